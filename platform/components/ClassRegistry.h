@@ -1,0 +1,48 @@
+#pragma once
+// In-process registry of control classes, so that a form loader can create a control
+// from its class name ("BrennavikBtn.BvButton") and a bag of design properties.
+#include "platform/components/Export.h"
+#include "platform/components/PropertyBag.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace pv {
+
+using ControlFactory = std::function<QWidget *(QWidget *parent, const PropertyBag &design)>;
+
+class PV_COMPONENTS_EXPORT ClassRegistry {
+public:
+    static ClassRegistry &instance();
+
+    // False when the class name is already registered (the first registration stays).
+    bool registerClass(const QString &className, ControlFactory factory);
+    bool unregisterClass(const QString &className);
+    bool isRegistered(const QString &className) const;
+    QStringList classNames() const;
+
+    // nullptr when the class is not registered.
+    QWidget *create(const QString &className, QWidget *parent, const PropertyBag &design = {}) const;
+
+private:
+    ClassRegistry() = default;
+    struct Entry {
+        QString name;
+        ControlFactory factory;
+    };
+    int indexOf(const QString &className) const;
+    std::vector<Entry> m_entries;
+};
+
+} // namespace pv
+
+// The self-registration entry points every control library exports, as a component
+// library does. They return 0 (success) or a non-zero error code.
+#define PV_DECLARE_COMPONENT_ENTRY_POINTS()                                                   \
+    extern "C" Q_DECL_EXPORT int DllRegisterServer();                                         \
+    extern "C" Q_DECL_EXPORT int DllUnregisterServer();                                       \
+    extern "C" Q_DECL_EXPORT int DllCanUnloadNow();                                           \
+    extern "C" Q_DECL_EXPORT void *DllGetClassObject(const char *className);

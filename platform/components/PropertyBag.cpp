@@ -1,0 +1,54 @@
+#include "platform/components/PropertyBag.h"
+
+namespace pv {
+
+int PropertyBag::indexOf(const QString &name) const
+{
+    for (int i = 0; i < int(m_items.size()); ++i)
+        if (m_items[size_t(i)].name.compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QVariant PropertyBag::ReadProperty(const QString &name, const QVariant &defaultValue) const
+{
+    const int i = indexOf(name);
+    return i < 0 ? defaultValue : m_items[size_t(i)].value;
+}
+
+void PropertyBag::WriteProperty(const QString &name, const QVariant &value, const QVariant &defaultValue)
+{
+    if (defaultValue.isValid() && value == defaultValue) {
+        remove(name);
+        return;
+    }
+    set(name, value);
+}
+
+void PropertyBag::set(const QString &name, const QVariant &value)
+{
+    const int i = indexOf(name);
+    if (i < 0)
+        m_items.push_back({name, value});
+    else
+        m_items[size_t(i)].value = value;
+}
+
+bool PropertyBag::contains(const QString &name) const { return indexOf(name) >= 0; }
+
+void PropertyBag::remove(const QString &name)
+{
+    const int i = indexOf(name);
+    if (i >= 0)
+        m_items.erase(m_items.begin() + i);
+}
+
+QStringList PropertyBag::names() const
+{
+    QStringList out;
+    for (const auto &it : m_items)
+        out << it.name;
+    return out;
+}
+
+} // namespace pv
