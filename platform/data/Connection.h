@@ -1,0 +1,57 @@
+#pragma once
+// Inside of the data layer: one open file, shared by every handle on it.
+#include "platform/data/Database.h"
+#include "platform/data/Values.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <sqlite3.h>
+
+namespace pv::detail {
+
+struct ColumnInfo {
+    ColumnKind kind = ColumnKind::Blob;
+    QString collation;
+};
+
+struct Connection {
+    sqlite3 *db = nullptr;
+    QString path;
+    int txDepth = 0;
+    bool txDoomed = false;
+    QHash<QByteArray, sqlite3_stmt *> idle;     // prepared statements ready for reuse
+    QHash<QString, ColumnInfo> columns;          // "table\ncolumn" (lower case)
+
+    ~Connection();
+    ColumnInfo columnInfo(const QString &table, const QString &column);
+};
+
+// A prepared statement, taken from the connection's idle set and given back when done.
+class Stmt {
+public:
+    Stmt(Connection *c, const QByteArray &sql);
+    ~Stmt();
+    Stmt(const Stmt &) = delete;
+    Stmt &operator=(const Stmt &) = delete;
+    sqlite3_stmt *get() const { return m_stmt; }
+    explicit operator bool() const { return m_stmt != nullptr; }
+    int rc() const { return m_rc; }
+    // False when the SQL holds more than one statement; such a statement is not kept.
+    bool single() const { return m_single; }
+
+private:
+    Connection *m_conn;
+    QByteArray m_sql;
+    sqlite3_stmt *m_stmt = nullptr;
+    int m_rc = SQLITE_OK;
+    bool m_single = true;
+};
+
+DbError sqliteError(sqlite3 *db, int rc);
+DbError makeError(int number, const QString &message);
+bool bindValue(sqlite3_stmt *st, int index, const QVariant &v);
+bool bindAll(sqlite3_stmt *st, const QVariantList &params);
+bool bindNamed(sqlite3_stmt *st, const QVariantMap &params);
+QVariant columnValue(sqlite3_stmt *st, int i);
+
+} // namespace pv::detail

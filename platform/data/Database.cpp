@@ -1,0 +1,487 @@
+#include "platform/data/Database.h"
+#include "platform/data/Connection.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QHash>
+
+namespace pv {
+
+namespace detail {
+
+static bool isSpaceOnly(const char *p)
+{
+    for (; *p; ++p)
+        if (!isspace(static_cast<unsigned char>(*p)) && *p != ';')
+            return false;
+    return true;
+}
+
+Connection::~Connection()
+{
+    for (sqlite3_stmt *st : std::as_const(idle))
+        sqlite3_finalize(st);
+    if (db)
+        sqlite3_close_v2(db);
+}
+
+ColumnInfo Connection::columnInfo(const QString &table, const QString &column)
+{
+    const QString key = table.toLower() + QLatin1Char('\n') + column.toLower();
+    auto it = columns.constFind(key);
+    if (it != columns.constEnd())
+        return *it;
+    ColumnInfo info;
+    const char *declType = nullptr, *collSeq = nullptr;
+    const QByteArray t = table.toUtf8(), c = column.toUtf8();
+    if (sqlite3_table_column_metadata(db, nullptr, t.constData(), c.constData(), &declType, &collSeq, nullptr,
+                                      nullptr, nullptr)
+        == SQLITE_OK) {
+        info.kind = columnKindOf(QString::fromUtf8(declType ? declType : ""));
+        info.collation = QString::fromUtf8(collSeq ? collSeq : "");
+    }
+    columns.insert(key, info);
+    return info;
+}
+
+Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c), m_sql(sql)
+{
+    auto it = c->idle.find(sql);
+    if (it != c->idle.end()) {
+        m_stmt = *it;
+        c->idle.erase(it);
+        return;
+    }
+    const char *tail = nullptr;
+    m_rc = sqlite3_prepare_v2(c->db, sql.constData(), int(sql.size()), &m_stmt, &tail);
+    m_single = !tail || isSpaceOnly(tail);
+    if (m_rc != SQLITE_OK) {
+        sqlite3_finalize(m_stmt);
+        m_stmt = nullptr;
+    }
+}
+
+Stmt::~Stmt()
+{
+    if (!m_stmt)
+        return;
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    // A statement in use twice (nested reads of the same SQL) is simply not kept twice.
+    if (m_single && m_conn->idle.size() < 200 && !m_conn->idle.contains(m_sql))
+        m_conn->idle.insert(m_sql, m_stmt);
+    else
+        sqlite3_finalize(m_stmt);
+}
+
+DbError makeError(int number, const QString &message)
+{
+    DbError e;
+    e.number = number;
+    e.message = message;
+    return e;
+}
+
+DbError sqliteError(sqlite3 *db, int rc)
+{
+    const int ext = db ? sqlite3_extended_errcode(db) : rc;
+    const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    if (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY)
+        return makeError(DbError::DuplicateKey, msg);
+    return makeError(ext != 0 ? ext : rc, msg);
+}
+
+bool bindValue(sqlite3_stmt *st, int index, const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return sqlite3_bind_null(st, index) == SQLITE_OK;
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+        return sqlite3_bind_int(st, index, v.toBool() ? 1 : 0) == SQLITE_OK;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return sqlite3_bind_int64(st, index, v.toLongLong()) == SQLITE_OK;
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return sqlite3_bind_double(st, index, v.toDouble()) == SQLITE_OK;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        return sqlite3_bind_blob64(st, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT)
+               == SQLITE_OK;
+    }
+    case QMetaType::QDate: {
+        const QByteArray s = v.toDate().toString(QStringLiteral("dd.MM.yyyy")).toUtf8();
+        return sqlite3_bind_text(st, index, s.constData(), int(s.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    }
+    default: {
+        const QByteArray s = v.toString().toUtf8();
+        return sqlite3_bind_text(st, index, s.constData(), int(s.size()), SQLITE_TRANSIENT) == SQLITE_OK;
+    }
+    }
+}
+
+bool bindAll(sqlite3_stmt *st, const QVariantList &params)
+{
+    const int n = sqlite3_bind_parameter_count(st);
+    for (int i = 0; i < n && i < params.size(); ++i)
+        if (!bindValue(st, i + 1, params.at(i)))
+            return false;
+    return true;
+}
+
+bool bindNamed(sqlite3_stmt *st, const QVariantMap &params)
+{
+    for (auto it = params.constBegin(); it != params.constEnd(); ++it) {
+        QString name = it.key();
+        if (!name.startsWith(u':') && !name.startsWith(u'@') && !name.startsWith(u'$'))
+            name.prepend(u':');
+        const int idx = sqlite3_bind_parameter_index(st, name.toUtf8().constData());
+        if (idx > 0 && !bindValue(st, idx, it.value()))
+            return false;
+    }
+    return true;
+}
+
+QVariant columnValue(sqlite3_stmt *st, int i)
+{
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qint64(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                                          sqlite3_column_bytes(st, i)));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
+    default:
+        return QVariant();
+    }
+}
+
+} // namespace detail
+
+using namespace detail;
+
+static QHash<QString, std::weak_ptr<Connection>> &openFiles()
+{
+    static QHash<QString, std::weak_ptr<Connection>> files;
+    return files;
+}
+
+Database::Database() = default;
+Database::~Database() = default;
+Database::Database(const Database &o) : m_conn(o.m_conn) {}
+Database &Database::operator=(const Database &o)
+{
+    m_conn = o.m_conn;
+    m_error = {};
+    return *this;
+}
+
+bool Database::open(const QString &path, OpenMode mode)
+{
+    m_error = {};
+    const QString key = QFileInfo(path).absoluteFilePath();
+    if (auto existing = openFiles().value(key).lock()) {
+        m_conn = existing;
+        return true;
+    }
+    m_conn.reset();
+    if (mode == OpenExisting && !QFileInfo::exists(key)) {
+        m_error = makeError(SQLITE_CANTOPEN, QStringLiteral("file not found: %1").arg(path));
+        return false;
+    }
+    auto conn = std::make_shared<Connection>();
+    conn->path = key;
+    const int flags = SQLITE_OPEN_READWRITE | (mode == CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
+    int rc = sqlite3_open_v2(key.toUtf8().constData(), &conn->db, flags, nullptr);
+    if (rc == SQLITE_OK)
+        rc = registerSqlFunctions(conn->db);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(conn->db, 5000);
+        sqlite3_extended_result_codes(conn->db, 1);
+        rc = sqlite3_exec(conn->db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;",
+                          nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        m_error = sqliteError(conn->db, rc);
+        return false;
+    }
+    openFiles().insert(key, conn);
+    m_conn = std::move(conn);
+    return true;
+}
+
+void Database::close()
+{
+    m_conn.reset();
+}
+
+bool Database::isOpen() const { return m_conn != nullptr; }
+QString Database::path() const { return m_conn ? m_conn->path : QString(); }
+sqlite3 *Database::handle() const { return m_conn ? m_conn->db : nullptr; }
+int Database::changes() const { return m_conn ? sqlite3_changes(m_conn->db) : 0; }
+qint64 Database::lastInsertRowId() const { return m_conn ? sqlite3_last_insert_rowid(m_conn->db) : 0; }
+bool Database::inTransaction() const { return m_conn && m_conn->txDepth > 0; }
+
+// Runs every statement of sql; bind(st) fills each statement's parameters.
+template <typename Bind>
+static bool runAll(Connection *c, const QString &sql, DbError &err, Bind bind)
+{
+    const QByteArray text = Database::translateSql(sql).toUtf8();
+    const QString head = sql.trimmed().left(6).toUpper();
+    if (head.startsWith(QLatin1String("CREATE")) || head.startsWith(QLatin1String("ALTER"))
+        || head.startsWith(QLatin1String("DROP")))
+        c->columns.clear();
+    // One statement: reuse its prepared form.
+    {
+        Stmt st(c, text);
+        if (!st) {
+            err = sqliteError(c->db, st.rc());
+            return false;
+        }
+        if (st.single()) {
+            if (!bind(st.get())) {
+                err = makeError(SQLITE_RANGE, QStringLiteral("parameter cannot be bound"));
+                return false;
+            }
+            int rc;
+            while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            }
+            if (rc != SQLITE_DONE) {
+                err = sqliteError(c->db, rc);
+                return false;
+            }
+            return true;
+        }
+    }
+    const char *p = text.constData();
+    while (p && *p) {
+        sqlite3_stmt *st = nullptr;
+        const char *tail = nullptr;
+        int rc = sqlite3_prepare_v2(c->db, p, -1, &st, &tail);
+        if (rc != SQLITE_OK) {
+            err = sqliteError(c->db, rc);
+            return false;
+        }
+        p = tail;
+        if (!st)
+            continue;
+        bind(st);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        }
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE) {
+            err = sqliteError(c->db, rc);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Database::exec(const QString &sql, const QVariantList &params)
+{
+    m_error = {};
+    if (!m_conn) {
+        m_error = makeError(DbError::NotOpen, QStringLiteral("database not open"));
+        return false;
+    }
+    return runAll(m_conn.get(), sql, m_error, [&](sqlite3_stmt *st) { return bindAll(st, params); });
+}
+
+bool Database::exec(const QString &sql, const QVariantMap &params)
+{
+    m_error = {};
+    if (!m_conn) {
+        m_error = makeError(DbError::NotOpen, QStringLiteral("database not open"));
+        return false;
+    }
+    return runAll(m_conn.get(), sql, m_error, [&](sqlite3_stmt *st) { return bindNamed(st, params); });
+}
+
+QVariant Database::scalar(const QString &sql, const QVariantList &params)
+{
+    m_error = {};
+    if (!m_conn) {
+        m_error = makeError(DbError::NotOpen, QStringLiteral("database not open"));
+        return {};
+    }
+    Stmt st(m_conn.get(), translateSql(sql).toUtf8());
+    if (!st) {
+        m_error = sqliteError(m_conn->db, st.rc());
+        return {};
+    }
+    bindAll(st.get(), params);
+    const int rc = sqlite3_step(st.get());
+    if (rc == SQLITE_ROW)
+        return columnValue(st.get(), 0);
+    if (rc != SQLITE_DONE)
+        m_error = sqliteError(m_conn->db, rc);
+    return {};
+}
+
+QString Database::translateSql(const QString &sql)
+{
+    // Only words outside literals and bracketed names are looked at.
+    QString out;
+    out.reserve(sql.size());
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = sql.at(i);
+        if (c == u'\'' || c == u'"' || c == u'[' || c == u'`') {
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            qsizetype j = i + 1;
+            while (j < n) {
+                if (sql.at(j) == close) {
+                    if (close != u']' && j + 1 < n && sql.at(j + 1) == close) { // doubled quote
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++j;
+            }
+            out += QStringView(sql).mid(i, std::min(j + 1, n) - i);
+            i = j + 1;
+        } else if (c.isLetter() || c == u'_') {
+            qsizetype j = i;
+            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
+                ++j;
+            const QStringView word = QStringView(sql).mid(i, j - i);
+            if (word.compare(QLatin1String("DISTINCTROW"), Qt::CaseInsensitive) == 0)
+                out += QLatin1String("DISTINCT");
+            else
+                out += word;
+            i = j;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString Database::quoteName(const QString &name)
+{
+    QString n = name;
+    if (n.startsWith(u'[') && n.endsWith(u']'))
+        n = n.mid(1, n.size() - 2);
+    n.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+// ---------------------------------------------------------------- Transaction
+
+Transaction::Transaction(Database &db) : m_conn(db.m_conn)
+{
+    if (!m_conn) {
+        m_error = makeError(DbError::NotOpen, QStringLiteral("database not open"));
+        return;
+    }
+    if (m_conn->txDepth == 0) {
+        const int rc = sqlite3_exec(m_conn->db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            m_error = sqliteError(m_conn->db, rc);
+            return;
+        }
+        m_outer = true;
+        m_conn->txDoomed = false;
+    }
+    ++m_conn->txDepth;
+    m_active = true;
+}
+
+Transaction::~Transaction()
+{
+    if (m_active)
+        rollback();
+}
+
+bool Transaction::commit()
+{
+    if (!m_active) {
+        if (!m_error)
+            m_error = makeError(DbError::TransactionRolledBack, QStringLiteral("no active transaction"));
+        return false;
+    }
+    m_active = false;
+    --m_conn->txDepth;
+    if (!m_outer)
+        return true;
+    if (m_conn->txDoomed) {
+        sqlite3_exec(m_conn->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        m_conn->txDoomed = false;
+        m_error = makeError(DbError::TransactionRolledBack, QStringLiteral("an inner part failed; rolled back"));
+        return false;
+    }
+    const int rc = sqlite3_exec(m_conn->db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        m_error = sqliteError(m_conn->db, rc);
+        sqlite3_exec(m_conn->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return false;
+    }
+    return true;
+}
+
+void Transaction::rollback()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    --m_conn->txDepth;
+    if (m_outer) {
+        sqlite3_exec(m_conn->db, "ROLLBACK", nullptr, nullptr, nullptr);
+        m_conn->txDoomed = false;
+    } else {
+        m_conn->txDoomed = true;
+    }
+}
+
+// ---------------------------------------------------------------- Counter
+
+Counter::Counter(Database db, const QString &table, const QString &field)
+    : m_db(std::move(db)), m_table(table), m_field(field)
+{
+}
+
+qint64 Counter::value()
+{
+    const QVariant v = m_db.scalar(QStringLiteral("SELECT %1 FROM %2 LIMIT 1")
+                                       .arg(Database::quoteName(m_field), Database::quoteName(m_table)));
+    if (!v.isValid() || v.isNull())
+        return 0;
+    if (v.typeId() == QMetaType::LongLong)
+        return v.toLongLong();
+    if (v.typeId() == QMetaType::Double)
+        return qint64(v.toDouble());
+    const auto n = parseNumberText(v.toString());
+    return n ? qint64(*n) : 0;
+}
+
+bool Counter::write(qint64 value)
+{
+    const QString t = Database::quoteName(m_table), f = Database::quoteName(m_field);
+    if (!m_db.exec(QStringLiteral("UPDATE %1 SET %2 = ?").arg(t, f), {QVariant(value)}))
+        return false;
+    if (m_db.changes() == 0)
+        return m_db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(t, f), {QVariant(value)});
+    return true;
+}
+
+// ---------------------------------------------------------------- posting cascade
+
+int deleteByPostingId(Database &db, const QString &table, const QString &postingId)
+{
+    if (postingId.trimmed().isEmpty())
+        return 0;
+    // The second condition keeps an empty id out even if the guard above is ever loosened.
+    if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''").arg(Database::quoteName(table)),
+                 {postingId}))
+        return -1;
+    return db.changes();
+}
+
+} // namespace pv

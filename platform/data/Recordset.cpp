@@ -1,0 +1,601 @@
+#include "platform/data/Recordset.h"
+#include "platform/data/Connection.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+namespace pv {
+
+using namespace detail;
+
+// ---------------------------------------------------------------- Field
+
+bool Field::exists() const { return m_rs && m_index >= 0 && m_index < m_rs->FieldCount(); }
+
+QString Field::name() const { return exists() ? m_rs->m_cols[size_t(m_index)].name : QString(); }
+
+QString Field::text() const
+{
+    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
+    return v ? displayText(*v, m_rs->m_cols[size_t(m_index)].kind) : QString();
+}
+
+QVariant Field::value() const
+{
+    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
+    if (!v)
+        return {};
+    if (m_rs->m_cols[size_t(m_index)].kind == ColumnKind::Date && v->typeId() == QMetaType::QString) {
+        const QDateTime dt = parseDateText(v->toString());
+        if (dt.isValid())
+            return dt.time() == QTime(0, 0) ? QVariant(dt.date()) : QVariant(dt);
+    }
+    return *v;
+}
+
+bool Field::isNull() const
+{
+    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
+    return !v || !v->isValid() || v->isNull();
+}
+
+bool Field::setValue(const QVariant &given)
+{
+    Recordset *rs = m_rs;
+    if (!exists())
+        return rs && rs->fail(DbError::ItemNotFound, QStringLiteral("no such field"));
+    if (rs->m_mode == Recordset::Mode::None)
+        return rs->fail(DbError::UpdateWithoutEdit, QStringLiteral("field written without AddNew or Edit"));
+    const auto &col = rs->m_cols[size_t(m_index)];
+    if (col.origin.isEmpty())
+        return rs->fail(DbError::NotUpdatable, QStringLiteral("field %1 is not a table column").arg(col.name));
+    const auto stored = storageValue(given, col.kind);
+    if (!stored)
+        return rs->fail(DbError::TypeConversion,
+                        QStringLiteral("data type conversion error: %1 = '%2'").arg(col.name, given.toString()));
+    rs->m_buffer[size_t(m_index)] = *stored;
+    rs->m_dirty[size_t(m_index)] = true;
+    rs->m_error = {};
+    return true;
+}
+
+// ---------------------------------------------------------------- opening
+
+Recordset::Recordset() = default;
+
+Recordset::Recordset(const Database &db, const QString &source, const QVariantList &params)
+{
+    open(db, source, params);
+}
+
+bool Recordset::open(const Database &db, const QString &source, const QVariantList &params)
+{
+    m_db = db;
+    m_source = source;
+    m_params = params;
+    m_named.clear();
+    return load(&m_params, nullptr);
+}
+
+bool Recordset::open(const Database &db, const QString &source, const QVariantMap &params)
+{
+    m_db = db;
+    m_source = source;
+    m_params.clear();
+    m_named = params;
+    return load(nullptr, &m_named);
+}
+
+bool Recordset::Requery()
+{
+    return m_named.isEmpty() ? load(&m_params, nullptr) : load(nullptr, &m_named);
+}
+
+void Recordset::close()
+{
+    m_open = false;
+    m_rows.clear();
+    m_cols.clear();
+    m_table.clear();
+    m_pos = 0;
+    m_currentDeleted = false;
+    m_mode = Mode::None;
+    notify(Change::RowsChanged);
+}
+
+static bool isTableName(const QString &s)
+{
+    if (s.startsWith(u'[') && s.endsWith(u']') && s.indexOf(u']') == s.size() - 1)
+        return true;
+    for (const QChar c : s)
+        if (!(c.isLetterOrNumber() || c == u'_'))
+            return false;
+    return !s.isEmpty();
+}
+
+// Position just after the leading SELECT [DISTINCT|ALL] of a select, or -1.
+static qsizetype selectListStart(const QString &sql)
+{
+    qsizetype i = 0;
+    const qsizetype n = sql.size();
+    auto skipSpace = [&] {
+        while (i < n && sql.at(i).isSpace())
+            ++i;
+    };
+    auto word = [&]() -> QString {
+        const qsizetype b = i;
+        while (i < n && (sql.at(i).isLetter()))
+            ++i;
+        return sql.mid(b, i - b).toUpper();
+    };
+    skipSpace();
+    if (word() != QLatin1String("SELECT"))
+        return -1;
+    const qsizetype afterSelect = i;
+    skipSpace();
+    const QString w = word();
+    if (w == QLatin1String("DISTINCT") || w == QLatin1String("ALL"))
+        return i;
+    return afterSelect;
+}
+
+static bool hasWord(const QString &sql, const QString &w)
+{
+    // Good enough for the program's own selects: literals do not hold these words.
+    return sql.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(w),
+                                           QRegularExpression::CaseInsensitiveOption));
+}
+
+bool Recordset::fail(int number, const QString &message)
+{
+    m_error = makeError(number, message);
+    return false;
+}
+
+bool Recordset::failSql()
+{
+    m_error = sqliteError(m_db.handle(), SQLITE_ERROR);
+    return false;
+}
+
+bool Recordset::load(const QVariantList *list, const QVariantMap *map)
+{
+    m_error = {};
+    m_open = false;
+    m_rows.clear();
+    m_cols.clear();
+    m_table.clear();
+    m_refetchSql.clear();
+    m_pos = 0;
+    m_currentDeleted = false;
+    m_noMatch = false;
+    m_mode = Mode::None;
+    Connection *c = m_db.m_conn.get();
+    if (!c) {
+        notify(Change::RowsChanged);
+        return fail(DbError::NotOpen, QStringLiteral("database not open"));
+    }
+    auto bind = [&](sqlite3_stmt *st) { return list ? bindAll(st, *list) : bindNamed(st, *map); };
+
+    const QString source = m_source.trimmed();
+    QString sql;
+    QString table;
+    bool withRowid = false;
+    if (isTableName(source)) {
+        table = source.startsWith(u'[') ? source.mid(1, source.size() - 2) : source;
+        sql = QStringLiteral("SELECT rowid, * FROM %1").arg(Database::quoteName(table));
+        withRowid = true;
+    } else {
+        sql = Database::translateSql(source);
+        // Updatable when every column comes from one table and rows are table rows.
+        const qsizetype at = selectListStart(sql);
+        if (at >= 0 && !hasWord(sql, QStringLiteral("GROUP")) && !hasWord(sql, QStringLiteral("UNION"))) {
+            Stmt probe(c, sql.toUtf8());
+            if (probe) {
+                const int n = sqlite3_column_count(probe.get());
+                for (int i = 0; i < n; ++i) {
+                    const char *t = sqlite3_column_table_name(probe.get(), i);
+                    const QString tn = QString::fromUtf8(t ? t : "");
+                    if (tn.isEmpty() || (!table.isEmpty() && tn.compare(table, Qt::CaseInsensitive) != 0)) {
+                        table.clear();
+                        break;
+                    }
+                    table = tn;
+                }
+            }
+            if (!table.isEmpty()) {
+                const QString injected = sql.left(at) + QStringLiteral(" rowid,") + sql.mid(at);
+                Stmt check(c, injected.toUtf8());
+                if (check) {
+                    sql = injected;
+                    withRowid = true;
+                } else {
+                    table.clear();
+                }
+            }
+        }
+    }
+
+    Stmt st(c, sql.toUtf8());
+    if (!st) {
+        m_error = sqliteError(c->db, st.rc());
+        notify(Change::RowsChanged);
+        return false;
+    }
+    bind(st.get());
+    const int total = sqlite3_column_count(st.get());
+    const int first = withRowid ? 1 : 0;
+    m_cols.reserve(size_t(total - first));
+    QStringList origins;
+    for (int i = first; i < total; ++i) {
+        Column col;
+        col.name = QString::fromUtf8(sqlite3_column_name(st.get(), i));
+        const char *t = sqlite3_column_table_name(st.get(), i);
+        const char *o = sqlite3_column_origin_name(st.get(), i);
+        if (t && o) {
+            const ColumnInfo info = c->columnInfo(QString::fromUtf8(t), QString::fromUtf8(o));
+            col.kind = info.kind;
+            col.collation = info.collation;
+            if (withRowid)
+                col.origin = QString::fromUtf8(o);
+        }
+        origins << Database::quoteName(col.origin);
+        m_cols.push_back(std::move(col));
+    }
+    int rc;
+    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        Row row;
+        row.serial = m_nextSerial++;
+        if (withRowid)
+            row.rowid = sqlite3_column_int64(st.get(), 0);
+        row.values.reserve(size_t(total - first));
+        for (int i = first; i < total; ++i)
+            row.values.push_back(columnValue(st.get(), i));
+        m_rows.push_back(std::move(row));
+    }
+    if (rc != SQLITE_DONE) {
+        m_error = sqliteError(c->db, rc);
+        m_rows.clear();
+        notify(Change::RowsChanged);
+        return false;
+    }
+    if (withRowid) {
+        m_table = table;
+        m_refetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                           .arg(origins.join(QLatin1Char(',')), Database::quoteName(table));
+    }
+    m_open = true;
+    notify(Change::RowsChanged);
+    return true;
+}
+
+bool Recordset::readRowById(qint64 rowid, Row &row)
+{
+    Stmt st(m_db.m_conn.get(), m_refetchSql.toUtf8());
+    if (!st)
+        return failSql();
+    sqlite3_bind_int64(st.get(), 1, rowid);
+    if (sqlite3_step(st.get()) != SQLITE_ROW)
+        return fail(DbError::RecordDeleted, QStringLiteral("record is deleted"));
+    row.rowid = rowid;
+    row.values.clear();
+    const int n = sqlite3_column_count(st.get());
+    for (int i = 0; i < n; ++i)
+        row.values.push_back(columnValue(st.get(), i));
+    return true;
+}
+
+// ---------------------------------------------------------------- position
+
+bool Recordset::Eof() const { return m_rows.empty() || m_pos >= int(m_rows.size()); }
+bool Recordset::Bof() const { return m_rows.empty() || m_pos < 0; }
+bool Recordset::hasCurrent() const { return !m_currentDeleted && m_pos >= 0 && m_pos < int(m_rows.size()); }
+
+const QVariant *Recordset::cell(int index) const
+{
+    if (m_mode != Mode::None)
+        return &m_buffer[size_t(index)];
+    if (!hasCurrent())
+        return nullptr;
+    return &m_rows[size_t(m_pos)].values[size_t(index)];
+}
+
+bool Recordset::MoveFirst()
+{
+    dropEdit();
+    m_currentDeleted = false;
+    m_pos = 0;
+    notify(Change::Moved);
+    if (m_rows.empty())
+        return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
+    m_error = {};
+    return true;
+}
+
+bool Recordset::MoveLast()
+{
+    dropEdit();
+    m_currentDeleted = false;
+    m_pos = m_rows.empty() ? 0 : int(m_rows.size()) - 1;
+    notify(Change::Moved);
+    if (m_rows.empty())
+        return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
+    m_error = {};
+    return true;
+}
+
+bool Recordset::MoveNext()
+{
+    dropEdit();
+    if (m_currentDeleted) {
+        m_currentDeleted = false; // the next row already stands at the deleted row's place
+    } else {
+        if (Eof())
+            return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
+        ++m_pos;
+    }
+    m_error = {};
+    notify(Change::Moved);
+    return true;
+}
+
+bool Recordset::MovePrevious()
+{
+    dropEdit();
+    if (!m_currentDeleted && Bof())
+        return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
+    m_currentDeleted = false;
+    m_pos = std::min(m_pos, int(m_rows.size())) - 1;
+    m_error = {};
+    notify(Change::Moved);
+    return true;
+}
+
+bool Recordset::setAbsolutePosition(int row)
+{
+    if (row < 0 || row >= int(m_rows.size()))
+        return fail(DbError::NoCurrentRecord, QStringLiteral("no such row"));
+    dropEdit();
+    m_currentDeleted = false;
+    m_pos = row;
+    m_error = {};
+    notify(Change::Moved);
+    return true;
+}
+
+Recordset::Bookmark Recordset::bookmark() const { return hasCurrent() ? m_rows[size_t(m_pos)].serial : 0; }
+
+bool Recordset::setBookmark(Bookmark b)
+{
+    for (size_t i = 0; i < m_rows.size(); ++i)
+        if (m_rows[i].serial == b)
+            return setAbsolutePosition(int(i));
+    return fail(DbError::NoCurrentRecord, QStringLiteral("bookmark not valid"));
+}
+
+// ---------------------------------------------------------------- fields
+
+int Recordset::fieldIndex(const QString &nameIn) const
+{
+    QString name = nameIn.trimmed();
+    if (name.startsWith(u'[') && name.endsWith(u']'))
+        name = name.mid(1, name.size() - 2);
+    for (size_t i = 0; i < m_cols.size(); ++i)
+        if (m_cols[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    return -1;
+}
+
+QString Recordset::FieldName(int index) const
+{
+    return index >= 0 && index < FieldCount() ? m_cols[size_t(index)].name : QString();
+}
+
+QVariant Recordset::valueAt(int row, int field) const
+{
+    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
+        return {};
+    return m_rows[size_t(row)].values[size_t(field)];
+}
+
+QString Recordset::textAt(int row, int field) const
+{
+    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
+        return {};
+    return displayText(m_rows[size_t(row)].values[size_t(field)], m_cols[size_t(field)].kind);
+}
+
+// ---------------------------------------------------------------- editing
+
+bool Recordset::AddNew()
+{
+    if (!isUpdatable())
+        return fail(DbError::NotUpdatable, QStringLiteral("record set is not updatable"));
+    m_mode = Mode::Add;
+    m_buffer.assign(m_cols.size(), QVariant());
+    m_dirty.assign(m_cols.size(), false);
+    m_error = {};
+    notify(Change::EditStarted);
+    return true;
+}
+
+bool Recordset::Edit()
+{
+    if (!isUpdatable())
+        return fail(DbError::NotUpdatable, QStringLiteral("record set is not updatable"));
+    if (!hasCurrent())
+        return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
+    m_mode = Mode::Edit;
+    m_buffer = m_rows[size_t(m_pos)].values;
+    m_dirty.assign(m_cols.size(), false);
+    m_error = {};
+    return true;
+}
+
+void Recordset::CancelUpdate()
+{
+    const bool wasAdding = m_mode == Mode::Add;
+    dropEdit();
+    if (wasAdding)
+        notify(Change::CurrentRowChanged);
+}
+
+bool Recordset::Update()
+{
+    if (m_mode == Mode::None)
+        return fail(DbError::UpdateWithoutEdit, QStringLiteral("Update without AddNew or Edit"));
+    Connection *c = m_db.m_conn.get();
+    QStringList names;
+    QVariantList values;
+    for (size_t i = 0; i < m_cols.size(); ++i) {
+        if (m_dirty[i]) {
+            names << Database::quoteName(m_cols[i].origin);
+            values << m_buffer[i];
+        }
+    }
+    const QString table = Database::quoteName(m_table);
+    if (m_mode == Mode::Add) {
+        QString sql;
+        if (names.isEmpty()) {
+            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
+        } else {
+            QStringList marks;
+            for (qsizetype i = 0; i < names.size(); ++i)
+                marks << QStringLiteral("?");
+            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        }
+        if (!m_db.exec(sql, values)) {
+            m_error = m_db.lastError();
+            return false;
+        }
+        Row row;
+        row.serial = m_nextSerial++;
+        if (!readRowById(sqlite3_last_insert_rowid(c->db), row)) {
+            dropEdit();
+            return false;
+        }
+        const bool atEnd = m_pos >= int(m_rows.size());
+        m_rows.push_back(std::move(row));
+        if (atEnd)
+            m_pos = int(m_rows.size());
+        m_lastModified = m_rows.back().serial;
+        dropEdit();
+        m_error = {};
+        notify(Change::RowsChanged);
+        return true;
+    }
+    // Edit
+    Row &cur = m_rows[size_t(m_pos)];
+    if (!names.isEmpty()) {
+        QStringList sets;
+        for (const QString &n : std::as_const(names))
+            sets << n + QStringLiteral(" = ?");
+        values << cur.rowid;
+        if (!m_db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))),
+                       values)) {
+            m_error = m_db.lastError();
+            return false;
+        }
+        Row fresh;
+        if (readRowById(cur.rowid, fresh))
+            cur.values = std::move(fresh.values);
+    }
+    m_lastModified = cur.serial;
+    dropEdit();
+    m_error = {};
+    notify(Change::CurrentRowChanged);
+    return true;
+}
+
+bool Recordset::Delete()
+{
+    if (!isUpdatable())
+        return fail(DbError::NotUpdatable, QStringLiteral("record set is not updatable"));
+    dropEdit();
+    if (!hasCurrent())
+        return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
+    if (!m_db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Database::quoteName(m_table)),
+                   {m_rows[size_t(m_pos)].rowid})) {
+        m_error = m_db.lastError();
+        return false;
+    }
+    m_rows.erase(m_rows.begin() + m_pos);
+    m_currentDeleted = true;
+    m_error = {};
+    notify(Change::RowsChanged);
+    return true;
+}
+
+// ---------------------------------------------------------------- finding
+
+int Recordset::findFrom(int start, const QString &criterion, const QVariantList &params)
+{
+    Connection *c = m_db.m_conn.get();
+    if (!c || start >= int(m_rows.size()))
+        return -1;
+    const QString crit = Database::translateSql(criterion);
+    if (isUpdatable()) {
+        // The table's own columns keep their collation, and an index can serve the search.
+        Stmt st(c, QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(Database::quoteName(m_table), crit).toUtf8());
+        if (st) {
+            bindAll(st.get(), params);
+            QSet<qint64> hits;
+            int rc;
+            while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
+                hits.insert(sqlite3_column_int64(st.get(), 0));
+            if (rc != SQLITE_DONE) {
+                m_error = sqliteError(c->db, rc);
+                return -1;
+            }
+            for (int i = std::max(start, 0); i < int(m_rows.size()); ++i)
+                if (hits.contains(m_rows[size_t(i)].rowid))
+                    return i;
+            return -1;
+        }
+    }
+    // Any other source: test each row's values against the criterion.
+    QStringList cols;
+    for (size_t i = 0; i < m_cols.size(); ++i) {
+        const QString coll = m_cols[i].collation.isEmpty() ? QString() : QStringLiteral(" COLLATE ") + m_cols[i].collation;
+        cols << QStringLiteral(":pvc%1%2 AS %3").arg(i).arg(coll, Database::quoteName(m_cols[i].name));
+    }
+    Stmt st(c, QStringLiteral("SELECT (%1) FROM (SELECT %2)").arg(crit, cols.join(QLatin1Char(','))).toUtf8());
+    if (!st) {
+        m_error = sqliteError(c->db, st.rc());
+        return -1;
+    }
+    for (int r = std::max(start, 0); r < int(m_rows.size()); ++r) {
+        sqlite3_reset(st.get());
+        bindAll(st.get(), params);
+        for (size_t i = 0; i < m_cols.size(); ++i)
+            bindValue(st.get(), sqlite3_bind_parameter_index(st.get(), QStringLiteral(":pvc%1").arg(i).toUtf8().constData()),
+                      m_rows[size_t(r)].values[i]);
+        if (sqlite3_step(st.get()) == SQLITE_ROW && sqlite3_column_int(st.get(), 0) != 0)
+            return r;
+    }
+    return -1;
+}
+
+bool Recordset::FindFirst(const QString &criterion, const QVariantList &params)
+{
+    m_error = {};
+    const int hit = findFrom(0, criterion, params);
+    m_noMatch = hit < 0;
+    if (m_noMatch)
+        return false;
+    return setAbsolutePosition(hit);
+}
+
+bool Recordset::FindNext(const QString &criterion, const QVariantList &params)
+{
+    m_error = {};
+    const int start = m_currentDeleted ? m_pos : m_pos + 1;
+    const int hit = findFrom(start, criterion, params);
+    m_noMatch = hit < 0;
+    if (m_noMatch)
+        return false;
+    return setAbsolutePosition(hit);
+}
+
+} // namespace pv

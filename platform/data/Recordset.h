@@ -1,0 +1,173 @@
+#pragma once
+// A record set: the rows of a table or a select, read into memory with their rowid.
+//
+//   pv::Recordset rs(db, "select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat",
+//                    {code});
+//   for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+//       total += rs.Fields("Eklenen").value().toDouble();
+//
+// Rows of a single-table source (a table name, or a select whose columns all come from
+// one table) are updatable: AddNew/Edit, set fields, Update. A field is handed text as a
+// box gives it and stored by its column's type ("1.234,50" into a REAL is 1234.5, "" is
+// NULL); it reads back as the text a box shows (numbers plain, "37,5").
+//
+// Positions: Bof before the first row, Eof after the last; an empty set is both. After
+// Delete the deleted row is gone and there is no current row until the next move.
+#include "platform/data/Database.h"
+#include "platform/data/Values.h"
+
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <vector>
+
+namespace pv {
+
+class Recordset;
+
+// One field of the current row (or of the row being added or edited).
+class Field {
+public:
+    Field(Recordset *rs, int index) : m_rs(rs), m_index(index) {}
+    bool exists() const;
+    int index() const { return m_index; }
+    QString name() const;
+    QString text() const;     // as a box shows it; "" for NULL
+    QVariant value() const;   // qint64, double, QString, QDate/QDateTime, QByteArray; invalid for NULL
+    bool isNull() const;
+    // Only between AddNew/Edit and Update. Text is stored by the column's type; false with
+    // error 3421 when the column cannot take it (the field keeps its value).
+    bool setValue(const QVariant &v);
+    Field &operator=(const QVariant &v)
+    {
+        setValue(v);
+        return *this;
+    }
+
+private:
+    Recordset *m_rs;
+    int m_index;
+};
+
+class Recordset {
+public:
+    // What a watcher (the data control) learns about.
+    enum class Change { Moved, CurrentRowChanged, RowsChanged, EditStarted };
+    using Bookmark = qint64; // 0 is no bookmark
+
+    Recordset();
+    // source: a table name or a select; params bind to its `?` / `:name` placeholders.
+    Recordset(const Database &db, const QString &source, const QVariantList &params = {});
+    Recordset(const Recordset &) = delete;
+    Recordset &operator=(const Recordset &) = delete;
+
+    bool open(const Database &db, const QString &source, const QVariantList &params = {});
+    bool open(const Database &db, const QString &source, const QVariantMap &params);
+    // Runs the source again and stands on the first row.
+    bool Requery();
+    void close();
+    bool isOpen() const { return m_open; }
+    bool isUpdatable() const { return !m_table.isEmpty(); }
+    QString tableName() const { return m_table; }
+
+    // Navigation. Moving discards a pending AddNew/Edit.
+    bool MoveFirst();
+    bool MoveLast();
+    bool MoveNext();
+    bool MovePrevious();
+    // EOF and BOF of the old engine (named apart from the C library's EOF macro).
+    bool Eof() const;
+    bool Bof() const;
+    bool hasCurrent() const;
+    int RecordCount() const { return int(m_rows.size()); }
+    int AbsolutePosition() const { return hasCurrent() ? m_pos : -1; } // 0-based; -1 none
+    bool setAbsolutePosition(int row);
+
+    // Criteria are SQL conditions on the source's columns ("[Product Code] = ?"), their
+    // values bound. NoMatch() tells whether the last Find found nothing; then the current
+    // row stays where it was.
+    bool FindFirst(const QString &criterion, const QVariantList &params = {});
+    bool FindNext(const QString &criterion, const QVariantList &params = {});
+    bool NoMatch() const { return m_noMatch; }
+
+    Bookmark bookmark() const;
+    bool setBookmark(Bookmark b);
+    Bookmark LastModified() const { return m_lastModified; }
+
+    // Editing. AddNew starts an empty row (every field NULL until written); Edit starts
+    // from the current row. Update writes it; CancelUpdate drops it.
+    bool AddNew();
+    bool Edit();
+    bool Update();
+    void CancelUpdate();
+    bool Delete();
+    bool isEditing() const { return m_mode != Mode::None; }
+    bool isAdding() const { return m_mode == Mode::Add; }
+
+    // Fields by name (case-insensitive, brackets allowed) or by 0-based position in the
+    // source's column order (for a table, the table's column order).
+    Field Fields(const QString &name) { return Field(this, fieldIndex(name)); }
+    Field Fields(int index) { return Field(this, index >= 0 && index < FieldCount() ? index : -1); }
+    int FieldCount() const { return int(m_cols.size()); }
+    QString FieldName(int index) const;
+    int fieldIndex(const QString &name) const; // -1 when there is none
+
+    // A cell of any row, without moving (for grids).
+    QString textAt(int row, int field) const;
+    QVariant valueAt(int row, int field) const;
+
+    const DbError &lastError() const { return m_error; }
+
+    // The data control's hook; called after every change of position or rows.
+    void setWatcher(std::function<void(Change)> watcher) { m_watcher = std::move(watcher); }
+
+private:
+    friend class Field;
+    enum class Mode { None, Edit, Add };
+    struct Column {
+        QString name;
+        QString origin; // column of the source table; empty for an expression
+        ColumnKind kind = ColumnKind::Blob;
+        QString collation;
+    };
+    struct Row {
+        qint64 rowid = 0;
+        Bookmark serial = 0;
+        std::vector<QVariant> values;
+    };
+
+    bool load(const QVariantList *list, const QVariantMap *map);
+    bool readRowById(qint64 rowid, Row &row);
+    int findFrom(int start, const QString &criterion, const QVariantList &params);
+    const QVariant *cell(int index) const;
+    bool fail(int number, const QString &message);
+    bool failSql();
+    void notify(Change c)
+    {
+        if (m_watcher)
+            m_watcher(c);
+    }
+    void dropEdit() { m_mode = Mode::None; }
+
+    Database m_db;
+    QString m_source;
+    QVariantList m_params;
+    QVariantMap m_named;
+    bool m_open = false;
+    QString m_table;          // set when updatable
+    QString m_refetchSql;     // one row by rowid, same columns
+    std::vector<Column> m_cols;
+    std::vector<Row> m_rows;
+    int m_pos = 0;
+    bool m_currentDeleted = false;
+    bool m_noMatch = false;
+    Bookmark m_nextSerial = 1;
+    Bookmark m_lastModified = 0;
+    Mode m_mode = Mode::None;
+    std::vector<QVariant> m_buffer;
+    std::vector<bool> m_dirty;
+    DbError m_error;
+    std::function<void(Change)> m_watcher;
+};
+
+} // namespace pv

@@ -1,0 +1,466 @@
+#include "platform/data/Database.h"
+#include "platform/data/Recordset.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using pv::Database;
+using pv::DbError;
+using pv::Recordset;
+
+class TestData : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    Database m_db;
+
+    // Small tables of the shop's kind, each test on a new file.
+    void createTables()
+    {
+        QVERIFY2(m_db.exec(QStringLiteral(R"(
+            CREATE TABLE musteriler (id INTEGER PRIMARY KEY AUTOINCREMENT,
+                mus_kodu TEXT COLLATE TURKISH NOT NULL UNIQUE, MusteriFirma TEXT COLLATE TURKISH,
+                Sonislem DATE, Gun INTEGER, Bakiye REAL, "Not" TEXT COLLATE TURKISH);
+            CREATE TABLE veresiye (Tarih TEXT COLLATE TURKISH, Saat TEXT COLLATE TURKISH,
+                Eklenen REAL, Odenen REAL, id INTEGER PRIMARY KEY AUTOINCREMENT,
+                Tarih2 TEXT COLLATE TURKISH, islemNo2 TEXT COLLATE TURKISH, mus_kodu TEXT COLLATE TURKISH);
+            CREATE TABLE son_islemno (islemno INTEGER);
+            INSERT INTO son_islemno VALUES (0);
+        )")),
+                 qPrintable(m_db.lastError().message));
+    }
+
+    bool like(const QString &text, const QString &pattern)
+    {
+        return m_db.scalar(QStringLiteral("SELECT ? LIKE ?"), {text, pattern}).toInt() == 1;
+    }
+
+    QStringList column(const QString &sql, const QVariantList &params = {})
+    {
+        QStringList out;
+        Recordset rs(m_db, sql, params);
+        for (; !rs.Eof(); rs.MoveNext())
+            out << rs.Fields(0).text();
+        return out;
+    }
+
+    void addCustomer(const QString &code, const QString &name)
+    {
+        QVERIFY(m_db.exec(QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma) VALUES (?, ?)"),
+                          {code, name}));
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(m_db.open(m_dir->filePath(QStringLiteral("pelvanor.dll")), Database::CreateIfMissing));
+        createTables();
+    }
+    void cleanup()
+    {
+        m_db.close();
+        m_dir.reset();
+    }
+
+    void likePatterns_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("match");
+        QTest::newRow("Ç folds") << "ÇELİK" << "çelik" << true;
+        QTest::newRow("Ç prefix") << "Çelik Ticaret" << "çel*" << true;
+        QTest::newRow("C is not Ç") << "Celik" << "çelik" << false;
+        QTest::newRow("İ to i") << "İsmail" << "ismail" << true;
+        QTest::newRow("İ not ı") << "İsmail" << "ısmail" << false;
+        QTest::newRow("ışık upper") << "ışık" << "IŞIK" << true;
+        QTest::newRow("Işık lower") << "Işık" << "ışık" << true;
+        QTest::newRow("I is not i") << "Işık" << "işık" << false;
+        QTest::newRow("Ş start") << "Şahin" << "ş*" << true;
+        QTest::newRow("S is not Ş") << "Sahin" << "ş*" << false;
+        QTest::newRow("öz") << "öz" << "ÖZ" << true;
+        QTest::newRow("contains") << "Ahmet Öztürk" << "*ÖZT*" << true;
+        QTest::newRow("no wildcard is equality") << "Ali Veli" << "ali" << false;
+        QTest::newRow("? one") << "Ali" << "A?i" << true;
+        QTest::newRow("? not two") << "Aliş" << "A?i" << false;
+        QTest::newRow("# digit") << "K12" << "K##" << true;
+        QTest::newRow("# not letter") << "K1x" << "K##" << false;
+        QTest::newRow("[abc]") << "b7" << "[abc]#" << true;
+        QTest::newRow("[abc] miss") << "d7" << "[abc]#" << false;
+        QTest::newRow("[a-z] Turkish letter") << "Ç" << "[a-z]" << true;
+        QTest::newRow("[a-z] digit") << "5" << "[a-z]" << false;
+        QTest::newRow("[!abc]") << "d" << "[!abc]" << true;
+        QTest::newRow("[!abc] miss") << "A" << "[!abc]" << false;
+        QTest::newRow("apostrophe") << "O'Brien Ltd" << "*'b*" << true;
+        QTest::newRow("% is literal") << "1000" << "100%" << false;
+        QTest::newRow("_ is literal") << "axb" << "a_b" << false;
+        QTest::newRow("bracketed star") << "5*3" << "5[*]3" << true;
+        QTest::newRow("bracketed star literal only") << "523" << "5[*]3" << false;
+        QTest::newRow("star at both ends empty") << "" << "**" << true;
+    }
+    void likePatterns()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, pattern);
+        QFETCH(bool, match);
+        QCOMPARE(like(text, pattern), match);
+        QCOMPARE(pv::likeMatch(pattern, text), match);
+    }
+
+    void containsSearch_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("plain") << "ali" << QStringList{"Ali Veli", "Kalite"};
+        QTest::newRow("user star is literal") << "*" << QStringList{"5*3 Yapı"};
+        QTest::newRow("user ? is literal") << "?" << QStringList{};
+        QTest::newRow("user # is literal") << "#1" << QStringList{"No #1"};
+        QTest::newRow("apostrophe") << "o'b" << QStringList{"O'Brien"};
+        QTest::newRow("Turkish fold") << "IŞI" << QStringList{"Işık"};
+    }
+    void containsSearch()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, found);
+        const QStringList names{"Ali Veli", "Kalite", "5*3 Yapı", "No #1", "O'Brien", "Işık", "İsmail"};
+        for (int i = 0; i < names.size(); ++i)
+            addCustomer(QString::number(i + 1), names.at(i));
+        QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE MusteriFirma LIKE ? ORDER BY id"),
+                        {pv::containsPattern(typed)}),
+                 found);
+    }
+
+    void turkishOrderAndEquality()
+    {
+        const QStringList names{"Zeki", "Çelik", "Demir", "Cem", "İsmail", "Işık", "Öz", "Oya", "Şahin", "Sarı",
+                                "Ümit", "Uz", "ali"};
+        for (int i = 0; i < names.size(); ++i)
+            addCustomer(QString::number(i), names.at(i));
+        QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler ORDER BY MusteriFirma")),
+                 (QStringList{"ali", "Cem", "Çelik", "Demir", "Işık", "İsmail", "Oya", "Öz", "Sarı", "Şahin", "Uz",
+                              "Ümit", "Zeki"}));
+        QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE MusteriFirma = ?"), {"ÇELİK"}),
+                 QStringList{"Çelik"});
+        QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE MusteriFirma = 'IŞIK'")),
+                 QStringList{"Işık"});
+    }
+
+    void valueConversion_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("given");
+        QTest::addColumn<QString>("storedType");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<QString>("readBack");
+        QTest::newRow("money text") << "Bakiye" << QVariant("1.234,50") << "real" << QVariant(1234.5) << "1234,5";
+        QTest::newRow("parenthesised negative") << "Bakiye" << QVariant("(25,00)") << "real" << QVariant(-25.0) << "-25";
+        QTest::newRow("plain decimal") << "Bakiye" << QVariant("37,5") << "real" << QVariant(37.5) << "37,5";
+        QTest::newRow("empty is NULL") << "Bakiye" << QVariant("") << "null" << QVariant() << "";
+        QTest::newRow("number value") << "Bakiye" << QVariant(-0.25) << "real" << QVariant(-0.25) << "-0,25";
+        QTest::newRow("integer text") << "Gun" << QVariant("30") << "integer" << QVariant(30) << "30";
+        QTest::newRow("negative days") << "Gun" << QVariant("-2") << "integer" << QVariant(-2) << "-2";
+        QTest::newRow("date into text") << "MusteriFirma" << QVariant(QDate(2026, 12, 8)) << "text"
+                                        << QVariant("08.12.2026") << "08.12.2026";
+        QTest::newRow("number into text") << "MusteriFirma" << QVariant(37.5) << "text" << QVariant("37,5") << "37,5";
+        QTest::newRow("money text stays text") << "MusteriFirma" << QVariant("1.234,50") << "text"
+                                               << QVariant("1.234,50") << "1.234,50";
+        QTest::newRow("date text into date") << "Sonislem" << QVariant("08.12.2026") << "text"
+                                             << QVariant("2026-12-08") << "08.12.2026";
+        QTest::newRow("date value into date") << "Sonislem" << QVariant(QDate(2026, 1, 5)) << "text"
+                                              << QVariant("2026-01-05") << "05.01.2026";
+    }
+    void valueConversion()
+    {
+        QFETCH(QString, field);
+        QFETCH(QVariant, given);
+        QFETCH(QString, storedType);
+        QFETCH(QVariant, stored);
+        QFETCH(QString, readBack);
+        Recordset rs(m_db, QStringLiteral("musteriler"));
+        QVERIFY(rs.AddNew());
+        rs.Fields("mus_kodu") = QStringLiteral("1");
+        QVERIFY(rs.Fields(field).setValue(given));
+        QVERIFY2(rs.Update(), qPrintable(rs.lastError().message));
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT typeof(%1) FROM musteriler").arg(field)).toString(), storedType);
+        const QVariant raw = m_db.scalar(QStringLiteral("SELECT %1 FROM musteriler").arg(field));
+        if (stored.isValid())
+            QCOMPARE(raw.toString(), stored.toString());
+        else
+            QVERIFY(!raw.isValid());
+        Recordset back(m_db, QStringLiteral("select * from musteriler"));
+        QCOMPARE(back.Fields(field).text(), readBack);
+    }
+
+    void badNumberIsAnError_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("given");
+        QTest::newRow("letters into money") << "Bakiye" << "on beş";
+        QTest::newRow("two commas") << "Bakiye" << "1,2,3";
+        QTest::newRow("letters into days") << "Gun" << "x";
+        QTest::newRow("no date") << "Sonislem" << "31.02.2026";
+    }
+    void badNumberIsAnError()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, given);
+        Recordset rs(m_db, QStringLiteral("musteriler"));
+        QVERIFY(rs.AddNew());
+        rs.Fields("mus_kodu") = QStringLiteral("1");
+        QVERIFY(rs.Fields(field).setValue(QStringLiteral("5")) || field == "Sonislem");
+        QVERIFY(!rs.Fields(field).setValue(given));
+        QCOMPARE(rs.lastError().number, int(DbError::TypeConversion));
+        QVERIFY(rs.Update()); // the row goes in without the refused value
+        QVERIFY(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler WHERE %1 IS NULL OR %1 = 5").arg(field))
+                    .toInt()
+                == 1);
+    }
+
+    void duplicateKeyIs3022()
+    {
+        Recordset rs(m_db, QStringLiteral("musteriler"));
+        QVERIFY(rs.AddNew());
+        rs.Fields("mus_kodu") = QStringLiteral("100");
+        QVERIFY(rs.Update());
+        QVERIFY(rs.AddNew());
+        rs.Fields("mus_kodu") = QStringLiteral("100");
+        QVERIFY(!rs.Update());
+        QCOMPARE(rs.lastError().number, int(DbError::DuplicateKey));
+        QVERIFY(!rs.lastError().message.isEmpty());
+        rs.CancelUpdate();
+        QVERIFY(!m_db.exec(QStringLiteral("INSERT INTO musteriler (mus_kodu) VALUES ('100')")));
+        QCOMPARE(m_db.lastError().number, int(DbError::DuplicateKey));
+        QVERIFY(!m_db.exec(QStringLiteral("SELECT * FROM nosuchtable")));
+        QVERIFY(m_db.lastError().number != 0 && m_db.lastError().number != int(DbError::DuplicateKey));
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler")).toInt(), 1);
+    }
+
+    void navigation_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::newRow("empty") << 0;
+        QTest::newRow("one") << 1;
+        QTest::newRow("three") << 3;
+    }
+    void navigation()
+    {
+        QFETCH(int, rows);
+        for (int i = 0; i < rows; ++i)
+            addCustomer(QString::number(i + 1), QStringLiteral("M%1").arg(i + 1));
+        Recordset rs(m_db, QStringLiteral("select * from musteriler ORDER BY mus_kodu"));
+        QCOMPARE(rs.RecordCount(), rows);
+        QCOMPARE(rs.Eof(), rows == 0);
+        QCOMPARE(rs.Bof(), rows == 0);
+        QStringList forward, backward;
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+            forward << rs.Fields("mus_kodu").text();
+        QVERIFY(rs.Eof());
+        QVERIFY(!rs.MoveNext());
+        QCOMPARE(rs.Fields("mus_kodu").text(), QString());
+        for (rs.MoveLast(); !rs.Bof(); rs.MovePrevious())
+            backward << rs.Fields(1).text();
+        QVERIFY(rs.Bof());
+        QVERIFY(!rs.MovePrevious());
+        QCOMPARE(forward.size(), rows);
+        std::reverse(backward.begin(), backward.end());
+        QCOMPARE(backward, forward);
+        if (rows == 0) {
+            QVERIFY(!rs.MoveFirst());
+            QVERIFY(rs.Eof() && rs.Bof());
+        }
+    }
+
+    void deleteLeavesNoCurrentRow()
+    {
+        for (int i = 1; i <= 3; ++i)
+            addCustomer(QString::number(i), QString());
+        Recordset rs(m_db, QStringLiteral("musteriler"));
+        rs.MoveNext();
+        QCOMPARE(rs.Fields("mus_kodu").text(), QStringLiteral("2"));
+        QVERIFY(rs.Delete());
+        QVERIFY(!rs.hasCurrent());
+        QCOMPARE(rs.Fields("mus_kodu").text(), QString());
+        QCOMPARE(rs.RecordCount(), 2);
+        QVERIFY(rs.MoveNext());
+        QCOMPARE(rs.Fields("mus_kodu").text(), QStringLiteral("3"));
+        // Deleting every row while walking, as a cascade does.
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+            QVERIFY(rs.Delete());
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler")).toInt(), 0);
+    }
+
+    void findFirst_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("criterion");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<QStringList>("found"); // FindFirst, then FindNext until NoMatch
+        QTest::newRow("code, case ignored") << "musteriler" << "mus_kodu = ?" << QVariant("ab1") << QStringList{"AB1"};
+        QTest::newRow("no match") << "musteriler" << "mus_kodu = ?" << QVariant("zz") << QStringList{};
+        QTest::newRow("next") << "select * from musteriler where mus_kodu <> 'AB1' ORDER BY mus_kodu desc"
+                              << "MusteriFirma = ?" << QVariant("şahin") << QStringList{"C3", "B2"};
+        QTest::newRow("alias of a sum") << "select mus_kodu as kod, count(*) as sayi from musteriler group by mus_kodu"
+                                        << "kod = ?" << QVariant("c3") << QStringList{"C3"};
+    }
+    void findFirst()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, criterion);
+        QFETCH(QVariant, value);
+        QFETCH(QStringList, found);
+        addCustomer(QStringLiteral("AB1"), QStringLiteral("Ali"));
+        addCustomer(QStringLiteral("B2"), QStringLiteral("Şahin"));
+        addCustomer(QStringLiteral("C3"), QStringLiteral("ŞAHİN"));
+        Recordset rs(m_db, source);
+        QVERIFY(rs.isOpen());
+        rs.MoveLast();
+        const QString before = rs.Fields(0).text();
+        QStringList got;
+        for (bool hit = rs.FindFirst(criterion, {value}); hit; hit = rs.FindNext(criterion, {value}))
+            got << rs.Fields(source.contains("kod,") ? 0 : 1).text();
+        QCOMPARE(got, found);
+        QVERIFY(rs.NoMatch());
+        if (found.isEmpty())
+            QCOMPARE(rs.Fields(0).text(), before); // no match leaves the current row
+    }
+
+    void addNewByPosition()
+    {
+        Recordset rs(m_db, QStringLiteral("veresiye"));
+        QVERIFY(rs.AddNew());
+        QVERIFY(rs.Fields(0).setValue(QStringLiteral("08.12.2026")));
+        QVERIFY(rs.Fields(2).setValue(QStringLiteral("1.500,00")));
+        QVERIFY(rs.Fields(7).setValue(QStringLiteral("K1")));
+        QVERIFY(!rs.Fields(8).exists());
+        QVERIFY(!rs.Fields(8).setValue(QStringLiteral("x")));
+        QCOMPARE(rs.lastError().number, int(DbError::ItemNotFound));
+        QVERIFY(rs.Update());
+        QVERIFY(rs.setBookmark(rs.LastModified()));
+        QCOMPARE(rs.Fields("eklenen").text(), QStringLiteral("1500"));
+        QCOMPARE(rs.Fields("[Tarih]").text(), QStringLiteral("08.12.2026"));
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM veresiye WHERE Odenen IS NULL AND Saat IS NULL "
+                                            "AND islemNo2 IS NULL AND Eklenen = 1500 AND mus_kodu = 'K1'"))
+                     .toInt(),
+                 1);
+    }
+
+    void editAndCancel()
+    {
+        addCustomer(QStringLiteral("1"), QStringLiteral("Eski"));
+        Recordset rs(m_db, QStringLiteral("select * from musteriler"));
+        QVERIFY(!rs.Fields("MusteriFirma").setValue(QStringLiteral("x"))); // no Edit yet
+        QCOMPARE(rs.lastError().number, int(DbError::UpdateWithoutEdit));
+        QVERIFY(rs.Edit());
+        rs.Fields("MusteriFirma") = QStringLiteral("Yeni");
+        rs.CancelUpdate();
+        QCOMPARE(rs.Fields("MusteriFirma").text(), QStringLiteral("Eski"));
+        QVERIFY(rs.Edit());
+        rs.Fields("Not") = QStringLiteral("not yazısı");
+        QVERIFY(rs.Update());
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT \"Not\" FROM musteriler")).toString(), QStringLiteral("not yazısı"));
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler")).toString(), QStringLiteral("Eski"));
+    }
+
+    void sumsAndAliases()
+    {
+        QVERIFY(m_db.exec(QStringLiteral("INSERT INTO veresiye (Eklenen, mus_kodu, Tarih2) VALUES (100, 'K1', '20261201'), "
+                                         "(200.5, 'K1', '20261215'), (50, 'K2', '20261210')")));
+        Recordset rs(m_db, QStringLiteral("Select sum(Eklenen) as toplam from veresiye where mus_kodu = ? "), {"k1"});
+        QVERIFY(!rs.isUpdatable());
+        QCOMPARE(rs.Fields("Toplam").text(), QStringLiteral("300,5"));
+        Recordset none(m_db, QStringLiteral("Select sum(Odenen) as toplam from veresiye where mus_kodu = ?"), {"K1"});
+        QVERIFY(none.Fields("TOPLAM").isNull());
+        QCOMPARE(none.Fields("TOPLAM").text(), QString());
+        QCOMPARE(m_db.scalar(QStringLiteral("Select sum(Eklenen) from veresiye where Tarih2 Between ? and ?"),
+                             {"20261210", "20261215"})
+                     .toDouble(),
+                 250.5);
+        QCOMPARE(column(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like '202612*' order by id")).size(),
+                 3);
+    }
+
+    void transactionRollsBack_data()
+    {
+        QTest::addColumn<bool>("commitInner");
+        QTest::addColumn<bool>("commitOuter");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("both committed") << true << true << 2;
+        QTest::newRow("outer not committed") << true << false << 0;
+        QTest::newRow("inner not committed") << false << true << 0;
+    }
+    void transactionRollsBack()
+    {
+        QFETCH(bool, commitInner);
+        QFETCH(bool, commitOuter);
+        QFETCH(int, rows);
+        {
+            pv::Transaction outer(m_db);
+            QVERIFY(outer.isActive());
+            addCustomer(QStringLiteral("1"), QString());
+            {
+                pv::Transaction inner(m_db);
+                addCustomer(QStringLiteral("2"), QString());
+                if (commitInner)
+                    QVERIFY(inner.commit());
+            }
+            if (commitOuter)
+                QCOMPARE(outer.commit(), commitInner);
+        }
+        QVERIFY(!m_db.inTransaction());
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler")).toInt(), rows);
+    }
+
+    void emptyPostingIdDeletesNothing_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("deleted");
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("blank") << "  " << 0;
+        QTest::newRow("null") << QString() << 0;
+        QTest::newRow("real id") << "081226101500" << 2;
+    }
+    void emptyPostingIdDeletesNothing()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, deleted);
+        QVERIFY(m_db.exec(QStringLiteral("INSERT INTO veresiye (islemNo2) VALUES (''), (NULL), ('  '), "
+                                         "('081226101500'), ('081226101500'), ('081226101501')")));
+        QCOMPARE(pv::deleteByPostingId(m_db, QStringLiteral("veresiye"), id), deleted);
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 6 - deleted);
+    }
+
+    void counterIs64Bit()
+    {
+        pv::Counter c(m_db, QStringLiteral("son_islemno"), QStringLiteral("islemno"));
+        QCOMPARE(c.next(), 1);
+        {
+            pv::Transaction t(m_db);
+            QVERIFY(c.write(9999999999LL));
+            QVERIFY(t.commit());
+        }
+        QCOMPARE(c.next(), 10000000000LL);
+        {
+            pv::Transaction t(m_db);
+            QVERIFY(c.write(10000000000LL));
+        } // not committed
+        QCOMPARE(c.value(), 9999999999LL);
+    }
+
+    void sharedConnection()
+    {
+        Database other;
+        QVERIFY(other.open(m_db.path()));
+        pv::Transaction t(m_db);
+        QVERIFY(other.inTransaction()); // one connection per file: a transaction covers every handle
+        QVERIFY(other.exec(QStringLiteral("INSERT INTO musteriler (mus_kodu) VALUES ('9')")));
+        t.rollback();
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler")).toInt(), 0);
+        Database missing;
+        QVERIFY(!missing.open(m_dir->filePath(QStringLiteral("yok.dll"))));
+        QVERIFY(missing.lastError());
+    }
+};
+
+QTEST_MAIN(TestData)
+#include "test_data.moc"
