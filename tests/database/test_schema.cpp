@@ -190,28 +190,61 @@ private slots:
     }
 
     // Amounts are numbers that sum, with no default: an unwritten amount is empty, not 0.
-    void moneyColumns_data()
+    // Date values sort as dates; date texts, keys and codes are text; counters whole numbers.
+    void columnTypes_data()
     {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("type");
         const QList<std::pair<const char *, const char *>> money{
             {"musteriler", "Bakiye"},   {"veresiye", "Eklenen"},      {"veresiye", "Odenen"},
             {"kasa", "Giren"},          {"kasa", "Cikan"},            {"banka", "Giren"},
             {"banka", "Cikan"},         {"banka", "Bakiye"},          {"banka2", "Giren"},
             {"banka2", "Cikan"},        {"Product", "Price"},         {"Product", "SatisFiyati"},
             {"Product", "SatisFiyati2"}, {"Product", "SatisFiyati3"}, {"Product", "OnHand"},
-            {"Product", "AlisFiyatiTopTut"}, {"Product", "SatisFiyatiTopTut"},
+            {"Product", "Reorder Level"}, {"Product", "AlisFiyatiTopTut"}, {"Product", "SatisFiyatiTopTut"},
             {"Product", "SatisFiyati2TopTut"}, {"Product", "SatisFiyati3TopTut"}, {"SatisRapor", "Tutar"}};
         for (const auto &[t, c] : money)
-            QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c);
+            QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "REAL";
+        const QList<std::pair<const char *, const char *>> dates{
+            {"musteriler", "Sonislem"}, {"banka2", "Tarih"}, {"SatisRapor", "Tarih"}};
+        for (const auto &[t, c] : dates)
+            QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "DATE";
+        const QList<std::pair<const char *, const char *>> whole{
+            {"son_islemno", "islemno"}, {"son_musterino", "musterino"}, {"yedek_yeri", "yolu"},
+            {"musteriler", "Gun"}};
+        for (const auto &[t, c] : whole)
+            QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "INTEGER";
+        const QList<std::pair<const char *, const char *>> text{
+            {"veresiye", "Tarih"}, {"veresiye", "Tarih2"}, {"veresiye", "mus_kodu"}, {"veresiye", "islemNo2"},
+            {"veresiye", "Miktar"}, {"veresiye", "BirimFiyat"}, {"kasa", "Tarih"}, {"kasa", "Tarih2"},
+            {"kasa", "islemNo"}, {"banka2", "islemNo"}, {"banka2", "Banka_Kodu"}, {"banka", "HesapNo"},
+            {"musteriler", "mus_kodu"}, {"musteriler", "Sonislem2"}, {"Product", "Product Code"}};
+        for (const auto &[t, c] : text)
+            QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "TEXT";
     }
-    void moneyColumns()
+    void columnTypes()
     {
         QFETCH(QString, table);
         QFETCH(QString, column);
+        QFETCH(QString, type);
         const Column c = columns(table).value(column.toLower());
-        QCOMPARE(c.type, QStringLiteral("REAL"));
+        QCOMPARE(c.type, type);
         QVERIFY(!c.hasDefault);
+    }
+
+    // Record numbers are given by the database and never handed out twice.
+    void recordNumbers_data()
+    {
+        QTest::addColumn<QString>("table");
+        for (const char *t : {"musteriler", "veresiye", "kasa", "Product", "banka", "banka2", "SatisRapor"})
+            QTest::newRow(t) << QString::fromLatin1(t);
+    }
+    void recordNumbers()
+    {
+        QFETCH(QString, table);
+        const QString sql = scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name='%1'").arg(table));
+        QVERIFY(sql.contains(QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT"), Qt::CaseInsensitive));
     }
 
     void unwrittenAmountIsEmpty()
