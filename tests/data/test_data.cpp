@@ -1,9 +1,17 @@
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
+using pv::DataControl;
 using pv::Database;
 using pv::DbError;
 using pv::Recordset;
@@ -459,6 +467,166 @@ private slots:
         Database missing;
         QVERIFY(!missing.open(m_dir->filePath(QStringLiteral("yok.dll"))));
         QVERIFY(missing.lastError());
+    }
+
+    void boundWidgetSignalsRealChanges_data()
+    {
+        QTest::addColumn<QStringList>("names");   // rows in list order
+        QTest::addColumn<int>("changes");        // textChanged while walking to the end
+        QTest::newRow("same name twice") << QStringList{"Ali", "Ali", "Veli"} << 3; // the end empties it
+        QTest::newRow("empty name then end") << QStringList{"Ali", ""} << 2;
+        QTest::newRow("all different") << QStringList{"A", "B", "C"} << 4; // the end empties it
+        QTest::newRow("no rows") << QStringList{} << 0;
+    }
+    void boundWidgetSignalsRealChanges()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(int, changes);
+        for (int i = 0; i < names.size(); ++i)
+            addCustomer(QString::number(i + 1), names.at(i));
+        DataControl dc;
+        dc.setDatabaseName(m_db.path());
+        dc.setRecordSource(QStringLiteral("select * from musteriler ORDER BY id"));
+        QLineEdit box;
+        dc.bind(&box, QStringLiteral("MusteriFirma"));
+        QSignalSpy changed(&box, &QLineEdit::textChanged);
+        QSignalSpy moved(&dc, &DataControl::Reposition);
+        QVERIFY(dc.Refresh());
+        QCOMPARE(box.text(), names.value(0));
+        while (!dc.Recordset().Eof())
+            dc.Recordset().MoveNext();
+        QCOMPARE(box.text(), QString());
+        QCOMPARE(changed.count(), changes);
+        QCOMPARE(moved.count(), 1 + names.size());
+    }
+
+    void boundValuesWrittenOnlyOnSave()
+    {
+        addCustomer(QStringLiteral("1"), QStringLiteral("Eski"));
+        addCustomer(QStringLiteral("2"), QStringLiteral("İkinci"));
+        auto stored = [&] {
+            return m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE mus_kodu = '1'")).toString();
+        };
+        QLineEdit name, balance;
+        {
+            DataControl dc;
+            dc.setDatabaseName(m_db.path());
+            dc.setRecordSource(QStringLiteral("musteriler"));
+            QVERIFY(dc.Refresh());
+            dc.bind(&name, QStringLiteral("MusteriFirma"));
+            dc.bind(&balance, QStringLiteral("Bakiye"));
+            QTest::keyClicks(&name, QStringLiteral(" Yeni"));
+            dc.Recordset().MoveNext();
+            dc.Recordset().MovePrevious();
+            QCOMPARE(name.text(), QStringLiteral("Eski")); // the move dropped the typing
+            QCOMPARE(stored(), QStringLiteral("Eski"));
+            name.setText(QStringLiteral("Yeni"));
+            dc.Refresh();
+            QCOMPARE(stored(), QStringLiteral("Eski"));
+            name.setText(QStringLiteral("Yeni"));
+            balance.setText(QStringLiteral("on lira")); // the column cannot take it
+            QVERIFY(!dc.UpdateRecord());
+            QCOMPARE(dc.lastError().number, int(DbError::TypeConversion));
+            QCOMPARE(stored(), QStringLiteral("Eski")); // all or nothing
+            QCOMPARE(name.text(), QStringLiteral("Eski"));
+            name.setText(QStringLiteral("Yeni"));
+            balance.setText(QStringLiteral("1.234,50"));
+            QVERIFY(dc.UpdateRecord());
+            QCOMPARE(stored(), QStringLiteral("Yeni"));
+            QCOMPARE(balance.text(), QStringLiteral("1234,5"));
+            name.setText(QStringLiteral("Vazgeçilen"));
+            dc.CancelUpdate();
+            QCOMPARE(name.text(), QStringLiteral("Yeni"));
+            name.setText(QStringLiteral("Kapanışta"));
+        } // closing writes nothing
+        QCOMPARE(stored(), QStringLiteral("Yeni"));
+    }
+
+    void otherBoundWidgets()
+    {
+        QVERIFY(m_db.exec(QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma, Gun) VALUES "
+                                         "('1', 'Bayi', 1), ('2', 'Yok', 0)")));
+        DataControl dc;
+        dc.setDatabaseName(m_db.path());
+        dc.setRecordSource(QStringLiteral("select * from musteriler order by id"));
+        QCheckBox check;
+        QComboBox kind;
+        kind.addItems({"Alıcı", "Bayi"});
+        QLabel label;
+        dc.bind(&check, QStringLiteral("Gun"));
+        dc.bind(&kind, QStringLiteral("MusteriFirma"));
+        dc.bind(&label, QStringLiteral("mus_kodu"));
+        QSignalSpy toggled(&check, &QCheckBox::toggled);
+        QVERIFY(dc.Refresh());
+        QVERIFY(check.isChecked());
+        QCOMPARE(kind.currentText(), QStringLiteral("Bayi"));
+        QCOMPARE(label.text(), QStringLiteral("1"));
+        dc.Recordset().MoveNext();
+        QVERIFY(!check.isChecked());
+        QCOMPARE(kind.currentIndex(), -1); // "Yok" is not an item
+        QCOMPARE(label.text(), QStringLiteral("2"));
+        QCOMPARE(toggled.count(), 2);
+        check.setChecked(true);
+        kind.setCurrentIndex(0);
+        label.setText(QStringLiteral("99")); // a label never writes
+        QVERIFY(dc.UpdateRecord());
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT Gun || MusteriFirma FROM musteriler WHERE id = 2")).toString(),
+                 QStringLiteral("1Alıcı"));
+    }
+
+    void addNewThroughBoundWidgets()
+    {
+        addCustomer(QStringLiteral("1"), QStringLiteral("Var"));
+        DataControl dc;
+        dc.setDatabaseName(m_db.path());
+        dc.setRecordSource(QStringLiteral("musteriler"));
+        QVERIFY(dc.Refresh());
+        QLineEdit code, name;
+        dc.bind(&code, QStringLiteral("mus_kodu"));
+        dc.bind(&name, QStringLiteral("MusteriFirma"));
+        QVERIFY(dc.Recordset().AddNew());
+        QCOMPARE(name.text(), QString()); // a new row starts empty
+        code.setText(QStringLiteral("2"));
+        name.setText(QStringLiteral("Yeni Müşteri"));
+        QVERIFY(dc.UpdateRecord());
+        QCOMPARE(name.text(), QStringLiteral("Var")); // back on the row it stood on
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE mus_kodu = '2'")).toString(),
+                 QStringLiteral("Yeni Müşteri"));
+        QVERIFY(dc.Recordset().AddNew());
+        code.setText(QStringLiteral("1"));
+        QVERIFY(!dc.UpdateRecord());
+        QCOMPARE(dc.lastError().number, int(DbError::DuplicateKey));
+    }
+
+    void gridFollowsControl()
+    {
+        for (int i = 1; i <= 4; ++i)
+            addCustomer(QString::number(i), QStringLiteral("Müşteri %1").arg(i));
+        DataControl dc;
+        dc.setDatabaseName(m_db.path());
+        dc.setRecordSource(QStringLiteral("select * from musteriler order by id"));
+        QVERIFY(dc.Refresh());
+        pv::DataGridModel model(&dc, {{QStringLiteral("MÜŞTERİ NO"), QStringLiteral("mus_kodu"), 1826},
+                                      {QStringLiteral("MÜŞTERİLER"), QStringLiteral("MusteriFirma"), 8705},
+                                      {QStringLiteral("BAKİYE"), QStringLiteral("Bakiye"), 3307}});
+        QTableView view;
+        model.attach(&view, [](int w) { return w / 10; });
+        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("MÜŞTERİLER"));
+        QCOMPARE(model.index(2, 1).data().toString(), QStringLiteral("Müşteri 3"));
+        QCOMPARE(view.columnWidth(1), 870);
+        QCOMPARE(view.currentIndex().row(), 0);
+        view.setCurrentIndex(model.index(2, 0));
+        QCOMPARE(dc.Recordset().Fields("mus_kodu").text(), QStringLiteral("3"));
+        dc.Recordset().MoveNext();
+        QCOMPARE(view.currentIndex().row(), 3);
+        QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable) == false);
+        dc.Recordset().Delete();
+        QCOMPARE(model.rowCount(), 3);
+        dc.setRecordSource(QStringLiteral("select * from musteriler where mus_kodu = ?"), {"2"});
+        dc.Refresh();
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(view.currentIndex().row(), 0);
     }
 };
 

@@ -1,0 +1,104 @@
+#pragma once
+// A window's data control: a database file, a record source (a table name or SQL), the
+// record set it yields and its current row, and the widgets bound to that row's fields.
+//
+//   dc->setDatabaseName(folder + "/pelvanor.dll");
+//   dc->setRecordSource("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat", {code});
+//   dc->Refresh();                       // runs the source, stands on the first row
+//   dc->bind(txtEdit1, "Tarih");         // shows the current row's Tarih
+//   ...
+//   dc->UpdateRecord();                  // writes what the user changed in bound widgets
+//
+// A bound widget shows the current row's value and raises its own change signal
+// (textChanged, toggled, currentTextChanged) only when the shown value really changes.
+// Values typed into bound widgets are written back only by UpdateRecord(): never on a row
+// move, a Refresh or a close. Moving through Recordset() moves the control too.
+#include "platform/data/Recordset.h"
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QLabel;
+class QCheckBox;
+class QComboBox;
+
+namespace pv {
+
+class DataControl : public QObject {
+    Q_OBJECT
+public:
+    explicit DataControl(QObject *parent = nullptr);
+    ~DataControl() override;
+
+    // The database file's full path.
+    QString DatabaseName() const { return m_databaseName; }
+    void setDatabaseName(const QString &path);
+    // A table name or a select; typed values go in params, never into the SQL text.
+    QString RecordSource() const { return m_source; }
+    void setRecordSource(const QString &source, const QVariantList &params = {});
+    void setRecordSource(const QString &source, const QVariantMap &params);
+
+    // Opens the file if needed, runs the source again and stands on its first row.
+    bool Refresh();
+    // Closes the record set and lets go of the file (bound widgets are emptied).
+    void close();
+
+    pv::Recordset &Recordset() { return m_rs; }
+    pv::Database &Database() { return m_db; }
+    const DbError &lastError() const { return m_error; }
+
+    int currentRow() const { return m_rs.AbsolutePosition(); } // -1 when none
+    bool setCurrentRow(int row) { return m_rs.setAbsolutePosition(row); }
+
+    // Bindings. A check box shows a non-zero, non-empty value as checked and writes 1 or 0;
+    // a list-only combo box selects the item of that text (none when absent); a label only
+    // shows. The generic form binds anything that can show and give back text.
+    void bind(QLineEdit *w, const QString &field);
+    void bind(QLabel *w, const QString &field);
+    void bind(QCheckBox *w, const QString &field);
+    void bind(QComboBox *w, const QString &field);
+    void bind(QObject *owner, const QString &field, std::function<void(const QString &)> show,
+              std::function<QString()> read);
+    void unbind(QObject *owner);
+
+    // Writes the bound values the window changed into the current row (or into the row
+    // being added after Recordset().AddNew()). All or nothing: a value its column cannot
+    // take fails the whole write and the row stays as stored. True when nothing changed.
+    bool UpdateRecord();
+    // Drops a pending AddNew/Edit; bound widgets show the stored values again.
+    void CancelUpdate();
+
+signals:
+    // The current row has moved (also after Refresh).
+    void Reposition();
+    // The rows were replaced, added or deleted (a grid re-reads them).
+    void rowsReset();
+    // A row's values were written.
+    void rowUpdated(int row);
+
+private:
+    struct Binding {
+        QPointer<QObject> owner;
+        QString field;
+        std::function<void(const QString &)> show;
+        std::function<QString()> read; // null for display-only
+        QString shownText;             // what read() gave right after the last show
+    };
+    void onChange(pv::Recordset::Change c);
+    void showAll();
+    void show(Binding &b);
+
+    QString m_databaseName;
+    QString m_source;
+    QVariantList m_params;
+    QVariantMap m_named;
+    pv::Database m_db;
+    pv::Recordset m_rs;
+    DbError m_error;
+    std::vector<Binding> m_bindings;
+};
+
+} // namespace pv
