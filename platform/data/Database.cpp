@@ -1,5 +1,6 @@
 #include "platform/data/Database.h"
 #include "platform/data/Connection.h"
+#include "platform/text/Formats.h"
 
 #include <QDate>
 #include <QFileInfo>
@@ -457,7 +458,7 @@ qint64 Counter::value()
         return v.toLongLong();
     if (v.typeId() == QMetaType::Double)
         return qint64(v.toDouble());
-    const auto n = parseNumberText(v.toString());
+    const auto n = toNumber(v.toString());
     return n ? qint64(*n) : 0;
 }
 

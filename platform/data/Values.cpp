@@ -1,4 +1,5 @@
 #include "platform/data/Values.h"
+#include "platform/text/Formats.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -21,91 +22,25 @@ ColumnKind columnKindOf(const QString &declaredType)
     return ColumnKind::Numeric;
 }
 
-std::optional<double> parseNumberText(const QString &text)
-{
-    QString s = text.trimmed();
-    if (s.isEmpty())
-        return std::nullopt;
-    bool negative = false;
-    if (s.startsWith(u'(') && s.endsWith(u')')) {
-        negative = true;
-        s = s.mid(1, s.size() - 2).trimmed();
-    }
-    if (s.startsWith(u'-') || s.startsWith(u'+')) {
-        negative = negative != s.startsWith(u'-');
-        s = s.mid(1).trimmed();
-    } else if (s.endsWith(u'-')) { // trailing sign, as some tills print it
-        negative = !negative;
-        s.chop(1);
-    }
-    // Points group thousands, the comma is the decimal sign; an exponent may follow.
-    QString exponent;
-    const qsizetype e = s.indexOf(u'E', 0, Qt::CaseInsensitive);
-    if (e >= 0) {
-        exponent = s.mid(e + 1);
-        s = s.left(e);
-    }
-    QByteArray plain;
-    bool seenComma = false, seenDigit = false;
-    for (const QChar c : std::as_const(s)) {
-        if (c >= u'0' && c <= u'9') {
-            plain += char(c.unicode());
-            seenDigit = true;
-        } else if (c == u'.' && !seenComma) {
-            continue;
-        } else if (c == u',' && !seenComma) {
-            plain += '.';
-            seenComma = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!seenDigit)
-        return std::nullopt;
-    if (!exponent.isEmpty()) {
-        bool ok = false;
-        const int ex = exponent.toInt(&ok);
-        if (!ok)
-            return std::nullopt;
-        plain += 'e' + QByteArray::number(ex);
-    } else if (e >= 0) {
-        return std::nullopt;
-    }
-    bool ok = false;
-    const double v = plain.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
-        return std::nullopt;
-    return negative ? -v : v;
-}
-
 QDateTime parseDateText(const QString &text)
 {
     const QString s = text.trimmed();
-    static const char *const formats[] = {"dd.MM.yyyy HH:mm:ss", "dd.MM.yyyy", "d.M.yyyy HH:mm:ss", "d.M.yyyy",
-                                          "yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"};
-    for (const char *f : formats) {
-        const QString fmt = QString::fromLatin1(f);
-        if (fmt.contains(u'H')) {
-            const QDateTime dt = QDateTime::fromString(s, fmt);
-            if (dt.isValid())
-                return dt;
-        } else {
-            const QDate d = QDate::fromString(s, fmt);
-            if (d.isValid())
-                return QDateTime(d, QTime(0, 0));
-        }
+    if (const auto d = parseDate(s))
+        return QDateTime(*d, QTime(0, 0));
+    // A date with its time ("08.12.2026 14:30:05"), or a DATE column's own ISO text.
+    const qsizetype blank = s.indexOf(u' ');
+    if (blank > 0) {
+        const auto d = parseDate(s.left(blank));
+        const auto t = parseTime(s.mid(blank + 1).trimmed());
+        if (d && t)
+            return QDateTime(*d, *t);
+    }
+    for (const char *f : {"yyyy-MM-dd HH:mm:ss", "yyyy-MM-dd"}) {
+        const QDateTime dt = QDateTime::fromString(s, QString::fromLatin1(f));
+        if (dt.isValid())
+            return dt;
     }
     return {};
-}
-
-QString plainNumberText(double v)
-{
-    if (v == 0)
-        return QStringLiteral("0");
-    QString s = QString::number(v, 'g', 15);
-    s.replace(u'.', u',');
-    s.replace(u'e', u'E');
-    return s;
 }
 
 static QString dateDisplay(const QDateTime &dt)
@@ -124,7 +59,7 @@ QString displayText(const QVariant &stored, ColumnKind kind)
     case QMetaType::Int:
         return QString::number(stored.toLongLong());
     case QMetaType::Double:
-        return plainNumberText(stored.toDouble());
+        return plainNumber(stored.toDouble());
     case QMetaType::QDate:
         return stored.toDate().toString(QStringLiteral("dd.MM.yyyy"));
     case QMetaType::QDateTime:
@@ -173,7 +108,7 @@ std::optional<QVariant> storageValue(const QVariant &given, ColumnKind kind)
         if (t == QMetaType::Bool)
             return QVariant(given.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
         if (isNumberType(t))
-            return QVariant(t == QMetaType::Double || t == QMetaType::Float ? plainNumberText(given.toDouble())
+            return QVariant(t == QMetaType::Double || t == QMetaType::Float ? plainNumber(given.toDouble())
                                                                             : QString::number(given.toLongLong()));
         if (t == QMetaType::QDate)
             return QVariant(given.toDate().toString(QStringLiteral("dd.MM.yyyy")));
@@ -193,7 +128,7 @@ std::optional<QVariant> storageValue(const QVariant &given, ColumnKind kind)
             }
             v = given.toDouble();
         } else {
-            const auto parsed = parseNumberText(given.toString());
+            const auto parsed = toNumber(given.toString());
             if (!parsed)
                 return std::nullopt;
             v = *parsed;

@@ -14,16 +14,9 @@ enum class ColumnKind { Text, Integer, Real, Numeric, Date, Blob };
 
 ColumnKind columnKindOf(const QString &declaredType);
 
-// A number written the Turkish way: "1.234,50", "-25", "(25,00)", "37,5", "1E+07".
-// Empty or not a number: nullopt.
-std::optional<double> parseNumberText(const QString &text);
-
 // A date as the program writes it ("dd.mm.yyyy", optionally followed by "hh:mm:ss") or
 // as a DATE column stores it ("yyyy-mm-dd"). Invalid when it is neither.
 QDateTime parseDateText(const QString &text);
-
-// A number in its plain default text: "37,5", "1234", "-0,25", "1E+15".
-QString plainNumberText(double v);
 
 // The text a box shows for a stored value: "" for NULL, numbers plain, dates "dd.mm.yyyy".
 QString displayText(const QVariant &stored, ColumnKind kind);
