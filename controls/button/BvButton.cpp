@@ -323,7 +323,9 @@ void BvButton::WriteProperties(pv::PropertyBag &bag) const
     wr("Enabled", m_enabled, true);
     wr("Font", m_font, AmbientFont());
     wr("BackColor", m_backColor, kButtonFaceRgb);
-    wr("Caption", m_caption, QStringLiteral("BvButton1"));
+    // Omitted only when a read gives it back: a caption equal to the designer's first name
+    // "BvButton1" must survive a save and reload.
+    wr("Caption", m_caption, QStringLiteral("BvButton"));
     wr("ForeColor", m_foreColor, kButtonTextRgb);
     wr("ForeColorHover", m_foreColorHover, kButtonTextRgb);
     wr("Mode", m_mode, 0);
@@ -1113,7 +1115,8 @@ void BvButton::keyPressEvent(QKeyEvent *e)
     if (!self)
         return;
     const QString text = e->text();
-    if (!text.isEmpty() && !(e->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+    // Alt combinations are menu keys, not characters.
+    if (!text.isEmpty() && !(e->modifiers() & Qt::AltModifier)) {
         short ascii = short(text.at(0).unicode());
         emit KeyPress(ascii);
     }
@@ -1237,10 +1240,9 @@ void BvButton::focusOutEvent(QFocusEvent *e)
 bool BvButton::event(QEvent *e)
 {
     if (e->type() == QEvent::ShortcutOverride) {
-        // A focused button takes Enter and Escape itself, ahead of a default or cancel button.
+        // A focused button takes Enter itself, ahead of the form's default button.
         auto *ke = static_cast<QKeyEvent *>(e);
-        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter || ke->key() == Qt::Key_Escape ||
-            ke->key() == Qt::Key_Space) {
+        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
             e->accept();
             return true;
         }
@@ -1263,6 +1265,17 @@ void BvButton::hideEvent(QHideEvent *e)
 void BvButton::changeEvent(QEvent *e)
 {
     QWidget::changeEvent(e);
+    if (e->type() == QEvent::EnabledChange) {
+        // Enabled changed through the QWidget interface: keep the property in step. A
+        // disabled container leaves the button's own Enabled as it is.
+        const bool own = !testAttribute(Qt::WA_ForceDisabled);
+        if (own != m_enabled) {
+            m_enabled = own;
+            updateShortcuts();
+            emit PropertyChanged(QStringLiteral("Enabled"));
+            RedrawButton();
+        }
+    }
     if (e->type() == QEvent::ParentChange && m_hook) {
         // The form window may have changed: follow it.
         HookRelease();

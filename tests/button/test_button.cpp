@@ -210,18 +210,12 @@ private slots:
 
     void writeOmitsDefaults()
     {
-        // Everything read as default writes nothing, except the caption (read "BvButton",
-        // write default "BvButton1") and the effects, which are always written.
+        // Everything read as default writes nothing, except the effects, always written.
         BvButton *loaded = create(m_form);
         pv::PropertyBag out;
         loaded->WriteProperties(out);
-        QCOMPARE(out.names(), (QStringList{"Caption", "CaptionEffects"}));
-        QCOMPARE(out.ReadProperty("Caption"), QVariant("BvButton"));
-
-        loaded->setCaption(QStringLiteral("BvButton1"));
-        out.clear();
-        loaded->WriteProperties(out);
         QCOMPARE(out.names(), QStringList{"CaptionEffects"});
+        QCOMPARE(out.ReadProperty("CaptionEffects"), QVariant(0));
 
         // A fresh instance differs from the read defaults in these.
         BvButton fresh(m_form);
@@ -231,6 +225,27 @@ private slots:
         QVERIFY(out.contains("PictureEffectOnDown"));
         QVERIFY(out.contains("TooltipBackColor"));
         QCOMPARE(out.ReadProperty("PictureEffectOnOver"), QVariant(0));
+    }
+
+    void captionRoundTrip_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<bool>("stored");
+        QTest::newRow("read default") << "BvButton" << false;
+        QTest::newRow("designer's first name") << "BvButton1" << true;
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("leading blank") << " Geri" << true;
+    }
+    void captionRoundTrip()
+    {
+        QFETCH(QString, caption);
+        QFETCH(bool, stored);
+        BvButton *b = create(m_form);
+        b->setCaption(caption);
+        pv::PropertyBag out;
+        b->WriteProperties(out);
+        QCOMPARE(out.contains("Caption"), stored);
+        QCOMPARE(create(m_form, {{"Caption", out.ReadProperty("Caption", "BvButton")}})->Caption(), caption);
     }
 
     void roundTrip_data()
@@ -578,7 +593,8 @@ private slots:
         QVERIFY(!b->Value());
         QVERIFY(!b->ToolTipWindow());
         // Enabled again, the access key clicks and toggles.
-        b->setEnabled(true);
+        static_cast<QWidget *>(b)->setEnabled(true);
+        QVERIFY(b->Enabled());
         QTest::keyClick(m_form, Qt::Key_K, Qt::AltModifier);
         QCOMPARE(log, QStringList{"Click(1)"});
     }
@@ -611,6 +627,41 @@ private slots:
         QTest::keyClick(other, Qt::Key(key));
         QCOMPARE(n, clicks);
         QVERIFY(!b->Value());
+    }
+
+    void focusedButtonTakesEnter()
+    {
+        BvButton *ok = onForm({{"Caption", "Tamam"}});
+        BvButton *cancel = onForm({{"Caption", "Vazgeç"}});
+        BvButton *other = onForm({{"Caption", "Yazdır"}});
+        ok->setDefault(true);
+        cancel->setCancel(true);
+        QApplication::setActiveWindow(m_form);
+        other->setFocus();
+        QStringList log;
+        for (BvButton *b : {ok, cancel, other})
+            connect(b, &BvButton::Click, this, [&log, b] { log << b->Caption(); });
+        QTest::keyClick(other, Qt::Key_Return);
+        QTest::keyClick(other, Qt::Key_Escape);
+        QCOMPARE(log, (QStringList{"Yazdır", "Vazgeç"}));
+    }
+
+    void disabledContainer()
+    {
+        QWidget *frame = new QWidget(m_form);
+        frame->setGeometry(0, 0, 200, 200);
+        frame->show();
+        BvButton *b = onForm({}, frame);
+        int clicks = 0;
+        connect(b, &BvButton::Click, this, [&] { ++clicks; });
+        frame->setEnabled(false);
+        QVERIFY(b->Enabled()); // its own property is unchanged
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(clicks, 0);
+        frame->setEnabled(true);
+        m_pointer.over = b;
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(clicks, 1);
     }
 
     // --- drop-down menu -------------------------------------------------------
