@@ -1,0 +1,31 @@
+#pragma once
+// Per-row and per-page handlers of the customer area's layouts.
+#include "platform/report/Report.h"
+
+namespace pv {
+
+// Every layout numbers its detail rows in lblRank (" 1", " 2", ...) and stripes them:
+// the first row white, the second pale blue, and so on. The count starts at every run.
+class RankedRows : public ReportScript {
+public:
+    void detailFormat(ReportRun &run) override;
+
+protected:
+    int m_rows = 0;
+};
+
+// carirapor, CariGunlukRapor: the print date in the page footer.
+class DatedFooter : public RankedRows {
+public:
+    void pageFooterFormat(ReportRun &run) override;
+};
+
+// Extre, the receipt: a row without an added amount is a payment, shown in the single amount
+// column on yellow with the quantity columns hidden and the description widened over them.
+class ExtreScript : public RankedRows {
+public:
+    void detailFormat(ReportRun &run) override;
+    void pageHeaderFormat(ReportRun &run) override;
+};
+
+} // namespace pv

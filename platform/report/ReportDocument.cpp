@@ -1,0 +1,225 @@
+#include "platform/report/ReportDocument.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+
+#include <cmath>
+
+namespace pv {
+
+namespace {
+
+// The Tahoma stand-in comes with fonts-wine, outside fontconfig's folders. (Its MS Sans Serif
+// is a bitmap font that PDF writers cannot embed, so Liberation Sans stands in for that one.)
+void loadWineFonts()
+{
+    static bool done = false;
+    if (done || !qGuiApp)
+        return;
+    done = true;
+    for (const char *f : {"tahoma.ttf", "tahomabd.ttf"}) {
+        const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(f);
+        if (QFile::exists(path))
+            QFontDatabase::addApplicationFont(path);
+    }
+}
+
+bool hasFamily(const QString &family) { return QFontDatabase::hasFamily(family); }
+
+} // namespace
+
+QString reportFontFamily(const QString &windowsFamily)
+{
+    loadWineFonts();
+    const QString w = windowsFamily.trimmed().toLower();
+    auto pick = [](std::initializer_list<const char *> candidates) {
+        for (const char *c : candidates)
+            if (hasFamily(QLatin1String(c)))
+                return QString::fromLatin1(c);
+        return QStringLiteral("Liberation Sans");
+    };
+    if (w == QLatin1String("arial") || w.isEmpty())
+        return pick({"Liberation Sans", "Arimo", "DejaVu Sans"});
+    if (w == QLatin1String("arial narrow"))
+        return pick({"Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans Condensed"});
+    if (w == QLatin1String("tahoma"))
+        return pick({"Tahoma", "DejaVu Sans Condensed", "DejaVu Sans"});
+    if (w == QLatin1String("verdana"))
+        return pick({"DejaVu Sans", "Liberation Sans"});
+    if (w == QLatin1String("trebuchet ms"))
+        return pick({"Liberation Sans", "DejaVu Sans"});
+    if (w == QLatin1String("ms sans serif") || w == QLatin1String("microsoft sans serif"))
+        return pick({"Liberation Sans", "DejaVu Sans"});
+    if (w == QLatin1String("times new roman"))
+        return pick({"Liberation Serif", "DejaVu Serif"});
+    if (w == QLatin1String("courier new"))
+        return pick({"Liberation Mono", "DejaVu Sans Mono"});
+    return windowsFamily;
+}
+
+QList<PageText> PageModel::onPage(int page) const
+{
+    QList<PageText> out;
+    for (const PageText &t : texts)
+        if (t.page == page)
+            out << t;
+    return out;
+}
+
+QList<PageText> PageModel::ofItem(const QString &item) const
+{
+    QList<PageText> out;
+    for (const PageText &t : texts)
+        if (t.item.compare(item, Qt::CaseInsensitive) == 0)
+            out << t;
+    return out;
+}
+
+QStringList PageModel::textsOf(const QString &item) const
+{
+    QStringList out;
+    for (const PageText &t : ofItem(item))
+        out << t.text;
+    return out;
+}
+
+PageModel ReportDocument::pageModel() const
+{
+    PageModel m;
+    m.pageCount = pageCount();
+    for (int p = 0; p < pageCount(); ++p)
+        for (const ReportDrawOp &op : pages[p]) {
+            if (op.type != ReportDrawOp::Text)
+                continue;
+            PageText t;
+            t.page = p + 1;
+            t.item = op.item;
+            t.section = op.section;
+            t.text = op.text;
+            t.rect = op.rect;
+            t.fontFamily = op.font.family;
+            t.fontSize = op.font.size;
+            t.bold = op.font.bold;
+            t.color = op.color;
+            t.background = op.background;
+            t.alignment = op.alignment;
+            m.texts << t;
+        }
+    return m;
+}
+
+void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double dpiY) const
+{
+    if (page < 0 || page >= pageCount())
+        return;
+    const double sx = dpiX / 1440.0, sy = dpiY / 1440.0;
+    auto toDevice = [&](const QRect &r) { return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy); };
+    // A thin line is one pixel at 96 dpi, whatever the device.
+    const double thin = std::max(1.0, dpiX / 96.0);
+    const double pad = 15 * sx;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    for (const ReportDrawOp &op : pages[page]) {
+        switch (op.type) {
+        case ReportDrawOp::Fill:
+            painter.fillRect(toDevice(op.rect), op.color);
+            break;
+        case ReportDrawOp::Line:
+            painter.setPen(QPen(op.color, thin, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(QLineF(op.line.x1() * sx, op.line.y1() * sy, op.line.x2() * sx, op.line.y2() * sy));
+            break;
+        case ReportDrawOp::Image:
+            painter.drawImage(toDevice(op.rect), op.image);
+            break;
+        case ReportDrawOp::Text: {
+            QFont f(reportFontFamily(op.font.family));
+            f.setPointSizeF(op.font.size);
+            f.setBold(op.font.bold);
+            f.setHintingPreference(QFont::PreferNoHinting);
+            painter.setFont(f);
+            painter.setPen(op.color);
+            const QRectF box = toDevice(op.rect);
+            painter.save();
+            painter.setClipRect(box);
+            painter.drawText(box.adjusted(pad, 0, -pad, 0),
+                             op.alignment | Qt::AlignTop | Qt::TextSingleLine, op.text);
+            painter.restore();
+            break;
+        }
+        }
+    }
+    painter.restore();
+}
+
+QImage ReportDocument::pageImage(int page, double dpi) const
+{
+    QImage img(int(std::lround(sheetWidth * dpi / 1440.0)), int(std::lround(sheetHeight * dpi / 1440.0)),
+               QImage::Format_RGB32);
+    img.fill(Qt::white);
+    const int dpm = int(std::lround(dpi / 0.0254));
+    img.setDotsPerMeterX(dpm);
+    img.setDotsPerMeterY(dpm);
+    QPainter p(&img);
+    paintPage(p, page, img.logicalDpiX(), img.logicalDpiY());
+    return img;
+}
+
+namespace {
+
+QPageLayout sheetLayout(int w, int h)
+{
+    const bool landscape = w > h;
+    const QSizeF portrait(std::min(w, h) / 1440.0, std::max(w, h) / 1440.0);
+    return QPageLayout(QPageSize(portrait, QPageSize::Inch), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+} // namespace
+
+bool ReportDocument::exportPdf(const QString &path) const
+{
+    QPdfWriter writer(path);
+    writer.setResolution(1200);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Pelvanor"));
+    writer.setPageLayout(sheetLayout(sheetWidth, sheetHeight));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    for (int p = 0; p < std::max(1, pageCount()); ++p) {
+        if (p > 0)
+            writer.newPage();
+        paintPage(painter, p, writer.logicalDpiX(), writer.logicalDpiY());
+    }
+    return painter.end();
+}
+
+bool ReportDocument::print(QPrinter &printer) const
+{
+    printer.setFullPage(true);
+    printer.setPageLayout(sheetLayout(sheetWidth, sheetHeight));
+    if (printer.docName().isEmpty())
+        printer.setDocName(title);
+    int from = 1, to = pageCount();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        from = std::max(1, printer.fromPage());
+        to = std::min(pageCount(), printer.toPage() > 0 ? printer.toPage() : pageCount());
+    }
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    for (int p = from; p <= to; ++p) {
+        if (p > from)
+            printer.newPage();
+        paintPage(painter, p - 1, printer.logicalDpiX(), printer.logicalDpiY());
+    }
+    return painter.end();
+}
+
+} // namespace pv

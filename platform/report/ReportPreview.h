@@ -1,0 +1,40 @@
+#pragma once
+// The modal preview of a laid-out report: paging, zoom, printing through the system's
+// printer dialog and saving as PDF.
+#include "platform/report/ReportDocument.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+
+namespace pv {
+
+class ReportPreview : public QDialog {
+    Q_OBJECT
+public:
+    explicit ReportPreview(const ReportDocument &doc, QWidget *parent = nullptr);
+
+    int currentPage() const { return m_page; } // 0-based
+    void showPage(int page);
+    double zoom() const { return m_zoom; }
+    void setZoom(double zoom);
+
+private:
+    void render();
+    void printDocument();
+    void savePdf();
+
+    const ReportDocument &m_doc;
+    int m_page = 0;
+    double m_zoom = 1.0;
+    QScrollArea *m_scroll = nullptr;
+    QLabel *m_view = nullptr;
+    QLabel *m_pageLabel = nullptr;
+    QComboBox *m_zoomBox = nullptr;
+    QPushButton *m_first = nullptr, *m_prev = nullptr, *m_next = nullptr, *m_last = nullptr;
+};
+
+} // namespace pv

@@ -1,0 +1,60 @@
+#include "platform/report/ReportSource.h"
+#include "platform/data/Database.h"
+#include "platform/data/Recordset.h"
+
+#include <QRegularExpression>
+
+namespace pv::detail {
+
+int ReportRows::column(const QString &name) const
+{
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns.at(i).compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+QString databasePathFromConnection(const QString &connection)
+{
+    static const QRegularExpression ds(QStringLiteral("(?:^|;)\\s*Data Source\\s*=\\s*([^;]*)"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = ds.match(connection);
+    if (m.hasMatch())
+        return m.captured(1).trimmed();
+    return connection.contains(QLatin1Char('=')) ? QString() : connection.trimmed();
+}
+
+ReportRows runReportSource(const QString &connection, const QString &sql)
+{
+    ReportRows out;
+    const QString path = databasePathFromConnection(connection);
+    if (path.isEmpty() || sql.trimmed().isEmpty()) {
+        out.error = QStringLiteral("no database or no source");
+        return out;
+    }
+    Database db;
+    if (!db.open(path)) {
+        out.error = db.lastError().message;
+        return out;
+    }
+    Recordset rs;
+    if (!rs.open(db, sql)) {
+        out.error = rs.lastError().message;
+        return out;
+    }
+    const int n = rs.FieldCount();
+    for (int i = 0; i < n; ++i)
+        out.columns << rs.FieldName(i);
+    out.rows.reserve(rs.RecordCount());
+    for (int r = 0; r < rs.RecordCount(); ++r) {
+        std::vector<ReportCell> row;
+        row.reserve(n);
+        for (int i = 0; i < n; ++i)
+            row.push_back(ReportCell{rs.valueAt(r, i), rs.textAt(r, i)});
+        out.rows.push_back(std::move(row));
+    }
+    out.ok = true;
+    return out;
+}
+
+} // namespace pv::detail

@@ -1,0 +1,33 @@
+#pragma once
+// The rows a report prints: its source run once, values kept with the text they print as.
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <vector>
+
+namespace pv::detail {
+
+struct ReportCell {
+    QVariant value; // as stored; invalid for NULL
+    QString text;   // the stored value's default text
+};
+
+struct ReportRows {
+    bool ok = false;
+    QString error;
+    QStringList columns;
+    std::vector<std::vector<ReportCell>> rows;
+
+    int column(const QString &name) const; // case-insensitive; -1 when missing
+};
+
+// The database file named by a connection string: the ADO form
+// "Provider=...;Data Source=<path>;..." or a bare path.
+QString databasePathFromConnection(const QString &connection);
+
+// Runs sql read-only on the file the connection names. A refused source gives ok = false
+// and no rows.
+ReportRows runReportSource(const QString &connection, const QString &sql);
+
+} // namespace pv::detail

@@ -1,0 +1,456 @@
+#include "app/reports/AppReports.h"
+#include "database/DbScripts.h"
+#include "platform/report/Report.h"
+#include "platform/data/Database.h"
+#include "platform/text/Formats.h"
+#include "platform/report/ReportPreview.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using pv::PageModel;
+using pv::PageText;
+using pv::Reports;
+
+namespace {
+
+struct Sale {
+    QString tarih, saat, turu, aciklama, miktar, birim, birimFiyat;
+    QVariant eklenen, odenen;
+    QString musKodu;
+};
+
+QString sqlValue(const QVariant &v)
+{
+    if (!v.isValid() || v.isNull())
+        return QStringLiteral("NULL");
+    if (v.typeId() == QMetaType::QString)
+        return QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+    return QString::number(v.toDouble(), 'g', 15);
+}
+
+QStringList texts(const QList<PageText> &list)
+{
+    QStringList out;
+    for (const PageText &t : list)
+        out << t.text;
+    return out;
+}
+
+// The text of item on the detail row whose lblRank stands at y (empty when not printed).
+const PageText *onRow(const PageModel &m, const QString &item, const PageText &rank)
+{
+    for (const PageText &t : m.texts)
+        if (t.page == rank.page && t.rect.top() == rank.rect.top() && t.item == item)
+            return &t;
+    return nullptr;
+}
+
+} // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_db;
+    QString m_conn;
+
+    void exec(const QString &sql)
+    {
+        pv::Database db;
+        QVERIFY(db.open(m_db));
+        QVERIFY2(db.exec(sql), qPrintable(db.lastError().message));
+    }
+    void addSales(const QList<Sale> &rows)
+    {
+        exec(QStringLiteral("DELETE FROM veresiye"));
+        for (const Sale &s : rows) {
+            const QString key = s.tarih.mid(6, 4) + s.tarih.mid(3, 2) + s.tarih.left(2);
+            exec(QStringLiteral("INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Miktar, Birim, BirimFiyat, "
+                                "Eklenen, Odenen, Tarih2, mus_kodu) VALUES (%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11)")
+                     .arg(sqlValue(s.tarih), sqlValue(s.saat), sqlValue(s.turu), sqlValue(s.aciklama),
+                          sqlValue(s.miktar.isNull() ? QVariant() : s.miktar), sqlValue(s.birim.isNull() ? QVariant() : s.birim),
+                          sqlValue(s.birimFiyat.isNull() ? QVariant() : s.birimFiyat), sqlValue(s.eklenen),
+                          sqlValue(s.odenen))
+                     .arg(sqlValue(key), sqlValue(s.musKodu)));
+        }
+    }
+    void addCustomers(int n)
+    {
+        exec(QStringLiteral("DELETE FROM musteriler"));
+        QString sql = QStringLiteral("BEGIN;");
+        for (int i = 1; i <= n; ++i)
+            sql += QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma, Turu, Gun, Bakiye) "
+                                  "VALUES ('%1', 'Müşteri %2', 'Alıcı', %3, %4);")
+                       .arg(1000 + i)
+                       .arg(i, 3, 10, QLatin1Char('0'))
+                       .arg(i)
+                       .arg(i * 10.5);
+        exec(sql + QStringLiteral("COMMIT;"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // To look at the rendered PDFs: PV_KEEP_TEST_FILES=1 keeps the folder.
+        if (!qEnvironmentVariableIsEmpty("PV_KEEP_TEST_FILES")) {
+            m_dir.setAutoRemove(false);
+            qInfo("test files in %s", qPrintable(m_dir.path()));
+        }
+        m_db = m_dir.filePath(QStringLiteral("pelvanor.dll"));
+        QString error;
+        QVERIFY2(pv::createDatabaseFromScripts(m_db, &error), qPrintable(error));
+        m_conn = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + m_db +
+                 QStringLiteral(";Persist Security Info=False");
+        pv::registerAppReports();
+        Reports::setClock([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 30, 15)); });
+    }
+
+    void itemNumbers_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("number");
+        // The numbers the sale dialog's receipt print uses.
+        const std::pair<const char *, int> extre[] = {
+            {"DataControl1", 4028}, {"Label168", 4008}, {"Label173", 4036}, {"Label175", 4038}, {"Label177", 4040},
+            {"LabelFirma", 4019},   {"Label183", 4021}, {"Field1", 4023},   {"Field2", 4024},   {"Field3", 4025},
+            {"Field4", 4026},       {"Field5", 4029},   {"Field6", 4030},   {"Field7", 4031},   {"Field8", 4044},
+            {"Field9", 4042},       {"PageHeader", 4000}, {"PageFooter", 4004}};
+        for (const auto &[item, number] : extre)
+            QTest::addRow("Extre %s", item) << "Extre" << item << number;
+        QTest::newRow("musterilistesi first control") << "musterilistesi" << "Label111" << 4005;
+        QTest::newRow("CariGunlukRapor report footer") << "CariGunlukRapor" << "ReportFooter" << 4006;
+    }
+    void itemNumbers()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, item);
+        QFETCH(int, number);
+        pv::Report &r = Reports::get(layout);
+        QCOMPARE(r.itemNumber(item), number);
+        if (number >= 4000 + int(r.layout().sections.size()))
+            QCOMPARE(r.item(number).name(), item);
+    }
+
+    void customerListRowsInQueryOrder_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("asc") << "asc" << QStringList{"Müşteri 001", "Müşteri 002", "Müşteri 003"};
+        QTest::newRow("desc") << "desc" << QStringList{"Müşteri 003", "Müşteri 002", "Müşteri 001"};
+    }
+    void customerListRowsInQueryOrder()
+    {
+        QFETCH(QString, order);
+        QFETCH(QStringList, names);
+        addCustomers(3);
+        pv::Report &r = Reports::get(QStringLiteral("musterilistesi"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY MusteriFirma %1 ").arg(order));
+        r.label(QStringLiteral("Label111")).setCaption(QStringLiteral("05.03.2024 - TARİHLİ MÜŞTERİ LİSTESİ"));
+        r.label(QStringLiteral("Label120")).setCaption(QStringLiteral("3"));
+        r.label(QStringLiteral("Label119")).setCaption(QStringLiteral("63,00"));
+        r.label(QStringLiteral("Label123")).setCaption(QStringLiteral("0,00"));
+        r.label(QStringLiteral("Label124")).setCaption(QStringLiteral("63,00"));
+        r.field(QStringLiteral("Field10")).setFontSize(QStringLiteral("14"));
+        r.label(QStringLiteral("lblRank")).setFontSize(QStringLiteral("14"));
+        const PageModel m = r.runToPageModel();
+
+        QCOMPARE(m.pageCount, 1);
+        QCOMPARE(m.textsOf(QStringLiteral("Field10")), names);
+        QCOMPARE(m.textsOf(QStringLiteral("lblRank")), (QStringList{" 1", " 2", " 3"}));
+        QCOMPARE(m.textsOf(QStringLiteral("Label111")), QStringList{"05.03.2024 - TARİHLİ MÜŞTERİ LİSTESİ"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label120")), QStringList{"3"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label119")), QStringList{"63,00"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label124")), QStringList{"63,00"});
+        QCOMPARE(m.textsOf(QStringLiteral("LabelFirma")), QStringList{"firma bilgileri"});
+        // Only the fields named get the caller's size; headers keep the layout's.
+        QCOMPARE(m.ofItem(QStringLiteral("Field10")).first().fontSize, 14.0);
+        QCOMPARE(m.ofItem(QStringLiteral("Field1")).first().fontSize, 10.0);
+        QCOMPARE(m.ofItem(QStringLiteral("Label2")).first().fontSize, 7.0);
+        // Rows stand one below the other, detail height apart, under the page header.
+        const QList<PageText> ranks = m.ofItem(QStringLiteral("lblRank"));
+        QCOMPARE(ranks.at(0).rect.top(), 720 + 840);
+        QCOMPARE(ranks.at(1).rect.top() - ranks.at(0).rect.top(), 270);
+        QCOMPARE(m.textsOf(QStringLiteral("Field13")).first(), order == "asc" ? QStringLiteral("10,5") : QStringLiteral("31,5"));
+    }
+
+    void everyRunStartsFromDesign()
+    {
+        addSales({{"05.03.2024", "10:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 50.0, "A"}});
+        pv::Report &r = Reports::get(QStringLiteral("Extre"));
+        const QString source = QStringLiteral("select * FROM veresiye WHERE mus_kodu= 'A' ORDER BY Tarih,[Saat] asc ");
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(source);
+        r.item(4021).setCaption(QStringLiteral("857"));
+        r.item(4008).setCaption(QStringLiteral("Ayşe Yılmaz"));
+        r.item(4023).setFontSize(QStringLiteral("12"));
+        PageModel m = r.runToPageModel();
+        QCOMPARE(m.textsOf(QStringLiteral("Label183")), QStringList{"857"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label168")), QStringList{"Ayşe Yılmaz"});
+        QCOMPARE(m.ofItem(QStringLiteral("Field1")).first().fontSize, 12.0);
+        QCOMPARE(m.textsOf(QStringLiteral("lblRank")), QStringList{" 1"});
+
+        // Another caller prints the receipt without a number: the design text, not "857".
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(source);
+        m = r.runToPageModel();
+        QCOMPARE(m.textsOf(QStringLiteral("Label183")), QStringList{"00856"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label168")), QStringList{"MÜŞTERİ :"});
+        QCOMPARE(m.ofItem(QStringLiteral("Field1")).first().fontSize, 8.5);
+        QCOMPARE(m.textsOf(QStringLiteral("lblRank")), QStringList{" 1"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label169")), QStringList{"05.03.2024"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label170")), QStringList{"14:30:15"});
+    }
+
+    void dailyReportGroupsByRuns()
+    {
+        addSales({{"05.03.2024", "09:00:00", "Satış", "Ekmek", "2", "Adet", "5", 10.0, {}, "A"},
+                  {"05.03.2024", "10:00:00", "Satış", "Süt", "1", "Litre", "20", 20.0, {}, "A"},
+                  {"05.03.2024", "11:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 15.0, "B"},
+                  {"05.03.2024", "12:00:00", "Satış", "Çay", "1", "Paket", "30", 30.0, {}, "A"},
+                  {"06.03.2024", "09:00:00", "Satış", "Başka gün", "1", "Adet", "1", 1.0, {}, "C"}});
+        pv::Report &r = Reports::get(QStringLiteral("CariGunlukRapor"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '20240305' "
+                                                 "ORDER BY [Tarih],[Saat],Eklenen asc"));
+        r.field(QStringLiteral("Field10")).setFontSize(QStringLiteral("9"));
+        const PageModel m = r.runToPageModel();
+
+        QCOMPARE(m.textsOf(QStringLiteral("txtCategory")), (QStringList{"A", "B", "A"}));
+        QCOMPARE(m.textsOf(QStringLiteral("txtProductCount")), (QStringList{"2", "1", "1"}));
+        QCOMPARE(m.textsOf(QStringLiteral("Label129")), (QStringList{"NO", "NO", "NO"}));
+        QCOMPARE(m.textsOf(QStringLiteral("lblRank")), (QStringList{" 1", " 2", " 3", " 4"}));
+        QCOMPARE(m.textsOf(QStringLiteral("txtCategoryCountG")), QStringList{"2"});
+        QCOMPARE(m.textsOf(QStringLiteral("txtProductCountG")), QStringList{"4"});
+        QCOMPARE(m.textsOf(QStringLiteral("Field10")), (QStringList{"Ekmek", "Süt", "Nakit", "Çay"}));
+        QCOMPARE(m.textsOf(QStringLiteral("Label117")), QStringList{"05.03.2024"});
+        // Each group's rows follow its header and precede its count.
+        const QList<PageText> heads = m.ofItem(QStringLiteral("txtCategory"));
+        const QList<PageText> counts = m.ofItem(QStringLiteral("txtProductCount"));
+        const QList<PageText> ranks = m.ofItem(QStringLiteral("lblRank"));
+        QVERIFY(heads[1].rect.top() > counts[0].rect.top() && counts[0].rect.top() > ranks[1].rect.top());
+        QVERIFY(ranks[2].rect.top() > heads[1].rect.top() && counts[1].rect.top() > ranks[2].rect.top());
+        // The report footer's grey band stands behind its totals.
+        QCOMPARE(m.ofItem(QStringLiteral("txtProductCountG")).first().background, QColor(0xC0, 0xC0, 0xC0));
+    }
+
+    void receiptPaymentAndSaleRows_data()
+    {
+        QTest::addColumn<QVariant>("eklenen");
+        QTest::addColumn<QVariant>("odenen");
+        QTest::addColumn<bool>("payment");
+        QTest::newRow("sale") << QVariant(100.0) << QVariant() << false;
+        QTest::newRow("payment") << QVariant() << QVariant(40.0) << true;
+        QTest::newRow("both empty") << QVariant() << QVariant() << true;
+        QTest::newRow("zero sale") << QVariant(0.0) << QVariant() << false;
+    }
+    void receiptPaymentAndSaleRows()
+    {
+        QFETCH(QVariant, eklenen);
+        QFETCH(QVariant, odenen);
+        QFETCH(bool, payment);
+        // The row under test stands between two sale rows, so nothing may carry over.
+        addSales({{"05.03.2024", "09:00:00", "Satış", "Önceki", "2", "Adet", "5", 10.0, {}, "A"},
+                  {"05.03.2024", "10:00:00", "İşlem", "Sınanan", "3", "Kg", "7", eklenen, odenen, "A"},
+                  {"05.03.2024", "11:00:00", "Satış", "Sonraki", "1", "Adet", "8", 8.0, {}, "A"}});
+        pv::Report &r = Reports::get(QStringLiteral("Extre"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(
+            QStringLiteral("select * FROM veresiye WHERE Tarih2 like  '20240305' and  mus_kodu= 'A' ORDER BY Tarih,[Saat] asc "));
+        const PageModel m = r.runToPageModel();
+        const QList<PageText> ranks = m.ofItem(QStringLiteral("lblRank"));
+        QCOMPARE(ranks.size(), 3);
+
+        for (int row = 0; row < 3; ++row) {
+            const bool pay = row == 1 && payment;
+            const PageText &rank = ranks[row];
+            QCOMPARE(onRow(m, "Field7", rank)->rect.width(), pay ? 6931 : 4133);
+            QCOMPARE(onRow(m, "Field2", rank) != nullptr, !pay);
+            QCOMPARE(onRow(m, "Field3", rank) != nullptr, !pay);
+            QCOMPARE(onRow(m, "Field4", rank) != nullptr, !pay);
+            QVERIFY(!pay || onRow(m, "Field5", rank) == nullptr);
+            if (pay && odenen.isValid())
+                QCOMPARE(onRow(m, "Field6", rank)->background, QColor(0xFF, 0xFF, 0x80));
+            if (!pay)
+                QVERIFY(onRow(m, "Field6", rank) == nullptr);
+        }
+        const double paid = odenen.isValid() ? odenen.toDouble() : 0;
+        const double added = 18 + (eklenen.isValid() ? eklenen.toDouble() : 0);
+        QCOMPARE(m.textsOf(QStringLiteral("Field9")), QStringList{pv::formatMoney(paid)});
+        QCOMPARE(m.textsOf(QStringLiteral("Field8")), QStringList{pv::formatMoney(added)});
+    }
+
+    void accountReportStripesAndCaptions()
+    {
+        QList<Sale> rows;
+        for (int i = 0; i < 4; ++i)
+            rows << Sale{"0" + QString::number(i + 1) + ".03.2024", "10:00:00", "Satış", "Kalem " + QString::number(i),
+                         "1", "Adet", "1234,5", 1234.5, {}, "K1"};
+        addSales(rows);
+        pv::Report &r = Reports::get(QStringLiteral("carirapor"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select * from veresiye where mus_kodu= 'K1' ORDER BY Tarih2,[Saat]"));
+        r.label(QStringLiteral("Label121")).setCaption(QStringLiteral("4.938,00"));
+        r.label(QStringLiteral("LabelFirma")).setCaption(QStringLiteral("Deneme Ticaret"));
+        const PageModel m = r.runToPageModel();
+
+        const QColor white(Qt::white), blue(0xDF, 0xF5, 0xFD);
+        const QList<PageText> amounts = m.ofItem(QStringLiteral("Field13"));
+        QCOMPARE(amounts.size(), 4);
+        QCOMPARE(texts(amounts), (QStringList{"1234,5", "1234,5", "1234,5", "1234,5"}));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(amounts[i].background, i % 2 ? blue : white);
+        QCOMPARE(m.textsOf(QStringLiteral("Label121")), QStringList{"4.938,00"});
+        QCOMPARE(m.textsOf(QStringLiteral("LabelFirma")), QStringList{"Deneme Ticaret"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label186")), QStringList{"İŞLEM TÜRÜ :"});
+        QCOMPARE(m.textsOf(QStringLiteral("Label117")), QStringList{"05.03.2024"});
+        // The band stands behind the date-range captions.
+        QCOMPARE(m.ofItem(QStringLiteral("Label191")).first().background, QColor(0xE0, 0xE0, 0xE0));
+    }
+
+    void pageNofM()
+    {
+        addCustomers(120);
+        pv::Report &r = Reports::get(QStringLiteral("musterilistesi"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc "));
+        const PageModel m = r.runToPageModel();
+        QCOMPARE(m.pageCount, 3);
+        QCOMPARE(m.textsOf(QStringLiteral("Field14")), (QStringList{"1", "2", "3"}));
+        QCOMPARE(m.textsOf(QStringLiteral("Field15")), (QStringList{"3", "3", "3"}));
+        QCOMPARE(m.ofItem(QStringLiteral("Label2")).size(), 3); // the header on every page
+        QCOMPARE(m.ofItem(QStringLiteral("lblRank")).size(), 120);
+        QCOMPARE(m.ofItem(QStringLiteral("lblRank")).last().text, QStringLiteral(" 120"));
+        // Nothing runs into the page footer.
+        for (const PageText &t : m.ofItem(QStringLiteral("lblRank")))
+            QVERIFY(t.rect.bottom() <= 16838 - 720 - 360);
+        QCOMPARE(m.ofItem(QStringLiteral("Label118")).first().page, 3);
+    }
+
+    void refusedSourceGivesEmptyReport_data()
+    {
+        QTest::addColumn<QString>("connection");
+        QTest::addColumn<QString>("source");
+        QTest::newRow("no table") << "db" << "select * from yok_boyle_tablo";
+        QTest::newRow("bad sql") << "db" << "select * frm veresiye";
+        QTest::newRow("no source") << "db" << "";
+        QTest::newRow("no database") << "Provider=x;Data Source=/yok/pelvanor.dll;" << "select * from veresiye";
+    }
+    void refusedSourceGivesEmptyReport()
+    {
+        QFETCH(QString, connection);
+        QFETCH(QString, source);
+        pv::Report &r = Reports::get(QStringLiteral("carirapor"));
+        r.dataControl().setConnectionString(connection == "db" ? m_conn : connection);
+        r.dataControl().setSource(source);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("source refused"));
+        const PageModel m = r.runToPageModel();
+        QCOMPARE(m.pageCount, 1);
+        QVERIFY(m.ofItem(QStringLiteral("lblRank")).isEmpty());
+        QCOMPARE(m.textsOf(QStringLiteral("Label129")), QStringList{"NO"});
+        QCOMPARE(m.textsOf(QStringLiteral("Field16")), QStringList{"1"});
+    }
+
+    void unknownItemsAreSkipped()
+    {
+        pv::Report &r = Reports::get(QStringLiteral("Extre"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no control"));
+        r.label(QStringLiteral("LabelYok")).setCaption(QStringLiteral("x"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no control numbered 4999"));
+        r.item(4999).setFontSize(12);
+        QCOMPARE(r.label(QStringLiteral("Label183")).caption(), QStringLiteral("00856"));
+    }
+
+    void pdfOfEachLayout_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("musterilistesi") << "musterilistesi" << "select * from musteriler ORDER BY MusteriFirma asc "
+                                        << QStringList{"MÜŞTERİ NO", "Müşteri 001", "Listedeki Toplam Borçlu"};
+        QTest::newRow("carirapor") << "carirapor" << "select * from veresiye ORDER BY Tarih2,[Saat]"
+                                   << QStringList{"AÇIKLAMA", "Ekmek", "TOPLAM BAKİYE:"};
+        QTest::newRow("Extre") << "Extre" << "select * from veresiye ORDER BY Tarih2,[Saat]"
+                               << QStringList{"TAHSİLAT / SATIŞ", "Ekmek", "Teslim Alan"};
+        QTest::newRow("CariGunlukRapor") << "CariGunlukRapor" << "select * from veresiye ORDER BY [Tarih],[Saat]"
+                                         << QStringList{"Günlük Satışlar Tahsilatlar", "Ekmek", "Toplam İşlem Sayısı"};
+    }
+    void pdfOfEachLayout()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, source);
+        QFETCH(QStringList, expected);
+        addCustomers(5);
+        addSales({{"05.03.2024", "09:00:00", "Satış", "Ekmek", "2", "Adet", "5", 10.0, {}, "A"},
+                  {"05.03.2024", "11:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 15.0, "B"}});
+        pv::Report &r = Reports::get(layout);
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(source);
+        const QString pdf = m_dir.filePath(layout + QStringLiteral(".pdf"));
+        QVERIFY(r.exportPdf(pdf));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        for (const QString &e : expected)
+            QVERIFY2(text.contains(e), qPrintable(e + QStringLiteral(" missing in:\n") + text));
+    }
+
+    void previewOpensAndCloses()
+    {
+        addCustomers(120);
+        pv::Report &r = Reports::get(QStringLiteral("musterilistesi"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc "));
+        QString title, pageText, lastPageText;
+        bool sawPreview = false;
+        QTimer::singleShot(0, [&] {
+            auto *w = qobject_cast<pv::ReportPreview *>(QApplication::activeModalWidget());
+            if (!w)
+                return;
+            sawPreview = true;
+            title = w->windowTitle();
+            pageText = w->findChild<QLabel *>(QStringLiteral("lblPage"))->text();
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnLast")), Qt::LeftButton);
+            lastPageText = w->findChild<QLabel *>(QStringLiteral("lblPage"))->text();
+            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
+        });
+        r.showPreviewModal();
+        QVERIFY(sawPreview);
+        QCOMPARE(title, QStringLiteral("Müşteri Listesi"));
+        QCOMPARE(pageText, QStringLiteral("Sayfa 1 / 3"));
+        QCOMPARE(lastPageText, QStringLiteral("Sayfa 3 / 3"));
+    }
+
+    void fontsStandIn_data()
+    {
+        QTest::addColumn<QString>("windows");
+        QTest::addColumn<QString>("installed");
+        QTest::newRow("Arial") << "Arial" << "Liberation Sans";
+        QTest::newRow("Arial Narrow") << "Arial Narrow" << "Liberation Sans Narrow";
+        QTest::newRow("Tahoma") << "Tahoma" << "Tahoma";
+        QTest::newRow("Verdana") << "Verdana" << "DejaVu Sans";
+        QTest::newRow("Trebuchet MS") << "Trebuchet MS" << "Liberation Sans";
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";
+    }
+    void fontsStandIn()
+    {
+        QFETCH(QString, windows);
+        QFETCH(QString, installed);
+        const QString family = pv::reportFontFamily(windows);
+        QCOMPARE(family, installed);
+        QCOMPARE(QFontInfo(QFont(family)).family(), installed);
+    }
+};
+
+QTEST_MAIN(TestReport)
+#include "test_report.moc"
