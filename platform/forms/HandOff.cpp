@@ -1,0 +1,25 @@
+#include "platform/forms/HandOff.h"
+
+namespace pv {
+
+HandOff::HandOff(QObject *parent)
+    : QObject(parent)
+{
+}
+
+HandOff::HandOff(const QString &initial, QObject *parent)
+    : QObject(parent)
+    , m_text(initial)
+{
+}
+
+void HandOff::setText(const QString &text)
+{
+    // A null and an empty text are the same value to a text box.
+    if (text == m_text || (text.isEmpty() && m_text.isEmpty()))
+        return;
+    m_text = text;
+    emit changed(m_text);
+}
+
+} // namespace pv

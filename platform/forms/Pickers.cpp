@@ -1,0 +1,104 @@
+#include "platform/forms/Pickers.h"
+#include "platform/forms/Form.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace pv {
+
+namespace {
+PickerHandler g_handler;
+
+QString caseBlind(const QString &pattern)
+{
+    QString out;
+    for (QChar c : pattern) {
+        const QChar lo = c.toLower(), up = c.toUpper();
+        if (c.isLetter() && lo != up)
+            out += QLatin1Char('[') + lo + up + QLatin1Char(']');
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Description/pattern pairs; a pattern field may hold several patterns split by ';'.
+QList<QPair<QString, QStringList>> parseFilter(const QString &filter)
+{
+    QList<QPair<QString, QStringList>> out;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString &p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            if (!p.trimmed().isEmpty())
+                patterns.append(p.trimmed());
+        if (!patterns.isEmpty())
+            out.append({parts[i], patterns});
+    }
+    return out;
+}
+} // namespace
+
+QStringList qtNameFilters(const QString &filter)
+{
+    QStringList out;
+    for (const auto &[description, patterns] : parseFilter(filter)) {
+        QStringList blind;
+        for (const QString &p : patterns)
+            blind.append(caseBlind(p));
+        out.append(description + QStringLiteral(" (") + blind.join(QLatin1Char(' ')) + QLatin1Char(')'));
+    }
+    return out;
+}
+
+bool filterMatches(const QString &filter, const QString &fileName)
+{
+    for (const auto &entry : parseFilter(filter))
+        for (const QString &p : entry.second) {
+            const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
+                                        QRegularExpression::CaseInsensitiveOption);
+            if (re.match(fileName).hasMatch())
+                return true;
+        }
+    return false;
+}
+
+void setPickerHandler(PickerHandler handler) { g_handler = std::move(handler); }
+
+QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner)
+{
+    if (g_handler)
+        return g_handler({PickerCall::OpenFile, title, filter});
+    QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    // Qt's own dialog, so that the bracket patterns are honoured; the description is
+    // shown as the form wrote it.
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = qtNameFilters(filter);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
+}
+
+QString pickFolder(const QString &title, QWidget *owner)
+{
+    QString folder;
+    if (g_handler)
+        folder = g_handler({PickerCall::Folder, title, QString()});
+    else
+        folder = QFileDialog::getExistingDirectory(owner ? owner : activeProgramWindow(), title, QString(),
+                                                   QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return {};
+    folder = QDir::toNativeSeparators(folder);
+    if (!folder.endsWith(QDir::separator()))
+        folder += QDir::separator();
+    return folder;
+}
+
+} // namespace pv

@@ -1,0 +1,34 @@
+#pragma once
+// The open-file and folder pickers. Both return an empty text when the user cancels;
+// nothing else changes then.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+namespace pv {
+
+// filter in the form the forms give it: "Description|pattern|Description|pattern|".
+// Patterns match file names in either letter case ("*.YDK" finds "a.ydk" too).
+QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner = nullptr);
+
+// The picked folder, ending in a path separator, ready to have a file name appended.
+QString pickFolder(const QString &title, QWidget *owner = nullptr);
+
+// The filter as Qt file-dialog name filters, the patterns made case-blind:
+// "Pelvanor (*.dll)|*.dll" -> {"Pelvanor (*.dll) (*.[dD][lL][lL])"}.
+QStringList qtNameFilters(const QString &filter);
+// Whether fileName passes one of the filter's patterns.
+bool filterMatches(const QString &filter, const QString &fileName);
+
+struct PickerCall {
+    enum Kind { OpenFile, Folder } kind = OpenFile;
+    QString title;
+    QString filter; // OpenFile only, as the form gave it
+};
+// Tests answer the pickers; the handler returns the picked path or "" for cancel.
+using PickerHandler = std::function<QString(const PickerCall &)>;
+void setPickerHandler(PickerHandler handler); // empty restores the real dialogs
+
+} // namespace pv

@@ -1,0 +1,52 @@
+#pragma once
+// Where the program lives and how it starts and ends: program folder, database path,
+// the running-instance check, starting sibling programs, and ending the program.
+#include <QString>
+#include <functional>
+
+namespace pv {
+
+// The folder the program runs from, where pelvanor.dll lives. Defaults to the
+// executable's folder; tests point it at a temporary folder.
+QString programFolder();
+void setProgramFolder(const QString &folder); // empty restores the default
+QString databasePath();                       // programFolder() + "/pelvanor.dll"
+
+// The title message boxes carry when they are given none: "Pelvanor" unless the
+// program sets its own (the repair program does).
+QString programTitle();
+void setProgramTitle(const QString &title);
+
+// True when another process of this program (same application name, same program
+// folder) is running. The first call takes a lock that this process keeps until it
+// ends, so later calls in the same process (a restore re-running start-up) say false.
+bool anotherInstanceRunning();
+
+// Starts a sibling program by bare file name ("bvRepair.exe" or "bvRepair"):
+// <programFolder>/bvRepair, by absolute path, detached, without arguments. The
+// search path and the current folder are never consulted. False when it did not start.
+bool startProgram(const QString &bareName);
+// The absolute path startProgram uses; empty for a name that is not a bare file name.
+QString siblingProgramPath(const QString &bareName);
+// Tests replace the real start; the handler gets the absolute path.
+using LaunchHandler = std::function<bool(const QString &absolutePath)>;
+void setLaunchHandler(LaunchHandler handler); // empty restores the real start
+
+// Ends the program at once: the registered end hooks run (they close the database),
+// every form is discarded without its unload handlers, and the process exits.
+// With a test handler installed it returns instead of exiting; code after it should
+// do nothing further.
+void endProgram();
+bool programEnded(); // endProgram() ran since the last resetProgramEnd()
+void addProgramEndHook(std::function<void()> hook);
+using ProgramEndHandler = std::function<void()>;
+void setProgramEndHandler(ProgramEndHandler handler); // test: called instead of exiting
+void resetProgramEnd();
+
+namespace detail {
+// The forms runtime calls this when no form is loaded any more: the event loop ends
+// (unless a test handler stands in for the program's end).
+void lastFormUnloaded();
+} // namespace detail
+
+} // namespace pv

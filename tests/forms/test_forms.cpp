@@ -1,0 +1,799 @@
+#include "TestForms.h"
+
+#include "platform/components/Twips.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/Keys.h"
+#include "platform/forms/Pickers.h"
+#include "platform/forms/Program.h"
+#include "tests/harness/Harness.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+
+using pv::test::Harness;
+
+class TestForms : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<Harness> h;
+
+private slots:
+    void init()
+    {
+        journal().clear();
+        h = std::make_unique<Harness>();
+    }
+    void cleanup() { h.reset(); }
+
+    // ---- default instances
+
+    void loadRunsBeforeTheCallersWrite()
+    {
+        QVERIFY(!pv::isLoaded<Callee>());
+        pv::form<Callee>().txtValue = QStringLiteral("42");
+        QVERIFY(pv::isLoaded<Callee>());
+        QCOMPARE(journal(), QStringList({"Callee.Load value=''", "Callee.txtValue_Change '42'"}));
+        QCOMPARE(&pv::form<Callee>(), &pv::form<Callee>());
+    }
+
+    void unloadMakesTheNextAccessNew_data()
+    {
+        QTest::addColumn<int>("cancelQuery");
+        QTest::addColumn<int>("cancelUnload");
+        QTest::addColumn<bool>("unloaded");
+        QTest::addColumn<QStringList>("handlers");
+        QTest::newRow("unloads") << 0 << 0 << true << QStringList{"Callee.QueryUnload 1", "Callee.Unload"};
+        QTest::newRow("query cancels") << 1 << 0 << false << QStringList{"Callee.QueryUnload 1"};
+        QTest::newRow("unload cancels") << 0 << 1 << false << QStringList{"Callee.QueryUnload 1", "Callee.Unload"};
+    }
+    void unloadMakesTheNextAccessNew()
+    {
+        QFETCH(int, cancelQuery);
+        QFETCH(int, cancelUnload);
+        QFETCH(bool, unloaded);
+        QFETCH(QStringList, handlers);
+        Callee &first = pv::form<Callee>();
+        first.txtValue = QStringLiteral("eski");
+        first.cancelQuery = cancelQuery;
+        first.cancelUnload = cancelUnload;
+        first.Show();
+        QPointer<Callee> old(&first);
+        journal().clear();
+        QCOMPARE(pv::Unload(first), unloaded);
+        QCOMPARE(journal(), handlers);
+        QCOMPARE(pv::isLoaded<Callee>(), !unloaded);
+        QCOMPARE(first.isVisible(), !unloaded);
+        h->settle();
+        QCOMPARE(old.isNull(), unloaded);
+        journal().clear();
+        Callee &again = pv::form<Callee>();
+        QCOMPARE(again.txtValue.text(), unloaded ? QString() : QStringLiteral("eski"));
+        QCOMPARE(journal().contains("Callee.Load value=''"), unloaded);
+    }
+
+    void closeBoxUnloads()
+    {
+        Callee &c = pv::form<Callee>();
+        c.Show();
+        journal().clear();
+        c.close();
+        QCOMPARE(journal(), QStringList({"Callee.QueryUnload 0", "Callee.Unload"}));
+        QVERIFY(!pv::isLoaded<Callee>());
+    }
+
+    // ---- activation
+
+    void activationAtFirstShowOnly()
+    {
+        Parent &p = pv::form<Parent>();
+        QCOMPARE(p.activations, 0);
+        p.Show();
+        QCOMPARE(p.activations, 1);
+        p.Show();
+        h->settle();
+        QCOMPARE(p.activations, 1);
+        QCOMPARE(pv::activeProgramWindow(), &p);
+    }
+
+    void activationAfterModalChildCloses_data()
+    {
+        QTest::addColumn<bool>("hideInsteadOfUnload");
+        QTest::newRow("child unloads") << false;
+        QTest::newRow("child hides") << true;
+    }
+    void activationAfterModalChildCloses()
+    {
+        QFETCH(bool, hideInsteadOfUnload);
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        h->onModal<Entry>([&](Entry &e) {
+            QCOMPARE(pv::activeProgramWindow(), &e);
+            if (hideInsteadOfUnload)
+                e.Hide();
+            else
+                pv::Unload(e);
+        });
+        journal().clear();
+        pv::form<Entry>().Show(pv::Form::Modal);
+        journal() << QStringLiteral("caller continues");
+        h->settle();
+        // The opener's activation comes after the code that opened the child has run.
+        QCOMPARE(journal(), QStringList({"Entry.Activate", "caller continues", "Parent.Activate"}));
+        QCOMPARE(p.activations, 2);
+        QCOMPARE(pv::isLoaded<Entry>(), hideInsteadOfUnload);
+        QCOMPARE(pv::activeProgramWindow(), &p);
+    }
+
+    void ownerGetsTheActivation()
+    {
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        Sibling &s = pv::form<Sibling>();
+        s.Show();
+        h->onModal<Entry>([](Entry &e) { pv::Unload(e); });
+        pv::form<Entry>().Show(pv::Form::Modal, &p);
+        h->settle();
+        QCOMPARE(p.activations, 2);
+        QCOMPARE(s.activations, 1);
+    }
+
+    void noActivationAfterMessageBox_data()
+    {
+        QTest::addColumn<bool>("realBox");
+        QTest::newRow("scripted box") << false;
+        QTest::newRow("real box") << true;
+    }
+    void noActivationAfterMessageBox()
+    {
+        QFETCH(bool, realBox);
+        Boxer &b = pv::form<Boxer>();
+        b.Show();
+        QCOMPARE(b.activations, 1);
+        if (realBox) {
+            pv::setMsgBoxHandler({});
+            QTimer::singleShot(0, [] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                box->button(QMessageBox::No) ? box->button(QMessageBox::No)->click()
+                                             : box->buttons().last()->click();
+            });
+            QCOMPARE(b.ask(), int(pv::vbNo));
+        } else {
+            h->expectMsgBox(QStringLiteral("Emin misiniz?"), pv::vbNo);
+            QCOMPARE(b.ask(), int(pv::vbNo));
+        }
+        h->settle();
+        b.activateWindow(); // the window manager handing the focus back changes nothing
+        h->settle();
+        QCOMPARE(b.activations, 1);
+        QCOMPARE(pv::activeProgramWindow(), &b);
+    }
+
+    void activationWhenComingBackFromAnotherWindow()
+    {
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        Sibling &s = pv::form<Sibling>();
+        s.Show();
+        QCOMPARE(s.activations, 1);
+        pv::userActivate(&p);
+        QCOMPARE(p.activations, 2);
+        pv::userActivate(&p); // already the active one
+        QCOMPARE(p.activations, 2);
+        pv::userActivate(&s);
+        QCOMPARE(s.activations, 2);
+    }
+
+    void modalChildBlocksUserActivation()
+    {
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        Sibling &s = pv::form<Sibling>();
+        s.Show();
+        h->onModal<Entry>([&](Entry &e) {
+            pv::userActivate(&p); // a window under a modal one cannot be reached
+            QCOMPARE(p.activations, 1);
+            pv::Unload(e);
+        });
+        pv::form<Entry>().Show(pv::Form::Modal);
+        h->settle();
+        QCOMPARE(s.activations, 2);
+        QCOMPARE(p.activations, 1);
+    }
+
+    void closingTheActiveModelessFormActivatesThePrevious()
+    {
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        Sibling &s = pv::form<Sibling>();
+        s.Show();
+        pv::Unload(s);
+        h->settle();
+        QCOMPARE(p.activations, 2);
+        QCOMPARE(pv::activeProgramWindow(), &p);
+    }
+
+    void activationFromTheWindowSystem()
+    {
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        Sibling &s = pv::form<Sibling>();
+        s.Show();
+        h->settle();
+        const int before = p.activations;
+        p.activateWindow();
+        QTRY_COMPARE(pv::activeProgramWindow(), &p);
+        QCOMPARE(p.activations, before + 1);
+    }
+
+    // ---- hand-off fields
+
+    void handOffChangesOnlyOnRealChange_data()
+    {
+        QTest::addColumn<QStringList>("writes");
+        QTest::addColumn<int>("changes");
+        QTest::newRow("one value") << QStringList{"11"} << 1;
+        QTest::newRow("same twice") << QStringList{"11", "11"} << 1;
+        QTest::newRow("two codes") << QStringList{"11", "22", "22", "33"} << 3;
+        QTest::newRow("empty first") << QStringList{""} << 0;
+        QTest::newRow("back and forth") << QStringList{"1", "0", "1"} << 3;
+    }
+    void handOffChangesOnlyOnRealChange()
+    {
+        QFETCH(QStringList, writes);
+        QFETCH(int, changes);
+        pv::HandOff field;
+        QSignalSpy spy(&field, &pv::HandOff::changed);
+        for (const QString &w : writes)
+            field = w;
+        QCOMPARE(spy.count(), changes);
+        QCOMPARE(field.text(), writes.last());
+    }
+
+    // ---- modal windows driven by the test
+
+    void modalFormDrivenByTheHarness()
+    {
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        h->onModal<Entry>([&](Entry &e) {
+            Harness::type(e.txtName, QStringLiteral("Ayşe Çelik"));
+            Harness::click(e.cmdOK);
+        });
+        pv::form<Entry>().Show(pv::Form::Modal);
+        QCOMPARE(pv::form<Callee>().txtValue.text(), QStringLiteral("Ayşe Çelik"));
+        QVERIFY(!pv::isLoaded<Entry>());
+    }
+
+    void nestedModalWindows()
+    {
+        pv::form<Parent>().Show();
+        h->onModal<Entry>([&](Entry &) {
+            pv::form<Callee>().Show(pv::Form::Modal);
+            journal() << "after Callee";
+            h->settle();
+            pv::Unload(pv::form<Entry>());
+        });
+        h->onModal<Callee>([](Callee &c) { pv::Unload(c); });
+        journal().clear();
+        pv::form<Entry>().Show(pv::Form::Modal);
+        h->settle();
+        QCOMPARE(journal().filter(QRegularExpression("Activate|after")),
+                 QStringList({"Entry.Activate", "Callee.Activate value=''", "after Callee", "Entry.Activate",
+                              "Parent.Activate"}));
+    }
+
+    void activationDroppedWhenTheChildIsUnloadedAtOnce()
+    {
+        // The code after the modal show unloads the window the activation was due to.
+        pv::form<Parent>().Show();
+        h->onModal<Entry>([&](Entry &) {
+            pv::form<Callee>().Show(pv::Form::Modal);
+            pv::Unload(pv::form<Entry>());
+        });
+        h->onModal<Callee>([](Callee &c) { pv::Unload(c); });
+        journal().clear();
+        pv::form<Entry>().Show(pv::Form::Modal);
+        h->settle();
+        QCOMPARE(journal().filter("Activate"),
+                 QStringList({"Entry.Activate", "Callee.Activate value=''", "Parent.Activate"}));
+    }
+
+    void harnessReportsWhatWentWrong()
+    {
+        QStringList failures;
+        h->setFailureSink([&](const QString &m) { failures << m; });
+        // An unexpected box gets its escape answer and fails the test.
+        QCOMPARE(pv::MsgBox(QStringLiteral("Beklenmeyen"), pv::vbYesNo), int(pv::vbNo));
+        QCOMPARE(failures.size(), 1);
+        // A box other than the expected one.
+        h->expectMsgBox(QStringLiteral("Bir"), pv::vbOK);
+        pv::MsgBox(QStringLiteral("İki"));
+        QCOMPARE(failures.size(), 2);
+        // An unexpected modal window is hidden, so the test does not hang.
+        pv::form<Entry>().Show(pv::Form::Modal);
+        QCOMPARE(failures.size(), 3);
+        // An action that leaves the window open.
+        h->onModal<Callee>([](Callee &) {});
+        pv::form<Callee>().Show(pv::Form::Modal);
+        QCOMPARE(failures.size(), 4);
+        // Expectations never used.
+        h->expectMsgBox(QStringLiteral("Hiç"));
+        h->expectFolder(QStringLiteral("/tmp"));
+        h->finish();
+        QCOMPARE(failures.size(), 6);
+    }
+
+    // ---- message boxes
+
+    void messageBoxesAreRecorded_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("shownTitle");
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("icon");
+        QTest::newRow("critical ok") << "Kullanıcı Adını Girin" << int(pv::vbCritical) << "Dikkat!" << "Dikkat!"
+                                     << int(pv::vbOKOnly) << int(pv::vbCritical);
+        QTest::newRow("question yes/no") << "Silinsin mi?" << int(pv::vbYesNo | pv::vbQuestion) << "Dikkat"
+                                         << "Dikkat" << int(pv::vbYesNo) << int(pv::vbQuestion);
+        QTest::newRow("exclamation") << "Hata" << int(pv::vbExclamation) << "Hata " << "Hata "
+                                     << int(pv::vbOKOnly) << int(pv::vbExclamation);
+        QTest::newRow("information") << "Giriş Başarılı ADMIN" << int(pv::vbInformation) << "Kullanıcı Giriş"
+                                     << "Kullanıcı Giriş" << int(pv::vbOKOnly) << int(pv::vbInformation);
+        QTest::newRow("no title") << "İnternet Bağlantınız Aktif Değil.." << int(pv::vbCritical) << QString()
+                                  << "Pelvanor" << int(pv::vbOKOnly) << int(pv::vbCritical);
+        QTest::newRow("line breaks kept") << "D:\\Yedek\\a.ydk\n\n Klasörüne Yedeklendi." << int(pv::vbInformation)
+                                          << "BİLGİ" << "BİLGİ" << int(pv::vbOKOnly) << int(pv::vbInformation);
+    }
+    void messageBoxesAreRecorded()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, flags);
+        QFETCH(QString, title);
+        QFETCH(QString, shownTitle);
+        QFETCH(int, buttons);
+        QFETCH(int, icon);
+        h->expectMsgBox(text, flags, shownTitle, pv::vbOK);
+        QCOMPARE(pv::MsgBox(text, flags, title), int(pv::vbOK));
+        QCOMPARE(h->msgBoxes().size(), 1);
+        const pv::MsgBoxCall &c = h->msgBoxes().first();
+        QCOMPARE(c.text, text);
+        QCOMPARE(c.title, shownTitle);
+        QCOMPARE(c.buttons(), buttons);
+        QCOMPARE(c.icon(), icon);
+    }
+
+    void realMessageBox_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QString>("shownText");
+        QTest::addColumn<QStringList>("buttonTexts");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("crlf") << "( Hata Oluştu. )\r\nHata Nedeni: <b>bozuk</b>" << int(pv::vbExclamation)
+                              << "( Hata Oluştu. )\nHata Nedeni: <b>bozuk</b>" << QStringList{"Tamam"}
+                              << int(QMessageBox::Warning) << int(pv::vbOK);
+        QTest::newRow("two line feeds") << "a.ydk\n\nDosyası zaten var." << int(pv::vbYesNo | pv::vbQuestion)
+                                        << "a.ydk\n\nDosyası zaten var." << QStringList{"Evet", "Hayır"}
+                                        << int(QMessageBox::Question) << int(pv::vbYes);
+        QTest::newRow("critical") << "Şifre Yanlış" << int(pv::vbCritical) << "Şifre Yanlış" << QStringList{"Tamam"}
+                                  << int(QMessageBox::Critical) << int(pv::vbOK);
+        QTest::newRow("information") << "Bilgi" << int(pv::vbInformation) << "Bilgi" << QStringList{"Tamam"}
+                                     << int(QMessageBox::Information) << int(pv::vbOK);
+    }
+    void realMessageBox()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, flags);
+        QFETCH(QString, shownText);
+        QFETCH(QStringList, buttonTexts);
+        QFETCH(int, icon);
+        QFETCH(int, answer);
+        pv::setMsgBoxHandler({});
+        QString seenText, seenTitle;
+        QStringList seenButtons;
+        int seenIcon = -1;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seenText = box->text();
+            seenTitle = box->windowTitle();
+            seenIcon = int(box->icon());
+            for (QAbstractButton *b : box->buttons())
+                seenButtons << b->text();
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            box->buttons().first()->click();
+        });
+        QCOMPARE(pv::MsgBox(text, flags), answer);
+        QCOMPARE(seenText, shownText);
+        QCOMPARE(seenTitle, QStringLiteral("Pelvanor"));
+        QCOMPARE(seenIcon, icon);
+        seenButtons.sort();
+        buttonTexts.sort();
+        QCOMPARE(seenButtons, buttonTexts);
+    }
+
+    // ---- keyboard
+
+    void enterMovesToTheNextField()
+    {
+        Entry &e = pv::form<Entry>();
+        e.setEnterMovesFocus(true);
+        e.Show();
+        e.txtName->setFocus();
+        QSignalSpy clicked(e.cmdOK, &QPushButton::clicked);
+        Harness::key(e.txtName, Qt::Key_Return);
+        QCOMPARE(e.focusWidget(), e.txtOther);
+        Harness::key(e.txtOther, Qt::Key_Enter);
+        QCOMPARE(e.focusWidget(), e.cmdOK);
+        QCOMPARE(clicked.count(), 0);
+    }
+
+    void qtDialogDefaultsAreOff()
+    {
+        Entry &e = pv::form<Entry>();
+        e.Show();
+        e.cmdOK->setDefault(true);
+        e.txtName->setFocus();
+        QSignalSpy clicked(e.cmdOK, &QPushButton::clicked);
+        Harness::key(e.txtName, Qt::Key_Return);
+        Harness::key(e.txtName, Qt::Key_Escape);
+        QCOMPARE(clicked.count(), 0);
+        QCOMPARE(e.focusWidget(), e.txtName);
+        QVERIFY(pv::isLoaded<Entry>());
+        QVERIFY(e.isVisible());
+    }
+
+    void escClosesWhenAsked()
+    {
+        Entry &e = pv::form<Entry>();
+        e.setEscCloses(true);
+        e.Show();
+        Harness::key(e.txtName, Qt::Key_Escape);
+        QVERIFY(!pv::isLoaded<Entry>());
+    }
+
+    void formKeyPress_data()
+    {
+        QTest::addColumn<bool>("preview");
+        QTest::addColumn<bool>("toControl");
+        QTest::addColumn<bool>("seen");
+        QTest::newRow("keys of the form itself") << false << false << true;
+        QTest::newRow("control's keys without preview") << false << true << false;
+        QTest::newRow("control's keys with preview") << true << true << true;
+    }
+    void formKeyPress()
+    {
+        QFETCH(bool, preview);
+        QFETCH(bool, toControl);
+        QFETCH(bool, seen);
+        Ticker &t = pv::form<Ticker>();
+        auto *box = new QLineEdit(&t);
+        t.setKeyPreview(preview);
+        t.Show();
+        Harness::key(toControl ? static_cast<QWidget *>(box) : &t, Qt::Key_A);
+        QCOMPARE(t.keys, seen ? QList<int>{'a'} : QList<int>{});
+        QCOMPARE(box->text(), toControl ? QStringLiteral("a") : QString());
+        Harness::key(toControl ? static_cast<QWidget *>(box) : &t, Qt::Key_Escape);
+        QCOMPARE(pv::isLoaded<Ticker>(), !seen);
+    }
+
+    void apostropheRefused_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("apostrophe only") << "'" << "";
+        QTest::newRow("inside a name") << "a' OR '1'='1" << "a OR 1=1";
+        QTest::newRow("Turkish letters") << "İşçi" << "İşçi";
+    }
+    void apostropheRefused()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        Entry &e = pv::form<Entry>();
+        e.Show();
+        pv::refuseKeys(e.txtName, QStringLiteral("'"));
+        Harness::type(e.txtName, typed);
+        QCOMPARE(e.txtName->text(), shown);
+    }
+
+    void controlKeyPressCanReplaceTheKey()
+    {
+        Entry &e = pv::form<Entry>();
+        e.Show();
+        int enters = 0;
+        pv::onKeyPress(e.txtName, [&](int &k) {
+            if (k == 13)
+                ++enters;
+            else if (k == 'a')
+                k = 'A';
+        });
+        Harness::type(e.txtName, QStringLiteral("bab"));
+        Harness::key(e.txtName, Qt::Key_Return);
+        QCOMPARE(e.txtName->text(), QStringLiteral("bAb"));
+        QCOMPARE(enters, 1);
+    }
+
+    // ---- services
+
+    void clockIsFixed()
+    {
+        QCOMPARE(pv::Clock::today(), QDate(2026, 12, 10));
+        QCOMPARE(pv::Clock::time(), QTime(10, 0, 0));
+        pv::Clock::advance(90);
+        QCOMPARE(pv::Clock::now(), QDateTime(QDate(2026, 12, 10), QTime(10, 1, 30)));
+    }
+
+    void timers_data()
+    {
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("advanceMs");
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("splash before its time") << 3000 << true << 2999 << 0;
+        QTest::newRow("splash on time") << 3000 << true << 3000 << 1;
+        QTest::newRow("blink") << 200 << true << 1000 << 5;
+        QTest::newRow("disabled") << 200 << false << 1000 << 0;
+        QTest::newRow("interval 0") << 0 << true << 1000 << 0;
+    }
+    void timers()
+    {
+        QFETCH(int, interval);
+        QFETCH(bool, enabled);
+        QFETCH(int, advanceMs);
+        QFETCH(int, ticks);
+        pv::Timer t(interval, enabled);
+        QSignalSpy spy(&t, &pv::Timer::tick);
+        QCOMPARE(Harness::advance(advanceMs), ticks);
+        QCOMPARE(spy.count(), ticks);
+        QCOMPARE(Harness::fire(t), enabled && interval > 0);
+    }
+
+    void timersTickInTimeOrder()
+    {
+        QStringList order;
+        pv::Timer slow(500, true), fast(200, true);
+        connect(&slow, &pv::Timer::tick, [&] { order << "500"; });
+        connect(&fast, &pv::Timer::tick, [&] {
+            order << "200";
+            if (order.count("200") == 3)
+                fast.setEnabled(false);
+        });
+        Harness::advance(1000);
+        QCOMPARE(order, QStringList({"200", "200", "500", "200", "500"}));
+    }
+
+    void timerStoppedInItsTickOnceOnly()
+    {
+        Ticker &t = pv::form<Ticker>();
+        Harness::advance(10000);
+        QCOMPARE(t.ticks, 1);
+    }
+
+    void twips()
+    {
+        Parent &p = pv::form<Parent>();
+        p.setClientSizeTwips(7350, 2910);
+        QCOMPARE(p.size(), QSize(490, 194));
+    }
+
+    void programFolderAndDatabase()
+    {
+        QCOMPARE(pv::programFolder(), h->folder());
+        QCOMPARE(pv::databasePath(), h->folder() + "/pelvanor.dll");
+        QVERIFY(QFile::exists(pv::databasePath()));
+        QCOMPARE(h->value("SELECT surum FROM surum").toString(), QStringLiteral("1.0.0"));
+        QVERIFY(h->insert("birimler", {{"birimadi", "Koli"}}));
+        QCOMPARE(h->value("SELECT count(*) FROM birimler WHERE birimadi = ?", {"koli"}).toInt(), 1);
+        QVERIFY(h->exec("UPDATE birimler SET birimadi = ? WHERE birimadi = 'Koli'", {"Kasa"}));
+        QCOMPARE(h->rows("SELECT birimadi FROM birimler WHERE birimadi = 'Kasa'").size(), 1);
+    }
+
+    void pickerFilters_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("upper pattern, lower file") << "Pelvanor Yedek Dosyası (*.YDK)|*.YDK|" << "a.ydk" << true;
+        QTest::newRow("upper pattern, upper file") << "Pelvanor Yedek Dosyası (*.YDK)|*.YDK|" << "A.YDK" << true;
+        QTest::newRow("mixed case file") << "Pelvanor (*.dll)|*.dll" << "pelvanor.Dll" << true;
+        QTest::newRow("other extension") << "Pelvanor (*.dll)|*.dll" << "pelvanor.mdb" << false;
+        QTest::newRow("two pairs") << "Resim|*.jpg;*.gif|Hepsi|*.*" << "x.png" << true;
+    }
+    void pickerFilters()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QString, file);
+        QFETCH(bool, matches);
+        QCOMPARE(pv::filterMatches(filter, file), matches);
+        // What the dialog gets matches the same way, case-sensitively.
+        bool byDialog = false;
+        for (const QString &f : pv::qtNameFilters(filter)) {
+            const QString patterns = f.mid(f.lastIndexOf('(') + 1).chopped(1);
+            for (const QString &p : patterns.split(' ', Qt::SkipEmptyParts))
+                byDialog |= QRegularExpression(QRegularExpression::wildcardToRegularExpression(p)).match(file).hasMatch();
+        }
+        QCOMPARE(byDialog, matches);
+    }
+
+    void pickers_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("cancel") << "" << "";
+        QTest::newRow("separator appended") << "/home/dukkan/Yedek" << "/home/dukkan/Yedek/";
+        QTest::newRow("separator kept") << "/" << "/";
+    }
+    void pickers()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, folder);
+        h->expectFolder(answer);
+        QCOMPARE(pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin")), folder);
+        h->expectOpenFile(answer);
+        QCOMPARE(pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"), QStringLiteral("Pelvanor (*.dll)|*.dll")), answer);
+        QCOMPARE(h->pickerCalls().size(), 2);
+        QCOMPARE(h->pickerCalls().first().title, QStringLiteral("Yedeklenecek Klasörü Seçin"));
+        QCOMPARE(h->pickerCalls().last().filter, QStringLiteral("Pelvanor (*.dll)|*.dll"));
+    }
+
+    void launcherFake()
+    {
+        QVERIFY(pv::startProgram(QStringLiteral("bvRepair.exe")));
+        h->setLaunchResult(false);
+        QVERIFY(!pv::startProgram(QStringLiteral("Pelvanor.EXE")));
+        QVERIFY(!pv::startProgram(QStringLiteral("../bvRepair")));
+        QCOMPARE(h->launches(), QStringList({h->folder() + "/bvRepair", h->folder() + "/Pelvanor"}));
+    }
+
+    void launcherStartsOnlyOurOwnPrograms_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("sibling");
+        QTest::addColumn<bool>("started");
+        QTest::newRow("sibling present") << "bvRepair.exe" << true << true;
+        QTest::newRow("sibling without .exe") << "bvRepair" << true << true;
+        QTest::newRow("missing: search path and current folder not used") << "bvRepair.exe" << false << false;
+        QTest::newRow("not a bare name") << "sub/bvRepair" << true << false;
+    }
+    void launcherStartsOnlyOurOwnPrograms()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, sibling);
+        QFETCH(bool, started);
+        pv::setLaunchHandler({});
+        // A foreign program of the same name on the search path and in the current folder.
+        QTemporaryDir foreign;
+        const QString marker = h->folder() + "/started";
+        auto writeScript = [&](const QString &path, const QString &who) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QStringLiteral("#!/bin/sh\necho %1 > '%2'\n").arg(who, marker).toUtf8());
+            f.close();
+            f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+        };
+        writeScript(foreign.path() + "/bvRepair", "foreign");
+        writeScript(foreign.path() + "/bvRepair.exe", "foreign");
+        QDir().mkpath(h->folder() + "/sub");
+        if (sibling) {
+            writeScript(h->folder() + "/bvRepair", "ours");
+            writeScript(h->folder() + "/sub/bvRepair", "sub");
+        }
+        const QByteArray oldPath = qgetenv("PATH");
+        const QString oldCwd = QDir::currentPath();
+        qputenv("PATH", foreign.path().toLocal8Bit() + ":" + oldPath);
+        QDir::setCurrent(foreign.path());
+        const bool ok = pv::startProgram(name);
+        qputenv("PATH", oldPath);
+        QDir::setCurrent(oldCwd);
+        QCOMPARE(ok, started);
+        if (started) {
+            QTRY_VERIFY(QFile::exists(marker));
+            QFile f(marker);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll().trimmed(), QByteArray("ours"));
+        } else {
+            QTest::qWait(200);
+            QVERIFY(!QFile::exists(marker));
+        }
+    }
+
+    void singleInstanceAcrossProcesses()
+    {
+        // A second process holds the lock for this folder.
+        QProcess holder;
+        holder.start(QCoreApplication::applicationFilePath(), {"--hold-instance", h->folder()});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+        QVERIFY(pv::anotherInstanceRunning());
+
+        // A third one is refused as well.
+        QProcess third;
+        third.start(QCoreApplication::applicationFilePath(), {"--hold-instance", h->folder()});
+        QVERIFY(third.waitForFinished(10000));
+        QCOMPARE(third.readAllStandardOutput().trimmed(), QByteArray("refused"));
+
+        holder.closeWriteChannel(); // lets it end
+        QVERIFY(holder.waitForFinished(10000));
+        // Now this process takes it, and keeps it: a second check here (a restore running
+        // start-up again) does not count itself.
+        QVERIFY(!pv::anotherInstanceRunning());
+        QVERIFY(!pv::anotherInstanceRunning());
+        QProcess fourth;
+        fourth.start(QCoreApplication::applicationFilePath(), {"--hold-instance", h->folder()});
+        QVERIFY(fourth.waitForFinished(10000));
+        QCOMPARE(fourth.readAllStandardOutput().trimmed(), QByteArray("refused"));
+    }
+
+    void instanceOfAnotherFolderDoesNotCount()
+    {
+        QProcess holder;
+        QTemporaryDir other;
+        holder.start(QCoreApplication::applicationFilePath(), {"--hold-instance", other.path()});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QVERIFY(!pv::anotherInstanceRunning());
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+    }
+
+    void programEndRunsNoWindowHandlers()
+    {
+        static int hookRuns = 0;
+        static const bool added = (pv::addProgramEndHook([] { ++hookRuns; }), true);
+        Q_UNUSED(added);
+        hookRuns = 0;
+        Callee &c = pv::form<Callee>();
+        c.Show();
+        h->onModal<Entry>([&](Entry &) { pv::endProgram(); });
+        journal().clear();
+        pv::form<Entry>().Show(pv::Form::Modal); // the end leaves the modal wait
+        QVERIFY(h->programEnded());
+        QCOMPARE(hookRuns, 1);
+        QCOMPARE(journal().filter("Unload"), QStringList());
+        QVERIFY(!pv::isLoaded<Callee>());
+        QVERIFY(!pv::isLoaded<Entry>());
+        h->settle();
+        QVERIFY(pv::loadedForms().isEmpty());
+    }
+};
+
+// Helper mode for the instance test: takes the instance lock of a folder and holds it
+// until its standard input closes.
+static int holdInstance(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    pv::setProgramFolder(QString::fromLocal8Bit(argv[2]));
+    if (pv::anotherInstanceRunning()) {
+        std::cout << "refused" << std::endl;
+        return 0;
+    }
+    std::cout << "held" << std::endl;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+    }
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc >= 3 && QByteArray(argv[1]) == "--hold-instance")
+        return holdInstance(argc, argv);
+    QApplication app(argc, argv);
+    TestForms t;
+    return QTest::qExec(&t, argc, argv);
+}
+
+#include "test_forms.moc"

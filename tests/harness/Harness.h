@@ -1,0 +1,148 @@
+#pragma once
+// The test harness. One Harness per test function (make it in init(), drop it in
+// cleanup(), or keep one on the test function's stack):
+//
+//   pv::test::Harness h;                                // fresh folder, database, clock
+//   h.expectMsgBox("Şifre Yanlış", pv::vbOK);           // scripted answer, in order
+//   h.onModal<frmLogin>([&](frmLogin &f) {               // when the login shows modally
+//       h.type(f.txtPass, "admin");
+//       h.click(f.cmdOK);                                 // must close or hide it
+//   });
+//   pv::form<veresiye>().mnuUser_Click();
+//   QCOMPARE(h.value("SELECT count(*) FROM \"User\"").toInt(), 1);
+//
+// What it sets up: a temporary program folder (programFolder()) holding pelvanor.dll
+// built from the schema and seed scripts; the clock fixed at 10.12.2026 10:00:00;
+// timers in test mode; the Turkish locale; 15 twips a pixel; message boxes, pickers,
+// the launcher and the program's end replaced by fakes. A message box, picker or modal
+// window nobody expected fails the test (and is answered with its escape answer, or
+// hidden, so the test goes on); expectations left unused fail it at the end.
+// The database helpers work on their own sqlite3 connection, independent of the data
+// layer under test.
+#include "platform/forms/Form.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Pickers.h"
+#include "platform/forms/Timer.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+
+namespace pv::test {
+
+class Harness {
+public:
+    Harness();
+    ~Harness();
+    Harness(const Harness &) = delete;
+    Harness &operator=(const Harness &) = delete;
+
+    QString folder() const;       // the program folder, without a trailing separator
+    QString databasePath() const; // folder() + "/pelvanor.dll"
+
+    // Clock.
+    static QDateTime defaultNow(); // 10.12.2026 10:00:00
+    void setNow(const QDateTime &now);
+
+    // Message boxes, answered in the order expected. exact text (or a part of it), then
+    // optionally the flags (buttons | icon) and title the box must have.
+    void expectMsgBox(const QString &text, int answer = vbOK);
+    void expectMsgBox(const QString &text, int flags, const QString &title, int answer = vbOK);
+    void expectMsgBoxContaining(const QString &part, int answer = vbOK);
+    const QList<MsgBoxCall> &msgBoxes() const { return m_boxes; } // every box shown, in order
+    int unansweredMsgBoxes() const;
+
+    // Modal windows: when the next modal window shows, action runs inside its nested
+    // loop; the action must close or hide it (else the test fails and it is hidden).
+    template <class T>
+    void onModal(std::function<void(T &)> action)
+    {
+        addModal(
+            QString::fromLatin1(T::staticMetaObject.className()),
+            [](QWidget *w) { return qobject_cast<T *>(w) != nullptr; },
+            [action](QWidget *w) { action(*qobject_cast<T *>(w)); });
+    }
+    void onAnyModal(std::function<void(QWidget *)> action);
+
+    // Pickers: the path the next picker returns; "" is a cancel.
+    void expectOpenFile(const QString &path);
+    void expectFolder(const QString &path);
+    const QList<PickerCall> &pickerCalls() const { return m_pickerCalls; }
+
+    // Launcher: what startProgram reports (true by default) and what it was asked for
+    // (absolute paths).
+    void setLaunchResult(bool started) { m_launchResult = started; }
+    const QStringList &launches() const { return m_launches; }
+
+    // endProgram() ran.
+    bool programEnded() const { return m_ended; }
+
+    // Timers and the event loop.
+    static bool fire(Timer &timer) { return Timer::fire(timer); }
+    static int advance(int ms) { return Timer::advance(ms); }
+    // Lets posted work run: deferred activations, deferred deletions, queued calls.
+    static void settle();
+
+    // Driving widgets as a user would.
+    static void click(QWidget *widget);
+    static void type(QWidget *widget, const QString &text);
+    static void key(QWidget *widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    // Database helpers. Parameters bind to '?' in order. A failing statement fails the
+    // test (exec returns false).
+    bool exec(const QString &sql, const QVariantList &params = {});
+    QVariant value(const QString &sql, const QVariantList &params = {});
+    QList<QVariantList> rows(const QString &sql, const QVariantList &params = {});
+    bool insert(const QString &table, const QVariantMap &values);
+
+    // Where failures go; the default fails the running Qt test. The harness's own tests
+    // collect them instead.
+    void setFailureSink(std::function<void(const QString &)> sink) { m_failSink = std::move(sink); }
+    // Checks that every expectation was used; run by the destructor too.
+    void finish();
+
+private:
+    struct ExpectedBox {
+        QString text;
+        bool partial = false;
+        int flags = -1;
+        QString title;
+        bool checkTitle = false;
+        int answer = vbOK;
+    };
+    struct ExpectedModal {
+        QString name;
+        std::function<bool(QWidget *)> matches;
+        std::function<void(QWidget *)> action;
+    };
+    struct ExpectedPick {
+        PickerCall::Kind kind;
+        QString answer;
+    };
+
+    void addModal(const QString &name, std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action);
+    int answerBox(const MsgBoxCall &call);
+    QString answerPicker(const PickerCall &call);
+    void modalShown(QWidget *w);
+    void fail(const QString &message);
+
+    QTemporaryDir m_dir;
+    QList<ExpectedBox> m_expectedBoxes;
+    QList<MsgBoxCall> m_boxes;
+    QList<ExpectedModal> m_expectedModals;
+    QList<ExpectedPick> m_expectedPicks;
+    QList<PickerCall> m_pickerCalls;
+    QStringList m_launches;
+    bool m_launchResult = true;
+    bool m_ended = false;
+    bool m_finished = false;
+    std::function<void(const QString &)> m_failSink;
+    std::unique_ptr<QObject> m_context; // owns the connections to the runtime's signals
+};
+
+} // namespace pv::test
