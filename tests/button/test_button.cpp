@@ -208,6 +208,66 @@ private slots:
         QCOMPARE(loaded->ShowFocusRect(), false);
     }
 
+    void newInstanceFallsBackFromTheme()
+    {
+        // A fresh button asks for the platform theme; with none here its first paint turns
+        // it into the Windows XP style for good, with that style's colours.
+        BvButton fresh(m_form);
+        QCOMPARE(fresh.ButtonStyle(), int(eWindowsXP));
+        QCOMPARE(fresh.ColorScheme(), int(ecsBlue));
+        QCOMPARE(fresh.BackColor(), OleColor(0xE7EBEC));
+        QCOMPARE(fresh.ShowFocusRect(), false);
+        QCOMPARE(fresh.Font().family(), QStringLiteral("Tahoma"));
+        BvButton *loaded = create(m_form, {{"ButtonStyle", int(eWindowsTheme)}, {"BackColor", 0x80FFFF}});
+        QCOMPARE(loaded->ButtonStyle(), int(eWindowsXP));
+        QCOMPARE(loaded->BackColor(), OleColor(0xE7EBEC));
+    }
+
+    void styleAndSchemeSetColours_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<int>("scheme");
+        QTest::addColumn<int>("backColor");
+        QTest::addColumn<bool>("focusRect");
+        QTest::newRow("Vista Aero takes silver") << int(eVistaAero) << -1 << 0xE3E3E3 << false;
+        QTest::newRow("Outlook 2007 takes blue") << int(eOutlook2007) << -1 << 0xFFD1AD << false;
+        QTest::newRow("Flat, system face") << int(eFlat) << -1 << 0xF0F0F0 << true;
+        QTest::newRow("Outlook 2007 olive") << int(eOutlook2007) << int(ecsOliveGreen) << 0xBAD6D4 << false;
+        QTest::newRow("custom keeps the colour it has") << int(eOutlook2007) << int(ecsCustom) << 0xFFD1AD << false;
+    }
+    void styleAndSchemeSetColours()
+    {
+        QFETCH(int, style);
+        QFETCH(int, scheme);
+        QFETCH(int, backColor);
+        QFETCH(bool, focusRect);
+        BvButton *b = onForm({{"ButtonStyle", int(eStandard)}, {"ForeColor", 0xFF}, {"BackColor", 0x123456}});
+        b->setButtonStyle(style);
+        if (scheme >= 0)
+            b->setColorScheme(scheme);
+        QCOMPARE(b->BackColor(), OleColor(backColor));
+        QCOMPARE(b->ForeColor(), OleColor(0)); // the system button text
+        QCOMPARE(b->ShowFocusRect(), focusRect);
+    }
+
+    void showsThePaintedFace()
+    {
+        BvButton *b = onForm({{"ButtonStyle", int(eOutlook2007)}, {"ColorScheme", 3}, {"BackColor", 0x0080FFFF}});
+        const QImage shown = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(shown.size(), b->surface().size());
+        QCOMPARE(shown.pixel(b->width() / 2, 3), b->surface().pixel(b->width() / 2, 3));
+        // Pressing repaints at once.
+        const QRgb before = b->surface().pixel(b->width() / 2, 3);
+        m_pointer.over = b;
+        QTest::mousePress(b, Qt::LeftButton, {}, QPoint(10, 10));
+        QVERIFY(b->surface().pixel(b->width() / 2, 3) != before);
+        QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(10, 10));
+        // Rounded styles cut their corners from the window.
+        b->setButtonStyle(eVistaAero);
+        QVERIFY(!b->mask().contains(QPoint(0, 0)));
+        QVERIFY(b->mask().contains(QPoint(5, 5)));
+    }
+
     void writeOmitsDefaults()
     {
         // Everything read as default writes nothing, except the effects, always written.
