@@ -9,6 +9,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -51,6 +52,37 @@ const PageText *onRow(const PageModel &m, const QString &item, const PageText &r
             return &t;
     return nullptr;
 }
+
+// A stock list as the stock card prints it: no groups, bracketed field names, a rule under
+// each row, the date from the page-footer handler.
+const char *stockLayout = R"({
+  "name": "stokliste", "title": "Stok", "caption": "Stok Raporları",
+  "paper": {"width": 11906, "height": 16838, "orientation": "landscape"},
+  "margins": {"left": 360, "right": 360, "top": 720, "bottom": 720},
+  "sections": [
+    {"kind": "PageHeader", "name": "PageHeader", "height": 780},
+    {"kind": "Detail", "name": "Detail", "height": 255},
+    {"kind": "PageFooter", "name": "PageFooter", "height": 360}
+  ],
+  "controls": [
+    {"name": "Label111", "kind": "Label", "section": "PageHeader", "left": 0, "top": 0, "width": 15775, "height": 393, "text": "STOK RAPORU", "bold": true, "align": "center"},
+    {"name": "DataControl1", "kind": "DataControl", "section": "Detail"},
+    {"name": "Field1", "kind": "Field", "section": "Detail", "left": 0, "top": 0, "width": 1702, "height": 240, "dataField": "Product Code", "font": "Tahoma", "size": 8.5},
+    {"name": "Field8", "kind": "Field", "section": "Detail", "left": 12384, "top": 0, "width": 864, "height": 240, "dataField": "ReOrder Level", "font": "Tahoma", "size": 8.5, "align": "right"},
+    {"name": "Line1", "kind": "Line", "section": "Detail", "left": 0, "top": 250, "x2": 15775, "y2": 250, "color": "#C0C0C0"},
+    {"name": "Label117", "kind": "Label", "section": "PageFooter", "left": 0, "top": 0, "width": 2154, "height": 227, "text": "Label117"},
+    {"name": "Field15", "kind": "Field", "section": "PageFooter", "left": 13824, "top": 0, "width": 1008, "height": 240, "summary": {"type": "pageCount", "running": "all"}},
+    {"name": "Field16", "kind": "Field", "section": "PageFooter", "left": 15032, "top": 0, "width": 650, "height": 240, "summary": {"type": "pageCount"}}
+  ]
+})";
+
+class StockFooter : public pv::ReportScript {
+public:
+    void pageFooterFormat(pv::ReportRun &run) override
+    {
+        run.control(QStringLiteral("Label117")).setCaption(run.now().toString(QStringLiteral("dd.MM.yyyy")));
+    }
+};
 
 } // namespace
 
@@ -368,6 +400,59 @@ private slots:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("no control numbered 4999"));
         r.item(4999).setFontSize(12);
         QCOMPARE(r.label(QStringLiteral("Label183")).caption(), QStringLiteral("00856"));
+    }
+
+    void layoutWithoutGroupsByNumber()
+    {
+        pv::Database db;
+        QVERIFY(db.open(m_db));
+        QVERIFY(db.exec(QStringLiteral("DELETE FROM Product")));
+        for (int i = 0; i < 70; ++i)
+            QVERIFY(db.exec(QStringLiteral("INSERT INTO Product ([Product Code], [Brand Name], [Reorder Level]) "
+                                           "VALUES (?, ?, ?)"),
+                            {QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Ürün"), 5.5}));
+        QString error;
+        auto layout = pv::ReportLayout::fromJson(stockLayout, &error);
+        QVERIFY2(layout, qPrintable(error));
+        pv::Report r(layout, [] { return std::make_unique<StockFooter>(); });
+        QCOMPARE(r.itemNumber(QStringLiteral("Label111")), 4003);
+        r.item(4004).setConnectionString(m_conn);
+        r.item(4004).setSource(QStringLiteral("SELECT * FROM Product ORDER BY [Brand Name],[Product Code]"));
+        r.item(4005).setFontSize(QStringLiteral("3"));
+        const pv::ReportDocument doc = r.run();
+        const PageModel m = doc.pageModel();
+
+        QCOMPARE(m.pageCount, 2);
+        QCOMPARE(m.textsOf(QStringLiteral("Field1")).first(), QStringLiteral("K000"));
+        QCOMPARE(m.textsOf(QStringLiteral("Field1")).size(), 70);
+        QCOMPARE(m.textsOf(QStringLiteral("Field8")).first(), QStringLiteral("5,5"));
+        QCOMPARE(m.ofItem(QStringLiteral("Field1")).first().fontSize, 3.0);
+        QCOMPARE(m.textsOf(QStringLiteral("Label117")), (QStringList{"05.03.2024", "05.03.2024"}));
+        QCOMPARE(m.textsOf(QStringLiteral("Field15")), (QStringList{"1", "2"}));
+        QCOMPARE(m.textsOf(QStringLiteral("Field16")), (QStringList{"2", "2"}));
+        int rules = 0;
+        for (const auto &page : doc.pages)
+            for (const pv::ReportDrawOp &op : page)
+                rules += op.type == pv::ReportDrawOp::Line && op.item == QLatin1String("Line1");
+        QCOMPARE(rules, 70);
+    }
+
+    void printsThroughAPrinter()
+    {
+        addCustomers(3);
+        pv::Report &r = Reports::get(QStringLiteral("musterilistesi"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc "));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString out = m_dir.filePath(QStringLiteral("printer.pdf"));
+        printer.setOutputFileName(out);
+        QVERIFY(r.print(printer));
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {out, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("Müşteri 003")), qPrintable(text));
     }
 
     void pdfOfEachLayout_data()
