@@ -87,6 +87,11 @@ QString pngFolder()
     return tmp.path();
 }
 
+void keep(const QImage &img, const QString &name)
+{
+    img.save(QDir(pngFolder()).filePath(name + QStringLiteral(".png")));
+}
+
 } // namespace
 
 class TestButtonPaint : public QObject {
@@ -112,11 +117,14 @@ private slots:
     void region();
     void dropDownGlyphs_data();
     void dropDownGlyphs();
+    void otherSymbolValues();
 
     void blend24_data();
     void blend24();
     void blend32AndIcon();
     void pictureShadow();
+    void systemMaskColourNeverMatches();
+    void pictureWithoutNormalKeepsItsPlace();
 
     void layout_data();
     void layout();
@@ -452,6 +460,22 @@ void TestButtonPaint::dropDownGlyphs_data()
                            << QList<QPoint>{{4, 7}, {8, 6}, {9, 7}};
 }
 
+void TestButtonPaint::otherSymbolValues()
+{
+    // Values other than the three arrows draw the glyph of their first character.
+    auto draw = [](int value) {
+        QImage img(15, 15, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        DrawDropDownSymbol(img, value, QRect(0, 0, 15, 15), 0);
+        return img;
+    };
+    const QImage one = draw(12), minus = draw(-6), down = draw(ebsArrowDown);
+    QVERIFY(one != down);
+    QVERIFY(minus != down);
+    QVERIFY(one != minus);
+    QCOMPARE(draw(1), one);
+}
+
 void TestButtonPaint::dropDownGlyphs()
 {
     QFETCH(int, value);
@@ -595,6 +619,34 @@ void TestButtonPaint::pictureShadow()
     QCOMPARE(hex(at(r.Image, p.right() + 3, p.bottom() + 3)), hex(White));
 }
 
+void TestButtonPaint::systemMaskColourNeverMatches()
+{
+    ButtonPaintState s;
+    s.MaskColor = OleColor(0x8000000F); // button face, compared untranslated
+    QImage img(4, 1, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    const ButtonPicture pic = ButtonPicture::bitmap(bitmap(2, 1, 0x123456, sysColor(COLOR_BTNFACE)));
+    DrawButtonPicture(img, pic, QRect(0, 0, 2, 1), -1, pictureBlendFor(s, eStateNormal));
+    QCOMPARE(at(img, 0, 0), sysColor(COLOR_BTNFACE));
+    QCOMPARE(at(img, 1, 0), 0x123456);
+}
+
+void TestButtonPaint::pictureWithoutNormalKeepsItsPlace()
+{
+    // A stored design may hold PictureHot without PictureNormal: the pressed picture stays
+    // where the last layout put it instead of creeping by the pushed offset on every paint.
+    ButtonPaintState s = button(eStandard);
+    s.PictureRect = QRect(10, 4, 16, 16);
+    s.PictureHot = ButtonPicture::bitmap(bitmap(16, 16, rgbHex(0x00FF00)));
+    s.CurrentState = eStateDown;
+    const ButtonPaintResult first = RedrawButton(s);
+    QCOMPARE(first.PictureRect, QRect(11, 5, 16, 16));
+    QCOMPARE(at(first.Image, 12, 5), rgbHex(0x00FF00));
+    const ButtonPaintResult second = RedrawButton(s);
+    QCOMPARE(second.PictureRect, first.PictureRect);
+    QCOMPARE(second.Image, first.Image);
+}
+
 // ---- caption and picture layout -----------------------------------------------------
 
 void TestButtonPaint::layout_data()
@@ -624,6 +676,7 @@ void TestButtonPaint::layout()
     s.PictureNormal = ButtonPicture::bitmap(bitmap(16, 16, rgbHex(0x00FF00)));
     const ButtonPaintResult r = RedrawButton(s);
     const QRect c = r.CaptionRect, p = r.PictureRect;
+    keep(r.Image, QStringLiteral("layout_%1_%2").arg(captionAlign).arg(pictureAlign));
     QCOMPARE(p.size(), QSize(16, 16));
     const int tw = c.width();
     const int th = c.height();
@@ -670,6 +723,8 @@ void TestButtonPaint::pushedOffsetAndSeparator()
     QCOMPARE(up.DropDownRect, QRect(kW - 15, 5, 15, 15)); // round(12 − 7) to round(12 + 8)
     s.CurrentState = eStateDown;
     const ButtonPaintResult down = RedrawButton(s);
+    keep(up.Image, QStringLiteral("dropdown_standard_normal"));
+    keep(down.Image, QStringLiteral("dropdown_standard_down"));
     QCOMPARE(down.CaptionRect, up.CaptionRect.translated(1, 1));
     QCOMPARE(down.PictureRect, up.PictureRect.translated(1, 1));
     QCOMPARE(down.DropDownRect, up.DropDownRect.translated(2, 2));
@@ -682,6 +737,7 @@ void TestButtonPaint::pushedOffsetAndSeparator()
     o.DropDownSeparator = true;
     o.Caption = QStringLiteral("Ok");
     const ButtonPaintResult r = RedrawButton(o);
+    keep(r.Image, QStringLiteral("separator_outlook"));
     const OleColor p77 = ramp(MixColors(S(B, 0.09f), White), MixColors(S(B, 0.07f), B), 8, 7);
     QCOMPARE(hex(at(r.Image, kW - 16, 5)), hex(S(p77, -0.1f)));
     QCOMPARE(hex(at(r.Image, kW - 15, 5)), hex(S(p77, 0.1f)));
