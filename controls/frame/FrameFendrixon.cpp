@@ -264,6 +264,15 @@ FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name, const pv::P
     m_heightTwips = pv::pixelsToTwips(height());
     setMouseTracking(true);
     m_pointerProbe = [] { return QApplication::widgetAt(QCursor::pos()); };
+    // The host restores the stored size before the properties are read.
+    bool okW = false, okH = false;
+    const int w = design.ReadProperty(QStringLiteral("Width")).toInt(&okW);
+    const int h = design.ReadProperty(QStringLiteral("Height")).toInt(&okH);
+    if (okW)
+        m_widthTwips = w;
+    if (okH)
+        m_heightTwips = h;
+    resizeWidgetToTwips();
     UserControl_ReadProperties(design);
     UserControl_Paint();
 }
@@ -291,6 +300,7 @@ void FrameFendrixon::CreateHeaderParts()
     m_imgFramePic = new QLabel(m_picHeader);
     m_imgFramePic->setObjectName(QStringLiteral("imgFramePic"));
     m_imgFramePic->setVisible(false);
+    m_imgFramePic->resize(0, 0);
 }
 
 void FrameFendrixon::UserControl_InitProperties()

@@ -36,7 +36,8 @@ public:
 
     // A new instance (the values of a frame just placed on a form).
     explicit FrameFendrixon(QWidget *parent = nullptr, const QString &name = {});
-    // An instance loaded from a stored form: the design comes from the bag.
+    // An instance loaded from a stored form: the design comes from the bag, its size from
+    // the bag's "Width" and "Height" (twips) when it has them.
     FrameFendrixon(QWidget *parent, const QString &name, const pv::PropertyBag &design);
     ~FrameFendrixon() override;
 

@@ -18,11 +18,6 @@ QWidget *createFrame(QWidget *parent, const pv::PropertyBag &design)
     const QString name = design.ReadProperty(QStringLiteral("Name")).toString();
     FrameFendrixon *frame = design.size() == 0 ? new FrameFendrixon(parent, name)
                                                : new FrameFendrixon(parent, name, design);
-    bool okW = false, okH = false;
-    const int w = design.ReadProperty(QStringLiteral("Width")).toInt(&okW);
-    const int h = design.ReadProperty(QStringLiteral("Height")).toInt(&okH);
-    if (okW || okH)
-        frame->setSizeTwips(okW ? w : frame->Width(), okH ? h : frame->Height());
     bool okL = false, okT = false;
     const int left = design.ReadProperty(QStringLiteral("Left")).toInt(&okL);
     const int top = design.ReadProperty(QStringLiteral("Top")).toInt(&okT);

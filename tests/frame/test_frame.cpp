@@ -301,19 +301,65 @@ private slots:
 
     void expandWithoutRememberedHeight()
     {
-        auto f = loadedFrame();
-        f->setButton(true);
-        f->setSizeTwips(3000, 0);
-        f->setHeight(315); // never remembered: a height of 315 is not recorded
-        QCOMPARE(f->ExpandedHeight(), 0);
-        f->setExpanded(true);
+        // Stored collapsed: it has never had a height to go back to.
+        pv::PropertyBag bag;
+        bag.set(QStringLiteral("Enabled"), true);
+        bag.set(QStringLiteral("Button"), true);
+        bag.set(QStringLiteral("Expanded"), false);
+        bag.set(QStringLiteral("Width"), 3000);
+        bag.set(QStringLiteral("Height"), 315);
+        std::unique_ptr<QWidget> w(
+            pv::ClassRegistry::instance().create(QStringLiteral("FendrixonFrame.FrameFendrixon"), nullptr, bag));
+        auto *f = qobject_cast<FrameFendrixon *>(w.get());
+        QVERIFY(f);
         QCOMPARE(f->Height(), 315);
-        QVERIFY(f->Expanded());
-        f->setExpanded(false);
+        QCOMPARE(f->ExpandedHeight(), 0);
+        QSignalSpy clicks(f, &FrameFendrixon::Click);
         f->picHeader_MouseMove(2970 - 100);
         f->picHeader_Click();
         QCOMPARE(f->Height(), 315);
         QVERIFY(f->Expanded());
+        QCOMPARE(clicks.count(), 1);
+        f->setExpanded(false);
+        f->setExpanded(true);
+        QCOMPARE(f->Height(), 315);
+        QVERIFY(f->Expanded());
+        f->setHeight(1200); // from now on it has one
+        f->setExpanded(false);
+        f->setExpanded(true);
+        QCOMPARE(f->Height(), 1200);
+    }
+
+    void damagedBag()
+    {
+        pv::PropertyBag bag;
+        bag.set(QStringLiteral("Enabled"), true);
+        bag.set(QStringLiteral("ColorScheme"), QStringLiteral("mavi"));
+        bag.set(QStringLiteral("ButtonColor"), QStringLiteral("kırmızı"));
+        bag.set(QStringLiteral("FontSize"), QStringLiteral("büyük"));
+        bag.set(QStringLiteral("GradientTop"), qint32(0x000000FF));
+        auto f = loadedFrame(bag);
+        // Unreadable values are skipped: the scheme keeps its initial 0, whose colours then stand.
+        QCOMPARE(f->ColorScheme(), FrameFendrixon::xpDefault);
+        QCOMPARE(f->ButtonColor(), Ole(0x00000000));
+        QCOMPARE(f->GradientTop(), Ole(0x000000FF));
+        QCOMPARE(f->StoredFontSize(), 8.0); // unset, then 8 at the first header paint
+    }
+
+    void picturePersisted()
+    {
+        QPixmap pic(12, 10);
+        pic.fill(Qt::blue);
+        auto f = loadedFrame();
+        f->setPicture(pic);
+        pv::PropertyBag out;
+        f->UserControl_WriteProperties(out);
+        QVERIFY(out.contains(QStringLiteral("Picture")));
+        QCOMPARE(out.ReadProperty(QStringLiteral("DisplayPicture")), QVariant(true));
+        auto g = loadedFrame(out);
+        QCOMPARE(g->Picture().size(), QSize(12, 10));
+        QVERIFY(g->DisplayPicture());
+        QCOMPARE(hex(g->headerImage().pixel(5, 5)), hex(qRgb(0, 0, 255)));
     }
 
     void expandedProperty()

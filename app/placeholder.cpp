@@ -1,2 +1,0 @@
-// Keeps the library target buildable while the program has no windows yet.
-namespace pv { int placeholder_app = 0; }
