@@ -32,17 +32,17 @@ int roundEven(double v) { return int(std::lrint(v)); }
 
 bool hasTahoma()
 {
-    static const bool ok = [] {
-        if (!QGuiApplication::instance())
-            return false;
-        if (QFontDatabase::families().contains(QStringLiteral("Tahoma")))
-            return true;
-        bool any = false;
+    // The font database needs the application; ask again until there is one.
+    static bool ok = false, asked = false;
+    if (asked || !QGuiApplication::instance())
+        return ok;
+    asked = true;
+    // fonts-wine installs its Tahoma outside the folders fontconfig searches.
+    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
         for (const char *f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
             if (QFile::exists(QLatin1String(f)))
-                any = QFontDatabase::addApplicationFont(QLatin1String(f)) >= 0 || any;
-        return any;
-    }();
+                QFontDatabase::addApplicationFont(QLatin1String(f));
+    ok = QFontDatabase::families().contains(QStringLiteral("Tahoma"));
     return ok;
 }
 

@@ -130,6 +130,9 @@ private slots:
     void layout();
     void pushedOffsetAndSeparator();
     void captionColours();
+    void standInFonts_data();
+    void standInFonts();
+    void themePainterKeepsCaptionInside();
 
     void painters_data();
     void painters();
@@ -792,6 +795,57 @@ void TestButtonPaint::captionColours()
     const ButtonPaintResult plain = RedrawButton(s);
     QCOMPARE(withKey.CaptionRect, plain.CaptionRect);
     QVERIFY(withKey.Image != plain.Image); // the underline
+}
+
+void TestButtonPaint::standInFonts_data()
+{
+    QTest::addColumn<QString>("design");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels");
+    const bool wineTahoma = QFile::exists(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    QTest::newRow("Tahoma 8") << "Tahoma" << 8.0 << (wineTahoma ? "Tahoma" : "DejaVu Sans") << 11;
+    QTest::newRow("MS Sans Serif 8.25") << "MS Sans Serif" << 8.25 << "Liberation Sans" << 11;
+    QTest::newRow("Arial 10") << "Arial" << 10.0 << "Liberation Sans" << 13;
+    QTest::newRow("Verdana 9") << "Verdana" << 9.0 << "DejaVu Sans" << 12;
+}
+
+void TestButtonPaint::standInFonts()
+{
+    QFETCH(QString, design);
+    QFETCH(double, points);
+    QFETCH(QString, family);
+    QFETCH(int, pixels);
+    QFont f(design);
+    f.setPointSizeF(points);
+    const QFont drawn = buttonDrawingFont(f);
+    QCOMPARE(QFontInfo(drawn).family(), family);
+    QCOMPARE(drawn.pixelSize(), pixels);
+}
+
+void TestButtonPaint::themePainterKeepsCaptionInside()
+{
+    ButtonPaintState s = button(eWindowsTheme);
+    s.ThemeActive = true;
+    s.SurfaceBackColor = rgbHex(0x00FF00);
+    s.Colors.ForeColor = rgbHex(0xFF0000);
+    s.H = 12; // lower than the caption with its margins
+    const ButtonPaintResult r = RedrawButton(s);
+    QCOMPARE(s.ButtonStyle, int(eWindowsTheme));
+    QCOMPARE(s.SurfaceBackColor, OleColor(kSystemColorFlag | COLOR_BTNFACE));
+    QVERIFY(r.RegionSet);
+    const QRect c = r.CaptionRect;
+    QVERIFY(c.top() >= 4);
+    QVERIFY(c.top() + c.height() <= 12 - 4);
+    // The caption is clipped to its rectangle.
+    int inside = 0;
+    for (int y = 0; y < r.Image.height(); ++y)
+        for (int x = 0; x < r.Image.width(); ++x)
+            if (at(r.Image, x, y) == rgbHex(0xFF0000)) {
+                QVERIFY2(c.contains(x, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                ++inside;
+            }
+    QVERIFY(inside > 0);
 }
 
 // ---- style painters -----------------------------------------------------------------
