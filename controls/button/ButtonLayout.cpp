@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
-namespace {
+namespace
+{
 
 // Rectangles with exclusive right and bottom, as the layout rules count them.
 struct Box {
@@ -28,7 +30,10 @@ struct Box {
     QRect rect() const { return QRect(l, t, r - l, b - t); }
 };
 
-int roundEven(double v) { return int(std::lrint(v)); }
+int roundEven(double v)
+{
+    return int(std::lrint(v));
+}
 
 bool hasTahoma()
 {
@@ -51,9 +56,9 @@ QString standInFamily(const QString &family)
     const QString f = family.trimmed().toLower();
     if (f == QLatin1String("tahoma"))
         return hasTahoma() ? QStringLiteral("Tahoma") : QStringLiteral("DejaVu Sans");
-    if (f == QLatin1String("arial") || f == QLatin1String("ms sans serif")
-        || f == QLatin1String("microsoft sans serif") || f == QLatin1String("ms shell dlg")
-        || f == QLatin1String("ms shell dlg 2"))
+    if (f == QLatin1String("arial") || f == QLatin1String("ms sans serif") ||
+        f == QLatin1String("microsoft sans serif") || f == QLatin1String("ms shell dlg") ||
+        f == QLatin1String("ms shell dlg 2"))
         return QStringLiteral("Liberation Sans");
     if (f == QLatin1String("verdana"))
         return QStringLiteral("DejaVu Sans");
@@ -64,7 +69,10 @@ QString standInFamily(const QString &family)
     return family;
 }
 
-bool hasDropDown(const ButtonPaintState &s) { return s.DropDownSymbol != 0 || s.DropDownSeparator; }
+bool hasDropDown(const ButtonPaintState &s)
+{
+    return s.DropDownSymbol != 0 || s.DropDownSeparator;
+}
 
 int textFlags(const ButtonPaintState &s)
 {
@@ -272,10 +280,9 @@ ContentRects LayoutAndDrawContent(QImage &img, ButtonPaintState &s, int state)
     }
 
     const int style = s.ButtonStyle;
-    if (state == eStateDown
-        && (style == eStandard || style == eFlat || style == eOffice2003 || style == eXPToolbar
-            || style == eVistaToolbar || style == eGelButton || style == e3DHover
-            || style == eFlatHover)) {
+    if (state == eStateDown &&
+        (style == eStandard || style == eFlat || style == eOffice2003 || style == eXPToolbar ||
+         style == eVistaToolbar || style == eGelButton || style == e3DHover || style == eFlatHover)) {
         c.move(1, 1);
         p.move(1, 1);
         d.move(1, 1);
@@ -301,25 +308,35 @@ ContentRects LayoutAndDrawContent(QImage &img, ButtonPaintState &s, int state)
         };
         const std::initializer_list<QPoint> four = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
         switch (s.CaptionEffects) {
-        case eseEmbossed: copies(ShiftColor(bc, 0.14f), {{-1, -1}}); break;
-        case eseEngraved: copies(ShiftColor(bc, 0.14f), {{1, 1}}); break;
-        case eseShadowed: copies(TranslateColor(rgbHex(0xC0C0C0)), {{1, 1}}); break;
-        case eseOutline: copies(ShiftColor(bc, 0.1f), four); break;
-        case eseCover: copies(ShiftColor(bc, -0.1f), four); break;
-        default: break;
+        case eseEmbossed:
+            copies(ShiftColor(bc, 0.14f), {{-1, -1}});
+            break;
+        case eseEngraved:
+            copies(ShiftColor(bc, 0.14f), {{1, 1}});
+            break;
+        case eseShadowed:
+            copies(TranslateColor(rgbHex(0xC0C0C0)), {{1, 1}});
+            break;
+        case eseOutline:
+            copies(ShiftColor(bc, 0.1f), four);
+            break;
+        case eseCover:
+            copies(ShiftColor(bc, -0.1f), four);
+            break;
+        default:
+            break;
         }
         drawCaptionText(img, s, font, c, s.Enabled ? TranslateColor(s.Colors.ForeColor) : grey, 0, 0);
     }
 
-    const OleColor captionColour = !s.Enabled ? grey
+    const OleColor captionColour = !s.Enabled            ? grey
                                    : state == eStateOver ? TranslateColor(s.ForeColorHover)
                                                          : TranslateColor(s.Colors.ForeColor);
     drawCaptionText(img, s, font, c, captionColour, 0, 0);
 
     if (s.DropDownSymbol != 0) {
-        if (state == eStateDown
-            && (style == eStandard || style == eFlat || style == eXPToolbar
-                || style == eVistaToolbar || style == e3DHover || style == eFlatHover))
+        if (state == eStateDown && (style == eStandard || style == eFlat || style == eXPToolbar ||
+                                    style == eVistaToolbar || style == e3DHover || style == eFlatHover))
             d.move(1, 1);
         DrawDropDownSymbol(img, s.DropDownSymbol, d.rect(),
                            s.Enabled ? TranslateColor(s.Colors.ForeColor) : grey);

@@ -4,7 +4,8 @@
 
 #include "controls/button/ButtonPaint.h"
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 struct ContentRects {
     QRect CaptionRect;

@@ -10,17 +10,23 @@
 
 #include <cmath>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
-namespace {
+namespace
+{
 
-int roundEven(double v) { return int(std::lrint(v)); }
+int roundEven(double v)
+{
+    return int(std::lrint(v));
+}
 
 constexpr OleColor White = 0xFFFFFF;
 constexpr OleColor Black = 0x000000;
 
 // One paint: the image, the state it reads and the outline it may set.
-class Painter {
+class Painter
+{
 public:
     Painter(ButtonPaintState &s, ButtonPaintResult &r)
         : s(s), r(r), img(r.Image), W(s.W), H(s.H), hm(roundEven(s.H / 2.0))
@@ -87,18 +93,41 @@ void Painter::paint(int style, int st)
     case eStandard:
     case eFlat:
     case e3DHover:
-    case eFlatHover: standardFamily(style); break;
-    case eWindowsXP: windowsXP(); break;
-    case eVistaAero: vistaAero(); break;
-    case eOfficeXP: officeXP(); break;
-    case eOffice2003: office2003(); break;
-    case eXPToolbar: xpToolbar(); break;
-    case eVistaToolbar: vistaToolbar(); break;
-    case eOutlook2007: outlook2007(); break;
-    case eInstallShield: installShield(); break;
-    case eGelButton: gelButton(); break;
-    case eWindowsTheme: windowsTheme(); break;
-    default: break; // an unknown style shows the cleared surface
+    case eFlatHover:
+        standardFamily(style);
+        break;
+    case eWindowsXP:
+        windowsXP();
+        break;
+    case eVistaAero:
+        vistaAero();
+        break;
+    case eOfficeXP:
+        officeXP();
+        break;
+    case eOffice2003:
+        office2003();
+        break;
+    case eXPToolbar:
+        xpToolbar();
+        break;
+    case eVistaToolbar:
+        vistaToolbar();
+        break;
+    case eOutlook2007:
+        outlook2007();
+        break;
+    case eInstallShield:
+        installShield();
+        break;
+    case eGelButton:
+        gelButton();
+        break;
+    case eWindowsTheme:
+        windowsTheme();
+        break;
+    default:
+        break; // an unknown style shows the cleared surface
     }
 }
 
@@ -323,10 +352,22 @@ void Painter::officeXP()
 {
     OleColor base = 0, border = 0;
     switch (s.Colors.ColorScheme) {
-    case ecsBlue: base = rgbHex(0xC1D2EE); border = rgbHex(0x316AC5); break;
-    case ecsOliveGreen: base = rgbHex(0xD4D6BA); border = rgbHex(0x93A070); break;
-    case ecsSilver: base = rgbHex(0xE0DFE3); border = rgbHex(0xB2B4BF); break;
-    default: base = bc(); border = ShiftColor(base, -0.12f); break;
+    case ecsBlue:
+        base = rgbHex(0xC1D2EE);
+        border = rgbHex(0x316AC5);
+        break;
+    case ecsOliveGreen:
+        base = rgbHex(0xD4D6BA);
+        border = rgbHex(0x93A070);
+        break;
+    case ecsSilver:
+        base = rgbHex(0xE0DFE3);
+        border = rgbHex(0xB2B4BF);
+        break;
+    default:
+        base = bc();
+        border = ShiftColor(base, -0.12f);
+        break;
     }
     if (checked()) {
         fill(ShiftColor(base, -0.05f));
@@ -508,8 +549,7 @@ void Painter::outlook2007()
         break;
     default:
         fill(b);
-        gradV(0, 0, W, rTop, MixColors(ShiftColor(b, 0.09f), White),
-              MixColors(ShiftColor(b, 0.07f), b));
+        gradV(0, 0, W, rTop, MixColors(ShiftColor(b, 0.09f), White), MixColors(ShiftColor(b, 0.07f), b));
         gradV(0, rTop, W, rBottom, b, ShiftColor(b, 0.03f));
         break;
     }
@@ -553,18 +593,38 @@ void Painter::gelButton()
     };
     Row row;
     if (!s.Enabled)
-        row = {b, ShiftColor(m, 0.05f), b, ShiftColor(b, -0.02f),
-               MixColors(White, ShiftColor(b, 0.08f)), ShiftColor(b, -0.2f), ShiftColor(b, -0.23f)};
+        row = {b,
+               ShiftColor(m, 0.05f),
+               b,
+               ShiftColor(b, -0.02f),
+               MixColors(White, ShiftColor(b, 0.08f)),
+               ShiftColor(b, -0.2f),
+               ShiftColor(b, -0.23f)};
     else if (state == eStateOver)
-        row = {ShiftColor(b, -0.03f), ShiftColor(m, 0.15f), b, ShiftColor(b, -0.05f),
-               MixColors(White, ShiftColor(b, 0.2f)), ShiftColor(b, -0.28f), ShiftColor(b, -0.36f)};
+        row = {ShiftColor(b, -0.03f),
+               ShiftColor(m, 0.15f),
+               b,
+               ShiftColor(b, -0.05f),
+               MixColors(White, ShiftColor(b, 0.2f)),
+               ShiftColor(b, -0.28f),
+               ShiftColor(b, -0.36f)};
     else if (state == eStateDown)
-        row = {ShiftColor(b, -0.03f), ShiftColor(m, 0.1f), b, ShiftColor(b, -0.08f),
-               MixColors(White, ShiftColor(b, 0.05f)), ShiftColor(b, -0.36f), ShiftColor(b, -0.36f)};
+        row = {ShiftColor(b, -0.03f),
+               ShiftColor(m, 0.1f),
+               b,
+               ShiftColor(b, -0.08f),
+               MixColors(White, ShiftColor(b, 0.05f)),
+               ShiftColor(b, -0.36f),
+               ShiftColor(b, -0.36f)};
     else {
         region();
-        row = {ShiftColor(b, -0.03f), ShiftColor(m, 0.1f), b, ShiftColor(b, -0.05f),
-               MixColors(White, ShiftColor(b, 0.1f)), ShiftColor(b, -0.33f), ShiftColor(b, -0.36f)};
+        row = {ShiftColor(b, -0.03f),
+               ShiftColor(m, 0.1f),
+               b,
+               ShiftColor(b, -0.05f),
+               MixColors(White, ShiftColor(b, 0.1f)),
+               ShiftColor(b, -0.33f),
+               ShiftColor(b, -0.36f)};
     }
     fill(row.fill);
     gradV(0, 0, W, 5, row.a1, row.b1);
@@ -620,15 +680,17 @@ ButtonPaintResult RedrawButton(ButtonPaintState &s)
     r.Image.setDotsPerMeterY(3780);
     r.Image.fill(toQRgb(TranslateColor(s.SurfaceBackColor)));
 
-    if (s.Mode != ebmCommandButton && s.Value && s.ButtonStyle != eStandard
-        && s.ButtonStyle != eXPToolbar)
+    if (s.Mode != ebmCommandButton && s.Value && s.ButtonStyle != eStandard && s.ButtonStyle != eXPToolbar)
         s.CurrentState = eStateDown;
 
     Painter(s, r).paint(s.ButtonStyle, s.CurrentState);
     return r;
 }
 
-QImage paintButton(ButtonPaintState &s) { return RedrawButton(s).Image; }
+QImage paintButton(ButtonPaintState &s)
+{
+    return RedrawButton(s).Image;
+}
 
 void ApplyStyleScheme(int buttonStyle, ButtonColorSet &c)
 {
@@ -657,10 +719,17 @@ void ApplyStyleColors(int buttonStyle, ButtonColorSet &c)
     // Blue, olive green and silver; a custom scheme keeps BackColor.
     auto byScheme = [&c](std::uint32_t blue, std::uint32_t olive, OleColor silver) {
         switch (c.ColorScheme) {
-        case ecsBlue: c.BackColor = rgbHex(blue); break;
-        case ecsOliveGreen: c.BackColor = rgbHex(olive); break;
-        case ecsSilver: c.BackColor = silver; break;
-        default: break;
+        case ecsBlue:
+            c.BackColor = rgbHex(blue);
+            break;
+        case ecsOliveGreen:
+            c.BackColor = rgbHex(olive);
+            break;
+        case ecsSilver:
+            c.BackColor = silver;
+            break;
+        default:
+            break;
         }
     };
     switch (buttonStyle) {
@@ -673,13 +742,24 @@ void ApplyStyleColors(int buttonStyle, ButtonColorSet &c)
     case eFlatHover:
         c.BackColor = sysColor(COLOR_BTNFACE);
         break;
-    case eWindowsXP: byScheme(0xECEBE7, 0xF3EEDB, rgbHex(0xF0F1FC)); break;
-    case eVistaAero: byScheme(0xE0ECFD, 0xE8EDDE, ShiftColor(rgbHex(0xD4D4D4), 0.06f)); break;
-    case eOffice2003: byScheme(0xCAE1FC, 0xD4D6BA, ShiftColor(rgbHex(0xA09EBA), 0.15f)); break;
+    case eWindowsXP:
+        byScheme(0xECEBE7, 0xF3EEDB, rgbHex(0xF0F1FC));
+        break;
+    case eVistaAero:
+        byScheme(0xE0ECFD, 0xE8EDDE, ShiftColor(rgbHex(0xD4D4D4), 0.06f));
+        break;
+    case eOffice2003:
+        byScheme(0xCAE1FC, 0xD4D6BA, ShiftColor(rgbHex(0xA09EBA), 0.15f));
+        break;
     case eOutlook2007:
-    case eGelButton: byScheme(0xADD1FF, 0xD4D6BA, rgbHex(0xE0DFE3)); break;
-    case eInstallShield: byScheme(0xADD1FF, 0xD4D6BA, rgbHex(0xD5D6E1)); break;
-    default: break;
+    case eGelButton:
+        byScheme(0xADD1FF, 0xD4D6BA, rgbHex(0xE0DFE3));
+        break;
+    case eInstallShield:
+        byScheme(0xADD1FF, 0xD4D6BA, rgbHex(0xD5D6E1));
+        break;
+    default:
+        break;
     }
     c.ForeColor = sysColor(COLOR_BTNTEXT);
     c.ShowFocusRect = buttonStyle == eStandard || buttonStyle == eFlat || buttonStyle == eInstallShield;

@@ -12,7 +12,8 @@
 #include <QRegion>
 #include <QString>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 // A picture property: empty, a bitmap or an icon.
 struct ButtonPicture {
@@ -36,7 +37,7 @@ struct ButtonPicture {
 
 // The colours and flags that ApplyStyleScheme and ApplyStyleColors set.
 struct ButtonColorSet {
-    int ColorScheme = ecsBlue;       // enumXPThemeColors
+    int ColorScheme = ecsBlue; // enumXPThemeColors
     OleColor BackColor = 0;
     OleColor ForeColor = 0;
     bool ShowFocusRect = false;
@@ -47,11 +48,11 @@ struct ButtonColorSet {
 // widget stores them back as its own values.
 struct ButtonPaintState {
     // Properties
-    int ButtonStyle = eWindowsTheme;  // enumButtonStlyes; out (theme fallback)
-    ButtonColorSet Colors;            // out (theme fallback; eXPToolbar writes ForeColor)
+    int ButtonStyle = eWindowsTheme; // enumButtonStlyes; out (theme fallback)
+    ButtonColorSet Colors;           // out (theme fallback; eXPToolbar writes ForeColor)
     OleColor ForeColorHover = 0;
     QString Caption;
-    QFont Font;                       // family mapped to an installed stand-in when drawn
+    QFont Font; // family mapped to an installed stand-in when drawn
     int CaptionAlign = ecCenterAlign;
     int CaptionEffects = eseNone;
     bool RightToLeft = false;
@@ -78,22 +79,22 @@ struct ButtonPaintState {
     int H = 0;
 
     // Run-time state
-    int CurrentState = eStateNormal;  // enumButtonStates; out (checked buttons are forced down)
+    int CurrentState = eStateNormal; // enumButtonStates; out (checked buttons are forced down)
     bool HasFocus = false;
     bool DisplayAsDefault = false;
     bool FormActive = false;
     bool PointerOver = false;
     bool MouseHeld = false;
-    bool UserMode = true;             // the container's ambient UserMode
-    bool ThemeActive = false;         // visual styles available (none on this platform)
-    OleColor SurfaceBackColor = kSystemColorFlag | COLOR_BTNFACE;  // out (theme painter)
-    QRect PictureRect;                // out; kept between paints while PictureNormal is empty
+    bool UserMode = true;     // the container's ambient UserMode
+    bool ThemeActive = false; // visual styles available (none on this platform)
+    OleColor SurfaceBackColor = kSystemColorFlag | COLOR_BTNFACE; // out (theme painter)
+    QRect PictureRect; // out; kept between paints while PictureNormal is empty
 };
 
 struct ButtonPaintResult {
-    QImage Image;                     // W × H, QImage::Format_RGB32
-    bool RegionSet = false;           // the paint gave the window a new outline:
-    QRegion Region;                   // ... this one (for QWidget::setMask)
+    QImage Image;           // W × H, QImage::Format_RGB32
+    bool RegionSet = false; // the paint gave the window a new outline:
+    QRegion Region;         // ... this one (for QWidget::setMask)
     QRect CaptionRect;
     QRect PictureRect;
     QRect DropDownRect;

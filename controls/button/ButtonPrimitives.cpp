@@ -6,9 +6,11 @@
 #include <cmath>
 #include <vector>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
-namespace {
+namespace
+{
 
 // Channels as the colour routines split them: the 32-bit value divided with truncation,
 // so that -1 (an untranslatable colour) reads as red 255, green 0, blue 0.
@@ -19,10 +21,16 @@ Channels split(OleColor c)
 {
     return {c & 255, (c / 256) & 255, (c / 65536) & 255};
 }
-OleColor join(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+OleColor join(int r, int g, int b)
+{
+    return r + 256 * g + 65536 * b;
+}
 
 // Nearest integer, halves to the even neighbour (the default rounding mode).
-int roundEven(double v) { return int(std::lrint(v)); }
+int roundEven(double v)
+{
+    return int(std::lrint(v));
+}
 
 bool inside(const QImage &img, int x, int y)
 {
@@ -48,7 +56,10 @@ std::array<std::uint8_t, 256> buildTable(bool lighter)
     return t;
 }
 
-int blend(int f, int s, int bg) { return (f * s + (255 - f) * bg) / 256; }
+int blend(int f, int s, int bg)
+{
+    return (f * s + (255 - f) * bg) / 256;
+}
 
 } // namespace
 
@@ -57,7 +68,10 @@ QRgb toQRgb(OleColor c)
     return 0xFF000000u | (QRgb(c & 0xFF) << 16) | (QRgb(c) & 0xFF00) | ((QRgb(c) >> 16) & 0xFF);
 }
 
-OleColor fromQRgb(QRgb c) { return join(qRed(c), qGreen(c), qBlue(c)); }
+OleColor fromQRgb(QRgb c)
+{
+    return join(qRed(c), qGreen(c), qBlue(c));
+}
 
 OleColor TranslateColor(OleColor c)
 {
@@ -163,8 +177,7 @@ void SetCornerPixels(QImage &img, OleColor c)
     put(img, W - 2, H - 2, px);
 }
 
-void DrawButtonGradient(QImage &img, int x, int y, int w, int h, OleColor a, OleColor b,
-                        int direction)
+void DrawButtonGradient(QImage &img, int x, int y, int w, int h, OleColor a, OleColor b, int direction)
 {
     if (w <= 0 || h <= 0)
         return;
@@ -172,9 +185,15 @@ void DrawButtonGradient(QImage &img, int x, int y, int w, int h, OleColor a, Ole
     const int dR = B.r - A.r, dG = B.g - A.g, dB = B.b - A.b;
     int n = 0;
     switch (direction) {
-    case gdHorizontal: n = w - 1; break;
-    case gdVertical: n = h - 1; break;
-    default: n = w + h - 2; break;
+    case gdHorizontal:
+        n = w - 1;
+        break;
+    case gdVertical:
+        n = h - 1;
+        break;
+    default:
+        n = w + h - 2;
+        break;
     }
     std::vector<QRgb> ramp(std::size_t(n) + 1);
     if (n > 0) {
@@ -193,11 +212,21 @@ void DrawButtonGradient(QImage &img, int x, int y, int w, int h, OleColor a, Ole
             const int c = px - x;
             int i = 0;
             switch (direction) {
-            case gdHorizontal: i = c; break;
-            case gdVertical: i = r; break;
-            case gdDownwardDiagonal: i = r + c; break;
-            case gdUpwardDiagonal: i = (h - 1 - r) + c; break;
-            default: i = r + c; break;
+            case gdHorizontal:
+                i = c;
+                break;
+            case gdVertical:
+                i = r;
+                break;
+            case gdDownwardDiagonal:
+                i = r + c;
+                break;
+            case gdUpwardDiagonal:
+                i = (h - 1 - r) + c;
+                break;
+            default:
+                i = r + c;
+                break;
             }
             line[px] = ramp[std::size_t(i)];
         }
@@ -301,7 +330,7 @@ void DrawDropDownSymbol(QImage &img, int value, const QRect &rect, OleColor text
 PictureBlend pictureBlendFor(const ButtonPaintState &s, int state)
 {
     PictureBlend b;
-    b.effect = state == eStateOver ? s.PictureEffectOnOver
+    b.effect = state == eStateOver   ? s.PictureEffectOnOver
                : state == eStateDown ? s.PictureEffectOnDown
                                      : int(epeNone);
     int disabledOpacity = 0;
@@ -326,7 +355,8 @@ PictureBlend pictureBlendFor(const ButtonPaintState &s, int state)
     return b;
 }
 
-namespace {
+namespace
+{
 
 // The common per-pixel rule of both blenders; f is the pixel opacity.
 void blendPixel(QRgb &dst, int r, int g, int b, int f, OleColor shadow, const PictureBlend &pb)
@@ -338,8 +368,7 @@ void blendPixel(QRgb &dst, int r, int g, int b, int f, OleColor shadow, const Pi
         if (f >= 255)
             dst = qRgb(sh.r, sh.g, sh.b);
         else
-            dst = qRgb(blend(f, sh.r, qRed(dst)), blend(f, sh.g, qGreen(dst)),
-                       blend(f, sh.b, qBlue(dst)));
+            dst = qRgb(blend(f, sh.r, qRed(dst)), blend(f, sh.g, qGreen(dst)), blend(f, sh.b, qBlue(dst)));
         return;
     }
     if (pb.grey) {
@@ -347,8 +376,7 @@ void blendPixel(QRgb &dst, int r, int g, int b, int f, OleColor shadow, const Pi
         if (f >= 255)
             dst = qRgb(grey, grey, grey);
         else if (f > 0)
-            dst = qRgb(blend(f, grey, qRed(dst)), blend(f, grey, qGreen(dst)),
-                       blend(f, grey, qBlue(dst)));
+            dst = qRgb(blend(f, grey, qRed(dst)), blend(f, grey, qGreen(dst)), blend(f, grey, qBlue(dst)));
         return;
     }
     if (pb.effect == epeLighter || pb.effect == epeDarker) {
@@ -365,8 +393,8 @@ void blendPixel(QRgb &dst, int r, int g, int b, int f, OleColor shadow, const Pi
 
 } // namespace
 
-void BlendPicture24(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic,
-                    OleColor key, OleColor shadow, const PictureBlend &b)
+void BlendPicture24(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic, OleColor key,
+                    OleColor shadow, const PictureBlend &b)
 {
     if (w <= 0 || h <= 0 || pic.isEmpty())
         return;
@@ -400,8 +428,8 @@ void BlendPicture24(QImage &img, int x, int y, int w, int h, const ButtonPicture
     }
 }
 
-void BlendPicture32(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic,
-                    OleColor shadow, const PictureBlend &b)
+void BlendPicture32(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic, OleColor shadow,
+                    const PictureBlend &b)
 {
     if (w <= 0 || h <= 0 || pic.isEmpty())
         return;
@@ -424,23 +452,21 @@ void BlendPicture32(QImage &img, int x, int y, int w, int h, const ButtonPicture
     }
 }
 
-void DrawButtonPicture(QImage &img, const ButtonPicture &pic, const QRect &rect,
-                       OleColor shadow, const PictureBlend &b)
+void DrawButtonPicture(QImage &img, const ButtonPicture &pic, const QRect &rect, OleColor shadow,
+                       const PictureBlend &b)
 {
     if (pic.isEmpty())
         return;
     if (pic.type == ButtonPicture::Bitmap && pic.is32Bit) {
         BlendPicture32(img, rect.left(), rect.top(), pic.width(), pic.height(), pic, shadow, b);
     } else {
-        const OleColor key = pic.type == ButtonPicture::Icon ? TranslateColor(rgbHex(0xC0C0C0))
-                                                             : b.maskColor;
-        BlendPicture24(img, rect.left(), rect.top(), pic.width(), pic.height(), pic, key,
-                       shadow, b);
+        const OleColor key = pic.type == ButtonPicture::Icon ? TranslateColor(rgbHex(0xC0C0C0)) : b.maskColor;
+        BlendPicture24(img, rect.left(), rect.top(), pic.width(), pic.height(), pic, key, shadow, b);
     }
 }
 
-void DrawPictureShadow(QImage &img, const ButtonPicture &pic, const QRect &rect,
-                       OleColor backColor, const PictureBlend &b)
+void DrawPictureShadow(QImage &img, const ButtonPicture &pic, const QRect &rect, OleColor backColor,
+                       const PictureBlend &b)
 {
     const OleColor base = MixColors(TranslateColor(rgbHex(0x808080)), TranslateColor(backColor));
     DrawButtonPicture(img, pic, rect.translated(2, 2), ShiftColor(base, 0.05f), b);

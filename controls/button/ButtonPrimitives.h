@@ -8,7 +8,8 @@
 #include <array>
 #include <cstdint>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 // A design colour written #RRGGBB, as the 0x00BBGGRR value the control stores.
 constexpr OleColor rgbHex(std::uint32_t rrggbb)
@@ -31,8 +32,7 @@ void DrawButtonLine(QImage &img, int x1, int y1, int x2, int y2, OleColor c);
 void DrawFrameRect(QImage &img, int x, int y, int w, int h, OleColor c);
 void FillColorRect(QImage &img, OleColor c, const QRect &r);
 void SetCornerPixels(QImage &img, OleColor c);
-void DrawButtonGradient(QImage &img, int x, int y, int w, int h, OleColor a, OleColor b,
-                        int direction);
+void DrawButtonGradient(QImage &img, int x, int y, int w, int h, OleColor a, OleColor b, int direction);
 
 // The three-dimensional edges and the dotted focus rectangle of the desktop.
 enum EdgeKind { EdgeRaised, EdgeRaisedInner, EdgeSunken };
@@ -45,24 +45,24 @@ void DrawDropDownSymbol(QImage &img, int value, const QRect &rect, OleColor text
 
 // How a picture is blended in the current state.
 struct PictureBlend {
-    int effect = epeNone;     // enumPicEffect
-    int opacity24 = 255;      // pixel opacity of a picture without alpha
-    int opacity32 = 255;      // base opacity of a 32-bit picture
+    int effect = epeNone; // enumPicEffect
+    int opacity24 = 255;  // pixel opacity of a picture without alpha
+    int opacity32 = 255;  // base opacity of a 32-bit picture
     bool grey = false;
     bool useMaskColor = true;
     OleColor maskColor = 0xE0E0E0;
 };
 PictureBlend pictureBlendFor(const ButtonPaintState &s, int state);
 
-void BlendPicture24(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic,
-                    OleColor key, OleColor shadow, const PictureBlend &b);
-void BlendPicture32(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic,
+void BlendPicture24(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic, OleColor key,
                     OleColor shadow, const PictureBlend &b);
+void BlendPicture32(QImage &img, int x, int y, int w, int h, const ButtonPicture &pic, OleColor shadow,
+                    const PictureBlend &b);
 // The picture at rect's top-left corner, at its own size; shadow -1 for none.
-void DrawButtonPicture(QImage &img, const ButtonPicture &pic, const QRect &rect,
-                       OleColor shadow, const PictureBlend &b);
+void DrawButtonPicture(QImage &img, const ButtonPicture &pic, const QRect &rect, OleColor shadow,
+                       const PictureBlend &b);
 // Two offset silhouettes, then the picture itself.
-void DrawPictureShadow(QImage &img, const ButtonPicture &pic, const QRect &rect,
-                       OleColor backColor, const PictureBlend &b);
+void DrawPictureShadow(QImage &img, const ButtonPicture &pic, const QRect &rect, OleColor backColor,
+                       const PictureBlend &b);
 
 } // namespace BrennavikBtn

@@ -14,14 +14,18 @@
 
 using namespace BrennavikBtn;
 
-namespace {
+namespace
+{
 
 constexpr int kW = 80;
 constexpr int kH = 24;
 const OleColor B = rgbHex(0x6496C8); // the forms' own BackColor in these tests
 constexpr OleColor White = 0xFFFFFF;
 
-OleColor S(OleColor c, float f) { return ShiftColor(c, f); }
+OleColor S(OleColor c, float f)
+{
+    return ShiftColor(c, f);
+}
 
 // Entry i of a vertical or horizontal ramp of n + 1 steps from a to b.
 OleColor ramp(OleColor a, OleColor b, int n, int i)
@@ -33,7 +37,10 @@ OleColor ramp(OleColor a, OleColor b, int n, int i)
     return out;
 }
 
-OleColor at(const QImage &img, int x, int y) { return fromQRgb(img.pixel(x, y)); }
+OleColor at(const QImage &img, int x, int y)
+{
+    return fromQRgb(img.pixel(x, y));
+}
 
 QString hex(OleColor c)
 {
@@ -94,7 +101,8 @@ void keep(const QImage &img, const QString &name)
 
 } // namespace
 
-class TestButtonPaint : public QObject {
+class TestButtonPaint : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -241,28 +249,27 @@ void TestButtonPaint::styleColors_data()
     QTest::addColumn<int>("scheme");
     QTest::addColumn<OleColor>("back");
     QTest::addColumn<bool>("focusRect");
-    QTest::newRow("standard") << int(eStandard) << int(ecsCustom) << int(ecsBlue)
-                              << sysColor(COLOR_BTNFACE) << true;
-    QTest::newRow("windows xp") << int(eWindowsXP) << int(ecsSilver) << int(ecsBlue)
-                                << rgbHex(0xECEBE7) << false;
-    QTest::newRow("vista aero") << int(eVistaAero) << int(ecsBlue) << int(ecsSilver)
-                                << rgbHex(0xE3E3E3) << false;
-    QTest::newRow("office 2003 olive") << int(eOffice2003) << int(ecsOliveGreen)
-                                       << int(ecsOliveGreen) << rgbHex(0xD4D6BA) << false;
-    QTest::newRow("office 2003 silver") << int(eOffice2003) << int(ecsSilver) << int(ecsSilver)
-                                        << rgbHex(0xC6C4E0) << false;
-    QTest::newRow("office 2003 custom keeps") << int(eOffice2003) << int(ecsCustom)
-                                              << int(ecsCustom) << B << false;
-    QTest::newRow("outlook") << int(eOutlook2007) << int(ecsCustom) << int(ecsBlue)
-                             << rgbHex(0xADD1FF) << false;
+    QTest::newRow("standard") << int(eStandard) << int(ecsCustom) << int(ecsBlue) << sysColor(COLOR_BTNFACE)
+                              << true;
+    QTest::newRow("windows xp") << int(eWindowsXP) << int(ecsSilver) << int(ecsBlue) << rgbHex(0xECEBE7)
+                                << false;
+    QTest::newRow("vista aero") << int(eVistaAero) << int(ecsBlue) << int(ecsSilver) << rgbHex(0xE3E3E3)
+                                << false;
+    QTest::newRow("office 2003 olive")
+        << int(eOffice2003) << int(ecsOliveGreen) << int(ecsOliveGreen) << rgbHex(0xD4D6BA) << false;
+    QTest::newRow("office 2003 silver")
+        << int(eOffice2003) << int(ecsSilver) << int(ecsSilver) << rgbHex(0xC6C4E0) << false;
+    QTest::newRow("office 2003 custom keeps")
+        << int(eOffice2003) << int(ecsCustom) << int(ecsCustom) << B << false;
+    QTest::newRow("outlook") << int(eOutlook2007) << int(ecsCustom) << int(ecsBlue) << rgbHex(0xADD1FF)
+                             << false;
     QTest::newRow("installshield") << int(eInstallShield) << int(ecsBlue) << int(ecsSilver)
                                    << rgbHex(0xD5D6E1) << true;
-    QTest::newRow("gel") << int(eGelButton) << int(ecsOliveGreen) << int(ecsBlue)
-                         << rgbHex(0xADD1FF) << false;
+    QTest::newRow("gel") << int(eGelButton) << int(ecsOliveGreen) << int(ecsBlue) << rgbHex(0xADD1FF)
+                         << false;
     QTest::newRow("flat hover") << int(eFlatHover) << int(ecsSilver) << int(ecsSilver)
                                 << sysColor(COLOR_BTNFACE) << false;
-    QTest::newRow("theme keeps") << int(eWindowsTheme) << int(ecsBlue) << int(ecsBlue) << B
-                                 << false;
+    QTest::newRow("theme keeps") << int(eWindowsTheme) << int(ecsBlue) << int(ecsBlue) << B << false;
 }
 
 void TestButtonPaint::styleColors()
@@ -304,19 +311,18 @@ void TestButtonPaint::gradient_data()
     QTest::newRow("vertical ends") << 3 << 10 << int(gdVertical) << red << blue
                                    << QList<QPoint>{{0, 0}, {2, 9}, {1, 4}}
                                    << QList<int>{red, blue, ramp(red, blue, 9, 4)};
-    QTest::newRow("downward diagonal") << 4 << 3 << int(gdDownwardDiagonal) << red << blue
-                                       << QList<QPoint>{{0, 0}, {3, 2}, {1, 1}}
-                                       << QList<int>{red, blue, ramp(red, blue, 5, 2)};
+    QTest::newRow("downward diagonal")
+        << 4 << 3 << int(gdDownwardDiagonal) << red << blue << QList<QPoint>{{0, 0}, {3, 2}, {1, 1}}
+        << QList<int>{red, blue, ramp(red, blue, 5, 2)};
     QTest::newRow("upward diagonal") << 4 << 3 << int(gdUpwardDiagonal) << red << blue
                                      << QList<QPoint>{{0, 2}, {3, 0}, {0, 0}}
                                      << QList<int>{red, blue, ramp(red, blue, 5, 2)};
-    QTest::newRow("one pixel wide: half of each") << 1 << 4 << int(gdHorizontal) << White << White
-                                                  << QList<QPoint>{{0, 0}, {0, 3}}
-                                                  << QList<int>{rgbHex(0xFEFEFE), rgbHex(0xFEFEFE)};
-    QTest::newRow("one pixel high, odd halves") << 5 << 1 << int(gdVertical) << rgbHex(0x030509)
-                                                << rgbHex(0x07030B)
-                                                << QList<QPoint>{{0, 0}, {4, 0}}
-                                                << QList<int>{rgbHex(0x040309), rgbHex(0x040309)};
+    QTest::newRow("one pixel wide: half of each")
+        << 1 << 4 << int(gdHorizontal) << White << White << QList<QPoint>{{0, 0}, {0, 3}}
+        << QList<int>{rgbHex(0xFEFEFE), rgbHex(0xFEFEFE)};
+    QTest::newRow("one pixel high, odd halves")
+        << 5 << 1 << int(gdVertical) << rgbHex(0x030509) << rgbHex(0x07030B) << QList<QPoint>{{0, 0}, {4, 0}}
+        << QList<int>{rgbHex(0x040309), rgbHex(0x040309)};
 }
 
 void TestButtonPaint::gradient()
@@ -345,7 +351,7 @@ void TestButtonPaint::linesFramesCorners()
     DrawButtonLine(img, 1, 1, 5, 1, c);
     QCOMPARE(at(img, 1, 1), c);
     QCOMPARE(at(img, 4, 1), c);
-    QCOMPARE(at(img, 5, 1), 0); // the end point is left out
+    QCOMPARE(at(img, 5, 1), 0);         // the end point is left out
     DrawButtonLine(img, 8, 6, 8, 3, c); // backwards: from 6 up to 4
     QCOMPARE(at(img, 8, 6), c);
     QCOMPARE(at(img, 8, 4), c);
@@ -398,7 +404,7 @@ void TestButtonPaint::edgesAndFocus()
     QCOMPARE(at(img, 3, 2), 0);
     QCOMPARE(at(img, 6, 5), 0);
     QCOMPARE(at(img, 6, 4), White);
-    QCOMPARE(at(img, 4, 4), 0); // inside untouched
+    QCOMPARE(at(img, 4, 4), 0);            // inside untouched
     DrawFocusRect(img, QRect(2, 2, 5, 4)); // inverting twice restores
     QCOMPARE(at(img, 2, 2), 0);
 }
@@ -524,15 +530,15 @@ void TestButtonPaint::blend24_data()
                                      << rgb(229, 114, 57) << bg;
     QTest::newRow("darker on down") << int(eStateDown) << true << 255 << 0 << true << OleColor(-1)
                                     << rgb(170, 85, 42) << bg;
-    QTest::newRow("disabled blended") << int(eStateNormal) << false << 255 << int(edpBlended) << true
-                                      << OleColor(-1)
-                                      << rgb(mix(52, 200, 10), mix(52, 100, 20), mix(52, 50, 30)) << bg;
+    QTest::newRow("disabled blended")
+        << int(eStateNormal) << false << 255 << int(edpBlended) << true << OleColor(-1)
+        << rgb(mix(52, 200, 10), mix(52, 100, 20), mix(52, 50, 30)) << bg;
     // grey = round(round(200 × 0.3) + 100 × 0.59 + 50 × 0.11) = round(60 + 59 + 5.5) = 124
     QTest::newRow("disabled greyed") << int(eStateNormal) << false << 255 << int(edpGrayed) << true
                                      << OleColor(-1)
                                      << rgb(mix(191, 124, 10), mix(191, 124, 20), mix(191, 124, 30)) << bg;
-    QTest::newRow("disabled other mode") << int(eStateNormal) << false << 255 << 7 << true << OleColor(-1)
-                                         << bg << bg;
+    QTest::newRow("disabled other mode")
+        << int(eStateNormal) << false << 255 << 7 << true << OleColor(-1) << bg << bg;
     QTest::newRow("shadow colour") << int(eStateNormal) << true << 255 << 0 << true << rgbHex(0x112233)
                                    << rgbHex(0x112233) << bg;
 }
@@ -582,14 +588,16 @@ void TestButtonPaint::blend32AndIcon()
     s.PictureOpacity = 255;
     DrawButtonPicture(img, pic32, QRect(1, 1, 4, 2), -1, pictureBlendFor(s, eStateNormal));
     auto mix = [](int f, int v, int b) { return (f * v + (255 - f) * b) / 256; };
-    QCOMPARE(hex(at(img, 1, 1)), hex(OleColor(mix(128, 200, 10) + 256 * mix(128, 100, 20) + 65536 * mix(128, 50, 30))));
+    QCOMPARE(hex(at(img, 1, 1)),
+             hex(OleColor(mix(128, 200, 10) + 256 * mix(128, 100, 20) + 65536 * mix(128, 50, 30))));
     QCOMPARE(hex(at(img, 2, 1)), hex(rgbHex(0xE0E0E0)));
     QCOMPARE(hex(at(img, 3, 1)), hex(bg));
     // Base opacity 128 on alpha 128: f = 128 × 128 div 255 = 64.
     img.fill(toQRgb(bg));
     s.PictureOpacity = 128;
     DrawButtonPicture(img, pic32, QRect(1, 1, 4, 2), -1, pictureBlendFor(s, eStateNormal));
-    QCOMPARE(hex(at(img, 1, 1)), hex(OleColor(mix(64, 200, 10) + 256 * mix(64, 100, 20) + 65536 * mix(64, 50, 30))));
+    QCOMPARE(hex(at(img, 1, 1)),
+             hex(OleColor(mix(64, 200, 10) + 256 * mix(64, 100, 20) + 65536 * mix(64, 50, 30))));
 
     // An icon: its transparent pixels show the background (drawn over the silver key).
     QImage ico(3, 3, QImage::Format_ARGB32);
@@ -694,7 +702,7 @@ void TestButtonPaint::layout()
         if (caption.trimmed().isEmpty()) {
             QCOMPARE(p.topLeft(), QPoint((100 - 16) / 2, (40 - 16) / 2));
         } else {
-            QCOMPARE(c.left(), 20);  // from 2 to picture width + 4
+            QCOMPARE(c.left(), 20); // from 2 to picture width + 4
             QCOMPARE(p.left(), 3);
         }
         break;
@@ -866,17 +874,31 @@ void TestButtonPaint::painters_data()
     };
 
     // Standard family
-    row("standard normal", eStandard, Normal, {{0, 0, light}, {W - 1, 0, dark}, {W - 1, H - 1, dark}, {1, 1, hi}, {W - 2, H - 2, shadow}, {5, 5, B}});
+    row("standard normal", eStandard, Normal,
+        {{0, 0, light},
+         {W - 1, 0, dark},
+         {W - 1, H - 1, dark},
+         {1, 1, hi},
+         {W - 2, H - 2, shadow},
+         {5, 5, B}});
     row("standard over", eStandard, Over, {{0, 0, light}, {1, 1, hi}, {W - 1, H - 1, dark}, {5, 5, B}});
-    row("standard down", eStandard, Down, {{0, 0, 0}, {W - 1, H - 1, 0}, {1, 1, rgbHex(0xACA899)}, {2, 2, B}});
+    row("standard down", eStandard, Down,
+        {{0, 0, 0}, {W - 1, H - 1, 0}, {1, 1, rgbHex(0xACA899)}, {2, 2, B}});
     row("standard disabled", eStandard, Disabled, {{0, 0, light}, {1, 1, hi}, {5, 5, face}});
     row("flat normal", eFlat, Normal, {{0, 0, hi}, {W - 1, H - 1, shadow}, {1, 1, B}});
     row("flat over", eFlat, Over, {{0, 0, hi}, {W - 1, H - 1, shadow}});
-    row("flat down", eFlat, Down, {{0, 0, greyText}, {5, 0, greyText}, {0, 5, greyText}, {W - 1, H - 1, White}, {W - 1, 5, White}, {1, 1, B}});
+    row("flat down", eFlat, Down,
+        {{0, 0, greyText},
+         {5, 0, greyText},
+         {0, 5, greyText},
+         {W - 1, H - 1, White},
+         {W - 1, 5, White},
+         {1, 1, B}});
     row("flat disabled", eFlat, Disabled, {{0, 0, hi}, {5, 5, face}});
     row("3d hover normal", e3DHover, Normal, {{0, 0, B}, {W - 1, H - 1, B}});
     row("3d hover over", e3DHover, Over, {{0, 0, light}, {1, 1, hi}});
-    row("3d hover down", e3DHover, Down, {{0, 0, shadow}, {1, 1, dark}, {W - 1, H - 1, hi}, {W - 2, H - 2, light}});
+    row("3d hover down", e3DHover, Down,
+        {{0, 0, shadow}, {1, 1, dark}, {W - 1, H - 1, hi}, {W - 2, H - 2, light}});
     row("3d hover disabled", e3DHover, Disabled, {{0, 0, face}, {5, 5, face}});
     row("flat hover normal", eFlatHover, Normal, {{0, 0, B}});
     row("flat hover over", eFlatHover, Over, {{0, 0, hi}, {W - 1, H - 1, shadow}});
@@ -886,51 +908,93 @@ void TestButtonPaint::painters_data()
     // Windows XP, custom scheme
     const OleColor xpFrame = rgbHex(0x003C74), xpCorner = rgbHex(0x4D89C1);
     row("windows xp normal", eWindowsXP, Normal,
-        {{0, 0, xpFrame}, {1, 1, xpCorner}, {5, H - 2, S(B, -0.09f)}, {5, H - 3, S(B, -0.05f)},
-         {5, H - 4, S(B, -0.01f)}, {W - 2, 5, S(B, -0.08f)}, {1, 5, MixColors(White, B)},
-         {5, 3, S(B, 0.08f)}, {5, 1, ramp(S(B, 0.1f), S(B, 0.08f), 3, 1)},
-         {5, H - 5, ramp(S(B, 0.07f), B, H - 1, H - 5)}, {W - 1, H - 1, xpFrame}});
+        {{0, 0, xpFrame},
+         {1, 1, xpCorner},
+         {5, H - 2, S(B, -0.09f)},
+         {5, H - 3, S(B, -0.05f)},
+         {5, H - 4, S(B, -0.01f)},
+         {W - 2, 5, S(B, -0.08f)},
+         {1, 5, MixColors(White, B)},
+         {5, 3, S(B, 0.08f)},
+         {5, 1, ramp(S(B, 0.1f), S(B, 0.08f), 3, 1)},
+         {5, H - 5, ramp(S(B, 0.07f), B, H - 1, H - 5)},
+         {W - 1, H - 1, xpFrame}});
     row("windows xp over", eWindowsXP, Over,
-        {{0, 0, xpFrame}, {1, 1, xpCorner}, {5, 1, rgbHex(0xFFF0CF)}, {5, 2, rgbHex(0xFDD889)},
-         {1, 5, rgbHex(0xF9BD49)}, {W - 2, 5, rgbHex(0xF9BD49)}, {2, 5, rgbHex(0xFCD27A)},
-         {W - 3, 5, rgbHex(0xFCD27A)}, {5, H - 3, rgbHex(0xF8B330)}, {5, H - 2, rgbHex(0xE59700)}});
+        {{0, 0, xpFrame},
+         {1, 1, xpCorner},
+         {5, 1, rgbHex(0xFFF0CF)},
+         {5, 2, rgbHex(0xFDD889)},
+         {1, 5, rgbHex(0xF9BD49)},
+         {W - 2, 5, rgbHex(0xF9BD49)},
+         {2, 5, rgbHex(0xFCD27A)},
+         {W - 3, 5, rgbHex(0xFCD27A)},
+         {5, H - 3, rgbHex(0xF8B330)},
+         {5, H - 2, rgbHex(0xE59700)}});
     row("windows xp down", eWindowsXP, Down,
-        {{0, 0, xpFrame}, {1, 1, xpCorner}, {5, 1, S(B, -0.16f)}, {5, 2, S(B, -0.1f)},
-         {5, H - 2, S(B, 0.01f)}, {1, 5, S(B, -0.16f)}, {2, 5, S(B, -0.1f)},
-         {W - 2, 5, S(B, 0.04f)}, {5, 10, S(B, -0.05f)}});
+        {{0, 0, xpFrame},
+         {1, 1, xpCorner},
+         {5, 1, S(B, -0.16f)},
+         {5, 2, S(B, -0.1f)},
+         {5, H - 2, S(B, 0.01f)},
+         {1, 5, S(B, -0.16f)},
+         {2, 5, S(B, -0.1f)},
+         {W - 2, 5, S(B, 0.04f)},
+         {5, 10, S(B, -0.05f)}});
     row("windows xp disabled", eWindowsXP, Disabled,
         {{0, 0, S(B, -0.1f)}, {1, 1, S(B, -0.1f)}, {5, 5, MixColors(face, S(B, 0.1f))}});
 
     // Vista Aero: H = 24, hm = 12, t = 10, l = 11
     const OleColor aeroCorner = rgbHex(0x5F96BE);
     row("vista aero normal", eVistaAero, Normal,
-        {{0, 0, rgbHex(0x707070)}, {1, 1, aeroCorner}, {2, 1, White}, {1, 5, White},
-         {5, 2, ramp(S(B, 0.05f), B, H - 1, 1)}, {5, 12, S(B, -0.02f)},
+        {{0, 0, rgbHex(0x707070)},
+         {1, 1, aeroCorner},
+         {2, 1, White},
+         {1, 5, White},
+         {5, 2, ramp(S(B, 0.05f), B, H - 1, 1)},
+         {5, 12, S(B, -0.02f)},
          {5, 13, ramp(S(B, -0.02f), S(B, -0.15f), H - 3, 1)}});
     row("vista aero over", eVistaAero, Over,
-        {{0, 0, rgbHex(0x3275A7)}, {1, 1, aeroCorner}, {2, 1, White}, {10, 12, rgbHex(0xC1E9FF)},
-         {10, 2, ramp(rgbHex(0xE4F7FF), rgbHex(0xDAF3FF), 11, 1)}, {5, 3, rgbHex(0xE4F7FF)},
-         {5, 12, S(rgbHex(0xACE1FD), 0.01f)}, {W - 6, 3, rgbHex(0xE4F7FF)}, {W - 6, 12, S(rgbHex(0xACE1FD), 0.01f)}});
+        {{0, 0, rgbHex(0x3275A7)},
+         {1, 1, aeroCorner},
+         {2, 1, White},
+         {10, 12, rgbHex(0xC1E9FF)},
+         {10, 2, ramp(rgbHex(0xE4F7FF), rgbHex(0xDAF3FF), 11, 1)},
+         {5, 3, rgbHex(0xE4F7FF)},
+         {5, 12, S(rgbHex(0xACE1FD), 0.01f)},
+         {W - 6, 3, rgbHex(0xE4F7FF)},
+         {W - 6, 12, S(rgbHex(0xACE1FD), 0.01f)}});
     row("vista aero down", eVistaAero, Down,
-        {{0, 0, rgbHex(0x1D415C)}, {1, 1, aeroCorner}, {10, 1, rgbHex(0x719CB3)},
-         {10, 2, rgbHex(0xA9C6D6)}, {10, 3, rgbHex(0xB9D9EC)}, {1, 2, rgbHex(0x73B0CF)},
-         {1, 3, S(rgbHex(0x91C8E6), 0.02f)}, {5, 3, S(rgbHex(0xC2E4F6), -0.01f)},
-         {1, 12, S(rgbHex(0x4EABDC), 0.02f)}, {10, 10, rgbHex(0xC2E4F6)}, {10, 13, rgbHex(0x9AD2F0)},
-         {W - 2, 3, S(rgbHex(0x91C8E6), 0.02f)}, {W - 1, 5, rgbHex(0x1D415C)}});
+        {{0, 0, rgbHex(0x1D415C)},
+         {1, 1, aeroCorner},
+         {10, 1, rgbHex(0x719CB3)},
+         {10, 2, rgbHex(0xA9C6D6)},
+         {10, 3, rgbHex(0xB9D9EC)},
+         {1, 2, rgbHex(0x73B0CF)},
+         {1, 3, S(rgbHex(0x91C8E6), 0.02f)},
+         {5, 3, S(rgbHex(0xC2E4F6), -0.01f)},
+         {1, 12, S(rgbHex(0x4EABDC), 0.02f)},
+         {10, 10, rgbHex(0xC2E4F6)},
+         {10, 13, rgbHex(0x9AD2F0)},
+         {W - 2, 3, S(rgbHex(0x91C8E6), 0.02f)},
+         {W - 1, 5, rgbHex(0x1D415C)}});
     row("vista aero disabled", eVistaAero, Disabled,
         {{0, 0, S(B, -0.25f)}, {1, 1, S(B, -0.03f)}, {2, 1, S(B, 0.25f)}, {5, 5, S(B, 0.03f)}});
 
     // Office XP keeps its blue scheme whatever BackColor says
     const OleColor oxp = rgbHex(0xC1D2EE), oxpBorder = rgbHex(0x316AC5);
     row("office xp normal", eOfficeXP, Normal, {{0, 0, oxp}, {5, 5, oxp}});
-    row("office xp over", eOfficeXP, Over, {{0, 0, oxpBorder}, {W - 1, H - 1, oxpBorder}, {5, 5, S(oxp, 0.03f)}});
+    row("office xp over", eOfficeXP, Over,
+        {{0, 0, oxpBorder}, {W - 1, H - 1, oxpBorder}, {5, 5, S(oxp, 0.03f)}});
     row("office xp down", eOfficeXP, Down, {{0, 0, oxpBorder}, {5, 5, S(oxp, -0.08f)}});
     row("office xp disabled", eOfficeXP, Disabled, {{0, 0, oxp}, {5, 5, oxp}});
 
     // Office 2003
     const OleColor navy = rgbHex(0x000080);
     row("office 2003 normal", eOffice2003, Normal,
-        {{0, 0, MixColors(White, S(B, 0.08f))}, {0, 11, B}, {0, 12, B}, {W - 1, H - 1, ramp(B, S(B, -0.15f), 12, 11)}});
+        {{0, 0, MixColors(White, S(B, 0.08f))},
+         {0, 11, B},
+         {0, 12, B},
+         {W - 1, H - 1, ramp(B, S(B, -0.15f), 12, 11)}});
     row("office 2003 over", eOffice2003, Over,
         {{0, 0, navy}, {W - 1, H - 1, navy}, {5, 1, ramp(rgbHex(0xFFF4CC), rgbHex(0xFFD091), H - 1, 1)}});
     row("office 2003 down", eOffice2003, Down,
@@ -940,33 +1004,53 @@ void TestButtonPaint::painters_data()
     // XP toolbar
     row("xp toolbar normal", eXPToolbar, Normal, {{0, 0, B}, {5, 5, B}});
     row("xp toolbar over", eXPToolbar, Over,
-        {{0, 0, rgbHex(0xCECEC3)}, {1, 1, rgbHex(0xC7C7BC)}, {W - 2, 5, rgbHex(0xEAE7E0)},
-         {W - 3, 5, rgbHex(0xF0F0EA)}, {5, H - 4, rgbHex(0xEEEDE5)}, {5, H - 3, rgbHex(0xE4E1D6)},
-         {5, H - 2, rgbHex(0xD7D2C6)}, {5, 1, ramp(rgbHex(0xFEFEFD), rgbHex(0xF4F4EE), 11, 1)}, {5, 12, rgbHex(0xF4F4EE)}});
+        {{0, 0, rgbHex(0xCECEC3)},
+         {1, 1, rgbHex(0xC7C7BC)},
+         {W - 2, 5, rgbHex(0xEAE7E0)},
+         {W - 3, 5, rgbHex(0xF0F0EA)},
+         {5, H - 4, rgbHex(0xEEEDE5)},
+         {5, H - 3, rgbHex(0xE4E1D6)},
+         {5, H - 2, rgbHex(0xD7D2C6)},
+         {5, 1, ramp(rgbHex(0xFEFEFD), rgbHex(0xF4F4EE), 11, 1)},
+         {5, 12, rgbHex(0xF4F4EE)}});
     row("xp toolbar down", eXPToolbar, Down,
-        {{0, 0, rgbHex(0x9D9D92)}, {1, 1, rgbHex(0x828178)}, {5, 1, S(rgbHex(0xDCDAD1), -0.02f)},
-         {5, 2, S(rgbHex(0xE3E1DA), -0.02f)}, {5, H - 3, S(rgbHex(0xE6E5DE), 0.02f)},
-         {5, H - 2, S(rgbHex(0xEBEAE5), 0.02f)}, {5, 10, rgbHex(0xE5E4DD)}});
+        {{0, 0, rgbHex(0x9D9D92)},
+         {1, 1, rgbHex(0x828178)},
+         {5, 1, S(rgbHex(0xDCDAD1), -0.02f)},
+         {5, 2, S(rgbHex(0xE3E1DA), -0.02f)},
+         {5, H - 3, S(rgbHex(0xE6E5DE), 0.02f)},
+         {5, H - 2, S(rgbHex(0xEBEAE5), 0.02f)},
+         {5, 10, rgbHex(0xE5E4DD)}});
     row("xp toolbar disabled", eXPToolbar, Disabled, {{0, 0, B}, {5, 5, B}});
 
     // Vista toolbar
     row("vista toolbar normal", eVistaToolbar, Normal, {{0, 0, B}, {1, 1, B}});
     row("vista toolbar over", eVistaToolbar, Over,
-        {{0, 0, rgbHex(0x619ECA)}, {1, 1, rgbHex(0xAEEBFF)}, {2, 1, White},
-         {5, 2, ramp(rgbHex(0xF1F9FD), rgbHex(0xD0ECF8), H - 3, 1)}, {5, 14, rgbHex(0xD0ECF8)}});
+        {{0, 0, rgbHex(0x619ECA)},
+         {1, 1, rgbHex(0xAEEBFF)},
+         {2, 1, White},
+         {5, 2, ramp(rgbHex(0xF1F9FD), rgbHex(0xD0ECF8), H - 3, 1)},
+         {5, 14, rgbHex(0xD0ECF8)}});
     row("vista toolbar down", eVistaToolbar, Down,
-        {{0, 0, rgbHex(0x619ECA)}, {1, 1, rgbHex(0xAEEBFF)}, {2, 1, White},
+        {{0, 0, rgbHex(0x619ECA)},
+         {1, 1, rgbHex(0xAEEBFF)},
+         {2, 1, White},
          {5, 2, ramp(rgbHex(0xB0DEF1), rgbHex(0xDBF1F9), H - 3, 1)}});
     row("vista toolbar disabled", eVistaToolbar, Disabled, {{0, 0, B}, {1, 1, B}, {5, 5, B}});
 
     // Outlook 2007: H = 24, r = 9, rr = 15
     const OleColor olBorder = S(B, -0.34f);
     row("outlook normal", eOutlook2007, Normal,
-        {{0, 0, olBorder}, {W - 1, H - 1, olBorder},
+        {{0, 0, olBorder},
+         {W - 1, H - 1, olBorder},
          {5, 1, ramp(MixColors(S(B, 0.09f), White), MixColors(S(B, 0.07f), B), 8, 1)},
-         {5, 8, MixColors(S(B, 0.07f), B)}, {5, 9, B}, {5, 22, ramp(B, S(B, 0.03f), 14, 13)}});
+         {5, 8, MixColors(S(B, 0.07f), B)},
+         {5, 9, B},
+         {5, 22, ramp(B, S(B, 0.03f), 14, 13)}});
     row("outlook over", eOutlook2007, Over,
-        {{0, 0, olBorder}, {5, 8, rgbHex(0xFFEAAC)}, {5, 9, rgbHex(0xFFD767)},
+        {{0, 0, olBorder},
+         {5, 8, rgbHex(0xFFEAAC)},
+         {5, 9, rgbHex(0xFFD767)},
          {5, 1, ramp(rgbHex(0xFFFFE1), rgbHex(0xFFEAAC), 8, 1)}});
     row("outlook down", eOutlook2007, Down,
         {{0, 0, olBorder}, {5, 8, rgbHex(0xFFAF51)}, {5, 9, rgbHex(0xFF8F46)}});
@@ -974,28 +1058,51 @@ void TestButtonPaint::painters_data()
 
     // InstallShield
     row("installshield normal", eInstallShield, Normal,
-        {{0, 0, S(B, -0.2f)}, {1, 1, S(B, 0.05f)}, {5, 1, White}, {1, 5, White}, {W - 2, 5, White},
-         {5, H - 1, S(B, -0.25f)}, {1, H - 1, S(B, -0.2f)}, {5, 11, B}, {5, 15, B}, {5, 2, ramp(White, B, 11, 2)}});
+        {{0, 0, S(B, -0.2f)},
+         {1, 1, S(B, 0.05f)},
+         {5, 1, White},
+         {1, 5, White},
+         {W - 2, 5, White},
+         {5, H - 1, S(B, -0.25f)},
+         {1, H - 1, S(B, -0.2f)},
+         {5, 11, B},
+         {5, 15, B},
+         {5, 2, ramp(White, B, 11, 2)}});
     row("installshield over", eInstallShield, Over,
         {{0, 0, S(B, -0.2f)}, {1, 1, S(B, 0.05f)}, {5, 1, White}, {5, H - 1, S(B, -0.25f)}});
     row("installshield down", eInstallShield, Down,
-        {{0, 0, S(B, -0.23f)}, {1, 1, S(B, 0.05f)}, {5, 1, White}, {5, H - 1, S(B, -0.4f)},
-         {5, 11, S(B, -0.1f)}, {5, 12, S(B, -0.1f)}, {5, 20, ramp(S(B, -0.1f), S(B, -0.05f), H - 1, 8)}});
+        {{0, 0, S(B, -0.23f)},
+         {1, 1, S(B, 0.05f)},
+         {5, 1, White},
+         {5, H - 1, S(B, -0.4f)},
+         {5, 11, S(B, -0.1f)},
+         {5, 12, S(B, -0.1f)},
+         {5, 20, ramp(S(B, -0.1f), S(B, -0.05f), H - 1, 8)}});
     row("installshield disabled", eInstallShield, Disabled,
         {{0, 0, S(B, -0.2f)}, {1, 1, S(B, 0.05f)}, {5, H - 1, S(B, -0.25f)}, {5, 11, B}});
 
     // Gel
     const OleColor m = MixColors(B, White);
     row("gel normal", eGelButton, Normal,
-        {{0, 0, S(B, -0.33f)}, {1, 1, S(B, -0.36f)}, {5, 5, S(B, -0.03f)}, {5, 4, B},
-         {5, 1, ramp(S(m, 0.1f), B, 4, 1)}, {5, 6, S(B, -0.05f)}});
+        {{0, 0, S(B, -0.33f)},
+         {1, 1, S(B, -0.36f)},
+         {5, 5, S(B, -0.03f)},
+         {5, 4, B},
+         {5, 1, ramp(S(m, 0.1f), B, 4, 1)},
+         {5, 6, S(B, -0.05f)}});
     row("gel over", eGelButton, Over,
-        {{0, 0, S(B, -0.28f)}, {1, 1, S(B, -0.36f)}, {5, 5, S(B, -0.03f)},
-         {5, 1, ramp(S(m, 0.15f), B, 4, 1)}, {5, 6, S(B, -0.05f)}});
+        {{0, 0, S(B, -0.28f)},
+         {1, 1, S(B, -0.36f)},
+         {5, 5, S(B, -0.03f)},
+         {5, 1, ramp(S(m, 0.15f), B, 4, 1)},
+         {5, 6, S(B, -0.05f)}});
     row("gel down", eGelButton, Down,
         {{0, 0, S(B, -0.36f)}, {1, 1, S(B, -0.36f)}, {5, 5, S(B, -0.03f)}, {5, 6, S(B, -0.08f)}});
     row("gel disabled", eGelButton, Disabled,
-        {{0, 0, S(B, -0.2f)}, {1, 1, S(B, -0.23f)}, {5, 5, B}, {5, 6, S(B, -0.02f)},
+        {{0, 0, S(B, -0.2f)},
+         {1, 1, S(B, -0.23f)},
+         {5, 5, B},
+         {5, 6, S(B, -0.02f)},
          {5, 1, ramp(S(m, 0.05f), B, 4, 1)}});
 
     // Windows theme without visual styles: painted as a Windows XP button in blue.
@@ -1021,12 +1128,14 @@ void TestButtonPaint::painters()
     s.Enabled = look != Disabled;
     const ButtonPaintResult r = RedrawButton(s);
     QCOMPARE(r.Image.size(), QSize(kW, kH));
-    r.Image.save(QDir(pngFolder()).filePath(
-        QStringLiteral("%1.png").arg(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'))));
+    r.Image.save(QDir(pngFolder())
+                     .filePath(QStringLiteral("%1.png").arg(
+                         QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'))));
     for (const Px &p : pixels)
-        QVERIFY2(at(r.Image, p.x, p.y) == p.c,
-                 qPrintable(QStringLiteral("(%1, %2) is %3, expected %4")
-                                .arg(p.x).arg(p.y).arg(hex(at(r.Image, p.x, p.y)), hex(p.c))));
+        QVERIFY2(at(r.Image, p.x, p.y) == p.c, qPrintable(QStringLiteral("(%1, %2) is %3, expected %4")
+                                                              .arg(p.x)
+                                                              .arg(p.y)
+                                                              .arg(hex(at(r.Image, p.x, p.y)), hex(p.c))));
 }
 
 void TestButtonPaint::checkedButtons()
