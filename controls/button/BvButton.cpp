@@ -23,7 +23,17 @@ namespace BrennavikBtn {
 
 QPoint PointerProbe::cursorPos() const { return QCursor::pos(); }
 
-QWidget *PointerProbe::windowAt(const QPoint &globalPos) const { return QApplication::widgetAt(globalPos); }
+QWidget *PointerProbe::windowAt(const QPoint &globalPos) const
+{
+    QWidget *w = QApplication::widgetAt(globalPos);
+    // A tooltip is see-through for the pointer: what counts is the window beneath it, and
+    // the only one a button asks about is itself.
+    if (auto *tip = qobject_cast<ToolTipWindow *>(w ? w->window() : nullptr)) {
+        QWidget *tool = tip->parentWidget();
+        return tool && tool->rect().contains(tool->mapFromGlobal(globalPos)) ? tool : nullptr;
+    }
+    return w;
+}
 
 namespace {
 PointerProbe g_realPointer;

@@ -38,7 +38,8 @@ QStyle::StandardPixmap iconPixmap(int icon)
 } // namespace
 
 ToolTipWindow::ToolTipWindow(QWidget *tool, const ToolTipSpec &spec)
-    : QWidget(tool, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+    : QWidget(tool, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                        Qt::WindowTransparentForInput),
       m_spec(spec), m_tool(tool)
 {
     setAttribute(Qt::WA_TranslucentBackground);

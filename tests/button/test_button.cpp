@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QtTest>
 
@@ -839,6 +840,33 @@ private slots:
         QVERIFY(tip->isVisible());
     }
 
+    void realPointerSeesThroughTooltips()
+    {
+        BvButton *b = onForm({{"ToolTip", "Kaydet"}, {"TooltipType", 1}});
+        const QPoint at = b->mapToGlobal(QPoint(10, 10));
+        PointerProbe real;
+        QCOMPARE(real.windowAt(at), b);
+        m_pointer.over = b;
+        moveTo(b, QPoint(10, 10));
+        QVERIFY(b->ToolTipWindow());
+        b->ToolTipWindow()->popUp(at);
+        QVERIFY(b->ToolTipWindow()->geometry().contains(at));
+        QCOMPARE(real.windowAt(at), b);
+    }
+
+    void longTipWraps()
+    {
+        const QString text = QString("Yedeklerin saklanacağı klasörü seçin. ").repeated(6);
+        ToolTipWindow tip(nullptr, {text, QString(), 0, false, 0, false});
+        ToolTipWindow line(nullptr, {QStringLiteral("Kısa"), QString(), 0, false, 0, false});
+        QVERIFY(tip.width() <= ToolTipWindow::MaxTipWidth + 3);
+        QVERIFY(tip.height() > 3 * line.height());
+        // Nothing to show: an empty tip stays hidden.
+        ToolTipWindow empty(nullptr, {});
+        empty.popUp(QPoint(10, 10));
+        QVERIFY(!empty.isVisible());
+    }
+
     void tooltipCreatedPerHover()
     {
         BvButton *b = onForm({{"ToolTip", "Eski"}, {"ButtonStyle", int(eOutlook2007)}});
@@ -916,6 +944,32 @@ private slots:
     }
 
     // --- methods --------------------------------------------------------------
+
+    void aboutBox()
+    {
+        BvButton *b = onForm();
+        QString title, text;
+        int buttons = 0;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->buttons().size();
+            box->accept();
+        });
+        b->About();
+        QCOMPARE(title, QStringLiteral("About"));
+        QCOMPARE(icon, QMessageBox::Information);
+        QCOMPARE(buttons, 1);
+        const QStringList lines = text.split('\n');
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines[0].contains("Pelvanor"));
+        QVERIFY(lines[0].contains("1.0"));
+        QVERIFY(lines[3].isEmpty());
+    }
 
     void openWebsite_data()
     {
