@@ -12,7 +12,8 @@
 #include <cmath>
 #include <optional>
 
-namespace {
+namespace
+{
 
 using OleColor = FrameFendrixon::OleColor;
 
@@ -40,12 +41,18 @@ constexpr Scheme kSchemes[4] = {
 };
 
 // Nearest integer, halves to the even neighbour (the default rounding mode).
-int roundEven(double v) { return int(std::nearbyint(v)); }
+int roundEven(double v)
+{
+    return int(std::nearbyint(v));
+}
 
 // Converts a twip offset to pixels by the program's one rule. Coordinates given as
 // "extent minus offset" are anchored to the extent in pixels, so that glyphs keep their
 // shape whatever the extent's fraction of a pixel.
-int px(double twips) { return pv::twipsToPixels(twips); }
+int px(double twips)
+{
+    return pv::twipsToPixels(twips);
+}
 
 // A one-pixel line that covers its first point and stops short of its second.
 void hline(QImage &img, int x1, int x2, int y, QRgb c)
@@ -160,7 +167,10 @@ std::optional<bool> toFlag(const QVariant &v)
     return std::nullopt;
 }
 
-qint32 asInt32(OleColor c) { return qint32(c); }
+qint32 asInt32(OleColor c)
+{
+    return qint32(c);
+}
 
 short buttonMask(Qt::MouseButtons b)
 {
@@ -196,7 +206,8 @@ void setScreenResolution(QImage &img)
 } // namespace
 
 // The header strip: shows its retained drawing and reports the pointer to the frame.
-class FrameHeaderWidget : public QWidget {
+class FrameHeaderWidget : public QWidget
+{
 public:
     explicit FrameHeaderWidget(FrameFendrixon *frame) : QWidget(frame), m_frame(frame)
     {
@@ -222,7 +233,8 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent *e) override
     {
-        const bool click = m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+        const bool click =
+            m_pressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
         m_pressed = false;
         if (click)
             m_frame->picHeader_Click();
@@ -438,7 +450,10 @@ void FrameFendrixon::setDisplayPicture(bool v)
     UserControl_Resize();
 }
 
-bool FrameFendrixon::Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+bool FrameFendrixon::Enabled() const
+{
+    return !testAttribute(Qt::WA_ForceDisabled);
+}
 
 void FrameFendrixon::setEnabled(bool v)
 {
@@ -780,7 +795,9 @@ void FrameFendrixon::UserControl_WriteProperties(pv::PropertyBag &bag) const
     auto color = [&](const char *key, OleColor value, OleColor def) {
         bag.WriteProperty(QLatin1String(key), asInt32(value), asInt32(def));
     };
-    auto flag = [&](const char *key, bool value, bool def) { bag.WriteProperty(QLatin1String(key), value, def); };
+    auto flag = [&](const char *key, bool value, bool def) {
+        bag.WriteProperty(QLatin1String(key), value, def);
+    };
 
     color("BackColor", m_backColor, 0x8000000F);
     color("BorderColor", m_borderColor, 0x00CF9365);
@@ -835,12 +852,16 @@ void FrameFendrixon::mousePressEvent(QMouseEvent *e)
     emitBodyMouse(e, 0);
 }
 
-void FrameFendrixon::mouseMoveEvent(QMouseEvent *e) { emitBodyMouse(e, 1); }
+void FrameFendrixon::mouseMoveEvent(QMouseEvent *e)
+{
+    emitBodyMouse(e, 1);
+}
 
 void FrameFendrixon::mouseReleaseEvent(QMouseEvent *e)
 {
     emitBodyMouse(e, 2);
-    const bool click = m_bodyPressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+    const bool click =
+        m_bodyPressed && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
     m_bodyPressed = false;
     if (click)
         emit Click();
@@ -856,8 +877,8 @@ void FrameFendrixon::mouseDoubleClickEvent(QMouseEvent *e)
 
 // --- drawing ----------------------------------------------------------------------------
 
-QImage FrameFendrixon::CreateGradientPicture(int W, int H, bool horizontal, OleColor colourA, OleColor colourB,
-                                             int mode)
+QImage FrameFendrixon::CreateGradientPicture(int W, int H, bool horizontal, OleColor colourA,
+                                             OleColor colourB, int mode)
 {
     if (W <= 0 || H <= 0)
         return {};
@@ -911,7 +932,8 @@ void FrameFendrixon::picHeader_Paint()
         return;
     }
     m_header.fill(toRgb(m_backColor));
-    const QImage background = CreateGradientPicture(wp, hp, false, m_headerGradientTop, m_headerGradientBottom, 0);
+    const QImage background =
+        CreateGradientPicture(wp, hp, false, m_headerGradientTop, m_headerGradientBottom, 0);
     {
         QPainter p(&m_header);
         if (!background.isNull())
@@ -930,7 +952,8 @@ void FrameFendrixon::picHeader_Paint()
         if (m_displayPicture) {
             captionLeft = m_imgFramePic->width() + px(75);
             if (!m_picture.isNull())
-                p.drawPixmap(QRect(px(15), px(15), m_imgFramePic->width(), m_imgFramePic->height()), m_picture);
+                p.drawPixmap(QRect(px(15), px(15), m_imgFramePic->width(), m_imgFramePic->height()),
+                             m_picture);
         }
         QFont crisp = m_headerFont; // the platform's text call draws without smoothing
         crisp.setStyleStrategy(QFont::NoAntialias);

@@ -22,11 +22,13 @@
 class QLabel;
 class QTimer;
 
-namespace pv {
+namespace pv
+{
 class PropertyBag;
 }
 
-class FENDRIXON_FRAME_EXPORT FrameFendrixon : public QWidget {
+class FENDRIXON_FRAME_EXPORT FrameFendrixon : public QWidget
+{
     Q_OBJECT
 public:
     using OleColor = quint32;

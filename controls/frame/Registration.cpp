@@ -7,7 +7,8 @@
 
 PV_DECLARE_COMPONENT_ENTRY_POINTS()
 
-namespace {
+namespace
+{
 
 const QString kClassName = QStringLiteral("FendrixonFrame.FrameFendrixon");
 
@@ -16,8 +17,8 @@ const QString kClassName = QStringLiteral("FendrixonFrame.FrameFendrixon");
 QWidget *createFrame(QWidget *parent, const pv::PropertyBag &design)
 {
     const QString name = design.ReadProperty(QStringLiteral("Name")).toString();
-    FrameFendrixon *frame = design.size() == 0 ? new FrameFendrixon(parent, name)
-                                               : new FrameFendrixon(parent, name, design);
+    FrameFendrixon *frame =
+        design.size() == 0 ? new FrameFendrixon(parent, name) : new FrameFendrixon(parent, name, design);
     bool okL = false, okT = false;
     const int left = design.ReadProperty(QStringLiteral("Left")).toInt(&okL);
     const int top = design.ReadProperty(QStringLiteral("Top")).toInt(&okT);
@@ -44,7 +45,10 @@ struct AutoRegister {
 
 } // namespace
 
-extern "C" int DllRegisterServer() { return registerOwnClass(); }
+extern "C" int DllRegisterServer()
+{
+    return registerOwnClass();
+}
 
 extern "C" int DllUnregisterServer()
 {

@@ -9,7 +9,8 @@
 #include <limits>
 #include <optional>
 
-namespace {
+namespace
+{
 
 using OleColor = QuorvelXPProgressBar::OleColor;
 
@@ -27,16 +28,37 @@ constexpr qint32 kInt32Min = std::numeric_limits<qint32>::min();
 constexpr qint32 kInt32Max = std::numeric_limits<qint32>::max();
 
 // Nearest integer, halves to the even neighbour (the default rounding mode).
-int roundEven(double v) { return int(std::nearbyint(v)); }
+int roundEven(double v)
+{
+    return int(std::nearbyint(v));
+}
 
-int red(OleColor c) { return int(c & 0xFF); }
-int green(OleColor c) { return int((c >> 8) & 0xFF); }
-int blue(OleColor c) { return int((c >> 16) & 0xFF); }
-OleColor ole(int r, int g, int b) { return OleColor(r) | (OleColor(g) << 8) | (OleColor(b) << 16); }
+int red(OleColor c)
+{
+    return int(c & 0xFF);
+}
+int green(OleColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+int blue(OleColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
+OleColor ole(int r, int g, int b)
+{
+    return OleColor(r) | (OleColor(g) << 8) | (OleColor(b) << 16);
+}
 
-QRgb rgbOf(OleColor resolved) { return qRgb(red(resolved), green(resolved), blue(resolved)); }
+QRgb rgbOf(OleColor resolved)
+{
+    return qRgb(red(resolved), green(resolved), blue(resolved));
+}
 
-bool valid(const QImage *dc) { return dc && !dc->isNull(); }
+bool valid(const QImage *dc)
+{
+    return dc && !dc->isNull();
+}
 
 void putPixel(QImage *dc, int x, int y, QRgb c)
 {
@@ -139,7 +161,10 @@ QuorvelXPProgressBar::QuorvelXPProgressBar(QWidget *parent, const pv::PropertyBa
     UserControl_ReadProperties(design);
 }
 
-QuorvelXPProgressBar::~QuorvelXPProgressBar() { FreeBuffer(); }
+QuorvelXPProgressBar::~QuorvelXPProgressBar()
+{
+    FreeBuffer();
+}
 
 void QuorvelXPProgressBar::UserControl_Initialize()
 {
@@ -323,7 +348,10 @@ void QuorvelXPProgressBar::CreateBuffer(int w, int h)
     setScreenResolution(m_buffer);
 }
 
-void QuorvelXPProgressBar::FreeBuffer() { m_buffer = QImage(); }
+void QuorvelXPProgressBar::FreeBuffer()
+{
+    m_buffer = QImage();
+}
 
 void QuorvelXPProgressBar::sethdc(qint32)
 {
@@ -429,8 +457,8 @@ void QuorvelXPProgressBar::DrawLine(int X, int Y, int Width, int Height, DeviceC
     lineTo(cHdc, X, Y, Width, Height, rgbOf(TranslateColor(Color)));
 }
 
-void QuorvelXPProgressBar::DrawGradient(OleColor &lEndColor, OleColor &lStartcolor, int X, int Y, int X2, int Y2,
-                                        DeviceContext hdc, bool bH)
+void QuorvelXPProgressBar::DrawGradient(OleColor &lEndColor, OleColor &lStartcolor, int X, int Y, int X2,
+                                        int Y2, DeviceContext hdc, bool bH)
 {
     lEndColor = TranslateColor(lEndColor);
     lStartcolor = TranslateColor(lStartcolor);
@@ -588,9 +616,9 @@ void QuorvelXPProgressBar::DrawBlocks()
         const Rect R{4, 8, r, H - 8};
         if (search) {
             for (int i = 0; i < 3; ++i) {
-                const int left =
-                    roundEven(m_progress.right + (m_blockGap + 10) * i - (100 - p) / 100.0 * 45);
-                gradient(LightenColor(c, 220 - 40 * i), LightenColor(c, 200 - 40 * i), left, 3, 9, H - 2, true);
+                const int left = roundEven(m_progress.right + (m_blockGap + 10) * i - (100 - p) / 100.0 * 45);
+                gradient(LightenColor(c, 220 - 40 * i), LightenColor(c, 200 - 40 * i), left, 3, 9, H - 2,
+                         true);
             }
             return;
         }
@@ -602,7 +630,8 @@ void QuorvelXPProgressBar::DrawBlocks()
         if (search) {
             for (int i = 0; i < 3; ++i) {
                 const int top = m_progress.top + (m_blockGap + 10) * i;
-                gradient(LightenColor(c, 220 - 40 * i), LightenColor(c, 200 - 40 * i), W - 2, top, 2, 9, false);
+                gradient(LightenColor(c, 220 - 40 * i), LightenColor(c, 200 - 40 * i), W - 2, top, 2, 9,
+                         false);
             }
             return;
         }
@@ -780,7 +809,8 @@ void QuorvelXPProgressBar::DrawMetallic()
 
 // --- text -------------------------------------------------------------------------------
 
-namespace {
+namespace
+{
 void drawClippedText(QImage *dc, const QFont &font, QRgb colour, const QuorvelXPProgressBar::Rect &r,
                      const QString &text)
 {
@@ -815,7 +845,8 @@ void QuorvelXPProgressBar::DrawBarText()
     if (!m_showText || !valid(m_drawDC))
         return;
     const bool twoTone = m_scrolling == ccScrollingMediaPlayer || m_scrolling == ccScrollingMetallic;
-    const QRgb colour = rgbOf(TranslateColor(m_scrolling == ccScrollingMediaPlayer ? 0x00C0C0C0 : 0x00000000));
+    const QRgb colour =
+        rgbOf(TranslateColor(m_scrolling == ccScrollingMediaPlayer ? 0x00C0C0C0 : 0x00000000));
     CenterText(text);
     const double filled = m_percent / 100.0 * m_client.right;
     if (!(twoTone && filled > m_text.right))

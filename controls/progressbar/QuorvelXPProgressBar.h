@@ -21,11 +21,13 @@
 
 class QTimer;
 
-namespace pv {
+namespace pv
+{
 class PropertyBag;
 }
 
-class BRENNAVIK_PROGRESSBAR_EXPORT QuorvelXPProgressBar : public QWidget {
+class BRENNAVIK_PROGRESSBAR_EXPORT QuorvelXPProgressBar : public QWidget
+{
     Q_OBJECT
 public:
     using OleColor = quint32;
@@ -92,8 +94,8 @@ public:
     void DrawLine(int X, int Y, int Width, int Height, DeviceContext cHdc, OleColor Color);
     void DrawGradient(OleColor &lEndColor, OleColor &lStartcolor, int X, int Y, int X2, int Y2,
                       DeviceContext hdc, bool bH = false);
-    void pDraw(DeviceContext hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0, int xDst = 0,
-               int yDst = 0);
+    void pDraw(DeviceContext hdc, int xSrc = 0, int ySrc = 0, int WidthSrc = 0, int HeightSrc = 0,
+               int xDst = 0, int yDst = 0);
 
     // --- lifecycle --------------------------------------------------------------------
     void UserControl_ReadProperties(const pv::PropertyBag &bag);

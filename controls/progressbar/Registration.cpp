@@ -7,7 +7,8 @@
 
 PV_DECLARE_COMPONENT_ENTRY_POINTS()
 
-namespace {
+namespace
+{
 
 const QString kClassName = QStringLiteral("ProgressBar.QuorvelXPProgressBar");
 
@@ -15,7 +16,8 @@ const QString kClassName = QStringLiteral("ProgressBar.QuorvelXPProgressBar");
 // "Height", in twips), as a form description does; an empty bag makes a new instance.
 QWidget *createProgressBar(QWidget *parent, const pv::PropertyBag &design)
 {
-    auto *bar = design.size() == 0 ? new QuorvelXPProgressBar(parent) : new QuorvelXPProgressBar(parent, design);
+    auto *bar =
+        design.size() == 0 ? new QuorvelXPProgressBar(parent) : new QuorvelXPProgressBar(parent, design);
     bar->setObjectName(design.ReadProperty(QStringLiteral("Name")).toString());
     bool okW = false, okH = false, okL = false, okT = false;
     const int w = design.ReadProperty(QStringLiteral("Width")).toInt(&okW);
@@ -51,7 +53,10 @@ struct AutoRegister {
 
 } // namespace
 
-extern "C" int DllRegisterServer() { return registerOwnClass(); }
+extern "C" int DllRegisterServer()
+{
+    return registerOwnClass();
+}
 
 extern "C" int DllUnregisterServer()
 {

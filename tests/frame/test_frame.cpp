@@ -4,6 +4,7 @@
 #include "platform/components/Twips.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
@@ -12,10 +13,17 @@
 
 using Ole = FrameFendrixon::OleColor;
 
-namespace {
+namespace
+{
 
-QRgb rgb(Ole c) { return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
-QString hex(QRgb c) { return QStringLiteral("#%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0')); }
+QRgb rgb(Ole c)
+{
+    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+QString hex(QRgb c)
+{
+    return QStringLiteral("#%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
 
 // A loaded frame: enabled (the bag's default would disable it), 3000 x 2000 twips = 200 x 133 px.
 std::unique_ptr<FrameFendrixon> loadedFrame(pv::PropertyBag bag = {})
@@ -27,11 +35,16 @@ std::unique_ptr<FrameFendrixon> loadedFrame(pv::PropertyBag bag = {})
     return f;
 }
 
+// The run's own temporary folder; PV_KEEP_PNG names a folder to keep the images in.
 QString pngDir()
 {
-    const QString dir = QDir::temp().filePath(QStringLiteral("pelvanor-test_frame"));
-    QDir().mkpath(dir);
-    return dir;
+    static QTemporaryDir tmp;
+    const QString keep = qEnvironmentVariable("PV_KEEP_PNG");
+    if (!keep.isEmpty()) {
+        QDir().mkpath(keep);
+        return keep;
+    }
+    return tmp.path();
 }
 
 // Header is 198 px wide at 3000 twips (the frame less one pixel each side).
@@ -39,7 +52,8 @@ constexpr int Wp = 198;
 
 } // namespace
 
-class TestFrame : public QObject {
+class TestFrame : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase() { pv::setTwipsPerPixel(15); }
@@ -55,8 +69,8 @@ private slots:
         bag.set(QStringLiteral("Width"), 4500);
         bag.set(QStringLiteral("Height"), 3000);
         QWidget form;
-        std::unique_ptr<QWidget> w(
-            pv::ClassRegistry::instance().create(QStringLiteral("fendrixonframe.framefendrixon"), &form, bag));
+        std::unique_ptr<QWidget> w(pv::ClassRegistry::instance().create(
+            QStringLiteral("fendrixonframe.framefendrixon"), &form, bag));
         auto *frame = qobject_cast<FrameFendrixon *>(w.get());
         QVERIFY(frame);
         QCOMPARE(frame->objectName(), QStringLiteral("Frame3"));
@@ -93,16 +107,18 @@ private slots:
         QTest::addColumn<QVariant>("expected"); // what the save writes (invalid: left out)
         QTest::newRow("Enabled absent loads disabled") << "Enabled" << QVariant() << QVariant();
         QTest::newRow("Enabled true kept") << "Enabled" << QVariant(true) << QVariant(true);
-        QTest::newRow("HeaderGradientBottom key default") << "HeaderGradientBottom" << QVariant()
-                                                          << QVariant();
+        QTest::newRow("HeaderGradientBottom key default")
+            << "HeaderGradientBottom" << QVariant() << QVariant();
         QTest::newRow("HeaderGradientBottom new value")
             << "HeaderGradientBottom" << QVariant(qint32(0x00C06E40)) << QVariant(qint32(0x00C06E40));
         QTest::newRow("ColorScheme out of range") << "ColorScheme" << QVariant(7) << QVariant(7);
         QTest::newRow("Caption is the name") << "Caption" << QVariant(QStringLiteral("Frame1")) << QVariant();
-        QTest::newRow("Caption") << "Caption" << QVariant(QStringLiteral("Kasa")) << QVariant(QStringLiteral("Kasa"));
+        QTest::newRow("Caption") << "Caption" << QVariant(QStringLiteral("Kasa"))
+                                 << QVariant(QStringLiteral("Kasa"));
         QTest::newRow("Expanded false") << "Expanded" << QVariant(false) << QVariant(false);
         QTest::newRow("BackColor system") << "BackColor" << QVariant(qint32(0x8000000F)) << QVariant();
-        QTest::newRow("BackColor") << "BackColor" << QVariant(qint32(0x00FFFFFF)) << QVariant(qint32(0x00FFFFFF));
+        QTest::newRow("BackColor") << "BackColor" << QVariant(qint32(0x00FFFFFF))
+                                   << QVariant(qint32(0x00FFFFFF));
         QTest::newRow("strikethrough by any case") << "FontStrikethru" << QVariant(true) << QVariant(true);
     }
     void bagRoundTrip()
@@ -169,7 +185,7 @@ private slots:
         in.set(QStringLiteral("GradientBottom"), qint32(0x0000FF00));
         FrameFendrixon f(nullptr, QStringLiteral("Frame1"), in);
         QVERIFY(!f.Enabled());
-        QCOMPARE(f.ButtonColor(), Ole(0x00759797));  // read before the disabled set
+        QCOMPARE(f.ButtonColor(), Ole(0x00759797)); // read before the disabled set
         QCOMPARE(f.LiveButtonColor(), Ole(0x00759797));
         QCOMPARE(f.GradientBottom(), Ole(0x0000FF00)); // read after it
         QVERIFY(!f.tmrMouseMove()->isActive());
@@ -180,26 +196,23 @@ private slots:
         QTest::addColumn<int>("scheme");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<QList<quint32>>("colours"); // ButtonColor, ButtonHighlight, Border, Fore,
-                                                      // GradientBottom, GradientTop, HeaderBottom, HeaderTop
+                                                     // GradientBottom, GradientTop, HeaderBottom, HeaderTop
         QTest::newRow("disabled") << 1 << false
-                                  << QList<quint32>{0x00759797, 0x00CFCFCF, 0x0080A7BF, 0x00759797, 0x00F8FAFA,
-                                                    0x00FFFFFF, 0x0090ABAB, 0x00E0E7E7};
+                                  << QList<quint32>{0x00759797, 0x00CFCFCF, 0x0080A7BF, 0x00759797,
+                                                    0x00F8FAFA, 0x00FFFFFF, 0x0090ABAB, 0x00E0E7E7};
         QTest::newRow("default") << 0 << true
-                                 << QList<quint32>{0x00000000, 0x00AFAFAF, 0x00CFCFCF, 0x00000000, 0x00EFEFEF,
-                                                   0x00FFFFFF, 0x00CFCFCF, 0x00F8F8F8};
-        QTest::newRow("blue") << 1 << true
-                              << QList<quint32>{0x00BB6132, 0x00FFFFFF, 0x00CF9365, 0x00FFFFFF, 0x00EBC2A5,
-                                                0x00FFFFFF, 0x00C06E40, 0x00F8E9DE};
-        QTest::newRow("olive") << 2 << true
-                               << QList<quint32>{0x00447864, 0x0074AA9B, 0x0074AA9B, 0x00447864, 0x00E3EFEC,
-                                                 0x00FFFFFF, 0x0079B1A2, 0x00E3EFEC};
+                                 << QList<quint32>{0x00000000, 0x00AFAFAF, 0x00CFCFCF, 0x00000000,
+                                                   0x00EFEFEF, 0x00FFFFFF, 0x00CFCFCF, 0x00F8F8F8};
+        QTest::newRow("blue") << 1 << true << QList<quint32>{0x00BB6132, 0x00FFFFFF, 0x00CF9365, 0x00FFFFFF,
+                                                             0x00EBC2A5, 0x00FFFFFF, 0x00C06E40, 0x00F8E9DE};
+        QTest::newRow("olive") << 2 << true << QList<quint32>{0x00447864, 0x0074AA9B, 0x0074AA9B, 0x00447864,
+                                                              0x00E3EFEC, 0x00FFFFFF, 0x0079B1A2, 0x00E3EFEC};
         QTest::newRow("silver") << 3 << true
-                                << QList<quint32>{0x007E6666, 0x00BBA9A8, 0x00BBA9A8, 0x007E6666, 0x00F2EBEC,
-                                                  0x00FFFFFF, 0x00D7C3C6, 0x00F5F0F0};
-        QTest::newRow("disabled whatever the scheme") << 7 << false
-                                                      << QList<quint32>{0x00759797, 0x00CFCFCF, 0x0080A7BF,
-                                                                        0x00759797, 0x00F8FAFA, 0x00FFFFFF,
-                                                                        0x0090ABAB, 0x00E0E7E7};
+                                << QList<quint32>{0x007E6666, 0x00BBA9A8, 0x00BBA9A8, 0x007E6666,
+                                                  0x00F2EBEC, 0x00FFFFFF, 0x00D7C3C6, 0x00F5F0F0};
+        QTest::newRow("disabled whatever the scheme")
+            << 7 << false << QList<quint32>{0x00759797, 0x00CFCFCF, 0x0080A7BF, 0x00759797,
+                                            0x00F8FAFA, 0x00FFFFFF, 0x0090ABAB, 0x00E0E7E7};
     }
     void schemeTable()
     {
@@ -213,8 +226,9 @@ private slots:
         f->setEnabled(enabled);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.at(0).at(0).toString(), QStringLiteral("Enabled"));
-        const QList<quint32> got{f->ButtonColor(),    f->ButtonHighlightColor(), f->BorderColor(),
-                                 f->ForeColor(),      f->GradientBottom(),       f->GradientTop(),
+        const QList<quint32> got{f->ButtonColor(),          f->ButtonHighlightColor(),
+                                 f->BorderColor(),          f->ForeColor(),
+                                 f->GradientBottom(),       f->GradientTop(),
                                  f->HeaderGradientBottom(), f->HeaderGradientTop()};
         QCOMPARE(got, colours);
         QCOMPARE(f->LiveButtonColor(), Ole(colours[0]));
@@ -259,16 +273,20 @@ private slots:
         // Header is 2970 twips wide; pin band 450..300 from its right edge.
         QTest::newRow("collapse") << true << true << false << 2000 << 100.f << 315 << false << false;
         QTest::newRow("expand") << true << true << false << 315 << 100.f << 2000 << true << false;
-        QTest::newRow("pinned keeps height and flag") << true << true << true << 2000 << 100.f << 2000 << true
-                                                      << true;
-        QTest::newRow("pin band edge 450 pins") << true << true << false << 2000 << 450.f << 2000 << true << true;
-        QTest::newRow("pin band edge 300 pins") << true << true << false << 2000 << 300.f << 2000 << true << true;
+        QTest::newRow("pinned keeps height and flag")
+            << true << true << true << 2000 << 100.f << 2000 << true << true;
+        QTest::newRow("pin band edge 450 pins")
+            << true << true << false << 2000 << 450.f << 2000 << true << true;
+        QTest::newRow("pin band edge 300 pins")
+            << true << true << false << 2000 << 300.f << 2000 << true << true;
         QTest::newRow("299 collapses") << true << true << false << 2000 << 299.f << 315 << false << false;
         QTest::newRow("unpin") << true << true << true << 2000 << 400.f << 2000 << true << false;
-        QTest::newRow("no pin button: nothing") << true << false << false << 2000 << 400.f << 2000 << true << false;
-        QTest::newRow("no expand button: pin anywhere") << false << true << false << 2000 << 2000.f << 2000 << true
-                                                        << true;
-        QTest::newRow("no buttons: nothing") << false << false << false << 2000 << 100.f << 2000 << true << false;
+        QTest::newRow("no pin button: nothing")
+            << true << false << false << 2000 << 400.f << 2000 << true << false;
+        QTest::newRow("no expand button: pin anywhere")
+            << false << true << false << 2000 << 2000.f << 2000 << true << true;
+        QTest::newRow("no buttons: nothing")
+            << false << false << false << 2000 << 100.f << 2000 << true << false;
     }
     void headerClicks()
     {
@@ -308,8 +326,8 @@ private slots:
         bag.set(QStringLiteral("Expanded"), false);
         bag.set(QStringLiteral("Width"), 3000);
         bag.set(QStringLiteral("Height"), 315);
-        std::unique_ptr<QWidget> w(
-            pv::ClassRegistry::instance().create(QStringLiteral("FendrixonFrame.FrameFendrixon"), nullptr, bag));
+        std::unique_ptr<QWidget> w(pv::ClassRegistry::instance().create(
+            QStringLiteral("FendrixonFrame.FrameFendrixon"), nullptr, bag));
         auto *f = qobject_cast<FrameFendrixon *>(w.get());
         QVERIFY(f);
         QCOMPARE(f->Height(), 315);
@@ -438,26 +456,26 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QRgb>("expected");
-        QTest::newRow("top row is A") << 10 << 20 << false << 0x00F8E9DEu << 0x00C06E40u << 0 << QPoint(5, 0)
-                                      << qRgb(0xDE, 0xE9, 0xF8);
-        QTest::newRow("bottom row is B") << 10 << 20 << false << 0x00F8E9DEu << 0x00C06E40u << 0 << QPoint(5, 19)
-                                         << qRgb(0x40, 0x6E, 0xC0);
-        QTest::newRow("middle, halves to even") << 1 << 3 << false << 0x00000000u << 0x00050505u << 0
-                                                << QPoint(0, 1) << qRgb(2, 2, 2);
+        QTest::newRow("top row is A")
+            << 10 << 20 << false << 0x00F8E9DEu << 0x00C06E40u << 0 << QPoint(5, 0) << qRgb(0xDE, 0xE9, 0xF8);
+        QTest::newRow("bottom row is B") << 10 << 20 << false << 0x00F8E9DEu << 0x00C06E40u << 0
+                                         << QPoint(5, 19) << qRgb(0x40, 0x6E, 0xC0);
+        QTest::newRow("middle, halves to even")
+            << 1 << 3 << false << 0x00000000u << 0x00050505u << 0 << QPoint(0, 1) << qRgb(2, 2, 2);
         QTest::newRow("two rows") << 3 << 2 << false << 0x000000FFu << 0x00FF0000u << 0 << QPoint(2, 1)
                                   << qRgb(0, 0, 255);
         QTest::newRow("horizontal") << 5 << 2 << true << 0x00FFFFFFu << 0x00000000u << 0 << QPoint(4, 1)
                                     << qRgb(0, 0, 0);
-        QTest::newRow("system colour by its low bytes") << 2 << 2 << false << 0x8000000Fu << 0x8000000Fu << 0
-                                                        << QPoint(0, 0) << qRgb(0x0F, 0, 0);
-        QTest::newRow("one row takes A") << 4 << 1 << false << 0x000000FFu << 0x00FF0000u << 0 << QPoint(3, 0)
-                                         << qRgb(255, 0, 0);
-        QTest::newRow("hsl grey to blue passes green") << 1 << 3 << false << 0x00808080u << 0x00FF0000u << 1
-                                                       << QPoint(0, 1) << qRgb(64, 191, 64);
-        QTest::newRow("hsl magenta to blue passes red..cyan") << 1 << 5 << false << 0x00FF00FFu << 0x00FF0000u
-                                                              << 1 << QPoint(0, 1) << qRgb(255, 64, 0);
-        QTest::newRow("other mode is black") << 2 << 2 << false << 0x00FFFFFFu << 0x00FFFFFFu << 2
-                                             << QPoint(1, 1) << qRgb(0, 0, 0);
+        QTest::newRow("system colour by its low bytes")
+            << 2 << 2 << false << 0x8000000Fu << 0x8000000Fu << 0 << QPoint(0, 0) << qRgb(0x0F, 0, 0);
+        QTest::newRow("one row takes A")
+            << 4 << 1 << false << 0x000000FFu << 0x00FF0000u << 0 << QPoint(3, 0) << qRgb(255, 0, 0);
+        QTest::newRow("hsl grey to blue passes green")
+            << 1 << 3 << false << 0x00808080u << 0x00FF0000u << 1 << QPoint(0, 1) << qRgb(64, 191, 64);
+        QTest::newRow("hsl magenta to blue passes red..cyan")
+            << 1 << 5 << false << 0x00FF00FFu << 0x00FF0000u << 1 << QPoint(0, 1) << qRgb(255, 64, 0);
+        QTest::newRow("other mode is black")
+            << 2 << 2 << false << 0x00FFFFFFu << 0x00FFFFFFu << 2 << QPoint(1, 1) << qRgb(0, 0, 0);
     }
     void gradientBuilder()
     {
@@ -520,23 +538,25 @@ private slots:
         QTest::addColumn<QList<QPoint>>("on");  // pixels in ButtonColor
         QTest::addColumn<QList<QPoint>>("off"); // pixels not in ButtonColor
         const int c = Wp - 13;
-        QTest::newRow("chevrons up")
-            << true << false << false << false
-            << QList<QPoint>{{c, 5}, {c - 1, 6}, {c + 1, 6}, {c - 2, 7}, {c - 1, 7}, {c + 1, 7}, {c + 2, 7},
-                             {c - 3, 8}, {c + 3, 8}, {c, 9}, {c - 3, 12}}
-            << QList<QPoint>{{c - 1, 5}, {c + 1, 5}, {c, 7}, {c - 1, 8}, {c, 8}, {c + 1, 8}, {c, 13}};
-        QTest::newRow("chevrons down")
-            << true << false << false << true << QList<QPoint>{{c - 3, 5}, {c + 3, 5}, {c, 8}, {c - 1, 7}, {c, 12}}
-            << QList<QPoint>{{c, 5}, {c - 1, 8}};
-        QTest::newRow("pin lying")
-            << true << true << false << false
-            << QList<QPoint>{{Wp - 29, 9}, {Wp - 27, 9}, {Wp - 26, 6}, {Wp - 26, 12}, {Wp - 25, 7}, {Wp - 22, 7},
-                             {Wp - 25, 10}, {Wp - 25, 11}, {Wp - 21, 7}, {Wp - 21, 11}}
-            << QList<QPoint>{{Wp - 30, 9}, {Wp - 26, 5}, {Wp - 26, 13}, {Wp - 25, 9}, {Wp - 21, 12}, {Wp - 20, 8}};
+        QTest::newRow("chevrons up") << true << false << false << false
+                                     << QList<QPoint>{{c, 5},     {c - 1, 6}, {c + 1, 6}, {c - 2, 7},
+                                                      {c - 1, 7}, {c + 1, 7}, {c + 2, 7}, {c - 3, 8},
+                                                      {c + 3, 8}, {c, 9},     {c - 3, 12}}
+                                     << QList<QPoint>{{c - 1, 5}, {c + 1, 5}, {c, 7}, {c - 1, 8},
+                                                      {c, 8},     {c + 1, 8}, {c, 13}};
+        QTest::newRow("chevrons down") << true << false << false << true
+                                       << QList<QPoint>{{c - 3, 5}, {c + 3, 5}, {c, 8}, {c - 1, 7}, {c, 12}}
+                                       << QList<QPoint>{{c, 5}, {c - 1, 8}};
+        QTest::newRow("pin lying") << true << true << false << false
+                                   << QList<QPoint>{{Wp - 29, 9}, {Wp - 27, 9}, {Wp - 26, 6},  {Wp - 26, 12},
+                                                    {Wp - 25, 7}, {Wp - 22, 7}, {Wp - 25, 10}, {Wp - 25, 11},
+                                                    {Wp - 21, 7}, {Wp - 21, 11}}
+                                   << QList<QPoint>{{Wp - 30, 9}, {Wp - 26, 5},  {Wp - 26, 13},
+                                                    {Wp - 25, 9}, {Wp - 21, 12}, {Wp - 20, 8}};
         QTest::newRow("pin standing")
             << true << true << true << false
-            << QList<QPoint>{{Wp - 26, 5}, {Wp - 23, 5}, {Wp - 22, 5}, {Wp - 26, 9}, {Wp - 23, 9}, {Wp - 22, 9}, {Wp - 28, 10},
-                             {Wp - 20, 10}, {Wp - 24, 11}, {Wp - 24, 13}}
+            << QList<QPoint>{{Wp - 26, 5}, {Wp - 23, 5},  {Wp - 22, 5},  {Wp - 26, 9},  {Wp - 23, 9},
+                             {Wp - 22, 9}, {Wp - 28, 10}, {Wp - 20, 10}, {Wp - 24, 11}, {Wp - 24, 13}}
             << QList<QPoint>{{Wp - 27, 5}, {Wp - 29, 10}, {Wp - 19, 10}, {Wp - 24, 14}, {Wp - 25, 7}};
         QTest::newRow("pin in the chevrons' place")
             << false << true << true << false
@@ -560,10 +580,12 @@ private slots:
             f->setHeight(315);
         const QImage &img = f->headerImage();
         QCOMPARE(img.size(), QSize(Wp, 20));
-        img.save(pngDir() + QStringLiteral("/header-%1.png").arg(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-')));
+        img.save(pngDir() + QStringLiteral("/header-%1.png")
+                                .arg(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '-')));
         const QRgb glyph = rgb(0x00BB6132);
         for (const QPoint &p : on)
-            QVERIFY2(img.pixel(p) == glyph, qPrintable(QStringLiteral("(%1,%2) %3").arg(p.x()).arg(p.y()).arg(hex(img.pixel(p)))));
+            QVERIFY2(img.pixel(p) == glyph,
+                     qPrintable(QStringLiteral("(%1,%2) %3").arg(p.x()).arg(p.y()).arg(hex(img.pixel(p)))));
         for (const QPoint &p : off)
             QVERIFY2(img.pixel(p) != glyph, qPrintable(QStringLiteral("(%1,%2)").arg(p.x()).arg(p.y())));
     }

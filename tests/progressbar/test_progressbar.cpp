@@ -4,6 +4,7 @@
 #include "platform/components/Twips.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -12,12 +13,19 @@
 using Bar = QuorvelXPProgressBar;
 using Ole = Bar::OleColor;
 
-namespace {
+namespace
+{
 
 constexpr Ole kColour = 0x00BB6132; // #3261BB
 
-QRgb rgb(Ole c) { return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
-QString hex(QRgb c) { return QStringLiteral("#%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0')); }
+QRgb rgb(Ole c)
+{
+    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+QString hex(QRgb c)
+{
+    return QStringLiteral("#%1").arg(c & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
 
 // Independent of the control: the colour rules as a designer states them.
 Ole lighten(Ole c, int a)
@@ -31,11 +39,16 @@ Ole darken(Ole c, int w) // blend with black, weight w on c
     return Ole(m(c & 0xFF)) | Ole(m((c >> 8) & 0xFF)) << 8 | Ole(m((c >> 16) & 0xFF)) << 16;
 }
 
+// The run's own temporary folder; PV_KEEP_PNG names a folder to keep the images in.
 QString pngDir()
 {
-    const QString dir = QDir::temp().filePath(QStringLiteral("pelvanor-test_progressbar"));
-    QDir().mkpath(dir);
-    return dir;
+    static QTemporaryDir tmp;
+    const QString keep = qEnvironmentVariable("PV_KEEP_PNG");
+    if (!keep.isEmpty()) {
+        QDir().mkpath(keep);
+        return keep;
+    }
+    return tmp.path();
 }
 
 // 221 x 33 pixels, as a bar placed on a form (3315 x 495 twips).
@@ -54,22 +67,24 @@ std::unique_ptr<Bar> bar(int scrolling, int percent, bool vertical = false, bool
 
 } // namespace
 
-class TestProgressBar : public QObject {
+class TestProgressBar : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase() { pv::setTwipsPerPixel(15); }
 
     void createdByClassName()
     {
-        QVERIFY(pv::ClassRegistry::instance().isRegistered(QStringLiteral("ProgressBar.QuorvelXPProgressBar")));
+        QVERIFY(
+            pv::ClassRegistry::instance().isRegistered(QStringLiteral("ProgressBar.QuorvelXPProgressBar")));
         pv::PropertyBag bag;
         bag.set(QStringLiteral("Scrolling"), 9);
         bag.set(QStringLiteral("ShowText"), true);
         bag.set(QStringLiteral("Value"), 40);
         bag.set(QStringLiteral("Width"), 4500);
         QWidget form;
-        auto *b = qobject_cast<Bar *>(
-            pv::ClassRegistry::instance().create(QStringLiteral("ProgressBar.QuorvelXPProgressBar"), &form, bag));
+        auto *b = qobject_cast<Bar *>(pv::ClassRegistry::instance().create(
+            QStringLiteral("ProgressBar.QuorvelXPProgressBar"), &form, bag));
         QVERIFY(b);
         QCOMPARE(b->Scrolling(), Bar::ccScrollingMetallic);
         QVERIFY(b->ShowText());
@@ -141,7 +156,8 @@ private slots:
         fresh.UserControl_WriteProperties(bag);
         QCOMPARE(bag.names(), (QStringList{"Font", "BrushStyle", "Color"}));
         QCOMPARE(bag.ReadProperty(QStringLiteral("BrushStyle")), QVariant(qint32(0)));
-        QCOMPARE(Ole(bag.ReadProperty(QStringLiteral("Color")).toInt()), Ole(0x00FF9933)); // highlight resolved
+        QCOMPARE(Ole(bag.ReadProperty(QStringLiteral("Color")).toInt()),
+                 Ole(0x00FF9933)); // highlight resolved
         QCOMPARE(fresh.Color(), Ole(0x00FF9933));
 
         auto stored = bar(Bar::ccScrollingSearch, 45, false, true);
@@ -195,7 +211,7 @@ private slots:
         QCOMPARE(hex(dc.pixel(2, 5)), hex(qRgb(255, 0, 0)));
         QCOMPARE(hex(dc.pixel(7, 5)), hex(qRgb(255, 0, 0)));
         QCOMPARE(hex(dc.pixel(8, 5)), hex(qRgb(255, 255, 255))); // the end point is left out
-        Ole end = 0x00000000, start = 0x80000005; // system window colour: white
+        Ole end = 0x00000000, start = 0x80000005;                // system window colour: white
         b.DrawGradient(end, start, 0, 10, 15, 4, &dc, false);
         QCOMPARE(start, Ole(0x00FFFFFF));
         QCOMPARE(hex(dc.pixel(0, 10)), hex(qRgb(0, 0, 0)));
@@ -238,8 +254,10 @@ private slots:
         QTest::newRow("smooth 50 filled") << 1 << 50 << false << QPoint(112, 15) << c;
         // search
         QTest::newRow("search first block") << 2 << 50 << false << QPoint(90, 15) << quint32(lighten(c, 220));
-        QTest::newRow("search first block end") << 2 << 50 << false << QPoint(99, 15) << quint32(lighten(c, 200));
-        QTest::newRow("search third block") << 2 << 50 << false << QPoint(114, 15) << quint32(lighten(c, 140));
+        QTest::newRow("search first block end")
+            << 2 << 50 << false << QPoint(99, 15) << quint32(lighten(c, 200));
+        QTest::newRow("search third block")
+            << 2 << 50 << false << QPoint(114, 15) << quint32(lighten(c, 140));
         QTest::newRow("search before") << 2 << 50 << false << QPoint(89, 15) << white;
         QTest::newRow("search between") << 2 << 50 << false << QPoint(100, 15) << white;
         // office XP
@@ -261,8 +279,8 @@ private slots:
         // media player
         QTest::newRow("media background") << 6 << 50 << false << QPoint(200, 15) << 0u;
         QTest::newRow("media frame") << 6 << 50 << false << QPoint(0, 15) << quint32(darken(c, 200));
-        QTest::newRow("media fill end") << 6 << 50 << false << QPoint(110, 15)
-                                        << quint32(lighten(darken(c, 100), 10));
+        QTest::newRow("media fill end")
+            << 6 << 50 << false << QPoint(110, 15) << quint32(lighten(darken(c, 100), 10));
         // custom brush (cross hatch, the default)
         QTest::newRow("brush edge") << 7 << 50 << false << QPoint(5, 0) << 0x00E3E3E3u;
         QTest::newRow("brush hatch line") << 7 << 50 << false << QPoint(8, 5) << c;
@@ -274,7 +292,8 @@ private slots:
         // metallic, height 33: t = 15
         QTest::newRow("metallic border row") << 9 << 50 << false << QPoint(150, 2) << 0x00EFEFEFu;
         QTest::newRow("metallic track lower") << 9 << 50 << false << QPoint(150, 20) << 0x00C0C0C0u;
-        QTest::newRow("metallic fill lower start") << 9 << 50 << false << QPoint(50, 15) << quint32(darken(c, 190));
+        QTest::newRow("metallic fill lower start")
+            << 9 << 50 << false << QPoint(50, 15) << quint32(darken(c, 190));
         QTest::newRow("metallic fill lower end") << 9 << 50 << false << QPoint(50, 30) << c;
         QTest::newRow("metallic bottom border") << 9 << 50 << false << QPoint(50, 31) << 0x00EFEFEFu;
         // a style outside the ten draws as smooth
@@ -290,7 +309,8 @@ private slots:
         auto b = bar(scrolling, percent, vertical);
         const QImage &img = b->surfaceImage();
         QCOMPARE(img.size(), QSize(221, 33));
-        img.save(pngDir() + QStringLiteral("/style%1-%2%3.png").arg(scrolling).arg(percent).arg(vertical ? "v" : ""));
+        img.save(pngDir() +
+                 QStringLiteral("/style%1-%2%3.png").arg(scrolling).arg(percent).arg(vertical ? "v" : ""));
         QCOMPARE(hex(img.pixel(at)), hex(rgb(expected)));
     }
 
@@ -330,7 +350,7 @@ private slots:
         img.save(pngDir() + QStringLiteral("/text-%1-%2.png").arg(scrolling).arg(percent));
         const Bar::Rect r = b->TextRect();
         QVERIFY(r.right > r.left && r.bottom > r.top);
-        if (scrolling != Bar::ccScrollingMetallic) // there the light copy ends at the fill
+        if (scrolling != Bar::ccScrollingMetallic)        // there the light copy ends at the fill
             QVERIFY(qAbs((r.left + r.right) - 221) <= 1); // centred
         int dark = 0, silver = 0, light = 0;
         for (int y = r.top; y < r.bottom; ++y)
