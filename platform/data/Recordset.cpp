@@ -1,8 +1,6 @@
 #include "platform/data/Recordset.h"
 #include "platform/data/Connection.h"
 
-#include <QRegularExpression>
-#include <QSet>
 
 namespace pv {
 
@@ -139,11 +137,28 @@ static qsizetype selectListStart(const QString &sql)
     return afterSelect;
 }
 
-static bool hasWord(const QString &sql, const QString &w)
+// Whether sql holds the keyword w outside literals and bracketed names.
+static bool hasWord(const QString &sql, QLatin1String w)
 {
-    // Good enough for the program's own selects: literals do not hold these words.
-    return sql.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(w),
-                                           QRegularExpression::CaseInsensitiveOption));
+    const qsizetype n = sql.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = sql.at(i);
+        if (c == u'\'' || c == u'"' || c == u'[') {
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            const qsizetype j = sql.indexOf(close, i + 1);
+            i = j < 0 ? n : j + 1;
+        } else if (c.isLetter() || c == u'_') {
+            qsizetype j = i;
+            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
+                ++j;
+            if (QStringView(sql).mid(i, j - i).compare(w, Qt::CaseInsensitive) == 0)
+                return true;
+            i = j;
+        } else {
+            ++i;
+        }
+    }
+    return false;
 }
 
 bool Recordset::fail(int number, const QString &message)
@@ -163,6 +178,8 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     m_error = {};
     m_open = false;
     m_rows.clear();
+    m_rowIndexValid = false;
+    m_updateSql.clear();
     m_cols.clear();
     m_table.clear();
     m_refetchSql.clear();
@@ -189,7 +206,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         sql = Database::translateSql(source);
         // Updatable when every column comes from one table and rows are table rows.
         const qsizetype at = selectListStart(sql);
-        if (at >= 0 && !hasWord(sql, QStringLiteral("GROUP")) && !hasWord(sql, QStringLiteral("UNION"))) {
+        if (at >= 0 && !hasWord(sql, QLatin1String("GROUP")) && !hasWord(sql, QLatin1String("UNION"))) {
             Stmt probe(c, sql.toUtf8());
             if (probe) {
                 const int n = sqlite3_column_count(probe.get());
@@ -267,6 +284,36 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     m_open = true;
     notify(Change::RowsChanged);
     return true;
+}
+
+// SQL of our own making: no translation, prepared once per connection.
+bool Recordset::run(const QByteArray &sql, const QVariantList &values)
+{
+    Connection *c = m_db.m_conn.get();
+    Stmt st(c, sql);
+    if (!st) {
+        m_error = sqliteError(c->db, st.rc());
+        return false;
+    }
+    bindAll(st.get(), values);
+    const int rc = sqlite3_step(st.get());
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        m_error = sqliteError(c->db, rc);
+        return false;
+    }
+    return true;
+}
+
+int Recordset::indexOfRowid(qint64 rowid) const
+{
+    if (!m_rowIndexValid) {
+        m_rowIndex.clear();
+        m_rowIndex.reserve(qsizetype(m_rows.size()));
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            m_rowIndex.insert(m_rows[i].rowid, int(i));
+        m_rowIndexValid = true;
+    }
+    return m_rowIndex.value(rowid, -1);
 }
 
 bool Recordset::readRowById(qint64 rowid, Row &row)
@@ -465,10 +512,8 @@ bool Recordset::Update()
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
         }
-        if (!m_db.exec(sql, values)) {
-            m_error = m_db.lastError();
+        if (!run(sql.toUtf8(), values))
             return false;
-        }
         Row row;
         row.serial = m_nextSerial++;
         if (!readRowById(sqlite3_last_insert_rowid(c->db), row)) {
@@ -477,6 +522,7 @@ bool Recordset::Update()
         }
         const bool atEnd = m_pos >= int(m_rows.size());
         m_rows.push_back(std::move(row));
+        m_rowIndexValid = false;
         if (atEnd)
             m_pos = int(m_rows.size());
         m_lastModified = m_rows.back().serial;
@@ -485,21 +531,25 @@ bool Recordset::Update()
         notify(Change::RowsChanged);
         return true;
     }
-    // Edit
+    // Edit: the statement for this set of written columns is made once per record set.
     Row &cur = m_rows[size_t(m_pos)];
     if (!names.isEmpty()) {
-        QStringList sets;
-        for (const QString &n : std::as_const(names))
-            sets << n + QStringLiteral(" = ?");
-        values << cur.rowid;
-        if (!m_db.exec(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))),
-                       values)) {
-            m_error = m_db.lastError();
-            return false;
+        QByteArray mask(qsizetype(m_cols.size()), '0');
+        for (size_t i = 0; i < m_cols.size(); ++i)
+            if (m_dirty[i])
+                mask[qsizetype(i)] = '1';
+        QByteArray &sql = m_updateSql[mask];
+        if (sql.isEmpty()) {
+            QStringList sets;
+            for (const QString &n : std::as_const(names))
+                sets << n + QStringLiteral(" = ?");
+            sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))).toUtf8();
         }
-        Row fresh;
-        if (readRowById(cur.rowid, fresh))
-            cur.values = std::move(fresh.values);
+        values << cur.rowid;
+        if (!run(sql, values))
+            return false;
+        // The buffer holds exactly what was stored.
+        cur.values = std::move(m_buffer);
     }
     m_lastModified = cur.serial;
     dropEdit();
@@ -515,12 +565,11 @@ bool Recordset::Delete()
     dropEdit();
     if (!hasCurrent())
         return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
-    if (!m_db.exec(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Database::quoteName(m_table)),
-                   {m_rows[size_t(m_pos)].rowid})) {
-        m_error = m_db.lastError();
+    if (!run(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(Database::quoteName(m_table)).toUtf8(),
+             {m_rows[size_t(m_pos)].rowid}))
         return false;
-    }
     m_rows.erase(m_rows.begin() + m_pos);
+    m_rowIndexValid = false;
     m_currentDeleted = true;
     m_error = {};
     notify(Change::RowsChanged);
@@ -540,18 +589,18 @@ int Recordset::findFrom(int start, const QString &criterion, const QVariantList 
         Stmt st(c, QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(Database::quoteName(m_table), crit).toUtf8());
         if (st) {
             bindAll(st.get(), params);
-            QSet<qint64> hits;
+            int best = -1;
             int rc;
-            while ((rc = sqlite3_step(st.get())) == SQLITE_ROW)
-                hits.insert(sqlite3_column_int64(st.get(), 0));
+            while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+                const int i = indexOfRowid(sqlite3_column_int64(st.get(), 0));
+                if (i >= start && (best < 0 || i < best))
+                    best = i;
+            }
             if (rc != SQLITE_DONE) {
                 m_error = sqliteError(c->db, rc);
                 return -1;
             }
-            for (int i = std::max(start, 0); i < int(m_rows.size()); ++i)
-                if (hits.contains(m_rows[size_t(i)].rowid))
-                    return i;
-            return -1;
+            return best;
         }
     }
     // Any other source: test each row's values against the criterion.

@@ -16,6 +16,7 @@
 #include "platform/data/Database.h"
 #include "platform/data/Values.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -141,6 +142,8 @@ private:
     int findFrom(int start, const QString &criterion, const QVariantList &params);
     const QVariant *cell(int index) const;
     bool fail(int number, const QString &message);
+    bool run(const QByteArray &sql, const QVariantList &values);
+    int indexOfRowid(qint64 rowid) const;
     bool failSql();
     void notify(Change c)
     {
@@ -158,6 +161,9 @@ private:
     QString m_refetchSql;     // one row by rowid, same columns
     std::vector<Column> m_cols;
     std::vector<Row> m_rows;
+    mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it
+    mutable bool m_rowIndexValid = false;
+    QHash<QByteArray, QByteArray> m_updateSql; // written-columns mask -> UPDATE statement
     int m_pos = 0;
     bool m_currentDeleted = false;
     bool m_noMatch = false;

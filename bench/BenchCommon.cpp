@@ -1,0 +1,201 @@
+#include "bench/BenchCommon.h"
+#include "database/DbScripts.h"
+#include "platform/data/Database.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
+#include <random>
+#include <sqlite3.h>
+
+namespace pv::bench {
+
+namespace {
+
+// A prepared INSERT fed with text values; everything the shop stores goes in as text or
+// number, so the columns' own types decide.
+class Inserter {
+public:
+    Inserter(sqlite3 *db, const char *sql) { sqlite3_prepare_v2(db, sql, -1, &m_st, nullptr); }
+    ~Inserter() { sqlite3_finalize(m_st); }
+    Inserter &text(const QString &s)
+    {
+        const QByteArray b = s.toUtf8();
+        sqlite3_bind_text(m_st, ++m_i, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Inserter &real(double v)
+    {
+        sqlite3_bind_double(m_st, ++m_i, v);
+        return *this;
+    }
+    Inserter &integer(qint64 v)
+    {
+        sqlite3_bind_int64(m_st, ++m_i, v);
+        return *this;
+    }
+    Inserter &null()
+    {
+        sqlite3_bind_null(m_st, ++m_i);
+        return *this;
+    }
+    bool run()
+    {
+        const int rc = sqlite3_step(m_st);
+        sqlite3_reset(m_st);
+        m_i = 0;
+        return rc == SQLITE_DONE;
+    }
+
+private:
+    sqlite3_stmt *m_st = nullptr;
+    int m_i = 0;
+};
+
+const QStringList firstNames{"Ahmet", "Mehmet", "Ayşe", "Fatma", "Çağlar", "Şule", "İsmail", "Işıl", "Özgür",
+                             "Ümit", "Gül", "Hüseyin", "Zeynep", "Emre", "Elif", "Oğuz", "Sibel", "Canan"};
+const QStringList lastNames{"Yılmaz", "Kaya", "Demir", "Çelik", "Şahin", "Yıldız", "Öztürk", "Aydın", "Özdemir",
+                            "Arslan", "Doğan", "Kılıç", "Aslan", "Çetin", "Kara", "Koç", "Kurt", "Özkan"};
+const QStringList kinds{"Alıcı", "Satıcı", "Alıcı/Satıcı", "Bayi", "Personel"};
+
+} // namespace
+
+bool generateShop(const QString &path, const ShopSize &size, QString *error)
+{
+    if (!createDatabaseFromScripts(path, error))
+        return false;
+    Database db;
+    if (!db.open(path)) {
+        if (error)
+            *error = db.lastError().message;
+        return false;
+    }
+    sqlite3 *h = db.handle();
+    std::mt19937 rng(42);
+    auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    const QDate first(2020, 1, 1);
+    auto randomDate = [&] { return first.addDays(pick(7 * 365)); };
+    auto randomTime = [&] { return QStringLiteral("%1:%2:%3").arg(pick(12) + 8, 2, 10, QLatin1Char('0'))
+                                .arg(pick(60), 2, 10, QLatin1Char('0')).arg(pick(60), 2, 10, QLatin1Char('0')); };
+    auto key = [](const QDate &d) { return d.toString(QStringLiteral("yyyyMMdd")); };
+
+    sqlite3_exec(h, "PRAGMA synchronous=OFF; PRAGMA journal_mode=OFF; BEGIN", nullptr, nullptr, nullptr);
+    {
+        Inserter ins(h, "INSERT INTO musteriler (mus_kodu, MusteriFirma, Telefon1, Adres, Sonislem, Gun, Bakiye, "
+                        "Turu, Sonislem2, MusGrup, ParaTuru) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+        for (int i = 1; i <= size.customers; ++i) {
+            const QDate d = randomDate();
+            ins.text(QString::number(i))
+                .text(firstNames.at(pick(int(firstNames.size()))) + u' ' + lastNames.at(pick(int(lastNames.size()))))
+                .text(QStringLiteral("0532 %1").arg(1000000 + pick(8999999)))
+                .text(QStringLiteral("Atatürk Cad. No:%1 İstanbul").arg(pick(200) + 1))
+                .text(d.toString(Qt::ISODate))
+                .integer(d.daysTo(QDate(2026, 12, 10)))
+                .real(pick(1000000) / 100.0)
+                .text(kinds.at(pick(int(kinds.size()))))
+                .text(key(d))
+                .null()
+                .text(QStringLiteral("TL"));
+            if (!ins.run())
+                break;
+        }
+    }
+    {
+        Inserter ins(h, "INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Miktar, Birim, BirimFiyat, Eklenen, "
+                        "Odenen, Tarih2, islemNo2, mus_kodu) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
+        for (int i = 0; i < size.ledgerRows; ++i) {
+            const int customer = i < size.busyCustomerRows ? 1 : 2 + pick(size.customers - 1);
+            const QDate d = randomDate();
+            const bool sale = pick(3) != 0;
+            const double amount = (pick(50000) + 100) / 100.0;
+            ins.text(d.toString(QStringLiteral("dd.MM.yyyy"))).text(randomTime());
+            ins.text(sale ? QStringLiteral("Stoktan Bağımsız Satış") : QStringLiteral("Tahsilat"))
+                .text(sale ? QStringLiteral("Çeşitli ürün") : QStringLiteral("Nakit tahsilat"));
+            if (sale)
+                ins.text(QStringLiteral("1")).text(QStringLiteral("Adet")).text(QString::number(amount)).real(amount).null();
+            else
+                ins.null().null().null().null().real(amount);
+            ins.text(key(d)).text(QStringLiteral("%1%2").arg(d.toString(QStringLiteral("ddMMyy"))).arg(i, 6, 10, QLatin1Char('0')))
+                .text(QString::number(customer));
+            if (!ins.run())
+                break;
+        }
+    }
+    {
+        Inserter ins(h, "INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, islemNo, "
+                        "OdemeSekli) VALUES (?,?,?,?,?,?,?,?,?,?)");
+        for (int i = 0; i < size.cashRows; ++i) {
+            const QDate d = randomDate();
+            const bool in = pick(2) == 0;
+            const double amount = (pick(100000) + 100) / 100.0;
+            ins.null().text(d.toString(QStringLiteral("dd.MM.yyyy"))).text(randomTime());
+            ins.text(in ? QStringLiteral("Giren") : QStringLiteral("Çıkan"))
+                .text(in ? QStringLiteral("Peşin Satış") : QStringLiteral("Mal Alımı"));
+            if (in)
+                ins.real(amount).null();
+            else
+                ins.null().real(amount);
+            ins.text(key(d)).text(QString::number(i + 1)).text(in ? QStringLiteral("Nakit") : QString());
+            if (!ins.run())
+                break;
+        }
+        sqlite3_exec(h, QStringLiteral("UPDATE son_islemno SET islemno = %1").arg(size.cashRows).toUtf8().constData(),
+                     nullptr, nullptr, nullptr);
+    }
+    {
+        Inserter ins(h, "INSERT INTO Product ([Product Code], [Generic Name], [Brand Name], Price, SatisFiyati, "
+                        "OnHand, [Reorder Level], Unit, Sinifi) VALUES (?,?,?,?,?,?,?,?,?)");
+        for (int i = 1; i <= size.products; ++i) {
+            const double price = (pick(100000) + 100) / 100.0;
+            ins.text(QStringLiteral("P%1").arg(i, 6, 10, QLatin1Char('0')))
+                .text(QStringLiteral("Ürün %1").arg(i))
+                .text(lastNames.at(pick(int(lastNames.size()))))
+                .real(price)
+                .real(price * 1.3)
+                .real(pick(500))
+                .real(10)
+                .text(pick(4) == 0 ? QStringLiteral("Kg") : QStringLiteral("Adet"))
+                .text(QStringLiteral("Genel"));
+            if (!ins.run())
+                break;
+        }
+    }
+    const int rc = sqlite3_exec(h, "COMMIT; ANALYZE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        if (error)
+            *error = QString::fromUtf8(sqlite3_errmsg(h));
+        db.close();
+        QFile::remove(path);
+        return false;
+    }
+    return true;
+}
+
+QString shopPath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("bench_shop.dll"));
+}
+
+bool ensureShop(const QString &path, QString *error)
+{
+    if (QFile::exists(path))
+        return true;
+    return generateShop(path, {}, error);
+}
+
+double bestMs(int runs, const std::function<void()> &work)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        best = std::min(best, t.nsecsElapsed() / 1e6);
+    }
+    return best;
+}
+
+} // namespace pv::bench

@@ -1,0 +1,27 @@
+#pragma once
+// Shared by the benchmarks: a large shop database made from the real schema, and timing.
+#include <QString>
+#include <functional>
+
+namespace pv::bench {
+
+struct ShopSize {
+    int customers = 10000;
+    int ledgerRows = 1000000;
+    int cashRows = 200000;
+    int products = 20000;
+    int busyCustomerRows = 1000; // ledger rows of customer "1", the one a benchmark opens
+};
+
+// Creates the database at path from the schema and seed scripts and fills it with made-up
+// but plausible rows (same rows on every run). Refuses an existing file.
+bool generateShop(const QString &path, const ShopSize &size = {}, QString *error = nullptr);
+
+// bench_shop.dll beside the benchmark programs, generated on first use.
+QString shopPath();
+bool ensureShop(const QString &path, QString *error = nullptr);
+
+// Best (lowest) time in milliseconds of runs calls of work.
+double bestMs(int runs, const std::function<void()> &work);
+
+} // namespace pv::bench
