@@ -19,9 +19,13 @@
 
 using namespace BrennavikBtn;
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
-QPoint PointerProbe::cursorPos() const { return QCursor::pos(); }
+QPoint PointerProbe::cursorPos() const
+{
+    return QCursor::pos();
+}
 
 QWidget *PointerProbe::windowAt(const QPoint &globalPos) const
 {
@@ -35,18 +39,28 @@ QWidget *PointerProbe::windowAt(const QPoint &globalPos) const
     return w;
 }
 
-namespace {
+namespace
+{
 PointerProbe g_realPointer;
 PointerProbe *g_pointer = nullptr;
 MenuRunner g_menuRunner;
 std::atomic<int> g_instances{0};
 } // namespace
 
-void setPointerProbe(PointerProbe *probe) { g_pointer = probe; }
+void setPointerProbe(PointerProbe *probe)
+{
+    g_pointer = probe;
+}
 
-PointerProbe &pointerProbe() { return g_pointer ? *g_pointer : g_realPointer; }
+PointerProbe &pointerProbe()
+{
+    return g_pointer ? *g_pointer : g_realPointer;
+}
 
-void setMenuRunner(MenuRunner runner) { g_menuRunner = std::move(runner); }
+void setMenuRunner(MenuRunner runner)
+{
+    g_menuRunner = std::move(runner);
+}
 
 DropDownPlacement dropDownPlacement(int align, int flags, int w, int h)
 {
@@ -103,7 +117,8 @@ QPoint dropDownTopLeft(const QPoint &anchor, int flags, const QSize &menuSize)
 
 } // namespace BrennavikBtn
 
-namespace {
+namespace
+{
 
 // Key codes as the control's events publish them.
 short keyCodeOf(const QKeyEvent *e)
@@ -116,29 +131,50 @@ short keyCodeOf(const QKeyEvent *e)
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
         return short(112 + (k - Qt::Key_F1));
     switch (k) {
-    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Backspace:
+        return 8;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Backtab:
+        return 9;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    case Qt::Key_Pause: return 19;
-    case Qt::Key_CapsLock: return 20;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Space: return 32;
-    case Qt::Key_PageUp: return 33;
-    case Qt::Key_PageDown: return 34;
-    case Qt::Key_End: return 35;
-    case Qt::Key_Home: return 36;
-    case Qt::Key_Left: return 37;
-    case Qt::Key_Up: return 38;
-    case Qt::Key_Right: return 39;
-    case Qt::Key_Down: return 40;
-    case Qt::Key_Insert: return 45;
-    case Qt::Key_Delete: return 46;
-    default: return short(e->nativeVirtualKey() & 0xFFFF);
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Pause:
+        return 19;
+    case Qt::Key_CapsLock:
+        return 20;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return 37;
+    case Qt::Key_Up:
+        return 38;
+    case Qt::Key_Right:
+        return 39;
+    case Qt::Key_Down:
+        return 40;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return 46;
+    default:
+        return short(e->nativeVirtualKey() & 0xFFFF);
     }
 }
 
@@ -151,30 +187,47 @@ short shiftOf(Qt::KeyboardModifiers m)
 short buttonOf(Qt::MouseButton b)
 {
     switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
 Qt::CursorShape shapeOf(short pointer)
 {
     switch (pointer) {
-    case 2: return Qt::CrossCursor;
-    case 3: return Qt::IBeamCursor;
+    case 2:
+        return Qt::CrossCursor;
+    case 3:
+        return Qt::IBeamCursor;
     case 5:
-    case 15: return Qt::SizeAllCursor;
-    case 6: return Qt::SizeBDiagCursor;
-    case 7: return Qt::SizeVerCursor;
-    case 8: return Qt::SizeFDiagCursor;
-    case 9: return Qt::SizeHorCursor;
-    case 10: return Qt::UpArrowCursor;
-    case 11: return Qt::WaitCursor;
-    case 12: return Qt::ForbiddenCursor;
-    case 13: return Qt::BusyCursor;
-    case 14: return Qt::WhatsThisCursor;
-    default: return Qt::ArrowCursor;
+    case 15:
+        return Qt::SizeAllCursor;
+    case 6:
+        return Qt::SizeBDiagCursor;
+    case 7:
+        return Qt::SizeVerCursor;
+    case 8:
+        return Qt::SizeFDiagCursor;
+    case 9:
+        return Qt::SizeHorCursor;
+    case 10:
+        return Qt::UpArrowCursor;
+    case 11:
+        return Qt::WaitCursor;
+    case 12:
+        return Qt::ForbiddenCursor;
+    case 13:
+        return Qt::BusyCursor;
+    case 14:
+        return Qt::WhatsThisCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -217,7 +270,10 @@ void writePicture(pv::PropertyBag &bag, const QString &name, const BvButton::Pic
         bag.set(name, QVariant::fromValue(p.image));
 }
 
-OleColor colorFrom(const QVariant &v) { return OleColor(quint32(v.toLongLong())); }
+OleColor colorFrom(const QVariant &v)
+{
+    return OleColor(quint32(v.toLongLong()));
+}
 
 constexpr OleColor kButtonFaceRgb = sysColor(COLOR_BTNFACE);
 constexpr OleColor kButtonTextRgb = sysColor(COLOR_BTNTEXT);
@@ -245,7 +301,10 @@ BvButton::~BvButton()
     --g_instances;
 }
 
-int BvButton::instanceCount() { return g_instances.load(); }
+int BvButton::instanceCount()
+{
+    return g_instances.load();
+}
 
 void BvButton::InitProperties()
 {
@@ -272,7 +331,9 @@ void BvButton::InitProperties()
 
 void BvButton::ReadProperties(const pv::PropertyBag &bag)
 {
-    auto rd = [&bag](const char *name, const QVariant &def) { return bag.ReadProperty(QLatin1String(name), def); };
+    auto rd = [&bag](const char *name, const QVariant &def) {
+        return bag.ReadProperty(QLatin1String(name), def);
+    };
     m_buttonStyle = rd("ButtonStyle", int(eFlat)).toInt();
     m_showFocusRect = rd("ShowFocusRect", false).toBool();
     m_font = rd("Font", AmbientFont()).value<QFont>();
@@ -352,7 +413,8 @@ void BvButton::WriteProperties(pv::PropertyBag &bag) const
     wr("PicturePushOnHover", m_picturePushOnHover, false);
     wr("PictureShadow", m_pictureShadow, false);
     wr("PictureOpacity", QVariant::fromValue<quint8>(m_pictureOpacity), QVariant::fromValue<quint8>(255));
-    wr("PictureOpacityOnOver", QVariant::fromValue<quint8>(m_pictureOpacityOnOver), QVariant::fromValue<quint8>(255));
+    wr("PictureOpacityOnOver", QVariant::fromValue<quint8>(m_pictureOpacityOnOver),
+       QVariant::fromValue<quint8>(255));
     wr("DisabledPictureMode", m_disabledPictureMode, 0);
     // Always stored: its default is no number at all.
     bag.set(QStringLiteral("CaptionEffects"), m_captionEffects);
@@ -370,7 +432,10 @@ void BvButton::WriteProperties(pv::PropertyBag &bag) const
     wr("ColorScheme", m_colorScheme, 0);
 }
 
-QFont BvButton::AmbientFont() const { return parentWidget() ? parentWidget()->font() : QApplication::font(); }
+QFont BvButton::AmbientFont() const
+{
+    return parentWidget() ? parentWidget()->font() : QApplication::font();
+}
 
 void BvButton::setAmbientDisplayAsDefault(bool b)
 {
@@ -480,7 +545,10 @@ void BvButton::applyStyleDefaults(bool scheme)
     m_picturePushOnHover = c.PicturePushOnHover;
 }
 
-void BvButton::applyWindowFont() { QWidget::setFont(m_font); }
+void BvButton::applyWindowFont()
+{
+    QWidget::setFont(m_font);
+}
 
 void BvButton::applyCursor()
 {
@@ -524,12 +592,12 @@ void BvButton::setCaption(const QString &caption)
     emit PropertyChanged(QStringLiteral("Caption"));
 }
 
-#define BV_SIMPLE_SETTER(Setter, member, Type, Name)                                                      \
-    void BvButton::Setter(Type v)                                                                       \
-    {                                                                                                   \
-        member = v;                                                                                     \
-        emit PropertyChanged(QStringLiteral(Name));                                                     \
-        RedrawButton();                                                                                 \
+#define BV_SIMPLE_SETTER(Setter, member, Type, Name)                                                         \
+    void BvButton::Setter(Type v)                                                                            \
+    {                                                                                                        \
+        member = v;                                                                                          \
+        emit PropertyChanged(QStringLiteral(Name));                                                          \
+        RedrawButton();                                                                                      \
     }
 
 BV_SIMPLE_SETTER(setCaptionAlign, m_captionAlign, int, "CaptionAlign")
@@ -709,12 +777,27 @@ void BvButton::setColorScheme(int scheme)
 // Placement, in twips. The twips last set are kept while they still round to the
 // widget's pixels, so that a value set reads back unchanged.
 
-static int keptTwips(int kept, int pixels) { return pv::twipsToPixels(kept) == pixels ? kept : pv::pixelsToTwips(pixels); }
+static int keptTwips(int kept, int pixels)
+{
+    return pv::twipsToPixels(kept) == pixels ? kept : pv::pixelsToTwips(pixels);
+}
 
-int BvButton::Left() const { return keptTwips(m_twLeft, x()); }
-int BvButton::Top() const { return keptTwips(m_twTop, y()); }
-int BvButton::Width() const { return keptTwips(m_twWidth, width()); }
-int BvButton::Height() const { return keptTwips(m_twHeight, height()); }
+int BvButton::Left() const
+{
+    return keptTwips(m_twLeft, x());
+}
+int BvButton::Top() const
+{
+    return keptTwips(m_twTop, y());
+}
+int BvButton::Width() const
+{
+    return keptTwips(m_twWidth, width());
+}
+int BvButton::Height() const
+{
+    return keptTwips(m_twHeight, height());
+}
 
 void BvButton::setLeft(int twips)
 {
@@ -849,7 +932,10 @@ QChar BvButton::accessKeyOf(const QString &caption)
     return caption.at(b + 1).toLower();
 }
 
-void BvButton::SetAccessKey() { m_accessKey = accessKeyOf(m_caption); }
+void BvButton::SetAccessKey()
+{
+    m_accessKey = accessKeyOf(m_caption);
+}
 
 void BvButton::updateShortcuts()
 {
@@ -1332,9 +1418,8 @@ void BvButton::HookSetUp()
 {
     if (!m_hook)
         m_hook = std::make_unique<WindowHook>(
-            [this](bool before, bool &handled, qintptr &ret, qintptr &hwnd, int &msg, qintptr &w, qintptr &l) {
-                Subclass_WndProc(before, handled, ret, hwnd, msg, w, l);
-            });
+            [this](bool before, bool &handled, qintptr &ret, qintptr &hwnd, int &msg, qintptr &w,
+                   qintptr &l) { Subclass_WndProc(before, handled, ret, hwnd, msg, w, l); });
     QWidget *form = window();
     m_hook->HookWindow(this);
     m_hook->HookWindow(form);
@@ -1353,12 +1438,18 @@ void BvButton::HookRelease()
         m_hook->UnhookAll();
 }
 
-bool BvButton::IsHooked() const { return m_hook && m_hook->hookedCount() > 0; }
+bool BvButton::IsHooked() const
+{
+    return m_hook && m_hook->hookedCount() > 0;
+}
 
 // ---------------------------------------------------------------------------------
 // Tooltip
 
-BrennavikBtn::ToolTipWindow *BvButton::ToolTipWindow() const { return m_toolTipWindow; }
+BrennavikBtn::ToolTipWindow *BvButton::ToolTipWindow() const
+{
+    return m_toolTipWindow;
+}
 
 void BvButton::CreateToolTip()
 {

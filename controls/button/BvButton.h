@@ -5,8 +5,8 @@
 // design properties (ReadProperties); at run time they set Enabled, Value, Caption,
 // BackColor, Visible, Left and Top and handle Click.
 
-#include "controls/button/BvButtonEnums.h"
 #include "controls/button/ButtonPaint.h"
+#include "controls/button/BvButtonEnums.h"
 #include "platform/components/PropertyBag.h"
 
 #include <QFont>
@@ -21,14 +21,16 @@ class QMenu;
 class QAction;
 class QShortcut;
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 class ToolTipWindow;
 class WindowHook;
 
 // Where the pointer is and which window lies under it. The button asks this instead of
 // the cursor directly, so that tests can place the pointer where they need it.
-class PointerProbe {
+class PointerProbe
+{
 public:
     virtual ~PointerProbe() = default;
     virtual QPoint cursorPos() const;
@@ -57,7 +59,8 @@ QPoint dropDownTopLeft(const QPoint &anchor, int flags, const QSize &menuSize);
 
 } // namespace BrennavikBtn
 
-class BvButton : public QWidget {
+class BvButton : public QWidget
+{
     Q_OBJECT
 
 public:

@@ -8,7 +8,8 @@
 
 #include <cstdint>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 enum enumButtonStlyes : int {
     eStandard = 0,

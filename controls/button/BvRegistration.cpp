@@ -5,7 +5,8 @@
 
 PV_DECLARE_COMPONENT_ENTRY_POINTS()
 
-namespace {
+namespace
+{
 
 QWidget *createButton(QWidget *parent, const pv::PropertyBag &design)
 {
@@ -30,7 +31,10 @@ const int g_registered = registerButton();
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT int DllRegisterServer() { return registerButton(); }
+extern "C" Q_DECL_EXPORT int DllRegisterServer()
+{
+    return registerButton();
+}
 
 extern "C" Q_DECL_EXPORT int DllUnregisterServer()
 {
@@ -39,12 +43,16 @@ extern "C" Q_DECL_EXPORT int DllUnregisterServer()
 }
 
 // 0: no button is alive, the library may go; 1: it is still in use.
-extern "C" Q_DECL_EXPORT int DllCanUnloadNow() { return BvButton::instanceCount() == 0 ? 0 : 1; }
+extern "C" Q_DECL_EXPORT int DllCanUnloadNow()
+{
+    return BvButton::instanceCount() == 0 ? 0 : 1;
+}
 
 extern "C" Q_DECL_EXPORT void *DllGetClassObject(const char *className)
 {
     (void)g_registered;
-    if (className && QString::fromUtf8(className).compare(QLatin1String(BvButton::ClassName), Qt::CaseInsensitive) == 0)
+    if (className &&
+        QString::fromUtf8(className).compare(QLatin1String(BvButton::ClassName), Qt::CaseInsensitive) == 0)
         return const_cast<pv::ControlFactory *>(&g_factory);
     return nullptr;
 }

@@ -8,13 +8,15 @@
 #include <QPainterPath>
 #include <QStyle>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
-namespace {
+namespace
+{
 constexpr int kMargin = 4;
 constexpr int kShadow = 3;
-constexpr int kStem = 12;          // balloon stem height
-constexpr int kRadius = 8;         // balloon corners
+constexpr int kStem = 12;  // balloon stem height
+constexpr int kRadius = 8; // balloon corners
 constexpr int kIconSize = 16;
 constexpr int kAutoPopMs = 5000;
 

@@ -12,18 +12,20 @@
 #include <QTimer>
 #include <QWidget>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 struct ToolTipSpec {
     QString text;
     QString title;
-    int icon = TTNoIcon;          // enumIconType; shown only with a title
+    int icon = TTNoIcon; // enumIconType; shown only with a title
     bool balloon = false;
-    OleColor backColor = 0;       // 0 keeps the tooltip colour of the desktop
+    OleColor backColor = 0; // 0 keeps the tooltip colour of the desktop
     bool rightToLeft = false;
 };
 
-class ToolTipWindow : public QWidget {
+class ToolTipWindow : public QWidget
+{
     Q_OBJECT
 public:
     static constexpr int MaxTipWidth = 240;

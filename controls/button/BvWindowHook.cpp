@@ -3,10 +3,12 @@
 #include <QEvent>
 #include <QLibrary>
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 // One filter per hooked window; the event goes on to the window untouched.
-class WindowHook::Filter : public QObject {
+class WindowHook::Filter : public QObject
+{
 public:
     Filter(WindowHook *hook, QObject *window) : m_hook(hook), m_window(window) {}
 
@@ -51,7 +53,10 @@ private:
 
 WindowHook::WindowHook(Handler handler) : m_handler(std::move(handler)) {}
 
-WindowHook::~WindowHook() { UnhookAll(); }
+WindowHook::~WindowHook()
+{
+    UnhookAll();
+}
 
 WindowHook::Record *WindowHook::find(QObject *window)
 {
@@ -135,7 +140,10 @@ void WindowHook::UnhookAll()
     }
 }
 
-bool WindowHook::isHooked(QObject *window) const { return find(window) != nullptr; }
+bool WindowHook::isHooked(QObject *window) const
+{
+    return find(window) != nullptr;
+}
 
 int WindowHook::hookedCount() const
 {

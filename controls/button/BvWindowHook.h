@@ -14,7 +14,8 @@
 
 class BvButton;
 
-namespace BrennavikBtn {
+namespace BrennavikBtn
+{
 
 enum WindowMessage : int {
     WM_ACTIVATE = 0x0006,
@@ -27,7 +28,8 @@ enum WindowMessage : int {
 enum HookWhen : int { MSG_AFTER = 1, MSG_BEFORE = 2 };
 constexpr int ALL_MESSAGES = -1;
 
-class WindowHook {
+class WindowHook
+{
 public:
     // (before, handled, return value, window, message, wParam, lParam)
     using Handler = std::function<void(bool, bool &, qintptr &, qintptr &, int &, qintptr &, qintptr &)>;

@@ -17,7 +17,8 @@ using namespace BrennavikBtn;
 extern "C" void *DllGetClassObject(const char *className);
 extern "C" int DllCanUnloadNow();
 
-namespace {
+namespace
+{
 
 // The pointer where the test says it is.
 struct FakePointer : PointerProbe {
@@ -27,7 +28,8 @@ struct FakePointer : PointerProbe {
     QWidget *windowAt(const QPoint &) const override { return over; }
 };
 
-class UrlSink : public QObject {
+class UrlSink : public QObject
+{
     Q_OBJECT
 public:
     QList<QUrl> opened;
@@ -38,7 +40,8 @@ public slots:
 void logEvents(BvButton *b, QStringList &log)
 {
     const QString n = b->objectName().isEmpty() ? QString() : b->objectName() + QLatin1Char(':');
-    QObject::connect(b, &BvButton::Click, b, [&log, n, b] { log << n + "Click" + (b->Value() ? "(1)" : ""); });
+    QObject::connect(b, &BvButton::Click, b,
+                     [&log, n, b] { log << n + "Click" + (b->Value() ? "(1)" : ""); });
     QObject::connect(b, &BvButton::DblClick, b, [&log, n] { log << n + "DblClick"; });
     QObject::connect(b, &BvButton::MouseDown, b, [&log, n](short bt, short, float, float) {
         log << n + QStringLiteral("MouseDown%1").arg(bt);
@@ -47,9 +50,12 @@ void logEvents(BvButton *b, QStringList &log)
         log << n + QStringLiteral("MouseUp%1").arg(bt);
     });
     QObject::connect(b, &BvButton::MouseLeave, b, [&log, n] { log << n + "MouseLeave"; });
-    QObject::connect(b, &BvButton::KeyDown, b, [&log, n](short &k, short &) { log << n + QStringLiteral("KeyDown%1").arg(k); });
-    QObject::connect(b, &BvButton::KeyUp, b, [&log, n](short &k, short &) { log << n + QStringLiteral("KeyUp%1").arg(k); });
-    QObject::connect(b, &BvButton::KeyPress, b, [&log, n](short &k) { log << n + QStringLiteral("KeyPress%1").arg(k); });
+    QObject::connect(b, &BvButton::KeyDown, b,
+                     [&log, n](short &k, short &) { log << n + QStringLiteral("KeyDown%1").arg(k); });
+    QObject::connect(b, &BvButton::KeyUp, b,
+                     [&log, n](short &k, short &) { log << n + QStringLiteral("KeyUp%1").arg(k); });
+    QObject::connect(b, &BvButton::KeyPress, b,
+                     [&log, n](short &k) { log << n + QStringLiteral("KeyPress%1").arg(k); });
 }
 
 BvButton *create(QWidget *parent, const QList<QPair<QString, QVariant>> &design = {})
@@ -57,7 +63,8 @@ BvButton *create(QWidget *parent, const QList<QPair<QString, QVariant>> &design 
     pv::PropertyBag bag;
     for (const auto &p : design)
         bag.set(p.first, p.second);
-    auto *b = qobject_cast<BvButton *>(pv::ClassRegistry::instance().create(QStringLiteral("BrennavikBtn.BvButton"), parent, bag));
+    auto *b = qobject_cast<BvButton *>(
+        pv::ClassRegistry::instance().create(QStringLiteral("BrennavikBtn.BvButton"), parent, bag));
     Q_ASSERT(b);
     return b;
 }
@@ -110,7 +117,8 @@ QVariant readBack(const BvButton &b, const QString &name)
 
 } // namespace
 
-class TestButton : public QObject {
+class TestButton : public QObject
+{
     Q_OBJECT
 
 private:
@@ -166,7 +174,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QVariant>("readDefault");
         QTest::addColumn<QVariant>("newInstance");
-        auto row = [](const char *n, QVariant r, QVariant fresh) { QTest::newRow(n) << QString::fromLatin1(n) << r << fresh; };
+        auto row = [](const char *n, QVariant r, QVariant fresh) {
+            QTest::newRow(n) << QString::fromLatin1(n) << r << fresh;
+        };
         row("Caption", "BvButton", "");
         row("Enabled", true, true);
         row("Value", false, false);
@@ -234,7 +244,8 @@ private slots:
         QTest::newRow("Outlook 2007 takes blue") << int(eOutlook2007) << -1 << 0xFFD1AD << false;
         QTest::newRow("Flat, system face") << int(eFlat) << -1 << 0xF0F0F0 << true;
         QTest::newRow("Outlook 2007 olive") << int(eOutlook2007) << int(ecsOliveGreen) << 0xBAD6D4 << false;
-        QTest::newRow("custom keeps the colour it has") << int(eOutlook2007) << int(ecsCustom) << 0xFFD1AD << false;
+        QTest::newRow("custom keeps the colour it has")
+            << int(eOutlook2007) << int(ecsCustom) << 0xFFD1AD << false;
     }
     void styleAndSchemeSetColours()
     {
@@ -253,7 +264,8 @@ private slots:
 
     void showsThePaintedFace()
     {
-        BvButton *b = onForm({{"ButtonStyle", int(eOutlook2007)}, {"ColorScheme", 3}, {"BackColor", 0x0080FFFF}});
+        BvButton *b =
+            onForm({{"ButtonStyle", int(eOutlook2007)}, {"ColorScheme", 3}, {"BackColor", 0x0080FFFF}});
         const QImage shown = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
         QCOMPARE(shown.size(), b->surface().size());
         QCOMPARE(shown.pixel(b->width() / 2, 3), b->surface().pixel(b->width() / 2, 3));
@@ -367,7 +379,8 @@ private slots:
     {
         QImage img(8, 8, QImage::Format_RGB32);
         img.fill(Qt::blue);
-        BvButton *b = create(m_form, {{"PictureNormal", img}, {"PictureDown", QIcon(QPixmap::fromImage(img))}});
+        BvButton *b =
+            create(m_form, {{"PictureNormal", img}, {"PictureDown", QIcon(QPixmap::fromImage(img))}});
         QCOMPARE(b->PictureNormal().type, BvButton::Picture::Bitmap);
         QCOMPARE(b->PictureDown().type, BvButton::Picture::Icon);
         pv::PropertyBag out;
@@ -471,15 +484,24 @@ private slots:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("key");
-        QTest::newRow("single") << "&Kaydet" << "k";
-        QTest::newRow("inside") << "Ka&ydet" << "y";
-        QTest::newRow("doubled then single") << "A&&B &Cari" << "c";
-        QTest::newRow("only doubled") << "A&&B" << "";
-        QTest::newRow("two doubled then single") << "A&&B&&C&D" << "";
-        QTest::newRow("last character") << "Kaydet&" << "";
-        QTest::newRow("one character") << "&" << "";
-        QTest::newRow("none") << "Kaydet" << "";
-        QTest::newRow("turkish") << "&Şube" << "ş";
+        QTest::newRow("single") << "&Kaydet"
+                                << "k";
+        QTest::newRow("inside") << "Ka&ydet"
+                                << "y";
+        QTest::newRow("doubled then single") << "A&&B &Cari"
+                                             << "c";
+        QTest::newRow("only doubled") << "A&&B"
+                                      << "";
+        QTest::newRow("two doubled then single") << "A&&B&&C&D"
+                                                 << "";
+        QTest::newRow("last character") << "Kaydet&"
+                                        << "";
+        QTest::newRow("one character") << "&"
+                                       << "";
+        QTest::newRow("none") << "Kaydet"
+                              << "";
+        QTest::newRow("turkish") << "&Şube"
+                                 << "ş";
     }
     void accessKey()
     {
@@ -496,27 +518,39 @@ private slots:
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("script");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("click") << 0 << "press 10 10; release 10 10" << QStringList{"MouseDown1", "Click", "MouseUp1"};
-        QTest::newRow("double click") << 0 << "press 10 10; release 10 10; dclick 10 10; release 10 10"
-                                      << QStringList{"MouseDown1", "Click", "MouseUp1", "MouseDown1", "DblClick",
-                                                     "Click", "MouseUp1"};
+        QTest::newRow("click") << 0 << "press 10 10; release 10 10"
+                               << QStringList{"MouseDown1", "Click", "MouseUp1"};
+        QTest::newRow("double click")
+            << 0 << "press 10 10; release 10 10; dclick 10 10; release 10 10"
+            << QStringList{"MouseDown1", "Click", "MouseUp1", "MouseDown1", "DblClick", "Click", "MouseUp1"};
         QTest::newRow("right click") << 0 << "rpress 10 10; rrelease 10 10" << QStringList{"MouseUp2"};
-        QTest::newRow("release on first column") << 0 << "press 10 10; release 0 10" << QStringList{"MouseDown1", "MouseUp1"};
-        QTest::newRow("release on first row") << 0 << "press 10 10; release 10 0" << QStringList{"MouseDown1", "MouseUp1"};
-        QTest::newRow("release at width") << 0 << "press 10 10; release 90 10" << QStringList{"MouseDown1", "MouseUp1"};
-        QTest::newRow("release at 1,1") << 0 << "press 10 10; release 1 1" << QStringList{"MouseDown1", "Click", "MouseUp1"};
-        QTest::newRow("drag out") << 0 << "press 10 10; out; drag 200 10; release 200 10" << QStringList{"MouseDown1", "MouseUp1"};
+        QTest::newRow("release on first column")
+            << 0 << "press 10 10; release 0 10" << QStringList{"MouseDown1", "MouseUp1"};
+        QTest::newRow("release on first row")
+            << 0 << "press 10 10; release 10 0" << QStringList{"MouseDown1", "MouseUp1"};
+        QTest::newRow("release at width")
+            << 0 << "press 10 10; release 90 10" << QStringList{"MouseDown1", "MouseUp1"};
+        QTest::newRow("release at 1,1")
+            << 0 << "press 10 10; release 1 1" << QStringList{"MouseDown1", "Click", "MouseUp1"};
+        QTest::newRow("drag out") << 0 << "press 10 10; out; drag 200 10; release 200 10"
+                                  << QStringList{"MouseDown1", "MouseUp1"};
         QTest::newRow("enter") << 0 << "key Return" << QStringList{"Click", "KeyDown13", "KeyPress13"};
-        QTest::newRow("enter check mode") << 1 << "key Return" << QStringList{"Click", "KeyDown13", "KeyPress13"};
-        QTest::newRow("space") << 0 << "key Space" << QStringList{"KeyDown32", "KeyPress32", "Click", "KeyUp32"};
-        QTest::newRow("space check mode") << 1 << "key Space" << QStringList{"KeyDown32", "KeyPress32", "Click(1)", "KeyUp32"};
-        QTest::newRow("space cancelled") << 1 << "down Space; key A; up Space"
-                                         << QStringList{"KeyDown32", "KeyPress32", "KeyDown65", "KeyPress97", "KeyUp32"};
+        QTest::newRow("enter check mode")
+            << 1 << "key Return" << QStringList{"Click", "KeyDown13", "KeyPress13"};
+        QTest::newRow("space") << 0 << "key Space"
+                               << QStringList{"KeyDown32", "KeyPress32", "Click", "KeyUp32"};
+        QTest::newRow("space check mode")
+            << 1 << "key Space" << QStringList{"KeyDown32", "KeyPress32", "Click(1)", "KeyUp32"};
+        QTest::newRow("space cancelled")
+            << 1 << "down Space; key A; up Space"
+            << QStringList{"KeyDown32", "KeyPress32", "KeyDown65", "KeyPress97", "KeyUp32"};
         QTest::newRow("alt space") << 0 << "altspace" << QStringList{"KeyDown18", "KeyUp32"};
-        QTest::newRow("ctrl alt space") << 0 << "ctrlaltspace" << QStringList{"KeyDown17", "KeyDown18", "KeyDown32", "Click", "KeyUp32"};
-        QTest::newRow("space released elsewhere") << 0 << "down Space; out; up Space"
-                                                  << QStringList{"KeyDown32", "KeyPress32", "Click", "KeyUp32"};
-        QTest::newRow("click check mode") << 1 << "press 10 10; release 10 10" << QStringList{"MouseDown1", "Click(1)", "MouseUp1"};
+        QTest::newRow("ctrl alt space")
+            << 0 << "ctrlaltspace" << QStringList{"KeyDown17", "KeyDown18", "KeyDown32", "Click", "KeyUp32"};
+        QTest::newRow("space released elsewhere")
+            << 0 << "down Space; out; up Space" << QStringList{"KeyDown32", "KeyPress32", "Click", "KeyUp32"};
+        QTest::newRow("click check mode")
+            << 1 << "press 10 10; release 10 10" << QStringList{"MouseDown1", "Click(1)", "MouseUp1"};
         QTest::newRow("arrow") << 0 << "key Right" << QStringList{"KeyDown39"};
     }
     void eventOrder()
@@ -530,7 +564,10 @@ private slots:
         logEvents(b, log);
         m_pointer.over = b;
         const auto keyOf = [](const QString &n) {
-            return n == "Return" ? Qt::Key_Return : n == "Space" ? Qt::Key_Space : n == "Right" ? Qt::Key_Right : Qt::Key_A;
+            return n == "Return"  ? Qt::Key_Return
+                   : n == "Space" ? Qt::Key_Space
+                   : n == "Right" ? Qt::Key_Right
+                                  : Qt::Key_A;
         };
         for (const QString &stepText : script.split(';')) {
             const QStringList s = stepText.trimmed().split(' ');
@@ -808,8 +845,10 @@ private slots:
         QTest::newRow("standard") << 0 << "" << 0 << 0 << false << 0 << QColor(0xFF, 0xFF, 0xE1);
         QTest::newRow("balloon warning") << 1 << "Dikkat" << 2 << 0 << false << 2 << QColor(0xFF, 0xFF, 0xE1);
         QTest::newRow("icon without title") << 1 << "" << 1 << 0 << false << 0 << QColor(0xFF, 0xFF, 0xE1);
-        QTest::newRow("own colour, right to left") << 0 << "" << 0 << 0x00C0FFFF << true << 0 << QColor(0xFF, 0xFF, 0xC0);
-        QTest::newRow("other type is standard") << 7 << "" << 0 << 0 << false << 0 << QColor(0xFF, 0xFF, 0xE1);
+        QTest::newRow("own colour, right to left")
+            << 0 << "" << 0 << 0x00C0FFFF << true << 0 << QColor(0xFF, 0xFF, 0xC0);
+        QTest::newRow("other type is standard")
+            << 7 << "" << 0 << 0 << false << 0 << QColor(0xFF, 0xFF, 0xE1);
     }
     void tooltip()
     {
@@ -820,8 +859,12 @@ private slots:
         QFETCH(bool, rtl);
         QFETCH(int, shownIcon);
         QFETCH(QColor, background);
-        BvButton *b = onForm({{"ToolTip", "Klasör seçin"}, {"TooltipType", type}, {"TooltipTitle", title},
-                              {"TooltipIcon", icon}, {"TooltipBackColor", backColor}, {"RightToLeft", rtl}});
+        BvButton *b = onForm({{"ToolTip", "Klasör seçin"},
+                              {"TooltipType", type},
+                              {"TooltipTitle", title},
+                              {"TooltipIcon", icon},
+                              {"TooltipBackColor", backColor},
+                              {"RightToLeft", rtl}});
         QVERIFY(!b->ToolTipWindow());
         QVERIFY(b->toolTip().isEmpty()); // the host's own tooltip is off while shown
         m_pointer.over = b;
@@ -885,7 +928,8 @@ private slots:
         QCOMPARE(b->ToolTipWindow()->text(), QStringLiteral("Yeni"));
 
         // A checked button is drawn pressed and shows no tooltip.
-        BvButton *c = onForm({{"ToolTip", "x"}, {"Mode", 1}, {"Value", true}, {"ButtonStyle", int(eOutlook2007)}});
+        BvButton *c =
+            onForm({{"ToolTip", "x"}, {"Mode", 1}, {"Value", true}, {"ButtonStyle", int(eOutlook2007)}});
         c->RedrawButton();
         m_pointer.over = c;
         moveTo(c, QPoint(10, 10));
