@@ -4,9 +4,9 @@
 #include "platform/components/Twips.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -244,6 +244,40 @@ private slots:
         f->setColorScheme(FrameFendrixon::xFrameStyles(7));
         QCOMPARE(f->BorderColor(), Ole(0x00445566));
         QCOMPARE(f->LiveButtonColor(), Ole(0x00112233));
+    }
+
+    void enableGradientResetsColours_data()
+    {
+        QTest::addColumn<bool>("gradient");
+        QTest::newRow("on") << true;
+        QTest::newRow("off") << false;
+    }
+    void enableGradientResetsColours()
+    {
+        QFETCH(bool, gradient);
+        auto f = loadedFrame();
+        f->setColorScheme(FrameFendrixon::xpSilver);
+        f->setBorderColor(0x00445566);
+        f->setHeaderGradientTop(0x00000000);
+        f->setEnableGradient(gradient);
+        QCOMPARE(f->BorderColor(), Ole(0x00BBA9A8));
+        QCOMPARE(f->HeaderGradientTop(), Ole(0x00F5F0F0));
+        QCOMPARE(hex(f->headerImage().pixel(40, 0)), hex(rgb(0x00F5F0F0)));
+    }
+
+    void disabledLook()
+    {
+        auto f = loadedFrame();
+        f->setButton(true);
+        f->setEnableGradient(true);
+        f->setEnabled(false);
+        QCOMPARE(hex(f->bodyImage().pixel(0, 60)), hex(rgb(0x0080A7BF)));
+        QCOMPARE(hex(f->bodyImage().pixel(100, 132 - 1)), hex(rgb(0x00F8FAFA))); // near the bottom
+        QCOMPARE(hex(f->headerImage().pixel(40, 0)), hex(rgb(0x00E0E7E7)));
+        QCOMPARE(hex(f->headerImage().pixel(40, 19)), hex(rgb(0x0090ABAB)));
+        QCOMPARE(hex(f->headerImage().pixel(Wp - 13, 5)), hex(rgb(0x00759797))); // chevron
+        f->bodyImage().save(pngDir() + QStringLiteral("/body-disabled.png"));
+        f->headerImage().save(pngDir() + QStringLiteral("/header-disabled.png"));
     }
 
     void enabledCarriesHeldControls()
