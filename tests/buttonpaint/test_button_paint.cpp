@@ -138,6 +138,7 @@ private slots:
     void layout();
     void pushedOffsetAndSeparator();
     void captionColours();
+    void wrappingAndRightToLeft();
     void standInFonts_data();
     void standInFonts();
     void themePainterKeepsCaptionInside();
@@ -803,6 +804,34 @@ void TestButtonPaint::captionColours()
     const ButtonPaintResult plain = RedrawButton(s);
     QCOMPARE(withKey.CaptionRect, plain.CaptionRect);
     QVERIFY(withKey.Image != plain.Image); // the underline
+}
+
+void TestButtonPaint::wrappingAndRightToLeft()
+{
+    ButtonPaintState s = button(eOfficeXP);
+    s.W = 50;
+    s.H = 15;
+    s.Caption = QStringLiteral("Kaydet ve çık");
+    const int line = QFontMetrics(buttonDrawingFont(s.Font)).height();
+    const ButtonPaintResult r = RedrawButton(s);
+    keep(r.Image, QStringLiteral("wrapped"));
+    const QRect c = r.CaptionRect;
+    QVERIFY(c.width() <= 50 - 8);
+    QVERIFY(c.height() > line);               // wrapped at the blank
+    QCOMPARE(c.top(), (15 - c.height()) / 2); // taller than the button: its top lies above it
+    QVERIFY(c.top() < 0);
+    QCOMPARE(c.left(), (50 - c.width()) / 2);
+
+    s.RightToLeft = true;
+    s.H = 40;
+    const ButtonPaintResult rtl = RedrawButton(s);
+    keep(rtl.Image, QStringLiteral("wrapped_rtl"));
+    QCOMPARE(rtl.CaptionRect.size(), c.size());
+    int ink = 0;
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 50; ++x)
+            ink += at(rtl.Image, x, y) == sysColor(COLOR_BTNTEXT);
+    QVERIFY(ink > 20);
 }
 
 void TestButtonPaint::standInFonts_data()
