@@ -33,6 +33,11 @@ class TestData : public QObject {
                 Eklenen REAL, Odenen REAL, id INTEGER PRIMARY KEY AUTOINCREMENT,
                 Tarih2 TEXT COLLATE TURKISH, islemNo2 TEXT COLLATE TURKISH, mus_kodu TEXT COLLATE TURKISH);
             CREATE TABLE son_islemno (islemno INTEGER);
+            CREATE TABLE "User" (Username TEXT COLLATE TURKISH NOT NULL UNIQUE, Password TEXT,
+                UserType TEXT COLLATE TURKISH, id INTEGER PRIMARY KEY AUTOINCREMENT);
+            CREATE TABLE Product (id INTEGER PRIMARY KEY AUTOINCREMENT,
+                [Product Code] TEXT COLLATE TURKISH NOT NULL UNIQUE, [Generic Name] TEXT COLLATE TURKISH,
+                [Brand Name] TEXT COLLATE TURKISH, OnHand REAL);
             INSERT INTO son_islemno VALUES (0);
         )")),
                  qPrintable(m_db.lastError().message));
@@ -386,6 +391,42 @@ private slots:
                  250.5);
         QCOMPARE(column(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like '202612*' order by id")).size(),
                  3);
+    }
+
+    void sqlOfTheWindows_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("first"); // first column of the first row, as a box shows it
+        QTest::addColumn<int>("rows");
+        QTest::newRow("keyword table") << "select * from User ORDER BY Username asc" << "admin" << 2;
+        QTest::newRow("key ignoring case") << "select Username from User where Username='ADMİN'" << "admin" << 1;
+        QTest::newRow("dotless I is another letter") << "select Username from User where Username='ADMIN'" << ""
+                                                     << 0;
+        QTest::newRow("bracketed names") << "select [Generic Name] from Product where [Product Code]='p-1'"
+                                         << "Süt" << 1;
+        QTest::newRow("DISTINCTROW") << "select DISTINCTROW * from Product ORDER BY [Brand Name],[Product Code]"
+                                     << "2" << 2;
+        QTest::newRow("like on bracketed") << "select [Product Code] from Product where [Brand Name] like '*ÇAM*'"
+                                           << "P-2" << 1;
+        QTest::newRow("Between text keys")
+            << "select sum(OnHand) as toplam from Product where [Product Code] Between 'P-1' and 'p-2'" << "12,5" << 1;
+        QTest::newRow("sum over no rows") << "Select sum(OnHand) as toplam from Product where OnHand > 100" << "" << 1;
+        QTest::newRow("rows compared to a column") << "select * from Product where OnHand<=[OnHand] order by id desc"
+                                                   << "2" << 2;
+    }
+    void sqlOfTheWindows()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, first);
+        QFETCH(int, rows);
+        QVERIFY(m_db.exec(QStringLiteral(
+            "INSERT INTO \"User\" (Username, Password, UserType) VALUES ('admin', 'admin', '0'), ('kasa', '1', '1');"
+            "INSERT INTO Product ([Product Code], [Generic Name], [Brand Name], OnHand) VALUES "
+            "('P-1', 'Süt', 'Yayla', 10), ('P-2', 'Ekmek', 'Çamlıca', 2.5)")));
+        Recordset rs(m_db, sql);
+        QVERIFY2(rs.isOpen(), qPrintable(rs.lastError().message));
+        QCOMPARE(rs.RecordCount(), rows);
+        QCOMPARE(rs.Fields(0).text(), first);
     }
 
     void transactionRollsBack_data()
