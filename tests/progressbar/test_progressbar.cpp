@@ -4,8 +4,8 @@
 #include "platform/components/Twips.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -260,6 +260,11 @@ private slots:
             << 2 << 50 << false << QPoint(114, 15) << quint32(lighten(c, 140));
         QTest::newRow("search before") << 2 << 50 << false << QPoint(89, 15) << white;
         QTest::newRow("search between") << 2 << 50 << false << QPoint(100, 15) << white;
+        QTest::newRow("search vertical first block")
+            << 2 << 50 << true << QPoint(100, 17) << quint32(lighten(c, 220));
+        QTest::newRow("search vertical gap") << 2 << 50 << true << QPoint(100, 27) << white;
+        QTest::newRow("search vertical second block")
+            << 2 << 50 << true << QPoint(3, 29) << quint32(lighten(c, 180));
         // office XP
         QTest::newRow("officexp frame") << 3 << 50 << false << QPoint(0, 15) << quint32(lighten(c, 100));
         QTest::newRow("officexp fill") << 3 << 50 << false << QPoint(109, 15) << quint32(lighten(c, 180));
