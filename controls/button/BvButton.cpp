@@ -900,9 +900,27 @@ void BvButton::About()
 void BvButton::setDefault(bool b)
 {
     m_default = b;
-    m_displayAsDefault = b;
+    if (b && !m_focusWatch)
+        m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { updateDisplayAsDefault(); });
+    else if (!b && m_focusWatch)
+        disconnect(m_focusWatch);
     updateShortcuts();
-    RedrawButton();
+    updateDisplayAsDefault();
+}
+
+// The default button shows as default unless another button of its form has the focus
+// (that one takes Enter then).
+void BvButton::updateDisplayAsDefault()
+{
+    bool show = m_default;
+    if (show) {
+        auto *focused = qobject_cast<BvButton *>(QApplication::focusWidget());
+        show = !focused || focused == this || focused->window() != window();
+    }
+    if (show != m_displayAsDefault) {
+        m_displayAsDefault = show;
+        RedrawButton();
+    }
 }
 
 void BvButton::setCancel(bool b)
@@ -1109,6 +1127,7 @@ void BvButton::UserControl_MouseMove(const QPoint &globalPos)
     QPointer<BvButton> self(this);
     if (pointerProbe().windowAt(globalPos) == this) {
         m_pointerOver = true;
+        m_leaveTracked = true; // one leave message per move over the button
         emit MouseEnter();
         if (!self)
             return;
@@ -1407,7 +1426,11 @@ void BvButton::Subclass_WndProc(bool, bool &, qintptr &, qintptr &, int &uMsg, q
         RedrawButton();
         break;
     case WM_MOUSELEAVE:
-        PointerLeft();
+        // Qt reports every leave; only one asked for by a move over the button counts.
+        if (m_leaveTracked) {
+            m_leaveTracked = false;
+            PointerLeft();
+        }
         break;
     default:
         break;

@@ -290,6 +290,7 @@ private:
     void HookSetUp();
     void HookRelease();
     void updateShortcuts();
+    void updateDisplayAsDefault();
 
     // Properties
     OleColor m_backColor = 0;
@@ -344,6 +345,8 @@ private:
     bool m_formActive = false;
     bool m_displayAsDefault = false;
     bool m_spaceDown = false;
+    bool m_leaveTracked = false;
+    QMetaObject::Connection m_focusWatch;
     bool m_popupSet = false;
     QPointer<QMenu> m_popupMenu;
     int m_popupAlign = edaBottom;

@@ -687,6 +687,8 @@ private slots:
         QTest::keyClick(b, Qt::Key_Return);
         QTest::keyClick(m_form, Qt::Key_K, Qt::AltModifier);
         moveTo(b, QPoint(10, 10));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(b, &leave);
         QVERIFY(log.isEmpty());
         QVERIFY(!b->Value());
         QVERIFY(!b->ToolTipWindow());
@@ -739,9 +741,15 @@ private slots:
         QStringList log;
         for (BvButton *b : {ok, cancel, other})
             connect(b, &BvButton::Click, this, [&log, b] { log << b->Caption(); });
+        QVERIFY(!ok->DisplayAsDefault()); // another button has the focus
         QTest::keyClick(other, Qt::Key_Return);
         QTest::keyClick(other, Qt::Key_Escape);
         QCOMPARE(log, (QStringList{"Yazdır", "Vazgeç"}));
+        QWidget *field = new QWidget(m_form);
+        field->setFocusPolicy(Qt::StrongFocus);
+        field->show();
+        field->setFocus();
+        QVERIFY(ok->DisplayAsDefault());
     }
 
     void disabledContainer()
