@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QHash>
 #include <QSet>
 #include <QTimer>
 #include <QWindow>
@@ -40,7 +41,8 @@ public:
     QPointer<Form> pending;                // activation due once control is back in the event loop
     QList<QPointer<QWidget>> history;      // program windows in the order they were activated
     QList<QPointer<QWidget>> modals;       // innermost last
-    QSet<QWidget *> programWindows;        // non-form windows run through execModal
+    QSet<QWidget *> programWindows;        // non-form windows of the program
+    QHash<QWidget *, QPointer<QWidget>> returnTo; // program windows shown by Qt's own exec()
     bool endCheckQueued = false;
 
     void ensureFilter()
@@ -118,8 +120,59 @@ public:
         return nullptr;
     }
 
+    // A window of the program that is not a form and runs its own modal loop (a report
+    // preview's exec()): the runtime follows it as if execModal had run it.
+    static bool isForeignProgramWindow(QWidget *w)
+    {
+        return w->property(kProgramWindowProperty).toBool() || w->inherits("pv::ReportPreview");
+    }
+
+    void foreignShown(QWidget *w)
+    {
+        programWindows.insert(w);
+        returnTo.insert(w, active);
+        // Destroyed while shown: only the bookkeeping goes; the pointer is a key by then.
+        connect(w, &QObject::destroyed, this, [this, w] {
+            if (!returnTo.contains(w))
+                return;
+            QPointer<QWidget> back = returnTo.take(w);
+            modals.removeAll(nullptr);
+            programWindows.remove(w);
+            history.removeAll(nullptr);
+            if (!active)
+                activate(back && back->isVisible() ? back.data() : fallback(nullptr), true);
+        });
+        const bool modal = w->windowModality() != Qt::NonModal;
+        if (modal)
+            modals.append(w);
+        activate(w, false);
+        if (modal)
+            emit FormEvents::instance().modalShown(w);
+    }
+
+    void foreignHidden(QWidget *w)
+    {
+        QPointer<QWidget> back = returnTo.take(w);
+        const bool modal = modals.removeAll(w) > 0;
+        if (modal)
+            emit FormEvents::instance().modalEnded(w);
+        if (active == w) {
+            QWidget *target = back;
+            if (!target || !target->isVisible() || !isProgramWindow(target) || blockedByModal(target))
+                target = fallback(w);
+            active = nullptr;
+            activate(target, true);
+        }
+        programWindows.remove(w);
+        history.removeAll(w);
+    }
+
     void windowHidden(QWidget *w)
     {
+        if (returnTo.contains(w)) {
+            foreignHidden(w);
+            return;
+        }
         if (w != active)
             return;
         for (const auto &m : modals)
@@ -131,6 +184,7 @@ public:
 
     void forget(QWidget *w)
     {
+        returnTo.remove(w);
         history.removeAll(w);
         programWindows.remove(w);
         if (active == w)
@@ -162,6 +216,14 @@ protected:
                 auto *w = static_cast<QWidget *>(o);
                 if (w->isWindow() && w != active && isProgramWindow(w) && w->isVisible() && !blockedByModal(w))
                     activate(w, false);
+            }
+            break;
+        case QEvent::Show:
+            if (o->isWidgetType() && !e->spontaneous()) {
+                auto *w = static_cast<QWidget *>(o);
+                if (w->isWindow() && !qobject_cast<Form *>(w) && !returnTo.contains(w) && !modals.contains(w)
+                    && isForeignProgramWindow(w))
+                    foreignShown(w);
             }
             break;
         case QEvent::Hide:
@@ -250,6 +312,12 @@ Form::~Form()
 }
 
 void Form::setClientSizeTwips(double width, double height) { resize(twipsToPixels(width), twipsToPixels(height)); }
+
+void setGeometryTwips(QWidget *widget, double left, double top, double width, double height)
+{
+    if (widget)
+        widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
 
 void Form::moveFocus(bool forward) { focusNextPrevChild(forward); }
 

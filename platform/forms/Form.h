@@ -160,6 +160,15 @@ void userActivate(QWidget *window);
 // The modal windows now running, innermost last.
 QList<QWidget *> modalWindows();
 
+// A top-level window that is not a form but belongs to the program and runs its own
+// modal loop (QDialog::exec) is followed like a modal form when it carries this property
+// set to true: it becomes the active window while shown, and the window it was opened
+// over is activated again when it closes. The report preview is recognised by itself.
+inline constexpr const char kProgramWindowProperty[] = "pvProgramWindow";
+
+// Places a control by a design's twips (left, top, width, height).
+void setGeometryTwips(QWidget *widget, double left, double top, double width, double height);
+
 // Notifications for tests and tools.
 class FormEvents : public QObject {
     Q_OBJECT

@@ -1,4 +1,7 @@
 #include "platform/forms/HandOff.h"
+#include "platform/data/DataControl.h"
+
+#include <QPointer>
 
 namespace pv {
 
@@ -20,6 +23,18 @@ void HandOff::setText(const QString &text)
         return;
     m_text = text;
     emit changed(m_text);
+}
+
+void bindField(DataControl &control, HandOff &field, const QString &fieldName)
+{
+    QPointer<HandOff> f(&field);
+    control.bind(
+        &field, fieldName,
+        [f](const QString &text) {
+            if (f)
+                f->setText(text);
+        },
+        [f] { return f ? f->text() : QString(); });
 }
 
 } // namespace pv

@@ -41,4 +41,10 @@ private:
     QString m_text;
 };
 
+class DataControl;
+// Binds a hand-off field to a field of a data control's current row, as a hidden text
+// box bound to it: a row that shows a different value raises changed(), and an explicit
+// write-back of the control stores the field's text.
+void bindField(DataControl &control, HandOff &field, const QString &fieldName);
+
 } // namespace pv

@@ -1,6 +1,8 @@
 #pragma once
 // Small windows of the tests' own, built the way the program's windows are.
+#include "platform/data/Database.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Program.h"
 #include "platform/forms/HandOff.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Timer.h"
@@ -9,6 +11,8 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QVBoxLayout>
+
+#include <memory>
 
 // Everything the windows do, in order, across windows.
 inline QStringList &journal()
@@ -115,6 +119,20 @@ public:
     }
     int ask() { return pv::MsgBox(QStringLiteral("Emin misiniz?"), pv::vbYesNo | pv::vbQuestion, QStringLiteral("Dikkat!")); }
     int activations = 0;
+};
+
+// Holds the database open with a transaction begun, as a window in the middle of a posting.
+class Poster : public pv::Form {
+    Q_OBJECT
+public:
+    Poster()
+    {
+        db.open(pv::databasePath());
+        tx = std::make_unique<pv::Transaction>(db);
+        db.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Yarım')"));
+    }
+    pv::Database db;
+    std::unique_ptr<pv::Transaction> tx;
 };
 
 // A splash-like window: a timer and Esc end it.

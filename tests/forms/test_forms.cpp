@@ -7,7 +7,10 @@
 #include "platform/forms/Program.h"
 #include "tests/harness/Harness.h"
 
+#include "platform/data/DataControl.h"
+
 #include <QApplication>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -235,6 +238,36 @@ private slots:
         QCOMPARE(p.activations, before + 1);
     }
 
+    void previewLikeWindows_data()
+    {
+        QTest::addColumn<bool>("programWindow");
+        QTest::addColumn<int>("activations");
+        QTest::newRow("a window of the program (report preview)") << true << 2;
+        QTest::newRow("a system dialog") << false << 1;
+    }
+    void previewLikeWindows()
+    {
+        QFETCH(bool, programWindow);
+        QFETCH(int, activations);
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        QDialog preview(&p);
+        if (programWindow) {
+            preview.setProperty(pv::kProgramWindowProperty, true);
+            h->onAnyModal([&](QWidget *w) {
+                QCOMPARE(w, &preview);
+                QCOMPARE(pv::activeProgramWindow(), &preview);
+                preview.reject();
+            });
+        } else {
+            QTimer::singleShot(0, &preview, &QDialog::reject);
+        }
+        preview.exec();
+        h->settle();
+        QCOMPARE(p.activations, activations);
+        QCOMPARE(pv::activeProgramWindow(), &p);
+    }
+
     // ---- hand-off fields
 
     void handOffChangesOnlyOnRealChange_data()
@@ -257,6 +290,25 @@ private slots:
             field = w;
         QCOMPARE(spy.count(), changes);
         QCOMPARE(field.text(), writes.last());
+    }
+
+    void handOffBoundToARow()
+    {
+        h->exec("UPDATE dgrayr SET show = '1'");
+        pv::HandOff txtAlert;
+        QSignalSpy spy(&txtAlert, &pv::HandOff::changed);
+        pv::DataControl data;
+        data.setDatabaseName(pv::databasePath());
+        data.setRecordSource("dgrayr");
+        pv::bindField(data, txtAlert, "show");
+        QVERIFY(data.Refresh());
+        QCOMPARE(txtAlert.text(), QStringLiteral("1"));
+        QCOMPARE(spy.count(), 1);
+        QVERIFY(data.Refresh()); // the same value again: no change
+        QCOMPARE(spy.count(), 1);
+        txtAlert = QStringLiteral("0");
+        QVERIFY(data.UpdateRecord());
+        QCOMPARE(h->value("SELECT show FROM dgrayr").toString(), QStringLiteral("0"));
     }
 
     // ---- modal windows driven by the test
@@ -588,6 +640,9 @@ private slots:
         Parent &p = pv::form<Parent>();
         p.setClientSizeTwips(7350, 2910);
         QCOMPARE(p.size(), QSize(490, 194));
+        auto *box = new QLineEdit(&p);
+        pv::setGeometryTwips(box, 2040, 720, 2775, 735);
+        QCOMPARE(box->geometry(), QRect(136, 48, 185, 49));
     }
 
     void programFolderAndDatabase()
@@ -767,6 +822,17 @@ private slots:
         QVERIFY(!pv::isLoaded<Entry>());
         h->settle();
         QVERIFY(pv::loadedForms().isEmpty());
+    }
+
+    void programEndLeavesNoHalfWrite()
+    {
+        Poster &p = pv::form<Poster>();
+        QVERIFY(p.db.inTransaction());
+        pv::endProgram();
+        h->settle();
+        QVERIFY(!pv::isLoaded<Poster>());
+        QCOMPARE(h->value("SELECT count(*) FROM birimler WHERE birimadi = 'Yarım'").toInt(), 0);
+        QVERIFY(h->exec("BEGIN EXCLUSIVE; COMMIT;")); // nobody holds the file any more
     }
 };
 
