@@ -616,6 +616,27 @@ private slots:
         QCOMPARE(b->CurrentState(), int(eStateNormal));
     }
 
+    void hoverAndArrows()
+    {
+        BvButton *first = onForm({{"ButtonStyle", int(eOutlook2007)}});
+        BvButton *second = onForm({{"ButtonStyle", int(eOutlook2007)}});
+        second->move(20, 60);
+        int enters = 0;
+        connect(first, &BvButton::MouseEnter, this, [&] { ++enters; });
+        m_pointer.over = first;
+        moveTo(first, QPoint(5, 5));
+        moveTo(first, QPoint(6, 5));
+        moveTo(first, QPoint(7, 5));
+        QCOMPARE(enters, 3); // every move over the button, not only the first
+        QApplication::setActiveWindow(m_form);
+        first->setFocus();
+        QTest::keyClick(first, Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), second);
+        QVERIFY(!first->HasFocus());
+        QTest::keyClick(second, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), first);
+    }
+
     void checkModeTogglesBeforeClick()
     {
         BvButton *b = onForm({{"Mode", 1}, {"ButtonStyle", int(eOutlook2007)}});
