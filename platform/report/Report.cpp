@@ -1,4 +1,6 @@
 #include "platform/report/Report.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/Form.h"
 #include "platform/report/ReportFormat.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/report/ReportSource.h"
@@ -435,7 +437,6 @@ struct Entry {
 struct Registry {
     QHash<QString, Entry> entries; // by lower-case name
     std::map<QString, std::unique_ptr<Report>> instances;
-    std::function<QDateTime()> clock;
 };
 
 Registry &registry()
@@ -543,8 +544,8 @@ bool Report::print(QPrinter &printer) { return run().print(printer); }
 void Report::showPreviewModal(QWidget *parent)
 {
     const ReportDocument doc = run();
-    ReportPreview preview(doc, parent);
-    preview.exec();
+    ReportPreview preview(doc);
+    execModal(&preview, parent);
 }
 
 Report &Reports::get(const QString &name)
@@ -590,12 +591,6 @@ void Reports::registerLayout(const QString &name, const QString &jsonPath, Repor
 
 bool Reports::isRegistered(const QString &name) { return registry().entries.contains(name.toLower()); }
 
-void Reports::setClock(std::function<QDateTime()> clock) { registry().clock = std::move(clock); }
-
-QDateTime Reports::now()
-{
-    const auto &clock = registry().clock;
-    return clock ? clock() : QDateTime::currentDateTime();
-}
+QDateTime Reports::now() { return Clock::now(); }
 
 } // namespace pv

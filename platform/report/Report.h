@@ -245,7 +245,8 @@ public:
     PageModel runToPageModel();
     bool exportPdf(const QString &path);
     bool print(QPrinter &printer);
-    // Modal preview with paging, zoom, printing and saving as PDF; returns when it closes.
+    // Modal preview with paging, zoom, printing and saving as PDF, run as a modal window of
+    // the program over parent (or the active window); returns when it closes.
     void showPreviewModal(QWidget *parent = nullptr);
 
 private:
@@ -266,8 +267,7 @@ public:
     // Layout file (usually a resource path) and its handlers, registered once at start-up.
     static void registerLayout(const QString &name, const QString &jsonPath, ReportScriptFactory script = {});
     static bool isRegistered(const QString &name);
-    // The clock the handlers read for print dates; tests fix it.
-    static void setClock(std::function<QDateTime()> clock);
+    // The program's clock (pv::Clock), which the handlers read for print dates.
     static QDateTime now();
 };
 

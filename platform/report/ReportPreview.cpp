@@ -1,6 +1,7 @@
 #include "platform/report/ReportPreview.h"
 
 #include <QComboBox>
+#include <QDialog>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,11 +13,10 @@
 
 namespace pv {
 
-ReportPreview::ReportPreview(const ReportDocument &doc, QWidget *parent) : QDialog(parent), m_doc(doc)
+ReportPreview::ReportPreview(const ReportDocument &doc, QWidget *parent) : QWidget(parent, Qt::Window), m_doc(doc)
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(doc.caption.isEmpty() ? doc.title : doc.caption);
-    setModal(true);
 
     auto *bar = new QHBoxLayout;
     auto button = [&](const QString &text, const char *name) {
@@ -63,7 +63,7 @@ ReportPreview::ReportPreview(const ReportDocument &doc, QWidget *parent) : QDial
             [this](int i) { setZoom(m_zoomBox->itemData(i).toDouble()); });
     connect(print, &QPushButton::clicked, this, &ReportPreview::printDocument);
     connect(pdf, &QPushButton::clicked, this, &ReportPreview::savePdf);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 
     resize(1000, 760);
     render();

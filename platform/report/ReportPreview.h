@@ -1,9 +1,12 @@
 #pragma once
-// The modal preview of a laid-out report: paging, zoom, printing through the system's
-// printer dialog and saving as PDF.
+// The preview of a laid-out report: paging, zoom, printing through the system's printer
+// dialog and saving as PDF. Report::showPreviewModal runs it as a modal window of the
+// program (pv::execModal), so the window that opened it is activated again when it closes.
+// Tests of the windows that print meet it there and read what it shows:
+//   h.onModal<pv::ReportPreview>([&](pv::ReportPreview &p) { model = p.document().pageModel(); p.close(); });
 #include "platform/report/ReportDocument.h"
 
-#include <QDialog>
+#include <QWidget>
 
 class QComboBox;
 class QLabel;
@@ -12,11 +15,12 @@ class QScrollArea;
 
 namespace pv {
 
-class ReportPreview : public QDialog {
+class ReportPreview : public QWidget {
     Q_OBJECT
 public:
     explicit ReportPreview(const ReportDocument &doc, QWidget *parent = nullptr);
 
+    const ReportDocument &document() const { return m_doc; }
     int currentPage() const { return m_page; } // 0-based
     void showPage(int page);
     double zoom() const { return m_zoom; }

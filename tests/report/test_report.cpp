@@ -1,7 +1,6 @@
 #include "app/reports/AppReports.h"
-#include "database/DbScripts.h"
 #include "platform/report/Report.h"
-#include "platform/data/Database.h"
+#include "tests/harness/Harness.h"
 #include "platform/text/Formats.h"
 #include "platform/report/ReportPreview.h"
 
@@ -11,8 +10,6 @@
 #include <QProcess>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 using pv::PageModel;
@@ -89,16 +86,11 @@ public:
 class TestReport : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    QString m_db;
+    std::unique_ptr<pv::test::Harness> m_h;
     QString m_conn;
 
-    void exec(const QString &sql)
-    {
-        pv::Database db;
-        QVERIFY(db.open(m_db));
-        QVERIFY2(db.exec(sql), qPrintable(db.lastError().message));
-    }
+    QString filePath(const QString &name) const { return m_h->folder() + QLatin1Char('/') + name; }
+    void exec(const QString &sql) { QVERIFY(m_h->exec(sql)); }
     void addSales(const QList<Sale> &rows)
     {
         exec(QStringLiteral("DELETE FROM veresiye"));
@@ -116,34 +108,25 @@ class TestReport : public QObject {
     void addCustomers(int n)
     {
         exec(QStringLiteral("DELETE FROM musteriler"));
-        QString sql = QStringLiteral("BEGIN;");
-        for (int i = 1; i <= n; ++i)
-            sql += QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma, Turu, Gun, Bakiye) "
-                                  "VALUES ('%1', 'Müşteri %2', 'Alıcı', %3, %4);")
-                       .arg(1000 + i)
-                       .arg(i, 3, 10, QLatin1Char('0'))
-                       .arg(i)
-                       .arg(i * 10.5);
-        exec(sql + QStringLiteral("COMMIT;"));
+        // Customers 1001.. named "Müşteri 001".., balance ten and a half times their number.
+        QVERIFY(m_h->exec(QStringLiteral(
+                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                              "INSERT INTO musteriler (mus_kodu, MusteriFirma, Turu, Gun, Bakiye) "
+                              "SELECT 1000 + i, 'Müşteri ' || substr('00' || i, -3), 'Alıcı', i, i * 10.5 FROM n"),
+                          {n}));
     }
 
 private slots:
-    void initTestCase()
+    void initTestCase() { pv::registerAppReports(); }
+
+    void init()
     {
-        QVERIFY(m_dir.isValid());
-        // To look at the rendered PDFs: PV_KEEP_TEST_FILES=1 keeps the folder.
-        if (!qEnvironmentVariableIsEmpty("PV_KEEP_TEST_FILES")) {
-            m_dir.setAutoRemove(false);
-            qInfo("test files in %s", qPrintable(m_dir.path()));
-        }
-        m_db = m_dir.filePath(QStringLiteral("pelvanor.dll"));
-        QString error;
-        QVERIFY2(pv::createDatabaseFromScripts(m_db, &error), qPrintable(error));
-        m_conn = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + m_db +
+        m_h = std::make_unique<pv::test::Harness>();
+        m_h->setNow(QDateTime(QDate(2024, 3, 5), QTime(14, 30, 15)));
+        m_conn = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + m_h->databasePath() +
                  QStringLiteral(";Persist Security Info=False");
-        pv::registerAppReports();
-        Reports::setClock([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 30, 15)); });
     }
+    void cleanup() { m_h.reset(); }
 
     void itemNumbers_data()
     {
@@ -404,11 +387,8 @@ private slots:
 
     void layoutWithoutGroupsByNumber()
     {
-        pv::Database db;
-        QVERIFY(db.open(m_db));
-        QVERIFY(db.exec(QStringLiteral("DELETE FROM Product")));
         for (int i = 0; i < 70; ++i)
-            QVERIFY(db.exec(QStringLiteral("INSERT INTO Product ([Product Code], [Brand Name], [Reorder Level]) "
+            QVERIFY(m_h->exec(QStringLiteral("INSERT INTO Product ([Product Code], [Brand Name], [Reorder Level]) "
                                            "VALUES (?, ?, ?)"),
                             {QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Ürün"), 5.5}));
         QString error;
@@ -445,7 +425,7 @@ private slots:
         r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc "));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        const QString out = m_dir.filePath(QStringLiteral("printer.pdf"));
+        const QString out = filePath(QStringLiteral("printer.pdf"));
         printer.setOutputFileName(out);
         QVERIFY(r.print(printer));
         QProcess p;
@@ -480,7 +460,7 @@ private slots:
         pv::Report &r = Reports::get(layout);
         r.dataControl().setConnectionString(m_conn);
         r.dataControl().setSource(source);
-        const QString pdf = m_dir.filePath(layout + QStringLiteral(".pdf"));
+        const QString pdf = filePath(layout + QStringLiteral(".pdf"));
         QVERIFY(r.exportPdf(pdf));
         QProcess p;
         p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
@@ -498,16 +478,14 @@ private slots:
         r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc "));
         QString title, pageText, lastPageText;
         bool sawPreview = false;
-        QTimer::singleShot(0, [&] {
-            auto *w = qobject_cast<pv::ReportPreview *>(QApplication::activeModalWidget());
-            if (!w)
-                return;
+        m_h->onModal<pv::ReportPreview>([&](pv::ReportPreview &w) {
             sawPreview = true;
-            title = w->windowTitle();
-            pageText = w->findChild<QLabel *>(QStringLiteral("lblPage"))->text();
-            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnLast")), Qt::LeftButton);
-            lastPageText = w->findChild<QLabel *>(QStringLiteral("lblPage"))->text();
-            QTest::mouseClick(w->findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
+            title = w.windowTitle();
+            pageText = w.findChild<QLabel *>(QStringLiteral("lblPage"))->text();
+            QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnLast")), Qt::LeftButton);
+            lastPageText = w.findChild<QLabel *>(QStringLiteral("lblPage"))->text();
+            QCOMPARE(w.document().pageModel().textsOf(QStringLiteral("Field14")), (QStringList{"1", "2", "3"}));
+            QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
         });
         r.showPreviewModal();
         QVERIFY(sawPreview);
