@@ -11,13 +11,16 @@
 #include <random>
 #include <sqlite3.h>
 
-namespace pv::bench {
+namespace pv::bench
+{
 
-namespace {
+namespace
+{
 
 // A prepared INSERT fed with text values; everything the shop stores goes in as text or
 // number, so the columns' own types decide.
-class Inserter {
+class Inserter
+{
 public:
     Inserter(sqlite3 *db, const char *sql) { sqlite3_prepare_v2(db, sql, -1, &m_st, nullptr); }
     ~Inserter() { sqlite3_finalize(m_st); }
@@ -55,10 +58,12 @@ private:
     int m_i = 0;
 };
 
-const QStringList firstNames{"Ahmet", "Mehmet", "Ayşe", "Fatma", "Çağlar", "Şule", "İsmail", "Işıl", "Özgür",
-                             "Ümit", "Gül", "Hüseyin", "Zeynep", "Emre", "Elif", "Oğuz", "Sibel", "Canan"};
-const QStringList lastNames{"Yılmaz", "Kaya", "Demir", "Çelik", "Şahin", "Yıldız", "Öztürk", "Aydın", "Özdemir",
-                            "Arslan", "Doğan", "Kılıç", "Aslan", "Çetin", "Kara", "Koç", "Kurt", "Özkan"};
+const QStringList firstNames{"Ahmet",  "Mehmet", "Ayşe",  "Fatma", "Çağlar", "Şule",
+                             "İsmail", "Işıl",   "Özgür", "Ümit",  "Gül",    "Hüseyin",
+                             "Zeynep", "Emre",   "Elif",  "Oğuz",  "Sibel",  "Canan"};
+const QStringList lastNames{"Yılmaz", "Kaya",  "Demir",   "Çelik",  "Şahin", "Yıldız",
+                            "Öztürk", "Aydın", "Özdemir", "Arslan", "Doğan", "Kılıç",
+                            "Aslan",  "Çetin", "Kara",    "Koç",    "Kurt",  "Özkan"};
 const QStringList kinds{"Alıcı", "Satıcı", "Alıcı/Satıcı", "Bayi", "Personel"};
 
 } // namespace
@@ -78,18 +83,24 @@ bool generateShop(const QString &path, const ShopSize &size, QString *error)
     auto pick = [&](int n) { return int(rng() % unsigned(n)); };
     const QDate first(2020, 1, 1);
     auto randomDate = [&] { return first.addDays(pick(7 * 365)); };
-    auto randomTime = [&] { return QStringLiteral("%1:%2:%3").arg(pick(12) + 8, 2, 10, QLatin1Char('0'))
-                                .arg(pick(60), 2, 10, QLatin1Char('0')).arg(pick(60), 2, 10, QLatin1Char('0')); };
+    auto randomTime = [&] {
+        return QStringLiteral("%1:%2:%3")
+            .arg(pick(12) + 8, 2, 10, QLatin1Char('0'))
+            .arg(pick(60), 2, 10, QLatin1Char('0'))
+            .arg(pick(60), 2, 10, QLatin1Char('0'));
+    };
     auto key = [](const QDate &d) { return d.toString(QStringLiteral("yyyyMMdd")); };
 
     sqlite3_exec(h, "PRAGMA synchronous=OFF; PRAGMA journal_mode=OFF; BEGIN", nullptr, nullptr, nullptr);
     {
-        Inserter ins(h, "INSERT INTO musteriler (mus_kodu, MusteriFirma, Telefon1, Adres, Sonislem, Gun, Bakiye, "
-                        "Turu, Sonislem2, MusGrup, ParaTuru) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
+        Inserter ins(
+            h, "INSERT INTO musteriler (mus_kodu, MusteriFirma, Telefon1, Adres, Sonislem, Gun, Bakiye, "
+               "Turu, Sonislem2, MusGrup, ParaTuru) VALUES (?,?,?,?,?,?,?,?,?,?,?)");
         for (int i = 1; i <= size.customers; ++i) {
             const QDate d = randomDate();
             ins.text(QString::number(i))
-                .text(firstNames.at(pick(int(firstNames.size()))) + u' ' + lastNames.at(pick(int(lastNames.size()))))
+                .text(firstNames.at(pick(int(firstNames.size()))) + u' ' +
+                      lastNames.at(pick(int(lastNames.size()))))
                 .text(QStringLiteral("0532 %1").arg(1000000 + pick(8999999)))
                 .text(QStringLiteral("Atatürk Cad. No:%1 İstanbul").arg(pick(200) + 1))
                 .text(d.toString(Qt::ISODate))
@@ -104,8 +115,9 @@ bool generateShop(const QString &path, const ShopSize &size, QString *error)
         }
     }
     {
-        Inserter ins(h, "INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Miktar, Birim, BirimFiyat, Eklenen, "
-                        "Odenen, Tarih2, islemNo2, mus_kodu) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
+        Inserter ins(h,
+                     "INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Miktar, Birim, BirimFiyat, Eklenen, "
+                     "Odenen, Tarih2, islemNo2, mus_kodu) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)");
         for (int i = 0; i < size.ledgerRows; ++i) {
             const int customer = i < size.busyCustomerRows ? 1 : 2 + pick(size.customers - 1);
             const QDate d = randomDate();
@@ -115,18 +127,26 @@ bool generateShop(const QString &path, const ShopSize &size, QString *error)
             ins.text(sale ? QStringLiteral("Stoktan Bağımsız Satış") : QStringLiteral("Tahsilat"))
                 .text(sale ? QStringLiteral("Çeşitli ürün") : QStringLiteral("Nakit tahsilat"));
             if (sale)
-                ins.text(QStringLiteral("1")).text(QStringLiteral("Adet")).text(QString::number(amount)).real(amount).null();
+                ins.text(QStringLiteral("1"))
+                    .text(QStringLiteral("Adet"))
+                    .text(QString::number(amount))
+                    .real(amount)
+                    .null();
             else
                 ins.null().null().null().null().real(amount);
-            ins.text(key(d)).text(QStringLiteral("%1%2").arg(d.toString(QStringLiteral("ddMMyy"))).arg(i, 6, 10, QLatin1Char('0')))
+            ins.text(key(d))
+                .text(QStringLiteral("%1%2")
+                          .arg(d.toString(QStringLiteral("ddMMyy")))
+                          .arg(i, 6, 10, QLatin1Char('0')))
                 .text(QString::number(customer));
             if (!ins.run())
                 break;
         }
     }
     {
-        Inserter ins(h, "INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, islemNo, "
-                        "OdemeSekli) VALUES (?,?,?,?,?,?,?,?,?,?)");
+        Inserter ins(h,
+                     "INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, islemNo, "
+                     "OdemeSekli) VALUES (?,?,?,?,?,?,?,?,?,?)");
         for (int i = 0; i < size.cashRows; ++i) {
             const QDate d = randomDate();
             const bool in = pick(2) == 0;
@@ -142,12 +162,14 @@ bool generateShop(const QString &path, const ShopSize &size, QString *error)
             if (!ins.run())
                 break;
         }
-        sqlite3_exec(h, QStringLiteral("UPDATE son_islemno SET islemno = %1").arg(size.cashRows).toUtf8().constData(),
-                     nullptr, nullptr, nullptr);
+        sqlite3_exec(
+            h, QStringLiteral("UPDATE son_islemno SET islemno = %1").arg(size.cashRows).toUtf8().constData(),
+            nullptr, nullptr, nullptr);
     }
     {
-        Inserter ins(h, "INSERT INTO Product ([Product Code], [Generic Name], [Brand Name], Price, SatisFiyati, "
-                        "OnHand, [Reorder Level], Unit, Sinifi) VALUES (?,?,?,?,?,?,?,?,?)");
+        Inserter ins(h,
+                     "INSERT INTO Product ([Product Code], [Generic Name], [Brand Name], Price, SatisFiyati, "
+                     "OnHand, [Reorder Level], Unit, Sinifi) VALUES (?,?,?,?,?,?,?,?,?)");
         for (int i = 1; i <= size.products; ++i) {
             const double price = (pick(100000) + 100) / 100.0;
             ins.text(QStringLiteral("P%1").arg(i, 6, 10, QLatin1Char('0')))

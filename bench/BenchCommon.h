@@ -3,7 +3,8 @@
 #include <QString>
 #include <functional>
 
-namespace pv::bench {
+namespace pv::bench
+{
 
 struct ShopSize {
     int customers = 10000;

@@ -13,7 +13,8 @@
 
 using namespace pv;
 
-namespace {
+namespace
+{
 
 // What a raw reader does with a row: touch every column's text.
 qint64 g_sink = 0;
@@ -48,7 +49,8 @@ void report(const char *what, double ours, double raw)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : bench::shopPath();
     QString error;
@@ -93,7 +95,8 @@ int main(int argc, char **argv)
             dc.bind(&boxes[i], QString::fromLatin1(fields[i]));
         const double ours = bench::bestMs(10, [&] { dc.Refresh(); });
         const double bare = bench::bestMs(10, [&] { rawQuery(raw, sql); });
-        report(qPrintable(QStringLiteral("data control refresh (%1 customers)").arg(dc.Recordset().RecordCount())),
+        report(qPrintable(
+                   QStringLiteral("data control refresh (%1 customers)").arg(dc.Recordset().RecordCount())),
                ours, bare);
     }
 

@@ -7,7 +7,8 @@
 #include <QHash>
 #include <sqlite3.h>
 
-namespace pv::detail {
+namespace pv::detail
+{
 
 struct ColumnInfo {
     ColumnKind kind = ColumnKind::Blob;
@@ -19,15 +20,16 @@ struct Connection {
     QString path;
     int txDepth = 0;
     bool txDoomed = false;
-    QHash<QByteArray, sqlite3_stmt *> idle;     // prepared statements ready for reuse
-    QHash<QString, ColumnInfo> columns;          // "table\ncolumn" (lower case)
+    QHash<QByteArray, sqlite3_stmt *> idle; // prepared statements ready for reuse
+    QHash<QString, ColumnInfo> columns;     // "table\ncolumn" (lower case)
 
     ~Connection();
     ColumnInfo columnInfo(const QString &table, const QString &column);
 };
 
 // A prepared statement, taken from the connection's idle set and given back when done.
-class Stmt {
+class Stmt
+{
 public:
     Stmt(Connection *c, const QByteArray &sql);
     ~Stmt();

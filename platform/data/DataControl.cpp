@@ -5,7 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-namespace pv {
+namespace pv
+{
 
 DataControl::DataControl(QObject *parent) : QObject(parent)
 {
@@ -47,7 +48,8 @@ bool DataControl::Refresh()
         m_rs.close();
         return false;
     }
-    const bool ok = m_named.isEmpty() ? m_rs.open(m_db, m_source, m_params) : m_rs.open(m_db, m_source, m_named);
+    const bool ok =
+        m_named.isEmpty() ? m_rs.open(m_db, m_source, m_params) : m_rs.open(m_db, m_source, m_named);
     if (!ok)
         m_error = m_rs.lastError();
     emit Reposition();
@@ -84,19 +86,19 @@ void DataControl::bind(QLineEdit *w, const QString &field)
 
 void DataControl::bind(QLabel *w, const QString &field)
 {
-    bind(
-        w, field,
-        [w](const QString &t) {
-            if (w->text() != t)
-                w->setText(t);
-        },
-        {});
+    bind(w, field,
+         [w](const QString &t) {
+             if (w->text() != t)
+                 w->setText(t);
+         },
+         {});
 }
 
 static bool isTrueText(const QString &t)
 {
     const QString s = t.trimmed();
-    return !s.isEmpty() && s != QLatin1String("0") && s.compare(QLatin1String("False"), Qt::CaseInsensitive) != 0;
+    return !s.isEmpty() && s != QLatin1String("0") &&
+           s.compare(QLatin1String("False"), Qt::CaseInsensitive) != 0;
 }
 
 void DataControl::bind(QCheckBox *w, const QString &field)
@@ -131,7 +133,8 @@ void DataControl::show(Binding &b)
     if (b.owner.isNull())
         return;
     const int idx = m_rs.fieldIndex(b.field);
-    const QString text = idx >= 0 && (m_rs.hasCurrent() || m_rs.isAdding()) ? m_rs.Fields(idx).text() : QString();
+    const QString text =
+        idx >= 0 && (m_rs.hasCurrent() || m_rs.isAdding()) ? m_rs.Fields(idx).text() : QString();
     b.show(text);
     b.shownText = b.read ? b.read() : text;
 }

@@ -25,9 +25,11 @@ class QLabel;
 class QCheckBox;
 class QComboBox;
 
-namespace pv {
+namespace pv
+{
 
-class DataControl : public QObject {
+class DataControl : public QObject
+{
     Q_OBJECT
 public:
     explicit DataControl(QObject *parent = nullptr);

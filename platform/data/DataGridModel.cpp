@@ -4,15 +4,15 @@
 #include <QItemSelectionModel>
 #include <QTableView>
 
-namespace pv {
+namespace pv
+{
 
 DataGridModel::DataGridModel(DataControl *control, const QList<GridColumn> &columns, QObject *parent)
     : QAbstractTableModel(parent), m_control(control), m_columns(columns)
 {
     connect(control, &DataControl::rowsReset, this, &DataGridModel::reset);
-    connect(control, &DataControl::rowUpdated, this, [this](int row) {
-        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
-    });
+    connect(control, &DataControl::rowUpdated, this,
+            [this](int row) { emit dataChanged(index(row, 0), index(row, columnCount() - 1)); });
     connect(control, &DataControl::Reposition, this, &DataGridModel::followControl);
     reset();
 }
@@ -46,7 +46,8 @@ QVariant DataGridModel::data(const QModelIndex &index, int role) const
 
 QVariant DataGridModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_columns.size())
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < m_columns.size())
         return m_columns.at(section).caption;
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -10,7 +10,8 @@
 
 class QTableView;
 
-namespace pv {
+namespace pv
+{
 
 struct GridColumn {
     QString caption;
@@ -18,7 +19,8 @@ struct GridColumn {
     int width = 0; // in the window's layout units; attach() converts when asked to
 };
 
-class DataGridModel : public QAbstractTableModel {
+class DataGridModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     DataGridModel(DataControl *control, const QList<GridColumn> &columns, QObject *parent = nullptr);

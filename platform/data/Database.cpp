@@ -6,9 +6,11 @@
 #include <QFileInfo>
 #include <QHash>
 
-namespace pv {
+namespace pv
+{
 
-namespace detail {
+namespace detail
+{
 
 static bool isSpaceOnly(const char *p)
 {
@@ -36,8 +38,7 @@ ColumnInfo Connection::columnInfo(const QString &table, const QString &column)
     const char *declType = nullptr, *collSeq = nullptr;
     const QByteArray t = table.toUtf8(), c = column.toUtf8();
     if (sqlite3_table_column_metadata(db, nullptr, t.constData(), c.constData(), &declType, &collSeq, nullptr,
-                                      nullptr, nullptr)
-        == SQLITE_OK) {
+                                      nullptr, nullptr) == SQLITE_OK) {
         info.kind = columnKindOf(QString::fromUtf8(declType ? declType : ""));
         info.collation = QString::fromUtf8(collSeq ? collSeq : "");
     }
@@ -109,8 +110,8 @@ bool bindValue(sqlite3_stmt *st, int index, const QVariant &v)
         return sqlite3_bind_double(st, index, v.toDouble()) == SQLITE_OK;
     case QMetaType::QByteArray: {
         const QByteArray b = v.toByteArray();
-        return sqlite3_bind_blob64(st, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT)
-               == SQLITE_OK;
+        return sqlite3_bind_blob64(st, index, b.constData(), sqlite3_uint64(b.size()), SQLITE_TRANSIENT) ==
+               SQLITE_OK;
     }
     case QMetaType::QDate: {
         const QByteArray s = v.toDate().toString(QStringLiteral("dd.MM.yyyy")).toUtf8();
@@ -156,7 +157,8 @@ QVariant columnValue(sqlite3_stmt *st, int i)
         return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
                                           sqlite3_column_bytes(st, i)));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
+        return QVariant(
+            QByteArray(static_cast<const char *>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
     default:
         return QVariant();
     }
@@ -204,7 +206,8 @@ bool Database::open(const QString &path, OpenMode mode)
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(conn->db, 5000);
         sqlite3_extended_result_codes(conn->db, 1);
-        rc = sqlite3_exec(conn->db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;",
+        rc = sqlite3_exec(conn->db,
+                          "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF;",
                           nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
@@ -221,21 +224,38 @@ void Database::close()
     m_conn.reset();
 }
 
-bool Database::isOpen() const { return m_conn != nullptr; }
-QString Database::path() const { return m_conn ? m_conn->path : QString(); }
-sqlite3 *Database::handle() const { return m_conn ? m_conn->db : nullptr; }
-int Database::changes() const { return m_conn ? sqlite3_changes(m_conn->db) : 0; }
-qint64 Database::lastInsertRowId() const { return m_conn ? sqlite3_last_insert_rowid(m_conn->db) : 0; }
-bool Database::inTransaction() const { return m_conn && m_conn->txDepth > 0; }
+bool Database::isOpen() const
+{
+    return m_conn != nullptr;
+}
+QString Database::path() const
+{
+    return m_conn ? m_conn->path : QString();
+}
+sqlite3 *Database::handle() const
+{
+    return m_conn ? m_conn->db : nullptr;
+}
+int Database::changes() const
+{
+    return m_conn ? sqlite3_changes(m_conn->db) : 0;
+}
+qint64 Database::lastInsertRowId() const
+{
+    return m_conn ? sqlite3_last_insert_rowid(m_conn->db) : 0;
+}
+bool Database::inTransaction() const
+{
+    return m_conn && m_conn->txDepth > 0;
+}
 
 // Runs every statement of sql; bind(st) fills each statement's parameters.
-template <typename Bind>
-static bool runAll(Connection *c, const QString &sql, DbError &err, Bind bind)
+template <typename Bind> static bool runAll(Connection *c, const QString &sql, DbError &err, Bind bind)
 {
     const QByteArray text = Database::translateSql(sql).toUtf8();
     const QString head = sql.trimmed().left(6).toUpper();
-    if (head.startsWith(QLatin1String("CREATE")) || head.startsWith(QLatin1String("ALTER"))
-        || head.startsWith(QLatin1String("DROP")))
+    if (head.startsWith(QLatin1String("CREATE")) || head.startsWith(QLatin1String("ALTER")) ||
+        head.startsWith(QLatin1String("DROP")))
         c->columns.clear();
     // One statement: reuse its prepared form.
     {
@@ -415,7 +435,8 @@ bool Transaction::commit()
     if (m_conn->txDoomed) {
         sqlite3_exec(m_conn->db, "ROLLBACK", nullptr, nullptr, nullptr);
         m_conn->txDoomed = false;
-        m_error = makeError(DbError::TransactionRolledBack, QStringLiteral("an inner part failed; rolled back"));
+        m_error =
+            makeError(DbError::TransactionRolledBack, QStringLiteral("an inner part failed; rolled back"));
         return false;
     }
     const int rc = sqlite3_exec(m_conn->db, "COMMIT", nullptr, nullptr, nullptr);
@@ -479,7 +500,8 @@ int deleteByPostingId(Database &db, const QString &table, const QString &posting
     if (postingId.trimmed().isEmpty())
         return 0;
     // The second condition keeps an empty id out even if the guard above is ever loosened.
-    if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''").arg(Database::quoteName(table)),
+    if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''")
+                     .arg(Database::quoteName(table)),
                  {postingId}))
         return -1;
     return db.changes();

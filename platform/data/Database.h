@@ -17,9 +17,11 @@
 
 struct sqlite3;
 
-namespace pv {
+namespace pv
+{
 
-namespace detail {
+namespace detail
+{
 struct Connection;
 }
 
@@ -31,11 +33,11 @@ struct DbError {
         None = 0,
         UpdateWithoutEdit = 3020, // Update/field write without AddNew or Edit
         NoCurrentRecord = 3021,
-        DuplicateKey = 3022,      // a unique key given twice
+        DuplicateKey = 3022, // a unique key given twice
         RecordDeleted = 3167,
-        ItemNotFound = 3265,      // no field of that name or position
-        TypeConversion = 3421,    // a value its column cannot take
-        NotUpdatable = 3027,      // the record set is read-only
+        ItemNotFound = 3265,   // no field of that name or position
+        TypeConversion = 3421, // a value its column cannot take
+        NotUpdatable = 3027,   // the record set is read-only
         NotOpen = 3420,
         TransactionRolledBack = 3034,
     };
@@ -45,7 +47,8 @@ struct DbError {
     explicit operator bool() const { return number != None; }
 };
 
-class Database {
+class Database
+{
 public:
     enum OpenMode { OpenExisting, CreateIfMissing };
 
@@ -71,7 +74,7 @@ public:
     // rows).
     QVariant scalar(const QString &sql, const QVariantList &params = {});
 
-    int changes() const;          // rows touched by the last statement
+    int changes() const; // rows touched by the last statement
     qint64 lastInsertRowId() const;
     bool inTransaction() const;
 
@@ -95,7 +98,8 @@ private:
 // BEGIN IMMEDIATE on construction, COMMIT by commit(), ROLLBACK when it goes out of scope
 // uncommitted. A Transaction opened while another is active on the same file joins it; if
 // the inner one is not committed, the outer commit rolls everything back and fails.
-class Transaction {
+class Transaction
+{
 public:
     explicit Transaction(Database &db);
     ~Transaction();
@@ -116,7 +120,8 @@ private:
 
 // The one-row counters (son_islemno.islemno, son_musterino.musterino, yedek_yeri.yolu):
 // always read fresh from the file, 64-bit, written inside the caller's transaction.
-class Counter {
+class Counter
+{
 public:
     Counter(Database db, const QString &table, const QString &field);
     // The stored value; 0 when the row is missing, NULL or not a number.

@@ -1,16 +1,22 @@
 #include "platform/data/Recordset.h"
 #include "platform/data/Connection.h"
 
-
-namespace pv {
+namespace pv
+{
 
 using namespace detail;
 
 // ---------------------------------------------------------------- Field
 
-bool Field::exists() const { return m_rs && m_index >= 0 && m_index < m_rs->FieldCount(); }
+bool Field::exists() const
+{
+    return m_rs && m_index >= 0 && m_index < m_rs->FieldCount();
+}
 
-QString Field::name() const { return exists() ? m_rs->m_cols[size_t(m_index)].name : QString(); }
+QString Field::name() const
+{
+    return exists() ? m_rs->m_cols[size_t(m_index)].name : QString();
+}
 
 QString Field::text() const
 {
@@ -46,11 +52,13 @@ bool Field::setValue(const QVariant &given)
         return rs->fail(DbError::UpdateWithoutEdit, QStringLiteral("field written without AddNew or Edit"));
     const auto &col = rs->m_cols[size_t(m_index)];
     if (col.origin.isEmpty())
-        return rs->fail(DbError::NotUpdatable, QStringLiteral("field %1 is not a table column").arg(col.name));
+        return rs->fail(DbError::NotUpdatable,
+                        QStringLiteral("field %1 is not a table column").arg(col.name));
     const auto stored = storageValue(given, col.kind);
     if (!stored)
-        return rs->fail(DbError::TypeConversion,
-                        QStringLiteral("data type conversion error: %1 = '%2'").arg(col.name, given.toString()));
+        return rs->fail(
+            DbError::TypeConversion,
+            QStringLiteral("data type conversion error: %1 = '%2'").arg(col.name, given.toString()));
     rs->m_buffer[size_t(m_index)] = *stored;
     rs->m_dirty[size_t(m_index)] = true;
     rs->m_error = {};
@@ -334,9 +342,18 @@ bool Recordset::readRowById(qint64 rowid, Row &row)
 
 // ---------------------------------------------------------------- position
 
-bool Recordset::Eof() const { return m_rows.empty() || m_pos >= int(m_rows.size()); }
-bool Recordset::Bof() const { return m_rows.empty() || m_pos < 0; }
-bool Recordset::hasCurrent() const { return !m_currentDeleted && m_pos >= 0 && m_pos < int(m_rows.size()); }
+bool Recordset::Eof() const
+{
+    return m_rows.empty() || m_pos >= int(m_rows.size());
+}
+bool Recordset::Bof() const
+{
+    return m_rows.empty() || m_pos < 0;
+}
+bool Recordset::hasCurrent() const
+{
+    return !m_currentDeleted && m_pos >= 0 && m_pos < int(m_rows.size());
+}
 
 const QVariant *Recordset::cell(int index) const
 {
@@ -410,7 +427,10 @@ bool Recordset::setAbsolutePosition(int row)
     return true;
 }
 
-Recordset::Bookmark Recordset::bookmark() const { return hasCurrent() ? m_rows[size_t(m_pos)].serial : 0; }
+Recordset::Bookmark Recordset::bookmark() const
+{
+    return hasCurrent() ? m_rows[size_t(m_pos)].serial : 0;
+}
 
 bool Recordset::setBookmark(Bookmark b)
 {
@@ -543,7 +563,9 @@ bool Recordset::Update()
             QStringList sets;
             for (const QString &n : std::as_const(names))
                 sets << n + QStringLiteral(" = ?");
-            sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(table, sets.join(QLatin1Char(','))).toUtf8();
+            sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                      .arg(table, sets.join(QLatin1Char(',')))
+                      .toUtf8();
         }
         values << cur.rowid;
         if (!run(sql, values))
@@ -586,7 +608,9 @@ int Recordset::findFrom(int start, const QString &criterion, const QVariantList 
     const QString crit = Database::translateSql(criterion);
     if (isUpdatable()) {
         // The table's own columns keep their collation, and an index can serve the search.
-        Stmt st(c, QStringLiteral("SELECT rowid FROM %1 WHERE (%2)").arg(Database::quoteName(m_table), crit).toUtf8());
+        Stmt st(c, QStringLiteral("SELECT rowid FROM %1 WHERE (%2)")
+                       .arg(Database::quoteName(m_table), crit)
+                       .toUtf8());
         if (st) {
             bindAll(st.get(), params);
             int best = -1;
@@ -606,10 +630,12 @@ int Recordset::findFrom(int start, const QString &criterion, const QVariantList 
     // Any other source: test each row's values against the criterion.
     QStringList cols;
     for (size_t i = 0; i < m_cols.size(); ++i) {
-        const QString coll = m_cols[i].collation.isEmpty() ? QString() : QStringLiteral(" COLLATE ") + m_cols[i].collation;
+        const QString coll =
+            m_cols[i].collation.isEmpty() ? QString() : QStringLiteral(" COLLATE ") + m_cols[i].collation;
         cols << QStringLiteral(":pvc%1%2 AS %3").arg(i).arg(coll, Database::quoteName(m_cols[i].name));
     }
-    Stmt st(c, QStringLiteral("SELECT (%1) FROM (SELECT %2)").arg(crit, cols.join(QLatin1Char(','))).toUtf8());
+    Stmt st(c,
+            QStringLiteral("SELECT (%1) FROM (SELECT %2)").arg(crit, cols.join(QLatin1Char(','))).toUtf8());
     if (!st) {
         m_error = sqliteError(c->db, st.rc());
         return -1;
@@ -618,8 +644,10 @@ int Recordset::findFrom(int start, const QString &criterion, const QVariantList 
         sqlite3_reset(st.get());
         bindAll(st.get(), params);
         for (size_t i = 0; i < m_cols.size(); ++i)
-            bindValue(st.get(), sqlite3_bind_parameter_index(st.get(), QStringLiteral(":pvc%1").arg(i).toUtf8().constData()),
-                      m_rows[size_t(r)].values[i]);
+            bindValue(
+                st.get(),
+                sqlite3_bind_parameter_index(st.get(), QStringLiteral(":pvc%1").arg(i).toUtf8().constData()),
+                m_rows[size_t(r)].values[i]);
         if (sqlite3_step(st.get()) == SQLITE_ROW && sqlite3_column_int(st.get(), 0) != 0)
             return r;
     }

@@ -22,19 +22,21 @@
 #include <functional>
 #include <vector>
 
-namespace pv {
+namespace pv
+{
 
 class Recordset;
 
 // One field of the current row (or of the row being added or edited).
-class Field {
+class Field
+{
 public:
     Field(Recordset *rs, int index) : m_rs(rs), m_index(index) {}
     bool exists() const;
     int index() const { return m_index; }
     QString name() const;
-    QString text() const;     // as a box shows it; "" for NULL
-    QVariant value() const;   // qint64, double, QString, QDate/QDateTime, QByteArray; invalid for NULL
+    QString text() const;   // as a box shows it; "" for NULL
+    QVariant value() const; // qint64, double, QString, QDate/QDateTime, QByteArray; invalid for NULL
     bool isNull() const;
     // Only between AddNew/Edit and Update. Text is stored by the column's type; false with
     // error 3421 when the column cannot take it (the field keeps its value).
@@ -50,7 +52,8 @@ private:
     int m_index;
 };
 
-class Recordset {
+class Recordset
+{
 public:
     // What a watcher (the data control) learns about.
     enum class Change { Moved, CurrentRowChanged, RowsChanged, EditStarted };
@@ -157,8 +160,8 @@ private:
     QVariantList m_params;
     QVariantMap m_named;
     bool m_open = false;
-    QString m_table;          // set when updatable
-    QString m_refetchSql;     // one row by rowid, same columns
+    QString m_table;      // set when updatable
+    QString m_refetchSql; // one row by rowid, same columns
     std::vector<Column> m_cols;
     std::vector<Row> m_rows;
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it

@@ -6,13 +6,15 @@
 #include <sqlite3.h>
 #include <vector>
 
-namespace pv {
+namespace pv
+{
 
 // ---------------------------------------------------------------- collation
 
 // Decodes UTF-8 into UTF-16 units one at a time, so that a comparison needs no allocation
 // and agrees unit for unit with trCompare on the decoded strings.
-namespace {
+namespace
+{
 struct Utf8Reader {
     const unsigned char *p;
     const unsigned char *end;
@@ -74,7 +76,8 @@ static int turkishCollation(void *, int na, const void *a, int nb, const void *b
 
 // ---------------------------------------------------------------- LIKE
 
-namespace {
+namespace
+{
 struct Token {
     enum Kind { Literal, One, Run, Digit, Class } kind;
     QChar ch;                                 // Literal, folded
@@ -201,11 +204,15 @@ bool matches(const Pattern &pat, const QString &textIn)
     return ti == nt;
 }
 
-void freePattern(void *p) { delete static_cast<Pattern *>(p); }
+void freePattern(void *p)
+{
+    delete static_cast<Pattern *>(p);
+}
 
 void likeFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 {
-    if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+    if (argc < 2 || sqlite3_value_type(argv[0]) == SQLITE_NULL ||
+        sqlite3_value_type(argv[1]) == SQLITE_NULL) {
         sqlite3_result_null(ctx);
         return;
     }

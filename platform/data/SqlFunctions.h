@@ -6,7 +6,8 @@
 
 struct sqlite3;
 
-namespace pv {
+namespace pv
+{
 
 // 0 on success, else an SQLite error code.
 int registerSqlFunctions(sqlite3 *db);

@@ -4,20 +4,23 @@
 #include <QDateTime>
 #include <cmath>
 
-namespace pv {
+namespace pv
+{
 
 ColumnKind columnKindOf(const QString &declaredType)
 {
     const QString t = declaredType.toUpper();
     if (t.contains(QLatin1String("INT")))
         return ColumnKind::Integer;
-    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) || t.contains(QLatin1String("TEXT")))
+    if (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) ||
+        t.contains(QLatin1String("TEXT")))
         return ColumnKind::Text;
     if (t.contains(QLatin1String("DATE")) || t.contains(QLatin1String("TIME")))
         return ColumnKind::Date;
     if (t.isEmpty() || t.contains(QLatin1String("BLOB")))
         return ColumnKind::Blob;
-    if (t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")) || t.contains(QLatin1String("DOUB")))
+    if (t.contains(QLatin1String("REAL")) || t.contains(QLatin1String("FLOA")) ||
+        t.contains(QLatin1String("DOUB")))
         return ColumnKind::Real;
     return ColumnKind::Numeric;
 }
@@ -82,8 +85,9 @@ QString displayText(const QVariant &stored, ColumnKind kind)
 
 static bool isNumberType(int t)
 {
-    return t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::UInt || t == QMetaType::ULongLong
-           || t == QMetaType::Double || t == QMetaType::Float || t == QMetaType::Bool;
+    return t == QMetaType::Int || t == QMetaType::LongLong || t == QMetaType::UInt ||
+           t == QMetaType::ULongLong || t == QMetaType::Double || t == QMetaType::Float ||
+           t == QMetaType::Bool;
 }
 
 static std::optional<QVariant> asInteger(double v)
@@ -108,8 +112,9 @@ std::optional<QVariant> storageValue(const QVariant &given, ColumnKind kind)
         if (t == QMetaType::Bool)
             return QVariant(given.toBool() ? QStringLiteral("True") : QStringLiteral("False"));
         if (isNumberType(t))
-            return QVariant(t == QMetaType::Double || t == QMetaType::Float ? plainNumber(given.toDouble())
-                                                                            : QString::number(given.toLongLong()));
+            return QVariant(t == QMetaType::Double || t == QMetaType::Float
+                                ? plainNumber(given.toDouble())
+                                : QString::number(given.toLongLong()));
         if (t == QMetaType::QDate)
             return QVariant(given.toDate().toString(QStringLiteral("dd.MM.yyyy")));
         if (t == QMetaType::QDateTime)

@@ -6,7 +6,8 @@
 #include <QVariant>
 #include <optional>
 
-namespace pv {
+namespace pv
+{
 
 // Storage class of a column, from its declared type by SQLite's affinity rules;
 // DATE and TIME columns are kept apart because they hold ISO date text.

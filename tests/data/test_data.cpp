@@ -11,12 +11,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-using pv::DataControl;
 using pv::Database;
+using pv::DataControl;
 using pv::DbError;
 using pv::Recordset;
 
-class TestData : public QObject {
+class TestData : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -82,35 +83,64 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<bool>("match");
-        QTest::newRow("Ç folds") << "ÇELİK" << "çelik" << true;
-        QTest::newRow("Ç prefix") << "Çelik Ticaret" << "çel*" << true;
-        QTest::newRow("C is not Ç") << "Celik" << "çelik" << false;
-        QTest::newRow("İ to i") << "İsmail" << "ismail" << true;
-        QTest::newRow("İ not ı") << "İsmail" << "ısmail" << false;
-        QTest::newRow("ışık upper") << "ışık" << "IŞIK" << true;
-        QTest::newRow("Işık lower") << "Işık" << "ışık" << true;
-        QTest::newRow("I is not i") << "Işık" << "işık" << false;
-        QTest::newRow("Ş start") << "Şahin" << "ş*" << true;
-        QTest::newRow("S is not Ş") << "Sahin" << "ş*" << false;
-        QTest::newRow("öz") << "öz" << "ÖZ" << true;
-        QTest::newRow("contains") << "Ahmet Öztürk" << "*ÖZT*" << true;
-        QTest::newRow("no wildcard is equality") << "Ali Veli" << "ali" << false;
-        QTest::newRow("? one") << "Ali" << "A?i" << true;
-        QTest::newRow("? not two") << "Aliş" << "A?i" << false;
-        QTest::newRow("# digit") << "K12" << "K##" << true;
-        QTest::newRow("# not letter") << "K1x" << "K##" << false;
-        QTest::newRow("[abc]") << "b7" << "[abc]#" << true;
-        QTest::newRow("[abc] miss") << "d7" << "[abc]#" << false;
-        QTest::newRow("[a-z] Turkish letter") << "Ç" << "[a-z]" << true;
-        QTest::newRow("[a-z] digit") << "5" << "[a-z]" << false;
-        QTest::newRow("[!abc]") << "d" << "[!abc]" << true;
-        QTest::newRow("[!abc] miss") << "A" << "[!abc]" << false;
-        QTest::newRow("apostrophe") << "O'Brien Ltd" << "*'b*" << true;
-        QTest::newRow("% is literal") << "1000" << "100%" << false;
-        QTest::newRow("_ is literal") << "axb" << "a_b" << false;
-        QTest::newRow("bracketed star") << "5*3" << "5[*]3" << true;
-        QTest::newRow("bracketed star literal only") << "523" << "5[*]3" << false;
-        QTest::newRow("star at both ends empty") << "" << "**" << true;
+        QTest::newRow("Ç folds") << "ÇELİK"
+                                 << "çelik" << true;
+        QTest::newRow("Ç prefix") << "Çelik Ticaret"
+                                  << "çel*" << true;
+        QTest::newRow("C is not Ç") << "Celik"
+                                    << "çelik" << false;
+        QTest::newRow("İ to i") << "İsmail"
+                                << "ismail" << true;
+        QTest::newRow("İ not ı") << "İsmail"
+                                 << "ısmail" << false;
+        QTest::newRow("ışık upper") << "ışık"
+                                    << "IŞIK" << true;
+        QTest::newRow("Işık lower") << "Işık"
+                                    << "ışık" << true;
+        QTest::newRow("I is not i") << "Işık"
+                                    << "işık" << false;
+        QTest::newRow("Ş start") << "Şahin"
+                                 << "ş*" << true;
+        QTest::newRow("S is not Ş") << "Sahin"
+                                    << "ş*" << false;
+        QTest::newRow("öz") << "öz"
+                            << "ÖZ" << true;
+        QTest::newRow("contains") << "Ahmet Öztürk"
+                                  << "*ÖZT*" << true;
+        QTest::newRow("no wildcard is equality") << "Ali Veli"
+                                                 << "ali" << false;
+        QTest::newRow("? one") << "Ali"
+                               << "A?i" << true;
+        QTest::newRow("? not two") << "Aliş"
+                                   << "A?i" << false;
+        QTest::newRow("# digit") << "K12"
+                                 << "K##" << true;
+        QTest::newRow("# not letter") << "K1x"
+                                      << "K##" << false;
+        QTest::newRow("[abc]") << "b7"
+                               << "[abc]#" << true;
+        QTest::newRow("[abc] miss") << "d7"
+                                    << "[abc]#" << false;
+        QTest::newRow("[a-z] Turkish letter") << "Ç"
+                                              << "[a-z]" << true;
+        QTest::newRow("[a-z] digit") << "5"
+                                     << "[a-z]" << false;
+        QTest::newRow("[!abc]") << "d"
+                                << "[!abc]" << true;
+        QTest::newRow("[!abc] miss") << "A"
+                                     << "[!abc]" << false;
+        QTest::newRow("apostrophe") << "O'Brien Ltd"
+                                    << "*'b*" << true;
+        QTest::newRow("% is literal") << "1000"
+                                      << "100%" << false;
+        QTest::newRow("_ is literal") << "axb"
+                                      << "a_b" << false;
+        QTest::newRow("bracketed star") << "5*3"
+                                        << "5[*]3" << true;
+        QTest::newRow("bracketed star literal only") << "523"
+                                                     << "5[*]3" << false;
+        QTest::newRow("star at both ends empty") << ""
+                                                 << "**" << true;
     }
     void likePatterns()
     {
@@ -139,22 +169,24 @@ private slots:
         const QStringList names{"Ali Veli", "Kalite", "5*3 Yapı", "No #1", "O'Brien", "Işık", "İsmail"};
         for (int i = 0; i < names.size(); ++i)
             addCustomer(QString::number(i + 1), names.at(i));
-        QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE MusteriFirma LIKE ? ORDER BY id"),
+        QCOMPARE(column(QStringLiteral(
+                            "SELECT MusteriFirma FROM musteriler WHERE MusteriFirma LIKE ? ORDER BY id"),
                         {pv::containsPattern(typed)}),
                  found);
     }
 
     void turkishOrderAndEquality()
     {
-        const QStringList names{"Zeki", "Çelik", "Demir", "Cem", "İsmail", "Işık", "Öz", "Oya", "Şahin", "Sarı",
-                                "Ümit", "Uz", "ali"};
+        const QStringList names{"Zeki", "Çelik", "Demir", "Cem",  "İsmail", "Işık", "Öz",
+                                "Oya",  "Şahin", "Sarı",  "Ümit", "Uz",     "ali"};
         for (int i = 0; i < names.size(); ++i)
             addCustomer(QString::number(i), names.at(i));
         QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler ORDER BY MusteriFirma")),
-                 (QStringList{"ali", "Cem", "Çelik", "Demir", "Işık", "İsmail", "Oya", "Öz", "Sarı", "Şahin", "Uz",
-                              "Ümit", "Zeki"}));
-        QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE MusteriFirma = ?"), {"ÇELİK"}),
-                 QStringList{"Çelik"});
+                 (QStringList{"ali", "Cem", "Çelik", "Demir", "Işık", "İsmail", "Oya", "Öz", "Sarı", "Şahin",
+                              "Uz", "Ümit", "Zeki"}));
+        QCOMPARE(
+            column(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE MusteriFirma = ?"), {"ÇELİK"}),
+            QStringList{"Çelik"});
         QCOMPARE(column(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE MusteriFirma = 'IŞIK'")),
                  QStringList{"Işık"});
     }
@@ -166,8 +198,10 @@ private slots:
         QTest::addColumn<QString>("storedType");
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QString>("readBack");
-        QTest::newRow("money text") << "Bakiye" << QVariant("1.234,50") << "real" << QVariant(1234.5) << "1234,5";
-        QTest::newRow("parenthesised negative") << "Bakiye" << QVariant("(25,00)") << "real" << QVariant(-25.0) << "-25";
+        QTest::newRow("money text") << "Bakiye" << QVariant("1.234,50") << "real" << QVariant(1234.5)
+                                    << "1234,5";
+        QTest::newRow("parenthesised negative")
+            << "Bakiye" << QVariant("(25,00)") << "real" << QVariant(-25.0) << "-25";
         QTest::newRow("plain decimal") << "Bakiye" << QVariant("37,5") << "real" << QVariant(37.5) << "37,5";
         QTest::newRow("empty is NULL") << "Bakiye" << QVariant("") << "null" << QVariant() << "";
         QTest::newRow("number value") << "Bakiye" << QVariant(-0.25) << "real" << QVariant(-0.25) << "-0,25";
@@ -175,13 +209,14 @@ private slots:
         QTest::newRow("negative days") << "Gun" << QVariant("-2") << "integer" << QVariant(-2) << "-2";
         QTest::newRow("date into text") << "MusteriFirma" << QVariant(QDate(2026, 12, 8)) << "text"
                                         << QVariant("08.12.2026") << "08.12.2026";
-        QTest::newRow("number into text") << "MusteriFirma" << QVariant(37.5) << "text" << QVariant("37,5") << "37,5";
-        QTest::newRow("money text stays text") << "MusteriFirma" << QVariant("1.234,50") << "text"
-                                               << QVariant("1.234,50") << "1.234,50";
-        QTest::newRow("date text into date") << "Sonislem" << QVariant("08.12.2026") << "text"
-                                             << QVariant("2026-12-08") << "08.12.2026";
-        QTest::newRow("date value into date") << "Sonislem" << QVariant(QDate(2026, 1, 5)) << "text"
-                                              << QVariant("2026-01-05") << "05.01.2026";
+        QTest::newRow("number into text")
+            << "MusteriFirma" << QVariant(37.5) << "text" << QVariant("37,5") << "37,5";
+        QTest::newRow("money text stays text")
+            << "MusteriFirma" << QVariant("1.234,50") << "text" << QVariant("1.234,50") << "1.234,50";
+        QTest::newRow("date text into date")
+            << "Sonislem" << QVariant("08.12.2026") << "text" << QVariant("2026-12-08") << "08.12.2026";
+        QTest::newRow("date value into date")
+            << "Sonislem" << QVariant(QDate(2026, 1, 5)) << "text" << QVariant("2026-01-05") << "05.01.2026";
     }
     void valueConversion()
     {
@@ -195,7 +230,8 @@ private slots:
         rs.Fields("mus_kodu") = QStringLiteral("1");
         QVERIFY(rs.Fields(field).setValue(given));
         QVERIFY2(rs.Update(), qPrintable(rs.lastError().message));
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT typeof(%1) FROM musteriler").arg(field)).toString(), storedType);
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT typeof(%1) FROM musteriler").arg(field)).toString(),
+                 storedType);
         const QVariant raw = m_db.scalar(QStringLiteral("SELECT %1 FROM musteriler").arg(field));
         if (stored.isValid())
             QCOMPARE(raw.toString(), stored.toString());
@@ -209,10 +245,14 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("given");
-        QTest::newRow("letters into money") << "Bakiye" << "on beş";
-        QTest::newRow("two commas") << "Bakiye" << "1,2,3";
-        QTest::newRow("letters into days") << "Gun" << "x";
-        QTest::newRow("no date") << "Sonislem" << "31.02.2026";
+        QTest::newRow("letters into money") << "Bakiye"
+                                            << "on beş";
+        QTest::newRow("two commas") << "Bakiye"
+                                    << "1,2,3";
+        QTest::newRow("letters into days") << "Gun"
+                                           << "x";
+        QTest::newRow("no date") << "Sonislem"
+                                 << "31.02.2026";
     }
     void badNumberIsAnError()
     {
@@ -225,9 +265,10 @@ private slots:
         QVERIFY(!rs.Fields(field).setValue(given));
         QCOMPARE(rs.lastError().number, int(DbError::TypeConversion));
         QVERIFY(rs.Update()); // the row goes in without the refused value
-        QVERIFY(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler WHERE %1 IS NULL OR %1 = 5").arg(field))
-                    .toInt()
-                == 1);
+        QVERIFY(
+            m_db.scalar(
+                    QStringLiteral("SELECT count(*) FROM musteriler WHERE %1 IS NULL OR %1 = 5").arg(field))
+                .toInt() == 1);
     }
 
     void duplicateKeyIs3022()
@@ -309,12 +350,15 @@ private slots:
         QTest::addColumn<QString>("criterion");
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QStringList>("found"); // FindFirst, then FindNext until NoMatch
-        QTest::newRow("code, case ignored") << "musteriler" << "mus_kodu = ?" << QVariant("ab1") << QStringList{"AB1"};
-        QTest::newRow("no match") << "musteriler" << "mus_kodu = ?" << QVariant("zz") << QStringList{};
+        QTest::newRow("code, case ignored") << "musteriler"
+                                            << "mus_kodu = ?" << QVariant("ab1") << QStringList{"AB1"};
+        QTest::newRow("no match") << "musteriler"
+                                  << "mus_kodu = ?" << QVariant("zz") << QStringList{};
         QTest::newRow("next") << "select * from musteriler where mus_kodu <> 'AB1' ORDER BY mus_kodu desc"
                               << "MusteriFirma = ?" << QVariant("şahin") << QStringList{"C3", "B2"};
-        QTest::newRow("alias of a sum") << "select mus_kodu as kod, count(*) as sayi from musteriler group by mus_kodu"
-                                        << "kod = ?" << QVariant("c3") << QStringList{"C3"};
+        QTest::newRow("alias of a sum")
+            << "select mus_kodu as kod, count(*) as sayi from musteriler group by mus_kodu"
+            << "kod = ?" << QVariant("c3") << QStringList{"C3"};
     }
     void findFirst()
     {
@@ -352,10 +396,11 @@ private slots:
         QVERIFY(rs.setBookmark(rs.LastModified()));
         QCOMPARE(rs.Fields("eklenen").text(), QStringLiteral("1500"));
         QCOMPARE(rs.Fields("[Tarih]").text(), QStringLiteral("08.12.2026"));
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM veresiye WHERE Odenen IS NULL AND Saat IS NULL "
-                                            "AND islemNo2 IS NULL AND Eklenen = 1500 AND mus_kodu = 'K1'"))
-                     .toInt(),
-                 1);
+        QCOMPARE(
+            m_db.scalar(QStringLiteral("SELECT count(*) FROM veresiye WHERE Odenen IS NULL AND Saat IS NULL "
+                                       "AND islemNo2 IS NULL AND Eklenen = 1500 AND mus_kodu = 'K1'"))
+                .toInt(),
+            1);
     }
 
     void editAndCancel()
@@ -371,25 +416,32 @@ private slots:
         QVERIFY(rs.Edit());
         rs.Fields("Not") = QStringLiteral("not yazısı");
         QVERIFY(rs.Update());
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT \"Not\" FROM musteriler")).toString(), QStringLiteral("not yazısı"));
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler")).toString(), QStringLiteral("Eski"));
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT \"Not\" FROM musteriler")).toString(),
+                 QStringLiteral("not yazısı"));
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler")).toString(),
+                 QStringLiteral("Eski"));
     }
 
     void sumsAndAliases()
     {
-        QVERIFY(m_db.exec(QStringLiteral("INSERT INTO veresiye (Eklenen, mus_kodu, Tarih2) VALUES (100, 'K1', '20261201'), "
-                                         "(200.5, 'K1', '20261215'), (50, 'K2', '20261210')")));
-        Recordset rs(m_db, QStringLiteral("Select sum(Eklenen) as toplam from veresiye where mus_kodu = ? "), {"k1"});
+        QVERIFY(m_db.exec(
+            QStringLiteral("INSERT INTO veresiye (Eklenen, mus_kodu, Tarih2) VALUES (100, 'K1', '20261201'), "
+                           "(200.5, 'K1', '20261215'), (50, 'K2', '20261210')")));
+        Recordset rs(m_db, QStringLiteral("Select sum(Eklenen) as toplam from veresiye where mus_kodu = ? "),
+                     {"k1"});
         QVERIFY(!rs.isUpdatable());
         QCOMPARE(rs.Fields("Toplam").text(), QStringLiteral("300,5"));
-        Recordset none(m_db, QStringLiteral("Select sum(Odenen) as toplam from veresiye where mus_kodu = ?"), {"K1"});
+        Recordset none(m_db, QStringLiteral("Select sum(Odenen) as toplam from veresiye where mus_kodu = ?"),
+                       {"K1"});
         QVERIFY(none.Fields("TOPLAM").isNull());
         QCOMPARE(none.Fields("TOPLAM").text(), QString());
         QCOMPARE(m_db.scalar(QStringLiteral("Select sum(Eklenen) from veresiye where Tarih2 Between ? and ?"),
                              {"20261210", "20261215"})
                      .toDouble(),
                  250.5);
-        QCOMPARE(column(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like '202612*' order by id")).size(),
+        QCOMPARE(column(QStringLiteral(
+                            "select DISTINCTROW * from veresiye where Tarih2 like '202612*' order by id"))
+                     .size(),
                  3);
     }
 
@@ -398,21 +450,28 @@ private slots:
         QTest::addColumn<QString>("sql");
         QTest::addColumn<QString>("first"); // first column of the first row, as a box shows it
         QTest::addColumn<int>("rows");
-        QTest::newRow("keyword table") << "select * from User ORDER BY Username asc" << "admin" << 2;
-        QTest::newRow("key ignoring case") << "select Username from User where Username='ADMİN'" << "admin" << 1;
-        QTest::newRow("dotless I is another letter") << "select Username from User where Username='ADMIN'" << ""
-                                                     << 0;
+        QTest::newRow("keyword table") << "select * from User ORDER BY Username asc"
+                                       << "admin" << 2;
+        QTest::newRow("key ignoring case") << "select Username from User where Username='ADMİN'"
+                                           << "admin" << 1;
+        QTest::newRow("dotless I is another letter") << "select Username from User where Username='ADMIN'"
+                                                     << "" << 0;
         QTest::newRow("bracketed names") << "select [Generic Name] from Product where [Product Code]='p-1'"
                                          << "Süt" << 1;
-        QTest::newRow("DISTINCTROW") << "select DISTINCTROW * from Product ORDER BY [Brand Name],[Product Code]"
-                                     << "2" << 2;
-        QTest::newRow("like on bracketed") << "select [Product Code] from Product where [Brand Name] like '*ÇAM*'"
-                                           << "P-2" << 1;
+        QTest::newRow("DISTINCTROW")
+            << "select DISTINCTROW * from Product ORDER BY [Brand Name],[Product Code]"
+            << "2" << 2;
+        QTest::newRow("like on bracketed")
+            << "select [Product Code] from Product where [Brand Name] like '*ÇAM*'"
+            << "P-2" << 1;
         QTest::newRow("Between text keys")
-            << "select sum(OnHand) as toplam from Product where [Product Code] Between 'P-1' and 'p-2'" << "12,5" << 1;
-        QTest::newRow("sum over no rows") << "Select sum(OnHand) as toplam from Product where OnHand > 100" << "" << 1;
-        QTest::newRow("rows compared to a column") << "select * from Product where OnHand<=[OnHand] order by id desc"
-                                                   << "2" << 2;
+            << "select sum(OnHand) as toplam from Product where [Product Code] Between 'P-1' and 'p-2'"
+            << "12,5" << 1;
+        QTest::newRow("sum over no rows") << "Select sum(OnHand) as toplam from Product where OnHand > 100"
+                                          << "" << 1;
+        QTest::newRow("rows compared to a column")
+            << "select * from Product where OnHand<=[OnHand] order by id desc"
+            << "2" << 2;
     }
     void sqlOfTheWindows()
     {
@@ -420,7 +479,8 @@ private slots:
         QFETCH(QString, first);
         QFETCH(int, rows);
         QVERIFY(m_db.exec(QStringLiteral(
-            "INSERT INTO \"User\" (Username, Password, UserType) VALUES ('admin', 'admin', '0'), ('kasa', '1', '1');"
+            "INSERT INTO \"User\" (Username, Password, UserType) VALUES ('admin', 'admin', '0'), ('kasa', "
+            "'1', '1');"
             "INSERT INTO Product ([Product Code], [Generic Name], [Brand Name], OnHand) VALUES "
             "('P-1', 'Süt', 'Yayla', 10), ('P-2', 'Ekmek', 'Çamlıca', 2.5)")));
         Recordset rs(m_db, sql);
@@ -512,8 +572,8 @@ private slots:
 
     void boundWidgetSignalsRealChanges_data()
     {
-        QTest::addColumn<QStringList>("names");   // rows in list order
-        QTest::addColumn<int>("changes");        // textChanged while walking to the end
+        QTest::addColumn<QStringList>("names"); // rows in list order
+        QTest::addColumn<int>("changes");       // textChanged while walking to the end
         QTest::newRow("same name twice") << QStringList{"Ali", "Ali", "Veli"} << 3; // the end empties it
         QTest::newRow("empty name then end") << QStringList{"Ali", ""} << 2;
         QTest::newRow("all different") << QStringList{"A", "B", "C"} << 4; // the end empties it
@@ -546,7 +606,8 @@ private slots:
         addCustomer(QStringLiteral("1"), QStringLiteral("Eski"));
         addCustomer(QStringLiteral("2"), QStringLiteral("İkinci"));
         auto stored = [&] {
-            return m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE mus_kodu = '1'")).toString();
+            return m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE mus_kodu = '1'"))
+                .toString();
         };
         QLineEdit name, balance;
         {
@@ -611,8 +672,9 @@ private slots:
         kind.setCurrentIndex(0);
         label.setText(QStringLiteral("99")); // a label never writes
         QVERIFY(dc.UpdateRecord());
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT Gun || MusteriFirma FROM musteriler WHERE id = 2")).toString(),
-                 QStringLiteral("1Alıcı"));
+        QCOMPARE(
+            m_db.scalar(QStringLiteral("SELECT Gun || MusteriFirma FROM musteriler WHERE id = 2")).toString(),
+            QStringLiteral("1Alıcı"));
     }
 
     void addNewThroughBoundWidgets()
@@ -631,7 +693,8 @@ private slots:
         name.setText(QStringLiteral("Yeni Müşteri"));
         QVERIFY(dc.UpdateRecord());
         QCOMPARE(name.text(), QStringLiteral("Var")); // back on the row it stood on
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE mus_kodu = '2'")).toString(),
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE mus_kodu = '2'"))
+                     .toString(),
                  QStringLiteral("Yeni Müşteri"));
         QVERIFY(dc.Recordset().AddNew());
         code.setText(QStringLiteral("1"));
