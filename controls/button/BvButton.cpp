@@ -1443,6 +1443,7 @@ void BvButton::HookSetUp()
         m_hook = std::make_unique<WindowHook>(
             [this](bool before, bool &handled, qintptr &ret, qintptr &hwnd, int &msg, qintptr &w,
                    qintptr &l) { Subclass_WndProc(before, handled, ret, hwnd, msg, w, l); });
+    m_hook->UnhookAll(); // a second design read hooks afresh, not twice
     QWidget *form = window();
     m_hook->HookWindow(this);
     m_hook->HookWindow(form);
