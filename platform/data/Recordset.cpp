@@ -24,17 +24,21 @@ QString Field::text() const
     return v ? displayText(*v, m_rs->m_cols[size_t(m_index)].kind) : QString();
 }
 
-QVariant Field::value() const
+// A DATE column's ISO text comes back as a date value.
+static QVariant presented(const QVariant &v, ColumnKind kind)
 {
-    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
-    if (!v)
-        return {};
-    if (m_rs->m_cols[size_t(m_index)].kind == ColumnKind::Date && v->typeId() == QMetaType::QString) {
-        const QDateTime dt = parseDateText(v->toString());
+    if (kind == ColumnKind::Date && v.typeId() == QMetaType::QString) {
+        const QDateTime dt = parseDateText(v.toString());
         if (dt.isValid())
             return dt.time() == QTime(0, 0) ? QVariant(dt.date()) : QVariant(dt);
     }
-    return *v;
+    return v;
+}
+
+QVariant Field::value() const
+{
+    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
+    return v ? presented(*v, m_rs->m_cols[size_t(m_index)].kind) : QVariant();
 }
 
 bool Field::isNull() const
@@ -462,7 +466,7 @@ QVariant Recordset::valueAt(int row, int field) const
 {
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
-    return m_rows[size_t(row)].values[size_t(field)];
+    return presented(m_rows[size_t(row)].values[size_t(field)], m_cols[size_t(field)].kind);
 }
 
 QString Recordset::textAt(int row, int field) const

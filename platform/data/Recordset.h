@@ -116,7 +116,7 @@ public:
     QString FieldName(int index) const;
     int fieldIndex(const QString &name) const; // -1 when there is none
 
-    // A cell of any row, without moving (for grids).
+    // A cell of any row, without moving (for grids); the same text and value as Fields().
     QString textAt(int row, int field) const;
     QVariant valueAt(int row, int field) const;
 

@@ -239,6 +239,9 @@ private slots:
             QVERIFY(!raw.isValid());
         Recordset back(m_db, QStringLiteral("select * from musteriler"));
         QCOMPARE(back.Fields(field).text(), readBack);
+        QCOMPARE(back.valueAt(0, back.fieldIndex(field)), back.Fields(field).value());
+        if (field == QLatin1String("Sonislem")) // a DATE column reads back as a date value
+            QCOMPARE(back.Fields(field).value().typeId(), int(QMetaType::QDate));
     }
 
     void badNumberIsAnError_data()
