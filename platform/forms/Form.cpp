@@ -16,16 +16,6 @@
 
 namespace pv {
 
-namespace {
-// Brings a window to the front; the offscreen platform of the tests has no stacking.
-void toFront(QWidget *w)
-{
-    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        w->raise();
-    w->activateWindow();
-}
-} // namespace
-
 // The runtime's bookkeeping: default instances, the active window, the modal windows.
 class FormRuntime : public QObject {
 public:
@@ -42,6 +32,7 @@ public:
     QList<QPointer<QWidget>> history;      // program windows in the order they were activated
     QList<QPointer<QWidget>> modals;       // innermost last
     QSet<QWidget *> programWindows;        // non-form windows of the program
+    QList<QPointer<QWidget>> requests;     // activations asked of the window system, oldest first
     QHash<QWidget *, QPointer<QWidget>> returnTo; // program windows shown by Qt's own exec()
     bool endCheckQueued = false;
 
@@ -54,6 +45,41 @@ public:
         // Qt sees its last window close: a message box shown with no form open is one.
         QGuiApplication::setQuitOnLastWindowClosed(false);
         m_filtering = true;
+    }
+
+    // Asks the window system to activate w. The request is remembered: when its answer
+    // comes back after the runtime has moved on, it is not mistaken for the user's switch.
+    void requestActivation(QWidget *w)
+    {
+        if (!w)
+            return;
+        if (QApplication::activeWindow() != w) {
+            requests.removeAll(nullptr);
+            requests.append(w);
+        }
+        w->activateWindow();
+    }
+
+    void toFront(QWidget *w)
+    {
+        // The offscreen platform of the tests has no stacking order.
+        if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+            w->raise();
+        requestActivation(w);
+    }
+
+    void windowSystemActivated(QWidget *w)
+    {
+        const int ours = requests.indexOf(w);
+        if (ours >= 0) {
+            requests.erase(requests.begin(), requests.begin() + ours + 1);
+            // A late answer to an earlier request: the window system is put right.
+            if (w != active && active && active->isVisible())
+                requestActivation(active);
+            return;
+        }
+        if (w != active && isProgramWindow(w) && w->isVisible() && !blockedByModal(w))
+            activate(w, false);
     }
 
     bool isProgramWindow(QWidget *w) const
@@ -214,8 +240,8 @@ protected:
         case QEvent::WindowActivate:
             if (o->isWidgetType()) {
                 auto *w = static_cast<QWidget *>(o);
-                if (w->isWindow() && w != active && isProgramWindow(w) && w->isVisible() && !blockedByModal(w))
-                    activate(w, false);
+                if (w->isWindow())
+                    windowSystemActivated(w);
             }
             break;
         case QEvent::Show:
@@ -331,7 +357,7 @@ void Form::Show(ShowMode mode, QWidget *owner)
     }
     auto &rt = FormRuntime::get();
     show();
-    toFront(this);
+    rt.toFront(this);
     if (!rt.blockedByModal(this))
         rt.activate(this, false);
 }
@@ -484,7 +510,7 @@ void execModal(QWidget *window, QWidget *owner)
         f->m_modal = true;
     rt.modals.append(w);
     w->show();
-    toFront(w);
+    rt.toFront(w);
     rt.activate(w, false);
 
     QEventLoop loop;
@@ -513,7 +539,7 @@ void execModal(QWidget *window, QWidget *owner)
             target = rt.fallback(w);
         rt.active = nullptr;
         if (target) {
-            target->activateWindow();
+            rt.requestActivation(target);
             rt.activate(target, true);
         }
     }
@@ -528,7 +554,7 @@ void userActivate(QWidget *window)
     auto &rt = FormRuntime::get();
     if (!window || !window->isVisible() || !rt.isProgramWindow(window) || rt.blockedByModal(window))
         return;
-    window->activateWindow();
+    rt.requestActivation(window);
     rt.activate(window, false);
 }
 

@@ -4,6 +4,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Program.h"
 #include "platform/forms/HandOff.h"
+#include "platform/forms/Keys.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Timer.h"
 
@@ -158,4 +159,85 @@ public:
     pv::Timer Timer1;
     int ticks = 0;
     QList<int> keys;
+};
+
+class RoadAlert : public pv::Form {
+    Q_OBJECT
+public:
+    void Form_Activate() override { journal() << QStringLiteral("Alert.Activate"); }
+};
+
+// The start-up road in small: a splash that hands over to a main window (which opens an
+// alert at its activation) and a login shown modally over the main window.
+class RoadMain : public pv::Form {
+    Q_OBJECT
+public:
+    void Form_Activate() override
+    {
+        journal() << QStringLiteral("Main.Activate yetki='%1'").arg(txtYetki.text());
+        // As the settings row's alert signal: once, when the value first arrives.
+        if (openAlert) {
+            openAlert = false;
+            pv::form<RoadAlert>().Show();
+        }
+    }
+    pv::HandOff txtYetki;
+    bool openAlert = true;
+};
+
+class RoadLogin : public pv::Form {
+    Q_OBJECT
+public:
+    RoadLogin()
+    {
+        txtPass = new QLineEdit(this);
+        pv::refuseKeys(txtPass, QStringLiteral("'"));
+        pv::onKeyPress(txtPass, [this](int &k) {
+            if (k == 13)
+                cmdOK_Click();
+        });
+    }
+    void Form_Activate() override { journal() << QStringLiteral("Login.Activate"); }
+    void cmdOK_Click()
+    {
+        if (txtPass->text() != QStringLiteral("admin")) {
+            pv::MsgBox(QStringLiteral("Şifre Yanlış"), pv::vbCritical, windowTitle());
+            txtPass->clear();
+            return;
+        }
+        pv::form<RoadMain>().txtYetki = QStringLiteral("1");
+        pv::Unload(this);
+    }
+    QLineEdit *txtPass;
+};
+
+class RoadSplash : public pv::Form {
+    Q_OBJECT
+public:
+    RoadSplash()
+        : Timer1(3000, true, this)
+    {
+        connect(&Timer1, &pv::Timer::tick, this, [this] { pv::Unload(this); });
+    }
+    void Form_Load() override
+    {
+        if (pv::anotherInstanceRunning())
+            pv::endProgram();
+    }
+    void Form_KeyPress(int &KeyAscii) override
+    {
+        if (KeyAscii == 27)
+            pv::Unload(this);
+    }
+    void Form_Unload(int &) override
+    {
+        ++unloads;
+        Hide();
+        pv::form<RoadMain>().Show();
+        pv::form<RoadLogin>().setWindowTitle(QStringLiteral("Kullanıcı Giriş"));
+        pv::form<RoadLogin>().Show(pv::Form::Modal, loginOwner ? &pv::form<RoadMain>() : nullptr);
+    }
+    pv::Timer Timer1;
+    static inline int unloads = 0;
+    static inline bool loginOwner = true;
 };

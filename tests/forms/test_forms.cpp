@@ -268,6 +268,70 @@ private slots:
         QCOMPARE(pv::activeProgramWindow(), &p);
     }
 
+    void startUpRoad_data()
+    {
+        QTest::addColumn<bool>("byEsc");
+        QTest::addColumn<bool>("loginOwner");
+        QTest::addColumn<QString>("lastActivation");
+        QTest::newRow("timer, login over the main window") << false << true << "Main.Activate yetki='1'";
+        QTest::newRow("Esc, login over the main window") << true << true << "Main.Activate yetki='1'";
+        // Without an owner the window active before the login (the alert) gets it back.
+        QTest::newRow("timer, login without owner") << false << false << "Alert.Activate";
+    }
+    void startUpRoad()
+    {
+        QFETCH(bool, byEsc);
+        QFETCH(bool, loginOwner);
+        QFETCH(QString, lastActivation);
+        RoadSplash::unloads = 0;
+        RoadSplash::loginOwner = loginOwner;
+        RoadSplash &splash = pv::form<RoadSplash>();
+        splash.Show();
+        h->expectMsgBox("Şifre Yanlış", pv::vbCritical, "Kullanıcı Giriş");
+        h->onModal<RoadLogin>([&](RoadLogin &login) {
+            QVERIFY(!splash.isVisible());
+            Harness::advance(5000); // the splash's timer ticks on but closes nothing more
+            QCOMPARE(RoadSplash::unloads, 1);
+            Harness::type(login.txtPass, "x");
+            Harness::key(login.txtPass, Qt::Key_Return);
+            QCOMPARE(login.txtPass->text(), QString());
+            Harness::type(login.txtPass, "ad'min");
+            Harness::key(login.txtPass, Qt::Key_Return);
+        });
+        journal().clear();
+        if (byEsc) {
+            QCOMPARE(Harness::advance(2000), 0);
+            Harness::key(&splash, Qt::Key_Escape);
+        } else {
+            QCOMPARE(Harness::advance(3000), 1);
+        }
+        h->settle();
+        QCOMPARE(RoadSplash::unloads, 1);
+        QVERIFY(!pv::isLoaded<RoadSplash>());
+        QCOMPARE(journal(), QStringList({"Main.Activate yetki=''", "Alert.Activate", "Login.Activate", lastActivation}));
+        QCOMPARE(pv::form<RoadMain>().txtYetki.text(), QStringLiteral("1"));
+        QCOMPARE(h->msgBoxes().size(), 1);
+    }
+
+    void restoreRunsStartUpAgain()
+    {
+        // The second run of start-up in the same process finds no other instance.
+        RoadSplash::loginOwner = true;
+        for (int run = 0; run < 2; ++run) {
+            h->onModal<RoadLogin>([](RoadLogin &login) {
+                Harness::type(login.txtPass, "admin");
+                login.cmdOK_Click();
+            });
+            pv::form<RoadSplash>().Show();
+            Harness::advance(3000);
+            h->settle();
+            QVERIFY(!h->programEnded());
+            QVERIFY(pv::form<RoadMain>().isVisible());
+            pv::Unload(pv::form<RoadMain>());
+            h->settle();
+        }
+    }
+
     // ---- hand-off fields
 
     void handOffChangesOnlyOnRealChange_data()
