@@ -103,6 +103,7 @@ bool Recordset::Requery()
 
 void Recordset::close()
 {
+    m_db.close();
     m_open = false;
     m_rows.clear();
     m_cols.clear();
@@ -644,14 +645,15 @@ int Recordset::findFrom(int start, const QString &criterion, const QVariantList 
         m_error = sqliteError(c->db, st.rc());
         return -1;
     }
+    std::vector<int> columnParam;
+    for (size_t i = 0; i < m_cols.size(); ++i)
+        columnParam.push_back(
+            sqlite3_bind_parameter_index(st.get(), QStringLiteral(":pvc%1").arg(i).toUtf8().constData()));
     for (int r = std::max(start, 0); r < int(m_rows.size()); ++r) {
         sqlite3_reset(st.get());
         bindAll(st.get(), params);
         for (size_t i = 0; i < m_cols.size(); ++i)
-            bindValue(
-                st.get(),
-                sqlite3_bind_parameter_index(st.get(), QStringLiteral(":pvc%1").arg(i).toUtf8().constData()),
-                m_rows[size_t(r)].values[i]);
+            bindValue(st.get(), columnParam[i], m_rows[size_t(r)].values[i]);
         if (sqlite3_step(st.get()) == SQLITE_ROW && sqlite3_column_int(st.get(), 0) != 0)
             return r;
     }
