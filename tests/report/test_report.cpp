@@ -73,6 +73,14 @@ const char *stockLayout = R"({
   ]
 })";
 
+// A window that prints: it is activated again when the preview over it closes.
+class PrintingWindow : public pv::Form {
+    Q_OBJECT
+public:
+    int activations = 0;
+    void Form_Activate() override { ++activations; }
+};
+
 class StockFooter : public pv::ReportScript {
 public:
     void pageFooterFormat(pv::ReportRun &run) override
@@ -487,7 +495,14 @@ private slots:
             QCOMPARE(w.document().pageModel().textsOf(QStringLiteral("Field14")), (QStringList{"1", "2", "3"}));
             QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
         });
-        r.showPreviewModal();
+        PrintingWindow &caller = pv::form<PrintingWindow>();
+        caller.Show();
+        pv::test::Harness::settle();
+        const int activations = caller.activations;
+        r.showPreviewModal(&caller);
+        pv::test::Harness::settle();
+        QCOMPARE(caller.activations, activations + 1);
+        pv::unload<PrintingWindow>();
         QVERIFY(sawPreview);
         QCOMPARE(title, QStringLiteral("Müşteri Listesi"));
         QCOMPARE(pageText, QStringLiteral("Sayfa 1 / 3"));
