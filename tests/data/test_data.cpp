@@ -559,6 +559,21 @@ private slots:
         QCOMPARE(c.value(), 9999999999LL);
     }
 
+    void namedParameters()
+    {
+        QVERIFY(
+            m_db.exec(QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma) VALUES (:kod, :ad)"),
+                      QVariantMap{{"kod", "7"}, {":ad", "D'Artagnan"}}));
+        DataControl dc;
+        dc.setDatabaseName(m_db.path());
+        dc.setRecordSource(QStringLiteral("select * from musteriler where MusteriFirma like :ara"),
+                           QVariantMap{{"ara", pv::startsWithPattern(QStringLiteral("d'a"))}});
+        QVERIFY(dc.Refresh());
+        QCOMPARE(dc.Recordset().RecordCount(), 1);
+        QCOMPARE(dc.Recordset().Fields("mus_kodu").text(), QStringLiteral("7"));
+        QVERIFY(dc.Recordset().isUpdatable());
+    }
+
     void sharedConnection()
     {
         Database other;
