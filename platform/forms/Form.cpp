@@ -352,7 +352,8 @@ void Form::Show(ShowMode mode, QWidget *owner)
     if (m_unloaded)
         return;
     if (mode == Modal) {
-        execModal(this, owner);
+        if (!m_modal) // already waiting in its own modal loop: nothing more to do
+            execModal(this, owner);
         return;
     }
     auto &rt = FormRuntime::get();

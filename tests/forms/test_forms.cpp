@@ -149,19 +149,36 @@ private slots:
         QCOMPARE(s.activations, 1);
     }
 
-    void noActivationAfterMessageBox_data()
+    void noActivationAfterBoxesAndPickers_data()
     {
-        QTest::addColumn<bool>("realBox");
-        QTest::newRow("scripted box") << false;
-        QTest::newRow("real box") << true;
+        QTest::addColumn<QString>("what");
+        QTest::newRow("scripted box") << "scripted";
+        QTest::newRow("real box") << "box";
+        QTest::newRow("real file picker, cancelled") << "file";
+        QTest::newRow("real folder picker, cancelled") << "folder";
     }
-    void noActivationAfterMessageBox()
+    void noActivationAfterBoxesAndPickers()
     {
-        QFETCH(bool, realBox);
+        QFETCH(QString, what);
         Boxer &b = pv::form<Boxer>();
         b.Show();
         QCOMPARE(b.activations, 1);
-        if (realBox) {
+        if (what == "file" || what == "folder") {
+            pv::setPickerHandler({});
+            bool seen = false;
+            QTimer::singleShot(0, [&] {
+                auto *dlg = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dlg);
+                seen = true;
+                dlg->reject();
+            });
+            const QString picked = what == "file"
+                                       ? pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"),
+                                                          QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"))
+                                       : pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin"));
+            QVERIFY(seen);
+            QCOMPARE(picked, QString());
+        } else if (what == "box") {
             pv::setMsgBoxHandler({});
             QTimer::singleShot(0, [] {
                 auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
