@@ -176,10 +176,11 @@ bool DataControl::UpdateRecord()
         if (now != b.shownText)
             changed.emplace_back(b.field, now);
     }
-    const bool adding = m_rs.isAdding();
-    if (changed.empty() && !adding)
+    // An AddNew or Edit the window began on the record set is completed, not restarted.
+    const bool pending = m_rs.isEditing();
+    if (changed.empty() && !pending)
         return true;
-    if (!adding) {
+    if (!pending) {
         if (!m_rs.Edit()) {
             m_error = m_rs.lastError();
             return false;

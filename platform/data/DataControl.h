@@ -67,8 +67,8 @@ public:
     void unbind(QObject *owner);
 
     // Writes the bound values the window changed into the current row (or into the row
-    // being added after Recordset().AddNew()). All or nothing: a value its column cannot
-    // take fails the whole write and the row stays as stored. True when nothing changed.
+    // being added or edited after Recordset().AddNew() / Edit(), completing it). All or nothing: a value its
+    // column cannot take fails the whole write and the row stays as stored. True when nothing changed.
     bool UpdateRecord();
     // Drops a pending AddNew/Edit; bound widgets show the stored values again.
     void CancelUpdate();

@@ -654,6 +654,13 @@ private slots:
             QVERIFY(dc.UpdateRecord());
             QCOMPARE(stored(), QStringLiteral("Yeni"));
             QCOMPARE(balance.text(), QStringLiteral("1234,5"));
+            QVERIFY(dc.Recordset().Edit()); // a field the window writes itself goes with the save
+            dc.Recordset().Fields("Not") = QStringLiteral("not");
+            name.setText(QStringLiteral("Yeni"));
+            QVERIFY(dc.UpdateRecord());
+            QCOMPARE(
+                m_db.scalar(QStringLiteral("SELECT \"Not\" FROM musteriler WHERE mus_kodu = '1'")).toString(),
+                QStringLiteral("not"));
             name.setText(QStringLiteral("Vazgeçilen"));
             dc.CancelUpdate();
             QCOMPARE(name.text(), QStringLiteral("Yeni"));
