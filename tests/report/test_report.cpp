@@ -63,6 +63,7 @@ const char *stockLayout = R"({
   ],
   "controls": [
     {"name": "Label111", "kind": "Label", "section": "PageHeader", "left": 0, "top": 0, "width": 15775, "height": 393, "text": "STOK RAPORU", "bold": true, "align": "center"},
+    {"name": "Image1", "kind": "Picture", "section": "PageHeader", "left": 0, "top": 400, "width": 720, "height": 360},
     {"name": "DataControl1", "kind": "DataControl", "section": "Detail"},
     {"name": "Field1", "kind": "Field", "section": "Detail", "left": 0, "top": 0, "width": 1702, "height": 240, "dataField": "Product Code", "font": "Tahoma", "size": 8.5},
     {"name": "Field8", "kind": "Field", "section": "Detail", "left": 12384, "top": 0, "width": 864, "height": 240, "dataField": "ReOrder Level", "font": "Tahoma", "size": 8.5, "align": "right"},
@@ -404,9 +405,13 @@ private slots:
         QVERIFY2(layout, qPrintable(error));
         pv::Report r(layout, [] { return std::make_unique<StockFooter>(); });
         QCOMPARE(r.itemNumber(QStringLiteral("Label111")), 4003);
-        r.item(4004).setConnectionString(m_conn);
-        r.item(4004).setSource(QStringLiteral("SELECT * FROM Product ORDER BY [Brand Name],[Product Code]"));
-        r.item(4005).setFontSize(QStringLiteral("3"));
+        r.item(4005).setConnectionString(m_conn);
+        r.item(4005).setSource(QStringLiteral("SELECT * FROM Product ORDER BY [Brand Name],[Product Code]"));
+        r.item(4006).setFontSize(QStringLiteral("3"));
+        QImage logo(40, 20, QImage::Format_RGB32);
+        logo.fill(Qt::red);
+        QVERIFY(logo.save(filePath(QStringLiteral("logo.png"))));
+        r.control(QStringLiteral("Image1")).setPicture(filePath(QStringLiteral("logo.png")));
         const pv::ReportDocument doc = r.run();
         const PageModel m = doc.pageModel();
 
@@ -418,11 +423,17 @@ private slots:
         QCOMPARE(m.textsOf(QStringLiteral("Label117")), (QStringList{"05.03.2024", "05.03.2024"}));
         QCOMPARE(m.textsOf(QStringLiteral("Field15")), (QStringList{"1", "2"}));
         QCOMPARE(m.textsOf(QStringLiteral("Field16")), (QStringList{"2", "2"}));
-        int rules = 0;
+        int rules = 0, pictures = 0;
         for (const auto &page : doc.pages)
-            for (const pv::ReportDrawOp &op : page)
+            for (const pv::ReportDrawOp &op : page) {
                 rules += op.type == pv::ReportDrawOp::Line && op.item == QLatin1String("Line1");
+                pictures += op.type == pv::ReportDrawOp::Image && op.rect == QRect(360, 720 + 400, 720, 360);
+            }
         QCOMPARE(rules, 70);
+        QCOMPARE(pictures, 2); // the header's picture on both pages
+        // The picture is painted where the layout puts it: 720 twips is half an inch.
+        const QImage page = doc.pageImage(0, 96);
+        QCOMPARE(page.pixelColor(24 + 24, 48 + 27 + 12), QColor(Qt::red));
     }
 
     void printsThroughAPrinter()
