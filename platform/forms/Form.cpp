@@ -195,6 +195,7 @@ public:
 
     void windowHidden(QWidget *w)
     {
+        requests.removeAll(w); // a hidden window's activation will not come
         if (returnTo.contains(w)) {
             foreignHidden(w);
             return;

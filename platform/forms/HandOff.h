@@ -26,6 +26,12 @@ public:
         setText(text);
         return *this;
     }
+    // Field to field, as one form copies its value into another's: the text only.
+    HandOff &operator=(const HandOff &other)
+    {
+        setText(other.m_text);
+        return *this;
+    }
     operator QString() const { return m_text; }
 
     template <class Receiver, class Slot>

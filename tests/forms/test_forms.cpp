@@ -392,6 +392,18 @@ private slots:
         QCOMPARE(h->value("SELECT show FROM dgrayr").toString(), QStringLiteral("0"));
     }
 
+    void handOffCopiesText()
+    {
+        pv::HandOff mine(QStringLiteral("0")), theirs;
+        QSignalSpy spy(&theirs, &pv::HandOff::changed);
+        theirs = mine;
+        theirs = mine;
+        const QString asText = theirs;
+        QCOMPARE(asText, QStringLiteral("0"));
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(mine.text(), QStringLiteral("0"));
+    }
+
     // ---- modal windows driven by the test
 
     void modalFormDrivenByTheHarness()
@@ -693,6 +705,19 @@ private slots:
         QCOMPARE(Harness::advance(advanceMs), ticks);
         QCOMPARE(spy.count(), ticks);
         QCOMPARE(Harness::fire(t), enabled && interval > 0);
+    }
+
+    void realTimerTicks()
+    {
+        pv::Timer::setTestMode(false);
+        pv::Timer t(10, true);
+        QSignalSpy spy(&t, &pv::Timer::tick);
+        QVERIFY(spy.wait(5000));
+        t.setEnabled(false);
+        const int ticks = spy.count();
+        QTest::qWait(50);
+        QCOMPARE(spy.count(), ticks);
+        pv::Timer::setTestMode(true);
     }
 
     void timersTickInTimeOrder()
