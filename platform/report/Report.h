@@ -235,6 +235,8 @@ public:
     ReportControl &label(const QString &name) { return control(name); }
     ReportControl &field(const QString &name) { return control(name); }
     ReportControl &item(int number); // a control by its number
+    // Every control, in layout order: for settings made on all of them (a receipt's font size).
+    std::vector<ReportControl> &controls() { return m_controls; }
     ReportSection &section(const QString &name);
     ReportSection &section(int number);
     // 4000 + position, sections first; -1 when the layout has no such item.

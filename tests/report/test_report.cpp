@@ -216,8 +216,10 @@ private slots:
         r.dataControl().setSource(source);
         r.item(4021).setCaption(QStringLiteral("857"));
         r.item(4008).setCaption(QStringLiteral("Ayşe Yılmaz"));
-        r.item(4023).setFontSize(QStringLiteral("12"));
+        for (pv::ReportControl &c : r.controls())
+            c.setFontSize(QStringLiteral("12"));
         PageModel m = r.runToPageModel();
+        QCOMPARE(m.ofItem(QStringLiteral("Label111")).first().fontSize, 12.0);
         QCOMPARE(m.textsOf(QStringLiteral("Label183")), QStringList{"857"});
         QCOMPARE(m.textsOf(QStringLiteral("Label168")), QStringList{"Ayşe Yılmaz"});
         QCOMPARE(m.ofItem(QStringLiteral("Field1")).first().fontSize, 12.0);
