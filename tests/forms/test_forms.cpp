@@ -519,6 +519,17 @@ private slots:
         QCOMPARE(c.icon(), icon);
     }
 
+    void messageBoxAnsweredWhileShown()
+    {
+        Boxer &b = pv::form<Boxer>();
+        b.Show();
+        h->expectMsgBox(QStringLiteral("Emin misiniz?"), [&](const pv::MsgBoxCall &call) {
+            // While the box is up its form stays the active window.
+            return pv::activeProgramWindow() == &b && call.buttons() == pv::vbYesNo ? pv::vbYes : pv::vbNo;
+        });
+        QCOMPARE(b.ask(), int(pv::vbYes));
+    }
+
     void realMessageBox_data()
     {
         QTest::addColumn<QString>("text");

@@ -116,16 +116,21 @@ void Harness::finish()
 
 // ---- message boxes
 
-void Harness::expectMsgBox(const QString &text, int answer) { m_expectedBoxes.append({text, false, -1, {}, false, answer}); }
+void Harness::expectMsgBox(const QString &text, int answer) { m_expectedBoxes.append({text, false, -1, {}, false, answer, {}}); }
 
 void Harness::expectMsgBox(const QString &text, int flags, const QString &title, int answer)
 {
-    m_expectedBoxes.append({text, false, flags, title, true, answer});
+    m_expectedBoxes.append({text, false, flags, title, true, answer, {}});
+}
+
+void Harness::expectMsgBox(const QString &text, std::function<int(const MsgBoxCall &)> answer)
+{
+    m_expectedBoxes.append({text, false, -1, {}, false, vbOK, std::move(answer)});
 }
 
 void Harness::expectMsgBoxContaining(const QString &part, int answer)
 {
-    m_expectedBoxes.append({part, true, -1, {}, false, answer});
+    m_expectedBoxes.append({part, true, -1, {}, false, answer, {}});
 }
 
 int Harness::unansweredMsgBoxes() const { return int(m_expectedBoxes.size()); }
@@ -144,7 +149,7 @@ int Harness::answerBox(const MsgBoxCall &call)
         fail(QStringLiteral("message box %1 where \"%2\" was expected").arg(shown, e.text));
         return msgBoxEscapeAnswer(call.flags);
     }
-    return e.answer;
+    return e.answerBy ? e.answerBy(call) : e.answer;
 }
 
 // ---- modal windows

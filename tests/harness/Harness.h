@@ -54,6 +54,8 @@ public:
     void expectMsgBox(const QString &text, int answer = vbOK);
     void expectMsgBox(const QString &text, int flags, const QString &title, int answer = vbOK);
     void expectMsgBoxContaining(const QString &part, int answer = vbOK);
+    // The answer is worked out while the box is up (to look at the windows behind it).
+    void expectMsgBox(const QString &text, std::function<int(const MsgBoxCall &)> answer);
     const QList<MsgBoxCall> &msgBoxes() const { return m_boxes; } // every box shown, in order
     int unansweredMsgBoxes() const;
 
@@ -114,6 +116,7 @@ private:
         QString title;
         bool checkTitle = false;
         int answer = vbOK;
+        std::function<int(const MsgBoxCall &)> answerBy;
     };
     struct ExpectedModal {
         QString name;
