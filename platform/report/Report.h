@@ -15,6 +15,11 @@
 // values, so one caller's captions never show up on another caller's print. A run that must
 // go to several targets is made once with run() and the document rendered as often as needed.
 // Unknown names and numbers give a stand-in item whose settings go nowhere (with a warning).
+// A source the database refuses gives an empty report.
+//
+// The program's layouts are registered at start-up by pv::registerAppReports()
+// (app/reports/AppReports.h). Tests read r.runToPageModel(), or, for a window that shows a
+// preview, the previewed document (see ReportPreview.h).
 #include "platform/report/ReportDocument.h"
 
 #include <QColor>
