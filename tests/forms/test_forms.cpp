@@ -205,8 +205,11 @@ private slots:
         Sibling &s = pv::form<Sibling>();
         s.Show();
         QCOMPARE(s.activations, 1);
+        QSignalSpy seen(&pv::FormEvents::instance(), &pv::FormEvents::activated);
         pv::userActivate(&p);
         QCOMPARE(p.activations, 2);
+        QCOMPARE(seen.count(), 1);
+        QCOMPARE(seen.first().first().value<QWidget *>(), &p);
         pv::userActivate(&p); // already the active one
         QCOMPARE(p.activations, 2);
         pv::userActivate(&s);

@@ -9,6 +9,7 @@
 //       h.click(f.cmdOK);                                 // must close or hide it
 //   });
 //   pv::form<veresiye>().mnuUser_Click();
+//   h.settle();                                          // the opener's Form_Activate runs
 //   QCOMPARE(h.value("SELECT count(*) FROM \"User\"").toInt(), 1);
 //
 // What it sets up: a temporary program folder (programFolder()) holding pelvanor.dll
