@@ -1,8 +1,10 @@
 #include "platform/forms/Clock.h"
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 QDateTime g_fixed;
 }
 
@@ -16,11 +18,26 @@ QDateTime Clock::now()
     return t;
 }
 
-QDate Clock::today() { return now().date(); }
-QTime Clock::time() { return now().time(); }
-void Clock::setFixed(const QDateTime &at) { g_fixed = at; }
-void Clock::clearFixed() { g_fixed = QDateTime(); }
-bool Clock::isFixed() { return g_fixed.isValid(); }
+QDate Clock::today()
+{
+    return now().date();
+}
+QTime Clock::time()
+{
+    return now().time();
+}
+void Clock::setFixed(const QDateTime &at)
+{
+    g_fixed = at;
+}
+void Clock::clearFixed()
+{
+    g_fixed = QDateTime();
+}
+bool Clock::isFixed()
+{
+    return g_fixed.isValid();
+}
 
 void Clock::advance(qint64 seconds)
 {

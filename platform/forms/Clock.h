@@ -2,9 +2,11 @@
 // The program's clock. Every "today" and "now" goes through here so tests can fix it.
 #include <QDateTime>
 
-namespace pv {
+namespace pv
+{
 
-class Clock {
+class Clock
+{
 public:
     static QDateTime now();
     static QDate today();
@@ -13,7 +15,7 @@ public:
     static void setFixed(const QDateTime &at); // tests: the clock stands still here
     static void clearFixed();                  // back to the system clock
     static bool isFixed();
-    static void advance(qint64 seconds);       // moves a fixed clock on
+    static void advance(qint64 seconds); // moves a fixed clock on
 };
 
 } // namespace pv

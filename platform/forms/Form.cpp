@@ -1,23 +1,25 @@
 #include "platform/forms/Form.h"
+#include "platform/components/Twips.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/Program.h"
-#include "platform/components/Twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QKeyEvent>
 #include <QHash>
+#include <QKeyEvent>
 #include <QSet>
 #include <QTimer>
 #include <QWindow>
 
 #include <unordered_map>
 
-namespace pv {
+namespace pv
+{
 
 // The runtime's bookkeeping: default instances, the active window, the modal windows.
-class FormRuntime : public QObject {
+class FormRuntime : public QObject
+{
 public:
     static FormRuntime &get()
     {
@@ -28,11 +30,11 @@ public:
     std::unordered_map<std::type_index, Form *> defaults;
     QSet<Form *> forms; // every live Form, default or not
     QPointer<QWidget> active;
-    QPointer<Form> pending;                // activation due once control is back in the event loop
-    QList<QPointer<QWidget>> history;      // program windows in the order they were activated
-    QList<QPointer<QWidget>> modals;       // innermost last
-    QSet<QWidget *> programWindows;        // non-form windows of the program
-    QList<QPointer<QWidget>> requests;     // activations asked of the window system, oldest first
+    QPointer<Form> pending;                       // activation due once control is back in the event loop
+    QList<QPointer<QWidget>> history;             // program windows in the order they were activated
+    QList<QPointer<QWidget>> modals;              // innermost last
+    QSet<QWidget *> programWindows;               // non-form windows of the program
+    QList<QPointer<QWidget>> requests;            // activations asked of the window system, oldest first
     QHash<QWidget *, QPointer<QWidget>> returnTo; // program windows shown by Qt's own exec()
     bool endCheckQueued = false;
 
@@ -115,7 +117,8 @@ public:
             return;
         if (deferred) {
             pending = f;
-            QMetaObject::invokeMethod(this, [this] { flushPending(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { flushPending(); }, Qt::QueuedConnection);
             return;
         }
         run(f);
@@ -248,8 +251,8 @@ protected:
         case QEvent::Show:
             if (o->isWidgetType() && !e->spontaneous()) {
                 auto *w = static_cast<QWidget *>(o);
-                if (w->isWindow() && !qobject_cast<Form *>(w) && !returnTo.contains(w) && !modals.contains(w)
-                    && isForeignProgramWindow(w))
+                if (w->isWindow() && !qobject_cast<Form *>(w) && !returnTo.contains(w) &&
+                    !modals.contains(w) && isForeignProgramWindow(w))
                     foreignShown(w);
             }
             break;
@@ -278,8 +281,8 @@ private:
         auto *f = qobject_cast<Form *>(receiver->window());
         if (!f || f->m_unloaded)
             return false;
-        if (ke == m_lastKey && ke->timestamp() == m_lastKeyTime && m_lastKeyReceiver
-            && m_lastKeyReceiver != receiver && receiver->isAncestorOf(m_lastKeyReceiver))
+        if (ke == m_lastKey && ke->timestamp() == m_lastKeyTime && m_lastKeyReceiver &&
+            m_lastKeyReceiver != receiver && receiver->isAncestorOf(m_lastKeyReceiver))
             return false;
         m_lastKey = ke;
         m_lastKeyTime = ke->timestamp();
@@ -317,8 +320,7 @@ FormEvents &FormEvents::instance()
     return *ev;
 }
 
-Form::Form(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+Form::Form(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     auto &rt = FormRuntime::get();
     rt.ensureFilter();
@@ -338,15 +340,22 @@ Form::~Form()
     rt.forget(this);
 }
 
-void Form::setClientSizeTwips(double width, double height) { resize(twipsToPixels(width), twipsToPixels(height)); }
+void Form::setClientSizeTwips(double width, double height)
+{
+    resize(twipsToPixels(width), twipsToPixels(height));
+}
 
 void setGeometryTwips(QWidget *widget, double left, double top, double width, double height)
 {
     if (widget)
-        widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+        widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                            twipsToPixels(height));
 }
 
-void Form::moveFocus(bool forward) { focusNextPrevChild(forward); }
+void Form::moveFocus(bool forward)
+{
+    focusNextPrevChild(forward);
+}
 
 void Form::Show(ShowMode mode, QWidget *owner)
 {
@@ -364,7 +373,10 @@ void Form::Show(ShowMode mode, QWidget *owner)
         rt.activate(this, false);
 }
 
-void Form::Hide() { hide(); }
+void Form::Hide()
+{
+    hide();
+}
 
 void Form::closeEvent(QCloseEvent *event)
 {
@@ -462,12 +474,13 @@ QList<Form *> loadedForms()
     return out;
 }
 
-namespace {
+namespace
+{
 // Ends a modal loop when its window is hidden (by code, not by minimising) or destroyed.
-class ModalWatch : public QObject {
+class ModalWatch : public QObject
+{
 public:
-    ModalWatch(QWidget *w, QEventLoop *loop)
-        : m_loop(loop)
+    ModalWatch(QWidget *w, QEventLoop *loop) : m_loop(loop)
     {
         w->installEventFilter(this);
         connect(w, &QObject::destroyed, loop, &QEventLoop::quit);
@@ -549,7 +562,10 @@ void execModal(QWidget *window, QWidget *owner)
         rt.forget(w);
 }
 
-QWidget *activeProgramWindow() { return FormRuntime::get().active; }
+QWidget *activeProgramWindow()
+{
+    return FormRuntime::get().active;
+}
 
 void userActivate(QWidget *window)
 {

@@ -34,9 +34,11 @@
 #include <functional>
 #include <typeindex>
 
-namespace pv {
+namespace pv
+{
 
-class Form : public QWidget {
+class Form : public QWidget
+{
     Q_OBJECT
 public:
     enum ShowMode { Modeless = 0, Modal = 1 };
@@ -115,16 +117,14 @@ Form *defaultFormInstance(std::type_index type, const std::function<Form *()> &c
 bool isFormLoaded(std::type_index type);
 
 // The default instance of T, created and loaded at first access.
-template <class T>
-T &form()
+template <class T> T &form()
 {
     static_assert(std::is_base_of_v<Form, T>, "form<T>() needs a pv::Form");
     return *static_cast<T *>(defaultFormInstance(typeid(T), [] { return new T; }));
 }
 
 // Whether T's default instance exists, without creating it.
-template <class T>
-bool isLoaded()
+template <class T> bool isLoaded()
 {
     return isFormLoaded(typeid(T));
 }
@@ -133,9 +133,11 @@ bool isLoaded()
 // modal wait) and destroys it once control is back in the event loop. True when
 // unloaded (also for a form already unloaded).
 bool Unload(Form *form, int mode = Form::FormCode);
-inline bool Unload(Form &form, int mode = Form::FormCode) { return Unload(&form, mode); }
-template <class T>
-void unload()
+inline bool Unload(Form &form, int mode = Form::FormCode)
+{
+    return Unload(&form, mode);
+}
+template <class T> void unload()
 {
     if (isLoaded<T>())
         Unload(form<T>());
@@ -170,13 +172,14 @@ inline constexpr const char kProgramWindowProperty[] = "pvProgramWindow";
 void setGeometryTwips(QWidget *widget, double left, double top, double width, double height);
 
 // Notifications for tests and tools.
-class FormEvents : public QObject {
+class FormEvents : public QObject
+{
     Q_OBJECT
 public:
     static FormEvents &instance();
 signals:
-    void activated(QWidget *window);   // just before its Form_Activate runs
-    void modalShown(QWidget *window);  // shown and activated, its nested loop about to run
+    void activated(QWidget *window);  // just before its Form_Activate runs
+    void modalShown(QWidget *window); // shown and activated, its nested loop about to run
     void modalEnded(QWidget *window);
 };
 

@@ -3,18 +3,12 @@
 
 #include <QPointer>
 
-namespace pv {
-
-HandOff::HandOff(QObject *parent)
-    : QObject(parent)
+namespace pv
 {
-}
 
-HandOff::HandOff(const QString &initial, QObject *parent)
-    : QObject(parent)
-    , m_text(initial)
-{
-}
+HandOff::HandOff(QObject *parent) : QObject(parent) {}
+
+HandOff::HandOff(const QString &initial, QObject *parent) : QObject(parent), m_text(initial) {}
 
 void HandOff::setText(const QString &text)
 {

@@ -10,9 +10,11 @@
 #include <QObject>
 #include <QString>
 
-namespace pv {
+namespace pv
+{
 
-class HandOff : public QObject {
+class HandOff : public QObject
+{
     Q_OBJECT
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY changed USER true)
 public:
@@ -34,8 +36,7 @@ public:
     }
     operator QString() const { return m_text; }
 
-    template <class Receiver, class Slot>
-    QMetaObject::Connection onChange(Receiver *receiver, Slot slot)
+    template <class Receiver, class Slot> QMetaObject::Connection onChange(Receiver *receiver, Slot slot)
     {
         return connect(this, &HandOff::changed, receiver, slot);
     }

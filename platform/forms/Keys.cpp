@@ -7,7 +7,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
-namespace pv {
+namespace pv
+{
 
 int keyAscii(const QKeyEvent *e)
 {
@@ -32,14 +33,12 @@ int keyAscii(const QKeyEvent *e)
     return t.at(0).unicode();
 }
 
-namespace {
-class KeyPressFilter : public QObject {
+namespace
+{
+class KeyPressFilter : public QObject
+{
 public:
-    KeyPressFilter(QObject *parent, KeyPressHandler h)
-        : QObject(parent)
-        , m_handler(std::move(h))
-    {
-    }
+    KeyPressFilter(QObject *parent, KeyPressHandler h) : QObject(parent), m_handler(std::move(h)) {}
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override

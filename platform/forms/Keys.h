@@ -15,7 +15,8 @@
 class QKeyEvent;
 class QWidget;
 
-namespace pv {
+namespace pv
+{
 
 int keyAscii(const QKeyEvent *event); // 0 for keys without a character (arrows, F keys)
 

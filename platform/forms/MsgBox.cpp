@@ -8,9 +8,11 @@
 #include <QPointer>
 #include <QPushButton>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 MsgBoxHandler g_handler;
 
 QString displayText(QString text)
@@ -21,7 +23,10 @@ QString displayText(QString text)
 }
 } // namespace
 
-void setMsgBoxHandler(MsgBoxHandler handler) { g_handler = std::move(handler); }
+void setMsgBoxHandler(MsgBoxHandler handler)
+{
+    g_handler = std::move(handler);
+}
 
 int msgBoxEscapeAnswer(int flags)
 {
@@ -47,11 +52,20 @@ int MsgBox(const QString &text, int flags, const QString &title)
     box.setTextFormat(Qt::PlainText);
     box.setText(displayText(text));
     switch (call.icon()) {
-    case vbCritical: box.setIcon(QMessageBox::Critical); break;
-    case vbQuestion: box.setIcon(QMessageBox::Question); break;
-    case vbExclamation: box.setIcon(QMessageBox::Warning); break;
-    case vbInformation: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    case vbCritical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case vbQuestion:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case vbExclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case vbInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
     }
     struct Choice {
         int answer;
@@ -78,7 +92,9 @@ int MsgBox(const QString &text, int flags, const QString &title)
     QList<QAbstractButton *> buttons;
     for (const Choice &c : choices)
         buttons.append(box.addButton(QString::fromUtf8(c.label), c.role));
-    const int def = call.defaultButton() == vbDefaultButton3 ? 2 : call.defaultButton() == vbDefaultButton2 ? 1 : 0;
+    const int def = call.defaultButton() == vbDefaultButton3   ? 2
+                    : call.defaultButton() == vbDefaultButton2 ? 1
+                                                               : 0;
     if (auto *b = qobject_cast<QPushButton *>(buttons.value(def, buttons.first())))
         box.setDefaultButton(b);
     const int escAnswer = msgBoxEscapeAnswer(flags);

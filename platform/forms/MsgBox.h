@@ -10,7 +10,8 @@
 #include <QString>
 #include <functional>
 
-namespace pv {
+namespace pv
+{
 
 enum MsgBoxStyle : int {
     vbOKOnly = 0,

@@ -5,9 +5,11 @@
 #include <QFileDialog>
 #include <QRegularExpression>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 PickerHandler g_handler;
 
 QString caseBlind(const QString &pattern)
@@ -64,7 +66,10 @@ bool filterMatches(const QString &filter, const QString &fileName)
     return false;
 }
 
-void setPickerHandler(PickerHandler handler) { g_handler = std::move(handler); }
+void setPickerHandler(PickerHandler handler)
+{
+    g_handler = std::move(handler);
+}
 
 QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner)
 {

@@ -7,7 +7,8 @@
 
 class QWidget;
 
-namespace pv {
+namespace pv
+{
 
 // filter in the form the forms give it: "Description|pattern|Description|pattern|".
 // Patterns match file names in either letter case ("*.YDK" finds "a.ydk" too).

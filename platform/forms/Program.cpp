@@ -14,9 +14,11 @@
 #include <memory>
 #include <vector>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 QString g_folder;
 QString g_title = QStringLiteral("Pelvanor");
 LaunchHandler g_launch;
@@ -49,10 +51,19 @@ void setProgramFolder(const QString &folder)
     g_folder = folder.isEmpty() ? QString() : QDir::cleanPath(QDir(folder).absolutePath());
 }
 
-QString databasePath() { return programFolder() + QStringLiteral("/pelvanor.dll"); }
+QString databasePath()
+{
+    return programFolder() + QStringLiteral("/pelvanor.dll");
+}
 
-QString programTitle() { return g_title; }
-void setProgramTitle(const QString &title) { g_title = title; }
+QString programTitle()
+{
+    return g_title;
+}
+void setProgramTitle(const QString &title)
+{
+    g_title = title;
+}
 
 bool anotherInstanceRunning()
 {
@@ -62,9 +73,10 @@ bool anotherInstanceRunning()
     if (folder.isEmpty())
         folder = programFolder();
     const QByteArray key = (QCoreApplication::applicationName() + QLatin1Char('|') + folder).toUtf8();
-    const QString path = QDir::tempPath() + QStringLiteral("/pelvanor-")
-                         + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20))
-                         + QStringLiteral(".lock");
+    const QString path =
+        QDir::tempPath() + QStringLiteral("/pelvanor-") +
+        QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20)) +
+        QStringLiteral(".lock");
     auto &locks = heldLocks();
     if (locks.count(path))
         return false;
@@ -82,8 +94,8 @@ bool anotherInstanceRunning()
 QString siblingProgramPath(const QString &bareName)
 {
     QString name = bareName.trimmed();
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-        || name == QLatin1String(".") || name == QLatin1String(".."))
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name == QLatin1String(".") || name == QLatin1String(".."))
         return {};
     if (name.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
         name.chop(4);
@@ -92,7 +104,10 @@ QString siblingProgramPath(const QString &bareName)
     return programFolder() + QLatin1Char('/') + name;
 }
 
-void setLaunchHandler(LaunchHandler handler) { g_launch = std::move(handler); }
+void setLaunchHandler(LaunchHandler handler)
+{
+    g_launch = std::move(handler);
+}
 
 bool startProgram(const QString &bareName)
 {
@@ -107,10 +122,22 @@ bool startProgram(const QString &bareName)
     return QProcess::startDetached(path, {}, programFolder());
 }
 
-void addProgramEndHook(std::function<void()> hook) { endHooks().push_back(std::move(hook)); }
-void setProgramEndHandler(ProgramEndHandler handler) { g_endHandler = std::move(handler); }
-bool programEnded() { return g_ended; }
-void resetProgramEnd() { g_ended = false; }
+void addProgramEndHook(std::function<void()> hook)
+{
+    endHooks().push_back(std::move(hook));
+}
+void setProgramEndHandler(ProgramEndHandler handler)
+{
+    g_endHandler = std::move(handler);
+}
+bool programEnded()
+{
+    return g_ended;
+}
+void resetProgramEnd()
+{
+    g_ended = false;
+}
 
 void detail::lastFormUnloaded()
 {

@@ -4,7 +4,8 @@
 #include <QString>
 #include <functional>
 
-namespace pv {
+namespace pv
+{
 
 // The folder the program runs from, where pelvanor.dll lives. Defaults to the
 // executable's folder; tests point it at a temporary folder.
@@ -43,7 +44,8 @@ using ProgramEndHandler = std::function<void()>;
 void setProgramEndHandler(ProgramEndHandler handler); // test: called instead of exiting
 void resetProgramEnd();
 
-namespace detail {
+namespace detail
+{
 // The forms runtime calls this when no form is loaded any more: the event loop ends
 // (unless a test handler stands in for the program's end).
 void lastFormUnloaded();

@@ -4,9 +4,11 @@
 
 #include <algorithm>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 bool g_testMode = false;
 qint64 g_simNow = 0;
 quint64 g_nextSeq = 0;
@@ -18,21 +20,21 @@ QList<Timer *> &allTimers()
 }
 } // namespace
 
-Timer::Timer(QObject *parent)
-    : QObject(parent)
-    , m_seq(++g_nextSeq)
+Timer::Timer(QObject *parent) : QObject(parent), m_seq(++g_nextSeq)
 {
     allTimers().append(this);
 }
 
-Timer::Timer(int intervalMs, bool enabled, QObject *parent)
-    : Timer(parent)
+Timer::Timer(int intervalMs, bool enabled, QObject *parent) : Timer(parent)
 {
     m_interval = std::max(0, intervalMs);
     setEnabled(enabled);
 }
 
-Timer::~Timer() { allTimers().removeAll(this); }
+Timer::~Timer()
+{
+    allTimers().removeAll(this);
+}
 
 void Timer::setInterval(int ms)
 {
@@ -78,7 +80,10 @@ void Timer::setTestMode(bool on)
         t->restart();
 }
 
-bool Timer::testMode() { return g_testMode; }
+bool Timer::testMode()
+{
+    return g_testMode;
+}
 
 bool Timer::fire(Timer &timer)
 {

@@ -5,14 +5,16 @@
 // In test mode no real time passes: tests fire a timer's tick with fire(), or let
 // simulated time pass with advance(), which runs the due ticks of all enabled timers
 // in time order.
-#include <QObject>
 #include <QList>
+#include <QObject>
 
 class QTimer;
 
-namespace pv {
+namespace pv
+{
 
-class Timer : public QObject {
+class Timer : public QObject
+{
     Q_OBJECT
 public:
     explicit Timer(QObject *parent = nullptr);

@@ -2,10 +2,10 @@
 // Small windows of the tests' own, built the way the program's windows are.
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
-#include "platform/forms/Program.h"
 #include "platform/forms/HandOff.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
 #include "platform/forms/Timer.h"
 
 #include <QLineEdit>
@@ -22,7 +22,8 @@ inline QStringList &journal()
     return j;
 }
 
-class Callee : public pv::Form {
+class Callee : public pv::Form
+{
     Q_OBJECT
 public:
     Callee()
@@ -31,7 +32,10 @@ public:
         txtValue.onChange(this, &Callee::txtValue_Change);
     }
     void Form_Load() override { journal() << QStringLiteral("Callee.Load value='%1'").arg(txtValue.text()); }
-    void Form_Activate() override { journal() << QStringLiteral("Callee.Activate value='%1'").arg(txtValue.text()); }
+    void Form_Activate() override
+    {
+        journal() << QStringLiteral("Callee.Activate value='%1'").arg(txtValue.text());
+    }
     void Form_QueryUnload(int &Cancel, int mode) override
     {
         journal() << QStringLiteral("Callee.QueryUnload %1").arg(mode);
@@ -42,7 +46,10 @@ public:
         journal() << QStringLiteral("Callee.Unload");
         Cancel = cancelUnload;
     }
-    void txtValue_Change() { journal() << QStringLiteral("Callee.txtValue_Change '%1'").arg(txtValue.text()); }
+    void txtValue_Change()
+    {
+        journal() << QStringLiteral("Callee.txtValue_Change '%1'").arg(txtValue.text());
+    }
 
     pv::HandOff txtValue;
     int cancelQuery = 0;
@@ -50,7 +57,8 @@ public:
 };
 
 // A window that opens others, counting its activations.
-class Parent : public pv::Form {
+class Parent : public pv::Form
+{
     Q_OBJECT
 public:
     Parent() { setWindowTitle(QStringLiteral("Parent")); }
@@ -62,7 +70,8 @@ public:
     int activations = 0;
 };
 
-class Sibling : public pv::Form {
+class Sibling : public pv::Form
+{
     Q_OBJECT
 public:
     Sibling() { setWindowTitle(QStringLiteral("Sibling")); }
@@ -75,7 +84,8 @@ public:
 };
 
 // A modal entry window: a text box, OK (writes back and unloads), Hide.
-class Entry : public pv::Form {
+class Entry : public pv::Form
+{
     Q_OBJECT
 public:
     Entry()
@@ -109,7 +119,8 @@ public:
 
 // Shows a message box as soon as it is activated; used to see that the box does not
 // activate anything again.
-class Boxer : public pv::Form {
+class Boxer : public pv::Form
+{
     Q_OBJECT
 public:
     Boxer() { setWindowTitle(QStringLiteral("Boxer")); }
@@ -118,12 +129,17 @@ public:
         ++activations;
         journal() << QStringLiteral("Boxer.Activate");
     }
-    int ask() { return pv::MsgBox(QStringLiteral("Emin misiniz?"), pv::vbYesNo | pv::vbQuestion, QStringLiteral("Dikkat!")); }
+    int ask()
+    {
+        return pv::MsgBox(QStringLiteral("Emin misiniz?"), pv::vbYesNo | pv::vbQuestion,
+                          QStringLiteral("Dikkat!"));
+    }
     int activations = 0;
 };
 
 // Holds the database open with a transaction begun, as a window in the middle of a posting.
-class Poster : public pv::Form {
+class Poster : public pv::Form
+{
     Q_OBJECT
 public:
     Poster()
@@ -137,14 +153,11 @@ public:
 };
 
 // A splash-like window: a timer and Esc end it.
-class Ticker : public pv::Form {
+class Ticker : public pv::Form
+{
     Q_OBJECT
 public:
-    Ticker()
-        : Timer1(3000, true, this)
-    {
-        connect(&Timer1, &pv::Timer::tick, this, &Ticker::Timer1_Timer);
-    }
+    Ticker() : Timer1(3000, true, this) { connect(&Timer1, &pv::Timer::tick, this, &Ticker::Timer1_Timer); }
     void Timer1_Timer()
     {
         ++ticks;
@@ -161,7 +174,8 @@ public:
     QList<int> keys;
 };
 
-class RoadAlert : public pv::Form {
+class RoadAlert : public pv::Form
+{
     Q_OBJECT
 public:
     void Form_Activate() override { journal() << QStringLiteral("Alert.Activate"); }
@@ -169,7 +183,8 @@ public:
 
 // The start-up road in small: a splash that hands over to a main window (which opens an
 // alert at its activation) and a login shown modally over the main window.
-class RoadMain : public pv::Form {
+class RoadMain : public pv::Form
+{
     Q_OBJECT
 public:
     void Form_Activate() override
@@ -185,7 +200,8 @@ public:
     bool openAlert = true;
 };
 
-class RoadLogin : public pv::Form {
+class RoadLogin : public pv::Form
+{
     Q_OBJECT
 public:
     RoadLogin()
@@ -211,11 +227,11 @@ public:
     QLineEdit *txtPass;
 };
 
-class RoadSplash : public pv::Form {
+class RoadSplash : public pv::Form
+{
     Q_OBJECT
 public:
-    RoadSplash()
-        : Timer1(3000, true, this)
+    RoadSplash() : Timer1(3000, true, this)
     {
         connect(&Timer1, &pv::Timer::tick, this, [this] { pv::Unload(this); });
     }

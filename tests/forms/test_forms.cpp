@@ -24,7 +24,8 @@
 
 using pv::test::Harness;
 
-class TestForms : public QObject {
+class TestForms : public QObject
+{
     Q_OBJECT
 private:
     std::unique_ptr<Harness> h;
@@ -56,7 +57,8 @@ private slots:
         QTest::addColumn<QStringList>("handlers");
         QTest::newRow("unloads") << 0 << 0 << true << QStringList{"Callee.QueryUnload 1", "Callee.Unload"};
         QTest::newRow("query cancels") << 1 << 0 << false << QStringList{"Callee.QueryUnload 1"};
-        QTest::newRow("unload cancels") << 0 << 1 << false << QStringList{"Callee.QueryUnload 1", "Callee.Unload"};
+        QTest::newRow("unload cancels")
+            << 0 << 1 << false << QStringList{"Callee.QueryUnload 1", "Callee.Unload"};
     }
     void unloadMakesTheNextAccessNew()
     {
@@ -172,10 +174,10 @@ private slots:
                 seen = true;
                 dlg->reject();
             });
-            const QString picked = what == "file"
-                                       ? pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"),
-                                                          QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"))
-                                       : pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin"));
+            const QString picked =
+                what == "file" ? pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"),
+                                                  QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"))
+                               : pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin"));
             QVERIFY(seen);
             QCOMPARE(picked, QString());
         } else if (what == "box") {
@@ -328,7 +330,8 @@ private slots:
         h->settle();
         QCOMPARE(RoadSplash::unloads, 1);
         QVERIFY(!pv::isLoaded<RoadSplash>());
-        QCOMPARE(journal(), QStringList({"Main.Activate yetki=''", "Alert.Activate", "Login.Activate", lastActivation}));
+        QCOMPARE(journal(),
+                 QStringList({"Main.Activate yetki=''", "Alert.Activate", "Login.Activate", lastActivation}));
         QCOMPARE(pv::form<RoadMain>().txtYetki.text(), QStringLiteral("1"));
         QCOMPARE(h->msgBoxes().size(), 1);
     }
@@ -491,18 +494,19 @@ private slots:
         QTest::addColumn<QString>("shownTitle");
         QTest::addColumn<int>("buttons");
         QTest::addColumn<int>("icon");
-        QTest::newRow("critical ok") << "Kullanıcı Adını Girin" << int(pv::vbCritical) << "Dikkat!" << "Dikkat!"
-                                     << int(pv::vbOKOnly) << int(pv::vbCritical);
+        QTest::newRow("critical ok") << "Kullanıcı Adını Girin" << int(pv::vbCritical) << "Dikkat!"
+                                     << "Dikkat!" << int(pv::vbOKOnly) << int(pv::vbCritical);
         QTest::newRow("question yes/no") << "Silinsin mi?" << int(pv::vbYesNo | pv::vbQuestion) << "Dikkat"
                                          << "Dikkat" << int(pv::vbYesNo) << int(pv::vbQuestion);
-        QTest::newRow("exclamation") << "Hata" << int(pv::vbExclamation) << "Hata " << "Hata "
-                                     << int(pv::vbOKOnly) << int(pv::vbExclamation);
+        QTest::newRow("exclamation") << "Hata" << int(pv::vbExclamation) << "Hata "
+                                     << "Hata " << int(pv::vbOKOnly) << int(pv::vbExclamation);
         QTest::newRow("information") << "Giriş Başarılı ADMIN" << int(pv::vbInformation) << "Kullanıcı Giriş"
                                      << "Kullanıcı Giriş" << int(pv::vbOKOnly) << int(pv::vbInformation);
         QTest::newRow("no title") << "İnternet Bağlantınız Aktif Değil.." << int(pv::vbCritical) << QString()
                                   << "Pelvanor" << int(pv::vbOKOnly) << int(pv::vbCritical);
-        QTest::newRow("line breaks kept") << "D:\\Yedek\\a.ydk\n\n Klasörüne Yedeklendi." << int(pv::vbInformation)
-                                          << "BİLGİ" << "BİLGİ" << int(pv::vbOKOnly) << int(pv::vbInformation);
+        QTest::newRow("line breaks kept")
+            << "D:\\Yedek\\a.ydk\n\n Klasörüne Yedeklendi." << int(pv::vbInformation) << "BİLGİ"
+            << "BİLGİ" << int(pv::vbOKOnly) << int(pv::vbInformation);
     }
     void messageBoxesAreRecorded()
     {
@@ -547,8 +551,8 @@ private slots:
         QTest::newRow("two line feeds") << "a.ydk\n\nDosyası zaten var." << int(pv::vbYesNo | pv::vbQuestion)
                                         << "a.ydk\n\nDosyası zaten var." << QStringList{"Evet", "Hayır"}
                                         << int(QMessageBox::Question) << int(pv::vbYes);
-        QTest::newRow("critical") << "Şifre Yanlış" << int(pv::vbCritical) << "Şifre Yanlış" << QStringList{"Tamam"}
-                                  << int(QMessageBox::Critical) << int(pv::vbOK);
+        QTest::newRow("critical") << "Şifre Yanlış" << int(pv::vbCritical) << "Şifre Yanlış"
+                                  << QStringList{"Tamam"} << int(QMessageBox::Critical) << int(pv::vbOK);
         QTest::newRow("information") << "Bilgi" << int(pv::vbInformation) << "Bilgi" << QStringList{"Tamam"}
                                      << int(QMessageBox::Information) << int(pv::vbOK);
     }
@@ -654,9 +658,12 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("apostrophe only") << "'" << "";
-        QTest::newRow("inside a name") << "a' OR '1'='1" << "a OR 1=1";
-        QTest::newRow("Turkish letters") << "İşçi" << "İşçi";
+        QTest::newRow("apostrophe only") << "'"
+                                         << "";
+        QTest::newRow("inside a name") << "a' OR '1'='1"
+                                       << "a OR 1=1";
+        QTest::newRow("Turkish letters") << "İşçi"
+                                         << "İşçi";
     }
     void apostropheRefused()
     {
@@ -782,11 +789,16 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("upper pattern, lower file") << "Pelvanor Yedek Dosyası (*.YDK)|*.YDK|" << "a.ydk" << true;
-        QTest::newRow("upper pattern, upper file") << "Pelvanor Yedek Dosyası (*.YDK)|*.YDK|" << "A.YDK" << true;
-        QTest::newRow("mixed case file") << "Pelvanor (*.dll)|*.dll" << "pelvanor.Dll" << true;
-        QTest::newRow("other extension") << "Pelvanor (*.dll)|*.dll" << "pelvanor.mdb" << false;
-        QTest::newRow("two pairs") << "Resim|*.jpg;*.gif|Hepsi|*.*" << "x.png" << true;
+        QTest::newRow("upper pattern, lower file") << "Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"
+                                                   << "a.ydk" << true;
+        QTest::newRow("upper pattern, upper file") << "Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"
+                                                   << "A.YDK" << true;
+        QTest::newRow("mixed case file") << "Pelvanor (*.dll)|*.dll"
+                                         << "pelvanor.Dll" << true;
+        QTest::newRow("other extension") << "Pelvanor (*.dll)|*.dll"
+                                         << "pelvanor.mdb" << false;
+        QTest::newRow("two pairs") << "Resim|*.jpg;*.gif|Hepsi|*.*"
+                                   << "x.png" << true;
     }
     void pickerFilters()
     {
@@ -799,7 +811,9 @@ private slots:
         for (const QString &f : pv::qtNameFilters(filter)) {
             const QString patterns = f.mid(f.lastIndexOf('(') + 1).chopped(1);
             for (const QString &p : patterns.split(' ', Qt::SkipEmptyParts))
-                byDialog |= QRegularExpression(QRegularExpression::wildcardToRegularExpression(p)).match(file).hasMatch();
+                byDialog |= QRegularExpression(QRegularExpression::wildcardToRegularExpression(p))
+                                .match(file)
+                                .hasMatch();
         }
         QCOMPARE(byDialog, matches);
     }
@@ -808,9 +822,12 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("cancel") << "" << "";
-        QTest::newRow("separator appended") << "/home/dukkan/Yedek" << "/home/dukkan/Yedek/";
-        QTest::newRow("separator kept") << "/" << "/";
+        QTest::newRow("cancel") << ""
+                                << "";
+        QTest::newRow("separator appended") << "/home/dukkan/Yedek"
+                                            << "/home/dukkan/Yedek/";
+        QTest::newRow("separator kept") << "/"
+                                        << "/";
     }
     void pickers()
     {
@@ -819,7 +836,9 @@ private slots:
         h->expectFolder(answer);
         QCOMPARE(pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin")), folder);
         h->expectOpenFile(answer);
-        QCOMPARE(pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"), QStringLiteral("Pelvanor (*.dll)|*.dll")), answer);
+        QCOMPARE(
+            pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"), QStringLiteral("Pelvanor (*.dll)|*.dll")),
+            answer);
         QCOMPARE(h->pickerCalls().size(), 2);
         QCOMPARE(h->pickerCalls().first().title, QStringLiteral("Yedeklenecek Klasörü Seçin"));
         QCOMPARE(h->pickerCalls().last().filter, QStringLiteral("Pelvanor (*.dll)|*.dll"));

@@ -13,9 +13,11 @@
 
 #include <sqlite3.h>
 
-namespace pv::test {
+namespace pv::test
+{
 
-namespace {
+namespace
+{
 QtMessageHandler g_previousHandler = nullptr;
 
 // The offscreen platform warns about window features it lacks; that says nothing
@@ -29,8 +31,7 @@ void filterMessages(QtMsgType type, const QMessageLogContext &context, const QSt
 }
 } // namespace
 
-Harness::Harness()
-    : m_context(std::make_unique<QObject>())
+Harness::Harness() : m_context(std::make_unique<QObject>())
 {
     static const bool filtering = [] {
         g_previousHandler = qInstallMessageHandler(filterMessages);
@@ -84,11 +85,23 @@ Harness::~Harness()
     setProgramFolder({});
 }
 
-QString Harness::folder() const { return m_dir.path(); }
-QString Harness::databasePath() const { return m_dir.path() + QStringLiteral("/pelvanor.dll"); }
+QString Harness::folder() const
+{
+    return m_dir.path();
+}
+QString Harness::databasePath() const
+{
+    return m_dir.path() + QStringLiteral("/pelvanor.dll");
+}
 
-QDateTime Harness::defaultNow() { return QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0)); }
-void Harness::setNow(const QDateTime &now) { Clock::setFixed(now); }
+QDateTime Harness::defaultNow()
+{
+    return QDateTime(QDate(2026, 12, 10), QTime(10, 0, 0));
+}
+void Harness::setNow(const QDateTime &now)
+{
+    Clock::setFixed(now);
+}
 
 void Harness::fail(const QString &message)
 {
@@ -116,7 +129,10 @@ void Harness::finish()
 
 // ---- message boxes
 
-void Harness::expectMsgBox(const QString &text, int answer) { m_expectedBoxes.append({text, false, -1, {}, false, answer, {}}); }
+void Harness::expectMsgBox(const QString &text, int answer)
+{
+    m_expectedBoxes.append({text, false, -1, {}, false, answer, {}});
+}
 
 void Harness::expectMsgBox(const QString &text, int flags, const QString &title, int answer)
 {
@@ -133,12 +149,16 @@ void Harness::expectMsgBoxContaining(const QString &part, int answer)
     m_expectedBoxes.append({part, true, -1, {}, false, answer, {}});
 }
 
-int Harness::unansweredMsgBoxes() const { return int(m_expectedBoxes.size()); }
+int Harness::unansweredMsgBoxes() const
+{
+    return int(m_expectedBoxes.size());
+}
 
 int Harness::answerBox(const MsgBoxCall &call)
 {
     m_boxes.append(call);
-    const QString shown = QStringLiteral("\"%1\" (title \"%2\", flags %3)").arg(call.text, call.title).arg(call.flags);
+    const QString shown =
+        QStringLiteral("\"%1\" (title \"%2\", flags %3)").arg(call.text, call.title).arg(call.flags);
     if (m_expectedBoxes.isEmpty()) {
         fail(QStringLiteral("unexpected message box ") + shown);
         return msgBoxEscapeAnswer(call.flags);
@@ -154,24 +174,28 @@ int Harness::answerBox(const MsgBoxCall &call)
 
 // ---- modal windows
 
-void Harness::addModal(const QString &name, std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action)
+void Harness::addModal(const QString &name, std::function<bool(QWidget *)> matches,
+                       std::function<void(QWidget *)> action)
 {
     m_expectedModals.append({name, std::move(matches), std::move(action)});
 }
 
 void Harness::onAnyModal(std::function<void(QWidget *)> action)
 {
-    addModal(QStringLiteral("any window"), [](QWidget *) { return true; }, std::move(action));
+    addModal(
+        QStringLiteral("any window"), [](QWidget *) { return true; }, std::move(action));
 }
 
 void Harness::modalShown(QWidget *w)
 {
     if (!w || !w->isVisible())
         return;
-    const QString shown = QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()), w->windowTitle());
+    const QString shown =
+        QStringLiteral("%1 \"%2\"").arg(QString::fromLatin1(w->metaObject()->className()), w->windowTitle());
     if (m_expectedModals.isEmpty() || !m_expectedModals.first().matches(w)) {
-        fail(QStringLiteral("unexpected modal window ") + shown
-             + (m_expectedModals.isEmpty() ? QString() : QStringLiteral(", expected ") + m_expectedModals.first().name));
+        fail(QStringLiteral("unexpected modal window ") + shown +
+             (m_expectedModals.isEmpty() ? QString()
+                                         : QStringLiteral(", expected ") + m_expectedModals.first().name));
         w->hide();
         return;
     }
@@ -186,15 +210,22 @@ void Harness::modalShown(QWidget *w)
 
 // ---- pickers
 
-void Harness::expectOpenFile(const QString &path) { m_expectedPicks.append({PickerCall::OpenFile, path}); }
-void Harness::expectFolder(const QString &path) { m_expectedPicks.append({PickerCall::Folder, path}); }
+void Harness::expectOpenFile(const QString &path)
+{
+    m_expectedPicks.append({PickerCall::OpenFile, path});
+}
+void Harness::expectFolder(const QString &path)
+{
+    m_expectedPicks.append({PickerCall::Folder, path});
+}
 
 QString Harness::answerPicker(const PickerCall &call)
 {
     m_pickerCalls.append(call);
     if (m_expectedPicks.isEmpty() || m_expectedPicks.first().kind != call.kind) {
         fail(QStringLiteral("unexpected %1 picker \"%2\"")
-                 .arg(call.kind == PickerCall::Folder ? QStringLiteral("folder") : QStringLiteral("file"), call.title));
+                 .arg(call.kind == PickerCall::Folder ? QStringLiteral("folder") : QStringLiteral("file"),
+                      call.title));
         return {};
     }
     return m_expectedPicks.takeFirst().answer;
@@ -239,7 +270,8 @@ void Harness::key(QWidget *widget, Qt::Key k, Qt::KeyboardModifiers modifiers)
 
 // ---- database
 
-namespace {
+namespace
+{
 struct Db {
     sqlite3 *db = nullptr;
     explicit Db(const QString &path)
@@ -261,8 +293,8 @@ void bind(sqlite3_stmt *st, const QVariantList &params)
         const int n = i + 1;
         if (v.isNull() || !v.isValid())
             sqlite3_bind_null(st, n);
-        else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Bool
-                 || v.typeId() == QMetaType::UInt)
+        else if (v.typeId() == QMetaType::Int || v.typeId() == QMetaType::LongLong ||
+                 v.typeId() == QMetaType::Bool || v.typeId() == QMetaType::UInt)
             sqlite3_bind_int64(st, n, v.toLongLong());
         else if (v.typeId() == QMetaType::Double)
             sqlite3_bind_double(st, n, v.toDouble());
@@ -279,14 +311,18 @@ void bind(sqlite3_stmt *st, const QVariantList &params)
 QVariant column(sqlite3_stmt *st, int i)
 {
     switch (sqlite3_column_type(st, i)) {
-    case SQLITE_INTEGER: return QVariant(qlonglong(sqlite3_column_int64(st, i)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(st, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, i));
     case SQLITE_TEXT:
         return QVariant(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
                                           sqlite3_column_bytes(st, i)));
     case SQLITE_BLOB:
-        return QVariant(QByteArray(static_cast<const char *>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
-    default: return QVariant();
+        return QVariant(
+            QByteArray(static_cast<const char *>(sqlite3_column_blob(st, i)), sqlite3_column_bytes(st, i)));
+    default:
+        return QVariant();
     }
 }
 } // namespace
@@ -364,7 +400,8 @@ bool Harness::insert(const QString &table, const QVariantMap &values)
         marks.append(QStringLiteral("?"));
         params.append(it.value());
     }
-    return exec(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)").arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
+    return exec(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
+                    .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                 params);
 }
 

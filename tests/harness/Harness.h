@@ -34,9 +34,11 @@
 #include <functional>
 #include <memory>
 
-namespace pv::test {
+namespace pv::test
+{
 
-class Harness {
+class Harness
+{
 public:
     Harness();
     ~Harness();
@@ -62,8 +64,7 @@ public:
 
     // Modal windows: when the next modal window shows, action runs inside its nested
     // loop; the action must close or hide it (else the test fails and it is hidden).
-    template <class T>
-    void onModal(std::function<void(T &)> action)
+    template <class T> void onModal(std::function<void(T &)> action)
     {
         addModal(
             QString::fromLatin1(T::staticMetaObject.className()),
@@ -129,7 +130,8 @@ private:
         QString answer;
     };
 
-    void addModal(const QString &name, std::function<bool(QWidget *)> matches, std::function<void(QWidget *)> action);
+    void addModal(const QString &name, std::function<bool(QWidget *)> matches,
+                  std::function<void(QWidget *)> action);
     int answerBox(const MsgBoxCall &call);
     QString answerPicker(const PickerCall &call);
     void modalShown(QWidget *w);
