@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QHash>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QSet>
 #include <QTimer>
 #include <QWindow>
@@ -343,6 +344,15 @@ Form::~Form()
 void Form::setClientSizeTwips(double width, double height)
 {
     resize(twipsToPixels(width), twipsToPixels(height));
+}
+
+void Form::centerOnScreen()
+{
+    if (const QScreen *s = screen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
+    }
 }
 
 void setGeometryTwips(QWidget *widget, double left, double top, double width, double height)

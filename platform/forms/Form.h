@@ -49,7 +49,9 @@ public:
     // Modeless: shows the form, brings it to the front and activates it.
     // Modal: the same, then waits in a nested event loop until the form is hidden or
     // unloaded; meanwhile the other windows take no input. When it ends, the window
-    // that was active before (or owner, when given) is activated again.
+    // that was active before it was shown is activated again, once the handler that
+    // showed it has returned. Give owner when that should be another window: a login
+    // shown over the main window, whose activation may have opened a third one.
     void Show(ShowMode mode = Modeless, QWidget *owner = nullptr);
     void Hide();
 
@@ -71,6 +73,8 @@ public:
 
     // Client area size given in twips, as the designs give it.
     void setClientSizeTwips(double width, double height);
+    // Places the window in the middle of its screen's work area.
+    void centerOnScreen();
 
     // The handlers a window overrides. Cancel != 0 in the two unload handlers keeps the
     // form loaded. Form_KeyPress gets the key's character code (13 Enter, 27 Esc, 8

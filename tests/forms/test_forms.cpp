@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
+#include <QScreen>
 #include <QTimer>
 #include <QtTest>
 
@@ -770,6 +771,9 @@ private slots:
         auto *box = new QLineEdit(&p);
         pv::setGeometryTwips(box, 2040, 720, 2775, 735);
         QCOMPARE(box->geometry(), QRect(136, 48, 185, 49));
+        p.centerOnScreen();
+        QVERIFY(qAbs(p.frameGeometry().center().x() - p.screen()->availableGeometry().center().x()) <= 1);
+        QVERIFY(qAbs(p.frameGeometry().center().y() - p.screen()->availableGeometry().center().y()) <= 1);
     }
 
     void programFolderAndDatabase()
@@ -862,6 +866,7 @@ private slots:
         QTest::newRow("sibling without .exe") << "bvRepair" << true << true;
         QTest::newRow("missing: search path and current folder not used") << "bvRepair.exe" << false << false;
         QTest::newRow("not a bare name") << "sub/bvRepair" << true << false;
+        QTest::newRow("other program missing") << "bvupdate.exe" << true << false;
     }
     void launcherStartsOnlyOurOwnPrograms()
     {
