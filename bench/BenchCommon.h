@@ -22,7 +22,12 @@ bool generateShop(const QString &path, const ShopSize &size = {}, QString *error
 QString shopPath();
 bool ensureShop(const QString &path, QString *error = nullptr);
 
-// Best (lowest) time in milliseconds of runs calls of work.
-double bestMs(int runs, const std::function<void()> &work);
+// Best (lowest) times in milliseconds of runs calls of each; the two take turns, so that
+// both meet the same machine load.
+struct Timing {
+    double first = 0;
+    double second = 0;
+};
+Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second);
 
 } // namespace pv::bench

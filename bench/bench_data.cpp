@@ -39,8 +39,9 @@ void rawQuery(sqlite3 *db, const char *sql, const QByteArray &param = {})
     sqlite3_finalize(st);
 }
 
-void report(const char *what, double ours, double raw)
+void report(const char *what, bench::Timing t)
 {
+    const double ours = t.first, raw = t.second;
     std::printf("%-46s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", what, ours, raw, ours / raw);
     std::fflush(stdout);
 }
@@ -67,7 +68,7 @@ int main(int argc, char **argv)
         return 1;
     }
     sqlite3 *raw = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     registerSqlFunctions(raw);
     sqlite3_exec(raw, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
 
@@ -75,12 +76,14 @@ int main(int argc, char **argv)
     {
         const char *sql = "select * from veresiye where mus_kodu = ? ORDER BY Tarih2,Saat asc";
         int rows = 0;
-        const double ours = bench::bestMs(30, [&] {
-            Recordset rs(db, QString::fromUtf8(sql), {QStringLiteral("1")});
-            rows = rs.RecordCount();
-        });
-        const double bare = bench::bestMs(30, [&] { rawQuery(raw, sql, "1"); });
-        report(qPrintable(QStringLiteral("ledger record set (%1 rows)").arg(rows)), ours, bare);
+        const auto t = bench::bestMs(
+            30,
+            [&] {
+                Recordset rs(db, QString::fromUtf8(sql), {QStringLiteral("1")});
+                rows = rs.RecordCount();
+            },
+            [&] { rawQuery(raw, sql, "1"); });
+        report(qPrintable(QStringLiteral("ledger record set (%1 rows)").arg(rows)), t);
     }
 
     // 2. The main window's list: a data control refresh over every customer, five bound boxes.
@@ -93,11 +96,11 @@ int main(int argc, char **argv)
         const char *fields[5] = {"mus_kodu", "MusteriFirma", "Sonislem2", "Not", "foto"};
         for (int i = 0; i < 5; ++i)
             dc.bind(&boxes[i], QString::fromLatin1(fields[i]));
-        const double ours = bench::bestMs(10, [&] { dc.Refresh(); });
-        const double bare = bench::bestMs(10, [&] { rawQuery(raw, sql); });
+        const auto t = bench::bestMs(
+            10, [&] { dc.Refresh(); }, [&] { rawQuery(raw, sql); });
         report(qPrintable(
                    QStringLiteral("data control refresh (%1 customers)").arg(dc.Recordset().RecordCount())),
-               ours, bare);
+               t);
     }
 
     // 3. FindFirst by product code on a record set over the product table.
@@ -108,55 +111,59 @@ int main(int argc, char **argv)
         for (int i = 0; i < 1000; ++i)
             codes << QStringLiteral("p%1").arg(int(rng() % 20000) + 1, 6, 10, QLatin1Char('0'));
         int found = 0;
-        const double ours = bench::bestMs(5, [&] {
-            found = 0;
-            for (const QString &c : std::as_const(codes))
-                found += rs.FindFirst(QStringLiteral("[Product Code] = ?"), {c}) ? 1 : 0;
-        });
         sqlite3_stmt *st = nullptr;
         sqlite3_prepare_v2(raw, "SELECT * FROM Product WHERE [Product Code] = ?", -1, &st, nullptr);
-        const double bare = bench::bestMs(5, [&] {
-            for (const QString &c : std::as_const(codes)) {
-                const QByteArray b = c.toUtf8();
-                sqlite3_bind_text(st, 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-                readAll(st);
-                sqlite3_reset(st);
-            }
-        });
+        const auto t = bench::bestMs(
+            5,
+            [&] {
+                found = 0;
+                for (const QString &c : std::as_const(codes))
+                    found += rs.FindFirst(QStringLiteral("[Product Code] = ?"), {c}) ? 1 : 0;
+            },
+            [&] {
+                for (const QString &c : std::as_const(codes)) {
+                    const QByteArray b = c.toUtf8();
+                    sqlite3_bind_text(st, 1, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+                    readAll(st);
+                    sqlite3_reset(st);
+                }
+            });
         sqlite3_finalize(st);
-        report(qPrintable(QStringLiteral("FindFirst by code (1000 finds, %1 found)").arg(found)), ours, bare);
+        report(qPrintable(QStringLiteral("FindFirst by code (1000 finds, %1 found)").arg(found)), t);
     }
 
     // 4. 10,000 single-row updates in one transaction (the day-count pass).
     {
         Recordset rs(db, QStringLiteral("musteriler"));
+        const int n = rs.RecordCount();
         int value = 0;
-        const double ours = bench::bestMs(3, [&] {
-            const QString text = QString::number(++value);
-            Transaction t(db);
-            for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
-                rs.Edit();
-                rs.Fields(QStringLiteral("Gun")).setValue(text);
-                rs.Update();
-            }
-            t.commit();
-        });
         sqlite3_stmt *st = nullptr;
         sqlite3_prepare_v2(raw, "UPDATE musteriler SET Gun = ? WHERE rowid = ?", -1, &st, nullptr);
-        const int n = rs.RecordCount();
-        const double bare = bench::bestMs(3, [&] {
-            ++value;
-            sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-            for (int i = 1; i <= n; ++i) {
-                sqlite3_bind_int64(st, 1, value);
-                sqlite3_bind_int64(st, 2, i);
-                sqlite3_step(st);
-                sqlite3_reset(st);
-            }
-            sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
-        });
+        const auto t = bench::bestMs(
+            7,
+            [&] {
+                const QString text = QString::number(++value);
+                Transaction tx(db);
+                for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
+                    rs.Edit();
+                    rs.Fields(QStringLiteral("Gun")).setValue(text);
+                    rs.Update();
+                }
+                tx.commit();
+            },
+            [&] {
+                ++value;
+                sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+                for (int i = 1; i <= n; ++i) {
+                    sqlite3_bind_int64(st, 1, value);
+                    sqlite3_bind_int64(st, 2, i);
+                    sqlite3_step(st);
+                    sqlite3_reset(st);
+                }
+                sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
+            });
         sqlite3_finalize(st);
-        report(qPrintable(QStringLiteral("%1 single-row updates, one transaction").arg(n)), ours, bare);
+        report(qPrintable(QStringLiteral("%1 single-row updates, one transaction").arg(n)), t);
     }
 
     sqlite3_close(raw);

@@ -199,7 +199,9 @@ bool Database::open(const QString &path, OpenMode mode)
     }
     auto conn = std::make_shared<Connection>();
     conn->path = key;
-    const int flags = SQLITE_OPEN_READWRITE | (mode == CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
+    // The program has one thread; SQLite's own locking per call would be pure cost.
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(key.toUtf8().constData(), &conn->db, flags, nullptr);
     if (rc == SQLITE_OK)
         rc = registerSqlFunctions(conn->db);

@@ -1,10 +1,166 @@
 #include "platform/data/Recordset.h"
 #include "platform/data/Connection.h"
 
+#include <cstring>
+
 namespace pv
 {
 
 using namespace detail;
+
+// ---------------------------------------------------------------- row storage
+//
+// A row is one block: an offset per field, then each value as a type byte followed by
+// 8 bytes of number or a 4-byte length and the UTF-8 text. Reading ten thousand rows
+// then costs ten thousand allocations, not one per text.
+
+namespace
+{
+enum CellType : char { NullCell, IntCell, RealCell, TextCell, BlobCell };
+
+qsizetype cellSize(sqlite3_stmt *st, int i)
+{
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return 1;
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+        return 9;
+    default:
+        return 5 + sqlite3_column_bytes(st, i);
+    }
+}
+
+template <typename T> void put(char *&p, T v)
+{
+    std::memcpy(p, &v, sizeof v);
+    p += sizeof v;
+}
+
+template <typename T> T get(const char *p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+QByteArray packStatement(sqlite3_stmt *st, int first, int total)
+{
+    const int n = total - first;
+    qsizetype size = qsizetype(n) * 4;
+    for (int i = first; i < total; ++i)
+        size += cellSize(st, i);
+    QByteArray block(size, Qt::Uninitialized);
+    char *head = block.data();
+    char *p = head + qsizetype(n) * 4;
+    for (int i = first; i < total; ++i) {
+        put<quint32>(head, quint32(p - block.data()));
+        switch (sqlite3_column_type(st, i)) {
+        case SQLITE_NULL:
+            *p++ = NullCell;
+            break;
+        case SQLITE_INTEGER:
+            *p++ = IntCell;
+            put<qint64>(p, sqlite3_column_int64(st, i));
+            break;
+        case SQLITE_FLOAT:
+            *p++ = RealCell;
+            put<double>(p, sqlite3_column_double(st, i));
+            break;
+        default: {
+            const bool text = sqlite3_column_type(st, i) == SQLITE_TEXT;
+            const void *src =
+                text ? static_cast<const void *>(sqlite3_column_text(st, i)) : sqlite3_column_blob(st, i);
+            const int len = sqlite3_column_bytes(st, i);
+            *p++ = text ? TextCell : BlobCell;
+            put<quint32>(p, quint32(len));
+            if (len > 0)
+                std::memcpy(p, src, size_t(len));
+            p += len;
+        }
+        }
+    }
+    return block;
+}
+
+QVariant unpack(const QByteArray &block, int i)
+{
+    const char *base = block.constData();
+    const char *p = base + get<quint32>(base + qsizetype(i) * 4);
+    switch (*p) {
+    case IntCell:
+        return QVariant(get<qint64>(p + 1));
+    case RealCell:
+        return QVariant(get<double>(p + 1));
+    case TextCell:
+        return QVariant(QString::fromUtf8(p + 5, qsizetype(get<quint32>(p + 1))));
+    case BlobCell:
+        return QVariant(QByteArray(p + 5, qsizetype(get<quint32>(p + 1))));
+    default:
+        return QVariant();
+    }
+}
+
+// One value in the row block's form.
+QByteArray packCell(const QVariant &v)
+{
+    QByteArray out;
+    if (!v.isValid() || v.isNull()) {
+        out.append(char(NullCell));
+    } else if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
+        const qint64 i = v.toLongLong();
+        out.append(char(IntCell)).append(reinterpret_cast<const char *>(&i), sizeof i);
+    } else if (v.typeId() == QMetaType::Double) {
+        const double d = v.toDouble();
+        out.append(char(RealCell)).append(reinterpret_cast<const char *>(&d), sizeof d);
+    } else {
+        const QByteArray t = v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
+        const quint32 len = quint32(t.size());
+        out.append(char(v.typeId() == QMetaType::QByteArray ? BlobCell : TextCell))
+            .append(reinterpret_cast<const char *>(&len), sizeof len)
+            .append(t);
+    }
+    return out;
+}
+
+// The row with the written fields replaced; the others are copied as they are.
+QByteArray repack(const QByteArray &old, const std::vector<QVariant> &buffer, const std::vector<bool> &dirty)
+{
+    const qsizetype n = qsizetype(buffer.size());
+    const char *o = old.constData();
+    auto oldSpan = [&](qsizetype i) {
+        const qsizetype from = get<quint32>(o + i * 4);
+        const qsizetype to = i + 1 < n ? qsizetype(get<quint32>(o + (i + 1) * 4)) : old.size();
+        return std::pair{from, to - from};
+    };
+    std::vector<QByteArray> written(static_cast<size_t>(n));
+    qsizetype size = n * 4;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (dirty[size_t(i)]) {
+            written[size_t(i)] = packCell(buffer[size_t(i)]);
+            size += written[size_t(i)].size();
+        } else {
+            size += oldSpan(i).second;
+        }
+    }
+    QByteArray block(size, Qt::Uninitialized);
+    char *head = block.data();
+    char *p = head + n * 4;
+    for (qsizetype i = 0; i < n; ++i) {
+        put<quint32>(head, quint32(p - block.data()));
+        if (dirty[size_t(i)]) {
+            const QByteArray &w = written[size_t(i)];
+            std::memcpy(p, w.constData(), size_t(w.size()));
+            p += w.size();
+        } else {
+            const auto [from, len] = oldSpan(i);
+            std::memcpy(p, o + from, size_t(len));
+            p += len;
+        }
+    }
+    return block;
+}
+} // namespace
 
 // ---------------------------------------------------------------- Field
 
@@ -20,8 +176,9 @@ QString Field::name() const
 
 QString Field::text() const
 {
-    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
-    return v ? displayText(*v, m_rs->m_cols[size_t(m_index)].kind) : QString();
+    QVariant v;
+    return exists() && m_rs->cell(m_index, v) ? displayText(v, m_rs->m_cols[size_t(m_index)].kind)
+                                              : QString();
 }
 
 // A DATE column's ISO text comes back as a date value.
@@ -37,14 +194,14 @@ static QVariant presented(const QVariant &v, ColumnKind kind)
 
 QVariant Field::value() const
 {
-    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
-    return v ? presented(*v, m_rs->m_cols[size_t(m_index)].kind) : QVariant();
+    QVariant v;
+    return exists() && m_rs->cell(m_index, v) ? presented(v, m_rs->m_cols[size_t(m_index)].kind) : QVariant();
 }
 
 bool Field::isNull() const
 {
-    const QVariant *v = exists() ? m_rs->cell(m_index) : nullptr;
-    return !v || !v->isValid() || v->isNull();
+    QVariant v;
+    return !exists() || !m_rs->cell(m_index, v) || !v.isValid() || v.isNull();
 }
 
 bool Field::setValue(const QVariant &given)
@@ -192,7 +349,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     m_open = false;
     m_rows.clear();
     m_rowIndexValid = false;
-    m_updateSql.clear();
+    m_writeSql.clear();
     m_cols.clear();
     m_table.clear();
     m_refetchSql.clear();
@@ -278,9 +435,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         row.serial = m_nextSerial++;
         if (withRowid)
             row.rowid = sqlite3_column_int64(st.get(), 0);
-        row.values.reserve(size_t(total - first));
-        for (int i = first; i < total; ++i)
-            row.values.push_back(columnValue(st.get(), i));
+        row.cells = packStatement(st.get(), first, total);
         m_rows.push_back(std::move(row));
     }
     if (rc != SQLITE_DONE) {
@@ -338,10 +493,7 @@ bool Recordset::readRowById(qint64 rowid, Row &row)
     if (sqlite3_step(st.get()) != SQLITE_ROW)
         return fail(DbError::RecordDeleted, QStringLiteral("record is deleted"));
     row.rowid = rowid;
-    row.values.clear();
-    const int n = sqlite3_column_count(st.get());
-    for (int i = 0; i < n; ++i)
-        row.values.push_back(columnValue(st.get(), i));
+    row.cells = packStatement(st.get(), 0, sqlite3_column_count(st.get()));
     return true;
 }
 
@@ -360,13 +512,16 @@ bool Recordset::hasCurrent() const
     return !m_currentDeleted && m_pos >= 0 && m_pos < int(m_rows.size());
 }
 
-const QVariant *Recordset::cell(int index) const
+bool Recordset::cell(int index, QVariant &out) const
 {
-    if (m_mode != Mode::None)
-        return &m_buffer[size_t(index)];
+    if (m_mode == Mode::Add || (m_mode == Mode::Edit && m_dirty[size_t(index)])) {
+        out = m_buffer[size_t(index)];
+        return true;
+    }
     if (!hasCurrent())
-        return nullptr;
-    return &m_rows[size_t(m_pos)].values[size_t(index)];
+        return false;
+    out = unpack(m_rows[size_t(m_pos)].cells, index);
+    return true;
 }
 
 bool Recordset::MoveFirst()
@@ -467,14 +622,14 @@ QVariant Recordset::valueAt(int row, int field) const
 {
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
-    return presented(m_rows[size_t(row)].values[size_t(field)], m_cols[size_t(field)].kind);
+    return presented(unpack(m_rows[size_t(row)].cells, field), m_cols[size_t(field)].kind);
 }
 
 QString Recordset::textAt(int row, int field) const
 {
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
-    return displayText(m_rows[size_t(row)].values[size_t(field)], m_cols[size_t(field)].kind);
+    return displayText(unpack(m_rows[size_t(row)].cells, field), m_cols[size_t(field)].kind);
 }
 
 // ---------------------------------------------------------------- editing
@@ -498,7 +653,8 @@ bool Recordset::Edit()
     if (!hasCurrent())
         return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
     m_mode = Mode::Edit;
-    m_buffer = m_rows[size_t(m_pos)].values;
+    // Fields not written are read from the row; their slots here are never looked at.
+    m_buffer.resize(m_cols.size());
     m_dirty.assign(m_cols.size(), false);
     m_error = {};
     return true;
@@ -512,32 +668,55 @@ void Recordset::CancelUpdate()
         notify(Change::CurrentRowChanged);
 }
 
-bool Recordset::Update()
+// The INSERT or UPDATE for one set of written columns, made once per record set.
+const QByteArray &Recordset::writeSql(const QByteArray &mask)
 {
-    if (m_mode == Mode::None)
-        return fail(DbError::UpdateWithoutEdit, QStringLiteral("Update without AddNew or Edit"));
-    Connection *c = m_db.m_conn.get();
+    QByteArray &sql = m_writeSql[mask];
+    if (!sql.isEmpty())
+        return sql;
     QStringList names;
-    QVariantList values;
-    for (size_t i = 0; i < m_cols.size(); ++i) {
-        if (m_dirty[i]) {
+    for (size_t i = 0; i < m_cols.size(); ++i)
+        if (m_dirty[i])
             names << Database::quoteName(m_cols[i].origin);
-            values << m_buffer[i];
-        }
-    }
     const QString table = Database::quoteName(m_table);
     if (m_mode == Mode::Add) {
-        QString sql;
         if (names.isEmpty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table);
+            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table).toUtf8();
         } else {
             QStringList marks;
             for (qsizetype i = 0; i < names.size(); ++i)
                 marks << QStringLiteral("?");
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+                      .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))
+                      .toUtf8();
         }
-        if (!run(sql.toUtf8(), values))
+    } else {
+        QStringList sets;
+        for (const QString &n : std::as_const(names))
+            sets << n + QStringLiteral(" = ?");
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                  .arg(table, sets.join(QLatin1Char(',')))
+                  .toUtf8();
+    }
+    return sql;
+}
+
+bool Recordset::Update()
+{
+    if (m_mode == Mode::None)
+        return fail(DbError::UpdateWithoutEdit, QStringLiteral("Update without AddNew or Edit"));
+    Connection *c = m_db.m_conn.get();
+    QByteArray mask(qsizetype(m_cols.size()) + 1, '0');
+    mask[0] = m_mode == Mode::Add ? 'A' : 'E';
+    QVariantList values;
+    for (size_t i = 0; i < m_cols.size(); ++i) {
+        if (m_dirty[i]) {
+            mask[qsizetype(i) + 1] = '1';
+            values << m_buffer[i];
+        }
+    }
+    if (m_mode == Mode::Add) {
+        if (!run(writeSql(mask), values))
             return false;
         Row row;
         row.serial = m_nextSerial++;
@@ -556,27 +735,13 @@ bool Recordset::Update()
         notify(Change::RowsChanged);
         return true;
     }
-    // Edit: the statement for this set of written columns is made once per record set.
     Row &cur = m_rows[size_t(m_pos)];
-    if (!names.isEmpty()) {
-        QByteArray mask(qsizetype(m_cols.size()), '0');
-        for (size_t i = 0; i < m_cols.size(); ++i)
-            if (m_dirty[i])
-                mask[qsizetype(i)] = '1';
-        QByteArray &sql = m_updateSql[mask];
-        if (sql.isEmpty()) {
-            QStringList sets;
-            for (const QString &n : std::as_const(names))
-                sets << n + QStringLiteral(" = ?");
-            sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                      .arg(table, sets.join(QLatin1Char(',')))
-                      .toUtf8();
-        }
+    if (!values.isEmpty()) {
         values << cur.rowid;
-        if (!run(sql, values))
+        if (!run(writeSql(mask), values))
             return false;
         // The buffer holds exactly what was stored.
-        cur.values = std::move(m_buffer);
+        cur.cells = repack(cur.cells, m_buffer, m_dirty);
     }
     m_lastModified = cur.serial;
     dropEdit();
@@ -653,7 +818,7 @@ int Recordset::findFrom(int start, const QString &criterion, const QVariantList 
         sqlite3_reset(st.get());
         bindAll(st.get(), params);
         for (size_t i = 0; i < m_cols.size(); ++i)
-            bindValue(st.get(), columnParam[i], m_rows[size_t(r)].values[i]);
+            bindValue(st.get(), columnParam[i], unpack(m_rows[size_t(r)].cells, int(i)));
         if (sqlite3_step(st.get()) == SQLITE_ROW && sqlite3_column_int(st.get(), 0) != 0)
             return r;
     }

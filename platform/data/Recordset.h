@@ -137,15 +137,18 @@ private:
     struct Row {
         qint64 rowid = 0;
         Bookmark serial = 0;
-        std::vector<QVariant> values;
+        QByteArray cells; // every value of the row in one block (one allocation a row)
     };
 
     bool load(const QVariantList *list, const QVariantMap *map);
     bool readRowById(qint64 rowid, Row &row);
     int findFrom(int start, const QString &criterion, const QVariantList &params);
-    const QVariant *cell(int index) const;
+    // The value of a field of the current row or of the row being written; false when
+    // there is none.
+    bool cell(int index, QVariant &out) const;
     bool fail(int number, const QString &message);
     bool run(const QByteArray &sql, const QVariantList &values);
+    const QByteArray &writeSql(const QByteArray &mask);
     int indexOfRowid(qint64 rowid) const;
     bool failSql();
     void notify(Change c)
@@ -166,7 +169,7 @@ private:
     std::vector<Row> m_rows;
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it
     mutable bool m_rowIndexValid = false;
-    QHash<QByteArray, QByteArray> m_updateSql; // written-columns mask -> UPDATE statement
+    QHash<QByteArray, QByteArray> m_writeSql; // mode and written columns -> statement
     int m_pos = 0;
     bool m_currentDeleted = false;
     bool m_noMatch = false;

@@ -418,7 +418,12 @@ private slots:
         QCOMPARE(rs.Fields("MusteriFirma").text(), QStringLiteral("Eski"));
         QVERIFY(rs.Edit());
         rs.Fields("Not") = QStringLiteral("not yazısı");
+        rs.Fields("Bakiye") = QStringLiteral("12,5");
         QVERIFY(rs.Update());
+        // The row in memory is what was stored, the fields not written kept.
+        QCOMPARE(rs.Fields("MusteriFirma").text() + '|' + rs.Fields("Not").text() + '|' +
+                     rs.Fields("Bakiye").text() + '|' + rs.Fields("mus_kodu").text(),
+                 QStringLiteral("Eski|not yazısı|12,5|1"));
         QCOMPARE(m_db.scalar(QStringLiteral("SELECT \"Not\" FROM musteriler")).toString(),
                  QStringLiteral("not yazısı"));
         QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler")).toString(),
