@@ -152,6 +152,19 @@ public:
     std::unique_ptr<pv::Transaction> tx;
 };
 
+// Does its work in its activation and unloads itself there, as an automatic backup does.
+class SelfCloser : public pv::Form
+{
+    Q_OBJECT
+public:
+    void Form_Activate() override
+    {
+        journal() << QStringLiteral("SelfCloser.Activate");
+        pv::MsgBox(QStringLiteral("Yedeklendi."), pv::vbInformation, QStringLiteral("BİLGİ"));
+        pv::Unload(this);
+    }
+};
+
 // A splash-like window: a timer and Esc end it.
 class Ticker : public pv::Form
 {

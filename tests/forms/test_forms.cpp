@@ -139,6 +139,20 @@ private slots:
         QCOMPARE(pv::activeProgramWindow(), &p);
     }
 
+    void modalFormUnloadingInItsActivation()
+    {
+        Parent &p = pv::form<Parent>();
+        p.Show();
+        h->expectMsgBox("Yedeklendi.", pv::vbInformation, "BİLGİ");
+        journal().clear();
+        pv::form<SelfCloser>().Show(pv::Form::Modal); // returns without waiting
+        journal() << "caller continues";
+        QVERIFY(!pv::isLoaded<SelfCloser>());
+        QVERIFY(pv::modalWindows().isEmpty());
+        h->settle();
+        QCOMPARE(journal(), QStringList({"SelfCloser.Activate", "caller continues", "Parent.Activate"}));
+    }
+
     void ownerGetsTheActivation()
     {
         Parent &p = pv::form<Parent>();
