@@ -1,13 +1,14 @@
+// Pelvanor: the splash comes first; it hands over to the main window and the login.
+#include "app/frmSplash.h"
+#include "app/reports/AppReports.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    app.setApplicationName(QStringLiteral("Pelvanor"));
-    QLabel w(QStringLiteral("Pelvanor"));
-    w.setWindowTitle(QStringLiteral("Pelvanor"));
-    w.resize(640, 400);
-    w.show();
+    QApplication::setApplicationName(QStringLiteral("Pelvanor"));
+    pv::registerAppReports();
+    pv::form<frmSplash>().Show(pv::Form::Modeless);
     return app.exec();
 }

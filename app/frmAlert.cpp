@@ -1,0 +1,102 @@
+#include "app/frmAlert.h"
+
+#include "app/FormKit.h"
+#include "controls/button/BvButton.h"
+#include "platform/data/DataControl.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+#include "platform/text/Formats.h"
+
+#include <QListWidget>
+#include <QScreen>
+
+frmAlert::frmAlert()
+{
+    setObjectName(QStringLiteral("frmAlert"));
+    setCaption(QStringLiteral("Ödeme Günü Geçen Müşteriler"));
+    setClientSizeTwips(6360, 4680);
+
+    List1 = new QListWidget(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    kit::place(List1, 120, 120, 6120, 3600);
+    Check1 = kit::button(this, "Check1", 120, 3840, 1800, 360, QStringLiteral("Açılışta Göster"),
+                         QStringLiteral(" Açılışta Göster"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    btnMail = kit::button(this, "btnMail", 2040, 3840, 1440, 360, QStringLiteral("E-Posta Gönder"),
+                          QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı E-Posta  Olarak Gönderir."));
+    btnSMS = kit::button(this, "btnSMS", 3600, 3840, 1320, 360, QStringLiteral("SMS Gönder"),
+                         QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı SMS Olarak Gönderir."));
+    Button1 = kit::button(this, "Button1", 5040, 3840, 1200, 360, QStringLiteral(" Kapat"));
+
+    Data1 = new pv::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    kit::bindField(Data1, &Text1, QStringLiteral("show"));
+    Text1.onChange(this, [this] { Text1_Change(); });
+
+    connect(Check1, &BvButton::Click, this, &frmAlert::Check1_Click);
+    connect(btnMail, &BvButton::Click, this, &frmAlert::btnMail_Click);
+    connect(btnSMS, &BvButton::Click, this, &frmAlert::btnSMS_Click);
+    connect(Button1, &BvButton::Click, this, &frmAlert::Button1_Click);
+}
+
+QString frmAlert::makerAddress() { return QStringLiteral("www.brennavik.com"); }
+
+void frmAlert::Form_Load()
+{
+    pv::Database db;
+    if (!db.open(pv::databasePath()))
+        return;
+    pv::Recordset rs(db, QStringLiteral("SELECT * FROM musteriler"));
+    if (!rs.isOpen() || rs.RecordCount() == 0)
+        return;
+    const QDate today = pv::Clock::today();
+    const int name = rs.fieldIndex(QStringLiteral("MusteriFirma"));
+    const int last = rs.fieldIndex(QStringLiteral("Sonislem"));
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        int days = 0;
+        // A row without a readable date has no count; it is left out, the rest goes on.
+        if (!kit::daysSince(rs.valueAt(row, last), rs.textAt(row, last), today, &days) || days < 30)
+            continue;
+        List1->addItem(rs.textAt(row, name) + QStringLiteral(" :") + QStringLiteral(" (") + QString::number(days)
+                       + QStringLiteral(") Gündür Ödeme Yapmadı"));
+    }
+    if (QScreen *s = screen()) {
+        const QRect area = s->geometry();
+        const QRect frame = frameGeometry();
+        move(area.right() + 1 - frame.width(), area.bottom() + 1 - frame.height());
+    }
+}
+
+void frmAlert::Form_Activate()
+{
+    Data1->setDatabaseName(pv::databasePath());
+    Data1->setRecordSource(QStringLiteral("dgrayr"));
+    Data1->Refresh();
+}
+
+void frmAlert::Text1_Change()
+{
+    const auto n = pv::toNumber(Text1.text());
+    Check1->setValue(n && *n != 0);
+}
+
+void frmAlert::Check1_Click()
+{
+    Text1 = Check1->Value() ? QStringLiteral("1") : QStringLiteral("0");
+    // Stored at once, so the switch holds whatever happens to the window afterwards.
+    Data1->UpdateRecord();
+}
+
+void frmAlert::btnMail_Click()
+{
+    pv::MsgBox(QStringLiteral("E-Posta Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") + makerAddress(),
+               pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
+}
+
+void frmAlert::btnSMS_Click()
+{
+    pv::MsgBox(QStringLiteral("SMS Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") + makerAddress(),
+               pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
+}
+
+void frmAlert::Button1_Click() { pv::Unload(this); }

@@ -1,0 +1,883 @@
+#include "app/veresiye.h"
+
+#include "app/BrennavikAutoSizer.h"
+#include "app/Form3.h"
+#include "app/FormKit.h"
+#include "app/accounts/veresiye2.h"
+#include "app/frmAlert.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/data/SqlFunctions.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+#include "platform/forms/Timer.h"
+#include "platform/report/Report.h"
+#include "platform/text/Formats.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTableView>
+
+namespace {
+
+const QString kAll = QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc");
+const QStringList kTypes = {QStringLiteral("Tümü"),         QStringLiteral("Bayi"),     QStringLiteral("Alıcı"),
+                            QStringLiteral("Satıcı"),       QStringLiteral("Alıcı/Satıcı"),
+                            QStringLiteral("Personel"),     QStringLiteral("Müşteri Grubu")};
+
+// A small picture for the buttons the design leaves without a caption.
+QImage glyph(const QString &symbol, int size = 24)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0x28, 0x5E, 0xA8));
+    QFont f(QStringLiteral("DejaVu Sans"));
+    f.setPixelSize(size - 6);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, size, size), Qt::AlignCenter, symbol);
+    return img;
+}
+
+QLineEdit *totalBox(QWidget *parent, const char *name, double l, double t, const QString &style)
+{
+    auto *e = new QLineEdit(QStringLiteral("0"), parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    e->setStyleSheet(style);
+    kit::place(e, l, t, 2640, 375);
+    return e;
+}
+
+QComboBox *listCombo(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setEditable(false);
+    kit::place(c, l, t, w, h);
+    return c;
+}
+
+// A plain container frame of the design, hidden until its command shows it.
+QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    kit::place(f, l, t, w, h);
+    f->setVisible(false);
+    return f;
+}
+
+} // namespace
+
+veresiye::veresiye()
+{
+    setObjectName(QStringLiteral("veresiye"));
+    setCaption(QStringLiteral("Pelvanor - Cari + Veresiye + Stok + Kasa"));
+    setClientSizeTwips(12390, 9045);
+
+    Data1 = new pv::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    DataYedekYeri = new pv::DataControl(this);
+    DataYedekYeri->setObjectName(QStringLiteral("DataYedekYeri"));
+    DataGrup = new pv::DataControl(this);
+    DataGrup->setObjectName(QStringLiteral("DataGrup"));
+
+    // The window's backdrop first, so that everything else stands in front of it.
+    Image1 = kit::label(this, "Image1", 0, 0, 12390, 9045, QString());
+    Image1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
+    Image1->setScaledContents(true);
+    Image1->setPixmap([] {
+        QImage img(16, 256, QImage::Format_RGB32);
+        QPainter p(&img);
+        QLinearGradient g(0, 0, 0, 256);
+        g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
+        g.setColorAt(1, QColor(0xDB, 0xE6, 0xF4));
+        p.fillRect(img.rect(), g);
+        return QPixmap::fromImage(img);
+    }());
+
+    buildTopRow();
+    buildFilterArea();
+    buildList();
+    buildBottomRow();
+    buildPrintPanel();
+    buildTotalsPanel();
+    buildPictureAndNews();
+    buildMenus();
+
+    kit::bindField(Data1, &Text1, QStringLiteral("mus_kodu"));
+    kit::bindField(Data1, &Text11111, QStringLiteral("MusteriFirma"));
+    kit::bindField(Data1, &txtSonislem2, QStringLiteral("Sonislem2"));
+    kit::bindField(Data1, &txtNote, QStringLiteral("Not"));
+    kit::bindField(Data1, &txtFoto, QStringLiteral("foto"));
+    kit::bindField(DataYedekYeri, &txtAlert, QStringLiteral("show"));
+    kit::bindField(DataYedekYeri, &txtYedekAktif, QStringLiteral("oto_yedek_aktif"));
+    kit::bindField(DataYedekYeri, &txtSurucu, QStringLiteral("oto_yedek"));
+
+    Text11111.onChange(this, [this] { Command6_Click(); });
+    txtNote.onChange(this, [this](const QString &t) { mnuNotg->setChecked(!t.isEmpty()); });
+    txtFoto.onChange(this, [this](const QString &t) { mnuResg->setChecked(!t.isEmpty()); });
+    txtAlert.onChange(this, [this] { txtAlert_Change(); });
+
+    BrennavikAutoSizer1 = new BrennavikAutoSizer(this);
+}
+
+// ------------------------------------------------------------------ building the window
+
+void veresiye::buildTopRow()
+{
+    BvButton1 = kit::button(this, "BvButton1", 120, 1080, 12150, 60, QString(), {}, {{"Enabled", false}});
+    BvButton1->setProperty("Tag", QStringLiteral("AutoSizer:w"));
+
+    KasaBtn = kit::button(this, "KasaBtn", 120, 120, 1140, 900, QStringLiteral("Kasa"));
+    stokbut = kit::button(this, "stokbut", 1290, 120, 1140, 900, QStringLiteral("Stok İşlemleri"));
+    VornXPButton11 = kit::button(this, "VornXPButton11", 2460, 120, 1140, 900, QStringLiteral("Müşteri Ekle"),
+                                 QStringLiteral("Yeni Müşteri Ekle"));
+    rapbut = kit::button(this, "rapbut", 3630, 120, 1140, 900, QStringLiteral("Listeyi Yazdır"),
+                         QStringLiteral("Müşteri Listesini Yazdır"));
+    BvButton4 = kit::button(this, "BvButton4", 4800, 120, 1140, 900, QStringLiteral("Ödeme Günü Geçenler"),
+                            QStringLiteral("Ödeme Günü Geçen Müşteriler"));
+    BvButton5 = kit::button(this, "BvButton5", 5970, 120, 1140, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+                            QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"),
+                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    ayarbtn = kit::button(this, "ayarbtn", 7140, 120, 1140, 900, QStringLiteral("Ayarlar"), {},
+                          {{"DropDownSymbol", 6}});
+    btnBanka = kit::button(this, "btnBanka", 7140, 120, 1140, 900, QStringLiteral("Banka"));
+    btnBanka->setVisible(false);
+
+    connect(rapbut, &BvButton::Click, this, &veresiye::rapbut_Click);
+    connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
+    connect(BvButton5, &BvButton::Click, this, &veresiye::BvButton5_Click);
+    connect(ayarbtn, &BvButton::Click, this, &veresiye::ayarbtn_Click);
+}
+
+void veresiye::buildFilterArea()
+{
+    BvButton3 = kit::button(this, "BvButton3", 8400, 180, 1005, 345, QStringLiteral("SIRALA"), {},
+                            {{"Enabled", false}});
+    siralatext = listCombo(this, "siralatext", 9465, 180, 2805, 345);
+    BvButton2 = kit::button(this, "BvButton2", 8400, 600, 1005, 345, QStringLiteral("ARA"),
+                            QStringLiteral("Müşteri Ara"), {{"Enabled", false}});
+    musaratext = new QLineEdit(this);
+    musaratext->setObjectName(QStringLiteral("musaratext"));
+    kit::place(musaratext, 9465, 600, 2805, 345);
+    cboGrupAra = listCombo(this, "cboGrupAra", 9465, 600, 2805, 345);
+    cboGrupAra->setPlaceholderText(QStringLiteral("Seçiniz"));
+    cboGrupAra->setVisible(false);
+    for (QWidget *w : {static_cast<QWidget *>(BvButton3), static_cast<QWidget *>(siralatext),
+                       static_cast<QWidget *>(BvButton2), static_cast<QWidget *>(musaratext),
+                       static_cast<QWidget *>(cboGrupAra)})
+        w->setProperty("Tag", QStringLiteral("AutoSizer:X"));
+
+    frmGS = panel(this, "frmGS", 8400, 120, 3870, 900);
+    frmGS->setProperty("Tag", QStringLiteral("AutoSizer:X"));
+    frmGS->setAutoFillBackground(true);
+    BvButton6 = kit::button(frmGS, "BvButton6", 60, 60, 1500, 345, QStringLiteral("TARİH SEÇİN"), {},
+                            {{"Enabled", false}});
+    BvButton6->setVisible(false);
+    ilk = new QDateEdit(frmGS);
+    ilk->setObjectName(QStringLiteral("ilk"));
+    ilk->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    ilk->setCalendarPopup(true);
+    kit::place(ilk, 1620, 60, 1560, 345);
+    ilk->setVisible(false);
+    btnGunlukPrnt = kit::button(frmGS, "btnGunlukPrnt", 3240, 60, 570, 780, QString(),
+                                QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", glyph(QStringLiteral("⎙"))}});
+
+    connect(siralatext, &QComboBox::activated, this, [this] { siralatext_Click(); });
+    connect(cboGrupAra, &QComboBox::activated, this, [this] { cboGrupAra_Click(); });
+    connect(musaratext, &QLineEdit::textChanged, this, [this] { Command2_Click(); });
+    connect(ilk, &QDateEdit::dateChanged, this, [this] { ilk_Change(); });
+    connect(btnGunlukPrnt, &BvButton::Click, this, &veresiye::btnGunlukPrnt_Click);
+}
+
+void veresiye::buildList()
+{
+    Frame1 = kit::frame(this, "Frame1", 120, 1200, 12150, 6735, QStringLiteral("Müşteri Listesi"));
+    Frame1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
+    DBGrid1 = new QTableView(Frame1);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    DBGrid1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
+    kit::place(DBGrid1, 60, 360, 12030, 6315);
+    DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
+
+    DBGrid1Model = new pv::DataGridModel(Data1,
+                                         {{QStringLiteral("PARA TÜRÜ"), QStringLiteral("ParaTuru"), 1005},
+                                          {QStringLiteral("HESAP TÜRÜ"), QStringLiteral("Turu"), 2434},
+                                          {QStringLiteral("MÜŞTERİ NO"), QStringLiteral("mus_kodu"), 1826},
+                                          {QStringLiteral("MÜŞTERİLER"), QStringLiteral("MusteriFirma"), 8705},
+                                          {QStringLiteral("SON İŞLEM"), QStringLiteral("Sonislem"), 2328},
+                                          {QStringLiteral("GÜN"), QStringLiteral("Gun"), 1217},
+                                          {QStringLiteral("BAKİYE"), QStringLiteral("Bakiye"), 3307}},
+                                         this);
+    // The column widths are hundredths of a millimetre.
+    DBGrid1Model->attach(DBGrid1, [](int hmm) { return pv::twipsToPixels(hmm * 1440.0 / 2540.0); });
+
+    DBGrid1->viewport()->installEventFilter(this);
+    connect(DBGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { mnuMenu->popup(DBGrid1->viewport()->mapToGlobal(pos)); });
+}
+
+void veresiye::buildBottomRow()
+{
+    VornXPButton3 = kit::button(this, "VornXPButton3", 120, 8040, 1335, 660, QStringLiteral(" Kapat"),
+                                QStringLiteral("Kapat ve Yedekle"));
+    btnDuyuru = kit::button(this, "btnDuyuru", 1515, 8040, 660, 660, QString(),
+                            QStringLiteral("Güncel Program Duyuruları"),
+                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"PictureNormal", glyph(QStringLiteral("!"))}});
+    btnMinimize = kit::button(this, "btnMinimize", 2235, 8040, 660, 660, QString(), {},
+                              {{"PictureNormal", glyph(QStringLiteral("_"))}});
+    VornXPButton9 = kit::button(this, "VornXPButton9", 6720, 8040, 1755, 660, QStringLiteral(" Müşteriyi Sil"));
+    VornXPButton1 = kit::button(this, "VornXPButton1", 8535, 8040, 1755, 660, QStringLiteral("  Listeyi Topla"));
+    VornXPButton2 = kit::button(this, "VornXPButton2", 10350, 8040, 1920, 660,
+                                QStringLiteral("Müşteri Hesabını Göster "));
+    for (QWidget *w : {VornXPButton3, btnDuyuru, btnMinimize})
+        w->setProperty("Tag", QStringLiteral("AutoSizer:y"));
+    for (QWidget *w : {VornXPButton9, VornXPButton1, VornXPButton2})
+        w->setProperty("Tag", QStringLiteral("AutoSizer:xy"));
+
+    Shape4 = new QFrame(this);
+    Shape4->setObjectName(QStringLiteral("Shape4"));
+    Shape4->setFrameShape(QFrame::HLine);
+    Shape4->setFrameShadow(QFrame::Sunken);
+    kit::place(Shape4, 120, 8760, 12150, 30);
+    Shape4->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
+    Label7 = kit::label(this, "Label7", 120, 8805, 12150, 225, QStringLiteral("Pelvanor  Cari + Veresiye + Stok + Kasa"),
+                        Qt::AlignRight | Qt::AlignVCenter);
+    Label7->setStyleSheet(QStringLiteral("color: #808080;"));
+    Label7->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
+
+    connect(btnMinimize, &BvButton::Click, this, &veresiye::btnMinimize_Click);
+    connect(VornXPButton9, &BvButton::Click, this, &veresiye::VornXPButton9_Click);
+    connect(VornXPButton1, &BvButton::Click, this, &veresiye::VornXPButton1_Click);
+    connect(VornXPButton2, &BvButton::Click, this, &veresiye::VornXPButton2_Click);
+}
+
+void veresiye::buildTotalsPanel()
+{
+    listetoplamfrm = panel(this, "listetoplamfrm", 6480, 4080, 5775, 3735);
+    listetoplamfrm->setProperty("Tag", QStringLiteral("AutoSizer:xy"));
+    FrameFendrixon1 = kit::frame(listetoplamfrm, "FrameFendrixon1", 0, 0, 5775, 3735, QStringLiteral("Liste Toplamı"));
+    const auto row = [this](const char *name, double top, const QString &text) {
+        kit::label(FrameFendrixon1, name, 120, top, 2760, 375, text, Qt::AlignRight | Qt::AlignVCenter);
+    };
+    row("Label2", 480, QStringLiteral("Listedeki Toplam Borçlu :"));
+    row("Label3", 1020, QStringLiteral("Listedeki Toplam Alacaklı :"));
+    row("Label4", 1560, QStringLiteral("Listedeki Toplam Bakiye :"));
+    row("Label5", 2100, QStringLiteral("Listedeki Toplam Müşteri :"));
+    VornXPTextBox22 = totalBox(FrameFendrixon1, "VornXPTextBox22", 2940, 480, QStringLiteral("color: #FF0000;"));
+    VornXPTextBox33 = totalBox(FrameFendrixon1, "VornXPTextBox33", 2940, 1020, QStringLiteral("color: #0000FF;"));
+    VornXPTextBox44 = totalBox(FrameFendrixon1, "VornXPTextBox44", 2940, 1560, QString());
+    xpText1 = totalBox(FrameFendrixon1, "xpText1", 2940, 2100,
+                       QStringLiteral("color: #404040; background-color: #FFFFE1;"));
+    VornXPButton7 = kit::button(FrameFendrixon1, "VornXPButton7", 3960, 2820, 1620, 600, QStringLiteral(" Kapat"));
+    connect(VornXPButton7, &BvButton::Click, this, &veresiye::VornXPButton7_Click);
+}
+
+void veresiye::buildPrintPanel()
+{
+    musListesiFrm = panel(this, "musListesiFrm", 120, 1200, 7695, 2295);
+    musListesiFrm->setProperty("Tag", QStringLiteral("AutoSizer:y"));
+    FrameFendrixon3 = kit::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 7695, 2295,
+                                 QStringLiteral("Müşteri Listesini Yazdır"));
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    kit::label(FrameFendrixon3, "Label6", 120, 480, 1320, 345, QStringLiteral("HESAP TÜRÜ :"), right);
+    siralatext2 = listCombo(FrameFendrixon3, "siralatext2", 1500, 480, 2520, 345);
+    kit::label(FrameFendrixon3, "Label14", 120, 960, 1320, 345, QStringLiteral("SIRALA :"), right);
+    xpCombo2 = listCombo(FrameFendrixon3, "xpCombo2", 1500, 960, 2520, 345);
+    xpCombo1 = listCombo(FrameFendrixon3, "xpCombo1", 4080, 960, 1380, 345);
+    kit::label(FrameFendrixon3, "Label1", 120, 1440, 1320, 345, QStringLiteral("YAZI BOYT :"), right);
+    TextSize = listCombo(FrameFendrixon3, "TextSize", 1500, 1440, 900, 345);
+    muslisyzdBtn = kit::button(FrameFendrixon3, "muslisyzdBtn", 5760, 480, 1800, 600, QStringLiteral("Yazdır"));
+    btnVazgec = kit::button(FrameFendrixon3, "btnVazgec", 5760, 1200, 1800, 600, QStringLiteral("Vazgeç"));
+
+    connect(siralatext2, &QComboBox::activated, this, [this] { siralatext2_Click(); });
+    connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
+    connect(xpCombo1, &QComboBox::activated, this, [this] { xpCombo1_Click(); });
+    connect(muslisyzdBtn, &BvButton::Click, this, &veresiye::muslisyzdBtn_Click);
+    connect(btnVazgec, &BvButton::Click, this, &veresiye::btnVazgec_Click);
+}
+
+void veresiye::buildPictureAndNews()
+{
+    frmResim = panel(this, "frmResim", 120, 1200, 4335, 4695);
+    frmResim->setFrameShape(QFrame::Box);
+    frmResim->setAutoFillBackground(true);
+    Image7 = kit::label(frmResim, "Image7", 60, 60, 4215, 4455, QString(), Qt::AlignCenter);
+    Image7->setScaledContents(true);
+    Image7->installEventFilter(this);
+    auto *line = new QFrame(frmResim);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    kit::place(line, 60, 4560, 4215, 30);
+
+    frmDuyuru = panel(this, "frmDuyuru", 240, 3720, 7215, 4095);
+    frmDuyuru->setProperty("Tag", QStringLiteral("AutoSizer:y"));
+    FrameFendrixon2 = kit::frame(frmDuyuru, "FrameFendrixon2", 0, 0, 7215, 4095,
+                                 QStringLiteral("Güncel Program Duyuruları"));
+}
+
+void veresiye::buildMenus()
+{
+    mnuMenu = new QMenu(QStringLiteral("menu"), this);
+    mnuMenu->setObjectName(QStringLiteral("mnuMenu"));
+    mnuMHG = mnuMenu->addAction(QStringLiteral("Müşteri Hesabını Göster "));
+    mnuMHG->setObjectName(QStringLiteral("mnuMHG"));
+    mnuMenu->addSeparator();
+    mnuNotg = mnuMenu->addAction(QStringLiteral("Müşteri Notunu Göster"));
+    mnuNotg->setObjectName(QStringLiteral("mnuNotg"));
+    mnuNotg->setCheckable(true);
+    mnuMenu->addSeparator();
+    mnuResg = mnuMenu->addAction(QStringLiteral("Müşteri Resmini Göster"));
+    mnuResg->setObjectName(QStringLiteral("mnuResg"));
+    mnuResg->setCheckable(true);
+    // The check marks show whether there is a note and a picture; a click does not change them.
+    connect(mnuMHG, &QAction::triggered, this, &veresiye::mnuMHG_Click);
+    connect(mnuNotg, &QAction::triggered, this, [this] {
+        mnuNotg->setChecked(!txtNote.text().isEmpty());
+        mnuNotg_Click();
+    });
+    connect(mnuResg, &QAction::triggered, this, [this] {
+        mnuResg->setChecked(!txtFoto.text().isEmpty());
+        mnuResg_Click();
+    });
+
+    mnuayr = new QMenu(QStringLiteral("Ayarlar"), this);
+    mnuayr->setObjectName(QStringLiteral("mnuayr"));
+    const auto entry = [](QMenu *m, const char *name, const QString &caption) {
+        QAction *a = m->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        return a;
+    };
+    mnuayr2 = entry(mnuayr, "mnuayr2", QStringLiteral("Genel Ayarlar"));
+    mnuayr->addSeparator();
+    mnuUser = entry(mnuayr, "mnuUser", QStringLiteral("Kullanıcı Ekle"));
+    mnuayr->addSeparator();
+    mnuBirim = entry(mnuayr, "mnuBirim", QStringLiteral("Birim Ölçüleri Ekle"));
+    mnuayr->addSeparator();
+    ysk = entry(mnuayr, "ysk", QStringLiteral("Yeni Sürüm Kontrolü Yap"));
+    mnuayr->addSeparator();
+    mnuyardim = entry(mnuayr, "mnuyardim", QStringLiteral("Uzaktan Yardım Al"));
+    mnuayr->addSeparator();
+    dddd = mnuayr->addMenu(QStringLiteral("Yedekleme İşlemleri"));
+    dddd->setObjectName(QStringLiteral("dddd"));
+    ydk1 = entry(dddd, "ydk1", QStringLiteral("Yedek Oluştur"));
+    dddd->addSeparator();
+    ydk2 = entry(dddd, "ydk2", QStringLiteral("Yedekten Yükle"));
+    mnuayr->addSeparator();
+    mnuBakim = entry(mnuayr, "mnuBakim", QStringLiteral("Veri Tabanı Bakımı Yap"));
+    mnuayr->addSeparator();
+    mnuhak = entry(mnuayr, "mnuhak", QStringLiteral("Program Hakkında"));
+    connect(mnuhak, &QAction::triggered, this, &veresiye::mnuhak_Click);
+}
+
+// ------------------------------------------------------------------ load and activation
+
+void veresiye::Form_Load()
+{
+    siralatext->addItems(kTypes);
+    siralatext->setCurrentIndex(0);
+    siralatext2->addItems(kTypes);
+    siralatext2->setCurrentIndex(0);
+    for (int size = 3; size <= 14; ++size)
+        TextSize->addItem(QString::number(size));
+    TextSize->setCurrentText(QStringLiteral("8"));
+    xpCombo2->addItems({QStringLiteral("Müşteri"), QStringLiteral("İşlem Tarihi"), QStringLiteral("Gün"),
+                        QStringLiteral("Bakiye")});
+    xpCombo2->setCurrentIndex(0);
+    xpCombo1->addItems({QStringLiteral("Artan"), QStringLiteral("Azalan")});
+    xpCombo1->setCurrentIndex(0);
+
+    DataGrup->setDatabaseName(pv::databasePath());
+    DataGrup->setRecordSource(QStringLiteral("select * from Musteri_Gruplari ORDER BY grupadi asc"));
+    if (DataGrup->Refresh()) {
+        pv::Recordset &rs = DataGrup->Recordset();
+        for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+            cboGrupAra->addItem(rs.Fields(QStringLiteral("grupadi")).text());
+    }
+    cboGrupAra->setCurrentIndex(-1);
+
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    BrennavikAutoSizer1->GetInitialPositions();
+}
+
+void veresiye::Form_Activate()
+{
+    Data1->setDatabaseName(pv::databasePath());
+    requeryAll();
+    DataYedekYeri->setDatabaseName(pv::databasePath());
+    DataYedekYeri->setRecordSource(QStringLiteral("dgrayr"));
+    DataYedekYeri->Refresh();
+    txttarih = pv::dateText(pv::Clock::today());
+    Command7_Click();
+    btnYetki_Click();
+}
+
+void veresiye::requery(const QString &source, const QVariantList &params)
+{
+    Data1->setDatabaseName(pv::databasePath());
+    Data1->setRecordSource(source, params);
+    Data1->Refresh();
+    // The row commands follow the list, also when the name of the current row stays.
+    Command6_Click();
+}
+
+void veresiye::requeryAll() { requery(kAll); }
+
+void veresiye::Command7_Click()
+{
+    pv::Recordset &rs = Data1->Recordset();
+    const int sonislem = rs.fieldIndex(QStringLiteral("Sonislem"));
+    const int gun = rs.fieldIndex(QStringLiteral("Gun"));
+    const int kod = rs.fieldIndex(QStringLiteral("mus_kodu"));
+    const auto today = pv::parseDate(txttarih.text());
+    if (rs.isOpen() && sonislem >= 0 && gun >= 0 && kod >= 0 && today) {
+        pv::Database &db = Data1->Database();
+        pv::Transaction tx(db);
+        const QString update = QStringLiteral("UPDATE musteriler SET Gun = ? WHERE mus_kodu = ?");
+        for (int row = std::max(0, Data1->currentRow()); row < rs.RecordCount(); ++row) {
+            int days = 0;
+            // A row whose last transaction is no date keeps its Gun and does not stop the pass.
+            if (!kit::daysSince(rs.valueAt(row, sonislem), rs.textAt(row, sonislem), *today, &days))
+                continue;
+            const QVariant stored = rs.valueAt(row, gun);
+            if (stored.isValid() && stored.metaType().id() == QMetaType::LongLong && stored.toLongLong() == days)
+                continue;
+            db.exec(update, {days, rs.valueAt(row, kod)});
+        }
+        tx.commit();
+    }
+    Data1->Refresh();
+    Command6_Click();
+    DBGrid1->viewport()->update();
+}
+
+void veresiye::Command4_Click()
+{
+    const int n = Data1->Recordset().isOpen() ? Data1->Recordset().RecordCount() : 0;
+    xpText1->setText(QString::number(n));
+    if (n == 0)
+        pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
+}
+
+bool veresiye::hasCurrentRow() const { return Data1->Recordset().isOpen() && Data1->Recordset().hasCurrent(); }
+
+QString veresiye::gridText(int column) const
+{
+    const int row = Data1->currentRow();
+    if (row < 0 || column < 0 || column >= DBGrid1Model->columnCount())
+        return {};
+    return DBGrid1Model->data(DBGrid1Model->index(row, column)).toString();
+}
+
+void veresiye::Command6_Click()
+{
+    const bool row = hasCurrentRow();
+    // While the totals panel is open the list's commands stay locked with it.
+    VornXPButton2->setEnabled(row && !m_totalsOpen);
+    VornXPButton1->setEnabled(row && !m_totalsOpen);
+    VornXPButton9->setEnabled(row && !m_totalsOpen);
+    btnYetki_Click();
+}
+
+void veresiye::btnYetki_Click()
+{
+    if (txtYetki.text() == QStringLiteral("1")) {
+        VornXPButton9->setEnabled(false);
+        mnuUser->setEnabled(false);
+        mnuayr2->setEnabled(false);
+        ydk2->setEnabled(false);
+    }
+    if (txtYetki.text() == QStringLiteral("0")) {
+        VornXPButton9->setEnabled(hasCurrentRow());
+        mnuUser->setEnabled(true);
+        mnuayr2->setEnabled(true);
+        ydk2->setEnabled(true);
+    }
+}
+
+void veresiye::DBGrid1_DblClick() { VornXPButton2_Click(); }
+
+void veresiye::btnMinimize_Click() { showMinimized(); }
+
+// ------------------------------------------------------------------ filters
+
+void veresiye::siralatext_Click()
+{
+    const QString t = siralatext->currentText();
+    const auto nameSearch = [this](bool on) {
+        musaratext->setVisible(on);
+        BvButton2->setVisible(on);
+        cboGrupAra->setVisible(!on);
+    };
+    if (t == QStringLiteral("Tümü")) {
+        requeryAll();
+        nameSearch(true);
+    } else if (t == QStringLiteral("Müşteri Grubu")) {
+        nameSearch(false);
+    } else if (kTypes.contains(t)) {
+        requery(QStringLiteral("select * from musteriler where Turu = ? ORDER BY MusteriFirma asc"), {t});
+        nameSearch(true);
+    }
+}
+
+void veresiye::cboGrupAra_Click()
+{
+    requery(QStringLiteral("select * from musteriler where MusGrup like ? ORDER BY MusGrup asc"),
+            {pv::containsPattern(cboGrupAra->currentText())});
+}
+
+void veresiye::Command2_Click()
+{
+    const QString t = musaratext->text();
+    if (t.isEmpty())
+        requeryAll();
+    else
+        requery(QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc"),
+                {pv::containsPattern(t)});
+}
+
+void veresiye::requeryDaily()
+{
+    requery(QStringLiteral("select * from musteriler WHERE Sonislem2 = ? ORDER BY MusteriFirma asc"),
+            {pv::dateKey(ilk->date())});
+}
+
+void veresiye::BvButton5_Click()
+{
+    if (BvButton5->Value()) {
+        {
+            const QSignalBlocker quiet(ilk);
+            ilk->setDate(pv::Clock::today());
+        }
+        requeryDaily();
+        BvButton6->setVisible(true);
+        frmGS->setVisible(true);
+        frmGS->raise();
+        ilk->setVisible(true);
+        siralatext->setEnabled(false);
+        musaratext->setEnabled(false);
+        rapbut->setEnabled(false);
+    } else {
+        requeryAll();
+        BvButton6->setVisible(false);
+        frmGS->setVisible(false);
+        ilk->setVisible(false);
+        siralatext->setEnabled(true);
+        musaratext->setEnabled(true);
+        rapbut->setEnabled(true);
+    }
+}
+
+void veresiye::ilk_Change() { requeryDaily(); }
+
+// ------------------------------------------------------------------ account window and views
+
+void veresiye::VornXPButton2_Click()
+{
+    if (!hasCurrentRow())
+        return;
+    const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(0)
+        + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
+    veresiye2 &w = pv::form<veresiye2>();
+    w.setCaption(caption);
+    w.Text10 = Text1.text();
+    w.txtYetki = txtYetki.text();
+    w.txtMusTuru = gridText(1);
+    w.txtPt1->setText(gridText(0));
+    w.txtPt2->setText(gridText(0));
+    w.txtPt3->setText(gridText(0));
+    w.Show(pv::Form::Modal, this);
+}
+
+void veresiye::VornXPButton9_Click()
+{
+    if (!hasCurrentRow())
+        return;
+    const QString caption =
+        gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(1) + QStringLiteral(" )");
+    veresiye2 &w = pv::form<veresiye2>();
+    w.setCaption(caption);
+    w.Text10 = Text1.text();
+    w.musilfrm->setVisible(true);
+    w.Timer5->setEnabled(true);
+    w.Show(pv::Form::Modal, this);
+}
+
+void veresiye::mnuMHG_Click() { VornXPButton2_Click(); }
+
+void veresiye::mnuNotg_Click()
+{
+    pv::MsgBox(txtNote.text(), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Müşteri Notu"));
+}
+
+void veresiye::mnuResg_Click()
+{
+    kit::moveTo(frmResim, 120, 1200);
+    frmResim->setVisible(true);
+    frmResim->raise();
+    const QString path = txtFoto.text();
+    const QString ext = path.right(3).toUpper();
+    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Hata "));
+        return;
+    }
+    if (ext != QStringLiteral("JPG") && ext != QStringLiteral("GIF") && ext != QStringLiteral("BMP")) {
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Hata"));
+        return;
+    }
+    QPixmap picture;
+    if (picture.load(path))
+        Image7->setPixmap(picture);
+}
+
+void veresiye::Image7_Click() { frmResim->setVisible(false); }
+
+bool veresiye::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == DBGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        DBGrid1_DblClick();
+        return true;
+    }
+    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        Image7_Click();
+        return true;
+    }
+    return pv::Form::eventFilter(watched, event);
+}
+
+// ------------------------------------------------------------------ totals panel
+
+void veresiye::menukitle()
+{
+    Frame1->setEnabled(false);
+    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4, BvButton5,
+                        KasaBtn, stokbut, ayarbtn})
+        b->setEnabled(false);
+    musaratext->setEnabled(false);
+    siralatext->setEnabled(false);
+    // The other ways to change the list are locked as well, so the figures stay true.
+    cboGrupAra->setEnabled(false);
+    ilk->setEnabled(false);
+    Command6_Click();
+}
+
+void veresiye::menukilitac()
+{
+    Frame1->setEnabled(true);
+    kit::giveFrameItsColours(Frame1);
+    for (BvButton *b : {VornXPButton11, BvButton4, BvButton5, KasaBtn, stokbut, ayarbtn})
+        b->setEnabled(true);
+    // The daily mode keeps the type filter, the name search and the list print locked.
+    const bool daily = BvButton5->Value();
+    rapbut->setEnabled(!daily);
+    musaratext->setEnabled(!daily);
+    siralatext->setEnabled(!daily);
+    cboGrupAra->setEnabled(true);
+    ilk->setEnabled(true);
+    Command6_Click();
+}
+
+void veresiye::VornXPButton1_Click()
+{
+    m_totalsOpen = true;
+    menukitle();
+    listetoplamfrm->setVisible(true);
+    listetoplamfrm->raise();
+    topla1_Click();
+    Command4_Click();
+    btnYetki_Click();
+}
+
+void veresiye::VornXPButton7_Click()
+{
+    m_totalsOpen = false;
+    menukilitac();
+    listetoplamfrm->setVisible(false);
+    btnYetki_Click();
+}
+
+double veresiye::sumOfType(const QString &turu, bool *ok)
+{
+    pv::Database db;
+    *ok = false;
+    if (!db.open(pv::databasePath()))
+        return 0;
+    const QVariant v = db.scalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
+    *ok = !db.lastError();
+    return v.isValid() ? v.toDouble() : 0.0; // a sum over no rows is 0,00
+}
+
+void veresiye::topla1_Click()
+{
+    bool ok = false;
+    const double v = sumOfType(QStringLiteral("Alıcı"), &ok);
+    if (ok) {
+        VornXPTextBox22->setText(pv::formatMoney(v));
+        VornXPTextBox22->setCursorPosition(VornXPTextBox22->text().length());
+    }
+    topla2_Click();
+}
+
+void veresiye::topla2_Click()
+{
+    bool ok = false;
+    const double v = sumOfType(QStringLiteral("Satıcı"), &ok);
+    if (ok) {
+        VornXPTextBox33->setText(pv::formatMoney(v));
+        VornXPTextBox33->setCursorPosition(VornXPTextBox33->text().length());
+    }
+    topla3_Click();
+}
+
+void veresiye::topla3_Click()
+{
+    const double a = pv::toNumber(VornXPTextBox22->text()).value_or(0);
+    const double b = pv::toNumber(VornXPTextBox33->text()).value_or(0);
+    VornXPTextBox44->setText(pv::formatMoney(a - b));
+    VornXPTextBox44->setCursorPosition(VornXPTextBox44->text().length());
+}
+
+// ------------------------------------------------------------------ list printing
+
+void veresiye::rapbut_Click()
+{
+    musListesiFrm->setVisible(true);
+    musListesiFrm->raise();
+}
+
+void veresiye::btnVazgec_Click() { musListesiFrm->setVisible(false); }
+
+void veresiye::siralatext2_Click()
+{
+    const QString t = siralatext2->currentText();
+    // "Müşteri Grubu" has no condition of its own in the print: it prints every type.
+    if (t == QStringLiteral("Tümü") || t == QStringLiteral("Müşteri Grubu"))
+        turkopyatxt = QString();
+    else if (kTypes.contains(t))
+        turkopyatxt = t;
+}
+
+void veresiye::xpCombo2_Click()
+{
+    const QString t = xpCombo2->currentText();
+    if (t == QStringLiteral("Müşteri"))
+        txtSirala = QStringLiteral("MusteriFirma");
+    else if (t == QStringLiteral("İşlem Tarihi"))
+        txtSirala = QStringLiteral("Sonislem");
+    else if (t == QStringLiteral("Gün"))
+        txtSirala = QStringLiteral("Gun");
+    else if (t == QStringLiteral("Bakiye"))
+        txtSirala = QStringLiteral("Bakiye");
+    else
+        return;
+    txtSirala3 = txtSirala.text() + QLatin1Char(' ') + txtSirala2.text();
+}
+
+void veresiye::xpCombo1_Click()
+{
+    const QString t = xpCombo1->currentText();
+    if (t == QStringLiteral("Artan"))
+        txtSirala2 = QStringLiteral("asc");
+    else if (t == QStringLiteral("Azalan"))
+        txtSirala2 = QStringLiteral("desc");
+    else
+        return;
+    txtSirala3 = txtSirala.text() + QLatin1Char(' ') + txtSirala2.text();
+}
+
+void veresiye::Command3_Click()
+{
+    veresiyedllyol2 = pv::databasePath();
+    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
+}
+
+pv::Report &veresiye::prepareMusteriListesi()
+{
+    pv::Report &r = pv::Reports::get(QStringLiteral("musterilistesi"));
+    r.dataControl().setConnectionString(veresiyedllyol4);
+    // The type comes from the panel's own list; quotes are doubled all the same.
+    QString type = turkopyatxt.text();
+    type.replace(QLatin1Char('\''), QStringLiteral("''"));
+    if (type.isEmpty())
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY ") + txtSirala3.text()
+                                  + QLatin1Char(' '));
+    else
+        r.dataControl().setSource(QStringLiteral("select * from musteriler where Turu= '") + type
+                                  + QStringLiteral("' ORDER BY ") + txtSirala3.text() + QLatin1Char(' '));
+    r.label(QStringLiteral("Label111"))
+        .setCaption(pv::dateText(pv::Clock::today()) + QStringLiteral(" - TARİHLİ MÜŞTERİ LİSTESİ"));
+    r.label(QStringLiteral("Label120")).setCaption(xpText1->text());
+    r.label(QStringLiteral("Label119")).setCaption(VornXPTextBox22->text());
+    r.label(QStringLiteral("Label123")).setCaption(VornXPTextBox33->text());
+    r.label(QStringLiteral("Label124")).setCaption(VornXPTextBox44->text());
+    for (const char *name : {"Field1", "Field2", "Field10", "Field4", "Field12", "Field13", "lblRank"})
+        r.control(QLatin1String(name)).setFontSize(TextSize->currentText());
+    return r;
+}
+
+void veresiye::muslisyzdBtn_Click()
+{
+    Command3_Click();
+    topla1_Click();
+    Command4_Click();
+    prepareMusteriListesi().showPreviewModal(this);
+}
+
+pv::Report &veresiye::prepareCariGunlukRapor()
+{
+    const QString key = pv::dateKey(pv::dateText(ilk->date()));
+    pv::Report &r = pv::Reports::get(QStringLiteral("CariGunlukRapor"));
+    r.dataControl().setConnectionString(veresiyedllyol4);
+    // The key is eight digits made here; no typed text reaches the SQL.
+    r.dataControl().setSource(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '") + key
+                              + QStringLiteral("' ORDER BY [Tarih],[Saat],Eklenen asc"));
+    for (const char *name :
+         {"Field1", "Field2", "Field10", "Field13", "Field14", "Field17", "Field18", "Field19", "Field20"})
+        r.control(QLatin1String(name)).setFontSize(TextSize->currentText());
+    return r;
+}
+
+void veresiye::btnGunlukPrnt_Click()
+{
+    Command3_Click();
+    prepareCariGunlukRapor().showPreviewModal(this);
+}
+
+// ------------------------------------------------------------------ overdue alert, settings menu
+
+void veresiye::BvButton4_Click() { pv::form<frmAlert>().Show(pv::Form::Modeless); }
+
+void veresiye::txtAlert_Change()
+{
+    const auto n = pv::toNumber(txtAlert.text());
+    if (n && *n != 0)
+        pv::form<frmAlert>().Show(pv::Form::Modeless);
+}
+
+void veresiye::ayarbtn_Click() { mnuayr->popup(QCursor::pos()); }
+
+void veresiye::mnuhak_Click() { pv::form<Form3>().Show(pv::Form::Modal, this); }
