@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include <cstdio>
 #include <memory>
 
 // Everything the windows do, in order, across windows.
@@ -162,6 +163,18 @@ public:
         journal() << QStringLiteral("SelfCloser.Activate");
         pv::MsgBox(QStringLiteral("Yedeklendi."), pv::vbInformation, QStringLiteral("BİLGİ"));
         pv::Unload(this);
+    }
+};
+
+// Tells the world when its unload handler runs (for the program-end helper process).
+class Noisy : public pv::Form
+{
+    Q_OBJECT
+public:
+    void Form_Unload(int &) override
+    {
+        std::fputs("unload\n", stdout);
+        std::fflush(stdout);
     }
 };
 

@@ -982,6 +982,30 @@ private slots:
         QVERIFY(pv::loadedForms().isEmpty());
     }
 
+    void programEndInARealRun()
+    {
+        // The real end: in a process of its own, from inside a window's handler.
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--end-program", h->folder()});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 0);
+        const QByteArray out = child.readAllStandardOutput();
+        QVERIFY2(out.contains("begun"), out.constData());
+        QVERIFY2(!out.contains("unload"), out.constData()); // no window handler ran
+        QVERIFY2(!out.contains("after"), out.constData());  // nothing after the end ran
+        QCOMPARE(h->value("SELECT count(*) FROM birimler WHERE birimadi = 'Yarım'").toInt(), 0);
+        QVERIFY(!QFile::exists(h->databasePath() + "-journal"));
+    }
+
+    void lastFormUnloadedEndsTheEventLoop()
+    {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {"--last-form", h->folder()});
+        QVERIFY(child.waitForFinished(20000));
+        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("message box closed\nloop ended"));
+    }
+
     void programEndLeavesNoHalfWrite()
     {
         Poster &p = pv::form<Poster>();
@@ -1011,10 +1035,61 @@ static int holdInstance(int argc, char **argv)
     return 0;
 }
 
+// Helper mode for the real program end: a window holding a transaction open, another
+// with an unload handler, and the end called from inside a handler.
+static int endInARealRun(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    pv::setProgramFolder(QString::fromLocal8Bit(argv[2]));
+    pv::form<Noisy>().Show();
+    pv::form<Poster>().Show();
+    std::puts(pv::form<Poster>().db.inTransaction() ? "begun" : "no transaction");
+    std::fflush(stdout);
+    QTimer::singleShot(0, &pv::form<Poster>(), [] {
+        pv::endProgram();
+        std::puts("after");
+    });
+    app.exec();
+    std::puts("after");
+    return 5;
+}
+
+// Helper mode: the event loop ends when the last form is unloaded, even after a message
+// box was the last window to close.
+static int lastForm(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    pv::setProgramFolder(QString::fromLocal8Bit(argv[2]));
+    pv::form<Parent>().Show();
+    QTimer::singleShot(0, [] {
+        QTimer::singleShot(0, [] {
+            if (auto *box = QApplication::activeModalWidget())
+                box->close();
+        });
+        pv::MsgBox(QStringLiteral("Bilgi"));
+        std::puts("message box closed");
+        pv::Unload(pv::form<Parent>());
+    });
+    QTimer::singleShot(10000, [] {
+        std::puts("still running");
+        QCoreApplication::exit(1);
+    });
+    const int rc = app.exec();
+    std::puts(rc == 0 ? "loop ended" : "loop stopped by the guard");
+    std::fflush(stdout);
+    return rc;
+}
+
 int main(int argc, char **argv)
 {
     if (argc >= 3 && QByteArray(argv[1]) == "--hold-instance")
         return holdInstance(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--end-program")
+        return endInARealRun(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--last-form")
+        return lastForm(argc, argv);
     QApplication app(argc, argv);
     TestForms t;
     return QTest::qExec(&t, argc, argv);
