@@ -68,9 +68,10 @@ void DataControl::bind(QObject *owner, const QString &field, std::function<void(
                        std::function<QString()> read)
 {
     unbind(owner);
-    m_bindings.push_back({owner, field, std::move(showFn), std::move(read), QString()});
+    auto b = std::make_shared<Binding>(Binding{owner, field, std::move(showFn), std::move(read), QString()});
+    m_bindings.push_back(b);
     connect(owner, &QObject::destroyed, this, [this, owner] { unbind(owner); });
-    show(m_bindings.back());
+    show(b);
 }
 
 void DataControl::bind(QLineEdit *w, const QString &field)
@@ -125,25 +126,28 @@ void DataControl::bind(QComboBox *w, const QString &field)
 
 void DataControl::unbind(QObject *owner)
 {
-    std::erase_if(m_bindings, [owner](const Binding &b) { return b.owner.isNull() || b.owner == owner; });
+    std::erase_if(m_bindings, [owner](const auto &b) { return b->owner.isNull() || b->owner == owner; });
 }
 
-void DataControl::show(Binding &b)
+// The binding is held by value of its pointer: a change handler the widget runs may bind
+// or unbind others, or this one.
+void DataControl::show(std::shared_ptr<Binding> b)
 {
-    if (b.owner.isNull())
+    if (b->owner.isNull())
         return;
-    const int idx = m_rs.fieldIndex(b.field);
+    const int idx = m_rs.fieldIndex(b->field);
     const QString text =
         idx >= 0 && (m_rs.hasCurrent() || m_rs.isAdding()) ? m_rs.Fields(idx).text() : QString();
-    b.show(text);
-    b.shownText = b.read ? b.read() : text;
+    b->show(text);
+    b->shownText = b->read ? b->read() : text;
 }
 
 void DataControl::showAll()
 {
-    // A change handler run by one widget may bind or unbind others; walk by index.
-    for (size_t i = 0; i < m_bindings.size(); ++i)
-        show(m_bindings[i]);
+    // A change handler run by one widget may bind, unbind or re-query; walk a copy.
+    const auto all = m_bindings;
+    for (const auto &b : all)
+        show(b);
 }
 
 void DataControl::onChange(pv::Recordset::Change c)
@@ -169,12 +173,12 @@ bool DataControl::UpdateRecord()
 {
     m_error = {};
     std::vector<std::pair<QString, QString>> changed;
-    for (const Binding &b : m_bindings) {
-        if (b.owner.isNull() || !b.read)
+    for (const auto &b : m_bindings) {
+        if (b->owner.isNull() || !b->read)
             continue;
-        const QString now = b.read();
-        if (now != b.shownText)
-            changed.emplace_back(b.field, now);
+        const QString now = b->read();
+        if (now != b->shownText)
+            changed.emplace_back(b->field, now);
     }
     // An AddNew or Edit the window began on the record set is completed, not restarted.
     const bool pending = m_rs.isEditing();

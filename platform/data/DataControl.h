@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QPointer>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLineEdit;
@@ -91,7 +92,7 @@ private:
     };
     void onChange(pv::Recordset::Change c);
     void showAll();
-    void show(Binding &b);
+    void show(std::shared_ptr<Binding> b);
 
     QString m_databaseName;
     QString m_source;
@@ -100,7 +101,7 @@ private:
     pv::Database m_db;
     pv::Recordset m_rs;
     DbError m_error;
-    std::vector<Binding> m_bindings;
+    std::vector<std::shared_ptr<Binding>> m_bindings;
 };
 
 } // namespace pv

@@ -732,6 +732,37 @@ private slots:
         QCOMPARE(dc.lastError().number, int(DbError::DuplicateKey));
     }
 
+    void changeHandlerMayRequery()
+    {
+        addCustomer(QStringLiteral("1"), QStringLiteral("A"));
+        addCustomer(QStringLiteral("2"), QStringLiteral("B"));
+        DataControl dc;
+        dc.setDatabaseName(m_db.path());
+        dc.setRecordSource(QStringLiteral("select * from musteriler order by id"));
+        QLineEdit name, code;
+        std::vector<std::unique_ptr<QLineEdit>> more;
+        dc.bind(&name, QStringLiteral("MusteriFirma"));
+        connect(&name, &QLineEdit::textChanged, &dc, [&](const QString &t) {
+            if (t != QLatin1String("A"))
+                return;
+            for (int i = 0; i < 16; ++i) { // more bindings while the control walks its own
+                more.push_back(std::make_unique<QLineEdit>());
+                dc.bind(more.back().get(), QStringLiteral("mus_kodu"));
+            }
+            dc.setRecordSource(QStringLiteral("select * from musteriler where mus_kodu = ?"), {"2"});
+            dc.Refresh();
+        });
+        dc.bind(&code, QStringLiteral("mus_kodu"));
+        QVERIFY(dc.Refresh());
+        QCOMPARE(name.text(), QStringLiteral("B"));
+        QCOMPARE(code.text(), QStringLiteral("2"));
+        QCOMPARE(more.back()->text(), QStringLiteral("2"));
+        name.setText(QStringLiteral("C"));
+        QVERIFY(dc.UpdateRecord());
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT MusteriFirma FROM musteriler WHERE id = 2")).toString(),
+                 QStringLiteral("C"));
+    }
+
     void gridFollowsControl()
     {
         for (int i = 1; i <= 4; ++i)
