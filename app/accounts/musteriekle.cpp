@@ -1,0 +1,596 @@
+#include "app/accounts/musteriekle.h"
+
+#include "app/accounts/AccountsKit.h"
+#include "app/accounts/veresiye2.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/data/SqlFunctions.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Pickers.h"
+#include "platform/forms/Program.h"
+#include "platform/text/Formats.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTableView>
+
+namespace
+{
+
+const QString kWarnTitle = QStringLiteral("Dikkat!!");
+const QString kSimilarAll = QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc");
+const QString kSimilarLike =
+    QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc");
+const QString kGroups = QStringLiteral("select * from Musteri_Gruplari order by grupadi asc");
+
+QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h,
+                   const QString &text = QStringLiteral(" "))
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(QLatin1String(name));
+    pv::setGeometryTwips(e, l, t, w, h);
+    return e;
+}
+
+QComboBox *makeList(QWidget *parent, const char *name, double l, double t, double w, double h,
+                    const QStringList &items)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->addItems(items);
+    pv::setGeometryTwips(c, l, t, w, h);
+    return c;
+}
+
+// A list the user picks from but cannot type into, which still shows a text that is not
+// among its items (the group "GENEL" before any group row exists).
+QComboBox *makePickedList(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *c = makeList(parent, name, l, t, w, h, {});
+    c->setEditable(true);
+    c->lineEdit()->setReadOnly(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+// The number the user typed as a whole number for the counter; nothing for any other text.
+std::optional<qint64> wholeNumber(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,18}$"));
+    if (!digits.match(text).hasMatch())
+        return std::nullopt;
+    return text.toLongLong();
+}
+
+} // namespace
+
+musteriekle::musteriekle()
+{
+    setObjectName(QStringLiteral("musteriekle"));
+    setCaption(QStringLiteral("Yeni Müşteri Ekle"));
+    setClientSizeTwips(10320, 5880);
+    // Enter walks the fields (the address box too), Esc leaves without saving.
+    setEnterMovesFocus(true);
+    setEscCloses(true);
+
+    Data1 = new pv::DataControl(this);
+    Data2 = new pv::DataControl(this);
+    Data3 = new pv::DataControl(this);
+    pv::bindField(*Data2, Text1a, QStringLiteral("musterino"));
+
+    buildControls();
+    setTabOrder();
+}
+
+musteriekle::~musteriekle() = default;
+
+void musteriekle::buildControls()
+{
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(rect());
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+    Image1->lower();
+
+    acc::label(this, "Label1", 240, 360, 1440, 315, QStringLiteral("Müşteri Kodu :"));
+    xpText1 = makeBox(this, "xpText1", 1800, 360, 1800, 315, QString());
+    xpText1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    xpText1->setStyleSheet(QStringLiteral("color: #FF0000;"));
+
+    acc::label(this, "Label2", 3840, 360, 1200, 315, QStringLiteral("Hesap Türü :"));
+    xpCombo1 = makeList(this, "xpCombo1", 5040, 360, 2040, 315, {});
+    BvButton1 = acc::button(this, "BvButton1", 7140, 360, 360, 315, QStringLiteral("?"));
+
+    acc::label(this, "Label3", 240, 780, 1440, 315, QStringLiteral("Müşteri Grubu :"));
+    xpCombo2 = makePickedList(this, "xpCombo2", 1800, 780, 2760, 315);
+    xpCombo2->setEditText(QStringLiteral("GENEL"));
+    btnGrupEkle = acc::button(this, "btnGrupEkle", 4620, 780, 900, 315, QStringLiteral("Ekle"),
+                              QStringLiteral("Müşteri Grubu Ekle"));
+    xpCombo3 = makeList(this, "xpCombo3", 5640, 780, 1440, 315, {});
+
+    acc::label(this, "Label4", 240, 1200, 1440, 315, QStringLiteral("Müşteri :"));
+    xpText2 = makeBox(this, "xpText2", 1800, 1200, 5280, 315, QString());
+    xpText2->setMouseTracking(true);
+    xpText2->installEventFilter(this);
+
+    acc::label(this, "Label5", 240, 1620, 1440, 315, QStringLiteral("İlgili :"));
+    xpText10 = makeBox(this, "xpText10", 1800, 1620, 4860, 315);
+    cp = acc::button(this, "cp", 6720, 1620, 360, 315, QString(), QStringLiteral("Müşteri Ünvanını Kopyala"));
+
+    acc::label(this, "Label6", 240, 2040, 1440, 315, QStringLiteral("Telefon :"));
+    xpText3 = makeBox(this, "xpText3", 1800, 2040, 2280, 315);
+    acc::label(this, "Label7", 4200, 2040, 840, 315, QStringLiteral("Fax No :"));
+    xpText8 = makeBox(this, "xpText8", 5040, 2040, 2040, 315);
+
+    acc::label(this, "Label8", 240, 2460, 1440, 315, QStringLiteral("GSM No :"));
+    xpText9 = makeBox(this, "xpText9", 1800, 2460, 2280, 315);
+
+    acc::label(this, "Label9", 240, 2880, 1440, 315, QStringLiteral("Adres :"));
+    xpText4 = new QPlainTextEdit(QStringLiteral(" "), this);
+    xpText4->setObjectName(QStringLiteral("xpText4"));
+    pv::setGeometryTwips(xpText4, 1800, 2880, 5280, 900);
+
+    acc::label(this, "Label10", 240, 3900, 1440, 315, QStringLiteral("Vergi Dairesi :"));
+    xpText5 = makeBox(this, "xpText5", 1800, 3900, 2280, 315);
+    acc::label(this, "Label11", 4200, 3900, 840, 315, QStringLiteral("Vergi No :"));
+    xpText6 = makeBox(this, "xpText6", 5040, 3900, 2040, 315);
+
+    acc::label(this, "Label12", 240, 4320, 1440, 315, QStringLiteral("E-Posta :"));
+    xpText7 = makeBox(this, "xpText7", 1800, 4320, 5280, 315, QStringLiteral("@"));
+
+    btnHesapAc = acc::button(this, "btnHesapAc", 240, 5040, 3000, 480, QStringLiteral(" Müşteri Hesabını Aç"),
+                             {}, {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    kaydet = acc::button(this, "kaydet", 5400, 5040, 1560, 480, QStringLiteral("Kaydet"));
+    MyButton6 = acc::button(this, "MyButton6", 7080, 5040, 1560, 480, QStringLiteral("Vazgeç"));
+
+    // ---- picture
+    picFrame = new QFrame(this);
+    picFrame->setObjectName(QStringLiteral("picFrame"));
+    picFrame->setFrameShape(QFrame::Box);
+    pv::setGeometryTwips(picFrame, 7560, 360, 2520, 2520);
+    auto *hint = acc::label(picFrame, "Label13", 60, 60, 2400, 2400,
+                            QStringLiteral("Resim Eklemek İçin Tıklayın"), Qt::AlignCenter);
+    hint->setWordWrap(true);
+    Image2 = acc::label(picFrame, "Image2", 15, 15, 2490, 2490, QString(), Qt::AlignCenter);
+    Image2->setScaledContents(true);
+    Image2->setCursor(Qt::PointingHandCursor);
+    Image2->installEventFilter(this);
+    BvButton3 = acc::button(this, "BvButton3", 7560, 2940, 1680, 420, QStringLiteral("Resim Yükle"));
+    BvButton2 = acc::button(this, "BvButton2", 9300, 2940, 780, 420, QString(), QStringLiteral("Resmi Sil"));
+    txtFoto = makeBox(this, "txtFoto", 7560, 3420, 2520, 315, QString());
+    txtFoto->setReadOnly(true);
+
+    // ---- similar records
+    Frame1s = acc::frame(this, "Frame1s", 120, 3480, 10080, 2280,
+                         QStringLiteral("Kayıt Yaptığınız Müşteriye Ait Benzer Kayıtlar"));
+    DBGrid2 = new QTableView(Frame1s);
+    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    pv::setGeometryTwips(DBGrid2, 60, 375, 9960, 1845);
+    m_similarModel =
+        new pv::DataGridModel(Data1,
+                              {{QStringLiteral("PARA TÜRÜ"), QStringLiteral("ParaTuru"), 900},
+                               {QStringLiteral("HESAP TÜRÜ"), QStringLiteral("Turu"), 1200},
+                               {QStringLiteral("MÜŞTERİ NO"), QStringLiteral("mus_kodu"), 1200},
+                               {QStringLiteral("MÜŞTERİLER"), QStringLiteral("MusteriFirma"), 3300},
+                               {QStringLiteral("SON İŞLEM"), QStringLiteral("Sonislem"), 1080},
+                               {QStringLiteral("GÜN"), QStringLiteral("Gun"), 600},
+                               {QStringLiteral("BAKİYE"), QStringLiteral("Bakiye"), 1200}},
+                              this);
+    m_similarModel->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
+    DBGrid2->verticalHeader()->hide();
+    DBGrid2->setFocusPolicy(Qt::NoFocus);
+    Frame1s->hide();
+
+    // ---- account-type help
+    FrameFendrixon1 =
+        acc::frame(this, "FrameFendrixon1", 120, 360, 7440, 3960, QStringLiteral("Hesap Türü Yardım"));
+    const std::pair<QString, QString> help[] = {
+        {QStringLiteral("Alıcı :"), QStringLiteral("Sizden Ürün veya Hizmet alan Müşterileriniz")},
+        {QStringLiteral("Satıcı :"), QStringLiteral("Size Ürün veya Hizmet Tedarik eden Firma")},
+        {QStringLiteral("Alıcı / Satıcı :"),
+         QStringLiteral("Sizden Ürün veya Hizmet alan Müşterileriniz hemde Tedarik eden Firma")},
+        {QStringLiteral("Bayi :"), QStringLiteral("Ürün veya Hizmet Bayiliği verdiğiniz Müşterileriniz")},
+        {QStringLiteral("Personel :"), QStringLiteral("İş yerinizde çalışan Personeller")}};
+    double y = 480;
+    int n = 0;
+    for (const auto &[heading, text] : help) {
+        QLabel *h = acc::label(FrameFendrixon1, qPrintable(QStringLiteral("lblHelpHead%1").arg(n)), 240, y,
+                               6960, 270, heading);
+        QFont bold = h->font();
+        bold.setBold(true);
+        h->setFont(bold);
+        acc::label(FrameFendrixon1, qPrintable(QStringLiteral("lblHelpText%1").arg(n)), 480, y + 270, 6720,
+                   270, text);
+        y += 600;
+        ++n;
+    }
+    VornXPButton7 =
+        acc::button(FrameFendrixon1, "VornXPButton7", 5640, 3360, 1560, 420, QStringLiteral(" Kapat"));
+    FrameFendrixon1->hide();
+
+    // ---- groups
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    pv::setGeometryTwips(Frame1, 0, 0, 5640, 4440);
+    FrameFendrixon2 =
+        acc::frame(Frame1, "FrameFendrixon2", 0, 0, 5640, 4440, QStringLiteral("Müşteri Grubu Ekle"));
+    DBGrid1 = new QTableView(FrameFendrixon2);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    pv::setGeometryTwips(DBGrid1, 120, 420, 5400, 2640);
+    m_groupModel = new pv::DataGridModel(
+        Data3, {{QStringLiteral("Müşteri Grupları"), QStringLiteral("grupadi"), 5000}}, this);
+    m_groupModel->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->horizontalHeader()->setStretchLastSection(true);
+    xpText11 = makeBox(FrameFendrixon2, "xpText11", 120, 3180, 3600, 315, QString());
+    btnEkle = acc::button(FrameFendrixon2, "btnEkle", 3840, 3120, 1680, 420, QStringLiteral(" Ekle"));
+    btnSil = acc::button(FrameFendrixon2, "btnSil", 120, 3720, 2400, 420, QStringLiteral("Seçili Kaydı Sil"));
+    btnKapat = acc::button(FrameFendrixon2, "btnKapat", 3840, 3720, 1680, 420, QStringLiteral(" Kapat"));
+    Frame1->hide();
+
+    connect(xpText2, &QLineEdit::textChanged, this, &musteriekle::btnAra_Click);
+    connect(kaydet, &BvButton::Click, this, &musteriekle::kaydet_Click);
+    connect(MyButton6, &BvButton::Click, this, &musteriekle::MyButton6_Click);
+    connect(BvButton1, &BvButton::Click, this, &musteriekle::BvButton1_Click);
+    connect(VornXPButton7, &BvButton::Click, this, &musteriekle::VornXPButton7_Click);
+    connect(btnGrupEkle, &BvButton::Click, this, &musteriekle::btnGrupEkle_Click);
+    connect(btnEkle, &BvButton::Click, this, &musteriekle::btnEkle_Click);
+    connect(btnSil, &BvButton::Click, this, &musteriekle::btnSil_Click);
+    connect(btnKapat, &BvButton::Click, this, &musteriekle::btnKapat_Click);
+    connect(cp, &BvButton::Click, this, &musteriekle::cp_Click);
+    connect(btnHesapAc, &BvButton::Click, this, &musteriekle::btnHesapAc_Click);
+    connect(BvButton3, &BvButton::Click, this, &musteriekle::BvButton3_Click);
+    connect(BvButton2, &BvButton::Click, this, &musteriekle::BvButton2_Click);
+}
+
+void musteriekle::setTabOrder()
+{
+    // Enter follows this order; the card's other buttons are reached by the mouse.
+    QWidget *const order[] = {xpCombo2, xpText2, xpText10, xpText3, xpText8, xpText9,   xpText4,
+                              xpText5,  xpText6, xpText7,  kaydet,  xpText1, MyButton6, xpCombo1};
+    for (QWidget *w : {static_cast<QWidget *>(BvButton1), static_cast<QWidget *>(btnGrupEkle),
+                       static_cast<QWidget *>(cp), static_cast<QWidget *>(btnHesapAc),
+                       static_cast<QWidget *>(xpCombo3), static_cast<QWidget *>(BvButton3),
+                       static_cast<QWidget *>(BvButton2), static_cast<QWidget *>(txtFoto)})
+        w->setFocusPolicy(Qt::ClickFocus);
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+    QWidget::setTabOrder(xpCombo1, xpCombo2);
+    xpText4->setTabChangesFocus(true);
+}
+
+// ---------------------------------------------------------------- loading and activation
+
+void musteriekle::Form_Load()
+{
+    const QString path = pv::databasePath();
+    Data2->setDatabaseName(path);
+    Data2->setRecordSource(QStringLiteral("son_musterino"));
+    Data2->Refresh();
+    topla_Click();
+
+    Data1->setDatabaseName(path);
+    Data1->setRecordSource(kSimilarAll);
+    Data1->Refresh();
+
+    Data3->setDatabaseName(path);
+    Data3->setRecordSource(kGroups);
+    Data3->Refresh();
+
+    xpCombo1->addItems({QStringLiteral("Alıcı"), QStringLiteral("Satıcı"), QStringLiteral("Alıcı/Satıcı"),
+                        QStringLiteral("Bayi"), QStringLiteral("Personel")});
+    xpCombo1->setCurrentIndex(0);
+    xpCombo3->addItems({QStringLiteral("TL"), QStringLiteral("Dolar"), QStringLiteral("Euro")});
+    xpCombo3->setCurrentIndex(0);
+}
+
+void musteriekle::Form_Activate()
+{
+    Data2->Refresh();
+    topla_Click();
+    birimgrup();
+    if (!m_focused) {
+        m_focused = true;
+        xpCombo2->setFocus();
+    }
+}
+
+void musteriekle::topla_Click()
+{
+    // Read fresh: another card may have been saved since this one loaded.
+    pv::Database db;
+    db.open(pv::databasePath());
+    pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
+    xpText1->setText(QString::number(counter.value() + Text1b.text().toLongLong()));
+}
+
+void musteriekle::birimgrup()
+{
+    // Refilling keeps the group text shown, "GENEL" included.
+    const QString shown = xpCombo2->currentText();
+    xpCombo2->clear();
+    pv::Recordset &rs = Data3->Recordset();
+    const int field = rs.fieldIndex(QStringLiteral("grupadi"));
+    for (int row = 0; field >= 0 && row < rs.RecordCount(); ++row)
+        xpCombo2->addItem(rs.textAt(row, field));
+    const int at = xpCombo2->findText(shown);
+    xpCombo2->setCurrentIndex(at);
+    xpCombo2->setEditText(shown);
+}
+
+// ---------------------------------------------------------------- similar records
+
+void musteriekle::btnAra_Click()
+{
+    const QString name = xpText2->text();
+    if (name.isEmpty())
+        Data1->setRecordSource(kSimilarAll);
+    else
+        Data1->setRecordSource(kSimilarLike, {pv::containsPattern(name)});
+    Data1->Refresh();
+}
+
+bool musteriekle::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        if (watched == xpText2)
+            acc::showAt(Frame1s, 120, 3480);
+        else if (watched == Image1)
+            Frame1s->hide();
+    } else if (watched == Image2 && event->type() == QEvent::MouseButtonRelease) {
+        BvButton3_Click();
+        return true;
+    }
+    return pv::Form::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- saving
+
+bool musteriekle::refuse(QWidget *box, const QString &text)
+{
+    pv::MsgBox(text, pv::vbExclamation, kWarnTitle);
+    box->setFocus();
+    return false;
+}
+
+void musteriekle::kaydet_Click()
+{
+    if (acc::isBlank(xpText2->text())) {
+        refuse(xpText2, QStringLiteral("Müşteriyi Yazın"));
+        return;
+    }
+    if (acc::isBlank(xpText3->text())) {
+        refuse(xpText3, QStringLiteral("Telefon Numarasını Yazın"));
+        return;
+    }
+    if (acc::isBlank(xpText4->toPlainText())) {
+        refuse(xpText4, QStringLiteral("Adresi Yazın"));
+        return;
+    }
+    KaydetForm();
+}
+
+void musteriekle::KaydetForm()
+{
+    const QString number = xpText1->text().trimmed();
+    const QString name = xpText2->text().trimmed();
+    const QString type = xpCombo1->currentText();
+    const QDate today = pv::Clock::today();
+    const std::pair<const char *, QVariant> values[] = {
+        {"mus_kodu", number},
+        {"MusteriFirma", name},
+        {"ilgili", xpText10->text().trimmed()},
+        {"Telefon1", xpText3->text().trimmed()},
+        {"Telefon2", xpText8->text().trimmed()},
+        {"Gsm", xpText9->text().trimmed()},
+        {"Adres", xpText4->toPlainText().trimmed()},
+        {"vd", xpText5->text().trimmed()},
+        {"vdn", xpText6->text().trimmed()},
+        {"mail", acc::mailValue(xpText7->text())},
+        {"Turu", type},
+        {"MusGrup", xpCombo2->currentText()},
+        {"ParaTuru", xpCombo3->currentText()},
+        {"foto", txtFoto->text()},
+        {"Sonislem", today},
+        {"Bakiye", QStringLiteral("0,00")},
+        {"Sonislem2", pv::dateKey(today)},
+    };
+
+    // The row and the counter go together: a refused row leaves the counter as it was.
+    pv::Database db;
+    pv::DbError error;
+    bool ok = db.open(pv::databasePath());
+    if (!ok)
+        error = db.lastError();
+    if (ok) {
+        pv::Transaction tx(db);
+        ok = tx.isActive();
+        if (!ok)
+            error = tx.lastError();
+        pv::Recordset rs;
+        if (ok && !(rs.open(db, QStringLiteral("select * from musteriler where 0")) && rs.AddNew())) {
+            ok = false;
+            error = rs.lastError();
+        }
+        for (const auto &[field, value] : values) {
+            if (ok && !rs.Fields(QLatin1String(field)).setValue(value)) {
+                ok = false;
+                error = rs.lastError();
+            }
+        }
+        if (ok && !rs.Update()) {
+            ok = false;
+            error = rs.lastError();
+        }
+        // A typed code that is no whole number leaves the counter alone.
+        const auto counted = wholeNumber(number);
+        if (ok && counted) {
+            pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
+            if (!counter.write(*counted)) {
+                ok = false;
+                error = counter.lastError();
+            }
+        }
+        if (ok && !tx.commit()) {
+            ok = false;
+            error = tx.lastError();
+        }
+    }
+
+    if (!ok) {
+        if (error.number == pv::DbError::DuplicateKey)
+            pv::MsgBox(
+                QStringLiteral("BU MÜŞTERİ NUMARASI KAYITLARDA MEVCUT. PROGRAMINIZDAKİ BU HATAYI LÜTFEN ") +
+                    acc::makerAddress() + QStringLiteral(" ADRESİNE BİLDİRİNİZ."),
+                pv::vbInformation, QStringLiteral("Bilgi"));
+        else
+            pv::MsgBox(QStringLiteral("Müşteri kaydedilemedi.\n") + error.message, pv::vbCritical,
+                       QStringLiteral("Hata"));
+        xpText1->setFocus();
+        return;
+    }
+
+    Text1c = wholeNumber(number) ? number : Text1a.text();
+    Data2->Refresh();
+    Data1->Refresh();
+
+    if (txtHsbAc.text() != QLatin1String("0"))
+        openAccount(number, name, type);
+    pv::Unload(this);
+}
+
+void musteriekle::openAccount(const QString &number, const QString &name, const QString &type)
+{
+    veresiye2 &w = pv::form<veresiye2>();
+    w.setCaption(name + QStringLiteral(" / ") + number + QStringLiteral(" - ( ") + type +
+                 QStringLiteral(" ) Hesabı"));
+    w.Text10 = number;
+    w.txtYetki = txtYetki.text();
+    w.txtMusTuru = type;
+    w.Show(pv::Form::Modal, this);
+}
+
+void musteriekle::MyButton6_Click()
+{
+    pv::Unload(this);
+}
+
+// ---------------------------------------------------------------- small commands
+
+void musteriekle::cp_Click()
+{
+    xpText10->setText(xpText2->text());
+    xpText3->setFocus();
+}
+
+void musteriekle::btnHesapAc_Click()
+{
+    txtHsbAc = btnHesapAc->Value() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void musteriekle::BvButton1_Click()
+{
+    acc::showAt(FrameFendrixon1, 120, 360);
+    MyButton6->setEnabled(false);
+    kaydet->setEnabled(false);
+}
+
+void musteriekle::VornXPButton7_Click()
+{
+    FrameFendrixon1->hide();
+    MyButton6->setEnabled(true);
+    kaydet->setEnabled(true);
+}
+
+// ---------------------------------------------------------------- groups
+
+void musteriekle::btnGrupEkle_Click()
+{
+    acc::showAt(Frame1, 0, 0);
+    xpText11->setFocus();
+}
+
+void musteriekle::btnEkle_Click()
+{
+    if (acc::isBlank(xpText11->text())) {
+        refuse(xpText11, QStringLiteral("Grubu Yazın"));
+        return;
+    }
+    GrupEkle();
+}
+
+void musteriekle::GrupEkle()
+{
+    // A name the database refuses is simply not added.
+    Data3->Database().exec(QStringLiteral("insert into Musteri_Gruplari (grupadi) values (?)"),
+                           {xpText11->text().trimmed()});
+    Data3->Refresh();
+    xpText11->clear();
+}
+
+void musteriekle::btnSil_Click()
+{
+    if (pv::MsgBox(QStringLiteral("Seçmiş olduğunuz Grup silinecektir. Emin misiniz?"),
+                   pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL")) == pv::vbNo)
+        return;
+    pv::Recordset &rs = Data3->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    const int row = Data3->currentRow();
+    Data3->Database().exec(QStringLiteral("delete from Musteri_Gruplari where id = ?"),
+                           {rs.Fields(QStringLiteral("id")).value()});
+    Data3->Refresh();
+    if (row > 0)
+        Data3->setCurrentRow(qMin(row, rs.RecordCount() - 1));
+}
+
+void musteriekle::btnKapat_Click()
+{
+    Frame1->hide();
+    Data3->Refresh();
+    birimgrup();
+}
+
+// ---------------------------------------------------------------- picture
+
+void musteriekle::BvButton3_Click()
+{
+    const QString picked = pv::pickOpenFile(
+        QStringLiteral("Resim Dosyası Seçin."),
+        QStringLiteral("JPG File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp|GIF File(*.gif)|*.gif|"
+                       "Tüm Dosyalar(*.*)|*.*"),
+        this);
+    if (!picked.isEmpty())
+        txtFoto->setText(picked);
+    Command1_Click();
+}
+
+void musteriekle::Command1_Click()
+{
+    if (!acc::reportPhoto(txtFoto->text()))
+        return;
+    Image2->setPixmap(QPixmap(txtFoto->text()));
+}
+
+void musteriekle::BvButton2_Click()
+{
+    if (txtFoto->text().isEmpty())
+        return;
+    if (pv::MsgBox(QStringLiteral("Müşteri Resmini Silmek İstediğinizden Emin misiniz?"),
+                   pv::vbYesNo | pv::vbQuestion, QStringLiteral("Uyarı")) != pv::vbYes)
+        return;
+    txtFoto->clear();
+    Image2->clear();
+}
