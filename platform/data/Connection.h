@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <sqlite3.h>
+#include <unordered_map>
 
 namespace pv::detail
 {
@@ -20,8 +21,16 @@ struct Connection {
     QString path;
     int txDepth = 0;
     bool txDoomed = false;
-    QHash<QByteArray, sqlite3_stmt *> idle; // prepared statements ready for reuse
-    QHash<QString, ColumnInfo> columns;     // "table\ncolumn" (lower case)
+    // Prepared statements kept for reuse; a node keeps its place, so a Stmt may hold on to it.
+    struct Cached {
+        sqlite3_stmt *stmt = nullptr;
+        bool inUse = false;
+    };
+    struct KeyHash {
+        size_t operator()(const QByteArray &k) const { return qHash(k); }
+    };
+    std::unordered_map<QByteArray, Cached, KeyHash> statements;
+    QHash<QString, ColumnInfo> columns; // "table\ncolumn" (lower case)
 
     ~Connection();
     ColumnInfo columnInfo(const QString &table, const QString &column);
@@ -43,7 +52,7 @@ public:
 
 private:
     Connection *m_conn;
-    QByteArray m_sql;
+    Connection::Cached *m_cached = nullptr; // null for a statement of its own
     sqlite3_stmt *m_stmt = nullptr;
     int m_rc = SQLITE_OK;
     bool m_single = true;

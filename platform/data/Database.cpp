@@ -22,8 +22,8 @@ static bool isSpaceOnly(const char *p)
 
 Connection::~Connection()
 {
-    for (sqlite3_stmt *st : std::as_const(idle))
-        sqlite3_finalize(st);
+    for (auto &[sql, cached] : statements)
+        sqlite3_finalize(cached.stmt);
     if (db)
         sqlite3_close_v2(db);
 }
@@ -46,12 +46,13 @@ ColumnInfo Connection::columnInfo(const QString &table, const QString &column)
     return info;
 }
 
-Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c), m_sql(sql)
+Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
 {
-    auto it = c->idle.find(sql);
-    if (it != c->idle.end()) {
-        m_stmt = *it;
-        c->idle.erase(it);
+    auto it = c->statements.find(sql);
+    if (it != c->statements.end() && !it->second.inUse) {
+        m_cached = &it->second;
+        m_cached->inUse = true;
+        m_stmt = m_cached->stmt;
         return;
     }
     const char *tail = nullptr;
@@ -60,6 +61,13 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c), m_sql(sql)
     if (m_rc != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
+        return;
+    }
+    // A statement already in use (nested reads of the same SQL) gets a twin of its own.
+    if (m_single && it == c->statements.end() && c->statements.size() < 200) {
+        m_cached = &c->statements[sql];
+        m_cached->stmt = m_stmt;
+        m_cached->inUse = true;
     }
 }
 
@@ -67,13 +75,13 @@ Stmt::~Stmt()
 {
     if (!m_stmt)
         return;
-    sqlite3_reset(m_stmt);
-    sqlite3_clear_bindings(m_stmt);
-    // A statement in use twice (nested reads of the same SQL) is simply not kept twice.
-    if (m_single && m_conn->idle.size() < 200 && !m_conn->idle.contains(m_sql))
-        m_conn->idle.insert(m_sql, m_stmt);
-    else
+    if (m_cached) {
+        sqlite3_reset(m_stmt);
+        sqlite3_clear_bindings(m_stmt);
+        m_cached->inUse = false;
+    } else {
         sqlite3_finalize(m_stmt);
+    }
 }
 
 DbError makeError(int number, const QString &message)

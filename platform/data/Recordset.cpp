@@ -1,6 +1,7 @@
 #include "platform/data/Recordset.h"
 #include "platform/data/Connection.h"
 
+#include <QVarLengthArray>
 #include <cstring>
 
 namespace pv
@@ -101,10 +102,9 @@ QVariant unpack(const QByteArray &block, int i)
     }
 }
 
-// One value in the row block's form.
-QByteArray packCell(const QVariant &v)
+// Appends one value in the row block's form.
+void appendCell(QByteArray &out, const QVariant &v)
 {
-    QByteArray out;
     if (!v.isValid() || v.isNull()) {
         out.append(char(NullCell));
     } else if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
@@ -120,7 +120,6 @@ QByteArray packCell(const QVariant &v)
             .append(reinterpret_cast<const char *>(&len), sizeof len)
             .append(t);
     }
-    return out;
 }
 
 // The row with the written fields replaced; the others are copied as they are.
@@ -133,30 +132,27 @@ QByteArray repack(const QByteArray &old, const std::vector<QVariant> &buffer, co
         const qsizetype to = i + 1 < n ? qsizetype(get<quint32>(o + (i + 1) * 4)) : old.size();
         return std::pair{from, to - from};
     };
-    std::vector<QByteArray> written(static_cast<size_t>(n));
-    qsizetype size = n * 4;
+    // The written values first, end to end; then the block is laid out in one go.
+    QByteArray written;
+    QVarLengthArray<qsizetype, 32> at(n + 1);
     for (qsizetype i = 0; i < n; ++i) {
-        if (dirty[size_t(i)]) {
-            written[size_t(i)] = packCell(buffer[size_t(i)]);
-            size += written[size_t(i)].size();
-        } else {
-            size += oldSpan(i).second;
-        }
+        at[i] = written.size();
+        if (dirty[size_t(i)])
+            appendCell(written, buffer[size_t(i)]);
     }
+    at[n] = written.size();
+    qsizetype size = n * 4;
+    for (qsizetype i = 0; i < n; ++i)
+        size += dirty[size_t(i)] ? at[i + 1] - at[i] : oldSpan(i).second;
     QByteArray block(size, Qt::Uninitialized);
     char *head = block.data();
     char *p = head + n * 4;
     for (qsizetype i = 0; i < n; ++i) {
         put<quint32>(head, quint32(p - block.data()));
-        if (dirty[size_t(i)]) {
-            const QByteArray &w = written[size_t(i)];
-            std::memcpy(p, w.constData(), size_t(w.size()));
-            p += w.size();
-        } else {
-            const auto [from, len] = oldSpan(i);
-            std::memcpy(p, o + from, size_t(len));
-            p += len;
-        }
+        const auto [src, len] = dirty[size_t(i)] ? std::pair{written.constData() + at[i], at[i + 1] - at[i]}
+                                                 : std::pair{o + oldSpan(i).first, oldSpan(i).second};
+        std::memcpy(p, src, size_t(len));
+        p += len;
     }
     return block;
 }
@@ -607,6 +603,9 @@ int Recordset::fieldIndex(const QString &nameIn) const
     QString name = nameIn.trimmed();
     if (name.startsWith(u'[') && name.endsWith(u']'))
         name = name.mid(1, name.size() - 2);
+    for (size_t i = 0; i < m_cols.size(); ++i) // names are mostly written as declared
+        if (m_cols[i].name == name)
+            return int(i);
     for (size_t i = 0; i < m_cols.size(); ++i)
         if (m_cols[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return int(i);
