@@ -1,55 +1,1006 @@
 #include "app/accounts/veresiye2.h"
 
 #include "app/FormKit.h"
+#include "app/veresiye.h"
+#include "app/sales/veresiyealacakekle.h"
+#include "app/sales/veresiyeekleode.h"
 #include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/PropertyBag.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
 #include "platform/forms/Timer.h"
+#include "platform/text/Formats.h"
 
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QDateEdit>
 #include <QFrame>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+
+#include <initializer_list>
+
+namespace {
+
+// Every query of the window takes the account code as a bound value and matches it by
+// equality (the column's collation ignores case), so a code holding a wildcard
+// character can never reach another account's rows.
+const QString kLedgerSql = QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc");
+const QString kAccountSql = QStringLiteral("select * from musteriler where mus_kodu = ? ORDER BY id asc");
+
+const QString kStockSale = QStringLiteral("Stoktan Satış");
+const QString kWarnTitle = QStringLiteral("Dikkat!");
+const QString kErrorTitle = QStringLiteral("Hata");
+
+FrameFendrixon *makeFrame(QWidget *parent, const char *name, double l, double t, double w, double h,
+                          const QString &caption)
+{
+    pv::PropertyBag bag;
+    bag.set(QStringLiteral("Caption"), caption);
+    bag.set(QStringLiteral("Enabled"), true);
+    bag.set(QStringLiteral("ColorScheme"), int(FrameFendrixon::xpBlue));
+    auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
+    f->setObjectName(QLatin1String(name));
+    kit::moveTo(f, l, t);
+    f->setSizeTwips(int(w), int(h));
+    return f;
+}
+
+QFrame *makePanel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    if (box)
+        f->setFrameShape(QFrame::Box);
+    kit::place(f, l, t, w, h);
+    return f;
+}
+
+QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h, bool locked)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(locked);
+    kit::place(e, l, t, w, h);
+    return e;
+}
+
+QComboBox *makeList(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    kit::place(c, l, t, w, h);
+    return c;
+}
+
+QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *d = new QDateEdit(parent);
+    d->setObjectName(QLatin1String(name));
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    d->setCalendarPopup(true);
+    kit::place(d, l, t, w, h);
+    return d;
+}
+
+// A combo box's Text as the old control took it: the editable text, or the item of that
+// text (none for a text it does not list).
+void setComboText(QComboBox *c, const QString &text)
+{
+    if (c->isEditable())
+        c->setEditText(text);
+    else
+        c->setCurrentIndex(c->findText(text));
+}
+
+void enableAll(std::initializer_list<BvButton *> buttons, bool on)
+{
+    for (BvButton *b : buttons)
+        if (b)
+            b->setEnabled(on);
+}
+
+void showMoney(QLineEdit *box, double value)
+{
+    box->setText(pv::formatMoney(value));
+    box->setCursorPosition(int(box->text().size()));
+}
+
+} // namespace
 
 veresiye2::veresiye2()
 {
     setObjectName(QStringLiteral("veresiye2"));
-    setClientSizeTwips(9000, 4200);
-    lblInfo = kit::label(this, "lblInfo", 240, 240, 5400, 2400, QString(), Qt::AlignLeft | Qt::AlignTop);
-    lblInfo->setWordWrap(true);
-    const auto currency = [this](const char *name, double top) {
-        auto *e = new QLineEdit(QStringLiteral("TL"), this);
-        e->setObjectName(QLatin1String(name));
-        e->setReadOnly(true);
-        kit::place(e, 5880, top, 1200, 345);
-        return e;
-    };
-    txtPt1 = currency("txtPt1", 240);
-    txtPt2 = currency("txtPt2", 660);
-    txtPt3 = currency("txtPt3", 1080);
+    // No close box: a visit ends through "Geri", which writes the balance back.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setClientSizeTwips(15600, 9840);
 
-    musilfrm = new QFrame(this);
-    musilfrm->setObjectName(QStringLiteral("musilfrm"));
-    musilfrm->setFrameShape(QFrame::Box);
-    kit::place(musilfrm, 240, 2700, 6000, 600);
-    kit::label(musilfrm, "Label1", 60, 60, 4560, 480,
-               QStringLiteral("Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"))
-        ->setWordWrap(true);
-    MyButton3 = kit::button(musilfrm, "MyButton3", 4680, 60, 1200, 420, QStringLiteral(" İptal"));
-    musilfrm->setVisible(false);
+    txtSirala = QStringLiteral("Tarih2,[Saat]");
+    txtSirala2 = QStringLiteral("asc");
+    txtSirala3 = QStringLiteral("Tarih2,[Saat] asc");
 
-    VornXPButton7 = kit::button(this, "VornXPButton7", 7440, 3480, 1320, 480, QStringLiteral("Geri"));
+    Data1 = new pv::DataControl(this);
+    Data5 = new pv::DataControl(this);
+    Data3 = new pv::DataControl(this);
+    DataFirmaBilgi = new pv::DataControl(this);
+    DataKasaSil2 = new pv::DataControl(this);
+
+    buildControls();
+    bindFields();
+
+    Timer3 = new pv::Timer(200, false, this);
+    Timer4 = new pv::Timer(5500, true, this);
     Timer5 = new pv::Timer(10, false, this);
-    connect(VornXPButton7, &BvButton::Click, this, &veresiye2::VornXPButton7_Click);
-    connect(MyButton3, &BvButton::Click, this, &veresiye2::MyButton3_Click);
+    txtUygulaOdemeVeresiye.onChange(this, &veresiye2::txtUygulaOdemeVeresiye_Change);
+    connect(Timer3, &pv::Timer::tick, this, &veresiye2::Timer3_Timer);
+    connect(Timer4, &pv::Timer::tick, this, &veresiye2::Timer4_Timer);
     connect(Timer5, &pv::Timer::tick, this, &veresiye2::Timer5_Timer);
+}
+
+veresiye2::~veresiye2() = default;
+
+void veresiye2::buildControls()
+{
+    // ---- account row
+    kit::label(this, "Label1", 120, 120, 1080, 315, QStringLiteral("MÜŞTERİ"));
+    xpText3 = makeBox(this, "xpText3", 1200, 120, 4800, 315, true);
+    kit::label(this, "Label2", 6120, 120, 960, 315, QStringLiteral("ADRES :"));
+    xpText2 = makeBox(this, "xpText2", 7080, 120, 4320, 315, true);
+    kit::label(this, "Label3", 11520, 120, 1080, 315, QStringLiteral("TELEFON :"));
+    xpText1 = makeBox(this, "xpText1", 12600, 120, 2880, 315, true);
+
+    // ---- date range
+    tgoster2 = kit::button(this, "tgoster2", 120, 1080, 3255, 495, QStringLiteral("Tarih Aralığı Hareketleri Göster"));
+    Label12 = kit::label(this, "Label12", 120, 900, 1320, 270, QStringLiteral("İLK TARİH :"));
+    Label11 = kit::label(this, "Label11", 1560, 900, 1320, 270, QStringLiteral("SON TARİH :"));
+    Label12->hide();
+    Label11->hide();
+    ilk = makeDate(this, "ilk", 120, 1200, 1380, 315);
+    son = makeDate(this, "son", 1560, 1200, 1380, 315);
+    tgoster = kit::button(this, "tgoster", 3000, 1200, 375, 375, QString());
+    btnNote = kit::button(this, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
+                          QStringLiteral("Müşteriye Ait Notu Göster"), {{"Mode", 1}, {"BackColor", 0xE3E3E3}});
+
+    // ---- ledger
+    Frame1s = makeFrame(this, "Frame1s", 120, 1680, 11400, 5640, QStringLiteral("Hareketler"));
+    DBGrid2 = new QTableView(Frame1s);
+    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    kit::place(DBGrid2, 60, 375, 11280, 5205);
+    m_ledgerModel = new pv::DataGridModel(Data5,
+                                          {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1080},
+                                           {QStringLiteral("SAAT"), QStringLiteral("Saat"), 900},
+                                           {QStringLiteral("İŞLEM TÜRÜ"), QStringLiteral("Turu"), 1800},
+                                           {QStringLiteral("AÇIKLAMA"), QStringLiteral("Aciklama"), 2700},
+                                           {QStringLiteral("MİKTAR"), QStringLiteral("Miktar"), 840},
+                                           {QStringLiteral("BİRİM"), QStringLiteral("Birim"), 720},
+                                           {QStringLiteral("BİRİM FİYAT"), QStringLiteral("BirimFiyat"), 1080},
+                                           {QStringLiteral("BORÇ"), QStringLiteral("Eklenen"), 1080},
+                                           {QStringLiteral("ALACAK"), QStringLiteral("Odenen"), 1080}},
+                                          this);
+    m_ledgerModel->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
+    DBGrid2->verticalHeader()->hide();
+
+    // ---- commands
+    const double cx = 11640, cw = 3840, ch = 480, step = 540;
+    double y = 1680;
+    auto next = [&] {
+        const double t = y;
+        y += step;
+        return t;
+    };
+    VornXPButton8 = kit::button(this, "VornXPButton8", cx, next(), cw, ch, QStringLiteral("Veresiye Ekle"));
+    VornXPButton10 = kit::button(this, "VornXPButton10", cx, next(), cw, ch, QStringLiteral("Tahsilat Yap"));
+    btnEkle = kit::button(this, "btnEkle", cx, next(), cw, ch, QStringLiteral("Alacak/Ödeme Ekle"));
+    btnEdit = kit::button(this, "btnEdit", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Düzenle"),
+                          QStringLiteral("Seçili Satırı Düzenle"));
+    VornXPButton9 = kit::button(this, "VornXPButton9", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Sil"));
+    VornXPButton6 = kit::button(this, "VornXPButton6", cx, next(), cw, ch, QStringLiteral("Hesabı Sıfırla"));
+    btnFiyatGuncelle = kit::button(
+        this, "btnFiyatGuncelle", cx, next(), cw, ch, QStringLiteral("Tüm Fiyatları Güncelle"),
+        QStringLiteral("Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt Satan "
+                       "İşletmeler İçindir.)"));
+    VornXPButton5 = kit::button(this, "VornXPButton5", cx, next(), cw, ch, QStringLiteral("Listeyi Yazdır"), {},
+                                {{"BackColor", 0xE3E3E3}, {"DropDownSymbol", 6}});
+    MyButton1 = kit::button(this, "MyButton1", cx, next(), cw, ch, QStringLiteral("Müşteri Bilgileri Düzenle "));
+    btnMail = kit::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"));
+    btnSMS = kit::button(this, "btnSMS", cx, next(), cw, ch, QStringLiteral("SMS Gönder"),
+                         QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
+    VornXPButton2 = kit::button(this, "VornXPButton2", cx, next(), cw, ch, QStringLiteral("Hesap Makinesi"));
+    VornXPButton7 = kit::button(this, "VornXPButton7", cx, 9120, cw, 600, QStringLiteral("Geri"));
+    MyButton2 = kit::button(this, "MyButton2", 0, 0, 1200, 420, QStringLiteral("Düzenle"));
+
+    // The commands whose work lives in the window's other panels are offered once that
+    // work is in place; the rules below keep their states all the same.
+    for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton6, btnFiyatGuncelle, VornXPButton5, MyButton1,
+                        btnMail, btnSMS, VornXPButton2, MyButton2})
+        b->hide();
+
+    connect(VornXPButton7, &BvButton::Click, this, &veresiye2::VornXPButton7_Click);
+    connect(VornXPButton8, &BvButton::Click, this, &veresiye2::VornXPButton8_Click);
+    connect(VornXPButton10, &BvButton::Click, this, &veresiye2::VornXPButton10_Click);
+    connect(btnEkle, &BvButton::Click, this, &veresiye2::btnEkle_Click);
+    connect(btnEdit, &BvButton::Click, this, &veresiye2::btnEdit_Click);
+    connect(VornXPButton9, &BvButton::Click, this, &veresiye2::VornXPButton9_Click);
+
+    mnuOdeAlacak = new QMenu(QStringLiteral("OdeAlacak"), this);
+    mnuOdeAlacak->setObjectName(QStringLiteral("mnuOdeAlacak"));
+    mnuAlacak = mnuOdeAlacak->addAction(QStringLiteral("Hesaba Alacak Ekle"));
+    mnuAlacak->setObjectName(QStringLiteral("mnuAlacak"));
+    mnuOdeAlacak->addSeparator();
+    mnuOdeme = mnuOdeAlacak->addAction(QStringLiteral("Ödeme Yap"));
+    mnuOdeme->setObjectName(QStringLiteral("mnuOdeme"));
+    connect(mnuAlacak, &QAction::triggered, this, &veresiye2::mnuAlacak_Click);
+    connect(mnuOdeme, &QAction::triggered, this, &veresiye2::mnuOdeme_Click);
+
+    // ---- totals
+    kit::label(this, "Label4", 120, 7440, 1560, 315, QStringLiteral("Toplam Borç :"));
+    VornXPTextBox2 = makeBox(this, "VornXPTextBox2", 1680, 7440, 1800, 315, true);
+    txtPt1 = makeBox(this, "txtPt1", 3480, 7440, 600, 315, true);
+    kit::label(this, "Label5", 4200, 7440, 1680, 315, QStringLiteral("Toplam Ödenen :"));
+    VornXPTextBox3 = makeBox(this, "VornXPTextBox3", 5880, 7440, 1800, 315, true);
+    txtPt2 = makeBox(this, "txtPt2", 7680, 7440, 600, 315, true);
+    kit::label(this, "Label6", 8400, 7440, 1560, 315, QStringLiteral("Toplam Bakiye :"));
+    VornXPTextBox4 = makeBox(this, "VornXPTextBox4", 9960, 7440, 1800, 315, true);
+    txtPt3 = makeBox(this, "txtPt3", 11760, 7440, 600, 315, true);
+    for (QLineEdit *box : {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4}) {
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setText(QStringLiteral("0,00"));
+    }
+    for (QLineEdit *box : {txtPt1, txtPt2, txtPt3})
+        box->setText(QStringLiteral("TL"));
+
+    frmTarihBakiyeler = makePanel(this, "frmTarihBakiyeler", 120, 7920, 11400, 1080, false);
+    FrameFendrixon6 = makeFrame(frmTarihBakiyeler, "FrameFendrixon6", 0, 0, 11400, 1080,
+                                QStringLiteral("Seçilen Tarih Aralığındaki Bakiye "));
+    kit::label(FrameFendrixon6, "Label7", 120, 480, 1560, 315, QStringLiteral("Toplam Borç :"));
+    txtT1 = makeBox(FrameFendrixon6, "txtT1", 1680, 480, 1800, 315, true);
+    kit::label(FrameFendrixon6, "Label8", 3720, 480, 1680, 315, QStringLiteral("Toplam Ödenen :"));
+    txtT2 = makeBox(FrameFendrixon6, "txtT2", 5400, 480, 1800, 315, true);
+    kit::label(FrameFendrixon6, "Label9", 7440, 480, 1560, 315, QStringLiteral("Toplam Bakiye :"));
+    txtT3 = makeBox(FrameFendrixon6, "txtT3", 9000, 480, 1800, 315, true);
+    for (QLineEdit *box : {txtT1, txtT2, txtT3}) {
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setText(QStringLiteral("0,00"));
+    }
+    frmTarihBakiyeler->hide();
+
+    // ---- confirmation
+    islemfrm = makePanel(this, "islemfrm", 3600, 3960, 4680, 600);
+    msj2 = kit::label(islemfrm, "msj2", 60, 60, 4560, 480, QStringLiteral("İşlem Kaydediliyor... Bekleyiniz."),
+                      Qt::AlignCenter);
+    msj2->setAutoFillBackground(true);
+    islemfrm->hide();
+    Frame1 = makePanel(this, "Frame1", 120, 9240, 360, 360);
+    Frame1->hide();
+
+    // ---- print options
+    musListesiFrm = makePanel(this, "musListesiFrm", 120, 1680, 6615, 2295);
+    kit::label(musListesiFrm, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
+    xpCombo2 = makeList(musListesiFrm, "xpCombo2", 240, 780, 2040, 315);
+    xpCombo1 = makeList(musListesiFrm, "xpCombo1", 2400, 780, 1440, 315);
+    kit::label(musListesiFrm, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
+    TextSize = makeList(musListesiFrm, "TextSize", 4080, 780, 960, 315);
+    musListesiFrm->hide();
+    connect(xpCombo1, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo1_Click);
+    connect(xpCombo2, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo2_Click);
+    xpCombo3 = makeList(this, "xpCombo3", 0, 0, 1800, 315);
+    xpCombo4 = makeList(this, "xpCombo4", 0, 0, 1800, 315);
+    xpCombo3->hide();
+    xpCombo4->hide();
+
+    // ---- delete-customer panel
+    musilfrm = makePanel(this, "musilfrm", 2400, 3000, 7560, 1800);
+    Text3 = makeBox(musilfrm, "Text3", 240, 180, 7080, 315, true);
+    auto *question = kit::label(
+        musilfrm, "Label15", 240, 600, 7080, 480,
+        QStringLiteral("Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"));
+    question->setWordWrap(true);
+    MyButton3 = kit::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
+    MyButton4 = kit::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
+                            QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
+    MyButton4->hide();
+    connect(MyButton3, &BvButton::Click, this, &veresiye2::MyButton3_Click);
+    musilfrm->hide();
+
+    // ---- edit panel
+    frmHareketEdit = makeFrame(this, "frmHareketEdit", 2400, 1920, 7320, 4560,
+                               QStringLiteral("Müşteri Hareketi Düzenle"));
+    struct Line {
+        const char *label;
+        const char *box;
+        QString caption;
+        double top;
+        QLineEdit **edit;
+    };
+    const Line lines[] = {{"Label16", "txtEdit1", QStringLiteral("TARİH :"), 480, &txtEdit1},
+                          {"Label17", "txtEdit2", QStringLiteral("SAAT :"), 840, &txtEdit2},
+                          {"Label18", "txtEdit3", QStringLiteral("İŞLEM TÜRÜ :"), 1200, &txtEdit3},
+                          {"Label19", "txtEdit4", QStringLiteral("AÇIKLAMA :"), 1560, &txtEdit4}};
+    for (const Line &l : lines) {
+        kit::label(frmHareketEdit, l.label, 480, l.top, 1320, 315, l.caption);
+        *l.edit = makeBox(frmHareketEdit, l.box, 1800, l.top, 5160, 315, false);
+    }
+    Frame4 = makePanel(frmHareketEdit, "Frame4", 120, 1980, 7080, 1080, false);
+    const Line group[] = {{"Label23", "txtEdit7", QStringLiteral("MİKTAR :"), 0, &txtEdit7},
+                          {"Label24", "txtEdit8", QStringLiteral("BİRİM :"), 360, &txtEdit8},
+                          {"Label25", "txtEdit9", QStringLiteral("BİRİM FİYAT :"), 720, &txtEdit9}};
+    for (const Line &l : group) {
+        kit::label(Frame4, l.label, 360, l.top, 1320, 315, l.caption);
+        *l.edit = makeBox(Frame4, l.box, 1680, l.top, 2400, 315, false);
+    }
+    Label21 = kit::label(frmHareketEdit, "Label21", 480, 3120, 1320, 315, QStringLiteral("BORÇ :"));
+    txtEdit5 = makeBox(frmHareketEdit, "txtEdit5", 1800, 3120, 2400, 315, false);
+    Label22 = kit::label(frmHareketEdit, "Label22", 480, 2400, 1320, 315, QStringLiteral("ÖDENEN :"));
+    txtEdit6 = makeBox(frmHareketEdit, "txtEdit6", 1800, 2400, 2400, 315, false);
+    txtEdit10 = makeBox(frmHareketEdit, "txtEdit10", 4320, 3120, 1200, 315, false);
+    txtEdit10->hide();
+    for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
+        e->setEnabled(false);
+    BvButton2 = kit::button(frmHareketEdit, "BvButton2", 1800, 3840, 1560, 480, QStringLiteral("Düzenle"));
+    BvButton3 = kit::button(frmHareketEdit, "BvButton3", 1800, 3840, 1560, 480, QStringLiteral("Kaydet"));
+    BvButton1 = kit::button(frmHareketEdit, "BvButton1", 3480, 3840, 1560, 480, QStringLiteral("Vazgeç"));
+    BvButton3->hide();
+    connect(BvButton2, &BvButton::Click, this, &veresiye2::BvButton2_Click);
+    connect(BvButton3, &BvButton::Click, this, &veresiye2::BvButton3_Click);
+    connect(BvButton1, &BvButton::Click, this, &veresiye2::BvButton1_Click);
+    frmHareketEdit->hide();
+
+    // ---- delete panel
+    frmSilEkran = makePanel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
+    auto *heading = kit::label(frmSilEkran, "Label26", 120, 120, 6000, 360,
+                               QStringLiteral("SEÇİLİ VERESİYE İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    kit::label(frmSilEkran, "Label27", 240, 600, 5880, 300, QStringLiteral("> Seçili Veresiye İşlemi"));
+    kit::label(frmSilEkran, "Label28", 240, 900, 5880, 300,
+               QStringLiteral("> Seçili Veresiye İşlemine Bağlı Kasa Hareketleri"));
+    kit::label(frmSilEkran, "Label29", 240, 1200, 5880, 300,
+               QStringLiteral("> Seçili Veresiye İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
+    btnSilIptal = kit::button(frmSilEkran, "btnSilIptal", 600, 1800, 2280, 480, QStringLiteral(" İptal"));
+    Command12 = kit::button(frmSilEkran, "Command12", 3240, 1800, 2400, 480, QStringLiteral(" İşlemi Sil"));
+    connect(btnSilIptal, &BvButton::Click, this, &veresiye2::btnSilIptal_Click);
+    connect(Command12, &BvButton::Click, this, &veresiye2::Command12_Click);
+    frmSilEkran->hide();
+
+    // The linked cash rows are gathered, never shown.
+    frmTumSil2 = makePanel(this, "frmTumSil2", 0, 0, 4800, 1800);
+    DBGridKasa = new QTableView(frmTumSil2);
+    DBGridKasa->setObjectName(QStringLiteral("DBGridKasa"));
+    kit::place(DBGridKasa, 0, 0, 4800, 1800);
+    m_kasaModel = new pv::DataGridModel(DataKasaSil2,
+                                        {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1080},
+                                         {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 2400},
+                                         {QStringLiteral("Giren"), QStringLiteral("Giren"), 1080},
+                                         {QStringLiteral("Çıkan"), QStringLiteral("Cikan"), 1080}},
+                                        this);
+    m_kasaModel->attach(DBGridKasa);
+    frmTumSil2->hide();
+    Frame5 = makePanel(this, "Frame5", 0, 0, 1200, 600);
+    Frame5->hide();
+}
+
+void veresiye2::bindFields()
+{
+    kit::bindField(Data1, &Text9, QStringLiteral("Bakiye"));
+    kit::bindField(Data1, &Text12, QStringLiteral("Sonislem"));
+    kit::bindField(Data1, &Text13, QStringLiteral("Gun"));
+    kit::bindField(Data1, &txtMail, QStringLiteral("mail"));
+    Data1->bind(Text3, QStringLiteral("MusteriFirma"));
+    Data1->bind(xpText3, QStringLiteral("MusteriFirma"));
+    Data1->bind(xpText2, QStringLiteral("Adres"));
+    Data1->bind(xpText1, QStringLiteral("Telefon1"));
+
+    kit::bindField(Data5, &Text11111, QStringLiteral("mus_kodu"));
+    kit::bindField(Data5, &txtIslemNo2, QStringLiteral("islemNo2"));
+    kit::bindField(Data5, &txtIslemTuru, QStringLiteral("Turu"));
+    kit::bindField(Data5, &txtProductCode2, QStringLiteral("ProductCode"));
+    kit::bindField(Data5, &txtDusStokMik, QStringLiteral("Miktar"));
+    const std::pair<QLineEdit *, const char *> edits[] = {
+        {txtEdit1, "Tarih"},   {txtEdit2, "Saat"},  {txtEdit3, "Turu"},       {txtEdit4, "Aciklama"},
+        {txtEdit5, "Eklenen"}, {txtEdit6, "Odenen"}, {txtEdit7, "Miktar"},    {txtEdit8, "Birim"},
+        {txtEdit9, "BirimFiyat"}, {txtEdit10, "Tarih2"}};
+    for (const auto &[box, field] : edits)
+        Data5->bind(box, QLatin1String(field));
+
+    kit::bindField(Data3, &txtStokMik, QStringLiteral("OnHand"));
+    kit::bindField(DataFirmaBilgi, &txtFirmaBilgi, QStringLiteral("kurumismi"));
+}
+
+// ---------------------------------------------------------------- loading and activation
+
+void veresiye2::Form_Load()
+{
+    txtSecYazdir = pv::postingId(pv::Clock::now());
+
+    const QString path = pv::databasePath();
+    m_db.open(path);
+    for (pv::DataControl *dc : {Data1, Data5, Data3, DataFirmaBilgi, DataKasaSil2})
+        dc->setDatabaseName(path);
+    DataFirmaBilgi->setRecordSource(QStringLiteral("dgrayr"));
+    DataFirmaBilgi->Refresh();
+
+    ara_Click();
+    Command6_Click();
+
+    TextSize->clear();
+    for (int size = 3; size <= 14; ++size)
+        TextSize->addItem(QString::number(size));
+    setComboText(TextSize, QStringLiteral("8"));
+    xpCombo2->addItems({QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"), QStringLiteral("Borç"),
+                        QStringLiteral("Ödenen")});
+    xpCombo1->addItems({QStringLiteral("Artan"), QStringLiteral("Azalan")});
+    xpCombo3->addItems({QStringLiteral("Alıcı"), QStringLiteral("Satıcı"), QStringLiteral("Alıcı/Satıcı"),
+                        QStringLiteral("Bayi"), QStringLiteral("Personel")});
+    xpCombo4->addItems({QStringLiteral("TL"), QStringLiteral("Dolar"), QStringLiteral("Euro")});
+
+    ilk->setDate(pv::Clock::today());
+    son->setDate(pv::Clock::today());
 }
 
 void veresiye2::Form_Activate()
 {
-    lblInfo->setText(QStringLiteral("Müşteri No: %1\nYetki: %2\nHesap Türü: %3")
-                         .arg(Text10.text(), txtYetki.text(), txtMusTuru.text()));
+    ara_Click();
+    Command6_Click();
+    txttarih = pv::dateText(pv::Clock::today());
+    btnYetki_Click();
+    // Days since the last entry saved during this visit; without one the stored count stays.
+    const auto today = pv::parseDate(txttarih);
+    const auto last = pv::parseDate(Text11);
+    if (today && last)
+        Text13 = QString::number(last->daysTo(*today));
 }
 
-void veresiye2::VornXPButton7_Click() { pv::Unload(this); }
+void veresiye2::Form_QueryUnload(int &Cancel, int UnloadMode)
+{
+    // Like the missing close box: the window is left through "Geri" only.
+    if (UnloadMode == FormControlMenu)
+        Cancel = 1;
+}
 
-void veresiye2::MyButton3_Click() { pv::Unload(this); }
+void veresiye2::ara_Click()
+{
+    Data5->setRecordSource(kLedgerSql, {Text10.text()});
+    Data5->Refresh();
+    Data1->setRecordSource(kAccountSql, {Text10.text()});
+    Data1->Refresh();
+    // The re-read shows the stored Sonislem; an entry command used during this visit has
+    // already moved it to today.
+    if (!m_sonislem.isEmpty())
+        Text12 = m_sonislem;
+    topla1_Click();
+}
 
-void veresiye2::Timer5_Timer() { VornXPButton7->setEnabled(false); }
+// ---------------------------------------------------------------- totals
+
+double veresiye2::sumOf(const QString &column)
+{
+    const QVariant v =
+        m_db.scalar(QStringLiteral("select sum(%1) as toplam from veresiye where mus_kodu = ?").arg(column),
+                    {Text10.text()});
+    return v.isValid() ? v.toDouble() : 0.0;
+}
+
+double veresiye2::rangeSumOf(const QString &column)
+{
+    const QVariant v = m_db.scalar(
+        QStringLiteral("select sum(%1) as toplam from veresiye where Tarih2 between ? and ? and mus_kodu = ?")
+            .arg(column),
+        {pv::dateKey(ilk->date()), pv::dateKey(son->date()), Text10.text()});
+    return v.isValid() ? v.toDouble() : 0.0;
+}
+
+void veresiye2::topla1_Click()
+{
+    showMoney(VornXPTextBox2, sumOf(QStringLiteral("Eklenen")));
+    topla2_Click();
+}
+
+void veresiye2::topla2_Click()
+{
+    showMoney(VornXPTextBox3, sumOf(QStringLiteral("Odenen")));
+    topla3_Click();
+}
+
+void veresiye2::topla3_Click()
+{
+    // From the two boxes, so that the balance always agrees with what they show.
+    const double debt = pv::toNumber(VornXPTextBox2->text()).value_or(0);
+    const double paid = pv::toNumber(VornXPTextBox3->text()).value_or(0);
+    showMoney(VornXPTextBox4, debt - paid);
+    Text9 = VornXPTextBox4->text();
+}
+
+void veresiye2::btnT1_Click()
+{
+    showMoney(txtT1, rangeSumOf(QStringLiteral("Eklenen")));
+    btnT2_Click();
+}
+
+void veresiye2::btnT2_Click()
+{
+    showMoney(txtT2, rangeSumOf(QStringLiteral("Odenen")));
+    const double debt = pv::toNumber(txtT1->text()).value_or(0);
+    const double paid = pv::toNumber(txtT2->text()).value_or(0);
+    showMoney(txtT3, debt - paid);
+}
+
+// ---------------------------------------------------------------- sort choices
+
+void veresiye2::xpCombo2_Click()
+{
+    const QString choice = xpCombo2->currentText();
+    QString column;
+    if (choice == QLatin1String("Tarih / Saat"))
+        column = QStringLiteral("Tarih2,[Saat]");
+    else if (choice == QStringLiteral("İşlem Sırası"))
+        column = QStringLiteral("id");
+    else if (choice == QStringLiteral("Borç"))
+        column = QStringLiteral("Eklenen");
+    else if (choice == QStringLiteral("Ödenen"))
+        column = QStringLiteral("Odenen");
+    else
+        return;
+    txtSirala = column;
+    txtSirala3 = txtSirala.text() + QLatin1Char(' ') + txtSirala2.text();
+}
+
+void veresiye2::xpCombo1_Click()
+{
+    const QString choice = xpCombo1->currentText();
+    if (choice == QLatin1String("Artan"))
+        txtSirala2 = QStringLiteral("asc");
+    else if (choice == QLatin1String("Azalan"))
+        txtSirala2 = QStringLiteral("desc");
+    else
+        return;
+    txtSirala3 = txtSirala.text() + QLatin1Char(' ') + txtSirala2.text();
+}
+
+// ---------------------------------------------------------------- command states
+
+void veresiye2::btnYetki_Click()
+{
+    if (txtYetki.text() == QLatin1String("1")) {
+        enableAll({VornXPButton6, VornXPButton9, btnEdit, MyButton2, btnFiyatGuncelle}, false);
+    } else if (txtYetki.text() == QLatin1String("0")) {
+        // Full rights allow these commands; an empty ledger still leaves nothing to
+        // edit, delete, reset or re-price.
+        const bool rows = !Text11111.text().isEmpty();
+        enableAll({VornXPButton6, VornXPButton9, btnEdit, btnFiyatGuncelle}, rows);
+        MyButton2->setEnabled(true);
+    }
+}
+
+void veresiye2::Command6_Click()
+{
+    topla1_Click();
+    const bool rows = !Text11111.text().isEmpty();
+    enableAll({VornXPButton9, VornXPButton5, VornXPButton6, VornXPButton10, btnFiyatGuncelle, btnEdit, tgoster2},
+              rows);
+    btnYetki_Click();
+}
+
+void veresiye2::menukitle2()
+{
+    enableAll({VornXPButton7, VornXPButton9, VornXPButton8, VornXPButton10, VornXPButton6, VornXPButton5,
+               VornXPButton2, btnFiyatGuncelle},
+              false);
+    Frame1s->setEnabled(false);
+    Command6_Click();
+    btnFiyatGuncelle->setEnabled(false);
+}
+
+void veresiye2::menukilitac2()
+{
+    enableAll({VornXPButton7, VornXPButton9, VornXPButton8, VornXPButton10, VornXPButton6, VornXPButton5,
+               VornXPButton2, btnFiyatGuncelle},
+              true);
+    Frame1s->setEnabled(true);
+    setLedgerFrameColours();
+    Command6_Click();
+}
+
+void veresiye2::setLedgerFrameColours() { kit::giveFrameItsColours(Frame1s); }
+
+void veresiye2::Timer5_Timer()
+{
+    enableAll({MyButton1, VornXPButton7, VornXPButton9, VornXPButton8, VornXPButton10, VornXPButton6, VornXPButton5,
+               VornXPButton2, btnFiyatGuncelle, tgoster2},
+              false);
+    Frame1s->setEnabled(false);
+}
+
+// ---------------------------------------------------------------- refresh signal
+
+void veresiye2::txtUygulaOdemeVeresiye_Change()
+{
+    ara_Click();
+    Frame1->hide();
+}
+
+qint64 veresiye2::currentEntryId()
+{
+    pv::Recordset &rs = Data5->Recordset();
+    return rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
+}
+
+void veresiye2::refreshLedgerKeepingRow(qint64 id)
+{
+    Data5->Refresh();
+    if (id == 0)
+        return;
+    pv::Recordset &rs = Data5->Recordset();
+    const int idField = rs.fieldIndex(QStringLiteral("id"));
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        if (rs.valueAt(row, idField).toLongLong() == id) {
+            Data5->setCurrentRow(row);
+            return;
+        }
+    }
+}
+
+void veresiye2::Timer3_Timer()
+{
+    m_blink = !m_blink;
+    msj2->setStyleSheet(m_blink ? QStringLiteral("background-color: #800000; color: #FFFFFF;")
+                                : QStringLiteral("background-color: #FFFFFF; color: #800000;"));
+    // Keeps the user's row while the confirmation blinks.
+    refreshLedgerKeepingRow(currentEntryId());
+}
+
+void veresiye2::Timer4_Timer()
+{
+    islemfrm->hide();
+    Timer3->setEnabled(false);
+}
+
+// ---------------------------------------------------------------- closing
+
+bool veresiye2::writeAccountRow()
+{
+    pv::Recordset &rs = Data1->Recordset();
+    if (!rs.hasCurrent()) // the customer was deleted during the visit
+        return true;
+    if (!rs.Edit())
+        return false;
+    bool ok = rs.Fields(QStringLiteral("Bakiye")).setValue(Text9.text());
+    if (ok && Text13.text() != rs.Fields(QStringLiteral("Gun")).text())
+        ok = rs.Fields(QStringLiteral("Gun")).setValue(Text13.text());
+    if (ok && Text12.text() != rs.Fields(QStringLiteral("Sonislem")).text())
+        ok = rs.Fields(QStringLiteral("Sonislem")).setValue(Text12.text());
+    if (ok && pv::parseDate(txttarih))
+        ok = rs.Fields(QStringLiteral("Sonislem2")).setValue(pv::dateKey(txttarih.text()));
+    if (ok)
+        ok = rs.Update();
+    if (!ok)
+        rs.CancelUpdate();
+    return ok;
+}
+
+void veresiye2::refreshMainList()
+{
+    // The main list shows the cached balances: let it read them again, on the same row.
+    if (!pv::isLoaded<veresiye>())
+        return;
+    veresiye &main = pv::form<veresiye>();
+    const int row = main.Data1->currentRow();
+    main.Data1->Refresh();
+    if (row >= 0)
+        main.Data1->setCurrentRow(row);
+    main.DBGrid1->setEnabled(true);
+    main.update();
+}
+
+void veresiye2::VornXPButton7_Click()
+{
+    topla1_Click();
+    const auto today = pv::parseDate(txttarih);
+    const auto last = pv::parseDate(Text11);
+    if (today && last)
+        Text13 = QString::number(last->daysTo(*today));
+    if (!writeAccountRow())
+        pv::MsgBox(QStringLiteral("Hesabın bakiyesi müşteri kaydına yazılamadı.\n") +
+                       Data1->Recordset().lastError().message,
+                   pv::vbCritical, kErrorTitle);
+    Data1->Refresh();
+    refreshMainList();
+    pv::Unload(this);
+}
+
+void veresiye2::MyButton3_Click()
+{
+    musilfrm->hide();
+    VornXPButton7_Click();
+}
+
+// ---------------------------------------------------------------- entry commands
+
+void veresiye2::VornXPButton8_Click()
+{
+    Text12 = txttarih.text();
+    m_sonislem = txttarih.text();
+    auto &d = pv::form<veresiyeekleode>();
+    d.Text1 = Text10.text();
+    d.eklefrm2->setCaption(QStringLiteral("VERESİYE EKLE - ") + Caption());
+    d.eklefrm->setVisible(true);
+    d.txtOnay = QStringLiteral("1");
+    d.Show(pv::Form::Modal, this);
+}
+
+void veresiye2::VornXPButton10_Click()
+{
+    Text12 = txttarih.text();
+    m_sonislem = txttarih.text();
+    auto &d = pv::form<veresiyeekleode>();
+    d.txtMusTuru = txtMusTuru.text();
+    d.Text1 = Text10.text();
+    d.odefrm2->setCaption(QStringLiteral("TAHSİLAT - ") + Caption());
+    d.odefrm->setVisible(true);
+    setComboText(d.cboOdemeSekli, QStringLiteral("Nakit"));
+    d.Show(pv::Form::Modal, this);
+}
+
+void veresiye2::btnEkle_Click() { mnuOdeAlacak->popup(QCursor::pos()); }
+
+void veresiye2::mnuAlacak_Click()
+{
+    Text12 = txttarih.text();
+    m_sonislem = txttarih.text();
+    auto &d = pv::form<veresiyealacakekle>();
+    d.txtMusTuru = txtMusTuru.text();
+    d.Text1 = Text10.text();
+    d.odefrm2->setCaption(QStringLiteral("ALACAK DEKONTU - ") + Caption());
+    d.Text4->setText(QString());
+    setComboText(d.cboOdemeSekli, QString());
+    d.cboOdemeSekli->setVisible(false);
+    d.Label3->setVisible(false);
+    d.txtIslemTuru = QStringLiteral("Alacak Dekontu ");
+    kit::moveTo(d.Text5, 2520, 2405);
+    kit::moveTo(d.Label8, 2520, 2110);
+    d.Show(pv::Form::Modal, this);
+}
+
+void veresiye2::mnuOdeme_Click()
+{
+    Text12 = txttarih.text();
+    m_sonislem = txttarih.text();
+    auto &d = pv::form<veresiyealacakekle>();
+    d.txtMusTuru = txtMusTuru.text();
+    d.Text1 = Text10.text();
+    d.odefrm2->setCaption(QStringLiteral("ÖDEME - ") + Caption());
+    setComboText(d.cboOdemeSekli, QStringLiteral("Nakit"));
+    d.cboOdemeSekli->setVisible(true);
+    d.Label3->setVisible(true);
+    d.txtIslemTuru = QStringLiteral("Ödeme ");
+    kit::moveTo(d.Text5, 2520, 3160);
+    kit::moveTo(d.Label8, 2520, 2895);
+    d.Show(pv::Form::Modal, this);
+}
+
+// ---------------------------------------------------------------- edit panel
+
+void veresiye2::btnEdit_Click()
+{
+    const bool debit = !txtEdit5->text().isEmpty();
+    enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton9, VornXPButton10, VornXPButton7, btnEkle,
+               btnMail, btnSMS, MyButton1, tgoster, tgoster2, btnFiyatGuncelle},
+              false);
+    ilk->setEnabled(false);
+    son->setEnabled(false);
+    // The panel edits the row it was opened on: the ledger stays put until it closes.
+    Frame1s->setEnabled(false);
+    frmHareketEdit->show();
+    frmHareketEdit->raise();
+
+    txtEdit5->setVisible(debit);
+    Label21->setVisible(debit);
+    txtEdit6->setVisible(!debit);
+    Label22->setVisible(!debit);
+    Frame4->setVisible(debit);
+    const double top = debit ? 3120 : 2400;
+    kit::moveTo(txtEdit5, 1800, top);
+    kit::moveTo(txtEdit6, 1800, top);
+    kit::moveTo(Label21, 480, top);
+    kit::moveTo(Label22, 480, top);
+}
+
+void veresiye2::BvButton2_Click()
+{
+    for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
+        e->setEnabled(true);
+    BvButton2->hide();
+    BvButton3->show();
+    txtEdit1->setFocus();
+}
+
+void veresiye2::BvButton3_Click()
+{
+    auto refuse = [](QLineEdit *box, const QString &text) {
+        pv::MsgBox(text, pv::vbExclamation, kWarnTitle);
+        box->setFocus();
+        box->selectAll();
+    };
+    const auto date = pv::parseDate(txtEdit1->text());
+    if (!date) {
+        refuse(txtEdit1, QStringLiteral("Tarih geçerli bir tarih olmalıdır (gg.aa.yyyy)."));
+        return;
+    }
+    const auto time = pv::parseTime(txtEdit2->text());
+    if (!time) {
+        refuse(txtEdit2, QStringLiteral("Saat geçerli bir saat olmalıdır (ss:dd:sn)."));
+        return;
+    }
+    const std::pair<QLineEdit *, QString> amounts[] = {
+        {txtEdit5, QStringLiteral("Borç tutarı bir sayı olmalıdır.")},
+        {txtEdit6, QStringLiteral("Ödenen tutarı bir sayı olmalıdır.")},
+        {txtEdit7, QStringLiteral("Miktar bir sayı olmalıdır.")},
+        {txtEdit9, QStringLiteral("Birim fiyat bir sayı olmalıdır.")}};
+    for (const auto &[box, text] : amounts) {
+        if (pv::parseNumber(box->text()).kind == pv::NumberKind::NotNumber) {
+            refuse(box, text);
+            return;
+        }
+    }
+
+    txtEdit1->setText(pv::dateText(*date));
+    txtEdit2->setText(pv::timeText(*time));
+    txtEdit10->setText(pv::dateKey(*date));
+    const qint64 id = currentEntryId();
+    if (!Data5->UpdateRecord()) {
+        pv::MsgBox(QStringLiteral("Hareket kaydedilemedi.\n") + Data5->lastError().message, pv::vbCritical,
+                   kErrorTitle);
+        return;
+    }
+    refreshLedgerKeepingRow(id);
+
+    for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
+        e->setEnabled(false);
+    BvButton2->show();
+    BvButton3->hide();
+    closeEditPanel();
+}
+
+void veresiye2::BvButton1_Click()
+{
+    // Typed values are dropped: the fields show the stored row again.
+    Data5->CancelUpdate();
+    closeEditPanel();
+}
+
+void veresiye2::closeEditPanel()
+{
+    frmHareketEdit->hide();
+    menukilitac2();
+    enableAll({VornXPButton6, VornXPButton5, VornXPButton9, VornXPButton10, btnEkle, btnMail, btnSMS,
+               btnFiyatGuncelle, MyButton1, tgoster2, tgoster},
+              true);
+    ilk->setEnabled(true);
+    son->setEnabled(true);
+    Command6_Click();
+}
+
+// ---------------------------------------------------------------- delete panel
+
+void veresiye2::VornXPButton9_Click()
+{
+    Command13_Click();
+    Frame1s->setEnabled(false);
+    kit::moveTo(frmSilEkran, 3120, 3120);
+    frmSilEkran->show();
+    frmSilEkran->raise();
+    enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton10, VornXPButton7, MyButton1, tgoster,
+               tgoster2, btnFiyatGuncelle, btnEdit, btnNote},
+              false);
+    ilk->setEnabled(false);
+    son->setEnabled(false);
+}
+
+void veresiye2::Command13_Click()
+{
+    // An entry without a posting id has no cash rows.
+    DataKasaSil2->setRecordSource(
+        QStringLiteral("select * from kasa where islemNo2 = ? and islemNo2 <> '' ORDER BY id asc"),
+        {txtIslemNo2.text().trimmed()});
+    DataKasaSil2->Refresh();
+}
+
+void veresiye2::KasadanSil()
+{
+    pv::deleteByPostingId(m_db, QStringLiteral("kasa"), txtIslemNo2.text());
+    DataKasaSil2->Refresh();
+}
+
+bool veresiye2::btnStokGeriEkle_Click()
+{
+    Data3->setRecordSource(QStringLiteral("select * from Product where [Product Code] = ? ORDER BY id asc"),
+                           {txtProductCode2.text()});
+    if (!Data3->Refresh())
+        return false;
+    pv::Recordset &rs = Data3->Recordset();
+    if (!rs.hasCurrent()) // no such product: no stock to give back
+        return true;
+    const double onHand = pv::toNumber(txtStokMik).value_or(0);
+    const double quantity = pv::toNumber(txtDusStokMik).value_or(0);
+    if (quantity == 0)
+        return true;
+    if (!rs.Edit())
+        return false;
+    if (!rs.Fields(QStringLiteral("OnHand")).setValue(pv::plainNumber(onHand + quantity)) || !rs.Update()) {
+        rs.CancelUpdate();
+        return false;
+    }
+    return true;
+}
+
+void veresiye2::Command12_Click()
+{
+    const qint64 id = currentEntryId();
+    if (id == 0) {
+        btnSilIptal_Click();
+        return;
+    }
+    // Stock, cash rows and the entry go together or not at all.
+    bool ok = false;
+    QString failure;
+    {
+        pv::Transaction tx(m_db);
+        ok = tx.isActive();
+        if (!ok)
+            failure = tx.lastError().message;
+        if (ok && txtIslemTuru.text() == kStockSale) {
+            ok = btnStokGeriEkle_Click();
+            if (!ok)
+                failure = Data3->Recordset().lastError().number ? Data3->Recordset().lastError().message
+                                                                 : Data3->lastError().message;
+        }
+        if (ok) {
+            ok = pv::deleteByPostingId(m_db, QStringLiteral("kasa"), txtIslemNo2.text()) >= 0;
+            if (!ok)
+                failure = m_db.lastError().message;
+        }
+        if (ok) {
+            ok = m_db.exec(QStringLiteral("delete from veresiye where id = ?"), {id});
+            if (!ok)
+                failure = m_db.lastError().message;
+        }
+        if (ok && !tx.commit()) {
+            ok = false;
+            failure = tx.lastError().message;
+        }
+    }
+    Data3->Refresh();
+    if (ok) {
+        Data5->Refresh();
+    } else {
+        pv::MsgBox(QStringLiteral("Seçili işlem silinemedi; hiçbir kayıt değiştirilmedi.\n") + failure,
+                   pv::vbCritical, kErrorTitle);
+        refreshLedgerKeepingRow(id);
+    }
+    DataKasaSil2->Refresh();
+    btnSilIptal_Click();
+}
+
+void veresiye2::btnSilIptal_Click()
+{
+    frmSilEkran->hide();
+    Frame1s->setEnabled(true);
+    setLedgerFrameColours();
+    menukilitac2();
+    enableAll({VornXPButton6, VornXPButton5, btnEdit, btnNote, VornXPButton10, btnFiyatGuncelle, MyButton1, tgoster,
+               tgoster2},
+              true);
+    ilk->setEnabled(true);
+    son->setEnabled(true);
+    topla1_Click();
+    Command6_Click();
+}

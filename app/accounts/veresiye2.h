@@ -1,40 +1,233 @@
 #pragma once
-// The account window of one customer, as far as the main window hands work to it: the
-// hand-off fields and delete mode. Minimal: the account window proper replaces it.
+// The account window: one account's ledger (table veresiye), its totals and balance,
+// the entry commands, and editing and deleting a ledger entry.
+//
+// Callers touch the window (which loads it), write the hand-off fields and show it
+// modally; the window reads them at every activation:
+//
+//   auto &w = pv::form<veresiye2>();
+//   w.setCaption(caption);
+//   w.Text10 = code;          // musteriler.mus_kodu
+//   w.txtYetki = rights;      // "0" full rights, "1" cashier
+//   w.txtMusTuru = type;      // musteriler.Turu
+//   w.txtPt1->setText(currency); ...
+//   w.Show(pv::Form::Modal);
+//
+// Delete mode instead: caption, Text10, musilfrm shown and Timer5 enabled.
+// The entry dialogs answer through the refresh signal txtUygulaOdemeVeresiye ("11",
+// "22", "33"), after showing Frame1 and islemfrm and starting Timer3; then Text11 := today.
+#include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
 
+#include <QString>
+
 class BvButton;
+class FrameFendrixon;
+class QAction;
+class QComboBox;
+class QDateEdit;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QTableView;
 
 namespace pv {
+class DataControl;
+class DataGridModel;
 class Timer;
-}
+} // namespace pv
 
 class veresiye2 : public pv::Form {
     Q_OBJECT
 public:
     veresiye2();
+    ~veresiye2() override;
 
+    void Form_Load() override;
     void Form_Activate() override;
+    void Form_QueryUnload(int &Cancel, int UnloadMode) override;
 
-    // Written by the caller before it shows the window modally; read at activation.
-    pv::HandOff Text10;          // the account code (musteriler.mus_kodu)
-    pv::HandOff txtYetki;        // rights level "0" / "1"
-    pv::HandOff txtMusTuru;      // account type (musteriler.Turu)
-    QLineEdit *txtPt1 = nullptr; // currency words after the three totals ("TL" until written)
-    QLineEdit *txtPt2 = nullptr;
-    QLineEdit *txtPt3 = nullptr;
-    QFrame *musilfrm = nullptr;  // delete-confirmation frame: visible in delete mode
-    pv::Timer *Timer5 = nullptr; // 10 ms, keeps the commands disabled in delete mode
+    // ---- hand-off fields
+    pv::HandOff Text10;     // the account code: the key of every query of the window
+    pv::HandOff txtYetki;   // rights level
+    pv::HandOff txtMusTuru; // account type, passed on to the entry dialogs
+    QLineEdit *txtPt1 = nullptr; // currency word after the debt total ("TL" until written)
+    QLineEdit *txtPt2 = nullptr; // ... after the paid total
+    QLineEdit *txtPt3 = nullptr; // ... after the balance
+    QFrame *musilfrm = nullptr;  // delete-customer panel: shown in delete mode
+    pv::Timer *Timer5 = nullptr; // delete mode: keeps the commands disabled (10 ms)
 
-    BvButton *VornXPButton7 = nullptr; // "Geri"
-    BvButton *MyButton3 = nullptr;     // " İptal" on musilfrm
-    QLabel *lblInfo = nullptr;         // what was handed over
+    // ---- data sources
+    pv::DataControl *Data1 = nullptr;          // the account's musteriler row
+    pv::DataControl *Data5 = nullptr;          // the ledger
+    pv::DataControl *Data3 = nullptr;          // stock cards
+    pv::DataControl *DataFirmaBilgi = nullptr; // settings row
+    pv::DataControl *DataKasaSil2 = nullptr;   // cash rows of the entry being deleted
 
-    void VornXPButton7_Click();
-    void MyButton3_Click();
+    // ---- hidden fields
+    pv::HandOff txttarih;       // today, "dd.mm.yyyy", set at every activation
+    pv::HandOff Text11;         // date of the last entry saved during this visit
+    pv::HandOff Text11111;      // Data5.mus_kodu: empty exactly when the ledger has no current row
+    pv::HandOff txtSecYazdir;   // this opening's print-marking code
+    pv::HandOff txtSirala;      // sort column(s) of the printed lists
+    pv::HandOff txtSirala2;     // sort direction
+    pv::HandOff txtSirala3;     // whole order clause of the printed lists
+    pv::HandOff txtUygulaOdemeVeresiye; // refresh signal written by the entry dialogs
+    pv::HandOff Text9;          // Data1.Bakiye
+    pv::HandOff Text12;         // Data1.Sonislem
+    pv::HandOff Text13;         // Data1.Gun
+    pv::HandOff txtMail;        // Data1.mail
+    pv::HandOff txtFirmaBilgi;  // DataFirmaBilgi.kurumismi
+    pv::HandOff txtIslemNo2;    // Data5.islemNo2
+    pv::HandOff txtIslemTuru;   // Data5.Turu
+    pv::HandOff txtProductCode2; // Data5.ProductCode
+    pv::HandOff txtDusStokMik;  // Data5.Miktar
+    pv::HandOff txtStokMik;     // Data3.OnHand
+
+    // ---- account row
+    QLineEdit *xpText3 = nullptr; // MusteriFirma
+    QLineEdit *xpText2 = nullptr; // Adres
+    QLineEdit *xpText1 = nullptr; // Telefon1
+    QLineEdit *Text3 = nullptr;   // MusteriFirma, on the delete-customer panel
+
+    // ---- totals
+    QLineEdit *VornXPTextBox2 = nullptr; // "Toplam Borç :"
+    QLineEdit *VornXPTextBox3 = nullptr; // "Toplam Ödenen :"
+    QLineEdit *VornXPTextBox4 = nullptr; // "Toplam Bakiye :"
+    QFrame *frmTarihBakiyeler = nullptr;
+    FrameFendrixon *FrameFendrixon6 = nullptr;
+    QLineEdit *txtT1 = nullptr;
+    QLineEdit *txtT2 = nullptr;
+    QLineEdit *txtT3 = nullptr;
+    QDateEdit *ilk = nullptr; // first day of the range
+    QDateEdit *son = nullptr; // last day of the range
+    QLabel *Label12 = nullptr;
+    QLabel *Label11 = nullptr;
+
+    // ---- ledger
+    FrameFendrixon *Frame1s = nullptr; // "Hareketler"
+    QTableView *DBGrid2 = nullptr;
+
+    // ---- confirmation
+    QFrame *islemfrm = nullptr;
+    QLabel *msj2 = nullptr;
+    QFrame *Frame1 = nullptr;
+    pv::Timer *Timer3 = nullptr; // 200 ms: blinks msj2, refreshes the ledger
+    pv::Timer *Timer4 = nullptr; // 5500 ms: ends the confirmation
+
+    // ---- print options
+    QFrame *musListesiFrm = nullptr;
+    QComboBox *xpCombo2 = nullptr; // sort column
+    QComboBox *xpCombo1 = nullptr; // direction
+    QComboBox *TextSize = nullptr; // font size
+    QComboBox *xpCombo3 = nullptr; // account types
+    QComboBox *xpCombo4 = nullptr; // currencies
+
+    // ---- commands
+    BvButton *VornXPButton7 = nullptr;  // "Geri"
+    BvButton *VornXPButton8 = nullptr;  // "Veresiye Ekle"
+    BvButton *VornXPButton10 = nullptr; // "Tahsilat Yap"
+    BvButton *btnEkle = nullptr;        // "Alacak/Ödeme Ekle"
+    BvButton *VornXPButton9 = nullptr;  // " Seçili Satırı Sil"
+    BvButton *btnEdit = nullptr;        // " Seçili Satırı Düzenle"
+    BvButton *VornXPButton6 = nullptr;  // "Hesabı Sıfırla"
+    BvButton *btnFiyatGuncelle = nullptr; // "Tüm Fiyatları Güncelle"
+    BvButton *MyButton1 = nullptr;      // "Müşteri Bilgileri Düzenle "
+    BvButton *MyButton2 = nullptr;      // "Düzenle" of the customer card
+    BvButton *VornXPButton2 = nullptr;  // "Hesap Makinesi"
+    BvButton *VornXPButton5 = nullptr;  // "Listeyi Yazdır"
+    BvButton *tgoster2 = nullptr;       // "Tarih Aralığı Hareketleri Göster"
+    BvButton *tgoster = nullptr;        // shows the date range
+    BvButton *btnMail = nullptr;        // "E-Posta Gönder"
+    BvButton *btnSMS = nullptr;         // "SMS Gönder"
+    BvButton *btnNote = nullptr;        // "Not"
+    BvButton *MyButton3 = nullptr;      // " İptal" of the delete-customer panel
+    BvButton *MyButton4 = nullptr;      // " Müşteriyi ve Hareketlerini Sil"
+    QMenu *mnuOdeAlacak = nullptr;
+    QAction *mnuAlacak = nullptr; // "Hesaba Alacak Ekle"
+    QAction *mnuOdeme = nullptr;  // "Ödeme Yap"
+
+    // ---- edit panel
+    FrameFendrixon *frmHareketEdit = nullptr; // "Müşteri Hareketi Düzenle"
+    QLineEdit *txtEdit1 = nullptr;  // Tarih
+    QLineEdit *txtEdit2 = nullptr;  // Saat
+    QLineEdit *txtEdit3 = nullptr;  // Turu
+    QLineEdit *txtEdit4 = nullptr;  // Aciklama
+    QLineEdit *txtEdit5 = nullptr;  // Eklenen
+    QLineEdit *txtEdit6 = nullptr;  // Odenen
+    QLineEdit *txtEdit7 = nullptr;  // Miktar
+    QLineEdit *txtEdit8 = nullptr;  // Birim
+    QLineEdit *txtEdit9 = nullptr;  // BirimFiyat
+    QLineEdit *txtEdit10 = nullptr; // Tarih2, never shown
+    QLabel *Label21 = nullptr;      // "BORÇ :"
+    QLabel *Label22 = nullptr;      // "ÖDENEN :"
+    QFrame *Frame4 = nullptr;       // quantity, unit, unit price
+    BvButton *BvButton2 = nullptr;  // "Düzenle"
+    BvButton *BvButton3 = nullptr;  // "Kaydet"
+    BvButton *BvButton1 = nullptr;  // "Vazgeç"
+
+    // ---- delete panel
+    QFrame *frmSilEkran = nullptr;
+    BvButton *btnSilIptal = nullptr; // " İptal"
+    BvButton *Command12 = nullptr;   // " İşlemi Sil"
+    QFrame *frmTumSil2 = nullptr;    // never shown
+    QTableView *DBGridKasa = nullptr;
+    QFrame *Frame5 = nullptr;        // never shown
+
+    // ---- procedures other windows and panels run
+    void ara_Click();
+    void topla1_Click();
+    void topla2_Click();
+    void topla3_Click();
+    void btnT1_Click();
+    void btnT2_Click();
+    void btnYetki_Click();
+    void Command6_Click();
+    void menukitle2();
+    void menukilitac2();
+    void KasadanSil();
+
+    // ---- handlers
+    void txtUygulaOdemeVeresiye_Change();
+    void Timer3_Timer();
+    void Timer4_Timer();
     void Timer5_Timer();
+    void xpCombo1_Click();
+    void xpCombo2_Click();
+    void VornXPButton7_Click();
+    void VornXPButton8_Click();
+    void VornXPButton10_Click();
+    void btnEkle_Click();
+    void mnuAlacak_Click();
+    void mnuOdeme_Click();
+    void btnEdit_Click();
+    void BvButton2_Click();
+    void BvButton3_Click();
+    void BvButton1_Click();
+    void VornXPButton9_Click();
+    void Command12_Click();
+    void btnSilIptal_Click();
+    void Command13_Click();
+    bool btnStokGeriEkle_Click();
+    void MyButton3_Click();
+
+private:
+    void buildControls();
+    void bindFields();
+    void refreshLedgerKeepingRow(qint64 id);
+    qint64 currentEntryId();
+    double sumOf(const QString &column);
+    double rangeSumOf(const QString &column);
+    bool writeAccountRow();
+    void refreshMainList();
+    void closeEditPanel();
+    void setLedgerFrameColours();
+
+    pv::Database m_db;
+    pv::DataGridModel *m_ledgerModel = nullptr;
+    pv::DataGridModel *m_kasaModel = nullptr;
+    QString m_sonislem; // today's date once an entry command was used during this visit
+    bool m_blink = false;
 };

@@ -1,0 +1,105 @@
+// Opening the account window for a customer with 10,000 ledger rows (load, activation:
+// ledger query, account row, the three totals, grid filled) against the raw SQL of the
+// same queries with bare sqlite3 calls. Prints the time of each and the ratio ours/raw.
+#include "app/accounts/veresiye2.h"
+#include "bench/BenchCommon.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/SqlFunctions.h"
+#include "platform/forms/Program.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTableView>
+#include <cstdio>
+#include <sqlite3.h>
+
+using namespace pv;
+
+namespace
+{
+
+qint64 g_sink = 0;
+
+void rawQuery(sqlite3 *db, const char *sql, const QByteArray &code)
+{
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, code.constData(), int(code.size()), SQLITE_TRANSIENT);
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int i = 0; i < n; ++i) {
+            const unsigned char *t = sqlite3_column_text(st, i);
+            g_sink += sqlite3_column_bytes(st, i) + (t ? t[0] : 0);
+        }
+    sqlite3_finalize(st);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+
+    // A shop of its own, whose customer "1" has 10,000 ledger rows, as the program
+    // folder's database.
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                    : QCoreApplication::applicationDirPath() + QStringLiteral("/accountshop");
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/pelvanor.dll");
+    std::printf("database: %s\n", qPrintable(path));
+    std::fflush(stdout);
+    if (!QFileInfo::exists(path)) {
+        bench::ShopSize size;
+        size.customers = 2000;
+        size.ledgerRows = 200000;
+        size.cashRows = 40000;
+        size.products = 5000;
+        size.busyCustomerRows = 10000;
+        QString error;
+        if (!bench::generateShop(path, size, &error)) {
+            std::fprintf(stderr, "cannot make the shop database: %s\n", qPrintable(error));
+            return 1;
+        }
+    }
+    setProgramFolder(folder);
+
+    sqlite3 *raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    registerSqlFunctions(raw);
+
+    int rows = 0;
+    QString balance;
+    const QByteArray code("1");
+    const auto t = bench::bestMs(
+        10,
+        [&] {
+            veresiye2 &w = form<veresiye2>();
+            w.setCaption(QStringLiteral("Müşteri 1 / 1 - ( TL/Alıcı ) HESABI"));
+            w.Text10 = QStringLiteral("1");
+            w.txtYetki = QStringLiteral("0");
+            w.txtMusTuru = QStringLiteral("Alıcı");
+            w.Show();
+            QCoreApplication::processEvents();
+            rows = w.DBGrid2->model()->rowCount();
+            balance = w.VornXPTextBox4->text();
+            discardAllForms(true);
+            QCoreApplication::processEvents();
+        },
+        [&] {
+            rawQuery(raw, "select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc", code);
+            rawQuery(raw, "select * from musteriler where mus_kodu = ? ORDER BY id asc", code);
+            rawQuery(raw, "select sum(Eklenen) from veresiye where mus_kodu = ?", code);
+            rawQuery(raw, "select sum(Odenen) from veresiye where mus_kodu = ?", code);
+        });
+    std::printf("open account window (%d ledger rows, balance %s)\n", rows, qPrintable(balance));
+    std::printf("%-46s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", "load + activation vs raw queries", t.first,
+                t.second, t.first / t.second);
+    std::fflush(stdout);
+    sqlite3_close(raw);
+    return rows > 0 ? 0 : 1;
+}
