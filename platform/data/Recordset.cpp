@@ -364,7 +364,8 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     QString sql;
     QString table;
     bool withRowid = false;
-    if (isTableName(source)) {
+    const bool tableSource = isTableName(source);
+    if (tableSource) {
         table = source.startsWith(u'[') ? source.mid(1, source.size() - 2) : source;
         sql = QStringLiteral("SELECT rowid, * FROM %1").arg(Database::quoteName(table));
         withRowid = true;
@@ -425,25 +426,41 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         origins << Database::quoteName(col.origin);
         m_cols.push_back(std::move(col));
     }
+    if (withRowid) {
+        m_table = table;
+        m_refetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
+                           .arg(origins.join(QLatin1Char(',')), Database::quoteName(table))
+                           .toUtf8();
+    }
     int rc;
-    while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
-        Row row;
-        row.serial = m_nextSerial++;
-        if (withRowid)
-            row.rowid = sqlite3_column_int64(st.get(), 0);
-        row.cells = packStatement(st.get(), first, total);
-        m_rows.push_back(std::move(row));
+    if (tableSource) {
+        // A whole table can be large (the ledger); its rows are read when first looked at.
+        Stmt ids(
+            c,
+            QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(Database::quoteName(table)).toUtf8());
+        rc = ids ? SQLITE_ROW : ids.rc();
+        while (ids && (rc = sqlite3_step(ids.get())) == SQLITE_ROW) {
+            Row row;
+            row.serial = m_nextSerial++;
+            row.rowid = sqlite3_column_int64(ids.get(), 0);
+            m_rows.push_back(std::move(row));
+        }
+    } else {
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            Row row;
+            row.serial = m_nextSerial++;
+            if (withRowid)
+                row.rowid = sqlite3_column_int64(st.get(), 0);
+            row.cells = packStatement(st.get(), first, total);
+            m_rows.push_back(std::move(row));
+        }
     }
     if (rc != SQLITE_DONE) {
         m_error = sqliteError(c->db, rc);
         m_rows.clear();
+        m_table.clear();
         notify(Change::RowsChanged);
         return false;
-    }
-    if (withRowid) {
-        m_table = table;
-        m_refetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
-                           .arg(origins.join(QLatin1Char(',')), Database::quoteName(table));
     }
     m_open = true;
     notify(Change::RowsChanged);
@@ -480,9 +497,30 @@ int Recordset::indexOfRowid(qint64 rowid) const
     return m_rowIndex.value(rowid, -1);
 }
 
+const QByteArray &Recordset::cellsOf(int i) const
+{
+    Row &row = m_rows[size_t(i)];
+    if (row.cells.isEmpty()) {
+        Stmt st(m_db.m_conn.get(), m_refetchSql);
+        if (st) {
+            sqlite3_bind_int64(st.get(), 1, row.rowid);
+            if (sqlite3_step(st.get()) == SQLITE_ROW)
+                row.cells = packStatement(st.get(), 0, sqlite3_column_count(st.get()));
+        }
+        if (row.cells.isEmpty()) { // gone from the table meanwhile: every field NULL
+            const qsizetype n = qsizetype(m_cols.size());
+            row.cells = QByteArray(n * 5, char(NullCell));
+            char *head = row.cells.data();
+            for (qsizetype k = 0; k < n; ++k)
+                put<quint32>(head, quint32(n * 4 + k));
+        }
+    }
+    return row.cells;
+}
+
 bool Recordset::readRowById(qint64 rowid, Row &row)
 {
-    Stmt st(m_db.m_conn.get(), m_refetchSql.toUtf8());
+    Stmt st(m_db.m_conn.get(), m_refetchSql);
     if (!st)
         return failSql();
     sqlite3_bind_int64(st.get(), 1, rowid);
@@ -516,7 +554,7 @@ bool Recordset::cell(int index, QVariant &out) const
     }
     if (!hasCurrent())
         return false;
-    out = unpack(m_rows[size_t(m_pos)].cells, index);
+    out = unpack(cellsOf(m_pos), index);
     return true;
 }
 
@@ -621,14 +659,14 @@ QVariant Recordset::valueAt(int row, int field) const
 {
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
-    return presented(unpack(m_rows[size_t(row)].cells, field), m_cols[size_t(field)].kind);
+    return presented(unpack(cellsOf(row), field), m_cols[size_t(field)].kind);
 }
 
 QString Recordset::textAt(int row, int field) const
 {
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
-    return displayText(unpack(m_rows[size_t(row)].cells, field), m_cols[size_t(field)].kind);
+    return displayText(unpack(cellsOf(row), field), m_cols[size_t(field)].kind);
 }
 
 // ---------------------------------------------------------------- editing
@@ -740,7 +778,7 @@ bool Recordset::Update()
         if (!run(writeSql(mask), values))
             return false;
         // The buffer holds exactly what was stored.
-        cur.cells = repack(cur.cells, m_buffer, m_dirty);
+        cur.cells = repack(cellsOf(m_pos), m_buffer, m_dirty);
     }
     m_lastModified = cur.serial;
     dropEdit();
@@ -817,7 +855,7 @@ int Recordset::findFrom(int start, const QString &criterion, const QVariantList 
         sqlite3_reset(st.get());
         bindAll(st.get(), params);
         for (size_t i = 0; i < m_cols.size(); ++i)
-            bindValue(st.get(), columnParam[i], unpack(m_rows[size_t(r)].cells, int(i)));
+            bindValue(st.get(), columnParam[i], unpack(cellsOf(r), int(i)));
         if (sqlite3_step(st.get()) == SQLITE_ROW && sqlite3_column_int(st.get(), 0) != 0)
             return r;
     }

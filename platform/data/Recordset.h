@@ -1,5 +1,7 @@
 #pragma once
-// A record set: the rows of a table or a select, read into memory with their rowid.
+// A record set: the rows of a table or a select, held in memory with their rowid. A select
+// is read whole when opened; a table (which may be the whole ledger) counts its rows at
+// once and reads each row's values when it is first looked at.
 //
 //   pv::Recordset rs(db, "select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat",
 //                    {code});
@@ -137,11 +139,12 @@ private:
     struct Row {
         qint64 rowid = 0;
         Bookmark serial = 0;
-        QByteArray cells; // every value of the row in one block (one allocation a row)
+        QByteArray cells; // every value of the row in one block; empty until read
     };
 
     bool load(const QVariantList *list, const QVariantMap *map);
     bool readRowById(qint64 rowid, Row &row);
+    const QByteArray &cellsOf(int row) const;
     int findFrom(int start, const QString &criterion, const QVariantList &params);
     // The value of a field of the current row or of the row being written; false when
     // there is none.
@@ -163,10 +166,10 @@ private:
     QVariantList m_params;
     QVariantMap m_named;
     bool m_open = false;
-    QString m_table;      // set when updatable
-    QString m_refetchSql; // one row by rowid, same columns
+    QString m_table;         // set when updatable
+    QByteArray m_refetchSql; // one row by rowid, same columns
     std::vector<Column> m_cols;
-    std::vector<Row> m_rows;
+    mutable std::vector<Row> m_rows;       // rows of a table source are read when first looked at
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it
     mutable bool m_rowIndexValid = false;
     QHash<QByteArray, QByteArray> m_writeSql; // mode and written columns -> statement
