@@ -5,6 +5,7 @@
 #include "platform/components/PropertyBag.h"
 #include "platform/components/Twips.h"
 #include "platform/data/DataControl.h"
+#include "platform/data/Recordset.h"
 #include "platform/data/Values.h"
 #include "platform/forms/HandOff.h"
 #include "platform/text/Formats.h"
@@ -66,19 +67,28 @@ void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column)
     pv::bindField(*dc, *field, column);
 }
 
-bool daysSince(const QVariant &stored, const QString &shownText, const QDate &today, int *days)
+// The two spellings the program stores, read without the general parser: this runs for
+// every customer at every activation of the main window.
+QDate quickDate(const QString &s)
 {
-    QDate last;
-    if (stored.metaType().id() == QMetaType::QDate)
-        last = stored.toDate();
-    else if (stored.metaType().id() == QMetaType::QDateTime)
-        last = stored.toDateTime().date();
-    if (!last.isValid()) {
-        if (const auto d = pv::parseDate(shownText))
-            last = *d;
-        else
-            last = pv::parseDateText(shownText).date();
+    if (s.size() != 10)
+        return {};
+    int y = 0, m = 0, d = 0;
+    bool a = false, b = false, c = false;
+    if (s.at(2) == QLatin1Char('.') && s.at(5) == QLatin1Char('.')) {
+        y = s.mid(6, 4).toInt(&a);
+        m = s.mid(3, 2).toInt(&b);
+        d = s.left(2).toInt(&c);
+    } else if (s.at(4) == QLatin1Char('-') && s.at(7) == QLatin1Char('-')) {
+        y = s.left(4).toInt(&a);
+        m = s.mid(5, 2).toInt(&b);
+        d = s.mid(8, 2).toInt(&c);
     }
+    return a && b && c ? QDate(y, m, d) : QDate();
+}
+
+bool daysBetween(const QDate &last, const QDate &today, int *days)
+{
     if (!last.isValid() || !today.isValid())
         return false;
     const qint64 n = last.daysTo(today);
@@ -86,6 +96,27 @@ bool daysSince(const QVariant &stored, const QString &shownText, const QDate &to
         return false;
     *days = int(n);
     return true;
+}
+
+bool daysSince(const pv::Recordset &rs, int row, int field, const QDate &today, int *days)
+{
+    const QVariant stored = rs.valueAt(row, field);
+    QDate last;
+    if (stored.metaType().id() == QMetaType::QDate)
+        last = stored.toDate();
+    else if (stored.metaType().id() == QMetaType::QDateTime)
+        last = stored.toDateTime().date();
+    else if (stored.metaType().id() == QMetaType::QString)
+        last = quickDate(stored.toString());
+    if (!last.isValid() && stored.isValid()) {
+        // Any other spelling the shared date rules read.
+        const QString shown = rs.textAt(row, field);
+        if (const auto d = pv::parseDate(shown))
+            last = *d;
+        else
+            last = pv::parseDateText(shown).date();
+    }
+    return daysBetween(last, today, days);
 }
 
 void giveFrameItsColours(FrameFendrixon *f)

@@ -2,6 +2,7 @@
 // Small helpers the shell's windows share: placing controls in twips as the designs give
 // them, creating the program's controls from design properties, and binding hidden
 // fields to a data control.
+#include <QDate>
 #include <QLabel>
 #include <QString>
 #include <QVariant>
@@ -15,6 +16,7 @@ class QWidget;
 namespace pv {
 class DataControl;
 class HandOff;
+class Recordset;
 } // namespace pv
 
 namespace kit {
@@ -35,8 +37,13 @@ QLabel *label(QWidget *parent, const char *name, double l, double t, double w, d
 // A hidden text field stands for a field of the data control's current row.
 void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column);
 
-// A whole-day difference that fits 32 bits, or false when the stored text is no date.
-bool daysSince(const QVariant &stored, const QString &shownText, const QDate &today, int *days);
+// "dd.mm.yyyy" or "yyyy-mm-dd" as a date; invalid for anything else.
+QDate quickDate(const QString &text);
+// Whole days from last to today, in 32 bits.
+bool daysBetween(const QDate &last, const QDate &today, int *days);
+// Whole days from a row's date field to today, in 32 bits; false when the field holds no
+// date (empty, not a date, or too far away).
+bool daysSince(const pv::Recordset &rs, int row, int field, const QDate &today, int *days);
 
 // The colours of the program's frames when they are given back after a lock.
 void giveFrameItsColours(FrameFendrixon *f);

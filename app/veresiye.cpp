@@ -24,6 +24,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
+#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -454,17 +455,29 @@ void veresiye::Command7_Click()
     const auto today = pv::parseDate(txttarih.text());
     if (rs.isOpen() && sonislem >= 0 && gun >= 0 && kod >= 0 && today) {
         pv::Database &db = Data1->Database();
+        // The dates as stored text, read in one go: a date value read through the list
+        // is converted at every access, which is slow over the whole table.
+        QHash<QString, QString> stored;
+        pv::Recordset dates(db, QStringLiteral("select mus_kodu, Sonislem || '' AS son from musteriler"));
+        for (int row = 0; row < dates.RecordCount(); ++row)
+            stored.insert(dates.valueAt(row, 0).toString(), dates.valueAt(row, 1).toString());
+
         pv::Transaction tx(db);
         const QString update = QStringLiteral("UPDATE musteriler SET Gun = ? WHERE mus_kodu = ?");
         for (int row = std::max(0, Data1->currentRow()); row < rs.RecordCount(); ++row) {
+            const QString code = rs.valueAt(row, kod).toString();
             int days = 0;
+            const QDate last = kit::quickDate(stored.value(code));
             // A row whose last transaction is no date keeps its Gun and does not stop the pass.
-            if (!kit::daysSince(rs.valueAt(row, sonislem), rs.textAt(row, sonislem), *today, &days))
+            if (!(last.isValid() ? kit::daysBetween(last, *today, &days)
+                                 : kit::daysSince(rs, row, sonislem, *today, &days)))
                 continue;
-            const QVariant stored = rs.valueAt(row, gun);
-            if (stored.isValid() && stored.metaType().id() == QMetaType::LongLong && stored.toLongLong() == days)
+            // A count that is already right needs no write.
+            const QVariant was = rs.valueAt(row, gun);
+            bool whole = false;
+            if (was.isValid() && was.toLongLong(&whole) == days && whole)
                 continue;
-            db.exec(update, {days, rs.valueAt(row, kod)});
+            db.exec(update, {days, code});
         }
         tx.commit();
     }
