@@ -1,14 +1,25 @@
 // The customer card, the account window's customer details, note, photo and deletion,
 // and its receipts and account reports, driven as a shopkeeper uses them.
+#include "app/accounts/CariYazdir.h"
+#include "app/accounts/MusteriDetay.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
+#include "app/reports/AppReports.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/forms/Program.h"
+#include "platform/report/Report.h"
+#include "platform/report/ReportPreview.h"
 #include "tests/harness/Harness.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -72,6 +83,135 @@ QStringList listItems(QComboBox *c)
     return out;
 }
 
+// An account window as far as the panels need one: the customer row, the ledger, the
+// commands they lock and free by name, the totals they print, and the window's own
+// procedures counted through the hooks.
+class AccountHost : public pv::Form
+{
+    Q_OBJECT
+public:
+    explicit AccountHost(const QString &code)
+    {
+        setCaption(QStringLiteral("Ahmet / %1 - ( Alıcı ) Hesabı").arg(code));
+        setClientSizeTwips(15600, 9840);
+        m_code = code;
+        Data1 = new pv::DataControl(this);
+        Data5 = new pv::DataControl(this);
+        for (const char *name :
+             {"VornXPButton6", "VornXPButton9", "VornXPButton8", "VornXPButton10", "VornXPButton7",
+              "btnFiyatGuncelle", "btnEdit", "btnMail", "VornXPButton2", "MyButton1"}) {
+            auto *b = new BvButton(this);
+            b->setObjectName(QLatin1String(name));
+            commands << b;
+        }
+        for (const char *name :
+             {"xpText3", "VornXPTextBox2", "VornXPTextBox3", "VornXPTextBox4", "txtT1", "txtT2", "txtT3"}) {
+            auto *e = new QLineEdit(this);
+            e->setObjectName(QLatin1String(name));
+            e->setText(QStringLiteral("0,00"));
+        }
+        findChild<QLineEdit *>(QStringLiteral("xpText3"))->setText(QStringLiteral("Ahmet Yılmaz"));
+        auto *range = new QFrame(this);
+        range->setObjectName(QStringLiteral("frmTarihBakiyeler"));
+        range->hide();
+        DBGrid2 = new QTableView(this);
+        DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+        auto *ledger = new pv::DataGridModel(Data5,
+                                             {{QStringLiteral("TARİH"), QStringLiteral("Tarih")},
+                                              {QStringLiteral("AÇIKLAMA"), QStringLiteral("Aciklama")}},
+                                             this);
+        ledger->attach(DBGrid2);
+
+        const QString path = pv::databasePath();
+        Data1->setDatabaseName(path);
+        Data1->setRecordSource(QStringLiteral("select * from musteriler where mus_kodu = ? ORDER BY id"),
+                               {code});
+        Data5->setDatabaseName(path);
+        Data5->setRecordSource(
+            QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat"), {code});
+
+        auto count = [this](const char *what) { return [this, what] { calls << QLatin1String(what); }; };
+        detay = new MusteriDetay(*this, *Data1,
+                                 {count("menukitle2"), count("menukilitac2"), count("Command6_Click"),
+                                  [this] {
+                                      calls << QStringLiteral("ara_Click");
+                                      Data1->Refresh();
+                                      Data5->Refresh();
+                                  },
+                                  count("VornXPButton7_Click")});
+        yazdir =
+            new CariYazdir(*this, *Data5,
+                           {[this] { return m_code; }, [this] { return txtSecYazdir; },
+                            [this] { return txtSirala3; }, [] { return QStringLiteral("Pelvanor Ticaret"); },
+                            count("btnT1_Click"), count("Command6_Click")});
+        Data1->Refresh();
+        Data5->Refresh();
+    }
+    BvButton *command(const char *name) const { return findChild<BvButton *>(QLatin1String(name)); }
+
+    pv::DataControl *Data1 = nullptr;
+    pv::DataControl *Data5 = nullptr;
+    QTableView *DBGrid2 = nullptr;
+    MusteriDetay *detay = nullptr;
+    CariYazdir *yazdir = nullptr;
+    QList<BvButton *> commands;
+    QStringList calls;
+    QString txtSecYazdir = QStringLiteral("101226100000");
+    QString txtSirala3 = QStringLiteral("Tarih2,[Saat] asc");
+
+private:
+    QString m_code;
+};
+
+struct Entry {
+    QString tarih, saat, aciklama;
+    QVariant eklenen, odenen;
+    QString formKodu = {};
+};
+
+void addEntries(Harness &h, const QString &code, const QList<Entry> &entries)
+{
+    for (const Entry &e : entries) {
+        const QString key = e.tarih.mid(6, 4) + e.tarih.mid(3, 2) + e.tarih.mid(0, 2);
+        QVERIFY(h.insert(QStringLiteral("veresiye"),
+                         {{QStringLiteral("Tarih"), e.tarih},
+                          {QStringLiteral("Saat"), e.saat},
+                          {QStringLiteral("Turu"),
+                           e.eklenen.isValid() ? QStringLiteral("Satış") : QStringLiteral("Tahsilat")},
+                          {QStringLiteral("Aciklama"), e.aciklama},
+                          {QStringLiteral("Eklenen"), e.eklenen},
+                          {QStringLiteral("Odenen"), e.odenen},
+                          {QStringLiteral("Tarih2"), key},
+                          {QStringLiteral("form_kodu"), e.formKodu},
+                          {QStringLiteral("mus_kodu"), code}}));
+    }
+}
+
+// One customer with its card fields, two sales and a collection; another customer beside it.
+AccountHost &openHost(Harness &h, const QVariantMap &extra = {})
+{
+    QVariantMap row{{QStringLiteral("Telefon1"), QStringLiteral("555 11 22")},
+                    {QStringLiteral("Adres"), QStringLiteral("Çarşı Cad. 5")},
+                    {QStringLiteral("mail"), QStringLiteral("ahmet@example.com")},
+                    {QStringLiteral("vd"), QStringLiteral("Kadıköy")}};
+    for (auto it = extra.begin(); it != extra.end(); ++it)
+        row[it.key()] = it.value();
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"), row);
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli Kaya"));
+    addEntries(h, QStringLiteral("100"),
+               {{"05.12.2026", "10:00:00", "Un", 100.0, {}},
+                {"10.12.2026", "09:00:00", "Şeker", 40.0, {}},
+                {"10.12.2026", "08:00:00", "Tahsilat", {}, 50.0}});
+    addEntries(h, QStringLiteral("200"), {{"10.12.2026", "09:30:00", "Başkasının", 999.0, {}}});
+    h.exec(QStringLiteral("insert into kasa (mus_kodu, Tarih, Tur, Giren, Tarih2, islemNo2) "
+                          "values ('100', '10.12.2026', 'Giren', 50, '20261210', '101226080000')"));
+    auto *w = new AccountHost(QStringLiteral("100"));
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->Show();
+    Harness::settle();
+    return *w;
+}
+
 } // namespace
 
 class TestCustomers : public QObject
@@ -95,6 +235,32 @@ private slots:
     void picture_data();
     void picture();
     void helpPanel();
+
+    // customer details, note, photo, deletion
+    void initTestCase() { pv::registerAppReports(); }
+    void editDetails_data();
+    void editDetails();
+    void detailsWriteFailureKeepsThePanel();
+    void cancelWritesNothing();
+    void note();
+    void photo_data();
+    void photo();
+    void mailRule_data();
+    void mailRule();
+    void smsAndCalculator();
+    void deleteCustomer();
+    void deleteFailureLeavesBoth();
+    void deleteCancelled();
+
+    // receipts and account reports
+    void marksAndMarkedReceipt();
+    void todaysReceipt();
+    void reportSorts_data();
+    void reportSorts();
+    void reportAllIgnoresTheSortChoice();
+    void printPanelAndRangeMode();
+    void rangeView_data();
+    void rangeView();
 };
 
 // ---------------------------------------------------------------- customer card
@@ -524,6 +690,520 @@ void TestCustomers::helpPanel()
     Harness::click(c.BvButton2);
     QVERIFY(c.txtFoto->text().isEmpty());
     Harness::click(c.BvButton2); // nothing to ask about
+}
+
+// ---------------------------------------------------------------- customer details
+
+void TestCustomers::editDetails_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("stored"); // empty: refused with message
+    QTest::addColumn<QString>("message");
+    QTest::newRow("name") << "xpText8"
+                          << "Ahmet Yılmaz Ltd."
+                          << "MusteriFirma"
+                          << "Ahmet Yılmaz Ltd." << QString();
+    QTest::newRow("fax") << "xpText11"
+                         << "0216 000 11 22"
+                         << "Telefon2"
+                         << "0216 000 11 22" << QString();
+    QTest::newRow("tax number") << "xpText6"
+                                << "1234567890"
+                                << "vdn"
+                                << "1234567890" << QString();
+    QTest::newRow("no name") << "xpText8"
+                             << "  "
+                             << "MusteriFirma" << QString() << "Müşteriyi Yazın";
+    QTest::newRow("no phone") << "xpText9"
+                              << ""
+                              << "Telefon1" << QString() << "Telefon Numarasını Yazın";
+    QTest::newRow("no address") << "xpText10"
+                                << " "
+                                << "Adres" << QString() << "Adresi Yazın";
+}
+
+void TestCustomers::editDetails()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, field);
+    QFETCH(QString, stored);
+    QFETCH(QString, message);
+    Harness h;
+    AccountHost &w = openHost(h);
+    MusteriDetay &d = *w.detay;
+    const QVariant before =
+        h.value(QStringLiteral("select \"%1\" from musteriler where mus_kodu = '100'").arg(field));
+
+    Harness::click(d.MyButton1);
+    QVERIFY(d.musterifrm->isVisible());
+    QCOMPARE(w.calls, QStringList{QStringLiteral("menukitle2")});
+    QVERIFY(!w.command("btnFiyatGuncelle")->Enabled());
+    QVERIFY(!w.command("VornXPButton9")->Enabled());
+    QCOMPARE(d.xpText7->text(), QStringLiteral("100"));
+    QCOMPARE(d.xpText8->text(), QStringLiteral("Ahmet Yılmaz"));
+    QCOMPARE(d.xpText10->toPlainText(), QStringLiteral("Çarşı Cad. 5"));
+    QVERIFY(!d.xpText8->isEnabled());
+
+    Harness::click(d.MyButton2);
+    QVERIFY(d.xpText8->isEnabled());
+    QVERIFY(!d.xpText7->isEnabled()); // the number stays as it is
+    QVERIFY(d.kaydet->isVisible());
+    QVERIFY(!d.MyButton2->isVisible());
+    d.xpCombo3->setCurrentText(QStringLiteral("Bayi"));
+    if (auto *line = w.findChild<QLineEdit *>(box))
+        line->setText(typed);
+    else
+        w.findChild<QPlainTextEdit *>(box)->setPlainText(typed);
+    if (!message.isEmpty())
+        h.expectMsgBox(message, pv::vbExclamation, QStringLiteral("Dikkat!!"));
+    Harness::click(d.kaydet);
+
+    const QVariant after =
+        h.value(QStringLiteral("select \"%1\" from musteriler where mus_kodu = '100'").arg(field));
+    if (stored.isEmpty()) {
+        QCOMPARE(after, before);
+        QCOMPARE(h.value(QStringLiteral("select Turu from musteriler where mus_kodu = '100'")).toString(),
+                 QStringLiteral("Alıcı"));
+        QVERIFY(d.musterifrm->isVisible());
+        QCOMPARE(QApplication::focusWidget()->objectName(), box);
+        return;
+    }
+    QCOMPARE(after.toString(), stored);
+    QCOMPARE(h.value(QStringLiteral("select Turu from musteriler where mus_kodu = '100'")).toString(),
+             QStringLiteral("Bayi"));
+    QVERIFY(!d.musterifrm->isVisible());
+    QVERIFY(!d.xpText8->isEnabled());
+    QVERIFY(!d.MyButton2->isHidden());
+    QVERIFY(d.kaydet->isHidden());
+    QCOMPARE(w.calls, (QStringList{"menukitle2", "menukilitac2", "Command6_Click"}));
+    QVERIFY(w.command("btnFiyatGuncelle")->Enabled());
+    QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler")).toInt(), 2);
+}
+
+void TestCustomers::detailsWriteFailureKeepsThePanel()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    QVERIFY(h.exec(QStringLiteral("create trigger kilit before update on musteriler "
+                                  "begin select raise(abort, 'kayıt kilitli'); end")));
+    MusteriDetay &d = *w.detay;
+    Harness::click(d.MyButton1);
+    Harness::click(d.MyButton2);
+    d.xpText8->setText(QStringLiteral("Yeni Ad"));
+    h.expectMsgBoxContaining(QStringLiteral("Müşteri bilgileri kaydedilemedi."));
+    Harness::click(d.kaydet);
+    QCOMPARE(h.msgBoxes().last().title, QStringLiteral("Hata"));
+    QVERIFY(d.musterifrm->isVisible());
+    QCOMPARE(d.xpText8->text(), QStringLiteral("Yeni Ad")); // the input is kept for another try
+    QCOMPARE(h.value(QStringLiteral("select MusteriFirma from musteriler where mus_kodu = '100'")).toString(),
+             QStringLiteral("Ahmet Yılmaz"));
+}
+
+void TestCustomers::cancelWritesNothing()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    MusteriDetay &d = *w.detay;
+    Harness::click(d.MyButton1);
+    Harness::click(d.MyButton2);
+    d.xpText8->setText(QStringLiteral("Vazgeçilen Ad"));
+    Harness::click(d.MyButton6);
+    QVERIFY(!d.musterifrm->isVisible());
+    QCOMPARE(d.xpText8->text(), QStringLiteral("Ahmet Yılmaz"));
+    QCOMPARE(w.calls, (QStringList{"menukitle2", "menukilitac2", "Command6_Click"}));
+    // A later save of the note does not carry the abandoned name either.
+    d.txtNote->setPlainText(QStringLiteral("not"));
+    Harness::click(d.BvButton5);
+    QCOMPARE(h.value(QStringLiteral("select MusteriFirma from musteriler where mus_kodu = '100'")).toString(),
+             QStringLiteral("Ahmet Yılmaz"));
+    // Opened again after "Düzenle" and "Vazgeç": still editable.
+    Harness::click(d.MyButton1);
+    QVERIFY(d.xpText8->isEnabled());
+    QVERIFY(d.kaydet->isVisible());
+}
+
+void TestCustomers::note()
+{
+    Harness h;
+    AccountHost &w = openHost(h, {{QStringLiteral("Not"), QStringLiteral("Ayın 15'inde öder")}});
+    MusteriDetay &d = *w.detay;
+    QCOMPARE(d.btnNote->BackColor(), BvButton::OleColor(0x80FFFF));
+    Harness::click(d.btnNote);
+    QVERIFY(d.btnNote->Value());
+    QVERIFY(d.frmNote->isVisible());
+    QCOMPARE(d.txtNote->toPlainText(), QStringLiteral("Ayın 15'inde öder"));
+    Harness::click(d.BvButton6);
+    QCOMPARE(d.btnNote->BackColor(), BvButton::OleColor(0xE3E3E3));
+    QCOMPARE(h.value(QStringLiteral("select \"Not\" from musteriler where mus_kodu = '100'")).toString(),
+             QStringLiteral("Ayın 15'inde öder")); // nothing written until "Kaydet"
+    Harness::click(d.BvButton5);
+    QVERIFY(!d.frmNote->isVisible());
+    QVERIFY(!d.btnNote->Value());
+    QCOMPARE(h.value(QStringLiteral("select ifnull(\"Not\", '') from musteriler where mus_kodu = '100'"))
+                 .toString(),
+             QString());
+    QCOMPARE(d.btnNote->BackColor(), BvButton::OleColor(0xE3E3E3));
+
+    Harness::click(d.btnNote);
+    Harness::type(d.txtNote, QStringLiteral("Çek ile öder"));
+    QCOMPARE(d.btnNote->BackColor(), BvButton::OleColor(0x80FFFF));
+    Harness::click(d.BvButton5);
+    QCOMPARE(h.value(QStringLiteral("select \"Not\" from musteriler where mus_kodu = '100'")).toString(),
+             QStringLiteral("Çek ile öder"));
+    // The other customer's row is untouched.
+    QVERIFY(h.value(QStringLiteral("select \"Not\" from musteriler where mus_kodu = '200'")).isNull());
+}
+
+void TestCustomers::photo_data()
+{
+    QTest::addColumn<QString>("file"); // made in the program folder; empty: none
+    QTest::addColumn<QString>("path"); // stored, relative to the folder; empty: no path
+    QTest::addColumn<QString>("title");
+    QTest::newRow("no path") << QString() << QString() << QString();
+    QTest::newRow("jpg") << "a.jpg"
+                         << "a.jpg" << QString();
+    QTest::newRow("JPG") << "A.JPG"
+                         << "A.JPG" << QString();
+    QTest::newRow("gif") << "a.gif"
+                         << "a.gif" << QString();
+    QTest::newRow("missing file") << QString() << "yok.jpg"
+                                  << "Hata ";
+    QTest::newRow("jpeg") << "a.jpeg"
+                          << "a.jpeg"
+                          << "Hata";
+}
+
+void TestCustomers::photo()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, path);
+    QFETCH(QString, title);
+    Harness h;
+    if (!file.isEmpty()) {
+        QImage img(6, 6, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        const QString format = file.endsWith(QLatin1String("gif"), Qt::CaseInsensitive) ? "BMP" : "JPG";
+        QVERIFY(img.save(h.folder() + QLatin1Char('/') + file, qPrintable(format)));
+    }
+    const QString full = path.isEmpty() ? QString() : h.folder() + QLatin1Char('/') + path;
+    AccountHost &w = openHost(h, {{QStringLiteral("foto"), full}});
+    MusteriDetay &d = *w.detay;
+    QCOMPARE(d.btnResimGoster->Enabled(), !path.isEmpty());
+    if (path.isEmpty())
+        return;
+    QCOMPARE(d.btnResimGoster->BackColor(), BvButton::OleColor(0x80FFFF));
+    if (!title.isEmpty())
+        h.expectMsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbExclamation, title);
+    Harness::click(d.btnResimGoster);
+    if (!title.isEmpty()) {
+        QVERIFY(!d.frmResim->isVisible());
+        return;
+    }
+    QVERIFY(d.frmResim->isVisible());
+    QVERIFY(!d.Image7->pixmap().isNull());
+    QTest::mouseClick(d.Image7, Qt::LeftButton);
+    QVERIFY(!d.frmResim->isVisible());
+    QVERIFY(!d.btnResimGoster->Value());
+}
+
+void TestCustomers::mailRule_data()
+{
+    QTest::addColumn<QString>("mail");
+    QTest::addColumn<bool>("enabled");
+    QTest::newRow("address") << "ahmet@example.com" << true;
+    QTest::newRow("none") << "" << false;
+    QTest::newRow("the card's @ alone") << "@" << false;
+}
+
+void TestCustomers::mailRule()
+{
+    QFETCH(QString, mail);
+    QFETCH(bool, enabled);
+    Harness h;
+    AccountHost &w = openHost(h, {{QStringLiteral("mail"), mail}});
+    MusteriDetay &d = *w.detay;
+    QCOMPARE(w.command("btnMail")->Enabled(), enabled);
+    // Unlocking after the card panel follows the address, whatever enabled it meanwhile.
+    Harness::click(d.MyButton1);
+    w.command("btnMail")->setEnabled(!enabled);
+    Harness::click(d.MyButton6);
+    QCOMPARE(w.command("btnMail")->Enabled(), enabled);
+    // Typing an address on the card and saving it enables the command.
+    Harness::click(d.MyButton1);
+    Harness::click(d.MyButton2);
+    d.xpText4->setText(enabled ? QString() : QStringLiteral("yeni@example.com"));
+    Harness::click(d.kaydet);
+    QCOMPARE(w.command("btnMail")->Enabled(), !enabled);
+}
+
+void TestCustomers::smsAndCalculator()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    MusteriDetay &d = *w.detay;
+    h.expectMsgBox(QStringLiteral("Bu özellik çok yakında aktif olacaktır. Bilgi için: www.brennavik.com"),
+                   pv::vbInformation, QStringLiteral("Bilgi"));
+    Harness::click(d.btnSMS);
+    Harness::click(d.VornXPButton2);
+    QCOMPARE(h.launches().size(), 1);
+    QCOMPARE(QFileInfo(h.launches().first()).baseName(), QStringLiteral("calc"));
+    h.setLaunchResult(false);
+    h.expectMsgBox(QStringLiteral("Hesap makinesi başlatılamadı."));
+    Harness::click(d.VornXPButton2);
+    QVERIFY(w.isVisible());
+}
+
+void TestCustomers::deleteCustomer()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    MusteriDetay &d = *w.detay;
+    d.musilfrm->show();
+    Harness::click(d.MyButton4);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler where mus_kodu = '100'")).toInt(), 0);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where mus_kodu = '100'")).toInt(), 0);
+    // The collection's cash row, the other customer and its rows stay.
+    QCOMPARE(h.value(QStringLiteral("select count(*) from kasa where mus_kodu = '100'")).toInt(), 1);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler where mus_kodu = '200'")).toInt(), 1);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where mus_kodu = '200'")).toInt(), 1);
+    QCOMPARE(w.calls, (QStringList{"ara_Click", "menukilitac2", "VornXPButton7_Click"}));
+}
+
+void TestCustomers::deleteFailureLeavesBoth()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    // The ledger rows go first; the customer row then refuses: nothing may be lost.
+    QVERIFY(h.exec(QStringLiteral("create trigger kilit before delete on musteriler "
+                                  "begin select raise(abort, 'kayıt kilitli'); end")));
+    MusteriDetay &d = *w.detay;
+    d.musilfrm->show();
+    h.expectMsgBoxContaining(QStringLiteral("Müşteri silinemedi; hiçbir kayıt değiştirilmedi."));
+    Harness::click(d.MyButton4);
+    QCOMPARE(h.msgBoxes().last().title, QStringLiteral("Hata"));
+    QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler where mus_kodu = '100'")).toInt(), 1);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where mus_kodu = '100'")).toInt(), 3);
+    QVERIFY(!w.calls.contains(QStringLiteral("VornXPButton7_Click")));
+    QVERIFY(d.musilfrm->isVisible());
+}
+
+void TestCustomers::deleteCancelled()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    MusteriDetay &d = *w.detay;
+    d.musilfrm->show();
+    QCOMPARE(d.musilfrm->findChild<QLineEdit *>(QStringLiteral("Text3"))->text(),
+             QStringLiteral("Ahmet Yılmaz"));
+    Harness::click(d.MyButton3);
+    QVERIFY(!d.musilfrm->isVisible());
+    QCOMPARE(w.calls, QStringList{QStringLiteral("VornXPButton7_Click")});
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), 4);
+}
+
+// ---------------------------------------------------------------- receipts and reports
+
+void TestCustomers::marksAndMarkedReceipt()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    // A mark of an earlier opening belongs to no receipt of this one.
+    addEntries(h, QStringLiteral("100"), {{"01.12.2026", "10:00:00", "Eski", 5.0, {}, "011226100000"}});
+    w.Data5->Refresh();
+    CariYazdir &p = *w.yazdir;
+    QCOMPARE(p.VornXPButton5->BackColor(), BvButton::OleColor(0xE3E3E3));
+
+    // Ledger order: Eski, Un, Tahsilat, Şeker. Mark Un and Şeker, then Tahsilat on and off.
+    for (int row : {1, 3, 2}) {
+        w.DBGrid2->selectRow(row);
+        p.mnuSime->trigger();
+        QCOMPARE(p.VornXPButton5->BackColor(), BvButton::OleColor(0xC0FFFF));
+    }
+    QCOMPARE(
+        h.value(QStringLiteral("select count(*) from veresiye where form_kodu = '101226100000'")).toInt(), 3);
+    p.mnuSims->trigger();
+    QCOMPARE(p.VornXPButton5->BackColor(), BvButton::OleColor(0xE3E3E3));
+    w.DBGrid2->selectRow(1);
+    QCOMPARE(p.VornXPButton5->BackColor(), BvButton::OleColor(0xC0FFFF));
+    w.DBGrid2->selectRow(0);
+    QCOMPARE(p.VornXPButton5->BackColor(), BvButton::OleColor(0xE3E3E3));
+
+    w.findChild<QLineEdit *>(QStringLiteral("VornXPTextBox4"))->setText(QStringLiteral("90,00"));
+    p.TextSize->setCurrentText(QStringLiteral("11"));
+    pv::PageModel m;
+    h.onModal<pv::ReportPreview>([&](pv::ReportPreview &preview) {
+        m = preview.document().pageModel();
+        preview.close();
+    });
+    p.mnuSimy2->trigger();
+    Harness::settle();
+    QCOMPARE(m.textsOf(QStringLiteral("Field7")), (QStringList{"Un", "Şeker"}));
+    QCOMPARE(m.textsOf(QStringLiteral("Label168")), QStringList{QStringLiteral("Ahmet Yılmaz")});
+    QCOMPARE(m.textsOf(QStringLiteral("Label177")), QStringList{QStringLiteral("90,00")});
+    QCOMPARE(m.textsOf(QStringLiteral("LabelFirma")), QStringList{QStringLiteral("Pelvanor Ticaret")});
+    QCOMPARE(m.textsOf(QStringLiteral("Field8")), QStringList{QStringLiteral("140,00")});
+    for (const QString &t : m.textsOf(QStringLiteral("Label183")))
+        QVERIFY2(t.isEmpty(), qPrintable(t));
+    for (const pv::PageText &t : m.texts)
+        QVERIFY2(t.fontSize == 11, qPrintable(t.item));
+}
+
+void TestCustomers::todaysReceipt()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    CariYazdir &p = *w.yazdir;
+    p.son->setDate(QDate(2026, 12, 1));
+    w.txtSirala3 = QStringLiteral("Eklenen desc");
+    const pv::PageModel m = p.receiptToday().runToPageModel();
+    QCOMPARE(p.son->date(), QDate(2026, 12, 10));
+    // Today's rows of this customer only, in the chosen order (the collection has no debt).
+    QCOMPARE(m.textsOf(QStringLiteral("Field7")), (QStringList{"Şeker", "Tahsilat"}));
+    QCOMPARE(p.veresiyedllyol4.text(), QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                                           QDir::toNativeSeparators(h.databasePath()) +
+                                           QStringLiteral(";Persist Security Info=False"));
+    // A customer without a movement today gets an empty receipt.
+    h.exec(QStringLiteral("delete from veresiye where Tarih2 = '20261210'"));
+    QVERIFY(p.receiptToday().runToPageModel().textsOf(QStringLiteral("Field7")).isEmpty());
+}
+
+void TestCustomers::reportSorts_data()
+{
+    QTest::addColumn<QString>("order");
+    QTest::addColumn<QStringList>("rows");
+    // Rows: 01.12 10:00 Un 100, 05.12 09:00 Pirinç 30, 05.12 11:00 Tahsilat (50), 08.12 Yağ 70.
+    QTest::newRow("date and time") << "Tarih2,[Saat] asc" << QStringList{"Un", "Pirinç", "Tahsilat", "Yağ"};
+    QTest::newRow("date and time descending")
+        << "Tarih2,[Saat] desc" << QStringList{"Yağ", "Tahsilat", "Pirinç", "Un"};
+    QTest::newRow("design text by date")
+        << "Tarih,[Saat] asc" << QStringList{"Un", "Pirinç", "Tahsilat", "Yağ"};
+    QTest::newRow("record order descending") << "id desc" << QStringList{"Yağ", "Tahsilat", "Pirinç", "Un"};
+    QTest::newRow("debt") << "Eklenen asc" << QStringList{"Tahsilat", "Pirinç", "Yağ", "Un"};
+    QTest::newRow("debt descending") << "Eklenen desc" << QStringList{"Un", "Yağ", "Pirinç", "Tahsilat"};
+    QTest::newRow("paid descending") << "Odenen desc" << QStringList{"Tahsilat", "Un", "Pirinç", "Yağ"};
+    QTest::newRow("no such choice") << "Eklenen; drop table veresiye"
+                                    << QStringList{"Un", "Pirinç", "Tahsilat", "Yağ"};
+}
+
+void TestCustomers::reportSorts()
+{
+    QFETCH(QString, order);
+    QFETCH(QStringList, rows);
+    Harness h;
+    addCustomer(h, QStringLiteral("1*"), QStringLiteral("Yıldız"));
+    addCustomer(h, QStringLiteral("12"), QStringLiteral("Ali"));
+    addEntries(h, QStringLiteral("1*"),
+               {{"01.12.2026", "10:00:00", "Un", 100.0, {}},
+                {"05.12.2026", "09:00:00", "Pirinç", 30.0, {}},
+                {"05.12.2026", "11:00:00", "Tahsilat", {}, 50.0},
+                {"08.12.2026", "10:00:00", "Yağ", 70.0, {}},
+                {"20.12.2026", "10:00:00", "Sonra", 1.0, {}}});
+    addEntries(h, QStringLiteral("12"), {{"05.12.2026", "10:00:00", "Başkası", 9.0, {}}});
+    auto *w = new AccountHost(QStringLiteral("1*"));
+    w->Show();
+    CariYazdir &p = *w->yazdir;
+    p.ilk->setDate(QDate(2026, 12, 1));
+    p.son->setDate(QDate(2026, 12, 8));
+    w->txtSirala3 = order;
+    w->findChild<QLineEdit *>(QStringLiteral("txtT1"))->setText(QStringLiteral("200,00"));
+    p.TextSize->setCurrentText(QStringLiteral("6"));
+    const pv::PageModel m = p.reportRange().runToPageModel();
+    QCOMPARE(m.textsOf(QStringLiteral("Field10")), rows);
+    QCOMPARE(
+        m.textsOf(QStringLiteral("Label111")),
+        QStringList{QStringLiteral("Ahmet / 1* - ( Alıcı ) Hesabı - CARİ RAPORU 01.12.2026 - 08.12.2026")});
+    QCOMPARE(m.textsOf(QStringLiteral("Label186")), QStringList{QStringLiteral("200,00")});
+    // The detail row takes the chosen size, the headers keep theirs.
+    QCOMPARE(m.ofItem(QStringLiteral("Field10")).first().fontSize, 6.0);
+    QCOMPARE(m.ofItem(QStringLiteral("lblRank")).first().fontSize, 6.0);
+    QCOMPARE(m.ofItem(QStringLiteral("Label3")).first().fontSize, 7.0);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), 6);
+}
+
+void TestCustomers::reportAllIgnoresTheSortChoice()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    w.txtSirala3 = QStringLiteral("Eklenen desc");
+    CariYazdir &p = *w.yazdir;
+    const pv::PageModel m = p.reportAll().runToPageModel();
+    QCOMPARE(m.textsOf(QStringLiteral("Field10")), (QStringList{"Un", "Tahsilat", "Şeker"}));
+    // Every print starts from the design captions: the receipt's labels are not the report's.
+    const pv::PageModel again = p.reportAll().runToPageModel();
+    QCOMPARE(again.textsOf(QStringLiteral("Field10")).size(), 3);
+}
+
+void TestCustomers::printPanelAndRangeMode()
+{
+    Harness h;
+    AccountHost &w = openHost(h);
+    CariYazdir &p = *w.yazdir;
+    QVERIFY(!p.musListesiFrm->isVisible());
+    QVERIFY(!p.ilk->isVisible());
+    p.mnuMHY->trigger();
+    QVERIFY(p.musListesiFrm->isVisible());
+    QCOMPARE(p.FrameFendrixon3->Caption(), QStringLiteral("Müşteri Hareketlerini Yazdır"));
+    QVERIFY(p.muslisyzdBtn->isVisible());
+    QVERIFY(!p.muslisyzdBtn2->isVisible());
+    for (const char *name : {"VornXPButton6", "btnFiyatGuncelle", "VornXPButton7", "VornXPButton9",
+                             "VornXPButton8", "VornXPButton10", "MyButton1"})
+        QVERIFY2(!w.command(name)->Enabled(), name);
+    QVERIFY(!p.tgoster2->Enabled());
+    Harness::click(p.vekbutton1);
+    QVERIFY(!p.musListesiFrm->isVisible());
+    QVERIFY(w.command("VornXPButton7")->Enabled());
+    QVERIFY(p.tgoster2->Enabled());
+    QCOMPARE(w.calls.last(), QStringLiteral("Command6_Click"));
+
+    Harness::click(p.tgoster2);
+    QVERIFY(!p.tgoster2->isVisible());
+    QVERIFY(p.ilk->isVisible());
+    QVERIFY(w.findChild<QWidget *>(QStringLiteral("tgoster"))->isVisible());
+    p.mnuMHY->trigger();
+    QVERIFY(!p.muslisyzdBtn->isVisible());
+    QVERIFY(p.muslisyzdBtn2->isVisible());
+}
+
+void TestCustomers::rangeView_data()
+{
+    QTest::addColumn<QDate>("first");
+    QTest::addColumn<QDate>("last");
+    QTest::addColumn<int>("rows"); // -1: refused
+    QTest::newRow("one day") << QDate(2026, 12, 10) << QDate(2026, 12, 10) << 2;
+    QTest::newRow("both ends") << QDate(2026, 12, 5) << QDate(2026, 12, 10) << 3;
+    QTest::newRow("no rows") << QDate(2026, 11, 1) << QDate(2026, 11, 30) << 0;
+    QTest::newRow("first after last") << QDate(2026, 12, 10) << QDate(2026, 12, 9) << -1;
+}
+
+void TestCustomers::rangeView()
+{
+    QFETCH(QDate, first);
+    QFETCH(QDate, last);
+    QFETCH(int, rows);
+    Harness h;
+    AccountHost &w = openHost(h);
+    CariYazdir &p = *w.yazdir;
+    Harness::click(p.tgoster2);
+    p.ilk->setDate(first);
+    p.son->setDate(last);
+    if (rows < 0)
+        h.expectMsgBox(QStringLiteral("İlk Tarih Son Tarihten Gün Olarak Büyük "), pv::vbExclamation,
+                       w.Caption());
+    Harness::click(p.tgoster);
+    QWidget *totals = w.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
+    if (rows < 0) {
+        QCOMPARE(w.Data5->Recordset().RecordCount(), 3); // the ledger as it was
+        QVERIFY(!w.calls.contains(QStringLiteral("btnT1_Click")));
+        return;
+    }
+    QCOMPARE(w.Data5->Recordset().RecordCount(), rows);
+    QCOMPARE(p.VornXPButton5->Enabled(), rows > 0);
+    QCOMPARE(w.command("VornXPButton9")->Enabled(), rows > 0);
+    QCOMPARE(totals->isVisible(), rows > 0);
+    QVERIFY(w.calls.contains(QStringLiteral("btnT1_Click")));
 }
 
 QTEST_MAIN(TestCustomers)

@@ -1,0 +1,493 @@
+#include "app/accounts/CariYazdir.h"
+
+#include "app/accounts/AccountsKit.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+#include "platform/report/Report.h"
+#include "platform/text/Formats.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QDateEdit>
+#include <QDir>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QRegularExpression>
+#include <QTableView>
+
+namespace
+{
+
+constexpr BvButton::OleColor kMarked = 0xC0FFFF;
+constexpr BvButton::OleColor kPlain = 0xE3E3E3;
+
+// Locked while the print panel is open.
+const QStringList kPanelLocks{QStringLiteral("VornXPButton6"),    QStringLiteral("VornXPButton2"),
+                              QStringLiteral("btnFiyatGuncelle"), QStringLiteral("MyButton1"),
+                              QStringLiteral("VornXPButton7"),    QStringLiteral("VornXPButton9"),
+                              QStringLiteral("VornXPButton8"),    QStringLiteral("VornXPButton10"),
+                              QStringLiteral("tgoster"),          QStringLiteral("tgoster2")};
+// Usable only while the date range shows rows.
+const QStringList kRangeCommands{QStringLiteral("VornXPButton5"),   QStringLiteral("VornXPButton6"),
+                                 QStringLiteral("VornXPButton9"),   QStringLiteral("VornXPButton10"),
+                                 QStringLiteral("btnEdit"),         QStringLiteral("tgoster2"),
+                                 QStringLiteral("btnFiyatGuncelle")};
+const QStringList kReportDetail{QStringLiteral("lblRank"), QStringLiteral("Field1"),
+                                QStringLiteral("Field2"),  QStringLiteral("Field17"),
+                                QStringLiteral("Field10"), QStringLiteral("Field18"),
+                                QStringLiteral("Field19"), QStringLiteral("Field20"),
+                                QStringLiteral("Field13"), QStringLiteral("Field14")};
+
+QComboBox *makeList(QWidget *parent, const char *name, double l, double t, double w, double h,
+                    const QStringList &items)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->addItems(items);
+    pv::setGeometryTwips(c, l, t, w, h);
+    return c;
+}
+
+QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t)
+{
+    auto *d = new QDateEdit(pv::Clock::today(), parent);
+    d->setObjectName(QLatin1String(name));
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    d->setCalendarPopup(true);
+    pv::setGeometryTwips(d, l, t, 1380, 315);
+    return d;
+}
+
+} // namespace
+
+CariYazdir::CariYazdir(pv::Form &window, pv::DataControl &Data5, Hooks hooks)
+    : QObject(&window), m_window(window), m_ledger(Data5), m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("CariYazdir"));
+    buildPanel();
+    pv::bindField(m_ledger, txtFormKodu, QStringLiteral("form_kodu"));
+    txtFormKodu.onChange(this, &CariYazdir::txtFormKodu_Change);
+    connect(&m_ledger, &pv::DataControl::Reposition, this, &CariYazdir::txtFormKodu_Change);
+}
+
+CariYazdir::~CariYazdir() = default;
+
+void CariYazdir::buildPanel()
+{
+    QWidget *w = &m_window;
+    VornXPButton5 = w->findChild<BvButton *>(QStringLiteral("VornXPButton5"));
+    if (!VornXPButton5)
+        VornXPButton5 =
+            acc::button(w, "VornXPButton5", 11640, 6000, 3840, 480, QStringLiteral("Listeyi Yazdır"), {},
+                        {{"BackColor", int(kPlain)}, {"DropDownSymbol", 6}});
+    VornXPButton5->show();
+    DBGrid2 = w->findChild<QTableView *>(QStringLiteral("DBGrid2"));
+
+    // ---- print panel
+    musListesiFrm = w->findChild<QFrame *>(QStringLiteral("musListesiFrm"));
+    if (!musListesiFrm) {
+        musListesiFrm = new QFrame(w);
+        musListesiFrm->setObjectName(QStringLiteral("musListesiFrm"));
+    }
+    pv::setGeometryTwips(musListesiFrm, 120, 1680, 6615, 2295);
+    const QList<QWidget *> earlier =
+        musListesiFrm->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    FrameFendrixon3 = acc::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 6615, 2295,
+                                 QStringLiteral("Müşteri Hareketlerini Yazdır"));
+    for (QWidget *child : earlier) {
+        child->setParent(FrameFendrixon3);
+        child->show();
+    }
+    QWidget *f = FrameFendrixon3;
+    xpCombo2 = w->findChild<QComboBox *>(QStringLiteral("xpCombo2"));
+    xpCombo1 = w->findChild<QComboBox *>(QStringLiteral("xpCombo1"));
+    TextSize = w->findChild<QComboBox *>(QStringLiteral("TextSize"));
+    if (!xpCombo2) {
+        acc::label(f, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
+        xpCombo2 = makeList(f, "xpCombo2", 240, 780, 2040, 315,
+                            {QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"),
+                             QStringLiteral("Borç"), QStringLiteral("Ödenen")});
+    }
+    if (!xpCombo1)
+        xpCombo1 = makeList(f, "xpCombo1", 2400, 780, 1440, 315,
+                            {QStringLiteral("Artan"), QStringLiteral("Azalan")});
+    if (!TextSize) {
+        acc::label(f, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
+        QStringList sizes;
+        for (int size = 3; size <= 14; ++size)
+            sizes << QString::number(size);
+        TextSize = makeList(f, "TextSize", 4080, 780, 960, 315, sizes);
+        TextSize->setCurrentText(QStringLiteral("8"));
+    }
+    muslisyzdBtn =
+        acc::button(f, "muslisyzdBtn", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
+    muslisyzdBtn2 =
+        acc::button(f, "muslisyzdBtn2", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
+    muslisyzdBtn2->hide();
+    vekbutton1 = acc::button(f, "vekbutton1", 4080, 1440, 2280, 480, QStringLiteral("Vazgeç"));
+    musListesiFrm->hide();
+
+    // ---- date range: the pickers lie under their command until it is used
+    ilk = w->findChild<QDateEdit *>(QStringLiteral("ilk"));
+    if (!ilk)
+        ilk = makeDate(w, "ilk", 120, 1200);
+    son = w->findChild<QDateEdit *>(QStringLiteral("son"));
+    if (!son)
+        son = makeDate(w, "son", 1560, 1200);
+    tgoster = w->findChild<BvButton *>(QStringLiteral("tgoster"));
+    if (!tgoster)
+        tgoster = acc::button(w, "tgoster", 3000, 1200, 375, 375, QString());
+    tgoster2 = w->findChild<BvButton *>(QStringLiteral("tgoster2"));
+    if (!tgoster2)
+        tgoster2 = acc::button(w, "tgoster2", 120, 1080, 3255, 495,
+                               QStringLiteral("Tarih Aralığı Hareketleri Göster"));
+    for (QWidget *hidden :
+         {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})
+        hidden->hide();
+    for (const char *name : {"Label12", "Label11"})
+        if (QWidget *l = w->findChild<QWidget *>(QLatin1String(name)))
+            l->hide();
+    tgoster2->show();
+    tgoster2->raise();
+
+    // ---- menus
+    mnuPrint = new QMenu(QStringLiteral("Yazdır"), w);
+    mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    mnuMiM = mnuPrint->addAction(QStringLiteral("Tahsilat / Satış İşlemlerinin Makbuzunu Yazdır [A5]"));
+    mnuMiM->setObjectName(QStringLiteral("mnuMiM"));
+    mnuSimy = mnuPrint->addAction(QStringLiteral("Seçtiğim İşlemlerin Makbuzunu Yazdır  [A5]"));
+    mnuSimy->setObjectName(QStringLiteral("mnuSimy"));
+    mnuMHY = mnuPrint->addAction(QStringLiteral("Müşteri Hareketlerini Yazdır"));
+    mnuMHY->setObjectName(QStringLiteral("mnuMHY"));
+    mnuPrntEkle = new QMenu(QStringLiteral("Yazdırma Listesine Ekle"), w);
+    mnuPrntEkle->setObjectName(QStringLiteral("mnuPrntEkle"));
+    mnuSime = mnuPrntEkle->addAction(QStringLiteral("Seçili İşlemi Yazdıracağım Makbuza Ekle"));
+    mnuSime->setObjectName(QStringLiteral("mnuSime"));
+    mnuSims = mnuPrntEkle->addAction(QStringLiteral("Seçili İşlemi Yazdıracağım Makbuzdan Çıkar"));
+    mnuSims->setObjectName(QStringLiteral("mnuSims"));
+    mnuPrntEkle->addSeparator();
+    mnuSimy2 = mnuPrntEkle->addAction(QStringLiteral("Seçtiğim İşlemlerin Makbuzunu Yazdır  [A5]"));
+    mnuSimy2->setObjectName(QStringLiteral("mnuSimy2"));
+
+    connect(VornXPButton5, &BvButton::Click, this, &CariYazdir::VornXPButton5_Click);
+    connect(mnuMiM, &QAction::triggered, this, &CariYazdir::mnuMiM_Click);
+    connect(mnuSimy, &QAction::triggered, this, &CariYazdir::mnuSimy_Click);
+    connect(mnuSimy2, &QAction::triggered, this, &CariYazdir::mnuSimy_Click);
+    connect(mnuMHY, &QAction::triggered, this, &CariYazdir::mnuMHY_Click);
+    connect(mnuSime, &QAction::triggered, this, &CariYazdir::mnuSime_Click);
+    connect(mnuSims, &QAction::triggered, this, &CariYazdir::mnuSims_Click);
+    connect(vekbutton1, &BvButton::Click, this, &CariYazdir::vekbutton1_Click);
+    connect(muslisyzdBtn, &BvButton::Click, this, &CariYazdir::muslisyzdBtn_Click);
+    connect(muslisyzdBtn2, &BvButton::Click, this, &CariYazdir::muslisyzdBtn2_Click);
+    connect(tgoster2, &BvButton::Click, this, &CariYazdir::tgoster2_Click);
+    connect(tgoster, &BvButton::Click, this, &CariYazdir::tgoster_Click);
+    if (DBGrid2)
+        DBGrid2->viewport()->installEventFilter(this);
+}
+
+bool CariYazdir::eventFilter(QObject *watched, QEvent *event)
+{
+    if (DBGrid2 && watched == DBGrid2->viewport() && event->type() == QEvent::MouseButtonRelease)
+        DBGrid2_MouseUp(static_cast<QMouseEvent *>(event)->button());
+    return QObject::eventFilter(watched, event);
+}
+
+QString CariYazdir::value(const char *boxName) const
+{
+    const auto *box = m_window.findChild<QLineEdit *>(QLatin1String(boxName));
+    return box ? box->text() : QString();
+}
+
+// ---------------------------------------------------------------- what the prints select
+
+QString CariYazdir::customerCondition() const
+{
+    // The report runs its SQL text on its own connection and takes no parameters: the
+    // account is named by the database's own row number, never by the typed code.
+    const QString code = m_hooks.Text10 ? m_hooks.Text10() : QString();
+    pv::Database db;
+    if (!db.open(pv::databasePath()))
+        return QStringLiteral("0");
+    const QVariant id = db.scalar(QStringLiteral("select id from musteriler where mus_kodu = ?"), {code});
+    if (id.isValid())
+        return QStringLiteral("mus_kodu = (select mus_kodu from musteriler where id = %1)")
+            .arg(id.toLongLong());
+    // Ledger rows of a code without a customer row: by their own row numbers.
+    pv::Recordset rs(db, QStringLiteral("select id from veresiye where mus_kodu = ?"), {code});
+    QStringList ids;
+    for (int row = 0; row < rs.RecordCount(); ++row)
+        ids << QString::number(rs.valueAt(row, 0).toLongLong());
+    return ids.isEmpty() ? QStringLiteral("0") : QStringLiteral("id in (%1)").arg(ids.join(QLatin1Char(',')));
+}
+
+QString CariYazdir::orderClause() const
+{
+    // Only the sort choices the print panel offers; the direction applies to date and time alike.
+    QString text = (m_hooks.txtSirala3 ? m_hooks.txtSirala3() : QString()).simplified().toLower();
+    QString dir = QStringLiteral("asc");
+    if (text.endsWith(QLatin1String(" desc"))) {
+        dir = QStringLiteral("desc");
+        text.chop(5);
+    } else if (text.endsWith(QLatin1String(" asc"))) {
+        text.chop(4);
+    }
+    text.remove(QLatin1Char(' '));
+    text.remove(QLatin1Char('['));
+    text.remove(QLatin1Char(']'));
+    QString order;
+    if (text == QLatin1String("id"))
+        order = QStringLiteral("id %1").arg(dir);
+    else if (text == QLatin1String("eklenen"))
+        order = QStringLiteral("Eklenen %1, Tarih2, Saat, id").arg(dir);
+    else if (text == QLatin1String("odenen"))
+        order = QStringLiteral("Odenen %1, Tarih2, Saat, id").arg(dir);
+    else
+        order = QStringLiteral("Tarih2 %1, Saat %1, id %1").arg(dir);
+    return order;
+}
+
+void CariYazdir::Command3()
+{
+    veresiyedllyol2 = QDir::toNativeSeparators(pv::databasePath());
+    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
+}
+
+void CariYazdir::fillReceipt(pv::Report &r)
+{
+    r.dataControl().setConnectionString(veresiyedllyol4.text());
+    r.label(QStringLiteral("Label168")).setCaption(value("xpText3"));
+    r.label(QStringLiteral("Label173")).setCaption(value("VornXPTextBox2"));
+    r.label(QStringLiteral("Label175")).setCaption(value("VornXPTextBox3"));
+    r.label(QStringLiteral("Label177")).setCaption(value("VornXPTextBox4"));
+    r.label(QStringLiteral("Label186")).setCaption(value("txtT1"));
+    r.label(QStringLiteral("Label187")).setCaption(value("txtT2"));
+    r.label(QStringLiteral("Label188")).setCaption(value("txtT3"));
+    r.label(QStringLiteral("LabelFirma"))
+        .setCaption(m_hooks.txtFirmaBilgi ? m_hooks.txtFirmaBilgi() : QString());
+    // These receipts carry no number of the receipt sequence.
+    r.label(QStringLiteral("Label183")).setCaption(QString());
+    for (const pv::ReportControl &c : r.layout().controls)
+        if (c.kind() == pv::ControlKind::Label || c.kind() == pv::ControlKind::Field)
+            r.control(c.name()).setFontSize(TextSize->currentText());
+}
+
+pv::Report &CariYazdir::receiptToday()
+{
+    Command3();
+    son->setDate(pv::Clock::today());
+    pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
+    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 = '%1' and %2 ORDER BY %3")
+                                  .arg(pv::dateKey(son->date()), customerCondition(), orderClause()));
+    fillReceipt(r);
+    return r;
+}
+
+pv::Report &CariYazdir::receiptMarked()
+{
+    Command3();
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    const QString code = m_hooks.txtSecYazdir ? m_hooks.txtSecYazdir() : QString();
+    const QString marked =
+        digits.match(code).hasMatch() ? QStringLiteral("form_kodu = '%1'").arg(code) : QStringLiteral("0");
+    pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
+    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE %1 and %2 ORDER BY %3")
+                                  .arg(marked, customerCondition(), orderClause()));
+    fillReceipt(r);
+    return r;
+}
+
+void CariYazdir::fillReport(pv::Report &r)
+{
+    r.dataControl().setConnectionString(veresiyedllyol4.text());
+    r.label(QStringLiteral("Label111"))
+        .setCaption(m_window.Caption() + QStringLiteral(" - CARİ RAPORU ") + pv::dateText(ilk->date()) +
+                    QStringLiteral(" - ") + pv::dateText(son->date()));
+    r.label(QStringLiteral("Label121")).setCaption(value("VornXPTextBox2"));
+    r.label(QStringLiteral("Label122")).setCaption(value("VornXPTextBox3"));
+    r.label(QStringLiteral("Label123")).setCaption(value("VornXPTextBox4"));
+    r.label(QStringLiteral("Label186")).setCaption(value("txtT1"));
+    r.label(QStringLiteral("Label187")).setCaption(value("txtT2"));
+    r.label(QStringLiteral("Label188")).setCaption(value("txtT3"));
+    r.label(QStringLiteral("LabelFirma"))
+        .setCaption(m_hooks.txtFirmaBilgi ? m_hooks.txtFirmaBilgi() : QString());
+    for (const QString &name : kReportDetail)
+        r.control(name).setFontSize(TextSize->currentText());
+}
+
+pv::Report &CariYazdir::reportAll()
+{
+    Command3();
+    pv::Report &r = pv::Reports::get(QStringLiteral("carirapor"));
+    // The whole account always in date and time order, whatever the sort choice.
+    r.dataControl().setSource(
+        QStringLiteral("select * from veresiye where %1 ORDER BY Tarih2, Saat, id").arg(customerCondition()));
+    fillReport(r);
+    return r;
+}
+
+pv::Report &CariYazdir::reportRange()
+{
+    Command3();
+    pv::Report &r = pv::Reports::get(QStringLiteral("carirapor"));
+    r.dataControl().setSource(
+        QStringLiteral("select * from veresiye where Tarih2 Between '%1' and '%2' and %3 "
+                       "ORDER BY %4")
+            .arg(pv::dateKey(ilk->date()), pv::dateKey(son->date()), customerCondition(), orderClause()));
+    fillReport(r);
+    return r;
+}
+
+// ---------------------------------------------------------------- commands
+
+void CariYazdir::VornXPButton5_Click()
+{
+    mnuPrint->popup(QCursor::pos());
+}
+
+void CariYazdir::DBGrid2_MouseUp(Qt::MouseButton button)
+{
+    if (button == Qt::RightButton)
+        mnuPrntEkle->popup(QCursor::pos());
+}
+
+void CariYazdir::mnuMiM_Click()
+{
+    receiptToday().showPreviewModal(&m_window);
+}
+
+void CariYazdir::mnuSimy_Click()
+{
+    receiptMarked().showPreviewModal(&m_window);
+}
+
+void CariYazdir::muslisyzdBtn_Click()
+{
+    reportAll().showPreviewModal(&m_window);
+}
+
+void CariYazdir::muslisyzdBtn2_Click()
+{
+    reportRange().showPreviewModal(&m_window);
+}
+
+// ---------------------------------------------------------------- marks
+
+void CariYazdir::writeMark(const QString &code)
+{
+    // Written at once, so the receipt printed next finds it.
+    pv::Recordset &rs = m_ledger.Recordset();
+    if (!rs.hasCurrent())
+        return;
+    const qint64 id = rs.Fields(QStringLiteral("id")).value().toLongLong();
+    if (!m_ledger.Database().exec(QStringLiteral("update veresiye set form_kodu = ? where id = ?"),
+                                  {code.isEmpty() ? QVariant() : QVariant(code), id})) {
+        pv::MsgBox(QStringLiteral("İşlem makbuz listesine yazılamadı.\n") +
+                       m_ledger.Database().lastError().message,
+                   pv::vbCritical, QStringLiteral("Hata"));
+        return;
+    }
+    m_ledger.Refresh();
+    const int idField = rs.fieldIndex(QStringLiteral("id"));
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        if (rs.valueAt(row, idField).toLongLong() == id) {
+            m_ledger.setCurrentRow(row);
+            break;
+        }
+    }
+    txtFormKodu_Change();
+}
+
+void CariYazdir::mnuSime_Click()
+{
+    writeMark(m_hooks.txtSecYazdir ? m_hooks.txtSecYazdir() : QString());
+}
+
+void CariYazdir::mnuSims_Click()
+{
+    writeMark(QString());
+}
+
+void CariYazdir::txtFormKodu_Change()
+{
+    const QString code = m_hooks.txtSecYazdir ? m_hooks.txtSecYazdir() : QString();
+    const bool marked = !code.isEmpty() && txtFormKodu.text() == code;
+    VornXPButton5->setBackColor(marked ? kMarked : kPlain);
+}
+
+// ---------------------------------------------------------------- print panel
+
+void CariYazdir::mnuMHY_Click()
+{
+    Command3();
+    acc::showAt(musListesiFrm, 120, 1680);
+    acc::setEnabled(&m_window, kPanelLocks, false);
+}
+
+void CariYazdir::vekbutton1_Click()
+{
+    musListesiFrm->hide();
+    acc::setEnabled(&m_window, kPanelLocks, true);
+    ilk->setEnabled(true);
+    son->setEnabled(true);
+    // What the ledger and the rights level forbid stays disabled.
+    if (m_hooks.Command6_Click)
+        m_hooks.Command6_Click();
+}
+
+// ---------------------------------------------------------------- date range
+
+void CariYazdir::tgoster2_Click()
+{
+    tgoster2->hide();
+    for (QWidget *shown :
+         {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})
+        shown->show();
+    for (const char *name : {"Label12", "Label11"})
+        if (QWidget *l = m_window.findChild<QWidget *>(QLatin1String(name)))
+            l->show();
+    muslisyzdBtn->hide();
+    muslisyzdBtn2->show();
+}
+
+void CariYazdir::tgoster_Click()
+{
+    if (ilk->date() > son->date()) {
+        pv::MsgBox(QStringLiteral("İlk Tarih Son Tarihten Gün Olarak Büyük "), pv::vbExclamation,
+                   m_window.Caption());
+        ilk->setFocus();
+        return;
+    }
+    const QString code = m_hooks.Text10 ? m_hooks.Text10() : QString();
+    m_ledger.setRecordSource(
+        QStringLiteral(
+            "select * from veresiye where Tarih2 Between ? and ? AND mus_kodu = ? ORDER BY Tarih2, Saat asc"),
+        {pv::dateKey(ilk->date()), pv::dateKey(son->date()), code});
+    m_ledger.Refresh();
+    QWidget *totals = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
+    if (m_ledger.Recordset().RecordCount() == 0) {
+        ilk->setFocus();
+        acc::setEnabled(&m_window, kRangeCommands, false);
+        if (totals)
+            totals->hide();
+    } else {
+        acc::setEnabled(&m_window, kRangeCommands, true);
+        // The rights level still has its say over delete, edit, reset and re-pricing.
+        if (m_hooks.Command6_Click)
+            m_hooks.Command6_Click();
+        if (totals)
+            totals->show();
+    }
+    if (m_hooks.btnT1_Click)
+        m_hooks.btnT1_Click();
+}

@@ -1,0 +1,537 @@
+#include "app/accounts/MusteriDetay.h"
+
+#include "app/accounts/AccountsKit.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+
+namespace
+{
+
+constexpr BvButton::OleColor kYellow = 0x80FFFF;
+constexpr BvButton::OleColor kGrey = 0xE3E3E3;
+
+const QString kWarnTitle = QStringLiteral("Dikkat!!");
+const QString kErrorTitle = QStringLiteral("Hata");
+
+// The commands the card panel locks beside the window's own lock, and frees again.
+const QStringList kCardLocks{QStringLiteral("VornXPButton6"),
+                             QStringLiteral("VornXPButton5"),
+                             QStringLiteral("VornXPButton9"),
+                             QStringLiteral("VornXPButton10"),
+                             QStringLiteral("btnFiyatGuncelle"),
+                             QStringLiteral("tgoster2"),
+                             QStringLiteral("tgoster"),
+                             QStringLiteral("ilk"),
+                             QStringLiteral("son")};
+const QStringList kCardUnlocks{QStringLiteral("VornXPButton6"),
+                               QStringLiteral("VornXPButton5"),
+                               QStringLiteral("VornXPButton9"),
+                               QStringLiteral("VornXPButton8"),
+                               QStringLiteral("VornXPButton10"),
+                               QStringLiteral("btnFiyatGuncelle"),
+                               QStringLiteral("tgoster2"),
+                               QStringLiteral("tgoster"),
+                               QStringLiteral("ilk"),
+                               QStringLiteral("son")};
+
+QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    pv::setGeometryTwips(e, l, t, w, h);
+    return e;
+}
+
+QPlainTextEdit *makeMemo(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *e = new QPlainTextEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    pv::setGeometryTwips(e, l, t, w, h);
+    return e;
+}
+
+void bindMemo(pv::DataControl &dc, QPlainTextEdit *memo, const QString &field)
+{
+    dc.bind(
+        memo, field, [memo](const QString &text) { memo->setPlainText(text); },
+        [memo] { return memo->toPlainText(); });
+}
+
+} // namespace
+
+template <class T> T *MusteriDetay::take(const char *name, QWidget *parent, const std::function<T *()> &make)
+{
+    if (T *found = m_window.findChild<T *>(QLatin1String(name))) {
+        if (parent && found->parentWidget() != parent)
+            found->setParent(parent);
+        return found;
+    }
+    return make();
+}
+
+MusteriDetay::MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks)
+    : QObject(&window), m_window(window), m_data(Data1), m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("MusteriDetay"));
+    buildCard();
+    buildDeletePanel();
+    buildNoteAndPhoto();
+
+    pv::bindField(m_data, txtFoto, QStringLiteral("foto"));
+    pv::bindField(m_data, txtMail, QStringLiteral("mail"));
+    txtFoto.onChange(this, &MusteriDetay::txtFoto_Change);
+    txtMail.onChange(this, &MusteriDetay::txtMail_Change);
+    // A field that shows the same text as before raises no change: the rules are applied
+    // to every row the source shows as well.
+    connect(&m_data, &pv::DataControl::Reposition, this, [this] {
+        txtFoto_Change();
+        txtMail_Change();
+        txtNote_Change();
+    });
+    txtFoto_Change();
+    txtMail_Change();
+    txtNote_Change();
+}
+
+MusteriDetay::~MusteriDetay() = default;
+
+void MusteriDetay::buildCard()
+{
+    MyButton1 = take<BvButton>("MyButton1", nullptr, [this] {
+        return acc::button(&m_window, "MyButton1", 11640, 6000, 3840, 480,
+                           QStringLiteral("Müşteri Bilgileri Düzenle "));
+    });
+    MyButton1->show();
+
+    musterifrm = new QFrame(&m_window);
+    musterifrm->setObjectName(QStringLiteral("musterifrm"));
+    pv::setGeometryTwips(musterifrm, 120, 1680, 9480, 4200);
+    FrameFendrixon1 = acc::frame(musterifrm, "FrameFendrixon1", 0, 0, 9480, 4200,
+                                 QStringLiteral("Müşteri Bilgileri Düzenle"));
+    QWidget *f = FrameFendrixon1;
+
+    struct Line {
+        const char *label;
+        QString caption;
+        double left, top;
+    };
+    const Line labels[] = {{"Label30", QStringLiteral("Müşteri Kodu :"), 120, 480},
+                           {"Label31", QStringLiteral("Müşteri :"), 120, 840},
+                           {"Label32", QStringLiteral("İlgili :"), 120, 1200},
+                           {"Label33", QStringLiteral("Telefon :"), 120, 1560},
+                           {"Label34", QStringLiteral("Adres :"), 120, 1920},
+                           {"Label35", QStringLiteral("E-Posta :"), 120, 2880},
+                           {"Label36", QStringLiteral("Hesap Türü :"), 4920, 480},
+                           {"Label37", QStringLiteral("Para Türü :"), 4920, 840},
+                           {"Label38", QStringLiteral("Fax No :"), 4920, 1200},
+                           {"Label39", QStringLiteral("GSM No :"), 4920, 1560},
+                           {"Label40", QStringLiteral("Vergi Dairesi :"), 4920, 1920},
+                           {"Label41", QStringLiteral("Vergi No :"), 4920, 2280}};
+    for (const Line &l : labels)
+        acc::label(f, l.label, l.left, l.top, 1440, 315, l.caption);
+
+    xpText7 = makeBox(f, "xpText7", 1560, 480, 3120, 315);
+    xpText7->setReadOnly(true);
+    xpText7->setStyleSheet(QStringLiteral("color: #FF0000;"));
+    xpText8 = makeBox(f, "xpText8", 1560, 840, 3120, 315);
+    xpText13 = makeBox(f, "xpText13", 1560, 1200, 3120, 315);
+    xpText9 = makeBox(f, "xpText9", 1560, 1560, 3120, 315);
+    xpText10 = makeMemo(f, "xpText10", 1560, 1920, 3120, 900);
+    xpText4 = makeBox(f, "xpText4", 1560, 2880, 3120, 315);
+    xpCombo3 = take<QComboBox>("xpCombo3", f, [f] {
+        auto *c = new QComboBox(f);
+        c->setObjectName(QStringLiteral("xpCombo3"));
+        c->addItems({QStringLiteral("Alıcı"), QStringLiteral("Satıcı"), QStringLiteral("Alıcı/Satıcı"),
+                     QStringLiteral("Bayi"), QStringLiteral("Personel")});
+        return c;
+    });
+    xpCombo4 = take<QComboBox>("xpCombo4", f, [f] {
+        auto *c = new QComboBox(f);
+        c->setObjectName(QStringLiteral("xpCombo4"));
+        c->addItems({QStringLiteral("TL"), QStringLiteral("Dolar"), QStringLiteral("Euro")});
+        return c;
+    });
+    pv::setGeometryTwips(xpCombo3, 6360, 480, 2880, 315);
+    pv::setGeometryTwips(xpCombo4, 6360, 840, 2880, 315);
+    xpCombo3->show();
+    xpCombo4->show();
+    xpText11 = makeBox(f, "xpText11", 6360, 1200, 2880, 315);
+    xpText12 = makeBox(f, "xpText12", 6360, 1560, 2880, 315);
+    xpText5 = makeBox(f, "xpText5", 6360, 1920, 2880, 315);
+    xpText6 = makeBox(f, "xpText6", 6360, 2280, 2880, 315);
+
+    MyButton2 = take<BvButton>("MyButton2", f, [f] {
+        return acc::button(f, "MyButton2", 0, 0, 1560, 480, QStringLiteral("Düzenle"));
+    });
+    pv::setGeometryTwips(MyButton2, 4560, 3480, 1560, 480);
+    MyButton2->show();
+    kaydet = acc::button(f, "kaydet", 4560, 3480, 1560, 480, QStringLiteral("Kaydet"));
+    kaydet->hide();
+    MyButton6 = acc::button(f, "MyButton6", 6240, 3480, 1560, 480, QStringLiteral("Vazgeç"));
+
+    const std::pair<QLineEdit *, const char *> boxes[] = {
+        {xpText7, "mus_kodu"}, {xpText8, "MusteriFirma"}, {xpText9, "Telefon1"},
+        {xpText13, "ilgili"},  {xpText4, "mail"},         {xpText11, "Telefon2"},
+        {xpText12, "Gsm"},     {xpText5, "vd"},           {xpText6, "vdn"}};
+    for (const auto &[box, field] : boxes)
+        m_data.bind(box, QLatin1String(field));
+    bindMemo(m_data, xpText10, QStringLiteral("Adres"));
+    m_data.bind(xpCombo3, QStringLiteral("Turu"));
+    m_data.bind(xpCombo4, QStringLiteral("ParaTuru"));
+    setCardEditable(false);
+    musterifrm->hide();
+
+    connect(MyButton1, &BvButton::Click, this, &MusteriDetay::MyButton1_Click);
+    connect(MyButton2, &BvButton::Click, this, &MusteriDetay::MyButton2_Click);
+    connect(kaydet, &BvButton::Click, this, &MusteriDetay::kaydet_Click);
+    connect(MyButton6, &BvButton::Click, this, &MusteriDetay::MyButton6_Click);
+}
+
+void MusteriDetay::buildDeletePanel()
+{
+    musilfrm = m_window.findChild<QFrame *>(QStringLiteral("musilfrm"));
+    if (!musilfrm) {
+        // A window without its own delete panel gets this one.
+        musilfrm = new QFrame(&m_window);
+        musilfrm->setObjectName(QStringLiteral("musilfrm"));
+        musilfrm->setFrameShape(QFrame::Box);
+        pv::setGeometryTwips(musilfrm, 2400, 3000, 7560, 1800);
+        auto *name = makeBox(musilfrm, "Text3", 240, 180, 7080, 315);
+        name->setReadOnly(true);
+        m_data.bind(name, QStringLiteral("MusteriFirma"));
+        auto *question = acc::label(
+            musilfrm, "Label15", 240, 600, 7080, 480,
+            QStringLiteral(
+                "Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"));
+        question->setWordWrap(true);
+        MyButton3 = acc::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
+        connect(MyButton3, &BvButton::Click, this, &MusteriDetay::MyButton3_Click);
+        musilfrm->hide();
+    } else {
+        // The window ends the visit through its own " İptal".
+        MyButton3 = musilfrm->findChild<BvButton *>(QStringLiteral("MyButton3"));
+    }
+    MyButton4 = take<BvButton>("MyButton4", musilfrm, [this] {
+        return acc::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
+                           QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
+    });
+    MyButton4->show();
+    connect(MyButton4, &BvButton::Click, this, &MusteriDetay::MyButton4_Click);
+}
+
+void MusteriDetay::buildNoteAndPhoto()
+{
+    btnNote = take<BvButton>("btnNote", nullptr, [this] {
+        return acc::button(&m_window, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
+                           QStringLiteral("Müşteriye Ait Notu Göster"),
+                           {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+    });
+    btnNote->show();
+    frmNote = new QFrame(&m_window);
+    frmNote->setObjectName(QStringLiteral("frmNote"));
+    pv::setGeometryTwips(frmNote, 5640, 1560, 5160, 3240);
+    FrameFendrixon5 = acc::frame(frmNote, "FrameFendrixon5", 0, 0, 5160, 3240, QStringLiteral("Not"));
+    txtNote = makeMemo(FrameFendrixon5, "txtNote", 120, 420, 4920, 2160);
+    BvButton5 = acc::button(FrameFendrixon5, "BvButton5", 1800, 2640, 1560, 480, QStringLiteral("Kaydet"));
+    BvButton6 = acc::button(FrameFendrixon5, "BvButton6", 3480, 2640, 1560, 480, QStringLiteral("Temizle"));
+    bindMemo(m_data, txtNote, QStringLiteral("Not"));
+    frmNote->hide();
+
+    btnResimGoster = acc::button(&m_window, "btnResimGoster", 4800, 1080, 600, 495, QString(),
+                                 QStringLiteral("Müşteri Resmini Göster"),
+                                 {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+    frmResim = new QFrame(&m_window);
+    frmResim->setObjectName(QStringLiteral("frmResim"));
+    frmResim->setFrameShape(QFrame::Box);
+    pv::setGeometryTwips(frmResim, 4680, 360, 3600, 3600);
+    Image7 = acc::label(frmResim, "Image7", 30, 30, 3540, 3540, QString(), Qt::AlignCenter);
+    Image7->setScaledContents(true);
+    Image7->setToolTip(QStringLiteral("RESMİ KAPATMAK İÇİN TIKLAYIN"));
+    Image7->setCursor(Qt::PointingHandCursor);
+    Image7->installEventFilter(this);
+    frmResim->hide();
+
+    btnMail = m_window.findChild<BvButton *>(QStringLiteral("btnMail"));
+    btnSMS = take<BvButton>("btnSMS", nullptr, [this] {
+        return acc::button(&m_window, "btnSMS", 11640, 7080, 3840, 480, QStringLiteral("SMS Gönder"),
+                           QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
+    });
+    btnSMS->show();
+    VornXPButton2 = take<BvButton>("VornXPButton2", nullptr, [this] {
+        return acc::button(&m_window, "VornXPButton2", 11640, 7620, 3840, 480,
+                           QStringLiteral("Hesap Makinesi"));
+    });
+    VornXPButton2->show();
+
+    connect(btnNote, &BvButton::Click, this, &MusteriDetay::btnNote_Click);
+    connect(BvButton5, &BvButton::Click, this, &MusteriDetay::BvButton5_Click);
+    connect(BvButton6, &BvButton::Click, this, &MusteriDetay::BvButton6_Click);
+    connect(txtNote, &QPlainTextEdit::textChanged, this, &MusteriDetay::txtNote_Change);
+    connect(btnResimGoster, &BvButton::Click, this, &MusteriDetay::btnResimGoster_Click);
+    connect(btnSMS, &BvButton::Click, this, &MusteriDetay::btnSMS_Click);
+    connect(VornXPButton2, &BvButton::Click, this, &MusteriDetay::VornXPButton2_Click);
+}
+
+bool MusteriDetay::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease) {
+        Image7_Click();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------- customer card panel
+
+void MusteriDetay::setCardEditable(bool on)
+{
+    for (QWidget *w :
+         {static_cast<QWidget *>(xpText8), static_cast<QWidget *>(xpText9), static_cast<QWidget *>(xpText10),
+          static_cast<QWidget *>(xpText13), static_cast<QWidget *>(xpText4), static_cast<QWidget *>(xpText11),
+          static_cast<QWidget *>(xpText12), static_cast<QWidget *>(xpText5), static_cast<QWidget *>(xpText6),
+          static_cast<QWidget *>(xpCombo3), static_cast<QWidget *>(xpCombo4)})
+        w->setEnabled(on);
+    // The customer number is shown, never changed.
+    xpText7->setEnabled(false);
+}
+
+void MusteriDetay::MyButton1_Click()
+{
+    if (m_hooks.menukitle2)
+        m_hooks.menukitle2();
+    acc::setEnabled(&m_window, kCardLocks, false);
+    acc::showAt(musterifrm, 120, 1680);
+}
+
+void MusteriDetay::MyButton2_Click()
+{
+    setCardEditable(true);
+    MyButton2->hide();
+    kaydet->show();
+    xpText8->setFocus();
+}
+
+bool MusteriDetay::refuse(QWidget *box, const QString &text)
+{
+    pv::MsgBox(text, pv::vbExclamation, kWarnTitle);
+    box->setFocus();
+    return false;
+}
+
+void MusteriDetay::kaydet_Click()
+{
+    // The same three fields the card asks for may not be emptied here either.
+    if (acc::isBlank(xpText8->text())) {
+        refuse(xpText8, QStringLiteral("Müşteriyi Yazın"));
+        return;
+    }
+    if (acc::isBlank(xpText9->text())) {
+        refuse(xpText9, QStringLiteral("Telefon Numarasını Yazın"));
+        return;
+    }
+    if (acc::isBlank(xpText10->toPlainText())) {
+        refuse(xpText10, QStringLiteral("Adresi Yazın"));
+        return;
+    }
+    if (xpText4->text() != acc::mailValue(xpText4->text()))
+        xpText4->setText(acc::mailValue(xpText4->text()));
+    // A refused write shows the stored row again; the user's input is put back for another try.
+    QList<std::pair<QLineEdit *, QString>> typed;
+    for (QLineEdit *box : {xpText8, xpText9, xpText13, xpText4, xpText11, xpText12, xpText5, xpText6})
+        typed.append({box, box->text()});
+    const QString address = xpText10->toPlainText();
+    const QString type = xpCombo3->currentText();
+    const QString currency = xpCombo4->currentText();
+    if (!m_data.UpdateRecord()) {
+        const QString reason = m_data.lastError().message;
+        for (const auto &[box, text] : typed)
+            box->setText(text);
+        xpText10->setPlainText(address);
+        xpCombo3->setCurrentText(type);
+        xpCombo4->setCurrentText(currency);
+        pv::MsgBox(QStringLiteral("Müşteri bilgileri kaydedilemedi.\n") + reason, pv::vbCritical,
+                   kErrorTitle);
+        return;
+    }
+    m_data.Refresh();
+
+    setCardEditable(false);
+    MyButton2->show();
+    kaydet->hide();
+    musterifrm->hide();
+    unlockAfterCard();
+}
+
+void MusteriDetay::MyButton6_Click()
+{
+    // Nothing typed is kept: the row's stored values are shown again.
+    m_data.CancelUpdate();
+    musterifrm->hide();
+    unlockAfterCard();
+}
+
+void MusteriDetay::unlockAfterCard()
+{
+    if (m_hooks.menukilitac2)
+        m_hooks.menukilitac2();
+    acc::setEnabled(&m_window, kCardUnlocks, true);
+    if (m_hooks.Command6_Click)
+        m_hooks.Command6_Click();
+    txtMail_Change();
+}
+
+// ---------------------------------------------------------------- delete-customer mode
+
+void MusteriDetay::MyButton3_Click()
+{
+    musilfrm->hide();
+    if (m_hooks.VornXPButton7_Click)
+        m_hooks.VornXPButton7_Click();
+}
+
+void MusteriDetay::MyButton4_Click()
+{
+    pv::Recordset &rs = m_data.Recordset();
+    if (!rs.hasCurrent()) {
+        MyButton3_Click();
+        return;
+    }
+    const QString code = rs.Fields(QStringLiteral("mus_kodu")).text();
+    const QVariant id = rs.Fields(QStringLiteral("id")).value();
+
+    // The ledger rows and the customer row go together or not at all; cash rows stay.
+    pv::Database &db = m_data.Database();
+    QString failure;
+    bool ok = false;
+    {
+        pv::Transaction tx(db);
+        ok = tx.isActive();
+        if (!ok)
+            failure = tx.lastError().message;
+        if (ok && !db.exec(QStringLiteral("delete from veresiye where mus_kodu = ?"), {code})) {
+            ok = false;
+            failure = db.lastError().message;
+        }
+        if (ok && !db.exec(QStringLiteral("delete from musteriler where id = ?"), {id})) {
+            ok = false;
+            failure = db.lastError().message;
+        }
+        if (ok && !tx.commit()) {
+            ok = false;
+            failure = tx.lastError().message;
+        }
+    }
+    if (!ok) {
+        pv::MsgBox(QStringLiteral("Müşteri silinemedi; hiçbir kayıt değiştirilmedi.\n") + failure,
+                   pv::vbCritical, kErrorTitle);
+        return;
+    }
+    if (m_hooks.ara_Click)
+        m_hooks.ara_Click();
+    else
+        m_data.Refresh();
+    if (m_hooks.menukilitac2)
+        m_hooks.menukilitac2();
+    if (m_hooks.VornXPButton7_Click)
+        m_hooks.VornXPButton7_Click();
+}
+
+// ---------------------------------------------------------------- note
+
+void MusteriDetay::btnNote_Click()
+{
+    if (btnNote->Value())
+        acc::showAt(frmNote, 5640, 1560);
+    else
+        frmNote->hide();
+}
+
+void MusteriDetay::BvButton5_Click()
+{
+    const QString note = txtNote->toPlainText();
+    if (!m_data.UpdateRecord()) {
+        const QString reason = m_data.lastError().message;
+        txtNote->setPlainText(note); // kept for another try
+        pv::MsgBox(QStringLiteral("Not kaydedilemedi.\n") + reason, pv::vbCritical, kErrorTitle);
+        return;
+    }
+    m_data.Refresh();
+    frmNote->hide();
+    btnNote->setValue(false);
+}
+
+void MusteriDetay::BvButton6_Click()
+{
+    txtNote->clear();
+}
+
+void MusteriDetay::txtNote_Change()
+{
+    btnNote->setBackColor(txtNote->toPlainText().isEmpty() ? kGrey : kYellow);
+}
+
+// ---------------------------------------------------------------- photo
+
+void MusteriDetay::btnResimGoster_Click()
+{
+    pv::setGeometryTwips(frmResim, 4680, 360, 3600, 3600);
+    if (!btnResimGoster->Value()) {
+        frmResim->hide();
+        return;
+    }
+    if (!acc::reportPhoto(txtFoto.text())) {
+        btnResimGoster->setValue(false);
+        return;
+    }
+    Image7->setPixmap(QPixmap(txtFoto.text()));
+    frmResim->show();
+    frmResim->raise();
+}
+
+void MusteriDetay::Image7_Click()
+{
+    frmResim->hide();
+    btnResimGoster->setValue(false);
+}
+
+void MusteriDetay::txtFoto_Change()
+{
+    const bool any = !txtFoto.text().isEmpty();
+    btnResimGoster->setEnabled(any);
+    btnResimGoster->setBackColor(any ? kYellow : kGrey);
+}
+
+// ---------------------------------------------------------------- e-mail, SMS, calculator
+
+void MusteriDetay::txtMail_Change()
+{
+    if (btnMail)
+        btnMail->setEnabled(!acc::mailValue(txtMail.text()).isEmpty());
+}
+
+void MusteriDetay::btnSMS_Click()
+{
+    pv::MsgBox(QStringLiteral("Bu özellik çok yakında aktif olacaktır. Bilgi için: ") + acc::makerAddress(),
+               pv::vbInformation, QStringLiteral("Bilgi"));
+}
+
+void MusteriDetay::VornXPButton2_Click()
+{
+    if (!pv::startProgram(QStringLiteral("calc.exe")))
+        pv::MsgBox(QStringLiteral("Hesap makinesi başlatılamadı."), pv::vbExclamation,
+                   QStringLiteral("Bilgi"));
+}

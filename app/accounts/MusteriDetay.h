@@ -1,0 +1,125 @@
+#pragma once
+// The account window's own customer: the card panel that edits the customer's row, the
+// note and photo panels, the delete-customer mode, and the e-mail, SMS and calculator
+// commands.
+//
+// It lives on the account window and works on the window's data source of the customer
+// row. Controls the window already has (by their names: MyButton1, MyButton2, btnNote,
+// btnMail, btnSMS, VornXPButton2, xpCombo3, xpCombo4, musilfrm, MyButton4) are taken over;
+// the others are made here. The window's own procedures are reached through the hooks.
+#include "platform/forms/HandOff.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+class BvButton;
+class FrameFendrixon;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+namespace pv
+{
+class DataControl;
+class Form;
+} // namespace pv
+
+class MusteriDetay : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<void()> menukitle2;          // locks the window's action commands
+        std::function<void()> menukilitac2;        // unlocks them
+        std::function<void()> Command6_Click;      // sets the ledger commands afresh
+        std::function<void()> ara_Click;           // re-queries the ledger and the customer row
+        std::function<void()> VornXPButton7_Click; // closes the window
+    };
+
+    MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks);
+    ~MusteriDetay() override;
+
+    // ---- customer card panel
+    QFrame *musterifrm = nullptr;
+    FrameFendrixon *FrameFendrixon1 = nullptr; // "Müşteri Bilgileri Düzenle"
+    QLineEdit *xpText7 = nullptr;              // mus_kodu, never editable
+    QLineEdit *xpText8 = nullptr;              // MusteriFirma
+    QLineEdit *xpText9 = nullptr;              // Telefon1
+    QPlainTextEdit *xpText10 = nullptr;        // Adres
+    QLineEdit *xpText13 = nullptr;             // ilgili
+    QLineEdit *xpText4 = nullptr;              // mail
+    QLineEdit *xpText11 = nullptr;             // Telefon2
+    QLineEdit *xpText12 = nullptr;             // Gsm
+    QLineEdit *xpText5 = nullptr;              // vd
+    QLineEdit *xpText6 = nullptr;              // vdn
+    QComboBox *xpCombo3 = nullptr;             // Turu
+    QComboBox *xpCombo4 = nullptr;             // ParaTuru
+    BvButton *MyButton1 = nullptr;             // "Müşteri Bilgileri Düzenle "
+    BvButton *MyButton2 = nullptr;             // "Düzenle"
+    BvButton *kaydet = nullptr;                // "Kaydet"
+    BvButton *MyButton6 = nullptr;             // "Vazgeç"
+
+    // ---- delete-customer mode
+    QFrame *musilfrm = nullptr;
+    BvButton *MyButton3 = nullptr; // " İptal"
+    BvButton *MyButton4 = nullptr; // " Müşteriyi ve Hareketlerini Sil"
+
+    // ---- note
+    BvButton *btnNote = nullptr;
+    QFrame *frmNote = nullptr;
+    FrameFendrixon *FrameFendrixon5 = nullptr;
+    QPlainTextEdit *txtNote = nullptr; // Not
+    BvButton *BvButton5 = nullptr;     // "Kaydet"
+    BvButton *BvButton6 = nullptr;     // "Temizle"
+
+    // ---- photo
+    BvButton *btnResimGoster = nullptr;
+    QFrame *frmResim = nullptr;
+    QLabel *Image7 = nullptr;
+    pv::HandOff txtFoto; // foto
+
+    // ---- e-mail, SMS, calculator
+    pv::HandOff txtMail; // mail
+    BvButton *btnMail = nullptr;
+    BvButton *btnSMS = nullptr;
+    BvButton *VornXPButton2 = nullptr;
+
+    // ---- handlers
+    void MyButton1_Click();
+    void MyButton2_Click();
+    void kaydet_Click();
+    void MyButton6_Click();
+    void MyButton3_Click();
+    void MyButton4_Click();
+    void btnNote_Click();
+    void BvButton5_Click();
+    void BvButton6_Click();
+    void txtNote_Change();
+    void btnResimGoster_Click();
+    void Image7_Click();
+    void txtFoto_Change();
+    void txtMail_Change(); // also after every unlock of the window's commands
+    void btnSMS_Click();
+    void VornXPButton2_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    template <class T> T *take(const char *name, QWidget *parent, const std::function<T *()> &make);
+    void buildCard();
+    void buildDeletePanel();
+    void buildNoteAndPhoto();
+    void setCardEditable(bool on);
+    void unlockAfterCard();
+    bool refuse(QWidget *box, const QString &text);
+
+    pv::Form &m_window;
+    pv::DataControl &m_data;
+    Hooks m_hooks;
+};
