@@ -87,6 +87,24 @@ QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, d
     return f;
 }
 
+// A printer, for the daily report's button.
+QImage printerIcon(int size = 24)
+{
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor ink(0x28, 0x5E, 0xA8);
+    p.setPen(QPen(ink, 1.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(size * 0.28, size * 0.1, size * 0.44, size * 0.3));  // paper in
+    p.setBrush(ink);
+    p.drawRoundedRect(QRectF(size * 0.1, size * 0.38, size * 0.8, size * 0.34), 2, 2); // body
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(size * 0.28, size * 0.6, size * 0.44, size * 0.3)); // paper out
+    return img;
+}
+
 } // namespace
 
 veresiye::veresiye()
@@ -202,7 +220,7 @@ void veresiye::buildFilterArea()
     kit::place(ilk, 1620, 60, 1560, 345);
     ilk->setVisible(false);
     btnGunlukPrnt = kit::button(frmGS, "btnGunlukPrnt", 3240, 60, 570, 780, QString(),
-                                QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", glyph(QStringLiteral("⎙"))}});
+                                QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", printerIcon()}});
 
     connect(siralatext, &QComboBox::activated, this, [this] { siralatext_Click(); });
     connect(cboGrupAra, &QComboBox::activated, this, [this] { cboGrupAra_Click(); });
