@@ -1,0 +1,77 @@
+#include "app/CopyOto.h"
+
+#include "app/AdminKit.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "platform/data/DataControl.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QScreen>
+
+CopyOto::CopyOto()
+{
+    setObjectName(QStringLiteral("CopyOto"));
+    setCaption(QStringLiteral("Otomatik Yedek Oluşturma Sistemi"));
+    setClientSizeTwips(7320, 2640);
+    setFixedSize(size());
+
+    yedeklefrm = admin::frame(this, "yedeklefrm", 120, 120, 7080, 2400, QStringLiteral("Yedek Oluşturma"));
+    admin::label(yedeklefrm, "Label1", 120, 420, 2400, 285, QStringLiteral("Yedeklenecek Klasör :"));
+    Destinationpath = admin::textBox(yedeklefrm, "Destinationpath", 120, 720, 6840, 330);
+    Copy = admin::button(yedeklefrm, "Copy", 5745, 1200, 1215, 495, QStringLiteral("Yedekle"));
+    ProgressBar = admin::progressBar(yedeklefrm, "ProgressBar", 120, 1800, 6840, 375);
+
+    Data3 = new pv::DataControl(this);
+    Data3->setObjectName(QStringLiteral("Data3"));
+    pv::bindField(*Data3, txtSurucu, QStringLiteral("oto_yedek"));
+
+    connect(Copy, &BvButton::Click, this, &CopyOto::Copy_Click);
+}
+
+void CopyOto::Form_Load()
+{
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    Filepath = QDir::toNativeSeparators(pv::databasePath());
+}
+
+void CopyOto::Form_Activate()
+{
+    // Runs once: the window copies as soon as it is up and then closes.
+    if (m_copied)
+        return;
+    m_copied = true;
+    Data3->setDatabaseName(pv::databasePath());
+    Data3->setRecordSource(QStringLiteral("dgrayr"));
+    Data3->Refresh();
+    Destinationpath->setText(admin::withTrailingSeparator(txtSurucu) + admin::backupFileName());
+    Data3->close();
+    Copy_Click();
+}
+
+qint64 CopyOto::copyFile(const QString &source, const QString &destination)
+{
+    return admin::copyDatabase(source, destination, QStringLiteral("Bilgi"), ProgressBar,
+                               admin::CopyKind::Backup);
+}
+
+void CopyOto::Copy_Click()
+{
+    const qint64 n = copyFile(Filepath, Destinationpath->text());
+    ProgressBar->setValue(n > 0 ? 100 : 0);
+    if (n > 0)
+        pv::MsgBox(Destinationpath->text() + QStringLiteral("\n\n Klasörüne Yedeklendi."), pv::vbInformation,
+                   QStringLiteral("BİLGİ"));
+    pv::Unload(this);
+}
+
+void exitWithAutomaticBackup(const QString &switchText, QWidget *owner)
+{
+    if (admin::switchIsOn(switchText))
+        pv::form<CopyOto>().Show(pv::Form::Modal, owner);
+    pv::endProgram();
+}

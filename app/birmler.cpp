@@ -1,0 +1,98 @@
+#include "app/birmler.h"
+
+#include "app/AdminKit.h"
+#include "controls/button/BvButton.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+
+birmler::birmler()
+{
+    setObjectName(QStringLiteral("birmler"));
+    setCaption(QStringLiteral("Birim Ölçüleri Ekle"));
+    setClientSizeTwips(5400, 4920);
+    setFixedSize(size());
+
+    Data1 = new pv::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+
+    DBGrid1 = new QTableView(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    admin::place(DBGrid1, 120, 120, 3375, 4680);
+    DBGrid1Model =
+        new pv::DataGridModel(Data1, {{QStringLiteral("Birimler"), QStringLiteral("birimadi"), 2900}}, this);
+    DBGrid1Model->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
+    DBGrid1->verticalHeader()->setVisible(false);
+
+    xpText1 = admin::textBox(this, "xpText1", 3615, 120, 1665, 330);
+    btnEkle = admin::button(this, "btnEkle", 3615, 570, 1665, 450, QStringLiteral(" Ekle"));
+    btnSil = admin::button(this, "btnSil", 3615, 1140, 1665, 450, QStringLiteral("Seçili Kaydı Sil"));
+    btnKapat = admin::button(this, "btnKapat", 3615, 4350, 1665, 450, QStringLiteral(" Kapat"));
+
+    connect(btnEkle, &BvButton::Click, this, &birmler::btnEkle_Click);
+    connect(btnSil, &BvButton::Click, this, &birmler::btnSil_Click);
+    connect(btnKapat, &BvButton::Click, this, &birmler::btnKapat_Click);
+}
+
+void birmler::Form_Load()
+{
+    Data1->setDatabaseName(pv::databasePath());
+    Data1->setRecordSource(QStringLiteral("select * from birimler order by birimadi asc"));
+    Data1->Refresh();
+}
+
+void birmler::btnEkle_Click()
+{
+    if (xpText1->text().isEmpty()) {
+        pv::MsgBox(QStringLiteral("Birimi Yazın"), pv::vbExclamation, QStringLiteral("Dikkat!!"));
+        xpText1->setFocus();
+        return;
+    }
+    BirimEkle();
+}
+
+void birmler::BirimEkle()
+{
+    pv::Recordset &rs = Data1->Recordset();
+    bool ok = rs.AddNew();
+    if (ok) {
+        rs.Fields(0) = xpText1->text();
+        ok = rs.Update();
+    }
+    if (!ok) {
+        // The typed unit stays in the box so it can be corrected.
+        const int number = rs.lastError().number;
+        rs.CancelUpdate();
+        pv::MsgBox(number == pv::DbError::DuplicateKey
+                       ? QStringLiteral("Bu kayıt Mevcut")
+                       : QStringLiteral("Birim kaydedilemedi. Lütfen tekrar deneyin."),
+                   pv::vbExclamation, QStringLiteral("Dikkat!!"));
+        xpText1->setFocus();
+        return;
+    }
+    const QString added = xpText1->text();
+    Data1->Refresh();
+    Data1->Recordset().FindFirst(QStringLiteral("birimadi = ?"), {added});
+    xpText1->clear();
+}
+
+void birmler::btnSil_Click()
+{
+    if (pv::MsgBox(QStringLiteral("Seçmiş olduğunuz Birim silinecektir. Emin misiniz?"),
+                   pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL")) != pv::vbYes)
+        return;
+    if (Data1->Recordset().hasCurrent())
+        Data1->Recordset().Delete();
+    Data1->Refresh();
+}
+
+void birmler::btnKapat_Click()
+{
+    pv::Unload(this);
+}

@@ -1,0 +1,338 @@
+#include "app/kullanici.h"
+
+#include "app/AdminKit.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/data/Recordset.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+
+namespace
+{
+
+const QString kFull = QStringLiteral("Tam Yetki");
+const QString kCashier = QStringLiteral("Kasiyer");
+const QString kSource = QStringLiteral("select * from User ORDER BY Username asc");
+
+QString levelOf(const QString &role)
+{
+    return role == kCashier ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void buildPanel(QWidget *panel, QLineEdit *&name, QLineEdit *&password, QComboBox *&role, QCheckBox *&check,
+                const char *names[4])
+{
+    admin::label(panel, "lblAd", 120, 420, 1800, 285, QStringLiteral("KULLANICI ADI :"));
+    admin::label(panel, "lblSifre", 120, 840, 1800, 285, QStringLiteral("ŞİFRESİ :"));
+    admin::label(panel, "lblYetki", 120, 1260, 1800, 285, QStringLiteral("YETKİSİ :"));
+    name = admin::textBox(panel, names[0], 1980, 390, 2400, 330);
+    password = admin::textBox(panel, names[1], 1980, 810, 2400, 330);
+    role = new QComboBox(panel);
+    role->setObjectName(QLatin1String(names[2]));
+    role->setEditable(false);
+    admin::place(role, 1980, 1230, 2400, 330);
+    check = new QCheckBox(QStringLiteral("Şifreyi Gösterme"), panel);
+    check->setObjectName(QLatin1String(names[3]));
+    admin::place(check, 1980, 1650, 2400, 285);
+}
+
+} // namespace
+
+kullanici::kullanici()
+{
+    setObjectName(QStringLiteral("kullanici"));
+    setCaption(QStringLiteral("Kullanıcı Hesapları"));
+    setClientSizeTwips(9600, 4800);
+    setFixedSize(size());
+    setEscCloses(true);
+    setEnterMovesFocus(true);
+
+    Data1 = new pv::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    pv::bindField(*Data1, Text11111, QStringLiteral("Username"));
+
+    DBGrid2 = new QTableView(this);
+    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
+    admin::place(DBGrid2, 120, 120, 4455, 3960);
+    DBGrid2Model = new pv::DataGridModel(Data1,
+                                         {{QStringLiteral("KULLANICILAR"), QStringLiteral("Username"), 2200},
+                                          {QStringLiteral("YETKİSİ"), QStringLiteral("Name"), 1800}},
+                                         this);
+    DBGrid2Model->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
+    DBGrid2->verticalHeader()->setVisible(false);
+
+    MyButton2 = admin::button(this, "MyButton2", 120, 4200, 1095, 450, QStringLiteral("Ekle"));
+    BvButton1 = admin::button(this, "BvButton1", 1290, 4200, 1095, 450, QStringLiteral("Düzenle"));
+    MyButton1 = admin::button(this, "MyButton1", 2460, 4200, 1695, 450, QStringLiteral("Seçili Kaydı Sil"));
+    kapat = admin::button(this, "kapat", 8280, 4200, 1215, 450, QStringLiteral("Kapat"));
+
+    static const char *addNames[4] = {"Text1", "Text2", "xpCombo1", "Check1"};
+    xpFrame1 = admin::frame(this, "xpFrame1", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Ekle"));
+    buildPanel(xpFrame1, Text1, Text2, xpCombo1, Check1, addNames);
+    ekles = admin::button(xpFrame1, "ekles", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
+    BvButton4 = admin::button(xpFrame1, "BvButton4", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
+    xpFrame1->setVisible(false);
+
+    static const char *editNames[4] = {"xpText1", "xpText2", "xpCombo2", "Check2"};
+    xpFrame2 = admin::frame(this, "xpFrame2", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Düzenle"));
+    buildPanel(xpFrame2, xpText1, xpText2, xpCombo2, Check2, editNames);
+    BvButton2 = admin::button(xpFrame2, "BvButton2", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
+    BvButton3 = admin::button(xpFrame2, "BvButton3", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
+    xpFrame2->setVisible(false);
+
+    setTabOrder(Text1, Text2);
+    setTabOrder(Text2, xpCombo1);
+    setTabOrder(xpCombo1, Check1);
+    setTabOrder(Check1, ekles);
+    setTabOrder(xpText1, xpText2);
+    setTabOrder(xpText2, xpCombo2);
+    setTabOrder(xpCombo2, Check2);
+    setTabOrder(Check2, BvButton2);
+
+    connect(MyButton2, &BvButton::Click, this, &kullanici::MyButton2_Click);
+    connect(ekles, &BvButton::Click, this, &kullanici::ekles_Click);
+    connect(BvButton4, &BvButton::Click, this, &kullanici::BvButton4_Click);
+    connect(BvButton1, &BvButton::Click, this, &kullanici::BvButton1_Click);
+    connect(BvButton2, &BvButton::Click, this, &kullanici::BvButton2_Click);
+    connect(BvButton3, &BvButton::Click, this, &kullanici::BvButton3_Click);
+    connect(MyButton1, &BvButton::Click, this, &kullanici::MyButton1_Click);
+    connect(kapat, &BvButton::Click, this, &kullanici::kapat_Click);
+    connect(Check1, &QCheckBox::toggled, this, &kullanici::Check1_Click);
+    connect(Check2, &QCheckBox::toggled, this, &kullanici::Check2_Click);
+    connect(xpCombo1, &QComboBox::activated, this, &kullanici::xpCombo1_Click);
+    connect(xpCombo2, &QComboBox::activated, this, &kullanici::xpCombo2_Click);
+}
+
+void kullanici::Form_Load()
+{
+    for (QComboBox *c : {xpCombo1, xpCombo2})
+        c->addItems({kCashier, kFull});
+    xpCombo1->setCurrentText(kFull);
+    Check1->setChecked(false);
+    Check1_Click();
+}
+
+void kullanici::Form_Activate()
+{
+    requery();
+    Command1_Click();
+}
+
+void kullanici::requery()
+{
+    Data1->setDatabaseName(pv::databasePath());
+    Data1->setRecordSource(kSource);
+    Data1->Refresh();
+}
+
+void kullanici::Command1_Click()
+{
+    MyButton1->setEnabled(!Text11111.text().isEmpty());
+}
+
+void kullanici::showList()
+{
+    xpFrame1->setVisible(false);
+    xpFrame2->setVisible(false);
+    DBGrid2->setEnabled(true);
+}
+
+void kullanici::MyButton2_Click()
+{
+    xpFrame2->setVisible(false);
+    DBGrid2->setEnabled(false);
+    xpFrame1->setVisible(true);
+    Text1->clear();
+    Text2->clear();
+    Text1->setFocus();
+}
+
+void kullanici::ekles_Click()
+{
+    if (Text1->text().isEmpty()) {
+        pv::MsgBox(QStringLiteral("Kullanıcı Adını Yazın"), pv::vbExclamation, QStringLiteral("Dikkat!!"));
+        Text1->setFocus();
+        return;
+    }
+    if (Text2->text().isEmpty()) {
+        pv::MsgBox(QStringLiteral("Kullanıcı Şifresini Yazın"), pv::vbExclamation,
+                   QStringLiteral("Dikkat!!"));
+        Text2->setFocus();
+        return;
+    }
+    pv::Database db;
+    db.open(pv::databasePath());
+    pv::Recordset rs;
+    bool ok = rs.open(db, QStringLiteral("User")) && rs.AddNew();
+    if (ok) {
+        rs.Fields(QStringLiteral("Username")) = Text1->text();
+        rs.Fields(QStringLiteral("Password")) = Text2->text();
+        rs.Fields(QStringLiteral("UserType")) = Text3.text();
+        rs.Fields(QStringLiteral("Name")) = xpCombo1->currentText();
+        ok = rs.Update();
+    }
+    if (!ok) {
+        // The panel stays open with what was typed, so the name can be corrected.
+        if (rs.lastError().number == pv::DbError::DuplicateKey)
+            pv::MsgBox(QStringLiteral("Bu kayıt Mevcut"), pv::vbInformation, QStringLiteral("Dikkat"));
+        else
+            pv::MsgBox(QStringLiteral("Kullanıcı kaydedilemedi. Lütfen tekrar deneyin."), pv::vbCritical,
+                       QStringLiteral("Hata"));
+        Text1->setFocus();
+        return;
+    }
+    pv::MsgBox(QStringLiteral("Kullanıcı Kaydedildi. "), pv::vbInformation, QStringLiteral("Bilgi"));
+    const QString added = Text1->text();
+    requery();
+    Data1->Recordset().FindFirst(QStringLiteral("Username = ?"), {added});
+    showList();
+}
+
+void kullanici::BvButton4_Click()
+{
+    xpFrame1->setVisible(false);
+    Text1->clear();
+    Text2->clear();
+    DBGrid2->setEnabled(true);
+}
+
+void kullanici::BvButton1_Click()
+{
+    pv::Recordset &rs = Data1->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    xpFrame1->setVisible(false);
+    DBGrid2->setEnabled(false);
+    xpFrame2->setVisible(true);
+    // The boxes hold a copy of the row; only " Kaydet" writes it.
+    xpText1->setText(rs.Fields(QStringLiteral("Username")).text());
+    xpText2->setText(rs.Fields(QStringLiteral("Password")).text());
+    const QString type = rs.Fields(QStringLiteral("UserType")).text();
+    xpCombo2->setCurrentText(type == QLatin1String("1") ? kCashier : kFull);
+    Text4 = levelOf(xpCombo2->currentText());
+    Check2->setChecked(true);
+    Check2_Click();
+    xpText1->setFocus();
+}
+
+bool kullanici::isLastFullRightsUser(const QString &userType)
+{
+    if (userType != QLatin1String("0"))
+        return false;
+    return Data1->Database()
+               .scalar(QStringLiteral("SELECT count(*) FROM User WHERE UserType = '0'"))
+               .toLongLong() <= 1;
+}
+
+void kullanici::BvButton2_Click()
+{
+    pv::Recordset &rs = Data1->Recordset();
+    if (!rs.hasCurrent()) {
+        showList();
+        return;
+    }
+    if (xpText1->text().isEmpty()) {
+        pv::MsgBox(QStringLiteral("Kullanıcı Adını Yazın"), pv::vbExclamation, QStringLiteral("Dikkat!!"));
+        xpText1->setFocus();
+        return;
+    }
+    if (xpText2->text().isEmpty()) {
+        pv::MsgBox(QStringLiteral("Kullanıcı Şifresini Yazın"), pv::vbExclamation,
+                   QStringLiteral("Dikkat!!"));
+        xpText2->setFocus();
+        return;
+    }
+    if (Text4.text() != QLatin1String("0") &&
+        isLastFullRightsUser(rs.Fields(QStringLiteral("UserType")).text())) {
+        pv::MsgBox(QStringLiteral("Bu kullanıcı tek tam yetkili kullanıcıdır; yetkisi Kasiyer yapılamaz.\n"
+                                  "Önce başka bir kullanıcıya Tam Yetki verin."),
+                   pv::vbExclamation, QStringLiteral("Dikkat!!"));
+        xpCombo2->setFocus();
+        return;
+    }
+    const qint64 id = rs.Fields(QStringLiteral("id")).value().toLongLong();
+    bool ok = rs.Edit();
+    if (ok) {
+        rs.Fields(QStringLiteral("Username")) = xpText1->text();
+        rs.Fields(QStringLiteral("Password")) = xpText2->text();
+        rs.Fields(QStringLiteral("UserType")) = Text4.text();
+        rs.Fields(QStringLiteral("Name")) = xpCombo2->currentText();
+        ok = rs.Update();
+    }
+    if (!ok) {
+        const int number = rs.lastError().number;
+        rs.CancelUpdate();
+        if (number == pv::DbError::DuplicateKey)
+            pv::MsgBox(QStringLiteral("Bu kayıt Mevcut"), pv::vbInformation, QStringLiteral("Dikkat"));
+        else
+            pv::MsgBox(QStringLiteral("Değişiklik kaydedilemedi. Lütfen tekrar deneyin."), pv::vbCritical,
+                       QStringLiteral("Hata"));
+        xpText1->setFocus();
+        return;
+    }
+    requery();
+    Data1->Recordset().FindFirst(QStringLiteral("id = ?"), {id});
+    showList();
+}
+
+void kullanici::BvButton3_Click()
+{
+    showList();
+}
+
+void kullanici::MyButton1_Click()
+{
+    pv::Recordset &rs = Data1->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    const QString name = rs.Fields(QStringLiteral("Username")).text();
+    if (isLastFullRightsUser(rs.Fields(QStringLiteral("UserType")).text())) {
+        pv::MsgBox(name + QStringLiteral(" tek tam yetkili kullanıcıdır; silinemez.\n"
+                                         "Önce başka bir kullanıcıya Tam Yetki verin."),
+                   pv::vbExclamation, QStringLiteral("Dikkat!!"));
+        return;
+    }
+    if (pv::MsgBox(name + QStringLiteral("\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"),
+                   pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL")) != pv::vbYes)
+        return;
+    if (!rs.Delete())
+        pv::MsgBox(QStringLiteral("Kullanıcı silinemedi. Lütfen tekrar deneyin."), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    requery();
+    Command1_Click();
+    Data1->Recordset().MoveLast();
+}
+
+void kullanici::kapat_Click()
+{
+    pv::Unload(this);
+}
+
+void kullanici::Check1_Click()
+{
+    Text2->setEchoMode(Check1->isChecked() ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void kullanici::Check2_Click()
+{
+    xpText2->setEchoMode(Check2->isChecked() ? QLineEdit::Password : QLineEdit::Normal);
+}
+
+void kullanici::xpCombo1_Click()
+{
+    Text3 = levelOf(xpCombo1->currentText());
+}
+
+void kullanici::xpCombo2_Click()
+{
+    Text4 = levelOf(xpCombo2->currentText());
+}
