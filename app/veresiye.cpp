@@ -471,6 +471,7 @@ void veresiye::Command7_Click()
     const int gun = rs.fieldIndex(QStringLiteral("Gun"));
     const int kod = rs.fieldIndex(QStringLiteral("mus_kodu"));
     const auto today = pv::parseDate(txttarih.text());
+    int written = 0;
     if (rs.isOpen() && sonislem >= 0 && gun >= 0 && kod >= 0 && today) {
         pv::Database &db = Data1->Database();
         // The dates as stored text, read in one go: a date value read through the list
@@ -495,11 +496,14 @@ void veresiye::Command7_Click()
             bool whole = false;
             if (was.isValid() && was.toLongLong(&whole) == days && whole)
                 continue;
-            db.exec(update, {days, code});
+            if (db.exec(update, {days, code}))
+                ++written;
         }
         tx.commit();
     }
-    Data1->Refresh();
+    // With nothing written the list already shows what a refresh would read again.
+    if (written > 0 || !rs.isOpen())
+        Data1->Refresh();
     Command6_Click();
     DBGrid1->viewport()->update();
 }

@@ -37,7 +37,7 @@ void readAll(sqlite3 *db, const char *sql)
 }
 
 // The activation's work by hand: the list, the settings row, the counts written where
-// they changed in one transaction, and the list again.
+// they changed in one transaction, and the list again when anything was written.
 void rawActivation(sqlite3 *db, const QDate &today)
 {
     const char *list = "select * from musteriler ORDER BY MusteriFirma asc";
@@ -85,7 +85,8 @@ void rawActivation(sqlite3 *db, const QDate &today)
     }
     sqlite3_finalize(up);
     sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    readAll(db, list);
+    if (!changes.empty())
+        readAll(db, list);
 }
 
 void report(const char *what, bench::Timing t)
