@@ -83,6 +83,9 @@ void frmSplash::Form_Load()
         pv::endProgram();
         return;
     }
+    // Without a version row the label keeps its design text.
+    if (!Data1->Recordset().hasCurrent())
+        Label8->setText(QStringLiteral("x.x.x"));
     if (QScreen *s = screen())
         move(s->geometry().center() - rect().center());
 }

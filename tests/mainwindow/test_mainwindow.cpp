@@ -180,6 +180,16 @@ void TestMainWindow::missingDatabaseEndsTheProgram()
     QCOMPARE(h.msgBoxes().first().icon(), int(pv::vbCritical));
 }
 
+void TestMainWindow::splashWithoutVersionRow()
+{
+    Harness h;
+    h.exec(QStringLiteral("DELETE FROM surum"));
+    frmSplash &s = pv::form<frmSplash>();
+    QCOMPARE(s.Label8->text(), QStringLiteral("x.x.x"));
+    QCOMPARE(s.lblVersion->text(), QStringLiteral("Version"));
+    QCOMPARE(s.Label6->text(), QStringLiteral("Cari + Veresiye + Stok + Kasa"));
+}
+
 // ------------------------------------------------------------------ login
 
 void TestMainWindow::loginSteps_data()
@@ -686,6 +696,24 @@ void TestMainWindow::noRowNoAccount()
     QVERIFY(!pv::isLoaded<veresiye2>());
 }
 
+void TestMainWindow::gridPopup()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Ali"));
+    veresiye &m = mainWindow();
+    const QPoint at = m.DBGrid1->visualRect(m.DBGrid1Model->index(0, 3)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, m.DBGrid1->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(m.DBGrid1->viewport(), &event);
+    QVERIFY(m.mnuMenu->isVisible());
+    QStringList entries;
+    for (QAction *a : m.mnuMenu->actions())
+        entries << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(entries, (QStringList{QStringLiteral("Müşteri Hesabını Göster "), QStringLiteral("-"),
+                                   QStringLiteral("Müşteri Notunu Göster"), QStringLiteral("-"),
+                                   QStringLiteral("Müşteri Resmini Göster")}));
+    m.mnuMenu->hide();
+}
+
 void TestMainWindow::noteAndPicture_data()
 {
     QTest::addColumn<QString>("file");    // written into the program folder ("" writes none)
@@ -828,6 +856,23 @@ void TestMainWindow::totalsLockTheWindow()
 }
 
 // ------------------------------------------------------------------ printing
+
+void TestMainWindow::printPanelDefaults()
+{
+    Harness h;
+    veresiye &m = mainWindow();
+    QStringList sizes;
+    for (int i = 0; i < m.TextSize->count(); ++i)
+        sizes << m.TextSize->itemText(i);
+    QCOMPARE(sizes, (QStringList{"3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13", "14"}));
+    QCOMPARE(m.TextSize->currentText(), QStringLiteral("8"));
+    QCOMPARE(m.siralatext2->currentText(), QStringLiteral("Tümü"));
+    QCOMPARE(m.siralatext2->count(), 7);
+    QCOMPARE(m.xpCombo2->currentText(), QStringLiteral("Müşteri"));
+    QCOMPARE(m.xpCombo1->currentText(), QStringLiteral("Artan"));
+    QCOMPARE(m.txtSirala3.text(), QStringLiteral("MusteriFirma asc"));
+    QVERIFY(m.turkopyatxt.text().isEmpty());
+}
 
 void TestMainWindow::printSource_data()
 {

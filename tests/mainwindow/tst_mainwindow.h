@@ -10,6 +10,7 @@ private slots:
     void startUp();
     void splashLabelClickDoesNotClose();
     void missingDatabaseEndsTheProgram();
+    void splashWithoutVersionRow();
 
     void loginSteps_data();
     void loginSteps();
@@ -35,6 +36,7 @@ private slots:
     void openAccount();
     void deleteMode();
     void noRowNoAccount();
+    void gridPopup();
     void noteAndPicture_data();
     void noteAndPicture();
 
@@ -42,6 +44,7 @@ private slots:
     void totals();
     void totalsLockTheWindow();
 
+    void printPanelDefaults();
     void printSource_data();
     void printSource();
     void customerListPageModel();
