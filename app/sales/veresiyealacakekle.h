@@ -1,27 +1,63 @@
 #pragma once
-// Credit note and payment dialog: for now only the fields the account window writes
-// before showing it; the dialog's own work comes with its full window.
+// Credit note and payment dialog: one credit note ("Alacak Dekontu ") or one payment
+// ("Ödeme ") on the account the account window shows. A payment to a supplier ("Satıcı")
+// is a debit with a money-out cash row; everything else is a credit row alone. The dialog
+// unloads itself after a save or a cancel, so each opening starts afresh.
+//
+//   auto &d = pv::form<veresiyealacakekle>();   // loads it: posting id, date, time
+//   d.txtMusTuru = type; d.Text1 = code; d.txtIslemTuru = "Ödeme ";
+//   d.odefrm2->setCaption("ÖDEME - " + caption); ...
+//   d.Show(pv::Form::Modal, this);
+#include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
 
+#include <QDateTime>
+
+class BvButton;
 class FrameFendrixon;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 
-class veresiyealacakekle : public pv::Form {
+class veresiyealacakekle : public pv::Form
+{
     Q_OBJECT
 public:
     veresiyealacakekle();
 
-    pv::HandOff txtMusTuru;   // account type
-    pv::HandOff Text1;        // account code
-    pv::HandOff txtIslemTuru; // "Alacak Dekontu " or "Ödeme "
+    void Form_Load() override;
 
+    // ---- hand-off fields
+    pv::HandOff txtMusTuru;                                     // account type
+    pv::HandOff Text1;                                          // account code
+    pv::HandOff txtIslemTuru{QStringLiteral("Alacak Dekontu")}; // "Alacak Dekontu " or "Ödeme "
+    pv::HandOff txtIslemNo2;                                    // posting id of this opening
+
+    // ---- controls
     FrameFendrixon *odefrm2 = nullptr;  // panel header
+    QLabel *Label2 = nullptr;           // "Tarih :"
+    QLineEdit *Text2 = nullptr;         // date
+    QLabel *Label1 = nullptr;           // "Saat :"
+    QLineEdit *Text3 = nullptr;         // time
+    QLabel *Label4 = nullptr;           // "Açıklama :"
     QLineEdit *Text4 = nullptr;         // description
-    QLineEdit *Text5 = nullptr;         // amount
-    QLabel *Label8 = nullptr;           // "Tutar :"
     QLabel *Label3 = nullptr;           // "Ödeme Şekli :"
     QComboBox *cboOdemeSekli = nullptr; // payment kind
+    QLabel *Label8 = nullptr;           // "Tutar :"
+    QLineEdit *Text5 = nullptr;         // amount
+    BvButton *VornXPButton9 = nullptr;  // " Onayla"
+    BvButton *VornXPButton8 = nullptr;  // " Vazgeç"
+
+    // ---- handlers and procedures
+    void VornXPButton9_Click();
+    void VornXPButton8_Click();
+    void cboOdemeSekli_Click();
+    void Text5_LostFocus();
+
+private:
+    bool post(QString *error);
+
+    pv::Database m_db;
+    QDateTime m_openedAt; // the posting id's moment
 };

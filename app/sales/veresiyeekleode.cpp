@@ -1,29 +1,1231 @@
 #include "app/sales/veresiyeekleode.h"
 
-#include "app/FormKit.h"
+#include "app/reports/AppReports.h"
+#include "app/sales/EntryKit.h"
+#include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/data/SqlFunctions.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/Keys.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+#include "platform/forms/Timer.h"
+#include "platform/report/Report.h"
+#include "platform/report/ReportPreview.h"
+#include "platform/text/Formats.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTableView>
+
+namespace
+{
+
+constexpr int kNarrow = 6855; // twips: the entry panel alone
+constexpr int kWide = 15525;  // with the product panel beside it
+constexpr int kHeight = 4695;
+
+const QString kPriceSql =
+    QStringLiteral("SELECT [Product Code], [Generic Name], [Brand Name], "
+                   "Price, SatisFiyati, SatisFiyati2, SatisFiyati3, OnHand, Unit, "
+                   "[Reorder Level] FROM Product ORDER BY [Product Code], [Generic Name], "
+                   "[Brand Name]");
+const QString kAllByName = QStringLiteral("select * from Product ORDER BY [Brand Name] asc ");
+const QString kFreeCaption = QStringLiteral("Stoktan Bağımsız Ekle / Stoktaki Ürünler");
+const QString kStockCaption = QStringLiteral("Stoktan Ekle / Stoktaki Ürünler");
+const QString kLowStock = QStringLiteral("Düşük Stok");
+const QString kLevel1 = QStringLiteral("Satış Fiyatı 1");
+const QString kLevel2 = QStringLiteral("Satış Fiyatı 2");
+const QString kLevel3 = QStringLiteral("Satış Fiyatı 3");
+const QString kNeeded = QStringLiteral("Gerekli Bilgi");
+const QString kNoProduct =
+    QStringLiteral("Stokta bu koda ait ürün bulunamadı. Ürünü stoktaki ürünler listesinden seçin.");
+
+void redRight(QLineEdit *e)
+{
+    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Text, Qt::red);
+    e->setPalette(p);
+}
+
+// The two pictures of the quantity hint: an arrow pointing at the quantity, in two shades.
+QPixmap hintArrow(const QColor &colour)
+{
+    QPixmap pm(pv::twipsToPixels(960), pv::twipsToPixels(960));
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(colour);
+    p.setPen(Qt::NoPen);
+    const qreal w = pm.width(), h = pm.height();
+    const QPointF arrow[] = {{w * 0.1, h * 0.4}, {w * 0.55, h * 0.4}, {w * 0.55, h * 0.2},
+                             {w * 0.9, h * 0.5}, {w * 0.55, h * 0.8}, {w * 0.55, h * 0.6},
+                             {w * 0.1, h * 0.6}};
+    p.drawPolygon(arrow, 7);
+    return pm;
+}
+
+QLabel *picture(QWidget *parent, const char *name, double l, double t, double w, double h, const QPixmap &pm)
+{
+    auto *lb = entry::label(parent, name, l, t, w, h, QString(), Qt::AlignCenter);
+    lb->setPixmap(pm);
+    return lb;
+}
+
+QComboBox *listOnly(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setEditable(false);
+    entry::place(c, l, t, w, h);
+    return c;
+}
+
+QTableView *grid(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *g = new QTableView(parent);
+    g->setObjectName(QLatin1String(name));
+    g->verticalHeader()->hide();
+    entry::place(g, l, t, w, h);
+    return g;
+}
+
+// A canned-description panel: header, list, new-text box and its three buttons.
+struct DescriptionPanel {
+    QFrame *panel;
+    QTableView *grid;
+    QLineEdit *text;
+    BvButton *add, *remove, *close;
+};
+
+DescriptionPanel descriptionPanel(QWidget *parent, const char *name, double left, const QString &caption,
+                                  const char *gridName, const char *textName, const char *addName,
+                                  const char *removeName, const char *closeName)
+{
+    DescriptionPanel d;
+    d.panel = new QFrame(parent);
+    d.panel->setObjectName(QLatin1String(name));
+    entry::place(d.panel, left, 360, 4335, 4215);
+    auto *header = entry::frame(d.panel, "header", 0, 0, 4335, 4215, caption);
+    d.grid = grid(header, gridName, 120, 405, 4095, 2595);
+    d.text = entry::box(header, textName, 120, 3105, 2760, 315);
+    d.add = entry::button(header, addName, 3000, 3045, 1215, 435, QStringLiteral(" Ekle"));
+    d.remove = entry::button(header, removeName, 120, 3585, 2280, 435, QStringLiteral("Seçili Kaydı Sil"));
+    d.close = entry::button(header, closeName, 2520, 3585, 1695, 435, QStringLiteral(" Kapat"));
+    d.panel->hide();
+    return d;
+}
+
+int twipsWidthToPixels(int twips)
+{
+    return pv::twipsToPixels(twips);
+}
+
+} // namespace
 
 veresiyeekleode::veresiyeekleode()
 {
     setObjectName(QStringLiteral("veresiyeekleode"));
-    setClientSizeTwips(6855, 4695);
+    setCaption(QString());
+    setClientSizeTwips(kNarrow, kHeight);
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+
+    // ---------------------------------------------------------------- sale panel
     eklefrm = new QFrame(this);
     eklefrm->setObjectName(QStringLiteral("eklefrm"));
-    kit::place(eklefrm, 0, 0, 6855, 4695);
-    eklefrm2 = kit::frame(eklefrm, "eklefrm2", 0, 0, 6855, 4695, QStringLiteral("VERESİYE EKLE"));
+    entry::place(eklefrm, 0, 0, kNarrow, kHeight);
+    eklefrm2 = entry::frame(eklefrm, "eklefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE EKLE"));
+    QWidget *s = eklefrm2;
+    Label6 = entry::label(s, "Label6", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
+    Text6 = entry::box(s, "Text6", 1440, 450, 1560, 315);
+    Label5 = entry::label(s, "Label5", 3120, 480, 720, 285, QStringLiteral("Saat :"));
+    Text7 = entry::box(s, "Text7", 3840, 450, 1320, 315);
+    BvButton1 = entry::button(s, "BvButton1", 5400, 405, 600, 405, QStringLiteral("1"),
+                              QStringLiteral("Stoktan Ürün Ekle"), true);
+    BvButton4 = entry::button(s, "BvButton4", 6060, 405, 600, 405, QStringLiteral("2"),
+                              QStringLiteral("Stoktan Bağımsız Ürün Ekle (Stoktan Düşmeden)"), true);
+    Label7 = entry::label(s, "Label7", 240, 900, 1080, 285, QStringLiteral("Açıklama :"));
+    xpText6 = new QPlainTextEdit(QStringLiteral("-"), s);
+    xpText6->setObjectName(QStringLiteral("xpText6"));
+    xpText6->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    xpText6->setTabChangesFocus(true);
+    entry::place(xpText6, 1440, 870, 5160, 735);
+    Label11 = entry::label(s, "Label11", 240, 1740, 1080, 285, QStringLiteral("Miktar :"));
+    Text10a = entry::box(s, "Text10a", 1440, 1710, 1560, 315, QStringLiteral("1"));
+    Text10 = entry::box(s, "Text10", 1440, 1710, 1560, 315, QStringLiteral("1"));
+    Text10a->hide();
+    Label10 = entry::label(s, "Label10", 3120, 1740, 720, 285, QStringLiteral("Birim :"));
+    Text11 = listOnly(s, "Text11", 3840, 1710, 1560, 315);
+    Label9 = entry::label(s, "Label9", 240, 2160, 1200, 285, QStringLiteral("Birim Fiyatı :"));
+    Text12a = entry::box(s, "Text12a", 1440, 2130, 1560, 315);
+    Text12 = entry::box(s, "Text12", 1440, 2130, 1560, 315);
+    Text12a->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Text12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Text12a->hide();
+    btnFormat = entry::button(s, "btnFormat", 3120, 2100, 1200, 375, QStringLiteral("Yuvarla"),
+                              QStringLiteral("Para Formatını Yuvarla"), true, true);
+    Label13 = entry::label(s, "Label13", 240, 2580, 1200, 285, QStringLiteral("Toplam Fiyat :"));
+    Text9a = entry::box(s, "Text9a", 1440, 2550, 1560, 315);
+    Text9 = entry::box(s, "Text9", 1440, 2550, 1560, 315);
+    for (QLineEdit *t : {Text9a, Text9}) {
+        t->setReadOnly(true);
+        redRight(t);
+    }
+    Text9a->hide();
+    msj = entry::label(s, "msj", 1680, 3060, 4920, 285, QStringLiteral("Miktarı Yazıp ENTER Tuşuna Basın"));
+    {
+        QPalette p = msj->palette();
+        p.setColor(QPalette::WindowText, Qt::red);
+        msj->setPalette(p);
+    }
+    msj->hide();
+    Image4 = picture(s, "Image4", 600, 3360, 960, 960, hintArrow(QColor(0xD0, 0x20, 0x20)));
+    Image5 = picture(s, "Image5", 600, 3360, 960, 960, hintArrow(QColor(0xF0, 0xA0, 0xA0)));
+    Image4->hide();
+    Image5->hide();
+    Image3 = picture(s, "Image3", 5520, 2100, 1080, 1080, QPixmap());
+    VornXPButton2 = entry::button(s, "VornXPButton2", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
+    VornXPButton1 = entry::button(s, "VornXPButton1", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
+    VornXPButton2->setEnabled(false);
+    // Below the visible part: a scanner's code arrives here when the quantity is entered
+    // without a product.
+    bartext = entry::box(s, "bartext", 1440, kHeight + 120, 1560, 315);
+
+    const DescriptionPanel sale =
+        descriptionPanel(eklefrm, "frmAciklama", 6600, QStringLiteral("Veresiye Açıklamaları"), "DBGrid1",
+                         "xpText1", "btnEkle", "btnSil", "btnKapat");
+    frmAciklama = sale.panel;
+    DBGrid1 = sale.grid;
+    xpText1 = sale.text;
+    btnEkle = sale.add;
+    btnSil = sale.remove;
+    btnKapat = sale.close;
     eklefrm->hide();
+
+    // ---------------------------------------------------------------- collection panel
     odefrm = new QFrame(this);
     odefrm->setObjectName(QStringLiteral("odefrm"));
-    kit::place(odefrm, 0, 0, 6855, 4695);
-    odefrm2 = kit::frame(odefrm, "odefrm2", 0, 0, 6855, 4695, QStringLiteral("TAHSİLAT"));
-    cboOdemeSekli = new QComboBox(odefrm2);
-    cboOdemeSekli->setObjectName(QStringLiteral("cboOdemeSekli"));
+    entry::place(odefrm, 0, 0, kNarrow, kHeight);
+    odefrm2 =
+        entry::frame(odefrm, "odefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE TAHSİLAT YAP"));
+    QWidget *c = odefrm2;
+    Label2 = entry::label(c, "Label2", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
+    Text2 = entry::box(c, "Text2", 1680, 450, 1560, 315);
+    Label1 = entry::label(c, "Label1", 3360, 480, 720, 285, QStringLiteral("Saat :"));
+    Text3 = entry::box(c, "Text3", 4080, 450, 1320, 315);
+    Label4 = entry::label(c, "Label4", 240, 900, 1320, 285, QStringLiteral("Açıklama :"));
+    Text4 = entry::box(c, "Text4", 1680, 870, 4920, 315, QStringLiteral("ÖDEME YAPILDI"));
+    Label3 = entry::label(c, "Label3", 240, 1320, 1320, 285, QStringLiteral("Ödeme Şekli :"));
+    cboOdemeSekli = listOnly(c, "cboOdemeSekli", 1680, 1290, 1560, 315);
+    Label8 = entry::label(c, "Label8", 240, 1740, 1440, 285, QStringLiteral("Ödenen Miktar :"));
+    Text5 = entry::box(c, "Text5", 1680, 1710, 1560, 315);
+    redRight(Text5);
+    btnFormat2 = entry::button(c, "btnFormat2", 3360, 1680, 1200, 375, QStringLiteral("Yuvarla"),
+                               QStringLiteral("Para Formatını Yuvarla"), true, true);
+    btnMakbuz = entry::button(c, "btnMakbuz", 1680, 2250, 2040, 435, QStringLiteral(" Makbuz Yazdır"),
+                              QStringLiteral("Makbuz Yazdır"), true, false);
+    Image1 = picture(c, "Image1", 240, 3000, 960, 960, QPixmap());
+    VornXPButton9 = entry::button(c, "VornXPButton9", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
+    VornXPButton8 = entry::button(c, "VornXPButton8", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
+
+    const DescriptionPanel pay =
+        descriptionPanel(odefrm, "frmAciklama2", 6240, QStringLiteral("Tahsilat Açıklamaları"), "DBGrid3",
+                         "xpText2", "btnEkle2", "btnSil2", "btnKapat2");
+    frmAciklama2 = pay.panel;
+    DBGrid3 = pay.grid;
+    xpText2 = pay.text;
+    btnEkle2 = pay.add;
+    btnSil2 = pay.remove;
+    btnKapat2 = pay.close;
+    odefrm->hide();
+
+    // ---------------------------------------------------------------- product panel
+    frmstok = entry::frame(this, "frmstok", 6960, 0, 8535, kHeight, QStringLiteral("STOKTAKİ ÜRÜNLER"));
+    xpCombo1 = listOnly(frmstok, "xpCombo1", 120, 360, 2280, 315);
+    xpText15 = entry::box(frmstok, "xpText15", 2520, 360, 2160, 315);
+    xpCombo3 = listOnly(frmstok, "xpCombo3", 4800, 360, 1320, 315);
+    btnAktar = entry::button(frmstok, "btnAktar", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
+    BtnAktarA = entry::button(frmstok, "BtnAktarA", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
+    BvButton3 = entry::button(frmstok, "BvButton3", 7440, 330, 960, 375, QStringLiteral("Kapat"));
+    DBGrid2 = grid(frmstok, "DBGrid2", 15, 840, 8505, 3840);
+    frmstok->hide();
+
+    // ---------------------------------------------------------------- data and timer
+    Data9 = new pv::DataControl(this);
+    Data33 = new pv::DataControl(this);
+    dbPrice = new pv::DataControl(this);
+    Data11 = new pv::DataControl(this);
+    Data14 = new pv::DataControl(this);
+    Data9->setObjectName(QStringLiteral("Data9"));
+    Data33->setObjectName(QStringLiteral("Data33"));
+    dbPrice->setObjectName(QStringLiteral("dbPrice"));
+    Data11->setObjectName(QStringLiteral("Data11"));
+    Data14->setObjectName(QStringLiteral("Data14"));
+    const QList<pv::GridColumn> texts{{QStringLiteral("Açıklamalar"), QStringLiteral("Aciklama"), 3800}};
+    m_grid1 = new pv::DataGridModel(Data9, texts, this);
+    m_grid1->attach(DBGrid1, twipsWidthToPixels);
+    m_grid3 = new pv::DataGridModel(Data33, texts, this);
+    m_grid3->attach(DBGrid3, twipsWidthToPixels);
+    m_grid2 =
+        new pv::DataGridModel(dbPrice,
+                              {{QStringLiteral("Ürün Kodu (Barkod)"), QStringLiteral("Product Code"), 1500},
+                               {QStringLiteral("Ürün Markası"), QStringLiteral("Generic Name"), 1300},
+                               {QStringLiteral("Ürün Adı"), QStringLiteral("Brand Name"), 1800},
+                               {QStringLiteral("Miktar"), QStringLiteral("OnHand"), 800},
+                               {QStringLiteral("Birimi"), QStringLiteral("Unit"), 700},
+                               {QStringLiteral("Alış Fiyatı"), QStringLiteral("Price"), 1000},
+                               {QStringLiteral("Satış Fiyatı-(1)"), QStringLiteral("SatisFiyati"), 1100},
+                               {QStringLiteral("Satış Fiyatı-(2)"), QStringLiteral("SatisFiyati2"), 1100},
+                               {QStringLiteral("Satış Fiyatı-(3)"), QStringLiteral("SatisFiyati3"), 1100},
+                               {QStringLiteral("Kritik Stok S."), QStringLiteral("Reorder Level"), 1000},
+                               {QStringLiteral("Sınıfı"), QStringLiteral("Sinifi"), 900},
+                               {QStringLiteral("KDV"), QStringLiteral("kdv"), 600},
+                               {QStringLiteral("KDV Oran"), QStringLiteral("kdvOran"), 800}},
+                              this);
+    m_grid2->attach(DBGrid2, twipsWidthToPixels);
+    Timer6 = new pv::Timer(400, false, this);
+    Timer6->setObjectName(QStringLiteral("Timer6"));
+
+    // ---------------------------------------------------------------- events
+    connect(VornXPButton1, &BvButton::Click, this, &veresiyeekleode::VornXPButton1_Click);
+    connect(VornXPButton8, &BvButton::Click, this, &veresiyeekleode::VornXPButton8_Click);
+    connect(VornXPButton2, &BvButton::Click, this, &veresiyeekleode::VornXPButton2_Click);
+    connect(VornXPButton9, &BvButton::Click, this, &veresiyeekleode::VornXPButton9_Click);
+    connect(btnFormat, &BvButton::Click, this, &veresiyeekleode::btnFormat_Click);
+    connect(btnFormat2, &BvButton::Click, this, &veresiyeekleode::btnFormat2_Click);
+    connect(BvButton1, &BvButton::Click, this, &veresiyeekleode::BvButton1_Click);
+    connect(BvButton4, &BvButton::Click, this, &veresiyeekleode::BvButton4_Click);
+    connect(BvButton3, &BvButton::Click, this, &veresiyeekleode::BvButton3_Click);
+    connect(btnAktar, &BvButton::Click, this, &veresiyeekleode::btnAktar_Click);
+    connect(BtnAktarA, &BvButton::Click, this, &veresiyeekleode::BtnAktarA_Click);
+    connect(btnKapat, &BvButton::Click, this, &veresiyeekleode::btnKapat_Click);
+    connect(btnKapat2, &BvButton::Click, this, &veresiyeekleode::btnKapat2_Click);
+    connect(btnEkle, &BvButton::Click, this, &veresiyeekleode::btnEkle_Click);
+    connect(btnEkle2, &BvButton::Click, this, &veresiyeekleode::btnEkle2_Click);
+    connect(btnSil, &BvButton::Click, this, &veresiyeekleode::btnSil_Click);
+    connect(btnSil2, &BvButton::Click, this, &veresiyeekleode::btnSil2_Click);
+    connect(DBGrid1, &QTableView::doubleClicked, this, &veresiyeekleode::DBGrid1_DblClick);
+    connect(DBGrid3, &QTableView::doubleClicked, this, &veresiyeekleode::DBGrid3_DblClick);
+    connect(DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!m_listRefreshing)
+            DBGrid2_RowColChange();
+    });
+    connect(cboOdemeSekli, &QComboBox::activated, this, &veresiyeekleode::cboOdemeSekli_Click);
+    connect(xpCombo1, &QComboBox::activated, this, &veresiyeekleode::Command8_Click);
+    connect(xpCombo3, &QComboBox::activated, this, &veresiyeekleode::xpCombo3_Click);
+    connect(xpText15, &QLineEdit::textChanged, this, &veresiyeekleode::Command2_Click);
+    connect(Text10a, &QLineEdit::textChanged, this, &veresiyeekleode::Text10a_Change);
+    connect(Text12a, &QLineEdit::textChanged, this, &veresiyeekleode::Text12a_Change);
+    connect(Text9a, &QLineEdit::textChanged, this, &veresiyeekleode::Text9a_Change);
+    connect(Text9, &QLineEdit::textChanged, this, &veresiyeekleode::Text9_Change);
+    connect(Timer6, &pv::Timer::tick, this, &veresiyeekleode::Timer6_Timer);
+    txtOnay.onChange(this, &veresiyeekleode::txtOnay_Change);
+    txtFormat.onChange(this, &veresiyeekleode::txtFormat_Change);
+    txtFormat2.onChange(this, &veresiyeekleode::txtFormat2_Change);
+
+    entry::onLostFocus(Text10a, [this] { Text10a_LostFocus(); });
+    entry::onLostFocus(Text12a, [this] { Text12a_LostFocus(); });
+    entry::onLostFocus(Text9a, [this] { Text9a_LostFocus(); });
+    entry::onLostFocus(Text5, [this] { Text5_LostFocus(); });
+    entry::onLostFocus(Text6, [this] { Text6_LostFocus(); });
+    entry::onLostFocus(Text2, [this] { Text2_LostFocus(); });
+    entry::onGotFocus(Text10, [this] { Text10_GotFocus(); });
+    entry::onGotFocus(Text12, [this] { Text12_GotFocus(); });
+    entry::onDblClick(xpText6->viewport(), [this] { xpText6_DblClick(); });
+    entry::onDblClick(Text4, [this] { Text4_DblClick(); });
+    entry::onClick(Image4, [this] { Image4_Click(); });
+    pv::onKeyPress(Text10, [this](int &k) { Text10_KeyPress(k); });
+    pv::onKeyPress(Text12, [this](int &k) { Text12_KeyPress(k); });
+    pv::onKeyPress(Text9, [this](int &k) { Text9_KeyPress(k); });
+    pv::onKeyPress(bartext, [this](int &k) { bartext_KeyPress(k); });
+
+    setTabOrder(Text6, Text7);
+    setTabOrder(Text7, xpText6);
+    setTabOrder(xpText6, Text10a);
+    setTabOrder(Text10a, Text10);
+    setTabOrder(Text10, Text11);
+    setTabOrder(Text11, Text12a);
+    setTabOrder(Text12a, Text12);
+    setTabOrder(Text12, Text9a);
+    setTabOrder(Text9a, Text9);
+    setTabOrder(Text2, Text3);
+    setTabOrder(Text3, Text4);
+    setTabOrder(Text4, cboOdemeSekli);
+    setTabOrder(cboOdemeSekli, Text5);
+}
+
+// ---------------------------------------------------------------- load and activation
+
+void veresiyeekleode::Form_Load()
+{
+    const QString path = pv::databasePath();
+    m_db.open(path);
+    m_openedAt = pv::Clock::now();
+    txtIslemNo2 = entry::uniquePostingId(m_db, m_openedAt);
+
+    Data9->setDatabaseName(path);
+    Data9->setRecordSource(QStringLiteral("select * from VeresiyeEkleAcik order by Aciklama asc"));
+    Data9->Refresh();
+    Data33->setDatabaseName(path);
+    Data33->setRecordSource(QStringLiteral("select * from VeresiyeOdeAcik order by Aciklama asc"));
+    Data33->Refresh();
+    dbPrice->setDatabaseName(path);
+    dbPrice->setRecordSource(kPriceSql);
+    m_listRefreshing = true;
+    dbPrice->Refresh();
+    m_listRefreshing = false;
+    txtFisNo =
+        QString::number(pv::Counter(m_db, QStringLiteral("yedek_yeri"), QStringLiteral("yolu")).value());
+
+    const QString today = pv::dateText(m_openedAt.date());
+    const QString now = pv::timeText(m_openedAt.time());
+    Text2->setText(today);
+    Text3->setText(now);
+    Text6->setText(today);
+    Text7->setText(now);
+    Text11->addItem(QStringLiteral("Adet"));
+    Text11->setCurrentIndex(0);
     cboOdemeSekli->addItems(
         {QStringLiteral("Nakit"), QStringLiteral("POS"), QStringLiteral("Çek"), QStringLiteral("Banka")});
-    cboOdemeSekli->setCurrentIndex(-1);
-    kit::place(cboOdemeSekli, 1800, 1560, 2400, 315);
-    odefrm->hide();
+    cboOdemeSekli->setCurrentIndex(0);
+    xpCombo3->addItems({kLevel1, kLevel2, kLevel3});
+    xpCombo3->setCurrentIndex(0);
+    centre();
+}
+
+void veresiyeekleode::Form_Activate()
+{
+    Data11->setDatabaseName(pv::databasePath());
+    Data11->setRecordSource(QStringLiteral("birimler"));
+    Data11->Refresh();
+    birimgrup();
+
+    Data14->setDatabaseName(pv::databasePath());
+    Data14->setRecordSource(QStringLiteral("urun_marka"));
+    Data14->Refresh();
+    const QString category = xpCombo1->currentText();
+    xpCombo1->clear();
+    pv::Recordset &rs = Data14->Recordset();
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        xpCombo1->addItem(rs.Fields(QStringLiteral("urunmarkaadi")).text());
+    xpCombo1->setCurrentIndex(xpCombo1->findText(category));
+}
+
+// The unit list read again; the unit chosen stays chosen when the list still holds it.
+void veresiyeekleode::birimgrup()
+{
+    const QString unit = Text11->currentText();
+    Text11->clear();
+    pv::Recordset &rs = Data11->Recordset();
+    for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
+        Text11->addItem(rs.Fields(QStringLiteral("birimadi")).text());
+    Text11->setCurrentIndex(Text11->findText(unit));
+}
+
+void veresiyeekleode::centre()
+{
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void veresiyeekleode::setDialogWidth(int twips)
+{
+    setClientSizeTwips(twips, kHeight);
+}
+
+// ---------------------------------------------------------------- ways out
+
+void veresiyeekleode::VornXPButton1_Click()
+{
+    pv::Unload(this);
+}
+void veresiyeekleode::VornXPButton8_Click()
+{
+    pv::Unload(this);
+}
+void veresiyeekleode::Image4_Click()
+{
+    pv::Unload(this);
+}
+
+void veresiyeekleode::VornXPButton2_Click()
+{
+    if (txtOnay.text() == QLatin1String("1"))
+        SerbestKaydet();
+    else if (txtOnay.text() == QLatin1String("2"))
+        StokluKaydet();
+}
+
+// ---------------------------------------------------------------- rounding and formatting
+
+QString veresiyeekleode::moneyPattern(bool pressed) const
+{
+    return pressed ? pv::kMoney : pv::kMoney4;
+}
+
+void veresiyeekleode::btnFormat_Click()
+{
+    txtFormat = btnFormat->Value() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void veresiyeekleode::btnFormat2_Click()
+{
+    txtFormat2 = btnFormat2->Value() ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void veresiyeekleode::txtFormat_Change()
+{
+    const QString pattern = moneyPattern(pv::Val(txtFormat) != 0);
+    entry::formatMoneyBox(Text9a, pattern);
+    entry::formatMoneyBox(Text12a, pattern);
+}
+
+void veresiyeekleode::txtFormat2_Change()
+{
+    entry::formatMoneyBox(Text5, moneyPattern(pv::Val(txtFormat2) != 0));
+}
+
+void veresiyeekleode::Text10a_LostFocus()
+{
+    Text12a_LostFocus();
+}
+
+void veresiyeekleode::Text12a_LostFocus()
+{
+    const bool pressed = btnFormat->Value();
+    const QString pattern = moneyPattern(pressed);
+    if (pressed) {
+        entry::formatMoneyBox(Text9a, pattern);
+        entry::formatMoneyBox(Text12a, pattern);
+    } else {
+        entry::formatMoneyBox(Text12a, pattern);
+        entry::formatMoneyBox(Text9a, pattern);
+    }
+}
+
+void veresiyeekleode::Text9a_LostFocus()
+{
+    entry::formatMoneyBox(Text9a, moneyPattern(btnFormat->Value()));
+}
+void veresiyeekleode::Text5_LostFocus()
+{
+    entry::formatMoneyBox(Text5, moneyPattern(btnFormat2->Value()));
+}
+void veresiyeekleode::Text6_LostFocus()
+{
+    entry::formatDateBox(Text6);
+}
+void veresiyeekleode::Text2_LostFocus()
+{
+    entry::formatDateBox(Text2);
+}
+
+// The free-text line total follows quantity and price as plain number text.
+void veresiyeekleode::Text10a_Change()
+{
+    Text12a_Change();
+}
+
+void veresiyeekleode::Text12a_Change()
+{
+    const auto price = pv::toNumber(Text12a->text());
+    const auto quantity = pv::toNumber(Text10a->text());
+    if (price && quantity)
+        Text9a->setText(pv::plainNumber(*price * *quantity));
+}
+
+void veresiyeekleode::Text9a_Change()
+{
+    VornXPButton2->setEnabled(true);
+}
+
+void veresiyeekleode::Text9_Change()
+{
+    msj->hide();
+    Image4->hide();
+    Image5->hide();
+    Timer6->setEnabled(false);
+    VornXPButton2->setEnabled(true);
+}
+
+void veresiyeekleode::Timer6_Timer()
+{
+    const bool four = !Image4->isHidden();
+    Image4->setVisible(!four);
+    Image5->setVisible(four);
+}
+
+void veresiyeekleode::cboOdemeSekli_Click()
+{
+    Text5->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------- canned descriptions
+
+void veresiyeekleode::xpText6_DblClick()
+{
+    entry::place(frmAciklama, 2400, 360, 4335, 4215);
+    frmAciklama->show();
+    frmAciklama->raise();
+}
+
+void veresiyeekleode::Text4_DblClick()
+{
+    entry::place(frmAciklama2, 2400, 360, 4335, 4215);
+    frmAciklama2->show();
+    frmAciklama2->raise();
+}
+
+void veresiyeekleode::btnKapat_Click()
+{
+    frmAciklama->hide();
+}
+void veresiyeekleode::btnKapat2_Click()
+{
+    frmAciklama2->hide();
+}
+
+void veresiyeekleode::btnEkle_Click()
+{
+    addDescription(Data9, xpText1);
+}
+void veresiyeekleode::btnEkle2_Click()
+{
+    addDescription(Data33, xpText2);
+}
+void veresiyeekleode::btnSil_Click()
+{
+    deleteDescription(Data9);
+}
+void veresiyeekleode::btnSil2_Click()
+{
+    deleteDescription(Data33);
+}
+
+void veresiyeekleode::addDescription(pv::DataControl *list, QLineEdit *text)
+{
+    if (text->text().isEmpty()) {
+        pv::MsgBox(QStringLiteral("Açıklama Yazın"), pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+        text->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    pv::Recordset &rs = list->Recordset();
+    const bool saved = rs.AddNew() && rs.Fields(0).setValue(text->text()) && rs.Update();
+    if (!saved) {
+        const QString reason = rs.lastError().message;
+        rs.CancelUpdate();
+        // The text stays in the box, so nothing typed is lost.
+        pv::MsgBox(QStringLiteral("Açıklama eklenemedi.\n") + reason, pv::vbOKOnly | pv::vbExclamation,
+                   entry::kWarnTitle);
+        text->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    list->Refresh();
+    text->clear();
+}
+
+void veresiyeekleode::deleteDescription(pv::DataControl *list)
+{
+    if (pv::MsgBox(QStringLiteral("Seçmiş olduğunuz Kayıt silinecektir. Emin misiniz?"),
+                   pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL")) != pv::vbYes)
+        return;
+    pv::Recordset &rs = list->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    if (!rs.Delete())
+        pv::MsgBox(QStringLiteral("Açıklama silinemedi.\n") + rs.lastError().message,
+                   pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+    list->Refresh();
+}
+
+void veresiyeekleode::DBGrid1_DblClick()
+{
+    pv::Recordset &rs = Data9->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    xpText6->setPlainText(rs.Fields(QStringLiteral("Aciklama")).text());
+    frmAciklama->hide();
+}
+
+void veresiyeekleode::DBGrid3_DblClick()
+{
+    pv::Recordset &rs = Data33->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    Text4->setText(rs.Fields(QStringLiteral("Aciklama")).text());
+    frmAciklama2->hide();
+}
+
+// ---------------------------------------------------------------- sale modes
+
+void veresiyeekleode::BvButton1_Click()
+{
+    xpCombo3_Click();
+    if (BvButton1->Value()) {
+        BvButton4->setValue(false);
+        txtOnay = QStringLiteral("2");
+        frmstok->show();
+        setDialogWidth(kWide);
+    } else {
+        frmstok->setCaption(kStockCaption);
+        BvButton4->setValue(false);
+        frmstok->hide();
+        setDialogWidth(kNarrow);
+    }
+    centre();
+}
+
+void veresiyeekleode::BvButton4_Click()
+{
+    xpCombo3_Click();
+    if (BvButton4->Value()) {
+        BvButton1->setValue(false);
+        txtOnay = QStringLiteral("1");
+        frmstok->show();
+        setDialogWidth(kWide);
+    } else {
+        frmstok->setCaption(kFreeCaption);
+        BvButton1->setValue(false);
+        frmstok->hide();
+        setDialogWidth(kNarrow);
+    }
+    centre();
+}
+
+void veresiyeekleode::BvButton3_Click()
+{
+    frmstok->hide();
+    xpText6->setReadOnly(false);
+    Text11->setEnabled(true);
+    setDialogWidth(kNarrow);
+    centre();
+}
+
+void veresiyeekleode::txtOnay_Change()
+{
+    const QString mode = txtOnay.text();
+    if (mode != QLatin1String("1") && mode != QLatin1String("2"))
+        return;
+    const bool stock = mode == QLatin1String("2");
+    xpText6->setFocus(Qt::OtherFocusReason);
+    Text9a->setVisible(!stock);
+    Text10a->setVisible(!stock);
+    Text12a->setVisible(!stock);
+    BtnAktarA->setVisible(!stock);
+    Text9->setVisible(stock);
+    Text10->setVisible(stock);
+    Text12->setVisible(stock);
+    btnAktar->setVisible(stock);
+    frmstok->setCaption(stock ? kStockCaption : kFreeCaption);
+}
+
+// Keys of the stock boxes: digits, comma, point, minus and slash, Backspace and Enter.
+static bool numberKey(int k)
+{
+    return (k >= 44 && k <= 57) || k == 8;
+}
+
+void veresiyeekleode::setStockTotal()
+{
+    const auto quantity = pv::toNumber(Text10->text());
+    const auto price = pv::toNumber(Text12->text());
+    if (quantity && price)
+        Text9->setText(pv::plainNumber(*quantity * *price));
+}
+
+void veresiyeekleode::Text10_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13) {
+        if (!numberKey(KeyAscii))
+            KeyAscii = 0;
+        return;
+    }
+    KeyAscii = 0;
+    if (CheckOnHand(2, pv::toNumber(Text10->text()).value_or(0)) == kLowStock) {
+        Text10->clear();
+        return;
+    }
+    const auto quantity = pv::toNumber(Text10->text());
+    if (!quantity || *quantity <= 0) {
+        pv::MsgBox(QStringLiteral("Miktarı Girin."), pv::vbOKOnly | pv::vbExclamation, kNeeded);
+        Text10->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    setStockTotal();
+    VornXPButton2->setFocus(Qt::OtherFocusReason);
+    entry::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
+}
+
+void veresiyeekleode::Text12_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13) {
+        if (!numberKey(KeyAscii))
+            KeyAscii = 0;
+        return;
+    }
+    KeyAscii = 0;
+    const auto price = pv::toNumber(Text12->text());
+    if (!price || *price <= 0) {
+        pv::MsgBox(QStringLiteral("Tutarı Girin."), pv::vbOKOnly | pv::vbExclamation, kNeeded);
+        Text12->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    setStockTotal();
+    Text9->setFocus(Qt::OtherFocusReason);
+    entry::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
+}
+
+// The total only leads on to the confirmation: stock and sales log are the save's work.
+void veresiyeekleode::Text9_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii != 13)
+        return;
+    KeyAscii = 0;
+    VornXPButton2->setFocus(Qt::OtherFocusReason);
+}
+
+void veresiyeekleode::Text10_GotFocus()
+{
+    if (bartext->text().isEmpty()) {
+        bartext->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (CheckOnHand(2, pv::toNumber(Text10->text()).value_or(0)) == kLowStock)
+        Text10->clear();
+}
+
+void veresiyeekleode::Text12_GotFocus()
+{
+    if (Text12->text().isEmpty())
+        return;
+    if (Text10->text().isEmpty())
+        Text10->setFocus(Qt::OtherFocusReason);
+    else
+        Text9->setFocus(Qt::OtherFocusReason);
+}
+
+void veresiyeekleode::bartext_KeyPress(int &KeyAscii)
+{
+    if (KeyAscii == '=') {
+        KeyAscii = 0;
+        bartext->setFocus(Qt::OtherFocusReason);
+    } else if (KeyAscii >= 'a' && KeyAscii <= 'z') {
+        KeyAscii -= 32;
+    } else if (!((KeyAscii >= 'A' && KeyAscii <= 'Z') || numberKey(KeyAscii) || KeyAscii == 13)) {
+        KeyAscii = 0;
+    }
+}
+
+QString veresiyeekleode::CheckOnHand(int mode, double quantity)
+{
+    if (mode < 0 || mode > 2)
+        return {};
+    double onHand = 0, reorder = 0;
+    QString name;
+    if (mode == 2) {
+        // The product the sale names, whatever row the list stands on.
+        pv::Recordset rs(m_db,
+                         QStringLiteral("select OnHand, [Brand Name] from Product where [Product Code] = ?"),
+                         {bartext->text()});
+        if (bartext->text().isEmpty() || !rs.hasCurrent())
+            return QStringLiteral("OK");
+        onHand = rs.Fields(0).value().toDouble();
+        name = rs.Fields(1).text();
+    } else {
+        pv::Recordset &rs = dbPrice->Recordset();
+        if (!rs.hasCurrent())
+            return QStringLiteral("OK");
+        onHand = rs.Fields(QStringLiteral("OnHand")).value().toDouble();
+        reorder = rs.Fields(QStringLiteral("Reorder Level")).value().toDouble();
+        name = rs.Fields(QStringLiteral("Brand Name")).text();
+    }
+    const QString quoted = QStringLiteral("' ") + name;
+    switch (mode) {
+    case 0:
+        if (onHand != 0)
+            return QStringLiteral("OK");
+        pv::MsgBox(quoted + QStringLiteral(" ' Ürününün Stoku Tükenmiş."), pv::vbOKOnly | pv::vbExclamation,
+                   QStringLiteral("Uyarı!"));
+        break;
+    case 1:
+        if (!(onHand < reorder))
+            return QStringLiteral("OK");
+        pv::MsgBox(quoted + QStringLiteral(" ' Ürünü Kritik Stok Seviyesinin Altında."),
+                   pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Dikkat!"));
+        break;
+    default:
+        if (!(onHand < quantity))
+            return QStringLiteral("OK");
+        pv::MsgBox(quoted + QStringLiteral(" ' ürünü için kullanılabilecek stok miktarı max: ' ") +
+                       pv::plainNumber(onHand) + QStringLiteral(" ' adetir. "),
+                   pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Uyarı!"));
+        break;
+    }
+    return kLowStock;
+}
+
+// ---------------------------------------------------------------- product panel
+
+void veresiyeekleode::Command2_Click()
+{
+    const QString text = xpText15->text();
+    if (!text.isEmpty())
+        dbPrice->setRecordSource(
+            QStringLiteral("select * from Product where [Brand Name] like ? ORDER BY [Brand Name] asc"),
+            {pv::containsPattern(text)});
+    else
+        dbPrice->setRecordSource(kAllByName);
+    m_listRefreshing = true;
+    dbPrice->Refresh();
+    m_listRefreshing = false;
+}
+
+void veresiyeekleode::Command8_Click()
+{
+    const QString category = xpCombo1->currentText();
+    if (!category.isEmpty())
+        dbPrice->setRecordSource(
+            QStringLiteral("select * from Product where [Generic Name] like ? ORDER BY [Brand Name] asc"),
+            {pv::startsWithPattern(category)});
+    else
+        dbPrice->setRecordSource(kAllByName);
+    m_listRefreshing = true;
+    dbPrice->Refresh();
+    m_listRefreshing = false;
+}
+
+void veresiyeekleode::xpCombo3_Click()
+{
+    pv::Recordset &rs = dbPrice->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    const QString level = xpCombo3->currentText();
+    const int row = rs.AbsolutePosition();
+    if (level == kLevel1)
+        txtUygFiyat = m_grid2->index(row, 6).data().toString();
+    if (level == kLevel2)
+        txtUygFiyat = m_grid2->index(row, 7).data().toString();
+    if (level == kLevel3)
+        txtUygFiyat = m_grid2->index(row, 8).data().toString();
+}
+
+void veresiyeekleode::transfer(bool fromStock)
+{
+    xpCombo3_Click();
+    const int row = dbPrice->currentRow();
+    auto cell = [&](int col) { return row < 0 ? QString() : m_grid2->index(row, col).data().toString(); };
+    bartext->setText(cell(0));
+    txtSpr2 = cell(1);
+    txtSpr3 = cell(2);
+    xpText6->setPlainText(cell(2) + QStringLiteral(" / ") + cell(1));
+    // A unit the unit list does not hold yet is offered all the same.
+    const QString unit = cell(4);
+    if (!unit.isEmpty() && Text11->findText(unit) < 0)
+        Text11->addItem(unit);
+    Text11->setCurrentIndex(Text11->findText(unit));
+    (fromStock ? Text12 : Text12a)->setText(row < 0 ? QString() : txtUygFiyat.text());
+    (fromStock ? Text10 : Text10a)->setFocus(Qt::OtherFocusReason);
+    if (fromStock) {
+        Timer6->setEnabled(true);
+        msj->show();
+    }
+    frmstok->hide();
+    setDialogWidth(kNarrow);
+    BvButton1->setValue(false);
+    BvButton4->setValue(false);
+    centre();
+}
+
+void veresiyeekleode::btnAktar_Click()
+{
+    transfer(true);
+}
+void veresiyeekleode::BtnAktarA_Click()
+{
+    transfer(false);
+}
+
+void veresiyeekleode::DBGrid2_RowColChange()
+{
+    CheckOnHand(0, 0);
+    CheckOnHand(1, 0);
+}
+
+// ---------------------------------------------------------------- sale posting
+
+void veresiyeekleode::SerbestKaydet()
+{
+    saveSale(false);
+}
+void veresiyeekleode::StokluKaydet()
+{
+    saveSale(true);
+}
+
+void veresiyeekleode::saveSale(bool fromStock)
+{
+    QLineEdit *quantityBox = fromStock ? Text10 : Text10a;
+    QLineEdit *priceBox = fromStock ? Text12 : Text12a;
+    QLineEdit *totalBox = fromStock ? Text9 : Text9a;
+    auto refuse = [](const QString &text, QWidget *field) {
+        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+        field->setFocus(Qt::OtherFocusReason);
+    };
+    if (xpText6->toPlainText().isEmpty())
+        return refuse(QStringLiteral("Açıklama Yazın."), xpText6);
+    if (quantityBox->text().isEmpty())
+        return refuse(QStringLiteral("Miktarı Girin."), quantityBox);
+    if (Text11->currentText().isEmpty())
+        return refuse(QStringLiteral("Birimi Seçin."), Text11);
+    if (priceBox->text().isEmpty())
+        return refuse(QStringLiteral("Birim Fiyatını Yazın"), priceBox);
+    if (!pv::parseDate(Text6->text()))
+        return refuse(entry::kBadDate, Text6);
+    const auto quantity = pv::toNumber(quantityBox->text());
+    if (!quantity || (fromStock && *quantity <= 0))
+        return refuse(QStringLiteral("Miktarı Girin."), quantityBox);
+    const auto price = pv::toNumber(priceBox->text());
+    if (!price)
+        return refuse(QStringLiteral("Birim Fiyatını Yazın"), priceBox);
+    if (fromStock) {
+        pv::Recordset product(m_db,
+                              QStringLiteral("select [Generic Name], [Brand Name] from Product where "
+                                             "[Product Code] = ?"),
+                              {bartext->text()});
+        if (bartext->text().isEmpty() || !product.hasCurrent())
+            return refuse(kNoProduct, BvButton1);
+        txtSpr2 = product.Fields(0).text();
+        txtSpr3 = product.Fields(1).text();
+    }
+    entry::formatDateBox(Text6);
+    // The amount booked is always quantity times price, shown as the rounding switch says.
+    totalBox->setText(pv::Format(*quantity * *price, moneyPattern(btnFormat->Value())));
+
+    QString error;
+    if (!postSale(fromStock, &error)) {
+        pv::MsgBox(entry::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
+                   entry::kErrorTitle);
+        return;
+    }
+    entry::raiseRefreshSignal(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
+    pv::Unload(this);
+}
+
+bool veresiyeekleode::postSale(bool fromStock, QString *error)
+{
+    QLineEdit *quantityBox = fromStock ? Text10 : Text10a;
+    QLineEdit *priceBox = fromStock ? Text12 : Text12a;
+    QLineEdit *totalBox = fromStock ? Text9 : Text9a;
+    pv::Transaction tx(m_db);
+    if (!tx.isActive()) {
+        *error = tx.lastError().message;
+        return false;
+    }
+    if (!entry::addRow(m_db, QStringLiteral("veresiye"),
+                       {{QStringLiteral("mus_kodu"), Text1.text()},
+                        {QStringLiteral("Tarih"), Text6->text()},
+                        {QStringLiteral("Saat"), Text7->text()},
+                        {QStringLiteral("Aciklama"), xpText6->toPlainText()},
+                        {QStringLiteral("Eklenen"), totalBox->text()},
+                        {QStringLiteral("Miktar"), quantityBox->text()},
+                        {QStringLiteral("Birim"), Text11->currentText()},
+                        {QStringLiteral("Tarih2"), pv::dateKey(Text6->text())},
+                        {QStringLiteral("Turu"), fromStock ? QStringLiteral("Stoktan Satış")
+                                                           : QStringLiteral("Stoktan Bağımsız Satış")},
+                        {QStringLiteral("BirimFiyat"), priceBox->text()},
+                        {QStringLiteral("UygFiyat"), xpCombo3->currentText()},
+                        {QStringLiteral("ProductCode"), bartext->text()}},
+                       error))
+        return false;
+    if (fromStock ? !cmdTotal_Click(error) : !satisrapor(quantityBox, priceBox, totalBox, error))
+        return false;
+    if (!tx.commit()) {
+        *error = tx.lastError().message;
+        return false;
+    }
+    return true;
+}
+
+// The stock line: its sales-log row and the quantity taken off the product.
+bool veresiyeekleode::cmdTotal_Click(QString *error)
+{
+    return satisrapor(Text10, Text12, Text9, error) &&
+           MinusProduct(bartext->text(), pv::toNumber(Text10->text()).value_or(0), error);
+}
+
+bool veresiyeekleode::satisrapor(QLineEdit *quantity, QLineEdit *price, QLineEdit *total, QString *error)
+{
+    const QDate today = pv::Clock::today();
+    return entry::addRow(m_db, QStringLiteral("SatisRapor"),
+                         {{1, bartext->text()},
+                          {2, txtSpr2.text()},
+                          {3, txtSpr3.text()},
+                          {4, quantity->text()},
+                          {5, Text11->currentText()},
+                          {6, price->text()},
+                          {7, total->text()},
+                          {10, today},
+                          {11, today.month()},
+                          {12, today.year()},
+                          {13, pv::dateKey(Text6->text())},
+                          {15, Text1.text()}},
+                         error);
+}
+
+bool veresiyeekleode::MinusProduct(const QString &code, double quantity, QString *error)
+{
+    if (!m_db.exec(
+            QStringLiteral("UPDATE Product SET OnHand = coalesce(OnHand, 0) - ? WHERE [Product Code] = ?"),
+            {quantity, code})) {
+        *error = m_db.lastError().message;
+        return false;
+    }
+    if (m_db.changes() != 1) {
+        *error = kNoProduct;
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- collection posting
+
+void veresiyeekleode::VornXPButton9_Click()
+{
+    auto refuse = [](const QString &text, QWidget *field) {
+        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+        field->setFocus(Qt::OtherFocusReason);
+    };
+    if (Text4->text().isEmpty())
+        return refuse(QStringLiteral("Açıklama Yazın."), Text4);
+    if (cboOdemeSekli->currentText().isEmpty())
+        return refuse(QStringLiteral("Ödeme Şeklini Girin"), cboOdemeSekli);
+    if (Text5->text().isEmpty())
+        return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
+    if (!pv::parseDate(Text2->text()))
+        return refuse(entry::kBadDate, Text2);
+    if (!pv::toNumber(Text5->text()))
+        return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
+    entry::formatDateBox(Text2);
+
+    pv::ReportDocument receipt;
+    bool printed = false;
+    QString error;
+    if (!postCollection(&receipt, &printed, &error)) {
+        pv::MsgBox(entry::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
+                   entry::kErrorTitle);
+        return;
+    }
+    entry::raiseRefreshSignal(QStringLiteral("11"));
+    if (printed) {
+        pv::ReportPreview preview(receipt);
+        pv::execModal(&preview, this);
+    }
+    pv::Unload(this);
+}
+
+// Ledger row, cash row and, when a receipt is asked for, the receipt with its number
+// advanced: all of it or none.
+bool veresiyeekleode::postCollection(pv::ReportDocument *receipt, bool *printed, QString *error)
+{
+    pv::Transaction tx(m_db);
+    if (!tx.isActive()) {
+        *error = tx.lastError().message;
+        return false;
+    }
+    txtIslemNo2 = entry::uniquePostingId(m_db, m_openedAt);
+    const QString kind = cboOdemeSekli->currentText();
+    if (!entry::addRow(m_db, QStringLiteral("veresiye"),
+                       {{QStringLiteral("mus_kodu"), Text1.text()},
+                        {QStringLiteral("Tarih"), Text2->text()},
+                        {QStringLiteral("Saat"), Text3->text()},
+                        {QStringLiteral("Aciklama"), Text4->text()},
+                        {QStringLiteral("Odenen"), Text5->text()},
+                        {QStringLiteral("Turu"), QStringLiteral("Tahsilat ") + kind},
+                        {QStringLiteral("Tarih2"), pv::dateKey(Text2->text())},
+                        {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
+                       error))
+        return false;
+    // The cash book gets the moment of the save, whatever date the panel carries.
+    const QDateTime now = pv::Clock::now();
+    tarih2txt = pv::dateKey(now.date());
+    const bool moneyOut = txtMusTuru.text() == QStringLiteral("Satıcı");
+    if (!entry::addRow(m_db, QStringLiteral("kasa"),
+                       {{1, Text1.text()},
+                        {2, pv::dateText(now.date())},
+                        {3, pv::timeText(now.time())},
+                        {4, moneyOut ? QStringLiteral("Çıkan") : QStringLiteral("Giren")},
+                        {5, Text4->text() + QStringLiteral(" (") + odefrm2->Caption() + QLatin1Char(')')},
+                        {moneyOut ? 7 : 6, Text5->text()},
+                        {8, tarih2txt.text()},
+                        {10, txtIslemNo2.text()},
+                        {11, kind}},
+                       error))
+        return false;
+    if (btnMakbuz->Value()) {
+        pv::Counter counter(m_db, QStringLiteral("yedek_yeri"), QStringLiteral("yolu"));
+        const qint64 number = counter.value();
+        txtFisNo = QString::number(number);
+        *printed = btnMakbuzPrnt_Click(receipt);
+        if (*printed && !counter.write(number + 1)) {
+            *error = counter.lastError().message;
+            return false;
+        }
+    }
+    if (!tx.commit()) {
+        *error = tx.lastError().message;
+        return false;
+    }
+    return true;
+}
+
+void veresiyeekleode::Command3_Click()
+{
+    veresiyedllyol2 = pv::databasePath();
+    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
+}
+
+// Lays the receipt of the rows just saved out on the layout Extre; the totals are those of
+// the database at this moment, the collection included. True when pages came out.
+bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
+{
+    Command3_Click();
+    const QString key = pv::dateKey(Text2->text());
+    pv::registerAppReports();
+    pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
+    r.dataControl().setConnectionString(veresiyedllyol4);
+    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like ") +
+                              QStringLiteral(" '") + key + QStringLiteral("' and  Saat= '") +
+                              entry::sqlText(Text3->text()) + QStringLiteral("' and mus_kodu= '") +
+                              entry::sqlText(Text1.text()) + QStringLiteral("' ORDER BY Tarih,[Saat] asc "));
+    const QString code = Text1.text();
+    const double debt =
+        m_db.scalar(QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {code})
+            .toDouble();
+    const double paid =
+        m_db.scalar(QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {code}).toDouble();
+    const QString name =
+        m_db.scalar(QStringLiteral("select MusteriFirma from musteriler where mus_kodu = ?"), {code})
+            .toString();
+    const QString shop = m_db.scalar(QStringLiteral("select kurumismi from dgrayr")).toString();
+    r.label(QStringLiteral("Label168")).setCaption(name);
+    r.label(QStringLiteral("Label173")).setCaption(pv::formatMoney(debt));
+    r.label(QStringLiteral("Label175")).setCaption(pv::formatMoney(paid));
+    r.label(QStringLiteral("Label177")).setCaption(pv::formatMoney(debt - paid));
+    r.label(QStringLiteral("LabelFirma")).setCaption(shop);
+    r.label(QStringLiteral("Label183")).setCaption(txtFisNo.text());
+    for (const char *item : {"Field1", "Field2", "Field3", "Field4", "Field5", "Field6", "Field7", "Field8",
+                             "Field9", "Label173", "Label175", "Label177"})
+        r.control(QLatin1String(item)).setFontSize(TextSize.text());
+    *receipt = r.run();
+    return receipt->pageCount() > 0;
 }
