@@ -168,10 +168,23 @@ void TestMainWindow::splashLabelClickDoesNotClose()
     QVERIFY(h.programEnded());
 }
 
+void TestMainWindow::missingDatabaseEndsTheProgram_data()
+{
+    QTest::addColumn<bool>("garbage");
+    QTest::newRow("missing") << false;
+    QTest::newRow("not a database") << true;
+}
+
 void TestMainWindow::missingDatabaseEndsTheProgram()
 {
+    QFETCH(bool, garbage);
     Harness h;
     QVERIFY(QFile::remove(h.databasePath()));
+    if (garbage) {
+        QFile f(h.databasePath());
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
     h.expectMsgBoxContaining(QStringLiteral("pelvanor.dll"));
     pv::form<frmSplash>();
     QVERIFY(h.programEnded());
@@ -1023,18 +1036,47 @@ void TestMainWindow::aboutBox()
                                     QStringLiteral("Lisans Sözleşmesi")}));
 }
 
+namespace {
+
+// Runs one test class with the command line's options and those of the named functions
+// that belong to it; a class none of whose functions is named is left out.
+int run(QObject &test, const QStringList &args)
+{
+    QStringList mine{args.first()};
+    bool named = false, any = false;
+    for (int i = 1; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        if (a.startsWith(QLatin1Char('-'))) {
+            mine << a;
+            continue;
+        }
+        named = true;
+        const QString function = a.section(QLatin1Char(':'), 0, 0).section(QLatin1Char('('), 0, 0);
+        if (test.metaObject()->indexOfMethod(QMetaObject::normalizedSignature(qPrintable(function + "()"))) >= 0) {
+            mine << a;
+            any = true;
+        }
+    }
+    if (named && !any)
+        return 0;
+    return QTest::qExec(&test, mine);
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelvanor"));
+    const QStringList args = QCoreApplication::arguments();
     int status = 0;
     {
         TestMainWindow t;
-        status |= QTest::qExec(&t, argc, argv);
+        status |= run(t, args);
     }
     {
         TestAutoSizer t;
-        status |= QTest::qExec(&t, argc, argv);
+        status |= run(t, args);
     }
     return status;
 }

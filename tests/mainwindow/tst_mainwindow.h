@@ -9,6 +9,7 @@ private slots:
     void startUp_data();
     void startUp();
     void splashLabelClickDoesNotClose();
+    void missingDatabaseEndsTheProgram_data();
     void missingDatabaseEndsTheProgram();
     void splashWithoutVersionRow();
 
