@@ -1,6 +1,8 @@
 #include "app/accounts/veresiye2.h"
 
 #include "app/FormKit.h"
+#include "app/accounts/CariYazdir.h"
+#include "app/accounts/MusteriDetay.h"
 #include "app/veresiye.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
@@ -61,6 +63,8 @@ QFrame *makePanel(QWidget *parent, const char *name, double l, double t, double 
     f->setObjectName(QLatin1String(name));
     if (box)
         f->setFrameShape(QFrame::Box);
+    // A panel stands over the ledger: it must hide what lies beneath.
+    f->setAutoFillBackground(true);
     kit::place(f, l, t, w, h);
     return f;
 }
@@ -136,6 +140,13 @@ veresiye2::veresiye2()
 
     buildControls();
     bindFields();
+    musteriDetay = new MusteriDetay(*this, *Data1,
+                                    {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
+                                     [this] { ara_Click(); }, [this] { VornXPButton7_Click(); }});
+    cariYazdir = new CariYazdir(*this, *Data5,
+                                {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
+                                 [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
+                                 [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
 
     Timer3 = new pv::Timer(200, false, this);
     Timer4 = new pv::Timer(5500, true, this);
@@ -176,18 +187,20 @@ void veresiye2::buildControls()
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     kit::place(DBGrid2, 60, 375, 11280, 5205);
     m_ledgerModel = new pv::DataGridModel(Data5,
-                                          {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1080},
-                                           {QStringLiteral("SAAT"), QStringLiteral("Saat"), 900},
-                                           {QStringLiteral("İŞLEM TÜRÜ"), QStringLiteral("Turu"), 1800},
-                                           {QStringLiteral("AÇIKLAMA"), QStringLiteral("Aciklama"), 2700},
+                                          {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
+                                           {QStringLiteral("SAAT"), QStringLiteral("Saat"), 960},
+                                           {QStringLiteral("İŞLEM TÜRÜ"), QStringLiteral("Turu"), 2160},
+                                           {QStringLiteral("AÇIKLAMA"), QStringLiteral("Aciklama"), 2280},
                                            {QStringLiteral("MİKTAR"), QStringLiteral("Miktar"), 840},
                                            {QStringLiteral("BİRİM"), QStringLiteral("Birim"), 720},
-                                           {QStringLiteral("BİRİM FİYAT"), QStringLiteral("BirimFiyat"), 1080},
+                                           {QStringLiteral("BİRİM FİYAT"), QStringLiteral("BirimFiyat"), 1200},
                                            {QStringLiteral("BORÇ"), QStringLiteral("Eklenen"), 1080},
                                            {QStringLiteral("ALACAK"), QStringLiteral("Odenen"), 1080}},
                                           this);
     m_ledgerModel->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid2->verticalHeader()->hide();
+    DBGrid2->setWordWrap(false);
+    DBGrid2->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
     // ---- commands
     const double cx = 11640, cw = 3840, ch = 480, step = 540;
@@ -223,6 +236,8 @@ void veresiye2::buildControls()
     for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton6, btnFiyatGuncelle, VornXPButton5, MyButton1,
                         btnMail, btnSMS, VornXPButton2, MyButton2})
         b->hide();
+    ilk->hide();
+    son->hide();
 
     connect(VornXPButton7, &BvButton::Click, this, &veresiye2::VornXPButton7_Click);
     connect(VornXPButton8, &BvButton::Click, this, &veresiye2::VornXPButton8_Click);
@@ -887,6 +902,7 @@ void veresiye2::closeEditPanel()
     ilk->setEnabled(true);
     son->setEnabled(true);
     Command6_Click();
+    musteriDetay->txtMail_Change(); // the e-mail command still needs an address
 }
 
 // ---------------------------------------------------------------- delete panel

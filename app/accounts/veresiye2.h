@@ -23,6 +23,7 @@
 #include <QString>
 
 class BvButton;
+class CariYazdir;
 class FrameFendrixon;
 class QAction;
 class QComboBox;
@@ -32,6 +33,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
+class MusteriDetay;
 
 namespace pv {
 class DataControl;
@@ -175,6 +177,10 @@ public:
     QFrame *frmTumSil2 = nullptr;    // never shown
     QTableView *DBGridKasa = nullptr;
     QFrame *Frame5 = nullptr;        // never shown
+
+    // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
+    MusteriDetay *musteriDetay = nullptr;
+    CariYazdir *cariYazdir = nullptr;
 
     // ---- procedures other windows and panels run
     void ara_Click();

@@ -261,6 +261,12 @@ private slots:
     void printPanelAndRangeMode();
     void rangeView_data();
     void rangeView();
+
+    // the panels on the account window itself
+    void accountWindowDetailsAndRights_data();
+    void accountWindowDetailsAndRights();
+    void accountWindowDeleteMode();
+    void accountWindowMarkedReceipt();
 };
 
 // ---------------------------------------------------------------- customer card
@@ -1204,6 +1210,119 @@ void TestCustomers::rangeView()
     QCOMPARE(w.command("VornXPButton9")->Enabled(), rows > 0);
     QCOMPARE(totals->isVisible(), rows > 0);
     QVERIFY(w.calls.contains(QStringLiteral("btnT1_Click")));
+}
+
+// ---------------------------------------------------------------- on the account window
+
+veresiye2 &openAccountWindow(const QString &code, const QString &rights)
+{
+    veresiye2 &w = pv::form<veresiye2>();
+    w.setCaption(QStringLiteral("Ahmet Yılmaz / %1 - ( TL/Alıcı ) HESABI").arg(code));
+    w.Text10 = code;
+    w.txtYetki = rights;
+    w.txtMusTuru = QStringLiteral("Alıcı");
+    w.Show();
+    Harness::settle();
+    return w;
+}
+
+void TestCustomers::accountWindowDetailsAndRights_data()
+{
+    QTest::addColumn<QString>("rights");
+    QTest::addColumn<bool>("canEdit");
+    QTest::newRow("full rights") << "0" << true;
+    QTest::newRow("cashier") << "1" << false;
+}
+
+void TestCustomers::accountWindowDetailsAndRights()
+{
+    QFETCH(QString, rights);
+    QFETCH(bool, canEdit);
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"),
+                {{QStringLiteral("Telefon1"), QStringLiteral("555")},
+                 {QStringLiteral("Adres"), QStringLiteral("Çarşı")}});
+    addEntries(h, QStringLiteral("100"), {{"05.12.2026", "10:00:00", "Un", 100.0, {}}});
+    veresiye2 &w = openAccountWindow(QStringLiteral("100"), rights);
+    MusteriDetay &d = *w.musteriDetay;
+    QVERIFY(!w.btnMail->Enabled()); // no address yet
+    Harness::click(d.MyButton1);
+    QVERIFY(d.musterifrm->isVisible());
+    QVERIFY(!w.btnFiyatGuncelle->Enabled());
+    QVERIFY(!w.VornXPButton7->Enabled());
+    QCOMPARE(d.MyButton2->Enabled(), canEdit);
+    if (!canEdit) {
+        Harness::click(d.MyButton6);
+        QVERIFY(w.VornXPButton7->Enabled());
+        QVERIFY(!w.VornXPButton9->Enabled()); // the cashier still may not delete
+        return;
+    }
+    Harness::click(d.MyButton2);
+    d.xpText8->setText(QStringLiteral("Ahmet Yılmaz Ltd."));
+    d.xpText4->setText(QStringLiteral("ahmet@example.com"));
+    Harness::click(d.kaydet);
+    QVERIFY(!d.musterifrm->isVisible());
+    QCOMPARE(w.xpText3->text(), QStringLiteral("Ahmet Yılmaz Ltd."));
+    QVERIFY(w.btnMail->Enabled());
+    QVERIFY(w.VornXPButton7->Enabled());
+    QVERIFY(w.VornXPButton9->Enabled());
+    QCOMPARE(h.value(QStringLiteral("select MusteriFirma from musteriler")).toString(),
+             QStringLiteral("Ahmet Yılmaz Ltd."));
+    w.VornXPButton7_Click();
+    Harness::settle();
+    QCOMPARE(h.value(QStringLiteral("select mail from musteriler")).toString(),
+             QStringLiteral("ahmet@example.com"));
+}
+
+void TestCustomers::accountWindowDeleteMode()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"));
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli Kaya"));
+    addEntries(
+        h, QStringLiteral("100"),
+        {{"05.12.2026", "10:00:00", "Un", 100.0, {}}, {"06.12.2026", "10:00:00", "Tahsilat", {}, 20.0}});
+    addEntries(h, QStringLiteral("200"), {{"05.12.2026", "10:00:00", "Şeker", 10.0, {}}});
+    // As the main window's delete command hands the window over.
+    veresiye2 &w = pv::form<veresiye2>();
+    w.setCaption(QStringLiteral("Ahmet Yılmaz / 100"));
+    w.Text10 = QStringLiteral("100");
+    w.musilfrm->setVisible(true);
+    w.Timer5->setEnabled(true);
+    w.Show();
+    Harness::settle();
+    Harness::advance(10);
+    QVERIFY(!w.VornXPButton7->Enabled());
+    QVERIFY(w.musteriDetay->MyButton4->isVisible());
+    Harness::click(w.musteriDetay->MyButton4);
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<veresiye2>());
+    QCOMPARE(h.value(QStringLiteral("select group_concat(mus_kodu) from musteriler")).toString(),
+             QStringLiteral("200"));
+    QCOMPARE(h.value(QStringLiteral("select group_concat(Aciklama) from veresiye")).toString(),
+             QStringLiteral("Şeker"));
+}
+
+void TestCustomers::accountWindowMarkedReceipt()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"));
+    addEntries(h, QStringLiteral("100"),
+               {{"05.12.2026", "10:00:00", "Un", 100.0, {}},
+                {"06.12.2026", "10:00:00", "Tahsilat", {}, 20.0},
+                {"07.12.2026", "10:00:00", "Yağ", 30.0, {}}});
+    veresiye2 &w = openAccountWindow(QStringLiteral("100"), QStringLiteral("0"));
+    CariYazdir &p = *w.cariYazdir;
+    w.DBGrid2->selectRow(2);
+    p.mnuSime->trigger();
+    w.DBGrid2->selectRow(0);
+    p.mnuSime->trigger();
+    QCOMPARE(w.VornXPButton5->BackColor(), BvButton::OleColor(0xC0FFFF));
+    w.xpCombo1->setCurrentText(QStringLiteral("Azalan"));
+    const pv::PageModel m = p.receiptMarked().runToPageModel();
+    QCOMPARE(m.textsOf(QStringLiteral("Field7")), (QStringList{"Yağ", "Un"}));
+    QCOMPARE(m.textsOf(QStringLiteral("Label168")), QStringList{QStringLiteral("Ahmet Yılmaz")});
+    QCOMPARE(m.textsOf(QStringLiteral("Label177")), QStringList{QStringLiteral("110,00")});
 }
 
 QTEST_MAIN(TestCustomers)
