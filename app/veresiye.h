@@ -17,14 +17,17 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
+class QTextBrowser;
 
-namespace pv {
+namespace pv
+{
 class DataControl;
 class DataGridModel;
 class Report;
 } // namespace pv
 
-class veresiye : public pv::Form {
+class veresiye : public pv::Form
+{
     Q_OBJECT
 public:
     veresiye();
@@ -43,7 +46,7 @@ public:
     // --- filters (the list's record source) -------------------------------------
     void siralatext_Click();
     void cboGrupAra_Click();
-    void Command2_Click(); // the name search, at every change of musaratext
+    void Command2_Click();  // the name search, at every change of musaratext
     void BvButton5_Click(); // daily mode on / off
     void ilk_Change();
 
@@ -83,6 +86,18 @@ public:
 
     void ayarbtn_Click();
     void mnuhak_Click();
+
+    // --- commands: settings menu, backup, exit, other programs, announcements -------
+    void mnuayr2_Click();
+    void mnuUser_Click();
+    void mnuBirim_Click();
+    void ysk_Click();
+    void mnuyardim_Click();
+    void ydk1_Click();
+    void ydk2_Click();
+    void mnuBakim_Click();
+    void VornXPButton3_Click();
+    void btnDuyuru_Click();
 
     // --- controls -----------------------------------------------------------------
     QLabel *Image1 = nullptr;
@@ -140,6 +155,7 @@ public:
 
     QFrame *frmDuyuru = nullptr;
     FrameFendrixon *FrameFendrixon2 = nullptr;
+    QTextBrowser *WebBrowser2 = nullptr;
 
     QMenu *mnuMenu = nullptr;
     QAction *mnuMHG = nullptr;
@@ -173,9 +189,9 @@ public:
     pv::HandOff txtAlert;     // dgrayr.show
     pv::HandOff txtYedekAktif;
     pv::HandOff txtSurucu;
-    pv::HandOff txttarih;     // today as dd.mm.yyyy
-    pv::HandOff kasiyer;      // the logged-in user's name
-    pv::HandOff txtYetki;     // rights level "0" / "1"
+    pv::HandOff txttarih; // today as dd.mm.yyyy
+    pv::HandOff kasiyer;  // the logged-in user's name
+    pv::HandOff txtYetki; // rights level "0" / "1"
     pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
     pv::HandOff veresiyedllyol2;
     pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
@@ -206,6 +222,7 @@ private:
     void buildPictureAndNews();
     void buildMenus();
     double sumOfType(const QString &turu, bool *ok);
+    void rereadSettings();
 
     bool m_totalsOpen = false;
 };

@@ -7,6 +7,7 @@
 #include "app/birmler.h"
 #include "app/frmSplash.h"
 #include "app/kullanici.h"
+#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
@@ -147,6 +148,15 @@ private slots:
     void connectionTest();
     void announcements_data();
     void announcements();
+
+    void mainWindowWindows_data();
+    void mainWindowWindows();
+    void mainWindowSettingsReachExit();
+    void mainWindowExitWithoutBackup();
+    void mainWindowRestore();
+    void mainWindowPrograms_data();
+    void mainWindowPrograms();
+    void mainWindowAnnouncements();
 
 private:
     QStringList m_fetched;
@@ -1253,6 +1263,173 @@ void TestAdmin::announcements()
         m_fetched << url.toString();
         return QString();
     });
+}
+
+// ------------------------------------------------------------------ the main window's commands
+
+namespace
+{
+veresiye &openMainWindow(Harness &h, const QString &rights = QStringLiteral("0"))
+{
+    veresiye &m = pv::form<veresiye>();
+    m.Show(pv::Form::Modeless);
+    m.txtYetki = rights;
+    pv::userActivate(&m);
+    h.settle();
+    return m;
+}
+} // namespace
+
+void TestAdmin::mainWindowWindows_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("settings") << "mnuayr2"
+                              << "ayarlar";
+    QTest::newRow("users") << "mnuUser"
+                           << "kullanici";
+    QTest::newRow("units") << "mnuBirim"
+                           << "birmler";
+    QTest::newRow("backup") << "ydk1"
+                            << "CopyFile";
+}
+
+void TestAdmin::mainWindowWindows()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, window);
+    Harness h;
+    veresiye &m = openMainWindow(h);
+    QString shown;
+    h.onAnyModal([&](QWidget *w) {
+        shown = QString::fromLatin1(w->metaObject()->className());
+        if (auto *c = qobject_cast<CopyFile *>(w)) {
+            QCOMPARE(c->Caption(), QStringLiteral("Yedek Oluşturma İşlemleri"));
+            QVERIFY(!c->restoreMode());
+        }
+        pv::Unload(qobject_cast<pv::Form *>(w));
+    });
+    m.findChild<QAction *>(entry)->trigger();
+    h.settle();
+    QCOMPARE(shown, window);
+    QVERIFY(pv::isLoaded<veresiye>());
+}
+
+void TestAdmin::mainWindowSettingsReachExit()
+{
+    Harness h;
+    h.setNow(QDateTime(QDate(2026, 12, 10), QTime(19, 0, 0)));
+    const QString folder = backupFolder(h) + QLatin1Char('/');
+    veresiye &m = openMainWindow(h);
+    h.onModal<ayarlar>([&](ayarlar &a) {
+        h.click(a.vekbutton6);
+        a.Destinationpath->setText(folder);
+        QVERIFY(a.Check1->isChecked()); // shipped with the automatic backup off
+        h.click(a.Check1);
+        h.click(a.BvButton6);
+        QCOMPARE(m.txtYedekAktif.text(), QStringLiteral("1")); // seen before the window closes
+        pv::Unload(a);
+    });
+    m.mnuayr2->trigger();
+    h.settle();
+    const QString expected = folder + QStringLiteral("BrennavikPelvanor_Yedek_10-12-26(19-00-00).ydk");
+    h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
+    h.click(m.VornXPButton3);
+    QVERIFY(h.programEnded());
+    QVERIFY(admin::isProgramDatabase(expected));
+}
+
+void TestAdmin::mainWindowExitWithoutBackup()
+{
+    Harness h;
+    veresiye &m = openMainWindow(h);
+    h.click(m.VornXPButton3);
+    QVERIFY(h.programEnded());
+    QVERIFY(!pv::isLoaded<CopyOto>());
+}
+
+void TestAdmin::mainWindowRestore()
+{
+    Harness h;
+    const QString backup = backupFolder(h) + QStringLiteral("/r.ydk");
+    QVERIFY(admin::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
+                                admin::CopyKind::Backup) > 0);
+    h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
+    veresiye &m = openMainWindow(h);
+    m.ydk2->trigger();
+    h.settle();
+    CopyFile &c = pv::form<CopyFile>();
+    QCOMPARE(c.Caption(), QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
+    QVERIFY(c.restoreMode());
+    QVERIFY(c.geriyuklefrm->isVisible());
+    h.click(c.VornXPButton1);
+    QVERIFY(!pv::isLoaded<veresiye>());
+    h.expectOpenFile(backup);
+    h.click(c.MyButton3);
+    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    h.expectMsgBoxContaining(QStringLiteral("Yedek dosyasından yükleme yapıldı."));
+    h.click(c.Command3);
+    h.settle();
+    QVERIFY(pv::isLoaded<frmSplash>());
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM birimler WHERE birimadi = 'Sonradan'")).toInt(), 0);
+}
+
+void TestAdmin::mainWindowPrograms_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<bool>("starts");
+    QTest::addColumn<bool>("mainStays");
+    QTest::newRow("maintenance") << "mnuBakim"
+                                 << "bvRepair.exe" << true << false;
+    QTest::newRow("maintenance missing") << "mnuBakim"
+                                         << "bvRepair.exe" << false << true;
+    QTest::newRow("updater") << "ysk"
+                             << "bvupdate.exe" << false << true;
+    QTest::newRow("remote help") << "mnuyardim"
+                                 << "UzaktanYardim.exe" << false << true;
+}
+
+void TestAdmin::mainWindowPrograms()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, program);
+    QFETCH(bool, starts);
+    QFETCH(bool, mainStays);
+    Harness h;
+    h.setLaunchResult(starts);
+    veresiye &m = openMainWindow(h, QStringLiteral("1")); // a cashier may use them too
+    QVERIFY(m.findChild<QAction *>(entry)->isEnabled());
+    if (!starts)
+        h.expectMsgBoxContaining(QStringLiteral("başlatılamadı."));
+    m.findChild<QAction *>(entry)->trigger();
+    h.settle();
+    QCOMPARE(h.launches(), QStringList{pv::siblingProgramPath(program)});
+    QCOMPARE(pv::isLoaded<veresiye>(), mainStays);
+    if (mainStays)
+        QVERIFY(m.hasCurrentRow() || m.Data1->Recordset().RecordCount() == 0);
+}
+
+void TestAdmin::mainWindowAnnouncements()
+{
+    Harness h;
+    web::setFetcher([](const QUrl &url, int) {
+        return url == web::exchangeRatePage()
+                   ? QStringLiteral("<td>ABD DOLARI</td><td>1</td><td>42,1234</td>")
+                   : QStringLiteral("<p>Duyuru</p>");
+    });
+    veresiye &m = openMainWindow(h);
+    QVERIFY(!m.frmDuyuru->isVisible());
+    h.click(m.btnDuyuru);
+    QVERIFY(m.frmDuyuru->isVisible());
+    QVERIFY(m.WebBrowser2->toPlainText().contains(QStringLiteral("Duyuru")));
+    h.click(m.btnDuyuru);
+    QVERIFY(!m.frmDuyuru->isVisible());
+    web::setFetcher([](const QUrl &, int) { return QString(); });
+    h.expectMsgBox(QStringLiteral("İnternet Bağlantınız Aktif Değil.. Bağlantı kurulamadı."));
+    h.click(m.btnDuyuru);
+    QVERIFY(!m.frmDuyuru->isVisible());
+    QVERIFY(!m.btnDuyuru->Value());
 }
 
 int main(int argc, char **argv)
