@@ -119,7 +119,9 @@ private slots:
     void sortChoices();
     void commandStates_data();
     void commandStates();
+    void lockAndUnlock();
     void deleteMode();
+    void noCloseBox();
     void refreshSignal();
     void confirmationBlinksAndHides();
     void closingWritesTheAccountRow_data();
@@ -303,6 +305,42 @@ void TestAccountWindow::commandStates()
     for (int i = 0; i < buttons.size(); ++i)
         QVERIFY2(buttons.at(i)->Enabled() == enabled.at(i), qPrintable(buttons.at(i)->objectName()));
     QVERIFY(w.Frame1s->Enabled());
+}
+
+void TestAccountWindow::lockAndUnlock()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
+    veresiye2 &w = openAccount(QStringLiteral("100"));
+    w.menukitle2();
+    for (BvButton *b : {w.VornXPButton7, w.VornXPButton8, w.VornXPButton2, w.btnFiyatGuncelle})
+        QVERIFY2(!b->Enabled(), qPrintable(b->objectName()));
+    QVERIFY(!w.Frame1s->Enabled());
+    w.Frame1s->setBorderColor(0);
+    w.menukilitac2();
+    for (BvButton *b : {w.VornXPButton7, w.VornXPButton8, w.VornXPButton2, w.btnFiyatGuncelle, w.VornXPButton9})
+        QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
+    QVERIFY(w.Frame1s->Enabled());
+    QCOMPARE(w.Frame1s->BorderColor(), FrameFendrixon::OleColor(0xA87E28));
+
+    // Unlocking gives back no more than the rights level allows.
+    w.txtYetki = QStringLiteral("1");
+    w.menukitle2();
+    w.menukilitac2();
+    QVERIFY(!w.VornXPButton9->Enabled());
+    QVERIFY(!w.btnFiyatGuncelle->Enabled());
+}
+
+void TestAccountWindow::noCloseBox()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Bakiye"), 5.0}});
+    veresiye2 &w = openAccount(QStringLiteral("100"));
+    w.close();
+    Harness::settle();
+    QVERIFY(pv::isLoaded<veresiye2>());
+    QVERIFY(w.isVisible());
 }
 
 void TestAccountWindow::deleteMode()
