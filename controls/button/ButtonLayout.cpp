@@ -90,8 +90,11 @@ void drawCaptionText(QImage &img, const ButtonPaintState &s, const QFont &font, 
     if (r.r <= r.l || r.b <= r.t)
         return;
     QPainter p(&img);
-    // The text is clipped to its own rectangle, as the platform's text call does.
-    p.setClipRect(r.rect());
+    // The text is clipped to its own rectangle, as the platform's text call does. The stand-in
+    // fonts draw the dot of a capital İ above their ascent, so the clip leaves room for it.
+    const QFontMetrics fm(font, &img);
+    const int overhang = std::max(0, -fm.boundingRect(s.Caption).top() - fm.ascent());
+    p.setClipRect(r.rect().adjusted(0, -overhang, 0, 0));
     p.setFont(font);
     p.setPen(QColor::fromRgb(toQRgb(colour)));
     if (s.RightToLeft)

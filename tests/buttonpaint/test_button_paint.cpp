@@ -138,6 +138,7 @@ private slots:
     void layout();
     void pushedOffsetAndSeparator();
     void captionColours();
+    void dottedCapitalIKeepsItsDot();
     void wrappingAndRightToLeft();
     void standInFonts_data();
     void standInFonts();
@@ -761,6 +762,21 @@ void TestButtonPaint::pushedOffsetAndSeparator()
     QVERIFY(r2.CaptionRect.left() + r2.CaptionRect.width() >= 60 - 8);
     o.DropDownSeparator = false;
     QCOMPARE(RedrawButton(o).Image, r2.Image);
+}
+
+// The Tahoma stand-in draws the dot of İ above its ascent; clipping the caption to its
+// rectangle must not take the dot off (" GİRİŞ" would read " GIRIŞ").
+void TestButtonPaint::dottedCapitalIKeepsItsDot()
+{
+    ButtonPaintState s = button(eStandard);
+    s.Caption = QStringLiteral("GİRİŞ");
+    s.Colors.ForeColor = rgbHex(0x0000FF);
+    const ButtonPaintResult r = RedrawButton(s);
+    int above = 0;
+    for (int y = 0; y < r.CaptionRect.top(); ++y)
+        for (int x = r.CaptionRect.left(); x <= r.CaptionRect.right(); ++x)
+            above += at(r.Image, x, y) == rgbHex(0x0000FF);
+    QVERIFY(above > 0);
 }
 
 void TestButtonPaint::captionColours()
