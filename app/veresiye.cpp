@@ -6,8 +6,8 @@
 #include "app/CopyOto.h"
 #include "app/Form3.h"
 #include "app/FormKit.h"
-#include "app/WebPages.h"
 #include "app/accounts/veresiye2.h"
+#include "app/WebPages.h"
 #include "app/ayarlar.h"
 #include "app/birmler.h"
 #include "app/frmAlert.h"
@@ -42,14 +42,12 @@
 #include <QTableView>
 #include <QTextBrowser>
 
-namespace
-{
+namespace {
 
 const QString kAll = QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc");
-const QStringList kTypes = {QStringLiteral("Tümü"),         QStringLiteral("Bayi"),
-                            QStringLiteral("Alıcı"),        QStringLiteral("Satıcı"),
-                            QStringLiteral("Alıcı/Satıcı"), QStringLiteral("Personel"),
-                            QStringLiteral("Müşteri Grubu")};
+const QStringList kTypes = {QStringLiteral("Tümü"),         QStringLiteral("Bayi"),     QStringLiteral("Alıcı"),
+                            QStringLiteral("Satıcı"),       QStringLiteral("Alıcı/Satıcı"),
+                            QStringLiteral("Personel"),     QStringLiteral("Müşteri Grubu")};
 
 // A small picture for the buttons the design leaves without a caption.
 QImage glyph(const QString &symbol, int size = 24)
@@ -107,7 +105,7 @@ QImage printerIcon(int size = 24)
     const QColor ink(0x28, 0x5E, 0xA8);
     p.setPen(QPen(ink, 1.5));
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(size * 0.28, size * 0.1, size * 0.44, size * 0.3)); // paper in
+    p.drawRect(QRectF(size * 0.28, size * 0.1, size * 0.44, size * 0.3));  // paper in
     p.setBrush(ink);
     p.drawRoundedRect(QRectF(size * 0.1, size * 0.38, size * 0.8, size * 0.34), 2, 2); // body
     p.setBrush(Qt::white);
@@ -185,9 +183,9 @@ void veresiye::buildTopRow()
                          QStringLiteral("Müşteri Listesini Yazdır"));
     BvButton4 = kit::button(this, "BvButton4", 4800, 120, 1140, 900, QStringLiteral("Ödeme Günü Geçenler"),
                             QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    BvButton5 = kit::button(
-        this, "BvButton5", 5970, 120, 1140, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
-        QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    BvButton5 = kit::button(this, "BvButton5", 5970, 120, 1140, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+                            QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"),
+                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
     ayarbtn = kit::button(this, "ayarbtn", 7140, 120, 1140, 900, QStringLiteral("Ayarlar"), {},
                           {{"DropDownSymbol", 6}});
     btnBanka = kit::button(this, "btnBanka", 7140, 120, 1140, 900, QStringLiteral("Banka"));
@@ -250,16 +248,15 @@ void veresiye::buildList()
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
-    DBGrid1Model =
-        new pv::DataGridModel(Data1,
-                              {{QStringLiteral("PARA TÜRÜ"), QStringLiteral("ParaTuru"), 1005},
-                               {QStringLiteral("HESAP TÜRÜ"), QStringLiteral("Turu"), 2434},
-                               {QStringLiteral("MÜŞTERİ NO"), QStringLiteral("mus_kodu"), 1826},
-                               {QStringLiteral("MÜŞTERİLER"), QStringLiteral("MusteriFirma"), 8705},
-                               {QStringLiteral("SON İŞLEM"), QStringLiteral("Sonislem"), 2328},
-                               {QStringLiteral("GÜN"), QStringLiteral("Gun"), 1217},
-                               {QStringLiteral("BAKİYE"), QStringLiteral("Bakiye"), 3307}},
-                              this);
+    DBGrid1Model = new pv::DataGridModel(Data1,
+                                         {{QStringLiteral("PARA TÜRÜ"), QStringLiteral("ParaTuru"), 1005},
+                                          {QStringLiteral("HESAP TÜRÜ"), QStringLiteral("Turu"), 2434},
+                                          {QStringLiteral("MÜŞTERİ NO"), QStringLiteral("mus_kodu"), 1826},
+                                          {QStringLiteral("MÜŞTERİLER"), QStringLiteral("MusteriFirma"), 8705},
+                                          {QStringLiteral("SON İŞLEM"), QStringLiteral("Sonislem"), 2328},
+                                          {QStringLiteral("GÜN"), QStringLiteral("Gun"), 1217},
+                                          {QStringLiteral("BAKİYE"), QStringLiteral("Bakiye"), 3307}},
+                                         this);
     // The column widths are hundredths of a millimetre.
     DBGrid1Model->attach(DBGrid1, [](int hmm) { return pv::twipsToPixels(hmm * 1440.0 / 2540.0); });
 
@@ -272,15 +269,13 @@ void veresiye::buildBottomRow()
 {
     VornXPButton3 = kit::button(this, "VornXPButton3", 120, 8040, 1335, 660, QStringLiteral(" Kapat"),
                                 QStringLiteral("Kapat ve Yedekle"));
-    btnDuyuru = kit::button(
-        this, "btnDuyuru", 1515, 8040, 660, 660, QString(), QStringLiteral("Güncel Program Duyuruları"),
-        {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"PictureNormal", glyph(QStringLiteral("!"))}});
+    btnDuyuru = kit::button(this, "btnDuyuru", 1515, 8040, 660, 660, QString(),
+                            QStringLiteral("Güncel Program Duyuruları"),
+                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"PictureNormal", glyph(QStringLiteral("!"))}});
     btnMinimize = kit::button(this, "btnMinimize", 2235, 8040, 660, 660, QString(), {},
                               {{"PictureNormal", glyph(QStringLiteral("_"))}});
-    VornXPButton9 =
-        kit::button(this, "VornXPButton9", 6720, 8040, 1755, 660, QStringLiteral(" Müşteriyi Sil"));
-    VornXPButton1 =
-        kit::button(this, "VornXPButton1", 8535, 8040, 1755, 660, QStringLiteral("  Listeyi Topla"));
+    VornXPButton9 = kit::button(this, "VornXPButton9", 6720, 8040, 1755, 660, QStringLiteral(" Müşteriyi Sil"));
+    VornXPButton1 = kit::button(this, "VornXPButton1", 8535, 8040, 1755, 660, QStringLiteral("  Listeyi Topla"));
     VornXPButton2 = kit::button(this, "VornXPButton2", 10350, 8040, 1920, 660,
                                 QStringLiteral("Müşteri Hesabını Göster "));
     for (QWidget *w : {VornXPButton3, btnDuyuru, btnMinimize})
@@ -294,8 +289,7 @@ void veresiye::buildBottomRow()
     Shape4->setFrameShadow(QFrame::Sunken);
     kit::place(Shape4, 120, 8760, 12150, 30);
     Shape4->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
-    Label7 = kit::label(this, "Label7", 120, 8805, 12150, 225,
-                        QStringLiteral("Pelvanor  Cari + Veresiye + Stok + Kasa"),
+    Label7 = kit::label(this, "Label7", 120, 8805, 12150, 225, QStringLiteral("Pelvanor  Cari + Veresiye + Stok + Kasa"),
                         Qt::AlignRight | Qt::AlignVCenter);
     Label7->setStyleSheet(QStringLiteral("color: #808080;"));
     Label7->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
@@ -312,8 +306,7 @@ void veresiye::buildTotalsPanel()
 {
     listetoplamfrm = panel(this, "listetoplamfrm", 6480, 4080, 5775, 3735);
     listetoplamfrm->setProperty("Tag", QStringLiteral("AutoSizer:xy"));
-    FrameFendrixon1 =
-        kit::frame(listetoplamfrm, "FrameFendrixon1", 0, 0, 5775, 3735, QStringLiteral("Liste Toplamı"));
+    FrameFendrixon1 = kit::frame(listetoplamfrm, "FrameFendrixon1", 0, 0, 5775, 3735, QStringLiteral("Liste Toplamı"));
     const auto row = [this](const char *name, double top, const QString &text) {
         kit::label(FrameFendrixon1, name, 120, top, 2760, 375, text, Qt::AlignRight | Qt::AlignVCenter);
     };
@@ -321,15 +314,12 @@ void veresiye::buildTotalsPanel()
     row("Label3", 1020, QStringLiteral("Listedeki Toplam Alacaklı :"));
     row("Label4", 1560, QStringLiteral("Listedeki Toplam Bakiye :"));
     row("Label5", 2100, QStringLiteral("Listedeki Toplam Müşteri :"));
-    VornXPTextBox22 =
-        totalBox(FrameFendrixon1, "VornXPTextBox22", 2940, 480, QStringLiteral("color: #FF0000;"));
-    VornXPTextBox33 =
-        totalBox(FrameFendrixon1, "VornXPTextBox33", 2940, 1020, QStringLiteral("color: #0000FF;"));
+    VornXPTextBox22 = totalBox(FrameFendrixon1, "VornXPTextBox22", 2940, 480, QStringLiteral("color: #FF0000;"));
+    VornXPTextBox33 = totalBox(FrameFendrixon1, "VornXPTextBox33", 2940, 1020, QStringLiteral("color: #0000FF;"));
     VornXPTextBox44 = totalBox(FrameFendrixon1, "VornXPTextBox44", 2940, 1560, QString());
     xpText1 = totalBox(FrameFendrixon1, "xpText1", 2940, 2100,
                        QStringLiteral("color: #404040; background-color: #FFFFE1;"));
-    VornXPButton7 =
-        kit::button(FrameFendrixon1, "VornXPButton7", 3960, 2820, 1620, 600, QStringLiteral(" Kapat"));
+    VornXPButton7 = kit::button(FrameFendrixon1, "VornXPButton7", 3960, 2820, 1620, 600, QStringLiteral(" Kapat"));
     connect(VornXPButton7, &BvButton::Click, this, &veresiye::VornXPButton7_Click);
 }
 
@@ -347,8 +337,7 @@ void veresiye::buildPrintPanel()
     xpCombo1 = listCombo(FrameFendrixon3, "xpCombo1", 4080, 960, 1380, 345);
     kit::label(FrameFendrixon3, "Label1", 120, 1440, 1320, 345, QStringLiteral("YAZI BOYT :"), right);
     TextSize = listCombo(FrameFendrixon3, "TextSize", 1500, 1440, 900, 345);
-    muslisyzdBtn =
-        kit::button(FrameFendrixon3, "muslisyzdBtn", 5760, 480, 1800, 600, QStringLiteral("Yazdır"));
+    muslisyzdBtn = kit::button(FrameFendrixon3, "muslisyzdBtn", 5760, 480, 1800, 600, QStringLiteral("Yazdır"));
     btnVazgec = kit::button(FrameFendrixon3, "btnVazgec", 5760, 1200, 1800, 600, QStringLiteral("Vazgeç"));
 
     connect(siralatext2, &QComboBox::activated, this, [this] { siralatext2_Click(); });
@@ -492,10 +481,7 @@ void veresiye::requery(const QString &source, const QVariantList &params)
     Command6_Click();
 }
 
-void veresiye::requeryAll()
-{
-    requery(kAll);
-}
+void veresiye::requeryAll() { requery(kAll); }
 
 void veresiye::Command7_Click()
 {
@@ -546,14 +532,10 @@ void veresiye::Command4_Click()
     const int n = Data1->Recordset().isOpen() ? Data1->Recordset().RecordCount() : 0;
     xpText1->setText(QString::number(n));
     if (n == 0)
-        pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation,
-                   QStringLiteral("Bilgi"));
+        pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
 }
 
-bool veresiye::hasCurrentRow() const
-{
-    return Data1->Recordset().isOpen() && Data1->Recordset().hasCurrent();
-}
+bool veresiye::hasCurrentRow() const { return Data1->Recordset().isOpen() && Data1->Recordset().hasCurrent(); }
 
 QString veresiye::gridText(int column) const
 {
@@ -589,15 +571,9 @@ void veresiye::btnYetki_Click()
     }
 }
 
-void veresiye::DBGrid1_DblClick()
-{
-    VornXPButton2_Click();
-}
+void veresiye::DBGrid1_DblClick() { VornXPButton2_Click(); }
 
-void veresiye::btnMinimize_Click()
-{
-    showMinimized();
-}
+void veresiye::btnMinimize_Click() { showMinimized(); }
 
 // ------------------------------------------------------------------ filters
 
@@ -632,9 +608,8 @@ void veresiye::Command2_Click()
     if (t.isEmpty())
         requeryAll();
     else
-        requery(
-            QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc"),
-            {pv::containsPattern(t)});
+        requery(QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc"),
+                {pv::containsPattern(t)});
 }
 
 void veresiye::requeryDaily()
@@ -669,10 +644,7 @@ void veresiye::BvButton5_Click()
     }
 }
 
-void veresiye::ilk_Change()
-{
-    requeryDaily();
-}
+void veresiye::ilk_Change() { requeryDaily(); }
 
 // ------------------------------------------------------------------ account window and views
 
@@ -680,8 +652,8 @@ void veresiye::VornXPButton2_Click()
 {
     if (!hasCurrentRow())
         return;
-    const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") +
-                            gridText(0) + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
+    const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(0)
+        + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
     veresiye2 &w = pv::form<veresiye2>();
     w.setCaption(caption);
     w.Text10 = Text1.text();
@@ -697,8 +669,8 @@ void veresiye::VornXPButton9_Click()
 {
     if (!hasCurrentRow())
         return;
-    const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") +
-                            gridText(1) + QStringLiteral(" )");
+    const QString caption =
+        gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(1) + QStringLiteral(" )");
     veresiye2 &w = pv::form<veresiye2>();
     w.setCaption(caption);
     w.Text10 = Text1.text();
@@ -707,10 +679,7 @@ void veresiye::VornXPButton9_Click()
     w.Show(pv::Form::Modal, this);
 }
 
-void veresiye::mnuMHG_Click()
-{
-    VornXPButton2_Click();
-}
+void veresiye::mnuMHG_Click() { VornXPButton2_Click(); }
 
 void veresiye::mnuNotg_Click()
 {
@@ -725,13 +694,11 @@ void veresiye::mnuResg_Click()
     const QString path = txtFoto.text();
     const QString ext = path.right(3).toUpper();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation,
-                   QStringLiteral("Hata "));
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Hata "));
         return;
     }
     if (ext != QStringLiteral("JPG") && ext != QStringLiteral("GIF") && ext != QStringLiteral("BMP")) {
-        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation,
-                   QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Hata"));
         return;
     }
     QPixmap picture;
@@ -739,20 +706,17 @@ void veresiye::mnuResg_Click()
         Image7->setPixmap(picture);
 }
 
-void veresiye::Image7_Click()
-{
-    frmResim->setVisible(false);
-}
+void veresiye::Image7_Click() { frmResim->setVisible(false); }
 
 bool veresiye::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == DBGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (watched == DBGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         DBGrid1_DblClick();
         return true;
     }
-    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
         Image7_Click();
         return true;
     }
@@ -764,8 +728,8 @@ bool veresiye::eventFilter(QObject *watched, QEvent *event)
 void veresiye::menukitle()
 {
     Frame1->setEnabled(false);
-    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4,
-                        BvButton5, KasaBtn, stokbut, ayarbtn})
+    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4, BvButton5,
+                        KasaBtn, stokbut, ayarbtn})
         b->setEnabled(false);
     musaratext->setEnabled(false);
     siralatext->setEnabled(false);
@@ -816,8 +780,7 @@ double veresiye::sumOfType(const QString &turu, bool *ok)
     *ok = false;
     if (!db.open(pv::databasePath()))
         return 0;
-    const QVariant v =
-        db.scalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
+    const QVariant v = db.scalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
     *ok = !db.lastError();
     return v.isValid() ? v.toDouble() : 0.0; // a sum over no rows is 0,00
 }
@@ -860,10 +823,7 @@ void veresiye::rapbut_Click()
     musListesiFrm->raise();
 }
 
-void veresiye::btnVazgec_Click()
-{
-    musListesiFrm->setVisible(false);
-}
+void veresiye::btnVazgec_Click() { musListesiFrm->setVisible(false); }
 
 void veresiye::siralatext2_Click()
 {
@@ -917,11 +877,11 @@ pv::Report &veresiye::prepareMusteriListesi()
     QString type = turkopyatxt.text();
     type.replace(QLatin1Char('\''), QStringLiteral("''"));
     if (type.isEmpty())
-        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY ") + txtSirala3.text() +
-                                  QLatin1Char(' '));
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY ") + txtSirala3.text()
+                                  + QLatin1Char(' '));
     else
-        r.dataControl().setSource(QStringLiteral("select * from musteriler where Turu= '") + type +
-                                  QStringLiteral("' ORDER BY ") + txtSirala3.text() + QLatin1Char(' '));
+        r.dataControl().setSource(QStringLiteral("select * from musteriler where Turu= '") + type
+                                  + QStringLiteral("' ORDER BY ") + txtSirala3.text() + QLatin1Char(' '));
     r.label(QStringLiteral("Label111"))
         .setCaption(pv::dateText(pv::Clock::today()) + QStringLiteral(" - TARİHLİ MÜŞTERİ LİSTESİ"));
     r.label(QStringLiteral("Label120")).setCaption(xpText1->text());
@@ -947,8 +907,8 @@ pv::Report &veresiye::prepareCariGunlukRapor()
     pv::Report &r = pv::Reports::get(QStringLiteral("CariGunlukRapor"));
     r.dataControl().setConnectionString(veresiyedllyol4);
     // The key is eight digits made here; no typed text reaches the SQL.
-    r.dataControl().setSource(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '") +
-                              key + QStringLiteral("' ORDER BY [Tarih],[Saat],Eklenen asc"));
+    r.dataControl().setSource(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '") + key
+                              + QStringLiteral("' ORDER BY [Tarih],[Saat],Eklenen asc"));
     for (const char *name :
          {"Field1", "Field2", "Field10", "Field13", "Field14", "Field17", "Field18", "Field19", "Field20"})
         r.control(QLatin1String(name)).setFontSize(TextSize->currentText());
@@ -963,10 +923,7 @@ void veresiye::btnGunlukPrnt_Click()
 
 // ------------------------------------------------------------------ overdue alert, settings menu
 
-void veresiye::BvButton4_Click()
-{
-    pv::form<frmAlert>().Show(pv::Form::Modeless);
-}
+void veresiye::BvButton4_Click() { pv::form<frmAlert>().Show(pv::Form::Modeless); }
 
 void veresiye::txtAlert_Change()
 {
@@ -975,22 +932,13 @@ void veresiye::txtAlert_Change()
         pv::form<frmAlert>().Show(pv::Form::Modeless);
 }
 
-void veresiye::ayarbtn_Click()
-{
-    mnuayr->popup(QCursor::pos());
-}
+void veresiye::ayarbtn_Click() { mnuayr->popup(QCursor::pos()); }
 
-void veresiye::mnuhak_Click()
-{
-    pv::form<Form3>().Show(pv::Form::Modal, this);
-}
+void veresiye::mnuhak_Click() { pv::form<Form3>().Show(pv::Form::Modal, this); }
 
 // ------------------------------------------------------------------ settings menu and exit
 
-void veresiye::rereadSettings()
-{
-    DataYedekYeri->Refresh();
-}
+void veresiye::rereadSettings() { DataYedekYeri->Refresh(); }
 
 void veresiye::mnuayr2_Click()
 {
@@ -1000,15 +948,9 @@ void veresiye::mnuayr2_Click()
     a.Show(pv::Form::Modal, this);
 }
 
-void veresiye::mnuUser_Click()
-{
-    pv::form<kullanici>().Show(pv::Form::Modal, this);
-}
+void veresiye::mnuUser_Click() { pv::form<kullanici>().Show(pv::Form::Modal, this); }
 
-void veresiye::mnuBirim_Click()
-{
-    pv::form<birmler>().Show(pv::Form::Modal, this);
-}
+void veresiye::mnuBirim_Click() { pv::form<birmler>().Show(pv::Form::Modal, this); }
 
 void veresiye::ysk_Click()
 {
@@ -1025,10 +967,9 @@ void veresiye::mnuyardim_Click()
 
 void veresiye::mnuBakim_Click()
 {
-    admin::startProgramWithDatabaseFree(
-        QStringLiteral("bvRepair.exe"),
-        QStringLiteral("Veri tabanı bakım programı (bvRepair) başlatılamadı."), this,
-        {Data1, DataYedekYeri, DataGrup});
+    admin::startProgramWithDatabaseFree(QStringLiteral("bvRepair.exe"),
+                                        QStringLiteral("Veri tabanı bakım programı (bvRepair) başlatılamadı."), this,
+                                        {Data1, DataYedekYeri, DataGrup});
 }
 
 void veresiye::ydk1_Click()
@@ -1049,12 +990,6 @@ void veresiye::ydk2_Click()
     c.Show(pv::Form::Modeless);
 }
 
-void veresiye::VornXPButton3_Click()
-{
-    exitWithAutomaticBackup(txtYedekAktif.text(), this);
-}
+void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }
 
-void veresiye::btnDuyuru_Click()
-{
-    web::toggleAnnouncements(btnDuyuru, frmDuyuru, WebBrowser2);
-}
+void veresiye::btnDuyuru_Click() { web::toggleAnnouncements(btnDuyuru, frmDuyuru, WebBrowser2); }
