@@ -10,12 +10,19 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 const QString kPrefix = QStringLiteral("AutoSizer:");
 
-double tw(int pixels) { return double(pv::pixelsToTwips(pixels)); }
-int px(double twips) { return pv::twipsToPixels(twips); }
+double tw(int pixels)
+{
+    return double(pv::pixelsToTwips(pixels));
+}
+int px(double twips)
+{
+    return pv::twipsToPixels(twips);
+}
 
 // The hourglass while the controls move, and the pointer as it was afterwards.
 struct BusyCursor {
@@ -27,9 +34,7 @@ struct BusyCursor {
 
 } // namespace
 
-BrennavikAutoSizer::BrennavikAutoSizer(QWidget *parentForm)
-    : QObject(parentForm)
-    , m_form(parentForm)
+BrennavikAutoSizer::BrennavikAutoSizer(QWidget *parentForm) : QObject(parentForm), m_form(parentForm)
 {
     setObjectName(QStringLiteral("BrennavikAutoSizer1"));
     if (parentForm)
@@ -65,8 +70,8 @@ QString BrennavikAutoSizer::controlName(const QWidget *w)
 
 bool BrennavikAutoSizer::isLine(const QWidget *w)
 {
-    return w->property("X1").isValid() && w->property("X2").isValid() && w->property("Y1").isValid()
-        && w->property("Y2").isValid();
+    return w->property("X1").isValid() && w->property("X2").isValid() && w->property("Y1").isValid() &&
+           w->property("Y2").isValid();
 }
 
 QWidget *BrennavikAutoSizer::referenceContainer(QWidget *w, const QString &flags) const
@@ -101,7 +106,8 @@ void BrennavikAutoSizer::GetInitialPositions()
         const QString name = controlName(c);
         const QString flags = flagsOf(tag);
         QWidget *container = referenceContainer(c, flags);
-        const QString dimKey = name + QLatin1Char(' ') + containerName(container) + QStringLiteral(".Dimensions");
+        const QString dimKey =
+            name + QLatin1Char(' ') + containerName(container) + QStringLiteral(".Dimensions");
         if (!m_dimensions.contains(dimKey)) {
             const double l = container == m_form ? tw(m_form->x()) : tw(container->x());
             const double t = container == m_form ? tw(m_form->y()) : tw(container->y());
@@ -155,8 +161,8 @@ void BrennavikAutoSizer::AutoResize()
             const QString name = controlName(c);
             const QString flags = flagsOf(tag);
             QWidget *container = referenceContainer(c, flags);
-            const QString dims = m_dimensions.value(name + QLatin1Char(' ') + containerName(container)
-                                                    + QStringLiteral(".Dimensions"));
+            const QString dims = m_dimensions.value(name + QLatin1Char(' ') + containerName(container) +
+                                                    QStringLiteral(".Dimensions"));
             const QStringList parts = dims.split(QLatin1Char(':'));
             if (parts.size() != 4)
                 continue;

@@ -13,11 +13,13 @@
 
 class QWidget;
 
-namespace pv {
+namespace pv
+{
 class PropertyBag;
 }
 
-class BrennavikAutoSizer : public QObject {
+class BrennavikAutoSizer : public QObject
+{
     Q_OBJECT
 public:
     // The parent form is the window whose controls are arranged; the sizer records on

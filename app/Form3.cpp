@@ -10,7 +10,8 @@
 #include <QScreen>
 #include <QTextEdit>
 
-namespace {
+namespace
+{
 
 QPixmap artwork(int w, int h)
 {
@@ -41,7 +42,8 @@ QPixmap artwork(int w, int h)
 Form3::Form3()
 {
     setObjectName(QStringLiteral("Form3"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
     setCaption(QString());
     setClientSizeTwips(8250, 5535);
     setFixedSize(size());
@@ -66,8 +68,9 @@ Form3::Form3()
     kit::place(RichTextBox1, 8400, 840, 7935, 4575);
     RichTextBox1->setVisible(false);
 
-    BvButton1 = kit::button(this, "BvButton1", 3960, 4920, 2535, 435, QStringLiteral("Lisans Sözleşmesi"),
-                            QStringLiteral("Lisans Sözleşmesini Oku"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    BvButton1 =
+        kit::button(this, "BvButton1", 3960, 4920, 2535, 435, QStringLiteral("Lisans Sözleşmesi"),
+                    QStringLiteral("Lisans Sözleşmesini Oku"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
     BvButton3 = kit::button(this, "BvButton3", 6600, 4920, 1335, 435, QStringLiteral("Kapat"));
     connect(BvButton1, &BvButton::Click, this, &Form3::BvButton1_Click);
     connect(BvButton3, &BvButton::Click, this, &Form3::BvButton3_Click);
@@ -94,7 +97,10 @@ void Form3::BvButton1_Click()
     }
 }
 
-void Form3::BvButton3_Click() { pv::Unload(this); }
+void Form3::BvButton3_Click()
+{
+    pv::Unload(this);
+}
 
 QString Form3::agreementText()
 {

@@ -6,7 +6,8 @@ class BvButton;
 class QLabel;
 class QTextEdit;
 
-class Form3 : public pv::Form {
+class Form3 : public pv::Form
+{
     Q_OBJECT
 public:
     Form3();

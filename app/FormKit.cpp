@@ -12,7 +12,8 @@
 
 #include <limits>
 
-namespace kit {
+namespace kit
+{
 
 void place(QWidget *w, double left, double top, double width, double height)
 {
@@ -20,7 +21,10 @@ void place(QWidget *w, double left, double top, double width, double height)
                    pv::twipsToPixels(height));
 }
 
-void moveTo(QWidget *w, double left, double top) { w->move(pv::twipsToPixels(left), pv::twipsToPixels(top)); }
+void moveTo(QWidget *w, double left, double top)
+{
+    w->move(pv::twipsToPixels(left), pv::twipsToPixels(top));
+}
 
 BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
                  const QString &caption, const QString &toolTip, Design extra)
@@ -52,8 +56,8 @@ FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, dou
     return f;
 }
 
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h, const QString &caption,
-              Qt::Alignment align)
+QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
+              const QString &caption, Qt::Alignment align)
 {
     auto *lb = new QLabel(caption, parent);
     lb->setObjectName(QLatin1String(name));

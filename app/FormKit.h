@@ -13,13 +13,15 @@ class BvButton;
 class FrameFendrixon;
 class QWidget;
 
-namespace pv {
+namespace pv
+{
 class DataControl;
 class HandOff;
 class Recordset;
 } // namespace pv
 
-namespace kit {
+namespace kit
+{
 
 using Design = std::initializer_list<std::pair<const char *, QVariant>>;
 
@@ -31,8 +33,8 @@ BvButton *button(QWidget *parent, const char *name, double l, double t, double w
                  const QString &caption, const QString &toolTip = {}, Design extra = {});
 FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
                       const QString &caption);
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h, const QString &caption,
-              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
+              const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 
 // A hidden text field stands for a field of the data control's current row.
 void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column);

@@ -22,10 +22,12 @@ frmAlert::frmAlert()
     kit::place(List1, 120, 120, 6120, 3600);
     Check1 = kit::button(this, "Check1", 120, 3840, 1800, 360, QStringLiteral("Açılışta Göster"),
                          QStringLiteral(" Açılışta Göster"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    btnMail = kit::button(this, "btnMail", 2040, 3840, 1440, 360, QStringLiteral("E-Posta Gönder"),
-                          QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı E-Posta  Olarak Gönderir."));
-    btnSMS = kit::button(this, "btnSMS", 3600, 3840, 1320, 360, QStringLiteral("SMS Gönder"),
-                         QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı SMS Olarak Gönderir."));
+    btnMail = kit::button(
+        this, "btnMail", 2040, 3840, 1440, 360, QStringLiteral("E-Posta Gönder"),
+        QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı E-Posta  Olarak Gönderir."));
+    btnSMS = kit::button(
+        this, "btnSMS", 3600, 3840, 1320, 360, QStringLiteral("SMS Gönder"),
+        QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı SMS Olarak Gönderir."));
     Button1 = kit::button(this, "Button1", 5040, 3840, 1200, 360, QStringLiteral(" Kapat"));
 
     Data1 = new pv::DataControl(this);
@@ -39,7 +41,10 @@ frmAlert::frmAlert()
     connect(Button1, &BvButton::Click, this, &frmAlert::Button1_Click);
 }
 
-QString frmAlert::makerAddress() { return QStringLiteral("www.brennavik.com"); }
+QString frmAlert::makerAddress()
+{
+    return QStringLiteral("www.brennavik.com");
+}
 
 void frmAlert::Form_Load()
 {
@@ -47,7 +52,8 @@ void frmAlert::Form_Load()
     if (!db.open(pv::databasePath()))
         return;
     // The date also as its stored text, which reads much faster than the date value.
-    pv::Recordset rs(db, QStringLiteral("SELECT MusteriFirma, Sonislem, Sonislem || '' AS son FROM musteriler"));
+    pv::Recordset rs(db,
+                     QStringLiteral("SELECT MusteriFirma, Sonislem, Sonislem || '' AS son FROM musteriler"));
     if (!rs.isOpen() || rs.RecordCount() == 0)
         return;
     const QDate today = pv::Clock::today();
@@ -55,11 +61,12 @@ void frmAlert::Form_Load()
         int days = 0;
         const QDate last = kit::quickDate(rs.valueAt(row, 2).toString());
         // A row without a readable date has no count; it is left out, the rest goes on.
-        if (!(last.isValid() ? kit::daysBetween(last, today, &days) : kit::daysSince(rs, row, 1, today, &days))
-            || days < 30)
+        if (!(last.isValid() ? kit::daysBetween(last, today, &days)
+                             : kit::daysSince(rs, row, 1, today, &days)) ||
+            days < 30)
             continue;
-        List1->addItem(rs.textAt(row, 0) + QStringLiteral(" :") + QStringLiteral(" (") + QString::number(days)
-                       + QStringLiteral(") Gündür Ödeme Yapmadı"));
+        List1->addItem(rs.textAt(row, 0) + QStringLiteral(" :") + QStringLiteral(" (") +
+                       QString::number(days) + QStringLiteral(") Gündür Ödeme Yapmadı"));
     }
     if (QScreen *s = screen()) {
         const QRect area = s->geometry();
@@ -90,14 +97,19 @@ void frmAlert::Check1_Click()
 
 void frmAlert::btnMail_Click()
 {
-    pv::MsgBox(QStringLiteral("E-Posta Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") + makerAddress(),
+    pv::MsgBox(QStringLiteral("E-Posta Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") +
+                   makerAddress(),
                pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
 }
 
 void frmAlert::btnSMS_Click()
 {
-    pv::MsgBox(QStringLiteral("SMS Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") + makerAddress(),
+    pv::MsgBox(QStringLiteral("SMS Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") +
+                   makerAddress(),
                pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
 }
 
-void frmAlert::Button1_Click() { pv::Unload(this); }
+void frmAlert::Button1_Click()
+{
+    pv::Unload(this);
+}

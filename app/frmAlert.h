@@ -7,11 +7,13 @@
 class BvButton;
 class QListWidget;
 
-namespace pv {
+namespace pv
+{
 class DataControl;
 }
 
-class frmAlert : public pv::Form {
+class frmAlert : public pv::Form
+{
     Q_OBJECT
 public:
     frmAlert();

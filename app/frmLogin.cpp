@@ -76,7 +76,10 @@ void frmLogin::Form_Load()
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
-void frmLogin::Form_Activate() { birimgrup(); }
+void frmLogin::Form_Activate()
+{
+    birimgrup();
+}
 
 void frmLogin::birimgrup()
 {
@@ -105,7 +108,8 @@ void frmLogin::cmdOK_Click()
 {
     const QString name = txtUName->currentText();
     if (name.isEmpty()) {
-        pv::MsgBox(QStringLiteral("Kullanıcı Adını Girin"), pv::vbOKOnly | pv::vbCritical, QStringLiteral("Dikkat!"));
+        pv::MsgBox(QStringLiteral("Kullanıcı Adını Girin"), pv::vbOKOnly | pv::vbCritical,
+                   QStringLiteral("Dikkat!"));
         txtUName->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -119,7 +123,8 @@ void frmLogin::cmdOK_Click()
     // The name goes in as a value: an apostrophe in a user name is just a character.
     rs.FindFirst(QStringLiteral("Username = ?"), {name});
     if (rs.NoMatch() || !rs.hasCurrent()) {
-        pv::MsgBox(QStringLiteral("Kullanıcı Adı Yanlış"), pv::vbOKOnly | pv::vbCritical, QStringLiteral("Bulunamadı"));
+        pv::MsgBox(QStringLiteral("Kullanıcı Adı Yanlış"), pv::vbOKOnly | pv::vbCritical,
+                   QStringLiteral("Bulunamadı"));
         txtUName->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -11,11 +11,13 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 
-namespace pv {
+namespace pv
+{
 class DataControl;
 }
 
-class frmLogin : public pv::Form {
+class frmLogin : public pv::Form
+{
     Q_OBJECT
 public:
     frmLogin();

@@ -16,8 +16,7 @@
 #include <QPainter>
 #include <QScreen>
 
-frmSplash::frmSplash()
-    : Timer1(3000, true, this)
+frmSplash::frmSplash() : Timer1(3000, true, this)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowFlag(Qt::FramelessWindowHint, true);
@@ -40,7 +39,8 @@ frmSplash::frmSplash()
     }());
     lblTitle = kit::label(this, "lblTitle", 1800, 420, 5040, 720, QStringLiteral("Pelvanor"));
     lblTitle->setFont(QFont(QStringLiteral("DejaVu Sans"), 26, QFont::Bold));
-    Label6 = kit::label(this, "Label6", 1800, 1140, 5040, 360, QStringLiteral("Cari + Veresiye + Stok + Kasa"));
+    Label6 =
+        kit::label(this, "Label6", 1800, 1140, 5040, 360, QStringLiteral("Cari + Veresiye + Stok + Kasa"));
     Label6->setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
     lblVersion = kit::label(this, "lblVersion", 1800, 1560, 900, 300, QStringLiteral("Version"));
     Label8 = kit::label(this, "Label8", 2700, 1560, 2400, 300, QStringLiteral("x.x.x"));
@@ -101,9 +101,15 @@ void frmSplash::paintEvent(QPaintEvent *)
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void frmSplash::Timer1_Timer() { close(); }
+void frmSplash::Timer1_Timer()
+{
+    close();
+}
 
-void frmSplash::Form_Click() { close(); }
+void frmSplash::Form_Click()
+{
+    close();
+}
 
 void frmSplash::mouseReleaseEvent(QMouseEvent *event)
 {

@@ -7,11 +7,13 @@
 class QLabel;
 class QuorvelXPProgressBar;
 
-namespace pv {
+namespace pv
+{
 class DataControl;
 }
 
-class frmSplash : public pv::Form {
+class frmSplash : public pv::Form
+{
     Q_OBJECT
 public:
     frmSplash();
@@ -24,10 +26,10 @@ public:
     void Form_Click();
 
     QLabel *lblTitle = nullptr;
-    QLabel *Label6 = nullptr;   // subtitle
+    QLabel *Label6 = nullptr; // subtitle
     QLabel *lblVersion = nullptr;
-    QLabel *Label8 = nullptr;   // the version row's surum
-    QLabel *Image1 = nullptr;   // artwork
+    QLabel *Label8 = nullptr; // the version row's surum
+    QLabel *Image1 = nullptr; // artwork
     QuorvelXPProgressBar *QuorvelXPProgressBar1 = nullptr;
     pv::Timer Timer1;
     pv::DataControl *Data1 = nullptr;

@@ -70,7 +70,8 @@ void rawActivation(sqlite3 *db, const QDate &today)
             continue;
         const int days = int(last.daysTo(today));
         if (sqlite3_column_type(st, iGun) != SQLITE_INTEGER || sqlite3_column_int(st, iGun) != days)
-            changes.push_back({QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(st, iKod))), days});
+            changes.push_back(
+                {QByteArray(reinterpret_cast<const char *>(sqlite3_column_text(st, iKod))), days});
     }
     sqlite3_finalize(st);
     readAll(db, "select * from dgrayr");
@@ -91,7 +92,8 @@ void rawActivation(sqlite3 *db, const QDate &today)
 
 void report(const char *what, bench::Timing t)
 {
-    std::printf("%-52s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", what, t.first, t.second, t.first / t.second);
+    std::printf("%-52s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", what, t.first, t.second,
+                t.first / t.second);
     std::fflush(stdout);
 }
 
@@ -154,7 +156,8 @@ int main(int argc, char **argv)
     report("activation, same day again (10,000 rows)", sameDay);
 
     std::printf("listed %d customers, first %s\n", m.Data1->Recordset().RecordCount(),
-                qPrintable(m.Data1->Recordset().textAt(0, m.Data1->Recordset().fieldIndex(QStringLiteral("MusteriFirma")))));
+                qPrintable(m.Data1->Recordset().textAt(
+                    0, m.Data1->Recordset().fieldIndex(QStringLiteral("MusteriFirma")))));
     sqlite3_close(raw);
     discardAllForms(true);
     return g_sink == -1;

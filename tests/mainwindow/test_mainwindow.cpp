@@ -36,14 +36,18 @@
 
 using pv::test::Harness;
 
-namespace {
+namespace
+{
 
 const QDate kToday(2026, 12, 10); // the harness's clock
 
-QString iso(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
+QString iso(const QDate &d)
+{
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
-void addCustomer(Harness &h, const QString &kod, const QString &name, const QString &turu = QStringLiteral("Alıcı"),
-                 const QVariantMap &more = {})
+void addCustomer(Harness &h, const QString &kod, const QString &name,
+                 const QString &turu = QStringLiteral("Alıcı"), const QVariantMap &more = {})
 {
     QVariantMap row{{QStringLiteral("mus_kodu"), kod},
                     {QStringLiteral("MusteriFirma"), name},
@@ -94,7 +98,10 @@ void logIn(Harness &h, frmLogin &f, const QString &user, const QString &password
 
 } // namespace
 
-void TestMainWindow::initTestCase() { pv::registerAppReports(); }
+void TestMainWindow::initTestCase()
+{
+    pv::registerAppReports();
+}
 
 // ------------------------------------------------------------------ start-up
 
@@ -119,8 +126,8 @@ void TestMainWindow::startUp()
     bool mainShownFirst = false;
     h.onModal<frmLogin>([&](frmLogin &f) {
         seen << QStringLiteral("login shown");
-        mainShownFirst = pv::isLoaded<veresiye>() && pv::form<veresiye>().isVisible()
-            && !pv::form<frmSplash>().isVisible();
+        mainShownFirst = pv::isLoaded<veresiye>() && pv::form<veresiye>().isVisible() &&
+                         !pv::form<frmSplash>().isVisible();
         logIn(h, f, QStringLiteral("admin"), QStringLiteral("admin"));
     });
 
@@ -139,8 +146,9 @@ void TestMainWindow::startUp()
     h.settle();
     QVERIFY(mainShownFirst);
     QVERIFY(!pv::isLoaded<frmSplash>());
-    QCOMPARE(seen, QStringList({QStringLiteral("frmSplash"), QStringLiteral("veresiye"), QStringLiteral("frmLogin"),
-                                QStringLiteral("login shown"), QStringLiteral("veresiye")}));
+    QCOMPARE(seen,
+             QStringList({QStringLiteral("frmSplash"), QStringLiteral("veresiye"), QStringLiteral("frmLogin"),
+                          QStringLiteral("login shown"), QStringLiteral("veresiye")}));
     veresiye &m = pv::form<veresiye>();
     QCOMPARE(m.kasiyer.text(), QStringLiteral("admin"));
     QCOMPARE(m.txtYetki.text(), QStringLiteral("0"));
@@ -212,23 +220,36 @@ void TestMainWindow::loginSteps_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
     QTest::addColumn<int>("icon");
-    QTest::addColumn<QString>("focus");  // the box with the focus afterwards; "" when closed
-    QTest::addColumn<bool>("emptied");   // both boxes emptied
-    QTest::addColumn<QString>("level");  // handed to the main window
+    QTest::addColumn<QString>("focus"); // the box with the focus afterwards; "" when closed
+    QTest::addColumn<bool>("emptied");  // both boxes emptied
+    QTest::addColumn<QString>("level"); // handed to the main window
 
     const int crit = pv::vbCritical;
-    QTest::newRow("no name") << "" << "admin" << "Kullanıcı Adını Girin" << "Dikkat!" << crit << "txtUName"
-                             << false << "";
-    QTest::newRow("no password") << "admin" << "" << "Şifreyi Girin" << "Dikkat!" << crit << "txtPass" << false
-                                 << "";
-    QTest::newRow("wrong password") << "admin" << "Admin" << "Şifre Yanlış" << "Kullanıcı Giriş" << crit
-                                    << "txtUName" << true << "";
-    QTest::newRow("no stored password") << "bos" << "x" << "Şifre Yanlış" << "Kullanıcı Giriş" << crit
-                                        << "txtUName" << true << "";
-    QTest::newRow("good, Turkish capitals") << "işık" << "Şifre1" << "Giriş Başarılı İŞIK" << "Kullanıcı Giriş"
-                                            << int(pv::vbInformation) << "" << false << "1";
-    QTest::newRow("good, full rights") << "admin" << "admin" << "Giriş Başarılı ADMİN" << "Kullanıcı Giriş"
-                                       << int(pv::vbInformation) << "" << false << "0";
+    QTest::newRow("no name") << ""
+                             << "admin"
+                             << "Kullanıcı Adını Girin"
+                             << "Dikkat!" << crit << "txtUName" << false << "";
+    QTest::newRow("no password") << "admin"
+                                 << ""
+                                 << "Şifreyi Girin"
+                                 << "Dikkat!" << crit << "txtPass" << false << "";
+    QTest::newRow("wrong password") << "admin"
+                                    << "Admin"
+                                    << "Şifre Yanlış"
+                                    << "Kullanıcı Giriş" << crit << "txtUName" << true << "";
+    QTest::newRow("no stored password") << "bos"
+                                        << "x"
+                                        << "Şifre Yanlış"
+                                        << "Kullanıcı Giriş" << crit << "txtUName" << true << "";
+    QTest::newRow("good, Turkish capitals")
+        << "işık"
+        << "Şifre1"
+        << "Giriş Başarılı İŞIK"
+        << "Kullanıcı Giriş" << int(pv::vbInformation) << "" << false << "1";
+    QTest::newRow("good, full rights") << "admin"
+                                       << "admin"
+                                       << "Giriş Başarılı ADMİN"
+                                       << "Kullanıcı Giriş" << int(pv::vbInformation) << "" << false << "0";
 }
 
 void TestMainWindow::loginSteps()
@@ -365,7 +386,8 @@ void TestMainWindow::dayCounts_data()
     QTest::newRow("today") << QVariant(iso(kToday)) << QVariant(0);
     QTest::newRow("yesterday as typed text") << QVariant(QStringLiteral("09.12.2026")) << QVariant(1);
     QTest::newRow("future") << QVariant(iso(kToday.addDays(5))) << QVariant(-5);
-    QTest::newRow("long ago") << QVariant(QStringLiteral("1900-01-01")) << QVariant(int(QDate(1900, 1, 1).daysTo(kToday)));
+    QTest::newRow("long ago") << QVariant(QStringLiteral("1900-01-01"))
+                              << QVariant(int(QDate(1900, 1, 1).daysTo(kToday)));
     QTest::newRow("bad date") << QVariant(QStringLiteral("abc")) << QVariant(7);
     QTest::newRow("no date") << QVariant() << QVariant(7);
 }
@@ -404,19 +426,31 @@ void TestMainWindow::filters_data()
     QTest::addColumn<QStringList>("names");
 
     QTest::newRow("all, Turkish order")
-        << "type" << "Tümü"
-        << QStringList{"Cemal Usta", "Çiçekçi Ayşe", "Dilek", "ışık market", "İsmail Şahin", "Sedat Ilgın", "Şükrü Öz"};
-    QTest::newRow("Alıcı exactly") << "type" << "Alıcı" << QStringList{"Çiçekçi Ayşe", "ışık market"};
-    QTest::newRow("Bayi") << "type" << "Bayi" << QStringList{"İsmail Şahin"};
-    QTest::newRow("Alıcı/Satıcı") << "type" << "Alıcı/Satıcı" << QStringList{"Sedat Ilgın"};
-    QTest::newRow("group contains, by group") << "group" << "TOPTAN" << QStringList{"Çiçekçi Ayşe", "İsmail Şahin"};
-    QTest::newRow("search Ş any case") << "search" << "şa" << QStringList{"İsmail Şahin"};
-    QTest::newRow("search i is not ı") << "search" << "i" << QStringList{"Çiçekçi Ayşe", "Dilek", "İsmail Şahin"};
-    QTest::newRow("search ı is not i") << "search" << "I" << QStringList{"ışık market", "Sedat Ilgın"};
-    QTest::newRow("search Ç") << "search" << "ÇİÇ" << QStringList{"Çiçekçi Ayşe"};
-    QTest::newRow("search wildcard is literal") << "search" << "*" << QStringList{"Joker*"};
-    QTest::newRow("search apostrophe") << "search" << "'" << QStringList{"D'Ali"};
-    QTest::newRow("search nothing") << "search" << "zzz" << QStringList{};
+        << "type"
+        << "Tümü" << QStringList{"Cemal Usta",   "Çiçekçi Ayşe", "Dilek",   "ışık market",
+                                 "İsmail Şahin", "Sedat Ilgın",  "Şükrü Öz"};
+    QTest::newRow("Alıcı exactly") << "type"
+                                   << "Alıcı" << QStringList{"Çiçekçi Ayşe", "ışık market"};
+    QTest::newRow("Bayi") << "type"
+                          << "Bayi" << QStringList{"İsmail Şahin"};
+    QTest::newRow("Alıcı/Satıcı") << "type"
+                                  << "Alıcı/Satıcı" << QStringList{"Sedat Ilgın"};
+    QTest::newRow("group contains, by group") << "group"
+                                              << "TOPTAN" << QStringList{"Çiçekçi Ayşe", "İsmail Şahin"};
+    QTest::newRow("search Ş any case") << "search"
+                                       << "şa" << QStringList{"İsmail Şahin"};
+    QTest::newRow("search i is not ı") << "search"
+                                       << "i" << QStringList{"Çiçekçi Ayşe", "Dilek", "İsmail Şahin"};
+    QTest::newRow("search ı is not i") << "search"
+                                       << "I" << QStringList{"ışık market", "Sedat Ilgın"};
+    QTest::newRow("search Ç") << "search"
+                              << "ÇİÇ" << QStringList{"Çiçekçi Ayşe"};
+    QTest::newRow("search wildcard is literal") << "search"
+                                                << "*" << QStringList{"Joker*"};
+    QTest::newRow("search apostrophe") << "search"
+                                       << "'" << QStringList{"D'Ali"};
+    QTest::newRow("search nothing") << "search"
+                                    << "zzz" << QStringList{};
 }
 
 void TestMainWindow::filters()
@@ -441,7 +475,8 @@ void TestMainWindow::filters()
         add("9", "D'Ali", "Bayi", "GENEL");
         add("10", "Jokerli", "Bayi", "GENEL");
     }
-    h.exec(QStringLiteral("INSERT INTO Musteri_Gruplari (grupadi) VALUES ('TOPTAN'), ('GENEL'), ('TOPTAN SATIŞ')"));
+    h.exec(QStringLiteral(
+        "INSERT INTO Musteri_Gruplari (grupadi) VALUES ('TOPTAN'), ('GENEL'), ('TOPTAN SATIŞ')"));
     veresiye &m = mainWindow();
     QCOMPARE(m.cboGrupAra->count(), 3);
     QCOMPARE(m.cboGrupAra->itemText(0), QStringLiteral("GENEL"));
@@ -548,8 +583,10 @@ void TestMainWindow::alertList_data()
     QTest::addColumn<QVariant>("sonislem");
     QTest::addColumn<QString>("line"); // "" when not listed
     QTest::newRow("29 days") << QVariant(iso(kToday.addDays(-29))) << "";
-    QTest::newRow("30 days") << QVariant(iso(kToday.addDays(-30))) << "Şahin Çelik : (30) Gündür Ödeme Yapmadı";
-    QTest::newRow("400 days") << QVariant(iso(kToday.addDays(-400))) << "Şahin Çelik : (400) Gündür Ödeme Yapmadı";
+    QTest::newRow("30 days") << QVariant(iso(kToday.addDays(-30)))
+                             << "Şahin Çelik : (30) Gündür Ödeme Yapmadı";
+    QTest::newRow("400 days") << QVariant(iso(kToday.addDays(-400)))
+                              << "Şahin Çelik : (400) Gündür Ödeme Yapmadı";
     QTest::newRow("in the future") << QVariant(iso(kToday.addDays(40))) << "";
     QTest::newRow("no date") << QVariant() << "";
     QTest::newRow("not a date") << QVariant(QStringLiteral("yok")) << "";
@@ -623,12 +660,12 @@ void TestMainWindow::alertAnnouncements()
     Harness h;
     frmAlert &a = pv::form<frmAlert>();
     a.Show();
-    h.expectMsgBox(QStringLiteral("E-Posta Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ")
-                       + frmAlert::makerAddress(),
+    h.expectMsgBox(QStringLiteral("E-Posta Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") +
+                       frmAlert::makerAddress(),
                    pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
     h.click(a.btnMail);
-    h.expectMsgBox(QStringLiteral("SMS Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ")
-                       + frmAlert::makerAddress(),
+    h.expectMsgBox(QStringLiteral("SMS Gönderme özelliği çok yakında aktif olacaktır. Bilgi için: ") +
+                       frmAlert::makerAddress(),
                    pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
     h.click(a.btnSMS);
     QVERIFY(a.Check1->ToolTip() == QStringLiteral(" Açılışta Göster"));
@@ -656,9 +693,13 @@ void TestMainWindow::openAccount()
     QTest::mouseDClick(m.DBGrid1->viewport(), Qt::LeftButton, Qt::NoModifier,
                        m.DBGrid1->visualRect(m.DBGrid1Model->index(1, 3)).center());
     h.settle();
-    const QStringList expected{QStringLiteral("Şükrü Öz / 42 - ( Euro/Satıcı ) HESABI"), QStringLiteral("42"),
-                               QStringLiteral("0"), QStringLiteral("Satıcı"), QStringLiteral("Euro"),
-                               QStringLiteral("Euro"), QStringLiteral("Euro")};
+    const QStringList expected{QStringLiteral("Şükrü Öz / 42 - ( Euro/Satıcı ) HESABI"),
+                               QStringLiteral("42"),
+                               QStringLiteral("0"),
+                               QStringLiteral("Satıcı"),
+                               QStringLiteral("Euro"),
+                               QStringLiteral("Euro"),
+                               QStringLiteral("Euro")};
     QCOMPARE(seen, expected);
     // The popup's entry does the same.
     seen.clear();
@@ -729,14 +770,24 @@ void TestMainWindow::gridPopup()
 
 void TestMainWindow::noteAndPicture_data()
 {
-    QTest::addColumn<QString>("file");    // written into the program folder ("" writes none)
-    QTest::addColumn<QString>("foto");    // the stored path, relative to the program folder
-    QTest::addColumn<QString>("title");   // of the message; "" when the picture loads
-    QTest::newRow("jpg") << "a.jpg" << "a.jpg" << "";
-    QTest::newRow("Jpg") << "b.Jpg" << "b.Jpg" << "";
-    QTest::newRow("BMP") << "c.BMP" << "c.BMP" << "";
-    QTest::newRow("png") << "d.png" << "d.png" << "Hata";
-    QTest::newRow("missing") << "" << "e.jpg" << "Hata ";
+    QTest::addColumn<QString>("file");  // written into the program folder ("" writes none)
+    QTest::addColumn<QString>("foto");  // the stored path, relative to the program folder
+    QTest::addColumn<QString>("title"); // of the message; "" when the picture loads
+    QTest::newRow("jpg") << "a.jpg"
+                         << "a.jpg"
+                         << "";
+    QTest::newRow("Jpg") << "b.Jpg"
+                         << "b.Jpg"
+                         << "";
+    QTest::newRow("BMP") << "c.BMP"
+                         << "c.BMP"
+                         << "";
+    QTest::newRow("png") << "d.png"
+                         << "d.png"
+                         << "Hata";
+    QTest::newRow("missing") << ""
+                             << "e.jpg"
+                             << "Hata ";
 }
 
 void TestMainWindow::noteAndPicture()
@@ -748,9 +799,9 @@ void TestMainWindow::noteAndPicture()
     if (!file.isEmpty()) {
         QImage img(8, 8, QImage::Format_RGB32);
         img.fill(Qt::red);
-        const QByteArray format = file.endsWith(QLatin1String("png")) ? "PNG"
-            : file.endsWith(QLatin1String("BMP"))                   ? "BMP"
-                                                                    : "JPG";
+        const QByteArray format = file.endsWith(QLatin1String("png"))   ? "PNG"
+                                  : file.endsWith(QLatin1String("BMP")) ? "BMP"
+                                                                        : "JPG";
         QVERIFY(img.save(h.folder() + QLatin1Char('/') + file, format.constData()));
     }
     addCustomer(h, QStringLiteral("1"), QStringLiteral("Notlu"), QStringLiteral("Alıcı"),
@@ -793,7 +844,8 @@ void TestMainWindow::totals_data()
                                  << QStringList{"150,50", "20,00", "130,50"};
     QTest::newRow("negative and thousands") << QVariantList{-1234.5, 3000.0} << QVariantList{1000000.0, -0.25}
                                             << QStringList{"1.765,50", "999.999,75", "-998.234,25"};
-    QTest::newRow("no suppliers") << QVariantList{10.0} << QVariantList{} << QStringList{"10,00", "0,00", "10,00"};
+    QTest::newRow("no suppliers") << QVariantList{10.0} << QVariantList{}
+                                  << QStringList{"10,00", "0,00", "10,00"};
 }
 
 void TestMainWindow::totals()
@@ -841,8 +893,8 @@ void TestMainWindow::totalsLockTheWindow()
     veresiye &m = mainWindow();
     m.txtYetki = QStringLiteral("0");
     h.click(m.VornXPButton1);
-    for (BvButton *b : {m.VornXPButton1, m.VornXPButton2, m.VornXPButton11, m.rapbut, m.BvButton4, m.BvButton5,
-                        m.KasaBtn, m.stokbut, m.ayarbtn})
+    for (BvButton *b : {m.VornXPButton1, m.VornXPButton2, m.VornXPButton11, m.rapbut, m.BvButton4,
+                        m.BvButton5, m.KasaBtn, m.stokbut, m.ayarbtn})
         QVERIFY2(!b->Enabled(), qPrintable(b->objectName()));
     QVERIFY(!m.Frame1->Enabled());
     QVERIFY(!m.musaratext->isEnabled());
@@ -851,8 +903,8 @@ void TestMainWindow::totalsLockTheWindow()
     QVERIFY(m.VornXPButton3->Enabled());
     h.click(m.VornXPButton7);
     QVERIFY(!m.listetoplamfrm->isVisibleTo(&m));
-    for (BvButton *b : {m.VornXPButton1, m.VornXPButton2, m.VornXPButton9, m.VornXPButton11, m.rapbut, m.BvButton4,
-                        m.BvButton5, m.KasaBtn, m.stokbut, m.ayarbtn})
+    for (BvButton *b : {m.VornXPButton1, m.VornXPButton2, m.VornXPButton9, m.VornXPButton11, m.rapbut,
+                        m.BvButton4, m.BvButton5, m.KasaBtn, m.stokbut, m.ayarbtn})
         QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
     QVERIFY(m.Frame1->Enabled());
     QCOMPARE(m.Frame1->GradientBottom(), 0xEBC2A5u);
@@ -860,7 +912,8 @@ void TestMainWindow::totalsLockTheWindow()
     // A cashier cannot delete while it is open; an empty list opens it with its message.
     m.txtYetki = QStringLiteral("1");
     h.type(m.musaratext, QStringLiteral("yok"));
-    h.expectMsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
+    h.expectMsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation,
+                   QStringLiteral("Bilgi"));
     m.VornXPButton1_Click();
     QCOMPARE(m.xpText1->text(), QStringLiteral("0"));
     QVERIFY(!m.VornXPButton9->Enabled());
@@ -893,13 +946,22 @@ void TestMainWindow::printSource_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("direction");
     QTest::addColumn<QString>("source");
-    QTest::newRow("all by balance down") << "Tümü" << "Bakiye" << "Azalan"
+    QTest::newRow("all by balance down") << "Tümü"
+                                         << "Bakiye"
+                                         << "Azalan"
                                          << "select * from musteriler ORDER BY Bakiye desc ";
-    QTest::newRow("staff by name up") << "Personel" << "Müşteri" << "Artan"
-                                      << "select * from musteriler where Turu= 'Personel' ORDER BY MusteriFirma asc ";
-    QTest::newRow("group prints all") << "Müşteri Grubu" << "İşlem Tarihi" << "Azalan"
+    QTest::newRow("staff by name up")
+        << "Personel"
+        << "Müşteri"
+        << "Artan"
+        << "select * from musteriler where Turu= 'Personel' ORDER BY MusteriFirma asc ";
+    QTest::newRow("group prints all") << "Müşteri Grubu"
+                                      << "İşlem Tarihi"
+                                      << "Azalan"
                                       << "select * from musteriler ORDER BY Sonislem desc ";
-    QTest::newRow("days") << "Alıcı/Satıcı" << "Gün" << "Artan"
+    QTest::newRow("days") << "Alıcı/Satıcı"
+                          << "Gün"
+                          << "Artan"
                           << "select * from musteriler where Turu= 'Alıcı/Satıcı' ORDER BY Gun asc ";
 }
 
@@ -940,13 +1002,15 @@ void TestMainWindow::customerListPageModel()
     m.topla1_Click();
     m.Command4_Click();
     const pv::PageModel page = m.prepareMusteriListesi().runToPageModel();
-    QCOMPARE(page.textsOf(QStringLiteral("Field10")), (QStringList{QStringLiteral("Çiçekçi Ayşe"), QStringLiteral("İsmail")}));
+    QCOMPARE(page.textsOf(QStringLiteral("Field10")),
+             (QStringList{QStringLiteral("Çiçekçi Ayşe"), QStringLiteral("İsmail")}));
     QCOMPARE(page.textsOf(QStringLiteral("Label111")),
              QStringList{QStringLiteral("10.12.2026 - TARİHLİ MÜŞTERİ LİSTESİ")});
     QCOMPARE(page.textsOf(QStringLiteral("Label119")), QStringList{QStringLiteral("150,50")});
     QCOMPARE(page.textsOf(QStringLiteral("Label123")), QStringList{QStringLiteral("20,00")});
     QCOMPARE(page.textsOf(QStringLiteral("Label124")), QStringList{QStringLiteral("130,50")});
-    QCOMPARE(page.textsOf(QStringLiteral("Label120")), QStringList{QStringLiteral("3")}); // the main list's count
+    QCOMPARE(page.textsOf(QStringLiteral("Label120")),
+             QStringList{QStringLiteral("3")}); // the main list's count
     QCOMPARE(page.ofItem(QStringLiteral("Field10")).first().fontSize, 12.0);
     QCOMPARE(page.ofItem(QStringLiteral("Label111")).first().fontSize, 12.0); // the title keeps its size
     QCOMPARE(page.ofItem(QStringLiteral("Label119")).first().fontSize, 8.5);
@@ -955,11 +1019,12 @@ void TestMainWindow::customerListPageModel()
 void TestMainWindow::dailyReportPageModel()
 {
     Harness h;
-    const auto move = [&](const char *tarih2, const char *saat, const char *aciklama, const char *kod, double eklenen) {
+    const auto move = [&](const char *tarih2, const char *saat, const char *aciklama, const char *kod,
+                          double eklenen) {
         QVERIFY(h.insert(QStringLiteral("veresiye"),
-                         {{QStringLiteral("Tarih"), QString::fromLatin1(tarih2).right(2) + "."
-                                                         + QString::fromLatin1(tarih2).mid(4, 2) + "."
-                                                         + QString::fromLatin1(tarih2).left(4)},
+                         {{QStringLiteral("Tarih"), QString::fromLatin1(tarih2).right(2) + "." +
+                                                        QString::fromLatin1(tarih2).mid(4, 2) + "." +
+                                                        QString::fromLatin1(tarih2).left(4)},
                           {QStringLiteral("Saat"), QString::fromLatin1(saat)},
                           {QStringLiteral("Turu"), QStringLiteral("Stoktan Bağımsız Satış")},
                           {QStringLiteral("Aciklama"), QString::fromUtf8(aciklama)},
@@ -976,8 +1041,8 @@ void TestMainWindow::dailyReportPageModel()
     m.ilk->setDate(QDate(2014, 3, 5));
     m.Command3_Click();
     pv::Report &r = m.prepareCariGunlukRapor();
-    QCOMPARE(r.dataControl().source(),
-             QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '20140305' ORDER BY [Tarih],[Saat],Eklenen asc"));
+    QCOMPARE(r.dataControl().source(), QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  "
+                                                      "'20140305' ORDER BY [Tarih],[Saat],Eklenen asc"));
     const pv::PageModel page = r.runToPageModel();
     QCOMPARE(page.textsOf(QStringLiteral("Field10")),
              (QStringList{QStringLiteral("Çay"), QStringLiteral("Şeker"), QStringLiteral("Un")}));
@@ -1032,11 +1097,13 @@ void TestMainWindow::aboutBox()
         h.click(f.BvButton3);
     });
     m.mnuhak->trigger();
-    QCOMPARE(captions, (QStringList{QStringLiteral("Lisans Sözleşmesini Kapat"), QStringLiteral("Lisans Sözleşmesi"),
-                                    QStringLiteral("Lisans Sözleşmesi")}));
+    QCOMPARE(captions,
+             (QStringList{QStringLiteral("Lisans Sözleşmesini Kapat"), QStringLiteral("Lisans Sözleşmesi"),
+                          QStringLiteral("Lisans Sözleşmesi")}));
 }
 
-namespace {
+namespace
+{
 
 // Runs one test class with the command line's options and those of the named functions
 // that belong to it; a class none of whose functions is named is left out.
@@ -1052,7 +1119,8 @@ int run(QObject &test, const QStringList &args)
         }
         named = true;
         const QString function = a.section(QLatin1Char(':'), 0, 0).section(QLatin1Char('('), 0, 0);
-        if (test.metaObject()->indexOfMethod(QMetaObject::normalizedSignature(qPrintable(function + "()"))) >= 0) {
+        if (test.metaObject()->indexOfMethod(QMetaObject::normalizedSignature(qPrintable(function + "()"))) >=
+            0) {
             mine << a;
             any = true;
         }

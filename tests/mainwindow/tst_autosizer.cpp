@@ -1,6 +1,6 @@
 // The auto-sizer's twips arithmetic, checked on a plain window at 15 twips a pixel.
-#include "app/BrennavikAutoSizer.h"
 #include "tst_autosizer.h"
+#include "app/BrennavikAutoSizer.h"
 
 #include "platform/components/PropertyBag.h"
 #include "platform/components/Twips.h"
@@ -10,7 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 // Everything in twips, multiples of 15 so that pixels round exactly.
 QRect tw(const QWidget *w)
@@ -25,8 +26,14 @@ void place(QWidget *w, int l, int t, int wd, int h)
 
 } // namespace
 
-void TestAutoSizer::initTestCase() { pv::setTwipsPerPixel(15); }
-void TestAutoSizer::cleanupTestCase() { pv::setTwipsPerPixel(0); }
+void TestAutoSizer::initTestCase()
+{
+    pv::setTwipsPerPixel(15);
+}
+void TestAutoSizer::cleanupTestCase()
+{
+    pv::setTwipsPerPixel(0);
+}
 
 void TestAutoSizer::tagProtocol_data()
 {
@@ -53,8 +60,8 @@ void TestAutoSizer::tagProtocol()
 void TestAutoSizer::arrange_data()
 {
     QTest::addColumn<QString>("tag");
-    QTest::addColumn<QRect>("start");  // left, top, width, height at load
-    QTest::addColumn<int>("dw");       // window growth in twips
+    QTest::addColumn<QRect>("start"); // left, top, width, height at load
+    QTest::addColumn<int>("dw");      // window growth in twips
     QTest::addColumn<int>("dh");
     QTest::addColumn<QRect>("expected");
 
@@ -159,7 +166,8 @@ void TestAutoSizer::centredInContainer()
     sizer.AutoResize();
     // 100 and 10 twips are no whole pixels: compare the rounded pixels.
     const auto px = [](int t) { return pv::twipsToPixels(t); };
-    QCOMPARE(pic->geometry(), QRect(px(expected.x()), px(expected.y()), px(expected.width()), px(expected.height())));
+    QCOMPARE(pic->geometry(),
+             QRect(px(expected.x()), px(expected.y()), px(expected.width()), px(expected.height())));
 }
 
 void TestAutoSizer::sizeLimits_data()

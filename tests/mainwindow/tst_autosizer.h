@@ -1,7 +1,8 @@
 #pragma once
 #include <QObject>
 
-class TestAutoSizer : public QObject {
+class TestAutoSizer : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase();

@@ -1,7 +1,8 @@
 #pragma once
 #include <QObject>
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase();
