@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QPageLayout>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -146,7 +147,10 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
             painter.setPen(op.color);
             const QRectF box = toDevice(op.rect);
             painter.save();
-            painter.setClipRect(box);
+            // Tahoma's stand-in draws the dot of İ above its ascent: leave room for it.
+            const QFontMetricsF fm(f, painter.device());
+            const double overhang = std::max(0.0, -fm.boundingRect(op.text).top() - fm.ascent());
+            painter.setClipRect(box.adjusted(0, -overhang, 0, 0));
             painter.drawText(box.adjusted(pad, 0, -pad, 0),
                              op.alignment | Qt::AlignTop | Qt::TextSingleLine, op.text);
             painter.restore();

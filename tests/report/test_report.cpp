@@ -438,6 +438,29 @@ private slots:
         QCOMPARE(page.pixelColor(24 + 24, 48 + 27 + 12), QColor(Qt::red));
     }
 
+    // The Tahoma stand-in draws the dot of İ above its ascent; a label clipped to its box
+    // must still show it, or "İ" prints as "I".
+    void dottedCapitalIKeepsItsDot()
+    {
+        const char *json = R"({
+  "name": "nokta", "paper": {"width": 11906, "height": 16838},
+  "margins": {"left": 0, "right": 0, "top": 0, "bottom": 0},
+  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 1440}],
+  "controls": [{"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 720, "top": 720,
+                "width": 2880, "height": 400, "text": "İİİİ", "font": "Tahoma", "size": 14}]
+})";
+        QString error;
+        auto layout = pv::ReportLayout::fromJson(json, &error);
+        QVERIFY2(layout, qPrintable(error));
+        pv::Report r(layout, {});
+        const QImage page = r.run().pageImage(0, 96);
+        int above = 0; // dark pixels above the label's box (48 px down at 96 dpi)
+        for (int y = 30; y < 48; ++y)
+            for (int x = 48; x < 48 + 192; ++x)
+                above += qGray(page.pixel(x, y)) < 128;
+        QVERIFY(above > 0);
+    }
+
     void printsThroughAPrinter()
     {
         addCustomers(3);
