@@ -153,6 +153,7 @@ private slots:
     void stockSale_data();
     void stockSale();
     void stockTotalFollowsTheQuantity();
+    void modeButtonsAndKeys();
     void stockWarningsOnTheList_data();
     void stockWarningsOnTheList();
     void stockSaleRefusals_data();
@@ -509,6 +510,57 @@ void TestSales::stockTotalFollowsTheQuantity()
     QCOMPARE(h.value(QStringLiteral("select Eklenen from veresiye")).toDouble(), 45.0);
     QCOMPARE(h.value(QStringLiteral("select Tutar from SatisRapor")).toDouble(), 45.0);
     QCOMPARE(h.value(QStringLiteral("select OnHand from Product")).toDouble(), 7.0);
+}
+
+void TestSales::modeButtonsAndKeys()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
+    veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
+    h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
+        activate(d);
+        const int narrow = pv::twipsToPixels(6855), wide = pv::twipsToPixels(15525);
+        Harness::click(d.BvButton4);
+        QVERIFY(d.BvButton4->Value());
+        QCOMPARE(d.width(), wide);
+        Harness::click(d.BvButton1); // the other mode: the first button is released
+        QVERIFY(d.BvButton1->Value() && !d.BvButton4->Value());
+        QCOMPARE(d.txtOnay.text(), QStringLiteral("2"));
+        QVERIFY(!d.btnAktar->isHidden() && d.BtnAktarA->isHidden());
+        QCOMPARE(d.width(), wide);
+        Harness::click(d.BvButton1); // released: panel closed, mode kept
+        QVERIFY(d.frmstok->isHidden());
+        QCOMPARE(d.width(), narrow);
+        QCOMPARE(d.txtOnay.text(), QStringLiteral("2"));
+        Harness::click(d.BvButton1);
+        Harness::click(d.BvButton3);
+        QVERIFY(d.frmstok->isHidden());
+        QCOMPARE(d.width(), narrow);
+        QVERIFY(d.BvButton1->Value()); // the close button leaves the mode buttons alone
+
+        // Without a product the quantity box hands the keys on to the product code.
+        d.Text10->setFocus(Qt::TabFocusReason);
+        QVERIFY(d.bartext->hasFocus());
+        d.bartext->setText(QStringLiteral("P1"));
+        retype(d.Text10, QStringLiteral("2a b"));
+        QCOMPARE(d.Text10->text(), QStringLiteral("2"));
+        retype(d.Text12, QStringLiteral("0"));
+        h.expectMsgBox(QStringLiteral("Tutarı Girin."), pv::vbOKOnly | pv::vbExclamation,
+                       QStringLiteral("Gerekli Bilgi"));
+        Harness::key(d.Text12, Qt::Key_Return);
+        QCOMPARE(d.Text9->text(), QString());
+        QVERIFY(!d.VornXPButton2->Enabled());
+        retype(d.Text12, QStringLiteral("1234,5"));
+        Harness::key(d.Text12, Qt::Key_Return);
+        QCOMPARE(d.Text9->text(), QStringLiteral("2.469,00"));
+        QVERIFY(d.Text9->hasFocus());
+        QVERIFY(d.VornXPButton2->Enabled());
+        Harness::click(d.VornXPButton1);
+    });
+    Harness::click(w.VornXPButton8);
+    Harness::settle();
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), 0);
 }
 
 void TestSales::stockWarningsOnTheList_data()
