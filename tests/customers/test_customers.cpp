@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QtTest>
@@ -1323,6 +1324,16 @@ void TestCustomers::accountWindowMarkedReceipt()
     QCOMPARE(m.textsOf(QStringLiteral("Field7")), (QStringList{"Yağ", "Un"}));
     QCOMPARE(m.textsOf(QStringLiteral("Label168")), QStringList{QStringLiteral("Ahmet Yılmaz")});
     QCOMPARE(m.textsOf(QStringLiteral("Label177")), QStringList{QStringLiteral("110,00")});
+
+    // The right button on the ledger offers the marking menu, "Listeyi Yazdır" the print menu.
+    QTest::mouseClick(w.DBGrid2->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!p.mnuPrntEkle->isVisible());
+    QTest::mouseClick(w.DBGrid2->viewport(), Qt::RightButton, {}, QPoint(5, 5));
+    QVERIFY(p.mnuPrntEkle->isVisible());
+    p.mnuPrntEkle->hide();
+    Harness::click(w.VornXPButton5);
+    QVERIFY(p.mnuPrint->isVisible());
+    p.mnuPrint->hide();
 }
 
 QTEST_MAIN(TestCustomers)
