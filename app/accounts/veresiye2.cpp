@@ -464,10 +464,9 @@ void veresiye2::Form_Load()
 
 void veresiye2::Form_Activate()
 {
-    ara_Click();
-    Command6_Click();
+    ara_Click(); // the totals come with it
+    setLedgerCommands();
     txttarih = pv::dateText(pv::Clock::today());
-    btnYetki_Click();
     // Days since the last entry saved during this visit; without one the stored count stays.
     const auto today = pv::parseDate(txttarih);
     const auto last = pv::parseDate(Text11);
@@ -599,6 +598,11 @@ void veresiye2::btnYetki_Click()
 void veresiye2::Command6_Click()
 {
     topla1_Click();
+    setLedgerCommands();
+}
+
+void veresiye2::setLedgerCommands()
+{
     const bool rows = !Text11111.text().isEmpty();
     enableAll({VornXPButton9, VornXPButton5, VornXPButton6, VornXPButton10, btnFiyatGuncelle, btnEdit, tgoster2},
               rows);

@@ -221,6 +221,7 @@ public:
 
 private:
     void buildControls();
+    void setLedgerCommands(); // the ledger-dependent commands, then the rights level
     void bindFields();
     void refreshLedgerKeepingRow(qint64 id);
     qint64 currentEntryId();
