@@ -141,6 +141,8 @@ private slots:
 
     void automaticBackupAtExit_data();
     void automaticBackupAtExit();
+    void automaticBackupAsksBeforeReplacing();
+    void largeBackupShowsFull();
     void startPrograms_data();
     void startPrograms();
 
@@ -1119,6 +1121,39 @@ void TestAdmin::automaticBackupAtExit()
     QCOMPARE(QFile::exists(expected), backup);
     if (backup)
         QVERIFY(admin::isProgramDatabase(expected));
+}
+
+void TestAdmin::automaticBackupAsksBeforeReplacing()
+{
+    Harness h;
+    const QString folder = backupFolder(h) + QLatin1Char('/');
+    h.exec(QStringLiteral("UPDATE dgrayr SET oto_yedek = ?, oto_yedek_aktif = '1'"), {folder});
+    const QString target = folder + admin::backupFileName();
+    QVERIFY(writeFile(target, "aynı saniyede alınmış"));
+    h.expectMsgBox(target + QStringLiteral("\n\nDosyası zaten var. Varolan dosya ile değiştirilsin mi? "),
+                   pv::vbYesNo | pv::vbQuestion, QStringLiteral("Bilgi"), pv::vbNo);
+    exitWithAutomaticBackup(QStringLiteral("1"), nullptr);
+    QVERIFY(h.programEnded());
+    QCOMPARE(fileBytes(target), QByteArray("aynı saniyede alınmış"));
+}
+
+void TestAdmin::largeBackupShowsFull()
+{
+    Harness h;
+    // Past the size at which a byte count no longer fits the bar's percentage.
+    h.exec(QStringLiteral("CREATE TABLE ek (b BLOB)"));
+    h.exec(QStringLiteral("INSERT INTO ek VALUES (zeroblob(22 * 1024 * 1024))"));
+    const QString folder = backupFolder(h) + QLatin1Char('/');
+    h.onModal<CopyFile>([&](CopyFile &c) {
+        h.expectMsgBoxContaining(QStringLiteral("KLASÖRÜNE DOSYA YEDEKLENDİ"));
+        h.click(c.Copy);
+        QCOMPARE(c.ProgressBar->Value(), 100);
+        h.click(c.VornXPButton3);
+    });
+    pv::form<CopyFile>().txtSurucu = folder;
+    pv::form<CopyFile>().Show(pv::Form::Modal);
+    h.settle();
+    QVERIFY(QFileInfo(folder + admin::backupFileName()).size() > 22 * 1024 * 1024);
 }
 
 namespace
