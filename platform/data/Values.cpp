@@ -70,10 +70,15 @@ QString displayText(const QVariant &stored, ColumnKind kind)
     case QMetaType::QString:
         if (kind == ColumnKind::Date) {
             const QString s = stored.toString();
+            // Read without a QDateTime: a local-time QDateTime consults the time zone on
+            // every construction, which made reading a list of dates slow.
             if (s.size() >= 10 && s.at(4) == u'-') {
-                const QDateTime dt = parseDateText(s);
-                if (dt.isValid())
-                    return dateDisplay(dt);
+                const QDate d = QDate::fromString(s.left(10), Qt::ISODate);
+                const QString rest = s.mid(10).trimmed();
+                const QTime t = rest.isEmpty() ? QTime(0, 0) : QTime::fromString(rest, QStringLiteral("HH:mm:ss"));
+                if (d.isValid() && t.isValid())
+                    return t == QTime(0, 0) ? d.toString(QStringLiteral("dd.MM.yyyy"))
+                                            : d.toString(QStringLiteral("dd.MM.yyyy ")) + t.toString(QStringLiteral("HH:mm:ss"));
             }
             return s;
         }
