@@ -20,7 +20,7 @@ QUrl announcementsPage();
 
 // Fetches a page as text; an empty text when it could not be fetched in time.
 using Fetcher = std::function<QString(const QUrl &url, int timeoutMs)>;
-QString fetchText(const QUrl &url, int timeoutMs = 10000);
+QString fetchText(const QUrl &url, int timeoutMs = 5000);
 void setFetcher(Fetcher fetcher); // tests; empty restores the plain HTTP fetch
 
 // The internet counts as reachable when the nine characters 28 places after the first
