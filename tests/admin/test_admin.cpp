@@ -105,6 +105,7 @@ private slots:
     void userDelete_data();
     void userDelete();
     void userPasswordEcho();
+    void userEnterMovesOn();
 
     void unitAdd_data();
     void unitAdd();
@@ -441,6 +442,19 @@ void TestAdmin::userPasswordEcho()
         h.key(k.xpText1, Qt::Key_Escape);
     });
     QVERIFY(!pv::isLoaded<kullanici>());
+}
+
+void TestAdmin::userEnterMovesOn()
+{
+    Harness h;
+    runModal<kullanici>(h, [&](kullanici &k) {
+        h.click(k.MyButton2);
+        QTRY_VERIFY(k.Text1->hasFocus());
+        h.type(k.Text1, QStringLiteral("ali"));
+        h.key(k.Text1, Qt::Key_Return);
+        QTRY_VERIFY(k.Text2->hasFocus());
+        QCOMPARE(k.Text1->text(), QStringLiteral("ali"));
+    });
 }
 
 // ------------------------------------------------------------------ units
