@@ -6,6 +6,7 @@
 #include "app/CopyOto.h"
 #include "app/Form3.h"
 #include "app/FormKit.h"
+#include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
 #include "app/WebPages.h"
 #include "app/ayarlar.h"
@@ -321,6 +322,7 @@ void veresiye::buildTotalsPanel()
                        QStringLiteral("color: #404040; background-color: #FFFFE1;"));
     VornXPButton7 = kit::button(FrameFendrixon1, "VornXPButton7", 3960, 2820, 1620, 600, QStringLiteral(" Kapat"));
     connect(VornXPButton7, &BvButton::Click, this, &veresiye::VornXPButton7_Click);
+    connect(VornXPButton11, &BvButton::Click, this, &veresiye::VornXPButton11_Click);
 }
 
 void veresiye::buildPrintPanel()
@@ -949,6 +951,14 @@ void veresiye::mnuayr2_Click()
 }
 
 void veresiye::mnuUser_Click() { pv::form<kullanici>().Show(pv::Form::Modal, this); }
+
+// The customer card only passes the rights level on to the account it opens.
+void veresiye::VornXPButton11_Click()
+{
+    musteriekle &card = pv::form<musteriekle>();
+    card.txtYetki = txtYetki.text();
+    card.Show(pv::Form::Modal, this);
+}
 
 void veresiye::mnuBirim_Click() { pv::form<birmler>().Show(pv::Form::Modal, this); }
 

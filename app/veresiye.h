@@ -88,6 +88,7 @@ public:
     // --- commands: settings menu, backup, exit, other programs, announcements -------
     void mnuayr2_Click();
     void mnuUser_Click();
+    void VornXPButton11_Click();
     void mnuBirim_Click();
     void ysk_Click();
     void mnuyardim_Click();

@@ -3,6 +3,7 @@
 #include "tst_mainwindow.h"
 
 #include "app/Form3.h"
+#include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
 #include "app/frmAlert.h"
 #include "app/frmLogin.h"
@@ -1100,6 +1101,24 @@ void TestMainWindow::aboutBox()
     QCOMPARE(captions,
              (QStringList{QStringLiteral("Lisans Sözleşmesini Kapat"), QStringLiteral("Lisans Sözleşmesi"),
                           QStringLiteral("Lisans Sözleşmesi")}));
+}
+
+// ------------------------------------------------------------------ customer card
+
+void TestMainWindow::customerCardGetsTheRights()
+{
+    Harness h;
+    veresiye &m = mainWindow();
+    m.txtYetki = QStringLiteral("1");
+    QString rights;
+    h.onModal<musteriekle>([&](musteriekle &card) {
+        rights = card.txtYetki.text();
+        h.click(card.MyButton6); // "Vazgeç"
+    });
+    h.click(m.VornXPButton11);
+    h.settle();
+    QCOMPARE(rights, QStringLiteral("1"));
+    QVERIFY(!pv::isLoaded<musteriekle>());
 }
 
 namespace

@@ -54,4 +54,5 @@ private slots:
     void printShowsPreview();
 
     void aboutBox();
+    void customerCardGetsTheRights();
 };
