@@ -127,6 +127,7 @@ private slots:
     void closingWritesTheAccountRow_data();
     void closingWritesTheAccountRow();
     void closingLeavesTheMainListsCurrentRowAlone();
+    void fromTheMainWindow();
     void entryCommands_data();
     void entryCommands();
     void editEntry();
@@ -513,6 +514,51 @@ void TestAccountWindow::closingLeavesTheMainListsCurrentRowAlone()
     // The main list shows the new balance.
     QCOMPARE(main.Data1->Recordset().textAt(0, main.Data1->Recordset().fieldIndex(QStringLiteral("Bakiye"))),
              QStringLiteral("40"));
+}
+
+void TestAccountWindow::fromTheMainWindow()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Zeki"));
+    const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
+    for (int i = 0; i < 3; ++i)
+        addEntry(h, QStringLiteral("100"), {"01.12.2026", QStringLiteral("1%1:00:00").arg(i), sale, 100.0, {}});
+    addEntry(h, QStringLiteral("100"), {"02.12.2026", "10:00:00", "Tahsilat Nakit", {}, 50.0});
+    veresiye &main = pv::form<veresiye>();
+    main.Show();
+    Harness::settle();
+    main.txtYetki = QStringLiteral("1");
+    main.Data1->setCurrentRow(0);
+    QCOMPARE(main.Text1.text(), QStringLiteral("100"));
+
+    QStringList seen;
+    h.onModal<veresiye2>([&](veresiye2 &w) {
+        seen << totals(w) << w.txtYetki.text() << QString::number(w.btnEdit->Enabled());
+        Harness::click(w.VornXPButton7);
+    });
+    main.VornXPButton2_Click();
+    Harness::settle();
+    QCOMPARE(seen, (QStringList{"300,00", "50,00", "250,00", "1", "0"}));
+    QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '100'")).toDouble(), 250.0);
+    pv::Recordset &list = main.Data1->Recordset();
+    QCOMPARE(list.textAt(0, list.fieldIndex(QStringLiteral("Bakiye"))), QStringLiteral("250"));
+
+    // Delete mode, left with " İptal": the customer stays.
+    main.txtYetki = QStringLiteral("0");
+    main.Form_Activate();
+    main.Data1->setCurrentRow(1);
+    bool locked = false;
+    h.onModal<veresiye2>([&](veresiye2 &w) {
+        Harness::advance(10);
+        locked = !w.VornXPButton7->Enabled() && !w.VornXPButton8->Enabled() && !w.Frame1s->Enabled();
+        Harness::click(w.MyButton3);
+    });
+    main.VornXPButton9_Click();
+    Harness::settle();
+    QVERIFY(locked);
+    QVERIFY(!pv::isLoaded<veresiye2>());
+    QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler")).toInt(), 2);
 }
 
 // ---------------------------------------------------------------- entry commands
