@@ -1,10 +1,6 @@
 #include "app/AdminKit.h"
 
-#include "controls/button/BvButton.h"
-#include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
-#include "platform/components/PropertyBag.h"
-#include "platform/components/Twips.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/data/SqlFunctions.h"
@@ -18,78 +14,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLineEdit>
 
 #include <filesystem>
 #include <sqlite3.h>
 
 namespace admin
 {
-
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    w->setGeometry(pv::twipsToPixels(left), pv::twipsToPixels(top), pv::twipsToPixels(width),
-                   pv::twipsToPixels(height));
-}
-
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip, Design extra)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("ButtonStyle"), int(BrennavikBtn::eOffice2003));
-    bag.set(QStringLiteral("Caption"), caption);
-    if (!toolTip.isEmpty())
-        bag.set(QStringLiteral("ToolTip"), toolTip);
-    for (const auto &[key, value] : extra)
-        bag.set(QLatin1String(key), value);
-    auto *b = new BvButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAmbientDisplayName(QLatin1String(name));
-    place(b, l, t, w, h);
-    b->ReadProperties(bag);
-    return b;
-}
-
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Caption"), caption);
-    bag.set(QStringLiteral("Enabled"), true);
-    auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
-    f->setObjectName(QLatin1String(name));
-    place(f, l, t, w, h);
-    return f;
-}
-
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption)
-{
-    auto *lb = new QLabel(caption, parent);
-    lb->setObjectName(QLatin1String(name));
-    lb->setWordWrap(true);
-    place(lb, l, t, w, h);
-    return lb;
-}
-
-QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    place(e, l, t, w, h);
-    return e;
-}
-
-QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Scrolling"), int(QuorvelXPProgressBar::ccScrollingMetallic));
-    bag.set(QStringLiteral("ShowText"), true);
-    auto *bar = new QuorvelXPProgressBar(parent, bag);
-    bar->setObjectName(QLatin1String(name));
-    place(bar, l, t, w, h);
-    return bar;
-}
 
 QString backupFileName()
 {

@@ -2,18 +2,13 @@
 // What the administration windows share: controls placed by the designs' twips, the
 // backup file's name, the one copy routine of the backup windows, and letting go of the
 // database file before it is replaced or handed to another program.
+#include "app/FormKit.h"
+
 #include <QLabel>
 #include <QList>
 #include <QString>
-#include <QVariant>
-#include <initializer_list>
-#include <utility>
 
-class BvButton;
-class FrameFendrixon;
-class QLineEdit;
 class QuorvelXPProgressBar;
-class QWidget;
 
 namespace pv
 {
@@ -24,18 +19,19 @@ class Form;
 namespace admin
 {
 
-using Design = std::initializer_list<std::pair<const char *, QVariant>>;
+using kit::button;
+using kit::Design;
+using kit::frame;
+using kit::place;
+using kit::progressBar;
+using kit::textBox;
 
-void place(QWidget *w, double left, double top, double width, double height);
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip = {}, Design extra = {});
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption);
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption);
-QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h);
-// The backup windows' bar: metallic, percentage shown as text.
-QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
+// The administration windows' captions wrap onto a second line.
+inline QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
+                     const QString &caption)
+{
+    return kit::label(parent, name, l, t, w, h, caption, Qt::AlignLeft | Qt::AlignVCenter, true);
+}
 
 // "BrennavikPelvanor_Yedek_DD-MM-YY(HH-MM-SS).ydk" for the program clock's now.
 QString backupFileName();

@@ -2,13 +2,17 @@
 
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
+#include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/components/Twips.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Recordset.h"
 #include "platform/data/Values.h"
+#include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
 #include "platform/text/Formats.h"
+
+#include <QLineEdit>
 
 #include <limits>
 
@@ -17,8 +21,7 @@ namespace kit
 
 void place(QWidget *w, double left, double top, double width, double height)
 {
-    w->setGeometry(pv::twipsToPixels(left), pv::twipsToPixels(top), pv::twipsToPixels(width),
-                   pv::twipsToPixels(height));
+    pv::setGeometryTwips(w, left, top, width, height);
 }
 
 void moveTo(QWidget *w, double left, double top)
@@ -53,17 +56,39 @@ FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, dou
     auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
     f->setObjectName(QLatin1String(name));
     place(f, l, t, w, h);
+    f->setSizeTwips(int(w), int(h));
     return f;
 }
 
 QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption, Qt::Alignment align)
+              const QString &caption, Qt::Alignment align, bool wordWrap)
 {
     auto *lb = new QLabel(caption, parent);
     lb->setObjectName(QLatin1String(name));
     lb->setAlignment(align);
+    lb->setWordWrap(wordWrap);
     place(lb, l, t, w, h);
     return lb;
+}
+
+QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
+                   const QString &text)
+{
+    auto *e = new QLineEdit(text, parent);
+    e->setObjectName(QLatin1String(name));
+    place(e, l, t, w, h);
+    return e;
+}
+
+QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    pv::PropertyBag bag;
+    bag.set(QStringLiteral("Scrolling"), int(QuorvelXPProgressBar::ccScrollingMetallic));
+    bag.set(QStringLiteral("ShowText"), true);
+    auto *bar = new QuorvelXPProgressBar(parent, bag);
+    bar->setObjectName(QLatin1String(name));
+    place(bar, l, t, w, h);
+    return bar;
 }
 
 void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column)

@@ -11,6 +11,8 @@
 
 class BvButton;
 class FrameFendrixon;
+class QLineEdit;
+class QuorvelXPProgressBar;
 class QWidget;
 
 namespace pv
@@ -29,12 +31,20 @@ using Design = std::initializer_list<std::pair<const char *, QVariant>>;
 void place(QWidget *w, double left, double top, double width, double height);
 void moveTo(QWidget *w, double left, double top);
 
+// The program's button in the Office 2003 style; extra design properties (a check mode,
+// a picture) follow the caption and tool tip.
 BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
                  const QString &caption, const QString &toolTip = {}, Design extra = {});
+// The frame keeps the design's twips as its own size, not the rounded pixels.
 FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
                       const QString &caption);
 QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
+              const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter,
+              bool wordWrap = false);
+QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
+                   const QString &text = {});
+// The backup windows' bar: metallic, percentage shown as text.
+QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
 
 // A hidden text field stands for a field of the data control's current row.
 void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column);

@@ -2,9 +2,6 @@
 
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "platform/components/PropertyBag.h"
-#include "platform/components/Twips.h"
-#include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"
 
 #include <QFileInfo>
@@ -12,50 +9,9 @@
 namespace acc
 {
 
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip, Design extra)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("ButtonStyle"), int(BrennavikBtn::eOffice2003));
-    bag.set(QStringLiteral("Caption"), caption);
-    if (!toolTip.isEmpty())
-        bag.set(QStringLiteral("ToolTip"), toolTip);
-    for (const auto &[key, value] : extra)
-        bag.set(QLatin1String(key), value);
-    auto *b = new BvButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAmbientDisplayName(QLatin1String(name));
-    pv::setGeometryTwips(b, l, t, w, h);
-    b->ReadProperties(bag);
-    return b;
-}
-
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Caption"), caption);
-    bag.set(QStringLiteral("Enabled"), true);
-    auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
-    f->setObjectName(QLatin1String(name));
-    pv::setGeometryTwips(f, l, t, w, h);
-    f->setSizeTwips(int(w), int(h));
-    return f;
-}
-
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption, Qt::Alignment align)
-{
-    auto *lb = new QLabel(caption, parent);
-    lb->setObjectName(QLatin1String(name));
-    lb->setAlignment(align);
-    pv::setGeometryTwips(lb, l, t, w, h);
-    return lb;
-}
-
 void showAt(QWidget *w, double left, double top)
 {
-    w->move(pv::twipsToPixels(left), pv::twipsToPixels(top));
+    kit::moveTo(w, left, top);
     w->show();
     w->raise();
 }

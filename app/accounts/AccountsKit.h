@@ -1,29 +1,19 @@
 #pragma once
 // Small helpers of the customer card and the account window's panels: controls made from
 // design properties and placed in twips, and the shop's rules for the card's boxes.
-#include <QLabel>
+#include "app/FormKit.h"
+
 #include <QString>
 #include <QStringList>
-#include <QVariant>
-
-#include <initializer_list>
-#include <utility>
-
-class BvButton;
-class FrameFendrixon;
-class QWidget;
 
 namespace acc
 {
 
-using Design = std::initializer_list<std::pair<const char *, QVariant>>;
+using kit::button;
+using kit::Design;
+using kit::frame;
+using kit::label;
 
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip = {}, Design extra = {});
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption);
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
 // Moves a panel to its place and shows it on top of its siblings.
 void showAt(QWidget *w, double left, double top);
 

@@ -1,9 +1,6 @@
 #include "app/sales/EntryKit.h"
 
 #include "app/accounts/veresiye2.h"
-#include "controls/button/BvButton.h"
-#include "controls/frame/FrameFendrixon.h"
-#include "platform/components/PropertyBag.h"
 #include "platform/data/Recordset.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Timer.h"
@@ -54,63 +51,6 @@ private:
 };
 
 } // namespace
-
-void place(QWidget *w, double left, double top, double width, double height)
-{
-    pv::setGeometryTwips(w, left, top, width, height);
-}
-
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption, Qt::Alignment align)
-{
-    auto *lb = new QLabel(caption, parent);
-    lb->setObjectName(QLatin1String(name));
-    lb->setAlignment(align);
-    place(lb, l, t, w, h);
-    return lb;
-}
-
-QLineEdit *box(QWidget *parent, const char *name, double l, double t, double w, double h, const QString &text)
-{
-    auto *e = new QLineEdit(text, parent);
-    e->setObjectName(QLatin1String(name));
-    place(e, l, t, w, h);
-    return e;
-}
-
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip, bool toggle, bool pressed)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("ButtonStyle"), int(BrennavikBtn::eOffice2003));
-    bag.set(QStringLiteral("Caption"), caption);
-    if (!toolTip.isEmpty())
-        bag.set(QStringLiteral("ToolTip"), toolTip);
-    if (toggle) {
-        bag.set(QStringLiteral("Mode"), int(BrennavikBtn::ebmCheckBox));
-        bag.set(QStringLiteral("Value"), pressed);
-    }
-    auto *b = new BvButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAmbientDisplayName(QLatin1String(name));
-    place(b, l, t, w, h);
-    b->ReadProperties(bag);
-    return b;
-}
-
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Caption"), caption);
-    bag.set(QStringLiteral("Enabled"), true);
-    bag.set(QStringLiteral("ColorScheme"), int(FrameFendrixon::xpBlue));
-    auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
-    f->setObjectName(QLatin1String(name));
-    place(f, l, t, w, h);
-    f->setSizeTwips(int(w), int(h));
-    return f;
-}
 
 void onGotFocus(QWidget *w, std::function<void()> handler)
 {

@@ -2,36 +2,25 @@
 // What the two entry dialogs share: placing their controls in twips, the money and date
 // boxes, the posting id, writing one row inside the posting's transaction and the
 // refresh signal they give the account window.
+#include "app/FormKit.h"
 #include "platform/data/Database.h"
 
 #include <QDateTime>
-#include <QLabel>
 #include <QString>
 #include <QVariant>
 
 #include <functional>
 #include <initializer_list>
 
-class BvButton;
-class FrameFendrixon;
-class QLineEdit;
-class QWidget;
-
 namespace entry
 {
 
 // Controls placed by their design's twips (left, top, width, height).
-void place(QWidget *w, double left, double top, double width, double height);
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
-              const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter);
-QLineEdit *box(QWidget *parent, const char *name, double l, double t, double w, double h,
-               const QString &text = {});
-// A push button, or a two-state one (check mode) when toggle is true.
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip = {}, bool toggle = false,
-                 bool pressed = false);
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption);
+using kit::button;
+using kit::frame;
+using kit::label;
+using kit::place;
+using kit::textBox;
 
 // Event hooks in the manner of a control's GotFocus, LostFocus, Click and DblClick. Focus
 // lost to another application or a message box is not the user leaving the field.

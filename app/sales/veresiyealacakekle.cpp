@@ -27,18 +27,18 @@ veresiyealacakekle::veresiyealacakekle()
 
     odefrm2 = entry::frame(this, "odefrm2", 0, 0, 5280, 4440, QStringLiteral("ALACAK DEKONTU / ÖDEME"));
     Label2 = entry::label(odefrm2, "Label2", 240, 480, 2040, 285, QStringLiteral("Tarih :"));
-    Text2 = entry::box(odefrm2, "Text2", 240, 765, 2040, 315);
+    Text2 = entry::textBox(odefrm2, "Text2", 240, 765, 2040, 315);
     Label1 = entry::label(odefrm2, "Label1", 2520, 480, 2040, 285, QStringLiteral("Saat :"));
-    Text3 = entry::box(odefrm2, "Text3", 2520, 765, 2040, 315);
+    Text3 = entry::textBox(odefrm2, "Text3", 2520, 765, 2040, 315);
     Label4 = entry::label(odefrm2, "Label4", 240, 1200, 2040, 285, QStringLiteral("Açıklama :"));
-    Text4 = entry::box(odefrm2, "Text4", 240, 1485, 4800, 315, QStringLiteral("ÖDEME YAPILDI"));
+    Text4 = entry::textBox(odefrm2, "Text4", 240, 1485, 4800, 315, QStringLiteral("ÖDEME YAPILDI"));
     Label3 = entry::label(odefrm2, "Label3", 2520, 2110, 2040, 285, QStringLiteral("Ödeme Şekli :"));
     cboOdemeSekli = new QComboBox(odefrm2);
     cboOdemeSekli->setObjectName(QStringLiteral("cboOdemeSekli"));
     cboOdemeSekli->setEditable(false);
     entry::place(cboOdemeSekli, 2520, 2405, 2520, 315);
     Label8 = entry::label(odefrm2, "Label8", 2520, 2895, 2040, 285, QStringLiteral("Tutar :"));
-    Text5 = entry::box(odefrm2, "Text5", 2520, 3160, 2520, 315);
+    Text5 = entry::textBox(odefrm2, "Text5", 2520, 3160, 2520, 315);
     Text5->setAlignment(Qt::AlignRight);
     VornXPButton9 = entry::button(odefrm2, "VornXPButton9", 1440, 3720, 1680, 495, QStringLiteral(" Onayla"));
     VornXPButton8 = entry::button(odefrm2, "VornXPButton8", 3240, 3720, 1680, 495, QStringLiteral(" Vazgeç"));

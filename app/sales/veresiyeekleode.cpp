@@ -34,6 +34,10 @@ constexpr int kNarrow = 6855; // twips: the entry panel alone
 constexpr int kWide = 15525;  // with the product panel beside it
 constexpr int kHeight = 4695;
 
+// Two-state buttons (check mode), released or pressed at the start.
+const kit::Design kToggleUp = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", false}};
+const kit::Design kToggleDown = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", true}};
+
 const QString kPriceSql =
     QStringLiteral("SELECT [Product Code], [Generic Name], [Brand Name], "
                    "Price, SatisFiyati, SatisFiyati2, SatisFiyati3, OnHand, Unit, "
@@ -118,7 +122,7 @@ DescriptionPanel descriptionPanel(QWidget *parent, const char *name, double left
     entry::place(d.panel, left, 360, 4335, 4215);
     auto *header = entry::frame(d.panel, "header", 0, 0, 4335, 4215, caption);
     d.grid = grid(header, gridName, 120, 405, 4095, 2595);
-    d.text = entry::box(header, textName, 120, 3105, 2760, 315);
+    d.text = entry::textBox(header, textName, 120, 3105, 2760, 315);
     d.add = entry::button(header, addName, 3000, 3045, 1215, 435, QStringLiteral(" Ekle"));
     d.remove = entry::button(header, removeName, 120, 3585, 2280, 435, QStringLiteral("Seçili Kaydı Sil"));
     d.close = entry::button(header, closeName, 2520, 3585, 1695, 435, QStringLiteral(" Kapat"));
@@ -147,13 +151,13 @@ veresiyeekleode::veresiyeekleode()
     eklefrm2 = entry::frame(eklefrm, "eklefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE EKLE"));
     QWidget *s = eklefrm2;
     Label6 = entry::label(s, "Label6", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
-    Text6 = entry::box(s, "Text6", 1440, 450, 1560, 315);
+    Text6 = entry::textBox(s, "Text6", 1440, 450, 1560, 315);
     Label5 = entry::label(s, "Label5", 3120, 480, 720, 285, QStringLiteral("Saat :"));
-    Text7 = entry::box(s, "Text7", 3840, 450, 1320, 315);
+    Text7 = entry::textBox(s, "Text7", 3840, 450, 1320, 315);
     BvButton1 = entry::button(s, "BvButton1", 5400, 405, 600, 405, QStringLiteral("1"),
-                              QStringLiteral("Stoktan Ürün Ekle"), true);
+                              QStringLiteral("Stoktan Ürün Ekle"), kToggleUp);
     BvButton4 = entry::button(s, "BvButton4", 6060, 405, 600, 405, QStringLiteral("2"),
-                              QStringLiteral("Stoktan Bağımsız Ürün Ekle (Stoktan Düşmeden)"), true);
+                              QStringLiteral("Stoktan Bağımsız Ürün Ekle (Stoktan Düşmeden)"), kToggleUp);
     Label7 = entry::label(s, "Label7", 240, 900, 1080, 285, QStringLiteral("Açıklama :"));
     xpText6 = new QPlainTextEdit(QStringLiteral("-"), s);
     xpText6->setObjectName(QStringLiteral("xpText6"));
@@ -161,22 +165,22 @@ veresiyeekleode::veresiyeekleode()
     xpText6->setTabChangesFocus(true);
     entry::place(xpText6, 1440, 870, 5160, 735);
     Label11 = entry::label(s, "Label11", 240, 1740, 1080, 285, QStringLiteral("Miktar :"));
-    Text10a = entry::box(s, "Text10a", 1440, 1710, 1560, 315, QStringLiteral("1"));
-    Text10 = entry::box(s, "Text10", 1440, 1710, 1560, 315, QStringLiteral("1"));
+    Text10a = entry::textBox(s, "Text10a", 1440, 1710, 1560, 315, QStringLiteral("1"));
+    Text10 = entry::textBox(s, "Text10", 1440, 1710, 1560, 315, QStringLiteral("1"));
     Text10a->hide();
     Label10 = entry::label(s, "Label10", 3120, 1740, 720, 285, QStringLiteral("Birim :"));
     Text11 = listOnly(s, "Text11", 3840, 1710, 1560, 315);
     Label9 = entry::label(s, "Label9", 240, 2160, 1200, 285, QStringLiteral("Birim Fiyatı :"));
-    Text12a = entry::box(s, "Text12a", 1440, 2130, 1560, 315);
-    Text12 = entry::box(s, "Text12", 1440, 2130, 1560, 315);
+    Text12a = entry::textBox(s, "Text12a", 1440, 2130, 1560, 315);
+    Text12 = entry::textBox(s, "Text12", 1440, 2130, 1560, 315);
     Text12a->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text12a->hide();
     btnFormat = entry::button(s, "btnFormat", 3120, 2100, 1200, 375, QStringLiteral("Yuvarla"),
-                              QStringLiteral("Para Formatını Yuvarla"), true, true);
+                              QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
     Label13 = entry::label(s, "Label13", 240, 2580, 1200, 285, QStringLiteral("Toplam Fiyat :"));
-    Text9a = entry::box(s, "Text9a", 1440, 2550, 1560, 315);
-    Text9 = entry::box(s, "Text9", 1440, 2550, 1560, 315);
+    Text9a = entry::textBox(s, "Text9a", 1440, 2550, 1560, 315);
+    Text9 = entry::textBox(s, "Text9", 1440, 2550, 1560, 315);
     for (QLineEdit *t : {Text9a, Text9}) {
         t->setReadOnly(true);
         redRight(t);
@@ -199,7 +203,7 @@ veresiyeekleode::veresiyeekleode()
     VornXPButton2->setEnabled(false);
     // Below the visible part: a scanner's code arrives here when the quantity is entered
     // without a product.
-    bartext = entry::box(s, "bartext", 1440, kHeight + 120, 1560, 315);
+    bartext = entry::textBox(s, "bartext", 1440, kHeight + 120, 1560, 315);
 
     const DescriptionPanel sale =
         descriptionPanel(eklefrm, "frmAciklama", 6600, QStringLiteral("Veresiye Açıklamaları"), "DBGrid1",
@@ -220,20 +224,20 @@ veresiyeekleode::veresiyeekleode()
         entry::frame(odefrm, "odefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE TAHSİLAT YAP"));
     QWidget *c = odefrm2;
     Label2 = entry::label(c, "Label2", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
-    Text2 = entry::box(c, "Text2", 1680, 450, 1560, 315);
+    Text2 = entry::textBox(c, "Text2", 1680, 450, 1560, 315);
     Label1 = entry::label(c, "Label1", 3360, 480, 720, 285, QStringLiteral("Saat :"));
-    Text3 = entry::box(c, "Text3", 4080, 450, 1320, 315);
+    Text3 = entry::textBox(c, "Text3", 4080, 450, 1320, 315);
     Label4 = entry::label(c, "Label4", 240, 900, 1320, 285, QStringLiteral("Açıklama :"));
-    Text4 = entry::box(c, "Text4", 1680, 870, 4920, 315, QStringLiteral("ÖDEME YAPILDI"));
+    Text4 = entry::textBox(c, "Text4", 1680, 870, 4920, 315, QStringLiteral("ÖDEME YAPILDI"));
     Label3 = entry::label(c, "Label3", 240, 1320, 1320, 285, QStringLiteral("Ödeme Şekli :"));
     cboOdemeSekli = listOnly(c, "cboOdemeSekli", 1680, 1290, 1560, 315);
     Label8 = entry::label(c, "Label8", 240, 1740, 1440, 285, QStringLiteral("Ödenen Miktar :"));
-    Text5 = entry::box(c, "Text5", 1680, 1710, 1560, 315);
+    Text5 = entry::textBox(c, "Text5", 1680, 1710, 1560, 315);
     redRight(Text5);
     btnFormat2 = entry::button(c, "btnFormat2", 3360, 1680, 1200, 375, QStringLiteral("Yuvarla"),
-                               QStringLiteral("Para Formatını Yuvarla"), true, true);
+                               QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
     btnMakbuz = entry::button(c, "btnMakbuz", 1680, 2250, 2040, 435, QStringLiteral(" Makbuz Yazdır"),
-                              QStringLiteral("Makbuz Yazdır"), true, false);
+                              QStringLiteral("Makbuz Yazdır"), kToggleUp);
     Image1 = picture(c, "Image1", 240, 3000, 960, 960, QPixmap());
     VornXPButton9 = entry::button(c, "VornXPButton9", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
     VornXPButton8 = entry::button(c, "VornXPButton8", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
@@ -252,7 +256,7 @@ veresiyeekleode::veresiyeekleode()
     // ---------------------------------------------------------------- product panel
     frmstok = entry::frame(this, "frmstok", 6960, 0, 8535, kHeight, QStringLiteral("STOKTAKİ ÜRÜNLER"));
     xpCombo1 = listOnly(frmstok, "xpCombo1", 120, 360, 2280, 315);
-    xpText15 = entry::box(frmstok, "xpText15", 2520, 360, 2160, 315);
+    xpText15 = entry::textBox(frmstok, "xpText15", 2520, 360, 2160, 315);
     xpCombo3 = listOnly(frmstok, "xpCombo3", 4800, 360, 1320, 315);
     btnAktar = entry::button(frmstok, "btnAktar", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
     BtnAktarA = entry::button(frmstok, "BtnAktarA", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
