@@ -12,6 +12,7 @@
 #include "platform/forms/HandOff.h"
 #include "platform/text/Formats.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 
 #include <limits>
@@ -78,6 +79,16 @@ QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double
     e->setObjectName(QLatin1String(name));
     place(e, l, t, w, h);
     return e;
+}
+
+QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, double w, double h,
+                    const QStringList &items)
+{
+    auto *c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->addItems(items);
+    place(c, l, t, w, h);
+    return c;
 }
 
 QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h)

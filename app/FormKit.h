@@ -5,12 +5,14 @@
 #include <QDate>
 #include <QLabel>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <initializer_list>
 #include <utility>
 
 class BvButton;
 class FrameFendrixon;
+class QComboBox;
 class QLineEdit;
 class QuorvelXPProgressBar;
 class QWidget;
@@ -43,6 +45,8 @@ QLabel *label(QWidget *parent, const char *name, double l, double t, double w, d
               bool wordWrap = false);
 QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                    const QString &text = {});
+QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, double w, double h,
+                    const QStringList &items = {});
 // The backup windows' bar: metallic, percentage shown as text.
 QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
 

@@ -49,16 +49,6 @@ const QStringList kReportDetail{QStringLiteral("lblRank"), QStringLiteral("Field
                                 QStringLiteral("Field19"), QStringLiteral("Field20"),
                                 QStringLiteral("Field13"), QStringLiteral("Field14")};
 
-QComboBox *makeList(QWidget *parent, const char *name, double l, double t, double w, double h,
-                    const QStringList &items)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->addItems(items);
-    pv::setGeometryTwips(c, l, t, w, h);
-    return c;
-}
-
 QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t)
 {
     auto *d = new QDateEdit(pv::Clock::today(), parent);
@@ -115,19 +105,19 @@ void CariYazdir::buildPanel()
     TextSize = w->findChild<QComboBox *>(QStringLiteral("TextSize"));
     if (!xpCombo2) {
         acc::label(f, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
-        xpCombo2 = makeList(f, "xpCombo2", 240, 780, 2040, 315,
+        xpCombo2 = kit::comboBox(f, "xpCombo2", 240, 780, 2040, 315,
                             {QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"),
                              QStringLiteral("Borç"), QStringLiteral("Ödenen")});
     }
     if (!xpCombo1)
-        xpCombo1 = makeList(f, "xpCombo1", 2400, 780, 1440, 315,
+        xpCombo1 = kit::comboBox(f, "xpCombo1", 2400, 780, 1440, 315,
                             {QStringLiteral("Artan"), QStringLiteral("Azalan")});
     if (!TextSize) {
         acc::label(f, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
         QStringList sizes;
         for (int size = 3; size <= 14; ++size)
             sizes << QString::number(size);
-        TextSize = makeList(f, "TextSize", 4080, 780, 960, 315, sizes);
+        TextSize = kit::comboBox(f, "TextSize", 4080, 780, 960, 315, sizes);
         TextSize->setCurrentText(QStringLiteral("8"));
     }
     muslisyzdBtn =

@@ -47,14 +47,6 @@ const QStringList kCardUnlocks{QStringLiteral("VornXPButton6"),
                                QStringLiteral("ilk"),
                                QStringLiteral("son")};
 
-QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    pv::setGeometryTwips(e, l, t, w, h);
-    return e;
-}
-
 QPlainTextEdit *makeMemo(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
     auto *e = new QPlainTextEdit(parent);
@@ -144,14 +136,14 @@ void MusteriDetay::buildCard()
     for (const Line &l : labels)
         acc::label(f, l.label, l.left, l.top, 1440, 315, l.caption);
 
-    xpText7 = makeBox(f, "xpText7", 1560, 480, 3120, 315);
+    xpText7 = kit::textBox(f, "xpText7", 1560, 480, 3120, 315);
     xpText7->setReadOnly(true);
     xpText7->setStyleSheet(QStringLiteral("color: #FF0000;"));
-    xpText8 = makeBox(f, "xpText8", 1560, 840, 3120, 315);
-    xpText13 = makeBox(f, "xpText13", 1560, 1200, 3120, 315);
-    xpText9 = makeBox(f, "xpText9", 1560, 1560, 3120, 315);
+    xpText8 = kit::textBox(f, "xpText8", 1560, 840, 3120, 315);
+    xpText13 = kit::textBox(f, "xpText13", 1560, 1200, 3120, 315);
+    xpText9 = kit::textBox(f, "xpText9", 1560, 1560, 3120, 315);
     xpText10 = makeMemo(f, "xpText10", 1560, 1920, 3120, 900);
-    xpText4 = makeBox(f, "xpText4", 1560, 2880, 3120, 315);
+    xpText4 = kit::textBox(f, "xpText4", 1560, 2880, 3120, 315);
     xpCombo3 = take<QComboBox>("xpCombo3", f, [f] {
         auto *c = new QComboBox(f);
         c->setObjectName(QStringLiteral("xpCombo3"));
@@ -169,10 +161,10 @@ void MusteriDetay::buildCard()
     pv::setGeometryTwips(xpCombo4, 6360, 840, 2880, 315);
     xpCombo3->show();
     xpCombo4->show();
-    xpText11 = makeBox(f, "xpText11", 6360, 1200, 2880, 315);
-    xpText12 = makeBox(f, "xpText12", 6360, 1560, 2880, 315);
-    xpText5 = makeBox(f, "xpText5", 6360, 1920, 2880, 315);
-    xpText6 = makeBox(f, "xpText6", 6360, 2280, 2880, 315);
+    xpText11 = kit::textBox(f, "xpText11", 6360, 1200, 2880, 315);
+    xpText12 = kit::textBox(f, "xpText12", 6360, 1560, 2880, 315);
+    xpText5 = kit::textBox(f, "xpText5", 6360, 1920, 2880, 315);
+    xpText6 = kit::textBox(f, "xpText6", 6360, 2280, 2880, 315);
 
     MyButton2 = take<BvButton>("MyButton2", f, [f] {
         return acc::button(f, "MyButton2", 0, 0, 1560, 480, QStringLiteral("Düzenle"));
@@ -210,7 +202,7 @@ void MusteriDetay::buildDeletePanel()
         musilfrm->setObjectName(QStringLiteral("musilfrm"));
         musilfrm->setFrameShape(QFrame::Box);
         pv::setGeometryTwips(musilfrm, 2400, 3000, 7560, 1800);
-        auto *name = makeBox(musilfrm, "Text3", 240, 180, 7080, 315);
+        auto *name = kit::textBox(musilfrm, "Text3", 240, 180, 7080, 315);
         name->setReadOnly(true);
         m_data.bind(name, QStringLiteral("MusteriFirma"));
         auto *question = acc::label(

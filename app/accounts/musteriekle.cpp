@@ -34,30 +34,11 @@ const QString kSimilarLike =
     QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc");
 const QString kGroups = QStringLiteral("select * from Musteri_Gruplari order by grupadi asc");
 
-QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h,
-                   const QString &text = QStringLiteral(" "))
-{
-    auto *e = new QLineEdit(text, parent);
-    e->setObjectName(QLatin1String(name));
-    pv::setGeometryTwips(e, l, t, w, h);
-    return e;
-}
-
-QComboBox *makeList(QWidget *parent, const char *name, double l, double t, double w, double h,
-                    const QStringList &items)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->addItems(items);
-    pv::setGeometryTwips(c, l, t, w, h);
-    return c;
-}
-
 // A list the user picks from but cannot type into, which still shows a text that is not
 // among its items (the group "GENEL" before any group row exists).
 QComboBox *makePickedList(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
-    auto *c = makeList(parent, name, l, t, w, h, {});
+    auto *c = kit::comboBox(parent, name, l, t, w, h);
     c->setEditable(true);
     c->lineEdit()->setReadOnly(true);
     c->setInsertPolicy(QComboBox::NoInsert);
@@ -105,12 +86,12 @@ void musteriekle::buildControls()
     Image1->lower();
 
     acc::label(this, "Label1", 240, 360, 1440, 315, QStringLiteral("Müşteri Kodu :"));
-    xpText1 = makeBox(this, "xpText1", 1800, 360, 1800, 315, QString());
+    xpText1 = kit::textBox(this, "xpText1", 1800, 360, 1800, 315);
     xpText1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     xpText1->setStyleSheet(QStringLiteral("color: #FF0000;"));
 
     acc::label(this, "Label2", 3840, 360, 1200, 315, QStringLiteral("Hesap Türü :"));
-    xpCombo1 = makeList(this, "xpCombo1", 5040, 360, 2040, 315, {});
+    xpCombo1 = kit::comboBox(this, "xpCombo1", 5040, 360, 2040, 315);
     BvButton1 = acc::button(this, "BvButton1", 7140, 360, 360, 315, QStringLiteral("?"));
 
     acc::label(this, "Label3", 240, 780, 1440, 315, QStringLiteral("Müşteri Grubu :"));
@@ -118,24 +99,24 @@ void musteriekle::buildControls()
     xpCombo2->setEditText(QStringLiteral("GENEL"));
     btnGrupEkle = acc::button(this, "btnGrupEkle", 4620, 780, 900, 315, QStringLiteral("Ekle"),
                               QStringLiteral("Müşteri Grubu Ekle"));
-    xpCombo3 = makeList(this, "xpCombo3", 5640, 780, 1440, 315, {});
+    xpCombo3 = kit::comboBox(this, "xpCombo3", 5640, 780, 1440, 315);
 
     acc::label(this, "Label4", 240, 1200, 1440, 315, QStringLiteral("Müşteri :"));
-    xpText2 = makeBox(this, "xpText2", 1800, 1200, 5280, 315, QString());
+    xpText2 = kit::textBox(this, "xpText2", 1800, 1200, 5280, 315);
     xpText2->setMouseTracking(true);
     xpText2->installEventFilter(this);
 
     acc::label(this, "Label5", 240, 1620, 1440, 315, QStringLiteral("İlgili :"));
-    xpText10 = makeBox(this, "xpText10", 1800, 1620, 4860, 315);
+    xpText10 = kit::textBox(this, "xpText10", 1800, 1620, 4860, 315, QStringLiteral(" "));
     cp = acc::button(this, "cp", 6720, 1620, 360, 315, QString(), QStringLiteral("Müşteri Ünvanını Kopyala"));
 
     acc::label(this, "Label6", 240, 2040, 1440, 315, QStringLiteral("Telefon :"));
-    xpText3 = makeBox(this, "xpText3", 1800, 2040, 2280, 315);
+    xpText3 = kit::textBox(this, "xpText3", 1800, 2040, 2280, 315, QStringLiteral(" "));
     acc::label(this, "Label7", 4200, 2040, 840, 315, QStringLiteral("Fax No :"));
-    xpText8 = makeBox(this, "xpText8", 5040, 2040, 2040, 315);
+    xpText8 = kit::textBox(this, "xpText8", 5040, 2040, 2040, 315, QStringLiteral(" "));
 
     acc::label(this, "Label8", 240, 2460, 1440, 315, QStringLiteral("GSM No :"));
-    xpText9 = makeBox(this, "xpText9", 1800, 2460, 2280, 315);
+    xpText9 = kit::textBox(this, "xpText9", 1800, 2460, 2280, 315, QStringLiteral(" "));
 
     acc::label(this, "Label9", 240, 2880, 1440, 315, QStringLiteral("Adres :"));
     xpText4 = new QPlainTextEdit(QStringLiteral(" "), this);
@@ -143,12 +124,12 @@ void musteriekle::buildControls()
     pv::setGeometryTwips(xpText4, 1800, 2880, 5280, 900);
 
     acc::label(this, "Label10", 240, 3900, 1440, 315, QStringLiteral("Vergi Dairesi :"));
-    xpText5 = makeBox(this, "xpText5", 1800, 3900, 2280, 315);
+    xpText5 = kit::textBox(this, "xpText5", 1800, 3900, 2280, 315, QStringLiteral(" "));
     acc::label(this, "Label11", 4200, 3900, 840, 315, QStringLiteral("Vergi No :"));
-    xpText6 = makeBox(this, "xpText6", 5040, 3900, 2040, 315);
+    xpText6 = kit::textBox(this, "xpText6", 5040, 3900, 2040, 315, QStringLiteral(" "));
 
     acc::label(this, "Label12", 240, 4320, 1440, 315, QStringLiteral("E-Posta :"));
-    xpText7 = makeBox(this, "xpText7", 1800, 4320, 5280, 315, QStringLiteral("@"));
+    xpText7 = kit::textBox(this, "xpText7", 1800, 4320, 5280, 315, QStringLiteral("@"));
 
     btnHesapAc = acc::button(this, "btnHesapAc", 240, 5040, 3000, 480, QStringLiteral(" Müşteri Hesabını Aç"),
                              {}, {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
@@ -169,7 +150,7 @@ void musteriekle::buildControls()
     Image2->installEventFilter(this);
     BvButton3 = acc::button(this, "BvButton3", 7560, 2940, 1680, 420, QStringLiteral("Resim Yükle"));
     BvButton2 = acc::button(this, "BvButton2", 9300, 2940, 780, 420, QString(), QStringLiteral("Resmi Sil"));
-    txtFoto = makeBox(this, "txtFoto", 7560, 3420, 2520, 315, QString());
+    txtFoto = kit::textBox(this, "txtFoto", 7560, 3420, 2520, 315);
     txtFoto->setReadOnly(true);
 
     // ---- similar records
@@ -234,7 +215,7 @@ void musteriekle::buildControls()
     m_groupModel->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid1->verticalHeader()->hide();
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    xpText11 = makeBox(FrameFendrixon2, "xpText11", 120, 3180, 3600, 315, QString());
+    xpText11 = kit::textBox(FrameFendrixon2, "xpText11", 120, 3180, 3600, 315);
     btnEkle = acc::button(FrameFendrixon2, "btnEkle", 3840, 3120, 1680, 420, QStringLiteral(" Ekle"));
     btnSil = acc::button(FrameFendrixon2, "btnSil", 120, 3720, 2400, 420, QStringLiteral("Seçili Kaydı Sil"));
     btnKapat = acc::button(FrameFendrixon2, "btnKapat", 3840, 3720, 1680, 420, QStringLiteral(" Kapat"));
