@@ -37,6 +37,27 @@ private:
     std::vector<Entry> m_entries;
 };
 
+// One control library's class, for its self-registration and entry points: registered
+// when constructed (at the library's load) and again on request.
+class PV_COMPONENTS_EXPORT ControlClass {
+public:
+    ControlClass(QString className, ControlFactory factory);
+
+    // 0 once the class is registered, 1 when it cannot be.
+    int registerClass();
+    int unregisterClass();
+    bool isRegistered() const;
+    // The factory when className names this class (any case), else nullptr.
+    void *classObject(const char *className);
+
+private:
+    QString m_name;
+    ControlFactory m_factory;
+};
+
+// Moves a new control to the design's "Left" and "Top" (twips), each when given.
+PV_COMPONENTS_EXPORT void moveToDesign(QWidget *control, const PropertyBag &design);
+
 } // namespace pv
 
 // The self-registration entry points every control library exports, as a component
