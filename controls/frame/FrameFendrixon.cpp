@@ -1,6 +1,7 @@
 #include "controls/frame/FrameFendrixon.h"
 
 #include "platform/components/PropertyBag.h"
+#include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
 
 #include <QApplication>
@@ -16,14 +17,6 @@ namespace
 {
 
 using OleColor = FrameFendrixon::OleColor;
-
-// The platform's default system colours, so that drawing does not depend on the desktop theme.
-constexpr QRgb kSystemColors[] = {
-    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
-    0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x3399FF, 0xFFFFFF, 0xF0F0F0,
-    0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
-    0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0,
-};
 
 constexpr OleColor kHeaderGradientBottomKeyDefault = 0x00C27345;
 
@@ -362,11 +355,8 @@ void FrameFendrixon::ApplyColorScheme()
 
 QRgb FrameFendrixon::toRgb(OleColor c)
 {
-    if (c & 0x80000000u) {
-        const quint32 index = c & 0x7FFFFFFFu;
-        return index < std::size(kSystemColors) ? (0xFF000000u | kSystemColors[index]) : qRgb(0, 0, 0);
-    }
-    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+    const quint32 t = pv::translateOleColor(c);
+    return qRgb(int(t & 0xFF), int((t >> 8) & 0xFF), int((t >> 16) & 0xFF));
 }
 
 // --- redraw helpers ---------------------------------------------------------------------

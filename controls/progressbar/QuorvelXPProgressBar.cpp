@@ -1,6 +1,7 @@
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 
 #include "platform/components/PropertyBag.h"
+#include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
 
 #include <QPainter>
@@ -14,13 +15,6 @@ namespace
 
 using OleColor = QuorvelXPProgressBar::OleColor;
 
-// The platform's default system colours, so that drawing does not depend on the desktop theme.
-constexpr quint32 kSystemColors[] = {
-    0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,
-    0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x3399FF, 0xFFFFFF, 0xF0F0F0,
-    0xA0A0A0, 0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000,
-    0xFFFFE1, 0x000000, 0x0066CC, 0xB9D1EA, 0xD7E4F2, 0x3399FF, 0xF0F0F0,
-};
 enum SysColor { BtnShadow = 16, BtnHighlight = 20, DkShadow3D = 21, Light3D = 22 };
 
 constexpr OleColor kHighlight = 0x8000000D;
@@ -188,13 +182,7 @@ void QuorvelXPProgressBar::UserControl_Initialize()
 
 OleColor QuorvelXPProgressBar::TranslateColor(OleColor c)
 {
-    if (!(c & 0x80000000u))
-        return c;
-    const quint32 index = c & 0x7FFFFFFFu;
-    if (index >= std::size(kSystemColors))
-        return 0;
-    const quint32 rgb = kSystemColors[index];
-    return ole(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
+    return pv::translateOleColor(c);
 }
 
 OleColor QuorvelXPProgressBar::LightenColor(OleColor c, int a)
