@@ -142,24 +142,6 @@ std::optional<OleColor> toColor(const QVariant &v)
     return OleColor(quint32(n));
 }
 
-std::optional<bool> toFlag(const QVariant &v)
-{
-    if (!v.isValid())
-        return std::nullopt;
-    if (v.typeId() == QMetaType::Bool)
-        return v.toBool();
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (ok)
-        return n != 0;
-    const QString s = v.toString().trimmed();
-    if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
-}
-
 qint32 asInt32(OleColor c)
 {
     return qint32(c);
@@ -187,13 +169,6 @@ short shiftMask(Qt::KeyboardModifiers k)
     if (k & Qt::AltModifier)
         m |= 4;
     return m;
-}
-
-void setScreenResolution(QImage &img)
-{
-    const int dpm = int(std::lround(1440.0 / pv::twipsPerPixel() / 0.0254));
-    img.setDotsPerMeterX(dpm);
-    img.setDotsPerMeterY(dpm);
 }
 
 } // namespace
@@ -615,7 +590,7 @@ void FrameFendrixon::placeHeader()
         m_header = QImage(m_picHeader->size(), QImage::Format_RGB32);
         if (!m_header.isNull()) {
             m_header.fill(Qt::white);
-            setScreenResolution(m_header);
+            pv::setTwipsResolution(m_header);
         }
     }
 }
@@ -704,11 +679,11 @@ void FrameFendrixon::UserControl_ReadProperties(const pv::PropertyBag &bag)
             out = *c;
     };
     auto flag = [&](const char *key, bool def, bool &out) {
-        if (auto b = toFlag(bag.ReadProperty(QLatin1String(key), def)))
+        if (auto b = pv::designFlag(bag.ReadProperty(QLatin1String(key), def)))
             out = *b;
     };
     auto optionalFlag = [&](const char *key, bool &out) {
-        if (auto b = toFlag(bag.ReadProperty(QLatin1String(key))))
+        if (auto b = pv::designFlag(bag.ReadProperty(QLatin1String(key))))
             out = *b;
     };
 

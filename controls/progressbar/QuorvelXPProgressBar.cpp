@@ -106,31 +106,6 @@ std::optional<qint32> toInt32(const QVariant &v)
     return qint32(quint32(n));
 }
 
-std::optional<bool> toFlag(const QVariant &v)
-{
-    if (!v.isValid())
-        return std::nullopt;
-    if (v.typeId() == QMetaType::Bool)
-        return v.toBool();
-    bool ok = false;
-    const qlonglong n = v.toLongLong(&ok);
-    if (ok)
-        return n != 0;
-    const QString s = v.toString().trimmed();
-    if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
-}
-
-void setScreenResolution(QImage &img)
-{
-    const int dpm = int(std::lround(1440.0 / pv::twipsPerPixel() / 0.0254));
-    img.setDotsPerMeterX(dpm);
-    img.setDotsPerMeterY(dpm);
-}
-
 QFont standardFont()
 {
     QFont f;
@@ -308,7 +283,7 @@ QImage &QuorvelXPProgressBar::surface()
         m_surface = QImage(size(), QImage::Format_RGB32);
         if (!m_surface.isNull()) {
             m_surface.fill(Qt::white);
-            setScreenResolution(m_surface);
+            pv::setTwipsResolution(m_surface);
         }
     }
     return m_surface;
@@ -333,7 +308,7 @@ void QuorvelXPProgressBar::CreateBuffer(int w, int h)
     if (m_buffer.isNull())
         return;
     m_buffer.fill(Qt::white);
-    setScreenResolution(m_buffer);
+    pv::setTwipsResolution(m_buffer);
 }
 
 void QuorvelXPProgressBar::FreeBuffer()
@@ -383,7 +358,7 @@ void QuorvelXPProgressBar::paintEvent(QPaintEvent *)
 
 void QuorvelXPProgressBar::UserControl_ReadProperties(const pv::PropertyBag &bag)
 {
-    if (auto b = toFlag(bag.ReadProperty(QStringLiteral("AutoScroll"), false)))
+    if (auto b = pv::designFlag(bag.ReadProperty(QStringLiteral("AutoScroll"), false)))
         m_autoScroll = *b;
     {
         const QVariant v = bag.ReadProperty(QStringLiteral("Font"));
@@ -411,7 +386,7 @@ void QuorvelXPProgressBar::UserControl_ReadProperties(const pv::PropertyBag &bag
         setOrientation(cOrientation(*n));
     if (auto n = toInt32(bag.ReadProperty(QStringLiteral("Scrolling"), 0)))
         setScrolling(cScrolling(*n));
-    if (auto b = toFlag(bag.ReadProperty(QStringLiteral("ShowText"), false)))
+    if (auto b = pv::designFlag(bag.ReadProperty(QStringLiteral("ShowText"), false)))
         setShowText(*b);
     if (auto n = toInt32(bag.ReadProperty(QStringLiteral("Value"), 0)))
         setValue(*n);

@@ -51,4 +51,22 @@ QStringList PropertyBag::names() const
     return out;
 }
 
+std::optional<bool> designFlag(const QVariant &v)
+{
+    if (!v.isValid())
+        return std::nullopt;
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool();
+    bool ok = false;
+    const qlonglong n = v.toLongLong(&ok);
+    if (ok)
+        return n != 0;
+    const QString s = v.toString().trimmed();
+    if (s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
 } // namespace pv

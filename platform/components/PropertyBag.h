@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 #include <vector>
 
 namespace pv {
@@ -35,5 +36,9 @@ private:
     int indexOf(const QString &name) const;
     std::vector<Item> m_items;
 };
+
+// A design's yes/no value: a bool, a number (non-zero is yes) or "true"/"false" in any
+// case; nothing for anything else, so that the control keeps what it has.
+PV_COMPONENTS_EXPORT std::optional<bool> designFlag(const QVariant &value);
 
 } // namespace pv

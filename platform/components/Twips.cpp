@@ -1,6 +1,7 @@
 #include "platform/components/Twips.h"
 
 #include <QGuiApplication>
+#include <QImage>
 #include <QScreen>
 #include <cmath>
 
@@ -30,5 +31,12 @@ int twipsToPixels(double twips)
 }
 
 int pixelsToTwips(int pixels) { return pixels * twipsPerPixel(); }
+
+void setTwipsResolution(QImage &img)
+{
+    const int dpm = int(std::lround(1440.0 / twipsPerPixel() / 0.0254));
+    img.setDotsPerMeterX(dpm);
+    img.setDotsPerMeterY(dpm);
+}
 
 } // namespace pv
