@@ -1,13 +1,16 @@
 #include "bench/BenchCommon.h"
 #include "database/DbScripts.h"
 #include "platform/data/Database.h"
+#include "platform/data/SqlFunctions.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
+#include <cstdio>
 #include <random>
 #include <sqlite3.h>
 
@@ -206,6 +209,34 @@ bool ensureShop(const QString &path, QString *error)
     if (QFile::exists(path))
         return true;
     return generateShop(path, {}, error);
+}
+
+ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const ShopSize &size)
+{
+    ShopPlace shop;
+    shop.folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                           : QCoreApplication::applicationDirPath() + QLatin1Char('/') + defaultFolder;
+    QDir().mkpath(shop.folder);
+    shop.path = shop.folder + QStringLiteral("/pelvanor.dll");
+    std::printf("database: %s\n", qPrintable(shop.path));
+    std::fflush(stdout);
+    if (!QFileInfo::exists(shop.path)) {
+        QString error;
+        if (!generateShop(shop.path, size, &error)) {
+            std::fprintf(stderr, "cannot make the shop database: %s\n", qPrintable(error));
+            return shop;
+        }
+    }
+    shop.ok = true;
+    return shop;
+}
+
+sqlite3 *openRaw(const QString &path)
+{
+    sqlite3 *raw = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+    registerSqlFunctions(raw);
+    return raw;
 }
 
 Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second)

@@ -3,6 +3,8 @@
 #include <QString>
 #include <functional>
 
+struct sqlite3;
+
 namespace pv::bench
 {
 
@@ -21,6 +23,18 @@ bool generateShop(const QString &path, const ShopSize &size = {}, QString *error
 // bench_shop.dll beside the benchmark programs, generated on first use.
 QString shopPath();
 bool ensureShop(const QString &path, QString *error = nullptr);
+
+// Where a window benchmark's shop lies: the folder argv[1], else defaultFolder beside the
+// program, holding pelvanor.dll, made in the given size when it is not there yet. The path
+// is printed; ok is false (reason printed) when the shop cannot be made.
+struct ShopPlace {
+    QString folder;
+    QString path;
+    bool ok = false;
+};
+ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const ShopSize &size);
+// The shop opened with bare sqlite3 calls and the program's SQL functions: the raw side.
+sqlite3 *openRaw(const QString &path);
 
 // Best (lowest) times in milliseconds of runs calls of each; the two take turns, so that
 // both meet the same machine load.

@@ -4,13 +4,10 @@
 #include "app/accounts/veresiye2.h"
 #include "bench/BenchCommon.h"
 #include "platform/data/DataControl.h"
-#include "platform/data/SqlFunctions.h"
 #include "platform/forms/Program.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QTableView>
 #include <cstdio>
@@ -47,30 +44,18 @@ int main(int argc, char **argv)
 
     // A shop of its own, whose customer "1" has 10,000 ledger rows, as the program
     // folder's database.
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QCoreApplication::applicationDirPath() + QStringLiteral("/accountshop");
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/pelvanor.dll");
-    std::printf("database: %s\n", qPrintable(path));
-    std::fflush(stdout);
-    if (!QFileInfo::exists(path)) {
-        bench::ShopSize size;
-        size.customers = 2000;
-        size.ledgerRows = 200000;
-        size.cashRows = 40000;
-        size.products = 5000;
-        size.busyCustomerRows = 10000;
-        QString error;
-        if (!bench::generateShop(path, size, &error)) {
-            std::fprintf(stderr, "cannot make the shop database: %s\n", qPrintable(error));
-            return 1;
-        }
-    }
-    setProgramFolder(folder);
+    bench::ShopSize size;
+    size.customers = 2000;
+    size.ledgerRows = 200000;
+    size.cashRows = 40000;
+    size.products = 5000;
+    size.busyCustomerRows = 10000;
+    const bench::ShopPlace shop = bench::prepareShop(argc, argv, QStringLiteral("accountshop"), size);
+    if (!shop.ok)
+        return 1;
+    setProgramFolder(shop.folder);
 
-    sqlite3 *raw = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    registerSqlFunctions(raw);
+    sqlite3 *raw = bench::openRaw(shop.path);
 
     int rows = 0;
     QString balance;

@@ -5,14 +5,11 @@
 #include "app/veresiye.h"
 #include "bench/BenchCommon.h"
 #include "platform/data/DataControl.h"
-#include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <cstdio>
 #include <sqlite3.h>
 
@@ -105,30 +102,18 @@ int main(int argc, char **argv)
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
 
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QCoreApplication::applicationDirPath() + QStringLiteral("/mainshop");
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/pelvanor.dll");
-    std::printf("database: %s\n", qPrintable(path));
-    std::fflush(stdout);
-    if (!QFileInfo::exists(path)) {
-        bench::ShopSize size;
-        size.customers = 10000;
-        size.ledgerRows = 20000;
-        size.cashRows = 2000;
-        size.products = 1000;
-        size.busyCustomerRows = 100;
-        QString error;
-        if (!bench::generateShop(path, size, &error)) {
-            std::fprintf(stderr, "cannot make the shop database: %s\n", qPrintable(error));
-            return 1;
-        }
-    }
-    setProgramFolder(folder);
+    bench::ShopSize size;
+    size.customers = 10000;
+    size.ledgerRows = 20000;
+    size.cashRows = 2000;
+    size.products = 1000;
+    size.busyCustomerRows = 100;
+    const bench::ShopPlace shop = bench::prepareShop(argc, argv, QStringLiteral("mainshop"), size);
+    if (!shop.ok)
+        return 1;
+    setProgramFolder(shop.folder);
 
-    sqlite3 *raw = nullptr;
-    sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    registerSqlFunctions(raw);
+    sqlite3 *raw = bench::openRaw(shop.path);
     sqlite3_exec(raw, "PRAGMA synchronous=FULL", nullptr, nullptr, nullptr);
 
     veresiye &m = form<veresiye>();
