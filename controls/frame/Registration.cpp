@@ -4,8 +4,6 @@
 
 #include "platform/components/ClassRegistry.h"
 
-PV_DECLARE_COMPONENT_ENTRY_POINTS()
-
 namespace
 {
 
@@ -26,23 +24,4 @@ pv::ControlClass g_class(QStringLiteral("FendrixonFrame.FrameFendrixon"), create
 
 } // namespace
 
-extern "C" int DllRegisterServer()
-{
-    return g_class.registerClass();
-}
-
-extern "C" int DllUnregisterServer()
-{
-    return g_class.unregisterClass();
-}
-
-extern "C" int DllCanUnloadNow()
-{
-    // Frames are owned by their forms; the library stays while the class is registered.
-    return g_class.isRegistered() ? 1 : 0;
-}
-
-extern "C" void *DllGetClassObject(const char *className)
-{
-    return g_class.classObject(className);
-}
+PV_DEFINE_COMPONENT_ENTRY_POINTS(g_class)

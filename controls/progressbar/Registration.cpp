@@ -5,8 +5,6 @@
 #include "platform/components/ClassRegistry.h"
 #include "platform/components/Twips.h"
 
-PV_DECLARE_COMPONENT_ENTRY_POINTS()
-
 namespace
 {
 
@@ -36,23 +34,4 @@ pv::ControlClass g_class(QStringLiteral("ProgressBar.QuorvelXPProgressBar"), cre
 
 } // namespace
 
-extern "C" int DllRegisterServer()
-{
-    return g_class.registerClass();
-}
-
-extern "C" int DllUnregisterServer()
-{
-    return g_class.unregisterClass();
-}
-
-extern "C" int DllCanUnloadNow()
-{
-    // Bars are owned by their forms; the library stays while the class is registered.
-    return g_class.isRegistered() ? 1 : 0;
-}
-
-extern "C" void *DllGetClassObject(const char *className)
-{
-    return g_class.classObject(className);
-}
+PV_DEFINE_COMPONENT_ENTRY_POINTS(g_class)
