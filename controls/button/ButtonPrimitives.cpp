@@ -1,5 +1,7 @@
 #include "controls/button/ButtonPrimitives.h"
 
+#include "platform/components/Pixels.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -126,23 +128,7 @@ const std::array<std::uint8_t, 256> &DarkerTable()
 
 void DrawButtonLine(QImage &img, int x1, int y1, int x2, int y2, OleColor c)
 {
-    const QRgb px = toQRgb(c);
-    int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    int x = x1, y = y1;
-    while (!(x == x2 && y == y2)) {
-        put(img, x, y, px);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
+    pv::drawLine(img, x1, y1, x2, y2, toQRgb(c));
 }
 
 void FillColorRect(QImage &img, OleColor c, const QRect &r)

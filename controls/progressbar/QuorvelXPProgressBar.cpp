@@ -1,5 +1,6 @@
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 
+#include "platform/components/Pixels.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
@@ -58,29 +59,6 @@ void putPixel(QImage *dc, int x, int y, QRgb c)
 {
     if (x >= 0 && y >= 0 && x < dc->width() && y < dc->height())
         reinterpret_cast<QRgb *>(dc->scanLine(y))[x] = c;
-}
-
-// A one-pixel line that covers its first point and leaves out its last.
-void lineTo(QImage *dc, int x1, int y1, int x2, int y2, QRgb c)
-{
-    if (!valid(dc))
-        return;
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    int x = x1, y = y1;
-    while (x != x2 || y != y2) {
-        putPixel(dc, x, y, c);
-        const int e2 = 2 * err;
-        if (e2 >= dy) {
-            err += dy;
-            x += sx;
-        }
-        if (e2 <= dx) {
-            err += dx;
-            y += sy;
-        }
-    }
 }
 
 void fillRect(QImage *dc, int l, int t, int r, int b, QRgb c)
@@ -417,7 +395,8 @@ void QuorvelXPProgressBar::UserControl_WriteProperties(pv::PropertyBag &bag) con
 
 void QuorvelXPProgressBar::DrawLine(int X, int Y, int Width, int Height, DeviceContext cHdc, OleColor Color)
 {
-    lineTo(cHdc, X, Y, Width, Height, rgbOf(TranslateColor(Color)));
+    if (valid(cHdc))
+        pv::drawLine(*cHdc, X, Y, Width, Height, rgbOf(TranslateColor(Color)));
 }
 
 void QuorvelXPProgressBar::DrawGradient(OleColor &lEndColor, OleColor &lStartcolor, int X, int Y, int X2,
