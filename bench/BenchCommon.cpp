@@ -211,6 +211,12 @@ bool ensureShop(const QString &path, QString *error)
     return generateShop(path, {}, error);
 }
 
+void offscreenByDefault()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const ShopSize &size)
 {
     ShopPlace shop;
@@ -252,6 +258,13 @@ Timing bestMs(int runs, const std::function<void()> &first, const std::function<
         best.second = std::min(best.second, t.nsecsElapsed() / 1e6);
     }
     return best;
+}
+
+void report(const char *what, const Timing &t, int width)
+{
+    std::printf("%-*s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", width, what, t.first, t.second,
+                t.first / t.second);
+    std::fflush(stdout);
 }
 
 } // namespace pv::bench

@@ -24,6 +24,10 @@ bool generateShop(const QString &path, const ShopSize &size = {}, QString *error
 QString shopPath();
 bool ensureShop(const QString &path, QString *error = nullptr);
 
+// The benchmarks draw offscreen unless QT_QPA_PLATFORM names a platform; call before the
+// application object is made.
+void offscreenByDefault();
+
 // Where a window benchmark's shop lies: the folder argv[1], else defaultFolder beside the
 // program, holding pelvanor.dll, made in the given size when it is not there yet. The path
 // is printed; ok is false (reason printed) when the shop cannot be made.
@@ -43,5 +47,7 @@ struct Timing {
     double second = 0;
 };
 Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second);
+// One line "what  ours … ms  raw … ms  ratio …", what padded to width.
+void report(const char *what, const Timing &t, int width = 46);
 
 } // namespace pv::bench

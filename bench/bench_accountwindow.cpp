@@ -38,8 +38,7 @@ void rawQuery(sqlite3 *db, const char *sql, const QByteArray &code)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    bench::offscreenByDefault();
     QApplication app(argc, argv);
 
     // A shop of its own, whose customer "1" has 10,000 ledger rows, as the program
@@ -82,9 +81,7 @@ int main(int argc, char **argv)
             rawQuery(raw, "select sum(Odenen) from veresiye where mus_kodu = ?", code);
         });
     std::printf("open account window (%d ledger rows, balance %s)\n", rows, qPrintable(balance));
-    std::printf("%-46s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", "load + activation vs raw queries", t.first,
-                t.second, t.first / t.second);
-    std::fflush(stdout);
+    bench::report("load + activation vs raw queries", t);
     sqlite3_close(raw);
     return rows > 0 ? 0 : 1;
 }

@@ -39,19 +39,11 @@ void rawQuery(sqlite3 *db, const char *sql, const QByteArray &param = {})
     sqlite3_finalize(st);
 }
 
-void report(const char *what, bench::Timing t)
-{
-    const double ours = t.first, raw = t.second;
-    std::printf("%-46s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", what, ours, raw, ours / raw);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    bench::offscreenByDefault();
     QApplication app(argc, argv);
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : bench::shopPath();
     QString error;
@@ -83,7 +75,7 @@ int main(int argc, char **argv)
                 rows = rs.RecordCount();
             },
             [&] { rawQuery(raw, sql, "1"); });
-        report(qPrintable(QStringLiteral("ledger record set (%1 rows)").arg(rows)), t);
+        bench::report(qPrintable(QStringLiteral("ledger record set (%1 rows)").arg(rows)), t);
     }
 
     // 2. The main window's list: a data control refresh over every customer, five bound boxes.
@@ -98,7 +90,7 @@ int main(int argc, char **argv)
             dc.bind(&boxes[i], QString::fromLatin1(fields[i]));
         const auto t = bench::bestMs(
             10, [&] { dc.Refresh(); }, [&] { rawQuery(raw, sql); });
-        report(qPrintable(
+        bench::report(qPrintable(
                    QStringLiteral("data control refresh (%1 customers)").arg(dc.Recordset().RecordCount())),
                t);
     }
@@ -129,7 +121,7 @@ int main(int argc, char **argv)
                 }
             });
         sqlite3_finalize(st);
-        report(qPrintable(QStringLiteral("FindFirst by code (1000 finds, %1 found)").arg(found)), t);
+        bench::report(qPrintable(QStringLiteral("FindFirst by code (1000 finds, %1 found)").arg(found)), t);
     }
 
     // 4. 10,000 single-row updates in one transaction (the day-count pass).
@@ -163,7 +155,7 @@ int main(int argc, char **argv)
                 sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
             });
         sqlite3_finalize(st);
-        report(qPrintable(QStringLiteral("%1 single-row updates, one transaction").arg(n)), t);
+        bench::report(qPrintable(QStringLiteral("%1 single-row updates, one transaction").arg(n)), t);
     }
 
     sqlite3_close(raw);

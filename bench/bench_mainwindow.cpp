@@ -87,19 +87,11 @@ void rawActivation(sqlite3 *db, const QDate &today)
         readAll(db, list);
 }
 
-void report(const char *what, bench::Timing t)
-{
-    std::printf("%-52s ours %9.3f ms   raw %9.3f ms   ratio %5.2f\n", what, t.first, t.second,
-                t.first / t.second);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    bench::offscreenByDefault();
     QApplication app(argc, argv);
 
     bench::ShopSize size;
@@ -131,14 +123,14 @@ int main(int argc, char **argv)
             day = day.addDays(1);
             rawActivation(raw, day);
         });
-    report("activation, every count changes (10,000 rows)", newDay);
+    bench::report("activation, every count changes (10,000 rows)", newDay, 52);
 
     // The same day again: the pass reads every row and writes none.
     Clock::setFixed(QDateTime(day, QTime(9, 0)));
     rawActivation(raw, day);
     const auto sameDay = bench::bestMs(
         5, [&] { m.Form_Activate(); }, [&] { rawActivation(raw, day); });
-    report("activation, same day again (10,000 rows)", sameDay);
+    bench::report("activation, same day again (10,000 rows)", sameDay, 52);
 
     std::printf("listed %d customers, first %s\n", m.Data1->Recordset().RecordCount(),
                 qPrintable(m.Data1->Recordset().textAt(
