@@ -45,6 +45,7 @@ QLabel *label(QWidget *parent, const char *name, double l, double t, double w, d
               bool wordWrap = false);
 QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                    const QString &text = {});
+// A list the user picks from, not types into.
 QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                     const QStringList &items = {});
 // The backup windows' bar: metallic, percentage shown as text.

@@ -77,15 +77,6 @@ QLineEdit *totalBox(QWidget *parent, const char *name, double l, double t, const
     return e;
 }
 
-QComboBox *listCombo(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->setEditable(false);
-    kit::place(c, l, t, w, h);
-    return c;
-}
-
 // A plain container frame of the design, hidden until its command shows it.
 QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
@@ -202,13 +193,13 @@ void veresiye::buildFilterArea()
 {
     BvButton3 = kit::button(this, "BvButton3", 8400, 180, 1005, 345, QStringLiteral("SIRALA"), {},
                             {{"Enabled", false}});
-    siralatext = listCombo(this, "siralatext", 9465, 180, 2805, 345);
+    siralatext = kit::comboBox(this, "siralatext", 9465, 180, 2805, 345);
     BvButton2 = kit::button(this, "BvButton2", 8400, 600, 1005, 345, QStringLiteral("ARA"),
                             QStringLiteral("Müşteri Ara"), {{"Enabled", false}});
     musaratext = new QLineEdit(this);
     musaratext->setObjectName(QStringLiteral("musaratext"));
     kit::place(musaratext, 9465, 600, 2805, 345);
-    cboGrupAra = listCombo(this, "cboGrupAra", 9465, 600, 2805, 345);
+    cboGrupAra = kit::comboBox(this, "cboGrupAra", 9465, 600, 2805, 345);
     cboGrupAra->setPlaceholderText(QStringLiteral("Seçiniz"));
     cboGrupAra->setVisible(false);
     for (QWidget *w : {static_cast<QWidget *>(BvButton3), static_cast<QWidget *>(siralatext),
@@ -333,12 +324,12 @@ void veresiye::buildPrintPanel()
                                  QStringLiteral("Müşteri Listesini Yazdır"));
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     kit::label(FrameFendrixon3, "Label6", 120, 480, 1320, 345, QStringLiteral("HESAP TÜRÜ :"), right);
-    siralatext2 = listCombo(FrameFendrixon3, "siralatext2", 1500, 480, 2520, 345);
+    siralatext2 = kit::comboBox(FrameFendrixon3, "siralatext2", 1500, 480, 2520, 345);
     kit::label(FrameFendrixon3, "Label14", 120, 960, 1320, 345, QStringLiteral("SIRALA :"), right);
-    xpCombo2 = listCombo(FrameFendrixon3, "xpCombo2", 1500, 960, 2520, 345);
-    xpCombo1 = listCombo(FrameFendrixon3, "xpCombo1", 4080, 960, 1380, 345);
+    xpCombo2 = kit::comboBox(FrameFendrixon3, "xpCombo2", 1500, 960, 2520, 345);
+    xpCombo1 = kit::comboBox(FrameFendrixon3, "xpCombo1", 4080, 960, 1380, 345);
     kit::label(FrameFendrixon3, "Label1", 120, 1440, 1320, 345, QStringLiteral("YAZI BOYT :"), right);
-    TextSize = listCombo(FrameFendrixon3, "TextSize", 1500, 1440, 900, 345);
+    TextSize = kit::comboBox(FrameFendrixon3, "TextSize", 1500, 1440, 900, 345);
     muslisyzdBtn = kit::button(FrameFendrixon3, "muslisyzdBtn", 5760, 480, 1800, 600, QStringLiteral("Yazdır"));
     btnVazgec = kit::button(FrameFendrixon3, "btnVazgec", 5760, 1200, 1800, 600, QStringLiteral("Vazgeç"));
 

@@ -86,15 +86,6 @@ QLabel *picture(QWidget *parent, const char *name, double l, double t, double w,
     return lb;
 }
 
-QComboBox *listOnly(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->setEditable(false);
-    entry::place(c, l, t, w, h);
-    return c;
-}
-
 QTableView *grid(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
     auto *g = new QTableView(parent);
@@ -169,7 +160,7 @@ veresiyeekleode::veresiyeekleode()
     Text10 = entry::textBox(s, "Text10", 1440, 1710, 1560, 315, QStringLiteral("1"));
     Text10a->hide();
     Label10 = entry::label(s, "Label10", 3120, 1740, 720, 285, QStringLiteral("Birim :"));
-    Text11 = listOnly(s, "Text11", 3840, 1710, 1560, 315);
+    Text11 = kit::comboBox(s, "Text11", 3840, 1710, 1560, 315);
     Label9 = entry::label(s, "Label9", 240, 2160, 1200, 285, QStringLiteral("Birim Fiyatı :"));
     Text12a = entry::textBox(s, "Text12a", 1440, 2130, 1560, 315);
     Text12 = entry::textBox(s, "Text12", 1440, 2130, 1560, 315);
@@ -230,7 +221,7 @@ veresiyeekleode::veresiyeekleode()
     Label4 = entry::label(c, "Label4", 240, 900, 1320, 285, QStringLiteral("Açıklama :"));
     Text4 = entry::textBox(c, "Text4", 1680, 870, 4920, 315, QStringLiteral("ÖDEME YAPILDI"));
     Label3 = entry::label(c, "Label3", 240, 1320, 1320, 285, QStringLiteral("Ödeme Şekli :"));
-    cboOdemeSekli = listOnly(c, "cboOdemeSekli", 1680, 1290, 1560, 315);
+    cboOdemeSekli = kit::comboBox(c, "cboOdemeSekli", 1680, 1290, 1560, 315);
     Label8 = entry::label(c, "Label8", 240, 1740, 1440, 285, QStringLiteral("Ödenen Miktar :"));
     Text5 = entry::textBox(c, "Text5", 1680, 1710, 1560, 315);
     redRight(Text5);
@@ -255,9 +246,9 @@ veresiyeekleode::veresiyeekleode()
 
     // ---------------------------------------------------------------- product panel
     frmstok = entry::frame(this, "frmstok", 6960, 0, 8535, kHeight, QStringLiteral("STOKTAKİ ÜRÜNLER"));
-    xpCombo1 = listOnly(frmstok, "xpCombo1", 120, 360, 2280, 315);
+    xpCombo1 = kit::comboBox(frmstok, "xpCombo1", 120, 360, 2280, 315);
     xpText15 = entry::textBox(frmstok, "xpText15", 2520, 360, 2160, 315);
-    xpCombo3 = listOnly(frmstok, "xpCombo3", 4800, 360, 1320, 315);
+    xpCombo3 = kit::comboBox(frmstok, "xpCombo3", 4800, 360, 1320, 315);
     btnAktar = entry::button(frmstok, "btnAktar", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
     BtnAktarA = entry::button(frmstok, "BtnAktarA", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
     BvButton3 = entry::button(frmstok, "BvButton3", 7440, 330, 960, 375, QStringLiteral("Kapat"));
