@@ -20,6 +20,7 @@ namespace admin
 {
 
 using kit::button;
+using kit::comboBox;
 using kit::Design;
 using kit::frame;
 using kit::place;

@@ -27,16 +27,11 @@ frmLogin::frmLogin()
                                  QStringLiteral("Kullanıcı Adınızı ve Şifrenizi Yazın"));
     Label14 = kit::label(FrameFendrixon1, "Label14", 240, 540, 1560, 315, QStringLiteral("Kullanıcı Adı :"),
                          Qt::AlignRight | Qt::AlignVCenter);
-    txtUName = new QComboBox(FrameFendrixon1);
-    txtUName->setObjectName(QStringLiteral("txtUName"));
-    txtUName->setEditable(false);
-    kit::place(txtUName, 1920, 510, 3120, 375);
+    txtUName = kit::comboBox(FrameFendrixon1, "txtUName", 1920, 510, 3120, 375);
     Label1 = kit::label(FrameFendrixon1, "Label1", 240, 1080, 1560, 315, QStringLiteral("Şifre :"),
                         Qt::AlignRight | Qt::AlignVCenter);
-    txtPass = new QLineEdit(FrameFendrixon1);
-    txtPass->setObjectName(QStringLiteral("txtPass"));
+    txtPass = kit::textBox(FrameFendrixon1, "txtPass", 1920, 1050, 3120, 375);
     txtPass->setEchoMode(QLineEdit::Password);
-    kit::place(txtPass, 1920, 1050, 3120, 375);
 
     cmdOK = kit::button(this, "cmdOK", 2280, 1950, 1500, 540, QStringLiteral(" GİRİŞ"));
     cmdClose = kit::button(this, "cmdClose", 3900, 1950, 1500, 540, QStringLiteral(" KAPAT"));

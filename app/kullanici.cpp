@@ -36,10 +36,7 @@ void buildPanel(QWidget *panel, QLineEdit *&name, QLineEdit *&password, QComboBo
     admin::label(panel, "lblYetki", 120, 1260, 1800, 285, QStringLiteral("YETKİSİ :"));
     name = admin::textBox(panel, names[0], 1980, 390, 2400, 330);
     password = admin::textBox(panel, names[1], 1980, 810, 2400, 330);
-    role = new QComboBox(panel);
-    role->setObjectName(QLatin1String(names[2]));
-    role->setEditable(false);
-    admin::place(role, 1980, 1230, 2400, 330);
+    role = admin::comboBox(panel, names[2], 1980, 1230, 2400, 330);
     check = new QCheckBox(QStringLiteral("Şifreyi Gösterme"), panel);
     check->setObjectName(QLatin1String(names[3]));
     admin::place(check, 1980, 1650, 2400, 285);

@@ -196,9 +196,7 @@ void veresiye::buildFilterArea()
     siralatext = kit::comboBox(this, "siralatext", 9465, 180, 2805, 345);
     BvButton2 = kit::button(this, "BvButton2", 8400, 600, 1005, 345, QStringLiteral("ARA"),
                             QStringLiteral("Müşteri Ara"), {{"Enabled", false}});
-    musaratext = new QLineEdit(this);
-    musaratext->setObjectName(QStringLiteral("musaratext"));
-    kit::place(musaratext, 9465, 600, 2805, 345);
+    musaratext = kit::textBox(this, "musaratext", 9465, 600, 2805, 345);
     cboGrupAra = kit::comboBox(this, "cboGrupAra", 9465, 600, 2805, 345);
     cboGrupAra->setPlaceholderText(QStringLiteral("Seçiniz"));
     cboGrupAra->setVisible(false);

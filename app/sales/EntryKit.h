@@ -17,6 +17,7 @@ namespace entry
 
 // Controls placed by their design's twips (left, top, width, height).
 using kit::button;
+using kit::comboBox;
 using kit::frame;
 using kit::label;
 using kit::place;

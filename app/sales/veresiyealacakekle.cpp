@@ -33,10 +33,7 @@ veresiyealacakekle::veresiyealacakekle()
     Label4 = entry::label(odefrm2, "Label4", 240, 1200, 2040, 285, QStringLiteral("Açıklama :"));
     Text4 = entry::textBox(odefrm2, "Text4", 240, 1485, 4800, 315, QStringLiteral("ÖDEME YAPILDI"));
     Label3 = entry::label(odefrm2, "Label3", 2520, 2110, 2040, 285, QStringLiteral("Ödeme Şekli :"));
-    cboOdemeSekli = new QComboBox(odefrm2);
-    cboOdemeSekli->setObjectName(QStringLiteral("cboOdemeSekli"));
-    cboOdemeSekli->setEditable(false);
-    entry::place(cboOdemeSekli, 2520, 2405, 2520, 315);
+    cboOdemeSekli = entry::comboBox(odefrm2, "cboOdemeSekli", 2520, 2405, 2520, 315);
     Label8 = entry::label(odefrm2, "Label8", 2520, 2895, 2040, 285, QStringLiteral("Tutar :"));
     Text5 = entry::textBox(odefrm2, "Text5", 2520, 3160, 2520, 315);
     Text5->setAlignment(Qt::AlignRight);
