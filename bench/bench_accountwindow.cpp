@@ -43,12 +43,11 @@ int main(int argc, char **argv)
 
     // A shop of its own, whose customer "1" has 10,000 ledger rows, as the program
     // folder's database.
-    bench::ShopSize size;
-    size.customers = 2000;
-    size.ledgerRows = 200000;
-    size.cashRows = 40000;
-    size.products = 5000;
-    size.busyCustomerRows = 10000;
+    const bench::ShopSize size{.customers = 2000,
+                               .ledgerRows = 200000,
+                               .cashRows = 40000,
+                               .products = 5000,
+                               .busyCustomerRows = 10000};
     const bench::ShopPlace shop = bench::prepareShop(argc, argv, QStringLiteral("accountshop"), size);
     if (!shop.ok)
         return 1;

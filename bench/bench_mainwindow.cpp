@@ -94,12 +94,8 @@ int main(int argc, char **argv)
     bench::offscreenByDefault();
     QApplication app(argc, argv);
 
-    bench::ShopSize size;
-    size.customers = 10000;
-    size.ledgerRows = 20000;
-    size.cashRows = 2000;
-    size.products = 1000;
-    size.busyCustomerRows = 100;
+    const bench::ShopSize size{
+        .customers = 10000, .ledgerRows = 20000, .cashRows = 2000, .products = 1000, .busyCustomerRows = 100};
     const bench::ShopPlace shop = bench::prepareShop(argc, argv, QStringLiteral("mainshop"), size);
     if (!shop.ok)
         return 1;
