@@ -43,20 +43,6 @@ const QString kStockSale = QStringLiteral("Stoktan Satış");
 const QString kWarnTitle = QStringLiteral("Dikkat!");
 const QString kErrorTitle = QStringLiteral("Hata");
 
-FrameFendrixon *makeFrame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                          const QString &caption)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Caption"), caption);
-    bag.set(QStringLiteral("Enabled"), true);
-    bag.set(QStringLiteral("ColorScheme"), int(FrameFendrixon::xpBlue));
-    auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
-    f->setObjectName(QLatin1String(name));
-    kit::moveTo(f, l, t);
-    f->setSizeTwips(int(w), int(h));
-    return f;
-}
-
 QFrame *makePanel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true)
 {
     auto *f = new QFrame(parent);
@@ -71,19 +57,9 @@ QFrame *makePanel(QWidget *parent, const char *name, double l, double t, double 
 
 QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h, bool locked)
 {
-    auto *e = new QLineEdit(parent);
-    e->setObjectName(QLatin1String(name));
+    QLineEdit *e = kit::textBox(parent, name, l, t, w, h);
     e->setReadOnly(locked);
-    kit::place(e, l, t, w, h);
     return e;
-}
-
-QComboBox *makeList(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    kit::place(c, l, t, w, h);
-    return c;
 }
 
 QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t, double w, double h)
@@ -182,7 +158,7 @@ void veresiye2::buildControls()
                           QStringLiteral("Müşteriye Ait Notu Göster"), {{"Mode", 1}, {"BackColor", 0xE3E3E3}});
 
     // ---- ledger
-    Frame1s = makeFrame(this, "Frame1s", 120, 1680, 11400, 5640, QStringLiteral("Hareketler"));
+    Frame1s = kit::frame(this, "Frame1s", 120, 1680, 11400, 5640, QStringLiteral("Hareketler"));
     DBGrid2 = new QTableView(Frame1s);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     kit::place(DBGrid2, 60, 375, 11280, 5205);
@@ -274,7 +250,7 @@ void veresiye2::buildControls()
         box->setText(QStringLiteral("TL"));
 
     frmTarihBakiyeler = makePanel(this, "frmTarihBakiyeler", 120, 7920, 11400, 1080, false);
-    FrameFendrixon6 = makeFrame(frmTarihBakiyeler, "FrameFendrixon6", 0, 0, 11400, 1080,
+    FrameFendrixon6 = kit::frame(frmTarihBakiyeler, "FrameFendrixon6", 0, 0, 11400, 1080,
                                 QStringLiteral("Seçilen Tarih Aralığındaki Bakiye "));
     kit::label(FrameFendrixon6, "Label7", 120, 480, 1560, 315, QStringLiteral("Toplam Borç :"));
     txtT1 = makeBox(FrameFendrixon6, "txtT1", 1680, 480, 1800, 315, true);
@@ -300,15 +276,15 @@ void veresiye2::buildControls()
     // ---- print options
     musListesiFrm = makePanel(this, "musListesiFrm", 120, 1680, 6615, 2295);
     kit::label(musListesiFrm, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
-    xpCombo2 = makeList(musListesiFrm, "xpCombo2", 240, 780, 2040, 315);
-    xpCombo1 = makeList(musListesiFrm, "xpCombo1", 2400, 780, 1440, 315);
+    xpCombo2 = kit::comboBox(musListesiFrm, "xpCombo2", 240, 780, 2040, 315);
+    xpCombo1 = kit::comboBox(musListesiFrm, "xpCombo1", 2400, 780, 1440, 315);
     kit::label(musListesiFrm, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
-    TextSize = makeList(musListesiFrm, "TextSize", 4080, 780, 960, 315);
+    TextSize = kit::comboBox(musListesiFrm, "TextSize", 4080, 780, 960, 315);
     musListesiFrm->hide();
     connect(xpCombo1, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo1_Click);
     connect(xpCombo2, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo2_Click);
-    xpCombo3 = makeList(this, "xpCombo3", 0, 0, 1800, 315);
-    xpCombo4 = makeList(this, "xpCombo4", 0, 0, 1800, 315);
+    xpCombo3 = kit::comboBox(this, "xpCombo3", 0, 0, 1800, 315);
+    xpCombo4 = kit::comboBox(this, "xpCombo4", 0, 0, 1800, 315);
     xpCombo3->hide();
     xpCombo4->hide();
 
@@ -327,7 +303,7 @@ void veresiye2::buildControls()
     musilfrm->hide();
 
     // ---- edit panel
-    frmHareketEdit = makeFrame(this, "frmHareketEdit", 2400, 1920, 7320, 4560,
+    frmHareketEdit = kit::frame(this, "frmHareketEdit", 2400, 1920, 7320, 4560,
                                QStringLiteral("Müşteri Hareketi Düzenle"));
     struct Line {
         const char *label;
