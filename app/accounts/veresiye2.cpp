@@ -649,8 +649,10 @@ void veresiye2::Timer3_Timer()
     m_blink = !m_blink;
     msj2->setStyleSheet(m_blink ? QStringLiteral("background-color: #800000; color: #FFFFFF;")
                                 : QStringLiteral("background-color: #FFFFFF; color: #800000;"));
-    // Keeps the user's row while the confirmation blinks.
-    refreshLedgerKeepingRow(currentEntryId());
+    // Keeps the user's row while the confirmation blinks; an open edit panel is left
+    // alone, as a re-read would drop what is being typed into it.
+    if (frmHareketEdit->isHidden())
+        refreshLedgerKeepingRow(currentEntryId());
 }
 
 void veresiye2::Timer4_Timer()

@@ -134,6 +134,7 @@ private slots:
     void editRefusesBadValues_data();
     void editRefusesBadValues();
     void editCancelWritesNothing();
+    void editKeepsTypedValuesWhileTheConfirmationBlinks();
     void deleteEntry_data();
     void deleteEntry();
     void deleteFailureChangesNothing();
@@ -751,6 +752,26 @@ void TestAccountWindow::editCancelWritesNothing()
     QCOMPARE(h.value(QStringLiteral("select Eklenen from veresiye where id = ?"), {id}).toDouble(), 200.0);
     QCOMPARE(w.txtEdit5->text(), QStringLiteral("200"));
     QCOMPARE(w.VornXPTextBox2->text(), QStringLiteral("200,00"));
+}
+
+void TestAccountWindow::editKeepsTypedValuesWhileTheConfirmationBlinks()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    const qint64 id =
+        addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 200.0, {}});
+    veresiye2 &w = openAccount(QStringLiteral("100"));
+    // An entry was just saved: the confirmation blinks while the user edits a row.
+    w.islemfrm->setVisible(true);
+    w.Timer3->setEnabled(true);
+    Harness::click(w.btnEdit);
+    Harness::click(w.BvButton2);
+    w.txtEdit4->setText(QStringLiteral("Tüp"));
+    QVERIFY(Harness::fire(*w.Timer3));
+    QCOMPARE(w.txtEdit4->text(), QStringLiteral("Tüp"));
+    Harness::click(w.BvButton3);
+    QCOMPARE(h.value(QStringLiteral("select Aciklama from veresiye where id = ?"), {id}).toString(),
+             QStringLiteral("Tüp"));
 }
 
 // ---------------------------------------------------------------- deleting
