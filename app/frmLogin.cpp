@@ -32,6 +32,8 @@ frmLogin::frmLogin()
                         Qt::AlignRight | Qt::AlignVCenter);
     txtPass = kit::textBox(FrameFendrixon1, "txtPass", 1920, 1050, 3120, 375);
     txtPass->setEchoMode(QLineEdit::Password);
+    // The typed password shows as stars, whatever the platform style draws by default.
+    txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
     cmdOK = kit::button(this, "cmdOK", 2280, 1950, 1500, 540, QStringLiteral(" GİRİŞ"));
     cmdClose = kit::button(this, "cmdClose", 3900, 1950, 1500, 540, QStringLiteral(" KAPAT"));

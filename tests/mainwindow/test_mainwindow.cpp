@@ -309,6 +309,7 @@ void TestMainWindow::loginKeys()
     QCOMPARE(f.focusWidget(), static_cast<QWidget *>(f.txtPass));
     h.type(f.txtPass, QStringLiteral("ad'min"));
     QCOMPARE(f.txtPass->text(), QStringLiteral("admin"));
+    QCOMPARE(f.txtPass->displayText(), QStringLiteral("*****"));
     h.expectMsgBox(QStringLiteral("Giriş Başarılı ADMİN"));
     QTest::keyClick(f.txtPass, Qt::Key_Return);
     h.settle();
