@@ -371,6 +371,8 @@ void ayarlar::Check1_Click()
 void ayarlar::Text2_Change(const QString &text)
 {
     Check1->setChecked(!admin::switchIsOn(text));
+    // Setting the tick writes it back, so the box holds only "0" or "1".
+    Check1_Click();
 }
 
 void ayarlar::Command1_Click()

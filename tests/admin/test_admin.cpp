@@ -125,6 +125,8 @@ private slots:
     void settingsLogo();
     void settingsBackupSwitch_data();
     void settingsBackupSwitch();
+    void settingsBackupSwitchSavedAsTick_data();
+    void settingsBackupSwitchSavedAsTick();
     void settingsFolderPicker();
 
     void backupName();
@@ -788,6 +790,32 @@ void TestAdmin::settingsBackupSwitch()
     });
     QCOMPARE(h.value(QStringLiteral("SELECT oto_yedek_aktif FROM dgrayr")).toString(),
              ticked ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void TestAdmin::settingsBackupSwitchSavedAsTick_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("two") << "2"
+                         << "1";
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("text") << "evet"
+                          << "0";
+}
+
+void TestAdmin::settingsBackupSwitchSavedAsTick()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, saved);
+    Harness h;
+    h.exec(QStringLiteral("UPDATE dgrayr SET oto_yedek_aktif = ?"), {stored});
+    runModal<ayarlar>(h, [&](ayarlar &a) {
+        QCOMPARE(a.Text2.text(), saved);
+        h.click(a.vekbutton6);
+        h.click(a.BvButton6);
+    });
+    QCOMPARE(h.value(QStringLiteral("SELECT oto_yedek_aktif FROM dgrayr")).toString(), saved);
 }
 
 void TestAdmin::settingsFolderPicker()
