@@ -112,6 +112,7 @@ ayarlar::ayarlar()
     Check2 = new QCheckBox(QStringLiteral("SSL Protokolü Kullan"), Frame4);
     Check2->setObjectName(QStringLiteral("Check2"));
     admin::place(Check2, 1980, 2160, 3000, 330);
+    Check2->setEnabled(false); // nothing reads or stores it, and no edit command enables it
     btnEdit3 = admin::button(Frame4, "btnEdit3", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
     btnSave3 = admin::button(Frame4, "btnSave3", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
 

@@ -116,6 +116,7 @@ private slots:
     void settingsPages_data();
     void settingsPages();
     void settingsCloseDiscards();
+    void settingsSslBoxUnused();
     void settingsMailCheck_data();
     void settingsMailCheck();
     void settingsReceiptNumber_data();
@@ -596,6 +597,18 @@ void TestAdmin::settingsPages()
     });
     QCOMPARE(h.value(QStringLiteral("SELECT %1 FROM %2").arg(column, table)).toString(), value);
     QCOMPARE(h.value(QStringLiteral("SELECT mailsunucu FROM dgrayr")), before[0][5]);
+}
+
+void TestAdmin::settingsSslBoxUnused()
+{
+    Harness h;
+    runModal<ayarlar>(h, [&](ayarlar &a) {
+        QVERIFY(!a.Check2->isEnabled());
+        a.XTab1->setCurrentIndex(3);
+        h.click(a.btnEdit3);
+        QVERIFY(a.txtMailSunucu->isEnabled());
+        QVERIFY(!a.Check2->isEnabled()); // nothing reads or stores it
+    });
 }
 
 void TestAdmin::settingsCloseDiscards()
