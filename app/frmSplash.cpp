@@ -57,6 +57,8 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
     QuorvelXPProgressBar1 = new QuorvelXPProgressBar(this, bar);
     QuorvelXPProgressBar1->setObjectName(QStringLiteral("QuorvelXPProgressBar1"));
     kit::place(QuorvelXPProgressBar1, 360, 3600, 6480, 300);
+    // The bar is a control of its own: a click on it is not a click on the window.
+    QuorvelXPProgressBar1->setAttribute(Qt::WA_NoMousePropagation);
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));

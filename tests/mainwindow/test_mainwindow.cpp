@@ -12,6 +12,7 @@
 #include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
+#include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/DataGridModel.h"
 #include "platform/forms/Clock.h"
@@ -167,6 +168,7 @@ void TestMainWindow::splashLabelClickDoesNotClose()
     s.Show();
     h.click(s.Label6);
     h.click(s.Label8);
+    h.click(s.QuorvelXPProgressBar1);
     h.settle();
     QVERIFY(pv::isLoaded<frmSplash>());
     QVERIFY(!s.isClosing());
