@@ -82,10 +82,11 @@ void setComboText(QComboBox *c, const QString &text)
         c->setCurrentIndex(c->findText(text));
 }
 
+// A button redraws itself at every setEnabled: leave those already in the state asked.
 void enableAll(std::initializer_list<BvButton *> buttons, bool on)
 {
     for (BvButton *b : buttons)
-        if (b)
+        if (b && b->Enabled() != on)
             b->setEnabled(on);
 }
 
@@ -612,7 +613,9 @@ void veresiye2::Timer5_Timer()
     enableAll({MyButton1, VornXPButton7, VornXPButton9, VornXPButton8, VornXPButton10, VornXPButton6, VornXPButton5,
                VornXPButton2, btnFiyatGuncelle, tgoster2},
               false);
-    Frame1s->setEnabled(false);
+    // Every 10 ms: a frame that is disabled already is not redrawn again.
+    if (Frame1s->Enabled())
+        Frame1s->setEnabled(false);
 }
 
 // ---------------------------------------------------------------- refresh signal

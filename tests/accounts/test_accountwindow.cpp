@@ -121,6 +121,7 @@ private slots:
     void commandStates();
     void lockAndUnlock();
     void deleteMode();
+    void deleteModeRedrawsNothingOnceLocked();
     void noCloseBox();
     void refreshSignal();
     void confirmationBlinksAndHides();
@@ -378,6 +379,28 @@ void TestAccountWindow::deleteMode()
     QVERIFY(!pv::isLoaded<veresiye2>());
     QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler where mus_kodu = '100'")).toInt(), 1);
     QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '100'")).toDouble(), 10.0);
+}
+
+void TestAccountWindow::deleteModeRedrawsNothingOnceLocked()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
+    veresiye2 &w = pv::form<veresiye2>();
+    w.Text10 = QStringLiteral("100");
+    w.musilfrm->setVisible(true);
+    w.Timer5->setEnabled(true);
+    w.Show();
+    Harness::settle();
+    Harness::advance(10);
+    // Every tick past the first finds the commands disabled already: nothing to redraw.
+    QSignalSpy button(w.VornXPButton7, &BvButton::PropertyChanged);
+    QSignalSpy frame(w.Frame1s, &FrameFendrixon::propertyChanged);
+    Harness::advance(50);
+    QCOMPARE(button.count(), 0);
+    QCOMPARE(frame.count(), 0);
+    QVERIFY(!w.VornXPButton7->Enabled());
+    QVERIFY(!w.Frame1s->Enabled());
 }
 
 // ---------------------------------------------------------------- refresh signal
