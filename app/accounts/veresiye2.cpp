@@ -894,6 +894,7 @@ void veresiye2::closeEditPanel()
 
 void veresiye2::VornXPButton9_Click()
 {
+    m_deleteId = currentEntryId();
     Command13_Click();
     Frame1s->setEnabled(false);
     kit::moveTo(frmSilEkran, 3120, 3120);
@@ -945,8 +946,12 @@ bool veresiye2::btnStokGeriEkle_Click()
 
 void veresiye2::Command12_Click()
 {
+    // An entry posted while the panel was open re-reads the ledger, which then stands on
+    // its first row: go back to the entry the panel was opened on, or delete nothing.
+    if (currentEntryId() != m_deleteId)
+        refreshLedgerKeepingRow(m_deleteId);
     const qint64 id = currentEntryId();
-    if (id == 0) {
+    if (id == 0 || id != m_deleteId) {
         btnSilIptal_Click();
         return;
     }

@@ -236,5 +236,6 @@ private:
     pv::DataGridModel *m_ledgerModel = nullptr;
     pv::DataGridModel *m_kasaModel = nullptr;
     QString m_sonislem; // today's date once an entry command was used during this visit
+    qint64 m_deleteId = 0; // the entry the delete panel was opened on
     bool m_blink = false;
 };

@@ -139,6 +139,7 @@ private slots:
     void deleteEntry_data();
     void deleteEntry();
     void deleteFailureChangesNothing();
+    void deleteTakesTheEntryThePanelWasOpenedOn();
 };
 
 // ---------------------------------------------------------------- ledger and totals
@@ -879,6 +880,27 @@ void TestAccountWindow::deleteFailureChangesNothing()
     QCOMPARE(w.DBGrid2->model()->rowCount(), 1);
     QVERIFY(w.frmSilEkran->isHidden());
     QVERIFY(w.Frame1s->Enabled());
+}
+
+void TestAccountWindow::deleteTakesTheEntryThePanelWasOpenedOn()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    const qint64 first =
+        addEntry(h, QStringLiteral("100"), {"01.12.2026", "09:00:00", "Stoktan Bağımsız Satış", 30.0, {}});
+    const qint64 second =
+        addEntry(h, QStringLiteral("100"), {"02.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 100.0, {}});
+    veresiye2 &w = openAccount(QStringLiteral("100"));
+    selectRow(w, 1);
+    Harness::click(w.VornXPButton9);
+    // "Alacak/Ödeme Ekle" stays usable under the delete panel; its dialog's closing
+    // re-reads the ledger.
+    h.onModal<veresiyealacakekle>([](veresiyealacakekle &d) { pv::Unload(d); });
+    w.mnuAlacak->trigger();
+    Harness::settle();
+    Harness::click(w.Command12);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {second}).toInt(), 0);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {first}).toInt(), 1);
 }
 
 QTEST_MAIN(TestAccountWindow)
