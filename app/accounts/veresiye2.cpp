@@ -233,16 +233,16 @@ void veresiye2::buildControls()
     connect(mnuAlacak, &QAction::triggered, this, &veresiye2::mnuAlacak_Click);
     connect(mnuOdeme, &QAction::triggered, this, &veresiye2::mnuOdeme_Click);
 
-    // ---- totals
+    // ---- totals: the row ends with the ledger frame, clear of the command column
     kit::label(this, "Label4", 120, 7440, 1560, 315, QStringLiteral("Toplam Borç :"));
-    VornXPTextBox2 = makeBox(this, "VornXPTextBox2", 1680, 7440, 1800, 315, true);
-    txtPt1 = makeBox(this, "txtPt1", 3480, 7440, 600, 315, true);
-    kit::label(this, "Label5", 4200, 7440, 1680, 315, QStringLiteral("Toplam Ödenen :"));
-    VornXPTextBox3 = makeBox(this, "VornXPTextBox3", 5880, 7440, 1800, 315, true);
-    txtPt2 = makeBox(this, "txtPt2", 7680, 7440, 600, 315, true);
-    kit::label(this, "Label6", 8400, 7440, 1560, 315, QStringLiteral("Toplam Bakiye :"));
-    VornXPTextBox4 = makeBox(this, "VornXPTextBox4", 9960, 7440, 1800, 315, true);
-    txtPt3 = makeBox(this, "txtPt3", 11760, 7440, 600, 315, true);
+    VornXPTextBox2 = makeBox(this, "VornXPTextBox2", 1680, 7440, 1520, 315, true);
+    txtPt1 = makeBox(this, "txtPt1", 3200, 7440, 600, 315, true);
+    kit::label(this, "Label5", 3920, 7440, 1680, 315, QStringLiteral("Toplam Ödenen :"));
+    VornXPTextBox3 = makeBox(this, "VornXPTextBox3", 5600, 7440, 1520, 315, true);
+    txtPt2 = makeBox(this, "txtPt2", 7120, 7440, 600, 315, true);
+    kit::label(this, "Label6", 7840, 7440, 1560, 315, QStringLiteral("Toplam Bakiye :"));
+    VornXPTextBox4 = makeBox(this, "VornXPTextBox4", 9400, 7440, 1520, 315, true);
+    txtPt3 = makeBox(this, "txtPt3", 10920, 7440, 600, 315, true);
     for (QLineEdit *box : {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4}) {
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         box->setText(QStringLiteral("0,00"));
