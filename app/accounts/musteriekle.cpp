@@ -125,7 +125,8 @@ void musteriekle::buildControls()
 
     acc::label(this, "Label10", 240, 3900, 1440, 315, QStringLiteral("Vergi Dairesi :"));
     xpText5 = kit::textBox(this, "xpText5", 1800, 3900, 2280, 315, QStringLiteral(" "));
-    acc::label(this, "Label11", 4200, 3900, 840, 315, QStringLiteral("Vergi No :"));
+    // wide enough for the whole caption, ending where the box starts
+    acc::label(this, "Label11", 4110, 3900, 930, 315, QStringLiteral("Vergi No :"));
     xpText6 = kit::textBox(this, "xpText6", 5040, 3900, 2040, 315, QStringLiteral(" "));
 
     acc::label(this, "Label12", 240, 4320, 1440, 315, QStringLiteral("E-Posta :"));
