@@ -169,7 +169,8 @@ veresiyeekleode::veresiyeekleode()
     Text12a->hide();
     btnFormat = entry::button(s, "btnFormat", 3120, 2100, 1200, 375, QStringLiteral("Yuvarla"),
                               QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
-    Label13 = entry::label(s, "Label13", 240, 2580, 1200, 285, QStringLiteral("Toplam Fiyat :"));
+    // starts a little further left so the colon is not hidden under the box
+    Label13 = entry::label(s, "Label13", 150, 2580, 1290, 285, QStringLiteral("Toplam Fiyat :"));
     Text9a = entry::textBox(s, "Text9a", 1440, 2550, 1560, 315);
     Text9 = entry::textBox(s, "Text9", 1440, 2550, 1560, 315);
     for (QLineEdit *t : {Text9a, Text9}) {
