@@ -152,8 +152,9 @@ void veresiye2::buildControls()
     Label11 = kit::label(this, "Label11", 1560, 900, 1320, 270, QStringLiteral("SON TARİH :"));
     Label12->hide();
     Label11->hide();
-    ilk = makeDate(this, "ilk", 120, 1200, 1380, 315);
-    son = makeDate(this, "son", 1560, 1200, 1380, 315);
+    // as wide as the gaps allow, so the year's last digit is not cut off
+    ilk = makeDate(this, "ilk", 120, 1200, 1425, 315);
+    son = makeDate(this, "son", 1560, 1200, 1425, 315);
     tgoster = kit::button(this, "tgoster", 3000, 1200, 375, 375, QString());
     btnNote = kit::button(this, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
                           QStringLiteral("Müşteriye Ait Notu Göster"), {{"Mode", 1}, {"BackColor", 0xE3E3E3}});
