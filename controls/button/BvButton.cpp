@@ -45,7 +45,19 @@ PointerProbe g_realPointer;
 PointerProbe *g_pointer = nullptr;
 MenuRunner g_menuRunner;
 std::atomic<int> g_instances{0};
+int g_facesDrawn = 0;
+bool g_facesOnDemand = true;
 } // namespace
+
+int facesDrawn()
+{
+    return g_facesDrawn;
+}
+
+void setFacesDrawnWhenNeeded(bool onDemand)
+{
+    g_facesOnDemand = onDemand;
+}
 
 void setPointerProbe(PointerProbe *probe)
 {
@@ -491,25 +503,73 @@ void BvButton::RedrawButton()
     s.SurfaceBackColor = m_surfaceBackColor;
     s.PictureRect = m_pictureRect;
 
-    ButtonPaintResult r = BrennavikBtn::RedrawButton(s);
+    // A window is built and set up through many redraws of which only the last shows, and
+    // hidden panels never show theirs. So a redraw keeps its state and the face is drawn
+    // from it when first painted or read. What a paint gives back besides the pixels
+    // (theme fallback, colours, state, outline) is taken now, from the same paint without
+    // caption and pictures: only the content reads those, and it changes nothing but the
+    // picture's place, which stays as it is without a normal picture. With one, that
+    // place comes from the caption's layout, so such a face is drawn at once.
+    const bool onDemand = g_facesOnDemand && s.W > 0 && s.H > 0 && s.PictureNormal.isEmpty();
+    ButtonPaintState probe;
+    ButtonPaintState *out = &s;
+    ButtonPaintResult r;
+    if (onDemand) {
+        // Nor do they depend on the size: a one-pixel face gives them, and the outline,
+        // when it is set, is the style's for the real size (the plain rectangle of a
+        // themed face).
+        probe = s;
+        m_pendingFace = std::move(s);
+        probe.Caption.clear();
+        probe.PictureHot = {};
+        probe.PictureDown = {};
+        probe.W = probe.H = 1;
+        r = BrennavikBtn::RedrawButton(probe);
+        out = &probe;
+        if (r.RegionSet)
+            r.Region = probe.ButtonStyle == eWindowsTheme ? QRegion(0, 0, m_pendingFace->W, m_pendingFace->H)
+                                                          : ButtonRegion(probe.ButtonStyle, m_pendingFace->W,
+                                                                         m_pendingFace->H);
+    } else {
+        m_pendingFace.reset();
+        r = BrennavikBtn::RedrawButton(s);
+        ++g_facesDrawn;
+    }
 
-    m_buttonStyle = s.ButtonStyle;
-    m_colorScheme = s.Colors.ColorScheme;
-    m_backColor = s.Colors.BackColor;
-    m_foreColor = s.Colors.ForeColor;
-    m_showFocusRect = s.Colors.ShowFocusRect;
-    m_picturePushOnHover = s.Colors.PicturePushOnHover;
-    m_currentState = s.CurrentState;
-    m_surfaceBackColor = s.SurfaceBackColor;
-    m_pictureRect = s.PictureRect;
+    m_buttonStyle = out->ButtonStyle;
+    m_colorScheme = out->Colors.ColorScheme;
+    m_backColor = out->Colors.BackColor;
+    m_foreColor = out->Colors.ForeColor;
+    m_showFocusRect = out->Colors.ShowFocusRect;
+    m_picturePushOnHover = out->Colors.PicturePushOnHover;
+    m_currentState = out->CurrentState;
+    m_surfaceBackColor = out->SurfaceBackColor;
+    m_pictureRect = out->PictureRect;
     if (r.RegionSet) {
         if (r.Region.isEmpty())
             clearMask();
         else
             setMask(r.Region);
     }
-    m_surface = r.Image;
+    if (!onDemand)
+        m_surface = r.Image;
     update();
+}
+
+void BvButton::drawPendingFace() const
+{
+    if (!m_pendingFace)
+        return;
+    ButtonPaintState s = std::move(*m_pendingFace);
+    m_pendingFace.reset();
+    m_surface = BrennavikBtn::RedrawButton(s).Image;
+    ++g_facesDrawn;
+}
+
+QImage BvButton::surface() const
+{
+    drawPendingFace();
+    return m_surface;
 }
 
 void BvButton::SetButtonRegion()
@@ -524,8 +584,11 @@ void BvButton::SetButtonRegion()
 void BvButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    if (m_surface.size() != size())
+    drawPendingFace();
+    if (m_surface.size() != size()) {
         RedrawButton();
+        drawPendingFace();
+    }
     if (m_surface.isNull())
         p.fillRect(rect(), QColor::fromRgb(0xF0F0F0));
     else

@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QMenu;
 class QAction;
@@ -56,6 +57,11 @@ struct DropDownPlacement {
 DropDownPlacement dropDownPlacement(int align, int flags, int w, int h);
 // The menu's top-left corner for an anchor, flags and menu size.
 QPoint dropDownTopLeft(const QPoint &anchor, int flags, const QSize &menuSize);
+
+// For tests: how many faces buttons have drawn, and whether a redraw may leave drawing
+// the face until it is painted or read (the default); off draws every face at once.
+int facesDrawn();
+void setFacesDrawnWhenNeeded(bool onDemand);
 
 } // namespace BrennavikBtn
 
@@ -223,7 +229,7 @@ public:
     QChar AccessKey() const { return m_accessKey; }
     BrennavikBtn::ToolTipWindow *ToolTipWindow() const;
     bool IsHooked() const;
-    QImage surface() const { return m_surface; }
+    QImage surface() const;
 
     // The access key a caption gives (lower case), or a null character for none.
     static QChar accessKeyOf(const QString &caption);
@@ -273,6 +279,7 @@ private:
     void UserControl_Resize();
     void setState(int state);
     void setStateRedraw(int state);
+    void drawPendingFace() const;
 
     // Input, in the handler order of the control.
     void UserControl_MouseDown(short button, short shift, float x, float y);
@@ -357,7 +364,10 @@ private:
     short m_lastButton = 0, m_lastShift = 0;
     float m_lastX = 0, m_lastY = 0;
     QChar m_accessKey;
-    QImage m_surface;
+    // The face on screen; while m_pendingFace is set it is out of date and that state,
+    // taken at the last redraw, draws it when it is painted or read.
+    mutable QImage m_surface;
+    mutable std::optional<BrennavikBtn::ButtonPaintState> m_pendingFace;
     OleColor m_surfaceBackColor = BrennavikBtn::kSystemColorFlag | BrennavikBtn::COLOR_BTNFACE;
     QRect m_pictureRect;
     bool m_inResize = false;

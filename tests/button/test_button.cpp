@@ -152,6 +152,7 @@ private slots:
         delete m_form;
         m_form = nullptr;
         setMenuRunner({});
+        setFacesDrawnWhenNeeded(true);
     }
 
     // --- creation and persistence ---------------------------------------------
@@ -279,6 +280,86 @@ private slots:
         b->setButtonStyle(eVistaAero);
         QVERIFY(!b->mask().contains(QPoint(0, 0)));
         QVERIFY(b->mask().contains(QPoint(5, 5)));
+    }
+
+    void designReadDrawsTheFaceOnceWhenRead()
+    {
+        const int before = facesDrawn();
+        BvButton *b = create(m_form, {{"ButtonStyle", int(eOffice2003)}, {"Caption", "Kaydet"}});
+        b->setGeometry(20, 20, 90, 25);
+        b->setEnabled(false);
+        b->setBackColor(0x123456);
+        QCOMPARE(facesDrawn(), before); // hidden, nothing asked for the face yet
+        QCOMPARE(b->surface().size(), QSize(90, 25));
+        QCOMPARE(facesDrawn(), before + 1);
+        b->surface();
+        QCOMPARE(facesDrawn(), before + 1);
+    }
+
+    void facesDrawnWhenNeededLookAsDrawnAtOnce_data()
+    {
+        QTest::addColumn<int>("style");
+        for (int style = eStandard; style <= eWindowsTheme; ++style)
+            QTest::newRow(qPrintable(QStringLiteral("style %1").arg(style))) << style;
+    }
+    void facesDrawnWhenNeededLookAsDrawnAtOnce()
+    {
+        QFETCH(int, style);
+        QWidget hidden;
+        setFacesDrawnWhenNeeded(false);
+        auto *now = new BvButton(&hidden);
+        setFacesDrawnWhenNeeded(true);
+        auto *later = new BvButton(&hidden);
+
+        QImage hot(16, 16, QImage::Format_RGB32);
+        hot.fill(Qt::red);
+        auto read = [](const QList<QPair<QString, QVariant>> &design) {
+            return [design](BvButton *b) {
+                pv::PropertyBag bag;
+                for (const auto &p : design)
+                    bag.set(p.first, p.second);
+                b->ReadProperties(bag);
+            };
+        };
+        const QList<std::function<void(BvButton *)>> steps = {
+            [](BvButton *) {},
+            read({{"ButtonStyle", style}, {"Caption", "&Kaydet"}}),
+            [](BvButton *b) { b->Move(300, 300, 1500, 450); },
+            [](BvButton *b) { b->setMode(ebmCheckBox); },
+            [](BvButton *b) { b->setValue(true); },
+            [](BvButton *b) { b->setEnabled(false); },
+            [](BvButton *b) { b->setEnabled(true); },
+            [](BvButton *b) { b->setColorScheme(ecsOliveGreen); },
+            [](BvButton *b) { b->setValue(false); },
+            [](BvButton *b) { b->setMode(ebmCommandButton); },
+            [style](BvButton *b) { b->setButtonStyle(style); },
+            [](BvButton *b) { b->setAmbientDisplayAsDefault(true); },
+            [](BvButton *b) { b->setBackColor(0x3366CC); },
+            [hot](BvButton *b) { b->setPictureNormal(BvButton::Picture::bitmap(hot)); },
+            [](BvButton *b) { b->setPictureNormal({}); },
+            // A hot picture alone is drawn where the last normal one was.
+            read({{"ButtonStyle", style}, {"Caption", "Sil"}, {"PictureHot", hot}, {"Mode", 1}, {"Value", true}}),
+            [](BvButton *b) { b->setCaption(QStringLiteral("Kaydet ve Çık")); },
+        };
+        for (int i = 0; i < steps.size(); ++i) {
+            setFacesDrawnWhenNeeded(false);
+            steps[i](now);
+            setFacesDrawnWhenNeeded(true);
+            steps[i](later);
+            const QString step = QStringLiteral("step %1").arg(i);
+            QVERIFY2(later->ButtonStyle() == now->ButtonStyle(), qPrintable(step));
+            QVERIFY2(later->ColorScheme() == now->ColorScheme(), qPrintable(step));
+            QVERIFY2(later->BackColor() == now->BackColor(), qPrintable(step));
+            QVERIFY2(later->ForeColor() == now->ForeColor(), qPrintable(step));
+            QVERIFY2(later->ShowFocusRect() == now->ShowFocusRect(), qPrintable(step));
+            QVERIFY2(later->PicturePushOnHover() == now->PicturePushOnHover(), qPrintable(step));
+            QVERIFY2(later->CurrentState() == now->CurrentState(), qPrintable(step));
+            QVERIFY2(later->mask() == now->mask(), qPrintable(step));
+            // Reading the face draws it: read it now and then, so that some are drawn
+            // after several redraws.
+            if (i % 3 == 0 || i == steps.size() - 1)
+                QVERIFY2(later->surface() == now->surface(), qPrintable(step));
+        }
     }
 
     void writeOmitsDefaults()
