@@ -10,7 +10,9 @@
 #include "platform/data/Values.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/text/Formats.h"
+#include "platform/text/InputChecks.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -167,6 +169,57 @@ void giveFrameItsColours(FrameFendrixon *f)
     f->setGradientTop(0xFFFFFF);
     f->setHeaderGradientBottom(0xA87E28);
     f->setHeaderGradientTop(0xDBC07B);
+}
+
+void refuse(QLineEdit *box, const QString &message)
+{
+    pv::MsgBox(message, pv::vbExclamation, QStringLiteral("Dikkat!!"));
+    box->setFocus();
+    box->selectAll();
+}
+
+bool readAmount(QLineEdit *box, double *value, const QString &emptyMessage, const QString &word)
+{
+    const pv::AmountCheck check = pv::checkAmount(box->text(), word);
+    switch (check.status) {
+    case pv::AmountStatus::Ok:
+        *value = check.value;
+        return true;
+    case pv::AmountStatus::Empty:
+        if (emptyMessage.isEmpty()) {
+            *value = 0;
+            return true;
+        }
+        refuse(box, emptyMessage);
+        return false;
+    case pv::AmountStatus::NotNumber:
+    case pv::AmountStatus::TooLarge:
+        refuse(box, check.message);
+        return false;
+    }
+    return false;
+}
+
+bool readDate(QLineEdit *box, QDate *date)
+{
+    const auto parsed = pv::parseDate(box->text());
+    if (!parsed) {
+        refuse(box, pv::kBadDateMessage);
+        return false;
+    }
+    *date = *parsed;
+    return true;
+}
+
+bool readTime(QLineEdit *box, QTime *time)
+{
+    const auto parsed = pv::parseTime(box->text());
+    if (!parsed) {
+        refuse(box, pv::kBadTimeMessage);
+        return false;
+    }
+    *time = *parsed;
+    return true;
 }
 
 } // namespace kit

@@ -3,6 +3,7 @@
 // them, creating the program's controls from design properties, and binding hidden
 // fields to a data control.
 #include <QDate>
+#include <QTime>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
@@ -64,5 +65,20 @@ bool daysSince(const pv::Recordset &rs, int row, int field, const QDate &today, 
 
 // The colours of the program's frames when they are given back after a lock.
 void giveFrameItsColours(FrameFendrixon *f);
+
+// Refuses what a box holds: the message (title "Dikkat!!", exclamation), then the focus
+// back in the box with its text selected for typing over.
+void refuse(QLineEdit *box, const QString &message);
+
+// The one amount check of every amount, price and quantity box. An empty box gets
+// `emptyMessage`, text that is no Turkish number or above 999.999.999.999,99 gets the
+// check's own message naming `word` ("Tutar", "Miktar", "Fiyat"); each refuses the box.
+// With an empty `emptyMessage` an empty box reads as 0.
+bool readAmount(QLineEdit *box, double *value, const QString &emptyMessage,
+                const QString &word = QStringLiteral("Tutar"));
+// A date ("gg.aa.yyyy") or a time ("9:15" reads 09:15:00); anything else is refused with
+// the program's date or time message.
+bool readDate(QLineEdit *box, QDate *date);
+bool readTime(QLineEdit *box, QTime *time);
 
 } // namespace kit
