@@ -40,18 +40,27 @@ Outcome outcomeOf(const pv::DbError &error, Outcome otherwise)
     }
 }
 
+// The first column of every row the statement gives; false when it fails.
+bool firstColumn(sqlite3 *db, const char *sql, QStringList *out)
+{
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return false;
+    }
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        *out << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    return rc == SQLITE_DONE;
+}
+
 // Every table's rows, counted on the table itself: an index may be the damaged part.
 bool countRows(pv::Database &db, RowCounts *counts, pv::DbError *error)
 {
-    sqlite3_stmt *st = nullptr;
     QStringList tables;
-    int rc = sqlite3_prepare_v2(db.handle(),
-                                "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 ORDER BY name",
-                                -1, &st, nullptr);
-    while (rc == SQLITE_OK && (rc = sqlite3_step(st)) == SQLITE_ROW)
-        tables << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    if (rc != SQLITE_DONE) {
+    if (!firstColumn(db.handle(), "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 ORDER BY name",
+                     &tables)) {
         error->number = sqlite3_extended_errcode(db.handle());
         error->message = QString::fromUtf8(sqlite3_errmsg(db.handle()));
         return false;
@@ -72,13 +81,71 @@ bool countRows(pv::Database &db, RowCounts *counts, pv::DbError *error)
 // The rows of PRAGMA integrity_check are exactly one "ok".
 bool integrityOk(sqlite3 *db)
 {
-    sqlite3_stmt *st = nullptr;
     QStringList rows;
-    int rc = sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &st, nullptr);
-    while (rc == SQLITE_OK && (rc = sqlite3_step(st)) == SQLITE_ROW)
-        rows << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
-    sqlite3_finalize(st);
-    return rc == SQLITE_DONE && rows == QStringList{QStringLiteral("ok")};
+    return firstColumn(db, "PRAGMA integrity_check", &rows) && rows == QStringList{QStringLiteral("ok")};
+}
+
+// Builds every table of the original anew in the empty database copy, fills it from the
+// table's own rows, and only then creates the indexes, so that each is built from the
+// rows and never copied from a damaged index of the original.
+bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error)
+{
+    auto fail = [&] {
+        *error = copy.lastError();
+        return false;
+    };
+    if (!copy.exec(QStringLiteral("ATTACH ? AS original"), {original}))
+        return fail();
+    QStringList tables, definitions, others;
+    sqlite3 *h = copy.handle();
+    if (!firstColumn(h,
+                     "SELECT name FROM original.sqlite_master WHERE type = 'table' AND rootpage > 0 AND "
+                     "sql IS NOT NULL AND substr(name, 1, 7) <> 'sqlite_' ORDER BY rowid",
+                     &tables) ||
+        !firstColumn(h,
+                     "SELECT sql FROM original.sqlite_master WHERE type = 'table' AND rootpage > 0 AND "
+                     "sql IS NOT NULL AND substr(name, 1, 7) <> 'sqlite_' ORDER BY rowid",
+                     &definitions) ||
+        !firstColumn(h,
+                     "SELECT sql FROM original.sqlite_master WHERE type IN ('index', 'view', 'trigger') AND "
+                     "sql IS NOT NULL ORDER BY type = 'trigger', rowid",
+                     &others)) {
+        error->number = sqlite3_extended_errcode(h);
+        error->message = QString::fromUtf8(sqlite3_errmsg(h));
+        return false;
+    }
+    // Two whole numbers the program may keep in the header; read back as numbers, they
+    // can only be numbers in the statement.
+    for (const char *pragma : {"user_version", "application_id"}) {
+        const qint64 n = copy.scalar(QStringLiteral("PRAGMA original.%1").arg(QLatin1String(pragma))).toLongLong();
+        if (copy.lastError() ||
+            !copy.exec(QStringLiteral("PRAGMA main.%1 = %2").arg(QLatin1String(pragma)).arg(n)))
+            return fail();
+    }
+    if (!copy.exec(QStringLiteral("BEGIN")))
+        return fail();
+    for (const QString &definition : definitions)
+        if (!copy.exec(definition))
+            return fail();
+    for (const QString &table : tables) {
+        const QString name = pv::Database::quoteName(table);
+        // Row by row from the table itself (the condition keeps SQLite from copying the
+        // original's index pages wholesale).
+        if (!copy.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM original.%1 NOT INDEXED WHERE 1").arg(name)))
+            return fail();
+    }
+    const bool counters =
+        copy.scalar(QStringLiteral("SELECT count(*) FROM original.sqlite_master WHERE name = 'sqlite_sequence'"))
+            .toInt() > 0;
+    if (counters && !copy.exec(QStringLiteral("DELETE FROM main.sqlite_sequence; "
+                                              "INSERT INTO main.sqlite_sequence SELECT * FROM original.sqlite_sequence")))
+        return fail();
+    for (const QString &definition : others)
+        if (!copy.exec(definition))
+            return fail();
+    if (!copy.exec(QStringLiteral("COMMIT")) || !copy.exec(QStringLiteral("DETACH original")))
+        return fail();
+    return true;
 }
 
 bool flushToDisk(const QString &path, bool folder)
@@ -180,15 +247,15 @@ Outcome compactDatabase(const QString &path)
         return Outcome::TemporaryFile;
     TemporaryGuard guard{temporary, true};
 
-    // Every table and index is built anew from the tables' rows.
-    if (!db.exec(QStringLiteral("VACUUM INTO ?"), {temporary}))
-        return outcomeOf(db.lastError(), Outcome::TemporaryFile);
     {
         pv::Database copy;
-        if (!copy.open(temporary) || !integrityOk(copy.handle()) || !pv::holdsProgramTables(copy.handle()))
-            return Outcome::Damaged;
+        if (!copy.open(temporary, pv::Database::CreateIfMissing))
+            return Outcome::TemporaryFile;
+        if (!rebuildInto(copy, original, &error))
+            return outcomeOf(error, Outcome::TemporaryFile);
         RowCounts after;
-        if (!countRows(copy, &after, &error) || after != before)
+        if (!integrityOk(copy.handle()) || !pv::holdsProgramTables(copy.handle()) ||
+            !countRows(copy, &after, &error) || after != before)
             return Outcome::Damaged;
     }
     if (!takeOverMode(original, temporary) || !flushToDisk(temporary, false))
