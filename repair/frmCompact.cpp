@@ -155,6 +155,7 @@ frmCompact::frmCompact() : Timer1(1600, false, this)
 
 void frmCompact::Form_Load()
 {
+    centerOnScreen();
     lblPath1->setText(pv::databasePath());
 }
 
