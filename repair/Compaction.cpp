@@ -59,7 +59,8 @@ bool firstColumn(sqlite3 *db, const char *sql, QStringList *out)
 bool countRows(pv::Database &db, RowCounts *counts, pv::DbError *error)
 {
     QStringList tables;
-    if (!firstColumn(db.handle(), "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 ORDER BY name",
+    if (!firstColumn(db.handle(),
+                     "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 ORDER BY name",
                      &tables)) {
         error->number = sqlite3_extended_errcode(db.handle());
         error->message = QString::fromUtf8(sqlite3_errmsg(db.handle()));
@@ -67,8 +68,8 @@ bool countRows(pv::Database &db, RowCounts *counts, pv::DbError *error)
     }
     counts->clear();
     for (const QString &table : tables) {
-        const QVariant n =
-            db.scalar(QStringLiteral("SELECT count(*) FROM %1 NOT INDEXED").arg(pv::Database::quoteName(table)));
+        const QVariant n = db.scalar(
+            QStringLiteral("SELECT count(*) FROM %1 NOT INDEXED").arg(pv::Database::quoteName(table)));
         if (db.lastError()) {
             *error = db.lastError();
             return false;
@@ -117,7 +118,8 @@ bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error
     // Two whole numbers the program may keep in the header; read back as numbers, they
     // can only be numbers in the statement.
     for (const char *pragma : {"user_version", "application_id"}) {
-        const qint64 n = copy.scalar(QStringLiteral("PRAGMA original.%1").arg(QLatin1String(pragma))).toLongLong();
+        const qint64 n =
+            copy.scalar(QStringLiteral("PRAGMA original.%1").arg(QLatin1String(pragma))).toLongLong();
         if (copy.lastError() ||
             !copy.exec(QStringLiteral("PRAGMA main.%1 = %2").arg(QLatin1String(pragma)).arg(n)))
             return fail();
@@ -131,14 +133,17 @@ bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error
         const QString name = pv::Database::quoteName(table);
         // Row by row from the table itself (the condition keeps SQLite from copying the
         // original's index pages wholesale).
-        if (!copy.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM original.%1 NOT INDEXED WHERE 1").arg(name)))
+        if (!copy.exec(QStringLiteral("INSERT INTO main.%1 SELECT * FROM original.%1 NOT INDEXED WHERE 1")
+                           .arg(name)))
             return fail();
     }
     const bool counters =
-        copy.scalar(QStringLiteral("SELECT count(*) FROM original.sqlite_master WHERE name = 'sqlite_sequence'"))
+        copy.scalar(
+                QStringLiteral("SELECT count(*) FROM original.sqlite_master WHERE name = 'sqlite_sequence'"))
             .toInt() > 0;
-    if (counters && !copy.exec(QStringLiteral("DELETE FROM main.sqlite_sequence; "
-                                              "INSERT INTO main.sqlite_sequence SELECT * FROM original.sqlite_sequence")))
+    if (counters &&
+        !copy.exec(QStringLiteral("DELETE FROM main.sqlite_sequence; "
+                                  "INSERT INTO main.sqlite_sequence SELECT * FROM original.sqlite_sequence")))
         return fail();
     for (const QString &definition : others)
         if (!copy.exec(definition))
@@ -150,7 +155,8 @@ bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error
 
 bool flushToDisk(const QString &path, bool folder)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | (folder ? O_DIRECTORY : 0));
     if (fd < 0)
         return false;
     const bool ok = ::fsync(fd) == 0;
@@ -161,9 +167,11 @@ bool flushToDisk(const QString &path, bool folder)
 // The rebuilt copy takes the original's permission bits and, where allowed, its owner.
 bool takeOverMode(const QString &from, const QString &to)
 {
-    struct stat st{};
+    struct stat st {
+    };
     const QByteArray target = QFile::encodeName(to);
-    if (::stat(QFile::encodeName(from).constData(), &st) != 0 || ::chmod(target.constData(), st.st_mode & 07777) != 0)
+    if (::stat(QFile::encodeName(from).constData(), &st) != 0 ||
+        ::chmod(target.constData(), st.st_mode & 07777) != 0)
         return false;
     if (::chown(target.constData(), st.st_uid, st.st_gid) != 0) {
         // Only the owner's own group or root may give it away; the bits are what matter.

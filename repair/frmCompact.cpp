@@ -42,13 +42,12 @@ T *control(const char *className, QWidget *parent, const char *name, double l, d
     return c;
 }
 
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h, const QString &caption,
-                 const QString &toolTip = {})
+BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
+                 const QString &caption, const QString &toolTip = {})
 {
-    auto *b = control<BvButton>(BvButton::ClassName, parent, name, l, t, w, h,
-                                {{"ButtonStyle", int(BrennavikBtn::eOffice2003)},
-                                 {"Caption", caption},
-                                 {"ToolTip", toolTip}});
+    auto *b = control<BvButton>(
+        BvButton::ClassName, parent, name, l, t, w, h,
+        {{"ButtonStyle", int(BrennavikBtn::eOffice2003)}, {"Caption", caption}, {"ToolTip", toolTip}});
     b->setAmbientDisplayName(QLatin1String(name));
     return b;
 }
@@ -120,20 +119,21 @@ frmCompact::frmCompact() : Timer1(1600, false, this)
 
     Image2 = label(FrameFendrixon1, "Image2", 120, 480, 1605, 1890, {});
     Image2->setPixmap(drumPicture(Image2->size()));
-    cmdCompact = button(FrameFendrixon1, "cmdCompact", 2040, 720, 2775, 735, QStringLiteral("Veri Tabanı Bakımı Yap"));
+    cmdCompact =
+        button(FrameFendrixon1, "cmdCompact", 2040, 720, 2775, 735, QStringLiteral("Veri Tabanı Bakımı Yap"));
     cmdClose = button(FrameFendrixon1, "cmdClose", 5160, 720, 1695, 735, QStringLiteral(" Kapat"));
     QFont barFont(QStringLiteral("Trebuchet MS"));
     barFont.setPointSizeF(9.75);
     barFont.setBold(true);
-    ProgressBar = control<QuorvelXPProgressBar>(
-        "ProgressBar.QuorvelXPProgressBar", FrameFendrixon1, "ProgressBar", 2040, 1800, 4815, 495,
-        {{"Scrolling", int(QuorvelXPProgressBar::ccScrollingSmooth)},
-         {"Color", qint32(0x0061DCCF)},
-         {"ShowText", true},
-         {"BrushStyle", int(QuorvelXPProgressBar::HS_HORIZONTAL)},
-         {"Font", barFont},
-         {"AutoScroll", false},
-         {"Value", 0}});
+    ProgressBar = control<QuorvelXPProgressBar>("ProgressBar.QuorvelXPProgressBar", FrameFendrixon1,
+                                                "ProgressBar", 2040, 1800, 4815, 495,
+                                                {{"Scrolling", int(QuorvelXPProgressBar::ccScrollingSmooth)},
+                                                 {"Color", qint32(0x0061DCCF)},
+                                                 {"ShowText", true},
+                                                 {"BrushStyle", int(QuorvelXPProgressBar::HS_HORIZONTAL)},
+                                                 {"Font", barFont},
+                                                 {"AutoScroll", false},
+                                                 {"Value", 0}});
 
     cmdBrowse1 = button(this, "cmdBrowse1", 5760, 3480, 735, 375, {}, QStringLiteral("GÖZAT"));
     lblPath1 = label(this, "lblPath1", 120, 3000, 7065, 315, {});
@@ -196,10 +196,12 @@ void frmCompact::Timer1_Timer()
         ProgressBar->setAutoScroll(false);
         ProgressBar->setValue(0);
         if (ok)
-            pv::MsgBox(path + QStringLiteral("\n\n Veri Tabanı Bakımı Yapıldı..."), pv::vbOKOnly | pv::vbExclamation);
+            pv::MsgBox(path + QStringLiteral("\n\n Veri Tabanı Bakımı Yapıldı..."),
+                       pv::vbOKOnly | pv::vbExclamation);
         else
-            pv::MsgBox(QStringLiteral("( Veri Tabanı Bakımı Yapılırken Hata Oluştu. )\r\n"
-                                      "Hata Nedeni: Veri Tabanı kullanımda veya zarar gördüğü için bozulmuş olabilir."),
+            pv::MsgBox(QStringLiteral(
+                           "( Veri Tabanı Bakımı Yapılırken Hata Oluştu. )\r\n"
+                           "Hata Nedeni: Veri Tabanı kullanımda veya zarar gördüğü için bozulmuş olabilir."),
                        pv::vbOKOnly | pv::vbExclamation);
     }
     unsetCursor();

@@ -82,7 +82,8 @@ QStringList snapshot(Harness &h)
     for (const auto &t : h.rows("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name")) {
         const QString table = t[0].toString();
         out << QStringLiteral("[%1]").arg(table);
-        for (const auto &r : h.rows(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(pv::Database::quoteName(table)))) {
+        for (const auto &r :
+             h.rows(QStringLiteral("SELECT * FROM %1 ORDER BY rowid").arg(pv::Database::quoteName(table)))) {
             QStringList cells;
             for (const QVariant &v : r)
                 cells << (v.isNull() ? QStringLiteral("<null>") : v.toString());
@@ -104,7 +105,8 @@ qint64 rootPageOffset(Harness &h, const QString &name)
 QString integrity(const QString &path)
 {
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) !=
+        SQLITE_OK) {
         sqlite3_close(db);
         return QStringLiteral("cannot open");
     }
@@ -223,7 +225,8 @@ private slots:
         QCOMPARE(integrity(h->databasePath()), QStringLiteral("ok"));
         QCOMPARE(snapshot(*h), rowsBefore);
         if (fixture == "deleted")
-            QVERIFY2(QFileInfo(db).size() < sizeBefore / 2, qPrintable(QString::number(QFileInfo(db).size())));
+            QVERIFY2(QFileInfo(db).size() < sizeBefore / 2,
+                     qPrintable(QString::number(QFileInfo(db).size())));
     }
 
     void hotJournalIsRolledBackFirst()
@@ -282,7 +285,8 @@ private slots:
         const QString db = h->databasePath();
         QVERIFY(::chmod(QFile::encodeName(db).constData(), 0640) == 0);
         QCOMPARE(repair::compactDatabase(db), Outcome::Done);
-        struct stat st{};
+        struct stat st {
+        };
         QVERIFY(::stat(QFile::encodeName(db).constData(), &st) == 0);
         QCOMPARE(int(st.st_mode & 07777), 0640);
     }
@@ -327,12 +331,14 @@ private slots:
         if (holder == "handle") {
             QVERIFY(handle.open(db));
         } else {
-            QCOMPARE(sqlite3_open_v2(QFile::encodeName(db).constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
-                     SQLITE_OK);
+            QCOMPARE(
+                sqlite3_open_v2(QFile::encodeName(db).constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+                SQLITE_OK);
             pv::registerSqlFunctions(other);
             const QByteArray begin = holder == "exclusive" ? "BEGIN EXCLUSIVE" : "BEGIN IMMEDIATE";
             QCOMPARE(sqlite3_exec(other, begin.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-            QCOMPARE(sqlite3_exec(other, "UPDATE kasa SET Aciklama = 'x'", nullptr, nullptr, nullptr), SQLITE_OK);
+            QCOMPARE(sqlite3_exec(other, "UPDATE kasa SET Aciklama = 'x'", nullptr, nullptr, nullptr),
+                     SQLITE_OK);
         }
         QCOMPARE(repair::compactDatabase(db), Outcome::InUse);
         QVERIFY(!QFileInfo::exists(h->folder() + "/Newtemp.mdb"));
@@ -369,7 +375,8 @@ private slots:
         const QString db = h->databasePath();
         fillLedger(*h, true);
         const QByteArray before = fileBytes(db);
-        repair::setBeforeReplaceHook([](const QString &temporary, const QString &) { QFile::remove(temporary); });
+        repair::setBeforeReplaceHook(
+            [](const QString &temporary, const QString &) { QFile::remove(temporary); });
         h->expectMsgBox(kFailed, kWarning, "bvRepair");
         compactByWindow();
         QVERIFY(fileBytes(db) == before);
@@ -414,7 +421,8 @@ private slots:
         const QRect client = f.rect();
         for (QWidget *w : QList<QWidget *>{f.cmdCompact, f.cmdClose, f.ProgressBar})
             QVERIFY(client.contains(QRect(w->mapTo(&f, QPoint(0, 0)), w->size())));
-        for (QWidget *w : QList<QWidget *>{f.cmdBrowse1, f.lblPath1, f.lblCurrentSize, f.lblCompactedSize, f.Frame3})
+        for (QWidget *w :
+             QList<QWidget *>{f.cmdBrowse1, f.lblPath1, f.lblCurrentSize, f.lblCompactedSize, f.Frame3})
             QVERIFY(!client.intersects(QRect(w->mapTo(&f, QPoint(0, 0)), w->size())));
     }
 
