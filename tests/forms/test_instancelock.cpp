@@ -1,6 +1,7 @@
 // The running-instance lock: beside the database, whatever temporary folder each process
 // has, and gone with the process that held it.
 #include "platform/forms/Program.h"
+#include "tests/harness/InstanceHelper.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -11,7 +12,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
-#include <string>
 #include <sys/types.h>
 
 namespace
@@ -115,23 +115,6 @@ private slots:
     }
 };
 
-// Helper mode: takes the instance lock of a folder and holds it until standard input
-// closes.
-static int holdInstance(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    pv::setProgramFolder(QString::fromLocal8Bit(argv[2]));
-    if (pv::anotherInstanceRunning()) {
-        std::cout << "refused" << std::endl;
-        return 0;
-    }
-    std::cout << "held" << std::endl;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-    }
-    return 0;
-}
-
 // Helper mode: takes the lock, starts a program that outlives it, prints its id and ends.
 static int holdAndStart(int argc, char **argv)
 {
@@ -150,7 +133,7 @@ static int holdAndStart(int argc, char **argv)
 int main(int argc, char **argv)
 {
     if (argc >= 3 && QByteArray(argv[1]) == "--hold-instance")
-        return holdInstance(argc, argv);
+        return pv::test::holdInstance(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--hold-and-start")
         return holdAndStart(argc, argv);
     QCoreApplication app(argc, argv);

@@ -10,6 +10,7 @@
 #include "repair/RepairProgram.h"
 #include "repair/frmCompact.h"
 #include "tests/harness/Harness.h"
+#include "tests/harness/InstanceHelper.h"
 
 #include <QApplication>
 #include <QDir>
@@ -301,7 +302,7 @@ private slots:
         QProcess main;
         startHelper(main, {"--main-program", h->folder()});
         QVERIFY(main.waitForReadyRead(10000));
-        QCOMPARE(main.readLine().trimmed(), QByteArray("running"));
+        QCOMPARE(main.readLine().trimmed(), QByteArray("held"));
 
         h->expectMsgBox(kFailed, kWarning, "bvRepair");
         compactByWindow();
@@ -572,27 +573,6 @@ private slots:
     }
 };
 
-// Helper mode: the main program on a folder: its instance lock and the database open,
-// until standard input closes. "refused" when another holds the lock.
-static int mainProgram(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("Pelvanor"));
-    pv::setProgramFolder(QString::fromLocal8Bit(argv[2]));
-    if (pv::anotherInstanceRunning()) {
-        std::cout << "refused" << std::endl;
-        return 0;
-    }
-    pv::Database db;
-    if (!db.open(pv::databasePath()))
-        return 1;
-    std::cout << "running" << std::endl;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-    }
-    return 0;
-}
-
 // Helper mode: a writer that dies inside its transaction once part of it reached the
 // file, leaving a hot journal.
 static int dieWriting(int, char **argv)
@@ -629,8 +609,12 @@ static int runRepair(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
-    if (argc >= 3 && QByteArray(argv[1]) == "--main-program")
-        return mainProgram(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--main-program") {
+        // The main program on a folder: its instance lock and the database open.
+        pv::Database db;
+        return pv::test::holdInstance(argc, argv, QStringLiteral("Pelvanor"),
+                                      [&] { return db.open(pv::databasePath()); });
+    }
     if (argc >= 3 && QByteArray(argv[1]) == "--die-writing")
         return dieWriting(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--run-repair")
