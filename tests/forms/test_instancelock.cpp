@@ -103,6 +103,20 @@ private slots:
         QVERIFY(!pv::instanceRunning(name, folder.path()));
     }
 
+    void aFolderThatCannotHoldTheFile()
+    {
+        // No lock file can be made there: the temporary folder keeps the lock instead.
+        QTemporaryDir dir;
+        const QString notAFolder = dir.path() + "/file";
+        QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
+        pv::InstanceLock held(QStringLiteral("Pelvanor"), notAFolder);
+        QVERIFY(held.isHeld());
+        QVERIFY(held.path().startsWith(QDir::tempPath() + "/pelvanor-"));
+        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), notAFolder));
+        held.release();
+        QVERIFY(!pv::instanceRunning(QStringLiteral("Pelvanor"), notAFolder));
+    }
+
     void theSameFolderByAnotherPath()
     {
         QTemporaryDir folder;

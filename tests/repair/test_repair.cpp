@@ -418,6 +418,11 @@ private slots:
         QCOMPARE(f.FrameFendrixon1->BorderColor(), FrameFendrixon::OleColor(0x00A87E28));
         QCOMPARE(f.Timer1.Interval(), 1600);
         QVERIFY(!f.Timer1.Enabled());
+        // The headings fit their labels, the current one with a size behind it.
+        QVERIFY(f.lblCurrentSize->fontMetrics().horizontalAdvance(f.lblCurrentSize->text() + " 999999999") <=
+                f.lblCurrentSize->width());
+        QVERIFY(f.lblCompactedSize->fontMetrics().horizontalAdvance(f.lblCompactedSize->text()) <=
+                f.lblCompactedSize->width());
         // What the user sees lies inside the window; the rest lies outside, as designed.
         const QRect client = f.rect();
         for (QWidget *w : QList<QWidget *>{f.cmdCompact, f.cmdClose, f.ProgressBar})
