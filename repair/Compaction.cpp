@@ -251,13 +251,19 @@ Outcome compactDatabase(const QString &path)
     if (!countRows(db, &before, &error))
         return outcomeOf(error, Outcome::Damaged);
 
-    if (fileThere(temporary) && !QFile::remove(temporary))
-        return Outcome::TemporaryFile;
+    // A leftover journal beside the temporary name would be rolled into the new copy.
+    for (const QString &leftover :
+         {temporary, temporary + QStringLiteral("-journal"), temporary + QStringLiteral("-wal")})
+        if (fileThere(leftover) && !QFile::remove(leftover))
+            return Outcome::TemporaryFile;
     TemporaryGuard guard{temporary, true};
 
     {
         pv::Database copy;
-        if (!copy.open(temporary, pv::Database::CreateIfMissing))
+        // The copy counts for nothing until it is checked and flushed as a whole, so it
+        // needs no journal of its own.
+        if (!copy.open(temporary, pv::Database::CreateIfMissing) ||
+            !copy.exec(QStringLiteral("PRAGMA main.journal_mode = OFF; PRAGMA main.synchronous = OFF")))
             return Outcome::TemporaryFile;
         if (!rebuildInto(copy, original, &error))
             return outcomeOf(error, Outcome::TemporaryFile);

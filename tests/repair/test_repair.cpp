@@ -127,7 +127,8 @@ QString integrity(const QString &path)
 
 bool leftovers(const QString &folder)
 {
-    return QFileInfo::exists(folder + "/Newtemp.mdb") || QFileInfo::exists(folder + "/pelvanor.dll-journal");
+    return QFileInfo::exists(folder + "/Newtemp.mdb") || QFileInfo::exists(folder + "/Newtemp.mdb-journal") ||
+           QFileInfo::exists(folder + "/pelvanor.dll-journal");
 }
 
 // A helper process of this test program.
@@ -191,8 +192,10 @@ private slots:
         fillLedger(*h, fixture == "deleted" || fixture == "leftover");
         const QStringList rowsBefore = snapshot(*h);
         const qint64 sizeBefore = QFileInfo(db).size();
-        if (fixture == "leftover")
+        if (fixture == "leftover") {
             QVERIFY(writeFile(h->folder() + "/Newtemp.mdb", "an earlier run's copy"));
+            QVERIFY(writeFile(h->folder() + "/Newtemp.mdb-journal", "and its journal"));
+        }
         if (fixture == "index" || fixture == "table") {
             // An index of the program's own and one that keeps a column unique.
             const QStringList pages = fixture == "index"
