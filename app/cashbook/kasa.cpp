@@ -3,6 +3,7 @@
 #include "app/FormKit.h"
 #include "app/ledger/CashBook.h"
 #include "app/ledger/ReceiptNumbers.h"
+#include "app/reports/AppReports.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -550,7 +551,9 @@ void kasa::openEntryPanel(bool moneyIn)
     const QDateTime now = pv::Clock::now();
     (moneyIn ? Text6 : xpText2)->setText(pv::dateText(now.date()));
     (moneyIn ? Text7 : xpText1)->setText(pv::timeText(now.time()));
-    enableAll({moneyIn ? KasaCksBtn : KasaGrsBtn}, false);
+    // Neither entry command while a panel is open: a second click would replace the
+    // number, date and time being entered.
+    enableAll({KasaGrsBtn, KasaCksBtn}, false);
     setRangeEnabled(false);
     (moneyIn ? Text8 : xpText3)->setFocus();
 }
@@ -738,6 +741,7 @@ void kasa::muslisyzdBtn_Click()
 {
     Command3_Click();
     topla1_Click();
+    pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("kasaRapor"));
     r.item(4015).setConnectionString(veresiyedllyol4.text());
     // The list type's direction, as krt3 names it, goes in as a bound value.
