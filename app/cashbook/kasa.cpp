@@ -1,9 +1,9 @@
 #include "app/cashbook/kasa.h"
 
-#include "app/FormKit.h"
 #include "app/ledger/CashBook.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/reports/AppReports.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -11,6 +11,7 @@
 #include "platform/data/DataGridModel.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/report/Report.h"
@@ -39,31 +40,9 @@ const QString kOrder = QStringLiteral(" ORDER BY Tarih2,Saat asc");
 // Every list takes its range keys, search text and kind words as bound values.
 const QString kRangeSql = QStringLiteral("select * from kasa where Tarih2 Between ? and ?") + kOrder;
 
-QFrame *makePanel(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setFrameShape(QFrame::Box);
-    // A panel stands over the list: it must hide what lies beneath.
-    f->setAutoFillBackground(true);
-    kit::place(f, l, t, w, h);
-    f->hide();
-    return f;
-}
-
-QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *d = new QDateEdit(parent);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    kit::place(d, l, t, w, h);
-    return d;
-}
-
 QComboBox *makeDescription(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
-    QComboBox *c = kit::comboBox(parent, name, l, t, w, h);
+    QComboBox *c = ui::comboBox(parent, name, l, t, w, h);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     return c;
@@ -71,7 +50,7 @@ QComboBox *makeDescription(QWidget *parent, const char *name, double l, double t
 
 QLineEdit *makeTotal(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
-    QLineEdit *e = kit::textBox(parent, name, l, t, w, h, QStringLiteral("0"));
+    QLineEdit *e = ui::textBox(parent, name, l, t, w, h, QStringLiteral("0"));
     e->setReadOnly(true);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return e;
@@ -91,13 +70,6 @@ void enableAll(std::initializer_list<BvButton *> buttons, bool on)
             b->setEnabled(on);
 }
 
-// An amount box is rewritten as money on leaving it; any other text stays as typed.
-void formatAmount(QLineEdit *box)
-{
-    if (const auto v = pv::toNumber(box->text()))
-        box->setText(pv::formatMoneyParens(*v));
-}
-
 } // namespace
 
 kasa::kasa()
@@ -114,7 +86,7 @@ kasa::kasa()
     Data4 = new pv::DataControl(this);
 
     buildControls();
-    kit::bindField(Data10, &txtIslemNo2, QStringLiteral("islemNo2"));
+    ui::bindField(Data10, &txtIslemNo2, QStringLiteral("islemNo2"));
     txtIslemNo2.onChange(this, &kasa::Command13_Click);
 }
 
@@ -123,25 +95,25 @@ kasa::~kasa() = default;
 void kasa::buildControls()
 {
     // ---- top row
-    kit::label(this, "Label1", 120, 135, 1200, 315, QStringLiteral("İLK TARİH :"));
-    ilk = makeDate(this, "ilk", 1320, 120, 1440, 345);
-    kit::label(this, "Label2", 2880, 135, 1200, 315, QStringLiteral("SON TARİH :"));
-    son = makeDate(this, "son", 4080, 120, 1440, 345);
-    kit::label(this, "Label4", 5640, 135, 600, 315, QStringLiteral("TÜR :"));
-    xpCombo1 = kit::comboBox(this, "xpCombo1", 6240, 120, 2160, 345);
-    kit::label(this, "Label5", 8520, 135, 600, 315, QStringLiteral("ARA :"));
-    txtAra = kit::textBox(this, "txtAra", 9120, 120, 2400, 345);
+    ui::label(this, "Label1", 120, 135, 1200, 315, QStringLiteral("İLK TARİH :"));
+    ilk = ui::datePicker(this, "ilk", 1320, 120, 1440, 345);
+    ui::label(this, "Label2", 2880, 135, 1200, 315, QStringLiteral("SON TARİH :"));
+    son = ui::datePicker(this, "son", 4080, 120, 1440, 345);
+    ui::label(this, "Label4", 5640, 135, 600, 315, QStringLiteral("TÜR :"));
+    xpCombo1 = ui::comboBox(this, "xpCombo1", 6240, 120, 2160, 345);
+    ui::label(this, "Label5", 8520, 135, 600, 315, QStringLiteral("ARA :"));
+    txtAra = ui::textBox(this, "txtAra", 9120, 120, 2400, 345);
     txtAra->setToolTip(QStringLiteral("HAREKET AÇIKLAMALARINDA ARA"));
-    kit::label(this, "Label6", 11640, 135, 1440, 315, QStringLiteral("KASA DEVİR :"));
-    xpText5 = kit::textBox(this, "xpText5", 13080, 120, 2400, 345, QStringLiteral("0"));
+    ui::label(this, "Label6", 11640, 135, 1440, 315, QStringLiteral("KASA DEVİR :"));
+    xpText5 = ui::textBox(this, "xpText5", 13080, 120, 2400, 345, QStringLiteral("0"));
     xpText5->setReadOnly(true);
     xpText5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     // ---- the list
-    hrktFrm = kit::frame(this, "hrktFrm", 120, 600, 15360, 7320, QStringLiteral("Hareketler"));
+    hrktFrm = ui::frame(this, "hrktFrm", 120, 600, 15360, 7320, QStringLiteral("Hareketler"));
     DBGrid1 = new QTableView(hrktFrm);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    kit::place(DBGrid1, 60, 375, 15240, 6885);
+    ui::place(DBGrid1, 60, 375, 15240, 6885);
     m_listModel = new pv::DataGridModel(Data10,
                                         {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
                                          {QStringLiteral("SAAT"), QStringLiteral("Saat"), 960},
@@ -158,11 +130,11 @@ void kasa::buildControls()
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
     // ---- commands
-    KasaGrsBtn = kit::button(this, "KasaGrsBtn", 120, 8040, 2880, 600, QStringLiteral("Kasa Para Girişi"));
-    KasaCksBtn = kit::button(this, "KasaCksBtn", 3120, 8040, 2880, 600, QStringLiteral("Kasa Para Çıkışı"));
-    KasaSilBtn = kit::button(this, "KasaSilBtn", 6120, 8040, 2880, 600, QStringLiteral(" Seçili Kaydı Sil"));
-    yazdirBtn = kit::button(this, "yazdirBtn", 9120, 8040, 3360, 600, QStringLiteral(" Listeyi Topla / Yazdır"));
-    kptBtn = kit::button(this, "kptBtn", 12600, 8040, 2880, 600, QStringLiteral(" Kapat"));
+    KasaGrsBtn = ui::button(this, "KasaGrsBtn", 120, 8040, 2880, 600, QStringLiteral("Kasa Para Girişi"));
+    KasaCksBtn = ui::button(this, "KasaCksBtn", 3120, 8040, 2880, 600, QStringLiteral("Kasa Para Çıkışı"));
+    KasaSilBtn = ui::button(this, "KasaSilBtn", 6120, 8040, 2880, 600, QStringLiteral(" Seçili Kaydı Sil"));
+    yazdirBtn = ui::button(this, "yazdirBtn", 9120, 8040, 3360, 600, QStringLiteral(" Listeyi Topla / Yazdır"));
+    kptBtn = ui::button(this, "kptBtn", 12600, 8040, 2880, 600, QStringLiteral(" Kapat"));
 
     buildEntryPanels();
     buildDeletePanel();
@@ -181,10 +153,11 @@ void kasa::buildControls()
 
 void kasa::buildEntryPanels()
 {
-    GrsCksFrm = makePanel(this, "GrsCksFrm", 3960, 1560, 7440, 4560);
-    kit::label(GrsCksFrm, "Label7", 240, 180, 1920, 315, QStringLiteral("İşlem No / Fiş No:"));
-    Text10 = kit::textBox(GrsCksFrm, "Text10", 2160, 165, 2160, 345);
-    btnNoVer = kit::button(GrsCksFrm, "btnNoVer", 4380, 165, 480, 345, QStringLiteral("<"),
+    GrsCksFrm = ui::panel(this, "GrsCksFrm", 3960, 1560, 7440, 4560);
+    GrsCksFrm->hide();
+    ui::label(GrsCksFrm, "Label7", 240, 180, 1920, 315, QStringLiteral("İşlem No / Fiş No:"));
+    Text10 = ui::textBox(GrsCksFrm, "Text10", 2160, 165, 2160, 345);
+    btnNoVer = ui::button(GrsCksFrm, "btnNoVer", 4380, 165, 480, 345, QStringLiteral("<"),
                            QStringLiteral("İşlem Numarası Ver"));
     connect(btnNoVer, &BvButton::Click, this, &kasa::btnNoVer_Click);
 
@@ -195,25 +168,25 @@ void kasa::buildEntryPanels()
     };
     auto build = [this](FrameFendrixon *f, const Fields &x, const QString &amountCaption, const char *names[6],
                         const char *labels[4]) {
-        kit::label(f, labels[0], 360, 540, 1800, 315, QStringLiteral("Tarih :"));
-        *x.date = kit::textBox(f, names[0], 2160, 525, 1800, 345);
-        kit::label(f, labels[1], 360, 960, 1800, 315, QStringLiteral("Saat :"));
-        *x.time = kit::textBox(f, names[1], 2160, 945, 1800, 345);
-        kit::label(f, labels[2], 360, 1380, 1800, 315, QStringLiteral("Açıklama :"));
+        ui::label(f, labels[0], 360, 540, 1800, 315, QStringLiteral("Tarih :"));
+        *x.date = ui::textBox(f, names[0], 2160, 525, 1800, 345);
+        ui::label(f, labels[1], 360, 960, 1800, 315, QStringLiteral("Saat :"));
+        *x.time = ui::textBox(f, names[1], 2160, 945, 1800, 345);
+        ui::label(f, labels[2], 360, 1380, 1800, 315, QStringLiteral("Açıklama :"));
         *x.description = makeDescription(f, names[2], 2160, 1365, 4800, 345);
-        kit::label(f, labels[3], 360, 1800, 1800, 315, amountCaption);
-        *x.amount = kit::textBox(f, names[3], 2160, 1785, 2400, 345);
+        ui::label(f, labels[3], 360, 1800, 1800, 315, amountCaption);
+        *x.amount = ui::textBox(f, names[3], 2160, 1785, 2400, 345);
         (*x.amount)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        *x.save = kit::button(f, names[4], 2160, 2460, 2160, 540, QStringLiteral(" Ekle"));
-        *x.cancel = kit::button(f, names[5], 4440, 2460, 2160, 540, QStringLiteral(" Vazgeç"));
+        *x.save = ui::button(f, names[4], 2160, 2460, 2160, 540, QStringLiteral(" Ekle"));
+        *x.cancel = ui::button(f, names[5], 4440, 2460, 2160, 540, QStringLiteral(" Vazgeç"));
     };
 
-    girisFrm = kit::frame(GrsCksFrm, "girisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Girişi"));
+    girisFrm = ui::frame(GrsCksFrm, "girisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Girişi"));
     const char *inNames[6] = {"Text6", "Text7", "Text8", "Text9", "ekleBtn1", "vazgec1"};
     const char *inLabels[4] = {"Label8", "Label9", "Label10", "Label11"};
     build(girisFrm, {&Text6, &Text7, &Text9, &Text8, &ekleBtn1, &vazgec1}, QStringLiteral("Giren Miktar :"), inNames,
           inLabels);
-    cikisFrm = kit::frame(GrsCksFrm, "cikisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Çıkışı"));
+    cikisFrm = ui::frame(GrsCksFrm, "cikisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Çıkışı"));
     const char *outNames[6] = {"xpText2", "xpText1", "xpText3", "xpText4", "ekleBtn2", "vazgec2"};
     const char *outLabels[4] = {"Label12", "Label13", "Label14", "Label15"};
     build(cikisFrm, {&xpText2, &xpText1, &xpText4, &xpText3, &ekleBtn2, &vazgec2}, QStringLiteral("Çıkan Miktar :"),
@@ -234,8 +207,8 @@ void kasa::buildEntryPanels()
     setTabOrder(xpText1, ekleBtn2);
     setTabOrder(ekleBtn2, vazgec2);
 
-    connect(Text9, &QLineEdit::editingFinished, this, &kasa::Text9_LostFocus);
-    connect(xpText4, &QLineEdit::editingFinished, this, &kasa::xpText4_LostFocus);
+    pv::onLostFocus(Text9, [this] { Text9_LostFocus(); });
+    pv::onLostFocus(xpText4, [this] { xpText4_LostFocus(); });
     connect(ekleBtn1, &BvButton::Click, this, &kasa::ekleBtn1_Click);
     connect(ekleBtn2, &BvButton::Click, this, &kasa::ekleBtn2_Click);
     connect(vazgec1, &BvButton::Click, this, &kasa::vazgec1_Click);
@@ -244,27 +217,29 @@ void kasa::buildEntryPanels()
 
 void kasa::buildDeletePanel()
 {
-    frmSilEkran = makePanel(this, "frmSilEkran", 3960, 2400, 7440, 2640);
-    auto *heading = kit::label(frmSilEkran, "Label16", 120, 120, 7200, 360,
+    frmSilEkran = ui::panel(this, "frmSilEkran", 3960, 2400, 7440, 2640);
+    frmSilEkran->hide();
+    auto *heading = ui::label(frmSilEkran, "Label16", 120, 120, 7200, 360,
                                QStringLiteral("SEÇİLİ KASA İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    kit::label(frmSilEkran, "Label17", 360, 600, 6960, 300, QStringLiteral("> Seçili Kasa İşlemi"));
-    kit::label(frmSilEkran, "Label18", 360, 900, 6960, 300, QStringLiteral("> Seçili Kasa İşlemine Bağlı Cari İşlem"));
-    kit::label(frmSilEkran, "Label19", 360, 1200, 6960, 300,
+    ui::label(frmSilEkran, "Label17", 360, 600, 6960, 300, QStringLiteral("> Seçili Kasa İşlemi"));
+    ui::label(frmSilEkran, "Label18", 360, 900, 6960, 300, QStringLiteral("> Seçili Kasa İşlemine Bağlı Cari İşlem"));
+    ui::label(frmSilEkran, "Label19", 360, 1200, 6960, 300,
                QStringLiteral("> Seçili Kasa İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
-    MyButton3 = kit::button(frmSilEkran, "MyButton3", 840, 1800, 2640, 540, QStringLiteral(" İptal"));
-    Command12 = kit::button(frmSilEkran, "Command12", 3960, 1800, 2640, 540, QStringLiteral(" İşlemi Sil"));
+    MyButton3 = ui::button(frmSilEkran, "MyButton3", 840, 1800, 2640, 540, QStringLiteral(" İptal"));
+    Command12 = ui::button(frmSilEkran, "Command12", 3960, 1800, 2640, 540, QStringLiteral(" İşlemi Sil"));
     connect(MyButton3, &BvButton::Click, this, &kasa::MyButton3_Click);
     connect(Command12, &BvButton::Click, this, &kasa::Command12_Click);
 }
 
 void kasa::buildTotalsPanel()
 {
-    toplaFrm = makePanel(this, "toplaFrm", 2760, 1200, 9840, 5520);
-    FrameFendrixon3 = kit::frame(toplaFrm, "FrameFendrixon3", 60, 60, 9720, 5400, QStringLiteral("Topla / Yazdır"));
-    Label3 = kit::label(FrameFendrixon3, "Label3", 240, 480, 9240, 540, QStringLiteral("tarihleri arası"),
+    toplaFrm = ui::panel(this, "toplaFrm", 2760, 1200, 9840, 5520);
+    toplaFrm->hide();
+    FrameFendrixon3 = ui::frame(toplaFrm, "FrameFendrixon3", 60, 60, 9720, 5400, QStringLiteral("Topla / Yazdır"));
+    Label3 = ui::label(FrameFendrixon3, "Label3", 240, 480, 9240, 540, QStringLiteral("tarihleri arası"),
                         Qt::AlignCenter, true);
     const char *captions[5] = {"Listedeki Toplam Giren Miktar :", "Listedeki Toplam Çıkan Miktar :",
                                "Listedeki Toplam Kalan Miktar :", "Listedeki Toplam Nakit Satış Tutarı :",
@@ -277,22 +252,22 @@ void kasa::buildTotalsPanel()
     QFrame **cover[5] = {&Frame1, &Frame2, &Frame3, &Frame4, &Frame5};
     for (int i = 0; i < 5; ++i) {
         const double top = 1140 + i * 480;
-        kit::label(FrameFendrixon3, labels[i], 480, top + 15, 4320, 315, QString::fromUtf8(captions[i]),
+        ui::label(FrameFendrixon3, labels[i], 480, top + 15, 4320, 315, QString::fromUtf8(captions[i]),
                    Qt::AlignRight | Qt::AlignVCenter);
         *box[i] = makeTotal(FrameFendrixon3, boxes[i], 4920, top, 2880, 345);
         // A visible cover hides its row: the panel shows the rows the list type has.
         auto *c = new QFrame(FrameFendrixon3);
         c->setObjectName(QLatin1String(covers[i]));
         c->setAutoFillBackground(true);
-        kit::place(c, 360, top - 45, 7560, 435);
+        ui::place(c, 360, top - 45, 7560, 435);
         c->hide();
         *cover[i] = c;
     }
-    kit::label(FrameFendrixon3, "Label25", 480, 3675, 4320, 315, QStringLiteral("YAZI BOYUTU :"),
+    ui::label(FrameFendrixon3, "Label25", 480, 3675, 4320, 315, QStringLiteral("YAZI BOYUTU :"),
                Qt::AlignRight | Qt::AlignVCenter);
-    TextSize = kit::comboBox(FrameFendrixon3, "TextSize", 4920, 3660, 1200, 345);
-    muslisyzdBtn = kit::button(FrameFendrixon3, "muslisyzdBtn", 2400, 4380, 2880, 600, QStringLiteral(" Listeyi Yazdır"));
-    vazgec3 = kit::button(FrameFendrixon3, "vazgec3", 5400, 4380, 2400, 600, QStringLiteral(" Vazgeç"));
+    TextSize = ui::comboBox(FrameFendrixon3, "TextSize", 4920, 3660, 1200, 345);
+    muslisyzdBtn = ui::button(FrameFendrixon3, "muslisyzdBtn", 2400, 4380, 2880, 600, QStringLiteral(" Listeyi Yazdır"));
+    vazgec3 = ui::button(FrameFendrixon3, "vazgec3", 5400, 4380, 2400, 600, QStringLiteral(" Vazgeç"));
     connect(muslisyzdBtn, &BvButton::Click, this, &kasa::muslisyzdBtn_Click);
     connect(vazgec3, &BvButton::Click, this, &kasa::vazgec3_Click);
 }
@@ -365,7 +340,7 @@ void kasa::btnYetki_Click()
 
 void kasa::bntRenkFRM_Click()
 {
-    kit::giveFrameItsColours(hrktFrm);
+    ui::giveFrameItsColours(hrktFrm);
 }
 
 bool kasa::panelOpen() const
@@ -570,12 +545,12 @@ void kasa::KasaCksBtn_Click()
 
 void kasa::Text9_LostFocus()
 {
-    formatAmount(Text9);
+    ui::formatMoneyBox(Text9, pv::kMoneyParens);
 }
 
 void kasa::xpText4_LostFocus()
 {
-    formatAmount(xpText4);
+    ui::formatMoneyBox(xpText4, pv::kMoneyParens);
 }
 
 bool kasa::saveEntry(bool moneyIn)
@@ -587,10 +562,10 @@ bool kasa::saveEntry(bool moneyIn)
 
     pv::ledger::CashEntry e;
     e.direction = moneyIn ? pv::ledger::CashDirection::In : pv::ledger::CashDirection::Out;
-    if (!kit::readAmount(amountBox, &e.amount, QStringLiteral("Miktarı Yazın"), QStringLiteral("Miktar")))
+    if (!ui::readAmount(amountBox, &e.amount, QStringLiteral("Miktarı Yazın"), QStringLiteral("Miktar")))
         return false;
-    formatAmount(amountBox);
-    if (!kit::readDate(dateBox, &e.date) || !kit::readTime(timeBox, &e.time))
+    ui::formatMoneyBox(amountBox, pv::kMoneyParens);
+    if (!ui::readDate(dateBox, &e.date) || !ui::readTime(timeBox, &e.time))
         return false;
     dateBox->setText(pv::dateText(e.date));
     timeBox->setText(pv::timeText(e.time));
@@ -600,7 +575,7 @@ bool kasa::saveEntry(bool moneyIn)
     const pv::ledger::Result r = pv::ledger::addCashEntry(m_db, e);
     if (!r) {
         // The panel keeps what was typed; nothing was written.
-        pv::MsgBox(r.reason, pv::vbCritical, QStringLiteral("Hata"));
+        pv::MsgBox(r.reason, pv::vbCritical, ui::kErrorTitle);
         return false;
     }
     Data10->Refresh();
@@ -678,7 +653,7 @@ void kasa::Command12_Click()
     if (m_deleteId != 0) {
         const pv::ledger::Result r = pv::ledger::deleteCashRow(m_db, m_deleteId);
         if (!r)
-            pv::MsgBox(r.reason, pv::vbCritical, QStringLiteral("Hata"));
+            pv::MsgBox(r.reason, pv::vbCritical, ui::kErrorTitle);
     }
     m_deleteId = 0;
     Data10->Refresh();
