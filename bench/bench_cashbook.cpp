@@ -69,7 +69,10 @@ int main(int argc, char **argv)
     bench::offscreenByDefault();
     QApplication app(argc, argv);
 
-    const bench::ShopSize size{.customers = 2000, .ledgerRows = 20000, .cashRows = 200000, .products = 1000,
+    const bench::ShopSize size{.customers = 2000,
+                               .ledgerRows = 20000,
+                               .cashRows = 200000,
+                               .products = 1000,
                                .busyCustomerRows = 100};
     const bench::ShopPlace shop = bench::prepareShop(argc, argv, QStringLiteral("cashshop"), size);
     if (!shop.ok)
@@ -91,14 +94,13 @@ int main(int argc, char **argv)
 
     // The activation lists the day and computes the balance twice (once after a non-empty
     // list, once more itself), then the rights step.
-    bench::report("activation (day list, balance x2, rights)",
-                  bench::bestMs(
-                      20, [&] { w.Form_Activate(); },
-                      [&] {
-                          rawQuery(raw, kRange, {today, today});
-                          rawBalance(raw);
-                          rawBalance(raw);
-                      }));
+    bench::report("activation (day list, balance x2, rights)", bench::bestMs(
+                                                                   20, [&] { w.Form_Activate(); },
+                                                                   [&] {
+                                                                       rawQuery(raw, kRange, {today, today});
+                                                                       rawBalance(raw);
+                                                                       rawBalance(raw);
+                                                                   }));
 
     const QDate yearFirst(2024, 1, 1), yearLast(2024, 12, 31);
     const QByteArray k1("20240101"), k2("20241231");
@@ -164,26 +166,27 @@ int main(int argc, char **argv)
     // list again and the balance.
     setRange(w, QDate(2025, 6, 16), QDate(2025, 6, 16));
     w.Command2_Click();
-    bench::report("saving one entry (insert, counter, list, balance)",
-                  bench::bestMs(
-                      20,
-                      [&] {
-                          w.KasaGrsBtn_Click();
-                          w.Text9->setText(QStringLiteral("12,50"));
-                          w.ekleBtn1_Click();
-                      },
-                      [&] {
-                          sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-                          rawQuery(raw, "SELECT islemno FROM son_islemno LIMIT 1");
-                          rawQuery(raw,
-                                   "INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
-                                   "islemNo, islemNo2, OdemeSekli) VALUES (NULL, '16.06.2025', '12:00:00', 'Giren', "
-                                   "'-', 12.5, NULL, '20250616', '1', NULL, NULL)");
-                          rawQuery(raw, "UPDATE son_islemno SET islemno = islemno + 1");
-                          sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
-                          rawQuery(raw, kRange, {today, today});
-                          rawBalance(raw);
-                      }));
+    bench::report(
+        "saving one entry (insert, counter, list, balance)",
+        bench::bestMs(
+            20,
+            [&] {
+                w.KasaGrsBtn_Click();
+                w.Text9->setText(QStringLiteral("12,50"));
+                w.ekleBtn1_Click();
+            },
+            [&] {
+                sqlite3_exec(raw, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+                rawQuery(raw, "SELECT islemno FROM son_islemno LIMIT 1");
+                rawQuery(raw,
+                         "INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
+                         "islemNo, islemNo2, OdemeSekli) VALUES (NULL, '16.06.2025', '12:00:00', 'Giren', "
+                         "'-', 12.5, NULL, '20250616', '1', NULL, NULL)");
+                rawQuery(raw, "UPDATE son_islemno SET islemno = islemno + 1");
+                sqlite3_exec(raw, "COMMIT", nullptr, nullptr, nullptr);
+                rawQuery(raw, kRange, {today, today});
+                rawBalance(raw);
+            }));
     // The bench's own entries go again, so that the next run starts from the same shop.
     sqlite3_exec(raw, "DELETE FROM kasa WHERE Tarih2 = '20250616' AND Saat = '12:00:00'", nullptr, nullptr,
                  nullptr);

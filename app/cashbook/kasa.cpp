@@ -133,7 +133,8 @@ void kasa::buildControls()
     KasaGrsBtn = ui::button(this, "KasaGrsBtn", 120, 8040, 2880, 600, QStringLiteral("Kasa Para Girişi"));
     KasaCksBtn = ui::button(this, "KasaCksBtn", 3120, 8040, 2880, 600, QStringLiteral("Kasa Para Çıkışı"));
     KasaSilBtn = ui::button(this, "KasaSilBtn", 6120, 8040, 2880, 600, QStringLiteral(" Seçili Kaydı Sil"));
-    yazdirBtn = ui::button(this, "yazdirBtn", 9120, 8040, 3360, 600, QStringLiteral(" Listeyi Topla / Yazdır"));
+    yazdirBtn =
+        ui::button(this, "yazdirBtn", 9120, 8040, 3360, 600, QStringLiteral(" Listeyi Topla / Yazdır"));
     kptBtn = ui::button(this, "kptBtn", 12600, 8040, 2880, 600, QStringLiteral(" Kapat"));
 
     buildEntryPanels();
@@ -158,7 +159,7 @@ void kasa::buildEntryPanels()
     ui::label(GrsCksFrm, "Label7", 240, 180, 1920, 315, QStringLiteral("İşlem No / Fiş No:"));
     Text10 = ui::textBox(GrsCksFrm, "Text10", 2160, 165, 2160, 345);
     btnNoVer = ui::button(GrsCksFrm, "btnNoVer", 4380, 165, 480, 345, QStringLiteral("<"),
-                           QStringLiteral("İşlem Numarası Ver"));
+                          QStringLiteral("İşlem Numarası Ver"));
     connect(btnNoVer, &BvButton::Click, this, &kasa::btnNoVer_Click);
 
     struct Fields {
@@ -166,8 +167,8 @@ void kasa::buildEntryPanels()
         QComboBox **description;
         BvButton **save, **cancel;
     };
-    auto build = [this](FrameFendrixon *f, const Fields &x, const QString &amountCaption, const char *names[6],
-                        const char *labels[4]) {
+    auto build = [this](FrameFendrixon *f, const Fields &x, const QString &amountCaption,
+                        const char *names[6], const char *labels[4]) {
         ui::label(f, labels[0], 360, 540, 1800, 315, QStringLiteral("Tarih :"));
         *x.date = ui::textBox(f, names[0], 2160, 525, 1800, 345);
         ui::label(f, labels[1], 360, 960, 1800, 315, QStringLiteral("Saat :"));
@@ -184,13 +185,13 @@ void kasa::buildEntryPanels()
     girisFrm = ui::frame(GrsCksFrm, "girisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Girişi"));
     const char *inNames[6] = {"Text6", "Text7", "Text8", "Text9", "ekleBtn1", "vazgec1"};
     const char *inLabels[4] = {"Label8", "Label9", "Label10", "Label11"};
-    build(girisFrm, {&Text6, &Text7, &Text9, &Text8, &ekleBtn1, &vazgec1}, QStringLiteral("Giren Miktar :"), inNames,
-          inLabels);
+    build(girisFrm, {&Text6, &Text7, &Text9, &Text8, &ekleBtn1, &vazgec1}, QStringLiteral("Giren Miktar :"),
+          inNames, inLabels);
     cikisFrm = ui::frame(GrsCksFrm, "cikisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Çıkışı"));
     const char *outNames[6] = {"xpText2", "xpText1", "xpText3", "xpText4", "ekleBtn2", "vazgec2"};
     const char *outLabels[4] = {"Label12", "Label13", "Label14", "Label15"};
-    build(cikisFrm, {&xpText2, &xpText1, &xpText4, &xpText3, &ekleBtn2, &vazgec2}, QStringLiteral("Çıkan Miktar :"),
-          outNames, outLabels);
+    build(cikisFrm, {&xpText2, &xpText1, &xpText4, &xpText3, &ekleBtn2, &vazgec2},
+          QStringLiteral("Çıkan Miktar :"), outNames, outLabels);
     girisFrm->hide();
     cikisFrm->hide();
 
@@ -220,14 +221,15 @@ void kasa::buildDeletePanel()
     frmSilEkran = ui::panel(this, "frmSilEkran", 3960, 2400, 7440, 2640);
     frmSilEkran->hide();
     auto *heading = ui::label(frmSilEkran, "Label16", 120, 120, 7200, 360,
-                               QStringLiteral("SEÇİLİ KASA İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
+                              QStringLiteral("SEÇİLİ KASA İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
     ui::label(frmSilEkran, "Label17", 360, 600, 6960, 300, QStringLiteral("> Seçili Kasa İşlemi"));
-    ui::label(frmSilEkran, "Label18", 360, 900, 6960, 300, QStringLiteral("> Seçili Kasa İşlemine Bağlı Cari İşlem"));
+    ui::label(frmSilEkran, "Label18", 360, 900, 6960, 300,
+              QStringLiteral("> Seçili Kasa İşlemine Bağlı Cari İşlem"));
     ui::label(frmSilEkran, "Label19", 360, 1200, 6960, 300,
-               QStringLiteral("> Seçili Kasa İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
+              QStringLiteral("> Seçili Kasa İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
     MyButton3 = ui::button(frmSilEkran, "MyButton3", 840, 1800, 2640, 540, QStringLiteral(" İptal"));
     Command12 = ui::button(frmSilEkran, "Command12", 3960, 1800, 2640, 540, QStringLiteral(" İşlemi Sil"));
     connect(MyButton3, &BvButton::Click, this, &kasa::MyButton3_Click);
@@ -238,9 +240,10 @@ void kasa::buildTotalsPanel()
 {
     toplaFrm = ui::panel(this, "toplaFrm", 2760, 1200, 9840, 5520);
     toplaFrm->hide();
-    FrameFendrixon3 = ui::frame(toplaFrm, "FrameFendrixon3", 60, 60, 9720, 5400, QStringLiteral("Topla / Yazdır"));
+    FrameFendrixon3 =
+        ui::frame(toplaFrm, "FrameFendrixon3", 60, 60, 9720, 5400, QStringLiteral("Topla / Yazdır"));
     Label3 = ui::label(FrameFendrixon3, "Label3", 240, 480, 9240, 540, QStringLiteral("tarihleri arası"),
-                        Qt::AlignCenter, true);
+                       Qt::AlignCenter, true);
     const char *captions[5] = {"Listedeki Toplam Giren Miktar :", "Listedeki Toplam Çıkan Miktar :",
                                "Listedeki Toplam Kalan Miktar :", "Listedeki Toplam Nakit Satış Tutarı :",
                                "Listedeki Toplam POS Satış Tutarı :"};
@@ -248,12 +251,13 @@ void kasa::buildTotalsPanel()
     const char *boxes[5] = {"VornXPTextBox2", "VornXPTextBox3", "VornXPTextBox4", "VornXPTextBox5",
                             "VornXPTextBox6"};
     const char *covers[5] = {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5"};
-    QLineEdit **box[5] = {&VornXPTextBox2, &VornXPTextBox3, &VornXPTextBox4, &VornXPTextBox5, &VornXPTextBox6};
+    QLineEdit **box[5] = {&VornXPTextBox2, &VornXPTextBox3, &VornXPTextBox4, &VornXPTextBox5,
+                          &VornXPTextBox6};
     QFrame **cover[5] = {&Frame1, &Frame2, &Frame3, &Frame4, &Frame5};
     for (int i = 0; i < 5; ++i) {
         const double top = 1140 + i * 480;
         ui::label(FrameFendrixon3, labels[i], 480, top + 15, 4320, 315, QString::fromUtf8(captions[i]),
-                   Qt::AlignRight | Qt::AlignVCenter);
+                  Qt::AlignRight | Qt::AlignVCenter);
         *box[i] = makeTotal(FrameFendrixon3, boxes[i], 4920, top, 2880, 345);
         // A visible cover hides its row: the panel shows the rows the list type has.
         auto *c = new QFrame(FrameFendrixon3);
@@ -264,9 +268,10 @@ void kasa::buildTotalsPanel()
         *cover[i] = c;
     }
     ui::label(FrameFendrixon3, "Label25", 480, 3675, 4320, 315, QStringLiteral("YAZI BOYUTU :"),
-               Qt::AlignRight | Qt::AlignVCenter);
+              Qt::AlignRight | Qt::AlignVCenter);
     TextSize = ui::comboBox(FrameFendrixon3, "TextSize", 4920, 3660, 1200, 345);
-    muslisyzdBtn = ui::button(FrameFendrixon3, "muslisyzdBtn", 2400, 4380, 2880, 600, QStringLiteral(" Listeyi Yazdır"));
+    muslisyzdBtn =
+        ui::button(FrameFendrixon3, "muslisyzdBtn", 2400, 4380, 2880, 600, QStringLiteral(" Listeyi Yazdır"));
     vazgec3 = ui::button(FrameFendrixon3, "vazgec3", 5400, 4380, 2400, 600, QStringLiteral(" Vazgeç"));
     connect(muslisyzdBtn, &BvButton::Click, this, &kasa::muslisyzdBtn_Click);
     connect(vazgec3, &BvButton::Click, this, &kasa::vazgec3_Click);
@@ -408,11 +413,12 @@ void kasa::xpCombo1_Click()
     struct Kind {
         QString item, direction, code, payment;
     };
-    static const Kind kinds[] = {{QStringLiteral("Tüm Kayıtlar"), QString(), QStringLiteral("0"), QString()},
-                                 {QStringLiteral("Giren Kayıtlar"), kGiren, QStringLiteral("1"), QString()},
-                                 {QStringLiteral("Çıkan Kayıtlar"), kCikan, QStringLiteral("2"), QString()},
-                                 {QStringLiteral("Nakit Satışlar"), kGiren, QStringLiteral("3"), QStringLiteral("Nakit")},
-                                 {QStringLiteral("POS Satışlar"), kGiren, QStringLiteral("4"), QStringLiteral("POS")}};
+    static const Kind kinds[] = {
+        {QStringLiteral("Tüm Kayıtlar"), QString(), QStringLiteral("0"), QString()},
+        {QStringLiteral("Giren Kayıtlar"), kGiren, QStringLiteral("1"), QString()},
+        {QStringLiteral("Çıkan Kayıtlar"), kCikan, QStringLiteral("2"), QString()},
+        {QStringLiteral("Nakit Satışlar"), kGiren, QStringLiteral("3"), QStringLiteral("Nakit")},
+        {QStringLiteral("POS Satışlar"), kGiren, QStringLiteral("4"), QStringLiteral("POS")}};
     const QString picked = xpCombo1->currentText();
     for (const Kind &k : kinds) {
         if (k.item != picked)

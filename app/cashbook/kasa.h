@@ -39,11 +39,11 @@ public:
     void Form_Activate() override;
 
     // ---- hand-off and hidden fields
-    pv::HandOff txtYetki;    // rights level: "0" full rights, "1" cashier
-    pv::HandOff txtIslemNo2; // Data10.islemNo2: posting id of the selected row
+    pv::HandOff txtYetki;                        // rights level: "0" full rights, "1" cashier
+    pv::HandOff txtIslemNo2;                     // Data10.islemNo2: posting id of the selected row
     pv::HandOff frmShowtxt{QStringLiteral("0")}; // list type "0" … "4"
-    pv::HandOff turkopyatxt; // direction word of the list type
-    pv::HandOff krt1, krt2, krt3; // the list type's criterion, in pieces and whole
+    pv::HandOff turkopyatxt;                     // direction word of the list type
+    pv::HandOff krt1, krt2, krt3;                // the list type's criterion, in pieces and whole
     pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
     pv::HandOff veresiyedllyol2;
     pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
@@ -77,10 +77,10 @@ public:
     QLineEdit *Text10 = nullptr; // receipt number
     BvButton *btnNoVer = nullptr;
     FrameFendrixon *girisFrm = nullptr;
-    QLineEdit *Text6 = nullptr;  // date
-    QLineEdit *Text7 = nullptr;  // time
-    QComboBox *Text8 = nullptr;  // description
-    QLineEdit *Text9 = nullptr;  // amount
+    QLineEdit *Text6 = nullptr; // date
+    QLineEdit *Text7 = nullptr; // time
+    QComboBox *Text8 = nullptr; // description
+    QLineEdit *Text9 = nullptr; // amount
     BvButton *ekleBtn1 = nullptr;
     BvButton *vazgec1 = nullptr;
     FrameFendrixon *cikisFrm = nullptr;

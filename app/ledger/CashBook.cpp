@@ -27,14 +27,15 @@ Result refused(const QString &head, const QString &why)
 bool insertRow(pv::Database &db, const CashRow &row, qint64 *id)
 {
     const bool in = row.direction == CashDirection::In;
-    const bool ok = db.exec(QStringLiteral("INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, "
-                                           "Tarih2, islemNo, islemNo2, OdemeSekli) "
-                                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                            {textOrNull(row.customerCode), pv::dateText(row.date), pv::timeText(row.time),
-                             in ? QStringLiteral("Giren") : QStringLiteral("Çıkan"), textOrNull(row.description),
-                             in ? QVariant(row.amount) : QVariant(), in ? QVariant() : QVariant(row.amount),
-                             pv::dateKey(row.date), textOrNull(row.receiptNumber), textOrNull(row.postingId),
-                             textOrNull(row.paymentKind)});
+    const bool ok =
+        db.exec(QStringLiteral("INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, "
+                               "Tarih2, islemNo, islemNo2, OdemeSekli) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {textOrNull(row.customerCode), pv::dateText(row.date), pv::timeText(row.time),
+                 in ? QStringLiteral("Giren") : QStringLiteral("Çıkan"), textOrNull(row.description),
+                 in ? QVariant(row.amount) : QVariant(), in ? QVariant() : QVariant(row.amount),
+                 pv::dateKey(row.date), textOrNull(row.receiptNumber), textOrNull(row.postingId),
+                 textOrNull(row.paymentKind)});
     if (ok && id)
         *id = db.lastInsertRowId();
     return ok;
@@ -109,7 +110,8 @@ Result deleteCashRow(pv::Database &db, qint64 id)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (exists.toLongLong() == 0)
         return refused(kCashDeleteFailed, QStringLiteral("Kayıt artık kasada yok."));
-    const QString posting = db.scalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id}).toString();
+    const QString posting =
+        db.scalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id}).toString();
     if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting) < 0)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (!db.exec(QStringLiteral("DELETE FROM kasa WHERE id = ?"), {id}))
@@ -129,10 +131,12 @@ CashTotals cashTotals(pv::Database &db, const QString &firstKey, const QString &
 {
     const QVariantList range{firstKey, lastKey};
     CashTotals t;
-    t.in = sumOf(db, QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND Tarih2 BETWEEN ? AND ?"),
+    t.in = sumOf(db,
+                 QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND Tarih2 BETWEEN ? AND ?"),
                  range);
-    t.out = sumOf(db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan' AND Tarih2 BETWEEN ? AND ?"),
-                  range);
+    t.out = sumOf(
+        db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan' AND Tarih2 BETWEEN ? AND ?"),
+        range);
     t.cash = sumOf(db,
                    QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'Nakit' "
                                   "AND Tarih2 BETWEEN ? AND ?"),

@@ -65,7 +65,8 @@ Result addCashEntry(pv::Database &db, const CashEntry &entry, qint64 *id = nullp
 Result deleteCashRow(pv::Database &db, qint64 id);
 
 // The messages the window shows before the reason of a failure.
-inline const QString kCashSaveFailed = QStringLiteral("Kasa hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.");
+inline const QString kCashSaveFailed =
+    QStringLiteral("Kasa hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.");
 inline const QString kCashDeleteFailed =
     QStringLiteral("Seçili kasa hareketi silinemedi; hiçbir kayıt değiştirilmedi.");
 

@@ -25,10 +25,11 @@ QList<QVariantList> snapshot(Harness &h)
     return all;
 }
 
-qint64 addKasa(Harness &h, const QString &tur, double amount, const QVariant &posting, const QString &key = "20261210")
+qint64 addKasa(Harness &h, const QString &tur, double amount, const QVariant &posting,
+               const QString &key = "20261210")
 {
-    QVariantMap m{{"Tarih", "10.12.2026"}, {"Saat", "08:00:00"}, {"Tur", tur}, {"Aciklama", "x"}, {"Tarih2", key},
-                  {"islemNo2", posting}};
+    QVariantMap m{{"Tarih", "10.12.2026"}, {"Saat", "08:00:00"}, {"Tur", tur},
+                  {"Aciklama", "x"},       {"Tarih2", key},      {"islemNo2", posting}};
     m.insert(tur == QStringLiteral("Giren") ? "Giren" : "Cikan", amount);
     h.insert(QStringLiteral("kasa"), m);
     return h.value(QStringLiteral("SELECT max(id) FROM kasa")).toLongLong();
@@ -36,8 +37,12 @@ qint64 addKasa(Harness &h, const QString &tur, double amount, const QVariant &po
 
 void addLedger(Harness &h, const QString &customer, const QVariant &posting)
 {
-    h.insert(QStringLiteral("veresiye"), {{"Tarih", "10.12.2026"}, {"Saat", "08:00:00"}, {"Turu", "Tahsilat"},
-                                          {"Odenen", 100}, {"Tarih2", "20261210"}, {"mus_kodu", customer},
+    h.insert(QStringLiteral("veresiye"), {{"Tarih", "10.12.2026"},
+                                          {"Saat", "08:00:00"},
+                                          {"Turu", "Tahsilat"},
+                                          {"Odenen", 100},
+                                          {"Tarih2", "20261210"},
+                                          {"mus_kodu", customer},
                                           {"islemNo2", posting}});
 }
 
@@ -81,9 +86,12 @@ void TestLedgerCash::entry_data()
     QTest::addColumn<QString>("tur");
     QTest::addColumn<QVariant>("giren");
     QTest::addColumn<QVariant>("cikan");
-    QTest::newRow("money in") << int(CashDirection::In) << 1500.0 << "Giren" << QVariant(1500.0) << QVariant();
-    QTest::newRow("money out") << int(CashDirection::Out) << 250.5 << "Çıkan" << QVariant() << QVariant(250.5);
-    QTest::newRow("negative in") << int(CashDirection::In) << -20.0 << "Giren" << QVariant(-20.0) << QVariant();
+    QTest::newRow("money in") << int(CashDirection::In) << 1500.0 << "Giren" << QVariant(1500.0)
+                              << QVariant();
+    QTest::newRow("money out") << int(CashDirection::Out) << 250.5 << "Çıkan" << QVariant()
+                               << QVariant(250.5);
+    QTest::newRow("negative in") << int(CashDirection::In) << -20.0 << "Giren" << QVariant(-20.0)
+                                 << QVariant();
     QTest::newRow("zero out") << int(CashDirection::Out) << 0.0 << "Çıkan" << QVariant() << QVariant(0.0);
 }
 
@@ -98,11 +106,12 @@ void TestLedgerCash::entry()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     qint64 id = 0;
-    const Result r =
-        addCashEntry(db, {CashDirection(direction), QDate(2026, 3, 8), kTime, QStringLiteral("Kira"), amount, "1"}, &id);
+    const Result r = addCashEntry(
+        db, {CashDirection(direction), QDate(2026, 3, 8), kTime, QStringLiteral("Kira"), amount, "1"}, &id);
     QVERIFY2(r.ok, qPrintable(r.reason));
-    const auto rows = h.rows(QStringLiteral("SELECT id, mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
-                                            "islemNo, islemNo2, OdemeSekli FROM kasa"));
+    const auto rows =
+        h.rows(QStringLiteral("SELECT id, mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
+                              "islemNo, islemNo2, OdemeSekli FROM kasa"));
     QCOMPARE(rows.size(), 1);
     const QVariantList &row = rows.first();
     QCOMPARE(row[0].toLongLong(), id);
@@ -152,11 +161,12 @@ void TestLedgerCash::entryFailureChangesNothing_data()
 {
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("row refused") << "CREATE TRIGGER no_kasa BEFORE INSERT ON kasa BEGIN SELECT RAISE(ABORT, 'kasa kilitli'); END"
-                                 << "kasa kilitli";
-    QTest::newRow("counter refused")
-        << "CREATE TRIGGER no_counter BEFORE UPDATE ON son_islemno BEGIN SELECT RAISE(ABORT, 'sayaç kilitli'); END"
-        << "Fiş numarası sayaca yazılamadı.";
+    QTest::newRow("row refused")
+        << "CREATE TRIGGER no_kasa BEFORE INSERT ON kasa BEGIN SELECT RAISE(ABORT, 'kasa kilitli'); END"
+        << "kasa kilitli";
+    QTest::newRow("counter refused") << "CREATE TRIGGER no_counter BEFORE UPDATE ON son_islemno BEGIN SELECT "
+                                        "RAISE(ABORT, 'sayaç kilitli'); END"
+                                     << "Fiş numarası sayaca yazılamadı.";
 }
 
 void TestLedgerCash::entryFailureChangesNothing()
@@ -195,7 +205,8 @@ void TestLedgerCash::rowOfAnotherWriter()
     row.postingId = QStringLiteral("Bankaya Yatırılan");
     row.paymentKind = QStringLiteral("Banka");
     QVERIFY(addCashRow(db, row).ok);
-    const auto rows = h.rows(QStringLiteral("SELECT mus_kodu, Tur, Cikan, Giren, islemNo, islemNo2, OdemeSekli FROM kasa"));
+    const auto rows =
+        h.rows(QStringLiteral("SELECT mus_kodu, Tur, Cikan, Giren, islemNo, islemNo2, OdemeSekli FROM kasa"));
     QCOMPARE(rows.size(), 1);
     QCOMPARE(rows[0], (QVariantList{"0", "Çıkan", 500.0, QVariant(), "57", "Bankaya Yatırılan", "Banka"}));
     // A row of another writer leaves the counter to that writer.
@@ -261,7 +272,8 @@ void TestLedgerCash::deleteWithLinkedRows()
     const Result r = deleteCashRow(db, id);
     QVERIFY2(r.ok, qPrintable(r.reason));
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), ledgerLeft);
-    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye WHERE islemNo2 = '081226143006'")).toInt(), 1);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye WHERE islemNo2 = '081226143006'")).toInt(),
+             1);
     QCOMPARE(h.rows(QStringLiteral("SELECT id FROM kasa")), (QList<QVariantList>{{other}}));
 }
 
@@ -316,14 +328,15 @@ void TestLedgerCash::balanceAndTotals()
 
     auto add = [&](const QString &tur, double amount, const QVariant &kind, const QString &key) {
         addKasa(h, tur, amount, QVariant(), key);
-        QVERIFY(h.exec(QStringLiteral("UPDATE kasa SET OdemeSekli = ? WHERE id = (SELECT max(id) FROM kasa)"), {kind}));
+        QVERIFY(h.exec(QStringLiteral("UPDATE kasa SET OdemeSekli = ? WHERE id = (SELECT max(id) FROM kasa)"),
+                       {kind}));
     };
     add(QStringLiteral("Giren"), 100, "Nakit", "20240301");
     add(QStringLiteral("Giren"), 40, "POS", "20240315");
     add(QStringLiteral("Giren"), 7, QVariant(), "20240331"); // an own entry: in neither payment total
     add(QStringLiteral("Çıkan"), 30, QVariant(), "20240310");
     add(QStringLiteral("Giren"), 1000, "Nakit", "20240401"); // outside the range
-    add(QStringLiteral("Çıkan"), 5, QVariant(), "20240229");  // outside the range
+    add(QStringLiteral("Çıkan"), 5, QVariant(), "20240229"); // outside the range
     const CashTotals t = cashTotals(db, "20240301", "20240331");
     QCOMPARE(t.in, 147.0);
     QCOMPARE(t.out, 30.0);
