@@ -1,5 +1,6 @@
 #include "app/accounts/CariYazdir.h"
 
+#include "app/ledger/Postings.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -380,11 +381,10 @@ void CariYazdir::writeMark(const QString &code)
     if (!rs.hasCurrent())
         return;
     const qint64 id = rs.Fields(QStringLiteral("id")).value().toLongLong();
-    if (!m_ledger.Database().exec(QStringLiteral("update veresiye set form_kodu = ? where id = ?"),
-                                  {code.isEmpty() ? QVariant() : QVariant(code), id})) {
-        pv::MsgBox(QStringLiteral("İşlem makbuz listesine yazılamadı.\n") +
-                       m_ledger.Database().lastError().message,
-                   pv::vbCritical, QStringLiteral("Hata"));
+    if (const pv::ledger::Result marked = pv::ledger::markForReceipt(m_ledger.Database(), id, code);
+        !marked) {
+        pv::MsgBox(QStringLiteral("İşlem makbuz listesine yazılamadı.\n") + marked.reason, pv::vbCritical,
+                   QStringLiteral("Hata"));
         return;
     }
     m_ledger.Refresh();
