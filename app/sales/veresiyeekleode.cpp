@@ -124,13 +124,6 @@ DescriptionPanel descriptionPanel(QWidget *parent, const char *name, double left
     return d;
 }
 
-// An apostrophe doubled, for the few texts the receipt's source carries.
-QString sqlText(const QString &text)
-{
-    QString t = text;
-    return t.replace(QLatin1Char('\''), QStringLiteral("''"));
-}
-
 int twipsWidthToPixels(int twips)
 {
     return pv::twipsToPixels(twips);
@@ -1063,6 +1056,7 @@ void veresiyeekleode::VornXPButton9_Click()
     if (!amount)
         return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
     ui::formatDateBox(Text2);
+    Text3->setText(pv::timeText(time)); // as stored: the receipt finds its rows by it
 
     pv::ledger::CollectionEntry entry;
     entry.customerCode = Text1.text();
@@ -1113,11 +1107,10 @@ bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
     const QString key = pv::dateKey(Text2->text());
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
-    r.dataControl().setConnectionString(veresiyedllyol4);
-    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like ") +
-                              QStringLiteral(" '") + key + QStringLiteral("' and  Saat= '") +
-                              sqlText(Text3->text()) + QStringLiteral("' and mus_kodu= '") +
-                              sqlText(Text1.text()) + QStringLiteral("' ORDER BY Tarih,[Saat] asc "));
+    r.dataControl().setDatabase(m_db);
+    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like ? and  Saat= ? and "
+                                             "mus_kodu= ? ORDER BY Tarih,[Saat] asc "),
+                              {key, Text3->text(), Text1.text()});
     const QString code = Text1.text();
     const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, code);
     const double debt = totals.debt;
