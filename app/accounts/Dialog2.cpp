@@ -1,6 +1,6 @@
 #include "app/accounts/Dialog2.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "app/accounts/FrmEmail.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/PropertyBag.h"
@@ -28,8 +28,8 @@ Dialog2::Dialog2()
     Shape1 = new QFrame(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFrameShape(QFrame::Box);
-    kit::place(Shape1, 60, 60, 5670, 1335);
-    Label2 = kit::label(this, "Label2", 240, 240, 5310, 285,
+    ui::place(Shape1, 60, 60, 5670, 1335);
+    Label2 = ui::label(this, "Label2", 240, 240, 5310, 285,
                         QStringLiteral("E-Posta Göndermek için sunucuya bağlanıyor.."));
 
     pv::PropertyBag bag;
@@ -39,7 +39,7 @@ Dialog2::Dialog2()
     bag.set(QStringLiteral("Font"), QFont(QStringLiteral("Arial"), 8));
     XP_ProgressBar1 = new QuorvelXPProgressBar(this, bag);
     XP_ProgressBar1->setObjectName(QStringLiteral("XP_ProgressBar1"));
-    kit::place(XP_ProgressBar1, 240, 720, 5310, 375);
+    ui::place(XP_ProgressBar1, 240, 720, 5310, 375);
 
     Timer1 = new pv::Timer(1000, false, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

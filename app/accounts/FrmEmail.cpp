@@ -1,6 +1,6 @@
 #include "app/accounts/FrmEmail.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "app/accounts/Dialog2.h"
 #include "app/accounts/StatementHtml.h"
 #include "app/ayarlar.h"
@@ -36,7 +36,7 @@ constexpr double kHeight = 6480;
 
 QLineEdit *readOnlyBox(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
-    QLineEdit *e = kit::textBox(parent, name, l, t, w, h);
+    QLineEdit *e = ui::textBox(parent, name, l, t, w, h);
     e->setReadOnly(true);
     return e;
 }
@@ -46,7 +46,7 @@ QPlainTextEdit *textArea(QWidget *parent, const char *name, double l, double t, 
     auto *e = new QPlainTextEdit(parent);
     e->setObjectName(QLatin1String(name));
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    kit::place(e, l, t, w, h);
+    ui::place(e, l, t, w, h);
     return e;
 }
 
@@ -56,7 +56,7 @@ QTableView *grid(QWidget *parent, const char *name, double l, double t, double w
     g->setObjectName(QLatin1String(name));
     g->verticalHeader()->hide();
     g->horizontalHeader()->setStretchLastSection(true);
-    kit::place(g, l, t, w, h);
+    ui::place(g, l, t, w, h);
     return g;
 }
 
@@ -92,32 +92,32 @@ FrmEmail::~FrmEmail() = default;
 
 void FrmEmail::buildComposition()
 {
-    mailFRM = kit::frame(this, "mailFRM", 120, 120, 8160, 6240, QStringLiteral("E-POSTA İLE GÖNDER"));
+    mailFRM = ui::frame(this, "mailFRM", 120, 120, 8160, 6240, QStringLiteral("E-POSTA İLE GÖNDER"));
     const double lx = 120, lw = 1500, bx = 1680, bw = 5040, sx = 6840, sw = 1200;
-    kit::label(mailFRM, "Label1", lx, 510, lw, 285, QStringLiteral("Müşreri :"));
-    TextBox2 = kit::textBox(mailFRM, "TextBox2", bx, 480, bw, 330, QStringLiteral("Müşterimiz"));
-    kit::label(mailFRM, "Label2", lx, 930, lw, 285, QStringLiteral("E-Postası :"));
+    ui::label(mailFRM, "Label1", lx, 510, lw, 285, QStringLiteral("Müşreri :"));
+    TextBox2 = ui::textBox(mailFRM, "TextBox2", bx, 480, bw, 330, QStringLiteral("Müşterimiz"));
+    ui::label(mailFRM, "Label2", lx, 930, lw, 285, QStringLiteral("E-Postası :"));
     TextBox3 = readOnlyBox(mailFRM, "TextBox3", bx, 900, bw, 330);
-    kit::label(mailFRM, "Label3", lx, 1350, lw, 285, QStringLiteral("Konu :"));
-    TextBox8 = kit::textBox(mailFRM, "TextBox8", bx, 1320, bw, 330, QStringLiteral("Borç Bilgisi"));
-    btnSecKonu = kit::button(mailFRM, "btnSecKonu", sx, 1290, sw, 390, QStringLiteral("SEÇ"),
+    ui::label(mailFRM, "Label3", lx, 1350, lw, 285, QStringLiteral("Konu :"));
+    TextBox8 = ui::textBox(mailFRM, "TextBox8", bx, 1320, bw, 330, QStringLiteral("Borç Bilgisi"));
+    btnSecKonu = ui::button(mailFRM, "btnSecKonu", sx, 1290, sw, 390, QStringLiteral("SEÇ"),
                              QStringLiteral("Taslaklardan Konu Seç / Yeni Kayıt Ekle"));
-    kit::label(mailFRM, "Label4", lx, 1770, lw, 285, QStringLiteral("Mesaj Metni :"));
+    ui::label(mailFRM, "Label4", lx, 1770, lw, 285, QStringLiteral("Mesaj Metni :"));
     TextBox1 = textArea(mailFRM, "TextBox1", bx, 1740, bw, 1800);
-    btnSecMesaj = kit::button(mailFRM, "btnSecMesaj", sx, 1740, sw, 390, QStringLiteral("SEÇ"),
+    btnSecMesaj = ui::button(mailFRM, "btnSecMesaj", sx, 1740, sw, 390, QStringLiteral("SEÇ"),
                               QStringLiteral("Taslaklardan Mesaj Metni İçin Bilgi Seç"));
-    kit::label(mailFRM, "Label5", lx, 3660, lw, 285, QStringLiteral("Ekli Dosyalar :"));
+    ui::label(mailFRM, "Label5", lx, 3660, lw, 285, QStringLiteral("Ekli Dosyalar :"));
     ListBox1 = new QListWidget(mailFRM);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    kit::place(ListBox1, bx, 3660, bw, 1200);
-    CommandButton2 = kit::button(mailFRM, "CommandButton2", sx, 3660, sw, 390, QStringLiteral("Dosya Ekle"),
+    ui::place(ListBox1, bx, 3660, bw, 1200);
+    CommandButton2 = ui::button(mailFRM, "CommandButton2", sx, 3660, sw, 390, QStringLiteral("Dosya Ekle"),
                                  QStringLiteral("Belge Ekle"));
-    CommandButton3 = kit::button(mailFRM, "CommandButton3", sx, 4110, sw, 390, QStringLiteral("Sil"),
+    CommandButton3 = ui::button(mailFRM, "CommandButton3", sx, 4110, sw, 390, QStringLiteral("Sil"),
                                  QStringLiteral("Seçili Olan Ekli Dosyayı Sil"));
-    Label9 = kit::label(mailFRM, "Label9", bx, 4920, bw, 285, QString());
-    CommandButton1 = kit::button(mailFRM, "CommandButton1", 4680, 5460, 1560, 480, QStringLiteral(" Gönder"),
+    Label9 = ui::label(mailFRM, "Label9", bx, 4920, bw, 285, QString());
+    CommandButton1 = ui::button(mailFRM, "CommandButton1", 4680, 5460, 1560, 480, QStringLiteral(" Gönder"),
                                  QStringLiteral("E-Postayı Gönder"));
-    btnKapat = kit::button(mailFRM, "btnKapat", 6360, 5460, 1560, 480, QStringLiteral(" Kapat"),
+    btnKapat = ui::button(mailFRM, "btnKapat", 6360, 5460, 1560, 480, QStringLiteral(" Kapat"),
                            QStringLiteral("Kapat"));
 
     connect(btnSecKonu, &BvButton::Click, this, &FrmEmail::btnSecKonu_Click);
@@ -130,16 +130,16 @@ void FrmEmail::buildComposition()
 
 void FrmEmail::buildHidden()
 {
-    TextBox4 = kit::textBox(this, "TextBox4", kAway, 120, 3000, 330);
-    TextBox9 = kit::textBox(this, "TextBox9", kAway, 480, 3000, 330);
-    TextBox10 = kit::textBox(this, "TextBox10", kAway, 840, 3000, 330);
+    TextBox4 = ui::textBox(this, "TextBox4", kAway, 120, 3000, 330);
+    TextBox9 = ui::textBox(this, "TextBox9", kAway, 480, 3000, 330);
+    TextBox10 = ui::textBox(this, "TextBox10", kAway, 840, 3000, 330);
     TextBox10->setEchoMode(QLineEdit::Password);
-    TextBox5 = kit::textBox(this, "TextBox5", kAway, 1200, 3000, 330);
-    TextBox6 = kit::textBox(this, "TextBox6", kAway, 1560, 3000, 330);
-    TextBox7 = kit::textBox(this, "TextBox7", kAway, 1920, 3000, 330);
-    Label10 = kit::label(this, "Label10", kAway, 2280, 3000, 285, QStringLiteral("smtp.gmail.com"));
-    Label11 = kit::label(this, "Label11", kAway, 2640, 3000, 285, QStringLiteral("465"));
-    txtExtreYol = kit::textBox(this, "txtExtreYol", kAway, 3000, 3000, 330);
+    TextBox5 = ui::textBox(this, "TextBox5", kAway, 1200, 3000, 330);
+    TextBox6 = ui::textBox(this, "TextBox6", kAway, 1560, 3000, 330);
+    TextBox7 = ui::textBox(this, "TextBox7", kAway, 1920, 3000, 330);
+    Label10 = ui::label(this, "Label10", kAway, 2280, 3000, 285, QStringLiteral("smtp.gmail.com"));
+    Label11 = ui::label(this, "Label11", kAway, 2640, 3000, 285, QStringLiteral("465"));
+    txtExtreYol = ui::textBox(this, "txtExtreYol", kAway, 3000, 3000, 330);
     connect(TextBox9, &QLineEdit::textChanged, TextBox5, &QLineEdit::setText);
 
     DataFirmaBilgi = new pv::DataControl(this);
@@ -152,20 +152,17 @@ void FrmEmail::buildHidden()
 
 void FrmEmail::buildSubjectPanel()
 {
-    Frame1 = new QFrame(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setAutoFillBackground(true);
-    kit::place(Frame1, kAway, 0, kWidth, kHeight);
-    FrameFendrixon2 = kit::frame(Frame1, "FrameFendrixon2", 120, 120, 8160, 6240, QStringLiteral("Konu Ekle"));
+    Frame1 = ui::panel(this, "Frame1", kAway, 0, kWidth, kHeight, false);
+    FrameFendrixon2 = ui::frame(Frame1, "FrameFendrixon2", 120, 120, 8160, 6240, QStringLiteral("Konu Ekle"));
     DBGrid1 = grid(FrameFendrixon2, "DBGrid1", 120, 480, 7920, 4200);
     m_subjects = new pv::DataGridModel(Data3, {{QStringLiteral("Konular"), QStringLiteral("Aciklama"), 7560}}, this);
     m_subjects->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
-    xpText11 = kit::textBox(FrameFendrixon2, "xpText11", 120, 4800, 7920, 330);
-    btnEkle = kit::button(FrameFendrixon2, "btnEkle", 120, 5340, 1560, 450, QStringLiteral(" Ekle"),
+    xpText11 = ui::textBox(FrameFendrixon2, "xpText11", 120, 4800, 7920, 330);
+    btnEkle = ui::button(FrameFendrixon2, "btnEkle", 120, 5340, 1560, 450, QStringLiteral(" Ekle"),
                           QStringLiteral("Yazılan Konuyu Listeye Ekle"));
-    btnSil = kit::button(FrameFendrixon2, "btnSil", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"),
+    btnSil = ui::button(FrameFendrixon2, "btnSil", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"),
                          QStringLiteral("Seçili Konuyu Listeden Sil"));
-    btnKapat2 = kit::button(FrameFendrixon2, "btnKapat2", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
+    btnKapat2 = ui::button(FrameFendrixon2, "btnKapat2", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
     Frame1->hide();
 
     connect(DBGrid1, &QTableView::doubleClicked, this, &FrmEmail::DBGrid1_DblClick);
@@ -176,16 +173,13 @@ void FrmEmail::buildSubjectPanel()
 
 void FrmEmail::buildTextPanel()
 {
-    Frame2 = new QFrame(this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    Frame2->setAutoFillBackground(true);
-    kit::place(Frame2, kAway, 0, kWidth, kHeight);
+    Frame2 = ui::panel(this, "Frame2", kAway, 0, kWidth, kHeight, false);
     FrameFendrixon1 =
-        kit::frame(Frame2, "FrameFendrixon1", 120, 120, 8160, 6240, QStringLiteral("Mesaj Metni Ekle"));
+        ui::frame(Frame2, "FrameFendrixon1", 120, 120, 8160, 6240, QStringLiteral("Mesaj Metni Ekle"));
     xpText2 = textArea(FrameFendrixon1, "xpText2", 120, 480, 7920, 1440);
     XTab1 = new QTabWidget(FrameFendrixon1);
     XTab1->setObjectName(QStringLiteral("XTab1"));
-    kit::place(XTab1, 120, 2040, 7920, 2700);
+    ui::place(XTab1, 120, 2040, 7920, 2700);
 
     auto *texts = new QWidget(XTab1);
     XTab1->addTab(texts, QStringLiteral("  Mesaj Metinleri  "));
@@ -200,11 +194,11 @@ void FrmEmail::buildTextPanel()
     auto row = [&](int i, const char *labelName, const QString &caption, const char *valueName, const char *ptName,
                    const char *buttonName, QLineEdit **value, QLineEdit **pt, BvButton **button) {
         const double y = 120 + i * 540;
-        kit::label(info, labelName, lx, y + 30, lw, 285, caption);
+        ui::label(info, labelName, lx, y + 30, lw, 285, caption);
         *value = readOnlyBox(info, valueName, vx, y, vw, 330);
         if (ptName)
             *pt = readOnlyBox(info, ptName, px, y, pw, 330);
-        *button = kit::button(info, buttonName, bx, y - 30, bw, 390, QStringLiteral(" Ekle"),
+        *button = ui::button(info, buttonName, bx, y - 30, bw, 390, QStringLiteral(" Ekle"),
                               QStringLiteral("Mesaj Metnine Ekle"));
     };
     QLineEdit *none = nullptr;
@@ -219,14 +213,14 @@ void FrmEmail::buildTextPanel()
     for (QLineEdit *pt : {txtPt1, txtPt2, txtPt3})
         pt->setText(QStringLiteral("TL"));
 
-    xpText1 = kit::textBox(FrameFendrixon1, "xpText1", 120, 4860, 7920, 330);
-    btnEkle2 = kit::button(FrameFendrixon1, "btnEkle2", 120, 5340, 1560, 450, QStringLiteral(" Ekle"),
+    xpText1 = ui::textBox(FrameFendrixon1, "xpText1", 120, 4860, 7920, 330);
+    btnEkle2 = ui::button(FrameFendrixon1, "btnEkle2", 120, 5340, 1560, 450, QStringLiteral(" Ekle"),
                            QStringLiteral("Yazılan Metni Listeye Ekle"));
-    btnSil2 = kit::button(FrameFendrixon1, "btnSil2", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"),
+    btnSil2 = ui::button(FrameFendrixon1, "btnSil2", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"),
                           QStringLiteral("Seçili Metni Listeden Sil"));
-    btnAktar = kit::button(FrameFendrixon1, "btnAktar", 4320, 5340, 1560, 450, QStringLiteral("Aktar"),
+    btnAktar = ui::button(FrameFendrixon1, "btnAktar", 4320, 5340, 1560, 450, QStringLiteral("Aktar"),
                            QStringLiteral("Çalışma Metnini Mesaja Aktar"));
-    btnKapat3 = kit::button(FrameFendrixon1, "btnKapat3", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
+    btnKapat3 = ui::button(FrameFendrixon1, "btnKapat3", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
     Frame2->hide();
 
     connect(DBGrid2, &QTableView::doubleClicked, this, &FrmEmail::DBGrid2_DblClick);
@@ -274,9 +268,7 @@ void FrmEmail::Form_Activate()
 
 void FrmEmail::btnSecKonu_Click()
 {
-    kit::moveTo(Frame1, 0, 0);
-    Frame1->show();
-    Frame1->raise();
+    ui::showAt(Frame1, 0, 0);
 }
 
 void FrmEmail::DBGrid1_DblClick()
@@ -291,13 +283,12 @@ void FrmEmail::DBGrid1_DblClick()
 void FrmEmail::addCanned(const QString &table, QLineEdit *box, pv::DataControl *dc, const QString &emptyMessage)
 {
     if (box->text().isEmpty()) {
-        pv::MsgBox(emptyMessage, pv::vbExclamation, QStringLiteral("Dikkat!!"));
+        pv::MsgBox(emptyMessage, pv::vbExclamation, ui::kWarnTitle);
         box->setFocus();
         return;
     }
     if (!m_db.exec(QStringLiteral("insert into %1 (Aciklama) values (?)").arg(table), {box->text()})) {
-        pv::MsgBox(QStringLiteral("Kayıt eklenemedi.\r\n") + m_db.lastError().message, pv::vbCritical,
-                   QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Kayıt eklenemedi.\r\n") + m_db.lastError().message, pv::vbCritical, ui::kErrorTitle);
         return;
     }
     dc->Refresh();
@@ -314,8 +305,7 @@ void FrmEmail::deleteCanned(const QString &table, pv::DataControl *dc)
         return; // nothing to delete
     const QVariant id = dc->Recordset().valueAt(row, 1);
     if (!m_db.exec(QStringLiteral("delete from %1 where id = ?").arg(table), {id}) || m_db.changes() != 1) {
-        pv::MsgBox(QStringLiteral("Kayıt silinemedi.\r\n") + m_db.lastError().message, pv::vbCritical,
-                   QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Kayıt silinemedi.\r\n") + m_db.lastError().message, pv::vbCritical, ui::kErrorTitle);
         dc->Refresh();
         return;
     }
@@ -340,9 +330,7 @@ void FrmEmail::btnKapat2_Click()
 
 void FrmEmail::btnSecMesaj_Click()
 {
-    kit::moveTo(Frame2, 0, 0);
-    Frame2->show();
-    Frame2->raise();
+    ui::showAt(Frame2, 0, 0);
 }
 
 void FrmEmail::DBGrid2_DblClick()
@@ -458,8 +446,7 @@ void FrmEmail::cmdToHTML_Click()
         ok = statement::write(path, statement::html(in), &reason);
     QApplication::restoreOverrideCursor();
     if (!ok) {
-        pv::MsgBox(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı.\r\n") + reason, pv::vbCritical,
-                   QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı.\r\n") + reason, pv::vbCritical, ui::kErrorTitle);
         return;
     }
     txtExtreYol->setText(path);
