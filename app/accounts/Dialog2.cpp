@@ -51,6 +51,7 @@ void Dialog2::progress(int value, const QString &status)
     XP_ProgressBar1->setValue(value);
     if (!status.isEmpty())
         Label2->setText(status);
+    emit progressed(value, Label2->text());
     // The send blocks the event loop: draw what was set before it does.
     if (isVisible())
         repaint();

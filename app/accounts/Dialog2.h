@@ -34,6 +34,10 @@ public:
     // Why the last send failed (libcurl's reason), for the log; the user sees one message.
     QString lastError() const { return m_lastError; }
 
+signals:
+    // Each step of a send: the bar's new value and the status text then shown.
+    void progressed(int value, const QString &status);
+
 private:
     void progress(int value, const QString &status = {});
     void failed(const QString &why);

@@ -175,6 +175,9 @@ private slots:
     void sendFailures_data();
     void sendFailures();
     void sendAgainAfterSuccess();
+    void sendProgress_data();
+    void sendProgress();
+    void sendDialogDesign();
 };
 
 void TestEmail::initTestCase()
@@ -752,12 +755,81 @@ void TestEmail::sendAgainAfterSuccess()
             QVERIFY(!Harness::fire(*again.Timer1)); // switched off: no second send
         });
         m.TextBox1->setPlainText(QStringLiteral("İki"));
+        m.TextBox8->setText(QStringLiteral("   ")); // blanks pass the check and go as an empty subject
         h.expectMsgBox(QStringLiteral("E-posta(lar) başarıyla gönderildi."));
         h.click(m.CommandButton1);
         QCOMPARE(seen, QList<int>{0});
     });
     QCOMPARE(server.messages().size(), 2);
-    QCOMPARE(mailparse::qpDecode(mailparse::parse(server.messages().at(1).raw).body), QByteArray("\xC4\xB0ki\r\n"));
+    const auto second = mailparse::parse(server.messages().at(1).raw);
+    QCOMPARE(mailparse::qpDecode(second.body), QByteArray("\xC4\xB0ki\r\n"));
+    QCOMPARE(second.count("subject"), 1);
+    QCOMPARE(second.header("subject"), QByteArray());
+}
+
+void TestEmail::sendProgress_data()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<QList<int>>("values");
+    QTest::newRow("no attachment") << 0 << QList<int>{20, 30, 50, 60, 90, 100};
+    QTest::newRow("two attachments") << 2 << QList<int>{20, 30, 50, 60, 75, 75, 90, 100};
+}
+
+void TestEmail::sendProgress()
+{
+    QFETCH(int, files);
+    QFETCH(QList<int>, values);
+    Harness h;
+    setup(h);
+    SmtpServer server;
+    QVERIFY2(server.start(kSender, kPassword), "the test SMTP server (python3-aiosmtpd) did not start");
+    veresiye2 &w = openAccount();
+    QList<int> seen;
+    QStringList statuses;
+    openMail(h, w, false, [&](FrmEmail &m) {
+        aimAt(m, server.port(), SmtpServer::caFile());
+        for (int i = 0; i < files; ++i) {
+            const QString path = h.folder() + QStringLiteral("/ek%1.txt").arg(i);
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray::number(i));
+            f.close();
+            h.expectOpenFile(path);
+            h.click(m.CommandButton2);
+        }
+        Dialog2 &d = pv::form<Dialog2>();
+        QObject::connect(&d, &Dialog2::progressed, &d, [&](int value, const QString &status) {
+            QCOMPARE(d.XP_ProgressBar1->Value(), value);
+            seen << value;
+            if (!statuses.contains(status))
+                statuses << status;
+        });
+        h.expectMsgBox(QStringLiteral("E-posta(lar) başarıyla gönderildi."));
+        pressSend(h, m);
+    });
+    QCOMPARE(seen, values);
+    QStringList expected{QStringLiteral("Sunucuya bağlanıyor . . . . ."),
+                         QStringLiteral("E-posta göndererek lütfen bekleyin . . . . .")};
+    if (files)
+        expected << QStringLiteral("Dosya Ekli e-posta gönderirken lütfen bekleyin . . .");
+    QCOMPARE(statuses, expected);
+    QCOMPARE(server.messages().size(), 1);
+    QCOMPARE(mailparse::parts(mailparse::parse(server.messages().first().raw)).size(), files ? files + 1 : 0);
+}
+
+void TestEmail::sendDialogDesign()
+{
+    Harness h;
+    Dialog2 &d = pv::form<Dialog2>();
+    QCOMPARE(d.Caption(), QString());
+    QCOMPARE(d.size(), QSize(386, 97)); // 5790 x 1455 twips
+    QCOMPARE(d.Timer1->Interval(), 1000);
+    QVERIFY(!d.Timer1->Enabled());
+    QCOMPARE(d.XP_ProgressBar1->Scrolling(), QuorvelXPProgressBar::ccScrollingMetallic);
+    QCOMPARE(d.XP_ProgressBar1->Color(), QuorvelXPProgressBar::OleColor(0x0000C0));
+    QCOMPARE(d.Label2->text(), QStringLiteral("E-Posta Göndermek için sunucuya bağlanıyor.."));
+    QCOMPARE(d.transport.connectTimeoutSec, 40);
+    QCOMPARE(d.transport.caFile, QString());
 }
 
 QTEST_MAIN(TestEmail)
