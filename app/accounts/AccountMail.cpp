@@ -56,7 +56,8 @@ void AccountMail::mnuExtre_Click()
     FrmEmail &m = pv::form<FrmEmail>();
     m.Text10 = m_window.Text10.text();
     m.txtHtmYap = QStringLiteral("1"); // writes the statement now, over the account window
-    m.TextBox1->setPlainText(QStringLiteral("Sayın, Müşterimiz\r\rHesap Özetiniz ile ilgili ekstre detaylarınızı "
-                                            "ekte bulabilirsiniz."));
+    m.TextBox1->setPlainText(
+        QStringLiteral("Sayın, Müşterimiz\r\rHesap Özetiniz ile ilgili ekstre detaylarınızı "
+                       "ekte bulabilirsiniz."));
     m.Show(pv::Form::Modal);
 }

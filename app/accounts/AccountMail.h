@@ -13,7 +13,7 @@ class AccountMail : public QObject
 public:
     explicit AccountMail(veresiye2 &window);
 
-    QMenu *mnuPosta = nullptr;    // "Eposta"
+    QMenu *mnuPosta = nullptr;     // "Eposta"
     QAction *mnuBagMail = nullptr; // "Bağımsız E-Posta Gönder"
     QAction *mnuExtre = nullptr;   // "Müşteri Hareketlerini Gönder"
 

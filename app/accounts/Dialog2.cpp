@@ -1,7 +1,7 @@
 #include "app/accounts/Dialog2.h"
 
-#include "app/ui/Kit.h"
 #include "app/accounts/FrmEmail.h"
+#include "app/ui/Kit.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/forms/Clock.h"
@@ -30,7 +30,7 @@ Dialog2::Dialog2()
     Shape1->setFrameShape(QFrame::Box);
     ui::place(Shape1, 60, 60, 5670, 1335);
     Label2 = ui::label(this, "Label2", 240, 240, 5310, 285,
-                        QStringLiteral("E-Posta Göndermek için sunucuya bağlanıyor.."));
+                       QStringLiteral("E-Posta Göndermek için sunucuya bağlanıyor.."));
 
     pv::PropertyBag bag;
     bag.set(QStringLiteral("Scrolling"), int(QuorvelXPProgressBar::ccScrollingMetallic));
@@ -123,6 +123,7 @@ void Dialog2::Timer1_Timer()
     Hide();
     progress(100);
     Timer1->setEnabled(false);
-    pv::MsgBox(QStringLiteral("E-posta(lar) başarıyla gönderildi."), pv::vbInformation, QStringLiteral("Başarılı"));
+    pv::MsgBox(QStringLiteral("E-posta(lar) başarıyla gönderildi."), pv::vbInformation,
+               QStringLiteral("Başarılı"));
     f.ResetMailForm();
 }

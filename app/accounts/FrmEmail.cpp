@@ -1,9 +1,9 @@
 #include "app/accounts/FrmEmail.h"
 
-#include "app/ui/Kit.h"
 #include "app/accounts/Dialog2.h"
 #include "app/accounts/StatementHtml.h"
 #include "app/ayarlar.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
@@ -101,24 +101,23 @@ void FrmEmail::buildComposition()
     ui::label(mailFRM, "Label3", lx, 1350, lw, 285, QStringLiteral("Konu :"));
     TextBox8 = ui::textBox(mailFRM, "TextBox8", bx, 1320, bw, 330, QStringLiteral("Borç Bilgisi"));
     btnSecKonu = ui::button(mailFRM, "btnSecKonu", sx, 1290, sw, 390, QStringLiteral("SEÇ"),
-                             QStringLiteral("Taslaklardan Konu Seç / Yeni Kayıt Ekle"));
+                            QStringLiteral("Taslaklardan Konu Seç / Yeni Kayıt Ekle"));
     ui::label(mailFRM, "Label4", lx, 1770, lw, 285, QStringLiteral("Mesaj Metni :"));
     TextBox1 = textArea(mailFRM, "TextBox1", bx, 1740, bw, 1800);
     btnSecMesaj = ui::button(mailFRM, "btnSecMesaj", sx, 1740, sw, 390, QStringLiteral("SEÇ"),
-                              QStringLiteral("Taslaklardan Mesaj Metni İçin Bilgi Seç"));
+                             QStringLiteral("Taslaklardan Mesaj Metni İçin Bilgi Seç"));
     ui::label(mailFRM, "Label5", lx, 3660, lw, 285, QStringLiteral("Ekli Dosyalar :"));
     ListBox1 = new QListWidget(mailFRM);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ui::place(ListBox1, bx, 3660, bw, 1200);
     CommandButton2 = ui::button(mailFRM, "CommandButton2", sx, 3660, sw, 390, QStringLiteral("Dosya Ekle"),
-                                 QStringLiteral("Belge Ekle"));
+                                QStringLiteral("Belge Ekle"));
     CommandButton3 = ui::button(mailFRM, "CommandButton3", sx, 4110, sw, 390, QStringLiteral("Sil"),
-                                 QStringLiteral("Seçili Olan Ekli Dosyayı Sil"));
+                                QStringLiteral("Seçili Olan Ekli Dosyayı Sil"));
     Label9 = ui::label(mailFRM, "Label9", bx, 4920, bw, 285, QString());
     CommandButton1 = ui::button(mailFRM, "CommandButton1", 4680, 5460, 1560, 480, QStringLiteral(" Gönder"),
-                                 QStringLiteral("E-Postayı Gönder"));
-    btnKapat = ui::button(mailFRM, "btnKapat", 6360, 5460, 1560, 480, QStringLiteral(" Kapat"),
-                           QStringLiteral("Kapat"));
+                                QStringLiteral("E-Postayı Gönder"));
+    btnKapat = ui::button(mailFRM, "btnKapat", 6360, 5460, 1560, 480, QStringLiteral(" Kapat"));
 
     connect(btnSecKonu, &BvButton::Click, this, &FrmEmail::btnSecKonu_Click);
     connect(btnSecMesaj, &BvButton::Click, this, &FrmEmail::btnSecMesaj_Click);
@@ -155,13 +154,12 @@ void FrmEmail::buildSubjectPanel()
     Frame1 = ui::panel(this, "Frame1", kAway, 0, kWidth, kHeight, false);
     FrameFendrixon2 = ui::frame(Frame1, "FrameFendrixon2", 120, 120, 8160, 6240, QStringLiteral("Konu Ekle"));
     DBGrid1 = grid(FrameFendrixon2, "DBGrid1", 120, 480, 7920, 4200);
-    m_subjects = new pv::DataGridModel(Data3, {{QStringLiteral("Konular"), QStringLiteral("Aciklama"), 7560}}, this);
+    m_subjects =
+        new pv::DataGridModel(Data3, {{QStringLiteral("Konular"), QStringLiteral("Aciklama"), 7560}}, this);
     m_subjects->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
     xpText11 = ui::textBox(FrameFendrixon2, "xpText11", 120, 4800, 7920, 330);
-    btnEkle = ui::button(FrameFendrixon2, "btnEkle", 120, 5340, 1560, 450, QStringLiteral(" Ekle"),
-                          QStringLiteral("Yazılan Konuyu Listeye Ekle"));
-    btnSil = ui::button(FrameFendrixon2, "btnSil", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"),
-                         QStringLiteral("Seçili Konuyu Listeden Sil"));
+    btnEkle = ui::button(FrameFendrixon2, "btnEkle", 120, 5340, 1560, 450, QStringLiteral(" Ekle"));
+    btnSil = ui::button(FrameFendrixon2, "btnSil", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"));
     btnKapat2 = ui::button(FrameFendrixon2, "btnKapat2", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
     Frame1->hide();
 
@@ -184,42 +182,40 @@ void FrmEmail::buildTextPanel()
     auto *texts = new QWidget(XTab1);
     XTab1->addTab(texts, QStringLiteral("  Mesaj Metinleri  "));
     DBGrid2 = grid(texts, "DBGrid2", 60, 60, 7680, 2160);
-    m_texts = new pv::DataGridModel(Data2, {{QStringLiteral("Mesaj Metinleri"), QStringLiteral("Aciklama"), 7320}},
-                                    this);
+    m_texts = new pv::DataGridModel(
+        Data2, {{QStringLiteral("Mesaj Metinleri"), QStringLiteral("Aciklama"), 7320}}, this);
     m_texts->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
 
     auto *info = new QWidget(XTab1);
     XTab1->addTab(info, QStringLiteral("  Mesaj Metni İçin Bilgiler  "));
     const double lx = 120, lw = 1740, vx = 1920, vw = 3000, px = 5000, pw = 900, bx = 6000, bw = 1560;
-    auto row = [&](int i, const char *labelName, const QString &caption, const char *valueName, const char *ptName,
-                   const char *buttonName, QLineEdit **value, QLineEdit **pt, BvButton **button) {
+    auto row = [&](int i, const char *labelName, const QString &caption, const char *valueName,
+                   const char *ptName, const char *buttonName, QLineEdit **value, QLineEdit **pt,
+                   BvButton **button) {
         const double y = 120 + i * 540;
         ui::label(info, labelName, lx, y + 30, lw, 285, caption);
         *value = readOnlyBox(info, valueName, vx, y, vw, 330);
         if (ptName)
             *pt = readOnlyBox(info, ptName, px, y, pw, 330);
-        *button = ui::button(info, buttonName, bx, y - 30, bw, 390, QStringLiteral(" Ekle"),
-                              QStringLiteral("Mesaj Metnine Ekle"));
+        *button = ui::button(info, buttonName, bx, y - 30, bw, 390, QStringLiteral(" Ekle"));
     };
     QLineEdit *none = nullptr;
     row(0, "Label12", QStringLiteral("Müşteri :"), "txtMusteri", nullptr, "BvButton2", &txtMusteri, &none,
         &BvButton2);
-    row(1, "Label13", QStringLiteral("Toplam Borç :"), "VornXPTextBox2", "txtPt1", "BvButton3", &VornXPTextBox2,
-        &txtPt1, &BvButton3);
-    row(2, "Label14", QStringLiteral("Toplam Ödenen :"), "VornXPTextBox3", "txtPt2", "BvButton4", &VornXPTextBox3,
-        &txtPt2, &BvButton4);
-    row(3, "Label15", QStringLiteral("Toplam Bakiye :"), "VornXPTextBox4", "txtPt3", "BvButton5", &VornXPTextBox4,
-        &txtPt3, &BvButton5);
+    row(1, "Label13", QStringLiteral("Toplam Borç :"), "VornXPTextBox2", "txtPt1", "BvButton3",
+        &VornXPTextBox2, &txtPt1, &BvButton3);
+    row(2, "Label14", QStringLiteral("Toplam Ödenen :"), "VornXPTextBox3", "txtPt2", "BvButton4",
+        &VornXPTextBox3, &txtPt2, &BvButton4);
+    row(3, "Label15", QStringLiteral("Toplam Bakiye :"), "VornXPTextBox4", "txtPt3", "BvButton5",
+        &VornXPTextBox4, &txtPt3, &BvButton5);
     for (QLineEdit *pt : {txtPt1, txtPt2, txtPt3})
         pt->setText(QStringLiteral("TL"));
 
     xpText1 = ui::textBox(FrameFendrixon1, "xpText1", 120, 4860, 7920, 330);
-    btnEkle2 = ui::button(FrameFendrixon1, "btnEkle2", 120, 5340, 1560, 450, QStringLiteral(" Ekle"),
-                           QStringLiteral("Yazılan Metni Listeye Ekle"));
-    btnSil2 = ui::button(FrameFendrixon1, "btnSil2", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"),
-                          QStringLiteral("Seçili Metni Listeden Sil"));
-    btnAktar = ui::button(FrameFendrixon1, "btnAktar", 4320, 5340, 1560, 450, QStringLiteral("Aktar"),
-                           QStringLiteral("Çalışma Metnini Mesaja Aktar"));
+    btnEkle2 = ui::button(FrameFendrixon1, "btnEkle2", 120, 5340, 1560, 450, QStringLiteral(" Ekle"));
+    btnSil2 =
+        ui::button(FrameFendrixon1, "btnSil2", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"));
+    btnAktar = ui::button(FrameFendrixon1, "btnAktar", 4320, 5340, 1560, 450, QStringLiteral("Aktar"));
     btnKapat3 = ui::button(FrameFendrixon1, "btnKapat3", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
     Frame2->hide();
 
@@ -280,7 +276,8 @@ void FrmEmail::DBGrid1_DblClick()
     Frame1->hide();
 }
 
-void FrmEmail::addCanned(const QString &table, QLineEdit *box, pv::DataControl *dc, const QString &emptyMessage)
+void FrmEmail::addCanned(const QString &table, QLineEdit *box, pv::DataControl *dc,
+                         const QString &emptyMessage)
 {
     if (box->text().isEmpty()) {
         pv::MsgBox(emptyMessage, pv::vbExclamation, ui::kWarnTitle);
@@ -288,7 +285,8 @@ void FrmEmail::addCanned(const QString &table, QLineEdit *box, pv::DataControl *
         return;
     }
     if (!m_db.exec(QStringLiteral("insert into %1 (Aciklama) values (?)").arg(table), {box->text()})) {
-        pv::MsgBox(QStringLiteral("Kayıt eklenemedi.\r\n") + m_db.lastError().message, pv::vbCritical, ui::kErrorTitle);
+        pv::MsgBox(QStringLiteral("Kayıt eklenemedi.\r\n") + m_db.lastError().message, pv::vbCritical,
+                   ui::kErrorTitle);
         return;
     }
     dc->Refresh();
@@ -297,15 +295,16 @@ void FrmEmail::addCanned(const QString &table, QLineEdit *box, pv::DataControl *
 
 void FrmEmail::deleteCanned(const QString &table, pv::DataControl *dc)
 {
-    if (pv::MsgBox(QStringLiteral("Seçmiş olduğunuz Kayıt silinecektir. Emin misiniz?"), pv::vbYesNo | pv::vbQuestion,
-                   QStringLiteral("KAYIT SİL")) != pv::vbYes)
+    if (pv::MsgBox(QStringLiteral("Seçmiş olduğunuz Kayıt silinecektir. Emin misiniz?"),
+                   pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL")) != pv::vbYes)
         return;
     const int row = dc->currentRow();
     if (row < 0)
         return; // nothing to delete
     const QVariant id = dc->Recordset().valueAt(row, 1);
     if (!m_db.exec(QStringLiteral("delete from %1 where id = ?").arg(table), {id}) || m_db.changes() != 1) {
-        pv::MsgBox(QStringLiteral("Kayıt silinemedi.\r\n") + m_db.lastError().message, pv::vbCritical, ui::kErrorTitle);
+        pv::MsgBox(QStringLiteral("Kayıt silinemedi.\r\n") + m_db.lastError().message, pv::vbCritical,
+                   ui::kErrorTitle);
         dc->Refresh();
         return;
     }
@@ -356,20 +355,20 @@ void FrmEmail::BvButton2_Click()
 
 void FrmEmail::BvButton3_Click()
 {
-    appendInfo(VornXPTextBox2, QStringLiteral(" Toplam Borç :") + VornXPTextBox2->text() + QStringLiteral(" ") +
-                                   txtPt1->text());
+    appendInfo(VornXPTextBox2, QStringLiteral(" Toplam Borç :") + VornXPTextBox2->text() +
+                                   QStringLiteral(" ") + txtPt1->text());
 }
 
 void FrmEmail::BvButton4_Click()
 {
-    appendInfo(VornXPTextBox3, QStringLiteral(" Toplam Ödenen :") + VornXPTextBox3->text() + QStringLiteral(" ") +
-                                   txtPt2->text());
+    appendInfo(VornXPTextBox3, QStringLiteral(" Toplam Ödenen :") + VornXPTextBox3->text() +
+                                   QStringLiteral(" ") + txtPt2->text());
 }
 
 void FrmEmail::BvButton5_Click()
 {
-    appendInfo(VornXPTextBox4, QStringLiteral(" Toplam Bakiye :") + VornXPTextBox4->text() + QStringLiteral(" ") +
-                                   txtPt3->text());
+    appendInfo(VornXPTextBox4, QStringLiteral(" Toplam Bakiye :") + VornXPTextBox4->text() +
+                                   QStringLiteral(" ") + txtPt3->text());
 }
 
 void FrmEmail::btnEkle2_Click()
@@ -403,7 +402,8 @@ void FrmEmail::updateCount()
 
 void FrmEmail::CommandButton2_Click()
 {
-    const QString path = pv::pickOpenFile(QStringLiteral("Dosya Seç"), QStringLiteral("All Files (*.*)|*.*"), this);
+    const QString path =
+        pv::pickOpenFile(QStringLiteral("Dosya Seç"), QStringLiteral("All Files (*.*)|*.*"), this);
     if (path.isEmpty())
         return;
     ListBox1->addItem(path);
@@ -446,7 +446,8 @@ void FrmEmail::cmdToHTML_Click()
         ok = statement::write(path, statement::html(in), &reason);
     QApplication::restoreOverrideCursor();
     if (!ok) {
-        pv::MsgBox(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı.\r\n") + reason, pv::vbCritical, ui::kErrorTitle);
+        pv::MsgBox(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı.\r\n") + reason, pv::vbCritical,
+                   ui::kErrorTitle);
         return;
     }
     txtExtreYol->setText(path);
@@ -484,14 +485,14 @@ void FrmEmail::CommandButton1_Click()
     const QString mail = TextBox9->text();
     const QString to = TextBox3->text();
     const Check checks[] = {
-        {mail.isEmpty(), QStringLiteral("Gmail adresinizi girin."), QStringLiteral("Gmail Adres"), pv::vbExclamation,
-         nullptr},
-        {TextBox10->text().isEmpty(), QStringLiteral("Gmail adresi şifrenizi giriniz."), QStringLiteral("Şifre"),
+        {mail.isEmpty(), QStringLiteral("Gmail adresinizi girin."), QStringLiteral("Gmail Adres"),
          pv::vbExclamation, nullptr},
-        {to.isEmpty(), QStringLiteral("Alıcının / Müşterinin e-posta adresini girin."), QStringLiteral("Alıcı E-Posta"),
+        {TextBox10->text().isEmpty(), QStringLiteral("Gmail adresi şifrenizi giriniz."),
+         QStringLiteral("Şifre"), pv::vbExclamation, nullptr},
+        {to.isEmpty(), QStringLiteral("Alıcının / Müşterinin e-posta adresini girin."),
+         QStringLiteral("Alıcı E-Posta"), pv::vbExclamation, nullptr},
+        {TextBox8->text().isEmpty(), QStringLiteral("E-posta konu girin."), QStringLiteral("Konu"),
          pv::vbExclamation, nullptr},
-        {TextBox8->text().isEmpty(), QStringLiteral("E-posta konu girin."), QStringLiteral("Konu"), pv::vbExclamation,
-         nullptr},
         {!mail.contains(ayarlar::mailDomain()),
          QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. ") + ayarlar::mailExample() +
              QStringLiteral(" gibi doğru gmail adresi girin."),

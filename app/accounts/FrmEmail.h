@@ -41,19 +41,19 @@ public:
     void Form_Activate() override;
 
     // ---- composition area
-    FrameFendrixon *mailFRM = nullptr;    // "E-POSTA İLE GÖNDER"
-    QLineEdit *TextBox2 = nullptr;        // recipient's name
-    QLineEdit *TextBox3 = nullptr;        // recipient's address, read-only
-    QLineEdit *TextBox8 = nullptr;        // subject
-    BvButton *btnSecKonu = nullptr;       // "SEÇ"
-    QPlainTextEdit *TextBox1 = nullptr;   // body
-    BvButton *btnSecMesaj = nullptr;      // "SEÇ"
-    QListWidget *ListBox1 = nullptr;      // attachment paths
-    QLabel *Label9 = nullptr;             // attachment count
-    BvButton *CommandButton2 = nullptr;   // "Dosya Ekle"
-    BvButton *CommandButton3 = nullptr;   // "Sil"
-    BvButton *CommandButton1 = nullptr;   // " Gönder"
-    BvButton *btnKapat = nullptr;         // " Kapat"
+    FrameFendrixon *mailFRM = nullptr;  // "E-POSTA İLE GÖNDER"
+    QLineEdit *TextBox2 = nullptr;      // recipient's name
+    QLineEdit *TextBox3 = nullptr;      // recipient's address, read-only
+    QLineEdit *TextBox8 = nullptr;      // subject
+    BvButton *btnSecKonu = nullptr;     // "SEÇ"
+    QPlainTextEdit *TextBox1 = nullptr; // body
+    BvButton *btnSecMesaj = nullptr;    // "SEÇ"
+    QListWidget *ListBox1 = nullptr;    // attachment paths
+    QLabel *Label9 = nullptr;           // attachment count
+    BvButton *CommandButton2 = nullptr; // "Dosya Ekle"
+    BvButton *CommandButton3 = nullptr; // "Sil"
+    BvButton *CommandButton1 = nullptr; // " Gönder"
+    BvButton *btnKapat = nullptr;       // " Kapat"
 
     // ---- outside the visible area
     QLineEdit *TextBox4 = nullptr;    // sender's name: dgrayr.kurumismi

@@ -39,15 +39,16 @@ QString escaped(const QString &s)
     return out;
 }
 
-const char *const kHeadings[] = {"TARİH", "SAAT", "İŞLEM TÜRÜ", "AÇIKLAMA", "MİKTAR",
-                                 "BİRİM", "BİRİM FİYAT", "BORÇ", "ALACAK"};
+const char *const kHeadings[] = {"TARİH", "SAAT",        "İŞLEM TÜRÜ", "AÇIKLAMA", "MİKTAR",
+                                 "BİRİM", "BİRİM FİYAT", "BORÇ",       "ALACAK"};
 
 } // namespace
 
 bool ledgerRows(pv::Database &db, const QString &code, QList<QStringList> *rows)
 {
     pv::Recordset rs;
-    if (!rs.open(db, QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc"), {code}))
+    if (!rs.open(db, QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc"),
+                 {code}))
         return false;
     rows->clear();
     for (int r = 0; r < rs.RecordCount(); ++r) {
@@ -64,22 +65,25 @@ QByteArray html(const Input &in)
     QStringList lines;
     const QString q = QStringLiteral("\"");
     lines << QStringLiteral("<html>") << QString() << QStringLiteral("<head>") << QString()
-          << QStringLiteral("<title>Cari Hareket Hesap Özeti ") + in.day.toString(QStringLiteral("dd-MM-yyyy")) +
-                 QStringLiteral("</title>")
-          << QString() << QStringLiteral("<br>") << QStringLiteral("<b>") + escaped(in.customer) + QStringLiteral("</b><br>")
+          << QStringLiteral("<title>Cari Hareket Hesap Özeti ") +
+                 in.day.toString(QStringLiteral("dd-MM-yyyy")) + QStringLiteral("</title>")
+          << QString() << QStringLiteral("<br>")
+          << QStringLiteral("<b>") + escaped(in.customer) + QStringLiteral("</b><br>")
           << QStringLiteral("<br>")
           << QStringLiteral("Toplam Borç : <b>") + escaped(pv::Format(in.debt, QStringLiteral("Currency"))) +
                  QStringLiteral("</b><br>")
-          << QStringLiteral("Toplam Ödenen : <b>") + escaped(pv::Format(in.paid, QStringLiteral("Currency"))) +
-                 QStringLiteral("</b><br>")
-          << QStringLiteral("Toplam Bakiye : <b>") + escaped(pv::Format(in.balance, QStringLiteral("Currency"))) +
-                 QStringLiteral("</b><br>")
+          << QStringLiteral("Toplam Ödenen : <b>") +
+                 escaped(pv::Format(in.paid, QStringLiteral("Currency"))) + QStringLiteral("</b><br>")
+          << QStringLiteral("Toplam Bakiye : <b>") +
+                 escaped(pv::Format(in.balance, QStringLiteral("Currency"))) + QStringLiteral("</b><br>")
           << QStringLiteral("Hesap Türü : <b>") + escaped(in.currency) + QStringLiteral(" Hesabı</b><br>")
-          << QStringLiteral("<br>") << QStringLiteral("<table border=") + q + QStringLiteral("1") + q + QStringLiteral(">")
+          << QStringLiteral("<br>")
+          << QStringLiteral("<table border=") + q + QStringLiteral("1") + q + QStringLiteral(">")
           << QStringLiteral("<tr>");
     for (const char *h : kHeadings)
-        lines << QStringLiteral("   <td align=") + q + QStringLiteral("left") + q + QStringLiteral(" bgcolor=") + q +
-                     QStringLiteral("#999999") + q + QStringLiteral("><b>&nbsp;&nbsp;") + QString::fromUtf8(h) +
+        lines << QStringLiteral("   <td align=") + q + QStringLiteral("left") + q +
+                     QStringLiteral(" bgcolor=") + q + QStringLiteral("#999999") + q +
+                     QStringLiteral("><b>&nbsp;&nbsp;") + QString::fromUtf8(h) +
                      QStringLiteral("&nbsp;&nbsp;</b></td>");
     lines << QStringLiteral("</tr>");
     for (qsizetype n = 0; n < in.rows.size(); ++n) {

@@ -242,8 +242,8 @@ bool MailMessage::build(QByteArray *out, QString *error) const
         msg += "Cc: " + list(cc) + "\r\n";
     msg += "Subject: " + encodedWords(oneLine(subject)) + "\r\n";
     msg += "Date: " + dateHeader(date) + "\r\n";
-    msg += "Message-ID: <" + uuidHex() + '@' + fromAddress.mid(fromAddress.indexOf(QLatin1Char('@')) + 1).toUtf8() +
-           ">\r\n";
+    msg += "Message-ID: <" + uuidHex() + '@' +
+           fromAddress.mid(fromAddress.indexOf(QLatin1Char('@')) + 1).toUtf8() + ">\r\n";
     msg += "MIME-Version: 1.0\r\n";
 
     const QByteArray textPart = "Content-Type: text/plain; charset=UTF-8\r\n"

@@ -31,7 +31,8 @@ struct MailAddress {
 
 struct MailAttachment {
     MailAttachment() = default;
-    MailAttachment(const QString &path, const QString &contentType = QStringLiteral("application/octet-stream"),
+    MailAttachment(const QString &path,
+                   const QString &contentType = QStringLiteral("application/octet-stream"),
                    const QString &charset = {})
         : path(path), contentType(contentType), charset(charset)
     {

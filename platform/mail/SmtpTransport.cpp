@@ -68,7 +68,8 @@ SmtpTransport::Result SmtpTransport::send(const QString &from, const QStringList
         rcpt.reset(next);
     }
 
-    const QString hostPart = host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;
+    const QString hostPart =
+        host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host;
     const QByteArray url = QStringLiteral("smtps://%1:%2").arg(hostPart).arg(port).toUtf8();
     const QByteArray mailFrom = angle(from);
     const QByteArray userBytes = user.toUtf8();

@@ -2,9 +2,11 @@
 
 #include <QHash>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 
 // Bytes 0x80..0xFF; 0 marks a byte the code page leaves undefined.
 constexpr char32_t kHigh[128] = {

@@ -4,7 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
-namespace pv {
+namespace pv
+{
 
 // What a character outside the code page becomes.
 enum class Unmappable {

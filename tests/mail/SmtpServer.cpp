@@ -87,7 +87,8 @@ bool SmtpServer::start(const QString &user, const QString &password, Mode mode)
         qWarning("/usr/bin/python3 is missing: install the package python3-aiosmtpd");
         return false;
     }
-    const QString script = qEnvironmentVariable("PV_SOURCE_DIR") + QStringLiteral("/tests/mail/smtp_server.py");
+    const QString script =
+        qEnvironmentVariable("PV_SOURCE_DIR") + QStringLiteral("/tests/mail/smtp_server.py");
     m_proc = std::make_unique<QProcess>();
     m_proc->setProcessChannelMode(QProcess::SeparateChannels);
     m_proc->start(kPython, {script, caFile(), certificates().path("server.key"), user, password, m_out.path(),

@@ -30,36 +30,40 @@ namespace
 
 const QString kSender = QStringLiteral("dukkan@gmail.com");
 const QString kPassword = QStringLiteral(" gizli şifre ");
-const QString kFail = QStringLiteral("E-posta gönderirken bir hatası oluştu. Lütfen tekrar deneyiniz.\r\nve gmail "
-                                     "bilgilerinizi kontrol edin.");
-const QString kStandardBody = QStringLiteral("Sayın, Müşterimiz\n\nHesap Özetiniz ile ilgili ekstre detaylarınızı ekte "
-                                             "bulabilirsiniz.");
+const QString kFail =
+    QStringLiteral("E-posta gönderirken bir hatası oluştu. Lütfen tekrar deneyiniz.\r\nve gmail "
+                   "bilgilerinizi kontrol edin.");
+const QString kStandardBody =
+    QStringLiteral("Sayın, Müşterimiz\n\nHesap Özetiniz ile ilgili ekstre detaylarınızı ekte "
+                   "bulabilirsiniz.");
 
 void addEntry(Harness &h, const QString &code, int n, const QString &aciklama = {})
 {
     const QDate day = QDate(2026, 1, 1).addDays(n);
     const bool sale = n % 2 == 0;
-    QVERIFY(h.insert(QStringLiteral("veresiye"),
-                     {{QStringLiteral("Tarih"), day.toString(QStringLiteral("dd.MM.yyyy"))},
-                      {QStringLiteral("Saat"), QStringLiteral("10:%1:00").arg(n % 60, 2, 10, QLatin1Char('0'))},
-                      {QStringLiteral("Turu"), sale ? QStringLiteral("Veresiye") : QStringLiteral("Tahsilat")},
-                      {QStringLiteral("Aciklama"), aciklama.isEmpty() ? QStringLiteral("Satır %1").arg(n) : aciklama},
-                      {QStringLiteral("Miktar"), sale ? QStringLiteral("2") : QString()},
-                      {QStringLiteral("Birim"), sale ? QStringLiteral("Adet") : QString()},
-                      {QStringLiteral("BirimFiyat"), sale ? QStringLiteral("50") : QString()},
-                      {QStringLiteral("Eklenen"), sale ? QVariant(100.0 + n) : QVariant()},
-                      {QStringLiteral("Odenen"), sale ? QVariant() : QVariant(40.5)},
-                      {QStringLiteral("Tarih2"), day.toString(QStringLiteral("yyyyMMdd"))},
-                      {QStringLiteral("mus_kodu"), code}}));
+    QVERIFY(h.insert(
+        QStringLiteral("veresiye"),
+        {{QStringLiteral("Tarih"), day.toString(QStringLiteral("dd.MM.yyyy"))},
+         {QStringLiteral("Saat"), QStringLiteral("10:%1:00").arg(n % 60, 2, 10, QLatin1Char('0'))},
+         {QStringLiteral("Turu"), sale ? QStringLiteral("Veresiye") : QStringLiteral("Tahsilat")},
+         {QStringLiteral("Aciklama"), aciklama.isEmpty() ? QStringLiteral("Satır %1").arg(n) : aciklama},
+         {QStringLiteral("Miktar"), sale ? QStringLiteral("2") : QString()},
+         {QStringLiteral("Birim"), sale ? QStringLiteral("Adet") : QString()},
+         {QStringLiteral("BirimFiyat"), sale ? QStringLiteral("50") : QString()},
+         {QStringLiteral("Eklenen"), sale ? QVariant(100.0 + n) : QVariant()},
+         {QStringLiteral("Odenen"), sale ? QVariant() : QVariant(40.5)},
+         {QStringLiteral("Tarih2"), day.toString(QStringLiteral("yyyyMMdd"))},
+         {QStringLiteral("mus_kodu"), code}}));
 }
 
 void setup(Harness &h, const QString &mail = QStringLiteral("musteri@ornek.com"), int rows = 2)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), QStringLiteral("1")},
-                                                     {QStringLiteral("MusteriFirma"), QStringLiteral("Şükrü Öğüt")},
-                                                     {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                                                     {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                                                     {QStringLiteral("mail"), mail}}));
+    QVERIFY(h.insert(QStringLiteral("musteriler"),
+                     {{QStringLiteral("mus_kodu"), QStringLiteral("1")},
+                      {QStringLiteral("MusteriFirma"), QStringLiteral("Şükrü Öğüt")},
+                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
+                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                      {QStringLiteral("mail"), mail}}));
     QVERIFY(h.exec(QStringLiteral("update dgrayr set kurumismi = ?, mailadres = ?, mailsifre = ?"),
                    {QStringLiteral("Çınar Bakkal"), kSender, kPassword}));
     for (int n = 0; n < rows; ++n)
@@ -195,7 +199,8 @@ void TestEmail::mailCommand()
     QCOMPARE(w.btnMail->Caption(), QStringLiteral("E-Posta Gönder"));
     QCOMPARE(w.btnMail->ToolTip(), QStringLiteral("Hesap Özetini Müşteriye E-Posta Olarak Gönder."));
     QCOMPARE(w.accountMail->mnuPosta->title(), QStringLiteral("Eposta"));
-    QCOMPARE(w.accountMail->mnuPosta->actions(), (QList<QAction *>{w.accountMail->mnuBagMail, w.accountMail->mnuExtre}));
+    QCOMPARE(w.accountMail->mnuPosta->actions(),
+             (QList<QAction *>{w.accountMail->mnuBagMail, w.accountMail->mnuExtre}));
     QCOMPARE(w.accountMail->mnuBagMail->text(), QStringLiteral("Bağımsız E-Posta Gönder"));
     QCOMPARE(w.accountMail->mnuExtre->text(), QStringLiteral("Müşteri Hareketlerini Gönder"));
     h.click(w.btnMail);
@@ -247,7 +252,8 @@ void TestEmail::statementHandOff()
     setup(h);
     veresiye2 &w = openAccount();
     // The export runs before the window shows, so its message is over the account window.
-    h.expectMsgBox(QStringLiteral("Web Sayfası olarak aktarıldı!"), pv::vbInformation, QStringLiteral("Bilgi"));
+    h.expectMsgBox(QStringLiteral("Web Sayfası olarak aktarıldı!"), pv::vbInformation,
+                   QStringLiteral("Bilgi"));
     const QString path = h.folder() + QStringLiteral("/CariHareketRaporu.html");
     bool shown = false;
     openMail(h, w, true, [&](FrmEmail &m) {
@@ -294,8 +300,9 @@ void TestEmail::cannedTexts()
             QCOMPARE(input->text(), QString());
         }
         // Stored as typed, listed in Turkish alphabetical order.
-        QCOMPARE(gridTexts(grid), (QStringList{QStringLiteral("  Borç Bilgisi  "), QStringLiteral("Cari Ekstre"),
-                                               QStringLiteral("Ödeme Hatırlatma")}));
+        QCOMPARE(gridTexts(grid),
+                 (QStringList{QStringLiteral("  Borç Bilgisi  "), QStringLiteral("Cari Ekstre"),
+                              QStringLiteral("Ödeme Hatırlatma")}));
         if (!subjects)
             m.XTab1->setCurrentIndex(0);
         doubleClickRow(grid, 2);
@@ -315,11 +322,13 @@ void TestEmail::cannedTexts()
         h.expectMsgBox(QStringLiteral("Seçmiş olduğunuz Kayıt silinecektir. Emin misiniz?"),
                        pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL"), pv::vbYes);
         h.click(subjects ? m.btnSil : m.btnSil2);
-        QCOMPARE(gridTexts(grid), (QStringList{QStringLiteral("  Borç Bilgisi  "), QStringLiteral("Ödeme Hatırlatma")}));
+        QCOMPARE(gridTexts(grid),
+                 (QStringList{QStringLiteral("  Borç Bilgisi  "), QStringLiteral("Ödeme Hatırlatma")}));
         h.click(subjects ? m.btnKapat2 : m.btnKapat3);
         QVERIFY(!panel->isVisible());
     });
-    QCOMPARE(h.value(QStringLiteral("select group_concat(Aciklama, '|') from (select Aciklama from %1 order by id)")
+    QCOMPARE(h.value(QStringLiteral(
+                         "select group_concat(Aciklama, '|') from (select Aciklama from %1 order by id)")
                          .arg(table))
                  .toString(),
              QStringLiteral("Ödeme Hatırlatma|  Borç Bilgisi  "));
@@ -342,7 +351,8 @@ void TestEmail::cannedEmptyAndNo()
     veresiye2 &w = openAccount();
     openMail(h, w, false, [&](FrmEmail &m) {
         h.click(subjects ? m.btnSecKonu : m.btnSecMesaj);
-        h.expectMsgBox(subjects ? QStringLiteral("Mail Konusunu Yazın") : QStringLiteral("Mesaj Metnini Yazın"),
+        h.expectMsgBox(subjects ? QStringLiteral("Mail Konusunu Yazın")
+                                : QStringLiteral("Mesaj Metnini Yazın"),
                        pv::vbExclamation, QStringLiteral("Dikkat!!"));
         h.click(subjects ? m.btnEkle : m.btnEkle2);
         QCOMPARE(m.focusWidget(), subjects ? m.xpText11 : m.xpText1);
@@ -362,12 +372,14 @@ void TestEmail::infoButtons_data()
 
     QTest::newRow("name on empty text") << "" << QStringList{"BvButton2"} << "Şükrü Öğüt";
     QTest::newRow("debt on empty text: the bare amount") << "" << QStringList{"BvButton3"} << "202,00";
-    QTest::newRow("name then totals") << "Sayın" << QStringList{"BvButton2", "BvButton3", "BvButton4", "BvButton5"}
-                                      << "Sayın Şükrü Öğüt Toplam Borç :202,00 TL Toplam Ödenen :40,50 TL Toplam "
-                                         "Bakiye :161,50 TL";
-    QTest::newRow("twice appends once") << "Not:" << QStringList{"BvButton3", "BvButton3"}
-                                        << "Not: Toplam Borç :202,00 TL";
-    QTest::newRow("value already in text") << "Borcunuz 202,00" << QStringList{"BvButton3"} << "Borcunuz 202,00";
+    QTest::newRow("name then totals")
+        << "Sayın" << QStringList{"BvButton2", "BvButton3", "BvButton4", "BvButton5"}
+        << "Sayın Şükrü Öğüt Toplam Borç :202,00 TL Toplam Ödenen :40,50 TL Toplam "
+           "Bakiye :161,50 TL";
+    QTest::newRow("twice appends once")
+        << "Not:" << QStringList{"BvButton3", "BvButton3"} << "Not: Toplam Borç :202,00 TL";
+    QTest::newRow("value already in text")
+        << "Borcunuz 202,00" << QStringList{"BvButton3"} << "Borcunuz 202,00";
 }
 
 void TestEmail::infoButtons()
@@ -442,27 +454,56 @@ void TestEmail::sendChecks_data()
     QTest::addColumn<int>("icon");
     QTest::addColumn<QString>("focus");
 
-    const QString bad = QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. isletmeniz@gmail.com gibi doğru "
-                                       "gmail adresi girin.");
-    QTest::newRow("no sender") << "" << "x" << "a@b.com" << "Konu" << "Gmail adresinizi girin." << "Gmail Adres"
-                               << int(pv::vbExclamation) << "";
-    QTest::newRow("no password") << "d@gmail.com" << "" << "a@b.com" << "Konu" << "Gmail adresi şifrenizi giriniz."
+    const QString bad =
+        QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. isletmeniz@gmail.com gibi doğru "
+                       "gmail adresi girin.");
+    QTest::newRow("no sender") << ""
+                               << "x"
+                               << "a@b.com"
+                               << "Konu"
+                               << "Gmail adresinizi girin."
+                               << "Gmail Adres" << int(pv::vbExclamation) << "";
+    QTest::newRow("no password") << "d@gmail.com"
+                                 << ""
+                                 << "a@b.com"
+                                 << "Konu"
+                                 << "Gmail adresi şifrenizi giriniz."
                                  << "Şifre" << int(pv::vbExclamation) << "";
-    QTest::newRow("no recipient") << "d@gmail.com" << "x" << "" << "Konu"
-                                  << "Alıcının / Müşterinin e-posta adresini girin." << "Alıcı E-Posta"
-                                  << int(pv::vbExclamation) << "";
-    QTest::newRow("no subject") << "d@gmail.com" << "x" << "a@b.com" << "" << "E-posta konu girin." << "Konu"
-                                << int(pv::vbExclamation) << "";
-    QTest::newRow("sender elsewhere") << "d@yahoo.com" << "x" << "a@b.com" << "Konu" << bad << "Pelvanor"
-                                      << int(pv::vbCritical) << "TextBox9";
-    QTest::newRow("sender domain in capitals") << "d@GMAIL.com" << "x" << "a@b.com" << "Konu" << bad << "Pelvanor"
-                                               << int(pv::vbCritical) << "TextBox9";
-    QTest::newRow("recipient without @") << "d@gmail.com" << "x" << "ornek.com" << "Konu"
-                                         << "Alıcı e-posta adresi geçerli bir e-posta adresi değil. musteri@ornek.com "
-                                            "gibi doğru adresi girin."
-                                         << "Pelvanor" << int(pv::vbCritical) << "TextBox3";
-    QTest::newRow("first check wins") << "" << "" << "" << "" << "Gmail adresinizi girin." << "Gmail Adres"
-                                      << int(pv::vbExclamation) << "";
+    QTest::newRow("no recipient") << "d@gmail.com"
+                                  << "x"
+                                  << ""
+                                  << "Konu"
+                                  << "Alıcının / Müşterinin e-posta adresini girin."
+                                  << "Alıcı E-Posta" << int(pv::vbExclamation) << "";
+    QTest::newRow("no subject") << "d@gmail.com"
+                                << "x"
+                                << "a@b.com"
+                                << ""
+                                << "E-posta konu girin."
+                                << "Konu" << int(pv::vbExclamation) << "";
+    QTest::newRow("sender elsewhere") << "d@yahoo.com"
+                                      << "x"
+                                      << "a@b.com"
+                                      << "Konu" << bad << "Pelvanor" << int(pv::vbCritical) << "TextBox9";
+    QTest::newRow("sender domain in capitals")
+        << "d@GMAIL.com"
+        << "x"
+        << "a@b.com"
+        << "Konu" << bad << "Pelvanor" << int(pv::vbCritical) << "TextBox9";
+    QTest::newRow("recipient without @")
+        << "d@gmail.com"
+        << "x"
+        << "ornek.com"
+        << "Konu"
+        << "Alıcı e-posta adresi geçerli bir e-posta adresi değil. musteri@ornek.com "
+           "gibi doğru adresi girin."
+        << "Pelvanor" << int(pv::vbCritical) << "TextBox3";
+    QTest::newRow("first check wins") << ""
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "Gmail adresinizi girin."
+                                      << "Gmail Adres" << int(pv::vbExclamation) << "";
 }
 
 void TestEmail::sendChecks()
@@ -506,7 +547,8 @@ void TestEmail::statementFile()
     setup(h, QStringLiteral("musteri@ornek.com"), rows);
     addEntry(h, QStringLiteral("10"), 99); // another account's row
     veresiye2 &w = openAccount();
-    h.expectMsgBox(QStringLiteral("Web Sayfası olarak aktarıldı!"), pv::vbInformation, QStringLiteral("Bilgi"));
+    h.expectMsgBox(QStringLiteral("Web Sayfası olarak aktarıldı!"), pv::vbInformation,
+                   QStringLiteral("Bilgi"));
     openMail(h, w, true, [](FrmEmail &) {});
     const QByteArray bytes = statementBytes(h);
     QVERIFY(!bytes.isEmpty());
@@ -519,8 +561,12 @@ void TestEmail::statementFile()
     QCOMPARE(lines.at(4), QStringLiteral("<title>Cari Hareket Hesap Özeti 10-12-2026</title>"));
     QCOMPARE(lines.at(7), QStringLiteral("<b>Şükrü Öğüt</b><br>"));
     QCOMPARE(lines.at(14), QStringLiteral("<table border=\"1\">"));
-    QCOMPARE(lines.at(16), QStringLiteral("   <td align=\"left\" bgcolor=\"#999999\"><b>&nbsp;&nbsp;TARİH&nbsp;&nbsp;</b></td>"));
-    QCOMPARE(lines.at(24), QStringLiteral("   <td align=\"left\" bgcolor=\"#999999\"><b>&nbsp;&nbsp;ALACAK&nbsp;&nbsp;</b></td>"));
+    QCOMPARE(lines.at(16),
+             QStringLiteral(
+                 "   <td align=\"left\" bgcolor=\"#999999\"><b>&nbsp;&nbsp;TARİH&nbsp;&nbsp;</b></td>"));
+    QCOMPARE(lines.at(24),
+             QStringLiteral(
+                 "   <td align=\"left\" bgcolor=\"#999999\"><b>&nbsp;&nbsp;ALACAK&nbsp;&nbsp;</b></td>"));
     QCOMPARE(lines.at(25), QStringLiteral("</tr>"));
     QCOMPARE(lines.count(QStringLiteral("<tr>")), rows + 1);
     for (int n = 0; n < rows; ++n) {
@@ -528,10 +574,12 @@ void TestEmail::statementFile()
         QCOMPARE(lines.at(first), QStringLiteral("<tr>"));
         const QString colour = n % 2 == 0 ? QStringLiteral("#ffffff") : QStringLiteral("#CCF2FF");
         for (int c = 0; c < 9; ++c)
-            QVERIFY2(lines.at(first + 1 + c).startsWith(QStringLiteral("   <td bgcolor=\"") + colour +
-                                                          QStringLiteral("\"align=\"left\">")),
+            QVERIFY2(lines.at(first + 1 + c)
+                         .startsWith(QStringLiteral("   <td bgcolor=\"") + colour +
+                                     QStringLiteral("\"align=\"left\">")),
                      qPrintable(lines.at(first + 1 + c)));
-        QCOMPARE(lines.at(first + 4), QStringLiteral("   <td bgcolor=\"%1\"align=\"left\">Satır %2</td>").arg(colour).arg(n));
+        QCOMPARE(lines.at(first + 4),
+                 QStringLiteral("   <td bgcolor=\"%1\"align=\"left\">Satır %2</td>").arg(colour).arg(n));
         QCOMPARE(lines.at(first + 10), QStringLiteral("</tr>"));
     }
     const int end = 26 + rows * 11;
@@ -549,12 +597,14 @@ void TestEmail::statementEscapesAndEncodes()
     QVERIFY(h.exec(QStringLiteral("update veresiye set Eklenen = 1234.5 where mus_kodu = '1'")));
     veresiye2 &w = openAccount();
     QCOMPARE(w.VornXPTextBox2->text(), QStringLiteral("1.234,50"));
-    h.expectMsgBox(QStringLiteral("Web Sayfası olarak aktarıldı!"), pv::vbInformation, QStringLiteral("Bilgi"));
+    h.expectMsgBox(QStringLiteral("Web Sayfası olarak aktarıldı!"), pv::vbInformation,
+                   QStringLiteral("Bilgi"));
     openMail(h, w, true, [](FrmEmail &) {});
     const QByteArray bytes = statementBytes(h);
     QVERIFY(bytes.contains("A &amp; &lt;B&gt; &quot;C&quot; \xDE\xFE\xDD\xFD\xD0\xF0 &#26085;</td>\r\n"));
     QVERIFY(bytes.contains("Toplam Bor\xE7 : <b>1.234,50 TL</b><br>\r\n"));
-    QVERIFY(bytes.contains("Toplam \xD6" "denen : <b>0,00 TL</b><br>\r\n"));
+    QVERIFY(bytes.contains("Toplam \xD6"
+                           "denen : <b>0,00 TL</b><br>\r\n"));
     QVERIFY(bytes.contains("Toplam Bakiye : <b>1.234,50 TL</b><br>\r\n"));
     QVERIFY(bytes.contains("Hesap T\xFCr\xFC : <b>TL Hesab\xFD</b><br>\r\n"));
     QCOMPARE(bytes.count("<tr>"), 2);
@@ -589,7 +639,8 @@ void TestEmail::statementCannotBeWritten()
         QCOMPARE(m.Label9->text(), QStringLiteral("0 Adet Dosya Ekli"));
     });
     QCOMPARE(h.msgBoxes().size(), 1);
-    QVERIFY(h.msgBoxes().first().text.startsWith(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı.\r\n")));
+    QVERIFY(
+        h.msgBoxes().first().text.startsWith(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı.\r\n")));
     QVERIFY(h.msgBoxes().first().text.size() > 45); // the reason follows
     QCOMPARE(h.msgBoxes().first().title, QStringLiteral("Hata"));
     QCOMPARE(h.msgBoxes().first().icon(), int(pv::vbCritical));
@@ -601,13 +652,15 @@ void TestEmail::sendDelivers()
     setup(h);
     SmtpServer server;
     QVERIFY2(server.start(kSender, kPassword), "the test SMTP server (python3-aiosmtpd) did not start");
-    const QByteArray before = h.rows(QStringLiteral("select quote(kurumismi), quote(mailadres), quote(mailsifre) "
-                                                    "from dgrayr"))
-                                  .first()
-                                  .value(0)
-                                  .toByteArray();
-    QVERIFY(h.exec(QStringLiteral("update dgrayr set kurumismi = ?, mailadres = ?"),
-                   {QStringLiteral("  Çınar Bakkal "), QStringLiteral(" ") + kSender + QStringLiteral("  ")}));
+    const QByteArray before =
+        h.rows(QStringLiteral("select quote(kurumismi), quote(mailadres), quote(mailsifre) "
+                              "from dgrayr"))
+            .first()
+            .value(0)
+            .toByteArray();
+    QVERIFY(
+        h.exec(QStringLiteral("update dgrayr set kurumismi = ?, mailadres = ?"),
+               {QStringLiteral("  Çınar Bakkal "), QStringLiteral(" ") + kSender + QStringLiteral("  ")}));
     const auto dgrayrBefore = h.rows(QStringLiteral("select * from dgrayr"));
     Q_UNUSED(before);
     QByteArray binary;
@@ -661,8 +714,10 @@ void TestEmail::sendDelivers()
     QCOMPARE(mailparse::decodeWords(e.header("to")), QStringLiteral("Şükrü  Öğüt <musteri@ornek.com>"));
     QCOMPARE(mailparse::decodeWords(e.header("from")), QStringLiteral("Çınar Bakkal <dukkan@gmail.com>"));
     const int off = QDateTime(QDate(2026, 12, 10), QTime(10, 0)).offsetFromUtc() / 60;
-    QCOMPARE(e.header("date"), QByteArray("Thu, 10 Dec 2026 10:00:00 ") +
-                                   QString::asprintf("%c%02d%02d", off < 0 ? '-' : '+', qAbs(off) / 60, qAbs(off) % 60).toLatin1());
+    QCOMPARE(
+        e.header("date"),
+        QByteArray("Thu, 10 Dec 2026 10:00:00 ") +
+            QString::asprintf("%c%02d%02d", off < 0 ? '-' : '+', qAbs(off) / 60, qAbs(off) % 60).toLatin1());
     const auto parts = mailparse::parts(e);
     QCOMPARE(parts.size(), 3);
     // Qt's text box keeps a typed CR as a paragraph break: every break arrives as CR LF.
@@ -671,8 +726,10 @@ void TestEmail::sendDelivers()
     QVERIFY(parts[1].header("content-type").startsWith("text/html; charset=windows-1254"));
     QCOMPARE(QByteArray::fromBase64(parts[1].body), statementBytes(h));
     QCOMPARE(QByteArray::fromBase64(parts[2].body), binary);
-    QVERIFY(parts[2].header("content-disposition").contains(
-        "filename*=UTF-8''" + QStringLiteral("Fatura Ağustos.bin").toUtf8().toPercentEncoding()));
+    QVERIFY(parts[2]
+                .header("content-disposition")
+                .contains("filename*=UTF-8''" +
+                          QStringLiteral("Fatura Ağustos.bin").toUtf8().toPercentEncoding()));
 }
 
 void TestEmail::sendFailures_data()
@@ -694,7 +751,8 @@ void TestEmail::sendFailures()
     setup(h);
     SmtpServer server;
     if (kind != QLatin1String("closed"))
-        QVERIFY2(server.start(kSender, kind == QLatin1String("password") ? QStringLiteral("başka") : kPassword,
+        QVERIFY2(server.start(kSender,
+                              kind == QLatin1String("password") ? QStringLiteral("başka") : kPassword,
                               kind == QLatin1String("silent") ? SmtpServer::Silent : SmtpServer::Normal),
                  "the test SMTP server (python3-aiosmtpd) did not start");
     const int port = kind == QLatin1String("closed") ? freeLoopbackPort() : server.port();
@@ -702,7 +760,8 @@ void TestEmail::sendFailures()
     QFile(gone).open(QIODevice::WriteOnly);
     veresiye2 &w = openAccount();
     openMail(h, w, false, [&](FrmEmail &m) {
-        aimAt(m, port, kind == QLatin1String("certificate") ? SmtpServer::otherCaFile() : SmtpServer::caFile(), 3);
+        aimAt(m, port,
+              kind == QLatin1String("certificate") ? SmtpServer::otherCaFile() : SmtpServer::caFile(), 3);
         m.TextBox1->setPlainText(QStringLiteral("Metin"));
         h.expectOpenFile(gone);
         h.click(m.CommandButton2);

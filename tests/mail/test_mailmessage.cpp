@@ -77,13 +77,22 @@ void TestMailMessage::headers_data()
     QTest::addColumn<QString>("subject");
     QTest::addColumn<bool>("plain"); // ASCII stays as typed
 
-    QTest::newRow("ascii") << "Dukkan" << "Ahmet Kaya" << "Borc Bilgisi" << true;
-    QTest::newRow("turkish") << "Şirin Dükkân" << "Ahmet Yılmaz" << "Borç Bilgisi" << false;
-    QTest::newRow("all turkish letters") << "ÇĞİÖŞÜ çğıöşü" << "İğdır Öğüt" << "ŞşİıĞğ ÇçÖöÜü" << false;
-    QTest::newRow("long subject") << "Dükkan" << "Ayşe"
-                                  << QString(QStringLiteral("Hesap Özetiniz ekte – Aralık dönemi borç bilgisi. ")).repeated(5)
-                                  << false;
-    QTest::newRow("empty subject") << "Dükkan" << "" << "" << false;
+    QTest::newRow("ascii") << "Dukkan"
+                           << "Ahmet Kaya"
+                           << "Borc Bilgisi" << true;
+    QTest::newRow("turkish") << "Şirin Dükkân"
+                             << "Ahmet Yılmaz"
+                             << "Borç Bilgisi" << false;
+    QTest::newRow("all turkish letters") << "ÇĞİÖŞÜ çğıöşü"
+                                         << "İğdır Öğüt"
+                                         << "ŞşİıĞğ ÇçÖöÜü" << false;
+    QTest::newRow("long subject")
+        << "Dükkan"
+        << "Ayşe" << QString(QStringLiteral("Hesap Özetiniz ekte – Aralık dönemi borç bilgisi. ")).repeated(5)
+        << false;
+    QTest::newRow("empty subject") << "Dükkan"
+                                   << ""
+                                   << "" << false;
 }
 
 void TestMailMessage::headers()
@@ -110,7 +119,8 @@ void TestMailMessage::headers()
     const QString from = mailparse::decodeWords(e.header("from"));
     QCOMPARE(from, fromName + QStringLiteral(" <dukkan@gmail.com>"));
     const QString to = mailparse::decodeWords(e.header("to"));
-    QCOMPARE(to, toName.isEmpty() ? QStringLiteral("<ahmet@ornek.com>") : toName + QStringLiteral(" <ahmet@ornek.com>"));
+    QCOMPARE(to, toName.isEmpty() ? QStringLiteral("<ahmet@ornek.com>")
+                                  : toName + QStringLiteral(" <ahmet@ornek.com>"));
     if (plain) {
         QVERIFY(head.contains("Subject: " + subject.toLatin1() + "\r\n"));
         QVERIFY(head.contains("To: " + toName.toLatin1() + " <ahmet@ornek.com>\r\n"));
@@ -123,13 +133,21 @@ void TestMailMessage::typedTextAddsNoHeader_data()
     QTest::addColumn<QString>("subject");
     QTest::addColumn<QString>("shownName"); // the name a reader sees, quotes taken off
 
-    QTest::newRow("name with CR LF and Bcc") << "Ahmet\r\nBcc: kotu@ornek.com" << "Konu"
+    QTest::newRow("name with CR LF and Bcc") << "Ahmet\r\nBcc: kotu@ornek.com"
+                                             << "Konu"
                                              << "AhmetBcc: kotu@ornek.com";
-    QTest::newRow("subject with CR LF and Bcc") << "Ahmet" << "Konu\r\nBcc: kotu@ornek.com\r\n\r\ngövde" << "Ahmet";
-    QTest::newRow("name with an address") << "Ali <ali@kotu.com>, veli@kotu.com" << "Konu"
+    QTest::newRow("subject with CR LF and Bcc") << "Ahmet"
+                                                << "Konu\r\nBcc: kotu@ornek.com\r\n\r\ngövde"
+                                                << "Ahmet";
+    QTest::newRow("name with an address") << "Ali <ali@kotu.com>, veli@kotu.com"
+                                          << "Konu"
                                           << "Ali <ali@kotu.com>, veli@kotu.com";
-    QTest::newRow("name with quotes") << "Ali \"Usta\" Kaya" << "Konu" << "Ali \\\"Usta\\\" Kaya";
-    QTest::newRow("bare LF in turkish name") << "Ayşe\nCc: kotu@ornek.com" << "Konu" << "AyşeCc: kotu@ornek.com";
+    QTest::newRow("name with quotes") << "Ali \"Usta\" Kaya"
+                                      << "Konu"
+                                      << "Ali \\\"Usta\\\" Kaya";
+    QTest::newRow("bare LF in turkish name") << "Ayşe\nCc: kotu@ornek.com"
+                                             << "Konu"
+                                             << "AyşeCc: kotu@ornek.com";
 }
 
 void TestMailMessage::typedTextAddsNoHeader()
@@ -180,15 +198,22 @@ void TestMailMessage::body_data()
     QTest::addColumn<QString>("body");
     QTest::addColumn<QString>("expected"); // as the reader gets it
 
-    QTest::newRow("bare CR") << "Sayın, Müşterimiz\r\rHesap" << "Sayın, Müşterimiz\r\n\r\nHesap";
-    QTest::newRow("bare LF") << "a\nb\n" << "a\r\nb\r\n";
-    QTest::newRow("CR LF") << "a\r\nb" << "a\r\nb";
-    QTest::newRow("dot line") << "a\n.\nb" << "a\r\n.\r\nb";
-    QTest::newRow("dot first") << ".\n..x" << ".\r\n..x";
-    QTest::newRow("equals and trailing blank") << "1+1=2 \nx\t" << "1+1=2 \r\nx\t";
+    QTest::newRow("bare CR") << "Sayın, Müşterimiz\r\rHesap"
+                             << "Sayın, Müşterimiz\r\n\r\nHesap";
+    QTest::newRow("bare LF") << "a\nb\n"
+                             << "a\r\nb\r\n";
+    QTest::newRow("CR LF") << "a\r\nb"
+                           << "a\r\nb";
+    QTest::newRow("dot line") << "a\n.\nb"
+                              << "a\r\n.\r\nb";
+    QTest::newRow("dot first") << ".\n..x"
+                               << ".\r\n..x";
+    QTest::newRow("equals and trailing blank") << "1+1=2 \nx\t"
+                                               << "1+1=2 \r\nx\t";
     const QString longLine = QStringLiteral("Toplam Bakiye: 1.234,50 TL — ödeme bekleniyor. ").repeated(8);
     QTest::newRow("long line") << longLine << longLine;
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestMailMessage::body()
@@ -240,13 +265,16 @@ void TestMailMessage::attachmentsArriveUnchanged()
     QCOMPARE(QByteArray::fromBase64(parts[2].body), page);
     for (const QByteArray &line : parts[1].body.split('\n'))
         QVERIFY(line.size() <= 77);
-    QVERIFY(parts[1].header("content-disposition").contains(
-        "filename*=UTF-8''" + QStringLiteral("Özet ğ \"1\".bin").toUtf8().toPercentEncoding()));
+    QVERIFY(
+        parts[1]
+            .header("content-disposition")
+            .contains("filename*=UTF-8''" + QStringLiteral("Özet ğ \"1\".bin").toUtf8().toPercentEncoding()));
     QCOMPARE(mailparse::decodeWords(parts[1].header("content-type")),
              QStringLiteral("application/octet-stream; name=\"Özet ğ \"1\".bin\""));
     QCOMPARE(parts[2].header("content-type"),
              QByteArray("text/html; charset=windows-1254; name=\"CariHareketRaporu.html\""));
-    QCOMPARE(parts[2].header("content-disposition"), QByteArray("attachment; filename=\"CariHareketRaporu.html\""));
+    QCOMPARE(parts[2].header("content-disposition"),
+             QByteArray("attachment; filename=\"CariHareketRaporu.html\""));
 }
 
 void TestMailMessage::refusedMessages_data()
@@ -255,12 +283,24 @@ void TestMailMessage::refusedMessages_data()
     QTest::addColumn<QString>("to");
     QTest::addColumn<QString>("attachment");
 
-    QTest::newRow("missing attachment") << "dukkan@gmail.com" << "a@ornek.com" << "/yok/boyle/bir/dosya.pdf";
-    QTest::newRow("recipient with blank") << "dukkan@gmail.com" << "a b@ornek.com" << "";
-    QTest::newRow("recipient with >") << "dukkan@gmail.com" << "a@ornek.com>" << "";
-    QTest::newRow("recipient without @") << "dukkan@gmail.com" << "ornek.com" << "";
-    QTest::newRow("two recipients in one") << "dukkan@gmail.com" << "a@ornek.com,b@ornek.com" << "";
-    QTest::newRow("sender empty") << "" << "a@ornek.com" << "";
+    QTest::newRow("missing attachment") << "dukkan@gmail.com"
+                                        << "a@ornek.com"
+                                        << "/yok/boyle/bir/dosya.pdf";
+    QTest::newRow("recipient with blank") << "dukkan@gmail.com"
+                                          << "a b@ornek.com"
+                                          << "";
+    QTest::newRow("recipient with >") << "dukkan@gmail.com"
+                                      << "a@ornek.com>"
+                                      << "";
+    QTest::newRow("recipient without @") << "dukkan@gmail.com"
+                                         << "ornek.com"
+                                         << "";
+    QTest::newRow("two recipients in one") << "dukkan@gmail.com"
+                                           << "a@ornek.com,b@ornek.com"
+                                           << "";
+    QTest::newRow("sender empty") << ""
+                                  << "a@ornek.com"
+                                  << "";
 }
 
 void TestMailMessage::refusedMessages()
