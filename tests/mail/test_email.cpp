@@ -165,6 +165,7 @@ private slots:
     void cannedTexts();
     void cannedEmptyAndNo_data();
     void cannedEmptyAndNo();
+    void cannedFailureSaysSo();
     void infoButtons_data();
     void infoButtons();
     void attachments();
@@ -362,6 +363,39 @@ void TestEmail::cannedEmptyAndNo()
     });
     QCOMPARE(h.value(QStringLiteral("select group_concat(Aciklama) from %1").arg(table)).toString(),
              QStringLiteral("Tek"));
+}
+
+void TestEmail::cannedFailureSaysSo()
+{
+    Harness h;
+    setup(h);
+    QVERIFY(h.exec(QStringLiteral("insert into MailKonu (Aciklama) values ('Eski')")));
+    QVERIFY(h.exec(QStringLiteral("create trigger no_add before insert on MailKonu begin select raise(abort, "
+                                  "'disk dolu'); end")));
+    QVERIFY(
+        h.exec(QStringLiteral("create trigger no_delete before delete on MailKonu begin select raise(abort, "
+                              "'kilitli'); end")));
+    veresiye2 &w = openAccount();
+    openMail(h, w, false, [&](FrmEmail &m) {
+        h.click(m.btnSecKonu);
+        h.type(m.xpText11, QStringLiteral("Yeni"));
+        h.expectMsgBoxContaining(QStringLiteral("Kayıt eklenemedi."));
+        h.click(m.btnEkle);
+        QCOMPARE(m.xpText11->text(), QStringLiteral("Yeni")); // kept for another try
+        selectGridRow(m.DBGrid1, 0);
+        h.expectMsgBox(QStringLiteral("Seçmiş olduğunuz Kayıt silinecektir. Emin misiniz?"), pv::vbYes);
+        h.expectMsgBoxContaining(QStringLiteral("Kayıt silinemedi."));
+        h.click(m.btnSil);
+        QCOMPARE(gridTexts(m.DBGrid1), QStringList{QStringLiteral("Eski")});
+    });
+    QCOMPARE(h.msgBoxes().size(), 3);
+    for (int i : {0, 2}) {
+        QCOMPARE(h.msgBoxes().at(i).title, QStringLiteral("Hata"));
+        QCOMPARE(h.msgBoxes().at(i).icon(), int(pv::vbCritical));
+    }
+    QVERIFY(h.msgBoxes().at(0).text.contains(QStringLiteral("disk dolu")));
+    QCOMPARE(h.value(QStringLiteral("select group_concat(Aciklama) from MailKonu")).toString(),
+             QStringLiteral("Eski"));
 }
 
 void TestEmail::infoButtons_data()
