@@ -22,6 +22,7 @@
 
 #include <QString>
 
+class AccountMail;
 class BvButton;
 class CariYazdir;
 class FrameFendrixon;
@@ -181,6 +182,7 @@ public:
     // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
     MusteriDetay *musteriDetay = nullptr;
     CariYazdir *cariYazdir = nullptr;
+    AccountMail *accountMail = nullptr; // the e-mail command's menu and hand-offs
 
     // ---- procedures other windows and panels run
     void ara_Click();
