@@ -518,8 +518,10 @@ void TestLedger::collectionReceipt()
     qint64 shownNumber = 0;
     int rowsSeen = 0;
     pv::ledger::Posted posted;
-    const Result r = pv::ledger::postCollection(db, entry, &posted, [&](qint64 number) {
+    QString printedId;
+    const Result r = pv::ledger::postCollection(db, entry, &posted, [&](qint64 number, const QString &id) {
         shownNumber = number;
+        printedId = id;
         // The receipt is laid out on the posting's own rows, before they are committed.
         rowsSeen =
             db.scalar(QStringLiteral("select count(*) from veresiye where islemNo2 = ?"), {kId}).toInt();
@@ -529,6 +531,7 @@ void TestLedger::collectionReceipt()
     QCOMPARE(shownNumber, qint64(7));
     QCOMPARE(rowsSeen, 1);
     QCOMPARE(posted.postingId, kId);
+    QCOMPARE(printedId, kId);
     QCOMPARE(posted.receiptNumber, qint64(7));
     QCOMPARE(posted.receiptPrinted, printed);
     QCOMPARE(pv::ledger::customerReceiptNumber(db), counterAfter);
@@ -538,7 +541,7 @@ void TestLedger::collectionReceipt()
         "CREATE TRIGGER fail BEFORE UPDATE ON yedek_yeri BEGIN SELECT RAISE(ABORT, 'sayaç'); END")));
     const Tables before = tables(h);
     entry.openedAt = kOpened.addSecs(60);
-    const Result again = pv::ledger::postCollection(db, entry, nullptr, [](qint64) { return true; });
+    const Result again = pv::ledger::postCollection(db, entry, nullptr, [](qint64, const QString &) { return true; });
     QVERIFY(!again.ok);
     QVERIFY(tables(h) == before);
 }
