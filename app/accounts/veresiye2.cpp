@@ -42,7 +42,6 @@ namespace {
 const QString kLedgerSql = QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc");
 const QString kAccountSql = QStringLiteral("select * from musteriler where mus_kodu = ? ORDER BY id asc");
 
-const QString kWarnTitle = QStringLiteral("Dikkat!");
 const QString kErrorTitle = QStringLiteral("Hata");
 
 QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h, bool locked)
@@ -811,45 +810,33 @@ void veresiye2::BvButton2_Click()
 
 void veresiye2::BvButton3_Click()
 {
-    auto refuse = [](QLineEdit *box, const QString &text) {
-        pv::MsgBox(text, pv::vbExclamation, kWarnTitle);
-        box->setFocus();
-        box->selectAll();
-    };
-    const auto date = pv::parseDate(txtEdit1->text());
-    if (!date) {
-        refuse(txtEdit1, QStringLiteral("Tarih geçerli bir tarih olmalıdır (gg.aa.yyyy)."));
+    QDate date;
+    QTime time;
+    if (!ui::readDate(txtEdit1, &date) || !ui::readTime(txtEdit2, &time))
         return;
-    }
-    const auto time = pv::parseTime(txtEdit2->text());
-    if (!time) {
-        refuse(txtEdit2, QStringLiteral("Saat geçerli bir saat olmalıdır (ss:dd:sn)."));
-        return;
-    }
-    const std::pair<QLineEdit *, QString> amounts[] = {
-        {txtEdit5, QStringLiteral("Borç tutarı bir sayı olmalıdır.")},
-        {txtEdit6, QStringLiteral("Ödenen tutarı bir sayı olmalıdır.")},
-        {txtEdit7, QStringLiteral("Miktar bir sayı olmalıdır.")},
-        {txtEdit9, QStringLiteral("Birim fiyat bir sayı olmalıdır.")}};
-    for (const auto &[box, text] : amounts) {
-        if (pv::parseNumber(box->text()).kind == pv::NumberKind::NotNumber) {
-            refuse(box, text);
+    // An empty amount stores NULL; anything typed must be a number within the limit.
+    const std::pair<QLineEdit *, QString> amounts[] = {{txtEdit5, QStringLiteral("Tutar")},
+                                                       {txtEdit6, QStringLiteral("Tutar")},
+                                                       {txtEdit7, QStringLiteral("Miktar")},
+                                                       {txtEdit9, QStringLiteral("Fiyat")}};
+    for (const auto &[box, word] : amounts) {
+        double value = 0;
+        if (!ui::readAmount(box, &value, QString(), word))
             return;
-        }
     }
 
-    txtEdit1->setText(pv::dateText(*date));
-    txtEdit2->setText(pv::timeText(*time));
-    txtEdit10->setText(pv::dateKey(*date));
+    txtEdit1->setText(pv::dateText(date));
+    txtEdit2->setText(pv::timeText(time));
+    txtEdit10->setText(pv::dateKey(date));
     // Only what the user changed is written: an untouched amount keeps its stored digits.
     pv::ledger::EntryEdit edit;
     edit.id = currentEntryId();
     auto changed = [this](QLineEdit *box) { return Data5->isChanged(box); };
     auto amount = [](QLineEdit *box) { return pv::ledger::EntryEdit::Amount(pv::toNumber(box->text())); };
     if (changed(txtEdit1) || changed(txtEdit10))
-        edit.date = *date;
+        edit.date = date;
     if (changed(txtEdit2))
-        edit.time = *time;
+        edit.time = time;
     if (changed(txtEdit3))
         edit.kind = txtEdit3->text();
     if (changed(txtEdit4))
