@@ -206,9 +206,6 @@ public:
     bool hasCurrentRow() const;
     bool totalsOpen() const { return m_totalsOpen; }
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void requery(const QString &source, const QVariantList &params = {});
     void requeryAll();

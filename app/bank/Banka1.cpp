@@ -1,6 +1,6 @@
 #include "app/bank/Banka1.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "app/bank/Banka2.h"
 #include "app/ledger/Bank.h"
 #include "controls/button/BvButton.h"
@@ -8,6 +8,7 @@
 #include "platform/components/Twips.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/DataGridModel.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
@@ -81,26 +82,26 @@ Banka1::~Banka1() = default;
 void Banka1::buildControls()
 {
     // ---- search and sort
-    kit::label(this, "Label1", 120, 120, 840, 345, QStringLiteral("SORGU :"));
-    xpCombo2 = kit::comboBox(this, "xpCombo2", 960, 120, 2535, 345);
-    kit::label(this, "Label2", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
-    xpCombo3 = kit::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
-    xpCombo5 = kit::comboBox(this, "xpCombo5", 2520, 600, 975, 345);
+    ui::label(this, "Label1", 120, 120, 840, 345, QStringLiteral("SORGU :"));
+    xpCombo2 = ui::comboBox(this, "xpCombo2", 960, 120, 2535, 345);
+    ui::label(this, "Label2", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
+    xpCombo3 = ui::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
+    xpCombo5 = ui::comboBox(this, "xpCombo5", 2520, 600, 975, 345);
 
-    frmB = kit::frame(this, "frmB", 3720, 120, 7095, 855, kSearchTypes[0]);
-    Label12 = kit::label(frmB, "Label12", 120, 420, 1320, 345, kSearchLabels[0]);
-    xpText14 = kit::textBox(frmB, "xpText14", 1440, 420, 4440, 345);
-    btnaAra1 = kit::button(frmB, "btnaAra1", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-    btnaAra2 = kit::button(frmB, "btnaAra2", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-    btnaAra3 = kit::button(frmB, "btnaAra3", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+    frmB = ui::frame(this, "frmB", 3720, 120, 7095, 855, kSearchTypes[0]);
+    Label12 = ui::label(frmB, "Label12", 120, 420, 1320, 345, kSearchLabels[0]);
+    xpText14 = ui::textBox(frmB, "xpText14", 1440, 420, 4440, 345);
+    btnaAra1 = ui::button(frmB, "btnaAra1", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+    btnaAra2 = ui::button(frmB, "btnaAra2", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+    btnaAra3 = ui::button(frmB, "btnaAra3", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
     btnaAra2->hide();
     btnaAra3->hide();
 
     // ---- list
-    frmListe = kit::frame(this, "frmListe", 120, 1080, 10695, 4320, QStringLiteral("Banka Hesapları"));
+    frmListe = ui::frame(this, "frmListe", 120, 1080, 10695, 4320, QStringLiteral("Banka Hesapları"));
     DBGrid1 = new QTableView(frmListe);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    kit::place(DBGrid1, 60, 375, 10575, 3885);
+    ui::place(DBGrid1, 60, 375, 10575, 3885);
     m_model = new pv::DataGridModel(Data4,
                                     {{QStringLiteral("Hesap No"), QStringLiteral("HesapNo"), 2160},
                                      {QStringLiteral("Hesap Türü"), QStringLiteral("HesapTuru"), 1680},
@@ -115,7 +116,7 @@ void Banka1::buildControls()
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
     // ---- account panel, over the list
-    frmBankaEkle = kit::frame(this, "frmBankaEkle", 2280, 1440, 6375, 3375, QStringLiteral("Banka Ekle"));
+    frmBankaEkle = ui::frame(this, "frmBankaEkle", 2280, 1440, 6375, 3375, QStringLiteral("Banka Ekle"));
     struct Row {
         const char *label;
         QString caption;
@@ -139,17 +140,17 @@ void Banka1::buildControls()
          &xpText5d},
     };
     for (const Row &r : rows) {
-        kit::label(frmBankaEkle, r.label, r.left, r.top, r.labelWidth, 345, r.caption);
-        *r.box = kit::textBox(frmBankaEkle, r.entry, r.boxLeft, r.top, r.boxWidth, 345);
-        *r.boundBox = kit::textBox(frmBankaEkle, r.boundName, r.boxLeft, r.top, r.boxWidth, 345);
+        ui::label(frmBankaEkle, r.label, r.left, r.top, r.labelWidth, 345, r.caption);
+        *r.box = ui::textBox(frmBankaEkle, r.entry, r.boxLeft, r.top, r.boxWidth, 345);
+        *r.boundBox = ui::textBox(frmBankaEkle, r.boundName, r.boxLeft, r.top, r.boxWidth, 345);
         (*r.boundBox)->hide();
         (*r.boundBox)->setEnabled(false);
     }
-    BvButton7 = kit::button(frmBankaEkle, "BvButton7", 2760, 2640, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnDuzVazgec = kit::button(frmBankaEkle, "btnDuzVazgec", 2760, 2640, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnOnay = kit::button(frmBankaEkle, "btnOnay", 4560, 2640, 1575, 495, QStringLiteral(" Onayla"));
-    btnDuzEdit = kit::button(frmBankaEkle, "btnDuzEdit", 4560, 2640, 1575, 495, QStringLiteral(" Düzenle"));
-    btnDuzKaydet = kit::button(frmBankaEkle, "btnDuzKaydet", 4560, 2640, 1575, 495, QStringLiteral(" Kaydet"));
+    BvButton7 = ui::button(frmBankaEkle, "BvButton7", 2760, 2640, 1575, 495, QStringLiteral(" Vazgeç"));
+    btnDuzVazgec = ui::button(frmBankaEkle, "btnDuzVazgec", 2760, 2640, 1575, 495, QStringLiteral(" Vazgeç"));
+    btnOnay = ui::button(frmBankaEkle, "btnOnay", 4560, 2640, 1575, 495, QStringLiteral(" Onayla"));
+    btnDuzEdit = ui::button(frmBankaEkle, "btnDuzEdit", 4560, 2640, 1575, 495, QStringLiteral(" Düzenle"));
+    btnDuzKaydet = ui::button(frmBankaEkle, "btnDuzKaydet", 4560, 2640, 1575, 495, QStringLiteral(" Kaydet"));
     btnDuzVazgec->hide();
     btnDuzEdit->hide();
     btnDuzKaydet->hide();
@@ -160,11 +161,11 @@ void Banka1::buildControls()
     QWidget::setTabOrder(xpText4, xpText5);
 
     // ---- commands at the foot
-    btnBankEkle = kit::button(this, "btnBankEkle", 120, 5520, 1815, 495, QStringLiteral(" Banka Ekle"));
-    btnBankEdit = kit::button(this, "btnBankEdit", 2040, 5520, 1575, 495, QStringLiteral(" Düzenle"));
-    btnBankSil = kit::button(this, "btnBankSil", 3720, 5520, 2415, 495, QStringLiteral(" Seçili Bankayı Sil"));
-    btnHrktAc = kit::button(this, "btnHrktAc", 6240, 5520, 2895, 495, QStringLiteral("     Banka Hareketlerini Aç"));
-    kptBtn = kit::button(this, "kptBtn", 9240, 5520, 1575, 495, QStringLiteral(" Kapat"));
+    btnBankEkle = ui::button(this, "btnBankEkle", 120, 5520, 1815, 495, QStringLiteral(" Banka Ekle"));
+    btnBankEdit = ui::button(this, "btnBankEdit", 2040, 5520, 1575, 495, QStringLiteral(" Düzenle"));
+    btnBankSil = ui::button(this, "btnBankSil", 3720, 5520, 2415, 495, QStringLiteral(" Seçili Bankayı Sil"));
+    btnHrktAc = ui::button(this, "btnHrktAc", 6240, 5520, 2895, 495, QStringLiteral("     Banka Hareketlerini Aç"));
+    kptBtn = ui::button(this, "kptBtn", 9240, 5520, 1575, 495, QStringLiteral(" Kapat"));
 
     connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
     connect(xpCombo3, &QComboBox::activated, this, [this] { xpCombo3_Click(); });
@@ -182,7 +183,7 @@ void Banka1::buildControls()
     connect(btnBankSil, &BvButton::Click, this, &Banka1::btnBankSil_Click);
     connect(btnHrktAc, &BvButton::Click, this, &Banka1::btnHrktAc_Click);
     connect(kptBtn, &BvButton::Click, this, &Banka1::kptBtn_Click);
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { DBGrid1_DblClick(); });
+    pv::onDblClick(DBGrid1->viewport(), [this] { DBGrid1_DblClick(); });
 }
 
 // ---------------------------------------------------------------- loading and activation
@@ -314,7 +315,7 @@ void Banka1::BankaKaydet()
     const pv::ledger::Result r = pv::ledger::addBankAccount(m_db, a);
     if (!r) {
         if (r.reason == pv::ledger::kBankNoNumber)
-            kit::refuse(xpText4, r.reason);
+            ui::refuse(xpText4, r.reason);
         else if (r.reason == pv::ledger::kBankNumberTaken) {
             pv::MsgBox(r.reason, pv::vbExclamation, QStringLiteral("Dikkat"));
             xpText4->setFocus();
@@ -375,7 +376,7 @@ void Banka1::btnDuzKaydet_Click()
                                     : pv::ledger::Result::failure(QStringLiteral("Seçili banka hesabı yok."));
     if (!r) {
         if (r.reason == pv::ledger::kBankNoNumber)
-            kit::refuse(xpText4d, r.reason);
+            ui::refuse(xpText4d, r.reason);
         else if (r.reason == pv::ledger::kBankNumberTaken) {
             pv::MsgBox(r.reason, pv::vbExclamation, QStringLiteral("Dikkat"));
             xpText4d->setFocus();

@@ -1,6 +1,6 @@
 #include "app/bank/Banka2.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "app/bank/Banka1.h"
 #include "app/ledger/Bank.h"
 #include "app/ledger/ReceiptNumbers.h"
@@ -11,6 +11,7 @@
 #include "platform/data/DataGridModel.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
@@ -19,7 +20,6 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateEdit>
-#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,13 +55,13 @@ QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, dou
     d->setObjectName(QLatin1String(name));
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     d->setCalendarPopup(true);
-    kit::place(d, l, t, w, h);
+    ui::place(d, l, t, w, h);
     return d;
 }
 
 BvButton *searchButton(QWidget *parent, const char *name, double l, double t, double w)
 {
-    return kit::button(parent, name, l, t, w, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+    return ui::button(parent, name, l, t, w, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
 }
 
 void enable(BvButton *b, bool on)
@@ -130,40 +130,40 @@ Banka2::~Banka2() = default;
 
 void Banka2::buildQueryStrip()
 {
-    kit::label(this, "Label2", 120, 120, 840, 345, QStringLiteral("SORGU :"));
-    xpCombo2 = kit::comboBox(this, "xpCombo2", 960, 120, 2535, 345, kQueryTypes);
-    kit::label(this, "Label3", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
-    xpCombo3 = kit::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
-    xpCombo5 = kit::comboBox(this, "xpCombo5", 2520, 600, 975, 345, {QStringLiteral("Artan"), QStringLiteral("Azalan")});
+    ui::label(this, "Label2", 120, 120, 840, 345, QStringLiteral("SORGU :"));
+    xpCombo2 = ui::comboBox(this, "xpCombo2", 960, 120, 2535, 345, kQueryTypes);
+    ui::label(this, "Label3", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
+    xpCombo3 = ui::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
+    xpCombo5 = ui::comboBox(this, "xpCombo5", 2520, 600, 975, 345, {QStringLiteral("Artan"), QStringLiteral("Azalan")});
     for (const auto &s : kSorts)
         xpCombo3->addItem(s.first);
 
-    frm2Tarih = kit::frame(this, "frm2Tarih", 3720, 120, 9735, 975, kQueryTypes.at(0));
-    kit::label(frm2Tarih, "Label4", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
+    frm2Tarih = ui::frame(this, "frm2Tarih", 3720, 120, 9735, 975, kQueryTypes.at(0));
+    ui::label(frm2Tarih, "Label4", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
     ilk = datePicker(frm2Tarih, "ilk", 1200, 480, 1335, 345);
-    kit::label(frm2Tarih, "Label5", 2640, 480, 1200, 345, QStringLiteral("SON TARİH :"));
+    ui::label(frm2Tarih, "Label5", 2640, 480, 1200, 345, QStringLiteral("SON TARİH :"));
     son = datePicker(frm2Tarih, "son", 3840, 480, 1335, 345);
-    kit::label(frm2Tarih, "Label6", 5280, 480, 1200, 345, QStringLiteral("SORGU TÜRÜ :"));
-    xpCombo1 = kit::comboBox(frm2Tarih, "xpCombo1", 6480, 480, 2295, 345, kScopes);
+    ui::label(frm2Tarih, "Label6", 5280, 480, 1200, 345, QStringLiteral("SORGU TÜRÜ :"));
+    xpCombo1 = ui::comboBox(frm2Tarih, "xpCombo1", 6480, 480, 2295, 345, kScopes);
     btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 8880, 480, 735);
     btn2Tarih2 = searchButton(frm2Tarih, "btn2Tarih2", 8880, 480, 735);
     btn2Tarih1 = searchButton(frm2Tarih, "btn2Tarih1", 8880, 480, 735);
     btn2Tarih2->hide();
     btn2Tarih1->hide();
 
-    frmIslemNo = kit::frame(this, "frmIslemNo", 3720, 120, 9735, 975, QStringLiteral("İşlem No İle Sorgu"));
-    kit::label(frmIslemNo, "Label7", 120, 480, 1680, 345, QStringLiteral("İŞLEM NUMARASI :"));
-    xpText14 = kit::textBox(frmIslemNo, "xpText14", 1800, 480, 6705, 345);
+    frmIslemNo = ui::frame(this, "frmIslemNo", 3720, 120, 9735, 975, QStringLiteral("İşlem No İle Sorgu"));
+    ui::label(frmIslemNo, "Label7", 120, 480, 1680, 345, QStringLiteral("İŞLEM NUMARASI :"));
+    xpText14 = ui::textBox(frmIslemNo, "xpText14", 1800, 480, 6705, 345);
     btnIslemNo = searchButton(frmIslemNo, "btnIslemNo", 8640, 480, 855);
     frmIslemNo->hide();
 
-    frmIslemTur = kit::frame(this, "frmIslemTur", 3720, 120, 9735, 975, QStringLiteral("İşlem Türü İle Sorgu"));
-    kit::label(frmIslemTur, "Label8", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
+    frmIslemTur = ui::frame(this, "frmIslemTur", 3720, 120, 9735, 975, QStringLiteral("İşlem Türü İle Sorgu"));
+    ui::label(frmIslemTur, "Label8", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
     ilk2 = datePicker(frmIslemTur, "ilk2", 1200, 480, 1335, 345);
-    kit::label(frmIslemTur, "Label9", 2640, 480, 1200, 345, QStringLiteral("SON TARİH :"));
+    ui::label(frmIslemTur, "Label9", 2640, 480, 1200, 345, QStringLiteral("SON TARİH :"));
     son2 = datePicker(frmIslemTur, "son2", 3840, 480, 1335, 345);
-    kit::label(frmIslemTur, "Label10", 5280, 480, 1200, 345, QStringLiteral("İŞLEM TÜRÜ :"));
-    xpCombo6 = kit::comboBox(frmIslemTur, "xpCombo6", 6480, 480, 2295, 345);
+    ui::label(frmIslemTur, "Label10", 5280, 480, 1200, 345, QStringLiteral("İŞLEM TÜRÜ :"));
+    xpCombo6 = ui::comboBox(frmIslemTur, "xpCombo6", 6480, 480, 2295, 345);
     for (pv::ledger::BankKind k :
          {pv::ledger::BankKind::GenelGelir, pv::ledger::BankKind::GenelGider, pv::ledger::BankKind::GelenHavale,
           pv::ledger::BankKind::GonderilenHavale, pv::ledger::BankKind::KartTahsilat, pv::ledger::BankKind::KartOdeme,
@@ -174,9 +174,9 @@ void Banka2::buildQueryStrip()
 
     // The general query lies under the list, which covers it; the first pick of a query
     // type hides it for good.
-    frmGS = kit::frame(this, "frmGS", 3600, 3480, 9735, 975, QStringLiteral("Genel Sorgu"));
-    kit::label(frmGS, "Label11", 120, 480, 1560, 345, QStringLiteral("GENEL ARAMA :"));
-    xpCombo4 = kit::comboBox(frmGS, "xpCombo4", 1680, 480, 6855, 345, kScopes);
+    frmGS = ui::frame(this, "frmGS", 3600, 3480, 9735, 975, QStringLiteral("Genel Sorgu"));
+    ui::label(frmGS, "Label11", 120, 480, 1560, 345, QStringLiteral("GENEL ARAMA :"));
+    xpCombo4 = ui::comboBox(frmGS, "xpCombo4", 1680, 480, 6855, 345, kScopes);
     btnGS1 = searchButton(frmGS, "btnGS1", 8640, 480, 855);
     btnGS2 = searchButton(frmGS, "btnGS2", 8640, 480, 855);
     btnGS3 = searchButton(frmGS, "btnGS3", 8640, 480, 855);
@@ -206,9 +206,9 @@ void Banka2::buildQueryStrip()
 
 void Banka2::buildList()
 {
-    frmListe = kit::frame(this, "frmListe", 120, 1200, 13455, 5880, QStringLiteral("Banka Hareketleri"));
+    frmListe = ui::frame(this, "frmListe", 120, 1200, 13455, 5880, QStringLiteral("Banka Hareketleri"));
     DBGrid1 = grid(frmListe, "DBGrid1");
-    kit::place(DBGrid1, 60, 375, 13335, 5445);
+    ui::place(DBGrid1, 60, 375, 13335, 5445);
     m_model = new pv::DataGridModel(Data1,
                                     {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1200},
                                      {QStringLiteral("Saat"), QStringLiteral("Saat"), 960},
@@ -233,8 +233,8 @@ void Banka2::buildList()
         {"Label14", QStringLiteral("Toplam Bakiye :"), 7080, 1560, "VornXPTextBox4", &VornXPTextBox4},
     };
     for (const auto &t : totals) {
-        kit::label(this, t.label, t.left, 7200, t.width, 345, t.caption);
-        QLineEdit *box = kit::textBox(this, t.box, t.left + t.width, 7200, 1815, 345, QStringLiteral("0"));
+        ui::label(this, t.label, t.left, 7200, t.width, 345, t.caption);
+        QLineEdit *box = ui::textBox(this, t.box, t.left + t.width, 7200, 1815, 345, QStringLiteral("0"));
         box->setReadOnly(true);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QPalette p = box->palette();
@@ -243,10 +243,10 @@ void Banka2::buildList()
         *t.edit = box;
     }
 
-    btnGeri = kit::button(this, "btnGeri", 120, 7800, 1575, 495, QStringLiteral(" Geri"));
-    btnEkle = kit::button(this, "btnEkle", 1800, 7800, 1575, 495, QStringLiteral(" Ekle"), {},
+    btnGeri = ui::button(this, "btnGeri", 120, 7800, 1575, 495, QStringLiteral(" Geri"));
+    btnEkle = ui::button(this, "btnEkle", 1800, 7800, 1575, 495, QStringLiteral(" Ekle"), {},
                           {{"DropDownSymbol", int(BrennavikBtn::ebsArrowUp)}, {"DropDownSeparator", true}});
-    btnSil = kit::button(this, "btnSil", 3480, 7800, 2295, 495, QStringLiteral(" Seçili Satırı Sil"));
+    btnSil = ui::button(this, "btnSil", 3480, 7800, 2295, 495, QStringLiteral(" Seçili Satırı Sil"));
     connect(btnGeri, &BvButton::Click, this, &Banka2::btnGeri_Click);
     connect(btnEkle, &BvButton::Click, this, &Banka2::btnEkle_Click);
     connect(btnSil, &BvButton::Click, this, &Banka2::btnSil_Click);
@@ -285,29 +285,29 @@ void Banka2::buildList()
 
 void Banka2::buildEntryPanel()
 {
-    frmBankaEkle = kit::frame(this, "frmBankaEkle", 240, 3360, 6135, 4335, QString());
-    kit::label(frmBankaEkle, "Label15", 600, 480, 960, 345, QStringLiteral("Tarih :"));
+    frmBankaEkle = ui::frame(this, "frmBankaEkle", 240, 3360, 6135, 4335, QString());
+    ui::label(frmBankaEkle, "Label15", 600, 480, 960, 345, QStringLiteral("Tarih :"));
     xpText1 = datePicker(frmBankaEkle, "xpText1", 1560, 480, 1695, 375);
-    kit::label(frmBankaEkle, "Label16", 3480, 480, 840, 345, QStringLiteral("Saat :"));
-    xpText2 = kit::textBox(frmBankaEkle, "xpText2", 4320, 480, 1095, 345);
+    ui::label(frmBankaEkle, "Label16", 3480, 480, 840, 345, QStringLiteral("Saat :"));
+    xpText2 = ui::textBox(frmBankaEkle, "xpText2", 4320, 480, 1095, 345);
     xpText2->setReadOnly(true);
-    kit::label(frmBankaEkle, "Label17", 240, 1080, 1320, 345, QStringLiteral("Fiş No :"));
-    xpText3 = kit::textBox(frmBankaEkle, "xpText3", 1560, 1080, 3855, 375);
-    btnNoVer = kit::button(frmBankaEkle, "btnNoVer", 5520, 1080, 495, 345, QStringLiteral("<"),
+    ui::label(frmBankaEkle, "Label17", 240, 1080, 1320, 345, QStringLiteral("Fiş No :"));
+    xpText3 = ui::textBox(frmBankaEkle, "xpText3", 1560, 1080, 3855, 375);
+    btnNoVer = ui::button(frmBankaEkle, "btnNoVer", 5520, 1080, 495, 345, QStringLiteral("<"),
                            QStringLiteral("İşlem Numarası Ver"));
-    kit::label(frmBankaEkle, "Label19", 240, 1680, 1320, 345, QStringLiteral("Açıklama :"));
-    xpText5 = kit::textBox(frmBankaEkle, "xpText5", 1560, 1680, 3855, 375);
-    Label1 = kit::label(frmBankaEkle, "Label1", 240, 2280, 1320, 345, QStringLiteral("Cari Hesap :"));
-    xpText4 = kit::textBox(frmBankaEkle, "xpText4", 1560, 2280, 3855, 375);
+    ui::label(frmBankaEkle, "Label19", 240, 1680, 1320, 345, QStringLiteral("Açıklama :"));
+    xpText5 = ui::textBox(frmBankaEkle, "xpText5", 1560, 1680, 3855, 375);
+    Label1 = ui::label(frmBankaEkle, "Label1", 240, 2280, 1320, 345, QStringLiteral("Cari Hesap :"));
+    xpText4 = ui::textBox(frmBankaEkle, "xpText4", 1560, 2280, 3855, 375);
     xpText4->setReadOnly(true);
-    btnSec = kit::button(frmBankaEkle, "btnSec", 5520, 2280, 495, 345, QStringLiteral("..."),
+    btnSec = ui::button(frmBankaEkle, "btnSec", 5520, 2280, 495, 345, QStringLiteral("..."),
                          QStringLiteral("Cari Hesap Seç"));
-    Label18 = kit::label(frmBankaEkle, "Label18", 1800, 2880, 1320, 345, QStringLiteral("Tutar :"));
-    xpText6 = kit::textBox(frmBankaEkle, "xpText6", 3120, 2880, 2295, 375);
+    Label18 = ui::label(frmBankaEkle, "Label18", 1800, 2880, 1320, 345, QStringLiteral("Tutar :"));
+    xpText6 = ui::textBox(frmBankaEkle, "xpText6", 3120, 2880, 2295, 375);
     xpText6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    xpText6->installEventFilter(this);
-    btnVazgec = kit::button(frmBankaEkle, "btnVazgec", 2520, 3600, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnOnay = kit::button(frmBankaEkle, "btnOnay", 4320, 3600, 1575, 495, QStringLiteral(" Onayla"), {},
+    pv::onLostFocus(xpText6, [this] { xpText6_LostFocus(); });
+    btnVazgec = ui::button(frmBankaEkle, "btnVazgec", 2520, 3600, 1575, 495, QStringLiteral(" Vazgeç"));
+    btnOnay = ui::button(frmBankaEkle, "btnOnay", 4320, 3600, 1575, 495, QStringLiteral(" Onayla"), {},
                           {{"Enabled", false}});
     frmBankaEkle->hide();
 
@@ -327,27 +327,27 @@ void Banka2::buildEntryPanel()
 
 void Banka2::buildPicker()
 {
-    frmmusteri = kit::frame(this, "frmmusteri", 6720, 1200, 6735, 6855, QStringLiteral("Cari Hesap Seçiniz"));
-    kit::label(frmmusteri, "Label20", 120, 480, 600, 375, QStringLiteral("ARA :"));
-    xpText17 = kit::textBox(frmmusteri, "xpText17", 720, 480, 1215, 375);
-    VxpText4 = kit::textBox(frmmusteri, "VxpText4", 2040, 480, 4575, 375);
+    frmmusteri = ui::frame(this, "frmmusteri", 6720, 1200, 6735, 6855, QStringLiteral("Cari Hesap Seçiniz"));
+    ui::label(frmmusteri, "Label20", 120, 480, 600, 375, QStringLiteral("ARA :"));
+    xpText17 = ui::textBox(frmmusteri, "xpText17", 720, 480, 1215, 375);
+    VxpText4 = ui::textBox(frmmusteri, "VxpText4", 2040, 480, 4575, 375);
     DBGrid6 = grid(frmmusteri, "DBGrid6");
-    kit::place(DBGrid6, 120, 960, 6495, 5175);
+    ui::place(DBGrid6, 120, 960, 6495, 5175);
     m_customerModel = new pv::DataGridModel(Data7,
                                             {{QStringLiteral("Müşteri No"), QStringLiteral("mus_kodu"), 1440},
                                              {QStringLiteral("Müşteri"), QStringLiteral("MusteriFirma"), 4680}},
                                             this);
     m_customerModel->attach(DBGrid6, [](int twips) { return pv::twipsToPixels(twips); });
     styleGrid(DBGrid6);
-    btnCariVazgec = kit::button(frmmusteri, "btnCariVazgec", 3360, 6240, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnCariSec = kit::button(frmmusteri, "btnCariSec", 5040, 6240, 1575, 495, QStringLiteral(" Seç"));
+    btnCariVazgec = ui::button(frmmusteri, "btnCariVazgec", 3360, 6240, 1575, 495, QStringLiteral(" Vazgeç"));
+    btnCariSec = ui::button(frmmusteri, "btnCariSec", 5040, 6240, 1575, 495, QStringLiteral(" Seç"));
     frmmusteri->hide();
 
     connect(xpText17, &QLineEdit::textChanged, this, &Banka2::Command9_Click);
     connect(VxpText4, &QLineEdit::textChanged, this, &Banka2::Command10_Click);
     connect(btnCariVazgec, &BvButton::Click, this, &Banka2::btnCariVazgec_Click);
     connect(btnCariSec, &BvButton::Click, this, &Banka2::btnCariSec_Click);
-    connect(DBGrid6, &QTableView::doubleClicked, this, &Banka2::btnCariSec_Click);
+    pv::onDblClick(DBGrid6->viewport(), [this] { btnCariSec_Click(); });
 }
 
 // ---------------------------------------------------------------- loading and activation
@@ -494,10 +494,10 @@ void Banka2::openEntry(QAction *item)
         w->setVisible(customer);
     const double amountTop = customer ? 2880 : 2280;
     const double buttonTop = customer ? 3600 : 3120;
-    kit::moveTo(Label18, 1800, amountTop);
-    kit::moveTo(xpText6, 3120, amountTop);
-    kit::moveTo(btnVazgec, 2520, buttonTop);
-    kit::moveTo(btnOnay, 4320, buttonTop);
+    ui::moveTo(Label18, 1800, amountTop);
+    ui::moveTo(xpText6, 3120, amountTop);
+    ui::moveTo(btnVazgec, 2520, buttonTop);
+    ui::moveTo(btnOnay, 4320, buttonTop);
     frmBankaEkle->setHeight(customer ? 4335 : 3855);
     xpText1->setDate(pv::Clock::today());
     xpText2->setText(pv::timeText(pv::Clock::time()));
@@ -561,16 +561,7 @@ void Banka2::btnCariVazgec_Click()
 
 void Banka2::xpText6_LostFocus()
 {
-    const pv::ParsedNumber n = pv::parseNumber(xpText6->text());
-    if (n.kind == pv::NumberKind::Number)
-        xpText6->setText(pv::formatMoneyParens(n.value));
-}
-
-bool Banka2::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == xpText6 && event->type() == QEvent::FocusOut)
-        xpText6_LostFocus();
-    return pv::Form::eventFilter(watched, event);
+    ui::formatMoneyBox(xpText6, pv::kMoneyParens);
 }
 
 void Banka2::btnOnay_Click()
@@ -578,7 +569,7 @@ void Banka2::btnOnay_Click()
     const auto kind = pv::ledger::bankKindFromCaption(txtIslem2.text());
     if (kind) {
         double amount = 0;
-        if (!kit::readAmount(xpText6, &amount, QStringLiteral("Tutarı Girin.")))
+        if (!ui::readAmount(xpText6, &amount, QStringLiteral("Tutarı Girin.")))
             return;
         pv::ledger::BankMovement m;
         m.account = Banka_Kodu.text();

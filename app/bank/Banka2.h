@@ -150,9 +150,6 @@ public:
     void btnIslemTur1_Click();
     void btnGS_Click(int scope); // 1 all, 2 money in, 3 money out
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     void buildQueryStrip();
     void buildList();
