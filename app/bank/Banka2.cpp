@@ -97,7 +97,7 @@ Banka2::Banka2()
     setObjectName(QStringLiteral("Banka2"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setClientSizeTwips(13695, 8535);
+    setClientSizeTwips(14655, 8535);
     setFixedSize(size());
     setEnterMovesFocus(true);
 
@@ -138,38 +138,40 @@ void Banka2::buildQueryStrip()
     for (const auto &s : kSorts)
         xpCombo3->addItem(s.first);
 
-    frm2Tarih = ui::frame(this, "frm2Tarih", 3720, 120, 9735, 975, kQueryTypes.at(0));
+    // The pickers are wide enough for the whole date beside their drop-down button, and
+    // the kind lists for their longest item.
+    frm2Tarih = ui::frame(this, "frm2Tarih", 3720, 120, 10815, 975, kQueryTypes.at(0));
     ui::label(frm2Tarih, "Label4", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
-    ilk = datePicker(frm2Tarih, "ilk", 1200, 480, 1335, 345);
-    ui::label(frm2Tarih, "Label5", 2640, 480, 1200, 345, QStringLiteral("SON TARİH :"));
-    son = datePicker(frm2Tarih, "son", 3840, 480, 1335, 345);
-    ui::label(frm2Tarih, "Label6", 5280, 480, 1200, 345, QStringLiteral("SORGU TÜRÜ :"));
-    xpCombo1 = ui::comboBox(frm2Tarih, "xpCombo1", 6480, 480, 2295, 345, kScopes);
-    btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 8880, 480, 735);
-    btn2Tarih2 = searchButton(frm2Tarih, "btn2Tarih2", 8880, 480, 735);
-    btn2Tarih1 = searchButton(frm2Tarih, "btn2Tarih1", 8880, 480, 735);
+    ilk = datePicker(frm2Tarih, "ilk", 1200, 480, 1560, 345);
+    ui::label(frm2Tarih, "Label5", 2880, 480, 1080, 345, QStringLiteral("SON TARİH :"));
+    son = datePicker(frm2Tarih, "son", 3960, 480, 1560, 345);
+    ui::label(frm2Tarih, "Label6", 5640, 480, 1320, 345, QStringLiteral("SORGU TÜRÜ :"));
+    xpCombo1 = ui::comboBox(frm2Tarih, "xpCombo1", 6960, 480, 2775, 345, kScopes);
+    btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 9840, 480, 735);
+    btn2Tarih2 = searchButton(frm2Tarih, "btn2Tarih2", 9840, 480, 735);
+    btn2Tarih1 = searchButton(frm2Tarih, "btn2Tarih1", 9840, 480, 735);
     btn2Tarih2->hide();
     btn2Tarih1->hide();
 
-    frmIslemNo = ui::frame(this, "frmIslemNo", 3720, 120, 9735, 975, QStringLiteral("İşlem No İle Sorgu"));
+    frmIslemNo = ui::frame(this, "frmIslemNo", 3720, 120, 10815, 975, QStringLiteral("İşlem No İle Sorgu"));
     ui::label(frmIslemNo, "Label7", 120, 480, 1680, 345, QStringLiteral("İŞLEM NUMARASI :"));
-    xpText14 = ui::textBox(frmIslemNo, "xpText14", 1800, 480, 6705, 345);
-    btnIslemNo = searchButton(frmIslemNo, "btnIslemNo", 8640, 480, 855);
+    xpText14 = ui::textBox(frmIslemNo, "xpText14", 1800, 480, 7575, 345);
+    btnIslemNo = searchButton(frmIslemNo, "btnIslemNo", 9480, 480, 1095);
     frmIslemNo->hide();
 
-    frmIslemTur = ui::frame(this, "frmIslemTur", 3720, 120, 9735, 975, QStringLiteral("İşlem Türü İle Sorgu"));
+    frmIslemTur = ui::frame(this, "frmIslemTur", 3720, 120, 10815, 975, QStringLiteral("İşlem Türü İle Sorgu"));
     ui::label(frmIslemTur, "Label8", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
-    ilk2 = datePicker(frmIslemTur, "ilk2", 1200, 480, 1335, 345);
-    ui::label(frmIslemTur, "Label9", 2640, 480, 1200, 345, QStringLiteral("SON TARİH :"));
-    son2 = datePicker(frmIslemTur, "son2", 3840, 480, 1335, 345);
-    ui::label(frmIslemTur, "Label10", 5280, 480, 1200, 345, QStringLiteral("İŞLEM TÜRÜ :"));
-    xpCombo6 = ui::comboBox(frmIslemTur, "xpCombo6", 6480, 480, 2295, 345);
+    ilk2 = datePicker(frmIslemTur, "ilk2", 1200, 480, 1560, 345);
+    ui::label(frmIslemTur, "Label9", 2880, 480, 1080, 345, QStringLiteral("SON TARİH :"));
+    son2 = datePicker(frmIslemTur, "son2", 3960, 480, 1560, 345);
+    ui::label(frmIslemTur, "Label10", 5640, 480, 1320, 345, QStringLiteral("İŞLEM TÜRÜ :"));
+    xpCombo6 = ui::comboBox(frmIslemTur, "xpCombo6", 6960, 480, 2775, 345);
     for (pv::ledger::BankKind k :
          {pv::ledger::BankKind::GenelGelir, pv::ledger::BankKind::GenelGider, pv::ledger::BankKind::GelenHavale,
           pv::ledger::BankKind::GonderilenHavale, pv::ledger::BankKind::KartTahsilat, pv::ledger::BankKind::KartOdeme,
           pv::ledger::BankKind::ParaYatirma, pv::ledger::BankKind::ParaCekme})
         xpCombo6->addItem(pv::ledger::bankKind(k).stored);
-    btnIslemTur1 = searchButton(frmIslemTur, "btnIslemTur1", 8880, 480, 735);
+    btnIslemTur1 = searchButton(frmIslemTur, "btnIslemTur1", 9840, 480, 735);
     frmIslemTur->hide();
 
     // The general query lies under the list, which covers it; the first pick of a query
@@ -206,15 +208,15 @@ void Banka2::buildQueryStrip()
 
 void Banka2::buildList()
 {
-    frmListe = ui::frame(this, "frmListe", 120, 1200, 13455, 5880, QStringLiteral("Banka Hareketleri"));
+    frmListe = ui::frame(this, "frmListe", 120, 1200, 14415, 5880, QStringLiteral("Banka Hareketleri"));
     DBGrid1 = grid(frmListe, "DBGrid1");
-    ui::place(DBGrid1, 60, 375, 13335, 5445);
+    ui::place(DBGrid1, 60, 375, 14295, 5445);
     m_model = new pv::DataGridModel(Data1,
                                     {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1200},
                                      {QStringLiteral("Saat"), QStringLiteral("Saat"), 960},
                                      {QStringLiteral("Fiş / İşlem No"), QStringLiteral("islemNo"), 1560},
                                      {QStringLiteral("İşlem Türü"), QStringLiteral("Turu"), 2400},
-                                     {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 3600},
+                                     {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 4440},
                                      {QStringLiteral("Giren (Yatan)"), QStringLiteral("Giren"), 1680},
                                      {QStringLiteral("Çıkan (Çekilen)"), QStringLiteral("Cikan"), 1680}},
                                     this);
@@ -327,7 +329,7 @@ void Banka2::buildEntryPanel()
 
 void Banka2::buildPicker()
 {
-    frmmusteri = ui::frame(this, "frmmusteri", 6720, 1200, 6735, 6855, QStringLiteral("Cari Hesap Seçiniz"));
+    frmmusteri = ui::frame(this, "frmmusteri", 7680, 1200, 6735, 6855, QStringLiteral("Cari Hesap Seçiniz"));
     ui::label(frmmusteri, "Label20", 120, 480, 600, 375, QStringLiteral("ARA :"));
     xpText17 = ui::textBox(frmmusteri, "xpText17", 720, 480, 1215, 375);
     VxpText4 = ui::textBox(frmmusteri, "VxpText4", 2040, 480, 4575, 375);
