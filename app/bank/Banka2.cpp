@@ -49,16 +49,6 @@ const std::array<std::pair<QString, QString>, 6> kSorts{{
 const QString kListSql = QStringLiteral("select * from banka2 where Banka_Kodu = ?");
 const QString kRangeSql = QStringLiteral(" And Tarih2 Between ? and ? ORDER BY ");
 
-QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *d = new QDateEdit(parent);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    ui::place(d, l, t, w, h);
-    return d;
-}
-
 BvButton *searchButton(QWidget *parent, const char *name, double l, double t, double w)
 {
     return ui::button(parent, name, l, t, w, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
@@ -142,9 +132,9 @@ void Banka2::buildQueryStrip()
     // the kind lists for their longest item.
     frm2Tarih = ui::frame(this, "frm2Tarih", 3720, 120, 10815, 975, kQueryTypes.at(0));
     ui::label(frm2Tarih, "Label4", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
-    ilk = datePicker(frm2Tarih, "ilk", 1200, 480, 1560, 345);
+    ilk = ui::datePicker(frm2Tarih, "ilk", 1200, 480, 1560, 345);
     ui::label(frm2Tarih, "Label5", 2880, 480, 1080, 345, QStringLiteral("SON TARİH :"));
-    son = datePicker(frm2Tarih, "son", 3960, 480, 1560, 345);
+    son = ui::datePicker(frm2Tarih, "son", 3960, 480, 1560, 345);
     ui::label(frm2Tarih, "Label6", 5640, 480, 1320, 345, QStringLiteral("SORGU TÜRÜ :"));
     xpCombo1 = ui::comboBox(frm2Tarih, "xpCombo1", 6960, 480, 2775, 345, kScopes);
     btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 9840, 480, 735);
@@ -161,9 +151,9 @@ void Banka2::buildQueryStrip()
 
     frmIslemTur = ui::frame(this, "frmIslemTur", 3720, 120, 10815, 975, QStringLiteral("İşlem Türü İle Sorgu"));
     ui::label(frmIslemTur, "Label8", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
-    ilk2 = datePicker(frmIslemTur, "ilk2", 1200, 480, 1560, 345);
+    ilk2 = ui::datePicker(frmIslemTur, "ilk2", 1200, 480, 1560, 345);
     ui::label(frmIslemTur, "Label9", 2880, 480, 1080, 345, QStringLiteral("SON TARİH :"));
-    son2 = datePicker(frmIslemTur, "son2", 3960, 480, 1560, 345);
+    son2 = ui::datePicker(frmIslemTur, "son2", 3960, 480, 1560, 345);
     ui::label(frmIslemTur, "Label10", 5640, 480, 1320, 345, QStringLiteral("İŞLEM TÜRÜ :"));
     xpCombo6 = ui::comboBox(frmIslemTur, "xpCombo6", 6960, 480, 2775, 345);
     for (pv::ledger::BankKind k :
@@ -289,7 +279,7 @@ void Banka2::buildEntryPanel()
 {
     frmBankaEkle = ui::frame(this, "frmBankaEkle", 240, 3360, 6135, 4335, QString());
     ui::label(frmBankaEkle, "Label15", 600, 480, 960, 345, QStringLiteral("Tarih :"));
-    xpText1 = datePicker(frmBankaEkle, "xpText1", 1560, 480, 1695, 375);
+    xpText1 = ui::datePicker(frmBankaEkle, "xpText1", 1560, 480, 1695, 375);
     ui::label(frmBankaEkle, "Label16", 3480, 480, 840, 345, QStringLiteral("Saat :"));
     xpText2 = ui::textBox(frmBankaEkle, "xpText2", 4320, 480, 1095, 345);
     xpText2->setReadOnly(true);
@@ -577,7 +567,7 @@ void Banka2::btnOnay_Click()
         m.account = Banka_Kodu.text();
         m.kind = *kind;
         m.date = xpText1->date();
-        m.time = xpText2->text();
+        m.time = pv::parseTime(xpText2->text()).value_or(QTime());
         m.receiptNo = xpText3->text();
         m.description = xpText5->text();
         m.amount = amount;

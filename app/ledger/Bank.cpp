@@ -1,8 +1,10 @@
 #include "app/ledger/Bank.h"
 
+#include "app/ledger/CashBook.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "platform/data/Database.h"
 #include "platform/text/Formats.h"
+#include "platform/text/InputChecks.h"
 #include "platform/text/TurkishText.h"
 
 #include <array>
@@ -74,7 +76,9 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
 {
     const BankKindInfo &kind = bankKind(m.kind);
     if (!m.date.isValid())
-        return Result::failure(QStringLiteral("Tarih geçerli değil."));
+        return Result::failure(pv::kBadDateMessage);
+    if (!m.time.isValid())
+        return Result::failure(pv::kBadTimeMessage);
     if (kind.needsCustomer() && m.customer.isEmpty())
         return Result::failure(QStringLiteral("Cari hesap seçilmedi."));
 
@@ -84,12 +88,12 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
     if (!takeReceiptNumber(db, m.receiptNo))
         return failed(QStringLiteral("İşlem numarası yazılamadı"), db.lastError());
 
-    const QString dateText = pv::dateText(m.date);
+    const QString time = pv::timeText(m.time);
     const QString key = pv::dateKey(m.date);
     const QVariant amount(m.amount);
     if (!db.exec(QStringLiteral("INSERT INTO banka2 (Banka_Kodu, Tarih, Saat, Turu, Aciklama, Giren, Cikan, "
                                 "islemNo, Tarih2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                 {text(m.account), m.date.toString(Qt::ISODate), text(m.time), kind.stored, text(m.description),
+                 {text(m.account), m.date.toString(Qt::ISODate), time, kind.stored, text(m.description),
                   kind.moneyIn ? amount : QVariant(), kind.moneyIn ? QVariant() : amount, text(m.receiptNo), key,
                   kind.needsCustomer() ? text(m.customer) : QVariant()}))
         return failed(QStringLiteral("Banka hareketi yazılamadı"), db.lastError());
@@ -97,24 +101,30 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
     switch (kind.mirror) {
     case None:
         break;
-    case Cash:
+    case Cash: {
         // The till moves the other way: a deposit takes money out of it. The row names no
         // customer, whatever an earlier movement of the window picked.
-        if (!db.exec(QStringLiteral("INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
-                                    "islemNo, islemNo2, OdemeSekli) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                     {QStringLiteral("0"), dateText, text(m.time),
-                      kind.moneyIn ? QStringLiteral("Çıkan") : QStringLiteral("Giren"),
-                      kind.stored + QStringLiteral(" / ") + m.description, kind.moneyIn ? QVariant() : amount,
-                      kind.moneyIn ? amount : QVariant(), key, text(m.receiptNo), kind.stored,
-                      QStringLiteral("Banka")}))
-            return failed(QStringLiteral("Kasa kaydı yazılamadı"), db.lastError());
+        CashRow cash;
+        cash.direction = kind.moneyIn ? CashDirection::Out : CashDirection::In;
+        cash.date = m.date;
+        cash.time = m.time;
+        cash.description = kind.stored + QStringLiteral(" / ") + m.description;
+        cash.amount = m.amount;
+        cash.receiptNumber = m.receiptNo;
+        cash.customerCode = QStringLiteral("0");
+        cash.postingId = kind.stored;
+        cash.paymentKind = QStringLiteral("Banka");
+        if (const Result r = addCashRow(db, cash); !r)
+            return Result::failure(QStringLiteral("Kasa kaydı yazılamadı (") +
+                                   r.reason.section(QLatin1Char('\n'), 1) + QLatin1Char(')'));
         break;
+    }
     case Customer:
         // Money that reached the bank from the customer is a payment on the account;
         // money sent to them is a debit.
         if (!db.exec(QStringLiteral("INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Eklenen, Odenen, Tarih2, "
                                     "islemNo2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                     {dateText, text(m.time), QStringLiteral("Bankaya Yatan"),
+                     {pv::dateText(m.date), time, QStringLiteral("Bankaya Yatan"),
                       QStringLiteral("Fiş No: [") + m.receiptNo + QStringLiteral("] / ") + m.description,
                       kind.moneyIn ? QVariant() : amount, kind.moneyIn ? amount : QVariant(), key, kind.stored,
                       m.customer}))

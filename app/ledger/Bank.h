@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QTime>
 #include <optional>
 
 namespace pv
@@ -47,7 +48,7 @@ struct BankMovement {
     QString account; // banka.HesapNo the movement belongs to
     BankKind kind = BankKind::GenelGelir;
     QDate date;
-    QString time;      // "HH:mm:ss", the time the entry was opened
+    QTime time;        // the time the entry was opened
     QString receiptNo; // as typed; a whole number also becomes the shared counter
     QString description;
     double amount = 0; // negative amounts stay on the kind's own side, mirror included

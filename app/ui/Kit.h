@@ -19,6 +19,8 @@
 class BvButton;
 class FrameFendrixon;
 class QComboBox;
+class QDateEdit;
+class QFrame;
 class QLineEdit;
 class QuorvelXPProgressBar;
 class QWidget;
@@ -60,6 +62,10 @@ QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double
 // A list the user picks from, not types into.
 QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                     const QStringList &items = {});
+// A date picker showing "dd.mm.yyyy" with a calendar to drop down.
+QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h);
+// A panel that stands over other controls and hides what lies beneath; box draws its edge.
+QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true);
 // The backup windows' bar: metallic, percentage shown as text.
 QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
 

@@ -1,6 +1,7 @@
 // Bank movements and accounts posted without any window: the movement row, its mirror in
 // the cash book or a customer's ledger, the shared receipt counter, totals and accounts.
 #include "app/ledger/Bank.h"
+#include "app/ledger/CashBook.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "platform/data/Database.h"
 #include "tests/harness/Harness.h"
@@ -19,7 +20,7 @@ pv::ledger::BankMovement movement(BankKind kind, double amount = 100)
     m.account = QStringLiteral("TR-100");
     m.kind = kind;
     m.date = QDate(2026, 12, 8);
-    m.time = QStringLiteral("09:30:00");
+    m.time = QTime(9, 30);
     m.receiptNo = QStringLiteral("58");
     m.description = QStringLiteral("kira");
     m.amount = amount;
@@ -55,6 +56,7 @@ private slots:
     void renameWithAndWithoutMovements();
     void deleteGuard();
     void deletingMovementKeepsMirror();
+    void cashBookDeletesOnlyTheDepositRow();
 };
 
 void TestLedgerBank::kinds()
@@ -355,6 +357,27 @@ void TestLedgerBank::deletingMovementKeepsMirror()
     QVERIFY(pv::ledger::deleteBankMovement(db, h.value(QStringLiteral("SELECT id FROM banka2")).toLongLong()).ok);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM banka2")).toInt(), 0);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
+}
+
+// The cash book deletes a row with the ledger rows of its posting id; a deposit's kind text
+// is no posting id of any ledger row, the bank's transfer rows included.
+void TestLedgerBank::cashBookDeletesOnlyTheDepositRow()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(pv::ledger::postBankMovement(db, movement(BankKind::ParaYatirma)).ok);
+    QVERIFY(pv::ledger::postBankMovement(db, movement(BankKind::ParaCekme)).ok);
+    QVERIFY(pv::ledger::postBankMovement(db, movement(BankKind::GelenHavale)).ok);
+    QVERIFY(pv::ledger::postBankMovement(db, movement(BankKind::KartOdeme)).ok);
+    const qint64 deposit =
+        h.value(QStringLiteral("SELECT id FROM kasa WHERE islemNo2 = 'Bankaya Yatırılan'")).toLongLong();
+    const pv::ledger::Result r = pv::ledger::deleteCashRow(db, deposit);
+    QVERIFY2(r.ok, qPrintable(r.reason));
+    QCOMPARE(h.rows(QStringLiteral("SELECT islemNo2 FROM kasa")),
+             (QList<QVariantList>{{QStringLiteral("Bankadan Çekilen")}}));
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 2);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM banka2")).toInt(), 4);
 }
 
 QTEST_MAIN(TestLedgerBank)
