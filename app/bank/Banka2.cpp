@@ -54,6 +54,22 @@ BvButton *searchButton(QWidget *parent, const char *name, double l, double t, do
     return ui::button(parent, name, l, t, w, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
 }
 
+// A query frame of a date range and a list: the pickers are wide enough for the whole date
+// beside their drop-down button, and the list for the longest movement kind.
+FrameFendrixon *rangeFrame(QWidget *parent, const char *name, const QString &caption,
+                           std::array<const char *, 6> names, const QString &listLabel, QDateEdit **first,
+                           QDateEdit **last, QComboBox **list)
+{
+    FrameFendrixon *f = ui::frame(parent, name, 3720, 120, 10815, 975, caption);
+    ui::label(f, names[0], 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
+    *first = ui::datePicker(f, names[1], 1200, 480, 1500, 345);
+    ui::label(f, names[2], 2760, 480, 1200, 345, QStringLiteral("SON TARİH :"));
+    *last = ui::datePicker(f, names[3], 3960, 480, 1560, 345);
+    ui::label(f, names[4], 5640, 480, 1320, 345, listLabel);
+    *list = ui::comboBox(f, names[5], 6960, 480, 2775, 345);
+    return f;
+}
+
 void enable(BvButton *b, bool on)
 {
     if (b->Enabled() != on)
@@ -128,15 +144,9 @@ void Banka2::buildQueryStrip()
     for (const auto &s : kSorts)
         xpCombo3->addItem(s.first);
 
-    // The pickers are wide enough for the whole date beside their drop-down button, and
-    // the kind lists for their longest item.
-    frm2Tarih = ui::frame(this, "frm2Tarih", 3720, 120, 10815, 975, kQueryTypes.at(0));
-    ui::label(frm2Tarih, "Label4", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
-    ilk = ui::datePicker(frm2Tarih, "ilk", 1200, 480, 1560, 345);
-    ui::label(frm2Tarih, "Label5", 2880, 480, 1080, 345, QStringLiteral("SON TARİH :"));
-    son = ui::datePicker(frm2Tarih, "son", 3960, 480, 1560, 345);
-    ui::label(frm2Tarih, "Label6", 5640, 480, 1320, 345, QStringLiteral("SORGU TÜRÜ :"));
-    xpCombo1 = ui::comboBox(frm2Tarih, "xpCombo1", 6960, 480, 2775, 345, kScopes);
+    frm2Tarih = rangeFrame(this, "frm2Tarih", kQueryTypes.at(0), {"Label4", "ilk", "Label5", "son", "Label6", "xpCombo1"},
+                           QStringLiteral("SORGU TÜRÜ :"), &ilk, &son, &xpCombo1);
+    xpCombo1->addItems(kScopes);
     btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 9840, 480, 735);
     btn2Tarih2 = searchButton(frm2Tarih, "btn2Tarih2", 9840, 480, 735);
     btn2Tarih1 = searchButton(frm2Tarih, "btn2Tarih1", 9840, 480, 735);
@@ -149,13 +159,8 @@ void Banka2::buildQueryStrip()
     btnIslemNo = searchButton(frmIslemNo, "btnIslemNo", 9480, 480, 1095);
     frmIslemNo->hide();
 
-    frmIslemTur = ui::frame(this, "frmIslemTur", 3720, 120, 10815, 975, QStringLiteral("İşlem Türü İle Sorgu"));
-    ui::label(frmIslemTur, "Label8", 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
-    ilk2 = ui::datePicker(frmIslemTur, "ilk2", 1200, 480, 1560, 345);
-    ui::label(frmIslemTur, "Label9", 2880, 480, 1080, 345, QStringLiteral("SON TARİH :"));
-    son2 = ui::datePicker(frmIslemTur, "son2", 3960, 480, 1560, 345);
-    ui::label(frmIslemTur, "Label10", 5640, 480, 1320, 345, QStringLiteral("İŞLEM TÜRÜ :"));
-    xpCombo6 = ui::comboBox(frmIslemTur, "xpCombo6", 6960, 480, 2775, 345);
+    frmIslemTur = rangeFrame(this, "frmIslemTur", kQueryTypes.at(2), {"Label8", "ilk2", "Label9", "son2", "Label10", "xpCombo6"},
+                             QStringLiteral("İŞLEM TÜRÜ :"), &ilk2, &son2, &xpCombo6);
     for (pv::ledger::BankKind k :
          {pv::ledger::BankKind::GenelGelir, pv::ledger::BankKind::GenelGider, pv::ledger::BankKind::GelenHavale,
           pv::ledger::BankKind::GonderilenHavale, pv::ledger::BankKind::KartTahsilat, pv::ledger::BankKind::KartOdeme,
