@@ -1,8 +1,8 @@
 #include "app/bank/Banka1.h"
 
-#include "app/ui/Kit.h"
 #include "app/bank/Banka2.h"
 #include "app/ledger/Bank.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -71,8 +71,11 @@ Banka1::Banka1()
     buildControls();
     pv::bindField(*Data4, txtBankaSil, QStringLiteral("Giren"));
     pv::bindField(*Data4, Text22222, QStringLiteral("Banka"));
-    const std::pair<QLineEdit *, const char *> bound[] = {
-        {xpText1d, "Banka"}, {xpText2d, "Sube"}, {xpText3d, "SubeKod"}, {xpText4d, "HesapNo"}, {xpText5d, "HesapTuru"}};
+    const std::pair<QLineEdit *, const char *> bound[] = {{xpText1d, "Banka"},
+                                                          {xpText2d, "Sube"},
+                                                          {xpText3d, "SubeKod"},
+                                                          {xpText4d, "HesapNo"},
+                                                          {xpText5d, "HesapTuru"}};
     for (const auto &[box, field] : bound)
         Data4->bind(box, QLatin1String(field));
 }
@@ -91,9 +94,12 @@ void Banka1::buildControls()
     frmB = ui::frame(this, "frmB", 3720, 120, 7095, 855, kSearchTypes[0]);
     Label12 = ui::label(frmB, "Label12", 120, 420, 1320, 345, kSearchLabels[0]);
     xpText14 = ui::textBox(frmB, "xpText14", 1440, 420, 4440, 345);
-    btnaAra1 = ui::button(frmB, "btnaAra1", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-    btnaAra2 = ui::button(frmB, "btnaAra2", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-    btnaAra3 = ui::button(frmB, "btnaAra3", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+    btnaAra1 =
+        ui::button(frmB, "btnaAra1", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+    btnaAra2 =
+        ui::button(frmB, "btnaAra2", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+    btnaAra3 =
+        ui::button(frmB, "btnaAra3", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
     btnaAra2->hide();
     btnaAra3->hide();
 
@@ -132,12 +138,12 @@ void Banka1::buildControls()
          &xpText1d},
         {"Label4", QStringLiteral("Şube Adı :"), 240, 960, 1320, "xpText2", "xpText2d", 1560, 2055, &xpText2,
          &xpText2d},
-        {"Label5", QStringLiteral("Şube Kodu :"), 3720, 960, 1200, "xpText3", "xpText3d", 4920, 1215, &xpText3,
-         &xpText3d},
+        {"Label5", QStringLiteral("Şube Kodu :"), 3720, 960, 1200, "xpText3", "xpText3d", 4920, 1215,
+         &xpText3, &xpText3d},
         {"Label6", QStringLiteral("Hesap No :"), 240, 1440, 1320, "xpText4", "xpText4d", 1560, 4575, &xpText4,
          &xpText4d},
-        {"Label7", QStringLiteral("Hesap Türü :"), 240, 1920, 1320, "xpText5", "xpText5d", 1560, 4575, &xpText5,
-         &xpText5d},
+        {"Label7", QStringLiteral("Hesap Türü :"), 240, 1920, 1320, "xpText5", "xpText5d", 1560, 4575,
+         &xpText5, &xpText5d},
     };
     for (const Row &r : rows) {
         ui::label(frmBankaEkle, r.label, r.left, r.top, r.labelWidth, 345, r.caption);
@@ -164,7 +170,8 @@ void Banka1::buildControls()
     btnBankEkle = ui::button(this, "btnBankEkle", 120, 5520, 1815, 495, QStringLiteral(" Banka Ekle"));
     btnBankEdit = ui::button(this, "btnBankEdit", 2040, 5520, 1575, 495, QStringLiteral(" Düzenle"));
     btnBankSil = ui::button(this, "btnBankSil", 3720, 5520, 2415, 495, QStringLiteral(" Seçili Bankayı Sil"));
-    btnHrktAc = ui::button(this, "btnHrktAc", 6240, 5520, 2895, 495, QStringLiteral("     Banka Hareketlerini Aç"));
+    btnHrktAc =
+        ui::button(this, "btnHrktAc", 6240, 5520, 2895, 495, QStringLiteral("     Banka Hareketlerini Aç"));
     kptBtn = ui::button(this, "kptBtn", 9240, 5520, 1575, 495, QStringLiteral(" Kapat"));
 
     connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
@@ -404,20 +411,21 @@ void Banka1::btnDuzVazgec_Click()
 void Banka1::btnBankSil_Click()
 {
     const qint64 id = currentId();
-    if (!id || pv::ledger::bankHasMovements(m_db, Data4->Recordset().Fields(QStringLiteral("HesapNo")).text())) {
+    if (!id ||
+        pv::ledger::bankHasMovements(m_db, Data4->Recordset().Fields(QStringLiteral("HesapNo")).text())) {
         pv::MsgBox(pv::ledger::kBankHasMovements, pv::vbInformation, kInfo);
         return;
     }
     if (pv::MsgBox(QStringLiteral("SEÇİLİ BANKA SİLİNECEKTİR. EMİN MİSİNİZ?"), pv::vbYesNo | pv::vbQuestion,
-                   QStringLiteral("KAYIT SİL"))
-        != pv::vbYes)
+                   QStringLiteral("KAYIT SİL")) != pv::vbYes)
         return;
     const pv::ledger::Result r = pv::ledger::deleteBankAccount(m_db, id);
     if (!r) {
         if (r.reason == pv::ledger::kBankHasMovements)
             pv::MsgBox(r.reason, pv::vbInformation, kInfo);
         else
-            pv::MsgBox(QStringLiteral("Banka hesabı silinemedi.\n") + r.reason, pv::vbCritical, QStringLiteral("Hata"));
+            pv::MsgBox(QStringLiteral("Banka hesabı silinemedi.\n") + r.reason, pv::vbCritical,
+                       QStringLiteral("Hata"));
     }
     Data4->Refresh();
 }
@@ -430,8 +438,8 @@ void Banka1::btnHrktAc_Click()
     const QString number = rs.Fields(QStringLiteral("HesapNo")).text();
     if (number.isEmpty())
         return;
-    const QString caption =
-        rs.Fields(QStringLiteral("HesapTuru")).text() + QLatin1Char(' ') + rs.Fields(QStringLiteral("Banka")).text();
+    const QString caption = rs.Fields(QStringLiteral("HesapTuru")).text() + QLatin1Char(' ') +
+                            rs.Fields(QStringLiteral("Banka")).text();
     Banka2 &w = pv::form<Banka2>();
     w.Banka_Kodu = number;
     w.setCaption(caption);

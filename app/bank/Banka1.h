@@ -47,7 +47,8 @@ public:
 
     // ---- account panel
     FrameFendrixon *frmBankaEkle = nullptr;
-    QLineEdit *xpText1 = nullptr, *xpText2 = nullptr, *xpText3 = nullptr, *xpText4 = nullptr, *xpText5 = nullptr;
+    QLineEdit *xpText1 = nullptr, *xpText2 = nullptr, *xpText3 = nullptr, *xpText4 = nullptr,
+              *xpText5 = nullptr;
     QLineEdit *xpText1d = nullptr, *xpText2d = nullptr, *xpText3d = nullptr, *xpText4d = nullptr,
               *xpText5d = nullptr;
     BvButton *btnOnay = nullptr;

@@ -1,9 +1,9 @@
 #include "app/bank/Banka2.h"
 
-#include "app/ui/Kit.h"
 #include "app/bank/Banka1.h"
 #include "app/ledger/Bank.h"
 #include "app/ledger/ReceiptNumbers.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -140,11 +140,13 @@ void Banka2::buildQueryStrip()
     xpCombo2 = ui::comboBox(this, "xpCombo2", 960, 120, 2535, 345, kQueryTypes);
     ui::label(this, "Label3", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
     xpCombo3 = ui::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
-    xpCombo5 = ui::comboBox(this, "xpCombo5", 2520, 600, 975, 345, {QStringLiteral("Artan"), QStringLiteral("Azalan")});
+    xpCombo5 = ui::comboBox(this, "xpCombo5", 2520, 600, 975, 345,
+                            {QStringLiteral("Artan"), QStringLiteral("Azalan")});
     for (const auto &s : kSorts)
         xpCombo3->addItem(s.first);
 
-    frm2Tarih = rangeFrame(this, "frm2Tarih", kQueryTypes.at(0), {"Label4", "ilk", "Label5", "son", "Label6", "xpCombo1"},
+    frm2Tarih = rangeFrame(this, "frm2Tarih", kQueryTypes.at(0),
+                           {"Label4", "ilk", "Label5", "son", "Label6", "xpCombo1"},
                            QStringLiteral("SORGU TÜRÜ :"), &ilk, &son, &xpCombo1);
     xpCombo1->addItems(kScopes);
     btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 9840, 480, 735);
@@ -159,12 +161,13 @@ void Banka2::buildQueryStrip()
     btnIslemNo = searchButton(frmIslemNo, "btnIslemNo", 9480, 480, 1095);
     frmIslemNo->hide();
 
-    frmIslemTur = rangeFrame(this, "frmIslemTur", kQueryTypes.at(2), {"Label8", "ilk2", "Label9", "son2", "Label10", "xpCombo6"},
+    frmIslemTur = rangeFrame(this, "frmIslemTur", kQueryTypes.at(2),
+                             {"Label8", "ilk2", "Label9", "son2", "Label10", "xpCombo6"},
                              QStringLiteral("İŞLEM TÜRÜ :"), &ilk2, &son2, &xpCombo6);
-    for (pv::ledger::BankKind k :
-         {pv::ledger::BankKind::GenelGelir, pv::ledger::BankKind::GenelGider, pv::ledger::BankKind::GelenHavale,
-          pv::ledger::BankKind::GonderilenHavale, pv::ledger::BankKind::KartTahsilat, pv::ledger::BankKind::KartOdeme,
-          pv::ledger::BankKind::ParaYatirma, pv::ledger::BankKind::ParaCekme})
+    for (pv::ledger::BankKind k : {pv::ledger::BankKind::GenelGelir, pv::ledger::BankKind::GenelGider,
+                                   pv::ledger::BankKind::GelenHavale, pv::ledger::BankKind::GonderilenHavale,
+                                   pv::ledger::BankKind::KartTahsilat, pv::ledger::BankKind::KartOdeme,
+                                   pv::ledger::BankKind::ParaYatirma, pv::ledger::BankKind::ParaCekme})
         xpCombo6->addItem(pv::ledger::bankKind(k).stored);
     btnIslemTur1 = searchButton(frmIslemTur, "btnIslemTur1", 9840, 480, 735);
     frmIslemTur->hide();
@@ -242,7 +245,7 @@ void Banka2::buildList()
 
     btnGeri = ui::button(this, "btnGeri", 120, 7800, 1575, 495, QStringLiteral(" Geri"));
     btnEkle = ui::button(this, "btnEkle", 1800, 7800, 1575, 495, QStringLiteral(" Ekle"), {},
-                          {{"DropDownSymbol", int(BrennavikBtn::ebsArrowUp)}, {"DropDownSeparator", true}});
+                         {{"DropDownSymbol", int(BrennavikBtn::ebsArrowUp)}, {"DropDownSeparator", true}});
     btnSil = ui::button(this, "btnSil", 3480, 7800, 2295, 495, QStringLiteral(" Seçili Satırı Sil"));
     connect(btnGeri, &BvButton::Click, this, &Banka2::btnGeri_Click);
     connect(btnEkle, &BvButton::Click, this, &Banka2::btnEkle_Click);
@@ -291,24 +294,25 @@ void Banka2::buildEntryPanel()
     ui::label(frmBankaEkle, "Label17", 240, 1080, 1320, 345, QStringLiteral("Fiş No :"));
     xpText3 = ui::textBox(frmBankaEkle, "xpText3", 1560, 1080, 3855, 375);
     btnNoVer = ui::button(frmBankaEkle, "btnNoVer", 5520, 1080, 495, 345, QStringLiteral("<"),
-                           QStringLiteral("İşlem Numarası Ver"));
+                          QStringLiteral("İşlem Numarası Ver"));
     ui::label(frmBankaEkle, "Label19", 240, 1680, 1320, 345, QStringLiteral("Açıklama :"));
     xpText5 = ui::textBox(frmBankaEkle, "xpText5", 1560, 1680, 3855, 375);
     Label1 = ui::label(frmBankaEkle, "Label1", 240, 2280, 1320, 345, QStringLiteral("Cari Hesap :"));
     xpText4 = ui::textBox(frmBankaEkle, "xpText4", 1560, 2280, 3855, 375);
     xpText4->setReadOnly(true);
     btnSec = ui::button(frmBankaEkle, "btnSec", 5520, 2280, 495, 345, QStringLiteral("..."),
-                         QStringLiteral("Cari Hesap Seç"));
+                        QStringLiteral("Cari Hesap Seç"));
     Label18 = ui::label(frmBankaEkle, "Label18", 1800, 2880, 1320, 345, QStringLiteral("Tutar :"));
     xpText6 = ui::textBox(frmBankaEkle, "xpText6", 3120, 2880, 2295, 375);
     xpText6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pv::onLostFocus(xpText6, [this] { xpText6_LostFocus(); });
     btnVazgec = ui::button(frmBankaEkle, "btnVazgec", 2520, 3600, 1575, 495, QStringLiteral(" Vazgeç"));
     btnOnay = ui::button(frmBankaEkle, "btnOnay", 4320, 3600, 1575, 495, QStringLiteral(" Onayla"), {},
-                          {{"Enabled", false}});
+                         {{"Enabled", false}});
     frmBankaEkle->hide();
 
-    QWidget *order[] = {xpText3, xpText5, xpText4, xpText6, btnOnay, btnVazgec, xpText1, xpText2, btnNoVer, btnSec};
+    QWidget *order[] = {xpText3,   xpText5, xpText4, xpText6,  btnOnay,
+                        btnVazgec, xpText1, xpText2, btnNoVer, btnSec};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 
@@ -330,10 +334,11 @@ void Banka2::buildPicker()
     VxpText4 = ui::textBox(frmmusteri, "VxpText4", 2040, 480, 4575, 375);
     DBGrid6 = grid(frmmusteri, "DBGrid6");
     ui::place(DBGrid6, 120, 960, 6495, 5175);
-    m_customerModel = new pv::DataGridModel(Data7,
-                                            {{QStringLiteral("Müşteri No"), QStringLiteral("mus_kodu"), 1440},
-                                             {QStringLiteral("Müşteri"), QStringLiteral("MusteriFirma"), 4680}},
-                                            this);
+    m_customerModel =
+        new pv::DataGridModel(Data7,
+                              {{QStringLiteral("Müşteri No"), QStringLiteral("mus_kodu"), 1440},
+                               {QStringLiteral("Müşteri"), QStringLiteral("MusteriFirma"), 4680}},
+                              this);
     m_customerModel->attach(DBGrid6, [](int twips) { return pv::twipsToPixels(twips); });
     styleGrid(DBGrid6);
     btnCariVazgec = ui::button(frmmusteri, "btnCariVazgec", 3360, 6240, 1575, 495, QStringLiteral(" Vazgeç"));
@@ -432,8 +437,7 @@ void Banka2::btnEkle_Click()
 void Banka2::btnSil_Click()
 {
     if (pv::MsgBox(QStringLiteral("SEÇİLİ SATIR SİLİNECEKTİR. EMİN MİSİNİZ?"), pv::vbYesNo | pv::vbQuestion,
-                   QStringLiteral("KAYIT SİL"))
-        != pv::vbYes)
+                   QStringLiteral("KAYIT SİL")) != pv::vbYes)
         return;
     pv::Recordset &rs = Data1->Recordset();
     if (rs.hasCurrent()) {
@@ -517,8 +521,9 @@ void Banka2::btnSec_Click()
 
 void Banka2::Command9_Click()
 {
-    Data7->setRecordSource(QStringLiteral("select * from musteriler where mus_kodu like ? ORDER BY MusteriFirma ASC"),
-                           {pv::startsWithPattern(xpText17->text())});
+    Data7->setRecordSource(
+        QStringLiteral("select * from musteriler where mus_kodu like ? ORDER BY MusteriFirma ASC"),
+        {pv::startsWithPattern(xpText17->text())});
     Data7->Refresh();
 }
 
@@ -579,7 +584,8 @@ void Banka2::btnOnay_Click()
         m.customer = pv::ledger::bankKind(*kind).needsCustomer() ? mkodu.text() : QString();
         const pv::ledger::Result r = pv::ledger::postBankMovement(m_db, m);
         if (!r) {
-            pv::MsgBox(QStringLiteral("Banka hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.\n") + r.reason,
+            pv::MsgBox(QStringLiteral("Banka hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.\n") +
+                           r.reason,
                        pv::vbCritical, QStringLiteral("Hata"));
             return;
         }
@@ -688,7 +694,8 @@ void Banka2::btnIslemNo_Click()
 void Banka2::btnIslemTur1_Click()
 {
     runQuery(kListSql + QStringLiteral(" And Turu = ?") + kRangeSql + txtSirala3.text(),
-             {Banka_Kodu.text(), turkopyatxt.text(), pv::dateKey(ilk2->date()), pv::dateKey(son2->date())}, true);
+             {Banka_Kodu.text(), turkopyatxt.text(), pv::dateKey(ilk2->date()), pv::dateKey(son2->date())},
+             true);
 }
 
 void Banka2::btnGS_Click(int scope)

@@ -24,11 +24,12 @@ const std::array<BankKindInfo, 8> kKinds{{
     {ParaYatirma, QStringLiteral("Para Yatırma"), QStringLiteral("Bankaya Yatırılan"), true, Cash},
     {ParaCekme, QStringLiteral("Para Çekme"), QStringLiteral("Bankadan Çekilen"), false, Cash},
     {GelenHavale, QStringLiteral("Gelen Havale / Eft"), QStringLiteral("Gelen Havale / Eft"), true, Customer},
-    {GonderilenHavale, QStringLiteral("Gönderilen Havale / Eft"), QStringLiteral("Gönderilen Havale / Eft"), false,
+    {GonderilenHavale, QStringLiteral("Gönderilen Havale / Eft"), QStringLiteral("Gönderilen Havale / Eft"),
+     false, Customer},
+    {KartTahsilat, QStringLiteral("Kredi Kartı İle Tahsilat"), QStringLiteral("Kredi Kartı İle Tahsilat"),
+     true, Customer},
+    {KartOdeme, QStringLiteral("Kredi Kartı İle Ödeme"), QStringLiteral("Kredi Kartı İle Ödeme"), false,
      Customer},
-    {KartTahsilat, QStringLiteral("Kredi Kartı İle Tahsilat"), QStringLiteral("Kredi Kartı İle Tahsilat"), true,
-     Customer},
-    {KartOdeme, QStringLiteral("Kredi Kartı İle Ödeme"), QStringLiteral("Kredi Kartı İle Ödeme"), false, Customer},
 }};
 
 // Text fields take NULL for an empty text, as every box the program stores does.
@@ -39,7 +40,8 @@ QVariant text(const QString &s)
 
 Result failed(const QString &what, const pv::DbError &e)
 {
-    return Result::failure(e.message.isEmpty() ? what : what + QStringLiteral(" (") + e.message + QLatin1Char(')'));
+    return Result::failure(e.message.isEmpty() ? what
+                                               : what + QStringLiteral(" (") + e.message + QLatin1Char(')'));
 }
 
 // The two decimals a box shows, so that a stored total is the one on screen.
@@ -94,8 +96,8 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
     if (!db.exec(QStringLiteral("INSERT INTO banka2 (Banka_Kodu, Tarih, Saat, Turu, Aciklama, Giren, Cikan, "
                                 "islemNo, Tarih2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                  {text(m.account), m.date.toString(Qt::ISODate), time, kind.stored, text(m.description),
-                  kind.moneyIn ? amount : QVariant(), kind.moneyIn ? QVariant() : amount, text(m.receiptNo), key,
-                  kind.needsCustomer() ? text(m.customer) : QVariant()}))
+                  kind.moneyIn ? amount : QVariant(), kind.moneyIn ? QVariant() : amount, text(m.receiptNo),
+                  key, kind.needsCustomer() ? text(m.customer) : QVariant()}))
         return failed(QStringLiteral("Banka hareketi yazılamadı"), db.lastError());
 
     switch (kind.mirror) {
@@ -122,12 +124,13 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
     case Customer:
         // Money that reached the bank from the customer is a payment on the account;
         // money sent to them is a debit.
-        if (!db.exec(QStringLiteral("INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Eklenen, Odenen, Tarih2, "
-                                    "islemNo2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                     {pv::dateText(m.date), time, QStringLiteral("Bankaya Yatan"),
-                      QStringLiteral("Fiş No: [") + m.receiptNo + QStringLiteral("] / ") + m.description,
-                      kind.moneyIn ? QVariant() : amount, kind.moneyIn ? amount : QVariant(), key, kind.stored,
-                      m.customer}))
+        if (!db.exec(
+                QStringLiteral("INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Eklenen, Odenen, Tarih2, "
+                               "islemNo2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {pv::dateText(m.date), time, QStringLiteral("Bankaya Yatan"),
+                 QStringLiteral("Fiş No: [") + m.receiptNo + QStringLiteral("] / ") + m.description,
+                 kind.moneyIn ? QVariant() : amount, kind.moneyIn ? amount : QVariant(), key, kind.stored,
+                 m.customer}))
             return failed(QStringLiteral("Cari hesap kaydı yazılamadı"), db.lastError());
         break;
     }
@@ -157,9 +160,11 @@ BankTotals bankTotals(pv::Database &db, const QString &account)
 {
     BankTotals t;
     t.in = roundedMoney(
-        db.scalar(QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"), {account}).toDouble());
+        db.scalar(QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"), {account})
+            .toDouble());
     t.out = roundedMoney(
-        db.scalar(QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"), {account}).toDouble());
+        db.scalar(QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"), {account})
+            .toDouble());
     return t;
 }
 
@@ -179,14 +184,15 @@ Result storeBankTotals(pv::Database &db, const QString &account, const BankTotal
 
 bool bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId)
 {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM banka WHERE HesapNo = ? AND id <> ?"), {hesapNo, exceptId})
-               .toLongLong()
-           > 0;
+    return db.scalar(QStringLiteral("SELECT count(*) FROM banka WHERE HesapNo = ? AND id <> ?"),
+                     {hesapNo, exceptId})
+               .toLongLong() > 0;
 }
 
 bool bankHasMovements(pv::Database &db, const QString &hesapNo)
 {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM banka2 WHERE Banka_Kodu = ?"), {hesapNo}).toLongLong() > 0;
+    return db.scalar(QStringLiteral("SELECT count(*) FROM banka2 WHERE Banka_Kodu = ?"), {hesapNo})
+               .toLongLong() > 0;
 }
 
 Result addBankAccount(pv::Database &db, const BankAccount &a)
@@ -196,8 +202,9 @@ Result addBankAccount(pv::Database &db, const BankAccount &a)
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
     if (Result r = checkNumber(db, a, 0); !r)
         return r;
-    if (!db.exec(QStringLiteral("INSERT INTO banka (Banka, Sube, SubeKod, HesapNo, Giren, Cikan, Bakiye, HesapTuru) "
-                                "VALUES (?, ?, ?, ?, 0, 0, 0, ?)"),
+    if (!db.exec(QStringLiteral(
+                     "INSERT INTO banka (Banka, Sube, SubeKod, HesapNo, Giren, Cikan, Bakiye, HesapTuru) "
+                     "VALUES (?, ?, ?, ?, 0, 0, 0, ?)"),
                  {text(a.banka), text(a.sube), text(a.subeKod), a.hesapNo, text(a.hesapTuru)}))
         return failed(QStringLiteral("Banka hesabı yazılamadı"), db.lastError());
     if (!t.commit())
@@ -219,9 +226,10 @@ Result updateBankAccount(pv::Database &db, qint64 id, const BankAccount &a)
     const QString oldNumber = old.toString();
     if (!pv::trEqualsIgnoreCase(oldNumber, a.hesapNo) && bankHasMovements(db, oldNumber))
         return Result::failure(kBankNumberInUse);
-    if (!db.exec(QStringLiteral("UPDATE banka SET Banka = ?, Sube = ?, SubeKod = ?, HesapNo = ?, HesapTuru = ? "
-                                "WHERE id = ?"),
-                 {text(a.banka), text(a.sube), text(a.subeKod), a.hesapNo, text(a.hesapTuru), id}))
+    if (!db.exec(
+            QStringLiteral("UPDATE banka SET Banka = ?, Sube = ?, SubeKod = ?, HesapNo = ?, HesapTuru = ? "
+                           "WHERE id = ?"),
+            {text(a.banka), text(a.sube), text(a.subeKod), a.hesapNo, text(a.hesapTuru), id}))
         return failed(QStringLiteral("Banka hesabı yazılamadı"), db.lastError());
     if (!t.commit())
         return failed(QStringLiteral("Kayıt tamamlanamadı"), t.lastError());

@@ -84,7 +84,8 @@ struct BankAccount {
 
 inline const QString kBankNoNumber = QStringLiteral("Hesap No Yazın");
 inline const QString kBankNumberTaken = QStringLiteral("Bu kayıt Mevcut");
-inline const QString kBankNumberInUse = QStringLiteral("Seçili Banka Hareket Görmüş, Hesap No DEĞİŞTİRİLEMEZ.");
+inline const QString kBankNumberInUse =
+    QStringLiteral("Seçili Banka Hareket Görmüş, Hesap No DEĞİŞTİRİLEMEZ.");
 inline const QString kBankHasMovements = QStringLiteral("Seçili Banka Hareket Görmüş SİLİNEMEZ.");
 
 // Whether an account other than exceptId already carries the number (compared as the

@@ -42,15 +42,16 @@ void addAccount(Harness &h, const QString &number, const QString &bank = QString
 void addMove(Harness &h, const QString &account, const QDate &date, const QString &time, const QString &kind,
              const QVariant &giren, const QVariant &cikan, const QString &number = QString())
 {
-    QVERIFY(h.insert(QStringLiteral("banka2"), {{QStringLiteral("Banka_Kodu"), account},
-                                                {QStringLiteral("Tarih"), date.toString(Qt::ISODate)},
-                                                {QStringLiteral("Saat"), time},
-                                                {QStringLiteral("Turu"), kind},
-                                                {QStringLiteral("Aciklama"), kind.toLower()},
-                                                {QStringLiteral("Giren"), giren},
-                                                {QStringLiteral("Cikan"), cikan},
-                                                {QStringLiteral("islemNo"), number},
-                                                {QStringLiteral("Tarih2"), date.toString(QStringLiteral("yyyyMMdd"))}}));
+    QVERIFY(h.insert(QStringLiteral("banka2"),
+                     {{QStringLiteral("Banka_Kodu"), account},
+                      {QStringLiteral("Tarih"), date.toString(Qt::ISODate)},
+                      {QStringLiteral("Saat"), time},
+                      {QStringLiteral("Turu"), kind},
+                      {QStringLiteral("Aciklama"), kind.toLower()},
+                      {QStringLiteral("Giren"), giren},
+                      {QStringLiteral("Cikan"), cikan},
+                      {QStringLiteral("islemNo"), number},
+                      {QStringLiteral("Tarih2"), date.toString(QStringLiteral("yyyyMMdd"))}}));
 }
 
 void addCustomer(Harness &h, const QString &code, const QString &name)
@@ -165,8 +166,8 @@ void TestBank::mainWindowButton()
     Harness::settle();
     QVERIFY(m.btnBanka->isVisible());
     // The top row: eight commands side by side, clear of the filter area.
-    QList<BvButton *> row{m.KasaBtn,   m.stokbut,   m.btnBanka,  m.VornXPButton11,
-                          m.rapbut,    m.BvButton4, m.BvButton5, m.ayarbtn};
+    QList<BvButton *> row{m.KasaBtn, m.stokbut,   m.btnBanka,  m.VornXPButton11,
+                          m.rapbut,  m.BvButton4, m.BvButton5, m.ayarbtn};
     for (int i = 1; i < row.size(); ++i)
         QVERIFY2(row.at(i - 1)->geometry().right() < row.at(i)->geometry().left(),
                  qPrintable(row.at(i)->objectName()));
@@ -222,9 +223,14 @@ void TestBank::addingAccounts_data()
     QTest::addColumn<QString>("number");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("title");
-    QTest::newRow("empty number") << "" << "Hesap No Yazın" << kDikkat;
-    QTest::newRow("another account's, other case") << "tr-ıi" << "Bu kayıt Mevcut" << "Dikkat";
-    QTest::newRow("good") << "TR-2" << "" << "";
+    QTest::newRow("empty number") << ""
+                                  << "Hesap No Yazın" << kDikkat;
+    QTest::newRow("another account's, other case") << "tr-ıi"
+                                                   << "Bu kayıt Mevcut"
+                                                   << "Dikkat";
+    QTest::newRow("good") << "TR-2"
+                          << ""
+                          << "";
 }
 
 void TestBank::addingAccounts()
@@ -255,10 +261,11 @@ void TestBank::addingAccounts()
         QCOMPARE(b.xpText4->text(), number);
         return;
     }
-    QCOMPARE(h.rows(QStringLiteral("SELECT Banka, Sube, SubeKod, HesapNo, Giren, Cikan, Bakiye, HesapTuru FROM banka "
-                                   "ORDER BY id DESC LIMIT 1")),
-             (QList<QVariantList>{{QStringLiteral("Kuveyt Türk"), QStringLiteral("Çarşı"), QStringLiteral("77"),
-                                   number, 0.0, 0.0, 0.0, QStringLiteral("Vadeli")}}));
+    QCOMPARE(h.rows(QStringLiteral(
+                 "SELECT Banka, Sube, SubeKod, HesapNo, Giren, Cikan, Bakiye, HesapTuru FROM banka "
+                 "ORDER BY id DESC LIMIT 1")),
+             (QList<QVariantList>{{QStringLiteral("Kuveyt Türk"), QStringLiteral("Çarşı"),
+                                   QStringLiteral("77"), number, 0.0, 0.0, 0.0, QStringLiteral("Vadeli")}}));
     QVERIFY(!b.frmBankaEkle->isVisible());
     QVERIFY(b.DBGrid1->isEnabled());
     QVERIFY(b.xpText1->text().isEmpty());
@@ -321,8 +328,8 @@ void TestBank::renameWithMovementsRefused()
 {
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"), QStringLiteral("Genel Gider"),
-            QVariant(), 5.0);
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"),
+            QStringLiteral("Genel Gider"), QVariant(), 5.0);
     Banka1 &b = openAccounts(h);
     h.click(b.btnBankEdit);
     h.click(b.btnDuzEdit);
@@ -346,11 +353,12 @@ void TestBank::deleteAccount()
     addAccount(h, QStringLiteral("TR-1"), QStringLiteral("Ziraat"));
     addAccount(h, QStringLiteral("TR-2"), QStringLiteral("Garanti"));
     // Only withdrawals: the stored money-in total is zero.
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"), QStringLiteral("Genel Gider"),
-            QVariant(), 5.0);
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"),
+            QStringLiteral("Genel Gider"), QVariant(), 5.0);
     Banka1 &b = openAccounts(h);
     b.DBGrid1->selectRow(0);
-    h.expectMsgBox(QStringLiteral("Seçili Banka Hareket Görmüş SİLİNEMEZ."), pv::vbInformation, QStringLiteral("Bilgi"));
+    h.expectMsgBox(QStringLiteral("Seçili Banka Hareket Görmüş SİLİNEMEZ."), pv::vbInformation,
+                   QStringLiteral("Bilgi"));
     h.click(b.btnBankSil);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM banka")).toInt(), 2);
 
@@ -362,7 +370,8 @@ void TestBank::deleteAccount()
     b.DBGrid1->selectRow(1);
     h.expectMsgBox(question, pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL"), pv::vbYes);
     h.click(b.btnBankSil);
-    QCOMPARE(h.rows(QStringLiteral("SELECT HesapNo FROM banka")), (QList<QVariantList>{{QStringLiteral("TR-1")}}));
+    QCOMPARE(h.rows(QStringLiteral("SELECT HesapNo FROM banka")),
+             (QList<QVariantList>{{QStringLiteral("TR-1")}}));
     QCOMPARE(column(b.DBGrid1, 0), QStringList{QStringLiteral("TR-1")});
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM banka2")).toInt(), 1);
 }
@@ -372,13 +381,17 @@ void TestBank::searches_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("type, Turkish case") << "Hesap Türü İle Sorgu" << "vadesiz"
-                                        << QStringList{QStringLiteral("TR-1"), QStringLiteral("TR-3")};
-    QTest::newRow("bank, apostrophe") << "Banka Adı İle Sorgu" << "Kuveyt'in Şubesi"
-                                      << QStringList{QStringLiteral("TR-2")};
-    QTest::newRow("number, equality") << "Hesap No İle Sorgu" << "TR" << QStringList{};
-    QTest::newRow("number, wildcard is literal") << "Hesap No İle Sorgu" << "TR*" << QStringList{};
-    QTest::newRow("number") << "Hesap No İle Sorgu" << "tr-3" << QStringList{QStringLiteral("TR-3")};
+    QTest::newRow("type, Turkish case")
+        << "Hesap Türü İle Sorgu"
+        << "vadesiz" << QStringList{QStringLiteral("TR-1"), QStringLiteral("TR-3")};
+    QTest::newRow("bank, apostrophe") << "Banka Adı İle Sorgu"
+                                      << "Kuveyt'in Şubesi" << QStringList{QStringLiteral("TR-2")};
+    QTest::newRow("number, equality") << "Hesap No İle Sorgu"
+                                      << "TR" << QStringList{};
+    QTest::newRow("number, wildcard is literal") << "Hesap No İle Sorgu"
+                                                 << "TR*" << QStringList{};
+    QTest::newRow("number") << "Hesap No İle Sorgu"
+                            << "tr-3" << QStringList{QStringLiteral("TR-3")};
 }
 
 void TestBank::searches()
@@ -413,7 +426,8 @@ void TestBank::sortPickThenSearch()
     pick(b.xpCombo5, QStringLiteral("Azalan"));
     QCOMPARE(b.txtSirala3.text(), QStringLiteral("Banka desc"));
     // A pick alone does not reorder the list.
-    QCOMPARE(column(b.DBGrid1, 0), (QStringList{QStringLiteral("TR-1"), QStringLiteral("TR-2"), QStringLiteral("TR-3")}));
+    QCOMPARE(column(b.DBGrid1, 0),
+             (QStringList{QStringLiteral("TR-1"), QStringLiteral("TR-2"), QStringLiteral("TR-3")}));
     h.type(b.xpText14, QStringLiteral("Vadesiz"));
     h.click(b.btnaAra1);
     QCOMPARE(column(b.DBGrid1, 2),
@@ -435,7 +449,8 @@ void TestBank::openMovementsHandsOver()
     QTest::mouseDClick(b.DBGrid1->viewport(), Qt::LeftButton, Qt::NoModifier,
                        b.DBGrid1->visualRect(b.DBGrid1->model()->index(1, 0)).center());
     Harness::settle();
-    QCOMPARE(seen, (QStringList{QStringLiteral("TR-2"), QStringLiteral("Vadeli Garanti"), QStringLiteral("1")}));
+    QCOMPARE(seen,
+             (QStringList{QStringLiteral("TR-2"), QStringLiteral("Vadeli Garanti"), QStringLiteral("1")}));
 }
 
 void TestBank::openMovementsNeedsAnAccount()
@@ -458,12 +473,12 @@ void TestBank::totalsShownAndStored()
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
     addAccount(h, QStringLiteral("TR-1"), QStringLiteral("Aynı No")); // a duplicate kept from before
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"), QStringLiteral("Genel Gelir"),
-            600.004, QVariant());
-    addMove(h, QStringLiteral("tr-1"), QDate(2026, 12, 2), QStringLiteral("10:00:00"), QStringLiteral("Genel Gelir"),
-            400.0, QVariant());
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 3), QStringLiteral("10:00:00"), QStringLiteral("Genel Gider"),
-            QVariant(), 1500.0);
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"),
+            QStringLiteral("Genel Gelir"), 600.004, QVariant());
+    addMove(h, QStringLiteral("tr-1"), QDate(2026, 12, 2), QStringLiteral("10:00:00"),
+            QStringLiteral("Genel Gelir"), 400.0, QVariant());
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 3), QStringLiteral("10:00:00"),
+            QStringLiteral("Genel Gider"), QVariant(), 1500.0);
     Banka1 &b = openAccounts(h, QStringLiteral("1"));
     QStringList shown;
     bool deleteEnabled = true;
@@ -473,7 +488,8 @@ void TestBank::totalsShownAndStored()
         QCOMPARE(column(w.DBGrid1, 0).first(), QStringLiteral("01.12.2026"));
         h.click(w.btnGeri);
     });
-    QCOMPARE(shown, (QStringList{QStringLiteral("1.000,00"), QStringLiteral("1.500,00"), QStringLiteral("-500,00")}));
+    QCOMPARE(shown, (QStringList{QStringLiteral("1.000,00"), QStringLiteral("1.500,00"),
+                                 QStringLiteral("-500,00")}));
     QVERIFY(!deleteEnabled); // rights "1"
     QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan, Bakiye FROM banka ORDER BY id")),
              (QList<QVariantList>{{1000.0, 1500.0, -500.0}, {0.0, 0.0, 0.0}}));
@@ -485,17 +501,20 @@ void TestBank::deleteMovement()
     addAccount(h, QStringLiteral("TR-1"));
     Banka1 &b = openAccounts(h);
     inMovements(h, b, 0, [&](Banka2 &w) {
-        QCOMPARE(totals(w), (QStringList{QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("0,00")}));
+        QCOMPARE(totals(w),
+                 (QStringList{QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("0,00")}));
         w.mnubankPY->trigger();
         h.type(w.xpText5, QStringLiteral("kira"));
         h.type(w.xpText6, QStringLiteral("250"));
         h.click(w.btnOnay);
-        QCOMPARE(totals(w), (QStringList{QStringLiteral("250,00"), QStringLiteral("0,00"), QStringLiteral("250,00")}));
+        QCOMPARE(totals(w),
+                 (QStringList{QStringLiteral("250,00"), QStringLiteral("0,00"), QStringLiteral("250,00")}));
         w.DBGrid1->selectRow(0);
-        h.expectMsgBox(QStringLiteral("SEÇİLİ SATIR SİLİNECEKTİR. EMİN MİSİNİZ?"), pv::vbYesNo | pv::vbQuestion,
-                       QStringLiteral("KAYIT SİL"), pv::vbYes);
+        h.expectMsgBox(QStringLiteral("SEÇİLİ SATIR SİLİNECEKTİR. EMİN MİSİNİZ?"),
+                       pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL"), pv::vbYes);
         h.click(w.btnSil);
-        QCOMPARE(totals(w), (QStringList{QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("0,00")}));
+        QCOMPARE(totals(w),
+                 (QStringList{QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("0,00")}));
         QCOMPARE(w.DBGrid1->model()->rowCount(), 0);
         h.click(w.btnGeri);
     });
@@ -509,8 +528,8 @@ void TestBank::geriShowsNewTotals()
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
     addAccount(h, QStringLiteral("TR-2"));
-    addMove(h, QStringLiteral("TR-2"), QDate(2026, 12, 1), QStringLiteral("10:00:00"), QStringLiteral("Genel Gelir"),
-            75.5, QVariant());
+    addMove(h, QStringLiteral("TR-2"), QDate(2026, 12, 1), QStringLiteral("10:00:00"),
+            QStringLiteral("Genel Gelir"), 75.5, QVariant());
     Banka1 &b = openAccounts(h);
     // The close box stores the last totals but leaves the list as it was.
     inMovements(h, b, 1, [&](Banka2 &w) { pv::Unload(w, pv::Form::FormControlMenu); });
@@ -544,14 +563,22 @@ void TestBank::posting_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<bool>("moneyIn");
     QTest::addColumn<QString>("mirror");
-    QTest::newRow("Para Yatırma") << "mnubankPY" << "Bankaya Yatırılan" << true << "kasa";
-    QTest::newRow("Para Çekme") << "mnubankPC" << "Bankadan Çekilen" << false << "kasa";
-    QTest::newRow("Gelen Havale") << "mnubankGlnHE" << "Gelen Havale / Eft" << true << "veresiye";
-    QTest::newRow("Gönderilen Havale") << "mnubankGdnHE" << "Gönderilen Havale / Eft" << false << "veresiye";
-    QTest::newRow("Kart Tahsilat") << "mnubankKT" << "Kredi Kartı İle Tahsilat" << true << "veresiye";
-    QTest::newRow("Kart Ödeme") << "mnubankKO" << "Kredi Kartı İle Ödeme" << false << "veresiye";
-    QTest::newRow("Genel Gelir") << "mnuGGelir" << "Genel Gelir" << true << "";
-    QTest::newRow("Genel Gider") << "mnuGGider" << "Genel Gider" << false << "";
+    QTest::newRow("Para Yatırma") << "mnubankPY"
+                                  << "Bankaya Yatırılan" << true << "kasa";
+    QTest::newRow("Para Çekme") << "mnubankPC"
+                                << "Bankadan Çekilen" << false << "kasa";
+    QTest::newRow("Gelen Havale") << "mnubankGlnHE"
+                                  << "Gelen Havale / Eft" << true << "veresiye";
+    QTest::newRow("Gönderilen Havale") << "mnubankGdnHE"
+                                       << "Gönderilen Havale / Eft" << false << "veresiye";
+    QTest::newRow("Kart Tahsilat") << "mnubankKT"
+                                   << "Kredi Kartı İle Tahsilat" << true << "veresiye";
+    QTest::newRow("Kart Ödeme") << "mnubankKO"
+                                << "Kredi Kartı İle Ödeme" << false << "veresiye";
+    QTest::newRow("Genel Gelir") << "mnuGGelir"
+                                 << "Genel Gelir" << true << "";
+    QTest::newRow("Genel Gider") << "mnuGGider"
+                                 << "Genel Gider" << false << "";
 }
 
 void TestBank::posting()
@@ -600,31 +627,33 @@ void TestBank::posting()
         QCOMPARE(moneyIn ? w.VornXPTextBox2->text() : w.VornXPTextBox3->text(), QStringLiteral("1.234,50"));
         h.click(w.btnGeri);
     });
-    const auto bank = h.rows(QStringLiteral("SELECT Banka_Kodu, Tarih, Turu, Giren, Cikan, islemNo, Tarih2, mus_kodu "
-                                            "FROM banka2"));
+    const auto bank =
+        h.rows(QStringLiteral("SELECT Banka_Kodu, Tarih, Turu, Giren, Cikan, islemNo, Tarih2, mus_kodu "
+                              "FROM banka2"));
     const QVariant amount(1234.5);
     QCOMPARE(bank, (QList<QVariantList>{{QStringLiteral("TR-1"), QStringLiteral("2026-12-08"), stored,
                                          moneyIn ? amount : QVariant(), moneyIn ? QVariant() : amount,
                                          QStringLiteral("58"), QStringLiteral("20261208"),
                                          customer ? QVariant(QStringLiteral("12")) : QVariant()}}));
     QCOMPARE(h.value(QStringLiteral("SELECT islemno FROM son_islemno")).toLongLong(), qint64(58));
-    const auto cash = h.rows(QStringLiteral("SELECT mus_kodu, Tarih, Tur, Aciklama, Giren, Cikan, islemNo, islemNo2, "
-                                            "OdemeSekli FROM kasa"));
-    const auto ledger =
-        h.rows(QStringLiteral("SELECT Tarih, Turu, Aciklama, Eklenen, Odenen, Tarih2, islemNo2, mus_kodu FROM veresiye"));
+    const auto cash =
+        h.rows(QStringLiteral("SELECT mus_kodu, Tarih, Tur, Aciklama, Giren, Cikan, islemNo, islemNo2, "
+                              "OdemeSekli FROM kasa"));
+    const auto ledger = h.rows(QStringLiteral(
+        "SELECT Tarih, Turu, Aciklama, Eklenen, Odenen, Tarih2, islemNo2, mus_kodu FROM veresiye"));
     if (mirror == QLatin1String("kasa"))
         QCOMPARE(cash, (QList<QVariantList>{{QStringLiteral("0"), QStringLiteral("08.12.2026"),
                                              moneyIn ? QStringLiteral("Çıkan") : QStringLiteral("Giren"),
-                                             stored + QStringLiteral(" / kira"), moneyIn ? QVariant() : amount,
-                                             moneyIn ? amount : QVariant(), QStringLiteral("58"), stored,
-                                             QStringLiteral("Banka")}}));
+                                             stored + QStringLiteral(" / kira"),
+                                             moneyIn ? QVariant() : amount, moneyIn ? amount : QVariant(),
+                                             QStringLiteral("58"), stored, QStringLiteral("Banka")}}));
     else
         QVERIFY(cash.isEmpty());
     if (customer)
         QCOMPARE(ledger, (QList<QVariantList>{{QStringLiteral("08.12.2026"), QStringLiteral("Bankaya Yatan"),
-                                               QStringLiteral("Fiş No: [58] / kira"), moneyIn ? QVariant() : amount,
-                                               moneyIn ? amount : QVariant(), QStringLiteral("20261208"), stored,
-                                               QStringLiteral("12")}}));
+                                               QStringLiteral("Fiş No: [58] / kira"),
+                                               moneyIn ? QVariant() : amount, moneyIn ? amount : QVariant(),
+                                               QStringLiteral("20261208"), stored, QStringLiteral("12")}}));
     else
         QVERIFY(ledger.isEmpty());
 }
@@ -642,17 +671,22 @@ void TestBank::bracketedAmount()
         h.click(w.btnOnay);
         h.click(w.btnGeri);
     });
-    QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan FROM banka2")), (QList<QVariantList>{{QVariant(), -50.0}}));
-    QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan FROM kasa")), (QList<QVariantList>{{-50.0, QVariant()}}));
+    QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan FROM banka2")),
+             (QList<QVariantList>{{QVariant(), -50.0}}));
+    QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan FROM kasa")),
+             (QList<QVariantList>{{-50.0, QVariant()}}));
 }
 
 void TestBank::badAmountRefused_data()
 {
     QTest::addColumn<QString>("amount");
     QTest::addColumn<QString>("message");
-    QTest::newRow("empty") << "" << "Tutarı Girin.";
-    QTest::newRow("abc") << "abc" << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
-    QTest::newRow("too large") << "1.000.000.000.000" << "Tutar en fazla 999.999.999.999,99 olabilir.";
+    QTest::newRow("empty") << ""
+                           << "Tutarı Girin.";
+    QTest::newRow("abc") << "abc"
+                         << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
+    QTest::newRow("too large") << "1.000.000.000.000"
+                               << "Tutar en fazla 999.999.999.999,99 olabilir.";
 }
 
 void TestBank::badAmountRefused()
@@ -691,7 +725,8 @@ void TestBank::failureLeavesNothing()
         w.mnubankPY->trigger();
         h.type(w.xpText5, QStringLiteral("kira"));
         h.type(w.xpText6, QStringLiteral("100"));
-        h.expectMsgBoxContaining(QStringLiteral("Banka hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.\n"));
+        h.expectMsgBoxContaining(
+            QStringLiteral("Banka hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.\n"));
         h.click(w.btnOnay);
         QCOMPARE(h.msgBoxes().last().title, QStringLiteral("Hata"));
         QVERIFY(h.msgBoxes().last().text.contains(QStringLiteral("kasa kilitli")));
@@ -800,9 +835,9 @@ void TestBank::rangeQueries_data()
     QTest::addColumn<QDate>("first");
     QTest::addColumn<QDate>("last");
     QTest::addColumn<QStringList>("numbers");
-    QTest::newRow("all, ends included") << "Tüm İşlemler" << QDate(2026, 12, 2) << QDate(2026, 12, 8)
-                                        << QStringList{QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                                                       QStringLiteral("5")};
+    QTest::newRow("all, ends included")
+        << "Tüm İşlemler" << QDate(2026, 12, 2) << QDate(2026, 12, 8)
+        << QStringList{QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
     QTest::newRow("one day") << "Tüm İşlemler" << QDate(2026, 12, 8) << QDate(2026, 12, 8)
                              << QStringList{QStringLiteral("4"), QStringLiteral("5")};
     // 3 holds 0 in Cikan, 5 holds both fields empty.
@@ -821,27 +856,27 @@ void TestBank::rangeQueries()
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
     const QString a = QStringLiteral("TR-1");
-    addMove(h, a, QDate(2026, 12, 1), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"), 10.0, QVariant(),
-            QStringLiteral("1"));
-    addMove(h, a, QDate(2026, 12, 2), QStringLiteral("09:00:00"), QStringLiteral("Genel Gider"), QVariant(), 20.0,
-            QStringLiteral("2"));
+    addMove(h, a, QDate(2026, 12, 1), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"), 10.0,
+            QVariant(), QStringLiteral("1"));
+    addMove(h, a, QDate(2026, 12, 2), QStringLiteral("09:00:00"), QStringLiteral("Genel Gider"), QVariant(),
+            20.0, QStringLiteral("2"));
     addMove(h, a, QDate(2026, 12, 5), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"), 30.0, 0.0,
             QStringLiteral("3"));
-    addMove(h, a, QDate(2026, 12, 8), QStringLiteral("09:00:00"), QStringLiteral("Genel Gider"), QVariant(), 40.0,
-            QStringLiteral("4"));
+    addMove(h, a, QDate(2026, 12, 8), QStringLiteral("09:00:00"), QStringLiteral("Genel Gider"), QVariant(),
+            40.0, QStringLiteral("4"));
     addMove(h, a, QDate(2026, 12, 8), QStringLiteral("12:00:00"), QStringLiteral("Genel Gider"), QVariant(),
             QVariant(), QStringLiteral("5"));
-    addMove(h, a, QDate(2026, 12, 9), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"), 50.0, QVariant(),
-            QStringLiteral("6"));
-    addMove(h, QStringLiteral("TR-2"), QDate(2026, 12, 8), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"),
-            60.0, QVariant(), QStringLiteral("7"));
+    addMove(h, a, QDate(2026, 12, 9), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"), 50.0,
+            QVariant(), QStringLiteral("6"));
+    addMove(h, QStringLiteral("TR-2"), QDate(2026, 12, 8), QStringLiteral("09:00:00"),
+            QStringLiteral("Genel Gelir"), 60.0, QVariant(), QStringLiteral("7"));
     Banka1 &b = openAccounts(h);
     QStringList listed, shownTotals;
     inMovements(h, b, 0, [&](Banka2 &w) {
         pick(w.xpCombo1, scope);
         BvButton *ara = scope == QStringLiteral("Tüm İşlemler")            ? w.btn2Tarih3
                         : scope == QStringLiteral("Sadece Giren İşlemler") ? w.btn2Tarih2
-                                                                          : w.btn2Tarih1;
+                                                                           : w.btn2Tarih1;
         QVERIFY(ara->isVisible());
         w.ilk->setDate(first);
         w.son->setDate(last);
@@ -852,15 +887,16 @@ void TestBank::rangeQueries()
     });
     QCOMPARE(listed, numbers);
     // The totals cover every movement of the account, whatever the list shows.
-    QCOMPARE(shownTotals, (QStringList{QStringLiteral("90,00"), QStringLiteral("60,00"), QStringLiteral("30,00")}));
+    QCOMPARE(shownTotals,
+             (QStringList{QStringLiteral("90,00"), QStringLiteral("60,00"), QStringLiteral("30,00")}));
 }
 
 void TestBank::kindQuery()
 {
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 10), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"),
-            10.0, QVariant(), QStringLiteral("1"));
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 10), QStringLiteral("09:00:00"),
+            QStringLiteral("Genel Gelir"), 10.0, QVariant(), QStringLiteral("1"));
     addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 10), QStringLiteral("10:00:00"),
             QStringLiteral("Bankadan Çekilen"), QVariant(), 5.0, QStringLiteral("2"));
     addMove(h, QStringLiteral("TR-1"), QDate(2026, 11, 10), QStringLiteral("10:00:00"),
@@ -888,8 +924,8 @@ void TestBank::numberQuery()
     for (const char *n : {"12", "1*2", "123", "21"})
         addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 10), QStringLiteral("09:00:00"),
                 QStringLiteral("Genel Gelir"), 1.0, QVariant(), QLatin1String(n));
-    addMove(h, QStringLiteral("TR-9"), QDate(2026, 12, 10), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"),
-            1.0, QVariant(), QStringLiteral("1*9"));
+    addMove(h, QStringLiteral("TR-9"), QDate(2026, 12, 10), QStringLiteral("09:00:00"),
+            QStringLiteral("Genel Gelir"), 1.0, QVariant(), QStringLiteral("1*9"));
     Banka1 &b = openAccounts(h);
     inMovements(h, b, 0, [&](Banka2 &w) {
         pick(w.xpCombo2, QStringLiteral("İşlem No İle Sorgu"));
@@ -908,26 +944,30 @@ void TestBank::descendingDateTime()
 {
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("15:00:00"), QStringLiteral("Genel Gelir"),
-            1.0, QVariant(), QStringLiteral("a"));
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 2), QStringLiteral("09:00:00"), QStringLiteral("Genel Gelir"),
-            1.0, QVariant(), QStringLiteral("b"));
-    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 2), QStringLiteral("11:00:00"), QStringLiteral("Genel Gelir"),
-            1.0, QVariant(), QStringLiteral("c"));
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("15:00:00"),
+            QStringLiteral("Genel Gelir"), 1.0, QVariant(), QStringLiteral("a"));
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 2), QStringLiteral("09:00:00"),
+            QStringLiteral("Genel Gelir"), 1.0, QVariant(), QStringLiteral("b"));
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 2), QStringLiteral("11:00:00"),
+            QStringLiteral("Genel Gelir"), 1.0, QVariant(), QStringLiteral("c"));
     Banka1 &b = openAccounts(h);
     inMovements(h, b, 0, [&](Banka2 &w) {
         QCOMPARE(w.xpCombo3->currentText(), QStringLiteral("Tarih / Saat"));
-        QCOMPARE(column(w.DBGrid1, 2), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+        QCOMPARE(column(w.DBGrid1, 2),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
         pick(w.xpCombo5, QStringLiteral("Azalan"));
         // A pick alone queries nothing.
-        QCOMPARE(column(w.DBGrid1, 2), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+        QCOMPARE(column(w.DBGrid1, 2),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
         w.ilk->setDate(QDate(2026, 12, 1));
         h.click(w.btn2Tarih3);
-        QCOMPARE(column(w.DBGrid1, 2), (QStringList{QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")}));
+        QCOMPARE(column(w.DBGrid1, 2),
+                 (QStringList{QStringLiteral("c"), QStringLiteral("b"), QStringLiteral("a")}));
         pick(w.xpCombo3, QStringLiteral("İşlem Sırası"));
         pick(w.xpCombo5, QStringLiteral("Artan"));
         h.click(w.btn2Tarih3);
-        QCOMPARE(column(w.DBGrid1, 2), (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+        QCOMPARE(column(w.DBGrid1, 2),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
         h.click(w.btnGeri);
     });
 }

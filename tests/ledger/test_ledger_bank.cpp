@@ -76,8 +76,8 @@ void TestLedgerBank::posting_data()
     QTest::newRow("Para Yatırma") << int(BankKind::ParaYatirma) << "Bankaya Yatırılan" << true << "kasa";
     QTest::newRow("Para Çekme") << int(BankKind::ParaCekme) << "Bankadan Çekilen" << false << "kasa";
     QTest::newRow("Gelen Havale") << int(BankKind::GelenHavale) << "Gelen Havale / Eft" << true << "veresiye";
-    QTest::newRow("Gönderilen Havale") << int(BankKind::GonderilenHavale) << "Gönderilen Havale / Eft" << false
-                                       << "veresiye";
+    QTest::newRow("Gönderilen Havale")
+        << int(BankKind::GonderilenHavale) << "Gönderilen Havale / Eft" << false << "veresiye";
     QTest::newRow("Kart Tahsilat") << int(BankKind::KartTahsilat) << "Kredi Kartı İle Tahsilat" << true
                                    << "veresiye";
     QTest::newRow("Kart Ödeme") << int(BankKind::KartOdeme) << "Kredi Kartı İle Ödeme" << false << "veresiye";
@@ -100,8 +100,9 @@ void TestLedgerBank::posting()
     const pv::ledger::Result r = pv::ledger::postBankMovement(db, movement(BankKind(kind), 100));
     QVERIFY2(r.ok, qPrintable(r.reason));
 
-    const auto bank = h.rows(QStringLiteral("SELECT Banka_Kodu, Tarih, Saat, Turu, Aciklama, Giren, Cikan, islemNo, "
-                                            "Tarih2, mus_kodu FROM banka2"));
+    const auto bank =
+        h.rows(QStringLiteral("SELECT Banka_Kodu, Tarih, Saat, Turu, Aciklama, Giren, Cikan, islemNo, "
+                              "Tarih2, mus_kodu FROM banka2"));
     QCOMPARE(bank.size(), 1);
     const QVariantList b = bank.first();
     QCOMPARE(b.at(0).toString(), QStringLiteral("TR-100"));
@@ -119,11 +120,13 @@ void TestLedgerBank::posting()
         QCOMPARE(b.at(9).toString(), QStringLiteral("12"));
     QCOMPARE(h.value(QStringLiteral("SELECT islemno FROM son_islemno")).toLongLong(), qint64(58));
 
-    const auto cash = h.rows(QStringLiteral("SELECT mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
-                                            "islemNo, islemNo2, OdemeSekli FROM kasa"));
-    const auto ledger = h.rows(QStringLiteral("SELECT Tarih, Saat, Turu, Aciklama, Eklenen, Odenen, Tarih2, "
-                                              "islemNo2, mus_kodu, Miktar, Birim, BirimFiyat, ProductCode FROM "
-                                              "veresiye"));
+    const auto cash =
+        h.rows(QStringLiteral("SELECT mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
+                              "islemNo, islemNo2, OdemeSekli FROM kasa"));
+    const auto ledger =
+        h.rows(QStringLiteral("SELECT Tarih, Saat, Turu, Aciklama, Eklenen, Odenen, Tarih2, "
+                              "islemNo2, mus_kodu, Miktar, Birim, BirimFiyat, ProductCode FROM "
+                              "veresiye"));
     QCOMPARE(cash.size(), mirror == QLatin1String("kasa") ? 1 : 0);
     QCOMPARE(ledger.size(), customer ? 1 : 0);
     if (!cash.isEmpty()) {
@@ -167,7 +170,8 @@ void TestLedgerBank::bracketedAmountKeepsItsSide()
     QVERIFY(pv::ledger::postBankMovement(db, movement(BankKind::KartOdeme, -50)).ok);
     QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan FROM banka2 ORDER BY id")),
              (QList<QVariantList>{{-50.0, QVariant()}, {QVariant(), -50.0}}));
-    QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan FROM kasa")), (QList<QVariantList>{{QVariant(), -50.0}}));
+    QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan FROM kasa")),
+             (QList<QVariantList>{{QVariant(), -50.0}}));
     QCOMPARE(h.rows(QStringLiteral("SELECT Eklenen, Odenen FROM veresiye")),
              (QList<QVariantList>{{-50.0, QVariant()}}));
 }
@@ -188,9 +192,11 @@ void TestLedgerBank::failedMirrorLeavesNothing()
     QFETCH(QString, table);
     Harness h;
     QVERIFY(h.exec(QStringLiteral("UPDATE son_islemno SET islemno = 41")));
-    const QString when = table == QLatin1String("son_islemno") ? QStringLiteral("UPDATE") : QStringLiteral("INSERT");
-    QVERIFY(h.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END")
-                       .arg(when, table)));
+    const QString when =
+        table == QLatin1String("son_islemno") ? QStringLiteral("UPDATE") : QStringLiteral("INSERT");
+    QVERIFY(h.exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END")
+            .arg(when, table)));
     const auto before = everyRow(h);
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
@@ -198,7 +204,7 @@ void TestLedgerBank::failedMirrorLeavesNothing()
     QVERIFY(!r.ok);
     // The row writes pass the database's own words on; the counter names itself.
     QVERIFY2(r.reason.contains(table == QLatin1String("son_islemno") ? QStringLiteral("İşlem numarası")
-                                                                      : QStringLiteral("disk dolu")),
+                                                                     : QStringLiteral("disk dolu")),
              qPrintable(r.reason));
     QCOMPARE(everyRow(h), before);
     QVERIFY(!db.inTransaction());
@@ -277,29 +283,34 @@ void TestLedgerBank::accounts()
     Harness h;
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
-    QVERIFY(pv::ledger::addBankAccount(db, {QStringLiteral("Ziraat"), QStringLiteral("Merkez"), QStringLiteral("12"),
-                                            QStringLiteral("TR-IİŞ"), QStringLiteral("Vadesiz")})
+    QVERIFY(pv::ledger::addBankAccount(db, {QStringLiteral("Ziraat"), QStringLiteral("Merkez"),
+                                            QStringLiteral("12"), QStringLiteral("TR-IİŞ"),
+                                            QStringLiteral("Vadesiz")})
                 .ok);
     const auto before = everyRow(h);
     const pv::ledger::Result r = pv::ledger::addBankAccount(
         db, {QStringLiteral("Garanti"), QString(), QString(), number, QStringLiteral("Vadeli")});
     QCOMPARE(r.reason, reason);
     if (reason.isEmpty()) {
-        QCOMPARE(h.rows(QStringLiteral("SELECT Banka, Sube, SubeKod, HesapNo, Giren, Cikan, Bakiye, HesapTuru FROM "
-                                       "banka ORDER BY id DESC LIMIT 1")),
-                 (QList<QVariantList>{{QStringLiteral("Garanti"), QVariant(), QVariant(), number, 0.0, 0.0, 0.0,
-                                       QStringLiteral("Vadeli")}}));
+        QCOMPARE(h.rows(QStringLiteral(
+                     "SELECT Banka, Sube, SubeKod, HesapNo, Giren, Cikan, Bakiye, HesapTuru FROM "
+                     "banka ORDER BY id DESC LIMIT 1")),
+                 (QList<QVariantList>{{QStringLiteral("Garanti"), QVariant(), QVariant(), number, 0.0, 0.0,
+                                       0.0, QStringLiteral("Vadeli")}}));
     } else {
         QCOMPARE(everyRow(h), before);
         // Editing refuses the same numbers.
         const qint64 id = h.value(QStringLiteral("SELECT id FROM banka")).toLongLong();
         QVERIFY(h.insert(QStringLiteral("banka"), {{QStringLiteral("HesapNo"), QStringLiteral("TR-9")}}));
         const qint64 other = h.value(QStringLiteral("SELECT max(id) FROM banka")).toLongLong();
-        QCOMPARE(pv::ledger::updateBankAccount(db, other, {QString(), QString(), QString(), number, QString()}).reason,
-                 reason);
+        QCOMPARE(
+            pv::ledger::updateBankAccount(db, other, {QString(), QString(), QString(), number, QString()})
+                .reason,
+            reason);
         // An account may keep its own number.
-        QVERIFY(pv::ledger::updateBankAccount(db, id, {QStringLiteral("Ziraat 2"), QString(), QString(),
-                                                       QStringLiteral("TR-IİŞ"), QString()})
+        QVERIFY(pv::ledger::updateBankAccount(
+                    db, id,
+                    {QStringLiteral("Ziraat 2"), QString(), QString(), QStringLiteral("TR-IİŞ"), QString()})
                     .ok);
     }
 }
@@ -309,11 +320,12 @@ void TestLedgerBank::renameWithAndWithoutMovements()
     Harness h;
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
-    QVERIFY(h.insert(QStringLiteral("banka"), {{QStringLiteral("HesapNo"), QStringLiteral("TR-1")},
-                                               {QStringLiteral("Giren"), 5.0}}));
+    QVERIFY(h.insert(QStringLiteral("banka"),
+                     {{QStringLiteral("HesapNo"), QStringLiteral("TR-1")}, {QStringLiteral("Giren"), 5.0}}));
     const qint64 id = h.value(QStringLiteral("SELECT id FROM banka")).toLongLong();
-    const pv::ledger::BankAccount renamed{QStringLiteral("Akbank"), QStringLiteral("Şube"), QStringLiteral("7"),
-                                          QStringLiteral("TR-2"), QStringLiteral("Vadesiz")};
+    const pv::ledger::BankAccount renamed{QStringLiteral("Akbank"), QStringLiteral("Şube"),
+                                          QStringLiteral("7"), QStringLiteral("TR-2"),
+                                          QStringLiteral("Vadesiz")};
     QVERIFY(pv::ledger::updateBankAccount(db, id, renamed).ok);
     QCOMPARE(h.rows(QStringLiteral("SELECT Banka, Sube, SubeKod, HesapNo, Giren, HesapTuru FROM banka")),
              (QList<QVariantList>{{QStringLiteral("Akbank"), QStringLiteral("Şube"), QStringLiteral("7"),
@@ -335,16 +347,18 @@ void TestLedgerBank::deleteGuard()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     // Only withdrawals: the cached money-in total is zero, yet the account has movements.
-    QVERIFY(h.insert(QStringLiteral("banka"), {{QStringLiteral("HesapNo"), QStringLiteral("TR-1")},
-                                               {QStringLiteral("Giren"), 0.0}}));
+    QVERIFY(h.insert(QStringLiteral("banka"),
+                     {{QStringLiteral("HesapNo"), QStringLiteral("TR-1")}, {QStringLiteral("Giren"), 0.0}}));
     QVERIFY(h.insert(QStringLiteral("banka"), {{QStringLiteral("HesapNo"), QStringLiteral("TR-2")}}));
     QVERIFY(h.insert(QStringLiteral("banka2"), {{QStringLiteral("Banka_Kodu"), QStringLiteral("tr-1")},
                                                 {QStringLiteral("Cikan"), 10.0}}));
     const auto ids = h.rows(QStringLiteral("SELECT id FROM banka ORDER BY id"));
-    QCOMPARE(pv::ledger::deleteBankAccount(db, ids.at(0).at(0).toLongLong()).reason, pv::ledger::kBankHasMovements);
+    QCOMPARE(pv::ledger::deleteBankAccount(db, ids.at(0).at(0).toLongLong()).reason,
+             pv::ledger::kBankHasMovements);
     QCOMPARE(pv::ledger::deleteBankAccount(db, 999).reason, pv::ledger::kBankHasMovements);
     QVERIFY(pv::ledger::deleteBankAccount(db, ids.at(1).at(0).toLongLong()).ok);
-    QCOMPARE(h.rows(QStringLiteral("SELECT HesapNo FROM banka")), (QList<QVariantList>{{QStringLiteral("TR-1")}}));
+    QCOMPARE(h.rows(QStringLiteral("SELECT HesapNo FROM banka")),
+             (QList<QVariantList>{{QStringLiteral("TR-1")}}));
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM banka2")).toInt(), 1);
 }
 
@@ -354,7 +368,8 @@ void TestLedgerBank::deletingMovementKeepsMirror()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     QVERIFY(pv::ledger::postBankMovement(db, movement(BankKind::ParaYatirma)).ok);
-    QVERIFY(pv::ledger::deleteBankMovement(db, h.value(QStringLiteral("SELECT id FROM banka2")).toLongLong()).ok);
+    QVERIFY(
+        pv::ledger::deleteBankMovement(db, h.value(QStringLiteral("SELECT id FROM banka2")).toLongLong()).ok);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM banka2")).toInt(), 0);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
 }
