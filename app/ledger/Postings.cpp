@@ -87,7 +87,10 @@ bool addSalesLogRow(pv::Database &db, const SaleEntry &sale, const StockSaleLine
 
 // An edited entry's amount and date go to the cash rows of its posting: the amount into
 // the side each row uses (Giren for money in, Cikan for money out), the date with its key.
-bool carryToCashRows(pv::Database &db, const EntryEdit &edit, const QString &postingId, QString *error)
+// Only the account's own cash rows: a bank movement's kind text, which many rows share,
+// pairs no row of the till with this entry.
+bool carryToCashRows(pv::Database &db, const EntryEdit &edit, const QString &postingId,
+                     const QString &customerCode, QString *error)
 {
     if (postingId.isEmpty())
         return true;
@@ -97,13 +100,14 @@ bool carryToCashRows(pv::Database &db, const EntryEdit &edit, const QString &pos
         const QVariant value = *amount ? QVariant(**amount) : QVariant();
         if (!exec(db,
                   QStringLiteral("UPDATE kasa SET Giren = CASE WHEN Tur = ?1 THEN ?2 ELSE Giren END, "
-                                 "Cikan = CASE WHEN Tur = ?1 THEN Cikan ELSE ?2 END WHERE islemNo2 = ?3"),
-                  {kMoneyIn, value, postingId}, error))
+                                 "Cikan = CASE WHEN Tur = ?1 THEN Cikan ELSE ?2 END "
+                                 "WHERE islemNo2 = ?3 AND mus_kodu = ?4"),
+                  {kMoneyIn, value, postingId, customerCode}, error))
             return false;
     }
     if (edit.date &&
-        !exec(db, QStringLiteral("UPDATE kasa SET Tarih = ?, Tarih2 = ? WHERE islemNo2 = ?"),
-              {pv::dateText(*edit.date), pv::dateKey(*edit.date), postingId}, error))
+        !exec(db, QStringLiteral("UPDATE kasa SET Tarih = ?, Tarih2 = ? WHERE islemNo2 = ? AND mus_kodu = ?"),
+              {pv::dateText(*edit.date), pv::dateKey(*edit.date), postingId, customerCode}, error))
         return false;
     return true;
 }
@@ -351,6 +355,7 @@ Result editEntry(pv::Database &db, const EntryEdit &edit)
             return false;
         }
         const QString postingId = rs.Fields(QStringLiteral("islemNo2")).text();
+        const QString customerCode = rs.Fields(QStringLiteral("mus_kodu")).text();
         if (!rs.Edit())
             return failed();
         for (const auto &[name, value] : fields)
@@ -358,7 +363,7 @@ Result editEntry(pv::Database &db, const EntryEdit &edit)
                 return failed();
         if (!rs.Update())
             return failed();
-        return carryToCashRows(db, edit, postingId, error);
+        return carryToCashRows(db, edit, postingId, customerCode, error);
     });
 }
 

@@ -72,6 +72,7 @@ private slots:
     void editCarriesCashRows_data();
     void editCarriesCashRows();
     void failedCashCarryChangesNothing();
+    void bankKindTextPairsNoCashRow();
 };
 
 void TestLedgerFixes::stockCheckedAtSave_data()
@@ -229,6 +230,35 @@ void TestLedgerFixes::failedCashCarryChangesNothing()
     QVERIFY(!r.ok);
     QVERIFY(r.reason.contains(QStringLiteral("kilitli")));
     QCOMPARE(everything(h), before);
+}
+
+// A bank movement marks its account row and the till's rows with its kind text, which many
+// rows share: editing the account row leaves the till alone.
+void TestLedgerFixes::bankKindTextPairsNoCashRow()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const QString kind = QStringLiteral("Gelen Havale / Eft");
+    QVERIFY(h.insert(QStringLiteral("veresiye"), {{QStringLiteral("mus_kodu"), QStringLiteral("100")},
+                                                  {QStringLiteral("Tarih"), QStringLiteral("09.12.2026")},
+                                                  {QStringLiteral("Tarih2"), QStringLiteral("20261209")},
+                                                  {QStringLiteral("Odenen"), 10.0},
+                                                  {QStringLiteral("islemNo2"), kind}}));
+    QVERIFY(h.insert(QStringLiteral("kasa"), {{QStringLiteral("mus_kodu"), QStringLiteral("0")},
+                                              {QStringLiteral("Tarih"), QStringLiteral("09.12.2026")},
+                                              {QStringLiteral("Tarih2"), QStringLiteral("20261209")},
+                                              {QStringLiteral("Tur"), QStringLiteral("Giren")},
+                                              {QStringLiteral("Giren"), 10.0},
+                                              {QStringLiteral("islemNo2"), kind}}));
+    const QStringList till = dump(h, kKasa);
+    pv::ledger::EntryEdit edit;
+    edit.id = h.value(QStringLiteral("select id from veresiye")).toLongLong();
+    edit.paid = pv::ledger::EntryEdit::Amount(15.0);
+    edit.date = QDate(2026, 11, 30);
+    QVERIFY(pv::ledger::editEntry(db, edit).ok);
+    QCOMPARE(h.value(QStringLiteral("select Odenen from veresiye")).toDouble(), 15.0);
+    QCOMPARE(dump(h, kKasa), till);
 }
 
 QTEST_MAIN(TestLedgerFixes)
