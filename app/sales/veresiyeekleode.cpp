@@ -59,6 +59,8 @@ const QString kLevel1 = QStringLiteral("Satış Fiyatı 1");
 const QString kLevel2 = QStringLiteral("Satış Fiyatı 2");
 const QString kLevel3 = QStringLiteral("Satış Fiyatı 3");
 const QString kNeeded = QStringLiteral("Gerekli Bilgi");
+const QString kNoReceipt =
+    QStringLiteral("Tahsilat kaydedildi, ancak makbuz yazdırılamadı; makbuz numarası kullanılmadı.");
 
 void redRight(QLineEdit *e)
 {
@@ -1013,10 +1015,11 @@ void veresiyeekleode::saveSale(bool fromStock)
             return refuse(pv::ledger::kNoProduct, BvButton1);
         txtSpr2 = product->genericName;
         txtSpr3 = product->brandName;
-        // The final quantity is checked again, however it was typed since Enter.
+        // The final quantity is checked again, however it was typed since Enter; as at Enter,
+        // the warned quantity is emptied for a new one.
         if (CheckOnHand(2, quantity) == kLowStock) {
+            quantityBox->clear();
             quantityBox->setFocus(Qt::OtherFocusReason);
-            quantityBox->selectAll();
             return;
         }
     }
@@ -1105,6 +1108,9 @@ void veresiyeekleode::VornXPButton9_Click()
     if (done.receiptPrinted) {
         pv::ReportPreview preview(receipt);
         pv::execModal(&preview, this);
+    } else if (entry.receipt) {
+        // The collection stands; the receipt did not come out, and its number was not used.
+        pv::MsgBox(kNoReceipt, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
     }
     pv::Unload(this);
 }
