@@ -981,12 +981,7 @@ void veresiye::ydk1_Click()
 
 void veresiye::ydk2_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.txtAlert = QStringLiteral("11");
-    c.txtSurucu = txtSurucu.text();
-    c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
-    c.geriyuklefrm->setVisible(true);
-    c.Show(pv::Form::Modeless);
+    CopyFile::showRestore(txtSurucu.text());
 }
 
 void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }

@@ -1,0 +1,271 @@
+// The database file at start-up and across a restore: damaged, read-only and locked files
+// are told before anything is written, and a restored file that does not open gives the
+// old one back. Backups leave no part files behind.
+#include "app/AdminKit.h"
+#include "app/CopyFile.h"
+#include "app/frmSplash.h"
+#include "app/veresiye.h"
+#include "database/DbScripts.h"
+#include "controls/button/BvButton.h"
+#include "platform/data/Database.h"
+#include "platform/data/ProgramDatabase.h"
+#include "platform/forms/Program.h"
+#include "tests/harness/Harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using pv::test::Harness;
+
+namespace
+{
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Zeroes one page in the middle of the file (a page of tables' rows, not the header).
+bool zeroAPage(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite))
+        return false;
+    const qint64 page = 4096;
+    if (f.size() < 4 * page)
+        return false;
+    f.seek(f.size() / page / 2 * page);
+    return f.write(QByteArray(page, '\0')) == page;
+}
+
+QString backup(Harness &h, const QString &name)
+{
+    QDir(h.folder()).mkpath(QStringLiteral("yedek"));
+    const QString path = h.folder() + QStringLiteral("/yedek/") + name;
+    return admin::copyDatabase(pv::databasePath(), path, QStringLiteral("Dikkat"), nullptr,
+                               admin::CopyKind::Backup) > 0
+               ? path
+               : QString();
+}
+
+} // namespace
+
+class TestSafety : public QObject
+{
+    Q_OBJECT
+private slots:
+    void damagedFileAtStart_data();
+    void damagedFileAtStart();
+    void lockedFileAtStart();
+    void readOnlyAtStart_data();
+    void readOnlyAtStart();
+    void restoredFileThatDoesNotOpenGivesTheOldOneBack();
+    void restoredFileThatOpensDropsTheOldOne();
+    void stalePartFilesGoWithTheNextBackup();
+    void programsOwnBackupsPass();
+};
+
+void TestSafety::damagedFileAtStart_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("end") << int(pv::vbNo);
+    QTest::newRow("restore now") << int(pv::vbYes);
+}
+
+void TestSafety::damagedFileAtStart()
+{
+    QFETCH(int, answer);
+    Harness h;
+    QVERIFY(zeroAPage(h.databasePath()));
+    const QByteArray damaged = fileBytes(h.databasePath());
+    h.expectMsgBox(QStringLiteral("Veri tabanı dosyası zarar görmüş: ") +
+                       QDir::toNativeSeparators(h.databasePath()) +
+                       QStringLiteral("\n\nBir yedekten şimdi geri yüklemek ister misiniz? (Hayır: program "
+                                      "kapatılır)"),
+                   pv::vbYesNo | pv::vbCritical, QStringLiteral("Hata"), answer);
+    pv::form<frmSplash>().Show(pv::Form::Modeless);
+    h.settle();
+    // Nothing read on: no main window, no day counts, the file as it was.
+    QVERIFY(!pv::isLoaded<veresiye>());
+    QCOMPARE(fileBytes(h.databasePath()), damaged);
+    QVERIFY(!QFile::exists(h.databasePath() + QStringLiteral("-journal")));
+    if (answer == pv::vbNo) {
+        QVERIFY(h.programEnded());
+        return;
+    }
+    QVERIFY(!h.programEnded());
+    QVERIFY(pv::isLoaded<CopyFile>());
+    CopyFile &c = pv::form<CopyFile>();
+    QVERIFY(c.restoreMode());
+    QVERIFY(c.geriyuklefrm->isVisible());
+}
+
+void TestSafety::lockedFileAtStart()
+{
+    Harness h;
+    // Another program holds the file with a write lock of its own.
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(h.databasePath().toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE surum SET surum = surum;", nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    const QByteArray before = fileBytes(h.databasePath());
+    h.expectMsgBoxContaining(QStringLiteral("Veri tabanı dosyası başka bir program tarafından kullanılıyor: ") +
+                             QDir::toNativeSeparators(h.databasePath()));
+    pv::form<frmSplash>();
+    QVERIFY(h.programEnded());
+    QCOMPARE(h.msgBoxes().first().title, QStringLiteral("Hata"));
+    QVERIFY(!h.msgBoxes().first().text.contains(QLatin1String("açılamadı")));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QCOMPARE(fileBytes(h.databasePath()), before);
+}
+
+void TestSafety::readOnlyAtStart_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("file") << false;
+    QTest::newRow("folder") << true;
+}
+
+// The check runs in a child process of an ordinary user, because the super-user may
+// write any file whatever its permissions.
+static int stateAsOrdinaryUser(const QString &path)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(100);
+        _exit(int(pv::databaseState(path)));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void TestSafety::readOnlyAtStart()
+{
+    QFETCH(bool, folder);
+    Harness h;
+    const QByteArray path = QFile::encodeName(h.databasePath());
+    const QByteArray dir = QFile::encodeName(h.folder());
+    QCOMPARE(int(pv::databaseState(h.databasePath())), int(pv::DatabaseState::Usable));
+    // The file readable by all, and the file or its folder writable by nobody.
+    chmod(path.constData(), folder ? 0666 : 0444);
+    chmod(dir.constData(), folder ? 0555 : 0777);
+    QCOMPARE(stateAsOrdinaryUser(h.databasePath()), int(pv::DatabaseState::ReadOnly));
+    if (geteuid() != 0) {
+        const QByteArray before = fileBytes(h.databasePath());
+        h.expectMsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: ") +
+                           QDir::toNativeSeparators(h.databasePath()) + QStringLiteral(". Kayıtlar yapılamaz."),
+                       pv::vbExclamation, QStringLiteral("Dikkat"));
+        pv::form<frmSplash>();
+        QVERIFY(!h.programEnded());
+        QCOMPARE(fileBytes(h.databasePath()), before);
+    }
+    chmod(dir.constData(), 0700);
+    chmod(path.constData(), 0644);
+}
+
+// A restored file that passed every check but does not open at the next start (here it
+// is damaged on disk right after the copy): the replaced database comes back.
+void TestSafety::restoredFileThatDoesNotOpenGivesTheOldOneBack()
+{
+    Harness h;
+    const QString saved = backup(h, QStringLiteral("a.ydk"));
+    QVERIFY(!saved.isEmpty());
+    h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
+    const QByteArray live = fileBytes(h.databasePath());
+    CopyFile::showRestore(QString());
+    CopyFile &c = pv::form<CopyFile>();
+    h.click(c.VornXPButton1);
+    h.expectOpenFile(saved);
+    h.click(c.MyButton3);
+    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    bool keptBeside = false;
+    h.expectMsgBox(QDir::toNativeSeparators(h.databasePath()) + QStringLiteral("\n\nYedek dosyasından yükleme yapıldı."),
+                   [&](const pv::MsgBoxCall &) {
+                       // The old database waits beside the restored one.
+                       keptBeside = fileBytes(pv::previousDatabasePath(h.databasePath())) == live;
+                       zeroAPage(h.databasePath());
+                       return int(pv::vbOK);
+                   });
+    h.expectMsgBox(QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n") +
+                       QDir::toNativeSeparators(h.databasePath()) +
+                       QStringLiteral("\n\nÖnceki veri tabanı geri konuldu."),
+                   pv::vbCritical, QStringLiteral("Hata"));
+    h.click(c.Command3);
+    h.settle();
+    QVERIFY(keptBeside);
+    QCOMPARE(fileBytes(h.databasePath()), live);
+    QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
+    // The start-up goes on with the old database.
+    QVERIFY(pv::isLoaded<frmSplash>());
+    QVERIFY(!h.programEnded());
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM birimler WHERE birimadi = 'Sonradan'")).toInt(), 1);
+}
+
+void TestSafety::restoredFileThatOpensDropsTheOldOne()
+{
+    Harness h;
+    const QString saved = backup(h, QStringLiteral("b.ydk"));
+    h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
+    CopyFile::showRestore(QString());
+    CopyFile &c = pv::form<CopyFile>();
+    h.click(c.VornXPButton1);
+    h.expectOpenFile(saved);
+    h.click(c.MyButton3);
+    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    h.expectMsgBoxContaining(QStringLiteral("Yedek dosyasından yükleme yapıldı."));
+    h.click(c.Command3);
+    h.settle();
+    QVERIFY(pv::isLoaded<frmSplash>());
+    QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM birimler WHERE birimadi = 'Sonradan'")).toInt(), 0);
+    QCOMPARE(QDir(h.folder()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestSafety::stalePartFilesGoWithTheNextBackup()
+{
+    Harness h;
+    QDir(h.folder()).mkpath(QStringLiteral("yedek"));
+    const QString folder = h.folder() + QStringLiteral("/yedek/");
+    // Left by backups that were broken off, and a file of the user's that stays.
+    const QStringList stale{QStringLiteral(".BrennavikPelvanor_Yedek_01-12-26(10-00-00).ydk.part"),
+                            QStringLiteral(".BrennavikPelvanor_Yedek_01-12-26(10-00-00).ydk.part-journal"),
+                            QStringLiteral(".data.ydk.part")};
+    for (const QString &name : stale)
+        QVERIFY(writeFile(folder + name, QByteArray(8192, 'x')));
+    QVERIFY(writeFile(folder + QStringLiteral(".notlar.txt"), "kalsın"));
+    QVERIFY(!backup(h, QStringLiteral("c.ydk")).isEmpty());
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{QStringLiteral(".notlar.txt"), QStringLiteral("c.ydk")}));
+}
+
+void TestSafety::programsOwnBackupsPass()
+{
+    Harness h;
+    const QString saved = backup(h, QStringLiteral("d.ydk"));
+    QString reason;
+    QVERIFY2(pv::isProgramDatabase(saved, pv::schemaSql(), &reason), qPrintable(reason));
+    QVERIFY2(pv::isProgramDatabase(h.databasePath(), pv::schemaSql(), &reason), qPrintable(reason));
+    const QByteArray before = fileBytes(saved);
+    QVERIFY(!pv::isProgramDatabase(saved + QStringLiteral(".yok"), pv::schemaSql(), &reason));
+    QCOMPARE(fileBytes(saved), before);
+}
+
+QTEST_MAIN(TestSafety)
+#include "test_safety.moc"
