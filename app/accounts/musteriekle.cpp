@@ -416,11 +416,16 @@ void musteriekle::KaydetForm()
             ok = false;
             error = rs.lastError();
         }
-        // A typed code that is no whole number leaves the counter alone.
+        // A typed code that is no whole number leaves the counter alone, and so does one
+        // below the counter: the counter never goes back to numbers already handed out.
         const auto counted = wholeNumber(number);
         if (ok && counted) {
             pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
-            if (!counter.write(*counted)) {
+            const auto held = counter.tryValue();
+            if (!held) {
+                ok = false;
+                error = counter.lastError();
+            } else if (*counted > *held && !counter.write(*counted)) {
                 ok = false;
                 error = counter.lastError();
             }
@@ -554,8 +559,10 @@ void musteriekle::BvButton3_Click()
         QStringLiteral("JPG File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp|GIF File(*.gif)|*.gif|"
                        "Tüm Dosyalar(*.*)|*.*"),
         this);
-    if (!picked.isEmpty())
-        txtFoto->setText(picked);
+    // A cancelled picker changes nothing and says nothing.
+    if (picked.isEmpty())
+        return;
+    txtFoto->setText(picked);
     Command1_Click();
 }
 
