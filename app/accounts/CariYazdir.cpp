@@ -206,15 +206,27 @@ QString CariYazdir::customerCondition() const
     // The report runs its SQL text on its own connection and takes no parameters: the
     // account is named by the database's own row number, never by the typed code.
     const QString code = m_hooks.Text10 ? m_hooks.Text10() : QString();
+    m_accountReadError.clear();
     pv::Database db;
-    if (!db.open(pv::databasePath()))
+    if (!db.open(pv::databasePath())) {
+        m_accountReadError = db.lastError().message;
         return QStringLiteral("0");
-    const QVariant id = db.scalar(QStringLiteral("select id from musteriler where mus_kodu = ?"), {code});
-    if (id.isValid())
+    }
+    const auto id = db.tryScalar(QStringLiteral("select id from musteriler where mus_kodu = ?"), {code});
+    if (!id) {
+        // Not "no such customer": a print of nothing would pass for an empty account.
+        m_accountReadError = db.lastError().message;
+        return QStringLiteral("0");
+    }
+    if (id->isValid())
         return QStringLiteral("mus_kodu = (select mus_kodu from musteriler where id = %1)")
-            .arg(id.toLongLong());
+            .arg(id->toLongLong());
     // Ledger rows of a code without a customer row: by their own row numbers.
     pv::Recordset rs(db, QStringLiteral("select id from veresiye where mus_kodu = ?"), {code});
+    if (!rs.isOpen()) {
+        m_accountReadError = rs.lastError().message;
+        return QStringLiteral("0");
+    }
     QStringList ids;
     for (int row = 0; row < rs.RecordCount(); ++row)
         ids << QString::number(rs.valueAt(row, 0).toLongLong());
@@ -340,6 +352,15 @@ pv::Report &CariYazdir::reportRange()
 
 // ---------------------------------------------------------------- commands
 
+void CariYazdir::preview(pv::Report &r)
+{
+    if (!m_accountReadError.isEmpty()) {
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + m_accountReadError, pv::vbCritical, QStringLiteral("Hata"));
+        return;
+    }
+    r.showPreviewModal(&m_window);
+}
+
 void CariYazdir::VornXPButton5_Click()
 {
     mnuPrint->popup(QCursor::pos());
@@ -353,22 +374,22 @@ void CariYazdir::DBGrid2_MouseUp(Qt::MouseButton button)
 
 void CariYazdir::mnuMiM_Click()
 {
-    receiptToday().showPreviewModal(&m_window);
+    preview(receiptToday());
 }
 
 void CariYazdir::mnuSimy_Click()
 {
-    receiptMarked().showPreviewModal(&m_window);
+    preview(receiptMarked());
 }
 
 void CariYazdir::muslisyzdBtn_Click()
 {
-    reportAll().showPreviewModal(&m_window);
+    preview(reportAll());
 }
 
 void CariYazdir::muslisyzdBtn2_Click()
 {
-    reportRange().showPreviewModal(&m_window);
+    preview(reportRange());
 }
 
 // ---------------------------------------------------------------- marks
@@ -463,7 +484,12 @@ void CariYazdir::tgoster_Click()
         QStringLiteral(
             "select * from veresiye where Tarih2 Between ? and ? AND mus_kodu = ? ORDER BY Tarih2, Saat asc"),
         {pv::dateKey(ilk->date()), pv::dateKey(son->date()), code});
-    m_ledger.Refresh();
+    if (!m_ledger.Refresh()) {
+        // Not an empty range: the rows were not read.
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + m_ledger.lastError().message, pv::vbCritical,
+                   QStringLiteral("Hata"));
+        return;
+    }
     QWidget *totals = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
     if (m_ledger.Recordset().RecordCount() == 0) {
         ilk->setFocus();

@@ -110,6 +110,9 @@ private:
     QString value(const char *boxName) const;
     QString customerCondition() const;
     QString orderClause() const;
+    // Shows the print unless the account could not be read for it (then says so).
+    void preview(pv::Report &r);
+    mutable QString m_accountReadError; // set by customerCondition() when its read failed
     void fillReceipt(pv::Report &r);
     void fillReport(pv::Report &r);
     void writeMark(const QString &code);

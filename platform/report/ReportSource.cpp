@@ -35,11 +35,13 @@ ReportRows runReportSource(const QString &connection, const QString &sql)
     Database db;
     if (!db.open(path)) {
         out.error = db.lastError().message;
+        out.readFailed = true;
         return out;
     }
     Recordset rs;
     if (!rs.open(db, sql)) {
         out.error = rs.lastError().message;
+        out.readFailed = true;
         return out;
     }
     const int n = rs.FieldCount();
@@ -52,6 +54,12 @@ ReportRows runReportSource(const QString &connection, const QString &sql)
         for (int i = 0; i < n; ++i)
             row.push_back(ReportCell{rs.valueAt(r, i), rs.textAt(r, i)});
         out.rows.push_back(std::move(row));
+    }
+    if (rs.readError()) {
+        out.rows.clear();
+        out.error = rs.readError().message;
+        out.readFailed = true;
+        return out;
     }
     out.ok = true;
     return out;

@@ -9,6 +9,9 @@
 #include "controls/button/BvButton.h"
 #include "platform/data/Database.h"
 #include "platform/data/ProgramDatabase.h"
+#include "platform/data/Recordset.h"
+#include "platform/report/Report.h"
+#include "app/reports/AppReports.h"
 #include "platform/forms/Program.h"
 #include "tests/harness/Harness.h"
 
@@ -77,6 +80,11 @@ private slots:
     void restoredFileThatOpensDropsTheOldOne();
     void stalePartFilesGoWithTheNextBackup();
     void programsOwnBackupsPass();
+
+    void unreadRowIsNotAnEmptyRow();
+    void mainListReadFailsAtActivation();
+    void mainTotalsReadFails();
+    void reportReadFails();
 };
 
 void TestSafety::damagedFileAtStart_data()
@@ -265,6 +273,98 @@ void TestSafety::programsOwnBackupsPass()
     const QByteArray before = fileBytes(saved);
     QVERIFY(!pv::isProgramDatabase(saved + QStringLiteral(".yok"), pv::schemaSql(), &reason));
     QCOMPARE(fileBytes(saved), before);
+}
+
+// Every read of the table fails from now on (a view that breaks on each row stands in for
+// a locked or damaged file); the rows stay in table_t.
+void breakReadsOf(Harness &h, const QString &table)
+{
+    QVERIFY(h.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %1_t").arg(table)));
+    QVERIFY(h.exec(QStringLiteral("CREATE VIEW %1 AS SELECT * FROM %1_t WHERE json('bozuk') IS NOT NULL").arg(table)));
+}
+
+void addCustomer(Harness &h, const QString &code, const QString &turu, double balance)
+{
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), code},
+                                                    {QStringLiteral("MusteriFirma"), QStringLiteral("Müşteri ") + code},
+                                                    {QStringLiteral("Turu"), turu},
+                                                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                                                    {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+                                                    {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
+                                                    {QStringLiteral("Gun"), 1},
+                                                    {QStringLiteral("Bakiye"), balance}}));
+}
+
+// The data layer tells a row it could not read from a row that is gone.
+void TestSafety::unreadRowIsNotAnEmptyRow()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Adet'), ('Kilo')")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    pv::Recordset rs(db, QStringLiteral("birimler")); // a table: rows read when first looked at
+    QVERIFY(rs.RecordCount() >= 2);
+    const int first = rs.RecordCount() - 2;
+    QVERIFY(db.exec(QStringLiteral("DELETE FROM birimler WHERE birimadi = 'Adet'")));
+    QVERIFY(!rs.valueAt(first, 0).isValid());
+    QVERIFY(!rs.readError()); // gone: no failure
+    QVERIFY(db.exec(QStringLiteral("ALTER TABLE birimler RENAME TO birimler2")));
+    QVERIFY(!rs.valueAt(first + 1, 0).isValid());
+    QVERIFY(rs.readError());
+    // A sum or count read straight tells "no rows" from "failed".
+    const auto none = db.tryScalar(QStringLiteral("SELECT sum(yolu) FROM yedek_yeri WHERE 0"));
+    QVERIFY(none && !none->isValid());
+    QVERIFY(!db.tryScalar(QStringLiteral("SELECT sum(x) FROM yok")));
+    QVERIFY(db.lastError());
+    pv::Counter counter(db, QStringLiteral("yok"), QStringLiteral("n"));
+    QVERIFY(!counter.tryValue());
+}
+
+// The main list cannot be read when the window opens: told, and no day count written.
+void TestSafety::mainListReadFailsAtActivation()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
+    breakReadsOf(h, QStringLiteral("musteriler"));
+    h.expectMsgBox(QStringLiteral("Müşteri listesi okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
+                   QStringLiteral("Hata"));
+    veresiye &m = pv::form<veresiye>();
+    m.Show();
+    h.settle();
+    QCOMPARE(h.value(QStringLiteral("SELECT Gun FROM musteriler_t")).toInt(), 1);
+    QCOMPARE(h.value(QStringLiteral("SELECT Bakiye FROM musteriler_t")).toDouble(), 750.0);
+    QCOMPARE(h.msgBoxes().size(), 1); // told once, not again as "no records"
+}
+
+// The totals panel's sums cannot be read: told, and no 0,00 shown for them.
+void TestSafety::mainTotalsReadFails()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
+    addCustomer(h, QStringLiteral("2"), QStringLiteral("Satıcı"), 100);
+    veresiye &m = pv::form<veresiye>();
+    m.Show();
+    h.settle();
+    QCOMPARE(h.value(QStringLiteral("SELECT Gun FROM musteriler WHERE mus_kodu = '1'")).toInt(), 7);
+    breakReadsOf(h, QStringLiteral("musteriler"));
+    h.expectMsgBox(QStringLiteral("Toplamlar okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
+                   QStringLiteral("Hata"));
+    h.click(m.VornXPButton1);
+    for (QLineEdit *box : {m.VornXPTextBox22, m.VornXPTextBox33, m.VornXPTextBox44})
+        QCOMPARE(box->text(), QString());
+}
+
+// A report whose rows cannot be read is told, not shown as an empty page.
+void TestSafety::reportReadFails()
+{
+    Harness h;
+    pv::registerAppReports();
+    pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
+    r.dataControl().setConnectionString(h.databasePath());
+    r.dataControl().setSource(QStringLiteral("select * from veresiye_yok"));
+    h.expectMsgBox(QStringLiteral("Rapor okunamadı: no such table: veresiye_yok"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    r.showPreviewModal(); // an unexpected preview window would fail the test
 }
 
 QTEST_MAIN(TestSafety)
