@@ -1,7 +1,7 @@
 // The database file at start-up and across a restore: damaged, read-only and locked files
 // are told before anything is written, and a restored file that does not open gives the
 // old one back. Backups leave no part files behind.
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "app/CopyFile.h"
 #include "app/frmSplash.h"
 #include "app/veresiye.h"
@@ -59,8 +59,8 @@ QString backup(Harness &h, const QString &name)
 {
     QDir(h.folder()).mkpath(QStringLiteral("yedek"));
     const QString path = h.folder() + QStringLiteral("/yedek/") + name;
-    return admin::copyDatabase(pv::databasePath(), path, QStringLiteral("Dikkat"), nullptr,
-                               admin::CopyKind::Backup) > 0
+    return ui::copyDatabase(pv::databasePath(), path, QStringLiteral("Dikkat"), nullptr,
+                               ui::CopyKind::Backup) > 0
                ? path
                : QString();
 }
