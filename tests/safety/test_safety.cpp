@@ -65,6 +65,19 @@ QString backup(Harness &h, const QString &name)
                : QString();
 }
 
+// The restore window from the main window's menu up to "Geri Yükle", with saved picked and
+// the replacing of the live file agreed to.
+CopyFile &pickForRestore(Harness &h, const QString &saved)
+{
+    CopyFile::showRestore(QString());
+    CopyFile &c = pv::form<CopyFile>();
+    h.click(c.VornXPButton1);
+    h.expectOpenFile(saved);
+    h.click(c.MyButton3);
+    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    return c;
+}
+
 } // namespace
 
 class TestSafety : public QObject
@@ -197,12 +210,7 @@ void TestSafety::restoredFileThatDoesNotOpenGivesTheOldOneBack()
     QVERIFY(!saved.isEmpty());
     h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
     const QByteArray live = fileBytes(h.databasePath());
-    CopyFile::showRestore(QString());
-    CopyFile &c = pv::form<CopyFile>();
-    h.click(c.VornXPButton1);
-    h.expectOpenFile(saved);
-    h.click(c.MyButton3);
-    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    CopyFile &c = pickForRestore(h, saved);
     bool keptBeside = false;
     h.expectMsgBox(QDir::toNativeSeparators(h.databasePath()) + QStringLiteral("\n\nYedek dosyasından yükleme yapıldı."),
                    [&](const pv::MsgBoxCall &) {
@@ -231,12 +239,7 @@ void TestSafety::restoredFileThatOpensDropsTheOldOne()
     Harness h;
     const QString saved = backup(h, QStringLiteral("b.ydk"));
     h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
-    CopyFile::showRestore(QString());
-    CopyFile &c = pv::form<CopyFile>();
-    h.click(c.VornXPButton1);
-    h.expectOpenFile(saved);
-    h.click(c.MyButton3);
-    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    CopyFile &c = pickForRestore(h, saved);
     h.expectMsgBoxContaining(QStringLiteral("Yedek dosyasından yükleme yapıldı."));
     h.click(c.Command3);
     h.settle();
