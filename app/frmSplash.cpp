@@ -5,8 +5,8 @@
 #include "app/ui/Kit.h"
 #include "app/veresiye.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
-#include "platform/components/PropertyBag.h"
 #include "database/DbScripts.h"
+#include "platform/components/PropertyBag.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/ProgramDatabase.h"
 #include "platform/forms/MsgBox.h"
@@ -125,12 +125,13 @@ void frmSplash::settleRestore(const QString &path)
     const bool back = pv::renameDurably(previous, path);
     if (back && QFileInfo::exists(previous + journal))
         pv::renameDurably(previous + journal, path + journal);
-    pv::MsgBox(back ? QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n%1\n\nÖnceki veri tabanı geri konuldu.")
-                          .arg(QDir::toNativeSeparators(path))
-                    : QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n%1\n\nÖnceki veri tabanı %2 "
-                                     "olarak duruyor.")
-                          .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(previous)),
-               pv::vbCritical, QStringLiteral("Hata"));
+    pv::MsgBox(
+        back ? QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n%1\n\nÖnceki veri tabanı geri konuldu.")
+                   .arg(QDir::toNativeSeparators(path))
+             : QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n%1\n\nÖnceki veri tabanı %2 "
+                              "olarak duruyor.")
+                   .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(previous)),
+        pv::vbCritical, QStringLiteral("Hata"));
 }
 
 // Looks at the file before anything reads or writes it. False when the start-up stops

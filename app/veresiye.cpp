@@ -796,7 +796,8 @@ double veresiye::sumOfType(const QString &turu, bool *ok)
     *ok = false;
     if (!db.open(pv::databasePath()))
         return 0;
-    const auto v = db.tryScalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
+    const auto v =
+        db.tryScalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
     if (!v) {
         readFailed(QStringLiteral("Toplamlar okunamadı: "), db.lastError());
         return 0;

@@ -352,7 +352,8 @@ pv::Report &CariYazdir::reportRange()
 void CariYazdir::preview(pv::Report &r)
 {
     if (!m_accountReadError.isEmpty()) {
-        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + m_accountReadError, pv::vbCritical, QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + m_accountReadError, pv::vbCritical,
+                   QStringLiteral("Hata"));
         return;
     }
     r.showPreviewModal(&m_window);

@@ -26,10 +26,11 @@ constexpr BvButton::OleColor kGrey = 0xE3E3E3;
 
 const QString kWarnTitle = QStringLiteral("Dikkat!!");
 // What each panel saves: its own fields and nothing else.
-const QStringList kCardFields{QStringLiteral("MusteriFirma"), QStringLiteral("Telefon1"), QStringLiteral("Adres"),
-                              QStringLiteral("ilgili"),       QStringLiteral("mail"),     QStringLiteral("Telefon2"),
-                              QStringLiteral("Gsm"),          QStringLiteral("vd"),       QStringLiteral("vdn"),
-                              QStringLiteral("Turu"),         QStringLiteral("ParaTuru")};
+const QStringList kCardFields{
+    QStringLiteral("MusteriFirma"), QStringLiteral("Telefon1"), QStringLiteral("Adres"),
+    QStringLiteral("ilgili"),       QStringLiteral("mail"),     QStringLiteral("Telefon2"),
+    QStringLiteral("Gsm"),          QStringLiteral("vd"),       QStringLiteral("vdn"),
+    QStringLiteral("Turu"),         QStringLiteral("ParaTuru")};
 const QStringList kNoteFields{QStringLiteral("Not")};
 const QString kErrorTitle = QStringLiteral("Hata");
 

@@ -1,10 +1,10 @@
 #include "app/ui/Kit.h"
 
 #include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "database/DbScripts.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/data/ProgramDatabase.h"
-#include "database/DbScripts.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"
@@ -107,8 +107,9 @@ bool backupInto(sqlite3 *src, const QString &target, QuorvelXPProgressBar *bar)
 void removeStaleParts(const QString &folder, const QString &ownPart)
 {
     QDir dir(folder);
-    const QStringList parts = dir.entryList({QStringLiteral(".*.ydk.part"), QStringLiteral(".*.ydk.part-journal")},
-                                            QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList parts =
+        dir.entryList({QStringLiteral(".*.ydk.part"), QStringLiteral(".*.ydk.part-journal")},
+                      QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : parts)
         dir.remove(name);
     QFile::remove(ownPart);

@@ -32,7 +32,8 @@ TableColumns tableColumns(sqlite3 *db)
 {
     TableColumns out;
     sqlite3_stmt *tables = nullptr;
-    if (sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'",
+    if (sqlite3_prepare_v2(db,
+                           "SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%'",
                            -1, &tables, nullptr) != SQLITE_OK)
         return out;
     QStringList names;

@@ -1,7 +1,7 @@
 #include "platform/report/Report.h"
-#include "platform/forms/MsgBox.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/report/ReportFormat.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/report/ReportSource.h"

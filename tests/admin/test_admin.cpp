@@ -1090,13 +1090,14 @@ void TestAdmin::restoreRefused()
     } else if (kind == QLatin1String("lookalike")) {
         pv::Database other;
         QVERIFY(other.open(backup, pv::Database::CreateIfMissing));
-        QVERIFY(other.exec(QStringLiteral("CREATE TABLE \"User\" (Username); CREATE TABLE dgrayr (logo); "
-                                          "CREATE TABLE musteriler (mus_kodu); CREATE TABLE veresiye (Tarih); "
-                                          "CREATE TABLE kasa (Tarih); CREATE TABLE yedek_yeri (yolu);")));
+        QVERIFY(
+            other.exec(QStringLiteral("CREATE TABLE \"User\" (Username); CREATE TABLE dgrayr (logo); "
+                                      "CREATE TABLE musteriler (mus_kodu); CREATE TABLE veresiye (Tarih); "
+                                      "CREATE TABLE kasa (Tarih); CREATE TABLE yedek_yeri (yolu);")));
     } else if (kind == QLatin1String("nocolumn") || kind == QLatin1String("noversion") ||
                kind == QLatin1String("damaged")) {
         QVERIFY(ui::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
-                                    ui::CopyKind::Backup) > 0);
+                                 ui::CopyKind::Backup) > 0);
         if (kind == QLatin1String("damaged")) {
             // One page in the middle of the file zeroed.
             QFile f(backup);

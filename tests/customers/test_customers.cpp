@@ -310,8 +310,8 @@ void TestCustomers::saveStoresTheCardAndTheCounter_data()
     QTest::newRow("typed number") << QStringLiteral("500") << QStringLiteral("500") << qint64(500)
                                   << QStringLiteral("501");
     // A number below the counter is taken as the code, but the counter never goes back.
-    QTest::newRow("typed number below the counter") << QStringLiteral("30") << QStringLiteral("30") << qint64(41)
-                                                    << QStringLiteral("42");
+    QTest::newRow("typed number below the counter")
+        << QStringLiteral("30") << QStringLiteral("30") << qint64(41) << QStringLiteral("42");
     QTest::newRow("typed code") << QStringLiteral("A-7") << QStringLiteral("A-7") << qint64(41)
                                 << QStringLiteral("42");
 }

@@ -21,13 +21,14 @@ namespace
 
 void addCustomer(Harness &h)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), QStringLiteral("100")},
-                                                    {QStringLiteral("MusteriFirma"), QStringLiteral("Ahmet Yılmaz")},
-                                                    {QStringLiteral("Telefon1"), QStringLiteral("0212 555 44 33")},
-                                                    {QStringLiteral("Adres"), QStringLiteral("Çarşı Cad. No 5")},
-                                                    {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                                                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                                                    {QStringLiteral("Not"), QStringLiteral("Ayın 15'inde öder")}}));
+    QVERIFY(h.insert(QStringLiteral("musteriler"),
+                     {{QStringLiteral("mus_kodu"), QStringLiteral("100")},
+                      {QStringLiteral("MusteriFirma"), QStringLiteral("Ahmet Yılmaz")},
+                      {QStringLiteral("Telefon1"), QStringLiteral("0212 555 44 33")},
+                      {QStringLiteral("Adres"), QStringLiteral("Çarşı Cad. No 5")},
+                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
+                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                      {QStringLiteral("Not"), QStringLiteral("Ayın 15'inde öder")}}));
 }
 
 veresiye2 &openAccount()
@@ -78,8 +79,9 @@ void TestPanels::noteSavedWhileTheCardIsBeingEdited()
     QVERIFY(d.frmNote->isVisible());
     d.txtNote->setPlainText(QStringLiteral("Çek ile öder"));
     Harness::click(d.BvButton5);
-    QCOMPARE(storedCustomer(h), (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("0212 555 44 33"),
-                                              QStringLiteral("Çarşı Cad. No 5"), QStringLiteral("Çek ile öder")}));
+    QCOMPARE(storedCustomer(h),
+             (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("0212 555 44 33"),
+                           QStringLiteral("Çarşı Cad. No 5"), QStringLiteral("Çek ile öder")}));
     // The card still shows what was typed into it, until it is left.
     QCOMPARE(d.xpText9->text(), QStringLiteral("yanlış numara"));
     QVERIFY(d.xpText8->text().isEmpty());
@@ -88,8 +90,9 @@ void TestPanels::noteSavedWhileTheCardIsBeingEdited()
     QCOMPARE(d.xpText8->text(), QStringLiteral("Ahmet Yılmaz"));
     QCOMPARE(d.xpText9->text(), QStringLiteral("0212 555 44 33"));
     QCOMPARE(d.txtNote->toPlainText(), QStringLiteral("Çek ile öder"));
-    QCOMPARE(storedCustomer(h), (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("0212 555 44 33"),
-                                              QStringLiteral("Çarşı Cad. No 5"), QStringLiteral("Çek ile öder")}));
+    QCOMPARE(storedCustomer(h),
+             (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("0212 555 44 33"),
+                           QStringLiteral("Çarşı Cad. No 5"), QStringLiteral("Çek ile öder")}));
 }
 
 // "Temizle" on the note without saving, then the card saved: the note stays.
@@ -148,7 +151,8 @@ void TestPanels::namedSaveInTheDataLayer()
     name.setText(QStringLiteral("Mehmet"));
     phone.setText(QStringLiteral("111"));
     QVERIFY(dc.UpdateRecord({QStringLiteral("telefon1")})); // names ignore case
-    QCOMPARE(storedCustomer(h).mid(0, 2), (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("111")}));
+    QCOMPARE(storedCustomer(h).mid(0, 2),
+             (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("111")}));
     QCOMPARE(name.text(), QStringLiteral("Mehmet"));
     dc.revertFields({QStringLiteral("MusteriFirma")});
     QCOMPARE(name.text(), QStringLiteral("Ahmet Yılmaz"));
@@ -179,7 +183,8 @@ void TestPanels::settingsLogoPickerCancelled()
     });
     pv::form<ayarlar>().Show(pv::Form::Modal);
     h.settle();
-    QCOMPARE(h.value(QStringLiteral("SELECT logo FROM dgrayr")).toString(), h.folder() + QStringLiteral("/logo.jpg"));
+    QCOMPARE(h.value(QStringLiteral("SELECT logo FROM dgrayr")).toString(),
+             h.folder() + QStringLiteral("/logo.jpg"));
 }
 
 QTEST_MAIN(TestPanels)

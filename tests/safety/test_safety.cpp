@@ -1,18 +1,18 @@
 // The database file at start-up and across a restore: damaged, read-only and locked files
 // are told before anything is written, and a restored file that does not open gives the
 // old one back. Backups leave no part files behind.
-#include "app/ui/Kit.h"
 #include "app/CopyFile.h"
 #include "app/frmSplash.h"
+#include "app/reports/AppReports.h"
+#include "app/ui/Kit.h"
 #include "app/veresiye.h"
-#include "database/DbScripts.h"
 #include "controls/button/BvButton.h"
+#include "database/DbScripts.h"
 #include "platform/data/Database.h"
 #include "platform/data/ProgramDatabase.h"
 #include "platform/data/Recordset.h"
-#include "platform/report/Report.h"
-#include "app/reports/AppReports.h"
 #include "platform/forms/Program.h"
+#include "platform/report/Report.h"
 #include "tests/harness/Harness.h"
 
 #include <QDir>
@@ -60,7 +60,7 @@ QString backup(Harness &h, const QString &name)
     QDir(h.folder()).mkpath(QStringLiteral("yedek"));
     const QString path = h.folder() + QStringLiteral("/yedek/") + name;
     return ui::copyDatabase(pv::databasePath(), path, QStringLiteral("Dikkat"), nullptr,
-                               ui::CopyKind::Backup) > 0
+                            ui::CopyKind::Backup) > 0
                ? path
                : QString();
 }
@@ -141,11 +141,13 @@ void TestSafety::lockedFileAtStart()
     // Another program holds the file with a write lock of its own.
     sqlite3 *other = nullptr;
     QCOMPARE(sqlite3_open(h.databasePath().toUtf8().constData(), &other), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE surum SET surum = surum;", nullptr, nullptr, nullptr),
-             SQLITE_OK);
+    QCOMPARE(
+        sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE surum SET surum = surum;", nullptr, nullptr, nullptr),
+        SQLITE_OK);
     const QByteArray before = fileBytes(h.databasePath());
-    h.expectMsgBoxContaining(QStringLiteral("Veri tabanı dosyası başka bir program tarafından kullanılıyor: ") +
-                             QDir::toNativeSeparators(h.databasePath()));
+    h.expectMsgBoxContaining(
+        QStringLiteral("Veri tabanı dosyası başka bir program tarafından kullanılıyor: ") +
+        QDir::toNativeSeparators(h.databasePath()));
     pv::form<frmSplash>();
     QVERIFY(h.programEnded());
     QCOMPARE(h.msgBoxes().first().title, QStringLiteral("Hata"));
@@ -191,7 +193,8 @@ void TestSafety::readOnlyAtStart()
     if (geteuid() != 0) {
         const QByteArray before = fileBytes(h.databasePath());
         h.expectMsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: ") +
-                           QDir::toNativeSeparators(h.databasePath()) + QStringLiteral(". Kayıtlar yapılamaz."),
+                           QDir::toNativeSeparators(h.databasePath()) +
+                           QStringLiteral(". Kayıtlar yapılamaz."),
                        pv::vbExclamation, QStringLiteral("Dikkat"));
         pv::form<frmSplash>();
         QVERIFY(!h.programEnded());
@@ -212,7 +215,8 @@ void TestSafety::restoredFileThatDoesNotOpenGivesTheOldOneBack()
     const QByteArray live = fileBytes(h.databasePath());
     CopyFile &c = pickForRestore(h, saved);
     bool keptBeside = false;
-    h.expectMsgBox(QDir::toNativeSeparators(h.databasePath()) + QStringLiteral("\n\nYedek dosyasından yükleme yapıldı."),
+    h.expectMsgBox(QDir::toNativeSeparators(h.databasePath()) +
+                       QStringLiteral("\n\nYedek dosyasından yükleme yapıldı."),
                    [&](const pv::MsgBoxCall &) {
                        // The old database waits beside the restored one.
                        keptBeside = fileBytes(pv::previousDatabasePath(h.databasePath())) == live;
@@ -283,19 +287,21 @@ void TestSafety::programsOwnBackupsPass()
 void breakReadsOf(Harness &h, const QString &table)
 {
     QVERIFY(h.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %1_t").arg(table)));
-    QVERIFY(h.exec(QStringLiteral("CREATE VIEW %1 AS SELECT * FROM %1_t WHERE json('bozuk') IS NOT NULL").arg(table)));
+    QVERIFY(h.exec(
+        QStringLiteral("CREATE VIEW %1 AS SELECT * FROM %1_t WHERE json('bozuk') IS NOT NULL").arg(table)));
 }
 
 void addCustomer(Harness &h, const QString &code, const QString &turu, double balance)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), code},
-                                                    {QStringLiteral("MusteriFirma"), QStringLiteral("Müşteri ") + code},
-                                                    {QStringLiteral("Turu"), turu},
-                                                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                                                    {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
-                                                    {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
-                                                    {QStringLiteral("Gun"), 1},
-                                                    {QStringLiteral("Bakiye"), balance}}));
+    QVERIFY(h.insert(QStringLiteral("musteriler"),
+                     {{QStringLiteral("mus_kodu"), code},
+                      {QStringLiteral("MusteriFirma"), QStringLiteral("Müşteri ") + code},
+                      {QStringLiteral("Turu"), turu},
+                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                      {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+                      {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
+                      {QStringLiteral("Gun"), 1},
+                      {QStringLiteral("Bakiye"), balance}}));
 }
 
 // The data layer tells a row it could not read from a row that is gone.
