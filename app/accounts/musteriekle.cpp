@@ -296,7 +296,18 @@ void musteriekle::topla_Click()
     pv::Database db;
     db.open(pv::databasePath());
     pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
-    xpText1->setText(QString::number(counter.value() + Text1b.text().toLongLong()));
+    const auto held = counter.tryValue();
+    if (!held) {
+        // No number is proposed from a counter that could not be read.
+        xpText1->clear();
+        if (!m_counterUnread)
+            pv::MsgBox(QStringLiteral("Müşteri numarası okunamadı: ") + counter.lastError().message,
+                       pv::vbCritical, QStringLiteral("Hata"));
+        m_counterUnread = true;
+        return;
+    }
+    m_counterUnread = false;
+    xpText1->setText(QString::number(*held + Text1b.text().toLongLong()));
 }
 
 void musteriekle::birimgrup()

@@ -2,6 +2,7 @@
 // are told before anything is written, and a restored file that does not open gives the
 // old one back. Backups leave no part files behind.
 #include "app/CopyFile.h"
+#include "app/accounts/musteriekle.h"
 #include "app/frmSplash.h"
 #include "app/reports/AppReports.h"
 #include "app/ui/Kit.h"
@@ -98,6 +99,7 @@ private slots:
     void mainListReadFailsAtActivation();
     void mainTotalsReadFails();
     void reportReadFails();
+    void customerNumberReadFails();
 };
 
 void TestSafety::damagedFileAtStart_data()
@@ -374,6 +376,22 @@ void TestSafety::reportReadFails()
     h.expectMsgBox(QStringLiteral("Rapor okunamadı: no such table: veresiye_yok"), pv::vbCritical,
                    QStringLiteral("Hata"));
     r.showPreviewModal(); // an unexpected preview window would fail the test
+}
+
+// The customer counter cannot be read: no number is proposed (a made-up one would be
+// saved as the new customer's code).
+void TestSafety::customerNumberReadFails()
+{
+    Harness h;
+    breakReadsOf(h, QStringLiteral("son_musterino"));
+    h.expectMsgBox(QStringLiteral("Müşteri numarası okunamadı: malformed JSON"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    musteriekle &c = pv::form<musteriekle>();
+    c.txtYetki = QStringLiteral("0");
+    c.Show();
+    h.settle();
+    QVERIFY(c.xpText1->text().isEmpty());
+    QCOMPARE(h.msgBoxes().size(), 1);
 }
 
 QTEST_MAIN(TestSafety)
