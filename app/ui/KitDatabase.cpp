@@ -152,14 +152,7 @@ bool isProgramDatabase(const QString &path)
 
 bool databaseInUse(const QString &path)
 {
-    if (!QFileInfo::exists(path))
-        return false;
-    pv::Database probe;
-    if (!probe.open(path))
-        return false;
-    // Held here and by the probe: anything more is another handle of the program.
-    const auto held = probe.connection();
-    return held.use_count() > 2;
+    return pv::databaseInUse(path);
 }
 
 void unloadOtherForms(pv::Form *keep)

@@ -102,13 +102,44 @@ bool isDamage(const DbError &e)
 
 } // namespace
 
+bool hasDatabaseHeader(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    return f.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+bool holdsProgramTables(sqlite3 *db)
+{
+    sqlite3_stmt *st = nullptr;
+    bool ours = false;
+    if (sqlite3_prepare_v2(db,
+                           "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND lower(name) IN "
+                           "('user', 'dgrayr', 'musteriler', 'veresiye', 'kasa', 'yedek_yeri')",
+                           -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        ours = sqlite3_column_int(st, 0) == 6;
+    sqlite3_finalize(st);
+    return ours;
+}
+
+bool databaseInUse(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return false;
+    Database probe;
+    if (!probe.open(path))
+        return false;
+    // Held here and by the probe: anything more is another handle of the program.
+    const auto held = probe.connection();
+    return held.use_count() > 2;
+}
+
 bool isProgramDatabase(const QString &path, const QString &schemaSql, QString *reason)
 {
-    {
-        QFile f(path);
-        if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArray("SQLite format 3\0", 16))
-            return setReason(reason, QStringLiteral("not an SQLite file"));
-    }
+    if (!hasDatabaseHeader(path))
+        return setReason(reason, QStringLiteral("not an SQLite file"));
     const TableColumns expected = expectedTables(schemaSql);
     if (expected.isEmpty())
         return setReason(reason, QStringLiteral("the schema could not be read"));

@@ -1,11 +1,23 @@
 #pragma once
-// Whether a file is the shop's database, and how it stands before the program takes it.
-// Used by the restore (a wrong file must never replace the live one), the start-up and
-// the repair program.
+// Whether a file is the shop's database, and how it stands before the program takes it,
+// in one place for every program that replaces, rebuilds or opens the shop's database
+// file (the restore, the start-up, the repair program).
 #include <QString>
+
+struct sqlite3;
 
 namespace pv
 {
+
+// The file starts with SQLite's header; read without SQLite, so nothing can touch it.
+bool hasDatabaseHeader(const QString &path);
+
+// The open connection's file holds this program's tables: what makes a file ours,
+// whatever state its pages are in.
+bool holdsProgramTables(sqlite3 *db);
+
+// Some connection of this process still holds the file open.
+bool databaseInUse(const QString &path);
 
 // True when path is a database of this program: SQLite's header, every table of schemaSql
 // with every one of its columns, an integrity check answering "ok", and the version row
