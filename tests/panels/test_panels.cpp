@@ -49,6 +49,20 @@ QVariantList storedCustomer(Harness &h)
     return rows.isEmpty() ? QVariantList() : rows.first();
 }
 
+// The account window of the one customer, with its customer panels.
+MusteriDetay &openDetails(Harness &h)
+{
+    addCustomer(h);
+    return *openAccount().musteriDetay;
+}
+
+// "Müşteri Bilgileri Düzenle ", then "Düzenle": the card's boxes open for typing.
+void editCard(MusteriDetay &d)
+{
+    Harness::click(d.MyButton1);
+    Harness::click(d.MyButton2);
+}
+
 } // namespace
 
 class TestPanels : public QObject
@@ -67,11 +81,8 @@ private slots:
 void TestPanels::noteSavedWhileTheCardIsBeingEdited()
 {
     Harness h;
-    addCustomer(h);
-    veresiye2 &w = openAccount();
-    MusteriDetay &d = *w.musteriDetay;
-    Harness::click(d.MyButton1);
-    Harness::click(d.MyButton2);
+    MusteriDetay &d = openDetails(h);
+    editCard(d);
     d.xpText8->clear();
     d.xpText9->setText(QStringLiteral("yanlış numara"));
 
@@ -99,15 +110,12 @@ void TestPanels::noteSavedWhileTheCardIsBeingEdited()
 void TestPanels::cardSavedWhileTheNoteIsCleared()
 {
     Harness h;
-    addCustomer(h);
-    veresiye2 &w = openAccount();
-    MusteriDetay &d = *w.musteriDetay;
+    MusteriDetay &d = openDetails(h);
     Harness::click(d.btnNote);
     Harness::click(d.BvButton6);
     QVERIFY(d.txtNote->toPlainText().isEmpty());
 
-    Harness::click(d.MyButton1);
-    Harness::click(d.MyButton2);
+    editCard(d);
     d.xpText9->setText(QStringLiteral("0212 555 44 34"));
     Harness::click(d.kaydet);
     QVERIFY(!d.musterifrm->isVisible());
@@ -121,17 +129,14 @@ void TestPanels::cardSavedWhileTheNoteIsCleared()
 void TestPanels::noteClosedWithoutSaving()
 {
     Harness h;
-    addCustomer(h);
-    veresiye2 &w = openAccount();
-    MusteriDetay &d = *w.musteriDetay;
+    MusteriDetay &d = openDetails(h);
     Harness::click(d.btnNote);
     d.txtNote->setPlainText(QStringLiteral("yarım kalan"));
     Harness::click(d.btnNote); // closes the panel
     QVERIFY(!d.frmNote->isVisible());
     QCOMPARE(d.txtNote->toPlainText(), QStringLiteral("Ayın 15'inde öder"));
     // Saving the card later writes nothing of it.
-    Harness::click(d.MyButton1);
-    Harness::click(d.MyButton2);
+    editCard(d);
     Harness::click(d.kaydet);
     QCOMPARE(storedCustomer(h).value(3).toString(), QStringLiteral("Ayın 15'inde öder"));
 }
