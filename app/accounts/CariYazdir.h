@@ -108,11 +108,8 @@ protected:
 private:
     void buildPanel();
     QString value(const char *boxName) const;
-    QString customerCondition() const;
+    QString customerCode() const;
     QString orderClause() const;
-    // Shows the print unless the account could not be read for it (then says so).
-    void preview(pv::Report &r);
-    mutable QString m_accountReadError; // set by customerCondition() when its read failed
     void fillReceipt(pv::Report &r);
     void fillReport(pv::Report &r);
     void writeMark(const QString &code);

@@ -1,6 +1,7 @@
 #include "app/accounts/musteriekle.h"
 
 #include "app/accounts/veresiye2.h"
+#include "app/ledger/Customers.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -295,14 +296,14 @@ void musteriekle::topla_Click()
     // Read fresh: another card may have been saved since this one loaded.
     pv::Database db;
     db.open(pv::databasePath());
-    pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
-    const auto held = counter.tryValue();
+    QString why;
+    const auto held = pv::ledger::customerNumber(db, &why);
     if (!held) {
         // No number is proposed from a counter that could not be read.
         xpText1->clear();
         if (!m_counterUnread)
-            pv::MsgBox(QStringLiteral("Müşteri numarası okunamadı: ") + counter.lastError().message,
-                       pv::vbCritical, QStringLiteral("Hata"));
+            pv::MsgBox(QStringLiteral("Müşteri numarası okunamadı: ") + why, pv::vbCritical,
+                       QStringLiteral("Hata"));
         m_counterUnread = true;
         return;
     }
@@ -428,16 +429,10 @@ void musteriekle::KaydetForm()
         // A typed code that is no whole number leaves the counter alone, and so does one
         // below the counter: the counter never goes back to numbers already handed out.
         const auto counted = wholeNumber(number);
-        if (ok && counted) {
-            pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
-            const auto held = counter.tryValue();
-            if (!held) {
-                ok = false;
-                error = counter.lastError();
-            } else if (*counted > *held && !counter.write(*counted)) {
-                ok = false;
-                error = counter.lastError();
-            }
+        QString why;
+        if (ok && counted && !pv::ledger::takeCustomerNumber(db, *counted, &why)) {
+            ok = false;
+            error = {1, why};
         }
         if (ok && !tx.commit()) {
             ok = false;

@@ -22,6 +22,7 @@
 
 #include <QString>
 
+class AccountMail;
 class BvButton;
 class CariYazdir;
 class FrameFendrixon;
@@ -181,6 +182,7 @@ public:
     // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
     MusteriDetay *musteriDetay = nullptr;
     CariYazdir *cariYazdir = nullptr;
+    AccountMail *accountMail = nullptr; // the e-mail command's menu and hand-offs
 
     // ---- procedures other windows and panels run
     void ara_Click();
@@ -193,7 +195,6 @@ public:
     void Command6_Click();
     void menukitle2();
     void menukilitac2();
-    void KasadanSil();
 
     // The account window's answer to a saved posting: confirmation shown, ledger re-read,
     // last-entry date set to today. Only when the account window is open.
@@ -220,7 +221,6 @@ public:
     void Command12_Click();
     void btnSilIptal_Click();
     void Command13_Click();
-    bool btnStokGeriEkle_Click();
     void MyButton3_Click();
 
 private:
@@ -229,8 +229,6 @@ private:
     void bindFields();
     void refreshLedgerKeepingRow(qint64 id);
     qint64 currentEntryId();
-    double sumOf(const QString &column);
-    double rangeSumOf(const QString &column);
     bool writeAccountRow();
     void refreshMainList();
     void closeEditPanel();

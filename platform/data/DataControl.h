@@ -81,6 +81,9 @@ public:
     // Shows the stored values again in the boxes of the named fields only (a panel left
     // without saving); the other boxes keep what was typed into them.
     void revertFields(const QStringList &fields);
+    // The bound widget holds something other than what it was shown: what UpdateRecord
+    // would write. False for a widget that is not bound.
+    bool isChanged(const QObject *owner) const;
 
 signals:
     // The current row has moved (also after Refresh).
