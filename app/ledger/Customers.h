@@ -6,8 +6,8 @@
 #include <QDate>
 #include <QString>
 
-#include <optional>
 #include <QtGlobal>
+#include <optional>
 
 namespace pv
 {
