@@ -20,6 +20,10 @@ namespace pv::ledger
 struct Totals {
     double debt = 0; // sum of Eklenen
     double paid = 0; // sum of Odenen
+    // Why the sums could not be read; then debt and paid are no figures at all and must
+    // be neither shown nor written anywhere (an account with no entries has 0 and no error).
+    QString error = {};
+    bool ok() const { return error.isEmpty(); }
     double balance() const { return debt - paid; }
 };
 // Every entry of the account.

@@ -1,4 +1,5 @@
 // The customer-number counter: it only moves up, and an unreadable counter is no number.
+// Account sums tell "no entries" from "not read".
 #include "app/ledger/Customers.h"
 #include "platform/data/Database.h"
 #include "tests/harness/Harness.h"
@@ -14,6 +15,7 @@ private slots:
     void takenNumber_data();
     void takenNumber();
     void unreadableCounter();
+    void unreadableTotals();
 };
 
 void TestLedgerCounter::takenNumber_data()
@@ -51,6 +53,23 @@ void TestLedgerCounter::unreadableCounter()
     QString why;
     QVERIFY(!pv::ledger::takeCustomerNumber(db, 500, &why));
     QVERIFY(!why.isEmpty());
+}
+
+void TestLedgerCounter::unreadableTotals()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const auto none = pv::ledger::customerTotals(db, QStringLiteral("100"));
+    QVERIFY(none.ok());
+    QCOMPARE(none.balance(), 0.0);
+    QVERIFY(h.exec(QStringLiteral("ALTER TABLE veresiye RENAME TO veresiye_t")));
+    QVERIFY(h.exec(QStringLiteral("CREATE VIEW veresiye AS SELECT * FROM veresiye_t WHERE json('bozuk') IS NOT NULL")));
+    const auto all = pv::ledger::customerTotals(db, QStringLiteral("100"));
+    QVERIFY(!all.ok());
+    QCOMPARE(all.error, QStringLiteral("malformed JSON"));
+    const auto range = pv::ledger::rangeTotals(db, QStringLiteral("100"), QDate(2026, 12, 1), QDate(2026, 12, 10));
+    QVERIFY(!range.ok());
 }
 
 QTEST_MAIN(TestLedgerCounter)
