@@ -64,11 +64,13 @@ void TestLedgerCounter::unreadableTotals()
     QVERIFY(none.ok());
     QCOMPARE(none.balance(), 0.0);
     QVERIFY(h.exec(QStringLiteral("ALTER TABLE veresiye RENAME TO veresiye_t")));
-    QVERIFY(h.exec(QStringLiteral("CREATE VIEW veresiye AS SELECT * FROM veresiye_t WHERE json('bozuk') IS NOT NULL")));
+    QVERIFY(h.exec(
+        QStringLiteral("CREATE VIEW veresiye AS SELECT * FROM veresiye_t WHERE json('bozuk') IS NOT NULL")));
     const auto all = pv::ledger::customerTotals(db, QStringLiteral("100"));
     QVERIFY(!all.ok());
     QCOMPARE(all.error, QStringLiteral("malformed JSON"));
-    const auto range = pv::ledger::rangeTotals(db, QStringLiteral("100"), QDate(2026, 12, 1), QDate(2026, 12, 10));
+    const auto range =
+        pv::ledger::rangeTotals(db, QStringLiteral("100"), QDate(2026, 12, 1), QDate(2026, 12, 10));
     QVERIFY(!range.ok());
 }
 
