@@ -484,7 +484,9 @@ void veresiye::requery(const QString &source, const QVariantList &params)
 {
     Data1->setDatabaseName(pv::databasePath());
     Data1->setRecordSource(source, params);
-    Data1->Refresh();
+    // A list that could not be read is told, never shown as an empty one.
+    if (!Data1->Refresh())
+        readFailed(QStringLiteral("Müşteri listesi okunamadı: "), Data1->lastError());
     // The row commands follow the list, also when the name of the current row stays.
     Command6_Click();
 }
@@ -505,6 +507,11 @@ void veresiye::Command7_Click()
         // is converted at every access, which is slow over the whole table.
         QHash<QString, QString> stored;
         pv::Recordset dates(db, QStringLiteral("select mus_kodu, Sonislem || '' AS son from musteriler"));
+        if (!dates.isOpen()) {
+            // Counts worked out without the dates would be wrong: none is written.
+            readFailed(QStringLiteral("Müşteri listesi okunamadı: "), dates.lastError());
+            return;
+        }
         for (int row = 0; row < dates.RecordCount(); ++row)
             stored.insert(dates.valueAt(row, 0).toString(), dates.valueAt(row, 1).toString());
 
@@ -523,8 +530,16 @@ void veresiye::Command7_Click()
             bool whole = false;
             if (was.isValid() && was.toLongLong(&whole) == days && whole)
                 continue;
+            if (rs.readError())
+                break;
             if (db.exec(update, {days, code}))
                 ++written;
+        }
+        if (rs.readError()) {
+            // A row of the list could not be read: nothing of this pass is kept.
+            tx.rollback();
+            readFailed(QStringLiteral("Müşteri listesi okunamadı: "), rs.readError());
+            return;
         }
         tx.commit();
     }
@@ -535,9 +550,19 @@ void veresiye::Command7_Click()
     DBGrid1->viewport()->update();
 }
 
+void veresiye::readFailed(const QString &what, const pv::DbError &error)
+{
+    pv::MsgBox(what + error.message, pv::vbOKOnly | pv::vbCritical, QStringLiteral("Hata"));
+}
+
 void veresiye::Command4_Click()
 {
-    const int n = Data1->Recordset().isOpen() ? Data1->Recordset().RecordCount() : 0;
+    if (!Data1->Recordset().isOpen()) {
+        // Not "no records": the list was not read at all.
+        xpText1->clear();
+        return;
+    }
+    const int n = Data1->Recordset().RecordCount();
     xpText1->setText(QString::number(n));
     if (n == 0)
         pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
@@ -780,18 +805,27 @@ double veresiye::sumOfType(const QString &turu, bool *ok)
     *ok = false;
     if (!db.open(pv::databasePath()))
         return 0;
-    const QVariant v = db.scalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
-    *ok = !db.lastError();
-    return v.isValid() ? v.toDouble() : 0.0; // a sum over no rows is 0,00
+    const auto v =
+        db.tryScalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
+    if (!v) {
+        readFailed(QStringLiteral("Toplamlar okunamadı: "), db.lastError());
+        return 0;
+    }
+    *ok = true;
+    return v->isValid() ? v->toDouble() : 0.0; // a sum over no rows is 0,00
 }
 
 void veresiye::topla1_Click()
 {
     bool ok = false;
     const double v = sumOfType(QStringLiteral("Alıcı"), &ok);
-    if (ok) {
-        VornXPTextBox22->setText(pv::formatMoney(v));
-        VornXPTextBox22->setCursorPosition(VornXPTextBox22->text().length());
+    // An unread total shows nothing rather than a number it does not know.
+    VornXPTextBox22->setText(ok ? pv::formatMoney(v) : QString());
+    VornXPTextBox22->setCursorPosition(VornXPTextBox22->text().length());
+    if (!ok) {
+        VornXPTextBox33->clear();
+        VornXPTextBox44->clear();
+        return;
     }
     topla2_Click();
 }
@@ -800,18 +834,20 @@ void veresiye::topla2_Click()
 {
     bool ok = false;
     const double v = sumOfType(QStringLiteral("Satıcı"), &ok);
-    if (ok) {
-        VornXPTextBox33->setText(pv::formatMoney(v));
-        VornXPTextBox33->setCursorPosition(VornXPTextBox33->text().length());
-    }
+    VornXPTextBox33->setText(ok ? pv::formatMoney(v) : QString());
+    VornXPTextBox33->setCursorPosition(VornXPTextBox33->text().length());
     topla3_Click();
 }
 
 void veresiye::topla3_Click()
 {
-    const double a = pv::toNumber(VornXPTextBox22->text()).value_or(0);
-    const double b = pv::toNumber(VornXPTextBox33->text()).value_or(0);
-    VornXPTextBox44->setText(pv::formatMoney(a - b));
+    const auto a = pv::toNumber(VornXPTextBox22->text());
+    const auto b = pv::toNumber(VornXPTextBox33->text());
+    if (!a || !b) {
+        VornXPTextBox44->clear();
+        return;
+    }
+    VornXPTextBox44->setText(pv::formatMoney(*a - *b));
     VornXPTextBox44->setCursorPosition(VornXPTextBox44->text().length());
 }
 
@@ -903,6 +939,9 @@ void veresiye::muslisyzdBtn_Click()
 {
     Command3_Click();
     topla1_Click();
+    // Totals that could not be read (already told) are not printed as blanks.
+    if (VornXPTextBox44->text().isEmpty())
+        return;
     Command4_Click();
     prepareMusteriListesi().showPreviewModal(this);
 }
@@ -997,12 +1036,7 @@ void veresiye::ydk1_Click()
 
 void veresiye::ydk2_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.txtAlert = QStringLiteral("11");
-    c.txtSurucu = txtSurucu.text();
-    c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
-    c.geriyuklefrm->setVisible(true);
-    c.Show(pv::Form::Modeless);
+    CopyFile::showRestore(txtSurucu.text());
 }
 
 void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }
