@@ -470,6 +470,11 @@ void veresiye::Form_Load()
 
 void veresiye::Form_Activate()
 {
+    // The customer the user was on (the account just visited) and the list the filter
+    // boxes show come back once the day-count pass has gone over every customer.
+    const QString current = hasCurrentRow() ? Text1.text() : QString();
+    const QString source = m_listSource.isEmpty() ? kAll : m_listSource;
+    const QVariantList params = m_listParams;
     Data1->setDatabaseName(pv::databasePath());
     requeryAll();
     DataYedekYeri->setDatabaseName(pv::databasePath());
@@ -477,11 +482,32 @@ void veresiye::Form_Activate()
     DataYedekYeri->Refresh();
     txttarih = pv::dateText(pv::Clock::today());
     Command7_Click();
+    if (source != kAll)
+        requery(source, params);
+    if (!current.isEmpty() && selectCustomer(current))
+        Command6_Click();
     btnYetki_Click();
+}
+
+bool veresiye::selectCustomer(const QString &code)
+{
+    pv::Recordset &rs = Data1->Recordset();
+    const int field = rs.fieldIndex(QStringLiteral("mus_kodu"));
+    if (!rs.isOpen() || field < 0)
+        return false;
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        if (rs.valueAt(row, field).toString() == code) {
+            Data1->setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
 }
 
 void veresiye::requery(const QString &source, const QVariantList &params)
 {
+    m_listSource = source;
+    m_listParams = params;
     Data1->setDatabaseName(pv::databasePath());
     Data1->setRecordSource(source, params);
     // A list that could not be read is told, never shown as an empty one.

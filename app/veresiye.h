@@ -210,6 +210,8 @@ public:
 
 private:
     void requery(const QString &source, const QVariantList &params = {});
+    // Makes the customer of this code the list's current row; false when the list lacks it.
+    bool selectCustomer(const QString &code);
     void requeryAll();
     void requeryDaily();
     void buildTopRow();
@@ -226,4 +228,8 @@ private:
     void rereadSettings();
 
     bool m_totalsOpen = false;
+
+    // The list the filter boxes asked for last, asked again after every activation.
+    QString m_listSource;
+    QVariantList m_listParams;
 };

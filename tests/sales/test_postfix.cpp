@@ -7,9 +7,11 @@
 #include "app/reports/AppReports.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
+#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
@@ -135,6 +137,8 @@ private slots:
     void receiptWithoutItsCollectionUsesNoNumber();
     void rangeStatementTotalsFromItsRows();
     void editedCollectionMovesItsCashRow();
+    void mainListComesBackOnTheVisitedCustomer_data();
+    void mainListComesBackOnTheVisitedCustomer();
 };
 
 // Enter with 5 passes the check; the quantity then changed to 12 must not slip through.
@@ -456,6 +460,62 @@ void TestPostfix::editedCollectionMovesItsCashRow()
     QCOMPARE(cash[0][2].toString(), QStringLiteral("20261208"));
     QCOMPARE(h.rows(QStringLiteral("select Saat, Tur, Aciklama, Cikan, islemNo2, OdemeSekli, mus_kodu from kasa")),
              cashBefore);
+}
+
+void TestPostfix::mainListComesBackOnTheVisitedCustomer_data()
+{
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<QString>("visited");
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("searched by name") << "ismail" << "İsmail Şahin"
+                                      << QStringList{"İsmail Şahin", "Kadir İsmailoğlu"};
+    QTest::newRow("whole list") << "" << "Kadir İsmailoğlu"
+                                << QStringList{"Ahmet", "Ayşe", "İsmail Şahin", "Kadir İsmailoğlu", "Zeki"};
+}
+
+// The main list after an account visit: what the search box says, on the customer visited,
+// so that the next "Müşteri Hesabını Göster" opens that account again.
+void TestPostfix::mainListComesBackOnTheVisitedCustomer()
+{
+    QFETCH(QString, search);
+    QFETCH(QString, visited);
+    QFETCH(QStringList, listed);
+    Harness h;
+    const QStringList names{"Zeki", "Ahmet", "İsmail Şahin", "Ayşe", "Kadir İsmailoğlu"};
+    for (int i = 0; i < names.size(); ++i)
+        addCustomer(h, QString::number(40 + i), names[i]);
+    const QString code = QString::number(40 + names.indexOf(visited));
+    veresiye &m = pv::form<veresiye>();
+    m.Show();
+    Harness::settle();
+    auto shown = [&] {
+        QStringList out;
+        for (int r = 0; r < m.DBGrid1Model->rowCount(); ++r)
+            out << m.DBGrid1Model->data(m.DBGrid1Model->index(r, 3)).toString();
+        return out;
+    };
+    Harness::type(m.musaratext, search);
+    QCOMPARE(shown(), listed);
+    m.DBGrid1->selectRow(int(listed.indexOf(visited)));
+    QCOMPARE(m.Text1.text(), code);
+    QStringList opened;
+    const auto visit = [&](veresiye2 &w) {
+        opened << w.Text10.text();
+        Harness::click(w.VornXPButton7); // "Geri"
+    };
+    h.onModal<veresiye2>(visit);
+    Harness::click(m.VornXPButton2);
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<veresiye2>());
+    QCOMPARE(m.musaratext->text(), search);
+    QCOMPARE(shown(), listed);
+    QCOMPARE(m.Text1.text(), code);
+    QCOMPARE(m.DBGrid1->currentIndex().row(), int(listed.indexOf(visited)));
+    // The next opening goes to the same account.
+    h.onModal<veresiye2>(visit);
+    Harness::click(m.VornXPButton2);
+    Harness::settle();
+    QCOMPARE(opened, (QStringList{code, code}));
 }
 
 QTEST_MAIN(TestPostfix)
