@@ -112,6 +112,12 @@ veresiye::veresiye()
     setObjectName(QStringLiteral("veresiye"));
     setCaption(QStringLiteral("Pelvanor - Cari + Veresiye + Stok + Kasa"));
     setClientSizeTwips(12390, 9045);
+    // Wherever an account window is opened from (here, the customer card), its balance
+    // ends up in this list.
+    connect(&pv::FormEvents::instance(), &pv::FormEvents::loaded, this, [this](pv::Form *f) {
+        if (auto *account = qobject_cast<veresiye2 *>(f))
+            connect(account, &veresiye2::leaving, this, &veresiye::accountLeft);
+    });
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -651,15 +657,7 @@ void veresiye::VornXPButton2_Click()
         return;
     const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(0)
         + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.txtYetki = txtYetki.text();
-    w.txtMusTuru = gridText(1);
-    w.txtPt1->setText(gridText(0));
-    w.txtPt2->setText(gridText(0));
-    w.txtPt3->setText(gridText(0));
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openAccount(caption, Text1.text(), txtYetki.text(), gridText(1), gridText(0), this);
 }
 
 void veresiye::VornXPButton9_Click()
@@ -668,12 +666,18 @@ void veresiye::VornXPButton9_Click()
         return;
     const QString caption =
         gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(1) + QStringLiteral(" )");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.musilfrm->setVisible(true);
-    w.Timer5->setEnabled(true);
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openForDelete(caption, Text1.text(), this);
+}
+
+void veresiye::accountLeft()
+{
+    // The list shows the cached balances: read them again, on the same row.
+    const int row = Data1->currentRow();
+    Data1->Refresh();
+    if (row >= 0)
+        Data1->setCurrentRow(row);
+    DBGrid1->setEnabled(true);
+    update();
 }
 
 void veresiye::mnuMHG_Click() { VornXPButton2_Click(); }
@@ -965,20 +969,12 @@ void veresiye::mnuBakim_Click()
 
 void veresiye::ydk1_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.setCaption(QStringLiteral("Yedek Oluşturma İşlemleri"));
-    c.txtSurucu = txtSurucu.text();
-    c.Show(pv::Form::Modal, this);
+    pv::form<CopyFile>().openForBackup(txtSurucu.text(), this);
 }
 
 void veresiye::ydk2_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.txtAlert = QStringLiteral("11");
-    c.txtSurucu = txtSurucu.text();
-    c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
-    c.geriyuklefrm->setVisible(true);
-    c.Show(pv::Form::Modeless);
+    pv::form<CopyFile>().openForRestore(txtSurucu.text());
 }
 
 void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }
