@@ -7,6 +7,7 @@
 #include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
+#include "app/cashbook/kasa.h"
 #include "app/ayarlar.h"
 #include "app/birmler.h"
 #include "app/frmAlert.h"
@@ -189,6 +190,7 @@ void veresiye::buildTopRow()
     btnBanka = ui::button(this, "btnBanka", 7140, 120, 1140, 900, QStringLiteral("Banka"));
     btnBanka->setVisible(false);
 
+    connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
     connect(rapbut, &BvButton::Click, this, &veresiye::rapbut_Click);
     connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
     connect(BvButton5, &BvButton::Click, this, &veresiye::BvButton5_Click);
@@ -650,6 +652,13 @@ void veresiye::BvButton5_Click()
 void veresiye::ilk_Change() { requeryDaily(); }
 
 // ------------------------------------------------------------------ account window and views
+
+void veresiye::KasaBtn_Click()
+{
+    // The first touch loads the cash book; its activation after the show applies the level.
+    pv::form<kasa>().txtYetki = txtYetki.text();
+    pv::form<kasa>().Show();
+}
 
 void veresiye::VornXPButton2_Click()
 {

@@ -49,6 +49,7 @@ public:
     void ilk_Change();
 
     // --- account window and customer views --------------------------------------
+    void KasaBtn_Click();       // open the cash book
     void VornXPButton2_Click(); // open the account window
     void accountLeft();         // the account window closed: balances read again
     void VornXPButton9_Click(); // the account window in delete mode

@@ -52,11 +52,8 @@ const QStringList kReportDetail{QStringLiteral("lblRank"), QStringLiteral("Field
 
 QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t)
 {
-    auto *d = new QDateEdit(pv::Clock::today(), parent);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    pv::setGeometryTwips(d, l, t, 1380, 315);
+    QDateEdit *d = ui::datePicker(parent, name, l, t, 1380, 315);
+    d->setDate(pv::Clock::today());
     return d;
 }
 

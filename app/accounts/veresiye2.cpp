@@ -43,33 +43,11 @@ const QString kAccountSql = QStringLiteral("select * from musteriler where mus_k
 const QString kWarnTitle = QStringLiteral("Dikkat!");
 const QString kErrorTitle = QStringLiteral("Hata");
 
-QFrame *makePanel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true)
-{
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    if (box)
-        f->setFrameShape(QFrame::Box);
-    // A panel stands over the ledger: it must hide what lies beneath.
-    f->setAutoFillBackground(true);
-    ui::place(f, l, t, w, h);
-    return f;
-}
-
 QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h, bool locked)
 {
     QLineEdit *e = ui::textBox(parent, name, l, t, w, h);
     e->setReadOnly(locked);
     return e;
-}
-
-QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *d = new QDateEdit(parent);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    ui::place(d, l, t, w, h);
-    return d;
 }
 
 // A combo box's Text as the old control took it: the editable text, or the item of that
@@ -154,8 +132,8 @@ void veresiye2::buildControls()
     Label12->hide();
     Label11->hide();
     // as wide as the gaps allow, so the year's last digit is not cut off
-    ilk = makeDate(this, "ilk", 120, 1200, 1425, 315);
-    son = makeDate(this, "son", 1560, 1200, 1425, 315);
+    ilk = ui::datePicker(this, "ilk", 120, 1200, 1425, 315);
+    son = ui::datePicker(this, "son", 1560, 1200, 1425, 315);
     tgoster = ui::button(this, "tgoster", 3000, 1200, 375, 375, QString());
     btnNote = ui::button(this, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
                          QStringLiteral("Müşteriye Ait Notu Göster"), {{"Mode", 1}, {"BackColor", 0xE3E3E3}});
@@ -255,7 +233,7 @@ void veresiye2::buildControls()
     for (QLineEdit *box : {txtPt1, txtPt2, txtPt3})
         box->setText(QStringLiteral("TL"));
 
-    frmTarihBakiyeler = makePanel(this, "frmTarihBakiyeler", 120, 7920, 11400, 1080, false);
+    frmTarihBakiyeler = ui::panel(this, "frmTarihBakiyeler", 120, 7920, 11400, 1080, false);
     FrameFendrixon6 = ui::frame(frmTarihBakiyeler, "FrameFendrixon6", 0, 0, 11400, 1080,
                                 QStringLiteral("Seçilen Tarih Aralığındaki Bakiye "));
     ui::label(FrameFendrixon6, "Label7", 120, 480, 1560, 315, QStringLiteral("Toplam Borç :"));
@@ -271,16 +249,16 @@ void veresiye2::buildControls()
     frmTarihBakiyeler->hide();
 
     // ---- confirmation
-    islemfrm = makePanel(this, "islemfrm", 3600, 3960, 4680, 600);
+    islemfrm = ui::panel(this, "islemfrm", 3600, 3960, 4680, 600);
     msj2 = ui::label(islemfrm, "msj2", 60, 60, 4560, 480, QStringLiteral("İşlem Kaydediliyor... Bekleyiniz."),
                      Qt::AlignCenter);
     msj2->setAutoFillBackground(true);
     islemfrm->hide();
-    Frame1 = makePanel(this, "Frame1", 120, 9240, 360, 360);
+    Frame1 = ui::panel(this, "Frame1", 120, 9240, 360, 360);
     Frame1->hide();
 
     // ---- print options
-    musListesiFrm = makePanel(this, "musListesiFrm", 120, 1680, 6615, 2295);
+    musListesiFrm = ui::panel(this, "musListesiFrm", 120, 1680, 6615, 2295);
     ui::label(musListesiFrm, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
     xpCombo2 = ui::comboBox(musListesiFrm, "xpCombo2", 240, 780, 2040, 315);
     xpCombo1 = ui::comboBox(musListesiFrm, "xpCombo1", 2400, 780, 1440, 315);
@@ -295,7 +273,7 @@ void veresiye2::buildControls()
     xpCombo4->hide();
 
     // ---- delete-customer panel
-    musilfrm = makePanel(this, "musilfrm", 2400, 3000, 7560, 1800);
+    musilfrm = ui::panel(this, "musilfrm", 2400, 3000, 7560, 1800);
     Text3 = makeBox(musilfrm, "Text3", 240, 180, 7080, 315, true);
     auto *question = ui::label(
         musilfrm, "Label15", 240, 600, 7080, 480,
@@ -327,7 +305,7 @@ void veresiye2::buildControls()
         ui::label(frmHareketEdit, l.label, 480, l.top, 1320, 315, l.caption);
         *l.edit = makeBox(frmHareketEdit, l.box, 1800, l.top, 5160, 315, false);
     }
-    Frame4 = makePanel(frmHareketEdit, "Frame4", 120, 1980, 7080, 1080, false);
+    Frame4 = ui::panel(frmHareketEdit, "Frame4", 120, 1980, 7080, 1080, false);
     const Line group[] = {{"Label23", "txtEdit7", QStringLiteral("MİKTAR :"), 0, &txtEdit7},
                           {"Label24", "txtEdit8", QStringLiteral("BİRİM :"), 360, &txtEdit8},
                           {"Label25", "txtEdit9", QStringLiteral("BİRİM FİYAT :"), 720, &txtEdit9}};
@@ -353,7 +331,7 @@ void veresiye2::buildControls()
     frmHareketEdit->hide();
 
     // ---- delete panel
-    frmSilEkran = makePanel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
+    frmSilEkran = ui::panel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
     auto *heading = ui::label(frmSilEkran, "Label26", 120, 120, 6000, 360,
                               QStringLiteral("SEÇİLİ VERESİYE İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
     QFont bold = heading->font();
@@ -371,7 +349,7 @@ void veresiye2::buildControls()
     frmSilEkran->hide();
 
     // The linked cash rows are gathered, never shown.
-    frmTumSil2 = makePanel(this, "frmTumSil2", 0, 0, 4800, 1800);
+    frmTumSil2 = ui::panel(this, "frmTumSil2", 0, 0, 4800, 1800);
     DBGridKasa = new QTableView(frmTumSil2);
     DBGridKasa->setObjectName(QStringLiteral("DBGridKasa"));
     ui::place(DBGridKasa, 0, 0, 4800, 1800);
@@ -383,7 +361,7 @@ void veresiye2::buildControls()
                                         this);
     m_kasaModel->attach(DBGridKasa);
     frmTumSil2->hide();
-    Frame5 = makePanel(this, "Frame5", 0, 0, 1200, 600);
+    Frame5 = ui::panel(this, "Frame5", 0, 0, 1200, 600);
     Frame5->hide();
 }
 

@@ -15,6 +15,8 @@
 #include "platform/text/InputChecks.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
 #include <QFileInfo>
 #include <QLineEdit>
 
@@ -99,6 +101,27 @@ QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, doubl
     c->addItems(items);
     place(c, l, t, w, h);
     return c;
+}
+
+QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *d = new QDateEdit(parent);
+    d->setObjectName(QLatin1String(name));
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    d->setCalendarPopup(true);
+    place(d, l, t, w, h);
+    return d;
+}
+
+QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    if (box)
+        f->setFrameShape(QFrame::Box);
+    f->setAutoFillBackground(true);
+    place(f, l, t, w, h);
+    return f;
 }
 
 QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h)

@@ -19,6 +19,8 @@
 class BvButton;
 class FrameFendrixon;
 class QComboBox;
+class QDateEdit;
+class QFrame;
 class QLineEdit;
 class QuorvelXPProgressBar;
 class QWidget;
@@ -60,6 +62,10 @@ QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double
 // A list the user picks from, not types into.
 QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                     const QStringList &items = {});
+// A date picker showing "dd.mm.yyyy" with a calendar to drop down.
+QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h);
+// A panel that stands over other controls and hides what lies beneath; box draws its edge.
+QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true);
 // The backup windows' bar: metallic, percentage shown as text.
 QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
 
@@ -155,11 +161,6 @@ enum class CopyKind {
 // follows in percent and is left at 0. Failures show "Kopyalama Hatası!, Yeniden deneyin.".
 qint64 copyDatabase(const QString &source, const QString &destination, const QString &questionTitle,
                     QuorvelXPProgressBar *bar, CopyKind kind);
-
-// A file that SQLite opens and that holds this program's tables.
-bool isProgramDatabase(const QString &path);
-// Some connection of this process still holds the file open.
-bool databaseInUse(const QString &path);
 
 // Unloads every loaded window but keep, and lets their deferred deletions run so that
 // their data controls let go of the file.
