@@ -110,10 +110,7 @@ void veresiyealacakekle::VornXPButton8_Click()
 
 void veresiyealacakekle::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (Text5->text().isEmpty())
@@ -141,11 +138,8 @@ void veresiyealacakekle::VornXPButton9_Click()
                                                 Text4->text(), *amount, m_openedAt};
         saved = pv::ledger::postCreditNote(m_db, entry, &done);
     }
-    if (!saved) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + saved.reason, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
     txtIslemNo2 = done.postingId;
     emit posted(QStringLiteral("11"));
     pv::Unload(this);

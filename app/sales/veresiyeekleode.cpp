@@ -991,10 +991,7 @@ void veresiyeekleode::saveSale(bool fromStock)
     QLineEdit *quantityBox = fromStock ? Text10 : Text10a;
     QLineEdit *priceBox = fromStock ? Text12 : Text12a;
     QLineEdit *totalBox = fromStock ? Text9 : Text9a;
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (xpText6->toPlainText().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), xpText6);
     if (quantityBox->text().isEmpty())
@@ -1042,11 +1039,8 @@ void veresiyeekleode::saveSale(bool fromStock)
     const pv::ledger::StockSaleLine line{bartext->text(), txtSpr2.text(), txtSpr3.text()};
     const pv::ledger::Result saved =
         fromStock ? pv::ledger::postStockSale(m_db, sale, line) : pv::ledger::postFreeSale(m_db, sale, line);
-    if (!saved) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + saved.reason, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
     emit posted(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
     pv::Unload(this);
 }
@@ -1055,10 +1049,7 @@ void veresiyeekleode::saveSale(bool fromStock)
 
 void veresiyeekleode::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (cboOdemeSekli->currentText().isEmpty())
@@ -1098,11 +1089,8 @@ void veresiyeekleode::VornXPButton9_Click()
     };
     pv::ledger::Posted done;
     const pv::ledger::Result saved = pv::ledger::postCollection(m_db, entry, &done, print);
-    if (!saved) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + saved.reason, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
     txtIslemNo2 = done.postingId;
     emit posted(QStringLiteral("11"));
     if (done.receiptPrinted) {

@@ -225,6 +225,17 @@ void refuse(QLineEdit *box, const QString &message)
     box->selectAll();
 }
 
+void refuseField(QWidget *field, const QString &message)
+{
+    pv::MsgBox(message, pv::vbOKOnly | pv::vbExclamation, kWarnTitle);
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void showSaveFailed(const QString &reason)
+{
+    pv::MsgBox(kSaveFailed + QLatin1Char('\n') + reason, pv::vbOKOnly | pv::vbCritical, kErrorTitle);
+}
+
 bool readAmount(QLineEdit *box, double *value, const QString &emptyMessage, const QString &word)
 {
     const pv::AmountCheck check = pv::checkAmount(box->text(), word);

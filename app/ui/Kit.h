@@ -92,6 +92,11 @@ inline const QString kBadDate = QStringLiteral("Tarihi gg.aa.yyyy biçiminde yaz
 // Refuses what a box holds: the message (title "Dikkat!!", exclamation), then the focus
 // back in the box with its text selected for typing over.
 void refuse(QLineEdit *box, const QString &message);
+// The entry dialogs' refusal: the message (title "Dikkat!!", OK, exclamation), then the
+// focus back in the field, its text left as it is.
+void refuseField(QWidget *field, const QString &message);
+// The posting could not be written: kSaveFailed and the reason, title "Hata".
+void showSaveFailed(const QString &reason);
 
 // The one amount check of every amount, price and quantity box. An empty box gets
 // `emptyMessage`, text that is no Turkish number or above 999.999.999.999,99 gets the
