@@ -16,8 +16,8 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFrame>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLineEdit>
 
 #include <limits>
