@@ -7,6 +7,7 @@
 #include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
+#include "app/bank/Banka1.h"
 #include "app/ayarlar.h"
 #include "app/birmler.h"
 #include "app/cashbook/kasa.h"
@@ -174,22 +175,30 @@ void veresiye::buildTopRow()
     BvButton1 = ui::button(this, "BvButton1", 120, 1080, 12150, 60, QString(), {}, {{"Enabled", false}});
     BvButton1->setProperty("Tag", QStringLiteral("AutoSizer:w"));
 
-    KasaBtn = ui::button(this, "KasaBtn", 120, 120, 1140, 900, QStringLiteral("Kasa"));
-    stokbut = ui::button(this, "stokbut", 1290, 120, 1140, 900, QStringLiteral("Stok İşlemleri"));
-    VornXPButton11 = ui::button(this, "VornXPButton11", 2460, 120, 1140, 900, QStringLiteral("Müşteri Ekle"),
-                                QStringLiteral("Yeni Müşteri Ekle"));
-    rapbut = ui::button(this, "rapbut", 3630, 120, 1140, 900, QStringLiteral("Listeyi Yazdır"),
-                        QStringLiteral("Müşteri Listesini Yazdır"));
-    BvButton4 = ui::button(this, "BvButton4", 4800, 120, 1140, 900, QStringLiteral("Ödeme Günü Geçenler"),
-                           QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    BvButton5 = ui::button(
-        this, "BvButton5", 5970, 120, 1140, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
-        QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    ayarbtn = ui::button(this, "ayarbtn", 7140, 120, 1140, 900, QStringLiteral("Ayarlar"), {},
-                         {{"DropDownSymbol", 6}});
-    btnBanka = ui::button(this, "btnBanka", 7140, 120, 1140, 900, QStringLiteral("Banka"));
-    btnBanka->setVisible(false);
+    // Eight commands share the row left of the filter area (120 to 8280 twips).
+    const double w = 975, step = 1020;
+    double x = 120;
+    auto next = [&] {
+        const double left = x;
+        x += step;
+        return left;
+    };
+    KasaBtn = ui::button(this, "KasaBtn", next(), 120, w, 900, QStringLiteral("Kasa"));
+    stokbut = ui::button(this, "stokbut", next(), 120, w, 900, QStringLiteral("Stok İşlemleri"));
+    btnBanka = ui::button(this, "btnBanka", next(), 120, w, 900, QStringLiteral("Banka"));
+    VornXPButton11 = ui::button(this, "VornXPButton11", next(), 120, w, 900, QStringLiteral("Müşteri Ekle"),
+                                 QStringLiteral("Yeni Müşteri Ekle"));
+    rapbut = ui::button(this, "rapbut", next(), 120, w, 900, QStringLiteral("Listeyi Yazdır"),
+                         QStringLiteral("Müşteri Listesini Yazdır"));
+    BvButton4 = ui::button(this, "BvButton4", next(), 120, w, 900, QStringLiteral("Ödeme Günü Geçenler"),
+                            QStringLiteral("Ödeme Günü Geçen Müşteriler"));
+    BvButton5 = ui::button(this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+                            QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"),
+                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    ayarbtn = ui::button(this, "ayarbtn", next(), 120, w, 900, QStringLiteral("Ayarlar"), {},
+                          {{"DropDownSymbol", 6}});
 
+    connect(btnBanka, &BvButton::Click, this, &veresiye::btnBanka_Click);
     connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
     connect(rapbut, &BvButton::Click, this, &veresiye::rapbut_Click);
     connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
@@ -724,7 +733,7 @@ void veresiye::menukitle()
 {
     Frame1->setEnabled(false);
     for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4, BvButton5,
-                        KasaBtn, stokbut, ayarbtn})
+                        KasaBtn, stokbut, btnBanka, ayarbtn})
         b->setEnabled(false);
     musaratext->setEnabled(false);
     siralatext->setEnabled(false);
@@ -738,7 +747,7 @@ void veresiye::menukilitac()
 {
     Frame1->setEnabled(true);
     ui::giveFrameItsColours(Frame1);
-    for (BvButton *b : {VornXPButton11, BvButton4, BvButton5, KasaBtn, stokbut, ayarbtn})
+    for (BvButton *b : {VornXPButton11, BvButton4, BvButton5, KasaBtn, stokbut, btnBanka, ayarbtn})
         b->setEnabled(true);
     // The daily mode keeps the type filter, the name search and the list print locked.
     const bool daily = BvButton5->Value();
@@ -811,6 +820,12 @@ void veresiye::topla3_Click()
 }
 
 // ------------------------------------------------------------------ list printing
+
+void veresiye::btnBanka_Click()
+{
+    pv::form<Banka1>().txtYetki = txtYetki.text();
+    pv::form<Banka1>().Show();
+}
 
 void veresiye::rapbut_Click()
 {

@@ -69,6 +69,7 @@ public:
 
     // --- list printing ------------------------------------------------------------
     void rapbut_Click();
+    void btnBanka_Click();
     void btnVazgec_Click();
     void siralatext2_Click();
     void xpCombo2_Click();

@@ -1,5 +1,6 @@
 #include "app/accounts/veresiye2.h"
 
+#include "app/accounts/AccountMail.h"
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/MusteriDetay.h"
 #include "app/ledger/Customers.h"
@@ -102,6 +103,7 @@ veresiye2::veresiye2()
                                 {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                                  [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
                                  [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
+    accountMail = new AccountMail(*this);
 
     Timer3 = new pv::Timer(200, false, this);
     Timer4 = new pv::Timer(5500, true, this);
@@ -184,7 +186,8 @@ void veresiye2::buildControls()
                                {}, {{"BackColor", 0xE3E3E3}, {"DropDownSymbol", 6}});
     MyButton1 =
         ui::button(this, "MyButton1", cx, next(), cw, ch, QStringLiteral("Müşteri Bilgileri Düzenle "));
-    btnMail = ui::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"));
+    btnMail = ui::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"),
+                         QStringLiteral("Hesap Özetini Müşteriye E-Posta Olarak Gönder."));
     btnSMS = ui::button(this, "btnSMS", cx, next(), cw, ch, QStringLiteral("SMS Gönder"),
                         QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
     VornXPButton2 = ui::button(this, "VornXPButton2", cx, next(), cw, ch, QStringLiteral("Hesap Makinesi"));
@@ -194,7 +197,7 @@ void veresiye2::buildControls()
     // The commands whose work lives in the window's other panels are offered once that
     // work is in place; the rules below keep their states all the same.
     for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton6, btnFiyatGuncelle, VornXPButton5, MyButton1,
-                        btnMail, btnSMS, VornXPButton2, MyButton2})
+                        btnSMS, VornXPButton2, MyButton2})
         b->hide();
     ilk->hide();
     son->hide();

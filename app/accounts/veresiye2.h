@@ -21,6 +21,7 @@
 
 #include <optional>
 
+class AccountMail;
 class BvButton;
 class CariYazdir;
 class FrameFendrixon;
@@ -180,6 +181,7 @@ public:
     // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
     MusteriDetay *musteriDetay = nullptr;
     CariYazdir *cariYazdir = nullptr;
+    AccountMail *accountMail = nullptr; // the e-mail command's menu and hand-offs
 
     // ---- procedures other windows and panels run
     void ara_Click();

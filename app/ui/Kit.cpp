@@ -303,6 +303,16 @@ QString mailValue(const QString &typed)
     return t == QLatin1String("@") ? QString() : t;
 }
 
+QString mailDomain()
+{
+    return QStringLiteral("@gmail.com");
+}
+
+QString mailExample()
+{
+    return QStringLiteral("isletmeniz@gmail.com");
+}
+
 QString makerAddress()
 {
     return QStringLiteral("www.brennavik.com");

@@ -119,6 +119,9 @@ void formatDateBox(QLineEdit *box);
 bool isBlank(const QString &text);
 // The e-mail box's design text "@" alone is no address.
 QString mailValue(const QString &typed);
+// The domain the shop's sending address must carry, and the example the message gives.
+QString mailDomain();
+QString mailExample();
 
 // ---------------------------------------------------------------- dates of the lists
 

@@ -4,9 +4,8 @@
 // and a page model for tests.
 //
 //   pv::Report &r = pv::Reports::get("Extre");
-//   r.dataControl().setDatabase(db);                   // the program's open database, or
-//   r.dataControl().setConnectionString(connection);   // an ADO-style string or a plain file path
-//   r.dataControl().setSource(sql, {key1, key2});      // values for its ? marks, in order
+//   r.dataControl().setDatabase(db);                   // the program's open database
+//   r.dataControl().setSource("select * from veresiye where mus_kodu = ?", {code});
 //   r.label("Label168").setCaption(customerName);
 //   r.field("Field7").setFontSize(TextSize->text());   // "8"; text that is no number is ignored
 //   r.item(4021).setCaption(receiptNo);                 // by number: 4000 + position, sections first
@@ -148,12 +147,11 @@ public:
     const QString &connectionString() const { return m_connection; }
     void setConnectionString(const QString &s) { m_connection = s; }
     const QString &source() const { return m_source; }
-    // Values for the source's ? marks, bound in order: typed text never becomes SQL text.
-    const QVariantList &sourceParams() const { return m_sourceParams; }
+    const QVariantList &params() const { return m_params; }
     void setSource(const QString &sql, const QVariantList &params = {})
     {
         m_source = sql;
-        m_sourceParams = params;
+        m_params = params;
     }
 
     // A line runs from (left, top) to (x2, y2).
@@ -186,7 +184,7 @@ private:
     pv::Database m_database;
     QString m_connection;
     QString m_source;
-    QVariantList m_sourceParams;
+    QVariantList m_params;
     QString m_picture;
 };
 

@@ -28,8 +28,8 @@ struct ReportRows {
 // "Provider=...;Data Source=<path>;..." or a bare path.
 QString databasePathFromConnection(const QString &connection);
 
-// Runs sql with its parameters (bound to its ? marks in order) on db when it is open, else
-// on the file the connection names. A refused source gives ok = false and no rows.
+// Runs sql with its parameters on db when it is open, else on the file the connection
+// names. A refused source gives ok = false and no rows.
 ReportRows runReportSource(const Database &db, const QString &connection, const QString &sql,
                            const QVariantList &params = {});
 

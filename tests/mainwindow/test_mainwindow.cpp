@@ -988,7 +988,7 @@ void TestMainWindow::printSource()
     pick(m.xpCombo2, column);
     m.Command3_Click();
     QCOMPARE(m.prepareMusteriListesi().dataControl().source(), source);
-    QCOMPARE(m.prepareMusteriListesi().dataControl().sourceParams(), params);
+    QCOMPARE(m.prepareMusteriListesi().dataControl().params(), params);
     QVERIFY(m.veresiyedllyol4.text().contains(h.databasePath()));
     h.click(m.btnVazgec);
     QVERIFY(!m.musListesiFrm->isVisibleTo(&m));
@@ -1053,7 +1053,7 @@ void TestMainWindow::dailyReportPageModel()
     QCOMPARE(r.dataControl().source(),
              QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like ? "
                             "ORDER BY [Tarih],[Saat],Eklenen asc"));
-    QCOMPARE(r.dataControl().sourceParams(), QVariantList{QStringLiteral("20140305")});
+    QCOMPARE(r.dataControl().params(), QVariantList{QStringLiteral("20140305")});
     const pv::PageModel page = r.runToPageModel();
     QCOMPARE(page.textsOf(QStringLiteral("Field10")),
              (QStringList{QStringLiteral("Çay"), QStringLiteral("Şeker"), QStringLiteral("Un")}));

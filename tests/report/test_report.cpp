@@ -224,7 +224,7 @@ private slots:
             {QStringLiteral("O'Brien"), QStringLiteral("05.03.2024")});
         PageModel m = r.runToPageModel();
         QCOMPARE(m.textsOf(QStringLiteral("lblRank")), QStringList{" 1"});
-        QVERIFY(r.dataControl().sourceParams().isEmpty());
+        QVERIFY(r.dataControl().params().isEmpty());
         r.dataControl().setDatabase(db);
         r.dataControl().setSource(
             QStringLiteral("select * FROM veresiye WHERE mus_kodu = ? ORDER BY Tarih,[Saat] asc"),
