@@ -7,8 +7,8 @@
 #include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
-#include "app/bank/Banka1.h"
 #include "app/ayarlar.h"
+#include "app/bank/Banka1.h"
 #include "app/birmler.h"
 #include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
@@ -187,16 +187,16 @@ void veresiye::buildTopRow()
     stokbut = ui::button(this, "stokbut", next(), 120, w, 900, QStringLiteral("Stok İşlemleri"));
     btnBanka = ui::button(this, "btnBanka", next(), 120, w, 900, QStringLiteral("Banka"));
     VornXPButton11 = ui::button(this, "VornXPButton11", next(), 120, w, 900, QStringLiteral("Müşteri Ekle"),
-                                 QStringLiteral("Yeni Müşteri Ekle"));
+                                QStringLiteral("Yeni Müşteri Ekle"));
     rapbut = ui::button(this, "rapbut", next(), 120, w, 900, QStringLiteral("Listeyi Yazdır"),
-                         QStringLiteral("Müşteri Listesini Yazdır"));
+                        QStringLiteral("Müşteri Listesini Yazdır"));
     BvButton4 = ui::button(this, "BvButton4", next(), 120, w, 900, QStringLiteral("Ödeme Günü Geçenler"),
-                            QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    BvButton5 = ui::button(this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
-                            QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"),
-                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+                           QStringLiteral("Ödeme Günü Geçen Müşteriler"));
+    BvButton5 = ui::button(
+        this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+        QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
     ayarbtn = ui::button(this, "ayarbtn", next(), 120, w, 900, QStringLiteral("Ayarlar"), {},
-                          {{"DropDownSymbol", 6}});
+                         {{"DropDownSymbol", 6}});
 
     connect(btnBanka, &BvButton::Click, this, &veresiye::btnBanka_Click);
     connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
@@ -732,8 +732,8 @@ void veresiye::Image7_Click() { frmResim->setVisible(false); }
 void veresiye::menukitle()
 {
     Frame1->setEnabled(false);
-    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4, BvButton5,
-                        KasaBtn, stokbut, btnBanka, ayarbtn})
+    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4,
+                        BvButton5, KasaBtn, stokbut, btnBanka, ayarbtn})
         b->setEnabled(false);
     musaratext->setEnabled(false);
     siralatext->setEnabled(false);
