@@ -140,8 +140,8 @@ QString stockShortage(const ProductStock &product, double quantity)
     if (!(product.onHand < quantity))
         return {};
     return QStringLiteral("' ") + product.brandName +
-           QStringLiteral(" ' ürünü için kullanılabilecek stok miktarı max: ' ") + pv::plainNumber(product.onHand) +
-           QStringLiteral(" ' adetir. ");
+           QStringLiteral(" ' ürünü için kullanılabilecek stok miktarı max: ' ") +
+           pv::plainNumber(product.onHand) + QStringLiteral(" ' adetir. ");
 }
 
 Result postFreeSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &picked)

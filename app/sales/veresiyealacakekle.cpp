@@ -132,8 +132,7 @@ void veresiyealacakekle::VornXPButton9_Click()
                                              amount,       odefrm2->Caption(), m_openedAt};
         saved = pv::ledger::postPayment(m_db, entry, &done);
     } else {
-        const pv::ledger::CreditNoteEntry entry{Text1.text(),  *date,   time,
-                                                Text4->text(), amount, m_openedAt};
+        const pv::ledger::CreditNoteEntry entry{Text1.text(), *date, time, Text4->text(), amount, m_openedAt};
         saved = pv::ledger::postCreditNote(m_db, entry, &done);
     }
     if (!saved)

@@ -767,7 +767,8 @@ void veresiyeekleode::setStockTotal()
     const pv::AmountCheck quantity = pv::checkAmount(Text10->text());
     const pv::AmountCheck price = pv::checkAmount(Text12->text());
     const bool both = quantity.status == pv::AmountStatus::Ok && price.status == pv::AmountStatus::Ok;
-    Text9->setText(both ? pv::Format(quantity.value * price.value, moneyPattern(btnFormat->Value())) : QString());
+    Text9->setText(both ? pv::Format(quantity.value * price.value, moneyPattern(btnFormat->Value()))
+                        : QString());
 }
 
 void veresiyeekleode::Text10_KeyPress(int &KeyAscii)
@@ -1144,7 +1145,8 @@ bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
     r.dataControl().setDatabase(m_db);
     r.dataControl().setSource(
-        QStringLiteral("select * FROM veresiye WHERE islemNo2 = ? and mus_kodu = ? ORDER BY Tarih2, Saat, id"),
+        QStringLiteral(
+            "select * FROM veresiye WHERE islemNo2 = ? and mus_kodu = ? ORDER BY Tarih2, Saat, id"),
         posting);
     const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, code);
     const double debt = totals.debt;

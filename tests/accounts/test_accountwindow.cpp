@@ -729,14 +729,21 @@ void TestAccountWindow::editRefusesBadValues_data()
     QTest::newRow("not a date") << "txtEdit1" << "abc" << "Tarih";
     QTest::newRow("empty date") << "txtEdit1" << "" << "Tarih";
     QTest::newRow("not a time") << "txtEdit2" << "25:61" << "Saat";
-    QTest::newRow("letters in the amount") << "txtEdit5" << "12a"
+    QTest::newRow("letters in the amount") << "txtEdit5"
+                                           << "12a"
                                            << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
-    QTest::newRow("letters in the quantity") << "txtEdit7" << "iki" << "Miktar geçerli bir sayı";
-    QTest::newRow("amount past the limit") << "txtEdit5" << "1.000.000.000.000"
+    QTest::newRow("letters in the quantity") << "txtEdit7"
+                                             << "iki"
+                                             << "Miktar geçerli bir sayı";
+    QTest::newRow("amount past the limit") << "txtEdit5"
+                                           << "1.000.000.000.000"
                                            << "Tutar en fazla 999.999.999.999,99 olabilir.";
-    QTest::newRow("unit price past the limit") << "txtEdit9" << "99999999999999999999"
+    QTest::newRow("unit price past the limit") << "txtEdit9"
+                                               << "99999999999999999999"
                                                << "Fiyat en fazla 999.999.999.999,99 olabilir.";
-    QTest::newRow("quantity with a point") << "txtEdit7" << "1.5" << "Miktar geçerli bir sayı";
+    QTest::newRow("quantity with a point") << "txtEdit7"
+                                           << "1.5"
+                                           << "Miktar geçerli bir sayı";
 }
 
 void TestAccountWindow::editRefusesBadValues()

@@ -541,7 +541,8 @@ void TestLedger::collectionReceipt()
         "CREATE TRIGGER fail BEFORE UPDATE ON yedek_yeri BEGIN SELECT RAISE(ABORT, 'sayaç'); END")));
     const Tables before = tables(h);
     entry.openedAt = kOpened.addSecs(60);
-    const Result again = pv::ledger::postCollection(db, entry, nullptr, [](qint64, const QString &) { return true; });
+    const Result again =
+        pv::ledger::postCollection(db, entry, nullptr, [](qint64, const QString &) { return true; });
     QVERIFY(!again.ok);
     QVERIFY(tables(h) == before);
 }

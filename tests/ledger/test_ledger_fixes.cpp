@@ -29,7 +29,8 @@ const QString kVeresiye =
                    "from veresiye order by id");
 const QString kKasa = QStringLiteral("select mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
                                      "islemNo, islemNo2, OdemeSekli from kasa order by id");
-const QString kSatisRapor = QStringLiteral("select ProductCode, Miktar, Tutar, mus_kodu from SatisRapor order by id");
+const QString kSatisRapor =
+    QStringLiteral("select ProductCode, Miktar, Tutar, mus_kodu from SatisRapor order by id");
 const QString kProduct = QStringLiteral("select [Product Code], OnHand from Product order by id");
 
 QStringList everything(Harness &h)
@@ -100,7 +101,8 @@ void TestLedgerFixes::stockCheckedAtSave()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     const QStringList before = everything(h);
-    const pv::ledger::Result r = pv::ledger::postStockSale(db, sale(quantity), {QStringLiteral("P1"), {}, {}});
+    const pv::ledger::Result r =
+        pv::ledger::postStockSale(db, sale(quantity), {QStringLiteral("P1"), {}, {}});
     QCOMPARE(r.ok, taken);
     if (!taken) {
         QCOMPARE(r.reason, QStringLiteral("' Un ' ürünü için kullanılabilecek stok miktarı max: ' ") +
@@ -143,9 +145,10 @@ void TestLedgerFixes::editCarriesCashRows()
     pv::ledger::Posted done;
     bool paidSide = true;
     if (posting == QLatin1String("collection")) {
-        QVERIFY(pv::ledger::postCollection(db, {QStringLiteral("100"), QStringLiteral("Alıcı"), kDay, kTime,
-                                                QStringLiteral("ÖDEME YAPILDI"), QStringLiteral("Nakit"), 10,
-                                                QStringLiteral("TAHSİLAT - Ahmet"), kOpened, kSaved, false},
+        QVERIFY(pv::ledger::postCollection(db,
+                                           {QStringLiteral("100"), QStringLiteral("Alıcı"), kDay, kTime,
+                                            QStringLiteral("ÖDEME YAPILDI"), QStringLiteral("Nakit"), 10,
+                                            QStringLiteral("TAHSİLAT - Ahmet"), kOpened, kSaved, false},
                                            &done)
                     .ok);
     } else if (posting == QLatin1String("supplier payment")) {
@@ -182,7 +185,8 @@ void TestLedgerFixes::editCarriesCashRows()
 
     // The account row as edited.
     const auto row =
-        h.rows(QStringLiteral("select Eklenen, Odenen, Tarih, Tarih2 from veresiye where id = ?"), {id}).value(0);
+        h.rows(QStringLiteral("select Eklenen, Odenen, Tarih, Tarih2 from veresiye where id = ?"), {id})
+            .value(0);
     QCOMPARE(row.value(paidSide ? 1 : 0).toDouble(), newAmount ? 15.0 : 10.0);
     QCOMPARE(row.value(2).toString(), newDate ? QStringLiteral("30.11.2026") : QStringLiteral("09.12.2026"));
 
@@ -215,13 +219,14 @@ void TestLedgerFixes::failedCashCarryChangesNothing()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     pv::ledger::Posted done;
-    QVERIFY(pv::ledger::postCollection(db, {QStringLiteral("100"), QStringLiteral("Alıcı"), kDay, kTime,
-                                            QStringLiteral("ÖDEME YAPILDI"), QStringLiteral("Nakit"), 10,
-                                            QStringLiteral("TAHSİLAT - Ahmet"), kOpened, kSaved, false},
+    QVERIFY(pv::ledger::postCollection(db,
+                                       {QStringLiteral("100"), QStringLiteral("Alıcı"), kDay, kTime,
+                                        QStringLiteral("ÖDEME YAPILDI"), QStringLiteral("Nakit"), 10,
+                                        QStringLiteral("TAHSİLAT - Ahmet"), kOpened, kSaved, false},
                                        &done)
                 .ok);
-    QVERIFY(h.exec(
-        QStringLiteral("CREATE TRIGGER fail BEFORE UPDATE ON kasa BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE UPDATE ON kasa BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
     const QStringList before = everything(h);
     pv::ledger::EntryEdit edit;
     edit.id = h.value(QStringLiteral("select id from veresiye")).toLongLong();

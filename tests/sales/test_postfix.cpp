@@ -35,7 +35,8 @@ const QString kBadTime = QStringLiteral("Saat geçerli bir saat olmalıdır (ss:
 const QString kNotNumber = QStringLiteral("Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).");
 const QString kTooLarge = QStringLiteral("Tutar en fazla 999.999.999.999,99 olabilir.");
 
-void addCustomer(Harness &h, const QString &code, const QString &name, const QString &type = QStringLiteral("Alıcı"))
+void addCustomer(Harness &h, const QString &code, const QString &name,
+                 const QString &type = QStringLiteral("Alıcı"))
 {
     QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), code},
                                                     {QStringLiteral("MusteriFirma"), name},
@@ -222,9 +223,14 @@ void TestPostfix::timeAndAmountBoxes_data()
     const QStringList texts{"", "abc", "1.5", "9:15", "25:00", "999.999.999.999,99", "1.000.000.000.000"};
     for (const QString &dialog : {QStringLiteral("collection"), QStringLiteral("credit")}) {
         const QStringList timeMessages{kBadTime, kBadTime, kBadTime, {}, kBadTime, kBadTime, kBadTime};
-        const QStringList amountMessages{dialog == QLatin1String("collection") ? emptyAmount
-                                                                                : QStringLiteral("Tutarı Girin."),
-                                         kNotNumber, kNotNumber, kNotNumber, kNotNumber, {}, kTooLarge};
+        const QStringList amountMessages{
+            dialog == QLatin1String("collection") ? emptyAmount : QStringLiteral("Tutarı Girin."),
+            kNotNumber,
+            kNotNumber,
+            kNotNumber,
+            kNotNumber,
+            {},
+            kTooLarge};
         for (int i = 0; i < texts.size(); ++i) {
             QTest::addRow("%s: time \"%s\"", qPrintable(dialog), qPrintable(texts[i]))
                 << dialog << "time" << texts[i] << timeMessages[i];
@@ -232,12 +238,22 @@ void TestPostfix::timeAndAmountBoxes_data()
                 << dialog << "amount" << texts[i] << amountMessages[i];
         }
     }
-    QTest::newRow("sale: time \"9:15\"") << "sale" << "time" << "9:15" << QString();
-    QTest::newRow("sale: time \"x\"") << "sale" << "time" << "x" << kBadTime;
-    QTest::newRow("sale: empty time") << "sale" << "time" << "" << kBadTime;
-    QTest::newRow("sale: largest price") << "sale" << "amount" << "999.999.999.999,99" << QString();
+    QTest::newRow("sale: time \"9:15\"") << "sale"
+                                         << "time"
+                                         << "9:15" << QString();
+    QTest::newRow("sale: time \"x\"") << "sale"
+                                      << "time"
+                                      << "x" << kBadTime;
+    QTest::newRow("sale: empty time") << "sale"
+                                      << "time"
+                                      << "" << kBadTime;
+    QTest::newRow("sale: largest price") << "sale"
+                                         << "amount"
+                                         << "999.999.999.999,99" << QString();
     QTest::newRow("sale: price past the limit")
-        << "sale" << "amount" << "1.000.000.000.000" << QStringLiteral("Fiyat en fazla 999.999.999.999,99 olabilir.");
+        << "sale"
+        << "amount"
+        << "1.000.000.000.000" << QStringLiteral("Fiyat en fazla 999.999.999.999,99 olabilir.");
 }
 
 void TestPostfix::timeAndAmountBoxes()
@@ -452,14 +468,16 @@ void TestPostfix::editedCollectionMovesItsCashRow()
     w.txtEdit1->setText(QStringLiteral("08.12.2026"));
     Harness::click(w.BvButton3);
     QVERIFY(w.frmHareketEdit->isHidden());
-    QCOMPARE(h.value(QStringLiteral("select Odenen from veresiye where Tarih2 = '20261208'")).toDouble(), 15.0);
+    QCOMPARE(h.value(QStringLiteral("select Odenen from veresiye where Tarih2 = '20261208'")).toDouble(),
+             15.0);
     const auto cash = h.rows(QStringLiteral("select Giren, Tarih, Tarih2 from kasa"));
     QCOMPARE(cash.size(), 1);
     QCOMPARE(cash[0][0].toDouble(), 15.0);
     QCOMPARE(cash[0][1].toString(), QStringLiteral("08.12.2026"));
     QCOMPARE(cash[0][2].toString(), QStringLiteral("20261208"));
-    QCOMPARE(h.rows(QStringLiteral("select Saat, Tur, Aciklama, Cikan, islemNo2, OdemeSekli, mus_kodu from kasa")),
-             cashBefore);
+    QCOMPARE(
+        h.rows(QStringLiteral("select Saat, Tur, Aciklama, Cikan, islemNo2, OdemeSekli, mus_kodu from kasa")),
+        cashBefore);
 }
 
 void TestPostfix::mainListComesBackOnTheVisitedCustomer_data()
@@ -467,9 +485,10 @@ void TestPostfix::mainListComesBackOnTheVisitedCustomer_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<QString>("visited");
     QTest::addColumn<QStringList>("listed");
-    QTest::newRow("searched by name") << "ismail" << "İsmail Şahin"
-                                      << QStringList{"İsmail Şahin", "Kadir İsmailoğlu"};
-    QTest::newRow("whole list") << "" << "Kadir İsmailoğlu"
+    QTest::newRow("searched by name") << "ismail"
+                                      << "İsmail Şahin" << QStringList{"İsmail Şahin", "Kadir İsmailoğlu"};
+    QTest::newRow("whole list") << ""
+                                << "Kadir İsmailoğlu"
                                 << QStringList{"Ahmet", "Ayşe", "İsmail Şahin", "Kadir İsmailoğlu", "Zeki"};
 }
 
