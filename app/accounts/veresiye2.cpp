@@ -98,11 +98,10 @@ veresiye2::veresiye2()
     musteriDetay = new MusteriDetay(*this, *Data1,
                                     {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
                                      [this] { ara_Click(); }, [this] { VornXPButton7_Click(); }});
-    cariYazdir =
-        new CariYazdir(*this, *Data5,
-                       {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
-                        [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
-                        [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
+    cariYazdir = new CariYazdir(*this, *Data5,
+                                {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
+                                 [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
+                                 [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
     accountMail = new AccountMail(*this);
 
     Timer3 = new pv::Timer(200, false, this);
