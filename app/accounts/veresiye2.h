@@ -23,6 +23,7 @@
 #include <QString>
 
 class BvButton;
+class CariToplu;
 class CariYazdir;
 class FrameFendrixon;
 class QAction;
@@ -181,6 +182,8 @@ public:
     // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
     MusteriDetay *musteriDetay = nullptr;
     CariYazdir *cariYazdir = nullptr;
+    // ---- the contract, resetting the account and updating prices from stock
+    CariToplu *cariToplu = nullptr;
 
     // ---- procedures other windows and panels run
     void ara_Click();
