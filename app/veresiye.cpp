@@ -863,16 +863,16 @@ void veresiye::Command3_Click()
 pv::Report &veresiye::prepareMusteriListesi()
 {
     pv::Report &r = pv::Reports::get(QStringLiteral("musterilistesi"));
-    r.dataControl().setConnectionString(veresiyedllyol4);
-    // The type comes from the panel's own list; quotes are doubled all the same.
-    QString type = turkopyatxt.text();
-    type.replace(QLatin1Char('\''), QStringLiteral("''"));
+    r.dataControl().setDatabase(Data1->Database());
+    // The sort order is one of the panel's fixed choices; the type travels as a parameter.
+    const QString type = turkopyatxt.text();
     if (type.isEmpty())
-        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY ") + txtSirala3.text()
-                                  + QLatin1Char(' '));
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY ") + txtSirala3.text() +
+                                  QLatin1Char(' '));
     else
-        r.dataControl().setSource(QStringLiteral("select * from musteriler where Turu= '") + type
-                                  + QStringLiteral("' ORDER BY ") + txtSirala3.text() + QLatin1Char(' '));
+        r.dataControl().setSource(QStringLiteral("select * from musteriler where Turu= ? ORDER BY ") +
+                                      txtSirala3.text() + QLatin1Char(' '),
+                                  {type});
     r.label(QStringLiteral("Label111"))
         .setCaption(pv::dateText(pv::Clock::today()) + QStringLiteral(" - TARİHLİ MÜŞTERİ LİSTESİ"));
     r.label(QStringLiteral("Label120")).setCaption(xpText1->text());
@@ -896,10 +896,11 @@ pv::Report &veresiye::prepareCariGunlukRapor()
 {
     const QString key = pv::dateKey(pv::dateText(ilk->date()));
     pv::Report &r = pv::Reports::get(QStringLiteral("CariGunlukRapor"));
-    r.dataControl().setConnectionString(veresiyedllyol4);
-    // The key is eight digits made here; no typed text reaches the SQL.
-    r.dataControl().setSource(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '") + key
-                              + QStringLiteral("' ORDER BY [Tarih],[Saat],Eklenen asc"));
+    r.dataControl().setDatabase(Data1->Database());
+    r.dataControl().setSource(
+        QStringLiteral(
+            "select DISTINCTROW * from veresiye where Tarih2 like ? ORDER BY [Tarih],[Saat],Eklenen asc"),
+        {key});
     for (const char *name :
          {"Field1", "Field2", "Field10", "Field13", "Field14", "Field17", "Field18", "Field19", "Field20"})
         r.control(QLatin1String(name)).setFontSize(TextSize->currentText());

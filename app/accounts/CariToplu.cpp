@@ -196,7 +196,7 @@ void CariToplu::bntSozlesmePrint_Click()
 pv::Report &CariToplu::contract()
 {
     pv::Report &r = pv::Reports::get(QStringLiteral("Sozlesme"));
-    r.dataControl().setConnectionString(m_print.veresiyedllyol4.text());
+    r.dataControl().setDatabase(m_ledger.Database());
     r.dataControl().setSource(kContractSql, {pv::dateKey(txtSozTarih->date()), m_hooks.Text10()});
     // The report's labels are one line each.
     QString address = value("xpText10");

@@ -1,5 +1,6 @@
 #include "app/accounts/MusteriDetay.h"
 
+#include "app/ledger/Customers.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -398,29 +399,10 @@ void MusteriDetay::MyButton4_Click()
     const QVariant id = rs.Fields(QStringLiteral("id")).value();
 
     // The ledger rows and the customer row go together or not at all; cash rows stay.
-    pv::Database &db = m_data.Database();
-    QString failure;
-    bool ok = false;
-    {
-        pv::Transaction tx(db);
-        ok = tx.isActive();
-        if (!ok)
-            failure = tx.lastError().message;
-        if (ok && !db.exec(QStringLiteral("delete from veresiye where mus_kodu = ?"), {code})) {
-            ok = false;
-            failure = db.lastError().message;
-        }
-        if (ok && !db.exec(QStringLiteral("delete from musteriler where id = ?"), {id})) {
-            ok = false;
-            failure = db.lastError().message;
-        }
-        if (ok && !tx.commit()) {
-            ok = false;
-            failure = tx.lastError().message;
-        }
-    }
-    if (!ok) {
-        pv::MsgBox(QStringLiteral("Müşteri silinemedi; hiçbir kayıt değiştirilmedi.\n") + failure,
+    if (const pv::ledger::Result deleted =
+            pv::ledger::deleteCustomer(m_data.Database(), id.toLongLong(), code);
+        !deleted) {
+        pv::MsgBox(QStringLiteral("Müşteri silinemedi; hiçbir kayıt değiştirilmedi.\n") + deleted.reason,
                    pv::vbCritical, kErrorTitle);
         return;
     }

@@ -1,6 +1,7 @@
 #include "app/accounts/musteriekle.h"
 
 #include "app/accounts/veresiye2.h"
+#include "app/ledger/Customers.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -295,8 +296,7 @@ void musteriekle::topla_Click()
     // Read fresh: another card may have been saved since this one loaded.
     pv::Database db;
     db.open(pv::databasePath());
-    pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
-    xpText1->setText(QString::number(counter.value() + Text1b.text().toLongLong()));
+    xpText1->setText(QString::number(pv::ledger::customerNumber(db) + Text1b.text().toLongLong()));
 }
 
 void musteriekle::birimgrup()
@@ -416,12 +416,10 @@ void musteriekle::KaydetForm()
         }
         // A typed code that is no whole number leaves the counter alone.
         const auto counted = wholeNumber(number);
-        if (ok && counted) {
-            pv::Counter counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
-            if (!counter.write(*counted)) {
-                ok = false;
-                error = counter.lastError();
-            }
+        QString why;
+        if (ok && counted && !pv::ledger::takeCustomerNumber(db, *counted, &why)) {
+            ok = false;
+            error = {1, why};
         }
         if (ok && !tx.commit()) {
             ok = false;

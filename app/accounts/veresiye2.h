@@ -22,6 +22,7 @@
 
 #include <QString>
 
+class AccountMail;
 class BvButton;
 class CariToplu;
 class CariYazdir;
@@ -182,6 +183,7 @@ public:
     // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
     MusteriDetay *musteriDetay = nullptr;
     CariYazdir *cariYazdir = nullptr;
+    AccountMail *accountMail = nullptr; // the e-mail command's menu and hand-offs
     // ---- the contract, resetting the account and updating prices from stock
     CariToplu *cariToplu = nullptr;
 
@@ -196,7 +198,6 @@ public:
     void Command6_Click();
     void menukitle2();
     void menukilitac2();
-    void KasadanSil();
 
     // The account window's answer to a saved posting: confirmation shown, ledger re-read,
     // last-entry date set to today. Only when the account window is open.
@@ -223,7 +224,6 @@ public:
     void Command12_Click();
     void btnSilIptal_Click();
     void Command13_Click();
-    bool btnStokGeriEkle_Click();
     void MyButton3_Click();
 
 private:
@@ -232,8 +232,6 @@ private:
     void bindFields();
     void refreshLedgerKeepingRow(qint64 id);
     qint64 currentEntryId();
-    double sumOf(const QString &column);
-    double rangeSumOf(const QString &column);
     bool writeAccountRow();
     void refreshMainList();
     void closeEditPanel();

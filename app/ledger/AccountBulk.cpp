@@ -1,5 +1,6 @@
 #include "app/ledger/AccountBulk.h"
 
+#include "app/ledger/Customers.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
@@ -52,13 +53,13 @@ Result dayDebitTotal(pv::Database &db, const QString &customerCode, const QDate 
 {
     if (!day.isValid())
         return refused(kContractAmountFailed, pv::kBadDateMessage);
-    const QVariant sum = db.scalar(
-        QStringLiteral("select sum(Eklenen) as toplam from veresiye where mus_kodu = ? and Tarih2 = ?"),
-        {customerCode, pv::dateKey(day)});
+    // One day is the range from it to itself. Both of its sums read the same rows, so a read
+    // that fails leaves its reason on the handle.
+    const Totals totals = rangeTotals(db, customerCode, day, day);
     if (db.lastError())
         return refused(kContractAmountFailed, db.lastError().message);
     if (total)
-        *total = sum.isValid() ? sum.toDouble() : 0.0;
+        *total = totals.debt;
     return Result::success();
 }
 

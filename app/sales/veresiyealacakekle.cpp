@@ -1,6 +1,7 @@
 #include "app/sales/veresiyealacakekle.h"
 
 #include "app/accounts/veresiye2.h"
+#include "app/ledger/Postings.h"
 #include "app/ledger/Rows.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
@@ -14,12 +15,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScreen>
-
-namespace
-{
-const QString kPayment = QStringLiteral("Ödeme ");
-const QString kSupplier = QStringLiteral("Satıcı");
-} // namespace
 
 veresiyealacakekle::veresiyealacakekle()
 {
@@ -92,64 +87,35 @@ void veresiyealacakekle::VornXPButton9_Click()
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (Text5->text().isEmpty())
         return refuse(QStringLiteral("Tutarı Girin."), Text5);
-    if (!pv::parseDate(Text2->text()))
+    const auto date = pv::parseDate(Text2->text());
+    if (!date)
         return refuse(ui::kBadDate, Text2);
-    if (!pv::toNumber(Text5->text()))
+    QTime time;
+    if (!ui::readTime(Text3, &time))
+        return;
+    const auto amount = pv::toNumber(Text5->text());
+    if (!amount)
         return refuse(QStringLiteral("Tutarı Girin."), Text5);
     ui::formatDateBox(Text2);
 
-    QString error;
-    if (!post(&error)) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
+    pv::ledger::Posted done;
+    pv::ledger::Result posted;
+    if (txtIslemTuru.text() == pv::ledger::kPaymentKind) {
+        const pv::ledger::PaymentEntry entry{Text1.text(), txtMusTuru.text(),  *date,
+                                             time,         Text4->text(),      cboOdemeSekli->currentText(),
+                                             *amount,      odefrm2->Caption(), m_openedAt};
+        posted = pv::ledger::postPayment(m_db, entry, &done);
+    } else {
+        const pv::ledger::CreditNoteEntry entry{Text1.text(),  *date,   time,
+                                                Text4->text(), *amount, m_openedAt};
+        posted = pv::ledger::postCreditNote(m_db, entry, &done);
+    }
+    if (!posted) {
+        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + posted.reason, pv::vbOKOnly | pv::vbCritical,
                    ui::kErrorTitle);
         return;
     }
+    txtIslemNo2 = done.postingId;
     veresiye2::raiseRefreshSignal(QStringLiteral("11"));
     pv::Unload(this);
-}
-
-// The account row and, for a supplier payment, its cash row: both or neither.
-bool veresiyealacakekle::post(QString *error)
-{
-    pv::Transaction tx(m_db);
-    if (!tx.isActive()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    // Another posting may have taken this opening's id meanwhile.
-    txtIslemNo2 = pv::ledger::uniquePostingId(m_db, m_openedAt);
-    const bool supplierPayment = txtIslemTuru.text() == kPayment && txtMusTuru.text() == kSupplier;
-    const QString key = pv::dateKey(Text2->text());
-    const QString amount = Text5->text();
-    const QString kind =
-        supplierPayment ? txtIslemTuru.text() + cboOdemeSekli->currentText() : txtIslemTuru.text();
-    if (!pv::ledger::addRow(m_db, QStringLiteral("veresiye"),
-                            {{QStringLiteral("mus_kodu"), Text1.text()},
-                             {QStringLiteral("Tarih"), Text2->text()},
-                             {QStringLiteral("Saat"), Text3->text()},
-                             {QStringLiteral("Aciklama"), Text4->text()},
-                             {supplierPayment ? QStringLiteral("Eklenen") : QStringLiteral("Odenen"), amount},
-                             {QStringLiteral("Turu"), kind},
-                             {QStringLiteral("Tarih2"), key},
-                             {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
-                            error))
-        return false;
-    if (supplierPayment && !pv::ledger::addRow(m_db, QStringLiteral("kasa"),
-                                               {{1, Text1.text()},
-                                                {2, Text2->text()},
-                                                {3, Text3->text()},
-                                                {4, QStringLiteral("Çıkan")},
-                                                {5, Text4->text() + QStringLiteral(" (") +
-                                                        odefrm2->Caption() + QLatin1Char(')')},
-                                                {7, amount},
-                                                {8, key},
-                                                {10, txtIslemNo2.text()},
-                                                {11, cboOdemeSekli->currentText()}},
-                                               error))
-        return false;
-    if (!tx.commit()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    return true;
 }

@@ -56,8 +56,6 @@ public:
     void Text5_LostFocus();
 
 private:
-    bool post(QString *error);
-
     pv::Database m_db;
     QDateTime m_openedAt; // the posting id's moment
 };

@@ -208,13 +208,8 @@ public:
 
 private:
     void saveSale(bool fromStock);
-    bool postSale(bool fromStock, QString *error);
-    bool postCollection(pv::ReportDocument *receipt, bool *printed, QString *error);
     bool btnMakbuzPrnt_Click(pv::ReportDocument *receipt);
-    bool cmdTotal_Click(QString *error);
     void Command3_Click();
-    bool satisrapor(QLineEdit *quantity, QLineEdit *price, QLineEdit *total, QString *error);
-    bool MinusProduct(const QString &code, double quantity, QString *error);
     void setStockTotal();
     void transfer(bool fromStock);
     void setDialogWidth(int twips);

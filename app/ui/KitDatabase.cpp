@@ -3,7 +3,7 @@
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
-#include "platform/data/SqlFunctions.h"
+#include "platform/data/ProgramDatabase.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"
@@ -122,43 +122,12 @@ qint64 fail(QuorvelXPProgressBar *bar)
 
 bool isProgramDatabase(const QString &path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArray("SQLite format 3\0", 16))
-        return false;
-    f.close();
-    SqliteHandle h;
-    if (sqlite3_open_v2(path.toUtf8().constData(), &h.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK ||
-        pv::registerSqlFunctions(h.db) != SQLITE_OK)
-        return false;
-    sqlite3_stmt *st = nullptr;
-    const char *sql = "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND lower(name) IN "
-                      "('user', 'dgrayr', 'musteriler', 'veresiye', 'kasa', 'yedek_yeri')";
-    if (sqlite3_prepare_v2(h.db, sql, -1, &st, nullptr) != SQLITE_OK)
-        return false;
-    const bool ok = sqlite3_step(st) == SQLITE_ROW && sqlite3_column_int(st, 0) == 6;
-    sqlite3_finalize(st);
-    if (!ok)
-        return false;
-    // A damaged file must not replace a working one.
-    if (sqlite3_prepare_v2(h.db, "PRAGMA quick_check", -1, &st, nullptr) != SQLITE_OK)
-        return false;
-    const bool sound =
-        sqlite3_step(st) == SQLITE_ROW &&
-        QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0))) == QLatin1String("ok");
-    sqlite3_finalize(st);
-    return sound;
+    return pv::isProgramDatabase(path);
 }
 
 bool databaseInUse(const QString &path)
 {
-    if (!QFileInfo::exists(path))
-        return false;
-    pv::Database probe;
-    if (!probe.open(path))
-        return false;
-    // Held here and by the probe: anything more is another handle of the program.
-    const auto held = probe.connection();
-    return held.use_count() > 2;
+    return pv::databaseInUse(path);
 }
 
 void unloadOtherForms(pv::Form *keep)

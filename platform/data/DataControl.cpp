@@ -169,6 +169,14 @@ void DataControl::onChange(pv::Recordset::Change c)
     }
 }
 
+bool DataControl::isChanged(const QObject *owner) const
+{
+    for (const auto &b : m_bindings)
+        if (b->owner == owner && b->read)
+            return b->read() != b->shownText;
+    return false;
+}
+
 bool DataControl::UpdateRecord()
 {
     m_error = {};

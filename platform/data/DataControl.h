@@ -73,6 +73,9 @@ public:
     bool UpdateRecord();
     // Drops a pending AddNew/Edit; bound widgets show the stored values again.
     void CancelUpdate();
+    // The bound widget holds something other than what it was shown: what UpdateRecord
+    // would write. False for a widget that is not bound.
+    bool isChanged(const QObject *owner) const;
 
 signals:
     // The current row has moved (also after Refresh).

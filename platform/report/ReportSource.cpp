@@ -24,16 +24,17 @@ QString databasePathFromConnection(const QString &connection)
     return connection.contains(QLatin1Char('=')) ? QString() : connection.trimmed();
 }
 
-ReportRows runReportSource(const QString &connection, const QString &sql, const QVariantList &params)
+ReportRows runReportSource(const Database &given, const QString &connection, const QString &sql,
+                           const QVariantList &params)
 {
     ReportRows out;
-    const QString path = databasePathFromConnection(connection);
+    Database db = given;
+    const QString path = db.isOpen() ? db.path() : databasePathFromConnection(connection);
     if (path.isEmpty() || sql.trimmed().isEmpty()) {
         out.error = QStringLiteral("no database or no source");
         return out;
     }
-    Database db;
-    if (!db.open(path)) {
+    if (!db.isOpen() && !db.open(path)) {
         out.error = db.lastError().message;
         return out;
     }

@@ -89,6 +89,7 @@ class TestLedgerBulk : public QObject
 private slots:
     void dayDebits_data();
     void dayDebits();
+    void dayDebitsReadFails();
     void reset();
     void resetEmptyList();
     void resetFailureChangesNothing();
@@ -137,6 +138,21 @@ void TestLedgerBulk::dayDebits()
     const Result r = dayDebitTotal(db, code, day, &got);
     QVERIFY2(r.ok, qPrintable(r.reason));
     QCOMPARE(got, total);
+}
+
+void TestLedgerBulk::dayDebitsReadFails()
+{
+    Harness h;
+    addRow(h, {"1", "10.12.2026", 100.0});
+    QVERIFY(h.exec(QStringLiteral("ALTER TABLE veresiye RENAME TO veresiye_eski")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    double got = -1;
+    const Result r = dayDebitTotal(db, "1", QDate(2026, 12, 10), &got);
+    QVERIFY(!r.ok);
+    QVERIFY2(r.reason.startsWith(kContractAmountFailed + QLatin1Char('\n')), qPrintable(r.reason));
+    QVERIFY2(r.reason.contains(QStringLiteral("veresiye")), qPrintable(r.reason));
+    QCOMPARE(got, -1.0);
 }
 
 // ---------------------------------------------------------------- reset

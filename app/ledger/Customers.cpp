@@ -1,0 +1,96 @@
+#include "app/ledger/Customers.h"
+
+#include "platform/data/Database.h"
+#include "platform/text/Formats.h"
+
+namespace pv::ledger
+{
+
+namespace
+{
+
+double sum(pv::Database &db, const QString &sql, const QVariantList &params)
+{
+    const QVariant v = db.scalar(sql, params);
+    return v.isValid() ? v.toDouble() : 0.0;
+}
+
+pv::Counter customerCounter(pv::Database &db)
+{
+    return pv::Counter(db, QStringLiteral("son_musterino"), QStringLiteral("musterino"));
+}
+
+pv::Counter receiptCounter(pv::Database &db)
+{
+    return pv::Counter(db, QStringLiteral("yedek_yeri"), QStringLiteral("yolu"));
+}
+
+} // namespace
+
+Totals customerTotals(pv::Database &db, const QString &customerCode)
+{
+    return {sum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode}),
+            sum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode})};
+}
+
+Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to)
+{
+    const QVariantList params{pv::dateKey(from), pv::dateKey(to), customerCode};
+    return {
+        sum(db,
+            QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+            params),
+        sum(db,
+            QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+            params)};
+}
+
+double balance(pv::Database &db, const QString &customerCode)
+{
+    return customerTotals(db, customerCode).balance();
+}
+
+qint64 customerNumber(pv::Database &db)
+{
+    return customerCounter(db).value();
+}
+
+bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
+{
+    pv::Counter counter = customerCounter(db);
+    if (counter.write(number))
+        return true;
+    if (error)
+        *error = counter.lastError().message;
+    return false;
+}
+
+qint64 customerReceiptNumber(pv::Database &db)
+{
+    return receiptCounter(db).value();
+}
+
+bool setCustomerReceiptNumber(pv::Database &db, qint64 next, QString *error)
+{
+    pv::Counter counter = receiptCounter(db);
+    if (counter.write(next))
+        return true;
+    if (error)
+        *error = counter.lastError().message;
+    return false;
+}
+
+Result deleteCustomer(pv::Database &db, qint64 customerId, const QString &customerCode)
+{
+    pv::Transaction tx(db);
+    if (!tx.isActive())
+        return Result::failure(tx.lastError().message);
+    if (!db.exec(QStringLiteral("delete from veresiye where mus_kodu = ?"), {customerCode}) ||
+        !db.exec(QStringLiteral("delete from musteriler where id = ?"), {customerId}))
+        return Result::failure(db.lastError().message);
+    if (!tx.commit())
+        return Result::failure(tx.lastError().message);
+    return Result::success();
+}
+
+} // namespace pv::ledger
