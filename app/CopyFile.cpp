@@ -119,6 +119,16 @@ qint64 CopyFile::copyFile(const QString &source, const QString &destination)
                             m_restoreMode ? ui::CopyKind::Restore : ui::CopyKind::Backup);
 }
 
+void CopyFile::showRestore(const QString &backupFolder)
+{
+    CopyFile &c = pv::form<CopyFile>();
+    c.txtAlert = QStringLiteral("11");
+    c.txtSurucu = backupFolder;
+    c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
+    c.geriyuklefrm->setVisible(true);
+    c.Show(pv::Form::Modeless);
+}
+
 void CopyFile::txtAlert_Change(const QString &text)
 {
     if (text == QLatin1String("11"))

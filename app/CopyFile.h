@@ -36,6 +36,9 @@ public:
     void VornXPButton4_Click();
 
     bool restoreMode() const { return m_restoreMode; }
+    // Opens the window in restore mode with its question, modeless (the main window's menu
+    // and a start-up that found the database damaged).
+    static void showRestore(const QString &backupFolder);
 
     FrameFendrixon *yedeklefrm = nullptr;
     QLineEdit *Destinationpath = nullptr;

@@ -22,6 +22,7 @@ class QTextBrowser;
 namespace pv {
 class DataControl;
 class DataGridModel;
+struct DbError;
 class Report;
 } // namespace pv
 
@@ -68,6 +69,7 @@ public:
 
     // --- list printing ------------------------------------------------------------
     void rapbut_Click();
+    void btnBanka_Click();
     void btnVazgec_Click();
     void siralatext2_Click();
     void xpCombo2_Click();
@@ -219,6 +221,8 @@ private:
     void buildPictureAndNews();
     void buildMenus();
     double sumOfType(const QString &turu, bool *ok);
+    // Tells a read that failed ("what" + the reason, title "Hata").
+    static void readFailed(const QString &what, const pv::DbError &error);
     void rereadSettings();
 
     bool m_totalsOpen = false;

@@ -53,11 +53,10 @@ Result dayDebitTotal(pv::Database &db, const QString &customerCode, const QDate 
 {
     if (!day.isValid())
         return refused(kContractAmountFailed, pv::kBadDateMessage);
-    // One day is the range from it to itself. Both of its sums read the same rows, so a read
-    // that fails leaves its reason on the handle.
+    // One day is the range from it to itself.
     const Totals totals = rangeTotals(db, customerCode, day, day);
-    if (db.lastError())
-        return refused(kContractAmountFailed, db.lastError().message);
+    if (!totals.ok())
+        return refused(kContractAmountFailed, totals.error);
     if (total)
         *total = totals.debt;
     return Result::success();

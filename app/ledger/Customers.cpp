@@ -9,10 +9,16 @@ namespace pv::ledger
 namespace
 {
 
-double sum(pv::Database &db, const QString &sql, const QVariantList &params)
+// A sum over no rows is 0; a sum that could not be read leaves its reason in error.
+double sum(pv::Database &db, const QString &sql, const QVariantList &params, QString &error)
 {
-    const QVariant v = db.scalar(sql, params);
-    return v.isValid() ? v.toDouble() : 0.0;
+    const auto v = db.tryScalar(sql, params);
+    if (!v) {
+        if (error.isEmpty())
+            error = db.lastError().message.isEmpty() ? QStringLiteral("read failed") : db.lastError().message;
+        return 0.0;
+    }
+    return v->isValid() ? v->toDouble() : 0.0;
 }
 
 pv::Counter customerCounter(pv::Database &db)
@@ -29,20 +35,25 @@ pv::Counter receiptCounter(pv::Database &db)
 
 Totals customerTotals(pv::Database &db, const QString &customerCode)
 {
-    return {sum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode}),
-            sum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode})};
+    Totals t;
+    t.debt = sum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode},
+                 t.error);
+    t.paid = sum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode},
+                 t.error);
+    return t;
 }
 
 Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to)
 {
     const QVariantList params{pv::dateKey(from), pv::dateKey(to), customerCode};
-    return {
-        sum(db,
-            QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
-            params),
-        sum(db,
-            QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
-            params)};
+    Totals t;
+    t.debt = sum(
+        db, QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+        params, t.error);
+    t.paid = sum(
+        db, QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+        params, t.error);
+    return t;
 }
 
 double balance(pv::Database &db, const QString &customerCode)
@@ -50,15 +61,22 @@ double balance(pv::Database &db, const QString &customerCode)
     return customerTotals(db, customerCode).balance();
 }
 
-qint64 customerNumber(pv::Database &db)
+std::optional<qint64> customerNumber(pv::Database &db, QString *error)
 {
-    return customerCounter(db).value();
+    pv::Counter counter = customerCounter(db);
+    const auto held = counter.tryValue();
+    if (!held && error)
+        *error = counter.lastError().message;
+    return held;
 }
 
 bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
 {
     pv::Counter counter = customerCounter(db);
-    if (counter.write(number))
+    const auto held = counter.tryValue();
+    if (held && number <= *held)
+        return true;
+    if (held && counter.write(number))
         return true;
     if (error)
         *error = counter.lastError().message;
