@@ -19,6 +19,7 @@
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
+#include "platform/text/AmountInWords.h"
 
 #include <QString>
 
@@ -198,6 +199,9 @@ public:
     void Command6_Click();
     void menukitle2();
     void menukilitac2();
+
+    // An amount in Turkish words ("1.234,56" -> "BinİkiYüzOtuzDört TL ve ElliAltı Kr").
+    static QString Yaziyla(const QString &amount) { return pv::Yaziyla(amount); }
 
     // The account window's answer to a saved posting: confirmation shown, ledger re-read,
     // last-entry date set to today. Only when the account window is open.

@@ -485,7 +485,8 @@ void TestContract::resetAnsweredYes()
         // Closed through "Geri": used today, nothing owed.
         Harness::click(w.VornXPButton7);
         QCOMPARE(h.value(QStringLiteral("select Gun from musteriler where mus_kodu = '1'")).toInt(), 0);
-        QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '1'")).toDouble(), 0.0);
+        QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '1'")).toDouble(),
+                 0.0);
     });
     QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where mus_kodu = '1'")).toInt(), 0);
     QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where mus_kodu = '2'")).toInt(), 1);
