@@ -88,6 +88,22 @@ CopyFile::CopyFile()
     txtAlert.onChange(this, &CopyFile::txtAlert_Change);
 }
 
+void CopyFile::openForBackup(const QString &folder, QWidget *owner)
+{
+    setCaption(QStringLiteral("Yedek Oluşturma İşlemleri"));
+    txtSurucu = folder;
+    Show(pv::Form::Modal, owner);
+}
+
+void CopyFile::openForRestore(const QString &folder)
+{
+    txtAlert = QStringLiteral("11");
+    txtSurucu = folder;
+    setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
+    geriyuklefrm->setVisible(true);
+    Show(pv::Form::Modeless);
+}
+
 void CopyFile::Form_Load()
 {
     if (QScreen *s = screen())
@@ -117,16 +133,6 @@ qint64 CopyFile::copyFile(const QString &source, const QString &destination)
 {
     return ui::copyDatabase(source, destination, QStringLiteral("Dikkat"), ProgressBar,
                             m_restoreMode ? ui::CopyKind::Restore : ui::CopyKind::Backup);
-}
-
-void CopyFile::showRestore(const QString &backupFolder)
-{
-    CopyFile &c = pv::form<CopyFile>();
-    c.txtAlert = QStringLiteral("11");
-    c.txtSurucu = backupFolder;
-    c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
-    c.geriyuklefrm->setVisible(true);
-    c.Show(pv::Form::Modeless);
 }
 
 void CopyFile::txtAlert_Change(const QString &text)

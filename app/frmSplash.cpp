@@ -162,7 +162,7 @@ bool frmSplash::fileIsUsable(const QString &path)
                            .arg(shown),
                        pv::vbYesNo | pv::vbCritical, QStringLiteral("Hata")) == pv::vbYes) {
             pv::Unload(this);
-            CopyFile::showRestore(QString());
+            pv::form<CopyFile>().openForRestore(QString());
         } else {
             pv::endProgram();
         }

@@ -7,10 +7,10 @@
 #include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
-#include "app/bank/Banka1.h"
-#include "app/cashbook/kasa.h"
 #include "app/ayarlar.h"
+#include "app/bank/Banka1.h"
 #include "app/birmler.h"
+#include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
 #include "app/ui/Kit.h"
@@ -114,6 +114,12 @@ veresiye::veresiye()
     setObjectName(QStringLiteral("veresiye"));
     setCaption(QStringLiteral("Pelvanor - Cari + Veresiye + Stok + Kasa"));
     setClientSizeTwips(12390, 9045);
+    // Wherever an account window is opened from (here, the customer card), its balance
+    // ends up in this list.
+    connect(&pv::FormEvents::instance(), &pv::FormEvents::loaded, this, [this](pv::Form *f) {
+        if (auto *account = qobject_cast<veresiye2 *>(f))
+            connect(account, &veresiye2::leaving, this, &veresiye::accountLeft);
+    });
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -181,16 +187,16 @@ void veresiye::buildTopRow()
     stokbut = ui::button(this, "stokbut", next(), 120, w, 900, QStringLiteral("Stok İşlemleri"));
     btnBanka = ui::button(this, "btnBanka", next(), 120, w, 900, QStringLiteral("Banka"));
     VornXPButton11 = ui::button(this, "VornXPButton11", next(), 120, w, 900, QStringLiteral("Müşteri Ekle"),
-                                 QStringLiteral("Yeni Müşteri Ekle"));
+                                QStringLiteral("Yeni Müşteri Ekle"));
     rapbut = ui::button(this, "rapbut", next(), 120, w, 900, QStringLiteral("Listeyi Yazdır"),
-                         QStringLiteral("Müşteri Listesini Yazdır"));
+                        QStringLiteral("Müşteri Listesini Yazdır"));
     BvButton4 = ui::button(this, "BvButton4", next(), 120, w, 900, QStringLiteral("Ödeme Günü Geçenler"),
-                            QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    BvButton5 = ui::button(this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
-                            QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"),
-                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+                           QStringLiteral("Ödeme Günü Geçen Müşteriler"));
+    BvButton5 = ui::button(
+        this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+        QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
     ayarbtn = ui::button(this, "ayarbtn", next(), 120, w, 900, QStringLiteral("Ayarlar"), {},
-                          {{"DropDownSymbol", 6}});
+                         {{"DropDownSymbol", 6}});
 
     connect(btnBanka, &BvButton::Click, this, &veresiye::btnBanka_Click);
     connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
@@ -694,15 +700,7 @@ void veresiye::VornXPButton2_Click()
         return;
     const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(0)
         + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.txtYetki = txtYetki.text();
-    w.txtMusTuru = gridText(1);
-    w.txtPt1->setText(gridText(0));
-    w.txtPt2->setText(gridText(0));
-    w.txtPt3->setText(gridText(0));
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openAccount(caption, Text1.text(), txtYetki.text(), gridText(1), gridText(0), this);
 }
 
 void veresiye::VornXPButton9_Click()
@@ -711,12 +709,18 @@ void veresiye::VornXPButton9_Click()
         return;
     const QString caption =
         gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(1) + QStringLiteral(" )");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.musilfrm->setVisible(true);
-    w.Timer5->setEnabled(true);
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openForDelete(caption, Text1.text(), this);
+}
+
+void veresiye::accountLeft()
+{
+    // The list shows the cached balances: read them again, on the same row.
+    const int row = Data1->currentRow();
+    Data1->Refresh();
+    if (row >= 0)
+        Data1->setCurrentRow(row);
+    DBGrid1->setEnabled(true);
+    update();
 }
 
 void veresiye::mnuMHG_Click() { VornXPButton2_Click(); }
@@ -753,8 +757,8 @@ void veresiye::Image7_Click() { frmResim->setVisible(false); }
 void veresiye::menukitle()
 {
     Frame1->setEnabled(false);
-    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4, BvButton5,
-                        KasaBtn, stokbut, btnBanka, ayarbtn})
+    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4,
+                        BvButton5, KasaBtn, stokbut, btnBanka, ayarbtn})
         b->setEnabled(false);
     musaratext->setEnabled(false);
     siralatext->setEnabled(false);
@@ -1028,15 +1032,12 @@ void veresiye::mnuBakim_Click()
 
 void veresiye::ydk1_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.setCaption(QStringLiteral("Yedek Oluşturma İşlemleri"));
-    c.txtSurucu = txtSurucu.text();
-    c.Show(pv::Form::Modal, this);
+    pv::form<CopyFile>().openForBackup(txtSurucu.text(), this);
 }
 
 void veresiye::ydk2_Click()
 {
-    CopyFile::showRestore(txtSurucu.text());
+    pv::form<CopyFile>().openForRestore(txtSurucu.text());
 }
 
 void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }

@@ -52,6 +52,7 @@ public:
     // --- account window and customer views --------------------------------------
     void KasaBtn_Click();       // open the cash book
     void VornXPButton2_Click(); // open the account window
+    void accountLeft();         // the account window closed: balances read again
     void VornXPButton9_Click(); // the account window in delete mode
     void mnuMHG_Click();
     void mnuNotg_Click();

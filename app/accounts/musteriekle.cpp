@@ -464,13 +464,9 @@ void musteriekle::KaydetForm()
 
 void musteriekle::openAccount(const QString &number, const QString &name, const QString &type)
 {
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(name + QStringLiteral(" / ") + number + QStringLiteral(" - ( ") + type +
-                 QStringLiteral(" ) Hesabı"));
-    w.Text10 = number;
-    w.txtYetki = txtYetki.text();
-    w.txtMusTuru = type;
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openAccount(name + QStringLiteral(" / ") + number + QStringLiteral(" - ( ") + type +
+                                          QStringLiteral(" ) Hesabı"),
+                                      number, txtYetki.text(), type, std::nullopt, this);
 }
 
 void musteriekle::MyButton6_Click()

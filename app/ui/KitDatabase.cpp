@@ -145,16 +145,6 @@ const QString kNotProgramDatabase =
 
 } // namespace
 
-bool isProgramDatabase(const QString &path)
-{
-    return pv::isProgramDatabase(path, pv::schemaSql());
-}
-
-bool databaseInUse(const QString &path)
-{
-    return pv::databaseInUse(path);
-}
-
 void unloadOtherForms(pv::Form *keep)
 {
     for (pv::Form *f : pv::loadedForms())
@@ -192,9 +182,9 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
 {
     if (!sourceIsUsable(source, destination))
         return fail(bar);
-    if (kind == CopyKind::Restore && !isProgramDatabase(source))
+    if (kind == CopyKind::Restore && !pv::isProgramDatabase(source, pv::schemaSql()))
         return fail(bar, kNotProgramDatabase);
-    if (kind == CopyKind::Restore && databaseInUse(destination))
+    if (kind == CopyKind::Restore && pv::databaseInUse(destination))
         return fail(bar);
 
     if (QFileInfo::exists(destination) &&
@@ -216,7 +206,7 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
     }
     if (ok && kind == CopyKind::Restore) {
         // What is about to replace the live file is checked once more, as written.
-        if (!isProgramDatabase(temp)) {
+        if (!pv::isProgramDatabase(temp, pv::schemaSql())) {
             QFile::remove(temp);
             return fail(bar, kNotProgramDatabase);
         }

@@ -11,6 +11,7 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "database/DbScripts.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/ProgramDatabase.h"
 #include "platform/forms/Clock.h"
@@ -897,7 +898,7 @@ void TestAdmin::backupWindow()
     c.Show(pv::Form::Modal);
     h.settle();
     QVERIFY(!pv::isLoaded<CopyFile>());
-    QVERIFY(ui::isProgramDatabase(expected));
+    QVERIFY(pv::isProgramDatabase(expected, pv::schemaSql()));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QFileInfo(expected).fileName()});
 }
 
@@ -927,7 +928,7 @@ void TestAdmin::backupOverwrite()
     pv::form<CopyFile>().txtSurucu = folder;
     pv::form<CopyFile>().Show(pv::Form::Modal);
     h.settle();
-    QCOMPARE(ui::isProgramDatabase(target), answer == pv::vbYes);
+    QCOMPARE(pv::isProgramDatabase(target, pv::schemaSql()), answer == pv::vbYes);
     if (answer == pv::vbNo)
         QCOMPARE(fileBytes(target), QByteArray("eski yedek"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1); // no temporary file left
@@ -972,11 +973,11 @@ void TestAdmin::backupOfOpenDatabaseIsConsistent()
     const QString target = backupFolder(h) + QStringLiteral("/a.ydk");
     QVERIFY(ui::copyDatabase(pv::databasePath(), target, QStringLiteral("Dikkat"), nullptr,
                              ui::CopyKind::Backup) > 0);
-    QVERIFY(ui::isProgramDatabase(target));
+    QVERIFY(pv::isProgramDatabase(target, pv::schemaSql()));
     QVERIFY(!QFile::exists(target + QStringLiteral("-journal")));
-    QVERIFY(ui::databaseInUse(pv::databasePath()));
+    QVERIFY(pv::databaseInUse(pv::databasePath()));
     dc.close();
-    QVERIFY(!ui::databaseInUse(pv::databasePath()));
+    QVERIFY(!pv::databaseInUse(pv::databasePath()));
     // The copy stands alone: open it as the program's database and read the new row.
     pv::setProgramFolder(QFileInfo(target).absolutePath());
     QFile::rename(target, pv::databasePath());
@@ -1212,7 +1213,7 @@ void TestAdmin::automaticBackupAtExit()
     QVERIFY(!pv::isLoaded<CopyOto>());
     QCOMPARE(QFile::exists(expected), backup);
     if (backup)
-        QVERIFY(ui::isProgramDatabase(expected));
+        QVERIFY(pv::isProgramDatabase(expected, pv::schemaSql()));
 }
 
 void TestAdmin::automaticBackupAsksBeforeReplacing()
@@ -1286,7 +1287,7 @@ void TestAdmin::startPrograms()
     bool freeAtStart = false;
     pv::setLaunchHandler([&](const QString &path) {
         started << path;
-        freeAtStart = !ui::databaseInUse(pv::databasePath());
+        freeAtStart = !pv::databaseInUse(pv::databasePath());
         return starts;
     });
     auto *main = new Holder;
@@ -1463,7 +1464,7 @@ void TestAdmin::mainWindowSettingsReachExit()
     h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
     h.click(m.VornXPButton3);
     QVERIFY(h.programEnded());
-    QVERIFY(ui::isProgramDatabase(expected));
+    QVERIFY(pv::isProgramDatabase(expected, pv::schemaSql()));
 }
 
 void TestAdmin::mainWindowExitWithoutBackup()

@@ -70,7 +70,7 @@ QString backup(Harness &h, const QString &name)
 // the replacing of the live file agreed to.
 CopyFile &pickForRestore(Harness &h, const QString &saved)
 {
-    CopyFile::showRestore(QString());
+    pv::form<CopyFile>().openForRestore(QString());
     CopyFile &c = pv::form<CopyFile>();
     h.click(c.VornXPButton1);
     h.expectOpenFile(saved);
