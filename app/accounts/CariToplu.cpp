@@ -131,7 +131,6 @@ void CariToplu::buildPricePanel()
               QStringLiteral("Lütfen işlem bitene kadar Bilgisarınızda hiç bir işlem yapmayınız."),
               Qt::AlignCenter);
     pv::PropertyBag bar;
-    bar.set(QStringLiteral("AutoScroll"), true);
     bar.set(QStringLiteral("ShowText"), true);
     bar.set(QStringLiteral("Color"), 0x00A87E28);
     ProgressBar2 = new QuorvelXPProgressBar(f, bar);
@@ -273,6 +272,8 @@ void CariToplu::btnFiyatGuncelle_Click()
     Text4 = QString::number(m_ledger.Recordset().RecordCount());
     Frame3->hide();
     FrameFendrixon2->setCaption(kWalkCaption);
+    // The bar scrolls by itself while the panel is up; hidden, its timer would redraw for nothing.
+    ProgressBar2->setAutoScroll(true);
     ui::showAt(frmFiyatGuncel, 3840, 2760);
     Timer6->setEnabled(true);
 }
@@ -338,6 +339,7 @@ void CariToplu::lockForWalk()
 void CariToplu::endWalk()
 {
     m_walking = false;
+    ProgressBar2->setAutoScroll(false);
     if (m_hooks.menukilitac2)
         m_hooks.menukilitac2();
     ui::setEnabled(&m_window, kWalkUnlocks, true);

@@ -572,6 +572,7 @@ void TestContract::priceWalk()
         Harness::click(w.btnFiyatGuncelle);
         QVERIFY(!t.frmFiyatGuncel->isVisible());
         QVERIFY(!t.Timer6->Enabled());
+        QVERIFY(!t.ProgressBar2->AutoScroll());
 
         w.DBGrid2->selectRow(4);
         h.expectMsgBox(kPriceQuestion, kAsk, QStringLiteral("Dikkat!"), pv::vbYes);
@@ -601,6 +602,7 @@ void TestContract::priceWalk()
         QCOMPARE(totals(w), (QStringList{"81,98", "50,00", "31,98"}));
         Harness::click(t.btnOnay);
         QVERIFY(!t.frmFiyatGuncel->isVisible());
+        QVERIFY(!t.ProgressBar2->AutoScroll());
     });
     QCOMPARE(ledgerRow(h, a), (QVariantList{"12,50", 37.5, "3", "Satış Fiyatı 2", QVariant()}));
     QCOMPARE(ledgerRow(h, b), (QVariantList{"1,24", 2.48, "2", "Satış Fiyatı 2", QVariant()}));
