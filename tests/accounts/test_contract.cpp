@@ -206,6 +206,7 @@ private slots:
     void contractAmount_data();
     void contractAmount();
     void contractPrint();
+    void contractOverPages();
     void contractOwnCodeOnly_data();
     void contractOwnCodeOnly();
     void contractAmountUnreadable();
@@ -387,6 +388,41 @@ void TestContract::contractPrint()
           "BinİkiYüzOtuzDört TL ve ElliAltı Kr", "15.12.2026", "Soba", "Tüp 12 kg", "Deniz Ticaret"})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
     QVERIFY(!text.contains(QStringLiteral("Dünkü satış")));
+}
+
+void TestContract::contractOverPages()
+{
+    Harness h;
+    addCustomer(h, "1", "Ahmet");
+    for (int i = 0; i < 70; ++i)
+        addLine(h, "1",
+                {"10.12.2026",
+                 QStringLiteral("09:%1:00").arg(i % 60, 2, 10, QLatin1Char('0')),
+                 kSale,
+                 10.0,
+                 {},
+                 QStringLiteral("satır %1").arg(i)});
+    throughMainWindow(h, "1", "0", [&](veresiye2 &w) {
+        Harness::click(w.cariToplu->btnSozlesme);
+        const pv::PageModel m = printContract(h, w);
+        QVERIFY(m.pageCount >= 2);
+        QCOMPARE(m.textsOf("lblRank").size(), 70);
+        QCOMPARE(m.textsOf("lblRank").last(), QStringLiteral(" 70"));
+        // The customer block once, the column heads and "n / m" on every page, the amount
+        // and the signatures after the last line.
+        QCOMPARE(m.textsOf("Label185").size(), 1);
+        QCOMPARE(m.textsOf("lblTutar").size(), m.pageCount);
+        QStringList pages, totals;
+        for (int page = 1; page <= m.pageCount; ++page) {
+            pages << QString::number(page);
+            totals << QString::number(m.pageCount);
+        }
+        QCOMPARE(m.textsOf("FieldSayfa"), pages);
+        QCOMPARE(m.textsOf("FieldSayfalar"), totals);
+        QCOMPARE(m.ofItem("Label200").first().page, m.pageCount);
+        QCOMPARE(firstText(m, "Label200"), QStringLiteral("700,00"));
+        QCOMPARE(firstText(m, "Label201"), QStringLiteral("YediYüz TL"));
+    });
 }
 
 void TestContract::contractOwnCodeOnly_data()
