@@ -61,6 +61,22 @@ pv::ledger::SaleEntry sale(double quantity)
     return s;
 }
 
+// A cash collection of the customer, opened at `opened`.
+pv::ledger::CollectionEntry collection(const QString &code, double amount, const QDateTime &opened = kOpened)
+{
+    return {code,
+            QStringLiteral("Alıcı"),
+            kDay,
+            kTime,
+            QStringLiteral("ÖDEME YAPILDI"),
+            QStringLiteral("Nakit"),
+            amount,
+            QStringLiteral("TAHSİLAT - ") + code,
+            opened,
+            kSaved,
+            false};
+}
+
 } // namespace
 
 class TestLedgerFixes : public QObject
@@ -137,20 +153,11 @@ void TestLedgerFixes::editCarriesCashRows()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     // Another posting's cash row, which no edit may touch.
-    QVERIFY(pv::ledger::postCollection(db, {QStringLiteral("200"), QStringLiteral("Alıcı"), kDay, kTime,
-                                            QStringLiteral("Başka"), QStringLiteral("Nakit"), 40,
-                                            QStringLiteral("TAHSİLAT - Başka"), kOpened.addDays(-1), kSaved,
-                                            false})
-                .ok);
+    QVERIFY(pv::ledger::postCollection(db, collection(QStringLiteral("200"), 40, kOpened.addDays(-1))).ok);
     pv::ledger::Posted done;
     bool paidSide = true;
     if (posting == QLatin1String("collection")) {
-        QVERIFY(pv::ledger::postCollection(db,
-                                           {QStringLiteral("100"), QStringLiteral("Alıcı"), kDay, kTime,
-                                            QStringLiteral("ÖDEME YAPILDI"), QStringLiteral("Nakit"), 10,
-                                            QStringLiteral("TAHSİLAT - Ahmet"), kOpened, kSaved, false},
-                                           &done)
-                    .ok);
+        QVERIFY(pv::ledger::postCollection(db, collection(QStringLiteral("100"), 10), &done).ok);
     } else if (posting == QLatin1String("supplier payment")) {
         paidSide = false;
         QVERIFY(pv::ledger::postPayment(db,
@@ -219,12 +226,7 @@ void TestLedgerFixes::failedCashCarryChangesNothing()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     pv::ledger::Posted done;
-    QVERIFY(pv::ledger::postCollection(db,
-                                       {QStringLiteral("100"), QStringLiteral("Alıcı"), kDay, kTime,
-                                        QStringLiteral("ÖDEME YAPILDI"), QStringLiteral("Nakit"), 10,
-                                        QStringLiteral("TAHSİLAT - Ahmet"), kOpened, kSaved, false},
-                                       &done)
-                .ok);
+    QVERIFY(pv::ledger::postCollection(db, collection(QStringLiteral("100"), 10), &done).ok);
     QVERIFY(h.exec(QStringLiteral(
         "CREATE TRIGGER fail BEFORE UPDATE ON kasa BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
     const QStringList before = everything(h);

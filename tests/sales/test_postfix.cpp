@@ -15,6 +15,7 @@
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
+#include "tests/sales/EntryFixtures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,7 @@
 #include <QtTest>
 
 using pv::test::Harness;
+using namespace entryfix;
 
 namespace
 {
@@ -34,26 +36,6 @@ const QString kWarn = QStringLiteral("Dikkat!!");
 const QString kBadTime = QStringLiteral("Saat geçerli bir saat olmalıdır (ss:dd:sn).");
 const QString kNotNumber = QStringLiteral("Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).");
 const QString kTooLarge = QStringLiteral("Tutar en fazla 999.999.999.999,99 olabilir.");
-
-void addCustomer(Harness &h, const QString &code, const QString &name,
-                 const QString &type = QStringLiteral("Alıcı"))
-{
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), code},
-                                                    {QStringLiteral("MusteriFirma"), name},
-                                                    {QStringLiteral("Turu"), type},
-                                                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")}}));
-}
-
-void addProduct(Harness &h, double onHand)
-{
-    QVERIFY(h.insert(QStringLiteral("Product"), {{QStringLiteral("Product Code"), QStringLiteral("P1")},
-                                                 {QStringLiteral("Generic Name"), QStringLiteral("Gıda")},
-                                                 {QStringLiteral("Brand Name"), QStringLiteral("Un")},
-                                                 {QStringLiteral("SatisFiyati"), 3.0},
-                                                 {QStringLiteral("OnHand"), onHand},
-                                                 {QStringLiteral("Reorder Level"), 0.0},
-                                                 {QStringLiteral("Unit"), QStringLiteral("Kg")}}));
-}
 
 void addEntry(Harness &h, const QString &code, const QString &date, const QString &time,
               const QString &description, QVariant debit, QVariant paid)
@@ -68,47 +50,6 @@ void addEntry(Harness &h, const QString &code, const QString &date, const QStrin
                       {QStringLiteral("Odenen"), paid},
                       {QStringLiteral("Tarih2"), date.mid(6, 4) + date.mid(3, 2) + date.mid(0, 2)},
                       {QStringLiteral("mus_kodu"), code}}));
-}
-
-veresiye2 &openAccount(const QString &code, const QString &type = QStringLiteral("Alıcı"))
-{
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(QStringLiteral("Ahmet / - ( TL/%1 ) HESABI").arg(type));
-    w.Text10 = code;
-    w.txtYetki = QStringLiteral("0");
-    w.txtMusTuru = type;
-    w.Show();
-    Harness::settle();
-    return w;
-}
-
-void activate(QWidget &dialog)
-{
-    QApplication::setActiveWindow(&dialog);
-    QVERIFY(QApplication::activeWindow() == &dialog);
-}
-
-void retype(QWidget *box, const QString &text)
-{
-    if (auto *e = qobject_cast<QLineEdit *>(box))
-        e->clear();
-    else if (auto *p = qobject_cast<QPlainTextEdit *>(box))
-        p->clear();
-    Harness::type(box, text);
-}
-
-QString snapshot(Harness &h)
-{
-    QString out;
-    for (const char *t : {"veresiye", "kasa", "SatisRapor", "Product", "yedek_yeri"}) {
-        out += QLatin1String(t) + QLatin1Char(':');
-        for (const QVariantList &row : h.rows(QStringLiteral("select * from ") + QLatin1String(t))) {
-            for (const QVariant &v : row)
-                out += v.toString() + QLatin1Char('|');
-            out += QLatin1Char('\n');
-        }
-    }
-    return out;
 }
 
 // Opens the stock mode and takes the one product over into the sale.
@@ -147,7 +88,7 @@ void TestPostfix::stockCheckedAgainAtSave()
 {
     Harness h;
     addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    addProduct(h, 10);
+    addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 0, 3);
     veresiye2 &w = openAccount(QStringLiteral("100"));
     QString before;
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
@@ -183,7 +124,7 @@ void TestPostfix::stockTotalIsWhatIsCharged()
 {
     Harness h;
     addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    addProduct(h, 10);
+    addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 0, 3);
     veresiye2 &w = openAccount(QStringLiteral("100"));
     QString shown;
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
