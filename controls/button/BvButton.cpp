@@ -4,6 +4,7 @@
 #include "controls/button/BvWindowHook.h"
 #include "platform/components/Twips.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
@@ -874,16 +875,18 @@ void BvButton::setTop(int twips)
     move(x(), pv::twipsToPixels(twips));
 }
 
+// The minimum holds for every size set, shown or hidden (a hidden control gets its
+// resize event only when it is shown).
 void BvButton::setWidth(int twips)
 {
-    m_twWidth = twips;
-    resize(pv::twipsToPixels(twips), height());
+    m_twWidth = std::max(twips, kMinTwips);
+    resize(pv::twipsToPixels(m_twWidth), height());
 }
 
 void BvButton::setHeight(int twips)
 {
-    m_twHeight = twips;
-    resize(width(), pv::twipsToPixels(twips));
+    m_twHeight = std::max(twips, kMinTwips);
+    resize(width(), pv::twipsToPixels(m_twHeight));
 }
 
 void BvButton::Move(int left, int top, int width, int height)
@@ -951,7 +954,7 @@ void BvButton::OpenWebsite(const QString &sAddress)
 
 void BvButton::About()
 {
-    const QString text = QStringLiteral("Pelvanor button control (BvButton) 1.0\n"
+    const QString text = QStringLiteral("Pelvanor button control (BvButton) 1.02\n"
                                         "Author: the Pelvanor developers\n"
                                         "Web: pelvanor.example\n"
                                         "\n"

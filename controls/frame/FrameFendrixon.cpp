@@ -1,9 +1,11 @@
 #include "controls/frame/FrameFendrixon.h"
 
+#include "platform/components/Fonts.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
 
+#include <atomic>
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
@@ -220,8 +222,19 @@ private:
 
 // --- construction -----------------------------------------------------------------------
 
+namespace
+{
+std::atomic<int> g_instances{0}; // live frames: the library may go only when none lives
+} // namespace
+
+int FrameFendrixon::instanceCount()
+{
+    return g_instances.load();
+}
+
 FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name) : QWidget(parent)
 {
+    ++g_instances;
     setObjectName(name);
     m_instanceName = name;
     m_headerFont.setPointSizeF(8); // a new header's font
@@ -237,6 +250,7 @@ FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name) : QWidget(p
 FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name, const pv::PropertyBag &design)
     : QWidget(parent)
 {
+    ++g_instances;
     setObjectName(name);
     m_instanceName = name;
     m_headerFont.setPointSizeF(8); // a new header's font
@@ -257,7 +271,10 @@ FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name, const pv::P
     UserControl_Paint();
 }
 
-FrameFendrixon::~FrameFendrixon() = default;
+FrameFendrixon::~FrameFendrixon()
+{
+    --g_instances;
+}
 
 QFont FrameFendrixon::ambientFont() const
 {
@@ -920,10 +937,12 @@ void FrameFendrixon::picHeader_Paint()
                 p.drawPixmap(QRect(px(15), px(15), m_imgFramePic->width(), m_imgFramePic->height()),
                              m_picture);
         }
-        QFont crisp = m_headerFont; // the platform's text call draws without smoothing
-        crisp.setStyleStrategy(QFont::NoAntialias);
+        // The platform's text call draws without smoothing, at whole-pixel advances, in
+        // the design font's stand-in.
+        QFont crisp = pv::crispFont(m_headerFont);
+        crisp.setFamily(pv::standInFamily(m_headerFont.family()));
         p.setFont(crisp);
-        const QFontMetrics fm(m_headerFont, &m_header);
+        const QFontMetrics fm(crisp, &m_header);
         const float hh = float(hp * pv::twipsPerPixel());
         const float top = (hh - float(fm.height() * pv::twipsPerPixel())) / 2;
         p.setPen(QColor(toRgb(m_foreColor)));

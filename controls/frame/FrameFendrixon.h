@@ -31,6 +31,7 @@ class FENDRIXON_FRAME_EXPORT FrameFendrixon : public QWidget
 {
     Q_OBJECT
 public:
+    static int instanceCount(); // frames alive now
     using OleColor = quint32;
     enum xFrameStyles : qint32 { xpDefault = 0, xpBlue = 1, xpOliveGreen = 2, xpSilver = 3 };
 
