@@ -99,7 +99,7 @@ void CopyFile::Form_Activate()
 {
     // A restore keeps the paths the user picked; only a backup gets a fresh name.
     if (!m_restoreMode)
-        Destinationpath->setText(admin::withTrailingSeparator(txtSurucu) + admin::backupFileName());
+        Destinationpath->setText(admin::backupFolder(txtSurucu) + admin::backupFileName());
 }
 
 void CopyFile::Form_Unload(int &Cancel)
@@ -151,6 +151,8 @@ void CopyFile::Copy_Click()
                    QStringLiteral("DİKKAT!"));
         return;
     }
+    // A bare file name goes into the backup folder, and the message names where it went.
+    Destinationpath->setText(admin::backupTarget(Destinationpath->text(), txtSurucu));
     const qint64 n = copyFile(Filepath->text(), Destinationpath->text());
     ProgressBar->setValue(n > 0 ? 100 : 0);
     if (n > 0)
@@ -179,7 +181,8 @@ void CopyFile::VornXPButton2_Click()
 void CopyFile::MyButton3_Click()
 {
     const QString picked = pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"),
-                                            QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"), this);
+                                            QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"), this,
+                                            admin::backupFolder(txtSurucu));
     if (picked.isEmpty())
         return;
     Filepath->setText(QDir::toNativeSeparators(picked));

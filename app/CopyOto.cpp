@@ -48,7 +48,7 @@ void CopyOto::Form_Activate()
     Data3->setDatabaseName(pv::databasePath());
     Data3->setRecordSource(QStringLiteral("dgrayr"));
     Data3->Refresh();
-    Destinationpath->setText(admin::withTrailingSeparator(txtSurucu) + admin::backupFileName());
+    Destinationpath->setText(admin::backupFolder(txtSurucu) + admin::backupFileName());
     Data3->close();
     Copy_Click();
 }

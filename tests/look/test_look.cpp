@@ -1,7 +1,12 @@
 // How the program looks and behaves at its edges, seen as a user sees it: caption
 // spacing, disabled buttons, the close box, the backup folder, the calculator, and the
 // controls created by class name.
+#include "app/AdminKit.h"
+#include "app/CopyFile.h"
+#include "app/CopyOto.h"
+#include "app/frmAlert.h"
 #include "app/veresiye.h"
+#include "platform/forms/Program.h"
 #include "controls/button/BvButton.h"
 #include "controls/button/ButtonPaint.h"
 #include "controls/button/ButtonPrimitives.h"
@@ -12,6 +17,7 @@
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -112,6 +118,113 @@ class TestLook : public QObject
     Q_OBJECT
 
 private slots:
+    // The title bar's close box of the main window leaves as " Kapat" does.
+    void closeBoxLeavesLikeKapat_data()
+    {
+        QTest::addColumn<QString>("switchText");
+        QTest::newRow("automatic backup on") << "1";
+        QTest::newRow("automatic backup off") << "0";
+    }
+    void closeBoxLeavesLikeKapat()
+    {
+        QFETCH(QString, switchText);
+        Harness h;
+        addCustomer(h, QStringLiteral("1"), QStringLiteral("Ali"));
+        h.exec(QStringLiteral("UPDATE dgrayr SET oto_yedek = '', oto_yedek_aktif = ?"), {switchText});
+        veresiye &m = mainWindow();
+        pv::form<frmAlert>().Show(pv::Form::Modeless); // the alert open as well
+        h.settle();
+        const bool backup = switchText == QLatin1String("1");
+        const QString expected = QDir::toNativeSeparators(h.folder() + QStringLiteral("/Yedekler/")) +
+                                 QStringLiteral("BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk");
+        if (backup)
+            h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
+        m.close(); // the close box
+        h.settle();
+        QVERIFY(h.programEnded());
+        QCOMPARE(QFile::exists(expected), backup);
+        QVERIFY(pv::loadedForms().isEmpty());
+    }
+
+    // With no backup folder set, the backup goes to "Yedekler" beside the database, the
+    // window shows it, and the message names the whole path.
+    void backupFolderBesideTheDatabase_data()
+    {
+        QTest::addColumn<QString>("typed"); // what the user leaves in the box; "" keeps the proposal
+        QTest::addColumn<QString>("file");  // where the copy lands, under the program folder
+        QTest::newRow("proposed name") << "" << "Yedekler/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk";
+        QTest::newRow("bare name typed") << "elle.ydk" << "Yedekler/elle.ydk";
+    }
+    void backupFolderBesideTheDatabase()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, file);
+        Harness h;
+        const QString yedekler = h.folder() + QStringLiteral("/Yedekler");
+        QVERIFY(!QFileInfo::exists(yedekler));
+        const QString expected = QDir::toNativeSeparators(h.folder() + QLatin1Char('/') + file);
+        bool checked = false;
+        h.onModal<CopyFile>([&](CopyFile &c) {
+            QCOMPARE(c.Destinationpath->text(),
+                     QDir::toNativeSeparators(yedekler + QStringLiteral("/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk")));
+            QVERIFY(QFileInfo(yedekler).isDir()); // made when missing
+            if (!typed.isEmpty()) {
+                c.Destinationpath->clear();
+                h.type(c.Destinationpath, typed);
+            }
+            h.expectMsgBox(expected + QStringLiteral("  KLASÖRÜNE DOSYA YEDEKLENDİ"), pv::vbInformation,
+                           QStringLiteral("BİLGİ"));
+            h.click(c.Copy);
+            QCOMPARE(c.Destinationpath->text(), expected);
+            checked = true;
+            h.click(c.VornXPButton3);
+        });
+        CopyFile &c = pv::form<CopyFile>();
+        c.txtSurucu = QString(); // no folder set
+        c.Show(pv::Form::Modal);
+        h.settle();
+        QVERIFY(checked);
+        QVERIFY(admin::isProgramDatabase(QDir::fromNativeSeparators(expected)));
+    }
+
+    void automaticBackupFolderBesideTheDatabase()
+    {
+        Harness h;
+        h.exec(QStringLiteral("UPDATE dgrayr SET oto_yedek = NULL, oto_yedek_aktif = 1"));
+        const QString expected = QDir::toNativeSeparators(
+            h.folder() + QStringLiteral("/Yedekler/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk"));
+        h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
+        exitWithAutomaticBackup(QStringLiteral("1"), nullptr);
+        QVERIFY(h.programEnded());
+        QVERIFY(admin::isProgramDatabase(QDir::fromNativeSeparators(expected)));
+    }
+
+    // The restore picker opens where the backups are.
+    void restorePickerOpensInTheBackupFolder_data()
+    {
+        QTest::addColumn<bool>("folderSet");
+        QTest::newRow("no folder set") << false;
+        QTest::newRow("folder set") << true;
+    }
+    void restorePickerOpensInTheBackupFolder()
+    {
+        QFETCH(bool, folderSet);
+        Harness h;
+        const QString set = h.folder() + QStringLiteral("/baska/");
+        QDir().mkpath(set);
+        CopyFile &c = pv::form<CopyFile>();
+        c.txtAlert = QStringLiteral("11");
+        c.txtSurucu = folderSet ? QDir::toNativeSeparators(set) : QString();
+        c.Show(pv::Form::Modeless);
+        h.settle();
+        h.expectOpenFile(QString());
+        h.click(c.MyButton3);
+        QCOMPARE(h.pickerCalls().size(), 1);
+        QCOMPARE(h.pickerCalls().constFirst().folder,
+                 QDir::toNativeSeparators(folderSet ? set : h.folder() + QStringLiteral("/Yedekler/")));
+        pv::Unload(c);
+    }
+
     // All three controls take their name and place from the design bag when created by
     // class name.
     void createdByClassNameWithNameAndPlace_data()
