@@ -5,6 +5,7 @@
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
 #include "app/frmAlert.h"
+#include "app/accounts/veresiye2.h"
 #include "app/veresiye.h"
 #include "platform/forms/Program.h"
 #include "controls/button/BvButton.h"
@@ -18,6 +19,7 @@
 #include "tests/harness/Harness.h"
 
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QMessageBox>
 #include <QtTest>
 
@@ -118,6 +120,55 @@ class TestLook : public QObject
     Q_OBJECT
 
 private slots:
+    // "Hesap Makinesi" starts the first desktop calculator found on the search path.
+    void calculatorFoundOnThePath_data()
+    {
+        QTest::addColumn<QStringList>("installed"); // fake programs in the only PATH folder
+        QTest::addColumn<QString>("started");       // "" for none
+        QTest::newRow("gnome first") << QStringList{"xcalc", "gnome-calculator", "kcalc"} << "gnome-calculator";
+        QTest::newRow("kcalc before galculator") << QStringList{"galculator", "kcalc"} << "kcalc";
+        QTest::newRow("galculator") << QStringList{"galculator", "mate-calc"} << "galculator";
+        QTest::newRow("mate-calc") << QStringList{"xcalc", "mate-calc"} << "mate-calc";
+        QTest::newRow("xcalc") << QStringList{"xcalc"} << "xcalc";
+        QTest::newRow("none") << QStringList{"calc", "calc.exe"} << "";
+    }
+    void calculatorFoundOnThePath()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, started);
+        Harness h;
+        addCustomer(h, QStringLiteral("1"), QStringLiteral("Ali"));
+        QTemporaryDir bin;
+        for (const QString &name : installed) {
+            QFile f(bin.path() + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.close();
+            f.setPermissions(f.permissions() | QFileDevice::ExeUser);
+        }
+        // A calculator beside the program no longer counts.
+        QFile sibling(h.folder() + QStringLiteral("/calc"));
+        QVERIFY(sibling.open(QIODevice::WriteOnly));
+        sibling.close();
+        sibling.setPermissions(sibling.permissions() | QFileDevice::ExeUser);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        veresiye2 &w = pv::form<veresiye2>();
+        w.Text10 = QStringLiteral("1");
+        w.txtYetki = QStringLiteral("0");
+        w.Show();
+        h.settle();
+        if (started.isEmpty())
+            h.expectMsgBox(QStringLiteral("Hesap makinesi bulunamadı."), pv::vbCritical, QStringLiteral("Hata"));
+        h.click(w.VornXPButton2);
+        qputenv("PATH", oldPath);
+        if (started.isEmpty())
+            QVERIFY(h.launches().isEmpty());
+        else
+            QCOMPARE(h.launches(), QStringList{bin.path() + QLatin1Char('/') + started});
+        QVERIFY(w.isVisible());
+    }
+
     // The title bar's close box of the main window leaves as " Kapat" does.
     void closeBoxLeavesLikeKapat_data()
     {
