@@ -1,7 +1,7 @@
 // How the program looks and behaves at its edges, seen as a user sees it: caption
 // spacing, disabled buttons, the close box, the backup folder, the calculator, and the
 // controls created by class name.
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
 #include "app/frmAlert.h"
@@ -235,7 +235,7 @@ private slots:
         c.Show(pv::Form::Modal);
         h.settle();
         QVERIFY(checked);
-        QVERIFY(admin::isProgramDatabase(QDir::fromNativeSeparators(expected)));
+        QVERIFY(ui::isProgramDatabase(QDir::fromNativeSeparators(expected)));
     }
 
     void automaticBackupFolderBesideTheDatabase()
@@ -247,7 +247,7 @@ private slots:
         h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
         exitWithAutomaticBackup(QStringLiteral("1"), nullptr);
         QVERIFY(h.programEnded());
-        QVERIFY(admin::isProgramDatabase(QDir::fromNativeSeparators(expected)));
+        QVERIFY(ui::isProgramDatabase(QDir::fromNativeSeparators(expected)));
     }
 
     // The restore picker opens where the backups are.
