@@ -5,6 +5,7 @@
 #include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
 
+#include <algorithm>
 #include <atomic>
 #include <QApplication>
 #include <QCursor>
@@ -946,7 +947,13 @@ void FrameFendrixon::picHeader_Paint()
         const float hh = float(hp * pv::twipsPerPixel());
         const float top = (hh - float(fm.height() * pv::twipsPerPixel())) / 2;
         p.setPen(QColor(toRgb(m_foreColor)));
-        p.drawText(QPoint(captionLeft, px(top) + fm.ascent()), m_caption);
+        // A caption longer than the header ends in "…" before the pin and the chevron
+        // instead of running under them.
+        const int glyphs = m_buttonPin ? 435 + (m_button ? 0 : 180) : (m_button ? 240 : 0);
+        m_captionRoom = std::max(0, wp - captionLeft - (glyphs ? px(glyphs + 45) : px(75)));
+        m_captionFont = crisp;
+        m_shownCaption = fm.elidedText(m_caption, Qt::ElideRight, m_captionRoom);
+        p.drawText(QPoint(captionLeft, px(top) + fm.ascent()), m_shownCaption);
     }
 
     // Glyph offsets are twips from the header's right edge, converted each by the one

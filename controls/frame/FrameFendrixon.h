@@ -58,6 +58,11 @@ public:
     bool ButtonPin() const { return m_buttonPin; }
     void setButtonPin(bool v);
     QString Caption() const { return m_caption; }
+    // The caption as the header last drew it (ending in "…" when it had no room), the
+    // font it was drawn in and the width it had.
+    QString shownCaption() const { return m_shownCaption; }
+    QFont captionFont() const { return m_captionFont; }
+    int captionRoom() const { return m_captionRoom; }
     void setCaption(const QString &s);
     xFrameStyles ColorScheme() const { return m_colorScheme; }
     void setColorScheme(xFrameStyles s);
@@ -181,6 +186,9 @@ private:
     bool m_framePinned = false;
     xFrameStyles m_colorScheme = xpDefault;
     QString m_caption;
+    QString m_shownCaption;
+    QFont m_captionFont;
+    int m_captionRoom = 0;
     QFont m_headerFont;
     QPixmap m_picture;
     bool m_fontBold = false, m_fontItalic = false, m_fontStrikethru = false, m_fontUnderline = false;
