@@ -110,9 +110,16 @@ void fitGrid(QTableView *grid)
             room -= std::max(0, numbers - v->width());
         }
         const int total = std::accumulate(width.begin(), width.end(), 0);
-        if (total > room && room > 0)
+        const int needed = std::accumulate(need.begin(), need.end(), 0);
+        if (needed > room) {
+            // Too many columns for any width: each keeps at least its header, and the grid
+            // scrolls sideways.
+            for (size_t i = 0; i < width.size(); ++i)
+                width[i] = std::max(width[i], need[i]);
+        } else if (total > room && room > 0) {
             for (int &w : width)
                 w = w * room / total;
+        }
         // Headers that do not fit take what the others can spare.
         int missing = 0, spare = 0;
         for (size_t i = 0; i < width.size(); ++i) {

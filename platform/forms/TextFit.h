@@ -15,9 +15,10 @@ namespace pv
 // The height a row needs for one line of text in this font, the dots of capitals included.
 int rowHeightFor(const QFont &font);
 
-// Columns: a header that does not fit its column widens it, taking the room from columns
-// with more than their header needs; when all columns are wider than the grid shows, they
-// are scaled down to it. Rows: at least rowHeightFor the grid's font.
+// Columns: when all columns are wider than the grid shows, they are scaled down to it; a
+// header that does not fit its column widens it, taking the room from columns with more
+// than their header needs. A grid whose headers alone are wider than it keeps every
+// header whole and scrolls sideways. Rows: at least rowHeightFor the grid's font.
 void fitGrid(QTableView *grid);
 // Rows of a list at least rowHeightFor its font.
 void fitList(QListView *list);
