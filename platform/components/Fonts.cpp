@@ -72,7 +72,10 @@ QFont designFont(const QString &designFamily, double pointSize, bool bold)
 
 QFont formFont()
 {
-    return designFont(QStringLiteral("Tahoma"), 8);
+    // Fully hinted: the stand-in's dotted capital İ keeps its neighbours close only so.
+    QFont f = designFont(QStringLiteral("Tahoma"), 8);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
 }
 
 QFont crispFont(const QFont &font)

@@ -17,7 +17,7 @@ PV_COMPONENTS_EXPORT QString standInFamily(const QString &designFamily);
 // A design font: its stand-in family at the given point size.
 PV_COMPONENTS_EXPORT QFont designFont(const QString &designFamily, double pointSize, bool bold = false);
 
-// The window font of the program's forms: Tahoma 8 pt.
+// The window font of the program's forms: Tahoma 8 pt, fully hinted.
 PV_COMPONENTS_EXPORT QFont formFont();
 
 // The font as the controls draw their captions: without smoothing (exact colours) and

@@ -88,6 +88,9 @@ void fitGrid(QTableView *grid)
     if (!grid || !grid->model())
         return;
     QHeaderView *h = grid->horizontalHeader();
+    // Whole rows are selected, so a highlighted header would turn every label bold at once;
+    // the stand-in has no true bold either. The labels stay in the grid's font.
+    h->setHighlightSections(false);
     const int n = grid->model()->columnCount();
     std::vector<int> cols, width, need;
     for (int c = 0; c < n; ++c) {
