@@ -2,6 +2,8 @@
 // spacing, disabled buttons, the close box, the backup folder, the calculator, and the
 // controls created by class name.
 #include "app/ui/Kit.h"
+#include "database/DbScripts.h"
+#include "platform/data/ProgramDatabase.h"
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
 #include "app/frmAlert.h"
@@ -235,7 +237,7 @@ private slots:
         c.Show(pv::Form::Modal);
         h.settle();
         QVERIFY(checked);
-        QVERIFY(ui::isProgramDatabase(QDir::fromNativeSeparators(expected)));
+        QVERIFY(pv::isProgramDatabase(QDir::fromNativeSeparators(expected), pv::schemaSql()));
     }
 
     void automaticBackupFolderBesideTheDatabase()
@@ -247,7 +249,7 @@ private slots:
         h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
         exitWithAutomaticBackup(QStringLiteral("1"), nullptr);
         QVERIFY(h.programEnded());
-        QVERIFY(ui::isProgramDatabase(QDir::fromNativeSeparators(expected)));
+        QVERIFY(pv::isProgramDatabase(QDir::fromNativeSeparators(expected), pv::schemaSql()));
     }
 
     // The restore picker opens where the backups are.
