@@ -7,7 +7,11 @@
 // are checked from inside their loop through modalFrom<T>().
 #include "app/CopyFile.h"
 #include "app/Form3.h"
+#include "app/accounts/AccountMail.h"
+#include "app/accounts/FrmEmail.h"
 #include "app/accounts/musteriekle.h"
+#include "app/bank/Banka1.h"
+#include "app/bank/Banka2.h"
 #include "app/accounts/veresiye2.h"
 #include "app/ayarlar.h"
 #include "app/birmler.h"
@@ -266,6 +270,26 @@ void shop(Harness &h)
                                                   {QStringLiteral("Eklenen"), 125000.5},
                                                   {QStringLiteral("Tarih2"), QStringLiteral("20261101")},
                                                   {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
+    QVERIFY(h.exec(QStringLiteral("UPDATE musteriler SET mail = 'ozgur@example.com' WHERE mus_kodu = '100'")));
+    QVERIFY(h.insert(QStringLiteral("banka"), {{QStringLiteral("Banka"), QStringLiteral("Türkiye İş Bankası")},
+                                               {QStringLiteral("Sube"), QStringLiteral("Çarşı Şubesi")},
+                                               {QStringLiteral("SubeKod"), QStringLiteral("0104")},
+                                               {QStringLiteral("HesapNo"), QStringLiteral("TR12 0006 4000")},
+                                               {QStringLiteral("Giren"), 125000.5},
+                                               {QStringLiteral("Cikan"), 0.0},
+                                               {QStringLiteral("Bakiye"), 125000.5},
+                                               {QStringLiteral("HesapTuru"), QStringLiteral("Vadesiz")}}));
+}
+
+Banka1 &bankAccounts(Harness &h)
+{
+    veresiye &m = pv::form<veresiye>();
+    m.Show(pv::Form::Modeless);
+    h.settle();
+    m.txtYetki = QStringLiteral("0");
+    h.click(m.btnBanka);
+    h.settle();
+    return pv::form<Banka1>();
 }
 
 template <class T> Opener modeless(std::function<void(T &)> before = {})
@@ -366,6 +390,13 @@ QList<Window> windows()
              h.settle();
              check(&pv::form<kasa>());
          }},
+        {"bank accounts", [](Harness &h, const Check &check) { check(&bankAccounts(h)); }},
+        {"bank movements", modalFrom<Banka2>([](Harness &h) {
+             Banka1 &b = bankAccounts(h);
+             b.DBGrid1->selectRow(0);
+             h.click(b.btnHrktAc);
+         })},
+        {"e-mail", modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); })},
     };
 }
 
