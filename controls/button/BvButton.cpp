@@ -4,7 +4,6 @@
 #include "controls/button/BvWindowHook.h"
 #include "platform/components/Twips.h"
 
-#include <algorithm>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QIcon>
@@ -16,6 +15,7 @@
 #include <QPixmap>
 #include <QShortcut>
 #include <QUrl>
+#include <algorithm>
 #include <atomic>
 
 using namespace BrennavikBtn;
@@ -528,9 +528,9 @@ void BvButton::RedrawButton()
         r = BrennavikBtn::RedrawButton(probe);
         out = &probe;
         if (r.RegionSet)
-            r.Region = probe.ButtonStyle == eWindowsTheme ? QRegion(0, 0, m_pendingFace->W, m_pendingFace->H)
-                                                          : ButtonRegion(probe.ButtonStyle, m_pendingFace->W,
-                                                                         m_pendingFace->H);
+            r.Region = probe.ButtonStyle == eWindowsTheme
+                           ? QRegion(0, 0, m_pendingFace->W, m_pendingFace->H)
+                           : ButtonRegion(probe.ButtonStyle, m_pendingFace->W, m_pendingFace->H);
     } else {
         m_pendingFace.reset();
         r = BrennavikBtn::RedrawButton(s);

@@ -5,14 +5,14 @@
 #include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
 
-#include <algorithm>
-#include <atomic>
 #include <QApplication>
 #include <QCursor>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <optional>
 

@@ -6,9 +6,9 @@
 #include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
 
-#include <atomic>
 #include <QPainter>
 #include <QTimer>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <optional>

@@ -6,9 +6,11 @@
 
 #include <initializer_list>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 
 // fonts-wine installs its Tahoma outside the folders fontconfig searches. The font
 // database needs the application: ask again until there is one.

@@ -8,7 +8,8 @@
 #include <QFont>
 #include <QString>
 
-namespace pv {
+namespace pv
+{
 
 // The family that stands in for a design family; an unknown family comes back unchanged,
 // an empty one gives the stand-in of Arial.

@@ -1,9 +1,9 @@
 #include "platform/forms/Form.h"
 #include "platform/components/Fonts.h"
-#include "platform/forms/TextFit.h"
 #include "platform/components/Twips.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/Program.h"
+#include "platform/forms/TextFit.h"
 
 #include <QApplication>
 #include <QCloseEvent>

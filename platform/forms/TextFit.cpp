@@ -1,7 +1,7 @@
 #include "platform/forms/TextFit.h"
 
-#include <QFontMetrics>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QListView>
 #include <QScrollBar>
@@ -57,8 +57,9 @@ public:
         grid->installEventFilter(this);
         // The row numbers widen with the rows, which narrows the viewport: fitted again
         // once the grid has laid itself out.
-        connect(grid->verticalHeader(), &QHeaderView::geometriesChanged, this,
-                [this] { fitGrid(m_grid); }, Qt::QueuedConnection);
+        connect(
+            grid->verticalHeader(), &QHeaderView::geometriesChanged, this, [this] { fitGrid(m_grid); },
+            Qt::QueuedConnection);
     }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
@@ -104,12 +105,14 @@ void fitGrid(QTableView *grid)
         // The room without sideways scrolling, with a vertical scroll bar and row numbers of
         // up to five digits allowed for, however many rows there are now.
         int room = grid->viewport()->width();
-        if (grid->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff && !grid->verticalScrollBar()->isVisible())
+        if (grid->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff &&
+            !grid->verticalScrollBar()->isVisible())
             room -= grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
         const QHeaderView *v = grid->verticalHeader();
         if (!v->isHidden()) {
             const int margin = grid->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, v);
-            const int numbers = QFontMetrics(v->font()).horizontalAdvance(QStringLiteral("99999")) + 2 * margin;
+            const int numbers =
+                QFontMetrics(v->font()).horizontalAdvance(QStringLiteral("99999")) + 2 * margin;
             room -= std::max(0, numbers - v->width());
         }
         const int total = std::accumulate(width.begin(), width.end(), 0);

@@ -62,7 +62,8 @@ private slots:
     void standardButtonsAreTurkish()
     {
         QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')), QStringLiteral("İptal"));
+        QCOMPARE(box.button(QDialogButtonBox::Cancel)->text().remove(QLatin1Char('&')),
+                 QStringLiteral("İptal"));
     }
 };
 

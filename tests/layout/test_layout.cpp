@@ -10,23 +10,23 @@
 #include "app/accounts/AccountMail.h"
 #include "app/accounts/FrmEmail.h"
 #include "app/accounts/musteriekle.h"
-#include "app/bank/Banka1.h"
-#include "app/bank/Banka2.h"
 #include "app/accounts/veresiye2.h"
 #include "app/ayarlar.h"
+#include "app/bank/Banka1.h"
+#include "app/bank/Banka2.h"
 #include "app/birmler.h"
 #include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/frmLogin.h"
 #include "app/frmSplash.h"
 #include "app/kullanici.h"
+#include "app/reports/AppReports.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
 #include "app/veresiye.h"
-#include "controls/button/BvButton.h"
 #include "controls/button/ButtonLayout.h"
+#include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "app/reports/AppReports.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportDocument.h"
 #include "platform/text/Formats.h"
@@ -34,11 +34,11 @@
 
 #include <QComboBox>
 #include <QHeaderView>
-#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QStyleOptionComboBox>
 #include <QTableView>
 #include <QtTest>
 
@@ -71,7 +71,8 @@ bool inkFitsHeight(const QFontMetrics &fm, const QString &line, int boxHeight, b
     const QRect ink = fm.boundingRect(line);
     const int lineTop = top ? 0 : (boxHeight - fm.height()) / 2;
     const int baseline = lineTop + fm.ascent();
-    return baseline + ink.top() >= 0 && baseline + ink.bottom() < boxHeight + 1 && fm.height() <= boxHeight + 1;
+    return baseline + ink.top() >= 0 && baseline + ink.bottom() < boxHeight + 1 &&
+           fm.height() <= boxHeight + 1;
 }
 
 void checkLabel(QLabel *l, QStringList &faults)
@@ -83,7 +84,8 @@ void checkLabel(QLabel *l, QStringList &faults)
     const QRect box = l->contentsRect().adjusted(l->margin(), l->margin(), -l->margin(), -l->margin());
     const bool top = l->alignment() & Qt::AlignTop;
     if (l->wordWrap()) {
-        const QRect need = fm.boundingRect(QRect(0, 0, box.width(), 100000), Qt::TextWordWrap | int(l->alignment()), text);
+        const QRect need =
+            fm.boundingRect(QRect(0, 0, box.width(), 100000), Qt::TextWordWrap | int(l->alignment()), text);
         if (need.width() > box.width() || need.height() > box.height())
             faults << QStringLiteral("label %1 \"%2\": needs %3×%4, box %5×%6")
                           .arg(where(l), text)
@@ -96,10 +98,15 @@ void checkLabel(QLabel *l, QStringList &faults)
     for (const QString &line : text.split(QLatin1Char('\n'))) {
         const int w = fm.horizontalAdvance(line);
         if (w > box.width())
-            faults << QStringLiteral("label %1 \"%2\": %3 px wide, box %4").arg(where(l), line).arg(w).arg(box.width());
+            faults << QStringLiteral("label %1 \"%2\": %3 px wide, box %4")
+                          .arg(where(l), line)
+                          .arg(w)
+                          .arg(box.width());
     }
     if (!text.contains(QLatin1Char('\n')) && !inkFitsHeight(fm, text, box.height(), top))
-        faults << QStringLiteral("label %1 \"%2\": taller than its box (%3 px)").arg(where(l), text).arg(box.height());
+        faults << QStringLiteral("label %1 \"%2\": taller than its box (%3 px)")
+                      .arg(where(l), text)
+                      .arg(box.height());
 }
 
 void checkButton(BvButton *b, QStringList &faults)
@@ -162,14 +169,20 @@ void checkGrid(QTableView *g, QStringList &faults)
         const int need = hfm.horizontalAdvance(text) + 2 * margin;
         needed += need;
         if (size > 0 && need > size)
-            faults << QStringLiteral("grid %1 column \"%2\": needs %3 px, has %4").arg(where(g), text).arg(need).arg(size);
+            faults << QStringLiteral("grid %1 column \"%2\": needs %3 px, has %4")
+                          .arg(where(g), text)
+                          .arg(need)
+                          .arg(size);
     }
     // Every column in sight without scrolling sideways, where the headers alone leave room.
     int room = g->viewport()->width();
     if (g->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff && !g->verticalScrollBar()->isVisible())
         room -= g->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, g); // when rows fill it
     if (total > room && needed <= room)
-        faults << QStringLiteral("grid %1: columns %2 px wide, grid shows %3").arg(where(g)).arg(total).arg(room);
+        faults << QStringLiteral("grid %1: columns %2 px wide, grid shows %3")
+                      .arg(where(g))
+                      .arg(total)
+                      .arg(room);
     // Rows tall enough for the dots of Turkish capitals.
     const QFontMetrics cfm(g->font());
     const int row = g->verticalHeader()->defaultSectionSize();
@@ -180,7 +193,8 @@ void checkGrid(QTableView *g, QStringList &faults)
 void checkList(QListWidget *l, QStringList &faults)
 {
     const QFontMetrics fm(l->font());
-    const int room = l->viewport()->width() - 2 * l->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l);
+    const int room =
+        l->viewport()->width() - 2 * l->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, l);
     for (int i = 0; i < l->count(); ++i) {
         QListWidgetItem *it = l->item(i);
         if (it->isHidden())
@@ -189,9 +203,14 @@ void checkList(QListWidget *l, QStringList &faults)
         const QRect r = l->visualItemRect(it);
         const int w = fm.horizontalAdvance(text);
         if (w > room)
-            faults << QStringLiteral("list %1 item \"%2\": %3 px wide, list shows %4").arg(where(l), text).arg(w).arg(room);
+            faults << QStringLiteral("list %1 item \"%2\": %3 px wide, list shows %4")
+                          .arg(where(l), text)
+                          .arg(w)
+                          .arg(room);
         if (r.height() > 0 && !inkFitsHeight(fm, text, r.height(), false))
-            faults << QStringLiteral("list %1 item \"%2\": rows of %3 px too low").arg(where(l), text).arg(r.height());
+            faults << QStringLiteral("list %1 item \"%2\": rows of %3 px too low")
+                          .arg(where(l), text)
+                          .arg(r.height());
     }
 }
 
@@ -202,7 +221,8 @@ void checkCombo(QComboBox *c, QStringList &faults)
     QStyleOptionComboBox opt;
     opt.initFrom(c);
     opt.editable = c->isEditable();
-    const QRect field = c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c);
+    const QRect field =
+        c->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, c);
     const QFontMetrics fm(c->font());
     for (int i = 0; i < c->count(); ++i) {
         const QString text = c->itemText(i);
@@ -258,27 +278,30 @@ void addCustomer(Harness &h, const QString &kod, const QString &name, const QStr
 // Customers with long names and the widest letters, some overdue.
 void shop(Harness &h)
 {
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("ÖZGÜR İNŞAAT ŞİRKETİ"), QStringLiteral("Alıcı"), 125000.5,
-                kToday.addDays(-95));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("ÖZGÜR İNŞAAT ŞİRKETİ"), QStringLiteral("Alıcı"),
+                125000.5, kToday.addDays(-95));
     addCustomer(h, QStringLiteral("101"), QStringLiteral("ŞENER GIDA"), QStringLiteral("Satıcı"), -300,
                 kToday.addDays(-40));
     addCustomer(h, QStringLiteral("102"), QStringLiteral("Ali Çelik"), QStringLiteral("Bayi"), 0, kToday);
-    QVERIFY(h.insert(QStringLiteral("veresiye"), {{QStringLiteral("Tarih"), QStringLiteral("01.11.2026")},
-                                                  {QStringLiteral("Saat"), QStringLiteral("09:00:00")},
-                                                  {QStringLiteral("Turu"), QStringLiteral("Stoktan Bağımsız Satış")},
-                                                  {QStringLiteral("Aciklama"), QStringLiteral("ÇİĞ ÜRÜN İŞÇİLİĞİ")},
-                                                  {QStringLiteral("Eklenen"), 125000.5},
-                                                  {QStringLiteral("Tarih2"), QStringLiteral("20261101")},
-                                                  {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
-    QVERIFY(h.exec(QStringLiteral("UPDATE musteriler SET mail = 'ozgur@example.com' WHERE mus_kodu = '100'")));
-    QVERIFY(h.insert(QStringLiteral("banka"), {{QStringLiteral("Banka"), QStringLiteral("Türkiye İş Bankası")},
-                                               {QStringLiteral("Sube"), QStringLiteral("Çarşı Şubesi")},
-                                               {QStringLiteral("SubeKod"), QStringLiteral("0104")},
-                                               {QStringLiteral("HesapNo"), QStringLiteral("TR12 0006 4000")},
-                                               {QStringLiteral("Giren"), 125000.5},
-                                               {QStringLiteral("Cikan"), 0.0},
-                                               {QStringLiteral("Bakiye"), 125000.5},
-                                               {QStringLiteral("HesapTuru"), QStringLiteral("Vadesiz")}}));
+    QVERIFY(h.insert(QStringLiteral("veresiye"),
+                     {{QStringLiteral("Tarih"), QStringLiteral("01.11.2026")},
+                      {QStringLiteral("Saat"), QStringLiteral("09:00:00")},
+                      {QStringLiteral("Turu"), QStringLiteral("Stoktan Bağımsız Satış")},
+                      {QStringLiteral("Aciklama"), QStringLiteral("ÇİĞ ÜRÜN İŞÇİLİĞİ")},
+                      {QStringLiteral("Eklenen"), 125000.5},
+                      {QStringLiteral("Tarih2"), QStringLiteral("20261101")},
+                      {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
+    QVERIFY(
+        h.exec(QStringLiteral("UPDATE musteriler SET mail = 'ozgur@example.com' WHERE mus_kodu = '100'")));
+    QVERIFY(
+        h.insert(QStringLiteral("banka"), {{QStringLiteral("Banka"), QStringLiteral("Türkiye İş Bankası")},
+                                           {QStringLiteral("Sube"), QStringLiteral("Çarşı Şubesi")},
+                                           {QStringLiteral("SubeKod"), QStringLiteral("0104")},
+                                           {QStringLiteral("HesapNo"), QStringLiteral("TR12 0006 4000")},
+                                           {QStringLiteral("Giren"), 125000.5},
+                                           {QStringLiteral("Cikan"), 0.0},
+                                           {QStringLiteral("Bakiye"), 125000.5},
+                                           {QStringLiteral("HesapTuru"), QStringLiteral("Vadesiz")}}));
 }
 
 Banka1 &bankAccounts(Harness &h)
@@ -368,12 +391,15 @@ QList<Window> windows()
         {"overdue alert", modeless<frmAlert>()},
         {"customer card", modeless<musteriekle>([](musteriekle &c) { c.txtYetki = QStringLiteral("0"); })},
         {"account window", [](Harness &h, const Check &check) { check(&accountWindow(h)); }},
-        {"sale entry", modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); })},
+        {"sale entry",
+         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); })},
         {"sale entry, stock list",
          modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); },
                                     [](Harness &h, veresiyeekleode &d) { h.click(d.BvButton1); })},
-        {"payment entry", modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuOdeme_Click(); })},
-        {"credit note entry", modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuAlacak_Click(); })},
+        {"payment entry",
+         modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuOdeme_Click(); })},
+        {"credit note entry",
+         modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuAlacak_Click(); })},
         {"settings", modeless<ayarlar>()},
         {"users", modeless<kullanici>()},
         {"units", modeless<birmler>()},
@@ -396,7 +422,8 @@ QList<Window> windows()
              b.DBGrid1->selectRow(0);
              h.click(b.btnHrktAc);
          })},
-        {"e-mail", modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); })},
+        {"e-mail",
+         modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); })},
     };
 }
 
@@ -413,7 +440,8 @@ QStringList reportFaults(pv::Report &r)
     QStringList faults;
     for (int p = 0; p < doc.pageCount(); ++p)
         for (const pv::ReportDrawOp &op : doc.pages[size_t(p)]) {
-            if (op.type != pv::ReportDrawOp::Text || !labels.contains(op.item.toLower()) || op.text.trimmed().isEmpty())
+            if (op.type != pv::ReportDrawOp::Text || !labels.contains(op.item.toLower()) ||
+                op.text.trimmed().isEmpty())
                 continue;
             QFont f(pv::reportFontFamily(op.font.family));
             f.setPointSizeF(op.font.size);
@@ -445,10 +473,14 @@ private slots:
     {
         QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("source");
-        QTest::newRow("statement") << "Extre" << "select * from veresiye ORDER BY Tarih2,[Saat]";
-        QTest::newRow("account report") << "carirapor" << "select * from veresiye ORDER BY Tarih2,[Saat]";
-        QTest::newRow("customer list") << "musterilistesi" << "select * from musteriler ORDER BY MusteriFirma asc ";
-        QTest::newRow("daily report") << "CariGunlukRapor" << "select * from veresiye ORDER BY [Tarih],[Saat]";
+        QTest::newRow("statement") << "Extre"
+                                   << "select * from veresiye ORDER BY Tarih2,[Saat]";
+        QTest::newRow("account report") << "carirapor"
+                                        << "select * from veresiye ORDER BY Tarih2,[Saat]";
+        QTest::newRow("customer list") << "musterilistesi"
+                                       << "select * from musteriler ORDER BY MusteriFirma asc ";
+        QTest::newRow("daily report") << "CariGunlukRapor"
+                                      << "select * from veresiye ORDER BY [Tarih],[Saat]";
     }
     void reportCaptionsFit()
     {
@@ -458,7 +490,8 @@ private slots:
         shop(h);
         pv::Report &r = pv::Reports::get(layout);
         r.dataControl().setConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                                            h.databasePath() + QStringLiteral(";Persist Security Info=False"));
+                                            h.databasePath() +
+                                            QStringLiteral(";Persist Security Info=False"));
         r.dataControl().setSource(source);
         const QStringList faults = reportFaults(r);
         QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));

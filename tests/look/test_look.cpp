@@ -1,28 +1,28 @@
 // How the program looks and behaves at its edges, seen as a user sees it: caption
 // spacing, disabled buttons, the close box, the backup folder, the calculator, and the
 // controls created by class name.
-#include "app/ui/Kit.h"
-#include "database/DbScripts.h"
-#include "platform/data/ProgramDatabase.h"
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
-#include "app/frmAlert.h"
 #include "app/accounts/veresiye2.h"
+#include "app/frmAlert.h"
+#include "app/ui/Kit.h"
 #include "app/veresiye.h"
-#include "platform/forms/Program.h"
-#include "controls/button/BvButton.h"
 #include "controls/button/ButtonPaint.h"
 #include "controls/button/ButtonPrimitives.h"
+#include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "database/DbScripts.h"
 #include "platform/components/ClassRegistry.h"
 #include "platform/components/Twips.h"
+#include "platform/data/ProgramDatabase.h"
+#include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <dlfcn.h>
@@ -34,14 +34,15 @@ namespace
 
 void addCustomer(Harness &h, const QString &kod, const QString &name)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), kod},
-                                                    {QStringLiteral("MusteriFirma"), name},
-                                                    {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                                                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                                                    {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
-                                                    {QStringLiteral("Sonislem"), QStringLiteral("2026-12-10")},
-                                                    {QStringLiteral("Sonislem2"), pv::dateKey(QDate(2026, 12, 10))},
-                                                    {QStringLiteral("Bakiye"), 0.0}}));
+    QVERIFY(h.insert(QStringLiteral("musteriler"),
+                     {{QStringLiteral("mus_kodu"), kod},
+                      {QStringLiteral("MusteriFirma"), name},
+                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
+                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                      {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+                      {QStringLiteral("Sonislem"), QStringLiteral("2026-12-10")},
+                      {QStringLiteral("Sonislem2"), pv::dateKey(QDate(2026, 12, 10))},
+                      {QStringLiteral("Bakiye"), 0.0}}));
 }
 
 veresiye &mainWindow()
@@ -65,7 +66,8 @@ int pixelsOf(QWidget *w, QRgb colour)
 
 QRgb greyText()
 {
-    return BrennavikBtn::toQRgb(BrennavikBtn::TranslateColor(BrennavikBtn::sysColor(BrennavikBtn::COLOR_GRAYTEXT)));
+    return BrennavikBtn::toQRgb(
+        BrennavikBtn::TranslateColor(BrennavikBtn::sysColor(BrennavikBtn::COLOR_GRAYTEXT)));
 }
 
 // Where each run of ink columns starts: one letter each when the letters do not touch.
@@ -127,7 +129,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("installed"); // fake programs in the only PATH folder
         QTest::addColumn<QString>("started");       // "" for none
-        QTest::newRow("gnome first") << QStringList{"xcalc", "gnome-calculator", "kcalc"} << "gnome-calculator";
+        QTest::newRow("gnome first") << QStringList{"xcalc", "gnome-calculator", "kcalc"}
+                                     << "gnome-calculator";
         QTest::newRow("kcalc before galculator") << QStringList{"galculator", "kcalc"} << "kcalc";
         QTest::newRow("galculator") << QStringList{"galculator", "mate-calc"} << "galculator";
         QTest::newRow("mate-calc") << QStringList{"xcalc", "mate-calc"} << "mate-calc";
@@ -161,7 +164,8 @@ private slots:
         w.Show();
         h.settle();
         if (started.isEmpty())
-            h.expectMsgBox(QStringLiteral("Hesap makinesi bulunamadı."), pv::vbCritical, QStringLiteral("Hata"));
+            h.expectMsgBox(QStringLiteral("Hesap makinesi bulunamadı."), pv::vbCritical,
+                           QStringLiteral("Hata"));
         h.click(w.VornXPButton2);
         qputenv("PATH", oldPath);
         if (started.isEmpty())
@@ -205,8 +209,10 @@ private slots:
     {
         QTest::addColumn<QString>("typed"); // what the user leaves in the box; "" keeps the proposal
         QTest::addColumn<QString>("file");  // where the copy lands, under the program folder
-        QTest::newRow("proposed name") << "" << "Yedekler/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk";
-        QTest::newRow("bare name typed") << "elle.ydk" << "Yedekler/elle.ydk";
+        QTest::newRow("proposed name") << ""
+                                       << "Yedekler/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk";
+        QTest::newRow("bare name typed") << "elle.ydk"
+                                         << "Yedekler/elle.ydk";
     }
     void backupFolderBesideTheDatabase()
     {
@@ -219,7 +225,8 @@ private slots:
         bool checked = false;
         h.onModal<CopyFile>([&](CopyFile &c) {
             QCOMPARE(c.Destinationpath->text(),
-                     QDir::toNativeSeparators(yedekler + QStringLiteral("/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk")));
+                     QDir::toNativeSeparators(
+                         yedekler + QStringLiteral("/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk")));
             QVERIFY(QFileInfo(yedekler).isDir()); // made when missing
             if (!typed.isEmpty()) {
                 c.Destinationpath->clear();
@@ -327,7 +334,8 @@ private slots:
             pv::PropertyBag bag;
             bag.set(QStringLiteral("Width"), 100);
             bag.set(QStringLiteral("Height"), 219);
-            owned.reset(pv::ClassRegistry::instance().create(QStringLiteral("BrennavikBtn.BvButton"), &form, bag));
+            owned.reset(
+                pv::ClassRegistry::instance().create(QStringLiteral("BrennavikBtn.BvButton"), &form, bag));
             b = qobject_cast<BvButton *>(owned.get());
         } else {
             b = new BvButton(&form);
