@@ -195,6 +195,9 @@ void TestPostfix::timeAndAmountBoxes_data()
         << "sale"
         << "amount"
         << "1.000.000.000.000" << QStringLiteral("Fiyat en fazla 999.999.999.999,99 olabilir.");
+    QTest::newRow("sale: total past the limit") << "sale"
+                                                << "total"
+                                                << "1.000.000" << kTooLarge;
 }
 
 void TestPostfix::timeAndAmountBoxes()
@@ -238,6 +241,8 @@ void TestPostfix::timeAndAmountBoxes()
                 retype(d.Text12a, QStringLiteral("999.999.999.999,99"));
                 retype(d.Text7, QStringLiteral("9:15"));
                 typed = box == QLatin1String("time") ? d.Text7 : d.Text12a;
+                if (box == QLatin1String("total")) // each box within the limit, their product not
+                    retype(d.Text10a, QStringLiteral("1.000.000"));
                 retype(typed, text);
                 Harness::click(d.VornXPButton2);
                 check(typed, d, d.VornXPButton1);
