@@ -447,28 +447,41 @@ void veresiye2::Form_QueryUnload(int &Cancel, int UnloadMode)
 
 void veresiye2::ara_Click()
 {
+    m_passFailed = false;
     Data5->setRecordSource(kLedgerSql, {Text10.text()});
-    Data5->Refresh();
+    checkRead(*Data5, Data5->Refresh());
     Data1->setRecordSource(kAccountSql, {Text10.text()});
-    Data1->Refresh();
+    checkRead(*Data1, Data1->Refresh());
     // The re-read shows the stored Sonislem; an entry command used during this visit has
     // already moved it to today.
     if (!m_sonislem.isEmpty())
         Text12 = m_sonislem;
     topla1_Click();
+    if (!m_passFailed)
+        m_readFailure.clear();
 }
 
 // ---------------------------------------------------------------- totals
 
 void veresiye2::topla1_Click()
 {
-    showMoney(VornXPTextBox2, pv::ledger::customerTotals(m_db, Text10.text()).debt);
+    const pv::ledger::Totals t = pv::ledger::customerTotals(m_db, Text10.text());
+    if (!totalsRead(t, {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})) {
+        m_balanceRead = false;
+        return;
+    }
+    showMoney(VornXPTextBox2, t.debt);
     topla2_Click();
 }
 
 void veresiye2::topla2_Click()
 {
-    showMoney(VornXPTextBox3, pv::ledger::customerTotals(m_db, Text10.text()).paid);
+    const pv::ledger::Totals t = pv::ledger::customerTotals(m_db, Text10.text());
+    if (!totalsRead(t, {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})) {
+        m_balanceRead = false;
+        return;
+    }
+    showMoney(VornXPTextBox3, t.paid);
     topla3_Click();
 }
 
@@ -479,20 +492,56 @@ void veresiye2::topla3_Click()
     const double paid = pv::toNumber(VornXPTextBox3->text()).value_or(0);
     showMoney(VornXPTextBox4, debt - paid);
     Text9 = VornXPTextBox4->text();
+    m_balanceRead = true;
 }
 
 void veresiye2::btnT1_Click()
 {
-    showMoney(txtT1, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).debt);
+    const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
+    if (!totalsRead(t, {txtT1, txtT2, txtT3}))
+        return;
+    showMoney(txtT1, t.debt);
     btnT2_Click();
 }
 
 void veresiye2::btnT2_Click()
 {
-    showMoney(txtT2, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).paid);
+    const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
+    if (!totalsRead(t, {txtT1, txtT2, txtT3}))
+        return;
+    showMoney(txtT2, t.paid);
     const double debt = pv::toNumber(txtT1->text()).value_or(0);
     const double paid = pv::toNumber(txtT2->text()).value_or(0);
     showMoney(txtT3, debt - paid);
+}
+
+bool veresiye2::totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes)
+{
+    if (t.ok())
+        return true;
+    // No figure rather than 0,00.
+    for (QLineEdit *box : boxes)
+        box->clear();
+    readFailed(t.error);
+    return false;
+}
+
+void veresiye2::checkRead(pv::DataControl &dc, bool refreshed)
+{
+    if (!refreshed)
+        readFailed(dc.lastError().message);
+    else if (dc.Recordset().readError())
+        readFailed(dc.Recordset().readError().message);
+}
+
+void veresiye2::readFailed(const QString &reason)
+{
+    // Told once for a pass over the account (the totals and the ledger fail together), and
+    // not again at every re-read of the blinking confirmation.
+    if (m_readFailure.isEmpty())
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + reason, pv::vbCritical, kErrorTitle);
+    m_readFailure = reason;
+    m_passFailed = true;
 }
 
 // ---------------------------------------------------------------- sort choices
@@ -616,7 +665,7 @@ qint64 veresiye2::currentEntryId()
 
 void veresiye2::refreshLedgerKeepingRow(qint64 id)
 {
-    Data5->Refresh();
+    checkRead(*Data5, Data5->Refresh());
     if (id == 0)
         return;
     pv::Recordset &rs = Data5->Recordset();
@@ -650,8 +699,11 @@ void veresiye2::Timer4_Timer()
 
 bool veresiye2::writeAccountRow()
 {
+    // A balance that was not read is no balance: the stored row keeps all it has.
     pv::Recordset &rs = Data1->Recordset();
-    if (!rs.hasCurrent()) // the customer was deleted during the visit
+    if (!m_balanceRead || rs.readError())
+        return true;
+    if (!rs.hasCurrent()) // the customer was deleted during the visit, or was not read
         return true;
     if (!rs.Edit())
         return false;
@@ -671,6 +723,7 @@ bool veresiye2::writeAccountRow()
 
 void veresiye2::VornXPButton7_Click()
 {
+    m_readFailure.clear(); // a read that fails now is told again: its balance is not written
     topla1_Click();
     const auto today = pv::parseDate(txttarih);
     const auto last = pv::parseDate(Text11);
@@ -917,7 +970,7 @@ void veresiye2::Command12_Click()
     // Stock, cash rows and the entry go together or not at all.
     const pv::ledger::Result deleted = pv::ledger::deletePosting(m_db, id);
     if (deleted) {
-        Data5->Refresh();
+        checkRead(*Data5, Data5->Refresh());
     } else {
         pv::MsgBox(QStringLiteral("Seçili işlem silinemedi; hiçbir kayıt değiştirilmedi.\n") + deleted.reason,
                    pv::vbCritical, kErrorTitle);

@@ -19,6 +19,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <optional>
 
 class AccountMail;
@@ -35,6 +36,9 @@ class QMenu;
 class QTableView;
 class MusteriDetay;
 
+namespace pv::ledger {
+struct Totals;
+}
 namespace pv {
 class DataControl;
 class DataGridModel;
@@ -243,6 +247,11 @@ private:
     bool writeAccountRow();
     void closeEditPanel();
     void setLedgerFrameColours();
+    // A failed read is told ("Hesap okunamadı: ") and its boxes emptied; nothing derived
+    // from it is written back.
+    bool totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes);
+    void checkRead(pv::DataControl &dc, bool refreshed);
+    void readFailed(const QString &reason);
 
     pv::Database m_db;
     pv::DataGridModel *m_ledgerModel = nullptr;
@@ -250,4 +259,7 @@ private:
     QString m_sonislem; // today's date once an entry command was used during this visit
     qint64 m_deleteId = 0; // the entry the delete panel was opened on
     bool m_blink = false;
+    bool m_balanceRead = false; // Text9 holds a balance summed from the ledger just read
+    QString m_readFailure;      // why the account could not be read; told when it starts
+    bool m_passFailed = false;  // a read of the current pass over the account failed
 };
