@@ -447,18 +447,17 @@ void veresiye2::Form_QueryUnload(int &Cancel, int UnloadMode)
 
 void veresiye2::ara_Click()
 {
-    m_passFailed = false;
+    m_reads.beginPass();
     Data5->setRecordSource(kLedgerSql, {Text10.text()});
-    checkRead(*Data5, Data5->Refresh());
+    m_reads.check(*Data5, Data5->Refresh());
     Data1->setRecordSource(kAccountSql, {Text10.text()});
-    checkRead(*Data1, Data1->Refresh());
+    m_reads.check(*Data1, Data1->Refresh());
     // The re-read shows the stored Sonislem; an entry command used during this visit has
     // already moved it to today.
     if (!m_sonislem.isEmpty())
         Text12 = m_sonislem;
     topla1_Click();
-    if (!m_passFailed)
-        m_readFailure.clear();
+    m_reads.endPass();
 }
 
 // ---------------------------------------------------------------- totals
@@ -517,31 +516,12 @@ void veresiye2::btnT2_Click()
 
 bool veresiye2::totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes)
 {
-    if (t.ok())
+    if (m_reads.check(t.error))
         return true;
     // No figure rather than 0,00.
     for (QLineEdit *box : boxes)
         box->clear();
-    readFailed(t.error);
     return false;
-}
-
-void veresiye2::checkRead(pv::DataControl &dc, bool refreshed)
-{
-    if (!refreshed)
-        readFailed(dc.lastError().message);
-    else if (dc.Recordset().readError())
-        readFailed(dc.Recordset().readError().message);
-}
-
-void veresiye2::readFailed(const QString &reason)
-{
-    // Told once for a pass over the account (the totals and the ledger fail together), and
-    // not again at every re-read of the blinking confirmation.
-    if (m_readFailure.isEmpty())
-        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + reason, pv::vbCritical, kErrorTitle);
-    m_readFailure = reason;
-    m_passFailed = true;
 }
 
 // ---------------------------------------------------------------- sort choices
@@ -665,7 +645,7 @@ qint64 veresiye2::currentEntryId()
 
 void veresiye2::refreshLedgerKeepingRow(qint64 id)
 {
-    checkRead(*Data5, Data5->Refresh());
+    m_reads.check(*Data5, Data5->Refresh());
     if (id == 0)
         return;
     pv::Recordset &rs = Data5->Recordset();
@@ -723,7 +703,7 @@ bool veresiye2::writeAccountRow()
 
 void veresiye2::VornXPButton7_Click()
 {
-    m_readFailure.clear(); // a read that fails now is told again: its balance is not written
+    m_reads.tellAgain(); // a read that fails now is told again: its balance is not written
     topla1_Click();
     const auto today = pv::parseDate(txttarih);
     const auto last = pv::parseDate(Text11);
@@ -970,7 +950,7 @@ void veresiye2::Command12_Click()
     // Stock, cash rows and the entry go together or not at all.
     const pv::ledger::Result deleted = pv::ledger::deletePosting(m_db, id);
     if (deleted) {
-        checkRead(*Data5, Data5->Refresh());
+        m_reads.check(*Data5, Data5->Refresh());
     } else {
         pv::MsgBox(QStringLiteral("Seçili işlem silinemedi; hiçbir kayıt değiştirilmedi.\n") + deleted.reason,
                    pv::vbCritical, kErrorTitle);

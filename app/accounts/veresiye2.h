@@ -13,6 +13,7 @@
 // The entry dialogs it opens answer through their posted() signal: the window shows its
 // confirmation (Frame1, islemfrm, Timer3), sets its refresh field txtUygulaOdemeVeresiye
 // ("11", "22", "33") and Text11 := today.
+#include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -247,11 +248,8 @@ private:
     bool writeAccountRow();
     void closeEditPanel();
     void setLedgerFrameColours();
-    // A failed read is told ("Hesap okunamadı: ") and its boxes emptied; nothing derived
-    // from it is written back.
+    // Totals that could not be read are told and their boxes emptied.
     bool totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes);
-    void checkRead(pv::DataControl &dc, bool refreshed);
-    void readFailed(const QString &reason);
 
     pv::Database m_db;
     pv::DataGridModel *m_ledgerModel = nullptr;
@@ -260,6 +258,5 @@ private:
     qint64 m_deleteId = 0; // the entry the delete panel was opened on
     bool m_blink = false;
     bool m_balanceRead = false; // Text9 holds a balance summed from the ledger just read
-    QString m_readFailure;      // why the account could not be read; told when it starts
-    bool m_passFailed = false;  // a read of the current pass over the account failed
+    ui::ReadFailures m_reads{QStringLiteral("Hesap okunamadı: ")}; // nothing read from them is written
 };

@@ -2,6 +2,7 @@
 
 #include "app/ledger/CashBook.h"
 #include "app/ledger/ReceiptNumbers.h"
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/text/Formats.h"
 #include "platform/text/InputChecks.h"
@@ -160,16 +161,16 @@ BankTotals bankTotals(pv::Database &db, const QString &account)
 {
     BankTotals t;
     t.in = roundedMoney(
-        db.scalar(QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"), {account})
-            .toDouble());
+        readSum(db, QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"), {account}, t.error));
     t.out = roundedMoney(
-        db.scalar(QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"), {account})
-            .toDouble());
+        readSum(db, QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"), {account}, t.error));
     return t;
 }
 
 Result storeBankTotals(pv::Database &db, const QString &account, const BankTotals &totals)
 {
+    if (!totals.ok())
+        return Result::failure(QStringLiteral("Banka toplamları okunamadı: ") + totals.error);
     pv::Transaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());

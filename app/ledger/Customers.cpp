@@ -1,5 +1,6 @@
 #include "app/ledger/Customers.h"
 
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/text/Formats.h"
 
@@ -8,18 +9,6 @@ namespace pv::ledger
 
 namespace
 {
-
-// A sum over no rows is 0; a sum that could not be read leaves its reason in error.
-double sum(pv::Database &db, const QString &sql, const QVariantList &params, QString &error)
-{
-    const auto v = db.tryScalar(sql, params);
-    if (!v) {
-        if (error.isEmpty())
-            error = db.lastError().message.isEmpty() ? QStringLiteral("read failed") : db.lastError().message;
-        return 0.0;
-    }
-    return v->isValid() ? v->toDouble() : 0.0;
-}
 
 pv::Counter customerCounter(pv::Database &db)
 {
@@ -36,9 +25,9 @@ pv::Counter receiptCounter(pv::Database &db)
 Totals customerTotals(pv::Database &db, const QString &customerCode)
 {
     Totals t;
-    t.debt = sum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode},
+    t.debt = readSum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode},
                  t.error);
-    t.paid = sum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode},
+    t.paid = readSum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode},
                  t.error);
     return t;
 }
@@ -47,11 +36,9 @@ Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &f
 {
     const QVariantList params{pv::dateKey(from), pv::dateKey(to), customerCode};
     Totals t;
-    t.debt = sum(
-        db, QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+    t.debt = readSum(db, QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
         params, t.error);
-    t.paid = sum(
-        db, QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+    t.paid = readSum(db, QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
         params, t.error);
     return t;
 }
