@@ -94,10 +94,11 @@ inline const QString kBankNumberInUse =
 inline const QString kBankHasMovements = QStringLiteral("Seçili Banka Hareket Görmüş SİLİNEMEZ.");
 
 // Whether an account other than exceptId already carries the number (compared as the
-// movements link to it: Turkish case folded).
-bool bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId = 0);
-// Whether any movement carries the number.
-bool bankHasMovements(pv::Database &db, const QString &hesapNo);
+// movements link to it: Turkish case folded). Nothing when it could not be read (the reason
+// in db.lastError()).
+std::optional<bool> bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId = 0);
+// Whether any movement carries the number; nothing when it could not be read.
+std::optional<bool> bankHasMovements(pv::Database &db, const QString &hesapNo);
 
 // Adds an account with zero totals. Refuses an empty or taken number.
 Result addBankAccount(pv::Database &db, const BankAccount &a);

@@ -105,9 +105,11 @@ Result deleteCashRow(pv::Database &db, qint64 id)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (exists.toLongLong() == 0)
         return refused(kCashDeleteFailed, QStringLiteral("Kayıt artık kasada yok."));
-    const QString posting =
-        db.scalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id}).toString();
-    if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting) < 0)
+    // An unread posting id would delete the cash row and leave its account rows behind.
+    const auto posting = db.tryScalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id});
+    if (!posting)
+        return refused(kCashDeleteFailed, db.lastError().message);
+    if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting->toString()) < 0)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (!db.exec(QStringLiteral("DELETE FROM kasa WHERE id = ?"), {id}))
         return refused(kCashDeleteFailed, db.lastError().message);

@@ -70,9 +70,13 @@ bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
     return false;
 }
 
-qint64 customerReceiptNumber(pv::Database &db)
+std::optional<qint64> customerReceiptNumber(pv::Database &db, QString *error)
 {
-    return receiptCounter(db).value();
+    pv::Counter counter = receiptCounter(db);
+    const auto held = counter.tryValue();
+    if (!held && error)
+        *error = QStringLiteral("Makbuz numarası okunamadı: ") + counter.lastError().message;
+    return held;
 }
 
 bool setCustomerReceiptNumber(pv::Database &db, qint64 next, QString *error)

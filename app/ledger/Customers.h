@@ -40,8 +40,10 @@ std::optional<qint64> customerNumber(pv::Database &db, QString *error = nullptr)
 // it alone, so the next proposal is never a number already handed out.
 bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error = nullptr);
 
-// The number the next customer receipt prints with (yedek_yeri.yolu), read fresh.
-qint64 customerReceiptNumber(pv::Database &db);
+// The number the next customer receipt prints with (yedek_yeri.yolu), read fresh; nothing
+// when it could not be read (the reason in *error): a receipt is never printed with a
+// made-up number, nor the counter moved on from one.
+std::optional<qint64> customerReceiptNumber(pv::Database &db, QString *error = nullptr);
 // Sets the number of the next customer receipt; inside the transaction of the receipt's posting.
 bool setCustomerReceiptNumber(pv::Database &db, qint64 next, QString *error = nullptr);
 

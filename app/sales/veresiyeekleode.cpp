@@ -381,7 +381,9 @@ void veresiyeekleode::Form_Load()
     m_listRefreshing = true;
     dbPrice->Refresh();
     m_listRefreshing = false;
-    txtFisNo = QString::number(pv::ledger::customerReceiptNumber(m_db));
+    // Unreadable now: no number shown; the posting reads it again and tells a failure.
+    const auto receiptNumber = pv::ledger::customerReceiptNumber(m_db);
+    txtFisNo = receiptNumber ? QString::number(*receiptNumber) : QString();
 
     const QString today = pv::dateText(m_openedAt.date());
     const QString now = pv::timeText(m_openedAt.time());
