@@ -417,9 +417,9 @@ void Banka1::btnDuzVazgec_Click()
 void Banka1::btnBankSil_Click()
 {
     const qint64 id = currentId();
-    const auto moved = id ? pv::ledger::bankHasMovements(
-                                m_db, Data4->Recordset().Fields(QStringLiteral("HesapNo")).text())
-                          : std::optional<bool>(true);
+    const auto moved =
+        id ? pv::ledger::bankHasMovements(m_db, Data4->Recordset().Fields(QStringLiteral("HesapNo")).text())
+           : std::optional<bool>(true);
     if (!moved) {
         // Not "no movements": they were not read.
         pv::MsgBox(QStringLiteral("Banka hareketleri okunamadı: ") + m_db.lastError().message, pv::vbCritical,

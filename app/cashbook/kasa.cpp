@@ -493,7 +493,8 @@ void kasa::topla1_Click()
 {
     const pv::ledger::CashTotals t = pv::ledger::cashTotals(m_db, firstKey(), lastKey());
     if (!m_reads.check(t.error)) {
-        for (QLineEdit *box : {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4, VornXPTextBox5, VornXPTextBox6})
+        for (QLineEdit *box :
+             {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4, VornXPTextBox5, VornXPTextBox6})
             box->clear();
         return;
     }

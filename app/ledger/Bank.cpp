@@ -175,10 +175,10 @@ double BankTotals::balance() const
 BankTotals bankTotals(pv::Database &db, const QString &account)
 {
     BankTotals t;
-    t.in = roundedMoney(
-        readSum(db, QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"), {account}, t.error));
-    t.out = roundedMoney(
-        readSum(db, QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"), {account}, t.error));
+    t.in = roundedMoney(readSum(db, QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"),
+                                {account}, t.error));
+    t.out = roundedMoney(readSum(db, QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"),
+                                 {account}, t.error));
     return t;
 }
 

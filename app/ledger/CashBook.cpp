@@ -130,20 +130,21 @@ CashTotals cashTotals(pv::Database &db, const QString &firstKey, const QString &
 {
     const QVariantList range{firstKey, lastKey};
     CashTotals t;
-    t.in = readSum(db,
-                 QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND Tarih2 BETWEEN ? AND ?"),
-                 range, t.error);
+    t.in = readSum(
+        db, QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND Tarih2 BETWEEN ? AND ?"),
+        range, t.error);
     t.out = readSum(
         db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan' AND Tarih2 BETWEEN ? AND ?"),
         range, t.error);
-    t.cash = readSum(db,
-                   QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'Nakit' "
-                                  "AND Tarih2 BETWEEN ? AND ?"),
-                   range, t.error);
+    t.cash =
+        readSum(db,
+                QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'Nakit' "
+                               "AND Tarih2 BETWEEN ? AND ?"),
+                range, t.error);
     t.card = readSum(db,
-                   QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'POS' "
-                                  "AND Tarih2 BETWEEN ? AND ?"),
-                   range, t.error);
+                     QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'POS' "
+                                    "AND Tarih2 BETWEEN ? AND ?"),
+                     range, t.error);
     return t;
 }
 

@@ -25,10 +25,10 @@ pv::Counter receiptCounter(pv::Database &db)
 Totals customerTotals(pv::Database &db, const QString &customerCode)
 {
     Totals t;
-    t.debt = readSum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode},
-                 t.error);
-    t.paid = readSum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode},
-                 t.error);
+    t.debt = readSum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"),
+                     {customerCode}, t.error);
+    t.paid = readSum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"),
+                     {customerCode}, t.error);
     return t;
 }
 
@@ -36,9 +36,11 @@ Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &f
 {
     const QVariantList params{pv::dateKey(from), pv::dateKey(to), customerCode};
     Totals t;
-    t.debt = readSum(db, QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+    t.debt = readSum(
+        db, QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
         params, t.error);
-    t.paid = readSum(db, QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+    t.paid = readSum(
+        db, QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
         params, t.error);
     return t;
 }

@@ -9,7 +9,8 @@ namespace ui
 bool ReadFailures::check(pv::DataControl &dc, bool refreshed)
 {
     if (!refreshed)
-        return check(dc.lastError().message.isEmpty() ? QStringLiteral("read failed") : dc.lastError().message);
+        return check(dc.lastError().message.isEmpty() ? QStringLiteral("read failed")
+                                                      : dc.lastError().message);
     if (dc.Recordset().readError())
         return check(dc.Recordset().readError().message);
     return true;
