@@ -1,6 +1,8 @@
 // A read that fails is told, never shown as 0,00 and never written back as a balance, a day
 // count or a total: the account window, the cash book and the bank windows.
 #include "app/accounts/veresiye2.h"
+#include "app/bank/Banka2.h"
+#include "app/cashbook/kasa.h"
 #include "controls/button/BvButton.h"
 #include "tests/harness/Harness.h"
 
@@ -68,6 +70,9 @@ private slots:
     void accountUnreadWhenOpened();
     void accountReadFailsDuringTheVisit();
     void accountRangeTotalsUnread();
+    void cashBookUnread();
+    void cashReceiptCounterUnread();
+    void bankMovementsUnread();
 };
 
 void TestReads::accountUnreadWhenOpened_data()
@@ -142,6 +147,95 @@ void TestReads::accountRangeTotalsUnread()
     w.btnT1_Click();
     QCOMPARE((QStringList{w.txtT1->text(), w.txtT2->text(), w.txtT3->text()}),
              (QStringList{QString(), QString(), QString()}));
+}
+
+namespace
+{
+
+kasa &openCashBook()
+{
+    kasa &w = pv::form<kasa>();
+    w.txtYetki = QStringLiteral("0");
+    w.Show();
+    Harness::settle();
+    return w;
+}
+
+void addCash(Harness &h, double in)
+{
+    QVERIFY(h.insert(QStringLiteral("kasa"), {{QStringLiteral("Tarih"), QStringLiteral("10.12.2026")},
+                                              {QStringLiteral("Saat"), QStringLiteral("09:00:00")},
+                                              {QStringLiteral("Tur"), QStringLiteral("Giren")},
+                                              {QStringLiteral("Giren"), in},
+                                              {QStringLiteral("OdemeSekli"), QStringLiteral("Nakit")},
+                                              {QStringLiteral("Tarih2"), QStringLiteral("20261210")}}));
+}
+
+} // namespace
+
+// The carried balance and the totals panel of a book that cannot be read: told, left empty,
+// and no report printed without its totals.
+void TestReads::cashBookUnread()
+{
+    Harness h;
+    addCash(h, 250);
+    QVERIFY(h.breakReadsOf(QStringLiteral("kasa")));
+    expectUnread(h, QStringLiteral("Kasa okunamadı: "));
+    kasa &w = openCashBook();
+    QCOMPARE(h.msgBoxes().size(), 1);
+    QCOMPARE(w.xpText5->text(), QString());
+    expectUnread(h, QStringLiteral("Kasa okunamadı: "));
+    w.yazdirBtn_Click();
+    for (QLineEdit *box :
+         {w.VornXPTextBox2, w.VornXPTextBox3, w.VornXPTextBox4, w.VornXPTextBox5, w.VornXPTextBox6})
+        QCOMPARE(box->text(), QString());
+    expectUnread(h, QStringLiteral("Kasa okunamadı: "));
+    h.click(w.muslisyzdBtn); // an unexpected preview window would fail the test
+    QCOMPARE(h.msgBoxes().size(), 3);
+}
+
+// An unreadable receipt counter offers no number (not 1, which would be posted and become
+// the counter).
+void TestReads::cashReceiptCounterUnread()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE son_islemno SET islemno = 41")));
+    kasa &w = openCashBook();
+    QVERIFY(h.breakReadsOf(QStringLiteral("son_islemno")));
+    expectUnread(h, QStringLiteral("Kasa okunamadı: "));
+    h.click(w.KasaGrsBtn);
+    QCOMPARE(w.Text10->text(), QString());
+    QCOMPARE(h.value(QStringLiteral("SELECT islemno FROM son_islemno_t")).toLongLong(), qint64(41));
+}
+
+// The account row keeps the totals it has: none are summed from movements that were not
+// read, shown or stored, when the window opens nor when it goes back.
+void TestReads::bankMovementsUnread()
+{
+    Harness h;
+    QVERIFY(h.insert(QStringLiteral("banka"), {{QStringLiteral("Banka"), QStringLiteral("Ziraat")},
+                                               {QStringLiteral("HesapNo"), QStringLiteral("TR1")},
+                                               {QStringLiteral("Giren"), 500.0},
+                                               {QStringLiteral("Cikan"), 100.0},
+                                               {QStringLiteral("Bakiye"), 400.0}}));
+    QVERIFY(h.insert(QStringLiteral("banka2"), {{QStringLiteral("Banka_Kodu"), QStringLiteral("TR1")},
+                                                {QStringLiteral("Giren"), 500.0},
+                                                {QStringLiteral("Tarih2"), QStringLiteral("20261210")}}));
+    QVERIFY(h.breakReadsOf(QStringLiteral("banka2")));
+    const auto stored = h.rows(QStringLiteral("SELECT Giren, Cikan, Bakiye FROM banka"));
+    expectUnread(h, QStringLiteral("Banka hareketleri okunamadı: "));
+    Banka2 &w = pv::form<Banka2>();
+    w.Banka_Kodu = QStringLiteral("TR1");
+    w.txtYetki = QStringLiteral("0");
+    w.Show();
+    Harness::settle();
+    QCOMPARE(h.msgBoxes().size(), 1);
+    QCOMPARE((QStringList{w.VornXPTextBox2->text(), w.VornXPTextBox3->text(), w.VornXPTextBox4->text()}),
+             (QStringList{QString(), QString(), QString()}));
+    expectUnread(h, QStringLiteral("Banka hareketleri okunamadı: "));
+    h.click(w.btnGeri);
+    Harness::settle();
+    QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan, Bakiye FROM banka")), stored);
 }
 
 QTEST_MAIN(TestReads)
