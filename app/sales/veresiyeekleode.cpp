@@ -1086,9 +1086,10 @@ void veresiyeekleode::VornXPButton9_Click()
     tarih2txt = pv::dateKey(entry.savedAt.date());
     // The receipt is laid out on the rows just written, before they are committed.
     pv::ReportDocument receipt;
+    QString unread;
     const auto print = [&](qint64 number) {
         txtFisNo = QString::number(number);
-        return btnMakbuzPrnt_Click(&receipt);
+        return btnMakbuzPrnt_Click(&receipt, &unread);
     };
     pv::ledger::Posted done;
     const pv::ledger::Result saved = pv::ledger::postCollection(m_db, entry, &done, print);
@@ -1096,6 +1097,10 @@ void veresiyeekleode::VornXPButton9_Click()
         return ui::showSaveFailed(saved.reason);
     txtIslemNo2 = done.postingId;
     emit posted(QStringLiteral("11"));
+    if (!unread.isEmpty())
+        // The collection is saved; its receipt number stays for the next receipt.
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + unread + QStringLiteral("\nMakbuz yazdırılmadı."),
+                   pv::vbCritical, QStringLiteral("Hata"));
     if (done.receiptPrinted) {
         pv::ReportPreview preview(receipt);
         pv::execModal(&preview, this);
@@ -1111,7 +1116,7 @@ void veresiyeekleode::Command3_Click()
 
 // Lays the receipt of the rows just saved out on the layout Extre; the totals are those of
 // the database at this moment, the collection included. True when pages came out.
-bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
+bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt, QString *unread)
 {
     Command3_Click();
     const QString key = pv::dateKey(Text2->text());
@@ -1123,6 +1128,11 @@ bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
                               {key, Text3->text(), Text1.text()});
     const QString code = Text1.text();
     const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, code);
+    if (!totals.ok()) {
+        if (unread)
+            *unread = totals.error;
+        return false;
+    }
     const double debt = totals.debt;
     const double paid = totals.paid;
     const QString name =

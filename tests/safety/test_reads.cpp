@@ -3,12 +3,17 @@
 #include "app/accounts/veresiye2.h"
 #include "app/bank/Banka2.h"
 #include "app/cashbook/kasa.h"
+#include "app/sales/veresiyeekleode.h"
 #include "controls/button/BvButton.h"
+#include "platform/data/Database.h"
 #include "tests/harness/Harness.h"
 
+#include <QApplication>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QtTest>
+
+#include <sqlite3.h>
 
 using pv::test::Harness;
 
@@ -73,6 +78,7 @@ private slots:
     void cashBookUnread();
     void cashReceiptCounterUnread();
     void bankMovementsUnread();
+    void receiptTotalsUnread();
 };
 
 void TestReads::accountUnreadWhenOpened_data()
@@ -236,6 +242,50 @@ void TestReads::bankMovementsUnread()
     h.click(w.btnGeri);
     Harness::settle();
     QCOMPARE(h.rows(QStringLiteral("SELECT Giren, Cikan, Bakiye FROM banka")), stored);
+}
+
+namespace
+{
+
+// Every sum the program reads fails from now on, while rows still read and write.
+int refuseSums(void *, int action, const char *, const char *function, const char *, const char *)
+{
+    return action == SQLITE_FUNCTION && qstricmp(function, "sum") == 0 ? SQLITE_DENY : SQLITE_OK;
+}
+
+} // namespace
+
+// A collection whose receipt cannot read the account's totals: the collection is saved, no
+// receipt with 0,00 comes out, and its number stays for the next receipt.
+void TestReads::receiptTotalsUnread()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE yedek_yeri SET yolu = 7")));
+    addCustomer(h, QStringLiteral("5"), 750);
+    addDebt(h, QStringLiteral("5"), 750);
+    veresiye2 &w = openAccount(QStringLiteral("5"));
+    pv::Database db; // joins the windows' connection
+    QVERIFY(db.open(h.databasePath()));
+    h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
+        QApplication::setActiveWindow(&d);
+        d.Text5->clear();
+        Harness::type(d.Text5, QStringLiteral("250"));
+        Harness::click(d.btnMakbuz);
+        sqlite3_set_authorizer(db.handle(), refuseSums, nullptr);
+        Harness::click(d.VornXPButton9);
+    });
+    // The account window re-reads after the posting, then the dialog tells its receipt.
+    h.expectMsgBox(QStringLiteral("Hesap okunamadı: not authorized to use function: sum"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    h.expectMsgBox(
+        QStringLiteral("Hesap okunamadı: not authorized to use function: sum\nMakbuz yazdırılmadı."),
+        pv::vbCritical, QStringLiteral("Hata"));
+    Harness::click(w.VornXPButton10); // an unexpected receipt preview would fail the test
+    Harness::settle();
+    sqlite3_set_authorizer(db.handle(), nullptr, nullptr);
+    QVERIFY(!pv::isLoaded<veresiyeekleode>());
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
+    QCOMPARE(h.value(QStringLiteral("SELECT yolu FROM yedek_yeri")).toInt(), 7);
 }
 
 QTEST_MAIN(TestReads)
