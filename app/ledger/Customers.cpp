@@ -45,9 +45,10 @@ Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &f
     return t;
 }
 
-double balance(pv::Database &db, const QString &customerCode)
+std::optional<double> balance(pv::Database &db, const QString &customerCode)
 {
-    return customerTotals(db, customerCode).balance();
+    const Totals t = customerTotals(db, customerCode);
+    return t.ok() ? std::optional<double>(t.balance()) : std::nullopt;
 }
 
 std::optional<qint64> customerNumber(pv::Database &db, QString *error)

@@ -30,7 +30,8 @@ struct Totals {
 Totals customerTotals(pv::Database &db, const QString &customerCode);
 // The entries dated from `from` to `to`, both days included.
 Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to);
-double balance(pv::Database &db, const QString &customerCode);
+// Nothing when the entries could not be read (never a balance of 0 for them).
+std::optional<double> balance(pv::Database &db, const QString &customerCode);
 
 // The last customer number handed out (son_musterino.musterino), read fresh; nullopt when
 // it could not be read (the reason in error).

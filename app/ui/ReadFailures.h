@@ -11,6 +11,8 @@
 //   m_reads.endPass();
 #include <QString>
 
+#include <utility>
+
 namespace pv
 {
 class DataControl;
