@@ -458,28 +458,40 @@ void veresiye2::Form_QueryUnload(int &Cancel, int UnloadMode)
 
 void veresiye2::ara_Click()
 {
+    m_reads.beginPass();
     Data5->setRecordSource(kLedgerSql, {Text10.text()});
-    Data5->Refresh();
+    m_reads.check(*Data5, Data5->Refresh());
     Data1->setRecordSource(kAccountSql, {Text10.text()});
-    Data1->Refresh();
+    m_reads.check(*Data1, Data1->Refresh());
     // The re-read shows the stored Sonislem; an entry command used during this visit has
     // already moved it to today.
     if (!m_sonislem.isEmpty())
         Text12 = m_sonislem;
     topla1_Click();
+    m_reads.endPass();
 }
 
 // ---------------------------------------------------------------- totals
 
 void veresiye2::topla1_Click()
 {
-    showMoney(VornXPTextBox2, pv::ledger::customerTotals(m_db, Text10.text()).debt);
+    const pv::ledger::Totals t = pv::ledger::customerTotals(m_db, Text10.text());
+    if (!totalsRead(t, {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})) {
+        m_balanceRead = false;
+        return;
+    }
+    showMoney(VornXPTextBox2, t.debt);
     topla2_Click();
 }
 
 void veresiye2::topla2_Click()
 {
-    showMoney(VornXPTextBox3, pv::ledger::customerTotals(m_db, Text10.text()).paid);
+    const pv::ledger::Totals t = pv::ledger::customerTotals(m_db, Text10.text());
+    if (!totalsRead(t, {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})) {
+        m_balanceRead = false;
+        return;
+    }
+    showMoney(VornXPTextBox3, t.paid);
     topla3_Click();
 }
 
@@ -490,20 +502,37 @@ void veresiye2::topla3_Click()
     const double paid = pv::toNumber(VornXPTextBox3->text()).value_or(0);
     showMoney(VornXPTextBox4, debt - paid);
     Text9 = VornXPTextBox4->text();
+    m_balanceRead = true;
 }
 
 void veresiye2::btnT1_Click()
 {
-    showMoney(txtT1, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).debt);
+    const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
+    if (!totalsRead(t, {txtT1, txtT2, txtT3}))
+        return;
+    showMoney(txtT1, t.debt);
     btnT2_Click();
 }
 
 void veresiye2::btnT2_Click()
 {
-    showMoney(txtT2, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).paid);
+    const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
+    if (!totalsRead(t, {txtT1, txtT2, txtT3}))
+        return;
+    showMoney(txtT2, t.paid);
     const double debt = pv::toNumber(txtT1->text()).value_or(0);
     const double paid = pv::toNumber(txtT2->text()).value_or(0);
     showMoney(txtT3, debt - paid);
+}
+
+bool veresiye2::totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes)
+{
+    if (m_reads.check(t.error))
+        return true;
+    // No figure rather than 0,00.
+    for (QLineEdit *box : boxes)
+        box->clear();
+    return false;
 }
 
 // ---------------------------------------------------------------- sort choices
@@ -627,7 +656,7 @@ qint64 veresiye2::currentEntryId()
 
 void veresiye2::refreshLedgerKeepingRow(qint64 id)
 {
-    Data5->Refresh();
+    m_reads.check(*Data5, Data5->Refresh());
     if (id == 0)
         return;
     pv::Recordset &rs = Data5->Recordset();
@@ -661,8 +690,11 @@ void veresiye2::Timer4_Timer()
 
 bool veresiye2::writeAccountRow()
 {
+    // A balance that was not read is no balance: the stored row keeps all it has.
     pv::Recordset &rs = Data1->Recordset();
-    if (!rs.hasCurrent()) // the customer was deleted during the visit
+    if (!m_balanceRead || rs.readError())
+        return true;
+    if (!rs.hasCurrent()) // the customer was deleted during the visit, or was not read
         return true;
     if (!rs.Edit())
         return false;
@@ -682,6 +714,7 @@ bool veresiye2::writeAccountRow()
 
 void veresiye2::VornXPButton7_Click()
 {
+    m_reads.tellAgain(); // a read that fails now is told again: its balance is not written
     topla1_Click();
     const auto today = pv::parseDate(txttarih);
     const auto last = pv::parseDate(Text11);
@@ -916,7 +949,7 @@ void veresiye2::Command12_Click()
     // Stock, cash rows and the entry go together or not at all.
     const pv::ledger::Result deleted = pv::ledger::deletePosting(m_db, id);
     if (deleted) {
-        Data5->Refresh();
+        m_reads.check(*Data5, Data5->Refresh());
     } else {
         pv::MsgBox(QStringLiteral("Seçili işlem silinemedi; hiçbir kayıt değiştirilmedi.\n") + deleted.reason,
                    pv::vbCritical, kErrorTitle);

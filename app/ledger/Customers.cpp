@@ -1,5 +1,6 @@
 #include "app/ledger/Customers.h"
 
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/text/Formats.h"
 
@@ -8,18 +9,6 @@ namespace pv::ledger
 
 namespace
 {
-
-// A sum over no rows is 0; a sum that could not be read leaves its reason in error.
-double sum(pv::Database &db, const QString &sql, const QVariantList &params, QString &error)
-{
-    const auto v = db.tryScalar(sql, params);
-    if (!v) {
-        if (error.isEmpty())
-            error = db.lastError().message.isEmpty() ? QStringLiteral("read failed") : db.lastError().message;
-        return 0.0;
-    }
-    return v->isValid() ? v->toDouble() : 0.0;
-}
 
 pv::Counter customerCounter(pv::Database &db)
 {
@@ -36,10 +25,10 @@ pv::Counter receiptCounter(pv::Database &db)
 Totals customerTotals(pv::Database &db, const QString &customerCode)
 {
     Totals t;
-    t.debt = sum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode},
-                 t.error);
-    t.paid = sum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode},
-                 t.error);
+    t.debt = readSum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"),
+                     {customerCode}, t.error);
+    t.paid = readSum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"),
+                     {customerCode}, t.error);
     return t;
 }
 
@@ -47,18 +36,19 @@ Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &f
 {
     const QVariantList params{pv::dateKey(from), pv::dateKey(to), customerCode};
     Totals t;
-    t.debt = sum(
+    t.debt = readSum(
         db, QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
         params, t.error);
-    t.paid = sum(
+    t.paid = readSum(
         db, QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
         params, t.error);
     return t;
 }
 
-double balance(pv::Database &db, const QString &customerCode)
+std::optional<double> balance(pv::Database &db, const QString &customerCode)
 {
-    return customerTotals(db, customerCode).balance();
+    const Totals t = customerTotals(db, customerCode);
+    return t.ok() ? std::optional<double>(t.balance()) : std::nullopt;
 }
 
 std::optional<qint64> customerNumber(pv::Database &db, QString *error)
@@ -83,9 +73,13 @@ bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
     return false;
 }
 
-qint64 customerReceiptNumber(pv::Database &db)
+std::optional<qint64> customerReceiptNumber(pv::Database &db, QString *error)
 {
-    return receiptCounter(db).value();
+    pv::Counter counter = receiptCounter(db);
+    const auto held = counter.tryValue();
+    if (!held && error)
+        *error = QStringLiteral("Makbuz numarası okunamadı: ") + counter.lastError().message;
+    return held;
 }
 
 bool setCustomerReceiptNumber(pv::Database &db, qint64 next, QString *error)

@@ -215,7 +215,10 @@ Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *po
                     error))
             return false;
         if (entry.receipt) {
-            done.receiptNumber = customerReceiptNumber(db);
+            const auto number = customerReceiptNumber(db, error);
+            if (!number)
+                return false;
+            done.receiptNumber = *number;
             done.receiptPrinted = print && print(done.receiptNumber, done.postingId);
             if (done.receiptPrinted && !setCustomerReceiptNumber(db, done.receiptNumber + 1, error))
                 return false;

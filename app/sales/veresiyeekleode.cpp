@@ -390,7 +390,9 @@ void veresiyeekleode::Form_Load()
     m_listRefreshing = true;
     dbPrice->Refresh();
     m_listRefreshing = false;
-    txtFisNo = QString::number(pv::ledger::customerReceiptNumber(m_db));
+    // Unreadable now: no number shown; the posting reads it again and tells a failure.
+    const auto receiptNumber = pv::ledger::customerReceiptNumber(m_db);
+    txtFisNo = receiptNumber ? QString::number(*receiptNumber) : QString();
 
     const QString today = pv::dateText(m_openedAt.date());
     const QString now = pv::timeText(m_openedAt.time());
@@ -1103,10 +1105,11 @@ void veresiyeekleode::VornXPButton9_Click()
     tarih2txt = pv::dateKey(entry.savedAt.date());
     // The receipt is laid out on the rows just written, before they are committed.
     pv::ReportDocument receipt;
+    QString unread;
     const auto print = [&](qint64 number, const QString &postingId) {
         txtFisNo = QString::number(number);
         txtIslemNo2 = postingId;
-        return btnMakbuzPrnt_Click(&receipt);
+        return btnMakbuzPrnt_Click(&receipt, &unread);
     };
     pv::ledger::Posted done;
     const pv::ledger::Result saved = pv::ledger::postCollection(m_db, entry, &done, print);
@@ -1114,10 +1117,14 @@ void veresiyeekleode::VornXPButton9_Click()
         return ui::showSaveFailed(saved.reason);
     txtIslemNo2 = done.postingId;
     emit posted(QStringLiteral("11"));
+    if (!unread.isEmpty())
+        // The collection is saved; its receipt number stays for the next receipt.
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + unread + QStringLiteral("\nMakbuz yazdırılmadı."),
+                   pv::vbCritical, QStringLiteral("Hata"));
     if (done.receiptPrinted) {
         pv::ReportPreview preview(receipt);
         pv::execModal(&preview, this);
-    } else if (entry.receipt) {
+    } else if (entry.receipt && unread.isEmpty()) {
         // The collection stands; the receipt did not come out, and its number was not used.
         pv::MsgBox(kNoReceipt, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
     }
@@ -1132,8 +1139,9 @@ void veresiyeekleode::Command3_Click()
 
 // Lays the receipt of the collection just written out on the layout Extre, its rows chosen
 // by the posting id (txtIslemNo2); the totals are those of the database at this moment, the
-// collection included. True only when the receipt came out holding the posting.
-bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
+// collection included. True only when the receipt came out holding the posting; a failed
+// read of the totals is told through `unread`.
+bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt, QString *unread)
 {
     Command3_Click();
     const QString code = Text1.text();
@@ -1150,6 +1158,11 @@ bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
             "select * FROM veresiye WHERE islemNo2 = ? and mus_kodu = ? ORDER BY Tarih2, Saat, id"),
         posting);
     const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, code);
+    if (!totals.ok()) {
+        if (unread)
+            *unread = totals.error;
+        return false;
+    }
     const double debt = totals.debt;
     const double paid = totals.paid;
     const QString name =
