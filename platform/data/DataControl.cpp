@@ -169,17 +169,23 @@ void DataControl::onChange(pv::Recordset::Change c)
     }
 }
 
-bool DataControl::UpdateRecord()
+QList<QPair<QString, QString>> DataControl::changedValues() const
 {
-    m_error = {};
-    std::vector<std::pair<QString, QString>> changed;
+    QList<QPair<QString, QString>> changed;
     for (const auto &b : m_bindings) {
         if (b->owner.isNull() || !b->read)
             continue;
         const QString now = b->read();
         if (now != b->shownText)
-            changed.emplace_back(b->field, now);
+            changed.append({b->field, now});
     }
+    return changed;
+}
+
+bool DataControl::UpdateRecord()
+{
+    m_error = {};
+    const auto changed = changedValues();
     // An AddNew or Edit the window began on the record set is completed, not restarted.
     const bool pending = m_rs.isEditing();
     if (changed.empty() && !pending)

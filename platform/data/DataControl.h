@@ -15,6 +15,8 @@
 // move, a Refresh or a close. Moving through Recordset() moves the control too.
 #include "platform/data/Recordset.h"
 
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -71,6 +73,9 @@ public:
     // being added or edited after Recordset().AddNew() / Edit(), completing it). All or nothing: a value its
     // column cannot take fails the whole write and the row stays as stored. True when nothing changed.
     bool UpdateRecord();
+    // The bound fields whose widgets the window changed since the row was last shown, with
+    // their texts: what UpdateRecord() would write, for a window that writes elsewhere.
+    QList<QPair<QString, QString>> changedValues() const;
     // Drops a pending AddNew/Edit; bound widgets show the stored values again.
     void CancelUpdate();
 
