@@ -14,6 +14,8 @@ struct ShopSize {
     int cashRows = 200000;
     int products = 20000;
     int busyCustomerRows = 1000; // ledger rows of customer "1", the one a benchmark opens
+    int categories = 300;        // urun_marka rows the products name
+    int suppliers = 200;         // urun_reyon rows
 };
 
 // Creates the database at path from the schema and seed scripts and fills it with made-up
