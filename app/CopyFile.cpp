@@ -1,7 +1,7 @@
 #include "app/CopyFile.h"
 
-#include "app/AdminKit.h"
 #include "app/frmSplash.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
@@ -21,24 +21,25 @@ CopyFile::CopyFile()
     setClientSizeTwips(7320, 5280);
     setFixedSize(size());
 
-    yedeklefrm = admin::frame(this, "yedeklefrm", 120, 120, 7080, 1935, QStringLiteral("Yedek Oluşturma"));
-    admin::label(yedeklefrm, "Label1", 120, 420, 2400, 285, QStringLiteral("Yedeklenecek Klasör :"));
-    Destinationpath = admin::textBox(yedeklefrm, "Destinationpath", 120, 720, 6240, 330);
-    MyButton7 = admin::button(yedeklefrm, "MyButton7", 6420, 720, 540, 330, QStringLiteral("..."),
-                              QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
-    Copy = admin::button(yedeklefrm, "Copy", 4380, 1260, 1215, 495, QStringLiteral("Yedekle"));
-    VornXPButton3 =
-        admin::button(yedeklefrm, "VornXPButton3", 5700, 1260, 1215, 495, QStringLiteral("İptal"));
+    yedeklefrm = ui::frame(this, "yedeklefrm", 120, 120, 7080, 1935, QStringLiteral("Yedek Oluşturma"));
+    ui::label(yedeklefrm, "Label1", 120, 420, 2400, 285, QStringLiteral("Yedeklenecek Klasör :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    Destinationpath = ui::textBox(yedeklefrm, "Destinationpath", 120, 720, 6240, 330);
+    MyButton7 = ui::button(yedeklefrm, "MyButton7", 6420, 720, 540, 330, QStringLiteral("..."),
+                           QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
+    Copy = ui::button(yedeklefrm, "Copy", 4380, 1260, 1215, 495, QStringLiteral("Yedekle"));
+    VornXPButton3 = ui::button(yedeklefrm, "VornXPButton3", 5700, 1260, 1215, 495, QStringLiteral("İptal"));
 
-    yuklefrm = admin::frame(this, "yuklefrm", 120, 120, 7080, 1935, QStringLiteral("Yedekten Geri Yükleme"));
-    admin::label(yuklefrm, "Label2", 120, 420, 2400, 285, QStringLiteral("Yüklenecek Veri Tabanı :"));
-    Filepath = admin::textBox(yuklefrm, "Filepath", 120, 720, 6240, 330);
-    MyButton3 = admin::button(yuklefrm, "MyButton3", 6420, 720, 540, 330, QStringLiteral("..."),
-                              QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
-    Command3 = admin::button(yuklefrm, "Command3", 4380, 1260, 1215, 495, QStringLiteral("Geri Yükle"));
+    yuklefrm = ui::frame(this, "yuklefrm", 120, 120, 7080, 1935, QStringLiteral("Yedekten Geri Yükleme"));
+    ui::label(yuklefrm, "Label2", 120, 420, 2400, 285, QStringLiteral("Yüklenecek Veri Tabanı :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    Filepath = ui::textBox(yuklefrm, "Filepath", 120, 720, 6240, 330);
+    MyButton3 = ui::button(yuklefrm, "MyButton3", 6420, 720, 540, 330, QStringLiteral("..."),
+                           QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
+    Command3 = ui::button(yuklefrm, "Command3", 4380, 1260, 1215, 495, QStringLiteral("Geri Yükle"));
     Command3->setEnabled(false);
-    btnKapat = admin::button(yuklefrm, "btnKapat", 5700, 1260, 1215, 495, QStringLiteral(" Kapat"));
-    VornXPButton4 = admin::button(yuklefrm, "VornXPButton4", 5700, 1260, 1215, 495, QStringLiteral("İptal"));
+    btnKapat = ui::button(yuklefrm, "btnKapat", 5700, 1260, 1215, 495, QStringLiteral(" Kapat"));
+    VornXPButton4 = ui::button(yuklefrm, "VornXPButton4", 5700, 1260, 1215, 495, QStringLiteral("İptal"));
     VornXPButton4->setVisible(false);
     yuklefrm->setVisible(false);
 
@@ -46,34 +47,34 @@ CopyFile::CopyFile()
     geriyuklefrm->setObjectName(QStringLiteral("geriyuklefrm"));
     geriyuklefrm->setFrameShape(QFrame::Panel);
     geriyuklefrm->setAutoFillBackground(true);
-    admin::place(geriyuklefrm, 120, 120, 7080, 1935);
-    auto *q = admin::label(geriyuklefrm, "Label3", 120, 120, 6840, 285,
-                           QStringLiteral("Yedek dosyasını geri yüklemek istiyor musunuz?"));
+    ui::place(geriyuklefrm, 120, 120, 7080, 1935);
+    auto *q = ui::label(geriyuklefrm, "Label3", 120, 120, 6840, 285,
+                        QStringLiteral("Yedek dosyasını geri yüklemek istiyor musunuz?"),
+                        Qt::AlignLeft | Qt::AlignVCenter, true);
     QFont bold = q->font();
     bold.setBold(true);
     q->setFont(bold);
-    admin::label(geriyuklefrm, "Label4", 120, 480, 6840, 720,
-                 QStringLiteral("Bu işlem programdaki mevcut verilerinizi silecek ve yedek almış olduğunuz "
-                                "dosyadaki tüm verileri geri yükleyecektir."));
-    VornXPButton1 =
-        admin::button(geriyuklefrm, "VornXPButton1", 4380, 1320, 1215, 495, QStringLiteral("EVET"));
-    VornXPButton2 =
-        admin::button(geriyuklefrm, "VornXPButton2", 5700, 1320, 1215, 495, QStringLiteral("HAYIR"));
+    ui::label(geriyuklefrm, "Label4", 120, 480, 6840, 720,
+              QStringLiteral("Bu işlem programdaki mevcut verilerinizi silecek ve yedek almış olduğunuz "
+                             "dosyadaki tüm verileri geri yükleyecektir."),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    VornXPButton1 = ui::button(geriyuklefrm, "VornXPButton1", 4380, 1320, 1215, 495, QStringLiteral("EVET"));
+    VornXPButton2 = ui::button(geriyuklefrm, "VornXPButton2", 5700, 1320, 1215, 495, QStringLiteral("HAYIR"));
     geriyuklefrm->setVisible(false);
 
-    ProgressBar = admin::progressBar(this, "ProgressBar", 120, 2160, 7080, 375);
+    ProgressBar = ui::progressBar(this, "ProgressBar", 120, 2160, 7080, 375);
 
-    FrameFendrixon1 =
-        admin::frame(this, "FrameFendrixon1", 120, 2640, 7080, 2520, QStringLiteral("UYARI !!!"));
-    admin::label(
+    FrameFendrixon1 = ui::frame(this, "FrameFendrixon1", 120, 2640, 7080, 2520, QStringLiteral("UYARI !!!"));
+    ui::label(
         FrameFendrixon1, "Label5", 120, 420, 6840, 960,
         QStringLiteral("Programınızı daha verimli kullanabilmek ve elektrik kesintilerinden kaynaklanan "
                        "veri kayıplarını önlemek için bilgisayarınızda mutlaka güç kaynağı kullanmanız "
-                       "önerilir."));
-    admin::label(
-        FrameFendrixon1, "Label6", 120, 1440, 6840, 960,
-        QStringLiteral("İşletim sistemi, donanım hatası, veri silinmesi yada elektrik kesintilerinden "
-                       "kaynaklanan veri ve bilgi kayıplarından firmamız sorumlu değildir."));
+                       "önerilir."),
+        Qt::AlignLeft | Qt::AlignVCenter, true);
+    ui::label(FrameFendrixon1, "Label6", 120, 1440, 6840, 960,
+              QStringLiteral("İşletim sistemi, donanım hatası, veri silinmesi yada elektrik kesintilerinden "
+                             "kaynaklanan veri ve bilgi kayıplarından firmamız sorumlu değildir."),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
 
     connect(MyButton7, &BvButton::Click, this, &CopyFile::MyButton7_Click);
     connect(Copy, &BvButton::Click, this, &CopyFile::Copy_Click);
@@ -99,7 +100,7 @@ void CopyFile::Form_Activate()
 {
     // A restore keeps the paths the user picked; only a backup gets a fresh name.
     if (!m_restoreMode)
-        Destinationpath->setText(admin::withTrailingSeparator(txtSurucu) + admin::backupFileName());
+        Destinationpath->setText(ui::withTrailingSeparator(txtSurucu) + ui::backupFileName());
 }
 
 void CopyFile::Form_Unload(int &Cancel)
@@ -114,8 +115,8 @@ void CopyFile::Form_Unload(int &Cancel)
 
 qint64 CopyFile::copyFile(const QString &source, const QString &destination)
 {
-    return admin::copyDatabase(source, destination, QStringLiteral("Dikkat"), ProgressBar,
-                               m_restoreMode ? admin::CopyKind::Restore : admin::CopyKind::Backup);
+    return ui::copyDatabase(source, destination, QStringLiteral("Dikkat"), ProgressBar,
+                            m_restoreMode ? ui::CopyKind::Restore : ui::CopyKind::Backup);
 }
 
 void CopyFile::txtAlert_Change(const QString &text)
@@ -140,7 +141,7 @@ void CopyFile::MyButton7_Click()
     const QString folder = pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin"), this);
     if (folder.isEmpty())
         return;
-    Destinationpath->setText(admin::withTrailingSeparator(folder) + admin::backupFileName());
+    Destinationpath->setText(ui::withTrailingSeparator(folder) + ui::backupFileName());
 }
 
 void CopyFile::Copy_Click()
@@ -168,7 +169,7 @@ void CopyFile::VornXPButton1_Click()
     ProgressBar->setVisible(true);
     geriyuklefrm->setVisible(false);
     // The database file is about to be replaced: nothing else may hold it.
-    admin::unloadOtherForms(this);
+    ui::unloadOtherForms(this);
 }
 
 void CopyFile::VornXPButton2_Click()
@@ -191,7 +192,7 @@ void CopyFile::Command3_Click()
 {
     btnKapat->setVisible(false);
     VornXPButton4->setVisible(true);
-    admin::unloadOtherForms(this);
+    ui::unloadOtherForms(this);
     const qint64 n = copyFile(QDir::fromNativeSeparators(Filepath->text()),
                               QDir::fromNativeSeparators(Destinationpath->text()));
     ProgressBar->setValue(n > 0 ? 100 : 0);

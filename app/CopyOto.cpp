@@ -1,6 +1,6 @@
 #include "app/CopyOto.h"
 
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
@@ -19,11 +19,12 @@ CopyOto::CopyOto()
     setClientSizeTwips(7320, 2640);
     setFixedSize(size());
 
-    yedeklefrm = admin::frame(this, "yedeklefrm", 120, 120, 7080, 2400, QStringLiteral("Yedek Oluşturma"));
-    admin::label(yedeklefrm, "Label1", 120, 420, 2400, 285, QStringLiteral("Yedeklenecek Klasör :"));
-    Destinationpath = admin::textBox(yedeklefrm, "Destinationpath", 120, 720, 6840, 330);
-    Copy = admin::button(yedeklefrm, "Copy", 5745, 1200, 1215, 495, QStringLiteral("Yedekle"));
-    ProgressBar = admin::progressBar(yedeklefrm, "ProgressBar", 120, 1800, 6840, 375);
+    yedeklefrm = ui::frame(this, "yedeklefrm", 120, 120, 7080, 2400, QStringLiteral("Yedek Oluşturma"));
+    ui::label(yedeklefrm, "Label1", 120, 420, 2400, 285, QStringLiteral("Yedeklenecek Klasör :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    Destinationpath = ui::textBox(yedeklefrm, "Destinationpath", 120, 720, 6840, 330);
+    Copy = ui::button(yedeklefrm, "Copy", 5745, 1200, 1215, 495, QStringLiteral("Yedekle"));
+    ProgressBar = ui::progressBar(yedeklefrm, "ProgressBar", 120, 1800, 6840, 375);
 
     Data3 = new pv::DataControl(this);
     Data3->setObjectName(QStringLiteral("Data3"));
@@ -48,15 +49,14 @@ void CopyOto::Form_Activate()
     Data3->setDatabaseName(pv::databasePath());
     Data3->setRecordSource(QStringLiteral("dgrayr"));
     Data3->Refresh();
-    Destinationpath->setText(admin::withTrailingSeparator(txtSurucu) + admin::backupFileName());
+    Destinationpath->setText(ui::withTrailingSeparator(txtSurucu) + ui::backupFileName());
     Data3->close();
     Copy_Click();
 }
 
 qint64 CopyOto::copyFile(const QString &source, const QString &destination)
 {
-    return admin::copyDatabase(source, destination, QStringLiteral("Bilgi"), ProgressBar,
-                               admin::CopyKind::Backup);
+    return ui::copyDatabase(source, destination, QStringLiteral("Bilgi"), ProgressBar, ui::CopyKind::Backup);
 }
 
 void CopyOto::Copy_Click()
@@ -71,7 +71,7 @@ void CopyOto::Copy_Click()
 
 void exitWithAutomaticBackup(const QString &switchText, QWidget *owner)
 {
-    if (admin::switchIsOn(switchText))
+    if (ui::switchIsOn(switchText))
         pv::form<CopyOto>().Show(pv::Form::Modal, owner);
     pv::endProgram();
 }

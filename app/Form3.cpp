@@ -1,6 +1,6 @@
 #include "app/Form3.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "platform/components/Twips.h"
 
@@ -52,10 +52,10 @@ Form3::Form3()
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
 
-    Image2 = kit::label(this, "Image2", 0, 0, 8250, 5550, QString());
+    Image2 = ui::label(this, "Image2", 0, 0, 8250, 5550, QString());
     Image2->setPixmap(artwork(Image2->width(), Image2->height()));
 
-    Label6 = kit::label(this, "Label6", 120, 4920, 3855, 615, QStringLiteral(" Lisans Sözleşmesi"));
+    Label6 = ui::label(this, "Label6", 120, 4920, 3855, 615, QStringLiteral(" Lisans Sözleşmesi"));
     Label6->setFont(QFont(QStringLiteral("Cambria"), 14));
     Label6->setStyleSheet(QStringLiteral("color: #808080;"));
     Label6->setVisible(false);
@@ -65,13 +65,13 @@ Form3::Form3()
     RichTextBox1->setReadOnly(true);
     RichTextBox1->setFont(QFont(QStringLiteral("Calibri"), 10));
     RichTextBox1->setHtml(agreementText());
-    kit::place(RichTextBox1, 8400, 840, 7935, 4575);
+    ui::place(RichTextBox1, 8400, 840, 7935, 4575);
     RichTextBox1->setVisible(false);
 
     BvButton1 =
-        kit::button(this, "BvButton1", 3960, 4920, 2535, 435, QStringLiteral("Lisans Sözleşmesi"),
-                    QStringLiteral("Lisans Sözleşmesini Oku"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    BvButton3 = kit::button(this, "BvButton3", 6600, 4920, 1335, 435, QStringLiteral("Kapat"));
+        ui::button(this, "BvButton1", 3960, 4920, 2535, 435, QStringLiteral("Lisans Sözleşmesi"),
+                   QStringLiteral("Lisans Sözleşmesini Oku"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    BvButton3 = ui::button(this, "BvButton3", 6600, 4920, 1335, 435, QStringLiteral("Kapat"));
     connect(BvButton1, &BvButton::Click, this, &Form3::BvButton1_Click);
     connect(BvButton3, &BvButton::Click, this, &Form3::BvButton3_Click);
 }
@@ -87,7 +87,7 @@ void Form3::BvButton1_Click()
     if (BvButton1->Value()) {
         Label6->setVisible(true);
         RichTextBox1->setVisible(true);
-        kit::moveTo(RichTextBox1, 120, 120);
+        ui::moveTo(RichTextBox1, 120, 120);
         RichTextBox1->raise();
         BvButton1->setCaption(QStringLiteral("Lisans Sözleşmesini Kapat"));
     } else {

@@ -1,6 +1,6 @@
 #include "app/WebPages.h"
 
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "platform/forms/MsgBox.h"
 
@@ -78,7 +78,7 @@ QTextBrowser *createBrowser(QWidget *frame)
     auto *b = new QTextBrowser(frame);
     b->setObjectName(QStringLiteral("WebBrowser2"));
     b->setOpenLinks(false);
-    admin::place(b, 120, 360, 6975, 3615);
+    ui::place(b, 120, 360, 6975, 3615);
     return b;
 }
 

@@ -1,6 +1,6 @@
 #include "app/ayarlar.h"
 
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
@@ -50,71 +50,79 @@ ayarlar::ayarlar()
 
     XTab1 = new QTabWidget(this);
     XTab1->setObjectName(QStringLiteral("XTab1"));
-    admin::place(XTab1, 120, 120, 8160, 4920);
+    ui::place(XTab1, 120, 120, 8160, 4920);
 
     // Business: name and logo.
     QWidget *p1 = page(XTab1, QStringLiteral("  Firma Bilgileri  "));
-    Frame1 = admin::frame(p1, "Frame1", 60, 60, 7920, 4260,
-                          QStringLiteral("RAPOR ÇIKTILARININ ÜZERİNDEKİ FİRMA ADI VE LOGOSU"));
-    admin::label(Frame1, "Label1", 120, 480, 1500, 285, QStringLiteral("Firma Adı :"));
-    Text3 = admin::textBox(Frame1, "Text3", 1680, 450, 5000, 330);
-    admin::label(Frame1, "Label2", 120, 900, 1500, 285, QStringLiteral("Firma Logosu :"));
-    Text4 = admin::textBox(Frame1, "Text4", 1680, 870, 5000, 330);
-    BvButton1 = admin::button(Frame1, "BvButton1", 1680, 1320, 1800, 420, QStringLiteral("LOGO YÜKLE"));
-    BvButton2 = admin::button(Frame1, "BvButton2", 3600, 1320, 1800, 420, QStringLiteral(" LOGOYU SİL"));
+    Frame1 = ui::frame(p1, "Frame1", 60, 60, 7920, 4260,
+                       QStringLiteral("RAPOR ÇIKTILARININ ÜZERİNDEKİ FİRMA ADI VE LOGOSU"));
+    ui::label(Frame1, "Label1", 120, 480, 1500, 285, QStringLiteral("Firma Adı :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    Text3 = ui::textBox(Frame1, "Text3", 1680, 450, 5000, 330);
+    ui::label(Frame1, "Label2", 120, 900, 1500, 285, QStringLiteral("Firma Logosu :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    Text4 = ui::textBox(Frame1, "Text4", 1680, 870, 5000, 330);
+    BvButton1 = ui::button(Frame1, "BvButton1", 1680, 1320, 1800, 420, QStringLiteral("LOGO YÜKLE"));
+    BvButton2 = ui::button(Frame1, "BvButton2", 3600, 1320, 1800, 420, QStringLiteral(" LOGOYU SİL"));
     Picture1 = new QFrame(Frame1);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setFrameShape(QFrame::Box);
-    admin::place(Picture1, 1680, 1860, 2400, 1800);
+    ui::place(Picture1, 1680, 1860, 2400, 1800);
     Image2 = new QLabel(Picture1);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setAlignment(Qt::AlignCenter);
-    admin::place(Image2, 15, 15, 2370, 1770);
-    btnEdit = admin::button(Frame1, "btnEdit", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    btnSave = admin::button(Frame1, "btnSave", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
+    ui::place(Image2, 15, 15, 2370, 1770);
+    btnEdit = ui::button(Frame1, "btnEdit", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
+    btnSave = ui::button(Frame1, "btnSave", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
 
     // Backup folder and the automatic backup.
     QWidget *p2 = page(XTab1, QStringLiteral("  Yedekleme  "));
-    Frame2 = admin::frame(p2, "Frame2", 60, 60, 7920, 4260,
-                          QStringLiteral("PROGRAMIN YEDEKLENECEĞİ KLASÖR AYARLARI"));
-    admin::label(Frame2, "Label3", 120, 480, 2200, 285, QStringLiteral("Yedeklenecek Klasör :"));
-    Destinationpath = admin::textBox(Frame2, "Destinationpath", 120, 800, 6240, 330);
-    MyButton7 = admin::button(Frame2, "MyButton7", 6480, 770, 1320, 390, QStringLiteral(" GÖZAT"),
-                              QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
+    Frame2 = ui::frame(p2, "Frame2", 60, 60, 7920, 4260,
+                       QStringLiteral("PROGRAMIN YEDEKLENECEĞİ KLASÖR AYARLARI"));
+    ui::label(Frame2, "Label3", 120, 480, 2200, 285, QStringLiteral("Yedeklenecek Klasör :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    Destinationpath = ui::textBox(Frame2, "Destinationpath", 120, 800, 6240, 330);
+    MyButton7 = ui::button(Frame2, "MyButton7", 6480, 770, 1320, 390, QStringLiteral(" GÖZAT"),
+                           QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
     Check1 = new QCheckBox(QStringLiteral("Otomatik Yedeklemeyi Kapat"), Frame2);
     Check1->setObjectName(QStringLiteral("Check1"));
-    admin::place(Check1, 120, 1320, 4000, 330);
-    vekbutton6 = admin::button(Frame2, "vekbutton6", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    BvButton6 = admin::button(Frame2, "BvButton6", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
+    ui::place(Check1, 120, 1320, 4000, 330);
+    vekbutton6 = ui::button(Frame2, "vekbutton6", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
+    BvButton6 = ui::button(Frame2, "BvButton6", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
 
     // The next customer receipt number.
     QWidget *p3 = page(XTab1, QStringLiteral("  Müşteri Makbuz Ayarı  "));
-    Frame3 = admin::frame(p3, "Frame3", 60, 60, 7920, 4260, QStringLiteral("MÜŞTERİ MAKBUZ AYARLARI"));
-    admin::label(Frame3, "Label4", 120, 480, 2400, 285, QStringLiteral("Son Makbuz Numrası :"));
-    txtFisNo = admin::textBox(Frame3, "txtFisNo", 2580, 450, 2000, 330);
+    Frame3 = ui::frame(p3, "Frame3", 60, 60, 7920, 4260, QStringLiteral("MÜŞTERİ MAKBUZ AYARLARI"));
+    ui::label(Frame3, "Label4", 120, 480, 2400, 285, QStringLiteral("Son Makbuz Numrası :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    txtFisNo = ui::textBox(Frame3, "txtFisNo", 2580, 450, 2000, 330);
     txtFisNo->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,18}")), txtFisNo));
-    btnEdit2 = admin::button(Frame3, "btnEdit2", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    btnSave2 = admin::button(Frame3, "btnSave2", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
+    btnEdit2 = ui::button(Frame3, "btnEdit2", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
+    btnSave2 = ui::button(Frame3, "btnSave2", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
 
     // The mail account.
     QWidget *p4 = page(XTab1, QStringLiteral("  E-Posta Ayarları  "));
-    Frame4 = admin::frame(p4, "Frame4", 60, 60, 7920, 4260, QStringLiteral("FİRMA GMAIL SUNUCU AYARLARI"));
-    admin::label(Frame4, "Label5", 120, 480, 1800, 285, QStringLiteral("E-Posta Sunucu:"));
-    txtMailSunucu = admin::textBox(Frame4, "txtMailSunucu", 1980, 450, 4000, 330);
-    admin::label(Frame4, "Label6", 120, 900, 1800, 285, QStringLiteral("Kullanıcı Adı:"));
-    txtMailKul = admin::textBox(Frame4, "txtMailKul", 1980, 870, 4000, 330);
-    admin::label(Frame4, "Label7", 120, 1320, 1800, 285, QStringLiteral("Parola:"));
-    txtMailSifre = admin::textBox(Frame4, "txtMailSifre", 1980, 1290, 4000, 330);
+    Frame4 = ui::frame(p4, "Frame4", 60, 60, 7920, 4260, QStringLiteral("FİRMA GMAIL SUNUCU AYARLARI"));
+    ui::label(Frame4, "Label5", 120, 480, 1800, 285, QStringLiteral("E-Posta Sunucu:"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    txtMailSunucu = ui::textBox(Frame4, "txtMailSunucu", 1980, 450, 4000, 330);
+    ui::label(Frame4, "Label6", 120, 900, 1800, 285, QStringLiteral("Kullanıcı Adı:"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    txtMailKul = ui::textBox(Frame4, "txtMailKul", 1980, 870, 4000, 330);
+    ui::label(Frame4, "Label7", 120, 1320, 1800, 285, QStringLiteral("Parola:"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    txtMailSifre = ui::textBox(Frame4, "txtMailSifre", 1980, 1290, 4000, 330);
     txtMailSifre->setEchoMode(QLineEdit::Password);
-    admin::label(Frame4, "Label8", 120, 1740, 1800, 285, QStringLiteral("Port:"));
-    txtMailPort = admin::textBox(Frame4, "txtMailPort", 1980, 1710, 1500, 330);
+    ui::label(Frame4, "Label8", 120, 1740, 1800, 285, QStringLiteral("Port:"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    txtMailPort = ui::textBox(Frame4, "txtMailPort", 1980, 1710, 1500, 330);
     Check2 = new QCheckBox(QStringLiteral("SSL Protokolü Kullan"), Frame4);
     Check2->setObjectName(QStringLiteral("Check2"));
-    admin::place(Check2, 1980, 2160, 3000, 330);
+    ui::place(Check2, 1980, 2160, 3000, 330);
     Check2->setEnabled(false); // nothing reads or stores it, and no edit command enables it
-    btnEdit3 = admin::button(Frame4, "btnEdit3", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    btnSave3 = admin::button(Frame4, "btnSave3", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
+    btnEdit3 = ui::button(Frame4, "btnEdit3", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
+    btnSave3 = ui::button(Frame4, "btnSave3", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -275,7 +283,7 @@ void ayarlar::vekbutton6_Click()
 
 void ayarlar::BvButton6_Click()
 {
-    const QString folder = admin::withTrailingSeparator(Destinationpath->text());
+    const QString folder = ui::withTrailingSeparator(Destinationpath->text());
     if (!writeFirstRow(Data1,
                        {{QStringLiteral("oto_yedek"), folder}, {QStringLiteral("oto_yedek_aktif"), Text2}})) {
         saveFailed();
@@ -361,7 +369,7 @@ void ayarlar::MyButton7_Click()
     const QString folder = pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin"), this);
     if (folder.isEmpty())
         return;
-    Destinationpath->setText(admin::withTrailingSeparator(folder));
+    Destinationpath->setText(ui::withTrailingSeparator(folder));
 }
 
 void ayarlar::Check1_Click()
@@ -371,7 +379,7 @@ void ayarlar::Check1_Click()
 
 void ayarlar::Text2_Change(const QString &text)
 {
-    Check1->setChecked(!admin::switchIsOn(text));
+    Check1->setChecked(!ui::switchIsOn(text));
     // Setting the tick writes it back, so the box holds only "0" or "1".
     Check1_Click();
 }

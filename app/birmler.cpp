@@ -1,6 +1,6 @@
 #include "app/birmler.h"
 
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "platform/components/Twips.h"
 #include "platform/data/DataControl.h"
@@ -24,16 +24,16 @@ birmler::birmler()
 
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    admin::place(DBGrid1, 120, 120, 3375, 4680);
+    ui::place(DBGrid1, 120, 120, 3375, 4680);
     DBGrid1Model =
         new pv::DataGridModel(Data1, {{QStringLiteral("Birimler"), QStringLiteral("birimadi"), 2900}}, this);
     DBGrid1Model->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid1->verticalHeader()->setVisible(false);
 
-    xpText1 = admin::textBox(this, "xpText1", 3615, 120, 1665, 330);
-    btnEkle = admin::button(this, "btnEkle", 3615, 570, 1665, 450, QStringLiteral(" Ekle"));
-    btnSil = admin::button(this, "btnSil", 3615, 1140, 1665, 450, QStringLiteral("Seçili Kaydı Sil"));
-    btnKapat = admin::button(this, "btnKapat", 3615, 4350, 1665, 450, QStringLiteral(" Kapat"));
+    xpText1 = ui::textBox(this, "xpText1", 3615, 120, 1665, 330);
+    btnEkle = ui::button(this, "btnEkle", 3615, 570, 1665, 450, QStringLiteral(" Ekle"));
+    btnSil = ui::button(this, "btnSil", 3615, 1140, 1665, 450, QStringLiteral("Seçili Kaydı Sil"));
+    btnKapat = ui::button(this, "btnKapat", 3615, 4350, 1665, 450, QStringLiteral(" Kapat"));
 
     connect(btnEkle, &BvButton::Click, this, &birmler::btnEkle_Click);
     connect(btnSil, &BvButton::Click, this, &birmler::btnSil_Click);

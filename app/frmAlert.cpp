@@ -1,6 +1,6 @@
 #include "app/frmAlert.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "platform/data/DataControl.h"
 #include "platform/forms/Clock.h"
@@ -19,20 +19,20 @@ frmAlert::frmAlert()
 
     List1 = new QListWidget(this);
     List1->setObjectName(QStringLiteral("List1"));
-    kit::place(List1, 120, 120, 6120, 3600);
-    Check1 = kit::button(this, "Check1", 120, 3840, 1800, 360, QStringLiteral("Açılışta Göster"),
-                         QStringLiteral(" Açılışta Göster"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    btnMail = kit::button(
+    ui::place(List1, 120, 120, 6120, 3600);
+    Check1 = ui::button(this, "Check1", 120, 3840, 1800, 360, QStringLiteral("Açılışta Göster"),
+                        QStringLiteral(" Açılışta Göster"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    btnMail = ui::button(
         this, "btnMail", 2040, 3840, 1440, 360, QStringLiteral("E-Posta Gönder"),
         QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı E-Posta  Olarak Gönderir."));
-    btnSMS = kit::button(
+    btnSMS = ui::button(
         this, "btnSMS", 3600, 3840, 1320, 360, QStringLiteral("SMS Gönder"),
         QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı SMS Olarak Gönderir."));
-    Button1 = kit::button(this, "Button1", 5040, 3840, 1200, 360, QStringLiteral(" Kapat"));
+    Button1 = ui::button(this, "Button1", 5040, 3840, 1200, 360, QStringLiteral(" Kapat"));
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
-    kit::bindField(Data1, &Text1, QStringLiteral("show"));
+    ui::bindField(Data1, &Text1, QStringLiteral("show"));
     Text1.onChange(this, [this] { Text1_Change(); });
 
     connect(Check1, &BvButton::Click, this, &frmAlert::Check1_Click);
@@ -59,10 +59,10 @@ void frmAlert::Form_Load()
     const QDate today = pv::Clock::today();
     for (int row = 0; row < rs.RecordCount(); ++row) {
         int days = 0;
-        const QDate last = kit::quickDate(rs.valueAt(row, 2).toString());
+        const QDate last = ui::quickDate(rs.valueAt(row, 2).toString());
         // A row without a readable date has no count; it is left out, the rest goes on.
-        if (!(last.isValid() ? kit::daysBetween(last, today, &days)
-                             : kit::daysSince(rs, row, 1, today, &days)) ||
+        if (!(last.isValid() ? ui::daysBetween(last, today, &days)
+                             : ui::daysSince(rs, row, 1, today, &days)) ||
             days < 30)
             continue;
         List1->addItem(rs.textAt(row, 0) + QStringLiteral(" :") + QStringLiteral(" (") +

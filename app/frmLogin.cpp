@@ -1,11 +1,12 @@
 #include "app/frmLogin.h"
 
-#include "app/FormKit.h"
 #include "app/frmSplash.h"
+#include "app/ui/Kit.h"
 #include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
@@ -23,29 +24,29 @@ frmLogin::frmLogin()
     setClientSizeTwips(5520, 2640);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
 
-    FrameFendrixon1 = kit::frame(this, "FrameFendrixon1", 120, 120, 5280, 1680,
-                                 QStringLiteral("Kullanıcı Adınızı ve Şifrenizi Yazın"));
-    Label14 = kit::label(FrameFendrixon1, "Label14", 240, 540, 1560, 315, QStringLiteral("Kullanıcı Adı :"),
-                         Qt::AlignRight | Qt::AlignVCenter);
-    txtUName = kit::comboBox(FrameFendrixon1, "txtUName", 1920, 510, 3120, 375);
-    Label1 = kit::label(FrameFendrixon1, "Label1", 240, 1080, 1560, 315, QStringLiteral("Şifre :"),
+    FrameFendrixon1 = ui::frame(this, "FrameFendrixon1", 120, 120, 5280, 1680,
+                                QStringLiteral("Kullanıcı Adınızı ve Şifrenizi Yazın"));
+    Label14 = ui::label(FrameFendrixon1, "Label14", 240, 540, 1560, 315, QStringLiteral("Kullanıcı Adı :"),
                         Qt::AlignRight | Qt::AlignVCenter);
-    txtPass = kit::textBox(FrameFendrixon1, "txtPass", 1920, 1050, 3120, 375);
+    txtUName = ui::comboBox(FrameFendrixon1, "txtUName", 1920, 510, 3120, 375);
+    Label1 = ui::label(FrameFendrixon1, "Label1", 240, 1080, 1560, 315, QStringLiteral("Şifre :"),
+                       Qt::AlignRight | Qt::AlignVCenter);
+    txtPass = ui::textBox(FrameFendrixon1, "txtPass", 1920, 1050, 3120, 375);
     txtPass->setEchoMode(QLineEdit::Password);
     // The typed password shows as stars, whatever the platform style draws by default.
     txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
-    cmdOK = kit::button(this, "cmdOK", 2280, 1950, 1500, 540, QStringLiteral(" GİRİŞ"));
-    cmdClose = kit::button(this, "cmdClose", 3900, 1950, 1500, 540, QStringLiteral(" KAPAT"));
+    cmdOK = ui::button(this, "cmdOK", 2280, 1950, 1500, 540, QStringLiteral(" GİRİŞ"));
+    cmdClose = ui::button(this, "cmdClose", 3900, 1950, 1500, 540, QStringLiteral(" KAPAT"));
     connect(cmdOK, &BvButton::Click, this, &frmLogin::cmdOK_Click);
     connect(cmdClose, &BvButton::Click, this, &frmLogin::cmdClose_Click);
     setTabOrder(txtUName, txtPass);
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
-    kit::bindField(Data1, &txtYetki, QStringLiteral("UserType"));
+    ui::bindField(Data1, &txtYetki, QStringLiteral("UserType"));
 
-    txtUName->installEventFilter(this);
+    pv::onGotFocus(txtUName, [this] { txtUName_GotFocus(); });
     pv::onKeyPress(txtUName, [this](int &KeyAscii) {
         if (KeyAscii == '\'')
             KeyAscii = 0;
@@ -85,13 +86,6 @@ void frmLogin::birimgrup()
     for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
         txtUName->addItem(rs.Fields(QStringLiteral("UserName")).text());
     txtUName->setCurrentIndex(-1);
-}
-
-bool frmLogin::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == txtUName && event->type() == QEvent::FocusIn)
-        txtUName_GotFocus();
-    return pv::Form::eventFilter(watched, event);
 }
 
 void frmLogin::txtUName_GotFocus()

@@ -41,9 +41,6 @@ public:
     pv::DataControl *Data1 = nullptr;
     pv::HandOff txtYetki; // bound to UserType of the found user
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     bool m_ending = false;
 };

@@ -1,7 +1,7 @@
 #include "app/frmSplash.h"
 
-#include "app/FormKit.h"
 #include "app/frmLogin.h"
+#include "app/ui/Kit.h"
 #include "app/veresiye.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/PropertyBag.h"
@@ -24,7 +24,7 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
     setFocusPolicy(Qt::StrongFocus);
     setKeyPreview(true);
 
-    Image1 = kit::label(this, "Image1", 360, 360, 1200, 1200, QString());
+    Image1 = ui::label(this, "Image1", 360, 360, 1200, 1200, QString());
     Image1->setPixmap([] {
         QPixmap p(80, 80);
         p.fill(Qt::transparent);
@@ -37,13 +37,13 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
         g.drawText(QRect(4, 4, 72, 72), Qt::AlignCenter, QStringLiteral("P"));
         return p;
     }());
-    lblTitle = kit::label(this, "lblTitle", 1800, 420, 5040, 720, QStringLiteral("Pelvanor"));
+    lblTitle = ui::label(this, "lblTitle", 1800, 420, 5040, 720, QStringLiteral("Pelvanor"));
     lblTitle->setFont(QFont(QStringLiteral("DejaVu Sans"), 26, QFont::Bold));
     Label6 =
-        kit::label(this, "Label6", 1800, 1140, 5040, 360, QStringLiteral("Cari + Veresiye + Stok + Kasa"));
+        ui::label(this, "Label6", 1800, 1140, 5040, 360, QStringLiteral("Cari + Veresiye + Stok + Kasa"));
     Label6->setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
-    lblVersion = kit::label(this, "lblVersion", 1800, 1560, 900, 300, QStringLiteral("Version"));
-    Label8 = kit::label(this, "Label8", 2700, 1560, 2400, 300, QStringLiteral("x.x.x"));
+    lblVersion = ui::label(this, "lblVersion", 1800, 1560, 900, 300, QStringLiteral("Version"));
+    Label8 = ui::label(this, "Label8", 2700, 1560, 2400, 300, QStringLiteral("x.x.x"));
     for (QLabel *l : {lblTitle, Label6, lblVersion, Label8, Image1}) {
         l->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
         // A click on a label or the picture belongs to it, not to the window.
@@ -56,7 +56,7 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
     bar.set(QStringLiteral("ShowText"), true);
     QuorvelXPProgressBar1 = new QuorvelXPProgressBar(this, bar);
     QuorvelXPProgressBar1->setObjectName(QStringLiteral("QuorvelXPProgressBar1"));
-    kit::place(QuorvelXPProgressBar1, 360, 3600, 6480, 300);
+    ui::place(QuorvelXPProgressBar1, 360, 3600, 6480, 300);
     // The bar is a control of its own: a click on it is not a click on the window.
     QuorvelXPProgressBar1->setAttribute(Qt::WA_NoMousePropagation);
 

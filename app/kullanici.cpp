@@ -1,6 +1,6 @@
 #include "app/kullanici.h"
 
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -31,15 +31,18 @@ QString levelOf(const QString &role)
 void buildPanel(QWidget *panel, QLineEdit *&name, QLineEdit *&password, QComboBox *&role, QCheckBox *&check,
                 const char *names[4])
 {
-    admin::label(panel, "lblAd", 120, 420, 1800, 285, QStringLiteral("KULLANICI ADI :"));
-    admin::label(panel, "lblSifre", 120, 840, 1800, 285, QStringLiteral("ŞİFRESİ :"));
-    admin::label(panel, "lblYetki", 120, 1260, 1800, 285, QStringLiteral("YETKİSİ :"));
-    name = admin::textBox(panel, names[0], 1980, 390, 2400, 330);
-    password = admin::textBox(panel, names[1], 1980, 810, 2400, 330);
-    role = admin::comboBox(panel, names[2], 1980, 1230, 2400, 330);
+    ui::label(panel, "lblAd", 120, 420, 1800, 285, QStringLiteral("KULLANICI ADI :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    ui::label(panel, "lblSifre", 120, 840, 1800, 285, QStringLiteral("ŞİFRESİ :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    ui::label(panel, "lblYetki", 120, 1260, 1800, 285, QStringLiteral("YETKİSİ :"),
+              Qt::AlignLeft | Qt::AlignVCenter, true);
+    name = ui::textBox(panel, names[0], 1980, 390, 2400, 330);
+    password = ui::textBox(panel, names[1], 1980, 810, 2400, 330);
+    role = ui::comboBox(panel, names[2], 1980, 1230, 2400, 330);
     check = new QCheckBox(QStringLiteral("Şifreyi Gösterme"), panel);
     check->setObjectName(QLatin1String(names[3]));
-    admin::place(check, 1980, 1650, 2400, 285);
+    ui::place(check, 1980, 1650, 2400, 285);
 }
 
 } // namespace
@@ -59,7 +62,7 @@ kullanici::kullanici()
 
     DBGrid2 = new QTableView(this);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    admin::place(DBGrid2, 120, 120, 4455, 3960);
+    ui::place(DBGrid2, 120, 120, 4455, 3960);
     DBGrid2Model = new pv::DataGridModel(Data1,
                                          {{QStringLiteral("KULLANICILAR"), QStringLiteral("Username"), 2200},
                                           {QStringLiteral("YETKİSİ"), QStringLiteral("Name"), 1800}},
@@ -67,23 +70,23 @@ kullanici::kullanici()
     DBGrid2Model->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid2->verticalHeader()->setVisible(false);
 
-    MyButton2 = admin::button(this, "MyButton2", 120, 4200, 1095, 450, QStringLiteral("Ekle"));
-    BvButton1 = admin::button(this, "BvButton1", 1290, 4200, 1095, 450, QStringLiteral("Düzenle"));
-    MyButton1 = admin::button(this, "MyButton1", 2460, 4200, 1695, 450, QStringLiteral("Seçili Kaydı Sil"));
-    kapat = admin::button(this, "kapat", 8280, 4200, 1215, 450, QStringLiteral("Kapat"));
+    MyButton2 = ui::button(this, "MyButton2", 120, 4200, 1095, 450, QStringLiteral("Ekle"));
+    BvButton1 = ui::button(this, "BvButton1", 1290, 4200, 1095, 450, QStringLiteral("Düzenle"));
+    MyButton1 = ui::button(this, "MyButton1", 2460, 4200, 1695, 450, QStringLiteral("Seçili Kaydı Sil"));
+    kapat = ui::button(this, "kapat", 8280, 4200, 1215, 450, QStringLiteral("Kapat"));
 
     static const char *addNames[4] = {"Text1", "Text2", "xpCombo1", "Check1"};
-    xpFrame1 = admin::frame(this, "xpFrame1", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Ekle"));
+    xpFrame1 = ui::frame(this, "xpFrame1", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Ekle"));
     buildPanel(xpFrame1, Text1, Text2, xpCombo1, Check1, addNames);
-    ekles = admin::button(xpFrame1, "ekles", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
-    BvButton4 = admin::button(xpFrame1, "BvButton4", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
+    ekles = ui::button(xpFrame1, "ekles", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
+    BvButton4 = ui::button(xpFrame1, "BvButton4", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
     xpFrame1->setVisible(false);
 
     static const char *editNames[4] = {"xpText1", "xpText2", "xpCombo2", "Check2"};
-    xpFrame2 = admin::frame(this, "xpFrame2", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Düzenle"));
+    xpFrame2 = ui::frame(this, "xpFrame2", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Düzenle"));
     buildPanel(xpFrame2, xpText1, xpText2, xpCombo2, Check2, editNames);
-    BvButton2 = admin::button(xpFrame2, "BvButton2", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
-    BvButton3 = admin::button(xpFrame2, "BvButton3", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
+    BvButton2 = ui::button(xpFrame2, "BvButton2", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
+    BvButton3 = ui::button(xpFrame2, "BvButton3", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
     xpFrame2->setVisible(false);
 
     setTabOrder(Text1, Text2);

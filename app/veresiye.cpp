@@ -1,19 +1,19 @@
 #include "app/veresiye.h"
 
-#include "app/AdminKit.h"
 #include "app/BrennavikAutoSizer.h"
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
 #include "app/Form3.h"
-#include "app/FormKit.h"
+#include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
-#include "app/WebPages.h"
+#include "app/cashbook/kasa.h"
 #include "app/ayarlar.h"
 #include "app/birmler.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
 #include "app/stock/frmProduct.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -21,6 +21,7 @@
 #include "platform/data/DataGridModel.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/forms/Timer.h"
@@ -74,7 +75,7 @@ QLineEdit *totalBox(QWidget *parent, const char *name, double l, double t, const
     e->setReadOnly(true);
     e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     e->setStyleSheet(style);
-    kit::place(e, l, t, 2640, 375);
+    ui::place(e, l, t, 2640, 375);
     return e;
 }
 
@@ -83,7 +84,7 @@ QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, d
 {
     auto *f = new QFrame(parent);
     f->setObjectName(QLatin1String(name));
-    kit::place(f, l, t, w, h);
+    ui::place(f, l, t, w, h);
     f->setVisible(false);
     return f;
 }
@@ -122,7 +123,7 @@ veresiye::veresiye()
     DataGrup->setObjectName(QStringLiteral("DataGrup"));
 
     // The window's backdrop first, so that everything else stands in front of it.
-    Image1 = kit::label(this, "Image1", 0, 0, 12390, 9045, QString());
+    Image1 = ui::label(this, "Image1", 0, 0, 12390, 9045, QString());
     Image1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
     Image1->setScaledContents(true);
     Image1->setPixmap([] {
@@ -144,14 +145,14 @@ veresiye::veresiye()
     buildPictureAndNews();
     buildMenus();
 
-    kit::bindField(Data1, &Text1, QStringLiteral("mus_kodu"));
-    kit::bindField(Data1, &Text11111, QStringLiteral("MusteriFirma"));
-    kit::bindField(Data1, &txtSonislem2, QStringLiteral("Sonislem2"));
-    kit::bindField(Data1, &txtNote, QStringLiteral("Not"));
-    kit::bindField(Data1, &txtFoto, QStringLiteral("foto"));
-    kit::bindField(DataYedekYeri, &txtAlert, QStringLiteral("show"));
-    kit::bindField(DataYedekYeri, &txtYedekAktif, QStringLiteral("oto_yedek_aktif"));
-    kit::bindField(DataYedekYeri, &txtSurucu, QStringLiteral("oto_yedek"));
+    ui::bindField(Data1, &Text1, QStringLiteral("mus_kodu"));
+    ui::bindField(Data1, &Text11111, QStringLiteral("MusteriFirma"));
+    ui::bindField(Data1, &txtSonislem2, QStringLiteral("Sonislem2"));
+    ui::bindField(Data1, &txtNote, QStringLiteral("Not"));
+    ui::bindField(Data1, &txtFoto, QStringLiteral("foto"));
+    ui::bindField(DataYedekYeri, &txtAlert, QStringLiteral("show"));
+    ui::bindField(DataYedekYeri, &txtYedekAktif, QStringLiteral("oto_yedek_aktif"));
+    ui::bindField(DataYedekYeri, &txtSurucu, QStringLiteral("oto_yedek"));
 
     Text11111.onChange(this, [this] { Command6_Click(); });
     txtNote.onChange(this, [this](const QString &t) { mnuNotg->setChecked(!t.isEmpty()); });
@@ -165,25 +166,26 @@ veresiye::veresiye()
 
 void veresiye::buildTopRow()
 {
-    BvButton1 = kit::button(this, "BvButton1", 120, 1080, 12150, 60, QString(), {}, {{"Enabled", false}});
+    BvButton1 = ui::button(this, "BvButton1", 120, 1080, 12150, 60, QString(), {}, {{"Enabled", false}});
     BvButton1->setProperty("Tag", QStringLiteral("AutoSizer:w"));
 
-    KasaBtn = kit::button(this, "KasaBtn", 120, 120, 1140, 900, QStringLiteral("Kasa"));
-    stokbut = kit::button(this, "stokbut", 1290, 120, 1140, 900, QStringLiteral("Stok İşlemleri"));
-    VornXPButton11 = kit::button(this, "VornXPButton11", 2460, 120, 1140, 900, QStringLiteral("Müşteri Ekle"),
-                                 QStringLiteral("Yeni Müşteri Ekle"));
-    rapbut = kit::button(this, "rapbut", 3630, 120, 1140, 900, QStringLiteral("Listeyi Yazdır"),
-                         QStringLiteral("Müşteri Listesini Yazdır"));
-    BvButton4 = kit::button(this, "BvButton4", 4800, 120, 1140, 900, QStringLiteral("Ödeme Günü Geçenler"),
-                            QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    BvButton5 = kit::button(this, "BvButton5", 5970, 120, 1140, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
-                            QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"),
-                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    ayarbtn = kit::button(this, "ayarbtn", 7140, 120, 1140, 900, QStringLiteral("Ayarlar"), {},
-                          {{"DropDownSymbol", 6}});
-    btnBanka = kit::button(this, "btnBanka", 7140, 120, 1140, 900, QStringLiteral("Banka"));
+    KasaBtn = ui::button(this, "KasaBtn", 120, 120, 1140, 900, QStringLiteral("Kasa"));
+    stokbut = ui::button(this, "stokbut", 1290, 120, 1140, 900, QStringLiteral("Stok İşlemleri"));
+    VornXPButton11 = ui::button(this, "VornXPButton11", 2460, 120, 1140, 900, QStringLiteral("Müşteri Ekle"),
+                                QStringLiteral("Yeni Müşteri Ekle"));
+    rapbut = ui::button(this, "rapbut", 3630, 120, 1140, 900, QStringLiteral("Listeyi Yazdır"),
+                        QStringLiteral("Müşteri Listesini Yazdır"));
+    BvButton4 = ui::button(this, "BvButton4", 4800, 120, 1140, 900, QStringLiteral("Ödeme Günü Geçenler"),
+                           QStringLiteral("Ödeme Günü Geçen Müşteriler"));
+    BvButton5 = ui::button(
+        this, "BvButton5", 5970, 120, 1140, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+        QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    ayarbtn = ui::button(this, "ayarbtn", 7140, 120, 1140, 900, QStringLiteral("Ayarlar"), {},
+                         {{"DropDownSymbol", 6}});
+    btnBanka = ui::button(this, "btnBanka", 7140, 120, 1140, 900, QStringLiteral("Banka"));
     btnBanka->setVisible(false);
 
+    connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
     connect(rapbut, &BvButton::Click, this, &veresiye::rapbut_Click);
     connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
     connect(BvButton5, &BvButton::Click, this, &veresiye::BvButton5_Click);
@@ -193,13 +195,13 @@ void veresiye::buildTopRow()
 
 void veresiye::buildFilterArea()
 {
-    BvButton3 = kit::button(this, "BvButton3", 8400, 180, 1005, 345, QStringLiteral("SIRALA"), {},
-                            {{"Enabled", false}});
-    siralatext = kit::comboBox(this, "siralatext", 9465, 180, 2805, 345);
-    BvButton2 = kit::button(this, "BvButton2", 8400, 600, 1005, 345, QStringLiteral("ARA"),
-                            QStringLiteral("Müşteri Ara"), {{"Enabled", false}});
-    musaratext = kit::textBox(this, "musaratext", 9465, 600, 2805, 345);
-    cboGrupAra = kit::comboBox(this, "cboGrupAra", 9465, 600, 2805, 345);
+    BvButton3 = ui::button(this, "BvButton3", 8400, 180, 1005, 345, QStringLiteral("SIRALA"), {},
+                           {{"Enabled", false}});
+    siralatext = ui::comboBox(this, "siralatext", 9465, 180, 2805, 345);
+    BvButton2 = ui::button(this, "BvButton2", 8400, 600, 1005, 345, QStringLiteral("ARA"),
+                           QStringLiteral("Müşteri Ara"), {{"Enabled", false}});
+    musaratext = ui::textBox(this, "musaratext", 9465, 600, 2805, 345);
+    cboGrupAra = ui::comboBox(this, "cboGrupAra", 9465, 600, 2805, 345);
     cboGrupAra->setPlaceholderText(QStringLiteral("Seçiniz"));
     cboGrupAra->setVisible(false);
     for (QWidget *w : {static_cast<QWidget *>(BvButton3), static_cast<QWidget *>(siralatext),
@@ -210,17 +212,17 @@ void veresiye::buildFilterArea()
     frmGS = panel(this, "frmGS", 8400, 120, 3870, 900);
     frmGS->setProperty("Tag", QStringLiteral("AutoSizer:X"));
     frmGS->setAutoFillBackground(true);
-    BvButton6 = kit::button(frmGS, "BvButton6", 60, 60, 1500, 345, QStringLiteral("TARİH SEÇİN"), {},
-                            {{"Enabled", false}});
+    BvButton6 = ui::button(frmGS, "BvButton6", 60, 60, 1500, 345, QStringLiteral("TARİH SEÇİN"), {},
+                           {{"Enabled", false}});
     BvButton6->setVisible(false);
     ilk = new QDateEdit(frmGS);
     ilk->setObjectName(QStringLiteral("ilk"));
     ilk->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     ilk->setCalendarPopup(true);
-    kit::place(ilk, 1620, 60, 1560, 345);
+    ui::place(ilk, 1620, 60, 1560, 345);
     ilk->setVisible(false);
-    btnGunlukPrnt = kit::button(frmGS, "btnGunlukPrnt", 3240, 60, 570, 780, QString(),
-                                QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", printerIcon()}});
+    btnGunlukPrnt = ui::button(frmGS, "btnGunlukPrnt", 3240, 60, 570, 780, QString(),
+                               QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", printerIcon()}});
 
     connect(siralatext, &QComboBox::activated, this, [this] { siralatext_Click(); });
     connect(cboGrupAra, &QComboBox::activated, this, [this] { cboGrupAra_Click(); });
@@ -231,12 +233,12 @@ void veresiye::buildFilterArea()
 
 void veresiye::buildList()
 {
-    Frame1 = kit::frame(this, "Frame1", 120, 1200, 12150, 6735, QStringLiteral("Müşteri Listesi"));
+    Frame1 = ui::frame(this, "Frame1", 120, 1200, 12150, 6735, QStringLiteral("Müşteri Listesi"));
     Frame1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
     DBGrid1 = new QTableView(Frame1);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     DBGrid1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
-    kit::place(DBGrid1, 60, 360, 12030, 6315);
+    ui::place(DBGrid1, 60, 360, 12030, 6315);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
@@ -252,24 +254,26 @@ void veresiye::buildList()
     // The column widths are hundredths of a millimetre.
     DBGrid1Model->attach(DBGrid1, [](int hmm) { return pv::twipsToPixels(hmm * 1440.0 / 2540.0); });
 
-    DBGrid1->viewport()->installEventFilter(this);
+    pv::onDblClick(DBGrid1->viewport(), [this] { DBGrid1_DblClick(); });
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { mnuMenu->popup(DBGrid1->viewport()->mapToGlobal(pos)); });
 }
 
 void veresiye::buildBottomRow()
 {
-    VornXPButton3 = kit::button(this, "VornXPButton3", 120, 8040, 1335, 660, QStringLiteral(" Kapat"),
-                                QStringLiteral("Kapat ve Yedekle"));
-    btnDuyuru = kit::button(this, "btnDuyuru", 1515, 8040, 660, 660, QString(),
-                            QStringLiteral("Güncel Program Duyuruları"),
-                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"PictureNormal", glyph(QStringLiteral("!"))}});
-    btnMinimize = kit::button(this, "btnMinimize", 2235, 8040, 660, 660, QString(), {},
-                              {{"PictureNormal", glyph(QStringLiteral("_"))}});
-    VornXPButton9 = kit::button(this, "VornXPButton9", 6720, 8040, 1755, 660, QStringLiteral(" Müşteriyi Sil"));
-    VornXPButton1 = kit::button(this, "VornXPButton1", 8535, 8040, 1755, 660, QStringLiteral("  Listeyi Topla"));
-    VornXPButton2 = kit::button(this, "VornXPButton2", 10350, 8040, 1920, 660,
-                                QStringLiteral("Müşteri Hesabını Göster "));
+    VornXPButton3 = ui::button(this, "VornXPButton3", 120, 8040, 1335, 660, QStringLiteral(" Kapat"),
+                               QStringLiteral("Kapat ve Yedekle"));
+    btnDuyuru = ui::button(
+        this, "btnDuyuru", 1515, 8040, 660, 660, QString(), QStringLiteral("Güncel Program Duyuruları"),
+        {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"PictureNormal", glyph(QStringLiteral("!"))}});
+    btnMinimize = ui::button(this, "btnMinimize", 2235, 8040, 660, 660, QString(), {},
+                             {{"PictureNormal", glyph(QStringLiteral("_"))}});
+    VornXPButton9 =
+        ui::button(this, "VornXPButton9", 6720, 8040, 1755, 660, QStringLiteral(" Müşteriyi Sil"));
+    VornXPButton1 =
+        ui::button(this, "VornXPButton1", 8535, 8040, 1755, 660, QStringLiteral("  Listeyi Topla"));
+    VornXPButton2 =
+        ui::button(this, "VornXPButton2", 10350, 8040, 1920, 660, QStringLiteral("Müşteri Hesabını Göster "));
     for (QWidget *w : {VornXPButton3, btnDuyuru, btnMinimize})
         w->setProperty("Tag", QStringLiteral("AutoSizer:y"));
     for (QWidget *w : {VornXPButton9, VornXPButton1, VornXPButton2})
@@ -279,10 +283,11 @@ void veresiye::buildBottomRow()
     Shape4->setObjectName(QStringLiteral("Shape4"));
     Shape4->setFrameShape(QFrame::HLine);
     Shape4->setFrameShadow(QFrame::Sunken);
-    kit::place(Shape4, 120, 8760, 12150, 30);
+    ui::place(Shape4, 120, 8760, 12150, 30);
     Shape4->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
-    Label7 = kit::label(this, "Label7", 120, 8805, 12150, 225, QStringLiteral("Pelvanor  Cari + Veresiye + Stok + Kasa"),
-                        Qt::AlignRight | Qt::AlignVCenter);
+    Label7 = ui::label(this, "Label7", 120, 8805, 12150, 225,
+                       QStringLiteral("Pelvanor  Cari + Veresiye + Stok + Kasa"),
+                       Qt::AlignRight | Qt::AlignVCenter);
     Label7->setStyleSheet(QStringLiteral("color: #808080;"));
     Label7->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
 
@@ -298,9 +303,10 @@ void veresiye::buildTotalsPanel()
 {
     listetoplamfrm = panel(this, "listetoplamfrm", 6480, 4080, 5775, 3735);
     listetoplamfrm->setProperty("Tag", QStringLiteral("AutoSizer:xy"));
-    FrameFendrixon1 = kit::frame(listetoplamfrm, "FrameFendrixon1", 0, 0, 5775, 3735, QStringLiteral("Liste Toplamı"));
+    FrameFendrixon1 =
+        ui::frame(listetoplamfrm, "FrameFendrixon1", 0, 0, 5775, 3735, QStringLiteral("Liste Toplamı"));
     const auto row = [this](const char *name, double top, const QString &text) {
-        kit::label(FrameFendrixon1, name, 120, top, 2760, 375, text, Qt::AlignRight | Qt::AlignVCenter);
+        ui::label(FrameFendrixon1, name, 120, top, 2760, 375, text, Qt::AlignRight | Qt::AlignVCenter);
     };
     row("Label2", 480, QStringLiteral("Listedeki Toplam Borçlu :"));
     row("Label3", 1020, QStringLiteral("Listedeki Toplam Alacaklı :"));
@@ -311,7 +317,8 @@ void veresiye::buildTotalsPanel()
     VornXPTextBox44 = totalBox(FrameFendrixon1, "VornXPTextBox44", 2940, 1560, QString());
     xpText1 = totalBox(FrameFendrixon1, "xpText1", 2940, 2100,
                        QStringLiteral("color: #404040; background-color: #FFFFE1;"));
-    VornXPButton7 = kit::button(FrameFendrixon1, "VornXPButton7", 3960, 2820, 1620, 600, QStringLiteral(" Kapat"));
+    VornXPButton7 =
+        ui::button(FrameFendrixon1, "VornXPButton7", 3960, 2820, 1620, 600, QStringLiteral(" Kapat"));
     connect(VornXPButton7, &BvButton::Click, this, &veresiye::VornXPButton7_Click);
     connect(VornXPButton11, &BvButton::Click, this, &veresiye::VornXPButton11_Click);
 }
@@ -320,18 +327,19 @@ void veresiye::buildPrintPanel()
 {
     musListesiFrm = panel(this, "musListesiFrm", 120, 1200, 7695, 2295);
     musListesiFrm->setProperty("Tag", QStringLiteral("AutoSizer:y"));
-    FrameFendrixon3 = kit::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 7695, 2295,
-                                 QStringLiteral("Müşteri Listesini Yazdır"));
+    FrameFendrixon3 = ui::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 7695, 2295,
+                                QStringLiteral("Müşteri Listesini Yazdır"));
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    kit::label(FrameFendrixon3, "Label6", 120, 480, 1320, 345, QStringLiteral("HESAP TÜRÜ :"), right);
-    siralatext2 = kit::comboBox(FrameFendrixon3, "siralatext2", 1500, 480, 2520, 345);
-    kit::label(FrameFendrixon3, "Label14", 120, 960, 1320, 345, QStringLiteral("SIRALA :"), right);
-    xpCombo2 = kit::comboBox(FrameFendrixon3, "xpCombo2", 1500, 960, 2520, 345);
-    xpCombo1 = kit::comboBox(FrameFendrixon3, "xpCombo1", 4080, 960, 1380, 345);
-    kit::label(FrameFendrixon3, "Label1", 120, 1440, 1320, 345, QStringLiteral("YAZI BOYT :"), right);
-    TextSize = kit::comboBox(FrameFendrixon3, "TextSize", 1500, 1440, 900, 345);
-    muslisyzdBtn = kit::button(FrameFendrixon3, "muslisyzdBtn", 5760, 480, 1800, 600, QStringLiteral("Yazdır"));
-    btnVazgec = kit::button(FrameFendrixon3, "btnVazgec", 5760, 1200, 1800, 600, QStringLiteral("Vazgeç"));
+    ui::label(FrameFendrixon3, "Label6", 120, 480, 1320, 345, QStringLiteral("HESAP TÜRÜ :"), right);
+    siralatext2 = ui::comboBox(FrameFendrixon3, "siralatext2", 1500, 480, 2520, 345);
+    ui::label(FrameFendrixon3, "Label14", 120, 960, 1320, 345, QStringLiteral("SIRALA :"), right);
+    xpCombo2 = ui::comboBox(FrameFendrixon3, "xpCombo2", 1500, 960, 2520, 345);
+    xpCombo1 = ui::comboBox(FrameFendrixon3, "xpCombo1", 4080, 960, 1380, 345);
+    ui::label(FrameFendrixon3, "Label1", 120, 1440, 1320, 345, QStringLiteral("YAZI BOYT :"), right);
+    TextSize = ui::comboBox(FrameFendrixon3, "TextSize", 1500, 1440, 900, 345);
+    muslisyzdBtn =
+        ui::button(FrameFendrixon3, "muslisyzdBtn", 5760, 480, 1800, 600, QStringLiteral("Yazdır"));
+    btnVazgec = ui::button(FrameFendrixon3, "btnVazgec", 5760, 1200, 1800, 600, QStringLiteral("Vazgeç"));
 
     connect(siralatext2, &QComboBox::activated, this, [this] { siralatext2_Click(); });
     connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
@@ -345,18 +353,18 @@ void veresiye::buildPictureAndNews()
     frmResim = panel(this, "frmResim", 120, 1200, 4335, 4695);
     frmResim->setFrameShape(QFrame::Box);
     frmResim->setAutoFillBackground(true);
-    Image7 = kit::label(frmResim, "Image7", 60, 60, 4215, 4455, QString(), Qt::AlignCenter);
+    Image7 = ui::label(frmResim, "Image7", 60, 60, 4215, 4455, QString(), Qt::AlignCenter);
     Image7->setScaledContents(true);
-    Image7->installEventFilter(this);
+    pv::onClick(Image7, [this] { Image7_Click(); });
     auto *line = new QFrame(frmResim);
     line->setObjectName(QStringLiteral("Line1"));
     line->setFrameShape(QFrame::HLine);
-    kit::place(line, 60, 4560, 4215, 30);
+    ui::place(line, 60, 4560, 4215, 30);
 
     frmDuyuru = panel(this, "frmDuyuru", 240, 3720, 7215, 4095);
     frmDuyuru->setProperty("Tag", QStringLiteral("AutoSizer:y"));
-    FrameFendrixon2 = kit::frame(frmDuyuru, "FrameFendrixon2", 0, 0, 7215, 4095,
-                                 QStringLiteral("Güncel Program Duyuruları"));
+    FrameFendrixon2 = ui::frame(frmDuyuru, "FrameFendrixon2", 0, 0, 7215, 4095,
+                                QStringLiteral("Güncel Program Duyuruları"));
     WebBrowser2 = web::createBrowser(FrameFendrixon2);
 }
 
@@ -498,10 +506,10 @@ void veresiye::Command7_Click()
         for (int row = std::max(0, Data1->currentRow()); row < rs.RecordCount(); ++row) {
             const QString code = rs.valueAt(row, kod).toString();
             int days = 0;
-            const QDate last = kit::quickDate(stored.value(code));
+            const QDate last = ui::quickDate(stored.value(code));
             // A row whose last transaction is no date keeps its Gun and does not stop the pass.
-            if (!(last.isValid() ? kit::daysBetween(last, *today, &days)
-                                 : kit::daysSince(rs, row, sonislem, *today, &days)))
+            if (!(last.isValid() ? ui::daysBetween(last, *today, &days)
+                                 : ui::daysSince(rs, row, sonislem, *today, &days)))
                 continue;
             // A count that is already right needs no write.
             const QVariant was = rs.valueAt(row, gun);
@@ -641,6 +649,13 @@ void veresiye::ilk_Change() { requeryDaily(); }
 
 // ------------------------------------------------------------------ account window and views
 
+void veresiye::KasaBtn_Click()
+{
+    // The first touch loads the cash book; its activation after the show applies the level.
+    pv::form<kasa>().txtYetki = txtYetki.text();
+    pv::form<kasa>().Show();
+}
+
 void veresiye::VornXPButton2_Click()
 {
     if (!hasCurrentRow())
@@ -681,7 +696,7 @@ void veresiye::mnuNotg_Click()
 
 void veresiye::mnuResg_Click()
 {
-    kit::moveTo(frmResim, 120, 1200);
+    ui::moveTo(frmResim, 120, 1200);
     frmResim->setVisible(true);
     frmResim->raise();
     const QString path = txtFoto.text();
@@ -700,21 +715,6 @@ void veresiye::mnuResg_Click()
 }
 
 void veresiye::Image7_Click() { frmResim->setVisible(false); }
-
-bool veresiye::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == DBGrid1->viewport() && event->type() == QEvent::MouseButtonDblClick
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        DBGrid1_DblClick();
-        return true;
-    }
-    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease
-        && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        Image7_Click();
-        return true;
-    }
-    return pv::Form::eventFilter(watched, event);
-}
 
 // ------------------------------------------------------------------ totals panel
 
@@ -735,7 +735,7 @@ void veresiye::menukitle()
 void veresiye::menukilitac()
 {
     Frame1->setEnabled(true);
-    kit::giveFrameItsColours(Frame1);
+    ui::giveFrameItsColours(Frame1);
     for (BvButton *b : {VornXPButton11, BvButton4, BvButton5, KasaBtn, stokbut, ayarbtn})
         b->setEnabled(true);
     // The daily mode keeps the type filter, the name search and the list print locked.
@@ -963,22 +963,22 @@ void veresiye::mnuBirim_Click() { pv::form<birmler>().Show(pv::Form::Modal, this
 
 void veresiye::ysk_Click()
 {
-    admin::startProgramWithDatabaseFree(QStringLiteral("bvupdate.exe"),
-                                        QStringLiteral("Güncelleme programı (bvupdate) başlatılamadı."), this,
-                                        {Data1, DataYedekYeri, DataGrup});
+    ui::startProgramWithDatabaseFree(QStringLiteral("bvupdate.exe"),
+                                     QStringLiteral("Güncelleme programı (bvupdate) başlatılamadı."), this,
+                                     {Data1, DataYedekYeri, DataGrup});
 }
 
 void veresiye::mnuyardim_Click()
 {
-    admin::startTool(QStringLiteral("UzaktanYardim.exe"),
-                     QStringLiteral("Uzaktan yardım programı (UzaktanYardim) başlatılamadı."));
+    ui::startTool(QStringLiteral("UzaktanYardim.exe"),
+                  QStringLiteral("Uzaktan yardım programı (UzaktanYardim) başlatılamadı."));
 }
 
 void veresiye::mnuBakim_Click()
 {
-    admin::startProgramWithDatabaseFree(QStringLiteral("bvRepair.exe"),
-                                        QStringLiteral("Veri tabanı bakım programı (bvRepair) başlatılamadı."), this,
-                                        {Data1, DataYedekYeri, DataGrup});
+    ui::startProgramWithDatabaseFree(QStringLiteral("bvRepair.exe"),
+                                     QStringLiteral("Veri tabanı bakım programı (bvRepair) başlatılamadı."),
+                                     this, {Data1, DataYedekYeri, DataGrup});
 }
 
 void veresiye::ydk1_Click()

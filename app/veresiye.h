@@ -49,6 +49,7 @@ public:
     void ilk_Change();
 
     // --- account window and customer views --------------------------------------
+    void KasaBtn_Click();       // open the cash book
     void VornXPButton2_Click(); // open the account window
     void VornXPButton9_Click(); // the account window in delete mode
     void mnuMHG_Click();
@@ -205,9 +206,6 @@ public:
     QString gridText(int column) const;
     bool hasCurrentRow() const;
     bool totalsOpen() const { return m_totalsOpen; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void requery(const QString &source, const QVariantList &params = {});

@@ -1,6 +1,6 @@
 #include "app/accounts/CariYazdir.h"
 
-#include "app/accounts/AccountsKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -51,11 +51,8 @@ const QStringList kReportDetail{QStringLiteral("lblRank"), QStringLiteral("Field
 
 QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t)
 {
-    auto *d = new QDateEdit(pv::Clock::today(), parent);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    pv::setGeometryTwips(d, l, t, 1380, 315);
+    QDateEdit *d = ui::datePicker(parent, name, l, t, 1380, 315);
+    d->setDate(pv::Clock::today());
     return d;
 }
 
@@ -79,8 +76,8 @@ void CariYazdir::buildPanel()
     VornXPButton5 = w->findChild<BvButton *>(QStringLiteral("VornXPButton5"));
     if (!VornXPButton5)
         VornXPButton5 =
-            acc::button(w, "VornXPButton5", 11640, 6000, 3840, 480, QStringLiteral("Listeyi Yazdır"), {},
-                        {{"BackColor", int(kPlain)}, {"DropDownSymbol", 6}});
+            ui::button(w, "VornXPButton5", 11640, 6000, 3840, 480, QStringLiteral("Listeyi Yazdır"), {},
+                       {{"BackColor", int(kPlain)}, {"DropDownSymbol", 6}});
     VornXPButton5->show();
     DBGrid2 = w->findChild<QTableView *>(QStringLiteral("DBGrid2"));
 
@@ -93,8 +90,8 @@ void CariYazdir::buildPanel()
     pv::setGeometryTwips(musListesiFrm, 120, 1680, 6615, 2295);
     const QList<QWidget *> earlier =
         musListesiFrm->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    FrameFendrixon3 = acc::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 6615, 2295,
-                                 QStringLiteral("Müşteri Hareketlerini Yazdır"));
+    FrameFendrixon3 = ui::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 6615, 2295,
+                                QStringLiteral("Müşteri Hareketlerini Yazdır"));
     for (QWidget *child : earlier) {
         child->setParent(FrameFendrixon3);
         child->show();
@@ -104,28 +101,28 @@ void CariYazdir::buildPanel()
     xpCombo1 = w->findChild<QComboBox *>(QStringLiteral("xpCombo1"));
     TextSize = w->findChild<QComboBox *>(QStringLiteral("TextSize"));
     if (!xpCombo2) {
-        acc::label(f, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
-        xpCombo2 = kit::comboBox(f, "xpCombo2", 240, 780, 2040, 315,
-                            {QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"),
-                             QStringLiteral("Borç"), QStringLiteral("Ödenen")});
+        ui::label(f, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
+        xpCombo2 = ui::comboBox(f, "xpCombo2", 240, 780, 2040, 315,
+                                {QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"),
+                                 QStringLiteral("Borç"), QStringLiteral("Ödenen")});
     }
     if (!xpCombo1)
-        xpCombo1 = kit::comboBox(f, "xpCombo1", 2400, 780, 1440, 315,
-                            {QStringLiteral("Artan"), QStringLiteral("Azalan")});
+        xpCombo1 = ui::comboBox(f, "xpCombo1", 2400, 780, 1440, 315,
+                                {QStringLiteral("Artan"), QStringLiteral("Azalan")});
     if (!TextSize) {
-        acc::label(f, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
+        ui::label(f, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
         QStringList sizes;
         for (int size = 3; size <= 14; ++size)
             sizes << QString::number(size);
-        TextSize = kit::comboBox(f, "TextSize", 4080, 780, 960, 315, sizes);
+        TextSize = ui::comboBox(f, "TextSize", 4080, 780, 960, 315, sizes);
         TextSize->setCurrentText(QStringLiteral("8"));
     }
     muslisyzdBtn =
-        acc::button(f, "muslisyzdBtn", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
+        ui::button(f, "muslisyzdBtn", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
     muslisyzdBtn2 =
-        acc::button(f, "muslisyzdBtn2", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
+        ui::button(f, "muslisyzdBtn2", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
     muslisyzdBtn2->hide();
-    vekbutton1 = acc::button(f, "vekbutton1", 4080, 1440, 2280, 480, QStringLiteral("Vazgeç"));
+    vekbutton1 = ui::button(f, "vekbutton1", 4080, 1440, 2280, 480, QStringLiteral("Vazgeç"));
     musListesiFrm->hide();
 
     // ---- date range: the pickers lie under their command until it is used
@@ -137,11 +134,11 @@ void CariYazdir::buildPanel()
         son = makeDate(w, "son", 1560, 1200);
     tgoster = w->findChild<BvButton *>(QStringLiteral("tgoster"));
     if (!tgoster)
-        tgoster = acc::button(w, "tgoster", 3000, 1200, 375, 375, QString());
+        tgoster = ui::button(w, "tgoster", 3000, 1200, 375, 375, QString());
     tgoster2 = w->findChild<BvButton *>(QStringLiteral("tgoster2"));
     if (!tgoster2)
-        tgoster2 = acc::button(w, "tgoster2", 120, 1080, 3255, 495,
-                               QStringLiteral("Tarih Aralığı Hareketleri Göster"));
+        tgoster2 = ui::button(w, "tgoster2", 120, 1080, 3255, 495,
+                              QStringLiteral("Tarih Aralığı Hareketleri Göster"));
     for (QWidget *hidden :
          {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})
         hidden->hide();
@@ -420,14 +417,14 @@ void CariYazdir::txtFormKodu_Change()
 void CariYazdir::mnuMHY_Click()
 {
     Command3();
-    acc::showAt(musListesiFrm, 120, 1680);
-    acc::setEnabled(&m_window, kPanelLocks, false);
+    ui::showAt(musListesiFrm, 120, 1680);
+    ui::setEnabled(&m_window, kPanelLocks, false);
 }
 
 void CariYazdir::vekbutton1_Click()
 {
     musListesiFrm->hide();
-    acc::setEnabled(&m_window, kPanelLocks, true);
+    ui::setEnabled(&m_window, kPanelLocks, true);
     ilk->setEnabled(true);
     son->setEnabled(true);
     // What the ledger and the rights level forbid stays disabled.
@@ -467,11 +464,11 @@ void CariYazdir::tgoster_Click()
     QWidget *totals = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
     if (m_ledger.Recordset().RecordCount() == 0) {
         ilk->setFocus();
-        acc::setEnabled(&m_window, kRangeCommands, false);
+        ui::setEnabled(&m_window, kRangeCommands, false);
         if (totals)
             totals->hide();
     } else {
-        acc::setEnabled(&m_window, kRangeCommands, true);
+        ui::setEnabled(&m_window, kRangeCommands, true);
         // The rights level still has its say over delete, edit, reset and re-pricing.
         if (m_hooks.Command6_Click)
             m_hooks.Command6_Click();

@@ -1,10 +1,11 @@
 #include "app/accounts/MusteriDetay.h"
 
-#include "app/accounts/AccountsKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
 #include "platform/data/DataControl.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
@@ -104,16 +105,16 @@ MusteriDetay::~MusteriDetay() = default;
 void MusteriDetay::buildCard()
 {
     MyButton1 = take<BvButton>("MyButton1", nullptr, [this] {
-        return acc::button(&m_window, "MyButton1", 11640, 6000, 3840, 480,
-                           QStringLiteral("Müşteri Bilgileri Düzenle "));
+        return ui::button(&m_window, "MyButton1", 11640, 6000, 3840, 480,
+                          QStringLiteral("Müşteri Bilgileri Düzenle "));
     });
     MyButton1->show();
 
     musterifrm = new QFrame(&m_window);
     musterifrm->setObjectName(QStringLiteral("musterifrm"));
     pv::setGeometryTwips(musterifrm, 120, 1680, 9480, 4200);
-    FrameFendrixon1 = acc::frame(musterifrm, "FrameFendrixon1", 0, 0, 9480, 4200,
-                                 QStringLiteral("Müşteri Bilgileri Düzenle"));
+    FrameFendrixon1 = ui::frame(musterifrm, "FrameFendrixon1", 0, 0, 9480, 4200,
+                                QStringLiteral("Müşteri Bilgileri Düzenle"));
     QWidget *f = FrameFendrixon1;
 
     struct Line {
@@ -134,16 +135,16 @@ void MusteriDetay::buildCard()
                            {"Label40", QStringLiteral("Vergi Dairesi :"), 4920, 1920},
                            {"Label41", QStringLiteral("Vergi No :"), 4920, 2280}};
     for (const Line &l : labels)
-        acc::label(f, l.label, l.left, l.top, 1440, 315, l.caption);
+        ui::label(f, l.label, l.left, l.top, 1440, 315, l.caption);
 
-    xpText7 = kit::textBox(f, "xpText7", 1560, 480, 3120, 315);
+    xpText7 = ui::textBox(f, "xpText7", 1560, 480, 3120, 315);
     xpText7->setReadOnly(true);
     xpText7->setStyleSheet(QStringLiteral("color: #FF0000;"));
-    xpText8 = kit::textBox(f, "xpText8", 1560, 840, 3120, 315);
-    xpText13 = kit::textBox(f, "xpText13", 1560, 1200, 3120, 315);
-    xpText9 = kit::textBox(f, "xpText9", 1560, 1560, 3120, 315);
+    xpText8 = ui::textBox(f, "xpText8", 1560, 840, 3120, 315);
+    xpText13 = ui::textBox(f, "xpText13", 1560, 1200, 3120, 315);
+    xpText9 = ui::textBox(f, "xpText9", 1560, 1560, 3120, 315);
     xpText10 = makeMemo(f, "xpText10", 1560, 1920, 3120, 900);
-    xpText4 = kit::textBox(f, "xpText4", 1560, 2880, 3120, 315);
+    xpText4 = ui::textBox(f, "xpText4", 1560, 2880, 3120, 315);
     xpCombo3 = take<QComboBox>("xpCombo3", f, [f] {
         auto *c = new QComboBox(f);
         c->setObjectName(QStringLiteral("xpCombo3"));
@@ -161,19 +162,19 @@ void MusteriDetay::buildCard()
     pv::setGeometryTwips(xpCombo4, 6360, 840, 2880, 315);
     xpCombo3->show();
     xpCombo4->show();
-    xpText11 = kit::textBox(f, "xpText11", 6360, 1200, 2880, 315);
-    xpText12 = kit::textBox(f, "xpText12", 6360, 1560, 2880, 315);
-    xpText5 = kit::textBox(f, "xpText5", 6360, 1920, 2880, 315);
-    xpText6 = kit::textBox(f, "xpText6", 6360, 2280, 2880, 315);
+    xpText11 = ui::textBox(f, "xpText11", 6360, 1200, 2880, 315);
+    xpText12 = ui::textBox(f, "xpText12", 6360, 1560, 2880, 315);
+    xpText5 = ui::textBox(f, "xpText5", 6360, 1920, 2880, 315);
+    xpText6 = ui::textBox(f, "xpText6", 6360, 2280, 2880, 315);
 
     MyButton2 = take<BvButton>("MyButton2", f, [f] {
-        return acc::button(f, "MyButton2", 0, 0, 1560, 480, QStringLiteral("Düzenle"));
+        return ui::button(f, "MyButton2", 0, 0, 1560, 480, QStringLiteral("Düzenle"));
     });
     pv::setGeometryTwips(MyButton2, 4560, 3480, 1560, 480);
     MyButton2->show();
-    kaydet = acc::button(f, "kaydet", 4560, 3480, 1560, 480, QStringLiteral("Kaydet"));
+    kaydet = ui::button(f, "kaydet", 4560, 3480, 1560, 480, QStringLiteral("Kaydet"));
     kaydet->hide();
-    MyButton6 = acc::button(f, "MyButton6", 6240, 3480, 1560, 480, QStringLiteral("Vazgeç"));
+    MyButton6 = ui::button(f, "MyButton6", 6240, 3480, 1560, 480, QStringLiteral("Vazgeç"));
 
     const std::pair<QLineEdit *, const char *> boxes[] = {
         {xpText7, "mus_kodu"}, {xpText8, "MusteriFirma"}, {xpText9, "Telefon1"},
@@ -202,15 +203,15 @@ void MusteriDetay::buildDeletePanel()
         musilfrm->setObjectName(QStringLiteral("musilfrm"));
         musilfrm->setFrameShape(QFrame::Box);
         pv::setGeometryTwips(musilfrm, 2400, 3000, 7560, 1800);
-        auto *name = kit::textBox(musilfrm, "Text3", 240, 180, 7080, 315);
+        auto *name = ui::textBox(musilfrm, "Text3", 240, 180, 7080, 315);
         name->setReadOnly(true);
         m_data.bind(name, QStringLiteral("MusteriFirma"));
-        auto *question = acc::label(
+        auto *question = ui::label(
             musilfrm, "Label15", 240, 600, 7080, 480,
             QStringLiteral(
                 "Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"));
         question->setWordWrap(true);
-        MyButton3 = acc::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
+        MyButton3 = ui::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
         connect(MyButton3, &BvButton::Click, this, &MusteriDetay::MyButton3_Click);
         musilfrm->hide();
     } else {
@@ -218,8 +219,8 @@ void MusteriDetay::buildDeletePanel()
         MyButton3 = musilfrm->findChild<BvButton *>(QStringLiteral("MyButton3"));
     }
     MyButton4 = take<BvButton>("MyButton4", musilfrm, [this] {
-        return acc::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
-                           QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
+        return ui::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
+                          QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
     });
     MyButton4->show();
     connect(MyButton4, &BvButton::Click, this, &MusteriDetay::MyButton4_Click);
@@ -228,44 +229,44 @@ void MusteriDetay::buildDeletePanel()
 void MusteriDetay::buildNoteAndPhoto()
 {
     btnNote = take<BvButton>("btnNote", nullptr, [this] {
-        return acc::button(&m_window, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
-                           QStringLiteral("Müşteriye Ait Notu Göster"),
-                           {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+        return ui::button(&m_window, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
+                          QStringLiteral("Müşteriye Ait Notu Göster"),
+                          {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
     });
     btnNote->show();
     frmNote = new QFrame(&m_window);
     frmNote->setObjectName(QStringLiteral("frmNote"));
     pv::setGeometryTwips(frmNote, 5640, 1560, 5160, 3240);
-    FrameFendrixon5 = acc::frame(frmNote, "FrameFendrixon5", 0, 0, 5160, 3240, QStringLiteral("Not"));
+    FrameFendrixon5 = ui::frame(frmNote, "FrameFendrixon5", 0, 0, 5160, 3240, QStringLiteral("Not"));
     txtNote = makeMemo(FrameFendrixon5, "txtNote", 120, 420, 4920, 2160);
-    BvButton5 = acc::button(FrameFendrixon5, "BvButton5", 1800, 2640, 1560, 480, QStringLiteral("Kaydet"));
-    BvButton6 = acc::button(FrameFendrixon5, "BvButton6", 3480, 2640, 1560, 480, QStringLiteral("Temizle"));
+    BvButton5 = ui::button(FrameFendrixon5, "BvButton5", 1800, 2640, 1560, 480, QStringLiteral("Kaydet"));
+    BvButton6 = ui::button(FrameFendrixon5, "BvButton6", 3480, 2640, 1560, 480, QStringLiteral("Temizle"));
     bindMemo(m_data, txtNote, QStringLiteral("Not"));
     frmNote->hide();
 
-    btnResimGoster = acc::button(&m_window, "btnResimGoster", 4800, 1080, 600, 495, QString(),
-                                 QStringLiteral("Müşteri Resmini Göster"),
-                                 {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+    btnResimGoster = ui::button(&m_window, "btnResimGoster", 4800, 1080, 600, 495, QString(),
+                                QStringLiteral("Müşteri Resmini Göster"),
+                                {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
     frmResim = new QFrame(&m_window);
     frmResim->setObjectName(QStringLiteral("frmResim"));
     frmResim->setFrameShape(QFrame::Box);
     pv::setGeometryTwips(frmResim, 4680, 360, 3600, 3600);
-    Image7 = acc::label(frmResim, "Image7", 30, 30, 3540, 3540, QString(), Qt::AlignCenter);
+    Image7 = ui::label(frmResim, "Image7", 30, 30, 3540, 3540, QString(), Qt::AlignCenter);
     Image7->setScaledContents(true);
     Image7->setToolTip(QStringLiteral("RESMİ KAPATMAK İÇİN TIKLAYIN"));
     Image7->setCursor(Qt::PointingHandCursor);
-    Image7->installEventFilter(this);
+    pv::onClick(Image7, [this] { Image7_Click(); });
     frmResim->hide();
 
     btnMail = m_window.findChild<BvButton *>(QStringLiteral("btnMail"));
     btnSMS = take<BvButton>("btnSMS", nullptr, [this] {
-        return acc::button(&m_window, "btnSMS", 11640, 7080, 3840, 480, QStringLiteral("SMS Gönder"),
-                           QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
+        return ui::button(&m_window, "btnSMS", 11640, 7080, 3840, 480, QStringLiteral("SMS Gönder"),
+                          QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
     });
     btnSMS->show();
     VornXPButton2 = take<BvButton>("VornXPButton2", nullptr, [this] {
-        return acc::button(&m_window, "VornXPButton2", 11640, 7620, 3840, 480,
-                           QStringLiteral("Hesap Makinesi"));
+        return ui::button(&m_window, "VornXPButton2", 11640, 7620, 3840, 480,
+                          QStringLiteral("Hesap Makinesi"));
     });
     VornXPButton2->show();
 
@@ -276,15 +277,6 @@ void MusteriDetay::buildNoteAndPhoto()
     connect(btnResimGoster, &BvButton::Click, this, &MusteriDetay::btnResimGoster_Click);
     connect(btnSMS, &BvButton::Click, this, &MusteriDetay::btnSMS_Click);
     connect(VornXPButton2, &BvButton::Click, this, &MusteriDetay::VornXPButton2_Click);
-}
-
-bool MusteriDetay::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == Image7 && event->type() == QEvent::MouseButtonRelease) {
-        Image7_Click();
-        return true;
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 // ---------------------------------------------------------------- customer card panel
@@ -305,8 +297,8 @@ void MusteriDetay::MyButton1_Click()
 {
     if (m_hooks.menukitle2)
         m_hooks.menukitle2();
-    acc::setEnabled(&m_window, kCardLocks, false);
-    acc::showAt(musterifrm, 120, 1680);
+    ui::setEnabled(&m_window, kCardLocks, false);
+    ui::showAt(musterifrm, 120, 1680);
 }
 
 void MusteriDetay::MyButton2_Click()
@@ -327,20 +319,20 @@ bool MusteriDetay::refuse(QWidget *box, const QString &text)
 void MusteriDetay::kaydet_Click()
 {
     // The same three fields the card asks for may not be emptied here either.
-    if (acc::isBlank(xpText8->text())) {
+    if (ui::isBlank(xpText8->text())) {
         refuse(xpText8, QStringLiteral("Müşteriyi Yazın"));
         return;
     }
-    if (acc::isBlank(xpText9->text())) {
+    if (ui::isBlank(xpText9->text())) {
         refuse(xpText9, QStringLiteral("Telefon Numarasını Yazın"));
         return;
     }
-    if (acc::isBlank(xpText10->toPlainText())) {
+    if (ui::isBlank(xpText10->toPlainText())) {
         refuse(xpText10, QStringLiteral("Adresi Yazın"));
         return;
     }
-    if (xpText4->text() != acc::mailValue(xpText4->text()))
-        xpText4->setText(acc::mailValue(xpText4->text()));
+    if (xpText4->text() != ui::mailValue(xpText4->text()))
+        xpText4->setText(ui::mailValue(xpText4->text()));
     // A refused write shows the stored row again; the user's input is put back for another try.
     QList<std::pair<QLineEdit *, QString>> typed;
     for (QLineEdit *box : {xpText8, xpText9, xpText13, xpText4, xpText11, xpText12, xpText5, xpText6})
@@ -380,7 +372,7 @@ void MusteriDetay::unlockAfterCard()
 {
     if (m_hooks.menukilitac2)
         m_hooks.menukilitac2();
-    acc::setEnabled(&m_window, kCardUnlocks, true);
+    ui::setEnabled(&m_window, kCardUnlocks, true);
     if (m_hooks.Command6_Click)
         m_hooks.Command6_Click();
     txtMail_Change();
@@ -447,7 +439,7 @@ void MusteriDetay::MyButton4_Click()
 void MusteriDetay::btnNote_Click()
 {
     if (btnNote->Value())
-        acc::showAt(frmNote, 5640, 1560);
+        ui::showAt(frmNote, 5640, 1560);
     else
         frmNote->hide();
 }
@@ -485,7 +477,7 @@ void MusteriDetay::btnResimGoster_Click()
         frmResim->hide();
         return;
     }
-    if (!acc::reportPhoto(txtFoto.text())) {
+    if (!ui::reportPhoto(txtFoto.text())) {
         btnResimGoster->setValue(false);
         return;
     }
@@ -512,12 +504,12 @@ void MusteriDetay::txtFoto_Change()
 void MusteriDetay::txtMail_Change()
 {
     if (btnMail)
-        btnMail->setEnabled(!acc::mailValue(txtMail.text()).isEmpty());
+        btnMail->setEnabled(!ui::mailValue(txtMail.text()).isEmpty());
 }
 
 void MusteriDetay::btnSMS_Click()
 {
-    pv::MsgBox(QStringLiteral("Bu özellik çok yakında aktif olacaktır. Bilgi için: ") + acc::makerAddress(),
+    pv::MsgBox(QStringLiteral("Bu özellik çok yakında aktif olacaktır. Bilgi için: ") + ui::makerAddress(),
                pv::vbInformation, QStringLiteral("Bilgi"));
 }
 

@@ -107,9 +107,6 @@ public:
     void btnSMS_Click();
     void VornXPButton2_Click();
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 private:
     template <class T> T *take(const char *name, QWidget *parent, const std::function<T *()> &make);
     void buildCard();

@@ -1,7 +1,7 @@
 #include "app/accounts/musteriekle.h"
 
-#include "app/accounts/AccountsKit.h"
 #include "app/accounts/veresiye2.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -9,6 +9,7 @@
 #include "platform/data/DataGridModel.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
@@ -38,7 +39,7 @@ const QString kGroups = QStringLiteral("select * from Musteri_Gruplari order by 
 // among its items (the group "GENEL" before any group row exists).
 QComboBox *makePickedList(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
-    auto *c = kit::comboBox(parent, name, l, t, w, h);
+    auto *c = ui::comboBox(parent, name, l, t, w, h);
     c->setEditable(true);
     c->lineEdit()->setReadOnly(true);
     c->setInsertPolicy(QComboBox::NoInsert);
@@ -85,78 +86,78 @@ void musteriekle::buildControls()
     Image1->installEventFilter(this);
     Image1->lower();
 
-    acc::label(this, "Label1", 240, 360, 1440, 315, QStringLiteral("Müşteri Kodu :"));
-    xpText1 = kit::textBox(this, "xpText1", 1800, 360, 1800, 315);
+    ui::label(this, "Label1", 240, 360, 1440, 315, QStringLiteral("Müşteri Kodu :"));
+    xpText1 = ui::textBox(this, "xpText1", 1800, 360, 1800, 315);
     xpText1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     xpText1->setStyleSheet(QStringLiteral("color: #FF0000;"));
 
-    acc::label(this, "Label2", 3840, 360, 1200, 315, QStringLiteral("Hesap Türü :"));
-    xpCombo1 = kit::comboBox(this, "xpCombo1", 5040, 360, 2040, 315);
-    BvButton1 = acc::button(this, "BvButton1", 7140, 360, 360, 315, QStringLiteral("?"));
+    ui::label(this, "Label2", 3840, 360, 1200, 315, QStringLiteral("Hesap Türü :"));
+    xpCombo1 = ui::comboBox(this, "xpCombo1", 5040, 360, 2040, 315);
+    BvButton1 = ui::button(this, "BvButton1", 7140, 360, 360, 315, QStringLiteral("?"));
 
-    acc::label(this, "Label3", 240, 780, 1440, 315, QStringLiteral("Müşteri Grubu :"));
+    ui::label(this, "Label3", 240, 780, 1440, 315, QStringLiteral("Müşteri Grubu :"));
     xpCombo2 = makePickedList(this, "xpCombo2", 1800, 780, 2760, 315);
     xpCombo2->setEditText(QStringLiteral("GENEL"));
-    btnGrupEkle = acc::button(this, "btnGrupEkle", 4620, 780, 900, 315, QStringLiteral("Ekle"),
-                              QStringLiteral("Müşteri Grubu Ekle"));
-    xpCombo3 = kit::comboBox(this, "xpCombo3", 5640, 780, 1440, 315);
+    btnGrupEkle = ui::button(this, "btnGrupEkle", 4620, 780, 900, 315, QStringLiteral("Ekle"),
+                             QStringLiteral("Müşteri Grubu Ekle"));
+    xpCombo3 = ui::comboBox(this, "xpCombo3", 5640, 780, 1440, 315);
 
-    acc::label(this, "Label4", 240, 1200, 1440, 315, QStringLiteral("Müşteri :"));
-    xpText2 = kit::textBox(this, "xpText2", 1800, 1200, 5280, 315);
+    ui::label(this, "Label4", 240, 1200, 1440, 315, QStringLiteral("Müşteri :"));
+    xpText2 = ui::textBox(this, "xpText2", 1800, 1200, 5280, 315);
     xpText2->setMouseTracking(true);
     xpText2->installEventFilter(this);
 
-    acc::label(this, "Label5", 240, 1620, 1440, 315, QStringLiteral("İlgili :"));
-    xpText10 = kit::textBox(this, "xpText10", 1800, 1620, 4860, 315, QStringLiteral(" "));
-    cp = acc::button(this, "cp", 6720, 1620, 360, 315, QString(), QStringLiteral("Müşteri Ünvanını Kopyala"));
+    ui::label(this, "Label5", 240, 1620, 1440, 315, QStringLiteral("İlgili :"));
+    xpText10 = ui::textBox(this, "xpText10", 1800, 1620, 4860, 315, QStringLiteral(" "));
+    cp = ui::button(this, "cp", 6720, 1620, 360, 315, QString(), QStringLiteral("Müşteri Ünvanını Kopyala"));
 
-    acc::label(this, "Label6", 240, 2040, 1440, 315, QStringLiteral("Telefon :"));
-    xpText3 = kit::textBox(this, "xpText3", 1800, 2040, 2280, 315, QStringLiteral(" "));
-    acc::label(this, "Label7", 4200, 2040, 840, 315, QStringLiteral("Fax No :"));
-    xpText8 = kit::textBox(this, "xpText8", 5040, 2040, 2040, 315, QStringLiteral(" "));
+    ui::label(this, "Label6", 240, 2040, 1440, 315, QStringLiteral("Telefon :"));
+    xpText3 = ui::textBox(this, "xpText3", 1800, 2040, 2280, 315, QStringLiteral(" "));
+    ui::label(this, "Label7", 4200, 2040, 840, 315, QStringLiteral("Fax No :"));
+    xpText8 = ui::textBox(this, "xpText8", 5040, 2040, 2040, 315, QStringLiteral(" "));
 
-    acc::label(this, "Label8", 240, 2460, 1440, 315, QStringLiteral("GSM No :"));
-    xpText9 = kit::textBox(this, "xpText9", 1800, 2460, 2280, 315, QStringLiteral(" "));
+    ui::label(this, "Label8", 240, 2460, 1440, 315, QStringLiteral("GSM No :"));
+    xpText9 = ui::textBox(this, "xpText9", 1800, 2460, 2280, 315, QStringLiteral(" "));
 
-    acc::label(this, "Label9", 240, 2880, 1440, 315, QStringLiteral("Adres :"));
+    ui::label(this, "Label9", 240, 2880, 1440, 315, QStringLiteral("Adres :"));
     xpText4 = new QPlainTextEdit(QStringLiteral(" "), this);
     xpText4->setObjectName(QStringLiteral("xpText4"));
     pv::setGeometryTwips(xpText4, 1800, 2880, 5280, 900);
 
-    acc::label(this, "Label10", 240, 3900, 1440, 315, QStringLiteral("Vergi Dairesi :"));
-    xpText5 = kit::textBox(this, "xpText5", 1800, 3900, 2280, 315, QStringLiteral(" "));
+    ui::label(this, "Label10", 240, 3900, 1440, 315, QStringLiteral("Vergi Dairesi :"));
+    xpText5 = ui::textBox(this, "xpText5", 1800, 3900, 2280, 315, QStringLiteral(" "));
     // wide enough for the whole caption, ending where the box starts
-    acc::label(this, "Label11", 4110, 3900, 930, 315, QStringLiteral("Vergi No :"));
-    xpText6 = kit::textBox(this, "xpText6", 5040, 3900, 2040, 315, QStringLiteral(" "));
+    ui::label(this, "Label11", 4110, 3900, 930, 315, QStringLiteral("Vergi No :"));
+    xpText6 = ui::textBox(this, "xpText6", 5040, 3900, 2040, 315, QStringLiteral(" "));
 
-    acc::label(this, "Label12", 240, 4320, 1440, 315, QStringLiteral("E-Posta :"));
-    xpText7 = kit::textBox(this, "xpText7", 1800, 4320, 5280, 315, QStringLiteral("@"));
+    ui::label(this, "Label12", 240, 4320, 1440, 315, QStringLiteral("E-Posta :"));
+    xpText7 = ui::textBox(this, "xpText7", 1800, 4320, 5280, 315, QStringLiteral("@"));
 
-    btnHesapAc = acc::button(this, "btnHesapAc", 240, 5040, 3000, 480, QStringLiteral(" Müşteri Hesabını Aç"),
-                             {}, {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    kaydet = acc::button(this, "kaydet", 5400, 5040, 1560, 480, QStringLiteral("Kaydet"));
-    MyButton6 = acc::button(this, "MyButton6", 7080, 5040, 1560, 480, QStringLiteral("Vazgeç"));
+    btnHesapAc = ui::button(this, "btnHesapAc", 240, 5040, 3000, 480, QStringLiteral(" Müşteri Hesabını Aç"),
+                            {}, {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    kaydet = ui::button(this, "kaydet", 5400, 5040, 1560, 480, QStringLiteral("Kaydet"));
+    MyButton6 = ui::button(this, "MyButton6", 7080, 5040, 1560, 480, QStringLiteral("Vazgeç"));
 
     // ---- picture
     picFrame = new QFrame(this);
     picFrame->setObjectName(QStringLiteral("picFrame"));
     picFrame->setFrameShape(QFrame::Box);
     pv::setGeometryTwips(picFrame, 7560, 360, 2520, 2520);
-    auto *hint = acc::label(picFrame, "Label13", 60, 60, 2400, 2400,
-                            QStringLiteral("Resim Eklemek İçin Tıklayın"), Qt::AlignCenter);
+    auto *hint = ui::label(picFrame, "Label13", 60, 60, 2400, 2400,
+                           QStringLiteral("Resim Eklemek İçin Tıklayın"), Qt::AlignCenter);
     hint->setWordWrap(true);
-    Image2 = acc::label(picFrame, "Image2", 15, 15, 2490, 2490, QString(), Qt::AlignCenter);
+    Image2 = ui::label(picFrame, "Image2", 15, 15, 2490, 2490, QString(), Qt::AlignCenter);
     Image2->setScaledContents(true);
     Image2->setCursor(Qt::PointingHandCursor);
-    Image2->installEventFilter(this);
-    BvButton3 = acc::button(this, "BvButton3", 7560, 2940, 1680, 420, QStringLiteral("Resim Yükle"));
-    BvButton2 = acc::button(this, "BvButton2", 9300, 2940, 780, 420, QString(), QStringLiteral("Resmi Sil"));
-    txtFoto = kit::textBox(this, "txtFoto", 7560, 3420, 2520, 315);
+    pv::onClick(Image2, [this] { BvButton3_Click(); });
+    BvButton3 = ui::button(this, "BvButton3", 7560, 2940, 1680, 420, QStringLiteral("Resim Yükle"));
+    BvButton2 = ui::button(this, "BvButton2", 9300, 2940, 780, 420, QString(), QStringLiteral("Resmi Sil"));
+    txtFoto = ui::textBox(this, "txtFoto", 7560, 3420, 2520, 315);
     txtFoto->setReadOnly(true);
 
     // ---- similar records
-    Frame1s = acc::frame(this, "Frame1s", 120, 3480, 10080, 2280,
-                         QStringLiteral("Kayıt Yaptığınız Müşteriye Ait Benzer Kayıtlar"));
+    Frame1s = ui::frame(this, "Frame1s", 120, 3480, 10080, 2280,
+                        QStringLiteral("Kayıt Yaptığınız Müşteriye Ait Benzer Kayıtlar"));
     DBGrid2 = new QTableView(Frame1s);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     pv::setGeometryTwips(DBGrid2, 60, 375, 9960, 1845);
@@ -177,7 +178,7 @@ void musteriekle::buildControls()
 
     // ---- account-type help
     FrameFendrixon1 =
-        acc::frame(this, "FrameFendrixon1", 120, 360, 7440, 3960, QStringLiteral("Hesap Türü Yardım"));
+        ui::frame(this, "FrameFendrixon1", 120, 360, 7440, 3960, QStringLiteral("Hesap Türü Yardım"));
     const std::pair<QString, QString> help[] = {
         {QStringLiteral("Alıcı :"), QStringLiteral("Sizden Ürün veya Hizmet alan Müşterileriniz")},
         {QStringLiteral("Satıcı :"), QStringLiteral("Size Ürün veya Hizmet Tedarik eden Firma")},
@@ -188,18 +189,18 @@ void musteriekle::buildControls()
     double y = 480;
     int n = 0;
     for (const auto &[heading, text] : help) {
-        QLabel *h = acc::label(FrameFendrixon1, qPrintable(QStringLiteral("lblHelpHead%1").arg(n)), 240, y,
-                               6960, 270, heading);
+        QLabel *h = ui::label(FrameFendrixon1, qPrintable(QStringLiteral("lblHelpHead%1").arg(n)), 240, y,
+                              6960, 270, heading);
         QFont bold = h->font();
         bold.setBold(true);
         h->setFont(bold);
-        acc::label(FrameFendrixon1, qPrintable(QStringLiteral("lblHelpText%1").arg(n)), 480, y + 270, 6720,
-                   270, text);
+        ui::label(FrameFendrixon1, qPrintable(QStringLiteral("lblHelpText%1").arg(n)), 480, y + 270, 6720,
+                  270, text);
         y += 600;
         ++n;
     }
     VornXPButton7 =
-        acc::button(FrameFendrixon1, "VornXPButton7", 5640, 3360, 1560, 420, QStringLiteral(" Kapat"));
+        ui::button(FrameFendrixon1, "VornXPButton7", 5640, 3360, 1560, 420, QStringLiteral(" Kapat"));
     FrameFendrixon1->hide();
 
     // ---- groups
@@ -207,7 +208,7 @@ void musteriekle::buildControls()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     pv::setGeometryTwips(Frame1, 0, 0, 5640, 4440);
     FrameFendrixon2 =
-        acc::frame(Frame1, "FrameFendrixon2", 0, 0, 5640, 4440, QStringLiteral("Müşteri Grubu Ekle"));
+        ui::frame(Frame1, "FrameFendrixon2", 0, 0, 5640, 4440, QStringLiteral("Müşteri Grubu Ekle"));
     DBGrid1 = new QTableView(FrameFendrixon2);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     pv::setGeometryTwips(DBGrid1, 120, 420, 5400, 2640);
@@ -216,10 +217,10 @@ void musteriekle::buildControls()
     m_groupModel->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid1->verticalHeader()->hide();
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    xpText11 = kit::textBox(FrameFendrixon2, "xpText11", 120, 3180, 3600, 315);
-    btnEkle = acc::button(FrameFendrixon2, "btnEkle", 3840, 3120, 1680, 420, QStringLiteral(" Ekle"));
-    btnSil = acc::button(FrameFendrixon2, "btnSil", 120, 3720, 2400, 420, QStringLiteral("Seçili Kaydı Sil"));
-    btnKapat = acc::button(FrameFendrixon2, "btnKapat", 3840, 3720, 1680, 420, QStringLiteral(" Kapat"));
+    xpText11 = ui::textBox(FrameFendrixon2, "xpText11", 120, 3180, 3600, 315);
+    btnEkle = ui::button(FrameFendrixon2, "btnEkle", 3840, 3120, 1680, 420, QStringLiteral(" Ekle"));
+    btnSil = ui::button(FrameFendrixon2, "btnSil", 120, 3720, 2400, 420, QStringLiteral("Seçili Kaydı Sil"));
+    btnKapat = ui::button(FrameFendrixon2, "btnKapat", 3840, 3720, 1680, 420, QStringLiteral(" Kapat"));
     Frame1->hide();
 
     connect(xpText2, &QLineEdit::textChanged, this, &musteriekle::btnAra_Click);
@@ -328,12 +329,9 @@ bool musteriekle::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         if (watched == xpText2)
-            acc::showAt(Frame1s, 120, 3480);
+            ui::showAt(Frame1s, 120, 3480);
         else if (watched == Image1)
             Frame1s->hide();
-    } else if (watched == Image2 && event->type() == QEvent::MouseButtonRelease) {
-        BvButton3_Click();
-        return true;
     }
     return pv::Form::eventFilter(watched, event);
 }
@@ -349,15 +347,15 @@ bool musteriekle::refuse(QWidget *box, const QString &text)
 
 void musteriekle::kaydet_Click()
 {
-    if (acc::isBlank(xpText2->text())) {
+    if (ui::isBlank(xpText2->text())) {
         refuse(xpText2, QStringLiteral("Müşteriyi Yazın"));
         return;
     }
-    if (acc::isBlank(xpText3->text())) {
+    if (ui::isBlank(xpText3->text())) {
         refuse(xpText3, QStringLiteral("Telefon Numarasını Yazın"));
         return;
     }
-    if (acc::isBlank(xpText4->toPlainText())) {
+    if (ui::isBlank(xpText4->toPlainText())) {
         refuse(xpText4, QStringLiteral("Adresi Yazın"));
         return;
     }
@@ -380,7 +378,7 @@ void musteriekle::KaydetForm()
         {"Adres", xpText4->toPlainText().trimmed()},
         {"vd", xpText5->text().trimmed()},
         {"vdn", xpText6->text().trimmed()},
-        {"mail", acc::mailValue(xpText7->text())},
+        {"mail", ui::mailValue(xpText7->text())},
         {"Turu", type},
         {"MusGrup", xpCombo2->currentText()},
         {"ParaTuru", xpCombo3->currentText()},
@@ -435,7 +433,7 @@ void musteriekle::KaydetForm()
         if (error.number == pv::DbError::DuplicateKey)
             pv::MsgBox(
                 QStringLiteral("BU MÜŞTERİ NUMARASI KAYITLARDA MEVCUT. PROGRAMINIZDAKİ BU HATAYI LÜTFEN ") +
-                    acc::makerAddress() + QStringLiteral(" ADRESİNE BİLDİRİNİZ."),
+                    ui::makerAddress() + QStringLiteral(" ADRESİNE BİLDİRİNİZ."),
                 pv::vbInformation, QStringLiteral("Bilgi"));
         else
             pv::MsgBox(QStringLiteral("Müşteri kaydedilemedi.\n") + error.message, pv::vbCritical,
@@ -484,7 +482,7 @@ void musteriekle::btnHesapAc_Click()
 
 void musteriekle::BvButton1_Click()
 {
-    acc::showAt(FrameFendrixon1, 120, 360);
+    ui::showAt(FrameFendrixon1, 120, 360);
     MyButton6->setEnabled(false);
     kaydet->setEnabled(false);
 }
@@ -500,13 +498,13 @@ void musteriekle::VornXPButton7_Click()
 
 void musteriekle::btnGrupEkle_Click()
 {
-    acc::showAt(Frame1, 0, 0);
+    ui::showAt(Frame1, 0, 0);
     xpText11->setFocus();
 }
 
 void musteriekle::btnEkle_Click()
 {
-    if (acc::isBlank(xpText11->text())) {
+    if (ui::isBlank(xpText11->text())) {
         refuse(xpText11, QStringLiteral("Grubu Yazın"));
         return;
     }
@@ -561,7 +559,7 @@ void musteriekle::BvButton3_Click()
 
 void musteriekle::Command1_Click()
 {
-    if (!acc::reportPhoto(txtFoto->text()))
+    if (!ui::reportPhoto(txtFoto->text()))
         return;
     Image2->setPixmap(QPixmap(txtFoto->text()));
 }

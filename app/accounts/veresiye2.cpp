@@ -1,11 +1,11 @@
 #include "app/accounts/veresiye2.h"
 
-#include "app/FormKit.h"
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/MusteriDetay.h"
-#include "app/veresiye.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
+#include "app/ui/Kit.h"
+#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/PropertyBag.h"
@@ -43,33 +43,11 @@ const QString kStockSale = QStringLiteral("Stoktan Satış");
 const QString kWarnTitle = QStringLiteral("Dikkat!");
 const QString kErrorTitle = QStringLiteral("Hata");
 
-QFrame *makePanel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true)
-{
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    if (box)
-        f->setFrameShape(QFrame::Box);
-    // A panel stands over the ledger: it must hide what lies beneath.
-    f->setAutoFillBackground(true);
-    kit::place(f, l, t, w, h);
-    return f;
-}
-
 QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h, bool locked)
 {
-    QLineEdit *e = kit::textBox(parent, name, l, t, w, h);
+    QLineEdit *e = ui::textBox(parent, name, l, t, w, h);
     e->setReadOnly(locked);
     return e;
-}
-
-QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *d = new QDateEdit(parent);
-    d->setObjectName(QLatin1String(name));
-    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    d->setCalendarPopup(true);
-    kit::place(d, l, t, w, h);
-    return d;
 }
 
 // A combo box's Text as the old control took it: the editable text, or the item of that
@@ -139,31 +117,32 @@ veresiye2::~veresiye2() = default;
 void veresiye2::buildControls()
 {
     // ---- account row
-    kit::label(this, "Label1", 120, 120, 1080, 315, QStringLiteral("MÜŞTERİ"));
+    ui::label(this, "Label1", 120, 120, 1080, 315, QStringLiteral("MÜŞTERİ"));
     xpText3 = makeBox(this, "xpText3", 1200, 120, 4800, 315, true);
-    kit::label(this, "Label2", 6120, 120, 960, 315, QStringLiteral("ADRES :"));
+    ui::label(this, "Label2", 6120, 120, 960, 315, QStringLiteral("ADRES :"));
     xpText2 = makeBox(this, "xpText2", 7080, 120, 4320, 315, true);
-    kit::label(this, "Label3", 11520, 120, 1080, 315, QStringLiteral("TELEFON :"));
+    ui::label(this, "Label3", 11520, 120, 1080, 315, QStringLiteral("TELEFON :"));
     xpText1 = makeBox(this, "xpText1", 12600, 120, 2880, 315, true);
 
     // ---- date range
-    tgoster2 = kit::button(this, "tgoster2", 120, 1080, 3255, 495, QStringLiteral("Tarih Aralığı Hareketleri Göster"));
-    Label12 = kit::label(this, "Label12", 120, 900, 1320, 270, QStringLiteral("İLK TARİH :"));
-    Label11 = kit::label(this, "Label11", 1560, 900, 1320, 270, QStringLiteral("SON TARİH :"));
+    tgoster2 = ui::button(this, "tgoster2", 120, 1080, 3255, 495,
+                          QStringLiteral("Tarih Aralığı Hareketleri Göster"));
+    Label12 = ui::label(this, "Label12", 120, 900, 1320, 270, QStringLiteral("İLK TARİH :"));
+    Label11 = ui::label(this, "Label11", 1560, 900, 1320, 270, QStringLiteral("SON TARİH :"));
     Label12->hide();
     Label11->hide();
     // as wide as the gaps allow, so the year's last digit is not cut off
-    ilk = makeDate(this, "ilk", 120, 1200, 1425, 315);
-    son = makeDate(this, "son", 1560, 1200, 1425, 315);
-    tgoster = kit::button(this, "tgoster", 3000, 1200, 375, 375, QString());
-    btnNote = kit::button(this, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
-                          QStringLiteral("Müşteriye Ait Notu Göster"), {{"Mode", 1}, {"BackColor", 0xE3E3E3}});
+    ilk = ui::datePicker(this, "ilk", 120, 1200, 1425, 315);
+    son = ui::datePicker(this, "son", 1560, 1200, 1425, 315);
+    tgoster = ui::button(this, "tgoster", 3000, 1200, 375, 375, QString());
+    btnNote = ui::button(this, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
+                         QStringLiteral("Müşteriye Ait Notu Göster"), {{"Mode", 1}, {"BackColor", 0xE3E3E3}});
 
     // ---- ledger
-    Frame1s = kit::frame(this, "Frame1s", 120, 1680, 11400, 5640, QStringLiteral("Hareketler"));
+    Frame1s = ui::frame(this, "Frame1s", 120, 1680, 11400, 5640, QStringLiteral("Hareketler"));
     DBGrid2 = new QTableView(Frame1s);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    kit::place(DBGrid2, 60, 375, 11280, 5205);
+    ui::place(DBGrid2, 60, 375, 11280, 5205);
     m_ledgerModel = new pv::DataGridModel(Data5,
                                           {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
                                            {QStringLiteral("SAAT"), QStringLiteral("Saat"), 960},
@@ -188,26 +167,29 @@ void veresiye2::buildControls()
         y += step;
         return t;
     };
-    VornXPButton8 = kit::button(this, "VornXPButton8", cx, next(), cw, ch, QStringLiteral("Veresiye Ekle"));
-    VornXPButton10 = kit::button(this, "VornXPButton10", cx, next(), cw, ch, QStringLiteral("Tahsilat Yap"));
-    btnEkle = kit::button(this, "btnEkle", cx, next(), cw, ch, QStringLiteral("Alacak/Ödeme Ekle"));
-    btnEdit = kit::button(this, "btnEdit", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Düzenle"),
-                          QStringLiteral("Seçili Satırı Düzenle"));
-    VornXPButton9 = kit::button(this, "VornXPButton9", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Sil"));
-    VornXPButton6 = kit::button(this, "VornXPButton6", cx, next(), cw, ch, QStringLiteral("Hesabı Sıfırla"));
-    btnFiyatGuncelle = kit::button(
+    VornXPButton8 = ui::button(this, "VornXPButton8", cx, next(), cw, ch, QStringLiteral("Veresiye Ekle"));
+    VornXPButton10 = ui::button(this, "VornXPButton10", cx, next(), cw, ch, QStringLiteral("Tahsilat Yap"));
+    btnEkle = ui::button(this, "btnEkle", cx, next(), cw, ch, QStringLiteral("Alacak/Ödeme Ekle"));
+    btnEdit = ui::button(this, "btnEdit", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Düzenle"),
+                         QStringLiteral("Seçili Satırı Düzenle"));
+    VornXPButton9 =
+        ui::button(this, "VornXPButton9", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Sil"));
+    VornXPButton6 = ui::button(this, "VornXPButton6", cx, next(), cw, ch, QStringLiteral("Hesabı Sıfırla"));
+    btnFiyatGuncelle = ui::button(
         this, "btnFiyatGuncelle", cx, next(), cw, ch, QStringLiteral("Tüm Fiyatları Güncelle"),
-        QStringLiteral("Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt Satan "
-                       "İşletmeler İçindir.)"));
-    VornXPButton5 = kit::button(this, "VornXPButton5", cx, next(), cw, ch, QStringLiteral("Listeyi Yazdır"), {},
-                                {{"BackColor", 0xE3E3E3}, {"DropDownSymbol", 6}});
-    MyButton1 = kit::button(this, "MyButton1", cx, next(), cw, ch, QStringLiteral("Müşteri Bilgileri Düzenle "));
-    btnMail = kit::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"));
-    btnSMS = kit::button(this, "btnSMS", cx, next(), cw, ch, QStringLiteral("SMS Gönder"),
-                         QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
-    VornXPButton2 = kit::button(this, "VornXPButton2", cx, next(), cw, ch, QStringLiteral("Hesap Makinesi"));
-    VornXPButton7 = kit::button(this, "VornXPButton7", cx, 9120, cw, 600, QStringLiteral("Geri"));
-    MyButton2 = kit::button(this, "MyButton2", 0, 0, 1200, 420, QStringLiteral("Düzenle"));
+        QStringLiteral(
+            "Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt Satan "
+            "İşletmeler İçindir.)"));
+    VornXPButton5 = ui::button(this, "VornXPButton5", cx, next(), cw, ch, QStringLiteral("Listeyi Yazdır"),
+                               {}, {{"BackColor", 0xE3E3E3}, {"DropDownSymbol", 6}});
+    MyButton1 =
+        ui::button(this, "MyButton1", cx, next(), cw, ch, QStringLiteral("Müşteri Bilgileri Düzenle "));
+    btnMail = ui::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"));
+    btnSMS = ui::button(this, "btnSMS", cx, next(), cw, ch, QStringLiteral("SMS Gönder"),
+                        QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
+    VornXPButton2 = ui::button(this, "VornXPButton2", cx, next(), cw, ch, QStringLiteral("Hesap Makinesi"));
+    VornXPButton7 = ui::button(this, "VornXPButton7", cx, 9120, cw, 600, QStringLiteral("Geri"));
+    MyButton2 = ui::button(this, "MyButton2", 0, 0, 1200, 420, QStringLiteral("Düzenle"));
 
     // The commands whose work lives in the window's other panels are offered once that
     // work is in place; the rules below keep their states all the same.
@@ -235,13 +217,13 @@ void veresiye2::buildControls()
     connect(mnuOdeme, &QAction::triggered, this, &veresiye2::mnuOdeme_Click);
 
     // ---- totals: the row ends with the ledger frame, clear of the command column
-    kit::label(this, "Label4", 120, 7440, 1560, 315, QStringLiteral("Toplam Borç :"));
+    ui::label(this, "Label4", 120, 7440, 1560, 315, QStringLiteral("Toplam Borç :"));
     VornXPTextBox2 = makeBox(this, "VornXPTextBox2", 1680, 7440, 1520, 315, true);
     txtPt1 = makeBox(this, "txtPt1", 3200, 7440, 600, 315, true);
-    kit::label(this, "Label5", 3920, 7440, 1680, 315, QStringLiteral("Toplam Ödenen :"));
+    ui::label(this, "Label5", 3920, 7440, 1680, 315, QStringLiteral("Toplam Ödenen :"));
     VornXPTextBox3 = makeBox(this, "VornXPTextBox3", 5600, 7440, 1520, 315, true);
     txtPt2 = makeBox(this, "txtPt2", 7120, 7440, 600, 315, true);
-    kit::label(this, "Label6", 7840, 7440, 1560, 315, QStringLiteral("Toplam Bakiye :"));
+    ui::label(this, "Label6", 7840, 7440, 1560, 315, QStringLiteral("Toplam Bakiye :"));
     VornXPTextBox4 = makeBox(this, "VornXPTextBox4", 9400, 7440, 1520, 315, true);
     txtPt3 = makeBox(this, "txtPt3", 10920, 7440, 600, 315, true);
     for (QLineEdit *box : {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4}) {
@@ -251,14 +233,14 @@ void veresiye2::buildControls()
     for (QLineEdit *box : {txtPt1, txtPt2, txtPt3})
         box->setText(QStringLiteral("TL"));
 
-    frmTarihBakiyeler = makePanel(this, "frmTarihBakiyeler", 120, 7920, 11400, 1080, false);
-    FrameFendrixon6 = kit::frame(frmTarihBakiyeler, "FrameFendrixon6", 0, 0, 11400, 1080,
+    frmTarihBakiyeler = ui::panel(this, "frmTarihBakiyeler", 120, 7920, 11400, 1080, false);
+    FrameFendrixon6 = ui::frame(frmTarihBakiyeler, "FrameFendrixon6", 0, 0, 11400, 1080,
                                 QStringLiteral("Seçilen Tarih Aralığındaki Bakiye "));
-    kit::label(FrameFendrixon6, "Label7", 120, 480, 1560, 315, QStringLiteral("Toplam Borç :"));
+    ui::label(FrameFendrixon6, "Label7", 120, 480, 1560, 315, QStringLiteral("Toplam Borç :"));
     txtT1 = makeBox(FrameFendrixon6, "txtT1", 1680, 480, 1800, 315, true);
-    kit::label(FrameFendrixon6, "Label8", 3720, 480, 1680, 315, QStringLiteral("Toplam Ödenen :"));
+    ui::label(FrameFendrixon6, "Label8", 3720, 480, 1680, 315, QStringLiteral("Toplam Ödenen :"));
     txtT2 = makeBox(FrameFendrixon6, "txtT2", 5400, 480, 1800, 315, true);
-    kit::label(FrameFendrixon6, "Label9", 7440, 480, 1560, 315, QStringLiteral("Toplam Bakiye :"));
+    ui::label(FrameFendrixon6, "Label9", 7440, 480, 1560, 315, QStringLiteral("Toplam Bakiye :"));
     txtT3 = makeBox(FrameFendrixon6, "txtT3", 9000, 480, 1800, 315, true);
     for (QLineEdit *box : {txtT1, txtT2, txtT3}) {
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -267,46 +249,47 @@ void veresiye2::buildControls()
     frmTarihBakiyeler->hide();
 
     // ---- confirmation
-    islemfrm = makePanel(this, "islemfrm", 3600, 3960, 4680, 600);
-    msj2 = kit::label(islemfrm, "msj2", 60, 60, 4560, 480, QStringLiteral("İşlem Kaydediliyor... Bekleyiniz."),
-                      Qt::AlignCenter);
+    islemfrm = ui::panel(this, "islemfrm", 3600, 3960, 4680, 600);
+    msj2 = ui::label(islemfrm, "msj2", 60, 60, 4560, 480, QStringLiteral("İşlem Kaydediliyor... Bekleyiniz."),
+                     Qt::AlignCenter);
     msj2->setAutoFillBackground(true);
     islemfrm->hide();
-    Frame1 = makePanel(this, "Frame1", 120, 9240, 360, 360);
+    Frame1 = ui::panel(this, "Frame1", 120, 9240, 360, 360);
     Frame1->hide();
 
     // ---- print options
-    musListesiFrm = makePanel(this, "musListesiFrm", 120, 1680, 6615, 2295);
-    kit::label(musListesiFrm, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
-    xpCombo2 = kit::comboBox(musListesiFrm, "xpCombo2", 240, 780, 2040, 315);
-    xpCombo1 = kit::comboBox(musListesiFrm, "xpCombo1", 2400, 780, 1440, 315);
-    kit::label(musListesiFrm, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
-    TextSize = kit::comboBox(musListesiFrm, "TextSize", 4080, 780, 960, 315);
+    musListesiFrm = ui::panel(this, "musListesiFrm", 120, 1680, 6615, 2295);
+    ui::label(musListesiFrm, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
+    xpCombo2 = ui::comboBox(musListesiFrm, "xpCombo2", 240, 780, 2040, 315);
+    xpCombo1 = ui::comboBox(musListesiFrm, "xpCombo1", 2400, 780, 1440, 315);
+    ui::label(musListesiFrm, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
+    TextSize = ui::comboBox(musListesiFrm, "TextSize", 4080, 780, 960, 315);
     musListesiFrm->hide();
     connect(xpCombo1, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo1_Click);
     connect(xpCombo2, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo2_Click);
-    xpCombo3 = kit::comboBox(this, "xpCombo3", 0, 0, 1800, 315);
-    xpCombo4 = kit::comboBox(this, "xpCombo4", 0, 0, 1800, 315);
+    xpCombo3 = ui::comboBox(this, "xpCombo3", 0, 0, 1800, 315);
+    xpCombo4 = ui::comboBox(this, "xpCombo4", 0, 0, 1800, 315);
     xpCombo3->hide();
     xpCombo4->hide();
 
     // ---- delete-customer panel
-    musilfrm = makePanel(this, "musilfrm", 2400, 3000, 7560, 1800);
+    musilfrm = ui::panel(this, "musilfrm", 2400, 3000, 7560, 1800);
     Text3 = makeBox(musilfrm, "Text3", 240, 180, 7080, 315, true);
-    auto *question = kit::label(
+    auto *question = ui::label(
         musilfrm, "Label15", 240, 600, 7080, 480,
-        QStringLiteral("Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"));
+        QStringLiteral(
+            "Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"));
     question->setWordWrap(true);
-    MyButton3 = kit::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
-    MyButton4 = kit::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
-                            QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
+    MyButton3 = ui::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
+    MyButton4 = ui::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
+                           QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
     MyButton4->hide();
     connect(MyButton3, &BvButton::Click, this, &veresiye2::MyButton3_Click);
     musilfrm->hide();
 
     // ---- edit panel
-    frmHareketEdit = kit::frame(this, "frmHareketEdit", 2400, 1920, 7320, 4560,
-                               QStringLiteral("Müşteri Hareketi Düzenle"));
+    frmHareketEdit =
+        ui::frame(this, "frmHareketEdit", 2400, 1920, 7320, 4560, QStringLiteral("Müşteri Hareketi Düzenle"));
     struct Line {
         const char *label;
         const char *box;
@@ -319,28 +302,28 @@ void veresiye2::buildControls()
                           {"Label18", "txtEdit3", QStringLiteral("İŞLEM TÜRÜ :"), 1200, &txtEdit3},
                           {"Label19", "txtEdit4", QStringLiteral("AÇIKLAMA :"), 1560, &txtEdit4}};
     for (const Line &l : lines) {
-        kit::label(frmHareketEdit, l.label, 480, l.top, 1320, 315, l.caption);
+        ui::label(frmHareketEdit, l.label, 480, l.top, 1320, 315, l.caption);
         *l.edit = makeBox(frmHareketEdit, l.box, 1800, l.top, 5160, 315, false);
     }
-    Frame4 = makePanel(frmHareketEdit, "Frame4", 120, 1980, 7080, 1080, false);
+    Frame4 = ui::panel(frmHareketEdit, "Frame4", 120, 1980, 7080, 1080, false);
     const Line group[] = {{"Label23", "txtEdit7", QStringLiteral("MİKTAR :"), 0, &txtEdit7},
                           {"Label24", "txtEdit8", QStringLiteral("BİRİM :"), 360, &txtEdit8},
                           {"Label25", "txtEdit9", QStringLiteral("BİRİM FİYAT :"), 720, &txtEdit9}};
     for (const Line &l : group) {
-        kit::label(Frame4, l.label, 360, l.top, 1320, 315, l.caption);
+        ui::label(Frame4, l.label, 360, l.top, 1320, 315, l.caption);
         *l.edit = makeBox(Frame4, l.box, 1680, l.top, 2400, 315, false);
     }
-    Label21 = kit::label(frmHareketEdit, "Label21", 480, 3120, 1320, 315, QStringLiteral("BORÇ :"));
+    Label21 = ui::label(frmHareketEdit, "Label21", 480, 3120, 1320, 315, QStringLiteral("BORÇ :"));
     txtEdit5 = makeBox(frmHareketEdit, "txtEdit5", 1800, 3120, 2400, 315, false);
-    Label22 = kit::label(frmHareketEdit, "Label22", 480, 2400, 1320, 315, QStringLiteral("ÖDENEN :"));
+    Label22 = ui::label(frmHareketEdit, "Label22", 480, 2400, 1320, 315, QStringLiteral("ÖDENEN :"));
     txtEdit6 = makeBox(frmHareketEdit, "txtEdit6", 1800, 2400, 2400, 315, false);
     txtEdit10 = makeBox(frmHareketEdit, "txtEdit10", 4320, 3120, 1200, 315, false);
     txtEdit10->hide();
     for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
         e->setEnabled(false);
-    BvButton2 = kit::button(frmHareketEdit, "BvButton2", 1800, 3840, 1560, 480, QStringLiteral("Düzenle"));
-    BvButton3 = kit::button(frmHareketEdit, "BvButton3", 1800, 3840, 1560, 480, QStringLiteral("Kaydet"));
-    BvButton1 = kit::button(frmHareketEdit, "BvButton1", 3480, 3840, 1560, 480, QStringLiteral("Vazgeç"));
+    BvButton2 = ui::button(frmHareketEdit, "BvButton2", 1800, 3840, 1560, 480, QStringLiteral("Düzenle"));
+    BvButton3 = ui::button(frmHareketEdit, "BvButton3", 1800, 3840, 1560, 480, QStringLiteral("Kaydet"));
+    BvButton1 = ui::button(frmHareketEdit, "BvButton1", 3480, 3840, 1560, 480, QStringLiteral("Vazgeç"));
     BvButton3->hide();
     connect(BvButton2, &BvButton::Click, this, &veresiye2::BvButton2_Click);
     connect(BvButton3, &BvButton::Click, this, &veresiye2::BvButton3_Click);
@@ -348,28 +331,28 @@ void veresiye2::buildControls()
     frmHareketEdit->hide();
 
     // ---- delete panel
-    frmSilEkran = makePanel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
-    auto *heading = kit::label(frmSilEkran, "Label26", 120, 120, 6000, 360,
-                               QStringLiteral("SEÇİLİ VERESİYE İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
+    frmSilEkran = ui::panel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
+    auto *heading = ui::label(frmSilEkran, "Label26", 120, 120, 6000, 360,
+                              QStringLiteral("SEÇİLİ VERESİYE İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
-    kit::label(frmSilEkran, "Label27", 240, 600, 5880, 300, QStringLiteral("> Seçili Veresiye İşlemi"));
-    kit::label(frmSilEkran, "Label28", 240, 900, 5880, 300,
-               QStringLiteral("> Seçili Veresiye İşlemine Bağlı Kasa Hareketleri"));
-    kit::label(frmSilEkran, "Label29", 240, 1200, 5880, 300,
-               QStringLiteral("> Seçili Veresiye İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
-    btnSilIptal = kit::button(frmSilEkran, "btnSilIptal", 600, 1800, 2280, 480, QStringLiteral(" İptal"));
-    Command12 = kit::button(frmSilEkran, "Command12", 3240, 1800, 2400, 480, QStringLiteral(" İşlemi Sil"));
+    ui::label(frmSilEkran, "Label27", 240, 600, 5880, 300, QStringLiteral("> Seçili Veresiye İşlemi"));
+    ui::label(frmSilEkran, "Label28", 240, 900, 5880, 300,
+              QStringLiteral("> Seçili Veresiye İşlemine Bağlı Kasa Hareketleri"));
+    ui::label(frmSilEkran, "Label29", 240, 1200, 5880, 300,
+              QStringLiteral("> Seçili Veresiye İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
+    btnSilIptal = ui::button(frmSilEkran, "btnSilIptal", 600, 1800, 2280, 480, QStringLiteral(" İptal"));
+    Command12 = ui::button(frmSilEkran, "Command12", 3240, 1800, 2400, 480, QStringLiteral(" İşlemi Sil"));
     connect(btnSilIptal, &BvButton::Click, this, &veresiye2::btnSilIptal_Click);
     connect(Command12, &BvButton::Click, this, &veresiye2::Command12_Click);
     frmSilEkran->hide();
 
     // The linked cash rows are gathered, never shown.
-    frmTumSil2 = makePanel(this, "frmTumSil2", 0, 0, 4800, 1800);
+    frmTumSil2 = ui::panel(this, "frmTumSil2", 0, 0, 4800, 1800);
     DBGridKasa = new QTableView(frmTumSil2);
     DBGridKasa->setObjectName(QStringLiteral("DBGridKasa"));
-    kit::place(DBGridKasa, 0, 0, 4800, 1800);
+    ui::place(DBGridKasa, 0, 0, 4800, 1800);
     m_kasaModel = new pv::DataGridModel(DataKasaSil2,
                                         {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1080},
                                          {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 2400},
@@ -378,26 +361,26 @@ void veresiye2::buildControls()
                                         this);
     m_kasaModel->attach(DBGridKasa);
     frmTumSil2->hide();
-    Frame5 = makePanel(this, "Frame5", 0, 0, 1200, 600);
+    Frame5 = ui::panel(this, "Frame5", 0, 0, 1200, 600);
     Frame5->hide();
 }
 
 void veresiye2::bindFields()
 {
-    kit::bindField(Data1, &Text9, QStringLiteral("Bakiye"));
-    kit::bindField(Data1, &Text12, QStringLiteral("Sonislem"));
-    kit::bindField(Data1, &Text13, QStringLiteral("Gun"));
-    kit::bindField(Data1, &txtMail, QStringLiteral("mail"));
+    ui::bindField(Data1, &Text9, QStringLiteral("Bakiye"));
+    ui::bindField(Data1, &Text12, QStringLiteral("Sonislem"));
+    ui::bindField(Data1, &Text13, QStringLiteral("Gun"));
+    ui::bindField(Data1, &txtMail, QStringLiteral("mail"));
     Data1->bind(Text3, QStringLiteral("MusteriFirma"));
     Data1->bind(xpText3, QStringLiteral("MusteriFirma"));
     Data1->bind(xpText2, QStringLiteral("Adres"));
     Data1->bind(xpText1, QStringLiteral("Telefon1"));
 
-    kit::bindField(Data5, &Text11111, QStringLiteral("mus_kodu"));
-    kit::bindField(Data5, &txtIslemNo2, QStringLiteral("islemNo2"));
-    kit::bindField(Data5, &txtIslemTuru, QStringLiteral("Turu"));
-    kit::bindField(Data5, &txtProductCode2, QStringLiteral("ProductCode"));
-    kit::bindField(Data5, &txtDusStokMik, QStringLiteral("Miktar"));
+    ui::bindField(Data5, &Text11111, QStringLiteral("mus_kodu"));
+    ui::bindField(Data5, &txtIslemNo2, QStringLiteral("islemNo2"));
+    ui::bindField(Data5, &txtIslemTuru, QStringLiteral("Turu"));
+    ui::bindField(Data5, &txtProductCode2, QStringLiteral("ProductCode"));
+    ui::bindField(Data5, &txtDusStokMik, QStringLiteral("Miktar"));
     const std::pair<QLineEdit *, const char *> edits[] = {
         {txtEdit1, "Tarih"},   {txtEdit2, "Saat"},  {txtEdit3, "Turu"},       {txtEdit4, "Aciklama"},
         {txtEdit5, "Eklenen"}, {txtEdit6, "Odenen"}, {txtEdit7, "Miktar"},    {txtEdit8, "Birim"},
@@ -405,8 +388,8 @@ void veresiye2::bindFields()
     for (const auto &[box, field] : edits)
         Data5->bind(box, QLatin1String(field));
 
-    kit::bindField(Data3, &txtStokMik, QStringLiteral("OnHand"));
-    kit::bindField(DataFirmaBilgi, &txtFirmaBilgi, QStringLiteral("kurumismi"));
+    ui::bindField(Data3, &txtStokMik, QStringLiteral("OnHand"));
+    ui::bindField(DataFirmaBilgi, &txtFirmaBilgi, QStringLiteral("kurumismi"));
 }
 
 // ---------------------------------------------------------------- loading and activation
@@ -607,7 +590,10 @@ void veresiye2::menukilitac2()
     Command6_Click();
 }
 
-void veresiye2::setLedgerFrameColours() { kit::giveFrameItsColours(Frame1s); }
+void veresiye2::setLedgerFrameColours()
+{
+    ui::giveFrameItsColours(Frame1s);
+}
 
 void veresiye2::Timer5_Timer()
 {
@@ -625,6 +611,18 @@ void veresiye2::txtUygulaOdemeVeresiye_Change()
 {
     ara_Click();
     Frame1->hide();
+}
+
+void veresiye2::raiseRefreshSignal(const QString &code)
+{
+    if (!pv::isLoaded<veresiye2>())
+        return;
+    veresiye2 &w = pv::form<veresiye2>();
+    w.Frame1->setVisible(true);
+    w.Timer3->setEnabled(true);
+    w.islemfrm->setVisible(true);
+    w.txtUygulaOdemeVeresiye = code;
+    w.Text11 = pv::dateText(pv::Clock::today());
 }
 
 qint64 veresiye2::currentEntryId()
@@ -766,8 +764,8 @@ void veresiye2::mnuAlacak_Click()
     d.cboOdemeSekli->setVisible(false);
     d.Label3->setVisible(false);
     d.txtIslemTuru = QStringLiteral("Alacak Dekontu ");
-    kit::moveTo(d.Text5, 2520, 2405);
-    kit::moveTo(d.Label8, 2520, 2110);
+    ui::moveTo(d.Text5, 2520, 2405);
+    ui::moveTo(d.Label8, 2520, 2110);
     d.Show(pv::Form::Modal, this);
 }
 
@@ -783,8 +781,8 @@ void veresiye2::mnuOdeme_Click()
     d.cboOdemeSekli->setVisible(true);
     d.Label3->setVisible(true);
     d.txtIslemTuru = QStringLiteral("Ödeme ");
-    kit::moveTo(d.Text5, 2520, 3160);
-    kit::moveTo(d.Label8, 2520, 2895);
+    ui::moveTo(d.Text5, 2520, 3160);
+    ui::moveTo(d.Label8, 2520, 2895);
     d.Show(pv::Form::Modal, this);
 }
 
@@ -809,10 +807,10 @@ void veresiye2::btnEdit_Click()
     Label22->setVisible(!debit);
     Frame4->setVisible(debit);
     const double top = debit ? 3120 : 2400;
-    kit::moveTo(txtEdit5, 1800, top);
-    kit::moveTo(txtEdit6, 1800, top);
-    kit::moveTo(Label21, 480, top);
-    kit::moveTo(Label22, 480, top);
+    ui::moveTo(txtEdit5, 1800, top);
+    ui::moveTo(txtEdit6, 1800, top);
+    ui::moveTo(Label21, 480, top);
+    ui::moveTo(Label22, 480, top);
 }
 
 void veresiye2::BvButton2_Click()
@@ -898,7 +896,7 @@ void veresiye2::VornXPButton9_Click()
     m_deleteId = currentEntryId();
     Command13_Click();
     Frame1s->setEnabled(false);
-    kit::moveTo(frmSilEkran, 3120, 3120);
+    ui::moveTo(frmSilEkran, 3120, 3120);
     frmSilEkran->show();
     frmSilEkran->raise();
     enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton10, VornXPButton7, MyButton1, tgoster,

@@ -195,6 +195,10 @@ public:
     void menukilitac2();
     void KasadanSil();
 
+    // The account window's answer to a saved posting: confirmation shown, ledger re-read,
+    // last-entry date set to today. Only when the account window is open.
+    static void raiseRefreshSignal(const QString &code);
+
     // ---- handlers
     void txtUygulaOdemeVeresiye_Change();
     void Timer3_Timer();

@@ -22,6 +22,9 @@ void registerAppReports()
                             script([] { return std::make_unique<DatedFooter>(); }));
     Reports::registerLayout(QStringLiteral("Extre"), QStringLiteral(":/reports/Extre.json"),
                             script([] { return std::make_unique<ExtreScript>(); }));
+    Reports::registerLayout(QStringLiteral("kasaRapor"), QStringLiteral(":/reports/kasaRapor.json"), script([] {
+                                return std::make_unique<DatedFooter>(QStringLiteral("Label124"), QString());
+                            }));
 }
 
 } // namespace pv

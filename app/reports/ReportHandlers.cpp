@@ -11,12 +11,12 @@ void RankedRows::detailFormat(ReportRun &run)
 {
     run.detail().setBackColor(m_rows % 2 ? stripe : QColor(Qt::white));
     ++m_rows;
-    run.control(QStringLiteral("lblRank")).setCaption(QStringLiteral(" ") + QString::number(m_rows));
+    run.control(QStringLiteral("lblRank")).setCaption(m_prefix + QString::number(m_rows));
 }
 
 void DatedFooter::pageFooterFormat(ReportRun &run)
 {
-    run.control(QStringLiteral("Label117")).setCaption(run.now().toString(shortDate));
+    run.control(m_dateLabel).setCaption(run.now().toString(shortDate));
 }
 
 void ExtreScript::detailFormat(ReportRun &run)

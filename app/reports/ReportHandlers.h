@@ -4,20 +4,32 @@
 
 namespace pv {
 
-// Every layout numbers its detail rows in lblRank (" 1", " 2", ...) and stripes them:
-// the first row white, the second pale blue, and so on. The count starts at every run.
+// Every layout numbers its detail rows in lblRank (" 1", " 2", ...; kasaRapor without the
+// blank) and stripes them: the first row white, the second pale blue, and so on. The count
+// starts at every run.
 class RankedRows : public ReportScript {
 public:
+    explicit RankedRows(const QString &rankPrefix = QStringLiteral(" ")) : m_prefix(rankPrefix) {}
     void detailFormat(ReportRun &run) override;
 
 protected:
     int m_rows = 0;
+    QString m_prefix;
 };
 
-// carirapor, CariGunlukRapor: the print date in the page footer.
+// carirapor, CariGunlukRapor (Label117), kasaRapor (Label124): the print date in the page
+// footer.
 class DatedFooter : public RankedRows {
 public:
+    explicit DatedFooter(const QString &dateLabel = QStringLiteral("Label117"),
+                         const QString &rankPrefix = QStringLiteral(" "))
+        : RankedRows(rankPrefix), m_dateLabel(dateLabel)
+    {
+    }
     void pageFooterFormat(ReportRun &run) override;
+
+private:
+    QString m_dateLabel;
 };
 
 // Extre, the receipt: a row without an added amount is a payment, shown in the single amount

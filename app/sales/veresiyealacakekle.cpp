@@ -1,9 +1,12 @@
 #include "app/sales/veresiyealacakekle.h"
 
-#include "app/sales/EntryKit.h"
+#include "app/accounts/veresiye2.h"
+#include "app/ledger/Rows.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
@@ -25,25 +28,25 @@ veresiyealacakekle::veresiyealacakekle()
     setClientSizeTwips(5280, 4440);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
 
-    odefrm2 = entry::frame(this, "odefrm2", 0, 0, 5280, 4440, QStringLiteral("ALACAK DEKONTU / ÖDEME"));
-    Label2 = entry::label(odefrm2, "Label2", 240, 480, 2040, 285, QStringLiteral("Tarih :"));
-    Text2 = entry::textBox(odefrm2, "Text2", 240, 765, 2040, 315);
-    Label1 = entry::label(odefrm2, "Label1", 2520, 480, 2040, 285, QStringLiteral("Saat :"));
-    Text3 = entry::textBox(odefrm2, "Text3", 2520, 765, 2040, 315);
-    Label4 = entry::label(odefrm2, "Label4", 240, 1200, 2040, 285, QStringLiteral("Açıklama :"));
-    Text4 = entry::textBox(odefrm2, "Text4", 240, 1485, 4800, 315, QStringLiteral("ÖDEME YAPILDI"));
-    Label3 = entry::label(odefrm2, "Label3", 2520, 2110, 2040, 285, QStringLiteral("Ödeme Şekli :"));
-    cboOdemeSekli = entry::comboBox(odefrm2, "cboOdemeSekli", 2520, 2405, 2520, 315);
-    Label8 = entry::label(odefrm2, "Label8", 2520, 2895, 2040, 285, QStringLiteral("Tutar :"));
-    Text5 = entry::textBox(odefrm2, "Text5", 2520, 3160, 2520, 315);
+    odefrm2 = ui::frame(this, "odefrm2", 0, 0, 5280, 4440, QStringLiteral("ALACAK DEKONTU / ÖDEME"));
+    Label2 = ui::label(odefrm2, "Label2", 240, 480, 2040, 285, QStringLiteral("Tarih :"));
+    Text2 = ui::textBox(odefrm2, "Text2", 240, 765, 2040, 315);
+    Label1 = ui::label(odefrm2, "Label1", 2520, 480, 2040, 285, QStringLiteral("Saat :"));
+    Text3 = ui::textBox(odefrm2, "Text3", 2520, 765, 2040, 315);
+    Label4 = ui::label(odefrm2, "Label4", 240, 1200, 2040, 285, QStringLiteral("Açıklama :"));
+    Text4 = ui::textBox(odefrm2, "Text4", 240, 1485, 4800, 315, QStringLiteral("ÖDEME YAPILDI"));
+    Label3 = ui::label(odefrm2, "Label3", 2520, 2110, 2040, 285, QStringLiteral("Ödeme Şekli :"));
+    cboOdemeSekli = ui::comboBox(odefrm2, "cboOdemeSekli", 2520, 2405, 2520, 315);
+    Label8 = ui::label(odefrm2, "Label8", 2520, 2895, 2040, 285, QStringLiteral("Tutar :"));
+    Text5 = ui::textBox(odefrm2, "Text5", 2520, 3160, 2520, 315);
     Text5->setAlignment(Qt::AlignRight);
-    VornXPButton9 = entry::button(odefrm2, "VornXPButton9", 1440, 3720, 1680, 495, QStringLiteral(" Onayla"));
-    VornXPButton8 = entry::button(odefrm2, "VornXPButton8", 3240, 3720, 1680, 495, QStringLiteral(" Vazgeç"));
+    VornXPButton9 = ui::button(odefrm2, "VornXPButton9", 1440, 3720, 1680, 495, QStringLiteral(" Onayla"));
+    VornXPButton8 = ui::button(odefrm2, "VornXPButton8", 3240, 3720, 1680, 495, QStringLiteral(" Vazgeç"));
 
     connect(VornXPButton9, &BvButton::Click, this, &veresiyealacakekle::VornXPButton9_Click);
     connect(VornXPButton8, &BvButton::Click, this, &veresiyealacakekle::VornXPButton8_Click);
     connect(cboOdemeSekli, &QComboBox::activated, this, &veresiyealacakekle::cboOdemeSekli_Click);
-    entry::onLostFocus(Text5, [this] { Text5_LostFocus(); });
+    pv::onLostFocus(Text5, [this] { Text5_LostFocus(); });
     setTabOrder(Text2, Text3);
     setTabOrder(Text3, Text4);
     setTabOrder(Text4, cboOdemeSekli);
@@ -54,7 +57,7 @@ void veresiyealacakekle::Form_Load()
 {
     m_db.open(pv::databasePath());
     m_openedAt = pv::Clock::now();
-    txtIslemNo2 = entry::uniquePostingId(m_db, m_openedAt);
+    txtIslemNo2 = pv::ledger::uniquePostingId(m_db, m_openedAt);
     Text2->setText(pv::dateText(m_openedAt.date()));
     Text3->setText(pv::timeText(m_openedAt.time()));
     cboOdemeSekli->addItems(
@@ -71,7 +74,7 @@ void veresiyealacakekle::cboOdemeSekli_Click()
 
 void veresiyealacakekle::Text5_LostFocus()
 {
-    entry::formatMoneyBox(Text5, pv::kMoney);
+    ui::formatMoneyBox(Text5, pv::kMoney);
 }
 
 void veresiyealacakekle::VornXPButton8_Click()
@@ -82,7 +85,7 @@ void veresiyealacakekle::VornXPButton8_Click()
 void veresiyealacakekle::VornXPButton9_Click()
 {
     auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
         field->setFocus(Qt::OtherFocusReason);
     };
     if (Text4->text().isEmpty())
@@ -90,18 +93,18 @@ void veresiyealacakekle::VornXPButton9_Click()
     if (Text5->text().isEmpty())
         return refuse(QStringLiteral("Tutarı Girin."), Text5);
     if (!pv::parseDate(Text2->text()))
-        return refuse(entry::kBadDate, Text2);
+        return refuse(ui::kBadDate, Text2);
     if (!pv::toNumber(Text5->text()))
         return refuse(QStringLiteral("Tutarı Girin."), Text5);
-    entry::formatDateBox(Text2);
+    ui::formatDateBox(Text2);
 
     QString error;
     if (!post(&error)) {
-        pv::MsgBox(entry::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
-                   entry::kErrorTitle);
+        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
+                   ui::kErrorTitle);
         return;
     }
-    entry::raiseRefreshSignal(QStringLiteral("11"));
+    veresiye2::raiseRefreshSignal(QStringLiteral("11"));
     pv::Unload(this);
 }
 
@@ -114,35 +117,35 @@ bool veresiyealacakekle::post(QString *error)
         return false;
     }
     // Another posting may have taken this opening's id meanwhile.
-    txtIslemNo2 = entry::uniquePostingId(m_db, m_openedAt);
+    txtIslemNo2 = pv::ledger::uniquePostingId(m_db, m_openedAt);
     const bool supplierPayment = txtIslemTuru.text() == kPayment && txtMusTuru.text() == kSupplier;
     const QString key = pv::dateKey(Text2->text());
     const QString amount = Text5->text();
     const QString kind =
         supplierPayment ? txtIslemTuru.text() + cboOdemeSekli->currentText() : txtIslemTuru.text();
-    if (!entry::addRow(m_db, QStringLiteral("veresiye"),
-                       {{QStringLiteral("mus_kodu"), Text1.text()},
-                        {QStringLiteral("Tarih"), Text2->text()},
-                        {QStringLiteral("Saat"), Text3->text()},
-                        {QStringLiteral("Aciklama"), Text4->text()},
-                        {supplierPayment ? QStringLiteral("Eklenen") : QStringLiteral("Odenen"), amount},
-                        {QStringLiteral("Turu"), kind},
-                        {QStringLiteral("Tarih2"), key},
-                        {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
-                       error))
+    if (!pv::ledger::addRow(m_db, QStringLiteral("veresiye"),
+                            {{QStringLiteral("mus_kodu"), Text1.text()},
+                             {QStringLiteral("Tarih"), Text2->text()},
+                             {QStringLiteral("Saat"), Text3->text()},
+                             {QStringLiteral("Aciklama"), Text4->text()},
+                             {supplierPayment ? QStringLiteral("Eklenen") : QStringLiteral("Odenen"), amount},
+                             {QStringLiteral("Turu"), kind},
+                             {QStringLiteral("Tarih2"), key},
+                             {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
+                            error))
         return false;
-    if (supplierPayment &&
-        !entry::addRow(m_db, QStringLiteral("kasa"),
-                       {{1, Text1.text()},
-                        {2, Text2->text()},
-                        {3, Text3->text()},
-                        {4, QStringLiteral("Çıkan")},
-                        {5, Text4->text() + QStringLiteral(" (") + odefrm2->Caption() + QLatin1Char(')')},
-                        {7, amount},
-                        {8, key},
-                        {10, txtIslemNo2.text()},
-                        {11, cboOdemeSekli->currentText()}},
-                       error))
+    if (supplierPayment && !pv::ledger::addRow(m_db, QStringLiteral("kasa"),
+                                               {{1, Text1.text()},
+                                                {2, Text2->text()},
+                                                {3, Text3->text()},
+                                                {4, QStringLiteral("Çıkan")},
+                                                {5, Text4->text() + QStringLiteral(" (") +
+                                                        odefrm2->Caption() + QLatin1Char(')')},
+                                                {7, amount},
+                                                {8, key},
+                                                {10, txtIslemNo2.text()},
+                                                {11, cboOdemeSekli->currentText()}},
+                                               error))
         return false;
     if (!tx.commit()) {
         *error = tx.lastError().message;

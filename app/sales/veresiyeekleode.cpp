@@ -1,7 +1,9 @@
 #include "app/sales/veresiyeekleode.h"
 
+#include "app/accounts/veresiye2.h"
+#include "app/ledger/Rows.h"
 #include "app/reports/AppReports.h"
-#include "app/sales/EntryKit.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -9,6 +11,7 @@
 #include "platform/data/DataGridModel.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
@@ -35,8 +38,8 @@ constexpr int kWide = 15525;  // with the product panel beside it
 constexpr int kHeight = 4695;
 
 // Two-state buttons (check mode), released or pressed at the start.
-const kit::Design kToggleUp = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", false}};
-const kit::Design kToggleDown = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", true}};
+const ui::Design kToggleUp = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", false}};
+const ui::Design kToggleDown = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", true}};
 
 const QString kPriceSql =
     QStringLiteral("SELECT [Product Code], [Generic Name], [Brand Name], "
@@ -81,7 +84,7 @@ QPixmap hintArrow(const QColor &colour)
 
 QLabel *picture(QWidget *parent, const char *name, double l, double t, double w, double h, const QPixmap &pm)
 {
-    auto *lb = entry::label(parent, name, l, t, w, h, QString(), Qt::AlignCenter);
+    auto *lb = ui::label(parent, name, l, t, w, h, QString(), Qt::AlignCenter);
     lb->setPixmap(pm);
     return lb;
 }
@@ -91,7 +94,7 @@ QTableView *grid(QWidget *parent, const char *name, double l, double t, double w
     auto *g = new QTableView(parent);
     g->setObjectName(QLatin1String(name));
     g->verticalHeader()->hide();
-    entry::place(g, l, t, w, h);
+    ui::place(g, l, t, w, h);
     return g;
 }
 
@@ -110,15 +113,22 @@ DescriptionPanel descriptionPanel(QWidget *parent, const char *name, double left
     DescriptionPanel d;
     d.panel = new QFrame(parent);
     d.panel->setObjectName(QLatin1String(name));
-    entry::place(d.panel, left, 360, 4335, 4215);
-    auto *header = entry::frame(d.panel, "header", 0, 0, 4335, 4215, caption);
+    ui::place(d.panel, left, 360, 4335, 4215);
+    auto *header = ui::frame(d.panel, "header", 0, 0, 4335, 4215, caption);
     d.grid = grid(header, gridName, 120, 405, 4095, 2595);
-    d.text = entry::textBox(header, textName, 120, 3105, 2760, 315);
-    d.add = entry::button(header, addName, 3000, 3045, 1215, 435, QStringLiteral(" Ekle"));
-    d.remove = entry::button(header, removeName, 120, 3585, 2280, 435, QStringLiteral("Seçili Kaydı Sil"));
-    d.close = entry::button(header, closeName, 2520, 3585, 1695, 435, QStringLiteral(" Kapat"));
+    d.text = ui::textBox(header, textName, 120, 3105, 2760, 315);
+    d.add = ui::button(header, addName, 3000, 3045, 1215, 435, QStringLiteral(" Ekle"));
+    d.remove = ui::button(header, removeName, 120, 3585, 2280, 435, QStringLiteral("Seçili Kaydı Sil"));
+    d.close = ui::button(header, closeName, 2520, 3585, 1695, 435, QStringLiteral(" Kapat"));
     d.panel->hide();
     return d;
+}
+
+// An apostrophe doubled, for the few texts the receipt's source carries.
+QString sqlText(const QString &text)
+{
+    QString t = text;
+    return t.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
 int twipsWidthToPixels(int twips)
@@ -138,47 +148,47 @@ veresiyeekleode::veresiyeekleode()
     // ---------------------------------------------------------------- sale panel
     eklefrm = new QFrame(this);
     eklefrm->setObjectName(QStringLiteral("eklefrm"));
-    entry::place(eklefrm, 0, 0, kNarrow, kHeight);
-    eklefrm2 = entry::frame(eklefrm, "eklefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE EKLE"));
+    ui::place(eklefrm, 0, 0, kNarrow, kHeight);
+    eklefrm2 = ui::frame(eklefrm, "eklefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE EKLE"));
     QWidget *s = eklefrm2;
-    Label6 = entry::label(s, "Label6", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
-    Text6 = entry::textBox(s, "Text6", 1440, 450, 1560, 315);
-    Label5 = entry::label(s, "Label5", 3120, 480, 720, 285, QStringLiteral("Saat :"));
-    Text7 = entry::textBox(s, "Text7", 3840, 450, 1320, 315);
-    BvButton1 = entry::button(s, "BvButton1", 5400, 405, 600, 405, QStringLiteral("1"),
-                              QStringLiteral("Stoktan Ürün Ekle"), kToggleUp);
-    BvButton4 = entry::button(s, "BvButton4", 6060, 405, 600, 405, QStringLiteral("2"),
-                              QStringLiteral("Stoktan Bağımsız Ürün Ekle (Stoktan Düşmeden)"), kToggleUp);
-    Label7 = entry::label(s, "Label7", 240, 900, 1080, 285, QStringLiteral("Açıklama :"));
+    Label6 = ui::label(s, "Label6", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
+    Text6 = ui::textBox(s, "Text6", 1440, 450, 1560, 315);
+    Label5 = ui::label(s, "Label5", 3120, 480, 720, 285, QStringLiteral("Saat :"));
+    Text7 = ui::textBox(s, "Text7", 3840, 450, 1320, 315);
+    BvButton1 = ui::button(s, "BvButton1", 5400, 405, 600, 405, QStringLiteral("1"),
+                           QStringLiteral("Stoktan Ürün Ekle"), kToggleUp);
+    BvButton4 = ui::button(s, "BvButton4", 6060, 405, 600, 405, QStringLiteral("2"),
+                           QStringLiteral("Stoktan Bağımsız Ürün Ekle (Stoktan Düşmeden)"), kToggleUp);
+    Label7 = ui::label(s, "Label7", 240, 900, 1080, 285, QStringLiteral("Açıklama :"));
     xpText6 = new QPlainTextEdit(QStringLiteral("-"), s);
     xpText6->setObjectName(QStringLiteral("xpText6"));
     xpText6->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     xpText6->setTabChangesFocus(true);
-    entry::place(xpText6, 1440, 870, 5160, 735);
-    Label11 = entry::label(s, "Label11", 240, 1740, 1080, 285, QStringLiteral("Miktar :"));
-    Text10a = entry::textBox(s, "Text10a", 1440, 1710, 1560, 315, QStringLiteral("1"));
-    Text10 = entry::textBox(s, "Text10", 1440, 1710, 1560, 315, QStringLiteral("1"));
+    ui::place(xpText6, 1440, 870, 5160, 735);
+    Label11 = ui::label(s, "Label11", 240, 1740, 1080, 285, QStringLiteral("Miktar :"));
+    Text10a = ui::textBox(s, "Text10a", 1440, 1710, 1560, 315, QStringLiteral("1"));
+    Text10 = ui::textBox(s, "Text10", 1440, 1710, 1560, 315, QStringLiteral("1"));
     Text10a->hide();
-    Label10 = entry::label(s, "Label10", 3120, 1740, 720, 285, QStringLiteral("Birim :"));
-    Text11 = kit::comboBox(s, "Text11", 3840, 1710, 1560, 315);
-    Label9 = entry::label(s, "Label9", 240, 2160, 1200, 285, QStringLiteral("Birim Fiyatı :"));
-    Text12a = entry::textBox(s, "Text12a", 1440, 2130, 1560, 315);
-    Text12 = entry::textBox(s, "Text12", 1440, 2130, 1560, 315);
+    Label10 = ui::label(s, "Label10", 3120, 1740, 720, 285, QStringLiteral("Birim :"));
+    Text11 = ui::comboBox(s, "Text11", 3840, 1710, 1560, 315);
+    Label9 = ui::label(s, "Label9", 240, 2160, 1200, 285, QStringLiteral("Birim Fiyatı :"));
+    Text12a = ui::textBox(s, "Text12a", 1440, 2130, 1560, 315);
+    Text12 = ui::textBox(s, "Text12", 1440, 2130, 1560, 315);
     Text12a->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Text12a->hide();
-    btnFormat = entry::button(s, "btnFormat", 3120, 2100, 1200, 375, QStringLiteral("Yuvarla"),
-                              QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
+    btnFormat = ui::button(s, "btnFormat", 3120, 2100, 1200, 375, QStringLiteral("Yuvarla"),
+                           QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
     // starts a little further left so the colon is not hidden under the box
-    Label13 = entry::label(s, "Label13", 150, 2580, 1290, 285, QStringLiteral("Toplam Fiyat :"));
-    Text9a = entry::textBox(s, "Text9a", 1440, 2550, 1560, 315);
-    Text9 = entry::textBox(s, "Text9", 1440, 2550, 1560, 315);
+    Label13 = ui::label(s, "Label13", 150, 2580, 1290, 285, QStringLiteral("Toplam Fiyat :"));
+    Text9a = ui::textBox(s, "Text9a", 1440, 2550, 1560, 315);
+    Text9 = ui::textBox(s, "Text9", 1440, 2550, 1560, 315);
     for (QLineEdit *t : {Text9a, Text9}) {
         t->setReadOnly(true);
         redRight(t);
     }
     Text9a->hide();
-    msj = entry::label(s, "msj", 1680, 3060, 4920, 285, QStringLiteral("Miktarı Yazıp ENTER Tuşuna Basın"));
+    msj = ui::label(s, "msj", 1680, 3060, 4920, 285, QStringLiteral("Miktarı Yazıp ENTER Tuşuna Basın"));
     {
         QPalette p = msj->palette();
         p.setColor(QPalette::WindowText, Qt::red);
@@ -190,12 +200,12 @@ veresiyeekleode::veresiyeekleode()
     Image4->hide();
     Image5->hide();
     Image3 = picture(s, "Image3", 5520, 2100, 1080, 1080, QPixmap());
-    VornXPButton2 = entry::button(s, "VornXPButton2", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
-    VornXPButton1 = entry::button(s, "VornXPButton1", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
+    VornXPButton2 = ui::button(s, "VornXPButton2", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
+    VornXPButton1 = ui::button(s, "VornXPButton1", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
     VornXPButton2->setEnabled(false);
     // Below the visible part: a scanner's code arrives here when the quantity is entered
     // without a product.
-    bartext = entry::textBox(s, "bartext", 1440, kHeight + 120, 1560, 315);
+    bartext = ui::textBox(s, "bartext", 1440, kHeight + 120, 1560, 315);
 
     const DescriptionPanel sale =
         descriptionPanel(eklefrm, "frmAciklama", 6600, QStringLiteral("Veresiye Açıklamaları"), "DBGrid1",
@@ -211,28 +221,27 @@ veresiyeekleode::veresiyeekleode()
     // ---------------------------------------------------------------- collection panel
     odefrm = new QFrame(this);
     odefrm->setObjectName(QStringLiteral("odefrm"));
-    entry::place(odefrm, 0, 0, kNarrow, kHeight);
-    odefrm2 =
-        entry::frame(odefrm, "odefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE TAHSİLAT YAP"));
+    ui::place(odefrm, 0, 0, kNarrow, kHeight);
+    odefrm2 = ui::frame(odefrm, "odefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE TAHSİLAT YAP"));
     QWidget *c = odefrm2;
-    Label2 = entry::label(c, "Label2", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
-    Text2 = entry::textBox(c, "Text2", 1680, 450, 1560, 315);
-    Label1 = entry::label(c, "Label1", 3360, 480, 720, 285, QStringLiteral("Saat :"));
-    Text3 = entry::textBox(c, "Text3", 4080, 450, 1320, 315);
-    Label4 = entry::label(c, "Label4", 240, 900, 1320, 285, QStringLiteral("Açıklama :"));
-    Text4 = entry::textBox(c, "Text4", 1680, 870, 4920, 315, QStringLiteral("ÖDEME YAPILDI"));
-    Label3 = entry::label(c, "Label3", 240, 1320, 1320, 285, QStringLiteral("Ödeme Şekli :"));
-    cboOdemeSekli = kit::comboBox(c, "cboOdemeSekli", 1680, 1290, 1560, 315);
-    Label8 = entry::label(c, "Label8", 240, 1740, 1440, 285, QStringLiteral("Ödenen Miktar :"));
-    Text5 = entry::textBox(c, "Text5", 1680, 1710, 1560, 315);
+    Label2 = ui::label(c, "Label2", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
+    Text2 = ui::textBox(c, "Text2", 1680, 450, 1560, 315);
+    Label1 = ui::label(c, "Label1", 3360, 480, 720, 285, QStringLiteral("Saat :"));
+    Text3 = ui::textBox(c, "Text3", 4080, 450, 1320, 315);
+    Label4 = ui::label(c, "Label4", 240, 900, 1320, 285, QStringLiteral("Açıklama :"));
+    Text4 = ui::textBox(c, "Text4", 1680, 870, 4920, 315, QStringLiteral("ÖDEME YAPILDI"));
+    Label3 = ui::label(c, "Label3", 240, 1320, 1320, 285, QStringLiteral("Ödeme Şekli :"));
+    cboOdemeSekli = ui::comboBox(c, "cboOdemeSekli", 1680, 1290, 1560, 315);
+    Label8 = ui::label(c, "Label8", 240, 1740, 1440, 285, QStringLiteral("Ödenen Miktar :"));
+    Text5 = ui::textBox(c, "Text5", 1680, 1710, 1560, 315);
     redRight(Text5);
-    btnFormat2 = entry::button(c, "btnFormat2", 3360, 1680, 1200, 375, QStringLiteral("Yuvarla"),
-                               QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
-    btnMakbuz = entry::button(c, "btnMakbuz", 1680, 2250, 2040, 435, QStringLiteral(" Makbuz Yazdır"),
-                              QStringLiteral("Makbuz Yazdır"), kToggleUp);
+    btnFormat2 = ui::button(c, "btnFormat2", 3360, 1680, 1200, 375, QStringLiteral("Yuvarla"),
+                            QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
+    btnMakbuz = ui::button(c, "btnMakbuz", 1680, 2250, 2040, 435, QStringLiteral(" Makbuz Yazdır"),
+                           QStringLiteral("Makbuz Yazdır"), kToggleUp);
     Image1 = picture(c, "Image1", 240, 3000, 960, 960, QPixmap());
-    VornXPButton9 = entry::button(c, "VornXPButton9", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
-    VornXPButton8 = entry::button(c, "VornXPButton8", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
+    VornXPButton9 = ui::button(c, "VornXPButton9", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
+    VornXPButton8 = ui::button(c, "VornXPButton8", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
 
     const DescriptionPanel pay =
         descriptionPanel(odefrm, "frmAciklama2", 6240, QStringLiteral("Tahsilat Açıklamaları"), "DBGrid3",
@@ -246,13 +255,13 @@ veresiyeekleode::veresiyeekleode()
     odefrm->hide();
 
     // ---------------------------------------------------------------- product panel
-    frmstok = entry::frame(this, "frmstok", 6960, 0, 8535, kHeight, QStringLiteral("STOKTAKİ ÜRÜNLER"));
-    xpCombo1 = kit::comboBox(frmstok, "xpCombo1", 120, 360, 2280, 315);
-    xpText15 = entry::textBox(frmstok, "xpText15", 2520, 360, 2160, 315);
-    xpCombo3 = kit::comboBox(frmstok, "xpCombo3", 4800, 360, 1320, 315);
-    btnAktar = entry::button(frmstok, "btnAktar", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
-    BtnAktarA = entry::button(frmstok, "BtnAktarA", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
-    BvButton3 = entry::button(frmstok, "BvButton3", 7440, 330, 960, 375, QStringLiteral("Kapat"));
+    frmstok = ui::frame(this, "frmstok", 6960, 0, 8535, kHeight, QStringLiteral("STOKTAKİ ÜRÜNLER"));
+    xpCombo1 = ui::comboBox(frmstok, "xpCombo1", 120, 360, 2280, 315);
+    xpText15 = ui::textBox(frmstok, "xpText15", 2520, 360, 2160, 315);
+    xpCombo3 = ui::comboBox(frmstok, "xpCombo3", 4800, 360, 1320, 315);
+    btnAktar = ui::button(frmstok, "btnAktar", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
+    BtnAktarA = ui::button(frmstok, "BtnAktarA", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
+    BvButton3 = ui::button(frmstok, "BvButton3", 7440, 330, 960, 375, QStringLiteral("Kapat"));
     DBGrid2 = grid(frmstok, "DBGrid2", 15, 840, 8505, 3840);
     frmstok->hide();
 
@@ -329,17 +338,17 @@ veresiyeekleode::veresiyeekleode()
     txtFormat.onChange(this, &veresiyeekleode::txtFormat_Change);
     txtFormat2.onChange(this, &veresiyeekleode::txtFormat2_Change);
 
-    entry::onLostFocus(Text10a, [this] { Text10a_LostFocus(); });
-    entry::onLostFocus(Text12a, [this] { Text12a_LostFocus(); });
-    entry::onLostFocus(Text9a, [this] { Text9a_LostFocus(); });
-    entry::onLostFocus(Text5, [this] { Text5_LostFocus(); });
-    entry::onLostFocus(Text6, [this] { Text6_LostFocus(); });
-    entry::onLostFocus(Text2, [this] { Text2_LostFocus(); });
-    entry::onGotFocus(Text10, [this] { Text10_GotFocus(); });
-    entry::onGotFocus(Text12, [this] { Text12_GotFocus(); });
-    entry::onDblClick(xpText6->viewport(), [this] { xpText6_DblClick(); });
-    entry::onDblClick(Text4, [this] { Text4_DblClick(); });
-    entry::onClick(Image4, [this] { Image4_Click(); });
+    pv::onLostFocus(Text10a, [this] { Text10a_LostFocus(); });
+    pv::onLostFocus(Text12a, [this] { Text12a_LostFocus(); });
+    pv::onLostFocus(Text9a, [this] { Text9a_LostFocus(); });
+    pv::onLostFocus(Text5, [this] { Text5_LostFocus(); });
+    pv::onLostFocus(Text6, [this] { Text6_LostFocus(); });
+    pv::onLostFocus(Text2, [this] { Text2_LostFocus(); });
+    pv::onGotFocus(Text10, [this] { Text10_GotFocus(); });
+    pv::onGotFocus(Text12, [this] { Text12_GotFocus(); });
+    pv::onDblClick(xpText6->viewport(), [this] { xpText6_DblClick(); });
+    pv::onDblClick(Text4, [this] { Text4_DblClick(); });
+    pv::onClick(Image4, [this] { Image4_Click(); });
     pv::onKeyPress(Text10, [this](int &k) { Text10_KeyPress(k); });
     pv::onKeyPress(Text12, [this](int &k) { Text12_KeyPress(k); });
     pv::onKeyPress(Text9, [this](int &k) { Text9_KeyPress(k); });
@@ -367,7 +376,7 @@ void veresiyeekleode::Form_Load()
     const QString path = pv::databasePath();
     m_db.open(path);
     m_openedAt = pv::Clock::now();
-    txtIslemNo2 = entry::uniquePostingId(m_db, m_openedAt);
+    txtIslemNo2 = pv::ledger::uniquePostingId(m_db, m_openedAt);
 
     Data9->setDatabaseName(path);
     Data9->setRecordSource(QStringLiteral("select * from VeresiyeEkleAcik order by Aciklama asc"));
@@ -482,13 +491,13 @@ void veresiyeekleode::btnFormat2_Click()
 void veresiyeekleode::txtFormat_Change()
 {
     const QString pattern = moneyPattern(pv::Val(txtFormat) != 0);
-    entry::formatMoneyBox(Text9a, pattern);
-    entry::formatMoneyBox(Text12a, pattern);
+    ui::formatMoneyBox(Text9a, pattern);
+    ui::formatMoneyBox(Text12a, pattern);
 }
 
 void veresiyeekleode::txtFormat2_Change()
 {
-    entry::formatMoneyBox(Text5, moneyPattern(pv::Val(txtFormat2) != 0));
+    ui::formatMoneyBox(Text5, moneyPattern(pv::Val(txtFormat2) != 0));
 }
 
 void veresiyeekleode::Text10a_LostFocus()
@@ -501,29 +510,29 @@ void veresiyeekleode::Text12a_LostFocus()
     const bool pressed = btnFormat->Value();
     const QString pattern = moneyPattern(pressed);
     if (pressed) {
-        entry::formatMoneyBox(Text9a, pattern);
-        entry::formatMoneyBox(Text12a, pattern);
+        ui::formatMoneyBox(Text9a, pattern);
+        ui::formatMoneyBox(Text12a, pattern);
     } else {
-        entry::formatMoneyBox(Text12a, pattern);
-        entry::formatMoneyBox(Text9a, pattern);
+        ui::formatMoneyBox(Text12a, pattern);
+        ui::formatMoneyBox(Text9a, pattern);
     }
 }
 
 void veresiyeekleode::Text9a_LostFocus()
 {
-    entry::formatMoneyBox(Text9a, moneyPattern(btnFormat->Value()));
+    ui::formatMoneyBox(Text9a, moneyPattern(btnFormat->Value()));
 }
 void veresiyeekleode::Text5_LostFocus()
 {
-    entry::formatMoneyBox(Text5, moneyPattern(btnFormat2->Value()));
+    ui::formatMoneyBox(Text5, moneyPattern(btnFormat2->Value()));
 }
 void veresiyeekleode::Text6_LostFocus()
 {
-    entry::formatDateBox(Text6);
+    ui::formatDateBox(Text6);
 }
 void veresiyeekleode::Text2_LostFocus()
 {
-    entry::formatDateBox(Text2);
+    ui::formatDateBox(Text2);
 }
 
 // The free-text line total follows quantity and price as plain number text.
@@ -570,14 +579,14 @@ void veresiyeekleode::cboOdemeSekli_Click()
 
 void veresiyeekleode::xpText6_DblClick()
 {
-    entry::place(frmAciklama, 2400, 360, 4335, 4215);
+    ui::place(frmAciklama, 2400, 360, 4335, 4215);
     frmAciklama->show();
     frmAciklama->raise();
 }
 
 void veresiyeekleode::Text4_DblClick()
 {
-    entry::place(frmAciklama2, 2400, 360, 4335, 4215);
+    ui::place(frmAciklama2, 2400, 360, 4335, 4215);
     frmAciklama2->show();
     frmAciklama2->raise();
 }
@@ -611,7 +620,7 @@ void veresiyeekleode::btnSil2_Click()
 void veresiyeekleode::addDescription(pv::DataControl *list, QLineEdit *text)
 {
     if (text->text().isEmpty()) {
-        pv::MsgBox(QStringLiteral("Açıklama Yazın"), pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+        pv::MsgBox(QStringLiteral("Açıklama Yazın"), pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
         text->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -622,7 +631,7 @@ void veresiyeekleode::addDescription(pv::DataControl *list, QLineEdit *text)
         rs.CancelUpdate();
         // The text stays in the box, so nothing typed is lost.
         pv::MsgBox(QStringLiteral("Açıklama eklenemedi.\n") + reason, pv::vbOKOnly | pv::vbExclamation,
-                   entry::kWarnTitle);
+                   ui::kWarnTitle);
         text->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -640,7 +649,7 @@ void veresiyeekleode::deleteDescription(pv::DataControl *list)
         return;
     if (!rs.Delete())
         pv::MsgBox(QStringLiteral("Açıklama silinemedi.\n") + rs.lastError().message,
-                   pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+                   pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
     list->Refresh();
 }
 
@@ -759,7 +768,7 @@ void veresiyeekleode::Text10_KeyPress(int &KeyAscii)
     }
     setStockTotal();
     VornXPButton2->setFocus(Qt::OtherFocusReason);
-    entry::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
+    ui::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
 }
 
 void veresiyeekleode::Text12_KeyPress(int &KeyAscii)
@@ -778,7 +787,7 @@ void veresiyeekleode::Text12_KeyPress(int &KeyAscii)
     }
     setStockTotal();
     Text9->setFocus(Qt::OtherFocusReason);
-    entry::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
+    ui::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
 }
 
 // The total only leads on to the confirmation: stock and sales log are the save's work.
@@ -974,7 +983,7 @@ void veresiyeekleode::saveSale(bool fromStock)
     QLineEdit *priceBox = fromStock ? Text12 : Text12a;
     QLineEdit *totalBox = fromStock ? Text9 : Text9a;
     auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
         field->setFocus(Qt::OtherFocusReason);
     };
     if (xpText6->toPlainText().isEmpty())
@@ -986,7 +995,7 @@ void veresiyeekleode::saveSale(bool fromStock)
     if (priceBox->text().isEmpty())
         return refuse(QStringLiteral("Birim Fiyatını Yazın"), priceBox);
     if (!pv::parseDate(Text6->text()))
-        return refuse(entry::kBadDate, Text6);
+        return refuse(ui::kBadDate, Text6);
     const auto quantity = pv::toNumber(quantityBox->text());
     if (!quantity || (fromStock && *quantity <= 0))
         return refuse(QStringLiteral("Miktarı Girin."), quantityBox);
@@ -1003,17 +1012,17 @@ void veresiyeekleode::saveSale(bool fromStock)
         txtSpr2 = product.Fields(0).text();
         txtSpr3 = product.Fields(1).text();
     }
-    entry::formatDateBox(Text6);
+    ui::formatDateBox(Text6);
     // The amount booked is always quantity times price, shown as the rounding switch says.
     totalBox->setText(pv::Format(*quantity * *price, moneyPattern(btnFormat->Value())));
 
     QString error;
     if (!postSale(fromStock, &error)) {
-        pv::MsgBox(entry::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
-                   entry::kErrorTitle);
+        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
+                   ui::kErrorTitle);
         return;
     }
-    entry::raiseRefreshSignal(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
+    veresiye2::raiseRefreshSignal(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
     pv::Unload(this);
 }
 
@@ -1027,21 +1036,21 @@ bool veresiyeekleode::postSale(bool fromStock, QString *error)
         *error = tx.lastError().message;
         return false;
     }
-    if (!entry::addRow(m_db, QStringLiteral("veresiye"),
-                       {{QStringLiteral("mus_kodu"), Text1.text()},
-                        {QStringLiteral("Tarih"), Text6->text()},
-                        {QStringLiteral("Saat"), Text7->text()},
-                        {QStringLiteral("Aciklama"), xpText6->toPlainText()},
-                        {QStringLiteral("Eklenen"), totalBox->text()},
-                        {QStringLiteral("Miktar"), quantityBox->text()},
-                        {QStringLiteral("Birim"), Text11->currentText()},
-                        {QStringLiteral("Tarih2"), pv::dateKey(Text6->text())},
-                        {QStringLiteral("Turu"), fromStock ? QStringLiteral("Stoktan Satış")
-                                                           : QStringLiteral("Stoktan Bağımsız Satış")},
-                        {QStringLiteral("BirimFiyat"), priceBox->text()},
-                        {QStringLiteral("UygFiyat"), xpCombo3->currentText()},
-                        {QStringLiteral("ProductCode"), bartext->text()}},
-                       error))
+    if (!pv::ledger::addRow(m_db, QStringLiteral("veresiye"),
+                            {{QStringLiteral("mus_kodu"), Text1.text()},
+                             {QStringLiteral("Tarih"), Text6->text()},
+                             {QStringLiteral("Saat"), Text7->text()},
+                             {QStringLiteral("Aciklama"), xpText6->toPlainText()},
+                             {QStringLiteral("Eklenen"), totalBox->text()},
+                             {QStringLiteral("Miktar"), quantityBox->text()},
+                             {QStringLiteral("Birim"), Text11->currentText()},
+                             {QStringLiteral("Tarih2"), pv::dateKey(Text6->text())},
+                             {QStringLiteral("Turu"), fromStock ? QStringLiteral("Stoktan Satış")
+                                                                : QStringLiteral("Stoktan Bağımsız Satış")},
+                             {QStringLiteral("BirimFiyat"), priceBox->text()},
+                             {QStringLiteral("UygFiyat"), xpCombo3->currentText()},
+                             {QStringLiteral("ProductCode"), bartext->text()}},
+                            error))
         return false;
     if (fromStock ? !cmdTotal_Click(error) : !satisrapor(quantityBox, priceBox, totalBox, error))
         return false;
@@ -1062,20 +1071,20 @@ bool veresiyeekleode::cmdTotal_Click(QString *error)
 bool veresiyeekleode::satisrapor(QLineEdit *quantity, QLineEdit *price, QLineEdit *total, QString *error)
 {
     const QDate today = pv::Clock::today();
-    return entry::addRow(m_db, QStringLiteral("SatisRapor"),
-                         {{1, bartext->text()},
-                          {2, txtSpr2.text()},
-                          {3, txtSpr3.text()},
-                          {4, quantity->text()},
-                          {5, Text11->currentText()},
-                          {6, price->text()},
-                          {7, total->text()},
-                          {10, today},
-                          {11, today.month()},
-                          {12, today.year()},
-                          {13, pv::dateKey(Text6->text())},
-                          {15, Text1.text()}},
-                         error);
+    return pv::ledger::addRow(m_db, QStringLiteral("SatisRapor"),
+                              {{1, bartext->text()},
+                               {2, txtSpr2.text()},
+                               {3, txtSpr3.text()},
+                               {4, quantity->text()},
+                               {5, Text11->currentText()},
+                               {6, price->text()},
+                               {7, total->text()},
+                               {10, today},
+                               {11, today.month()},
+                               {12, today.year()},
+                               {13, pv::dateKey(Text6->text())},
+                               {15, Text1.text()}},
+                              error);
 }
 
 bool veresiyeekleode::MinusProduct(const QString &code, double quantity, QString *error)
@@ -1098,7 +1107,7 @@ bool veresiyeekleode::MinusProduct(const QString &code, double quantity, QString
 void veresiyeekleode::VornXPButton9_Click()
 {
     auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, entry::kWarnTitle);
+        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
         field->setFocus(Qt::OtherFocusReason);
     };
     if (Text4->text().isEmpty())
@@ -1108,20 +1117,20 @@ void veresiyeekleode::VornXPButton9_Click()
     if (Text5->text().isEmpty())
         return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
     if (!pv::parseDate(Text2->text()))
-        return refuse(entry::kBadDate, Text2);
+        return refuse(ui::kBadDate, Text2);
     if (!pv::toNumber(Text5->text()))
         return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
-    entry::formatDateBox(Text2);
+    ui::formatDateBox(Text2);
 
     pv::ReportDocument receipt;
     bool printed = false;
     QString error;
     if (!postCollection(&receipt, &printed, &error)) {
-        pv::MsgBox(entry::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
-                   entry::kErrorTitle);
+        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
+                   ui::kErrorTitle);
         return;
     }
-    entry::raiseRefreshSignal(QStringLiteral("11"));
+    veresiye2::raiseRefreshSignal(QStringLiteral("11"));
     if (printed) {
         pv::ReportPreview preview(receipt);
         pv::execModal(&preview, this);
@@ -1138,34 +1147,35 @@ bool veresiyeekleode::postCollection(pv::ReportDocument *receipt, bool *printed,
         *error = tx.lastError().message;
         return false;
     }
-    txtIslemNo2 = entry::uniquePostingId(m_db, m_openedAt);
+    txtIslemNo2 = pv::ledger::uniquePostingId(m_db, m_openedAt);
     const QString kind = cboOdemeSekli->currentText();
-    if (!entry::addRow(m_db, QStringLiteral("veresiye"),
-                       {{QStringLiteral("mus_kodu"), Text1.text()},
-                        {QStringLiteral("Tarih"), Text2->text()},
-                        {QStringLiteral("Saat"), Text3->text()},
-                        {QStringLiteral("Aciklama"), Text4->text()},
-                        {QStringLiteral("Odenen"), Text5->text()},
-                        {QStringLiteral("Turu"), QStringLiteral("Tahsilat ") + kind},
-                        {QStringLiteral("Tarih2"), pv::dateKey(Text2->text())},
-                        {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
-                       error))
+    if (!pv::ledger::addRow(m_db, QStringLiteral("veresiye"),
+                            {{QStringLiteral("mus_kodu"), Text1.text()},
+                             {QStringLiteral("Tarih"), Text2->text()},
+                             {QStringLiteral("Saat"), Text3->text()},
+                             {QStringLiteral("Aciklama"), Text4->text()},
+                             {QStringLiteral("Odenen"), Text5->text()},
+                             {QStringLiteral("Turu"), QStringLiteral("Tahsilat ") + kind},
+                             {QStringLiteral("Tarih2"), pv::dateKey(Text2->text())},
+                             {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
+                            error))
         return false;
     // The cash book gets the moment of the save, whatever date the panel carries.
     const QDateTime now = pv::Clock::now();
     tarih2txt = pv::dateKey(now.date());
     const bool moneyOut = txtMusTuru.text() == QStringLiteral("Satıcı");
-    if (!entry::addRow(m_db, QStringLiteral("kasa"),
-                       {{1, Text1.text()},
-                        {2, pv::dateText(now.date())},
-                        {3, pv::timeText(now.time())},
-                        {4, moneyOut ? QStringLiteral("Çıkan") : QStringLiteral("Giren")},
-                        {5, Text4->text() + QStringLiteral(" (") + odefrm2->Caption() + QLatin1Char(')')},
-                        {moneyOut ? 7 : 6, Text5->text()},
-                        {8, tarih2txt.text()},
-                        {10, txtIslemNo2.text()},
-                        {11, kind}},
-                       error))
+    if (!pv::ledger::addRow(
+            m_db, QStringLiteral("kasa"),
+            {{1, Text1.text()},
+             {2, pv::dateText(now.date())},
+             {3, pv::timeText(now.time())},
+             {4, moneyOut ? QStringLiteral("Çıkan") : QStringLiteral("Giren")},
+             {5, Text4->text() + QStringLiteral(" (") + odefrm2->Caption() + QLatin1Char(')')},
+             {moneyOut ? 7 : 6, Text5->text()},
+             {8, tarih2txt.text()},
+             {10, txtIslemNo2.text()},
+             {11, kind}},
+            error))
         return false;
     if (btnMakbuz->Value()) {
         pv::Counter counter(m_db, QStringLiteral("yedek_yeri"), QStringLiteral("yolu"));
@@ -1201,8 +1211,8 @@ bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
     r.dataControl().setConnectionString(veresiyedllyol4);
     r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like ") +
                               QStringLiteral(" '") + key + QStringLiteral("' and  Saat= '") +
-                              entry::sqlText(Text3->text()) + QStringLiteral("' and mus_kodu= '") +
-                              entry::sqlText(Text1.text()) + QStringLiteral("' ORDER BY Tarih,[Saat] asc "));
+                              sqlText(Text3->text()) + QStringLiteral("' and mus_kodu= '") +
+                              sqlText(Text1.text()) + QStringLiteral("' ORDER BY Tarih,[Saat] asc "));
     const QString code = Text1.text();
     const double debt =
         m_db.scalar(QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {code})

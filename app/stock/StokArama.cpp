@@ -1,6 +1,6 @@
 #include "app/stock/StokArama.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "app/stock/frmProduct.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -47,22 +47,22 @@ StokArama::StokArama(frmProduct &window) : QObject(&window), w(window)
 
 void StokArama::build()
 {
-    w.aramaFrame = kit::frame(&w, "aramaFrame", 8640, 420, 3960, 1620, QStringLiteral("Ürün Arama & Stok Ekleme"));
+    w.aramaFrame = ui::frame(&w, "aramaFrame", 8640, 420, 3960, 1620, QStringLiteral("Ürün Arama & Stok Ekleme"));
     QWidget *f = w.aramaFrame;
-    w.txtAra = kit::comboBox(f, "txtAra", 120, 420, 3720, 315);
-    w.aramatext2 = kit::textBox(f, "aramatext2", 120, 900, 3060, 315);
-    w.aramatext = kit::textBox(f, "aramatext", 120, 900, 3060, 315);
-    w.aramatext3 = kit::comboBox(f, "aramatext3", 120, 900, 3720, 315);
-    w.aramatext4 = kit::comboBox(f, "aramatext4", 120, 900, 3720, 315);
-    w.aramatext5 = kit::comboBox(f, "aramatext5", 120, 900, 3720, 315);
+    w.txtAra = ui::comboBox(f, "txtAra", 120, 420, 3720, 315);
+    w.aramatext2 = ui::textBox(f, "aramatext2", 120, 900, 3060, 315);
+    w.aramatext = ui::textBox(f, "aramatext", 120, 900, 3060, 315);
+    w.aramatext3 = ui::comboBox(f, "aramatext3", 120, 900, 3720, 315);
+    w.aramatext4 = ui::comboBox(f, "aramatext4", 120, 900, 3720, 315);
+    w.aramatext5 = ui::comboBox(f, "aramatext5", 120, 900, 3720, 315);
     // The VAT kinds are never filled: the box only shows its design text.
     w.aramatext5->setEditable(true);
     w.aramatext5->lineEdit()->setReadOnly(true);
     w.aramatext5->setEditText(QStringLiteral("KDV DAHİL"));
-    w.Label22 = kit::label(f, "Label22", 120, 900, 1500, 315, QStringLiteral("KDV Oranı % :"));
-    w.aramatext6 = kit::textBox(f, "aramatext6", 1680, 900, 1020, 315);
+    w.Label22 = ui::label(f, "Label22", 120, 900, 1500, 315, QStringLiteral("KDV Oranı % :"));
+    w.aramatext6 = ui::textBox(f, "aramatext6", 1680, 900, 1020, 315);
     w.aramatext6->setAlignment(Qt::AlignCenter);
-    w.btnSec = kit::button(f, "btnSec", 3240, 870, 600, 375, QStringLiteral("+/-"),
+    w.btnSec = ui::button(f, "btnSec", 3240, 870, 600, 375, QStringLiteral("+/-"),
                            QStringLiteral("Seçili Ürüne Stok Girişi / Çıkışı Yap"));
     for (QWidget *hidden : {static_cast<QWidget *>(w.aramatext), static_cast<QWidget *>(w.aramatext3),
                             static_cast<QWidget *>(w.aramatext4), static_cast<QWidget *>(w.aramatext5),
@@ -70,9 +70,9 @@ void StokArama::build()
         hidden->hide();
 
     // The sorts sit under the list, Z to A leftmost; the totals beside them.
-    w.zaBTN1 = kit::button(&w, "zaBTN1", 120, 8760, 480, 420, QStringLiteral("Z-A"),
+    w.zaBTN1 = ui::button(&w, "zaBTN1", 120, 8760, 480, 420, QStringLiteral("Z-A"),
                            QStringLiteral("Ürünleri  Z'den > A'ya Sıralama Yap"));
-    w.azBTN1 = kit::button(&w, "azBTN1", 645, 8760, 480, 420, QStringLiteral("A-Z"),
+    w.azBTN1 = ui::button(&w, "azBTN1", 645, 8760, 480, 420, QStringLiteral("A-Z"),
                            QStringLiteral("Ürünleri  A'dan > Z'ye Sıralama Yap"));
     const char *captionNames[] = {"BvButton6", "BvButton7", "BvButton8", "BvButton9", "BvButton10"};
     const char *boxNames[] = {"txtPrice2", "txtPrice3", "txtPrice4", "txtPrice5", "txtPrice6"};
@@ -83,9 +83,9 @@ void StokArama::build()
     QLineEdit **boxes[] = {&w.txtPrice2, &w.txtPrice3, &w.txtPrice4, &w.txtPrice5, &w.txtPrice6};
     for (int i = 0; i < 5; ++i) {
         const double left = 1200 + i * 2280;
-        *buttons[i] = kit::button(&w, captionNames[i], left, 8760, 2220, 330, captions[i]);
+        *buttons[i] = ui::button(&w, captionNames[i], left, 8760, 2220, 330, captions[i]);
         (*buttons[i])->setEnabled(false);
-        *boxes[i] = kit::textBox(&w, boxNames[i], left, 9120, 2220, 315,
+        *boxes[i] = ui::textBox(&w, boxNames[i], left, 9120, 2220, 315,
                                  i < 4 ? QStringLiteral("0,00") : QStringLiteral("0"));
         (*boxes[i])->setReadOnly(true);
         (*boxes[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

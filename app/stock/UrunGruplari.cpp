@@ -1,6 +1,6 @@
 #include "app/stock/UrunGruplari.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "app/ledger/Stock.h"
 #include "app/stock/frmProduct.h"
 #include "controls/button/BvButton.h"
@@ -33,13 +33,10 @@ struct UrunGruplari::Kind {
 namespace
 {
 
+// Placed outside the window until opened.
 QFrame *panel(QWidget *parent, const char *name)
 {
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setAutoFillBackground(true);
-    // Placed outside the window until opened.
-    kit::place(f, 12720, 720, 4200, 4200);
+    QFrame *f = ui::panel(parent, name, 12720, 720, 4200, 4200, false);
     f->hide();
     return f;
 }
@@ -49,7 +46,7 @@ QTableView *grid(QWidget *parent, const char *name, pv::DataControl *dc, const Q
 {
     auto *g = new QTableView(parent);
     g->setObjectName(QLatin1String(name));
-    kit::place(g, 60, 360, 4080, 3180);
+    ui::place(g, 60, 360, 4080, 3180);
     auto *m = new pv::DataGridModel(dc, {{caption, field, 3600}}, g);
     m->attach(g, [](int twips) { return pv::twipsToPixels(twips); });
     frmProduct::fitHeaders(g);
@@ -68,17 +65,17 @@ UrunGruplari::UrunGruplari(frmProduct &window) : QObject(&window), w(window)
 void UrunGruplari::build()
 {
     w.urunmarkafrm = panel(&w, "urunmarkafrm");
-    FrameFendrixon *h1 = kit::frame(w.urunmarkafrm, "urunmarkabaslik", 0, 0, 4200, 4200,
+    FrameFendrixon *h1 = ui::frame(w.urunmarkafrm, "urunmarkabaslik", 0, 0, 4200, 4200,
                                     QStringLiteral("Ürün Kategorisi Ekle"));
     w.DBGrid2 = grid(h1, "DBGrid2", w.Data4, QStringLiteral("KATEGORİLER"), QStringLiteral("urunmarkaadi"));
-    w.MyButton2 = kit::button(h1, "MyButton2", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
-    w.MyButton1 = kit::button(h1, "MyButton1", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
-    w.vekbutton6 = kit::button(h1, "vekbutton6", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
-    w.urunmarkafrm2 = kit::frame(h1, "urunmarkafrm2", 0, 3240, 4200, 960,
+    w.MyButton2 = ui::button(h1, "MyButton2", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
+    w.MyButton1 = ui::button(h1, "MyButton1", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
+    w.vekbutton6 = ui::button(h1, "vekbutton6", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
+    w.urunmarkafrm2 = ui::frame(h1, "urunmarkafrm2", 0, 3240, 4200, 960,
                                  QStringLiteral("Ürün Markası Ekle") + QString(49, QLatin1Char(' ')) +
                                      QStringLiteral("X"));
-    w.Text1 = kit::textBox(w.urunmarkafrm2, "Text1", 120, 480, 2760, 330);
-    w.ekles = kit::button(w.urunmarkafrm2, "ekles", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
+    w.Text1 = ui::textBox(w.urunmarkafrm2, "Text1", 120, 480, 2760, 330);
+    w.ekles = ui::button(w.urunmarkafrm2, "ekles", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
     // The caption's own "X" closes it; no collapse button over it.
     w.urunmarkafrm2->setButton(false);
     // The blanks push the "X" to the right end; a hair smaller type keeps it inside.
@@ -88,15 +85,15 @@ void UrunGruplari::build()
     w.urunmarkafrm2->hide();
 
     w.reyonfrm = panel(&w, "reyonfrm");
-    FrameFendrixon *h2 = kit::frame(w.reyonfrm, "reyonbaslik", 0, 0, 4200, 4200,
+    FrameFendrixon *h2 = ui::frame(w.reyonfrm, "reyonbaslik", 0, 0, 4200, 4200,
                                     QStringLiteral("Tedarikçi Firma Ekle"));
     w.DBGrid3 = grid(h2, "DBGrid3", w.Data2, QStringLiteral("TEDARİKÇİ FİRMALAR"), QStringLiteral("reyon"));
-    w.vekbutton4 = kit::button(h2, "vekbutton4", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
-    w.vekbutton2 = kit::button(h2, "vekbutton2", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
-    w.vekbutton5 = kit::button(h2, "vekbutton5", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
-    w.xpFrame3 = kit::frame(h2, "xpFrame3", 0, 3240, 4200, 960, QStringLiteral("Tedarikçi Firma Ekle"));
-    w.Text2 = kit::textBox(w.xpFrame3, "Text2", 120, 480, 2760, 330);
-    w.ekle2 = kit::button(w.xpFrame3, "ekle2", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
+    w.vekbutton4 = ui::button(h2, "vekbutton4", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
+    w.vekbutton2 = ui::button(h2, "vekbutton2", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
+    w.vekbutton5 = ui::button(h2, "vekbutton5", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
+    w.xpFrame3 = ui::frame(h2, "xpFrame3", 0, 3240, 4200, 960, QStringLiteral("Tedarikçi Firma Ekle"));
+    w.Text2 = ui::textBox(w.xpFrame3, "Text2", 120, 480, 2760, 330);
+    w.ekle2 = ui::button(w.xpFrame3, "ekle2", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
     w.xpFrame3->setButton(false);
     w.xpFrame3->hide();
 
@@ -115,16 +112,12 @@ void UrunGruplari::build()
 
 void UrunGruplari::MyButton7_Click()
 {
-    w.urunmarkafrm->show();
-    w.urunmarkafrm->raise();
-    kit::moveTo(w.urunmarkafrm, 8520, 720);
+    ui::showAt(w.urunmarkafrm, 8520, 720);
 }
 
 void UrunGruplari::btnTdrkEkle_Click()
 {
-    w.reyonfrm->show();
-    w.reyonfrm->raise();
-    kit::moveTo(w.reyonfrm, 8520, 720);
+    ui::showAt(w.reyonfrm, 8520, 720);
 }
 
 void UrunGruplari::MyButton2_Click()
@@ -145,7 +138,7 @@ void UrunGruplari::vekbutton4_Click()
 void UrunGruplari::save(const Kind &k)
 {
     if (k.name->text().trimmed().isEmpty()) {
-        kit::refuse(k.name, k.blank);
+        ui::refuse(k.name, k.blank);
         return;
     }
     const pv::ledger::Result r = k.add(w.m_db, k.name->text());

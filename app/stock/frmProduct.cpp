@@ -1,6 +1,6 @@
 #include "app/stock/frmProduct.h"
 
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 #include "app/ledger/Stock.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/UrunGruplari.h"
@@ -38,12 +38,9 @@ const QString kEmptyExpiry = QStringLiteral("__/____");
 void enable(std::initializer_list<QWidget *> widgets, bool on)
 {
     for (QWidget *w : widgets) {
-        if (auto *b = qobject_cast<BvButton *>(w)) {
-            if (b->Enabled() != on)
-                b->setEnabled(on);
-        } else if (w && w->isEnabled() != on) {
-            w->setEnabled(on);
-        }
+        auto *b = qobject_cast<BvButton *>(w);
+        if (w && (b ? b->Enabled() : w->isEnabled()) != on)
+            ui::setEnabled(w, on);
     }
 }
 
@@ -98,7 +95,7 @@ frmProduct::~frmProduct() = default;
 
 void frmProduct::buildCard()
 {
-    ceksayi7 = kit::textBox(this, "ceksayi7", 120, 60, 8280, 315);
+    ceksayi7 = ui::textBox(this, "ceksayi7", 120, 60, 8280, 315);
     ceksayi7->setReadOnly(true);
     ceksayi7->setAlignment(Qt::AlignCenter);
     ceksayi7->setStyleSheet(QStringLiteral("color: red;"));
@@ -109,24 +106,24 @@ void frmProduct::buildCard()
     const double lb = 5100, lbw = 1680, bb = 6840, bbw = 1080;
     auto rowTop = [&](int i) { return top + i * step; };
     auto caption = [&](const char *name, double l, double w, int row, const QString &text) {
-        return kit::label(this, name, l, rowTop(row), w, h, text, Qt::AlignRight | Qt::AlignVCenter);
+        return ui::label(this, name, l, rowTop(row), w, h, text, Qt::AlignRight | Qt::AlignVCenter);
     };
     auto box = [&](const char *name, double l, double w, int row) {
-        QLineEdit *e = kit::textBox(this, name, l, rowTop(row), w, h);
+        QLineEdit *e = ui::textBox(this, name, l, rowTop(row), w, h);
         e->setReadOnly(true);
         return e;
     };
 
     caption("Label1", la, lw, 0, QStringLiteral("Ürün Kodu (Barkod) :"));
     txtPCode = box("txtPCode", ba, bw, 0);
-    barkodver = kit::button(this, "barkodver", ba + bw + 60, rowTop(0), 480, h, QStringLiteral("#"),
+    barkodver = ui::button(this, "barkodver", ba + bw + 60, rowTop(0), 480, h, QStringLiteral("#"),
                             QStringLiteral("Barkodu Üret"));
     caption("Label2", la, lw, 1, QStringLiteral("Ürün Adı :"));
     txtBName = box("txtBName", ba, bw, 1);
     caption("Label3", la, lw, 2, QStringLiteral("Ürün Kategorisi :"));
     txtGName = box("txtGName", ba, bw, 2);
-    cboGName = kit::comboBox(this, "cboGName", ba, rowTop(2), bw, h);
-    MyButton7 = kit::button(this, "MyButton7", ba + bw + 60, rowTop(2), 720, h, QStringLiteral("EKLE"),
+    cboGName = ui::comboBox(this, "cboGName", ba, rowTop(2), bw, h);
+    MyButton7 = ui::button(this, "MyButton7", ba + bw + 60, rowTop(2), 720, h, QStringLiteral("EKLE"),
                             QStringLiteral("Yeni Kategori Ekle"));
     caption("Label4", la, lw, 3, QStringLiteral("Birim Alış Fiyatı :"));
     txtPrice = box("txtPrice", ba, bw, 3);
@@ -143,39 +140,39 @@ void frmProduct::buildCard()
     txtOnHand = box("txtOnHand", bb, bbw, 0);
     caption("Label9", lb, lbw, 1, QStringLiteral("Birimi :"));
     txtUnit = box("txtUnit", bb, bbw, 1);
-    cboUnit = kit::comboBox(this, "cboUnit", bb, rowTop(1), bbw, h);
+    cboUnit = ui::comboBox(this, "cboUnit", bb, rowTop(1), bbw, h);
     QLabel *l10 = caption("Label10", lb, lbw, 2, QStringLiteral("Kritik Stok S. :"));
     l10->setToolTip(QStringLiteral("Kritik Stok Seviyesi "));
     txtReOrder = box("txtReOrder", bb, bbw, 2);
     QLabel *l11 = caption("Label11", lb, lbw, 3, QStringLiteral("Son Kullanma :"));
     l11->setToolTip(QStringLiteral("Son Kullanma Tarihi"));
     meExpires = box("meExpires", bb, bbw, 3);
-    meExpire = kit::textBox(this, "meExpire", bb, rowTop(3), bbw, h);
+    meExpire = ui::textBox(this, "meExpire", bb, rowTop(3), bbw, h);
     meExpire->setInputMask(QStringLiteral("99/9999;_"));
     meExpire->setToolTip(QStringLiteral("Son Kullanma Tarihi"));
-    yokbuton = kit::button(this, "yokbuton", bb + bbw + 60, rowTop(3), 360, h, QStringLiteral("<"),
+    yokbuton = ui::button(this, "yokbuton", bb + bbw + 60, rowTop(3), 360, h, QStringLiteral("<"),
                            QStringLiteral("Son Kullanma Tarihi Yok "));
     caption("Label12", lb, lbw, 4, QStringLiteral("Sınıfı :"));
     txtSinif = box("txtSinif", bb, bbw, 4);
-    txtSinifCombo = kit::comboBox(this, "txtSinifCombo", bb, rowTop(4), bbw, h);
+    txtSinifCombo = ui::comboBox(this, "txtSinifCombo", bb, rowTop(4), bbw, h);
     caption("Label13", lb, lbw, 5, QStringLiteral("Özel Kod-1 :"));
     txtOzelKod1 = box("txtOzelKod1", bb, bbw, 5);
     caption("Label14", lb, lbw, 6, QStringLiteral("Özel Kod-2 :"));
     txtOzelKod2 = box("txtOzelKod2", bb, bbw, 6);
     caption("Label15", lb, lbw, 7, QStringLiteral("Tedarikçi Firma :"));
     txtLocation = box("txtLocation", bb, bbw, 7);
-    cboLocation = kit::comboBox(this, "cboLocation", bb, rowTop(7), bbw, h);
-    btnTdrkEkle = kit::button(this, "btnTdrkEkle", bb + bbw + 60, rowTop(7), 600, h, QStringLiteral("EKLE"));
+    cboLocation = ui::comboBox(this, "cboLocation", bb, rowTop(7), bbw, h);
+    btnTdrkEkle = ui::button(this, "btnTdrkEkle", bb + bbw + 60, rowTop(7), 600, h, QStringLiteral("EKLE"));
 
     // The VAT fields are kept on the row but never edited here.
-    lblKDV = kit::label(this, "lblKDV", 0, 0, 600, 255, QStringLiteral("KDV :"));
-    lblKdvOran = kit::label(this, "lblKdvOran", 0, 0, 1200, 255, QStringLiteral("KDV Oranı %:"));
+    lblKDV = ui::label(this, "lblKDV", 0, 0, 600, 255, QStringLiteral("KDV :"));
+    lblKdvOran = ui::label(this, "lblKdvOran", 0, 0, 1200, 255, QStringLiteral("KDV Oranı %:"));
     lblKDV->hide();
     lblKdvOran->hide();
 
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    kit::place(DBGrid1, 120, 4080, 12480, 4560);
+    ui::place(DBGrid1, 120, 4080, 12480, 4560);
     m_grid = new pv::DataGridModel(Data1,
                                    {{QStringLiteral("Ürün Kodu (Barkod)"), QStringLiteral("Product Code"), 1680},
                                     {QStringLiteral("Ürün Adı"), QStringLiteral("Brand Name"), 2160},
@@ -221,7 +218,7 @@ void frmProduct::buildCommands()
     const double y = 3480, h = 450;
     double x = 120;
     auto next = [&](const char *name, double w, const QString &caption, const QString &tip = {}) {
-        BvButton *b = kit::button(this, name, x, y, w, h, caption, tip);
+        BvButton *b = ui::button(this, name, x, y, w, h, caption, tip);
         x += w + 45;
         return b;
     };
@@ -240,11 +237,11 @@ void frmProduct::buildCommands()
     barkodver->setEnabled(false);
     yokbuton->setEnabled(false);
 
-    BvButton2 = kit::button(this, "BvButton2", 8640, 2160, 3960, 450, QStringLiteral("Ürün Stok Raporları"),
+    BvButton2 = ui::button(this, "BvButton2", 8640, 2160, 3960, 450, QStringLiteral("Ürün Stok Raporları"),
                             QStringLiteral("Ürün Stok Raporları"), {{"DropDownSymbol", 6}});
-    btnTutarHesapla = kit::button(this, "btnTutarHesapla", 8640, 2700, 2760, 450,
+    btnTutarHesapla = ui::button(this, "btnTutarHesapla", 8640, 2700, 2760, 450,
                                   QStringLiteral("Fiyat Toplamlarını Hesapla"));
-    btnPrint = kit::button(this, "btnPrint", 11460, 2700, 1140, 450, QStringLiteral("Yazdır"));
+    btnPrint = ui::button(this, "btnPrint", 11460, 2700, 1140, 450, QStringLiteral("Yazdır"));
 
     mnuIslemler = new QMenu(QStringLiteral("Islemler"), this);
     mnuIslemler->setObjectName(QStringLiteral("mnuIslemler"));
@@ -546,10 +543,10 @@ bool frmProduct::checkValues()
     double v = 0;
     const QString price = QStringLiteral("Fiyat"), qty = QStringLiteral("Miktar");
     for (QLineEdit *box : {txtPrice, txtsatisfiyat, txtsatisfiyat2, txtsatisfiyat3})
-        if (!kit::readAmount(box, &v, QString(), price))
+        if (!ui::readAmount(box, &v, QString(), price))
             return false;
     for (QLineEdit *box : {txtOnHand, txtReOrder})
-        if (!kit::readAmount(box, &v, QString(), qty))
+        if (!ui::readAmount(box, &v, QString(), qty))
             return false;
     QString expiry = meExpire->displayText();
     if (expiry == kEmptyExpiry)

@@ -368,7 +368,7 @@ ReportDocument Engine::run()
 
     for (const ReportControl &c : m_controls)
         if (c.kind() == ControlKind::DataControl) {
-            m_data = detail::runReportSource(c.connectionString(), c.source());
+            m_data = detail::runReportSource(c.connectionString(), c.source(), c.sourceParams());
             if (!m_data.ok)
                 qWarning("report %s: source refused: %s", qPrintable(m_layout.name), qPrintable(m_data.error));
             break;

@@ -5,7 +5,7 @@
 //
 //   pv::Report &r = pv::Reports::get("Extre");
 //   r.dataControl().setConnectionString(connection);   // ADO-style string or a plain file path
-//   r.dataControl().setSource(sql);
+//   r.dataControl().setSource(sql);                    // or setSource(sql, {key1, key2}) with ? marks
 //   r.label("Label168").setCaption(customerName);
 //   r.field("Field7").setFontSize(TextSize->text());   // "8"; text that is no number is ignored
 //   r.item(4021).setCaption(receiptNo);                 // by number: 4000 + position, sections first
@@ -26,6 +26,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 #include <functional>
 #include <memory>
@@ -141,7 +142,13 @@ public:
     const QString &connectionString() const { return m_connection; }
     void setConnectionString(const QString &s) { m_connection = s; }
     const QString &source() const { return m_source; }
-    void setSource(const QString &sql) { m_source = sql; }
+    // Values for the source's ? marks, bound in order: typed text never becomes SQL text.
+    const QVariantList &sourceParams() const { return m_sourceParams; }
+    void setSource(const QString &sql, const QVariantList &params = {})
+    {
+        m_source = sql;
+        m_sourceParams = params;
+    }
 
     // A line runs from (left, top) to (x2, y2).
     int x2() const { return m_x2; }
@@ -172,6 +179,7 @@ private:
     ReportSummary m_summary;
     QString m_connection;
     QString m_source;
+    QVariantList m_sourceParams;
     QString m_picture;
 };
 

@@ -24,7 +24,7 @@ QString databasePathFromConnection(const QString &connection)
     return connection.contains(QLatin1Char('=')) ? QString() : connection.trimmed();
 }
 
-ReportRows runReportSource(const QString &connection, const QString &sql)
+ReportRows runReportSource(const QString &connection, const QString &sql, const QVariantList &params)
 {
     ReportRows out;
     const QString path = databasePathFromConnection(connection);
@@ -38,7 +38,7 @@ ReportRows runReportSource(const QString &connection, const QString &sql)
         return out;
     }
     Recordset rs;
-    if (!rs.open(db, sql)) {
+    if (!rs.open(db, sql, params)) {
         out.error = rs.lastError().message;
         return out;
     }

@@ -26,8 +26,8 @@ struct ReportRows {
 // "Provider=...;Data Source=<path>;..." or a bare path.
 QString databasePathFromConnection(const QString &connection);
 
-// Runs sql read-only on the file the connection names. A refused source gives ok = false
-// and no rows.
-ReportRows runReportSource(const QString &connection, const QString &sql);
+// Runs sql read-only on the file the connection names, params bound to its ? marks in
+// order. A refused source gives ok = false and no rows.
+ReportRows runReportSource(const QString &connection, const QString &sql, const QVariantList &params = {});
 
 } // namespace pv::detail

@@ -1,5 +1,4 @@
 // Users, units, settings, backup and restore, driven as a user would.
-#include "app/AdminKit.h"
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
 #include "app/WebPages.h"
@@ -7,6 +6,7 @@
 #include "app/birmler.h"
 #include "app/frmSplash.h"
 #include "app/kullanici.h"
+#include "app/ui/Kit.h"
 #include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -857,11 +857,11 @@ void TestAdmin::backupName()
 {
     Harness h;
     h.setNow(QDateTime(QDate(2014, 3, 9), QTime(14, 5, 9)));
-    QCOMPARE(admin::backupFileName(), QStringLiteral("BrennavikPelvanor_Yedek_09-03-14(14-05-09).ydk"));
-    QCOMPARE(admin::withTrailingSeparator(QStringLiteral("D:\\Yedek\\")), QStringLiteral("D:\\Yedek\\"));
-    QCOMPARE(admin::withTrailingSeparator(QStringLiteral("/yedek")),
+    QCOMPARE(ui::backupFileName(), QStringLiteral("BrennavikPelvanor_Yedek_09-03-14(14-05-09).ydk"));
+    QCOMPARE(ui::withTrailingSeparator(QStringLiteral("D:\\Yedek\\")), QStringLiteral("D:\\Yedek\\"));
+    QCOMPARE(ui::withTrailingSeparator(QStringLiteral("/yedek")),
              QStringLiteral("/yedek") + QDir::separator());
-    QCOMPARE(admin::withTrailingSeparator(QString()), QString());
+    QCOMPARE(ui::withTrailingSeparator(QString()), QString());
 }
 
 void TestAdmin::backupWindow_data()
@@ -896,7 +896,7 @@ void TestAdmin::backupWindow()
     c.Show(pv::Form::Modal);
     h.settle();
     QVERIFY(!pv::isLoaded<CopyFile>());
-    QVERIFY(admin::isProgramDatabase(expected));
+    QVERIFY(ui::isProgramDatabase(expected));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QFileInfo(expected).fileName()});
 }
 
@@ -912,7 +912,7 @@ void TestAdmin::backupOverwrite()
     QFETCH(int, answer);
     Harness h;
     const QString folder = backupFolder(h) + QLatin1Char('/');
-    const QString target = folder + admin::backupFileName();
+    const QString target = folder + ui::backupFileName();
     QVERIFY(writeFile(target, "eski yedek"));
     h.onModal<CopyFile>([&](CopyFile &c) {
         h.expectMsgBox(target + QStringLiteral("\n\nDosyası zaten var. Varolan dosya ile değiştirilsin mi? "),
@@ -926,7 +926,7 @@ void TestAdmin::backupOverwrite()
     pv::form<CopyFile>().txtSurucu = folder;
     pv::form<CopyFile>().Show(pv::Form::Modal);
     h.settle();
-    QCOMPARE(admin::isProgramDatabase(target), answer == pv::vbYes);
+    QCOMPARE(ui::isProgramDatabase(target), answer == pv::vbYes);
     if (answer == pv::vbNo)
         QCOMPARE(fileBytes(target), QByteArray("eski yedek"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1); // no temporary file left
@@ -969,13 +969,13 @@ void TestAdmin::backupOfOpenDatabaseIsConsistent()
     QVERIFY(dc.Refresh());
     QVERIFY(dc.Database().exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Deste')")));
     const QString target = backupFolder(h) + QStringLiteral("/a.ydk");
-    QVERIFY(admin::copyDatabase(pv::databasePath(), target, QStringLiteral("Dikkat"), nullptr,
-                                admin::CopyKind::Backup) > 0);
-    QVERIFY(admin::isProgramDatabase(target));
+    QVERIFY(ui::copyDatabase(pv::databasePath(), target, QStringLiteral("Dikkat"), nullptr,
+                             ui::CopyKind::Backup) > 0);
+    QVERIFY(ui::isProgramDatabase(target));
     QVERIFY(!QFile::exists(target + QStringLiteral("-journal")));
-    QVERIFY(admin::databaseInUse(pv::databasePath()));
+    QVERIFY(ui::databaseInUse(pv::databasePath()));
     dc.close();
-    QVERIFY(!admin::databaseInUse(pv::databasePath()));
+    QVERIFY(!ui::databaseInUse(pv::databasePath()));
     // The copy stands alone: open it as the program's database and read the new row.
     pv::setProgramFolder(QFileInfo(target).absolutePath());
     QFile::rename(target, pv::databasePath());
@@ -1030,8 +1030,8 @@ void TestAdmin::restoreGivesBackTheRows()
     Harness h;
     const QString folder = backupFolder(h) + QLatin1Char('/');
     const QString backup = folder + QStringLiteral("gun.ydk");
-    QVERIFY(admin::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
-                                admin::CopyKind::Backup) > 0);
+    QVERIFY(ui::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
+                             ui::CopyKind::Backup) > 0);
     const QStringList before = units(h);
     h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
     h.exec(QStringLiteral("DELETE FROM \"User\""));
@@ -1070,8 +1070,8 @@ void TestAdmin::restoreRefused()
     const QString folder = backupFolder(h) + QLatin1Char('/');
     QString backup = folder + QStringLiteral("b.YDK");
     if (kind == QLatin1String("good"))
-        QVERIFY(admin::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
-                                    admin::CopyKind::Backup) > 0);
+        QVERIFY(ui::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
+                                 ui::CopyKind::Backup) > 0);
     else if (kind == QLatin1String("text"))
         QVERIFY(writeFile(backup, "bu bir yedek değil"));
     else if (kind == QLatin1String("empty"))
@@ -1175,7 +1175,7 @@ void TestAdmin::automaticBackupAtExit()
     QVERIFY(!pv::isLoaded<CopyOto>());
     QCOMPARE(QFile::exists(expected), backup);
     if (backup)
-        QVERIFY(admin::isProgramDatabase(expected));
+        QVERIFY(ui::isProgramDatabase(expected));
 }
 
 void TestAdmin::automaticBackupAsksBeforeReplacing()
@@ -1183,7 +1183,7 @@ void TestAdmin::automaticBackupAsksBeforeReplacing()
     Harness h;
     const QString folder = backupFolder(h) + QLatin1Char('/');
     h.exec(QStringLiteral("UPDATE dgrayr SET oto_yedek = ?, oto_yedek_aktif = '1'"), {folder});
-    const QString target = folder + admin::backupFileName();
+    const QString target = folder + ui::backupFileName();
     QVERIFY(writeFile(target, "aynı saniyede alınmış"));
     h.expectMsgBox(target + QStringLiteral("\n\nDosyası zaten var. Varolan dosya ile değiştirilsin mi? "),
                    pv::vbYesNo | pv::vbQuestion, QStringLiteral("Bilgi"), pv::vbNo);
@@ -1208,7 +1208,7 @@ void TestAdmin::largeBackupShowsFull()
     pv::form<CopyFile>().txtSurucu = folder;
     pv::form<CopyFile>().Show(pv::Form::Modal);
     h.settle();
-    QVERIFY(QFileInfo(folder + admin::backupFileName()).size() > 22 * 1024 * 1024);
+    QVERIFY(QFileInfo(folder + ui::backupFileName()).size() > 22 * 1024 * 1024);
 }
 
 namespace
@@ -1249,7 +1249,7 @@ void TestAdmin::startPrograms()
     bool freeAtStart = false;
     pv::setLaunchHandler([&](const QString &path) {
         started << path;
-        freeAtStart = !admin::databaseInUse(pv::databasePath());
+        freeAtStart = !ui::databaseInUse(pv::databasePath());
         return starts;
     });
     auto *main = new Holder;
@@ -1258,9 +1258,9 @@ void TestAdmin::startPrograms()
     if (!starts)
         h.expectMsgBox(QStringLiteral("Program başlatılamadı."), pv::vbCritical, QStringLiteral("Hata"));
     const bool result = handsOverDatabase
-                            ? admin::startProgramWithDatabaseFree(
+                            ? ui::startProgramWithDatabaseFree(
                                   program, QStringLiteral("Program başlatılamadı."), main, {&main->dc})
-                            : admin::startTool(program, QStringLiteral("Program başlatılamadı."));
+                            : ui::startTool(program, QStringLiteral("Program başlatılamadı."));
     QCOMPARE(result, starts);
     h.settle();
     QCOMPARE(started, QStringList{pv::siblingProgramPath(program)});
@@ -1328,9 +1328,9 @@ void TestAdmin::announcements()
     auto *panel = new QFrame(&window);
     panel->setVisible(false);
     QTextBrowser *browser = web::createBrowser(panel);
-    BvButton *toggle = admin::button(&window, "btnDuyuru", 0, 0, 660, 660, QString(),
-                                     QStringLiteral("Güncel Program Duyuruları"),
-                                     {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    BvButton *toggle =
+        ui::button(&window, "btnDuyuru", 0, 0, 660, 660, QString(),
+                   QStringLiteral("Güncel Program Duyuruları"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
     QObject::connect(toggle, &BvButton::Click, &window,
                      [&] { web::toggleAnnouncements(toggle, panel, browser); });
     window.show();
@@ -1426,7 +1426,7 @@ void TestAdmin::mainWindowSettingsReachExit()
     h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
     h.click(m.VornXPButton3);
     QVERIFY(h.programEnded());
-    QVERIFY(admin::isProgramDatabase(expected));
+    QVERIFY(ui::isProgramDatabase(expected));
 }
 
 void TestAdmin::mainWindowExitWithoutBackup()
@@ -1442,8 +1442,8 @@ void TestAdmin::mainWindowRestore()
 {
     Harness h;
     const QString backup = backupFolder(h) + QStringLiteral("/r.ydk");
-    QVERIFY(admin::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
-                                admin::CopyKind::Backup) > 0);
+    QVERIFY(ui::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
+                             ui::CopyKind::Backup) > 0);
     h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
     veresiye &m = openMainWindow(h);
     m.ydk2->trigger();

@@ -1,7 +1,7 @@
 // The stock card driven as a shop owner uses it, opened from the main window's
 // "Stok İşlemleri": browsing, adding, editing, deleting, searches, lists, categories,
 // suppliers, totals and price decimals.
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/UrunGruplari.h"
 #include "app/stock/frmProduct.h"
@@ -225,7 +225,7 @@ void TestStockCard::editModeLocksTheWindow()
     QCOMPARE(f.txtPCode->text(), QStringLiteral("NEW1"));
 
     // A restore frees the file: the card closes, nothing written.
-    admin::unloadOtherForms(&pv::form<veresiye>());
+    ui::unloadOtherForms(&pv::form<veresiye>());
     QVERIFY(!pv::isLoaded<frmProduct>());
     QCOMPARE(allProducts(h), before);
 }

@@ -1,4 +1,4 @@
-#include "app/AdminKit.h"
+#include "app/ui/Kit.h"
 
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/data/DataControl.h"
@@ -18,7 +18,7 @@
 #include <filesystem>
 #include <sqlite3.h>
 
-namespace admin
+namespace ui
 {
 
 QString backupFileName()
@@ -235,4 +235,4 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
     return QFileInfo(destination).size();
 }
 
-} // namespace admin
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "app/FormKit.h"
+#include "app/ui/Kit.h"
 
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -15,11 +15,14 @@
 #include "platform/text/InputChecks.h"
 
 #include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QFileInfo>
 #include <QLineEdit>
 
 #include <limits>
 
-namespace kit
+namespace ui
 {
 
 void place(QWidget *w, double left, double top, double width, double height)
@@ -30,6 +33,13 @@ void place(QWidget *w, double left, double top, double width, double height)
 void moveTo(QWidget *w, double left, double top)
 {
     w->move(pv::twipsToPixels(left), pv::twipsToPixels(top));
+}
+
+void showAt(QWidget *w, double left, double top)
+{
+    moveTo(w, left, top);
+    w->show();
+    w->raise();
 }
 
 BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
@@ -93,6 +103,27 @@ QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, doubl
     return c;
 }
 
+QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    auto *d = new QDateEdit(parent);
+    d->setObjectName(QLatin1String(name));
+    d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    d->setCalendarPopup(true);
+    place(d, l, t, w, h);
+    return d;
+}
+
+QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box)
+{
+    auto *f = new QFrame(parent);
+    f->setObjectName(QLatin1String(name));
+    if (box)
+        f->setFrameShape(QFrame::Box);
+    f->setAutoFillBackground(true);
+    place(f, l, t, w, h);
+    return f;
+}
+
 QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h)
 {
     pv::PropertyBag bag;
@@ -102,6 +133,22 @@ QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, d
     bar->setObjectName(QLatin1String(name));
     place(bar, l, t, w, h);
     return bar;
+}
+
+void setEnabled(QWidget *w, bool on)
+{
+    if (auto *b = qobject_cast<BvButton *>(w))
+        b->setEnabled(on);
+    else if (auto *f = qobject_cast<FrameFendrixon *>(w))
+        f->setEnabled(on);
+    else if (w)
+        w->setEnabled(on);
+}
+
+void setEnabled(QWidget *window, const QStringList &names, bool on)
+{
+    for (const QString &name : names)
+        setEnabled(window->findChild<QWidget *>(name), on);
 }
 
 void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column)
@@ -173,7 +220,7 @@ void giveFrameItsColours(FrameFendrixon *f)
 
 void refuse(QLineEdit *box, const QString &message)
 {
-    pv::MsgBox(message, pv::vbExclamation, QStringLiteral("Dikkat!!"));
+    pv::MsgBox(message, pv::vbExclamation, kWarnTitle);
     box->setFocus();
     box->selectAll();
 }
@@ -222,4 +269,57 @@ bool readTime(QLineEdit *box, QTime *time)
     return true;
 }
 
-} // namespace kit
+void formatMoneyBox(QLineEdit *box, const QString &pattern)
+{
+    if (const auto v = pv::toNumber(box->text()))
+        box->setText(pv::Format(*v, pattern));
+}
+
+void formatDateBox(QLineEdit *box)
+{
+    if (const auto d = pv::parseDate(box->text()))
+        box->setText(pv::dateText(*d));
+}
+
+bool isBlank(const QString &text)
+{
+    return text.trimmed().isEmpty();
+}
+
+QString mailValue(const QString &typed)
+{
+    const QString t = typed.trimmed();
+    return t == QLatin1String("@") ? QString() : t;
+}
+
+QString makerAddress()
+{
+    return QStringLiteral("www.brennavik.com");
+}
+
+PhotoCheck checkPhoto(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return PhotoCheck::Missing;
+    const QString type = path.right(3).toUpper();
+    if (type != QLatin1String("JPG") && type != QLatin1String("GIF") && type != QLatin1String("BMP"))
+        return PhotoCheck::WrongType;
+    return PhotoCheck::Ok;
+}
+
+bool reportPhoto(const QString &path)
+{
+    switch (checkPhoto(path)) {
+    case PhotoCheck::Missing:
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbExclamation, QStringLiteral("Hata "));
+        return false;
+    case PhotoCheck::WrongType:
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbExclamation, QStringLiteral("Hata"));
+        return false;
+    case PhotoCheck::Ok:
+        break;
+    }
+    return true;
+}
+
+} // namespace ui

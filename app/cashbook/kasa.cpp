@@ -1,0 +1,747 @@
+#include "app/cashbook/kasa.h"
+
+#include "app/ledger/CashBook.h"
+#include "app/ledger/ReceiptNumbers.h"
+#include "app/reports/AppReports.h"
+#include "app/ui/Kit.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/data/SqlFunctions.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+#include "platform/report/Report.h"
+#include "platform/text/Formats.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFrame>
+#include <QHash>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QTableView>
+
+#include <initializer_list>
+
+namespace
+{
+
+const QString kCaption = QStringLiteral("Kasa Hareketleri");
+const QString kGiren = QStringLiteral("Giren");
+const QString kCikan = QStringLiteral("Çıkan");
+const QString kOrder = QStringLiteral(" ORDER BY Tarih2,Saat asc");
+// Every list takes its range keys, search text and kind words as bound values.
+const QString kRangeSql = QStringLiteral("select * from kasa where Tarih2 Between ? and ?") + kOrder;
+
+QComboBox *makeDescription(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    QComboBox *c = ui::comboBox(parent, name, l, t, w, h);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+QLineEdit *makeTotal(QWidget *parent, const char *name, double l, double t, double w, double h)
+{
+    QLineEdit *e = ui::textBox(parent, name, l, t, w, h, QStringLiteral("0"));
+    e->setReadOnly(true);
+    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return e;
+}
+
+void showMoney(QLineEdit *box, double value)
+{
+    box->setText(pv::formatMoney(value));
+    box->setCursorPosition(int(box->text().size()));
+}
+
+// A button redraws itself at every setEnabled: leave those already in the state asked.
+void enableAll(std::initializer_list<BvButton *> buttons, bool on)
+{
+    for (BvButton *b : buttons)
+        if (b->Enabled() != on)
+            b->setEnabled(on);
+}
+
+} // namespace
+
+kasa::kasa()
+{
+    setObjectName(QStringLiteral("kasa"));
+    setCaption(kCaption);
+    setClientSizeTwips(15600, 8760);
+    // Enter walks the fields as Tab does; Esc does nothing.
+    setEnterMovesFocus(true);
+
+    Data10 = new pv::DataControl(this);
+    DataVeresiyeSil2 = new pv::DataControl(this);
+    Data3 = new pv::DataControl(this);
+    Data4 = new pv::DataControl(this);
+
+    buildControls();
+    ui::bindField(Data10, &txtIslemNo2, QStringLiteral("islemNo2"));
+    txtIslemNo2.onChange(this, &kasa::Command13_Click);
+}
+
+kasa::~kasa() = default;
+
+void kasa::buildControls()
+{
+    // ---- top row
+    ui::label(this, "Label1", 120, 135, 1200, 315, QStringLiteral("İLK TARİH :"));
+    ilk = ui::datePicker(this, "ilk", 1320, 120, 1440, 345);
+    ui::label(this, "Label2", 2880, 135, 1200, 315, QStringLiteral("SON TARİH :"));
+    son = ui::datePicker(this, "son", 4080, 120, 1440, 345);
+    ui::label(this, "Label4", 5640, 135, 600, 315, QStringLiteral("TÜR :"));
+    xpCombo1 = ui::comboBox(this, "xpCombo1", 6240, 120, 2160, 345);
+    ui::label(this, "Label5", 8520, 135, 600, 315, QStringLiteral("ARA :"));
+    txtAra = ui::textBox(this, "txtAra", 9120, 120, 2400, 345);
+    txtAra->setToolTip(QStringLiteral("HAREKET AÇIKLAMALARINDA ARA"));
+    ui::label(this, "Label6", 11640, 135, 1440, 315, QStringLiteral("KASA DEVİR :"));
+    xpText5 = ui::textBox(this, "xpText5", 13080, 120, 2400, 345, QStringLiteral("0"));
+    xpText5->setReadOnly(true);
+    xpText5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // ---- the list
+    hrktFrm = ui::frame(this, "hrktFrm", 120, 600, 15360, 7320, QStringLiteral("Hareketler"));
+    DBGrid1 = new QTableView(hrktFrm);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    ui::place(DBGrid1, 60, 375, 15240, 6885);
+    m_listModel = new pv::DataGridModel(Data10,
+                                        {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
+                                         {QStringLiteral("SAAT"), QStringLiteral("Saat"), 960},
+                                         {QStringLiteral("TÜR"), QStringLiteral("Tur"), 840},
+                                         {QStringLiteral("FİŞ / İŞLEM NO"), QStringLiteral("islemNo"), 1680},
+                                         {QStringLiteral("AÇIKLAMA"), QStringLiteral("Aciklama"), 5040},
+                                         {QStringLiteral("ÖDEME ŞEKLİ"), QStringLiteral("OdemeSekli"), 1440},
+                                         {QStringLiteral("GİREN MİKTAR"), QStringLiteral("Giren"), 1680},
+                                         {QStringLiteral("ÇIKAN MİKTAR"), QStringLiteral("Cikan"), 1680}},
+                                        this);
+    m_listModel->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
+    DBGrid1->verticalHeader()->hide();
+    DBGrid1->setWordWrap(false);
+    DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
+
+    // ---- commands
+    KasaGrsBtn = ui::button(this, "KasaGrsBtn", 120, 8040, 2880, 600, QStringLiteral("Kasa Para Girişi"));
+    KasaCksBtn = ui::button(this, "KasaCksBtn", 3120, 8040, 2880, 600, QStringLiteral("Kasa Para Çıkışı"));
+    KasaSilBtn = ui::button(this, "KasaSilBtn", 6120, 8040, 2880, 600, QStringLiteral(" Seçili Kaydı Sil"));
+    yazdirBtn =
+        ui::button(this, "yazdirBtn", 9120, 8040, 3360, 600, QStringLiteral(" Listeyi Topla / Yazdır"));
+    kptBtn = ui::button(this, "kptBtn", 12600, 8040, 2880, 600, QStringLiteral(" Kapat"));
+
+    buildEntryPanels();
+    buildDeletePanel();
+    buildTotalsPanel();
+
+    connect(ilk, &QDateEdit::dateChanged, this, &kasa::Command2_Click);
+    connect(son, &QDateEdit::dateChanged, this, &kasa::Command2_Click);
+    connect(txtAra, &QLineEdit::textChanged, this, &kasa::btnAra_Click);
+    connect(xpCombo1, &QComboBox::activated, this, &kasa::xpCombo1_Click);
+    connect(KasaGrsBtn, &BvButton::Click, this, &kasa::KasaGrsBtn_Click);
+    connect(KasaCksBtn, &BvButton::Click, this, &kasa::KasaCksBtn_Click);
+    connect(KasaSilBtn, &BvButton::Click, this, &kasa::KasaSilBtn_Click);
+    connect(yazdirBtn, &BvButton::Click, this, &kasa::yazdirBtn_Click);
+    connect(kptBtn, &BvButton::Click, this, &kasa::kptBtn_Click);
+}
+
+void kasa::buildEntryPanels()
+{
+    GrsCksFrm = ui::panel(this, "GrsCksFrm", 3960, 1560, 7440, 4560);
+    GrsCksFrm->hide();
+    ui::label(GrsCksFrm, "Label7", 240, 180, 1920, 315, QStringLiteral("İşlem No / Fiş No:"));
+    Text10 = ui::textBox(GrsCksFrm, "Text10", 2160, 165, 2160, 345);
+    btnNoVer = ui::button(GrsCksFrm, "btnNoVer", 4380, 165, 480, 345, QStringLiteral("<"),
+                          QStringLiteral("İşlem Numarası Ver"));
+    connect(btnNoVer, &BvButton::Click, this, &kasa::btnNoVer_Click);
+
+    struct Fields {
+        QLineEdit **date, **time, **amount;
+        QComboBox **description;
+        BvButton **save, **cancel;
+    };
+    auto build = [this](FrameFendrixon *f, const Fields &x, const QString &amountCaption,
+                        const char *names[6], const char *labels[4]) {
+        ui::label(f, labels[0], 360, 540, 1800, 315, QStringLiteral("Tarih :"));
+        *x.date = ui::textBox(f, names[0], 2160, 525, 1800, 345);
+        ui::label(f, labels[1], 360, 960, 1800, 315, QStringLiteral("Saat :"));
+        *x.time = ui::textBox(f, names[1], 2160, 945, 1800, 345);
+        ui::label(f, labels[2], 360, 1380, 1800, 315, QStringLiteral("Açıklama :"));
+        *x.description = makeDescription(f, names[2], 2160, 1365, 4800, 345);
+        ui::label(f, labels[3], 360, 1800, 1800, 315, amountCaption);
+        *x.amount = ui::textBox(f, names[3], 2160, 1785, 2400, 345);
+        (*x.amount)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        *x.save = ui::button(f, names[4], 2160, 2460, 2160, 540, QStringLiteral(" Ekle"));
+        *x.cancel = ui::button(f, names[5], 4440, 2460, 2160, 540, QStringLiteral(" Vazgeç"));
+    };
+
+    girisFrm = ui::frame(GrsCksFrm, "girisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Girişi"));
+    const char *inNames[6] = {"Text6", "Text7", "Text8", "Text9", "ekleBtn1", "vazgec1"};
+    const char *inLabels[4] = {"Label8", "Label9", "Label10", "Label11"};
+    build(girisFrm, {&Text6, &Text7, &Text9, &Text8, &ekleBtn1, &vazgec1}, QStringLiteral("Giren Miktar :"),
+          inNames, inLabels);
+    cikisFrm = ui::frame(GrsCksFrm, "cikisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Çıkışı"));
+    const char *outNames[6] = {"xpText2", "xpText1", "xpText3", "xpText4", "ekleBtn2", "vazgec2"};
+    const char *outLabels[4] = {"Label12", "Label13", "Label14", "Label15"};
+    build(cikisFrm, {&xpText2, &xpText1, &xpText4, &xpText3, &ekleBtn2, &vazgec2},
+          QStringLiteral("Çıkan Miktar :"), outNames, outLabels);
+    girisFrm->hide();
+    cikisFrm->hide();
+
+    // The panels' own orders: money in description, time, date, amount; money out
+    // description, amount, date, time.
+    setTabOrder(Text8, Text7);
+    setTabOrder(Text7, Text6);
+    setTabOrder(Text6, Text9);
+    setTabOrder(Text9, ekleBtn1);
+    setTabOrder(ekleBtn1, vazgec1);
+    setTabOrder(xpText3, xpText4);
+    setTabOrder(xpText4, xpText2);
+    setTabOrder(xpText2, xpText1);
+    setTabOrder(xpText1, ekleBtn2);
+    setTabOrder(ekleBtn2, vazgec2);
+
+    pv::onLostFocus(Text9, [this] { Text9_LostFocus(); });
+    pv::onLostFocus(xpText4, [this] { xpText4_LostFocus(); });
+    connect(ekleBtn1, &BvButton::Click, this, &kasa::ekleBtn1_Click);
+    connect(ekleBtn2, &BvButton::Click, this, &kasa::ekleBtn2_Click);
+    connect(vazgec1, &BvButton::Click, this, &kasa::vazgec1_Click);
+    connect(vazgec2, &BvButton::Click, this, &kasa::vazgec2_Click);
+}
+
+void kasa::buildDeletePanel()
+{
+    frmSilEkran = ui::panel(this, "frmSilEkran", 3960, 2400, 7440, 2640);
+    frmSilEkran->hide();
+    auto *heading = ui::label(frmSilEkran, "Label16", 120, 120, 7200, 360,
+                              QStringLiteral("SEÇİLİ KASA İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    ui::label(frmSilEkran, "Label17", 360, 600, 6960, 300, QStringLiteral("> Seçili Kasa İşlemi"));
+    ui::label(frmSilEkran, "Label18", 360, 900, 6960, 300,
+              QStringLiteral("> Seçili Kasa İşlemine Bağlı Cari İşlem"));
+    ui::label(frmSilEkran, "Label19", 360, 1200, 6960, 300,
+              QStringLiteral("> Seçili Kasa İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
+    MyButton3 = ui::button(frmSilEkran, "MyButton3", 840, 1800, 2640, 540, QStringLiteral(" İptal"));
+    Command12 = ui::button(frmSilEkran, "Command12", 3960, 1800, 2640, 540, QStringLiteral(" İşlemi Sil"));
+    connect(MyButton3, &BvButton::Click, this, &kasa::MyButton3_Click);
+    connect(Command12, &BvButton::Click, this, &kasa::Command12_Click);
+}
+
+void kasa::buildTotalsPanel()
+{
+    toplaFrm = ui::panel(this, "toplaFrm", 2760, 1200, 9840, 5520);
+    toplaFrm->hide();
+    FrameFendrixon3 =
+        ui::frame(toplaFrm, "FrameFendrixon3", 60, 60, 9720, 5400, QStringLiteral("Topla / Yazdır"));
+    Label3 = ui::label(FrameFendrixon3, "Label3", 240, 480, 9240, 540, QStringLiteral("tarihleri arası"),
+                       Qt::AlignCenter, true);
+    const char *captions[5] = {"Listedeki Toplam Giren Miktar :", "Listedeki Toplam Çıkan Miktar :",
+                               "Listedeki Toplam Kalan Miktar :", "Listedeki Toplam Nakit Satış Tutarı :",
+                               "Listedeki Toplam POS Satış Tutarı :"};
+    const char *labels[5] = {"Label20", "Label21", "Label22", "Label23", "Label24"};
+    const char *boxes[5] = {"VornXPTextBox2", "VornXPTextBox3", "VornXPTextBox4", "VornXPTextBox5",
+                            "VornXPTextBox6"};
+    const char *covers[5] = {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5"};
+    QLineEdit **box[5] = {&VornXPTextBox2, &VornXPTextBox3, &VornXPTextBox4, &VornXPTextBox5,
+                          &VornXPTextBox6};
+    QFrame **cover[5] = {&Frame1, &Frame2, &Frame3, &Frame4, &Frame5};
+    for (int i = 0; i < 5; ++i) {
+        const double top = 1140 + i * 480;
+        ui::label(FrameFendrixon3, labels[i], 480, top + 15, 4320, 315, QString::fromUtf8(captions[i]),
+                  Qt::AlignRight | Qt::AlignVCenter);
+        *box[i] = makeTotal(FrameFendrixon3, boxes[i], 4920, top, 2880, 345);
+        // A visible cover hides its row: the panel shows the rows the list type has.
+        auto *c = new QFrame(FrameFendrixon3);
+        c->setObjectName(QLatin1String(covers[i]));
+        c->setAutoFillBackground(true);
+        ui::place(c, 360, top - 45, 7560, 435);
+        c->hide();
+        *cover[i] = c;
+    }
+    ui::label(FrameFendrixon3, "Label25", 480, 3675, 4320, 315, QStringLiteral("YAZI BOYUTU :"),
+              Qt::AlignRight | Qt::AlignVCenter);
+    TextSize = ui::comboBox(FrameFendrixon3, "TextSize", 4920, 3660, 1200, 345);
+    muslisyzdBtn =
+        ui::button(FrameFendrixon3, "muslisyzdBtn", 2400, 4380, 2880, 600, QStringLiteral(" Listeyi Yazdır"));
+    vazgec3 = ui::button(FrameFendrixon3, "vazgec3", 5400, 4380, 2400, 600, QStringLiteral(" Vazgeç"));
+    connect(muslisyzdBtn, &BvButton::Click, this, &kasa::muslisyzdBtn_Click);
+    connect(vazgec3, &BvButton::Click, this, &kasa::vazgec3_Click);
+}
+
+// ---------------------------------------------------------------- loading and activation
+
+void kasa::fillDescriptions(pv::DataControl *dc, const QString &table, const QString &field, QComboBox *combo)
+{
+    dc->setRecordSource(table);
+    if (!dc->Refresh())
+        return;
+    pv::Recordset &rs = dc->Recordset();
+    const int column = rs.fieldIndex(field);
+    if (column < 0)
+        return;
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        // A row without a description adds no item.
+        const QVariant v = rs.valueAt(row, column);
+        if (v.isValid() && !v.isNull())
+            combo->addItem(rs.textAt(row, column));
+    }
+}
+
+void kasa::Form_Load()
+{
+    const QString path = pv::databasePath();
+    m_db.open(path);
+    for (pv::DataControl *dc : {Data10, DataVeresiyeSil2, Data3, Data4})
+        dc->setDatabaseName(path);
+    // The first activation lists the range at once: opening never reads the whole book.
+    Data10->setRecordSource(QStringLiteral("select * from kasa") + kOrder);
+    fillDescriptions(Data4, QStringLiteral("kasa_cikan_a"), QStringLiteral("CikanAciklama"), xpText3);
+    fillDescriptions(Data3, QStringLiteral("kasa_giren_a"), QStringLiteral("GirenAciklama"), Text8);
+    // An editable combo shows its first item: the description starts empty.
+    Text8->setEditText(QString());
+    xpText3->setEditText(QString());
+
+    xpCombo1->addItems({QStringLiteral("Tüm Kayıtlar"), QStringLiteral("Giren Kayıtlar"),
+                        QStringLiteral("Çıkan Kayıtlar"), QStringLiteral("Nakit Satışlar"),
+                        QStringLiteral("POS Satışlar")});
+    xpCombo1->setCurrentIndex(0);
+    for (int size = 3; size <= 10; ++size)
+        TextSize->addItem(QString::number(size));
+    TextSize->setCurrentText(QStringLiteral("8"));
+
+    const QSignalBlocker blockFirst(ilk), blockLast(son);
+    ilk->setDate(pv::Clock::today());
+    son->setDate(pv::Clock::today());
+}
+
+void kasa::Form_Activate()
+{
+    Command2_Click();
+    devir1_Click();
+}
+
+void kasa::kptBtn_Click()
+{
+    pv::Unload(this);
+}
+
+void kasa::btnYetki_Click()
+{
+    if (txtYetki.text() == QLatin1String("1"))
+        enableAll({KasaSilBtn}, false);
+    // An open panel keeps the delete command off until it closes.
+    if (txtYetki.text() == QLatin1String("0") && !panelOpen())
+        enableAll({KasaSilBtn}, true);
+}
+
+void kasa::bntRenkFRM_Click()
+{
+    ui::giveFrameItsColours(hrktFrm);
+}
+
+bool kasa::panelOpen() const
+{
+    return !GrsCksFrm->isHidden() || !toplaFrm->isHidden();
+}
+
+void kasa::setRangeEnabled(bool on)
+{
+    ilk->setEnabled(on);
+    son->setEnabled(on);
+    xpCombo1->setEnabled(on);
+}
+
+// ---------------------------------------------------------------- lists
+
+QString kasa::firstKey() const
+{
+    return pv::dateKey(ilk->date());
+}
+
+QString kasa::lastKey() const
+{
+    return pv::dateKey(son->date());
+}
+
+void kasa::listRange()
+{
+    Data10->setRecordSource(kRangeSql, {firstKey(), lastKey()});
+    Data10->Refresh();
+}
+
+void kasa::Command2_Click()
+{
+    if (ilk->date() > son->date()) {
+        pv::MsgBox(QStringLiteral("İlk Tarih Son Tarihten Gün Olarak Büyük "), pv::vbExclamation, kCaption);
+        ilk->setFocus();
+        return;
+    }
+    listRange();
+    const bool rows = Data10->Recordset().RecordCount() > 0;
+    if (!rows)
+        ilk->setFocus();
+    // An open panel keeps the commands it disabled.
+    if (!panelOpen())
+        enableAll({yazdirBtn, KasaSilBtn}, rows);
+    if (rows)
+        devir1_Click();
+}
+
+void kasa::btnAra_Click()
+{
+    const QString text = txtAra->text();
+    if (text.isEmpty())
+        Data10->setRecordSource(kRangeSql, {firstKey(), lastKey()});
+    else
+        Data10->setRecordSource(
+            QStringLiteral("select * from kasa where Aciklama like ? And Tarih2 Between ? and ?") + kOrder,
+            {pv::startsWithPattern(text), firstKey(), lastKey()});
+    Data10->Refresh();
+}
+
+void kasa::xpCombo1_Click()
+{
+    struct Kind {
+        QString item, direction, code, payment;
+    };
+    static const Kind kinds[] = {
+        {QStringLiteral("Tüm Kayıtlar"), QString(), QStringLiteral("0"), QString()},
+        {QStringLiteral("Giren Kayıtlar"), kGiren, QStringLiteral("1"), QString()},
+        {QStringLiteral("Çıkan Kayıtlar"), kCikan, QStringLiteral("2"), QString()},
+        {QStringLiteral("Nakit Satışlar"), kGiren, QStringLiteral("3"), QStringLiteral("Nakit")},
+        {QStringLiteral("POS Satışlar"), kGiren, QStringLiteral("4"), QStringLiteral("POS")}};
+    const QString picked = xpCombo1->currentText();
+    for (const Kind &k : kinds) {
+        if (k.item != picked)
+            continue;
+        if (!k.direction.isEmpty())
+            turkopyatxt = k.direction;
+        frmShowtxt = k.code;
+        krt2 = k.direction.isEmpty() ? QString() : QLatin1Char('\'') + turkopyatxt.text() + QLatin1Char('\'');
+        krt1 = k.direction.isEmpty() ? QString() : QStringLiteral(" and Tur=");
+        krt3 = krt1.text() + krt2.text();
+        if (k.direction.isEmpty()) {
+            Data10->setRecordSource(kRangeSql, {firstKey(), lastKey()});
+        } else {
+            QString sql = QStringLiteral("select * from kasa where Tur like ?");
+            QVariantList params{pv::startsWithPattern(k.direction)};
+            if (!k.payment.isEmpty()) {
+                sql += QStringLiteral(" And OdemeSekli = ?");
+                params << k.payment;
+            }
+            params << firstKey() << lastKey();
+            Data10->setRecordSource(sql + QStringLiteral(" And Tarih2 Between ? and ?") + kOrder, params);
+        }
+        Data10->Refresh();
+        return;
+    }
+}
+
+// ---------------------------------------------------------------- carried balance
+
+void kasa::devir1_Click()
+{
+    const pv::ledger::CashBalance all = pv::ledger::cashBalance(m_db);
+    m_allIn = all.in;
+    m_allOut = all.out;
+    Text1 = pv::formatMoney(m_allIn);
+    devir2_Click();
+    btnYetki_Click();
+}
+
+void kasa::devir2_Click()
+{
+    Text2 = pv::formatMoney(m_allOut);
+    devir3_Click();
+}
+
+void kasa::devir3_Click()
+{
+    // In double precision: a balance of 1.234.567,89 keeps its last digits.
+    showMoney(xpText5, m_allIn - m_allOut);
+}
+
+// ---------------------------------------------------------------- range totals
+
+void kasa::topla1_Click()
+{
+    const pv::ledger::CashTotals t = pv::ledger::cashTotals(m_db, firstKey(), lastKey());
+    m_rangeCash = t.cash;
+    m_rangeCard = t.card;
+    showMoney(VornXPTextBox2, t.in);
+    showMoney(VornXPTextBox3, t.out);
+    topla3_Click();
+}
+
+void kasa::topla2_Click()
+{
+    topla3_Click();
+}
+
+void kasa::topla3_Click()
+{
+    // From the two boxes, so that the remainder always agrees with what they show.
+    const double in = pv::toNumber(VornXPTextBox2->text()).value_or(0);
+    const double out = pv::toNumber(VornXPTextBox3->text()).value_or(0);
+    showMoney(VornXPTextBox4, in - out);
+    topla4_Click();
+}
+
+void kasa::topla4_Click()
+{
+    showMoney(VornXPTextBox5, m_rangeCash);
+    topla5_Click();
+}
+
+void kasa::topla5_Click()
+{
+    showMoney(VornXPTextBox6, m_rangeCard);
+}
+
+void kasa::Command3_Click()
+{
+    veresiyedllyol2 = QDir::toNativeSeparators(pv::databasePath());
+    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
+}
+
+// ---------------------------------------------------------------- entries
+
+void kasa::btnNoVer_Click()
+{
+    Text10->setText(QString::number(pv::ledger::offerReceiptNumber(m_db)));
+}
+
+void kasa::openEntryPanel(bool moneyIn)
+{
+    btnNoVer_Click();
+    GrsCksFrm->show();
+    GrsCksFrm->raise();
+    enableAll({KasaSilBtn, yazdirBtn}, false);
+    hrktFrm->setEnabled(false);
+    girisFrm->setVisible(moneyIn);
+    cikisFrm->setVisible(!moneyIn);
+    const QDateTime now = pv::Clock::now();
+    (moneyIn ? Text6 : xpText2)->setText(pv::dateText(now.date()));
+    (moneyIn ? Text7 : xpText1)->setText(pv::timeText(now.time()));
+    // Neither entry command while a panel is open: a second click would replace the
+    // number, date and time being entered.
+    enableAll({KasaGrsBtn, KasaCksBtn}, false);
+    setRangeEnabled(false);
+    (moneyIn ? Text8 : xpText3)->setFocus();
+}
+
+void kasa::KasaGrsBtn_Click()
+{
+    openEntryPanel(true);
+}
+
+void kasa::KasaCksBtn_Click()
+{
+    openEntryPanel(false);
+}
+
+void kasa::Text9_LostFocus()
+{
+    ui::formatMoneyBox(Text9, pv::kMoneyParens);
+}
+
+void kasa::xpText4_LostFocus()
+{
+    ui::formatMoneyBox(xpText4, pv::kMoneyParens);
+}
+
+bool kasa::saveEntry(bool moneyIn)
+{
+    QLineEdit *amountBox = moneyIn ? Text9 : xpText4;
+    QLineEdit *dateBox = moneyIn ? Text6 : xpText2;
+    QLineEdit *timeBox = moneyIn ? Text7 : xpText1;
+    QComboBox *description = moneyIn ? Text8 : xpText3;
+
+    pv::ledger::CashEntry e;
+    e.direction = moneyIn ? pv::ledger::CashDirection::In : pv::ledger::CashDirection::Out;
+    if (!ui::readAmount(amountBox, &e.amount, QStringLiteral("Miktarı Yazın"), QStringLiteral("Miktar")))
+        return false;
+    ui::formatMoneyBox(amountBox, pv::kMoneyParens);
+    if (!ui::readDate(dateBox, &e.date) || !ui::readTime(timeBox, &e.time))
+        return false;
+    dateBox->setText(pv::dateText(e.date));
+    timeBox->setText(pv::timeText(e.time));
+    e.description = description->currentText();
+    e.receiptNumber = Text10->text();
+
+    const pv::ledger::Result r = pv::ledger::addCashEntry(m_db, e);
+    if (!r) {
+        // The panel keeps what was typed; nothing was written.
+        pv::MsgBox(r.reason, pv::vbCritical, ui::kErrorTitle);
+        return false;
+    }
+    Data10->Refresh();
+    description->setEditText(QStringLiteral("-"));
+    amountBox->clear();
+    devir1_Click();
+    return true;
+}
+
+void kasa::closeEntryPanel(bool moneyIn)
+{
+    GrsCksFrm->hide();
+    (moneyIn ? girisFrm : cikisFrm)->hide();
+    enableAll({KasaGrsBtn, KasaCksBtn, yazdirBtn}, true);
+    enableAll({KasaSilBtn}, txtYetki.text() != QLatin1String("1"));
+    hrktFrm->setEnabled(true);
+    bntRenkFRM_Click();
+    setRangeEnabled(true);
+}
+
+void kasa::ekleBtn1_Click()
+{
+    if (saveEntry(true))
+        closeEntryPanel(true);
+}
+
+void kasa::ekleBtn2_Click()
+{
+    if (saveEntry(false))
+        closeEntryPanel(false);
+}
+
+void kasa::vazgec1_Click()
+{
+    Text8->setEditText(QStringLiteral("-"));
+    Text9->clear();
+    closeEntryPanel(true);
+}
+
+void kasa::vazgec2_Click()
+{
+    xpText3->setEditText(QStringLiteral("-"));
+    xpText4->clear();
+    closeEntryPanel(false);
+}
+
+// ---------------------------------------------------------------- deleting
+
+qint64 kasa::currentRowId()
+{
+    pv::Recordset &rs = Data10->Recordset();
+    return rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
+}
+
+void kasa::Command13_Click()
+{
+    DataVeresiyeSil2->setRecordSource(
+        QStringLiteral("select * from veresiye where islemNo2 = ? and islemNo2 <> '' ORDER BY id asc"),
+        {txtIslemNo2.text()});
+    DataVeresiyeSil2->Refresh();
+}
+
+void kasa::KasaSilBtn_Click()
+{
+    // The confirmation deletes the row it was opened on, whatever the list shows meanwhile.
+    m_deleteId = currentRowId();
+    hrktFrm->setEnabled(false);
+    frmSilEkran->show();
+    frmSilEkran->raise();
+    Command13_Click();
+}
+
+void kasa::Command12_Click()
+{
+    if (m_deleteId != 0) {
+        const pv::ledger::Result r = pv::ledger::deleteCashRow(m_db, m_deleteId);
+        if (!r)
+            pv::MsgBox(r.reason, pv::vbCritical, ui::kErrorTitle);
+    }
+    m_deleteId = 0;
+    Data10->Refresh();
+    DataVeresiyeSil2->Refresh();
+    frmSilEkran->hide();
+    devir1_Click();
+    hrktFrm->setEnabled(true);
+    bntRenkFRM_Click();
+}
+
+void kasa::MyButton3_Click()
+{
+    m_deleteId = 0;
+    frmSilEkran->hide();
+    hrktFrm->setEnabled(true);
+    bntRenkFRM_Click();
+}
+
+// ---------------------------------------------------------------- totals panel and report
+
+void kasa::yazdirBtn_Click()
+{
+    Label3->setText(pv::dateText(ilk->date()) + QStringLiteral(" İLE ") + pv::dateText(son->date()) +
+                    QStringLiteral(" TARİHLERİ ARASINDAKİ TOPLAM TUTARLAR"));
+    // The rows each list type shows: 1 in, 2 out, 3 remaining, 4 cash, 5 card.
+    static const QHash<QString, QList<int>> shown{{QStringLiteral("0"), {1, 2, 3, 4, 5}},
+                                                  {QStringLiteral("1"), {1}},
+                                                  {QStringLiteral("2"), {2}},
+                                                  {QStringLiteral("3"), {1, 4}},
+                                                  {QStringLiteral("4"), {1, 5}}};
+    const auto rows = shown.constFind(frmShowtxt.text());
+    if (rows == shown.constEnd())
+        return;
+    setRangeEnabled(false);
+    hrktFrm->setEnabled(false);
+    toplaFrm->show();
+    toplaFrm->raise();
+    enableAll({KasaGrsBtn, KasaCksBtn, KasaSilBtn}, false);
+    QFrame *covers[5] = {Frame1, Frame2, Frame3, Frame4, Frame5};
+    for (int i = 0; i < 5; ++i) {
+        covers[i]->setVisible(!rows->contains(i + 1));
+        covers[i]->raise();
+    }
+    topla1_Click();
+}
+
+void kasa::vazgec3_Click()
+{
+    toplaFrm->hide();
+    enableAll({KasaGrsBtn, KasaCksBtn}, true);
+    enableAll({KasaSilBtn}, txtYetki.text() != QLatin1String("1"));
+    hrktFrm->setEnabled(true);
+    bntRenkFRM_Click();
+    Frame1->hide();
+    Frame2->hide();
+    setRangeEnabled(true);
+}
+
+void kasa::muslisyzdBtn_Click()
+{
+    Command3_Click();
+    topla1_Click();
+    pv::registerAppReports();
+    pv::Report &r = pv::Reports::get(QStringLiteral("kasaRapor"));
+    r.item(4015).setConnectionString(veresiyedllyol4.text());
+    // The list type's direction, as krt3 names it, goes in as a bound value.
+    QString sql = QStringLiteral("select * from kasa where Tarih2 Between ? and ?");
+    QVariantList params{firstKey(), lastKey()};
+    if (!krt3.text().isEmpty()) {
+        sql += QStringLiteral(" and Tur = ?");
+        params << turkopyatxt.text();
+    }
+    r.item(4015).setSource(sql + QStringLiteral(" ORDER BY Tarih2,[Saat] asc"), params);
+    r.item(4005).setCaption(pv::dateText(ilk->date()) + QStringLiteral(" - ") + pv::dateText(son->date()) +
+                            QStringLiteral(" TARİHLERİ ARASI KASA RAPORU"));
+    r.item(4028).setCaption(VornXPTextBox2->text());
+    r.item(4029).setCaption(VornXPTextBox3->text());
+    r.item(4030).setCaption(VornXPTextBox4->text());
+    r.item(4032).setCaption(xpText5->text());
+    r.item(4035).setCaption(VornXPTextBox5->text());
+    r.item(4036).setCaption(VornXPTextBox6->text());
+    for (int item : {4016, 4017, 4018, 4020, 4021, 4022, 4024})
+        r.item(item).setFontSize(TextSize->currentText());
+    r.showPreviewModal(this);
+}

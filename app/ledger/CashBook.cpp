@@ -1,0 +1,151 @@
+#include "app/ledger/CashBook.h"
+
+#include "app/ledger/ReceiptNumbers.h"
+#include "platform/data/Database.h"
+#include "platform/text/Formats.h"
+#include "platform/text/InputChecks.h"
+
+#include <cmath>
+
+namespace pv::ledger
+{
+
+namespace
+{
+
+QVariant textOrNull(const QString &text)
+{
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+Result refused(const QString &head, const QString &why)
+{
+    return Result::failure(head + QLatin1Char('\n') + why);
+}
+
+// Inserts without a transaction of its own: the callers hold one.
+bool insertRow(pv::Database &db, const CashRow &row, qint64 *id)
+{
+    const bool in = row.direction == CashDirection::In;
+    const bool ok =
+        db.exec(QStringLiteral("INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, "
+                               "Tarih2, islemNo, islemNo2, OdemeSekli) "
+                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {textOrNull(row.customerCode), pv::dateText(row.date), pv::timeText(row.time),
+                 in ? QStringLiteral("Giren") : QStringLiteral("Çıkan"), textOrNull(row.description),
+                 in ? QVariant(row.amount) : QVariant(), in ? QVariant() : QVariant(row.amount),
+                 pv::dateKey(row.date), textOrNull(row.receiptNumber), textOrNull(row.postingId),
+                 textOrNull(row.paymentKind)});
+    if (ok && id)
+        *id = db.lastInsertRowId();
+    return ok;
+}
+
+// What the row must hold before anything is written.
+QString checkRow(const CashRow &row)
+{
+    if (!row.date.isValid())
+        return pv::kBadDateMessage;
+    if (!row.time.isValid())
+        return pv::kBadTimeMessage;
+    if (!std::isfinite(row.amount) || std::fabs(row.amount) > pv::kMaxAmount)
+        // The amount check's own words for an amount past the limit.
+        return pv::checkAmount(QStringLiteral("1.000.000.000.000"), QStringLiteral("Miktar")).message;
+    return {};
+}
+
+Result add(pv::Database &db, const CashRow &row, const QString *receipt, qint64 *id)
+{
+    if (const QString bad = checkRow(row); !bad.isEmpty())
+        return refused(kCashSaveFailed, bad);
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return refused(kCashSaveFailed, t.lastError().message);
+    qint64 newId = 0;
+    if (!insertRow(db, row, &newId))
+        return refused(kCashSaveFailed, db.lastError().message);
+    // The counter's own handle keeps the engine's reason; ours names the step.
+    if (receipt && !takeReceiptNumber(db, *receipt))
+        return refused(kCashSaveFailed, QStringLiteral("Fiş numarası sayaca yazılamadı."));
+    if (!t.commit())
+        return refused(kCashSaveFailed, t.lastError().message);
+    if (id)
+        *id = newId;
+    return Result::success();
+}
+
+double sumOf(pv::Database &db, const QString &sql, const QVariantList &params = {})
+{
+    const QVariant v = db.scalar(sql, params);
+    return v.isValid() ? v.toDouble() : 0.0;
+}
+
+} // namespace
+
+Result addCashRow(pv::Database &db, const CashRow &row, qint64 *id)
+{
+    return add(db, row, nullptr, id);
+}
+
+Result addCashEntry(pv::Database &db, const CashEntry &entry, qint64 *id)
+{
+    CashRow row;
+    row.direction = entry.direction;
+    row.date = entry.date;
+    row.time = entry.time;
+    row.description = entry.description;
+    row.amount = entry.amount;
+    row.receiptNumber = entry.receiptNumber;
+    return add(db, row, &entry.receiptNumber, id);
+}
+
+Result deleteCashRow(pv::Database &db, qint64 id)
+{
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return refused(kCashDeleteFailed, t.lastError().message);
+    // The posting id as stored now, read inside the transaction that deletes by it.
+    const QVariant exists = db.scalar(QStringLiteral("SELECT count(*) FROM kasa WHERE id = ?"), {id});
+    if (!exists.isValid())
+        return refused(kCashDeleteFailed, db.lastError().message);
+    if (exists.toLongLong() == 0)
+        return refused(kCashDeleteFailed, QStringLiteral("Kayıt artık kasada yok."));
+    const QString posting =
+        db.scalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id}).toString();
+    if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting) < 0)
+        return refused(kCashDeleteFailed, db.lastError().message);
+    if (!db.exec(QStringLiteral("DELETE FROM kasa WHERE id = ?"), {id}))
+        return refused(kCashDeleteFailed, db.lastError().message);
+    if (!t.commit())
+        return refused(kCashDeleteFailed, t.lastError().message);
+    return Result::success();
+}
+
+CashBalance cashBalance(pv::Database &db)
+{
+    return {sumOf(db, QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren'")),
+            sumOf(db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan'"))};
+}
+
+CashTotals cashTotals(pv::Database &db, const QString &firstKey, const QString &lastKey)
+{
+    const QVariantList range{firstKey, lastKey};
+    CashTotals t;
+    t.in = sumOf(db,
+                 QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND Tarih2 BETWEEN ? AND ?"),
+                 range);
+    t.out = sumOf(
+        db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan' AND Tarih2 BETWEEN ? AND ?"),
+        range);
+    t.cash = sumOf(db,
+                   QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'Nakit' "
+                                  "AND Tarih2 BETWEEN ? AND ?"),
+                   range);
+    t.card = sumOf(db,
+                   QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'POS' "
+                                  "AND Tarih2 BETWEEN ? AND ?"),
+                   range);
+    return t;
+}
+
+} // namespace pv::ledger

@@ -1,0 +1,94 @@
+#pragma once
+// The cash book's writes (table kasa): a row of any writer, the cash book's own entry with
+// its receipt number, and deleting a row together with the account rows of its posting.
+//
+//   pv::ledger::CashEntry e{pv::ledger::CashDirection::In, date, time, "Kira", 1500.0, "57"};
+//   const pv::ledger::Result r = pv::ledger::addCashEntry(db, e);
+//   if (!r) pv::MsgBox(r.reason, ...);
+//
+// Each operation owns its transaction; called inside a caller's transaction (a bank
+// movement that adds its own row too) it joins it, and the caller's commit decides.
+#include "app/ledger/Result.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <QtGlobal>
+#include <optional>
+
+namespace pv
+{
+class Database;
+}
+
+namespace pv::ledger
+{
+
+enum class CashDirection { In, Out }; // Tur "Giren" / "Çıkan"
+
+// One kasa row as any writer fills it. Empty texts are stored as NULL; the amount goes into
+// Giren for money in and Cikan for money out, the other column stays NULL. Tarih is written
+// "dd.mm.yyyy", Saat "HH:mm:ss" and Tarih2 the date's key.
+struct CashRow {
+    CashDirection direction = CashDirection::In;
+    QDate date;
+    QTime time;
+    QString description;   // Aciklama
+    double amount = 0;     // zero and negative amounts are allowed
+    QString receiptNumber; // islemNo, stored as typed
+    QString customerCode;  // mus_kodu
+    QString postingId;     // islemNo2: posting id, or a bank movement's kind text
+    QString paymentKind;   // OdemeSekli: "Nakit", "POS", "Çek", "Banka"
+};
+
+// Adds the row. The id of the new row goes to *id when given.
+Result addCashRow(pv::Database &db, const CashRow &row, qint64 *id = nullptr);
+
+// The cash book's own entry: date, time, description, amount and the receipt number as
+// typed; no customer, posting id or payment kind.
+struct CashEntry {
+    CashDirection direction = CashDirection::In;
+    QDate date;
+    QTime time;
+    QString description;
+    double amount = 0;
+    QString receiptNumber;
+};
+
+// Adds the entry's row and records its receipt number (takeReceiptNumber) in one
+// transaction: both or neither.
+Result addCashEntry(pv::Database &db, const CashEntry &entry, qint64 *id = nullptr);
+
+// Deletes the kasa row of this id and, first, every veresiye row carrying the row's posting
+// id (islemNo2 as stored now; none for a row without one), in one transaction. A row that no
+// longer exists is a failure with its own reason, and nothing is deleted.
+Result deleteCashRow(pv::Database &db, qint64 id);
+
+// The messages the window shows before the reason of a failure.
+inline const QString kCashSaveFailed =
+    QStringLiteral("Kasa hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.");
+inline const QString kCashDeleteFailed =
+    QStringLiteral("Seçili kasa hareketi silinemedi; hiçbir kayıt değiştirilmedi.");
+
+// ---------------------------------------------------------------- reads
+
+// The carried balance over all dates: money in of the "Giren" rows less money out of the
+// "Çıkan" rows, in double precision. Sums over no rows are 0.
+struct CashBalance {
+    double in = 0;
+    double out = 0;
+    double balance() const { return in - out; }
+};
+CashBalance cashBalance(pv::Database &db);
+
+// The totals of a range of date keys (yyyymmdd, both ends included). Sums over no rows are 0.
+struct CashTotals {
+    double in = 0;
+    double out = 0;
+    double cash = 0; // money in paid "Nakit"
+    double card = 0; // money in paid "POS"
+    double remaining() const { return in - out; }
+};
+CashTotals cashTotals(pv::Database &db, const QString &firstKey, const QString &lastKey);
+
+} // namespace pv::ledger

@@ -1,0 +1,183 @@
+#pragma once
+// The one kit the program's windows are built with: controls made from their design
+// properties and placed in twips, the money, date and time boxes and the refusal of what
+// they hold, the dates the lists show, the customer card's box rules, and the database
+// file's backup copy and hand-over of the administration windows.
+//
+// Event hooks of single controls (got/lost focus, click, double click) are in
+// platform/forms/Events.h; key handling in platform/forms/Keys.h.
+#include <QDate>
+#include <QLabel>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTime>
+#include <QVariant>
+#include <initializer_list>
+#include <utility>
+
+class BvButton;
+class FrameFendrixon;
+class QComboBox;
+class QDateEdit;
+class QFrame;
+class QLineEdit;
+class QuorvelXPProgressBar;
+class QWidget;
+
+namespace pv
+{
+class DataControl;
+class Form;
+class HandOff;
+class Recordset;
+} // namespace pv
+
+namespace ui
+{
+
+// ---------------------------------------------------------------- controls
+
+using Design = std::initializer_list<std::pair<const char *, QVariant>>;
+
+// Left, top, width and height in twips.
+void place(QWidget *w, double left, double top, double width, double height);
+void moveTo(QWidget *w, double left, double top);
+// Moves a panel to its place and shows it on top of its siblings.
+void showAt(QWidget *w, double left, double top);
+
+// The program's button in the Office 2003 style; extra design properties (a check mode,
+// a picture) follow the caption and tool tip.
+BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
+                 const QString &caption, const QString &toolTip = {}, Design extra = {});
+// The frame keeps the design's twips as its own size, not the rounded pixels.
+FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
+                      const QString &caption);
+// The administration windows' captions pass wordWrap: they wrap onto a second line.
+QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
+              const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter,
+              bool wordWrap = false);
+QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
+                   const QString &text = {});
+// A list the user picks from, not types into.
+QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, double w, double h,
+                    const QStringList &items = {});
+// A date picker showing "dd.mm.yyyy" with a calendar to drop down.
+QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h);
+// A panel that stands over other controls and hides what lies beneath; box draws its edge.
+QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true);
+// The backup windows' bar: metallic, percentage shown as text.
+QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
+
+// Enabled for any control of the program (the button and the frame keep their own state).
+void setEnabled(QWidget *w, bool on);
+// The same for the window's controls of these names; a name the window lacks is passed over.
+void setEnabled(QWidget *window, const QStringList &names, bool on);
+
+// The colours of the program's frames when they are given back after a lock.
+void giveFrameItsColours(FrameFendrixon *f);
+
+// A hidden text field stands for a field of the data control's current row.
+void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column);
+
+// ---------------------------------------------------------------- boxes
+
+inline const QString kWarnTitle = QStringLiteral("Dikkat!!");
+inline const QString kErrorTitle = QStringLiteral("Hata");
+// Shown when a posting could not be written; the reason follows on a new line.
+inline const QString kSaveFailed =
+    QStringLiteral("Kayıt yapılamadı; hiçbir değişiklik yazılmadı. Bilgiler ekranda duruyor.");
+inline const QString kBadDate = QStringLiteral("Tarihi gg.aa.yyyy biçiminde yazın.");
+
+// Refuses what a box holds: the message (title "Dikkat!!", exclamation), then the focus
+// back in the box with its text selected for typing over.
+void refuse(QLineEdit *box, const QString &message);
+
+// The one amount check of every amount, price and quantity box. An empty box gets
+// `emptyMessage`, text that is no Turkish number or above 999.999.999.999,99 gets the
+// check's own message naming `word` ("Tutar", "Miktar", "Fiyat"); each refuses the box.
+// With an empty `emptyMessage` an empty box reads as 0.
+bool readAmount(QLineEdit *box, double *value, const QString &emptyMessage,
+                const QString &word = QStringLiteral("Tutar"));
+// A date ("gg.aa.yyyy") or a time ("9:15" reads 09:15:00); anything else is refused with
+// the program's date or time message.
+bool readDate(QLineEdit *box, QDate *date);
+bool readTime(QLineEdit *box, QTime *time);
+
+// A money box rewritten with a pattern ("#,##0.00", "#,##0.0000"): a number is grouped and
+// rounded, any other text is left as typed.
+void formatMoneyBox(QLineEdit *box, const QString &pattern);
+// A date box rewritten as "dd.mm.yyyy" when it holds a date; other text is left as typed.
+void formatDateBox(QLineEdit *box);
+
+// A box holding nothing but blanks counts as empty.
+bool isBlank(const QString &text);
+// The e-mail box's design text "@" alone is no address.
+QString mailValue(const QString &typed);
+
+// ---------------------------------------------------------------- dates of the lists
+
+// "dd.mm.yyyy" or "yyyy-mm-dd" as a date; invalid for anything else.
+QDate quickDate(const QString &text);
+// Whole days from last to today, in 32 bits.
+bool daysBetween(const QDate &last, const QDate &today, int *days);
+// Whole days from a row's date field to today, in 32 bits; false when the field holds no
+// date (empty, not a date, or too far away).
+bool daysSince(const pv::Recordset &rs, int row, int field, const QDate &today, int *days);
+
+// ---------------------------------------------------------------- the customer card
+
+// The vendor's address named in the program's messages.
+QString makerAddress();
+
+// Photo paths: the file must exist and be a JPG, GIF or BMP picture.
+enum class PhotoCheck { Ok, Missing, WrongType };
+PhotoCheck checkPhoto(const QString &path);
+// Shows the check's message; true when the picture may be loaded.
+bool reportPhoto(const QString &path);
+
+// ---------------------------------------------------------------- the database file
+
+// "BrennavikPelvanor_Yedek_DD-MM-YY(HH-MM-SS).ydk" for the program clock's now.
+QString backupFileName();
+// The folder with a path separator at its end, so that a file name can follow it; an
+// empty folder stays empty.
+QString withTrailingSeparator(const QString &folder);
+
+// The automatic-backup switch as the settings row holds it: on for any number but 0.
+bool switchIsOn(const QString &text);
+
+enum class CopyKind {
+    Backup,  // source is the program's database, possibly open
+    Restore, // source is a backup file; the destination must be free
+};
+
+// Copies source over destination and returns the bytes written, 0 when nothing was.
+// The source is checked first (exists, readable, not empty, not the destination; for a
+// restore, a database of this program), then the user is asked before an existing
+// destination is replaced (questionTitle). The copy goes to a temporary file beside the
+// destination, through SQLite's online backup, so it is consistent even while the
+// program has the file open, and replaces the destination only when complete. The bar
+// follows in percent and is left at 0. Failures show "Kopyalama Hatası!, Yeniden deneyin.".
+qint64 copyDatabase(const QString &source, const QString &destination, const QString &questionTitle,
+                    QuorvelXPProgressBar *bar, CopyKind kind);
+
+// A file that SQLite opens and that holds this program's tables.
+bool isProgramDatabase(const QString &path);
+// Some connection of this process still holds the file open.
+bool databaseInUse(const QString &path);
+
+// Unloads every loaded window but keep, and lets their deferred deletions run so that
+// their data controls let go of the file.
+void unloadOtherForms(pv::Form *keep);
+
+// Hands the database file to another program (the repair program, the updater): every
+// other window is unloaded and mainWindow's own data controls let go of the file, then
+// the program is started; mainWindow unloads once it has started. When it does not start,
+// failText is shown and mainWindow stays, its data read again.
+bool startProgramWithDatabaseFree(const QString &bareName, const QString &failText, pv::Form *mainWindow,
+                                  const QList<pv::DataControl *> &ownControls);
+// Starts a tool beside the program (the remote help); failText when it does not start.
+bool startTool(const QString &bareName, const QString &failText);
+
+} // namespace ui
