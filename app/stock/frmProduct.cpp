@@ -3,6 +3,7 @@
 #include "app/ui/Kit.h"
 #include "app/ledger/Stock.h"
 #include "app/stock/StokArama.h"
+#include "app/stock/StokIslemleri.h"
 #include "app/stock/UrunGruplari.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -85,6 +86,7 @@ frmProduct::frmProduct()
     buildCommands();
     arama = new StokArama(*this);
     gruplar = new UrunGruplari(*this);
+    islemler = new StokIslemleri(*this);
     bindCard();
     setTabOrder();
 
@@ -417,6 +419,7 @@ void frmProduct::Controlls()
         box->setReadOnly(b);
     showOnly({meExpire, cboUnit, cboGName, cboLocation, txtSinifCombo, MyButton7, btnTdrkEkle}, e);
     showOnly({meExpires, txtUnit, txtGName, txtLocation}, b);
+    islemler->modeChanged(e);
     btnYetki_Click();
 }
 

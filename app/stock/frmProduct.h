@@ -27,12 +27,14 @@ class QLineEdit;
 class QMenu;
 class QTableView;
 class StokArama;
+class StokIslemleri;
 class UrunGruplari;
 
 namespace pv
 {
 class DataControl;
 class DataGridModel;
+class Timer;
 } // namespace pv
 
 class frmProduct : public pv::Form
@@ -160,8 +162,37 @@ public:
     QLineEdit *Text2 = nullptr;
     BvButton *ekle2 = nullptr;
 
+    // ---- stock in and out
+    QFrame *frmStokEkle = nullptr;
+    QLineEdit *xpText2 = nullptr; // the current product's stock
+    QLineEdit *xpText3 = nullptr; // the quantity
+    BvButton *btnYukari = nullptr;
+    BvButton *btnAsagi = nullptr;
+    BvButton *BvButton5 = nullptr;  // "Ekle"
+    BvButton *BvButton16 = nullptr; // "Çıkar"
+    BvButton *BvButton3 = nullptr;  // "Vazgeç"
+
+    // ---- product codes
+    QMenu *mnuBarkodUret = nullptr;
+    QAction *mnuEan13 = nullptr;
+    QAction *mnuEan8 = nullptr;
+    QAction *mnuRas13 = nullptr;
+    QAction *mnuRas10 = nullptr;
+
+    // ---- stock values
+    QFrame *Frame1 = nullptr; // "Tutarlar Hesaplanıyor..."
+    QLineEdit *Text9 = nullptr;
+    pv::Timer *Timer1 = nullptr;
+
+    // ---- report
+    pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
+    pv::HandOff veresiyedllyol2;
+    pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
+    pv::HandOff veresiyedllyol4;
+
     StokArama *arama = nullptr;
     UrunGruplari *gruplar = nullptr;
+    StokIslemleri *islemler = nullptr;
 
     // ---- procedures
     void btnYetki_Click();

@@ -10,6 +10,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
 #include "tests/harness/Harness.h"
+#include "tests/stock/StockFixtures.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -20,76 +21,10 @@
 #include <QtTest>
 
 using pv::test::Harness;
+using namespace stockfixtures;
 
 namespace
 {
-
-struct Product {
-    QString code, name, category = {};
-    QVariant onHand = 10, reorder = 2, price = 2.5, sale = 3.0;
-    QString unit = QStringLiteral("Adet");
-    QString expiry = {};
-    QString sinif = {};
-    QVariant kdvOran = {};
-};
-
-void addProduct(Harness &h, const Product &p)
-{
-    QVERIFY(h.insert(QStringLiteral("Product"), {{QStringLiteral("Product Code"), p.code},
-                                                 {QStringLiteral("Brand Name"), p.name},
-                                                 {QStringLiteral("Generic Name"), p.category},
-                                                 {QStringLiteral("OnHand"), p.onHand},
-                                                 {QStringLiteral("Reorder Level"), p.reorder},
-                                                 {QStringLiteral("Price"), p.price},
-                                                 {QStringLiteral("SatisFiyati"), p.sale},
-                                                 {QStringLiteral("Unit"), p.unit},
-                                                 {QStringLiteral("Expiration Date"), p.expiry},
-                                                 {QStringLiteral("Sinifi"), p.sinif},
-                                                 {QStringLiteral("kdvOran"), p.kdvOran}}));
-}
-
-void addCategory(Harness &h, const QString &name)
-{
-    QVERIFY(h.insert(QStringLiteral("urun_marka"), {{QStringLiteral("urunmarkaadi"), name}}));
-}
-
-void addSupplier(Harness &h, const QString &name)
-{
-    QVERIFY(h.insert(QStringLiteral("urun_reyon"), {{QStringLiteral("reyon"), name}}));
-}
-
-// The main window's stock button, as the logged-in user presses it.
-frmProduct &openCard(const QString &rights = QStringLiteral("0"))
-{
-    veresiye &main = pv::form<veresiye>();
-    if (!main.isVisible()) {
-        main.Show();
-        Harness::settle();
-    }
-    main.txtYetki = rights;
-    Harness::click(main.stokbut);
-    Harness::settle();
-    return pv::form<frmProduct>();
-}
-
-void pick(QComboBox *c, const QString &text)
-{
-    const int i = c->findText(text);
-    QVERIFY2(i >= 0, qPrintable(text));
-    c->setCurrentIndex(i);
-    emit c->activated(i);
-}
-
-QStringList column(frmProduct &f, int col)
-{
-    QStringList out;
-    QAbstractItemModel *m = f.DBGrid1->model();
-    for (int r = 0; r < m->rowCount(); ++r)
-        out << m->index(r, col).data().toString();
-    return out;
-}
-
-QStringList names(frmProduct &f) { return column(f, 1); }
 
 // A complete new product typed on the card.
 void fillCard(frmProduct &f, const QString &code, const QString &name)
