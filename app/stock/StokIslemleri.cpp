@@ -165,6 +165,8 @@ void StokIslemleri::changeStock(int sign, const QString &emptyMessage, const QSt
     w.frmStokEkle->hide();
     w.Data1->Refresh();
     w.DBGrid1->viewport()->update();
+    // The quantity total follows the new stock at once.
+    w.arama->topla2_Click();
     w.xpText3->clear();
     pv::MsgBox(done, pv::vbInformation, QStringLiteral("Bilgi"));
 }

@@ -129,6 +129,7 @@ void TestStockOps::stockInOut()
         QCOMPARE(f.Data1->currentRow(), 0);
         QCOMPARE(f.txtBName->text(), QStringLiteral("Armut"));
         QCOMPARE(column(f, 6).last(), pv::plainNumber(after));
+        QCOMPARE(f.txtPrice6->text(), pv::plainNumber(50 + after));
     } else {
         QVERIFY(f.frmStokEkle->isVisible());
         QCOMPARE(f.focusWidget(), f.xpText3);
