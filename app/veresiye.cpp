@@ -7,9 +7,10 @@
 #include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
-#include "app/cashbook/kasa.h"
 #include "app/ayarlar.h"
+#include "app/bank/Banka1.h"
 #include "app/birmler.h"
+#include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
 #include "app/stock/frmProduct.h"
@@ -114,6 +115,12 @@ veresiye::veresiye()
     setObjectName(QStringLiteral("veresiye"));
     setCaption(QStringLiteral("Pelvanor - Cari + Veresiye + Stok + Kasa"));
     setClientSizeTwips(12390, 9045);
+    // Wherever an account window is opened from (here, the customer card), its balance
+    // ends up in this list.
+    connect(&pv::FormEvents::instance(), &pv::FormEvents::loaded, this, [this](pv::Form *f) {
+        if (auto *account = qobject_cast<veresiye2 *>(f))
+            connect(account, &veresiye2::leaving, this, &veresiye::accountLeft);
+    });
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -169,22 +176,30 @@ void veresiye::buildTopRow()
     BvButton1 = ui::button(this, "BvButton1", 120, 1080, 12150, 60, QString(), {}, {{"Enabled", false}});
     BvButton1->setProperty("Tag", QStringLiteral("AutoSizer:w"));
 
-    KasaBtn = ui::button(this, "KasaBtn", 120, 120, 1140, 900, QStringLiteral("Kasa"));
-    stokbut = ui::button(this, "stokbut", 1290, 120, 1140, 900, QStringLiteral("Stok İşlemleri"));
-    VornXPButton11 = ui::button(this, "VornXPButton11", 2460, 120, 1140, 900, QStringLiteral("Müşteri Ekle"),
+    // Eight commands share the row left of the filter area (120 to 8280 twips).
+    const double w = 975, step = 1020;
+    double x = 120;
+    auto next = [&] {
+        const double left = x;
+        x += step;
+        return left;
+    };
+    KasaBtn = ui::button(this, "KasaBtn", next(), 120, w, 900, QStringLiteral("Kasa"));
+    stokbut = ui::button(this, "stokbut", next(), 120, w, 900, QStringLiteral("Stok İşlemleri"));
+    btnBanka = ui::button(this, "btnBanka", next(), 120, w, 900, QStringLiteral("Banka"));
+    VornXPButton11 = ui::button(this, "VornXPButton11", next(), 120, w, 900, QStringLiteral("Müşteri Ekle"),
                                 QStringLiteral("Yeni Müşteri Ekle"));
-    rapbut = ui::button(this, "rapbut", 3630, 120, 1140, 900, QStringLiteral("Listeyi Yazdır"),
+    rapbut = ui::button(this, "rapbut", next(), 120, w, 900, QStringLiteral("Listeyi Yazdır"),
                         QStringLiteral("Müşteri Listesini Yazdır"));
-    BvButton4 = ui::button(this, "BvButton4", 4800, 120, 1140, 900, QStringLiteral("Ödeme Günü Geçenler"),
+    BvButton4 = ui::button(this, "BvButton4", next(), 120, w, 900, QStringLiteral("Ödeme Günü Geçenler"),
                            QStringLiteral("Ödeme Günü Geçen Müşteriler"));
     BvButton5 = ui::button(
-        this, "BvButton5", 5970, 120, 1140, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+        this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
         QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    ayarbtn = ui::button(this, "ayarbtn", 7140, 120, 1140, 900, QStringLiteral("Ayarlar"), {},
+    ayarbtn = ui::button(this, "ayarbtn", next(), 120, w, 900, QStringLiteral("Ayarlar"), {},
                          {{"DropDownSymbol", 6}});
-    btnBanka = ui::button(this, "btnBanka", 7140, 120, 1140, 900, QStringLiteral("Banka"));
-    btnBanka->setVisible(false);
 
+    connect(btnBanka, &BvButton::Click, this, &veresiye::btnBanka_Click);
     connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
     connect(rapbut, &BvButton::Click, this, &veresiye::rapbut_Click);
     connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
@@ -477,7 +492,9 @@ void veresiye::requery(const QString &source, const QVariantList &params)
 {
     Data1->setDatabaseName(pv::databasePath());
     Data1->setRecordSource(source, params);
-    Data1->Refresh();
+    // A list that could not be read is told, never shown as an empty one.
+    if (!Data1->Refresh())
+        readFailed(QStringLiteral("Müşteri listesi okunamadı: "), Data1->lastError());
     // The row commands follow the list, also when the name of the current row stays.
     Command6_Click();
 }
@@ -498,6 +515,11 @@ void veresiye::Command7_Click()
         // is converted at every access, which is slow over the whole table.
         QHash<QString, QString> stored;
         pv::Recordset dates(db, QStringLiteral("select mus_kodu, Sonislem || '' AS son from musteriler"));
+        if (!dates.isOpen()) {
+            // Counts worked out without the dates would be wrong: none is written.
+            readFailed(QStringLiteral("Müşteri listesi okunamadı: "), dates.lastError());
+            return;
+        }
         for (int row = 0; row < dates.RecordCount(); ++row)
             stored.insert(dates.valueAt(row, 0).toString(), dates.valueAt(row, 1).toString());
 
@@ -516,8 +538,16 @@ void veresiye::Command7_Click()
             bool whole = false;
             if (was.isValid() && was.toLongLong(&whole) == days && whole)
                 continue;
+            if (rs.readError())
+                break;
             if (db.exec(update, {days, code}))
                 ++written;
+        }
+        if (rs.readError()) {
+            // A row of the list could not be read: nothing of this pass is kept.
+            tx.rollback();
+            readFailed(QStringLiteral("Müşteri listesi okunamadı: "), rs.readError());
+            return;
         }
         tx.commit();
     }
@@ -528,9 +558,19 @@ void veresiye::Command7_Click()
     DBGrid1->viewport()->update();
 }
 
+void veresiye::readFailed(const QString &what, const pv::DbError &error)
+{
+    pv::MsgBox(what + error.message, pv::vbOKOnly | pv::vbCritical, QStringLiteral("Hata"));
+}
+
 void veresiye::Command4_Click()
 {
-    const int n = Data1->Recordset().isOpen() ? Data1->Recordset().RecordCount() : 0;
+    if (!Data1->Recordset().isOpen()) {
+        // Not "no records": the list was not read at all.
+        xpText1->clear();
+        return;
+    }
+    const int n = Data1->Recordset().RecordCount();
     xpText1->setText(QString::number(n));
     if (n == 0)
         pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
@@ -662,15 +702,7 @@ void veresiye::VornXPButton2_Click()
         return;
     const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(0)
         + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.txtYetki = txtYetki.text();
-    w.txtMusTuru = gridText(1);
-    w.txtPt1->setText(gridText(0));
-    w.txtPt2->setText(gridText(0));
-    w.txtPt3->setText(gridText(0));
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openAccount(caption, Text1.text(), txtYetki.text(), gridText(1), gridText(0), this);
 }
 
 void veresiye::VornXPButton9_Click()
@@ -679,12 +711,18 @@ void veresiye::VornXPButton9_Click()
         return;
     const QString caption =
         gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(1) + QStringLiteral(" )");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.musilfrm->setVisible(true);
-    w.Timer5->setEnabled(true);
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openForDelete(caption, Text1.text(), this);
+}
+
+void veresiye::accountLeft()
+{
+    // The list shows the cached balances: read them again, on the same row.
+    const int row = Data1->currentRow();
+    Data1->Refresh();
+    if (row >= 0)
+        Data1->setCurrentRow(row);
+    DBGrid1->setEnabled(true);
+    update();
 }
 
 void veresiye::mnuMHG_Click() { VornXPButton2_Click(); }
@@ -721,8 +759,8 @@ void veresiye::Image7_Click() { frmResim->setVisible(false); }
 void veresiye::menukitle()
 {
     Frame1->setEnabled(false);
-    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4, BvButton5,
-                        KasaBtn, stokbut, ayarbtn})
+    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4,
+                        BvButton5, KasaBtn, stokbut, btnBanka, ayarbtn})
         b->setEnabled(false);
     musaratext->setEnabled(false);
     siralatext->setEnabled(false);
@@ -736,7 +774,7 @@ void veresiye::menukilitac()
 {
     Frame1->setEnabled(true);
     ui::giveFrameItsColours(Frame1);
-    for (BvButton *b : {VornXPButton11, BvButton4, BvButton5, KasaBtn, stokbut, ayarbtn})
+    for (BvButton *b : {VornXPButton11, BvButton4, BvButton5, KasaBtn, stokbut, btnBanka, ayarbtn})
         b->setEnabled(true);
     // The daily mode keeps the type filter, the name search and the list print locked.
     const bool daily = BvButton5->Value();
@@ -773,18 +811,27 @@ double veresiye::sumOfType(const QString &turu, bool *ok)
     *ok = false;
     if (!db.open(pv::databasePath()))
         return 0;
-    const QVariant v = db.scalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
-    *ok = !db.lastError();
-    return v.isValid() ? v.toDouble() : 0.0; // a sum over no rows is 0,00
+    const auto v =
+        db.tryScalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
+    if (!v) {
+        readFailed(QStringLiteral("Toplamlar okunamadı: "), db.lastError());
+        return 0;
+    }
+    *ok = true;
+    return v->isValid() ? v->toDouble() : 0.0; // a sum over no rows is 0,00
 }
 
 void veresiye::topla1_Click()
 {
     bool ok = false;
     const double v = sumOfType(QStringLiteral("Alıcı"), &ok);
-    if (ok) {
-        VornXPTextBox22->setText(pv::formatMoney(v));
-        VornXPTextBox22->setCursorPosition(VornXPTextBox22->text().length());
+    // An unread total shows nothing rather than a number it does not know.
+    VornXPTextBox22->setText(ok ? pv::formatMoney(v) : QString());
+    VornXPTextBox22->setCursorPosition(VornXPTextBox22->text().length());
+    if (!ok) {
+        VornXPTextBox33->clear();
+        VornXPTextBox44->clear();
+        return;
     }
     topla2_Click();
 }
@@ -793,22 +840,30 @@ void veresiye::topla2_Click()
 {
     bool ok = false;
     const double v = sumOfType(QStringLiteral("Satıcı"), &ok);
-    if (ok) {
-        VornXPTextBox33->setText(pv::formatMoney(v));
-        VornXPTextBox33->setCursorPosition(VornXPTextBox33->text().length());
-    }
+    VornXPTextBox33->setText(ok ? pv::formatMoney(v) : QString());
+    VornXPTextBox33->setCursorPosition(VornXPTextBox33->text().length());
     topla3_Click();
 }
 
 void veresiye::topla3_Click()
 {
-    const double a = pv::toNumber(VornXPTextBox22->text()).value_or(0);
-    const double b = pv::toNumber(VornXPTextBox33->text()).value_or(0);
-    VornXPTextBox44->setText(pv::formatMoney(a - b));
+    const auto a = pv::toNumber(VornXPTextBox22->text());
+    const auto b = pv::toNumber(VornXPTextBox33->text());
+    if (!a || !b) {
+        VornXPTextBox44->clear();
+        return;
+    }
+    VornXPTextBox44->setText(pv::formatMoney(*a - *b));
     VornXPTextBox44->setCursorPosition(VornXPTextBox44->text().length());
 }
 
 // ------------------------------------------------------------------ list printing
+
+void veresiye::btnBanka_Click()
+{
+    pv::form<Banka1>().txtYetki = txtYetki.text();
+    pv::form<Banka1>().Show();
+}
 
 void veresiye::rapbut_Click()
 {
@@ -865,16 +920,16 @@ void veresiye::Command3_Click()
 pv::Report &veresiye::prepareMusteriListesi()
 {
     pv::Report &r = pv::Reports::get(QStringLiteral("musterilistesi"));
-    r.dataControl().setConnectionString(veresiyedllyol4);
-    // The type comes from the panel's own list; quotes are doubled all the same.
-    QString type = turkopyatxt.text();
-    type.replace(QLatin1Char('\''), QStringLiteral("''"));
+    r.dataControl().setDatabase(Data1->Database());
+    // The sort order is one of the panel's fixed choices; the type travels as a parameter.
+    const QString type = turkopyatxt.text();
     if (type.isEmpty())
-        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY ") + txtSirala3.text()
-                                  + QLatin1Char(' '));
+        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY ") + txtSirala3.text() +
+                                  QLatin1Char(' '));
     else
-        r.dataControl().setSource(QStringLiteral("select * from musteriler where Turu= '") + type
-                                  + QStringLiteral("' ORDER BY ") + txtSirala3.text() + QLatin1Char(' '));
+        r.dataControl().setSource(QStringLiteral("select * from musteriler where Turu= ? ORDER BY ") +
+                                      txtSirala3.text() + QLatin1Char(' '),
+                                  {type});
     r.label(QStringLiteral("Label111"))
         .setCaption(pv::dateText(pv::Clock::today()) + QStringLiteral(" - TARİHLİ MÜŞTERİ LİSTESİ"));
     r.label(QStringLiteral("Label120")).setCaption(xpText1->text());
@@ -890,6 +945,9 @@ void veresiye::muslisyzdBtn_Click()
 {
     Command3_Click();
     topla1_Click();
+    // Totals that could not be read (already told) are not printed as blanks.
+    if (VornXPTextBox44->text().isEmpty())
+        return;
     Command4_Click();
     prepareMusteriListesi().showPreviewModal(this);
 }
@@ -898,10 +956,11 @@ pv::Report &veresiye::prepareCariGunlukRapor()
 {
     const QString key = pv::dateKey(pv::dateText(ilk->date()));
     pv::Report &r = pv::Reports::get(QStringLiteral("CariGunlukRapor"));
-    r.dataControl().setConnectionString(veresiyedllyol4);
-    // The key is eight digits made here; no typed text reaches the SQL.
-    r.dataControl().setSource(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '") + key
-                              + QStringLiteral("' ORDER BY [Tarih],[Saat],Eklenen asc"));
+    r.dataControl().setDatabase(Data1->Database());
+    r.dataControl().setSource(
+        QStringLiteral(
+            "select DISTINCTROW * from veresiye where Tarih2 like ? ORDER BY [Tarih],[Saat],Eklenen asc"),
+        {key});
     for (const char *name :
          {"Field1", "Field2", "Field10", "Field13", "Field14", "Field17", "Field18", "Field19", "Field20"})
         r.control(QLatin1String(name)).setFontSize(TextSize->currentText());
@@ -983,20 +1042,12 @@ void veresiye::mnuBakim_Click()
 
 void veresiye::ydk1_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.setCaption(QStringLiteral("Yedek Oluşturma İşlemleri"));
-    c.txtSurucu = txtSurucu.text();
-    c.Show(pv::Form::Modal, this);
+    pv::form<CopyFile>().openForBackup(txtSurucu.text(), this);
 }
 
 void veresiye::ydk2_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.txtAlert = QStringLiteral("11");
-    c.txtSurucu = txtSurucu.text();
-    c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
-    c.geriyuklefrm->setVisible(true);
-    c.Show(pv::Form::Modeless);
+    pv::form<CopyFile>().openForRestore(txtSurucu.text());
 }
 
 void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }

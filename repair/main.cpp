@@ -1,11 +1,13 @@
+// bvRepair: compacts and rebuilds the shop's database file, then starts the main
+// program again.
+#include "repair/RepairProgram.h"
+
 #include <QApplication>
-#include <QLabel>
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    QLabel w(QStringLiteral("bvRepair"));
-    w.setWindowTitle(QStringLiteral("bvRepair"));
-    w.show();
+    if (!repair::startProgram())
+        return 0;
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "app/accounts/CariYazdir.h"
 
+#include "app/ledger/Postings.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -198,24 +199,9 @@ QString CariYazdir::value(const char *boxName) const
 
 // ---------------------------------------------------------------- what the prints select
 
-QString CariYazdir::customerCondition() const
+QString CariYazdir::customerCode() const
 {
-    // The report runs its SQL text on its own connection and takes no parameters: the
-    // account is named by the database's own row number, never by the typed code.
-    const QString code = m_hooks.Text10 ? m_hooks.Text10() : QString();
-    pv::Database db;
-    if (!db.open(pv::databasePath()))
-        return QStringLiteral("0");
-    const QVariant id = db.scalar(QStringLiteral("select id from musteriler where mus_kodu = ?"), {code});
-    if (id.isValid())
-        return QStringLiteral("mus_kodu = (select mus_kodu from musteriler where id = %1)")
-            .arg(id.toLongLong());
-    // Ledger rows of a code without a customer row: by their own row numbers.
-    pv::Recordset rs(db, QStringLiteral("select id from veresiye where mus_kodu = ?"), {code});
-    QStringList ids;
-    for (int row = 0; row < rs.RecordCount(); ++row)
-        ids << QString::number(rs.valueAt(row, 0).toLongLong());
-    return ids.isEmpty() ? QStringLiteral("0") : QStringLiteral("id in (%1)").arg(ids.join(QLatin1Char(',')));
+    return m_hooks.Text10 ? m_hooks.Text10() : QString();
 }
 
 QString CariYazdir::orderClause() const
@@ -252,7 +238,7 @@ void CariYazdir::Command3()
 
 void CariYazdir::fillReceipt(pv::Report &r)
 {
-    r.dataControl().setConnectionString(veresiyedllyol4.text());
+    r.dataControl().setDatabase(m_ledger.Database());
     r.label(QStringLiteral("Label168")).setCaption(value("xpText3"));
     r.label(QStringLiteral("Label173")).setCaption(value("VornXPTextBox2"));
     r.label(QStringLiteral("Label175")).setCaption(value("VornXPTextBox3"));
@@ -274,8 +260,10 @@ pv::Report &CariYazdir::receiptToday()
     Command3();
     son->setDate(pv::Clock::today());
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
-    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 = '%1' and %2 ORDER BY %3")
-                                  .arg(pv::dateKey(son->date()), customerCondition(), orderClause()));
+    r.dataControl().setSource(
+        QStringLiteral("select * FROM veresiye WHERE Tarih2 = ? and mus_kodu = ? ORDER BY %1")
+            .arg(orderClause()),
+        {pv::dateKey(son->date()), customerCode()});
     fillReceipt(r);
     return r;
 }
@@ -285,18 +273,20 @@ pv::Report &CariYazdir::receiptMarked()
     Command3();
     static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
     const QString code = m_hooks.txtSecYazdir ? m_hooks.txtSecYazdir() : QString();
-    const QString marked =
-        digits.match(code).hasMatch() ? QStringLiteral("form_kodu = '%1'").arg(code) : QStringLiteral("0");
+    // A code that is no number of this window's marks marks nothing (NULL matches no row).
+    const QVariant marked = digits.match(code).hasMatch() ? QVariant(code) : QVariant();
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
-    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE %1 and %2 ORDER BY %3")
-                                  .arg(marked, customerCondition(), orderClause()));
+    r.dataControl().setSource(
+        QStringLiteral("select * FROM veresiye WHERE form_kodu = ? and mus_kodu = ? ORDER BY %1")
+            .arg(orderClause()),
+        {marked, customerCode()});
     fillReceipt(r);
     return r;
 }
 
 void CariYazdir::fillReport(pv::Report &r)
 {
-    r.dataControl().setConnectionString(veresiyedllyol4.text());
+    r.dataControl().setDatabase(m_ledger.Database());
     r.label(QStringLiteral("Label111"))
         .setCaption(m_window.Caption() + QStringLiteral(" - CARİ RAPORU ") + pv::dateText(ilk->date()) +
                     QStringLiteral(" - ") + pv::dateText(son->date()));
@@ -318,7 +308,8 @@ pv::Report &CariYazdir::reportAll()
     pv::Report &r = pv::Reports::get(QStringLiteral("carirapor"));
     // The whole account always in date and time order, whatever the sort choice.
     r.dataControl().setSource(
-        QStringLiteral("select * from veresiye where %1 ORDER BY Tarih2, Saat, id").arg(customerCondition()));
+        QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat, id"),
+        {customerCode()});
     fillReport(r);
     return r;
 }
@@ -328,9 +319,9 @@ pv::Report &CariYazdir::reportRange()
     Command3();
     pv::Report &r = pv::Reports::get(QStringLiteral("carirapor"));
     r.dataControl().setSource(
-        QStringLiteral("select * from veresiye where Tarih2 Between '%1' and '%2' and %3 "
-                       "ORDER BY %4")
-            .arg(pv::dateKey(ilk->date()), pv::dateKey(son->date()), customerCondition(), orderClause()));
+        QStringLiteral("select * from veresiye where Tarih2 Between ? and ? and mus_kodu = ? ORDER BY %1")
+            .arg(orderClause()),
+        {pv::dateKey(ilk->date()), pv::dateKey(son->date()), customerCode()});
     fillReport(r);
     return r;
 }
@@ -377,11 +368,10 @@ void CariYazdir::writeMark(const QString &code)
     if (!rs.hasCurrent())
         return;
     const qint64 id = rs.Fields(QStringLiteral("id")).value().toLongLong();
-    if (!m_ledger.Database().exec(QStringLiteral("update veresiye set form_kodu = ? where id = ?"),
-                                  {code.isEmpty() ? QVariant() : QVariant(code), id})) {
-        pv::MsgBox(QStringLiteral("İşlem makbuz listesine yazılamadı.\n") +
-                       m_ledger.Database().lastError().message,
-                   pv::vbCritical, QStringLiteral("Hata"));
+    if (const pv::ledger::Result marked = pv::ledger::markForReceipt(m_ledger.Database(), id, code);
+        !marked) {
+        pv::MsgBox(QStringLiteral("İşlem makbuz listesine yazılamadı.\n") + marked.reason, pv::vbCritical,
+                   QStringLiteral("Hata"));
         return;
     }
     m_ledger.Refresh();
@@ -460,7 +450,12 @@ void CariYazdir::tgoster_Click()
         QStringLiteral(
             "select * from veresiye where Tarih2 Between ? and ? AND mus_kodu = ? ORDER BY Tarih2, Saat asc"),
         {pv::dateKey(ilk->date()), pv::dateKey(son->date()), code});
-    m_ledger.Refresh();
+    if (!m_ledger.Refresh()) {
+        // Not an empty range: the rows were not read.
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + m_ledger.lastError().message, pv::vbCritical,
+                   QStringLiteral("Hata"));
+        return;
+    }
     QWidget *totals = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
     if (m_ledger.Recordset().RecordCount() == 0) {
         ilk->setFocus();

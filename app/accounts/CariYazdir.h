@@ -108,7 +108,7 @@ protected:
 private:
     void buildPanel();
     QString value(const char *boxName) const;
-    QString customerCondition() const;
+    QString customerCode() const;
     QString orderClause() const;
     void fillReceipt(pv::Report &r);
     void fillReport(pv::Report &r);

@@ -1,11 +1,13 @@
 #include "app/accounts/veresiye2.h"
 
+#include "app/accounts/AccountMail.h"
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/MusteriDetay.h"
+#include "app/ledger/Customers.h"
+#include "app/ledger/Postings.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/PropertyBag.h"
@@ -39,7 +41,6 @@ namespace {
 const QString kLedgerSql = QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc");
 const QString kAccountSql = QStringLiteral("select * from musteriler where mus_kodu = ? ORDER BY id asc");
 
-const QString kStockSale = QStringLiteral("Stoktan Satış");
 const QString kWarnTitle = QStringLiteral("Dikkat!");
 const QString kErrorTitle = QStringLiteral("Hata");
 
@@ -102,6 +103,7 @@ veresiye2::veresiye2()
                                 {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                                  [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
                                  [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
+    accountMail = new AccountMail(*this);
 
     Timer3 = new pv::Timer(200, false, this);
     Timer4 = new pv::Timer(5500, true, this);
@@ -184,7 +186,8 @@ void veresiye2::buildControls()
                                {}, {{"BackColor", 0xE3E3E3}, {"DropDownSymbol", 6}});
     MyButton1 =
         ui::button(this, "MyButton1", cx, next(), cw, ch, QStringLiteral("Müşteri Bilgileri Düzenle "));
-    btnMail = ui::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"));
+    btnMail = ui::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"),
+                         QStringLiteral("Hesap Özetini Müşteriye E-Posta Olarak Gönder."));
     btnSMS = ui::button(this, "btnSMS", cx, next(), cw, ch, QStringLiteral("SMS Gönder"),
                         QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
     VornXPButton2 = ui::button(this, "VornXPButton2", cx, next(), cw, ch, QStringLiteral("Hesap Makinesi"));
@@ -194,7 +197,7 @@ void veresiye2::buildControls()
     // The commands whose work lives in the window's other panels are offered once that
     // work is in place; the rules below keep their states all the same.
     for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton6, btnFiyatGuncelle, VornXPButton5, MyButton1,
-                        btnMail, btnSMS, VornXPButton2, MyButton2})
+                        btnSMS, VornXPButton2, MyButton2})
         b->hide();
     ilk->hide();
     son->hide();
@@ -457,32 +460,15 @@ void veresiye2::ara_Click()
 
 // ---------------------------------------------------------------- totals
 
-double veresiye2::sumOf(const QString &column)
-{
-    const QVariant v =
-        m_db.scalar(QStringLiteral("select sum(%1) as toplam from veresiye where mus_kodu = ?").arg(column),
-                    {Text10.text()});
-    return v.isValid() ? v.toDouble() : 0.0;
-}
-
-double veresiye2::rangeSumOf(const QString &column)
-{
-    const QVariant v = m_db.scalar(
-        QStringLiteral("select sum(%1) as toplam from veresiye where Tarih2 between ? and ? and mus_kodu = ?")
-            .arg(column),
-        {pv::dateKey(ilk->date()), pv::dateKey(son->date()), Text10.text()});
-    return v.isValid() ? v.toDouble() : 0.0;
-}
-
 void veresiye2::topla1_Click()
 {
-    showMoney(VornXPTextBox2, sumOf(QStringLiteral("Eklenen")));
+    showMoney(VornXPTextBox2, pv::ledger::customerTotals(m_db, Text10.text()).debt);
     topla2_Click();
 }
 
 void veresiye2::topla2_Click()
 {
-    showMoney(VornXPTextBox3, sumOf(QStringLiteral("Odenen")));
+    showMoney(VornXPTextBox3, pv::ledger::customerTotals(m_db, Text10.text()).paid);
     topla3_Click();
 }
 
@@ -497,13 +483,13 @@ void veresiye2::topla3_Click()
 
 void veresiye2::btnT1_Click()
 {
-    showMoney(txtT1, rangeSumOf(QStringLiteral("Eklenen")));
+    showMoney(txtT1, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).debt);
     btnT2_Click();
 }
 
 void veresiye2::btnT2_Click()
 {
-    showMoney(txtT2, rangeSumOf(QStringLiteral("Odenen")));
+    showMoney(txtT2, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).paid);
     const double debt = pv::toNumber(txtT1->text()).value_or(0);
     const double paid = pv::toNumber(txtT2->text()).value_or(0);
     showMoney(txtT3, debt - paid);
@@ -613,16 +599,13 @@ void veresiye2::txtUygulaOdemeVeresiye_Change()
     Frame1->hide();
 }
 
-void veresiye2::raiseRefreshSignal(const QString &code)
+void veresiye2::postingSaved(const QString &refreshCode)
 {
-    if (!pv::isLoaded<veresiye2>())
-        return;
-    veresiye2 &w = pv::form<veresiye2>();
-    w.Frame1->setVisible(true);
-    w.Timer3->setEnabled(true);
-    w.islemfrm->setVisible(true);
-    w.txtUygulaOdemeVeresiye = code;
-    w.Text11 = pv::dateText(pv::Clock::today());
+    Frame1->setVisible(true);
+    Timer3->setEnabled(true);
+    islemfrm->setVisible(true);
+    txtUygulaOdemeVeresiye = refreshCode;
+    Text11 = pv::dateText(pv::Clock::today());
 }
 
 qint64 veresiye2::currentEntryId()
@@ -686,20 +669,6 @@ bool veresiye2::writeAccountRow()
     return ok;
 }
 
-void veresiye2::refreshMainList()
-{
-    // The main list shows the cached balances: let it read them again, on the same row.
-    if (!pv::isLoaded<veresiye>())
-        return;
-    veresiye &main = pv::form<veresiye>();
-    const int row = main.Data1->currentRow();
-    main.Data1->Refresh();
-    if (row >= 0)
-        main.Data1->setCurrentRow(row);
-    main.DBGrid1->setEnabled(true);
-    main.update();
-}
-
 void veresiye2::VornXPButton7_Click()
 {
     topla1_Click();
@@ -712,7 +681,7 @@ void veresiye2::VornXPButton7_Click()
                        Data1->Recordset().lastError().message,
                    pv::vbCritical, kErrorTitle);
     Data1->Refresh();
-    refreshMainList();
+    emit leaving();
     pv::Unload(this);
 }
 
@@ -729,11 +698,8 @@ void veresiye2::VornXPButton8_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyeekleode>();
-    d.Text1 = Text10.text();
-    d.eklefrm2->setCaption(QStringLiteral("VERESİYE EKLE - ") + Caption());
-    d.eklefrm->setVisible(true);
-    d.txtOnay = QStringLiteral("1");
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyeekleode::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsSale(Text10.text(), Caption(), this);
 }
 
 void veresiye2::VornXPButton10_Click()
@@ -741,12 +707,8 @@ void veresiye2::VornXPButton10_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyeekleode>();
-    d.txtMusTuru = txtMusTuru.text();
-    d.Text1 = Text10.text();
-    d.odefrm2->setCaption(QStringLiteral("TAHSİLAT - ") + Caption());
-    d.odefrm->setVisible(true);
-    setComboText(d.cboOdemeSekli, QStringLiteral("Nakit"));
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyeekleode::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsCollection(Text10.text(), txtMusTuru.text(), Caption(), this);
 }
 
 void veresiye2::btnEkle_Click() { mnuOdeAlacak->popup(QCursor::pos()); }
@@ -756,17 +718,8 @@ void veresiye2::mnuAlacak_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyealacakekle>();
-    d.txtMusTuru = txtMusTuru.text();
-    d.Text1 = Text10.text();
-    d.odefrm2->setCaption(QStringLiteral("ALACAK DEKONTU - ") + Caption());
-    d.Text4->setText(QString());
-    setComboText(d.cboOdemeSekli, QString());
-    d.cboOdemeSekli->setVisible(false);
-    d.Label3->setVisible(false);
-    d.txtIslemTuru = QStringLiteral("Alacak Dekontu ");
-    ui::moveTo(d.Text5, 2520, 2405);
-    ui::moveTo(d.Label8, 2520, 2110);
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyealacakekle::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsCreditNote(Text10.text(), txtMusTuru.text(), Caption(), this);
 }
 
 void veresiye2::mnuOdeme_Click()
@@ -774,16 +727,30 @@ void veresiye2::mnuOdeme_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyealacakekle>();
-    d.txtMusTuru = txtMusTuru.text();
-    d.Text1 = Text10.text();
-    d.odefrm2->setCaption(QStringLiteral("ÖDEME - ") + Caption());
-    setComboText(d.cboOdemeSekli, QStringLiteral("Nakit"));
-    d.cboOdemeSekli->setVisible(true);
-    d.Label3->setVisible(true);
-    d.txtIslemTuru = QStringLiteral("Ödeme ");
-    ui::moveTo(d.Text5, 2520, 3160);
-    ui::moveTo(d.Label8, 2520, 2895);
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyealacakekle::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsPayment(Text10.text(), txtMusTuru.text(), Caption(), this);
+}
+
+void veresiye2::openAccount(const QString &caption, const QString &code, const QString &rights,
+                            const QString &type, const std::optional<QString> &currency, QWidget *owner)
+{
+    setCaption(caption);
+    Text10 = code;
+    txtYetki = rights;
+    txtMusTuru = type;
+    if (currency)
+        for (QLineEdit *e : {txtPt1, txtPt2, txtPt3})
+            e->setText(*currency);
+    Show(pv::Form::Modal, owner);
+}
+
+void veresiye2::openForDelete(const QString &caption, const QString &code, QWidget *owner)
+{
+    setCaption(caption);
+    Text10 = code;
+    musilfrm->setVisible(true);
+    Timer5->setEnabled(true);
+    Show(pv::Form::Modal, owner);
 }
 
 // ---------------------------------------------------------------- edit panel
@@ -854,13 +821,34 @@ void veresiye2::BvButton3_Click()
     txtEdit1->setText(pv::dateText(*date));
     txtEdit2->setText(pv::timeText(*time));
     txtEdit10->setText(pv::dateKey(*date));
-    const qint64 id = currentEntryId();
-    if (!Data5->UpdateRecord()) {
-        pv::MsgBox(QStringLiteral("Hareket kaydedilemedi.\n") + Data5->lastError().message, pv::vbCritical,
-                   kErrorTitle);
+    // Only what the user changed is written: an untouched amount keeps its stored digits.
+    pv::ledger::EntryEdit edit;
+    edit.id = currentEntryId();
+    auto changed = [this](QLineEdit *box) { return Data5->isChanged(box); };
+    auto amount = [](QLineEdit *box) { return pv::ledger::EntryEdit::Amount(pv::toNumber(box->text())); };
+    if (changed(txtEdit1) || changed(txtEdit10))
+        edit.date = *date;
+    if (changed(txtEdit2))
+        edit.time = *time;
+    if (changed(txtEdit3))
+        edit.kind = txtEdit3->text();
+    if (changed(txtEdit4))
+        edit.description = txtEdit4->text();
+    if (changed(txtEdit5))
+        edit.debit = amount(txtEdit5);
+    if (changed(txtEdit6))
+        edit.paid = amount(txtEdit6);
+    if (changed(txtEdit7))
+        edit.quantity = txtEdit7->text();
+    if (changed(txtEdit8))
+        edit.unit = txtEdit8->text();
+    if (changed(txtEdit9))
+        edit.unitPrice = txtEdit9->text();
+    if (const pv::ledger::Result saved = pv::ledger::editEntry(m_db, edit); !saved) {
+        pv::MsgBox(QStringLiteral("Hareket kaydedilemedi.\n") + saved.reason, pv::vbCritical, kErrorTitle);
         return;
     }
-    refreshLedgerKeepingRow(id);
+    refreshLedgerKeepingRow(edit.id);
 
     for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
         e->setEnabled(false);
@@ -915,34 +903,6 @@ void veresiye2::Command13_Click()
     DataKasaSil2->Refresh();
 }
 
-void veresiye2::KasadanSil()
-{
-    pv::deleteByPostingId(m_db, QStringLiteral("kasa"), txtIslemNo2.text());
-    DataKasaSil2->Refresh();
-}
-
-bool veresiye2::btnStokGeriEkle_Click()
-{
-    Data3->setRecordSource(QStringLiteral("select * from Product where [Product Code] = ? ORDER BY id asc"),
-                           {txtProductCode2.text()});
-    if (!Data3->Refresh())
-        return false;
-    pv::Recordset &rs = Data3->Recordset();
-    if (!rs.hasCurrent()) // no such product: no stock to give back
-        return true;
-    const double onHand = pv::toNumber(txtStokMik).value_or(0);
-    const double quantity = pv::toNumber(txtDusStokMik).value_or(0);
-    if (quantity == 0)
-        return true;
-    if (!rs.Edit())
-        return false;
-    if (!rs.Fields(QStringLiteral("OnHand")).setValue(pv::plainNumber(onHand + quantity)) || !rs.Update()) {
-        rs.CancelUpdate();
-        return false;
-    }
-    return true;
-}
-
 void veresiye2::Command12_Click()
 {
     // An entry posted while the panel was open re-reads the ledger, which then stands on
@@ -955,39 +915,11 @@ void veresiye2::Command12_Click()
         return;
     }
     // Stock, cash rows and the entry go together or not at all.
-    bool ok = false;
-    QString failure;
-    {
-        pv::Transaction tx(m_db);
-        ok = tx.isActive();
-        if (!ok)
-            failure = tx.lastError().message;
-        if (ok && txtIslemTuru.text() == kStockSale) {
-            ok = btnStokGeriEkle_Click();
-            if (!ok)
-                failure = Data3->Recordset().lastError().number ? Data3->Recordset().lastError().message
-                                                                 : Data3->lastError().message;
-        }
-        if (ok) {
-            ok = pv::deleteByPostingId(m_db, QStringLiteral("kasa"), txtIslemNo2.text()) >= 0;
-            if (!ok)
-                failure = m_db.lastError().message;
-        }
-        if (ok) {
-            ok = m_db.exec(QStringLiteral("delete from veresiye where id = ?"), {id});
-            if (!ok)
-                failure = m_db.lastError().message;
-        }
-        if (ok && !tx.commit()) {
-            ok = false;
-            failure = tx.lastError().message;
-        }
-    }
-    Data3->Refresh();
-    if (ok) {
+    const pv::ledger::Result deleted = pv::ledger::deletePosting(m_db, id);
+    if (deleted) {
         Data5->Refresh();
     } else {
-        pv::MsgBox(QStringLiteral("Seçili işlem silinemedi; hiçbir kayıt değiştirilmedi.\n") + failure,
+        pv::MsgBox(QStringLiteral("Seçili işlem silinemedi; hiçbir kayıt değiştirilmedi.\n") + deleted.reason,
                    pv::vbCritical, kErrorTitle);
         refreshLedgerKeepingRow(id);
     }

@@ -1,6 +1,6 @@
 #include "app/sales/veresiyealacakekle.h"
 
-#include "app/accounts/veresiye2.h"
+#include "app/ledger/Postings.h"
 #include "app/ledger/Rows.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
@@ -14,12 +14,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScreen>
-
-namespace
-{
-const QString kPayment = QStringLiteral("Ödeme ");
-const QString kSupplier = QStringLiteral("Satıcı");
-} // namespace
 
 veresiyealacakekle::veresiyealacakekle()
 {
@@ -67,6 +61,38 @@ void veresiyealacakekle::Form_Load()
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
+void veresiyealacakekle::openAsCreditNote(const QString &code, const QString &accountType,
+                                          const QString &accountCaption, QWidget *owner)
+{
+    txtMusTuru = accountType;
+    Text1 = code;
+    odefrm2->setCaption(QStringLiteral("ALACAK DEKONTU - ") + accountCaption);
+    Text4->setText(QString());
+    // No payment kind: the amount moves up into its place.
+    cboOdemeSekli->setCurrentIndex(-1);
+    cboOdemeSekli->setVisible(false);
+    Label3->setVisible(false);
+    txtIslemTuru = pv::ledger::kCreditNoteKind;
+    ui::moveTo(Text5, 2520, 2405);
+    ui::moveTo(Label8, 2520, 2110);
+    Show(pv::Form::Modal, owner);
+}
+
+void veresiyealacakekle::openAsPayment(const QString &code, const QString &accountType,
+                                       const QString &accountCaption, QWidget *owner)
+{
+    txtMusTuru = accountType;
+    Text1 = code;
+    odefrm2->setCaption(QStringLiteral("ÖDEME - ") + accountCaption);
+    cboOdemeSekli->setCurrentIndex(cboOdemeSekli->findText(QStringLiteral("Nakit")));
+    cboOdemeSekli->setVisible(true);
+    Label3->setVisible(true);
+    txtIslemTuru = pv::ledger::kPaymentKind;
+    ui::moveTo(Text5, 2520, 3160);
+    ui::moveTo(Label8, 2520, 2895);
+    Show(pv::Form::Modal, owner);
+}
+
 void veresiyealacakekle::cboOdemeSekli_Click()
 {
     Text5->setFocus(Qt::OtherFocusReason);
@@ -84,72 +110,37 @@ void veresiyealacakekle::VornXPButton8_Click()
 
 void veresiyealacakekle::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (Text5->text().isEmpty())
         return refuse(QStringLiteral("Tutarı Girin."), Text5);
-    if (!pv::parseDate(Text2->text()))
+    const auto date = pv::parseDate(Text2->text());
+    if (!date)
         return refuse(ui::kBadDate, Text2);
-    if (!pv::toNumber(Text5->text()))
+    QTime time;
+    if (!ui::readTime(Text3, &time))
+        return;
+    const auto amount = pv::toNumber(Text5->text());
+    if (!amount)
         return refuse(QStringLiteral("Tutarı Girin."), Text5);
     ui::formatDateBox(Text2);
 
-    QString error;
-    if (!post(&error)) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
+    pv::ledger::Posted done;
+    pv::ledger::Result saved;
+    if (txtIslemTuru.text() == pv::ledger::kPaymentKind) {
+        const pv::ledger::PaymentEntry entry{Text1.text(), txtMusTuru.text(),  *date,
+                                             time,         Text4->text(),      cboOdemeSekli->currentText(),
+                                             *amount,      odefrm2->Caption(), m_openedAt};
+        saved = pv::ledger::postPayment(m_db, entry, &done);
+    } else {
+        const pv::ledger::CreditNoteEntry entry{Text1.text(),  *date,   time,
+                                                Text4->text(), *amount, m_openedAt};
+        saved = pv::ledger::postCreditNote(m_db, entry, &done);
     }
-    veresiye2::raiseRefreshSignal(QStringLiteral("11"));
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
+    txtIslemNo2 = done.postingId;
+    emit posted(QStringLiteral("11"));
     pv::Unload(this);
-}
-
-// The account row and, for a supplier payment, its cash row: both or neither.
-bool veresiyealacakekle::post(QString *error)
-{
-    pv::Transaction tx(m_db);
-    if (!tx.isActive()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    // Another posting may have taken this opening's id meanwhile.
-    txtIslemNo2 = pv::ledger::uniquePostingId(m_db, m_openedAt);
-    const bool supplierPayment = txtIslemTuru.text() == kPayment && txtMusTuru.text() == kSupplier;
-    const QString key = pv::dateKey(Text2->text());
-    const QString amount = Text5->text();
-    const QString kind =
-        supplierPayment ? txtIslemTuru.text() + cboOdemeSekli->currentText() : txtIslemTuru.text();
-    if (!pv::ledger::addRow(m_db, QStringLiteral("veresiye"),
-                            {{QStringLiteral("mus_kodu"), Text1.text()},
-                             {QStringLiteral("Tarih"), Text2->text()},
-                             {QStringLiteral("Saat"), Text3->text()},
-                             {QStringLiteral("Aciklama"), Text4->text()},
-                             {supplierPayment ? QStringLiteral("Eklenen") : QStringLiteral("Odenen"), amount},
-                             {QStringLiteral("Turu"), kind},
-                             {QStringLiteral("Tarih2"), key},
-                             {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
-                            error))
-        return false;
-    if (supplierPayment && !pv::ledger::addRow(m_db, QStringLiteral("kasa"),
-                                               {{1, Text1.text()},
-                                                {2, Text2->text()},
-                                                {3, Text3->text()},
-                                                {4, QStringLiteral("Çıkan")},
-                                                {5, Text4->text() + QStringLiteral(" (") +
-                                                        odefrm2->Caption() + QLatin1Char(')')},
-                                                {7, amount},
-                                                {8, key},
-                                                {10, txtIslemNo2.text()},
-                                                {11, cboOdemeSekli->currentText()}},
-                                               error))
-        return false;
-    if (!tx.commit()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    return true;
 }

@@ -1,6 +1,7 @@
 #include "app/sales/veresiyeekleode.h"
 
-#include "app/accounts/veresiye2.h"
+#include "app/ledger/Customers.h"
+#include "app/ledger/Postings.h"
 #include "app/ledger/Rows.h"
 #include "app/reports/AppReports.h"
 #include "app/ui/Kit.h"
@@ -54,8 +55,6 @@ const QString kLevel1 = QStringLiteral("Satış Fiyatı 1");
 const QString kLevel2 = QStringLiteral("Satış Fiyatı 2");
 const QString kLevel3 = QStringLiteral("Satış Fiyatı 3");
 const QString kNeeded = QStringLiteral("Gerekli Bilgi");
-const QString kNoProduct =
-    QStringLiteral("Stokta bu koda ait ürün bulunamadı. Ürünü stoktaki ürünler listesinden seçin.");
 
 void redRight(QLineEdit *e)
 {
@@ -122,13 +121,6 @@ DescriptionPanel descriptionPanel(QWidget *parent, const char *name, double left
     d.close = ui::button(header, closeName, 2520, 3585, 1695, 435, QStringLiteral(" Kapat"));
     d.panel->hide();
     return d;
-}
-
-// An apostrophe doubled, for the few texts the receipt's source carries.
-QString sqlText(const QString &text)
-{
-    QString t = text;
-    return t.replace(QLatin1Char('\''), QStringLiteral("''"));
 }
 
 int twipsWidthToPixels(int twips)
@@ -389,8 +381,7 @@ void veresiyeekleode::Form_Load()
     m_listRefreshing = true;
     dbPrice->Refresh();
     m_listRefreshing = false;
-    txtFisNo =
-        QString::number(pv::Counter(m_db, QStringLiteral("yedek_yeri"), QStringLiteral("yolu")).value());
+    txtFisNo = QString::number(pv::ledger::customerReceiptNumber(m_db));
 
     const QString today = pv::dateText(m_openedAt.date());
     const QString now = pv::timeText(m_openedAt.time());
@@ -406,6 +397,26 @@ void veresiyeekleode::Form_Load()
     xpCombo3->addItems({kLevel1, kLevel2, kLevel3});
     xpCombo3->setCurrentIndex(0);
     centre();
+}
+
+void veresiyeekleode::openAsSale(const QString &code, const QString &accountCaption, QWidget *owner)
+{
+    Text1 = code;
+    eklefrm2->setCaption(QStringLiteral("VERESİYE EKLE - ") + accountCaption);
+    eklefrm->setVisible(true);
+    txtOnay = QStringLiteral("1");
+    Show(pv::Form::Modal, owner);
+}
+
+void veresiyeekleode::openAsCollection(const QString &code, const QString &accountType,
+                                       const QString &accountCaption, QWidget *owner)
+{
+    txtMusTuru = accountType;
+    Text1 = code;
+    odefrm2->setCaption(QStringLiteral("TAHSİLAT - ") + accountCaption);
+    odefrm->setVisible(true);
+    cboOdemeSekli->setCurrentIndex(cboOdemeSekli->findText(QStringLiteral("Nakit")));
+    Show(pv::Form::Modal, owner);
 }
 
 void veresiyeekleode::Form_Activate()
@@ -839,13 +850,11 @@ QString veresiyeekleode::CheckOnHand(int mode, double quantity)
     QString name;
     if (mode == 2) {
         // The product the sale names, whatever row the list stands on.
-        pv::Recordset rs(m_db,
-                         QStringLiteral("select OnHand, [Brand Name] from Product where [Product Code] = ?"),
-                         {bartext->text()});
-        if (bartext->text().isEmpty() || !rs.hasCurrent())
+        const auto product = pv::ledger::findProduct(m_db, bartext->text());
+        if (!product)
             return QStringLiteral("OK");
-        onHand = rs.Fields(0).value().toDouble();
-        name = rs.Fields(1).text();
+        onHand = product->onHand;
+        name = product->brandName;
     } else {
         pv::Recordset &rs = dbPrice->Recordset();
         if (!rs.hasCurrent())
@@ -982,10 +991,7 @@ void veresiyeekleode::saveSale(bool fromStock)
     QLineEdit *quantityBox = fromStock ? Text10 : Text10a;
     QLineEdit *priceBox = fromStock ? Text12 : Text12a;
     QLineEdit *totalBox = fromStock ? Text9 : Text9a;
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (xpText6->toPlainText().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), xpText6);
     if (quantityBox->text().isEmpty())
@@ -994,8 +1000,12 @@ void veresiyeekleode::saveSale(bool fromStock)
         return refuse(QStringLiteral("Birimi Seçin."), Text11);
     if (priceBox->text().isEmpty())
         return refuse(QStringLiteral("Birim Fiyatını Yazın"), priceBox);
-    if (!pv::parseDate(Text6->text()))
+    const auto date = pv::parseDate(Text6->text());
+    if (!date)
         return refuse(ui::kBadDate, Text6);
+    QTime time;
+    if (!ui::readTime(Text7, &time))
+        return;
     const auto quantity = pv::toNumber(quantityBox->text());
     if (!quantity || (fromStock && *quantity <= 0))
         return refuse(QStringLiteral("Miktarı Girin."), quantityBox);
@@ -1003,195 +1013,91 @@ void veresiyeekleode::saveSale(bool fromStock)
     if (!price)
         return refuse(QStringLiteral("Birim Fiyatını Yazın"), priceBox);
     if (fromStock) {
-        pv::Recordset product(m_db,
-                              QStringLiteral("select [Generic Name], [Brand Name] from Product where "
-                                             "[Product Code] = ?"),
-                              {bartext->text()});
-        if (bartext->text().isEmpty() || !product.hasCurrent())
-            return refuse(kNoProduct, BvButton1);
-        txtSpr2 = product.Fields(0).text();
-        txtSpr3 = product.Fields(1).text();
+        const auto product = pv::ledger::findProduct(m_db, bartext->text());
+        if (!product)
+            return refuse(pv::ledger::kNoProduct, BvButton1);
+        txtSpr2 = product->genericName;
+        txtSpr3 = product->brandName;
     }
     ui::formatDateBox(Text6);
     // The amount booked is always quantity times price, shown as the rounding switch says.
     totalBox->setText(pv::Format(*quantity * *price, moneyPattern(btnFormat->Value())));
 
-    QString error;
-    if (!postSale(fromStock, &error)) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
-    veresiye2::raiseRefreshSignal(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
+    pv::ledger::SaleEntry sale;
+    sale.customerCode = Text1.text();
+    sale.date = *date;
+    sale.time = time;
+    sale.description = xpText6->toPlainText();
+    sale.quantity = *quantity;
+    sale.quantityText = quantityBox->text();
+    sale.unit = Text11->currentText();
+    sale.unitPrice = *price;
+    sale.unitPriceText = priceBox->text();
+    sale.total = pv::toNumber(totalBox->text()).value_or(0);
+    sale.priceLevel = xpCombo3->currentText();
+    sale.savedOn = pv::Clock::today();
+    const pv::ledger::StockSaleLine line{bartext->text(), txtSpr2.text(), txtSpr3.text()};
+    const pv::ledger::Result saved =
+        fromStock ? pv::ledger::postStockSale(m_db, sale, line) : pv::ledger::postFreeSale(m_db, sale, line);
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
+    emit posted(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
     pv::Unload(this);
-}
-
-bool veresiyeekleode::postSale(bool fromStock, QString *error)
-{
-    QLineEdit *quantityBox = fromStock ? Text10 : Text10a;
-    QLineEdit *priceBox = fromStock ? Text12 : Text12a;
-    QLineEdit *totalBox = fromStock ? Text9 : Text9a;
-    pv::Transaction tx(m_db);
-    if (!tx.isActive()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    if (!pv::ledger::addRow(m_db, QStringLiteral("veresiye"),
-                            {{QStringLiteral("mus_kodu"), Text1.text()},
-                             {QStringLiteral("Tarih"), Text6->text()},
-                             {QStringLiteral("Saat"), Text7->text()},
-                             {QStringLiteral("Aciklama"), xpText6->toPlainText()},
-                             {QStringLiteral("Eklenen"), totalBox->text()},
-                             {QStringLiteral("Miktar"), quantityBox->text()},
-                             {QStringLiteral("Birim"), Text11->currentText()},
-                             {QStringLiteral("Tarih2"), pv::dateKey(Text6->text())},
-                             {QStringLiteral("Turu"), fromStock ? QStringLiteral("Stoktan Satış")
-                                                                : QStringLiteral("Stoktan Bağımsız Satış")},
-                             {QStringLiteral("BirimFiyat"), priceBox->text()},
-                             {QStringLiteral("UygFiyat"), xpCombo3->currentText()},
-                             {QStringLiteral("ProductCode"), bartext->text()}},
-                            error))
-        return false;
-    if (fromStock ? !cmdTotal_Click(error) : !satisrapor(quantityBox, priceBox, totalBox, error))
-        return false;
-    if (!tx.commit()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    return true;
-}
-
-// The stock line: its sales-log row and the quantity taken off the product.
-bool veresiyeekleode::cmdTotal_Click(QString *error)
-{
-    return satisrapor(Text10, Text12, Text9, error) &&
-           MinusProduct(bartext->text(), pv::toNumber(Text10->text()).value_or(0), error);
-}
-
-bool veresiyeekleode::satisrapor(QLineEdit *quantity, QLineEdit *price, QLineEdit *total, QString *error)
-{
-    const QDate today = pv::Clock::today();
-    return pv::ledger::addRow(m_db, QStringLiteral("SatisRapor"),
-                              {{1, bartext->text()},
-                               {2, txtSpr2.text()},
-                               {3, txtSpr3.text()},
-                               {4, quantity->text()},
-                               {5, Text11->currentText()},
-                               {6, price->text()},
-                               {7, total->text()},
-                               {10, today},
-                               {11, today.month()},
-                               {12, today.year()},
-                               {13, pv::dateKey(Text6->text())},
-                               {15, Text1.text()}},
-                              error);
-}
-
-bool veresiyeekleode::MinusProduct(const QString &code, double quantity, QString *error)
-{
-    if (!m_db.exec(
-            QStringLiteral("UPDATE Product SET OnHand = coalesce(OnHand, 0) - ? WHERE [Product Code] = ?"),
-            {quantity, code})) {
-        *error = m_db.lastError().message;
-        return false;
-    }
-    if (m_db.changes() != 1) {
-        *error = kNoProduct;
-        return false;
-    }
-    return true;
 }
 
 // ---------------------------------------------------------------- collection posting
 
 void veresiyeekleode::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (cboOdemeSekli->currentText().isEmpty())
         return refuse(QStringLiteral("Ödeme Şeklini Girin"), cboOdemeSekli);
     if (Text5->text().isEmpty())
         return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
-    if (!pv::parseDate(Text2->text()))
+    const auto date = pv::parseDate(Text2->text());
+    if (!date)
         return refuse(ui::kBadDate, Text2);
-    if (!pv::toNumber(Text5->text()))
+    QTime time;
+    if (!ui::readTime(Text3, &time))
+        return;
+    const auto amount = pv::toNumber(Text5->text());
+    if (!amount)
         return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
     ui::formatDateBox(Text2);
+    Text3->setText(pv::timeText(time)); // as stored: the receipt finds its rows by it
 
+    pv::ledger::CollectionEntry entry;
+    entry.customerCode = Text1.text();
+    entry.accountType = txtMusTuru.text();
+    entry.date = *date;
+    entry.time = time;
+    entry.description = Text4->text();
+    entry.paymentKind = cboOdemeSekli->currentText();
+    entry.amount = *amount;
+    entry.caption = odefrm2->Caption();
+    entry.openedAt = m_openedAt;
+    entry.savedAt = pv::Clock::now();
+    entry.receipt = btnMakbuz->Value();
+    tarih2txt = pv::dateKey(entry.savedAt.date());
+    // The receipt is laid out on the rows just written, before they are committed.
     pv::ReportDocument receipt;
-    bool printed = false;
-    QString error;
-    if (!postCollection(&receipt, &printed, &error)) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + error, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
-    veresiye2::raiseRefreshSignal(QStringLiteral("11"));
-    if (printed) {
+    const auto print = [&](qint64 number) {
+        txtFisNo = QString::number(number);
+        return btnMakbuzPrnt_Click(&receipt);
+    };
+    pv::ledger::Posted done;
+    const pv::ledger::Result saved = pv::ledger::postCollection(m_db, entry, &done, print);
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
+    txtIslemNo2 = done.postingId;
+    emit posted(QStringLiteral("11"));
+    if (done.receiptPrinted) {
         pv::ReportPreview preview(receipt);
         pv::execModal(&preview, this);
     }
     pv::Unload(this);
-}
-
-// Ledger row, cash row and, when a receipt is asked for, the receipt with its number
-// advanced: all of it or none.
-bool veresiyeekleode::postCollection(pv::ReportDocument *receipt, bool *printed, QString *error)
-{
-    pv::Transaction tx(m_db);
-    if (!tx.isActive()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    txtIslemNo2 = pv::ledger::uniquePostingId(m_db, m_openedAt);
-    const QString kind = cboOdemeSekli->currentText();
-    if (!pv::ledger::addRow(m_db, QStringLiteral("veresiye"),
-                            {{QStringLiteral("mus_kodu"), Text1.text()},
-                             {QStringLiteral("Tarih"), Text2->text()},
-                             {QStringLiteral("Saat"), Text3->text()},
-                             {QStringLiteral("Aciklama"), Text4->text()},
-                             {QStringLiteral("Odenen"), Text5->text()},
-                             {QStringLiteral("Turu"), QStringLiteral("Tahsilat ") + kind},
-                             {QStringLiteral("Tarih2"), pv::dateKey(Text2->text())},
-                             {QStringLiteral("islemNo2"), txtIslemNo2.text()}},
-                            error))
-        return false;
-    // The cash book gets the moment of the save, whatever date the panel carries.
-    const QDateTime now = pv::Clock::now();
-    tarih2txt = pv::dateKey(now.date());
-    const bool moneyOut = txtMusTuru.text() == QStringLiteral("Satıcı");
-    if (!pv::ledger::addRow(
-            m_db, QStringLiteral("kasa"),
-            {{1, Text1.text()},
-             {2, pv::dateText(now.date())},
-             {3, pv::timeText(now.time())},
-             {4, moneyOut ? QStringLiteral("Çıkan") : QStringLiteral("Giren")},
-             {5, Text4->text() + QStringLiteral(" (") + odefrm2->Caption() + QLatin1Char(')')},
-             {moneyOut ? 7 : 6, Text5->text()},
-             {8, tarih2txt.text()},
-             {10, txtIslemNo2.text()},
-             {11, kind}},
-            error))
-        return false;
-    if (btnMakbuz->Value()) {
-        pv::Counter counter(m_db, QStringLiteral("yedek_yeri"), QStringLiteral("yolu"));
-        const qint64 number = counter.value();
-        txtFisNo = QString::number(number);
-        *printed = btnMakbuzPrnt_Click(receipt);
-        if (*printed && !counter.write(number + 1)) {
-            *error = counter.lastError().message;
-            return false;
-        }
-    }
-    if (!tx.commit()) {
-        *error = tx.lastError().message;
-        return false;
-    }
-    return true;
 }
 
 void veresiyeekleode::Command3_Click()
@@ -1208,17 +1114,14 @@ bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
     const QString key = pv::dateKey(Text2->text());
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
-    r.dataControl().setConnectionString(veresiyedllyol4);
-    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like ") +
-                              QStringLiteral(" '") + key + QStringLiteral("' and  Saat= '") +
-                              sqlText(Text3->text()) + QStringLiteral("' and mus_kodu= '") +
-                              sqlText(Text1.text()) + QStringLiteral("' ORDER BY Tarih,[Saat] asc "));
+    r.dataControl().setDatabase(m_db);
+    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like ? and  Saat= ? and "
+                                             "mus_kodu= ? ORDER BY Tarih,[Saat] asc "),
+                              {key, Text3->text(), Text1.text()});
     const QString code = Text1.text();
-    const double debt =
-        m_db.scalar(QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {code})
-            .toDouble();
-    const double paid =
-        m_db.scalar(QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {code}).toDouble();
+    const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, code);
+    const double debt = totals.debt;
+    const double paid = totals.paid;
     const QString name =
         m_db.scalar(QStringLiteral("select MusteriFirma from musteriler where mus_kodu = ?"), {code})
             .toString();

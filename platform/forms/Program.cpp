@@ -5,7 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QLockFile>
+#include <QFile>
 #include <QProcess>
 
 #include <cstdio>
@@ -13,6 +13,11 @@
 #include <map>
 #include <memory>
 #include <vector>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace pv
 {
@@ -31,13 +36,87 @@ std::vector<std::function<void()>> &endHooks()
     return hooks;
 }
 
-// Locks this process holds, by lock file path; kept until the process ends.
-std::map<QString, std::unique_ptr<QLockFile>> &heldLocks()
+// The instance locks this process took for itself, by program name and folder; kept
+// until the process ends.
+std::map<QString, std::unique_ptr<InstanceLock>> &heldLocks()
 {
-    static std::map<QString, std::unique_ptr<QLockFile>> locks;
+    static std::map<QString, std::unique_ptr<InstanceLock>> locks;
     return locks;
 }
+
+QString folderKey(const QString &folder)
+{
+    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : canonical;
+}
+
+// The lock file's descriptor, -1 when it cannot be had. A folder the user may not write
+// to still lets an existing lock file be locked through a read-only descriptor. Never
+// inherited: a program started from here must not hold this program's lock.
+int openLockFile(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    return fd;
+}
 } // namespace
+
+InstanceLock::InstanceLock(const QString &programName, const QString &folder)
+{
+    QString name = programName.isEmpty() ? QStringLiteral("Pelvanor") : programName;
+    name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    const QString dir = folderKey(folder);
+    const QByteArray key = (name + QLatin1Char('|') + dir).toUtf8();
+    const QString candidates[] = {
+        dir + QLatin1Char('/') + name + QStringLiteral(".lock"),
+        QDir::tempPath() + QStringLiteral("/pelvanor-") +
+            QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20)) +
+            QStringLiteral(".lock"),
+    };
+    for (const QString &path : candidates) {
+        const int fd = openLockFile(path);
+        if (fd < 0)
+            continue;
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            m_fd = fd;
+            m_state = Held;
+            m_path = path;
+            return;
+        }
+        const int error = errno;
+        ::close(fd);
+        if (error == EWOULDBLOCK) {
+            m_state = HeldElsewhere;
+            m_path = path;
+            return;
+        }
+        // A file system without locks: the next place.
+    }
+}
+
+InstanceLock::~InstanceLock()
+{
+    release();
+}
+
+void InstanceLock::release()
+{
+    if (m_fd >= 0) {
+        // The file stays: removing it could let two holders lock two different files.
+        ::flock(m_fd, LOCK_UN);
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (m_state == Held)
+        m_state = Unavailable;
+}
+
+bool instanceRunning(const QString &programName, const QString &folder)
+{
+    return InstanceLock(programName, folder).state() == InstanceLock::HeldElsewhere;
+}
 
 QString programFolder()
 {
@@ -67,28 +146,23 @@ void setProgramTitle(const QString &title)
 
 bool anotherInstanceRunning()
 {
-    // The lock lives in the temporary folder, not beside the program, so a read-only
-    // installation works; its name says which program and which folder it guards.
-    QString folder = QFileInfo(programFolder()).canonicalFilePath();
-    if (folder.isEmpty())
-        folder = programFolder();
-    const QByteArray key = (QCoreApplication::applicationName() + QLatin1Char('|') + folder).toUtf8();
-    const QString path =
-        QDir::tempPath() + QStringLiteral("/pelvanor-") +
-        QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20)) +
-        QStringLiteral(".lock");
+    const QString name = QCoreApplication::applicationName();
+    const QString key = name + QLatin1Char('|') + folderKey(programFolder());
     auto &locks = heldLocks();
-    if (locks.count(path))
+    if (locks.count(key))
         return false;
-    auto lock = std::make_unique<QLockFile>(path);
-    // A live instance holds its lock for as long as it runs; only a dead owner's lock
-    // may be taken over, never one that is merely old.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
-        locks.emplace(path, std::move(lock));
+    auto lock = std::make_unique<InstanceLock>(name, programFolder());
+    switch (lock->state()) {
+    case InstanceLock::Held:
+        locks.emplace(key, std::move(lock));
         return false;
+    case InstanceLock::HeldElsewhere:
+        return true;
+    case InstanceLock::Unavailable:
+        break;
     }
-    return lock->error() == QLockFile::LockFailedError;
+    // Nowhere to keep a lock: better to run than to refuse the shop its program.
+    return false;
 }
 
 QString siblingProgramPath(const QString &bareName)

@@ -23,6 +23,39 @@ void setProgramTitle(const QString &title);
 // ends, so later calls in the same process (a restore re-running start-up) say false.
 bool anotherInstanceRunning();
 
+// The running-instance lock of a program for a folder, the one anotherInstanceRunning
+// takes: the file <folder>/<programName>.lock beside the database, held with an OS lock
+// that goes with the process, so a crashed program never leaves it behind. Only when
+// the folder can hold no lock file (read-only) does it live in the temporary folder.
+// Constructing it tries to take the lock; destroying it lets go.
+class InstanceLock
+{
+public:
+    enum State {
+        Held,          // this object holds it
+        HeldElsewhere, // another holder has it (another process, or another holder here)
+        Unavailable,   // no lock file could be made
+    };
+    InstanceLock(const QString &programName, const QString &folder);
+    ~InstanceLock();
+    InstanceLock(const InstanceLock &) = delete;
+    InstanceLock &operator=(const InstanceLock &) = delete;
+
+    State state() const { return m_state; }
+    bool isHeld() const { return m_state == Held; }
+    QString path() const { return m_path; } // the lock file, empty when Unavailable
+    void release();
+
+private:
+    int m_fd = -1;
+    State m_state = Unavailable;
+    QString m_path;
+};
+
+// Whether some holder, in this process or another, has the lock of programName for
+// folder: a program of that name is running on that folder's database.
+bool instanceRunning(const QString &programName, const QString &folder);
+
 // Starts a sibling program by bare file name ("bvRepair.exe" or "bvRepair"):
 // <programFolder>/bvRepair, by absolute path, detached, without arguments. The
 // search path and the current folder are never consulted. False when it did not start.

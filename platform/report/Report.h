@@ -4,8 +4,8 @@
 // and a page model for tests.
 //
 //   pv::Report &r = pv::Reports::get("Extre");
-//   r.dataControl().setConnectionString(connection);   // ADO-style string or a plain file path
-//   r.dataControl().setSource(sql);                    // or setSource(sql, {key1, key2}) with ? marks
+//   r.dataControl().setDatabase(db);                   // the program's open database
+//   r.dataControl().setSource("select * from veresiye where mus_kodu = ?", {code});
 //   r.label("Label168").setCaption(customerName);
 //   r.field("Field7").setFontSize(TextSize->text());   // "8"; text that is no number is ignored
 //   r.item(4021).setCaption(receiptNo);                 // by number: 4000 + position, sections first
@@ -20,6 +20,7 @@
 // The program's layouts are registered at start-up by pv::registerAppReports()
 // (app/reports/AppReports.h). Tests read r.runToPageModel(), or, for a window that shows a
 // preview, the previewed document (see ReportPreview.h).
+#include "platform/data/Database.h"
 #include "platform/report/ReportDocument.h"
 
 #include <QColor>
@@ -138,16 +139,19 @@ public:
     void setOutputFormat(const QString &f) { m_format = f; }
     const ReportSummary &summary() const { return m_summary; }
 
-    // The data source (kind DataControl).
+    // The data source (kind DataControl): an open database, or else the file a connection
+    // string names (the ADO form or a plain path). Typed and stored values travel in params,
+    // bound to the source's `?` in order, never in the SQL text.
+    const pv::Database &database() const { return m_database; }
+    void setDatabase(const pv::Database &db) { m_database = db; }
     const QString &connectionString() const { return m_connection; }
     void setConnectionString(const QString &s) { m_connection = s; }
     const QString &source() const { return m_source; }
-    // Values for the source's ? marks, bound in order: typed text never becomes SQL text.
-    const QVariantList &sourceParams() const { return m_sourceParams; }
+    const QVariantList &params() const { return m_params; }
     void setSource(const QString &sql, const QVariantList &params = {})
     {
         m_source = sql;
-        m_sourceParams = params;
+        m_params = params;
     }
 
     // A line runs from (left, top) to (x2, y2).
@@ -177,9 +181,10 @@ private:
     QString m_dataField;
     QString m_format;
     ReportSummary m_summary;
+    pv::Database m_database;
     QString m_connection;
     QString m_source;
-    QVariantList m_sourceParams;
+    QVariantList m_params;
     QString m_picture;
 };
 

@@ -24,22 +24,25 @@ QString databasePathFromConnection(const QString &connection)
     return connection.contains(QLatin1Char('=')) ? QString() : connection.trimmed();
 }
 
-ReportRows runReportSource(const QString &connection, const QString &sql, const QVariantList &params)
+ReportRows runReportSource(const Database &given, const QString &connection, const QString &sql,
+                           const QVariantList &params)
 {
     ReportRows out;
-    const QString path = databasePathFromConnection(connection);
+    Database db = given;
+    const QString path = db.isOpen() ? db.path() : databasePathFromConnection(connection);
     if (path.isEmpty() || sql.trimmed().isEmpty()) {
         out.error = QStringLiteral("no database or no source");
         return out;
     }
-    Database db;
-    if (!db.open(path)) {
+    if (!db.isOpen() && !db.open(path)) {
         out.error = db.lastError().message;
+        out.readFailed = true;
         return out;
     }
     Recordset rs;
     if (!rs.open(db, sql, params)) {
         out.error = rs.lastError().message;
+        out.readFailed = true;
         return out;
     }
     const int n = rs.FieldCount();
@@ -52,6 +55,12 @@ ReportRows runReportSource(const QString &connection, const QString &sql, const 
         for (int i = 0; i < n; ++i)
             row.push_back(ReportCell{rs.valueAt(r, i), rs.textAt(r, i)});
         out.rows.push_back(std::move(row));
+    }
+    if (rs.readError()) {
+        out.rows.clear();
+        out.error = rs.readError().message;
+        out.readFailed = true;
+        return out;
     }
     out.ok = true;
     return out;

@@ -1,5 +1,7 @@
 #pragma once
 // The rows a report prints: its source run once, values kept with the text they print as.
+#include "platform/data/Database.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -16,6 +18,9 @@ struct ReportCell {
 struct ReportRows {
     bool ok = false;
     QString error;
+    // The file was there but its rows could not be read: the report must not pass for one
+    // without rows.
+    bool readFailed = false;
     QStringList columns;
     std::vector<std::vector<ReportCell>> rows;
 
@@ -26,8 +31,9 @@ struct ReportRows {
 // "Provider=...;Data Source=<path>;..." or a bare path.
 QString databasePathFromConnection(const QString &connection);
 
-// Runs sql read-only on the file the connection names, params bound to its ? marks in
-// order. A refused source gives ok = false and no rows.
-ReportRows runReportSource(const QString &connection, const QString &sql, const QVariantList &params = {});
+// Runs sql with its parameters on db when it is open, else on the file the connection
+// names. A refused source gives ok = false and no rows.
+ReportRows runReportSource(const Database &db, const QString &connection, const QString &sql,
+                           const QVariantList &params = {});
 
 } // namespace pv::detail

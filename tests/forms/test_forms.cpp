@@ -6,6 +6,7 @@
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
 #include "tests/harness/Harness.h"
+#include "tests/harness/InstanceHelper.h"
 
 #include "platform/data/DataControl.h"
 
@@ -20,7 +21,6 @@
 #include <QtTest>
 
 #include <cstdio>
-#include <iostream>
 #include <memory>
 
 using pv::test::Harness;
@@ -1018,23 +1018,6 @@ private slots:
     }
 };
 
-// Helper mode for the instance test: takes the instance lock of a folder and holds it
-// until its standard input closes.
-static int holdInstance(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    pv::setProgramFolder(QString::fromLocal8Bit(argv[2]));
-    if (pv::anotherInstanceRunning()) {
-        std::cout << "refused" << std::endl;
-        return 0;
-    }
-    std::cout << "held" << std::endl;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-    }
-    return 0;
-}
-
 // Helper mode for the real program end: a window holding a transaction open, another
 // with an unload handler, and the end called from inside a handler.
 static int endInARealRun(int argc, char **argv)
@@ -1085,7 +1068,7 @@ static int lastForm(int argc, char **argv)
 int main(int argc, char **argv)
 {
     if (argc >= 3 && QByteArray(argv[1]) == "--hold-instance")
-        return holdInstance(argc, argv);
+        return pv::test::holdInstance(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--end-program")
         return endInARealRun(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--last-form")

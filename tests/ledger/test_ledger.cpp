@@ -1,6 +1,9 @@
 // The posting services, driven without any window: each operation against a fresh
 // database, with the rows it leaves checked directly.
+#include "app/ledger/Customers.h"
+#include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/text/InputChecks.h"
 #include "tests/harness/Harness.h"
@@ -22,6 +25,23 @@ private slots:
     void receiptNumbers();
     void amountCheck_data();
     void amountCheck();
+
+    void postings_data();
+    void postings();
+    void failedPostingChangesNothing_data();
+    void failedPostingChangesNothing();
+    void stockSaleOfUnknownProduct();
+    void deletePosting_data();
+    void deletePosting();
+    void failedDeleteChangesNothing();
+    void editWritesOnlyWhatChanged();
+    void collectionReceipt_data();
+    void collectionReceipt();
+    void totals();
+    void customerNumber();
+    void postingIdMovesOn();
+    void markForReceipt();
+    void deleteCustomer();
 };
 
 // The posting rules must stay usable without windows: no file of the ledger may reach Qt
@@ -32,10 +52,10 @@ void TestLedger::ledgerIncludesNoWidgets()
     QVERIFY(QFileInfo(dir).isDir());
     static const QRegularExpression include(QStringLiteral("^\\s*#\\s*include\\s*[<\"]([^>\"]+)[>\"]"),
                                             QRegularExpression::MultilineOption);
-    static const QRegularExpression widgetHeader(
-        QStringLiteral("^(QtWidgets/|QtPrintSupport/|Q(Widget|Dialog|LineEdit|Label|ComboBox|TableView|"
-                       "AbstractButton|PushButton|Application|MessageBox|Frame|PlainTextEdit|TextEdit|"
-                       "ListWidget|CheckBox|Layout)\\b)|^(app/(?!ledger/)|controls/|platform/(forms|report|components)/)"));
+    static const QRegularExpression widgetHeader(QStringLiteral(
+        "^(QtWidgets/|QtPrintSupport/|Q(Widget|Dialog|LineEdit|Label|ComboBox|TableView|"
+        "AbstractButton|PushButton|Application|MessageBox|Frame|PlainTextEdit|TextEdit|"
+        "ListWidget|CheckBox|Layout)\\b)|^(app/(?!ledger/)|controls/|platform/(forms|report|components)/)"));
     int files = 0;
     QDirIterator it(dir, {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
                     QDirIterator::Subdirectories);
@@ -117,6 +137,498 @@ void TestLedger::amountCheck()
     QCOMPARE(c.message, message);
     QCOMPARE(pv::checkAmount(QStringLiteral("x"), QStringLiteral("Miktar")).message,
              QStringLiteral("Miktar geçerli bir sayı olmalıdır (ör. 1.234,50)."));
+}
+
+// ---------------------------------------------------------------- postings
+
+namespace
+{
+
+using pv::ledger::Result;
+
+// Every row of the four tables a posting may touch, one line per row, NULL spelt out.
+QStringList dump(Harness &h, const QString &sql)
+{
+    QStringList out;
+    for (const QVariantList &row : h.rows(sql)) {
+        QStringList cells;
+        for (const QVariant &v : row)
+            cells << (v.isNull() ? QStringLiteral("NULL") : v.toString());
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+const QString kVeresiye = QStringLiteral(
+    "select Tarih, Saat, Turu, Aciklama, Miktar, Birim, BirimFiyat, Eklenen, Odenen, Tarih2, UygFiyat, "
+    "islemNo2, ProductCode, mus_kodu from veresiye order by id");
+const QString kKasa = QStringLiteral("select mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, Tarih2, "
+                                     "islemNo, islemNo2, OdemeSekli from kasa "
+                                     "order by id");
+const QString kSatisRapor = QStringLiteral(
+    "select ProductCode, UrunMarkasi, UrunAdi, Miktar, Birim, BirimFiyat, Tutar, Tarih, Month, Year, Tarih2, "
+    "mus_kodu from SatisRapor order by id");
+const QString kProduct = QStringLiteral("select [Product Code], OnHand from Product order by id");
+
+struct Tables {
+    QStringList veresiye, kasa, satisRapor, product;
+    bool operator==(const Tables &) const = default;
+};
+
+Tables tables(Harness &h)
+{
+    return {dump(h, kVeresiye), dump(h, kKasa), dump(h, kSatisRapor), dump(h, kProduct)};
+}
+
+// A customer, a supplier and one product with ten on hand.
+void fixture(Harness &h)
+{
+    QVERIFY(h.insert(QStringLiteral("Product"), {{QStringLiteral("Product Code"), QStringLiteral("P1")},
+                                                 {QStringLiteral("Generic Name"), QStringLiteral("Gıda")},
+                                                 {QStringLiteral("Brand Name"), QStringLiteral("Un")},
+                                                 {QStringLiteral("OnHand"), 10},
+                                                 {QStringLiteral("Unit"), QStringLiteral("Kg")}}));
+}
+
+const QDate kDay(2026, 12, 9);
+const QTime kTime(9, 15, 0);
+const QDateTime kOpened(QDate(2026, 12, 10), QTime(10, 0, 0));
+const QDateTime kSaved(QDate(2026, 12, 10), QTime(10, 5, 30));
+
+pv::ledger::SaleEntry sale()
+{
+    pv::ledger::SaleEntry s;
+    s.customerCode = QStringLiteral("100");
+    s.date = kDay;
+    s.time = kTime;
+    s.description = QStringLiteral("Un / Gıda");
+    s.quantity = 2.5;
+    s.quantityText = QStringLiteral("2,5");
+    s.unit = QStringLiteral("Kg");
+    s.unitPrice = 12;
+    s.unitPriceText = QStringLiteral("12,00");
+    s.total = 30;
+    s.priceLevel = QStringLiteral("Satış Fiyatı 1");
+    s.savedOn = kSaved.date();
+    return s;
+}
+
+pv::ledger::CollectionEntry collection(const QString &type)
+{
+    return {QStringLiteral("100"),
+            type,
+            kDay,
+            kTime,
+            QStringLiteral("ÖDEME YAPILDI"),
+            QStringLiteral("POS"),
+            1234.5,
+            QStringLiteral("TAHSİLAT - Ahmet"),
+            kOpened,
+            kSaved,
+            false};
+}
+
+pv::ledger::PaymentEntry payment(const QString &type)
+{
+    return {QStringLiteral("100"),
+            type,
+            kDay,
+            kTime,
+            QStringLiteral("ÖDEME YAPILDI"),
+            QStringLiteral("Nakit"),
+            75,
+            QStringLiteral("ÖDEME - Ahmet"),
+            kOpened};
+}
+
+enum Kind { FreeSale, StockSale, Collection, SupplierCollection, CreditNote, Payment, SupplierPayment };
+
+Result post(pv::Database &db, int kind)
+{
+    const pv::ledger::StockSaleLine p1{QStringLiteral("P1"), {}, {}};
+    switch (kind) {
+    case FreeSale:
+        return pv::ledger::postFreeSale(db, sale());
+    case StockSale:
+        return pv::ledger::postStockSale(db, sale(), p1);
+    case Collection:
+        return pv::ledger::postCollection(db, collection(QStringLiteral("Alıcı")));
+    case SupplierCollection:
+        return pv::ledger::postCollection(db, collection(pv::ledger::kSupplierType));
+    case CreditNote:
+        return pv::ledger::postCreditNote(
+            db, {QStringLiteral("100"), kDay, kTime, QStringLiteral("İADE"), 40, kOpened});
+    case Payment:
+        return pv::ledger::postPayment(db, payment(QStringLiteral("Alıcı")));
+    case SupplierPayment:
+        return pv::ledger::postPayment(db, payment(pv::ledger::kSupplierType));
+    }
+    return Result::failure(QStringLiteral("?"));
+}
+
+const QString kFixtureProduct = QStringLiteral("P1|10");
+const QString kId = QStringLiteral("101226100000"); // the posting id of kOpened
+
+} // namespace
+
+void TestLedger::postings_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("veresiye");
+    QTest::addColumn<QStringList>("kasa");
+    QTest::addColumn<QStringList>("satisRapor");
+    QTest::addColumn<QString>("product");
+    const QStringList none;
+    QTest::newRow("free-text sale")
+        << int(FreeSale)
+        << QStringList{"09.12.2026|09:15:00|Stoktan Bağımsız Satış|Un / Gıda|2,5|Kg|12,00|30|NULL|20261209|"
+                       "Satış Fiyatı 1|NULL|NULL|100"}
+        << none << QStringList{"NULL|NULL|NULL|2.5|Kg|12|30|2026-12-10|12|2026|20261209|100"}
+        << kFixtureProduct;
+    QTest::newRow("sale from stock")
+        << int(StockSale)
+        << QStringList{"09.12.2026|09:15:00|Stoktan Satış|Un / Gıda|2,5|Kg|12,00|30|NULL|20261209|"
+                       "Satış Fiyatı 1|NULL|P1|100"}
+        << none << QStringList{"P1|Gıda|Un|2.5|Kg|12|30|2026-12-10|12|2026|20261209|100"} << "P1|7.5";
+    QTest::newRow("collection") << int(Collection)
+                                << QStringList{"09.12.2026|09:15:00|Tahsilat POS|ÖDEME "
+                                               "YAPILDI|NULL|NULL|NULL|NULL|1234.5|20261209|NULL|" +
+                                               kId + "|NULL|100"}
+                                << QStringList{"100|10.12.2026|10:05:30|Giren|ÖDEME YAPILDI (TAHSİLAT - "
+                                               "Ahmet)|1234.5|NULL|20261210|NULL|" +
+                                               kId + "|POS"}
+                                << none << kFixtureProduct;
+    QTest::newRow("collection from a supplier: money out")
+        << int(SupplierCollection)
+        << QStringList{"09.12.2026|09:15:00|Tahsilat POS|ÖDEME "
+                       "YAPILDI|NULL|NULL|NULL|NULL|1234.5|20261209|NULL|" +
+                       kId + "|NULL|100"}
+        << QStringList{"100|10.12.2026|10:05:30|Çıkan|ÖDEME YAPILDI (TAHSİLAT - "
+                       "Ahmet)|NULL|1234.5|20261210|NULL|" +
+                       kId + "|POS"}
+        << none << kFixtureProduct;
+    QTest::newRow("credit note")
+        << int(CreditNote)
+        << QStringList{"09.12.2026|09:15:00|Alacak Dekontu |İADE|NULL|NULL|NULL|NULL|40|20261209|NULL|" +
+                       kId + "|NULL|100"}
+        << none << none << kFixtureProduct;
+    QTest::newRow("payment to a customer: a credit alone")
+        << int(Payment)
+        << QStringList{"09.12.2026|09:15:00|Ödeme |ÖDEME YAPILDI|NULL|NULL|NULL|NULL|75|20261209|NULL|" +
+                       kId + "|NULL|100"}
+        << none << none << kFixtureProduct;
+    QTest::newRow("payment to a supplier: a debit and money out")
+        << int(SupplierPayment)
+        << QStringList{"09.12.2026|09:15:00|Ödeme Nakit|ÖDEME YAPILDI|NULL|NULL|NULL|75|NULL|20261209|NULL|" +
+                       kId + "|NULL|100"}
+        << QStringList{"100|09.12.2026|09:15:00|Çıkan|ÖDEME YAPILDI (ÖDEME - Ahmet)|NULL|75|20261209|NULL|" +
+                       kId + "|Nakit"}
+        << none << kFixtureProduct;
+}
+
+void TestLedger::postings()
+{
+    QFETCH(int, kind);
+    QFETCH(QStringList, veresiye);
+    QFETCH(QStringList, kasa);
+    QFETCH(QStringList, satisRapor);
+    QFETCH(QString, product);
+    Harness h;
+    fixture(h);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const Result r = post(db, kind);
+    QVERIFY2(r.ok, qPrintable(r.reason));
+    QCOMPARE(dump(h, kVeresiye), veresiye);
+    QCOMPARE(dump(h, kKasa), kasa);
+    QCOMPARE(dump(h, kSatisRapor), satisRapor);
+    QCOMPARE(dump(h, kProduct), QStringList{product});
+    QVERIFY(!db.inTransaction());
+}
+
+void TestLedger::failedPostingChangesNothing_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("trigger");
+    const QString veresiye = QStringLiteral("BEFORE INSERT ON veresiye");
+    const QString kasa = QStringLiteral("BEFORE INSERT ON kasa");
+    const QString log = QStringLiteral("BEFORE INSERT ON SatisRapor");
+    const QString stock = QStringLiteral("BEFORE UPDATE ON Product");
+    QTest::newRow("free sale, ledger row") << int(FreeSale) << veresiye;
+    QTest::newRow("free sale, sales log") << int(FreeSale) << log;
+    QTest::newRow("stock sale, ledger row") << int(StockSale) << veresiye;
+    QTest::newRow("stock sale, sales log") << int(StockSale) << log;
+    QTest::newRow("stock sale, stock") << int(StockSale) << stock;
+    QTest::newRow("collection, ledger row") << int(Collection) << veresiye;
+    QTest::newRow("collection, cash row") << int(Collection) << kasa;
+    QTest::newRow("credit note, ledger row") << int(CreditNote) << veresiye;
+    QTest::newRow("payment, ledger row") << int(SupplierPayment) << veresiye;
+    QTest::newRow("payment, cash row") << int(SupplierPayment) << kasa;
+}
+
+void TestLedger::failedPostingChangesNothing()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, trigger);
+    Harness h;
+    fixture(h);
+    // One posting already there, so that "unchanged" is more than "empty".
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(post(db, Collection).ok);
+    const Tables before = tables(h);
+    QVERIFY(h.exec(
+        QStringLiteral("CREATE TRIGGER fail %1 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END").arg(trigger)));
+    const Result r = post(db, kind);
+    QVERIFY(!r.ok);
+    QVERIFY2(r.reason.contains(QStringLiteral("disk dolu")), qPrintable(r.reason));
+    QVERIFY(tables(h) == before);
+    QVERIFY(!db.inTransaction());
+}
+
+void TestLedger::stockSaleOfUnknownProduct()
+{
+    Harness h;
+    fixture(h);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const Tables before = tables(h);
+    for (const QString &code : {QStringLiteral("P9"), QString()}) {
+        const Result r = pv::ledger::postStockSale(db, sale(), {code, {}, {}});
+        QVERIFY(!r.ok);
+        QCOMPARE(r.reason, pv::ledger::kNoProduct);
+        QVERIFY(tables(h) == before);
+    }
+}
+
+void TestLedger::deletePosting_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("productAfter");
+    // Each posting deleted leaves the fixture's rows: the stock given back, the cash row gone.
+    QTest::newRow("free sale") << int(FreeSale) << kFixtureProduct;
+    QTest::newRow("sale from stock") << int(StockSale) << kFixtureProduct;
+    QTest::newRow("collection") << int(Collection) << kFixtureProduct;
+    QTest::newRow("supplier payment") << int(SupplierPayment) << kFixtureProduct;
+}
+
+void TestLedger::deletePosting()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, productAfter);
+    Harness h;
+    fixture(h);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    // A cash row of another posting and one without any posting id must stay.
+    QVERIFY(h.insert(QStringLiteral("kasa"), {{QStringLiteral("Aciklama"), QStringLiteral("başka")},
+                                              {QStringLiteral("islemNo2"), QStringLiteral("111111111111")}}));
+    QVERIFY(h.insert(QStringLiteral("kasa"), {{QStringLiteral("Aciklama"), QStringLiteral("elle")}}));
+    QVERIFY(post(db, kind).ok);
+    const qint64 id = h.value(QStringLiteral("select max(id) from veresiye")).toLongLong();
+    const Result r = pv::ledger::deletePosting(db, id);
+    QVERIFY2(r.ok, qPrintable(r.reason));
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), 0);
+    QCOMPARE(dump(h, QStringLiteral("select Aciklama from kasa order by id")),
+             (QStringList{QStringLiteral("başka"), QStringLiteral("elle")}));
+    QCOMPARE(dump(h, kProduct), QStringList{productAfter});
+}
+
+void TestLedger::failedDeleteChangesNothing()
+{
+    Harness h;
+    fixture(h);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(post(db, StockSale).ok);
+    QVERIFY(post(db, Collection).ok);
+    const Tables before = tables(h);
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE DELETE ON veresiye BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    for (const QString &sql :
+         {QStringLiteral("select min(id) from veresiye"), QStringLiteral("select max(id) from veresiye")}) {
+        const Result r = pv::ledger::deletePosting(db, h.value(sql).toLongLong());
+        QVERIFY(!r.ok);
+        QVERIFY(r.reason.contains(QStringLiteral("kilitli")));
+        QVERIFY(tables(h) == before);
+    }
+    QVERIFY(!pv::ledger::deletePosting(db, 999).ok);
+}
+
+void TestLedger::editWritesOnlyWhatChanged()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(h.insert(QStringLiteral("veresiye"), {{QStringLiteral("mus_kodu"), QStringLiteral("100")},
+                                                  {QStringLiteral("Tarih"), QStringLiteral("09.12.2026")},
+                                                  {QStringLiteral("Saat"), QStringLiteral("09:15:00")},
+                                                  {QStringLiteral("Turu"), QStringLiteral("Stoktan Satış")},
+                                                  {QStringLiteral("Aciklama"), QStringLiteral("Un")},
+                                                  {QStringLiteral("Eklenen"), 1234.5678},
+                                                  {QStringLiteral("Miktar"), QStringLiteral("2")},
+                                                  {QStringLiteral("Tarih2"), QStringLiteral("20261209")}}));
+    const qint64 id = h.value(QStringLiteral("select id from veresiye")).toLongLong();
+    pv::ledger::EntryEdit edit;
+    edit.id = id;
+    edit.date = QDate(2026, 11, 3);
+    edit.description = QStringLiteral("Un ve şeker");
+    edit.paid = pv::ledger::EntryEdit::Amount(); // emptied
+    edit.unit = QString();
+    QVERIFY(pv::ledger::editEntry(db, edit).ok);
+    QCOMPARE(
+        dump(h, kVeresiye),
+        QStringList{
+            "03.11.2026|09:15:00|Stoktan Satış|Un ve şeker|2|NULL|NULL|1234.5678|NULL|20261103|NULL|NULL|"
+            "NULL|100"});
+    edit = {};
+    edit.id = id;
+    edit.debit = 10.0;
+    edit.time = QTime(8, 0);
+    QVERIFY(pv::ledger::editEntry(db, edit).ok);
+    QCOMPARE(h.value(QStringLiteral("select Eklenen || ' ' || Saat from veresiye")).toString(),
+             QStringLiteral("10.0 08:00:00"));
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE UPDATE ON veresiye BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    const QStringList before = dump(h, kVeresiye);
+    edit.debit = 99.0;
+    QVERIFY(!pv::ledger::editEntry(db, edit).ok);
+    QCOMPARE(dump(h, kVeresiye), before);
+}
+
+void TestLedger::collectionReceipt_data()
+{
+    QTest::addColumn<bool>("printed");
+    QTest::addColumn<qint64>("counterAfter");
+    QTest::newRow("printed: the number is used up") << true << qint64(8);
+    QTest::newRow("nothing came out: the number stays") << false << qint64(7);
+}
+
+void TestLedger::collectionReceipt()
+{
+    QFETCH(bool, printed);
+    QFETCH(qint64, counterAfter);
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE yedek_yeri SET yolu = 7")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QCOMPARE(pv::ledger::customerReceiptNumber(db), qint64(7));
+    pv::ledger::CollectionEntry entry = collection(QStringLiteral("Alıcı"));
+    entry.receipt = true;
+    qint64 shownNumber = 0;
+    int rowsSeen = 0;
+    pv::ledger::Posted posted;
+    const Result r = pv::ledger::postCollection(db, entry, &posted, [&](qint64 number) {
+        shownNumber = number;
+        // The receipt is laid out on the posting's own rows, before they are committed.
+        rowsSeen =
+            db.scalar(QStringLiteral("select count(*) from veresiye where islemNo2 = ?"), {kId}).toInt();
+        return printed;
+    });
+    QVERIFY(r.ok);
+    QCOMPARE(shownNumber, qint64(7));
+    QCOMPARE(rowsSeen, 1);
+    QCOMPARE(posted.postingId, kId);
+    QCOMPARE(posted.receiptNumber, qint64(7));
+    QCOMPARE(posted.receiptPrinted, printed);
+    QCOMPARE(pv::ledger::customerReceiptNumber(db), counterAfter);
+
+    // A failing counter takes the posting back with it.
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE UPDATE ON yedek_yeri BEGIN SELECT RAISE(ABORT, 'sayaç'); END")));
+    const Tables before = tables(h);
+    entry.openedAt = kOpened.addSecs(60);
+    const Result again = pv::ledger::postCollection(db, entry, nullptr, [](qint64) { return true; });
+    QVERIFY(!again.ok);
+    QVERIFY(tables(h) == before);
+}
+
+void TestLedger::totals()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    auto add = [&](const QString &code, const QString &key, QVariant debit, QVariant paid) {
+        QVERIFY(h.insert(QStringLiteral("veresiye"), {{QStringLiteral("mus_kodu"), code},
+                                                      {QStringLiteral("Tarih2"), key},
+                                                      {QStringLiteral("Eklenen"), debit},
+                                                      {QStringLiteral("Odenen"), paid}}));
+    };
+    add(QStringLiteral("100"), QStringLiteral("20261130"), 100.0, QVariant());
+    add(QStringLiteral("100"), QStringLiteral("20261201"), 50.5, QVariant());
+    add(QStringLiteral("100"), QStringLiteral("20261210"), QVariant(), 30.0);
+    add(QStringLiteral("100"), QStringLiteral("20261211"), QVariant(), 5.0);
+    add(QStringLiteral("200"), QStringLiteral("20261205"), 999.0, 1.0);
+    const auto all = pv::ledger::customerTotals(db, QStringLiteral("100"));
+    QCOMPARE(all.debt, 150.5);
+    QCOMPARE(all.paid, 35.0);
+    QCOMPARE(pv::ledger::balance(db, QStringLiteral("100")), 115.5);
+    const auto range =
+        pv::ledger::rangeTotals(db, QStringLiteral("100"), QDate(2026, 12, 1), QDate(2026, 12, 10));
+    QCOMPARE(range.debt, 50.5);
+    QCOMPARE(range.paid, 30.0);
+    const auto nobody = pv::ledger::customerTotals(db, QStringLiteral("1%"));
+    QCOMPARE(nobody.debt, 0.0);
+    QCOMPARE(nobody.balance(), 0.0);
+}
+
+void TestLedger::customerNumber()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE son_musterino SET musterino = 41")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QCOMPARE(pv::ledger::customerNumber(db), std::optional<qint64>(41));
+    QVERIFY(pv::ledger::takeCustomerNumber(db, 5000000000));
+    QCOMPARE(pv::ledger::customerNumber(db), std::optional<qint64>(5000000000));
+}
+
+void TestLedger::postingIdMovesOn()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QCOMPARE(pv::ledger::uniquePostingId(db, kOpened), kId);
+    QVERIFY(h.insert(QStringLiteral("veresiye"), {{QStringLiteral("islemNo2"), kId}}));
+    QVERIFY(h.insert(QStringLiteral("kasa"), {{QStringLiteral("islemNo2"), QStringLiteral("101226100001")}}));
+    QCOMPARE(pv::ledger::uniquePostingId(db, kOpened), QStringLiteral("101226100002"));
+}
+
+void TestLedger::markForReceipt()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(h.insert(QStringLiteral("veresiye"), {{QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
+    const qint64 id = h.value(QStringLiteral("select id from veresiye")).toLongLong();
+    QVERIFY(pv::ledger::markForReceipt(db, id, QStringLiteral("K7")).ok);
+    QCOMPARE(h.value(QStringLiteral("select form_kodu from veresiye")).toString(), QStringLiteral("K7"));
+    QVERIFY(pv::ledger::markForReceipt(db, id, QString()).ok);
+    QVERIFY(h.value(QStringLiteral("select form_kodu from veresiye")).isNull());
+}
+
+void TestLedger::deleteCustomer()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), QStringLiteral("200")}}));
+    QVERIFY(post(db, Collection).ok);
+    QVERIFY(h.insert(QStringLiteral("veresiye"), {{QStringLiteral("mus_kodu"), QStringLiteral("200")}}));
+    const qint64 id =
+        h.value(QStringLiteral("select id from musteriler where mus_kodu = '100'")).toLongLong();
+    // A failure in the second delete keeps the ledger rows too.
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE DELETE ON musteriler BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    const Tables before = tables(h);
+    QVERIFY(!pv::ledger::deleteCustomer(db, id, QStringLiteral("100")).ok);
+    QVERIFY(tables(h) == before);
+    QVERIFY(h.exec(QStringLiteral("DROP TRIGGER fail")));
+    QVERIFY(pv::ledger::deleteCustomer(db, id, QStringLiteral("100")).ok);
+    QCOMPARE(dump(h, QStringLiteral("select mus_kodu from musteriler")), QStringList{QStringLiteral("200")});
+    QCOMPARE(dump(h, QStringLiteral("select mus_kodu from veresiye")), QStringList{QStringLiteral("200")});
+    QCOMPARE(h.value(QStringLiteral("select count(*) from kasa")).toInt(), 1); // cash rows stay
 }
 
 QTEST_MAIN(TestLedger)

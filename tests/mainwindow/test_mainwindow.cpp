@@ -950,23 +950,26 @@ void TestMainWindow::printSource_data()
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("direction");
     QTest::addColumn<QString>("source");
-    QTest::newRow("all by balance down") << "Tümü"
-                                         << "Bakiye"
-                                         << "Azalan"
-                                         << "select * from musteriler ORDER BY Bakiye desc ";
+    QTest::addColumn<QVariantList>("params");
+    QTest::newRow("all by balance down")
+        << "Tümü"
+        << "Bakiye"
+        << "Azalan"
+        << "select * from musteriler ORDER BY Bakiye desc " << QVariantList();
     QTest::newRow("staff by name up")
         << "Personel"
         << "Müşteri"
         << "Artan"
-        << "select * from musteriler where Turu= 'Personel' ORDER BY MusteriFirma asc ";
+        << "select * from musteriler where Turu= ? ORDER BY MusteriFirma asc " << QVariantList{"Personel"};
     QTest::newRow("group prints all") << "Müşteri Grubu"
                                       << "İşlem Tarihi"
                                       << "Azalan"
-                                      << "select * from musteriler ORDER BY Sonislem desc ";
+                                      << "select * from musteriler ORDER BY Sonislem desc " << QVariantList();
     QTest::newRow("days") << "Alıcı/Satıcı"
                           << "Gün"
                           << "Artan"
-                          << "select * from musteriler where Turu= 'Alıcı/Satıcı' ORDER BY Gun asc ";
+                          << "select * from musteriler where Turu= ? ORDER BY Gun asc "
+                          << QVariantList{"Alıcı/Satıcı"};
 }
 
 void TestMainWindow::printSource()
@@ -975,6 +978,7 @@ void TestMainWindow::printSource()
     QFETCH(QString, column);
     QFETCH(QString, direction);
     QFETCH(QString, source);
+    QFETCH(QVariantList, params);
     Harness h;
     veresiye &m = mainWindow();
     h.click(m.rapbut);
@@ -984,6 +988,7 @@ void TestMainWindow::printSource()
     pick(m.xpCombo2, column);
     m.Command3_Click();
     QCOMPARE(m.prepareMusteriListesi().dataControl().source(), source);
+    QCOMPARE(m.prepareMusteriListesi().dataControl().params(), params);
     QVERIFY(m.veresiyedllyol4.text().contains(h.databasePath()));
     h.click(m.btnVazgec);
     QVERIFY(!m.musListesiFrm->isVisibleTo(&m));
@@ -1045,8 +1050,10 @@ void TestMainWindow::dailyReportPageModel()
     m.ilk->setDate(QDate(2014, 3, 5));
     m.Command3_Click();
     pv::Report &r = m.prepareCariGunlukRapor();
-    QCOMPARE(r.dataControl().source(), QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  "
-                                                      "'20140305' ORDER BY [Tarih],[Saat],Eklenen asc"));
+    QCOMPARE(r.dataControl().source(),
+             QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like ? "
+                            "ORDER BY [Tarih],[Saat],Eklenen asc"));
+    QCOMPARE(r.dataControl().params(), QVariantList{QStringLiteral("20140305")});
     const pv::PageModel page = r.runToPageModel();
     QCOMPARE(page.textsOf(QStringLiteral("Field10")),
              (QStringList{QStringLiteral("Çay"), QStringLiteral("Şeker"), QStringLiteral("Un")}));

@@ -207,6 +207,33 @@ private slots:
         QCOMPARE(m.textsOf(QStringLiteral("Field13")).first(), order == "asc" ? QStringLiteral("10,5") : QStringLiteral("31,5"));
     }
 
+    // A report takes the program's open database and its values as parameters: a code with
+    // an apostrophe prints its own rows, and the next run is back to the design's source.
+    void sourceParametersTravelBound()
+    {
+        addSales({{"05.03.2024", "10:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 50.0, "O'Brien"},
+                  {"05.03.2024", "11:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 20.0, "A"},
+                  {"06.03.2024", "11:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 30.0, "O'Brien"}});
+        pv::Database db;
+        QVERIFY(db.open(m_h->databasePath()));
+        pv::Report &r = Reports::get(QStringLiteral("Extre"));
+        r.dataControl().setDatabase(db);
+        r.dataControl().setSource(
+            QStringLiteral(
+                "select * FROM veresiye WHERE mus_kodu = ? and Tarih like ? ORDER BY Tarih,[Saat] asc"),
+            {QStringLiteral("O'Brien"), QStringLiteral("05.03.2024")});
+        PageModel m = r.runToPageModel();
+        QCOMPARE(m.textsOf(QStringLiteral("lblRank")), QStringList{" 1"});
+        QVERIFY(r.dataControl().params().isEmpty());
+        r.dataControl().setDatabase(db);
+        r.dataControl().setSource(
+            QStringLiteral("select * FROM veresiye WHERE mus_kodu = ? ORDER BY Tarih,[Saat] asc"),
+            {QStringLiteral("O'Brien")});
+        m = r.runToPageModel();
+        QCOMPARE(m.textsOf(QStringLiteral("lblRank")), (QStringList{" 1", " 2"}));
+        QVERIFY(!r.dataControl().database().isOpen());
+    }
+
     void everyRunStartsFromDesign()
     {
         addSales({{"05.03.2024", "10:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 50.0, "A"}});

@@ -946,6 +946,17 @@ void TestSales::refusals_data()
                                                    << "date"
                                                    << "2026-12-01"
                                                    << "Tarihi gg.aa.yyyy biçiminde yazın.";
+    // The time is read as a time before anything is written.
+    const QString badTime = QStringLiteral("Saat geçerli bir saat olmalıdır (ss:dd:sn).");
+    QTest::newRow("sale: time of letters") << "sale"
+                                           << "time"
+                                           << "abc" << badTime;
+    QTest::newRow("collection: no time") << "collection"
+                                         << "time"
+                                         << "" << badTime;
+    QTest::newRow("credit: no such hour") << "credit"
+                                          << "time"
+                                          << "25:00" << badTime;
 }
 
 void TestSales::refusals()
@@ -968,7 +979,10 @@ void TestSales::refusals()
             activate(d);
             retype(d.Text4, QStringLiteral("İade"));
             retype(d.Text5, QStringLiteral("10"));
-            QLineEdit *box = field == "description" ? d.Text4 : field == "amount" ? d.Text5 : d.Text2;
+            QLineEdit *box = field == "description" ? d.Text4
+                             : field == "amount"    ? d.Text5
+                             : field == "time"      ? d.Text3
+                                                    : d.Text2;
             retype(box, value);
             Harness::click(d.VornXPButton9);
             QVERIFY(pv::isLoaded<veresiyealacakekle>());
@@ -985,6 +999,7 @@ void TestSales::refusals()
                 QWidget *box = field == "description" ? static_cast<QWidget *>(d.xpText6)
                                : field == "quantity"  ? d.Text10a
                                : field == "price"     ? d.Text12a
+                               : field == "time"      ? d.Text7
                                                       : d.Text6;
                 retype(box, value);
                 Harness::click(d.VornXPButton2);
@@ -994,6 +1009,7 @@ void TestSales::refusals()
                 QWidget *box = field == "description" ? d.Text4
                                : field == "amount"    ? d.Text5
                                : field == "kind"      ? static_cast<QWidget *>(d.cboOdemeSekli)
+                               : field == "time"      ? d.Text3
                                                       : d.Text2;
                 if (field == "kind")
                     d.cboOdemeSekli->setCurrentIndex(-1);

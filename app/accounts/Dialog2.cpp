@@ -1,0 +1,129 @@
+#include "app/accounts/Dialog2.h"
+
+#include "app/accounts/FrmEmail.h"
+#include "app/ui/Kit.h"
+#include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "platform/components/PropertyBag.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Timer.h"
+#include "platform/mail/MailMessage.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QtDebug>
+
+Dialog2::Dialog2()
+{
+    setObjectName(QStringLiteral("Dialog2"));
+    setCaption(QString());
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    setClientSizeTwips(5790, 1455);
+    setFixedSize(size());
+
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::Box);
+    ui::place(Shape1, 60, 60, 5670, 1335);
+    Label2 = ui::label(this, "Label2", 240, 240, 5310, 285,
+                       QStringLiteral("E-Posta Göndermek için sunucuya bağlanıyor.."));
+
+    pv::PropertyBag bag;
+    bag.set(QStringLiteral("Scrolling"), int(QuorvelXPProgressBar::ccScrollingMetallic));
+    bag.set(QStringLiteral("Color"), 0x0000C0);
+    bag.set(QStringLiteral("ShowText"), true);
+    bag.set(QStringLiteral("Font"), QFont(QStringLiteral("Arial"), 8));
+    XP_ProgressBar1 = new QuorvelXPProgressBar(this, bag);
+    XP_ProgressBar1->setObjectName(QStringLiteral("XP_ProgressBar1"));
+    ui::place(XP_ProgressBar1, 240, 720, 5310, 375);
+
+    Timer1 = new pv::Timer(1000, false, this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &pv::Timer::tick, this, &Dialog2::Timer1_Timer);
+}
+
+void Dialog2::progress(int value, const QString &status)
+{
+    XP_ProgressBar1->setValue(value);
+    if (!status.isEmpty())
+        Label2->setText(status);
+    emit progressed(value, Label2->text());
+    // The send blocks the event loop: draw what was set before it does.
+    if (isVisible())
+        repaint();
+}
+
+void Dialog2::failed(const QString &why)
+{
+    m_lastError = why;
+    qWarning("mail: %s", qUtf8Printable(why));
+    Hide();
+    Timer1->setEnabled(false);
+    pv::MsgBox(QStringLiteral("E-posta gönderirken bir hatası oluştu. Lütfen tekrar deneyiniz.\r\nve gmail "
+                              "bilgilerinizi kontrol edin."),
+               pv::vbCritical, QStringLiteral("Hata"));
+}
+
+void Dialog2::Timer1_Timer()
+{
+    // One send per press: no second tick may start while this one runs or its message shows.
+    Timer1->setEnabled(false);
+    if (!pv::isLoaded<FrmEmail>()) {
+        Hide();
+        return;
+    }
+    FrmEmail &f = pv::form<FrmEmail>();
+
+    progress(20, QStringLiteral("Sunucuya bağlanıyor . . . . ."));
+    pv::SmtpTransport smtp = transport;
+    smtp.host = f.Label10->text();
+    bool portOk = false;
+    smtp.port = f.Label11->text().toInt(&portOk);
+    if (!portOk || smtp.port <= 0 || smtp.port > 65535)
+        return failed(QStringLiteral("bad port ") + f.Label11->text());
+    progress(30);
+    smtp.user = f.TextBox9->text();
+    smtp.password = f.TextBox10->text();
+    progress(50, QStringLiteral("E-posta göndererek lütfen bekleyin . . . . ."));
+
+    pv::MailMessage m;
+    m.to = {{f.TextBox2->text(), f.TextBox3->text()}};
+    m.from = {f.TextBox4->text(), f.TextBox5->text()};
+    m.cc = pv::MailMessage::splitAddresses(f.TextBox6->text());
+    m.bcc = pv::MailMessage::splitAddresses(f.TextBox7->text());
+    m.subject = f.TextBox8->text();
+    m.date = pv::Clock::now();
+    progress(60);
+    m.body = f.TextBox1->toPlainText();
+    for (int i = 0; i < f.ListBox1->count(); ++i) {
+        progress(75, QStringLiteral("Dosya Ekli e-posta gönderirken lütfen bekleyin . . ."));
+        pv::MailAttachment a;
+        a.path = f.ListBox1->item(i)->text();
+        if (a.path == f.txtExtreYol->text()) {
+            a.contentType = QStringLiteral("text/html");
+            a.charset = QStringLiteral("windows-1254");
+        }
+        m.attachments << a;
+    }
+
+    QByteArray bytes;
+    QString why;
+    if (!m.build(&bytes, &why))
+        return failed(why);
+    const pv::SmtpTransport::Result sent = smtp.send(m.envelopeSender(), m.envelopeRecipients(), bytes);
+    if (!sent.ok)
+        return failed(sent.error);
+
+    m_lastError.clear();
+    progress(90);
+    Hide();
+    progress(100);
+    Timer1->setEnabled(false);
+    pv::MsgBox(QStringLiteral("E-posta(lar) başarıyla gönderildi."), pv::vbInformation,
+               QStringLiteral("Başarılı"));
+    f.ResetMailForm();
+}

@@ -1,0 +1,147 @@
+#pragma once
+// The e-mail window: one message from the shop to one customer. The account window writes
+// the customer's name, address, totals and currency words into it and shows it modally;
+// for the statement it also writes the customer code and the export trigger txtHtmYap,
+// which writes the HTML statement and attaches it before the window shows.
+//
+//   auto &m = pv::form<FrmEmail>();
+//   m.TextBox2->setText(name); m.TextBox3->setText(address); ...
+//   m.Text10 = code; m.txtHtmYap = "1";   // statement only
+//   m.Show(pv::Form::Modal);
+//
+// The send command checks and trims the fields, then the send dialog Dialog2 reads them.
+#include "platform/data/Database.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/HandOff.h"
+
+class BvButton;
+class FrameFendrixon;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QTabWidget;
+class QTableView;
+
+namespace pv
+{
+class DataControl;
+class DataGridModel;
+} // namespace pv
+
+class FrmEmail : public pv::Form
+{
+    Q_OBJECT
+public:
+    FrmEmail();
+    ~FrmEmail() override;
+
+    void Form_Load() override;
+    void Form_Activate() override;
+
+    // ---- composition area
+    FrameFendrixon *mailFRM = nullptr;  // "E-POSTA İLE GÖNDER"
+    QLineEdit *TextBox2 = nullptr;      // recipient's name
+    QLineEdit *TextBox3 = nullptr;      // recipient's address, read-only
+    QLineEdit *TextBox8 = nullptr;      // subject
+    BvButton *btnSecKonu = nullptr;     // "SEÇ"
+    QPlainTextEdit *TextBox1 = nullptr; // body
+    BvButton *btnSecMesaj = nullptr;    // "SEÇ"
+    QListWidget *ListBox1 = nullptr;    // attachment paths
+    QLabel *Label9 = nullptr;           // attachment count
+    BvButton *CommandButton2 = nullptr; // "Dosya Ekle"
+    BvButton *CommandButton3 = nullptr; // "Sil"
+    BvButton *CommandButton1 = nullptr; // " Gönder"
+    BvButton *btnKapat = nullptr;       // " Kapat"
+
+    // ---- outside the visible area
+    QLineEdit *TextBox4 = nullptr;    // sender's name: dgrayr.kurumismi
+    QLineEdit *TextBox9 = nullptr;    // sender's address and login: dgrayr.mailadres
+    QLineEdit *TextBox10 = nullptr;   // password: dgrayr.mailsifre
+    QLineEdit *TextBox5 = nullptr;    // copy of TextBox9, the address the message carries
+    QLineEdit *TextBox6 = nullptr;    // CC
+    QLineEdit *TextBox7 = nullptr;    // BCC
+    QLabel *Label10 = nullptr;        // outgoing server
+    QLabel *Label11 = nullptr;        // its port
+    QLineEdit *txtExtreYol = nullptr; // the statement file, once written
+    pv::HandOff Text10;               // customer code, for the statement
+    pv::HandOff txtHtmYap;            // any change writes the statement
+
+    // ---- subject panel
+    QFrame *Frame1 = nullptr;
+    FrameFendrixon *FrameFendrixon2 = nullptr; // "Konu Ekle"
+    QTableView *DBGrid1 = nullptr;             // "Konular"
+    QLineEdit *xpText11 = nullptr;
+    BvButton *btnEkle = nullptr;   // " Ekle"
+    BvButton *btnSil = nullptr;    // "Seçili Kaydı Sil"
+    BvButton *btnKapat2 = nullptr; // " Kapat"
+
+    // ---- message-text panel
+    QFrame *Frame2 = nullptr;
+    FrameFendrixon *FrameFendrixon1 = nullptr; // "Mesaj Metni Ekle"
+    QPlainTextEdit *xpText2 = nullptr;         // working text
+    QTabWidget *XTab1 = nullptr;
+    QTableView *DBGrid2 = nullptr; // "Mesaj Metinleri"
+    QLineEdit *txtMusteri = nullptr;
+    QLineEdit *VornXPTextBox2 = nullptr; // total debt
+    QLineEdit *VornXPTextBox3 = nullptr; // total paid
+    QLineEdit *VornXPTextBox4 = nullptr; // balance
+    QLineEdit *txtPt1 = nullptr;
+    QLineEdit *txtPt2 = nullptr;
+    QLineEdit *txtPt3 = nullptr;
+    BvButton *BvButton2 = nullptr; // name
+    BvButton *BvButton3 = nullptr; // debt
+    BvButton *BvButton4 = nullptr; // paid
+    BvButton *BvButton5 = nullptr; // balance
+    QLineEdit *xpText1 = nullptr;
+    BvButton *btnEkle2 = nullptr;  // " Ekle"
+    BvButton *btnSil2 = nullptr;   // "Seçili Kaydı Sil"
+    BvButton *btnKapat3 = nullptr; // " Kapat"
+    BvButton *btnAktar = nullptr;  // "Aktar"
+
+    pv::DataControl *DataFirmaBilgi = nullptr; // dgrayr
+    pv::DataControl *Data3 = nullptr;          // MailKonu
+    pv::DataControl *Data2 = nullptr;          // MailMesaj
+
+    // ---- handlers
+    void btnSecKonu_Click();
+    void DBGrid1_DblClick();
+    void btnEkle_Click();
+    void btnSil_Click();
+    void btnKapat2_Click();
+    void btnSecMesaj_Click();
+    void DBGrid2_DblClick();
+    void BvButton2_Click();
+    void BvButton3_Click();
+    void BvButton4_Click();
+    void BvButton5_Click();
+    void btnEkle2_Click();
+    void btnSil2_Click();
+    void btnKapat3_Click();
+    void btnAktar_Click();
+    void CommandButton2_Click();
+    void CommandButton3_Click();
+    void CommandButton1_Click();
+    void btnKapat_Click();
+    void cmdToHTML_Click(); // the statement export
+    void ResetMailForm();   // after a successful send
+
+    // The recipient's example address in the address message.
+    static QString recipientExample();
+
+private:
+    void buildComposition();
+    void buildHidden();
+    void buildSubjectPanel();
+    void buildTextPanel();
+    void updateCount();
+    void appendInfo(QLineEdit *value, const QString &piece);
+    void addCanned(const QString &table, QLineEdit *box, pv::DataControl *dc, const QString &emptyMessage);
+    void deleteCanned(const QString &table, pv::DataControl *dc);
+    void trimMailFields();
+
+    pv::Database m_db;
+    pv::DataGridModel *m_subjects = nullptr;
+    pv::DataGridModel *m_texts = nullptr;
+};

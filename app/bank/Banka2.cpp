@@ -1,0 +1,705 @@
+#include "app/bank/Banka2.h"
+
+#include "app/bank/Banka1.h"
+#include "app/ledger/Bank.h"
+#include "app/ledger/ReceiptNumbers.h"
+#include "app/ui/Kit.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "platform/components/Twips.h"
+#include "platform/data/DataControl.h"
+#include "platform/data/DataGridModel.h"
+#include "platform/data/SqlFunctions.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/Events.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Program.h"
+#include "platform/text/Formats.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCursor>
+#include <QDateEdit>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTableView>
+
+#include <array>
+#include <initializer_list>
+
+namespace
+{
+
+const QStringList kScopes{QStringLiteral("Tüm İşlemler"), QStringLiteral("Sadece Giren İşlemler"),
+                          QStringLiteral("Sadece Çıkan İşlemler")};
+const QStringList kQueryTypes{QStringLiteral("İki Tarih Arası Sorgu"), QStringLiteral("İşlem No İle Sorgu"),
+                              QStringLiteral("İşlem Türü İle Sorgu")};
+const std::array<std::pair<QString, QString>, 6> kSorts{{
+    {QStringLiteral("İşlem Sırası"), QStringLiteral("id")},
+    {QStringLiteral("Tarih / Saat"), QStringLiteral("Tarih,Saat")},
+    {QStringLiteral("İşlem No"), QStringLiteral("islemNo")},
+    {QStringLiteral("İşlem Türü"), QStringLiteral("Turu")},
+    {QStringLiteral("Giren"), QStringLiteral("Giren")},
+    {QStringLiteral("Çıkan"), QStringLiteral("Cikan")},
+}};
+
+const QString kListSql = QStringLiteral("select * from banka2 where Banka_Kodu = ?");
+const QString kRangeSql = QStringLiteral(" And Tarih2 Between ? and ? ORDER BY ");
+
+BvButton *searchButton(QWidget *parent, const char *name, double l, double t, double w)
+{
+    return ui::button(parent, name, l, t, w, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
+}
+
+// A query frame of a date range and a list: the pickers are wide enough for the whole date
+// beside their drop-down button, and the list for the longest movement kind.
+FrameFendrixon *rangeFrame(QWidget *parent, const char *name, const QString &caption,
+                           std::array<const char *, 6> names, const QString &listLabel, QDateEdit **first,
+                           QDateEdit **last, QComboBox **list)
+{
+    FrameFendrixon *f = ui::frame(parent, name, 3720, 120, 10815, 975, caption);
+    ui::label(f, names[0], 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
+    *first = ui::datePicker(f, names[1], 1200, 480, 1500, 345);
+    ui::label(f, names[2], 2760, 480, 1200, 345, QStringLiteral("SON TARİH :"));
+    *last = ui::datePicker(f, names[3], 3960, 480, 1560, 345);
+    ui::label(f, names[4], 5640, 480, 1320, 345, listLabel);
+    *list = ui::comboBox(f, names[5], 6960, 480, 2775, 345);
+    return f;
+}
+
+void enable(BvButton *b, bool on)
+{
+    if (b->Enabled() != on)
+        b->setEnabled(on);
+}
+
+void showMoney(QLineEdit *box, double value)
+{
+    box->setText(pv::formatMoney(value));
+    box->setCursorPosition(int(box->text().size()));
+}
+
+QTableView *grid(QWidget *parent, const char *name)
+{
+    auto *g = new QTableView(parent);
+    g->setObjectName(QLatin1String(name));
+    return g;
+}
+
+void styleGrid(QTableView *g)
+{
+    g->verticalHeader()->hide();
+    g->setWordWrap(false);
+    g->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
+}
+
+} // namespace
+
+Banka2::Banka2()
+{
+    setObjectName(QStringLiteral("Banka2"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setClientSizeTwips(14655, 8535);
+    setFixedSize(size());
+    setEnterMovesFocus(true);
+
+    txtSirala = QStringLiteral("Tarih,Saat");
+    txtSirala2 = QStringLiteral("asc");
+    txtSirala3 = QStringLiteral("Tarih,Saat asc");
+    // The kind the combo shows applies until another is picked.
+    turkopyatxt = QStringLiteral("Genel Gelir");
+    mkodu = QStringLiteral("0");
+
+    Data1 = new pv::DataControl(this);
+    Data6 = new pv::DataControl(this);
+    Data7 = new pv::DataControl(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    Data6->setObjectName(QStringLiteral("Data6"));
+    Data7->setObjectName(QStringLiteral("Data7"));
+
+    buildQueryStrip();
+    buildList();
+    buildEntryPanel();
+    buildPicker();
+
+    pv::bindField(*Data1, Text22222, QStringLiteral("Saat"));
+    pv::bindField(*Data6, txtBankaGiren, QStringLiteral("Giren"));
+    pv::bindField(*Data6, txtBankaCikan, QStringLiteral("Cikan"));
+    pv::bindField(*Data6, txtBankaBakiye, QStringLiteral("Bakiye"));
+}
+
+Banka2::~Banka2() = default;
+
+void Banka2::buildQueryStrip()
+{
+    ui::label(this, "Label2", 120, 120, 840, 345, QStringLiteral("SORGU :"));
+    xpCombo2 = ui::comboBox(this, "xpCombo2", 960, 120, 2535, 345, kQueryTypes);
+    ui::label(this, "Label3", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
+    xpCombo3 = ui::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
+    xpCombo5 = ui::comboBox(this, "xpCombo5", 2520, 600, 975, 345,
+                            {QStringLiteral("Artan"), QStringLiteral("Azalan")});
+    for (const auto &s : kSorts)
+        xpCombo3->addItem(s.first);
+
+    frm2Tarih = rangeFrame(this, "frm2Tarih", kQueryTypes.at(0),
+                           {"Label4", "ilk", "Label5", "son", "Label6", "xpCombo1"},
+                           QStringLiteral("SORGU TÜRÜ :"), &ilk, &son, &xpCombo1);
+    xpCombo1->addItems(kScopes);
+    btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 9840, 480, 735);
+    btn2Tarih2 = searchButton(frm2Tarih, "btn2Tarih2", 9840, 480, 735);
+    btn2Tarih1 = searchButton(frm2Tarih, "btn2Tarih1", 9840, 480, 735);
+    btn2Tarih2->hide();
+    btn2Tarih1->hide();
+
+    frmIslemNo = ui::frame(this, "frmIslemNo", 3720, 120, 10815, 975, QStringLiteral("İşlem No İle Sorgu"));
+    ui::label(frmIslemNo, "Label7", 120, 480, 1680, 345, QStringLiteral("İŞLEM NUMARASI :"));
+    xpText14 = ui::textBox(frmIslemNo, "xpText14", 1800, 480, 7575, 345);
+    btnIslemNo = searchButton(frmIslemNo, "btnIslemNo", 9480, 480, 1095);
+    frmIslemNo->hide();
+
+    frmIslemTur = rangeFrame(this, "frmIslemTur", kQueryTypes.at(2),
+                             {"Label8", "ilk2", "Label9", "son2", "Label10", "xpCombo6"},
+                             QStringLiteral("İŞLEM TÜRÜ :"), &ilk2, &son2, &xpCombo6);
+    for (pv::ledger::BankKind k : {pv::ledger::BankKind::GenelGelir, pv::ledger::BankKind::GenelGider,
+                                   pv::ledger::BankKind::GelenHavale, pv::ledger::BankKind::GonderilenHavale,
+                                   pv::ledger::BankKind::KartTahsilat, pv::ledger::BankKind::KartOdeme,
+                                   pv::ledger::BankKind::ParaYatirma, pv::ledger::BankKind::ParaCekme})
+        xpCombo6->addItem(pv::ledger::bankKind(k).stored);
+    btnIslemTur1 = searchButton(frmIslemTur, "btnIslemTur1", 9840, 480, 735);
+    frmIslemTur->hide();
+
+    // The general query lies under the list, which covers it; the first pick of a query
+    // type hides it for good.
+    frmGS = ui::frame(this, "frmGS", 3600, 3480, 9735, 975, QStringLiteral("Genel Sorgu"));
+    ui::label(frmGS, "Label11", 120, 480, 1560, 345, QStringLiteral("GENEL ARAMA :"));
+    xpCombo4 = ui::comboBox(frmGS, "xpCombo4", 1680, 480, 6855, 345, kScopes);
+    btnGS1 = searchButton(frmGS, "btnGS1", 8640, 480, 855);
+    btnGS2 = searchButton(frmGS, "btnGS2", 8640, 480, 855);
+    btnGS3 = searchButton(frmGS, "btnGS3", 8640, 480, 855);
+    btnGS2->hide();
+    btnGS3->hide();
+
+    connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
+    connect(xpCombo3, &QComboBox::activated, this, [this] { xpCombo3_Click(); });
+    connect(xpCombo5, &QComboBox::activated, this, [this] { xpCombo5_Click(); });
+    connect(xpCombo1, &QComboBox::activated, this, [this] { xpCombo1_Click(); });
+    connect(xpCombo6, &QComboBox::activated, this, [this] { xpCombo6_Click(); });
+    connect(xpCombo4, &QComboBox::activated, this, [this] { xpCombo4_Click(); });
+    connect(btn2Tarih3, &BvButton::Click, this, [this] { btn2Tarih_Click(3); });
+    connect(btn2Tarih2, &BvButton::Click, this, [this] { btn2Tarih_Click(2); });
+    connect(btn2Tarih1, &BvButton::Click, this, [this] { btn2Tarih_Click(1); });
+    connect(btnGS1, &BvButton::Click, this, [this] { btnGS_Click(1); });
+    connect(btnGS2, &BvButton::Click, this, [this] { btnGS_Click(2); });
+    connect(btnGS3, &BvButton::Click, this, [this] { btnGS_Click(3); });
+    connect(btnIslemNo, &BvButton::Click, this, &Banka2::btnIslemNo_Click);
+    connect(xpText14, &QLineEdit::textChanged, this, &Banka2::btnIslemNo_Click);
+    connect(btnIslemTur1, &BvButton::Click, this, &Banka2::btnIslemTur1_Click);
+    connect(ilk, &QDateEdit::dateChanged, this, &Banka2::Command5_Click);
+    connect(son, &QDateEdit::dateChanged, this, &Banka2::Command5_Click);
+    connect(ilk2, &QDateEdit::dateChanged, this, &Banka2::Command7_Click);
+    connect(son2, &QDateEdit::dateChanged, this, &Banka2::Command7_Click);
+}
+
+void Banka2::buildList()
+{
+    frmListe = ui::frame(this, "frmListe", 120, 1200, 14415, 5880, QStringLiteral("Banka Hareketleri"));
+    DBGrid1 = grid(frmListe, "DBGrid1");
+    ui::place(DBGrid1, 60, 375, 14295, 5445);
+    m_model = new pv::DataGridModel(Data1,
+                                    {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1200},
+                                     {QStringLiteral("Saat"), QStringLiteral("Saat"), 960},
+                                     {QStringLiteral("Fiş / İşlem No"), QStringLiteral("islemNo"), 1560},
+                                     {QStringLiteral("İşlem Türü"), QStringLiteral("Turu"), 2400},
+                                     {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 4440},
+                                     {QStringLiteral("Giren (Yatan)"), QStringLiteral("Giren"), 1680},
+                                     {QStringLiteral("Çıkan (Çekilen)"), QStringLiteral("Cikan"), 1680}},
+                                    this);
+    m_model->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
+    styleGrid(DBGrid1);
+
+    const struct {
+        const char *label;
+        QString caption;
+        double left, width;
+        const char *box;
+        QLineEdit **edit;
+    } totals[] = {
+        {"Label12", QStringLiteral("Toplam Giren :"), 120, 1440, "VornXPTextBox2", &VornXPTextBox2},
+        {"Label13", QStringLiteral("Toplam Çıkan :"), 3600, 1440, "VornXPTextBox3", &VornXPTextBox3},
+        {"Label14", QStringLiteral("Toplam Bakiye :"), 7080, 1560, "VornXPTextBox4", &VornXPTextBox4},
+    };
+    for (const auto &t : totals) {
+        ui::label(this, t.label, t.left, 7200, t.width, 345, t.caption);
+        QLineEdit *box = ui::textBox(this, t.box, t.left + t.width, 7200, 1815, 345, QStringLiteral("0"));
+        box->setReadOnly(true);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QPalette p = box->palette();
+        p.setColor(QPalette::Text, Qt::red);
+        box->setPalette(p);
+        *t.edit = box;
+    }
+
+    btnGeri = ui::button(this, "btnGeri", 120, 7800, 1575, 495, QStringLiteral(" Geri"));
+    btnEkle = ui::button(this, "btnEkle", 1800, 7800, 1575, 495, QStringLiteral(" Ekle"), {},
+                         {{"DropDownSymbol", int(BrennavikBtn::ebsArrowUp)}, {"DropDownSeparator", true}});
+    btnSil = ui::button(this, "btnSil", 3480, 7800, 2295, 495, QStringLiteral(" Seçili Satırı Sil"));
+    connect(btnGeri, &BvButton::Click, this, &Banka2::btnGeri_Click);
+    connect(btnEkle, &BvButton::Click, this, &Banka2::btnEkle_Click);
+    connect(btnSil, &BvButton::Click, this, &Banka2::btnSil_Click);
+
+    mnuekle = new QMenu(QStringLiteral("ekle"), this);
+    mnuekle->setObjectName(QStringLiteral("mnuekle"));
+    auto item = [this](QMenu *menu, const char *name, const QString &caption) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, [this, a] { openEntry(a); });
+        return a;
+    };
+    auto submenu = [this](const char *name, const QString &caption) {
+        QMenu *m = mnuekle->addMenu(caption);
+        m->setObjectName(QLatin1String(name));
+        return m;
+    };
+    mnuGGelir = item(mnuekle, "mnuGGelir", QStringLiteral("Genel Gelir [Gelir]"));
+    mnuGGider = item(mnuekle, "mnuGGider", QStringLiteral("Genel Gider [Gider]"));
+    mnuekle->addSeparator();
+    QMenu *b = submenu("b", QStringLiteral("Yatan / Çekilen  [Kasa]"));
+    mnubankPY = item(b, "mnubankPY", QStringLiteral("Para Yatırma"));
+    b->addSeparator();
+    mnubankPC = item(b, "mnubankPC", QStringLiteral("Para Çekme"));
+    mnuekle->addSeparator();
+    QMenu *b2 = submenu("b2", QStringLiteral("Havale / Eft  [Cari]"));
+    mnubankGlnHE = item(b2, "mnubankGlnHE", QStringLiteral("Gelen Havale / Eft"));
+    b2->addSeparator();
+    mnubankGdnHE = item(b2, "mnubankGdnHE", QStringLiteral("Gönderilen Havale / Eft"));
+    mnuekle->addSeparator();
+    QMenu *b3 = submenu("b3", QStringLiteral("Kredi Kartı (POS) [Cari]"));
+    mnubankKT = item(b3, "mnubankKT", QStringLiteral("Kredi Kartı İle Tahsilat"));
+    b3->addSeparator();
+    mnubankKO = item(b3, "mnubankKO", QStringLiteral("Kredi Kartı İle Ödeme"));
+}
+
+void Banka2::buildEntryPanel()
+{
+    frmBankaEkle = ui::frame(this, "frmBankaEkle", 240, 3360, 6135, 4335, QString());
+    ui::label(frmBankaEkle, "Label15", 600, 480, 960, 345, QStringLiteral("Tarih :"));
+    xpText1 = ui::datePicker(frmBankaEkle, "xpText1", 1560, 480, 1695, 375);
+    ui::label(frmBankaEkle, "Label16", 3480, 480, 840, 345, QStringLiteral("Saat :"));
+    xpText2 = ui::textBox(frmBankaEkle, "xpText2", 4320, 480, 1095, 345);
+    xpText2->setReadOnly(true);
+    ui::label(frmBankaEkle, "Label17", 240, 1080, 1320, 345, QStringLiteral("Fiş No :"));
+    xpText3 = ui::textBox(frmBankaEkle, "xpText3", 1560, 1080, 3855, 375);
+    btnNoVer = ui::button(frmBankaEkle, "btnNoVer", 5520, 1080, 495, 345, QStringLiteral("<"),
+                          QStringLiteral("İşlem Numarası Ver"));
+    ui::label(frmBankaEkle, "Label19", 240, 1680, 1320, 345, QStringLiteral("Açıklama :"));
+    xpText5 = ui::textBox(frmBankaEkle, "xpText5", 1560, 1680, 3855, 375);
+    Label1 = ui::label(frmBankaEkle, "Label1", 240, 2280, 1320, 345, QStringLiteral("Cari Hesap :"));
+    xpText4 = ui::textBox(frmBankaEkle, "xpText4", 1560, 2280, 3855, 375);
+    xpText4->setReadOnly(true);
+    btnSec = ui::button(frmBankaEkle, "btnSec", 5520, 2280, 495, 345, QStringLiteral("..."),
+                        QStringLiteral("Cari Hesap Seç"));
+    Label18 = ui::label(frmBankaEkle, "Label18", 1800, 2880, 1320, 345, QStringLiteral("Tutar :"));
+    xpText6 = ui::textBox(frmBankaEkle, "xpText6", 3120, 2880, 2295, 375);
+    xpText6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    pv::onLostFocus(xpText6, [this] { xpText6_LostFocus(); });
+    btnVazgec = ui::button(frmBankaEkle, "btnVazgec", 2520, 3600, 1575, 495, QStringLiteral(" Vazgeç"));
+    btnOnay = ui::button(frmBankaEkle, "btnOnay", 4320, 3600, 1575, 495, QStringLiteral(" Onayla"), {},
+                         {{"Enabled", false}});
+    frmBankaEkle->hide();
+
+    QWidget *order[] = {xpText3,   xpText5, xpText4, xpText6,  btnOnay,
+                        btnVazgec, xpText1, xpText2, btnNoVer, btnSec};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+
+    connect(btnNoVer, &BvButton::Click, this, &Banka2::btnNoVer_Click);
+    connect(btnSec, &BvButton::Click, this, &Banka2::btnSec_Click);
+    connect(btnVazgec, &BvButton::Click, this, &Banka2::btnVazgec_Click);
+    connect(btnOnay, &BvButton::Click, this, &Banka2::btnOnay_Click);
+    connect(xpText4, &QLineEdit::textChanged, this, [this](const QString &t) {
+        if (!t.isEmpty())
+            enable(btnOnay, true);
+    });
+}
+
+void Banka2::buildPicker()
+{
+    frmmusteri = ui::frame(this, "frmmusteri", 7680, 1200, 6735, 6855, QStringLiteral("Cari Hesap Seçiniz"));
+    ui::label(frmmusteri, "Label20", 120, 480, 600, 375, QStringLiteral("ARA :"));
+    xpText17 = ui::textBox(frmmusteri, "xpText17", 720, 480, 1215, 375);
+    VxpText4 = ui::textBox(frmmusteri, "VxpText4", 2040, 480, 4575, 375);
+    DBGrid6 = grid(frmmusteri, "DBGrid6");
+    ui::place(DBGrid6, 120, 960, 6495, 5175);
+    m_customerModel =
+        new pv::DataGridModel(Data7,
+                              {{QStringLiteral("Müşteri No"), QStringLiteral("mus_kodu"), 1440},
+                               {QStringLiteral("Müşteri"), QStringLiteral("MusteriFirma"), 4680}},
+                              this);
+    m_customerModel->attach(DBGrid6, [](int twips) { return pv::twipsToPixels(twips); });
+    styleGrid(DBGrid6);
+    btnCariVazgec = ui::button(frmmusteri, "btnCariVazgec", 3360, 6240, 1575, 495, QStringLiteral(" Vazgeç"));
+    btnCariSec = ui::button(frmmusteri, "btnCariSec", 5040, 6240, 1575, 495, QStringLiteral(" Seç"));
+    frmmusteri->hide();
+
+    connect(xpText17, &QLineEdit::textChanged, this, &Banka2::Command9_Click);
+    connect(VxpText4, &QLineEdit::textChanged, this, &Banka2::Command10_Click);
+    connect(btnCariVazgec, &BvButton::Click, this, &Banka2::btnCariVazgec_Click);
+    connect(btnCariSec, &BvButton::Click, this, &Banka2::btnCariSec_Click);
+    pv::onDblClick(DBGrid6->viewport(), [this] { btnCariSec_Click(); });
+}
+
+// ---------------------------------------------------------------- loading and activation
+
+void Banka2::Form_Load()
+{
+    {
+        const QDate today = pv::Clock::today();
+        const QSignalBlocker b1(ilk), b2(son), b3(ilk2), b4(son2);
+        for (QDateEdit *d : {xpText1, ilk, son, ilk2, son2})
+            d->setDate(today);
+    }
+    xpText2->setText(pv::timeText(pv::Clock::time()));
+    const QString path = pv::databasePath();
+    m_db.open(path);
+    Data1->setDatabaseName(path);
+    Data1->setRecordSource(QStringLiteral("banka2"));
+    Data1->Refresh();
+    Data6->setDatabaseName(path);
+    Data6->setRecordSource(QStringLiteral("banka"));
+    Data6->Refresh();
+    Data7->setDatabaseName(path);
+    Data7->setRecordSource(QStringLiteral("select * from musteriler order by MusteriFirma asc"));
+    Data7->Refresh();
+    xpCombo3->setCurrentIndex(1);
+    centerOnScreen();
+}
+
+void Banka2::Form_Activate()
+{
+    Command1_Click();
+    topla1_Click();
+}
+
+void Banka2::Command1_Click()
+{
+    Data1->setRecordSource(kListSql + QStringLiteral(" ORDER BY Tarih,Saat asc"), {Banka_Kodu.text()});
+    Data1->Refresh();
+    Data6->setRecordSource(QStringLiteral("select * from banka where HesapNo = ? ORDER BY id asc"),
+                           {Banka_Kodu.text()});
+    Data6->Refresh();
+    btnKayitYOksa_Click();
+}
+
+void Banka2::topla1_Click()
+{
+    const pv::ledger::BankTotals t = pv::ledger::bankTotals(m_db, Banka_Kodu.text());
+    showMoney(VornXPTextBox2, t.in);
+    showMoney(VornXPTextBox3, t.out);
+    showMoney(VornXPTextBox4, t.balance());
+    // An account number no row carries stores nothing; the list still shows its movements.
+    pv::ledger::storeBankTotals(m_db, Banka_Kodu.text(), t);
+    Data6->Refresh();
+}
+
+void Banka2::btnKayitYOksa_Click()
+{
+    enable(btnSil, !Text22222.text().isEmpty());
+    btnYetki_Click();
+}
+
+void Banka2::btnYetki_Click()
+{
+    if (txtYetki.text() == QLatin1String("1"))
+        enable(btnSil, false);
+    if (txtYetki.text() == QLatin1String("0"))
+        enable(btnSil, true);
+}
+
+// ---------------------------------------------------------------- commands
+
+void Banka2::btnGeri_Click()
+{
+    topla1_Click();
+    if (pv::isLoaded<Banka1>())
+        pv::form<Banka1>().Data4->Refresh();
+    pv::Unload(this);
+}
+
+void Banka2::btnEkle_Click()
+{
+    mnuekle->popup(QCursor::pos());
+}
+
+void Banka2::btnSil_Click()
+{
+    if (pv::MsgBox(QStringLiteral("SEÇİLİ SATIR SİLİNECEKTİR. EMİN MİSİNİZ?"), pv::vbYesNo | pv::vbQuestion,
+                   QStringLiteral("KAYIT SİL")) != pv::vbYes)
+        return;
+    pv::Recordset &rs = Data1->Recordset();
+    if (rs.hasCurrent()) {
+        const pv::ledger::Result r =
+            pv::ledger::deleteBankMovement(m_db, rs.Fields(QStringLiteral("id")).value().toLongLong());
+        if (!r)
+            pv::MsgBox(QStringLiteral("Banka hareketi silinemedi.\n") + r.reason, pv::vbCritical,
+                       QStringLiteral("Hata"));
+    }
+    topla1_Click();
+    Command1_Click();
+}
+
+void Banka2::Command5_Click()
+{
+    dateCheck(ilk, son);
+}
+
+void Banka2::Command7_Click()
+{
+    dateCheck(ilk2, son2);
+}
+
+void Banka2::dateCheck(QDateEdit *first, QDateEdit *last)
+{
+    if (first->date() > last->date()) {
+        pv::MsgBox(QStringLiteral("İlk Tarih Son Tarihten Gün Olarak Büyük "), pv::vbExclamation, Caption());
+        first->setFocus();
+        return;
+    }
+    if (Data1->Recordset().RecordCount() == 0) {
+        first->setFocus();
+        enable(btnSil, false);
+    } else {
+        enable(btnSil, true);
+    }
+    btnYetki_Click();
+}
+
+// ---------------------------------------------------------------- posting
+
+void Banka2::openEntry(QAction *item)
+{
+    const auto kind = pv::ledger::bankKindFromCaption(item->text());
+    if (!kind)
+        return;
+    const pv::ledger::BankKindInfo &k = pv::ledger::bankKind(*kind);
+    const bool customer = k.needsCustomer();
+    txtIslem2 = k.menuCaption;
+    txtIslem = k.stored;
+    frmBankaEkle->show();
+    frmBankaEkle->raise();
+    frmBankaEkle->setCaption(k.stored + QStringLiteral(" (Yeni)"));
+    for (QWidget *w : std::initializer_list<QWidget *>{Label1, xpText4, btnSec})
+        w->setVisible(customer);
+    const double amountTop = customer ? 2880 : 2280;
+    const double buttonTop = customer ? 3600 : 3120;
+    ui::moveTo(Label18, 1800, amountTop);
+    ui::moveTo(xpText6, 3120, amountTop);
+    ui::moveTo(btnVazgec, 2520, buttonTop);
+    ui::moveTo(btnOnay, 4320, buttonTop);
+    frmBankaEkle->setHeight(customer ? 4335 : 3855);
+    xpText1->setDate(pv::Clock::today());
+    xpText2->setText(pv::timeText(pv::Clock::time()));
+    enable(btnOnay, !customer);
+    btnNoVer_Click();
+    xpText5->setFocus();
+}
+
+void Banka2::btnNoVer_Click()
+{
+    // Read fresh: the cash book may have used a number since this window opened.
+    xpText3->setText(QString::number(pv::ledger::offerReceiptNumber(m_db)));
+}
+
+void Banka2::btnSec_Click()
+{
+    frmmusteri->show();
+    frmmusteri->raise();
+}
+
+void Banka2::Command9_Click()
+{
+    Data7->setRecordSource(
+        QStringLiteral("select * from musteriler where mus_kodu like ? ORDER BY MusteriFirma ASC"),
+        {pv::startsWithPattern(xpText17->text())});
+    Data7->Refresh();
+}
+
+void Banka2::Command10_Click()
+{
+    Data7->setRecordSource(
+        QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma ASC"),
+        {pv::startsWithPattern(VxpText4->text())});
+    Data7->Refresh();
+}
+
+void Banka2::btnCariSec_Click()
+{
+    pv::Recordset &rs = Data7->Recordset();
+    if (!rs.hasCurrent())
+        return;
+    mkodu = rs.Fields(QStringLiteral("mus_kodu")).text();
+    xpText4->setText(rs.Fields(QStringLiteral("MusteriFirma")).text());
+    frmmusteri->hide();
+    xpText17->clear();
+    VxpText4->clear();
+    if (frmBankaEkle->isVisible()) {
+        // The same customer picked again leaves the name as it was: confirm all the same.
+        if (const auto kind = pv::ledger::bankKindFromCaption(txtIslem2.text());
+            kind && pv::ledger::bankKind(*kind).needsCustomer())
+            enable(btnOnay, true);
+        xpText6->setFocus();
+    }
+}
+
+void Banka2::btnCariVazgec_Click()
+{
+    frmmusteri->hide();
+    xpText17->clear();
+    VxpText4->clear();
+}
+
+void Banka2::xpText6_LostFocus()
+{
+    ui::formatMoneyBox(xpText6, pv::kMoneyParens);
+}
+
+void Banka2::btnOnay_Click()
+{
+    const auto kind = pv::ledger::bankKindFromCaption(txtIslem2.text());
+    if (kind) {
+        double amount = 0;
+        if (!ui::readAmount(xpText6, &amount, QStringLiteral("Tutarı Girin.")))
+            return;
+        pv::ledger::BankMovement m;
+        m.account = Banka_Kodu.text();
+        m.kind = *kind;
+        m.date = xpText1->date();
+        m.time = pv::parseTime(xpText2->text()).value_or(QTime());
+        m.receiptNo = xpText3->text();
+        m.description = xpText5->text();
+        m.amount = amount;
+        m.customer = pv::ledger::bankKind(*kind).needsCustomer() ? mkodu.text() : QString();
+        const pv::ledger::Result r = pv::ledger::postBankMovement(m_db, m);
+        if (!r) {
+            pv::MsgBox(QStringLiteral("Banka hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.\n") +
+                           r.reason,
+                       pv::vbCritical, QStringLiteral("Hata"));
+            return;
+        }
+        resetEntry();
+        topla1_Click();
+    }
+    Command1_Click();
+}
+
+void Banka2::resetEntry()
+{
+    frmBankaEkle->hide();
+    xpText1->setDate(pv::Clock::today());
+    xpText2->setText(pv::timeText(pv::Clock::time()));
+    for (QLineEdit *b : {xpText3, xpText4, xpText5, xpText6})
+        b->clear();
+}
+
+void Banka2::btnVazgec_Click()
+{
+    resetEntry();
+}
+
+// ---------------------------------------------------------------- queries
+
+void Banka2::xpCombo2_Click()
+{
+    const int i = xpCombo2->currentIndex();
+    frm2Tarih->setVisible(i == 0);
+    frmIslemNo->setVisible(i == 1);
+    frmIslemTur->setVisible(i == 2);
+    frmGS->hide();
+}
+
+void Banka2::xpCombo3_Click()
+{
+    const int i = xpCombo3->currentIndex();
+    if (i >= 0 && i < int(kSorts.size()))
+        txtSirala = kSorts.at(std::size_t(i)).second;
+    xpCombo5_Click();
+}
+
+void Banka2::xpCombo5_Click()
+{
+    txtSirala2 = xpCombo5->currentIndex() == 1 ? QStringLiteral("desc") : QStringLiteral("asc");
+    // The direction holds for every column of the choice: "Tarih / Saat" descending is
+    // the latest day first and, within it, the latest time first.
+    QStringList columns = txtSirala.text().split(QLatin1Char(','));
+    for (QString &c : columns)
+        c += QLatin1Char(' ') + txtSirala2.text();
+    txtSirala3 = columns.join(QLatin1Char(','));
+}
+
+void Banka2::xpCombo1_Click()
+{
+    const int i = xpCombo1->currentIndex();
+    btn2Tarih3->setVisible(i == 0);
+    btn2Tarih2->setVisible(i == 1);
+    btn2Tarih1->setVisible(i == 2);
+}
+
+void Banka2::xpCombo6_Click()
+{
+    turkopyatxt = xpCombo6->currentText();
+}
+
+void Banka2::xpCombo4_Click()
+{
+    const int i = xpCombo4->currentIndex();
+    btnGS1->setVisible(i == 0);
+    btnGS2->setVisible(i == 1);
+    btnGS3->setVisible(i == 2);
+}
+
+QString Banka2::scopeCondition(int scope, bool fromRange) const
+{
+    // The range buttons count 3 all, 2 money in, 1 money out; the general ones 1, 2, 3.
+    const int in = 2, out = fromRange ? 1 : 3;
+    if (scope == in)
+        return QStringLiteral(" And Cikan is null");
+    if (scope == out)
+        return QStringLiteral(" And Giren is null");
+    return {};
+}
+
+void Banka2::runQuery(const QString &sql, const QVariantList &params, bool totals)
+{
+    Data1->setRecordSource(sql, params);
+    Data1->Refresh();
+    if (totals)
+        topla1_Click();
+}
+
+void Banka2::btn2Tarih_Click(int scope)
+{
+    runQuery(kListSql + scopeCondition(scope, true) + kRangeSql + txtSirala3.text(),
+             {Banka_Kodu.text(), pv::dateKey(ilk->date()), pv::dateKey(son->date())}, true);
+}
+
+void Banka2::btnIslemNo_Click()
+{
+    runQuery(kListSql + QStringLiteral(" And islemNo like ?"),
+             {Banka_Kodu.text(), pv::startsWithPattern(xpText14->text())}, false);
+}
+
+void Banka2::btnIslemTur1_Click()
+{
+    runQuery(kListSql + QStringLiteral(" And Turu = ?") + kRangeSql + txtSirala3.text(),
+             {Banka_Kodu.text(), turkopyatxt.text(), pv::dateKey(ilk2->date()), pv::dateKey(son2->date())},
+             true);
+}
+
+void Banka2::btnGS_Click(int scope)
+{
+    runQuery(kListSql + scopeCondition(scope, false) + QStringLiteral(" ORDER BY ") + txtSirala3.text(),
+             {Banka_Kodu.text()}, true);
+}

@@ -1,0 +1,256 @@
+#include "app/ledger/Bank.h"
+
+#include "app/ledger/CashBook.h"
+#include "app/ledger/ReceiptNumbers.h"
+#include "platform/data/Database.h"
+#include "platform/text/Formats.h"
+#include "platform/text/InputChecks.h"
+#include "platform/text/TurkishText.h"
+
+#include <array>
+
+namespace pv::ledger
+{
+
+namespace
+{
+
+using enum BankKind;
+using enum BankMirror;
+
+const std::array<BankKindInfo, 8> kKinds{{
+    {GenelGelir, QStringLiteral("Genel Gelir [Gelir]"), QStringLiteral("Genel Gelir"), true, None},
+    {GenelGider, QStringLiteral("Genel Gider [Gider]"), QStringLiteral("Genel Gider"), false, None},
+    {ParaYatirma, QStringLiteral("Para Yatırma"), QStringLiteral("Bankaya Yatırılan"), true, Cash},
+    {ParaCekme, QStringLiteral("Para Çekme"), QStringLiteral("Bankadan Çekilen"), false, Cash},
+    {GelenHavale, QStringLiteral("Gelen Havale / Eft"), QStringLiteral("Gelen Havale / Eft"), true, Customer},
+    {GonderilenHavale, QStringLiteral("Gönderilen Havale / Eft"), QStringLiteral("Gönderilen Havale / Eft"),
+     false, Customer},
+    {KartTahsilat, QStringLiteral("Kredi Kartı İle Tahsilat"), QStringLiteral("Kredi Kartı İle Tahsilat"),
+     true, Customer},
+    {KartOdeme, QStringLiteral("Kredi Kartı İle Ödeme"), QStringLiteral("Kredi Kartı İle Ödeme"), false,
+     Customer},
+}};
+
+// Text fields take NULL for an empty text, as every box the program stores does.
+QVariant text(const QString &s)
+{
+    return s.isEmpty() ? QVariant() : QVariant(s);
+}
+
+Result failed(const QString &what, const pv::DbError &e)
+{
+    return Result::failure(e.message.isEmpty() ? what
+                                               : what + QStringLiteral(" (") + e.message + QLatin1Char(')'));
+}
+
+// The two decimals a box shows, so that a stored total is the one on screen.
+double roundedMoney(double v)
+{
+    return pv::toNumber(pv::formatMoney(v)).value_or(0);
+}
+
+Result checkNumber(pv::Database &db, const BankAccount &a, qint64 exceptId)
+{
+    if (a.hesapNo.trimmed().isEmpty())
+        return Result::failure(kBankNoNumber);
+    if (bankNumberTaken(db, a.hesapNo, exceptId))
+        return Result::failure(kBankNumberTaken);
+    return Result::success();
+}
+
+} // namespace
+
+const BankKindInfo &bankKind(BankKind kind)
+{
+    return kKinds.at(std::size_t(kind));
+}
+
+std::optional<BankKind> bankKindFromCaption(const QString &menuCaption)
+{
+    for (const BankKindInfo &k : kKinds)
+        if (k.menuCaption == menuCaption)
+            return k.kind;
+    return std::nullopt;
+}
+
+Result postBankMovement(pv::Database &db, const BankMovement &m)
+{
+    const BankKindInfo &kind = bankKind(m.kind);
+    if (!m.date.isValid())
+        return Result::failure(pv::kBadDateMessage);
+    if (!m.time.isValid())
+        return Result::failure(pv::kBadTimeMessage);
+    if (kind.needsCustomer() && m.customer.isEmpty())
+        return Result::failure(QStringLiteral("Cari hesap seçilmedi."));
+
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
+    if (!takeReceiptNumber(db, m.receiptNo))
+        return failed(QStringLiteral("İşlem numarası yazılamadı"), db.lastError());
+
+    const QString time = pv::timeText(m.time);
+    const QString key = pv::dateKey(m.date);
+    const QVariant amount(m.amount);
+    if (!db.exec(QStringLiteral("INSERT INTO banka2 (Banka_Kodu, Tarih, Saat, Turu, Aciklama, Giren, Cikan, "
+                                "islemNo, Tarih2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                 {text(m.account), m.date.toString(Qt::ISODate), time, kind.stored, text(m.description),
+                  kind.moneyIn ? amount : QVariant(), kind.moneyIn ? QVariant() : amount, text(m.receiptNo),
+                  key, kind.needsCustomer() ? text(m.customer) : QVariant()}))
+        return failed(QStringLiteral("Banka hareketi yazılamadı"), db.lastError());
+
+    switch (kind.mirror) {
+    case None:
+        break;
+    case Cash: {
+        // The till moves the other way: a deposit takes money out of it. The row names no
+        // customer, whatever an earlier movement of the window picked.
+        CashRow cash;
+        cash.direction = kind.moneyIn ? CashDirection::Out : CashDirection::In;
+        cash.date = m.date;
+        cash.time = m.time;
+        cash.description = kind.stored + QStringLiteral(" / ") + m.description;
+        cash.amount = m.amount;
+        cash.receiptNumber = m.receiptNo;
+        cash.customerCode = QStringLiteral("0");
+        cash.postingId = kind.stored;
+        cash.paymentKind = QStringLiteral("Banka");
+        if (const Result r = addCashRow(db, cash); !r)
+            return Result::failure(QStringLiteral("Kasa kaydı yazılamadı (") +
+                                   r.reason.section(QLatin1Char('\n'), 1) + QLatin1Char(')'));
+        break;
+    }
+    case Customer:
+        // Money that reached the bank from the customer is a payment on the account;
+        // money sent to them is a debit.
+        if (!db.exec(
+                QStringLiteral("INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Eklenen, Odenen, Tarih2, "
+                               "islemNo2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                {pv::dateText(m.date), time, QStringLiteral("Bankaya Yatan"),
+                 QStringLiteral("Fiş No: [") + m.receiptNo + QStringLiteral("] / ") + m.description,
+                 kind.moneyIn ? QVariant() : amount, kind.moneyIn ? amount : QVariant(), key, kind.stored,
+                 m.customer}))
+            return failed(QStringLiteral("Cari hesap kaydı yazılamadı"), db.lastError());
+        break;
+    }
+    if (!t.commit())
+        return failed(QStringLiteral("Kayıt tamamlanamadı"), t.lastError());
+    return Result::success();
+}
+
+Result deleteBankMovement(pv::Database &db, qint64 id)
+{
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
+    if (!db.exec(QStringLiteral("DELETE FROM banka2 WHERE id = ?"), {id}))
+        return failed(QStringLiteral("Banka hareketi silinemedi"), db.lastError());
+    if (!t.commit())
+        return failed(QStringLiteral("Silme tamamlanamadı"), t.lastError());
+    return Result::success();
+}
+
+double BankTotals::balance() const
+{
+    return roundedMoney(in - out);
+}
+
+BankTotals bankTotals(pv::Database &db, const QString &account)
+{
+    BankTotals t;
+    t.in = roundedMoney(
+        db.scalar(QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"), {account})
+            .toDouble());
+    t.out = roundedMoney(
+        db.scalar(QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"), {account})
+            .toDouble());
+    return t;
+}
+
+Result storeBankTotals(pv::Database &db, const QString &account, const BankTotals &totals)
+{
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
+    if (!db.exec(QStringLiteral("UPDATE banka SET Giren = ?, Cikan = ?, Bakiye = ? WHERE id = "
+                                "(SELECT min(id) FROM banka WHERE HesapNo = ?)"),
+                 {totals.in, totals.out, totals.balance(), account}))
+        return failed(QStringLiteral("Banka toplamları yazılamadı"), db.lastError());
+    if (!t.commit())
+        return failed(QStringLiteral("Kayıt tamamlanamadı"), t.lastError());
+    return Result::success();
+}
+
+bool bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId)
+{
+    return db.scalar(QStringLiteral("SELECT count(*) FROM banka WHERE HesapNo = ? AND id <> ?"),
+                     {hesapNo, exceptId})
+               .toLongLong() > 0;
+}
+
+bool bankHasMovements(pv::Database &db, const QString &hesapNo)
+{
+    return db.scalar(QStringLiteral("SELECT count(*) FROM banka2 WHERE Banka_Kodu = ?"), {hesapNo})
+               .toLongLong() > 0;
+}
+
+Result addBankAccount(pv::Database &db, const BankAccount &a)
+{
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
+    if (Result r = checkNumber(db, a, 0); !r)
+        return r;
+    if (!db.exec(QStringLiteral(
+                     "INSERT INTO banka (Banka, Sube, SubeKod, HesapNo, Giren, Cikan, Bakiye, HesapTuru) "
+                     "VALUES (?, ?, ?, ?, 0, 0, 0, ?)"),
+                 {text(a.banka), text(a.sube), text(a.subeKod), a.hesapNo, text(a.hesapTuru)}))
+        return failed(QStringLiteral("Banka hesabı yazılamadı"), db.lastError());
+    if (!t.commit())
+        return failed(QStringLiteral("Kayıt tamamlanamadı"), t.lastError());
+    return Result::success();
+}
+
+Result updateBankAccount(pv::Database &db, qint64 id, const BankAccount &a)
+{
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
+    const QVariant old = db.scalar(QStringLiteral("SELECT HesapNo FROM banka WHERE id = ?"), {id});
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM banka WHERE id = ?"), {id}).toLongLong() == 0)
+        return Result::failure(QStringLiteral("Banka hesabı bulunamadı."));
+    if (Result r = checkNumber(db, a, id); !r)
+        return r;
+    // Movements find their account by its number: renaming it would orphan them.
+    const QString oldNumber = old.toString();
+    if (!pv::trEqualsIgnoreCase(oldNumber, a.hesapNo) && bankHasMovements(db, oldNumber))
+        return Result::failure(kBankNumberInUse);
+    if (!db.exec(
+            QStringLiteral("UPDATE banka SET Banka = ?, Sube = ?, SubeKod = ?, HesapNo = ?, HesapTuru = ? "
+                           "WHERE id = ?"),
+            {text(a.banka), text(a.sube), text(a.subeKod), a.hesapNo, text(a.hesapTuru), id}))
+        return failed(QStringLiteral("Banka hesabı yazılamadı"), db.lastError());
+    if (!t.commit())
+        return failed(QStringLiteral("Kayıt tamamlanamadı"), t.lastError());
+    return Result::success();
+}
+
+Result deleteBankAccount(pv::Database &db, qint64 id)
+{
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
+    const QVariant number = db.scalar(QStringLiteral("SELECT HesapNo FROM banka WHERE id = ?"), {id});
+    if (db.scalar(QStringLiteral("SELECT count(*) FROM banka WHERE id = ?"), {id}).toLongLong() == 0)
+        return Result::failure(kBankHasMovements);
+    if (bankHasMovements(db, number.toString()))
+        return Result::failure(kBankHasMovements);
+    if (!db.exec(QStringLiteral("DELETE FROM banka WHERE id = ?"), {id}))
+        return failed(QStringLiteral("Banka hesabı silinemedi"), db.lastError());
+    if (!t.commit())
+        return failed(QStringLiteral("Silme tamamlanamadı"), t.lastError());
+    return Result::success();
+}
+
+} // namespace pv::ledger

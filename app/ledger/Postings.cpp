@@ -1,0 +1,333 @@
+#include "app/ledger/Postings.h"
+
+#include "app/ledger/Customers.h"
+#include "app/ledger/Rows.h"
+#include "platform/data/Database.h"
+#include "platform/data/Recordset.h"
+#include "platform/text/Formats.h"
+
+#include <QStringList>
+#include <QVariantList>
+
+namespace pv::ledger
+{
+
+namespace
+{
+
+// Runs the rows of one posting in one transaction: all of them or none.
+Result inTransaction(pv::Database &db, const std::function<bool(QString *)> &rows)
+{
+    pv::Transaction tx(db);
+    if (!tx.isActive())
+        return Result::failure(tx.lastError().message);
+    QString error;
+    if (!rows(&error))
+        return Result::failure(error);
+    if (!tx.commit())
+        return Result::failure(tx.lastError().message);
+    return Result::success();
+}
+
+bool exec(pv::Database &db, const QString &sql, const QVariantList &params, QString *error)
+{
+    if (db.exec(sql, params))
+        return true;
+    *error = db.lastError().message;
+    return false;
+}
+
+QString shown(const QString &text, double value)
+{
+    return text.isEmpty() ? pv::plainNumber(value) : text;
+}
+
+QString cashDescription(const QString &description, const QString &caption)
+{
+    return description + QStringLiteral(" (") + caption + QLatin1Char(')');
+}
+
+bool addSaleRow(pv::Database &db, const SaleEntry &sale, const QString &kind, const QString &productCode,
+                QString *error)
+{
+    return addRow(db, QStringLiteral("veresiye"),
+                  {{QStringLiteral("mus_kodu"), sale.customerCode},
+                   {QStringLiteral("Tarih"), pv::dateText(sale.date)},
+                   {QStringLiteral("Saat"), pv::timeText(sale.time)},
+                   {QStringLiteral("Aciklama"), sale.description},
+                   {QStringLiteral("Eklenen"), sale.total},
+                   {QStringLiteral("Miktar"), shown(sale.quantityText, sale.quantity)},
+                   {QStringLiteral("Birim"), sale.unit},
+                   {QStringLiteral("Tarih2"), pv::dateKey(sale.date)},
+                   {QStringLiteral("Turu"), kind},
+                   {QStringLiteral("BirimFiyat"), shown(sale.unitPriceText, sale.unitPrice)},
+                   {QStringLiteral("UygFiyat"), sale.priceLevel},
+                   {QStringLiteral("ProductCode"), productCode}},
+                  error);
+}
+
+// The sales log is written by position, as its columns have no names anyone reads.
+bool addSalesLogRow(pv::Database &db, const SaleEntry &sale, const StockSaleLine &line, QString *error)
+{
+    return addRow(db, QStringLiteral("SatisRapor"),
+                  {{1, line.productCode},
+                   {2, line.genericName},
+                   {3, line.brandName},
+                   {4, sale.quantity},
+                   {5, sale.unit},
+                   {6, sale.unitPrice},
+                   {7, sale.total},
+                   {10, sale.savedOn},
+                   {11, sale.savedOn.month()},
+                   {12, sale.savedOn.year()},
+                   {13, pv::dateKey(sale.date)},
+                   {15, sale.customerCode}},
+                  error);
+}
+
+void tellPosted(Posted *posted, const QString &postingId)
+{
+    if (posted)
+        posted->postingId = postingId;
+}
+
+} // namespace
+
+std::optional<ProductStock> findProduct(pv::Database &db, const QString &productCode)
+{
+    if (productCode.isEmpty())
+        return std::nullopt;
+    pv::Recordset rs(
+        db,
+        QStringLiteral("select [Generic Name], [Brand Name], OnHand, [Reorder Level] from Product "
+                       "where [Product Code] = ?"),
+        {productCode});
+    if (!rs.hasCurrent())
+        return std::nullopt;
+    return ProductStock{rs.Fields(0).text(), rs.Fields(1).text(), rs.Fields(2).value().toDouble(),
+                        rs.Fields(3).value().toDouble()};
+}
+
+Result postFreeSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &picked)
+{
+    return inTransaction(db, [&](QString *error) {
+        return addSaleRow(db, sale, kFreeSaleKind, picked.productCode, error) &&
+               addSalesLogRow(db, sale, picked, error);
+    });
+}
+
+Result postStockSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &line)
+{
+    return inTransaction(db, [&](QString *error) {
+        const auto product = findProduct(db, line.productCode);
+        if (!product) {
+            *error = kNoProduct;
+            return false;
+        }
+        const StockSaleLine logged{line.productCode, product->genericName, product->brandName};
+        if (!addSaleRow(db, sale, kStockSaleKind, line.productCode, error) ||
+            !addSalesLogRow(db, sale, logged, error))
+            return false;
+        if (!exec(db,
+                  QStringLiteral(
+                      "UPDATE Product SET OnHand = coalesce(OnHand, 0) - ? WHERE [Product Code] = ?"),
+                  {sale.quantity, line.productCode}, error))
+            return false;
+        if (db.changes() != 1) {
+            *error = kNoProduct;
+            return false;
+        }
+        return true;
+    });
+}
+
+Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *posted,
+                      const ReceiptPrinter &print)
+{
+    Posted done;
+    const Result r = inTransaction(db, [&](QString *error) {
+        done.postingId = uniquePostingId(db, entry.openedAt);
+        const QString kind = entry.paymentKind;
+        if (!addRow(db, QStringLiteral("veresiye"),
+                    {{QStringLiteral("mus_kodu"), entry.customerCode},
+                     {QStringLiteral("Tarih"), pv::dateText(entry.date)},
+                     {QStringLiteral("Saat"), pv::timeText(entry.time)},
+                     {QStringLiteral("Aciklama"), entry.description},
+                     {QStringLiteral("Odenen"), entry.amount},
+                     {QStringLiteral("Turu"), kCollectionKind + kind},
+                     {QStringLiteral("Tarih2"), pv::dateKey(entry.date)},
+                     {QStringLiteral("islemNo2"), done.postingId}},
+                    error))
+            return false;
+        // The cash book gets the moment of the save, whatever date the panel carries.
+        const bool moneyOut = entry.accountType == kSupplierType;
+        if (!addRow(db, QStringLiteral("kasa"),
+                    {{1, entry.customerCode},
+                     {2, pv::dateText(entry.savedAt.date())},
+                     {3, pv::timeText(entry.savedAt.time())},
+                     {4, moneyOut ? kMoneyOut : kMoneyIn},
+                     {5, cashDescription(entry.description, entry.caption)},
+                     {moneyOut ? 7 : 6, entry.amount},
+                     {8, pv::dateKey(entry.savedAt.date())},
+                     {10, done.postingId},
+                     {11, kind}},
+                    error))
+            return false;
+        if (entry.receipt) {
+            done.receiptNumber = customerReceiptNumber(db);
+            done.receiptPrinted = print && print(done.receiptNumber);
+            if (done.receiptPrinted && !setCustomerReceiptNumber(db, done.receiptNumber + 1, error))
+                return false;
+        }
+        return true;
+    });
+    if (r && posted)
+        *posted = done;
+    return r;
+}
+
+Result postCreditNote(pv::Database &db, const CreditNoteEntry &entry, Posted *posted)
+{
+    QString id;
+    const Result r = inTransaction(db, [&](QString *error) {
+        id = uniquePostingId(db, entry.openedAt);
+        return addRow(db, QStringLiteral("veresiye"),
+                      {{QStringLiteral("mus_kodu"), entry.customerCode},
+                       {QStringLiteral("Tarih"), pv::dateText(entry.date)},
+                       {QStringLiteral("Saat"), pv::timeText(entry.time)},
+                       {QStringLiteral("Aciklama"), entry.description},
+                       {QStringLiteral("Odenen"), entry.amount},
+                       {QStringLiteral("Turu"), kCreditNoteKind},
+                       {QStringLiteral("Tarih2"), pv::dateKey(entry.date)},
+                       {QStringLiteral("islemNo2"), id}},
+                      error);
+    });
+    if (r)
+        tellPosted(posted, id);
+    return r;
+}
+
+Result postPayment(pv::Database &db, const PaymentEntry &entry, Posted *posted)
+{
+    QString id;
+    const Result r = inTransaction(db, [&](QString *error) {
+        // Another posting may have taken this opening's id meanwhile.
+        id = uniquePostingId(db, entry.openedAt);
+        const bool supplier = entry.accountType == kSupplierType;
+        const QString key = pv::dateKey(entry.date);
+        if (!addRow(db, QStringLiteral("veresiye"),
+                    {{QStringLiteral("mus_kodu"), entry.customerCode},
+                     {QStringLiteral("Tarih"), pv::dateText(entry.date)},
+                     {QStringLiteral("Saat"), pv::timeText(entry.time)},
+                     {QStringLiteral("Aciklama"), entry.description},
+                     {supplier ? QStringLiteral("Eklenen") : QStringLiteral("Odenen"), entry.amount},
+                     {QStringLiteral("Turu"), supplier ? kPaymentKind + entry.paymentKind : kPaymentKind},
+                     {QStringLiteral("Tarih2"), key},
+                     {QStringLiteral("islemNo2"), id}},
+                    error))
+            return false;
+        if (!supplier)
+            return true;
+        return addRow(db, QStringLiteral("kasa"),
+                      {{1, entry.customerCode},
+                       {2, pv::dateText(entry.date)},
+                       {3, pv::timeText(entry.time)},
+                       {4, kMoneyOut},
+                       {5, cashDescription(entry.description, entry.caption)},
+                       {7, entry.amount},
+                       {8, key},
+                       {10, id},
+                       {11, entry.paymentKind}},
+                      error);
+    });
+    if (r)
+        tellPosted(posted, id);
+    return r;
+}
+
+Result deletePosting(pv::Database &db, qint64 entryId)
+{
+    return inTransaction(db, [&](QString *error) {
+        pv::Recordset entry(
+            db, QStringLiteral("select Turu, islemNo2, ProductCode, Miktar from veresiye where id = ?"),
+            {entryId});
+        if (!entry.hasCurrent()) {
+            *error = entry.lastError() ? entry.lastError().message : QStringLiteral("Kayıt bulunamadı.");
+            return false;
+        }
+        const QString kind = entry.Fields(0).text();
+        const QString postingId = entry.Fields(1).text();
+        const QString productCode = entry.Fields(2).text();
+        // A sale from stock gives its quantity back; an unknown product has no stock to take it.
+        const double quantity = pv::toNumber(entry.Fields(3).text()).value_or(0);
+        if (kind == kStockSaleKind && quantity != 0 && findProduct(db, productCode) &&
+            !exec(db,
+                  QStringLiteral(
+                      "UPDATE Product SET OnHand = coalesce(OnHand, 0) + ? WHERE [Product Code] = ?"),
+                  {quantity, productCode}, error))
+            return false;
+        if (pv::deleteByPostingId(db, QStringLiteral("kasa"), postingId) < 0) {
+            *error = db.lastError().message;
+            return false;
+        }
+        return exec(db, QStringLiteral("delete from veresiye where id = ?"), {entryId}, error);
+    });
+}
+
+Result editEntry(pv::Database &db, const EntryEdit &edit)
+{
+    // Written field by field through the record set, as every other row of the ledger: an
+    // empty text or amount stores NULL.
+    QList<std::pair<QString, QVariant>> fields;
+    auto amount = [](const EntryEdit::Amount &a) { return a ? QVariant(*a) : QVariant(QString()); };
+    if (edit.date) {
+        fields.append({QStringLiteral("Tarih"), pv::dateText(*edit.date)});
+        fields.append({QStringLiteral("Tarih2"), pv::dateKey(*edit.date)});
+    }
+    if (edit.time)
+        fields.append({QStringLiteral("Saat"), pv::timeText(*edit.time)});
+    if (edit.kind)
+        fields.append({QStringLiteral("Turu"), *edit.kind});
+    if (edit.description)
+        fields.append({QStringLiteral("Aciklama"), *edit.description});
+    if (edit.debit)
+        fields.append({QStringLiteral("Eklenen"), amount(*edit.debit)});
+    if (edit.paid)
+        fields.append({QStringLiteral("Odenen"), amount(*edit.paid)});
+    if (edit.quantity)
+        fields.append({QStringLiteral("Miktar"), *edit.quantity});
+    if (edit.unit)
+        fields.append({QStringLiteral("Birim"), *edit.unit});
+    if (edit.unitPrice)
+        fields.append({QStringLiteral("BirimFiyat"), *edit.unitPrice});
+    if (fields.isEmpty())
+        return Result::success();
+    return inTransaction(db, [&](QString *error) {
+        pv::Recordset rs(db, QStringLiteral("select * from veresiye where id = ?"), {edit.id});
+        auto failed = [&] {
+            *error = rs.lastError().message;
+            rs.CancelUpdate();
+            return false;
+        };
+        if (!rs.hasCurrent()) {
+            *error = rs.lastError() ? rs.lastError().message : QStringLiteral("Kayıt bulunamadı.");
+            return false;
+        }
+        if (!rs.Edit())
+            return failed();
+        for (const auto &[name, value] : fields)
+            if (!rs.Fields(name).setValue(value))
+                return failed();
+        return rs.Update() || failed();
+    });
+}
+
+Result markForReceipt(pv::Database &db, qint64 entryId, const QString &code)
+{
+    return inTransaction(db, [&](QString *error) {
+        return exec(db, QStringLiteral("update veresiye set form_kodu = ? where id = ?"),
+                    {code.isEmpty() ? QVariant() : QVariant(code), entryId}, error);
+    });
+}
+
+} // namespace pv::ledger

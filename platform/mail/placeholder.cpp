@@ -1,2 +1,0 @@
-// Keeps the library target buildable while its folder has no other source.
-namespace pv { int placeholder_mail = 0; }
