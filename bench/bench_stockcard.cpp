@@ -63,7 +63,8 @@ QList<qint64> listIds(sqlite3 *db)
 {
     QList<qint64> ids;
     sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db, "SELECT id FROM Product ORDER BY [Brand Name],[Product Code] ASC", -1, &st, nullptr);
+    sqlite3_prepare_v2(db, "SELECT id FROM Product ORDER BY [Brand Name],[Product Code] ASC", -1, &st,
+                       nullptr);
     while (sqlite3_step(st) == SQLITE_ROW)
         ids << sqlite3_column_int64(st, 0);
     sqlite3_finalize(st);
@@ -115,7 +116,8 @@ int main(int argc, char **argv)
     std::printf("first opening (load, list, activation): %.3f ms, %s\n", first.nsecsElapsed() / 1e6,
                 qPrintable(w.ceksayi7->text()));
 
-    bench::report("list re-read + activation (count, sums)", bench::bestMs(
+    bench::report("list re-read + activation (count, sums)",
+                  bench::bestMs(
                       10,
                       [&] {
                           w.Data1->setRecordSource(StokArama::kAllProducts);
@@ -128,48 +130,54 @@ int main(int argc, char **argv)
                           rawQuery(raw, kSums); // the activation's totals
                       }));
 
-    bench::report("name search, one keystroke", bench::bestMs(
-                      10,
-                      [&] {
-                          w.aramatext->setText(QStringLiteral("Y"));
-                          w.aramatext->clear();
-                      },
-                      [&] {
-                          rawQuery(raw, "select * from Product where [Brand Name] like ? ORDER BY [Brand Name] ASC",
-                                   "Y*");
-                          rawQuery(raw, "select * from Product where [Brand Name] like ? ORDER BY [Brand Name] ASC",
-                                   "*");
-                      }));
+    bench::report(
+        "name search, one keystroke",
+        bench::bestMs(
+            10,
+            [&] {
+                w.aramatext->setText(QStringLiteral("Y"));
+                w.aramatext->clear();
+            },
+            [&] {
+                rawQuery(raw, "select * from Product where [Brand Name] like ? ORDER BY [Brand Name] ASC",
+                         "Y*");
+                rawQuery(raw, "select * from Product where [Brand Name] like ? ORDER BY [Brand Name] ASC",
+                         "*");
+            }));
 
-    bench::report("code search, one keystroke", bench::bestMs(
-                      10,
-                      [&] {
-                          w.aramatext2->setText(QStringLiteral("P01"));
-                          w.aramatext2->clear();
-                      },
-                      [&] {
-                          rawQuery(raw,
-                                   "select * from Product where [Product Code] like ? ORDER BY [Brand Name] ASC",
-                                   "P01*");
-                          rawQuery(raw,
-                                   "select * from Product where [Product Code] like ? ORDER BY [Brand Name] ASC",
-                                   "*");
-                      }));
+    bench::report(
+        "code search, one keystroke",
+        bench::bestMs(
+            10,
+            [&] {
+                w.aramatext2->setText(QStringLiteral("P01"));
+                w.aramatext2->clear();
+            },
+            [&] {
+                rawQuery(raw, "select * from Product where [Product Code] like ? ORDER BY [Brand Name] ASC",
+                         "P01*");
+                rawQuery(raw, "select * from Product where [Product Code] like ? ORDER BY [Brand Name] ASC",
+                         "*");
+            }));
 
-    bench::report("critical-stock list", bench::bestMs(
+    bench::report("critical-stock list",
+                  bench::bestMs(
                       10, [&] { w.mnukso->trigger(); },
                       [&] {
-                          rawQuery(raw, "select * from Product where OnHand<=[Reorder Level] order by [Generic "
-                                        "Name],[Brand Name]");
+                          rawQuery(raw,
+                                   "select * from Product where OnHand<=[Reorder Level] order by [Generic "
+                                   "Name],[Brand Name]");
                       }));
 
-    bench::report("Z to A sort", bench::bestMs(
+    bench::report("Z to A sort",
+                  bench::bestMs(
                       10, [&] { w.arama->zaBTN1_Click(); },
                       [&] { rawQuery(raw, "SELECT * FROM Product ORDER BY [Brand Name] DESC"); }));
 
     w.arama->mnuTum_Click();
     int round = 0;
-    bench::report("save an edited product (update, count, sums)", bench::bestMs(
+    bench::report("save an edited product (update, count, sums)",
+                  bench::bestMs(
                       10,
                       [&] {
                           w.cmdEdit_Click();
@@ -177,15 +185,17 @@ int main(int argc, char **argv)
                           w.cmdSave_Click();
                       },
                       [&] {
-                          sqlite3_exec(raw, "BEGIN IMMEDIATE; UPDATE Product SET OzelKod1 = 'R' || random() "
-                                            "WHERE id = 1; COMMIT",
+                          sqlite3_exec(raw,
+                                       "BEGIN IMMEDIATE; UPDATE Product SET OzelKod1 = 'R' || random() "
+                                       "WHERE id = 1; COMMIT",
                                        nullptr, nullptr, nullptr);
                           rawQuery(raw, kList);
                           rawQuery(raw, kSums);
                           rawQuery(raw, kSums);
                       }));
 
-    bench::report("stock in on one product (write, list re-read)", bench::bestMs(
+    bench::report("stock in on one product (write, list re-read)",
+                  bench::bestMs(
                       10,
                       [&] {
                           w.islemler->btnSec_Click();
@@ -213,7 +223,8 @@ int main(int argc, char **argv)
     // The walk over every product, its ticks back to back; the raw side writes the same
     // rows, each in its own transaction, with the sums before and the list and sums after.
     const QList<qint64> ids = listIds(raw);
-    bench::report("stock-value walk over the list", bench::bestMs(
+    bench::report("stock-value walk over the list",
+                  bench::bestMs(
                       1,
                       [&] {
                           card.arama->mnuTum_Click();
@@ -239,7 +250,8 @@ int main(int argc, char **argv)
 
     // The same tick on a shop of 1,000 products.
     const bench::ShopSize small{.customers = 100, .ledgerRows = 1000, .cashRows = 100, .products = 1000};
-    const QString smallFolder = shop.path.left(shop.path.lastIndexOf(QLatin1Char('/'))) + QStringLiteral("1000");
+    const QString smallFolder =
+        shop.path.left(shop.path.lastIndexOf(QLatin1Char('/'))) + QStringLiteral("1000");
     QByteArray smallArg = smallFolder.toLocal8Bit();
     char *smallArgv[] = {argv[0], smallArg.data()};
     const bench::ShopPlace smallShop = bench::prepareShop(2, smallArgv, QString(), small);

@@ -17,12 +17,12 @@ namespace
 const QStringList &cardFields()
 {
     static const QStringList fields{
-        QStringLiteral("Product Code"), QStringLiteral("Generic Name"),    QStringLiteral("Brand Name"),
-        QStringLiteral("Price"),        QStringLiteral("SatisFiyati"),     QStringLiteral("SatisFiyati2"),
-        QStringLiteral("SatisFiyati3"), QStringLiteral("OnHand"),          QStringLiteral("Reorder Level"),
-        QStringLiteral("Unit"),         QStringLiteral("SaticiFirma"),     QStringLiteral("Sinifi"),
-        QStringLiteral("OzelKod1"),     QStringLiteral("OzelKod2"),        QStringLiteral("KayitTarihi"),
-        QStringLiteral("Month"),        QStringLiteral("Year"),            QStringLiteral("Expiration Date")};
+        QStringLiteral("Product Code"), QStringLiteral("Generic Name"), QStringLiteral("Brand Name"),
+        QStringLiteral("Price"),        QStringLiteral("SatisFiyati"),  QStringLiteral("SatisFiyati2"),
+        QStringLiteral("SatisFiyati3"), QStringLiteral("OnHand"),       QStringLiteral("Reorder Level"),
+        QStringLiteral("Unit"),         QStringLiteral("SaticiFirma"),  QStringLiteral("Sinifi"),
+        QStringLiteral("OzelKod1"),     QStringLiteral("OzelKod2"),     QStringLiteral("KayitTarihi"),
+        QStringLiteral("Month"),        QStringLiteral("Year"),         QStringLiteral("Expiration Date")};
     return fields;
 }
 
@@ -36,7 +36,8 @@ QString bare(QString name)
 
 Result failed(const pv::DbError &e)
 {
-    return Result::failure(e.message.isEmpty() ? QStringLiteral("Veritabanı hatası %1").arg(e.number) : e.message);
+    return Result::failure(e.message.isEmpty() ? QStringLiteral("Veritabanı hatası %1").arg(e.number)
+                                               : e.message);
 }
 
 // One statement in a transaction of its own; rows is what it touched.
@@ -191,7 +192,8 @@ Result writeStockValues(pv::Database &db, qint64 id, const StockValues &values)
     params << id;
     int rows = 0;
     const Result r =
-        runOne(db, QStringLiteral("UPDATE Product SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))), params, &rows);
+        runOne(db, QStringLiteral("UPDATE Product SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))),
+               params, &rows);
     if (r && rows == 0)
         return Result::failure(kNoSuchProduct);
     return r;

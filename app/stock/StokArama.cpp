@@ -1,7 +1,7 @@
 #include "app/stock/StokArama.h"
 
-#include "app/ui/Kit.h"
 #include "app/stock/frmProduct.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
@@ -18,7 +18,8 @@
 #include <QLineEdit>
 #include <QMenu>
 
-const QString StokArama::kAllProducts = QStringLiteral("SELECT * FROM Product ORDER BY [Brand Name],[Product Code] ASC");
+const QString StokArama::kAllProducts =
+    QStringLiteral("SELECT * FROM Product ORDER BY [Brand Name],[Product Code] ASC");
 
 namespace
 {
@@ -47,7 +48,8 @@ StokArama::StokArama(frmProduct &window) : QObject(&window), w(window)
 
 void StokArama::build()
 {
-    w.aramaFrame = ui::frame(&w, "aramaFrame", 8640, 420, 3960, 1620, QStringLiteral("Ürün Arama & Stok Ekleme"));
+    w.aramaFrame =
+        ui::frame(&w, "aramaFrame", 8640, 420, 3960, 1620, QStringLiteral("Ürün Arama & Stok Ekleme"));
     QWidget *f = w.aramaFrame;
     w.txtAra = ui::comboBox(f, "txtAra", 120, 420, 3720, 315);
     w.aramatext2 = ui::textBox(f, "aramatext2", 120, 900, 3060, 315);
@@ -63,7 +65,7 @@ void StokArama::build()
     w.aramatext6 = ui::textBox(f, "aramatext6", 1680, 900, 1020, 315);
     w.aramatext6->setAlignment(Qt::AlignCenter);
     w.btnSec = ui::button(f, "btnSec", 3240, 870, 600, 375, QStringLiteral("+/-"),
-                           QStringLiteral("Seçili Ürüne Stok Girişi / Çıkışı Yap"));
+                          QStringLiteral("Seçili Ürüne Stok Girişi / Çıkışı Yap"));
     for (QWidget *hidden : {static_cast<QWidget *>(w.aramatext), static_cast<QWidget *>(w.aramatext3),
                             static_cast<QWidget *>(w.aramatext4), static_cast<QWidget *>(w.aramatext5),
                             static_cast<QWidget *>(w.aramatext6), static_cast<QWidget *>(w.Label22)})
@@ -71,9 +73,9 @@ void StokArama::build()
 
     // The sorts sit under the list, Z to A leftmost; the totals beside them.
     w.zaBTN1 = ui::button(&w, "zaBTN1", 120, 8760, 480, 420, QStringLiteral("Z-A"),
-                           QStringLiteral("Ürünleri  Z'den > A'ya Sıralama Yap"));
+                          QStringLiteral("Ürünleri  Z'den > A'ya Sıralama Yap"));
     w.azBTN1 = ui::button(&w, "azBTN1", 645, 8760, 480, 420, QStringLiteral("A-Z"),
-                           QStringLiteral("Ürünleri  A'dan > Z'ye Sıralama Yap"));
+                          QStringLiteral("Ürünleri  A'dan > Z'ye Sıralama Yap"));
     const char *captionNames[] = {"BvButton6", "BvButton7", "BvButton8", "BvButton9", "BvButton10"};
     const char *boxNames[] = {"txtPrice2", "txtPrice3", "txtPrice4", "txtPrice5", "txtPrice6"};
     const QString captions[] = {QStringLiteral("Alış Fiyat Toplamı"), QStringLiteral(" Fiyatı-1 Toplamı"),
@@ -86,7 +88,7 @@ void StokArama::build()
         *buttons[i] = ui::button(&w, captionNames[i], left, 8760, 2220, 330, captions[i]);
         (*buttons[i])->setEnabled(false);
         *boxes[i] = ui::textBox(&w, boxNames[i], left, 9120, 2220, 315,
-                                 i < 4 ? QStringLiteral("0,00") : QStringLiteral("0"));
+                                i < 4 ? QStringLiteral("0,00") : QStringLiteral("0"));
         (*boxes[i])->setReadOnly(true);
         (*boxes[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
@@ -124,7 +126,8 @@ void StokArama::list(const QString &sql, const QVariantList &params)
 // What was typed is matched literally as the start of the field, in the Turkish case rules.
 void StokArama::prefixSearch(const QString &field, const QString &text)
 {
-    list(QStringLiteral("select * from Product where [%1] like ?").arg(field) + kByName, {pv::startsWithPattern(text)});
+    list(QStringLiteral("select * from Product where [%1] like ?").arg(field) + kByName,
+         {pv::startsWithPattern(text)});
 }
 
 void StokArama::txtAra_Click()
@@ -151,8 +154,14 @@ void StokArama::txtAra_Click()
         topla2_Click();
 }
 
-void StokArama::Command1_Click() { prefixSearch(QStringLiteral("Product Code"), w.aramatext2->text()); }
-void StokArama::Command3_Click() { prefixSearch(QStringLiteral("Brand Name"), w.aramatext->text()); }
+void StokArama::Command1_Click()
+{
+    prefixSearch(QStringLiteral("Product Code"), w.aramatext2->text());
+}
+void StokArama::Command3_Click()
+{
+    prefixSearch(QStringLiteral("Brand Name"), w.aramatext->text());
+}
 
 void StokArama::aramatext3_Click()
 {
@@ -162,21 +171,37 @@ void StokArama::aramatext3_Click()
         showMoney(box, QStringLiteral("0,00"));
     w.txtPrice6->setText(QStringLiteral("0"));
     topla2_Click();
-    Data6->setRecordSource(QStringLiteral("Select sum(OnHand) as toplam from Product where [Generic Name] like ?"),
-                           {pv::startsWithPattern(category)});
+    Data6->setRecordSource(
+        QStringLiteral("Select sum(OnHand) as toplam from Product where [Generic Name] like ?"),
+        {pv::startsWithPattern(category)});
     if (Data6->Refresh()) {
         const QVariant sum = Data6->Recordset().Fields(QStringLiteral("toplam")).value();
         w.txtPrice6->setText(pv::plainNumber(sum.isValid() ? sum.toDouble() : 0));
     }
 }
 
-void StokArama::aramatext4_Click() { prefixSearch(QStringLiteral("Sinifi"), w.aramatext4->currentText()); }
-void StokArama::aramatext5_Click() { prefixSearch(QStringLiteral("kdv"), w.aramatext5->currentText()); }
-void StokArama::aramatext6_Change() { prefixSearch(QStringLiteral("kdvOran"), w.aramatext6->text()); }
+void StokArama::aramatext4_Click()
+{
+    prefixSearch(QStringLiteral("Sinifi"), w.aramatext4->currentText());
+}
+void StokArama::aramatext5_Click()
+{
+    prefixSearch(QStringLiteral("kdv"), w.aramatext5->currentText());
+}
+void StokArama::aramatext6_Change()
+{
+    prefixSearch(QStringLiteral("kdvOran"), w.aramatext6->text());
+}
 
-void StokArama::BvButton2_Click() { w.mnuIslemler->popup(QCursor::pos()); }
+void StokArama::BvButton2_Click()
+{
+    w.mnuIslemler->popup(QCursor::pos());
+}
 
-void StokArama::mnuTum_Click() { list(kAllProducts); }
+void StokArama::mnuTum_Click()
+{
+    list(kAllProducts);
+}
 
 void StokArama::mnuSou_Click()
 {
@@ -187,7 +212,8 @@ void StokArama::mnuSou_Click()
 
 void StokArama::mnukso_Click()
 {
-    list(QStringLiteral("select * from Product where OnHand<=[Reorder Level] order by [Generic Name],[Brand Name]"));
+    list(QStringLiteral(
+        "select * from Product where OnHand<=[Reorder Level] order by [Generic Name],[Brand Name]"));
 }
 
 void StokArama::mnuskt_Click()
@@ -197,12 +223,13 @@ void StokArama::mnuskt_Click()
     // Expired: a well-formed month before this one, compared as year and month numbers;
     // "12/9999" (no expiry) lies after every month.
     w.Data1->setDatabaseName(pv::databasePath());
-    list(QStringLiteral("select * from Product where [Expiration Date] GLOB '[0-9][0-9]/[0-9][0-9][0-9][0-9]' "
-                        "and cast(substr([Expiration Date], 1, 2) as integer) between 1 and 12 "
-                        "and cast(substr([Expiration Date], 4, 4) as integer) * 100 "
-                        "+ cast(substr([Expiration Date], 1, 2) as integer) < ? "
-                        "order by [Generic Name],[Brand Name]"),
-         {today.year() * 100 + today.month()});
+    list(
+        QStringLiteral("select * from Product where [Expiration Date] GLOB '[0-9][0-9]/[0-9][0-9][0-9][0-9]' "
+                       "and cast(substr([Expiration Date], 1, 2) as integer) between 1 and 12 "
+                       "and cast(substr([Expiration Date], 4, 4) as integer) * 100 "
+                       "+ cast(substr([Expiration Date], 1, 2) as integer) < ? "
+                       "order by [Generic Name],[Brand Name]"),
+        {today.year() * 100 + today.month()});
 }
 
 void StokArama::azBTN1_Click()
@@ -232,9 +259,10 @@ void StokArama::Command2_Click()
 void StokArama::topla2_Click()
 {
     // The five sums in one pass over the table.
-    Data6->setRecordSource(QStringLiteral("Select sum(AlisFiyatiTopTut) as toplam3, sum(SatisFiyatiTopTut) as toplam, "
-                                          "sum(SatisFiyati2TopTut) as toplam4, sum(SatisFiyati3TopTut) as toplam5, "
-                                          "sum(OnHand) as toplam6 from Product"));
+    Data6->setRecordSource(
+        QStringLiteral("Select sum(AlisFiyatiTopTut) as toplam3, sum(SatisFiyatiTopTut) as toplam, "
+                       "sum(SatisFiyati2TopTut) as toplam4, sum(SatisFiyati3TopTut) as toplam5, "
+                       "sum(OnHand) as toplam6 from Product"));
     if (!Data6->Refresh() || !Data6->Recordset().hasCurrent())
         return;
     pv::Recordset &rs = Data6->Recordset();

@@ -56,15 +56,18 @@ void StokIslemleri::build()
     w.frmStokEkle->hide();
     FrameFendrixon *f = ui::frame(w.frmStokEkle, "StokEkleFrame", 0, 0, 4080, 2160,
                                   QStringLiteral("Stok Girişi / Çıkışı Yap"));
-    ui::label(f, "lblStok", 120, 480, 1440, 315, QStringLiteral("Stok Miktarı :"), Qt::AlignRight | Qt::AlignVCenter);
+    ui::label(f, "lblStok", 120, 480, 1440, 315, QStringLiteral("Stok Miktarı :"),
+              Qt::AlignRight | Qt::AlignVCenter);
     w.xpText2 = ui::textBox(f, "xpText2", 1620, 480, 1680, 315);
     w.xpText2->setReadOnly(true);
     w.xpText2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     w.xpText2->setStyleSheet(QStringLiteral("color: red;"));
-    ui::label(f, "lblMiktar", 120, 900, 1440, 315, QStringLiteral("Miktar :"), Qt::AlignRight | Qt::AlignVCenter);
+    ui::label(f, "lblMiktar", 120, 900, 1440, 315, QStringLiteral("Miktar :"),
+              Qt::AlignRight | Qt::AlignVCenter);
     w.xpText3 = ui::textBox(f, "xpText3", 1620, 900, 1680, 315, QStringLiteral("0"));
     w.xpText3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    w.btnYukari = ui::button(f, "btnYukari", 3360, 900, 300, 315, QStringLiteral("+"), QStringLiteral("Arttır"));
+    w.btnYukari =
+        ui::button(f, "btnYukari", 3360, 900, 300, 315, QStringLiteral("+"), QStringLiteral("Arttır"));
     w.btnAsagi = ui::button(f, "btnAsagi", 3690, 900, 300, 315, QStringLiteral("-"), QStringLiteral("Azalt"));
     w.BvButton5 = ui::button(f, "BvButton5", 120, 1500, 1200, 450, QStringLiteral("Ekle"));
     w.BvButton16 = ui::button(f, "BvButton16", 1410, 1500, 1200, 450, QStringLiteral("Çıkar"));
@@ -85,7 +88,8 @@ void StokIslemleri::build()
     // ---- stock values: the progress panel over the list
     w.Frame1 = ui::panel(&w, "Frame1", 3360, 5400, 6000, 1200);
     w.Frame1->hide();
-    QLabel *l1 = ui::label(w.Frame1, "Label20", 240, 180, 5520, 375, QStringLiteral("Tutarlar Hesaplanıyor..."));
+    QLabel *l1 =
+        ui::label(w.Frame1, "Label20", 240, 180, 5520, 375, QStringLiteral("Tutarlar Hesaplanıyor..."));
     QFont bold = l1->font();
     bold.setBold(true);
     l1->setFont(bold);
@@ -159,7 +163,8 @@ void StokIslemleri::changeStock(int sign, const QString &emptyMessage, const QSt
     const qint64 id = rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
     const pv::ledger::Result r = pv::ledger::changeStock(w.m_db, id, sign * quantity);
     if (!r) {
-        pv::MsgBox(QStringLiteral("Stok miktarı kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
+        pv::MsgBox(QStringLiteral("Stok miktarı kaydedilemedi.\n") + r.reason, pv::vbCritical,
+                   ui::kErrorTitle);
         return;
     }
     w.frmStokEkle->hide();
@@ -179,7 +184,10 @@ void StokIslemleri::BvButton3_Click()
 
 // ---------------------------------------------------------------- product codes
 
-void StokIslemleri::barkodver_Click() { w.mnuBarkodUret->popup(QCursor::pos()); }
+void StokIslemleri::barkodver_Click()
+{
+    w.mnuBarkodUret->popup(QCursor::pos());
+}
 
 void StokIslemleri::mnuEan13_Click()
 {
@@ -210,20 +218,37 @@ void StokIslemleri::cmdGenerate_Click()
     std::uniform_real_distribution<double> r(0.0, 1.0);
     int length = 0;
     switch (GenType) {
-    case 1: length = 13; break;
-    case 2: length = 12; break;
-    case 3: length = 8; break;
-    case 4: length = 10; break;
-    default: return;
+    case 1:
+        length = 13;
+        break;
+    case 2:
+        length = 12;
+        break;
+    case 3:
+        length = 8;
+        break;
+    case 4:
+        length = 10;
+        break;
+    default:
+        return;
     }
     // Every attempt draws a new prefix and new digits; about one in ten passes.
     for (;;) {
         QString code;
         switch (GenType) {
-        case 1: code = QLatin1String(kPrefixes13[int(r(m_random) * 26)]); break;
-        case 2: code = QStringLiteral("392"); break;
-        case 3: code = QLatin1String(kPrefixes8[int(r(m_random) * 8)]); break;
-        case 4: code = QStringLiteral("352103"); break;
+        case 1:
+            code = QLatin1String(kPrefixes13[int(r(m_random) * 26)]);
+            break;
+        case 2:
+            code = QStringLiteral("392");
+            break;
+        case 3:
+            code = QLatin1String(kPrefixes8[int(r(m_random) * 8)]);
+            break;
+        case 4:
+            code = QStringLiteral("352103");
+            break;
         }
         while (code.size() < length)
             code += QChar(u'0' + int(r(m_random) * 9 + 1));
@@ -255,12 +280,11 @@ bool StokIslemleri::CheckCard(const QString &code)
 
 void StokIslemleri::lockForWalk(bool on)
 {
-    for (QWidget *c : std::initializer_list<QWidget *>{w.DBGrid1, w.cmdFirst, w.cmdPrev, w.cmdNext, w.cmdLast,
-                                                       w.txtAra, w.aramatext, w.aramatext2, w.aramatext3,
-                                                       w.aramatext4, w.aramatext5, w.aramatext6, w.cmdAdd,
-                                                       w.cmdEdit, w.cmdDelete, w.btnSec, w.BvButton5, w.BvButton16,
-                                                       w.btnPrint, w.BvButton2, w.azBTN1, w.zaBTN1,
-                                                       w.btnTutarHesapla})
+    for (QWidget *c : std::initializer_list<QWidget *>{
+             w.DBGrid1,   w.cmdFirst,   w.cmdPrev,    w.cmdNext,    w.cmdLast,        w.txtAra,
+             w.aramatext, w.aramatext2, w.aramatext3, w.aramatext4, w.aramatext5,     w.aramatext6,
+             w.cmdAdd,    w.cmdEdit,    w.cmdDelete,  w.btnSec,     w.BvButton5,      w.BvButton16,
+             w.btnPrint,  w.BvButton2,  w.azBTN1,     w.zaBTN1,     w.btnTutarHesapla})
         ui::setEnabled(c, !on);
     if (!on)
         w.btnYetki_Click();
@@ -275,7 +299,8 @@ void StokIslemleri::btnTutarHesapla_Click()
     if (rs.RecordCount() == 0)
         return;
     const char *priceFields[] = {"Price", "SatisFiyati", "SatisFiyati2", "SatisFiyati3"};
-    const char *valueFields[] = {"AlisFiyatiTopTut", "SatisFiyatiTopTut", "SatisFiyati2TopTut", "SatisFiyati3TopTut"};
+    const char *valueFields[] = {"AlisFiyatiTopTut", "SatisFiyatiTopTut", "SatisFiyati2TopTut",
+                                 "SatisFiyati3TopTut"};
     const int id = rs.fieldIndex(QStringLiteral("id"));
     const int stock = rs.fieldIndex(QStringLiteral("OnHand"));
     const int unit = rs.fieldIndex(QStringLiteral("Unit"));
@@ -327,13 +352,15 @@ void StokIslemleri::Timer1_Timer()
     for (int k = 0; k < 4; ++k) {
         if (!row.stock || !row.prices[k])
             continue;
-        const double shown = numberOf(pv::Format(pv::plainNumber(*row.prices[k]), format)).value_or(*row.prices[k]);
+        const double shown =
+            numberOf(pv::Format(pv::plainNumber(*row.prices[k]), format)).value_or(*row.prices[k]);
         *out[k] = *row.stock * shown;
     }
     const pv::ledger::Result r = pv::ledger::writeStockValues(w.m_db, row.id, v);
     if (!r) {
         endWalk();
-        pv::MsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
+        pv::MsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\n") + r.reason, pv::vbCritical,
+                   ui::kErrorTitle);
         return;
     }
     for (int k = 0; k < 4; ++k)

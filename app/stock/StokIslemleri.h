@@ -21,7 +21,7 @@ public:
     void btnSec_Click();
     void btnYukari_Click();
     void btnAsagi_Click();
-    void BvButton5_Click(); // stock in
+    void BvButton5_Click();  // stock in
     void BvButton16_Click(); // stock out
     void BvButton3_Click();
 

@@ -1,8 +1,8 @@
 #include "app/stock/UrunGruplari.h"
 
-#include "app/ui/Kit.h"
 #include "app/ledger/Stock.h"
 #include "app/stock/frmProduct.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -66,14 +66,14 @@ void UrunGruplari::build()
 {
     w.urunmarkafrm = panel(&w, "urunmarkafrm");
     FrameFendrixon *h1 = ui::frame(w.urunmarkafrm, "urunmarkabaslik", 0, 0, 4200, 4200,
-                                    QStringLiteral("Ürün Kategorisi Ekle"));
+                                   QStringLiteral("Ürün Kategorisi Ekle"));
     w.DBGrid2 = grid(h1, "DBGrid2", w.Data4, QStringLiteral("KATEGORİLER"), QStringLiteral("urunmarkaadi"));
     w.MyButton2 = ui::button(h1, "MyButton2", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
     w.MyButton1 = ui::button(h1, "MyButton1", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
     w.vekbutton6 = ui::button(h1, "vekbutton6", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
-    w.urunmarkafrm2 = ui::frame(h1, "urunmarkafrm2", 0, 3240, 4200, 960,
-                                 QStringLiteral("Ürün Markası Ekle") + QString(49, QLatin1Char(' ')) +
-                                     QStringLiteral("X"));
+    w.urunmarkafrm2 =
+        ui::frame(h1, "urunmarkafrm2", 0, 3240, 4200, 960,
+                  QStringLiteral("Ürün Markası Ekle") + QString(49, QLatin1Char(' ')) + QStringLiteral("X"));
     w.Text1 = ui::textBox(w.urunmarkafrm2, "Text1", 120, 480, 2760, 330);
     w.ekles = ui::button(w.urunmarkafrm2, "ekles", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
     // The caption's own "X" closes it; no collapse button over it.
@@ -85,8 +85,8 @@ void UrunGruplari::build()
     w.urunmarkafrm2->hide();
 
     w.reyonfrm = panel(&w, "reyonfrm");
-    FrameFendrixon *h2 = ui::frame(w.reyonfrm, "reyonbaslik", 0, 0, 4200, 4200,
-                                    QStringLiteral("Tedarikçi Firma Ekle"));
+    FrameFendrixon *h2 =
+        ui::frame(w.reyonfrm, "reyonbaslik", 0, 0, 4200, 4200, QStringLiteral("Tedarikçi Firma Ekle"));
     w.DBGrid3 = grid(h2, "DBGrid3", w.Data2, QStringLiteral("TEDARİKÇİ FİRMALAR"), QStringLiteral("reyon"));
     w.vekbutton4 = ui::button(h2, "vekbutton4", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
     w.vekbutton2 = ui::button(h2, "vekbutton2", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
@@ -148,7 +148,7 @@ void UrunGruplari::save(const Kind &k)
         pv::MsgBox(r.reason, pv::vbInformation, QStringLiteral("Dikkat"));
     else {
         // The name stays for another try.
-        pv::MsgBox(k.notSaved + QLatin1Char('\n') + r.reason, pv::vbCritical, QStringLiteral("Hata"));
+        pv::MsgBox(k.notSaved + QLatin1Char('\n') + r.reason, pv::vbCritical, ui::kErrorTitle);
         return;
     }
     k.data->Refresh();
@@ -167,7 +167,7 @@ void UrunGruplari::remove(const Kind &k)
         return;
     const pv::ledger::Result r = k.drop(w.m_db, rs.Fields(QStringLiteral("id")).value().toLongLong());
     if (!r) {
-        pv::MsgBox(k.notDeleted + QLatin1Char('\n') + r.reason, pv::vbCritical, QStringLiteral("Hata"));
+        pv::MsgBox(k.notDeleted + QLatin1Char('\n') + r.reason, pv::vbCritical, ui::kErrorTitle);
         return;
     }
     k.data->Refresh();
@@ -176,24 +176,50 @@ void UrunGruplari::remove(const Kind &k)
 
 UrunGruplari::Kind UrunGruplari::categories() const
 {
-    return {w.Data4, w.DBGrid2, w.urunmarkafrm2, w.Text1, QStringLiteral("urunmarkaadi"),
-            QStringLiteral("Ürün Markası Kaydedildi. "), QStringLiteral("Kategori Adını Yazın"),
-            QStringLiteral("Kategori kaydedilemedi."), QStringLiteral("Kategori silinemedi."), &pv::ledger::addCategory,
+    return {w.Data4,
+            w.DBGrid2,
+            w.urunmarkafrm2,
+            w.Text1,
+            QStringLiteral("urunmarkaadi"),
+            QStringLiteral("Ürün Markası Kaydedildi. "),
+            QStringLiteral("Kategori Adını Yazın"),
+            QStringLiteral("Kategori kaydedilemedi."),
+            QStringLiteral("Kategori silinemedi."),
+            &pv::ledger::addCategory,
             &pv::ledger::deleteCategory};
 }
 
 UrunGruplari::Kind UrunGruplari::suppliers() const
 {
-    return {w.Data2, w.DBGrid3, w.xpFrame3, w.Text2, QStringLiteral("reyon"),
-            QStringLiteral("Tedarikçi Firma Kaydedildi. "), QStringLiteral("Tedarikçi Firma Adını Yazın"),
-            QStringLiteral("Tedarikçi firma kaydedilemedi."), QStringLiteral("Tedarikçi firma silinemedi."),
-            &pv::ledger::addSupplier, &pv::ledger::deleteSupplier};
+    return {w.Data2,
+            w.DBGrid3,
+            w.xpFrame3,
+            w.Text2,
+            QStringLiteral("reyon"),
+            QStringLiteral("Tedarikçi Firma Kaydedildi. "),
+            QStringLiteral("Tedarikçi Firma Adını Yazın"),
+            QStringLiteral("Tedarikçi firma kaydedilemedi."),
+            QStringLiteral("Tedarikçi firma silinemedi."),
+            &pv::ledger::addSupplier,
+            &pv::ledger::deleteSupplier};
 }
 
-void UrunGruplari::ekles_Click() { save(categories()); }
-void UrunGruplari::ekle2_Click() { save(suppliers()); }
-void UrunGruplari::MyButton1_Click() { remove(categories()); }
-void UrunGruplari::vekbutton2_Click() { remove(suppliers()); }
+void UrunGruplari::ekles_Click()
+{
+    save(categories());
+}
+void UrunGruplari::ekle2_Click()
+{
+    save(suppliers());
+}
+void UrunGruplari::MyButton1_Click()
+{
+    remove(categories());
+}
+void UrunGruplari::vekbutton2_Click()
+{
+    remove(suppliers());
+}
 
 void UrunGruplari::urunmarkafrm2_Click()
 {
@@ -207,5 +233,11 @@ void UrunGruplari::urunmarkafrm2_Click()
     w.DBGrid2->setEnabled(true);
 }
 
-void UrunGruplari::vekbutton6_Click() { w.urunmarkafrm->hide(); }
-void UrunGruplari::vekbutton5_Click() { w.reyonfrm->hide(); }
+void UrunGruplari::vekbutton6_Click()
+{
+    w.urunmarkafrm->hide();
+}
+void UrunGruplari::vekbutton5_Click()
+{
+    w.reyonfrm->hide();
+}

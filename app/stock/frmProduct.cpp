@@ -1,10 +1,10 @@
 #include "app/stock/frmProduct.h"
 
-#include "app/ui/Kit.h"
 #include "app/ledger/Stock.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/UrunGruplari.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -21,9 +21,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStyle>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTableView>
 
 #include <initializer_list>
@@ -31,7 +31,6 @@
 namespace
 {
 
-const QString kAttention = QStringLiteral("Dikkat!!");
 const QString kNoExpiry = QStringLiteral("12/9999");
 const QString kEmptyExpiry = QStringLiteral("__/____");
 
@@ -119,14 +118,14 @@ void frmProduct::buildCard()
     caption("Label1", la, lw, 0, QStringLiteral("Ürün Kodu (Barkod) :"));
     txtPCode = box("txtPCode", ba, bw, 0);
     barkodver = ui::button(this, "barkodver", ba + bw + 60, rowTop(0), 480, h, QStringLiteral("#"),
-                            QStringLiteral("Barkodu Üret"));
+                           QStringLiteral("Barkodu Üret"));
     caption("Label2", la, lw, 1, QStringLiteral("Ürün Adı :"));
     txtBName = box("txtBName", ba, bw, 1);
     caption("Label3", la, lw, 2, QStringLiteral("Ürün Kategorisi :"));
     txtGName = box("txtGName", ba, bw, 2);
     cboGName = ui::comboBox(this, "cboGName", ba, rowTop(2), bw, h);
     MyButton7 = ui::button(this, "MyButton7", ba + bw + 60, rowTop(2), 720, h, QStringLiteral("EKLE"),
-                            QStringLiteral("Yeni Kategori Ekle"));
+                           QStringLiteral("Yeni Kategori Ekle"));
     caption("Label4", la, lw, 3, QStringLiteral("Birim Alış Fiyatı :"));
     txtPrice = box("txtPrice", ba, bw, 3);
     caption("Label5", la, lw, 4, QStringLiteral("Satış Fiyatı-1 :"));
@@ -153,7 +152,7 @@ void frmProduct::buildCard()
     meExpire->setInputMask(QStringLiteral("99/9999;_"));
     meExpire->setToolTip(QStringLiteral("Son Kullanma Tarihi"));
     yokbuton = ui::button(this, "yokbuton", bb + bbw + 60, rowTop(3), 360, h, QStringLiteral("<"),
-                           QStringLiteral("Son Kullanma Tarihi Yok "));
+                          QStringLiteral("Son Kullanma Tarihi Yok "));
     caption("Label12", lb, lbw, 4, QStringLiteral("Sınıfı :"));
     txtSinif = box("txtSinif", bb, bbw, 4);
     txtSinifCombo = ui::comboBox(this, "txtSinifCombo", bb, rowTop(4), bbw, h);
@@ -175,20 +174,21 @@ void frmProduct::buildCard()
     DBGrid1 = new QTableView(this);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     ui::place(DBGrid1, 120, 4080, 12480, 4560);
-    m_grid = new pv::DataGridModel(Data1,
-                                   {{QStringLiteral("Ürün Kodu (Barkod)"), QStringLiteral("Product Code"), 1680},
-                                    {QStringLiteral("Ürün Adı"), QStringLiteral("Brand Name"), 2160},
-                                    {QStringLiteral("Alış Fiyatı"), QStringLiteral("Price"), 960},
-                                    {QStringLiteral("Satış Fiyatı-1"), QStringLiteral("SatisFiyati"), 1140},
-                                    {QStringLiteral("Satış Fiyatı-2"), QStringLiteral("SatisFiyati2"), 1140},
-                                    {QStringLiteral("Satış Fiyatı-3"), QStringLiteral("SatisFiyati3"), 1140},
-                                    {QStringLiteral("Miktar"), QStringLiteral("OnHand"), 720},
-                                    {QStringLiteral("Birimi"), QStringLiteral("Unit"), 720},
-                                    {QStringLiteral("Kritik Stok S."), QStringLiteral("Reorder Level"), 1140},
-                                    {QStringLiteral("Sınıfı"), QStringLiteral("Sinifi"), 840},
-                                    {QStringLiteral("Özel Kod-1"), QStringLiteral("OzelKod1"), 1020},
-                                    {QStringLiteral("Özel Kod-2"), QStringLiteral("OzelKod2"), 1020}},
-                                   this);
+    m_grid =
+        new pv::DataGridModel(Data1,
+                              {{QStringLiteral("Ürün Kodu (Barkod)"), QStringLiteral("Product Code"), 1680},
+                               {QStringLiteral("Ürün Adı"), QStringLiteral("Brand Name"), 2160},
+                               {QStringLiteral("Alış Fiyatı"), QStringLiteral("Price"), 960},
+                               {QStringLiteral("Satış Fiyatı-1"), QStringLiteral("SatisFiyati"), 1140},
+                               {QStringLiteral("Satış Fiyatı-2"), QStringLiteral("SatisFiyati2"), 1140},
+                               {QStringLiteral("Satış Fiyatı-3"), QStringLiteral("SatisFiyati3"), 1140},
+                               {QStringLiteral("Miktar"), QStringLiteral("OnHand"), 720},
+                               {QStringLiteral("Birimi"), QStringLiteral("Unit"), 720},
+                               {QStringLiteral("Kritik Stok S."), QStringLiteral("Reorder Level"), 1140},
+                               {QStringLiteral("Sınıfı"), QStringLiteral("Sinifi"), 840},
+                               {QStringLiteral("Özel Kod-1"), QStringLiteral("OzelKod1"), 1020},
+                               {QStringLiteral("Özel Kod-2"), QStringLiteral("OzelKod2"), 1020}},
+                              this);
     m_grid->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
     fitHeaders(DBGrid1);
     DBGrid1->verticalHeader()->hide();
@@ -196,10 +196,10 @@ void frmProduct::buildCard()
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(270));
     connect(DBGrid1, &QTableView::doubleClicked, this, [this] { DBGrid1_DblClick(); });
 
-    for (QWidget *w : {static_cast<QWidget *>(meExpire), static_cast<QWidget *>(cboGName),
-                       static_cast<QWidget *>(cboUnit), static_cast<QWidget *>(cboLocation),
-                       static_cast<QWidget *>(txtSinifCombo), static_cast<QWidget *>(MyButton7),
-                       static_cast<QWidget *>(btnTdrkEkle)})
+    for (QWidget *w :
+         {static_cast<QWidget *>(meExpire), static_cast<QWidget *>(cboGName), static_cast<QWidget *>(cboUnit),
+          static_cast<QWidget *>(cboLocation), static_cast<QWidget *>(txtSinifCombo),
+          static_cast<QWidget *>(MyButton7), static_cast<QWidget *>(btnTdrkEkle)})
         w->hide();
     for (QWidget *w : {static_cast<QWidget *>(txtPCode), static_cast<QWidget *>(txtOnHand),
                        static_cast<QWidget *>(txtReOrder)})
@@ -240,9 +240,9 @@ void frmProduct::buildCommands()
     yokbuton->setEnabled(false);
 
     BvButton2 = ui::button(this, "BvButton2", 8640, 2160, 3960, 450, QStringLiteral("Ürün Stok Raporları"),
-                            QStringLiteral("Ürün Stok Raporları"), {{"DropDownSymbol", 6}});
+                           QStringLiteral("Ürün Stok Raporları"), {{"DropDownSymbol", 6}});
     btnTutarHesapla = ui::button(this, "btnTutarHesapla", 8640, 2700, 2760, 450,
-                                  QStringLiteral("Fiyat Toplamlarını Hesapla"));
+                                 QStringLiteral("Fiyat Toplamlarını Hesapla"));
     btnPrint = ui::button(this, "btnPrint", 11460, 2700, 1140, 450, QStringLiteral("Yazdır"));
 
     mnuIslemler = new QMenu(QStringLiteral("Islemler"), this);
@@ -276,8 +276,9 @@ void frmProduct::bindCard()
     Data1->bind(txtOnHand, QStringLiteral("OnHand"));
     // Prices show the decimals of the product's unit as the row is shown, so the format is
     // what the row shows, not a change the user made: browsing never rewrites a price.
-    for (auto [box, field] : {std::pair{txtPrice, "Price"}, std::pair{txtsatisfiyat, "SatisFiyati"},
-                              std::pair{txtsatisfiyat2, "SatisFiyati2"}, std::pair{txtsatisfiyat3, "SatisFiyati3"}}) {
+    for (auto [box, field] :
+         {std::pair{txtPrice, "Price"}, std::pair{txtsatisfiyat, "SatisFiyati"},
+          std::pair{txtsatisfiyat2, "SatisFiyati2"}, std::pair{txtsatisfiyat3, "SatisFiyati3"}}) {
         QLineEdit *b = box;
         Data1->bind(
             b, QLatin1String(field),
@@ -322,10 +323,10 @@ void frmProduct::bindCard()
 
 void frmProduct::setTabOrder()
 {
-    const QList<QWidget *> order{txtPCode,      txtBName,   cboGName,       txtPrice,       txtsatisfiyat,
-                                 txtsatisfiyat2, txtsatisfiyat3, txtOnHand, cboUnit,       txtReOrder,
-                                 meExpire,      txtSinifCombo, txtOzelKod1, txtOzelKod2,   cmdSave,
-                                 yokbuton,      cboLocation,   txtLocation};
+    const QList<QWidget *> order{txtPCode,       txtBName,       cboGName,    txtPrice,    txtsatisfiyat,
+                                 txtsatisfiyat2, txtsatisfiyat3, txtOnHand,   cboUnit,     txtReOrder,
+                                 meExpire,       txtSinifCombo,  txtOzelKod1, txtOzelKod2, cmdSave,
+                                 yokbuton,       cboLocation,    txtLocation};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -348,12 +349,14 @@ void frmProduct::Form_Load()
         list->setCurrentIndex(-1);
         rs.MoveFirst();
     };
-    fill(Data4, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"), QStringLiteral("urunmarkaadi"),
-         cboGName);
-    fill(Data5, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"), QStringLiteral("urunmarkaadi"),
-         aramatext3);
-    fill(Data2, QStringLiteral("select * from urun_reyon ORDER BY reyon asc"), QStringLiteral("reyon"), cboLocation);
-    fill(Data3, QStringLiteral("select * from birimler ORDER BY birimadi asc"), QStringLiteral("birimadi"), cboUnit);
+    fill(Data4, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"),
+         QStringLiteral("urunmarkaadi"), cboGName);
+    fill(Data5, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"),
+         QStringLiteral("urunmarkaadi"), aramatext3);
+    fill(Data2, QStringLiteral("select * from urun_reyon ORDER BY reyon asc"), QStringLiteral("reyon"),
+         cboLocation);
+    fill(Data3, QStringLiteral("select * from birimler ORDER BY birimadi asc"), QStringLiteral("birimadi"),
+         cboUnit);
     Data87->setDatabaseName(file);
     Data87->setRecordSource(QStringLiteral("surum"));
     Data87->Refresh();
@@ -389,7 +392,10 @@ void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
     Data1->CancelUpdate();
 }
 
-void frmProduct::txtYetki_Change() { btnYetki_Click(); }
+void frmProduct::txtYetki_Change()
+{
+    btnYetki_Click();
+}
 
 void frmProduct::btnYetki_Click()
 {
@@ -397,7 +403,10 @@ void frmProduct::btnYetki_Click()
     enable({cmdEdit, cmdDelete}, on);
 }
 
-bool frmProduct::editing() const { return m_editing; }
+bool frmProduct::editing() const
+{
+    return m_editing;
+}
 
 void frmProduct::refreshList()
 {
@@ -410,12 +419,12 @@ void frmProduct::Controlls()
     btnYetki_Click();
     m_editing = !m_editing;
     const bool e = m_editing, b = !e;
-    enable({cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdClose, BvButton2, btnSec, DBGrid1, txtAra, aramatext,
-            aramatext2, aramatext3},
+    enable({cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdClose, BvButton2, btnSec, DBGrid1, txtAra,
+            aramatext, aramatext2, aramatext3},
            b);
     enable({cmdSave, cmdCancel, barkodver, yokbuton, meExpire}, e);
-    for (QLineEdit *box : {txtPCode, txtGName, txtBName, txtPrice, txtOnHand, txtReOrder, txtsatisfiyat, txtsatisfiyat2,
-                           txtsatisfiyat3, txtSinif, txtOzelKod1, txtOzelKod2})
+    for (QLineEdit *box : {txtPCode, txtGName, txtBName, txtPrice, txtOnHand, txtReOrder, txtsatisfiyat,
+                           txtsatisfiyat2, txtsatisfiyat3, txtSinif, txtOzelKod1, txtOzelKod2})
         box->setReadOnly(b);
     showOnly({meExpire, cboUnit, cboGName, cboLocation, txtSinifCombo, MyButton7, btnTdrkEkle}, e);
     showOnly({meExpires, txtUnit, txtGName, txtLocation}, b);
@@ -448,7 +457,8 @@ void frmProduct::fitHeaders(QTableView *grid)
     const QFontMetrics fm(bold);
     for (int i = 0; i < grid->model()->columnCount(); ++i) {
         const QString text = grid->model()->headerData(i, Qt::Horizontal).toString();
-        const int need = fm.horizontalAdvance(text) + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
+        const int need =
+            fm.horizontalAdvance(text) + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
         if (grid->columnWidth(i) < need)
             grid->setColumnWidth(i, need);
     }
@@ -500,8 +510,8 @@ void frmProduct::cmdEdit_Click()
     rs.Edit();
     Controlls();
     // A stored value no longer listed stays in its box; the list keeps its last pick.
-    for (auto [list, box] : {std::pair{cboUnit, txtUnit}, std::pair{cboGName, txtGName},
-                             std::pair{cboLocation, txtLocation}}) {
+    for (auto [list, box] :
+         {std::pair{cboUnit, txtUnit}, std::pair{cboGName, txtGName}, std::pair{cboLocation, txtLocation}}) {
         const int i = list->findText(box->text(), Qt::MatchExactly);
         if (i >= 0)
             list->setCurrentIndex(i);
@@ -532,7 +542,7 @@ bool frmProduct::checkRequired()
     };
     for (const Check &c : checks) {
         if (c.box->text().isEmpty()) {
-            pv::MsgBox(QString::fromUtf16(c.message), pv::vbExclamation, kAttention);
+            pv::MsgBox(QString::fromUtf16(c.message), pv::vbExclamation, ui::kWarnTitle);
             c.focus->setFocus();
             return false;
         }
@@ -555,8 +565,8 @@ bool frmProduct::checkValues()
     if (expiry == kEmptyExpiry)
         expiry.clear();
     if (!validExpiry(expiry)) {
-        pv::MsgBox(QStringLiteral("Son kullanma tarihi geçerli bir ay olmalıdır (aa/yyyy)."), pv::vbExclamation,
-                   kAttention);
+        pv::MsgBox(QStringLiteral("Son kullanma tarihi geçerli bir ay olmalıdır (aa/yyyy)."),
+                   pv::vbExclamation, ui::kWarnTitle);
         meExpire->setFocus();
         return false;
     }
@@ -578,7 +588,7 @@ void frmProduct::cmdSave_Click()
     } else if (r.reason == pv::ledger::kDuplicateProductCode) {
         pv::MsgBox(r.reason, pv::vbOKOnly);
     } else {
-        pv::MsgBox(QStringLiteral("Ürün kaydedilemedi.\n") + r.reason, pv::vbCritical, QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Ürün kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
     }
     arama->Command2_Click();
     btnYetki_Click();
@@ -604,7 +614,7 @@ void frmProduct::cmdDelete_Click()
         return;
     const pv::ledger::Result r = pv::ledger::deleteProduct(m_db, currentId());
     if (!r) {
-        pv::MsgBox(QStringLiteral("Ürün silinemedi.\n") + r.reason, pv::vbCritical, QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Ürün silinemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
         return;
     }
     pv::MsgBox(QStringLiteral("Ürün Silindi."), pv::vbInformation, Caption());
@@ -613,10 +623,19 @@ void frmProduct::cmdDelete_Click()
     arama->topla2_Click();
 }
 
-void frmProduct::cmdClose_Click() { pv::Unload(this); }
+void frmProduct::cmdClose_Click()
+{
+    pv::Unload(this);
+}
 
-void frmProduct::cmdFirst_Click() { Data1->Recordset().MoveFirst(); }
-void frmProduct::cmdLast_Click() { Data1->Recordset().MoveLast(); }
+void frmProduct::cmdFirst_Click()
+{
+    Data1->Recordset().MoveFirst();
+}
+void frmProduct::cmdLast_Click()
+{
+    Data1->Recordset().MoveLast();
+}
 
 void frmProduct::cmdNext_Click()
 {
@@ -638,7 +657,10 @@ void frmProduct::cmdPrev_Click()
         rs.MoveFirst();
 }
 
-void frmProduct::yokbuton_Click() { meExpire->setText(kNoExpiry); }
+void frmProduct::yokbuton_Click()
+{
+    meExpire->setText(kNoExpiry);
+}
 
 void frmProduct::DBGrid1_DblClick()
 {
@@ -659,7 +681,10 @@ void frmProduct::txtPCode_Change()
     }
 }
 
-void frmProduct::txtOnHand_Change() { btnParaSifirAyari_Click(); }
+void frmProduct::txtOnHand_Change()
+{
+    btnParaSifirAyari_Click();
+}
 
 bool frmProduct::eventFilter(QObject *watched, QEvent *event)
 {

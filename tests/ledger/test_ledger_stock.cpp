@@ -69,9 +69,10 @@ void TestLedgerStock::addWritesOnlyTheGivenFields()
                                                  &id);
     QVERIFY2(r.ok, qPrintable(r.reason));
     QVERIFY(id > 0);
-    const auto row = h.rows(QStringLiteral("SELECT [Product Code], [Brand Name], Price, SatisFiyati2, \"Month\", "
-                                           "OnHand, AlisFiyatiTopTut FROM Product WHERE id = ?"),
-                            {id});
+    const auto row =
+        h.rows(QStringLiteral("SELECT [Product Code], [Brand Name], Price, SatisFiyati2, \"Month\", "
+                              "OnHand, AlisFiyatiTopTut FROM Product WHERE id = ?"),
+               {id});
     QCOMPARE(row.size(), 1);
     QCOMPARE(row[0][0].toString(), QStringLiteral("AB12"));
     QCOMPARE(row[0][1].toString(), QStringLiteral("Çaykur"));
@@ -85,18 +86,21 @@ void TestLedgerStock::addWritesOnlyTheGivenFields()
 void TestLedgerStock::editKeepsTheOtherFields()
 {
     Harness h;
-    const qint64 id = addProduct(h, QStringLiteral("P1"), {{QStringLiteral("AlisFiyatiTopTut"), 25.0},
-                                                           {QStringLiteral("KayitTarihi"), QStringLiteral("01.02.2025")}});
+    const qint64 id = addProduct(h, QStringLiteral("P1"),
+                                 {{QStringLiteral("AlisFiyatiTopTut"), 25.0},
+                                  {QStringLiteral("KayitTarihi"), QStringLiteral("01.02.2025")}});
     addProduct(h, QStringLiteral("P2"));
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     QVERIFY(ledger::saveProduct(db, id, {{QStringLiteral("OnHand"), QStringLiteral("7")}}).ok);
     QCOMPARE(h.value(QStringLiteral("SELECT OnHand FROM Product WHERE id = ?"), {id}).toDouble(), 7.0);
     QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE id = ?"), {id}).toDouble(), 2.5);
-    QCOMPARE(h.value(QStringLiteral("SELECT AlisFiyatiTopTut FROM Product WHERE id = ?"), {id}).toDouble(), 25.0);
+    QCOMPARE(h.value(QStringLiteral("SELECT AlisFiyatiTopTut FROM Product WHERE id = ?"), {id}).toDouble(),
+             25.0);
     QCOMPARE(h.value(QStringLiteral("SELECT KayitTarihi FROM Product WHERE id = ?"), {id}).toString(),
              QStringLiteral("01.02.2025"));
-    QCOMPARE(h.value(QStringLiteral("SELECT OnHand FROM Product WHERE [Product Code] = 'P2'")).toDouble(), 10.0);
+    QCOMPARE(h.value(QStringLiteral("SELECT OnHand FROM Product WHERE [Product Code] = 'P2'")).toDouble(),
+             10.0);
 }
 
 void TestLedgerStock::refusedSaves_data()
@@ -105,12 +109,21 @@ void TestLedgerStock::refusedSaves_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason"); // empty: any reason
-    QTest::newRow("duplicate code on add") << qint64(0) << "Product Code" << "P1" << ledger::kDuplicateProductCode;
-    QTest::newRow("duplicate code, other case") << qint64(0) << "Product Code" << "p1" << ledger::kDuplicateProductCode;
-    QTest::newRow("price not a number") << qint64(-1) << "Price" << "abc" << "";
-    QTest::newRow("no such product") << qint64(999) << "Price" << "1" << ledger::kNoSuchProduct;
-    QTest::newRow("a stock value") << qint64(-1) << "AlisFiyatiTopTut" << "1" << "";
-    QTest::newRow("the id") << qint64(-1) << "id" << "5" << "";
+    QTest::newRow("duplicate code on add") << qint64(0) << "Product Code"
+                                           << "P1" << ledger::kDuplicateProductCode;
+    QTest::newRow("duplicate code, other case") << qint64(0) << "Product Code"
+                                                << "p1" << ledger::kDuplicateProductCode;
+    QTest::newRow("price not a number") << qint64(-1) << "Price"
+                                        << "abc"
+                                        << "";
+    QTest::newRow("no such product") << qint64(999) << "Price"
+                                     << "1" << ledger::kNoSuchProduct;
+    QTest::newRow("a stock value") << qint64(-1) << "AlisFiyatiTopTut"
+                                   << "1"
+                                   << "";
+    QTest::newRow("the id") << qint64(-1) << "id"
+                            << "5"
+                            << "";
 }
 
 void TestLedgerStock::refusedSaves()
@@ -179,7 +192,8 @@ void TestLedgerStock::injectedFailures()
     h.insert(QStringLiteral("urun_reyon"), {{QStringLiteral("reyon"), QStringLiteral("Toptancı")}});
     const qint64 cat = h.value(QStringLiteral("SELECT id FROM urun_marka")).toLongLong();
     const qint64 sup = h.value(QStringLiteral("SELECT id FROM urun_reyon")).toLongLong();
-    QVERIFY(h.exec(QStringLiteral("CREATE TRIGGER fail %1 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END").arg(trigger)));
+    QVERIFY(h.exec(
+        QStringLiteral("CREATE TRIGGER fail %1 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END").arg(trigger)));
     const auto before = everything(h);
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
@@ -242,7 +256,8 @@ void TestLedgerStock::names()
     QCOMPARE(twice.reason, ledger::kDuplicateName);
     const ledger::Result blank = add(QStringLiteral("   "));
     QVERIFY(!blank.ok);
-    QCOMPARE(blank.reason, supplier ? QStringLiteral("Tedarikçi Firma Adını Yazın") : QStringLiteral("Kategori Adını Yazın"));
+    QCOMPARE(blank.reason, supplier ? QStringLiteral("Tedarikçi Firma Adını Yazın")
+                                    : QStringLiteral("Kategori Adını Yazın"));
     QCOMPARE(h.rows(QStringLiteral("SELECT %1 FROM %2").arg(column, table)),
              QList<QVariantList>{{QStringLiteral(" İçecek")}});
     const qint64 id = h.value(QStringLiteral("SELECT id FROM %1").arg(table)).toLongLong();

@@ -81,6 +81,9 @@ inline QStringList column(frmProduct &f, int col)
     return out;
 }
 
-inline QStringList names(frmProduct &f) { return column(f, 1); }
+inline QStringList names(frmProduct &f)
+{
+    return column(f, 1);
+}
 
 } // namespace stockfixtures

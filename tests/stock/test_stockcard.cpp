@@ -1,10 +1,10 @@
 // The stock card driven as a shop owner uses it, opened from the main window's
 // "Stok İşlemleri": browsing, adding, editing, deleting, searches, lists, categories,
 // suppliers, totals and price decimals.
-#include "app/ui/Kit.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/UrunGruplari.h"
 #include "app/stock/frmProduct.h"
+#include "app/ui/Kit.h"
 #include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -39,7 +39,10 @@ void fillCard(frmProduct &f, const QString &code, const QString &name)
     Harness::type(f.txtReOrder, QStringLiteral("2"));
 }
 
-QList<QVariantList> allProducts(Harness &h) { return h.rows(QStringLiteral("SELECT * FROM Product ORDER BY id")); }
+QList<QVariantList> allProducts(Harness &h)
+{
+    return h.rows(QStringLiteral("SELECT * FROM Product ORDER BY id"));
+}
 
 } // namespace
 
@@ -129,9 +132,11 @@ void TestStockCard::editModeLocksTheWindow()
     const auto before = allProducts(h);
     Harness::click(f.cmdAdd);
     QVERIFY(f.editing());
-    for (QWidget *w : std::initializer_list<QWidget *>{f.DBGrid1, f.txtAra, f.aramatext, f.aramatext2, f.aramatext3})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{f.DBGrid1, f.txtAra, f.aramatext, f.aramatext2, f.aramatext3})
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    for (BvButton *b : {f.cmdFirst, f.cmdPrev, f.cmdNext, f.cmdLast, f.cmdClose, f.cmdAdd, f.BvButton2, f.btnSec})
+    for (BvButton *b :
+         {f.cmdFirst, f.cmdPrev, f.cmdNext, f.cmdLast, f.cmdClose, f.cmdAdd, f.BvButton2, f.btnSec})
         QVERIFY2(!b->Enabled(), qPrintable(b->objectName()));
     for (BvButton *b : {f.cmdSave, f.cmdCancel, f.barkodver, f.yokbuton})
         QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
@@ -190,14 +195,22 @@ void TestStockCard::requiredFieldsInOrder_data()
     QTest::addColumn<int>("filled"); // how many of the fields below are filled
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("focus");
-    QTest::newRow("nothing") << 0 << "Ürün Kodunu Yazın" << "txtPCode";
-    QTest::newRow("code") << 1 << "Ürün Kategorisi Seçin" << "cboGName";
-    QTest::newRow("category") << 2 << "Ürün Adını Yazın" << "txtBName";
-    QTest::newRow("name") << 3 << "Ürün Alış Fiyatını Yazın" << "txtPrice";
-    QTest::newRow("price") << 4 << "Ürün Satış Fiyatını Yazın" << "txtsatisfiyat";
-    QTest::newRow("sale price") << 5 << "Birimi Seçin" << "cboUnit";
-    QTest::newRow("unit") << 6 << "Giriş Miktarını Yazın" << "txtOnHand";
-    QTest::newRow("stock") << 7 << "Kritik Stok Seviyesini Yazın" << "txtReOrder";
+    QTest::newRow("nothing") << 0 << "Ürün Kodunu Yazın"
+                             << "txtPCode";
+    QTest::newRow("code") << 1 << "Ürün Kategorisi Seçin"
+                          << "cboGName";
+    QTest::newRow("category") << 2 << "Ürün Adını Yazın"
+                              << "txtBName";
+    QTest::newRow("name") << 3 << "Ürün Alış Fiyatını Yazın"
+                          << "txtPrice";
+    QTest::newRow("price") << 4 << "Ürün Satış Fiyatını Yazın"
+                           << "txtsatisfiyat";
+    QTest::newRow("sale price") << 5 << "Birimi Seçin"
+                                << "cboUnit";
+    QTest::newRow("unit") << 6 << "Giriş Miktarını Yazın"
+                          << "txtOnHand";
+    QTest::newRow("stock") << 7 << "Kritik Stok Seviyesini Yazın"
+                           << "txtReOrder";
 }
 
 void TestStockCard::requiredFieldsInOrder()
@@ -266,10 +279,11 @@ void TestStockCard::addingAProduct()
     Harness::click(f.yokbuton);
     Harness::click(f.cmdSave);
     QVERIFY(!f.editing());
-    const auto row = h.rows(QStringLiteral("SELECT [Product Code], [Generic Name], [Brand Name], Price, SatisFiyati, "
-                                           "SatisFiyati2, Unit, OnHand, [Reorder Level], SaticiFirma, Sinifi, "
-                                           "[Expiration Date], KayitTarihi, \"Month\", \"Year\", AlisFiyatiTopTut "
-                                           "FROM Product WHERE [Product Code] = 'YENI1'"));
+    const auto row =
+        h.rows(QStringLiteral("SELECT [Product Code], [Generic Name], [Brand Name], Price, SatisFiyati, "
+                              "SatisFiyati2, Unit, OnHand, [Reorder Level], SaticiFirma, Sinifi, "
+                              "[Expiration Date], KayitTarihi, \"Month\", \"Year\", AlisFiyatiTopTut "
+                              "FROM Product WHERE [Product Code] = 'YENI1'"));
     QCOMPARE(row.size(), 1);
     QCOMPARE(row[0], (QVariantList{"YENI1", "Çay", "Bal", 2.5, 3.0, QVariant(), "Adet", 10.0, 2.0, "Toptancı",
                                    "2.SINIF", "12/9999", "10.12.2026", 12, 2026, QVariant()}));
@@ -288,7 +302,8 @@ void TestStockCard::duplicateCode()
     frmProduct &f = openCard();
     Harness::click(f.cmdAdd);
     fillCard(f, QStringLiteral("P1"), QStringLiteral("Bal"));
-    h.expectMsgBox(QStringLiteral("BU ÜRÜN KODU STOKLARDA MEVCUT..."), pv::vbOKOnly, QStringLiteral("Pelvanor"));
+    h.expectMsgBox(QStringLiteral("BU ÜRÜN KODU STOKLARDA MEVCUT..."), pv::vbOKOnly,
+                   QStringLiteral("Pelvanor"));
     Harness::click(f.cmdSave);
     QVERIFY(f.editing());
     QCOMPARE(f.txtPCode->text(), QStringLiteral("P1"));
@@ -299,8 +314,9 @@ void TestStockCard::duplicateCode()
     f.txtPCode->setText(QStringLiteral("P2"));
     Harness::click(f.cmdSave);
     QVERIFY(!f.editing());
-    QCOMPARE(h.value(QStringLiteral("SELECT [Brand Name] FROM Product WHERE [Product Code] = 'P2'")).toString(),
-             QStringLiteral("Bal"));
+    QCOMPARE(
+        h.value(QStringLiteral("SELECT [Brand Name] FROM Product WHERE [Product Code] = 'P2'")).toString(),
+        QStringLiteral("Bal"));
 }
 
 void TestStockCard::saveFailureKeepsEverything()
@@ -333,17 +349,32 @@ void TestStockCard::valuesRefused_data()
     QTest::addColumn<QVariant>("stored");
     const QString price = QStringLiteral("Fiyat geçerli bir sayı olmalıdır (ör. 1.234,50).");
     const QString expiry = QStringLiteral("Son kullanma tarihi geçerli bir ay olmalıdır (aa/yyyy).");
-    QTest::newRow("price with comma") << "txtPrice" << "12,5" << "" << QVariant(12.5);
-    QTest::newRow("price grouped") << "txtPrice" << "1.234,50" << "" << QVariant(1234.5);
-    QTest::newRow("price letters") << "txtPrice" << "abc" << price << QVariant();
-    QTest::newRow("sale price 3 letters") << "txtsatisfiyat3" << "x" << price << QVariant();
-    QTest::newRow("price too large") << "txtPrice" << "1000000000000" << "Fiyat en fazla 999.999.999.999,99 olabilir."
-                                     << QVariant();
-    QTest::newRow("month 13") << "meExpire" << "13/2026" << expiry << QVariant();
-    QTest::newRow("month half typed") << "meExpire" << "1_/2026" << expiry << QVariant();
-    QTest::newRow("no expiry") << "meExpire" << "12/9999" << "" << QVariant("12/9999");
-    QTest::newRow("expiry empty") << "meExpire" << "" << "" << QVariant();
-    QTest::newRow("expiry month") << "meExpire" << "03/2027" << "" << QVariant("03/2027");
+    QTest::newRow("price with comma") << "txtPrice"
+                                      << "12,5"
+                                      << "" << QVariant(12.5);
+    QTest::newRow("price grouped") << "txtPrice"
+                                   << "1.234,50"
+                                   << "" << QVariant(1234.5);
+    QTest::newRow("price letters") << "txtPrice"
+                                   << "abc" << price << QVariant();
+    QTest::newRow("sale price 3 letters") << "txtsatisfiyat3"
+                                          << "x" << price << QVariant();
+    QTest::newRow("price too large") << "txtPrice"
+                                     << "1000000000000"
+                                     << "Fiyat en fazla 999.999.999.999,99 olabilir." << QVariant();
+    QTest::newRow("month 13") << "meExpire"
+                              << "13/2026" << expiry << QVariant();
+    QTest::newRow("month half typed") << "meExpire"
+                                      << "1_/2026" << expiry << QVariant();
+    QTest::newRow("no expiry") << "meExpire"
+                               << "12/9999"
+                               << "" << QVariant("12/9999");
+    QTest::newRow("expiry empty") << "meExpire"
+                                  << ""
+                                  << "" << QVariant();
+    QTest::newRow("expiry month") << "meExpire"
+                                  << "03/2027"
+                                  << "" << QVariant("03/2027");
 }
 
 void TestStockCard::valuesRefused()
@@ -364,12 +395,13 @@ void TestStockCard::valuesRefused()
     if (!message.isEmpty())
         h.expectMsgBox(message, pv::vbExclamation, QStringLiteral("Dikkat!!"));
     Harness::click(f.cmdSave);
-    const QString column = box == QLatin1String("meExpire") ? QStringLiteral("[Expiration Date]")
+    const QString column = box == QLatin1String("meExpire")   ? QStringLiteral("[Expiration Date]")
                            : box == QLatin1String("txtPrice") ? QStringLiteral("Price")
                                                               : QStringLiteral("SatisFiyati3");
     if (message.isEmpty()) {
         QVERIFY(!f.editing());
-        QCOMPARE(h.value(QStringLiteral("SELECT %1 FROM Product WHERE [Product Code] = 'NEW'").arg(column)), stored);
+        QCOMPARE(h.value(QStringLiteral("SELECT %1 FROM Product WHERE [Product Code] = 'NEW'").arg(column)),
+                 stored);
     } else {
         QVERIFY(f.editing());
         QCOMPARE(f.focusWidget(), edit);
@@ -382,8 +414,9 @@ void TestStockCard::editRestampsAndKeepsTheRest()
     Harness h;
     addCategory(h, QStringLiteral("Çay"));
     addProduct(h, {"P1", "Armut", "Eski kategori"});
-    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET KayitTarihi = '01.02.2020', \"Month\" = 2, \"Year\" = 2020, "
-                                  "AlisFiyatiTopTut = 25, kdv = 'KDV DAHİL', Price = 2.125, Unit = 'Kg'")));
+    QVERIFY(h.exec(
+        QStringLiteral("UPDATE Product SET KayitTarihi = '01.02.2020', \"Month\" = 2, \"Year\" = 2020, "
+                       "AlisFiyatiTopTut = 25, kdv = 'KDV DAHİL', Price = 2.125, Unit = 'Kg'")));
     frmProduct &f = openCard();
     Harness::click(f.cmdEdit);
     QVERIFY(f.editing());
@@ -392,10 +425,11 @@ void TestStockCard::editRestampsAndKeepsTheRest()
     f.txtBName->setText(QStringLiteral("Armut Deveci"));
     Harness::click(f.cmdSave);
     QVERIFY(!f.editing());
-    const auto row = h.rows(QStringLiteral("SELECT [Brand Name], [Generic Name], KayitTarihi, \"Month\", \"Year\", "
-                                           "AlisFiyatiTopTut, kdv, Price, OnHand FROM Product"));
-    QCOMPARE(row[0], (QVariantList{"Armut Deveci", "Eski kategori", "01.02.2020", 12, 2026, 25.0, "KDV DAHİL", 2.125,
-                                   10.0}));
+    const auto row =
+        h.rows(QStringLiteral("SELECT [Brand Name], [Generic Name], KayitTarihi, \"Month\", \"Year\", "
+                              "AlisFiyatiTopTut, kdv, Price, OnHand FROM Product"));
+    QCOMPARE(row[0], (QVariantList{"Armut Deveci", "Eski kategori", "01.02.2020", 12, 2026, 25.0, "KDV DAHİL",
+                                   2.125, 10.0}));
 }
 
 void TestStockCard::cancelWritesNothing()
@@ -440,8 +474,8 @@ void TestStockCard::deletingAProduct()
             "CREATE TRIGGER nodelete BEFORE DELETE ON Product BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
     frmProduct &f = openCard();
     Harness::click(f.cmdLast);
-    h.expectMsgBox(QStringLiteral(" Elma Ürünü silinsin mi?"), pv::vbYesNo | pv::vbQuestion, QStringLiteral("Dikkat!"),
-                   answer);
+    h.expectMsgBox(QStringLiteral(" Elma Ürünü silinsin mi?"), pv::vbYesNo | pv::vbQuestion,
+                   QStringLiteral("Dikkat!"), answer);
     if (failure)
         h.expectMsgBox(QStringLiteral("Ürün silinemedi.\nkilitli"), pv::vbCritical, QStringLiteral("Hata"));
     else if (answer == pv::vbYes)
@@ -477,15 +511,24 @@ void TestStockCard::searches_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("found");
-    QTest::newRow("name, Turkish ç") << "Ara > Ürün Adı" << "çay" << QStringList{"Çaykur"};
-    QTest::newRow("name, dotted i") << "Ara > Ürün Adı" << "i" << QStringList{"İnci"};
-    QTest::newRow("name, dotless I") << "Ara > Ürün Adı" << "ı" << QStringList{"Ilık"};
-    QTest::newRow("name, apostrophe") << "Ara > Ürün Adı" << "d'" << QStringList{"D'Arte"};
-    QTest::newRow("name, star literal") << "Ara > Ürün Adı" << "*" << QStringList{};
-    QTest::newRow("code") << "Ara > Ürün Barkodu" << "1*" << QStringList{"Yıldızlı"};
-    QTest::newRow("code prefix") << "Ara > Ürün Barkodu" << "a" << QStringList{"Çaykur", "D'Arte"};
-    QTest::newRow("class") << "Ara > Ürün Sınıfı" << "2.SINIF" << QStringList{"İnci"};
-    QTest::newRow("vat rate") << "Ara > Ürün KDV Oranı" << "18" << QStringList{"Ilık"};
+    QTest::newRow("name, Turkish ç") << "Ara > Ürün Adı"
+                                     << "çay" << QStringList{"Çaykur"};
+    QTest::newRow("name, dotted i") << "Ara > Ürün Adı"
+                                    << "i" << QStringList{"İnci"};
+    QTest::newRow("name, dotless I") << "Ara > Ürün Adı"
+                                     << "ı" << QStringList{"Ilık"};
+    QTest::newRow("name, apostrophe") << "Ara > Ürün Adı"
+                                      << "d'" << QStringList{"D'Arte"};
+    QTest::newRow("name, star literal") << "Ara > Ürün Adı"
+                                        << "*" << QStringList{};
+    QTest::newRow("code") << "Ara > Ürün Barkodu"
+                          << "1*" << QStringList{"Yıldızlı"};
+    QTest::newRow("code prefix") << "Ara > Ürün Barkodu"
+                                 << "a" << QStringList{"Çaykur", "D'Arte"};
+    QTest::newRow("class") << "Ara > Ürün Sınıfı"
+                           << "2.SINIF" << QStringList{"İnci"};
+    QTest::newRow("vat rate") << "Ara > Ürün KDV Oranı"
+                              << "18" << QStringList{"Ilık"};
 }
 
 void TestStockCard::searches()
@@ -630,7 +673,8 @@ void TestStockCard::categoriesAndSuppliers()
     QLineEdit *name = supplier ? f.Text2 : f.Text1;
     BvButton *add = supplier ? f.vekbutton4 : f.MyButton2;
     BvButton *save = supplier ? f.ekle2 : f.ekles;
-    const QString saved = supplier ? QStringLiteral("Tedarikçi Firma Kaydedildi. ") : QStringLiteral("Ürün Markası Kaydedildi. ");
+    const QString saved = supplier ? QStringLiteral("Tedarikçi Firma Kaydedildi. ")
+                                   : QStringLiteral("Ürün Markası Kaydedildi. ");
     for (int round = 0; round < 2; ++round) {
         Harness::click(add);
         QVERIFY(!grid->isEnabled());
@@ -701,7 +745,8 @@ void TestStockCard::deleteNames()
     QVERIFY(h.exec(QStringLiteral(
         "CREATE TRIGGER nodelete BEFORE DELETE ON urun_reyon BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
     h.expectMsgBox(QStringLiteral("Toptancı\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"), pv::vbYes);
-    h.expectMsgBox(QStringLiteral("Tedarikçi firma silinemedi.\nkilitli"), pv::vbCritical, QStringLiteral("Hata"));
+    h.expectMsgBox(QStringLiteral("Tedarikçi firma silinemedi.\nkilitli"), pv::vbCritical,
+                   QStringLiteral("Hata"));
     Harness::click(f.vekbutton2);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM urun_reyon")).toInt(), 2);
     Harness::click(f.cmdCancel);
@@ -714,7 +759,8 @@ void TestStockCard::totals()
     addProduct(h, {"P2", "Elma", {}, 2});
     QVERIFY(h.exec(QStringLiteral("UPDATE Product SET AlisFiyatiTopTut = 1000.125, SatisFiyatiTopTut = 2.5, "
                                   "SatisFiyati2TopTut = NULL WHERE id = 1")));
-    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET AlisFiyatiTopTut = 234, SatisFiyatiTopTut = 0.5 WHERE id = 2")));
+    QVERIFY(h.exec(
+        QStringLiteral("UPDATE Product SET AlisFiyatiTopTut = 234, SatisFiyatiTopTut = 0.5 WHERE id = 2")));
     frmProduct &f = openCard();
     QCOMPARE((QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text(),
                           f.txtPrice6->text()}),
@@ -747,13 +793,16 @@ void TestStockCard::weightPricesShowThreeDecimals()
     Harness::click(f.cmdFirst);
     QCOMPARE(f.txtPrice->text(), QStringLiteral("2,125"));
     // Browsing never rewrote a price.
-    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(), 2.125);
-    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P2'")).toDouble(), 2.125);
+    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(),
+             2.125);
+    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P2'")).toDouble(),
+             2.125);
     // Editing another field leaves the prices alone; a save writes only what changed.
     Harness::click(f.cmdEdit);
     f.txtOzelKod1->setText(QStringLiteral("X"));
     Harness::click(f.cmdSave);
-    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(), 2.125);
+    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(),
+             2.125);
 }
 
 QTEST_MAIN(TestStockCard)

@@ -145,7 +145,8 @@ void TestStockOps::stockWriteFailure()
     frmProduct &f = openCard();
     Harness::click(f.btnSec);
     f.xpText3->setText(QStringLiteral("3"));
-    h.expectMsgBox(QStringLiteral("Stok miktarı kaydedilemedi.\nkilitli"), pv::vbCritical, QStringLiteral("Hata"));
+    h.expectMsgBox(QStringLiteral("Stok miktarı kaydedilemedi.\nkilitli"), pv::vbCritical,
+                   QStringLiteral("Hata"));
     Harness::click(f.BvButton5);
     QCOMPARE(h.msgBoxes().size(), 1);
     QCOMPARE(stockOf(h, QStringLiteral("A1")), 10.0);
@@ -338,14 +339,16 @@ void TestStockOps::walk()
     QCOMPARE(valuesOf(h, QStringLiteral("C1")), (QVariantList{8.52, 4.0, QVariant(), QVariant()}));
     // No stock: nothing computed, the stored value stays.
     QCOMPARE(valuesOf(h, QStringLiteral("D1")), (QVariantList{QVariant(), 99.0, QVariant(), QVariant()}));
-    QCOMPARE((QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text()}),
-             (QStringList{"27,02", "115,00", "12,80", "13,60"}));
+    QCOMPARE(
+        (QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text()}),
+        (QStringList{"27,02", "115,00", "12,80", "13,60"}));
 
     // A product added afterwards has no values and the totals leave it out.
     addProduct(h, {"E1", "Elma", {}, 100, 1, 100, 100});
     Harness::click(f.cmdFirst);
     f.arama->topla2_Click();
-    QCOMPARE(valuesOf(h, QStringLiteral("E1")), (QVariantList{QVariant(), QVariant(), QVariant(), QVariant()}));
+    QCOMPARE(valuesOf(h, QStringLiteral("E1")),
+             (QVariantList{QVariant(), QVariant(), QVariant(), QVariant()}));
     QCOMPARE(f.txtPrice2->text(), QStringLiteral("27,02"));
 }
 
@@ -397,7 +400,8 @@ void TestStockOps::walkFailureStops()
     Harness::fire(*f.Timer1);
     QVERIFY(h.exec(QStringLiteral(
         "CREATE TRIGGER noupdate BEFORE UPDATE ON Product BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
-    h.expectMsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\nkilitli"), pv::vbCritical, QStringLiteral("Hata"));
+    h.expectMsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\nkilitli"), pv::vbCritical,
+                   QStringLiteral("Hata"));
     Harness::fire(*f.Timer1);
     QVERIFY(!f.Timer1->Enabled());
     QVERIFY(!f.Frame1->isVisible());
@@ -439,10 +443,12 @@ void TestStockOps::report()
     QCOMPARE(model.textsOf(QStringLiteral("Field1")).mid(0, 3), (QStringList{"Z1", "Z2", "K000"}));
     QCOMPARE(model.textsOf(QStringLiteral("Field5")).at(1), QStringLiteral("12,5"));
     QCOMPARE(model.textsOf(QStringLiteral("Field2")), QStringList{"12/9999"}); // the only expiry given
-    QCOMPARE(model.textsOf(QStringLiteral("Label111")), (QStringList{"STOK RAPORU", "STOK RAPORU", "STOK RAPORU"}));
+    QCOMPARE(model.textsOf(QStringLiteral("Label111")),
+             (QStringList{"STOK RAPORU", "STOK RAPORU", "STOK RAPORU"}));
     QCOMPARE(model.textsOf(QStringLiteral("Field15")), (QStringList{"1", "2", "3"}));
     QCOMPARE(model.textsOf(QStringLiteral("Field16")), (QStringList{"3", "3", "3"}));
-    QCOMPARE(model.textsOf(QStringLiteral("Label117")), (QStringList{"10.12.2026", "10.12.2026", "10.12.2026"}));
+    QCOMPARE(model.textsOf(QStringLiteral("Label117")),
+             (QStringList{"10.12.2026", "10.12.2026", "10.12.2026"}));
     // No row numbers and no stripes.
     for (const pv::PageText &t : model.ofItem(QStringLiteral("Field4")))
         QVERIFY(!t.background.isValid() || t.background == QColor(Qt::white) || t.background.alpha() == 0);
