@@ -262,6 +262,23 @@ sqlite3 *openRaw(const QString &path)
     return raw;
 }
 
+qint64 stepRows(sqlite3 *db, const char *sql, const QByteArray &param)
+{
+    qint64 sink = 0;
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    if (!param.isNull())
+        sqlite3_bind_text(st, 1, param.constData(), int(param.size()), SQLITE_TRANSIENT);
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int i = 0; i < n; ++i) {
+            const unsigned char *t = sqlite3_column_text(st, i);
+            sink += sqlite3_column_bytes(st, i) + (t ? t[0] : 0);
+        }
+    sqlite3_finalize(st);
+    return sink;
+}
+
 Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second)
 {
     Timing best{1e300, 1e300};

@@ -42,6 +42,11 @@ ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const
 // The shop opened with bare sqlite3 calls and the program's SQL functions: the raw side.
 sqlite3 *openRaw(const QString &path);
 
+// Runs a select with bare sqlite3 calls, an optional text bound to its first `?`, stepping
+// every row and reading every column as text, as a window's list would; returns a sum of
+// what was read so that the reads cannot be optimised away.
+qint64 stepRows(sqlite3 *db, const char *sql, const QByteArray &param = {});
+
 // Best (lowest) times in milliseconds of runs calls of each; the two take turns, so that
 // both meet the same machine load.
 struct Timing {

@@ -30,17 +30,7 @@ qint64 g_sink = 0;
 
 void rawQuery(sqlite3 *db, const char *sql, const QByteArray &param = {})
 {
-    sqlite3_stmt *st = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
-    if (!param.isNull())
-        sqlite3_bind_text(st, 1, param.constData(), int(param.size()), SQLITE_TRANSIENT);
-    const int n = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW)
-        for (int i = 0; i < n; ++i) {
-            const unsigned char *t = sqlite3_column_text(st, i);
-            g_sink += sqlite3_column_bytes(st, i) + (t ? t[0] : 0);
-        }
-    sqlite3_finalize(st);
+    g_sink += bench::stepRows(db, sql, param);
 }
 
 const char *kList = "SELECT * FROM Product ORDER BY [Brand Name],[Product Code] ASC";
