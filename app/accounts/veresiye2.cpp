@@ -1,6 +1,7 @@
 #include "app/accounts/veresiye2.h"
 
 #include "app/accounts/AccountMail.h"
+#include "app/accounts/CariToplu.h"
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/MusteriDetay.h"
 #include "app/ledger/Customers.h"
@@ -103,6 +104,15 @@ veresiye2::veresiye2()
                                 {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                                  [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
                                  [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
+    cariToplu = new CariToplu(*this, *Data5, *cariYazdir,
+                              {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
+                               [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { Command6_Click(); },
+                               [this] { menukitle2(); }, [this] { menukilitac2(); },
+                               [this](const QString &day) { Text11 = day; },
+                               [this] {
+                                   musteriDetay->txtMail_Change();
+                                   musteriDetay->txtFoto_Change();
+                               }});
     accountMail = new AccountMail(*this);
 
     Timer3 = new pv::Timer(200, false, this);
@@ -196,8 +206,7 @@ void veresiye2::buildControls()
 
     // The commands whose work lives in the window's other panels are offered once that
     // work is in place; the rules below keep their states all the same.
-    for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton6, btnFiyatGuncelle, VornXPButton5, MyButton1,
-                        btnSMS, VornXPButton2, MyButton2})
+    for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton5, MyButton1, btnSMS, VornXPButton2, MyButton2})
         b->hide();
     ilk->hide();
     son->hide();
@@ -442,6 +451,9 @@ void veresiye2::Form_QueryUnload(int &Cancel, int UnloadMode)
 {
     // Like the missing close box: the window is left through "Geri" only.
     if (UnloadMode == FormControlMenu)
+        Cancel = 1;
+    // Nor while the prices walk: the rest of the ledger would keep its old prices.
+    if (cariToplu->walking())
         Cancel = 1;
 }
 

@@ -16,6 +16,7 @@
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
+#include "platform/text/AmountInWords.h"
 
 #include <QString>
 
@@ -23,6 +24,7 @@
 
 class AccountMail;
 class BvButton;
+class CariToplu;
 class CariYazdir;
 class FrameFendrixon;
 class QAction;
@@ -182,6 +184,8 @@ public:
     MusteriDetay *musteriDetay = nullptr;
     CariYazdir *cariYazdir = nullptr;
     AccountMail *accountMail = nullptr; // the e-mail command's menu and hand-offs
+    // ---- the contract, resetting the account and updating prices from stock
+    CariToplu *cariToplu = nullptr;
 
     // ---- procedures other windows and panels run
     void ara_Click();
@@ -194,6 +198,9 @@ public:
     void Command6_Click();
     void menukitle2();
     void menukilitac2();
+
+    // An amount in Turkish words ("1.234,56" -> "BinİkiYüzOtuzDört TL ve ElliAltı Kr").
+    static QString Yaziyla(const QString &amount) { return pv::Yaziyla(amount); }
 
     // ---- openers
     // The account of `code`: rights "0" full, "1" cashier; `type` the account type passed on

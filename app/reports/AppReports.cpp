@@ -27,6 +27,8 @@ void registerAppReports()
                             }));
     Reports::registerLayout(QStringLiteral("stokraporyazdir"), QStringLiteral(":/reports/stokraporyazdir.json"),
                             script([] { return std::make_unique<PrintDateFooter>(); }));
+    Reports::registerLayout(QStringLiteral("Sozlesme"), QStringLiteral(":/reports/Sozlesme.json"),
+                            script([] { return std::make_unique<DatedFooter>(QStringLiteral("LabelTarih")); }));
 }
 
 } // namespace pv
