@@ -13,6 +13,7 @@
 #include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
+#include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -204,6 +205,7 @@ void veresiye::buildTopRow()
     connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
     connect(BvButton5, &BvButton::Click, this, &veresiye::BvButton5_Click);
     connect(ayarbtn, &BvButton::Click, this, &veresiye::ayarbtn_Click);
+    connect(stokbut, &BvButton::Click, this, &veresiye::stokbut_Click);
 }
 
 void veresiye::buildFilterArea()
@@ -1009,6 +1011,14 @@ void veresiye::txtAlert_Change()
 }
 
 void veresiye::ayarbtn_Click() { mnuayr->popup(QCursor::pos()); }
+
+void veresiye::stokbut_Click()
+{
+    frmProduct &card = pv::form<frmProduct>();
+    card.txtYetki = txtYetki.text();
+    card.refreshList();
+    card.Show();
+}
 
 void veresiye::mnuhak_Click() { pv::form<Form3>().Show(pv::Form::Modal, this); }
 

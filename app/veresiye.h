@@ -88,6 +88,7 @@ public:
     void txtAlert_Change();
 
     void ayarbtn_Click();
+    void stokbut_Click();
     void mnuhak_Click();
 
     // --- commands: settings menu, backup, exit, other programs, announcements -------
