@@ -170,7 +170,7 @@ void TestLedgerReads::unreadCustomerReceiptCounterPostsNothing()
                                             at,
                                             true};
     bool printed = false;
-    const pv::ledger::Result r = pv::ledger::postCollection(db, entry, nullptr, [&](qint64) {
+    const pv::ledger::Result r = pv::ledger::postCollection(db, entry, nullptr, [&](qint64, const QString &) {
         printed = true;
         return true;
     });
