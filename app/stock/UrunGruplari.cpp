@@ -49,7 +49,6 @@ QTableView *grid(QWidget *parent, const char *name, pv::DataControl *dc, const Q
     ui::place(g, 60, 360, 4080, 3180);
     auto *m = new pv::DataGridModel(dc, {{caption, field, 3600}}, g);
     m->attach(g, [](int twips) { return pv::twipsToPixels(twips); });
-    frmProduct::fitHeaders(g);
     g->verticalHeader()->hide();
     g->horizontalHeader()->setStretchLastSection(true);
     return g;

@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRegularExpression>
-#include <QStyle>
 #include <QTableView>
 
 #include <initializer_list>
@@ -160,10 +159,12 @@ void frmProduct::buildCard()
     txtOzelKod1 = box("txtOzelKod1", bb, bbw, 5);
     caption("Label14", lb, lbw, 6, QStringLiteral("Özel Kod-2 :"));
     txtOzelKod2 = box("txtOzelKod2", bb, bbw, 6);
-    caption("Label15", lb, lbw, 7, QStringLiteral("Tedarikçi Firma :"));
-    txtLocation = box("txtLocation", bb, bbw, 7);
-    cboLocation = ui::comboBox(this, "cboLocation", bb, rowTop(7), bbw, h);
-    btnTdrkEkle = ui::button(this, "btnTdrkEkle", bb + bbw + 60, rowTop(7), 600, h, QStringLiteral("EKLE"));
+    // The supplier takes the free last row on the left, as wide as the category: a firm's
+    // name does not fit the short boxes of the right column.
+    caption("Label15", la, lw, 7, QStringLiteral("Tedarikçi Firma :"));
+    txtLocation = box("txtLocation", ba, bw, 7);
+    cboLocation = ui::comboBox(this, "cboLocation", ba, rowTop(7), bw, h);
+    btnTdrkEkle = ui::button(this, "btnTdrkEkle", ba + bw + 60, rowTop(7), 720, h, QStringLiteral("EKLE"));
 
     // The VAT fields are kept on the row but never edited here.
     lblKDV = ui::label(this, "lblKDV", 0, 0, 600, 255, QStringLiteral("KDV :"));
@@ -190,7 +191,6 @@ void frmProduct::buildCard()
                                {QStringLiteral("Özel Kod-2"), QStringLiteral("OzelKod2"), 1020}},
                               this);
     m_grid->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
-    fitHeaders(DBGrid1);
     DBGrid1->verticalHeader()->hide();
     DBGrid1->setWordWrap(false);
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(270));
@@ -446,21 +446,6 @@ void frmProduct::btnParaSifirAyari_Click()
         if (box->text() != shown)
             box->setText(shown);
         box->setCursorPosition(int(shown.size()));
-    }
-}
-
-void frmProduct::fitHeaders(QTableView *grid)
-{
-    QHeaderView *header = grid->horizontalHeader();
-    QFont bold = header->font();
-    bold.setBold(true);
-    const QFontMetrics fm(bold);
-    for (int i = 0; i < grid->model()->columnCount(); ++i) {
-        const QString text = grid->model()->headerData(i, Qt::Horizontal).toString();
-        const int need =
-            fm.horizontalAdvance(text) + 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin) + 8;
-        if (grid->columnWidth(i) < need)
-            grid->setColumnWidth(i, need);
     }
 }
 

@@ -202,8 +202,6 @@ public:
     // unless a product is pending, which a re-read would drop.
     void refreshList();
     void btnParaSifirAyari_Click();
-    // Widens the columns whose caption the design width would cut.
-    static void fitHeaders(QTableView *grid);
 
     // ---- handlers
     void txtYetki_Change();

@@ -143,6 +143,12 @@ void fitGrid(QTableView *grid)
                     taken += t;
                 }
             }
+            // What the shares left over in rounding, a pixel at a time from those with room.
+            for (size_t i = 0; i < width.size() && taken < take; ++i) {
+                const int t = std::min(take - taken, std::max(0, width[i] - need[i]));
+                width[i] -= t;
+                taken += t;
+            }
             for (size_t i = 0; i < width.size() && taken > 0; ++i) {
                 const int add = std::min(std::max(0, need[i] - width[i]), taken);
                 width[i] += add;

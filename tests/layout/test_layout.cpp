@@ -8,6 +8,7 @@
 #include "app/CopyFile.h"
 #include "app/Form3.h"
 #include "app/accounts/AccountMail.h"
+#include "app/accounts/CariToplu.h"
 #include "app/accounts/FrmEmail.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
@@ -23,6 +24,7 @@
 #include "app/reports/AppReports.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
+#include "app/stock/frmProduct.h"
 #include "app/veresiye.h"
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/BvButton.h"
@@ -30,8 +32,10 @@
 #include "platform/report/Report.h"
 #include "platform/report/ReportDocument.h"
 #include "platform/text/Formats.h"
+#include "repair/frmCompact.h"
 #include "tests/harness/Harness.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -159,14 +163,20 @@ void checkGrid(QTableView *g, QStringList &faults)
         hf.setBold(true);
     const QFontMetrics hfm(hf);
     const int margin = g->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, h);
+    int last = -1;
+    for (int c = 0; c < m->columnCount(); ++c)
+        if (!h->isSectionHidden(c))
+            last = c;
     int total = 0, needed = 0;
     for (int c = 0; c < m->columnCount(); ++c) {
         if (h->isSectionHidden(c))
             continue;
         const int size = h->sectionSize(c);
-        total += size;
         const QString text = m->headerData(c, Qt::Horizontal).toString();
         const int need = hfm.horizontalAdvance(text) + 2 * margin;
+        // A last column that stretches fills whatever the grid shows and gives way to the
+        // scroll bar: it takes no more than its header.
+        total += c == last && h->stretchLastSection() ? need : size;
         needed += need;
         if (size > 0 && need > size)
             faults << QStringLiteral("grid %1 column \"%2\": needs %3 px, has %4")
@@ -304,6 +314,70 @@ void shop(Harness &h)
                                            {QStringLiteral("HesapTuru"), QStringLiteral("Vadesiz")}}));
 }
 
+// The stock card's names as a shop fills them: a long product name, the widest capitals.
+void stock(Harness &h)
+{
+    for (const char *category : {"İÇECEKLER", "TEMİZLİK ÜRÜNLERİ"})
+        QVERIFY(h.insert(QStringLiteral("urun_marka"),
+                         {{QStringLiteral("urunmarkaadi"), QString::fromUtf8(category)}}));
+    for (const char *supplier : {"ŞENER GIDA", "ÖZ ÇAĞ"})
+        QVERIFY(
+            h.insert(QStringLiteral("urun_reyon"), {{QStringLiteral("reyon"), QString::fromUtf8(supplier)}}));
+    QVERIFY(h.insert(QStringLiteral("Product"),
+                     {{QStringLiteral("Product Code"), QStringLiteral("8690000000012")},
+                      {QStringLiteral("Brand Name"), QStringLiteral("ÇİĞ KÖFTE ÜRÜNÜ İŞÇİLİK")},
+                      {QStringLiteral("Generic Name"), QStringLiteral("İÇECEKLER")},
+                      {QStringLiteral("OnHand"), 125000},
+                      {QStringLiteral("Reorder Level"), 10},
+                      {QStringLiteral("Price"), 125000.5},
+                      {QStringLiteral("SatisFiyati"), 150000.75},
+                      {QStringLiteral("SatisFiyati2"), 140000},
+                      {QStringLiteral("SatisFiyati3"), 130000},
+                      {QStringLiteral("Unit"), QStringLiteral("Adet")},
+                      {QStringLiteral("Expiration Date"), QStringLiteral("12/9999")},
+                      {QStringLiteral("Sinifi"), QStringLiteral("1.SINIF")},
+                      {QStringLiteral("SaticiFirma"), QStringLiteral("ŞENER GIDA")}}));
+}
+
+// The main window's "Stok İşlemleri", as the user presses it.
+frmProduct &stockCard(Harness &h)
+{
+    stock(h);
+    veresiye &m = pv::form<veresiye>();
+    m.Show(pv::Form::Modeless);
+    m.txtYetki = QStringLiteral("0");
+    h.settle();
+    h.click(m.stokbut);
+    h.settle();
+    return pv::form<frmProduct>();
+}
+
+// The stock card after the user's steps; shown: the panel they open, if any.
+Opener stockCardThen(std::function<void(Harness &, frmProduct &)> steps,
+                     std::function<QWidget *(frmProduct &)> shown = {})
+{
+    return [steps, shown](Harness &h, const Check &check) {
+        frmProduct &f = stockCard(h);
+        steps(h, f);
+        h.settle();
+        if (shown)
+            QVERIFY2(shown(f)->isVisible(), qPrintable(shown(f)->objectName()));
+        check(&f);
+    };
+}
+
+// The search box switched to a mode.
+Opener stockSearch(const QString &mode)
+{
+    return stockCardThen([mode](Harness &h, frmProduct &f) {
+        const int i = f.txtAra->findText(mode);
+        QVERIFY2(i >= 0, qPrintable(mode));
+        f.txtAra->setCurrentIndex(i);
+        emit f.txtAra->activated(i);
+        h.settle();
+    });
+}
+
 Banka1 &bankAccounts(Harness &h)
 {
     veresiye &m = pv::form<veresiye>();
@@ -424,6 +498,137 @@ QList<Window> windows()
          })},
         {"e-mail",
          modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); })},
+        {"e-mail, subjects",
+         modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); },
+                             [](Harness &h, FrmEmail &e) { h.click(e.btnSecKonu); })},
+        {"e-mail, message texts",
+         modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); },
+                             [](Harness &h, FrmEmail &e) { h.click(e.btnSecMesaj); })},
+        {"account window, contract",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             h.click(w.cariToplu->btnSozlesme);
+             QVERIFY(w.cariToplu->frmSozlesme->isVisible());
+             check(&w);
+         }},
+        {"account window, prices from stock",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             h.expectMsgBoxContaining(QStringLiteral("Emin misiniz?"), pv::vbYes);
+             h.click(w.cariToplu->btnFiyatGuncelle);
+             h.settle();
+             QVERIFY(w.cariToplu->frmFiyatGuncel->isVisible());
+             check(&w);
+         }},
+        {"account window, prices from stock done",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             h.expectMsgBoxContaining(QStringLiteral("Emin misiniz?"), pv::vbYes);
+             h.click(w.cariToplu->btnFiyatGuncelle);
+             for (int i = 0; i < 10 && w.cariToplu->Frame3->isHidden(); ++i)
+                 h.advance(10);
+             h.settle();
+             QVERIFY(w.cariToplu->Frame3->isVisible());
+             check(&w);
+         }},
+        {"cash book, money in",
+         [](Harness &h, const Check &check) {
+             veresiye &m = mainWindow(h);
+             h.click(m.KasaBtn);
+             h.settle();
+             kasa &k = pv::form<kasa>();
+             h.click(k.KasaGrsBtn);
+             check(&k);
+         }},
+        {"cash book, money out",
+         [](Harness &h, const Check &check) {
+             veresiye &m = mainWindow(h);
+             h.click(m.KasaBtn);
+             h.settle();
+             kasa &k = pv::form<kasa>();
+             h.click(k.KasaCksBtn);
+             check(&k);
+         }},
+        {"cash book, totals and print",
+         [](Harness &h, const Check &check) {
+             veresiye &m = mainWindow(h);
+             h.click(m.KasaBtn);
+             h.settle();
+             kasa &k = pv::form<kasa>();
+             h.click(k.yazdirBtn);
+             check(&k);
+         }},
+        {"bank accounts, new account",
+         [](Harness &h, const Check &check) {
+             Banka1 &b = bankAccounts(h);
+             h.click(b.btnBankEkle);
+             check(&b);
+         }},
+        {"bank movements, customer entry", modalFrom<Banka2>(
+                                               [](Harness &h) {
+                                                   Banka1 &b = bankAccounts(h);
+                                                   b.DBGrid1->selectRow(0);
+                                                   h.click(b.btnHrktAc);
+                                               },
+                                               [](Harness &h, Banka2 &b) {
+                                                   b.mnubankGlnHE->trigger();
+                                                   h.settle();
+                                                   h.click(b.btnSec);
+                                               })},
+        {"bank movements, income entry", modalFrom<Banka2>(
+                                             [](Harness &h) {
+                                                 Banka1 &b = bankAccounts(h);
+                                                 b.DBGrid1->selectRow(0);
+                                                 h.click(b.btnHrktAc);
+                                             },
+                                             [](Harness &, Banka2 &b) { b.mnuGGelir->trigger(); })},
+        {"stock card", [](Harness &h, const Check &check) { check(&stockCard(h)); }},
+        {"stock card, new product", stockCardThen([](Harness &h, frmProduct &f) { h.click(f.cmdAdd); },
+                                                  [](frmProduct &f) -> QWidget * { return f.cboLocation; })},
+        {"stock card, editing", stockCardThen([](Harness &h, frmProduct &f) { h.click(f.cmdEdit); },
+                                              [](frmProduct &f) -> QWidget * { return f.cboGName; })},
+        {"stock card, categories", stockCardThen(
+                                       [](Harness &h, frmProduct &f) {
+                                           h.click(f.cmdEdit);
+                                           h.click(f.MyButton7);
+                                       },
+                                       [](frmProduct &f) -> QWidget * { return f.urunmarkafrm; })},
+        {"stock card, new category", stockCardThen(
+                                         [](Harness &h, frmProduct &f) {
+                                             h.click(f.cmdEdit);
+                                             h.click(f.MyButton7);
+                                             h.click(f.MyButton2);
+                                         },
+                                         [](frmProduct &f) -> QWidget * { return f.urunmarkafrm2; })},
+        {"stock card, suppliers", stockCardThen(
+                                      [](Harness &h, frmProduct &f) {
+                                          h.click(f.cmdEdit);
+                                          h.click(f.btnTdrkEkle);
+                                      },
+                                      [](frmProduct &f) -> QWidget * { return f.reyonfrm; })},
+        {"stock card, new supplier", stockCardThen(
+                                         [](Harness &h, frmProduct &f) {
+                                             h.click(f.cmdEdit);
+                                             h.click(f.btnTdrkEkle);
+                                             h.click(f.vekbutton4);
+                                         },
+                                         [](frmProduct &f) -> QWidget * { return f.xpFrame3; })},
+        {"stock card, stock in and out",
+         stockCardThen([](Harness &h, frmProduct &f) { h.click(f.btnSec); },
+                       [](frmProduct &f) -> QWidget * { return f.frmStokEkle; })},
+        {"stock card, price totals",
+         stockCardThen([](Harness &h, frmProduct &f) { h.click(f.btnTutarHesapla); },
+                       [](frmProduct &f) -> QWidget * { return f.Frame1; })},
+        {"stock card, search by name", stockSearch(QStringLiteral("Ara > Ürün Adı"))},
+        {"stock card, search by category", stockSearch(QStringLiteral("Ara > Ürün Kategorisi"))},
+        {"stock card, search by class", stockSearch(QStringLiteral("Ara > Ürün Sınıfı"))},
+        {"stock card, search by VAT kind", stockSearch(QStringLiteral("Ara > Ürün KDV Türü"))},
+        {"stock card, search by VAT rate", stockSearch(QStringLiteral("Ara > Ürün KDV Oranı"))},
+        {"stock card, critical stock list", stockCardThen([](Harness &h, frmProduct &f) {
+             f.mnukso->trigger();
+             h.settle();
+         })},
+        {"database repair", modeless<frmCompact>()},
     };
 }
 
