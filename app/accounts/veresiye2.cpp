@@ -91,6 +91,8 @@ veresiye2::veresiye2()
 
     Data1 = new pv::DataControl(this);
     Data5 = new pv::DataControl(this);
+    // A long ledger opens in the time of its keys: the grid reads the rows it shows.
+    Data5->Recordset().setReadOnDemand(true);
     Data3 = new pv::DataControl(this);
     DataFirmaBilgi = new pv::DataControl(this);
     DataKasaSil2 = new pv::DataControl(this);
@@ -463,8 +465,11 @@ void veresiye2::ara_Click()
 
 void veresiye2::topla1_Click()
 {
-    showMoney(VornXPTextBox2, pv::ledger::customerTotals(m_db, Text10.text()).debt);
-    topla2_Click();
+    // Both sums in one reading: the paid total needs no second pass over the ledger.
+    const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, Text10.text());
+    showMoney(VornXPTextBox2, totals.debt);
+    showMoney(VornXPTextBox3, totals.paid);
+    topla3_Click();
 }
 
 void veresiye2::topla2_Click()
@@ -484,13 +489,21 @@ void veresiye2::topla3_Click()
 
 void veresiye2::btnT1_Click()
 {
-    showMoney(txtT1, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).debt);
-    btnT2_Click();
+    const pv::ledger::Totals totals = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
+    showMoney(txtT1, totals.debt);
+    showMoney(txtT2, totals.paid);
+    showRangeBalance();
 }
 
 void veresiye2::btnT2_Click()
 {
     showMoney(txtT2, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).paid);
+    showRangeBalance();
+}
+
+void veresiye2::showRangeBalance()
+{
+    // From the two boxes, as the account's balance.
     const double debt = pv::toNumber(txtT1->text()).value_or(0);
     const double paid = pv::toNumber(txtT2->text()).value_or(0);
     showMoney(txtT3, debt - paid);
@@ -621,16 +634,9 @@ qint64 veresiye2::currentEntryId()
 void veresiye2::refreshLedgerKeepingRow(qint64 id)
 {
     Data5->Refresh();
-    if (id == 0)
-        return;
-    pv::Recordset &rs = Data5->Recordset();
-    const int idField = rs.fieldIndex(QStringLiteral("id"));
-    for (int row = 0; row < rs.RecordCount(); ++row) {
-        if (rs.valueAt(row, idField).toLongLong() == id) {
-            Data5->setCurrentRow(row);
-            return;
-        }
-    }
+    // The entry's id is its rowid: found without reading the rows.
+    if (const int row = id == 0 ? -1 : Data5->Recordset().rowOfRowid(id); row >= 0)
+        Data5->setCurrentRow(row);
 }
 
 void veresiye2::Timer3_Timer()

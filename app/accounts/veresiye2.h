@@ -232,6 +232,7 @@ private:
     bool writeAccountRow();
     void refreshMainList();
     void closeEditPanel();
+    void showRangeBalance();
     void setLedgerFrameColours();
 
     pv::Database m_db;

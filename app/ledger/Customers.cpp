@@ -1,6 +1,7 @@
 #include "app/ledger/Customers.h"
 
 #include "platform/data/Database.h"
+#include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
 
 namespace pv::ledger
@@ -9,10 +10,12 @@ namespace pv::ledger
 namespace
 {
 
-double sum(pv::Database &db, const QString &sql, const QVariantList &params)
+// Debt and paid of the rows a select of the two sums finds, in one reading of them; a sum
+// over no rows (or no amounts) is 0.
+Totals totals(pv::Database &db, const QString &sql, const QVariantList &params)
 {
-    const QVariant v = db.scalar(sql, params);
-    return v.isValid() ? v.toDouble() : 0.0;
+    const pv::Recordset rs(db, sql, params);
+    return {rs.valueAt(0, 0).toDouble(), rs.valueAt(0, 1).toDouble()};
 }
 
 pv::Counter customerCounter(pv::Database &db)
@@ -29,20 +32,17 @@ pv::Counter receiptCounter(pv::Database &db)
 
 Totals customerTotals(pv::Database &db, const QString &customerCode)
 {
-    return {sum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"), {customerCode}),
-            sum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"), {customerCode})};
+    return totals(db, QStringLiteral("select sum(Eklenen), sum(Odenen) from veresiye where mus_kodu = ?"),
+                  {customerCode});
 }
 
 Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to)
 {
-    const QVariantList params{pv::dateKey(from), pv::dateKey(to), customerCode};
-    return {
-        sum(db,
-            QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
-            params),
-        sum(db,
-            QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
-            params)};
+    return totals(
+        db,
+        QStringLiteral(
+            "select sum(Eklenen), sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+        {pv::dateKey(from), pv::dateKey(to), customerCode});
 }
 
 double balance(pv::Database &db, const QString &customerCode)

@@ -327,6 +327,57 @@ static bool hasWord(const QString &sql, QLatin1String w)
     return false;
 }
 
+// Position of the FROM that ends a select's column list (outside parentheses, literals and
+// bracketed names), or -1.
+static qsizetype topLevelFrom(const QString &sql, qsizetype from)
+{
+    const qsizetype n = sql.size();
+    int depth = 0;
+    for (qsizetype i = from; i < n;) {
+        const QChar c = sql.at(i);
+        if (c == u'\'' || c == u'"' || c == u'[' || c == u'`') {
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            const qsizetype j = sql.indexOf(close, i + 1);
+            i = j < 0 ? n : j + 1;
+        } else if (c == u'(') {
+            ++depth;
+            ++i;
+        } else if (c == u')') {
+            --depth;
+            ++i;
+        } else if (c.isLetter() || c == u'_') {
+            qsizetype j = i;
+            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
+                ++j;
+            if (depth == 0 && QStringView(sql).mid(i, j - i).compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0)
+                return i;
+            i = j;
+        } else {
+            ++i;
+        }
+    }
+    return -1;
+}
+
+// The select reading only the rowid of each row of sql, in its order; empty when sql cannot
+// be narrowed so without changing which rows it yields or how its values are bound.
+static QString keySelect(const QString &sql)
+{
+    const qsizetype at = selectListStart(sql);
+    if (at < 0)
+        return {};
+    const qsizetype from = topLevelFrom(sql, at);
+    if (from < 0)
+        return {};
+    const QStringView list = QStringView(sql).mid(at, from - at);
+    for (const QChar c : list)
+        if (c == u'?' || c == u':' || c == u'@' || c == u'$')
+            return {};
+    if (hasWord(sql.left(at), QLatin1String("DISTINCT")))
+        return {};
+    return sql.left(at) + QStringLiteral(" rowid ") + sql.mid(from);
+}
+
 bool Recordset::fail(int number, const QString &message)
 {
     m_error = makeError(number, message);
@@ -363,6 +414,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     const QString source = m_source.trimmed();
     QString sql;
     QString table;
+    QString keySql; // set when only the rows' keys are read now
     bool withRowid = false;
     const bool tableSource = isTableName(source);
     if (tableSource) {
@@ -371,6 +423,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         withRowid = true;
     } else {
         sql = Database::translateSql(source);
+        const QString plain = sql;
         // Updatable when every column comes from one table and rows are table rows.
         const qsizetype at = selectListStart(sql);
         if (at >= 0 && !hasWord(sql, QLatin1String("GROUP")) && !hasWord(sql, QLatin1String("UNION"))) {
@@ -398,6 +451,8 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
                 }
             }
         }
+        if (withRowid && m_onDemand)
+            keySql = keySelect(plain);
     }
 
     Stmt st(c, sql.toUtf8());
@@ -432,13 +487,19 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
                            .arg(origins.join(QLatin1Char(',')), Database::quoteName(table))
                            .toUtf8();
     }
+    // A whole table can be large (the ledger), and so can a select read on demand: only the
+    // rows' keys are read now, their values when first looked at.
+    QByteArray keysSql;
+    if (tableSource)
+        keysSql = QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(Database::quoteName(table)).toUtf8();
+    else if (!keySql.isEmpty() && Stmt(c, keySql.toUtf8())) // else read whole, as any select
+        keysSql = keySql.toUtf8();
     int rc;
-    if (tableSource) {
-        // A whole table can be large (the ledger); its rows are read when first looked at.
-        Stmt ids(
-            c,
-            QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(Database::quoteName(table)).toUtf8());
+    if (!keysSql.isEmpty()) {
+        Stmt ids(c, keysSql);
         rc = ids ? SQLITE_ROW : ids.rc();
+        if (ids && !tableSource)
+            bind(ids.get());
         while (ids && (rc = sqlite3_step(ids.get())) == SQLITE_ROW) {
             Row row;
             row.serial = m_nextSerial++;
@@ -495,6 +556,11 @@ int Recordset::indexOfRowid(qint64 rowid) const
         m_rowIndexValid = true;
     }
     return m_rowIndex.value(rowid, -1);
+}
+
+int Recordset::rowOfRowid(qint64 rowid) const
+{
+    return isUpdatable() ? indexOfRowid(rowid) : -1; // other sets hold no table rows
 }
 
 const QByteArray &Recordset::cellsOf(int i) const
@@ -660,6 +726,29 @@ QVariant Recordset::valueAt(int row, int field) const
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
     return presented(unpack(cellsOf(row), field), m_cols[size_t(field)].kind);
+}
+
+QVariant Recordset::storedAt(int row, int field) const
+{
+    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
+        return {};
+    return unpack(cellsOf(row), field);
+}
+
+void Recordset::noteStored(int row, int field, const QVariant &stored)
+{
+    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
+        return;
+    Row &r = m_rows[size_t(row)];
+    if (r.cells.isEmpty()) // not read yet: it is read from the table when looked at
+        return;
+    std::vector<QVariant> value(m_cols.size());
+    std::vector<bool> written(m_cols.size(), false);
+    value[size_t(field)] = stored;
+    written[size_t(field)] = true;
+    r.cells = repack(r.cells, value, written);
+    if (row == m_pos && hasCurrent() && m_mode == Mode::None)
+        notify(Change::CurrentRowChanged);
 }
 
 QString Recordset::textAt(int row, int field) const

@@ -67,6 +67,14 @@ public:
     Recordset(const Recordset &) = delete;
     Recordset &operator=(const Recordset &) = delete;
 
+    // Rows of an updatable select read when first looked at: opening reads only the rows'
+    // keys, in the select's order, and each row's values are read when a grid, a field or a
+    // find first needs them (a long ledger opens in the time of its keys). Kept across
+    // opens; a select that cannot be read so (not updatable, DISTINCT, placeholders in its
+    // column list) is read whole as usual. Its ORDER BY names columns, not positions.
+    void setReadOnDemand(bool on) { m_onDemand = on; }
+    bool readsOnDemand() const { return m_onDemand; }
+
     bool open(const Database &db, const QString &source, const QVariantList &params = {});
     bool open(const Database &db, const QString &source, const QVariantMap &params);
     // Runs the source again and stands on the first row.
@@ -96,6 +104,11 @@ public:
     bool FindNext(const QString &criterion, const QVariantList &params = {});
     bool NoMatch() const { return m_noMatch; }
 
+    // The row holding the table row of that rowid (for a table with an INTEGER PRIMARY KEY,
+    // its key), found without reading any row's values; -1 when the set has none or is not
+    // updatable.
+    int rowOfRowid(qint64 rowid) const;
+
     Bookmark bookmark() const;
     bool setBookmark(Bookmark b);
     Bookmark LastModified() const { return m_lastModified; }
@@ -121,6 +134,13 @@ public:
     // A cell of any row, without moving (for grids); the same text and value as Fields().
     QString textAt(int row, int field) const;
     QVariant valueAt(int row, int field) const;
+    // The cell as the file holds it: a DATE column's text stays text (no date is made of it,
+    // which a pass over every row would pay for at each one).
+    QVariant storedAt(int row, int field) const;
+    // A value the caller has itself just stored into the row's column (an UPDATE of its own,
+    // committed), given as the column stores it: the row shows it without being read again.
+    // The current row's watchers are told; other rows show it when next looked at.
+    void noteStored(int row, int field, const QVariant &stored);
 
     const DbError &lastError() const { return m_error; }
 
@@ -172,6 +192,7 @@ private:
     mutable std::vector<Row> m_rows;       // rows of a table source are read when first looked at
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it
     mutable bool m_rowIndexValid = false;
+    bool m_onDemand = false;
     QHash<QByteArray, QByteArray> m_writeSql; // mode and written columns -> statement
     int m_pos = 0;
     bool m_currentDeleted = false;
