@@ -88,6 +88,22 @@ CopyFile::CopyFile()
     txtAlert.onChange(this, &CopyFile::txtAlert_Change);
 }
 
+void CopyFile::openForBackup(const QString &folder, QWidget *owner)
+{
+    setCaption(QStringLiteral("Yedek Oluşturma İşlemleri"));
+    txtSurucu = folder;
+    Show(pv::Form::Modal, owner);
+}
+
+void CopyFile::openForRestore(const QString &folder)
+{
+    txtAlert = QStringLiteral("11");
+    txtSurucu = folder;
+    setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
+    geriyuklefrm->setVisible(true);
+    Show(pv::Form::Modeless);
+}
+
 void CopyFile::Form_Load()
 {
     if (QScreen *s = screen())

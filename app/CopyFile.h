@@ -1,6 +1,7 @@
 #pragma once
 // The manual backup of the database file and the restore of a backup over it. The main
-// window hands over the backup folder (txtSurucu) and, for a restore, "11" in txtAlert.
+// window opens it through openForBackup or openForRestore, which hand over the backup
+// folder (txtSurucu) and, for a restore, "11" in txtAlert.
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
 
@@ -21,6 +22,12 @@ public:
     void Form_Activate() override;
     void Form_Unload(int &Cancel) override;
 
+    // ---- openers
+    // Modal over owner, for a backup into `folder`.
+    void openForBackup(const QString &folder, QWidget *owner);
+    // Modeless, with the restore question asked first.
+    void openForRestore(const QString &folder);
+
     // Copies source over destination; the bytes copied, 0 when nothing was.
     qint64 copyFile(const QString &source, const QString &destination);
 
@@ -36,7 +43,6 @@ public:
     void VornXPButton4_Click();
 
     bool restoreMode() const { return m_restoreMode; }
-
     FrameFendrixon *yedeklefrm = nullptr;
     QLineEdit *Destinationpath = nullptr;
     BvButton *MyButton7 = nullptr;

@@ -32,15 +32,6 @@ QWidget *page(QTabWidget *tabs, const QString &caption)
 
 } // namespace
 
-QString ayarlar::mailDomain()
-{
-    return QStringLiteral("@gmail.com");
-}
-QString ayarlar::mailExample()
-{
-    return QStringLiteral("isletmeniz@gmail.com");
-}
-
 ayarlar::ayarlar()
 {
     setObjectName(QStringLiteral("ayarlar"));
@@ -322,8 +313,8 @@ void ayarlar::btnEdit3_Click()
 
 void ayarlar::btnSave3_Click()
 {
-    if (!txtMailKul->text().contains(mailDomain())) {
-        pv::MsgBox(QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. ") + mailExample() +
+    if (!txtMailKul->text().contains(ui::mailDomain())) {
+        pv::MsgBox(QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. ") + ui::mailExample() +
                        QStringLiteral(" gibi doğru gmail adresi girin."),
                    pv::vbCritical);
         txtMailKul->setFocus();

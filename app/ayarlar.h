@@ -77,10 +77,6 @@ public:
     pv::DataControl *Data1 = nullptr;
     pv::DataControl *DataFisNo = nullptr;
 
-    // The domain a shop's mail address must carry, and the example the message gives.
-    static QString mailDomain();
-    static QString mailExample();
-
 signals:
     // The name, logo or backup settings were written: the main window re-reads its row.
     void settingsSaved();

@@ -1,15 +1,19 @@
 #include "app/frmSplash.h"
 
+#include "app/CopyFile.h"
 #include "app/frmLogin.h"
 #include "app/ui/Kit.h"
 #include "app/veresiye.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "database/DbScripts.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/data/DataControl.h"
+#include "platform/data/ProgramDatabase.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -75,10 +79,13 @@ void frmSplash::Form_Load()
         return;
     }
     const QString path = pv::databasePath();
+    settleRestore(path);
+    if (!fileIsUsable(path))
+        return;
     Data1->setDatabaseName(path);
     Data1->setRecordSource(QStringLiteral("surum"));
-    if (!QFileInfo::exists(path) || !Data1->Refresh()) {
-        Timer1.setEnabled(false);
+    if (!Data1->Refresh()) {
+        stop();
         pv::MsgBox(QStringLiteral("Veri tabanı dosyası açılamadı:\n%1\n\nProgram kapatılacak.")
                        .arg(QDir::toNativeSeparators(path)),
                    pv::vbCritical, QStringLiteral("Hata"));
@@ -90,6 +97,85 @@ void frmSplash::Form_Load()
         Label8->setText(QStringLiteral("x.x.x"));
     if (QScreen *s = screen())
         move(s->geometry().center() - rect().center());
+}
+
+void frmSplash::stop()
+{
+    Timer1.setEnabled(false);
+    m_closing = true;
+    m_handOver = false;
+}
+
+// After a restore, the replaced database waits beside the restored one: it goes once the
+// restored file opens as this program's database, and comes back when it does not.
+void frmSplash::settleRestore(const QString &path)
+{
+    const QString previous = pv::previousDatabasePath(path);
+    if (!QFileInfo::exists(previous))
+        return;
+    const QString journal = QStringLiteral("-journal");
+    const pv::DatabaseState state = pv::databaseState(path);
+    if ((state == pv::DatabaseState::Usable || state == pv::DatabaseState::ReadOnly) &&
+        pv::isProgramDatabase(path, pv::schemaSql())) {
+        QFile::remove(previous);
+        QFile::remove(previous + journal);
+        return;
+    }
+    QFile::remove(path + journal);
+    const bool back = pv::renameDurably(previous, path);
+    if (back && QFileInfo::exists(previous + journal))
+        pv::renameDurably(previous + journal, path + journal);
+    pv::MsgBox(
+        back ? QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n%1\n\nÖnceki veri tabanı geri konuldu.")
+                   .arg(QDir::toNativeSeparators(path))
+             : QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n%1\n\nÖnceki veri tabanı %2 "
+                              "olarak duruyor.")
+                   .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(previous)),
+        pv::vbCritical, QStringLiteral("Hata"));
+}
+
+// Looks at the file before anything reads or writes it. False when the start-up stops
+// here (the program ends, or the restore window takes over).
+bool frmSplash::fileIsUsable(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (pv::databaseState(path)) {
+    case pv::DatabaseState::Usable:
+        return true;
+    case pv::DatabaseState::ReadOnly:
+        pv::MsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: %1. Kayıtlar yapılamaz.").arg(shown),
+                   pv::vbExclamation, QStringLiteral("Dikkat"));
+        return true;
+    case pv::DatabaseState::Locked:
+        stop();
+        pv::MsgBox(QStringLiteral("Veri tabanı dosyası başka bir program tarafından kullanılıyor: %1\n\n"
+                                  "O programı kapatıp yeniden başlatın. Program kapatılacak.")
+                       .arg(shown),
+                   pv::vbCritical, QStringLiteral("Hata"));
+        pv::endProgram();
+        return false;
+    case pv::DatabaseState::Damaged:
+        stop();
+        // Nothing may be written to a damaged file: no main window, no day counts.
+        if (pv::MsgBox(QStringLiteral("Veri tabanı dosyası zarar görmüş: %1\n\nBir yedekten şimdi geri "
+                                      "yüklemek ister misiniz? (Hayır: program kapatılır)")
+                           .arg(shown),
+                       pv::vbYesNo | pv::vbCritical, QStringLiteral("Hata")) == pv::vbYes) {
+            pv::Unload(this);
+            pv::form<CopyFile>().openForRestore(QString());
+        } else {
+            pv::endProgram();
+        }
+        return false;
+    case pv::DatabaseState::Missing:
+    case pv::DatabaseState::CannotOpen:
+        break;
+    }
+    stop();
+    pv::MsgBox(QStringLiteral("Veri tabanı dosyası açılamadı:\n%1\n\nProgram kapatılacak.").arg(shown),
+               pv::vbCritical, QStringLiteral("Hata"));
+    pv::endProgram();
+    return false;
 }
 
 void frmSplash::paintEvent(QPaintEvent *)
@@ -141,6 +227,8 @@ void frmSplash::Form_Unload(int &Cancel)
     m_closing = true;
     Timer1.setEnabled(false);
     Hide();
+    if (!m_handOver)
+        return;
     pv::form<veresiye>().Show(pv::Form::Modeless);
     // The login runs over the main window, which is active again when it closes.
     pv::form<frmLogin>().Show(pv::Form::Modal, &pv::form<veresiye>());

@@ -42,5 +42,9 @@ protected:
 
 private:
     void close();
+    void stop();
+    void settleRestore(const QString &path);
+    bool fileIsUsable(const QString &path);
     bool m_closing = false;
+    bool m_handOver = true; // false when the start-up stopped before the main window
 };

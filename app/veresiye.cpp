@@ -7,10 +7,10 @@
 #include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
-#include "app/bank/Banka1.h"
-#include "app/cashbook/kasa.h"
 #include "app/ayarlar.h"
+#include "app/bank/Banka1.h"
 #include "app/birmler.h"
+#include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
 #include "app/ui/Kit.h"
@@ -115,6 +115,12 @@ veresiye::veresiye()
     setObjectName(QStringLiteral("veresiye"));
     setCaption(QStringLiteral("Pelvanor - Cari + Veresiye + Stok + Kasa"));
     setClientSizeTwips(12390, 9045);
+    // Wherever an account window is opened from (here, the customer card), its balance
+    // ends up in this list.
+    connect(&pv::FormEvents::instance(), &pv::FormEvents::loaded, this, [this](pv::Form *f) {
+        if (auto *account = qobject_cast<veresiye2 *>(f))
+            connect(account, &veresiye2::leaving, this, &veresiye::accountLeft);
+    });
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -182,16 +188,16 @@ void veresiye::buildTopRow()
     stokbut = ui::button(this, "stokbut", next(), 120, w, 900, QStringLiteral("Stok İşlemleri"));
     btnBanka = ui::button(this, "btnBanka", next(), 120, w, 900, QStringLiteral("Banka"));
     VornXPButton11 = ui::button(this, "VornXPButton11", next(), 120, w, 900, QStringLiteral("Müşteri Ekle"),
-                                 QStringLiteral("Yeni Müşteri Ekle"));
+                                QStringLiteral("Yeni Müşteri Ekle"));
     rapbut = ui::button(this, "rapbut", next(), 120, w, 900, QStringLiteral("Listeyi Yazdır"),
-                         QStringLiteral("Müşteri Listesini Yazdır"));
+                        QStringLiteral("Müşteri Listesini Yazdır"));
     BvButton4 = ui::button(this, "BvButton4", next(), 120, w, 900, QStringLiteral("Ödeme Günü Geçenler"),
-                            QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    BvButton5 = ui::button(this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
-                            QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"),
-                            {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+                           QStringLiteral("Ödeme Günü Geçen Müşteriler"));
+    BvButton5 = ui::button(
+        this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
+        QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
     ayarbtn = ui::button(this, "ayarbtn", next(), 120, w, 900, QStringLiteral("Ayarlar"), {},
-                          {{"DropDownSymbol", 6}});
+                         {{"DropDownSymbol", 6}});
 
     connect(btnBanka, &BvButton::Click, this, &veresiye::btnBanka_Click);
     connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
@@ -485,7 +491,9 @@ void veresiye::requery(const QString &source, const QVariantList &params)
 {
     Data1->setDatabaseName(pv::databasePath());
     Data1->setRecordSource(source, params);
-    Data1->Refresh();
+    // A list that could not be read is told, never shown as an empty one.
+    if (!Data1->Refresh())
+        readFailed(QStringLiteral("Müşteri listesi okunamadı: "), Data1->lastError());
     // The row commands follow the list, also when the name of the current row stays.
     Command6_Click();
 }
@@ -520,7 +528,14 @@ void veresiye::Command7_Click()
             bool whole = false;
             if (was.isValid() && was.toLongLong(&whole) == days && whole)
                 continue;
+            if (rs.readError())
+                break;
             changes.push_back({row, days});
+        }
+        if (rs.readError()) {
+            // A row of the list could not be read: no count of this pass is written.
+            readFailed(QStringLiteral("Müşteri listesi okunamadı: "), rs.readError());
+            return;
         }
         if (!changes.empty()) {
             pv::Database &db = Data1->Database();
@@ -547,9 +562,19 @@ void veresiye::Command7_Click()
     DBGrid1->viewport()->update();
 }
 
+void veresiye::readFailed(const QString &what, const pv::DbError &error)
+{
+    pv::MsgBox(what + error.message, pv::vbOKOnly | pv::vbCritical, QStringLiteral("Hata"));
+}
+
 void veresiye::Command4_Click()
 {
-    const int n = Data1->Recordset().isOpen() ? Data1->Recordset().RecordCount() : 0;
+    if (!Data1->Recordset().isOpen()) {
+        // Not "no records": the list was not read at all.
+        xpText1->clear();
+        return;
+    }
+    const int n = Data1->Recordset().RecordCount();
     xpText1->setText(QString::number(n));
     if (n == 0)
         pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
@@ -681,15 +706,7 @@ void veresiye::VornXPButton2_Click()
         return;
     const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(0)
         + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.txtYetki = txtYetki.text();
-    w.txtMusTuru = gridText(1);
-    w.txtPt1->setText(gridText(0));
-    w.txtPt2->setText(gridText(0));
-    w.txtPt3->setText(gridText(0));
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openAccount(caption, Text1.text(), txtYetki.text(), gridText(1), gridText(0), this);
 }
 
 void veresiye::VornXPButton9_Click()
@@ -698,12 +715,18 @@ void veresiye::VornXPButton9_Click()
         return;
     const QString caption =
         gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(1) + QStringLiteral(" )");
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(caption);
-    w.Text10 = Text1.text();
-    w.musilfrm->setVisible(true);
-    w.Timer5->setEnabled(true);
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openForDelete(caption, Text1.text(), this);
+}
+
+void veresiye::accountLeft()
+{
+    // The list shows the cached balances: read them again, on the same row.
+    const int row = Data1->currentRow();
+    Data1->Refresh();
+    if (row >= 0)
+        Data1->setCurrentRow(row);
+    DBGrid1->setEnabled(true);
+    update();
 }
 
 void veresiye::mnuMHG_Click() { VornXPButton2_Click(); }
@@ -740,8 +763,8 @@ void veresiye::Image7_Click() { frmResim->setVisible(false); }
 void veresiye::menukitle()
 {
     Frame1->setEnabled(false);
-    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4, BvButton5,
-                        KasaBtn, stokbut, btnBanka, ayarbtn})
+    for (BvButton *b : {VornXPButton9, VornXPButton11, VornXPButton1, VornXPButton2, rapbut, BvButton4,
+                        BvButton5, KasaBtn, stokbut, btnBanka, ayarbtn})
         b->setEnabled(false);
     musaratext->setEnabled(false);
     siralatext->setEnabled(false);
@@ -792,18 +815,27 @@ double veresiye::sumOfType(const QString &turu, bool *ok)
     *ok = false;
     if (!db.open(pv::databasePath()))
         return 0;
-    const QVariant v = db.scalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
-    *ok = !db.lastError();
-    return v.isValid() ? v.toDouble() : 0.0; // a sum over no rows is 0,00
+    const auto v =
+        db.tryScalar(QStringLiteral("Select sum(Bakiye) as toplam from musteriler where Turu = ?"), {turu});
+    if (!v) {
+        readFailed(QStringLiteral("Toplamlar okunamadı: "), db.lastError());
+        return 0;
+    }
+    *ok = true;
+    return v->isValid() ? v->toDouble() : 0.0; // a sum over no rows is 0,00
 }
 
 void veresiye::topla1_Click()
 {
     bool ok = false;
     const double v = sumOfType(QStringLiteral("Alıcı"), &ok);
-    if (ok) {
-        VornXPTextBox22->setText(pv::formatMoney(v));
-        VornXPTextBox22->setCursorPosition(VornXPTextBox22->text().length());
+    // An unread total shows nothing rather than a number it does not know.
+    VornXPTextBox22->setText(ok ? pv::formatMoney(v) : QString());
+    VornXPTextBox22->setCursorPosition(VornXPTextBox22->text().length());
+    if (!ok) {
+        VornXPTextBox33->clear();
+        VornXPTextBox44->clear();
+        return;
     }
     topla2_Click();
 }
@@ -812,18 +844,20 @@ void veresiye::topla2_Click()
 {
     bool ok = false;
     const double v = sumOfType(QStringLiteral("Satıcı"), &ok);
-    if (ok) {
-        VornXPTextBox33->setText(pv::formatMoney(v));
-        VornXPTextBox33->setCursorPosition(VornXPTextBox33->text().length());
-    }
+    VornXPTextBox33->setText(ok ? pv::formatMoney(v) : QString());
+    VornXPTextBox33->setCursorPosition(VornXPTextBox33->text().length());
     topla3_Click();
 }
 
 void veresiye::topla3_Click()
 {
-    const double a = pv::toNumber(VornXPTextBox22->text()).value_or(0);
-    const double b = pv::toNumber(VornXPTextBox33->text()).value_or(0);
-    VornXPTextBox44->setText(pv::formatMoney(a - b));
+    const auto a = pv::toNumber(VornXPTextBox22->text());
+    const auto b = pv::toNumber(VornXPTextBox33->text());
+    if (!a || !b) {
+        VornXPTextBox44->clear();
+        return;
+    }
+    VornXPTextBox44->setText(pv::formatMoney(*a - *b));
     VornXPTextBox44->setCursorPosition(VornXPTextBox44->text().length());
 }
 
@@ -915,6 +949,9 @@ void veresiye::muslisyzdBtn_Click()
 {
     Command3_Click();
     topla1_Click();
+    // Totals that could not be read (already told) are not printed as blanks.
+    if (VornXPTextBox44->text().isEmpty())
+        return;
     Command4_Click();
     prepareMusteriListesi().showPreviewModal(this);
 }
@@ -1001,20 +1038,12 @@ void veresiye::mnuBakim_Click()
 
 void veresiye::ydk1_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.setCaption(QStringLiteral("Yedek Oluşturma İşlemleri"));
-    c.txtSurucu = txtSurucu.text();
-    c.Show(pv::Form::Modal, this);
+    pv::form<CopyFile>().openForBackup(txtSurucu.text(), this);
 }
 
 void veresiye::ydk2_Click()
 {
-    CopyFile &c = pv::form<CopyFile>();
-    c.txtAlert = QStringLiteral("11");
-    c.txtSurucu = txtSurucu.text();
-    c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
-    c.geriyuklefrm->setVisible(true);
-    c.Show(pv::Form::Modeless);
+    pv::form<CopyFile>().openForRestore(txtSurucu.text());
 }
 
 void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }

@@ -22,6 +22,7 @@ class QTextBrowser;
 namespace pv {
 class DataControl;
 class DataGridModel;
+struct DbError;
 class Report;
 } // namespace pv
 
@@ -51,6 +52,7 @@ public:
     // --- account window and customer views --------------------------------------
     void KasaBtn_Click();       // open the cash book
     void VornXPButton2_Click(); // open the account window
+    void accountLeft();         // the account window closed: balances read again
     void VornXPButton9_Click(); // the account window in delete mode
     void mnuMHG_Click();
     void mnuNotg_Click();
@@ -220,6 +222,8 @@ private:
     void buildPictureAndNews();
     void buildMenus();
     double sumOfType(const QString &turu, bool *ok);
+    // Tells a read that failed ("what" + the reason, title "Hata").
+    static void readFailed(const QString &what, const pv::DbError &error);
     void rereadSettings();
 
     bool m_totalsOpen = false;

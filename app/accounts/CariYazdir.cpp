@@ -446,7 +446,12 @@ void CariYazdir::tgoster_Click()
         QStringLiteral(
             "select * from veresiye where Tarih2 Between ? and ? AND mus_kodu = ? ORDER BY Tarih2, Saat asc"),
         {pv::dateKey(ilk->date()), pv::dateKey(son->date()), code});
-    m_ledger.Refresh();
+    if (!m_ledger.Refresh()) {
+        // Not an empty range: the rows were not read.
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + m_ledger.lastError().message, pv::vbCritical,
+                   QStringLiteral("Hata"));
+        return;
+    }
     QWidget *totals = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
     if (m_ledger.Recordset().RecordCount() == 0) {
         ilk->setFocus();

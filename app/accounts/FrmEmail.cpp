@@ -2,7 +2,6 @@
 
 #include "app/accounts/Dialog2.h"
 #include "app/accounts/StatementHtml.h"
-#include "app/ayarlar.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -493,8 +492,8 @@ void FrmEmail::CommandButton1_Click()
          QStringLiteral("Alıcı E-Posta"), pv::vbExclamation, nullptr},
         {TextBox8->text().isEmpty(), QStringLiteral("E-posta konu girin."), QStringLiteral("Konu"),
          pv::vbExclamation, nullptr},
-        {!mail.contains(ayarlar::mailDomain()),
-         QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. ") + ayarlar::mailExample() +
+        {!mail.contains(ui::mailDomain()),
+         QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. ") + ui::mailExample() +
              QStringLiteral(" gibi doğru gmail adresi girin."),
          QString(), pv::vbCritical, TextBox9},
         {!to.contains(QLatin1Char('@')),

@@ -26,6 +26,13 @@ constexpr BvButton::OleColor kYellow = 0x80FFFF;
 constexpr BvButton::OleColor kGrey = 0xE3E3E3;
 
 const QString kWarnTitle = QStringLiteral("Dikkat!!");
+// What each panel saves: its own fields and nothing else.
+const QStringList kCardFields{
+    QStringLiteral("MusteriFirma"), QStringLiteral("Telefon1"), QStringLiteral("Adres"),
+    QStringLiteral("ilgili"),       QStringLiteral("mail"),     QStringLiteral("Telefon2"),
+    QStringLiteral("Gsm"),          QStringLiteral("vd"),       QStringLiteral("vdn"),
+    QStringLiteral("Turu"),         QStringLiteral("ParaTuru")};
+const QStringList kNoteFields{QStringLiteral("Not")};
 const QString kErrorTitle = QStringLiteral("Hata");
 
 // The commands the card panel locks beside the window's own lock, and frees again.
@@ -341,7 +348,7 @@ void MusteriDetay::kaydet_Click()
     const QString address = xpText10->toPlainText();
     const QString type = xpCombo3->currentText();
     const QString currency = xpCombo4->currentText();
-    if (!m_data.UpdateRecord()) {
+    if (!m_data.UpdateRecord(kCardFields)) {
         const QString reason = m_data.lastError().message;
         for (const auto &[box, text] : typed)
             box->setText(text);
@@ -352,7 +359,6 @@ void MusteriDetay::kaydet_Click()
                    kErrorTitle);
         return;
     }
-    m_data.Refresh();
 
     setCardEditable(false);
     MyButton2->show();
@@ -363,8 +369,9 @@ void MusteriDetay::kaydet_Click()
 
 void MusteriDetay::MyButton6_Click()
 {
-    // Nothing typed is kept: the row's stored values are shown again.
-    m_data.CancelUpdate();
+    // Nothing typed is kept: the card's boxes show the stored values again (the note's
+    // own unsaved text is the note's business).
+    m_data.revertFields(kCardFields);
     musterifrm->hide();
     unlockAfterCard();
 }
@@ -420,22 +427,24 @@ void MusteriDetay::MyButton4_Click()
 
 void MusteriDetay::btnNote_Click()
 {
-    if (btnNote->Value())
+    if (btnNote->Value()) {
         ui::showAt(frmNote, 5640, 1560);
-    else
+    } else {
+        // Closed without saving: the stored note again.
         frmNote->hide();
+        m_data.revertFields(kNoteFields);
+    }
 }
 
 void MusteriDetay::BvButton5_Click()
 {
     const QString note = txtNote->toPlainText();
-    if (!m_data.UpdateRecord()) {
+    if (!m_data.UpdateRecord(kNoteFields)) {
         const QString reason = m_data.lastError().message;
         txtNote->setPlainText(note); // kept for another try
         pv::MsgBox(QStringLiteral("Not kaydedilemedi.\n") + reason, pv::vbCritical, kErrorTitle);
         return;
     }
-    m_data.Refresh();
     frmNote->hide();
     btnNote->setValue(false);
 }

@@ -296,7 +296,19 @@ void musteriekle::topla_Click()
     // Read fresh: another card may have been saved since this one loaded.
     pv::Database db;
     db.open(pv::databasePath());
-    xpText1->setText(QString::number(pv::ledger::customerNumber(db) + Text1b.text().toLongLong()));
+    QString why;
+    const auto held = pv::ledger::customerNumber(db, &why);
+    if (!held) {
+        // No number is proposed from a counter that could not be read.
+        xpText1->clear();
+        if (!m_counterUnread)
+            pv::MsgBox(QStringLiteral("Müşteri numarası okunamadı: ") + why, pv::vbCritical,
+                       QStringLiteral("Hata"));
+        m_counterUnread = true;
+        return;
+    }
+    m_counterUnread = false;
+    xpText1->setText(QString::number(*held + Text1b.text().toLongLong()));
 }
 
 void musteriekle::birimgrup()
@@ -414,7 +426,8 @@ void musteriekle::KaydetForm()
             ok = false;
             error = rs.lastError();
         }
-        // A typed code that is no whole number leaves the counter alone.
+        // A typed code that is no whole number leaves the counter alone, and so does one
+        // below the counter: the counter never goes back to numbers already handed out.
         const auto counted = wholeNumber(number);
         QString why;
         if (ok && counted && !pv::ledger::takeCustomerNumber(db, *counted, &why)) {
@@ -451,13 +464,9 @@ void musteriekle::KaydetForm()
 
 void musteriekle::openAccount(const QString &number, const QString &name, const QString &type)
 {
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(name + QStringLiteral(" / ") + number + QStringLiteral(" - ( ") + type +
-                 QStringLiteral(" ) Hesabı"));
-    w.Text10 = number;
-    w.txtYetki = txtYetki.text();
-    w.txtMusTuru = type;
-    w.Show(pv::Form::Modal, this);
+    pv::form<veresiye2>().openAccount(name + QStringLiteral(" / ") + number + QStringLiteral(" - ( ") + type +
+                                          QStringLiteral(" ) Hesabı"),
+                                      number, txtYetki.text(), type, std::nullopt, this);
 }
 
 void musteriekle::MyButton6_Click()
@@ -550,8 +559,10 @@ void musteriekle::BvButton3_Click()
         QStringLiteral("JPG File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp|GIF File(*.gif)|*.gif|"
                        "Tüm Dosyalar(*.*)|*.*"),
         this);
-    if (!picked.isEmpty())
-        txtFoto->setText(picked);
+    // A cancelled picker changes nothing and says nothing.
+    if (picked.isEmpty())
+        return;
+    txtFoto->setText(picked);
     Command1_Click();
 }
 

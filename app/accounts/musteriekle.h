@@ -128,4 +128,5 @@ private:
     pv::DataGridModel *m_similarModel = nullptr;
     pv::DataGridModel *m_groupModel = nullptr;
     bool m_focused = false;
+    bool m_counterUnread = false; // told once, until the counter reads again
 };

@@ -1,6 +1,7 @@
 #include "app/accounts/veresiye2.h"
 
 #include "app/accounts/AccountMail.h"
+#include "app/accounts/CariToplu.h"
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/MusteriDetay.h"
 #include "app/ledger/Customers.h"
@@ -8,7 +9,6 @@
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/PropertyBag.h"
@@ -106,6 +106,15 @@ veresiye2::veresiye2()
                                 {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                                  [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
                                  [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
+    cariToplu = new CariToplu(*this, *Data5, *cariYazdir,
+                              {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
+                               [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { Command6_Click(); },
+                               [this] { menukitle2(); }, [this] { menukilitac2(); },
+                               [this](const QString &day) { Text11 = day; },
+                               [this] {
+                                   musteriDetay->txtMail_Change();
+                                   musteriDetay->txtFoto_Change();
+                               }});
     accountMail = new AccountMail(*this);
 
     Timer3 = new pv::Timer(200, false, this);
@@ -199,8 +208,7 @@ void veresiye2::buildControls()
 
     // The commands whose work lives in the window's other panels are offered once that
     // work is in place; the rules below keep their states all the same.
-    for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton6, btnFiyatGuncelle, VornXPButton5, MyButton1,
-                        btnSMS, VornXPButton2, MyButton2})
+    for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton5, MyButton1, btnSMS, VornXPButton2, MyButton2})
         b->hide();
     ilk->hide();
     son->hide();
@@ -446,6 +454,9 @@ void veresiye2::Form_QueryUnload(int &Cancel, int UnloadMode)
     // Like the missing close box: the window is left through "Geri" only.
     if (UnloadMode == FormControlMenu)
         Cancel = 1;
+    // Nor while the prices walk: the rest of the ledger would keep its old prices.
+    if (cariToplu->walking())
+        Cancel = 1;
 }
 
 void veresiye2::ara_Click()
@@ -613,16 +624,13 @@ void veresiye2::txtUygulaOdemeVeresiye_Change()
     Frame1->hide();
 }
 
-void veresiye2::raiseRefreshSignal(const QString &code)
+void veresiye2::postingSaved(const QString &refreshCode)
 {
-    if (!pv::isLoaded<veresiye2>())
-        return;
-    veresiye2 &w = pv::form<veresiye2>();
-    w.Frame1->setVisible(true);
-    w.Timer3->setEnabled(true);
-    w.islemfrm->setVisible(true);
-    w.txtUygulaOdemeVeresiye = code;
-    w.Text11 = pv::dateText(pv::Clock::today());
+    Frame1->setVisible(true);
+    Timer3->setEnabled(true);
+    islemfrm->setVisible(true);
+    txtUygulaOdemeVeresiye = refreshCode;
+    Text11 = pv::dateText(pv::Clock::today());
 }
 
 qint64 veresiye2::currentEntryId()
@@ -679,20 +687,6 @@ bool veresiye2::writeAccountRow()
     return ok;
 }
 
-void veresiye2::refreshMainList()
-{
-    // The main list shows the cached balances: let it read them again, on the same row.
-    if (!pv::isLoaded<veresiye>())
-        return;
-    veresiye &main = pv::form<veresiye>();
-    const int row = main.Data1->currentRow();
-    main.Data1->Refresh();
-    if (row >= 0)
-        main.Data1->setCurrentRow(row);
-    main.DBGrid1->setEnabled(true);
-    main.update();
-}
-
 void veresiye2::VornXPButton7_Click()
 {
     topla1_Click();
@@ -705,7 +699,7 @@ void veresiye2::VornXPButton7_Click()
                        Data1->Recordset().lastError().message,
                    pv::vbCritical, kErrorTitle);
     Data1->Refresh();
-    refreshMainList();
+    emit leaving();
     pv::Unload(this);
 }
 
@@ -722,11 +716,8 @@ void veresiye2::VornXPButton8_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyeekleode>();
-    d.Text1 = Text10.text();
-    d.eklefrm2->setCaption(QStringLiteral("VERESİYE EKLE - ") + Caption());
-    d.eklefrm->setVisible(true);
-    d.txtOnay = QStringLiteral("1");
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyeekleode::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsSale(Text10.text(), Caption(), this);
 }
 
 void veresiye2::VornXPButton10_Click()
@@ -734,12 +725,8 @@ void veresiye2::VornXPButton10_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyeekleode>();
-    d.txtMusTuru = txtMusTuru.text();
-    d.Text1 = Text10.text();
-    d.odefrm2->setCaption(QStringLiteral("TAHSİLAT - ") + Caption());
-    d.odefrm->setVisible(true);
-    setComboText(d.cboOdemeSekli, QStringLiteral("Nakit"));
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyeekleode::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsCollection(Text10.text(), txtMusTuru.text(), Caption(), this);
 }
 
 void veresiye2::btnEkle_Click() { mnuOdeAlacak->popup(QCursor::pos()); }
@@ -749,17 +736,8 @@ void veresiye2::mnuAlacak_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyealacakekle>();
-    d.txtMusTuru = txtMusTuru.text();
-    d.Text1 = Text10.text();
-    d.odefrm2->setCaption(QStringLiteral("ALACAK DEKONTU - ") + Caption());
-    d.Text4->setText(QString());
-    setComboText(d.cboOdemeSekli, QString());
-    d.cboOdemeSekli->setVisible(false);
-    d.Label3->setVisible(false);
-    d.txtIslemTuru = QStringLiteral("Alacak Dekontu ");
-    ui::moveTo(d.Text5, 2520, 2405);
-    ui::moveTo(d.Label8, 2520, 2110);
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyealacakekle::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsCreditNote(Text10.text(), txtMusTuru.text(), Caption(), this);
 }
 
 void veresiye2::mnuOdeme_Click()
@@ -767,16 +745,30 @@ void veresiye2::mnuOdeme_Click()
     Text12 = txttarih.text();
     m_sonislem = txttarih.text();
     auto &d = pv::form<veresiyealacakekle>();
-    d.txtMusTuru = txtMusTuru.text();
-    d.Text1 = Text10.text();
-    d.odefrm2->setCaption(QStringLiteral("ÖDEME - ") + Caption());
-    setComboText(d.cboOdemeSekli, QStringLiteral("Nakit"));
-    d.cboOdemeSekli->setVisible(true);
-    d.Label3->setVisible(true);
-    d.txtIslemTuru = QStringLiteral("Ödeme ");
-    ui::moveTo(d.Text5, 2520, 3160);
-    ui::moveTo(d.Label8, 2520, 2895);
-    d.Show(pv::Form::Modal, this);
+    connect(&d, &veresiyealacakekle::posted, this, &veresiye2::postingSaved, Qt::UniqueConnection);
+    d.openAsPayment(Text10.text(), txtMusTuru.text(), Caption(), this);
+}
+
+void veresiye2::openAccount(const QString &caption, const QString &code, const QString &rights,
+                            const QString &type, const std::optional<QString> &currency, QWidget *owner)
+{
+    setCaption(caption);
+    Text10 = code;
+    txtYetki = rights;
+    txtMusTuru = type;
+    if (currency)
+        for (QLineEdit *e : {txtPt1, txtPt2, txtPt3})
+            e->setText(*currency);
+    Show(pv::Form::Modal, owner);
+}
+
+void veresiye2::openForDelete(const QString &caption, const QString &code, QWidget *owner)
+{
+    setCaption(caption);
+    Text10 = code;
+    musilfrm->setVisible(true);
+    Timer5->setEnabled(true);
+    Show(pv::Form::Modal, owner);
 }
 
 // ---------------------------------------------------------------- edit panel

@@ -2,28 +2,29 @@
 // The account window: one account's ledger (table veresiye), its totals and balance,
 // the entry commands, and editing and deleting a ledger entry.
 //
-// Callers touch the window (which loads it), write the hand-off fields and show it
-// modally; the window reads them at every activation:
+// Callers touch the window (which loads it) and open it through one of its openers, which
+// write the hand-off fields and show it modally; the window reads them at every activation:
 //
 //   auto &w = pv::form<veresiye2>();
-//   w.setCaption(caption);
-//   w.Text10 = code;          // musteriler.mus_kodu
-//   w.txtYetki = rights;      // "0" full rights, "1" cashier
-//   w.txtMusTuru = type;      // musteriler.Turu
-//   w.txtPt1->setText(currency); ...
-//   w.Show(pv::Form::Modal);
+//   connect(&w, &veresiye2::leaving, this, &Main::accountLeft); // balances to read again
+//   w.openAccount(caption, code, rights, type, currency, this);
+//   w.openForDelete(caption, code, this);   // delete-customer mode
 //
-// Delete mode instead: caption, Text10, musilfrm shown and Timer5 enabled.
-// The entry dialogs answer through the refresh signal txtUygulaOdemeVeresiye ("11",
-// "22", "33"), after showing Frame1 and islemfrm and starting Timer3; then Text11 := today.
+// The entry dialogs it opens answer through their posted() signal: the window shows its
+// confirmation (Frame1, islemfrm, Timer3), sets its refresh field txtUygulaOdemeVeresiye
+// ("11", "22", "33") and Text11 := today.
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
+#include "platform/text/AmountInWords.h"
 
 #include <QString>
 
+#include <optional>
+
 class AccountMail;
 class BvButton;
+class CariToplu;
 class CariYazdir;
 class FrameFendrixon;
 class QAction;
@@ -183,6 +184,8 @@ public:
     MusteriDetay *musteriDetay = nullptr;
     CariYazdir *cariYazdir = nullptr;
     AccountMail *accountMail = nullptr; // the e-mail command's menu and hand-offs
+    // ---- the contract, resetting the account and updating prices from stock
+    CariToplu *cariToplu = nullptr;
 
     // ---- procedures other windows and panels run
     void ara_Click();
@@ -196,9 +199,20 @@ public:
     void menukitle2();
     void menukilitac2();
 
-    // The account window's answer to a saved posting: confirmation shown, ledger re-read,
-    // last-entry date set to today. Only when the account window is open.
-    static void raiseRefreshSignal(const QString &code);
+    // An amount in Turkish words ("1.234,56" -> "BinİkiYüzOtuzDört TL ve ElliAltı Kr").
+    static QString Yaziyla(const QString &amount) { return pv::Yaziyla(amount); }
+
+    // ---- openers
+    // The account of `code`: rights "0" full, "1" cashier; `type` the account type passed on
+    // to the entry dialogs; `currency`, when given, follows the three totals.
+    void openAccount(const QString &caption, const QString &code, const QString &rights, const QString &type,
+                     const std::optional<QString> &currency, QWidget *owner);
+    // Delete-customer mode: the panel shown and the commands kept disabled.
+    void openForDelete(const QString &caption, const QString &code, QWidget *owner);
+
+    // The answer to a posting an entry dialog saved: the confirmation shown, the refresh
+    // field set (which re-reads the ledger), the last-entry date set to today.
+    void postingSaved(const QString &refreshCode);
 
     // ---- handlers
     void txtUygulaOdemeVeresiye_Change();
@@ -223,6 +237,10 @@ public:
     void Command13_Click();
     void MyButton3_Click();
 
+signals:
+    // "Geri": the balance is written to the customer row; lists that show it read it again.
+    void leaving();
+
 private:
     void buildControls();
     void setLedgerCommands(); // the ledger-dependent commands, then the rights level
@@ -230,7 +248,6 @@ private:
     void refreshLedgerKeepingRow(qint64 id);
     qint64 currentEntryId();
     bool writeAccountRow();
-    void refreshMainList();
     void closeEditPanel();
     void showRangeBalance();
     void setLedgerFrameColours();

@@ -10,12 +10,19 @@ namespace pv::ledger
 namespace
 {
 
-// Debt and paid of the rows a select of the two sums finds, in one reading of them; a sum
-// over no rows (or no amounts) is 0.
+// Debt and paid of the rows a select of the two sums finds, in one reading of them: a sum
+// over no rows is 0; a read that failed leaves its reason in error.
 Totals totals(pv::Database &db, const QString &sql, const QVariantList &params)
 {
+    Totals t;
     const pv::Recordset rs(db, sql, params);
-    return {rs.valueAt(0, 0).toDouble(), rs.valueAt(0, 1).toDouble()};
+    if (!rs.isOpen() || rs.RecordCount() != 1) {
+        t.error = rs.lastError().message.isEmpty() ? QStringLiteral("read failed") : rs.lastError().message;
+        return t;
+    }
+    t.debt = rs.valueAt(0, 0).toDouble();
+    t.paid = rs.valueAt(0, 1).toDouble();
+    return t;
 }
 
 pv::Counter customerCounter(pv::Database &db)
@@ -50,15 +57,22 @@ double balance(pv::Database &db, const QString &customerCode)
     return customerTotals(db, customerCode).balance();
 }
 
-qint64 customerNumber(pv::Database &db)
+std::optional<qint64> customerNumber(pv::Database &db, QString *error)
 {
-    return customerCounter(db).value();
+    pv::Counter counter = customerCounter(db);
+    const auto held = counter.tryValue();
+    if (!held && error)
+        *error = counter.lastError().message;
+    return held;
 }
 
 bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
 {
     pv::Counter counter = customerCounter(db);
-    if (counter.write(number))
+    const auto held = counter.tryValue();
+    if (held && number <= *held)
+        return true;
+    if (held && counter.write(number))
         return true;
     if (error)
         *error = counter.lastError().message;

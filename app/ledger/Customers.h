@@ -5,7 +5,9 @@
 
 #include <QDate>
 #include <QString>
+
 #include <QtGlobal>
+#include <optional>
 
 namespace pv
 {
@@ -18,6 +20,10 @@ namespace pv::ledger
 struct Totals {
     double debt = 0; // sum of Eklenen
     double paid = 0; // sum of Odenen
+    // Why the sums could not be read; then debt and paid are no figures at all and must
+    // be neither shown nor written anywhere (an account with no entries has 0 and no error).
+    QString error = {};
+    bool ok() const { return error.isEmpty(); }
     double balance() const { return debt - paid; }
 };
 // Every entry of the account.
@@ -26,9 +32,12 @@ Totals customerTotals(pv::Database &db, const QString &customerCode);
 Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to);
 double balance(pv::Database &db, const QString &customerCode);
 
-// The last customer number handed out (son_musterino.musterino), read fresh.
-qint64 customerNumber(pv::Database &db);
+// The last customer number handed out (son_musterino.musterino), read fresh; nullopt when
+// it could not be read (the reason in error).
+std::optional<qint64> customerNumber(pv::Database &db, QString *error = nullptr);
 // Records the number a customer was saved with; call it inside the card's transaction.
+// The counter only moves up: a typed number at or below it (a gap filled by hand) leaves
+// it alone, so the next proposal is never a number already handed out.
 bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error = nullptr);
 
 // The number the next customer receipt prints with (yedek_yeri.yolu), read fresh.

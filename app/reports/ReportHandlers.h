@@ -17,8 +17,8 @@ protected:
     QString m_prefix;
 };
 
-// carirapor, CariGunlukRapor (Label117), kasaRapor (Label124): the print date in the page
-// footer.
+// carirapor, CariGunlukRapor (Label117), kasaRapor (Label124), Sozlesme (LabelTarih): the print
+// date in the page footer.
 class DatedFooter : public RankedRows {
 public:
     explicit DatedFooter(const QString &dateLabel = QStringLiteral("Label117"),

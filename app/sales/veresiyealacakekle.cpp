@@ -1,6 +1,5 @@
 #include "app/sales/veresiyealacakekle.h"
 
-#include "app/accounts/veresiye2.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/Rows.h"
 #include "app/ui/Kit.h"
@@ -62,6 +61,38 @@ void veresiyealacakekle::Form_Load()
         move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
+void veresiyealacakekle::openAsCreditNote(const QString &code, const QString &accountType,
+                                          const QString &accountCaption, QWidget *owner)
+{
+    txtMusTuru = accountType;
+    Text1 = code;
+    odefrm2->setCaption(QStringLiteral("ALACAK DEKONTU - ") + accountCaption);
+    Text4->setText(QString());
+    // No payment kind: the amount moves up into its place.
+    cboOdemeSekli->setCurrentIndex(-1);
+    cboOdemeSekli->setVisible(false);
+    Label3->setVisible(false);
+    txtIslemTuru = pv::ledger::kCreditNoteKind;
+    ui::moveTo(Text5, 2520, 2405);
+    ui::moveTo(Label8, 2520, 2110);
+    Show(pv::Form::Modal, owner);
+}
+
+void veresiyealacakekle::openAsPayment(const QString &code, const QString &accountType,
+                                       const QString &accountCaption, QWidget *owner)
+{
+    txtMusTuru = accountType;
+    Text1 = code;
+    odefrm2->setCaption(QStringLiteral("ÖDEME - ") + accountCaption);
+    cboOdemeSekli->setCurrentIndex(cboOdemeSekli->findText(QStringLiteral("Nakit")));
+    cboOdemeSekli->setVisible(true);
+    Label3->setVisible(true);
+    txtIslemTuru = pv::ledger::kPaymentKind;
+    ui::moveTo(Text5, 2520, 3160);
+    ui::moveTo(Label8, 2520, 2895);
+    Show(pv::Form::Modal, owner);
+}
+
 void veresiyealacakekle::cboOdemeSekli_Click()
 {
     Text5->setFocus(Qt::OtherFocusReason);
@@ -79,10 +110,7 @@ void veresiyealacakekle::VornXPButton8_Click()
 
 void veresiyealacakekle::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (Text5->text().isEmpty())
@@ -99,23 +127,20 @@ void veresiyealacakekle::VornXPButton9_Click()
     ui::formatDateBox(Text2);
 
     pv::ledger::Posted done;
-    pv::ledger::Result posted;
+    pv::ledger::Result saved;
     if (txtIslemTuru.text() == pv::ledger::kPaymentKind) {
         const pv::ledger::PaymentEntry entry{Text1.text(), txtMusTuru.text(),  *date,
                                              time,         Text4->text(),      cboOdemeSekli->currentText(),
                                              *amount,      odefrm2->Caption(), m_openedAt};
-        posted = pv::ledger::postPayment(m_db, entry, &done);
+        saved = pv::ledger::postPayment(m_db, entry, &done);
     } else {
         const pv::ledger::CreditNoteEntry entry{Text1.text(),  *date,   time,
                                                 Text4->text(), *amount, m_openedAt};
-        posted = pv::ledger::postCreditNote(m_db, entry, &done);
+        saved = pv::ledger::postCreditNote(m_db, entry, &done);
     }
-    if (!posted) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + posted.reason, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
     txtIslemNo2 = done.postingId;
-    veresiye2::raiseRefreshSignal(QStringLiteral("11"));
+    emit posted(QStringLiteral("11"));
     pv::Unload(this);
 }

@@ -5,9 +5,8 @@
 // unloads itself after a save or a cancel, so each opening starts afresh.
 //
 //   auto &d = pv::form<veresiyealacakekle>();   // loads it: posting id, date, time
-//   d.txtMusTuru = type; d.Text1 = code; d.txtIslemTuru = "Ödeme ";
-//   d.odefrm2->setCaption("ÖDEME - " + caption); ...
-//   d.Show(pv::Form::Modal, this);
+//   connect(&d, &veresiyealacakekle::posted, this, &veresiye2::postingSaved);
+//   d.openAsPayment(code, type, accountCaption, this); // modal: returns when it closes
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -27,6 +26,12 @@ public:
     veresiyealacakekle();
 
     void Form_Load() override;
+
+    // ---- openers: each arranges the panel for its kind, then shows the dialog modally.
+    void openAsCreditNote(const QString &code, const QString &accountType, const QString &accountCaption,
+                          QWidget *owner);
+    void openAsPayment(const QString &code, const QString &accountType, const QString &accountCaption,
+                       QWidget *owner);
 
     // ---- hand-off fields
     pv::HandOff txtMusTuru;                                     // account type
@@ -54,6 +59,10 @@ public:
     void VornXPButton8_Click();
     void cboOdemeSekli_Click();
     void Text5_LostFocus();
+
+signals:
+    // A posting was saved; the code is always "11".
+    void posted(const QString &refreshCode);
 
 private:
     pv::Database m_db;

@@ -1,6 +1,5 @@
 #include "app/sales/veresiyeekleode.h"
 
-#include "app/accounts/veresiye2.h"
 #include "app/ledger/Customers.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/Rows.h"
@@ -398,6 +397,26 @@ void veresiyeekleode::Form_Load()
     xpCombo3->addItems({kLevel1, kLevel2, kLevel3});
     xpCombo3->setCurrentIndex(0);
     centre();
+}
+
+void veresiyeekleode::openAsSale(const QString &code, const QString &accountCaption, QWidget *owner)
+{
+    Text1 = code;
+    eklefrm2->setCaption(QStringLiteral("VERESİYE EKLE - ") + accountCaption);
+    eklefrm->setVisible(true);
+    txtOnay = QStringLiteral("1");
+    Show(pv::Form::Modal, owner);
+}
+
+void veresiyeekleode::openAsCollection(const QString &code, const QString &accountType,
+                                       const QString &accountCaption, QWidget *owner)
+{
+    txtMusTuru = accountType;
+    Text1 = code;
+    odefrm2->setCaption(QStringLiteral("TAHSİLAT - ") + accountCaption);
+    odefrm->setVisible(true);
+    cboOdemeSekli->setCurrentIndex(cboOdemeSekli->findText(QStringLiteral("Nakit")));
+    Show(pv::Form::Modal, owner);
 }
 
 void veresiyeekleode::Form_Activate()
@@ -972,10 +991,7 @@ void veresiyeekleode::saveSale(bool fromStock)
     QLineEdit *quantityBox = fromStock ? Text10 : Text10a;
     QLineEdit *priceBox = fromStock ? Text12 : Text12a;
     QLineEdit *totalBox = fromStock ? Text9 : Text9a;
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (xpText6->toPlainText().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), xpText6);
     if (quantityBox->text().isEmpty())
@@ -1021,14 +1037,11 @@ void veresiyeekleode::saveSale(bool fromStock)
     sale.priceLevel = xpCombo3->currentText();
     sale.savedOn = pv::Clock::today();
     const pv::ledger::StockSaleLine line{bartext->text(), txtSpr2.text(), txtSpr3.text()};
-    const pv::ledger::Result posted =
+    const pv::ledger::Result saved =
         fromStock ? pv::ledger::postStockSale(m_db, sale, line) : pv::ledger::postFreeSale(m_db, sale, line);
-    if (!posted) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + posted.reason, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
-    veresiye2::raiseRefreshSignal(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
+    emit posted(fromStock ? QStringLiteral("33") : QStringLiteral("22"));
     pv::Unload(this);
 }
 
@@ -1036,10 +1049,7 @@ void veresiyeekleode::saveSale(bool fromStock)
 
 void veresiyeekleode::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) {
-        pv::MsgBox(text, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
-        field->setFocus(Qt::OtherFocusReason);
-    };
+    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (cboOdemeSekli->currentText().isEmpty())
@@ -1078,14 +1088,11 @@ void veresiyeekleode::VornXPButton9_Click()
         return btnMakbuzPrnt_Click(&receipt);
     };
     pv::ledger::Posted done;
-    const pv::ledger::Result posted = pv::ledger::postCollection(m_db, entry, &done, print);
-    if (!posted) {
-        pv::MsgBox(ui::kSaveFailed + QLatin1Char('\n') + posted.reason, pv::vbOKOnly | pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
+    const pv::ledger::Result saved = pv::ledger::postCollection(m_db, entry, &done, print);
+    if (!saved)
+        return ui::showSaveFailed(saved.reason);
     txtIslemNo2 = done.postingId;
-    veresiye2::raiseRefreshSignal(QStringLiteral("11"));
+    emit posted(QStringLiteral("11"));
     if (done.receiptPrinted) {
         pv::ReportPreview preview(receipt);
         pv::execModal(&preview, this);

@@ -6,11 +6,8 @@
 // cancel, so each opening starts afresh with a new posting id.
 //
 //   auto &d = pv::form<veresiyeekleode>();   // loads it first
-//   d.Text1 = code;                          // sale
-//   d.eklefrm2->setCaption("VERESİYE EKLE - " + caption);
-//   d.eklefrm->setVisible(true);
-//   d.txtOnay = "1";
-//   d.Show(pv::Form::Modal, this);
+//   connect(&d, &veresiyeekleode::posted, this, &veresiye2::postingSaved);
+//   d.openAsSale(code, accountCaption, this); // modal: returns when it closes
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -42,6 +39,13 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+
+    // ---- openers: each arranges its own panel, then shows the dialog modally over owner.
+    // A free-text sale on the account (the stock mode is a button away).
+    void openAsSale(const QString &code, const QString &accountCaption, QWidget *owner);
+    // A collection; a supplier's account type turns it into money out.
+    void openAsCollection(const QString &code, const QString &accountType, const QString &accountCaption,
+                          QWidget *owner);
 
     // ---- hand-off fields
     pv::HandOff Text1;      // account code of every row saved
@@ -218,6 +222,11 @@ private:
     void deleteDescription(pv::DataControl *list);
     QString moneyPattern(bool pressed) const;
 
+signals:
+    // A posting was saved: "11" a collection, "22" a free-text sale, "33" a sale from stock.
+    void posted(const QString &refreshCode);
+
+private:
     pv::Database m_db;
     QDateTime m_openedAt; // the posting id's moment
     bool m_listRefreshing = false;

@@ -16,8 +16,8 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFrame>
 #include <QFileInfo>
+#include <QFrame>
 #include <QLineEdit>
 
 #include <limits>
@@ -225,6 +225,17 @@ void refuse(QLineEdit *box, const QString &message)
     box->selectAll();
 }
 
+void refuseField(QWidget *field, const QString &message)
+{
+    pv::MsgBox(message, pv::vbOKOnly | pv::vbExclamation, kWarnTitle);
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void showSaveFailed(const QString &reason)
+{
+    pv::MsgBox(kSaveFailed + QLatin1Char('\n') + reason, pv::vbOKOnly | pv::vbCritical, kErrorTitle);
+}
+
 bool readAmount(QLineEdit *box, double *value, const QString &emptyMessage, const QString &word)
 {
     const pv::AmountCheck check = pv::checkAmount(box->text(), word);
@@ -290,6 +301,16 @@ QString mailValue(const QString &typed)
 {
     const QString t = typed.trimmed();
     return t == QLatin1String("@") ? QString() : t;
+}
+
+QString mailDomain()
+{
+    return QStringLiteral("@gmail.com");
+}
+
+QString mailExample()
+{
+    return QStringLiteral("isletmeniz@gmail.com");
 }
 
 QString makerAddress()

@@ -92,6 +92,11 @@ inline const QString kBadDate = QStringLiteral("Tarihi gg.aa.yyyy biçiminde yaz
 // Refuses what a box holds: the message (title "Dikkat!!", exclamation), then the focus
 // back in the box with its text selected for typing over.
 void refuse(QLineEdit *box, const QString &message);
+// The entry dialogs' refusal: the message (title "Dikkat!!", OK, exclamation), then the
+// focus back in the field, its text left as it is.
+void refuseField(QWidget *field, const QString &message);
+// The posting could not be written: kSaveFailed and the reason, title "Hata".
+void showSaveFailed(const QString &reason);
 
 // The one amount check of every amount, price and quantity box. An empty box gets
 // `emptyMessage`, text that is no Turkish number or above 999.999.999.999,99 gets the
@@ -114,6 +119,9 @@ void formatDateBox(QLineEdit *box);
 bool isBlank(const QString &text);
 // The e-mail box's design text "@" alone is no address.
 QString mailValue(const QString &typed);
+// The domain the shop's sending address must carry, and the example the message gives.
+QString mailDomain();
+QString mailExample();
 
 // ---------------------------------------------------------------- dates of the lists
 
@@ -161,11 +169,6 @@ enum class CopyKind {
 // follows in percent and is left at 0. Failures show "Kopyalama Hatası!, Yeniden deneyin.".
 qint64 copyDatabase(const QString &source, const QString &destination, const QString &questionTitle,
                     QuorvelXPProgressBar *bar, CopyKind kind);
-
-// A file that SQLite opens and that holds this program's tables.
-bool isProgramDatabase(const QString &path);
-// Some connection of this process still holds the file open.
-bool databaseInUse(const QString &path);
 
 // Unloads every loaded window but keep, and lets their deferred deletions run so that
 // their data controls let go of the file.

@@ -1,6 +1,7 @@
 #include "app/ui/Kit.h"
 
 #include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "database/DbScripts.h"
 #include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/data/ProgramDatabase.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <filesystem>
 #include <sqlite3.h>
 
 namespace ui
@@ -102,33 +102,48 @@ bool backupInto(sqlite3 *src, const QString &target, QuorvelXPProgressBar *bar)
     return sqlite3_backup_finish(b) == SQLITE_OK && done;
 }
 
-bool replaceFile(const QString &from, const QString &to)
+// Part files of copies that never finished (the program was ended or the disk filled):
+// hidden files ".<name>.ydk.part" and their journals, and the restore's own part file.
+void removeStaleParts(const QString &folder, const QString &ownPart)
 {
-    std::error_code ec;
-    std::filesystem::rename(std::filesystem::path(from.toStdU16String()),
-                            std::filesystem::path(to.toStdU16String()), ec);
-    return !ec;
+    QDir dir(folder);
+    const QStringList parts =
+        dir.entryList({QStringLiteral(".*.ydk.part"), QStringLiteral(".*.ydk.part-journal")},
+                      QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : parts)
+        dir.remove(name);
+    QFile::remove(ownPart);
+    QFile::remove(ownPart + QStringLiteral("-journal"));
 }
 
-qint64 fail(QuorvelXPProgressBar *bar)
+// Moves a file with its journal (a journal left by a broken write belongs to its file).
+bool moveWithJournal(const QString &from, const QString &to)
+{
+    const QString journal = QStringLiteral("-journal");
+    QFile::remove(to);
+    QFile::remove(to + journal);
+    if (!pv::renameDurably(from, to))
+        return false;
+    if (QFileInfo::exists(from + journal))
+        pv::renameDurably(from + journal, to + journal);
+    return true;
+}
+
+qint64 fail(QuorvelXPProgressBar *bar, const QString &text = kCopyFailed)
 {
     if (bar)
         bar->setValue(0);
-    pv::MsgBox(kCopyFailed, pv::vbInformation, QStringLiteral("Bilgi"));
+    if (text == kCopyFailed)
+        pv::MsgBox(text, pv::vbInformation, QStringLiteral("Bilgi"));
+    else
+        pv::MsgBox(text, pv::vbCritical, QStringLiteral("Hata"));
     return 0;
 }
 
+const QString kNotProgramDatabase =
+    QStringLiteral("Seçilen dosya bu programın veri tabanı değil; hiçbir şey değiştirilmedi.");
+
 } // namespace
-
-bool isProgramDatabase(const QString &path)
-{
-    return pv::isProgramDatabase(path);
-}
-
-bool databaseInUse(const QString &path)
-{
-    return pv::databaseInUse(path);
-}
 
 void unloadOtherForms(pv::Form *keep)
 {
@@ -167,7 +182,9 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
 {
     if (!sourceIsUsable(source, destination))
         return fail(bar);
-    if (kind == CopyKind::Restore && (!isProgramDatabase(source) || databaseInUse(destination)))
+    if (kind == CopyKind::Restore && !pv::isProgramDatabase(source, pv::schemaSql()))
+        return fail(bar, kNotProgramDatabase);
+    if (kind == CopyKind::Restore && pv::databaseInUse(destination))
         return fail(bar);
 
     if (QFileInfo::exists(destination) &&
@@ -179,7 +196,7 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
     const QFileInfo dest(destination);
     const QString temp =
         dest.absolutePath() + QStringLiteral("/.") + dest.fileName() + QStringLiteral(".part");
-    QFile::remove(temp);
+    removeStaleParts(dest.absolutePath(), temp);
     bool ok = false;
     {
         // Joins the program's own connection when the file is open, so the copy sees
@@ -188,15 +205,27 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
         ok = src.open(source) && backupInto(src.handle(), temp, bar);
     }
     if (ok && kind == CopyKind::Restore) {
-        // A journal left by the old file would be rolled into the restored one.
-        const QString journal = destination + QStringLiteral("-journal");
-        if (QFileInfo::exists(journal))
-            ok = QFile::remove(journal);
+        // What is about to replace the live file is checked once more, as written.
+        if (!pv::isProgramDatabase(temp, pv::schemaSql())) {
+            QFile::remove(temp);
+            return fail(bar, kNotProgramDatabase);
+        }
+        // The replaced database stays beside it until the restored one has opened at the
+        // next start (which then removes it, or puts it back when the restored one fails).
+        const QString previous = pv::previousDatabasePath(destination);
+        const bool hadOld = QFileInfo::exists(destination);
+        ok = !hadOld || moveWithJournal(destination, previous);
+        if (ok && !pv::renameDurably(temp, destination)) {
+            ok = false;
+            if (hadOld)
+                moveWithJournal(previous, destination);
+        }
+    } else if (ok) {
+        ok = pv::renameDurably(temp, destination);
     }
-    if (ok)
-        ok = replaceFile(temp, destination);
     if (!ok) {
         QFile::remove(temp);
+        QFile::remove(temp + QStringLiteral("-journal"));
         return fail(bar);
     }
     if (bar)

@@ -135,6 +135,8 @@ void DataControl::show(std::shared_ptr<Binding> b)
 {
     if (b->owner.isNull())
         return;
+    if (m_saving && !named(m_saving, b->field) && b->read && b->read() != b->shownText)
+        return;
     const int idx = m_rs.fieldIndex(b->field);
     const QString text =
         idx >= 0 && (m_rs.hasCurrent() || m_rs.isAdding()) ? m_rs.Fields(idx).text() : QString();
@@ -179,10 +181,31 @@ bool DataControl::isChanged(const QObject *owner) const
 
 bool DataControl::UpdateRecord()
 {
+    return update(nullptr);
+}
+
+bool DataControl::UpdateRecord(const QStringList &fields)
+{
+    m_saving = &fields;
+    const bool ok = update(&fields);
+    m_saving = nullptr;
+    return ok;
+}
+
+void DataControl::revertFields(const QStringList &fields)
+{
+    const auto all = m_bindings;
+    for (const auto &b : all)
+        if (named(&fields, b->field))
+            show(b);
+}
+
+bool DataControl::update(const QStringList *only)
+{
     m_error = {};
     std::vector<std::pair<QString, QString>> changed;
     for (const auto &b : m_bindings) {
-        if (b->owner.isNull() || !b->read)
+        if (b->owner.isNull() || !b->read || !named(only, b->field))
             continue;
         const QString now = b->read();
         if (now != b->shownText)

@@ -17,6 +17,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,8 +72,15 @@ public:
     // being added or edited after Recordset().AddNew() / Edit(), completing it). All or nothing: a value its
     // column cannot take fails the whole write and the row stays as stored. True when nothing changed.
     bool UpdateRecord();
+    // The same for the named fields only (names ignore case): a panel saves its own boxes,
+    // and what the user typed into boxes of other fields is neither written nor replaced
+    // on screen.
+    bool UpdateRecord(const QStringList &fields);
     // Drops a pending AddNew/Edit; bound widgets show the stored values again.
     void CancelUpdate();
+    // Shows the stored values again in the boxes of the named fields only (a panel left
+    // without saving); the other boxes keep what was typed into them.
+    void revertFields(const QStringList &fields);
     // The bound widget holds something other than what it was shown: what UpdateRecord
     // would write. False for a widget that is not bound.
     bool isChanged(const QObject *owner) const;
@@ -96,6 +104,11 @@ private:
     void onChange(pv::Recordset::Change c);
     void showAll();
     void show(std::shared_ptr<Binding> b);
+    bool update(const QStringList *only);
+    static bool named(const QStringList *only, const QString &field)
+    {
+        return !only || only->contains(field, Qt::CaseInsensitive);
+    }
 
     QString m_databaseName;
     QString m_source;
@@ -105,6 +118,8 @@ private:
     pv::Recordset m_rs;
     DbError m_error;
     std::vector<std::shared_ptr<Binding>> m_bindings;
+    // While a save of named fields runs: the boxes of other fields keep their typed text.
+    const QStringList *m_saving = nullptr;
 };
 
 } // namespace pv

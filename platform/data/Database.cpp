@@ -196,6 +196,8 @@ bool Database::open(const QString &path, OpenMode mode)
 {
     m_error = {};
     const QString key = QFileInfo(path).absoluteFilePath();
+    if (mode == ReadOnly)
+        return openReadOnly(key);
     if (auto existing = openFiles().value(key).lock()) {
         m_conn = existing;
         return true;
@@ -228,6 +230,29 @@ bool Database::open(const QString &path, OpenMode mode)
         return false;
     }
     openFiles().insert(key, conn);
+    m_conn = std::move(conn);
+    return true;
+}
+
+bool Database::openReadOnly(const QString &key)
+{
+    m_conn.reset();
+    if (!QFileInfo::exists(key)) {
+        m_error = makeError(SQLITE_CANTOPEN, QStringLiteral("file not found: %1").arg(key));
+        return false;
+    }
+    auto conn = std::make_shared<Connection>();
+    conn->path = key;
+    int rc = sqlite3_open_v2(key.toUtf8().constData(), &conn->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
+    if (rc == SQLITE_OK)
+        rc = registerSqlFunctions(conn->db);
+    if (rc != SQLITE_OK) {
+        m_error = sqliteError(conn->db, rc);
+        return false;
+    }
+    sqlite3_busy_timeout(conn->db, 5000);
+    sqlite3_extended_result_codes(conn->db, 1);
     m_conn = std::move(conn);
     return true;
 }
@@ -357,6 +382,14 @@ QVariant Database::scalar(const QString &sql, const QVariantList &params)
     return {};
 }
 
+std::optional<QVariant> Database::tryScalar(const QString &sql, const QVariantList &params)
+{
+    QVariant v = scalar(sql, params);
+    if (m_error)
+        return std::nullopt;
+    return v;
+}
+
 QString Database::translateSql(const QString &sql)
 {
     // Only words outside literals and bracketed names are looked at.
@@ -484,8 +517,16 @@ Counter::Counter(Database db, const QString &table, const QString &field)
 
 qint64 Counter::value()
 {
-    const QVariant v = m_db.scalar(QStringLiteral("SELECT %1 FROM %2 LIMIT 1")
-                                       .arg(Database::quoteName(m_field), Database::quoteName(m_table)));
+    return tryValue().value_or(0);
+}
+
+std::optional<qint64> Counter::tryValue()
+{
+    const auto read = m_db.tryScalar(QStringLiteral("SELECT %1 FROM %2 LIMIT 1")
+                                         .arg(Database::quoteName(m_field), Database::quoteName(m_table)));
+    if (!read)
+        return std::nullopt;
+    const QVariant &v = *read;
     if (!v.isValid() || v.isNull())
         return 0;
     if (v.typeId() == QMetaType::LongLong)

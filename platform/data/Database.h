@@ -14,6 +14,7 @@
 #include <QVariantList>
 #include <QVariantMap>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 
@@ -50,7 +51,9 @@ struct DbError {
 class Database
 {
 public:
-    enum OpenMode { OpenExisting, CreateIfMissing };
+    // ReadOnly opens a connection of its own that never writes the file (not even its
+    // journal mode): for looking at a file before the program takes it.
+    enum OpenMode { OpenExisting, CreateIfMissing, ReadOnly };
 
     Database();
     ~Database();
@@ -73,6 +76,9 @@ public:
     // First column of the first row; an invalid QVariant for no row or NULL (a sum over no
     // rows).
     QVariant scalar(const QString &sql, const QVariantList &params = {});
+    // The same, telling a failed read apart: nullopt when the statement failed (the reason
+    // in lastError()), an invalid QVariant for no row or NULL.
+    std::optional<QVariant> tryScalar(const QString &sql, const QVariantList &params = {});
 
     int changes() const; // rows touched by the last statement
     qint64 lastInsertRowId() const;
@@ -91,6 +97,7 @@ public:
 private:
     friend class Transaction;
     friend class Recordset;
+    bool openReadOnly(const QString &key);
     std::shared_ptr<detail::Connection> m_conn;
     DbError m_error;
 };
@@ -124,8 +131,10 @@ class Counter
 {
 public:
     Counter(Database db, const QString &table, const QString &field);
-    // The stored value; 0 when the row is missing, NULL or not a number.
+    // The stored value; 0 when the row is missing, NULL or not a number (or unreadable).
     qint64 value();
+    // The same, but nullopt when the file could not be read (reason in lastError()).
+    std::optional<qint64> tryValue();
     qint64 next() { return value() + 1; }
     bool write(qint64 value);
     const DbError &lastError() const { return m_db.lastError(); }

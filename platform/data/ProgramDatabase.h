@@ -1,6 +1,7 @@
 #pragma once
-// Whether a file is a database of this program, in one place for every program that
-// replaces or rebuilds the shop's database file (the restore, the repair program).
+// Whether a file is the shop's database, and how it stands before the program takes it,
+// in one place for every program that replaces, rebuilds or opens the shop's database
+// file (the restore, the start-up, the repair program).
 #include <QString>
 
 struct sqlite3;
@@ -15,11 +16,34 @@ bool hasDatabaseHeader(const QString &path);
 // whatever state its pages are in.
 bool holdsProgramTables(sqlite3 *db);
 
-// A file fit to replace the live database: SQLite's header, this program's tables, and
-// SQLite's quick check passes. The file is only read.
-bool isProgramDatabase(const QString &path);
-
 // Some connection of this process still holds the file open.
 bool databaseInUse(const QString &path);
+
+// True when path is a database of this program: SQLite's header, every table of schemaSql
+// with every one of its columns, an integrity check answering "ok", and the version row
+// `surum` read through the data layer as the start-up reads it. The file is opened read-only
+// and never written. reason (when given) says what failed.
+bool isProgramDatabase(const QString &path, const QString &schemaSql, QString *reason = nullptr);
+
+// How the database file stands at start-up, looked at without writing to it.
+enum class DatabaseState {
+    Usable,
+    Missing,    // no file at path
+    CannotOpen, // not a database SQLite can read (or not ours)
+    Locked,     // another program holds the file
+    Damaged,    // SQLite's quick check finds faults
+    ReadOnly,   // readable and sound, but the file or its folder cannot be written
+};
+// busyMs: how long to wait for another program's lock before answering Locked.
+DatabaseState databaseState(const QString &path, QString *reason = nullptr, int busyMs = 3000);
+
+// Where a restore keeps the database it replaced until the restored one has opened.
+QString previousDatabasePath(const QString &databasePath);
+
+// Renames from over to and flushes the folder to disk, so that a power cut right after
+// cannot bring back the old name. On failure nothing is renamed.
+bool renameDurably(const QString &from, const QString &to);
+// Flushes a folder's entries (names, renames) to disk; no-op where the system has no such call.
+void flushFolder(const QString &folder);
 
 } // namespace pv

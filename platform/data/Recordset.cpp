@@ -393,6 +393,7 @@ bool Recordset::failSql()
 bool Recordset::load(const QVariantList *list, const QVariantMap *map)
 {
     m_error = {};
+    m_readError = {};
     m_open = false;
     m_rows.clear();
     m_rowIndexValid = false;
@@ -567,19 +568,30 @@ const QByteArray &Recordset::cellsOf(int i) const
 {
     Row &row = m_rows[size_t(i)];
     if (row.cells.isEmpty()) {
-        Stmt st(m_db.m_conn.get(), m_refetchSql);
-        if (st) {
-            sqlite3_bind_int64(st.get(), 1, row.rowid);
-            if (sqlite3_step(st.get()) == SQLITE_ROW)
-                row.cells = packStatement(st.get(), 0, sqlite3_column_count(st.get()));
-        }
-        if (row.cells.isEmpty()) { // gone from the table meanwhile: every field NULL
+        const auto nullRow = [this] {
             const qsizetype n = qsizetype(m_cols.size());
-            row.cells = QByteArray(n * 5, char(NullCell));
-            char *head = row.cells.data();
+            QByteArray cells(n * 5, char(NullCell));
+            char *head = cells.data();
             for (qsizetype k = 0; k < n; ++k)
                 put<quint32>(head, quint32(n * 4 + k));
+            return cells;
+        };
+        Stmt st(m_db.m_conn.get(), m_refetchSql);
+        int rc = st ? SQLITE_OK : st.rc();
+        if (st) {
+            sqlite3_bind_int64(st.get(), 1, row.rowid);
+            rc = sqlite3_step(st.get());
+            if (rc == SQLITE_ROW)
+                row.cells = packStatement(st.get(), 0, sqlite3_column_count(st.get()));
         }
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+            // Not read (locked, damaged): shown as NULLs but not kept, and told.
+            m_readError = sqliteError(m_db.m_conn->db, rc);
+            m_unreadCells = nullRow();
+            return m_unreadCells;
+        }
+        if (row.cells.isEmpty()) // gone from the table meanwhile: every field NULL
+            row.cells = nullRow();
     }
     return row.cells;
 }

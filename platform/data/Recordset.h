@@ -143,6 +143,11 @@ public:
     void noteStored(int row, int field, const QVariant &stored);
 
     const DbError &lastError() const { return m_error; }
+    // A row of a table source that could not be read when it was first looked at (as
+    // opposed to one deleted meanwhile, which reads as NULLs): its values read as NULL too,
+    // so whoever sums, counts or lists rows checks this before trusting them. Cleared by
+    // the next open.
+    const DbError &readError() const { return m_readError; }
 
     // The data control's hook; called after every change of position or rows.
     void setWatcher(std::function<void(Change)> watcher) { m_watcher = std::move(watcher); }
@@ -203,6 +208,8 @@ private:
     std::vector<QVariant> m_buffer;
     std::vector<bool> m_dirty;
     DbError m_error;
+    mutable DbError m_readError;
+    mutable QByteArray m_unreadCells; // the NULL row shown for a row that could not be read
     std::function<void(Change)> m_watcher;
 };
 

@@ -408,6 +408,7 @@ Form *defaultFormInstance(std::type_index type, const std::function<Form *()> &c
     // this instance instead of making another.
     rt.defaults[type] = f;
     f->Form_Load();
+    emit FormEvents::instance().loaded(f);
     return f;
 }
 

@@ -175,13 +175,16 @@ inline constexpr const char kProgramWindowProperty[] = "pvProgramWindow";
 // Places a control by a design's twips (left, top, width, height).
 void setGeometryTwips(QWidget *widget, double left, double top, double width, double height);
 
-// Notifications for tests and tools.
+// Notifications for windows, tests and tools.
 class FormEvents : public QObject
 {
     Q_OBJECT
 public:
     static FormEvents &instance();
 signals:
+    // A window's default instance was made and its Form_Load ran: another window can
+    // listen to it without the two including each other both ways.
+    void loaded(pv::Form *form);
     void activated(QWidget *window);  // just before its Form_Activate runs
     void modalShown(QWidget *window); // shown and activated, its nested loop about to run
     void modalEnded(QWidget *window);

@@ -1,6 +1,7 @@
 #include "platform/report/Report.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/report/ReportFormat.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/report/ReportSource.h"
@@ -371,6 +372,8 @@ ReportDocument Engine::run()
             m_data = detail::runReportSource(c.database(), c.connectionString(), c.source(), c.params());
             if (!m_data.ok)
                 qWarning("report %s: source refused: %s", qPrintable(m_layout.name), qPrintable(m_data.error));
+            if (m_data.readFailed)
+                m_doc.readError = m_data.error.isEmpty() ? QStringLiteral("read failed") : m_data.error;
             break;
         }
     for (const ReportControl &c : m_controls)
@@ -537,13 +540,32 @@ ReportDocument Report::run()
 
 PageModel Report::runToPageModel() { return run().pageModel(); }
 
-bool Report::exportPdf(const QString &path) { return run().exportPdf(path); }
+// A report whose rows could not be read is told, never shown or printed as one without rows.
+static bool readable(const ReportDocument &doc)
+{
+    if (doc.readError.isEmpty())
+        return true;
+    MsgBox(QStringLiteral("Rapor okunamadı: ") + doc.readError, vbCritical, QStringLiteral("Hata"));
+    return false;
+}
 
-bool Report::print(QPrinter &printer) { return run().print(printer); }
+bool Report::exportPdf(const QString &path)
+{
+    const ReportDocument doc = run();
+    return readable(doc) && doc.exportPdf(path);
+}
+
+bool Report::print(QPrinter &printer)
+{
+    const ReportDocument doc = run();
+    return readable(doc) && doc.print(printer);
+}
 
 void Report::showPreviewModal(QWidget *parent)
 {
     const ReportDocument doc = run();
+    if (!readable(doc))
+        return;
     ReportPreview preview(doc);
     execModal(&preview, parent);
 }

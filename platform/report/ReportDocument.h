@@ -68,6 +68,8 @@ public:
     int sheetWidth = 0; // twips
     int sheetHeight = 0;
     std::vector<std::vector<ReportDrawOp>> pages;
+    // Why the rows could not be read; empty when they were (or the report has none).
+    QString readError;
 
     int pageCount() const { return int(pages.size()); }
     PageModel pageModel() const;

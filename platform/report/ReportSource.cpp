@@ -36,11 +36,13 @@ ReportRows runReportSource(const Database &given, const QString &connection, con
     }
     if (!db.isOpen() && !db.open(path)) {
         out.error = db.lastError().message;
+        out.readFailed = true;
         return out;
     }
     Recordset rs;
     if (!rs.open(db, sql, params)) {
         out.error = rs.lastError().message;
+        out.readFailed = true;
         return out;
     }
     const int n = rs.FieldCount();
@@ -53,6 +55,12 @@ ReportRows runReportSource(const Database &given, const QString &connection, con
         for (int i = 0; i < n; ++i)
             row.push_back(ReportCell{rs.valueAt(r, i), rs.textAt(r, i)});
         out.rows.push_back(std::move(row));
+    }
+    if (rs.readError()) {
+        out.rows.clear();
+        out.error = rs.readError().message;
+        out.readFailed = true;
+        return out;
     }
     out.ok = true;
     return out;

@@ -18,6 +18,9 @@ struct ReportCell {
 struct ReportRows {
     bool ok = false;
     QString error;
+    // The file was there but its rows could not be read: the report must not pass for one
+    // without rows.
+    bool readFailed = false;
     QStringList columns;
     std::vector<std::vector<ReportCell>> rows;
 

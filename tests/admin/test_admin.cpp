@@ -11,7 +11,9 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "database/DbScripts.h"
 #include "platform/data/DataControl.h"
+#include "platform/data/ProgramDatabase.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Program.h"
 #include "tests/harness/Harness.h"
@@ -896,7 +898,7 @@ void TestAdmin::backupWindow()
     c.Show(pv::Form::Modal);
     h.settle();
     QVERIFY(!pv::isLoaded<CopyFile>());
-    QVERIFY(ui::isProgramDatabase(expected));
+    QVERIFY(pv::isProgramDatabase(expected, pv::schemaSql()));
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QFileInfo(expected).fileName()});
 }
 
@@ -926,7 +928,7 @@ void TestAdmin::backupOverwrite()
     pv::form<CopyFile>().txtSurucu = folder;
     pv::form<CopyFile>().Show(pv::Form::Modal);
     h.settle();
-    QCOMPARE(ui::isProgramDatabase(target), answer == pv::vbYes);
+    QCOMPARE(pv::isProgramDatabase(target, pv::schemaSql()), answer == pv::vbYes);
     if (answer == pv::vbNo)
         QCOMPARE(fileBytes(target), QByteArray("eski yedek"));
     QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1); // no temporary file left
@@ -971,11 +973,11 @@ void TestAdmin::backupOfOpenDatabaseIsConsistent()
     const QString target = backupFolder(h) + QStringLiteral("/a.ydk");
     QVERIFY(ui::copyDatabase(pv::databasePath(), target, QStringLiteral("Dikkat"), nullptr,
                              ui::CopyKind::Backup) > 0);
-    QVERIFY(ui::isProgramDatabase(target));
+    QVERIFY(pv::isProgramDatabase(target, pv::schemaSql()));
     QVERIFY(!QFile::exists(target + QStringLiteral("-journal")));
-    QVERIFY(ui::databaseInUse(pv::databasePath()));
+    QVERIFY(pv::databaseInUse(pv::databasePath()));
     dc.close();
-    QVERIFY(!ui::databaseInUse(pv::databasePath()));
+    QVERIFY(!pv::databaseInUse(pv::databasePath()));
     // The copy stands alone: open it as the program's database and read the new row.
     pv::setProgramFolder(QFileInfo(target).absolutePath());
     QFile::rename(target, pv::databasePath());
@@ -1054,9 +1056,15 @@ void TestAdmin::restoreRefused_data()
     const QString failed = QStringLiteral("Kopyalama Hatası!, Yeniden deneyin.");
     QTest::newRow("picker cancelled") << "cancel" << 0 << "";
     QTest::newRow("overwrite declined") << "good" << int(pv::vbNo) << "";
-    QTest::newRow("not a database") << "text" << 0 << failed;
+    const QString notOurs =
+        QStringLiteral("Seçilen dosya bu programın veri tabanı değil; hiçbir şey değiştirilmedi.");
+    QTest::newRow("not a database") << "text" << 0 << notOurs;
     QTest::newRow("empty file") << "empty" << 0 << failed;
-    QTest::newRow("database of another program") << "foreign" << 0 << failed;
+    QTest::newRow("database of another program") << "foreign" << 0 << notOurs;
+    QTest::newRow("look-alike: the six tables, one column each") << "lookalike" << 0 << notOurs;
+    QTest::newRow("a column missing") << "nocolumn" << 0 << notOurs;
+    QTest::newRow("no version row") << "noversion" << 0 << notOurs;
+    QTest::newRow("a damaged page") << "damaged" << 0 << notOurs;
     QTest::newRow("missing file") << "missing" << 0 << failed;
     QTest::newRow("the database itself") << "self" << 0 << failed;
 }
@@ -1080,14 +1088,44 @@ void TestAdmin::restoreRefused()
         pv::Database other;
         QVERIFY(other.open(backup, pv::Database::CreateIfMissing));
         QVERIFY(other.exec(QStringLiteral("CREATE TABLE t (a)")));
+    } else if (kind == QLatin1String("lookalike")) {
+        pv::Database other;
+        QVERIFY(other.open(backup, pv::Database::CreateIfMissing));
+        QVERIFY(
+            other.exec(QStringLiteral("CREATE TABLE \"User\" (Username); CREATE TABLE dgrayr (logo); "
+                                      "CREATE TABLE musteriler (mus_kodu); CREATE TABLE veresiye (Tarih); "
+                                      "CREATE TABLE kasa (Tarih); CREATE TABLE yedek_yeri (yolu);")));
+    } else if (kind == QLatin1String("nocolumn") || kind == QLatin1String("noversion") ||
+               kind == QLatin1String("damaged")) {
+        QVERIFY(ui::copyDatabase(pv::databasePath(), backup, QStringLiteral("Dikkat"), nullptr,
+                                 ui::CopyKind::Backup) > 0);
+        if (kind == QLatin1String("damaged")) {
+            // One page in the middle of the file zeroed.
+            QFile f(backup);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            const qint64 page = 4096;
+            QVERIFY(f.size() > 4 * page);
+            f.seek(f.size() / page / 2 * page);
+            f.write(QByteArray(page, '\0'));
+        } else {
+            pv::Database other;
+            QVERIFY(other.open(backup));
+            QVERIFY(other.exec(kind == QLatin1String("nocolumn")
+                                   ? QStringLiteral("ALTER TABLE kasa DROP COLUMN Aciklama")
+                                   : QStringLiteral("DELETE FROM surum")));
+        }
     } else if (kind == QLatin1String("cancel"))
         backup.clear();
     else if (kind == QLatin1String("self"))
         backup = h.databasePath();
     h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
     const QByteArray before = fileBytes(h.databasePath());
+    const QByteArray picked = backup.isEmpty() ? QByteArray() : fileBytes(backup);
     restoreFrom(h, backup, answer, message);
     QCOMPARE(fileBytes(h.databasePath()), before);
+    if (!backup.isEmpty())
+        QCOMPARE(fileBytes(backup), picked);
+    QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
     if (!backup.isEmpty()) {
         // Nothing was replaced: the window stays for another try or a close.
         CopyFile &c = pv::form<CopyFile>();
@@ -1175,7 +1213,7 @@ void TestAdmin::automaticBackupAtExit()
     QVERIFY(!pv::isLoaded<CopyOto>());
     QCOMPARE(QFile::exists(expected), backup);
     if (backup)
-        QVERIFY(ui::isProgramDatabase(expected));
+        QVERIFY(pv::isProgramDatabase(expected, pv::schemaSql()));
 }
 
 void TestAdmin::automaticBackupAsksBeforeReplacing()
@@ -1249,7 +1287,7 @@ void TestAdmin::startPrograms()
     bool freeAtStart = false;
     pv::setLaunchHandler([&](const QString &path) {
         started << path;
-        freeAtStart = !ui::databaseInUse(pv::databasePath());
+        freeAtStart = !pv::databaseInUse(pv::databasePath());
         return starts;
     });
     auto *main = new Holder;
@@ -1426,7 +1464,7 @@ void TestAdmin::mainWindowSettingsReachExit()
     h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
     h.click(m.VornXPButton3);
     QVERIFY(h.programEnded());
-    QVERIFY(ui::isProgramDatabase(expected));
+    QVERIFY(pv::isProgramDatabase(expected, pv::schemaSql()));
 }
 
 void TestAdmin::mainWindowExitWithoutBackup()

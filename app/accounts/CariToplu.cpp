@@ -1,0 +1,350 @@
+#include "app/accounts/CariToplu.h"
+
+#include "app/accounts/CariYazdir.h"
+#include "app/ledger/AccountBulk.h"
+#include "app/ui/Kit.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "platform/components/PropertyBag.h"
+#include "platform/data/DataControl.h"
+#include "platform/forms/Clock.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/MsgBox.h"
+#include "platform/forms/Timer.h"
+#include "platform/report/Report.h"
+#include "platform/text/AmountInWords.h"
+#include "platform/text/Formats.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableView>
+
+namespace
+{
+
+const QString kWarnTitle = QStringLiteral("Dikkat!");
+const QString kErrorTitle = QStringLiteral("Hata");
+const QString kWalkCaption = QStringLiteral("Stoktaki Ürünlerin Güncel Fiyatları Cariye Yansıtılıyor...");
+const QString kWalkDone = QStringLiteral("İşlem Başarılı");
+const QString kContractSql = QStringLiteral(
+    "select * from veresiye where Tarih2 = ? and mus_kodu = ? ORDER BY [Tarih],[Saat],Eklenen asc");
+
+// Every command of the window while the prices walk: nothing can be added, edited,
+// deleted, picked or shown, and "Geri" cannot close it.
+const QStringList kWalkLocks{QStringLiteral("VornXPButton7"),
+                             QStringLiteral("VornXPButton8"),
+                             QStringLiteral("VornXPButton9"),
+                             QStringLiteral("VornXPButton10"),
+                             QStringLiteral("btnEkle"),
+                             QStringLiteral("btnEdit"),
+                             QStringLiteral("VornXPButton6"),
+                             QStringLiteral("btnFiyatGuncelle"),
+                             QStringLiteral("VornXPButton5"),
+                             QStringLiteral("MyButton1"),
+                             QStringLiteral("btnMail"),
+                             QStringLiteral("btnSMS"),
+                             QStringLiteral("VornXPButton2"),
+                             QStringLiteral("tgoster"),
+                             QStringLiteral("tgoster2"),
+                             QStringLiteral("btnNote"),
+                             QStringLiteral("btnResimGoster"),
+                             QStringLiteral("btnSozlesme"),
+                             QStringLiteral("bntSozlesmePrint"),
+                             QStringLiteral("ilk"),
+                             QStringLiteral("son"),
+                             QStringLiteral("Frame1s")};
+// What the window's own unlock leaves to others; the ledger, the rights and the e-mail and
+// photo rules then have their say.
+const QStringList kWalkUnlocks{
+    QStringLiteral("btnEkle"), QStringLiteral("btnEdit"),     QStringLiteral("MyButton1"),
+    QStringLiteral("btnSMS"),  QStringLiteral("tgoster"),     QStringLiteral("tgoster2"),
+    QStringLiteral("btnNote"), QStringLiteral("btnSozlesme"), QStringLiteral("bntSozlesmePrint"),
+    QStringLiteral("ilk"),     QStringLiteral("son")};
+
+const QStringList kContractDetail{
+    QStringLiteral("Field1"), QStringLiteral("Field2"), QStringLiteral("Field3"), QStringLiteral("Field4"),
+    QStringLiteral("Field5"), QStringLiteral("Field7"), QStringLiteral("lblRank")};
+
+} // namespace
+
+CariToplu::CariToplu(pv::Form &window, pv::DataControl &Data5, CariYazdir &print, Hooks hooks)
+    : QObject(&window), m_window(window), m_ledger(Data5), m_print(print), m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("CariToplu"));
+    m_grid = m_window.findChild<QTableView *>(QStringLiteral("DBGrid2"));
+    buildContractPanel();
+    buildPricePanel();
+}
+
+CariToplu::~CariToplu() = default;
+
+void CariToplu::buildContractPanel()
+{
+    QWidget *w = &m_window;
+    // The free place of the command column, above "Geri".
+    btnSozlesme = ui::button(w, "btnSozlesme", 11640, 8160, 3840, 480, QStringLiteral("Sözleşme Yazdır"));
+
+    // Above the ledger, beside the note and photo commands: it hides no command.
+    frmSozlesme = ui::panel(w, "frmSozlesme", 5520, 480, 6000, 1140, false);
+    FrameFendrixon4 = ui::frame(frmSozlesme, "FrameFendrixon4", 0, 0, 6000, 1140,
+                                QStringLiteral("Sözleşme Bilgileri ve Ödeme Planı"));
+    QWidget *f = FrameFendrixon4;
+    ui::label(f, "Label42", 120, 420, 1860, 315, QStringLiteral("Sözleşme Tarihi :"),
+              Qt::AlignRight | Qt::AlignVCenter);
+    txtSozTarih = ui::datePicker(f, "txtSozTarih", 2040, 420, 1425, 315);
+    ui::label(f, "Label43", 120, 780, 1860, 315, QStringLiteral("Malın Teslim Tarihi :"),
+              Qt::AlignRight | Qt::AlignVCenter);
+    txtTeslimTarih = ui::datePicker(f, "txtTeslimTarih", 2040, 780, 1425, 315);
+    bntSozlesmePrint =
+        ui::button(f, "bntSozlesmePrint", 3600, 480, 2280, 555, QStringLiteral(" Sözleşmeyi Yazdır"));
+    frmSozlesme->hide();
+
+    connect(btnSozlesme, &BvButton::Click, this, &CariToplu::btnSozlesme_Click);
+    connect(bntSozlesmePrint, &BvButton::Click, this, &CariToplu::bntSozlesmePrint_Click);
+}
+
+void CariToplu::buildPricePanel()
+{
+    QWidget *w = &m_window;
+    VornXPButton6 = w->findChild<BvButton *>(QStringLiteral("VornXPButton6"));
+    if (!VornXPButton6)
+        VornXPButton6 =
+            ui::button(w, "VornXPButton6", 11640, 4380, 3840, 480, QStringLiteral("Hesabı Sıfırla"));
+    btnFiyatGuncelle = w->findChild<BvButton *>(QStringLiteral("btnFiyatGuncelle"));
+    if (!btnFiyatGuncelle)
+        btnFiyatGuncelle = ui::button(
+            w, "btnFiyatGuncelle", 11640, 4920, 3840, 480, QStringLiteral("Tüm Fiyatları Güncelle"),
+            QStringLiteral(
+                "Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt "
+                "Satan İşletmeler İçindir.)"));
+    VornXPButton6->show();
+    btnFiyatGuncelle->show();
+
+    frmFiyatGuncel = ui::panel(w, "frmFiyatGuncel", 3840, 2760, 7560, 2640);
+    FrameFendrixon2 = ui::frame(frmFiyatGuncel, "FrameFendrixon2", 0, 0, 7560, 2640, kWalkCaption);
+    QWidget *f = FrameFendrixon2;
+    ui::label(f, "Label44", 120, 480, 7320, 315,
+              QStringLiteral("Lütfen işlem bitene kadar Bilgisarınızda hiç bir işlem yapmayınız."),
+              Qt::AlignCenter);
+    pv::PropertyBag bar;
+    bar.set(QStringLiteral("ShowText"), true);
+    bar.set(QStringLiteral("Color"), 0x00A87E28);
+    ProgressBar2 = new QuorvelXPProgressBar(f, bar);
+    ProgressBar2->setObjectName(QStringLiteral("ProgressBar2"));
+    ui::place(ProgressBar2, 120, 900, 7320, 375);
+    Frame3 = ui::panel(f, "Frame3", 120, 1380, 7320, 1140, false);
+    ui::label(
+        Frame3, "Label45", 0, 60, 7320, 315,
+        QStringLiteral("Müşteri hareketlerindeki ürünlere, Stoktaki ürünlerin güncel fiyatları yansıtıldı."),
+        Qt::AlignCenter);
+    btnOnay = ui::button(Frame3, "btnOnay", 2880, 540, 1560, 480, QStringLiteral(" Tamam"));
+    Frame3->hide();
+    frmFiyatGuncel->hide();
+
+    Timer6 = new pv::Timer(10, false, this);
+    connect(Timer6, &pv::Timer::tick, this, &CariToplu::Timer6_Timer);
+    connect(VornXPButton6, &BvButton::Click, this, &CariToplu::VornXPButton6_Click);
+    connect(btnFiyatGuncelle, &BvButton::Click, this, &CariToplu::btnFiyatGuncelle_Click);
+    connect(btnOnay, &BvButton::Click, this, &CariToplu::btnOnay_Click);
+}
+
+QString CariToplu::value(const char *boxName) const
+{
+    if (const auto *box = m_window.findChild<QLineEdit *>(QLatin1String(boxName)))
+        return box->text();
+    if (const auto *memo = m_window.findChild<QPlainTextEdit *>(QLatin1String(boxName)))
+        return memo->toPlainText();
+    return {};
+}
+
+// ---------------------------------------------------------------- contract
+
+void CariToplu::btnSozlesme_Click()
+{
+    ui::showAt(frmSozlesme, 5520, 480);
+    txtSozTarih->setDate(pv::Clock::today());
+    txtTeslimTarih->setDate(pv::Clock::today());
+}
+
+void CariToplu::bntSozlesmePrint_Click()
+{
+    double amount = 0;
+    const pv::ledger::Result read =
+        pv::ledger::dayDebitTotal(m_ledger.Database(), m_hooks.Text10(), txtSozTarih->date(), &amount);
+    if (!read) {
+        pv::MsgBox(read.reason, pv::vbCritical, kErrorTitle);
+        return;
+    }
+    txtSozBedel = pv::formatMoney(amount);
+    m_print.Command3();
+    ytl2text = pv::Yaziyla(txtSozBedel.text());
+    // A contract whose amount cannot be spelled is not printed with "Hata" in its words.
+    if (ytl2text.text() == QLatin1String("Hata")) {
+        pv::MsgBox(pv::ledger::kContractAmountFailed + QStringLiteral("\nTutar yazıyla yazılamıyor: ") +
+                       txtSozBedel.text(),
+                   pv::vbCritical, kErrorTitle);
+        return;
+    }
+    contract().showPreviewModal(&m_window);
+}
+
+pv::Report &CariToplu::contract()
+{
+    pv::Report &r = pv::Reports::get(QStringLiteral("Sozlesme"));
+    r.dataControl().setDatabase(m_ledger.Database());
+    r.dataControl().setSource(kContractSql, {pv::dateKey(txtSozTarih->date()), m_hooks.Text10()});
+    // The report's labels are one line each.
+    QString address = value("xpText10");
+    address.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    r.label(QStringLiteral("LabelFirma"))
+        .setCaption(m_hooks.txtFirmaBilgi ? m_hooks.txtFirmaBilgi() : QString());
+    r.label(QStringLiteral("Label185")).setCaption(value("xpText3"));
+    r.label(QStringLiteral("Label186")).setCaption(address.trimmed());
+    r.label(QStringLiteral("Label187"))
+        .setCaption(value("xpText9") + QStringLiteral(" - ") + value("xpText12"));
+    r.label(QStringLiteral("Label188")).setCaption(ui::mailValue(value("xpText4")));
+    r.label(QStringLiteral("Label189")).setCaption(value("xpText5"));
+    r.label(QStringLiteral("Label190")).setCaption(value("xpText6"));
+    r.label(QStringLiteral("Label191")).setCaption(value("xpText6"));
+    r.label(QStringLiteral("Label199")).setCaption(pv::dateText(txtTeslimTarih->date()));
+    r.label(QStringLiteral("Label200")).setCaption(txtSozBedel.text());
+    r.label(QStringLiteral("Label201")).setCaption(ytl2text.text());
+    if (const auto *size = m_window.findChild<QComboBox *>(QStringLiteral("TextSize")))
+        for (const QString &name : kContractDetail)
+            r.control(name).setFontSize(size->currentText());
+    return r;
+}
+
+// ---------------------------------------------------------------- reset
+
+void CariToplu::VornXPButton6_Click()
+{
+    if (pv::MsgBox(QStringLiteral("Müşterinin Veresiye Hesabı Sıfırlanacaktır. Emin misiniz?"),
+                   pv::vbYesNo | pv::vbCritical, kWarnTitle) != pv::vbYes)
+        return;
+    if (ResetAll() && m_hooks.Text11)
+        m_hooks.Text11(pv::dateText(pv::Clock::today()));
+}
+
+bool CariToplu::ResetAll()
+{
+    // The rows in view: the whole ledger, or the date range when that is shown.
+    pv::Recordset &rs = m_ledger.Recordset();
+    const int idField = rs.fieldIndex(QStringLiteral("id"));
+    QList<qint64> ids;
+    for (int row = 0; row < rs.RecordCount(); ++row)
+        ids << rs.valueAt(row, idField).toLongLong();
+    const pv::ledger::Result r = pv::ledger::resetAccount(m_ledger.Database(), m_hooks.Text10(), ids);
+    if (!r) {
+        pv::MsgBox(r.reason, pv::vbCritical, kErrorTitle);
+        return false;
+    }
+    m_ledger.Refresh();
+    for (const char *name : {"VornXPTextBox2", "VornXPTextBox3", "VornXPTextBox4"})
+        if (auto *box = m_window.findChild<QLineEdit *>(QLatin1String(name)))
+            box->setText(QStringLiteral("0"));
+    if (m_hooks.ara_Click)
+        m_hooks.ara_Click();
+    // An emptied ledger leaves nothing to edit, delete, reset or re-price.
+    if (m_hooks.Command6_Click)
+        m_hooks.Command6_Click();
+    return true;
+}
+
+// ---------------------------------------------------------------- prices from stock
+
+void CariToplu::btnFiyatGuncelle_Click()
+{
+    if (pv::MsgBox(QStringLiteral("Stoktaki Ürünlerin Güncel Fiyatları (Sadece Satış Fiyatı-1) Müşteri "
+                                  "Hareketlerine Yansıtılacaktır. Emin misiniz?"),
+                   pv::vbYesNo | pv::vbCritical, kWarnTitle) != pv::vbYes)
+        return;
+    if (m_grid)
+        m_grid->setFocus();
+    lockForWalk();
+    m_walkRow = 0;
+    m_ledger.setCurrentRow(0);
+    Text5 = QStringLiteral("0");
+    Text4 = QString::number(m_ledger.Recordset().RecordCount());
+    Frame3->hide();
+    FrameFendrixon2->setCaption(kWalkCaption);
+    // The bar scrolls by itself while the panel is up; hidden, its timer would redraw for nothing.
+    ProgressBar2->setAutoScroll(true);
+    ui::showAt(frmFiyatGuncel, 3840, 2760);
+    Timer6->setEnabled(true);
+}
+
+void CariToplu::Timer6_Timer()
+{
+    // Over at the count, and at the ledger's end should rows have gone meanwhile.
+    if (Text5.text() == Text4.text() || m_walkRow >= m_ledger.Recordset().RecordCount()) {
+        Timer6->setEnabled(false);
+        Frame3->show();
+        FrameFendrixon2->setCaption(kWalkDone);
+        return;
+    }
+    Command5_Click();
+}
+
+void CariToplu::Command5_Click()
+{
+    Text5 = QString::number(Text5.text().toLongLong() + 1);
+    Command7_Click();
+    pv::Recordset &rs = m_ledger.Recordset();
+    const qint64 id = rs.valueAt(m_walkRow, rs.fieldIndex(QStringLiteral("id"))).toLongLong();
+    pv::ledger::Repricing outcome = pv::ledger::Repricing::Missing;
+    const pv::ledger::Result r = pv::ledger::repriceEntry(m_ledger.Database(), id, &outcome);
+    if (!r) {
+        // The rows done keep their new prices; this one and the rest keep their old ones.
+        Timer6->setEnabled(false);
+        frmFiyatGuncel->hide();
+        m_ledger.Refresh();
+        endWalk();
+        pv::MsgBox(r.reason, pv::vbCritical, kErrorTitle);
+        return;
+    }
+    if (outcome == pv::ledger::Repricing::Repriced)
+        m_ledger.Refresh(); // the grid shows the new price and amount
+    ++m_walkRow;
+    if (m_walkRow < m_ledger.Recordset().RecordCount())
+        m_ledger.setCurrentRow(m_walkRow);
+    if (m_hooks.topla1_Click)
+        m_hooks.topla1_Click();
+}
+
+void CariToplu::Command7_Click()
+{
+    // The product of the row is found by the re-pricing itself, by its code's equality.
+    Text4 = QString::number(m_ledger.Recordset().RecordCount());
+}
+
+void CariToplu::btnOnay_Click()
+{
+    frmFiyatGuncel->hide();
+    endWalk();
+}
+
+void CariToplu::lockForWalk()
+{
+    m_walking = true;
+    if (m_hooks.menukitle2)
+        m_hooks.menukitle2();
+    ui::setEnabled(&m_window, kWalkLocks, false);
+}
+
+void CariToplu::endWalk()
+{
+    m_walking = false;
+    ProgressBar2->setAutoScroll(false);
+    if (m_hooks.menukilitac2)
+        m_hooks.menukilitac2();
+    ui::setEnabled(&m_window, kWalkUnlocks, true);
+    if (m_hooks.Command6_Click)
+        m_hooks.Command6_Click();
+    if (m_hooks.commandRules)
+        m_hooks.commandRules();
+}

@@ -1,0 +1,110 @@
+#pragma once
+// The account window's commands that work on a whole day or a whole account at once: the
+// sales contract of one day's goods with the amount in words, resetting the account, and
+// re-pricing the ledger from the stock card's first sale price.
+//
+// It lives on the account window beside MusteriDetay and CariYazdir and works on the
+// window's ledger source. Controls the window already has are taken by their names
+// (VornXPButton6, btnFiyatGuncelle, DBGrid2, the total boxes, TextSize, xpText3 and the
+// customer-details boxes); what is missing is made here. The window's own procedures are
+// reached through the hooks.
+#include "platform/forms/HandOff.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class BvButton;
+class CariYazdir;
+class FrameFendrixon;
+class QDateEdit;
+class QFrame;
+class QLabel;
+class QTableView;
+class QuorvelXPProgressBar;
+
+namespace pv
+{
+class DataControl;
+class Form;
+class Report;
+class Timer;
+} // namespace pv
+
+class CariToplu : public QObject
+{
+    Q_OBJECT
+public:
+    struct Hooks {
+        std::function<QString()> Text10;             // the account code
+        std::function<QString()> txtFirmaBilgi;      // the shop name
+        std::function<void()> ara_Click;             // re-queries the ledger and the customer row
+        std::function<void()> topla1_Click;          // the account's totals
+        std::function<void()> Command6_Click;        // sets the ledger commands by the ledger and the rights
+        std::function<void()> menukitle2;            // locks the window's action commands
+        std::function<void()> menukilitac2;          // unlocks them
+        std::function<void(const QString &)> Text11; // the date of the last entry of this visit
+        std::function<void()> commandRules;          // the e-mail and photo commands' own rules
+    };
+
+    CariToplu(pv::Form &window, pv::DataControl &Data5, CariYazdir &print, Hooks hooks);
+    ~CariToplu() override;
+
+    // ---- contract panel
+    BvButton *btnSozlesme = nullptr; // "Sözleşme Yazdır"
+    QFrame *frmSozlesme = nullptr;
+    FrameFendrixon *FrameFendrixon4 = nullptr; // "Sözleşme Bilgileri ve Ödeme Planı"
+    QDateEdit *txtSozTarih = nullptr;          // the contract date, whose debits make the amount
+    QDateEdit *txtTeslimTarih = nullptr;       // the delivery date printed on the contract
+    BvButton *bntSozlesmePrint = nullptr;      // " Sözleşmeyi Yazdır"
+    pv::HandOff txtSozBedel;                   // the contract amount, "#,##0.00"
+    pv::HandOff ytl2text;                      // the amount in words
+
+    // ---- reset and prices
+    BvButton *VornXPButton6 = nullptr;    // "Hesabı Sıfırla"
+    BvButton *btnFiyatGuncelle = nullptr; // "Tüm Fiyatları Güncelle"
+    QFrame *frmFiyatGuncel = nullptr;
+    FrameFendrixon *FrameFendrixon2 = nullptr; // "Stoktaki Ürünlerin Güncel Fiyatları Cariye Yansıtılıyor..."
+    QuorvelXPProgressBar *ProgressBar2 = nullptr;
+    QFrame *Frame3 = nullptr;               // the completion group
+    BvButton *btnOnay = nullptr;            // " Tamam"
+    pv::HandOff Text5{QStringLiteral("0")}; // rows visited so far
+    pv::HandOff Text4;                      // rows of the ledger
+    pv::Timer *Timer6 = nullptr;            // 10 ms: one row a tick
+
+    // The price walk runs, from the question's Yes until " Tamam": the window is locked.
+    bool walking() const { return m_walking; }
+
+    // ---- procedures
+    // Deletes every ledger row in view, all or none, and shows the emptied account; false
+    // (after its message) when nothing was deleted.
+    bool ResetAll();
+    // The contract made ready for the next run, as " Sözleşmeyi Yazdır" prints it.
+    pv::Report &contract();
+
+    // ---- handlers
+    void btnSozlesme_Click();
+    void bntSozlesmePrint_Click();
+    void VornXPButton6_Click();
+    void btnFiyatGuncelle_Click();
+    void Timer6_Timer();
+    void Command5_Click();
+    void Command7_Click();
+    void btnOnay_Click();
+
+private:
+    void buildContractPanel();
+    void buildPricePanel();
+    QString value(const char *boxName) const;
+    void lockForWalk();
+    void endWalk();
+
+    pv::Form &m_window;
+    pv::DataControl &m_ledger;
+    CariYazdir &m_print;
+    Hooks m_hooks;
+    QTableView *m_grid = nullptr;
+    bool m_walking = false;
+    int m_walkRow = 0; // the ledger row the next tick re-prices
+};

@@ -1,0 +1,196 @@
+// Panels of one window that share a customer row save only their own fields, and a
+// cancelled picture picker leaves everything as it was.
+#include "app/accounts/MusteriDetay.h"
+#include "app/accounts/veresiye2.h"
+#include "app/ayarlar.h"
+#include "controls/button/BvButton.h"
+#include "platform/data/DataControl.h"
+#include "tests/harness/Harness.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+using pv::test::Harness;
+
+namespace
+{
+
+void addCustomer(Harness &h)
+{
+    QVERIFY(h.insert(QStringLiteral("musteriler"),
+                     {{QStringLiteral("mus_kodu"), QStringLiteral("100")},
+                      {QStringLiteral("MusteriFirma"), QStringLiteral("Ahmet Yılmaz")},
+                      {QStringLiteral("Telefon1"), QStringLiteral("0212 555 44 33")},
+                      {QStringLiteral("Adres"), QStringLiteral("Çarşı Cad. No 5")},
+                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
+                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                      {QStringLiteral("Not"), QStringLiteral("Ayın 15'inde öder")}}));
+}
+
+veresiye2 &openAccount()
+{
+    veresiye2 &w = pv::form<veresiye2>();
+    w.setCaption(QStringLiteral("Ahmet Yılmaz / 100 - ( TL/Alıcı ) HESABI"));
+    w.Text10 = QStringLiteral("100");
+    w.txtYetki = QStringLiteral("0");
+    w.txtMusTuru = QStringLiteral("Alıcı");
+    w.Show();
+    Harness::settle();
+    return w;
+}
+
+QVariantList storedCustomer(Harness &h)
+{
+    const auto rows = h.rows(QStringLiteral("SELECT MusteriFirma, Telefon1, Adres, \"Not\" FROM musteriler"));
+    return rows.isEmpty() ? QVariantList() : rows.first();
+}
+
+// The account window of the one customer, with its customer panels.
+MusteriDetay &openDetails(Harness &h)
+{
+    addCustomer(h);
+    return *openAccount().musteriDetay;
+}
+
+// "Müşteri Bilgileri Düzenle ", then "Düzenle": the card's boxes open for typing.
+void editCard(MusteriDetay &d)
+{
+    Harness::click(d.MyButton1);
+    Harness::click(d.MyButton2);
+}
+
+} // namespace
+
+class TestPanels : public QObject
+{
+    Q_OBJECT
+private slots:
+    void noteSavedWhileTheCardIsBeingEdited();
+    void cardSavedWhileTheNoteIsCleared();
+    void noteClosedWithoutSaving();
+    void namedSaveInTheDataLayer();
+    void settingsLogoPickerCancelled();
+};
+
+// The card open for editing, the note saved, then the card left with "Vazgeç": the card's
+// typed values are neither written by the note's save nor kept after "Vazgeç".
+void TestPanels::noteSavedWhileTheCardIsBeingEdited()
+{
+    Harness h;
+    MusteriDetay &d = openDetails(h);
+    editCard(d);
+    d.xpText8->clear();
+    d.xpText9->setText(QStringLiteral("yanlış numara"));
+
+    Harness::click(d.btnNote);
+    QVERIFY(d.frmNote->isVisible());
+    d.txtNote->setPlainText(QStringLiteral("Çek ile öder"));
+    Harness::click(d.BvButton5);
+    QCOMPARE(storedCustomer(h),
+             (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("0212 555 44 33"),
+                           QStringLiteral("Çarşı Cad. No 5"), QStringLiteral("Çek ile öder")}));
+    // The card still shows what was typed into it, until it is left.
+    QCOMPARE(d.xpText9->text(), QStringLiteral("yanlış numara"));
+    QVERIFY(d.xpText8->text().isEmpty());
+
+    Harness::click(d.MyButton6);
+    QCOMPARE(d.xpText8->text(), QStringLiteral("Ahmet Yılmaz"));
+    QCOMPARE(d.xpText9->text(), QStringLiteral("0212 555 44 33"));
+    QCOMPARE(d.txtNote->toPlainText(), QStringLiteral("Çek ile öder"));
+    QCOMPARE(storedCustomer(h),
+             (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("0212 555 44 33"),
+                           QStringLiteral("Çarşı Cad. No 5"), QStringLiteral("Çek ile öder")}));
+}
+
+// "Temizle" on the note without saving, then the card saved: the note stays.
+void TestPanels::cardSavedWhileTheNoteIsCleared()
+{
+    Harness h;
+    MusteriDetay &d = openDetails(h);
+    Harness::click(d.btnNote);
+    Harness::click(d.BvButton6);
+    QVERIFY(d.txtNote->toPlainText().isEmpty());
+
+    editCard(d);
+    d.xpText9->setText(QStringLiteral("0212 555 44 34"));
+    Harness::click(d.kaydet);
+    QVERIFY(!d.musterifrm->isVisible());
+    QCOMPARE(storedCustomer(h),
+             (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("0212 555 44 34"),
+                           QStringLiteral("Çarşı Cad. No 5"), QStringLiteral("Ayın 15'inde öder")}));
+    // The note panel, still open, keeps its unsaved text until it is closed.
+    QVERIFY(d.txtNote->toPlainText().isEmpty());
+}
+
+void TestPanels::noteClosedWithoutSaving()
+{
+    Harness h;
+    MusteriDetay &d = openDetails(h);
+    Harness::click(d.btnNote);
+    d.txtNote->setPlainText(QStringLiteral("yarım kalan"));
+    Harness::click(d.btnNote); // closes the panel
+    QVERIFY(!d.frmNote->isVisible());
+    QCOMPARE(d.txtNote->toPlainText(), QStringLiteral("Ayın 15'inde öder"));
+    // Saving the card later writes nothing of it.
+    editCard(d);
+    Harness::click(d.kaydet);
+    QCOMPARE(storedCustomer(h).value(3).toString(), QStringLiteral("Ayın 15'inde öder"));
+}
+
+// Any window with two panels on one row: the data control saves the named fields only.
+void TestPanels::namedSaveInTheDataLayer()
+{
+    Harness h;
+    addCustomer(h);
+    pv::DataControl dc;
+    dc.setDatabaseName(h.databasePath());
+    dc.setRecordSource(QStringLiteral("musteriler"));
+    QVERIFY(dc.Refresh());
+    QLineEdit name, phone;
+    dc.bind(&name, QStringLiteral("MusteriFirma"));
+    dc.bind(&phone, QStringLiteral("Telefon1"));
+    name.setText(QStringLiteral("Mehmet"));
+    phone.setText(QStringLiteral("111"));
+    QVERIFY(dc.UpdateRecord({QStringLiteral("telefon1")})); // names ignore case
+    QCOMPARE(storedCustomer(h).mid(0, 2),
+             (QVariantList{QStringLiteral("Ahmet Yılmaz"), QStringLiteral("111")}));
+    QCOMPARE(name.text(), QStringLiteral("Mehmet"));
+    dc.revertFields({QStringLiteral("MusteriFirma")});
+    QCOMPARE(name.text(), QStringLiteral("Ahmet Yılmaz"));
+    QCOMPARE(phone.text(), QStringLiteral("111"));
+    // The whole-row save still writes every changed box.
+    name.setText(QStringLiteral("Mehmet"));
+    QVERIFY(dc.UpdateRecord());
+    QCOMPARE(storedCustomer(h).value(0).toString(), QStringLiteral("Mehmet"));
+}
+
+void TestPanels::settingsLogoPickerCancelled()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE dgrayr SET logo = ?"), {h.folder() + QStringLiteral("/logo.jpg")}));
+    QImage img(40, 30, QImage::Format_RGB32);
+    img.fill(Qt::red);
+    QVERIFY(img.save(h.folder() + QStringLiteral("/logo.jpg"), "JPG"));
+    h.onModal<ayarlar>([&](ayarlar &a) {
+        h.click(a.btnEdit);
+        const QString before = a.Text4->text();
+        const bool shown = !a.Image2->pixmap().isNull();
+        h.expectOpenFile(QString());
+        h.click(a.BvButton1);
+        QCOMPARE(a.Text4->text(), before);
+        QCOMPARE(!a.Image2->pixmap().isNull(), shown);
+        QVERIFY(h.msgBoxes().isEmpty());
+        pv::Unload(&a);
+    });
+    pv::form<ayarlar>().Show(pv::Form::Modal);
+    h.settle();
+    QCOMPARE(h.value(QStringLiteral("SELECT logo FROM dgrayr")).toString(),
+             h.folder() + QStringLiteral("/logo.jpg"));
+}
+
+QTEST_MAIN(TestPanels)
+#include "test_panels.moc"

@@ -1,0 +1,398 @@
+// The database file at start-up and across a restore: damaged, read-only and locked files
+// are told before anything is written, and a restored file that does not open gives the
+// old one back. Backups leave no part files behind.
+#include "app/CopyFile.h"
+#include "app/accounts/musteriekle.h"
+#include "app/frmSplash.h"
+#include "app/reports/AppReports.h"
+#include "app/ui/Kit.h"
+#include "app/veresiye.h"
+#include "controls/button/BvButton.h"
+#include "database/DbScripts.h"
+#include "platform/data/Database.h"
+#include "platform/data/ProgramDatabase.h"
+#include "platform/data/Recordset.h"
+#include "platform/forms/Program.h"
+#include "platform/report/Report.h"
+#include "tests/harness/Harness.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QtTest>
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using pv::test::Harness;
+
+namespace
+{
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Zeroes one page in the middle of the file (a page of tables' rows, not the header).
+bool zeroAPage(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite))
+        return false;
+    const qint64 page = 4096;
+    if (f.size() < 4 * page)
+        return false;
+    f.seek(f.size() / page / 2 * page);
+    return f.write(QByteArray(page, '\0')) == page;
+}
+
+QString backup(Harness &h, const QString &name)
+{
+    QDir(h.folder()).mkpath(QStringLiteral("yedek"));
+    const QString path = h.folder() + QStringLiteral("/yedek/") + name;
+    return ui::copyDatabase(pv::databasePath(), path, QStringLiteral("Dikkat"), nullptr,
+                            ui::CopyKind::Backup) > 0
+               ? path
+               : QString();
+}
+
+// The restore window from the main window's menu up to "Geri Yükle", with saved picked and
+// the replacing of the live file agreed to.
+CopyFile &pickForRestore(Harness &h, const QString &saved)
+{
+    pv::form<CopyFile>().openForRestore(QString());
+    CopyFile &c = pv::form<CopyFile>();
+    h.click(c.VornXPButton1);
+    h.expectOpenFile(saved);
+    h.click(c.MyButton3);
+    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    return c;
+}
+
+} // namespace
+
+class TestSafety : public QObject
+{
+    Q_OBJECT
+private slots:
+    void damagedFileAtStart_data();
+    void damagedFileAtStart();
+    void lockedFileAtStart();
+    void readOnlyAtStart_data();
+    void readOnlyAtStart();
+    void restoredFileThatDoesNotOpenGivesTheOldOneBack();
+    void restoredFileThatOpensDropsTheOldOne();
+    void stalePartFilesGoWithTheNextBackup();
+    void programsOwnBackupsPass();
+
+    void unreadRowIsNotAnEmptyRow();
+    void mainListReadFailsAtActivation();
+    void mainTotalsReadFails();
+    void reportReadFails();
+    void customerNumberReadFails();
+};
+
+void TestSafety::damagedFileAtStart_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("end") << int(pv::vbNo);
+    QTest::newRow("restore now") << int(pv::vbYes);
+}
+
+void TestSafety::damagedFileAtStart()
+{
+    QFETCH(int, answer);
+    Harness h;
+    QVERIFY(zeroAPage(h.databasePath()));
+    const QByteArray damaged = fileBytes(h.databasePath());
+    h.expectMsgBox(QStringLiteral("Veri tabanı dosyası zarar görmüş: ") +
+                       QDir::toNativeSeparators(h.databasePath()) +
+                       QStringLiteral("\n\nBir yedekten şimdi geri yüklemek ister misiniz? (Hayır: program "
+                                      "kapatılır)"),
+                   pv::vbYesNo | pv::vbCritical, QStringLiteral("Hata"), answer);
+    pv::form<frmSplash>().Show(pv::Form::Modeless);
+    h.settle();
+    // Nothing read on: no main window, no day counts, the file as it was.
+    QVERIFY(!pv::isLoaded<veresiye>());
+    QCOMPARE(fileBytes(h.databasePath()), damaged);
+    QVERIFY(!QFile::exists(h.databasePath() + QStringLiteral("-journal")));
+    if (answer == pv::vbNo) {
+        QVERIFY(h.programEnded());
+        return;
+    }
+    QVERIFY(!h.programEnded());
+    QVERIFY(pv::isLoaded<CopyFile>());
+    CopyFile &c = pv::form<CopyFile>();
+    QVERIFY(c.restoreMode());
+    QVERIFY(c.geriyuklefrm->isVisible());
+}
+
+void TestSafety::lockedFileAtStart()
+{
+    Harness h;
+    // Another program holds the file with a write lock of its own.
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(h.databasePath().toUtf8().constData(), &other), SQLITE_OK);
+    QCOMPARE(
+        sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE surum SET surum = surum;", nullptr, nullptr, nullptr),
+        SQLITE_OK);
+    const QByteArray before = fileBytes(h.databasePath());
+    h.expectMsgBoxContaining(
+        QStringLiteral("Veri tabanı dosyası başka bir program tarafından kullanılıyor: ") +
+        QDir::toNativeSeparators(h.databasePath()));
+    pv::form<frmSplash>();
+    QVERIFY(h.programEnded());
+    QCOMPARE(h.msgBoxes().first().title, QStringLiteral("Hata"));
+    QVERIFY(!h.msgBoxes().first().text.contains(QLatin1String("açılamadı")));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QCOMPARE(fileBytes(h.databasePath()), before);
+}
+
+void TestSafety::readOnlyAtStart_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("file") << false;
+    QTest::newRow("folder") << true;
+}
+
+// The check runs in a child process of an ordinary user, because the super-user may
+// write any file whatever its permissions.
+static int stateAsOrdinaryUser(const QString &path)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(100);
+        _exit(int(pv::databaseState(path)));
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+void TestSafety::readOnlyAtStart()
+{
+    QFETCH(bool, folder);
+    Harness h;
+    const QByteArray path = QFile::encodeName(h.databasePath());
+    const QByteArray dir = QFile::encodeName(h.folder());
+    QCOMPARE(int(pv::databaseState(h.databasePath())), int(pv::DatabaseState::Usable));
+    // The file readable by all, and the file or its folder writable by nobody.
+    chmod(path.constData(), folder ? 0666 : 0444);
+    chmod(dir.constData(), folder ? 0555 : 0777);
+    QCOMPARE(stateAsOrdinaryUser(h.databasePath()), int(pv::DatabaseState::ReadOnly));
+    if (geteuid() != 0) {
+        const QByteArray before = fileBytes(h.databasePath());
+        h.expectMsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: ") +
+                           QDir::toNativeSeparators(h.databasePath()) +
+                           QStringLiteral(". Kayıtlar yapılamaz."),
+                       pv::vbExclamation, QStringLiteral("Dikkat"));
+        pv::form<frmSplash>();
+        QVERIFY(!h.programEnded());
+        QCOMPARE(fileBytes(h.databasePath()), before);
+    }
+    chmod(dir.constData(), 0700);
+    chmod(path.constData(), 0644);
+}
+
+// A restored file that passed every check but does not open at the next start (here it
+// is damaged on disk right after the copy): the replaced database comes back.
+void TestSafety::restoredFileThatDoesNotOpenGivesTheOldOneBack()
+{
+    Harness h;
+    const QString saved = backup(h, QStringLiteral("a.ydk"));
+    QVERIFY(!saved.isEmpty());
+    h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
+    const QByteArray live = fileBytes(h.databasePath());
+    CopyFile &c = pickForRestore(h, saved);
+    bool keptBeside = false;
+    h.expectMsgBox(QDir::toNativeSeparators(h.databasePath()) +
+                       QStringLiteral("\n\nYedek dosyasından yükleme yapıldı."),
+                   [&](const pv::MsgBoxCall &) {
+                       // The old database waits beside the restored one.
+                       keptBeside = fileBytes(pv::previousDatabasePath(h.databasePath())) == live;
+                       zeroAPage(h.databasePath());
+                       return int(pv::vbOK);
+                   });
+    h.expectMsgBox(QStringLiteral("Geri yüklenen veri tabanı açılamadı:\n") +
+                       QDir::toNativeSeparators(h.databasePath()) +
+                       QStringLiteral("\n\nÖnceki veri tabanı geri konuldu."),
+                   pv::vbCritical, QStringLiteral("Hata"));
+    h.click(c.Command3);
+    h.settle();
+    QVERIFY(keptBeside);
+    QCOMPARE(fileBytes(h.databasePath()), live);
+    QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
+    // The start-up goes on with the old database.
+    QVERIFY(pv::isLoaded<frmSplash>());
+    QVERIFY(!h.programEnded());
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM birimler WHERE birimadi = 'Sonradan'")).toInt(), 1);
+}
+
+void TestSafety::restoredFileThatOpensDropsTheOldOne()
+{
+    Harness h;
+    const QString saved = backup(h, QStringLiteral("b.ydk"));
+    h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Sonradan')"));
+    CopyFile &c = pickForRestore(h, saved);
+    h.expectMsgBoxContaining(QStringLiteral("Yedek dosyasından yükleme yapıldı."));
+    h.click(c.Command3);
+    h.settle();
+    QVERIFY(pv::isLoaded<frmSplash>());
+    QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM birimler WHERE birimadi = 'Sonradan'")).toInt(), 0);
+    QCOMPARE(QDir(h.folder()).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestSafety::stalePartFilesGoWithTheNextBackup()
+{
+    Harness h;
+    QDir(h.folder()).mkpath(QStringLiteral("yedek"));
+    const QString folder = h.folder() + QStringLiteral("/yedek/");
+    // Left by backups that were broken off, and a file of the user's that stays.
+    const QStringList stale{QStringLiteral(".BrennavikPelvanor_Yedek_01-12-26(10-00-00).ydk.part"),
+                            QStringLiteral(".BrennavikPelvanor_Yedek_01-12-26(10-00-00).ydk.part-journal"),
+                            QStringLiteral(".data.ydk.part")};
+    for (const QString &name : stale)
+        QVERIFY(writeFile(folder + name, QByteArray(8192, 'x')));
+    QVERIFY(writeFile(folder + QStringLiteral(".notlar.txt"), "kalsın"));
+    QVERIFY(!backup(h, QStringLiteral("c.ydk")).isEmpty());
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{QStringLiteral(".notlar.txt"), QStringLiteral("c.ydk")}));
+}
+
+void TestSafety::programsOwnBackupsPass()
+{
+    Harness h;
+    const QString saved = backup(h, QStringLiteral("d.ydk"));
+    QString reason;
+    QVERIFY2(pv::isProgramDatabase(saved, pv::schemaSql(), &reason), qPrintable(reason));
+    QVERIFY2(pv::isProgramDatabase(h.databasePath(), pv::schemaSql(), &reason), qPrintable(reason));
+    const QByteArray before = fileBytes(saved);
+    QVERIFY(!pv::isProgramDatabase(saved + QStringLiteral(".yok"), pv::schemaSql(), &reason));
+    QCOMPARE(fileBytes(saved), before);
+}
+
+// Every read of the table fails from now on (a view that breaks on each row stands in for
+// a locked or damaged file); the rows stay in table_t.
+void breakReadsOf(Harness &h, const QString &table)
+{
+    QVERIFY(h.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %1_t").arg(table)));
+    QVERIFY(h.exec(
+        QStringLiteral("CREATE VIEW %1 AS SELECT * FROM %1_t WHERE json('bozuk') IS NOT NULL").arg(table)));
+}
+
+void addCustomer(Harness &h, const QString &code, const QString &turu, double balance)
+{
+    QVERIFY(h.insert(QStringLiteral("musteriler"),
+                     {{QStringLiteral("mus_kodu"), code},
+                      {QStringLiteral("MusteriFirma"), QStringLiteral("Müşteri ") + code},
+                      {QStringLiteral("Turu"), turu},
+                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                      {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+                      {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
+                      {QStringLiteral("Gun"), 1},
+                      {QStringLiteral("Bakiye"), balance}}));
+}
+
+// The data layer tells a row it could not read from a row that is gone.
+void TestSafety::unreadRowIsNotAnEmptyRow()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Adet'), ('Kilo')")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    pv::Recordset rs(db, QStringLiteral("birimler")); // a table: rows read when first looked at
+    QVERIFY(rs.RecordCount() >= 2);
+    const int first = rs.RecordCount() - 2;
+    QVERIFY(db.exec(QStringLiteral("DELETE FROM birimler WHERE birimadi = 'Adet'")));
+    QVERIFY(!rs.valueAt(first, 0).isValid());
+    QVERIFY(!rs.readError()); // gone: no failure
+    QVERIFY(db.exec(QStringLiteral("ALTER TABLE birimler RENAME TO birimler2")));
+    QVERIFY(!rs.valueAt(first + 1, 0).isValid());
+    QVERIFY(rs.readError());
+    // A sum or count read straight tells "no rows" from "failed".
+    const auto none = db.tryScalar(QStringLiteral("SELECT sum(yolu) FROM yedek_yeri WHERE 0"));
+    QVERIFY(none && !none->isValid());
+    QVERIFY(!db.tryScalar(QStringLiteral("SELECT sum(x) FROM yok")));
+    QVERIFY(db.lastError());
+    pv::Counter counter(db, QStringLiteral("yok"), QStringLiteral("n"));
+    QVERIFY(!counter.tryValue());
+}
+
+// The main list cannot be read when the window opens: told, and no day count written.
+void TestSafety::mainListReadFailsAtActivation()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
+    breakReadsOf(h, QStringLiteral("musteriler"));
+    h.expectMsgBox(QStringLiteral("Müşteri listesi okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
+                   QStringLiteral("Hata"));
+    veresiye &m = pv::form<veresiye>();
+    m.Show();
+    h.settle();
+    QCOMPARE(h.value(QStringLiteral("SELECT Gun FROM musteriler_t")).toInt(), 1);
+    QCOMPARE(h.value(QStringLiteral("SELECT Bakiye FROM musteriler_t")).toDouble(), 750.0);
+    QCOMPARE(h.msgBoxes().size(), 1); // told once, not again as "no records"
+}
+
+// The totals panel's sums cannot be read: told, and no 0,00 shown for them.
+void TestSafety::mainTotalsReadFails()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
+    addCustomer(h, QStringLiteral("2"), QStringLiteral("Satıcı"), 100);
+    veresiye &m = pv::form<veresiye>();
+    m.Show();
+    h.settle();
+    QCOMPARE(h.value(QStringLiteral("SELECT Gun FROM musteriler WHERE mus_kodu = '1'")).toInt(), 7);
+    breakReadsOf(h, QStringLiteral("musteriler"));
+    h.expectMsgBox(QStringLiteral("Toplamlar okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
+                   QStringLiteral("Hata"));
+    h.click(m.VornXPButton1);
+    for (QLineEdit *box : {m.VornXPTextBox22, m.VornXPTextBox33, m.VornXPTextBox44})
+        QCOMPARE(box->text(), QString());
+}
+
+// A report whose rows cannot be read is told, not shown as an empty page.
+void TestSafety::reportReadFails()
+{
+    Harness h;
+    pv::registerAppReports();
+    pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
+    r.dataControl().setConnectionString(h.databasePath());
+    r.dataControl().setSource(QStringLiteral("select * from veresiye_yok"));
+    h.expectMsgBox(QStringLiteral("Rapor okunamadı: no such table: veresiye_yok"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    r.showPreviewModal(); // an unexpected preview window would fail the test
+}
+
+// The customer counter cannot be read: no number is proposed (a made-up one would be
+// saved as the new customer's code).
+void TestSafety::customerNumberReadFails()
+{
+    Harness h;
+    breakReadsOf(h, QStringLiteral("son_musterino"));
+    h.expectMsgBox(QStringLiteral("Müşteri numarası okunamadı: malformed JSON"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    musteriekle &c = pv::form<musteriekle>();
+    c.txtYetki = QStringLiteral("0");
+    c.Show();
+    h.settle();
+    QVERIFY(c.xpText1->text().isEmpty());
+    QCOMPARE(h.msgBoxes().size(), 1);
+}
+
+QTEST_MAIN(TestSafety)
+#include "test_safety.moc"
