@@ -5,6 +5,7 @@
 #include "app/accounts/veresiye2.h"
 #include "bench/BenchCommon.h"
 #include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
 #include "platform/forms/Program.h"
 
 #include <QAbstractItemModel>
@@ -37,7 +38,8 @@ void rawQuery(sqlite3 *db, const char *sql, const QByteArray &code)
 
 struct Opened {
     bench::Timing t;
-    int rows = 0;
+    int rows = 0;  // the account's ledger rows
+    int shown = 0; // rows the grid had at opening
     QString balance;
 };
 
@@ -46,6 +48,10 @@ struct Opened {
 Opened openAccount(const bench::ShopPlace &shop)
 {
     setProgramFolder(shop.folder);
+    // In the program the main window holds the file open while accounts are opened from
+    // it, as the raw side holds its own connection: the window joins that connection.
+    Database mainWindowsConnection;
+    mainWindowsConnection.open(shop.path);
     sqlite3 *raw = bench::openRaw(shop.path);
     Opened o;
     const QByteArray code("1");
@@ -59,7 +65,7 @@ Opened openAccount(const bench::ShopPlace &shop)
             w.txtMusTuru = QStringLiteral("Alıcı");
             w.Show();
             QCoreApplication::processEvents();
-            o.rows = w.DBGrid2->model()->rowCount();
+            o.shown = w.DBGrid2->model()->rowCount();
             o.balance = w.VornXPTextBox4->text();
             discardAllForms(true);
             QCoreApplication::processEvents();
@@ -70,6 +76,12 @@ Opened openAccount(const bench::ShopPlace &shop)
             rawQuery(raw, "select sum(Eklenen) from veresiye where mus_kodu = ?", code);
             rawQuery(raw, "select sum(Odenen) from veresiye where mus_kodu = ?", code);
         });
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(raw, "select count(*) from veresiye where mus_kodu = ?", -1, &st, nullptr);
+    sqlite3_bind_text(st, 1, code.constData(), int(code.size()), SQLITE_TRANSIENT);
+    if (sqlite3_step(st) == SQLITE_ROW)
+        o.rows = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
     sqlite3_close(raw);
     return o;
 }
@@ -100,11 +112,13 @@ int main(int argc, char **argv)
         return 1;
 
     const Opened small = openAccount(shop10k);
-    std::printf("open account window (%d ledger rows, balance %s)\n", small.rows, qPrintable(small.balance));
+    std::printf("open account window (%d ledger rows, %d in the grid at opening, balance %s)\n", small.rows,
+                small.shown, qPrintable(small.balance));
     bench::report("load + activation vs raw queries", small.t);
     const Opened large = openAccount(shop100k);
-    std::printf("open account window (%d ledger rows, balance %s)\n", large.rows, qPrintable(large.balance));
+    std::printf("open account window (%d ledger rows, %d in the grid at opening, balance %s)\n", large.rows,
+                large.shown, qPrintable(large.balance));
     bench::report("load + activation vs raw queries", large.t);
     std::printf("%-46s %5.2f\n", "100,000 rows against 10,000 rows (ours)", large.t.first / small.t.first);
-    return small.rows > 0 && large.rows > 0 ? 0 : 1;
+    return small.shown > 0 && large.shown > 0 ? 0 : 1;
 }
