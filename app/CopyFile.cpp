@@ -116,7 +116,7 @@ void CopyFile::Form_Activate()
 {
     // A restore keeps the paths the user picked; only a backup gets a fresh name.
     if (!m_restoreMode)
-        Destinationpath->setText(ui::withTrailingSeparator(txtSurucu) + ui::backupFileName());
+        Destinationpath->setText(ui::backupFolder(txtSurucu) + ui::backupFileName());
 }
 
 void CopyFile::Form_Unload(int &Cancel)
@@ -168,6 +168,8 @@ void CopyFile::Copy_Click()
                    QStringLiteral("DİKKAT!"));
         return;
     }
+    // A bare file name goes into the backup folder, and the message names where it went.
+    Destinationpath->setText(ui::backupTarget(Destinationpath->text(), txtSurucu));
     const qint64 n = copyFile(Filepath->text(), Destinationpath->text());
     ProgressBar->setValue(n > 0 ? 100 : 0);
     if (n > 0)
@@ -196,7 +198,8 @@ void CopyFile::VornXPButton2_Click()
 void CopyFile::MyButton3_Click()
 {
     const QString picked = pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"),
-                                            QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"), this);
+                                            QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"), this,
+                                            ui::backupFolder(txtSurucu));
     if (picked.isEmpty())
         return;
     Filepath->setText(QDir::toNativeSeparators(picked));

@@ -49,7 +49,7 @@ void CopyOto::Form_Activate()
     Data3->setDatabaseName(pv::databasePath());
     Data3->setRecordSource(QStringLiteral("dgrayr"));
     Data3->Refresh();
-    Destinationpath->setText(ui::withTrailingSeparator(txtSurucu) + ui::backupFileName());
+    Destinationpath->setText(ui::backupFolder(txtSurucu) + ui::backupFileName());
     Data3->close();
     Copy_Click();
 }

@@ -1,6 +1,7 @@
 // Pelvanor: the splash comes first; it hands over to the main window and the login.
 #include "app/frmSplash.h"
 #include "app/reports/AppReports.h"
+#include "platform/forms/Language.h"
 
 #include <QApplication>
 
@@ -8,6 +9,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelvanor"));
+    pv::useTurkish();
     pv::registerAppReports();
     pv::form<frmSplash>().Show(pv::Form::Modeless);
     return app.exec();

@@ -1048,4 +1048,14 @@ void veresiye::ydk2_Click()
 
 void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }
 
+// The title bar's close box leaves the program the way " Kapat" does: the automatic
+// backup when it is switched on, then every window goes and the program ends.
+void veresiye::Form_QueryUnload(int &Cancel, int UnloadMode)
+{
+    if (UnloadMode != pv::Form::FormControlMenu)
+        return;
+    Cancel = 1;
+    VornXPButton3_Click();
+}
+
 void veresiye::btnDuyuru_Click() { web::toggleAnnouncements(btnDuyuru, frmDuyuru, WebBrowser2); }

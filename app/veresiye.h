@@ -33,6 +33,7 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+    void Form_QueryUnload(int &Cancel, int UnloadMode) override;
 
     // --- list, activation, day counts, rights --------------------------------------
     void Command7_Click(); // the day-count pass

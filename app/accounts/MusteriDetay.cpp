@@ -504,9 +504,18 @@ void MusteriDetay::btnSMS_Click()
                pv::vbInformation, QStringLiteral("Bilgi"));
 }
 
+namespace
+{
+// The desktops' calculators, in the order they are looked for.
+const QStringList kCalculators = {QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                                  QStringLiteral("galculator"), QStringLiteral("mate-calc"),
+                                  QStringLiteral("xcalc")};
+} // namespace
+
 void MusteriDetay::VornXPButton2_Click()
 {
-    if (!pv::startProgram(QStringLiteral("calc.exe")))
-        pv::MsgBox(QStringLiteral("Hesap makinesi başlatılamadı."), pv::vbExclamation,
-                   QStringLiteral("Bilgi"));
+    // The desktop's calculator, whichever of the usual ones is installed.
+    const QString calculator = pv::findOnSearchPath(kCalculators);
+    if (calculator.isEmpty() || !pv::startByPath(calculator))
+        pv::MsgBox(QStringLiteral("Hesap makinesi bulunamadı."), pv::vbCritical, QStringLiteral("Hata"));
 }

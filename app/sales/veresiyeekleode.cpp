@@ -249,8 +249,9 @@ veresiyeekleode::veresiyeekleode()
     // ---------------------------------------------------------------- product panel
     frmstok = ui::frame(this, "frmstok", 6960, 0, 8535, kHeight, QStringLiteral("STOKTAKİ ÜRÜNLER"));
     xpCombo1 = ui::comboBox(frmstok, "xpCombo1", 120, 360, 2280, 315);
-    xpText15 = ui::textBox(frmstok, "xpText15", 2520, 360, 2160, 315);
-    xpCombo3 = ui::comboBox(frmstok, "xpCombo3", 4800, 360, 1320, 315);
+    xpText15 = ui::textBox(frmstok, "xpText15", 2520, 360, 1920, 315);
+    // Wide enough for "Satış Fiyatı 3" beside the arrow.
+    xpCombo3 = ui::comboBox(frmstok, "xpCombo3", 4560, 360, 1560, 315);
     btnAktar = ui::button(frmstok, "btnAktar", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
     BtnAktarA = ui::button(frmstok, "BtnAktarA", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
     BvButton3 = ui::button(frmstok, "BvButton3", 7440, 330, 960, 375, QStringLiteral("Kapat"));

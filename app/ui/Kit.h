@@ -148,6 +148,13 @@ bool reportPhoto(const QString &path);
 
 // "BrennavikPelvanor_Yedek_DD-MM-YY(HH-MM-SS).ydk" for the program clock's now.
 QString backupFileName();
+// Where backups go: the folder set in the settings, or, with none set, the folder
+// "Yedekler" beside the database (created when missing). Native separators, ending in a
+// separator, ready to have a file name appended.
+QString backupFolder(const QString &configured);
+// A backup file name as the user left it, made whole: a name without a folder goes into
+// the backup folder, never into the process's working folder.
+QString backupTarget(const QString &typed, const QString &configuredFolder);
 // The folder with a path separator at its end, so that a file name can follow it; an
 // empty folder stays empty.
 QString withTrailingSeparator(const QString &folder);

@@ -28,6 +28,24 @@ QString backupFileName()
            pv::backupTimeStamp(now.time()) + QStringLiteral(").ydk");
 }
 
+QString backupFolder(const QString &configured)
+{
+    QString folder = configured.trimmed();
+    if (folder.isEmpty()) {
+        folder = QFileInfo(pv::databasePath()).absolutePath() + QStringLiteral("/Yedekler");
+        QDir().mkpath(folder);
+    }
+    return withTrailingSeparator(QDir::toNativeSeparators(folder));
+}
+
+QString backupTarget(const QString &typed, const QString &configuredFolder)
+{
+    const QString name = typed.trimmed();
+    if (name.isEmpty() || !QFileInfo(QDir::fromNativeSeparators(name)).isRelative())
+        return name;
+    return backupFolder(configuredFolder) + name;
+}
+
 QString withTrailingSeparator(const QString &folder)
 {
     if (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))

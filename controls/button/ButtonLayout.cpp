@@ -1,11 +1,9 @@
 #include "controls/button/ButtonLayout.h"
 
 #include "controls/button/ButtonPrimitives.h"
+#include "platform/components/Fonts.h"
 
-#include <QFile>
-#include <QFontDatabase>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -33,40 +31,6 @@ struct Box {
 int roundEven(double v)
 {
     return int(std::lrint(v));
-}
-
-bool hasTahoma()
-{
-    // The font database needs the application; ask again until there is one.
-    static bool ok = false, asked = false;
-    if (asked || !QGuiApplication::instance())
-        return ok;
-    asked = true;
-    // fonts-wine installs its Tahoma outside the folders fontconfig searches.
-    if (!QFontDatabase::families().contains(QStringLiteral("Tahoma")))
-        for (const char *f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
-            if (QFile::exists(QLatin1String(f)))
-                QFontDatabase::addApplicationFont(QLatin1String(f));
-    ok = QFontDatabase::families().contains(QStringLiteral("Tahoma"));
-    return ok;
-}
-
-QString standInFamily(const QString &family)
-{
-    const QString f = family.trimmed().toLower();
-    if (f == QLatin1String("tahoma"))
-        return hasTahoma() ? QStringLiteral("Tahoma") : QStringLiteral("DejaVu Sans");
-    if (f == QLatin1String("arial") || f == QLatin1String("ms sans serif") ||
-        f == QLatin1String("microsoft sans serif") || f == QLatin1String("ms shell dlg") ||
-        f == QLatin1String("ms shell dlg 2"))
-        return QStringLiteral("Liberation Sans");
-    if (f == QLatin1String("verdana"))
-        return QStringLiteral("DejaVu Sans");
-    if (f == QLatin1String("times new roman"))
-        return QStringLiteral("Liberation Serif");
-    if (f == QLatin1String("courier new"))
-        return QStringLiteral("Liberation Mono");
-    return family;
 }
 
 bool hasDropDown(const ButtonPaintState &s)
@@ -174,9 +138,10 @@ Box placePicture(const ButtonPaintState &s, const Box &c, int pw, int ph, const 
 QFont buttonDrawingFont(const QFont &designFont)
 {
     QFont f = designFont;
-    f.setFamily(standInFamily(designFont.family()));
-    // The desktop draws small captions without smoothing; it also keeps colours exact.
-    f.setStyleStrategy(QFont::NoAntialias);
+    f.setFamily(pv::standInFamily(designFont.family()));
+    // The desktop draws small captions without smoothing (it also keeps colours exact),
+    // at whole-pixel advances.
+    f = pv::crispFont(f);
     if (designFont.pixelSize() <= 0) {
         const double pt = designFont.pointSizeF() > 0 ? designFont.pointSizeF() : 8.0;
         f.setPixelSize(std::max(1, int(std::lround(pt * 96.0 / 72.0))));

@@ -15,6 +15,7 @@
 #include <QPixmap>
 #include <QShortcut>
 #include <QUrl>
+#include <algorithm>
 #include <atomic>
 
 using namespace BrennavikBtn;
@@ -527,9 +528,9 @@ void BvButton::RedrawButton()
         r = BrennavikBtn::RedrawButton(probe);
         out = &probe;
         if (r.RegionSet)
-            r.Region = probe.ButtonStyle == eWindowsTheme ? QRegion(0, 0, m_pendingFace->W, m_pendingFace->H)
-                                                          : ButtonRegion(probe.ButtonStyle, m_pendingFace->W,
-                                                                         m_pendingFace->H);
+            r.Region = probe.ButtonStyle == eWindowsTheme
+                           ? QRegion(0, 0, m_pendingFace->W, m_pendingFace->H)
+                           : ButtonRegion(probe.ButtonStyle, m_pendingFace->W, m_pendingFace->H);
     } else {
         m_pendingFace.reset();
         r = BrennavikBtn::RedrawButton(s);
@@ -874,16 +875,18 @@ void BvButton::setTop(int twips)
     move(x(), pv::twipsToPixels(twips));
 }
 
+// The minimum holds for every size set, shown or hidden (a hidden control gets its
+// resize event only when it is shown).
 void BvButton::setWidth(int twips)
 {
-    m_twWidth = twips;
-    resize(pv::twipsToPixels(twips), height());
+    m_twWidth = std::max(twips, kMinTwips);
+    resize(pv::twipsToPixels(m_twWidth), height());
 }
 
 void BvButton::setHeight(int twips)
 {
-    m_twHeight = twips;
-    resize(width(), pv::twipsToPixels(twips));
+    m_twHeight = std::max(twips, kMinTwips);
+    resize(width(), pv::twipsToPixels(m_twHeight));
 }
 
 void BvButton::Move(int left, int top, int width, int height)
@@ -951,7 +954,7 @@ void BvButton::OpenWebsite(const QString &sAddress)
 
 void BvButton::About()
 {
-    const QString text = QStringLiteral("Pelvanor button control (BvButton) 1.0\n"
+    const QString text = QStringLiteral("Pelvanor button control (BvButton) 1.02\n"
                                         "Author: the Pelvanor developers\n"
                                         "Web: pelvanor.example\n"
                                         "\n"

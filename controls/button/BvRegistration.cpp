@@ -8,10 +8,27 @@ PV_DECLARE_COMPONENT_ENTRY_POINTS()
 namespace
 {
 
+// The design bag may name the instance ("Name") and place it ("Left", "Top", "Width",
+// "Height", in twips), as a form description does.
 QWidget *createButton(QWidget *parent, const pv::PropertyBag &design)
 {
     auto *b = new BvButton(parent);
+    b->setObjectName(design.ReadProperty(QStringLiteral("Name")).toString());
     b->ReadProperties(design);
+    bool okW = false, okH = false;
+    const int w = design.ReadProperty(QStringLiteral("Width")).toInt(&okW);
+    const int h = design.ReadProperty(QStringLiteral("Height")).toInt(&okH);
+    if (okW)
+        b->setWidth(w);
+    if (okH)
+        b->setHeight(h);
+    bool okL = false, okT = false;
+    const int l = design.ReadProperty(QStringLiteral("Left")).toInt(&okL);
+    const int t = design.ReadProperty(QStringLiteral("Top")).toInt(&okT);
+    if (okL)
+        b->setLeft(l);
+    if (okT)
+        b->setTop(t);
     return b;
 }
 

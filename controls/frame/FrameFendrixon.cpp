@@ -1,5 +1,6 @@
 #include "controls/frame/FrameFendrixon.h"
 
+#include "platform/components/Fonts.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/components/SystemColors.h"
 #include "platform/components/Twips.h"
@@ -10,6 +11,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <optional>
 
@@ -220,8 +223,19 @@ private:
 
 // --- construction -----------------------------------------------------------------------
 
+namespace
+{
+std::atomic<int> g_instances{0}; // live frames: the library may go only when none lives
+} // namespace
+
+int FrameFendrixon::instanceCount()
+{
+    return g_instances.load();
+}
+
 FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name) : QWidget(parent)
 {
+    ++g_instances;
     setObjectName(name);
     m_instanceName = name;
     m_headerFont.setPointSizeF(8); // a new header's font
@@ -237,6 +251,7 @@ FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name) : QWidget(p
 FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name, const pv::PropertyBag &design)
     : QWidget(parent)
 {
+    ++g_instances;
     setObjectName(name);
     m_instanceName = name;
     m_headerFont.setPointSizeF(8); // a new header's font
@@ -257,7 +272,10 @@ FrameFendrixon::FrameFendrixon(QWidget *parent, const QString &name, const pv::P
     UserControl_Paint();
 }
 
-FrameFendrixon::~FrameFendrixon() = default;
+FrameFendrixon::~FrameFendrixon()
+{
+    --g_instances;
+}
 
 QFont FrameFendrixon::ambientFont() const
 {
@@ -920,14 +938,22 @@ void FrameFendrixon::picHeader_Paint()
                 p.drawPixmap(QRect(px(15), px(15), m_imgFramePic->width(), m_imgFramePic->height()),
                              m_picture);
         }
-        QFont crisp = m_headerFont; // the platform's text call draws without smoothing
-        crisp.setStyleStrategy(QFont::NoAntialias);
+        // The platform's text call draws without smoothing, at whole-pixel advances, in
+        // the design font's stand-in.
+        QFont crisp = pv::crispFont(m_headerFont);
+        crisp.setFamily(pv::standInFamily(m_headerFont.family()));
         p.setFont(crisp);
-        const QFontMetrics fm(m_headerFont, &m_header);
+        const QFontMetrics fm(crisp, &m_header);
         const float hh = float(hp * pv::twipsPerPixel());
         const float top = (hh - float(fm.height() * pv::twipsPerPixel())) / 2;
         p.setPen(QColor(toRgb(m_foreColor)));
-        p.drawText(QPoint(captionLeft, px(top) + fm.ascent()), m_caption);
+        // A caption longer than the header ends in "…" before the pin and the chevron
+        // instead of running under them.
+        const int glyphs = m_buttonPin ? 435 + (m_button ? 0 : 180) : (m_button ? 240 : 0);
+        m_captionRoom = std::max(0, wp - captionLeft - (glyphs ? px(glyphs + 45) : px(75)));
+        m_captionFont = crisp;
+        m_shownCaption = fm.elidedText(m_caption, Qt::ElideRight, m_captionRoom);
+        p.drawText(QPoint(captionLeft, px(top) + fm.ascent()), m_shownCaption);
     }
 
     // Glyph offsets are twips from the header's right edge, converted each by the one

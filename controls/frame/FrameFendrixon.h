@@ -31,6 +31,7 @@ class FENDRIXON_FRAME_EXPORT FrameFendrixon : public QWidget
 {
     Q_OBJECT
 public:
+    static int instanceCount(); // frames alive now
     using OleColor = quint32;
     enum xFrameStyles : qint32 { xpDefault = 0, xpBlue = 1, xpOliveGreen = 2, xpSilver = 3 };
 
@@ -57,6 +58,11 @@ public:
     bool ButtonPin() const { return m_buttonPin; }
     void setButtonPin(bool v);
     QString Caption() const { return m_caption; }
+    // The caption as the header last drew it (ending in "…" when it had no room), the
+    // font it was drawn in and the width it had.
+    QString shownCaption() const { return m_shownCaption; }
+    QFont captionFont() const { return m_captionFont; }
+    int captionRoom() const { return m_captionRoom; }
     void setCaption(const QString &s);
     xFrameStyles ColorScheme() const { return m_colorScheme; }
     void setColorScheme(xFrameStyles s);
@@ -180,6 +186,9 @@ private:
     bool m_framePinned = false;
     xFrameStyles m_colorScheme = xpDefault;
     QString m_caption;
+    QString m_shownCaption;
+    QFont m_captionFont;
+    int m_captionRoom = 0;
     QFont m_headerFont;
     QPixmap m_picture;
     bool m_fontBold = false, m_fontItalic = false, m_fontStrikethru = false, m_fontUnderline = false;

@@ -24,4 +24,4 @@ pv::ControlClass g_class(QStringLiteral("FendrixonFrame.FrameFendrixon"), create
 
 } // namespace
 
-PV_DEFINE_COMPONENT_ENTRY_POINTS(g_class)
+PV_DEFINE_COMPONENT_ENTRY_POINTS(g_class, FrameFendrixon::instanceCount())

@@ -1,5 +1,6 @@
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 
+#include "platform/components/Fonts.h"
 #include "platform/components/Pixels.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/components/SystemColors.h"
@@ -7,6 +8,7 @@
 
 #include <QPainter>
 #include <QTimer>
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -95,14 +97,26 @@ QFont standardFont()
 
 // --- construction -----------------------------------------------------------------------
 
+namespace
+{
+std::atomic<int> g_instances{0}; // live bars: the library may go only when none lives
+} // namespace
+
+int QuorvelXPProgressBar::instanceCount()
+{
+    return g_instances.load();
+}
+
 QuorvelXPProgressBar::QuorvelXPProgressBar(QWidget *parent) : QWidget(parent)
 {
+    ++g_instances;
     QWidget::resize(pv::twipsToPixels(3315), pv::twipsToPixels(495));
     UserControl_Initialize();
 }
 
 QuorvelXPProgressBar::QuorvelXPProgressBar(QWidget *parent, const pv::PropertyBag &design) : QWidget(parent)
 {
+    ++g_instances;
     QWidget::resize(pv::twipsToPixels(3315), pv::twipsToPixels(495));
     UserControl_Initialize();
     UserControl_ReadProperties(design);
@@ -110,6 +124,7 @@ QuorvelXPProgressBar::QuorvelXPProgressBar(QWidget *parent, const pv::PropertyBa
 
 QuorvelXPProgressBar::~QuorvelXPProgressBar()
 {
+    --g_instances;
     FreeBuffer();
 }
 
@@ -759,12 +774,11 @@ void drawClippedText(QImage *dc, const QFont &font, QRgb colour, const QuorvelXP
     if (!valid(dc) || r.right <= r.left || r.bottom <= r.top)
         return;
     QPainter p(dc);
-    QFont crisp = font; // the platform's text call draws without smoothing
-    crisp.setStyleStrategy(QFont::NoAntialias);
+    const QFont crisp = pv::crispFont(font); // the platform's text call draws without smoothing
     p.setFont(crisp);
     p.setPen(QColor(colour));
     p.setClipRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top));
-    const QFontMetrics fm(font, dc);
+    const QFontMetrics fm(crisp, dc);
     p.drawText(QPoint(r.left, r.top + fm.ascent()), text);
 }
 } // namespace

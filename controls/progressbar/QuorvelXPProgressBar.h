@@ -30,6 +30,7 @@ class BRENNAVIK_PROGRESSBAR_EXPORT QuorvelXPProgressBar : public QWidget
 {
     Q_OBJECT
 public:
+    static int instanceCount(); // bars alive now
     using OleColor = quint32;
     using DeviceContext = QImage *;
 

@@ -34,4 +34,4 @@ pv::ControlClass g_class(QStringLiteral("ProgressBar.QuorvelXPProgressBar"), cre
 
 } // namespace
 
-PV_DEFINE_COMPONENT_ENTRY_POINTS(g_class)
+PV_DEFINE_COMPONENT_ENTRY_POINTS(g_class, QuorvelXPProgressBar::instanceCount())

@@ -69,13 +69,13 @@ PV_COMPONENTS_EXPORT void moveToDesign(QWidget *control, const PropertyBag &desi
     extern "C" Q_DECL_EXPORT void *DllGetClassObject(const char *className);
 
 // The four entry points of a library of one control class (a pv::ControlClass object):
-// registration through the object, and the library stays while its class is registered,
-// its controls being owned by their forms.
-#define PV_DEFINE_COMPONENT_ENTRY_POINTS(controlClass)                                        \
+// registration through the object; the library may go (0) only while none of its
+// controls lives (liveInstances, an expression giving their number), else 1.
+#define PV_DEFINE_COMPONENT_ENTRY_POINTS(controlClass, liveInstances)                         \
     PV_DECLARE_COMPONENT_ENTRY_POINTS()                                                       \
     extern "C" int DllRegisterServer() { return (controlClass).registerClass(); }             \
     extern "C" int DllUnregisterServer() { return (controlClass).unregisterClass(); }         \
-    extern "C" int DllCanUnloadNow() { return (controlClass).isRegistered() ? 1 : 0; }        \
+    extern "C" int DllCanUnloadNow() { return (liveInstances) == 0 ? 0 : 1; }                 \
     extern "C" void *DllGetClassObject(const char *className)                                 \
     {                                                                                         \
         return (controlClass).classObject(className);                                         \

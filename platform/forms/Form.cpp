@@ -1,7 +1,9 @@
 #include "platform/forms/Form.h"
+#include "platform/components/Fonts.h"
 #include "platform/components/Twips.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/Program.h"
+#include "platform/forms/TextFit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -323,6 +325,8 @@ FormEvents &FormEvents::instance()
 
 Form::Form(QWidget *parent) : QWidget(parent, Qt::Window)
 {
+    // The forms were designed in Tahoma 8 pt: its stand-in, not the machine's default.
+    setFont(formFont());
     auto &rt = FormRuntime::get();
     rt.ensureFilter();
     rt.forms.insert(this);
@@ -386,6 +390,13 @@ void Form::Show(ShowMode mode, QWidget *owner)
 void Form::Hide()
 {
     hide();
+}
+
+void Form::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Laid out by now: grids and lists get columns and rows their texts fit in.
+    fitTexts(this);
 }
 
 void Form::closeEvent(QCloseEvent *event)

@@ -100,6 +100,7 @@ signals:
 protected:
     explicit Form(QWidget *parent = nullptr);
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     friend class FormRuntime;

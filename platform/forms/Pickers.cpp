@@ -71,11 +71,11 @@ void setPickerHandler(PickerHandler handler)
     g_handler = std::move(handler);
 }
 
-QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner)
+QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner, const QString &startFolder)
 {
     if (g_handler)
-        return g_handler({PickerCall::OpenFile, title, filter});
-    QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
+        return g_handler({PickerCall::OpenFile, title, filter, startFolder});
+    QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(startFolder));
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     // Qt's own dialog, so that the bracket patterns are honoured; the description is
@@ -94,7 +94,7 @@ QString pickFolder(const QString &title, QWidget *owner)
 {
     QString folder;
     if (g_handler)
-        folder = g_handler({PickerCall::Folder, title, QString()});
+        folder = g_handler({PickerCall::Folder, title, QString(), QString()});
     else
         folder = QFileDialog::getExistingDirectory(owner ? owner : activeProgramWindow(), title, QString(),
                                                    QFileDialog::ShowDirsOnly);

@@ -12,7 +12,9 @@ namespace pv
 
 // filter in the form the forms give it: "Description|pattern|Description|pattern|".
 // Patterns match file names in either letter case ("*.YDK" finds "a.ydk" too).
-QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner = nullptr);
+// startFolder: where the dialog opens (empty: the dialog's own choice).
+QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner = nullptr,
+                     const QString &startFolder = {});
 
 // The picked folder, ending in a path separator, ready to have a file name appended.
 QString pickFolder(const QString &title, QWidget *owner = nullptr);
@@ -27,6 +29,7 @@ struct PickerCall {
     enum Kind { OpenFile, Folder } kind = OpenFile;
     QString title;
     QString filter; // OpenFile only, as the form gave it
+    QString folder; // OpenFile only: where the dialog opens
 };
 // Tests answer the pickers; the handler returns the picked path or "" for cancel.
 using PickerHandler = std::function<QString(const PickerCall &)>;

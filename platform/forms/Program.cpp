@@ -4,9 +4,10 @@
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <cstdio>
 #include <cstdlib>
@@ -194,6 +195,25 @@ bool startProgram(const QString &bareName)
     if (!fi.isFile() || !fi.isExecutable())
         return false;
     return QProcess::startDetached(path, {}, programFolder());
+}
+
+QString findOnSearchPath(const QStringList &names)
+{
+    for (const QString &name : names) {
+        const QString path = QStandardPaths::findExecutable(name);
+        if (!path.isEmpty())
+            return path;
+    }
+    return {};
+}
+
+bool startByPath(const QString &absolutePath)
+{
+    if (absolutePath.isEmpty() || QFileInfo(absolutePath).isRelative())
+        return false;
+    if (g_launch)
+        return g_launch(absolutePath);
+    return QProcess::startDetached(absolutePath, {});
 }
 
 void addProgramEndHook(std::function<void()> hook)

@@ -62,6 +62,12 @@ bool instanceRunning(const QString &programName, const QString &folder);
 bool startProgram(const QString &bareName);
 // The absolute path startProgram uses; empty for a name that is not a bare file name.
 QString siblingProgramPath(const QString &bareName);
+// The first of the named programs found on the search path (PATH), as an absolute path;
+// empty when none is there. For the desktop's own tools, never for the program's siblings.
+QString findOnSearchPath(const QStringList &names);
+// Starts a program by absolute path, detached, without arguments, through the same test
+// hook as startProgram. False when it did not start.
+bool startByPath(const QString &absolutePath);
 // Tests replace the real start; the handler gets the absolute path.
 using LaunchHandler = std::function<bool(const QString &absolutePath)>;
 void setLaunchHandler(LaunchHandler handler); // empty restores the real start

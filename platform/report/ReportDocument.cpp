@@ -1,8 +1,6 @@
 #include "platform/report/ReportDocument.h"
+#include "platform/components/Fonts.h"
 
-#include <QFile>
-#include <QFontDatabase>
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -13,54 +11,9 @@
 
 namespace pv {
 
-namespace {
-
-// The Tahoma stand-in comes with fonts-wine, outside fontconfig's folders. (Its MS Sans Serif
-// is a bitmap font that PDF writers cannot embed, so Liberation Sans stands in for that one.)
-void loadWineFonts()
-{
-    static bool done = false;
-    if (done || !qGuiApp)
-        return;
-    done = true;
-    for (const char *f : {"tahoma.ttf", "tahomabd.ttf"}) {
-        const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(f);
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
-    }
-}
-
-bool hasFamily(const QString &family) { return QFontDatabase::hasFamily(family); }
-
-} // namespace
-
 QString reportFontFamily(const QString &windowsFamily)
 {
-    loadWineFonts();
-    const QString w = windowsFamily.trimmed().toLower();
-    auto pick = [](std::initializer_list<const char *> candidates) {
-        for (const char *c : candidates)
-            if (hasFamily(QLatin1String(c)))
-                return QString::fromLatin1(c);
-        return QStringLiteral("Liberation Sans");
-    };
-    if (w == QLatin1String("arial") || w.isEmpty())
-        return pick({"Liberation Sans", "Arimo", "DejaVu Sans"});
-    if (w == QLatin1String("arial narrow"))
-        return pick({"Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans Condensed"});
-    if (w == QLatin1String("tahoma"))
-        return pick({"Tahoma", "DejaVu Sans Condensed", "DejaVu Sans"});
-    if (w == QLatin1String("verdana"))
-        return pick({"DejaVu Sans", "Liberation Sans"});
-    if (w == QLatin1String("trebuchet ms"))
-        return pick({"Liberation Sans", "DejaVu Sans"});
-    if (w == QLatin1String("ms sans serif") || w == QLatin1String("microsoft sans serif"))
-        return pick({"Liberation Sans", "DejaVu Sans"});
-    if (w == QLatin1String("times new roman"))
-        return pick({"Liberation Serif", "DejaVu Serif"});
-    if (w == QLatin1String("courier new"))
-        return pick({"Liberation Mono", "DejaVu Sans Mono"});
-    return windowsFamily;
+    return standInFamily(windowsFamily);
 }
 
 QList<PageText> PageModel::onPage(int page) const

@@ -26,6 +26,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using pv::test::Harness;
@@ -968,12 +969,22 @@ void TestCustomers::smsAndCalculator()
     h.expectMsgBox(QStringLiteral("Bu özellik çok yakında aktif olacaktır. Bilgi için: www.brennavik.com"),
                    pv::vbInformation, QStringLiteral("Bilgi"));
     Harness::click(d.btnSMS);
+    // A desktop calculator on the search path starts; one that fails to start is reported.
+    QTemporaryDir bin;
+    QFile calc(bin.path() + QStringLiteral("/kcalc"));
+    QVERIFY(calc.open(QIODevice::WriteOnly));
+    calc.write("#!/bin/sh\n");
+    calc.close();
+    calc.setPermissions(calc.permissions() | QFileDevice::ExeUser);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
     Harness::click(d.VornXPButton2);
     QCOMPARE(h.launches().size(), 1);
-    QCOMPARE(QFileInfo(h.launches().first()).baseName(), QStringLiteral("calc"));
+    QCOMPARE(QFileInfo(h.launches().first()).fileName(), QStringLiteral("kcalc"));
     h.setLaunchResult(false);
-    h.expectMsgBox(QStringLiteral("Hesap makinesi başlatılamadı."));
+    h.expectMsgBox(QStringLiteral("Hesap makinesi bulunamadı."), pv::vbCritical, QStringLiteral("Hata"));
     Harness::click(d.VornXPButton2);
+    qputenv("PATH", oldPath);
     QVERIFY(w.isVisible());
 }
 

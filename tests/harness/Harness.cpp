@@ -4,10 +4,10 @@
 #include "platform/components/Twips.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/Language.h"
 #include "platform/forms/Program.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QPointer>
 #include <QTest>
 
@@ -47,7 +47,7 @@ Harness::Harness() : m_context(std::make_unique<QObject>())
 
     Clock::setFixed(defaultNow());
     Timer::setTestMode(true);
-    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    useTurkish(); // the program's own start-up language step
     setTwipsPerPixel(15);
 
     setMsgBoxHandler([this](const MsgBoxCall &call) { return answerBox(call); });

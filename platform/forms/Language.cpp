@@ -1,0 +1,43 @@
+#include "platform/forms/Language.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace pv
+{
+
+namespace
+{
+bool installTranslations(const QLocale &turkish)
+{
+    auto *app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    // qtbase carries the dialogs and widgets; "qt" is the meta catalogue that loads it
+    // and the other modules' catalogues where they exist.
+    bool any = false;
+    for (const char *name : {"qtbase", "qt"}) {
+        auto *tr = new QTranslator(app); // the application owns it
+        if (tr->load(turkish, QString::fromLatin1(name), QStringLiteral("_"), folder)) {
+            QCoreApplication::installTranslator(tr);
+            any = true;
+            break;
+        }
+        delete tr;
+    }
+    return any;
+}
+} // namespace
+
+bool useTurkish()
+{
+    const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
+    QLocale::setDefault(turkish);
+    static const bool installed = installTranslations(turkish);
+    return installed;
+}
+
+} // namespace pv

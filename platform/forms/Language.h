@@ -1,0 +1,14 @@
+#pragma once
+// The program speaks Turkish whatever the machine's language: dates, month and day
+// names, numbers, and the texts of Qt's own dialogs (file dialog, calendar, standard
+// buttons). The program's start and the test harness both call this.
+
+namespace pv
+{
+
+// Sets the Turkish locale as the default and installs Qt's Turkish translations
+// (once per process; later calls only set the locale again). False when Qt's
+// translations were not found: the program still runs, with Qt's own texts in English.
+bool useTurkish();
+
+} // namespace pv

@@ -1,0 +1,454 @@
+// How the program looks and behaves at its edges, seen as a user sees it: caption
+// spacing, disabled buttons, the close box, the backup folder, the calculator, and the
+// controls created by class name.
+#include "app/CopyFile.h"
+#include "app/CopyOto.h"
+#include "app/accounts/veresiye2.h"
+#include "app/frmAlert.h"
+#include "app/ui/Kit.h"
+#include "app/veresiye.h"
+#include "controls/button/ButtonPaint.h"
+#include "controls/button/ButtonPrimitives.h"
+#include "controls/button/BvButton.h"
+#include "controls/frame/FrameFendrixon.h"
+#include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "database/DbScripts.h"
+#include "platform/components/ClassRegistry.h"
+#include "platform/components/Twips.h"
+#include "platform/data/ProgramDatabase.h"
+#include "platform/forms/Program.h"
+#include "platform/text/Formats.h"
+#include "tests/harness/Harness.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <dlfcn.h>
+
+using pv::test::Harness;
+
+namespace
+{
+
+void addCustomer(Harness &h, const QString &kod, const QString &name)
+{
+    QVERIFY(h.insert(QStringLiteral("musteriler"),
+                     {{QStringLiteral("mus_kodu"), kod},
+                      {QStringLiteral("MusteriFirma"), name},
+                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
+                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
+                      {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+                      {QStringLiteral("Sonislem"), QStringLiteral("2026-12-10")},
+                      {QStringLiteral("Sonislem2"), pv::dateKey(QDate(2026, 12, 10))},
+                      {QStringLiteral("Bakiye"), 0.0}}));
+}
+
+veresiye &mainWindow()
+{
+    veresiye &m = pv::form<veresiye>();
+    m.Show();
+    Harness::settle();
+    return m;
+}
+
+// The number of pixels of one colour in the widget as it is painted on the screen.
+int pixelsOf(QWidget *w, QRgb colour)
+{
+    const QImage img = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += (img.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+    return n;
+}
+
+QRgb greyText()
+{
+    return BrennavikBtn::toQRgb(
+        BrennavikBtn::TranslateColor(BrennavikBtn::sysColor(BrennavikBtn::COLOR_GRAYTEXT)));
+}
+
+// Where each run of ink columns starts: one letter each when the letters do not touch.
+QList<int> inkRunStarts(const QImage &img, QRgb ink, int fromX, int toX)
+{
+    QList<int> starts;
+    bool before = false;
+    for (int x = fromX; x < toX; ++x) {
+        bool any = false;
+        for (int y = 0; y < img.height() && !any; ++y)
+            any = (img.pixel(x, y) & 0xFFFFFF) == (ink & 0xFFFFFF);
+        if (any && !before)
+            starts.append(x);
+        before = any;
+    }
+    return starts;
+}
+
+QString gapsOf(const QList<int> &starts)
+{
+    QStringList out;
+    for (int i = 1; i < starts.size(); ++i)
+        out << QString::number(starts[i] - starts[i - 1]);
+    return out.join(QLatin1Char(','));
+}
+
+void checkEvenLetters(const QList<int> &starts)
+{
+    QCOMPARE(starts.size(), 6);
+    for (int i = 2; i < starts.size(); ++i)
+        QVERIFY2(starts[i] - starts[i - 1] == starts[1] - starts[0], qPrintable(gapsOf(starts)));
+}
+
+// A control library's own DllCanUnloadNow (all three export the name), found through
+// the library that holds a symbol of it.
+using CanUnload = int (*)();
+CanUnload canUnloadOf(const void *symbolInLibrary)
+{
+    Dl_info info{};
+    if (!dladdr(symbolInLibrary, &info) || !info.dli_fname)
+        return nullptr;
+    void *lib = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
+    if (!lib)
+        return nullptr;
+    auto *fn = reinterpret_cast<CanUnload>(dlsym(lib, "DllCanUnloadNow"));
+    dlclose(lib); // the program keeps it loaded
+    return fn;
+}
+
+} // namespace
+
+class TestLook : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // "Hesap Makinesi" starts the first desktop calculator found on the search path.
+    void calculatorFoundOnThePath_data()
+    {
+        QTest::addColumn<QStringList>("installed"); // fake programs in the only PATH folder
+        QTest::addColumn<QString>("started");       // "" for none
+        QTest::newRow("gnome first") << QStringList{"xcalc", "gnome-calculator", "kcalc"}
+                                     << "gnome-calculator";
+        QTest::newRow("kcalc before galculator") << QStringList{"galculator", "kcalc"} << "kcalc";
+        QTest::newRow("galculator") << QStringList{"galculator", "mate-calc"} << "galculator";
+        QTest::newRow("mate-calc") << QStringList{"xcalc", "mate-calc"} << "mate-calc";
+        QTest::newRow("xcalc") << QStringList{"xcalc"} << "xcalc";
+        QTest::newRow("none") << QStringList{"calc", "calc.exe"} << "";
+    }
+    void calculatorFoundOnThePath()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, started);
+        Harness h;
+        addCustomer(h, QStringLiteral("1"), QStringLiteral("Ali"));
+        QTemporaryDir bin;
+        for (const QString &name : installed) {
+            QFile f(bin.path() + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("#!/bin/sh\n");
+            f.close();
+            f.setPermissions(f.permissions() | QFileDevice::ExeUser);
+        }
+        // A calculator beside the program no longer counts.
+        QFile sibling(h.folder() + QStringLiteral("/calc"));
+        QVERIFY(sibling.open(QIODevice::WriteOnly));
+        sibling.close();
+        sibling.setPermissions(sibling.permissions() | QFileDevice::ExeUser);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit());
+        veresiye2 &w = pv::form<veresiye2>();
+        w.Text10 = QStringLiteral("1");
+        w.txtYetki = QStringLiteral("0");
+        w.Show();
+        h.settle();
+        if (started.isEmpty())
+            h.expectMsgBox(QStringLiteral("Hesap makinesi bulunamadı."), pv::vbCritical,
+                           QStringLiteral("Hata"));
+        h.click(w.VornXPButton2);
+        qputenv("PATH", oldPath);
+        if (started.isEmpty())
+            QVERIFY(h.launches().isEmpty());
+        else
+            QCOMPARE(h.launches(), QStringList{bin.path() + QLatin1Char('/') + started});
+        QVERIFY(w.isVisible());
+    }
+
+    // The title bar's close box of the main window leaves as " Kapat" does.
+    void closeBoxLeavesLikeKapat_data()
+    {
+        QTest::addColumn<QString>("switchText");
+        QTest::newRow("automatic backup on") << "1";
+        QTest::newRow("automatic backup off") << "0";
+    }
+    void closeBoxLeavesLikeKapat()
+    {
+        QFETCH(QString, switchText);
+        Harness h;
+        addCustomer(h, QStringLiteral("1"), QStringLiteral("Ali"));
+        h.exec(QStringLiteral("UPDATE dgrayr SET oto_yedek = '', oto_yedek_aktif = ?"), {switchText});
+        veresiye &m = mainWindow();
+        pv::form<frmAlert>().Show(pv::Form::Modeless); // the alert open as well
+        h.settle();
+        const bool backup = switchText == QLatin1String("1");
+        const QString expected = QDir::toNativeSeparators(h.folder() + QStringLiteral("/Yedekler/")) +
+                                 QStringLiteral("BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk");
+        if (backup)
+            h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
+        m.close(); // the close box
+        h.settle();
+        QVERIFY(h.programEnded());
+        QCOMPARE(QFile::exists(expected), backup);
+        QVERIFY(pv::loadedForms().isEmpty());
+    }
+
+    // With no backup folder set, the backup goes to "Yedekler" beside the database, the
+    // window shows it, and the message names the whole path.
+    void backupFolderBesideTheDatabase_data()
+    {
+        QTest::addColumn<QString>("typed"); // what the user leaves in the box; "" keeps the proposal
+        QTest::addColumn<QString>("file");  // where the copy lands, under the program folder
+        QTest::newRow("proposed name") << ""
+                                       << "Yedekler/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk";
+        QTest::newRow("bare name typed") << "elle.ydk"
+                                         << "Yedekler/elle.ydk";
+    }
+    void backupFolderBesideTheDatabase()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, file);
+        Harness h;
+        const QString yedekler = h.folder() + QStringLiteral("/Yedekler");
+        QVERIFY(!QFileInfo::exists(yedekler));
+        const QString expected = QDir::toNativeSeparators(h.folder() + QLatin1Char('/') + file);
+        bool checked = false;
+        h.onModal<CopyFile>([&](CopyFile &c) {
+            QCOMPARE(c.Destinationpath->text(),
+                     QDir::toNativeSeparators(
+                         yedekler + QStringLiteral("/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk")));
+            QVERIFY(QFileInfo(yedekler).isDir()); // made when missing
+            if (!typed.isEmpty()) {
+                c.Destinationpath->clear();
+                h.type(c.Destinationpath, typed);
+            }
+            h.expectMsgBox(expected + QStringLiteral("  KLASÖRÜNE DOSYA YEDEKLENDİ"), pv::vbInformation,
+                           QStringLiteral("BİLGİ"));
+            h.click(c.Copy);
+            QCOMPARE(c.Destinationpath->text(), expected);
+            checked = true;
+            h.click(c.VornXPButton3);
+        });
+        CopyFile &c = pv::form<CopyFile>();
+        c.txtSurucu = QString(); // no folder set
+        c.Show(pv::Form::Modal);
+        h.settle();
+        QVERIFY(checked);
+        QVERIFY(pv::isProgramDatabase(QDir::fromNativeSeparators(expected), pv::schemaSql()));
+    }
+
+    void automaticBackupFolderBesideTheDatabase()
+    {
+        Harness h;
+        h.exec(QStringLiteral("UPDATE dgrayr SET oto_yedek = NULL, oto_yedek_aktif = 1"));
+        const QString expected = QDir::toNativeSeparators(
+            h.folder() + QStringLiteral("/Yedekler/BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk"));
+        h.expectMsgBox(expected + QStringLiteral("\n\n Klasörüne Yedeklendi."));
+        exitWithAutomaticBackup(QStringLiteral("1"), nullptr);
+        QVERIFY(h.programEnded());
+        QVERIFY(pv::isProgramDatabase(QDir::fromNativeSeparators(expected), pv::schemaSql()));
+    }
+
+    // The restore picker opens where the backups are.
+    void restorePickerOpensInTheBackupFolder_data()
+    {
+        QTest::addColumn<bool>("folderSet");
+        QTest::newRow("no folder set") << false;
+        QTest::newRow("folder set") << true;
+    }
+    void restorePickerOpensInTheBackupFolder()
+    {
+        QFETCH(bool, folderSet);
+        Harness h;
+        const QString set = h.folder() + QStringLiteral("/baska/");
+        QDir().mkpath(set);
+        CopyFile &c = pv::form<CopyFile>();
+        c.txtAlert = QStringLiteral("11");
+        c.txtSurucu = folderSet ? QDir::toNativeSeparators(set) : QString();
+        c.Show(pv::Form::Modeless);
+        h.settle();
+        h.expectOpenFile(QString());
+        h.click(c.MyButton3);
+        QCOMPARE(h.pickerCalls().size(), 1);
+        QCOMPARE(h.pickerCalls().constFirst().folder,
+                 QDir::toNativeSeparators(folderSet ? set : h.folder() + QStringLiteral("/Yedekler/")));
+        pv::Unload(c);
+    }
+
+    // All three controls take their name and place from the design bag when created by
+    // class name.
+    void createdByClassNameWithNameAndPlace_data()
+    {
+        QTest::addColumn<QString>("className");
+        QTest::newRow("button") << "BrennavikBtn.BvButton";
+        QTest::newRow("frame") << "FendrixonFrame.FrameFendrixon";
+        QTest::newRow("progress bar") << "ProgressBar.QuorvelXPProgressBar";
+    }
+    void createdByClassNameWithNameAndPlace()
+    {
+        QFETCH(QString, className);
+        Harness h;
+        QWidget form;
+        pv::PropertyBag bag;
+        bag.set(QStringLiteral("Name"), QStringLiteral("Control7"));
+        bag.set(QStringLiteral("Left"), 300);
+        bag.set(QStringLiteral("Top"), 450);
+        bag.set(QStringLiteral("Width"), 1500);
+        bag.set(QStringLiteral("Height"), 600);
+        std::unique_ptr<QWidget> w(pv::ClassRegistry::instance().create(className, &form, bag));
+        QVERIFY(w);
+        QCOMPARE(w->objectName(), QStringLiteral("Control7"));
+        QCOMPARE(w->geometry(), QRect(20, 30, 100, 40));
+    }
+
+    // The 220-twip minimum holds for every size set, shown or not.
+    void buttonMinimumSize_data()
+    {
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<bool>("byFactory");
+        QTest::newRow("hidden, set") << false << false;
+        QTest::newRow("shown, set") << true << false;
+        QTest::newRow("hidden, by class name") << false << true;
+    }
+    void buttonMinimumSize()
+    {
+        QFETCH(bool, shown);
+        QFETCH(bool, byFactory);
+        Harness h;
+        QWidget form;
+        if (shown)
+            form.show();
+        BvButton *b = nullptr;
+        std::unique_ptr<QWidget> owned;
+        if (byFactory) {
+            pv::PropertyBag bag;
+            bag.set(QStringLiteral("Width"), 100);
+            bag.set(QStringLiteral("Height"), 219);
+            owned.reset(
+                pv::ClassRegistry::instance().create(QStringLiteral("BrennavikBtn.BvButton"), &form, bag));
+            b = qobject_cast<BvButton *>(owned.get());
+        } else {
+            b = new BvButton(&form);
+            owned.reset(b);
+            b->setWidth(100);
+            b->setHeight(219);
+        }
+        QVERIFY(b);
+        QCOMPARE(b->Width(), 220);
+        QCOMPARE(b->Height(), 220);
+        b->setHeight(221); // above the minimum: kept as set
+        QCOMPARE(b->Height(), 221);
+    }
+
+    void buttonAboutGivesItsVersion()
+    {
+        Harness h;
+        BvButton b;
+        QString text, title;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            text = box->text();
+            title = box->windowTitle();
+            box->accept();
+        });
+        b.About();
+        QCOMPARE(title, QStringLiteral("About"));
+        QVERIFY2(text.section(QLatin1Char('\n'), 0, 0).endsWith(QLatin1String(" 1.02")), qPrintable(text));
+        QCOMPARE(text.count(QLatin1Char('\n')), 4); // five lines
+    }
+
+    // Each library may go only while none of its controls lives.
+    void librariesCanUnloadOnlyWithoutInstances()
+    {
+        Harness h;
+        const QList<QPair<CanUnload, std::function<QWidget *()>>> libs = {
+            {canUnloadOf(reinterpret_cast<const void *>(&BvButton::instanceCount)),
+             [] { return new BvButton(nullptr); }},
+            {canUnloadOf(reinterpret_cast<const void *>(&FrameFendrixon::instanceCount)),
+             [] { return new FrameFendrixon(nullptr, QStringLiteral("Frame1")); }},
+            {canUnloadOf(reinterpret_cast<const void *>(&QuorvelXPProgressBar::instanceCount)),
+             [] { return new QuorvelXPProgressBar(nullptr); }},
+        };
+        for (const auto &[canUnload, make] : libs) {
+            QVERIFY(canUnload);
+            QCOMPARE(canUnload(), 0);
+            {
+                std::unique_ptr<QWidget> alive(make());
+                QCOMPARE(canUnload(), 1);
+            }
+            QCOMPARE(canUnload(), 0);
+        }
+        // The three answers come from three libraries.
+        QVERIFY(libs[0].first != libs[1].first && libs[1].first != libs[2].first);
+    }
+
+    // Six equal letters stand at equal gaps on a button and on a frame header.
+    void captionLettersEvenlySpaced_data()
+    {
+        QTest::addColumn<double>("points");
+        QTest::newRow("8 pt") << 8.0;
+        QTest::newRow("10 pt") << 10.0;
+        QTest::newRow("12 pt") << 12.0;
+    }
+    void captionLettersEvenlySpaced()
+    {
+        QFETCH(double, points);
+        Harness h;
+        QWidget form;
+        form.resize(400, 200);
+        QFont tahoma(QStringLiteral("Tahoma"));
+        tahoma.setPointSizeF(points);
+
+        auto *b = new BvButton(&form);
+        b->setButtonStyle(BrennavikBtn::eFlat);
+        b->setFont(tahoma);
+        b->setCaption(QStringLiteral("mmmmmm"));
+        b->Move(0, 0, 3000, 600);
+        form.show();
+        const QImage face = b->surface();
+        checkEvenLetters(inkRunStarts(face, BrennavikBtn::toQRgb(0), 0, face.width()));
+
+        auto *f = new FrameFendrixon(&form, QStringLiteral("Frame1"));
+        f->setFont(tahoma);
+        f->setCaption(QStringLiteral("mmmmmm"));
+        f->setSizeTwips(4500, 2000);
+        f->show();
+        const QImage &header = f->headerImage();
+        QVERIFY(!header.isNull());
+        // The caption stands at the left; the pin and chevron glyphs at the right.
+        checkEvenLetters(inkRunStarts(header, FrameFendrixon::toRgb(f->ForeColor()), 0, header.width() / 2));
+    }
+
+    void disabledButtonsRepaint()
+    {
+        Harness h;
+        addCustomer(h, QStringLiteral("1"), QStringLiteral("Ali"));
+        veresiye &m = mainWindow();
+        const QRgb grey = greyText();
+        QVERIFY(pixelsOf(m.BvButton3, grey) > 0);
+        QCOMPARE(pixelsOf(m.KasaBtn, grey), 0);
+        h.click(m.VornXPButton1);
+        h.settle();
+        QVERIFY(pixelsOf(m.KasaBtn, grey) > 0);
+        QVERIFY(pixelsOf(m.BvButton3, grey) > 0);
+        h.click(m.VornXPButton7);
+        h.settle();
+        QCOMPARE(pixelsOf(m.KasaBtn, grey), 0);
+        QVERIFY(pixelsOf(m.BvButton3, grey) > 0);
+    }
+};
+
+QTEST_MAIN(TestLook)
+#include "test_look.moc"
