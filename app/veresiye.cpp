@@ -13,6 +13,7 @@
 #include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
+#include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -205,6 +206,7 @@ void veresiye::buildTopRow()
     connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
     connect(BvButton5, &BvButton::Click, this, &veresiye::BvButton5_Click);
     connect(ayarbtn, &BvButton::Click, this, &veresiye::ayarbtn_Click);
+    connect(stokbut, &BvButton::Click, this, &veresiye::stokbut_Click);
 }
 
 void veresiye::buildFilterArea()
@@ -477,6 +479,11 @@ void veresiye::Form_Load()
 
 void veresiye::Form_Activate()
 {
+    // The customer the user was on (the account just visited) and the list the filter
+    // boxes show come back once the day-count pass has gone over every customer.
+    const QString current = hasCurrentRow() ? Text1.text() : QString();
+    const QString source = m_listSource.isEmpty() ? kAll : m_listSource;
+    const QVariantList params = m_listParams;
     Data1->setDatabaseName(pv::databasePath());
     requeryAll();
     DataYedekYeri->setDatabaseName(pv::databasePath());
@@ -484,11 +491,32 @@ void veresiye::Form_Activate()
     DataYedekYeri->Refresh();
     txttarih = pv::dateText(pv::Clock::today());
     Command7_Click();
+    if (source != kAll)
+        requery(source, params);
+    if (!current.isEmpty() && selectCustomer(current))
+        Command6_Click();
     btnYetki_Click();
+}
+
+bool veresiye::selectCustomer(const QString &code)
+{
+    pv::Recordset &rs = Data1->Recordset();
+    const int field = rs.fieldIndex(QStringLiteral("mus_kodu"));
+    if (!rs.isOpen() || field < 0)
+        return false;
+    for (int row = 0; row < rs.RecordCount(); ++row) {
+        if (rs.valueAt(row, field).toString() == code) {
+            Data1->setCurrentRow(row);
+            return true;
+        }
+    }
+    return false;
 }
 
 void veresiye::requery(const QString &source, const QVariantList &params)
 {
+    m_listSource = source;
+    m_listParams = params;
     Data1->setDatabaseName(pv::databasePath());
     Data1->setRecordSource(source, params);
     // A list that could not be read is told, never shown as an empty one.
@@ -989,6 +1017,14 @@ void veresiye::txtAlert_Change()
 }
 
 void veresiye::ayarbtn_Click() { mnuayr->popup(QCursor::pos()); }
+
+void veresiye::stokbut_Click()
+{
+    frmProduct &card = pv::form<frmProduct>();
+    card.txtYetki = txtYetki.text();
+    card.refreshList();
+    card.Show();
+}
 
 void veresiye::mnuhak_Click() { pv::form<Form3>().Show(pv::Form::Modal, this); }
 

@@ -88,6 +88,7 @@ public:
     void txtAlert_Change();
 
     void ayarbtn_Click();
+    void stokbut_Click();
     void mnuhak_Click();
 
     // --- commands: settings menu, backup, exit, other programs, announcements -------
@@ -212,6 +213,8 @@ public:
 
 private:
     void requery(const QString &source, const QVariantList &params = {});
+    // Makes the customer of this code the list's current row; false when the list lacks it.
+    bool selectCustomer(const QString &code);
     void requeryAll();
     void requeryDaily();
     void buildTopRow();
@@ -228,4 +231,8 @@ private:
     void rereadSettings();
 
     bool m_totalsOpen = false;
+
+    // The list the filter boxes asked for last, asked again after every activation.
+    QString m_listSource;
+    QVariantList m_listParams;
 };

@@ -4,6 +4,7 @@
 #include "platform/data/SqlFunctions.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
@@ -169,21 +170,37 @@ bool generateShop(const QString &path, const ShopSize &size, QString *error)
             h, QStringLiteral("UPDATE son_islemno SET islemno = %1").arg(size.cashRows).toUtf8().constData(),
             nullptr, nullptr, nullptr);
     }
+    // Categories and suppliers that the products name.
+    const auto category = [](int i) { return QStringLiteral("Kategori %1").arg(i, 3, 10, QLatin1Char('0')); };
+    const auto supplier = [](int i) { return QStringLiteral("Tedarikçi %1").arg(i, 3, 10, QLatin1Char('0')); };
+    {
+        Inserter ins(h, "INSERT INTO urun_marka (urunmarkaadi) VALUES (?)");
+        for (int i = 1; i <= size.categories; ++i)
+            if (!ins.text(category(i)).run())
+                break;
+    }
+    {
+        Inserter ins(h, "INSERT INTO urun_reyon (reyon) VALUES (?)");
+        for (int i = 1; i <= size.suppliers; ++i)
+            if (!ins.text(supplier(i)).run())
+                break;
+    }
     {
         Inserter ins(h,
                      "INSERT INTO Product ([Product Code], [Generic Name], [Brand Name], Price, SatisFiyati, "
-                     "OnHand, [Reorder Level], Unit, Sinifi) VALUES (?,?,?,?,?,?,?,?,?)");
+                     "OnHand, [Reorder Level], Unit, Sinifi, SaticiFirma) VALUES (?,?,?,?,?,?,?,?,?,?)");
         for (int i = 1; i <= size.products; ++i) {
             const double price = (pick(100000) + 100) / 100.0;
             ins.text(QStringLiteral("P%1").arg(i, 6, 10, QLatin1Char('0')))
-                .text(QStringLiteral("Ürün %1").arg(i))
-                .text(lastNames.at(pick(int(lastNames.size()))))
+                .text(category(1 + pick(std::max(1, size.categories))))
+                .text(lastNames.at(pick(int(lastNames.size()))) + QStringLiteral(" %1").arg(i))
                 .real(price)
                 .real(price * 1.3)
                 .real(pick(500))
                 .real(10)
                 .text(pick(4) == 0 ? QStringLiteral("Kg") : QStringLiteral("Adet"))
-                .text(QStringLiteral("Genel"));
+                .text(QStringLiteral("Genel"))
+                .text(supplier(1 + pick(std::max(1, size.suppliers))));
             if (!ins.run())
                 break;
         }
@@ -248,6 +265,23 @@ sqlite3 *openRaw(const QString &path)
     sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     registerSqlFunctions(raw);
     return raw;
+}
+
+qint64 stepRows(sqlite3 *db, const char *sql, const QByteArray &param)
+{
+    qint64 sink = 0;
+    sqlite3_stmt *st = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    if (!param.isNull())
+        sqlite3_bind_text(st, 1, param.constData(), int(param.size()), SQLITE_TRANSIENT);
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW)
+        for (int i = 0; i < n; ++i) {
+            const unsigned char *t = sqlite3_column_text(st, i);
+            sink += sqlite3_column_bytes(st, i) + (t ? t[0] : 0);
+        }
+    sqlite3_finalize(st);
+    return sink;
 }
 
 Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second)

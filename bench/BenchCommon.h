@@ -14,6 +14,8 @@ struct ShopSize {
     int cashRows = 200000;
     int products = 20000;
     int busyCustomerRows = 1000; // ledger rows of customer "1", the one a benchmark opens
+    int categories = 300;        // urun_marka rows the products name
+    int suppliers = 200;         // urun_reyon rows
 };
 
 // Creates the database at path from the schema and seed scripts and fills it with made-up
@@ -41,6 +43,11 @@ ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const
 ShopPlace prepareShop(const QString &folder, const QString &defaultFolder, const ShopSize &size);
 // The shop opened with bare sqlite3 calls and the program's SQL functions: the raw side.
 sqlite3 *openRaw(const QString &path);
+
+// Runs a select with bare sqlite3 calls, an optional text bound to its first `?`, stepping
+// every row and reading every column as text, as a window's list would; returns a sum of
+// what was read so that the reads cannot be optimised away.
+qint64 stepRows(sqlite3 *db, const char *sql, const QByteArray &param = {});
 
 // Best (lowest) times in milliseconds of runs calls of each; the two take turns, so that
 // both meet the same machine load.

@@ -1,5 +1,6 @@
 #include "app/accounts/CariYazdir.h"
 
+#include "app/ledger/Customers.h"
 #include "app/ledger/Postings.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
@@ -323,6 +324,12 @@ pv::Report &CariYazdir::reportRange()
             .arg(orderClause()),
         {pv::dateKey(ilk->date()), pv::dateKey(son->date()), customerCode()});
     fillReport(r);
+    // The range's totals from the rows printed, not from the last range shown on screen.
+    const pv::ledger::Totals range =
+        pv::ledger::rangeTotals(m_ledger.Database(), customerCode(), ilk->date(), son->date());
+    r.label(QStringLiteral("Label186")).setCaption(pv::formatMoney(range.debt));
+    r.label(QStringLiteral("Label187")).setCaption(pv::formatMoney(range.paid));
+    r.label(QStringLiteral("Label188")).setCaption(pv::formatMoney(range.balance()));
     return r;
 }
 

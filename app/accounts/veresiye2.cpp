@@ -42,7 +42,6 @@ namespace {
 const QString kLedgerSql = QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc");
 const QString kAccountSql = QStringLiteral("select * from musteriler where mus_kodu = ? ORDER BY id asc");
 
-const QString kWarnTitle = QStringLiteral("Dikkat!");
 const QString kErrorTitle = QStringLiteral("Hata");
 
 QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h, bool locked)
@@ -461,15 +460,17 @@ void veresiye2::Form_QueryUnload(int &Cancel, int UnloadMode)
 
 void veresiye2::ara_Click()
 {
+    m_reads.beginPass();
     Data5->setRecordSource(kLedgerSql, {Text10.text()});
-    Data5->Refresh();
+    m_reads.check(*Data5, Data5->Refresh());
     Data1->setRecordSource(kAccountSql, {Text10.text()});
-    Data1->Refresh();
+    m_reads.check(*Data1, Data1->Refresh());
     // The re-read shows the stored Sonislem; an entry command used during this visit has
     // already moved it to today.
     if (!m_sonislem.isEmpty())
         Text12 = m_sonislem;
     topla1_Click();
+    m_reads.endPass();
 }
 
 // ---------------------------------------------------------------- totals
@@ -477,15 +478,24 @@ void veresiye2::ara_Click()
 void veresiye2::topla1_Click()
 {
     // Both sums in one reading: the paid total needs no second pass over the ledger.
-    const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, Text10.text());
-    showMoney(VornXPTextBox2, totals.debt);
-    showMoney(VornXPTextBox3, totals.paid);
+    const pv::ledger::Totals t = pv::ledger::customerTotals(m_db, Text10.text());
+    if (!totalsRead(t, {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})) {
+        m_balanceRead = false;
+        return;
+    }
+    showMoney(VornXPTextBox2, t.debt);
+    showMoney(VornXPTextBox3, t.paid);
     topla3_Click();
 }
 
 void veresiye2::topla2_Click()
 {
-    showMoney(VornXPTextBox3, pv::ledger::customerTotals(m_db, Text10.text()).paid);
+    const pv::ledger::Totals t = pv::ledger::customerTotals(m_db, Text10.text());
+    if (!totalsRead(t, {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})) {
+        m_balanceRead = false;
+        return;
+    }
+    showMoney(VornXPTextBox3, t.paid);
     topla3_Click();
 }
 
@@ -496,19 +506,25 @@ void veresiye2::topla3_Click()
     const double paid = pv::toNumber(VornXPTextBox3->text()).value_or(0);
     showMoney(VornXPTextBox4, debt - paid);
     Text9 = VornXPTextBox4->text();
+    m_balanceRead = true;
 }
 
 void veresiye2::btnT1_Click()
 {
-    const pv::ledger::Totals totals = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
-    showMoney(txtT1, totals.debt);
-    showMoney(txtT2, totals.paid);
+    const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
+    if (!totalsRead(t, {txtT1, txtT2, txtT3}))
+        return;
+    showMoney(txtT1, t.debt);
+    showMoney(txtT2, t.paid);
     showRangeBalance();
 }
 
 void veresiye2::btnT2_Click()
 {
-    showMoney(txtT2, pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date()).paid);
+    const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
+    if (!totalsRead(t, {txtT1, txtT2, txtT3}))
+        return;
+    showMoney(txtT2, t.paid);
     showRangeBalance();
 }
 
@@ -518,6 +534,16 @@ void veresiye2::showRangeBalance()
     const double debt = pv::toNumber(txtT1->text()).value_or(0);
     const double paid = pv::toNumber(txtT2->text()).value_or(0);
     showMoney(txtT3, debt - paid);
+}
+
+bool veresiye2::totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes)
+{
+    if (m_reads.check(t.error))
+        return true;
+    // No figure rather than 0,00.
+    for (QLineEdit *box : boxes)
+        box->clear();
+    return false;
 }
 
 // ---------------------------------------------------------------- sort choices
@@ -641,7 +667,7 @@ qint64 veresiye2::currentEntryId()
 
 void veresiye2::refreshLedgerKeepingRow(qint64 id)
 {
-    Data5->Refresh();
+    m_reads.check(*Data5, Data5->Refresh());
     // The entry's id is its rowid: found without reading the rows.
     if (const int row = id == 0 ? -1 : Data5->Recordset().rowOfRowid(id); row >= 0)
         Data5->setCurrentRow(row);
@@ -668,8 +694,11 @@ void veresiye2::Timer4_Timer()
 
 bool veresiye2::writeAccountRow()
 {
+    // A balance that was not read is no balance: the stored row keeps all it has.
     pv::Recordset &rs = Data1->Recordset();
-    if (!rs.hasCurrent()) // the customer was deleted during the visit
+    if (!m_balanceRead || rs.readError())
+        return true;
+    if (!rs.hasCurrent()) // the customer was deleted during the visit, or was not read
         return true;
     if (!rs.Edit())
         return false;
@@ -689,6 +718,7 @@ bool veresiye2::writeAccountRow()
 
 void veresiye2::VornXPButton7_Click()
 {
+    m_reads.tellAgain(); // a read that fails now is told again: its balance is not written
     topla1_Click();
     const auto today = pv::parseDate(txttarih);
     const auto last = pv::parseDate(Text11);
@@ -809,45 +839,33 @@ void veresiye2::BvButton2_Click()
 
 void veresiye2::BvButton3_Click()
 {
-    auto refuse = [](QLineEdit *box, const QString &text) {
-        pv::MsgBox(text, pv::vbExclamation, kWarnTitle);
-        box->setFocus();
-        box->selectAll();
-    };
-    const auto date = pv::parseDate(txtEdit1->text());
-    if (!date) {
-        refuse(txtEdit1, QStringLiteral("Tarih geçerli bir tarih olmalıdır (gg.aa.yyyy)."));
+    QDate date;
+    QTime time;
+    if (!ui::readDate(txtEdit1, &date) || !ui::readTime(txtEdit2, &time))
         return;
-    }
-    const auto time = pv::parseTime(txtEdit2->text());
-    if (!time) {
-        refuse(txtEdit2, QStringLiteral("Saat geçerli bir saat olmalıdır (ss:dd:sn)."));
-        return;
-    }
-    const std::pair<QLineEdit *, QString> amounts[] = {
-        {txtEdit5, QStringLiteral("Borç tutarı bir sayı olmalıdır.")},
-        {txtEdit6, QStringLiteral("Ödenen tutarı bir sayı olmalıdır.")},
-        {txtEdit7, QStringLiteral("Miktar bir sayı olmalıdır.")},
-        {txtEdit9, QStringLiteral("Birim fiyat bir sayı olmalıdır.")}};
-    for (const auto &[box, text] : amounts) {
-        if (pv::parseNumber(box->text()).kind == pv::NumberKind::NotNumber) {
-            refuse(box, text);
+    // An empty amount stores NULL; anything typed must be a number within the limit.
+    const std::pair<QLineEdit *, QString> amounts[] = {{txtEdit5, QStringLiteral("Tutar")},
+                                                       {txtEdit6, QStringLiteral("Tutar")},
+                                                       {txtEdit7, QStringLiteral("Miktar")},
+                                                       {txtEdit9, QStringLiteral("Fiyat")}};
+    for (const auto &[box, word] : amounts) {
+        double value = 0;
+        if (!ui::readAmount(box, &value, QString(), word))
             return;
-        }
     }
 
-    txtEdit1->setText(pv::dateText(*date));
-    txtEdit2->setText(pv::timeText(*time));
-    txtEdit10->setText(pv::dateKey(*date));
+    txtEdit1->setText(pv::dateText(date));
+    txtEdit2->setText(pv::timeText(time));
+    txtEdit10->setText(pv::dateKey(date));
     // Only what the user changed is written: an untouched amount keeps its stored digits.
     pv::ledger::EntryEdit edit;
     edit.id = currentEntryId();
     auto changed = [this](QLineEdit *box) { return Data5->isChanged(box); };
     auto amount = [](QLineEdit *box) { return pv::ledger::EntryEdit::Amount(pv::toNumber(box->text())); };
     if (changed(txtEdit1) || changed(txtEdit10))
-        edit.date = *date;
+        edit.date = date;
     if (changed(txtEdit2))
-        edit.time = *time;
+        edit.time = time;
     if (changed(txtEdit3))
         edit.kind = txtEdit3->text();
     if (changed(txtEdit4))
@@ -935,7 +953,7 @@ void veresiye2::Command12_Click()
     // Stock, cash rows and the entry go together or not at all.
     const pv::ledger::Result deleted = pv::ledger::deletePosting(m_db, id);
     if (deleted) {
-        Data5->Refresh();
+        m_reads.check(*Data5, Data5->Refresh());
     } else {
         pv::MsgBox(QStringLiteral("Seçili işlem silinemedi; hiçbir kayıt değiştirilmedi.\n") + deleted.reason,
                    pv::vbCritical, kErrorTitle);

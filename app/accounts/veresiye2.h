@@ -13,6 +13,7 @@
 // The entry dialogs it opens answer through their posted() signal: the window shows its
 // confirmation (Frame1, islemfrm, Timer3), sets its refresh field txtUygulaOdemeVeresiye
 // ("11", "22", "33") and Text11 := today.
+#include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -20,6 +21,7 @@
 
 #include <QString>
 
+#include <initializer_list>
 #include <optional>
 
 class AccountMail;
@@ -37,6 +39,9 @@ class QMenu;
 class QTableView;
 class MusteriDetay;
 
+namespace pv::ledger {
+struct Totals;
+}
 namespace pv {
 class DataControl;
 class DataGridModel;
@@ -251,6 +256,8 @@ private:
     void closeEditPanel();
     void showRangeBalance();
     void setLedgerFrameColours();
+    // Totals that could not be read are told and their boxes emptied.
+    bool totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes);
 
     pv::Database m_db;
     pv::DataGridModel *m_ledgerModel = nullptr;
@@ -258,4 +265,6 @@ private:
     QString m_sonislem; // today's date once an entry command was used during this visit
     qint64 m_deleteId = 0; // the entry the delete panel was opened on
     bool m_blink = false;
+    bool m_balanceRead = false; // Text9 holds a balance summed from the ledger just read
+    ui::ReadFailures m_reads{QStringLiteral("Hesap okunamadı: ")}; // nothing read from them is written
 };

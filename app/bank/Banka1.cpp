@@ -200,7 +200,7 @@ void Banka1::Form_Load()
     m_db.open(pv::databasePath());
     Data4->setDatabaseName(pv::databasePath());
     Data4->setRecordSource(QStringLiteral("banka"));
-    Data4->Refresh();
+    readAccounts();
     for (const QString &s : kSearchTypes)
         xpCombo2->addItem(s);
     for (const auto &s : kSorts)
@@ -210,6 +210,12 @@ void Banka1::Form_Load()
     xpCombo3->setCurrentIndex(0);
     xpCombo5->setCurrentIndex(0);
     centerOnScreen();
+}
+
+void Banka1::readAccounts()
+{
+    m_reads.tellAgain();
+    m_reads.check(*Data4, Data4->Refresh());
 }
 
 void Banka1::Form_Activate()
@@ -265,7 +271,7 @@ void Banka1::btnaAra_Click(int which)
     Data4->setRecordSource(QStringLiteral("select * from banka where %1 = ? ORDER BY %2 ")
                                .arg(QLatin1String(kSearchFields[which]), txtSirala3.text()),
                            {xpText14->text()});
-    Data4->Refresh();
+    readAccounts();
 }
 
 // ---------------------------------------------------------------- the account panel
@@ -332,7 +338,7 @@ void Banka1::BankaKaydet()
                        QStringLiteral("Hata"));
         return;
     }
-    Data4->Refresh();
+    readAccounts();
     frmBankaEkle->hide();
     DBGrid1->setEnabled(true);
     for (QLineEdit *b : {xpText1, xpText2, xpText3, xpText4, xpText5})
@@ -395,7 +401,7 @@ void Banka1::btnDuzKaydet_Click()
                        QStringLiteral("Hata"));
         return;
     }
-    Data4->Refresh();
+    readAccounts();
     // Stay on the account just saved.
     Data4->Recordset().FindFirst(QStringLiteral("id = ?"), {id});
     leaveAccountPanel();
@@ -411,8 +417,16 @@ void Banka1::btnDuzVazgec_Click()
 void Banka1::btnBankSil_Click()
 {
     const qint64 id = currentId();
-    if (!id ||
-        pv::ledger::bankHasMovements(m_db, Data4->Recordset().Fields(QStringLiteral("HesapNo")).text())) {
+    const auto moved =
+        id ? pv::ledger::bankHasMovements(m_db, Data4->Recordset().Fields(QStringLiteral("HesapNo")).text())
+           : std::optional<bool>(true);
+    if (!moved) {
+        // Not "no movements": they were not read.
+        pv::MsgBox(QStringLiteral("Banka hareketleri okunamadı: ") + m_db.lastError().message, pv::vbCritical,
+                   QStringLiteral("Hata"));
+        return;
+    }
+    if (*moved) {
         pv::MsgBox(pv::ledger::kBankHasMovements, pv::vbInformation, kInfo);
         return;
     }
@@ -427,7 +441,7 @@ void Banka1::btnBankSil_Click()
             pv::MsgBox(QStringLiteral("Banka hesabı silinemedi.\n") + r.reason, pv::vbCritical,
                        QStringLiteral("Hata"));
     }
-    Data4->Refresh();
+    readAccounts();
 }
 
 void Banka1::btnHrktAc_Click()

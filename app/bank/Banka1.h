@@ -5,6 +5,7 @@
 //
 //   pv::form<Banka1>().txtYetki = rights; // "0" full rights, "1" cashier
 //   pv::form<Banka1>().Show();            // modeless
+#include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -42,6 +43,7 @@ public:
 
     // ---- list; the movements window re-reads it when it goes back
     pv::DataControl *Data4 = nullptr;
+    void readAccounts(); // Data4 read again; a failure is told
     FrameFendrixon *frmListe = nullptr;
     QTableView *DBGrid1 = nullptr;
 
@@ -101,4 +103,5 @@ private:
 
     pv::Database m_db;
     pv::DataGridModel *m_model = nullptr;
+    ui::ReadFailures m_reads{QStringLiteral("Banka hesapları okunamadı: ")};
 };

@@ -380,6 +380,7 @@ void Banka2::Form_Load()
 
 void Banka2::Form_Activate()
 {
+    m_reads.tellAgain();
     Command1_Click();
     topla1_Click();
 }
@@ -387,22 +388,28 @@ void Banka2::Form_Activate()
 void Banka2::Command1_Click()
 {
     Data1->setRecordSource(kListSql + QStringLiteral(" ORDER BY Tarih,Saat asc"), {Banka_Kodu.text()});
-    Data1->Refresh();
+    m_reads.check(*Data1, Data1->Refresh());
     Data6->setRecordSource(QStringLiteral("select * from banka where HesapNo = ? ORDER BY id asc"),
                            {Banka_Kodu.text()});
-    Data6->Refresh();
+    m_reads.check(*Data6, Data6->Refresh());
     btnKayitYOksa_Click();
 }
 
 void Banka2::topla1_Click()
 {
     const pv::ledger::BankTotals t = pv::ledger::bankTotals(m_db, Banka_Kodu.text());
+    if (!m_reads.check(t.error)) {
+        // Neither 0,00 on screen nor stored in the account row: the row keeps its totals.
+        for (QLineEdit *box : {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})
+            box->clear();
+        return;
+    }
     showMoney(VornXPTextBox2, t.in);
     showMoney(VornXPTextBox3, t.out);
     showMoney(VornXPTextBox4, t.balance());
     // An account number no row carries stores nothing; the list still shows its movements.
     pv::ledger::storeBankTotals(m_db, Banka_Kodu.text(), t);
-    Data6->Refresh();
+    m_reads.check(*Data6, Data6->Refresh());
 }
 
 void Banka2::btnKayitYOksa_Click()
@@ -423,9 +430,10 @@ void Banka2::btnYetki_Click()
 
 void Banka2::btnGeri_Click()
 {
+    m_reads.tellAgain();
     topla1_Click();
     if (pv::isLoaded<Banka1>())
-        pv::form<Banka1>().Data4->Refresh();
+        pv::form<Banka1>().readAccounts();
     pv::Unload(this);
 }
 
@@ -439,6 +447,7 @@ void Banka2::btnSil_Click()
     if (pv::MsgBox(QStringLiteral("SEÇİLİ SATIR SİLİNECEKTİR. EMİN MİSİNİZ?"), pv::vbYesNo | pv::vbQuestion,
                    QStringLiteral("KAYIT SİL")) != pv::vbYes)
         return;
+    m_reads.tellAgain();
     pv::Recordset &rs = Data1->Recordset();
     if (rs.hasCurrent()) {
         const pv::ledger::Result r =
@@ -510,7 +519,10 @@ void Banka2::openEntry(QAction *item)
 void Banka2::btnNoVer_Click()
 {
     // Read fresh: the cash book may have used a number since this window opened.
-    xpText3->setText(QString::number(pv::ledger::offerReceiptNumber(m_db)));
+    // An unreadable counter offers no number: one made up would be posted and become the counter.
+    QString why;
+    const auto number = pv::ledger::offerReceiptNumber(m_db, &why);
+    xpText3->setText(m_reads.check(why) && number ? QString::number(*number) : QString());
 }
 
 void Banka2::btnSec_Click()
@@ -590,6 +602,7 @@ void Banka2::btnOnay_Click()
             return;
         }
         resetEntry();
+        m_reads.tellAgain();
         topla1_Click();
     }
     Command1_Click();
@@ -674,7 +687,8 @@ QString Banka2::scopeCondition(int scope, bool fromRange) const
 void Banka2::runQuery(const QString &sql, const QVariantList &params, bool totals)
 {
     Data1->setRecordSource(sql, params);
-    Data1->Refresh();
+    m_reads.tellAgain();
+    m_reads.check(*Data1, Data1->Refresh());
     if (totals)
         topla1_Click();
 }

@@ -8,6 +8,7 @@
 //   w.setCaption(hesapTuru + " " + banka);
 //   w.txtYetki = rights;
 //   w.Show(pv::Form::Modal);
+#include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -163,4 +164,5 @@ private:
     pv::Database m_db;
     pv::DataGridModel *m_model = nullptr;
     pv::DataGridModel *m_customerModel = nullptr;
+    ui::ReadFailures m_reads{QStringLiteral("Banka hareketleri okunamadı: ")};
 };

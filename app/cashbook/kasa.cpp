@@ -282,7 +282,7 @@ void kasa::buildTotalsPanel()
 void kasa::fillDescriptions(pv::DataControl *dc, const QString &table, const QString &field, QComboBox *combo)
 {
     dc->setRecordSource(table);
-    if (!dc->Refresh())
+    if (!m_reads.check(*dc, dc->Refresh()))
         return;
     pv::Recordset &rs = dc->Recordset();
     const int column = rs.fieldIndex(field);
@@ -325,6 +325,7 @@ void kasa::Form_Load()
 
 void kasa::Form_Activate()
 {
+    m_reads.tellAgain();
     Command2_Click();
     devir1_Click();
 }
@@ -375,7 +376,12 @@ QString kasa::lastKey() const
 void kasa::listRange()
 {
     Data10->setRecordSource(kRangeSql, {firstKey(), lastKey()});
-    Data10->Refresh();
+    readList();
+}
+
+bool kasa::readList()
+{
+    return m_reads.check(*Data10, Data10->Refresh());
 }
 
 void kasa::Command2_Click()
@@ -385,6 +391,7 @@ void kasa::Command2_Click()
         ilk->setFocus();
         return;
     }
+    m_reads.tellAgain();
     listRange();
     const bool rows = Data10->Recordset().RecordCount() > 0;
     if (!rows)
@@ -405,7 +412,8 @@ void kasa::btnAra_Click()
         Data10->setRecordSource(
             QStringLiteral("select * from kasa where Aciklama like ? And Tarih2 Between ? and ?") + kOrder,
             {pv::startsWithPattern(text), firstKey(), lastKey()});
-    Data10->Refresh();
+    m_reads.tellAgain();
+    readList();
 }
 
 void kasa::xpCombo1_Click()
@@ -441,7 +449,8 @@ void kasa::xpCombo1_Click()
             params << firstKey() << lastKey();
             Data10->setRecordSource(sql + QStringLiteral(" And Tarih2 Between ? and ?") + kOrder, params);
         }
-        Data10->Refresh();
+        m_reads.tellAgain();
+        readList();
         return;
     }
 }
@@ -451,6 +460,14 @@ void kasa::xpCombo1_Click()
 void kasa::devir1_Click()
 {
     const pv::ledger::CashBalance all = pv::ledger::cashBalance(m_db);
+    if (!m_reads.check(all.error)) {
+        // No carried balance rather than 0,00.
+        Text1 = QString();
+        Text2 = QString();
+        xpText5->clear();
+        btnYetki_Click();
+        return;
+    }
     m_allIn = all.in;
     m_allOut = all.out;
     Text1 = pv::formatMoney(m_allIn);
@@ -475,6 +492,12 @@ void kasa::devir3_Click()
 void kasa::topla1_Click()
 {
     const pv::ledger::CashTotals t = pv::ledger::cashTotals(m_db, firstKey(), lastKey());
+    if (!m_reads.check(t.error)) {
+        for (QLineEdit *box :
+             {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4, VornXPTextBox5, VornXPTextBox6})
+            box->clear();
+        return;
+    }
     m_rangeCash = t.cash;
     m_rangeCard = t.card;
     showMoney(VornXPTextBox2, t.in);
@@ -517,7 +540,10 @@ void kasa::Command3_Click()
 
 void kasa::btnNoVer_Click()
 {
-    Text10->setText(QString::number(pv::ledger::offerReceiptNumber(m_db)));
+    // An unreadable counter offers no number: one made up would be posted and become the counter.
+    QString why;
+    const auto number = pv::ledger::offerReceiptNumber(m_db, &why);
+    Text10->setText(m_reads.check(why) && number ? QString::number(*number) : QString());
 }
 
 void kasa::openEntryPanel(bool moneyIn)
@@ -584,7 +610,8 @@ bool kasa::saveEntry(bool moneyIn)
         pv::MsgBox(r.reason, pv::vbCritical, ui::kErrorTitle);
         return false;
     }
-    Data10->Refresh();
+    m_reads.tellAgain();
+    readList();
     description->setEditText(QStringLiteral("-"));
     amountBox->clear();
     devir1_Click();
@@ -641,7 +668,8 @@ void kasa::Command13_Click()
     DataVeresiyeSil2->setRecordSource(
         QStringLiteral("select * from veresiye where islemNo2 = ? and islemNo2 <> '' ORDER BY id asc"),
         {txtIslemNo2.text()});
-    DataVeresiyeSil2->Refresh();
+    m_reads.tellAgain();
+    m_reads.check(*DataVeresiyeSil2, DataVeresiyeSil2->Refresh());
 }
 
 void kasa::KasaSilBtn_Click()
@@ -662,8 +690,9 @@ void kasa::Command12_Click()
             pv::MsgBox(r.reason, pv::vbCritical, ui::kErrorTitle);
     }
     m_deleteId = 0;
-    Data10->Refresh();
-    DataVeresiyeSil2->Refresh();
+    m_reads.tellAgain();
+    readList();
+    m_reads.check(*DataVeresiyeSil2, DataVeresiyeSil2->Refresh());
     frmSilEkran->hide();
     devir1_Click();
     hrktFrm->setEnabled(true);
@@ -703,6 +732,7 @@ void kasa::yazdirBtn_Click()
         covers[i]->setVisible(!rows->contains(i + 1));
         covers[i]->raise();
     }
+    m_reads.tellAgain();
     topla1_Click();
 }
 
@@ -721,7 +751,11 @@ void kasa::vazgec3_Click()
 void kasa::muslisyzdBtn_Click()
 {
     Command3_Click();
+    m_reads.tellAgain();
+    m_reads.beginPass();
     topla1_Click();
+    if (m_reads.passFailed())
+        return; // a report without its totals is not printed
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("kasaRapor"));
     r.item(4015).setConnectionString(veresiyedllyol4.text());

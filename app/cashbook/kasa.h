@@ -9,6 +9,7 @@
 //
 //   pv::form<kasa>().txtYetki = txtYetki.text();
 //   pv::form<kasa>().Show();
+#include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -156,6 +157,7 @@ private:
     void closeEntryPanel(bool moneyIn);
     void setRangeEnabled(bool on);
     void listRange();
+    bool readList(); // Data10 read again; a failure is told
     QString firstKey() const;
     QString lastKey() const;
     bool panelOpen() const; // an entry panel or the totals panel
@@ -166,4 +168,5 @@ private:
     qint64 m_deleteId = 0; // the row the delete confirmation was opened on
     double m_allIn = 0, m_allOut = 0;
     double m_rangeCash = 0, m_rangeCard = 0;
+    ui::ReadFailures m_reads{QStringLiteral("Kasa okunamadı: ")};
 };

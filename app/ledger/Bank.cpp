@@ -2,6 +2,7 @@
 
 #include "app/ledger/CashBook.h"
 #include "app/ledger/ReceiptNumbers.h"
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/text/Formats.h"
 #include "platform/text/InputChecks.h"
@@ -44,6 +45,18 @@ Result failed(const QString &what, const pv::DbError &e)
                                                : what + QStringLiteral(" (") + e.message + QLatin1Char(')'));
 }
 
+// A count read fresh: whether it found any row; nothing when it could not be read.
+std::optional<bool> anyRow(pv::Database &db, const QString &sql, const QVariantList &params)
+{
+    const auto n = db.tryScalar(sql, params);
+    if (!n)
+        return std::nullopt;
+    return n->toLongLong() > 0;
+}
+
+const QString kBankAccountsUnread = QStringLiteral("Banka hesapları okunamadı");
+const QString kBankMovementsUnread = QStringLiteral("Banka hareketleri okunamadı");
+
 // The two decimals a box shows, so that a stored total is the one on screen.
 double roundedMoney(double v)
 {
@@ -54,7 +67,10 @@ Result checkNumber(pv::Database &db, const BankAccount &a, qint64 exceptId)
 {
     if (a.hesapNo.trimmed().isEmpty())
         return Result::failure(kBankNoNumber);
-    if (bankNumberTaken(db, a.hesapNo, exceptId))
+    const auto taken = bankNumberTaken(db, a.hesapNo, exceptId);
+    if (!taken)
+        return failed(kBankAccountsUnread, db.lastError());
+    if (*taken)
         return Result::failure(kBankNumberTaken);
     return Result::success();
 }
@@ -159,17 +175,17 @@ double BankTotals::balance() const
 BankTotals bankTotals(pv::Database &db, const QString &account)
 {
     BankTotals t;
-    t.in = roundedMoney(
-        db.scalar(QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"), {account})
-            .toDouble());
-    t.out = roundedMoney(
-        db.scalar(QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"), {account})
-            .toDouble());
+    t.in = roundedMoney(readSum(db, QStringLiteral("SELECT sum(Giren) FROM banka2 WHERE Banka_Kodu = ?"),
+                                {account}, t.error));
+    t.out = roundedMoney(readSum(db, QStringLiteral("SELECT sum(Cikan) FROM banka2 WHERE Banka_Kodu = ?"),
+                                 {account}, t.error));
     return t;
 }
 
 Result storeBankTotals(pv::Database &db, const QString &account, const BankTotals &totals)
 {
+    if (!totals.ok())
+        return Result::failure(QStringLiteral("Banka toplamları okunamadı: ") + totals.error);
     pv::Transaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
@@ -182,17 +198,15 @@ Result storeBankTotals(pv::Database &db, const QString &account, const BankTotal
     return Result::success();
 }
 
-bool bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId)
+std::optional<bool> bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId)
 {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM banka WHERE HesapNo = ? AND id <> ?"),
-                     {hesapNo, exceptId})
-               .toLongLong() > 0;
+    return anyRow(db, QStringLiteral("SELECT count(*) FROM banka WHERE HesapNo = ? AND id <> ?"),
+                  {hesapNo, exceptId});
 }
 
-bool bankHasMovements(pv::Database &db, const QString &hesapNo)
+std::optional<bool> bankHasMovements(pv::Database &db, const QString &hesapNo)
 {
-    return db.scalar(QStringLiteral("SELECT count(*) FROM banka2 WHERE Banka_Kodu = ?"), {hesapNo})
-               .toLongLong() > 0;
+    return anyRow(db, QStringLiteral("SELECT count(*) FROM banka2 WHERE Banka_Kodu = ?"), {hesapNo});
 }
 
 Result addBankAccount(pv::Database &db, const BankAccount &a)
@@ -224,8 +238,13 @@ Result updateBankAccount(pv::Database &db, qint64 id, const BankAccount &a)
         return r;
     // Movements find their account by its number: renaming it would orphan them.
     const QString oldNumber = old.toString();
-    if (!pv::trEqualsIgnoreCase(oldNumber, a.hesapNo) && bankHasMovements(db, oldNumber))
-        return Result::failure(kBankNumberInUse);
+    if (!pv::trEqualsIgnoreCase(oldNumber, a.hesapNo)) {
+        const auto moved = bankHasMovements(db, oldNumber);
+        if (!moved)
+            return failed(kBankMovementsUnread, db.lastError());
+        if (*moved)
+            return Result::failure(kBankNumberInUse);
+    }
     if (!db.exec(
             QStringLiteral("UPDATE banka SET Banka = ?, Sube = ?, SubeKod = ?, HesapNo = ?, HesapTuru = ? "
                            "WHERE id = ?"),
@@ -244,7 +263,10 @@ Result deleteBankAccount(pv::Database &db, qint64 id)
     const QVariant number = db.scalar(QStringLiteral("SELECT HesapNo FROM banka WHERE id = ?"), {id});
     if (db.scalar(QStringLiteral("SELECT count(*) FROM banka WHERE id = ?"), {id}).toLongLong() == 0)
         return Result::failure(kBankHasMovements);
-    if (bankHasMovements(db, number.toString()))
+    const auto moved = bankHasMovements(db, number.toString());
+    if (!moved)
+        return failed(kBankMovementsUnread, db.lastError());
+    if (*moved)
         return Result::failure(kBankHasMovements);
     if (!db.exec(QStringLiteral("DELETE FROM banka WHERE id = ?"), {id}))
         return failed(QStringLiteral("Banka hesabı silinemedi"), db.lastError());

@@ -68,12 +68,17 @@ Result deleteBankMovement(pv::Database &db, qint64 id);
 struct BankTotals {
     double in = 0;  // sum of Giren, rounded to two decimals
     double out = 0; // sum of Cikan, rounded to two decimals
+    // Why the sums could not be read; then in and out are no figures (neither shown nor
+    // stored). An account without movements has 0 and no error.
+    QString error = {};
+    bool ok() const { return error.isEmpty(); }
     double balance() const;
 };
 
 // The totals over every movement of the account, whatever a list shows.
 BankTotals bankTotals(pv::Database &db, const QString &account);
 // Writes the cached totals into the account row (the lowest id when a number repeats).
+// Totals that were not read are refused and the row keeps what it has.
 Result storeBankTotals(pv::Database &db, const QString &account, const BankTotals &t);
 
 // ---------------------------------------------------------------- accounts
@@ -89,10 +94,11 @@ inline const QString kBankNumberInUse =
 inline const QString kBankHasMovements = QStringLiteral("Seçili Banka Hareket Görmüş SİLİNEMEZ.");
 
 // Whether an account other than exceptId already carries the number (compared as the
-// movements link to it: Turkish case folded).
-bool bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId = 0);
-// Whether any movement carries the number.
-bool bankHasMovements(pv::Database &db, const QString &hesapNo);
+// movements link to it: Turkish case folded). Nothing when it could not be read (the reason
+// in db.lastError()).
+std::optional<bool> bankNumberTaken(pv::Database &db, const QString &hesapNo, qint64 exceptId = 0);
+// Whether any movement carries the number; nothing when it could not be read.
+std::optional<bool> bankHasMovements(pv::Database &db, const QString &hesapNo);
 
 // Adds an account with zero totals. Refuses an empty or taken number.
 Result addBankAccount(pv::Database &db, const BankAccount &a);

@@ -1,6 +1,7 @@
 #include "app/ledger/CashBook.h"
 
 #include "app/ledger/ReceiptNumbers.h"
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/text/Formats.h"
 #include "platform/text/InputChecks.h"
@@ -74,12 +75,6 @@ Result add(pv::Database &db, const CashRow &row, const QString *receipt, qint64 
     return Result::success();
 }
 
-double sumOf(pv::Database &db, const QString &sql, const QVariantList &params = {})
-{
-    const QVariant v = db.scalar(sql, params);
-    return v.isValid() ? v.toDouble() : 0.0;
-}
-
 } // namespace
 
 Result addCashRow(pv::Database &db, const CashRow &row, qint64 *id)
@@ -110,9 +105,11 @@ Result deleteCashRow(pv::Database &db, qint64 id)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (exists.toLongLong() == 0)
         return refused(kCashDeleteFailed, QStringLiteral("Kayıt artık kasada yok."));
-    const QString posting =
-        db.scalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id}).toString();
-    if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting) < 0)
+    // An unread posting id would delete the cash row and leave its account rows behind.
+    const auto posting = db.tryScalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id});
+    if (!posting)
+        return refused(kCashDeleteFailed, db.lastError().message);
+    if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting->toString()) < 0)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (!db.exec(QStringLiteral("DELETE FROM kasa WHERE id = ?"), {id}))
         return refused(kCashDeleteFailed, db.lastError().message);
@@ -123,28 +120,31 @@ Result deleteCashRow(pv::Database &db, qint64 id)
 
 CashBalance cashBalance(pv::Database &db)
 {
-    return {sumOf(db, QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren'")),
-            sumOf(db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan'"))};
+    CashBalance b;
+    b.in = readSum(db, QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren'"), {}, b.error);
+    b.out = readSum(db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan'"), {}, b.error);
+    return b;
 }
 
 CashTotals cashTotals(pv::Database &db, const QString &firstKey, const QString &lastKey)
 {
     const QVariantList range{firstKey, lastKey};
     CashTotals t;
-    t.in = sumOf(db,
-                 QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND Tarih2 BETWEEN ? AND ?"),
-                 range);
-    t.out = sumOf(
+    t.in = readSum(
+        db, QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND Tarih2 BETWEEN ? AND ?"),
+        range, t.error);
+    t.out = readSum(
         db, QStringLiteral("SELECT sum(Cikan) FROM kasa WHERE Tur = 'Çıkan' AND Tarih2 BETWEEN ? AND ?"),
-        range);
-    t.cash = sumOf(db,
-                   QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'Nakit' "
-                                  "AND Tarih2 BETWEEN ? AND ?"),
-                   range);
-    t.card = sumOf(db,
-                   QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'POS' "
-                                  "AND Tarih2 BETWEEN ? AND ?"),
-                   range);
+        range, t.error);
+    t.cash =
+        readSum(db,
+                QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'Nakit' "
+                               "AND Tarih2 BETWEEN ? AND ?"),
+                range, t.error);
+    t.card = readSum(db,
+                     QStringLiteral("SELECT sum(Giren) FROM kasa WHERE Tur = 'Giren' AND OdemeSekli = 'POS' "
+                                    "AND Tarih2 BETWEEN ? AND ?"),
+                     range, t.error);
     return t;
 }
 

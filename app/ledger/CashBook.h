@@ -73,20 +73,25 @@ inline const QString kCashDeleteFailed =
 // ---------------------------------------------------------------- reads
 
 // The carried balance over all dates: money in of the "Giren" rows less money out of the
-// "Çıkan" rows, in double precision. Sums over no rows are 0.
+// "Çıkan" rows, in double precision. Sums over no rows are 0; sums that could not be read
+// leave their reason in error and are no figures at all (neither shown nor stored).
 struct CashBalance {
     double in = 0;
     double out = 0;
+    QString error = {};
+    bool ok() const { return error.isEmpty(); }
     double balance() const { return in - out; }
 };
 CashBalance cashBalance(pv::Database &db);
 
-// The totals of a range of date keys (yyyymmdd, both ends included). Sums over no rows are 0.
+// The totals of a range of date keys (yyyymmdd, both ends included); sums as above.
 struct CashTotals {
     double in = 0;
     double out = 0;
     double cash = 0; // money in paid "Nakit"
     double card = 0; // money in paid "POS"
+    QString error = {};
+    bool ok() const { return error.isEmpty(); }
     double remaining() const { return in - out; }
 };
 CashTotals cashTotals(pv::Database &db, const QString &firstKey, const QString &lastKey);

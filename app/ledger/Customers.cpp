@@ -1,5 +1,6 @@
 #include "app/ledger/Customers.h"
 
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
@@ -52,9 +53,10 @@ Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &f
         {pv::dateKey(from), pv::dateKey(to), customerCode});
 }
 
-double balance(pv::Database &db, const QString &customerCode)
+std::optional<double> balance(pv::Database &db, const QString &customerCode)
 {
-    return customerTotals(db, customerCode).balance();
+    const Totals t = customerTotals(db, customerCode);
+    return t.ok() ? std::optional<double>(t.balance()) : std::nullopt;
 }
 
 std::optional<qint64> customerNumber(pv::Database &db, QString *error)
@@ -79,9 +81,13 @@ bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
     return false;
 }
 
-qint64 customerReceiptNumber(pv::Database &db)
+std::optional<qint64> customerReceiptNumber(pv::Database &db, QString *error)
 {
-    return receiptCounter(db).value();
+    pv::Counter counter = receiptCounter(db);
+    const auto held = counter.tryValue();
+    if (!held && error)
+        *error = QStringLiteral("Makbuz numarası okunamadı: ") + counter.lastError().message;
+    return held;
 }
 
 bool setCustomerReceiptNumber(pv::Database &db, qint64 next, QString *error)

@@ -30,7 +30,8 @@ struct Totals {
 Totals customerTotals(pv::Database &db, const QString &customerCode);
 // The entries dated from `from` to `to`, both days included.
 Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to);
-double balance(pv::Database &db, const QString &customerCode);
+// Nothing when the entries could not be read (never a balance of 0 for them).
+std::optional<double> balance(pv::Database &db, const QString &customerCode);
 
 // The last customer number handed out (son_musterino.musterino), read fresh; nullopt when
 // it could not be read (the reason in error).
@@ -40,8 +41,10 @@ std::optional<qint64> customerNumber(pv::Database &db, QString *error = nullptr)
 // it alone, so the next proposal is never a number already handed out.
 bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error = nullptr);
 
-// The number the next customer receipt prints with (yedek_yeri.yolu), read fresh.
-qint64 customerReceiptNumber(pv::Database &db);
+// The number the next customer receipt prints with (yedek_yeri.yolu), read fresh; nothing
+// when it could not be read (the reason in *error): a receipt is never printed with a
+// made-up number, nor the counter moved on from one.
+std::optional<qint64> customerReceiptNumber(pv::Database &db, QString *error = nullptr);
 // Sets the number of the next customer receipt; inside the transaction of the receipt's posting.
 bool setCustomerReceiptNumber(pv::Database &db, qint64 next, QString *error = nullptr);
 

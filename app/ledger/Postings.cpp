@@ -85,6 +85,33 @@ bool addSalesLogRow(pv::Database &db, const SaleEntry &sale, const StockSaleLine
                   error);
 }
 
+// An edited entry's amount and date go to the cash rows of its posting: the amount into
+// the side each row uses (Giren for money in, Cikan for money out), the date with its key.
+// Only the account's own cash rows: a bank movement's kind text, which many rows share,
+// pairs no row of the till with this entry.
+bool carryToCashRows(pv::Database &db, const EntryEdit &edit, const QString &postingId,
+                     const QString &customerCode, QString *error)
+{
+    if (postingId.isEmpty())
+        return true;
+    // The amount the entry is booked with: a collection's paid side, a supplier payment's debit.
+    const std::optional<EntryEdit::Amount> &amount = edit.paid ? edit.paid : edit.debit;
+    if (amount) {
+        const QVariant value = *amount ? QVariant(**amount) : QVariant();
+        if (!exec(db,
+                  QStringLiteral("UPDATE kasa SET Giren = CASE WHEN Tur = ?1 THEN ?2 ELSE Giren END, "
+                                 "Cikan = CASE WHEN Tur = ?1 THEN Cikan ELSE ?2 END "
+                                 "WHERE islemNo2 = ?3 AND mus_kodu = ?4"),
+                  {kMoneyIn, value, postingId, customerCode}, error))
+            return false;
+    }
+    if (edit.date &&
+        !exec(db, QStringLiteral("UPDATE kasa SET Tarih = ?, Tarih2 = ? WHERE islemNo2 = ? AND mus_kodu = ?"),
+              {pv::dateText(*edit.date), pv::dateKey(*edit.date), postingId, customerCode}, error))
+        return false;
+    return true;
+}
+
 void tellPosted(Posted *posted, const QString &postingId)
 {
     if (posted)
@@ -108,6 +135,15 @@ std::optional<ProductStock> findProduct(pv::Database &db, const QString &product
                         rs.Fields(3).value().toDouble()};
 }
 
+QString stockShortage(const ProductStock &product, double quantity)
+{
+    if (!(product.onHand < quantity))
+        return {};
+    return QStringLiteral("' ") + product.brandName +
+           QStringLiteral(" ' ürünü için kullanılabilecek stok miktarı max: ' ") +
+           pv::plainNumber(product.onHand) + QStringLiteral(" ' adetir. ");
+}
+
 Result postFreeSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &picked)
 {
     return inTransaction(db, [&](QString *error) {
@@ -122,6 +158,11 @@ Result postStockSale(pv::Database &db, const SaleEntry &sale, const StockSaleLin
         const auto product = findProduct(db, line.productCode);
         if (!product) {
             *error = kNoProduct;
+            return false;
+        }
+        // Read in the sale's own transaction, so that no other sale slips in between.
+        if (const QString short_ = stockShortage(*product, sale.quantity); !short_.isEmpty()) {
+            *error = short_;
             return false;
         }
         const StockSaleLine logged{line.productCode, product->genericName, product->brandName};
@@ -174,8 +215,11 @@ Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *po
                     error))
             return false;
         if (entry.receipt) {
-            done.receiptNumber = customerReceiptNumber(db);
-            done.receiptPrinted = print && print(done.receiptNumber);
+            const auto number = customerReceiptNumber(db, error);
+            if (!number)
+                return false;
+            done.receiptNumber = *number;
+            done.receiptPrinted = print && print(done.receiptNumber, done.postingId);
             if (done.receiptPrinted && !setCustomerReceiptNumber(db, done.receiptNumber + 1, error))
                 return false;
         }
@@ -313,12 +357,16 @@ Result editEntry(pv::Database &db, const EntryEdit &edit)
             *error = rs.lastError() ? rs.lastError().message : QStringLiteral("Kayıt bulunamadı.");
             return false;
         }
+        const QString postingId = rs.Fields(QStringLiteral("islemNo2")).text();
+        const QString customerCode = rs.Fields(QStringLiteral("mus_kodu")).text();
         if (!rs.Edit())
             return failed();
         for (const auto &[name, value] : fields)
             if (!rs.Fields(name).setValue(value))
                 return failed();
-        return rs.Update() || failed();
+        if (!rs.Update())
+            return failed();
+        return carryToCashRows(db, edit, postingId, customerCode, error);
     });
 }
 

@@ -124,9 +124,9 @@ struct Posted {
 };
 
 // Lays the collection's receipt out while the posting's rows are written but not yet
-// committed, so that it shows them; true when pages came out. The receipt number is used
-// up only then.
-using ReceiptPrinter = std::function<bool(qint64 receiptNumber)>;
+// committed, selecting them by the posting id; true only when the receipt came out holding
+// the posting. The receipt number is used up only then, in the posting's transaction.
+using ReceiptPrinter = std::function<bool(qint64 receiptNumber, const QString &postingId)>;
 
 // ---------------------------------------------------------------- stock
 
@@ -139,6 +139,11 @@ struct ProductStock {
 // The product of that code; none for an empty or unknown code.
 std::optional<ProductStock> findProduct(pv::Database &db, const QString &productCode);
 
+// The warning of a sale asking for more than the product holds, naming the product and
+// what is on hand (title kStockWarningTitle); empty when the stock suffices.
+QString stockShortage(const ProductStock &product, double quantity);
+inline const QString kStockWarningTitle = QStringLiteral("Uyarı!");
+
 // Shown when a sale names a product the stock does not hold.
 inline const QString kNoProduct =
     QStringLiteral("Stokta bu koda ait ürün bulunamadı. Ürünü stoktaki ürünler listesinden seçin.");
@@ -147,7 +152,9 @@ inline const QString kNoProduct =
 
 // The sale's row and its sales-log row; the stock is not touched.
 Result postFreeSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &picked = {});
-// The sale's row, its sales-log row and the quantity taken off the product's stock.
+// The sale's row, its sales-log row and the quantity taken off the product's stock. The
+// stock is checked inside the transaction: a quantity above what is on hand is refused
+// with stockShortage's warning and nothing is written.
 Result postStockSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &line);
 // The account's row and its cash row, paired by a new posting id; with a receipt, the
 // printer runs inside the transaction and the receipt counter moves on when it printed.
@@ -159,6 +166,10 @@ Result postPayment(pv::Database &db, const PaymentEntry &entry, Posted *posted =
 // Deletes one entry: a sale from stock gives its quantity back to the product, the cash
 // rows of its posting id go with it.
 Result deletePosting(pv::Database &db, qint64 entryId);
+// Writes the fields of the edit. When the entry carries a posting id with cash rows, the
+// same transaction carries a changed amount (into the side each cash row uses) and a
+// changed date with its key to those rows, so that the cash book keeps agreeing with the
+// account; the rest of each cash row stays.
 Result editEntry(pv::Database &db, const EntryEdit &edit);
 // Marks an entry for the customer receipt print (veresiye.form_kodu); an empty code clears it.
 Result markForReceipt(pv::Database &db, qint64 entryId, const QString &code);

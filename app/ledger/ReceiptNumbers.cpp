@@ -13,9 +13,16 @@ pv::Counter receiptCounter(pv::Database &db)
 }
 } // namespace
 
-qint64 offerReceiptNumber(pv::Database &db)
+std::optional<qint64> offerReceiptNumber(pv::Database &db, QString *error)
 {
-    return receiptCounter(db).next();
+    pv::Counter counter = receiptCounter(db);
+    const auto held = counter.tryValue();
+    if (!held) {
+        if (error)
+            *error = counter.lastError().message;
+        return std::nullopt;
+    }
+    return *held + 1;
 }
 
 bool takeReceiptNumber(pv::Database &db, const QString &typed)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 namespace pv
 {
 class Database;
@@ -13,8 +15,10 @@ namespace pv::ledger
 {
 
 // The number to offer for a new entry: the stored counter plus one, read fresh so that a
-// number used meanwhile by another window is never offered again.
-qint64 offerReceiptNumber(pv::Database &db);
+// number used meanwhile by another window is never offered again. Nothing when the counter
+// could not be read (the reason in *error): a made-up number would be posted and become the
+// counter.
+std::optional<qint64> offerReceiptNumber(pv::Database &db, QString *error = nullptr);
 
 // Records the number an entry was posted with; call it inside the entry's transaction. A
 // typed whole number becomes the counter (a new pre-printed receipt book counts on from

@@ -21,6 +21,17 @@ QString uniquePostingId(pv::Database &db, QDateTime at)
     }
 }
 
+double readSum(pv::Database &db, const QString &sql, const QVariantList &params, QString &error)
+{
+    const auto v = db.tryScalar(sql, params);
+    if (!v) {
+        if (error.isEmpty())
+            error = db.lastError().message.isEmpty() ? QStringLiteral("read failed") : db.lastError().message;
+        return 0.0;
+    }
+    return v->isValid() ? v->toDouble() : 0.0;
+}
+
 bool addRow(pv::Database &db, const QString &table, std::initializer_list<Value> values, QString *error)
 {
     pv::Recordset rs;

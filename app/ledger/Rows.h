@@ -28,4 +28,9 @@ struct Value {
 // refused; the caller's transaction then rolls everything back.
 bool addRow(pv::Database &db, const QString &table, std::initializer_list<Value> values, QString *error);
 
+// A sum read fresh: 0 over no rows. One that could not be read gives 0 and leaves its
+// reason in error (the first reason of several sums stays), so the caller tells it instead
+// of showing or storing that 0.
+double readSum(pv::Database &db, const QString &sql, const QVariantList &params, QString &error);
+
 } // namespace pv::ledger

@@ -25,6 +25,8 @@ void registerAppReports()
     Reports::registerLayout(QStringLiteral("kasaRapor"), QStringLiteral(":/reports/kasaRapor.json"), script([] {
                                 return std::make_unique<DatedFooter>(QStringLiteral("Label124"), QString());
                             }));
+    Reports::registerLayout(QStringLiteral("stokraporyazdir"), QStringLiteral(":/reports/stokraporyazdir.json"),
+                            script([] { return std::make_unique<PrintDateFooter>(); }));
     Reports::registerLayout(QStringLiteral("Sozlesme"), QStringLiteral(":/reports/Sozlesme.json"),
                             script([] { return std::make_unique<DatedFooter>(QStringLiteral("LabelTarih")); }));
 }

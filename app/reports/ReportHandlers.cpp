@@ -19,6 +19,11 @@ void DatedFooter::pageFooterFormat(ReportRun &run)
     run.control(m_dateLabel).setCaption(run.now().toString(shortDate));
 }
 
+void PrintDateFooter::pageFooterFormat(ReportRun &run)
+{
+    run.control(QStringLiteral("Label117")).setCaption(run.now().toString(shortDate));
+}
+
 void ExtreScript::detailFormat(ReportRun &run)
 {
     RankedRows::detailFormat(run);

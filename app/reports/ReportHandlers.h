@@ -32,6 +32,13 @@ private:
     QString m_dateLabel;
 };
 
+// stokraporyazdir: only the print date in the page footer's Label117; no row numbers, no
+// stripes.
+class PrintDateFooter : public ReportScript {
+public:
+    void pageFooterFormat(ReportRun &run) override;
+};
+
 // Extre, the receipt: a row without an added amount is a payment, shown in the single amount
 // column on yellow with the quantity columns hidden and the description widened over them.
 class ExtreScript : public RankedRows {

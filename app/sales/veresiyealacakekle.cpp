@@ -113,17 +113,15 @@ void veresiyealacakekle::VornXPButton9_Click()
     auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
-    if (Text5->text().isEmpty())
-        return refuse(QStringLiteral("Tutarı Girin."), Text5);
+    double amount = 0;
+    if (!ui::readAmount(Text5, &amount, QStringLiteral("Tutarı Girin.")))
+        return;
     const auto date = pv::parseDate(Text2->text());
     if (!date)
         return refuse(ui::kBadDate, Text2);
     QTime time;
     if (!ui::readTime(Text3, &time))
         return;
-    const auto amount = pv::toNumber(Text5->text());
-    if (!amount)
-        return refuse(QStringLiteral("Tutarı Girin."), Text5);
     ui::formatDateBox(Text2);
 
     pv::ledger::Posted done;
@@ -131,11 +129,10 @@ void veresiyealacakekle::VornXPButton9_Click()
     if (txtIslemTuru.text() == pv::ledger::kPaymentKind) {
         const pv::ledger::PaymentEntry entry{Text1.text(), txtMusTuru.text(),  *date,
                                              time,         Text4->text(),      cboOdemeSekli->currentText(),
-                                             *amount,      odefrm2->Caption(), m_openedAt};
+                                             amount,       odefrm2->Caption(), m_openedAt};
         saved = pv::ledger::postPayment(m_db, entry, &done);
     } else {
-        const pv::ledger::CreditNoteEntry entry{Text1.text(),  *date,   time,
-                                                Text4->text(), *amount, m_openedAt};
+        const pv::ledger::CreditNoteEntry entry{Text1.text(), *date, time, Text4->text(), amount, m_openedAt};
         saved = pv::ledger::postCreditNote(m_db, entry, &done);
     }
     if (!saved)

@@ -20,6 +20,7 @@
 #include "platform/report/Report.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
+#include "platform/text/InputChecks.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -30,6 +31,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTableView>
+
+#include <cmath>
 
 namespace
 {
@@ -55,6 +58,8 @@ const QString kLevel1 = QStringLiteral("Satış Fiyatı 1");
 const QString kLevel2 = QStringLiteral("Satış Fiyatı 2");
 const QString kLevel3 = QStringLiteral("Satış Fiyatı 3");
 const QString kNeeded = QStringLiteral("Gerekli Bilgi");
+const QString kNoReceipt =
+    QStringLiteral("Tahsilat kaydedildi, ancak makbuz yazdırılamadı; makbuz numarası kullanılmadı.");
 
 void redRight(QLineEdit *e)
 {
@@ -326,6 +331,9 @@ veresiyeekleode::veresiyeekleode()
     connect(Text12a, &QLineEdit::textChanged, this, &veresiyeekleode::Text12a_Change);
     connect(Text9a, &QLineEdit::textChanged, this, &veresiyeekleode::Text9a_Change);
     connect(Text9, &QLineEdit::textChanged, this, &veresiyeekleode::Text9_Change);
+    // The stock total follows quantity and price at every change, not only at Enter.
+    connect(Text10, &QLineEdit::textChanged, this, &veresiyeekleode::setStockTotal);
+    connect(Text12, &QLineEdit::textChanged, this, &veresiyeekleode::setStockTotal);
     connect(Timer6, &pv::Timer::tick, this, &veresiyeekleode::Timer6_Timer);
     txtOnay.onChange(this, &veresiyeekleode::txtOnay_Change);
     txtFormat.onChange(this, &veresiyeekleode::txtFormat_Change);
@@ -382,7 +390,9 @@ void veresiyeekleode::Form_Load()
     m_listRefreshing = true;
     dbPrice->Refresh();
     m_listRefreshing = false;
-    txtFisNo = QString::number(pv::ledger::customerReceiptNumber(m_db));
+    // Unreadable now: no number shown; the posting reads it again and tells a failure.
+    const auto receiptNumber = pv::ledger::customerReceiptNumber(m_db);
+    txtFisNo = receiptNumber ? QString::number(*receiptNumber) : QString();
 
     const QString today = pv::dateText(m_openedAt.date());
     const QString now = pv::timeText(m_openedAt.time());
@@ -505,6 +515,7 @@ void veresiyeekleode::txtFormat_Change()
     const QString pattern = moneyPattern(pv::Val(txtFormat) != 0);
     ui::formatMoneyBox(Text9a, pattern);
     ui::formatMoneyBox(Text12a, pattern);
+    setStockTotal();
 }
 
 void veresiyeekleode::txtFormat2_Change()
@@ -752,12 +763,15 @@ static bool numberKey(int k)
     return (k >= 44 && k <= 57) || k == 8;
 }
 
+// Quantity times price as the rounding switch shows money; empty while either box holds no
+// number, so that the box never shows the total of values no longer typed.
 void veresiyeekleode::setStockTotal()
 {
-    const auto quantity = pv::toNumber(Text10->text());
-    const auto price = pv::toNumber(Text12->text());
-    if (quantity && price)
-        Text9->setText(pv::plainNumber(*quantity * *price));
+    const pv::AmountCheck quantity = pv::checkAmount(Text10->text());
+    const pv::AmountCheck price = pv::checkAmount(Text12->text());
+    const bool both = quantity.status == pv::AmountStatus::Ok && price.status == pv::AmountStatus::Ok;
+    Text9->setText(both ? pv::Format(quantity.value * price.value, moneyPattern(btnFormat->Value()))
+                        : QString());
 }
 
 void veresiyeekleode::Text10_KeyPress(int &KeyAscii)
@@ -780,7 +794,6 @@ void veresiyeekleode::Text10_KeyPress(int &KeyAscii)
     }
     setStockTotal();
     VornXPButton2->setFocus(Qt::OtherFocusReason);
-    ui::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
 }
 
 void veresiyeekleode::Text12_KeyPress(int &KeyAscii)
@@ -799,7 +812,6 @@ void veresiyeekleode::Text12_KeyPress(int &KeyAscii)
     }
     setStockTotal();
     Text9->setFocus(Qt::OtherFocusReason);
-    ui::formatMoneyBox(Text9, moneyPattern(btnFormat->Value()));
 }
 
 // The total only leads on to the confirmation: stock and sales log are the save's work.
@@ -878,13 +890,13 @@ QString veresiyeekleode::CheckOnHand(int mode, double quantity)
         pv::MsgBox(quoted + QStringLiteral(" ' Ürünü Kritik Stok Seviyesinin Altında."),
                    pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Dikkat!"));
         break;
-    default:
-        if (!(onHand < quantity))
+    default: {
+        const QString shortage = pv::ledger::stockShortage({{}, name, onHand, reorder}, quantity);
+        if (shortage.isEmpty())
             return QStringLiteral("OK");
-        pv::MsgBox(quoted + QStringLiteral(" ' ürünü için kullanılabilecek stok miktarı max: ' ") +
-                       pv::plainNumber(onHand) + QStringLiteral(" ' adetir. "),
-                   pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Uyarı!"));
+        pv::MsgBox(shortage, pv::vbOKOnly | pv::vbExclamation, pv::ledger::kStockWarningTitle);
         break;
+    }
     }
     return kLowStock;
 }
@@ -995,44 +1007,55 @@ void veresiyeekleode::saveSale(bool fromStock)
     auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (xpText6->toPlainText().isEmpty())
         return refuse(QStringLiteral("Açıklama Yazın."), xpText6);
-    if (quantityBox->text().isEmpty())
-        return refuse(QStringLiteral("Miktarı Girin."), quantityBox);
+    double quantity = 0;
+    if (!ui::readAmount(quantityBox, &quantity, QStringLiteral("Miktarı Girin."), QStringLiteral("Miktar")))
+        return;
     if (Text11->currentText().isEmpty())
         return refuse(QStringLiteral("Birimi Seçin."), Text11);
-    if (priceBox->text().isEmpty())
-        return refuse(QStringLiteral("Birim Fiyatını Yazın"), priceBox);
+    double price = 0;
+    if (!ui::readAmount(priceBox, &price, QStringLiteral("Birim Fiyatını Yazın"), QStringLiteral("Fiyat")))
+        return;
     const auto date = pv::parseDate(Text6->text());
     if (!date)
         return refuse(ui::kBadDate, Text6);
     QTime time;
     if (!ui::readTime(Text7, &time))
         return;
-    const auto quantity = pv::toNumber(quantityBox->text());
-    if (!quantity || (fromStock && *quantity <= 0))
+    if (fromStock && quantity <= 0)
         return refuse(QStringLiteral("Miktarı Girin."), quantityBox);
-    const auto price = pv::toNumber(priceBox->text());
-    if (!price)
-        return refuse(QStringLiteral("Birim Fiyatını Yazın"), priceBox);
+    const double total = quantity * price;
+    if (std::fabs(total) > pv::kMaxAmount) {
+        // Each box within the limit, their product not: the total names the price.
+        ui::refuse(priceBox, pv::amountTooLargeMessage());
+        return;
+    }
     if (fromStock) {
         const auto product = pv::ledger::findProduct(m_db, bartext->text());
         if (!product)
             return refuse(pv::ledger::kNoProduct, BvButton1);
         txtSpr2 = product->genericName;
         txtSpr3 = product->brandName;
+        // The final quantity is checked again, however it was typed since Enter; as at Enter,
+        // the warned quantity is emptied for a new one.
+        if (CheckOnHand(2, quantity) == kLowStock) {
+            quantityBox->clear();
+            quantityBox->setFocus(Qt::OtherFocusReason);
+            return;
+        }
     }
     ui::formatDateBox(Text6);
-    // The amount booked is always quantity times price, shown as the rounding switch says.
-    totalBox->setText(pv::Format(*quantity * *price, moneyPattern(btnFormat->Value())));
+    // The amount booked is the total shown: quantity times price as the rounding switch says.
+    totalBox->setText(pv::Format(total, moneyPattern(btnFormat->Value())));
 
     pv::ledger::SaleEntry sale;
     sale.customerCode = Text1.text();
     sale.date = *date;
     sale.time = time;
     sale.description = xpText6->toPlainText();
-    sale.quantity = *quantity;
+    sale.quantity = quantity;
     sale.quantityText = quantityBox->text();
     sale.unit = Text11->currentText();
-    sale.unitPrice = *price;
+    sale.unitPrice = price;
     sale.unitPriceText = priceBox->text();
     sale.total = pv::toNumber(totalBox->text()).value_or(0);
     sale.priceLevel = xpCombo3->currentText();
@@ -1055,19 +1078,17 @@ void veresiyeekleode::VornXPButton9_Click()
         return refuse(QStringLiteral("Açıklama Yazın."), Text4);
     if (cboOdemeSekli->currentText().isEmpty())
         return refuse(QStringLiteral("Ödeme Şeklini Girin"), cboOdemeSekli);
-    if (Text5->text().isEmpty())
-        return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
+    double amount = 0;
+    if (!ui::readAmount(Text5, &amount, QStringLiteral("Ödenen Miktarı Girin.")))
+        return;
     const auto date = pv::parseDate(Text2->text());
     if (!date)
         return refuse(ui::kBadDate, Text2);
     QTime time;
     if (!ui::readTime(Text3, &time))
         return;
-    const auto amount = pv::toNumber(Text5->text());
-    if (!amount)
-        return refuse(QStringLiteral("Ödenen Miktarı Girin."), Text5);
     ui::formatDateBox(Text2);
-    Text3->setText(pv::timeText(time)); // as stored: the receipt finds its rows by it
+    Text3->setText(pv::timeText(time)); // as stored
 
     pv::ledger::CollectionEntry entry;
     entry.customerCode = Text1.text();
@@ -1076,7 +1097,7 @@ void veresiyeekleode::VornXPButton9_Click()
     entry.time = time;
     entry.description = Text4->text();
     entry.paymentKind = cboOdemeSekli->currentText();
-    entry.amount = *amount;
+    entry.amount = amount;
     entry.caption = odefrm2->Caption();
     entry.openedAt = m_openedAt;
     entry.savedAt = pv::Clock::now();
@@ -1084,9 +1105,11 @@ void veresiyeekleode::VornXPButton9_Click()
     tarih2txt = pv::dateKey(entry.savedAt.date());
     // The receipt is laid out on the rows just written, before they are committed.
     pv::ReportDocument receipt;
-    const auto print = [&](qint64 number) {
+    QString unread;
+    const auto print = [&](qint64 number, const QString &postingId) {
         txtFisNo = QString::number(number);
-        return btnMakbuzPrnt_Click(&receipt);
+        txtIslemNo2 = postingId;
+        return btnMakbuzPrnt_Click(&receipt, &unread);
     };
     pv::ledger::Posted done;
     const pv::ledger::Result saved = pv::ledger::postCollection(m_db, entry, &done, print);
@@ -1094,9 +1117,16 @@ void veresiyeekleode::VornXPButton9_Click()
         return ui::showSaveFailed(saved.reason);
     txtIslemNo2 = done.postingId;
     emit posted(QStringLiteral("11"));
+    if (!unread.isEmpty())
+        // The collection is saved; its receipt number stays for the next receipt.
+        pv::MsgBox(QStringLiteral("Hesap okunamadı: ") + unread + QStringLiteral("\nMakbuz yazdırılmadı."),
+                   pv::vbCritical, QStringLiteral("Hata"));
     if (done.receiptPrinted) {
         pv::ReportPreview preview(receipt);
         pv::execModal(&preview, this);
+    } else if (entry.receipt && unread.isEmpty()) {
+        // The collection stands; the receipt did not come out, and its number was not used.
+        pv::MsgBox(kNoReceipt, pv::vbOKOnly | pv::vbExclamation, ui::kWarnTitle);
     }
     pv::Unload(this);
 }
@@ -1107,20 +1137,32 @@ void veresiyeekleode::Command3_Click()
     veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
 }
 
-// Lays the receipt of the rows just saved out on the layout Extre; the totals are those of
-// the database at this moment, the collection included. True when pages came out.
-bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt)
+// Lays the receipt of the collection just written out on the layout Extre, its rows chosen
+// by the posting id (txtIslemNo2); the totals are those of the database at this moment, the
+// collection included. True only when the receipt came out holding the posting; a failed
+// read of the totals is told through `unread`.
+bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt, QString *unread)
 {
     Command3_Click();
-    const QString key = pv::dateKey(Text2->text());
+    const QString code = Text1.text();
+    const QVariantList posting{txtIslemNo2.text(), code};
+    const QVariant held = m_db.scalar(
+        QStringLiteral("select count(*) FROM veresiye WHERE islemNo2 = ? and mus_kodu = ?"), posting);
+    if (!held.isValid() || held.toLongLong() == 0)
+        return false;
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
     r.dataControl().setDatabase(m_db);
-    r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like ? and  Saat= ? and "
-                                             "mus_kodu= ? ORDER BY Tarih,[Saat] asc "),
-                              {key, Text3->text(), Text1.text()});
-    const QString code = Text1.text();
+    r.dataControl().setSource(
+        QStringLiteral(
+            "select * FROM veresiye WHERE islemNo2 = ? and mus_kodu = ? ORDER BY Tarih2, Saat, id"),
+        posting);
     const pv::ledger::Totals totals = pv::ledger::customerTotals(m_db, code);
+    if (!totals.ok()) {
+        if (unread)
+            *unread = totals.error;
+        return false;
+    }
     const double debt = totals.debt;
     const double paid = totals.paid;
     const QString name =

@@ -212,7 +212,8 @@ public:
 
 private:
     void saveSale(bool fromStock);
-    bool btnMakbuzPrnt_Click(pv::ReportDocument *receipt);
+    // Totals that cannot be read lay nothing out (no receipt with 0,00): the reason goes to *unread.
+    bool btnMakbuzPrnt_Click(pv::ReportDocument *receipt, QString *unread = nullptr);
     void Command3_Click();
     void setStockTotal();
     void transfer(bool fromStock);

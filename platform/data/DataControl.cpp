@@ -176,6 +176,19 @@ void DataControl::onChange(pv::Recordset::Change c)
     }
 }
 
+QList<QPair<QString, QString>> DataControl::changedValues() const
+{
+    QList<QPair<QString, QString>> changed;
+    for (const auto &b : m_bindings) {
+        if (b->owner.isNull() || !b->read)
+            continue;
+        const QString now = b->read();
+        if (now != b->shownText)
+            changed.append({b->field, now});
+    }
+    return changed;
+}
+
 bool DataControl::isChanged(const QObject *owner) const
 {
     for (const auto &b : m_bindings)

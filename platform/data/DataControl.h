@@ -15,6 +15,8 @@
 // move, a Refresh or a close. Moving through Recordset() moves the control too.
 #include "platform/data/Recordset.h"
 
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -76,6 +78,9 @@ public:
     // and what the user typed into boxes of other fields is neither written nor replaced
     // on screen.
     bool UpdateRecord(const QStringList &fields);
+    // The bound fields whose widgets the window changed since the row was last shown, with
+    // their texts: what UpdateRecord() would write, for a window that writes elsewhere.
+    QList<QPair<QString, QString>> changedValues() const;
     // Drops a pending AddNew/Edit; bound widgets show the stored values again.
     void CancelUpdate();
     // Shows the stored values again in the boxes of the named fields only (a panel left

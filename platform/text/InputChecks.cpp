@@ -20,8 +20,13 @@ AmountCheck checkAmount(const QString &text, const QString &word)
     }
     // Past twelve integer digits a double no longer holds every kuruş.
     if (!std::isfinite(n.value) || std::fabs(n.value) > kMaxAmount)
-        return {AmountStatus::TooLarge, 0, word + QStringLiteral(" en fazla 999.999.999.999,99 olabilir.")};
+        return {AmountStatus::TooLarge, 0, amountTooLargeMessage(word)};
     return {AmountStatus::Ok, n.value, {}};
+}
+
+QString amountTooLargeMessage(const QString &word)
+{
+    return word + QStringLiteral(" en fazla 999.999.999.999,99 olabilir.");
 }
 
 } // namespace pv

@@ -22,6 +22,8 @@ struct AmountCheck {
 // Reads a typed amount (Turkish number rules). `word` names the box in the messages:
 // "Tutar", "Miktar", "Fiyat".
 AmountCheck checkAmount(const QString &text, const QString &word = QStringLiteral("Tutar"));
+// The check's message for a value past kMaxAmount, for a result computed from boxes.
+QString amountTooLargeMessage(const QString &word = QStringLiteral("Tutar"));
 
 inline const QString kBadDateMessage = QStringLiteral("Tarih geçerli bir tarih olmalıdır (gg.aa.yyyy).");
 inline const QString kBadTimeMessage = QStringLiteral("Saat geçerli bir saat olmalıdır (ss:dd:sn).");

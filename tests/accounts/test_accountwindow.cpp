@@ -729,8 +729,21 @@ void TestAccountWindow::editRefusesBadValues_data()
     QTest::newRow("not a date") << "txtEdit1" << "abc" << "Tarih";
     QTest::newRow("empty date") << "txtEdit1" << "" << "Tarih";
     QTest::newRow("not a time") << "txtEdit2" << "25:61" << "Saat";
-    QTest::newRow("letters in the amount") << "txtEdit5" << "12a" << "Borç";
-    QTest::newRow("letters in the quantity") << "txtEdit7" << "iki" << "Miktar";
+    QTest::newRow("letters in the amount") << "txtEdit5"
+                                           << "12a"
+                                           << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
+    QTest::newRow("letters in the quantity") << "txtEdit7"
+                                             << "iki"
+                                             << "Miktar geçerli bir sayı";
+    QTest::newRow("amount past the limit") << "txtEdit5"
+                                           << "1.000.000.000.000"
+                                           << "Tutar en fazla 999.999.999.999,99 olabilir.";
+    QTest::newRow("unit price past the limit") << "txtEdit9"
+                                               << "99999999999999999999"
+                                               << "Fiyat en fazla 999.999.999.999,99 olabilir.";
+    QTest::newRow("quantity with a point") << "txtEdit7"
+                                           << "1.5"
+                                           << "Miktar geçerli bir sayı";
 }
 
 void TestAccountWindow::editRefusesBadValues()
@@ -750,7 +763,7 @@ void TestAccountWindow::editRefusesBadValues()
     h.expectMsgBoxContaining(message);
     Harness::click(w.BvButton3);
     QCOMPARE(h.msgBoxes().size(), 1);
-    QCOMPARE(h.msgBoxes().first().title, QStringLiteral("Dikkat!"));
+    QCOMPARE(h.msgBoxes().first().title, QStringLiteral("Dikkat!!"));
     // The panel stays open with what was typed; the row is as stored.
     QVERIFY(!w.frmHareketEdit->isHidden());
     QCOMPARE(w.findChild<QLineEdit *>(box)->text(), text);

@@ -354,6 +354,19 @@ QList<QVariantList> Harness::rows(const QString &sql, const QVariantList &params
     return out;
 }
 
+bool Harness::breakReadsOf(const QString &table)
+{
+    return exec(QStringLiteral("ALTER TABLE %1 RENAME TO %1_t").arg(table)) &&
+           exec(QStringLiteral("CREATE VIEW %1 AS SELECT * FROM %1_t WHERE json('bozuk') IS NOT NULL")
+                    .arg(table));
+}
+
+bool Harness::mendReadsOf(const QString &table)
+{
+    return exec(QStringLiteral("DROP VIEW %1").arg(table)) &&
+           exec(QStringLiteral("ALTER TABLE %1_t RENAME TO %1").arg(table));
+}
+
 bool Harness::exec(const QString &sql, const QVariantList &params)
 {
     Db db(databasePath());

@@ -103,6 +103,10 @@ public:
     QVariant value(const QString &sql, const QVariantList &params = {});
     QList<QVariantList> rows(const QString &sql, const QVariantList &params = {});
     bool insert(const QString &table, const QVariantMap &values);
+    // Every read of the table fails from now on (a view that breaks on each row stands in
+    // for a locked or damaged file); the rows stay in <table>_t. mendReadsOf undoes it.
+    bool breakReadsOf(const QString &table);
+    bool mendReadsOf(const QString &table);
 
     // Where failures go; the default fails the running Qt test. The harness's own tests
     // collect them instead.

@@ -284,15 +284,6 @@ void TestSafety::programsOwnBackupsPass()
     QCOMPARE(fileBytes(saved), before);
 }
 
-// Every read of the table fails from now on (a view that breaks on each row stands in for
-// a locked or damaged file); the rows stay in table_t.
-void breakReadsOf(Harness &h, const QString &table)
-{
-    QVERIFY(h.exec(QStringLiteral("ALTER TABLE %1 RENAME TO %1_t").arg(table)));
-    QVERIFY(h.exec(
-        QStringLiteral("CREATE VIEW %1 AS SELECT * FROM %1_t WHERE json('bozuk') IS NOT NULL").arg(table)));
-}
-
 void addCustomer(Harness &h, const QString &code, const QString &turu, double balance)
 {
     QVERIFY(h.insert(QStringLiteral("musteriler"),
@@ -336,7 +327,7 @@ void TestSafety::mainListReadFailsAtActivation()
 {
     Harness h;
     addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
-    breakReadsOf(h, QStringLiteral("musteriler"));
+    QVERIFY(h.breakReadsOf(QStringLiteral("musteriler")));
     h.expectMsgBox(QStringLiteral("Müşteri listesi okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
                    QStringLiteral("Hata"));
     veresiye &m = pv::form<veresiye>();
@@ -357,7 +348,7 @@ void TestSafety::mainTotalsReadFails()
     m.Show();
     h.settle();
     QCOMPARE(h.value(QStringLiteral("SELECT Gun FROM musteriler WHERE mus_kodu = '1'")).toInt(), 7);
-    breakReadsOf(h, QStringLiteral("musteriler"));
+    QVERIFY(h.breakReadsOf(QStringLiteral("musteriler")));
     h.expectMsgBox(QStringLiteral("Toplamlar okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
                    QStringLiteral("Hata"));
     h.click(m.VornXPButton1);
@@ -383,7 +374,7 @@ void TestSafety::reportReadFails()
 void TestSafety::customerNumberReadFails()
 {
     Harness h;
-    breakReadsOf(h, QStringLiteral("son_musterino"));
+    QVERIFY(h.breakReadsOf(QStringLiteral("son_musterino")));
     h.expectMsgBox(QStringLiteral("Müşteri numarası okunamadı: malformed JSON"), pv::vbCritical,
                    QStringLiteral("Hata"));
     musteriekle &c = pv::form<musteriekle>();

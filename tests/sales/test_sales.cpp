@@ -13,6 +13,7 @@
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
+#include "tests/sales/EntryFixtures.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,99 +26,12 @@
 #include <QtTest>
 
 using pv::test::Harness;
+using namespace entryfix;
 
 namespace
 {
 
 const QString kSaved = QStringLiteral("Kayıt yapılamadı");
-
-void addCustomer(Harness &h, const QString &code, const QString &name, const QString &type)
-{
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), code},
-                                                    {QStringLiteral("MusteriFirma"), name},
-                                                    {QStringLiteral("Turu"), type},
-                                                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")}}));
-}
-
-void addProduct(Harness &h, const QString &code, const QString &category, const QString &name, double onHand,
-                double reorder, double price1 = 15, const QString &unit = QStringLiteral("Kg"))
-{
-    QVERIFY(h.insert(QStringLiteral("Product"), {{QStringLiteral("Product Code"), code},
-                                                 {QStringLiteral("Generic Name"), category},
-                                                 {QStringLiteral("Brand Name"), name},
-                                                 {QStringLiteral("Price"), price1 / 2},
-                                                 {QStringLiteral("SatisFiyati"), price1},
-                                                 {QStringLiteral("SatisFiyati2"), price1 + 1},
-                                                 {QStringLiteral("SatisFiyati3"), price1 + 2},
-                                                 {QStringLiteral("OnHand"), onHand},
-                                                 {QStringLiteral("Reorder Level"), reorder},
-                                                 {QStringLiteral("Unit"), unit}}));
-}
-
-// The hand-off the main window makes, then the account window shown.
-veresiye2 &openAccount(const QString &code, const QString &type)
-{
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(QStringLiteral("Ahmet / %1 - ( TL/%2 ) HESABI").arg(code, type));
-    w.Text10 = code;
-    w.txtYetki = QStringLiteral("0");
-    w.txtMusTuru = type;
-    w.Show();
-    Harness::settle();
-    return w;
-}
-
-// The dialog as the window the user works in, so that fields take the focus.
-void activate(QWidget &dialog)
-{
-    QApplication::setActiveWindow(&dialog);
-    QVERIFY(QApplication::activeWindow() == &dialog);
-}
-
-// A sale already on the account: the collection command needs a ledger row.
-void addSale(Harness &h, const QString &code, double amount)
-{
-    QVERIFY(h.insert(QStringLiteral("veresiye"),
-                     {{QStringLiteral("Tarih"), QStringLiteral("01.11.2026")},
-                      {QStringLiteral("Saat"), QStringLiteral("09:00:00")},
-                      {QStringLiteral("Turu"), QStringLiteral("Stoktan Bağımsız Satış")},
-                      {QStringLiteral("Eklenen"), amount},
-                      {QStringLiteral("Tarih2"), QStringLiteral("20261101")},
-                      {QStringLiteral("mus_kodu"), code}}));
-}
-
-void retype(QWidget *box, const QString &text)
-{
-    if (auto *e = qobject_cast<QLineEdit *>(box))
-        e->clear();
-    else if (auto *p = qobject_cast<QPlainTextEdit *>(box))
-        p->clear();
-    Harness::type(box, text);
-}
-
-// The user moves on from one field to another.
-void leave(QWidget *from, QWidget *to)
-{
-    from->setFocus(Qt::TabFocusReason);
-    QVERIFY(from->hasFocus());
-    to->setFocus(Qt::TabFocusReason);
-    QVERIFY(!from->hasFocus());
-}
-
-// Everything an entry can write, as text.
-QString snapshot(Harness &h)
-{
-    QString out;
-    for (const char *t : {"veresiye", "kasa", "SatisRapor", "Product", "yedek_yeri", "VeresiyeEkleAcik"}) {
-        out += QLatin1String(t) + QLatin1Char(':');
-        for (const QVariantList &row : h.rows(QStringLiteral("select * from ") + QLatin1String(t))) {
-            for (const QVariant &v : row)
-                out += v.toString() + QLatin1Char('|');
-            out += QLatin1Char('\n');
-        }
-    }
-    return out;
-}
 
 // Records what the account window shows when the refresh code arrives.
 struct SignalWatch {
@@ -434,7 +348,8 @@ void TestSales::stockSale()
             h.expectMsgBox(message, pv::vbOKOnly | pv::vbExclamation, title);
         Harness::key(d.Text10, Qt::Key_Return);
         if (!message.isEmpty()) {
-            QCOMPARE(d.Text9->text(), QString());
+            // The total follows what the quantity box holds, refused or not.
+            QCOMPARE(d.Text9->text(), first == QLatin1String("0") ? QStringLiteral("0,00") : QString());
             QCOMPARE(d.Text10->text(), message.startsWith(QLatin1Char('\'')) ? QString() : first);
             retype(d.Text10, QStringLiteral("2,5"));
             Harness::key(d.Text10, Qt::Key_Return);
@@ -545,12 +460,13 @@ void TestSales::modeButtonsAndKeys()
         d.bartext->setText(QStringLiteral("P1"));
         retype(d.Text10, QStringLiteral("2a b"));
         QCOMPARE(d.Text10->text(), QStringLiteral("2"));
+        QVERIFY(!d.VornXPButton2->Enabled());
         retype(d.Text12, QStringLiteral("0"));
         h.expectMsgBox(QStringLiteral("Tutarı Girin."), pv::vbOKOnly | pv::vbExclamation,
                        QStringLiteral("Gerekli Bilgi"));
         Harness::key(d.Text12, Qt::Key_Return);
-        QCOMPARE(d.Text9->text(), QString());
-        QVERIFY(!d.VornXPButton2->Enabled());
+        // The total follows every change, Enter or not.
+        QCOMPARE(d.Text9->text(), QStringLiteral("0,00"));
         retype(d.Text12, QStringLiteral("1234,5"));
         Harness::key(d.Text12, Qt::Key_Return);
         QCOMPARE(d.Text9->text(), QStringLiteral("2.469,00"));
@@ -630,7 +546,7 @@ void TestSales::stockSaleRefusals_data()
                                        << "Miktarı Girin.";
     QTest::newRow("not a number") << "P1"
                                   << "1,2,3"
-                                  << "Miktarı Girin.";
+                                  << "Miktar geçerli bir sayı olmalıdır (ör. 1.234,50).";
 }
 
 void TestSales::stockSaleRefusals()
@@ -905,7 +821,7 @@ void TestSales::refusals_data()
     QTest::newRow("sale: price of letters") << "sale"
                                             << "price"
                                             << "on"
-                                            << "Birim Fiyatını Yazın";
+                                            << "Fiyat geçerli bir sayı olmalıdır (ör. 1.234,50).";
     QTest::newRow("sale: no such day") << "sale"
                                        << "date"
                                        << "30.02.2026"
@@ -925,7 +841,7 @@ void TestSales::refusals_data()
     QTest::newRow("collection: amount of letters") << "collection"
                                                    << "amount"
                                                    << "yüz"
-                                                   << "Ödenen Miktarı Girin.";
+                                                   << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
     QTest::newRow("collection: no date") << "collection"
                                          << "date"
                                          << "dün"
@@ -941,7 +857,28 @@ void TestSales::refusals_data()
     QTest::newRow("credit: amount of letters") << "credit"
                                                << "amount"
                                                << "12a"
-                                               << "Tutarı Girin.";
+                                               << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
+    // Past twelve integer digits every box refuses, in its own word; a point is no decimal comma.
+    QTest::newRow("sale: quantity past the limit") << "sale"
+                                                   << "quantity"
+                                                   << "99999999999999999999"
+                                                   << "Miktar en fazla 999.999.999.999,99 olabilir.";
+    QTest::newRow("sale: price past the limit") << "sale"
+                                                << "price"
+                                                << "1.000.000.000.000"
+                                                << "Fiyat en fazla 999.999.999.999,99 olabilir.";
+    QTest::newRow("collection: amount past the limit") << "collection"
+                                                       << "amount"
+                                                       << "1.000.000.000.000"
+                                                       << "Tutar en fazla 999.999.999.999,99 olabilir.";
+    QTest::newRow("credit: amount with a point") << "credit"
+                                                 << "amount"
+                                                 << "1.5"
+                                                 << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
+    QTest::newRow("credit: amount past the limit") << "credit"
+                                                   << "amount"
+                                                   << "99999999999999999999"
+                                                   << "Tutar en fazla 999.999.999.999,99 olabilir.";
     QTest::newRow("credit: date of another shape") << "credit"
                                                    << "date"
                                                    << "2026-12-01"

@@ -1,0 +1,480 @@
+// The stock card's operations driven as a user would: stock in and out, the product-code
+// generator, the stock-value walk and the stock report.
+#include "app/stock/StokArama.h"
+#include "app/stock/StokIslemleri.h"
+#include "app/stock/frmProduct.h"
+#include "controls/button/BvButton.h"
+#include "platform/data/DataControl.h"
+#include "platform/forms/Timer.h"
+#include "platform/report/ReportPreview.h"
+#include "platform/text/Formats.h"
+#include "tests/harness/Harness.h"
+#include "tests/stock/StockFixtures.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QtTest>
+
+using pv::test::Harness;
+using namespace stockfixtures;
+
+namespace
+{
+
+double stockOf(Harness &h, const QString &code)
+{
+    return h.value(QStringLiteral("SELECT OnHand FROM Product WHERE [Product Code] = ?"), {code}).toDouble();
+}
+
+// Fires the walk's timer until the walk ends; the ticks fired.
+int runWalk(frmProduct &f)
+{
+    int ticks = 0;
+    while (f.Timer1->Enabled() && ticks < 10000) {
+        Harness::fire(*f.Timer1);
+        ++ticks;
+    }
+    return ticks;
+}
+
+QVariantList valuesOf(Harness &h, const QString &code)
+{
+    const auto rows = h.rows(QStringLiteral("SELECT AlisFiyatiTopTut, SatisFiyatiTopTut, SatisFiyati2TopTut, "
+                                            "SatisFiyati3TopTut FROM Product WHERE [Product Code] = ?"),
+                             {code});
+    return rows.isEmpty() ? QVariantList{} : rows.first();
+}
+
+} // namespace
+
+class TestStockOps : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void stockInOut_data();
+    void stockInOut();
+    void stockWriteFailure();
+    void stepButtons();
+    void editModeClosesThePanel();
+    void generator_data();
+    void generator();
+    void generatedCodeReplacesTheTypedOne();
+    void fixedSeedRepeats();
+    void checkCard_data();
+    void checkCard();
+    void walk();
+    void walkCoversTheFilteredList();
+    void walkRefusedInEditModeAndOnAnEmptyList();
+    void walkFailureStops();
+    void report();
+};
+
+void TestStockOps::cleanup()
+{
+    pv::discardAllForms(true);
+}
+
+void TestStockOps::stockInOut_data()
+{
+    QTest::addColumn<double>("stock");
+    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<bool>("in");
+    QTest::addColumn<QString>("message"); // the refusal, empty when done
+    QTest::addColumn<double>("after");
+    const QString notNumber = QStringLiteral("Miktar geçerli bir sayı olmalıdır (ör. 1.234,50).");
+    QTest::newRow("10 + 3") << 10.0 << "3" << true << "" << 13.0;
+    QTest::newRow("10 - 3") << 10.0 << "3" << false << "" << 7.0;
+    QTest::newRow("2 - 5") << 2.0 << "5" << false << "" << -3.0;
+    QTest::newRow("1 + 2,5") << 1.0 << "2,5" << true << "" << 3.5;
+    QTest::newRow("a million and a cent") << 1000000.0 << "0,01" << true << "" << 1000000.01;
+    QTest::newRow("empty in") << 10.0 << "" << true << "Eklenecek Miktarı Yazın" << 10.0;
+    QTest::newRow("empty out") << 10.0 << "" << false << "Çıkarılacak Miktarı Yazın" << 10.0;
+    QTest::newRow("letters") << 10.0 << "abc" << true << notNumber << 10.0;
+}
+
+void TestStockOps::stockInOut()
+{
+    QFETCH(double, stock);
+    QFETCH(QString, quantity);
+    QFETCH(bool, in);
+    QFETCH(QString, message);
+    QFETCH(double, after);
+    Harness h;
+    addProduct(h, {"A1", "Armut", {}, 50});
+    addProduct(h, {"B1", "Bal", {}, stock});
+    frmProduct &f = openCard();
+    Harness::click(f.cmdLast);
+    Harness::click(f.btnSec);
+    QVERIFY(f.frmStokEkle->isVisible());
+    QCOMPARE(f.frmStokEkle->pos(), QPoint(568, 128));
+    QCOMPARE(f.xpText3->text(), QStringLiteral("0"));
+    QCOMPARE(f.xpText2->text(), pv::plainNumber(stock));
+    f.xpText3->setText(quantity);
+    if (message.isEmpty())
+        h.expectMsgBox(in ? QStringLiteral("Miktar Eklendi.") : QStringLiteral("Miktar Çıkarıldı."),
+                       pv::vbInformation, QStringLiteral("Bilgi"));
+    else
+        h.expectMsgBox(message, pv::vbExclamation, QStringLiteral("Dikkat!!"));
+    Harness::click(in ? f.BvButton5 : f.BvButton16);
+    QCOMPARE(stockOf(h, QStringLiteral("B1")), after);
+    QCOMPARE(stockOf(h, QStringLiteral("A1")), 50.0);
+    if (message.isEmpty()) {
+        QVERIFY(!f.frmStokEkle->isVisible());
+        QVERIFY(f.xpText3->text().isEmpty());
+        QCOMPARE(f.Data1->currentRow(), 0);
+        QCOMPARE(f.txtBName->text(), QStringLiteral("Armut"));
+        QCOMPARE(column(f, 6).last(), pv::plainNumber(after));
+        QCOMPARE(f.txtPrice6->text(), pv::plainNumber(50 + after));
+    } else {
+        QVERIFY(f.frmStokEkle->isVisible());
+        QCOMPARE(f.focusWidget(), f.xpText3);
+    }
+}
+
+void TestStockOps::stockWriteFailure()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut", {}, 10});
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER noupdate BEFORE UPDATE ON Product BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    frmProduct &f = openCard();
+    Harness::click(f.btnSec);
+    f.xpText3->setText(QStringLiteral("3"));
+    h.expectMsgBox(QStringLiteral("Stok miktarı kaydedilemedi.\nkilitli"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    Harness::click(f.BvButton5);
+    QCOMPARE(h.msgBoxes().size(), 1);
+    QCOMPARE(stockOf(h, QStringLiteral("A1")), 10.0);
+    QVERIFY(f.frmStokEkle->isVisible());
+    QCOMPARE(f.xpText3->text(), QStringLiteral("3"));
+}
+
+void TestStockOps::stepButtons()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut"});
+    frmProduct &f = openCard();
+    Harness::click(f.btnSec);
+    f.xpText3->setText(QStringLiteral("3"));
+    Harness::click(f.btnAsagi);
+    QCOMPARE(f.xpText3->text(), QStringLiteral("2"));
+    QVERIFY(f.btnAsagi->Enabled());
+    Harness::click(f.btnAsagi);
+    QCOMPARE(f.xpText3->text(), QStringLiteral("1"));
+    QVERIFY(!f.btnAsagi->Enabled());
+    Harness::click(f.btnYukari);
+    QVERIFY(f.btnAsagi->Enabled());
+    QCOMPARE(f.xpText3->text(), QStringLiteral("2"));
+    // Empty or not a number counts as 0.
+    f.xpText3->setText(QStringLiteral("x"));
+    Harness::click(f.btnYukari);
+    QCOMPARE(f.xpText3->text(), QStringLiteral("1"));
+    // "Vazgeç" closes and empties; the text kept between openings otherwise.
+    f.xpText3->setText(QStringLiteral("7"));
+    Harness::click(f.btnSec);
+    QCOMPARE(f.xpText3->text(), QStringLiteral("7"));
+    Harness::click(f.BvButton3);
+    QVERIFY(!f.frmStokEkle->isVisible());
+    QVERIFY(f.xpText3->text().isEmpty());
+}
+
+void TestStockOps::editModeClosesThePanel()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut"});
+    frmProduct &f = openCard();
+    Harness::click(f.btnSec);
+    QVERIFY(f.frmStokEkle->isVisible());
+    Harness::click(f.cmdEdit);
+    QVERIFY(!f.frmStokEkle->isVisible());
+    QVERIFY(!f.btnSec->Enabled());
+    QVERIFY(!f.btnTutarHesapla->Enabled());
+    Harness::click(f.cmdCancel);
+    QVERIFY(f.btnTutarHesapla->Enabled());
+}
+
+void TestStockOps::generator_data()
+{
+    QTest::addColumn<int>("kind"); // 0 Ean 13, 1 Ean 8, 2 Rasgele 13, 3 Rasgele 10
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QStringList>("prefixes");
+    QTest::addColumn<int>("genType");
+    QTest::newRow("Ean 13 gives 12 digits") << 0 << 12 << QStringList{"392"} << 2;
+    QTest::newRow("Ean 8") << 1 << 8 << QStringList{"81", "82", "83", "84", "85", "86", "87", "88"} << 3;
+    QTest::newRow("Rasgele 13") << 2 << 13
+                                << QStringList{"4032", "4128", "4250", "4312", "4421", "4539", "4556",
+                                               "4673", "4722", "4800", "4933", "5083", "5128", "5242",
+                                               "5343", "5463", "5595", "5694", "5722", "6411", "8434",
+                                               "7293", "2313", "3431", "2445", "1178"}
+                                << 1;
+    QTest::newRow("Rasgele 10") << 3 << 10 << QStringList{"352103"} << 4;
+}
+
+void TestStockOps::generator()
+{
+    QFETCH(int, kind);
+    QFETCH(int, length);
+    QFETCH(QStringList, prefixes);
+    QFETCH(int, genType);
+    Harness h;
+    addProduct(h, {"A1", "Armut"});
+    frmProduct &f = openCard();
+    QVERIFY(!f.barkodver->Enabled());
+    Harness::click(f.cmdAdd);
+    QVERIFY(f.barkodver->Enabled());
+    QAction *items[] = {f.mnuEan13, f.mnuEan8, f.mnuRas13, f.mnuRas10};
+    const QStringList captions{"Barkod Üret (Ean 13)", "Barkod Üret (Ean 8)", "Barkod Üret (Rasgele 13)",
+                               "Barkod Üret (Rasgele 10)"};
+    QCOMPARE(items[kind]->text(), captions[kind]);
+    QSet<QString> seenPrefixes;
+    for (int i = 0; i < 200; ++i) {
+        items[kind]->trigger();
+        const QString code = f.txtPCode->text();
+        QCOMPARE(code.size(), length);
+        QString prefix;
+        for (const QString &p : prefixes)
+            if (code.startsWith(p))
+                prefix = p;
+        QVERIFY2(!prefix.isEmpty(), qPrintable(code));
+        seenPrefixes.insert(prefix);
+        QVERIFY2(!code.mid(prefix.size()).contains(QLatin1Char('0')), qPrintable(code));
+        QVERIFY2(StokIslemleri::CheckCard(code), qPrintable(code));
+    }
+    QCOMPARE(f.islemler->GenType, genType);
+    // The prefix is drawn afresh: many of the list turn up.
+    QVERIFY(seenPrefixes.size() >= std::min<qsizetype>(prefixes.size(), 5));
+    Harness::click(f.cmdCancel);
+}
+
+void TestStockOps::generatedCodeReplacesTheTypedOne()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut"});
+    frmProduct &f = openCard();
+    Harness::click(f.cmdAdd);
+    Harness::type(f.txtPCode, QStringLiteral("ab"));
+    f.txtBName->setFocus();
+    f.mnuRas10->trigger();
+    QVERIFY(f.txtPCode->text().startsWith(QStringLiteral("352103")));
+    QCOMPARE(f.focusWidget(), f.txtPCode);
+    Harness::click(f.cmdCancel);
+}
+
+void TestStockOps::fixedSeedRepeats()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut"});
+    frmProduct &f = openCard();
+    Harness::click(f.cmdAdd);
+    QStringList first, second;
+    f.islemler->setSeed(7);
+    for (int i = 0; i < 5; ++i) {
+        f.mnuRas13->trigger();
+        first << f.txtPCode->text();
+    }
+    f.islemler->setSeed(7);
+    for (int i = 0; i < 5; ++i) {
+        f.mnuRas13->trigger();
+        second << f.txtPCode->text();
+    }
+    QCOMPARE(first, second);
+    QVERIFY(QSet<QString>(first.begin(), first.end()).size() > 1);
+    Harness::click(f.cmdCancel);
+}
+
+void TestStockOps::checkCard_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<bool>("passes");
+    QTest::newRow("19") << "19" << true;
+    QTest::newRow("91") << "91" << false;
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("13-digit Luhn") << "4222222222222" << true;
+    QTest::newRow("13-digit, last changed") << "4222222222223" << false;
+    QTest::newRow("letter counts 0") << "1A9" << true;
+}
+
+void TestStockOps::checkCard()
+{
+    QFETCH(QString, code);
+    QFETCH(bool, passes);
+    QCOMPARE(StokIslemleri::CheckCard(code), passes);
+}
+
+void TestStockOps::walk()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut", {}, 4, 1, 2.5, 3.0});
+    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET SatisFiyati2 = 3.2, SatisFiyati3 = 3.4")));
+    addProduct(h, {"B1", "Bal", {}, 4, 1, 2.125, {}, "Kg"});
+    addProduct(h, {"C1", "Ceviz", {}, 4, 1, 2.125, 1, "Adet"});
+    addProduct(h, {"D1", "Dut", {}, {}, 1, 5, 5, "Adet"});
+    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET SatisFiyatiTopTut = 99 WHERE [Product Code] = 'D1'")));
+    frmProduct &f = openCard();
+    Harness::click(f.cmdLast);
+    Harness::click(f.btnTutarHesapla);
+    QVERIFY(f.Frame1->isVisible());
+    QVERIFY(!f.DBGrid1->isEnabled());
+    QVERIFY(!f.cmdAdd->Enabled() && !f.btnSec->Enabled() && !f.btnPrint->Enabled() && !f.cmdNext->Enabled());
+    QCOMPARE(f.Data1->currentRow(), 0);
+    Harness::fire(*f.Timer1);
+    QCOMPARE(f.Text9->text(), QStringLiteral("1"));
+    QCOMPARE(f.txtPrice2->text(), QStringLiteral("10,00"));
+    QCOMPARE(f.txtPrice3->text(), QStringLiteral("111,00")); // 12 and D1's old 99
+    const int ticks = runWalk(f);
+    QCOMPARE(ticks, 4);
+    QVERIFY(!f.Frame1->isVisible());
+    QCOMPARE(f.Text9->text(), QStringLiteral("0"));
+    QCOMPARE(f.Data1->currentRow(), 0);
+    QVERIFY(f.DBGrid1->isEnabled() && f.cmdAdd->Enabled() && f.cmdEdit->Enabled());
+
+    QCOMPARE(valuesOf(h, QStringLiteral("A1")), (QVariantList{10.0, 12.0, 12.8, 13.6}));
+    // A weight unit counts three decimals, others two; an empty price leaves its value.
+    QCOMPARE(valuesOf(h, QStringLiteral("B1")), (QVariantList{8.5, QVariant(), QVariant(), QVariant()}));
+    QCOMPARE(valuesOf(h, QStringLiteral("C1")), (QVariantList{8.52, 4.0, QVariant(), QVariant()}));
+    // No stock: nothing computed, the stored value stays.
+    QCOMPARE(valuesOf(h, QStringLiteral("D1")), (QVariantList{QVariant(), 99.0, QVariant(), QVariant()}));
+    QCOMPARE(
+        (QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text()}),
+        (QStringList{"27,02", "115,00", "12,80", "13,60"}));
+
+    // A product added afterwards has no values and the totals leave it out.
+    addProduct(h, {"E1", "Elma", {}, 100, 1, 100, 100});
+    Harness::click(f.cmdFirst);
+    f.arama->topla2_Click();
+    QCOMPARE(valuesOf(h, QStringLiteral("E1")),
+             (QVariantList{QVariant(), QVariant(), QVariant(), QVariant()}));
+    QCOMPARE(f.txtPrice2->text(), QStringLiteral("27,02"));
+}
+
+void TestStockOps::walkCoversTheFilteredList()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut", {}, 2, 1, 1, 1});
+    addProduct(h, {"A2", "Ayva", {}, 3, 1, 1, 1});
+    addProduct(h, {"B1", "Bal", {}, 4, 1, 1, 1});
+    frmProduct &f = openCard();
+    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
+    Harness::type(f.aramatext, QStringLiteral("a"));
+    QCOMPARE(names(f), (QStringList{"Armut", "Ayva"}));
+    QCOMPARE(f.Text7.text(), QStringLiteral("3")); // the count of the last activation
+    Harness::click(f.btnTutarHesapla);
+    QCOMPARE(runWalk(f), 3);
+    QCOMPARE(valuesOf(h, QStringLiteral("A1")).first(), QVariant(2.0));
+    QCOMPARE(valuesOf(h, QStringLiteral("A2")).first(), QVariant(3.0));
+    QCOMPARE(valuesOf(h, QStringLiteral("B1")).first(), QVariant());
+    QCOMPARE(names(f), (QStringList{"Armut", "Ayva"}));
+}
+
+void TestStockOps::walkRefusedInEditModeAndOnAnEmptyList()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut", {}, 2, 1, 1, 1});
+    frmProduct &f = openCard();
+    Harness::click(f.cmdEdit);
+    f.islemler->btnTutarHesapla_Click();
+    QVERIFY(!f.Timer1->Enabled());
+    QVERIFY(!f.Frame1->isVisible());
+    Harness::click(f.cmdCancel);
+    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
+    Harness::type(f.aramatext, QStringLiteral("zz"));
+    QCOMPARE(names(f), QStringList{});
+    Harness::click(f.btnTutarHesapla);
+    QVERIFY(!f.Timer1->Enabled());
+    QVERIFY(!f.Frame1->isVisible());
+    QCOMPARE(valuesOf(h, QStringLiteral("A1")).first(), QVariant());
+}
+
+void TestStockOps::walkFailureStops()
+{
+    Harness h;
+    addProduct(h, {"A1", "Armut", {}, 2, 1, 1, 1});
+    addProduct(h, {"B1", "Bal", {}, 2, 1, 1, 1});
+    frmProduct &f = openCard();
+    Harness::click(f.btnTutarHesapla);
+    Harness::fire(*f.Timer1);
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER noupdate BEFORE UPDATE ON Product BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    h.expectMsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\nkilitli"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    Harness::fire(*f.Timer1);
+    QVERIFY(!f.Timer1->Enabled());
+    QVERIFY(!f.Frame1->isVisible());
+    QVERIFY(f.cmdAdd->Enabled());
+    QCOMPARE(valuesOf(h, QStringLiteral("A1")).first(), QVariant(2.0));
+    QCOMPARE(valuesOf(h, QStringLiteral("B1")).first(), QVariant());
+}
+
+void TestStockOps::report()
+{
+    Harness h;
+    // Three pages of products; two share a name and print in code order.
+    for (int i = 0; i < 78; ++i)
+        addProduct(h, {QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')),
+                       QStringLiteral("Ürün %1").arg(i, 3, 10, QLatin1Char('0'))});
+    addProduct(h, {"Z2", "Aynı", {}, 1, 1, 12.5, 1, "Adet", "12/9999"});
+    addProduct(h, {"Z1", "Aynı", {}, 1, 1, 3, 1});
+    frmProduct &f = openCard();
+    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
+    Harness::type(f.aramatext, QStringLiteral("ürün 00"));
+    QCOMPARE(names(f).size(), 10);
+
+    pv::PageModel model;
+    QString caption;
+    const QString pdf = h.folder() + QStringLiteral("/stok.pdf");
+    h.onModal<pv::ReportPreview>([&](pv::ReportPreview &p) {
+        model = p.document().pageModel();
+        caption = p.windowTitle();
+        QVERIFY(p.document().exportPdf(pdf));
+        p.close();
+    });
+    Harness::click(f.btnPrint);
+    Harness::settle();
+    QCOMPARE(caption, QStringLiteral("Stok Raporları"));
+    QCOMPARE(model.pageCount, 3);
+    const QStringList printed = model.textsOf(QStringLiteral("Field4"));
+    QCOMPARE(printed.size(), 80);
+    QCOMPARE(printed.mid(0, 2), (QStringList{"Aynı", "Aynı"}));
+    QCOMPARE(model.textsOf(QStringLiteral("Field1")).mid(0, 3), (QStringList{"Z1", "Z2", "K000"}));
+    QCOMPARE(model.textsOf(QStringLiteral("Field5")).at(1), QStringLiteral("12,5"));
+    QCOMPARE(model.textsOf(QStringLiteral("Field2")), QStringList{"12/9999"}); // the only expiry given
+    QCOMPARE(model.textsOf(QStringLiteral("Label111")),
+             (QStringList{"STOK RAPORU", "STOK RAPORU", "STOK RAPORU"}));
+    QCOMPARE(model.textsOf(QStringLiteral("Field15")), (QStringList{"1", "2", "3"}));
+    QCOMPARE(model.textsOf(QStringLiteral("Field16")), (QStringList{"3", "3", "3"}));
+    QCOMPARE(model.textsOf(QStringLiteral("Label117")),
+             (QStringList{"10.12.2026", "10.12.2026", "10.12.2026"}));
+    // No row numbers and no stripes.
+    for (const pv::PageText &t : model.ofItem(QStringLiteral("Field4")))
+        QVERIFY(!t.background.isValid() || t.background == QColor(Qt::white) || t.background.alpha() == 0);
+    QCOMPARE(model.ofItem(QStringLiteral("Label2")).first().background, QColor(218, 217, 231));
+
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(30000));
+    const QString read = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(read.contains(QStringLiteral("STOK RAPORU")), qPrintable(read.left(400)));
+    QVERIFY(read.contains(QStringLiteral("ÜRÜN KATEGORİSİ")));
+    for (const char *page : {"1\\s*/\\s*3", "2\\s*/\\s*3", "3\\s*/\\s*3"})
+        QVERIFY2(read.contains(QRegularExpression(QLatin1String(page))), page);
+    QVERIFY(read.contains(QStringLiteral("12/9999")));
+    QVERIFY(read.contains(QStringLiteral("12,5")));
+
+    // A second showing starts from the design again and reads the table afresh.
+    addProduct(h, {"ZZ", "Yeni"});
+    h.onModal<pv::ReportPreview>([&](pv::ReportPreview &p) {
+        model = p.document().pageModel();
+        p.close();
+    });
+    Harness::click(f.btnPrint);
+    Harness::settle();
+    QCOMPARE(model.textsOf(QStringLiteral("Field4")).size(), 81);
+}
+
+QTEST_MAIN(TestStockOps)
+#include "test_stockops.moc"
