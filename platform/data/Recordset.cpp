@@ -264,6 +264,8 @@ void Recordset::close()
 {
     m_db.close();
     m_open = false;
+    m_moreKeysSql.clear();
+    m_keysDone = true;
     m_rows.clear();
     m_cols.clear();
     m_table.clear();
@@ -577,6 +579,10 @@ int Recordset::indexOfRowid(qint64 rowid) const
 bool Recordset::readKeys(int limit) const
 {
     Connection *c = m_db.m_conn.get();
+    if (!c) { // closed meanwhile: nothing more to read
+        m_keysDone = true;
+        return false;
+    }
     Stmt st(c, m_moreKeysSql);
     int rc = st ? SQLITE_OK : st.rc();
     int read = 0;

@@ -165,6 +165,18 @@ private slots:
         QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), kRows);
     }
 
+    void closedSetReadsNoMore()
+    {
+        Recordset rs;
+        rs.setReadOnDemand(true);
+        QVERIFY(rs.open(m_db, kLedger, {QStringLiteral("1")}));
+        QVERIFY(rs.hasMoreRows());
+        rs.close();
+        QVERIFY(!rs.hasMoreRows());
+        QCOMPARE(rs.RecordCount(), 0);
+        QVERIFY(rs.Eof());
+    }
+
     void setsThatCannotBeNarrowedAreReadWhole_data()
     {
         QTest::addColumn<QString>("sql");
