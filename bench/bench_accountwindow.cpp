@@ -95,19 +95,20 @@ int main(int argc, char **argv)
 
     // Two shops of their own, as the program folder's database: customer "1" has 10,000
     // ledger rows in the first and 100,000 in the second.
-    const bench::ShopPlace shop10k = bench::prepareShop(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), QStringLiteral("accountshop"),
-                                                        {.customers = 2000,
-                                                         .ledgerRows = 200000,
-                                                         .cashRows = 40000,
-                                                         .products = 5000,
-                                                         .busyCustomerRows = 10000});
-    const bench::ShopPlace shop100k =
-        bench::prepareShop(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(), QStringLiteral("accountshop100k"),
-                           {.customers = 2000,
-                            .ledgerRows = 300000,
-                            .cashRows = 40000,
-                            .products = 5000,
-                            .busyCustomerRows = 100000});
+    const bench::ShopPlace shop10k = bench::prepareShop(
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), QStringLiteral("accountshop"),
+        {.customers = 2000,
+         .ledgerRows = 200000,
+         .cashRows = 40000,
+         .products = 5000,
+         .busyCustomerRows = 10000});
+    const bench::ShopPlace shop100k = bench::prepareShop(
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString(), QStringLiteral("accountshop100k"),
+        {.customers = 2000,
+         .ledgerRows = 300000,
+         .cashRows = 40000,
+         .products = 5000,
+         .busyCustomerRows = 100000});
     if (!shop10k.ok || !shop100k.ok)
         return 1;
 

@@ -52,7 +52,10 @@ void mark(const char *what)
 class FirstPaint : public QObject
 {
 public:
-    FirstPaint(QWidget *w, std::function<void()> done) : m_done(std::move(done)) { w->installEventFilter(this); }
+    FirstPaint(QWidget *w, std::function<void()> done) : m_done(std::move(done))
+    {
+        w->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override
@@ -60,7 +63,8 @@ protected:
         if (e->type() == QEvent::Paint && !m_seen) {
             m_seen = true;
             watched->removeEventFilter(this);
-            QMetaObject::invokeMethod(this, [this] { m_done(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { m_done(); }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -94,8 +98,14 @@ public:
         sqlite3_finalize(st);
         sqlite3_close(db);
     }
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
-    int columnCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_columns; }
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
+    int columnCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : m_columns;
+    }
     QVariant data(const QModelIndex &index, int role) const override
     {
         if (role != Qt::DisplayRole || !index.isValid())
@@ -230,9 +240,9 @@ int main(int argc, char **argv)
         bare = std::min(bare, b.main);
     }
     std::printf("best of %d process starts (10,000 customers)\n", runs);
-    std::printf("%-46s ours %9.3f ms   bare %9.3f ms   ratio %5.2f\n", "start to splash shown", best.splash, bare,
-                best.splash / bare);
-    std::printf("%-46s ours %9.3f ms   bare %9.3f ms   ratio %5.2f\n", "start to main window shown", best.main,
-                bare, best.main / bare);
+    std::printf("%-46s ours %9.3f ms   bare %9.3f ms   ratio %5.2f\n", "start to splash shown", best.splash,
+                bare, best.splash / bare);
+    std::printf("%-46s ours %9.3f ms   bare %9.3f ms   ratio %5.2f\n", "start to main window shown",
+                best.main, bare, best.main / bare);
     return 0;
 }

@@ -357,7 +357,8 @@ static qsizetype topLevelFrom(const QString &sql, qsizetype from)
             qsizetype j = i;
             while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
                 ++j;
-            if (depth == 0 && QStringView(sql).mid(i, j - i).compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0)
+            if (depth == 0 &&
+                QStringView(sql).mid(i, j - i).compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0)
                 return i;
             i = j;
         } else {

@@ -210,9 +210,9 @@ private:
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it
     mutable bool m_rowIndexValid = false;
     bool m_onDemand = false;
-    QByteArray m_moreKeysSql;        // the key select with LIMIT ? OFFSET ? (read on demand)
-    mutable bool m_keysDone = true;  // every key of the set is in m_rows
-    mutable int m_keyOffset = 0;     // keys of the select consumed so far
+    QByteArray m_moreKeysSql;                 // the key select with LIMIT ? OFFSET ? (read on demand)
+    mutable bool m_keysDone = true;           // every key of the set is in m_rows
+    mutable int m_keyOffset = 0;              // keys of the select consumed so far
     QHash<QByteArray, QByteArray> m_writeSql; // mode and written columns -> statement
     int m_pos = 0;
     bool m_currentDeleted = false;

@@ -30,15 +30,16 @@ void addLedger(Harness &h)
     for (int i = 0; i < kEntries; ++i) {
         const QDate d = QDate(2026, 1, 1).addDays((i * 37) % 340);
         const bool paid = i % 10 == 0;
-        QVERIFY(h.insert(QStringLiteral("veresiye"),
-                         {{QStringLiteral("Tarih"), d.toString(QStringLiteral("dd.MM.yyyy"))},
-                          {QStringLiteral("Saat"), QStringLiteral("10:%1:00").arg(i % 60, 2, 10, QLatin1Char('0'))},
-                          {QStringLiteral("Turu"), paid ? QStringLiteral("Tahsilat") : QStringLiteral("Satış")},
-                          {QStringLiteral("Aciklama"), QStringLiteral("kalem %1").arg(i)},
-                          {QStringLiteral("Eklenen"), paid ? QVariant() : QVariant(double(i + 1))},
-                          {QStringLiteral("Odenen"), paid ? QVariant(1.0) : QVariant()},
-                          {QStringLiteral("Tarih2"), d.toString(QStringLiteral("yyyyMMdd"))},
-                          {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
+        QVERIFY(h.insert(
+            QStringLiteral("veresiye"),
+            {{QStringLiteral("Tarih"), d.toString(QStringLiteral("dd.MM.yyyy"))},
+             {QStringLiteral("Saat"), QStringLiteral("10:%1:00").arg(i % 60, 2, 10, QLatin1Char('0'))},
+             {QStringLiteral("Turu"), paid ? QStringLiteral("Tahsilat") : QStringLiteral("Satış")},
+             {QStringLiteral("Aciklama"), QStringLiteral("kalem %1").arg(i)},
+             {QStringLiteral("Eklenen"), paid ? QVariant() : QVariant(double(i + 1))},
+             {QStringLiteral("Odenen"), paid ? QVariant(1.0) : QVariant()},
+             {QStringLiteral("Tarih2"), d.toString(QStringLiteral("yyyyMMdd"))},
+             {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
     }
 }
 
@@ -94,8 +95,8 @@ private slots:
         Harness h;
         addLedger(h);
         veresiye2 &w = openAccount();
-        const auto ids =
-            h.rows(QStringLiteral("select id from veresiye where mus_kodu = '100' ORDER BY Tarih2, Saat asc"));
+        const auto ids = h.rows(
+            QStringLiteral("select id from veresiye where mus_kodu = '100' ORDER BY Tarih2, Saat asc"));
         const int row = kEntries - 5;
         const qint64 id = ids[row][0].toLongLong();
         QVERIFY(w.Data5->setCurrentRow(row));

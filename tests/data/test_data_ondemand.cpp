@@ -37,8 +37,9 @@ class TestDataOnDemand : public QObject
     {
         QStringList out;
         for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext())
-            out << rs.Fields(QStringLiteral("id")).text() + u' ' + rs.Fields(QStringLiteral("Tarih2")).text() +
-                       u' ' + rs.Fields(QStringLiteral("Saat")).text();
+            out << rs.Fields(QStringLiteral("id")).text() + u' ' +
+                       rs.Fields(QStringLiteral("Tarih2")).text() + u' ' +
+                       rs.Fields(QStringLiteral("Saat")).text();
         return out;
     }
 
@@ -64,8 +65,9 @@ private slots:
                                     .arg(1 + (i * 7) % 12, 2, 10, QLatin1Char('0'))
                                     .arg(1 + (i * 13) % 28, 2, 10, QLatin1Char('0'));
             const QString time = QStringLiteral("1%1:00:00").arg(i % 3);
-            QVERIFY(m_db.exec(QStringLiteral("INSERT INTO veresiye (Tarih2, Saat, Eklenen, mus_kodu) VALUES (?,?,?,?)"),
-                              {day, time, i, QStringLiteral("1")}));
+            QVERIFY(m_db.exec(
+                QStringLiteral("INSERT INTO veresiye (Tarih2, Saat, Eklenen, mus_kodu) VALUES (?,?,?,?)"),
+                {day, time, i, QStringLiteral("1")}));
             if (i % 5 == 0)
                 QVERIFY(m_db.exec(
                     QStringLiteral("INSERT INTO veresiye (Tarih2, Saat, Eklenen, mus_kodu) VALUES (?,?,?,?)"),
@@ -183,7 +185,8 @@ private slots:
         QTest::newRow("distinct") << "select distinct * from veresiye where mus_kodu = ? ORDER BY Tarih2";
         QTest::newRow("limit") << "select * from veresiye where mus_kodu = ? ORDER BY Tarih2 LIMIT 1000";
         QTest::newRow("expression") << "select id, Eklenen * 2 AS iki from veresiye where mus_kodu = ?";
-        QTest::newRow("order by position") << "select id, Tarih2 from veresiye where mus_kodu = ? ORDER BY 2, 1";
+        QTest::newRow("order by position")
+            << "select id, Tarih2 from veresiye where mus_kodu = ? ORDER BY 2, 1";
     }
     void setsThatCannotBeNarrowedAreReadWhole()
     {
