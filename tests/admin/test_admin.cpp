@@ -29,22 +29,12 @@
 #include <QTextBrowser>
 #include <QtTest>
 
+using pv::test::fileBytes;
 using pv::test::Harness;
+using pv::test::writeFile;
 
 namespace
 {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QStringList users(Harness &h)
 {

@@ -7,6 +7,7 @@
 #include "platform/forms/Language.h"
 #include "platform/forms/Program.h"
 
+#include <QFile>
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -416,6 +417,18 @@ bool Harness::insert(const QString &table, const QVariantMap &values)
     return exec(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
                     .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
                 params);
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 } // namespace pv::test

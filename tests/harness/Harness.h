@@ -155,4 +155,9 @@ private:
     std::unique_ptr<QObject> m_context; // owns the connections to the runtime's signals
 };
 
+// A file's whole contents ("" when it cannot be read), and writing them back: the tests
+// that check a file was left byte-identical.
+QByteArray fileBytes(const QString &path);
+bool writeFile(const QString &path, const QByteArray &bytes);
+
 } // namespace pv::test

@@ -29,7 +29,9 @@
 #include <string>
 #include <sys/stat.h>
 
+using pv::test::fileBytes;
 using pv::test::Harness;
+using pv::test::writeFile;
 using repair::Outcome;
 
 Q_DECLARE_METATYPE(Outcome)
@@ -42,18 +44,6 @@ const QString kFailed =
     QStringLiteral("( Veri Tabanı Bakımı Yapılırken Hata Oluştu. )\r\n"
                    "Hata Nedeni: Veri Tabanı kullanımda veya zarar gördüğü için bozulmuş olabilir.");
 const int kWarning = pv::vbOKOnly | pv::vbExclamation;
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 bool overwrite(const QString &path, qint64 offset, const QByteArray &bytes)
 {

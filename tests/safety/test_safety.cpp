@@ -26,22 +26,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using pv::test::fileBytes;
 using pv::test::Harness;
+using pv::test::writeFile;
 
 namespace
 {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
 
 // Zeroes one page in the middle of the file (a page of tables' rows, not the header).
 bool zeroAPage(const QString &path)
