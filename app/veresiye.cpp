@@ -35,7 +35,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +44,8 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTextBrowser>
+
+#include <vector>
 
 namespace {
 
@@ -532,53 +533,58 @@ void veresiye::Command7_Click()
     pv::Recordset &rs = Data1->Recordset();
     const int sonislem = rs.fieldIndex(QStringLiteral("Sonislem"));
     const int gun = rs.fieldIndex(QStringLiteral("Gun"));
-    const int kod = rs.fieldIndex(QStringLiteral("mus_kodu"));
+    const int id = rs.fieldIndex(QStringLiteral("id"));
     const auto today = pv::parseDate(txttarih.text());
-    int written = 0;
-    if (rs.isOpen() && sonislem >= 0 && gun >= 0 && kod >= 0 && today) {
-        pv::Database &db = Data1->Database();
-        // The dates as stored text, read in one go: a date value read through the list
-        // is converted at every access, which is slow over the whole table.
-        QHash<QString, QString> stored;
-        pv::Recordset dates(db, QStringLiteral("select mus_kodu, Sonislem || '' AS son from musteriler"));
-        if (!dates.isOpen()) {
-            // Counts worked out without the dates would be wrong: none is written.
-            readFailed(QStringLiteral("Müşteri listesi okunamadı: "), dates.lastError());
-            return;
-        }
-        for (int row = 0; row < dates.RecordCount(); ++row)
-            stored.insert(dates.valueAt(row, 0).toString(), dates.valueAt(row, 1).toString());
-
-        pv::Transaction tx(db);
-        const QString update = QStringLiteral("UPDATE musteriler SET Gun = ? WHERE mus_kodu = ?");
+    bool reread = !rs.isOpen();
+    if (rs.isOpen() && sonislem >= 0 && gun >= 0 && id >= 0 && today) {
+        // The counts that change, found in the rows the list has just read.
+        struct Change {
+            int row;
+            int days;
+        };
+        std::vector<Change> changes;
         for (int row = std::max(0, Data1->currentRow()); row < rs.RecordCount(); ++row) {
-            const QString code = rs.valueAt(row, kod).toString();
             int days = 0;
-            const QDate last = ui::quickDate(stored.value(code));
+            // The stored text as it is: the usual spellings need no date value made first.
+            const QDate last = ui::quickDate(rs.storedAt(row, sonislem).toString());
             // A row whose last transaction is no date keeps its Gun and does not stop the pass.
             if (!(last.isValid() ? ui::daysBetween(last, *today, &days)
                                  : ui::daysSince(rs, row, sonislem, *today, &days)))
                 continue;
             // A count that is already right needs no write.
-            const QVariant was = rs.valueAt(row, gun);
+            const QVariant was = rs.storedAt(row, gun);
             bool whole = false;
             if (was.isValid() && was.toLongLong(&whole) == days && whole)
                 continue;
             if (rs.readError())
                 break;
-            if (db.exec(update, {days, code}))
-                ++written;
+            changes.push_back({row, days});
         }
         if (rs.readError()) {
-            // A row of the list could not be read: nothing of this pass is kept.
-            tx.rollback();
+            // A row of the list could not be read: no count of this pass is written.
             readFailed(QStringLiteral("Müşteri listesi okunamadı: "), rs.readError());
             return;
         }
-        tx.commit();
+        if (!changes.empty()) {
+            pv::Database &db = Data1->Database();
+            pv::Transaction tx(db);
+            // By the row's key: the code's index compares by collation, the key does not.
+            const QString update = QStringLiteral("UPDATE musteriler SET Gun = ? WHERE id = ?");
+            std::vector<Change> written;
+            for (const Change &c : changes)
+                if (db.exec(update, {c.days, rs.storedAt(c.row, id)}))
+                    written.push_back(c);
+            // The list shows what was written without reading every row again; should the
+            // commit fail, it reads what the file holds.
+            if (tx.commit()) {
+                for (const Change &c : written)
+                    rs.noteStored(c.row, gun, qint64(c.days));
+            } else {
+                reread = true;
+            }
+        }
     }
-    // With nothing written the list already shows what a refresh would read again.
-    if (written > 0 || !rs.isOpen())
+    if (reread)
         Data1->Refresh();
     Command6_Click();
     DBGrid1->viewport()->update();

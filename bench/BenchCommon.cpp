@@ -236,9 +236,14 @@ void offscreenByDefault()
 
 ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const ShopSize &size)
 {
+    return prepareShop(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString(), defaultFolder, size);
+}
+
+ShopPlace prepareShop(const QString &folder, const QString &defaultFolder, const ShopSize &size)
+{
     ShopPlace shop;
-    shop.folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                           : QCoreApplication::applicationDirPath() + QLatin1Char('/') + defaultFolder;
+    shop.folder =
+        !folder.isEmpty() ? folder : QCoreApplication::applicationDirPath() + QLatin1Char('/') + defaultFolder;
     QDir().mkpath(shop.folder);
     shop.path = shop.folder + QStringLiteral("/pelvanor.dll");
     std::printf("database: %s\n", qPrintable(shop.path));

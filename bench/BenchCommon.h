@@ -39,6 +39,8 @@ struct ShopPlace {
     bool ok = false;
 };
 ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const ShopSize &size);
+// The same for a folder given (empty: defaultFolder beside the program).
+ShopPlace prepareShop(const QString &folder, const QString &defaultFolder, const ShopSize &size);
 // The shop opened with bare sqlite3 calls and the program's SQL functions: the raw side.
 sqlite3 *openRaw(const QString &path);
 

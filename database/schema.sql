@@ -128,7 +128,9 @@ CREATE TABLE veresiye (
     bos16       TEXT COLLATE TURKISH,              -- 16
     mus_kodu    TEXT COLLATE TURKISH               -- 17
 );
-CREATE INDEX veresiye_mus_kodu ON veresiye (mus_kodu, Tarih2, Saat);
+-- An account's ledger in its order, and its totals and range totals, come from this index
+-- alone: opening a long account reads no row it does not show.
+CREATE INDEX veresiye_mus_kodu ON veresiye (mus_kodu, Tarih2, Saat, Eklenen, Odenen);
 CREATE INDEX veresiye_Tarih2 ON veresiye (Tarih2, Saat);
 CREATE INDEX veresiye_islemNo2 ON veresiye (islemNo2);
 CREATE INDEX veresiye_form_kodu ON veresiye (form_kodu);

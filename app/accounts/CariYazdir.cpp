@@ -382,13 +382,9 @@ void CariYazdir::writeMark(const QString &code)
         return;
     }
     m_ledger.Refresh();
-    const int idField = rs.fieldIndex(QStringLiteral("id"));
-    for (int row = 0; row < rs.RecordCount(); ++row) {
-        if (rs.valueAt(row, idField).toLongLong() == id) {
-            m_ledger.setCurrentRow(row);
-            break;
-        }
-    }
+    // The entry's id is its rowid: found without reading the rows.
+    if (const int row = rs.rowOfRowid(id); row >= 0)
+        m_ledger.setCurrentRow(row);
     txtFormKodu_Change();
 }
 

@@ -90,6 +90,8 @@ veresiye2::veresiye2()
 
     Data1 = new pv::DataControl(this);
     Data5 = new pv::DataControl(this);
+    // A long ledger opens in the time of its keys: the grid reads the rows it shows.
+    Data5->Recordset().setReadOnDemand(true);
     Data3 = new pv::DataControl(this);
     DataFirmaBilgi = new pv::DataControl(this);
     DataKasaSil2 = new pv::DataControl(this);
@@ -475,13 +477,15 @@ void veresiye2::ara_Click()
 
 void veresiye2::topla1_Click()
 {
+    // Both sums in one reading: the paid total needs no second pass over the ledger.
     const pv::ledger::Totals t = pv::ledger::customerTotals(m_db, Text10.text());
     if (!totalsRead(t, {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4})) {
         m_balanceRead = false;
         return;
     }
     showMoney(VornXPTextBox2, t.debt);
-    topla2_Click();
+    showMoney(VornXPTextBox3, t.paid);
+    topla3_Click();
 }
 
 void veresiye2::topla2_Click()
@@ -511,7 +515,8 @@ void veresiye2::btnT1_Click()
     if (!totalsRead(t, {txtT1, txtT2, txtT3}))
         return;
     showMoney(txtT1, t.debt);
-    btnT2_Click();
+    showMoney(txtT2, t.paid);
+    showRangeBalance();
 }
 
 void veresiye2::btnT2_Click()
@@ -520,6 +525,12 @@ void veresiye2::btnT2_Click()
     if (!totalsRead(t, {txtT1, txtT2, txtT3}))
         return;
     showMoney(txtT2, t.paid);
+    showRangeBalance();
+}
+
+void veresiye2::showRangeBalance()
+{
+    // From the two boxes, as the account's balance.
     const double debt = pv::toNumber(txtT1->text()).value_or(0);
     const double paid = pv::toNumber(txtT2->text()).value_or(0);
     showMoney(txtT3, debt - paid);
@@ -657,16 +668,9 @@ qint64 veresiye2::currentEntryId()
 void veresiye2::refreshLedgerKeepingRow(qint64 id)
 {
     m_reads.check(*Data5, Data5->Refresh());
-    if (id == 0)
-        return;
-    pv::Recordset &rs = Data5->Recordset();
-    const int idField = rs.fieldIndex(QStringLiteral("id"));
-    for (int row = 0; row < rs.RecordCount(); ++row) {
-        if (rs.valueAt(row, idField).toLongLong() == id) {
-            Data5->setCurrentRow(row);
-            return;
-        }
-    }
+    // The entry's id is its rowid: found without reading the rows.
+    if (const int row = id == 0 ? -1 : Data5->Recordset().rowOfRowid(id); row >= 0)
+        Data5->setCurrentRow(row);
 }
 
 void veresiye2::Timer3_Timer()

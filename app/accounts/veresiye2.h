@@ -254,6 +254,7 @@ private:
     qint64 currentEntryId();
     bool writeAccountRow();
     void closeEditPanel();
+    void showRangeBalance();
     void setLedgerFrameColours();
     // Totals that could not be read are told and their boxes emptied.
     bool totalsRead(const pv::ledger::Totals &t, std::initializer_list<QLineEdit *> boxes);

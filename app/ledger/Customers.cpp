@@ -2,6 +2,7 @@
 
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
+#include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
 
 namespace pv::ledger
@@ -9,6 +10,21 @@ namespace pv::ledger
 
 namespace
 {
+
+// Debt and paid of the rows a select of the two sums finds, in one reading of them: a sum
+// over no rows is 0; a read that failed leaves its reason in error.
+Totals totals(pv::Database &db, const QString &sql, const QVariantList &params)
+{
+    Totals t;
+    const pv::Recordset rs(db, sql, params);
+    if (!rs.isOpen() || rs.RecordCount() != 1) {
+        t.error = rs.lastError().message.isEmpty() ? QStringLiteral("read failed") : rs.lastError().message;
+        return t;
+    }
+    t.debt = rs.valueAt(0, 0).toDouble();
+    t.paid = rs.valueAt(0, 1).toDouble();
+    return t;
+}
 
 pv::Counter customerCounter(pv::Database &db)
 {
@@ -24,25 +40,17 @@ pv::Counter receiptCounter(pv::Database &db)
 
 Totals customerTotals(pv::Database &db, const QString &customerCode)
 {
-    Totals t;
-    t.debt = readSum(db, QStringLiteral("select sum(Eklenen) from veresiye where mus_kodu = ?"),
-                     {customerCode}, t.error);
-    t.paid = readSum(db, QStringLiteral("select sum(Odenen) from veresiye where mus_kodu = ?"),
-                     {customerCode}, t.error);
-    return t;
+    return totals(db, QStringLiteral("select sum(Eklenen), sum(Odenen) from veresiye where mus_kodu = ?"),
+                  {customerCode});
 }
 
 Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to)
 {
-    const QVariantList params{pv::dateKey(from), pv::dateKey(to), customerCode};
-    Totals t;
-    t.debt = readSum(
-        db, QStringLiteral("select sum(Eklenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
-        params, t.error);
-    t.paid = readSum(
-        db, QStringLiteral("select sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
-        params, t.error);
-    return t;
+    return totals(
+        db,
+        QStringLiteral(
+            "select sum(Eklenen), sum(Odenen) from veresiye where Tarih2 between ? and ? and mus_kodu = ?"),
+        {pv::dateKey(from), pv::dateKey(to), customerCode});
 }
 
 std::optional<double> balance(pv::Database &db, const QString &customerCode)

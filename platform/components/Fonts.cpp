@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QHash>
 
 #include <initializer_list>
 
@@ -29,12 +30,29 @@ void loadWineFonts()
     }
 }
 
+// The first family of candidates the machine has. Asking the font database costs a font
+// substitution each time, and buttons ask at every redraw: the answer is kept, for the
+// font set cannot change after the wine fonts were added (before there is an application,
+// nothing is kept).
 QString pick(std::initializer_list<const char *> candidates)
 {
+    static QHash<QByteArray, QString> chosen; // by the candidates, in order
+    QByteArray key;
     for (const char *c : candidates)
-        if (QFontDatabase::hasFamily(QLatin1String(c)))
-            return QString::fromLatin1(c);
-    return QStringLiteral("Liberation Sans");
+        key.append(c).append('\n');
+    const bool keep = QGuiApplication::instance() != nullptr;
+    if (keep)
+        if (const auto it = chosen.constFind(key); it != chosen.constEnd())
+            return *it;
+    QString family = QStringLiteral("Liberation Sans");
+    for (const char *c : candidates)
+        if (QFontDatabase::hasFamily(QLatin1String(c))) {
+            family = QString::fromLatin1(c);
+            break;
+        }
+    if (keep)
+        chosen.insert(key, family);
+    return family;
 }
 
 } // namespace

@@ -154,6 +154,10 @@ void DataControl::showAll()
 
 void DataControl::onChange(pv::Recordset::Change c)
 {
+    if (c == pv::Recordset::Change::RowsRead) { // the current row is as it was
+        emit rowsRead();
+        return;
+    }
     showAll();
     switch (c) {
     case pv::Recordset::Change::Moved:
@@ -167,6 +171,7 @@ void DataControl::onChange(pv::Recordset::Change c)
         emit rowsReset();
         break;
     case pv::Recordset::Change::EditStarted:
+    case pv::Recordset::Change::RowsRead:
         break;
     }
 }

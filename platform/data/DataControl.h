@@ -97,6 +97,8 @@ signals:
     void rowsReset();
     // A row's values were written.
     void rowUpdated(int row);
+    // More rows of a set read on demand were read; they follow the rows read before.
+    void rowsRead();
 
 private:
     struct Binding {

@@ -14,6 +14,7 @@ DataGridModel::DataGridModel(DataControl *control, const QList<GridColumn> &colu
     connect(control, &DataControl::rowUpdated, this,
             [this](int row) { emit dataChanged(index(row, 0), index(row, columnCount() - 1)); });
     connect(control, &DataControl::Reposition, this, &DataGridModel::followControl);
+    connect(control, &DataControl::rowsRead, this, &DataGridModel::rowsRead);
     reset();
 }
 
@@ -23,13 +24,35 @@ void DataGridModel::reset()
     m_fieldIndex.clear();
     for (const GridColumn &c : std::as_const(m_columns))
         m_fieldIndex << (m_control ? m_control->Recordset().fieldIndex(c.field) : -1);
+    m_rows = m_control ? m_control->Recordset().rowsRead() : 0;
     endResetModel();
     followControl();
 }
 
 int DataGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() || !m_control ? 0 : m_control->Recordset().RecordCount();
+    return parent.isValid() || !m_control ? 0 : m_rows;
+}
+
+void DataGridModel::rowsRead()
+{
+    const int now = m_control ? m_control->Recordset().rowsRead() : 0;
+    if (now <= m_rows)
+        return;
+    beginInsertRows({}, m_rows, now - 1);
+    m_rows = now;
+    endInsertRows();
+}
+
+bool DataGridModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && m_control && m_control->Recordset().hasMoreRows();
+}
+
+void DataGridModel::fetchMore(const QModelIndex &parent)
+{
+    if (canFetchMore(parent))
+        m_control->Recordset().readMoreRows(); // told back through rowsRead
 }
 
 int DataGridModel::columnCount(const QModelIndex &parent) const

@@ -38,9 +38,13 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // A set read on demand: the rows read so far are shown, more as the view scrolls on.
+    bool canFetchMore(const QModelIndex &parent) const override;
+    void fetchMore(const QModelIndex &parent) override;
 
 private:
     void reset();
+    void rowsRead();
     void followControl();
 
     QPointer<DataControl> m_control;
@@ -48,6 +52,7 @@ private:
     QList<int> m_fieldIndex;
     QPointer<QTableView> m_view;
     bool m_syncing = false;
+    int m_rows = 0; // rows shown: those the record set had read when last told
 };
 
 } // namespace pv

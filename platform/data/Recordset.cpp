@@ -3,11 +3,17 @@
 
 #include <QVarLengthArray>
 #include <cstring>
+#include <limits>
 
 namespace pv
 {
 
 using namespace detail;
+
+namespace
+{
+constexpr int kFirstKeys = 256; // rows whose keys an opening on demand reads
+}
 
 // ---------------------------------------------------------------- row storage
 //
@@ -258,6 +264,8 @@ void Recordset::close()
 {
     m_db.close();
     m_open = false;
+    m_moreKeysSql.clear();
+    m_keysDone = true;
     m_rows.clear();
     m_cols.clear();
     m_table.clear();
@@ -327,6 +335,58 @@ static bool hasWord(const QString &sql, QLatin1String w)
     return false;
 }
 
+// Position of the FROM that ends a select's column list (outside parentheses, literals and
+// bracketed names), or -1.
+static qsizetype topLevelFrom(const QString &sql, qsizetype from)
+{
+    const qsizetype n = sql.size();
+    int depth = 0;
+    for (qsizetype i = from; i < n;) {
+        const QChar c = sql.at(i);
+        if (c == u'\'' || c == u'"' || c == u'[' || c == u'`') {
+            const QChar close = c == u'[' ? QChar(u']') : c;
+            const qsizetype j = sql.indexOf(close, i + 1);
+            i = j < 0 ? n : j + 1;
+        } else if (c == u'(') {
+            ++depth;
+            ++i;
+        } else if (c == u')') {
+            --depth;
+            ++i;
+        } else if (c.isLetter() || c == u'_') {
+            qsizetype j = i;
+            while (j < n && (sql.at(j).isLetterOrNumber() || sql.at(j) == u'_'))
+                ++j;
+            if (depth == 0 &&
+                QStringView(sql).mid(i, j - i).compare(QLatin1String("FROM"), Qt::CaseInsensitive) == 0)
+                return i;
+            i = j;
+        } else {
+            ++i;
+        }
+    }
+    return -1;
+}
+
+// The select reading only the rowid of each row of sql, in its order; empty when sql cannot
+// be narrowed so without changing which rows it yields or how its values are bound.
+static QString keySelect(const QString &sql)
+{
+    const qsizetype at = selectListStart(sql);
+    if (at < 0)
+        return {};
+    const qsizetype from = topLevelFrom(sql, at);
+    if (from < 0)
+        return {};
+    const QStringView list = QStringView(sql).mid(at, from - at);
+    for (const QChar c : list)
+        if (c == u'?' || c == u':' || c == u'@' || c == u'$')
+            return {};
+    if (hasWord(sql.left(at), QLatin1String("DISTINCT")) || hasWord(sql, QLatin1String("LIMIT")))
+        return {};
+    return sql.left(at) + QStringLiteral(" rowid ") + sql.mid(from);
+}
+
 bool Recordset::fail(int number, const QString &message)
 {
     m_error = makeError(number, message);
@@ -354,6 +414,9 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     m_currentDeleted = false;
     m_noMatch = false;
     m_mode = Mode::None;
+    m_moreKeysSql.clear();
+    m_keysDone = true;
+    m_keyOffset = 0;
     Connection *c = m_db.m_conn.get();
     if (!c) {
         notify(Change::RowsChanged);
@@ -364,6 +427,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     const QString source = m_source.trimmed();
     QString sql;
     QString table;
+    QString keySql; // set when only the rows' keys are read now
     bool withRowid = false;
     const bool tableSource = isTableName(source);
     if (tableSource) {
@@ -372,6 +436,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         withRowid = true;
     } else {
         sql = Database::translateSql(source);
+        const QString plain = sql;
         // Updatable when every column comes from one table and rows are table rows.
         const qsizetype at = selectListStart(sql);
         if (at >= 0 && !hasWord(sql, QLatin1String("GROUP")) && !hasWord(sql, QLatin1String("UNION"))) {
@@ -399,6 +464,8 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
                 }
             }
         }
+        if (withRowid && m_onDemand)
+            keySql = keySelect(plain);
     }
 
     Stmt st(c, sql.toUtf8());
@@ -433,9 +500,20 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
                            .arg(origins.join(QLatin1Char(',')), Database::quoteName(table))
                            .toUtf8();
     }
+    // A whole table can be large (the ledger): only its rows' keys are read now, their values
+    // when first looked at. A select read on demand reads the keys of its first rows only.
+    if (!keySql.isEmpty()) {
+        const QByteArray more = (keySql + QStringLiteral(" LIMIT ? OFFSET ?")).toUtf8();
+        if (Stmt(c, more)) // else read whole, as any select
+            m_moreKeysSql = more;
+    }
     int rc;
-    if (tableSource) {
-        // A whole table can be large (the ledger); its rows are read when first looked at.
+    if (!m_moreKeysSql.isEmpty()) {
+        m_keysDone = false;
+        rc = readKeys(kFirstKeys) ? SQLITE_DONE : m_readError.number;
+        if (rc != SQLITE_DONE)
+            m_error = m_readError;
+    } else if (tableSource) {
         Stmt ids(
             c,
             QStringLiteral("SELECT rowid FROM %1 ORDER BY rowid").arg(Database::quoteName(table)).toUtf8());
@@ -457,7 +535,8 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         }
     }
     if (rc != SQLITE_DONE) {
-        m_error = sqliteError(c->db, rc);
+        if (!m_error)
+            m_error = sqliteError(c->db, rc);
         m_rows.clear();
         m_table.clear();
         notify(Change::RowsChanged);
@@ -496,6 +575,82 @@ int Recordset::indexOfRowid(qint64 rowid) const
         m_rowIndexValid = true;
     }
     return m_rowIndex.value(rowid, -1);
+}
+
+bool Recordset::readKeys(int limit) const
+{
+    Connection *c = m_db.m_conn.get();
+    if (!c) { // closed meanwhile: nothing more to read
+        m_keysDone = true;
+        return false;
+    }
+    Stmt st(c, m_moreKeysSql);
+    int rc = st ? SQLITE_OK : st.rc();
+    int read = 0;
+    if (st) {
+        if (m_named.isEmpty())
+            bindAll(st.get(), m_params);
+        else
+            bindNamed(st.get(), m_named);
+        const int n = sqlite3_bind_parameter_count(st.get());
+        sqlite3_bind_int(st.get(), n - 1, limit);
+        sqlite3_bind_int(st.get(), n, m_keyOffset);
+        const size_t before = m_rows.size();
+        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            Row row;
+            row.serial = m_nextSerial++;
+            row.rowid = sqlite3_column_int64(st.get(), 0);
+            m_rows.push_back(std::move(row));
+            ++read;
+        }
+        if (m_rowIndexValid)
+            for (size_t i = before; i < m_rows.size(); ++i)
+                m_rowIndex.insert(m_rows[i].rowid, int(i));
+    }
+    m_keyOffset += read;
+    if (rc != SQLITE_DONE) {
+        // The rest of the set cannot be read: what was read stays, and the failure is told.
+        m_readError = sqliteError(c->db, rc);
+        m_keysDone = true;
+        return false;
+    }
+    if (read < limit)
+        m_keysDone = true;
+    return true;
+}
+
+void Recordset::ensureRows(int count) const
+{
+    while (!m_keysDone && int(m_rows.size()) < count) {
+        const int before = int(m_rows.size());
+        // Growing steps keep the reading of a whole long set about as fast as one read.
+        readKeys(std::max({count - before, before, kFirstKeys}));
+        if (int(m_rows.size()) > before)
+            notify(Change::RowsRead);
+    }
+}
+
+void Recordset::readMoreRows() const
+{
+    ensureRows(int(m_rows.size()) + 1);
+}
+
+int Recordset::RecordCount() const
+{
+    ensureRows(std::numeric_limits<int>::max());
+    return int(m_rows.size());
+}
+
+int Recordset::rowOfRowid(qint64 rowid) const
+{
+    if (!isUpdatable()) // other sets hold no table rows
+        return -1;
+    int row = indexOfRowid(rowid);
+    while (row < 0 && !m_keysDone) {
+        ensureRows(int(m_rows.size()) + 1);
+        row = indexOfRowid(rowid);
+    }
+    return row;
 }
 
 const QByteArray &Recordset::cellsOf(int i) const
@@ -547,10 +702,12 @@ bool Recordset::readRowById(qint64 rowid, Row &row)
 
 bool Recordset::Eof() const
 {
+    ensureRows(std::max(m_pos, 0) + 1);
     return m_rows.empty() || m_pos >= int(m_rows.size());
 }
 bool Recordset::Bof() const
 {
+    ensureRows(1);
     return m_rows.empty() || m_pos < 0;
 }
 bool Recordset::hasCurrent() const
@@ -572,6 +729,7 @@ bool Recordset::cell(int index, QVariant &out) const
 
 bool Recordset::MoveFirst()
 {
+    ensureRows(1);
     dropEdit();
     m_currentDeleted = false;
     m_pos = 0;
@@ -584,6 +742,7 @@ bool Recordset::MoveFirst()
 
 bool Recordset::MoveLast()
 {
+    ensureRows(std::numeric_limits<int>::max());
     dropEdit();
     m_currentDeleted = false;
     m_pos = m_rows.empty() ? 0 : int(m_rows.size()) - 1;
@@ -604,6 +763,7 @@ bool Recordset::MoveNext()
             return fail(DbError::NoCurrentRecord, QStringLiteral("no current record"));
         ++m_pos;
     }
+    ensureRows(m_pos + 1);
     m_error = {};
     notify(Change::Moved);
     return true;
@@ -623,6 +783,8 @@ bool Recordset::MovePrevious()
 
 bool Recordset::setAbsolutePosition(int row)
 {
+    if (row >= 0)
+        ensureRows(row + 1);
     if (row < 0 || row >= int(m_rows.size()))
         return fail(DbError::NoCurrentRecord, QStringLiteral("no such row"));
     dropEdit();
@@ -669,13 +831,42 @@ QString Recordset::FieldName(int index) const
 
 QVariant Recordset::valueAt(int row, int field) const
 {
+    if (row >= 0)
+        ensureRows(row + 1);
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
     return presented(unpack(cellsOf(row), field), m_cols[size_t(field)].kind);
 }
 
+QVariant Recordset::storedAt(int row, int field) const
+{
+    if (row >= 0)
+        ensureRows(row + 1);
+    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
+        return {};
+    return unpack(cellsOf(row), field);
+}
+
+void Recordset::noteStored(int row, int field, const QVariant &stored)
+{
+    if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
+        return;
+    Row &r = m_rows[size_t(row)];
+    if (r.cells.isEmpty()) // not read yet: it is read from the table when looked at
+        return;
+    std::vector<QVariant> value(m_cols.size());
+    std::vector<bool> written(m_cols.size(), false);
+    value[size_t(field)] = stored;
+    written[size_t(field)] = true;
+    r.cells = repack(r.cells, value, written);
+    if (row == m_pos && hasCurrent() && m_mode == Mode::None)
+        notify(Change::CurrentRowChanged);
+}
+
 QString Recordset::textAt(int row, int field) const
 {
+    if (row >= 0)
+        ensureRows(row + 1);
     if (row < 0 || row >= int(m_rows.size()) || field < 0 || field >= FieldCount())
         return {};
     return displayText(unpack(cellsOf(row), field), m_cols[size_t(field)].kind);
@@ -765,6 +956,7 @@ bool Recordset::Update()
         }
     }
     if (m_mode == Mode::Add) {
+        ensureRows(std::numeric_limits<int>::max()); // the new row goes after every row of the set
         if (!run(writeSql(mask), values))
             return false;
         Row row;
@@ -810,6 +1002,8 @@ bool Recordset::Delete()
              {m_rows[size_t(m_pos)].rowid}))
         return false;
     m_rows.erase(m_rows.begin() + m_pos);
+    if (!m_keysDone) // one row fewer before the keys still to read
+        --m_keyOffset;
     m_rowIndexValid = false;
     m_currentDeleted = true;
     m_error = {};
@@ -822,6 +1016,7 @@ bool Recordset::Delete()
 int Recordset::findFrom(int start, const QString &criterion, const QVariantList &params)
 {
     Connection *c = m_db.m_conn.get();
+    ensureRows(std::numeric_limits<int>::max());
     if (!c || start >= int(m_rows.size()))
         return -1;
     const QString crit = Database::translateSql(criterion);

@@ -58,7 +58,7 @@ class Recordset
 {
 public:
     // What a watcher (the data control) learns about.
-    enum class Change { Moved, CurrentRowChanged, RowsChanged, EditStarted };
+    enum class Change { Moved, CurrentRowChanged, RowsChanged, EditStarted, RowsRead };
     using Bookmark = qint64; // 0 is no bookmark
 
     Recordset();
@@ -66,6 +66,18 @@ public:
     Recordset(const Database &db, const QString &source, const QVariantList &params = {});
     Recordset(const Recordset &) = delete;
     Recordset &operator=(const Recordset &) = delete;
+
+    // Rows of an updatable select read when first looked at: opening reads the keys of its
+    // first rows only, in the select's order; further keys are read as rows past them are
+    // asked for (a move, a position, a count, a find), and each row's values when a grid, a
+    // field or a find first needs them, so a long ledger opens in the time of one screen.
+    // Every answer stays that of the whole set: RecordCount and MoveLast read the remaining
+    // keys first. Kept across opens; a select that cannot be read so (not updatable,
+    // DISTINCT or LIMIT, placeholders in its column list) is read whole as usual. Its ORDER
+    // BY names columns, not positions, and should end in a unique order for the rows to
+    // follow one another the same way from one read to the next.
+    void setReadOnDemand(bool on) { m_onDemand = on; }
+    bool readsOnDemand() const { return m_onDemand; }
 
     bool open(const Database &db, const QString &source, const QVariantList &params = {});
     bool open(const Database &db, const QString &source, const QVariantMap &params);
@@ -85,7 +97,12 @@ public:
     bool Eof() const;
     bool Bof() const;
     bool hasCurrent() const;
-    int RecordCount() const { return int(m_rows.size()); }
+    int RecordCount() const; // every row: reads the remaining keys of a set read on demand
+    // Rows whose keys are read so far (all of them unless read on demand), and reading more
+    // of them; watchers learn of the rows added (RowsRead). For grids that show what is read.
+    int rowsRead() const { return int(m_rows.size()); }
+    bool hasMoreRows() const { return !m_keysDone; }
+    void readMoreRows() const;
     int AbsolutePosition() const { return hasCurrent() ? m_pos : -1; } // 0-based; -1 none
     bool setAbsolutePosition(int row);
 
@@ -95,6 +112,11 @@ public:
     bool FindFirst(const QString &criterion, const QVariantList &params = {});
     bool FindNext(const QString &criterion, const QVariantList &params = {});
     bool NoMatch() const { return m_noMatch; }
+
+    // The row holding the table row of that rowid (for a table with an INTEGER PRIMARY KEY,
+    // its key), found without reading any row's values; -1 when the set has none or is not
+    // updatable.
+    int rowOfRowid(qint64 rowid) const;
 
     Bookmark bookmark() const;
     bool setBookmark(Bookmark b);
@@ -121,6 +143,13 @@ public:
     // A cell of any row, without moving (for grids); the same text and value as Fields().
     QString textAt(int row, int field) const;
     QVariant valueAt(int row, int field) const;
+    // The cell as the file holds it: a DATE column's text stays text (no date is made of it,
+    // which a pass over every row would pay for at each one).
+    QVariant storedAt(int row, int field) const;
+    // A value the caller has itself just stored into the row's column (an UPDATE of its own,
+    // committed), given as the column stores it: the row shows it without being read again.
+    // The current row's watchers are told; other rows show it when next looked at.
+    void noteStored(int row, int field, const QVariant &stored);
 
     const DbError &lastError() const { return m_error; }
     // A row of a table source that could not be read when it was first looked at (as
@@ -150,6 +179,9 @@ private:
     bool load(const QVariantList *list, const QVariantMap *map);
     bool readRowById(qint64 rowid, Row &row);
     const QByteArray &cellsOf(int row) const;
+    // Reads keys until the set holds at least count rows or has no more.
+    void ensureRows(int count) const;
+    bool readKeys(int limit) const;
     int findFrom(int start, const QString &criterion, const QVariantList &params);
     // The value of a field of the current row or of the row being written; false when
     // there is none.
@@ -159,7 +191,7 @@ private:
     const QByteArray &writeSql(const QByteArray &mask);
     int indexOfRowid(qint64 rowid) const;
     bool failSql();
-    void notify(Change c)
+    void notify(Change c) const
     {
         if (m_watcher)
             m_watcher(c);
@@ -177,11 +209,15 @@ private:
     mutable std::vector<Row> m_rows;       // rows of a table source are read when first looked at
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it
     mutable bool m_rowIndexValid = false;
+    bool m_onDemand = false;
+    QByteArray m_moreKeysSql;                 // the key select with LIMIT ? OFFSET ? (read on demand)
+    mutable bool m_keysDone = true;           // every key of the set is in m_rows
+    mutable int m_keyOffset = 0;              // keys of the select consumed so far
     QHash<QByteArray, QByteArray> m_writeSql; // mode and written columns -> statement
     int m_pos = 0;
     bool m_currentDeleted = false;
     bool m_noMatch = false;
-    Bookmark m_nextSerial = 1;
+    mutable Bookmark m_nextSerial = 1; // rows read on demand take theirs when read
     Bookmark m_lastModified = 0;
     Mode m_mode = Mode::None;
     std::vector<QVariant> m_buffer;
