@@ -366,6 +366,17 @@ Opener stockCardThen(std::function<void(Harness &, frmProduct &)> steps,
     };
 }
 
+// The stock card after its buttons pressed in turn, with the panel they open.
+Opener stockCardPanel(QList<BvButton * frmProduct::*> buttons, std::function<QWidget *(frmProduct &)> shown)
+{
+    return stockCardThen(
+        [buttons](Harness &h, frmProduct &f) {
+            for (BvButton *frmProduct::*b : buttons)
+                h.click(f.*b);
+        },
+        std::move(shown));
+}
+
 // The search box switched to a mode.
 Opener stockSearch(const QString &mode)
 {
@@ -444,6 +455,54 @@ Opener modalFrom(std::function<void(Harness &)> trigger, std::function<void(Harn
     };
 }
 
+kasa &cashBook(Harness &h)
+{
+    veresiye &m = mainWindow(h);
+    h.click(m.KasaBtn);
+    h.settle();
+    return pv::form<kasa>();
+}
+
+// The cash book with one of its panels opened by its button.
+Opener cashBookPanel(BvButton *kasa::*button)
+{
+    return [button](Harness &h, const Check &check) {
+        kasa &k = cashBook(h);
+        h.click(k.*button);
+        check(&k);
+    };
+}
+
+// The bank movements of the first account, opened from the accounts window.
+void openBankMovements(Harness &h)
+{
+    Banka1 &b = bankAccounts(h);
+    b.DBGrid1->selectRow(0);
+    h.click(b.btnHrktAc);
+}
+
+// The e-mail window, from the account window's e-mail command.
+void openMail(Harness &h)
+{
+    accountWindow(h).accountMail->mnuBagMail->trigger();
+}
+
+// The account window's re-pricing from stock, confirmed; done: left to run to its end.
+Opener repricing(bool done)
+{
+    return [done](Harness &h, const Check &check) {
+        veresiye2 &w = accountWindow(h);
+        h.expectMsgBoxContaining(QStringLiteral("Emin misiniz?"), pv::vbYes);
+        h.click(w.cariToplu->btnFiyatGuncelle);
+        for (int i = 0; done && i < 10 && w.cariToplu->Frame3->isHidden(); ++i)
+            h.advance(10);
+        h.settle();
+        QVERIFY(w.cariToplu->frmFiyatGuncel->isVisible());
+        QCOMPARE(w.cariToplu->Frame3->isVisible(), done);
+        check(&w);
+    };
+}
+
 struct Window {
     const char *name;
     Opener open;
@@ -483,27 +542,14 @@ QList<Window> windows()
              c.txtAlert = QStringLiteral("11");
              c.geriyuklefrm->setVisible(true);
          })},
-        {"cash book",
-         [](Harness &h, const Check &check) {
-             veresiye &m = mainWindow(h);
-             h.click(m.KasaBtn);
-             h.settle();
-             check(&pv::form<kasa>());
-         }},
+        {"cash book", [](Harness &h, const Check &check) { check(&cashBook(h)); }},
         {"bank accounts", [](Harness &h, const Check &check) { check(&bankAccounts(h)); }},
-        {"bank movements", modalFrom<Banka2>([](Harness &h) {
-             Banka1 &b = bankAccounts(h);
-             b.DBGrid1->selectRow(0);
-             h.click(b.btnHrktAc);
-         })},
-        {"e-mail",
-         modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); })},
+        {"bank movements", modalFrom<Banka2>(openBankMovements)},
+        {"e-mail", modalFrom<FrmEmail>(openMail)},
         {"e-mail, subjects",
-         modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); },
-                             [](Harness &h, FrmEmail &e) { h.click(e.btnSecKonu); })},
+         modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecKonu); })},
         {"e-mail, message texts",
-         modalFrom<FrmEmail>([](Harness &h) { accountWindow(h).accountMail->mnuBagMail->trigger(); },
-                             [](Harness &h, FrmEmail &e) { h.click(e.btnSecMesaj); })},
+         modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecMesaj); })},
         {"account window, contract",
          [](Harness &h, const Check &check) {
              veresiye2 &w = accountWindow(h);
@@ -511,108 +557,40 @@ QList<Window> windows()
              QVERIFY(w.cariToplu->frmSozlesme->isVisible());
              check(&w);
          }},
-        {"account window, prices from stock",
-         [](Harness &h, const Check &check) {
-             veresiye2 &w = accountWindow(h);
-             h.expectMsgBoxContaining(QStringLiteral("Emin misiniz?"), pv::vbYes);
-             h.click(w.cariToplu->btnFiyatGuncelle);
-             h.settle();
-             QVERIFY(w.cariToplu->frmFiyatGuncel->isVisible());
-             check(&w);
-         }},
-        {"account window, prices from stock done",
-         [](Harness &h, const Check &check) {
-             veresiye2 &w = accountWindow(h);
-             h.expectMsgBoxContaining(QStringLiteral("Emin misiniz?"), pv::vbYes);
-             h.click(w.cariToplu->btnFiyatGuncelle);
-             for (int i = 0; i < 10 && w.cariToplu->Frame3->isHidden(); ++i)
-                 h.advance(10);
-             h.settle();
-             QVERIFY(w.cariToplu->Frame3->isVisible());
-             check(&w);
-         }},
-        {"cash book, money in",
-         [](Harness &h, const Check &check) {
-             veresiye &m = mainWindow(h);
-             h.click(m.KasaBtn);
-             h.settle();
-             kasa &k = pv::form<kasa>();
-             h.click(k.KasaGrsBtn);
-             check(&k);
-         }},
-        {"cash book, money out",
-         [](Harness &h, const Check &check) {
-             veresiye &m = mainWindow(h);
-             h.click(m.KasaBtn);
-             h.settle();
-             kasa &k = pv::form<kasa>();
-             h.click(k.KasaCksBtn);
-             check(&k);
-         }},
-        {"cash book, totals and print",
-         [](Harness &h, const Check &check) {
-             veresiye &m = mainWindow(h);
-             h.click(m.KasaBtn);
-             h.settle();
-             kasa &k = pv::form<kasa>();
-             h.click(k.yazdirBtn);
-             check(&k);
-         }},
+        {"account window, prices from stock", repricing(false)},
+        {"account window, prices from stock done", repricing(true)},
+        {"cash book, money in", cashBookPanel(&kasa::KasaGrsBtn)},
+        {"cash book, money out", cashBookPanel(&kasa::KasaCksBtn)},
+        {"cash book, totals and print", cashBookPanel(&kasa::yazdirBtn)},
         {"bank accounts, new account",
          [](Harness &h, const Check &check) {
              Banka1 &b = bankAccounts(h);
              h.click(b.btnBankEkle);
              check(&b);
          }},
-        {"bank movements, customer entry", modalFrom<Banka2>(
-                                               [](Harness &h) {
-                                                   Banka1 &b = bankAccounts(h);
-                                                   b.DBGrid1->selectRow(0);
-                                                   h.click(b.btnHrktAc);
-                                               },
-                                               [](Harness &h, Banka2 &b) {
-                                                   b.mnubankGlnHE->trigger();
-                                                   h.settle();
-                                                   h.click(b.btnSec);
-                                               })},
-        {"bank movements, income entry", modalFrom<Banka2>(
-                                             [](Harness &h) {
-                                                 Banka1 &b = bankAccounts(h);
-                                                 b.DBGrid1->selectRow(0);
-                                                 h.click(b.btnHrktAc);
-                                             },
-                                             [](Harness &, Banka2 &b) { b.mnuGGelir->trigger(); })},
+        {"bank movements, customer entry", modalFrom<Banka2>(openBankMovements,
+                                                             [](Harness &h, Banka2 &b) {
+                                                                 b.mnubankGlnHE->trigger();
+                                                                 h.settle();
+                                                                 h.click(b.btnSec);
+                                                             })},
+        {"bank movements, income entry",
+         modalFrom<Banka2>(openBankMovements, [](Harness &, Banka2 &b) { b.mnuGGelir->trigger(); })},
         {"stock card", [](Harness &h, const Check &check) { check(&stockCard(h)); }},
         {"stock card, new product", stockCardThen([](Harness &h, frmProduct &f) { h.click(f.cmdAdd); },
                                                   [](frmProduct &f) -> QWidget * { return f.cboLocation; })},
         {"stock card, editing", stockCardThen([](Harness &h, frmProduct &f) { h.click(f.cmdEdit); },
                                               [](frmProduct &f) -> QWidget * { return f.cboGName; })},
-        {"stock card, categories", stockCardThen(
-                                       [](Harness &h, frmProduct &f) {
-                                           h.click(f.cmdEdit);
-                                           h.click(f.MyButton7);
-                                       },
-                                       [](frmProduct &f) -> QWidget * { return f.urunmarkafrm; })},
-        {"stock card, new category", stockCardThen(
-                                         [](Harness &h, frmProduct &f) {
-                                             h.click(f.cmdEdit);
-                                             h.click(f.MyButton7);
-                                             h.click(f.MyButton2);
-                                         },
-                                         [](frmProduct &f) -> QWidget * { return f.urunmarkafrm2; })},
-        {"stock card, suppliers", stockCardThen(
-                                      [](Harness &h, frmProduct &f) {
-                                          h.click(f.cmdEdit);
-                                          h.click(f.btnTdrkEkle);
-                                      },
-                                      [](frmProduct &f) -> QWidget * { return f.reyonfrm; })},
-        {"stock card, new supplier", stockCardThen(
-                                         [](Harness &h, frmProduct &f) {
-                                             h.click(f.cmdEdit);
-                                             h.click(f.btnTdrkEkle);
-                                             h.click(f.vekbutton4);
-                                         },
-                                         [](frmProduct &f) -> QWidget * { return f.xpFrame3; })},
+        {"stock card, categories", stockCardPanel({&frmProduct::cmdEdit, &frmProduct::MyButton7},
+                                                  [](frmProduct &f) -> QWidget * { return f.urunmarkafrm; })},
+        {"stock card, new category",
+         stockCardPanel({&frmProduct::cmdEdit, &frmProduct::MyButton7, &frmProduct::MyButton2},
+                        [](frmProduct &f) -> QWidget * { return f.urunmarkafrm2; })},
+        {"stock card, suppliers", stockCardPanel({&frmProduct::cmdEdit, &frmProduct::btnTdrkEkle},
+                                                 [](frmProduct &f) -> QWidget * { return f.reyonfrm; })},
+        {"stock card, new supplier",
+         stockCardPanel({&frmProduct::cmdEdit, &frmProduct::btnTdrkEkle, &frmProduct::vekbutton4},
+                        [](frmProduct &f) -> QWidget * { return f.xpFrame3; })},
         {"stock card, stock in and out",
          stockCardThen([](Harness &h, frmProduct &f) { h.click(f.btnSec); },
                        [](frmProduct &f) -> QWidget * { return f.frmStokEkle; })},
