@@ -236,8 +236,9 @@ bool CariToplu::ResetAll()
     pv::Recordset &rs = m_ledger.Recordset();
     const int idField = rs.fieldIndex(QStringLiteral("id"));
     QList<qint64> ids;
+    // The keys alone: a long ledger read on demand is not read row by row for them.
     for (int row = 0; row < rs.RecordCount(); ++row)
-        ids << rs.valueAt(row, idField).toLongLong();
+        ids << (rs.isUpdatable() ? rs.rowidAt(row) : rs.valueAt(row, idField).toLongLong());
     const pv::ledger::Result r = pv::ledger::resetAccount(m_ledger.Database(), m_hooks.Text10(), ids);
     if (!r) {
         pv::MsgBox(r.reason, pv::vbCritical, kErrorTitle);

@@ -653,6 +653,14 @@ int Recordset::rowOfRowid(qint64 rowid) const
     return row;
 }
 
+qint64 Recordset::rowidAt(int row) const
+{
+    if (!isUpdatable() || row < 0)
+        return 0;
+    ensureRows(row + 1);
+    return row < int(m_rows.size()) ? m_rows[size_t(row)].rowid : 0;
+}
+
 const QByteArray &Recordset::cellsOf(int i) const
 {
     Row &row = m_rows[size_t(i)];

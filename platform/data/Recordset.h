@@ -117,6 +117,9 @@ public:
     // its key), found without reading any row's values; -1 when the set has none or is not
     // updatable.
     int rowOfRowid(qint64 rowid) const;
+    // The rowid of a row's table row (its INTEGER PRIMARY KEY), known without reading the
+    // row's values; 0 for a set that is not updatable or a row out of range.
+    qint64 rowidAt(int row) const;
 
     Bookmark bookmark() const;
     bool setBookmark(Bookmark b);

@@ -97,6 +97,27 @@ private slots:
         QCOMPARE(rs.RecordCount(), kRows);
     }
 
+    // A bulk delete collects the keys of every row shown: they must be the rows' own ids,
+    // in the set's order, also past the rows read so far.
+    void rowidsAreTheIdsWithoutReadingValues()
+    {
+        const QStringList whole = wholeOrder();
+        Recordset rs;
+        rs.setReadOnDemand(true);
+        QVERIFY(rs.open(m_db, kLedger, {QStringLiteral("1")}));
+        QStringList ids;
+        for (int row = 0; row < rs.RecordCount(); ++row)
+            ids << QString::number(rs.rowidAt(row));
+        QStringList wholeIds;
+        for (const QString &line : whole)
+            wholeIds << line.section(u' ', 0, 0);
+        QCOMPARE(ids, wholeIds);
+        QCOMPARE(rs.rowidAt(kRows), qint64(0));
+        QCOMPARE(rs.rowidAt(-1), qint64(0));
+        Recordset computed(m_db, QStringLiteral("select sum(Eklenen) from veresiye"));
+        QCOMPARE(computed.rowidAt(0), qint64(0));
+    }
+
     void everyAnswerIsThatOfTheWholeSet_data()
     {
         QTest::addColumn<QString>("ask");
