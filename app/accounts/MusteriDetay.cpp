@@ -25,7 +25,6 @@ namespace
 constexpr BvButton::OleColor kYellow = 0x80FFFF;
 constexpr BvButton::OleColor kGrey = 0xE3E3E3;
 
-const QString kWarnTitle = QStringLiteral("Dikkat!!");
 // What each panel saves: its own fields and nothing else.
 const QStringList kCardFields{
     QStringLiteral("MusteriFirma"), QStringLiteral("Telefon1"), QStringLiteral("Adres"),
@@ -317,26 +316,19 @@ void MusteriDetay::MyButton2_Click()
     xpText8->setFocus();
 }
 
-bool MusteriDetay::refuse(QWidget *box, const QString &text)
-{
-    pv::MsgBox(text, pv::vbExclamation, kWarnTitle);
-    box->setFocus();
-    return false;
-}
-
 void MusteriDetay::kaydet_Click()
 {
     // The same three fields the card asks for may not be emptied here either.
     if (ui::isBlank(xpText8->text())) {
-        refuse(xpText8, QStringLiteral("Müşteriyi Yazın"));
+        ui::refuseField(xpText8, QStringLiteral("Müşteriyi Yazın"));
         return;
     }
     if (ui::isBlank(xpText9->text())) {
-        refuse(xpText9, QStringLiteral("Telefon Numarasını Yazın"));
+        ui::refuseField(xpText9, QStringLiteral("Telefon Numarasını Yazın"));
         return;
     }
     if (ui::isBlank(xpText10->toPlainText())) {
-        refuse(xpText10, QStringLiteral("Adresi Yazın"));
+        ui::refuseField(xpText10, QStringLiteral("Adresi Yazın"));
         return;
     }
     if (xpText4->text() != ui::mailValue(xpText4->text()))

@@ -114,7 +114,6 @@ private:
     void buildNoteAndPhoto();
     void setCardEditable(bool on);
     void unlockAfterCard();
-    bool refuse(QWidget *box, const QString &text);
 
     pv::Form &m_window;
     pv::DataControl &m_data;

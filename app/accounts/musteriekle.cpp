@@ -30,7 +30,6 @@
 namespace
 {
 
-const QString kWarnTitle = QStringLiteral("Dikkat!!");
 const QString kSimilarAll = QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc");
 const QString kSimilarLike =
     QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc");
@@ -350,25 +349,18 @@ bool musteriekle::eventFilter(QObject *watched, QEvent *event)
 
 // ---------------------------------------------------------------- saving
 
-bool musteriekle::refuse(QWidget *box, const QString &text)
-{
-    pv::MsgBox(text, pv::vbExclamation, kWarnTitle);
-    box->setFocus();
-    return false;
-}
-
 void musteriekle::kaydet_Click()
 {
     if (ui::isBlank(xpText2->text())) {
-        refuse(xpText2, QStringLiteral("Müşteriyi Yazın"));
+        ui::refuseField(xpText2, QStringLiteral("Müşteriyi Yazın"));
         return;
     }
     if (ui::isBlank(xpText3->text())) {
-        refuse(xpText3, QStringLiteral("Telefon Numarasını Yazın"));
+        ui::refuseField(xpText3, QStringLiteral("Telefon Numarasını Yazın"));
         return;
     }
     if (ui::isBlank(xpText4->toPlainText())) {
-        refuse(xpText4, QStringLiteral("Adresi Yazın"));
+        ui::refuseField(xpText4, QStringLiteral("Adresi Yazın"));
         return;
     }
     KaydetForm();
@@ -512,7 +504,7 @@ void musteriekle::btnGrupEkle_Click()
 void musteriekle::btnEkle_Click()
 {
     if (ui::isBlank(xpText11->text())) {
-        refuse(xpText11, QStringLiteral("Grubu Yazın"));
+        ui::refuseField(xpText11, QStringLiteral("Grubu Yazın"));
         return;
     }
     GrupEkle();

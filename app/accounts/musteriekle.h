@@ -122,7 +122,6 @@ protected:
 private:
     void buildControls();
     void setTabOrder();
-    bool refuse(QWidget *box, const QString &text);
     void openAccount(const QString &number, const QString &name, const QString &type);
 
     pv::DataGridModel *m_similarModel = nullptr;

@@ -110,15 +110,14 @@ void veresiyealacakekle::VornXPButton8_Click()
 
 void veresiyealacakekle::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
-        return refuse(QStringLiteral("Açıklama Yazın."), Text4);
+        return ui::refuseField(Text4, QStringLiteral("Açıklama Yazın."));
     double amount = 0;
     if (!ui::readAmount(Text5, &amount, QStringLiteral("Tutarı Girin.")))
         return;
     const auto date = pv::parseDate(Text2->text());
     if (!date)
-        return refuse(ui::kBadDate, Text2);
+        return ui::refuseField(Text2, ui::kBadDate);
     QTime time;
     if (!ui::readTime(Text3, &time))
         return;

@@ -1004,25 +1004,24 @@ void veresiyeekleode::saveSale(bool fromStock)
     QLineEdit *quantityBox = fromStock ? Text10 : Text10a;
     QLineEdit *priceBox = fromStock ? Text12 : Text12a;
     QLineEdit *totalBox = fromStock ? Text9 : Text9a;
-    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (xpText6->toPlainText().isEmpty())
-        return refuse(QStringLiteral("Açıklama Yazın."), xpText6);
+        return ui::refuseField(xpText6, QStringLiteral("Açıklama Yazın."));
     double quantity = 0;
     if (!ui::readAmount(quantityBox, &quantity, QStringLiteral("Miktarı Girin."), QStringLiteral("Miktar")))
         return;
     if (Text11->currentText().isEmpty())
-        return refuse(QStringLiteral("Birimi Seçin."), Text11);
+        return ui::refuseField(Text11, QStringLiteral("Birimi Seçin."));
     double price = 0;
     if (!ui::readAmount(priceBox, &price, QStringLiteral("Birim Fiyatını Yazın"), QStringLiteral("Fiyat")))
         return;
     const auto date = pv::parseDate(Text6->text());
     if (!date)
-        return refuse(ui::kBadDate, Text6);
+        return ui::refuseField(Text6, ui::kBadDate);
     QTime time;
     if (!ui::readTime(Text7, &time))
         return;
     if (fromStock && quantity <= 0)
-        return refuse(QStringLiteral("Miktarı Girin."), quantityBox);
+        return ui::refuseField(quantityBox, QStringLiteral("Miktarı Girin."));
     const double total = quantity * price;
     if (std::fabs(total) > pv::kMaxAmount) {
         // Each box within the limit, their product not: the total names the price.
@@ -1032,7 +1031,7 @@ void veresiyeekleode::saveSale(bool fromStock)
     if (fromStock) {
         const auto product = pv::ledger::findProduct(m_db, bartext->text());
         if (!product)
-            return refuse(pv::ledger::kNoProduct, BvButton1);
+            return ui::refuseField(BvButton1, pv::ledger::kNoProduct);
         txtSpr2 = product->genericName;
         txtSpr3 = product->brandName;
         // The final quantity is checked again, however it was typed since Enter; as at Enter,
@@ -1073,17 +1072,16 @@ void veresiyeekleode::saveSale(bool fromStock)
 
 void veresiyeekleode::VornXPButton9_Click()
 {
-    auto refuse = [](const QString &text, QWidget *field) { ui::refuseField(field, text); };
     if (Text4->text().isEmpty())
-        return refuse(QStringLiteral("Açıklama Yazın."), Text4);
+        return ui::refuseField(Text4, QStringLiteral("Açıklama Yazın."));
     if (cboOdemeSekli->currentText().isEmpty())
-        return refuse(QStringLiteral("Ödeme Şeklini Girin"), cboOdemeSekli);
+        return ui::refuseField(cboOdemeSekli, QStringLiteral("Ödeme Şeklini Girin"));
     double amount = 0;
     if (!ui::readAmount(Text5, &amount, QStringLiteral("Ödenen Miktarı Girin.")))
         return;
     const auto date = pv::parseDate(Text2->text());
     if (!date)
-        return refuse(ui::kBadDate, Text2);
+        return ui::refuseField(Text2, ui::kBadDate);
     QTime time;
     if (!ui::readTime(Text3, &time))
         return;
