@@ -178,15 +178,20 @@ void DataControl::onChange(pv::Recordset::Change c)
 
 QList<QPair<QString, QString>> DataControl::changedValues() const
 {
-    QList<QPair<QString, QString>> changed;
+    return changed(nullptr);
+}
+
+QList<QPair<QString, QString>> DataControl::changed(const QStringList *only) const
+{
+    QList<QPair<QString, QString>> out;
     for (const auto &b : m_bindings) {
-        if (b->owner.isNull() || !b->read)
+        if (b->owner.isNull() || !b->read || !named(only, b->field))
             continue;
         const QString now = b->read();
         if (now != b->shownText)
-            changed.append({b->field, now});
+            out.append({b->field, now});
     }
-    return changed;
+    return out;
 }
 
 bool DataControl::isChanged(const QObject *owner) const
@@ -221,17 +226,10 @@ void DataControl::revertFields(const QStringList &fields)
 bool DataControl::update(const QStringList *only)
 {
     m_error = {};
-    std::vector<std::pair<QString, QString>> changed;
-    for (const auto &b : m_bindings) {
-        if (b->owner.isNull() || !b->read || !named(only, b->field))
-            continue;
-        const QString now = b->read();
-        if (now != b->shownText)
-            changed.emplace_back(b->field, now);
-    }
+    const auto values = changed(only);
     // An AddNew or Edit the window began on the record set is completed, not restarted.
     const bool pending = m_rs.isEditing();
-    if (changed.empty() && !pending)
+    if (values.isEmpty() && !pending)
         return true;
     if (!pending) {
         if (!m_rs.Edit()) {
@@ -239,7 +237,7 @@ bool DataControl::update(const QStringList *only)
             return false;
         }
     }
-    for (const auto &[field, text] : changed) {
+    for (const auto &[field, text] : values) {
         if (!m_rs.Fields(field).setValue(text)) {
             m_error = m_rs.lastError();
             m_rs.CancelUpdate();

@@ -112,6 +112,7 @@ private:
     void showAll();
     void show(std::shared_ptr<Binding> b);
     bool update(const QStringList *only);
+    QList<QPair<QString, QString>> changed(const QStringList *only) const;
     static bool named(const QStringList *only, const QString &field)
     {
         return !only || only->contains(field, Qt::CaseInsensitive);
