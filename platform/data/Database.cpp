@@ -196,22 +196,25 @@ bool Database::open(const QString &path, OpenMode mode)
 {
     m_error = {};
     const QString key = QFileInfo(path).absoluteFilePath();
-    if (mode == ReadOnly)
-        return openReadOnly(key);
-    if (auto existing = openFiles().value(key).lock()) {
-        m_conn = existing;
-        return true;
+    // A read-only look at a file (checks before anything may write to it) never shares the
+    // program's connection and sets nothing on the file.
+    const bool readOnly = mode == ReadOnly;
+    if (!readOnly) {
+        if (auto existing = openFiles().value(key).lock()) {
+            m_conn = existing;
+            return true;
+        }
     }
     m_conn.reset();
-    if (mode == OpenExisting && !QFileInfo::exists(key)) {
+    if (mode != CreateIfMissing && !QFileInfo::exists(key)) {
         m_error = makeError(SQLITE_CANTOPEN, QStringLiteral("file not found: %1").arg(path));
         return false;
     }
     auto conn = std::make_shared<Connection>();
     conn->path = key;
     // The program has one thread; SQLite's own locking per call would be pure cost.
-    const int flags =
-        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (mode == CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
+    const int flags = SQLITE_OPEN_NOMUTEX | (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      (mode == CreateIfMissing ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(key.toUtf8().constData(), &conn->db, flags, nullptr);
     if (rc == SQLITE_OK)
         rc = registerSqlFunctions(conn->db);
@@ -220,39 +223,18 @@ bool Database::open(const QString &path, OpenMode mode)
         sqlite3_extended_result_codes(conn->db, 1);
         // Reads through a mapping of the file: a long ledger's pages are not copied one by
         // one at every opening of an account.
-        rc = sqlite3_exec(conn->db,
-                          "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; "
-                          "PRAGMA mmap_size=268435456;",
-                          nullptr, nullptr, nullptr);
+        if (!readOnly)
+            rc = sqlite3_exec(conn->db,
+                              "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA foreign_keys=OFF; "
+                              "PRAGMA mmap_size=268435456;",
+                              nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
         m_error = sqliteError(conn->db, rc);
         return false;
     }
-    openFiles().insert(key, conn);
-    m_conn = std::move(conn);
-    return true;
-}
-
-bool Database::openReadOnly(const QString &key)
-{
-    m_conn.reset();
-    if (!QFileInfo::exists(key)) {
-        m_error = makeError(SQLITE_CANTOPEN, QStringLiteral("file not found: %1").arg(key));
-        return false;
-    }
-    auto conn = std::make_shared<Connection>();
-    conn->path = key;
-    int rc = sqlite3_open_v2(key.toUtf8().constData(), &conn->db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
-                             nullptr);
-    if (rc == SQLITE_OK)
-        rc = registerSqlFunctions(conn->db);
-    if (rc != SQLITE_OK) {
-        m_error = sqliteError(conn->db, rc);
-        return false;
-    }
-    sqlite3_busy_timeout(conn->db, 5000);
-    sqlite3_extended_result_codes(conn->db, 1);
+    if (!readOnly)
+        openFiles().insert(key, conn);
     m_conn = std::move(conn);
     return true;
 }

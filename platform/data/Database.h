@@ -97,7 +97,6 @@ public:
 private:
     friend class Transaction;
     friend class Recordset;
-    bool openReadOnly(const QString &key);
     std::shared_ptr<detail::Connection> m_conn;
     DbError m_error;
 };
