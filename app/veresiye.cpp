@@ -231,11 +231,7 @@ void veresiye::buildFilterArea()
     BvButton6 = ui::button(frmGS, "BvButton6", 60, 60, 1500, 345, QStringLiteral("TARİH SEÇİN"), {},
                            {{"Enabled", false}});
     BvButton6->setVisible(false);
-    ilk = new QDateEdit(frmGS);
-    ilk->setObjectName(QStringLiteral("ilk"));
-    ilk->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    ilk->setCalendarPopup(true);
-    ui::place(ilk, 1620, 60, 1560, 345);
+    ilk = ui::datePicker(frmGS, "ilk", 1620, 60, 1560, 345);
     ilk->setVisible(false);
     btnGunlukPrnt = ui::button(frmGS, "btnGunlukPrnt", 3240, 60, 570, 780, QString(),
                                QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", printerIcon()}});

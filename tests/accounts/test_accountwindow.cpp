@@ -728,6 +728,12 @@ void TestAccountWindow::editRefusesBadValues_data()
     QTest::newRow("no such day") << "txtEdit1" << "31.02.2024" << "Tarih";
     QTest::newRow("not a date") << "txtEdit1" << "abc" << "Tarih";
     QTest::newRow("empty date") << "txtEdit1" << "" << "Tarih";
+    QTest::newRow("year 0226") << "txtEdit1"
+                               << "10.12.0226"
+                               << "Tarih 01.01.1900 ile 31.12.2099 arasında olmalıdır.";
+    QTest::newRow("after 2099") << "txtEdit1"
+                                << "01.01.2100"
+                                << "Tarih 01.01.1900 ile 31.12.2099 arasında olmalıdır.";
     QTest::newRow("not a time") << "txtEdit2" << "25:61" << "Saat";
     QTest::newRow("letters in the amount") << "txtEdit5"
                                            << "12a"

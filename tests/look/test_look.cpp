@@ -4,6 +4,8 @@
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
 #include "app/accounts/veresiye2.h"
+#include "app/bank/Banka2.h"
+#include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/ui/Kit.h"
 #include "app/veresiye.h"
@@ -20,6 +22,7 @@
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -429,6 +432,42 @@ private slots:
         QVERIFY(!header.isNull());
         // The caption stands at the left; the pin and chevron glyphs at the right.
         checkEvenLetters(inkRunStarts(header, FrameFendrixon::toRgb(f->ForeColor()), 0, header.width() / 2));
+    }
+
+    // Every date picker of every window takes the one range of days the date boxes take,
+    // so that a range picker reaches every day a box or the bank posting can save.
+    void datePickersTakeTheOneRange_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QStringList>("pickers");
+        QTest::newRow("main window") << "veresiye" << QStringList{"ilk"};
+        QTest::newRow("cash book") << "kasa" << QStringList{"ilk", "son"};
+        QTest::newRow("bank movements") << "Banka2" << QStringList{"ilk", "ilk2", "son", "son2", "xpText1"};
+        QTest::newRow("account window")
+            << "veresiye2" << QStringList{"ilk", "son", "txtSozTarih", "txtTeslimTarih"};
+    }
+    void datePickersTakeTheOneRange()
+    {
+        QFETCH(QString, window);
+        QFETCH(QStringList, pickers);
+        Harness h;
+        addCustomer(h, QStringLiteral("1"), QStringLiteral("Ali"));
+        pv::Form *w = window == QLatin1String("veresiye") ? static_cast<pv::Form *>(&pv::form<veresiye>())
+                      : window == QLatin1String("kasa")   ? static_cast<pv::Form *>(&pv::form<kasa>())
+                      : window == QLatin1String("Banka2") ? static_cast<pv::Form *>(&pv::form<Banka2>())
+                                                          : static_cast<pv::Form *>(&pv::form<veresiye2>());
+        QStringList found;
+        for (QDateEdit *d : w->findChildren<QDateEdit *>()) {
+            found << d->objectName();
+            QCOMPARE(d->minimumDate(), QDate(1900, 1, 1));
+            QCOMPARE(d->maximumDate(), QDate(2099, 12, 31));
+            // A year typed short of four digits cannot take the picker out of the range.
+            const QSignalBlocker quiet(d);
+            d->setDate(QDate(226, 12, 10));
+            QCOMPARE(d->date(), QDate(1900, 1, 1));
+        }
+        found.sort();
+        QCOMPARE(found, pickers);
     }
 
     void disabledButtonsRepaint()
