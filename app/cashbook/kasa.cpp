@@ -386,6 +386,10 @@ bool kasa::readList()
 
 void kasa::Command2_Click()
 {
+    // The list stands still under the delete confirmation: its highlighted row is the one
+    // the confirmation deletes.
+    if (deleteConfirmationOpen())
+        return;
     if (ilk->date() > son->date()) {
         pv::MsgBox(QStringLiteral("İlk Tarih Son Tarihten Gün Olarak Büyük "), pv::vbExclamation, kCaption);
         ilk->setFocus();
@@ -672,11 +676,34 @@ void kasa::Command13_Click()
     m_reads.check(*DataVeresiyeSil2, DataVeresiyeSil2->Refresh());
 }
 
+bool kasa::deleteConfirmationOpen() const
+{
+    return !frmSilEkran->isHidden();
+}
+
+void kasa::lockForDelete(bool on)
+{
+    // Nothing that re-lists the grid or opens a panel over the confirmation while it is shown.
+    hrktFrm->setEnabled(!on);
+    setRangeEnabled(!on);
+    txtAra->setEnabled(!on);
+    enableAll({KasaGrsBtn, KasaCksBtn}, !on);
+    if (on) {
+        enableAll({yazdirBtn}, false);
+        return;
+    }
+    bntRenkFRM_Click();
+    // Back to browsing as the list now stands: nothing to total or delete in an empty one.
+    const bool rows = Data10->Recordset().RecordCount() > 0;
+    enableAll({yazdirBtn, KasaSilBtn}, rows);
+    btnYetki_Click();
+}
+
 void kasa::KasaSilBtn_Click()
 {
-    // The confirmation deletes the row it was opened on, whatever the list shows meanwhile.
+    // The confirmation deletes the row it was opened on, the one the locked list keeps highlighted.
     m_deleteId = currentRowId();
-    hrktFrm->setEnabled(false);
+    lockForDelete(true);
     frmSilEkran->show();
     frmSilEkran->raise();
     Command13_Click();
@@ -694,17 +721,15 @@ void kasa::Command12_Click()
     readList();
     m_reads.check(*DataVeresiyeSil2, DataVeresiyeSil2->Refresh());
     frmSilEkran->hide();
+    lockForDelete(false);
     devir1_Click();
-    hrktFrm->setEnabled(true);
-    bntRenkFRM_Click();
 }
 
 void kasa::MyButton3_Click()
 {
     m_deleteId = 0;
     frmSilEkran->hide();
-    hrktFrm->setEnabled(true);
-    bntRenkFRM_Click();
+    lockForDelete(false);
 }
 
 // ---------------------------------------------------------------- totals panel and report

@@ -161,6 +161,8 @@ private:
     QString firstKey() const;
     QString lastKey() const;
     bool panelOpen() const; // an entry panel or the totals panel
+    bool deleteConfirmationOpen() const;
+    void lockForDelete(bool on); // the controls that would move the list, and the panels' commands
     qint64 currentRowId();
 
     pv::Database m_db;
