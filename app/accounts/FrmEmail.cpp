@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -271,7 +272,9 @@ void FrmEmail::DBGrid1_DblClick()
     const int row = Data3->currentRow();
     if (row < 0)
         return;
-    TextBox8->setText(Data3->Recordset().textAt(row, 0));
+    // The subject is one line: a line break in the canned text parts its words.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    TextBox8->setText(Data3->Recordset().textAt(row, 0).replace(lineBreak, QStringLiteral(" ")));
     Frame1->hide();
 }
 

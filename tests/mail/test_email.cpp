@@ -163,6 +163,8 @@ private slots:
     void statementHandOff();
     void cannedTexts_data();
     void cannedTexts();
+    void cannedSubjectLineBreak_data();
+    void cannedSubjectLineBreak();
     void cannedEmptyAndNo_data();
     void cannedEmptyAndNo();
     void cannedFailureSaysSo();
@@ -333,6 +335,39 @@ void TestEmail::cannedTexts()
                          .arg(table))
                  .toString(),
              QStringLiteral("Ödeme Hatırlatma|  Borç Bilgisi  "));
+}
+
+void TestEmail::cannedSubjectLineBreak_data()
+{
+    QTest::addColumn<QString>("canned");
+    QTest::addColumn<QString>("subject");
+    QTest::newRow("LF") << "Aaa Konu\nBcc"
+                        << "Aaa Konu Bcc";
+    QTest::newRow("CR LF") << "Aaa Konu\r\nBcc"
+                           << "Aaa Konu Bcc";
+    QTest::newRow("CR") << "Aaa Konu\rBcc"
+                        << "Aaa Konu Bcc";
+    QTest::newRow("two lines apart") << "Ödeme\n\nHatırlatma\n"
+                                     << "Ödeme  Hatırlatma ";
+}
+
+// A canned subject stored over several lines becomes one line with its words kept apart.
+void TestEmail::cannedSubjectLineBreak()
+{
+    QFETCH(QString, canned);
+    QFETCH(QString, subject);
+    Harness h;
+    setup(h);
+    QVERIFY(h.insert(QStringLiteral("MailKonu"), {{QStringLiteral("Aciklama"), canned}}));
+    veresiye2 &w = openAccount();
+    openMail(h, w, false, [&](FrmEmail &m) {
+        h.click(m.btnSecKonu);
+        doubleClickRow(m.DBGrid1, 0);
+        QVERIFY(!m.Frame1->isVisible());
+        QCOMPARE(m.TextBox8->text(), subject);
+    });
+    // The canned text itself stays as stored.
+    QCOMPARE(h.value(QStringLiteral("select Aciklama from MailKonu")).toString(), canned);
 }
 
 void TestEmail::cannedEmptyAndNo_data()
