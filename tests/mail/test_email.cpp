@@ -111,6 +111,16 @@ QByteArray statementBytes(const Harness &h)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Position of a column in "select * from dgrayr".
+int settingsColumn(Harness &h, const QString &name)
+{
+    const auto columns = h.rows(QStringLiteral("select name from pragma_table_info('dgrayr') order by cid"));
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns.at(i).value(0).toString().compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 void selectGridRow(QTableView *grid, int row)
 {
     grid->setFocus();
@@ -182,6 +192,8 @@ private slots:
     void sendFailures_data();
     void sendFailures();
     void sendAgainAfterSuccess();
+    void senderTrimmedIntoSettings_data();
+    void senderTrimmedIntoSettings();
     void sendProgress_data();
     void sendProgress();
     void sendDialogDesign();
@@ -779,9 +791,15 @@ void TestEmail::sendDelivers()
         QCOMPARE(m.TextBox5->text(), kSender);
         QCOMPARE(m.TextBox4->text(), QStringLiteral("Çınar Bakkal"));
         QCOMPARE(m.TextBox10->text(), kPassword);
+        // Written when the window closes, not before.
+        QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), dgrayrBefore);
     });
-    // The settings row is as it was, blanks and all.
-    QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), dgrayrBefore);
+    // Closing the window wrote the trimmed name and address into the settings row; the
+    // password keeps its blanks and nothing else of the row changed.
+    auto dgrayrAfter = dgrayrBefore;
+    dgrayrAfter.first()[settingsColumn(h, QStringLiteral("kurumismi"))] = QStringLiteral("Çınar Bakkal");
+    dgrayrAfter.first()[settingsColumn(h, QStringLiteral("mailadres"))] = kSender;
+    QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), dgrayrAfter);
 
     const auto got = server.messages();
     QCOMPARE(got.size(), 1);
@@ -903,6 +921,65 @@ void TestEmail::sendAgainAfterSuccess()
     QCOMPARE(mailparse::qpDecode(second.body), QByteArray("\xC4\xB0ki\r\n"));
     QCOMPARE(second.count("subject"), 1);
     QCOMPARE(second.header("subject"), QByteArray());
+}
+
+void TestEmail::senderTrimmedIntoSettings_data()
+{
+    QTest::addColumn<QString>("recipient");
+    QTest::addColumn<bool>("press");    // " Gönder" pressed
+    QTest::addColumn<bool>("closeBox"); // closed with the close box, else " Kapat"
+    QTest::addColumn<bool>("trimmed");
+    // A send that fails has started all the same.
+    QTest::newRow("send failed, Kapat") << "musteri@ornek.com" << true << false << true;
+    QTest::newRow("send failed, close box") << "musteri@ornek.com" << true << true << true;
+    QTest::newRow("refused by a check") << "musteri-ornek.com" << true << false << false;
+    QTest::newRow("not sent") << "musteri@ornek.com" << false << true << false;
+}
+
+// Blanks around the shop's name and sender address leave the settings row when the window
+// closes after a send has started; the password and the rest of the row stay as stored.
+void TestEmail::senderTrimmedIntoSettings()
+{
+    QFETCH(QString, recipient);
+    QFETCH(bool, press);
+    QFETCH(bool, closeBox);
+    QFETCH(bool, trimmed);
+    Harness h;
+    setup(h, recipient);
+    QVERIFY(
+        h.exec(QStringLiteral("update dgrayr set kurumismi = ?, mailadres = ?"),
+               {QStringLiteral("  Çınar Bakkal "), QStringLiteral(" ") + kSender + QStringLiteral("  ")}));
+    const auto before = h.rows(QStringLiteral("select * from dgrayr"));
+    veresiye2 &w = openAccount();
+    h.onModal<FrmEmail>([&](FrmEmail &m) {
+        aimAt(m, freeLoopbackPort(), SmtpServer::caFile(), 3);
+        if (press) {
+            if (recipient.contains(QLatin1Char('@'))) {
+                h.expectMsgBox(kFail, pv::vbCritical, QStringLiteral("Hata"));
+                pressSend(h, m);
+            } else {
+                h.expectMsgBoxContaining(
+                    QStringLiteral("Alıcı e-posta adresi geçerli bir e-posta adresi değil."));
+                h.click(m.CommandButton1);
+            }
+        }
+        // Nothing reaches the row before the window closes.
+        QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), before);
+        if (closeBox)
+            m.close();
+        else
+            h.click(m.btnKapat);
+    });
+    w.accountMail->mnuBagMail->trigger();
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<FrmEmail>());
+    auto after = before;
+    if (trimmed) {
+        after.first()[settingsColumn(h, QStringLiteral("kurumismi"))] = QStringLiteral("Çınar Bakkal");
+        after.first()[settingsColumn(h, QStringLiteral("mailadres"))] = kSender;
+    }
+    QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), after);
+    QCOMPARE(h.value(QStringLiteral("select mailsifre from dgrayr")).toString(), kPassword);
 }
 
 void TestEmail::sendProgress_data()
