@@ -83,6 +83,7 @@ private slots:
     void totals();
     void emptyTotals();
     void weightPricesShowThreeDecimals();
+    void longTextsShowTheirStart();
 };
 
 void TestStockCard::cleanup()
@@ -803,6 +804,42 @@ void TestStockCard::weightPricesShowThreeDecimals()
     Harness::click(f.cmdSave);
     QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(),
              2.125);
+}
+
+// Names longer than their boxes show their start wherever the card shows a product.
+void TestStockCard::longTextsShowTheirStart()
+{
+    Harness h;
+    const QString longName =
+        QStringLiteral("Başlangıç ") + QString(80, QLatin1Char('x')) + QStringLiteral(" son");
+    const QString longCode = QStringLiteral("Kod başı ") + QString(40, QLatin1Char('y'));
+    addProduct(h, {"A1", longName, longName});
+    addProduct(h, {"B1", QStringLiteral("Sonraki ") + longName, longName});
+    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET OzelKod1 = ?, OzelKod2 = ?, SaticiFirma = ?"),
+                   {longCode, longCode, longName}));
+    frmProduct &f = openCard();
+    const std::initializer_list<QLineEdit *> boxes{f.txtBName, f.txtGName, f.txtOzelKod1, f.txtOzelKod2,
+                                                   f.txtLocation};
+    // The boxes whose text is too long for them and does not show from its start.
+    auto fromEnd = [&] {
+        QStringList out;
+        for (QLineEdit *box : boxes)
+            if (box->fontMetrics().horizontalAdvance(box->text()) <= box->width() ||
+                box->cursorPosition() != 0)
+                out << box->objectName();
+        return out.join(QLatin1Char(' '));
+    };
+    QCOMPARE(f.txtBName->text(), longName);
+    QCOMPARE(fromEnd(), QString());
+    Harness::click(f.cmdNext);
+    QCOMPARE(f.txtBName->text(), QStringLiteral("Sonraki ") + longName);
+    QCOMPARE(fromEnd(), QString());
+    Harness::click(f.cmdEdit);
+    Harness::click(f.cmdCancel);
+    QCOMPARE(fromEnd(), QString());
+    Harness::click(f.azBTN1);
+    QCOMPARE(f.txtBName->text(), longName);
+    QCOMPARE(fromEnd(), QString());
 }
 
 QTEST_MAIN(TestStockCard)
