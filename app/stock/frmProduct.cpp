@@ -419,8 +419,10 @@ void frmProduct::Controlls()
     btnYetki_Click();
     m_editing = !m_editing;
     const bool e = m_editing, b = !e;
+    // Everything that moves or re-reads the list waits for the save or cancel: the card
+    // would show another product and the save would write it into the pending one.
     enable({cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdClose, BvButton2, btnSec, DBGrid1, txtAra,
-            aramatext, aramatext2, aramatext3},
+            aramatext, aramatext2, aramatext3, aramatext4, aramatext5, aramatext6, azBTN1, zaBTN1},
            b);
     enable({cmdSave, cmdCancel, barkodver, yokbuton, meExpire}, e);
     for (QLineEdit *box : {txtPCode, txtGName, txtBName, txtPrice, txtOnHand, txtReOrder, txtsatisfiyat,

@@ -9,6 +9,8 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
+#include "platform/forms/Timer.h"
+#include "platform/report/ReportPreview.h"
 #include "tests/harness/Harness.h"
 #include "tests/stock/StockFixtures.h"
 
@@ -55,6 +57,8 @@ private slots:
     void rights_data();
     void rights();
     void editModeLocksTheWindow();
+    void pendingProductKeptWhateverIsClicked_data();
+    void pendingProductKeptWhateverIsClicked();
     void navigationStopsAtTheEnds();
     void requiredFieldsInOrder_data();
     void requiredFieldsInOrder();
@@ -133,11 +137,14 @@ void TestStockCard::editModeLocksTheWindow()
     const auto before = allProducts(h);
     Harness::click(f.cmdAdd);
     QVERIFY(f.editing());
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{f.DBGrid1, f.txtAra, f.aramatext, f.aramatext2, f.aramatext3})
+    const std::initializer_list<QWidget *> searches{f.DBGrid1,    f.txtAra,     f.aramatext,  f.aramatext2,
+                                                    f.aramatext3, f.aramatext4, f.aramatext5, f.aramatext6};
+    const std::initializer_list<BvButton *> moves{f.cmdFirst, f.cmdPrev, f.cmdNext,        f.cmdLast,
+                                                  f.cmdClose, f.cmdAdd,  f.BvButton2,      f.btnSec,
+                                                  f.azBTN1,   f.zaBTN1,  f.btnTutarHesapla};
+    for (QWidget *w : searches)
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    for (BvButton *b :
-         {f.cmdFirst, f.cmdPrev, f.cmdNext, f.cmdLast, f.cmdClose, f.cmdAdd, f.BvButton2, f.btnSec})
+    for (BvButton *b : moves)
         QVERIFY2(!b->Enabled(), qPrintable(b->objectName()));
     for (BvButton *b : {f.cmdSave, f.cmdCancel, f.barkodver, f.yokbuton})
         QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
@@ -165,10 +172,160 @@ void TestStockCard::editModeLocksTheWindow()
     QCOMPARE(QApplication::focusWidget(), f.txtBName);
     QCOMPARE(f.txtPCode->text(), QStringLiteral("NEW1"));
 
+    // Back in browse mode all of them are usable again.
+    Harness::click(f.cmdCancel);
+    for (QWidget *w : searches)
+        QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+    for (BvButton *b : moves)
+        QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
+    Harness::click(f.cmdAdd);
+    Harness::type(f.txtPCode, QStringLiteral("NEW2"));
+
     // A restore frees the file: the card closes, nothing written.
     ui::unloadOtherForms(&pv::form<veresiye>());
     QVERIFY(!pv::isLoaded<frmProduct>());
     QCOMPARE(allProducts(h), before);
+}
+
+void TestStockCard::pendingProductKeptWhateverIsClicked_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("adding");
+    // Every control that moves or re-reads the list, and the panels open while editing.
+    const QStringList controls =
+        QStringLiteral(
+            "A-Z|Z-A|class search|VAT kind search|VAT rate search|code search|name search|category search|"
+            "search mode|all products|in stock|critical stock|expired|first|previous|next|last|grid|"
+            "stock button|stock in and out|value walk|print|add|edit|delete|close|categories|suppliers")
+            .split(QLatin1Char('|'));
+    for (const QString &c : controls)
+        for (bool adding : {false, true})
+            QTest::addRow("%s, %s", qPrintable(c), adding ? "adding" : "editing") << c << adding;
+}
+
+// Whatever the user reaches while a product is pending, the card keeps showing it and the
+// save writes it into its own row (a new one when adding), no other.
+void TestStockCard::pendingProductKeptWhateverIsClicked()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, adding);
+    Harness h;
+    addCategory(h, QStringLiteral("Çay"));
+    addSupplier(h, QStringLiteral("Toptancı"));
+    addProduct(h, {"A1", "Ayran", "Çay", 1, 5, 1, 1, "Adet", "01/2020", "2.SINIF", 18.0});
+    addProduct(h, {"B1", "Bal", "Çay"});
+    addProduct(h, {"Z1", "Zeytin", "Çay"});
+    frmProduct &f = openCard();
+    QString code = QStringLiteral("Z1"), name = QStringLiteral("Siyah Zeytin");
+    if (adding) {
+        Harness::click(f.cmdAdd);
+        code = QStringLiteral("YENI");
+        name = QStringLiteral("Kaymak");
+        fillCard(f, code, name);
+    } else {
+        Harness::click(f.cmdLast);
+        Harness::click(f.cmdEdit);
+        f.txtBName->selectAll();
+        Harness::type(f.txtBName, name);
+    }
+    QCOMPARE(f.txtBName->text(), name);
+
+    auto namesPanel = [&](BvButton *open, BvButton *add, QLineEdit *box, BvButton *save, QTableView *grid,
+                          BvButton *remove, BvButton *close, const QString &saved) {
+        Harness::click(open);
+        Harness::click(add);
+        Harness::type(box, QStringLiteral("Öz Gıda"));
+        h.expectMsgBox(saved, pv::vbInformation, QStringLiteral("Bilgi"));
+        Harness::click(save);
+        const QModelIndexList found = grid->model()->match(grid->model()->index(0, 0), Qt::DisplayRole,
+                                                           QStringLiteral("Öz Gıda"), 1, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        grid->selectRow(found.first().row());
+        h.expectMsgBox(QStringLiteral("Öz Gıda\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"),
+                       pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL"), pv::vbYes);
+        Harness::click(remove);
+        Harness::click(close);
+    };
+    const QHash<QString, std::function<void()>> actions{
+        {"A-Z", [&] { Harness::click(f.azBTN1); }},
+        {"Z-A", [&] { Harness::click(f.zaBTN1); }},
+        {"class search", [&] { pick(f.aramatext4, QStringLiteral("2.SINIF")); }},
+        {"VAT kind search", [&] { emit f.aramatext5->activated(0); }},
+        {"VAT rate search", [&] { Harness::type(f.aramatext6, QStringLiteral("18")); }},
+        {"code search", [&] { Harness::type(f.aramatext2, QStringLiteral("A")); }},
+        {"name search", [&] { Harness::type(f.aramatext, QStringLiteral("A")); }},
+        {"category search", [&] { pick(f.aramatext3, QStringLiteral("Çay")); }},
+        {"search mode", [&] { pick(f.txtAra, QStringLiteral("Ara > Ürün Adı")); }},
+        {"all products", [&] { f.mnuTum->trigger(); }},
+        {"in stock", [&] { f.mnuSou->trigger(); }},
+        {"critical stock", [&] { f.mnukso->trigger(); }},
+        {"expired", [&] { f.mnuskt->trigger(); }},
+        {"first", [&] { Harness::click(f.cmdFirst); }},
+        {"previous", [&] { Harness::click(f.cmdPrev); }},
+        {"next", [&] { Harness::click(f.cmdNext); }},
+        {"last", [&] { Harness::click(f.cmdLast); }},
+        {"grid",
+         [&] {
+             const QRect cell = f.DBGrid1->visualRect(f.DBGrid1->model()->index(0, 1));
+             QTest::mouseClick(f.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+         }},
+        {"stock button", [&] { openCard(); }},
+        {"stock in and out",
+         [&] {
+             Harness::click(f.btnSec);
+             f.xpText3->setText(QStringLiteral("3"));
+             Harness::click(f.BvButton5);
+             Harness::click(f.BvButton16);
+         }},
+        {"value walk",
+         [&] {
+             Harness::click(f.btnTutarHesapla);
+             for (int i = 0; i < 5; ++i)
+                 Harness::fire(*f.Timer1);
+         }},
+        {"print",
+         [&] {
+             h.onModal<pv::ReportPreview>([](pv::ReportPreview &p) { p.close(); });
+             Harness::click(f.btnPrint);
+             Harness::settle();
+         }},
+        {"add", [&] { Harness::click(f.cmdAdd); }},
+        {"edit", [&] { Harness::click(f.cmdEdit); }},
+        {"delete", [&] { Harness::click(f.cmdDelete); }},
+        {"close", [&] { Harness::click(f.cmdClose); }},
+        {"categories",
+         [&] {
+             namesPanel(f.MyButton7, f.MyButton2, f.Text1, f.ekles, f.DBGrid2, f.MyButton1, f.vekbutton6,
+                        QStringLiteral("Ürün Markası Kaydedildi. "));
+         }},
+        {"suppliers",
+         [&] {
+             namesPanel(f.btnTdrkEkle, f.vekbutton4, f.Text2, f.ekle2, f.DBGrid3, f.vekbutton2, f.vekbutton5,
+                        QStringLiteral("Tedarikçi Firma Kaydedildi. "));
+         }},
+    };
+    QVERIFY(actions.contains(control));
+    actions.value(control)();
+    Harness::settle();
+
+    QVERIFY(pv::isLoaded<frmProduct>());
+    QVERIFY(f.editing());
+    QCOMPARE(f.txtPCode->text(), code);
+    QCOMPARE(f.txtBName->text(), name);
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(f.txtBName->text(), name);
+    QList<QVariantList> expected{{1, "A1", "Ayran", 1.0}, {2, "B1", "Bal", 10.0}, {3, "Z1", "Zeytin", 10.0}};
+    if (adding)
+        expected.append({4, code, name, 10.0});
+    else
+        expected[2][2] = name;
+    QCOMPARE(
+        h.rows(QStringLiteral("SELECT id, [Product Code], [Brand Name], OnHand FROM Product ORDER BY id")),
+        expected);
+    QCOMPARE(
+        h.value(QStringLiteral("SELECT count(*) FROM Product WHERE AlisFiyatiTopTut IS NOT NULL")).toInt(),
+        0);
 }
 
 void TestStockCard::navigationStopsAtTheEnds()
