@@ -436,7 +436,9 @@ void frmProduct::Controlls()
 
 QString frmProduct::priceFormat() const
 {
-    return pv::priceFormatForUnit(editing() ? cboUnit->currentText()
+    // While editing, the unit the row will be saved with: its own, or the one picked. The
+    // drop-down alone is empty for a unit it does not list.
+    return pv::priceFormatForUnit(editing() ? txtUnit->text()
                                             : Data1->Recordset().Fields(QStringLiteral("Unit")).text());
 }
 

@@ -228,7 +228,7 @@ private:
     void buildCommands();
     void bindCard();
     void setTabOrder();
-    // The price decimals of the product shown, or of the unit picked while editing.
+    // The price decimals of the product shown, or of the unit it is saved with while editing.
     QString priceFormat() const;
     bool checkRequired();
     bool checkValues();

@@ -87,6 +87,8 @@ private slots:
     void totals();
     void emptyTotals();
     void weightPricesShowThreeDecimals();
+    void priceDecimalsOfTheUnitSaved_data();
+    void priceDecimalsOfTheUnitSaved();
     void longTextsShowTheirStart();
 };
 
@@ -961,6 +963,59 @@ void TestStockCard::weightPricesShowThreeDecimals()
     Harness::click(f.cmdSave);
     QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(),
              2.125);
+}
+
+void TestStockCard::priceDecimalsOfTheUnitSaved_data()
+{
+    QTest::addColumn<QString>("unit");   // the product's own
+    QTest::addColumn<QString>("picked"); // picked on the card, empty for none
+    QTest::addColumn<QString>("shown");  // in the price box after the save
+    QTest::addColumn<double>("stored");
+    QTest::newRow("weight unit not listed") << "Gram"
+                                            << ""
+                                            << "0,125" << 0.125;
+    QTest::newRow("weight unit listed") << "Kg"
+                                        << ""
+                                        << "0,125" << 0.125;
+    QTest::newRow("weight unit, another weight picked") << "Gram"
+                                                        << "Kg"
+                                                        << "0,125" << 0.125;
+    QTest::newRow("weight unit, piece picked") << "Gram"
+                                               << "Adet"
+                                               << "0,13" << 0.13;
+}
+
+// The price keeps the decimals of the unit the row is saved with, whatever unit the list
+// was left on by an earlier product.
+void TestStockCard::priceDecimalsOfTheUnitSaved()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, picked);
+    QFETCH(QString, shown);
+    QFETCH(double, stored);
+    Harness h;
+    addProduct(h, {"A1", "Ayran", "Süt", 5, 1, 1.5, 2, "Adet"});
+    addProduct(h, {"P1", "Peynir", "Süt", 5, 1, 0.125, 0.25, unit});
+    frmProduct &f = openCard();
+    // The list is left on the piece unit of the first product.
+    Harness::click(f.cmdEdit);
+    QCOMPARE(f.cboUnit->currentText(), QStringLiteral("Adet"));
+    Harness::click(f.cmdCancel);
+    Harness::click(f.cmdLast);
+    QCOMPARE(f.txtPrice->text(), QStringLiteral("0,125"));
+    Harness::click(f.cmdEdit);
+    if (!picked.isEmpty())
+        pick(f.cboUnit, picked);
+    f.txtOzelKod1->setText(QStringLiteral("X"));
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(f.txtPrice->text(), shown);
+    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(),
+             stored);
+    QCOMPARE(h.value(QStringLiteral("SELECT Unit FROM Product WHERE [Product Code] = 'P1'")).toString(),
+             picked.isEmpty() ? unit : picked);
+    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'A1'")).toDouble(),
+             1.5);
 }
 
 // Names longer than their boxes show their start wherever the card shows a product.
