@@ -484,6 +484,9 @@ void frmProduct::cmdAdd_Click()
     txtYear = QString::number(today.year());
     txtKayitTarihi = pv::dateText(today);
     txtUnit->setText(cboUnit->currentText());
+    // The new row has no category or supplier yet: the lists show none, as is saved.
+    cboGName->setCurrentIndex(-1);
+    cboLocation->setCurrentIndex(-1);
     pickText(txtSinifCombo, txtSinif->text());
     btnYetki_Click();
 }

@@ -89,6 +89,7 @@ private slots:
     void weightPricesShowThreeDecimals();
     void priceDecimalsOfTheUnitSaved_data();
     void priceDecimalsOfTheUnitSaved();
+    void addStartsWithoutCategoryAndSupplier();
     void longTextsShowTheirStart();
 };
 
@@ -1016,6 +1017,38 @@ void TestStockCard::priceDecimalsOfTheUnitSaved()
              picked.isEmpty() ? unit : picked);
     QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'A1'")).toDouble(),
              1.5);
+}
+
+// A new product starts with no category and no supplier, as it is saved.
+void TestStockCard::addStartsWithoutCategoryAndSupplier()
+{
+    Harness h;
+    addCategory(h, QStringLiteral("Çay"));
+    addSupplier(h, QStringLiteral("Toptancı"));
+    addProduct(h, {"P1", "Armut", "Çay"});
+    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET SaticiFirma = 'Toptancı'")));
+    frmProduct &f = openCard();
+    Harness::click(f.cmdEdit);
+    QCOMPARE(f.cboGName->currentText(), QStringLiteral("Çay"));
+    QCOMPARE(f.cboLocation->currentText(), QStringLiteral("Toptancı"));
+    Harness::click(f.cmdCancel);
+    Harness::click(f.cmdAdd);
+    for (QComboBox *list : {f.cboGName, f.cboLocation}) {
+        QCOMPARE(list->currentIndex(), -1);
+        QVERIFY2(list->currentText().isEmpty(), qPrintable(list->objectName()));
+    }
+    QVERIFY(f.txtGName->text().isEmpty() && f.txtLocation->text().isEmpty());
+    Harness::type(f.txtPCode, QStringLiteral("YENI"));
+    h.expectMsgBox(QStringLiteral("Ürün Kategorisi Seçin"), pv::vbExclamation, QStringLiteral("Dikkat!!"));
+    Harness::click(f.cmdSave);
+    QCOMPARE(f.focusWidget(), f.cboGName);
+    fillCard(f, QString(), QStringLiteral("Bal"));
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(h.rows(QStringLiteral(
+                 "SELECT [Generic Name], SaticiFirma FROM Product WHERE [Product Code] = 'YENI'")),
+             (QList<QVariantList>{{"Çay", QVariant()}}));
+    QVERIFY(f.txtLocation->text().isEmpty());
 }
 
 // Names longer than their boxes show their start wherever the card shows a product.
