@@ -338,16 +338,8 @@ void frmProduct::Form_Load()
     auto fill = [&](pv::DataControl *dc, const QString &source, const QString &field, QComboBox *list) {
         dc->setDatabaseName(file);
         dc->setRecordSource(source);
-        if (!dc->Refresh())
-            return;
-        pv::Recordset &rs = dc->Recordset();
-        QStringList items;
-        const int col = rs.fieldIndex(field);
-        for (int r = 0; r < rs.RecordCount(); ++r)
-            items << rs.textAt(r, col);
-        list->addItems(items);
-        list->setCurrentIndex(-1);
-        rs.MoveFirst();
+        if (dc->Refresh())
+            fillList(dc, field, list);
     };
     fill(Data4, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"),
          QStringLiteral("urunmarkaadi"), cboGName);
@@ -371,6 +363,20 @@ void frmProduct::Form_Load()
     txtSinifCombo->addItems(classes);
     txtSinifCombo->setCurrentIndex(-1);
     aramatext4->addItems(classes);
+}
+
+void frmProduct::fillList(pv::DataControl *dc, const QString &field, QComboBox *list)
+{
+    const bool hadPick = list->currentIndex() >= 0;
+    const QString picked = list->currentText();
+    pv::Recordset &rs = dc->Recordset();
+    QStringList items;
+    const int col = rs.fieldIndex(field);
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        items << rs.textAt(r, col);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(hadPick ? list->findText(picked) : -1);
 }
 
 void frmProduct::Form_Activate()

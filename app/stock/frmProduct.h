@@ -202,6 +202,9 @@ public:
     // unless a product is pending, which a re-read would drop.
     void refreshList();
     void btnParaSifirAyari_Click();
+    // A drop-down filled again with the names of a lookup list as it stands; the name picked
+    // stays picked while it is listed.
+    void fillList(pv::DataControl *dc, const QString &field, QComboBox *list);
 
     // ---- handlers
     void txtYetki_Change();

@@ -29,10 +29,12 @@ namespace
 {
 
 // A complete new product typed on the card.
-void fillCard(frmProduct &f, const QString &code, const QString &name)
+void fillCard(frmProduct &f, const QString &code, const QString &name,
+              const QString &category = QStringLiteral("Çay"))
 {
     Harness::type(f.txtPCode, code);
-    pick(f.cboGName, QStringLiteral("Çay"));
+    if (!category.isEmpty())
+        pick(f.cboGName, category);
     Harness::type(f.txtBName, name);
     Harness::type(f.txtPrice, QStringLiteral("2,5"));
     Harness::type(f.txtsatisfiyat, QStringLiteral("3"));
@@ -91,6 +93,8 @@ private slots:
     void priceDecimalsOfTheUnitSaved();
     void addStartsWithoutCategoryAndSupplier();
     void longTextsShowTheirStart();
+    void addedNamesOfferedAtOnce_data();
+    void addedNamesOfferedAtOnce();
 };
 
 void TestStockCard::cleanup()
@@ -854,8 +858,10 @@ void TestStockCard::categoriesAndSuppliers()
     QCOMPARE(grid->model()->rowCount(), 1);
     QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(),
              supplier ? QStringLiteral("TEDARİKÇİ FİRMALAR") : QStringLiteral("KATEGORİLER"));
-    // The card's lists keep what they had at opening.
-    QCOMPARE((supplier ? f.cboLocation : f.cboGName)->count(), 0);
+    // The card's list offers the name at once, without picking it.
+    QComboBox *offered = supplier ? f.cboLocation : f.cboGName;
+    QCOMPARE(offered->count(), 1);
+    QCOMPARE(offered->currentIndex(), -1);
     Harness::click(supplier ? f.vekbutton5 : f.vekbutton6);
     QVERIFY(!panel->isVisible());
     Harness::click(f.cmdCancel);
@@ -1085,6 +1091,64 @@ void TestStockCard::longTextsShowTheirStart()
     Harness::click(f.azBTN1);
     QCOMPARE(f.txtBName->text(), longName);
     QCOMPARE(fromEnd(), QString());
+}
+
+void TestStockCard::addedNamesOfferedAtOnce_data()
+{
+    QTest::addColumn<bool>("supplier");
+    QTest::newRow("category") << false;
+    QTest::newRow("supplier") << true;
+}
+
+// On a new shop the first product takes a category (and a supplier) made while it is typed.
+void TestStockCard::addedNamesOfferedAtOnce()
+{
+    QFETCH(bool, supplier);
+    Harness h;
+    addProduct(h, {"P1", "Armut"});
+    if (supplier)
+        addCategory(h, QStringLiteral("Çay"));
+    frmProduct &f = openCard();
+    QComboBox *list = supplier ? f.cboLocation : f.cboGName;
+    QCOMPARE(list->count(), 0);
+    Harness::click(f.cmdAdd);
+    fillCard(f, QStringLiteral("YENI"), QStringLiteral("Bal"), supplier ? QStringLiteral("Çay") : QString());
+    const QString saved = supplier ? QStringLiteral("Tedarikçi Firma Kaydedildi. ")
+                                   : QStringLiteral("Ürün Markası Kaydedildi. ");
+    auto add = [&](const QString &name) {
+        Harness::click(supplier ? f.vekbutton4 : f.MyButton2);
+        Harness::type(supplier ? f.Text2 : f.Text1, name);
+        h.expectMsgBox(saved, pv::vbInformation, QStringLiteral("Bilgi"));
+        Harness::click(supplier ? f.ekle2 : f.ekles);
+    };
+    Harness::click(supplier ? f.btnTdrkEkle : f.MyButton7);
+    add(QStringLiteral("Öz Gıda"));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentIndex(), -1); // offered, not picked for the user
+    pick(list, QStringLiteral("Öz Gıda"));
+    // Another name added and deleted leaves the pick alone.
+    add(QStringLiteral("Ak Gıda"));
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->currentText(), QStringLiteral("Öz Gıda"));
+    QTableView *grid = supplier ? f.DBGrid3 : f.DBGrid2;
+    const QModelIndexList ak = grid->model()->match(grid->model()->index(0, 0), Qt::DisplayRole,
+                                                    QStringLiteral("Ak Gıda"), 1, Qt::MatchExactly);
+    QCOMPARE(ak.size(), 1);
+    grid->selectRow(ak.first().row());
+    h.expectMsgBox(QStringLiteral("Ak Gıda\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"), pv::vbYes);
+    Harness::click(supplier ? f.vekbutton2 : f.MyButton1);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentText(), QStringLiteral("Öz Gıda"));
+    // The category search offers a new category too.
+    QCOMPARE(f.aramatext3->count(), 1);
+    QCOMPARE(f.aramatext3->itemText(0), supplier ? QStringLiteral("Çay") : QStringLiteral("Öz Gıda"));
+
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(h.value(QStringLiteral("SELECT %1 FROM Product WHERE [Product Code] = 'YENI'")
+                         .arg(supplier ? QStringLiteral("SaticiFirma") : QStringLiteral("[Generic Name]")))
+                 .toString(),
+             QStringLiteral("Öz Gıda"));
 }
 
 QTEST_MAIN(TestStockCard)
