@@ -1095,9 +1095,7 @@ void TestStockCard::longTextsShowTheirStart()
 
 void TestStockCard::addedNamesOfferedAtOnce_data()
 {
-    QTest::addColumn<bool>("supplier");
-    QTest::newRow("category") << false;
-    QTest::newRow("supplier") << true;
+    categoriesAndSuppliers_data();
 }
 
 // On a new shop the first product takes a category (and a supplier) made while it is typed.
