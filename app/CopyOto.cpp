@@ -4,7 +4,7 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 

@@ -3,8 +3,8 @@
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "platform/components/Twips.h"
-#include "platform/data/DataControl.h"
-#include "platform/data/DataGridModel.h"
+#include "platform/databind/DataControl.h"
+#include "platform/databind/DataGridModel.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"

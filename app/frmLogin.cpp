@@ -5,7 +5,7 @@
 #include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Events.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/MsgBox.h"

@@ -7,8 +7,8 @@
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "database/DbScripts.h"
 #include "platform/components/PropertyBag.h"
-#include "platform/data/DataControl.h"
 #include "platform/data/ProgramDatabase.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 

@@ -4,9 +4,9 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
-#include "platform/data/DataControl.h"
-#include "platform/data/DataGridModel.h"
 #include "platform/data/Recordset.h"
+#include "platform/databind/DataControl.h"
+#include "platform/databind/DataGridModel.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 

@@ -4,8 +4,8 @@
 // how much longer the large account takes to open than the small one.
 #include "app/accounts/veresiye2.h"
 #include "bench/BenchCommon.h"
-#include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Program.h"
 
 #include <QAbstractItemModel>

@@ -5,7 +5,7 @@
 #include "app/cashbook/kasa.h"
 #include "bench/BenchCommon.h"
 #include "controls/button/BvButton.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Program.h"
 

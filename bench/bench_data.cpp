@@ -1,9 +1,9 @@
 // The data layer against the same work done with bare sqlite3 calls (step, read every
 // column as text), on the generated shop database. Prints each ratio ours/raw.
 #include "bench/BenchCommon.h"
-#include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
+#include "platform/databind/DataControl.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -4,7 +4,7 @@
 // activation on the same day (no count changes). Prints the times and the ratio ours/raw.
 #include "app/veresiye.h"
 #include "bench/BenchCommon.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"

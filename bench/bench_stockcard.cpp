@@ -9,7 +9,7 @@
 #include "app/stock/frmProduct.h"
 #include "bench/BenchCommon.h"
 #include "controls/button/BvButton.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 

@@ -7,7 +7,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/PropertyBag.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"

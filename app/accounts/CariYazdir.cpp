@@ -6,7 +6,7 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"

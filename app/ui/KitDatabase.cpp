@@ -2,9 +2,9 @@
 
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "database/DbScripts.h"
-#include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
 #include "platform/data/ProgramDatabase.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"

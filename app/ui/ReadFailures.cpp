@@ -1,6 +1,6 @@
 #include "app/ui/ReadFailures.h"
 
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/MsgBox.h"
 
 namespace ui

@@ -1,5 +1,5 @@
 #include "platform/forms/HandOff.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 
 #include <QPointer>
 

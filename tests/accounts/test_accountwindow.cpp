@@ -8,8 +8,8 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
-#include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
+#include "platform/databind/DataControl.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 

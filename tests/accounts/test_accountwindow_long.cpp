@@ -4,7 +4,7 @@
 #include "app/accounts/veresiye2.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 

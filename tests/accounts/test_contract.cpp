@@ -10,7 +10,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/Twips.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Timer.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"

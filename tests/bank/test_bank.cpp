@@ -7,8 +7,8 @@
 #include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "platform/data/DataControl.h"
 #include "platform/data/Database.h"
+#include "platform/databind/DataControl.h"
 #include "tests/harness/Harness.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "platform/data/DataControl.h"
-#include "platform/data/DataGridModel.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
+#include "platform/databind/DataControl.h"
+#include "platform/databind/DataGridModel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

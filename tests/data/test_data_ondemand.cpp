@@ -1,9 +1,9 @@
 // Record sets read on demand (a long ledger opens with the keys of its first rows), stored
 // values read without conversion, and values noted after a write of the caller's own.
-#include "platform/data/DataControl.h"
-#include "platform/data/DataGridModel.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
+#include "platform/databind/DataControl.h"
+#include "platform/databind/DataGridModel.h"
 
 #include <QLineEdit>
 #include <QTableView>

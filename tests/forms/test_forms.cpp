@@ -8,7 +8,7 @@
 #include "tests/harness/Harness.h"
 #include "tests/harness/InstanceHelper.h"
 
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -4,7 +4,7 @@
 #include "app/accounts/veresiye2.h"
 #include "app/ayarlar.h"
 #include "controls/button/BvButton.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "tests/harness/Harness.h"
 
 #include <QComboBox>

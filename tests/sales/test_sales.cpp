@@ -8,7 +8,7 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Timer.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"

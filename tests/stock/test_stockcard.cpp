@@ -8,7 +8,7 @@
 #include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Timer.h"
 #include "platform/report/ReportPreview.h"
 #include "tests/harness/Harness.h"

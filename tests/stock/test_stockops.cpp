@@ -4,7 +4,7 @@
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/frmProduct.h"
 #include "controls/button/BvButton.h"
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 #include "platform/forms/Timer.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"

@@ -2,7 +2,7 @@
 // A read-only table model over a data control's rows, with the columns a window names.
 // Attached to a view, the view's selected row is the control's current row and the
 // other way round.
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 
 #include <QAbstractTableModel>
 #include <QList>

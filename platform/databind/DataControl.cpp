@@ -1,4 +1,4 @@
-#include "platform/data/DataControl.h"
+#include "platform/databind/DataControl.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "platform/data/DataGridModel.h"
+#include "platform/databind/DataGridModel.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
