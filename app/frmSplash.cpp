@@ -115,6 +115,9 @@ void frmSplash::settleRestore(const QString &path)
         return;
     const QString journal = QStringLiteral("-journal");
     const pv::DatabaseState state = pv::databaseState(path);
+    // Nothing is decided on a file that cannot be read yet: the start-up tells why.
+    if (state == pv::DatabaseState::NeedsRollBack)
+        return;
     if ((state == pv::DatabaseState::Usable || state == pv::DatabaseState::ReadOnly) &&
         pv::isProgramDatabase(path, pv::schemaSql())) {
         QFile::remove(previous);
@@ -166,6 +169,16 @@ bool frmSplash::fileIsUsable(const QString &path)
         } else {
             pv::endProgram();
         }
+        return false;
+    case pv::DatabaseState::NeedsRollBack:
+        // The file is sound: only the rest of a broken write must be taken back first.
+        stop();
+        pv::MsgBox(QStringLiteral("Veri tabanı dosyasında yarım kalmış bir kayıt var: %1\n\nDosya ve "
+                                  "bulunduğu klasör yazılabilir olduğunda yarım kayıt geri alınır ve "
+                                  "dosya açılır. Program kapatılacak.")
+                       .arg(shown),
+                   pv::vbCritical, QStringLiteral("Hata"));
+        pv::endProgram();
         return false;
     case pv::DatabaseState::Missing:
     case pv::DatabaseState::CannotOpen:

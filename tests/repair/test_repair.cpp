@@ -9,6 +9,7 @@
 #include "repair/Compaction.h"
 #include "repair/RepairProgram.h"
 #include "repair/frmCompact.h"
+#include "tests/harness/CrashWriter.h"
 #include "tests/harness/Harness.h"
 #include "tests/harness/InstanceHelper.h"
 
@@ -26,7 +27,6 @@
 #include <iostream>
 #include <memory>
 #include <sqlite3.h>
-#include <string>
 #include <sys/stat.h>
 
 using pv::test::fileBytes;
@@ -229,12 +229,7 @@ private slots:
         fillLedger(*h, false);
         const QStringList rowsBefore = snapshot(*h);
         // A writer dies inside its transaction, after part of it reached the file.
-        QProcess writer;
-        startHelper(writer, {"--die-writing", db});
-        QVERIFY(writer.waitForReadyRead(20000));
-        QCOMPARE(writer.readLine().trimmed(), QByteArray("inside"));
-        writer.kill();
-        QVERIFY(writer.waitForFinished(10000));
+        QVERIFY(pv::test::killWhileWriting(db));
         QVERIFY(QFileInfo(db + "-journal").size() > 0);
 
         QCOMPARE(repair::compactDatabase(db), Outcome::Done);
@@ -571,25 +566,6 @@ private slots:
     }
 };
 
-// Helper mode: a writer that dies inside its transaction once part of it reached the
-// file, leaving a hot journal.
-static int dieWriting(int, char **argv)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(argv[2], &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        return 1;
-    pv::registerSqlFunctions(db);
-    const char *sql = "PRAGMA cache_size = 2; BEGIN; DELETE FROM veresiye WHERE id % 3 = 0; "
-                      "UPDATE veresiye SET Aciklama = 'yarım kalan' WHERE id % 3 = 1;";
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return 2;
-    std::cout << "inside" << std::endl;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-    }
-    return 0;
-}
-
 // Helper mode: the repair program as it starts on a folder.
 static int runRepair(int argc, char **argv)
 {
@@ -614,7 +590,7 @@ int main(int argc, char **argv)
                                       [&] { return db.open(pv::databasePath()); });
     }
     if (argc >= 3 && QByteArray(argv[1]) == "--die-writing")
-        return dieWriting(argc, argv);
+        return pv::test::dieWriting(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--run-repair")
         return runRepair(argc, argv);
     QApplication app(argc, argv);

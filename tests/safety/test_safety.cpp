@@ -14,10 +14,13 @@
 #include "platform/data/Recordset.h"
 #include "platform/forms/Program.h"
 #include "platform/report/Report.h"
+#include "tests/harness/CrashWriter.h"
 #include "tests/harness/Harness.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -57,17 +60,64 @@ QString backup(Harness &h, const QString &name)
 }
 
 // The restore window from the main window's menu up to "Geri Yükle", with saved picked and
-// the replacing of the live file agreed to.
-CopyFile &pickForRestore(Harness &h, const QString &saved)
+// (when the copy gets that far) the replacing of the live file agreed to.
+CopyFile &pickForRestore(Harness &h, const QString &saved, bool askedToReplace = true)
 {
     pv::form<CopyFile>().openForRestore(QString());
     CopyFile &c = pv::form<CopyFile>();
     h.click(c.VornXPButton1);
     h.expectOpenFile(saved);
     h.click(c.MyButton3);
-    h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
+    if (askedToReplace)
+        h.expectMsgBoxContaining(QStringLiteral("Dosyası zaten var."), pv::vbYes);
     return c;
 }
+
+// A few hundred ledger rows, so that a write with a tiny page cache reaches the file
+// before its commit.
+void fillLedger(Harness &h)
+{
+    QVERIFY(h.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+                   "INSERT INTO veresiye (Tarih, Turu, Aciklama, Eklenen, Tarih2, mus_kodu) "
+                   "SELECT '10.12.2026', 'Satış', printf('Satış %0200d', i), i * 1.5, '20261210', "
+                   "printf('M%04d', i % 50) FROM n"));
+}
+
+// The rows fillLedger made are all there, none of them touched by the broken write.
+void ledgerAsBeforeTheCrash(Harness &h)
+{
+    QCOMPARE(h.value("SELECT count(*) FROM veresiye").toInt(), 300);
+    QCOMPARE(h.value("SELECT count(*) FROM veresiye WHERE Aciklama = 'yarım kalan'").toInt(), 0);
+}
+
+// Neither a file nor its folder may be written, whoever runs the test.
+struct NothingWritable {
+    NothingWritable()
+    {
+        pv::setWritableCheck([](const QString &) { return false; });
+    }
+    ~NothingWritable() { pv::setWritableCheck({}); }
+};
+
+// The check runs in a child process of an ordinary user, because the super-user may
+// write any file whatever its permissions; its answer is the exit code.
+int asOrdinaryUser(const std::function<int()> &check)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(100);
+        _exit(check());
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+const QString kBackupNeedsRollBack =
+    QStringLiteral("Seçilen dosyada yarım kalmış bir kayıt var; hiçbir şey değiştirilmedi.\n\nDosya ve "
+                   "bulunduğu klasör yazılabilir olduğunda yarım kayıt geri alınır ve dosya geri "
+                   "yüklenebilir.");
 
 } // namespace
 
@@ -80,6 +130,12 @@ private slots:
     void lockedFileAtStart();
     void readOnlyAtStart_data();
     void readOnlyAtStart();
+    void crashDuringAWrite_data();
+    void crashDuringAWrite();
+    void crashJournalOnAFileNobodyMayWrite_data();
+    void crashJournalOnAFileNobodyMayWrite();
+    void crashJournalThatCannotBeRolledBack_data();
+    void crashJournalThatCannotBeRolledBack();
     void restoredFileThatDoesNotOpenGivesTheOldOneBack();
     void restoredFileThatOpensDropsTheOldOne();
     void stalePartFilesGoWithTheNextBackup();
@@ -156,21 +212,6 @@ void TestSafety::readOnlyAtStart_data()
     QTest::newRow("folder") << true;
 }
 
-// The check runs in a child process of an ordinary user, because the super-user may
-// write any file whatever its permissions.
-static int stateAsOrdinaryUser(const QString &path)
-{
-    const pid_t child = fork();
-    if (child == 0) {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            _exit(100);
-        _exit(int(pv::databaseState(path)));
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 void TestSafety::readOnlyAtStart()
 {
     QFETCH(bool, folder);
@@ -181,7 +222,8 @@ void TestSafety::readOnlyAtStart()
     // The file readable by all, and the file or its folder writable by nobody.
     chmod(path.constData(), folder ? 0666 : 0444);
     chmod(dir.constData(), folder ? 0555 : 0777);
-    QCOMPARE(stateAsOrdinaryUser(h.databasePath()), int(pv::DatabaseState::ReadOnly));
+    QCOMPARE(asOrdinaryUser([&] { return int(pv::databaseState(h.databasePath())); }),
+             int(pv::DatabaseState::ReadOnly));
     if (geteuid() != 0) {
         const QByteArray before = fileBytes(h.databasePath());
         h.expectMsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: ") +
@@ -194,6 +236,116 @@ void TestSafety::readOnlyAtStart()
     }
     chmod(dir.constData(), 0700);
     chmod(path.constData(), 0644);
+}
+
+void TestSafety::crashDuringAWrite_data()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("the database at start-up") << false;
+    QTest::newRow("a backup being restored") << true;
+}
+
+// A program killed in the middle of a write (or a power cut) leaves a journal that must be
+// rolled back: the file is sound, and the next opening rolls it back and goes on.
+void TestSafety::crashDuringAWrite()
+{
+    QFETCH(bool, restore);
+    Harness h;
+    fillLedger(h);
+    const QString version = h.value("SELECT surum FROM surum").toString();
+    const QString file = restore ? backup(h, QStringLiteral("e.ydk")) : h.databasePath();
+    QVERIFY(!file.isEmpty());
+    if (restore)
+        QVERIFY(h.exec(QStringLiteral("DELETE FROM veresiye")));
+    QVERIFY(pv::test::killWhileWriting(file));
+    QVERIFY(QFileInfo(file + QStringLiteral("-journal")).size() > 0);
+
+    if (restore) {
+        CopyFile &c = pickForRestore(h, file);
+        h.expectMsgBoxContaining(QStringLiteral("Yedek dosyasından yükleme yapıldı."));
+        h.click(c.Command3);
+        h.settle();
+        QVERIFY(pv::isLoaded<frmSplash>());
+    } else {
+        pv::form<frmSplash>().Show(pv::Form::Modeless);
+        h.settle();
+        QCOMPARE(pv::form<frmSplash>().Label8->text(), version);
+    }
+    QVERIFY(!h.programEnded());
+    QVERIFY(!QFile::exists(file + QStringLiteral("-journal")));
+    QCOMPARE(int(pv::databaseState(h.databasePath())), int(pv::DatabaseState::Usable));
+    ledgerAsBeforeTheCrash(h);
+}
+
+void TestSafety::crashJournalOnAFileNobodyMayWrite_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::newRow("file") << false;
+    QTest::newRow("folder") << true;
+}
+
+// The journal cannot be rolled back: the file is told apart from a damaged or foreign one,
+// and nothing is touched.
+void TestSafety::crashJournalOnAFileNobodyMayWrite()
+{
+    QFETCH(bool, folder);
+    Harness h;
+    fillLedger(h);
+    const QString path = h.databasePath();
+    QVERIFY(pv::test::killWhileWriting(path));
+    const QByteArray before = fileBytes(path), journal = fileBytes(path + QStringLiteral("-journal"));
+    QVERIFY(!journal.isEmpty());
+    const QByteArray file = QFile::encodeName(path), dir = QFile::encodeName(h.folder());
+    chmod(file.constData(), folder ? 0666 : 0444);
+    chmod(dir.constData(), folder ? 0555 : 0777);
+    QCOMPARE(asOrdinaryUser([&] { return int(pv::databaseState(path)); }),
+             int(pv::DatabaseState::NeedsRollBack));
+    QCOMPARE(asOrdinaryUser([&] { return int(pv::checkProgramDatabase(path, pv::schemaSql())); }),
+             int(pv::ProgramFile::NeedsRollBack));
+    chmod(dir.constData(), 0700);
+    chmod(file.constData(), 0644);
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(fileBytes(path + QStringLiteral("-journal")), journal);
+}
+
+void TestSafety::crashJournalThatCannotBeRolledBack_data()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("the database at start-up") << false;
+    QTest::newRow("a backup being restored") << true;
+}
+
+// What the user is told when the journal cannot be rolled back: the file and its folder
+// must become writable; the file is neither called damaged nor anything else touched.
+void TestSafety::crashJournalThatCannotBeRolledBack()
+{
+    QFETCH(bool, restore);
+    Harness h;
+    fillLedger(h);
+    const QString file = restore ? backup(h, QStringLiteral("f.ydk")) : h.databasePath();
+    QVERIFY(pv::test::killWhileWriting(file));
+    const QByteArray live = fileBytes(h.databasePath()), before = fileBytes(file),
+                     journal = fileBytes(file + QStringLiteral("-journal"));
+    NothingWritable readOnly;
+    if (restore) {
+        CopyFile &c = pickForRestore(h, file, false);
+        h.expectMsgBox(kBackupNeedsRollBack, pv::vbCritical, QStringLiteral("Hata"));
+        h.click(c.Command3);
+        QVERIFY(c.btnKapat->isVisible()); // the user may pick another file or leave
+        QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
+    } else {
+        h.expectMsgBox(QStringLiteral("Veri tabanı dosyasında yarım kalmış bir kayıt var: ") +
+                           QDir::toNativeSeparators(file) +
+                           QStringLiteral("\n\nDosya ve bulunduğu klasör yazılabilir olduğunda yarım kayıt "
+                                          "geri alınır ve dosya açılır. Program kapatılacak."),
+                       pv::vbCritical, QStringLiteral("Hata"));
+        pv::form<frmSplash>();
+        QVERIFY(h.programEnded());
+        QVERIFY(!pv::isLoaded<veresiye>());
+    }
+    QCOMPARE(fileBytes(h.databasePath()), live);
+    QCOMPARE(fileBytes(file), before);
+    QCOMPARE(fileBytes(file + QStringLiteral("-journal")), journal);
 }
 
 // A restored file that passed every check but does not open at the next start (here it
@@ -375,5 +527,12 @@ void TestSafety::customerNumberReadFails()
     QCOMPARE(h.msgBoxes().size(), 1);
 }
 
-QTEST_MAIN(TestSafety)
+int main(int argc, char **argv)
+{
+    if (argc >= 3 && QByteArray(argv[1]) == "--die-writing")
+        return pv::test::dieWriting(argc, argv);
+    QApplication app(argc, argv);
+    TestSafety t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "test_safety.moc"
