@@ -146,8 +146,12 @@ bool frmSplash::fileIsUsable(const QString &path)
     case pv::DatabaseState::Usable:
         return true;
     case pv::DatabaseState::ReadOnly:
+        // The main window and the login come once the warning is answered, never over it:
+        // the splash's three seconds start again then.
+        Timer1.setEnabled(false);
         pv::MsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: %1. Kayıtlar yapılamaz.").arg(shown),
                    pv::vbExclamation, QStringLiteral("Dikkat"));
+        Timer1.setEnabled(true);
         return true;
     case pv::DatabaseState::Locked:
         stop();

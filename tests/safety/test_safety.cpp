@@ -3,6 +3,7 @@
 // old one back. Backups leave no part files behind.
 #include "app/CopyFile.h"
 #include "app/accounts/musteriekle.h"
+#include "app/frmLogin.h"
 #include "app/frmSplash.h"
 #include "app/reports/AppReports.h"
 #include "app/ui/Kit.h"
@@ -130,6 +131,7 @@ private slots:
     void lockedFileAtStart();
     void readOnlyAtStart_data();
     void readOnlyAtStart();
+    void readOnlyWarningHoldsTheHandOver();
     void crashDuringAWrite_data();
     void crashDuringAWrite();
     void crashJournalOnAFileNobodyMayWrite_data();
@@ -236,6 +238,34 @@ void TestSafety::readOnlyAtStart()
     }
     chmod(dir.constData(), 0700);
     chmod(path.constData(), 0644);
+}
+
+// The warning about a read-only file is answered before the main window and the login
+// come: the splash's three seconds do not run while it waits.
+void TestSafety::readOnlyWarningHoldsTheHandOver()
+{
+    Harness h;
+    NothingWritable readOnly;
+    bool coveredMeanwhile = true;
+    h.expectMsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: ") +
+                       QDir::toNativeSeparators(h.databasePath()) + QStringLiteral(". Kayıtlar yapılamaz."),
+                   [&](const pv::MsgBoxCall &) {
+                       h.advance(10000); // the user reads it for a while
+                       h.settle();
+                       coveredMeanwhile = pv::isLoaded<veresiye>() || pv::isLoaded<frmLogin>();
+                       return int(pv::vbOK);
+                   });
+    frmSplash &s = pv::form<frmSplash>();
+    s.Show();
+    QVERIFY(!coveredMeanwhile);
+    QVERIFY(!s.isClosing());
+    // Then the start goes on as always.
+    QCOMPARE(h.advance(2999), 0);
+    QVERIFY(!pv::isLoaded<veresiye>());
+    h.onModal<frmLogin>([&](frmLogin &f) { h.click(f.cmdClose); });
+    QCOMPARE(h.advance(1), 1);
+    h.settle();
+    QVERIFY(h.programEnded());
 }
 
 void TestSafety::crashDuringAWrite_data()
