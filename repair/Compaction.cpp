@@ -56,11 +56,14 @@ bool firstColumn(sqlite3 *db, const char *sql, QStringList *out)
 }
 
 // Every table's rows, counted on the table itself: an index may be the damaged part.
+// SQLite's statistics tables but sqlite_stat1 (which the copy carries) are made anew by
+// ANALYZE: neither carried nor counted.
 bool countRows(pv::Database &db, RowCounts *counts, pv::DbError *error)
 {
     QStringList tables;
     if (!firstColumn(db.handle(),
-                     "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 ORDER BY name",
+                     "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 AND "
+                     "(substr(name, 1, 11) <> 'sqlite_stat' OR name = 'sqlite_stat1') ORDER BY name",
                      &tables)) {
         error->number = sqlite3_extended_errcode(db.handle());
         error->message = QString::fromUtf8(sqlite3_errmsg(db.handle()));
@@ -137,14 +140,23 @@ bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error
                            .arg(name)))
             return fail();
     }
-    const bool counters =
-        copy.scalar(
-                QStringLiteral("SELECT count(*) FROM original.sqlite_master WHERE name = 'sqlite_sequence'"))
-            .toInt() > 0;
-    if (counters &&
-        !copy.exec(QStringLiteral("DELETE FROM main.sqlite_sequence; "
-                                  "INSERT INTO main.sqlite_sequence SELECT * FROM original.sqlite_sequence")))
-        return fail();
+    // SQLite's own tables that hold something of the file: the AUTOINCREMENT counters (made
+    // with their tables) and the statistics an outside ANALYZE left (an ANALYZE of the schema
+    // table alone makes their table and gathers nothing).
+    for (const auto &[table, make] :
+         {std::pair{"sqlite_sequence", ""}, {"sqlite_stat1", "ANALYZE main.sqlite_master"}}) {
+        const QString name = QLatin1String(table);
+        const QVariant there =
+            copy.scalar(QStringLiteral("SELECT count(*) FROM original.sqlite_master WHERE name = ?"), {name});
+        if (copy.lastError())
+            return fail();
+        if (there.toInt() == 0)
+            continue;
+        if ((*make && !copy.exec(QLatin1String(make))) ||
+            !copy.exec(QStringLiteral("DELETE FROM main.%1; INSERT INTO main.%1 SELECT * FROM original.%1")
+                           .arg(name)))
+            return fail();
+    }
     for (const QString &definition : others)
         if (!copy.exec(definition))
             return fail();

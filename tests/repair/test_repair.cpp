@@ -169,6 +169,7 @@ private slots:
         QTest::addColumn<bool>("succeeds");
         QTest::newRow("many deleted rows") << "deleted" << true;
         QTest::newRow("leftover temporary file") << "leftover" << true;
+        QTest::newRow("statistics of an outside ANALYZE") << "analyze" << true;
         QTest::newRow("damaged index page") << "index" << true;
         QTest::newRow("damaged table page") << "table" << false;
         QTest::newRow("text file") << "text" << false;
@@ -180,6 +181,8 @@ private slots:
         QFETCH(bool, succeeds);
         const QString db = h->databasePath();
         fillLedger(*h, fixture == "deleted" || fixture == "leftover");
+        if (fixture == "analyze")
+            QVERIFY(h->exec("ANALYZE"));
         const QStringList rowsBefore = snapshot(*h);
         const qint64 sizeBefore = QFileInfo(db).size();
         if (fixture == "leftover") {
