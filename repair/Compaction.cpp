@@ -233,9 +233,10 @@ Outcome compactDatabase(const QString &path)
     const QString folder = info.absolutePath();
     const QString temporary = temporaryPathFor(original);
 
-    // The main program on this folder runs: it holds the file and would go on writing to
-    // the replaced one. Holding its lock keeps it from starting until the work is done.
-    pv::InstanceLock mainProgram(QLatin1String(kMainProgram), folder);
+    // The main program on this file runs (from whatever folder links to it): it holds the
+    // file and would go on writing to the replaced one. Holding its lock keeps it from
+    // starting until the work is done.
+    pv::InstanceLock mainProgram(QLatin1String(kMainProgram), original);
     if (!mainProgram.isHeld())
         return Outcome::InUse;
 

@@ -121,6 +121,29 @@ bool leftovers(const QString &folder)
            QFileInfo::exists(folder + "/pelvanor.dll-journal");
 }
 
+// A second program folder whose database is a link to the harness's one.
+QString linkedFolder(Harness &h)
+{
+    const QString folder = h.folder() + "/ikinci";
+    if (!QDir().mkpath(folder) || !QFile::link(h.databasePath(), folder + "/pelvanor.dll"))
+        return {};
+    return folder;
+}
+
+// The folder a second program runs from: the harness's own, or one whose database links
+// to it.
+QString programFolderFor(Harness &h, bool linked)
+{
+    return linked ? linkedFolder(h) : h.folder();
+}
+
+void addFolderRows()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("the same folder") << false;
+    QTest::newRow("a folder whose database links here") << true;
+}
+
 // A helper process of this test program.
 void startHelper(QProcess &p, const QStringList &args)
 {
@@ -263,8 +286,8 @@ private slots:
             seen = true;
             QCOMPARE(temporary, QFileInfo(other).canonicalFilePath() + "/Newtemp.mdb");
             QCOMPARE(original, QFileInfo(other + "/pelvanor.dll").canonicalFilePath());
-            QVERIFY(pv::instanceRunning("Pelvanor", other));
-            QVERIFY(!pv::instanceRunning("Pelvanor", h->folder()));
+            QVERIFY(pv::instanceRunning("Pelvanor", other + "/pelvanor.dll"));
+            QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath()));
         });
         QCOMPARE(repair::compactDatabase(other + "/pelvanor.dll"), Outcome::Done);
         QVERIFY(seen);
@@ -285,13 +308,17 @@ private slots:
 
     // ------------------------------------------------------------------ in use
 
+    void mainProgramRunning_data() { addFolderRows(); }
     void mainProgramRunning()
     {
-        // The main program of this folder runs (a helper holding its lock and the file).
+        // The main program on this file runs (a helper holding its lock and the file).
+        QFETCH(bool, linked);
         const QString db = h->databasePath();
+        const QString folder = programFolderFor(*h, linked);
+        QVERIFY(!folder.isEmpty());
         const QByteArray before = fileBytes(db);
         QProcess main;
-        startHelper(main, {"--main-program", h->folder()});
+        startHelper(main, {"--main-program", folder});
         QVERIFY(main.waitForReadyRead(10000));
         QCOMPARE(main.readLine().trimmed(), QByteArray("held"));
 
@@ -340,24 +367,28 @@ private slots:
         }
         handle.close();
         QVERIFY(fileBytes(db) == before);
-        QVERIFY(!pv::instanceRunning("Pelvanor", h->folder())); // the lock was let go
+        QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath())); // the lock was let go
     }
 
+    void theLockIsHeldWhileItWorks_data() { addFolderRows(); }
     void theLockIsHeldWhileItWorks()
     {
+        QFETCH(bool, linked);
         const QString db = h->databasePath();
+        const QString folder = programFolderFor(*h, linked);
+        QVERIFY(!folder.isEmpty());
         QByteArray started;
         repair::setBeforeReplaceHook([&](const QString &, const QString &) {
-            QVERIFY(pv::instanceRunning("Pelvanor", h->folder()));
+            QVERIFY(pv::instanceRunning("Pelvanor", folder + "/pelvanor.dll"));
             // The main program started now ends at its own instance check.
             QProcess main;
-            startHelper(main, {"--main-program", h->folder()});
+            startHelper(main, {"--main-program", folder});
             QVERIFY(main.waitForFinished(10000));
             started = main.readAllStandardOutput().trimmed();
         });
         QCOMPARE(repair::compactDatabase(db), Outcome::Done);
         QCOMPARE(started, QByteArray("refused"));
-        QVERIFY(!pv::instanceRunning("Pelvanor", h->folder()));
+        QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath()));
     }
 
     // ------------------------------------------------------------------ replacing
@@ -525,7 +556,7 @@ private slots:
         frmCompact &f = window();
         bool lockFree = false;
         pv::setLaunchHandler([&](const QString &) {
-            lockFree = !pv::instanceRunning("Pelvanor", h->folder());
+            lockFree = !pv::instanceRunning("Pelvanor", h->databasePath());
             return starts;
         });
         h->click(f.cmdClose);
@@ -553,14 +584,18 @@ private slots:
         QCOMPARE(h->launches(), QStringList());
     }
 
+    void aSecondRepairProgramEndsSilently_data() { addFolderRows(); }
     void aSecondRepairProgramEndsSilently()
     {
+        QFETCH(bool, linked);
+        const QString folder = programFolderFor(*h, linked);
+        QVERIFY(!folder.isEmpty());
         QProcess first;
         startHelper(first, {"--run-repair", h->folder()});
         QVERIFY(first.waitForReadyRead(20000));
         QCOMPARE(first.readLine().trimmed(), QByteArray("shown"));
         QProcess second;
-        startHelper(second, {"--run-repair", h->folder()});
+        startHelper(second, {"--run-repair", folder});
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(second.readAllStandardOutput().trimmed(), QByteArray("ended"));
