@@ -79,6 +79,10 @@ void frmSplash::Form_Load()
         return;
     }
     const QString path = pv::databasePath();
+    // A compaction killed on its way left its copy; none runs while this program holds the
+    // file's instance lock.
+    if (pv::holdsInstanceLock())
+        pv::removeCompactionLeftovers(pv::resolvedDatabasePath(path));
     settleRestore(path);
     if (!fileIsUsable(path))
         return;

@@ -210,11 +210,6 @@ struct TemporaryGuard {
 
 } // namespace
 
-QString temporaryPathFor(const QString &databasePath)
-{
-    return QFileInfo(databasePath).absolutePath() + QLatin1Char('/') + QLatin1String(kTemporaryName);
-}
-
 void setBeforeReplaceHook(ReplaceHook hook)
 {
     g_beforeReplace = std::move(hook);
@@ -228,10 +223,10 @@ Outcome compactDatabase(const QString &path)
     // A link is followed: the file it names is rebuilt, the link stays a link.
     const QString original = given.canonicalFilePath();
     const QFileInfo info(original);
-    if (info.fileName().compare(QLatin1String(kTemporaryName), Qt::CaseInsensitive) == 0)
+    if (info.fileName().compare(QLatin1String(pv::kCompactionTemporaryName), Qt::CaseInsensitive) == 0)
         return Outcome::NotOurDatabase;
     const QString folder = info.absolutePath();
-    const QString temporary = temporaryPathFor(original);
+    const QString temporary = pv::compactionTemporaryPath(original);
 
     // The main program on this file runs (from whatever folder links to it): it holds the
     // file and would go on writing to the replaced one. Holding its lock keeps it from
@@ -265,10 +260,8 @@ Outcome compactDatabase(const QString &path)
         return outcomeOf(error, Outcome::Damaged);
 
     // A leftover journal beside the temporary name would be rolled into the new copy.
-    for (const QString &leftover :
-         {temporary, temporary + QStringLiteral("-journal"), temporary + QStringLiteral("-wal")})
-        if (fileThere(leftover) && !QFile::remove(leftover))
-            return Outcome::TemporaryFile;
+    if (!pv::removeCompactionLeftovers(original))
+        return Outcome::TemporaryFile;
     TemporaryGuard guard{temporary, true};
 
     {

@@ -274,6 +274,24 @@ DatabaseState databaseState(const QString &path, QString *reason, int busyMs)
     return isDamage(error) ? DatabaseState::Damaged : DatabaseState::CannotOpen;
 }
 
+QString compactionTemporaryPath(const QString &resolvedDatabasePath)
+{
+    return QFileInfo(resolvedDatabasePath).absolutePath() + QLatin1Char('/') +
+           QLatin1String(kCompactionTemporaryName);
+}
+
+bool removeCompactionLeftovers(const QString &resolvedDatabasePath)
+{
+    const QString temporary = compactionTemporaryPath(resolvedDatabasePath);
+    for (const QString &leftover :
+         {temporary, temporary + QStringLiteral("-journal"), temporary + QStringLiteral("-wal")}) {
+        const QFileInfo fi(leftover);
+        if ((fi.exists() || fi.isSymLink()) && !QFile::remove(leftover))
+            return false;
+    }
+    return true;
+}
+
 QString previousDatabasePath(const QString &databasePath)
 {
     return databasePath + QStringLiteral(".onceki");

@@ -61,6 +61,15 @@ enum class DatabaseState {
 // busyMs: how long to wait for another program's lock before answering Locked.
 DatabaseState databaseState(const QString &path, QString *reason = nullptr, int busyMs = 3000);
 
+// The file the repair program rebuilds a database into, beside the database file (path
+// resolved, links followed); a compaction killed on its way leaves it behind.
+inline constexpr char kCompactionTemporaryName[] = "Newtemp.mdb";
+QString compactionTemporaryPath(const QString &resolvedDatabasePath);
+// Removes what a compaction left beside the database: the temporary file and any journal
+// of it. Only for a program that holds the database's instance lock (no compaction can be
+// running then). False when one of them stays.
+bool removeCompactionLeftovers(const QString &resolvedDatabasePath);
+
 // Where a restore keeps the database it replaced until the restored one has opened.
 QString previousDatabasePath(const QString &databasePath);
 

@@ -138,6 +138,8 @@ private slots:
     void crashJournalOnAFileNobodyMayWrite();
     void crashJournalThatCannotBeRolledBack_data();
     void crashJournalThatCannotBeRolledBack();
+    void compactionLeftoversGoAtStart_data();
+    void compactionLeftoversGoAtStart();
     void restoredFileThatDoesNotOpenGivesTheOldOneBack();
     void restoredFileThatOpensDropsTheOldOne();
     void stalePartFilesGoWithTheNextBackup();
@@ -376,6 +378,43 @@ void TestSafety::crashJournalThatCannotBeRolledBack()
     QCOMPARE(fileBytes(h.databasePath()), live);
     QCOMPARE(fileBytes(file), before);
     QCOMPARE(fileBytes(file + QStringLiteral("-journal")), journal);
+}
+
+void TestSafety::compactionLeftoversGoAtStart_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::newRow("from the database's folder") << "here";
+    QTest::newRow("from a folder whose database links there") << "linked";
+    QTest::newRow("while a compaction holds the file") << "compacting";
+}
+
+// A compaction killed on its way leaves its copy (as large as the database) beside the
+// file; the main program removes it once it holds the file's instance lock.
+void TestSafety::compactionLeftoversGoAtStart()
+{
+    QFETCH(QString, start);
+    Harness h;
+    const QString copy = h.folder() + QStringLiteral("/Newtemp.mdb");
+    QVERIFY(QFile::copy(h.databasePath(), copy));
+    QVERIFY(writeFile(copy + QStringLiteral("-journal"), "yarım"));
+    // Another folder's own file of that name is no leftover of this database.
+    const QString linked = h.folder() + QStringLiteral("/ikinci");
+    QVERIFY(QDir().mkpath(linked));
+    QVERIFY(QFile::link(h.databasePath(), linked + QStringLiteral("/pelvanor.dll")));
+    QVERIFY(writeFile(linked + QStringLiteral("/Newtemp.mdb"), "başka"));
+    if (start == QLatin1String("linked"))
+        pv::setProgramFolder(linked);
+    std::unique_ptr<pv::InstanceLock> compaction;
+    if (start == QLatin1String("compacting"))
+        compaction =
+            std::make_unique<pv::InstanceLock>(QCoreApplication::applicationName(), h.databasePath());
+    pv::form<frmSplash>();
+    pv::setProgramFolder(h.folder());
+    const bool removed = start != QLatin1String("compacting");
+    QCOMPARE(h.programEnded(), !removed);
+    QCOMPARE(QFile::exists(copy), !removed);
+    QCOMPARE(QFile::exists(copy + QStringLiteral("-journal")), !removed);
+    QCOMPARE(fileBytes(linked + QStringLiteral("/Newtemp.mdb")), QByteArray("başka"));
 }
 
 // A restored file that passed every check but does not open at the next start (here it
