@@ -40,6 +40,13 @@ Outcome outcomeOf(const pv::DbError &error, Outcome otherwise)
     }
 }
 
+// The failure the connection last met.
+pv::DbError engineError(sqlite3 *db)
+{
+    const int number = sqlite3_extended_errcode(db);
+    return {number, pv::userReason(number), QString::fromUtf8(sqlite3_errmsg(db))};
+}
+
 // The first column of every row the statement gives; false when it fails.
 bool firstColumn(sqlite3 *db, const char *sql, QStringList *out)
 {
@@ -65,8 +72,7 @@ bool countRows(pv::Database &db, RowCounts *counts, pv::DbError *error)
                      "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 AND "
                      "(substr(name, 1, 11) <> 'sqlite_stat' OR name = 'sqlite_stat1') ORDER BY name",
                      &tables)) {
-        error->number = sqlite3_extended_errcode(db.handle());
-        error->message = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+        *error = engineError(db.handle());
         return false;
     }
     counts->clear();
@@ -114,8 +120,7 @@ bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error
                      "SELECT sql FROM original.sqlite_master WHERE type IN ('index', 'view', 'trigger') AND "
                      "sql IS NOT NULL ORDER BY type = 'trigger', rowid",
                      &others)) {
-        error->number = sqlite3_extended_errcode(h);
-        error->message = QString::fromUtf8(sqlite3_errmsg(h));
+        *error = engineError(h);
         return false;
     }
     // Two whole numbers the program may keep in the header; read back as numbers, they

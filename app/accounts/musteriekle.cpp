@@ -424,7 +424,7 @@ void musteriekle::KaydetForm()
         QString why;
         if (ok && counted && !pv::ledger::takeCustomerNumber(db, *counted, &why)) {
             ok = false;
-            error = {1, why};
+            error = {1, why, {}};
         }
         if (ok && !tx.commit()) {
             ok = false;

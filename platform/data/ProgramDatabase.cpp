@@ -218,7 +218,7 @@ ProgramFile checkProgramDatabase(const QString &path, const QString &schemaSql, 
         setReason(reason, QStringLiteral("a crash's journal waits"));
         return ProgramFile::NeedsRollBack;
     case Look::Failed:
-        return notOurs(error.message);
+        return notOurs(error.detail);
     }
     const TableColumns present = tableColumns(db.handle());
     for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
@@ -230,7 +230,7 @@ ProgramFile checkProgramDatabase(const QString &path, const QString &schemaSql, 
                 return notOurs(QStringLiteral("column %1.%2 missing").arg(it.key(), column));
     }
     if (!checkAnswersOk(db, "PRAGMA integrity_check", &error))
-        return notOurs(error ? error.message : QStringLiteral("integrity check failed"));
+        return notOurs(error ? error.detail : QStringLiteral("integrity check failed"));
     // As the start-up reads it: the version table through a record set, standing on its row.
     Recordset version;
     if (!version.open(db, QStringLiteral("surum")) || !version.hasCurrent() ||
@@ -268,7 +268,7 @@ DatabaseState databaseState(const QString &path, QString *reason, int busyMs)
     case Look::Failed:
         break;
     }
-    setReason(reason, error.message);
+    setReason(reason, error.detail);
     if (isBusy(error))
         return DatabaseState::Locked;
     return isDamage(error) ? DatabaseState::Damaged : DatabaseState::CannotOpen;

@@ -40,7 +40,7 @@ enum class ProgramFile {
 // Ours when path is a database of this program: SQLite's header, every table of schemaSql
 // with every one of its columns, an integrity check answering "ok", and the version row
 // `surum` read through the data layer as the start-up reads it. Nothing is written to the
-// file but the roll-back of a crash's journal. reason (when given) says what failed.
+// file but the roll-back of a crash's journal. reason (when given) says what failed, in the engine's words.
 ProgramFile checkProgramDatabase(const QString &path, const QString &schemaSql, QString *reason = nullptr);
 inline bool isProgramDatabase(const QString &path, const QString &schemaSql, QString *reason = nullptr)
 {

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -140,6 +141,7 @@ private slots:
     void crashJournalThatCannotBeRolledBack();
     void compactionLeftoversGoAtStart_data();
     void compactionLeftoversGoAtStart();
+    void saveWhileAnotherProgramWrites();
     void restoredFileThatDoesNotOpenGivesTheOldOneBack();
     void restoredFileThatOpensDropsTheOldOne();
     void stalePartFilesGoWithTheNextBackup();
@@ -417,6 +419,36 @@ void TestSafety::compactionLeftoversGoAtStart()
     QCOMPARE(fileBytes(linked + QStringLiteral("/Newtemp.mdb")), QByteArray("başka"));
 }
 
+// A save while another program holds a write lock is refused with a Turkish reason, and
+// nothing is written.
+void TestSafety::saveWhileAnotherProgramWrites()
+{
+    Harness h;
+    // The program's one connection on the file waits briefly here (5 s by design).
+    pv::Database program;
+    QVERIFY(program.open(h.databasePath()));
+    sqlite3_busy_timeout(program.handle(), 50);
+    musteriekle &c = pv::form<musteriekle>();
+    c.txtYetki = QStringLiteral("0");
+    c.Show();
+    h.settle();
+    h.type(c.xpText2, QStringLiteral("Ahmet Yılmaz"));
+    h.type(c.xpText3, QStringLiteral("0212 555 44 33"));
+    h.type(c.xpText4, QStringLiteral("Çarşı Cad. No 5"));
+    sqlite3 *other = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(h.databasePath()).constData(), &other), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    h.expectMsgBox(QStringLiteral("Müşteri kaydedilemedi.\nVeri tabanı dosyası başka bir program tarafından "
+                                  "kullanılıyor; biraz sonra yeniden deneyin."),
+                   pv::vbCritical, QStringLiteral("Hata"));
+    h.click(c.kaydet);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    QVERIFY(pv::isLoaded<musteriekle>()); // the card stays for another try
+    QCOMPARE(c.xpText2->text(), QStringLiteral("Ahmet Yılmaz"));
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM musteriler")).toInt(), 0);
+}
+
 // A restored file that passed every check but does not open at the next start (here it
 // is damaged on disk right after the copy): the replaced database comes back.
 void TestSafety::restoredFileThatDoesNotOpenGivesTheOldOneBack()
@@ -539,8 +571,8 @@ void TestSafety::mainListReadFailsAtActivation()
     Harness h;
     addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
     QVERIFY(h.breakReadsOf(QStringLiteral("musteriler")));
-    h.expectMsgBox(QStringLiteral("Müşteri listesi okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
-                   QStringLiteral("Hata"));
+    h.expectMsgBox(QStringLiteral("Müşteri listesi okunamadı: Veri tabanı işlemi yapılamadı."),
+                   pv::vbOKOnly | pv::vbCritical, QStringLiteral("Hata"));
     veresiye &m = pv::form<veresiye>();
     m.Show();
     h.settle();
@@ -560,8 +592,8 @@ void TestSafety::mainTotalsReadFails()
     h.settle();
     QCOMPARE(h.value(QStringLiteral("SELECT Gun FROM musteriler WHERE mus_kodu = '1'")).toInt(), 7);
     QVERIFY(h.breakReadsOf(QStringLiteral("musteriler")));
-    h.expectMsgBox(QStringLiteral("Toplamlar okunamadı: malformed JSON"), pv::vbOKOnly | pv::vbCritical,
-                   QStringLiteral("Hata"));
+    h.expectMsgBox(QStringLiteral("Toplamlar okunamadı: Veri tabanı işlemi yapılamadı."),
+                   pv::vbOKOnly | pv::vbCritical, QStringLiteral("Hata"));
     h.click(m.VornXPButton1);
     for (QLineEdit *box : {m.VornXPTextBox22, m.VornXPTextBox33, m.VornXPTextBox44})
         QCOMPARE(box->text(), QString());
@@ -575,7 +607,7 @@ void TestSafety::reportReadFails()
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
     r.dataControl().setConnectionString(h.databasePath());
     r.dataControl().setSource(QStringLiteral("select * from veresiye_yok"));
-    h.expectMsgBox(QStringLiteral("Rapor okunamadı: no such table: veresiye_yok"), pv::vbCritical,
+    h.expectMsgBox(QStringLiteral("Rapor okunamadı: Veri tabanı işlemi yapılamadı."), pv::vbCritical,
                    QStringLiteral("Hata"));
     r.showPreviewModal(); // an unexpected preview window would fail the test
 }
@@ -586,8 +618,8 @@ void TestSafety::customerNumberReadFails()
 {
     Harness h;
     QVERIFY(h.breakReadsOf(QStringLiteral("son_musterino")));
-    h.expectMsgBox(QStringLiteral("Müşteri numarası okunamadı: malformed JSON"), pv::vbCritical,
-                   QStringLiteral("Hata"));
+    h.expectMsgBox(QStringLiteral("Müşteri numarası okunamadı: Veri tabanı işlemi yapılamadı."),
+                   pv::vbCritical, QStringLiteral("Hata"));
     musteriekle &c = pv::form<musteriekle>();
     c.txtYetki = QStringLiteral("0");
     c.Show();
