@@ -92,6 +92,14 @@ void ledgerAsBeforeTheCrash(Harness &h)
     QCOMPARE(h.value("SELECT count(*) FROM veresiye WHERE Aciklama = 'yarım kalan'").toInt(), 0);
 }
 
+// The two openings of a file after a crash: the database at start-up, a backup restored.
+void addOpeningRows()
+{
+    QTest::addColumn<bool>("restore");
+    QTest::newRow("the database at start-up") << false;
+    QTest::newRow("a backup being restored") << true;
+}
+
 // Neither a file nor its folder may be written, whoever runs the test.
 struct NothingWritable {
     NothingWritable()
@@ -274,9 +282,7 @@ void TestSafety::readOnlyWarningHoldsTheHandOver()
 
 void TestSafety::crashDuringAWrite_data()
 {
-    QTest::addColumn<bool>("restore");
-    QTest::newRow("the database at start-up") << false;
-    QTest::newRow("a backup being restored") << true;
+    addOpeningRows();
 }
 
 // A program killed in the middle of a write (or a power cut) leaves a journal that must be
@@ -344,9 +350,7 @@ void TestSafety::crashJournalOnAFileNobodyMayWrite()
 
 void TestSafety::crashJournalThatCannotBeRolledBack_data()
 {
-    QTest::addColumn<bool>("restore");
-    QTest::newRow("the database at start-up") << false;
-    QTest::newRow("a backup being restored") << true;
+    addOpeningRows();
 }
 
 // What the user is told when the journal cannot be rolled back: the file and its folder
