@@ -100,7 +100,7 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
             painter.setPen(op.color);
             const QRectF box = toDevice(op.rect);
             painter.save();
-            // Tahoma's stand-in draws the dot of İ above its ascent: leave room for it.
+            // A stand-in may draw the dot of İ above its ascent: leave room for it.
             const QFontMetricsF fm(f, painter.device());
             const double overhang = std::max(0.0, -fm.boundingRect(op.text).top() - fm.ascent());
             painter.setClipRect(box.adjusted(0, -overhang, 0, 0));

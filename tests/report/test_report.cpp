@@ -92,6 +92,44 @@ public:
 
 } // namespace
 
+// A sheet with one label at (720, 720) twips, 2880 wide and 400 high, rendered at dpi.
+QImage labelSheet(const QString &text, const QString &font, bool bold, double size, double dpi)
+{
+    const QString json =
+        QStringLiteral(R"({
+  "name": "etiket", "paper": {"width": 11906, "height": 16838},
+  "margins": {"left": 0, "right": 0, "top": 0, "bottom": 0},
+  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 1440}],
+  "controls": [{"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 720, "top": 720,
+                "width": 2880, "height": 400, "text": "%1", "font": "%2", "size": %3, "bold": %4}]
+})")
+            .arg(text, font, QString::number(size), bold ? QStringLiteral("true") : QStringLiteral("false"));
+    QString error;
+    auto layout = pv::ReportLayout::fromJson(json.toUtf8(), &error);
+    if (!layout)
+        return {};
+    pv::Report r(layout, {});
+    return r.run().pageImage(0, dpi);
+}
+
+// The runs of dark columns within rows [top, bottom) as [first, last] pairs.
+QList<QPair<int, int>> darkRuns(const QImage &img, int top, int bottom)
+{
+    QList<QPair<int, int>> runs;
+    bool before = false;
+    for (int x = 0; x < img.width(); ++x) {
+        bool any = false;
+        for (int y = top; y < bottom && !any; ++y)
+            any = qGray(img.pixel(x, y)) < 128;
+        if (any && !before)
+            runs.append({x, x});
+        if (any)
+            runs.last().second = x;
+        before = any;
+    }
+    return runs;
+}
+
 class TestReport : public QObject {
     Q_OBJECT
 
@@ -465,27 +503,71 @@ private slots:
         QCOMPARE(page.pixelColor(24 + 24, 48 + 27 + 12), QColor(Qt::red));
     }
 
-    // The Tahoma stand-in draws the dot of İ above its ascent; a label clipped to its box
+    // Stand-in fonts may draw the dot of İ above their ascent; a label clipped to its box
     // must still show it, or "İ" prints as "I".
+    void dottedCapitalIKeepsItsDot_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("Tahoma") << "Tahoma" << false;
+        QTest::newRow("Tahoma bold") << "Tahoma" << true;
+        QTest::newRow("Verdana bold") << "Verdana" << true;
+        QTest::newRow("Arial") << "Arial" << false;
+    }
     void dottedCapitalIKeepsItsDot()
     {
-        const char *json = R"({
-  "name": "nokta", "paper": {"width": 11906, "height": 16838},
-  "margins": {"left": 0, "right": 0, "top": 0, "bottom": 0},
-  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 1440}],
-  "controls": [{"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 720, "top": 720,
-                "width": 2880, "height": 400, "text": "İİİİ", "font": "Tahoma", "size": 14}]
-})";
-        QString error;
-        auto layout = pv::ReportLayout::fromJson(json, &error);
-        QVERIFY2(layout, qPrintable(error));
-        pv::Report r(layout, {});
-        const QImage page = r.run().pageImage(0, 96);
-        int above = 0; // dark pixels above the label's box (48 px down at 96 dpi)
-        for (int y = 30; y < 48; ++y)
-            for (int x = 48; x < 48 + 192; ++x)
-                above += qGray(page.pixel(x, y)) < 128;
-        QVERIFY(above > 0);
+        QFETCH(QString, font);
+        QFETCH(bool, bold);
+        auto ink = [&](const QString &text) {
+            const QImage page = labelSheet(text, font, bold, 14, 96);
+            int dark = 0; // dark pixels from above the label's box (48 px down at 96 dpi) to its foot
+            for (int y = 30; y < 48 + 27; ++y)
+                for (int x = 48; x < 48 + 192; ++x)
+                    dark += qGray(page.pixel(x, y)) < 128;
+            return dark;
+        };
+        const int plain = ink(QStringLiteral("IIII"));
+        QVERIFY(plain > 0);
+        QVERIFY(ink(QStringLiteral("İİİİ")) > plain);
+    }
+
+    // A Turkish letter printed between its base letters takes the base letter's room and
+    // stands where it does, in both weights ("TARİH", not "TARİ H").
+    void turkishLettersStandLikeTheirBaseLetters_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<double>("size");
+        QTest::newRow("Tahoma 7 bold") << "Tahoma" << true << 7.0;
+        QTest::newRow("Tahoma 9") << "Tahoma" << false << 9.0;
+        QTest::newRow("Verdana 8.5 bold") << "Verdana" << true << 8.5;
+    }
+    void turkishLettersStandLikeTheirBaseLetters()
+    {
+        QFETCH(QString, font);
+        QFETCH(bool, bold);
+        QFETCH(double, size);
+        const double dpi = 600; // a printer's: a wrong letter is many dots off
+        const int top = int(720 * dpi / 1440), bottom = int(1120 * dpi / 1440);
+        for (const char *pair :
+             {"I İ I İ I İ", "C Ç C Ç C Ç", "G Ğ G Ğ G Ğ", "O Ö O Ö O Ö", "S Ş S Ş S Ş", "U Ü U Ü U Ü",
+              "c ç c ç c ç", "g ğ g ğ g ğ", "i ı i ı i ı", "o ö o ö o ö", "s ş s ş s ş", "u ü u ü u ü"}) {
+            const QString text = QString::fromUtf8(pair);
+            const QList<QPair<int, int>> runs =
+                darkRuns(labelSheet(text, font, bold, size, dpi), top, bottom);
+            QStringList seen;
+            for (const auto &[first, last] : runs)
+                seen << QStringLiteral("%1..%2").arg(first).arg(last);
+            const QString what = text + QStringLiteral(": ") + seen.join(QLatin1Char(','));
+            QVERIFY2(runs.size() == 6, qPrintable(what));
+            // Unhinted outlines at fractional positions: a dot either way.
+            for (int i = 1; i < runs.size(); ++i) {
+                QVERIFY2(std::abs((runs[i].first - runs[i - 1].first) - (runs[1].first - runs[0].first)) <= 1,
+                         qPrintable(what));
+                QVERIFY2(std::abs((runs[i].second - runs[i].first) - (runs[0].second - runs[0].first)) <= 1,
+                         qPrintable(what));
+            }
+        }
     }
 
     void printsThroughAPrinter()
@@ -578,7 +660,8 @@ private slots:
         QTest::addColumn<QString>("installed");
         QTest::newRow("Arial") << "Arial" << "Liberation Sans";
         QTest::newRow("Arial Narrow") << "Arial Narrow" << "Liberation Sans Narrow";
-        QTest::newRow("Tahoma") << "Tahoma" << "Tahoma";
+        QTest::newRow("Tahoma") << "Tahoma"
+                                << "DejaVu Sans Condensed";
         QTest::newRow("Verdana") << "Verdana" << "DejaVu Sans";
         QTest::newRow("Trebuchet MS") << "Trebuchet MS" << "Liberation Sans";
         QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";
