@@ -225,9 +225,24 @@ void checkList(QListWidget *l, QStringList &faults)
 }
 
 // A drop-down list's entries are read in its box when picked: each must fit the text area
-// beside the arrow.
+// beside the arrow. They are read in its pop-up first: the pop-up is opened, where the
+// combo can open, and each row must hold its text upright.
 void checkCombo(QComboBox *c, QStringList &faults)
 {
+    if (c->isEnabled() && c->count() > 0) {
+        c->showPopup();
+        QAbstractItemView *view = c->view();
+        const QFontMetrics vfm(view->font());
+        for (int i = 0; i < c->count(); ++i) {
+            const QRect r = view->visualRect(c->model()->index(i, c->modelColumn(), c->rootModelIndex()));
+            const QString text = c->itemText(i);
+            if (r.height() > 0 && !inkFitsHeight(vfm, text, r.height(), false))
+                faults << QStringLiteral("pop-up %1 item \"%2\": rows of %3 px too low")
+                              .arg(where(c), text)
+                              .arg(r.height());
+        }
+        c->hidePopup();
+    }
     QStyleOptionComboBox opt;
     opt.initFrom(c);
     opt.editable = c->isEditable();
@@ -303,6 +318,8 @@ void shop(Harness &h)
                       {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
     QVERIFY(
         h.exec(QStringLiteral("UPDATE musteriler SET mail = 'ozgur@example.com' WHERE mus_kodu = '100'")));
+    QVERIFY(h.insert(QStringLiteral("Musteri_Gruplari"),
+                     {{QStringLiteral("grupadi"), QStringLiteral("İNŞAAT")}}));
     QVERIFY(
         h.insert(QStringLiteral("banka"), {{QStringLiteral("Banka"), QStringLiteral("Türkiye İş Bankası")},
                                            {QStringLiteral("Sube"), QStringLiteral("Çarşı Şubesi")},
@@ -702,7 +719,7 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
     }
 
-    // The checks themselves see a clipped caption, header and list item.
+    // The checks themselves see a clipped caption, header, list item and pop-up row.
     void checksSeeClipping()
     {
         Harness h;
@@ -722,6 +739,10 @@ private slots:
         auto *list = new QListWidget(&w);
         list->setGeometry(0, 160, 30, 60);
         list->addItem(QStringLiteral("3 - Bayi Fiyatı"));
+        auto *combo = new QComboBox(&w);
+        combo->setGeometry(0, 230, 200, 22);
+        combo->setEditable(true);
+        combo->addItem(QStringLiteral("Kira Ödemesi"));
         w.show();
         h.settle();
         const QString all = faultsOf(&w).join(QLatin1Char('\n'));
@@ -730,6 +751,7 @@ private slots:
         QVERIFY2(all.contains(QStringLiteral("\"PARA TÜRÜ\"")), qPrintable(all));
         QVERIFY2(all.contains(QStringLiteral("columns")), qPrintable(all));
         QVERIFY2(all.contains(QStringLiteral("3 - Bayi Fiyatı")), qPrintable(all));
+        QVERIFY2(all.contains(QStringLiteral("\"Kira Ödemesi\": rows")), qPrintable(all));
     }
 };
 
