@@ -643,14 +643,13 @@ QStringList reportFaults(pv::Report &r)
             if (op.type != pv::ReportDrawOp::Text || !labels.contains(op.item.toLower()) ||
                 op.text.trimmed().isEmpty())
                 continue;
-            QFont f(pv::reportFontFamily(op.font.family));
-            f.setPointSizeF(op.font.size);
-            f.setBold(op.font.bold);
-            f.setHintingPreference(QFont::PreferNoHinting);
-            const QFontMetricsF fm(f, &sheet);
-            const double room = (op.rect.width() - 2 * 15) * 96.0 / 1440.0; // less the text's padding
+            const QFontMetricsF fm(pv::reportQFont(op.font), &sheet);
+            const double room = (op.rect.width() - 2 * pv::kReportTextPad) * 96.0 / 1440.0;
             const double w = fm.horizontalAdvance(op.text);
-            if (w > room + 0.5)
+            if (op.cut)
+                faults << QStringLiteral("report %1 label %2 \"%3\": cut at its box's edge")
+                              .arg(r.name(), op.item, op.text);
+            else if (w > room + 0.5)
                 faults << QStringLiteral("report %1 label %2 \"%3\": %4 px wide, box %5")
                               .arg(r.name(), op.item, op.text)
                               .arg(w, 0, 'f', 1)
@@ -681,6 +680,10 @@ private slots:
                                        << "select * from musteriler ORDER BY MusteriFirma asc ";
         QTest::newRow("daily report") << "CariGunlukRapor"
                                       << "select * from veresiye ORDER BY [Tarih],[Saat]";
+        QTest::newRow("cash report") << "kasaRapor"
+                                     << "select * from kasa ORDER BY Tarih2,[Saat] asc";
+        QTest::newRow("contract") << "Sozlesme"
+                                  << "select * from veresiye ORDER BY Tarih2,[Saat]";
     }
     void reportCaptionsFit()
     {
