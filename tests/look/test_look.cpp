@@ -70,23 +70,11 @@ QRgb greyText()
         BrennavikBtn::TranslateColor(BrennavikBtn::sysColor(BrennavikBtn::COLOR_GRAYTEXT)));
 }
 
-// The runs of ink columns as [first, last] pairs: one letter each when the letters do not
-// touch.
+// The runs of ink columns of img between fromX and toX.
 QList<QPair<int, int>> inkRuns(const QImage &img, QRgb ink, int fromX, int toX)
 {
-    QList<QPair<int, int>> runs;
-    bool before = false;
-    for (int x = fromX; x < toX; ++x) {
-        bool any = false;
-        for (int y = 0; y < img.height() && !any; ++y)
-            any = (img.pixel(x, y) & 0xFFFFFF) == (ink & 0xFFFFFF);
-        if (any && !before)
-            runs.append({x, x});
-        if (any)
-            runs.last().second = x;
-        before = any;
-    }
-    return runs;
+    return pv::test::inkRuns(img, QRect(fromX, 0, toX - fromX, img.height()),
+                             [ink](QRgb p) { return (p & 0xFFFFFF) == (ink & 0xFFFFFF); });
 }
 
 QString runsOf(const QList<QPair<int, int>> &runs)

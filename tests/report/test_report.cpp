@@ -152,19 +152,8 @@ QList<PdfWord> pdfWords(const QString &pdf)
 // The runs of dark columns within rows [top, bottom) as [first, last] pairs.
 QList<QPair<int, int>> darkRuns(const QImage &img, int top, int bottom)
 {
-    QList<QPair<int, int>> runs;
-    bool before = false;
-    for (int x = 0; x < img.width(); ++x) {
-        bool any = false;
-        for (int y = top; y < bottom && !any; ++y)
-            any = qGray(img.pixel(x, y)) < 128;
-        if (any && !before)
-            runs.append({x, x});
-        if (any)
-            runs.last().second = x;
-        before = any;
-    }
-    return runs;
+    return pv::test::inkRuns(img, QRect(0, top, img.width(), bottom - top),
+                             [](QRgb p) { return qGray(p) < 128; });
 }
 
 class TestReport : public QObject {
