@@ -91,7 +91,11 @@ frmProduct::frmProduct()
     txtYetki.onChange(this, &frmProduct::txtYetki_Change);
 }
 
-frmProduct::~frmProduct() = default;
+frmProduct::~frmProduct()
+{
+    // The program's end discards the window without its unload handlers.
+    islemler->stopWalk();
+}
 
 void frmProduct::buildCard()
 {
@@ -390,6 +394,13 @@ void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
         return;
     }
     Data1->CancelUpdate();
+}
+
+void frmProduct::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    // A walk stopped by the close leaves every value it computed written.
+    islemler->stopWalk();
 }
 
 void frmProduct::txtYetki_Change()

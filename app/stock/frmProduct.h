@@ -47,6 +47,7 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(int &Cancel, int UnloadMode) override;
+    void Form_Unload(int &Cancel) override;
 
     // ---- hand-off
     pv::HandOff txtYetki; // rights level: "1" cashier, anything else full rights
