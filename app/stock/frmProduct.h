@@ -203,6 +203,8 @@ public:
     // unless a product is pending, which a re-read would drop.
     void refreshList();
     void btnParaSifirAyari_Click();
+    // The list's count, then the five totals, each read once.
+    void countAndTotals();
 
     // ---- handlers
     void txtYetki_Change();

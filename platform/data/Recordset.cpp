@@ -13,7 +13,7 @@ using namespace detail;
 
 namespace
 {
-constexpr int kFirstKeys = 256; // rows whose keys an opening on demand reads
+constexpr int kFirstKeys = 64; // rows whose keys an opening on demand reads: a few screens of a grid
 }
 
 // ---------------------------------------------------------------- row storage
@@ -698,7 +698,7 @@ void Recordset::ensureRows(int count) const
     while (!m_keysDone && int(m_rows.size()) < count) {
         const int before = int(m_rows.size());
         // Growing steps keep the reading of a whole long set about as fast as one read.
-        readKeys(std::max({count - before, before, kFirstKeys}));
+        readKeys(std::max({count - before + 1, before, kFirstKeys})); // one past: the end is known
         if (int(m_rows.size()) > before)
             notify(Change::RowsRead);
     }

@@ -20,7 +20,6 @@
 #include <QProcess>
 #include <QTableView>
 #include <QtTest>
-#include <sqlite3.h>
 
 using pv::test::Harness;
 
@@ -138,19 +137,6 @@ private slots:
     void rangeTotals_data();
     void rangeTotals();
     void report();
-};
-
-// Counts the statements the window's connection runs whose text holds part.
-struct StatementCount {
-    QByteArray part;
-    int count = 0;
-    static int seen(unsigned, void *self, void *stmt, void *)
-    {
-        auto *c = static_cast<StatementCount *>(self);
-        if (QByteArray(sqlite3_sql(static_cast<sqlite3_stmt *>(stmt))).contains(c->part))
-            ++c->count;
-        return 0;
-    }
 };
 
 // ---------------------------------------------------------------- opening
@@ -763,14 +749,7 @@ void TestCashBook::longDayListedByScreens()
     QCOMPARE(w.DBGrid1->model()->rowCount(), 600);
     QCOMPARE(column(w, 4).last(), QStringLiteral("Satış 600"));
 
-    // The window's connection, joined: the statements it runs are seen.
-    pv::Database same;
-    QVERIFY(same.open(h.databasePath()));
-    StatementCount balance{"sum(Cikan) FROM kasa WHERE Tur = 'Çıkan'"};
-    sqlite3_trace_v2(same.handle(), SQLITE_TRACE_STMT, StatementCount::seen, &balance);
-    w.Form_Activate();
-    sqlite3_trace_v2(same.handle(), 0, nullptr, nullptr);
-    QCOMPARE(balance.count, 1);
+    QCOMPARE(h.statementsRun("sum(Cikan) FROM kasa WHERE Tur = 'Çıkan'", [&] { w.Form_Activate(); }), 1);
     QCOMPARE(w.xpText5->text(), QStringLiteral("500,00"));
 }
 
