@@ -1,5 +1,7 @@
 // The posting services, driven without any window: each operation against a fresh
 // database, with the rows it leaves checked directly.
+#include "app/ledger/Bank.h"
+#include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
@@ -40,8 +42,14 @@ private slots:
     void totals();
     void customerNumber();
     void postingIdMovesOn();
+    void emptyPostingIdDeletesNothing_data();
+    void emptyPostingIdDeletesNothing();
     void markForReceipt();
     void deleteCustomer();
+
+    void oneRowWriterPerTable();
+    void rowWritersRefuseWhatTheyCannotStore_data();
+    void rowWritersRefuseWhatTheyCannotStore();
 };
 
 // The posting rules must stay usable without windows: no file of the ledger may reach Qt
@@ -598,6 +606,29 @@ void TestLedger::postingIdMovesOn()
     QCOMPARE(pv::ledger::uniquePostingId(db, kOpened), QStringLiteral("101226100002"));
 }
 
+void TestLedger::emptyPostingIdDeletesNothing_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<int>("deleted");
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("blank") << "  " << 0;
+    QTest::newRow("null") << QString() << 0;
+    QTest::newRow("real id") << "081226101500" << 2;
+}
+
+void TestLedger::emptyPostingIdDeletesNothing()
+{
+    QFETCH(QString, id);
+    QFETCH(int, deleted);
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(h.exec(QStringLiteral("INSERT INTO veresiye (islemNo2) VALUES (''), (NULL), ('  '), "
+                                  "('081226101500'), ('081226101500'), ('081226101501')")));
+    QCOMPARE(pv::ledger::deleteByPostingId(db, QStringLiteral("veresiye"), id), deleted);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 6 - deleted);
+}
+
 void TestLedger::markForReceipt()
 {
     Harness h;
@@ -633,6 +664,108 @@ void TestLedger::deleteCustomer()
     QCOMPARE(dump(h, QStringLiteral("select mus_kodu from musteriler")), QStringList{QStringLiteral("200")});
     QCOMPARE(dump(h, QStringLiteral("select mus_kodu from veresiye")), QStringList{QStringLiteral("200")});
     QCOMPARE(h.value(QStringLiteral("select count(*) from kasa")).toInt(), 1); // cash rows stay
+}
+
+// ---------------------------------------------------------------- row writers
+
+// veresiye and kasa each have one function that adds their rows: no other file or place of
+// the ledger adds a row to them.
+void TestLedger::oneRowWriterPerTable()
+{
+    const QString dir = qEnvironmentVariable("PV_SOURCE_DIR") + QStringLiteral("/app/ledger");
+    static const QRegularExpression adds(
+        QStringLiteral("addRow\\(\\s*db,\\s*QStringLiteral\\(\"(\\w+)\"\\)|insert\\s+into\\s+(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QMap<QString, QStringList> writers;
+    QDirIterator it(dir, {QStringLiteral("*.cpp")}, QDir::Files);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        auto m = adds.globalMatch(QString::fromUtf8(f.readAll()));
+        while (m.hasNext()) {
+            const auto found = m.next();
+            const QString table = (found.captured(1) + found.captured(2)).toLower();
+            writers[table] << QFileInfo(f.fileName()).fileName();
+        }
+    }
+    QCOMPARE(writers.value(QStringLiteral("veresiye")), QStringList{QStringLiteral("Postings.cpp")});
+    QCOMPARE(writers.value(QStringLiteral("kasa")), QStringList{QStringLiteral("CashBook.cpp")});
+}
+
+void TestLedger::rowWritersRefuseWhatTheyCannotStore_data()
+{
+    QTest::addColumn<int>("posting");
+    QTest::addColumn<QString>("reason");
+    const QString tooLarge = QStringLiteral("en fazla 999.999.999.999,99 olabilir.");
+    // Each posting with one value no row can hold; every one names it and writes nothing.
+    enum { Sale, Collection, CollectionSavedAt, CreditNote, SupplierPayment, BankTransfer, BankDeposit };
+    QTest::newRow("sale, amount") << int(Sale) << tooLarge;
+    QTest::newRow("collection, amount") << int(Collection) << tooLarge;
+    QTest::newRow("collection, moment of the save") << int(CollectionSavedAt) << pv::kBadDateMessage;
+    QTest::newRow("credit note, date") << int(CreditNote) << pv::kBadDateMessage;
+    QTest::newRow("supplier payment, amount") << int(SupplierPayment) << tooLarge;
+    QTest::newRow("bank transfer, amount") << int(BankTransfer) << tooLarge;
+    QTest::newRow("bank deposit, amount") << int(BankDeposit) << tooLarge;
+}
+
+void TestLedger::rowWritersRefuseWhatTheyCannotStore()
+{
+    QFETCH(int, posting);
+    QFETCH(QString, reason);
+    Harness h;
+    fixture(h);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const Tables before = tables(h);
+    const double huge = 1e13;
+    Result r;
+    switch (posting) {
+    case 0: {
+        pv::ledger::SaleEntry s = sale();
+        s.total = huge;
+        r = pv::ledger::postFreeSale(db, s);
+        break;
+    }
+    case 1: {
+        pv::ledger::CollectionEntry c = collection(QStringLiteral("Alıcı"));
+        c.amount = huge;
+        r = pv::ledger::postCollection(db, c);
+        break;
+    }
+    case 2: {
+        pv::ledger::CollectionEntry c = collection(QStringLiteral("Alıcı"));
+        c.savedAt = QDateTime();
+        r = pv::ledger::postCollection(db, c);
+        break;
+    }
+    case 3:
+        r = pv::ledger::postCreditNote(
+            db, {QStringLiteral("100"), QDate(), kTime, QStringLiteral("İADE"), 40, kOpened});
+        break;
+    case 4: {
+        pv::ledger::PaymentEntry p = payment(pv::ledger::kSupplierType);
+        p.amount = huge;
+        r = pv::ledger::postPayment(db, p);
+        break;
+    }
+    case 5:
+    case 6: {
+        pv::ledger::BankMovement m;
+        m.account = QStringLiteral("TR-100");
+        m.kind = posting == 5 ? pv::ledger::BankKind::GelenHavale : pv::ledger::BankKind::ParaYatirma;
+        m.date = kDay;
+        m.time = kTime;
+        m.amount = huge;
+        m.customer = QStringLiteral("100");
+        m.postedOn = kDay;
+        r = pv::ledger::postBankMovement(db, m);
+        break;
+    }
+    }
+    QVERIFY(!r.ok);
+    QVERIFY2(r.reason.contains(reason), qPrintable(r.reason));
+    QVERIFY(tables(h) == before);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from banka2")).toInt(), 0);
 }
 
 QTEST_MAIN(TestLedger)
