@@ -594,25 +594,6 @@ private slots:
         QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler")).toInt(), rows);
     }
 
-    void emptyPostingIdDeletesNothing_data()
-    {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<int>("deleted");
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("blank") << "  " << 0;
-        QTest::newRow("null") << QString() << 0;
-        QTest::newRow("real id") << "081226101500" << 2;
-    }
-    void emptyPostingIdDeletesNothing()
-    {
-        QFETCH(QString, id);
-        QFETCH(int, deleted);
-        QVERIFY(m_db.exec(QStringLiteral("INSERT INTO veresiye (islemNo2) VALUES (''), (NULL), ('  '), "
-                                         "('081226101500'), ('081226101500'), ('081226101501')")));
-        QCOMPARE(pv::deleteByPostingId(m_db, QStringLiteral("veresiye"), id), deleted);
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 6 - deleted);
-    }
-
     void counterIs64Bit()
     {
         pv::Counter c(m_db, QStringLiteral("son_islemno"), QStringLiteral("islemno"));
