@@ -13,6 +13,7 @@
 #include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
+#include "app/ledger/Customers.h"
 #include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
@@ -231,11 +232,7 @@ void veresiye::buildFilterArea()
     BvButton6 = ui::button(frmGS, "BvButton6", 60, 60, 1500, 345, QStringLiteral("TARİH SEÇİN"), {},
                            {{"Enabled", false}});
     BvButton6->setVisible(false);
-    ilk = new QDateEdit(frmGS);
-    ilk->setObjectName(QStringLiteral("ilk"));
-    ilk->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    ilk->setCalendarPopup(true);
-    ui::place(ilk, 1620, 60, 1560, 345);
+    ilk = ui::datePicker(frmGS, "ilk", 1620, 60, 1560, 345);
     ilk->setVisible(false);
     btnGunlukPrnt = ui::button(frmGS, "btnGunlukPrnt", 3240, 60, 570, 780, QString(),
                                QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", printerIcon()}});
@@ -566,19 +563,16 @@ void veresiye::Command7_Click()
             return;
         }
         if (!changes.empty()) {
-            pv::Database &db = Data1->Database();
-            pv::Transaction tx(db);
-            // By the row's key: the code's index compares by collation, the key does not.
-            const QString update = QStringLiteral("UPDATE musteriler SET Gun = ? WHERE id = ?");
-            std::vector<Change> written;
+            QList<pv::ledger::DayCount> counts;
             for (const Change &c : changes)
-                if (db.exec(update, {c.days, rs.storedAt(c.row, id)}))
-                    written.push_back(c);
+                counts.append({rs.storedAt(c.row, id).toLongLong(), c.days});
+            QList<bool> stored;
             // The list shows what was written without reading every row again; should the
             // commit fail, it reads what the file holds.
-            if (tx.commit()) {
-                for (const Change &c : written)
-                    rs.noteStored(c.row, gun, qint64(c.days));
+            if (pv::ledger::storeDayCounts(Data1->Database(), counts, &stored)) {
+                for (size_t i = 0; i < changes.size(); ++i)
+                    if (stored.at(qsizetype(i)))
+                        rs.noteStored(changes[i].row, gun, qint64(changes[i].days));
             } else {
                 reread = true;
             }
@@ -885,7 +879,9 @@ void veresiye::topla3_Click()
         VornXPTextBox44->clear();
         return;
     }
-    VornXPTextBox44->setText(pv::formatMoney(*a - *b));
+    // What the shop owes a supplier is stored as a negative balance (the supplier's invoices
+    // are credits): added to the buyers' debts it lowers the shop's net position.
+    VornXPTextBox44->setText(pv::formatMoney(*a + *b));
     VornXPTextBox44->setCursorPosition(VornXPTextBox44->text().length());
 }
 

@@ -56,6 +56,11 @@ void AccountMail::mnuExtre_Click()
     FrmEmail &m = pv::form<FrmEmail>();
     m.Text10 = m_window.Text10.text();
     m.txtHtmYap = QStringLiteral("1"); // writes the statement now, over the account window
+    if (m.txtExtreYol->text().isEmpty()) {
+        // The export has said why; a message that speaks of an attached statement must not follow.
+        pv::Unload(m);
+        return;
+    }
     m.TextBox1->setPlainText(
         QStringLiteral("Sayın, Müşterimiz\r\rHesap Özetiniz ile ilgili ekstre detaylarınızı "
                        "ekte bulabilirsiniz."));

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -271,7 +272,9 @@ void FrmEmail::DBGrid1_DblClick()
     const int row = Data3->currentRow();
     if (row < 0)
         return;
-    TextBox8->setText(Data3->Recordset().textAt(row, 0));
+    // The subject is one line: a line break in the canned text parts its words.
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    TextBox8->setText(Data3->Recordset().textAt(row, 0).replace(lineBreak, QStringLiteral(" ")));
     Frame1->hide();
 }
 
@@ -511,6 +514,7 @@ void FrmEmail::CommandButton1_Click()
     }
 
     trimMailFields();
+    m_senderTrimmed = true;
     d.Timer1->setEnabled(true);
     d.Show(pv::Form::Modal, this);
 }
@@ -523,6 +527,16 @@ void FrmEmail::ResetMailForm()
     TextBox6->clear();
     TextBox7->clear();
     Label9->setText(QString::number(ListBox1->count()) + QStringLiteral(" Dosya (lar) şu anda bağlı."));
+}
+
+void FrmEmail::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    // The trimmed shop name and sender address go back into the settings row; the
+    // password and the rest of the row are left as stored. A failing write is passed
+    // over: the next send trims them again.
+    if (m_senderTrimmed)
+        DataFirmaBilgi->UpdateRecord({QStringLiteral("kurumismi"), QStringLiteral("mailadres")});
 }
 
 void FrmEmail::btnKapat_Click()

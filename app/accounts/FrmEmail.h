@@ -39,6 +39,7 @@ public:
 
     void Form_Load() override;
     void Form_Activate() override;
+    void Form_Unload(int &Cancel) override;
 
     // ---- composition area
     FrameFendrixon *mailFRM = nullptr;  // "E-POSTA İLE GÖNDER"
@@ -144,4 +145,5 @@ private:
     pv::Database m_db;
     pv::DataGridModel *m_subjects = nullptr;
     pv::DataGridModel *m_texts = nullptr;
+    bool m_senderTrimmed = false; // a send has started: the settings row gets the trimmed sender
 };

@@ -64,7 +64,8 @@ QByteArray html(const Input &in)
 {
     QStringList lines;
     const QString q = QStringLiteral("\"");
-    lines << QStringLiteral("<html>") << QString() << QStringLiteral("<head>") << QString()
+    lines << QStringLiteral("<html>") << QString() << QStringLiteral("<head>")
+          << QStringLiteral("<meta charset=") + q + QStringLiteral("windows-1254") + q + QStringLiteral(">")
           << QStringLiteral("<title>Cari Hareket Hesap Özeti ") +
                  in.day.toString(QStringLiteral("dd-MM-yyyy")) + QStringLiteral("</title>")
           << QString() << QStringLiteral("<br>")

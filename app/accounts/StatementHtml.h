@@ -1,7 +1,8 @@
 #pragma once
 // The account statement the e-mail window attaches: an HTML page with the customer's
 // name, the three totals and one table row per ledger row, in code page 1254 with CR LF
-// line ends. Widget-free so that the page can be checked byte by byte.
+// line ends; the head names the code page, so a browser shows the Turkish letters.
+// Widget-free so that the page can be checked byte by byte.
 #include <QByteArray>
 #include <QDate>
 #include <QList>

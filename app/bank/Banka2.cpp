@@ -103,7 +103,7 @@ Banka2::Banka2()
     setObjectName(QStringLiteral("Banka2"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setClientSizeTwips(14655, 8535);
+    setClientSizeTwips(14655, 9495);
     setFixedSize(size());
     setEnterMovesFocus(true);
 
@@ -206,9 +206,11 @@ void Banka2::buildQueryStrip()
 
 void Banka2::buildList()
 {
-    frmListe = ui::frame(this, "frmListe", 120, 1200, 14415, 5880, QStringLiteral("Banka Hareketleri"));
+    // The list reaches down to the foot of the customer picker, the lowest of the panels
+    // that open over it; the totals and the commands stand below, never covered.
+    frmListe = ui::frame(this, "frmListe", 120, 1200, 14415, 6840, QStringLiteral("Banka Hareketleri"));
     DBGrid1 = grid(frmListe, "DBGrid1");
-    ui::place(DBGrid1, 60, 375, 14295, 5445);
+    ui::place(DBGrid1, 60, 375, 14295, 6405);
     m_model = new pv::DataGridModel(Data1,
                                     {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1200},
                                      {QStringLiteral("Saat"), QStringLiteral("Saat"), 960},
@@ -233,8 +235,8 @@ void Banka2::buildList()
         {"Label14", QStringLiteral("Toplam Bakiye :"), 7080, 1560, "VornXPTextBox4", &VornXPTextBox4},
     };
     for (const auto &t : totals) {
-        ui::label(this, t.label, t.left, 7200, t.width, 345, t.caption);
-        QLineEdit *box = ui::textBox(this, t.box, t.left + t.width, 7200, 1815, 345, QStringLiteral("0"));
+        ui::label(this, t.label, t.left, 8160, t.width, 345, t.caption);
+        QLineEdit *box = ui::textBox(this, t.box, t.left + t.width, 8160, 1815, 345, QStringLiteral("0"));
         box->setReadOnly(true);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QPalette p = box->palette();
@@ -243,10 +245,10 @@ void Banka2::buildList()
         *t.edit = box;
     }
 
-    btnGeri = ui::button(this, "btnGeri", 120, 7800, 1575, 495, QStringLiteral(" Geri"));
-    btnEkle = ui::button(this, "btnEkle", 1800, 7800, 1575, 495, QStringLiteral(" Ekle"), {},
+    btnGeri = ui::button(this, "btnGeri", 120, 8760, 1575, 495, QStringLiteral(" Geri"));
+    btnEkle = ui::button(this, "btnEkle", 1800, 8760, 1575, 495, QStringLiteral(" Ekle"), {},
                          {{"DropDownSymbol", int(BrennavikBtn::ebsArrowUp)}, {"DropDownSeparator", true}});
-    btnSil = ui::button(this, "btnSil", 3480, 7800, 2295, 495, QStringLiteral(" Seçili Satırı Sil"));
+    btnSil = ui::button(this, "btnSil", 3480, 8760, 2295, 495, QStringLiteral(" Seçili Satırı Sil"));
     connect(btnGeri, &BvButton::Click, this, &Banka2::btnGeri_Click);
     connect(btnEkle, &BvButton::Click, this, &Banka2::btnEkle_Click);
     connect(btnSil, &BvButton::Click, this, &Banka2::btnSil_Click);
@@ -594,6 +596,7 @@ void Banka2::btnOnay_Click()
         m.description = xpText5->text();
         m.amount = amount;
         m.customer = pv::ledger::bankKind(*kind).needsCustomer() ? mkodu.text() : QString();
+        m.postedOn = pv::Clock::today();
         const pv::ledger::Result r = pv::ledger::postBankMovement(m_db, m);
         if (!r) {
             pv::MsgBox(QStringLiteral("Banka hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.\n") +

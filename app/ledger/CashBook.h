@@ -41,7 +41,14 @@ struct CashRow {
     QString paymentKind;   // OdemeSekli: "Nakit", "POS", "Çek", "Banka"
 };
 
-// Adds the row. The id of the new row goes to *id when given.
+// Writes the row inside the caller's transaction: the one writer of kasa rows (the cash
+// book's entries, collections, supplier payments, the bank's deposits and withdrawals).
+// A date or time that is none, or an amount past the amount check's limit, is refused
+// before anything is written. False with the reason in *error; the id of the new row goes
+// to *id when given.
+bool writeCashRow(pv::Database &db, const CashRow &row, QString *error, qint64 *id = nullptr);
+
+// Adds the row in a transaction of its own (or the caller's, which it joins).
 Result addCashRow(pv::Database &db, const CashRow &row, qint64 *id = nullptr);
 
 // The cash book's own entry: date, time, description, amount and the receipt number as
@@ -60,8 +67,9 @@ struct CashEntry {
 Result addCashEntry(pv::Database &db, const CashEntry &entry, qint64 *id = nullptr);
 
 // Deletes the kasa row of this id and, first, every veresiye row carrying the row's posting
-// id (islemNo2 as stored now; none for a row without one), in one transaction. A row that no
-// longer exists is a failure with its own reason, and nothing is deleted.
+// id (islemNo2 as stored now; none for a row without one), in one transaction, which also
+// stores the balance of each account that lost rows (storeAccountSummary; its dates stay).
+// A row that no longer exists is a failure with its own reason, and nothing is deleted.
 Result deleteCashRow(pv::Database &db, qint64 id);
 
 // The messages the window shows before the reason of a failure.

@@ -115,9 +115,9 @@ void veresiyealacakekle::VornXPButton9_Click()
     double amount = 0;
     if (!ui::readAmount(Text5, &amount, QStringLiteral("Tutarı Girin.")))
         return;
-    const auto date = pv::parseDate(Text2->text());
-    if (!date)
-        return ui::refuseField(Text2, ui::kBadDate);
+    QDate date;
+    if (!ui::readDateField(Text2, &date))
+        return;
     QTime time;
     if (!ui::readTime(Text3, &time))
         return;
@@ -126,12 +126,12 @@ void veresiyealacakekle::VornXPButton9_Click()
     pv::ledger::Posted done;
     pv::ledger::Result saved;
     if (txtIslemTuru.text() == pv::ledger::kPaymentKind) {
-        const pv::ledger::PaymentEntry entry{Text1.text(), txtMusTuru.text(),  *date,
+        const pv::ledger::PaymentEntry entry{Text1.text(), txtMusTuru.text(),  date,
                                              time,         Text4->text(),      cboOdemeSekli->currentText(),
                                              amount,       odefrm2->Caption(), m_openedAt};
         saved = pv::ledger::postPayment(m_db, entry, &done);
     } else {
-        const pv::ledger::CreditNoteEntry entry{Text1.text(), *date, time, Text4->text(), amount, m_openedAt};
+        const pv::ledger::CreditNoteEntry entry{Text1.text(), date, time, Text4->text(), amount, m_openedAt};
         saved = pv::ledger::postCreditNote(m_db, entry, &done);
     }
     if (!saved)

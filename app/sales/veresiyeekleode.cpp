@@ -1014,9 +1014,9 @@ void veresiyeekleode::saveSale(bool fromStock)
     double price = 0;
     if (!ui::readAmount(priceBox, &price, QStringLiteral("Birim Fiyatını Yazın"), QStringLiteral("Fiyat")))
         return;
-    const auto date = pv::parseDate(Text6->text());
-    if (!date)
-        return ui::refuseField(Text6, ui::kBadDate);
+    QDate date;
+    if (!ui::readDateField(Text6, &date))
+        return;
     QTime time;
     if (!ui::readTime(Text7, &time))
         return;
@@ -1048,7 +1048,7 @@ void veresiyeekleode::saveSale(bool fromStock)
 
     pv::ledger::SaleEntry sale;
     sale.customerCode = Text1.text();
-    sale.date = *date;
+    sale.date = date;
     sale.time = time;
     sale.description = xpText6->toPlainText();
     sale.quantity = quantity;
@@ -1079,9 +1079,9 @@ void veresiyeekleode::VornXPButton9_Click()
     double amount = 0;
     if (!ui::readAmount(Text5, &amount, QStringLiteral("Ödenen Miktarı Girin.")))
         return;
-    const auto date = pv::parseDate(Text2->text());
-    if (!date)
-        return ui::refuseField(Text2, ui::kBadDate);
+    QDate date;
+    if (!ui::readDateField(Text2, &date))
+        return;
     QTime time;
     if (!ui::readTime(Text3, &time))
         return;
@@ -1091,7 +1091,7 @@ void veresiyeekleode::VornXPButton9_Click()
     pv::ledger::CollectionEntry entry;
     entry.customerCode = Text1.text();
     entry.accountType = txtMusTuru.text();
-    entry.date = *date;
+    entry.date = date;
     entry.time = time;
     entry.description = Text4->text();
     entry.paymentKind = cboOdemeSekli->currentText();

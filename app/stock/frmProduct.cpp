@@ -74,6 +74,8 @@ frmProduct::frmProduct()
     setEnterMovesFocus(true);
 
     Data1 = new pv::DataControl(this);
+    // A long list opens in the time of its first keys: the grid reads the rows it shows.
+    Data1->Recordset().setReadOnDemand(true);
     Data2 = new pv::DataControl(this);
     Data3 = new pv::DataControl(this);
     Data4 = new pv::DataControl(this);
@@ -91,7 +93,11 @@ frmProduct::frmProduct()
     txtYetki.onChange(this, &frmProduct::txtYetki_Change);
 }
 
-frmProduct::~frmProduct() = default;
+frmProduct::~frmProduct()
+{
+    // The program's end discards the window without its unload handlers.
+    islemler->stopWalk();
+}
 
 void frmProduct::buildCard()
 {
@@ -338,16 +344,8 @@ void frmProduct::Form_Load()
     auto fill = [&](pv::DataControl *dc, const QString &source, const QString &field, QComboBox *list) {
         dc->setDatabaseName(file);
         dc->setRecordSource(source);
-        if (!dc->Refresh())
-            return;
-        pv::Recordset &rs = dc->Recordset();
-        QStringList items;
-        const int col = rs.fieldIndex(field);
-        for (int r = 0; r < rs.RecordCount(); ++r)
-            items << rs.textAt(r, col);
-        list->addItems(items);
-        list->setCurrentIndex(-1);
-        rs.MoveFirst();
+        if (dc->Refresh())
+            fillList(dc, field, list);
     };
     fill(Data4, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"),
          QStringLiteral("urunmarkaadi"), cboGName);
@@ -373,10 +371,31 @@ void frmProduct::Form_Load()
     aramatext4->addItems(classes);
 }
 
+void frmProduct::fillList(pv::DataControl *dc, const QString &field, QComboBox *list)
+{
+    const bool hadPick = list->currentIndex() >= 0;
+    const QString picked = list->currentText();
+    pv::Recordset &rs = dc->Recordset();
+    QStringList items;
+    const int col = rs.fieldIndex(field);
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        items << rs.textAt(r, col);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(hadPick ? list->findText(picked) : -1);
+}
+
 void frmProduct::Form_Activate()
 {
+    countAndTotals();
+}
+
+void frmProduct::countAndTotals()
+{
     arama->Command2_Click();
-    arama->topla2_Click();
+    // A list with rows has had the totals read with its count: they are read once.
+    if (Text7.text() == QLatin1String("0"))
+        arama->topla2_Click();
 }
 
 void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
@@ -390,6 +409,13 @@ void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
         return;
     }
     Data1->CancelUpdate();
+}
+
+void frmProduct::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    // A walk stopped by the close leaves every value it computed written.
+    islemler->stopWalk();
 }
 
 void frmProduct::txtYetki_Change()
@@ -419,8 +445,10 @@ void frmProduct::Controlls()
     btnYetki_Click();
     m_editing = !m_editing;
     const bool e = m_editing, b = !e;
+    // Everything that moves or re-reads the list waits for the save or cancel: the card
+    // would show another product and the save would write it into the pending one.
     enable({cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdClose, BvButton2, btnSec, DBGrid1, txtAra,
-            aramatext, aramatext2, aramatext3},
+            aramatext, aramatext2, aramatext3, aramatext4, aramatext5, aramatext6, azBTN1, zaBTN1},
            b);
     enable({cmdSave, cmdCancel, barkodver, yokbuton, meExpire}, e);
     for (QLineEdit *box : {txtPCode, txtGName, txtBName, txtPrice, txtOnHand, txtReOrder, txtsatisfiyat,
@@ -434,7 +462,9 @@ void frmProduct::Controlls()
 
 QString frmProduct::priceFormat() const
 {
-    return pv::priceFormatForUnit(editing() ? cboUnit->currentText()
+    // While editing, the unit the row will be saved with: its own, or the one picked. The
+    // drop-down alone is empty for a unit it does not list.
+    return pv::priceFormatForUnit(editing() ? txtUnit->text()
                                             : Data1->Recordset().Fields(QStringLiteral("Unit")).text());
 }
 
@@ -457,14 +487,9 @@ qint64 frmProduct::currentId()
 
 void frmProduct::showAtId(qint64 id)
 {
-    pv::Recordset &rs = Data1->Recordset();
-    const int col = rs.fieldIndex(QStringLiteral("id"));
-    for (int r = 0; r < rs.RecordCount(); ++r) {
-        if (rs.valueAt(r, col).toLongLong() == id) {
-            Data1->setCurrentRow(r);
-            return;
-        }
-    }
+    // The id is the row's key: found without reading the rows before it.
+    if (const int row = Data1->Recordset().rowOfRowid(id); row >= 0)
+        Data1->setCurrentRow(row);
 }
 
 // ---------------------------------------------------------------- commands
@@ -480,6 +505,9 @@ void frmProduct::cmdAdd_Click()
     txtYear = QString::number(today.year());
     txtKayitTarihi = pv::dateText(today);
     txtUnit->setText(cboUnit->currentText());
+    // The new row has no category or supplier yet: the lists show none, as is saved.
+    cboGName->setCurrentIndex(-1);
+    cboLocation->setCurrentIndex(-1);
     pickText(txtSinifCombo, txtSinif->text());
     btnYetki_Click();
 }
@@ -575,9 +603,8 @@ void frmProduct::cmdSave_Click()
     } else {
         pv::MsgBox(QStringLiteral("Ürün kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
     }
-    arama->Command2_Click();
     btnYetki_Click();
-    arama->topla2_Click();
+    countAndTotals();
 }
 
 void frmProduct::cmdCancel_Click()
@@ -604,8 +631,7 @@ void frmProduct::cmdDelete_Click()
     }
     pv::MsgBox(QStringLiteral("Ürün Silindi."), pv::vbInformation, Caption());
     Data1->Refresh();
-    arama->Command2_Click();
-    arama->topla2_Click();
+    countAndTotals();
 }
 
 void frmProduct::cmdClose_Click()

@@ -109,6 +109,7 @@ QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, dou
     d->setObjectName(QLatin1String(name));
     d->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     d->setCalendarPopup(true);
+    d->setDateRange(kFirstDay, kLastDay);
     place(d, l, t, w, h);
     return d;
 }
@@ -258,15 +259,43 @@ bool readAmount(QLineEdit *box, double *value, const QString &emptyMessage, cons
     return false;
 }
 
+QString dateOutOfRange()
+{
+    return QStringLiteral("Tarih ") + pv::dateText(kFirstDay) + QStringLiteral(" ile ") +
+           pv::dateText(kLastDay) + QStringLiteral(" arasında olmalıdır.");
+}
+
+namespace
+{
+
+// Why the typed date is refused (notADate when it reads as no date), or "" with the date.
+QString dateRefusal(const QString &text, const QString &notADate, QDate *date)
+{
+    const auto parsed = pv::parseDate(text);
+    if (!parsed)
+        return notADate;
+    if (*parsed < kFirstDay || *parsed > kLastDay)
+        return dateOutOfRange();
+    *date = *parsed;
+    return {};
+}
+
+} // namespace
+
 bool readDate(QLineEdit *box, QDate *date)
 {
-    const auto parsed = pv::parseDate(box->text());
-    if (!parsed) {
-        refuse(box, pv::kBadDateMessage);
-        return false;
-    }
-    *date = *parsed;
-    return true;
+    const QString why = dateRefusal(box->text(), pv::kBadDateMessage, date);
+    if (!why.isEmpty())
+        refuse(box, why);
+    return why.isEmpty();
+}
+
+bool readDateField(QLineEdit *box, QDate *date)
+{
+    const QString why = dateRefusal(box->text(), kBadDate, date);
+    if (!why.isEmpty())
+        refuseField(box, why);
+    return why.isEmpty();
 }
 
 bool readTime(QLineEdit *box, QTime *time)

@@ -62,7 +62,7 @@ QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double
 // A list the user picks from, not types into.
 QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                     const QStringList &items = {});
-// A date picker showing "dd.mm.yyyy" with a calendar to drop down.
+// A date picker showing "dd.mm.yyyy" with a calendar to drop down, within the date range.
 QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h);
 // A panel that stands over other controls and hides what lies beneath; box draws its edge.
 QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true);
@@ -89,6 +89,13 @@ inline const QString kSaveFailed =
     QStringLiteral("Kayıt yapılamadı; hiçbir değişiklik yazılmadı. Bilgiler ekranda duruyor.");
 inline const QString kBadDate = QStringLiteral("Tarihi gg.aa.yyyy biçiminde yazın.");
 
+// The one range of days every date box and date picker takes: a day outside it would be
+// saved, yet no range picker could list it again.
+inline const QDate kFirstDay{1900, 1, 1};
+inline const QDate kLastDay{2099, 12, 31};
+// "Tarih 01.01.1900 ile 31.12.2099 arasında olmalıdır."
+QString dateOutOfRange();
+
 // Refuses what a box holds: the message (title "Dikkat!!", exclamation), then the focus
 // back in the box with its text selected for typing over.
 void refuse(QLineEdit *box, const QString &message);
@@ -104,10 +111,13 @@ void showSaveFailed(const QString &reason);
 // With an empty `emptyMessage` an empty box reads as 0.
 bool readAmount(QLineEdit *box, double *value, const QString &emptyMessage,
                 const QString &word = QStringLiteral("Tutar"));
-// A date ("gg.aa.yyyy") or a time ("9:15" reads 09:15:00); anything else is refused with
-// the program's date or time message.
+// A date ("gg.aa.yyyy") within the date range, or a time ("9:15" reads 09:15:00); anything
+// else is refused with the program's date, range or time message.
 bool readDate(QLineEdit *box, QDate *date);
 bool readTime(QLineEdit *box, QTime *time);
+// The entry dialogs' date box: the same date, refused as their fields are (refuseField),
+// with kBadDate when it is no date.
+bool readDateField(QLineEdit *box, QDate *date);
 
 // A money box rewritten with a pattern ("#,##0.00", "#,##0.0000"): a number is grouped and
 // rounded, any other text is left as typed.

@@ -148,6 +148,8 @@ private slots:
     void failureLeavesNothing();
     void numbersFollowTheCashBook();
     void customerPicker();
+    void totalsClearOfPanels_data();
+    void totalsClearOfPanels();
 
     void rangeQueries_data();
     void rangeQueries();
@@ -826,6 +828,75 @@ void TestBank::customerPicker()
         h.click(w.btnGeri);
     });
     QCOMPARE(h.value(QStringLiteral("SELECT mus_kodu FROM veresiye")).toString(), QStringLiteral("120"));
+}
+
+void TestBank::totalsClearOfPanels_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("customer");
+    QTest::addColumn<bool>("picker"); // the customer picker opened from the entry too
+    const struct {
+        const char *name, *item;
+        bool customer;
+    } kinds[] = {{"Para Yatırma", "mnubankPY", false},   {"Para Çekme", "mnubankPC", false},
+                 {"Gelen Havale", "mnubankGlnHE", true}, {"Gönderilen Havale", "mnubankGdnHE", true},
+                 {"Kart Tahsilat", "mnubankKT", true},   {"Kart Ödeme", "mnubankKO", true},
+                 {"Genel Gelir", "mnuGGelir", false},    {"Genel Gider", "mnuGGider", false}};
+    for (const auto &k : kinds) {
+        QTest::newRow(k.name) << k.item << k.customer << false;
+        if (k.customer)
+            QTest::newRow(qPrintable(QString::fromUtf8(k.name) + QStringLiteral(", picker")))
+                << k.item << true << true;
+    }
+}
+
+// Whatever panel is open, the totals row stays in sight below it: no other control of
+// the window lies over a totals label or box, and the panels keep their designed place.
+void TestBank::totalsClearOfPanels()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, customer);
+    QFETCH(bool, picker);
+    Harness h;
+    addAccount(h, QStringLiteral("TR-1"));
+    addCustomer(h, QStringLiteral("12"), QStringLiteral("Çınar Ticaret"));
+    addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"),
+            QStringLiteral("Genel Gelir"), 1500.0, QVariant());
+    Banka1 &b = openAccounts(h);
+    inMovements(h, b, 0, [&](Banka2 &w) {
+        w.findChild<QAction *>(item)->trigger();
+        if (picker)
+            h.click(w.btnSec);
+        Harness::settle();
+        QCOMPARE(w.frmBankaEkle->geometry(), QRect(16, 224, 409, customer ? 289 : 257));
+        QCOMPARE(w.frmmusteri->isVisible(), picker);
+        QCOMPARE(w.frmmusteri->geometry(), QRect(512, 80, 449, 457));
+        QList<QWidget *> totalsRow;
+        for (const char *name : {"Label12", "Label13", "Label14"})
+            totalsRow << w.findChild<QLabel *>(QLatin1String(name));
+        totalsRow << w.VornXPTextBox2 << w.VornXPTextBox3 << w.VornXPTextBox4;
+        for (QWidget *t : totalsRow) {
+            QVERIFY(t);
+            QVERIFY2(t->isVisible(), qPrintable(t->objectName()));
+            QVERIFY2(w.rect().contains(t->geometry()), qPrintable(t->objectName()));
+            for (QWidget *other : w.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                if (other->isVisible() && !totalsRow.contains(other))
+                    QVERIFY2(!other->geometry().intersects(t->geometry()),
+                             qPrintable(other->objectName() + QStringLiteral(" covers ") + t->objectName()));
+        }
+        QCOMPARE(totals(w), (QStringList{QStringLiteral("1.500,00"), QStringLiteral("0,00"),
+                                         QStringLiteral("1.500,00")}));
+        // The commands under the list stay within reach while the panel is open.
+        for (BvButton *c : {w.btnGeri, w.btnEkle, w.btnSil}) {
+            QVERIFY(c->Enabled());
+            QVERIFY(w.rect().contains(c->geometry()));
+            QVERIFY(!c->geometry().intersects(w.frmBankaEkle->geometry()));
+        }
+        if (picker)
+            h.click(w.btnCariVazgec);
+        h.click(w.btnVazgec);
+        h.click(w.btnGeri);
+    });
 }
 
 // ---------------------------------------------------------------- queries

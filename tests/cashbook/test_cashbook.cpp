@@ -115,6 +115,8 @@ private slots:
     void entrySaved();
     void entryRefused_data();
     void entryRefused();
+    void entryAtTheEndsOfTheRange_data();
+    void entryAtTheEndsOfTheRange();
     void entrySaveFailureKeepsThePanel();
     void receiptNumbers();
     void typedReceiptNumber_data();
@@ -124,15 +126,20 @@ private slots:
     void panelStates();
     void deleting_data();
     void deleting();
-    void deleteKeepsTheRowItWasOpenedOn();
+    void deleteLocksWhatMovesTheList_data();
+    void deleteLocksWhatMovesTheList();
+    void deleteAnswerRestoresTheCommands_data();
+    void deleteAnswerRestoresTheCommands();
     void deleteCancelAndEmptyList();
     void deleteFailure();
+    void deleteShowsInTheMainList();
     void crossedDates();
     void kinds_data();
     void kinds();
     void search_data();
     void search();
     void carriedBalance();
+    void longDayListedByScreens();
     void rangeTotals_data();
     void rangeTotals();
     void report();
@@ -327,6 +334,15 @@ void TestCashBook::entryRefused_data()
     QTest::newRow("no time") << "Text7"
                              << "25:00"
                              << "Saat geçerli bir saat olmalıdır (ss:dd:sn).";
+    // A real day that no range picker reaches would be counted in the balance but never
+    // listed nor deleted.
+    const QString outOfRange = QStringLiteral("Tarih 01.01.1900 ile 31.12.2099 arasında olmalıdır.");
+    QTest::newRow("year 0226") << "Text6"
+                               << "10.12.0226" << outOfRange;
+    QTest::newRow("the day before 1900") << "Text6"
+                                         << "31.12.1899" << outOfRange;
+    QTest::newRow("the day after 2099") << "Text6"
+                                        << "01.01.2100" << outOfRange;
 }
 
 void TestCashBook::entryRefused()
@@ -349,6 +365,50 @@ void TestCashBook::entryRefused()
     QCOMPARE(counter(h), qint64(41));
     QVERIFY(w.GrsCksFrm->isVisible());
     QCOMPARE(spoilt->text(), text);
+    QCOMPARE(w.xpText5->text(), QStringLiteral("0,00"));
+}
+
+void TestCashBook::entryAtTheEndsOfTheRange_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("day");
+    QTest::newRow("first day") << "01.01.1900" << QDate(1900, 1, 1);
+    QTest::newRow("last day") << "31.12.2099" << QDate(2099, 12, 31);
+    QTest::newRow("last day, short") << "31.12.99" << QDate(1999, 12, 31);
+}
+
+// A day at either end of the range is saved, and the range pickers reach it to list and
+// delete it.
+void TestCashBook::entryAtTheEndsOfTheRange()
+{
+    QFETCH(QString, typed);
+    QFETCH(QDate, day);
+    Harness h;
+    kasa &w = openFromMain(QStringLiteral("0"));
+    Harness::click(w.KasaCksBtn);
+    w.xpText2->clear();
+    Harness::type(w.xpText2, typed);
+    Harness::type(w.xpText4, QStringLiteral("25"));
+    Harness::click(w.ekleBtn2);
+    QVERIFY(h.msgBoxes().isEmpty());
+    QCOMPARE(h.rows(QStringLiteral("select Tarih, Tarih2 from kasa")),
+             (QList<QVariantList>{{pv::dateText(day), pv::dateKey(day)}}));
+    QCOMPARE(w.xpText5->text(), QStringLiteral("-25,00"));
+    // The end nearer the day first, so that the range never crosses.
+    if (day > w.son->date()) {
+        w.son->setDate(day);
+        w.ilk->setDate(day);
+    } else {
+        w.ilk->setDate(day);
+        w.son->setDate(day);
+    }
+    QCOMPARE(w.ilk->date(), day);
+    QCOMPARE(w.son->date(), day);
+    QCOMPARE(column(w, 0), QStringList{pv::dateText(day)});
+    Harness::click(w.KasaSilBtn);
+    Harness::click(w.Command12);
+    QCOMPARE(cashRows(h), 0);
+    QCOMPARE(w.xpText5->text(), QStringLiteral("0,00"));
 }
 
 void TestCashBook::entrySaveFailureKeepsThePanel()
@@ -505,7 +565,7 @@ void TestCashBook::panelStates()
     w.btnYetki_Click();
     Harness::click(w.KasaSilBtn);
     QVERIFY(w.frmSilEkran->isVisible());
-    QCOMPARE(state(), (QList<bool>{false, true, true, true, true, true, true, true, true}));
+    QCOMPARE(state(), (QList<bool>{false, false, false, true, false, false, false, false, true}));
     Harness::click(w.MyButton3);
     QVERIFY(!w.frmSilEkran->isVisible());
     QVERIFY(w.hrktFrm->Enabled());
@@ -555,22 +615,101 @@ void TestCashBook::deleting()
     QVERIFY(w.hrktFrm->Enabled());
 }
 
-void TestCashBook::deleteKeepsTheRowItWasOpenedOn()
+void TestCashBook::deleteLocksWhatMovesTheList_data()
 {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("confirm"); // " İşlemi Sil", else " İptal"
+    for (const char *control :
+         {"ilk", "son", "xpCombo1", "txtAra", "KasaGrsBtn", "KasaCksBtn", "yazdirBtn"}) {
+        QTest::addRow("%s, delete", control) << control << true;
+        QTest::addRow("%s, cancel", control) << control << false;
+    }
+}
+
+// While the delete confirmation is shown nothing re-lists the grid or opens a panel over
+// it: the row deleted is the one highlighted when " Seçili Kaydı Sil" was clicked.
+void TestCashBook::deleteLocksWhatMovesTheList()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, confirm);
     Harness h;
     addCash(h, {"01.12.2026", "08:00:00", "Giren", 1, "old"});
-    addCash(h, {"10.12.2026", "08:00:00", "Giren", 2, "A"});
-    addCash(h, {"10.12.2026", "09:00:00", "Giren", 3, "B"});
+    const qint64 first = addCash(h, {"10.12.2026", "09:00:00", "Giren", 2, "Kırtasiye"});
+    const qint64 second = addCash(h, {"10.12.2026", "09:00:00", "Giren", 3, "Kırtasiye"});
+    const qint64 rent = addCash(h, {"10.12.2026", "11:00:00", "Çıkan", 4, "Kira"});
     kasa &w = openFromMain(QStringLiteral("0"));
+    QCOMPARE(column(w, 1), (QStringList{"09:00:00", "09:00:00", "11:00:00"}));
+    auto highlighted = [&w] {
+        pv::Recordset &rs = w.Data10->Recordset();
+        return rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
+    };
+    // The second of the two rows of the same date and time.
     w.DBGrid1->selectRow(1);
+    const qint64 chosen = highlighted();
+    QVERIFY(chosen == first || chosen == second);
+    const qint64 other = chosen == first ? second : first;
+
     Harness::click(w.KasaSilBtn);
-    // A date change re-queries the list, which then stands on "old".
-    w.ilk->setDate(QDate(2026, 12, 1));
-    QCOMPARE(column(w, 4), (QStringList{"old", "A", "B"}));
-    QCOMPARE(w.DBGrid1->currentIndex().row(), 0);
-    Harness::click(w.Command12);
-    QCOMPARE(h.rows(QStringLiteral("select Aciklama from kasa order by id")),
-             (QList<QVariantList>{{"old"}, {"A"}}));
+    auto *c = w.findChild<QWidget *>(control);
+    QVERIFY(c);
+    QVERIFY(!c->isEnabled());
+    // What the user tries on it does nothing, nor does coming back to the window.
+    Harness::click(c);
+    Harness::key(c, Qt::Key_Down);
+    Harness::type(c, QStringLiteral("K"));
+    w.Form_Activate();
+    QVERIFY(w.frmSilEkran->isVisible());
+    QVERIFY(!w.GrsCksFrm->isVisible());
+    QVERIFY(!w.toplaFrm->isVisible());
+    QCOMPARE(w.ilk->date(), QDate(2026, 12, 10));
+    QCOMPARE(w.txtAra->text(), QString());
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 3);
+    QCOMPARE(w.DBGrid1->currentIndex().row(), 1);
+    QCOMPARE(highlighted(), chosen);
+
+    Harness::click(confirm ? w.Command12 : w.MyButton3);
+    QVERIFY(!w.frmSilEkran->isVisible());
+    QVERIFY(c->isEnabled());
+    QVERIFY(w.hrktFrm->Enabled());
+    const auto left = h.rows(QStringLiteral("select id from kasa where Tarih2 = '20261210' order by id"));
+    if (confirm)
+        QCOMPARE(left, (QList<QVariantList>{{other}, {rent}}));
+    else
+        QCOMPARE(left.size(), 3);
+    QCOMPARE(cashRows(h), confirm ? 3 : 4);
+}
+
+void TestCashBook::deleteAnswerRestoresTheCommands_data()
+{
+    QTest::addColumn<QString>("rights");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<bool>("totalsOn");
+    QTest::addColumn<bool>("deleteOn");
+    // One row in the range: deleting it leaves nothing to total.
+    QTest::newRow("full rights, deleted") << "0" << true << false << true;
+    QTest::newRow("full rights, cancelled") << "0" << false << true << true;
+    QTest::newRow("no level, deleted") << "" << true << false << false;
+    QTest::newRow("no level, cancelled") << "" << false << true << true;
+}
+
+void TestCashBook::deleteAnswerRestoresTheCommands()
+{
+    QFETCH(QString, rights);
+    QFETCH(bool, confirm);
+    QFETCH(bool, totalsOn);
+    QFETCH(bool, deleteOn);
+    Harness h;
+    addCash(h, {"10.12.2026", "09:00:00", "Giren", 10});
+    kasa &w = openFromMain(rights);
+    Harness::click(w.KasaSilBtn);
+    QVERIFY(w.frmSilEkran->isVisible());
+    Harness::click(confirm ? w.Command12 : w.MyButton3);
+    QCOMPARE(w.yazdirBtn->Enabled(), totalsOn);
+    QCOMPARE(w.KasaSilBtn->Enabled(), deleteOn);
+    for (QWidget *c : std::initializer_list<QWidget *>{w.ilk, w.son, w.xpCombo1, w.txtAra, w.KasaGrsBtn,
+                                                       w.KasaCksBtn, w.hrktFrm, w.kptBtn})
+        QVERIFY2(c->isEnabled(), qPrintable(c->objectName()));
+    QCOMPARE(cashRows(h), confirm ? 0 : 1);
 }
 
 void TestCashBook::deleteCancelAndEmptyList()
@@ -611,6 +750,37 @@ void TestCashBook::deleteFailure()
     QCOMPARE(h.rows(QStringLiteral("select * from kasa")) + h.rows(QStringLiteral("select * from veresiye")),
              before);
     QCOMPARE(column(w, 4), (QStringList{"x"}));
+}
+
+void TestCashBook::deleteShowsInTheMainList()
+{
+    Harness h;
+    // Sold 220, collected 100: the account window stored 120 when it closed.
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{"mus_kodu", "1"},
+                                                    {"MusteriFirma", "Ahmet"},
+                                                    {"Turu", "Alıcı"},
+                                                    {"Bakiye", 120.0},
+                                                    {"Sonislem", "2026-12-10"},
+                                                    {"Sonislem2", "20261210"}}));
+    h.insert(QStringLiteral("veresiye"),
+             {{"Tarih", "09.12.2026"}, {"Tarih2", "20261209"}, {"Eklenen", 220}, {"mus_kodu", "1"}});
+    addLedger(h, "1", "081226143005");
+    addCash(h, {"10.12.2026", "09:00:00", "Giren", 100, "tahsilat", "081226143005"});
+    kasa &w = openFromMain(QStringLiteral("0"));
+    veresiye &main = pv::form<veresiye>();
+    auto shownBalance = [&] {
+        const QAbstractItemModel *m = main.DBGrid1->model();
+        return m->rowCount() == 1 ? m->index(0, 6).data().toString() : QString();
+    };
+    QCOMPARE(shownBalance(), QStringLiteral("120"));
+    Harness::click(w.KasaSilBtn);
+    Harness::click(w.Command12);
+    QVERIFY(h.msgBoxes().isEmpty());
+    QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler")).toDouble(), 220.0);
+    // Back in the main window: the list shows what the account now holds.
+    pv::userActivate(&main);
+    Harness::settle();
+    QCOMPARE(shownBalance(), QStringLiteral("220"));
 }
 
 // ---------------------------------------------------------------- lists
@@ -722,6 +892,34 @@ void TestCashBook::carriedBalance()
     QVERIFY(h.exec(QStringLiteral("delete from kasa where Tarih2 = '20261210'")));
     w.Form_Activate();
     QCOMPARE(w.xpText5->text(), QStringLiteral("1.234.567,89"));
+}
+
+// A day of 600 entries opens with its first rows read, and the grid reads on as it scrolls;
+// the activation reads the balance once.
+void TestCashBook::longDayListedByScreens()
+{
+    Harness h;
+    QVERIFY(
+        h.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                              "INSERT INTO kasa (Tarih, Saat, Tur, Aciklama, Giren, Tarih2) "
+                              "SELECT '10.12.2026', printf('%02d:%02d:00', i / 60, i % 60), 'Giren', "
+                              "printf('Satış %03d', i), 1, '20261210' FROM n")));
+    addCash(h, {"09.12.2026", "12:00:00", "Çıkan", 100});
+    kasa &w = openFromMain(QStringLiteral("0"));
+    pv::Recordset &rs = w.Data10->Recordset();
+    QVERIFY(rs.rowsRead() < 600);
+    QCOMPARE(column(w, 4).first(), QStringLiteral("Satış 001"));
+    QVERIFY(w.yazdirBtn->Enabled() && w.KasaSilBtn->Enabled());
+    QCOMPARE(w.xpText5->text(), QStringLiteral("500,00"));
+    // Scrolled to the end, the grid has read every row in order.
+    w.DBGrid1->scrollToBottom();
+    while (w.DBGrid1->model()->canFetchMore({}))
+        w.DBGrid1->model()->fetchMore({});
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 600);
+    QCOMPARE(column(w, 4).last(), QStringLiteral("Satış 600"));
+
+    QCOMPARE(h.statementsRun("sum(Cikan) FROM kasa WHERE Tur = 'Çıkan'", [&] { w.Form_Activate(); }), 1);
+    QCOMPARE(w.xpText5->text(), QStringLiteral("500,00"));
 }
 
 void TestCashBook::rangeTotals_data()

@@ -111,6 +111,16 @@ QByteArray statementBytes(const Harness &h)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// Position of a column in "select * from dgrayr".
+int settingsColumn(Harness &h, const QString &name)
+{
+    const auto columns = h.rows(QStringLiteral("select name from pragma_table_info('dgrayr') order by cid"));
+    for (int i = 0; i < columns.size(); ++i)
+        if (columns.at(i).value(0).toString().compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 void selectGridRow(QTableView *grid, int row)
 {
     grid->setFocus();
@@ -163,6 +173,8 @@ private slots:
     void statementHandOff();
     void cannedTexts_data();
     void cannedTexts();
+    void cannedSubjectLineBreak_data();
+    void cannedSubjectLineBreak();
     void cannedEmptyAndNo_data();
     void cannedEmptyAndNo();
     void cannedFailureSaysSo();
@@ -180,6 +192,8 @@ private slots:
     void sendFailures_data();
     void sendFailures();
     void sendAgainAfterSuccess();
+    void senderTrimmedIntoSettings_data();
+    void senderTrimmedIntoSettings();
     void sendProgress_data();
     void sendProgress();
     void sendDialogDesign();
@@ -333,6 +347,39 @@ void TestEmail::cannedTexts()
                          .arg(table))
                  .toString(),
              QStringLiteral("Ödeme Hatırlatma|  Borç Bilgisi  "));
+}
+
+void TestEmail::cannedSubjectLineBreak_data()
+{
+    QTest::addColumn<QString>("canned");
+    QTest::addColumn<QString>("subject");
+    QTest::newRow("LF") << "Aaa Konu\nBcc"
+                        << "Aaa Konu Bcc";
+    QTest::newRow("CR LF") << "Aaa Konu\r\nBcc"
+                           << "Aaa Konu Bcc";
+    QTest::newRow("CR") << "Aaa Konu\rBcc"
+                        << "Aaa Konu Bcc";
+    QTest::newRow("two lines apart") << "Ödeme\n\nHatırlatma\n"
+                                     << "Ödeme  Hatırlatma ";
+}
+
+// A canned subject stored over several lines becomes one line with its words kept apart.
+void TestEmail::cannedSubjectLineBreak()
+{
+    QFETCH(QString, canned);
+    QFETCH(QString, subject);
+    Harness h;
+    setup(h);
+    QVERIFY(h.insert(QStringLiteral("MailKonu"), {{QStringLiteral("Aciklama"), canned}}));
+    veresiye2 &w = openAccount();
+    openMail(h, w, false, [&](FrmEmail &m) {
+        h.click(m.btnSecKonu);
+        doubleClickRow(m.DBGrid1, 0);
+        QVERIFY(!m.Frame1->isVisible());
+        QCOMPARE(m.TextBox8->text(), subject);
+    });
+    // The canned text itself stays as stored.
+    QCOMPARE(h.value(QStringLiteral("select Aciklama from MailKonu")).toString(), canned);
 }
 
 void TestEmail::cannedEmptyAndNo_data()
@@ -592,6 +639,8 @@ void TestEmail::statementFile()
     QVERIFY(bytes.endsWith("<br>\r\n"));
     const QStringList lines = pv::fromCodePage1254(bytes).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.at(0), QStringLiteral("<html>"));
+    QCOMPARE(lines.at(2), QStringLiteral("<head>"));
+    QCOMPARE(lines.at(3), QStringLiteral("<meta charset=\"windows-1254\">"));
     QCOMPARE(lines.at(4), QStringLiteral("<title>Cari Hareket Hesap Özeti 10-12-2026</title>"));
     QCOMPARE(lines.at(7), QStringLiteral("<b>Şükrü Öğüt</b><br>"));
     QCOMPARE(lines.at(14), QStringLiteral("<table border=\"1\">"));
@@ -666,18 +715,26 @@ void TestEmail::statementCannotBeWritten()
     QVERIFY(QDir(h.folder()).mkdir(QStringLiteral("CariHareketRaporu.html")));
     veresiye2 &w = openAccount();
     h.expectMsgBoxContaining(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı."));
-    openMail(h, w, true, [&](FrmEmail &m) {
-        QCOMPARE(m.ListBox1->count(), 0);
-        QCOMPARE(m.txtExtreYol->text(), QString());
-        QVERIFY(!m.CommandButton3->isEnabled());
-        QCOMPARE(m.Label9->text(), QStringLiteral("0 Adet Dosya Ekli"));
-    });
+    // No e-mail window may show: the harness fails an unexpected one.
+    w.accountMail->mnuExtre->trigger();
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<FrmEmail>());
     QCOMPARE(h.msgBoxes().size(), 1);
     QVERIFY(
         h.msgBoxes().first().text.startsWith(QStringLiteral("Cari Hareket Hesap Özeti oluşturulamadı.\r\n")));
     QVERIFY(h.msgBoxes().first().text.size() > 45); // the reason follows
     QCOMPARE(h.msgBoxes().first().title, QStringLiteral("Hata"));
     QCOMPARE(h.msgBoxes().first().icon(), int(pv::vbCritical));
+    // The account window goes on as before: the plain message still opens.
+    QVERIFY(w.isVisible());
+    QVERIFY(w.btnMail->isEnabled());
+    bool shown = false;
+    openMail(h, w, false, [&](FrmEmail &m) {
+        shown = true;
+        QCOMPARE(m.ListBox1->count(), 0);
+        QCOMPARE(m.TextBox1->toPlainText(), QString());
+    });
+    QVERIFY(shown);
 }
 
 void TestEmail::sendDelivers()
@@ -734,9 +791,15 @@ void TestEmail::sendDelivers()
         QCOMPARE(m.TextBox5->text(), kSender);
         QCOMPARE(m.TextBox4->text(), QStringLiteral("Çınar Bakkal"));
         QCOMPARE(m.TextBox10->text(), kPassword);
+        // Written when the window closes, not before.
+        QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), dgrayrBefore);
     });
-    // The settings row is as it was, blanks and all.
-    QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), dgrayrBefore);
+    // Closing the window wrote the trimmed name and address into the settings row; the
+    // password keeps its blanks and nothing else of the row changed.
+    auto dgrayrAfter = dgrayrBefore;
+    dgrayrAfter.first()[settingsColumn(h, QStringLiteral("kurumismi"))] = QStringLiteral("Çınar Bakkal");
+    dgrayrAfter.first()[settingsColumn(h, QStringLiteral("mailadres"))] = kSender;
+    QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), dgrayrAfter);
 
     const auto got = server.messages();
     QCOMPARE(got.size(), 1);
@@ -858,6 +921,65 @@ void TestEmail::sendAgainAfterSuccess()
     QCOMPARE(mailparse::qpDecode(second.body), QByteArray("\xC4\xB0ki\r\n"));
     QCOMPARE(second.count("subject"), 1);
     QCOMPARE(second.header("subject"), QByteArray());
+}
+
+void TestEmail::senderTrimmedIntoSettings_data()
+{
+    QTest::addColumn<QString>("recipient");
+    QTest::addColumn<bool>("press");    // " Gönder" pressed
+    QTest::addColumn<bool>("closeBox"); // closed with the close box, else " Kapat"
+    QTest::addColumn<bool>("trimmed");
+    // A send that fails has started all the same.
+    QTest::newRow("send failed, Kapat") << "musteri@ornek.com" << true << false << true;
+    QTest::newRow("send failed, close box") << "musteri@ornek.com" << true << true << true;
+    QTest::newRow("refused by a check") << "musteri-ornek.com" << true << false << false;
+    QTest::newRow("not sent") << "musteri@ornek.com" << false << true << false;
+}
+
+// Blanks around the shop's name and sender address leave the settings row when the window
+// closes after a send has started; the password and the rest of the row stay as stored.
+void TestEmail::senderTrimmedIntoSettings()
+{
+    QFETCH(QString, recipient);
+    QFETCH(bool, press);
+    QFETCH(bool, closeBox);
+    QFETCH(bool, trimmed);
+    Harness h;
+    setup(h, recipient);
+    QVERIFY(
+        h.exec(QStringLiteral("update dgrayr set kurumismi = ?, mailadres = ?"),
+               {QStringLiteral("  Çınar Bakkal "), QStringLiteral(" ") + kSender + QStringLiteral("  ")}));
+    const auto before = h.rows(QStringLiteral("select * from dgrayr"));
+    veresiye2 &w = openAccount();
+    h.onModal<FrmEmail>([&](FrmEmail &m) {
+        aimAt(m, freeLoopbackPort(), SmtpServer::caFile(), 3);
+        if (press) {
+            if (recipient.contains(QLatin1Char('@'))) {
+                h.expectMsgBox(kFail, pv::vbCritical, QStringLiteral("Hata"));
+                pressSend(h, m);
+            } else {
+                h.expectMsgBoxContaining(
+                    QStringLiteral("Alıcı e-posta adresi geçerli bir e-posta adresi değil."));
+                h.click(m.CommandButton1);
+            }
+        }
+        // Nothing reaches the row before the window closes.
+        QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), before);
+        if (closeBox)
+            m.close();
+        else
+            h.click(m.btnKapat);
+    });
+    w.accountMail->mnuBagMail->trigger();
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<FrmEmail>());
+    auto after = before;
+    if (trimmed) {
+        after.first()[settingsColumn(h, QStringLiteral("kurumismi"))] = QStringLiteral("Çınar Bakkal");
+        after.first()[settingsColumn(h, QStringLiteral("mailadres"))] = kSender;
+    }
+    QCOMPARE(h.rows(QStringLiteral("select * from dgrayr")), after);
+    QCOMPARE(h.value(QStringLiteral("select mailsifre from dgrayr")).toString(), kPassword);
 }
 
 void TestEmail::sendProgress_data()

@@ -423,6 +423,26 @@ void TestMainWindow::dayCounts()
     QCOMPARE(h.value(QStringLiteral("select Gun from musteriler where mus_kodu='1'")).toInt(), 3);
 }
 
+// A row that refuses its count keeps the stored one, silently; the others are counted.
+void TestMainWindow::dayCountRefusedByOneRow()
+{
+    Harness h;
+    for (const char *code : {"1", "2", "3"})
+        addCustomer(h, QLatin1String(code), QStringLiteral("Müşteri ") + QLatin1String(code),
+                    QStringLiteral("Alıcı"),
+                    {{QStringLiteral("Sonislem"), iso(kToday.addDays(-4))}, {QStringLiteral("Gun"), 7}});
+    QVERIFY(h.exec(
+        QStringLiteral("create trigger kilit before update of Gun on musteriler when new.mus_kodu = '2' "
+                       "begin select raise(abort, 'kilitli'); end")));
+    veresiye &m = mainWindow();
+    QCOMPARE(h.rows(QStringLiteral("select Gun from musteriler order by mus_kodu")),
+             (QList<QVariantList>{{4}, {7}, {4}}));
+    QStringList shown;
+    for (int row = 0; row < 3; ++row)
+        shown << m.DBGrid1Model->data(m.DBGrid1Model->index(row, 5)).toString();
+    QCOMPARE(shown, (QStringList{"4", "7", "4"}));
+}
+
 void TestMainWindow::filters_data()
 {
     QTest::addColumn<QString>("kind");
@@ -845,9 +865,14 @@ void TestMainWindow::totals_data()
     QTest::addColumn<QVariantList>("suppliers");
     QTest::addColumn<QStringList>("figures"); // borçlu, alacaklı, bakiye
     QTest::newRow("known table") << QVariantList{100.0, 50.5} << QVariantList{20.0}
-                                 << QStringList{"150,50", "20,00", "130,50"};
+                                 << QStringList{"150,50", "20,00", "170,50"};
     QTest::newRow("negative and thousands") << QVariantList{-1234.5, 3000.0} << QVariantList{1000000.0, -0.25}
-                                            << QStringList{"1.765,50", "999.999,75", "-998.234,25"};
+                                            << QStringList{"1.765,50", "999.999,75", "1.001.765,25"};
+    // A supplier's invoices are credits: what the shop owes them is a negative balance.
+    QTest::newRow("shop owes a supplier") << QVariantList{2000.0, 161.95} << QVariantList{-1500.0}
+                                          << QStringList{"2.161,95", "-1.500,00", "661,95"};
+    QTest::newRow("suppliers owed and owing") << QVariantList{2000.0, 161.95} << QVariantList{-1500.0, 200.0}
+                                              << QStringList{"2.161,95", "-1.300,00", "861,95"};
     QTest::newRow("no suppliers") << QVariantList{10.0} << QVariantList{}
                                   << QStringList{"10,00", "0,00", "10,00"};
 }
@@ -1017,7 +1042,7 @@ void TestMainWindow::customerListPageModel()
              QStringList{QStringLiteral("10.12.2026 - TARİHLİ MÜŞTERİ LİSTESİ")});
     QCOMPARE(page.textsOf(QStringLiteral("Label119")), QStringList{QStringLiteral("150,50")});
     QCOMPARE(page.textsOf(QStringLiteral("Label123")), QStringList{QStringLiteral("20,00")});
-    QCOMPARE(page.textsOf(QStringLiteral("Label124")), QStringList{QStringLiteral("130,50")});
+    QCOMPARE(page.textsOf(QStringLiteral("Label124")), QStringList{QStringLiteral("170,50")});
     QCOMPARE(page.textsOf(QStringLiteral("Label120")),
              QStringList{QStringLiteral("3")}); // the main list's count
     QCOMPARE(page.ofItem(QStringLiteral("Field10")).first().fontSize, 12.0);

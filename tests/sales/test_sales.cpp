@@ -883,6 +883,17 @@ void TestSales::refusals_data()
                                                    << "date"
                                                    << "2026-12-01"
                                                    << "Tarihi gg.aa.yyyy biçiminde yazın.";
+    // A real day outside the range the pickers list is refused: it could never be listed.
+    const QString outOfRange = QStringLiteral("Tarih 01.01.1900 ile 31.12.2099 arasında olmalıdır.");
+    QTest::newRow("sale: year 0226") << "sale"
+                                     << "date"
+                                     << "10.12.0226" << outOfRange;
+    QTest::newRow("collection: after 2099") << "collection"
+                                            << "date"
+                                            << "01.01.2100" << outOfRange;
+    QTest::newRow("credit: before 1900") << "credit"
+                                         << "date"
+                                         << "31.12.1899" << outOfRange;
     // The time is read as a time before anything is written.
     const QString badTime = QStringLiteral("Saat geçerli bir saat olmalıdır (ss:dd:sn).");
     QTest::newRow("sale: time of letters") << "sale"
