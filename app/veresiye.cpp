@@ -881,7 +881,9 @@ void veresiye::topla3_Click()
         VornXPTextBox44->clear();
         return;
     }
-    VornXPTextBox44->setText(pv::formatMoney(*a - *b));
+    // What the shop owes a supplier is stored as a negative balance (the supplier's invoices
+    // are credits): added to the buyers' debts it lowers the shop's net position.
+    VornXPTextBox44->setText(pv::formatMoney(*a + *b));
     VornXPTextBox44->setCursorPosition(VornXPTextBox44->text().length());
 }
 

@@ -230,7 +230,7 @@ void CariToplu::VornXPButton6_Click()
         m_hooks.Text11(pv::dateText(pv::Clock::today()));
 }
 
-bool CariToplu::ResetAll()
+QList<qint64> CariToplu::idsInView()
 {
     // The rows in view: the whole ledger, or the date range when that is shown.
     pv::Recordset &rs = m_ledger.Recordset();
@@ -239,7 +239,12 @@ bool CariToplu::ResetAll()
     // The keys alone: a long ledger read on demand is not read row by row for them.
     for (int row = 0; row < rs.RecordCount(); ++row)
         ids << (rs.isUpdatable() ? rs.rowidAt(row) : rs.valueAt(row, idField).toLongLong());
-    const pv::ledger::Result r = pv::ledger::resetAccount(m_ledger.Database(), m_hooks.Text10(), ids);
+    return ids;
+}
+
+bool CariToplu::ResetAll()
+{
+    const pv::ledger::Result r = pv::ledger::resetAccount(m_ledger.Database(), m_hooks.Text10(), idsInView());
     if (!r) {
         pv::MsgBox(r.reason, pv::vbCritical, kErrorTitle);
         return false;
@@ -250,6 +255,10 @@ bool CariToplu::ResetAll()
             box->setText(QStringLiteral("0"));
     if (m_hooks.ara_Click)
         m_hooks.ara_Click();
+    // The range's figures counted the rows just deleted.
+    const QWidget *range = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
+    if (range && range->isVisible() && m_hooks.btnT1_Click)
+        m_hooks.btnT1_Click();
     // An emptied ledger leaves nothing to edit, delete, reset or re-price.
     if (m_hooks.Command6_Click)
         m_hooks.Command6_Click();
@@ -267,10 +276,13 @@ void CariToplu::btnFiyatGuncelle_Click()
     if (m_grid)
         m_grid->setFocus();
     lockForWalk();
+    // The rows shown now, by id: a re-priced row may move among rows of the same date and
+    // time, so walking by position would price one twice and miss another.
+    m_walkIds = idsInView();
     m_walkRow = 0;
     m_ledger.setCurrentRow(0);
     Text5 = QStringLiteral("0");
-    Text4 = QString::number(m_ledger.Recordset().RecordCount());
+    Text4 = QString::number(m_walkIds.size());
     Frame3->hide();
     FrameFendrixon2->setCaption(kWalkCaption);
     // The bar scrolls by itself while the panel is up; hidden, its timer would redraw for nothing.
@@ -281,8 +293,7 @@ void CariToplu::btnFiyatGuncelle_Click()
 
 void CariToplu::Timer6_Timer()
 {
-    // Over at the count, and at the ledger's end should rows have gone meanwhile.
-    if (Text5.text() == Text4.text() || m_walkRow >= m_ledger.Recordset().RecordCount()) {
+    if (Text5.text() == Text4.text() || m_walkRow >= m_walkIds.size()) {
         Timer6->setEnabled(false);
         Frame3->show();
         FrameFendrixon2->setCaption(kWalkDone);
@@ -295,8 +306,8 @@ void CariToplu::Command5_Click()
 {
     Text5 = QString::number(Text5.text().toLongLong() + 1);
     Command7_Click();
-    pv::Recordset &rs = m_ledger.Recordset();
-    const qint64 id = rs.valueAt(m_walkRow, rs.fieldIndex(QStringLiteral("id"))).toLongLong();
+    // A row gone meanwhile is passed over (Missing).
+    const qint64 id = m_walkIds.at(m_walkRow);
     pv::ledger::Repricing outcome = pv::ledger::Repricing::Missing;
     const pv::ledger::Result r = pv::ledger::repriceEntry(m_ledger.Database(), id, &outcome);
     if (!r) {
@@ -311,8 +322,10 @@ void CariToplu::Command5_Click()
     if (outcome == pv::ledger::Repricing::Repriced)
         m_ledger.Refresh(); // the grid shows the new price and amount
     ++m_walkRow;
-    if (m_walkRow < m_ledger.Recordset().RecordCount())
-        m_ledger.setCurrentRow(m_walkRow);
+    // The grid stands on the row the next tick re-prices, wherever it is listed now.
+    if (m_walkRow < m_walkIds.size())
+        if (const int row = m_ledger.Recordset().rowOfRowid(m_walkIds.at(m_walkRow)); row >= 0)
+            m_ledger.setCurrentRow(row);
     if (m_hooks.topla1_Click)
         m_hooks.topla1_Click();
 }
@@ -320,7 +333,7 @@ void CariToplu::Command5_Click()
 void CariToplu::Command7_Click()
 {
     // The product of the row is found by the re-pricing itself, by its code's equality.
-    Text4 = QString::number(m_ledger.Recordset().RecordCount());
+    Text4 = QString::number(m_walkIds.size());
 }
 
 void CariToplu::btnOnay_Click()

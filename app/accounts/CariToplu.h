@@ -10,6 +10,7 @@
 // reached through the hooks.
 #include "platform/forms/HandOff.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -41,6 +42,7 @@ public:
         std::function<QString()> txtFirmaBilgi;      // the shop name
         std::function<void()> ara_Click;             // re-queries the ledger and the customer row
         std::function<void()> topla1_Click;          // the account's totals
+        std::function<void()> btnT1_Click;           // the date range's totals
         std::function<void()> Command6_Click;        // sets the ledger commands by the ledger and the rights
         std::function<void()> menukitle2;            // locks the window's action commands
         std::function<void()> menukilitac2;          // unlocks them
@@ -97,6 +99,7 @@ private:
     void buildContractPanel();
     void buildPricePanel();
     QString value(const char *boxName) const;
+    QList<qint64> idsInView();
     void lockForWalk();
     void endWalk();
 
@@ -106,5 +109,6 @@ private:
     Hooks m_hooks;
     QTableView *m_grid = nullptr;
     bool m_walking = false;
-    int m_walkRow = 0; // the ledger row the next tick re-prices
+    QList<qint64> m_walkIds; // the rows shown when the walk started
+    int m_walkRow = 0;       // the index in m_walkIds the next tick re-prices
 };

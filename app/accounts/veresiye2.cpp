@@ -107,9 +107,9 @@ veresiye2::veresiye2()
                                  [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
     cariToplu = new CariToplu(*this, *Data5, *cariYazdir,
                               {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
-                               [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { Command6_Click(); },
-                               [this] { menukitle2(); }, [this] { menukilitac2(); },
-                               [this](const QString &day) { Text11 = day; },
+                               [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { btnT1_Click(); },
+                               [this] { Command6_Click(); }, [this] { menukitle2(); },
+                               [this] { menukilitac2(); }, [this](const QString &day) { Text11 = day; },
                                [this] {
                                    musteriDetay->txtMail_Change();
                                    musteriDetay->txtFoto_Change();

@@ -594,6 +594,7 @@ void Banka2::btnOnay_Click()
         m.description = xpText5->text();
         m.amount = amount;
         m.customer = pv::ledger::bankKind(*kind).needsCustomer() ? mkodu.text() : QString();
+        m.postedOn = pv::Clock::today();
         const pv::ledger::Result r = pv::ledger::postBankMovement(m_db, m);
         if (!r) {
             pv::MsgBox(QStringLiteral("Banka hareketi kaydedilemedi; hiçbir kayıt değiştirilmedi.\n") +

@@ -1,6 +1,7 @@
 #include "app/ledger/AccountBulk.h"
 
 #include "app/ledger/Customers.h"
+#include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
@@ -15,12 +16,6 @@ namespace
 Result refused(const QString &head, const QString &why)
 {
     return Result::failure(head + QLatin1Char('\n') + why);
-}
-
-// A money value as the "#,##0.00" text shows it, so the stored number and the text agree.
-double roundedMoney(double value)
-{
-    return pv::toNumber(pv::formatMoney(value)).value_or(value);
 }
 
 // The product a code names; false with the reason when the read failed.

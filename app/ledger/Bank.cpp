@@ -1,6 +1,7 @@
 #include "app/ledger/Bank.h"
 
 #include "app/ledger/CashBook.h"
+#include "app/ledger/Customers.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
@@ -57,12 +58,6 @@ std::optional<bool> anyRow(pv::Database &db, const QString &sql, const QVariantL
 const QString kBankAccountsUnread = QStringLiteral("Banka hesapları okunamadı");
 const QString kBankMovementsUnread = QStringLiteral("Banka hareketleri okunamadı");
 
-// The two decimals a box shows, so that a stored total is the one on screen.
-double roundedMoney(double v)
-{
-    return pv::toNumber(pv::formatMoney(v)).value_or(0);
-}
-
 Result checkNumber(pv::Database &db, const BankAccount &a, qint64 exceptId)
 {
     if (a.hesapNo.trimmed().isEmpty())
@@ -99,6 +94,8 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
         return Result::failure(pv::kBadTimeMessage);
     if (kind.needsCustomer() && m.customer.isEmpty())
         return Result::failure(QStringLiteral("Cari hesap seçilmedi."));
+    if (kind.needsCustomer() && !m.postedOn.isValid())
+        return Result::failure(pv::kBadDateMessage);
 
     pv::Transaction t(db);
     if (!t.isActive())
@@ -148,6 +145,9 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
                  kind.moneyIn ? QVariant() : amount, kind.moneyIn ? amount : QVariant(), key, kind.stored,
                  m.customer}))
             return failed(QStringLiteral("Cari hesap kaydı yazılamadı"), db.lastError());
+        if (QString error; !storeAccountSummary(db, m.customer, postedOn(m.postedOn), &error))
+            return Result::failure(QStringLiteral("Cari hesap bakiyesi yazılamadı (") + error +
+                                   QLatin1Char(')'));
         break;
     }
     if (!t.commit())

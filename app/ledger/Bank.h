@@ -53,11 +53,14 @@ struct BankMovement {
     QString description;
     double amount = 0; // negative amounts stay on the kind's own side, mirror included
     QString customer;  // musteriler.mus_kodu, for the four customer kinds
+    QDate postedOn;    // today, by the program's clock: the customer's last entry day
 };
 
 // One transaction: the receipt counter, the banka2 row and the mirror row (kasa for
 // deposits and withdrawals, veresiye for transfers and card movements, none for general
-// income and expense). Nothing is written when any of them fails.
+// income and expense). A customer's row comes with the customer's summary, as an entry of
+// the account window leaves it: the balance of the rows, last entry postedOn, 0 days.
+// Nothing is written when any of them fails.
 Result postBankMovement(pv::Database &db, const BankMovement &m);
 
 // Deletes one movement; its mirror row stays, as the cash book and the ledger own it.

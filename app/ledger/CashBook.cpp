@@ -1,10 +1,14 @@
 #include "app/ledger/CashBook.h"
 
+#include "app/ledger/Customers.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
+#include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
 #include "platform/text/InputChecks.h"
+
+#include <QStringList>
 
 #include <cmath>
 
@@ -109,10 +113,25 @@ Result deleteCashRow(pv::Database &db, qint64 id)
     const auto posting = db.tryScalar(QStringLiteral("SELECT islemNo2 FROM kasa WHERE id = ?"), {id});
     if (!posting)
         return refused(kCashDeleteFailed, db.lastError().message);
+    // The accounts that lose rows, whose stored balances then follow their rows.
+    QStringList accounts;
+    if (!posting->toString().trimmed().isEmpty()) {
+        pv::Recordset linked(db,
+                             QStringLiteral("SELECT DISTINCT mus_kodu FROM veresiye WHERE islemNo2 = ? "
+                                            "AND mus_kodu IS NOT NULL"),
+                             {posting->toString()});
+        if (linked.lastError())
+            return refused(kCashDeleteFailed, linked.lastError().message);
+        for (int row = 0; row < linked.RecordCount(); ++row)
+            accounts << linked.textAt(row, 0);
+    }
     if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting->toString()) < 0)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (!db.exec(QStringLiteral("DELETE FROM kasa WHERE id = ?"), {id}))
         return refused(kCashDeleteFailed, db.lastError().message);
+    for (const QString &account : accounts)
+        if (QString error; !storeAccountSummary(db, account, {}, &error))
+            return refused(kCashDeleteFailed, error);
     if (!t.commit())
         return refused(kCashDeleteFailed, t.lastError().message);
     return Result::success();

@@ -60,8 +60,9 @@ struct CashEntry {
 Result addCashEntry(pv::Database &db, const CashEntry &entry, qint64 *id = nullptr);
 
 // Deletes the kasa row of this id and, first, every veresiye row carrying the row's posting
-// id (islemNo2 as stored now; none for a row without one), in one transaction. A row that no
-// longer exists is a failure with its own reason, and nothing is deleted.
+// id (islemNo2 as stored now; none for a row without one), in one transaction, which also
+// stores the balance of each account that lost rows (storeAccountSummary; its dates stay).
+// A row that no longer exists is a failure with its own reason, and nothing is deleted.
 Result deleteCashRow(pv::Database &db, qint64 id);
 
 // The messages the window shows before the reason of a failure.

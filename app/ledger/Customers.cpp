@@ -38,6 +38,11 @@ pv::Counter receiptCounter(pv::Database &db)
 
 } // namespace
 
+double Totals::shownBalance() const
+{
+    return roundedMoney(roundedMoney(debt) - roundedMoney(paid));
+}
+
 Totals customerTotals(pv::Database &db, const QString &customerCode)
 {
     return totals(db, QStringLiteral("select sum(Eklenen), sum(Odenen) from veresiye where mus_kodu = ?"),
@@ -57,6 +62,44 @@ std::optional<double> balance(pv::Database &db, const QString &customerCode)
 {
     const Totals t = customerTotals(db, customerCode);
     return t.ok() ? std::optional<double>(t.balance()) : std::nullopt;
+}
+
+AccountSummary postedOn(const QDate &day)
+{
+    return {day, 0, day};
+}
+
+bool storeAccountSummary(pv::Database &db, const QString &customerCode, const AccountSummary &fields,
+                         QString *error)
+{
+    const Totals t = customerTotals(db, customerCode);
+    if (!t.ok()) {
+        *error = t.error;
+        return false;
+    }
+    // Through the record set, as the account window writes the row: the same stored forms.
+    pv::Recordset rs(db, QStringLiteral("select * from musteriler where mus_kodu = ? order by id asc"),
+                     {customerCode});
+    auto failed = [&] {
+        *error = rs.lastError().message;
+        rs.CancelUpdate();
+        return false;
+    };
+    if (rs.lastError())
+        return failed();
+    if (!rs.hasCurrent())
+        return true;
+    if (!rs.Edit() || !rs.Fields(QStringLiteral("Bakiye")).setValue(t.shownBalance()))
+        return failed();
+    if (fields.lastEntry && !rs.Fields(QStringLiteral("Sonislem")).setValue(*fields.lastEntry))
+        return failed();
+    if (fields.days && !rs.Fields(QStringLiteral("Gun")).setValue(*fields.days))
+        return failed();
+    if (fields.visited && !rs.Fields(QStringLiteral("Sonislem2")).setValue(pv::dateKey(*fields.visited)))
+        return failed();
+    if (!rs.Update())
+        return failed();
+    return true;
 }
 
 std::optional<qint64> customerNumber(pv::Database &db, QString *error)

@@ -25,6 +25,9 @@ struct Totals {
     QString error = {};
     bool ok() const { return error.isEmpty(); }
     double balance() const { return debt - paid; }
+    // The balance as the account window shows and stores it: debt and paid each to the
+    // kuruş, then their difference to the kuruş.
+    double shownBalance() const;
 };
 // Every entry of the account.
 Totals customerTotals(pv::Database &db, const QString &customerCode);
@@ -32,6 +35,25 @@ Totals customerTotals(pv::Database &db, const QString &customerCode);
 Totals rangeTotals(pv::Database &db, const QString &customerCode, const QDate &from, const QDate &to);
 // Nothing when the entries could not be read (never a balance of 0 for them).
 std::optional<double> balance(pv::Database &db, const QString &customerCode);
+
+// ---------------------------------------------------------------- the account's summary
+
+// The fields of the customer row that a write of the summary sets beside the balance; a
+// field not given keeps what the row holds. Each is stored as the account window stores it.
+struct AccountSummary {
+    std::optional<QDate> lastEntry; // Sonislem: the day of the last entry
+    std::optional<int> days;        // Gun: days since the last entry
+    std::optional<QDate> visited;   // Sonislem2: the day the account was last used, as its key
+};
+// What an entry posted on `day` leaves: the last entry and the use on that day, 0 days.
+AccountSummary postedOn(const QDate &day);
+
+// Stores the account's summary in its customer row (musteriler): Bakiye from the account's
+// rows as they stand now (shownBalance), and the fields given. Meant for the transaction
+// of the operation that changed the rows, so that rows and summary change together; an
+// account without a customer row has nothing to store. False with the reason otherwise.
+bool storeAccountSummary(pv::Database &db, const QString &customerCode, const AccountSummary &fields,
+                         QString *error);
 
 // The last customer number handed out (son_musterino.musterino), read fresh; nullopt when
 // it could not be read (the reason in error).

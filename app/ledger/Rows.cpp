@@ -32,6 +32,11 @@ double readSum(pv::Database &db, const QString &sql, const QVariantList &params,
     return v->isValid() ? v->toDouble() : 0.0;
 }
 
+double roundedMoney(double value)
+{
+    return pv::toNumber(pv::formatMoney(value)).value_or(value);
+}
+
 bool addRow(pv::Database &db, const QString &table, std::initializer_list<Value> values, QString *error)
 {
     pv::Recordset rs;

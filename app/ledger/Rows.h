@@ -33,4 +33,7 @@ bool addRow(pv::Database &db, const QString &table, std::initializer_list<Value>
 // of showing or storing that 0.
 double readSum(pv::Database &db, const QString &sql, const QVariantList &params, QString &error);
 
+// A money value as the "#,##0.00" text shows it, so that a stored number and the text agree.
+double roundedMoney(double value);
+
 } // namespace pv::ledger

@@ -119,6 +119,9 @@ void StokArama::loadItems()
 
 void StokArama::list(const QString &sql, const QVariantList &params)
 {
+    // A re-read would drop the product being added or edited.
+    if (w.editing())
+        return;
     w.Data1->setRecordSource(sql, params);
     w.Data1->Refresh();
 }

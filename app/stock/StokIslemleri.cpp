@@ -156,6 +156,9 @@ void StokIslemleri::BvButton16_Click()
 
 void StokIslemleri::changeStock(int sign, const QString &emptyMessage, const QString &done)
 {
+    // The panel closes in edit mode; its re-read would drop the pending product.
+    if (w.editing())
+        return;
     double quantity = 0;
     if (!ui::readAmount(w.xpText3, &quantity, emptyMessage, QStringLiteral("Miktar")))
         return;

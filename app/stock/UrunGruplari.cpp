@@ -10,6 +10,7 @@
 #include "platform/data/DataGridModel.h"
 #include "platform/forms/MsgBox.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -19,6 +20,9 @@
 struct UrunGruplari::Kind {
     pv::DataControl *data;
     QTableView *grid;
+    QComboBox *list;             // the card's drop-down of these names
+    pv::DataControl *searchData; // the search's own list of them, if any
+    QComboBox *searchList;
     QWidget *addPanel;
     QLineEdit *name;
     QString field;
@@ -151,8 +155,19 @@ void UrunGruplari::save(const Kind &k)
         return;
     }
     k.data->Refresh();
+    if (r)
+        refill(k);
     k.addPanel->hide();
     k.grid->setEnabled(true);
+}
+
+// A name added or deleted is offered, or no longer, at once: the product being typed can
+// take a category made for it.
+void UrunGruplari::refill(const Kind &k)
+{
+    w.fillList(k.data, k.field, k.list);
+    if (k.searchData && k.searchData->Refresh())
+        w.fillList(k.searchData, k.field, k.searchList);
 }
 
 void UrunGruplari::remove(const Kind &k)
@@ -171,12 +186,16 @@ void UrunGruplari::remove(const Kind &k)
     }
     k.data->Refresh();
     k.data->Recordset().MoveLast();
+    refill(k);
 }
 
 UrunGruplari::Kind UrunGruplari::categories() const
 {
     return {w.Data4,
             w.DBGrid2,
+            w.cboGName,
+            w.Data5,
+            w.aramatext3,
             w.urunmarkafrm2,
             w.Text1,
             QStringLiteral("urunmarkaadi"),
@@ -192,6 +211,9 @@ UrunGruplari::Kind UrunGruplari::suppliers() const
 {
     return {w.Data2,
             w.DBGrid3,
+            w.cboLocation,
+            nullptr,
+            nullptr,
             w.xpFrame3,
             w.Text2,
             QStringLiteral("reyon"),

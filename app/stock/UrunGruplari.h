@@ -38,6 +38,7 @@ private:
     Kind suppliers() const;
     void save(const Kind &k);
     void remove(const Kind &k);
+    void refill(const Kind &k);
 
     frmProduct &w;
 };

@@ -338,16 +338,8 @@ void frmProduct::Form_Load()
     auto fill = [&](pv::DataControl *dc, const QString &source, const QString &field, QComboBox *list) {
         dc->setDatabaseName(file);
         dc->setRecordSource(source);
-        if (!dc->Refresh())
-            return;
-        pv::Recordset &rs = dc->Recordset();
-        QStringList items;
-        const int col = rs.fieldIndex(field);
-        for (int r = 0; r < rs.RecordCount(); ++r)
-            items << rs.textAt(r, col);
-        list->addItems(items);
-        list->setCurrentIndex(-1);
-        rs.MoveFirst();
+        if (dc->Refresh())
+            fillList(dc, field, list);
     };
     fill(Data4, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"),
          QStringLiteral("urunmarkaadi"), cboGName);
@@ -371,6 +363,20 @@ void frmProduct::Form_Load()
     txtSinifCombo->addItems(classes);
     txtSinifCombo->setCurrentIndex(-1);
     aramatext4->addItems(classes);
+}
+
+void frmProduct::fillList(pv::DataControl *dc, const QString &field, QComboBox *list)
+{
+    const bool hadPick = list->currentIndex() >= 0;
+    const QString picked = list->currentText();
+    pv::Recordset &rs = dc->Recordset();
+    QStringList items;
+    const int col = rs.fieldIndex(field);
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        items << rs.textAt(r, col);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(hadPick ? list->findText(picked) : -1);
 }
 
 void frmProduct::Form_Activate()
@@ -419,8 +425,10 @@ void frmProduct::Controlls()
     btnYetki_Click();
     m_editing = !m_editing;
     const bool e = m_editing, b = !e;
+    // Everything that moves or re-reads the list waits for the save or cancel: the card
+    // would show another product and the save would write it into the pending one.
     enable({cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdClose, BvButton2, btnSec, DBGrid1, txtAra,
-            aramatext, aramatext2, aramatext3},
+            aramatext, aramatext2, aramatext3, aramatext4, aramatext5, aramatext6, azBTN1, zaBTN1},
            b);
     enable({cmdSave, cmdCancel, barkodver, yokbuton, meExpire}, e);
     for (QLineEdit *box : {txtPCode, txtGName, txtBName, txtPrice, txtOnHand, txtReOrder, txtsatisfiyat,
@@ -434,7 +442,9 @@ void frmProduct::Controlls()
 
 QString frmProduct::priceFormat() const
 {
-    return pv::priceFormatForUnit(editing() ? cboUnit->currentText()
+    // While editing, the unit the row will be saved with: its own, or the one picked. The
+    // drop-down alone is empty for a unit it does not list.
+    return pv::priceFormatForUnit(editing() ? txtUnit->text()
                                             : Data1->Recordset().Fields(QStringLiteral("Unit")).text());
 }
 
@@ -480,6 +490,9 @@ void frmProduct::cmdAdd_Click()
     txtYear = QString::number(today.year());
     txtKayitTarihi = pv::dateText(today);
     txtUnit->setText(cboUnit->currentText());
+    // The new row has no category or supplier yet: the lists show none, as is saved.
+    cboGName->setCurrentIndex(-1);
+    cboLocation->setCurrentIndex(-1);
     pickText(txtSinifCombo, txtSinif->text());
     btnYetki_Click();
 }

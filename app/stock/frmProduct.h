@@ -202,6 +202,9 @@ public:
     // unless a product is pending, which a re-read would drop.
     void refreshList();
     void btnParaSifirAyari_Click();
+    // A drop-down filled again with the names of a lookup list as it stands; the name picked
+    // stays picked while it is listed.
+    void fillList(pv::DataControl *dc, const QString &field, QComboBox *list);
 
     // ---- handlers
     void txtYetki_Change();
@@ -228,7 +231,7 @@ private:
     void buildCommands();
     void bindCard();
     void setTabOrder();
-    // The price decimals of the product shown, or of the unit picked while editing.
+    // The price decimals of the product shown, or of the unit it is saved with while editing.
     QString priceFormat() const;
     bool checkRequired();
     bool checkValues();

@@ -79,8 +79,11 @@ void DataControl::bind(QLineEdit *w, const QString &field)
     bind(
         w, field,
         [w](const QString &t) {
-            if (w->text() != t)
+            if (w->text() != t) {
                 w->setText(t);
+                // A value longer than the box shows its start, not its end.
+                w->setCursorPosition(0);
+            }
         },
         [w] { return w->text(); });
 }

@@ -59,9 +59,10 @@ public:
     int currentRow() const { return m_rs.AbsolutePosition(); } // -1 when none
     bool setCurrentRow(int row) { return m_rs.setAbsolutePosition(row); }
 
-    // Bindings. A check box shows a non-zero, non-empty value as checked and writes 1 or 0;
-    // a list-only combo box selects the item of that text (none when absent); a label only
-    // shows. The generic form binds anything that can show and give back text.
+    // Bindings. A text box shows a value longer than itself from its start; a check box
+    // shows a non-zero, non-empty value as checked and writes 1 or 0; a list-only combo box
+    // selects the item of that text (none when absent); a label only shows. The generic
+    // form binds anything that can show and give back text.
     void bind(QLineEdit *w, const QString &field);
     void bind(QLabel *w, const QString &field);
     void bind(QCheckBox *w, const QString &field);

@@ -1,5 +1,6 @@
 #include "platform/forms/TextFit.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -89,8 +90,8 @@ void fitGrid(QTableView *grid)
     if (!grid || !grid->model())
         return;
     QHeaderView *h = grid->horizontalHeader();
-    // Whole rows are selected, so a highlighted header would turn every label bold at once;
-    // the stand-in has no true bold either. The labels stay in the grid's font.
+    // Whole rows are selected, so a highlighted header would turn every label bold at once.
+    // The labels stay in the grid's font.
     h->setHighlightSections(false);
     const int n = grid->model()->columnCount();
     std::vector<int> cols, width, need;
@@ -176,6 +177,16 @@ void fitList(QListView *list)
     list->setItemDelegate(new TallRows(list));
 }
 
+void fitCombo(QComboBox *combo)
+{
+    // An editable combo lists its items in plain rows, no taller than the text's line; one
+    // the user only picks from draws menu rows, which are tall enough already.
+    if (combo && combo->itemDelegate() &&
+        QString::fromLatin1(combo->itemDelegate()->metaObject()->className()) ==
+            QLatin1String("QComboBoxDelegate"))
+        combo->setItemDelegate(new TallRows(combo));
+}
+
 void fitTexts(QWidget *window)
 {
     if (!window)
@@ -187,6 +198,8 @@ void fitTexts(QWidget *window)
     }
     for (QListView *l : window->findChildren<QListView *>())
         fitList(l);
+    for (QComboBox *c : window->findChildren<QComboBox *>())
+        fitCombo(c);
 }
 
 } // namespace pv

@@ -79,16 +79,21 @@ QString Yaziyla(double amount)
 {
     if (!std::isfinite(amount))
         return kError;
-    const double whole = std::trunc(amount);
+    // The amount is spelled as it is shown, to the kuruş: 1,999 is two lira, -0,004 nothing.
+    const auto shown = toNumber(Format(amount, QStringLiteral("0.00")));
+    if (!shown)
+        return kError;
+    const double whole = std::trunc(*shown);
     // The leading blank of a positive number's text counts against the fifteen characters:
     // a positive whole part has fourteen digits at most, a negative one fifteen.
     if (std::fabs(whole) >= kLimit || whole >= kLimit / 10)
         return kError;
-    const bool negative = whole < 0;
+    // The sign is the amount's, not its lira part's: -0,05 is a debt of five kuruş.
+    const bool negative = *shown < 0;
 
     // The kuruş through two-decimal rounding and a fifteen-digit text, so that a product
     // the binary arithmetic leaves just below a whole number (0,29 * 100) counts as it.
-    const auto rounded = toNumber(Format(amount - whole, QStringLiteral("0.00")));
+    const auto rounded = toNumber(Format(*shown - whole, QStringLiteral("0.00")));
     if (!rounded)
         return kError;
     const double kurus = QString::number(*rounded * 100, 'g', 15).toDouble();
@@ -97,12 +102,12 @@ QString Yaziyla(double amount)
     const QString cents = spellDigits(QString::number(qint64(std::fabs(std::round(kurus)))));
     if (lira.isEmpty() && cents.isEmpty())
         return QStringLiteral("Sıfır");
-    const QString liraWords = negative ? QStringLiteral("Eksi ") + lira : lira;
+    const QString sign = negative ? QStringLiteral("Eksi ") : QString();
     if (!lira.isEmpty() && !cents.isEmpty())
-        return liraWords + QStringLiteral(" TL ve ") + cents + QStringLiteral(" Kr");
+        return sign + lira + QStringLiteral(" TL ve ") + cents + QStringLiteral(" Kr");
     if (!lira.isEmpty())
-        return liraWords + QStringLiteral(" TL");
-    return cents + QStringLiteral(" Kr");
+        return sign + lira + QStringLiteral(" TL");
+    return sign + cents + QStringLiteral(" Kr");
 }
 
 } // namespace pv

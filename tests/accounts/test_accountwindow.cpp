@@ -1,6 +1,7 @@
 // The account window driven as a shopkeeper uses it: open an account, read the ledger
 // and totals, post through the entry commands, edit and delete entries, go back.
 #include "app/accounts/veresiye2.h"
+#include "app/ledger/Customers.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
 #include "app/veresiye.h"
@@ -8,6 +9,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
 #include "platform/data/DataControl.h"
+#include "platform/data/Database.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
@@ -19,6 +21,8 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <QtTest>
+
+#include <functional>
 
 using pv::test::Harness;
 
@@ -127,6 +131,7 @@ private slots:
     void confirmationBlinksAndHides();
     void closingWritesTheAccountRow_data();
     void closingWritesTheAccountRow();
+    void ledgerStoresTheSummaryAsClosingDoes();
     void closingLeavesTheMainListsCurrentRowAlone();
     void fromTheMainWindow();
     void entryCommands_data();
@@ -461,6 +466,27 @@ void TestAccountWindow::confirmationBlinksAndHides()
 
 // ---------------------------------------------------------------- closing
 
+namespace
+{
+
+// "Veresiye Ekle", and the dialog saves: it writes its rows, then the five writes of a save.
+void saveAnEntry(Harness &h, veresiye2 &w, const std::function<void()> &rows)
+{
+    h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
+        rows();
+        w.Frame1->setVisible(true);
+        w.Timer3->setEnabled(true);
+        w.islemfrm->setVisible(true);
+        w.txtUygulaOdemeVeresiye = QStringLiteral("22");
+        w.Text11 = QStringLiteral("10.12.2026");
+        pv::Unload(d);
+    });
+    w.VornXPButton8_Click();
+    Harness::settle();
+}
+
+} // namespace
+
 void TestAccountWindow::closingWritesTheAccountRow_data()
 {
     QTest::addColumn<bool>("entrySaved");
@@ -486,19 +512,10 @@ void TestAccountWindow::closingWritesTheAccountRow()
     veresiye2 &w = openAccount(QStringLiteral("100"));
     // Typed into a bound box but never saved: closing must not write it.
     w.xpText2->setText(QStringLiteral("yazılmamalı"));
-    if (entrySaved) {
-        h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
+    if (entrySaved)
+        saveAnEntry(h, w, [&] {
             addEntry(h, QStringLiteral("100"), {"10.12.2026", "10:00:00", sale, 20.0, {}});
-            w.Frame1->setVisible(true);
-            w.Timer3->setEnabled(true);
-            w.islemfrm->setVisible(true);
-            w.txtUygulaOdemeVeresiye = QStringLiteral("22");
-            w.Text11 = QStringLiteral("10.12.2026");
-            pv::Unload(d);
         });
-        w.VornXPButton8_Click();
-        Harness::settle();
-    }
     Harness::click(w.VornXPButton7);
     Harness::settle();
     QVERIFY(!pv::isLoaded<veresiye2>());
@@ -511,6 +528,38 @@ void TestAccountWindow::closingWritesTheAccountRow()
     QCOMPARE(row[0][2].toString(), sonislem);
     QCOMPARE(row[0][3].toString(), QStringLiteral("20261210"));
     QCOMPARE(row[0][4].toString(), QStringLiteral("Çarşı 1"));
+}
+
+void TestAccountWindow::ledgerStoresTheSummaryAsClosingDoes()
+{
+    Harness h;
+    // Two accounts with the same rows, whose totals the window rounds before it subtracts:
+    // 20,01 less 0,00, where the plain difference 20,004 would give 20,00.
+    const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
+    for (const QString code : {QStringLiteral("100"), QStringLiteral("200")}) {
+        addCustomer(h, code, QStringLiteral("Ahmet ") + code, {{QStringLiteral("Bakiye"), 5.0}});
+        addEntry(h, code, {"01.12.2026", "10:00:00", sale, 10.004, {}});
+        addEntry(h, code, {"02.12.2026", "10:00:00", sale, 10.004, {}});
+        addEntry(h, code, {"03.12.2026", "10:00:00", "Tahsilat Nakit", {}, 0.004});
+    }
+    // One through the account window with an entry saved today, the other by the ledger.
+    veresiye2 &w = openAccount(QStringLiteral("100"));
+    saveAnEntry(h, w, [] {});
+    Harness::click(w.VornXPButton7);
+    Harness::settle();
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QString error;
+    QVERIFY2(pv::ledger::storeAccountSummary(db, QStringLiteral("200"),
+                                             pv::ledger::postedOn(QDate(2026, 12, 10)), &error),
+             qPrintable(error));
+
+    const auto rows =
+        h.rows(QStringLiteral("select Bakiye, typeof(Bakiye), Gun, typeof(Gun), Sonislem, typeof(Sonislem), "
+                              "Sonislem2 from musteriler order by mus_kodu"));
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[0][0].toDouble(), 20.01);
+    QCOMPARE(rows[1], rows[0]);
 }
 
 void TestAccountWindow::closingLeavesTheMainListsCurrentRowAlone()

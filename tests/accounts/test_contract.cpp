@@ -219,6 +219,7 @@ private slots:
     void priceWalkRunsAgain();
     void priceWalkStopsOnAFailedWrite();
     void priceWalkStopsAtTheLedgersEnd();
+    void priceWalkSameDateAndTime();
     void cashierGetsNeitherBulkCommand_data();
     void cashierGetsNeitherBulkCommand();
 };
@@ -548,6 +549,9 @@ void TestContract::resetDateRangeView()
         // The whole ledger is shown again, less the row of the range.
         QCOMPARE(column(w, 0), (QStringList{"01.12.2026", "09.12.2026"}));
         QCOMPARE(totals(w), (QStringList{"400,00", "0,00", "400,00"}));
+        // The range's figures no longer count the deleted row.
+        QCOMPARE((QStringList{w.txtT1->text(), w.txtT2->text(), w.txtT3->text()}),
+                 (QStringList{"0,00", "0,00", "0,00"}));
     });
     QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {shown}).toInt(), 0);
     QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), 2);
@@ -771,11 +775,37 @@ void TestContract::priceWalkStopsAtTheLedgersEnd()
         QCOMPARE(t.Text4.text(), QStringLiteral("3"));
         // Another window takes the last row away while the walk runs.
         QVERIFY(h.exec(QStringLiteral("delete from veresiye where id = ?"), {last}));
-        QCOMPARE(walkToTheEnd(w), 3);
+        // The gone row is passed over, then the walk ends.
+        QCOMPARE(walkToTheEnd(w), 4);
         QVERIFY(t.Frame3->isVisible());
         QCOMPARE(column(w, 6), (QStringList{"12,50", "12,50"}));
         Harness::click(t.btnOnay);
     });
+}
+
+void TestContract::priceWalkSameDateAndTime()
+{
+    Harness h;
+    addCustomer(h, "1", "Ahmet");
+    addProduct(h, "T1", 25.0);
+    // One date and time: the ledger lists them by amount, so a new price moves a row.
+    const QList<qint64> ids{
+        addLine(h, "1", {"01.12.2026", "09:00:00", kSale, 10.0, {}, {}, "T1", "1", "10,00"}),
+        addLine(h, "1", {"01.12.2026", "09:00:00", kSale, 20.0, {}, {}, "T1", "1", "20,00"}),
+        addLine(h, "1", {"01.12.2026", "09:00:00", kSale, 30.0, {}, {}, "T1", "1", "30,00"})};
+    throughMainWindow(h, "1", "0", [&](veresiye2 &w) {
+        CariToplu &t = *w.cariToplu;
+        h.expectMsgBox(kPriceQuestion, kAsk, QStringLiteral("Dikkat!"), pv::vbYes);
+        Harness::click(w.btnFiyatGuncelle);
+        QCOMPARE(t.Text4.text(), QStringLiteral("3"));
+        QCOMPARE(walkToTheEnd(w), 4);
+        QCOMPARE(t.FrameFendrixon2->Caption(), QStringLiteral("İşlem Başarılı"));
+        QCOMPARE(column(w, 6), (QStringList{"25,00", "25,00", "25,00"}));
+        QCOMPARE(totals(w), (QStringList{"75,00", "0,00", "75,00"}));
+        Harness::click(t.btnOnay);
+    });
+    for (const qint64 id : ids)
+        QCOMPARE(ledgerRow(h, id).mid(0, 3), (QVariantList{"25,00", 25.0, "1"}));
 }
 
 void TestContract::cashierGetsNeitherBulkCommand_data()

@@ -132,6 +132,7 @@ private slots:
     void deleteAnswerRestoresTheCommands();
     void deleteCancelAndEmptyList();
     void deleteFailure();
+    void deleteShowsInTheMainList();
     void crossedDates();
     void kinds_data();
     void kinds();
@@ -748,6 +749,37 @@ void TestCashBook::deleteFailure()
     QCOMPARE(h.rows(QStringLiteral("select * from kasa")) + h.rows(QStringLiteral("select * from veresiye")),
              before);
     QCOMPARE(column(w, 4), (QStringList{"x"}));
+}
+
+void TestCashBook::deleteShowsInTheMainList()
+{
+    Harness h;
+    // Sold 220, collected 100: the account window stored 120 when it closed.
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{"mus_kodu", "1"},
+                                                    {"MusteriFirma", "Ahmet"},
+                                                    {"Turu", "Alıcı"},
+                                                    {"Bakiye", 120.0},
+                                                    {"Sonislem", "2026-12-10"},
+                                                    {"Sonislem2", "20261210"}}));
+    h.insert(QStringLiteral("veresiye"),
+             {{"Tarih", "09.12.2026"}, {"Tarih2", "20261209"}, {"Eklenen", 220}, {"mus_kodu", "1"}});
+    addLedger(h, "1", "081226143005");
+    addCash(h, {"10.12.2026", "09:00:00", "Giren", 100, "tahsilat", "081226143005"});
+    kasa &w = openFromMain(QStringLiteral("0"));
+    veresiye &main = pv::form<veresiye>();
+    auto shownBalance = [&] {
+        const QAbstractItemModel *m = main.DBGrid1->model();
+        return m->rowCount() == 1 ? m->index(0, 6).data().toString() : QString();
+    };
+    QCOMPARE(shownBalance(), QStringLiteral("120"));
+    Harness::click(w.KasaSilBtn);
+    Harness::click(w.Command12);
+    QVERIFY(h.msgBoxes().isEmpty());
+    QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler")).toDouble(), 220.0);
+    // Back in the main window: the list shows what the account now holds.
+    pv::userActivate(&main);
+    Harness::settle();
+    QCOMPARE(shownBalance(), QStringLiteral("220"));
 }
 
 // ---------------------------------------------------------------- lists

@@ -628,6 +628,24 @@ private slots:
         QCOMPARE(moved.count(), 1 + names.size());
     }
 
+    void boundBoxShowsItsStart()
+    {
+        const QString first = QStringLiteral("Başı görünen çok uzun bir müşteri adı ve unvanı, sonu");
+        addCustomer(QStringLiteral("1"), first);
+        addCustomer(QStringLiteral("2"), QStringLiteral("Bir başka uzun müşteri adı, sonu gizli kalır"));
+        DataControl dc;
+        dc.setDatabaseName(m_db.path());
+        dc.setRecordSource(QStringLiteral("select * from musteriler ORDER BY id"));
+        QLineEdit box;
+        box.resize(60, 20);
+        dc.bind(&box, QStringLiteral("MusteriFirma"));
+        QVERIFY(dc.Refresh());
+        QCOMPARE(box.text(), first);
+        QCOMPARE(box.cursorPosition(), 0);
+        dc.Recordset().MoveNext();
+        QCOMPARE(box.cursorPosition(), 0);
+    }
+
     void boundValuesWrittenOnlyOnSave()
     {
         addCustomer(QStringLiteral("1"), QStringLiteral("Eski"));

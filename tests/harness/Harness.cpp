@@ -431,4 +431,22 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
+QList<QPair<int, int>> inkRuns(const QImage &img, const QRect &area, const std::function<bool(QRgb)> &isInk)
+{
+    QList<QPair<int, int>> runs;
+    const QRect r = area.intersected(img.rect());
+    bool before = false;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        bool any = false;
+        for (int y = r.top(); y <= r.bottom() && !any; ++y)
+            any = isInk(img.pixel(x, y));
+        if (any && !before)
+            runs.append({x, x});
+        if (any)
+            runs.last().second = x;
+        before = any;
+    }
+    return runs;
+}
+
 } // namespace pv::test

@@ -26,6 +26,7 @@
 #include "platform/forms/Timer.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -159,5 +160,9 @@ private:
 // that check a file was left byte-identical.
 QByteArray fileBytes(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// The runs of columns of an image area holding ink, as [first, last] pairs: one letter
+// each when the letters of a line do not touch.
+QList<QPair<int, int>> inkRuns(const QImage &img, const QRect &area, const std::function<bool(QRgb)> &isInk);
 
 } // namespace pv::test

@@ -225,9 +225,24 @@ void checkList(QListWidget *l, QStringList &faults)
 }
 
 // A drop-down list's entries are read in its box when picked: each must fit the text area
-// beside the arrow.
+// beside the arrow. They are read in its pop-up first: the pop-up is opened, where the
+// combo can open, and each row must hold its text upright.
 void checkCombo(QComboBox *c, QStringList &faults)
 {
+    if (c->isEnabled() && c->count() > 0) {
+        c->showPopup();
+        QAbstractItemView *view = c->view();
+        const QFontMetrics vfm(view->font());
+        for (int i = 0; i < c->count(); ++i) {
+            const QRect r = view->visualRect(c->model()->index(i, c->modelColumn(), c->rootModelIndex()));
+            const QString text = c->itemText(i);
+            if (r.height() > 0 && !inkFitsHeight(vfm, text, r.height(), false))
+                faults << QStringLiteral("pop-up %1 item \"%2\": rows of %3 px too low")
+                              .arg(where(c), text)
+                              .arg(r.height());
+        }
+        c->hidePopup();
+    }
     QStyleOptionComboBox opt;
     opt.initFrom(c);
     opt.editable = c->isEditable();
@@ -303,6 +318,8 @@ void shop(Harness &h)
                       {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
     QVERIFY(
         h.exec(QStringLiteral("UPDATE musteriler SET mail = 'ozgur@example.com' WHERE mus_kodu = '100'")));
+    QVERIFY(h.insert(QStringLiteral("Musteri_Gruplari"),
+                     {{QStringLiteral("grupadi"), QStringLiteral("İNŞAAT")}}));
     QVERIFY(
         h.insert(QStringLiteral("banka"), {{QStringLiteral("Banka"), QStringLiteral("Türkiye İş Bankası")},
                                            {QStringLiteral("Sube"), QStringLiteral("Çarşı Şubesi")},
@@ -626,14 +643,13 @@ QStringList reportFaults(pv::Report &r)
             if (op.type != pv::ReportDrawOp::Text || !labels.contains(op.item.toLower()) ||
                 op.text.trimmed().isEmpty())
                 continue;
-            QFont f(pv::reportFontFamily(op.font.family));
-            f.setPointSizeF(op.font.size);
-            f.setBold(op.font.bold);
-            f.setHintingPreference(QFont::PreferNoHinting);
-            const QFontMetricsF fm(f, &sheet);
-            const double room = (op.rect.width() - 2 * 15) * 96.0 / 1440.0; // less the text's padding
+            const QFontMetricsF fm(pv::reportQFont(op.font), &sheet);
+            const double room = (op.rect.width() - 2 * pv::kReportTextPad) * 96.0 / 1440.0;
             const double w = fm.horizontalAdvance(op.text);
-            if (w > room + 0.5)
+            if (op.cut)
+                faults << QStringLiteral("report %1 label %2 \"%3\": cut at its box's edge")
+                              .arg(r.name(), op.item, op.text);
+            else if (w > room + 0.5)
                 faults << QStringLiteral("report %1 label %2 \"%3\": %4 px wide, box %5")
                               .arg(r.name(), op.item, op.text)
                               .arg(w, 0, 'f', 1)
@@ -664,6 +680,10 @@ private slots:
                                        << "select * from musteriler ORDER BY MusteriFirma asc ";
         QTest::newRow("daily report") << "CariGunlukRapor"
                                       << "select * from veresiye ORDER BY [Tarih],[Saat]";
+        QTest::newRow("cash report") << "kasaRapor"
+                                     << "select * from kasa ORDER BY Tarih2,[Saat] asc";
+        QTest::newRow("contract") << "Sozlesme"
+                                  << "select * from veresiye ORDER BY Tarih2,[Saat]";
     }
     void reportCaptionsFit()
     {
@@ -702,7 +722,7 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
     }
 
-    // The checks themselves see a clipped caption, header and list item.
+    // The checks themselves see a clipped caption, header, list item and pop-up row.
     void checksSeeClipping()
     {
         Harness h;
@@ -722,6 +742,10 @@ private slots:
         auto *list = new QListWidget(&w);
         list->setGeometry(0, 160, 30, 60);
         list->addItem(QStringLiteral("3 - Bayi Fiyatı"));
+        auto *combo = new QComboBox(&w);
+        combo->setGeometry(0, 230, 200, 22);
+        combo->setEditable(true);
+        combo->addItem(QStringLiteral("Kira Ödemesi"));
         w.show();
         h.settle();
         const QString all = faultsOf(&w).join(QLatin1Char('\n'));
@@ -730,6 +754,7 @@ private slots:
         QVERIFY2(all.contains(QStringLiteral("\"PARA TÜRÜ\"")), qPrintable(all));
         QVERIFY2(all.contains(QStringLiteral("columns")), qPrintable(all));
         QVERIFY2(all.contains(QStringLiteral("3 - Bayi Fiyatı")), qPrintable(all));
+        QVERIFY2(all.contains(QStringLiteral("\"Kira Ödemesi\": rows")), qPrintable(all));
     }
 };
 

@@ -25,13 +25,14 @@ pv::ledger::BankMovement movement(BankKind kind, double amount = 100)
     m.description = QStringLiteral("kira");
     m.amount = amount;
     m.customer = QStringLiteral("12");
+    m.postedOn = QDate(2026, 12, 10);
     return m;
 }
 
 QList<QVariantList> everyRow(Harness &h)
 {
     QList<QVariantList> all;
-    for (const char *t : {"banka", "banka2", "kasa", "veresiye", "son_islemno"})
+    for (const char *t : {"banka", "banka2", "kasa", "veresiye", "son_islemno", "musteriler"})
         all += h.rows(QStringLiteral("SELECT * FROM %1 ORDER BY 1").arg(QLatin1String(t)));
     return all;
 }
@@ -47,6 +48,8 @@ private slots:
     void posting_data();
     void posting();
     void bracketedAmountKeepsItsSide();
+    void customerKindStoresTheSummary_data();
+    void customerKindStoresTheSummary();
     void failedMirrorLeavesNothing_data();
     void failedMirrorLeavesNothing();
     void cashEntryAndBankShareTheSequence();
@@ -176,6 +179,52 @@ void TestLedgerBank::bracketedAmountKeepsItsSide()
              (QList<QVariantList>{{-50.0, QVariant()}}));
 }
 
+void TestLedgerBank::customerKindStoresTheSummary_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QVariantList>("summary"); // Bakiye, Sonislem, Gun, Sonislem2 afterwards
+    const QVariantList untouched{7.0, "2026-12-01", 9, "20261201"};
+    // The account owed 80,004 (80,00 on screen) and stored a stale 7.
+    QTest::newRow("Gelen Havale") << int(BankKind::GelenHavale)
+                                  << QVariantList{-20.0, "2026-12-10", 0, "20261210"};
+    QTest::newRow("Gönderilen Havale")
+        << int(BankKind::GonderilenHavale) << QVariantList{180.0, "2026-12-10", 0, "20261210"};
+    QTest::newRow("Kart Tahsilat") << int(BankKind::KartTahsilat)
+                                   << QVariantList{-20.0, "2026-12-10", 0, "20261210"};
+    QTest::newRow("Kart Ödeme") << int(BankKind::KartOdeme)
+                                << QVariantList{180.0, "2026-12-10", 0, "20261210"};
+    QTest::newRow("Para Yatırma: no account row") << int(BankKind::ParaYatirma) << untouched;
+    QTest::newRow("Genel Gelir: no account row") << int(BankKind::GenelGelir) << untouched;
+}
+
+void TestLedgerBank::customerKindStoresTheSummary()
+{
+    QFETCH(int, kind);
+    QFETCH(QVariantList, summary);
+    Harness h;
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{"mus_kodu", "12"},
+                                                    {"MusteriFirma", "Ahmet"},
+                                                    {"Turu", "Alıcı"},
+                                                    {"Bakiye", 7.0},
+                                                    {"Sonislem", "2026-12-01"},
+                                                    {"Gun", 9},
+                                                    {"Sonislem2", "20261201"}}));
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{"mus_kodu", "13"}, {"Bakiye", 4.0}}));
+    QVERIFY(
+        h.insert(QStringLiteral("veresiye"),
+                 {{"Tarih", "01.12.2026"}, {"Tarih2", "20261201"}, {"Eklenen", 80.004}, {"mus_kodu", "12"}}));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    // Posted on the 10th for a movement dated the 8th: the last entry is the day of posting.
+    const pv::ledger::Result r = pv::ledger::postBankMovement(db, movement(BankKind(kind)));
+    QVERIFY2(r.ok, qPrintable(r.reason));
+    const auto rows = h.rows(QStringLiteral("SELECT Bakiye, Sonislem, Gun, Sonislem2, typeof(Bakiye), "
+                                            "typeof(Gun) FROM musteriler ORDER BY id"));
+    QCOMPARE(rows[0].mid(0, 4), summary);
+    QCOMPARE(rows[0].mid(4), (QVariantList{"real", "integer"}));
+    QCOMPARE(rows[1][0].toDouble(), 4.0); // another customer keeps what it has
+}
+
 void TestLedgerBank::failedMirrorLeavesNothing_data()
 {
     QTest::addColumn<int>("kind");
@@ -184,6 +233,7 @@ void TestLedgerBank::failedMirrorLeavesNothing_data()
     QTest::newRow("transfer, ledger row refused") << int(BankKind::GelenHavale) << "veresiye";
     QTest::newRow("general, movement refused") << int(BankKind::GenelGider) << "banka2";
     QTest::newRow("counter refused") << int(BankKind::ParaCekme) << "son_islemno";
+    QTest::newRow("card payment, customer's balance refused") << int(BankKind::KartOdeme) << "musteriler";
 }
 
 void TestLedgerBank::failedMirrorLeavesNothing()
@@ -192,8 +242,9 @@ void TestLedgerBank::failedMirrorLeavesNothing()
     QFETCH(QString, table);
     Harness h;
     QVERIFY(h.exec(QStringLiteral("UPDATE son_islemno SET islemno = 41")));
-    const QString when =
-        table == QLatin1String("son_islemno") ? QStringLiteral("UPDATE") : QStringLiteral("INSERT");
+    QVERIFY(h.insert(QStringLiteral("musteriler"), {{"mus_kodu", "12"}, {"Bakiye", 3.0}}));
+    const bool update = table == QLatin1String("son_islemno") || table == QLatin1String("musteriler");
+    const QString when = update ? QStringLiteral("UPDATE") : QStringLiteral("INSERT");
     QVERIFY(h.exec(
         QStringLiteral("CREATE TRIGGER refuse BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'disk dolu'); END")
             .arg(when, table)));

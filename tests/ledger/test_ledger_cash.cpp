@@ -1,6 +1,7 @@
 // The cash book's writes without a window: entries with their receipt numbers, rows of
 // other writers, deleting with the linked account rows, and the sums the window shows.
 #include "app/ledger/CashBook.h"
+#include "app/ledger/Customers.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "platform/data/Database.h"
 #include "tests/harness/Harness.h"
@@ -76,6 +77,8 @@ private slots:
     void deleteFailureChangesNothing_data();
     void deleteFailureChangesNothing();
     void deleteMissingRow();
+    void deleteStoresTheAccountsBalances_data();
+    void deleteStoresTheAccountsBalances();
     void balanceAndTotals();
 };
 
@@ -313,6 +316,61 @@ void TestLedgerCash::deleteMissingRow()
     QVERIFY(db.open(h.databasePath()));
     QVERIFY(!deleteCashRow(db, id).ok);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 1);
+}
+
+void TestLedgerCash::deleteStoresTheAccountsBalances_data()
+{
+    QTest::addColumn<QVariant>("posting");
+    QTest::addColumn<QVariantList>("balances"); // of customers 1, 2 and 3 afterwards
+    // Stored before: 11, 7 and 5, none of them what the rows say.
+    QTest::newRow("a collection of one account") << QVariant("081226143006") << QVariantList{190.0, 7.0, 5.0};
+    QTest::newRow("a posting two accounts carry")
+        << QVariant("081226143005") << QVariantList{120.0, 50.0, 5.0};
+    QTest::newRow("an own entry: no account row goes") << QVariant() << QVariantList{11.0, 7.0, 5.0};
+}
+
+void TestLedgerCash::deleteStoresTheAccountsBalances()
+{
+    QFETCH(QVariant, posting);
+    QFETCH(QVariantList, balances);
+    Harness h;
+    const double stale[] = {11, 7, 5};
+    for (int c = 0; c < 3; ++c)
+        QVERIFY(
+            h.insert(QStringLiteral("musteriler"), {{"mus_kodu", QString::number(c + 1)},
+                                                    {"MusteriFirma", QStringLiteral("Müşteri %1").arg(c + 1)},
+                                                    {"Turu", "Alıcı"},
+                                                    {"Bakiye", stale[c]},
+                                                    {"Sonislem", "2026-12-01"},
+                                                    {"Gun", 9},
+                                                    {"Sonislem2", "20261201"}}));
+    auto row = [&](const QString &customer, const char *side, double amount, const QVariant &id) {
+        h.insert(QStringLiteral("veresiye"), {{"Tarih", "09.12.2026"},
+                                              {"Tarih2", "20261209"},
+                                              {side, amount},
+                                              {"mus_kodu", customer},
+                                              {"islemNo2", id}});
+    };
+    // Customer 1 owes 220,004 (220,00 on screen), paid 100 and 30; customer 2 owes 50,
+    // paid 100 with the same posting as customer 1's 30; customer 3 has no rows.
+    row("1", "Eklenen", 220.004, {});
+    row("1", "Odenen", 100, "081226143006");
+    row("1", "Odenen", 30, "081226143005");
+    row("2", "Eklenen", 50, {});
+    row("2", "Odenen", 100, "081226143005");
+    const qint64 id = addKasa(h, QStringLiteral("Giren"), 100, posting);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const Result r = deleteCashRow(db, id);
+    QVERIFY2(r.ok, qPrintable(r.reason));
+    // The balance as the account window stores it; the dates of the last entry stay.
+    const auto rows = h.rows(QStringLiteral("SELECT Bakiye, typeof(Bakiye), Sonislem, Gun, Sonislem2 "
+                                            "FROM musteriler ORDER BY id"));
+    for (int c = 0; c < 3; ++c) {
+        QCOMPARE(rows[c][0].toDouble(), balances[c].toDouble());
+        QCOMPARE(rows[c][1].toString(), QStringLiteral("real"));
+        QCOMPARE(rows[c].mid(2), (QVariantList{"2026-12-01", 9, "20261201"}));
+    }
 }
 
 void TestLedgerCash::balanceAndTotals()

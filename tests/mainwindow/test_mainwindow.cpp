@@ -845,9 +845,14 @@ void TestMainWindow::totals_data()
     QTest::addColumn<QVariantList>("suppliers");
     QTest::addColumn<QStringList>("figures"); // borçlu, alacaklı, bakiye
     QTest::newRow("known table") << QVariantList{100.0, 50.5} << QVariantList{20.0}
-                                 << QStringList{"150,50", "20,00", "130,50"};
+                                 << QStringList{"150,50", "20,00", "170,50"};
     QTest::newRow("negative and thousands") << QVariantList{-1234.5, 3000.0} << QVariantList{1000000.0, -0.25}
-                                            << QStringList{"1.765,50", "999.999,75", "-998.234,25"};
+                                            << QStringList{"1.765,50", "999.999,75", "1.001.765,25"};
+    // A supplier's invoices are credits: what the shop owes them is a negative balance.
+    QTest::newRow("shop owes a supplier") << QVariantList{2000.0, 161.95} << QVariantList{-1500.0}
+                                          << QStringList{"2.161,95", "-1.500,00", "661,95"};
+    QTest::newRow("suppliers owed and owing") << QVariantList{2000.0, 161.95} << QVariantList{-1500.0, 200.0}
+                                              << QStringList{"2.161,95", "-1.300,00", "861,95"};
     QTest::newRow("no suppliers") << QVariantList{10.0} << QVariantList{}
                                   << QStringList{"10,00", "0,00", "10,00"};
 }
@@ -1017,7 +1022,7 @@ void TestMainWindow::customerListPageModel()
              QStringList{QStringLiteral("10.12.2026 - TARİHLİ MÜŞTERİ LİSTESİ")});
     QCOMPARE(page.textsOf(QStringLiteral("Label119")), QStringList{QStringLiteral("150,50")});
     QCOMPARE(page.textsOf(QStringLiteral("Label123")), QStringList{QStringLiteral("20,00")});
-    QCOMPARE(page.textsOf(QStringLiteral("Label124")), QStringList{QStringLiteral("130,50")});
+    QCOMPARE(page.textsOf(QStringLiteral("Label124")), QStringList{QStringLiteral("170,50")});
     QCOMPARE(page.textsOf(QStringLiteral("Label120")),
              QStringList{QStringLiteral("3")}); // the main list's count
     QCOMPARE(page.ofItem(QStringLiteral("Field10")).first().fontSize, 12.0);

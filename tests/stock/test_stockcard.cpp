@@ -9,6 +9,8 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/DataControl.h"
+#include "platform/forms/Timer.h"
+#include "platform/report/ReportPreview.h"
 #include "tests/harness/Harness.h"
 #include "tests/stock/StockFixtures.h"
 
@@ -27,10 +29,12 @@ namespace
 {
 
 // A complete new product typed on the card.
-void fillCard(frmProduct &f, const QString &code, const QString &name)
+void fillCard(frmProduct &f, const QString &code, const QString &name,
+              const QString &category = QStringLiteral("Çay"))
 {
     Harness::type(f.txtPCode, code);
-    pick(f.cboGName, QStringLiteral("Çay"));
+    if (!category.isEmpty())
+        pick(f.cboGName, category);
     Harness::type(f.txtBName, name);
     Harness::type(f.txtPrice, QStringLiteral("2,5"));
     Harness::type(f.txtsatisfiyat, QStringLiteral("3"));
@@ -55,6 +59,8 @@ private slots:
     void rights_data();
     void rights();
     void editModeLocksTheWindow();
+    void pendingProductKeptWhateverIsClicked_data();
+    void pendingProductKeptWhateverIsClicked();
     void navigationStopsAtTheEnds();
     void requiredFieldsInOrder_data();
     void requiredFieldsInOrder();
@@ -83,6 +89,12 @@ private slots:
     void totals();
     void emptyTotals();
     void weightPricesShowThreeDecimals();
+    void priceDecimalsOfTheUnitSaved_data();
+    void priceDecimalsOfTheUnitSaved();
+    void addStartsWithoutCategoryAndSupplier();
+    void longTextsShowTheirStart();
+    void addedNamesOfferedAtOnce_data();
+    void addedNamesOfferedAtOnce();
 };
 
 void TestStockCard::cleanup()
@@ -132,11 +144,14 @@ void TestStockCard::editModeLocksTheWindow()
     const auto before = allProducts(h);
     Harness::click(f.cmdAdd);
     QVERIFY(f.editing());
-    for (QWidget *w :
-         std::initializer_list<QWidget *>{f.DBGrid1, f.txtAra, f.aramatext, f.aramatext2, f.aramatext3})
+    const std::initializer_list<QWidget *> searches{f.DBGrid1,    f.txtAra,     f.aramatext,  f.aramatext2,
+                                                    f.aramatext3, f.aramatext4, f.aramatext5, f.aramatext6};
+    const std::initializer_list<BvButton *> moves{f.cmdFirst, f.cmdPrev, f.cmdNext,        f.cmdLast,
+                                                  f.cmdClose, f.cmdAdd,  f.BvButton2,      f.btnSec,
+                                                  f.azBTN1,   f.zaBTN1,  f.btnTutarHesapla};
+    for (QWidget *w : searches)
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
-    for (BvButton *b :
-         {f.cmdFirst, f.cmdPrev, f.cmdNext, f.cmdLast, f.cmdClose, f.cmdAdd, f.BvButton2, f.btnSec})
+    for (BvButton *b : moves)
         QVERIFY2(!b->Enabled(), qPrintable(b->objectName()));
     for (BvButton *b : {f.cmdSave, f.cmdCancel, f.barkodver, f.yokbuton})
         QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
@@ -164,10 +179,160 @@ void TestStockCard::editModeLocksTheWindow()
     QCOMPARE(QApplication::focusWidget(), f.txtBName);
     QCOMPARE(f.txtPCode->text(), QStringLiteral("NEW1"));
 
+    // Back in browse mode all of them are usable again.
+    Harness::click(f.cmdCancel);
+    for (QWidget *w : searches)
+        QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
+    for (BvButton *b : moves)
+        QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
+    Harness::click(f.cmdAdd);
+    Harness::type(f.txtPCode, QStringLiteral("NEW2"));
+
     // A restore frees the file: the card closes, nothing written.
     ui::unloadOtherForms(&pv::form<veresiye>());
     QVERIFY(!pv::isLoaded<frmProduct>());
     QCOMPARE(allProducts(h), before);
+}
+
+void TestStockCard::pendingProductKeptWhateverIsClicked_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("adding");
+    // Every control that moves or re-reads the list, and the panels open while editing.
+    const QStringList controls =
+        QStringLiteral(
+            "A-Z|Z-A|class search|VAT kind search|VAT rate search|code search|name search|category search|"
+            "search mode|all products|in stock|critical stock|expired|first|previous|next|last|grid|"
+            "stock button|stock in and out|value walk|print|add|edit|delete|close|categories|suppliers")
+            .split(QLatin1Char('|'));
+    for (const QString &c : controls)
+        for (bool adding : {false, true})
+            QTest::addRow("%s, %s", qPrintable(c), adding ? "adding" : "editing") << c << adding;
+}
+
+// Whatever the user reaches while a product is pending, the card keeps showing it and the
+// save writes it into its own row (a new one when adding), no other.
+void TestStockCard::pendingProductKeptWhateverIsClicked()
+{
+    QFETCH(QString, control);
+    QFETCH(bool, adding);
+    Harness h;
+    addCategory(h, QStringLiteral("Çay"));
+    addSupplier(h, QStringLiteral("Toptancı"));
+    addProduct(h, {"A1", "Ayran", "Çay", 1, 5, 1, 1, "Adet", "01/2020", "2.SINIF", 18.0});
+    addProduct(h, {"B1", "Bal", "Çay"});
+    addProduct(h, {"Z1", "Zeytin", "Çay"});
+    frmProduct &f = openCard();
+    QString code = QStringLiteral("Z1"), name = QStringLiteral("Siyah Zeytin");
+    if (adding) {
+        Harness::click(f.cmdAdd);
+        code = QStringLiteral("YENI");
+        name = QStringLiteral("Kaymak");
+        fillCard(f, code, name);
+    } else {
+        Harness::click(f.cmdLast);
+        Harness::click(f.cmdEdit);
+        f.txtBName->selectAll();
+        Harness::type(f.txtBName, name);
+    }
+    QCOMPARE(f.txtBName->text(), name);
+
+    auto namesPanel = [&](BvButton *open, BvButton *add, QLineEdit *box, BvButton *save, QTableView *grid,
+                          BvButton *remove, BvButton *close, const QString &saved) {
+        Harness::click(open);
+        Harness::click(add);
+        Harness::type(box, QStringLiteral("Öz Gıda"));
+        h.expectMsgBox(saved, pv::vbInformation, QStringLiteral("Bilgi"));
+        Harness::click(save);
+        const QModelIndexList found = grid->model()->match(grid->model()->index(0, 0), Qt::DisplayRole,
+                                                           QStringLiteral("Öz Gıda"), 1, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        grid->selectRow(found.first().row());
+        h.expectMsgBox(QStringLiteral("Öz Gıda\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"),
+                       pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL"), pv::vbYes);
+        Harness::click(remove);
+        Harness::click(close);
+    };
+    const QHash<QString, std::function<void()>> actions{
+        {"A-Z", [&] { Harness::click(f.azBTN1); }},
+        {"Z-A", [&] { Harness::click(f.zaBTN1); }},
+        {"class search", [&] { pick(f.aramatext4, QStringLiteral("2.SINIF")); }},
+        {"VAT kind search", [&] { emit f.aramatext5->activated(0); }},
+        {"VAT rate search", [&] { Harness::type(f.aramatext6, QStringLiteral("18")); }},
+        {"code search", [&] { Harness::type(f.aramatext2, QStringLiteral("A")); }},
+        {"name search", [&] { Harness::type(f.aramatext, QStringLiteral("A")); }},
+        {"category search", [&] { pick(f.aramatext3, QStringLiteral("Çay")); }},
+        {"search mode", [&] { pick(f.txtAra, QStringLiteral("Ara > Ürün Adı")); }},
+        {"all products", [&] { f.mnuTum->trigger(); }},
+        {"in stock", [&] { f.mnuSou->trigger(); }},
+        {"critical stock", [&] { f.mnukso->trigger(); }},
+        {"expired", [&] { f.mnuskt->trigger(); }},
+        {"first", [&] { Harness::click(f.cmdFirst); }},
+        {"previous", [&] { Harness::click(f.cmdPrev); }},
+        {"next", [&] { Harness::click(f.cmdNext); }},
+        {"last", [&] { Harness::click(f.cmdLast); }},
+        {"grid",
+         [&] {
+             const QRect cell = f.DBGrid1->visualRect(f.DBGrid1->model()->index(0, 1));
+             QTest::mouseClick(f.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+         }},
+        {"stock button", [&] { openCard(); }},
+        {"stock in and out",
+         [&] {
+             Harness::click(f.btnSec);
+             f.xpText3->setText(QStringLiteral("3"));
+             Harness::click(f.BvButton5);
+             Harness::click(f.BvButton16);
+         }},
+        {"value walk",
+         [&] {
+             Harness::click(f.btnTutarHesapla);
+             for (int i = 0; i < 5; ++i)
+                 Harness::fire(*f.Timer1);
+         }},
+        {"print",
+         [&] {
+             h.onModal<pv::ReportPreview>([](pv::ReportPreview &p) { p.close(); });
+             Harness::click(f.btnPrint);
+             Harness::settle();
+         }},
+        {"add", [&] { Harness::click(f.cmdAdd); }},
+        {"edit", [&] { Harness::click(f.cmdEdit); }},
+        {"delete", [&] { Harness::click(f.cmdDelete); }},
+        {"close", [&] { Harness::click(f.cmdClose); }},
+        {"categories",
+         [&] {
+             namesPanel(f.MyButton7, f.MyButton2, f.Text1, f.ekles, f.DBGrid2, f.MyButton1, f.vekbutton6,
+                        QStringLiteral("Ürün Markası Kaydedildi. "));
+         }},
+        {"suppliers",
+         [&] {
+             namesPanel(f.btnTdrkEkle, f.vekbutton4, f.Text2, f.ekle2, f.DBGrid3, f.vekbutton2, f.vekbutton5,
+                        QStringLiteral("Tedarikçi Firma Kaydedildi. "));
+         }},
+    };
+    QVERIFY(actions.contains(control));
+    actions.value(control)();
+    Harness::settle();
+
+    QVERIFY(pv::isLoaded<frmProduct>());
+    QVERIFY(f.editing());
+    QCOMPARE(f.txtPCode->text(), code);
+    QCOMPARE(f.txtBName->text(), name);
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(f.txtBName->text(), name);
+    QList<QVariantList> expected{{1, "A1", "Ayran", 1.0}, {2, "B1", "Bal", 10.0}, {3, "Z1", "Zeytin", 10.0}};
+    if (adding)
+        expected.append({4, code, name, 10.0});
+    else
+        expected[2][2] = name;
+    QCOMPARE(
+        h.rows(QStringLiteral("SELECT id, [Product Code], [Brand Name], OnHand FROM Product ORDER BY id")),
+        expected);
+    QCOMPARE(
+        h.value(QStringLiteral("SELECT count(*) FROM Product WHERE AlisFiyatiTopTut IS NOT NULL")).toInt(),
+        0);
 }
 
 void TestStockCard::navigationStopsAtTheEnds()
@@ -693,8 +858,10 @@ void TestStockCard::categoriesAndSuppliers()
     QCOMPARE(grid->model()->rowCount(), 1);
     QCOMPARE(grid->model()->headerData(0, Qt::Horizontal).toString(),
              supplier ? QStringLiteral("TEDARİKÇİ FİRMALAR") : QStringLiteral("KATEGORİLER"));
-    // The card's lists keep what they had at opening.
-    QCOMPARE((supplier ? f.cboLocation : f.cboGName)->count(), 0);
+    // The card's list offers the name at once, without picking it.
+    QComboBox *offered = supplier ? f.cboLocation : f.cboGName;
+    QCOMPARE(offered->count(), 1);
+    QCOMPARE(offered->currentIndex(), -1);
     Harness::click(supplier ? f.vekbutton5 : f.vekbutton6);
     QVERIFY(!panel->isVisible());
     Harness::click(f.cmdCancel);
@@ -803,6 +970,183 @@ void TestStockCard::weightPricesShowThreeDecimals()
     Harness::click(f.cmdSave);
     QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(),
              2.125);
+}
+
+void TestStockCard::priceDecimalsOfTheUnitSaved_data()
+{
+    QTest::addColumn<QString>("unit");   // the product's own
+    QTest::addColumn<QString>("picked"); // picked on the card, empty for none
+    QTest::addColumn<QString>("shown");  // in the price box after the save
+    QTest::addColumn<double>("stored");
+    QTest::newRow("weight unit not listed") << "Gram"
+                                            << ""
+                                            << "0,125" << 0.125;
+    QTest::newRow("weight unit listed") << "Kg"
+                                        << ""
+                                        << "0,125" << 0.125;
+    QTest::newRow("weight unit, another weight picked") << "Gram"
+                                                        << "Kg"
+                                                        << "0,125" << 0.125;
+    QTest::newRow("weight unit, piece picked") << "Gram"
+                                               << "Adet"
+                                               << "0,13" << 0.13;
+}
+
+// The price keeps the decimals of the unit the row is saved with, whatever unit the list
+// was left on by an earlier product.
+void TestStockCard::priceDecimalsOfTheUnitSaved()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, picked);
+    QFETCH(QString, shown);
+    QFETCH(double, stored);
+    Harness h;
+    addProduct(h, {"A1", "Ayran", "Süt", 5, 1, 1.5, 2, "Adet"});
+    addProduct(h, {"P1", "Peynir", "Süt", 5, 1, 0.125, 0.25, unit});
+    frmProduct &f = openCard();
+    // The list is left on the piece unit of the first product.
+    Harness::click(f.cmdEdit);
+    QCOMPARE(f.cboUnit->currentText(), QStringLiteral("Adet"));
+    Harness::click(f.cmdCancel);
+    Harness::click(f.cmdLast);
+    QCOMPARE(f.txtPrice->text(), QStringLiteral("0,125"));
+    Harness::click(f.cmdEdit);
+    if (!picked.isEmpty())
+        pick(f.cboUnit, picked);
+    f.txtOzelKod1->setText(QStringLiteral("X"));
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(f.txtPrice->text(), shown);
+    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'P1'")).toDouble(),
+             stored);
+    QCOMPARE(h.value(QStringLiteral("SELECT Unit FROM Product WHERE [Product Code] = 'P1'")).toString(),
+             picked.isEmpty() ? unit : picked);
+    QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'A1'")).toDouble(),
+             1.5);
+}
+
+// A new product starts with no category and no supplier, as it is saved.
+void TestStockCard::addStartsWithoutCategoryAndSupplier()
+{
+    Harness h;
+    addCategory(h, QStringLiteral("Çay"));
+    addSupplier(h, QStringLiteral("Toptancı"));
+    addProduct(h, {"P1", "Armut", "Çay"});
+    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET SaticiFirma = 'Toptancı'")));
+    frmProduct &f = openCard();
+    Harness::click(f.cmdEdit);
+    QCOMPARE(f.cboGName->currentText(), QStringLiteral("Çay"));
+    QCOMPARE(f.cboLocation->currentText(), QStringLiteral("Toptancı"));
+    Harness::click(f.cmdCancel);
+    Harness::click(f.cmdAdd);
+    for (QComboBox *list : {f.cboGName, f.cboLocation}) {
+        QCOMPARE(list->currentIndex(), -1);
+        QVERIFY2(list->currentText().isEmpty(), qPrintable(list->objectName()));
+    }
+    QVERIFY(f.txtGName->text().isEmpty() && f.txtLocation->text().isEmpty());
+    Harness::type(f.txtPCode, QStringLiteral("YENI"));
+    h.expectMsgBox(QStringLiteral("Ürün Kategorisi Seçin"), pv::vbExclamation, QStringLiteral("Dikkat!!"));
+    Harness::click(f.cmdSave);
+    QCOMPARE(f.focusWidget(), f.cboGName);
+    fillCard(f, QString(), QStringLiteral("Bal"));
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(h.rows(QStringLiteral(
+                 "SELECT [Generic Name], SaticiFirma FROM Product WHERE [Product Code] = 'YENI'")),
+             (QList<QVariantList>{{"Çay", QVariant()}}));
+    QVERIFY(f.txtLocation->text().isEmpty());
+}
+
+// Names longer than their boxes show their start wherever the card shows a product.
+void TestStockCard::longTextsShowTheirStart()
+{
+    Harness h;
+    const QString longName =
+        QStringLiteral("Başlangıç ") + QString(80, QLatin1Char('x')) + QStringLiteral(" son");
+    const QString longCode = QStringLiteral("Kod başı ") + QString(40, QLatin1Char('y'));
+    addProduct(h, {"A1", longName, longName});
+    addProduct(h, {"B1", QStringLiteral("Sonraki ") + longName, longName});
+    QVERIFY(h.exec(QStringLiteral("UPDATE Product SET OzelKod1 = ?, OzelKod2 = ?, SaticiFirma = ?"),
+                   {longCode, longCode, longName}));
+    frmProduct &f = openCard();
+    const std::initializer_list<QLineEdit *> boxes{f.txtBName, f.txtGName, f.txtOzelKod1, f.txtOzelKod2,
+                                                   f.txtLocation};
+    // The boxes whose text is too long for them and does not show from its start.
+    auto fromEnd = [&] {
+        QStringList out;
+        for (QLineEdit *box : boxes)
+            if (box->fontMetrics().horizontalAdvance(box->text()) <= box->width() ||
+                box->cursorPosition() != 0)
+                out << box->objectName();
+        return out.join(QLatin1Char(' '));
+    };
+    QCOMPARE(f.txtBName->text(), longName);
+    QCOMPARE(fromEnd(), QString());
+    Harness::click(f.cmdNext);
+    QCOMPARE(f.txtBName->text(), QStringLiteral("Sonraki ") + longName);
+    QCOMPARE(fromEnd(), QString());
+    Harness::click(f.cmdEdit);
+    Harness::click(f.cmdCancel);
+    QCOMPARE(fromEnd(), QString());
+    Harness::click(f.azBTN1);
+    QCOMPARE(f.txtBName->text(), longName);
+    QCOMPARE(fromEnd(), QString());
+}
+
+void TestStockCard::addedNamesOfferedAtOnce_data()
+{
+    categoriesAndSuppliers_data();
+}
+
+// On a new shop the first product takes a category (and a supplier) made while it is typed.
+void TestStockCard::addedNamesOfferedAtOnce()
+{
+    QFETCH(bool, supplier);
+    Harness h;
+    addProduct(h, {"P1", "Armut"});
+    if (supplier)
+        addCategory(h, QStringLiteral("Çay"));
+    frmProduct &f = openCard();
+    QComboBox *list = supplier ? f.cboLocation : f.cboGName;
+    QCOMPARE(list->count(), 0);
+    Harness::click(f.cmdAdd);
+    fillCard(f, QStringLiteral("YENI"), QStringLiteral("Bal"), supplier ? QStringLiteral("Çay") : QString());
+    const QString saved = supplier ? QStringLiteral("Tedarikçi Firma Kaydedildi. ")
+                                   : QStringLiteral("Ürün Markası Kaydedildi. ");
+    auto add = [&](const QString &name) {
+        Harness::click(supplier ? f.vekbutton4 : f.MyButton2);
+        Harness::type(supplier ? f.Text2 : f.Text1, name);
+        h.expectMsgBox(saved, pv::vbInformation, QStringLiteral("Bilgi"));
+        Harness::click(supplier ? f.ekle2 : f.ekles);
+    };
+    Harness::click(supplier ? f.btnTdrkEkle : f.MyButton7);
+    add(QStringLiteral("Öz Gıda"));
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentIndex(), -1); // offered, not picked for the user
+    pick(list, QStringLiteral("Öz Gıda"));
+    // Another name added and deleted leaves the pick alone.
+    add(QStringLiteral("Ak Gıda"));
+    QCOMPARE(list->count(), 2);
+    QCOMPARE(list->currentText(), QStringLiteral("Öz Gıda"));
+    QTableView *grid = supplier ? f.DBGrid3 : f.DBGrid2;
+    const QModelIndexList ak = grid->model()->match(grid->model()->index(0, 0), Qt::DisplayRole,
+                                                    QStringLiteral("Ak Gıda"), 1, Qt::MatchExactly);
+    QCOMPARE(ak.size(), 1);
+    grid->selectRow(ak.first().row());
+    h.expectMsgBox(QStringLiteral("Ak Gıda\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"), pv::vbYes);
+    Harness::click(supplier ? f.vekbutton2 : f.MyButton1);
+    QCOMPARE(list->count(), 1);
+    QCOMPARE(list->currentText(), QStringLiteral("Öz Gıda"));
+    // The category search offers a new category too.
+    QCOMPARE(f.aramatext3->count(), 1);
+    QCOMPARE(f.aramatext3->itemText(0), supplier ? QStringLiteral("Çay") : QStringLiteral("Öz Gıda"));
+
+    Harness::click(f.cmdSave);
+    QVERIFY(!f.editing());
+    QCOMPARE(h.value(QStringLiteral("SELECT %1 FROM Product WHERE [Product Code] = 'YENI'")
+                         .arg(supplier ? QStringLiteral("SaticiFirma") : QStringLiteral("[Generic Name]")))
+                 .toString(),
+             QStringLiteral("Öz Gıda"));
 }
 
 QTEST_MAIN(TestStockCard)

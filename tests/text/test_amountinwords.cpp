@@ -44,7 +44,17 @@ void TestAmountInWords::fromText_data()
     QTest::newRow("negative") << "-5,5"
                               << "Eksi Beş TL ve Elli Kr";
     QTest::newRow("negative below one lira") << "-0,50"
-                                             << "Elli Kr";
+                                             << "Eksi Elli Kr";
+    QTest::newRow("negative five kuruş") << "-0,05"
+                                         << "Eksi Beş Kr";
+    QTest::newRow("kuruş rounding up to a lira") << "1,999"
+                                                 << "İki TL";
+    QTest::newRow("kuruş rounding down") << "1,994"
+                                         << "Bir TL ve DoksanDokuz Kr";
+    QTest::newRow("negative rounding up to a lira") << "-0,999"
+                                                    << "Eksi Bir TL";
+    QTest::newRow("negative rounded away to nothing") << "-0,004"
+                                                      << "Sıfır";
     QTest::newRow("kuruş just below a whole") << "0,29"
                                               << "YirmiDokuz Kr";
     QTest::newRow("largest positive")
@@ -82,7 +92,9 @@ void TestAmountInWords::fromNumber_data()
     QTest::newRow("negative zero") << -0.0 << "Sıfır";
     QTest::newRow("0,29") << 0.29 << "YirmiDokuz Kr";
     QTest::newRow("1234,56") << 1234.56 << "BinİkiYüzOtuzDört TL ve ElliAltı Kr";
-    QTest::newRow("-0,50") << -0.5 << "Elli Kr";
+    QTest::newRow("-0,50") << -0.5 << "Eksi Elli Kr";
+    QTest::newRow("-0,05") << -0.05 << "Eksi Beş Kr";
+    QTest::newRow("1,999") << 1.999 << "İki TL";
     QTest::newRow("10^14") << 1e14 << "Hata";
     QTest::newRow("-10^14") << -1e14 << "Eksi YüzTrilyon TL";
     QTest::newRow("99 999 999 999 999")
