@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaProperty>
 #include <QPixmap>
 #include <QPlainTextEdit>
 
@@ -62,6 +63,12 @@ QPlainTextEdit *makeMemo(QWidget *parent, const char *name, double l, double t, 
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     pv::setGeometryTwips(e, l, t, w, h);
     return e;
+}
+
+// What a box of the panels holds: a line's text, a memo's plain text, a list's current text.
+QString boxText(const QWidget *box)
+{
+    return box->metaObject()->userProperty().read(box).toString();
 }
 
 void bindMemo(pv::DataControl &dc, QPlainTextEdit *memo, const QString &field)
@@ -290,11 +297,7 @@ void MusteriDetay::buildNoteAndPhoto()
 
 void MusteriDetay::setCardEditable(bool on)
 {
-    for (QWidget *w :
-         {static_cast<QWidget *>(xpText8), static_cast<QWidget *>(xpText9), static_cast<QWidget *>(xpText10),
-          static_cast<QWidget *>(xpText13), static_cast<QWidget *>(xpText4), static_cast<QWidget *>(xpText11),
-          static_cast<QWidget *>(xpText12), static_cast<QWidget *>(xpText5), static_cast<QWidget *>(xpText6),
-          static_cast<QWidget *>(xpCombo3), static_cast<QWidget *>(xpCombo4)})
+    for (QWidget *w : cardBoxes())
         w->setEnabled(on);
     // The customer number is shown, never changed.
     xpText7->setEnabled(false);
@@ -333,24 +336,24 @@ void MusteriDetay::kaydet_Click()
     }
     if (xpText4->text() != ui::mailValue(xpText4->text()))
         xpText4->setText(ui::mailValue(xpText4->text()));
-    // A refused write shows the stored row again; the user's input is put back for another try.
-    QList<std::pair<QLineEdit *, QString>> typed;
-    for (QLineEdit *box : {xpText8, xpText9, xpText13, xpText4, xpText11, xpText12, xpText5, xpText6})
-        typed.append({box, box->text()});
-    const QString address = xpText10->toPlainText();
-    const QString type = xpCombo3->currentText();
-    const QString currency = xpCombo4->currentText();
-    if (!m_data.UpdateRecord(kCardFields)) {
-        const QString reason = m_data.lastError().message;
-        for (const auto &[box, text] : typed)
-            box->setText(text);
-        xpText10->setPlainText(address);
-        xpCombo3->setCurrentText(type);
-        xpCombo4->setCurrentText(currency);
-        pv::MsgBox(QStringLiteral("Müşteri bilgileri kaydedilemedi.\n") + reason, pv::vbCritical,
+    // Only what was changed is written; a refused write leaves the typed values in place.
+    pv::ledger::CustomerCardEdit edit;
+    const std::pair<QWidget *, std::optional<QString> *> boxes[] = {
+        {xpText8, &edit.name},     {xpText9, &edit.phone},     {xpText10, &edit.address},
+        {xpText13, &edit.contact}, {xpText4, &edit.mail},      {xpText11, &edit.fax},
+        {xpText12, &edit.mobile},  {xpText5, &edit.taxOffice}, {xpText6, &edit.taxNumber},
+        {xpCombo3, &edit.type},    {xpCombo4, &edit.currency}};
+    for (const auto &[box, field] : boxes)
+        if (m_data.isChanged(box))
+            *field = boxText(box);
+    if (const pv::ledger::Result saved =
+            pv::ledger::updateCustomerCard(m_data.Database(), customerId(), edit);
+        !saved) {
+        pv::MsgBox(QStringLiteral("Müşteri bilgileri kaydedilemedi.\n") + saved.reason, pv::vbCritical,
                    kErrorTitle);
         return;
     }
+    showStored({txtNote});
 
     setCardEditable(false);
     MyButton2->show();
@@ -376,6 +379,30 @@ void MusteriDetay::unlockAfterCard()
     if (m_hooks.Command6_Click)
         m_hooks.Command6_Click();
     txtMail_Change();
+}
+
+qint64 MusteriDetay::customerId()
+{
+    pv::Recordset &rs = m_data.Recordset();
+    return rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
+}
+
+QList<QWidget *> MusteriDetay::cardBoxes() const
+{
+    return {xpText8,  xpText9, xpText10, xpText13, xpText4, xpText11,
+            xpText12, xpText5, xpText6,  xpCombo3, xpCombo4};
+}
+
+void MusteriDetay::showStored(const QList<QWidget *> &otherPanel)
+{
+    // A box of the other panel holding what was typed and not saved keeps it.
+    QList<std::pair<QWidget *, QString>> typed;
+    for (QWidget *box : otherPanel)
+        if (m_data.isChanged(box))
+            typed.append({box, boxText(box)});
+    m_data.Refresh();
+    for (const auto &[box, text] : typed)
+        box->metaObject()->userProperty().write(box, text);
 }
 
 // ---------------------------------------------------------------- delete-customer mode
@@ -430,12 +457,14 @@ void MusteriDetay::btnNote_Click()
 
 void MusteriDetay::BvButton5_Click()
 {
-    const QString note = txtNote->toPlainText();
-    if (!m_data.UpdateRecord(kNoteFields)) {
-        const QString reason = m_data.lastError().message;
-        txtNote->setPlainText(note); // kept for another try
-        pv::MsgBox(QStringLiteral("Not kaydedilemedi.\n") + reason, pv::vbCritical, kErrorTitle);
-        return;
+    if (m_data.isChanged(txtNote)) {
+        if (const pv::ledger::Result saved =
+                pv::ledger::updateCustomerNote(m_data.Database(), customerId(), txtNote->toPlainText());
+            !saved) {
+            pv::MsgBox(QStringLiteral("Not kaydedilemedi.\n") + saved.reason, pv::vbCritical, kErrorTitle);
+            return; // the text is kept for another try
+        }
+        showStored(cardBoxes());
     }
     frmNote->hide();
     btnNote->setValue(false);

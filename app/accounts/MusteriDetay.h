@@ -9,6 +9,7 @@
 // the others are made here. The window's own procedures are reached through the hooks.
 #include "platform/forms/HandOff.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -114,6 +115,11 @@ private:
     void buildNoteAndPhoto();
     void setCardEditable(bool on);
     void unlockAfterCard();
+    qint64 customerId();
+    QList<QWidget *> cardBoxes() const;
+    // The customer row read again after a save of one panel; the other panel's unsaved
+    // boxes keep what was typed into them.
+    void showStored(const QList<QWidget *> &otherPanel);
 
     pv::Form &m_window;
     pv::DataControl &m_data;

@@ -698,41 +698,30 @@ void veresiye2::Timer4_Timer()
 
 // ---------------------------------------------------------------- closing
 
-bool veresiye2::writeAccountRow()
+pv::ledger::Result veresiye2::writeAccountRow()
 {
-    // A balance that was not read is no balance: the stored row keeps all it has.
-    pv::Recordset &rs = Data1->Recordset();
-    if (!m_balanceRead || rs.readError())
-        return true;
-    if (!rs.hasCurrent()) // the customer was deleted during the visit, or was not read
-        return true;
-    if (!rs.Edit())
-        return false;
-    bool ok = rs.Fields(QStringLiteral("Bakiye")).setValue(Text9.text());
-    if (ok && Text13.text() != rs.Fields(QStringLiteral("Gun")).text())
-        ok = rs.Fields(QStringLiteral("Gun")).setValue(Text13.text());
-    if (ok && Text12.text() != rs.Fields(QStringLiteral("Sonislem")).text())
-        ok = rs.Fields(QStringLiteral("Sonislem")).setValue(Text12.text());
-    if (ok && pv::parseDate(txttarih))
-        ok = rs.Fields(QStringLiteral("Sonislem2")).setValue(pv::dateKey(txttarih.text()));
-    if (ok)
-        ok = rs.Update();
-    if (!ok)
-        rs.CancelUpdate();
-    return ok;
+    // A balance that was not read is no balance: the stored row keeps all it has. Nor is
+    // there anything to write for a customer deleted during the visit, or not read.
+    const pv::Recordset &rs = Data1->Recordset();
+    if (!m_balanceRead || rs.readError() || !rs.hasCurrent())
+        return pv::ledger::Result::success();
+    pv::ledger::AccountSummary summary;
+    const auto today = pv::parseDate(txttarih);
+    // An entry command used during this visit moved the last entry to today.
+    if (!m_sonislem.isEmpty())
+        summary.lastEntry = pv::parseDate(m_sonislem);
+    if (const auto last = pv::parseDate(Text11); today && last)
+        summary.days = int(last->daysTo(*today));
+    summary.visited = today;
+    return pv::ledger::closeAccount(m_db, Text10.text(), summary);
 }
 
 void veresiye2::VornXPButton7_Click()
 {
     m_reads.tellAgain(); // a read that fails now is told again: its balance is not written
     topla1_Click();
-    const auto today = pv::parseDate(txttarih);
-    const auto last = pv::parseDate(Text11);
-    if (today && last)
-        Text13 = QString::number(last->daysTo(*today));
-    if (!writeAccountRow())
-        pv::MsgBox(QStringLiteral("Hesabın bakiyesi müşteri kaydına yazılamadı.\n") +
-                       Data1->Recordset().lastError().message,
+    if (const pv::ledger::Result written = writeAccountRow(); !written)
+        pv::MsgBox(QStringLiteral("Hesabın bakiyesi müşteri kaydına yazılamadı.\n") + written.reason,
                    pv::vbCritical, kErrorTitle);
     Data1->Refresh();
     emit leaving();

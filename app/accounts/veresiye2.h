@@ -40,6 +40,7 @@ class QTableView;
 class MusteriDetay;
 
 namespace pv::ledger {
+struct Result;
 struct Totals;
 }
 namespace pv {
@@ -252,7 +253,7 @@ private:
     void bindFields();
     void refreshLedgerKeepingRow(qint64 id);
     qint64 currentEntryId();
-    bool writeAccountRow();
+    pv::ledger::Result writeAccountRow(); // the closing summary of the customer row
     void closeEditPanel();
     void showRangeBalance();
     void setLedgerFrameColours();

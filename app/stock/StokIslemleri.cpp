@@ -36,6 +36,11 @@ const char *const kPrefixes13[] = {"4032", "4128", "4250", "4312", "4421", "4539
                                    "5722", "6411", "8434", "7293", "2313", "3431", "2445", "1178"};
 const char *const kPrefixes8[] = {"81", "82", "83", "84", "85", "86", "87", "88"};
 
+// The walk writes what it computed every so many products or milliseconds: one synced
+// commit per product made a long list take minutes.
+constexpr qsizetype kGroupProducts = 500;
+constexpr qint64 kGroupMs = 250;
+
 std::optional<double> numberOf(const QString &text)
 {
     return pv::toNumber(text);
@@ -326,6 +331,8 @@ void StokIslemleri::btnTutarHesapla_Click()
         m_walk.push_back(wr);
     }
     m_next = 0;
+    m_group.clear();
+    m_sinceWrite.start();
     // The totals start from the table's sums and follow each row written.
     w.arama->topla2_Click();
     for (int k = 0; k < 4; ++k)
@@ -344,13 +351,15 @@ void StokIslemleri::btnTutarHesapla_Click()
 void StokIslemleri::Timer1_Timer()
 {
     if (m_next >= m_walk.size()) {
-        endWalk();
+        if (writeGroup())
+            endWalk();
         return;
     }
     const WalkRow &row = m_walk[m_next];
     // A price counts with the decimals the card shows for the product's unit.
     const QString format = pv::priceFormatForUnit(row.unit);
-    pv::ledger::StockValues v;
+    pv::ledger::ProductStockValues computed{row.id, {}};
+    pv::ledger::StockValues &v = computed.values;
     std::optional<double> *out[] = {&v.alis, &v.satis1, &v.satis2, &v.satis3};
     for (int k = 0; k < 4; ++k) {
         if (!row.stock || !row.prices[k])
@@ -359,20 +368,37 @@ void StokIslemleri::Timer1_Timer()
             numberOf(pv::Format(pv::plainNumber(*row.prices[k]), format)).value_or(*row.prices[k]);
         *out[k] = *row.stock * shown;
     }
-    const pv::ledger::Result r = pv::ledger::writeStockValues(w.m_db, row.id, v);
-    if (!r) {
-        endWalk();
-        pv::MsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\n") + r.reason, pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
     for (int k = 0; k < 4; ++k)
         if (*out[k])
             m_totals[k] += **out[k] - row.stored[k];
+    m_group.append(computed);
     ++m_next;
     w.Data1->Recordset().MoveNext();
     Command9_Click();
     showTotals();
+    if (m_group.size() >= kGroupProducts || m_sinceWrite.hasExpired(kGroupMs))
+        writeGroup();
+}
+
+// Writes the values gathered since the last group in one transaction. A group that fails
+// is written not at all: the walk stops and says so.
+bool StokIslemleri::writeGroup()
+{
+    const pv::ledger::Result r =
+        m_group.isEmpty() ? pv::ledger::Result::success() : m_writeGroup(w.m_db, m_group);
+    m_group.clear();
+    m_sinceWrite.restart();
+    if (r)
+        return true;
+    endWalk();
+    pv::MsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
+    return false;
+}
+
+void StokIslemleri::stopWalk()
+{
+    if (m_walking && writeGroup())
+        endWalk();
 }
 
 void StokIslemleri::Command9_Click()
@@ -394,6 +420,7 @@ void StokIslemleri::endWalk()
     w.Text9->setText(QStringLiteral("0"));
     m_walking = false;
     m_walk.clear();
+    m_group.clear();
     w.Data1->Refresh();
     w.arama->topla2_Click();
     lockForWalk(false);

@@ -2,9 +2,13 @@
 // The stock card's operations on the listed products: stock in and out of the current
 // product, the product-code generator, the stock-value walk and the stock report. Builds
 // their panels and menus on the card and answers their events.
+#include "app/ledger/Stock.h"
+
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <random>
 #include <vector>
@@ -44,6 +48,13 @@ public:
     void Timer1_Timer();
     void Command9_Click();
     bool walking() const { return m_walking; }
+    // The window closes: the values computed so far are written and the walk ends.
+    void stopWalk();
+    // What writes a group of computed values (the ledger's); a benchmark puts its own in to
+    // weigh the walk's writes against bare ones.
+    using GroupWriter =
+        std::function<pv::ledger::Result(pv::Database &, const QList<pv::ledger::ProductStockValues> &)>;
+    void setGroupWriter(GroupWriter writer) { m_writeGroup = std::move(writer); }
 
     // ---- report
     void btnYol_Click();
@@ -63,6 +74,7 @@ private:
     void build();
     void changeStock(int sign, const QString &emptyMessage, const QString &done);
     void endWalk();
+    bool writeGroup();
     void lockForWalk(bool on);
     void showTotals();
 
@@ -72,4 +84,11 @@ private:
     std::vector<WalkRow> m_walk;
     size_t m_next = 0;
     double m_totals[4] = {0, 0, 0, 0};
+    // Computed values are written in groups, each in one transaction begun and committed
+    // within one tick, so that no other window's posting joins a transaction of the walk.
+    QList<pv::ledger::ProductStockValues> m_group;
+    QElapsedTimer m_sinceWrite;
+    GroupWriter m_writeGroup = [](pv::Database &db, const QList<pv::ledger::ProductStockValues> &group) {
+        return pv::ledger::writeStockValues(db, group);
+    };
 };

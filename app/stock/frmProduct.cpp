@@ -74,6 +74,8 @@ frmProduct::frmProduct()
     setEnterMovesFocus(true);
 
     Data1 = new pv::DataControl(this);
+    // A long list opens in the time of its first keys: the grid reads the rows it shows.
+    Data1->Recordset().setReadOnDemand(true);
     Data2 = new pv::DataControl(this);
     Data3 = new pv::DataControl(this);
     Data4 = new pv::DataControl(this);
@@ -91,7 +93,11 @@ frmProduct::frmProduct()
     txtYetki.onChange(this, &frmProduct::txtYetki_Change);
 }
 
-frmProduct::~frmProduct() = default;
+frmProduct::~frmProduct()
+{
+    // The program's end discards the window without its unload handlers.
+    islemler->stopWalk();
+}
 
 void frmProduct::buildCard()
 {
@@ -381,8 +387,15 @@ void frmProduct::fillList(pv::DataControl *dc, const QString &field, QComboBox *
 
 void frmProduct::Form_Activate()
 {
+    countAndTotals();
+}
+
+void frmProduct::countAndTotals()
+{
     arama->Command2_Click();
-    arama->topla2_Click();
+    // A list with rows has had the totals read with its count: they are read once.
+    if (Text7.text() == QLatin1String("0"))
+        arama->topla2_Click();
 }
 
 void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
@@ -396,6 +409,13 @@ void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
         return;
     }
     Data1->CancelUpdate();
+}
+
+void frmProduct::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    // A walk stopped by the close leaves every value it computed written.
+    islemler->stopWalk();
 }
 
 void frmProduct::txtYetki_Change()
@@ -467,14 +487,9 @@ qint64 frmProduct::currentId()
 
 void frmProduct::showAtId(qint64 id)
 {
-    pv::Recordset &rs = Data1->Recordset();
-    const int col = rs.fieldIndex(QStringLiteral("id"));
-    for (int r = 0; r < rs.RecordCount(); ++r) {
-        if (rs.valueAt(r, col).toLongLong() == id) {
-            Data1->setCurrentRow(r);
-            return;
-        }
-    }
+    // The id is the row's key: found without reading the rows before it.
+    if (const int row = Data1->Recordset().rowOfRowid(id); row >= 0)
+        Data1->setCurrentRow(row);
 }
 
 // ---------------------------------------------------------------- commands
@@ -588,9 +603,8 @@ void frmProduct::cmdSave_Click()
     } else {
         pv::MsgBox(QStringLiteral("Ürün kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
     }
-    arama->Command2_Click();
     btnYetki_Click();
-    arama->topla2_Click();
+    countAndTotals();
 }
 
 void frmProduct::cmdCancel_Click()
@@ -617,8 +631,7 @@ void frmProduct::cmdDelete_Click()
     }
     pv::MsgBox(QStringLiteral("Ürün Silindi."), pv::vbInformation, Caption());
     Data1->Refresh();
-    arama->Command2_Click();
-    arama->topla2_Click();
+    countAndTotals();
 }
 
 void frmProduct::cmdClose_Click()

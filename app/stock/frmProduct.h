@@ -47,6 +47,7 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(int &Cancel, int UnloadMode) override;
+    void Form_Unload(int &Cancel) override;
 
     // ---- hand-off
     pv::HandOff txtYetki; // rights level: "1" cashier, anything else full rights
@@ -205,6 +206,8 @@ public:
     // A drop-down filled again with the names of a lookup list as it stands; the name picked
     // stays picked while it is listed.
     void fillList(pv::DataControl *dc, const QString &field, QComboBox *list);
+    // The list's count, then the five totals, each read once.
+    void countAndTotals();
 
     // ---- handlers
     void txtYetki_Change();

@@ -529,18 +529,4 @@ bool Counter::write(qint64 value)
     return true;
 }
 
-// ---------------------------------------------------------------- posting cascade
-
-int deleteByPostingId(Database &db, const QString &table, const QString &postingId)
-{
-    if (postingId.trimmed().isEmpty())
-        return 0;
-    // The second condition keeps an empty id out even if the guard above is ever loosened.
-    if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''")
-                     .arg(Database::quoteName(table)),
-                 {postingId}))
-        return -1;
-    return db.changes();
-}
-
 } // namespace pv

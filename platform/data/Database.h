@@ -143,9 +143,4 @@ private:
     QString m_table, m_field;
 };
 
-// Deletes the rows of table whose islemNo2 is postingId. An empty (or blank) id deletes
-// nothing: rows without a posting id belong to no posting. Returns the rows deleted, -1 on
-// error.
-int deleteByPostingId(Database &db, const QString &table, const QString &postingId);
-
 } // namespace pv

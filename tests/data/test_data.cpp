@@ -434,6 +434,68 @@ private slots:
                  QStringLiteral("Eski"));
     }
 
+    // A written row shows what was stored whether its fields keep their size (a number over
+    // a number), change it, or the row was never read before the write (a table read on
+    // demand); the other fields stay as they were.
+    void updateShowsWhatWasStored_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<bool>("readFirst");
+        QTest::addColumn<QString>("gun");
+        QTest::addColumn<QString>("bakiye");
+        QTest::addColumn<QString>("firma");
+        QTest::addColumn<QString>("expected"); // Gun|Bakiye|MusteriFirma|Not after the write
+        for (const char *source : {"musteriler", "select * from musteriler"}) {
+            const QString src = QLatin1String(source);
+            QTest::addRow("%s: numbers over numbers", source) << src << true << "12"
+                                                              << "-1234,50"
+                                                              << ""
+                                                              << "12|-1234,5|Eski|not";
+            QTest::addRow("%s: emptied", source) << src << true << ""
+                                                 << ""
+                                                 << ""
+                                                 << "||Eski|not";
+            QTest::addRow("%s: longer text", source) << src << true << "7"
+                                                     << ""
+                                                     << "Çok daha uzun bir ad"
+                                                     << "7|5|Çok daha uzun bir ad|not";
+            QTest::addRow("%s: written before read", source) << src << false << "12"
+                                                             << "0,5"
+                                                             << "Yeni"
+                                                             << "12|0,5|Yeni|not";
+        }
+    }
+    void updateShowsWhatWasStored()
+    {
+        QFETCH(QString, source);
+        QFETCH(bool, readFirst);
+        QFETCH(QString, gun);
+        QFETCH(QString, bakiye);
+        QFETCH(QString, firma);
+        QFETCH(QString, expected);
+        QVERIFY(
+            m_db.exec(QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma, Gun, Bakiye, \"Not\") "
+                                     "VALUES ('1', 'Eski', 3, 5, 'not')")));
+        Recordset rs(m_db, source);
+        const auto shown = [&] {
+            return QStringList{rs.Fields("Gun").text(), rs.Fields("Bakiye").text(),
+                               rs.Fields("MusteriFirma").text(), rs.Fields("Not").text()}
+                .join(u'|');
+        };
+        if (readFirst)
+            QCOMPARE(shown(), QStringLiteral("3|5|Eski|not"));
+        QVERIFY(rs.Edit());
+        QVERIFY(rs.Fields("Gun").setValue(gun));
+        if (!firma.isEmpty())
+            QVERIFY(rs.Fields("MusteriFirma").setValue(firma));
+        if (gun.isEmpty() || !bakiye.isEmpty())
+            QVERIFY(rs.Fields("Bakiye").setValue(bakiye));
+        QVERIFY2(rs.Update(), qPrintable(rs.lastError().message));
+        QCOMPARE(shown(), expected);
+        QVERIFY(rs.Requery());
+        QCOMPARE(shown(), expected);
+    }
+
     void sumsAndAliases()
     {
         QVERIFY(m_db.exec(
@@ -530,25 +592,6 @@ private slots:
         }
         QVERIFY(!m_db.inTransaction());
         QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM musteriler")).toInt(), rows);
-    }
-
-    void emptyPostingIdDeletesNothing_data()
-    {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<int>("deleted");
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("blank") << "  " << 0;
-        QTest::newRow("null") << QString() << 0;
-        QTest::newRow("real id") << "081226101500" << 2;
-    }
-    void emptyPostingIdDeletesNothing()
-    {
-        QFETCH(QString, id);
-        QFETCH(int, deleted);
-        QVERIFY(m_db.exec(QStringLiteral("INSERT INTO veresiye (islemNo2) VALUES (''), (NULL), ('  '), "
-                                         "('081226101500'), ('081226101500'), ('081226101501')")));
-        QCOMPARE(pv::deleteByPostingId(m_db, QStringLiteral("veresiye"), id), deleted);
-        QCOMPARE(m_db.scalar(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 6 - deleted);
     }
 
     void counterIs64Bit()

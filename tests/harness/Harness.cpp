@@ -2,6 +2,7 @@
 
 #include "database/DbScripts.h"
 #include "platform/components/Twips.h"
+#include "platform/data/Database.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Language.h"
@@ -366,6 +367,30 @@ bool Harness::mendReadsOf(const QString &table)
 {
     return exec(QStringLiteral("DROP VIEW %1").arg(table)) &&
            exec(QStringLiteral("ALTER TABLE %1_t RENAME TO %1").arg(table));
+}
+
+int Harness::statementsRun(const QByteArray &part, const std::function<void()> &action)
+{
+    struct Count {
+        QByteArray part;
+        int n = 0;
+        static int seen(unsigned, void *self, void *stmt, void *)
+        {
+            auto *c = static_cast<Count *>(self);
+            if (QByteArray(sqlite3_sql(static_cast<sqlite3_stmt *>(stmt))).contains(c->part))
+                ++c->n;
+            return 0;
+        }
+    } count{part};
+    // Opening a file the program has open joins its connection.
+    pv::Database same;
+    const bool joined = same.open(databasePath());
+    if (joined)
+        sqlite3_trace_v2(same.handle(), SQLITE_TRACE_STMT, Count::seen, &count);
+    action();
+    if (joined)
+        sqlite3_trace_v2(same.handle(), 0, nullptr, nullptr);
+    return count.n;
 }
 
 bool Harness::exec(const QString &sql, const QVariantList &params)

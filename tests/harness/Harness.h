@@ -108,6 +108,9 @@ public:
     // for a locked or damaged file); the rows stay in <table>_t. mendReadsOf undoes it.
     bool breakReadsOf(const QString &table);
     bool mendReadsOf(const QString &table);
+    // How many statements whose SQL holds part the program's connection to the database
+    // runs during action (nothing is counted when the program has the file closed).
+    int statementsRun(const QByteArray &part, const std::function<void()> &action);
 
     // Where failures go; the default fails the running Qt test. The harness's own tests
     // collect them instead.

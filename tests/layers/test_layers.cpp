@@ -3,6 +3,10 @@
 // window kit (app/ui) and the report layouts (app/reports) serve every window and reach
 // no window; the other window areas (cash book, stock, bank, ...) stand beside the account
 // window and reach only what lies below it. No file of platform/ includes app/.
+//
+// The shop's tables are written by the posting services alone: outside app/ledger no file
+// holds a transaction, SQL text that writes a shop table, or a record-set or data-control
+// write other than the listed writes of the settings, users, units and canned texts.
 #include <QDirIterator>
 #include <QFile>
 #include <QRegularExpression>
@@ -17,6 +21,9 @@ private slots:
     void rankOf();
     void appArrowsRunOneWay();
     void platformIncludesNoApp();
+    void sourceScan_data();
+    void sourceScan();
+    void shopTablesAreWrittenByTheLedgerAlone();
 };
 
 namespace
@@ -72,6 +79,123 @@ QList<Include> includesBelow(const QString &folder)
             out.append({relative, m.next().captured(1)});
     }
     return out;
+}
+
+// ---------------------------------------------------------------- writes of the shop's tables
+
+const QString kShopTables =
+    QStringLiteral("musteriler|veresiye|kasa|SatisRapor|Product|banka|banka2|son_islemno|son_musterino");
+
+// A source file split into its code (comments and literals blanked, lines kept) and the
+// texts of its string literals with their lines.
+struct Scanned {
+    QString code;
+    QList<std::pair<int, QString>> literals;
+};
+
+Scanned scan(const QString &text)
+{
+    Scanned out;
+    out.code.reserve(text.size());
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
+        if (c == QLatin1Char('/') && next == QLatin1Char('/')) {
+            while (i < text.size() && text.at(i) != QLatin1Char('\n'))
+                ++i;
+            --i;
+        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
+            for (i += 2; i + 1 < text.size() &&
+                         !(text.at(i) == QLatin1Char('*') && text.at(i + 1) == QLatin1Char('/'));
+                 ++i)
+                if (text.at(i) == QLatin1Char('\n')) {
+                    out.code += QLatin1Char('\n');
+                    ++line;
+                }
+            ++i;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            QString literal;
+            for (++i; i < text.size() && text.at(i) != c && text.at(i) != QLatin1Char('\n'); ++i) {
+                if (text.at(i) == QLatin1Char('\\') && i + 1 < text.size())
+                    literal += text.at(++i);
+                else
+                    literal += text.at(i);
+            }
+            out.code += QStringLiteral("\"\"");
+            if (c == QLatin1Char('"'))
+                out.literals.append({line, literal});
+        } else {
+            if (c == QLatin1Char('\n'))
+                ++line;
+            out.code += c;
+        }
+    }
+    return out;
+}
+
+// What a file's code and literals do to the shop's tables, one finding a line: "line: what".
+QStringList shopWrites(const Scanned &s, const QStringList &allowedCalls)
+{
+    static const QRegularExpression sqlWrite(
+        QStringLiteral(
+            "\\b(insert\\s+(or\\s+\\w+\\s+)?into|replace\\s+into|update|delete\\s+from)\\s+[\\[\"`]?(%1)\\b")
+            .arg(kShopTables),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression ledgerOnly(QStringLiteral("\\b(pv::)?(Transaction|Counter)\\b"));
+    static const QRegularExpression recordWrite(QStringLiteral(
+        "\\b\\w+(\\(\\))?((\\.|->)\\w+(\\(\\))?)*(\\.|->)(Edit|AddNew|Update|UpdateRecord|Delete)\\s*\\("));
+    QStringList found;
+    for (const auto &[line, literal] : s.literals)
+        if (sqlWrite.match(literal).hasMatch())
+            found << QStringLiteral("%1: SQL \"%2\"").arg(line).arg(literal);
+    const QStringList lines = s.code.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (const auto m = ledgerOnly.match(lines.at(i)); m.hasMatch())
+            found << QStringLiteral("%1: %2").arg(i + 1).arg(m.captured(0));
+        auto calls = recordWrite.globalMatch(lines.at(i));
+        while (calls.hasNext()) {
+            const QString call = calls.next().captured(0).remove(QLatin1Char(' '));
+            if (!allowedCalls.contains(call))
+                found << QStringLiteral("%1: %2").arg(i + 1).arg(call);
+        }
+    }
+    return found;
+}
+
+// The record-set and data-control writes outside the ledger, each on a table that is no
+// shop table, or a pending row the ledger saves: file, the call as written, and why.
+struct AllowedWrite {
+    const char *file;
+    const char *call;
+    const char *why;
+};
+const AllowedWrite kAllowedWrites[] = {
+    {"app/ayarlar.cpp", "rs.Edit(", "settings (dgrayr)"},
+    {"app/ayarlar.cpp", "rs.Update(", "settings (dgrayr)"},
+    {"app/kullanici.cpp", "rs.AddNew(", "users"},
+    {"app/kullanici.cpp", "rs.Edit(", "users"},
+    {"app/kullanici.cpp", "rs.Update(", "users"},
+    {"app/kullanici.cpp", "rs.Delete(", "users"},
+    {"app/birmler.cpp", "rs.AddNew(", "units"},
+    {"app/birmler.cpp", "rs.Update(", "units"},
+    {"app/birmler.cpp", "Data1->Recordset().Delete(", "units"},
+    {"app/frmAlert.cpp", "Data1->UpdateRecord(", "the alert switch (dgrayr)"},
+    {"app/accounts/FrmEmail.cpp", "DataFirmaBilgi->UpdateRecord(", "shop name and sender (dgrayr)"},
+    {"app/sales/veresiyeekleode.cpp", "rs.AddNew(", "canned descriptions"},
+    {"app/sales/veresiyeekleode.cpp", "rs.Update(", "canned descriptions"},
+    {"app/sales/veresiyeekleode.cpp", "rs.Delete(", "canned descriptions"},
+    {"app/stock/frmProduct.cpp", "Data1->Recordset().AddNew(", "a pending row saveProduct saves"},
+    {"app/stock/frmProduct.cpp", "rs.Edit(", "a pending row saveProduct saves"},
+};
+
+QStringList allowedCallsOf(const QString &file)
+{
+    QStringList calls;
+    for (const AllowedWrite &a : kAllowedWrites)
+        if (file == QLatin1String(a.file))
+            calls << QLatin1String(a.call);
+    return calls;
 }
 
 } // namespace
@@ -137,6 +261,72 @@ void TestLayers::platformIncludesNoApp()
     for (const Include &i : includes)
         if (i.header.startsWith(QLatin1String("app/")))
             wrong << i.file + QStringLiteral(" includes ") + i.header;
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+// The scan itself, on made-up code: what it finds and what it lets pass.
+void TestLayers::sourceScan_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("allowed");
+    QTest::addColumn<QStringList>("found");
+    const QStringList none;
+    QTest::newRow("own transaction") << "pv::Transaction tx(db);" << none
+                                     << QStringList{"1: pv::Transaction"};
+    QTest::newRow("counter") << "x;\nCounter c(db, t, f);" << none << QStringList{"2: Counter"};
+    QTest::newRow("update of a shop table")
+        << "db.exec(QStringLiteral(\"UPDATE musteriler SET Gun = ?\"));" << none
+        << QStringList{"1: SQL \"UPDATE musteriler SET Gun = ?\""};
+    QTest::newRow("insert, any case") << "q(\"insert into [kasa] (a) values (?)\");" << none
+                                      << QStringList{"1: SQL \"insert into [kasa] (a) values (?)\""};
+    QTest::newRow("delete from the ledger") << "q(\"delete from veresiye where id = ?\");" << none
+                                            << QStringList{"1: SQL \"delete from veresiye where id = ?\""};
+    QTest::newRow("a canned text table")
+        << "q(\"insert into Musteri_Gruplari (grupadi) values (?)\");" << none << none;
+    QTest::newRow("a read") << "q(\"select * from musteriler where kasa = ?\");" << none << none;
+    QTest::newRow("data-control save")
+        << "if (!m_data.UpdateRecord(kCardFields))" << none << QStringList{"1: m_data.UpdateRecord("};
+    QTest::newRow("record set, listed")
+        << "ok = rs.AddNew() && rs.Update();" << QStringList{"rs.AddNew(", "rs.Update("} << none;
+    QTest::newRow("record set, one listed")
+        << "ok = rs.AddNew() && rs.Update();" << QStringList{"rs.AddNew("} << QStringList{"1: rs.Update("};
+    QTest::newRow("through a getter")
+        << "Data1->Recordset().Delete();" << none << QStringList{"1: Data1->Recordset().Delete("};
+    QTest::newRow("cancel, line edit, widget update")
+        << "Data4->CancelUpdate(); c->lineEdit()->setReadOnly(true); DBGrid1->viewport()->update();" << none
+        << none;
+    QTest::newRow("comments and texts") << "// rs.Update() in a pv::Transaction\n/* UPDATE kasa SET */\n"
+                                           "say(\"rs.Edit() opens it\");"
+                                        << none << none;
+}
+
+void TestLayers::sourceScan()
+{
+    QFETCH(QString, code);
+    QFETCH(QStringList, allowed);
+    QFETCH(QStringList, found);
+    QCOMPARE(shopWrites(scan(code), allowed), found);
+}
+
+void TestLayers::shopTablesAreWrittenByTheLedgerAlone()
+{
+    const QString root = qEnvironmentVariable("PV_SOURCE_DIR");
+    QDirIterator it(root + QStringLiteral("/app"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    int files = 0;
+    QStringList wrong;
+    while (it.hasNext()) {
+        QFile f(it.next());
+        const QString relative = f.fileName().mid(root.size() + 1);
+        if (relative.startsWith(QLatin1String("app/ledger/")))
+            continue;
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        ++files;
+        for (const QString &finding :
+             shopWrites(scan(QString::fromUtf8(f.readAll())), allowedCallsOf(relative)))
+            wrong << relative + QStringLiteral(":") + finding;
+    }
+    QVERIFY(files > 20);
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
 }
 

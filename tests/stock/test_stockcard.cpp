@@ -88,6 +88,7 @@ private slots:
     void deleteNames();
     void totals();
     void emptyTotals();
+    void longListReadByScreens();
     void weightPricesShowThreeDecimals();
     void priceDecimalsOfTheUnitSaved_data();
     void priceDecimalsOfTheUnitSaved();
@@ -944,6 +945,47 @@ void TestStockCard::emptyTotals()
     QCOMPARE((QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text(),
                           f.txtPrice6->text()}),
              (QStringList{"0,00", "0,00", "0,00", "0,00", "0"}));
+}
+
+// A list of 300 products is read by screens: its keys counted, the values of the rows shown
+// read one by one, the rest as the grid scrolls; the totals are read once per activation and
+// save, and a saved product far down the list is the one shown.
+void TestStockCard::longListReadByScreens()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+        "INSERT INTO Product ([Product Code], [Brand Name], [Generic Name], OnHand, Price, SatisFiyati, "
+        "[Reorder Level], Unit) "
+        "SELECT printf('K%03d', i), printf('Ürün %03d', i), 'Genel', 1, 1, 2, 2, 'Adet' FROM n")));
+    frmProduct &f = openCard();
+    const int rowsRead = h.statementsRun("WHERE rowid = ?", [&] {
+        f.arama->mnuTum_Click();
+        Harness::settle();
+    });
+    QVERIFY2(rowsRead > 0 && rowsRead < 100, qPrintable(QString::number(rowsRead)));
+    QCOMPARE(f.ceksayi7->text(), QStringLiteral("Toplam 300 Ürün Listelendi..."));
+    QCOMPARE(f.txtPrice6->text(), QStringLiteral("300"));
+    QCOMPARE(names(f).first(), QStringLiteral("Ürün 001"));
+    const QByteArray sums("sum(OnHand)");
+    QCOMPARE(h.statementsRun(sums, [&] { f.Form_Activate(); }), 1);
+
+    // The last product edited and saved: the card stands on it.
+    Harness::click(f.cmdLast);
+    QCOMPARE(f.txtBName->text(), QStringLiteral("Ürün 300"));
+    Harness::click(f.cmdEdit);
+    f.txtOzelKod1->setText(QStringLiteral("Son"));
+    QCOMPARE(h.statementsRun(sums, [&] { Harness::click(f.cmdSave); }), 1);
+    QVERIFY(!f.editing());
+    QCOMPARE(f.txtBName->text(), QStringLiteral("Ürün 300"));
+    QCOMPARE(f.txtOzelKod1->text(), QStringLiteral("Son"));
+    QCOMPARE(h.value(QStringLiteral("SELECT OzelKod1 FROM Product WHERE [Product Code] = 'K300'")),
+             QVariant(QStringLiteral("Son")));
+    // Scrolled to the end, the grid has read every row in order.
+    while (f.DBGrid1->model()->canFetchMore({}))
+        f.DBGrid1->model()->fetchMore({});
+    QCOMPARE(names(f).size(), 300);
+    QCOMPARE(names(f).last(), QStringLiteral("Ürün 300"));
 }
 
 void TestStockCard::weightPricesShowThreeDecimals()

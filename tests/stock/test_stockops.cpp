@@ -1,8 +1,10 @@
 // The stock card's operations driven as a user would: stock in and out, the product-code
 // generator, the stock-value walk and the stock report.
+#include "app/cashbook/kasa.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/frmProduct.h"
+#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "platform/data/DataControl.h"
 #include "platform/forms/Timer.h"
@@ -12,11 +14,13 @@
 #include "tests/stock/StockFixtures.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+#include <sqlite3.h>
 
 using pv::test::Harness;
 using namespace stockfixtures;
@@ -48,6 +52,29 @@ QVariantList valuesOf(Harness &h, const QString &code)
     return rows.isEmpty() ? QVariantList{} : rows.first();
 }
 
+// n products K0001, K0002, ... with stock 2 and every price 1: each value the walk writes is 2.
+void addProducts(Harness &h, int n)
+{
+    QVERIFY(h.exec(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                       "INSERT INTO Product ([Product Code], [Brand Name], OnHand, Price, SatisFiyati, "
+                       "SatisFiyati2, SatisFiyati3, Unit) "
+                       "SELECT printf('K%04d', i), printf('Ürün %04d', i), 2, 1, 1, 1, 1, 'Adet' FROM n")
+            .arg(n)));
+}
+
+// Products whose values are on file (read on a connection of the test's own).
+int valuedProducts(Harness &h)
+{
+    return h.value(QStringLiteral("SELECT count(*) FROM Product WHERE AlisFiyatiTopTut = 2")).toInt();
+}
+
+int countCommit(void *count)
+{
+    ++*static_cast<int *>(count);
+    return 0;
+}
+
 } // namespace
 
 class TestStockOps : public QObject
@@ -71,6 +98,9 @@ private slots:
     void walkCoversTheFilteredList();
     void walkRefusedInEditModeAndOnAnEmptyList();
     void walkFailureStops();
+    void walkWritesInGroups();
+    void walkStoppedByClosingKeepsItsValues();
+    void cashEntryDuringWalkIsOnFile();
     void report();
 };
 
@@ -393,21 +423,103 @@ void TestStockOps::walkRefusedInEditModeAndOnAnEmptyList()
 void TestStockOps::walkFailureStops()
 {
     Harness h;
-    addProduct(h, {"A1", "Armut", {}, 2, 1, 1, 1});
-    addProduct(h, {"B1", "Bal", {}, 2, 1, 1, 1});
+    addProducts(h, 501);
     frmProduct &f = openCard();
     Harness::click(f.btnTutarHesapla);
-    Harness::fire(*f.Timer1);
+    for (int i = 0; i < 500; ++i)
+        Harness::fire(*f.Timer1);
+    QCOMPARE(valuedProducts(h), 500);
+    // The last group fails, at its product or at the end: nothing of it is written.
     QVERIFY(h.exec(QStringLiteral(
         "CREATE TRIGGER noupdate BEFORE UPDATE ON Product BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
     h.expectMsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\nkilitli"), pv::vbCritical,
                    QStringLiteral("Hata"));
-    Harness::fire(*f.Timer1);
+    runWalk(f);
     QVERIFY(!f.Timer1->Enabled());
     QVERIFY(!f.Frame1->isVisible());
-    QVERIFY(f.cmdAdd->Enabled());
-    QCOMPARE(valuesOf(h, QStringLiteral("A1")).first(), QVariant(2.0));
-    QCOMPARE(valuesOf(h, QStringLiteral("B1")).first(), QVariant());
+    QCOMPARE(f.Text9->text(), QStringLiteral("0"));
+    QVERIFY(f.cmdAdd->Enabled() && f.DBGrid1->isEnabled());
+    QVERIFY(!f.m_db.inTransaction());
+    QCOMPARE(valuedProducts(h), 500);
+    QCOMPARE(h.value(QStringLiteral("SELECT AlisFiyatiTopTut FROM Product WHERE [Product Code] = 'K0501'")),
+             QVariant());
+    // The totals are those on file.
+    QCOMPARE(f.txtPrice2->text(), QStringLiteral("1.000,00"));
+}
+
+void TestStockOps::walkWritesInGroups()
+{
+    Harness h;
+    addProducts(h, 1001);
+    frmProduct &f = openCard();
+    int commits = 0;
+    sqlite3_commit_hook(f.m_db.handle(), countCommit, &commits);
+    QElapsedTimer clock;
+    clock.start();
+    Harness::click(f.btnTutarHesapla);
+    for (int i = 0; i < 500; ++i) {
+        Harness::fire(*f.Timer1);
+        // Each group begins and commits within its tick.
+        QVERIFY(!f.m_db.inTransaction());
+    }
+    QCOMPARE(f.Text9->text(), QStringLiteral("500"));
+    QCOMPARE(valuedProducts(h), 500);
+    QCOMPARE(runWalk(f), 502);
+    const qint64 ms = clock.elapsed();
+    sqlite3_commit_hook(f.m_db.handle(), nullptr, nullptr);
+    QCOMPARE(valuedProducts(h), 1001);
+    // One commit for every 500 products, one for every 250 ms the walk took, one at the end.
+    QVERIFY2(commits >= 3 && commits <= 3 + ms / 250,
+             qPrintable(QStringLiteral("%1 commits in %2 ms").arg(commits).arg(ms)));
+    QCOMPARE(f.txtPrice2->text(), QStringLiteral("2.002,00"));
+}
+
+void TestStockOps::walkStoppedByClosingKeepsItsValues()
+{
+    Harness h;
+    addProducts(h, 10);
+    frmProduct &f = openCard();
+    Harness::click(f.btnTutarHesapla);
+    for (int i = 0; i < 4; ++i)
+        Harness::fire(*f.Timer1);
+    Harness::click(f.cmdClose);
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<frmProduct>());
+    QCOMPARE(valuedProducts(h), 4);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM Product WHERE AlisFiyatiTopTut IS NULL")).toInt(),
+             6);
+
+    // The program's end, which discards its windows without their handlers, writes them too.
+    frmProduct &again = openCard();
+    Harness::click(again.btnTutarHesapla);
+    for (int i = 0; i < 7; ++i)
+        Harness::fire(*again.Timer1);
+    pv::discardAllForms(true);
+    QCOMPARE(valuedProducts(h), 7);
+}
+
+void TestStockOps::cashEntryDuringWalkIsOnFile()
+{
+    Harness h;
+    addProducts(h, 10);
+    frmProduct &f = openCard();
+    Harness::click(f.btnTutarHesapla);
+    Harness::fire(*f.Timer1);
+    Harness::fire(*f.Timer1);
+    // The cash book, opened from the main window while the walk runs, saves an entry.
+    veresiye &main = pv::form<veresiye>();
+    Harness::click(main.KasaBtn);
+    Harness::settle();
+    kasa &cash = pv::form<kasa>();
+    Harness::click(cash.KasaGrsBtn);
+    cash.Text9->setText(QStringLiteral("12,50"));
+    Harness::click(cash.ekleBtn1);
+    QCOMPARE(h.value(QStringLiteral("SELECT Giren FROM kasa")), QVariant(12.5));
+    QVERIFY(!f.m_db.inTransaction());
+    QVERIFY(f.islemler->walking());
+    QCOMPARE(runWalk(f), 9);
+    QCOMPARE(valuedProducts(h), 10);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
 }
 
 void TestStockOps::report()
