@@ -124,8 +124,7 @@ void StokArama::loadCategories()
 {
     Data5->setDatabaseName(pv::databasePath());
     Data5->setRecordSource(QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"));
-    if (Data5->Refresh())
-        ui::fillList(Data5, QStringLiteral("urunmarkaadi"), aramatext3);
+    refillCategories();
 }
 
 void StokArama::refillCategories()
