@@ -174,8 +174,6 @@ void UrunGruplari::remove(const Kind &k)
     }
     k.data->Refresh();
     k.data->Recordset().MoveLast();
-    // A name added or deleted is offered, or no longer, at once: the product being typed
-    // can take a category made for it.
     emit(this->*k.changed)();
 }
 
