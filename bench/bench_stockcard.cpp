@@ -189,9 +189,9 @@ int main(int argc, char **argv)
                   bench::bestMs(
                       10,
                       [&] {
-                          w.aramatext->setText(QStringLiteral("Y"));
+                          w.arama->aramatext->setText(QStringLiteral("Y"));
                           ours = shown();
-                          w.aramatext->clear();
+                          w.arama->aramatext->clear();
                           shown();
                       },
                       [&] {
@@ -211,9 +211,9 @@ int main(int argc, char **argv)
                   bench::bestMs(
                       10,
                       [&] {
-                          w.aramatext2->setText(QStringLiteral("P01"));
+                          w.arama->aramatext2->setText(QStringLiteral("P01"));
                           ours = shown();
-                          w.aramatext2->clear();
+                          w.arama->aramatext2->clear();
                           shown();
                       },
                       [&] {
@@ -233,7 +233,7 @@ int main(int argc, char **argv)
                   bench::bestMs(
                       10,
                       [&] {
-                          w.mnukso->trigger();
+                          w.arama->mnukso->trigger();
                           ours = shown();
                       },
                       [&] {
@@ -282,7 +282,7 @@ int main(int argc, char **argv)
                       10,
                       [&] {
                           w.islemler->btnSec_Click();
-                          w.xpText3->setText(QStringLiteral("1"));
+                          w.islemler->xpText3->setText(QStringLiteral("1"));
                           w.islemler->BvButton5_Click();
                           ours = shown();
                       },

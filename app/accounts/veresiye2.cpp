@@ -114,7 +114,13 @@ veresiye2::veresiye2()
                                    musteriDetay->txtMail_Change();
                                    musteriDetay->txtFoto_Change();
                                }});
-    accountMail = new AccountMail(*this);
+    // What the e-mail window is handed: the customer as this window shows it.
+    const auto mailCustomer = [this] {
+        return FrmEmail::Customer{xpText3->text(),        txtMail.text(),
+                                  VornXPTextBox2->text(), VornXPTextBox3->text(),
+                                  VornXPTextBox4->text(), {txtPt1->text(), txtPt2->text(), txtPt3->text()}};
+    };
+    accountMail = new AccountMail(*this, *btnMail, {mailCustomer, [this] { return Text10.text(); }});
 
     Timer3 = new pv::Timer(200, false, this);
     Timer4 = new pv::Timer(5500, true, this);

@@ -73,6 +73,12 @@ QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, d
 void setEnabled(QWidget *w, bool on);
 // The same for the window's controls of these names; a name the window lacks is passed over.
 void setEnabled(QWidget *window, const QStringList &names, bool on);
+// The same for those not yet in the state asked: a button redraws itself at every change.
+void setEnabledWhereNot(std::initializer_list<QWidget *> widgets, bool on);
+
+// A drop-down filled again with the names of a lookup list as it stands; the name picked
+// stays picked while it is listed.
+void fillList(pv::DataControl *dc, const QString &field, QComboBox *list);
 
 // The colours of the program's frames when they are given back after a lock.
 void giveFrameItsColours(FrameFendrixon *f);

@@ -9,6 +9,8 @@
 // write other than the listed writes of the settings, users, units and canned texts.
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -24,6 +26,9 @@ private slots:
     void sourceScan_data();
     void sourceScan();
     void shopTablesAreWrittenByTheLedgerAlone();
+    void controlScan_data();
+    void controlScan();
+    void windowsReachOthersOnlyByOpeners();
 };
 
 namespace
@@ -198,6 +203,63 @@ QStringList allowedCallsOf(const QString &file)
     return calls;
 }
 
+// ---------------------------------------------------------------- other windows' controls
+
+// The window classes of the program's sources: every class made on pv::Form.
+QStringList windowClassesIn(const QString &code)
+{
+    static const QRegularExpression form(QStringLiteral("\\bclass\\s+(\\w+)\\s*:\\s*public\\s+pv::Form\\b"));
+    QStringList out;
+    auto m = form.globalMatch(code);
+    while (m.hasNext())
+        out << m.next().captured(1);
+    return out;
+}
+
+// Where code reaches a control of another window, one finding a line: "line: what". A
+// window is reached by a reference or pointer of its class, or by pv::form<>() itself; its
+// controls are the members used through "->" or made into it with new or the kit. The
+// names are gathered from every part given (a header declares what its source uses);
+// findings are told for code alone. own is the class of the file.
+QStringList controlsOfOthers(const QString &code, const QString &declarations, const QString &own,
+                             const QStringList &windows)
+{
+    QStringList others = windows;
+    others.removeAll(own);
+    if (others.isEmpty())
+        return {};
+    const QString names = others.join(QLatin1Char('|'));
+    const QRegularExpression bound(QStringLiteral("\\b(%1)\\s*[&*]\\s*(\\w+)").arg(names));
+    const QRegularExpression formRef(
+        QStringLiteral("\\bauto\\s*&\\s*(\\w+)\\s*=\\s*pv::form<(%1)>").arg(names));
+    QStringList holders;
+    for (const QString &text : {declarations, code}) {
+        auto b = bound.globalMatch(text);
+        while (b.hasNext())
+            holders << b.next().captured(2);
+        auto f = formRef.globalMatch(text);
+        while (f.hasNext())
+            holders << f.next().captured(1);
+    }
+    QStringList uses{QStringLiteral("\\bpv::form<(%1)>\\(\\)\\s*\\.\\s*\\w+\\s*->").arg(names)};
+    holders.removeDuplicates();
+    if (!holders.isEmpty()) {
+        const QString h = holders.join(QLatin1Char('|'));
+        uses << QStringLiteral("\\b(%1)\\s*(\\.|->)\\s*\\w+\\s*->").arg(h)
+             << QStringLiteral("\\b(%1)\\s*(\\.|->)\\s*\\w+\\s*=\\s*(new\\b|ui::)").arg(h);
+    }
+    QStringList found;
+    const QStringList lines = code.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        for (const QString &use : uses) {
+            auto m = QRegularExpression(use).globalMatch(lines.at(i));
+            while (m.hasNext())
+                found << QStringLiteral("%1: %2").arg(i + 1).arg(
+                    m.next().captured(0).remove(QLatin1Char(' ')));
+        }
+    return found;
+}
+
 } // namespace
 
 void TestLayers::rankOf_data()
@@ -327,6 +389,80 @@ void TestLayers::shopTablesAreWrittenByTheLedgerAlone()
             wrong << relative + QStringLiteral(":") + finding;
     }
     QVERIFY(files > 20);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+// The scan of other windows' controls, on made-up code.
+void TestLayers::controlScan_data()
+{
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("declarations");
+    QTest::addColumn<QStringList>("found");
+    const QStringList none;
+    QTest::newRow("a box of the window opened")
+        << "AccountMail"
+        << "FrmEmail &m = pv::form<FrmEmail>();\nm.TextBox2->setText(name);"
+        << "" << QStringList{"2: m.TextBox2->"};
+    QTest::newRow("auto reference") << "FrmEmail"
+                                    << "auto &d = pv::form<Dialog2>(); d.Timer1->setEnabled(true);"
+                                    << "" << QStringList{"1: d.Timer1->"};
+    QTest::newRow("straight from pv::form") << "FrmEmail"
+                                            << "pv::form<Dialog2>().XP_ProgressBar1->setValue(0);"
+                                            << "" << QStringList{"1: pv::form<Dialog2>().XP_ProgressBar1->"};
+    QTest::newRow("a panel building into the window")
+        << "StokArama"
+        << "w.aramaFrame = ui::frame(&w, n, 0, 0, 1, 1, t);\nw.Timer1 = new pv::Timer(10, false, &w);"
+        << "frmProduct &w;" << QStringList{"1: w.aramaFrame=ui::", "2: w.Timer1=new"};
+    QTest::newRow("hand-off fields and openers")
+        << "AccountMail"
+        << "auto &m = pv::form<FrmEmail>();\nm.Text10 = code;\nm.openPlain(c);\nm.Show(pv::Form::Modal);"
+        << "" << none;
+    QTest::newRow("its own controls") << "Dialog2"
+                                      << "Dialog2 &d = *this; d.Timer1->setEnabled(false);"
+                                      << "" << none;
+    QTest::newRow("a panel of its own") << "frmProduct"
+                                        << "arama->txtAra->setCurrentIndex(0);"
+                                        << "" << none;
+}
+
+void TestLayers::controlScan()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, code);
+    QFETCH(QString, declarations);
+    QFETCH(QStringList, found);
+    const QStringList windows{QStringLiteral("FrmEmail"), QStringLiteral("Dialog2"),
+                              QStringLiteral("frmProduct")};
+    QCOMPARE(controlsOfOthers(scan(code).code, scan(declarations).code, own, windows), found);
+}
+
+// A window reaches another only through its openers and hand-off fields, never by its
+// controls; a panel of a window reaches it through hooks and signals.
+void TestLayers::windowsReachOthersOnlyByOpeners()
+{
+    const QString root = qEnvironmentVariable("PV_SOURCE_DIR");
+    QMap<QString, QString> code; // relative path -> code without comments and literals
+    QDirIterator it(root + QStringLiteral("/app"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        code.insert(f.fileName().mid(root.size() + 1), scan(QString::fromUtf8(f.readAll())).code);
+    }
+    QStringList windows;
+    for (const QString &c : code)
+        windows << windowClassesIn(c);
+    QVERIFY(windows.contains(QStringLiteral("FrmEmail")) && windows.contains(QStringLiteral("frmProduct")));
+    QStringList wrong;
+    for (auto i = code.cbegin(); i != code.cend(); ++i) {
+        const QFileInfo file(i.key());
+        const QString stem = file.path() + QLatin1Char('/') + file.completeBaseName();
+        const QString declarations = code.value(stem + QStringLiteral(".h"));
+        for (const QString &finding :
+             controlsOfOthers(i.value(), declarations, file.completeBaseName(), windows))
+            wrong << i.key() + QStringLiteral(":") + finding;
+    }
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
 }
 

@@ -24,6 +24,9 @@
 #include "app/reports/AppReports.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
+#include "app/stock/StokArama.h"
+#include "app/stock/StokIslemleri.h"
+#include "app/stock/UrunGruplari.h"
 #include "app/stock/frmProduct.h"
 #include "app/veresiye.h"
 #include "controls/button/ButtonLayout.h"
@@ -383,13 +386,13 @@ Opener stockCardThen(std::function<void(Harness &, frmProduct &)> steps,
     };
 }
 
-// The stock card after its buttons pressed in turn, with the panel they open.
-Opener stockCardPanel(QList<BvButton * frmProduct::*> buttons, std::function<QWidget *(frmProduct &)> shown)
+// The stock card after its buttons, found by name, pressed in turn, with the panel they open.
+Opener stockCardPanel(QStringList buttons, std::function<QWidget *(frmProduct &)> shown)
 {
     return stockCardThen(
         [buttons](Harness &h, frmProduct &f) {
-            for (BvButton *frmProduct::*b : buttons)
-                h.click(f.*b);
+            for (const QString &b : buttons)
+                h.click(f.findChild<BvButton *>(b));
         },
         std::move(shown));
 }
@@ -398,10 +401,10 @@ Opener stockCardPanel(QList<BvButton * frmProduct::*> buttons, std::function<QWi
 Opener stockSearch(const QString &mode)
 {
     return stockCardThen([mode](Harness &h, frmProduct &f) {
-        const int i = f.txtAra->findText(mode);
+        const int i = f.arama->txtAra->findText(mode);
         QVERIFY2(i >= 0, qPrintable(mode));
-        f.txtAra->setCurrentIndex(i);
-        emit f.txtAra->activated(i);
+        f.arama->txtAra->setCurrentIndex(i);
+        emit f.arama->txtAra->activated(i);
         h.settle();
     });
 }
@@ -598,29 +601,31 @@ QList<Window> windows()
                                                   [](frmProduct &f) -> QWidget * { return f.cboLocation; })},
         {"stock card, editing", stockCardThen([](Harness &h, frmProduct &f) { h.click(f.cmdEdit); },
                                               [](frmProduct &f) -> QWidget * { return f.cboGName; })},
-        {"stock card, categories", stockCardPanel({&frmProduct::cmdEdit, &frmProduct::MyButton7},
-                                                  [](frmProduct &f) -> QWidget * { return f.urunmarkafrm; })},
+        {"stock card, categories",
+         stockCardPanel({"cmdEdit", "MyButton7"},
+                        [](frmProduct &f) -> QWidget * { return f.gruplar->urunmarkafrm; })},
         {"stock card, new category",
-         stockCardPanel({&frmProduct::cmdEdit, &frmProduct::MyButton7, &frmProduct::MyButton2},
-                        [](frmProduct &f) -> QWidget * { return f.urunmarkafrm2; })},
-        {"stock card, suppliers", stockCardPanel({&frmProduct::cmdEdit, &frmProduct::btnTdrkEkle},
-                                                 [](frmProduct &f) -> QWidget * { return f.reyonfrm; })},
+         stockCardPanel({"cmdEdit", "MyButton7", "MyButton2"},
+                        [](frmProduct &f) -> QWidget * { return f.gruplar->urunmarkafrm2; })},
+        {"stock card, suppliers",
+         stockCardPanel({"cmdEdit", "btnTdrkEkle"},
+                        [](frmProduct &f) -> QWidget * { return f.gruplar->reyonfrm; })},
         {"stock card, new supplier",
-         stockCardPanel({&frmProduct::cmdEdit, &frmProduct::btnTdrkEkle, &frmProduct::vekbutton4},
-                        [](frmProduct &f) -> QWidget * { return f.xpFrame3; })},
+         stockCardPanel({"cmdEdit", "btnTdrkEkle", "vekbutton4"},
+                        [](frmProduct &f) -> QWidget * { return f.gruplar->xpFrame3; })},
         {"stock card, stock in and out",
-         stockCardThen([](Harness &h, frmProduct &f) { h.click(f.btnSec); },
-                       [](frmProduct &f) -> QWidget * { return f.frmStokEkle; })},
+         stockCardThen([](Harness &h, frmProduct &f) { h.click(f.arama->btnSec); },
+                       [](frmProduct &f) -> QWidget * { return f.islemler->frmStokEkle; })},
         {"stock card, price totals",
          stockCardThen([](Harness &h, frmProduct &f) { h.click(f.btnTutarHesapla); },
-                       [](frmProduct &f) -> QWidget * { return f.Frame1; })},
+                       [](frmProduct &f) -> QWidget * { return f.islemler->Frame1; })},
         {"stock card, search by name", stockSearch(QStringLiteral("Ara > Ürün Adı"))},
         {"stock card, search by category", stockSearch(QStringLiteral("Ara > Ürün Kategorisi"))},
         {"stock card, search by class", stockSearch(QStringLiteral("Ara > Ürün Sınıfı"))},
         {"stock card, search by VAT kind", stockSearch(QStringLiteral("Ara > Ürün KDV Türü"))},
         {"stock card, search by VAT rate", stockSearch(QStringLiteral("Ara > Ürün KDV Oranı"))},
         {"stock card, critical stock list", stockCardThen([](Harness &h, frmProduct &f) {
-             f.mnukso->trigger();
+             f.arama->mnukso->trigger();
              h.settle();
          })},
         {"database repair", modeless<frmCompact>()},
