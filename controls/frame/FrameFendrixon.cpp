@@ -1009,30 +1009,47 @@ void FrameFendrixon::picHeader_Paint()
 void FrameFendrixon::UserControl_Paint()
 {
     const int wp = std::max(0, px(m_widthTwips)), hp = std::max(0, px(m_heightTwips));
-    m_body = QImage(wp, hp, QImage::Format_RGB32);
-    if (!m_body.isNull()) {
-        m_body.fill(toRgb(m_backColor));
-        if (m_enableGradient && !m_bodyGradientValid) {
-            m_bodyGradientValid = true;
-            m_bodyPicture = CreateGradientPicture(wp, hp, false, m_gradientTop, m_gradientBottom, 0);
-        }
-        if (!m_bodyPicture.isNull()) {
-            QPainter p(&m_body);
-            p.drawImage(0, 0, m_bodyPicture);
-        }
-        const QRgb c = toRgb(m_borderColor);
-        hline(m_body, 0, wp, 0, c);
-        hline(m_body, 0, wp, hp - px(15), c);
-        vline(m_body, 0, 0, hp, c);
-        vline(m_body, wp - px(15), 0, hp, c);
+    if (wp > 0 && hp > 0 && m_enableGradient && !m_bodyGradientValid) {
+        m_bodyGradientValid = true;
+        m_bodyPicture = CreateGradientPicture(wp, hp, false, m_gradientTop, m_gradientBottom, 0);
     }
+    m_bodyToDraw = BodyDraw{QSize(wp, hp), m_backColor, m_borderColor, m_bodyPicture};
     m_headerPainted = false;
     picHeader_Paint();
     update();
 }
 
+void FrameFendrixon::drawBody() const
+{
+    if (!m_bodyToDraw)
+        return;
+    const BodyDraw d = std::move(*m_bodyToDraw);
+    m_bodyToDraw.reset();
+    const int wp = d.size.width(), hp = d.size.height();
+    m_body = QImage(wp, hp, QImage::Format_RGB32);
+    if (m_body.isNull())
+        return;
+    m_body.fill(toRgb(d.back));
+    if (!d.picture.isNull()) {
+        QPainter p(&m_body);
+        p.drawImage(0, 0, d.picture);
+    }
+    const QRgb c = toRgb(d.border);
+    hline(m_body, 0, wp, 0, c);
+    hline(m_body, 0, wp, hp - px(15), c);
+    vline(m_body, 0, 0, hp, c);
+    vline(m_body, wp - px(15), 0, hp, c);
+}
+
+const QImage &FrameFendrixon::bodyImage() const
+{
+    drawBody();
+    return m_body;
+}
+
 void FrameFendrixon::paintEvent(QPaintEvent *)
 {
+    drawBody();
     QPainter p(this);
     p.drawImage(0, 0, m_body);
 }
