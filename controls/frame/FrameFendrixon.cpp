@@ -1019,26 +1019,30 @@ void FrameFendrixon::UserControl_Paint()
     update();
 }
 
+void FrameFendrixon::paintBody(QPainter &p, const BodyDraw &d)
+{
+    const int wp = d.size.width(), hp = d.size.height();
+    p.fillRect(QRect(0, 0, wp, hp), QColor(toRgb(d.back)));
+    if (!d.picture.isNull())
+        p.drawImage(0, 0, d.picture);
+    // One-pixel lines along the four edges.
+    const QColor c(toRgb(d.border));
+    p.fillRect(QRect(0, 0, wp, 1), c);
+    p.fillRect(QRect(0, hp - px(15), wp, 1), c);
+    p.fillRect(QRect(0, 0, 1, hp), c);
+    p.fillRect(QRect(wp - px(15), 0, 1, hp), c);
+}
+
 void FrameFendrixon::drawBody() const
 {
     if (!m_bodyToDraw)
         return;
-    const BodyDraw d = std::move(*m_bodyToDraw);
-    m_bodyToDraw.reset();
-    const int wp = d.size.width(), hp = d.size.height();
-    m_body = QImage(wp, hp, QImage::Format_RGB32);
-    if (m_body.isNull())
-        return;
-    m_body.fill(toRgb(d.back));
-    if (!d.picture.isNull()) {
+    m_body = QImage(m_bodyToDraw->size, QImage::Format_RGB32);
+    if (!m_body.isNull()) {
         QPainter p(&m_body);
-        p.drawImage(0, 0, d.picture);
+        paintBody(p, *m_bodyToDraw);
     }
-    const QRgb c = toRgb(d.border);
-    hline(m_body, 0, wp, 0, c);
-    hline(m_body, 0, wp, hp - px(15), c);
-    vline(m_body, 0, 0, hp, c);
-    vline(m_body, wp - px(15), 0, hp, c);
+    m_bodyToDraw.reset();
 }
 
 const QImage &FrameFendrixon::bodyImage() const
@@ -1049,7 +1053,10 @@ const QImage &FrameFendrixon::bodyImage() const
 
 void FrameFendrixon::paintEvent(QPaintEvent *)
 {
-    drawBody();
     QPainter p(this);
-    p.drawImage(0, 0, m_body);
+    // A body not drawn yet goes straight to the screen; its image is made for a reader.
+    if (m_bodyToDraw && !m_bodyToDraw->size.isEmpty())
+        paintBody(p, *m_bodyToDraw);
+    else
+        p.drawImage(0, 0, bodyImage());
 }

@@ -21,6 +21,7 @@
 #endif
 
 class QLabel;
+class QPainter;
 class QTimer;
 
 namespace pv
@@ -225,6 +226,7 @@ private:
         QImage picture;
     };
     mutable std::optional<BodyDraw> m_bodyToDraw;
+    static void paintBody(QPainter &p, const BodyDraw &d);
     QImage m_bodyPicture; // the body gradient while valid
     QImage m_header;      // the header's retained drawing
     bool m_bodyPressed = false;
