@@ -432,8 +432,8 @@ void veresiye2::Form_Load()
     DataFirmaBilgi->setRecordSource(QStringLiteral("dgrayr"));
     DataFirmaBilgi->Refresh();
 
-    ara_Click();
-    Command6_Click();
+    ara_Click(); // the totals come with it
+    setLedgerCommands();
 
     TextSize->clear();
     for (int size = 3; size <= 14; ++size)
