@@ -432,7 +432,10 @@ void veresiye2::Form_Load()
     DataFirmaBilgi->setRecordSource(QStringLiteral("dgrayr"));
     DataFirmaBilgi->Refresh();
 
-    ara_Click(); // the totals come with it
+    // Every activation reads the account; the openers hand its code over after loading, so
+    // there is seldom one to read yet.
+    if (!Text10.text().isEmpty())
+        ara_Click(); // the totals come with it
     setLedgerCommands();
 
     TextSize->clear();
