@@ -18,6 +18,7 @@
 #include "platform/forms/Clock.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
+#include "platform/forms/TextFit.h"
 #include "platform/forms/Timer.h"
 #include "platform/text/Formats.h"
 
@@ -113,7 +114,8 @@ veresiye2::veresiye2()
                                [this] {
                                    musteriDetay->txtMail_Change();
                                    musteriDetay->txtFoto_Change();
-                               }});
+                               },
+                               [this] { musteriDetay->buildCard(); }});
     // What the e-mail window is handed: the customer as this window shows it.
     const auto mailCustomer = [this] {
         return FrmEmail::Customer{xpText3->text(),        txtMail.text(),
@@ -306,7 +308,16 @@ void veresiye2::buildControls()
     connect(MyButton3, &BvButton::Click, this, &veresiye2::MyButton3_Click);
     musilfrm->hide();
 
-    // ---- edit panel
+    Frame5 = ui::panel(this, "Frame5", 0, 0, 1200, 600);
+    Frame5->hide();
+}
+
+// The edit and delete panels are built when their command first opens them: an account
+// opened to be looked at builds neither.
+void veresiye2::buildEditPanel()
+{
+    if (frmHareketEdit)
+        return;
     frmHareketEdit =
         ui::frame(this, "frmHareketEdit", 2400, 1920, 7320, 4560, QStringLiteral("Müşteri Hareketi Düzenle"));
     struct Line {
@@ -347,9 +358,19 @@ void veresiye2::buildControls()
     connect(BvButton2, &BvButton::Click, this, &veresiye2::BvButton2_Click);
     connect(BvButton3, &BvButton::Click, this, &veresiye2::BvButton3_Click);
     connect(BvButton1, &BvButton::Click, this, &veresiye2::BvButton1_Click);
+    const std::pair<QLineEdit *, const char *> edits[] = {
+        {txtEdit1, "Tarih"},      {txtEdit2, "Saat"},   {txtEdit3, "Turu"},   {txtEdit4, "Aciklama"},
+        {txtEdit5, "Eklenen"},    {txtEdit6, "Odenen"}, {txtEdit7, "Miktar"}, {txtEdit8, "Birim"},
+        {txtEdit9, "BirimFiyat"}, {txtEdit10, "Tarih2"}};
+    for (const auto &[box, field] : edits)
+        Data5->bind(box, QLatin1String(field));
     frmHareketEdit->hide();
+}
 
-    // ---- delete panel
+void veresiye2::buildDeletePanel()
+{
+    if (frmSilEkran)
+        return;
     frmSilEkran = ui::panel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
     auto *heading = ui::label(frmSilEkran, "Label26", 120, 120, 6000, 360,
                               QStringLiteral("SEÇİLİ VERESİYE İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
@@ -380,8 +401,7 @@ void veresiye2::buildControls()
                                         this);
     m_kasaModel->attach(DBGridKasa);
     frmTumSil2->hide();
-    Frame5 = ui::panel(this, "Frame5", 0, 0, 1200, 600);
-    Frame5->hide();
+    pv::fitTexts(frmTumSil2);
 }
 
 void veresiye2::bindFields()
@@ -400,12 +420,6 @@ void veresiye2::bindFields()
     ui::bindField(Data5, &txtIslemTuru, QStringLiteral("Turu"));
     ui::bindField(Data5, &txtProductCode2, QStringLiteral("ProductCode"));
     ui::bindField(Data5, &txtDusStokMik, QStringLiteral("Miktar"));
-    const std::pair<QLineEdit *, const char *> edits[] = {
-        {txtEdit1, "Tarih"},   {txtEdit2, "Saat"},  {txtEdit3, "Turu"},       {txtEdit4, "Aciklama"},
-        {txtEdit5, "Eklenen"}, {txtEdit6, "Odenen"}, {txtEdit7, "Miktar"},    {txtEdit8, "Birim"},
-        {txtEdit9, "BirimFiyat"}, {txtEdit10, "Tarih2"}};
-    for (const auto &[box, field] : edits)
-        Data5->bind(box, QLatin1String(field));
 
     ui::bindField(Data3, &txtStokMik, QStringLiteral("OnHand"));
     ui::bindField(DataFirmaBilgi, &txtFirmaBilgi, QStringLiteral("kurumismi"));
@@ -424,8 +438,11 @@ void veresiye2::Form_Load()
     DataFirmaBilgi->setRecordSource(QStringLiteral("dgrayr"));
     DataFirmaBilgi->Refresh();
 
-    ara_Click();
-    Command6_Click();
+    // Every activation reads the account; the openers hand its code over after loading, so
+    // there is seldom one to read yet.
+    if (!Text10.text().isEmpty())
+        ara_Click(); // the totals come with it
+    setLedgerCommands();
 
     TextSize->clear();
     for (int size = 3; size <= 14; ++size)
@@ -686,7 +703,7 @@ void veresiye2::Timer3_Timer()
                                 : QStringLiteral("background-color: #FFFFFF; color: #800000;"));
     // Keeps the user's row while the confirmation blinks; an open edit panel is left
     // alone, as a re-read would drop what is being typed into it.
-    if (frmHareketEdit->isHidden())
+    if (!frmHareketEdit || frmHareketEdit->isHidden())
         refreshLedgerKeepingRow(currentEntryId());
 }
 
@@ -800,6 +817,7 @@ void veresiye2::openForDelete(const QString &caption, const QString &code, QWidg
 
 void veresiye2::btnEdit_Click()
 {
+    buildEditPanel();
     const bool debit = !txtEdit5->text().isEmpty();
     enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton9, VornXPButton10, VornXPButton7, btnEkle,
                btnMail, btnSMS, MyButton1, tgoster, tgoster2, btnFiyatGuncelle},
@@ -912,6 +930,7 @@ void veresiye2::closeEditPanel()
 
 void veresiye2::VornXPButton9_Click()
 {
+    buildDeletePanel();
     m_deleteId = currentEntryId();
     Command13_Click();
     Frame1s->setEnabled(false);

@@ -66,10 +66,12 @@ FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, dou
     pv::PropertyBag bag;
     bag.set(QStringLiteral("Caption"), caption);
     bag.set(QStringLiteral("Enabled"), true);
+    // Made in its size: drawn once, not first in a default size and then again.
+    bag.set(QStringLiteral("Width"), int(w));
+    bag.set(QStringLiteral("Height"), int(h));
     auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
     f->setObjectName(QLatin1String(name));
     place(f, l, t, w, h);
-    f->setSizeTwips(int(w), int(h));
     return f;
 }
 

@@ -14,6 +14,7 @@ using namespace detail;
 namespace
 {
 constexpr int kFirstKeys = 64; // rows whose keys an opening on demand reads: a few screens of a grid
+constexpr int kReadAhead = 32; // rows not read yet that a look at the first of them reads along: a screen
 }
 
 // ---------------------------------------------------------------- row storage
@@ -462,6 +463,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     m_cols.clear();
     m_table.clear();
     m_refetchSql.clear();
+    m_readAheadSql.clear();
     m_pos = 0;
     m_currentDeleted = false;
     m_noMatch = false;
@@ -551,6 +553,13 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         m_refetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                            .arg(origins.join(QLatin1Char(',')), Database::quoteName(table))
                            .toUtf8();
+        QStringList marks;
+        for (int k = 0; k < kReadAhead; ++k)
+            marks << QStringLiteral("?");
+        m_readAheadSql =
+            QStringLiteral("SELECT rowid,%1 FROM %2 WHERE rowid IN (%3)")
+                .arg(origins.join(QLatin1Char(',')), Database::quoteName(table), marks.join(QLatin1Char(',')))
+                .toUtf8();
     }
     // A whole table can be large (the ledger): only its rows' keys are read now, their values
     // when first looked at. A select read on demand reads the keys of its first rows only.
@@ -738,6 +747,8 @@ qint64 Recordset::rowidAt(int row) const
 const QByteArray &Recordset::cellsOf(int i) const
 {
     Row &row = m_rows[size_t(i)];
+    if (row.cells.isEmpty())
+        readAhead(i);
     if (row.cells.isEmpty()) {
         const auto nullRow = [this] {
             const qsizetype n = qsizetype(m_cols.size());
@@ -765,6 +776,36 @@ const QByteArray &Recordset::cellsOf(int i) const
             row.cells = nullRow();
     }
     return row.cells;
+}
+
+void Recordset::readAhead(int first) const
+{
+    // A grid looks at its rows one after another: the next rows not read yet come in the
+    // same statement. A row it does not give (gone, or the read failed) is read alone.
+    QVarLengthArray<int, kReadAhead> wanted;
+    for (int r = first; r < int(m_rows.size()) && wanted.size() < kReadAhead; ++r)
+        if (m_rows[size_t(r)].cells.isEmpty())
+            wanted.append(r);
+    if (wanted.size() < 2 || m_readAheadSql.isEmpty())
+        return;
+    Stmt st(m_db.m_conn.get(), m_readAheadSql);
+    if (!st)
+        return;
+    for (int k = 0; k < kReadAhead; ++k) {
+        if (k < wanted.size())
+            sqlite3_bind_int64(st.get(), k + 1, m_rows[size_t(wanted[k])].rowid);
+        else
+            sqlite3_bind_null(st.get(), k + 1);
+    }
+    const int n = sqlite3_column_count(st.get());
+    while (sqlite3_step(st.get()) == SQLITE_ROW) {
+        const qint64 rowid = sqlite3_column_int64(st.get(), 0);
+        for (const int r : wanted)
+            if (Row &row = m_rows[size_t(r)]; row.rowid == rowid && row.cells.isEmpty()) {
+                row.cells = packStatement(st.get(), 1, n);
+                break;
+            }
+    }
 }
 
 bool Recordset::readRowById(qint64 rowid, Row &row)

@@ -182,6 +182,7 @@ private:
     bool load(const QVariantList *list, const QVariantMap *map);
     bool readRowById(qint64 rowid, Row &row);
     const QByteArray &cellsOf(int row) const;
+    void readAhead(int first) const;
     // Reads keys until the set holds at least count rows or has no more.
     void ensureRows(int count) const;
     bool readKeys(int limit) const;
@@ -211,6 +212,7 @@ private:
     bool m_open = false;
     QString m_table;         // set when updatable
     QByteArray m_refetchSql; // one row by rowid, same columns
+    QByteArray m_readAheadSql; // rowid and the same columns of several rows by rowid
     std::vector<Column> m_cols;
     mutable std::vector<Row> m_rows;       // rows of a table source are read when first looked at
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it

@@ -7,6 +7,7 @@
 #include <QListView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -179,11 +180,21 @@ void fitList(QListView *list)
 
 void fitCombo(QComboBox *combo)
 {
+    if (!combo)
+        return;
     // An editable combo lists its items in plain rows, no taller than the text's line; one
-    // the user only picks from draws menu rows, which are tall enough already.
-    if (combo && combo->itemDelegate() &&
-        QString::fromLatin1(combo->itemDelegate()->metaObject()->className()) ==
-            QLatin1String("QComboBoxDelegate"))
+    // the user only picks from draws menu rows, which are tall enough already. Whether its
+    // pop-up will draw menu rows is the style's word: a pop-up not made yet is not made
+    // only to be found fitting.
+    if (!combo->findChild<QAbstractItemView *>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        if (combo->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, combo))
+            return;
+    }
+    if (combo->itemDelegate() && QString::fromLatin1(combo->itemDelegate()->metaObject()->className()) ==
+                                     QLatin1String("QComboBoxDelegate"))
         combo->setItemDelegate(new TallRows(combo));
 }
 

@@ -9,6 +9,7 @@
 #include "app/Form3.h"
 #include "app/accounts/AccountMail.h"
 #include "app/accounts/CariToplu.h"
+#include "app/accounts/CariYazdir.h"
 #include "app/accounts/FrmEmail.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
@@ -507,6 +508,20 @@ void openMail(Harness &h)
     accountWindow(h).accountMail->mnuBagMail->trigger();
 }
 
+// The account window with one of its panels opened by its command: the panel is there
+// and seen.
+Opener accountPanel(BvButton *veresiye2::*command, const char *panel)
+{
+    return [command, panel](Harness &h, const Check &check) {
+        veresiye2 &w = accountWindow(h);
+        h.click(w.*command);
+        h.settle();
+        const auto *shown = w.findChild<QWidget *>(QLatin1String(panel));
+        QVERIFY2(shown && shown->isVisible(), panel);
+        check(&w);
+    };
+}
+
 // The account window's re-pricing from stock, confirmed; done: left to run to its end.
 Opener repricing(bool done)
 {
@@ -575,6 +590,18 @@ QList<Window> windows()
              veresiye2 &w = accountWindow(h);
              h.click(w.cariToplu->btnSozlesme);
              QVERIFY(w.cariToplu->frmSozlesme->isVisible());
+             check(&w);
+         }},
+        {"account window, customer card", accountPanel(&veresiye2::MyButton1, "musterifrm")},
+        {"account window, note", accountPanel(&veresiye2::btnNote, "frmNote")},
+        {"account window, entry edit", accountPanel(&veresiye2::btnEdit, "frmHareketEdit")},
+        {"account window, entry delete", accountPanel(&veresiye2::VornXPButton9, "frmSilEkran")},
+        {"account window, print options",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             w.cariYazdir->mnuMHY->trigger();
+             h.settle();
+             QVERIFY(w.cariYazdir->musListesiFrm->isVisible());
              check(&w);
          }},
         {"account window, prices from stock", repricing(false)},

@@ -3,6 +3,7 @@
 // controls created by class name.
 #include "app/CopyFile.h"
 #include "app/CopyOto.h"
+#include "app/accounts/CariToplu.h"
 #include "app/accounts/veresiye2.h"
 #include "app/bank/Banka2.h"
 #include "app/cashbook/kasa.h"
@@ -464,6 +465,9 @@ private slots:
                       : window == QLatin1String("kasa")   ? static_cast<pv::Form *>(&pv::form<kasa>())
                       : window == QLatin1String("Banka2") ? static_cast<pv::Form *>(&pv::form<Banka2>())
                                                           : static_cast<pv::Form *>(&pv::form<veresiye2>());
+        // The contract's pickers come with its panel, opened by its command.
+        if (auto *account = qobject_cast<veresiye2 *>(w))
+            Harness::click(account->cariToplu->btnSozlesme);
         QStringList found;
         for (QDateEdit *d : w->findChildren<QDateEdit *>()) {
             found << d->objectName();
