@@ -13,7 +13,10 @@ int PropertyBag::indexOf(const QString &name) const
 QVariant PropertyBag::ReadProperty(const QString &name, const QVariant &defaultValue) const
 {
     const int i = indexOf(name);
-    return i < 0 ? defaultValue : m_items[size_t(i)].value;
+    if (i < 0)
+        return defaultValue;
+    m_items[size_t(i)].read = true;
+    return m_items[size_t(i)].value;
 }
 
 void PropertyBag::WriteProperty(const QString &name, const QVariant &value, const QVariant &defaultValue)
@@ -48,6 +51,15 @@ QStringList PropertyBag::names() const
     QStringList out;
     for (const auto &it : m_items)
         out << it.name;
+    return out;
+}
+
+QStringList PropertyBag::unreadNames() const
+{
+    QStringList out;
+    for (const auto &it : m_items)
+        if (!it.read)
+            out << it.name;
     return out;
 }
 

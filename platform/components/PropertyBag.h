@@ -27,11 +27,14 @@ public:
     int size() const { return int(m_items.size()); }
     // Names in the order they were first written.
     QStringList names() const;
+    // The stored names no ReadProperty asked for yet: a form loader's unknown properties.
+    QStringList unreadNames() const;
 
 private:
     struct Item {
         QString name;
         QVariant value;
+        mutable bool read = false;
     };
     int indexOf(const QString &name) const;
     std::vector<Item> m_items;

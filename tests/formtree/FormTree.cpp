@@ -4,6 +4,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/PropertyBag.h"
+#include "platform/components/Twips.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemModel>
@@ -13,6 +14,11 @@
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QIcon>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMetaEnum>
+#include <QCheckBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTextEdit>
+#include <map>
 
 namespace pv::test
 {
@@ -303,12 +310,21 @@ void describe(const QWidget *w, int depth, int stackIndex, QStringList &out)
         b->WriteProperties(bag);
     else if (auto *f = qobject_cast<const FrameFendrixon *>(w))
         f->UserControl_WriteProperties(bag);
-    else if (auto *p = qobject_cast<const QuorvelXPProgressBar *>(w))
+    else if (auto *p = qobject_cast<const QuorvelXPProgressBar *>(w)) {
         p->UserControl_WriteProperties(bag);
-    else
+        // A bar that scrolls by itself moves on its own real-time timer: its value is
+        // whatever the last tick left (its image is blanked too, see movingParts).
+        if (p->AutoScroll())
+            bag.remove(QStringLiteral("Value"));
+    } else
         custom = false;
     if (custom)
         out << in2 + QStringLiteral("design ") + bagText(bag);
+    // The design twips the custom controls keep beside their pixels.
+    if (auto *b = qobject_cast<const BvButton *>(w))
+        out << in2 + QStringLiteral("twips %1,%2 %3x%4").arg(b->Left()).arg(b->Top()).arg(b->Width()).arg(b->Height());
+    if (auto *f = qobject_cast<const FrameFendrixon *>(w))
+        out << in2 + QStringLiteral("twips %1x%2").arg(f->Width()).arg(f->Height());
     const QString rec = receiversText(w);
     if (!rec.isEmpty())
         out << in2 + QStringLiteral("receivers ") + rec;
@@ -326,6 +342,15 @@ void describe(const QWidget *w, int depth, int stackIndex, QStringList &out)
 }
 
 } // namespace
+
+QList<QRect> movingParts(QWidget *window)
+{
+    QList<QRect> out;
+    for (QuorvelXPProgressBar *p : window->findChildren<QuorvelXPProgressBar *>())
+        if (p->AutoScroll() && p->isVisible())
+            out << QRect(p->mapTo(window, QPoint(0, 0)), p->size());
+    return out;
+}
 
 QString widgetTree(QWidget *window)
 {
@@ -357,9 +382,236 @@ QString widgetTree(QWidget *window)
     return out.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-QByteArray formJson(QWidget *)
+namespace
 {
+
+// ------------------------------------------------------------------ the form dump
+
+QJsonValue jsonOf(const QVariant &v)
+{
+    switch (v.metaType().id()) {
+    case QMetaType::QFont: {
+        const QFont f = v.value<QFont>();
+        QJsonObject o{{QStringLiteral("family"), f.family()}, {QStringLiteral("size"), f.pointSizeF()}};
+        if (f.bold())
+            o.insert(QStringLiteral("bold"), true);
+        if (f.italic())
+            o.insert(QStringLiteral("italic"), true);
+        return o;
+    }
+    case QMetaType::QImage:
+    case QMetaType::QIcon:
+    case QMetaType::QPixmap:
+        // A picture made by code: the window sets it after the load.
+        return QStringLiteral("<picture: set in code>");
+    default:
+        return QJsonValue::fromVariant(v);
+    }
+}
+
+QJsonObject designOf(const pv::PropertyBag &bag)
+{
+    QJsonObject o;
+    for (const QString &n : bag.names())
+        o.insert(n, jsonOf(bag.ReadProperty(n)));
+    return o;
+}
+
+QString alignWords(Qt::Alignment a)
+{
+    const QMetaEnum e = QMetaEnum::fromType<Qt::Alignment>();
+    return QString::fromLatin1(e.valueToKeys(int(a)));
+}
+
+// The class of the registry a control is made with; "" for one the dump leaves to code.
+QString classOf(const QWidget *w)
+{
+    if (qobject_cast<const BvButton *>(w))
+        return QString::fromLatin1(BvButton::ClassName);
+    if (qobject_cast<const FrameFendrixon *>(w))
+        return QStringLiteral("FendrixonFrame.FrameFendrixon");
+    if (qobject_cast<const QuorvelXPProgressBar *>(w))
+        return QStringLiteral("ProgressBar.QuorvelXPProgressBar");
+    const QByteArray cls = w->metaObject()->className();
+    static const std::map<QByteArray, QString> plain{
+        {"QLabel", QStringLiteral("Kit.Label")},         {"QLineEdit", QStringLiteral("Kit.TextBox")},
+        {"QComboBox", QStringLiteral("Kit.ComboBox")},   {"QDateEdit", QStringLiteral("Kit.DatePicker")},
+        {"QTableView", QStringLiteral("Kit.Grid")},      {"QListWidget", QStringLiteral("Kit.List")},
+        {"QTextEdit", QStringLiteral("Kit.TextEdit")},   {"QPlainTextEdit", QStringLiteral("Kit.PlainTextEdit")},
+        {"QCheckBox", QStringLiteral("Kit.CheckBox")},   {"QWidget", QStringLiteral("Kit.Widget")},
+    };
+    if (auto it = plain.find(cls); it != plain.end())
+        return it->second;
+    if (cls == "QFrame")
+        return w->autoFillBackground() ? QStringLiteral("Kit.Panel") : QStringLiteral("Kit.Frame");
     return {};
+}
+
+void dumpControls(QWidget *parent, QWidget *window, QJsonArray &out, QStringList &skipped)
+{
+    const int tpp = pv::twipsPerPixel();
+    QList<QWidget *> order;
+    for (QObject *o : parent->children())
+        if (auto *w = qobject_cast<QWidget *>(o); w && !w->isWindow())
+            order << w;
+    for (QWidget *w : order) {
+        const QString cls = classOf(w);
+        if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
+            continue;
+        if (cls.isEmpty()) {
+            skipped << w->objectName() + QStringLiteral(" (") + QString::fromLatin1(w->metaObject()->className()) +
+                           QLatin1Char(')');
+            continue;
+        }
+        QJsonObject c{{QStringLiteral("name"), w->objectName()}, {QStringLiteral("class"), cls}};
+        if (parent != window)
+            c.insert(QStringLiteral("parent"), parent->objectName());
+        c.insert(QStringLiteral("left"), w->x() * tpp);
+        c.insert(QStringLiteral("top"), w->y() * tpp);
+        c.insert(QStringLiteral("width"), w->width() * tpp);
+        c.insert(QStringLiteral("height"), w->height() * tpp);
+        pv::PropertyBag bag;
+        if (auto *b = qobject_cast<BvButton *>(w)) {
+            b->WriteProperties(bag);
+        } else if (auto *f = qobject_cast<FrameFendrixon *>(w)) {
+            f->UserControl_WriteProperties(bag);
+            c.insert(QStringLiteral("width"), f->Width());
+            c.insert(QStringLiteral("height"), f->Height());
+        } else if (auto *p = qobject_cast<QuorvelXPProgressBar *>(w)) {
+            p->UserControl_WriteProperties(bag);
+        } else if (cls == QLatin1String("Kit.Panel") && static_cast<QFrame *>(w)->frameShape() != QFrame::Box) {
+            bag.set(QStringLiteral("Box"), false);
+        }
+        if (bag.size() > 0)
+            c.insert(QStringLiteral("design"), designOf(bag));
+        if (auto *l = qobject_cast<QLabel *>(w)) {
+            if (!l->text().isEmpty())
+                c.insert(QStringLiteral("text"), l->text());
+            if (l->alignment() != (Qt::AlignLeft | Qt::AlignVCenter))
+                c.insert(QStringLiteral("alignment"), alignWords(l->alignment()));
+            if (l->wordWrap())
+                c.insert(QStringLiteral("wordWrap"), true);
+        }
+        if (auto *e = qobject_cast<QLineEdit *>(w)) {
+            if (!e->text().isEmpty())
+                c.insert(QStringLiteral("text"), e->text());
+            if (e->alignment() != (Qt::AlignLeft | Qt::AlignVCenter))
+                c.insert(QStringLiteral("alignment"), alignWords(e->alignment()));
+            if (e->isReadOnly())
+                c.insert(QStringLiteral("readOnly"), true);
+            if (e->echoMode() != QLineEdit::Normal)
+                c.insert(QStringLiteral("echoMode"),
+                         QString::fromLatin1(QMetaEnum::fromType<QLineEdit::EchoMode>().valueToKey(e->echoMode())));
+            if (e->maxLength() != 32767)
+                c.insert(QStringLiteral("maxLength"), e->maxLength());
+        }
+        if (auto *cb = qobject_cast<QComboBox *>(w)) {
+            QJsonArray items;
+            for (int i = 0; i < cb->count(); ++i)
+                items << cb->itemText(i);
+            if (!items.isEmpty())
+                c.insert(QStringLiteral("items"), items);
+            if (cb->isEditable())
+                c.insert(QStringLiteral("editable"), true);
+        }
+        if (auto *t = qobject_cast<QTextEdit *>(w); t && t->isReadOnly())
+            c.insert(QStringLiteral("readOnly"), true);
+        if (auto *t = qobject_cast<QPlainTextEdit *>(w); t && t->isReadOnly())
+            c.insert(QStringLiteral("readOnly"), true);
+        if (auto *cb = qobject_cast<QCheckBox *>(w); cb && !cb->text().isEmpty())
+            c.insert(QStringLiteral("text"), cb->text());
+        if (cls == QLatin1String("Kit.Frame") && static_cast<QFrame *>(w)->frameShape() != QFrame::NoFrame)
+            c.insert(QStringLiteral("frameShape"), QString::fromLatin1(QMetaEnum::fromType<QFrame::Shape>().valueToKey(
+                                                       static_cast<QFrame *>(w)->frameShape())));
+        if (!w->toolTip().isEmpty() && !qobject_cast<BvButton *>(w))
+            c.insert(QStringLiteral("toolTip"), w->toolTip());
+        if (!w->styleSheet().isEmpty())
+            c.insert(QStringLiteral("styleSheet"), w->styleSheet());
+        if (w->font() != parent->font() || w->font().toString() != parent->font().toString()) {
+            c.insert(QStringLiteral("font"), w->font().family());
+            c.insert(QStringLiteral("size"), w->font().pointSizeF());
+            if (w->font().bold())
+                c.insert(QStringLiteral("bold"), true);
+            if (w->font().italic())
+                c.insert(QStringLiteral("italic"), true);
+        }
+        QJsonObject colours;
+        const QMetaEnum roles = QMetaEnum::fromType<QPalette::ColorRole>();
+        for (int r = 0; r < int(QPalette::NColorRoles); ++r) {
+            const auto role = QPalette::ColorRole(r);
+            const bool own = w->palette().resolveMask() & (quint64(1) << r);
+            const bool inherited = parent->palette().resolveMask() & (quint64(1) << r);
+            if (own && (!inherited || w->palette().color(role) != parent->palette().color(role)))
+                colours.insert(QString::fromLatin1(roles.valueToKey(r)), w->palette().color(role).name());
+        }
+        if (!colours.isEmpty())
+            c.insert(QStringLiteral("palette"), colours);
+        if (w->isHidden())
+            c.insert(QStringLiteral("visible"), false);
+        if (!w->isEnabledTo(parent) && !qobject_cast<BvButton *>(w) && !qobject_cast<FrameFendrixon *>(w))
+            c.insert(QStringLiteral("enabled"), false);
+        out << c;
+        if (cls == QLatin1String("FendrixonFrame.FrameFendrixon") || cls == QLatin1String("Kit.Panel") ||
+            cls == QLatin1String("Kit.Frame") || cls == QLatin1String("Kit.Widget"))
+            dumpControls(w, window, out, skipped);
+    }
+}
+
+} // namespace
+
+QByteArray formJson(QWidget *window)
+{
+    const int tpp = pv::twipsPerPixel();
+    QJsonArray controls;
+    QStringList skipped;
+    dumpControls(window, window, controls, skipped);
+    // One control a line, in the report layouts' style.
+    QByteArray out = "{\n";
+    auto field = [](const QString &key, const QJsonValue &v) {
+        return "  " + QJsonDocument(QJsonObject{{key, v}}).toJson(QJsonDocument::Compact).mid(1).chopped(1);
+    };
+    out += field(QStringLiteral("name"), window->objectName()) + ",\n";
+    out += field(QStringLiteral("caption"), window->windowTitle()) + ",\n";
+    out += field(QStringLiteral("width"), window->width() * tpp) + ",\n";
+    out += field(QStringLiteral("height"), window->height() * tpp) + ",\n";
+    if (window->minimumSize() == window->maximumSize())
+        out += field(QStringLiteral("fixedSize"), true) + ",\n";
+    if (!skipped.isEmpty())
+        out += field(QStringLiteral("leftToCode"), QJsonArray::fromStringList(skipped)) + ",\n";
+    // The tab order, when making the controls in stacking order does not give it.
+    QStringList made, chain;
+    for (const QJsonValue &v : controls)
+        made << v.toObject().value(QStringLiteral("name")).toString();
+    for (QWidget *w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if (made.contains(w->objectName()) && !chain.contains(w->objectName()) && (w->focusPolicy() & Qt::TabFocus))
+            chain << w->objectName();
+    QStringList madeFocusable;
+    for (const QString &n : made)
+        if (chain.contains(n))
+            madeFocusable << n;
+    if (madeFocusable != chain)
+        out += field(QStringLiteral("tabOrder"), QJsonArray::fromStringList(chain)) + ",\n";
+    out += "  \"controls\": [\n";
+    // The keys in the order a reader looks for them.
+    const QStringList first{QStringLiteral("name"),  QStringLiteral("class"), QStringLiteral("parent"),
+                            QStringLiteral("left"),  QStringLiteral("top"),   QStringLiteral("width"),
+                            QStringLiteral("height")};
+    for (int i = 0; i < controls.size(); ++i) {
+        const QJsonObject c = controls[i].toObject();
+        QStringList keys;
+        for (const QString &k : first)
+            if (c.contains(k))
+                keys << k;
+        for (const QString &k : c.keys())
+            if (!first.contains(k))
+                keys << k;
+        QByteArrayList parts;
+        for (const QString &k : keys)
+            parts << field(k, c.value(k)).mid(2);
+        out += "    {" + parts.join(", ") + (i + 1 < controls.size() ? "},\n" : "}\n");
+    }
+    out += "  ]\n}\n";
+    return out;
 }
 
 } // namespace pv::test
