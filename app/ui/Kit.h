@@ -76,7 +76,8 @@ QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, d
 // classes "Kit.Label", "Kit.TextBox", "Kit.ComboBox", "Kit.DatePicker", "Kit.Panel" (design
 // "Box"), and Qt's as the windows make them: "Kit.Grid", "Kit.List", "Kit.TextEdit",
 // "Kit.PlainTextEdit", "Kit.CheckBox", "Kit.Frame", "Kit.Widget". False (and the reason
-// logged as a critical message) when the file cannot be loaded.
+// logged as a warning "form file: ...", which fails any test of the harness) when the
+// file cannot be loaded.
 bool loadForm(QWidget *window, const QList<pv::FormMember> &members);
 QString formPath(const QWidget *window);
 

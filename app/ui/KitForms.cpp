@@ -30,8 +30,10 @@ struct Place {
 Place placeOf(const pv::PropertyBag &d)
 {
     return {d.ReadProperty(QStringLiteral("Name")).toString().toLatin1(),
-            d.ReadProperty(QStringLiteral("Left")).toDouble(), d.ReadProperty(QStringLiteral("Top")).toDouble(),
-            d.ReadProperty(QStringLiteral("Width")).toDouble(), d.ReadProperty(QStringLiteral("Height")).toDouble()};
+            d.ReadProperty(QStringLiteral("Left")).toDouble(),
+            d.ReadProperty(QStringLiteral("Top")).toDouble(),
+            d.ReadProperty(QStringLiteral("Width")).toDouble(),
+            d.ReadProperty(QStringLiteral("Height")).toDouble()};
 }
 
 // A Qt control the windows make as it comes, named and placed.
@@ -92,7 +94,7 @@ bool loadForm(QWidget *window, const QList<pv::FormMember> &members)
     Q_UNUSED(registered);
     const QString error = pv::loadFormFile(window, formPath(window), members);
     if (!error.isEmpty())
-        qCritical("form file: %s", qPrintable(error));
+        qWarning("form file: %s", qPrintable(error));
     return error.isEmpty();
 }
 

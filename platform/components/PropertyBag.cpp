@@ -1,6 +1,7 @@
 #include "platform/components/PropertyBag.h"
 
-namespace pv {
+namespace pv
+{
 
 int PropertyBag::indexOf(const QString &name) const
 {
@@ -37,7 +38,10 @@ void PropertyBag::set(const QString &name, const QVariant &value)
         m_items[size_t(i)].value = value;
 }
 
-bool PropertyBag::contains(const QString &name) const { return indexOf(name) >= 0; }
+bool PropertyBag::contains(const QString &name) const
+{
+    return indexOf(name) >= 0;
+}
 
 void PropertyBag::remove(const QString &name)
 {

@@ -10,9 +10,11 @@
 #include <optional>
 #include <vector>
 
-namespace pv {
+namespace pv
+{
 
-class PV_COMPONENTS_EXPORT PropertyBag {
+class PV_COMPONENTS_EXPORT PropertyBag
+{
 public:
     // The stored value, or defaultValue when the name is not in the bag.
     QVariant ReadProperty(const QString &name, const QVariant &defaultValue = {}) const;

@@ -29,9 +29,10 @@ namespace
 const QStringList &ownKeys()
 {
     static const QStringList keys{
-        QStringLiteral("name"),  QStringLiteral("class"),  QStringLiteral("parent"), QStringLiteral("left"),
-        QStringLiteral("top"),   QStringLiteral("width"),  QStringLiteral("height"), QStringLiteral("design"),
-        QStringLiteral("z"),     QStringLiteral("font"),   QStringLiteral("size"),   QStringLiteral("bold"),
+        QStringLiteral("name"),   QStringLiteral("class"),   QStringLiteral("parent"),
+        QStringLiteral("left"),   QStringLiteral("top"),     QStringLiteral("width"),
+        QStringLiteral("height"), QStringLiteral("design"),  QStringLiteral("z"),
+        QStringLiteral("font"),   QStringLiteral("size"),    QStringLiteral("bold"),
         QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items")};
     return keys;
 }
@@ -95,7 +96,10 @@ public:
             return e;
         if (QString e = bindMembers(); !e.isEmpty())
             return e;
-        return connectHandlers();
+        if (QString e = connectHandlers(); !e.isEmpty())
+            return e;
+        // A wrong property leaves its control made: the window can still run to show it.
+        return m_errors.join(QStringLiteral("; "));
     }
 
 private:
@@ -133,7 +137,8 @@ private:
         for (const char *key : {"Name", "Left", "Top", "Width", "Height"})
             bag.ReadProperty(QLatin1String(key));
         if (const QStringList unknown = bag.unreadNames(); !unknown.isEmpty())
-            return QStringLiteral("%1: unknown design property %2").arg(name, unknown.join(QStringLiteral(", ")));
+            m_errors << QStringLiteral("%1: unknown design property %2")
+                            .arg(name, unknown.join(QStringLiteral(", ")));
         if (w->objectName().isEmpty())
             w->setObjectName(name);
         m_controls.insert(name, w);
@@ -143,13 +148,16 @@ private:
             if (ownKeys().contains(it.key()))
                 continue;
             const int index = w->metaObject()->indexOfProperty(it.key().toLatin1().constData());
-            if (index < 0)
-                return QStringLiteral("%1: unknown property \"%2\"").arg(name, it.key());
+            if (index < 0) {
+                m_errors << QStringLiteral("%1: unknown property \"%2\"").arg(name, it.key());
+                continue;
+            }
             const QMetaProperty p = w->metaObject()->property(index);
             if (!p.write(w, it.value().toVariant()))
-                return QStringLiteral("%1: property \"%2\" cannot take %3")
-                    .arg(name, it.key(), QString::fromUtf8(QJsonDocument(QJsonArray{it.value()}).toJson(
-                                             QJsonDocument::Compact)));
+                m_errors << QStringLiteral("%1: property \"%2\" cannot take %3")
+                                .arg(name, it.key(),
+                                     QString::fromUtf8(QJsonDocument(QJsonArray{it.value()})
+                                                           .toJson(QJsonDocument::Compact)));
         }
         if (c.contains(QStringLiteral("font"))) {
             QFont f(c.value(QStringLiteral("font")).toString());
@@ -169,15 +177,17 @@ private:
                 bool ok = false;
                 const int role = roles.keyToValue(it.key().toLatin1().constData(), &ok);
                 if (!ok)
-                    return QStringLiteral("%1: unknown colour role \"%2\"").arg(name, it.key());
+                    m_errors << QStringLiteral("%1: unknown colour role \"%2\"").arg(name, it.key());
                 pal.setColor(QPalette::ColorRole(role), QColor(it.value().toString()));
             }
             w->setPalette(pal);
         }
         if (c.contains(QStringLiteral("items"))) {
             const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
-            if (add < 0)
-                return QStringLiteral("%1: holds no items").arg(name);
+            if (add < 0) {
+                m_errors << QStringLiteral("%1: holds no items").arg(name);
+                return {};
+            }
             QStringList items;
             for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
                 items << v.toString();
@@ -259,6 +269,7 @@ private:
     const QList<FormMember> &m_members;
     QHash<QString, QWidget *> m_controls;
     QStringList m_order;
+    QStringList m_errors;
 };
 
 } // namespace

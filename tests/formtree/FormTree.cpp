@@ -9,20 +9,20 @@
 #include <QAbstractButton>
 #include <QAbstractItemModel>
 #include <QAbstractSpinBox>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCryptographicHash>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QIcon>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMetaEnum>
-#include <QCheckBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMetaEnum>
 #include <QMetaMethod>
 #include <QPixmap>
 #include <QPlainTextEdit>
@@ -125,8 +125,8 @@ QString valueText(const QVariant &v)
     case QMetaType::QIcon: {
         const QIcon icon = v.value<QIcon>();
         const QList<QSize> sizes = icon.availableSizes();
-        return QStringLiteral("icon ") + (sizes.isEmpty() ? QStringLiteral("empty")
-                                                          : imageText(icon.pixmap(sizes.first()).toImage()));
+        return QStringLiteral("icon ") +
+               (sizes.isEmpty() ? QStringLiteral("empty") : imageText(icon.pixmap(sizes.first()).toImage()));
     }
     default:
         return QStringLiteral("<%1>").arg(QString::fromLatin1(v.metaType().name()));
@@ -160,7 +160,8 @@ QString paletteText(const QPalette &p)
                 parts << QStringLiteral("%1/%2=%3")
                              .arg(g)
                              .arg(r)
-                             .arg(p.color(QPalette::ColorGroup(g), QPalette::ColorRole(r)).name(QColor::HexArgb));
+                             .arg(p.color(QPalette::ColorGroup(g), QPalette::ColorRole(r))
+                                      .name(QColor::HexArgb));
     return parts.join(QLatin1Char(' '));
 }
 
@@ -172,7 +173,8 @@ QString receiversText(const QWidget *w)
     const QMetaObject *mo = w->metaObject();
     for (int i = 0; i < mo->methodCount(); ++i) {
         const QMetaMethod m = mo->method(i);
-        if (m.methodType() != QMetaMethod::Signal || m.name() == "destroyed" || m.name() == "objectNameChanged")
+        if (m.methodType() != QMetaMethod::Signal || m.name() == "destroyed" ||
+            m.name() == "objectNameChanged")
             continue;
         const int n = ReceiverCount::of(w, QByteArray("2") + m.methodSignature());
         if (n > 0)
@@ -268,10 +270,14 @@ void describe(const QWidget *w, int depth, int stackIndex, QStringList &out)
                    QStringLiteral(" readonly=%1").arg(int(t->isReadOnly()));
     if (auto *b = qobject_cast<const QAbstractButton *>(w))
         out << in2 + QStringLiteral("text ") + quoted(b->text()) +
-                   QStringLiteral(" checkable=%1 checked=%2").arg(int(b->isCheckable())).arg(int(b->isChecked()));
+                   QStringLiteral(" checkable=%1 checked=%2")
+                       .arg(int(b->isCheckable()))
+                       .arg(int(b->isChecked()));
     if (auto *s = qobject_cast<const QAbstractSpinBox *>(w))
         out << in2 + QStringLiteral("spin ") + quoted(s->text()) +
-                   QStringLiteral(" align=%1 readonly=%2").arg(alignText(s->alignment())).arg(int(s->isReadOnly()));
+                   QStringLiteral(" align=%1 readonly=%2")
+                       .arg(alignText(s->alignment()))
+                       .arg(int(s->isReadOnly()));
     if (auto *d = qobject_cast<const QDateEdit *>(w))
         out << in2 + QStringLiteral("date format=%1 popup=%2 min=%3 max=%4")
                          .arg(quoted(d->displayFormat()))
@@ -290,15 +296,18 @@ void describe(const QWidget *w, int depth, int stackIndex, QStringList &out)
         QStringList items;
         for (int i = 0; i < lw->count(); ++i)
             items << quoted(lw->item(i)->text());
-        out << in2 + QStringLiteral("list current=%1 items=[%2]").arg(lw->currentRow()).arg(items.join(QLatin1Char(',')));
+        out << in2 + QStringLiteral("list current=%1 items=[%2]")
+                         .arg(lw->currentRow())
+                         .arg(items.join(QLatin1Char(',')));
     }
     if (auto *tv = qobject_cast<const QTableView *>(w)) {
         QStringList cols;
         if (QAbstractItemModel *m = tv->model())
             for (int c = 0; c < m->columnCount(); ++c)
                 cols << quoted(m->headerData(c, Qt::Horizontal).toString()) +
-                            QStringLiteral(":%1%2").arg(tv->columnWidth(c)).arg(
-                                tv->isColumnHidden(c) ? QStringLiteral("h") : QString());
+                            QStringLiteral(":%1%2")
+                                .arg(tv->columnWidth(c))
+                                .arg(tv->isColumnHidden(c) ? QStringLiteral("h") : QString());
         out << in2 + QStringLiteral("grid rows=%1 columns=[%2] rowheight=%3")
                          .arg(tv->model() ? tv->model()->rowCount() : -1)
                          .arg(cols.join(QLatin1Char(',')))
@@ -322,7 +331,11 @@ void describe(const QWidget *w, int depth, int stackIndex, QStringList &out)
         out << in2 + QStringLiteral("design ") + bagText(bag);
     // The design twips the custom controls keep beside their pixels.
     if (auto *b = qobject_cast<const BvButton *>(w))
-        out << in2 + QStringLiteral("twips %1,%2 %3x%4").arg(b->Left()).arg(b->Top()).arg(b->Width()).arg(b->Height());
+        out << in2 + QStringLiteral("twips %1,%2 %3x%4")
+                         .arg(b->Left())
+                         .arg(b->Top())
+                         .arg(b->Width())
+                         .arg(b->Height());
     if (auto *f = qobject_cast<const FrameFendrixon *>(w))
         out << in2 + QStringLiteral("twips %1x%2").arg(f->Width()).arg(f->Height());
     const QString rec = receiversText(w);
@@ -434,11 +447,16 @@ QString classOf(const QWidget *w)
         return QStringLiteral("ProgressBar.QuorvelXPProgressBar");
     const QByteArray cls = w->metaObject()->className();
     static const std::map<QByteArray, QString> plain{
-        {"QLabel", QStringLiteral("Kit.Label")},         {"QLineEdit", QStringLiteral("Kit.TextBox")},
-        {"QComboBox", QStringLiteral("Kit.ComboBox")},   {"QDateEdit", QStringLiteral("Kit.DatePicker")},
-        {"QTableView", QStringLiteral("Kit.Grid")},      {"QListWidget", QStringLiteral("Kit.List")},
-        {"QTextEdit", QStringLiteral("Kit.TextEdit")},   {"QPlainTextEdit", QStringLiteral("Kit.PlainTextEdit")},
-        {"QCheckBox", QStringLiteral("Kit.CheckBox")},   {"QWidget", QStringLiteral("Kit.Widget")},
+        {"QLabel", QStringLiteral("Kit.Label")},
+        {"QLineEdit", QStringLiteral("Kit.TextBox")},
+        {"QComboBox", QStringLiteral("Kit.ComboBox")},
+        {"QDateEdit", QStringLiteral("Kit.DatePicker")},
+        {"QTableView", QStringLiteral("Kit.Grid")},
+        {"QListWidget", QStringLiteral("Kit.List")},
+        {"QTextEdit", QStringLiteral("Kit.TextEdit")},
+        {"QPlainTextEdit", QStringLiteral("Kit.PlainTextEdit")},
+        {"QCheckBox", QStringLiteral("Kit.CheckBox")},
+        {"QWidget", QStringLiteral("Kit.Widget")},
     };
     if (auto it = plain.find(cls); it != plain.end())
         return it->second;
@@ -459,8 +477,8 @@ void dumpControls(QWidget *parent, QWidget *window, QJsonArray &out, QStringList
         if (w->objectName().isEmpty() || w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         if (cls.isEmpty()) {
-            skipped << w->objectName() + QStringLiteral(" (") + QString::fromLatin1(w->metaObject()->className()) +
-                           QLatin1Char(')');
+            skipped << w->objectName() + QStringLiteral(" (") +
+                           QString::fromLatin1(w->metaObject()->className()) + QLatin1Char(')');
             continue;
         }
         QJsonObject c{{QStringLiteral("name"), w->objectName()}, {QStringLiteral("class"), cls}};
@@ -479,7 +497,8 @@ void dumpControls(QWidget *parent, QWidget *window, QJsonArray &out, QStringList
             c.insert(QStringLiteral("height"), f->Height());
         } else if (auto *p = qobject_cast<QuorvelXPProgressBar *>(w)) {
             p->UserControl_WriteProperties(bag);
-        } else if (cls == QLatin1String("Kit.Panel") && static_cast<QFrame *>(w)->frameShape() != QFrame::Box) {
+        } else if (cls == QLatin1String("Kit.Panel") &&
+                   static_cast<QFrame *>(w)->frameShape() != QFrame::Box) {
             bag.set(QStringLiteral("Box"), false);
         }
         if (bag.size() > 0)
@@ -501,7 +520,8 @@ void dumpControls(QWidget *parent, QWidget *window, QJsonArray &out, QStringList
                 c.insert(QStringLiteral("readOnly"), true);
             if (e->echoMode() != QLineEdit::Normal)
                 c.insert(QStringLiteral("echoMode"),
-                         QString::fromLatin1(QMetaEnum::fromType<QLineEdit::EchoMode>().valueToKey(e->echoMode())));
+                         QString::fromLatin1(
+                             QMetaEnum::fromType<QLineEdit::EchoMode>().valueToKey(e->echoMode())));
             if (e->maxLength() != 32767)
                 c.insert(QStringLiteral("maxLength"), e->maxLength());
         }
@@ -521,8 +541,9 @@ void dumpControls(QWidget *parent, QWidget *window, QJsonArray &out, QStringList
         if (auto *cb = qobject_cast<QCheckBox *>(w); cb && !cb->text().isEmpty())
             c.insert(QStringLiteral("text"), cb->text());
         if (cls == QLatin1String("Kit.Frame") && static_cast<QFrame *>(w)->frameShape() != QFrame::NoFrame)
-            c.insert(QStringLiteral("frameShape"), QString::fromLatin1(QMetaEnum::fromType<QFrame::Shape>().valueToKey(
-                                                       static_cast<QFrame *>(w)->frameShape())));
+            c.insert(QStringLiteral("frameShape"),
+                     QString::fromLatin1(QMetaEnum::fromType<QFrame::Shape>().valueToKey(
+                         static_cast<QFrame *>(w)->frameShape())));
         if (!w->toolTip().isEmpty() && !qobject_cast<BvButton *>(w))
             c.insert(QStringLiteral("toolTip"), w->toolTip());
         if (!w->styleSheet().isEmpty())
@@ -583,7 +604,8 @@ QByteArray formJson(QWidget *window)
     for (const QJsonValue &v : controls)
         made << v.toObject().value(QStringLiteral("name")).toString();
     for (QWidget *w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
-        if (made.contains(w->objectName()) && !chain.contains(w->objectName()) && (w->focusPolicy() & Qt::TabFocus))
+        if (made.contains(w->objectName()) && !chain.contains(w->objectName()) &&
+            (w->focusPolicy() & Qt::TabFocus))
             chain << w->objectName();
     QStringList madeFocusable;
     for (const QString &n : made)

@@ -12,8 +12,8 @@
 // WriteProperties bag, and the receivers of each signal that has any; last the tab order.
 // Nothing in it depends on the run (no addresses, floats printed with fixed decimals).
 // A bar that scrolls by itself on a real-time timer is left out (its value, and its
-// place in the image painted over). The text cursor is drawn steadily (no blinking) so that the image does not depend on
-// when the blink timer last fired.
+// place in the image painted over). The text cursor is drawn steadily (no blinking) so that the image does
+// not depend on when the blink timer last fired.
 //
 // Records: tests/formtree/records/<state>.txt and tests/formtree/images/<state>.png.
 //   Compare (part of the suite):  ctest --test-dir build -R test_formtree
@@ -155,7 +155,8 @@ private slots:
             f.write(form);
         }
 
-        const QString recordPath = sourceFolder() + QStringLiteral("/records/") + name + QStringLiteral(".txt");
+        const QString recordPath =
+            sourceFolder() + QStringLiteral("/records/") + name + QStringLiteral(".txt");
         const QString imagePath = sourceFolder() + QStringLiteral("/images/") + name + QStringLiteral(".png");
         if (recording()) {
             QDir().mkpath(sourceFolder() + QStringLiteral("/records"));
@@ -166,8 +167,8 @@ private slots:
         }
 
         const QString recorded = QString::fromUtf8(pv::test::fileBytes(recordPath));
-        QVERIFY2(!recorded.isEmpty(), qPrintable(QStringLiteral("no record %1 (PV_RECORD_FORMS=1 makes it)")
-                                                     .arg(recordPath)));
+        QVERIFY2(!recorded.isEmpty(),
+                 qPrintable(QStringLiteral("no record %1 (PV_RECORD_FORMS=1 makes it)").arg(recordPath)));
         if (recorded != text) {
             const QString actualPath = failFolder() + QLatin1Char('/') + name + QStringLiteral(".txt");
             pv::test::writeFile(actualPath, text.toUtf8());
