@@ -8,9 +8,10 @@
 #include "platform/forms/Language.h"
 #include "platform/forms/Program.h"
 
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -35,6 +36,8 @@ void filterMessages(QtMsgType type, const QMessageLogContext &context, const QSt
 
 Harness::Harness() : m_context(std::make_unique<QObject>())
 {
+    // A window whose form file cannot be loaded fails the test (ui::loadForm says why).
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^form file")));
     static const bool filtering = [] {
         g_previousHandler = qInstallMessageHandler(filterMessages);
         return true;
