@@ -5,6 +5,7 @@
 #include "platform/components/Twips.h"
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
@@ -15,29 +16,15 @@
 birmler::birmler()
 {
     setObjectName(QStringLiteral("birmler"));
-    setCaption(QStringLiteral("Birim Ölçüleri Ekle"));
-    setClientSizeTwips(5400, 4920);
-    setFixedSize(size());
+    ui::loadForm(this, {PV_FORM_MEMBER(DBGrid1), PV_FORM_MEMBER(xpText1), PV_FORM_MEMBER(btnEkle),
+                        PV_FORM_MEMBER(btnSil), PV_FORM_MEMBER(btnKapat)});
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
-
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    ui::place(DBGrid1, 120, 120, 3375, 4680);
     DBGrid1Model =
         new pv::DataGridModel(Data1, {{QStringLiteral("Birimler"), QStringLiteral("birimadi"), 2900}}, this);
     DBGrid1Model->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid1->verticalHeader()->setVisible(false);
-
-    xpText1 = ui::textBox(this, "xpText1", 3615, 120, 1665, 330);
-    btnEkle = ui::button(this, "btnEkle", 3615, 570, 1665, 450, QStringLiteral(" Ekle"));
-    btnSil = ui::button(this, "btnSil", 3615, 1140, 1665, 450, QStringLiteral("Seçili Kaydı Sil"));
-    btnKapat = ui::button(this, "btnKapat", 3615, 4350, 1665, 450, QStringLiteral(" Kapat"));
-
-    connect(btnEkle, &BvButton::Click, this, &birmler::btnEkle_Click);
-    connect(btnSil, &BvButton::Click, this, &birmler::btnSil_Click);
-    connect(btnKapat, &BvButton::Click, this, &birmler::btnKapat_Click);
 }
 
 void birmler::Form_Load()

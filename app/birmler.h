@@ -21,10 +21,13 @@ public:
     void Form_Load() override;
 
     void BirimEkle();
+
+public slots: // connected by the form file
     void btnEkle_Click();
     void btnSil_Click();
     void btnKapat_Click();
 
+public:
     QTableView *DBGrid1 = nullptr;
     QLineEdit *xpText1 = nullptr;
     BvButton *btnEkle = nullptr;

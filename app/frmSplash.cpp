@@ -79,6 +79,10 @@ void frmSplash::Form_Load()
         return;
     }
     const QString path = pv::databasePath();
+    // A compaction killed on its way left its copy; none runs while this program holds the
+    // file's instance lock.
+    if (pv::holdsInstanceLock())
+        pv::removeCompactionLeftovers(pv::resolvedDatabasePath(path));
     settleRestore(path);
     if (!fileIsUsable(path))
         return;
@@ -115,6 +119,9 @@ void frmSplash::settleRestore(const QString &path)
         return;
     const QString journal = QStringLiteral("-journal");
     const pv::DatabaseState state = pv::databaseState(path);
+    // Nothing is decided on a file that cannot be read yet: the start-up tells why.
+    if (state == pv::DatabaseState::NeedsRollBack)
+        return;
     if ((state == pv::DatabaseState::Usable || state == pv::DatabaseState::ReadOnly) &&
         pv::isProgramDatabase(path, pv::schemaSql())) {
         QFile::remove(previous);
@@ -143,8 +150,12 @@ bool frmSplash::fileIsUsable(const QString &path)
     case pv::DatabaseState::Usable:
         return true;
     case pv::DatabaseState::ReadOnly:
+        // The main window and the login come once the warning is answered, never over it:
+        // the splash's three seconds start again then.
+        Timer1.setEnabled(false);
         pv::MsgBox(QStringLiteral("Veri tabanı dosyası salt okunur: %1. Kayıtlar yapılamaz.").arg(shown),
                    pv::vbExclamation, QStringLiteral("Dikkat"));
+        Timer1.setEnabled(true);
         return true;
     case pv::DatabaseState::Locked:
         stop();
@@ -166,6 +177,16 @@ bool frmSplash::fileIsUsable(const QString &path)
         } else {
             pv::endProgram();
         }
+        return false;
+    case pv::DatabaseState::NeedsRollBack:
+        // The file is sound: only the rest of a broken write must be taken back first.
+        stop();
+        pv::MsgBox(QStringLiteral("Veri tabanı dosyasında yarım kalmış bir kayıt var: %1\n\nDosya ve "
+                                  "bulunduğu klasör yazılabilir olduğunda yarım kayıt geri alınır ve "
+                                  "dosya açılır. Program kapatılacak.")
+                       .arg(shown),
+                   pv::vbCritical, QStringLiteral("Hata"));
+        pv::endProgram();
         return false;
     case pv::DatabaseState::Missing:
     case pv::DatabaseState::CannotOpen:

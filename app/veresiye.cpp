@@ -13,6 +13,7 @@
 #include "app/cashbook/kasa.h"
 #include "app/frmAlert.h"
 #include "app/kullanici.h"
+#include "app/ledger/Customers.h"
 #include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
@@ -562,19 +563,16 @@ void veresiye::Command7_Click()
             return;
         }
         if (!changes.empty()) {
-            pv::Database &db = Data1->Database();
-            pv::Transaction tx(db);
-            // By the row's key: the code's index compares by collation, the key does not.
-            const QString update = QStringLiteral("UPDATE musteriler SET Gun = ? WHERE id = ?");
-            std::vector<Change> written;
+            QList<pv::ledger::DayCount> counts;
             for (const Change &c : changes)
-                if (db.exec(update, {c.days, rs.storedAt(c.row, id)}))
-                    written.push_back(c);
+                counts.append({rs.storedAt(c.row, id).toLongLong(), c.days});
+            QList<bool> stored;
             // The list shows what was written without reading every row again; should the
             // commit fail, it reads what the file holds.
-            if (tx.commit()) {
-                for (const Change &c : written)
-                    rs.noteStored(c.row, gun, qint64(c.days));
+            if (pv::ledger::storeDayCounts(Data1->Database(), counts, &stored)) {
+                for (size_t i = 0; i < changes.size(); ++i)
+                    if (stored.at(qsizetype(i)))
+                        rs.noteStored(changes[i].row, gun, qint64(changes[i].days));
             } else {
                 reread = true;
             }

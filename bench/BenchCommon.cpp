@@ -3,17 +3,23 @@
 #include "platform/data/Database.h"
 #include "platform/data/SqlFunctions.h"
 
+#include <QAbstractTableModel>
+#include <QApplication>
 #include <QCoreApplication>
-#include <algorithm>
 #include <QDate>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QStringList>
+#include <QTableView>
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <random>
 #include <sqlite3.h>
+#include <string>
 
 namespace pv::bench
 {
@@ -259,12 +265,148 @@ ShopPlace prepareShop(const QString &folder, const QString &defaultFolder, const
     return shop;
 }
 
+namespace
+{
+std::map<std::pair<sqlite3 *, std::string>, sqlite3_stmt *> &rawStatements()
+{
+    static std::map<std::pair<sqlite3 *, std::string>, sqlite3_stmt *> kept;
+    return kept;
+}
+} // namespace
+
 sqlite3 *openRaw(const QString &path)
 {
     sqlite3 *raw = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     registerSqlFunctions(raw);
+    sqlite3_exec(raw, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL; PRAGMA mmap_size=268435456;",
+                 nullptr, nullptr, nullptr);
     return raw;
+}
+
+void closeRaw(sqlite3 *db)
+{
+    auto &kept = rawStatements();
+    for (auto it = kept.begin(); it != kept.end();) {
+        if (it->first.first == db) {
+            sqlite3_finalize(it->second);
+            it = kept.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    sqlite3_close(db);
+}
+
+namespace
+{
+sqlite3_stmt *keptStatement(sqlite3 *db, const char *sql, const QList<QByteArray> &params)
+{
+    sqlite3_stmt *&st = rawStatements()[{db, std::string(sql)}];
+    if (!st)
+        sqlite3_prepare_v2(db, sql, -1, &st, nullptr);
+    sqlite3_reset(st);
+    for (int i = 0; i < params.size(); ++i)
+        sqlite3_bind_text(st, i + 1, params[i].constData(), int(params[i].size()), SQLITE_TRANSIENT);
+    return st;
+}
+
+qint64 g_read = 0; // what was read, so that the reads cannot be optimised away
+} // namespace
+
+int readRows(sqlite3 *db, const char *sql, const QList<QByteArray> &params, int limit)
+{
+    sqlite3_stmt *st = keptStatement(db, sql, params);
+    const int n = sqlite3_column_count(st);
+    int rows = 0;
+    while ((limit < 0 || rows < limit) && sqlite3_step(st) == SQLITE_ROW) {
+        ++rows;
+        for (int i = 0; i < n; ++i) {
+            switch (sqlite3_column_type(st, i)) {
+            case SQLITE_INTEGER:
+                g_read += sqlite3_column_int64(st, i);
+                break;
+            case SQLITE_FLOAT:
+                g_read += qint64(sqlite3_column_double(st, i));
+                break;
+            case SQLITE_NULL:
+                break;
+            default:
+                g_read += sqlite3_column_bytes(st, i);
+            }
+        }
+    }
+    sqlite3_reset(st);
+    return rows;
+}
+
+namespace
+{
+// The least a view needs: rows of texts.
+class TextTable : public QAbstractTableModel
+{
+public:
+    QList<QStringList> rows;
+    int columns = 0;
+    int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(rows.size()); }
+    int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : columns; }
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        return rows.at(index.row()).value(index.column());
+    }
+    void reset(QList<QStringList> r, int c)
+    {
+        beginResetModel();
+        rows = std::move(r);
+        columns = c;
+        endResetModel();
+    }
+};
+} // namespace
+
+struct RawGrid::Parts {
+    QTableView view;
+    TextTable model;
+    int rows = 0;
+};
+
+RawGrid::RawGrid(const QSize &size, int rowHeight, int rows) : m(std::make_unique<Parts>())
+{
+    m->rows = rows;
+    m->view.setModel(&m->model);
+    m->view.verticalHeader()->hide();
+    m->view.verticalHeader()->setDefaultSectionSize(rowHeight);
+    m->view.resize(size);
+}
+
+RawGrid::~RawGrid() = default;
+
+int RawGrid::show(sqlite3 *db, const char *sql, const QList<QByteArray> &params)
+{
+    sqlite3_stmt *st = keptStatement(db, sql, params);
+    const int n = sqlite3_column_count(st);
+    QList<QStringList> rows;
+    while (rows.size() < m->rows && sqlite3_step(st) == SQLITE_ROW) {
+        QStringList cells;
+        for (int i = 0; i < n; ++i)
+            cells << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, i)),
+                                       sqlite3_column_bytes(st, i));
+        rows << cells;
+    }
+    sqlite3_reset(st);
+    const int shown = int(rows.size());
+    m->model.reset(std::move(rows), n);
+    m->view.show();
+    QCoreApplication::processEvents(); // painted
+    return shown;
+}
+
+int screenRows(const QTableView &grid)
+{
+    const int h = grid.verticalHeader()->defaultSectionSize();
+    return h > 0 ? (grid.viewport()->height() + h - 1) / h : 0;
 }
 
 qint64 stepRows(sqlite3 *db, const char *sql, const QByteArray &param)

@@ -1,8 +1,13 @@
 #pragma once
 // Shared by the benchmarks: a large shop database made from the real schema, and timing.
+#include <QByteArray>
+#include <QList>
+#include <QSize>
 #include <QString>
 #include <functional>
+#include <memory>
 
+class QTableView;
 struct sqlite3;
 
 namespace pv::bench
@@ -41,8 +46,35 @@ struct ShopPlace {
 ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const ShopSize &size);
 // The same for a folder given (empty: defaultFolder beside the program).
 ShopPlace prepareShop(const QString &folder, const QString &defaultFolder, const ShopSize &size);
-// The shop opened with bare sqlite3 calls and the program's SQL functions: the raw side.
+// The shop opened with bare sqlite3 calls, the program's SQL functions and the settings the
+// program gives its own connection (journal, sync, reads through a mapping of the file): the
+// raw side. closeRaw lets go of the statements readRows kept, then of the file.
 sqlite3 *openRaw(const QString &path);
+void closeRaw(sqlite3 *db);
+
+// A select run with bare sqlite3 calls the way a list keeps its rows: each value read in the
+// type it is stored in, text only where a cell is text. The statement is prepared once per
+// connection, as the program keeps its own. At most limit rows (-1: every row); returns the
+// rows read.
+int readRows(sqlite3 *db, const char *sql, const QList<QByteArray> &params = {}, int limit = -1);
+
+// The raw side's grid: a bare QTableView, as large as the window's grid, showing as text the
+// rows of a select that fit on its screen.
+class RawGrid
+{
+public:
+    // rows: how many rows the window's grid shows at once.
+    RawGrid(const QSize &size, int rowHeight, int rows);
+    ~RawGrid();
+    // Reads the first screen of sql's rows and shows them painted; returns the rows shown.
+    int show(sqlite3 *db, const char *sql, const QList<QByteArray> &params = {});
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m;
+};
+// Rows a grid shows at once, the last one partly.
+int screenRows(const QTableView &grid);
 
 // Runs a select with bare sqlite3 calls, an optional text bound to its first `?`, stepping
 // every row and reading every column as text, as a window's list would; returns a sum of

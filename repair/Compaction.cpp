@@ -40,6 +40,13 @@ Outcome outcomeOf(const pv::DbError &error, Outcome otherwise)
     }
 }
 
+// The failure the connection last met.
+pv::DbError engineError(sqlite3 *db)
+{
+    const int number = sqlite3_extended_errcode(db);
+    return {number, pv::userReason(number), QString::fromUtf8(sqlite3_errmsg(db))};
+}
+
 // The first column of every row the statement gives; false when it fails.
 bool firstColumn(sqlite3 *db, const char *sql, QStringList *out)
 {
@@ -56,14 +63,16 @@ bool firstColumn(sqlite3 *db, const char *sql, QStringList *out)
 }
 
 // Every table's rows, counted on the table itself: an index may be the damaged part.
+// SQLite's statistics tables but sqlite_stat1 (which the copy carries) are made anew by
+// ANALYZE: neither carried nor counted.
 bool countRows(pv::Database &db, RowCounts *counts, pv::DbError *error)
 {
     QStringList tables;
     if (!firstColumn(db.handle(),
-                     "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 ORDER BY name",
+                     "SELECT name FROM sqlite_master WHERE type = 'table' AND rootpage > 0 AND "
+                     "(substr(name, 1, 11) <> 'sqlite_stat' OR name = 'sqlite_stat1') ORDER BY name",
                      &tables)) {
-        error->number = sqlite3_extended_errcode(db.handle());
-        error->message = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+        *error = engineError(db.handle());
         return false;
     }
     counts->clear();
@@ -111,8 +120,7 @@ bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error
                      "SELECT sql FROM original.sqlite_master WHERE type IN ('index', 'view', 'trigger') AND "
                      "sql IS NOT NULL ORDER BY type = 'trigger', rowid",
                      &others)) {
-        error->number = sqlite3_extended_errcode(h);
-        error->message = QString::fromUtf8(sqlite3_errmsg(h));
+        *error = engineError(h);
         return false;
     }
     // Two whole numbers the program may keep in the header; read back as numbers, they
@@ -137,14 +145,23 @@ bool rebuildInto(pv::Database &copy, const QString &original, pv::DbError *error
                            .arg(name)))
             return fail();
     }
-    const bool counters =
-        copy.scalar(
-                QStringLiteral("SELECT count(*) FROM original.sqlite_master WHERE name = 'sqlite_sequence'"))
-            .toInt() > 0;
-    if (counters &&
-        !copy.exec(QStringLiteral("DELETE FROM main.sqlite_sequence; "
-                                  "INSERT INTO main.sqlite_sequence SELECT * FROM original.sqlite_sequence")))
-        return fail();
+    // SQLite's own tables that hold something of the file: the AUTOINCREMENT counters (made
+    // with their tables) and the statistics an outside ANALYZE left (an ANALYZE of the schema
+    // table alone makes their table and gathers nothing).
+    for (const auto &[table, make] :
+         {std::pair{"sqlite_sequence", ""}, {"sqlite_stat1", "ANALYZE main.sqlite_master"}}) {
+        const QString name = QLatin1String(table);
+        const QVariant there =
+            copy.scalar(QStringLiteral("SELECT count(*) FROM original.sqlite_master WHERE name = ?"), {name});
+        if (copy.lastError())
+            return fail();
+        if (there.toInt() == 0)
+            continue;
+        if ((*make && !copy.exec(QLatin1String(make))) ||
+            !copy.exec(QStringLiteral("DELETE FROM main.%1; INSERT INTO main.%1 SELECT * FROM original.%1")
+                           .arg(name)))
+            return fail();
+    }
     for (const QString &definition : others)
         if (!copy.exec(definition))
             return fail();
@@ -198,11 +215,6 @@ struct TemporaryGuard {
 
 } // namespace
 
-QString temporaryPathFor(const QString &databasePath)
-{
-    return QFileInfo(databasePath).absolutePath() + QLatin1Char('/') + QLatin1String(kTemporaryName);
-}
-
 void setBeforeReplaceHook(ReplaceHook hook)
 {
     g_beforeReplace = std::move(hook);
@@ -216,14 +228,15 @@ Outcome compactDatabase(const QString &path)
     // A link is followed: the file it names is rebuilt, the link stays a link.
     const QString original = given.canonicalFilePath();
     const QFileInfo info(original);
-    if (info.fileName().compare(QLatin1String(kTemporaryName), Qt::CaseInsensitive) == 0)
+    if (info.fileName().compare(QLatin1String(pv::kCompactionTemporaryName), Qt::CaseInsensitive) == 0)
         return Outcome::NotOurDatabase;
     const QString folder = info.absolutePath();
-    const QString temporary = temporaryPathFor(original);
+    const QString temporary = pv::compactionTemporaryPath(original);
 
-    // The main program on this folder runs: it holds the file and would go on writing to
-    // the replaced one. Holding its lock keeps it from starting until the work is done.
-    pv::InstanceLock mainProgram(QLatin1String(kMainProgram), folder);
+    // The main program on this file runs (from whatever folder links to it): it holds the
+    // file and would go on writing to the replaced one. Holding its lock keeps it from
+    // starting until the work is done.
+    pv::InstanceLock mainProgram(QLatin1String(kMainProgram), original);
     if (!mainProgram.isHeld())
         return Outcome::InUse;
 
@@ -252,10 +265,8 @@ Outcome compactDatabase(const QString &path)
         return outcomeOf(error, Outcome::Damaged);
 
     // A leftover journal beside the temporary name would be rolled into the new copy.
-    for (const QString &leftover :
-         {temporary, temporary + QStringLiteral("-journal"), temporary + QStringLiteral("-wal")})
-        if (fileThere(leftover) && !QFile::remove(leftover))
-            return Outcome::TemporaryFile;
+    if (!pv::removeCompactionLeftovers(original))
+        return Outcome::TemporaryFile;
     TemporaryGuard guard{temporary, true};
 
     {

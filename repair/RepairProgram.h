@@ -10,7 +10,8 @@ inline constexpr const char kProgramName[] = "bvRepair";
 // Names the program "bvRepair" (application name and message-box title).
 void setUpProgram();
 // The program's start after the application object exists: a second bvRepair on the
-// same folder ends silently (false); otherwise the window is shown (true).
+// same database file (from this folder or one whose file links to it) ends silently
+// (false); otherwise the window is shown (true).
 bool startProgram();
 
 } // namespace repair

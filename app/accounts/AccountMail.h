@@ -1,17 +1,28 @@
 #pragma once
 // The account window's e-mail command: btnMail drops down mnuPosta, whose two entries hand
-// the customer over to the e-mail window, as a plain message or with the statement.
+// the customer over to the e-mail window, as a plain message or with the statement. The
+// window gives the button and, through the hooks, what it shows of the customer.
+#include "app/accounts/FrmEmail.h"
+
 #include <QObject>
 
+#include <functional>
+
+class BvButton;
 class QAction;
 class QMenu;
-class veresiye2;
+class QWidget;
 
 class AccountMail : public QObject
 {
     Q_OBJECT
 public:
-    explicit AccountMail(veresiye2 &window);
+    struct Hooks {
+        std::function<FrmEmail::Customer()> customer; // name, address, totals and currency words
+        std::function<QString()> Text10;              // the account code
+    };
+
+    AccountMail(QWidget &window, BvButton &btnMail, Hooks hooks);
 
     QMenu *mnuPosta = nullptr;     // "Eposta"
     QAction *mnuBagMail = nullptr; // "Bağımsız E-Posta Gönder"
@@ -22,6 +33,5 @@ public:
     void mnuExtre_Click();
 
 private:
-    void handOver(); // the fields both entries write, in their order
-    veresiye2 &m_window;
+    Hooks m_hooks;
 };

@@ -76,18 +76,44 @@ CariToplu::CariToplu(pv::Form &window, pv::DataControl &Data5, CariYazdir &print
 {
     setObjectName(QStringLiteral("CariToplu"));
     m_grid = m_window.findChild<QTableView *>(QStringLiteral("DBGrid2"));
-    buildContractPanel();
-    buildPricePanel();
+    buildCommands();
 }
 
 CariToplu::~CariToplu() = default;
 
-void CariToplu::buildContractPanel()
+// The commands stand on the window from the start; each panel is built when its command
+// first opens it.
+void CariToplu::buildCommands()
 {
     QWidget *w = &m_window;
     // The free place of the command column, above "Geri".
     btnSozlesme = ui::button(w, "btnSozlesme", 11640, 8160, 3840, 480, QStringLiteral("Sözleşme Yazdır"));
+    connect(btnSozlesme, &BvButton::Click, this, &CariToplu::btnSozlesme_Click);
 
+    VornXPButton6 = w->findChild<BvButton *>(QStringLiteral("VornXPButton6"));
+    if (!VornXPButton6)
+        VornXPButton6 =
+            ui::button(w, "VornXPButton6", 11640, 4380, 3840, 480, QStringLiteral("Hesabı Sıfırla"));
+    btnFiyatGuncelle = w->findChild<BvButton *>(QStringLiteral("btnFiyatGuncelle"));
+    if (!btnFiyatGuncelle)
+        btnFiyatGuncelle = ui::button(
+            w, "btnFiyatGuncelle", 11640, 4920, 3840, 480, QStringLiteral("Tüm Fiyatları Güncelle"),
+            QStringLiteral(
+                "Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt "
+                "Satan İşletmeler İçindir.)"));
+    VornXPButton6->show();
+    btnFiyatGuncelle->show();
+    Timer6 = new pv::Timer(10, false, this);
+    connect(Timer6, &pv::Timer::tick, this, &CariToplu::Timer6_Timer);
+    connect(VornXPButton6, &BvButton::Click, this, &CariToplu::VornXPButton6_Click);
+    connect(btnFiyatGuncelle, &BvButton::Click, this, &CariToplu::btnFiyatGuncelle_Click);
+}
+
+void CariToplu::buildContractPanel()
+{
+    if (frmSozlesme)
+        return;
+    QWidget *w = &m_window;
     // Above the ledger, beside the note and photo commands: it hides no command.
     frmSozlesme = ui::panel(w, "frmSozlesme", 5520, 480, 6000, 1140, false);
     FrameFendrixon4 = ui::frame(frmSozlesme, "FrameFendrixon4", 0, 0, 6000, 1140,
@@ -103,27 +129,14 @@ void CariToplu::buildContractPanel()
         ui::button(f, "bntSozlesmePrint", 3600, 480, 2280, 555, QStringLiteral(" Sözleşmeyi Yazdır"));
     frmSozlesme->hide();
 
-    connect(btnSozlesme, &BvButton::Click, this, &CariToplu::btnSozlesme_Click);
     connect(bntSozlesmePrint, &BvButton::Click, this, &CariToplu::bntSozlesmePrint_Click);
 }
 
 void CariToplu::buildPricePanel()
 {
+    if (frmFiyatGuncel)
+        return;
     QWidget *w = &m_window;
-    VornXPButton6 = w->findChild<BvButton *>(QStringLiteral("VornXPButton6"));
-    if (!VornXPButton6)
-        VornXPButton6 =
-            ui::button(w, "VornXPButton6", 11640, 4380, 3840, 480, QStringLiteral("Hesabı Sıfırla"));
-    btnFiyatGuncelle = w->findChild<BvButton *>(QStringLiteral("btnFiyatGuncelle"));
-    if (!btnFiyatGuncelle)
-        btnFiyatGuncelle = ui::button(
-            w, "btnFiyatGuncelle", 11640, 4920, 3840, 480, QStringLiteral("Tüm Fiyatları Güncelle"),
-            QStringLiteral(
-                "Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt "
-                "Satan İşletmeler İçindir.)"));
-    VornXPButton6->show();
-    btnFiyatGuncelle->show();
-
     frmFiyatGuncel = ui::panel(w, "frmFiyatGuncel", 3840, 2760, 7560, 2640);
     FrameFendrixon2 = ui::frame(frmFiyatGuncel, "FrameFendrixon2", 0, 0, 7560, 2640, kWalkCaption);
     QWidget *f = FrameFendrixon2;
@@ -144,11 +157,6 @@ void CariToplu::buildPricePanel()
     btnOnay = ui::button(Frame3, "btnOnay", 2880, 540, 1560, 480, QStringLiteral(" Tamam"));
     Frame3->hide();
     frmFiyatGuncel->hide();
-
-    Timer6 = new pv::Timer(10, false, this);
-    connect(Timer6, &pv::Timer::tick, this, &CariToplu::Timer6_Timer);
-    connect(VornXPButton6, &BvButton::Click, this, &CariToplu::VornXPButton6_Click);
-    connect(btnFiyatGuncelle, &BvButton::Click, this, &CariToplu::btnFiyatGuncelle_Click);
     connect(btnOnay, &BvButton::Click, this, &CariToplu::btnOnay_Click);
 }
 
@@ -165,6 +173,7 @@ QString CariToplu::value(const char *boxName) const
 
 void CariToplu::btnSozlesme_Click()
 {
+    buildContractPanel();
     ui::showAt(frmSozlesme, 5520, 480);
     txtSozTarih->setDate(pv::Clock::today());
     txtTeslimTarih->setDate(pv::Clock::today());
@@ -194,6 +203,10 @@ void CariToplu::bntSozlesmePrint_Click()
 
 pv::Report &CariToplu::contract()
 {
+    buildContractPanel();
+    // The customer's details as the card shows them.
+    if (m_hooks.customerCard)
+        m_hooks.customerCard();
     pv::Report &r = pv::Reports::get(QStringLiteral("Sozlesme"));
     r.dataControl().setDatabase(m_ledger.Database());
     r.dataControl().setSource(kContractSql, {pv::dateKey(txtSozTarih->date()), m_hooks.Text10()});
@@ -273,6 +286,7 @@ void CariToplu::btnFiyatGuncelle_Click()
                                   "Hareketlerine Yansıtılacaktır. Emin misiniz?"),
                    pv::vbYesNo | pv::vbCritical, kWarnTitle) != pv::vbYes)
         return;
+    buildPricePanel();
     if (m_grid)
         m_grid->setFocus();
     lockForWalk();

@@ -48,12 +48,13 @@ public:
         std::function<void()> menukilitac2;          // unlocks them
         std::function<void(const QString &)> Text11; // the date of the last entry of this visit
         std::function<void()> commandRules;          // the e-mail and photo commands' own rules
+        std::function<void()> customerCard;          // builds the card panel whose boxes the contract prints
     };
 
     CariToplu(pv::Form &window, pv::DataControl &Data5, CariYazdir &print, Hooks hooks);
     ~CariToplu() override;
 
-    // ---- contract panel
+    // ---- contract panel, built by its command
     BvButton *btnSozlesme = nullptr; // "Sözleşme Yazdır"
     QFrame *frmSozlesme = nullptr;
     FrameFendrixon *FrameFendrixon4 = nullptr; // "Sözleşme Bilgileri ve Ödeme Planı"
@@ -63,7 +64,7 @@ public:
     pv::HandOff txtSozBedel;                   // the contract amount, "#,##0.00"
     pv::HandOff ytl2text;                      // the amount in words
 
-    // ---- reset and prices
+    // ---- reset and prices, the walk's panel built when a walk starts
     BvButton *VornXPButton6 = nullptr;    // "Hesabı Sıfırla"
     BvButton *btnFiyatGuncelle = nullptr; // "Tüm Fiyatları Güncelle"
     QFrame *frmFiyatGuncel = nullptr;
@@ -96,6 +97,7 @@ public:
     void btnOnay_Click();
 
 private:
+    void buildCommands();
     void buildContractPanel();
     void buildPricePanel();
     QString value(const char *boxName) const;

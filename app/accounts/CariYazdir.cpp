@@ -90,15 +90,9 @@ void CariYazdir::buildPanel()
         musListesiFrm->setObjectName(QStringLiteral("musListesiFrm"));
     }
     pv::setGeometryTwips(musListesiFrm, 120, 1680, 6615, 2295);
-    const QList<QWidget *> earlier =
-        musListesiFrm->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    FrameFendrixon3 = ui::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 6615, 2295,
-                                QStringLiteral("Müşteri Hareketlerini Yazdır"));
-    for (QWidget *child : earlier) {
-        child->setParent(FrameFendrixon3);
-        child->show();
-    }
-    QWidget *f = FrameFendrixon3;
+    // The choices are read by every print; the panel's frame and commands are built when
+    // it is first opened, and take these in.
+    QWidget *f = musListesiFrm;
     xpCombo2 = w->findChild<QComboBox *>(QStringLiteral("xpCombo2"));
     xpCombo1 = w->findChild<QComboBox *>(QStringLiteral("xpCombo1"));
     TextSize = w->findChild<QComboBox *>(QStringLiteral("TextSize"));
@@ -119,12 +113,6 @@ void CariYazdir::buildPanel()
         TextSize = ui::comboBox(f, "TextSize", 4080, 780, 960, 315, sizes);
         TextSize->setCurrentText(QStringLiteral("8"));
     }
-    muslisyzdBtn =
-        ui::button(f, "muslisyzdBtn", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
-    muslisyzdBtn2 =
-        ui::button(f, "muslisyzdBtn2", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
-    muslisyzdBtn2->hide();
-    vekbutton1 = ui::button(f, "vekbutton1", 4080, 1440, 2280, 480, QStringLiteral("Vazgeç"));
     musListesiFrm->hide();
 
     // ---- date range: the pickers lie under their command until it is used
@@ -176,13 +164,34 @@ void CariYazdir::buildPanel()
     connect(mnuMHY, &QAction::triggered, this, &CariYazdir::mnuMHY_Click);
     connect(mnuSime, &QAction::triggered, this, &CariYazdir::mnuSime_Click);
     connect(mnuSims, &QAction::triggered, this, &CariYazdir::mnuSims_Click);
-    connect(vekbutton1, &BvButton::Click, this, &CariYazdir::vekbutton1_Click);
-    connect(muslisyzdBtn, &BvButton::Click, this, &CariYazdir::muslisyzdBtn_Click);
-    connect(muslisyzdBtn2, &BvButton::Click, this, &CariYazdir::muslisyzdBtn2_Click);
     connect(tgoster2, &BvButton::Click, this, &CariYazdir::tgoster2_Click);
     connect(tgoster, &BvButton::Click, this, &CariYazdir::tgoster_Click);
     if (DBGrid2)
         DBGrid2->viewport()->installEventFilter(this);
+}
+
+void CariYazdir::buildPrintPanel()
+{
+    if (FrameFendrixon3)
+        return;
+    const QList<QWidget *> earlier =
+        musListesiFrm->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    FrameFendrixon3 = ui::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 6615, 2295,
+                                QStringLiteral("Müşteri Hareketlerini Yazdır"));
+    for (QWidget *child : earlier) {
+        child->setParent(FrameFendrixon3);
+        child->show();
+    }
+    QWidget *f = FrameFendrixon3;
+    muslisyzdBtn =
+        ui::button(f, "muslisyzdBtn", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
+    muslisyzdBtn2 =
+        ui::button(f, "muslisyzdBtn2", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
+    muslisyzdBtn2->hide();
+    vekbutton1 = ui::button(f, "vekbutton1", 4080, 1440, 2280, 480, QStringLiteral("Vazgeç"));
+    connect(vekbutton1, &BvButton::Click, this, &CariYazdir::vekbutton1_Click);
+    connect(muslisyzdBtn, &BvButton::Click, this, &CariYazdir::muslisyzdBtn_Click);
+    connect(muslisyzdBtn2, &BvButton::Click, this, &CariYazdir::muslisyzdBtn2_Click);
 }
 
 bool CariYazdir::eventFilter(QObject *watched, QEvent *event)
@@ -410,6 +419,7 @@ void CariYazdir::txtFormKodu_Change()
 void CariYazdir::mnuMHY_Click()
 {
     Command3();
+    buildPrintPanel();
     ui::showAt(musListesiFrm, 120, 1680);
     ui::setEnabled(&m_window, kPanelLocks, false);
 }
@@ -429,6 +439,7 @@ void CariYazdir::vekbutton1_Click()
 
 void CariYazdir::tgoster2_Click()
 {
+    buildPrintPanel(); // its print command becomes the range's
     tgoster2->hide();
     for (QWidget *shown :
          {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})

@@ -59,7 +59,7 @@ public:
     BvButton *VornXPButton5 = nullptr; // "Listeyi Yazdır"
     QTableView *DBGrid2 = nullptr;
     QFrame *musListesiFrm = nullptr;
-    FrameFendrixon *FrameFendrixon3 = nullptr; // "Müşteri Hareketlerini Yazdır"
+    FrameFendrixon *FrameFendrixon3 = nullptr; // "Müşteri Hareketlerini Yazdır", built with the panel
     QComboBox *xpCombo2 = nullptr;
     QComboBox *xpCombo1 = nullptr;
     QComboBox *TextSize = nullptr;
@@ -107,6 +107,7 @@ protected:
 
 private:
     void buildPanel();
+    void buildPrintPanel();
     QString value(const char *boxName) const;
     QString customerCode() const;
     QString orderClause() const;

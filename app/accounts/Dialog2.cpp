@@ -1,21 +1,18 @@
 #include "app/accounts/Dialog2.h"
 
-#include "app/accounts/FrmEmail.h"
 #include "app/ui/Kit.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/PropertyBag.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Timer.h"
-#include "platform/mail/MailMessage.h"
 
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QtDebug>
+
+#include <utility>
 
 Dialog2::Dialog2()
 {
@@ -68,55 +65,50 @@ void Dialog2::failed(const QString &why)
                pv::vbCritical, QStringLiteral("Hata"));
 }
 
+void Dialog2::start(const Outgoing &mail, QWidget *owner)
+{
+    if (XP_ProgressBar1->Value() == 100)
+        XP_ProgressBar1->setValue(0);
+    m_pending = mail;
+    Timer1->setEnabled(true);
+    Show(pv::Form::Modal, owner);
+}
+
 void Dialog2::Timer1_Timer()
 {
     // One send per press: no second tick may start while this one runs or its message shows.
     Timer1->setEnabled(false);
-    if (!pv::isLoaded<FrmEmail>()) {
+    if (!m_pending) {
         Hide();
         return;
     }
-    FrmEmail &f = pv::form<FrmEmail>();
+    const Outgoing mail = *std::exchange(m_pending, std::nullopt);
 
     progress(20, QStringLiteral("Sunucuya bağlanıyor . . . . ."));
     pv::SmtpTransport smtp = transport;
-    smtp.host = f.Label10->text();
+    smtp.host = mail.host;
     bool portOk = false;
-    smtp.port = f.Label11->text().toInt(&portOk);
+    smtp.port = mail.port.toInt(&portOk);
     if (!portOk || smtp.port <= 0 || smtp.port > 65535)
-        return failed(QStringLiteral("bad port ") + f.Label11->text());
+        return failed(QStringLiteral("bad port ") + mail.port);
     progress(30);
-    smtp.user = f.TextBox9->text();
-    smtp.password = f.TextBox10->text();
+    smtp.user = mail.user;
+    smtp.password = mail.password;
     progress(50, QStringLiteral("E-posta göndererek lütfen bekleyin . . . . ."));
 
-    pv::MailMessage m;
-    m.to = {{f.TextBox2->text(), f.TextBox3->text()}};
-    m.from = {f.TextBox4->text(), f.TextBox5->text()};
-    m.cc = pv::MailMessage::splitAddresses(f.TextBox6->text());
-    m.bcc = pv::MailMessage::splitAddresses(f.TextBox7->text());
-    m.subject = f.TextBox8->text();
+    pv::MailMessage m = mail.message;
     m.date = pv::Clock::now();
     progress(60);
-    m.body = f.TextBox1->toPlainText();
-    for (int i = 0; i < f.ListBox1->count(); ++i) {
+    for (qsizetype i = 0; i < m.attachments.size(); ++i)
         progress(75, QStringLiteral("Dosya Ekli e-posta gönderirken lütfen bekleyin . . ."));
-        pv::MailAttachment a;
-        a.path = f.ListBox1->item(i)->text();
-        if (a.path == f.txtExtreYol->text()) {
-            a.contentType = QStringLiteral("text/html");
-            a.charset = QStringLiteral("windows-1254");
-        }
-        m.attachments << a;
-    }
 
     QByteArray bytes;
     QString why;
     if (!m.build(&bytes, &why))
         return failed(why);
-    const pv::SmtpTransport::Result sent = smtp.send(m.envelopeSender(), m.envelopeRecipients(), bytes);
-    if (!sent.ok)
-        return failed(sent.error);
+    const pv::SmtpTransport::Result result = smtp.send(m.envelopeSender(), m.envelopeRecipients(), bytes);
+    if (!result.ok)
+        return failed(result.error);
 
     m_lastError.clear();
     progress(90);
@@ -125,5 +117,5 @@ void Dialog2::Timer1_Timer()
     Timer1->setEnabled(false);
     pv::MsgBox(QStringLiteral("E-posta(lar) başarıyla gönderildi."), pv::vbInformation,
                QStringLiteral("Başarılı"));
-    f.ResetMailForm();
+    emit sent();
 }

@@ -1,11 +1,9 @@
 #include "app/accounts/FrmEmail.h"
 
-#include "app/accounts/Dialog2.h"
 #include "app/accounts/StatementHtml.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/Twips.h"
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
@@ -13,7 +11,6 @@
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
-#include "platform/forms/Timer.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -233,6 +230,43 @@ void FrmEmail::buildTextPanel()
 QString FrmEmail::recipientExample()
 {
     return QStringLiteral("musteri@ornek.com");
+}
+
+// ---------------------------------------------------------------- opening
+
+void FrmEmail::fill(const Customer &c)
+{
+    TextBox2->setText(c.name);
+    TextBox3->setText(c.address);
+    txtMusteri->setText(c.name);
+    VornXPTextBox2->setText(c.debt);
+    VornXPTextBox3->setText(c.paid);
+    VornXPTextBox4->setText(c.balance);
+    txtPt1->setText(c.currency[0]);
+    txtPt2->setText(c.currency[1]);
+    txtPt3->setText(c.currency[2]);
+}
+
+void FrmEmail::openPlain(const Customer &c)
+{
+    fill(c);
+    Show(pv::Form::Modal);
+}
+
+void FrmEmail::openStatement(const Customer &c, const QString &code)
+{
+    fill(c);
+    Text10 = code;
+    txtHtmYap = QStringLiteral("1"); // writes the statement now, over the account window
+    if (txtExtreYol->text().isEmpty()) {
+        // The export has said why; a message that speaks of an attached statement must not follow.
+        pv::Unload(this);
+        return;
+    }
+    TextBox1->setPlainText(
+        QStringLiteral("Sayın, Müşterimiz\r\rHesap Özetiniz ile ilgili ekstre detaylarınızı "
+                       "ekte bulabilirsiniz."));
+    Show(pv::Form::Modal);
 }
 
 // ---------------------------------------------------------------- loading
@@ -472,12 +506,34 @@ void FrmEmail::trimMailFields()
         boxes.at(i)->setText(trimBlanks(texts.at(i)));
 }
 
+Dialog2::Outgoing FrmEmail::outgoing() const
+{
+    Dialog2::Outgoing out;
+    out.host = Label10->text();
+    out.port = Label11->text();
+    out.user = TextBox9->text();
+    out.password = TextBox10->text();
+    pv::MailMessage &m = out.message;
+    m.to = {{TextBox2->text(), TextBox3->text()}};
+    m.from = {TextBox4->text(), TextBox5->text()};
+    m.cc = pv::MailMessage::splitAddresses(TextBox6->text());
+    m.bcc = pv::MailMessage::splitAddresses(TextBox7->text());
+    m.subject = TextBox8->text();
+    m.body = TextBox1->toPlainText();
+    for (int i = 0; i < ListBox1->count(); ++i) {
+        pv::MailAttachment a;
+        a.path = ListBox1->item(i)->text();
+        if (a.path == txtExtreYol->text()) {
+            a.contentType = QStringLiteral("text/html");
+            a.charset = QStringLiteral("windows-1254");
+        }
+        m.attachments << a;
+    }
+    return out;
+}
+
 void FrmEmail::CommandButton1_Click()
 {
-    Dialog2 &d = pv::form<Dialog2>();
-    if (d.XP_ProgressBar1->Value() == 100)
-        d.XP_ProgressBar1->setValue(0);
-
     struct Check {
         bool failed;
         QString message, title;
@@ -515,8 +571,9 @@ void FrmEmail::CommandButton1_Click()
 
     trimMailFields();
     m_senderTrimmed = true;
-    d.Timer1->setEnabled(true);
-    d.Show(pv::Form::Modal, this);
+    Dialog2 &d = pv::form<Dialog2>();
+    connect(&d, &Dialog2::sent, this, &FrmEmail::ResetMailForm, Qt::UniqueConnection);
+    d.start(outgoing(), this);
 }
 
 void FrmEmail::ResetMailForm()

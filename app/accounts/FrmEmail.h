@@ -1,15 +1,16 @@
 #pragma once
-// The e-mail window: one message from the shop to one customer. The account window writes
-// the customer's name, address, totals and currency words into it and shows it modally;
-// for the statement it also writes the customer code and the export trigger txtHtmYap,
-// which writes the HTML statement and attaches it before the window shows.
+// The e-mail window: one message from the shop to one customer, opened modally from the
+// account window with the customer's name, address, totals and currency words. The
+// statement opener also writes the HTML statement of the customer's code and attaches it
+// before the window shows.
 //
-//   auto &m = pv::form<FrmEmail>();
-//   m.TextBox2->setText(name); m.TextBox3->setText(address); ...
-//   m.Text10 = code; m.txtHtmYap = "1";   // statement only
-//   m.Show(pv::Form::Modal);
+//   FrmEmail::Customer c{name, address, debt, paid, balance, {"TL", "TL", "TL"}};
+//   pv::form<FrmEmail>().openPlain(c);           // modal: returns when it closes
+//   pv::form<FrmEmail>().openStatement(c, code); // the same with the statement
 //
-// The send command checks and trims the fields, then the send dialog Dialog2 reads them.
+// The send command checks and trims the fields, then hands the message to the send
+// dialog Dialog2.
+#include "app/accounts/Dialog2.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -40,6 +41,19 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload(int &Cancel) override;
+
+    // What the account window hands over, as it shows it.
+    struct Customer {
+        QString name;
+        QString address;
+        QString debt, paid, balance;
+        QString currency[3]; // the words beside the debt, paid and balance
+    };
+    // A plain message to the customer.
+    void openPlain(const Customer &c);
+    // The customer's statement written and attached under the standard text; when it
+    // could not be written the window closes unseen (the export has said why).
+    void openStatement(const Customer &c, const QString &code);
 
     // ---- composition area
     FrameFendrixon *mailFRM = nullptr;  // "E-POSTA İLE GÖNDER"
@@ -132,6 +146,8 @@ public:
     static QString recipientExample();
 
 private:
+    void fill(const Customer &c); // the hand-off's boxes, in their order
+    Dialog2::Outgoing outgoing() const;
     void buildComposition();
     void buildHidden();
     void buildSubjectPanel();

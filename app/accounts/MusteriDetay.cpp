@@ -16,6 +16,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMetaProperty>
 #include <QPixmap>
 #include <QPlainTextEdit>
 
@@ -64,6 +65,12 @@ QPlainTextEdit *makeMemo(QWidget *parent, const char *name, double l, double t, 
     return e;
 }
 
+// What a box of the panels holds: a line's text, a memo's plain text, a list's current text.
+QString boxText(const QWidget *box)
+{
+    return box->metaObject()->userProperty().read(box).toString();
+}
+
 void bindMemo(pv::DataControl &dc, QPlainTextEdit *memo, const QString &field)
 {
     dc.bind(
@@ -87,12 +94,12 @@ MusteriDetay::MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks
     : QObject(&window), m_window(window), m_data(Data1), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("MusteriDetay"));
-    buildCard();
+    buildCommands();
     buildDeletePanel();
-    buildNoteAndPhoto();
 
     pv::bindField(m_data, txtFoto, QStringLiteral("foto"));
     pv::bindField(m_data, txtMail, QStringLiteral("mail"));
+    pv::bindField(m_data, m_storedNote, QStringLiteral("Not"));
     txtFoto.onChange(this, &MusteriDetay::txtFoto_Change);
     txtMail.onChange(this, &MusteriDetay::txtMail_Change);
     // A field that shows the same text as before raises no change: the rules are applied
@@ -109,14 +116,48 @@ MusteriDetay::MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks
 
 MusteriDetay::~MusteriDetay() = default;
 
-void MusteriDetay::buildCard()
+// The commands stand on the window from the start; each panel is built when its command
+// first opens it.
+void MusteriDetay::buildCommands()
 {
     MyButton1 = take<BvButton>("MyButton1", nullptr, [this] {
         return ui::button(&m_window, "MyButton1", 11640, 6000, 3840, 480,
                           QStringLiteral("Müşteri Bilgileri Düzenle "));
     });
     MyButton1->show();
+    connect(MyButton1, &BvButton::Click, this, &MusteriDetay::MyButton1_Click);
 
+    btnNote = take<BvButton>("btnNote", nullptr, [this] {
+        return ui::button(&m_window, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
+                          QStringLiteral("Müşteriye Ait Notu Göster"),
+                          {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+    });
+    btnNote->show();
+    btnResimGoster = ui::button(&m_window, "btnResimGoster", 4800, 1080, 600, 495, QString(),
+                                QStringLiteral("Müşteri Resmini Göster"),
+                                {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+    btnMail = m_window.findChild<BvButton *>(QStringLiteral("btnMail"));
+    btnSMS = take<BvButton>("btnSMS", nullptr, [this] {
+        return ui::button(&m_window, "btnSMS", 11640, 7080, 3840, 480, QStringLiteral("SMS Gönder"),
+                          QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
+    });
+    btnSMS->show();
+    VornXPButton2 = take<BvButton>("VornXPButton2", nullptr, [this] {
+        return ui::button(&m_window, "VornXPButton2", 11640, 7620, 3840, 480,
+                          QStringLiteral("Hesap Makinesi"));
+    });
+    VornXPButton2->show();
+
+    connect(btnNote, &BvButton::Click, this, &MusteriDetay::btnNote_Click);
+    connect(btnResimGoster, &BvButton::Click, this, &MusteriDetay::btnResimGoster_Click);
+    connect(btnSMS, &BvButton::Click, this, &MusteriDetay::btnSMS_Click);
+    connect(VornXPButton2, &BvButton::Click, this, &MusteriDetay::VornXPButton2_Click);
+}
+
+void MusteriDetay::buildCard()
+{
+    if (musterifrm)
+        return;
     musterifrm = new QFrame(&m_window);
     musterifrm->setObjectName(QStringLiteral("musterifrm"));
     pv::setGeometryTwips(musterifrm, 120, 1680, 9480, 4200);
@@ -195,7 +236,6 @@ void MusteriDetay::buildCard()
     setCardEditable(false);
     musterifrm->hide();
 
-    connect(MyButton1, &BvButton::Click, this, &MusteriDetay::MyButton1_Click);
     connect(MyButton2, &BvButton::Click, this, &MusteriDetay::MyButton2_Click);
     connect(kaydet, &BvButton::Click, this, &MusteriDetay::kaydet_Click);
     connect(MyButton6, &BvButton::Click, this, &MusteriDetay::MyButton6_Click);
@@ -233,14 +273,10 @@ void MusteriDetay::buildDeletePanel()
     connect(MyButton4, &BvButton::Click, this, &MusteriDetay::MyButton4_Click);
 }
 
-void MusteriDetay::buildNoteAndPhoto()
+void MusteriDetay::buildNote()
 {
-    btnNote = take<BvButton>("btnNote", nullptr, [this] {
-        return ui::button(&m_window, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
-                          QStringLiteral("Müşteriye Ait Notu Göster"),
-                          {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
-    });
-    btnNote->show();
+    if (frmNote)
+        return;
     frmNote = new QFrame(&m_window);
     frmNote->setObjectName(QStringLiteral("frmNote"));
     pv::setGeometryTwips(frmNote, 5640, 1560, 5160, 3240);
@@ -250,10 +286,15 @@ void MusteriDetay::buildNoteAndPhoto()
     BvButton6 = ui::button(FrameFendrixon5, "BvButton6", 3480, 2640, 1560, 480, QStringLiteral("Temizle"));
     bindMemo(m_data, txtNote, QStringLiteral("Not"));
     frmNote->hide();
+    connect(BvButton5, &BvButton::Click, this, &MusteriDetay::BvButton5_Click);
+    connect(BvButton6, &BvButton::Click, this, &MusteriDetay::BvButton6_Click);
+    connect(txtNote, &QPlainTextEdit::textChanged, this, &MusteriDetay::txtNote_Change);
+}
 
-    btnResimGoster = ui::button(&m_window, "btnResimGoster", 4800, 1080, 600, 495, QString(),
-                                QStringLiteral("Müşteri Resmini Göster"),
-                                {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+void MusteriDetay::buildPhoto()
+{
+    if (frmResim)
+        return;
     frmResim = new QFrame(&m_window);
     frmResim->setObjectName(QStringLiteral("frmResim"));
     frmResim->setFrameShape(QFrame::Box);
@@ -264,37 +305,13 @@ void MusteriDetay::buildNoteAndPhoto()
     Image7->setCursor(Qt::PointingHandCursor);
     pv::onClick(Image7, [this] { Image7_Click(); });
     frmResim->hide();
-
-    btnMail = m_window.findChild<BvButton *>(QStringLiteral("btnMail"));
-    btnSMS = take<BvButton>("btnSMS", nullptr, [this] {
-        return ui::button(&m_window, "btnSMS", 11640, 7080, 3840, 480, QStringLiteral("SMS Gönder"),
-                          QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
-    });
-    btnSMS->show();
-    VornXPButton2 = take<BvButton>("VornXPButton2", nullptr, [this] {
-        return ui::button(&m_window, "VornXPButton2", 11640, 7620, 3840, 480,
-                          QStringLiteral("Hesap Makinesi"));
-    });
-    VornXPButton2->show();
-
-    connect(btnNote, &BvButton::Click, this, &MusteriDetay::btnNote_Click);
-    connect(BvButton5, &BvButton::Click, this, &MusteriDetay::BvButton5_Click);
-    connect(BvButton6, &BvButton::Click, this, &MusteriDetay::BvButton6_Click);
-    connect(txtNote, &QPlainTextEdit::textChanged, this, &MusteriDetay::txtNote_Change);
-    connect(btnResimGoster, &BvButton::Click, this, &MusteriDetay::btnResimGoster_Click);
-    connect(btnSMS, &BvButton::Click, this, &MusteriDetay::btnSMS_Click);
-    connect(VornXPButton2, &BvButton::Click, this, &MusteriDetay::VornXPButton2_Click);
 }
 
 // ---------------------------------------------------------------- customer card panel
 
 void MusteriDetay::setCardEditable(bool on)
 {
-    for (QWidget *w :
-         {static_cast<QWidget *>(xpText8), static_cast<QWidget *>(xpText9), static_cast<QWidget *>(xpText10),
-          static_cast<QWidget *>(xpText13), static_cast<QWidget *>(xpText4), static_cast<QWidget *>(xpText11),
-          static_cast<QWidget *>(xpText12), static_cast<QWidget *>(xpText5), static_cast<QWidget *>(xpText6),
-          static_cast<QWidget *>(xpCombo3), static_cast<QWidget *>(xpCombo4)})
+    for (QWidget *w : cardBoxes())
         w->setEnabled(on);
     // The customer number is shown, never changed.
     xpText7->setEnabled(false);
@@ -302,6 +319,7 @@ void MusteriDetay::setCardEditable(bool on)
 
 void MusteriDetay::MyButton1_Click()
 {
+    buildCard();
     if (m_hooks.menukitle2)
         m_hooks.menukitle2();
     ui::setEnabled(&m_window, kCardLocks, false);
@@ -333,24 +351,24 @@ void MusteriDetay::kaydet_Click()
     }
     if (xpText4->text() != ui::mailValue(xpText4->text()))
         xpText4->setText(ui::mailValue(xpText4->text()));
-    // A refused write shows the stored row again; the user's input is put back for another try.
-    QList<std::pair<QLineEdit *, QString>> typed;
-    for (QLineEdit *box : {xpText8, xpText9, xpText13, xpText4, xpText11, xpText12, xpText5, xpText6})
-        typed.append({box, box->text()});
-    const QString address = xpText10->toPlainText();
-    const QString type = xpCombo3->currentText();
-    const QString currency = xpCombo4->currentText();
-    if (!m_data.UpdateRecord(kCardFields)) {
-        const QString reason = m_data.lastError().message;
-        for (const auto &[box, text] : typed)
-            box->setText(text);
-        xpText10->setPlainText(address);
-        xpCombo3->setCurrentText(type);
-        xpCombo4->setCurrentText(currency);
-        pv::MsgBox(QStringLiteral("Müşteri bilgileri kaydedilemedi.\n") + reason, pv::vbCritical,
+    // Only what was changed is written; a refused write leaves the typed values in place.
+    pv::ledger::CustomerCardEdit edit;
+    const std::pair<QWidget *, std::optional<QString> *> boxes[] = {
+        {xpText8, &edit.name},     {xpText9, &edit.phone},     {xpText10, &edit.address},
+        {xpText13, &edit.contact}, {xpText4, &edit.mail},      {xpText11, &edit.fax},
+        {xpText12, &edit.mobile},  {xpText5, &edit.taxOffice}, {xpText6, &edit.taxNumber},
+        {xpCombo3, &edit.type},    {xpCombo4, &edit.currency}};
+    for (const auto &[box, field] : boxes)
+        if (m_data.isChanged(box))
+            *field = boxText(box);
+    if (const pv::ledger::Result saved =
+            pv::ledger::updateCustomerCard(m_data.Database(), customerId(), edit);
+        !saved) {
+        pv::MsgBox(QStringLiteral("Müşteri bilgileri kaydedilemedi.\n") + saved.reason, pv::vbCritical,
                    kErrorTitle);
         return;
     }
+    showStored({txtNote});
 
     setCardEditable(false);
     MyButton2->show();
@@ -376,6 +394,32 @@ void MusteriDetay::unlockAfterCard()
     if (m_hooks.Command6_Click)
         m_hooks.Command6_Click();
     txtMail_Change();
+}
+
+qint64 MusteriDetay::customerId()
+{
+    pv::Recordset &rs = m_data.Recordset();
+    return rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
+}
+
+QList<QWidget *> MusteriDetay::cardBoxes() const
+{
+    if (!musterifrm)
+        return {};
+    return {xpText8,  xpText9, xpText10, xpText13, xpText4, xpText11,
+            xpText12, xpText5, xpText6,  xpCombo3, xpCombo4};
+}
+
+void MusteriDetay::showStored(const QList<QWidget *> &otherPanel)
+{
+    // A box of the other panel holding what was typed and not saved keeps it.
+    QList<std::pair<QWidget *, QString>> typed;
+    for (QWidget *box : otherPanel)
+        if (box && m_data.isChanged(box))
+            typed.append({box, boxText(box)});
+    m_data.Refresh();
+    for (const auto &[box, text] : typed)
+        box->metaObject()->userProperty().write(box, text);
 }
 
 // ---------------------------------------------------------------- delete-customer mode
@@ -420,22 +464,26 @@ void MusteriDetay::MyButton4_Click()
 void MusteriDetay::btnNote_Click()
 {
     if (btnNote->Value()) {
+        buildNote();
         ui::showAt(frmNote, 5640, 1560);
     } else {
         // Closed without saving: the stored note again.
-        frmNote->hide();
+        if (frmNote)
+            frmNote->hide();
         m_data.revertFields(kNoteFields);
     }
 }
 
 void MusteriDetay::BvButton5_Click()
 {
-    const QString note = txtNote->toPlainText();
-    if (!m_data.UpdateRecord(kNoteFields)) {
-        const QString reason = m_data.lastError().message;
-        txtNote->setPlainText(note); // kept for another try
-        pv::MsgBox(QStringLiteral("Not kaydedilemedi.\n") + reason, pv::vbCritical, kErrorTitle);
-        return;
+    if (m_data.isChanged(txtNote)) {
+        if (const pv::ledger::Result saved =
+                pv::ledger::updateCustomerNote(m_data.Database(), customerId(), txtNote->toPlainText());
+            !saved) {
+            pv::MsgBox(QStringLiteral("Not kaydedilemedi.\n") + saved.reason, pv::vbCritical, kErrorTitle);
+            return; // the text is kept for another try
+        }
+        showStored(cardBoxes());
     }
     frmNote->hide();
     btnNote->setValue(false);
@@ -448,18 +496,22 @@ void MusteriDetay::BvButton6_Click()
 
 void MusteriDetay::txtNote_Change()
 {
-    btnNote->setBackColor(txtNote->toPlainText().isEmpty() ? kGrey : kYellow);
+    // The note as typed once its panel is built, else as stored.
+    const bool empty = txtNote ? txtNote->toPlainText().isEmpty() : m_storedNote.text().isEmpty();
+    btnNote->setBackColor(empty ? kGrey : kYellow);
 }
 
 // ---------------------------------------------------------------- photo
 
 void MusteriDetay::btnResimGoster_Click()
 {
-    pv::setGeometryTwips(frmResim, 4680, 360, 3600, 3600);
     if (!btnResimGoster->Value()) {
-        frmResim->hide();
+        if (frmResim)
+            frmResim->hide();
         return;
     }
+    buildPhoto();
+    pv::setGeometryTwips(frmResim, 4680, 360, 3600, 3600);
     if (!ui::reportPhoto(txtFoto.text())) {
         btnResimGoster->setValue(false);
         return;

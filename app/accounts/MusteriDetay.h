@@ -9,6 +9,7 @@
 // the others are made here. The window's own procedures are reached through the hooks.
 #include "platform/forms/HandOff.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -44,7 +45,7 @@ public:
     MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks);
     ~MusteriDetay() override;
 
-    // ---- customer card panel
+    // ---- customer card panel, built by its command (MyButton1) or by buildCard
     QFrame *musterifrm = nullptr;
     FrameFendrixon *FrameFendrixon1 = nullptr; // "Müşteri Bilgileri Düzenle"
     QLineEdit *xpText7 = nullptr;              // mus_kodu, never editable
@@ -69,7 +70,7 @@ public:
     BvButton *MyButton3 = nullptr; // " İptal"
     BvButton *MyButton4 = nullptr; // " Müşteriyi ve Hareketlerini Sil"
 
-    // ---- note
+    // ---- note, its panel built by its command
     BvButton *btnNote = nullptr;
     QFrame *frmNote = nullptr;
     FrameFendrixon *FrameFendrixon5 = nullptr;
@@ -77,7 +78,7 @@ public:
     BvButton *BvButton5 = nullptr;     // "Kaydet"
     BvButton *BvButton6 = nullptr;     // "Temizle"
 
-    // ---- photo
+    // ---- photo, its panel built by its command
     BvButton *btnResimGoster = nullptr;
     QFrame *frmResim = nullptr;
     QLabel *Image7 = nullptr;
@@ -88,6 +89,9 @@ public:
     BvButton *btnMail = nullptr;
     BvButton *btnSMS = nullptr;
     BvButton *VornXPButton2 = nullptr;
+
+    // The card panel, hidden, for a reader of its boxes (the contract prints them).
+    void buildCard();
 
     // ---- handlers
     void MyButton1_Click();
@@ -109,13 +113,20 @@ public:
 
 private:
     template <class T> T *take(const char *name, QWidget *parent, const std::function<T *()> &make);
-    void buildCard();
+    void buildCommands();
     void buildDeletePanel();
-    void buildNoteAndPhoto();
+    void buildNote();
+    void buildPhoto();
     void setCardEditable(bool on);
     void unlockAfterCard();
+    qint64 customerId();
+    QList<QWidget *> cardBoxes() const;
+    // The customer row read again after a save of one panel; the other panel's unsaved
+    // boxes keep what was typed into them.
+    void showStored(const QList<QWidget *> &otherPanel);
 
     pv::Form &m_window;
     pv::DataControl &m_data;
     Hooks m_hooks;
+    pv::HandOff m_storedNote; // Not, for the note command's colour while its panel is unbuilt
 };

@@ -24,7 +24,6 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QTableView>
 
 namespace
@@ -44,15 +43,6 @@ QComboBox *makePickedList(QWidget *parent, const char *name, double l, double t,
     c->lineEdit()->setReadOnly(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     return c;
-}
-
-// The number the user typed as a whole number for the counter; nothing for any other text.
-std::optional<qint64> wholeNumber(const QString &text)
-{
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,18}$"));
-    if (!digits.match(text).hasMatch())
-        return std::nullopt;
-    return text.toLongLong();
 }
 
 } // namespace
@@ -368,89 +358,47 @@ void musteriekle::kaydet_Click()
 
 void musteriekle::KaydetForm()
 {
-    const QString number = xpText1->text().trimmed();
-    const QString name = xpText2->text().trimmed();
-    const QString type = xpCombo1->currentText();
-    const QDate today = pv::Clock::today();
-    const std::pair<const char *, QVariant> values[] = {
-        {"mus_kodu", number},
-        {"MusteriFirma", name},
-        {"ilgili", xpText10->text().trimmed()},
-        {"Telefon1", xpText3->text().trimmed()},
-        {"Telefon2", xpText8->text().trimmed()},
-        {"Gsm", xpText9->text().trimmed()},
-        {"Adres", xpText4->toPlainText().trimmed()},
-        {"vd", xpText5->text().trimmed()},
-        {"vdn", xpText6->text().trimmed()},
-        {"mail", ui::mailValue(xpText7->text())},
-        {"Turu", type},
-        {"MusGrup", xpCombo2->currentText()},
-        {"ParaTuru", xpCombo3->currentText()},
-        {"foto", txtFoto->text()},
-        {"Sonislem", today},
-        {"Bakiye", QStringLiteral("0,00")},
-        {"Sonislem2", pv::dateKey(today)},
-    };
+    pv::ledger::NewCustomer c;
+    c.code = xpText1->text().trimmed();
+    c.name = xpText2->text().trimmed();
+    c.contact = xpText10->text().trimmed();
+    c.phone = xpText3->text().trimmed();
+    c.fax = xpText8->text().trimmed();
+    c.mobile = xpText9->text().trimmed();
+    c.address = xpText4->toPlainText().trimmed();
+    c.taxOffice = xpText5->text().trimmed();
+    c.taxNumber = xpText6->text().trimmed();
+    c.mail = ui::mailValue(xpText7->text());
+    c.type = xpCombo1->currentText();
+    c.group = xpCombo2->currentText();
+    c.currency = xpCombo3->currentText();
+    c.photo = txtFoto->text();
+    c.createdOn = pv::Clock::today();
 
     // The row and the counter go together: a refused row leaves the counter as it was.
     pv::Database db;
-    pv::DbError error;
-    bool ok = db.open(pv::databasePath());
-    if (!ok)
-        error = db.lastError();
-    if (ok) {
-        pv::Transaction tx(db);
-        ok = tx.isActive();
-        if (!ok)
-            error = tx.lastError();
-        pv::Recordset rs;
-        if (ok && !(rs.open(db, QStringLiteral("select * from musteriler where 0")) && rs.AddNew())) {
-            ok = false;
-            error = rs.lastError();
-        }
-        for (const auto &[field, value] : values) {
-            if (ok && !rs.Fields(QLatin1String(field)).setValue(value)) {
-                ok = false;
-                error = rs.lastError();
-            }
-        }
-        if (ok && !rs.Update()) {
-            ok = false;
-            error = rs.lastError();
-        }
-        // A typed code that is no whole number leaves the counter alone, and so does one
-        // below the counter: the counter never goes back to numbers already handed out.
-        const auto counted = wholeNumber(number);
-        QString why;
-        if (ok && counted && !pv::ledger::takeCustomerNumber(db, *counted, &why)) {
-            ok = false;
-            error = {1, why};
-        }
-        if (ok && !tx.commit()) {
-            ok = false;
-            error = tx.lastError();
-        }
-    }
-
-    if (!ok) {
-        if (error.number == pv::DbError::DuplicateKey)
+    const pv::ledger::Result saved = db.open(pv::databasePath())
+                                         ? pv::ledger::addCustomer(db, c)
+                                         : pv::ledger::Result::failure(db.lastError().message);
+    if (!saved) {
+        if (saved.reason == pv::ledger::kCustomerCodeTaken)
             pv::MsgBox(
                 QStringLiteral("BU MÜŞTERİ NUMARASI KAYITLARDA MEVCUT. PROGRAMINIZDAKİ BU HATAYI LÜTFEN ") +
                     ui::makerAddress() + QStringLiteral(" ADRESİNE BİLDİRİNİZ."),
                 pv::vbInformation, QStringLiteral("Bilgi"));
         else
-            pv::MsgBox(QStringLiteral("Müşteri kaydedilemedi.\n") + error.message, pv::vbCritical,
+            pv::MsgBox(QStringLiteral("Müşteri kaydedilemedi.\n") + saved.reason, pv::vbCritical,
                        QStringLiteral("Hata"));
         xpText1->setFocus();
         return;
     }
 
-    Text1c = wholeNumber(number) ? number : Text1a.text();
+    Text1c = pv::ledger::customerNumberOf(c.code) ? c.code : Text1a.text();
     Data2->Refresh();
     Data1->Refresh();
 
     if (txtHsbAc.text() != QLatin1String("0"))
-        openAccount(number, name, type);
+        openAccount(c.code, c.name, c.type);
     pv::Unload(this);
 }
 

@@ -18,6 +18,7 @@
 #include "platform/forms/Clock.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
+#include "platform/forms/TextFit.h"
 #include "platform/forms/Timer.h"
 #include "platform/text/Formats.h"
 
@@ -113,8 +114,15 @@ veresiye2::veresiye2()
                                [this] {
                                    musteriDetay->txtMail_Change();
                                    musteriDetay->txtFoto_Change();
-                               }});
-    accountMail = new AccountMail(*this);
+                               },
+                               [this] { musteriDetay->buildCard(); }});
+    // What the e-mail window is handed: the customer as this window shows it.
+    const auto mailCustomer = [this] {
+        return FrmEmail::Customer{xpText3->text(),        txtMail.text(),
+                                  VornXPTextBox2->text(), VornXPTextBox3->text(),
+                                  VornXPTextBox4->text(), {txtPt1->text(), txtPt2->text(), txtPt3->text()}};
+    };
+    accountMail = new AccountMail(*this, *btnMail, {mailCustomer, [this] { return Text10.text(); }});
 
     Timer3 = new pv::Timer(200, false, this);
     Timer4 = new pv::Timer(5500, true, this);
@@ -300,7 +308,16 @@ void veresiye2::buildControls()
     connect(MyButton3, &BvButton::Click, this, &veresiye2::MyButton3_Click);
     musilfrm->hide();
 
-    // ---- edit panel
+    Frame5 = ui::panel(this, "Frame5", 0, 0, 1200, 600);
+    Frame5->hide();
+}
+
+// The edit and delete panels are built when their command first opens them: an account
+// opened to be looked at builds neither.
+void veresiye2::buildEditPanel()
+{
+    if (frmHareketEdit)
+        return;
     frmHareketEdit =
         ui::frame(this, "frmHareketEdit", 2400, 1920, 7320, 4560, QStringLiteral("Müşteri Hareketi Düzenle"));
     struct Line {
@@ -341,9 +358,19 @@ void veresiye2::buildControls()
     connect(BvButton2, &BvButton::Click, this, &veresiye2::BvButton2_Click);
     connect(BvButton3, &BvButton::Click, this, &veresiye2::BvButton3_Click);
     connect(BvButton1, &BvButton::Click, this, &veresiye2::BvButton1_Click);
+    const std::pair<QLineEdit *, const char *> edits[] = {
+        {txtEdit1, "Tarih"},      {txtEdit2, "Saat"},   {txtEdit3, "Turu"},   {txtEdit4, "Aciklama"},
+        {txtEdit5, "Eklenen"},    {txtEdit6, "Odenen"}, {txtEdit7, "Miktar"}, {txtEdit8, "Birim"},
+        {txtEdit9, "BirimFiyat"}, {txtEdit10, "Tarih2"}};
+    for (const auto &[box, field] : edits)
+        Data5->bind(box, QLatin1String(field));
     frmHareketEdit->hide();
+}
 
-    // ---- delete panel
+void veresiye2::buildDeletePanel()
+{
+    if (frmSilEkran)
+        return;
     frmSilEkran = ui::panel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
     auto *heading = ui::label(frmSilEkran, "Label26", 120, 120, 6000, 360,
                               QStringLiteral("SEÇİLİ VERESİYE İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
@@ -374,8 +401,7 @@ void veresiye2::buildControls()
                                         this);
     m_kasaModel->attach(DBGridKasa);
     frmTumSil2->hide();
-    Frame5 = ui::panel(this, "Frame5", 0, 0, 1200, 600);
-    Frame5->hide();
+    pv::fitTexts(frmTumSil2);
 }
 
 void veresiye2::bindFields()
@@ -394,12 +420,6 @@ void veresiye2::bindFields()
     ui::bindField(Data5, &txtIslemTuru, QStringLiteral("Turu"));
     ui::bindField(Data5, &txtProductCode2, QStringLiteral("ProductCode"));
     ui::bindField(Data5, &txtDusStokMik, QStringLiteral("Miktar"));
-    const std::pair<QLineEdit *, const char *> edits[] = {
-        {txtEdit1, "Tarih"},   {txtEdit2, "Saat"},  {txtEdit3, "Turu"},       {txtEdit4, "Aciklama"},
-        {txtEdit5, "Eklenen"}, {txtEdit6, "Odenen"}, {txtEdit7, "Miktar"},    {txtEdit8, "Birim"},
-        {txtEdit9, "BirimFiyat"}, {txtEdit10, "Tarih2"}};
-    for (const auto &[box, field] : edits)
-        Data5->bind(box, QLatin1String(field));
 
     ui::bindField(Data3, &txtStokMik, QStringLiteral("OnHand"));
     ui::bindField(DataFirmaBilgi, &txtFirmaBilgi, QStringLiteral("kurumismi"));
@@ -418,8 +438,11 @@ void veresiye2::Form_Load()
     DataFirmaBilgi->setRecordSource(QStringLiteral("dgrayr"));
     DataFirmaBilgi->Refresh();
 
-    ara_Click();
-    Command6_Click();
+    // Every activation reads the account; the openers hand its code over after loading, so
+    // there is seldom one to read yet.
+    if (!Text10.text().isEmpty())
+        ara_Click(); // the totals come with it
+    setLedgerCommands();
 
     TextSize->clear();
     for (int size = 3; size <= 14; ++size)
@@ -680,7 +703,7 @@ void veresiye2::Timer3_Timer()
                                 : QStringLiteral("background-color: #FFFFFF; color: #800000;"));
     // Keeps the user's row while the confirmation blinks; an open edit panel is left
     // alone, as a re-read would drop what is being typed into it.
-    if (frmHareketEdit->isHidden())
+    if (!frmHareketEdit || frmHareketEdit->isHidden())
         refreshLedgerKeepingRow(currentEntryId());
 }
 
@@ -692,41 +715,30 @@ void veresiye2::Timer4_Timer()
 
 // ---------------------------------------------------------------- closing
 
-bool veresiye2::writeAccountRow()
+pv::ledger::Result veresiye2::writeAccountRow()
 {
-    // A balance that was not read is no balance: the stored row keeps all it has.
-    pv::Recordset &rs = Data1->Recordset();
-    if (!m_balanceRead || rs.readError())
-        return true;
-    if (!rs.hasCurrent()) // the customer was deleted during the visit, or was not read
-        return true;
-    if (!rs.Edit())
-        return false;
-    bool ok = rs.Fields(QStringLiteral("Bakiye")).setValue(Text9.text());
-    if (ok && Text13.text() != rs.Fields(QStringLiteral("Gun")).text())
-        ok = rs.Fields(QStringLiteral("Gun")).setValue(Text13.text());
-    if (ok && Text12.text() != rs.Fields(QStringLiteral("Sonislem")).text())
-        ok = rs.Fields(QStringLiteral("Sonislem")).setValue(Text12.text());
-    if (ok && pv::parseDate(txttarih))
-        ok = rs.Fields(QStringLiteral("Sonislem2")).setValue(pv::dateKey(txttarih.text()));
-    if (ok)
-        ok = rs.Update();
-    if (!ok)
-        rs.CancelUpdate();
-    return ok;
+    // A balance that was not read is no balance: the stored row keeps all it has. Nor is
+    // there anything to write for a customer deleted during the visit, or not read.
+    const pv::Recordset &rs = Data1->Recordset();
+    if (!m_balanceRead || rs.readError() || !rs.hasCurrent())
+        return pv::ledger::Result::success();
+    pv::ledger::AccountSummary summary;
+    const auto today = pv::parseDate(txttarih);
+    // An entry command used during this visit moved the last entry to today.
+    if (!m_sonislem.isEmpty())
+        summary.lastEntry = pv::parseDate(m_sonislem);
+    if (const auto last = pv::parseDate(Text11); today && last)
+        summary.days = int(last->daysTo(*today));
+    summary.visited = today;
+    return pv::ledger::closeAccount(m_db, Text10.text(), summary);
 }
 
 void veresiye2::VornXPButton7_Click()
 {
     m_reads.tellAgain(); // a read that fails now is told again: its balance is not written
     topla1_Click();
-    const auto today = pv::parseDate(txttarih);
-    const auto last = pv::parseDate(Text11);
-    if (today && last)
-        Text13 = QString::number(last->daysTo(*today));
-    if (!writeAccountRow())
-        pv::MsgBox(QStringLiteral("Hesabın bakiyesi müşteri kaydına yazılamadı.\n") +
-                       Data1->Recordset().lastError().message,
+    if (const pv::ledger::Result written = writeAccountRow(); !written)
+        pv::MsgBox(QStringLiteral("Hesabın bakiyesi müşteri kaydına yazılamadı.\n") + written.reason,
                    pv::vbCritical, kErrorTitle);
     Data1->Refresh();
     emit leaving();
@@ -805,6 +817,7 @@ void veresiye2::openForDelete(const QString &caption, const QString &code, QWidg
 
 void veresiye2::btnEdit_Click()
 {
+    buildEditPanel();
     const bool debit = !txtEdit5->text().isEmpty();
     enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton9, VornXPButton10, VornXPButton7, btnEkle,
                btnMail, btnSMS, MyButton1, tgoster, tgoster2, btnFiyatGuncelle},
@@ -917,6 +930,7 @@ void veresiye2::closeEditPanel()
 
 void veresiye2::VornXPButton9_Click()
 {
+    buildDeletePanel();
     m_deleteId = currentEntryId();
     Command13_Click();
     Frame1s->setEnabled(false);

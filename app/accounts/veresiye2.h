@@ -40,6 +40,7 @@ class QTableView;
 class MusteriDetay;
 
 namespace pv::ledger {
+struct Result;
 struct Totals;
 }
 namespace pv {
@@ -158,7 +159,7 @@ public:
     QAction *mnuAlacak = nullptr; // "Hesaba Alacak Ekle"
     QAction *mnuOdeme = nullptr;  // "Ödeme Yap"
 
-    // ---- edit panel
+    // ---- edit panel, built by its command (btnEdit)
     FrameFendrixon *frmHareketEdit = nullptr; // "Müşteri Hareketi Düzenle"
     QLineEdit *txtEdit1 = nullptr;  // Tarih
     QLineEdit *txtEdit2 = nullptr;  // Saat
@@ -177,7 +178,7 @@ public:
     BvButton *BvButton3 = nullptr;  // "Kaydet"
     BvButton *BvButton1 = nullptr;  // "Vazgeç"
 
-    // ---- delete panel
+    // ---- delete panel, built by its command (VornXPButton9)
     QFrame *frmSilEkran = nullptr;
     BvButton *btnSilIptal = nullptr; // " İptal"
     BvButton *Command12 = nullptr;   // " İşlemi Sil"
@@ -248,11 +249,13 @@ signals:
 
 private:
     void buildControls();
+    void buildEditPanel();
+    void buildDeletePanel();
     void setLedgerCommands(); // the ledger-dependent commands, then the rights level
     void bindFields();
     void refreshLedgerKeepingRow(qint64 id);
     qint64 currentEntryId();
-    bool writeAccountRow();
+    pv::ledger::Result writeAccountRow(); // the closing summary of the customer row
     void closeEditPanel();
     void showRangeBalance();
     void setLedgerFrameColours();

@@ -458,6 +458,7 @@ void Banka1::btnHrktAc_Click()
     w.Banka_Kodu = number;
     w.setCaption(caption);
     w.txtYetki = txtYetki.text();
+    connect(&w, &Banka2::goingBack, this, &Banka1::readAccounts, Qt::UniqueConnection);
     w.Show(pv::Form::Modal);
 }
 

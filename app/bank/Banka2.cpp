@@ -1,6 +1,5 @@
 #include "app/bank/Banka2.h"
 
-#include "app/bank/Banka1.h"
 #include "app/ledger/Bank.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ui/Kit.h"
@@ -434,8 +433,7 @@ void Banka2::btnGeri_Click()
 {
     m_reads.tellAgain();
     topla1_Click();
-    if (pv::isLoaded<Banka1>())
-        pv::form<Banka1>().readAccounts();
+    emit goingBack();
     pv::Unload(this);
 }
 

@@ -7,6 +7,7 @@
 //   w.Banka_Kodu = hesapNo;
 //   w.setCaption(hesapTuru + " " + banka);
 //   w.txtYetki = rights;
+//   connect(&w, &Banka2::goingBack, this, &Banka1::readAccounts);
 //   w.Show(pv::Form::Modal);
 #include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
@@ -150,6 +151,10 @@ public:
     void btnIslemNo_Click();
     void btnIslemTur1_Click();
     void btnGS_Click(int scope); // 1 all, 2 money in, 3 money out
+
+signals:
+    // "Geri" has stored the account's totals and is leaving: the account list reads again.
+    void goingBack();
 
 private:
     void buildQueryStrip();

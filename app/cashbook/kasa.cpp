@@ -81,6 +81,8 @@ kasa::kasa()
     setEnterMovesFocus(true);
 
     Data10 = new pv::DataControl(this);
+    // A year's list opens in the time of its first keys: the grid reads the rows it shows.
+    Data10->Recordset().setReadOnDemand(true);
     DataVeresiyeSil2 = new pv::DataControl(this);
     Data3 = new pv::DataControl(this);
     Data4 = new pv::DataControl(this);
@@ -326,8 +328,9 @@ void kasa::Form_Load()
 void kasa::Form_Activate()
 {
     m_reads.tellAgain();
-    Command2_Click();
-    devir1_Click();
+    // A range with rows has shown the balance with its list: it is read once.
+    if (!Command2_Click())
+        devir1_Click();
 }
 
 void kasa::kptBtn_Click()
@@ -384,20 +387,21 @@ bool kasa::readList()
     return m_reads.check(*Data10, Data10->Refresh());
 }
 
-void kasa::Command2_Click()
+bool kasa::Command2_Click()
 {
     // The list stands still under the delete confirmation: its highlighted row is the one
-    // the confirmation deletes.
+    // the confirmation deletes. (Nothing re-listed: the shown balance stands.)
     if (deleteConfirmationOpen())
-        return;
+        return true;
     if (ilk->date() > son->date()) {
         pv::MsgBox(QStringLiteral("İlk Tarih Son Tarihten Gün Olarak Büyük "), pv::vbExclamation, kCaption);
         ilk->setFocus();
-        return;
+        return false;
     }
     m_reads.tellAgain();
     listRange();
-    const bool rows = Data10->Recordset().RecordCount() > 0;
+    // The first keys tell whether the range has a row; the rest are read as the grid scrolls.
+    const bool rows = Data10->Recordset().rowsRead() > 0;
     if (!rows)
         ilk->setFocus();
     // An open panel keeps the commands it disabled.
@@ -405,6 +409,7 @@ void kasa::Command2_Click()
         enableAll({yazdirBtn, KasaSilBtn}, rows);
     if (rows)
         devir1_Click();
+    return rows;
 }
 
 void kasa::btnAra_Click()

@@ -112,7 +112,7 @@ public:
     BvButton *vazgec3 = nullptr;
 
     // ---- procedures
-    void Command2_Click(); // range list, command states, carried balance
+    bool Command2_Click(); // range list, command states, carried balance (true: shown)
     void btnAra_Click();   // description search
     void xpCombo1_Click(); // list of one type
     void devir1_Click();   // carried balance, then the rights level

@@ -2,6 +2,7 @@
 
 #include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
+#include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
@@ -129,26 +130,29 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
         cash.customerCode = QStringLiteral("0");
         cash.postingId = kind.stored;
         cash.paymentKind = QStringLiteral("Banka");
-        if (const Result r = addCashRow(db, cash); !r)
-            return Result::failure(QStringLiteral("Kasa kaydı yazılamadı (") +
-                                   r.reason.section(QLatin1Char('\n'), 1) + QLatin1Char(')'));
+        if (QString error; !writeCashRow(db, cash, &error))
+            return Result::failure(QStringLiteral("Kasa kaydı yazılamadı (") + error + QLatin1Char(')'));
         break;
     }
-    case Customer:
+    case Customer: {
         // Money that reached the bank from the customer is a payment on the account;
         // money sent to them is a debit.
-        if (!db.exec(
-                QStringLiteral("INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Eklenen, Odenen, Tarih2, "
-                               "islemNo2, mus_kodu) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {pv::dateText(m.date), time, QStringLiteral("Bankaya Yatan"),
-                 QStringLiteral("Fiş No: [") + m.receiptNo + QStringLiteral("] / ") + m.description,
-                 kind.moneyIn ? QVariant() : amount, kind.moneyIn ? amount : QVariant(), key, kind.stored,
-                 m.customer}))
-            return failed(QStringLiteral("Cari hesap kaydı yazılamadı"), db.lastError());
+        LedgerRow row;
+        row.customerCode = m.customer;
+        row.date = m.date;
+        row.time = m.time;
+        row.kind = QStringLiteral("Bankaya Yatan");
+        row.description = QStringLiteral("Fiş No: [") + m.receiptNo + QStringLiteral("] / ") + m.description;
+        (kind.moneyIn ? row.paid : row.debit) = m.amount;
+        row.postingId = kind.stored;
+        if (QString error; !writeLedgerRow(db, row, &error))
+            return Result::failure(QStringLiteral("Cari hesap kaydı yazılamadı (") + error +
+                                   QLatin1Char(')'));
         if (QString error; !storeAccountSummary(db, m.customer, postedOn(m.postedOn), &error))
             return Result::failure(QStringLiteral("Cari hesap bakiyesi yazılamadı (") + error +
                                    QLatin1Char(')'));
         break;
+    }
     }
     if (!t.commit())
         return failed(QStringLiteral("Kayıt tamamlanamadı"), t.lastError());

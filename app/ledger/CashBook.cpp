@@ -1,16 +1,14 @@
 #include "app/ledger/CashBook.h"
 
 #include "app/ledger/Customers.h"
+#include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
-#include "platform/text/InputChecks.h"
 
 #include <QStringList>
-
-#include <cmath>
 
 namespace pv::ledger
 {
@@ -18,57 +16,19 @@ namespace pv::ledger
 namespace
 {
 
-QVariant textOrNull(const QString &text)
-{
-    return text.isEmpty() ? QVariant() : QVariant(text);
-}
-
 Result refused(const QString &head, const QString &why)
 {
     return Result::failure(head + QLatin1Char('\n') + why);
 }
 
-// Inserts without a transaction of its own: the callers hold one.
-bool insertRow(pv::Database &db, const CashRow &row, qint64 *id)
-{
-    const bool in = row.direction == CashDirection::In;
-    const bool ok =
-        db.exec(QStringLiteral("INSERT INTO kasa (mus_kodu, Tarih, Saat, Tur, Aciklama, Giren, Cikan, "
-                               "Tarih2, islemNo, islemNo2, OdemeSekli) "
-                               "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                {textOrNull(row.customerCode), pv::dateText(row.date), pv::timeText(row.time),
-                 in ? QStringLiteral("Giren") : QStringLiteral("Çıkan"), textOrNull(row.description),
-                 in ? QVariant(row.amount) : QVariant(), in ? QVariant() : QVariant(row.amount),
-                 pv::dateKey(row.date), textOrNull(row.receiptNumber), textOrNull(row.postingId),
-                 textOrNull(row.paymentKind)});
-    if (ok && id)
-        *id = db.lastInsertRowId();
-    return ok;
-}
-
-// What the row must hold before anything is written.
-QString checkRow(const CashRow &row)
-{
-    if (!row.date.isValid())
-        return pv::kBadDateMessage;
-    if (!row.time.isValid())
-        return pv::kBadTimeMessage;
-    if (!std::isfinite(row.amount) || std::fabs(row.amount) > pv::kMaxAmount)
-        // The amount check's own words for an amount past the limit.
-        return pv::checkAmount(QStringLiteral("1.000.000.000.000"), QStringLiteral("Miktar")).message;
-    return {};
-}
-
 Result add(pv::Database &db, const CashRow &row, const QString *receipt, qint64 *id)
 {
-    if (const QString bad = checkRow(row); !bad.isEmpty())
-        return refused(kCashSaveFailed, bad);
     pv::Transaction t(db);
     if (!t.isActive())
         return refused(kCashSaveFailed, t.lastError().message);
     qint64 newId = 0;
-    if (!insertRow(db, row, &newId))
-        return refused(kCashSaveFailed, db.lastError().message);
+    if (QString error; !writeCashRow(db, row, &error, &newId))
+        return refused(kCashSaveFailed, error);
     // The counter's own handle keeps the engine's reason; ours names the step.
     if (receipt && !takeReceiptNumber(db, *receipt))
         return refused(kCashSaveFailed, QStringLiteral("Fiş numarası sayaca yazılamadı."));
@@ -80,6 +40,28 @@ Result add(pv::Database &db, const CashRow &row, const QString *receipt, qint64 
 }
 
 } // namespace
+
+bool writeCashRow(pv::Database &db, const CashRow &row, QString *error, qint64 *id)
+{
+    if (const QString bad = rowRefusal(row.date, row.time, {row.amount}, QStringLiteral("Miktar"));
+        !bad.isEmpty()) {
+        *error = bad;
+        return false;
+    }
+    const bool in = row.direction == CashDirection::In;
+    return addRow(db, QStringLiteral("kasa"),
+                  {{QStringLiteral("mus_kodu"), row.customerCode},
+                   {QStringLiteral("Tarih"), pv::dateText(row.date)},
+                   {QStringLiteral("Saat"), pv::timeText(row.time)},
+                   {QStringLiteral("Tur"), in ? kMoneyIn : kMoneyOut},
+                   {QStringLiteral("Aciklama"), row.description},
+                   {in ? QStringLiteral("Giren") : QStringLiteral("Cikan"), row.amount},
+                   {QStringLiteral("Tarih2"), pv::dateKey(row.date)},
+                   {QStringLiteral("islemNo"), row.receiptNumber},
+                   {QStringLiteral("islemNo2"), row.postingId},
+                   {QStringLiteral("OdemeSekli"), row.paymentKind}},
+                  error, id);
+}
 
 Result addCashRow(pv::Database &db, const CashRow &row, qint64 *id)
 {
@@ -125,7 +107,7 @@ Result deleteCashRow(pv::Database &db, qint64 id)
         for (int row = 0; row < linked.RecordCount(); ++row)
             accounts << linked.textAt(row, 0);
     }
-    if (pv::deleteByPostingId(db, QStringLiteral("veresiye"), posting->toString()) < 0)
+    if (deleteByPostingId(db, QStringLiteral("veresiye"), posting->toString()) < 0)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (!db.exec(QStringLiteral("DELETE FROM kasa WHERE id = ?"), {id}))
         return refused(kCashDeleteFailed, db.lastError().message);

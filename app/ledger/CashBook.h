@@ -41,7 +41,14 @@ struct CashRow {
     QString paymentKind;   // OdemeSekli: "Nakit", "POS", "Çek", "Banka"
 };
 
-// Adds the row. The id of the new row goes to *id when given.
+// Writes the row inside the caller's transaction: the one writer of kasa rows (the cash
+// book's entries, collections, supplier payments, the bank's deposits and withdrawals).
+// A date or time that is none, or an amount past the amount check's limit, is refused
+// before anything is written. False with the reason in *error; the id of the new row goes
+// to *id when given.
+bool writeCashRow(pv::Database &db, const CashRow &row, QString *error, qint64 *id = nullptr);
+
+// Adds the row in a transaction of its own (or the caller's, which it joins).
 Result addCashRow(pv::Database &db, const CashRow &row, qint64 *id = nullptr);
 
 // The cash book's own entry: date, time, description, amount and the receipt number as

@@ -1,9 +1,11 @@
 #pragma once
-// A customer's account as a whole: its totals, the two counters the customer windows hand
-// out, and deleting a customer with its ledger.
+// A customer's account as a whole: its row of musteriler (the card, the note, the day
+// counts, the summary its ledger leaves), its totals, the two counters the customer windows
+// hand out, and deleting a customer with its ledger.
 #include "app/ledger/Result.h"
 
 #include <QDate>
+#include <QList>
 #include <QString>
 
 #include <QtGlobal>
@@ -54,6 +56,69 @@ AccountSummary postedOn(const QDate &day);
 // account without a customer row has nothing to store. False with the reason otherwise.
 bool storeAccountSummary(pv::Database &db, const QString &customerCode, const AccountSummary &fields,
                          QString *error);
+// The account window's closing write: the same summary in a transaction of its own.
+Result closeAccount(pv::Database &db, const QString &customerCode, const AccountSummary &fields);
+
+// ---------------------------------------------------------------- the customer row
+
+// A new account as the customer card gives it. Empty texts are stored as NULL; the
+// balance starts at 0, Sonislem is the day of creation and Sonislem2 its key.
+struct NewCustomer {
+    QString code;      // mus_kodu
+    QString name;      // MusteriFirma
+    QString contact;   // ilgili
+    QString phone;     // Telefon1
+    QString fax;       // Telefon2
+    QString mobile;    // Gsm
+    QString address;   // Adres
+    QString taxOffice; // vd
+    QString taxNumber; // vdn
+    QString mail;      // mail
+    QString type;      // Turu
+    QString group;     // MusGrup
+    QString currency;  // ParaTuru
+    QString photo;     // foto
+    QDate createdOn;
+};
+// The answer to a code another customer already has; the card tells it in its own words.
+inline const QString kCustomerCodeTaken = QStringLiteral("Bu müşteri numarası kayıtlarda mevcut.");
+// The number of the customer counter a code stands for: a code of digits alone; nothing
+// for any other code, which the counter does not follow.
+std::optional<qint64> customerNumberOf(const QString &code);
+// Adds the customer's row and records its number (takeCustomerNumber) in one transaction:
+// both or neither.
+Result addCustomer(pv::Database &db, const NewCustomer &customer);
+
+// A change to the card fields of a customer row: only the fields set are written, each
+// given as its box shows it and stored by its column's type, so a field not touched
+// keeps exactly what is stored.
+struct CustomerCardEdit {
+    std::optional<QString> name;      // MusteriFirma
+    std::optional<QString> phone;     // Telefon1
+    std::optional<QString> address;   // Adres
+    std::optional<QString> contact;   // ilgili
+    std::optional<QString> mail;      // mail
+    std::optional<QString> fax;       // Telefon2
+    std::optional<QString> mobile;    // Gsm
+    std::optional<QString> taxOffice; // vd
+    std::optional<QString> taxNumber; // vdn
+    std::optional<QString> type;      // Turu
+    std::optional<QString> currency;  // ParaTuru
+};
+// Writes the edit into the customer row of that id; a row that is gone is a failure.
+Result updateCustomerCard(pv::Database &db, qint64 customerId, const CustomerCardEdit &edit);
+// Writes the note (Not; an empty one is NULL) into the customer row of that id.
+Result updateCustomerNote(pv::Database &db, qint64 customerId, const QString &note);
+
+// Days since a customer's last entry (Gun), as the main list counts them.
+struct DayCount {
+    qint64 customerId = 0;
+    int days = 0;
+};
+// Stores the counts in one transaction. A row that refuses its count keeps what it had and
+// the others are still stored: (*stored)[i] tells whether counts[i] was. When the
+// transaction cannot begin or commit, nothing is stored and the reason is given.
+Result storeDayCounts(pv::Database &db, const QList<DayCount> &counts, QList<bool> *stored);
 
 // The last customer number handed out (son_musterino.musterino), read fresh; nullopt when
 // it could not be read (the reason in error).

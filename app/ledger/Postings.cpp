@@ -1,5 +1,6 @@
 #include "app/ledger/Postings.h"
 
+#include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
@@ -50,20 +51,33 @@ QString cashDescription(const QString &description, const QString &caption)
 bool addSaleRow(pv::Database &db, const SaleEntry &sale, const QString &kind, const QString &productCode,
                 QString *error)
 {
-    return addRow(db, QStringLiteral("veresiye"),
-                  {{QStringLiteral("mus_kodu"), sale.customerCode},
-                   {QStringLiteral("Tarih"), pv::dateText(sale.date)},
-                   {QStringLiteral("Saat"), pv::timeText(sale.time)},
-                   {QStringLiteral("Aciklama"), sale.description},
-                   {QStringLiteral("Eklenen"), sale.total},
-                   {QStringLiteral("Miktar"), shown(sale.quantityText, sale.quantity)},
-                   {QStringLiteral("Birim"), sale.unit},
-                   {QStringLiteral("Tarih2"), pv::dateKey(sale.date)},
-                   {QStringLiteral("Turu"), kind},
-                   {QStringLiteral("BirimFiyat"), shown(sale.unitPriceText, sale.unitPrice)},
-                   {QStringLiteral("UygFiyat"), sale.priceLevel},
-                   {QStringLiteral("ProductCode"), productCode}},
-                  error);
+    LedgerRow row;
+    row.customerCode = sale.customerCode;
+    row.date = sale.date;
+    row.time = sale.time;
+    row.kind = kind;
+    row.description = sale.description;
+    row.debit = sale.total;
+    row.quantity = shown(sale.quantityText, sale.quantity);
+    row.unit = sale.unit;
+    row.unitPrice = shown(sale.unitPriceText, sale.unitPrice);
+    row.priceLevel = sale.priceLevel;
+    row.productCode = productCode;
+    return writeLedgerRow(db, row, error);
+}
+
+// A collection's, credit note's or payment's row: an amount on one side and its posting id.
+LedgerRow moneyRow(const QString &customerCode, const QDate &date, const QTime &time, const QString &kind,
+                   const QString &description, const QString &postingId)
+{
+    LedgerRow row;
+    row.customerCode = customerCode;
+    row.date = date;
+    row.time = time;
+    row.kind = kind;
+    row.description = description;
+    row.postingId = postingId;
+    return row;
 }
 
 // The sales log is written by position, as its columns have no names anyone reads.
@@ -119,6 +133,36 @@ void tellPosted(Posted *posted, const QString &postingId)
 }
 
 } // namespace
+
+bool writeLedgerRow(pv::Database &db, const LedgerRow &row, QString *error)
+{
+    QList<double> amounts;
+    for (const std::optional<double> &amount : {row.debit, row.paid})
+        if (amount)
+            amounts << *amount;
+    if (const QString bad = rowRefusal(row.date, row.time, amounts, QStringLiteral("Tutar"));
+        !bad.isEmpty()) {
+        *error = bad;
+        return false;
+    }
+    auto amount = [](const std::optional<double> &a) { return a ? QVariant(*a) : QVariant(); };
+    return addRow(db, QStringLiteral("veresiye"),
+                  {{QStringLiteral("mus_kodu"), row.customerCode},
+                   {QStringLiteral("Tarih"), pv::dateText(row.date)},
+                   {QStringLiteral("Saat"), pv::timeText(row.time)},
+                   {QStringLiteral("Turu"), row.kind},
+                   {QStringLiteral("Aciklama"), row.description},
+                   {QStringLiteral("Eklenen"), amount(row.debit)},
+                   {QStringLiteral("Odenen"), amount(row.paid)},
+                   {QStringLiteral("Miktar"), row.quantity},
+                   {QStringLiteral("Birim"), row.unit},
+                   {QStringLiteral("BirimFiyat"), row.unitPrice},
+                   {QStringLiteral("UygFiyat"), row.priceLevel},
+                   {QStringLiteral("Tarih2"), pv::dateKey(row.date)},
+                   {QStringLiteral("islemNo2"), row.postingId},
+                   {QStringLiteral("ProductCode"), row.productCode}},
+                  error);
+}
 
 std::optional<ProductStock> findProduct(pv::Database &db, const QString &productCode)
 {
@@ -189,30 +233,22 @@ Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *po
     const Result r = inTransaction(db, [&](QString *error) {
         done.postingId = uniquePostingId(db, entry.openedAt);
         const QString kind = entry.paymentKind;
-        if (!addRow(db, QStringLiteral("veresiye"),
-                    {{QStringLiteral("mus_kodu"), entry.customerCode},
-                     {QStringLiteral("Tarih"), pv::dateText(entry.date)},
-                     {QStringLiteral("Saat"), pv::timeText(entry.time)},
-                     {QStringLiteral("Aciklama"), entry.description},
-                     {QStringLiteral("Odenen"), entry.amount},
-                     {QStringLiteral("Turu"), kCollectionKind + kind},
-                     {QStringLiteral("Tarih2"), pv::dateKey(entry.date)},
-                     {QStringLiteral("islemNo2"), done.postingId}},
-                    error))
+        LedgerRow row = moneyRow(entry.customerCode, entry.date, entry.time, kCollectionKind + kind,
+                                 entry.description, done.postingId);
+        row.paid = entry.amount;
+        if (!writeLedgerRow(db, row, error))
             return false;
         // The cash book gets the moment of the save, whatever date the panel carries.
-        const bool moneyOut = entry.accountType == kSupplierType;
-        if (!addRow(db, QStringLiteral("kasa"),
-                    {{1, entry.customerCode},
-                     {2, pv::dateText(entry.savedAt.date())},
-                     {3, pv::timeText(entry.savedAt.time())},
-                     {4, moneyOut ? kMoneyOut : kMoneyIn},
-                     {5, cashDescription(entry.description, entry.caption)},
-                     {moneyOut ? 7 : 6, entry.amount},
-                     {8, pv::dateKey(entry.savedAt.date())},
-                     {10, done.postingId},
-                     {11, kind}},
-                    error))
+        CashRow cash;
+        cash.direction = entry.accountType == kSupplierType ? CashDirection::Out : CashDirection::In;
+        cash.date = entry.savedAt.date();
+        cash.time = entry.savedAt.time();
+        cash.description = cashDescription(entry.description, entry.caption);
+        cash.amount = entry.amount;
+        cash.customerCode = entry.customerCode;
+        cash.postingId = done.postingId;
+        cash.paymentKind = kind;
+        if (!writeCashRow(db, cash, error))
             return false;
         if (entry.receipt) {
             const auto number = customerReceiptNumber(db, error);
@@ -235,16 +271,10 @@ Result postCreditNote(pv::Database &db, const CreditNoteEntry &entry, Posted *po
     QString id;
     const Result r = inTransaction(db, [&](QString *error) {
         id = uniquePostingId(db, entry.openedAt);
-        return addRow(db, QStringLiteral("veresiye"),
-                      {{QStringLiteral("mus_kodu"), entry.customerCode},
-                       {QStringLiteral("Tarih"), pv::dateText(entry.date)},
-                       {QStringLiteral("Saat"), pv::timeText(entry.time)},
-                       {QStringLiteral("Aciklama"), entry.description},
-                       {QStringLiteral("Odenen"), entry.amount},
-                       {QStringLiteral("Turu"), kCreditNoteKind},
-                       {QStringLiteral("Tarih2"), pv::dateKey(entry.date)},
-                       {QStringLiteral("islemNo2"), id}},
-                      error);
+        LedgerRow row =
+            moneyRow(entry.customerCode, entry.date, entry.time, kCreditNoteKind, entry.description, id);
+        row.paid = entry.amount;
+        return writeLedgerRow(db, row, error);
     });
     if (r)
         tellPosted(posted, id);
@@ -258,31 +288,24 @@ Result postPayment(pv::Database &db, const PaymentEntry &entry, Posted *posted)
         // Another posting may have taken this opening's id meanwhile.
         id = uniquePostingId(db, entry.openedAt);
         const bool supplier = entry.accountType == kSupplierType;
-        const QString key = pv::dateKey(entry.date);
-        if (!addRow(db, QStringLiteral("veresiye"),
-                    {{QStringLiteral("mus_kodu"), entry.customerCode},
-                     {QStringLiteral("Tarih"), pv::dateText(entry.date)},
-                     {QStringLiteral("Saat"), pv::timeText(entry.time)},
-                     {QStringLiteral("Aciklama"), entry.description},
-                     {supplier ? QStringLiteral("Eklenen") : QStringLiteral("Odenen"), entry.amount},
-                     {QStringLiteral("Turu"), supplier ? kPaymentKind + entry.paymentKind : kPaymentKind},
-                     {QStringLiteral("Tarih2"), key},
-                     {QStringLiteral("islemNo2"), id}},
-                    error))
+        LedgerRow row =
+            moneyRow(entry.customerCode, entry.date, entry.time,
+                     supplier ? kPaymentKind + entry.paymentKind : kPaymentKind, entry.description, id);
+        (supplier ? row.debit : row.paid) = entry.amount;
+        if (!writeLedgerRow(db, row, error))
             return false;
         if (!supplier)
             return true;
-        return addRow(db, QStringLiteral("kasa"),
-                      {{1, entry.customerCode},
-                       {2, pv::dateText(entry.date)},
-                       {3, pv::timeText(entry.time)},
-                       {4, kMoneyOut},
-                       {5, cashDescription(entry.description, entry.caption)},
-                       {7, entry.amount},
-                       {8, key},
-                       {10, id},
-                       {11, entry.paymentKind}},
-                      error);
+        CashRow cash;
+        cash.direction = CashDirection::Out;
+        cash.date = entry.date;
+        cash.time = entry.time;
+        cash.description = cashDescription(entry.description, entry.caption);
+        cash.amount = entry.amount;
+        cash.customerCode = entry.customerCode;
+        cash.postingId = id;
+        cash.paymentKind = entry.paymentKind;
+        return writeCashRow(db, cash, error);
     });
     if (r)
         tellPosted(posted, id);
@@ -310,7 +333,7 @@ Result deletePosting(pv::Database &db, qint64 entryId)
                       "UPDATE Product SET OnHand = coalesce(OnHand, 0) + ? WHERE [Product Code] = ?"),
                   {quantity, productCode}, error))
             return false;
-        if (pv::deleteByPostingId(db, QStringLiteral("kasa"), postingId) < 0) {
+        if (deleteByPostingId(db, QStringLiteral("kasa"), postingId) < 0) {
             *error = db.lastError().message;
             return false;
         }
@@ -322,7 +345,7 @@ Result editEntry(pv::Database &db, const EntryEdit &edit)
 {
     // Written field by field through the record set, as every other row of the ledger: an
     // empty text or amount stores NULL.
-    QList<std::pair<QString, QVariant>> fields;
+    FieldValues fields;
     auto amount = [](const EntryEdit::Amount &a) { return a ? QVariant(*a) : QVariant(QString()); };
     if (edit.date) {
         fields.append({QStringLiteral("Tarih"), pv::dateText(*edit.date)});
@@ -348,25 +371,13 @@ Result editEntry(pv::Database &db, const EntryEdit &edit)
         return Result::success();
     return inTransaction(db, [&](QString *error) {
         pv::Recordset rs(db, QStringLiteral("select * from veresiye where id = ?"), {edit.id});
-        auto failed = [&] {
-            *error = rs.lastError().message;
-            rs.CancelUpdate();
-            return false;
-        };
         if (!rs.hasCurrent()) {
             *error = rs.lastError() ? rs.lastError().message : QStringLiteral("Kayıt bulunamadı.");
             return false;
         }
         const QString postingId = rs.Fields(QStringLiteral("islemNo2")).text();
         const QString customerCode = rs.Fields(QStringLiteral("mus_kodu")).text();
-        if (!rs.Edit())
-            return failed();
-        for (const auto &[name, value] : fields)
-            if (!rs.Fields(name).setValue(value))
-                return failed();
-        if (!rs.Update())
-            return failed();
-        return carryToCashRows(db, edit, postingId, customerCode, error);
+        return writeFields(rs, fields, error) && carryToCashRows(db, edit, postingId, customerCode, error);
     });
 }
 

@@ -34,6 +34,32 @@ inline const QString kSupplierType = QStringLiteral("Satıcı");
 inline const QString kMoneyIn = QStringLiteral("Giren");
 inline const QString kMoneyOut = QStringLiteral("Çıkan");
 
+// ---------------------------------------------------------------- one ledger row
+
+// One veresiye row as every writer fills it (sales, collections, credit notes, payments, a
+// customer's bank movements). Empty texts and amounts not given are stored as NULL; Tarih
+// is written "dd.mm.yyyy", Saat "HH:mm:ss" and Tarih2 the date's key.
+struct LedgerRow {
+    QString customerCode; // mus_kodu
+    QDate date;
+    QTime time;
+    QString kind;                // Turu
+    QString description;         // Aciklama
+    std::optional<double> debit; // Eklenen
+    std::optional<double> paid;  // Odenen
+    QString quantity;            // Miktar, as the seller spelt it
+    QString unit;                // Birim
+    QString unitPrice;           // BirimFiyat, as the seller spelt it
+    QString priceLevel;          // UygFiyat
+    QString postingId;           // islemNo2
+    QString productCode;         // ProductCode
+};
+
+// Writes the row inside the caller's transaction: the one writer of veresiye rows. A date
+// or time that is none, or an amount past the amount check's limit, is refused before
+// anything is written. False with the reason in *error.
+bool writeLedgerRow(pv::Database &db, const LedgerRow &row, QString *error);
+
 // ---------------------------------------------------------------- typed inputs
 
 // A credit sale of one line. veresiye keeps quantity and unit price as text: the seller's

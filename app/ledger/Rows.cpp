@@ -3,6 +3,9 @@
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
+#include "platform/text/InputChecks.h"
+
+#include <cmath>
 
 namespace pv::ledger
 {
@@ -21,6 +24,18 @@ QString uniquePostingId(pv::Database &db, QDateTime at)
     }
 }
 
+int deleteByPostingId(pv::Database &db, const QString &table, const QString &postingId)
+{
+    if (postingId.trimmed().isEmpty())
+        return 0;
+    // The second condition keeps an empty id out even if the guard above is ever loosened.
+    if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''")
+                     .arg(pv::Database::quoteName(table)),
+                 {postingId}))
+        return -1;
+    return db.changes();
+}
+
 double readSum(pv::Database &db, const QString &sql, const QVariantList &params, QString &error)
 {
     const auto v = db.tryScalar(sql, params);
@@ -37,7 +52,31 @@ double roundedMoney(double value)
     return pv::toNumber(pv::formatMoney(value)).value_or(value);
 }
 
-bool addRow(pv::Database &db, const QString &table, std::initializer_list<Value> values, QString *error)
+QString rowRefusal(const QDate &date, const QTime &time, const QList<double> &amounts, const QString &word)
+{
+    if (!date.isValid())
+        return pv::kBadDateMessage;
+    if (!time.isValid())
+        return pv::kBadTimeMessage;
+    for (const double amount : amounts)
+        if (!std::isfinite(amount) || std::fabs(amount) > pv::kMaxAmount)
+            return pv::amountTooLargeMessage(word);
+    return {};
+}
+
+bool writeFields(pv::Recordset &rs, const FieldValues &fields, QString *error)
+{
+    bool ok = rs.Edit();
+    for (qsizetype i = 0; ok && i < fields.size(); ++i)
+        ok = rs.Fields(fields.at(i).first).setValue(fields.at(i).second);
+    if (ok && rs.Update())
+        return true;
+    *error = rs.lastError().message;
+    rs.CancelUpdate();
+    return false;
+}
+
+bool addRow(pv::Database &db, const QString &table, const QList<Value> &values, QString *error, qint64 *id)
 {
     pv::Recordset rs;
     auto failed = [&](const QString &what) {
@@ -61,6 +100,8 @@ bool addRow(pv::Database &db, const QString &table, std::initializer_list<Value>
     }
     if (!rs.Update())
         return failed({});
+    if (id)
+        *id = db.lastInsertRowId();
     return true;
 }
 

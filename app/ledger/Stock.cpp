@@ -173,30 +173,37 @@ Result changeStock(pv::Database &db, qint64 id, double delta, double *newStock)
     return Result::success();
 }
 
-Result writeStockValues(pv::Database &db, qint64 id, const StockValues &values)
+Result writeStockValues(pv::Database &db, const QList<ProductStockValues> &products)
 {
-    QStringList sets;
-    QVariantList params;
-    const auto add = [&](const char *column, const std::optional<double> &v) {
-        if (v) {
-            sets << QStringLiteral("%1 = ?").arg(QLatin1String(column));
-            params << *v;
-        }
-    };
-    add("AlisFiyatiTopTut", values.alis);
-    add("SatisFiyatiTopTut", values.satis1);
-    add("SatisFiyati2TopTut", values.satis2);
-    add("SatisFiyati3TopTut", values.satis3);
-    if (sets.isEmpty())
-        return Result::success();
-    params << id;
-    int rows = 0;
-    const Result r =
-        runOne(db, QStringLiteral("UPDATE Product SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))),
-               params, &rows);
-    if (r && rows == 0)
-        return Result::failure(kNoSuchProduct);
-    return r;
+    pv::Transaction t(db);
+    if (!t.isActive())
+        return failed(t.lastError());
+    for (const ProductStockValues &p : products) {
+        QStringList sets;
+        QVariantList params;
+        const auto add = [&](const char *column, const std::optional<double> &v) {
+            if (v) {
+                sets << QLatin1String(column) + QStringLiteral(" = ?");
+                params << *v;
+            }
+        };
+        add("AlisFiyatiTopTut", p.values.alis);
+        add("SatisFiyatiTopTut", p.values.satis1);
+        add("SatisFiyati2TopTut", p.values.satis2);
+        add("SatisFiyati3TopTut", p.values.satis3);
+        if (sets.isEmpty())
+            continue;
+        params << p.id;
+        if (!db.exec(
+                QStringLiteral("UPDATE Product SET %1 WHERE id = ?").arg(sets.join(QStringLiteral(", "))),
+                params))
+            return failed(db.lastError());
+        if (db.changes() == 0)
+            return Result::failure(kNoSuchProduct);
+    }
+    if (!t.commit())
+        return failed(t.lastError());
+    return Result::success();
 }
 
 } // namespace pv::ledger

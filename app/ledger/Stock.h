@@ -1,6 +1,6 @@
 #pragma once
 // Writes of the stock card: products, their categories and suppliers, stock in and out
-// and the cached stock values. Each operation is one statement in its own transaction.
+// and the cached stock values. Each operation is all or nothing, in its own transaction.
 #include "app/ledger/Result.h"
 
 #include <QList>
@@ -48,6 +48,12 @@ Result changeStock(pv::Database &db, qint64 id, double delta, double *newStock =
 struct StockValues {
     std::optional<double> alis, satis1, satis2, satis3;
 };
-Result writeStockValues(pv::Database &db, qint64 id, const StockValues &values);
+struct ProductStockValues {
+    qint64 id = 0;
+    StockValues values;
+};
+// The values of a group of products in one transaction: every product written, or none (a
+// product no longer there answers kNoSuchProduct).
+Result writeStockValues(pv::Database &db, const QList<ProductStockValues> &products);
 
 } // namespace pv::ledger

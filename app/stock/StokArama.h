@@ -1,11 +1,26 @@
 #pragma once
-// The stock card's searches, list commands, sorts, the listed count and the grand totals.
-// It builds the search panel, the sort buttons and the totals row on the card and answers
-// their events; the card calls the count and the totals after its own commands.
+// The stock card's searches, list commands, sorts and the grand totals: a panel that builds
+// the search frame, the list menu, the sort buttons and the totals row on the card and
+// answers their events. It lists into the card's product list and asks the card only
+// whether a product is pending; the card calls the totals after its own commands.
+#include "platform/forms/HandOff.h"
+
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
-class frmProduct;
+#include <array>
+#include <functional>
+#include <optional>
+
+class BvButton;
+class FrameFendrixon;
+class QAction;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QWidget;
 
 namespace pv
 {
@@ -18,11 +33,59 @@ class StokArama : public QObject
 public:
     static const QString kAllProducts;
 
-    explicit StokArama(frmProduct &w);
+    struct Hooks {
+        std::function<bool()> editing; // a product is added or edited: the list is not read again
+    };
 
+    StokArama(QWidget &card, pv::DataControl &Data1, Hooks hooks);
+
+    // ---- search panel
+    FrameFendrixon *aramaFrame = nullptr; // "Ürün Arama & Stok Ekleme"
+    QComboBox *txtAra = nullptr;
+    QLineEdit *aramatext = nullptr;  // name
+    QLineEdit *aramatext2 = nullptr; // code
+    QComboBox *aramatext3 = nullptr; // category
+    QComboBox *aramatext4 = nullptr; // class
+    QComboBox *aramatext5 = nullptr; // VAT kind
+    QLineEdit *aramatext6 = nullptr; // VAT rate
+    QLabel *Label22 = nullptr;
+    BvButton *btnSec = nullptr; // "+/-": asks for the stock panel
+
+    // ---- list menu
+    QMenu *mnuIslemler = nullptr;
+    QAction *mnuTum = nullptr;
+    QAction *mnuSou = nullptr;
+    QAction *mnukso = nullptr;
+    QAction *mnuskt = nullptr;
+    pv::HandOff Text5{QStringLiteral("1")}; // the least stock of "in stock"
+    pv::HandOff tarih;                      // current month "MM/YYYY"
+
+    // ---- sorts and totals
+    BvButton *azBTN1 = nullptr;
+    BvButton *zaBTN1 = nullptr;
+    BvButton *BvButton6 = nullptr;
+    BvButton *BvButton7 = nullptr;
+    BvButton *BvButton8 = nullptr;
+    BvButton *BvButton9 = nullptr;
+    BvButton *BvButton10 = nullptr;
+    QLineEdit *txtPrice2 = nullptr;
+    QLineEdit *txtPrice3 = nullptr;
+    QLineEdit *txtPrice4 = nullptr;
+    QLineEdit *txtPrice5 = nullptr;
+    QLineEdit *txtPrice6 = nullptr;
+
+    pv::DataControl *Data5 = nullptr; // categories of the category search
     pv::DataControl *Data6 = nullptr; // the sums
 
-    void loadItems(); // the search modes, at load
+    void loadCategories();                      // at load: the category search's names
+    void refillCategories();                    // after a category was added or deleted
+    void loadItems(const QStringList &classes); // the search modes and the class search, at load
+    // The searches, sorts and "+/-": off while a product is pending or the values are walked.
+    void setEnabled(bool on);
+    // The four money sums of the last totals read, if they were read.
+    std::optional<std::array<double, 4>> moneySums() const;
+    // The totals row's four money boxes show these.
+    void showMoneyTotals(const std::array<double, 4> &totals);
 
     void txtAra_Click();
     void Command1_Click(); // code search
@@ -31,20 +94,23 @@ public:
     void aramatext4_Click();
     void aramatext5_Click();
     void aramatext6_Change();
-    void BvButton2_Click();
+    void BvButton2_Click(); // the list menu
     void mnuTum_Click();
     void mnuSou_Click();
     void mnukso_Click();
     void mnuskt_Click();
     void azBTN1_Click();
     void zaBTN1_Click();
-    void Command2_Click(); // listed count
-    void topla2_Click();   // the five grand totals
+    void topla2_Click(); // the five grand totals
+
+signals:
+    void stockPanelAsked(); // "+/-" was pressed
 
 private:
-    void build();
+    void build(QWidget &card);
     void list(const QString &sql, const QVariantList &params = {});
     void prefixSearch(const QString &field, const QString &text);
 
-    frmProduct &w;
+    pv::DataControl &m_list;
+    Hooks m_hooks;
 };

@@ -2,8 +2,6 @@
 
 #include "app/ledger/Stock.h"
 #include "app/reports/AppReports.h"
-#include "app/stock/StokArama.h"
-#include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -36,6 +34,11 @@ const char *const kPrefixes13[] = {"4032", "4128", "4250", "4312", "4421", "4539
                                    "5722", "6411", "8434", "7293", "2313", "3431", "2445", "1178"};
 const char *const kPrefixes8[] = {"81", "82", "83", "84", "85", "86", "87", "88"};
 
+// The walk writes what it computed every so many products or milliseconds: one synced
+// commit per product made a long list take minutes.
+constexpr qsizetype kGroupProducts = 500;
+constexpr qint64 kGroupMs = 250;
+
 std::optional<double> numberOf(const QString &text)
 {
     return pv::toNumber(text);
@@ -43,105 +46,101 @@ std::optional<double> numberOf(const QString &text)
 
 } // namespace
 
-StokIslemleri::StokIslemleri(frmProduct &window)
-    : QObject(&window), w(window), m_random(unsigned(QDateTime::currentMSecsSinceEpoch()))
+StokIslemleri::StokIslemleri(QWidget &card, pv::DataControl &Data1, pv::Database &db, Hooks hooks)
+    : QObject(&card), m_card(card), m_list(Data1), m_db(db), m_hooks(std::move(hooks)),
+      m_random(unsigned(QDateTime::currentMSecsSinceEpoch()))
 {
-    build();
+    build(card);
 }
 
-void StokIslemleri::build()
+void StokIslemleri::build(QWidget &card)
 {
     // ---- stock in and out: placed outside the window until opened
-    w.frmStokEkle = ui::panel(&w, "frmStokEkle", 12720, 1920, 4080, 2160, false);
-    w.frmStokEkle->hide();
-    FrameFendrixon *f = ui::frame(w.frmStokEkle, "StokEkleFrame", 0, 0, 4080, 2160,
-                                  QStringLiteral("Stok Girişi / Çıkışı Yap"));
+    frmStokEkle = ui::panel(&card, "frmStokEkle", 12720, 1920, 4080, 2160, false);
+    frmStokEkle->hide();
+    FrameFendrixon *f =
+        ui::frame(frmStokEkle, "StokEkleFrame", 0, 0, 4080, 2160, QStringLiteral("Stok Girişi / Çıkışı Yap"));
     ui::label(f, "lblStok", 120, 480, 1440, 315, QStringLiteral("Stok Miktarı :"),
               Qt::AlignRight | Qt::AlignVCenter);
-    w.xpText2 = ui::textBox(f, "xpText2", 1620, 480, 1680, 315);
-    w.xpText2->setReadOnly(true);
-    w.xpText2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    w.xpText2->setStyleSheet(QStringLiteral("color: red;"));
+    xpText2 = ui::textBox(f, "xpText2", 1620, 480, 1680, 315);
+    xpText2->setReadOnly(true);
+    xpText2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    xpText2->setStyleSheet(QStringLiteral("color: red;"));
     ui::label(f, "lblMiktar", 120, 900, 1440, 315, QStringLiteral("Miktar :"),
               Qt::AlignRight | Qt::AlignVCenter);
-    w.xpText3 = ui::textBox(f, "xpText3", 1620, 900, 1680, 315, QStringLiteral("0"));
-    w.xpText3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    w.btnYukari =
+    xpText3 = ui::textBox(f, "xpText3", 1620, 900, 1680, 315, QStringLiteral("0"));
+    xpText3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    btnYukari =
         ui::button(f, "btnYukari", 3360, 900, 300, 315, QStringLiteral("+"), QStringLiteral("Arttır"));
-    w.btnAsagi = ui::button(f, "btnAsagi", 3690, 900, 300, 315, QStringLiteral("-"), QStringLiteral("Azalt"));
-    w.BvButton5 = ui::button(f, "BvButton5", 120, 1500, 1200, 450, QStringLiteral("Ekle"));
-    w.BvButton16 = ui::button(f, "BvButton16", 1410, 1500, 1200, 450, QStringLiteral("Çıkar"));
-    w.BvButton3 = ui::button(f, "BvButton3", 2700, 1500, 1260, 450, QStringLiteral("Vazgeç"));
-    w.Data1->bind(w.xpText2, QStringLiteral("OnHand"));
+    btnAsagi = ui::button(f, "btnAsagi", 3690, 900, 300, 315, QStringLiteral("-"), QStringLiteral("Azalt"));
+    BvButton5 = ui::button(f, "BvButton5", 120, 1500, 1200, 450, QStringLiteral("Ekle"));
+    BvButton16 = ui::button(f, "BvButton16", 1410, 1500, 1200, 450, QStringLiteral("Çıkar"));
+    BvButton3 = ui::button(f, "BvButton3", 2700, 1500, 1260, 450, QStringLiteral("Vazgeç"));
+    m_list.bind(xpText2, QStringLiteral("OnHand"));
 
     // ---- product codes
-    w.mnuBarkodUret = new QMenu(QStringLiteral("Barkod Üret"), &w);
-    w.mnuBarkodUret->setObjectName(QStringLiteral("mnuBarkodUret"));
-    w.mnuEan13 = w.mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Ean 13)"));
-    w.mnuBarkodUret->addSeparator();
-    w.mnuEan8 = w.mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Ean 8)"));
-    w.mnuBarkodUret->addSeparator();
-    w.mnuRas13 = w.mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Rasgele 13)"));
-    w.mnuBarkodUret->addSeparator();
-    w.mnuRas10 = w.mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Rasgele 10)"));
+    mnuBarkodUret = new QMenu(QStringLiteral("Barkod Üret"), &card);
+    mnuBarkodUret->setObjectName(QStringLiteral("mnuBarkodUret"));
+    mnuEan13 = mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Ean 13)"));
+    mnuBarkodUret->addSeparator();
+    mnuEan8 = mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Ean 8)"));
+    mnuBarkodUret->addSeparator();
+    mnuRas13 = mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Rasgele 13)"));
+    mnuBarkodUret->addSeparator();
+    mnuRas10 = mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Rasgele 10)"));
 
     // ---- stock values: the progress panel over the list
-    w.Frame1 = ui::panel(&w, "Frame1", 3360, 5400, 6000, 1200);
-    w.Frame1->hide();
+    Frame1 = ui::panel(&card, "Frame1", 3360, 5400, 6000, 1200);
+    Frame1->hide();
     QLabel *l1 =
-        ui::label(w.Frame1, "Label20", 240, 180, 5520, 375, QStringLiteral("Tutarlar Hesaplanıyor..."));
+        ui::label(Frame1, "Label20", 240, 180, 5520, 375, QStringLiteral("Tutarlar Hesaplanıyor..."));
     QFont bold = l1->font();
     bold.setBold(true);
     l1->setFont(bold);
-    ui::label(w.Frame1, "Label21", 240, 660, 4200, 375, QStringLiteral("Lütfen işlem yapmayınız.."));
-    w.Text9 = ui::textBox(w.Frame1, "Text9", 4560, 660, 1200, 375, QStringLiteral("0"));
-    w.Text9->setReadOnly(true);
-    w.Text9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    w.Timer1 = new pv::Timer(10, false, &w);
+    ui::label(Frame1, "Label21", 240, 660, 4200, 375, QStringLiteral("Lütfen işlem yapmayınız.."));
+    Text9 = ui::textBox(Frame1, "Text9", 4560, 660, 1200, 375, QStringLiteral("0"));
+    Text9->setReadOnly(true);
+    Text9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Timer1 = new pv::Timer(10, false, &card);
 
-    connect(w.btnSec, &BvButton::Click, this, &StokIslemleri::btnSec_Click);
-    connect(w.btnYukari, &BvButton::Click, this, &StokIslemleri::btnYukari_Click);
-    connect(w.btnAsagi, &BvButton::Click, this, &StokIslemleri::btnAsagi_Click);
-    connect(w.BvButton5, &BvButton::Click, this, &StokIslemleri::BvButton5_Click);
-    connect(w.BvButton16, &BvButton::Click, this, &StokIslemleri::BvButton16_Click);
-    connect(w.BvButton3, &BvButton::Click, this, &StokIslemleri::BvButton3_Click);
-    connect(w.barkodver, &BvButton::Click, this, &StokIslemleri::barkodver_Click);
-    connect(w.mnuEan13, &QAction::triggered, this, &StokIslemleri::mnuEan13_Click);
-    connect(w.mnuEan8, &QAction::triggered, this, &StokIslemleri::mnuEan8_Click);
-    connect(w.mnuRas13, &QAction::triggered, this, &StokIslemleri::mnuRas13_Click);
-    connect(w.mnuRas10, &QAction::triggered, this, &StokIslemleri::mnuRas10_Click);
-    connect(w.btnTutarHesapla, &BvButton::Click, this, &StokIslemleri::btnTutarHesapla_Click);
-    connect(w.Timer1, &pv::Timer::tick, this, &StokIslemleri::Timer1_Timer);
-    connect(w.btnPrint, &BvButton::Click, this, &StokIslemleri::btnPrint_Click);
+    connect(btnYukari, &BvButton::Click, this, &StokIslemleri::btnYukari_Click);
+    connect(btnAsagi, &BvButton::Click, this, &StokIslemleri::btnAsagi_Click);
+    connect(BvButton5, &BvButton::Click, this, &StokIslemleri::BvButton5_Click);
+    connect(BvButton16, &BvButton::Click, this, &StokIslemleri::BvButton16_Click);
+    connect(BvButton3, &BvButton::Click, this, &StokIslemleri::BvButton3_Click);
+    connect(mnuEan13, &QAction::triggered, this, &StokIslemleri::mnuEan13_Click);
+    connect(mnuEan8, &QAction::triggered, this, &StokIslemleri::mnuEan8_Click);
+    connect(mnuRas13, &QAction::triggered, this, &StokIslemleri::mnuRas13_Click);
+    connect(mnuRas10, &QAction::triggered, this, &StokIslemleri::mnuRas10_Click);
+    connect(Timer1, &pv::Timer::tick, this, &StokIslemleri::Timer1_Timer);
 }
 
 void StokIslemleri::modeChanged(bool editing)
 {
     if (editing)
-        w.frmStokEkle->hide();
-    ui::setEnabled(w.btnTutarHesapla, !editing);
+        frmStokEkle->hide();
 }
 
 // ---------------------------------------------------------------- stock in and out
 
 void StokIslemleri::btnSec_Click()
 {
-    ui::showAt(w.frmStokEkle, 8520, 1920);
-    w.xpText3->setFocus();
+    ui::showAt(frmStokEkle, 8520, 1920);
+    xpText3->setFocus();
 }
 
 void StokIslemleri::btnYukari_Click()
 {
-    ui::setEnabled(w.btnAsagi, true);
-    w.xpText3->setText(pv::plainNumber(numberOf(w.xpText3->text()).value_or(0) + 1));
+    ui::setEnabled(btnAsagi, true);
+    xpText3->setText(pv::plainNumber(numberOf(xpText3->text()).value_or(0) + 1));
 }
 
 void StokIslemleri::btnAsagi_Click()
 {
-    const double v = numberOf(w.xpText3->text()).value_or(0);
-    w.xpText3->setText(pv::plainNumber(v - 1));
+    const double v = numberOf(xpText3->text()).value_or(0);
+    xpText3->setText(pv::plainNumber(v - 1));
     if (v < 3)
-        ui::setEnabled(w.btnAsagi, false);
+        ui::setEnabled(btnAsagi, false);
 }
 
 void StokIslemleri::BvButton5_Click()
@@ -157,39 +156,39 @@ void StokIslemleri::BvButton16_Click()
 void StokIslemleri::changeStock(int sign, const QString &emptyMessage, const QString &done)
 {
     // The panel closes in edit mode; its re-read would drop the pending product.
-    if (w.editing())
+    if (m_hooks.editing())
         return;
     double quantity = 0;
-    if (!ui::readAmount(w.xpText3, &quantity, emptyMessage, QStringLiteral("Miktar")))
+    if (!ui::readAmount(xpText3, &quantity, emptyMessage, QStringLiteral("Miktar")))
         return;
-    pv::Recordset &rs = w.Data1->Recordset();
+    pv::Recordset &rs = m_list.Recordset();
     const qint64 id = rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
-    const pv::ledger::Result r = pv::ledger::changeStock(w.m_db, id, sign * quantity);
+    const pv::ledger::Result r = pv::ledger::changeStock(m_db, id, sign * quantity);
     if (!r) {
         pv::MsgBox(QStringLiteral("Stok miktarı kaydedilemedi.\n") + r.reason, pv::vbCritical,
                    ui::kErrorTitle);
         return;
     }
-    w.frmStokEkle->hide();
-    w.Data1->Refresh();
-    w.DBGrid1->viewport()->update();
+    frmStokEkle->hide();
+    m_list.Refresh();
+    m_hooks.redrawList();
     // The quantity total follows the new stock at once.
-    w.arama->topla2_Click();
-    w.xpText3->clear();
+    m_hooks.totals();
+    xpText3->clear();
     pv::MsgBox(done, pv::vbInformation, QStringLiteral("Bilgi"));
 }
 
 void StokIslemleri::BvButton3_Click()
 {
-    w.frmStokEkle->hide();
-    w.xpText3->clear();
+    frmStokEkle->hide();
+    xpText3->clear();
 }
 
 // ---------------------------------------------------------------- product codes
 
 void StokIslemleri::barkodver_Click()
 {
-    w.mnuBarkodUret->popup(QCursor::pos());
+    mnuBarkodUret->popup(QCursor::pos());
 }
 
 void StokIslemleri::mnuEan13_Click()
@@ -256,8 +255,7 @@ void StokIslemleri::cmdGenerate_Click()
         while (code.size() < length)
             code += QChar(u'0' + int(r(m_random) * 9 + 1));
         if (CheckCard(code)) {
-            w.txtPCode->setFocus();
-            w.txtPCode->setText(code);
+            m_hooks.codeMade(code);
             return;
         }
     }
@@ -283,22 +281,17 @@ bool StokIslemleri::CheckCard(const QString &code)
 
 void StokIslemleri::lockForWalk(bool on)
 {
-    for (QWidget *c : std::initializer_list<QWidget *>{
-             w.DBGrid1,   w.cmdFirst,   w.cmdPrev,    w.cmdNext,    w.cmdLast,        w.txtAra,
-             w.aramatext, w.aramatext2, w.aramatext3, w.aramatext4, w.aramatext5,     w.aramatext6,
-             w.cmdAdd,    w.cmdEdit,    w.cmdDelete,  w.btnSec,     w.BvButton5,      w.BvButton16,
-             w.btnPrint,  w.BvButton2,  w.azBTN1,     w.zaBTN1,     w.btnTutarHesapla})
+    m_hooks.lock(on);
+    for (QWidget *c : {BvButton5, BvButton16})
         ui::setEnabled(c, !on);
-    if (!on)
-        w.btnYetki_Click();
 }
 
 void StokIslemleri::btnTutarHesapla_Click()
 {
-    if (w.editing() || m_walking)
+    if (m_hooks.editing() || m_walking)
         return;
     // The rows of the list as it stands now, each once.
-    pv::Recordset &rs = w.Data1->Recordset();
+    pv::Recordset &rs = m_list.Recordset();
     if (rs.RecordCount() == 0)
         return;
     const char *priceFields[] = {"Price", "SatisFiyati", "SatisFiyati2", "SatisFiyati3"};
@@ -326,31 +319,30 @@ void StokIslemleri::btnTutarHesapla_Click()
         m_walk.push_back(wr);
     }
     m_next = 0;
+    m_group.clear();
+    m_sinceWrite.start();
     // The totals start from the table's sums and follow each row written.
-    w.arama->topla2_Click();
-    for (int k = 0; k < 4; ++k)
-        m_totals[k] = 0;
-    if (w.arama->Data6->Recordset().hasCurrent())
-        for (int k = 0; k < 4; ++k)
-            m_totals[k] = w.arama->Data6->Recordset().Fields(k).value().toDouble();
+    m_totals = m_hooks.totals().value_or(Sums{});
     m_walking = true;
     rs.MoveFirst();
-    w.Frame1->show();
-    w.Frame1->raise();
+    Frame1->show();
+    Frame1->raise();
     lockForWalk(true);
-    w.Timer1->setEnabled(true);
+    Timer1->setEnabled(true);
 }
 
 void StokIslemleri::Timer1_Timer()
 {
     if (m_next >= m_walk.size()) {
-        endWalk();
+        if (writeGroup())
+            endWalk();
         return;
     }
     const WalkRow &row = m_walk[m_next];
     // A price counts with the decimals the card shows for the product's unit.
     const QString format = pv::priceFormatForUnit(row.unit);
-    pv::ledger::StockValues v;
+    pv::ledger::ProductStockValues computed{row.id, {}};
+    pv::ledger::StockValues &v = computed.values;
     std::optional<double> *out[] = {&v.alis, &v.satis1, &v.satis2, &v.satis3};
     for (int k = 0; k < 4; ++k) {
         if (!row.stock || !row.prices[k])
@@ -359,43 +351,59 @@ void StokIslemleri::Timer1_Timer()
             numberOf(pv::Format(pv::plainNumber(*row.prices[k]), format)).value_or(*row.prices[k]);
         *out[k] = *row.stock * shown;
     }
-    const pv::ledger::Result r = pv::ledger::writeStockValues(w.m_db, row.id, v);
-    if (!r) {
-        endWalk();
-        pv::MsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\n") + r.reason, pv::vbCritical,
-                   ui::kErrorTitle);
-        return;
-    }
     for (int k = 0; k < 4; ++k)
         if (*out[k])
             m_totals[k] += **out[k] - row.stored[k];
+    m_group.append(computed);
     ++m_next;
-    w.Data1->Recordset().MoveNext();
+    m_list.Recordset().MoveNext();
     Command9_Click();
     showTotals();
+    if (m_group.size() >= kGroupProducts || m_sinceWrite.hasExpired(kGroupMs))
+        writeGroup();
+}
+
+// Writes the values gathered since the last group in one transaction. A group that fails
+// is written not at all: the walk stops and says so.
+bool StokIslemleri::writeGroup()
+{
+    const pv::ledger::Result r =
+        m_group.isEmpty() ? pv::ledger::Result::success() : m_writeGroup(m_db, m_group);
+    m_group.clear();
+    m_sinceWrite.restart();
+    if (r)
+        return true;
+    endWalk();
+    pv::MsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
+    return false;
+}
+
+void StokIslemleri::stopWalk()
+{
+    if (m_walking && writeGroup())
+        endWalk();
 }
 
 void StokIslemleri::Command9_Click()
 {
-    w.Text9->setText(QString::number(numberOf(w.Text9->text()).value_or(0) + 1, 'f', 0));
+    Text9->setText(QString::number(numberOf(Text9->text()).value_or(0) + 1, 'f', 0));
 }
 
 void StokIslemleri::showTotals()
 {
-    QLineEdit *boxes[] = {w.txtPrice2, w.txtPrice3, w.txtPrice4, w.txtPrice5};
-    for (int k = 0; k < 4; ++k)
-        boxes[k]->setText(pv::formatMoney(m_totals[k]));
+    m_hooks.showTotals(m_totals);
 }
 
 void StokIslemleri::endWalk()
 {
-    w.Frame1->hide();
-    w.Timer1->setEnabled(false);
-    w.Text9->setText(QStringLiteral("0"));
+    Frame1->hide();
+    Timer1->setEnabled(false);
+    Text9->setText(QStringLiteral("0"));
     m_walking = false;
     m_walk.clear();
-    w.Data1->Refresh();
-    w.arama->topla2_Click();
+    m_group.clear();
+    m_list.Refresh();
+    m_hooks.totals();
     lockForWalk(false);
 }
 
@@ -403,8 +411,8 @@ void StokIslemleri::endWalk()
 
 void StokIslemleri::btnYol_Click()
 {
-    w.veresiyedllyol2 = QDir::toNativeSeparators(pv::databasePath());
-    w.veresiyedllyol4 = w.veresiyedllyol.text() + w.veresiyedllyol2.text() + w.veresiyedllyol3.text();
+    veresiyedllyol2 = QDir::toNativeSeparators(pv::databasePath());
+    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
 }
 
 void StokIslemleri::btnPrint_Click()
@@ -412,7 +420,7 @@ void StokIslemleri::btnPrint_Click()
     btnYol_Click();
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("stokraporyazdir"));
-    r.item(4013).setConnectionString(w.veresiyedllyol4.text());
+    r.item(4013).setConnectionString(veresiyedllyol4.text());
     r.item(4013).setSource(kReportSource);
-    r.showPreviewModal(&w);
+    r.showPreviewModal(&m_card);
 }

@@ -1,7 +1,6 @@
 #include "app/stock/UrunGruplari.h"
 
 #include "app/ledger/Stock.h"
-#include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -10,7 +9,6 @@
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/MsgBox.h"
 
-#include <QComboBox>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -20,9 +18,7 @@
 struct UrunGruplari::Kind {
     pv::DataControl *data;
     QTableView *grid;
-    QComboBox *list;             // the card's drop-down of these names
-    pv::DataControl *searchData; // the search's own list of them, if any
-    QComboBox *searchList;
+    void (UrunGruplari::*changed)(); // the signal that the names changed
     QWidget *addPanel;
     QLineEdit *name;
     QString field;
@@ -60,82 +56,83 @@ QTableView *grid(QWidget *parent, const char *name, pv::DataControl *dc, const Q
 
 } // namespace
 
-UrunGruplari::UrunGruplari(frmProduct &window) : QObject(&window), w(window)
+UrunGruplari::UrunGruplari(QWidget &card, pv::DataControl &Data4, pv::DataControl &Data2, pv::Database &db)
+    : QObject(&card), m_categories(Data4), m_suppliers(Data2), m_db(db)
 {
-    build();
+    build(card);
 }
 
-void UrunGruplari::build()
+void UrunGruplari::build(QWidget &card)
 {
-    w.urunmarkafrm = panel(&w, "urunmarkafrm");
-    FrameFendrixon *h1 = ui::frame(w.urunmarkafrm, "urunmarkabaslik", 0, 0, 4200, 4200,
-                                   QStringLiteral("Ürün Kategorisi Ekle"));
-    w.DBGrid2 = grid(h1, "DBGrid2", w.Data4, QStringLiteral("KATEGORİLER"), QStringLiteral("urunmarkaadi"));
-    w.MyButton2 = ui::button(h1, "MyButton2", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
-    w.MyButton1 = ui::button(h1, "MyButton1", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
-    w.vekbutton6 = ui::button(h1, "vekbutton6", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
-    w.urunmarkafrm2 =
+    urunmarkafrm = panel(&card, "urunmarkafrm");
+    FrameFendrixon *h1 =
+        ui::frame(urunmarkafrm, "urunmarkabaslik", 0, 0, 4200, 4200, QStringLiteral("Ürün Kategorisi Ekle"));
+    DBGrid2 =
+        grid(h1, "DBGrid2", &m_categories, QStringLiteral("KATEGORİLER"), QStringLiteral("urunmarkaadi"));
+    MyButton2 = ui::button(h1, "MyButton2", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
+    MyButton1 = ui::button(h1, "MyButton1", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
+    vekbutton6 = ui::button(h1, "vekbutton6", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
+    urunmarkafrm2 =
         ui::frame(h1, "urunmarkafrm2", 0, 3240, 4200, 960,
                   QStringLiteral("Ürün Markası Ekle") + QString(49, QLatin1Char(' ')) + QStringLiteral("X"));
-    w.Text1 = ui::textBox(w.urunmarkafrm2, "Text1", 120, 480, 2760, 330);
-    w.ekles = ui::button(w.urunmarkafrm2, "ekles", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
+    Text1 = ui::textBox(urunmarkafrm2, "Text1", 120, 480, 2760, 330);
+    ekles = ui::button(urunmarkafrm2, "ekles", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
     // The caption's own "X" closes it; no collapse button over it.
-    w.urunmarkafrm2->setButton(false);
+    urunmarkafrm2->setButton(false);
     // The blanks push the "X" to the right end; a hair smaller type keeps it inside.
-    QFont small = w.urunmarkafrm2->Font();
+    QFont small = urunmarkafrm2->Font();
     small.setPointSizeF(7.5);
-    w.urunmarkafrm2->setFont(small);
-    w.urunmarkafrm2->hide();
+    urunmarkafrm2->setFont(small);
+    urunmarkafrm2->hide();
 
-    w.reyonfrm = panel(&w, "reyonfrm");
+    reyonfrm = panel(&card, "reyonfrm");
     FrameFendrixon *h2 =
-        ui::frame(w.reyonfrm, "reyonbaslik", 0, 0, 4200, 4200, QStringLiteral("Tedarikçi Firma Ekle"));
-    w.DBGrid3 = grid(h2, "DBGrid3", w.Data2, QStringLiteral("TEDARİKÇİ FİRMALAR"), QStringLiteral("reyon"));
-    w.vekbutton4 = ui::button(h2, "vekbutton4", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
-    w.vekbutton2 = ui::button(h2, "vekbutton2", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
-    w.vekbutton5 = ui::button(h2, "vekbutton5", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
-    w.xpFrame3 = ui::frame(h2, "xpFrame3", 0, 3240, 4200, 960, QStringLiteral("Tedarikçi Firma Ekle"));
-    w.Text2 = ui::textBox(w.xpFrame3, "Text2", 120, 480, 2760, 330);
-    w.ekle2 = ui::button(w.xpFrame3, "ekle2", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
-    w.xpFrame3->setButton(false);
-    w.xpFrame3->hide();
+        ui::frame(reyonfrm, "reyonbaslik", 0, 0, 4200, 4200, QStringLiteral("Tedarikçi Firma Ekle"));
+    DBGrid3 =
+        grid(h2, "DBGrid3", &m_suppliers, QStringLiteral("TEDARİKÇİ FİRMALAR"), QStringLiteral("reyon"));
+    vekbutton4 = ui::button(h2, "vekbutton4", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
+    vekbutton2 = ui::button(h2, "vekbutton2", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
+    vekbutton5 = ui::button(h2, "vekbutton5", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
+    xpFrame3 = ui::frame(h2, "xpFrame3", 0, 3240, 4200, 960, QStringLiteral("Tedarikçi Firma Ekle"));
+    Text2 = ui::textBox(xpFrame3, "Text2", 120, 480, 2760, 330);
+    ekle2 = ui::button(xpFrame3, "ekle2", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
+    xpFrame3->setButton(false);
+    xpFrame3->hide();
 
-    connect(w.MyButton7, &BvButton::Click, this, &UrunGruplari::MyButton7_Click);
-    connect(w.btnTdrkEkle, &BvButton::Click, this, &UrunGruplari::btnTdrkEkle_Click);
-    connect(w.MyButton2, &BvButton::Click, this, &UrunGruplari::MyButton2_Click);
-    connect(w.vekbutton4, &BvButton::Click, this, &UrunGruplari::vekbutton4_Click);
-    connect(w.ekles, &BvButton::Click, this, &UrunGruplari::ekles_Click);
-    connect(w.ekle2, &BvButton::Click, this, &UrunGruplari::ekle2_Click);
-    connect(w.urunmarkafrm2, &FrameFendrixon::Click, this, &UrunGruplari::urunmarkafrm2_Click);
-    connect(w.MyButton1, &BvButton::Click, this, &UrunGruplari::MyButton1_Click);
-    connect(w.vekbutton2, &BvButton::Click, this, &UrunGruplari::vekbutton2_Click);
-    connect(w.vekbutton6, &BvButton::Click, this, &UrunGruplari::vekbutton6_Click);
-    connect(w.vekbutton5, &BvButton::Click, this, &UrunGruplari::vekbutton5_Click);
+    connect(MyButton2, &BvButton::Click, this, &UrunGruplari::MyButton2_Click);
+    connect(vekbutton4, &BvButton::Click, this, &UrunGruplari::vekbutton4_Click);
+    connect(ekles, &BvButton::Click, this, &UrunGruplari::ekles_Click);
+    connect(ekle2, &BvButton::Click, this, &UrunGruplari::ekle2_Click);
+    connect(urunmarkafrm2, &FrameFendrixon::Click, this, &UrunGruplari::urunmarkafrm2_Click);
+    connect(MyButton1, &BvButton::Click, this, &UrunGruplari::MyButton1_Click);
+    connect(vekbutton2, &BvButton::Click, this, &UrunGruplari::vekbutton2_Click);
+    connect(vekbutton6, &BvButton::Click, this, &UrunGruplari::vekbutton6_Click);
+    connect(vekbutton5, &BvButton::Click, this, &UrunGruplari::vekbutton5_Click);
 }
 
 void UrunGruplari::MyButton7_Click()
 {
-    ui::showAt(w.urunmarkafrm, 8520, 720);
+    ui::showAt(urunmarkafrm, 8520, 720);
 }
 
 void UrunGruplari::btnTdrkEkle_Click()
 {
-    ui::showAt(w.reyonfrm, 8520, 720);
+    ui::showAt(reyonfrm, 8520, 720);
 }
 
 void UrunGruplari::MyButton2_Click()
 {
-    w.DBGrid2->setEnabled(false);
-    w.urunmarkafrm2->show();
-    w.Text1->clear();
-    w.Text1->setFocus();
+    DBGrid2->setEnabled(false);
+    urunmarkafrm2->show();
+    Text1->clear();
+    Text1->setFocus();
 }
 
 void UrunGruplari::vekbutton4_Click()
 {
-    w.DBGrid3->setEnabled(false);
-    w.xpFrame3->show();
-    w.Text2->clear();
+    DBGrid3->setEnabled(false);
+    xpFrame3->show();
+    Text2->clear();
 }
 
 void UrunGruplari::save(const Kind &k)
@@ -144,7 +141,7 @@ void UrunGruplari::save(const Kind &k)
         ui::refuse(k.name, k.blank);
         return;
     }
-    const pv::ledger::Result r = k.add(w.m_db, k.name->text());
+    const pv::ledger::Result r = k.add(m_db, k.name->text());
     if (r)
         pv::MsgBox(k.saved, pv::vbInformation, QStringLiteral("Bilgi"));
     else if (r.reason == pv::ledger::kDuplicateName)
@@ -156,18 +153,9 @@ void UrunGruplari::save(const Kind &k)
     }
     k.data->Refresh();
     if (r)
-        refill(k);
+        emit(this->*k.changed)();
     k.addPanel->hide();
     k.grid->setEnabled(true);
-}
-
-// A name added or deleted is offered, or no longer, at once: the product being typed can
-// take a category made for it.
-void UrunGruplari::refill(const Kind &k)
-{
-    w.fillList(k.data, k.field, k.list);
-    if (k.searchData && k.searchData->Refresh())
-        w.fillList(k.searchData, k.field, k.searchList);
 }
 
 void UrunGruplari::remove(const Kind &k)
@@ -179,25 +167,23 @@ void UrunGruplari::remove(const Kind &k)
     if (pv::MsgBox(name + QStringLiteral("\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"),
                    pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL")) != pv::vbYes)
         return;
-    const pv::ledger::Result r = k.drop(w.m_db, rs.Fields(QStringLiteral("id")).value().toLongLong());
+    const pv::ledger::Result r = k.drop(m_db, rs.Fields(QStringLiteral("id")).value().toLongLong());
     if (!r) {
         pv::MsgBox(k.notDeleted + QLatin1Char('\n') + r.reason, pv::vbCritical, ui::kErrorTitle);
         return;
     }
     k.data->Refresh();
     k.data->Recordset().MoveLast();
-    refill(k);
+    emit(this->*k.changed)();
 }
 
 UrunGruplari::Kind UrunGruplari::categories() const
 {
-    return {w.Data4,
-            w.DBGrid2,
-            w.cboGName,
-            w.Data5,
-            w.aramatext3,
-            w.urunmarkafrm2,
-            w.Text1,
+    return {&m_categories,
+            DBGrid2,
+            &UrunGruplari::categoriesChanged,
+            urunmarkafrm2,
+            Text1,
             QStringLiteral("urunmarkaadi"),
             QStringLiteral("Ürün Markası Kaydedildi. "),
             QStringLiteral("Kategori Adını Yazın"),
@@ -209,13 +195,11 @@ UrunGruplari::Kind UrunGruplari::categories() const
 
 UrunGruplari::Kind UrunGruplari::suppliers() const
 {
-    return {w.Data2,
-            w.DBGrid3,
-            w.cboLocation,
-            nullptr,
-            nullptr,
-            w.xpFrame3,
-            w.Text2,
+    return {&m_suppliers,
+            DBGrid3,
+            &UrunGruplari::suppliersChanged,
+            xpFrame3,
+            Text2,
             QStringLiteral("reyon"),
             QStringLiteral("Tedarikçi Firma Kaydedildi. "),
             QStringLiteral("Tedarikçi Firma Adını Yazın"),
@@ -245,20 +229,20 @@ void UrunGruplari::vekbutton2_Click()
 void UrunGruplari::urunmarkafrm2_Click()
 {
     // The caption's own "X" closes it; no collapse button over it.
-    w.urunmarkafrm2->setButton(false);
+    urunmarkafrm2->setButton(false);
     // The blanks push the "X" to the right end; a hair smaller type keeps it inside.
-    QFont small = w.urunmarkafrm2->Font();
+    QFont small = urunmarkafrm2->Font();
     small.setPointSizeF(7.5);
-    w.urunmarkafrm2->setFont(small);
-    w.urunmarkafrm2->hide();
-    w.DBGrid2->setEnabled(true);
+    urunmarkafrm2->setFont(small);
+    urunmarkafrm2->hide();
+    DBGrid2->setEnabled(true);
 }
 
 void UrunGruplari::vekbutton6_Click()
 {
-    w.urunmarkafrm->hide();
+    urunmarkafrm->hide();
 }
 void UrunGruplari::vekbutton5_Click()
 {
-    w.reyonfrm->hide();
+    reyonfrm->hide();
 }

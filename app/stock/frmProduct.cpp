@@ -33,16 +33,6 @@ namespace
 const QString kNoExpiry = QStringLiteral("12/9999");
 const QString kEmptyExpiry = QStringLiteral("__/____");
 
-// A button redraws itself at every setEnabled: leave those already in the state asked.
-void enable(std::initializer_list<QWidget *> widgets, bool on)
-{
-    for (QWidget *w : widgets) {
-        auto *b = qobject_cast<BvButton *>(w);
-        if (w && (b ? b->Enabled() : w->isEnabled()) != on)
-            ui::setEnabled(w, on);
-    }
-}
-
 void showOnly(std::initializer_list<QWidget *> widgets, bool on)
 {
     for (QWidget *w : widgets)
@@ -74,24 +64,27 @@ frmProduct::frmProduct()
     setEnterMovesFocus(true);
 
     Data1 = new pv::DataControl(this);
+    // A long list opens in the time of its first keys: the grid reads the rows it shows.
+    Data1->Recordset().setReadOnDemand(true);
     Data2 = new pv::DataControl(this);
     Data3 = new pv::DataControl(this);
     Data4 = new pv::DataControl(this);
-    Data5 = new pv::DataControl(this);
     Data87 = new pv::DataControl(this);
 
     buildCard();
     buildCommands();
-    arama = new StokArama(*this);
-    gruplar = new UrunGruplari(*this);
-    islemler = new StokIslemleri(*this);
+    buildPanels();
     bindCard();
     setTabOrder();
 
     txtYetki.onChange(this, &frmProduct::txtYetki_Change);
 }
 
-frmProduct::~frmProduct() = default;
+frmProduct::~frmProduct()
+{
+    // The program's end discards the window without its unload handlers.
+    islemler->stopWalk();
+}
 
 void frmProduct::buildCard()
 {
@@ -245,16 +238,6 @@ void frmProduct::buildCommands()
                                  QStringLiteral("Fiyat Toplamlarını Hesapla"));
     btnPrint = ui::button(this, "btnPrint", 11460, 2700, 1140, 450, QStringLiteral("Yazdır"));
 
-    mnuIslemler = new QMenu(QStringLiteral("Islemler"), this);
-    mnuIslemler->setObjectName(QStringLiteral("mnuIslemler"));
-    mnuTum = mnuIslemler->addAction(QStringLiteral("Tüm Ürünleri Göster"));
-    mnuIslemler->addSeparator();
-    mnuSou = mnuIslemler->addAction(QStringLiteral("Stokta Olan Ürünleri Göster"));
-    mnuIslemler->addSeparator();
-    mnukso = mnuIslemler->addAction(QStringLiteral("Kritik Stok Seviyesinde Olan Ürünler"));
-    mnuIslemler->addSeparator();
-    mnuskt = mnuIslemler->addAction(QStringLiteral("Son Kullanma Tarihi Geçen Ürünler"));
-
     connect(cmdAdd, &BvButton::Click, this, &frmProduct::cmdAdd_Click);
     connect(cmdEdit, &BvButton::Click, this, &frmProduct::cmdEdit_Click);
     connect(cmdDelete, &BvButton::Click, this, &frmProduct::cmdDelete_Click);
@@ -266,6 +249,50 @@ void frmProduct::buildCommands()
     connect(cmdNext, &BvButton::Click, this, &frmProduct::cmdNext_Click);
     connect(cmdLast, &BvButton::Click, this, &frmProduct::cmdLast_Click);
     connect(yokbuton, &BvButton::Click, this, &frmProduct::yokbuton_Click);
+}
+
+void frmProduct::buildPanels()
+{
+    arama = new StokArama(*this, *Data1, {[this] { return editing(); }});
+    gruplar = new UrunGruplari(*this, *Data4, *Data2, m_db);
+    islemler =
+        new StokIslemleri(*this, *Data1, m_db,
+                          {[this] { return editing(); }, [this] { DBGrid1->viewport()->update(); },
+                           [this] {
+                               arama->topla2_Click();
+                               return arama->moneySums();
+                           },
+                           [this](const StokIslemleri::Sums &values) { arama->showMoneyTotals(values); },
+                           [this](bool on) {
+                               // Nothing may move, re-read or change the list while its values are walked.
+                               for (QWidget *c : std::initializer_list<QWidget *>{
+                                        DBGrid1, cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdEdit,
+                                        cmdDelete, btnPrint, BvButton2, btnTutarHesapla})
+                                   ui::setEnabled(c, !on);
+                               arama->setEnabled(!on);
+                               if (!on)
+                                   btnYetki_Click();
+                           },
+                           [this](const QString &code) {
+                               txtPCode->setFocus();
+                               txtPCode->setText(code);
+                           }});
+
+    connect(BvButton2, &BvButton::Click, arama, &StokArama::BvButton2_Click);
+    connect(MyButton7, &BvButton::Click, gruplar, &UrunGruplari::MyButton7_Click);
+    connect(btnTdrkEkle, &BvButton::Click, gruplar, &UrunGruplari::btnTdrkEkle_Click);
+    connect(arama, &StokArama::stockPanelAsked, islemler, &StokIslemleri::btnSec_Click);
+    connect(barkodver, &BvButton::Click, islemler, &StokIslemleri::barkodver_Click);
+    connect(btnTutarHesapla, &BvButton::Click, islemler, &StokIslemleri::btnTutarHesapla_Click);
+    connect(btnPrint, &BvButton::Click, islemler, &StokIslemleri::btnPrint_Click);
+    // A name added or deleted in a panel is offered at once: the product being typed can
+    // take a category made for it.
+    connect(gruplar, &UrunGruplari::categoriesChanged, this, [this] {
+        ui::fillList(Data4, QStringLiteral("urunmarkaadi"), cboGName);
+        arama->refillCategories();
+    });
+    connect(gruplar, &UrunGruplari::suppliersChanged, this,
+            [this] { ui::fillList(Data2, QStringLiteral("reyon"), cboLocation); });
 }
 
 void frmProduct::bindCard()
@@ -339,12 +366,11 @@ void frmProduct::Form_Load()
         dc->setDatabaseName(file);
         dc->setRecordSource(source);
         if (dc->Refresh())
-            fillList(dc, field, list);
+            ui::fillList(dc, field, list);
     };
     fill(Data4, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"),
          QStringLiteral("urunmarkaadi"), cboGName);
-    fill(Data5, QStringLiteral("select * from urun_marka ORDER BY urunmarkaadi asc"),
-         QStringLiteral("urunmarkaadi"), aramatext3);
+    arama->loadCategories();
     fill(Data2, QStringLiteral("select * from urun_reyon ORDER BY reyon asc"), QStringLiteral("reyon"),
          cboLocation);
     fill(Data3, QStringLiteral("select * from birimler ORDER BY birimadi asc"), QStringLiteral("birimadi"),
@@ -357,32 +383,36 @@ void frmProduct::Form_Load()
     Data1->setRecordSource(StokArama::kAllProducts);
     Data1->Refresh();
 
-    arama->loadItems();
     const QStringList classes{QStringLiteral("1.SINIF"), QStringLiteral("2.SINIF"), QStringLiteral("3.SINIF"),
                               QStringLiteral("4.SINIF"), QStringLiteral("5.SINIF")};
+    arama->loadItems(classes);
     txtSinifCombo->addItems(classes);
     txtSinifCombo->setCurrentIndex(-1);
-    aramatext4->addItems(classes);
-}
-
-void frmProduct::fillList(pv::DataControl *dc, const QString &field, QComboBox *list)
-{
-    const bool hadPick = list->currentIndex() >= 0;
-    const QString picked = list->currentText();
-    pv::Recordset &rs = dc->Recordset();
-    QStringList items;
-    const int col = rs.fieldIndex(field);
-    for (int r = 0; r < rs.RecordCount(); ++r)
-        items << rs.textAt(r, col);
-    list->clear();
-    list->addItems(items);
-    list->setCurrentIndex(hadPick ? list->findText(picked) : -1);
 }
 
 void frmProduct::Form_Activate()
 {
-    arama->Command2_Click();
+    countAndTotals();
+}
+
+void frmProduct::Command2_Click()
+{
+    const int n = Data1->Recordset().RecordCount();
+    ceksayi7->setText(QStringLiteral("Toplam %1 Ürün Listelendi...").arg(n));
+    Text7 = QString::number(n);
+    if (n == 0) {
+        pv::MsgBox(QStringLiteral("Ürün Bulunamadı..."), pv::vbOKOnly);
+        return;
+    }
     arama->topla2_Click();
+}
+
+void frmProduct::countAndTotals()
+{
+    Command2_Click();
+    // A list with rows has had the totals read with its count: they are read once.
+    if (Text7.text() == QLatin1String("0"))
+        arama->topla2_Click();
 }
 
 void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
@@ -398,6 +428,13 @@ void frmProduct::Form_QueryUnload(int &Cancel, int UnloadMode)
     Data1->CancelUpdate();
 }
 
+void frmProduct::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    // A walk stopped by the close leaves every value it computed written.
+    islemler->stopWalk();
+}
+
 void frmProduct::txtYetki_Change()
 {
     btnYetki_Click();
@@ -406,7 +443,7 @@ void frmProduct::txtYetki_Change()
 void frmProduct::btnYetki_Click()
 {
     const bool on = !editing() && txtYetki.text() != QLatin1String("1");
-    enable({cmdEdit, cmdDelete}, on);
+    ui::setEnabledWhereNot({cmdEdit, cmdDelete}, on);
 }
 
 bool frmProduct::editing() const
@@ -427,16 +464,17 @@ void frmProduct::Controlls()
     const bool e = m_editing, b = !e;
     // Everything that moves or re-reads the list waits for the save or cancel: the card
     // would show another product and the save would write it into the pending one.
-    enable({cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdClose, BvButton2, btnSec, DBGrid1, txtAra,
-            aramatext, aramatext2, aramatext3, aramatext4, aramatext5, aramatext6, azBTN1, zaBTN1},
-           b);
-    enable({cmdSave, cmdCancel, barkodver, yokbuton, meExpire}, e);
+    ui::setEnabledWhereNot({cmdFirst, cmdPrev, cmdNext, cmdLast, cmdAdd, cmdClose, BvButton2, DBGrid1}, b);
+    arama->setEnabled(b);
+    ui::setEnabledWhereNot({cmdSave, cmdCancel, barkodver, yokbuton, meExpire}, e);
     for (QLineEdit *box : {txtPCode, txtGName, txtBName, txtPrice, txtOnHand, txtReOrder, txtsatisfiyat,
                            txtsatisfiyat2, txtsatisfiyat3, txtSinif, txtOzelKod1, txtOzelKod2})
         box->setReadOnly(b);
     showOnly({meExpire, cboUnit, cboGName, cboLocation, txtSinifCombo, MyButton7, btnTdrkEkle}, e);
     showOnly({meExpires, txtUnit, txtGName, txtLocation}, b);
     islemler->modeChanged(e);
+    // The walk cannot start while a product is pending.
+    ui::setEnabled(btnTutarHesapla, b);
     btnYetki_Click();
 }
 
@@ -467,14 +505,9 @@ qint64 frmProduct::currentId()
 
 void frmProduct::showAtId(qint64 id)
 {
-    pv::Recordset &rs = Data1->Recordset();
-    const int col = rs.fieldIndex(QStringLiteral("id"));
-    for (int r = 0; r < rs.RecordCount(); ++r) {
-        if (rs.valueAt(r, col).toLongLong() == id) {
-            Data1->setCurrentRow(r);
-            return;
-        }
-    }
+    // The id is the row's key: found without reading the rows before it.
+    if (const int row = Data1->Recordset().rowOfRowid(id); row >= 0)
+        Data1->setCurrentRow(row);
 }
 
 // ---------------------------------------------------------------- commands
@@ -588,9 +621,8 @@ void frmProduct::cmdSave_Click()
     } else {
         pv::MsgBox(QStringLiteral("Ürün kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
     }
-    arama->Command2_Click();
     btnYetki_Click();
-    arama->topla2_Click();
+    countAndTotals();
 }
 
 void frmProduct::cmdCancel_Click()
@@ -617,8 +649,7 @@ void frmProduct::cmdDelete_Click()
     }
     pv::MsgBox(QStringLiteral("Ürün Silindi."), pv::vbInformation, Caption());
     Data1->Refresh();
-    arama->Command2_Click();
-    arama->topla2_Click();
+    countAndTotals();
 }
 
 void frmProduct::cmdClose_Click()

@@ -9,8 +9,10 @@
 //   card.refreshList();              // the list read again (not while a product is pending)
 //   card.Show();
 //
-// The searches, lists and totals live in StokArama, the category and supplier panels in
-// UrunGruplari; both work on the window's controls below.
+// The searches, list commands, sorts and totals are the panel StokArama, the category and
+// supplier panels UrunGruplari, stock in and out, product codes, the stock-value walk and
+// the report StokIslemleri: each builds and owns its controls on the card and reaches the
+// card through hooks and signals; the card's own buttons call their handlers.
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -19,12 +21,9 @@
 
 class BvButton;
 class FrameFendrixon;
-class QAction;
 class QComboBox;
-class QFrame;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QTableView;
 class StokArama;
 class StokIslemleri;
@@ -34,7 +33,6 @@ namespace pv
 {
 class DataControl;
 class DataGridModel;
-class Timer;
 } // namespace pv
 
 class frmProduct : public pv::Form
@@ -47,6 +45,7 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_QueryUnload(int &Cancel, int UnloadMode) override;
+    void Form_Unload(int &Cancel) override;
 
     // ---- hand-off
     pv::HandOff txtYetki; // rights level: "1" cashier, anything else full rights
@@ -56,7 +55,6 @@ public:
     pv::DataControl *Data2 = nullptr;  // suppliers
     pv::DataControl *Data3 = nullptr;  // units
     pv::DataControl *Data4 = nullptr;  // categories (card list and panel)
-    pv::DataControl *Data5 = nullptr;  // categories (search list)
     pv::DataControl *Data87 = nullptr; // surum: the shop's name
     pv::Database m_db;                 // the file the card's writes go to
 
@@ -92,8 +90,6 @@ public:
     QTableView *DBGrid1 = nullptr;
     QLineEdit *ceksayi7 = nullptr; // "Toplam N Ürün Listelendi..."
     pv::HandOff Text7;             // rows listed at the last count
-    pv::HandOff Text5{QStringLiteral("1")};
-    pv::HandOff tarih; // current month "MM/YYYY"
 
     // ---- commands
     BvButton *cmdAdd = nullptr;
@@ -108,87 +104,10 @@ public:
     BvButton *cmdLast = nullptr;
     BvButton *barkodver = nullptr;
     BvButton *BvButton2 = nullptr; // "Ürün Stok Raporları"
-    BvButton *btnSec = nullptr;
     BvButton *btnTutarHesapla = nullptr;
     BvButton *btnPrint = nullptr;
     BvButton *MyButton7 = nullptr;   // categories panel
     BvButton *btnTdrkEkle = nullptr; // suppliers panel
-    BvButton *azBTN1 = nullptr;
-    BvButton *zaBTN1 = nullptr;
-    QMenu *mnuIslemler = nullptr;
-    QAction *mnuTum = nullptr;
-    QAction *mnuSou = nullptr;
-    QAction *mnukso = nullptr;
-    QAction *mnuskt = nullptr;
-
-    // ---- searches
-    FrameFendrixon *aramaFrame = nullptr; // "Ürün Arama & Stok Ekleme"
-    QComboBox *txtAra = nullptr;
-    QLineEdit *aramatext = nullptr;  // name
-    QLineEdit *aramatext2 = nullptr; // code
-    QComboBox *aramatext3 = nullptr; // category
-    QComboBox *aramatext4 = nullptr; // class
-    QComboBox *aramatext5 = nullptr; // VAT kind
-    QLineEdit *aramatext6 = nullptr; // VAT rate
-    QLabel *Label22 = nullptr;
-
-    // ---- totals
-    BvButton *BvButton6 = nullptr;
-    BvButton *BvButton7 = nullptr;
-    BvButton *BvButton8 = nullptr;
-    BvButton *BvButton9 = nullptr;
-    BvButton *BvButton10 = nullptr;
-    QLineEdit *txtPrice2 = nullptr;
-    QLineEdit *txtPrice3 = nullptr;
-    QLineEdit *txtPrice4 = nullptr;
-    QLineEdit *txtPrice5 = nullptr;
-    QLineEdit *txtPrice6 = nullptr;
-
-    // ---- category and supplier panels
-    QFrame *urunmarkafrm = nullptr;
-    QTableView *DBGrid2 = nullptr;
-    BvButton *MyButton2 = nullptr;  // " Ekle"
-    BvButton *MyButton1 = nullptr;  // "Seçili Kaydı Sil"
-    BvButton *vekbutton6 = nullptr; // " Kapat"
-    FrameFendrixon *urunmarkafrm2 = nullptr;
-    QLineEdit *Text1 = nullptr;
-    BvButton *ekles = nullptr;
-    QFrame *reyonfrm = nullptr;
-    QTableView *DBGrid3 = nullptr;
-    BvButton *vekbutton4 = nullptr;
-    BvButton *vekbutton2 = nullptr;
-    BvButton *vekbutton5 = nullptr;
-    FrameFendrixon *xpFrame3 = nullptr;
-    QLineEdit *Text2 = nullptr;
-    BvButton *ekle2 = nullptr;
-
-    // ---- stock in and out
-    QFrame *frmStokEkle = nullptr;
-    QLineEdit *xpText2 = nullptr; // the current product's stock
-    QLineEdit *xpText3 = nullptr; // the quantity
-    BvButton *btnYukari = nullptr;
-    BvButton *btnAsagi = nullptr;
-    BvButton *BvButton5 = nullptr;  // "Ekle"
-    BvButton *BvButton16 = nullptr; // "Çıkar"
-    BvButton *BvButton3 = nullptr;  // "Vazgeç"
-
-    // ---- product codes
-    QMenu *mnuBarkodUret = nullptr;
-    QAction *mnuEan13 = nullptr;
-    QAction *mnuEan8 = nullptr;
-    QAction *mnuRas13 = nullptr;
-    QAction *mnuRas10 = nullptr;
-
-    // ---- stock values
-    QFrame *Frame1 = nullptr; // "Tutarlar Hesaplanıyor..."
-    QLineEdit *Text9 = nullptr;
-    pv::Timer *Timer1 = nullptr;
-
-    // ---- report
-    pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
-    pv::HandOff veresiyedllyol2;
-    pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
-    pv::HandOff veresiyedllyol4;
 
     StokArama *arama = nullptr;
     UrunGruplari *gruplar = nullptr;
@@ -202,9 +121,9 @@ public:
     // unless a product is pending, which a re-read would drop.
     void refreshList();
     void btnParaSifirAyari_Click();
-    // A drop-down filled again with the names of a lookup list as it stands; the name picked
-    // stays picked while it is listed.
-    void fillList(pv::DataControl *dc, const QString &field, QComboBox *list);
+    void Command2_Click(); // the listed count
+    // The list's count, then the five totals, each read once.
+    void countAndTotals();
 
     // ---- handlers
     void txtYetki_Change();
@@ -229,6 +148,7 @@ protected:
 private:
     void buildCard();
     void buildCommands();
+    void buildPanels();
     void bindCard();
     void setTabOrder();
     // The price decimals of the product shown, or of the unit it is saved with while editing.

@@ -66,10 +66,12 @@ FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, dou
     pv::PropertyBag bag;
     bag.set(QStringLiteral("Caption"), caption);
     bag.set(QStringLiteral("Enabled"), true);
+    // Made in its size: drawn once, not first in a default size and then again.
+    bag.set(QStringLiteral("Width"), int(w));
+    bag.set(QStringLiteral("Height"), int(h));
     auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
     f->setObjectName(QLatin1String(name));
     place(f, l, t, w, h);
-    f->setSizeTwips(int(w), int(h));
     return f;
 }
 
@@ -150,6 +152,29 @@ void setEnabled(QWidget *window, const QStringList &names, bool on)
 {
     for (const QString &name : names)
         setEnabled(window->findChild<QWidget *>(name), on);
+}
+
+void setEnabledWhereNot(std::initializer_list<QWidget *> widgets, bool on)
+{
+    for (QWidget *w : widgets) {
+        auto *b = qobject_cast<BvButton *>(w);
+        if (w && (b ? b->Enabled() : w->isEnabled()) != on)
+            setEnabled(w, on);
+    }
+}
+
+void fillList(pv::DataControl *dc, const QString &field, QComboBox *list)
+{
+    const bool hadPick = list->currentIndex() >= 0;
+    const QString picked = list->currentText();
+    pv::Recordset &rs = dc->Recordset();
+    QStringList items;
+    const int col = rs.fieldIndex(field);
+    for (int r = 0; r < rs.RecordCount(); ++r)
+        items << rs.textAt(r, col);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(hadPick ? list->findText(picked) : -1);
 }
 
 void bindField(pv::DataControl *dc, pv::HandOff *field, const QString &column)

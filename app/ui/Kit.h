@@ -28,6 +28,7 @@ class QWidget;
 namespace pv
 {
 class DataControl;
+class FormMember;
 class Form;
 class HandOff;
 class Recordset;
@@ -69,10 +70,27 @@ QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, d
 // The backup windows' bar: metallic, percentage shown as text.
 QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
 
+// The window's controls made from its form file ":/forms/<objectName>.form.json" (a
+// <Window>.form.json beside the window's source; platform/forms/FormLoader.h tells its
+// form), the members pointed at them, the handlers connected. The kit's controls are the
+// classes "Kit.Label", "Kit.TextBox", "Kit.ComboBox", "Kit.DatePicker", "Kit.Panel" (design
+// "Box"), and Qt's as the windows make them: "Kit.Grid", "Kit.List", "Kit.TextEdit",
+// "Kit.PlainTextEdit", "Kit.CheckBox", "Kit.Frame", "Kit.Widget". False (and the reason
+// logged as a warning "form file: ...", which fails any test of the harness) when the
+// file cannot be loaded.
+bool loadForm(QWidget *window, const QList<pv::FormMember> &members);
+QString formPath(const QWidget *window);
+
 // Enabled for any control of the program (the button and the frame keep their own state).
 void setEnabled(QWidget *w, bool on);
 // The same for the window's controls of these names; a name the window lacks is passed over.
 void setEnabled(QWidget *window, const QStringList &names, bool on);
+// The same for those not yet in the state asked: a button redraws itself at every change.
+void setEnabledWhereNot(std::initializer_list<QWidget *> widgets, bool on);
+
+// A drop-down filled again with the names of a lookup list as it stands; the name picked
+// stays picked while it is listed.
+void fillList(pv::DataControl *dc, const QString &field, QComboBox *list);
 
 // The colours of the program's frames when they are given back after a lock.
 void giveFrameItsColours(FrameFendrixon *f);

@@ -160,6 +160,10 @@ qint64 fail(QuorvelXPProgressBar *bar, const QString &text = kCopyFailed)
 
 const QString kNotProgramDatabase =
     QStringLiteral("Seçilen dosya bu programın veri tabanı değil; hiçbir şey değiştirilmedi.");
+const QString kBackupNeedsRollBack =
+    QStringLiteral("Seçilen dosyada yarım kalmış bir kayıt var; hiçbir şey değiştirilmedi.\n\nDosya ve "
+                   "bulunduğu klasör yazılabilir olduğunda yarım kayıt geri alınır ve dosya geri "
+                   "yüklenebilir.");
 
 } // namespace
 
@@ -200,8 +204,16 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
 {
     if (!sourceIsUsable(source, destination))
         return fail(bar);
-    if (kind == CopyKind::Restore && !pv::isProgramDatabase(source, pv::schemaSql()))
-        return fail(bar, kNotProgramDatabase);
+    if (kind == CopyKind::Restore) {
+        switch (pv::checkProgramDatabase(source, pv::schemaSql())) {
+        case pv::ProgramFile::Ours:
+            break;
+        case pv::ProgramFile::NotOurs:
+            return fail(bar, kNotProgramDatabase);
+        case pv::ProgramFile::NeedsRollBack:
+            return fail(bar, kBackupNeedsRollBack);
+        }
+    }
     if (kind == CopyKind::Restore && pv::databaseInUse(destination))
         return fail(bar);
 

@@ -1009,30 +1009,54 @@ void FrameFendrixon::picHeader_Paint()
 void FrameFendrixon::UserControl_Paint()
 {
     const int wp = std::max(0, px(m_widthTwips)), hp = std::max(0, px(m_heightTwips));
-    m_body = QImage(wp, hp, QImage::Format_RGB32);
-    if (!m_body.isNull()) {
-        m_body.fill(toRgb(m_backColor));
-        if (m_enableGradient && !m_bodyGradientValid) {
-            m_bodyGradientValid = true;
-            m_bodyPicture = CreateGradientPicture(wp, hp, false, m_gradientTop, m_gradientBottom, 0);
-        }
-        if (!m_bodyPicture.isNull()) {
-            QPainter p(&m_body);
-            p.drawImage(0, 0, m_bodyPicture);
-        }
-        const QRgb c = toRgb(m_borderColor);
-        hline(m_body, 0, wp, 0, c);
-        hline(m_body, 0, wp, hp - px(15), c);
-        vline(m_body, 0, 0, hp, c);
-        vline(m_body, wp - px(15), 0, hp, c);
+    if (wp > 0 && hp > 0 && m_enableGradient && !m_bodyGradientValid) {
+        m_bodyGradientValid = true;
+        m_bodyPicture = CreateGradientPicture(wp, hp, false, m_gradientTop, m_gradientBottom, 0);
     }
+    m_bodyToDraw = BodyDraw{QSize(wp, hp), m_backColor, m_borderColor, m_bodyPicture};
     m_headerPainted = false;
     picHeader_Paint();
     update();
 }
 
+void FrameFendrixon::paintBody(QPainter &p, const BodyDraw &d)
+{
+    const int wp = d.size.width(), hp = d.size.height();
+    p.fillRect(QRect(0, 0, wp, hp), QColor(toRgb(d.back)));
+    if (!d.picture.isNull())
+        p.drawImage(0, 0, d.picture);
+    // One-pixel lines along the four edges.
+    const QColor c(toRgb(d.border));
+    p.fillRect(QRect(0, 0, wp, 1), c);
+    p.fillRect(QRect(0, hp - px(15), wp, 1), c);
+    p.fillRect(QRect(0, 0, 1, hp), c);
+    p.fillRect(QRect(wp - px(15), 0, 1, hp), c);
+}
+
+void FrameFendrixon::drawBody() const
+{
+    if (!m_bodyToDraw)
+        return;
+    m_body = QImage(m_bodyToDraw->size, QImage::Format_RGB32);
+    if (!m_body.isNull()) {
+        QPainter p(&m_body);
+        paintBody(p, *m_bodyToDraw);
+    }
+    m_bodyToDraw.reset();
+}
+
+const QImage &FrameFendrixon::bodyImage() const
+{
+    drawBody();
+    return m_body;
+}
+
 void FrameFendrixon::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.drawImage(0, 0, m_body);
+    // A body not drawn yet goes straight to the screen; its image is made for a reader.
+    if (m_bodyToDraw && !m_bodyToDraw->size.isEmpty())
+        paintBody(p, *m_bodyToDraw);
+    else
+        p.drawImage(0, 0, bodyImage());
 }

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #if defined(FENDRIXON_FRAME_BUILD)
 #define FENDRIXON_FRAME_EXPORT Q_DECL_EXPORT
@@ -20,6 +21,7 @@
 #endif
 
 class QLabel;
+class QPainter;
 class QTimer;
 
 namespace pv
@@ -125,7 +127,7 @@ public:
     QWidget *picHeader() const { return m_picHeader; }
     QTimer *tmrMouseMove() const { return m_tmrMouseMove; }
     QLabel *imgFramePic() const { return m_imgFramePic; }
-    const QImage &bodyImage() const { return m_body; }
+    const QImage &bodyImage() const;
     const QImage &headerImage() const { return m_header; }
 
     // W x H pixels, colour varying left to right (horizontal) or top to bottom; mode 0
@@ -158,6 +160,7 @@ private:
     void ApplyColorScheme();
     void applyEnabledEffects();
     void fullRedraw() { UserControl_Paint(); }
+    void drawBody() const;
     void headerRedraw();
     void gradientReset();
     void notify(const char *name) { emit propertyChanged(QString::fromLatin1(name)); }
@@ -212,7 +215,18 @@ private:
     QLabel *m_imgFramePic = nullptr;
     PointerProbe m_pointerProbe;
 
-    QImage m_body;        // the surface as last painted
+    // The surface as last painted. A paint records what it draws and the drawing is done
+    // when the surface is shown or read: a frame sized and coloured several times while
+    // it is built, or never shown, draws it once or not at all.
+    mutable QImage m_body;
+    struct BodyDraw {
+        QSize size;
+        OleColor back = 0;
+        OleColor border = 0;
+        QImage picture;
+    };
+    mutable std::optional<BodyDraw> m_bodyToDraw;
+    static void paintBody(QPainter &p, const BodyDraw &d);
     QImage m_bodyPicture; // the body gradient while valid
     QImage m_header;      // the header's retained drawing
     bool m_bodyPressed = false;

@@ -1,6 +1,5 @@
 #include "platform/components/Fonts.h"
 
-#include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHash>
@@ -13,26 +12,9 @@ namespace pv
 namespace
 {
 
-// fonts-wine installs its Tahoma outside the folders fontconfig searches. The font
-// database needs the application: ask again until there is one.
-void loadWineFonts()
-{
-    static bool done = false;
-    if (done || !QGuiApplication::instance())
-        return;
-    done = true;
-    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma")))
-        return;
-    for (const char *f : {"tahoma.ttf", "tahomabd.ttf"}) {
-        const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(f);
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
-    }
-}
-
 // The first family of candidates the machine has. Asking the font database costs a font
 // substitution each time, and buttons ask at every redraw: the answer is kept, for the
-// font set cannot change after the wine fonts were added (before there is an application,
+// font set does not change while the program runs (before there is an application,
 // nothing is kept).
 QString pick(std::initializer_list<const char *> candidates)
 {
@@ -59,14 +41,16 @@ QString pick(std::initializer_list<const char *> candidates)
 
 QString standInFamily(const QString &designFamily)
 {
-    loadWineFonts();
     const QString w = designFamily.trimmed().toLower();
     if (w == QLatin1String("arial") || w.isEmpty())
         return pick({"Liberation Sans", "Arimo", "DejaVu Sans"});
     if (w == QLatin1String("arial narrow"))
         return pick({"Liberation Sans Narrow", "Liberation Sans", "DejaVu Sans Condensed"});
+    // Not the Tahoma of fonts-wine: its outlines are one weight for both faces, its İ is
+    // a bare stem at the left of the letter's room and its bitmaps give Ğ, Ş, ğ, ş, ı
+    // other widths than G, S, g, s, i, so Turkish words fall apart.
     if (w == QLatin1String("tahoma"))
-        return pick({"Tahoma", "DejaVu Sans Condensed", "DejaVu Sans"});
+        return pick({"DejaVu Sans Condensed", "DejaVu Sans"});
     if (w == QLatin1String("verdana"))
         return pick({"DejaVu Sans", "Liberation Sans"});
     if (w == QLatin1String("trebuchet ms"))
@@ -92,7 +76,6 @@ QFont designFont(const QString &designFamily, double pointSize, bool bold)
 
 QFont formFont()
 {
-    // Fully hinted: the stand-in's dotted capital İ keeps its neighbours close only so.
     QFont f = designFont(QStringLiteral("Tahoma"), 8);
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;

@@ -1,6 +1,6 @@
 #pragma once
 // The fonts the windows, controls and reports were designed with, and the fonts that
-// stand in for them on this machine with the same metrics (Tahoma from fonts-wine,
+// stand in for them on this machine with the same metrics (Tahoma by DejaVu Sans Condensed,
 // Arial and the MS dialog fonts by Liberation Sans, ...). One mapping for all, so that a
 // caption measured in a window is measured with the font it is drawn with.
 #include "platform/components/Export.h"

@@ -1,6 +1,7 @@
 #include "platform/components/PropertyBag.h"
 
-namespace pv {
+namespace pv
+{
 
 int PropertyBag::indexOf(const QString &name) const
 {
@@ -13,7 +14,10 @@ int PropertyBag::indexOf(const QString &name) const
 QVariant PropertyBag::ReadProperty(const QString &name, const QVariant &defaultValue) const
 {
     const int i = indexOf(name);
-    return i < 0 ? defaultValue : m_items[size_t(i)].value;
+    if (i < 0)
+        return defaultValue;
+    m_items[size_t(i)].read = true;
+    return m_items[size_t(i)].value;
 }
 
 void PropertyBag::WriteProperty(const QString &name, const QVariant &value, const QVariant &defaultValue)
@@ -34,7 +38,10 @@ void PropertyBag::set(const QString &name, const QVariant &value)
         m_items[size_t(i)].value = value;
 }
 
-bool PropertyBag::contains(const QString &name) const { return indexOf(name) >= 0; }
+bool PropertyBag::contains(const QString &name) const
+{
+    return indexOf(name) >= 0;
+}
 
 void PropertyBag::remove(const QString &name)
 {
@@ -48,6 +55,15 @@ QStringList PropertyBag::names() const
     QStringList out;
     for (const auto &it : m_items)
         out << it.name;
+    return out;
+}
+
+QStringList PropertyBag::unreadNames() const
+{
+    QStringList out;
+    for (const auto &it : m_items)
+        if (!it.read)
+            out << it.name;
     return out;
 }
 

@@ -10,9 +10,11 @@
 #include <optional>
 #include <vector>
 
-namespace pv {
+namespace pv
+{
 
-class PV_COMPONENTS_EXPORT PropertyBag {
+class PV_COMPONENTS_EXPORT PropertyBag
+{
 public:
     // The stored value, or defaultValue when the name is not in the bag.
     QVariant ReadProperty(const QString &name, const QVariant &defaultValue = {}) const;
@@ -27,11 +29,14 @@ public:
     int size() const { return int(m_items.size()); }
     // Names in the order they were first written.
     QStringList names() const;
+    // The stored names no ReadProperty asked for yet: a form loader's unknown properties.
+    QStringList unreadNames() const;
 
 private:
     struct Item {
         QString name;
         QVariant value;
+        mutable bool read = false;
     };
     int indexOf(const QString &name) const;
     std::vector<Item> m_items;

@@ -84,11 +84,12 @@ Stmt::~Stmt()
     }
 }
 
-DbError makeError(int number, const QString &message)
+DbError makeError(int number, const QString &detail)
 {
     DbError e;
     e.number = number;
-    e.message = message;
+    e.message = userReason(number);
+    e.detail = detail;
     return e;
 }
 
@@ -98,7 +99,11 @@ DbError sqliteError(sqlite3 *db, int rc)
     const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     if (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY)
         return makeError(DbError::DuplicateKey, msg);
-    return makeError(ext != 0 ? ext : rc, msg);
+    DbError e = makeError(ext != 0 ? ext : rc, msg);
+    // A trigger's RAISE gives the words of whoever wrote the rule, not the engine's.
+    if (ext == SQLITE_CONSTRAINT_TRIGGER && !msg.isEmpty())
+        e.message = msg;
+    return e;
 }
 
 bool bindValue(sqlite3_stmt *st, int index, const QVariant &v)
@@ -175,6 +180,33 @@ QVariant columnValue(sqlite3_stmt *st, int i)
 } // namespace detail
 
 using namespace detail;
+
+QString userReason(int number)
+{
+    if (number == DbError::DuplicateKey)
+        return QStringLiteral("Bu anahtarla bir kayıt zaten var.");
+    // SQLite's codes carry their condition in the low byte (the old engine's numbers, 3020
+    // to 3421, fall on none of those below).
+    switch (number > 0 && number < 0x10000 ? number & 0xff : -1) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("Veri tabanı dosyası başka bir program tarafından kullanılıyor; biraz sonra "
+                              "yeniden deneyin.");
+    case SQLITE_READONLY:
+        return QStringLiteral("Veri tabanı dosyası salt okunur; kayıt yapılamaz.");
+    case SQLITE_FULL:
+        return QStringLiteral("Diskte yer kalmadı.");
+    case SQLITE_IOERR:
+        return QStringLiteral("Veri tabanı dosyası okunurken ya da yazılırken disk hatası oluştu.");
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB:
+        return QStringLiteral("Veri tabanı dosyası zarar görmüş.");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("Veri tabanı dosyası açılamadı.");
+    default:
+        return QStringLiteral("Veri tabanı işlemi yapılamadı.");
+    }
+}
 
 static QHash<QString, std::weak_ptr<Connection>> &openFiles()
 {
@@ -527,20 +559,6 @@ bool Counter::write(qint64 value)
     if (m_db.changes() == 0)
         return m_db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(t, f), {QVariant(value)});
     return true;
-}
-
-// ---------------------------------------------------------------- posting cascade
-
-int deleteByPostingId(Database &db, const QString &table, const QString &postingId)
-{
-    if (postingId.trimmed().isEmpty())
-        return 0;
-    // The second condition keeps an empty id out even if the guard above is ever loosened.
-    if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''")
-                     .arg(Database::quoteName(table)),
-                 {postingId}))
-        return -1;
-    return db.changes();
 }
 
 } // namespace pv

@@ -7,6 +7,7 @@
 //
 // Nothing here throws. Every operation returns whether it worked and leaves the reason in
 // lastError(): the windows skip a failed statement and go on, and test the number 3022.
+// The reason's message is Turkish, for the user; the engine's English stays in its detail.
 #include "platform/data/SqlFunctions.h"
 
 #include <QString>
@@ -43,10 +44,17 @@ struct DbError {
         TransactionRolledBack = 3034,
     };
     int number = None;
-    QString message;
+    QString message; // what the user is told (userReason of the number)
+    QString detail;  // the engine's own words, for tests and debugging; never shown
 
     explicit operator bool() const { return number != None; }
 };
+
+// What a failure of the data layer means to the user, in one Turkish sentence: the
+// conditions a user can meet (the file held by another program, read-only, a full disk, a
+// disk error, a damaged or missing file, a key given twice) by name, any other in one
+// general reason.
+QString userReason(int number);
 
 class Database
 {
@@ -142,10 +150,5 @@ private:
     Database m_db;
     QString m_table, m_field;
 };
-
-// Deletes the rows of table whose islemNo2 is postingId. An empty (or blank) id deletes
-// nothing: rows without a posting id belong to no posting. Returns the rows deleted, -1 on
-// error.
-int deleteByPostingId(Database &db, const QString &table, const QString &postingId);
 
 } // namespace pv

@@ -100,7 +100,69 @@ bool isDamage(const DbError &e)
     return e.number > 0 && e.number < 0x10000 && (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB);
 }
 
+std::function<bool(const QString &)> &writableCheck()
+{
+    static std::function<bool(const QString &)> check;
+    return check;
+}
+
+// SQLite's answer on a read-only connection when a crash's journal must be rolled back.
+bool mustRollBack(const DbError &e)
+{
+    return e.number == SQLITE_READONLY_ROLLBACK;
+}
+
+enum class Look { Opened, NeedsRollBack, Failed };
+
+// Opens db read-only on path and reads its schema once. A crash's journal in the way is
+// rolled back through a read-write connection (SQLite does so at its first read) when the
+// file and its folder may be written, and the look is taken again.
+Look openToLook(Database &db, const QString &path, int busyMs, DbError *error)
+{
+    const QString firstRead = QStringLiteral("SELECT count(*) FROM sqlite_master");
+    for (bool rolledBack = false;; rolledBack = true) {
+        if (db.open(path, Database::ReadOnly)) {
+            sqlite3_busy_timeout(db.handle(), busyMs);
+            if (db.tryScalar(firstRead))
+                return Look::Opened;
+        }
+        *error = db.lastError();
+        db.close();
+        if (rolledBack || !mustRollBack(*error))
+            return Look::Failed;
+        if (!fileAndFolderWritable(path))
+            return Look::NeedsRollBack;
+        Database writer;
+        const bool opened = writer.open(path);
+        if (opened)
+            sqlite3_busy_timeout(writer.handle(), busyMs);
+        if (!opened || !writer.tryScalar(firstRead)) {
+            *error = writer.lastError();
+            return (error->number & 0xff) == SQLITE_READONLY ? Look::NeedsRollBack : Look::Failed;
+        }
+    }
+}
+
 } // namespace
+
+bool fileAndFolderWritable(const QString &path)
+{
+    if (writableCheck())
+        return writableCheck()(path);
+    const QFileInfo fi(path);
+    const QFileInfo folder(fi.absolutePath());
+#ifdef Q_OS_UNIX
+    return ::access(QFile::encodeName(fi.absoluteFilePath()).constData(), W_OK) == 0 &&
+           ::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK) == 0;
+#else
+    return fi.isWritable() && folder.isWritable();
+#endif
+}
+
+void setWritableCheck(std::function<bool(const QString &path)> check)
+{
+    writableCheck() = std::move(check);
+}
 
 bool hasDatabaseHeader(const QString &path)
 {
@@ -136,76 +198,98 @@ bool databaseInUse(const QString &path)
     return held.use_count() > 2;
 }
 
-bool isProgramDatabase(const QString &path, const QString &schemaSql, QString *reason)
+ProgramFile checkProgramDatabase(const QString &path, const QString &schemaSql, QString *reason)
 {
+    const auto notOurs = [reason](const QString &text) {
+        setReason(reason, text);
+        return ProgramFile::NotOurs;
+    };
     if (!hasDatabaseHeader(path))
-        return setReason(reason, QStringLiteral("not an SQLite file"));
+        return notOurs(QStringLiteral("not an SQLite file"));
     const TableColumns expected = expectedTables(schemaSql);
     if (expected.isEmpty())
-        return setReason(reason, QStringLiteral("the schema could not be read"));
+        return notOurs(QStringLiteral("the schema could not be read"));
     Database db;
-    if (!db.open(path, Database::ReadOnly))
-        return setReason(reason, db.lastError().message);
+    DbError error;
+    switch (openToLook(db, path, 5000, &error)) {
+    case Look::Opened:
+        break;
+    case Look::NeedsRollBack:
+        setReason(reason, QStringLiteral("a crash's journal waits"));
+        return ProgramFile::NeedsRollBack;
+    case Look::Failed:
+        return notOurs(error.detail);
+    }
     const TableColumns present = tableColumns(db.handle());
     for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
         const auto found = present.constFind(it.key());
         if (found == present.constEnd())
-            return setReason(reason, QStringLiteral("table %1 missing").arg(it.key()));
+            return notOurs(QStringLiteral("table %1 missing").arg(it.key()));
         for (const QString &column : it.value())
             if (!found->contains(column))
-                return setReason(reason, QStringLiteral("column %1.%2 missing").arg(it.key(), column));
+                return notOurs(QStringLiteral("column %1.%2 missing").arg(it.key(), column));
     }
-    DbError error;
     if (!checkAnswersOk(db, "PRAGMA integrity_check", &error))
-        return setReason(reason, error ? error.message : QStringLiteral("integrity check failed"));
+        return notOurs(error ? error.detail : QStringLiteral("integrity check failed"));
     // As the start-up reads it: the version table through a record set, standing on its row.
     Recordset version;
     if (!version.open(db, QStringLiteral("surum")) || !version.hasCurrent() ||
         !version.Fields(QStringLiteral("surum")).exists())
-        return setReason(reason, QStringLiteral("version row unreadable"));
-    return true;
+        return notOurs(QStringLiteral("version row unreadable"));
+    return ProgramFile::Ours;
 }
 
 DatabaseState databaseState(const QString &path, QString *reason, int busyMs)
 {
-    const QFileInfo fi(path);
-    if (!fi.exists()) {
+    if (!QFileInfo::exists(path)) {
         setReason(reason, QStringLiteral("file not found"));
         return DatabaseState::Missing;
     }
     Database db;
-    if (!db.open(path, Database::ReadOnly)) {
-        setReason(reason, db.lastError().message);
-        return isBusy(db.lastError()) ? DatabaseState::Locked : DatabaseState::CannotOpen;
-    }
-    sqlite3_busy_timeout(db.handle(), busyMs);
     DbError error;
-    if (!checkAnswersOk(db, "PRAGMA quick_check", &error)) {
-        if (isBusy(error)) {
-            setReason(reason, error.message);
-            return DatabaseState::Locked;
+    switch (openToLook(db, path, busyMs, &error)) {
+    case Look::Opened:
+        if (checkAnswersOk(db, "PRAGMA quick_check", &error)) {
+            db.close();
+            if (!fileAndFolderWritable(path)) {
+                setReason(reason, QStringLiteral("read-only"));
+                return DatabaseState::ReadOnly;
+            }
+            return DatabaseState::Usable;
         }
-        if (error && !isDamage(error)) {
-            setReason(reason, error.message);
-            return DatabaseState::CannotOpen;
+        if (!error) {
+            setReason(reason, QStringLiteral("quick check found faults"));
+            return DatabaseState::Damaged;
         }
-        setReason(reason, error ? error.message : QStringLiteral("quick check found faults"));
-        return DatabaseState::Damaged;
+        break;
+    case Look::NeedsRollBack:
+        setReason(reason, QStringLiteral("a crash's journal waits"));
+        return DatabaseState::NeedsRollBack;
+    case Look::Failed:
+        break;
     }
-    db.close();
-    // The journal is made beside the file, so the folder must take new files too.
-    const QFileInfo folder(fi.absolutePath());
-#ifdef Q_OS_UNIX
-    const bool writable = ::access(QFile::encodeName(fi.absoluteFilePath()).constData(), W_OK) == 0 &&
-                          ::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK) == 0;
-#else
-    const bool writable = fi.isWritable() && folder.isWritable();
-#endif
-    if (!writable) {
-        setReason(reason, QStringLiteral("read-only"));
-        return DatabaseState::ReadOnly;
+    setReason(reason, error.detail);
+    if (isBusy(error))
+        return DatabaseState::Locked;
+    return isDamage(error) ? DatabaseState::Damaged : DatabaseState::CannotOpen;
+}
+
+QString compactionTemporaryPath(const QString &resolvedDatabasePath)
+{
+    return QFileInfo(resolvedDatabasePath).absolutePath() + QLatin1Char('/') +
+           QLatin1String(kCompactionTemporaryName);
+}
+
+bool removeCompactionLeftovers(const QString &resolvedDatabasePath)
+{
+    const QString temporary = compactionTemporaryPath(resolvedDatabasePath);
+    for (const QString &leftover :
+         {temporary, temporary + QStringLiteral("-journal"), temporary + QStringLiteral("-wal")}) {
+        const QFileInfo fi(leftover);
+        if ((fi.exists() || fi.isSymLink()) && !QFile::remove(leftover))
+            return false;
     }
-    return DatabaseState::Usable;
+    return true;
 }
 
 QString previousDatabasePath(const QString &databasePath)

@@ -2,6 +2,7 @@
 #include "platform/data/Connection.h"
 
 #include <QVarLengthArray>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 
@@ -12,7 +13,8 @@ using namespace detail;
 
 namespace
 {
-constexpr int kFirstKeys = 256; // rows whose keys an opening on demand reads
+constexpr int kFirstKeys = 64; // rows whose keys an opening on demand reads: a few screens of a grid
+constexpr int kReadAhead = 32; // rows not read yet that a look at the first of them reads along: a screen
 }
 
 // ---------------------------------------------------------------- row storage
@@ -129,7 +131,7 @@ void appendCell(QByteArray &out, const QVariant &v)
 }
 
 // The row with the written fields replaced; the others are copied as they are.
-QByteArray repack(const QByteArray &old, const std::vector<QVariant> &buffer, const std::vector<bool> &dirty)
+QByteArray repack(const QByteArray &old, const std::vector<QVariant> &buffer, const std::vector<char> &dirty)
 {
     const qsizetype n = qsizetype(buffer.size());
     const char *o = old.constData();
@@ -161,6 +163,55 @@ QByteArray repack(const QByteArray &old, const std::vector<QVariant> &buffer, co
         p += len;
     }
     return block;
+}
+
+// The written fields put into the row's own block where each keeps its size (a number over
+// a number, an empty field staying empty): the common write of a count or an amount copies
+// no row. False, the block untouched, when any field changes its size.
+bool patchInPlace(QByteArray &block, const std::vector<QVariant> &buffer, const std::vector<char> &dirty)
+{
+    const qsizetype n = qsizetype(buffer.size());
+    const auto kindOf = [](const QVariant &v) {
+        if (!v.isValid() || v.isNull())
+            return NullCell;
+        if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int)
+            return IntCell;
+        if (v.typeId() == QMetaType::Double)
+            return RealCell;
+        return TextCell;
+    };
+    const auto spanOf = [&](qsizetype i) {
+        const qsizetype to =
+            i + 1 < n ? qsizetype(get<quint32>(block.constData() + (i + 1) * 4)) : block.size();
+        return to - qsizetype(get<quint32>(block.constData() + i * 4));
+    };
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!dirty[size_t(i)])
+            continue;
+        const CellType k = kindOf(buffer[size_t(i)]);
+        if (k == TextCell || spanOf(i) != (k == NullCell ? 1 : 9))
+            return false;
+    }
+    char *base = block.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (!dirty[size_t(i)])
+            continue;
+        char *p = base + get<quint32>(base + i * 4);
+        const QVariant &v = buffer[size_t(i)];
+        switch (kindOf(v)) {
+        case IntCell:
+            *p++ = IntCell;
+            put<qint64>(p, v.toLongLong());
+            break;
+        case RealCell:
+            *p++ = RealCell;
+            put<double>(p, v.toDouble());
+            break;
+        default:
+            *p = NullCell;
+        }
+    }
+    return true;
 }
 } // namespace
 
@@ -407,9 +458,12 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     m_rows.clear();
     m_rowIndexValid = false;
     m_writeSql.clear();
+    m_lastMask.clear();
+    m_lastSql.clear();
     m_cols.clear();
     m_table.clear();
     m_refetchSql.clear();
+    m_readAheadSql.clear();
     m_pos = 0;
     m_currentDeleted = false;
     m_noMatch = false;
@@ -499,6 +553,13 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
         m_refetchSql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?")
                            .arg(origins.join(QLatin1Char(',')), Database::quoteName(table))
                            .toUtf8();
+        QStringList marks;
+        for (int k = 0; k < kReadAhead; ++k)
+            marks << QStringLiteral("?");
+        m_readAheadSql =
+            QStringLiteral("SELECT rowid,%1 FROM %2 WHERE rowid IN (%3)")
+                .arg(origins.join(QLatin1Char(',')), Database::quoteName(table), marks.join(QLatin1Char(',')))
+                .toUtf8();
     }
     // A whole table can be large (the ledger): only its rows' keys are read now, their values
     // when first looked at. A select read on demand reads the keys of its first rows only.
@@ -557,6 +618,28 @@ bool Recordset::run(const QByteArray &sql, const QVariantList &values)
         return false;
     }
     bindAll(st.get(), values);
+    const int rc = sqlite3_step(st.get());
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        m_error = sqliteError(c->db, rc);
+        return false;
+    }
+    return true;
+}
+
+bool Recordset::runWrite(const QByteArray &sql, std::optional<qint64> rowid)
+{
+    Connection *c = m_db.m_conn.get();
+    Stmt st(c, sql);
+    if (!st) {
+        m_error = sqliteError(c->db, st.rc());
+        return false;
+    }
+    int n = 0;
+    for (size_t i = 0; i < m_cols.size(); ++i)
+        if (m_dirty[i])
+            bindValue(st.get(), ++n, m_buffer[i]);
+    if (rowid)
+        sqlite3_bind_int64(st.get(), ++n, *rowid);
     const int rc = sqlite3_step(st.get());
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
         m_error = sqliteError(c->db, rc);
@@ -624,7 +707,7 @@ void Recordset::ensureRows(int count) const
     while (!m_keysDone && int(m_rows.size()) < count) {
         const int before = int(m_rows.size());
         // Growing steps keep the reading of a whole long set about as fast as one read.
-        readKeys(std::max({count - before, before, kFirstKeys}));
+        readKeys(std::max({count - before + 1, before, kFirstKeys})); // one past: the end is known
         if (int(m_rows.size()) > before)
             notify(Change::RowsRead);
     }
@@ -664,6 +747,8 @@ qint64 Recordset::rowidAt(int row) const
 const QByteArray &Recordset::cellsOf(int i) const
 {
     Row &row = m_rows[size_t(i)];
+    if (row.cells.isEmpty())
+        readAhead(i);
     if (row.cells.isEmpty()) {
         const auto nullRow = [this] {
             const qsizetype n = qsizetype(m_cols.size());
@@ -691,6 +776,36 @@ const QByteArray &Recordset::cellsOf(int i) const
             row.cells = nullRow();
     }
     return row.cells;
+}
+
+void Recordset::readAhead(int first) const
+{
+    // A grid looks at its rows one after another: the next rows not read yet come in the
+    // same statement. A row it does not give (gone, or the read failed) is read alone.
+    QVarLengthArray<int, kReadAhead> wanted;
+    for (int r = first; r < int(m_rows.size()) && wanted.size() < kReadAhead; ++r)
+        if (m_rows[size_t(r)].cells.isEmpty())
+            wanted.append(r);
+    if (wanted.size() < 2 || m_readAheadSql.isEmpty())
+        return;
+    Stmt st(m_db.m_conn.get(), m_readAheadSql);
+    if (!st)
+        return;
+    for (int k = 0; k < kReadAhead; ++k) {
+        if (k < wanted.size())
+            sqlite3_bind_int64(st.get(), k + 1, m_rows[size_t(wanted[k])].rowid);
+        else
+            sqlite3_bind_null(st.get(), k + 1);
+    }
+    const int n = sqlite3_column_count(st.get());
+    while (sqlite3_step(st.get()) == SQLITE_ROW) {
+        const qint64 rowid = sqlite3_column_int64(st.get(), 0);
+        for (const int r : wanted)
+            if (Row &row = m_rows[size_t(r)]; row.rowid == rowid && row.cells.isEmpty()) {
+                row.cells = packStatement(st.get(), 1, n);
+                break;
+            }
+    }
 }
 
 bool Recordset::readRowById(qint64 rowid, Row &row)
@@ -863,7 +978,7 @@ void Recordset::noteStored(int row, int field, const QVariant &stored)
     if (r.cells.isEmpty()) // not read yet: it is read from the table when looked at
         return;
     std::vector<QVariant> value(m_cols.size());
-    std::vector<bool> written(m_cols.size(), false);
+    std::vector<char> written(m_cols.size(), false);
     value[size_t(field)] = stored;
     written[size_t(field)] = true;
     r.cells = repack(r.cells, value, written);
@@ -917,11 +1032,15 @@ void Recordset::CancelUpdate()
 }
 
 // The INSERT or UPDATE for one set of written columns, made once per record set.
-const QByteArray &Recordset::writeSql(const QByteArray &mask)
+const QByteArray &Recordset::writeSql(QByteArrayView mask)
 {
-    QByteArray &sql = m_writeSql[mask];
+    // A pass writing the same fields row after row asks for the same statement each time.
+    if (mask == m_lastMask)
+        return m_lastSql;
+    m_lastMask = mask.toByteArray();
+    QByteArray &sql = m_writeSql[m_lastMask];
     if (!sql.isEmpty())
-        return sql;
+        return m_lastSql = sql;
     QStringList names;
     for (size_t i = 0; i < m_cols.size(); ++i)
         if (m_dirty[i])
@@ -946,7 +1065,7 @@ const QByteArray &Recordset::writeSql(const QByteArray &mask)
                   .arg(table, sets.join(QLatin1Char(',')))
                   .toUtf8();
     }
-    return sql;
+    return m_lastSql = sql;
 }
 
 bool Recordset::Update()
@@ -954,18 +1073,19 @@ bool Recordset::Update()
     if (m_mode == Mode::None)
         return fail(DbError::UpdateWithoutEdit, QStringLiteral("Update without AddNew or Edit"));
     Connection *c = m_db.m_conn.get();
-    QByteArray mask(qsizetype(m_cols.size()) + 1, '0');
+    QVarLengthArray<char, 64> mask(qsizetype(m_cols.size()) + 1);
+    std::fill(mask.begin(), mask.end(), '0');
     mask[0] = m_mode == Mode::Add ? 'A' : 'E';
-    QVariantList values;
+    bool written = false;
     for (size_t i = 0; i < m_cols.size(); ++i) {
         if (m_dirty[i]) {
             mask[qsizetype(i) + 1] = '1';
-            values << m_buffer[i];
+            written = true;
         }
     }
     if (m_mode == Mode::Add) {
         ensureRows(std::numeric_limits<int>::max()); // the new row goes after every row of the set
-        if (!run(writeSql(mask), values))
+        if (!runWrite(writeSql({mask.data(), mask.size()}), std::nullopt))
             return false;
         Row row;
         row.serial = m_nextSerial++;
@@ -985,12 +1105,13 @@ bool Recordset::Update()
         return true;
     }
     Row &cur = m_rows[size_t(m_pos)];
-    if (!values.isEmpty()) {
-        values << cur.rowid;
-        if (!run(writeSql(mask), values))
+    if (written) {
+        if (!runWrite(writeSql({mask.data(), mask.size()}), cur.rowid))
             return false;
-        // The buffer holds exactly what was stored.
-        cur.cells = repack(cellsOf(m_pos), m_buffer, m_dirty);
+        // The buffer holds exactly what was stored. A row not read yet is read from the
+        // table when first looked at, as any other.
+        if (!cur.cells.isEmpty() && !patchInPlace(cur.cells, m_buffer, m_dirty))
+            cur.cells = repack(cur.cells, m_buffer, m_dirty);
     }
     m_lastModified = cur.serial;
     dropEdit();

@@ -182,6 +182,7 @@ private:
     bool load(const QVariantList *list, const QVariantMap *map);
     bool readRowById(qint64 rowid, Row &row);
     const QByteArray &cellsOf(int row) const;
+    void readAhead(int first) const;
     // Reads keys until the set holds at least count rows or has no more.
     void ensureRows(int count) const;
     bool readKeys(int limit) const;
@@ -191,7 +192,10 @@ private:
     bool cell(int index, QVariant &out) const;
     bool fail(int number, const QString &message);
     bool run(const QByteArray &sql, const QVariantList &values);
-    const QByteArray &writeSql(const QByteArray &mask);
+    // Runs an INSERT or UPDATE of writeSql with the written fields bound from the buffer,
+    // then the row's rowid for an UPDATE.
+    bool runWrite(const QByteArray &sql, std::optional<qint64> rowid);
+    const QByteArray &writeSql(QByteArrayView mask);
     int indexOfRowid(qint64 rowid) const;
     bool failSql();
     void notify(Change c) const
@@ -208,6 +212,7 @@ private:
     bool m_open = false;
     QString m_table;         // set when updatable
     QByteArray m_refetchSql; // one row by rowid, same columns
+    QByteArray m_readAheadSql; // rowid and the same columns of several rows by rowid
     std::vector<Column> m_cols;
     mutable std::vector<Row> m_rows;       // rows of a table source are read when first looked at
     mutable QHash<qint64, int> m_rowIndex; // rowid -> row, built when a find needs it
@@ -217,6 +222,7 @@ private:
     mutable bool m_keysDone = true;           // every key of the set is in m_rows
     mutable int m_keyOffset = 0;              // keys of the select consumed so far
     QHash<QByteArray, QByteArray> m_writeSql; // mode and written columns -> statement
+    QByteArray m_lastMask, m_lastSql;         // the last of them asked for
     int m_pos = 0;
     bool m_currentDeleted = false;
     bool m_noMatch = false;
@@ -224,7 +230,7 @@ private:
     Bookmark m_lastModified = 0;
     Mode m_mode = Mode::None;
     std::vector<QVariant> m_buffer;
-    std::vector<bool> m_dirty;
+    std::vector<char> m_dirty; // bytes, not bits: a write pass reads them for every field
     DbError m_error;
     mutable DbError m_readError;
     mutable QByteArray m_unreadCells; // the NULL row shown for a row that could not be read

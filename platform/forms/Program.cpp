@@ -37,18 +37,17 @@ std::vector<std::function<void()>> &endHooks()
     return hooks;
 }
 
-// The instance locks this process took for itself, by program name and folder; kept
-// until the process ends.
+// The instance locks this process took for itself, by program name and database file;
+// kept until the process ends.
 std::map<QString, std::unique_ptr<InstanceLock>> &heldLocks()
 {
     static std::map<QString, std::unique_ptr<InstanceLock>> locks;
     return locks;
 }
 
-QString folderKey(const QString &folder)
+QString heldLockKey()
 {
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(QDir(folder).absolutePath()) : canonical;
+    return QCoreApplication::applicationName() + QLatin1Char('|') + resolvedDatabasePath(databasePath());
 }
 
 // The lock file's descriptor, -1 when it cannot be had. A folder the user may not write
@@ -64,14 +63,25 @@ int openLockFile(const QString &path)
 }
 } // namespace
 
-InstanceLock::InstanceLock(const QString &programName, const QString &folder)
+QString resolvedDatabasePath(const QString &path)
+{
+    const QFileInfo fi(path);
+    const QString canonical = fi.canonicalFilePath();
+    if (!canonical.isEmpty())
+        return canonical;
+    // No file yet: the folder it would be made in, resolved.
+    const QString folder = QFileInfo(fi.absolutePath()).canonicalFilePath();
+    return folder.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath()) : folder + QLatin1Char('/') + fi.fileName();
+}
+
+InstanceLock::InstanceLock(const QString &programName, const QString &databasePath)
 {
     QString name = programName.isEmpty() ? QStringLiteral("Pelvanor") : programName;
     name.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
-    const QString dir = folderKey(folder);
-    const QByteArray key = (name + QLatin1Char('|') + dir).toUtf8();
+    const QString database = resolvedDatabasePath(databasePath);
+    const QByteArray key = (name + QLatin1Char('|') + database).toUtf8();
     const QString candidates[] = {
-        dir + QLatin1Char('/') + name + QStringLiteral(".lock"),
+        database + QLatin1Char('.') + name + QStringLiteral(".lock"),
         QDir::tempPath() + QStringLiteral("/pelvanor-") +
             QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20)) +
             QStringLiteral(".lock"),
@@ -114,9 +124,9 @@ void InstanceLock::release()
         m_state = Unavailable;
 }
 
-bool instanceRunning(const QString &programName, const QString &folder)
+bool instanceRunning(const QString &programName, const QString &databasePath)
 {
-    return InstanceLock(programName, folder).state() == InstanceLock::HeldElsewhere;
+    return InstanceLock(programName, databasePath).state() == InstanceLock::HeldElsewhere;
 }
 
 QString programFolder()
@@ -147,12 +157,11 @@ void setProgramTitle(const QString &title)
 
 bool anotherInstanceRunning()
 {
-    const QString name = QCoreApplication::applicationName();
-    const QString key = name + QLatin1Char('|') + folderKey(programFolder());
+    const QString key = heldLockKey();
     auto &locks = heldLocks();
     if (locks.count(key))
         return false;
-    auto lock = std::make_unique<InstanceLock>(name, programFolder());
+    auto lock = std::make_unique<InstanceLock>(QCoreApplication::applicationName(), databasePath());
     switch (lock->state()) {
     case InstanceLock::Held:
         locks.emplace(key, std::move(lock));
@@ -164,6 +173,11 @@ bool anotherInstanceRunning()
     }
     // Nowhere to keep a lock: better to run than to refuse the shop its program.
     return false;
+}
+
+bool holdsInstanceLock()
+{
+    return heldLocks().count(heldLockKey()) > 0;
 }
 
 QString siblingProgramPath(const QString &bareName)

@@ -18,16 +18,25 @@ QString databasePath();                       // programFolder() + "/pelvanor.dl
 QString programTitle();
 void setProgramTitle(const QString &title);
 
-// True when another process of this program (same application name, same program
-// folder) is running. The first call takes a lock that this process keeps until it
-// ends, so later calls in the same process (a restore re-running start-up) say false.
-bool anotherInstanceRunning();
+// A database file's path with links followed: the file a program folder's database is.
+// A file not there yet is named in its resolved folder.
+QString resolvedDatabasePath(const QString &path);
 
-// The running-instance lock of a program for a folder, the one anotherInstanceRunning
-// takes: the file <folder>/<programName>.lock beside the database, held with an OS lock
-// that goes with the process, so a crashed program never leaves it behind. Only when
-// the folder can hold no lock file (read-only) does it live in the temporary folder.
-// Constructing it tries to take the lock; destroying it lets go.
+// True when another process of this program (same application name) is running on the
+// same database file, reached through whatever program folder or link. The first call
+// takes a lock that this process keeps until it ends, so later calls in the same process
+// (a restore re-running start-up) say false.
+bool anotherInstanceRunning();
+// This process holds the lock anotherInstanceRunning took (false when there was nowhere
+// to keep one).
+bool holdsInstanceLock();
+
+// The running-instance lock of a program for a database file, the one
+// anotherInstanceRunning takes: the file <database>.<programName>.lock beside the
+// database file the path resolves to (links followed), held with an OS lock that goes
+// with the process, so a crashed program never leaves it behind. Only when that folder
+// can hold no lock file (read-only) does it live in the temporary folder, named by the
+// same resolved path. Constructing it tries to take the lock; destroying it lets go.
 class InstanceLock
 {
 public:
@@ -36,7 +45,7 @@ public:
         HeldElsewhere, // another holder has it (another process, or another holder here)
         Unavailable,   // no lock file could be made
     };
-    InstanceLock(const QString &programName, const QString &folder);
+    InstanceLock(const QString &programName, const QString &databasePath);
     ~InstanceLock();
     InstanceLock(const InstanceLock &) = delete;
     InstanceLock &operator=(const InstanceLock &) = delete;
@@ -52,9 +61,9 @@ private:
     QString m_path;
 };
 
-// Whether some holder, in this process or another, has the lock of programName for
-// folder: a program of that name is running on that folder's database.
-bool instanceRunning(const QString &programName, const QString &folder);
+// Whether some holder, in this process or another, has the lock of programName for the
+// database file: a program of that name is running on it.
+bool instanceRunning(const QString &programName, const QString &databasePath);
 
 // Starts a sibling program by bare file name ("bvRepair.exe" or "bvRepair"):
 // <programFolder>/bvRepair, by absolute path, detached, without arguments. The

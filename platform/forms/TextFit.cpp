@@ -1,11 +1,13 @@
 #include "platform/forms/TextFit.h"
 
+#include <QComboBox>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QListView>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -89,8 +91,8 @@ void fitGrid(QTableView *grid)
     if (!grid || !grid->model())
         return;
     QHeaderView *h = grid->horizontalHeader();
-    // Whole rows are selected, so a highlighted header would turn every label bold at once;
-    // the stand-in has no true bold either. The labels stay in the grid's font.
+    // Whole rows are selected, so a highlighted header would turn every label bold at once.
+    // The labels stay in the grid's font.
     h->setHighlightSections(false);
     const int n = grid->model()->columnCount();
     std::vector<int> cols, width, need;
@@ -176,6 +178,26 @@ void fitList(QListView *list)
     list->setItemDelegate(new TallRows(list));
 }
 
+void fitCombo(QComboBox *combo)
+{
+    if (!combo)
+        return;
+    // An editable combo lists its items in plain rows, no taller than the text's line; one
+    // the user only picks from draws menu rows, which are tall enough already. Whether its
+    // pop-up will draw menu rows is the style's word: a pop-up not made yet is not made
+    // only to be found fitting.
+    if (!combo->findChild<QAbstractItemView *>()) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        if (combo->style()->styleHint(QStyle::SH_ComboBox_Popup, &option, combo))
+            return;
+    }
+    if (combo->itemDelegate() && QString::fromLatin1(combo->itemDelegate()->metaObject()->className()) ==
+                                     QLatin1String("QComboBoxDelegate"))
+        combo->setItemDelegate(new TallRows(combo));
+}
+
 void fitTexts(QWidget *window)
 {
     if (!window)
@@ -187,6 +209,8 @@ void fitTexts(QWidget *window)
     }
     for (QListView *l : window->findChildren<QListView *>())
         fitList(l);
+    for (QComboBox *c : window->findChildren<QComboBox *>())
+        fitCombo(c);
 }
 
 } // namespace pv

@@ -1,9 +1,10 @@
 #pragma once
 // Every text fits its box at the window's designed size: grid columns are scaled to the
-// grid's width and widened for their headers, and grid rows and list rows are made tall
-// enough for the dots of Turkish capitals (İ, Ö, Ü stand above the stand-in fonts' ascent).
+// grid's width and widened for their headers, and the rows of grids, lists and combo
+// pop-ups are made tall enough for the dots and cedillas of Turkish capitals (İ, Ö, Ş).
 // Forms do this when they are shown; a window that fills a grid later may call it again.
 
+class QComboBox;
 class QFont;
 class QListView;
 class QTableView;
@@ -22,7 +23,9 @@ int rowHeightFor(const QFont &font);
 void fitGrid(QTableView *grid);
 // Rows of a list at least rowHeightFor its font.
 void fitList(QListView *list);
-// Both, for every grid and list inside the window.
+// The rows of a combo's pop-up at least rowHeightFor its font.
+void fitCombo(QComboBox *combo);
+// All three, for every grid, list and combo inside the window.
 void fitTexts(QWidget *window);
 
 } // namespace pv

@@ -8,9 +8,14 @@
 #include "platform/text/Formats.h"
 
 #include <QFile>
+#include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
 #include <QSet>
+#include <QTextBoundaryFinder>
 #include <QtDebug>
+
+#include <cmath>
 
 namespace pv {
 
@@ -34,6 +39,72 @@ void ReportControl::setFontSize(const QString &points)
 // One run: the source's rows laid out into pages.
 
 namespace {
+
+// A report font measured in twips.
+QFontMetricsF twipsMetrics(const ReportFont &font)
+{
+    static const QImage sheet = [] {
+        QImage img(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = int(std::lround(1440 / 0.0254));
+        img.setDotsPerMeterX(dotsPerMeter);
+        img.setDotsPerMeterY(dotsPerMeter);
+        return img;
+    }();
+    return QFontMetricsF(reportQFont(font), &sheet);
+}
+
+// How much of text, in whole letters from its start, is no wider than room.
+int fittingLength(const QString &text, const QFontMetricsF &fm, double room)
+{
+    QTextBoundaryFinder letters(QTextBoundaryFinder::Grapheme, text);
+    int fit = 0;
+    for (int end = letters.toNextBoundary(); end > 0; end = letters.toNextBoundary()) {
+        if (fm.horizontalAdvance(text.left(end)) > room)
+            break;
+        fit = int(end);
+    }
+    return fit;
+}
+
+// The text on one line, cut at the right edge of room.
+QString oneLine(const QString &text, const QFontMetricsF &fm, double room)
+{
+    QString line = text;
+    line.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    if (fm.horizontalAdvance(line) <= room)
+        return line;
+    return line.left(fittingLength(line, fm, room));
+}
+
+// The text in lines no wider than room: broken at a blank, else before a capital that
+// starts a word inside a compound ("...MilyarDokuzYüz..."), else where the room ends.
+QStringList wrappedLines(const QString &text, const QFontMetricsF &fm, double room)
+{
+    QStringList lines;
+    QString rest = text.simplified();
+    while (!rest.isEmpty()) {
+        if (fm.horizontalAdvance(rest) <= room) {
+            lines << rest;
+            break;
+        }
+        // rest is wider than room, so the letters that fit end before its end.
+        const int fit = std::max(1, fittingLength(rest, fm, room));
+        int cut = 0;
+        for (int i = fit; i > 0 && !cut; --i)
+            if (rest.at(i) == QLatin1Char(' '))
+                cut = i;
+        for (int i = fit; i > 0 && !cut; --i)
+            if (rest.at(i).isUpper() && rest.at(i - 1).isLower())
+                cut = i;
+        if (!cut)
+            cut = fit;
+        lines << rest.left(cut).trimmed();
+        rest = rest.mid(cut).trimmed();
+    }
+    return lines;
+}
 
 class Engine final : public ReportRun {
 public:
@@ -117,9 +188,19 @@ private:
         return r;
     }
 
+    // What a section prints at the current row: each control's text fitted to its box,
+    // how far a growing control grows and how far a control below it moves down.
+    struct SectionFit {
+        std::vector<QString> texts; // per control of the section
+        std::vector<bool> cut;
+        std::vector<int> grow, shift;
+        int height = 0;
+    };
+
     double aggregate(const ReportControl &c, Range r, bool *isCount) const;
     void bindFields(const ReportSection &s, bool inDetail);
-    void emitSection(const ReportSection &s);
+    SectionFit fit(const ReportSection &s);
+    void emitSection(const ReportSection &s, const SectionFit &f);
     void place(ReportSection *s, bool inDetail = false);
     void newPage(bool first);
     void endPage();
@@ -230,24 +311,64 @@ QColor Engine::backgroundAt(const QRect &r) const
     return {};
 }
 
-void Engine::emitSection(const ReportSection &s)
+Engine::SectionFit Engine::fit(const ReportSection &s)
+{
+    const std::vector<int> &ids = m_sectionControls[s.name()];
+    const size_t n = ids.size();
+    SectionFit f;
+    f.texts.resize(n);
+    f.cut.assign(n, false);
+    f.grow.assign(n, 0);
+    f.shift.assign(n, 0);
+    for (size_t k = 0; k < n; ++k) {
+        const ReportControl &c = m_controls[ids[k]];
+        if (!c.isVisible() || c.text().isEmpty() ||
+            (c.kind() != ControlKind::Label && c.kind() != ControlKind::Field))
+            continue;
+        const QFontMetricsF fm = twipsMetrics(ReportFont{c.fontFamily(), c.fontSize(), c.isBold()});
+        const double room = c.width() - 2 * kReportTextPad;
+        if (!c.canGrow()) {
+            f.texts[k] = oneLine(c.text(), fm, room);
+            f.cut[k] = f.texts[k].size() < c.text().size();
+            continue;
+        }
+        const QStringList lines = wrappedLines(c.text(), fm, room);
+        f.texts[k] = lines.join(QLatin1Char('\n'));
+        f.grow[k] = std::max(0, int(std::ceil(lines.size() * fm.lineSpacing())) - c.height());
+    }
+    int grown = 0;
+    for (size_t k = 0; k < n; ++k) {
+        const ReportControl &c = m_controls[ids[k]];
+        for (size_t g = 0; g < n; ++g) {
+            const ReportControl &above = m_controls[ids[g]];
+            if (f.grow[g] > 0 && g != k && c.top() >= above.top() + above.height())
+                f.shift[k] += f.grow[g];
+        }
+        grown = std::max(grown, f.shift[k] + f.grow[k]);
+    }
+    f.height = s.height() + grown;
+    return f;
+}
+
+void Engine::emitSection(const ReportSection &s, const SectionFit &fitted)
 {
     std::vector<ReportDrawOp> &ops = m_doc.pages.back();
     const int x0 = m_layout.paper.marginLeft;
-    const int y0 = m_y;
-    if (s.isOpaque() && s.height() > 0) {
+    if (s.isOpaque() && fitted.height > 0) {
         ReportDrawOp f;
         f.type = ReportDrawOp::Fill;
-        f.rect = QRect(x0, y0, m_layout.paper.printWidth, s.height());
+        f.rect = QRect(x0, m_y, m_layout.paper.printWidth, fitted.height);
         f.color = s.backColor();
         f.section = s.name();
         ops.push_back(f);
     }
-    for (int i : m_sectionControls[s.name()]) {
-        const ReportControl &c = m_controls[i];
+    const std::vector<int> &ids = m_sectionControls[s.name()];
+    for (size_t k = 0; k < ids.size(); ++k) {
+        const ReportControl &c = m_controls[ids[k]];
         if (!c.isVisible() || c.kind() == ControlKind::DataControl)
             continue;
-        const QRect rect(x0 + c.left(), y0 + c.top(), c.width(), c.height());
+        const int y0 = m_y + fitted.shift[k];
+        const QRect rect(x0 + c.left(), y0 + c.top(), c.width(), c.height() + fitted.grow[k]);
         ReportDrawOp op;
         op.item = c.name();
         op.section = s.name();
@@ -277,7 +398,8 @@ void Engine::emitSection(const ReportSection &s)
             if (!c.text().isEmpty() || pageTotal) {
                 op.type = ReportDrawOp::Text;
                 op.rect = rect;
-                op.text = c.text();
+                op.text = fitted.texts[k];
+                op.cut = fitted.cut[k];
                 op.color = c.foreColor();
                 op.background = backgroundAt(rect);
                 op.font = ReportFont{c.fontFamily(), c.fontSize(), c.isBold()};
@@ -314,12 +436,14 @@ void Engine::place(ReportSection *s, bool inDetail)
         bindFields(*s, false);
     if (!s->isVisible() || s->height() <= 0)
         return;
-    if (m_y + s->height() > m_bottom && m_y > m_pageTop) {
+    SectionFit f = fit(*s);
+    if (m_y + f.height > m_bottom && m_y > m_pageTop) {
         endPage();
         newPage(false);
+        f = fit(*s); // the page header's handler may have set what the section shows
     }
-    emitSection(*s);
-    m_y += s->height();
+    emitSection(*s, f);
+    m_y += f.height;
 }
 
 void Engine::newPage(bool first)
@@ -331,16 +455,18 @@ void Engine::newPage(bool first)
     if (first)
         if (ReportSection *rh = sectionPtr(SectionKind::ReportHeader); rh && rh->isVisible()) {
             bindFields(*rh, false);
-            emitSection(*rh);
-            m_y += rh->height();
+            const SectionFit f = fit(*rh);
+            emitSection(*rh, f);
+            m_y += f.height;
         }
     if (ReportSection *ph = sectionPtr(SectionKind::PageHeader)) {
         bindFields(*ph, false);
         if (m_script)
             m_script->pageHeaderFormat(*this);
         if (ph->isVisible()) {
-            emitSection(*ph);
-            m_y += ph->height();
+            const SectionFit f = fit(*ph);
+            emitSection(*ph, f);
+            m_y += f.height;
         }
     }
     m_pageTop = m_y;
@@ -357,7 +483,7 @@ void Engine::endPage()
     if (!pf->isVisible())
         return;
     m_y = m_doc.sheetHeight - m_layout.paper.marginBottom - pf->height();
-    emitSection(*pf);
+    emitSection(*pf, fit(*pf));
 }
 
 ReportDocument Engine::run()

@@ -121,6 +121,12 @@ public:
     void setWidth(int twips) { m_width = twips; }
     void setHeight(int twips) { m_height = twips; }
 
+    // A text prints on one line, cut at the box's right edge; a control that can grow
+    // wraps it within its width instead and grows downward, moving what stands below it
+    // in its section down as far.
+    bool canGrow() const { return m_canGrow; }
+    void setCanGrow(bool on) { m_canGrow = on; }
+
     Qt::Alignment alignment() const { return m_align; }
     void setAlignment(Qt::Alignment a) { m_align = a; }
     QColor foreColor() const { return m_foreColor; }
@@ -172,6 +178,7 @@ private:
     bool m_bold = false;
     bool m_visible = true;
     int m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    bool m_canGrow = false;
     int m_x2 = 0, m_y2 = 0;
     Qt::Alignment m_align = Qt::AlignLeft;
     QColor m_foreColor = Qt::black;

@@ -16,6 +16,15 @@ QString reportFontFamily(const QString &windowsFamily)
     return standInFamily(windowsFamily);
 }
 
+QFont reportQFont(const ReportFont &font)
+{
+    QFont f(reportFontFamily(font.family));
+    f.setPointSizeF(font.size);
+    f.setBold(font.bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
 QList<PageText> PageModel::onPage(int page) const
 {
     QList<PageText> out;
@@ -55,6 +64,7 @@ PageModel ReportDocument::pageModel() const
             t.item = op.item;
             t.section = op.section;
             t.text = op.text;
+            t.cut = op.cut;
             t.rect = op.rect;
             t.fontFamily = op.font.family;
             t.fontSize = op.font.size;
@@ -75,7 +85,7 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
     auto toDevice = [&](const QRect &r) { return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy); };
     // A thin line is one pixel at 96 dpi, whatever the device.
     const double thin = std::max(1.0, dpiX / 96.0);
-    const double pad = 15 * sx;
+    const double pad = kReportTextPad * sx;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -92,20 +102,18 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
             painter.drawImage(toDevice(op.rect), op.image);
             break;
         case ReportDrawOp::Text: {
-            QFont f(reportFontFamily(op.font.family));
-            f.setPointSizeF(op.font.size);
-            f.setBold(op.font.bold);
-            f.setHintingPreference(QFont::PreferNoHinting);
+            const QFont f = reportQFont(op.font);
             painter.setFont(f);
             painter.setPen(op.color);
             const QRectF box = toDevice(op.rect);
             painter.save();
-            // Tahoma's stand-in draws the dot of İ above its ascent: leave room for it.
+            // A stand-in may draw the dot of İ above its ascent: leave room for it.
             const QFontMetricsF fm(f, painter.device());
             const double overhang = std::max(0.0, -fm.boundingRect(op.text).top() - fm.ascent());
             painter.setClipRect(box.adjusted(0, -overhang, 0, 0));
-            painter.drawText(box.adjusted(pad, 0, -pad, 0),
-                             op.alignment | Qt::AlignTop | Qt::TextSingleLine, op.text);
+            // The run has fitted the text to its box: one line, or the lines of a text that
+            // grows.
+            painter.drawText(box.adjusted(pad, 0, -pad, 0), op.alignment | Qt::AlignTop, op.text);
             painter.restore();
             break;
         }

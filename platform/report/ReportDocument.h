@@ -3,6 +3,7 @@
 // one painter path (paintPage) serves the preview, printers and PDF; the page model is read
 // from the same steps.
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QLineF>
 #include <QList>
@@ -30,6 +31,7 @@ struct ReportDrawOp {
     QColor color;      // fill, text or line colour
     QColor background; // behind a text: the opaque control or section it stands on
     QString text;
+    bool cut = false; // longer than its one line: printed only as far as the box reaches
     ReportFont font;
     int alignment = 0;
     QLine line;
@@ -43,6 +45,7 @@ struct PageText {
     QString item;
     QString section;
     QString text;
+    bool cut = false; // the rest of the text did not fit its box's one line
     QRect rect; // twips from the sheet's top-left corner
     QString fontFamily;
     double fontSize = 0;
@@ -82,5 +85,10 @@ public:
 
 // Installed family standing in for a Windows family named by a layout.
 QString reportFontFamily(const QString &windowsFamily);
+// The font a report text is drawn in: the stand-in, unhinted, so that a text measures
+// alike on the screen, a printer and a PDF.
+QFont reportQFont(const ReportFont &font);
+// The blank a text keeps from each side of its box, in twips.
+constexpr int kReportTextPad = 15;
 
 } // namespace pv

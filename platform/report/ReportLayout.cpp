@@ -151,6 +151,7 @@ std::shared_ptr<const ReportLayout> ReportLayout::fromJson(const QByteArray &jso
         c.m_top = co.value(QLatin1String("top")).toInt();
         c.m_width = co.value(QLatin1String("width")).toInt();
         c.m_height = co.value(QLatin1String("height")).toInt();
+        c.m_canGrow = co.value(QLatin1String("canGrow")).toBool(false);
         c.m_x2 = co.value(QLatin1String("x2")).toInt(c.m_left + c.m_width);
         c.m_y2 = co.value(QLatin1String("y2")).toInt(c.m_top + c.m_height);
         c.m_align = parseAlign(co.value(QLatin1String("align")).toString());

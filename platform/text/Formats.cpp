@@ -610,8 +610,44 @@ QString plainNumber(double value)
 
 // ---------------------------------------------------------------- text to numbers
 
+// The common plain form, an optional minus, digits and an optional decimal comma with
+// digits ("-1234,50"), read without the pattern below: every number written to a row passes
+// here. The same digits go to the same conversion, so the value is the pattern's.
+static std::optional<ParsedNumber> plainDigits(const QString &text)
+{
+    const qsizetype n = text.size();
+    if (n == 0 || n > 40)
+        return std::nullopt;
+    char ascii[48];
+    qsizetype i = 0, out = 0;
+    const bool negative = text.at(0) == u'-';
+    if (negative)
+        ++i;
+    const qsizetype digitsFrom = i;
+    while (i < n && text.at(i) >= u'0' && text.at(i) <= u'9')
+        ascii[out++] = char(text.at(i++).unicode());
+    if (i == digitsFrom)
+        return std::nullopt;
+    ascii[out++] = '.';
+    if (i < n && text.at(i) == u',') {
+        ++i;
+        while (i < n && text.at(i) >= u'0' && text.at(i) <= u'9')
+            ascii[out++] = char(text.at(i++).unicode());
+    }
+    if (i != n)
+        return std::nullopt;
+    if (ascii[out - 1] == '.')
+        ascii[out++] = '0';
+    double v = 0;
+    if (std::from_chars(ascii, ascii + out, v).ec != std::errc())
+        return std::nullopt;
+    return ParsedNumber{NumberKind::Number, negative ? -v : v};
+}
+
 ParsedNumber parseNumber(const QString &text)
 {
+    if (const auto plain = plainDigits(text))
+        return *plain;
     QString s = text.trimmed();
     if (s.isEmpty())
         return {NumberKind::Empty, 0};

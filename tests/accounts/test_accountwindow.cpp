@@ -132,6 +132,7 @@ private slots:
     void closingWritesTheAccountRow_data();
     void closingWritesTheAccountRow();
     void ledgerStoresTheSummaryAsClosingDoes();
+    void closingWriteRefusedSaysWhy();
     void closingLeavesTheMainListsCurrentRowAlone();
     void fromTheMainWindow();
     void entryCommands_data();
@@ -560,6 +561,27 @@ void TestAccountWindow::ledgerStoresTheSummaryAsClosingDoes()
     QCOMPARE(rows.size(), 2);
     QCOMPARE(rows[0][0].toDouble(), 20.01);
     QCOMPARE(rows[1], rows[0]);
+}
+
+// A customer row that refuses the closing write: the window says why and closes, the row
+// keeps what it had.
+void TestAccountWindow::closingWriteRefusedSaysWhy()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Bakiye"), 5.0}});
+    addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 40.0, {}});
+    const QString row = QStringLiteral("select Bakiye, Gun, Sonislem, Sonislem2 from musteriler");
+    const auto before = h.rows(row);
+    veresiye2 &w = openAccount(QStringLiteral("100"));
+    saveAnEntry(h, w, [] {});
+    QVERIFY(h.exec(QStringLiteral("create trigger kilit before update on musteriler "
+                                  "begin select raise(abort, 'kayıt kilitli'); end")));
+    h.expectMsgBox(QStringLiteral("Hesabın bakiyesi müşteri kaydına yazılamadı.\nkayıt kilitli"),
+                   pv::vbCritical, QStringLiteral("Hata"));
+    Harness::click(w.VornXPButton7);
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<veresiye2>());
+    QCOMPARE(h.rows(row), before);
 }
 
 void TestAccountWindow::closingLeavesTheMainListsCurrentRowAlone()

@@ -139,6 +139,7 @@ private slots:
     void search_data();
     void search();
     void carriedBalance();
+    void longDayListedByScreens();
     void rangeTotals_data();
     void rangeTotals();
     void report();
@@ -891,6 +892,34 @@ void TestCashBook::carriedBalance()
     QVERIFY(h.exec(QStringLiteral("delete from kasa where Tarih2 = '20261210'")));
     w.Form_Activate();
     QCOMPARE(w.xpText5->text(), QStringLiteral("1.234.567,89"));
+}
+
+// A day of 600 entries opens with its first rows read, and the grid reads on as it scrolls;
+// the activation reads the balance once.
+void TestCashBook::longDayListedByScreens()
+{
+    Harness h;
+    QVERIFY(
+        h.exec(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 600) "
+                              "INSERT INTO kasa (Tarih, Saat, Tur, Aciklama, Giren, Tarih2) "
+                              "SELECT '10.12.2026', printf('%02d:%02d:00', i / 60, i % 60), 'Giren', "
+                              "printf('Satış %03d', i), 1, '20261210' FROM n")));
+    addCash(h, {"09.12.2026", "12:00:00", "Çıkan", 100});
+    kasa &w = openFromMain(QStringLiteral("0"));
+    pv::Recordset &rs = w.Data10->Recordset();
+    QVERIFY(rs.rowsRead() < 600);
+    QCOMPARE(column(w, 4).first(), QStringLiteral("Satış 001"));
+    QVERIFY(w.yazdirBtn->Enabled() && w.KasaSilBtn->Enabled());
+    QCOMPARE(w.xpText5->text(), QStringLiteral("500,00"));
+    // Scrolled to the end, the grid has read every row in order.
+    w.DBGrid1->scrollToBottom();
+    while (w.DBGrid1->model()->canFetchMore({}))
+        w.DBGrid1->model()->fetchMore({});
+    QCOMPARE(w.DBGrid1->model()->rowCount(), 600);
+    QCOMPARE(column(w, 4).last(), QStringLiteral("Satış 600"));
+
+    QCOMPARE(h.statementsRun("sum(Cikan) FROM kasa WHERE Tur = 'Çıkan'", [&] { w.Form_Activate(); }), 1);
+    QCOMPARE(w.xpText5->text(), QStringLiteral("500,00"));
 }
 
 void TestCashBook::rangeTotals_data()

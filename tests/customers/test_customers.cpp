@@ -229,6 +229,8 @@ private slots:
     void requiredBoxes();
     void duplicateNumberKeepsTheCard_data();
     void duplicateNumberKeepsTheCard();
+    void saveRefusedSaysWhyAndKeepsTheCard_data();
+    void saveRefusedSaysWhyAndKeepsTheCard();
     void groupsAddedAndRemoved();
     void similarRecords_data();
     void similarRecords();
@@ -243,6 +245,7 @@ private slots:
     void editDetails_data();
     void editDetails();
     void detailsWriteFailureKeepsThePanel();
+    void noteWriteFailureKeepsTheText();
     void cancelWritesNothing();
     void note();
     void photo_data();
@@ -469,6 +472,34 @@ void TestCustomers::duplicateNumberKeepsTheCard()
     QCOMPARE(h.value(QStringLiteral("select MusteriFirma from musteriler where mus_kodu = '77'")).toString(),
              QStringLiteral("Ahmet Yılmaz"));
     QCOMPARE(h.value(QStringLiteral("select musterino from son_musterino")).toInt(), 77);
+}
+
+void TestCustomers::saveRefusedSaysWhyAndKeepsTheCard_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("the row") << "before insert on musteriler";
+    QTest::newRow("the counter") << "before update on son_musterino";
+}
+
+void TestCustomers::saveRefusedSaysWhyAndKeepsTheCard()
+{
+    QFETCH(QString, trigger);
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("update son_musterino set musterino = 41")));
+    QVERIFY(h.exec(
+        QStringLiteral("create trigger kilit %1 begin select raise(abort, 'disk dolu'); end").arg(trigger)));
+    musteriekle &c = openCard();
+    fillRequired(c);
+    h.expectMsgBox(QStringLiteral("Müşteri kaydedilemedi.\ndisk dolu"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    Harness::click(c.kaydet);
+    Harness::settle();
+    QVERIFY(pv::isLoaded<musteriekle>());
+    QCOMPARE(c.xpText1->text(), QStringLiteral("42"));
+    QCOMPARE(c.xpText2->text(), QStringLiteral("Ahmet Yılmaz"));
+    QCOMPARE(c.xpText4->toPlainText(), QStringLiteral("Çarşı Cad. No 5"));
+    QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler")).toInt(), 0);
+    QCOMPARE(h.value(QStringLiteral("select musterino from son_musterino")).toInt(), 41);
 }
 
 void TestCustomers::groupsAddedAndRemoved()
@@ -824,6 +855,24 @@ void TestCustomers::detailsWriteFailureKeepsThePanel()
              QStringLiteral("Ahmet Yılmaz"));
 }
 
+void TestCustomers::noteWriteFailureKeepsTheText()
+{
+    Harness h;
+    AccountHost &w = openHost(h, {{QStringLiteral("Not"), QStringLiteral("Ayın 15'inde öder")}});
+    MusteriDetay &d = *w.detay;
+    QVERIFY(h.exec(QStringLiteral("create trigger kilit before update on musteriler "
+                                  "begin select raise(abort, 'kayıt kilitli'); end")));
+    Harness::click(d.btnNote);
+    d.txtNote->setPlainText(QStringLiteral("Çek ile öder"));
+    h.expectMsgBox(QStringLiteral("Not kaydedilemedi.\nkayıt kilitli"), pv::vbCritical,
+                   QStringLiteral("Hata"));
+    Harness::click(d.BvButton5);
+    QVERIFY(d.frmNote->isVisible());
+    QCOMPARE(d.txtNote->toPlainText(), QStringLiteral("Çek ile öder"));
+    QCOMPARE(h.value(QStringLiteral("select \"Not\" from musteriler where mus_kodu = '100'")).toString(),
+             QStringLiteral("Ayın 15'inde öder"));
+}
+
 void TestCustomers::cancelWritesNothing()
 {
     Harness h;
@@ -837,6 +886,7 @@ void TestCustomers::cancelWritesNothing()
     QCOMPARE(d.xpText8->text(), QStringLiteral("Ahmet Yılmaz"));
     QCOMPARE(w.calls, (QStringList{"menukitle2", "menukilitac2", "Command6_Click"}));
     // A later save of the note does not carry the abandoned name either.
+    Harness::click(d.btnNote);
     d.txtNote->setPlainText(QStringLiteral("not"));
     Harness::click(d.BvButton5);
     QCOMPARE(h.value(QStringLiteral("select MusteriFirma from musteriler where mus_kodu = '100'")).toString(),

@@ -97,6 +97,29 @@ private slots:
         QCOMPARE(rs.RecordCount(), kRows);
     }
 
+    // A look at a row not read yet reads the rows after it along, a screen of them in one
+    // statement: they show the values of that moment; rows past that screen are read when
+    // they are looked at.
+    void aLookReadsTheScreenAfterIt()
+    {
+        Recordset rs;
+        rs.setReadOnDemand(true);
+        QVERIFY(rs.open(m_db, kLedger, {QStringLiteral("1")}));
+        const int amount = rs.fieldIndex(QStringLiteral("Eklenen"));
+        QList<qint64> before;
+        {
+            Recordset whole(m_db, kLedger, {QStringLiteral("1")});
+            for (int row = 0; row < 40; ++row)
+                before << whole.valueAt(row, amount).toLongLong();
+        }
+        QCOMPARE(rs.valueAt(0, amount).toLongLong(), before[0]);
+        QVERIFY(m_db.exec(QStringLiteral("UPDATE veresiye SET Eklenen = -1")));
+        for (int row = 1; row < 32; ++row)
+            QCOMPARE(rs.valueAt(row, amount).toLongLong(), before[row]);
+        QCOMPARE(rs.valueAt(32, amount).toLongLong(), qint64(-1));
+        QVERIFY(!rs.readError());
+    }
+
     // A bulk delete collects the keys of every row shown: they must be the rows' own ids,
     // in the set's order, also past the rows read so far.
     void rowidsAreTheIdsWithoutReadingValues()

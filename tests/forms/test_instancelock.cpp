@@ -1,5 +1,6 @@
-// The running-instance lock: beside the database, whatever temporary folder each process
-// has, and gone with the process that held it.
+// The running-instance lock: one per database file, beside the file it resolves to,
+// whatever program folder or temporary folder each process has, and gone with the process
+// that held it.
 #include "platform/forms/Program.h"
 #include "tests/harness/InstanceHelper.h"
 
@@ -27,6 +28,11 @@ void startHelper(QProcess &p, const QStringList &args, const QString &tmpdir = {
     p.start(QCoreApplication::applicationFilePath(), args);
 }
 
+QString databaseIn(const QTemporaryDir &folder)
+{
+    return folder.path() + "/pelvanor.dll";
+}
+
 } // namespace
 
 class TestInstanceLock : public QObject
@@ -47,7 +53,7 @@ private slots:
         QCOMPARE(second.readAllStandardOutput().trimmed(), QByteArray("refused"));
 
         // The lock file lies beside the database, not in either temporary folder.
-        QVERIFY(QFileInfo::exists(folder.path() + "/test_instancelock.lock"));
+        QVERIFY(QFileInfo::exists(folder.path() + "/pelvanor.dll.test_instancelock.lock"));
         QCOMPARE(QDir(tmpA.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
         first.closeWriteChannel();
         QVERIFY(first.waitForFinished(10000));
@@ -59,10 +65,10 @@ private slots:
         QProcess holder;
         startHelper(holder, {"--hold-instance", folder.path()});
         QVERIFY(holder.waitForReadyRead(10000));
-        QVERIFY(pv::instanceRunning(QStringLiteral("test_instancelock"), folder.path()));
+        QVERIFY(pv::instanceRunning(QStringLiteral("test_instancelock"), databaseIn(folder)));
         holder.kill(); // no chance to let go by itself
         QVERIFY(holder.waitForFinished(10000));
-        QVERIFY(!pv::instanceRunning(QStringLiteral("test_instancelock"), folder.path()));
+        QVERIFY(!pv::instanceRunning(QStringLiteral("test_instancelock"), databaseIn(folder)));
     }
 
     void aStartedProgramDoesNotInheritIt()
@@ -75,7 +81,7 @@ private slots:
         bool ok = false;
         const qint64 child = holder.readAllStandardOutput().trimmed().toLongLong(&ok);
         QVERIFY(ok && child > 0);
-        const bool running = pv::instanceRunning(QStringLiteral("test_instancelock"), folder.path());
+        const bool running = pv::instanceRunning(QStringLiteral("test_instancelock"), databaseIn(folder));
         ::kill(pid_t(child), SIGTERM);
         QVERIFY(!running);
     }
@@ -83,49 +89,73 @@ private slots:
     void holdersInOneProcess()
     {
         QTemporaryDir folder;
-        const QString name = QStringLiteral("Pelvanor");
-        QVERIFY(!pv::instanceRunning(name, folder.path()));
+        const QString name = QStringLiteral("Pelvanor"), database = databaseIn(folder);
+        QVERIFY(!pv::instanceRunning(name, database));
         {
-            pv::InstanceLock first(name, folder.path());
+            pv::InstanceLock first(name, database);
             QCOMPARE(first.state(), pv::InstanceLock::Held);
-            QCOMPARE(first.path(), QFileInfo(folder.path()).canonicalFilePath() + "/Pelvanor.lock");
-            pv::InstanceLock second(name, folder.path());
+            QCOMPARE(first.path(),
+                     QFileInfo(folder.path()).canonicalFilePath() + "/pelvanor.dll.Pelvanor.lock");
+            pv::InstanceLock second(name, database);
             QCOMPARE(second.state(), pv::InstanceLock::HeldElsewhere);
-            QVERIFY(pv::instanceRunning(name, folder.path()));
-            // Another program or another folder is another lock.
-            QVERIFY(!pv::instanceRunning(QStringLiteral("bvRepair"), folder.path()));
+            QVERIFY(pv::instanceRunning(name, database));
+            // Another program, another folder or another file is another lock.
+            QVERIFY(!pv::instanceRunning(QStringLiteral("bvRepair"), database));
             QTemporaryDir other;
-            QVERIFY(!pv::instanceRunning(name, other.path()));
+            QVERIFY(!pv::instanceRunning(name, databaseIn(other)));
+            QVERIFY(!pv::instanceRunning(name, folder.path() + "/other.dll"));
             first.release();
             QVERIFY(!first.isHeld());
-            QVERIFY(!pv::instanceRunning(name, folder.path()));
+            QVERIFY(!pv::instanceRunning(name, database));
         }
-        QVERIFY(!pv::instanceRunning(name, folder.path()));
+        QVERIFY(!pv::instanceRunning(name, database));
     }
 
     void aFolderThatCannotHoldTheFile()
     {
         // No lock file can be made there: the temporary folder keeps the lock instead.
         QTemporaryDir dir;
-        const QString notAFolder = dir.path() + "/file";
+        const QString notAFolder = dir.path() + "/file", database = notAFolder + "/pelvanor.dll";
         QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
-        pv::InstanceLock held(QStringLiteral("Pelvanor"), notAFolder);
+        pv::InstanceLock held(QStringLiteral("Pelvanor"), database);
         QVERIFY(held.isHeld());
         QVERIFY(held.path().startsWith(QDir::tempPath() + "/pelvanor-"));
-        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), notAFolder));
+        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), database));
+        QVERIFY(!pv::instanceRunning(QStringLiteral("Pelvanor"), notAFolder + "/other.dll"));
         held.release();
-        QVERIFY(!pv::instanceRunning(QStringLiteral("Pelvanor"), notAFolder));
+        QVERIFY(!pv::instanceRunning(QStringLiteral("Pelvanor"), database));
     }
 
-    void theSameFolderByAnotherPath()
+    void theSameFileByAnotherPath()
     {
         QTemporaryDir folder;
         QVERIFY(QFile::link(folder.path(), folder.path() + "-link"));
-        pv::InstanceLock held(QStringLiteral("Pelvanor"), folder.path());
+        pv::InstanceLock held(QStringLiteral("Pelvanor"), databaseIn(folder));
         QVERIFY(held.isHeld());
-        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), folder.path() + "-link"));
-        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), folder.path() + "/."));
+        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), folder.path() + "-link/pelvanor.dll"));
+        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), folder.path() + "/./pelvanor.dll"));
         QFile::remove(folder.path() + "-link");
+    }
+
+    void aSecondFolderWhoseDatabaseIsALink()
+    {
+        // Two program folders, one database: the second folder's file links to the first's.
+        QTemporaryDir first, second;
+        QVERIFY(QFile(databaseIn(first)).open(QIODevice::WriteOnly));
+        QVERIFY(QFile::link(databaseIn(first), databaseIn(second)));
+        QProcess holder;
+        startHelper(holder, {"--hold-instance", first.path()});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+        QProcess beside;
+        startHelper(beside, {"--hold-instance", second.path()});
+        QVERIFY(beside.waitForFinished(10000));
+        QCOMPARE(beside.readAllStandardOutput().trimmed(), QByteArray("refused"));
+        // The lock file lies beside the file itself, not in the linking folder.
+        QVERIFY(QFileInfo::exists(databaseIn(first) + ".test_instancelock.lock"));
+        QVERIFY(!QFileInfo::exists(databaseIn(second) + ".test_instancelock.lock"));
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
     }
 };
 

@@ -2,14 +2,16 @@
 
 #include "database/DbScripts.h"
 #include "platform/components/Twips.h"
+#include "platform/data/Database.h"
 #include "platform/data/SqlFunctions.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Language.h"
 #include "platform/forms/Program.h"
 
-#include <QFile>
 #include <QApplication>
+#include <QFile>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -34,6 +36,8 @@ void filterMessages(QtMsgType type, const QMessageLogContext &context, const QSt
 
 Harness::Harness() : m_context(std::make_unique<QObject>())
 {
+    // A window whose form file cannot be loaded fails the test (ui::loadForm says why).
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^form file")));
     static const bool filtering = [] {
         g_previousHandler = qInstallMessageHandler(filterMessages);
         return true;
@@ -368,6 +372,30 @@ bool Harness::mendReadsOf(const QString &table)
            exec(QStringLiteral("ALTER TABLE %1_t RENAME TO %1").arg(table));
 }
 
+int Harness::statementsRun(const QByteArray &part, const std::function<void()> &action)
+{
+    struct Count {
+        QByteArray part;
+        int n = 0;
+        static int seen(unsigned, void *self, void *stmt, void *)
+        {
+            auto *c = static_cast<Count *>(self);
+            if (QByteArray(sqlite3_sql(static_cast<sqlite3_stmt *>(stmt))).contains(c->part))
+                ++c->n;
+            return 0;
+        }
+    } count{part};
+    // Opening a file the program has open joins its connection.
+    pv::Database same;
+    const bool joined = same.open(databasePath());
+    if (joined)
+        sqlite3_trace_v2(same.handle(), SQLITE_TRACE_STMT, Count::seen, &count);
+    action();
+    if (joined)
+        sqlite3_trace_v2(same.handle(), 0, nullptr, nullptr);
+    return count.n;
+}
+
 bool Harness::exec(const QString &sql, const QVariantList &params)
 {
     Db db(databasePath());
@@ -429,6 +457,24 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QList<QPair<int, int>> inkRuns(const QImage &img, const QRect &area, const std::function<bool(QRgb)> &isInk)
+{
+    QList<QPair<int, int>> runs;
+    const QRect r = area.intersected(img.rect());
+    bool before = false;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        bool any = false;
+        for (int y = r.top(); y <= r.bottom() && !any; ++y)
+            any = isInk(img.pixel(x, y));
+        if (any && !before)
+            runs.append({x, x});
+        if (any)
+            runs.last().second = x;
+        before = any;
+    }
+    return runs;
 }
 
 } // namespace pv::test

@@ -26,6 +26,7 @@
 #include "platform/forms/Timer.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -107,6 +108,9 @@ public:
     // for a locked or damaged file); the rows stay in <table>_t. mendReadsOf undoes it.
     bool breakReadsOf(const QString &table);
     bool mendReadsOf(const QString &table);
+    // How many statements whose SQL holds part the program's connection to the database
+    // runs during action (nothing is counted when the program has the file closed).
+    int statementsRun(const QByteArray &part, const std::function<void()> &action);
 
     // Where failures go; the default fails the running Qt test. The harness's own tests
     // collect them instead.
@@ -159,5 +163,9 @@ private:
 // that check a file was left byte-identical.
 QByteArray fileBytes(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// The runs of columns of an image area holding ink, as [first, last] pairs: one letter
+// each when the letters of a line do not touch.
+QList<QPair<int, int>> inkRuns(const QImage &img, const QRect &area, const std::function<bool(QRgb)> &isInk);
 
 } // namespace pv::test

@@ -1,6 +1,6 @@
 #pragma once
 // The helper process of the running-instance tests: a test program re-run with
-// "--hold-instance <folder>" takes the instance lock of that folder, says "held" (or
+// "--hold-instance <folder>" takes the instance lock of that folder's database, says "held" (or
 // "refused" when another has it) and keeps it until its standard input closes.
 #include <QString>
 #include <functional>

@@ -3,8 +3,14 @@
 // window kit (app/ui) and the report layouts (app/reports) serve every window and reach
 // no window; the other window areas (cash book, stock, bank, ...) stand beside the account
 // window and reach only what lies below it. No file of platform/ includes app/.
+//
+// The shop's tables are written by the posting services alone: outside app/ledger no file
+// holds a transaction, SQL text that writes a shop table, or a record-set or data-control
+// write other than the listed writes of the settings, users, units and canned texts.
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -17,6 +23,12 @@ private slots:
     void rankOf();
     void appArrowsRunOneWay();
     void platformIncludesNoApp();
+    void sourceScan_data();
+    void sourceScan();
+    void shopTablesAreWrittenByTheLedgerAlone();
+    void controlScan_data();
+    void controlScan();
+    void windowsReachOthersOnlyByOpeners();
 };
 
 namespace
@@ -72,6 +84,180 @@ QList<Include> includesBelow(const QString &folder)
             out.append({relative, m.next().captured(1)});
     }
     return out;
+}
+
+// ---------------------------------------------------------------- writes of the shop's tables
+
+const QString kShopTables =
+    QStringLiteral("musteriler|veresiye|kasa|SatisRapor|Product|banka|banka2|son_islemno|son_musterino");
+
+// A source file split into its code (comments and literals blanked, lines kept) and the
+// texts of its string literals with their lines.
+struct Scanned {
+    QString code;
+    QList<std::pair<int, QString>> literals;
+};
+
+Scanned scan(const QString &text)
+{
+    Scanned out;
+    out.code.reserve(text.size());
+    int line = 1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        const QChar next = i + 1 < text.size() ? text.at(i + 1) : QChar();
+        if (c == QLatin1Char('/') && next == QLatin1Char('/')) {
+            while (i < text.size() && text.at(i) != QLatin1Char('\n'))
+                ++i;
+            --i;
+        } else if (c == QLatin1Char('/') && next == QLatin1Char('*')) {
+            for (i += 2; i + 1 < text.size() &&
+                         !(text.at(i) == QLatin1Char('*') && text.at(i + 1) == QLatin1Char('/'));
+                 ++i)
+                if (text.at(i) == QLatin1Char('\n')) {
+                    out.code += QLatin1Char('\n');
+                    ++line;
+                }
+            ++i;
+        } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
+            QString literal;
+            for (++i; i < text.size() && text.at(i) != c && text.at(i) != QLatin1Char('\n'); ++i) {
+                if (text.at(i) == QLatin1Char('\\') && i + 1 < text.size())
+                    literal += text.at(++i);
+                else
+                    literal += text.at(i);
+            }
+            out.code += QStringLiteral("\"\"");
+            if (c == QLatin1Char('"'))
+                out.literals.append({line, literal});
+        } else {
+            if (c == QLatin1Char('\n'))
+                ++line;
+            out.code += c;
+        }
+    }
+    return out;
+}
+
+// What a file's code and literals do to the shop's tables, one finding a line: "line: what".
+QStringList shopWrites(const Scanned &s, const QStringList &allowedCalls)
+{
+    static const QRegularExpression sqlWrite(
+        QStringLiteral(
+            "\\b(insert\\s+(or\\s+\\w+\\s+)?into|replace\\s+into|update|delete\\s+from)\\s+[\\[\"`]?(%1)\\b")
+            .arg(kShopTables),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression ledgerOnly(QStringLiteral("\\b(pv::)?(Transaction|Counter)\\b"));
+    static const QRegularExpression recordWrite(QStringLiteral(
+        "\\b\\w+(\\(\\))?((\\.|->)\\w+(\\(\\))?)*(\\.|->)(Edit|AddNew|Update|UpdateRecord|Delete)\\s*\\("));
+    QStringList found;
+    for (const auto &[line, literal] : s.literals)
+        if (sqlWrite.match(literal).hasMatch())
+            found << QStringLiteral("%1: SQL \"%2\"").arg(line).arg(literal);
+    const QStringList lines = s.code.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (const auto m = ledgerOnly.match(lines.at(i)); m.hasMatch())
+            found << QStringLiteral("%1: %2").arg(i + 1).arg(m.captured(0));
+        auto calls = recordWrite.globalMatch(lines.at(i));
+        while (calls.hasNext()) {
+            const QString call = calls.next().captured(0).remove(QLatin1Char(' '));
+            if (!allowedCalls.contains(call))
+                found << QStringLiteral("%1: %2").arg(i + 1).arg(call);
+        }
+    }
+    return found;
+}
+
+// The record-set and data-control writes outside the ledger, each on a table that is no
+// shop table, or a pending row the ledger saves: file, the call as written, and why.
+struct AllowedWrite {
+    const char *file;
+    const char *call;
+    const char *why;
+};
+const AllowedWrite kAllowedWrites[] = {
+    {"app/ayarlar.cpp", "rs.Edit(", "settings (dgrayr)"},
+    {"app/ayarlar.cpp", "rs.Update(", "settings (dgrayr)"},
+    {"app/kullanici.cpp", "rs.AddNew(", "users"},
+    {"app/kullanici.cpp", "rs.Edit(", "users"},
+    {"app/kullanici.cpp", "rs.Update(", "users"},
+    {"app/kullanici.cpp", "rs.Delete(", "users"},
+    {"app/birmler.cpp", "rs.AddNew(", "units"},
+    {"app/birmler.cpp", "rs.Update(", "units"},
+    {"app/birmler.cpp", "Data1->Recordset().Delete(", "units"},
+    {"app/frmAlert.cpp", "Data1->UpdateRecord(", "the alert switch (dgrayr)"},
+    {"app/accounts/FrmEmail.cpp", "DataFirmaBilgi->UpdateRecord(", "shop name and sender (dgrayr)"},
+    {"app/sales/veresiyeekleode.cpp", "rs.AddNew(", "canned descriptions"},
+    {"app/sales/veresiyeekleode.cpp", "rs.Update(", "canned descriptions"},
+    {"app/sales/veresiyeekleode.cpp", "rs.Delete(", "canned descriptions"},
+    {"app/stock/frmProduct.cpp", "Data1->Recordset().AddNew(", "a pending row saveProduct saves"},
+    {"app/stock/frmProduct.cpp", "rs.Edit(", "a pending row saveProduct saves"},
+};
+
+QStringList allowedCallsOf(const QString &file)
+{
+    QStringList calls;
+    for (const AllowedWrite &a : kAllowedWrites)
+        if (file == QLatin1String(a.file))
+            calls << QLatin1String(a.call);
+    return calls;
+}
+
+// ---------------------------------------------------------------- other windows' controls
+
+// The window classes of the program's sources: every class made on pv::Form.
+QStringList windowClassesIn(const QString &code)
+{
+    static const QRegularExpression form(QStringLiteral("\\bclass\\s+(\\w+)\\s*:\\s*public\\s+pv::Form\\b"));
+    QStringList out;
+    auto m = form.globalMatch(code);
+    while (m.hasNext())
+        out << m.next().captured(1);
+    return out;
+}
+
+// Where code reaches a control of another window, one finding a line: "line: what". A
+// window is reached by a reference or pointer of its class, or by pv::form<>() itself; its
+// controls are the members used through "->" or made into it with new or the kit. The
+// names are gathered from every part given (a header declares what its source uses);
+// findings are told for code alone. own is the class of the file.
+QStringList controlsOfOthers(const QString &code, const QString &declarations, const QString &own,
+                             const QStringList &windows)
+{
+    QStringList others = windows;
+    others.removeAll(own);
+    if (others.isEmpty())
+        return {};
+    const QString names = others.join(QLatin1Char('|'));
+    const QRegularExpression bound(QStringLiteral("\\b(%1)\\s*[&*]\\s*(\\w+)").arg(names));
+    const QRegularExpression formRef(
+        QStringLiteral("\\bauto\\s*&\\s*(\\w+)\\s*=\\s*pv::form<(%1)>").arg(names));
+    QStringList holders;
+    for (const QString &text : {declarations, code}) {
+        auto b = bound.globalMatch(text);
+        while (b.hasNext())
+            holders << b.next().captured(2);
+        auto f = formRef.globalMatch(text);
+        while (f.hasNext())
+            holders << f.next().captured(1);
+    }
+    QStringList uses{QStringLiteral("\\bpv::form<(%1)>\\(\\)\\s*\\.\\s*\\w+\\s*->").arg(names)};
+    holders.removeDuplicates();
+    if (!holders.isEmpty()) {
+        const QString h = holders.join(QLatin1Char('|'));
+        uses << QStringLiteral("\\b(%1)\\s*(\\.|->)\\s*\\w+\\s*->").arg(h)
+             << QStringLiteral("\\b(%1)\\s*(\\.|->)\\s*\\w+\\s*=\\s*(new\\b|ui::)").arg(h);
+    }
+    QStringList found;
+    const QStringList lines = code.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        for (const QString &use : uses) {
+            auto m = QRegularExpression(use).globalMatch(lines.at(i));
+            while (m.hasNext())
+                found << QStringLiteral("%1: %2").arg(i + 1).arg(
+                    m.next().captured(0).remove(QLatin1Char(' ')));
+        }
+    return found;
 }
 
 } // namespace
@@ -137,6 +323,146 @@ void TestLayers::platformIncludesNoApp()
     for (const Include &i : includes)
         if (i.header.startsWith(QLatin1String("app/")))
             wrong << i.file + QStringLiteral(" includes ") + i.header;
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+// The scan itself, on made-up code: what it finds and what it lets pass.
+void TestLayers::sourceScan_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("allowed");
+    QTest::addColumn<QStringList>("found");
+    const QStringList none;
+    QTest::newRow("own transaction") << "pv::Transaction tx(db);" << none
+                                     << QStringList{"1: pv::Transaction"};
+    QTest::newRow("counter") << "x;\nCounter c(db, t, f);" << none << QStringList{"2: Counter"};
+    QTest::newRow("update of a shop table")
+        << "db.exec(QStringLiteral(\"UPDATE musteriler SET Gun = ?\"));" << none
+        << QStringList{"1: SQL \"UPDATE musteriler SET Gun = ?\""};
+    QTest::newRow("insert, any case") << "q(\"insert into [kasa] (a) values (?)\");" << none
+                                      << QStringList{"1: SQL \"insert into [kasa] (a) values (?)\""};
+    QTest::newRow("delete from the ledger") << "q(\"delete from veresiye where id = ?\");" << none
+                                            << QStringList{"1: SQL \"delete from veresiye where id = ?\""};
+    QTest::newRow("a canned text table")
+        << "q(\"insert into Musteri_Gruplari (grupadi) values (?)\");" << none << none;
+    QTest::newRow("a read") << "q(\"select * from musteriler where kasa = ?\");" << none << none;
+    QTest::newRow("data-control save")
+        << "if (!m_data.UpdateRecord(kCardFields))" << none << QStringList{"1: m_data.UpdateRecord("};
+    QTest::newRow("record set, listed")
+        << "ok = rs.AddNew() && rs.Update();" << QStringList{"rs.AddNew(", "rs.Update("} << none;
+    QTest::newRow("record set, one listed")
+        << "ok = rs.AddNew() && rs.Update();" << QStringList{"rs.AddNew("} << QStringList{"1: rs.Update("};
+    QTest::newRow("through a getter")
+        << "Data1->Recordset().Delete();" << none << QStringList{"1: Data1->Recordset().Delete("};
+    QTest::newRow("cancel, line edit, widget update")
+        << "Data4->CancelUpdate(); c->lineEdit()->setReadOnly(true); DBGrid1->viewport()->update();" << none
+        << none;
+    QTest::newRow("comments and texts") << "// rs.Update() in a pv::Transaction\n/* UPDATE kasa SET */\n"
+                                           "say(\"rs.Edit() opens it\");"
+                                        << none << none;
+}
+
+void TestLayers::sourceScan()
+{
+    QFETCH(QString, code);
+    QFETCH(QStringList, allowed);
+    QFETCH(QStringList, found);
+    QCOMPARE(shopWrites(scan(code), allowed), found);
+}
+
+void TestLayers::shopTablesAreWrittenByTheLedgerAlone()
+{
+    const QString root = qEnvironmentVariable("PV_SOURCE_DIR");
+    QDirIterator it(root + QStringLiteral("/app"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    int files = 0;
+    QStringList wrong;
+    while (it.hasNext()) {
+        QFile f(it.next());
+        const QString relative = f.fileName().mid(root.size() + 1);
+        if (relative.startsWith(QLatin1String("app/ledger/")))
+            continue;
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        ++files;
+        for (const QString &finding :
+             shopWrites(scan(QString::fromUtf8(f.readAll())), allowedCallsOf(relative)))
+            wrong << relative + QStringLiteral(":") + finding;
+    }
+    QVERIFY(files > 20);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
+}
+
+// The scan of other windows' controls, on made-up code.
+void TestLayers::controlScan_data()
+{
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("declarations");
+    QTest::addColumn<QStringList>("found");
+    const QStringList none;
+    QTest::newRow("a box of the window opened")
+        << "AccountMail"
+        << "FrmEmail &m = pv::form<FrmEmail>();\nm.TextBox2->setText(name);"
+        << "" << QStringList{"2: m.TextBox2->"};
+    QTest::newRow("auto reference") << "FrmEmail"
+                                    << "auto &d = pv::form<Dialog2>(); d.Timer1->setEnabled(true);"
+                                    << "" << QStringList{"1: d.Timer1->"};
+    QTest::newRow("straight from pv::form") << "FrmEmail"
+                                            << "pv::form<Dialog2>().XP_ProgressBar1->setValue(0);"
+                                            << "" << QStringList{"1: pv::form<Dialog2>().XP_ProgressBar1->"};
+    QTest::newRow("a panel building into the window")
+        << "StokArama"
+        << "w.aramaFrame = ui::frame(&w, n, 0, 0, 1, 1, t);\nw.Timer1 = new pv::Timer(10, false, &w);"
+        << "frmProduct &w;" << QStringList{"1: w.aramaFrame=ui::", "2: w.Timer1=new"};
+    QTest::newRow("hand-off fields and openers")
+        << "AccountMail"
+        << "auto &m = pv::form<FrmEmail>();\nm.Text10 = code;\nm.openPlain(c);\nm.Show(pv::Form::Modal);"
+        << "" << none;
+    QTest::newRow("its own controls") << "Dialog2"
+                                      << "Dialog2 &d = *this; d.Timer1->setEnabled(false);"
+                                      << "" << none;
+    QTest::newRow("a panel of its own") << "frmProduct"
+                                        << "arama->txtAra->setCurrentIndex(0);"
+                                        << "" << none;
+}
+
+void TestLayers::controlScan()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, code);
+    QFETCH(QString, declarations);
+    QFETCH(QStringList, found);
+    const QStringList windows{QStringLiteral("FrmEmail"), QStringLiteral("Dialog2"),
+                              QStringLiteral("frmProduct")};
+    QCOMPARE(controlsOfOthers(scan(code).code, scan(declarations).code, own, windows), found);
+}
+
+// A window reaches another only through its openers and hand-off fields, never by its
+// controls; a panel of a window reaches it through hooks and signals.
+void TestLayers::windowsReachOthersOnlyByOpeners()
+{
+    const QString root = qEnvironmentVariable("PV_SOURCE_DIR");
+    QMap<QString, QString> code; // relative path -> code without comments and literals
+    QDirIterator it(root + QStringLiteral("/app"), {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
+                    QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        code.insert(f.fileName().mid(root.size() + 1), scan(QString::fromUtf8(f.readAll())).code);
+    }
+    QStringList windows;
+    for (const QString &c : code)
+        windows << windowClassesIn(c);
+    QVERIFY(windows.contains(QStringLiteral("FrmEmail")) && windows.contains(QStringLiteral("frmProduct")));
+    QStringList wrong;
+    for (auto i = code.cbegin(); i != code.cend(); ++i) {
+        const QFileInfo file(i.key());
+        const QString stem = file.path() + QLatin1Char('/') + file.completeBaseName();
+        const QString declarations = code.value(stem + QStringLiteral(".h"));
+        for (const QString &finding :
+             controlsOfOthers(i.value(), declarations, file.completeBaseName(), windows))
+            wrong << i.key() + QStringLiteral(":") + finding;
+    }
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
 }
 

@@ -2,40 +2,17 @@
 // control by control, and a caption, label, grid column header or list item whose text is
 // wider or taller than its box (in the font the control really draws with) fails.
 //
-// To check a new window, add one line to windows() below: a name and an opener that shows
-// the window (and whatever it needs) and hands it to `check` while it is up. Modal windows
-// are checked from inside their loop through modalFrom<T>().
-#include "app/CopyFile.h"
-#include "app/Form3.h"
-#include "app/accounts/AccountMail.h"
-#include "app/accounts/CariToplu.h"
-#include "app/accounts/FrmEmail.h"
-#include "app/accounts/musteriekle.h"
-#include "app/accounts/veresiye2.h"
-#include "app/ayarlar.h"
-#include "app/bank/Banka1.h"
-#include "app/bank/Banka2.h"
-#include "app/birmler.h"
-#include "app/cashbook/kasa.h"
-#include "app/frmAlert.h"
-#include "app/frmLogin.h"
-#include "app/frmSplash.h"
-#include "app/kullanici.h"
+// The windows and panel states checked are those of tests/windows (windows()): add a new
+// one there.
 #include "app/reports/AppReports.h"
-#include "app/sales/veresiyealacakekle.h"
-#include "app/sales/veresiyeekleode.h"
-#include "app/stock/frmProduct.h"
-#include "app/veresiye.h"
 #include "controls/button/ButtonLayout.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportDocument.h"
-#include "platform/text/Formats.h"
-#include "repair/frmCompact.h"
 #include "tests/harness/Harness.h"
+#include "tests/windows/Windows.h"
 
-#include <QAction>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -49,12 +26,12 @@
 #include <functional>
 
 using pv::test::Harness;
+using pv::test::shop;
+using pv::test::Window;
+using pv::test::windows;
 
 namespace
 {
-
-using Check = std::function<void(QWidget *)>;
-using Opener = std::function<void(Harness &, const Check &)>;
 
 // ------------------------------------------------------------------ measuring
 
@@ -225,9 +202,24 @@ void checkList(QListWidget *l, QStringList &faults)
 }
 
 // A drop-down list's entries are read in its box when picked: each must fit the text area
-// beside the arrow.
+// beside the arrow. They are read in its pop-up first: the pop-up is opened, where the
+// combo can open, and each row must hold its text upright.
 void checkCombo(QComboBox *c, QStringList &faults)
 {
+    if (c->isEnabled() && c->count() > 0) {
+        c->showPopup();
+        QAbstractItemView *view = c->view();
+        const QFontMetrics vfm(view->font());
+        for (int i = 0; i < c->count(); ++i) {
+            const QRect r = view->visualRect(c->model()->index(i, c->modelColumn(), c->rootModelIndex()));
+            const QString text = c->itemText(i);
+            if (r.height() > 0 && !inkFitsHeight(vfm, text, r.height(), false))
+                faults << QStringLiteral("pop-up %1 item \"%2\": rows of %3 px too low")
+                              .arg(where(c), text)
+                              .arg(r.height());
+        }
+        c->hidePopup();
+    }
     QStyleOptionComboBox opt;
     opt.initFrom(c);
     opt.editable = c->isEditable();
@@ -267,348 +259,6 @@ QStringList faultsOf(QWidget *window)
     return faults;
 }
 
-// ------------------------------------------------------------------ fixtures and openers
-
-const QDate kToday(2026, 12, 10);
-
-void addCustomer(Harness &h, const QString &kod, const QString &name, const QString &turu, double balance,
-                 const QDate &last)
-{
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), kod},
-                                                    {QStringLiteral("MusteriFirma"), name},
-                                                    {QStringLiteral("Turu"), turu},
-                                                    {QStringLiteral("ParaTuru"), QStringLiteral("EURO")},
-                                                    {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
-                                                    {QStringLiteral("Sonislem"), last.toString(Qt::ISODate)},
-                                                    {QStringLiteral("Sonislem2"), pv::dateKey(last)},
-                                                    {QStringLiteral("Gun"), int(last.daysTo(kToday))},
-                                                    {QStringLiteral("Bakiye"), balance}}));
-}
-
-// Customers with long names and the widest letters, some overdue.
-void shop(Harness &h)
-{
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("ÖZGÜR İNŞAAT ŞİRKETİ"), QStringLiteral("Alıcı"),
-                125000.5, kToday.addDays(-95));
-    addCustomer(h, QStringLiteral("101"), QStringLiteral("ŞENER GIDA"), QStringLiteral("Satıcı"), -300,
-                kToday.addDays(-40));
-    addCustomer(h, QStringLiteral("102"), QStringLiteral("Ali Çelik"), QStringLiteral("Bayi"), 0, kToday);
-    QVERIFY(h.insert(QStringLiteral("veresiye"),
-                     {{QStringLiteral("Tarih"), QStringLiteral("01.11.2026")},
-                      {QStringLiteral("Saat"), QStringLiteral("09:00:00")},
-                      {QStringLiteral("Turu"), QStringLiteral("Stoktan Bağımsız Satış")},
-                      {QStringLiteral("Aciklama"), QStringLiteral("ÇİĞ ÜRÜN İŞÇİLİĞİ")},
-                      {QStringLiteral("Eklenen"), 125000.5},
-                      {QStringLiteral("Tarih2"), QStringLiteral("20261101")},
-                      {QStringLiteral("mus_kodu"), QStringLiteral("100")}}));
-    QVERIFY(
-        h.exec(QStringLiteral("UPDATE musteriler SET mail = 'ozgur@example.com' WHERE mus_kodu = '100'")));
-    QVERIFY(
-        h.insert(QStringLiteral("banka"), {{QStringLiteral("Banka"), QStringLiteral("Türkiye İş Bankası")},
-                                           {QStringLiteral("Sube"), QStringLiteral("Çarşı Şubesi")},
-                                           {QStringLiteral("SubeKod"), QStringLiteral("0104")},
-                                           {QStringLiteral("HesapNo"), QStringLiteral("TR12 0006 4000")},
-                                           {QStringLiteral("Giren"), 125000.5},
-                                           {QStringLiteral("Cikan"), 0.0},
-                                           {QStringLiteral("Bakiye"), 125000.5},
-                                           {QStringLiteral("HesapTuru"), QStringLiteral("Vadesiz")}}));
-}
-
-// The stock card's names as a shop fills them: a long product name, the widest capitals.
-void stock(Harness &h)
-{
-    for (const char *category : {"İÇECEKLER", "TEMİZLİK ÜRÜNLERİ"})
-        QVERIFY(h.insert(QStringLiteral("urun_marka"),
-                         {{QStringLiteral("urunmarkaadi"), QString::fromUtf8(category)}}));
-    for (const char *supplier : {"ŞENER GIDA", "ÖZ ÇAĞ"})
-        QVERIFY(
-            h.insert(QStringLiteral("urun_reyon"), {{QStringLiteral("reyon"), QString::fromUtf8(supplier)}}));
-    QVERIFY(h.insert(QStringLiteral("Product"),
-                     {{QStringLiteral("Product Code"), QStringLiteral("8690000000012")},
-                      {QStringLiteral("Brand Name"), QStringLiteral("ÇİĞ KÖFTE ÜRÜNÜ İŞÇİLİK")},
-                      {QStringLiteral("Generic Name"), QStringLiteral("İÇECEKLER")},
-                      {QStringLiteral("OnHand"), 125000},
-                      {QStringLiteral("Reorder Level"), 10},
-                      {QStringLiteral("Price"), 125000.5},
-                      {QStringLiteral("SatisFiyati"), 150000.75},
-                      {QStringLiteral("SatisFiyati2"), 140000},
-                      {QStringLiteral("SatisFiyati3"), 130000},
-                      {QStringLiteral("Unit"), QStringLiteral("Adet")},
-                      {QStringLiteral("Expiration Date"), QStringLiteral("12/9999")},
-                      {QStringLiteral("Sinifi"), QStringLiteral("1.SINIF")},
-                      {QStringLiteral("SaticiFirma"), QStringLiteral("ŞENER GIDA")}}));
-}
-
-// The main window's "Stok İşlemleri", as the user presses it.
-frmProduct &stockCard(Harness &h)
-{
-    stock(h);
-    veresiye &m = pv::form<veresiye>();
-    m.Show(pv::Form::Modeless);
-    m.txtYetki = QStringLiteral("0");
-    h.settle();
-    h.click(m.stokbut);
-    h.settle();
-    return pv::form<frmProduct>();
-}
-
-// The stock card after the user's steps; shown: the panel they open, if any.
-Opener stockCardThen(std::function<void(Harness &, frmProduct &)> steps,
-                     std::function<QWidget *(frmProduct &)> shown = {})
-{
-    return [steps, shown](Harness &h, const Check &check) {
-        frmProduct &f = stockCard(h);
-        steps(h, f);
-        h.settle();
-        if (shown)
-            QVERIFY2(shown(f)->isVisible(), qPrintable(shown(f)->objectName()));
-        check(&f);
-    };
-}
-
-// The stock card after its buttons pressed in turn, with the panel they open.
-Opener stockCardPanel(QList<BvButton * frmProduct::*> buttons, std::function<QWidget *(frmProduct &)> shown)
-{
-    return stockCardThen(
-        [buttons](Harness &h, frmProduct &f) {
-            for (BvButton *frmProduct::*b : buttons)
-                h.click(f.*b);
-        },
-        std::move(shown));
-}
-
-// The search box switched to a mode.
-Opener stockSearch(const QString &mode)
-{
-    return stockCardThen([mode](Harness &h, frmProduct &f) {
-        const int i = f.txtAra->findText(mode);
-        QVERIFY2(i >= 0, qPrintable(mode));
-        f.txtAra->setCurrentIndex(i);
-        emit f.txtAra->activated(i);
-        h.settle();
-    });
-}
-
-Banka1 &bankAccounts(Harness &h)
-{
-    veresiye &m = pv::form<veresiye>();
-    m.Show(pv::Form::Modeless);
-    h.settle();
-    m.txtYetki = QStringLiteral("0");
-    h.click(m.btnBanka);
-    h.settle();
-    return pv::form<Banka1>();
-}
-
-template <class T> Opener modeless(std::function<void(T &)> before = {})
-{
-    return [before](Harness &h, const Check &check) {
-        T &w = pv::form<T>();
-        if (before)
-            before(w);
-        w.Show(pv::Form::Modeless);
-        h.settle();
-        check(&w);
-    };
-}
-
-veresiye &mainWindow(Harness &h)
-{
-    veresiye &m = pv::form<veresiye>();
-    m.Show(pv::Form::Modeless);
-    m.txtYetki = QStringLiteral("0");
-    h.settle();
-    return m;
-}
-
-veresiye2 &accountWindow(Harness &h)
-{
-    veresiye2 &w = pv::form<veresiye2>();
-    w.setCaption(QStringLiteral("ÖZGÜR İNŞAAT ŞİRKETİ / 100 - ( EURO/Alıcı ) HESABI"));
-    w.Text10 = QStringLiteral("100");
-    w.txtYetki = QStringLiteral("0");
-    w.txtMusTuru = QStringLiteral("Alıcı");
-    w.Show();
-    h.settle();
-    return w;
-}
-
-// A modal window, checked from inside its own loop, then closed.
-// inside: what the user does in it first (a panel opened), if anything.
-template <class T>
-Opener modalFrom(std::function<void(Harness &)> trigger, std::function<void(Harness &, T &)> inside = {})
-{
-    return [trigger, inside](Harness &h, const Check &check) {
-        bool seen = false;
-        h.onModal<T>([&](T &w) {
-            seen = true;
-            if (inside) {
-                inside(h, w);
-                h.settle();
-            }
-            check(&w);
-            w.hide();
-        });
-        trigger(h);
-        h.settle();
-        QVERIFY2(seen, T::staticMetaObject.className());
-    };
-}
-
-kasa &cashBook(Harness &h)
-{
-    veresiye &m = mainWindow(h);
-    h.click(m.KasaBtn);
-    h.settle();
-    return pv::form<kasa>();
-}
-
-// The cash book with one of its panels opened by its button.
-Opener cashBookPanel(BvButton *kasa::*button)
-{
-    return [button](Harness &h, const Check &check) {
-        kasa &k = cashBook(h);
-        h.click(k.*button);
-        check(&k);
-    };
-}
-
-// The bank movements of the first account, opened from the accounts window.
-void openBankMovements(Harness &h)
-{
-    Banka1 &b = bankAccounts(h);
-    b.DBGrid1->selectRow(0);
-    h.click(b.btnHrktAc);
-}
-
-// The e-mail window, from the account window's e-mail command.
-void openMail(Harness &h)
-{
-    accountWindow(h).accountMail->mnuBagMail->trigger();
-}
-
-// The account window's re-pricing from stock, confirmed; done: left to run to its end.
-Opener repricing(bool done)
-{
-    return [done](Harness &h, const Check &check) {
-        veresiye2 &w = accountWindow(h);
-        h.expectMsgBoxContaining(QStringLiteral("Emin misiniz?"), pv::vbYes);
-        h.click(w.cariToplu->btnFiyatGuncelle);
-        for (int i = 0; done && i < 10 && w.cariToplu->Frame3->isHidden(); ++i)
-            h.advance(10);
-        h.settle();
-        QVERIFY(w.cariToplu->frmFiyatGuncel->isVisible());
-        QCOMPARE(w.cariToplu->Frame3->isVisible(), done);
-        check(&w);
-    };
-}
-
-struct Window {
-    const char *name;
-    Opener open;
-};
-
-// Every window the harness can open, as the user first sees it.
-QList<Window> windows()
-{
-    return {
-        {"splash", modeless<frmSplash>()},
-        {"login", modeless<frmLogin>()},
-        {"main window", [](Harness &h, const Check &check) { check(&mainWindow(h)); }},
-        {"main window, list totals",
-         [](Harness &h, const Check &check) {
-             veresiye &m = mainWindow(h);
-             h.click(m.VornXPButton1);
-             check(&m);
-         }},
-        {"overdue alert", modeless<frmAlert>()},
-        {"customer card", modeless<musteriekle>([](musteriekle &c) { c.txtYetki = QStringLiteral("0"); })},
-        {"account window", [](Harness &h, const Check &check) { check(&accountWindow(h)); }},
-        {"sale entry",
-         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); })},
-        {"sale entry, stock list",
-         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); },
-                                    [](Harness &h, veresiyeekleode &d) { h.click(d.BvButton1); })},
-        {"payment entry",
-         modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuOdeme_Click(); })},
-        {"credit note entry",
-         modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuAlacak_Click(); })},
-        {"settings", modeless<ayarlar>()},
-        {"users", modeless<kullanici>()},
-        {"units", modeless<birmler>()},
-        {"about", modeless<Form3>()},
-        {"backup", modeless<CopyFile>()},
-        {"restore", modeless<CopyFile>([](CopyFile &c) {
-             c.txtAlert = QStringLiteral("11");
-             c.geriyuklefrm->setVisible(true);
-         })},
-        {"cash book", [](Harness &h, const Check &check) { check(&cashBook(h)); }},
-        {"bank accounts", [](Harness &h, const Check &check) { check(&bankAccounts(h)); }},
-        {"bank movements", modalFrom<Banka2>(openBankMovements)},
-        {"e-mail", modalFrom<FrmEmail>(openMail)},
-        {"e-mail, subjects",
-         modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecKonu); })},
-        {"e-mail, message texts",
-         modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecMesaj); })},
-        {"account window, contract",
-         [](Harness &h, const Check &check) {
-             veresiye2 &w = accountWindow(h);
-             h.click(w.cariToplu->btnSozlesme);
-             QVERIFY(w.cariToplu->frmSozlesme->isVisible());
-             check(&w);
-         }},
-        {"account window, prices from stock", repricing(false)},
-        {"account window, prices from stock done", repricing(true)},
-        {"cash book, money in", cashBookPanel(&kasa::KasaGrsBtn)},
-        {"cash book, money out", cashBookPanel(&kasa::KasaCksBtn)},
-        {"cash book, totals and print", cashBookPanel(&kasa::yazdirBtn)},
-        {"bank accounts, new account",
-         [](Harness &h, const Check &check) {
-             Banka1 &b = bankAccounts(h);
-             h.click(b.btnBankEkle);
-             check(&b);
-         }},
-        {"bank movements, customer entry", modalFrom<Banka2>(openBankMovements,
-                                                             [](Harness &h, Banka2 &b) {
-                                                                 b.mnubankGlnHE->trigger();
-                                                                 h.settle();
-                                                                 h.click(b.btnSec);
-                                                             })},
-        {"bank movements, income entry",
-         modalFrom<Banka2>(openBankMovements, [](Harness &, Banka2 &b) { b.mnuGGelir->trigger(); })},
-        {"stock card", [](Harness &h, const Check &check) { check(&stockCard(h)); }},
-        {"stock card, new product", stockCardThen([](Harness &h, frmProduct &f) { h.click(f.cmdAdd); },
-                                                  [](frmProduct &f) -> QWidget * { return f.cboLocation; })},
-        {"stock card, editing", stockCardThen([](Harness &h, frmProduct &f) { h.click(f.cmdEdit); },
-                                              [](frmProduct &f) -> QWidget * { return f.cboGName; })},
-        {"stock card, categories", stockCardPanel({&frmProduct::cmdEdit, &frmProduct::MyButton7},
-                                                  [](frmProduct &f) -> QWidget * { return f.urunmarkafrm; })},
-        {"stock card, new category",
-         stockCardPanel({&frmProduct::cmdEdit, &frmProduct::MyButton7, &frmProduct::MyButton2},
-                        [](frmProduct &f) -> QWidget * { return f.urunmarkafrm2; })},
-        {"stock card, suppliers", stockCardPanel({&frmProduct::cmdEdit, &frmProduct::btnTdrkEkle},
-                                                 [](frmProduct &f) -> QWidget * { return f.reyonfrm; })},
-        {"stock card, new supplier",
-         stockCardPanel({&frmProduct::cmdEdit, &frmProduct::btnTdrkEkle, &frmProduct::vekbutton4},
-                        [](frmProduct &f) -> QWidget * { return f.xpFrame3; })},
-        {"stock card, stock in and out",
-         stockCardThen([](Harness &h, frmProduct &f) { h.click(f.btnSec); },
-                       [](frmProduct &f) -> QWidget * { return f.frmStokEkle; })},
-        {"stock card, price totals",
-         stockCardThen([](Harness &h, frmProduct &f) { h.click(f.btnTutarHesapla); },
-                       [](frmProduct &f) -> QWidget * { return f.Frame1; })},
-        {"stock card, search by name", stockSearch(QStringLiteral("Ara > Ürün Adı"))},
-        {"stock card, search by category", stockSearch(QStringLiteral("Ara > Ürün Kategorisi"))},
-        {"stock card, search by class", stockSearch(QStringLiteral("Ara > Ürün Sınıfı"))},
-        {"stock card, search by VAT kind", stockSearch(QStringLiteral("Ara > Ürün KDV Türü"))},
-        {"stock card, search by VAT rate", stockSearch(QStringLiteral("Ara > Ürün KDV Oranı"))},
-        {"stock card, critical stock list", stockCardThen([](Harness &h, frmProduct &f) {
-             f.mnukso->trigger();
-             h.settle();
-         })},
-        {"database repair", modeless<frmCompact>()},
-    };
-}
 
 // The captions (labels, not data) of a laid-out report, as the preview draws them at 100 %
 // (96 dots per inch): each inside its box.
@@ -626,14 +276,13 @@ QStringList reportFaults(pv::Report &r)
             if (op.type != pv::ReportDrawOp::Text || !labels.contains(op.item.toLower()) ||
                 op.text.trimmed().isEmpty())
                 continue;
-            QFont f(pv::reportFontFamily(op.font.family));
-            f.setPointSizeF(op.font.size);
-            f.setBold(op.font.bold);
-            f.setHintingPreference(QFont::PreferNoHinting);
-            const QFontMetricsF fm(f, &sheet);
-            const double room = (op.rect.width() - 2 * 15) * 96.0 / 1440.0; // less the text's padding
+            const QFontMetricsF fm(pv::reportQFont(op.font), &sheet);
+            const double room = (op.rect.width() - 2 * pv::kReportTextPad) * 96.0 / 1440.0;
             const double w = fm.horizontalAdvance(op.text);
-            if (w > room + 0.5)
+            if (op.cut)
+                faults << QStringLiteral("report %1 label %2 \"%3\": cut at its box's edge")
+                              .arg(r.name(), op.item, op.text);
+            else if (w > room + 0.5)
                 faults << QStringLiteral("report %1 label %2 \"%3\": %4 px wide, box %5")
                               .arg(r.name(), op.item, op.text)
                               .arg(w, 0, 'f', 1)
@@ -664,6 +313,10 @@ private slots:
                                        << "select * from musteriler ORDER BY MusteriFirma asc ";
         QTest::newRow("daily report") << "CariGunlukRapor"
                                       << "select * from veresiye ORDER BY [Tarih],[Saat]";
+        QTest::newRow("cash report") << "kasaRapor"
+                                     << "select * from kasa ORDER BY Tarih2,[Saat] asc";
+        QTest::newRow("contract") << "Sozlesme"
+                                  << "select * from veresiye ORDER BY Tarih2,[Saat]";
     }
     void reportCaptionsFit()
     {
@@ -702,7 +355,7 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
     }
 
-    // The checks themselves see a clipped caption, header and list item.
+    // The checks themselves see a clipped caption, header, list item and pop-up row.
     void checksSeeClipping()
     {
         Harness h;
@@ -722,6 +375,10 @@ private slots:
         auto *list = new QListWidget(&w);
         list->setGeometry(0, 160, 30, 60);
         list->addItem(QStringLiteral("3 - Bayi Fiyatı"));
+        auto *combo = new QComboBox(&w);
+        combo->setGeometry(0, 230, 200, 22);
+        combo->setEditable(true);
+        combo->addItem(QStringLiteral("Kira Ödemesi"));
         w.show();
         h.settle();
         const QString all = faultsOf(&w).join(QLatin1Char('\n'));
@@ -730,6 +387,7 @@ private slots:
         QVERIFY2(all.contains(QStringLiteral("\"PARA TÜRÜ\"")), qPrintable(all));
         QVERIFY2(all.contains(QStringLiteral("columns")), qPrintable(all));
         QVERIFY2(all.contains(QStringLiteral("3 - Bayi Fiyatı")), qPrintable(all));
+        QVERIFY2(all.contains(QStringLiteral("\"Kira Ödemesi\": rows")), qPrintable(all));
     }
 };
 

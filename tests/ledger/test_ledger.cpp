@@ -1,16 +1,20 @@
 // The posting services, driven without any window: each operation against a fresh
 // database, with the rows it leaves checked directly.
+#include "app/ledger/Bank.h"
+#include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
+#include "platform/databind/DataControl.h"
 #include "platform/text/InputChecks.h"
 #include "tests/harness/Harness.h"
 
 #include <QDirIterator>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -42,8 +46,21 @@ private slots:
     void totals();
     void customerNumber();
     void postingIdMovesOn();
+    void emptyPostingIdDeletesNothing_data();
+    void emptyPostingIdDeletesNothing();
     void markForReceipt();
     void deleteCustomer();
+
+    void oneRowWriterPerTable();
+    void rowWritersRefuseWhatTheyCannotStore_data();
+    void rowWritersRefuseWhatTheyCannotStore();
+    void addCustomerStoresTheCardAndTheCounter_data();
+    void addCustomerStoresTheCardAndTheCounter();
+    void addCustomerRefusals();
+    void cardEditStoresWhatTheBoxesStored();
+    void cardAndNoteFailuresChangeNothing();
+    void dayCounts();
+    void closeAccountOwnsItsTransaction();
 };
 
 // The posting rules must stay usable without windows: no file of the ledger, nor of the
@@ -620,6 +637,29 @@ void TestLedger::postingIdMovesOn()
     QCOMPARE(pv::ledger::uniquePostingId(db, kOpened), QStringLiteral("101226100002"));
 }
 
+void TestLedger::emptyPostingIdDeletesNothing_data()
+{
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<int>("deleted");
+    QTest::newRow("empty") << "" << 0;
+    QTest::newRow("blank") << "  " << 0;
+    QTest::newRow("null") << QString() << 0;
+    QTest::newRow("real id") << "081226101500" << 2;
+}
+
+void TestLedger::emptyPostingIdDeletesNothing()
+{
+    QFETCH(QString, id);
+    QFETCH(int, deleted);
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(h.exec(QStringLiteral("INSERT INTO veresiye (islemNo2) VALUES (''), (NULL), ('  '), "
+                                  "('081226101500'), ('081226101500'), ('081226101501')")));
+    QCOMPARE(pv::ledger::deleteByPostingId(db, QStringLiteral("veresiye"), id), deleted);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 6 - deleted);
+}
+
 void TestLedger::markForReceipt()
 {
     Harness h;
@@ -655,6 +695,306 @@ void TestLedger::deleteCustomer()
     QCOMPARE(dump(h, QStringLiteral("select mus_kodu from musteriler")), QStringList{QStringLiteral("200")});
     QCOMPARE(dump(h, QStringLiteral("select mus_kodu from veresiye")), QStringList{QStringLiteral("200")});
     QCOMPARE(h.value(QStringLiteral("select count(*) from kasa")).toInt(), 1); // cash rows stay
+}
+
+// ---------------------------------------------------------------- row writers
+
+// veresiye and kasa each have one function that adds their rows: no other file or place of
+// the ledger adds a row to them.
+void TestLedger::oneRowWriterPerTable()
+{
+    const QString dir = qEnvironmentVariable("PV_SOURCE_DIR") + QStringLiteral("/app/ledger");
+    static const QRegularExpression adds(
+        QStringLiteral("addRow\\(\\s*db,\\s*QStringLiteral\\(\"(\\w+)\"\\)|insert\\s+into\\s+(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QMap<QString, QStringList> writers;
+    QDirIterator it(dir, {QStringLiteral("*.cpp")}, QDir::Files);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        auto m = adds.globalMatch(QString::fromUtf8(f.readAll()));
+        while (m.hasNext()) {
+            const auto found = m.next();
+            const QString table = (found.captured(1) + found.captured(2)).toLower();
+            writers[table] << QFileInfo(f.fileName()).fileName();
+        }
+    }
+    QCOMPARE(writers.value(QStringLiteral("veresiye")), QStringList{QStringLiteral("Postings.cpp")});
+    QCOMPARE(writers.value(QStringLiteral("kasa")), QStringList{QStringLiteral("CashBook.cpp")});
+}
+
+void TestLedger::rowWritersRefuseWhatTheyCannotStore_data()
+{
+    QTest::addColumn<int>("posting");
+    QTest::addColumn<QString>("reason");
+    const QString tooLarge = QStringLiteral("en fazla 999.999.999.999,99 olabilir.");
+    // Each posting with one value no row can hold; every one names it and writes nothing.
+    enum { Sale, Collection, CollectionSavedAt, CreditNote, SupplierPayment, BankTransfer, BankDeposit };
+    QTest::newRow("sale, amount") << int(Sale) << tooLarge;
+    QTest::newRow("collection, amount") << int(Collection) << tooLarge;
+    QTest::newRow("collection, moment of the save") << int(CollectionSavedAt) << pv::kBadDateMessage;
+    QTest::newRow("credit note, date") << int(CreditNote) << pv::kBadDateMessage;
+    QTest::newRow("supplier payment, amount") << int(SupplierPayment) << tooLarge;
+    QTest::newRow("bank transfer, amount") << int(BankTransfer) << tooLarge;
+    QTest::newRow("bank deposit, amount") << int(BankDeposit) << tooLarge;
+}
+
+void TestLedger::rowWritersRefuseWhatTheyCannotStore()
+{
+    QFETCH(int, posting);
+    QFETCH(QString, reason);
+    Harness h;
+    fixture(h);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const Tables before = tables(h);
+    const double huge = 1e13;
+    Result r;
+    switch (posting) {
+    case 0: {
+        pv::ledger::SaleEntry s = sale();
+        s.total = huge;
+        r = pv::ledger::postFreeSale(db, s);
+        break;
+    }
+    case 1: {
+        pv::ledger::CollectionEntry c = collection(QStringLiteral("Alıcı"));
+        c.amount = huge;
+        r = pv::ledger::postCollection(db, c);
+        break;
+    }
+    case 2: {
+        pv::ledger::CollectionEntry c = collection(QStringLiteral("Alıcı"));
+        c.savedAt = QDateTime();
+        r = pv::ledger::postCollection(db, c);
+        break;
+    }
+    case 3:
+        r = pv::ledger::postCreditNote(
+            db, {QStringLiteral("100"), QDate(), kTime, QStringLiteral("İADE"), 40, kOpened});
+        break;
+    case 4: {
+        pv::ledger::PaymentEntry p = payment(pv::ledger::kSupplierType);
+        p.amount = huge;
+        r = pv::ledger::postPayment(db, p);
+        break;
+    }
+    case 5:
+    case 6: {
+        pv::ledger::BankMovement m;
+        m.account = QStringLiteral("TR-100");
+        m.kind = posting == 5 ? pv::ledger::BankKind::GelenHavale : pv::ledger::BankKind::ParaYatirma;
+        m.date = kDay;
+        m.time = kTime;
+        m.amount = huge;
+        m.customer = QStringLiteral("100");
+        m.postedOn = kDay;
+        r = pv::ledger::postBankMovement(db, m);
+        break;
+    }
+    }
+    QVERIFY(!r.ok);
+    QVERIFY2(r.reason.contains(reason), qPrintable(r.reason));
+    QVERIFY(tables(h) == before);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from banka2")).toInt(), 0);
+}
+
+// ---------------------------------------------------------------- the customer row
+
+namespace
+{
+
+pv::ledger::NewCustomer newCustomer(const QString &code)
+{
+    pv::ledger::NewCustomer c;
+    c.code = code;
+    c.name = QStringLiteral("Ahmet Yılmaz");
+    c.phone = QStringLiteral("0212 555 44 33");
+    c.address = QStringLiteral("Çarşı Cad. 5\nKadıköy");
+    c.taxNumber = QStringLiteral("0123456789");
+    c.type = QStringLiteral("Alıcı");
+    c.group = QStringLiteral("GENEL");
+    c.currency = QStringLiteral("TL");
+    c.createdOn = QDate(2026, 12, 10);
+    return c;
+}
+
+const QString kCustomerRow = QStringLiteral(
+    "select mus_kodu, MusteriFirma, ilgili, Telefon1, Telefon2, Gsm, Adres, vd, vdn, mail, Turu, MusGrup, "
+    "ParaTuru, foto, Sonislem, typeof(Sonislem), Bakiye, typeof(Bakiye), Gun, Sonislem2, \"Not\" "
+    "from musteriler order by id");
+
+} // namespace
+
+void TestLedger::addCustomerStoresTheCardAndTheCounter_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<qint64>("counter");
+    // The shipped counter is set to 41 first.
+    QTest::newRow("the next number") << "42" << qint64(42);
+    QTest::newRow("a number typed above it") << "100" << qint64(100);
+    QTest::newRow("a gap filled by hand") << "7" << qint64(41);
+    QTest::newRow("no whole number") << "A-12" << qint64(41);
+}
+
+void TestLedger::addCustomerStoresTheCardAndTheCounter()
+{
+    QFETCH(QString, code);
+    QFETCH(qint64, counter);
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE son_musterino SET musterino = 41")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    const Result r = pv::ledger::addCustomer(db, newCustomer(code));
+    QVERIFY2(r.ok, qPrintable(r.reason));
+    QCOMPARE(dump(h, kCustomerRow),
+             QStringList{code +
+                         "|Ahmet Yılmaz|NULL|0212 555 44 33|NULL|NULL|Çarşı Cad. 5\nKadıköy|NULL|0123456789|"
+                         "NULL|Alıcı|GENEL|TL|NULL|2026-12-10|text|0|real|NULL|20261210|NULL"});
+    QCOMPARE(h.value(QStringLiteral("select musterino from son_musterino")).toLongLong(), counter);
+    QVERIFY(!db.inTransaction());
+}
+
+void TestLedger::addCustomerRefusals()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE son_musterino SET musterino = 41")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(pv::ledger::addCustomer(db, newCustomer(QStringLiteral("42"))).ok);
+    const QStringList before = dump(h, kCustomerRow);
+    // A code already kept, whatever number the counter holds.
+    QVERIFY(h.exec(QStringLiteral("UPDATE son_musterino SET musterino = 10")));
+    Result r = pv::ledger::addCustomer(db, newCustomer(QStringLiteral("42")));
+    QCOMPARE(r.reason, pv::ledger::kCustomerCodeTaken);
+    QCOMPARE(h.value(QStringLiteral("select musterino from son_musterino")).toLongLong(), qint64(10));
+    // The counter refusing its number takes the row back with it.
+    QVERIFY(h.exec(QStringLiteral("CREATE TRIGGER fail BEFORE UPDATE ON son_musterino BEGIN SELECT "
+                                  "RAISE(ABORT, 'sayaç kilitli'); END")));
+    r = pv::ledger::addCustomer(db, newCustomer(QStringLiteral("43")));
+    QVERIFY(!r.ok);
+    QVERIFY2(r.reason.contains(QStringLiteral("sayaç kilitli")), qPrintable(r.reason));
+    QCOMPARE(dump(h, kCustomerRow), before);
+    QVERIFY(!db.inTransaction());
+}
+
+// The card and note written by the ledger store what the panel's boxes stored when the
+// data control wrote them: one customer through each, the same texts typed.
+void TestLedger::cardEditStoresWhatTheBoxesStored()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    for (const QString code : {QStringLiteral("1"), QStringLiteral("2")})
+        QVERIFY(pv::ledger::addCustomer(db, newCustomer(code)).ok);
+    const QList<std::pair<QString, QString>> typed{{"MusteriFirma", " Veli  Kaya "},
+                                                   {"Telefon1", "5551234"},
+                                                   {"vdn", "0012"},
+                                                   {"mail", ""},
+                                                   {"ParaTuru", "Euro"},
+                                                   {"Not", "Ayın 15'inde\nöder"}};
+    pv::DataControl dc;
+    dc.setDatabaseName(h.databasePath());
+    dc.setRecordSource(QStringLiteral("select * from musteriler where mus_kodu = '1'"));
+    QVERIFY(dc.Refresh());
+    std::vector<std::unique_ptr<QLineEdit>> boxes;
+    for (const auto &[field, text] : typed) {
+        boxes.push_back(std::make_unique<QLineEdit>());
+        dc.bind(boxes.back().get(), field);
+        boxes.back()->setText(text);
+    }
+    QVERIFY(dc.UpdateRecord());
+
+    pv::ledger::CustomerCardEdit edit;
+    edit.name = typed[0].second;
+    edit.phone = typed[1].second;
+    edit.taxNumber = typed[2].second;
+    edit.mail = typed[3].second;
+    edit.currency = typed[4].second;
+    const qint64 id = h.value(QStringLiteral("select id from musteriler where mus_kodu = '2'")).toLongLong();
+    QVERIFY(pv::ledger::updateCustomerCard(db, id, edit).ok);
+    QVERIFY(pv::ledger::updateCustomerNote(db, id, typed[5].second).ok);
+
+    const QStringList rows = dump(h, kCustomerRow);
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rows[1].section(QLatin1Char('|'), 1), rows[0].section(QLatin1Char('|'), 1));
+    QVERIFY2(rows[0].contains(QStringLiteral("| Veli  Kaya |")), qPrintable(rows[0]));
+    // An empty note is no note.
+    QVERIFY(pv::ledger::updateCustomerNote(db, id, QString()).ok);
+    QVERIFY(h.value(QStringLiteral("select \"Not\" from musteriler where id = ?"), {id}).isNull());
+}
+
+void TestLedger::cardAndNoteFailuresChangeNothing()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(pv::ledger::addCustomer(db, newCustomer(QStringLiteral("1"))).ok);
+    const qint64 id = h.value(QStringLiteral("select id from musteriler")).toLongLong();
+    const QStringList before = dump(h, kCustomerRow);
+    pv::ledger::CustomerCardEdit edit;
+    edit.name = QStringLiteral("Yeni Ad");
+    // A row that is gone.
+    Result r = pv::ledger::updateCustomerCard(db, id + 1, edit);
+    QCOMPARE(r.reason, QStringLiteral("Müşteri kaydı bulunamadı."));
+    // A row that refuses the write.
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE UPDATE ON musteriler BEGIN SELECT RAISE(ABORT, 'kayıt kilitli'); END")));
+    r = pv::ledger::updateCustomerCard(db, id, edit);
+    QVERIFY2(r.reason.contains(QStringLiteral("kayıt kilitli")), qPrintable(r.reason));
+    r = pv::ledger::updateCustomerNote(db, id, QStringLiteral("not"));
+    QVERIFY2(r.reason.contains(QStringLiteral("kayıt kilitli")), qPrintable(r.reason));
+    // Nothing to write is no write at all.
+    QVERIFY(pv::ledger::updateCustomerCard(db, id, {}).ok);
+    QCOMPARE(dump(h, kCustomerRow), before);
+    QVERIFY(!db.inTransaction());
+}
+
+void TestLedger::dayCounts()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    for (const QString code : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+        QVERIFY(pv::ledger::addCustomer(db, newCustomer(code)).ok);
+    // The second row refuses its count; the others are stored all the same.
+    QVERIFY(h.exec(
+        QStringLiteral("CREATE TRIGGER fail BEFORE UPDATE OF Gun ON musteriler WHEN NEW.mus_kodu = '2' "
+                       "BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    QList<bool> stored;
+    QVERIFY(pv::ledger::storeDayCounts(db, {{1, 30}, {2, 5}, {3, -2}}, &stored).ok);
+    QCOMPARE(stored, (QList<bool>{true, false, true}));
+    QCOMPARE(dump(h, QStringLiteral(
+                         "select ifnull(Gun, 'NULL') || ' ' || typeof(Gun) from musteriler order by id")),
+             (QStringList{"30 integer", "NULL null", "-2 integer"}));
+    QVERIFY(!db.inTransaction());
+}
+
+// The account window's closing write: the summary of storeAccountSummary, committed by
+// itself, and nothing at all when a part of it fails.
+void TestLedger::closeAccountOwnsItsTransaction()
+{
+    Harness h;
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(pv::ledger::addCustomer(db, newCustomer(QStringLiteral("100"))).ok);
+    QVERIFY(post(db, Collection).ok);
+    pv::ledger::AccountSummary summary;
+    summary.days = 3;
+    summary.visited = QDate(2026, 12, 12);
+    QVERIFY(pv::ledger::closeAccount(db, QStringLiteral("100"), summary).ok);
+    QVERIFY(!db.inTransaction());
+    const QString row = QStringLiteral("select Bakiye, Gun, Sonislem, Sonislem2 from musteriler");
+    QCOMPARE(h.rows(row), (QList<QVariantList>{{-1234.5, 3, "2026-12-10", "20261212"}}));
+    QVERIFY(h.exec(QStringLiteral(
+        "CREATE TRIGGER fail BEFORE UPDATE ON musteriler BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
+    const Result r =
+        pv::ledger::closeAccount(db, QStringLiteral("100"), pv::ledger::postedOn(QDate(2026, 12, 13)));
+    QVERIFY(!r.ok);
+    QVERIFY2(r.reason.contains(QStringLiteral("kilitli")), qPrintable(r.reason));
+    QCOMPARE(h.rows(row), (QList<QVariantList>{{-1234.5, 3, "2026-12-10", "20261212"}}));
+    // No customer row: nothing to store.
+    QVERIFY(pv::ledger::closeAccount(db, QStringLiteral("999"), summary).ok);
 }
 
 QTEST_MAIN(TestLedger)

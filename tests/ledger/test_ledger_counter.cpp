@@ -68,7 +68,7 @@ void TestLedgerCounter::unreadableTotals()
         QStringLiteral("CREATE VIEW veresiye AS SELECT * FROM veresiye_t WHERE json('bozuk') IS NOT NULL")));
     const auto all = pv::ledger::customerTotals(db, QStringLiteral("100"));
     QVERIFY(!all.ok());
-    QCOMPARE(all.error, QStringLiteral("malformed JSON"));
+    QCOMPARE(all.error, QStringLiteral("Veri tabanı işlemi yapılamadı."));
     const auto range =
         pv::ledger::rangeTotals(db, QStringLiteral("100"), QDate(2026, 12, 1), QDate(2026, 12, 10));
     QVERIFY(!range.ok());

@@ -91,9 +91,9 @@ void TestLedgerReads::sums()
     const auto none = readOnce(db, Read(read));
     QCOMPARE(none.first, QString());
     QCOMPARE(none.second, 0.0);
-    // Not read: no figure, and the engine's reason.
+    // Not read: no figure, and the reason in Turkish.
     QVERIFY(h.breakReadsOf(table));
-    QCOMPARE(readOnce(db, Read(read)).first, QStringLiteral("malformed JSON"));
+    QCOMPARE(readOnce(db, Read(read)).first, QStringLiteral("Veri tabanı işlemi yapılamadı."));
 }
 
 void TestLedgerReads::unreadBankTotalsAreNotStored()
@@ -128,7 +128,7 @@ void TestLedgerReads::unreadMovementsKeepTheAccount()
     const qint64 id = h.value(QStringLiteral("SELECT id FROM banka")).toLongLong();
     const pv::ledger::Result deleted = pv::ledger::deleteBankAccount(db, id);
     QVERIFY(!deleted.ok);
-    QVERIFY2(deleted.reason.contains(QLatin1String("malformed JSON")), qPrintable(deleted.reason));
+    QVERIFY2(deleted.reason.contains(QStringLiteral("Veri tabanı işlemi yapılamadı.")), qPrintable(deleted.reason));
     pv::ledger::BankAccount renamed{QStringLiteral("Ziraat"), {}, {}, QStringLiteral("TR2"), {}};
     QVERIFY(!pv::ledger::updateBankAccount(db, id, renamed).ok);
     QCOMPARE(h.value(QStringLiteral("SELECT HesapNo FROM banka")).toString(), QStringLiteral("TR1"));
@@ -144,7 +144,7 @@ void TestLedgerReads::unreadReceiptCounterOffersNoNumber()
     QVERIFY(h.breakReadsOf(QStringLiteral("son_islemno")));
     QString why;
     QVERIFY(!pv::ledger::offerReceiptNumber(db, &why)); // not 1
-    QCOMPARE(why, QStringLiteral("malformed JSON"));
+    QCOMPARE(why, QStringLiteral("Veri tabanı işlemi yapılamadı."));
 }
 
 // A collection with a receipt whose counter cannot be read: no receipt numbered 0, no
@@ -175,7 +175,7 @@ void TestLedgerReads::unreadCustomerReceiptCounterPostsNothing()
         return true;
     });
     QVERIFY(!r.ok);
-    QCOMPARE(r.reason, QStringLiteral("Makbuz numarası okunamadı: malformed JSON"));
+    QCOMPARE(r.reason, QStringLiteral("Makbuz numarası okunamadı: Veri tabanı işlemi yapılamadı."));
     QVERIFY(!printed);
     QCOMPARE(dump(h, QStringLiteral("veresiye")), veresiye);
     QCOMPARE(dump(h, QStringLiteral("kasa")), kasa);

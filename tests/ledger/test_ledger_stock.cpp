@@ -224,7 +224,7 @@ void TestLedgerStock::injectedFailures()
         r = ledger::changeStock(db, id, 3);
         break;
     case 8:
-        r = ledger::writeStockValues(db, id, {1.0, 2.0, 3.0, 4.0});
+        r = ledger::writeStockValues(db, {{id, {1.0, 2.0, 3.0, 4.0}}});
         break;
     }
     QVERIFY(!r.ok);
@@ -303,14 +303,43 @@ void TestLedgerStock::stockValues()
 {
     Harness h;
     const qint64 id = addProduct(h, QStringLiteral("P1"), {{QStringLiteral("SatisFiyati3TopTut"), 9.0}});
+    const qint64 other = addProduct(h, QStringLiteral("P2"));
+    const qint64 none = addProduct(h, QStringLiteral("P3"), {{QStringLiteral("AlisFiyatiTopTut"), 5.0}});
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
-    QVERIFY(ledger::writeStockValues(db, id, {10.0, 12.0, 12.8, std::nullopt}).ok);
-    const auto row = h.rows(QStringLiteral("SELECT AlisFiyatiTopTut, SatisFiyatiTopTut, SatisFiyati2TopTut, "
-                                           "SatisFiyati3TopTut FROM Product WHERE id = ?"),
-                            {id});
-    QCOMPARE(row[0], (QVariantList{10.0, 12.0, 12.8, 9.0}));
-    QCOMPARE(ledger::writeStockValues(db, 999, {1.0, {}, {}, {}}).reason, ledger::kNoSuchProduct);
+    const auto values = [&](qint64 product) {
+        return h
+            .rows(QStringLiteral("SELECT AlisFiyatiTopTut, SatisFiyatiTopTut, SatisFiyati2TopTut, "
+                                 "SatisFiyati3TopTut FROM Product WHERE id = ?"),
+                  {product})
+            .value(0);
+    };
+    // A group: each product its own values; a value left out keeps what is stored.
+    QVERIFY(ledger::writeStockValues(
+                db, {{id, {10.0, 12.0, 12.8, std::nullopt}}, {other, {1.0, 2.0, 3.0, 4.0}}, {none, {}}})
+                .ok);
+    QCOMPARE(values(id), (QVariantList{10.0, 12.0, 12.8, 9.0}));
+    QCOMPARE(values(other), (QVariantList{1.0, 2.0, 3.0, 4.0}));
+    QCOMPARE(values(none), (QVariantList{5.0, QVariant(), QVariant(), QVariant()}));
+    QVERIFY(!db.inTransaction());
+
+    // A product gone: the group writes nothing, not even the products before it.
+    const auto before = everything(h);
+    QCOMPARE(ledger::writeStockValues(db, {{id, {1.0, {}, {}, {}}}, {999, {1.0, {}, {}, {}}}}).reason,
+             ledger::kNoSuchProduct);
+    QCOMPARE(everything(h), before);
+    QVERIFY(!db.inTransaction());
+
+    // A failure at the group's last product leaves the earlier ones unwritten too.
+    QVERIFY(h.exec(QStringLiteral("CREATE TRIGGER fail BEFORE UPDATE ON Product WHEN old.id = %1 "
+                                  "BEGIN SELECT RAISE(ABORT, 'disk dolu'); END")
+                       .arg(other)));
+    const ledger::Result failed =
+        ledger::writeStockValues(db, {{id, {7.0, {}, {}, {}}}, {other, {7.0, {}, {}, {}}}});
+    QVERIFY(!failed.ok);
+    QVERIFY2(failed.reason.contains(QStringLiteral("disk dolu")), qPrintable(failed.reason));
+    QCOMPARE(everything(h), before);
+    QVERIFY(ledger::writeStockValues(db, {}).ok);
 }
 
 QTEST_MAIN(TestLedgerStock)

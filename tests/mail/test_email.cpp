@@ -197,6 +197,8 @@ private slots:
     void sendProgress_data();
     void sendProgress();
     void sendDialogDesign();
+    void sendDialogTakesHandedMessage_data();
+    void sendDialogTakesHandedMessage();
 };
 
 void TestEmail::initTestCase()
@@ -1045,6 +1047,51 @@ void TestEmail::sendDialogDesign()
     QCOMPARE(d.Label2->text(), QStringLiteral("E-Posta Göndermek için sunucuya bağlanıyor.."));
     QCOMPARE(d.transport.connectTimeoutSec, 40);
     QCOMPARE(d.transport.caFile, QString());
+}
+
+void TestEmail::sendDialogTakesHandedMessage_data()
+{
+    QTest::addColumn<QString>("port"); // empty: the server's
+    QTest::addColumn<bool>("delivered");
+    QTest::addColumn<int>("bar");
+    QTest::newRow("delivered") << "" << true << 100;
+    QTest::newRow("port is no number") << "46x5" << false << 20;
+}
+
+// The send dialog needs nothing of the e-mail window: what it sends is what it was handed.
+void TestEmail::sendDialogTakesHandedMessage()
+{
+    QFETCH(QString, port);
+    QFETCH(bool, delivered);
+    QFETCH(int, bar);
+    Harness h;
+    SmtpServer server;
+    QVERIFY2(server.start(kSender, kPassword), "the test SMTP server (python3-aiosmtpd) did not start");
+    Dialog2 &d = pv::form<Dialog2>();
+    d.transport.caFile = SmtpServer::caFile();
+    QSignalSpy sent(&d, &Dialog2::sent);
+    Dialog2::Outgoing out{QStringLiteral("127.0.0.1"),
+                          port.isEmpty() ? QString::number(server.port()) : port,
+                          kSender,
+                          kPassword,
+                          {}};
+    out.message.from = {QStringLiteral("Çınar Bakkal"), kSender};
+    out.message.to = {{QStringLiteral("Şükrü Öğüt"), QStringLiteral("musteri@ornek.com")}};
+    out.message.subject = QStringLiteral("Borç Bilgisi");
+    out.message.body = QStringLiteral("Metin");
+    h.onModal<Dialog2>([](Dialog2 &shown) { QVERIFY(Harness::fire(*shown.Timer1)); });
+    h.expectMsgBox(delivered ? QStringLiteral("E-posta(lar) başarıyla gönderildi.") : kFail);
+    d.start(out, nullptr);
+    QVERIFY(!pv::isLoaded<FrmEmail>());
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.XP_ProgressBar1->Value(), bar);
+    QCOMPARE(sent.count(), delivered ? 1 : 0);
+    QCOMPARE(server.messages().size(), delivered ? 1 : 0);
+    if (delivered) {
+        const auto e = mailparse::parse(server.messages().first().raw);
+        QCOMPARE(mailparse::decodeWords(e.header("subject")), QStringLiteral("Borç Bilgisi"));
+        QCOMPARE(mailparse::decodeWords(e.header("to")), QStringLiteral("Şükrü Öğüt <musteri@ornek.com>"));
+    }
 }
 
 QTEST_MAIN(TestEmail)

@@ -423,6 +423,26 @@ void TestMainWindow::dayCounts()
     QCOMPARE(h.value(QStringLiteral("select Gun from musteriler where mus_kodu='1'")).toInt(), 3);
 }
 
+// A row that refuses its count keeps the stored one, silently; the others are counted.
+void TestMainWindow::dayCountRefusedByOneRow()
+{
+    Harness h;
+    for (const char *code : {"1", "2", "3"})
+        addCustomer(h, QLatin1String(code), QStringLiteral("Müşteri ") + QLatin1String(code),
+                    QStringLiteral("Alıcı"),
+                    {{QStringLiteral("Sonislem"), iso(kToday.addDays(-4))}, {QStringLiteral("Gun"), 7}});
+    QVERIFY(h.exec(
+        QStringLiteral("create trigger kilit before update of Gun on musteriler when new.mus_kodu = '2' "
+                       "begin select raise(abort, 'kilitli'); end")));
+    veresiye &m = mainWindow();
+    QCOMPARE(h.rows(QStringLiteral("select Gun from musteriler order by mus_kodu")),
+             (QList<QVariantList>{{4}, {7}, {4}}));
+    QStringList shown;
+    for (int row = 0; row < 3; ++row)
+        shown << m.DBGrid1Model->data(m.DBGrid1Model->index(row, 5)).toString();
+    QCOMPARE(shown, (QStringList{"4", "7", "4"}));
+}
+
 void TestMainWindow::filters_data()
 {
     QTest::addColumn<QString>("kind");

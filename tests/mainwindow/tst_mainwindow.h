@@ -24,6 +24,7 @@ private slots:
 
     void dayCounts_data();
     void dayCounts();
+    void dayCountRefusedByOneRow();
     void filters_data();
     void filters();
     void filterAfterActivation();

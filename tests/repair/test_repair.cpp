@@ -9,6 +9,7 @@
 #include "repair/Compaction.h"
 #include "repair/RepairProgram.h"
 #include "repair/frmCompact.h"
+#include "tests/harness/CrashWriter.h"
 #include "tests/harness/Harness.h"
 #include "tests/harness/InstanceHelper.h"
 
@@ -26,7 +27,6 @@
 #include <iostream>
 #include <memory>
 #include <sqlite3.h>
-#include <string>
 #include <sys/stat.h>
 
 using pv::test::fileBytes;
@@ -121,6 +121,29 @@ bool leftovers(const QString &folder)
            QFileInfo::exists(folder + "/pelvanor.dll-journal");
 }
 
+// A second program folder whose database is a link to the harness's one.
+QString linkedFolder(Harness &h)
+{
+    const QString folder = h.folder() + "/ikinci";
+    if (!QDir().mkpath(folder) || !QFile::link(h.databasePath(), folder + "/pelvanor.dll"))
+        return {};
+    return folder;
+}
+
+// The folder a second program runs from: the harness's own, or one whose database links
+// to it.
+QString programFolderFor(Harness &h, bool linked)
+{
+    return linked ? linkedFolder(h) : h.folder();
+}
+
+void addFolderRows()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::newRow("the same folder") << false;
+    QTest::newRow("a folder whose database links here") << true;
+}
+
 // A helper process of this test program.
 void startHelper(QProcess &p, const QStringList &args)
 {
@@ -169,6 +192,7 @@ private slots:
         QTest::addColumn<bool>("succeeds");
         QTest::newRow("many deleted rows") << "deleted" << true;
         QTest::newRow("leftover temporary file") << "leftover" << true;
+        QTest::newRow("statistics of an outside ANALYZE") << "analyze" << true;
         QTest::newRow("damaged index page") << "index" << true;
         QTest::newRow("damaged table page") << "table" << false;
         QTest::newRow("text file") << "text" << false;
@@ -180,6 +204,8 @@ private slots:
         QFETCH(bool, succeeds);
         const QString db = h->databasePath();
         fillLedger(*h, fixture == "deleted" || fixture == "leftover");
+        if (fixture == "analyze")
+            QVERIFY(h->exec("ANALYZE"));
         const QStringList rowsBefore = snapshot(*h);
         const qint64 sizeBefore = QFileInfo(db).size();
         if (fixture == "leftover") {
@@ -229,12 +255,7 @@ private slots:
         fillLedger(*h, false);
         const QStringList rowsBefore = snapshot(*h);
         // A writer dies inside its transaction, after part of it reached the file.
-        QProcess writer;
-        startHelper(writer, {"--die-writing", db});
-        QVERIFY(writer.waitForReadyRead(20000));
-        QCOMPARE(writer.readLine().trimmed(), QByteArray("inside"));
-        writer.kill();
-        QVERIFY(writer.waitForFinished(10000));
+        QVERIFY(pv::test::killWhileWriting(db));
         QVERIFY(QFileInfo(db + "-journal").size() > 0);
 
         QCOMPARE(repair::compactDatabase(db), Outcome::Done);
@@ -265,8 +286,8 @@ private slots:
             seen = true;
             QCOMPARE(temporary, QFileInfo(other).canonicalFilePath() + "/Newtemp.mdb");
             QCOMPARE(original, QFileInfo(other + "/pelvanor.dll").canonicalFilePath());
-            QVERIFY(pv::instanceRunning("Pelvanor", other));
-            QVERIFY(!pv::instanceRunning("Pelvanor", h->folder()));
+            QVERIFY(pv::instanceRunning("Pelvanor", other + "/pelvanor.dll"));
+            QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath()));
         });
         QCOMPARE(repair::compactDatabase(other + "/pelvanor.dll"), Outcome::Done);
         QVERIFY(seen);
@@ -287,13 +308,17 @@ private slots:
 
     // ------------------------------------------------------------------ in use
 
+    void mainProgramRunning_data() { addFolderRows(); }
     void mainProgramRunning()
     {
-        // The main program of this folder runs (a helper holding its lock and the file).
+        // The main program on this file runs (a helper holding its lock and the file).
+        QFETCH(bool, linked);
         const QString db = h->databasePath();
+        const QString folder = programFolderFor(*h, linked);
+        QVERIFY(!folder.isEmpty());
         const QByteArray before = fileBytes(db);
         QProcess main;
-        startHelper(main, {"--main-program", h->folder()});
+        startHelper(main, {"--main-program", folder});
         QVERIFY(main.waitForReadyRead(10000));
         QCOMPARE(main.readLine().trimmed(), QByteArray("held"));
 
@@ -342,24 +367,28 @@ private slots:
         }
         handle.close();
         QVERIFY(fileBytes(db) == before);
-        QVERIFY(!pv::instanceRunning("Pelvanor", h->folder())); // the lock was let go
+        QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath())); // the lock was let go
     }
 
+    void theLockIsHeldWhileItWorks_data() { addFolderRows(); }
     void theLockIsHeldWhileItWorks()
     {
+        QFETCH(bool, linked);
         const QString db = h->databasePath();
+        const QString folder = programFolderFor(*h, linked);
+        QVERIFY(!folder.isEmpty());
         QByteArray started;
         repair::setBeforeReplaceHook([&](const QString &, const QString &) {
-            QVERIFY(pv::instanceRunning("Pelvanor", h->folder()));
+            QVERIFY(pv::instanceRunning("Pelvanor", folder + "/pelvanor.dll"));
             // The main program started now ends at its own instance check.
             QProcess main;
-            startHelper(main, {"--main-program", h->folder()});
+            startHelper(main, {"--main-program", folder});
             QVERIFY(main.waitForFinished(10000));
             started = main.readAllStandardOutput().trimmed();
         });
         QCOMPARE(repair::compactDatabase(db), Outcome::Done);
         QCOMPARE(started, QByteArray("refused"));
-        QVERIFY(!pv::instanceRunning("Pelvanor", h->folder()));
+        QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath()));
     }
 
     // ------------------------------------------------------------------ replacing
@@ -527,7 +556,7 @@ private slots:
         frmCompact &f = window();
         bool lockFree = false;
         pv::setLaunchHandler([&](const QString &) {
-            lockFree = !pv::instanceRunning("Pelvanor", h->folder());
+            lockFree = !pv::instanceRunning("Pelvanor", h->databasePath());
             return starts;
         });
         h->click(f.cmdClose);
@@ -555,14 +584,18 @@ private slots:
         QCOMPARE(h->launches(), QStringList());
     }
 
+    void aSecondRepairProgramEndsSilently_data() { addFolderRows(); }
     void aSecondRepairProgramEndsSilently()
     {
+        QFETCH(bool, linked);
+        const QString folder = programFolderFor(*h, linked);
+        QVERIFY(!folder.isEmpty());
         QProcess first;
         startHelper(first, {"--run-repair", h->folder()});
         QVERIFY(first.waitForReadyRead(20000));
         QCOMPARE(first.readLine().trimmed(), QByteArray("shown"));
         QProcess second;
-        startHelper(second, {"--run-repair", h->folder()});
+        startHelper(second, {"--run-repair", folder});
         QVERIFY(second.waitForFinished(20000));
         QCOMPARE(second.exitCode(), 0);
         QCOMPARE(second.readAllStandardOutput().trimmed(), QByteArray("ended"));
@@ -570,25 +603,6 @@ private slots:
         QVERIFY(first.waitForFinished(10000));
     }
 };
-
-// Helper mode: a writer that dies inside its transaction once part of it reached the
-// file, leaving a hot journal.
-static int dieWriting(int, char **argv)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(argv[2], &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
-        return 1;
-    pv::registerSqlFunctions(db);
-    const char *sql = "PRAGMA cache_size = 2; BEGIN; DELETE FROM veresiye WHERE id % 3 = 0; "
-                      "UPDATE veresiye SET Aciklama = 'yarım kalan' WHERE id % 3 = 1;";
-    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        return 2;
-    std::cout << "inside" << std::endl;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-    }
-    return 0;
-}
 
 // Helper mode: the repair program as it starts on a folder.
 static int runRepair(int argc, char **argv)
@@ -614,7 +628,7 @@ int main(int argc, char **argv)
                                       [&] { return db.open(pv::databasePath()); });
     }
     if (argc >= 3 && QByteArray(argv[1]) == "--die-writing")
-        return dieWriting(argc, argv);
+        return pv::test::dieWriting(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--run-repair")
         return runRepair(argc, argv);
     QApplication app(argc, argv);

@@ -7,9 +7,10 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QLabel>
-#include <QProcess>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 using pv::PageModel;
@@ -91,6 +92,69 @@ public:
 };
 
 } // namespace
+
+// A sheet with one label at (720, 720) twips, 2880 wide and 400 high, rendered at dpi.
+QImage labelSheet(const QString &text, const QString &font, bool bold, double size, double dpi)
+{
+    const QString json =
+        QStringLiteral(R"({
+  "name": "etiket", "paper": {"width": 11906, "height": 16838},
+  "margins": {"left": 0, "right": 0, "top": 0, "bottom": 0},
+  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 1440}],
+  "controls": [{"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 720, "top": 720,
+                "width": 2880, "height": 400, "text": "%1", "font": "%2", "size": %3, "bold": %4}]
+})")
+            .arg(text, font, QString::number(size), bold ? QStringLiteral("true") : QStringLiteral("false"));
+    QString error;
+    auto layout = pv::ReportLayout::fromJson(json.toUtf8(), &error);
+    if (!layout)
+        return {};
+    pv::Report r(layout, {});
+    return r.run().pageImage(0, dpi);
+}
+
+// What pdftotext reads back from a PDF with the given options.
+QString readBack(const QString &pdf, const QStringList &options = {})
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), options + QStringList{pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000))
+        return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct PdfWord {
+    int page = 0; // 1-based
+    QRectF box;   // twips from the sheet's top-left corner
+    QString text;
+};
+
+// Each word of the PDF where it stands, as pdftotext reads it back.
+QList<PdfWord> pdfWords(const QString &pdf)
+{
+    static const QRegularExpression tag(QStringLiteral(
+        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    int page = 0;
+    for (auto it = tag.globalMatch(readBack(pdf, {QStringLiteral("-bbox")})); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(0).startsWith(QLatin1String("<page"))) {
+            ++page;
+            continue;
+        }
+        auto twips = [&](int i) { return m.captured(i).toDouble() * 20; }; // from points
+        words << PdfWord{page, QRectF(QPointF(twips(1), twips(2)), QPointF(twips(3), twips(4))),
+                         m.captured(5)};
+    }
+    return words;
+}
+
+// The runs of dark columns within rows [top, bottom) as [first, last] pairs.
+QList<QPair<int, int>> darkRuns(const QImage &img, int top, int bottom)
+{
+    return pv::test::inkRuns(img, QRect(0, top, img.width(), bottom - top),
+                             [](QRgb p) { return qGray(p) < 128; });
+}
 
 class TestReport : public QObject {
     Q_OBJECT
@@ -465,27 +529,71 @@ private slots:
         QCOMPARE(page.pixelColor(24 + 24, 48 + 27 + 12), QColor(Qt::red));
     }
 
-    // The Tahoma stand-in draws the dot of İ above its ascent; a label clipped to its box
+    // Stand-in fonts may draw the dot of İ above their ascent; a label clipped to its box
     // must still show it, or "İ" prints as "I".
+    void dottedCapitalIKeepsItsDot_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<bool>("bold");
+        QTest::newRow("Tahoma") << "Tahoma" << false;
+        QTest::newRow("Tahoma bold") << "Tahoma" << true;
+        QTest::newRow("Verdana bold") << "Verdana" << true;
+        QTest::newRow("Arial") << "Arial" << false;
+    }
     void dottedCapitalIKeepsItsDot()
     {
-        const char *json = R"({
-  "name": "nokta", "paper": {"width": 11906, "height": 16838},
-  "margins": {"left": 0, "right": 0, "top": 0, "bottom": 0},
-  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 1440}],
-  "controls": [{"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 720, "top": 720,
-                "width": 2880, "height": 400, "text": "İİİİ", "font": "Tahoma", "size": 14}]
-})";
-        QString error;
-        auto layout = pv::ReportLayout::fromJson(json, &error);
-        QVERIFY2(layout, qPrintable(error));
-        pv::Report r(layout, {});
-        const QImage page = r.run().pageImage(0, 96);
-        int above = 0; // dark pixels above the label's box (48 px down at 96 dpi)
-        for (int y = 30; y < 48; ++y)
-            for (int x = 48; x < 48 + 192; ++x)
-                above += qGray(page.pixel(x, y)) < 128;
-        QVERIFY(above > 0);
+        QFETCH(QString, font);
+        QFETCH(bool, bold);
+        auto ink = [&](const QString &text) {
+            const QImage page = labelSheet(text, font, bold, 14, 96);
+            int dark = 0; // dark pixels from above the label's box (48 px down at 96 dpi) to its foot
+            for (int y = 30; y < 48 + 27; ++y)
+                for (int x = 48; x < 48 + 192; ++x)
+                    dark += qGray(page.pixel(x, y)) < 128;
+            return dark;
+        };
+        const int plain = ink(QStringLiteral("IIII"));
+        QVERIFY(plain > 0);
+        QVERIFY(ink(QStringLiteral("İİİİ")) > plain);
+    }
+
+    // A Turkish letter printed between its base letters takes the base letter's room and
+    // stands where it does, in both weights ("TARİH", not "TARİ H").
+    void turkishLettersStandLikeTheirBaseLetters_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<double>("size");
+        QTest::newRow("Tahoma 7 bold") << "Tahoma" << true << 7.0;
+        QTest::newRow("Tahoma 9") << "Tahoma" << false << 9.0;
+        QTest::newRow("Verdana 8.5 bold") << "Verdana" << true << 8.5;
+    }
+    void turkishLettersStandLikeTheirBaseLetters()
+    {
+        QFETCH(QString, font);
+        QFETCH(bool, bold);
+        QFETCH(double, size);
+        const double dpi = 600; // a printer's: a wrong letter is many dots off
+        const int top = int(720 * dpi / 1440), bottom = int(1120 * dpi / 1440);
+        for (const char *pair :
+             {"I İ I İ I İ", "C Ç C Ç C Ç", "G Ğ G Ğ G Ğ", "O Ö O Ö O Ö", "S Ş S Ş S Ş", "U Ü U Ü U Ü",
+              "c ç c ç c ç", "g ğ g ğ g ğ", "i ı i ı i ı", "o ö o ö o ö", "s ş s ş s ş", "u ü u ü u ü"}) {
+            const QString text = QString::fromUtf8(pair);
+            const QList<QPair<int, int>> runs =
+                darkRuns(labelSheet(text, font, bold, size, dpi), top, bottom);
+            QStringList seen;
+            for (const auto &[first, last] : runs)
+                seen << QStringLiteral("%1..%2").arg(first).arg(last);
+            const QString what = text + QStringLiteral(": ") + seen.join(QLatin1Char(','));
+            QVERIFY2(runs.size() == 6, qPrintable(what));
+            // Unhinted outlines at fractional positions: a dot either way.
+            for (int i = 1; i < runs.size(); ++i) {
+                QVERIFY2(std::abs((runs[i].first - runs[i - 1].first) - (runs[1].first - runs[0].first)) <= 1,
+                         qPrintable(what));
+                QVERIFY2(std::abs((runs[i].second - runs[i].first) - (runs[0].second - runs[0].first)) <= 1,
+                         qPrintable(what));
+            }
+        }
     }
 
     void printsThroughAPrinter()
@@ -533,12 +641,123 @@ private slots:
         r.dataControl().setSource(source);
         const QString pdf = filePath(layout + QStringLiteral(".pdf"));
         QVERIFY(r.exportPdf(pdf));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        QVERIFY(p.waitForFinished(30000));
-        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        const QString text = readBack(pdf, {QStringLiteral("-layout")});
         for (const QString &e : expected)
             QVERIFY2(text.contains(e), qPrintable(e + QStringLiteral(" missing in:\n") + text));
+    }
+
+    // However long a text, it prints on its control's one line and stops at the box's
+    // right edge: read back from the PDF, no word stands outside the box it belongs to.
+    void longTextsStayInTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("layout");
+        for (const char *name : {"musterilistesi", "carirapor", "CariGunlukRapor", "Extre", "kasaRapor",
+                                 "stokraporyazdir", "Sozlesme"})
+            QTest::newRow(name) << name;
+    }
+    void longTextsStayInTheirBoxes()
+    {
+        QFETCH(QString, layout);
+        const QString tail = QStringLiteral("SONDAKİ");
+        const QString longText =
+            QStringLiteral("ÖDEME YAPILDI (TAHSİLAT - Çağrı Öztürk / 1 - ( TL/Alış faturası) ").repeated(3) +
+            tail;
+        pv::Report &r = Reports::get(layout);
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select 1 as Bir")); // one detail row
+        QSet<QString> growing;
+        for (pv::ReportControl &c : r.controls()) {
+            if ((c.kind() != pv::ControlKind::Label && c.kind() != pv::ControlKind::Field) ||
+                c.summary().type != pv::SummaryType::None)
+                continue;
+            c.setDataField(QString());
+            c.setCaption(longText);
+            if (c.canGrow())
+                growing.insert(c.name());
+        }
+        const pv::ReportDocument doc = r.run();
+        const QString pdf = filePath(layout + QStringLiteral(".pdf"));
+        QVERIFY(doc.exportPdf(pdf));
+
+        QStringList faults;
+        for (const PageText &t : doc.pageModel().texts)
+            if (!growing.contains(t.item) && (t.text.contains(QLatin1Char('\n')) || t.text.contains(tail)))
+                faults << QStringLiteral("%1 printed whole: \"%2\"").arg(t.item, t.text);
+            else if (longText.startsWith(t.text) && !t.cut)
+                faults << QStringLiteral("%1 not told cut: \"%2\"").arg(t.item, t.text);
+        const QList<PdfWord> words = pdfWords(pdf);
+        QVERIFY(!words.isEmpty());
+        const double slack = 20; // a point: pdftotext's boxes are the glyphs' cells
+        for (const PdfWord &w : words) {
+            const QList<PageText> onPage = doc.pageModel().onPage(w.page);
+            QList<PageText> row; // the boxes the word's line runs through
+            for (const PageText &t : onPage)
+                if (t.rect.top() - slack <= w.box.center().y() &&
+                    w.box.center().y() <= t.rect.bottom() + slack)
+                    row << t;
+            auto holds = [&](const PageText &t, double from, double to) {
+                return t.rect.left() - slack <= from && to <= t.rect.right() + 1 + slack;
+            };
+            bool inside = false;
+            for (const PageText &t : row)
+                inside = inside || holds(t, w.box.left(), w.box.right());
+            // pdftotext joins the end of one box's text and the start of its neighbour's
+            // into one word when they stand close: that reads as both, each in its box.
+            for (const PageText &a : row)
+                for (const PageText &b : row)
+                    for (int k = 1; !inside && k < w.text.size(); ++k)
+                        inside = a.rect.right() <= b.rect.left() + slack &&
+                                 holds(a, w.box.left(), a.rect.right()) &&
+                                 holds(b, b.rect.left(), w.box.right()) &&
+                                 a.text.trimmed().endsWith(w.text.left(k)) &&
+                                 b.text.trimmed().startsWith(w.text.mid(k));
+            if (!inside)
+                faults << QStringLiteral("page %1: \"%2\" at %3..%4 twips stands outside its box")
+                              .arg(w.page)
+                              .arg(w.text)
+                              .arg(w.box.left(), 0, 'f', 0)
+                              .arg(w.box.right(), 0, 'f', 0);
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+    }
+
+    // The contract's amount in words grows downward within the print area: the largest
+    // amount is printed whole, and the contract's text below it moves down.
+    void contractAmountInWordsWraps()
+    {
+        const QString words =
+            QStringLiteral("DokuzYüzDoksanDokuzMilyarDokuzYüzDoksanDokuzMilyonDokuzYüzDoksanDokuzBin"
+                           "DokuzYüzDoksanDokuz TL ve DoksanDokuz Kr");
+        pv::Report &r = Reports::get(QStringLiteral("Sozlesme"));
+        r.dataControl().setConnectionString(m_conn);
+        r.dataControl().setSource(QStringLiteral("select * from veresiye"));
+        r.label(QStringLiteral("Label201")).setCaption(words);
+        const pv::ReportDocument doc = r.run();
+        const PageModel m = doc.pageModel();
+        const QList<PageText> amount = m.ofItem(QStringLiteral("Label201"));
+        QCOMPARE(amount.size(), 1);
+        const QStringList lines = amount[0].text.split(QLatin1Char('\n'));
+        QVERIFY2(lines.size() > 1, qPrintable(amount[0].text));
+        QCOMPARE(lines.join(QString()).remove(QLatin1Char(' ')), QString(words).remove(QLatin1Char(' ')));
+        // The first word is wider than the box: it breaks where a word of the compound starts.
+        QCOMPARE(lines,
+                 (QStringList{QStringLiteral("DokuzYüzDoksanDokuzMilyarDokuzYüzDoksanDokuzMilyonDokuzYüz"
+                                             "DoksanDokuzBinDokuzYüz"),
+                              QStringLiteral("DoksanDokuz TL ve DoksanDokuz Kr")}));
+        const QRect box = amount[0].rect;
+        const int printRight = doc.sheetWidth - 720;
+        QVERIFY(box.right() <= printRight);
+        const QList<PageText> below = m.ofItem(QStringLiteral("lblMetin3"));
+        QCOMPARE(below.size(), 1);
+        QVERIFY2(below[0].rect.top() >= box.bottom(),
+                 qPrintable(QStringLiteral("%1 < %2").arg(below[0].rect.top()).arg(box.bottom())));
+
+        const QString pdf = filePath(QStringLiteral("sozlesme.pdf"));
+        QVERIFY(doc.exportPdf(pdf));
+        const QString text = readBack(pdf);
+        QVERIFY2(text.contains(QStringLiteral("DoksanDokuz Kr")), qPrintable(text));
+        for (const PdfWord &w : pdfWords(pdf))
+            QVERIFY2(w.box.right() <= printRight + 20, qPrintable(w.text));
     }
 
     void previewOpensAndCloses()
@@ -578,7 +797,8 @@ private slots:
         QTest::addColumn<QString>("installed");
         QTest::newRow("Arial") << "Arial" << "Liberation Sans";
         QTest::newRow("Arial Narrow") << "Arial Narrow" << "Liberation Sans Narrow";
-        QTest::newRow("Tahoma") << "Tahoma" << "Tahoma";
+        QTest::newRow("Tahoma") << "Tahoma"
+                                << "DejaVu Sans Condensed";
         QTest::newRow("Verdana") << "Verdana" << "DejaVu Sans";
         QTest::newRow("Trebuchet MS") << "Trebuchet MS" << "Liberation Sans";
         QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";

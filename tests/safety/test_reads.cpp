@@ -20,7 +20,7 @@ using pv::test::Harness;
 namespace
 {
 
-const QString kMalformed = QStringLiteral("malformed JSON");
+const QString kUnread = QStringLiteral("Veri tabanı işlemi yapılamadı.");
 
 void addCustomer(Harness &h, const QString &code, double stored)
 {
@@ -62,7 +62,7 @@ QStringList totals(const veresiye2 &w)
 
 void expectUnread(Harness &h, const QString &what)
 {
-    h.expectMsgBox(what + kMalformed, pv::vbCritical, QStringLiteral("Hata"));
+    h.expectMsgBox(what + kUnread, pv::vbCritical, QStringLiteral("Hata"));
 }
 
 } // namespace
@@ -275,10 +275,10 @@ void TestReads::receiptTotalsUnread()
         Harness::click(d.VornXPButton9);
     });
     // The account window re-reads after the posting, then the dialog tells its receipt.
-    h.expectMsgBox(QStringLiteral("Hesap okunamadı: not authorized to use function: sum"), pv::vbCritical,
+    h.expectMsgBox(QStringLiteral("Hesap okunamadı: Veri tabanı işlemi yapılamadı."), pv::vbCritical,
                    QStringLiteral("Hata"));
     h.expectMsgBox(
-        QStringLiteral("Hesap okunamadı: not authorized to use function: sum\nMakbuz yazdırılmadı."),
+        QStringLiteral("Hesap okunamadı: Veri tabanı işlemi yapılamadı.\nMakbuz yazdırılmadı."),
         pv::vbCritical, QStringLiteral("Hata"));
     Harness::click(w.VornXPButton10); // an unexpected receipt preview would fail the test
     Harness::settle();

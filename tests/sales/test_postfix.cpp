@@ -407,8 +407,8 @@ void TestPostfix::editedCollectionMovesItsCashRow()
     QCOMPARE(cashBefore.size(), 1);
     w.Data5->Refresh();
     w.DBGrid2->selectRow(1);
-    QCOMPARE(w.txtEdit6->text(), QStringLiteral("10"));
     Harness::click(w.btnEdit);
+    QCOMPARE(w.txtEdit6->text(), QStringLiteral("10"));
     Harness::click(w.BvButton2);
     w.txtEdit6->setText(QStringLiteral("15"));
     w.txtEdit1->setText(QStringLiteral("08.12.2026"));

@@ -2,6 +2,7 @@
 // "Stok İşlemleri": browsing, adding, editing, deleting, searches, lists, categories,
 // suppliers, totals and price decimals.
 #include "app/stock/StokArama.h"
+#include "app/stock/StokIslemleri.h"
 #include "app/stock/UrunGruplari.h"
 #include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
@@ -88,6 +89,7 @@ private slots:
     void deleteNames();
     void totals();
     void emptyTotals();
+    void longListReadByScreens();
     void weightPricesShowThreeDecimals();
     void priceDecimalsOfTheUnitSaved_data();
     void priceDecimalsOfTheUnitSaved();
@@ -144,11 +146,12 @@ void TestStockCard::editModeLocksTheWindow()
     const auto before = allProducts(h);
     Harness::click(f.cmdAdd);
     QVERIFY(f.editing());
-    const std::initializer_list<QWidget *> searches{f.DBGrid1,    f.txtAra,     f.aramatext,  f.aramatext2,
-                                                    f.aramatext3, f.aramatext4, f.aramatext5, f.aramatext6};
-    const std::initializer_list<BvButton *> moves{f.cmdFirst, f.cmdPrev, f.cmdNext,        f.cmdLast,
-                                                  f.cmdClose, f.cmdAdd,  f.BvButton2,      f.btnSec,
-                                                  f.azBTN1,   f.zaBTN1,  f.btnTutarHesapla};
+    const std::initializer_list<QWidget *> searches{
+        f.DBGrid1,           f.arama->txtAra,     f.arama->aramatext,  f.arama->aramatext2,
+        f.arama->aramatext3, f.arama->aramatext4, f.arama->aramatext5, f.arama->aramatext6};
+    const std::initializer_list<BvButton *> moves{
+        f.cmdFirst,  f.cmdPrev,       f.cmdNext,       f.cmdLast,       f.cmdClose,       f.cmdAdd,
+        f.BvButton2, f.arama->btnSec, f.arama->azBTN1, f.arama->zaBTN1, f.btnTutarHesapla};
     for (QWidget *w : searches)
         QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
     for (BvButton *b : moves)
@@ -254,19 +257,19 @@ void TestStockCard::pendingProductKeptWhateverIsClicked()
         Harness::click(close);
     };
     const QHash<QString, std::function<void()>> actions{
-        {"A-Z", [&] { Harness::click(f.azBTN1); }},
-        {"Z-A", [&] { Harness::click(f.zaBTN1); }},
-        {"class search", [&] { pick(f.aramatext4, QStringLiteral("2.SINIF")); }},
-        {"VAT kind search", [&] { emit f.aramatext5->activated(0); }},
-        {"VAT rate search", [&] { Harness::type(f.aramatext6, QStringLiteral("18")); }},
-        {"code search", [&] { Harness::type(f.aramatext2, QStringLiteral("A")); }},
-        {"name search", [&] { Harness::type(f.aramatext, QStringLiteral("A")); }},
-        {"category search", [&] { pick(f.aramatext3, QStringLiteral("Çay")); }},
-        {"search mode", [&] { pick(f.txtAra, QStringLiteral("Ara > Ürün Adı")); }},
-        {"all products", [&] { f.mnuTum->trigger(); }},
-        {"in stock", [&] { f.mnuSou->trigger(); }},
-        {"critical stock", [&] { f.mnukso->trigger(); }},
-        {"expired", [&] { f.mnuskt->trigger(); }},
+        {"A-Z", [&] { Harness::click(f.arama->azBTN1); }},
+        {"Z-A", [&] { Harness::click(f.arama->zaBTN1); }},
+        {"class search", [&] { pick(f.arama->aramatext4, QStringLiteral("2.SINIF")); }},
+        {"VAT kind search", [&] { emit f.arama->aramatext5->activated(0); }},
+        {"VAT rate search", [&] { Harness::type(f.arama->aramatext6, QStringLiteral("18")); }},
+        {"code search", [&] { Harness::type(f.arama->aramatext2, QStringLiteral("A")); }},
+        {"name search", [&] { Harness::type(f.arama->aramatext, QStringLiteral("A")); }},
+        {"category search", [&] { pick(f.arama->aramatext3, QStringLiteral("Çay")); }},
+        {"search mode", [&] { pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Adı")); }},
+        {"all products", [&] { f.arama->mnuTum->trigger(); }},
+        {"in stock", [&] { f.arama->mnuSou->trigger(); }},
+        {"critical stock", [&] { f.arama->mnukso->trigger(); }},
+        {"expired", [&] { f.arama->mnuskt->trigger(); }},
         {"first", [&] { Harness::click(f.cmdFirst); }},
         {"previous", [&] { Harness::click(f.cmdPrev); }},
         {"next", [&] { Harness::click(f.cmdNext); }},
@@ -279,16 +282,16 @@ void TestStockCard::pendingProductKeptWhateverIsClicked()
         {"stock button", [&] { openCard(); }},
         {"stock in and out",
          [&] {
-             Harness::click(f.btnSec);
-             f.xpText3->setText(QStringLiteral("3"));
-             Harness::click(f.BvButton5);
-             Harness::click(f.BvButton16);
+             Harness::click(f.arama->btnSec);
+             f.islemler->xpText3->setText(QStringLiteral("3"));
+             Harness::click(f.islemler->BvButton5);
+             Harness::click(f.islemler->BvButton16);
          }},
         {"value walk",
          [&] {
              Harness::click(f.btnTutarHesapla);
              for (int i = 0; i < 5; ++i)
-                 Harness::fire(*f.Timer1);
+                 Harness::fire(*f.islemler->Timer1);
          }},
         {"print",
          [&] {
@@ -302,12 +305,14 @@ void TestStockCard::pendingProductKeptWhateverIsClicked()
         {"close", [&] { Harness::click(f.cmdClose); }},
         {"categories",
          [&] {
-             namesPanel(f.MyButton7, f.MyButton2, f.Text1, f.ekles, f.DBGrid2, f.MyButton1, f.vekbutton6,
+             namesPanel(f.MyButton7, f.gruplar->MyButton2, f.gruplar->Text1, f.gruplar->ekles,
+                        f.gruplar->DBGrid2, f.gruplar->MyButton1, f.gruplar->vekbutton6,
                         QStringLiteral("Ürün Markası Kaydedildi. "));
          }},
         {"suppliers",
          [&] {
-             namesPanel(f.btnTdrkEkle, f.vekbutton4, f.Text2, f.ekle2, f.DBGrid3, f.vekbutton2, f.vekbutton5,
+             namesPanel(f.btnTdrkEkle, f.gruplar->vekbutton4, f.gruplar->Text2, f.gruplar->ekle2,
+                        f.gruplar->DBGrid3, f.gruplar->vekbutton2, f.gruplar->vekbutton5,
                         QStringLiteral("Tedarikçi Firma Kaydedildi. "));
          }},
     };
@@ -709,15 +714,15 @@ void TestStockCard::searches()
     addProduct(h, {"1*5", "Yıldızlı"});
     addProduct(h, {"15", "Sayı"});
     frmProduct &f = openCard();
-    pick(f.txtAra, mode);
+    pick(f.arama->txtAra, mode);
     if (mode == QStringLiteral("Ara > Ürün Sınıfı"))
-        pick(f.aramatext4, text);
+        pick(f.arama->aramatext4, text);
     else if (mode == QStringLiteral("Ara > Ürün Adı"))
-        Harness::type(f.aramatext, text);
+        Harness::type(f.arama->aramatext, text);
     else if (mode == QStringLiteral("Ara > Ürün Barkodu"))
-        Harness::type(f.aramatext2, text);
+        Harness::type(f.arama->aramatext2, text);
     else
-        Harness::type(f.aramatext6, text);
+        Harness::type(f.arama->aramatext6, text);
     QCOMPARE(names(f), found);
     // Searches do not count.
     QCOMPARE(f.ceksayi7->text(), QStringLiteral("Toplam 6 Ürün Listelendi..."));
@@ -730,18 +735,18 @@ void TestStockCard::leavingTheNameModeListsEveryNamedProduct()
     addProduct(h, {"A2", "Bal"});
     addProduct(h, {"A3", ""});
     frmProduct &f = openCard();
-    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
-    QVERIFY(f.aramatext->isVisibleTo(&f) && !f.aramatext2->isVisibleTo(&f));
-    Harness::type(f.aramatext, QStringLiteral("ze"));
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Adı"));
+    QVERIFY(f.arama->aramatext->isVisibleTo(&f) && !f.arama->aramatext2->isVisibleTo(&f));
+    Harness::type(f.arama->aramatext, QStringLiteral("ze"));
     QCOMPARE(names(f), QStringList{"Zeytin"});
-    pick(f.txtAra, QStringLiteral("Ara > Ürün Barkodu"));
-    QVERIFY(f.aramatext->text().isEmpty());
-    QVERIFY(f.aramatext2->isVisibleTo(&f) && !f.aramatext->isVisibleTo(&f));
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Barkodu"));
+    QVERIFY(f.arama->aramatext->text().isEmpty());
+    QVERIFY(f.arama->aramatext2->isVisibleTo(&f) && !f.arama->aramatext->isVisibleTo(&f));
     QCOMPARE(names(f), (QStringList{"", "Bal", "Zeytin"}));
-    pick(f.txtAra, QStringLiteral("Ara > Ürün KDV Oranı"));
-    QVERIFY(f.Label22->isVisibleTo(&f) && !f.btnSec->isVisibleTo(&f));
-    QCOMPARE(f.aramatext5->currentText(), QStringLiteral("KDV DAHİL"));
-    QCOMPARE(f.aramatext5->count(), 0);
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün KDV Oranı"));
+    QVERIFY(f.arama->Label22->isVisibleTo(&f) && !f.arama->btnSec->isVisibleTo(&f));
+    QCOMPARE(f.arama->aramatext5->currentText(), QStringLiteral("KDV DAHİL"));
+    QCOMPARE(f.arama->aramatext5->count(), 0);
 }
 
 void TestStockCard::categoryChoice()
@@ -754,13 +759,13 @@ void TestStockCard::categoryChoice()
     addProduct(h, {"A3", "Küp", "Şeker", 7});
     QVERIFY(h.exec(QStringLiteral("UPDATE Product SET AlisFiyatiTopTut = 10")));
     frmProduct &f = openCard();
-    QCOMPARE(f.txtPrice6->text(), QStringLiteral("13,5"));
-    pick(f.txtAra, QStringLiteral("Ara > Ürün Kategorisi"));
-    QCOMPARE(f.aramatext3->count(), 2);
-    pick(f.aramatext3, QStringLiteral("Çay"));
+    QCOMPARE(f.arama->txtPrice6->text(), QStringLiteral("13,5"));
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Kategorisi"));
+    QCOMPARE(f.arama->aramatext3->count(), 2);
+    pick(f.arama->aramatext3, QStringLiteral("Çay"));
     QCOMPARE(names(f), (QStringList{"Çaykur", "Lipton"}));
-    QCOMPARE(f.txtPrice6->text(), QStringLiteral("6,5"));
-    QCOMPARE(f.txtPrice2->text(), QStringLiteral("30,00"));
+    QCOMPARE(f.arama->txtPrice6->text(), QStringLiteral("6,5"));
+    QCOMPARE(f.arama->txtPrice2->text(), QStringLiteral("30,00"));
 }
 
 void TestStockCard::lists_data()
@@ -787,15 +792,15 @@ void TestStockCard::lists()
     addProduct(h, {"6", "Un", "Un", 9, 1, 1, 1, "Adet", "00/2020"});
     addProduct(h, {"7", "Bal", "Arı", 1, 1, 1, 1, "Adet", "1/2020"});
     frmProduct &f = openCard();
-    QAction *entries[] = {f.mnuTum, f.mnuSou, f.mnukso, f.mnuskt};
+    QAction *entries[] = {f.arama->mnuTum, f.arama->mnuSou, f.arama->mnukso, f.arama->mnuskt};
     QCOMPARE(entries[entry]->text(), (QStringList{"Tüm Ürünleri Göster", "Stokta Olan Ürünleri Göster",
                                                   "Kritik Stok Seviyesinde Olan Ürünler",
                                                   "Son Kullanma Tarihi Geçen Ürünler"})[entry]);
-    Harness::click(f.zaBTN1);
+    Harness::click(f.arama->zaBTN1);
     entries[entry]->trigger();
     QCOMPARE(names(f), found);
     if (entry == 3)
-        QCOMPARE(f.tarih.text(), QStringLiteral("12/2026"));
+        QCOMPARE(f.arama->tarih.text(), QStringLiteral("12/2026"));
 }
 
 void TestStockCard::sortsAfterASearch()
@@ -804,13 +809,13 @@ void TestStockCard::sortsAfterASearch()
     for (const char *n : {"Çilek", "Cevız", "Ibrik", "İncir", "Şeker", "Sabun", "Ürün", "Uçak"})
         addProduct(h, {QString::fromUtf8(n).toUpper(), QString::fromUtf8(n)});
     frmProduct &f = openCard();
-    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
-    Harness::type(f.aramatext, QStringLiteral("ş"));
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Adı"));
+    Harness::type(f.arama->aramatext, QStringLiteral("ş"));
     QCOMPARE(names(f), QStringList{"Şeker"});
-    Harness::click(f.azBTN1);
+    Harness::click(f.arama->azBTN1);
     const QStringList az{"Cevız", "Çilek", "Ibrik", "İncir", "Sabun", "Şeker", "Uçak", "Ürün"};
     QCOMPARE(names(f), az);
-    Harness::click(f.zaBTN1);
+    Harness::click(f.arama->zaBTN1);
     QStringList za = az;
     std::reverse(za.begin(), za.end());
     QCOMPARE(names(f), za);
@@ -831,13 +836,13 @@ void TestStockCard::categoriesAndSuppliers()
     frmProduct &f = openCard();
     Harness::click(f.cmdAdd);
     Harness::click(supplier ? f.btnTdrkEkle : f.MyButton7);
-    QWidget *panel = supplier ? static_cast<QWidget *>(f.reyonfrm) : f.urunmarkafrm;
+    QWidget *panel = supplier ? static_cast<QWidget *>(f.gruplar->reyonfrm) : f.gruplar->urunmarkafrm;
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->pos(), QPoint(568, 48));
-    QTableView *grid = supplier ? f.DBGrid3 : f.DBGrid2;
-    QLineEdit *name = supplier ? f.Text2 : f.Text1;
-    BvButton *add = supplier ? f.vekbutton4 : f.MyButton2;
-    BvButton *save = supplier ? f.ekle2 : f.ekles;
+    QTableView *grid = supplier ? f.gruplar->DBGrid3 : f.gruplar->DBGrid2;
+    QLineEdit *name = supplier ? f.gruplar->Text2 : f.gruplar->Text1;
+    BvButton *add = supplier ? f.gruplar->vekbutton4 : f.gruplar->MyButton2;
+    BvButton *save = supplier ? f.gruplar->ekle2 : f.gruplar->ekles;
     const QString saved = supplier ? QStringLiteral("Tedarikçi Firma Kaydedildi. ")
                                    : QStringLiteral("Ürün Markası Kaydedildi. ");
     for (int round = 0; round < 2; ++round) {
@@ -851,7 +856,8 @@ void TestStockCard::categoriesAndSuppliers()
             h.expectMsgBox(QStringLiteral("Bu kayıt Mevcut"), pv::vbInformation, QStringLiteral("Dikkat"));
         Harness::click(save);
         QVERIFY(grid->isEnabled());
-        QVERIFY(!(supplier ? static_cast<QWidget *>(f.xpFrame3) : f.urunmarkafrm2)->isVisible());
+        QVERIFY(!(supplier ? static_cast<QWidget *>(f.gruplar->xpFrame3) : f.gruplar->urunmarkafrm2)
+                     ->isVisible());
     }
     const QString table = supplier ? QStringLiteral("urun_reyon") : QStringLiteral("urun_marka");
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toInt(), 1);
@@ -862,7 +868,7 @@ void TestStockCard::categoriesAndSuppliers()
     QComboBox *offered = supplier ? f.cboLocation : f.cboGName;
     QCOMPARE(offered->count(), 1);
     QCOMPARE(offered->currentIndex(), -1);
-    Harness::click(supplier ? f.vekbutton5 : f.vekbutton6);
+    Harness::click(supplier ? f.gruplar->vekbutton5 : f.gruplar->vekbutton6);
     QVERIFY(!panel->isVisible());
     Harness::click(f.cmdCancel);
 }
@@ -874,16 +880,16 @@ void TestStockCard::namePanelRefusesBlank()
     frmProduct &f = openCard();
     Harness::click(f.cmdAdd);
     Harness::click(f.MyButton7);
-    Harness::click(f.MyButton2);
-    Harness::type(f.Text1, QStringLiteral("   "));
+    Harness::click(f.gruplar->MyButton2);
+    Harness::type(f.gruplar->Text1, QStringLiteral("   "));
     h.expectMsgBox(QStringLiteral("Kategori Adını Yazın"), pv::vbExclamation, QStringLiteral("Dikkat!!"));
-    Harness::click(f.ekles);
-    QVERIFY(f.urunmarkafrm2->isVisible());
-    QCOMPARE(f.Text1->text(), QStringLiteral("   "));
+    Harness::click(f.gruplar->ekles);
+    QVERIFY(f.gruplar->urunmarkafrm2->isVisible());
+    QCOMPARE(f.gruplar->Text1->text(), QStringLiteral("   "));
     // The sub-panel's caption closes it without saving.
-    emit f.urunmarkafrm2->Click();
-    QVERIFY(!f.urunmarkafrm2->isVisible());
-    QVERIFY(f.DBGrid2->isEnabled());
+    emit f.gruplar->urunmarkafrm2->Click();
+    QVERIFY(!f.gruplar->urunmarkafrm2->isVisible());
+    QVERIFY(f.gruplar->DBGrid2->isEnabled());
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM urun_marka")).toInt(), 0);
     Harness::click(f.cmdCancel);
 }
@@ -898,13 +904,13 @@ void TestStockCard::deleteNames()
     frmProduct &f = openCard();
     Harness::click(f.cmdAdd);
     Harness::click(f.btnTdrkEkle);
-    f.DBGrid3->selectRow(0);
+    f.gruplar->DBGrid3->selectRow(0);
     const QString question = QStringLiteral("Bakkal\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?");
     h.expectMsgBox(question, pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL"), pv::vbNo);
-    Harness::click(f.vekbutton2);
+    Harness::click(f.gruplar->vekbutton2);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM urun_reyon")).toInt(), 3);
     h.expectMsgBox(question, pv::vbYesNo | pv::vbQuestion, QStringLiteral("KAYIT SİL"), pv::vbYes);
-    Harness::click(f.vekbutton2);
+    Harness::click(f.gruplar->vekbutton2);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM urun_reyon")).toInt(), 2);
     QCOMPARE(f.Data2->currentRow(), 1); // the last row
     QCOMPARE(h.value(QStringLiteral("SELECT SaticiFirma FROM Product")).toString(), QStringLiteral("Bakkal"));
@@ -914,7 +920,7 @@ void TestStockCard::deleteNames()
     h.expectMsgBox(QStringLiteral("Toptancı\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"), pv::vbYes);
     h.expectMsgBox(QStringLiteral("Tedarikçi firma silinemedi.\nkilitli"), pv::vbCritical,
                    QStringLiteral("Hata"));
-    Harness::click(f.vekbutton2);
+    Harness::click(f.gruplar->vekbutton2);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM urun_reyon")).toInt(), 2);
     Harness::click(f.cmdCancel);
 }
@@ -929,11 +935,11 @@ void TestStockCard::totals()
     QVERIFY(h.exec(
         QStringLiteral("UPDATE Product SET AlisFiyatiTopTut = 234, SatisFiyatiTopTut = 0.5 WHERE id = 2")));
     frmProduct &f = openCard();
-    QCOMPARE((QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text(),
-                          f.txtPrice6->text()}),
+    QCOMPARE((QStringList{f.arama->txtPrice2->text(), f.arama->txtPrice3->text(), f.arama->txtPrice4->text(),
+                          f.arama->txtPrice5->text(), f.arama->txtPrice6->text()}),
              (QStringList{"1.234,13", "3,00", "0,00", "0,00", "1002,5"}));
-    QCOMPARE(f.BvButton7->Caption(), QStringLiteral(" Fiyatı-1 Toplamı"));
-    QVERIFY(!f.BvButton6->Enabled());
+    QCOMPARE(f.arama->BvButton7->Caption(), QStringLiteral(" Fiyatı-1 Toplamı"));
+    QVERIFY(!f.arama->BvButton6->Enabled());
 }
 
 void TestStockCard::emptyTotals()
@@ -941,9 +947,50 @@ void TestStockCard::emptyTotals()
     Harness h;
     h.expectMsgBox(QStringLiteral("Ürün Bulunamadı..."));
     frmProduct &f = openCard();
-    QCOMPARE((QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text(),
-                          f.txtPrice6->text()}),
+    QCOMPARE((QStringList{f.arama->txtPrice2->text(), f.arama->txtPrice3->text(), f.arama->txtPrice4->text(),
+                          f.arama->txtPrice5->text(), f.arama->txtPrice6->text()}),
              (QStringList{"0,00", "0,00", "0,00", "0,00", "0"}));
+}
+
+// A list of 300 products is read by screens: its keys counted, the values of the rows shown
+// read a screen at a time, the rest as the grid scrolls; the totals are read once per activation and
+// save, and a saved product far down the list is the one shown.
+void TestStockCard::longListReadByScreens()
+{
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+        "INSERT INTO Product ([Product Code], [Brand Name], [Generic Name], OnHand, Price, SatisFiyati, "
+        "[Reorder Level], Unit) "
+        "SELECT printf('K%03d', i), printf('Ürün %03d', i), 'Genel', 1, 1, 2, 2, 'Adet' FROM n")));
+    frmProduct &f = openCard();
+    const int rowsRead = h.statementsRun("WHERE rowid", [&] {
+        f.arama->mnuTum_Click();
+        Harness::settle();
+    });
+    QVERIFY2(rowsRead > 0 && rowsRead < 100, qPrintable(QString::number(rowsRead)));
+    QCOMPARE(f.ceksayi7->text(), QStringLiteral("Toplam 300 Ürün Listelendi..."));
+    QCOMPARE(f.arama->txtPrice6->text(), QStringLiteral("300"));
+    QCOMPARE(names(f).first(), QStringLiteral("Ürün 001"));
+    const QByteArray sums("sum(OnHand)");
+    QCOMPARE(h.statementsRun(sums, [&] { f.Form_Activate(); }), 1);
+
+    // The last product edited and saved: the card stands on it.
+    Harness::click(f.cmdLast);
+    QCOMPARE(f.txtBName->text(), QStringLiteral("Ürün 300"));
+    Harness::click(f.cmdEdit);
+    f.txtOzelKod1->setText(QStringLiteral("Son"));
+    QCOMPARE(h.statementsRun(sums, [&] { Harness::click(f.cmdSave); }), 1);
+    QVERIFY(!f.editing());
+    QCOMPARE(f.txtBName->text(), QStringLiteral("Ürün 300"));
+    QCOMPARE(f.txtOzelKod1->text(), QStringLiteral("Son"));
+    QCOMPARE(h.value(QStringLiteral("SELECT OzelKod1 FROM Product WHERE [Product Code] = 'K300'")),
+             QVariant(QStringLiteral("Son")));
+    // Scrolled to the end, the grid has read every row in order.
+    while (f.DBGrid1->model()->canFetchMore({}))
+        f.DBGrid1->model()->fetchMore({});
+    QCOMPARE(names(f).size(), 300);
+    QCOMPARE(names(f).last(), QStringLiteral("Ürün 300"));
 }
 
 void TestStockCard::weightPricesShowThreeDecimals()
@@ -1088,7 +1135,7 @@ void TestStockCard::longTextsShowTheirStart()
     Harness::click(f.cmdEdit);
     Harness::click(f.cmdCancel);
     QCOMPARE(fromEnd(), QString());
-    Harness::click(f.azBTN1);
+    Harness::click(f.arama->azBTN1);
     QCOMPARE(f.txtBName->text(), longName);
     QCOMPARE(fromEnd(), QString());
 }
@@ -1114,10 +1161,10 @@ void TestStockCard::addedNamesOfferedAtOnce()
     const QString saved = supplier ? QStringLiteral("Tedarikçi Firma Kaydedildi. ")
                                    : QStringLiteral("Ürün Markası Kaydedildi. ");
     auto add = [&](const QString &name) {
-        Harness::click(supplier ? f.vekbutton4 : f.MyButton2);
-        Harness::type(supplier ? f.Text2 : f.Text1, name);
+        Harness::click(supplier ? f.gruplar->vekbutton4 : f.gruplar->MyButton2);
+        Harness::type(supplier ? f.gruplar->Text2 : f.gruplar->Text1, name);
         h.expectMsgBox(saved, pv::vbInformation, QStringLiteral("Bilgi"));
-        Harness::click(supplier ? f.ekle2 : f.ekles);
+        Harness::click(supplier ? f.gruplar->ekle2 : f.gruplar->ekles);
     };
     Harness::click(supplier ? f.btnTdrkEkle : f.MyButton7);
     add(QStringLiteral("Öz Gıda"));
@@ -1128,18 +1175,18 @@ void TestStockCard::addedNamesOfferedAtOnce()
     add(QStringLiteral("Ak Gıda"));
     QCOMPARE(list->count(), 2);
     QCOMPARE(list->currentText(), QStringLiteral("Öz Gıda"));
-    QTableView *grid = supplier ? f.DBGrid3 : f.DBGrid2;
+    QTableView *grid = supplier ? f.gruplar->DBGrid3 : f.gruplar->DBGrid2;
     const QModelIndexList ak = grid->model()->match(grid->model()->index(0, 0), Qt::DisplayRole,
                                                     QStringLiteral("Ak Gıda"), 1, Qt::MatchExactly);
     QCOMPARE(ak.size(), 1);
     grid->selectRow(ak.first().row());
     h.expectMsgBox(QStringLiteral("Ak Gıda\r\rBU KAYDI SİLMEK İSTEDİĞİNİZDEN EMİN MİSİNİZ?"), pv::vbYes);
-    Harness::click(supplier ? f.vekbutton2 : f.MyButton1);
+    Harness::click(supplier ? f.gruplar->vekbutton2 : f.gruplar->MyButton1);
     QCOMPARE(list->count(), 1);
     QCOMPARE(list->currentText(), QStringLiteral("Öz Gıda"));
     // The category search offers a new category too.
-    QCOMPARE(f.aramatext3->count(), 1);
-    QCOMPARE(f.aramatext3->itemText(0), supplier ? QStringLiteral("Çay") : QStringLiteral("Öz Gıda"));
+    QCOMPARE(f.arama->aramatext3->count(), 1);
+    QCOMPARE(f.arama->aramatext3->itemText(0), supplier ? QStringLiteral("Çay") : QStringLiteral("Öz Gıda"));
 
     Harness::click(f.cmdSave);
     QVERIFY(!f.editing());

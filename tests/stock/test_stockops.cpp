@@ -1,8 +1,10 @@
 // The stock card's operations driven as a user would: stock in and out, the product-code
 // generator, the stock-value walk and the stock report.
+#include "app/cashbook/kasa.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/frmProduct.h"
+#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Timer.h"
@@ -12,11 +14,13 @@
 #include "tests/stock/StockFixtures.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
+#include <sqlite3.h>
 
 using pv::test::Harness;
 using namespace stockfixtures;
@@ -33,8 +37,8 @@ double stockOf(Harness &h, const QString &code)
 int runWalk(frmProduct &f)
 {
     int ticks = 0;
-    while (f.Timer1->Enabled() && ticks < 10000) {
-        Harness::fire(*f.Timer1);
+    while (f.islemler->Timer1->Enabled() && ticks < 10000) {
+        Harness::fire(*f.islemler->Timer1);
         ++ticks;
     }
     return ticks;
@@ -46,6 +50,29 @@ QVariantList valuesOf(Harness &h, const QString &code)
                                             "SatisFiyati3TopTut FROM Product WHERE [Product Code] = ?"),
                              {code});
     return rows.isEmpty() ? QVariantList{} : rows.first();
+}
+
+// n products K0001, K0002, ... with stock 2 and every price 1: each value the walk writes is 2.
+void addProducts(Harness &h, int n)
+{
+    QVERIFY(h.exec(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                       "INSERT INTO Product ([Product Code], [Brand Name], OnHand, Price, SatisFiyati, "
+                       "SatisFiyati2, SatisFiyati3, Unit) "
+                       "SELECT printf('K%04d', i), printf('Ürün %04d', i), 2, 1, 1, 1, 1, 'Adet' FROM n")
+            .arg(n)));
+}
+
+// Products whose values are on file (read on a connection of the test's own).
+int valuedProducts(Harness &h)
+{
+    return h.value(QStringLiteral("SELECT count(*) FROM Product WHERE AlisFiyatiTopTut = 2")).toInt();
+}
+
+int countCommit(void *count)
+{
+    ++*static_cast<int *>(count);
+    return 0;
 }
 
 } // namespace
@@ -71,6 +98,9 @@ private slots:
     void walkCoversTheFilteredList();
     void walkRefusedInEditModeAndOnAnEmptyList();
     void walkFailureStops();
+    void walkWritesInGroups();
+    void walkStoppedByClosingKeepsItsValues();
+    void cashEntryDuringWalkIsOnFile();
     void report();
 };
 
@@ -109,30 +139,30 @@ void TestStockOps::stockInOut()
     addProduct(h, {"B1", "Bal", {}, stock});
     frmProduct &f = openCard();
     Harness::click(f.cmdLast);
-    Harness::click(f.btnSec);
-    QVERIFY(f.frmStokEkle->isVisible());
-    QCOMPARE(f.frmStokEkle->pos(), QPoint(568, 128));
-    QCOMPARE(f.xpText3->text(), QStringLiteral("0"));
-    QCOMPARE(f.xpText2->text(), pv::plainNumber(stock));
-    f.xpText3->setText(quantity);
+    Harness::click(f.arama->btnSec);
+    QVERIFY(f.islemler->frmStokEkle->isVisible());
+    QCOMPARE(f.islemler->frmStokEkle->pos(), QPoint(568, 128));
+    QCOMPARE(f.islemler->xpText3->text(), QStringLiteral("0"));
+    QCOMPARE(f.islemler->xpText2->text(), pv::plainNumber(stock));
+    f.islemler->xpText3->setText(quantity);
     if (message.isEmpty())
         h.expectMsgBox(in ? QStringLiteral("Miktar Eklendi.") : QStringLiteral("Miktar Çıkarıldı."),
                        pv::vbInformation, QStringLiteral("Bilgi"));
     else
         h.expectMsgBox(message, pv::vbExclamation, QStringLiteral("Dikkat!!"));
-    Harness::click(in ? f.BvButton5 : f.BvButton16);
+    Harness::click(in ? f.islemler->BvButton5 : f.islemler->BvButton16);
     QCOMPARE(stockOf(h, QStringLiteral("B1")), after);
     QCOMPARE(stockOf(h, QStringLiteral("A1")), 50.0);
     if (message.isEmpty()) {
-        QVERIFY(!f.frmStokEkle->isVisible());
-        QVERIFY(f.xpText3->text().isEmpty());
+        QVERIFY(!f.islemler->frmStokEkle->isVisible());
+        QVERIFY(f.islemler->xpText3->text().isEmpty());
         QCOMPARE(f.Data1->currentRow(), 0);
         QCOMPARE(f.txtBName->text(), QStringLiteral("Armut"));
         QCOMPARE(column(f, 6).last(), pv::plainNumber(after));
-        QCOMPARE(f.txtPrice6->text(), pv::plainNumber(50 + after));
+        QCOMPARE(f.arama->txtPrice6->text(), pv::plainNumber(50 + after));
     } else {
-        QVERIFY(f.frmStokEkle->isVisible());
-        QCOMPARE(f.focusWidget(), f.xpText3);
+        QVERIFY(f.islemler->frmStokEkle->isVisible());
+        QCOMPARE(f.focusWidget(), f.islemler->xpText3);
     }
 }
 
@@ -143,15 +173,15 @@ void TestStockOps::stockWriteFailure()
     QVERIFY(h.exec(QStringLiteral(
         "CREATE TRIGGER noupdate BEFORE UPDATE ON Product BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
     frmProduct &f = openCard();
-    Harness::click(f.btnSec);
-    f.xpText3->setText(QStringLiteral("3"));
+    Harness::click(f.arama->btnSec);
+    f.islemler->xpText3->setText(QStringLiteral("3"));
     h.expectMsgBox(QStringLiteral("Stok miktarı kaydedilemedi.\nkilitli"), pv::vbCritical,
                    QStringLiteral("Hata"));
-    Harness::click(f.BvButton5);
+    Harness::click(f.islemler->BvButton5);
     QCOMPARE(h.msgBoxes().size(), 1);
     QCOMPARE(stockOf(h, QStringLiteral("A1")), 10.0);
-    QVERIFY(f.frmStokEkle->isVisible());
-    QCOMPARE(f.xpText3->text(), QStringLiteral("3"));
+    QVERIFY(f.islemler->frmStokEkle->isVisible());
+    QCOMPARE(f.islemler->xpText3->text(), QStringLiteral("3"));
 }
 
 void TestStockOps::stepButtons()
@@ -159,28 +189,28 @@ void TestStockOps::stepButtons()
     Harness h;
     addProduct(h, {"A1", "Armut"});
     frmProduct &f = openCard();
-    Harness::click(f.btnSec);
-    f.xpText3->setText(QStringLiteral("3"));
-    Harness::click(f.btnAsagi);
-    QCOMPARE(f.xpText3->text(), QStringLiteral("2"));
-    QVERIFY(f.btnAsagi->Enabled());
-    Harness::click(f.btnAsagi);
-    QCOMPARE(f.xpText3->text(), QStringLiteral("1"));
-    QVERIFY(!f.btnAsagi->Enabled());
-    Harness::click(f.btnYukari);
-    QVERIFY(f.btnAsagi->Enabled());
-    QCOMPARE(f.xpText3->text(), QStringLiteral("2"));
+    Harness::click(f.arama->btnSec);
+    f.islemler->xpText3->setText(QStringLiteral("3"));
+    Harness::click(f.islemler->btnAsagi);
+    QCOMPARE(f.islemler->xpText3->text(), QStringLiteral("2"));
+    QVERIFY(f.islemler->btnAsagi->Enabled());
+    Harness::click(f.islemler->btnAsagi);
+    QCOMPARE(f.islemler->xpText3->text(), QStringLiteral("1"));
+    QVERIFY(!f.islemler->btnAsagi->Enabled());
+    Harness::click(f.islemler->btnYukari);
+    QVERIFY(f.islemler->btnAsagi->Enabled());
+    QCOMPARE(f.islemler->xpText3->text(), QStringLiteral("2"));
     // Empty or not a number counts as 0.
-    f.xpText3->setText(QStringLiteral("x"));
-    Harness::click(f.btnYukari);
-    QCOMPARE(f.xpText3->text(), QStringLiteral("1"));
+    f.islemler->xpText3->setText(QStringLiteral("x"));
+    Harness::click(f.islemler->btnYukari);
+    QCOMPARE(f.islemler->xpText3->text(), QStringLiteral("1"));
     // "Vazgeç" closes and empties; the text kept between openings otherwise.
-    f.xpText3->setText(QStringLiteral("7"));
-    Harness::click(f.btnSec);
-    QCOMPARE(f.xpText3->text(), QStringLiteral("7"));
-    Harness::click(f.BvButton3);
-    QVERIFY(!f.frmStokEkle->isVisible());
-    QVERIFY(f.xpText3->text().isEmpty());
+    f.islemler->xpText3->setText(QStringLiteral("7"));
+    Harness::click(f.arama->btnSec);
+    QCOMPARE(f.islemler->xpText3->text(), QStringLiteral("7"));
+    Harness::click(f.islemler->BvButton3);
+    QVERIFY(!f.islemler->frmStokEkle->isVisible());
+    QVERIFY(f.islemler->xpText3->text().isEmpty());
 }
 
 void TestStockOps::editModeClosesThePanel()
@@ -188,11 +218,11 @@ void TestStockOps::editModeClosesThePanel()
     Harness h;
     addProduct(h, {"A1", "Armut"});
     frmProduct &f = openCard();
-    Harness::click(f.btnSec);
-    QVERIFY(f.frmStokEkle->isVisible());
+    Harness::click(f.arama->btnSec);
+    QVERIFY(f.islemler->frmStokEkle->isVisible());
     Harness::click(f.cmdEdit);
-    QVERIFY(!f.frmStokEkle->isVisible());
-    QVERIFY(!f.btnSec->Enabled());
+    QVERIFY(!f.islemler->frmStokEkle->isVisible());
+    QVERIFY(!f.arama->btnSec->Enabled());
     QVERIFY(!f.btnTutarHesapla->Enabled());
     Harness::click(f.cmdCancel);
     QVERIFY(f.btnTutarHesapla->Enabled());
@@ -227,7 +257,8 @@ void TestStockOps::generator()
     QVERIFY(!f.barkodver->Enabled());
     Harness::click(f.cmdAdd);
     QVERIFY(f.barkodver->Enabled());
-    QAction *items[] = {f.mnuEan13, f.mnuEan8, f.mnuRas13, f.mnuRas10};
+    QAction *items[] = {f.islemler->mnuEan13, f.islemler->mnuEan8, f.islemler->mnuRas13,
+                        f.islemler->mnuRas10};
     const QStringList captions{"Barkod Üret (Ean 13)", "Barkod Üret (Ean 8)", "Barkod Üret (Rasgele 13)",
                                "Barkod Üret (Rasgele 10)"};
     QCOMPARE(items[kind]->text(), captions[kind]);
@@ -259,7 +290,7 @@ void TestStockOps::generatedCodeReplacesTheTypedOne()
     Harness::click(f.cmdAdd);
     Harness::type(f.txtPCode, QStringLiteral("ab"));
     f.txtBName->setFocus();
-    f.mnuRas10->trigger();
+    f.islemler->mnuRas10->trigger();
     QVERIFY(f.txtPCode->text().startsWith(QStringLiteral("352103")));
     QCOMPARE(f.focusWidget(), f.txtPCode);
     Harness::click(f.cmdCancel);
@@ -274,12 +305,12 @@ void TestStockOps::fixedSeedRepeats()
     QStringList first, second;
     f.islemler->setSeed(7);
     for (int i = 0; i < 5; ++i) {
-        f.mnuRas13->trigger();
+        f.islemler->mnuRas13->trigger();
         first << f.txtPCode->text();
     }
     f.islemler->setSeed(7);
     for (int i = 0; i < 5; ++i) {
-        f.mnuRas13->trigger();
+        f.islemler->mnuRas13->trigger();
         second << f.txtPCode->text();
     }
     QCOMPARE(first, second);
@@ -318,18 +349,19 @@ void TestStockOps::walk()
     frmProduct &f = openCard();
     Harness::click(f.cmdLast);
     Harness::click(f.btnTutarHesapla);
-    QVERIFY(f.Frame1->isVisible());
+    QVERIFY(f.islemler->Frame1->isVisible());
     QVERIFY(!f.DBGrid1->isEnabled());
-    QVERIFY(!f.cmdAdd->Enabled() && !f.btnSec->Enabled() && !f.btnPrint->Enabled() && !f.cmdNext->Enabled());
+    QVERIFY(!f.cmdAdd->Enabled() && !f.arama->btnSec->Enabled() && !f.btnPrint->Enabled() &&
+            !f.cmdNext->Enabled());
     QCOMPARE(f.Data1->currentRow(), 0);
-    Harness::fire(*f.Timer1);
-    QCOMPARE(f.Text9->text(), QStringLiteral("1"));
-    QCOMPARE(f.txtPrice2->text(), QStringLiteral("10,00"));
-    QCOMPARE(f.txtPrice3->text(), QStringLiteral("111,00")); // 12 and D1's old 99
+    Harness::fire(*f.islemler->Timer1);
+    QCOMPARE(f.islemler->Text9->text(), QStringLiteral("1"));
+    QCOMPARE(f.arama->txtPrice2->text(), QStringLiteral("10,00"));
+    QCOMPARE(f.arama->txtPrice3->text(), QStringLiteral("111,00")); // 12 and D1's old 99
     const int ticks = runWalk(f);
     QCOMPARE(ticks, 4);
-    QVERIFY(!f.Frame1->isVisible());
-    QCOMPARE(f.Text9->text(), QStringLiteral("0"));
+    QVERIFY(!f.islemler->Frame1->isVisible());
+    QCOMPARE(f.islemler->Text9->text(), QStringLiteral("0"));
     QCOMPARE(f.Data1->currentRow(), 0);
     QVERIFY(f.DBGrid1->isEnabled() && f.cmdAdd->Enabled() && f.cmdEdit->Enabled());
 
@@ -339,9 +371,9 @@ void TestStockOps::walk()
     QCOMPARE(valuesOf(h, QStringLiteral("C1")), (QVariantList{8.52, 4.0, QVariant(), QVariant()}));
     // No stock: nothing computed, the stored value stays.
     QCOMPARE(valuesOf(h, QStringLiteral("D1")), (QVariantList{QVariant(), 99.0, QVariant(), QVariant()}));
-    QCOMPARE(
-        (QStringList{f.txtPrice2->text(), f.txtPrice3->text(), f.txtPrice4->text(), f.txtPrice5->text()}),
-        (QStringList{"27,02", "115,00", "12,80", "13,60"}));
+    QCOMPARE((QStringList{f.arama->txtPrice2->text(), f.arama->txtPrice3->text(), f.arama->txtPrice4->text(),
+                          f.arama->txtPrice5->text()}),
+             (QStringList{"27,02", "115,00", "12,80", "13,60"}));
 
     // A product added afterwards has no values and the totals leave it out.
     addProduct(h, {"E1", "Elma", {}, 100, 1, 100, 100});
@@ -349,7 +381,7 @@ void TestStockOps::walk()
     f.arama->topla2_Click();
     QCOMPARE(valuesOf(h, QStringLiteral("E1")),
              (QVariantList{QVariant(), QVariant(), QVariant(), QVariant()}));
-    QCOMPARE(f.txtPrice2->text(), QStringLiteral("27,02"));
+    QCOMPARE(f.arama->txtPrice2->text(), QStringLiteral("27,02"));
 }
 
 void TestStockOps::walkCoversTheFilteredList()
@@ -359,8 +391,8 @@ void TestStockOps::walkCoversTheFilteredList()
     addProduct(h, {"A2", "Ayva", {}, 3, 1, 1, 1});
     addProduct(h, {"B1", "Bal", {}, 4, 1, 1, 1});
     frmProduct &f = openCard();
-    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
-    Harness::type(f.aramatext, QStringLiteral("a"));
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Adı"));
+    Harness::type(f.arama->aramatext, QStringLiteral("a"));
     QCOMPARE(names(f), (QStringList{"Armut", "Ayva"}));
     QCOMPARE(f.Text7.text(), QStringLiteral("3")); // the count of the last activation
     Harness::click(f.btnTutarHesapla);
@@ -378,36 +410,118 @@ void TestStockOps::walkRefusedInEditModeAndOnAnEmptyList()
     frmProduct &f = openCard();
     Harness::click(f.cmdEdit);
     f.islemler->btnTutarHesapla_Click();
-    QVERIFY(!f.Timer1->Enabled());
-    QVERIFY(!f.Frame1->isVisible());
+    QVERIFY(!f.islemler->Timer1->Enabled());
+    QVERIFY(!f.islemler->Frame1->isVisible());
     Harness::click(f.cmdCancel);
-    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
-    Harness::type(f.aramatext, QStringLiteral("zz"));
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Adı"));
+    Harness::type(f.arama->aramatext, QStringLiteral("zz"));
     QCOMPARE(names(f), QStringList{});
     Harness::click(f.btnTutarHesapla);
-    QVERIFY(!f.Timer1->Enabled());
-    QVERIFY(!f.Frame1->isVisible());
+    QVERIFY(!f.islemler->Timer1->Enabled());
+    QVERIFY(!f.islemler->Frame1->isVisible());
     QCOMPARE(valuesOf(h, QStringLiteral("A1")).first(), QVariant());
 }
 
 void TestStockOps::walkFailureStops()
 {
     Harness h;
-    addProduct(h, {"A1", "Armut", {}, 2, 1, 1, 1});
-    addProduct(h, {"B1", "Bal", {}, 2, 1, 1, 1});
+    addProducts(h, 501);
     frmProduct &f = openCard();
     Harness::click(f.btnTutarHesapla);
-    Harness::fire(*f.Timer1);
+    for (int i = 0; i < 500; ++i)
+        Harness::fire(*f.islemler->Timer1);
+    QCOMPARE(valuedProducts(h), 500);
+    // The last group fails, at its product or at the end: nothing of it is written.
     QVERIFY(h.exec(QStringLiteral(
         "CREATE TRIGGER noupdate BEFORE UPDATE ON Product BEGIN SELECT RAISE(ABORT, 'kilitli'); END")));
     h.expectMsgBox(QStringLiteral("Stok değerleri kaydedilemedi.\nkilitli"), pv::vbCritical,
                    QStringLiteral("Hata"));
-    Harness::fire(*f.Timer1);
-    QVERIFY(!f.Timer1->Enabled());
-    QVERIFY(!f.Frame1->isVisible());
-    QVERIFY(f.cmdAdd->Enabled());
-    QCOMPARE(valuesOf(h, QStringLiteral("A1")).first(), QVariant(2.0));
-    QCOMPARE(valuesOf(h, QStringLiteral("B1")).first(), QVariant());
+    runWalk(f);
+    QVERIFY(!f.islemler->Timer1->Enabled());
+    QVERIFY(!f.islemler->Frame1->isVisible());
+    QCOMPARE(f.islemler->Text9->text(), QStringLiteral("0"));
+    QVERIFY(f.cmdAdd->Enabled() && f.DBGrid1->isEnabled());
+    QVERIFY(!f.m_db.inTransaction());
+    QCOMPARE(valuedProducts(h), 500);
+    QCOMPARE(h.value(QStringLiteral("SELECT AlisFiyatiTopTut FROM Product WHERE [Product Code] = 'K0501'")),
+             QVariant());
+    // The totals are those on file.
+    QCOMPARE(f.arama->txtPrice2->text(), QStringLiteral("1.000,00"));
+}
+
+void TestStockOps::walkWritesInGroups()
+{
+    Harness h;
+    addProducts(h, 1001);
+    frmProduct &f = openCard();
+    int commits = 0;
+    sqlite3_commit_hook(f.m_db.handle(), countCommit, &commits);
+    QElapsedTimer clock;
+    clock.start();
+    Harness::click(f.btnTutarHesapla);
+    for (int i = 0; i < 500; ++i) {
+        Harness::fire(*f.islemler->Timer1);
+        // Each group begins and commits within its tick.
+        QVERIFY(!f.m_db.inTransaction());
+    }
+    QCOMPARE(f.islemler->Text9->text(), QStringLiteral("500"));
+    QCOMPARE(valuedProducts(h), 500);
+    QCOMPARE(runWalk(f), 502);
+    const qint64 ms = clock.elapsed();
+    sqlite3_commit_hook(f.m_db.handle(), nullptr, nullptr);
+    QCOMPARE(valuedProducts(h), 1001);
+    // One commit for every 500 products, one for every 250 ms the walk took, one at the end.
+    QVERIFY2(commits >= 3 && commits <= 3 + ms / 250,
+             qPrintable(QStringLiteral("%1 commits in %2 ms").arg(commits).arg(ms)));
+    QCOMPARE(f.arama->txtPrice2->text(), QStringLiteral("2.002,00"));
+}
+
+void TestStockOps::walkStoppedByClosingKeepsItsValues()
+{
+    Harness h;
+    addProducts(h, 10);
+    frmProduct &f = openCard();
+    Harness::click(f.btnTutarHesapla);
+    for (int i = 0; i < 4; ++i)
+        Harness::fire(*f.islemler->Timer1);
+    Harness::click(f.cmdClose);
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<frmProduct>());
+    QCOMPARE(valuedProducts(h), 4);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM Product WHERE AlisFiyatiTopTut IS NULL")).toInt(),
+             6);
+
+    // The program's end, which discards its windows without their handlers, writes them too.
+    frmProduct &again = openCard();
+    Harness::click(again.btnTutarHesapla);
+    for (int i = 0; i < 7; ++i)
+        Harness::fire(*again.islemler->Timer1);
+    pv::discardAllForms(true);
+    QCOMPARE(valuedProducts(h), 7);
+}
+
+void TestStockOps::cashEntryDuringWalkIsOnFile()
+{
+    Harness h;
+    addProducts(h, 10);
+    frmProduct &f = openCard();
+    Harness::click(f.btnTutarHesapla);
+    Harness::fire(*f.islemler->Timer1);
+    Harness::fire(*f.islemler->Timer1);
+    // The cash book, opened from the main window while the walk runs, saves an entry.
+    veresiye &main = pv::form<veresiye>();
+    Harness::click(main.KasaBtn);
+    Harness::settle();
+    kasa &cash = pv::form<kasa>();
+    Harness::click(cash.KasaGrsBtn);
+    cash.Text9->setText(QStringLiteral("12,50"));
+    Harness::click(cash.ekleBtn1);
+    QCOMPARE(h.value(QStringLiteral("SELECT Giren FROM kasa")), QVariant(12.5));
+    QVERIFY(!f.m_db.inTransaction());
+    QVERIFY(f.islemler->walking());
+    QCOMPARE(runWalk(f), 9);
+    QCOMPARE(valuedProducts(h), 10);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
 }
 
 void TestStockOps::report()
@@ -420,8 +534,8 @@ void TestStockOps::report()
     addProduct(h, {"Z2", "Aynı", {}, 1, 1, 12.5, 1, "Adet", "12/9999"});
     addProduct(h, {"Z1", "Aynı", {}, 1, 1, 3, 1});
     frmProduct &f = openCard();
-    pick(f.txtAra, QStringLiteral("Ara > Ürün Adı"));
-    Harness::type(f.aramatext, QStringLiteral("ürün 00"));
+    pick(f.arama->txtAra, QStringLiteral("Ara > Ürün Adı"));
+    Harness::type(f.arama->aramatext, QStringLiteral("ürün 00"));
     QCOMPARE(names(f).size(), 10);
 
     pv::PageModel model;

@@ -136,6 +136,13 @@ private slots:
         QTest::newRow("plain comma") << "1234,5" << K::Number << 1234.5;
         QTest::newRow("parens") << "(25,00)" << K::Number << -25.0;
         QTest::newRow("minus") << "-5" << K::Number << -5.0;
+        QTest::newRow("plain digits") << "1234" << K::Number << 1234.0;
+        QTest::newRow("leading zeros") << "007" << K::Number << 7.0;
+        QTest::newRow("minus with decimals") << "-1234,50" << K::Number << -1234.5;
+        QTest::newRow("minus leading comma") << "-,5" << K::Number << -0.5;
+        QTest::newRow("long digits") << "123456789012345678901" << K::Number << 123456789012345678901.0;
+        QTest::newRow("minus blank") << "- 5" << K::Number << -5.0;
+        QTest::newRow("two minus") << "--5" << K::NotNumber << 0.0;
         QTest::newRow("plus") << "+5" << K::Number << 5.0;
         QTest::newRow("blanks around") << "  12,5 " << K::Number << 12.5;
         QTest::newRow("millions") << "1.234.567,89" << K::Number << 1234567.89;

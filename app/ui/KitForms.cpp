@@ -1,0 +1,101 @@
+// The kit's controls in the class registry, so that a form file makes them as the kit
+// does ("Kit.Label", "Kit.TextBox", ...), and the windows' form files.
+#include "app/ui/Kit.h"
+
+#include "platform/components/ClassRegistry.h"
+#include "platform/components/PropertyBag.h"
+#include "platform/forms/FormLoader.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTableView>
+#include <QTextEdit>
+
+namespace ui
+{
+
+namespace
+{
+
+struct Place {
+    QByteArray name;
+    double l, t, w, h;
+};
+
+Place placeOf(const pv::PropertyBag &d)
+{
+    return {d.ReadProperty(QStringLiteral("Name")).toString().toLatin1(),
+            d.ReadProperty(QStringLiteral("Left")).toDouble(),
+            d.ReadProperty(QStringLiteral("Top")).toDouble(),
+            d.ReadProperty(QStringLiteral("Width")).toDouble(),
+            d.ReadProperty(QStringLiteral("Height")).toDouble()};
+}
+
+// A Qt control the windows make as it comes, named and placed.
+template <class T> QWidget *plain(QWidget *parent, const pv::PropertyBag &d)
+{
+    const Place p = placeOf(d);
+    auto *w = new T(parent);
+    w->setObjectName(QString::fromLatin1(p.name));
+    place(w, p.l, p.t, p.w, p.h);
+    return w;
+}
+
+void registerKitClasses()
+{
+    auto &reg = pv::ClassRegistry::instance();
+    auto add = [&reg](const char *name, pv::ControlFactory f) { reg.registerClass(QLatin1String(name), f); };
+    add("Kit.Label", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        const Place p = placeOf(d);
+        return label(parent, p.name.constData(), p.l, p.t, p.w, p.h, QString());
+    });
+    add("Kit.TextBox", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        const Place p = placeOf(d);
+        return textBox(parent, p.name.constData(), p.l, p.t, p.w, p.h);
+    });
+    add("Kit.ComboBox", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        const Place p = placeOf(d);
+        return comboBox(parent, p.name.constData(), p.l, p.t, p.w, p.h);
+    });
+    add("Kit.DatePicker", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        const Place p = placeOf(d);
+        return datePicker(parent, p.name.constData(), p.l, p.t, p.w, p.h);
+    });
+    // "Box": false for a panel without an edge.
+    add("Kit.Panel", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        const Place p = placeOf(d);
+        return panel(parent, p.name.constData(), p.l, p.t, p.w, p.h,
+                     d.ReadProperty(QStringLiteral("Box"), true).toBool());
+    });
+    add("Kit.Grid", plain<QTableView>);
+    add("Kit.List", plain<QListWidget>);
+    add("Kit.TextEdit", plain<QTextEdit>);
+    add("Kit.PlainTextEdit", plain<QPlainTextEdit>);
+    add("Kit.CheckBox", plain<QCheckBox>);
+    add("Kit.Frame", plain<QFrame>);
+    add("Kit.Widget", plain<QWidget>);
+}
+
+} // namespace
+
+QString formPath(const QWidget *window)
+{
+    return QStringLiteral(":/forms/%1.form.json").arg(window->objectName());
+}
+
+bool loadForm(QWidget *window, const QList<pv::FormMember> &members)
+{
+    static const bool registered = (registerKitClasses(), true);
+    Q_UNUSED(registered);
+    const QString error = pv::loadFormFile(window, formPath(window), members);
+    if (!error.isEmpty())
+        qWarning("form file: %s", qPrintable(error));
+    return error.isEmpty();
+}
+
+} // namespace ui

@@ -1,0 +1,83 @@
+#pragma once
+// The form loader: a window's controls made from its form file (JSON, in the report
+// layouts' style), the way a form is read at load time.
+//
+//   {
+//     "name": "birmler",
+//     "caption": "Birim Ölçüleri Ekle", "width": 5400, "height": 4920, "fixedSize": true,
+//     "controls": [
+//       {"name": "xpText1", "class": "Kit.TextBox", "left": 3615, "top": 120, "width": 1665, "height": 330},
+//       {"name": "btnEkle", "class": "BrennavikBtn.BvButton", "left": 3615, "top": 570, "width": 1665,
+//        "height": 450, "design": {"ButtonStyle": 3, "Caption": " Ekle"}},
+//       {"name": "Label1", "class": "Kit.Label", "parent": "Frame1", "left": 120, "top": 480,
+//        "width": 1500, "height": 285, "text": "Firma Adı :", "font": "Tahoma", "size": 8, "bold": true,
+//        "fore": "#808080", "visible": false}
+//     ]
+//   }
+//
+// The window: "caption", "width" and "height" of its client area in twips, "fixedSize".
+// A control, in creation order (which is the tab order unless "tabOrder" lists the names
+// of the window): "name" and "class" (a class of the registry, pv::ClassRegistry), its
+// "parent" (an earlier control; the window when none), "left", "top", "width", "height" in
+// twips, "design" (the control's own design properties, handed to its class in the
+// property bag with the name and place), "z" (its place among its siblings, bottom 0, when
+// it is not the order of the file), "font", "size", "bold", "italic", "fore" and "back"
+// (#RRGGBB), "items" (a list's or combo's entries), and any other key a Qt property of
+// the control ("text", "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
+// In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a
+// picture read from a file or resource.
+//
+// After the controls are made, the window's members named in the member table point to
+// them, and each control X's Click, Change and DblClick signal (a line edit's text change
+// counts as Change, a Qt button's clicked as Click) is connected to the window's handler
+// X_Click, X_Change, X_DblClick when the window has one declared as a slot.
+//
+// The load fails, saying why, on JSON it cannot read, an unknown class, key, Qt property
+// or design property, a parent that is no earlier control, a member without its control
+// (or of another class), and a handler X_Click whose control X has no Click to connect.
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QObject;
+class QWidget;
+struct QMetaObject;
+
+namespace pv
+{
+
+// A member pointer of a window, to be pointed at the form's control of its name.
+class FormMember
+{
+public:
+    template <class T>
+    FormMember(const char *name, T *&member)
+        : m_name(QString::fromLatin1(name)), m_className(T::staticMetaObject.className()),
+          m_bind([&member](QObject *o) {
+              member = qobject_cast<T *>(o);
+              return member != nullptr;
+          })
+    {
+    }
+
+    const QString &name() const { return m_name; }
+    const char *className() const { return m_className; }
+    // False when the control is not of the member's class.
+    bool bind(QObject *control) const { return m_bind(control); }
+
+private:
+    QString m_name;
+    const char *m_className;
+    std::function<bool(QObject *)> m_bind;
+};
+
+// A window member by its own name: PV_FORM_MEMBER(btnEkle).
+#define PV_FORM_MEMBER(member) ::pv::FormMember(#member, member)
+
+// Makes the form's controls on window; "" when done, else the reason it failed.
+QString loadForm(QWidget *window, const QByteArray &json, const QList<FormMember> &members = {});
+// The same from a file or resource path.
+QString loadFormFile(QWidget *window, const QString &path, const QList<FormMember> &members = {});
+
+} // namespace pv
