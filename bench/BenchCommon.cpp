@@ -178,7 +178,9 @@ bool generateShop(const QString &path, const ShopSize &size, QString *error)
     }
     // Categories and suppliers that the products name.
     const auto category = [](int i) { return QStringLiteral("Kategori %1").arg(i, 3, 10, QLatin1Char('0')); };
-    const auto supplier = [](int i) { return QStringLiteral("Tedarikçi %1").arg(i, 3, 10, QLatin1Char('0')); };
+    const auto supplier = [](int i) {
+        return QStringLiteral("Tedarikçi %1").arg(i, 3, 10, QLatin1Char('0'));
+    };
     {
         Inserter ins(h, "INSERT INTO urun_marka (urunmarkaadi) VALUES (?)");
         for (int i = 1; i <= size.categories; ++i)
@@ -248,8 +250,9 @@ ShopPlace prepareShop(int argc, char **argv, const QString &defaultFolder, const
 ShopPlace prepareShop(const QString &folder, const QString &defaultFolder, const ShopSize &size)
 {
     ShopPlace shop;
-    shop.folder =
-        !folder.isEmpty() ? folder : QCoreApplication::applicationDirPath() + QLatin1Char('/') + defaultFolder;
+    shop.folder = !folder.isEmpty()
+                      ? folder
+                      : QCoreApplication::applicationDirPath() + QLatin1Char('/') + defaultFolder;
     QDir().mkpath(shop.folder);
     shop.path = shop.folder + QStringLiteral("/pelvanor.dll");
     std::printf("database: %s\n", qPrintable(shop.path));

@@ -90,9 +90,10 @@ int main(int argc, char **argv)
             dc.bind(&boxes[i], QString::fromLatin1(fields[i]));
         const auto t = bench::bestMs(
             10, [&] { dc.Refresh(); }, [&] { rawQuery(raw, sql); });
-        bench::report(qPrintable(
-                   QStringLiteral("data control refresh (%1 customers)").arg(dc.Recordset().RecordCount())),
-               t);
+        bench::report(
+            qPrintable(
+                QStringLiteral("data control refresh (%1 customers)").arg(dc.Recordset().RecordCount())),
+            t);
     }
 
     // 3. FindFirst by product code on a record set over the product table.

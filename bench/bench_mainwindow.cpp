@@ -2,7 +2,7 @@
 // day-count pass over every row, refresh) against the same work in bare sqlite3 calls.
 // Two cases: a day on which every count changes (each run is one day later), and a second
 // activation on the same day (no count changes). Prints the times and the ratio ours/raw.
-#include "app/veresiye.h"
+#include "app/shell/veresiye.h"
 #include "bench/BenchCommon.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"

@@ -7,9 +7,9 @@
 //
 //   bench_startup [folder]     folder holding pelvanor.dll; made beside the program
 //                              (startshop/) with 10,000 customers on the first run
-#include "app/frmSplash.h"
 #include "app/reports/AppReports.h"
-#include "app/veresiye.h"
+#include "app/shell/frmSplash.h"
+#include "app/shell/veresiye.h"
 #include "bench/BenchCommon.h"
 #include "platform/forms/Program.h"
 

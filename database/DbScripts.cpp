@@ -4,9 +4,13 @@
 #include <QFile>
 #include <sqlite3.h>
 
-static void initResources() { Q_INIT_RESOURCE(dbscripts); }
+static void initResources()
+{
+    Q_INIT_RESOURCE(dbscripts);
+}
 
-namespace pv {
+namespace pv
+{
 
 static QString readResource(const QString &name)
 {
@@ -17,8 +21,14 @@ static QString readResource(const QString &name)
     return QString::fromUtf8(f.readAll());
 }
 
-QString schemaSql() { return readResource(QStringLiteral(":/database/schema.sql")); }
-QString seedSql() { return readResource(QStringLiteral(":/database/seed.sql")); }
+QString schemaSql()
+{
+    return readResource(QStringLiteral(":/database/schema.sql"));
+}
+QString seedSql()
+{
+    return readResource(QStringLiteral(":/database/seed.sql"));
+}
 
 bool createDatabaseFromScripts(const QString &path, QString *error)
 {
@@ -32,15 +42,16 @@ bool createDatabaseFromScripts(const QString &path, QString *error)
 
     sqlite3 *db = nullptr;
     const QByteArray p = path.toUtf8();
-    if (sqlite3_open_v2(p.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(p.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
         const QString msg = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         QFile::remove(path);
         return fail(msg);
     }
     registerSqlFunctions(db);
-    const QByteArray sql = (QStringLiteral("BEGIN;\n") + schemaSql() + QStringLiteral("\n") + seedSql()
-                            + QStringLiteral("\nCOMMIT;\n"))
+    const QByteArray sql = (QStringLiteral("BEGIN;\n") + schemaSql() + QStringLiteral("\n") + seedSql() +
+                            QStringLiteral("\nCOMMIT;\n"))
                                .toUtf8();
     char *err = nullptr;
     const int rc = sqlite3_exec(db, sql.constData(), nullptr, nullptr, &err);

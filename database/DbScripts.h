@@ -1,7 +1,8 @@
 #pragma once
 #include <QString>
 
-namespace pv {
+namespace pv
+{
 
 QString schemaSql();
 QString seedSql();

@@ -35,12 +35,14 @@
 
 #include <initializer_list>
 
-namespace {
+namespace
+{
 
 // Every query of the window takes the account code as a bound value and matches it by
 // equality (the column's collation ignores case), so a code holding a wildcard
 // character can never reach another account's rows.
-const QString kLedgerSql = QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc");
+const QString kLedgerSql =
+    QStringLiteral("select * from veresiye where mus_kodu = ? ORDER BY Tarih2, Saat asc");
 const QString kAccountSql = QStringLiteral("select * from musteriler where mus_kodu = ? ORDER BY id asc");
 
 const QString kErrorTitle = QStringLiteral("Hata");
@@ -99,13 +101,15 @@ veresiye2::veresiye2()
 
     buildControls();
     bindFields();
-    musteriDetay = new MusteriDetay(*this, *Data1,
-                                    {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
-                                     [this] { ara_Click(); }, [this] { VornXPButton7_Click(); }});
-    cariYazdir = new CariYazdir(*this, *Data5,
-                                {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
-                                 [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
-                                 [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
+    musteriDetay =
+        new MusteriDetay(*this, *Data1,
+                         {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
+                          [this] { ara_Click(); }, [this] { VornXPButton7_Click(); }});
+    cariYazdir =
+        new CariYazdir(*this, *Data5,
+                       {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
+                        [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
+                        [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
     cariToplu = new CariToplu(*this, *Data5, *cariYazdir,
                               {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
                                [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { btnT1_Click(); },
@@ -164,17 +168,18 @@ void veresiye2::buildControls()
     DBGrid2 = new QTableView(Frame1s);
     DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
     ui::place(DBGrid2, 60, 375, 11280, 5205);
-    m_ledgerModel = new pv::DataGridModel(Data5,
-                                          {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
-                                           {QStringLiteral("SAAT"), QStringLiteral("Saat"), 960},
-                                           {QStringLiteral("İŞLEM TÜRÜ"), QStringLiteral("Turu"), 2160},
-                                           {QStringLiteral("AÇIKLAMA"), QStringLiteral("Aciklama"), 2280},
-                                           {QStringLiteral("MİKTAR"), QStringLiteral("Miktar"), 840},
-                                           {QStringLiteral("BİRİM"), QStringLiteral("Birim"), 720},
-                                           {QStringLiteral("BİRİM FİYAT"), QStringLiteral("BirimFiyat"), 1200},
-                                           {QStringLiteral("BORÇ"), QStringLiteral("Eklenen"), 1080},
-                                           {QStringLiteral("ALACAK"), QStringLiteral("Odenen"), 1080}},
-                                          this);
+    m_ledgerModel =
+        new pv::DataGridModel(Data5,
+                              {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
+                               {QStringLiteral("SAAT"), QStringLiteral("Saat"), 960},
+                               {QStringLiteral("İŞLEM TÜRÜ"), QStringLiteral("Turu"), 2160},
+                               {QStringLiteral("AÇIKLAMA"), QStringLiteral("Aciklama"), 2280},
+                               {QStringLiteral("MİKTAR"), QStringLiteral("Miktar"), 840},
+                               {QStringLiteral("BİRİM"), QStringLiteral("Birim"), 720},
+                               {QStringLiteral("BİRİM FİYAT"), QStringLiteral("BirimFiyat"), 1200},
+                               {QStringLiteral("BORÇ"), QStringLiteral("Eklenen"), 1080},
+                               {QStringLiteral("ALACAK"), QStringLiteral("Odenen"), 1080}},
+                              this);
     m_ledgerModel->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid2->verticalHeader()->hide();
     DBGrid2->setWordWrap(false);
@@ -215,7 +220,8 @@ void veresiye2::buildControls()
 
     // The commands whose work lives in the window's other panels are offered once that
     // work is in place; the rules below keep their states all the same.
-    for (BvButton *b : {tgoster2, tgoster, btnNote, VornXPButton5, MyButton1, btnSMS, VornXPButton2, MyButton2})
+    for (BvButton *b :
+         {tgoster2, tgoster, btnNote, VornXPButton5, MyButton1, btnSMS, VornXPButton2, MyButton2})
         b->hide();
     ilk->hide();
     son->hide();
@@ -349,7 +355,8 @@ void veresiye2::buildEditPanel()
     txtEdit6 = makeBox(frmHareketEdit, "txtEdit6", 1800, 2400, 2400, 315, false);
     txtEdit10 = makeBox(frmHareketEdit, "txtEdit10", 4320, 3120, 1200, 315, false);
     txtEdit10->hide();
-    for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
+    for (QLineEdit *e :
+         {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
         e->setEnabled(false);
     BvButton2 = ui::button(frmHareketEdit, "BvButton2", 1800, 3840, 1560, 480, QStringLiteral("Düzenle"));
     BvButton3 = ui::button(frmHareketEdit, "BvButton3", 1800, 3840, 1560, 480, QStringLiteral("Kaydet"));
@@ -448,8 +455,8 @@ void veresiye2::Form_Load()
     for (int size = 3; size <= 14; ++size)
         TextSize->addItem(QString::number(size));
     setComboText(TextSize, QStringLiteral("8"));
-    xpCombo2->addItems({QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"), QStringLiteral("Borç"),
-                        QStringLiteral("Ödenen")});
+    xpCombo2->addItems({QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"),
+                        QStringLiteral("Borç"), QStringLiteral("Ödenen")});
     xpCombo1->addItems({QStringLiteral("Artan"), QStringLiteral("Azalan")});
     xpCombo3->addItems({QStringLiteral("Alıcı"), QStringLiteral("Satıcı"), QStringLiteral("Alıcı/Satıcı"),
                         QStringLiteral("Bayi"), QStringLiteral("Personel")});
@@ -625,8 +632,9 @@ void veresiye2::Command6_Click()
 void veresiye2::setLedgerCommands()
 {
     const bool rows = !Text11111.text().isEmpty();
-    enableAll({VornXPButton9, VornXPButton5, VornXPButton6, VornXPButton10, btnFiyatGuncelle, btnEdit, tgoster2},
-              rows);
+    enableAll(
+        {VornXPButton9, VornXPButton5, VornXPButton6, VornXPButton10, btnFiyatGuncelle, btnEdit, tgoster2},
+        rows);
     btnYetki_Click();
 }
 
@@ -657,8 +665,8 @@ void veresiye2::setLedgerFrameColours()
 
 void veresiye2::Timer5_Timer()
 {
-    enableAll({MyButton1, VornXPButton7, VornXPButton9, VornXPButton8, VornXPButton10, VornXPButton6, VornXPButton5,
-               VornXPButton2, btnFiyatGuncelle, tgoster2},
+    enableAll({MyButton1, VornXPButton7, VornXPButton9, VornXPButton8, VornXPButton10, VornXPButton6,
+               VornXPButton5, VornXPButton2, btnFiyatGuncelle, tgoster2},
               false);
     // Every 10 ms: a frame that is disabled already is not redrawn again.
     if (Frame1s->Enabled())
@@ -771,7 +779,10 @@ void veresiye2::VornXPButton10_Click()
     d.openAsCollection(Text10.text(), txtMusTuru.text(), Caption(), this);
 }
 
-void veresiye2::btnEkle_Click() { mnuOdeAlacak->popup(QCursor::pos()); }
+void veresiye2::btnEkle_Click()
+{
+    mnuOdeAlacak->popup(QCursor::pos());
+}
 
 void veresiye2::mnuAlacak_Click()
 {
@@ -819,8 +830,8 @@ void veresiye2::btnEdit_Click()
 {
     buildEditPanel();
     const bool debit = !txtEdit5->text().isEmpty();
-    enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton9, VornXPButton10, VornXPButton7, btnEkle,
-               btnMail, btnSMS, MyButton1, tgoster, tgoster2, btnFiyatGuncelle},
+    enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton9, VornXPButton10, VornXPButton7,
+               btnEkle, btnMail, btnSMS, MyButton1, tgoster, tgoster2, btnFiyatGuncelle},
               false);
     ilk->setEnabled(false);
     son->setEnabled(false);
@@ -843,7 +854,8 @@ void veresiye2::btnEdit_Click()
 
 void veresiye2::BvButton2_Click()
 {
-    for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
+    for (QLineEdit *e :
+         {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
         e->setEnabled(true);
     BvButton2->hide();
     BvButton3->show();
@@ -899,7 +911,8 @@ void veresiye2::BvButton3_Click()
     }
     refreshLedgerKeepingRow(edit.id);
 
-    for (QLineEdit *e : {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
+    for (QLineEdit *e :
+         {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
         e->setEnabled(false);
     BvButton2->show();
     BvButton3->hide();
@@ -983,8 +996,8 @@ void veresiye2::btnSilIptal_Click()
     Frame1s->setEnabled(true);
     setLedgerFrameColours();
     menukilitac2();
-    enableAll({VornXPButton6, VornXPButton5, btnEdit, btnNote, VornXPButton10, btnFiyatGuncelle, MyButton1, tgoster,
-               tgoster2},
+    enableAll({VornXPButton6, VornXPButton5, btnEdit, btnNote, VornXPButton10, btnFiyatGuncelle, MyButton1,
+               tgoster, tgoster2},
               true);
     ilk->setEnabled(true);
     son->setEnabled(true);

@@ -39,17 +39,20 @@ class QMenu;
 class QTableView;
 class MusteriDetay;
 
-namespace pv::ledger {
+namespace pv::ledger
+{
 struct Result;
 struct Totals;
-}
-namespace pv {
+} // namespace pv::ledger
+namespace pv
+{
 class DataControl;
 class DataGridModel;
 class Timer;
 } // namespace pv
 
-class veresiye2 : public pv::Form {
+class veresiye2 : public pv::Form
+{
     Q_OBJECT
 public:
     veresiye2();
@@ -60,9 +63,9 @@ public:
     void Form_QueryUnload(int &Cancel, int UnloadMode) override;
 
     // ---- hand-off fields
-    pv::HandOff Text10;     // the account code: the key of every query of the window
-    pv::HandOff txtYetki;   // rights level
-    pv::HandOff txtMusTuru; // account type, passed on to the entry dialogs
+    pv::HandOff Text10;          // the account code: the key of every query of the window
+    pv::HandOff txtYetki;        // rights level
+    pv::HandOff txtMusTuru;      // account type, passed on to the entry dialogs
     QLineEdit *txtPt1 = nullptr; // currency word after the debt total ("TL" until written)
     QLineEdit *txtPt2 = nullptr; // ... after the paid total
     QLineEdit *txtPt3 = nullptr; // ... after the balance
@@ -77,24 +80,24 @@ public:
     pv::DataControl *DataKasaSil2 = nullptr;   // cash rows of the entry being deleted
 
     // ---- hidden fields
-    pv::HandOff txttarih;       // today, "dd.mm.yyyy", set at every activation
-    pv::HandOff Text11;         // date of the last entry saved during this visit
-    pv::HandOff Text11111;      // Data5.mus_kodu: empty exactly when the ledger has no current row
-    pv::HandOff txtSecYazdir;   // this opening's print-marking code
-    pv::HandOff txtSirala;      // sort column(s) of the printed lists
-    pv::HandOff txtSirala2;     // sort direction
-    pv::HandOff txtSirala3;     // whole order clause of the printed lists
+    pv::HandOff txttarih;               // today, "dd.mm.yyyy", set at every activation
+    pv::HandOff Text11;                 // date of the last entry saved during this visit
+    pv::HandOff Text11111;              // Data5.mus_kodu: empty exactly when the ledger has no current row
+    pv::HandOff txtSecYazdir;           // this opening's print-marking code
+    pv::HandOff txtSirala;              // sort column(s) of the printed lists
+    pv::HandOff txtSirala2;             // sort direction
+    pv::HandOff txtSirala3;             // whole order clause of the printed lists
     pv::HandOff txtUygulaOdemeVeresiye; // refresh signal written by the entry dialogs
-    pv::HandOff Text9;          // Data1.Bakiye
-    pv::HandOff Text12;         // Data1.Sonislem
-    pv::HandOff Text13;         // Data1.Gun
-    pv::HandOff txtMail;        // Data1.mail
-    pv::HandOff txtFirmaBilgi;  // DataFirmaBilgi.kurumismi
-    pv::HandOff txtIslemNo2;    // Data5.islemNo2
-    pv::HandOff txtIslemTuru;   // Data5.Turu
-    pv::HandOff txtProductCode2; // Data5.ProductCode
-    pv::HandOff txtDusStokMik;  // Data5.Miktar
-    pv::HandOff txtStokMik;     // Data3.OnHand
+    pv::HandOff Text9;                  // Data1.Bakiye
+    pv::HandOff Text12;                 // Data1.Sonislem
+    pv::HandOff Text13;                 // Data1.Gun
+    pv::HandOff txtMail;                // Data1.mail
+    pv::HandOff txtFirmaBilgi;          // DataFirmaBilgi.kurumismi
+    pv::HandOff txtIslemNo2;            // Data5.islemNo2
+    pv::HandOff txtIslemTuru;           // Data5.Turu
+    pv::HandOff txtProductCode2;        // Data5.ProductCode
+    pv::HandOff txtDusStokMik;          // Data5.Miktar
+    pv::HandOff txtStokMik;             // Data3.OnHand
 
     // ---- account row
     QLineEdit *xpText3 = nullptr; // MusteriFirma
@@ -136,47 +139,47 @@ public:
     QComboBox *xpCombo4 = nullptr; // currencies
 
     // ---- commands
-    BvButton *VornXPButton7 = nullptr;  // "Geri"
-    BvButton *VornXPButton8 = nullptr;  // "Veresiye Ekle"
-    BvButton *VornXPButton10 = nullptr; // "Tahsilat Yap"
-    BvButton *btnEkle = nullptr;        // "Alacak/Ödeme Ekle"
-    BvButton *VornXPButton9 = nullptr;  // " Seçili Satırı Sil"
-    BvButton *btnEdit = nullptr;        // " Seçili Satırı Düzenle"
-    BvButton *VornXPButton6 = nullptr;  // "Hesabı Sıfırla"
+    BvButton *VornXPButton7 = nullptr;    // "Geri"
+    BvButton *VornXPButton8 = nullptr;    // "Veresiye Ekle"
+    BvButton *VornXPButton10 = nullptr;   // "Tahsilat Yap"
+    BvButton *btnEkle = nullptr;          // "Alacak/Ödeme Ekle"
+    BvButton *VornXPButton9 = nullptr;    // " Seçili Satırı Sil"
+    BvButton *btnEdit = nullptr;          // " Seçili Satırı Düzenle"
+    BvButton *VornXPButton6 = nullptr;    // "Hesabı Sıfırla"
     BvButton *btnFiyatGuncelle = nullptr; // "Tüm Fiyatları Güncelle"
-    BvButton *MyButton1 = nullptr;      // "Müşteri Bilgileri Düzenle "
-    BvButton *MyButton2 = nullptr;      // "Düzenle" of the customer card
-    BvButton *VornXPButton2 = nullptr;  // "Hesap Makinesi"
-    BvButton *VornXPButton5 = nullptr;  // "Listeyi Yazdır"
-    BvButton *tgoster2 = nullptr;       // "Tarih Aralığı Hareketleri Göster"
-    BvButton *tgoster = nullptr;        // shows the date range
-    BvButton *btnMail = nullptr;        // "E-Posta Gönder"
-    BvButton *btnSMS = nullptr;         // "SMS Gönder"
-    BvButton *btnNote = nullptr;        // "Not"
-    BvButton *MyButton3 = nullptr;      // " İptal" of the delete-customer panel
-    BvButton *MyButton4 = nullptr;      // " Müşteriyi ve Hareketlerini Sil"
+    BvButton *MyButton1 = nullptr;        // "Müşteri Bilgileri Düzenle "
+    BvButton *MyButton2 = nullptr;        // "Düzenle" of the customer card
+    BvButton *VornXPButton2 = nullptr;    // "Hesap Makinesi"
+    BvButton *VornXPButton5 = nullptr;    // "Listeyi Yazdır"
+    BvButton *tgoster2 = nullptr;         // "Tarih Aralığı Hareketleri Göster"
+    BvButton *tgoster = nullptr;          // shows the date range
+    BvButton *btnMail = nullptr;          // "E-Posta Gönder"
+    BvButton *btnSMS = nullptr;           // "SMS Gönder"
+    BvButton *btnNote = nullptr;          // "Not"
+    BvButton *MyButton3 = nullptr;        // " İptal" of the delete-customer panel
+    BvButton *MyButton4 = nullptr;        // " Müşteriyi ve Hareketlerini Sil"
     QMenu *mnuOdeAlacak = nullptr;
     QAction *mnuAlacak = nullptr; // "Hesaba Alacak Ekle"
     QAction *mnuOdeme = nullptr;  // "Ödeme Yap"
 
     // ---- edit panel, built by its command (btnEdit)
     FrameFendrixon *frmHareketEdit = nullptr; // "Müşteri Hareketi Düzenle"
-    QLineEdit *txtEdit1 = nullptr;  // Tarih
-    QLineEdit *txtEdit2 = nullptr;  // Saat
-    QLineEdit *txtEdit3 = nullptr;  // Turu
-    QLineEdit *txtEdit4 = nullptr;  // Aciklama
-    QLineEdit *txtEdit5 = nullptr;  // Eklenen
-    QLineEdit *txtEdit6 = nullptr;  // Odenen
-    QLineEdit *txtEdit7 = nullptr;  // Miktar
-    QLineEdit *txtEdit8 = nullptr;  // Birim
-    QLineEdit *txtEdit9 = nullptr;  // BirimFiyat
-    QLineEdit *txtEdit10 = nullptr; // Tarih2, never shown
-    QLabel *Label21 = nullptr;      // "BORÇ :"
-    QLabel *Label22 = nullptr;      // "ÖDENEN :"
-    QFrame *Frame4 = nullptr;       // quantity, unit, unit price
-    BvButton *BvButton2 = nullptr;  // "Düzenle"
-    BvButton *BvButton3 = nullptr;  // "Kaydet"
-    BvButton *BvButton1 = nullptr;  // "Vazgeç"
+    QLineEdit *txtEdit1 = nullptr;            // Tarih
+    QLineEdit *txtEdit2 = nullptr;            // Saat
+    QLineEdit *txtEdit3 = nullptr;            // Turu
+    QLineEdit *txtEdit4 = nullptr;            // Aciklama
+    QLineEdit *txtEdit5 = nullptr;            // Eklenen
+    QLineEdit *txtEdit6 = nullptr;            // Odenen
+    QLineEdit *txtEdit7 = nullptr;            // Miktar
+    QLineEdit *txtEdit8 = nullptr;            // Birim
+    QLineEdit *txtEdit9 = nullptr;            // BirimFiyat
+    QLineEdit *txtEdit10 = nullptr;           // Tarih2, never shown
+    QLabel *Label21 = nullptr;                // "BORÇ :"
+    QLabel *Label22 = nullptr;                // "ÖDENEN :"
+    QFrame *Frame4 = nullptr;                 // quantity, unit, unit price
+    BvButton *BvButton2 = nullptr;            // "Düzenle"
+    BvButton *BvButton3 = nullptr;            // "Kaydet"
+    BvButton *BvButton1 = nullptr;            // "Vazgeç"
 
     // ---- delete panel, built by its command (VornXPButton9)
     QFrame *frmSilEkran = nullptr;
@@ -184,7 +187,7 @@ public:
     BvButton *Command12 = nullptr;   // " İşlemi Sil"
     QFrame *frmTumSil2 = nullptr;    // never shown
     QTableView *DBGridKasa = nullptr;
-    QFrame *Frame5 = nullptr;        // never shown
+    QFrame *Frame5 = nullptr; // never shown
 
     // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
     MusteriDetay *musteriDetay = nullptr;
@@ -265,7 +268,7 @@ private:
     pv::Database m_db;
     pv::DataGridModel *m_ledgerModel = nullptr;
     pv::DataGridModel *m_kasaModel = nullptr;
-    QString m_sonislem; // today's date once an entry command was used during this visit
+    QString m_sonislem;    // today's date once an entry command was used during this visit
     qint64 m_deleteId = 0; // the entry the delete panel was opened on
     bool m_blink = false;
     bool m_balanceRead = false; // Text9 holds a balance summed from the ledger just read

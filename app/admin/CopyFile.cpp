@@ -1,6 +1,5 @@
-#include "app/CopyFile.h"
+#include "app/admin/CopyFile.h"
 
-#include "app/frmSplash.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
@@ -125,7 +124,7 @@ void CopyFile::Form_Unload(int &Cancel)
     // Once a restore was offered, every way out goes through the start-up and the login.
     if (m_restoreMode) {
         Hide();
-        pv::form<frmSplash>().Show(pv::Form::Modeless);
+        emit restoreLeft();
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The manual backup of the database file and the restore of a backup over it. The main
 // window opens it through openForBackup or openForRestore, which hand over the backup
-// folder (txtSurucu) and, for a restore, "11" in txtAlert.
+// folder (txtSurucu) and, for a restore, "11" in txtAlert; leaving a restore is told by
+// restoreLeft, as the start-up belongs to the program's shell.
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
 
@@ -65,6 +66,10 @@ public:
 
     pv::HandOff txtAlert;
     pv::HandOff txtSurucu;
+
+signals:
+    // Once a restore was offered, the window was left: the program starts again.
+    void restoreLeft();
 
 private:
     void txtAlert_Change(const QString &text);

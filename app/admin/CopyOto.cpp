@@ -1,4 +1,4 @@
-#include "app/CopyOto.h"
+#include "app/admin/CopyOto.h"
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

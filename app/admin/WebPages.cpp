@@ -1,4 +1,4 @@
-#include "app/WebPages.h"
+#include "app/admin/WebPages.h"
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

@@ -1,4 +1,4 @@
-#include "app/ayarlar.h"
+#include "app/admin/ayarlar.h"
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

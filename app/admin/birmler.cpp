@@ -1,4 +1,4 @@
-#include "app/birmler.h"
+#include "app/admin/birmler.h"
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

@@ -1,4 +1,4 @@
-#include "app/kullanici.h"
+#include "app/admin/kullanici.h"
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

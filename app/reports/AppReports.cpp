@@ -2,9 +2,13 @@
 #include "app/reports/ReportHandlers.h"
 
 // The resource lives in a static library: it must be pulled in by name.
-static void initReportResources() { Q_INIT_RESOURCE(reports); }
+static void initReportResources()
+{
+    Q_INIT_RESOURCE(reports);
+}
 
-namespace pv {
+namespace pv
+{
 
 void registerAppReports()
 {
@@ -18,17 +22,20 @@ void registerAppReports()
                             script([] { return std::make_unique<RankedRows>(); }));
     Reports::registerLayout(QStringLiteral("carirapor"), QStringLiteral(":/reports/carirapor.json"),
                             script([] { return std::make_unique<DatedFooter>(); }));
-    Reports::registerLayout(QStringLiteral("CariGunlukRapor"), QStringLiteral(":/reports/CariGunlukRapor.json"),
+    Reports::registerLayout(QStringLiteral("CariGunlukRapor"),
+                            QStringLiteral(":/reports/CariGunlukRapor.json"),
                             script([] { return std::make_unique<DatedFooter>(); }));
     Reports::registerLayout(QStringLiteral("Extre"), QStringLiteral(":/reports/Extre.json"),
                             script([] { return std::make_unique<ExtreScript>(); }));
-    Reports::registerLayout(QStringLiteral("kasaRapor"), QStringLiteral(":/reports/kasaRapor.json"), script([] {
-                                return std::make_unique<DatedFooter>(QStringLiteral("Label124"), QString());
-                            }));
-    Reports::registerLayout(QStringLiteral("stokraporyazdir"), QStringLiteral(":/reports/stokraporyazdir.json"),
+    Reports::registerLayout(
+        QStringLiteral("kasaRapor"), QStringLiteral(":/reports/kasaRapor.json"),
+        script([] { return std::make_unique<DatedFooter>(QStringLiteral("Label124"), QString()); }));
+    Reports::registerLayout(QStringLiteral("stokraporyazdir"),
+                            QStringLiteral(":/reports/stokraporyazdir.json"),
                             script([] { return std::make_unique<PrintDateFooter>(); }));
-    Reports::registerLayout(QStringLiteral("Sozlesme"), QStringLiteral(":/reports/Sozlesme.json"),
-                            script([] { return std::make_unique<DatedFooter>(QStringLiteral("LabelTarih")); }));
+    Reports::registerLayout(QStringLiteral("Sozlesme"), QStringLiteral(":/reports/Sozlesme.json"), script([] {
+                                return std::make_unique<DatedFooter>(QStringLiteral("LabelTarih"));
+                            }));
 }
 
 } // namespace pv

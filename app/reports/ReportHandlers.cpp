@@ -1,8 +1,10 @@
 #include "app/reports/ReportHandlers.h"
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 const QColor stripe(0xDF, 0xF5, 0xFD);
 const QString shortDate = QStringLiteral("dd.MM.yyyy");
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/BrennavikAutoSizer.h"
+#include "app/shell/BrennavikAutoSizer.h"
 
 #include "platform/components/PropertyBag.h"
 #include "platform/components/Twips.h"

@@ -1,4 +1,4 @@
-#include "app/Form3.h"
+#include "app/shell/Form3.h"
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

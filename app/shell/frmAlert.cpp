@@ -1,4 +1,4 @@
-#include "app/frmAlert.h"
+#include "app/shell/frmAlert.h"
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

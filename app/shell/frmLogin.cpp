@@ -1,8 +1,8 @@
-#include "app/frmLogin.h"
+#include "app/shell/frmLogin.h"
 
-#include "app/frmSplash.h"
+#include "app/shell/frmSplash.h"
+#include "app/shell/veresiye.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/databind/DataControl.h"

@@ -1,9 +1,9 @@
-#include "app/frmSplash.h"
+#include "app/shell/frmSplash.h"
 
-#include "app/CopyFile.h"
-#include "app/frmLogin.h"
+#include "app/admin/CopyFile.h"
+#include "app/shell/frmLogin.h"
+#include "app/shell/veresiye.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "database/DbScripts.h"
 #include "platform/components/PropertyBag.h"
@@ -19,6 +19,14 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+
+CopyFile &frmSplash::backupWindow()
+{
+    CopyFile &c = pv::form<CopyFile>();
+    QObject::disconnect(&c, &CopyFile::restoreLeft, nullptr, nullptr);
+    QObject::connect(&c, &CopyFile::restoreLeft, &c, [] { pv::form<frmSplash>().Show(pv::Form::Modeless); });
+    return c;
+}
 
 frmSplash::frmSplash() : Timer1(3000, true, this)
 {
@@ -173,7 +181,7 @@ bool frmSplash::fileIsUsable(const QString &path)
                            .arg(shown),
                        pv::vbYesNo | pv::vbCritical, QStringLiteral("Hata")) == pv::vbYes) {
             pv::Unload(this);
-            pv::form<CopyFile>().openForRestore(QString());
+            backupWindow().openForRestore(QString());
         } else {
             pv::endProgram();
         }

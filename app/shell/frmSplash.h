@@ -4,6 +4,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Timer.h"
 
+class CopyFile;
 class QLabel;
 class QuorvelXPProgressBar;
 
@@ -17,6 +18,9 @@ class frmSplash : public pv::Form
     Q_OBJECT
 public:
     frmSplash();
+
+    // The backup and restore window, every way out of a restore leading back here.
+    static CopyFile &backupWindow();
 
     void Form_Load() override;
     void Form_KeyPress(int &KeyAscii) override;

@@ -1,6 +1,6 @@
 // Pelvanor: the splash comes first; it hands over to the main window and the login.
-#include "app/frmSplash.h"
 #include "app/reports/AppReports.h"
+#include "app/shell/frmSplash.h"
 #include "platform/forms/Language.h"
 
 #include <QApplication>

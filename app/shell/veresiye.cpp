@@ -1,19 +1,20 @@
-#include "app/veresiye.h"
+#include "app/shell/veresiye.h"
 
-#include "app/BrennavikAutoSizer.h"
-#include "app/CopyFile.h"
-#include "app/CopyOto.h"
-#include "app/Form3.h"
-#include "app/WebPages.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
-#include "app/ayarlar.h"
+#include "app/admin/CopyFile.h"
+#include "app/admin/CopyOto.h"
+#include "app/admin/WebPages.h"
+#include "app/admin/ayarlar.h"
+#include "app/admin/birmler.h"
+#include "app/admin/kullanici.h"
 #include "app/bank/Banka1.h"
-#include "app/birmler.h"
 #include "app/cashbook/kasa.h"
-#include "app/frmAlert.h"
-#include "app/kullanici.h"
 #include "app/ledger/Customers.h"
+#include "app/shell/BrennavikAutoSizer.h"
+#include "app/shell/Form3.h"
+#include "app/shell/frmAlert.h"
+#include "app/shell/frmSplash.h"
 #include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
@@ -48,12 +49,14 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
 const QString kAll = QStringLiteral("select * from musteriler ORDER BY MusteriFirma asc");
-const QStringList kTypes = {QStringLiteral("Tümü"),         QStringLiteral("Bayi"),     QStringLiteral("Alıcı"),
-                            QStringLiteral("Satıcı"),       QStringLiteral("Alıcı/Satıcı"),
-                            QStringLiteral("Personel"),     QStringLiteral("Müşteri Grubu")};
+const QStringList kTypes = {QStringLiteral("Tümü"),         QStringLiteral("Bayi"),
+                            QStringLiteral("Alıcı"),        QStringLiteral("Satıcı"),
+                            QStringLiteral("Alıcı/Satıcı"), QStringLiteral("Personel"),
+                            QStringLiteral("Müşteri Grubu")};
 
 // A small picture for the buttons the design leaves without a caption.
 QImage glyph(const QString &symbol, int size = 24)
@@ -102,7 +105,7 @@ QImage printerIcon(int size = 24)
     const QColor ink(0x28, 0x5E, 0xA8);
     p.setPen(QPen(ink, 1.5));
     p.setBrush(Qt::white);
-    p.drawRect(QRectF(size * 0.28, size * 0.1, size * 0.44, size * 0.3));  // paper in
+    p.drawRect(QRectF(size * 0.28, size * 0.1, size * 0.44, size * 0.3)); // paper in
     p.setBrush(ink);
     p.drawRoundedRect(QRectF(size * 0.1, size * 0.38, size * 0.8, size * 0.34), 2, 2); // body
     p.setBrush(Qt::white);
@@ -255,15 +258,16 @@ void veresiye::buildList()
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
-    DBGrid1Model = new pv::DataGridModel(Data1,
-                                         {{QStringLiteral("PARA TÜRÜ"), QStringLiteral("ParaTuru"), 1005},
-                                          {QStringLiteral("HESAP TÜRÜ"), QStringLiteral("Turu"), 2434},
-                                          {QStringLiteral("MÜŞTERİ NO"), QStringLiteral("mus_kodu"), 1826},
-                                          {QStringLiteral("MÜŞTERİLER"), QStringLiteral("MusteriFirma"), 8705},
-                                          {QStringLiteral("SON İŞLEM"), QStringLiteral("Sonislem"), 2328},
-                                          {QStringLiteral("GÜN"), QStringLiteral("Gun"), 1217},
-                                          {QStringLiteral("BAKİYE"), QStringLiteral("Bakiye"), 3307}},
-                                         this);
+    DBGrid1Model =
+        new pv::DataGridModel(Data1,
+                              {{QStringLiteral("PARA TÜRÜ"), QStringLiteral("ParaTuru"), 1005},
+                               {QStringLiteral("HESAP TÜRÜ"), QStringLiteral("Turu"), 2434},
+                               {QStringLiteral("MÜŞTERİ NO"), QStringLiteral("mus_kodu"), 1826},
+                               {QStringLiteral("MÜŞTERİLER"), QStringLiteral("MusteriFirma"), 8705},
+                               {QStringLiteral("SON İŞLEM"), QStringLiteral("Sonislem"), 2328},
+                               {QStringLiteral("GÜN"), QStringLiteral("Gun"), 1217},
+                               {QStringLiteral("BAKİYE"), QStringLiteral("Bakiye"), 3307}},
+                              this);
     // The column widths are hundredths of a millimetre.
     DBGrid1Model->attach(DBGrid1, [](int hmm) { return pv::twipsToPixels(hmm * 1440.0 / 2540.0); });
 
@@ -325,8 +329,10 @@ void veresiye::buildTotalsPanel()
     row("Label3", 1020, QStringLiteral("Listedeki Toplam Alacaklı :"));
     row("Label4", 1560, QStringLiteral("Listedeki Toplam Bakiye :"));
     row("Label5", 2100, QStringLiteral("Listedeki Toplam Müşteri :"));
-    VornXPTextBox22 = totalBox(FrameFendrixon1, "VornXPTextBox22", 2940, 480, QStringLiteral("color: #FF0000;"));
-    VornXPTextBox33 = totalBox(FrameFendrixon1, "VornXPTextBox33", 2940, 1020, QStringLiteral("color: #0000FF;"));
+    VornXPTextBox22 =
+        totalBox(FrameFendrixon1, "VornXPTextBox22", 2940, 480, QStringLiteral("color: #FF0000;"));
+    VornXPTextBox33 =
+        totalBox(FrameFendrixon1, "VornXPTextBox33", 2940, 1020, QStringLiteral("color: #0000FF;"));
     VornXPTextBox44 = totalBox(FrameFendrixon1, "VornXPTextBox44", 2940, 1560, QString());
     xpText1 = totalBox(FrameFendrixon1, "xpText1", 2940, 2100,
                        QStringLiteral("color: #404040; background-color: #FFFFE1;"));
@@ -523,7 +529,10 @@ void veresiye::requery(const QString &source, const QVariantList &params)
     Command6_Click();
 }
 
-void veresiye::requeryAll() { requery(kAll); }
+void veresiye::requeryAll()
+{
+    requery(kAll);
+}
 
 void veresiye::Command7_Click()
 {
@@ -599,10 +608,14 @@ void veresiye::Command4_Click()
     const int n = Data1->Recordset().RecordCount();
     xpText1->setText(QString::number(n));
     if (n == 0)
-        pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation, QStringLiteral("Bilgi"));
+        pv::MsgBox(QStringLiteral("Kayıt Bulunamadı..."), pv::vbOKOnly | pv::vbInformation,
+                   QStringLiteral("Bilgi"));
 }
 
-bool veresiye::hasCurrentRow() const { return Data1->Recordset().isOpen() && Data1->Recordset().hasCurrent(); }
+bool veresiye::hasCurrentRow() const
+{
+    return Data1->Recordset().isOpen() && Data1->Recordset().hasCurrent();
+}
 
 QString veresiye::gridText(int column) const
 {
@@ -638,9 +651,15 @@ void veresiye::btnYetki_Click()
     }
 }
 
-void veresiye::DBGrid1_DblClick() { VornXPButton2_Click(); }
+void veresiye::DBGrid1_DblClick()
+{
+    VornXPButton2_Click();
+}
 
-void veresiye::btnMinimize_Click() { showMinimized(); }
+void veresiye::btnMinimize_Click()
+{
+    showMinimized();
+}
 
 // ------------------------------------------------------------------ filters
 
@@ -675,8 +694,9 @@ void veresiye::Command2_Click()
     if (t.isEmpty())
         requeryAll();
     else
-        requery(QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc"),
-                {pv::containsPattern(t)});
+        requery(
+            QStringLiteral("select * from musteriler where MusteriFirma like ? ORDER BY MusteriFirma asc"),
+            {pv::containsPattern(t)});
 }
 
 void veresiye::requeryDaily()
@@ -711,7 +731,10 @@ void veresiye::BvButton5_Click()
     }
 }
 
-void veresiye::ilk_Change() { requeryDaily(); }
+void veresiye::ilk_Change()
+{
+    requeryDaily();
+}
 
 // ------------------------------------------------------------------ account window and views
 
@@ -726,8 +749,8 @@ void veresiye::VornXPButton2_Click()
 {
     if (!hasCurrentRow())
         return;
-    const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(0)
-        + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
+    const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") +
+                            gridText(0) + QStringLiteral("/") + gridText(1) + QStringLiteral(" ) HESABI");
     pv::form<veresiye2>().openAccount(caption, Text1.text(), txtYetki.text(), gridText(1), gridText(0), this);
 }
 
@@ -735,8 +758,8 @@ void veresiye::VornXPButton9_Click()
 {
     if (!hasCurrentRow())
         return;
-    const QString caption =
-        gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") + gridText(1) + QStringLiteral(" )");
+    const QString caption = gridText(3) + QStringLiteral(" / ") + gridText(2) + QStringLiteral(" - ( ") +
+                            gridText(1) + QStringLiteral(" )");
     pv::form<veresiye2>().openForDelete(caption, Text1.text(), this);
 }
 
@@ -751,7 +774,10 @@ void veresiye::accountLeft()
     update();
 }
 
-void veresiye::mnuMHG_Click() { VornXPButton2_Click(); }
+void veresiye::mnuMHG_Click()
+{
+    VornXPButton2_Click();
+}
 
 void veresiye::mnuNotg_Click()
 {
@@ -766,11 +792,13 @@ void veresiye::mnuResg_Click()
     const QString path = txtFoto.text();
     const QString ext = path.right(3).toUpper();
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Hata "));
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation,
+                   QStringLiteral("Hata "));
         return;
     }
     if (ext != QStringLiteral("JPG") && ext != QStringLiteral("GIF") && ext != QStringLiteral("BMP")) {
-        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation, QStringLiteral("Hata"));
+        pv::MsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"), pv::vbOKOnly | pv::vbExclamation,
+                   QStringLiteral("Hata"));
         return;
     }
     QPixmap picture;
@@ -778,7 +806,10 @@ void veresiye::mnuResg_Click()
         Image7->setPixmap(picture);
 }
 
-void veresiye::Image7_Click() { frmResim->setVisible(false); }
+void veresiye::Image7_Click()
+{
+    frmResim->setVisible(false);
+}
 
 // ------------------------------------------------------------------ totals panel
 
@@ -899,7 +930,10 @@ void veresiye::rapbut_Click()
     musListesiFrm->raise();
 }
 
-void veresiye::btnVazgec_Click() { musListesiFrm->setVisible(false); }
+void veresiye::btnVazgec_Click()
+{
+    musListesiFrm->setVisible(false);
+}
 
 void veresiye::siralatext2_Click()
 {
@@ -1003,7 +1037,10 @@ void veresiye::btnGunlukPrnt_Click()
 
 // ------------------------------------------------------------------ overdue alert, settings menu
 
-void veresiye::BvButton4_Click() { pv::form<frmAlert>().Show(pv::Form::Modeless); }
+void veresiye::BvButton4_Click()
+{
+    pv::form<frmAlert>().Show(pv::Form::Modeless);
+}
 
 void veresiye::txtAlert_Change()
 {
@@ -1012,7 +1049,10 @@ void veresiye::txtAlert_Change()
         pv::form<frmAlert>().Show(pv::Form::Modeless);
 }
 
-void veresiye::ayarbtn_Click() { mnuayr->popup(QCursor::pos()); }
+void veresiye::ayarbtn_Click()
+{
+    mnuayr->popup(QCursor::pos());
+}
 
 void veresiye::stokbut_Click()
 {
@@ -1022,11 +1062,17 @@ void veresiye::stokbut_Click()
     card.Show();
 }
 
-void veresiye::mnuhak_Click() { pv::form<Form3>().Show(pv::Form::Modal, this); }
+void veresiye::mnuhak_Click()
+{
+    pv::form<Form3>().Show(pv::Form::Modal, this);
+}
 
 // ------------------------------------------------------------------ settings menu and exit
 
-void veresiye::rereadSettings() { DataYedekYeri->Refresh(); }
+void veresiye::rereadSettings()
+{
+    DataYedekYeri->Refresh();
+}
 
 void veresiye::mnuayr2_Click()
 {
@@ -1036,7 +1082,10 @@ void veresiye::mnuayr2_Click()
     a.Show(pv::Form::Modal, this);
 }
 
-void veresiye::mnuUser_Click() { pv::form<kullanici>().Show(pv::Form::Modal, this); }
+void veresiye::mnuUser_Click()
+{
+    pv::form<kullanici>().Show(pv::Form::Modal, this);
+}
 
 // The customer card only passes the rights level on to the account it opens.
 void veresiye::VornXPButton11_Click()
@@ -1046,7 +1095,10 @@ void veresiye::VornXPButton11_Click()
     card.Show(pv::Form::Modal, this);
 }
 
-void veresiye::mnuBirim_Click() { pv::form<birmler>().Show(pv::Form::Modal, this); }
+void veresiye::mnuBirim_Click()
+{
+    pv::form<birmler>().Show(pv::Form::Modal, this);
+}
 
 void veresiye::ysk_Click()
 {
@@ -1070,15 +1122,18 @@ void veresiye::mnuBakim_Click()
 
 void veresiye::ydk1_Click()
 {
-    pv::form<CopyFile>().openForBackup(txtSurucu.text(), this);
+    frmSplash::backupWindow().openForBackup(txtSurucu.text(), this);
 }
 
 void veresiye::ydk2_Click()
 {
-    pv::form<CopyFile>().openForRestore(txtSurucu.text());
+    frmSplash::backupWindow().openForRestore(txtSurucu.text());
 }
 
-void veresiye::VornXPButton3_Click() { exitWithAutomaticBackup(txtYedekAktif.text(), this); }
+void veresiye::VornXPButton3_Click()
+{
+    exitWithAutomaticBackup(txtYedekAktif.text(), this);
+}
 
 // The title bar's close box leaves the program the way " Kapat" does: the automatic
 // backup when it is switched on, then every window goes and the program ends.
@@ -1090,4 +1145,7 @@ void veresiye::Form_QueryUnload(int &Cancel, int UnloadMode)
     VornXPButton3_Click();
 }
 
-void veresiye::btnDuyuru_Click() { web::toggleAnnouncements(btnDuyuru, frmDuyuru, WebBrowser2); }
+void veresiye::btnDuyuru_Click()
+{
+    web::toggleAnnouncements(btnDuyuru, frmDuyuru, WebBrowser2);
+}

@@ -19,14 +19,16 @@ class QMenu;
 class QTableView;
 class QTextBrowser;
 
-namespace pv {
+namespace pv
+{
 class DataControl;
 class DataGridModel;
 struct DbError;
 class Report;
 } // namespace pv
 
-class veresiye : public pv::Form {
+class veresiye : public pv::Form
+{
     Q_OBJECT
 public:
     veresiye();
@@ -46,7 +48,7 @@ public:
     // --- filters (the list's record source) -------------------------------------
     void siralatext_Click();
     void cboGrupAra_Click();
-    void Command2_Click(); // the name search, at every change of musaratext
+    void Command2_Click();  // the name search, at every change of musaratext
     void BvButton5_Click(); // daily mode on / off
     void ilk_Change();
 
@@ -194,9 +196,9 @@ public:
     pv::HandOff txtAlert;     // dgrayr.show
     pv::HandOff txtYedekAktif;
     pv::HandOff txtSurucu;
-    pv::HandOff txttarih;     // today as dd.mm.yyyy
-    pv::HandOff kasiyer;      // the logged-in user's name
-    pv::HandOff txtYetki;     // rights level "0" / "1"
+    pv::HandOff txttarih; // today as dd.mm.yyyy
+    pv::HandOff kasiyer;  // the logged-in user's name
+    pv::HandOff txtYetki; // rights level "0" / "1"
     pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
     pv::HandOff veresiyedllyol2;
     pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};

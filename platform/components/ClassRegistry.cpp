@@ -4,7 +4,8 @@
 
 #include <QWidget>
 
-namespace pv {
+namespace pv
+{
 
 ClassRegistry &ClassRegistry::instance()
 {
@@ -37,7 +38,10 @@ bool ClassRegistry::unregisterClass(const QString &className)
     return true;
 }
 
-bool ClassRegistry::isRegistered(const QString &className) const { return indexOf(className) >= 0; }
+bool ClassRegistry::isRegistered(const QString &className) const
+{
+    return indexOf(className) >= 0;
+}
 
 QStringList ClassRegistry::classNames() const
 {
@@ -73,7 +77,10 @@ int ControlClass::unregisterClass()
     return 0;
 }
 
-bool ControlClass::isRegistered() const { return ClassRegistry::instance().isRegistered(m_name); }
+bool ControlClass::isRegistered() const
+{
+    return ClassRegistry::instance().isRegistered(m_name);
+}
 
 void *ControlClass::classObject(const char *className)
 {

@@ -10,11 +10,13 @@
 
 class QWidget;
 
-namespace pv {
+namespace pv
+{
 
 using ControlFactory = std::function<QWidget *(QWidget *parent, const PropertyBag &design)>;
 
-class PV_COMPONENTS_EXPORT ClassRegistry {
+class PV_COMPONENTS_EXPORT ClassRegistry
+{
 public:
     static ClassRegistry &instance();
 
@@ -39,7 +41,8 @@ private:
 
 // One control library's class, for its self-registration and entry points: registered
 // when constructed (at the library's load) and again on request.
-class PV_COMPONENTS_EXPORT ControlClass {
+class PV_COMPONENTS_EXPORT ControlClass
+{
 public:
     ControlClass(QString className, ControlFactory factory);
 
@@ -62,21 +65,30 @@ PV_COMPONENTS_EXPORT void moveToDesign(QWidget *control, const PropertyBag &desi
 
 // The self-registration entry points every control library exports, as a component
 // library does. They return 0 (success) or a non-zero error code.
-#define PV_DECLARE_COMPONENT_ENTRY_POINTS()                                                   \
-    extern "C" Q_DECL_EXPORT int DllRegisterServer();                                         \
-    extern "C" Q_DECL_EXPORT int DllUnregisterServer();                                       \
-    extern "C" Q_DECL_EXPORT int DllCanUnloadNow();                                           \
+#define PV_DECLARE_COMPONENT_ENTRY_POINTS()                                                                  \
+    extern "C" Q_DECL_EXPORT int DllRegisterServer();                                                        \
+    extern "C" Q_DECL_EXPORT int DllUnregisterServer();                                                      \
+    extern "C" Q_DECL_EXPORT int DllCanUnloadNow();                                                          \
     extern "C" Q_DECL_EXPORT void *DllGetClassObject(const char *className);
 
 // The four entry points of a library of one control class (a pv::ControlClass object):
 // registration through the object; the library may go (0) only while none of its
 // controls lives (liveInstances, an expression giving their number), else 1.
-#define PV_DEFINE_COMPONENT_ENTRY_POINTS(controlClass, liveInstances)                         \
-    PV_DECLARE_COMPONENT_ENTRY_POINTS()                                                       \
-    extern "C" int DllRegisterServer() { return (controlClass).registerClass(); }             \
-    extern "C" int DllUnregisterServer() { return (controlClass).unregisterClass(); }         \
-    extern "C" int DllCanUnloadNow() { return (liveInstances) == 0 ? 0 : 1; }                 \
-    extern "C" void *DllGetClassObject(const char *className)                                 \
-    {                                                                                         \
-        return (controlClass).classObject(className);                                         \
+#define PV_DEFINE_COMPONENT_ENTRY_POINTS(controlClass, liveInstances)                                        \
+    PV_DECLARE_COMPONENT_ENTRY_POINTS()                                                                      \
+    extern "C" int DllRegisterServer()                                                                       \
+    {                                                                                                        \
+        return (controlClass).registerClass();                                                               \
+    }                                                                                                        \
+    extern "C" int DllUnregisterServer()                                                                     \
+    {                                                                                                        \
+        return (controlClass).unregisterClass();                                                             \
+    }                                                                                                        \
+    extern "C" int DllCanUnloadNow()                                                                         \
+    {                                                                                                        \
+        return (liveInstances) == 0 ? 0 : 1;                                                                 \
+    }                                                                                                        \
+    extern "C" void *DllGetClassObject(const char *className)                                                \
+    {                                                                                                        \
+        return (controlClass).classObject(className);                                                        \
     }

@@ -3,7 +3,8 @@
 #include <QImage>
 #include <cstdlib>
 
-namespace pv {
+namespace pv
+{
 
 void drawLine(QImage &img, int x1, int y1, int x2, int y2, QRgb c)
 {

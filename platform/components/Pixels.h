@@ -6,7 +6,8 @@
 
 class QImage;
 
-namespace pv {
+namespace pv
+{
 
 // A one-pixel line that covers its first point and leaves out its last.
 PV_COMPONENTS_EXPORT void drawLine(QImage &img, int x1, int y1, int x2, int y2, QRgb c);

@@ -2,9 +2,11 @@
 
 #include <iterator>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 
 constexpr quint32 kSystemColors[] = {
     0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF, 0x646464, 0x000000,

@@ -5,7 +5,8 @@
 
 #include <QtGlobal>
 
-namespace pv {
+namespace pv
+{
 
 // System colour `index` (0 to 30) as 0x00RRGGBB; black for any other index.
 PV_COMPONENTS_EXPORT quint32 systemColor(quint32 index);

@@ -5,7 +5,8 @@
 #include <QScreen>
 #include <cmath>
 
-namespace pv {
+namespace pv
+{
 
 static int g_overrideTpp = 0;
 
@@ -23,14 +24,20 @@ int twipsPerPixel()
     return 15;
 }
 
-void setTwipsPerPixel(int tpp) { g_overrideTpp = tpp; }
+void setTwipsPerPixel(int tpp)
+{
+    g_overrideTpp = tpp;
+}
 
 int twipsToPixels(double twips)
 {
     return int(std::lround(twips / twipsPerPixel()));
 }
 
-int pixelsToTwips(int pixels) { return pixels * twipsPerPixel(); }
+int pixelsToTwips(int pixels)
+{
+    return pixels * twipsPerPixel();
+}
 
 void setTwipsResolution(QImage &img)
 {

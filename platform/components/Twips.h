@@ -5,9 +5,10 @@
 
 class QImage;
 
-namespace pv {
+namespace pv
+{
 
-PV_COMPONENTS_EXPORT int twipsPerPixel();           // by the screen's logical dpi; 15 without a screen
+PV_COMPONENTS_EXPORT int twipsPerPixel();            // by the screen's logical dpi; 15 without a screen
 PV_COMPONENTS_EXPORT void setTwipsPerPixel(int tpp); // for tests; 0 restores the screen's value
 PV_COMPONENTS_EXPORT int twipsToPixels(double twips);
 PV_COMPONENTS_EXPORT int pixelsToTwips(int pixels);

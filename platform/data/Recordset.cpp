@@ -15,7 +15,7 @@ namespace
 {
 constexpr int kFirstKeys = 64; // rows whose keys an opening on demand reads: a few screens of a grid
 constexpr int kReadAhead = 32; // rows not read yet that a look at the first of them reads along: a screen
-}
+} // namespace
 
 // ---------------------------------------------------------------- row storage
 //

@@ -210,8 +210,8 @@ private:
     QVariantList m_params;
     QVariantMap m_named;
     bool m_open = false;
-    QString m_table;         // set when updatable
-    QByteArray m_refetchSql; // one row by rowid, same columns
+    QString m_table;           // set when updatable
+    QByteArray m_refetchSql;   // one row by rowid, same columns
     QByteArray m_readAheadSql; // rowid and the same columns of several rows by rowid
     std::vector<Column> m_cols;
     mutable std::vector<Row> m_rows;       // rows of a table source are read when first looked at

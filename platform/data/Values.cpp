@@ -75,10 +75,12 @@ QString displayText(const QVariant &stored, ColumnKind kind)
             if (s.size() >= 10 && s.at(4) == u'-') {
                 const QDate d = QDate::fromString(s.left(10), Qt::ISODate);
                 const QString rest = s.mid(10).trimmed();
-                const QTime t = rest.isEmpty() ? QTime(0, 0) : QTime::fromString(rest, QStringLiteral("HH:mm:ss"));
+                const QTime t =
+                    rest.isEmpty() ? QTime(0, 0) : QTime::fromString(rest, QStringLiteral("HH:mm:ss"));
                 if (d.isValid() && t.isValid())
                     return t == QTime(0, 0) ? d.toString(QStringLiteral("dd.MM.yyyy"))
-                                            : d.toString(QStringLiteral("dd.MM.yyyy ")) + t.toString(QStringLiteral("HH:mm:ss"));
+                                            : d.toString(QStringLiteral("dd.MM.yyyy ")) +
+                                                  t.toString(QStringLiteral("HH:mm:ss"));
             }
             return s;
         }

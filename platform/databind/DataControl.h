@@ -16,8 +16,8 @@
 #include "platform/data/Recordset.h"
 
 #include <QList>
-#include <QPair>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
 #include <QStringList>
 #include <functional>

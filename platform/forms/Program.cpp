@@ -71,7 +71,8 @@ QString resolvedDatabasePath(const QString &path)
         return canonical;
     // No file yet: the folder it would be made in, resolved.
     const QString folder = QFileInfo(fi.absolutePath()).canonicalFilePath();
-    return folder.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath()) : folder + QLatin1Char('/') + fi.fileName();
+    return folder.isEmpty() ? QDir::cleanPath(fi.absoluteFilePath())
+                            : folder + QLatin1Char('/') + fi.fileName();
 }
 
 InstanceLock::InstanceLock(const QString &programName, const QString &databasePath)

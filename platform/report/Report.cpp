@@ -17,7 +17,8 @@
 
 #include <cmath>
 
-namespace pv {
+namespace pv
+{
 
 void ReportControl::setFontSize(double points)
 {
@@ -38,7 +39,8 @@ void ReportControl::setFontSize(const QString &points)
 // ---------------------------------------------------------------------------------------
 // One run: the source's rows laid out into pages.
 
-namespace {
+namespace
+{
 
 // A report font measured in twips.
 QFontMetricsF twipsMetrics(const ReportFont &font)
@@ -106,10 +108,11 @@ QStringList wrappedLines(const QString &text, const QFontMetricsF &fm, double ro
     return lines;
 }
 
-class Engine final : public ReportRun {
+class Engine final : public ReportRun
+{
 public:
-    Engine(const ReportLayout &layout, std::vector<ReportSection> sections, std::vector<ReportControl> controls,
-           ReportScript *script)
+    Engine(const ReportLayout &layout, std::vector<ReportSection> sections,
+           std::vector<ReportControl> controls, ReportScript *script)
         : m_layout(layout), m_sections(std::move(sections)), m_controls(std::move(controls)), m_script(script)
     {
         for (int i = 0; i < int(m_sections.size()); ++i)
@@ -212,9 +215,9 @@ private:
     ReportScript *m_script;
     std::map<QString, std::vector<int>> m_sectionControls;
     detail::ReportRows m_data;
-    std::vector<int> m_colOf;       // per control: column of its data field, -1 if none
-    std::vector<int> m_groupHeaders; // section indices, outermost first
-    std::vector<int> m_groupFooters; // section indices, outermost first
+    std::vector<int> m_colOf;                    // per control: column of its data field, -1 if none
+    std::vector<int> m_groupHeaders;             // section indices, outermost first
+    std::vector<int> m_groupFooters;             // section indices, outermost first
     std::vector<std::vector<bool>> m_groupStart; // per level, per row
     int m_row = -1;
     ReportDocument m_doc;
@@ -230,8 +233,8 @@ double Engine::aggregate(const ReportControl &c, Range r, bool *isCount) const
 {
     const ReportSummary &s = c.summary();
     *isCount = s.func != SummaryFunc::Sum;
-    const int col = m_data.column(s.func == SummaryFunc::DistinctCount && !s.distinctField.isEmpty() ? s.distinctField
-                                                                                                     : c.dataField());
+    const int col = m_data.column(
+        s.func == SummaryFunc::DistinctCount && !s.distinctField.isEmpty() ? s.distinctField : c.dataField());
     if (col < 0)
         return 0;
     double total = 0;
@@ -415,7 +418,8 @@ void Engine::emitSection(const ReportSection &s, const SectionFit &fitted)
             l.type = ReportDrawOp::Line;
             l.text.clear();
             l.color = b.color;
-            const int x1 = rect.x(), x2 = rect.x() + rect.width(), y1 = rect.y(), y2 = rect.y() + rect.height();
+            const int x1 = rect.x(), x2 = rect.x() + rect.width(), y1 = rect.y(),
+                      y2 = rect.y() + rect.height();
             if (b.top)
                 l.line = QLine(x1, y1, x2, y1), ops.push_back(l);
             if (b.bottom)
@@ -497,7 +501,8 @@ ReportDocument Engine::run()
         if (c.kind() == ControlKind::DataControl) {
             m_data = detail::runReportSource(c.database(), c.connectionString(), c.source(), c.params());
             if (!m_data.ok)
-                qWarning("report %s: source refused: %s", qPrintable(m_layout.name), qPrintable(m_data.error));
+                qWarning("report %s: source refused: %s", qPrintable(m_layout.name),
+                         qPrintable(m_data.error));
             if (m_data.readFailed)
                 m_doc.readError = m_data.error.isEmpty() ? QStringLiteral("read failed") : m_data.error;
             break;
@@ -584,7 +589,10 @@ Report::Report(std::shared_ptr<const ReportLayout> layout, ReportScriptFactory s
 
 Report::~Report() = default;
 
-const QString &Report::name() const { return m_layout->name; }
+const QString &Report::name() const
+{
+    return m_layout->name;
+}
 
 void Report::resetToDesign()
 {
@@ -664,7 +672,10 @@ ReportDocument Report::run()
     return engine.run();
 }
 
-PageModel Report::runToPageModel() { return run().pageModel(); }
+PageModel Report::runToPageModel()
+{
+    return run().pageModel();
+}
 
 // A report whose rows could not be read is told, never shown or printed as one without rows.
 static bool readable(const ReportDocument &doc)
@@ -737,8 +748,14 @@ void Reports::registerLayout(const QString &name, const QString &jsonPath, Repor
     registry().entries.insert(name.toLower(), Entry{jsonPath, std::move(script)});
 }
 
-bool Reports::isRegistered(const QString &name) { return registry().entries.contains(name.toLower()); }
+bool Reports::isRegistered(const QString &name)
+{
+    return registry().entries.contains(name.toLower());
+}
 
-QDateTime Reports::now() { return Clock::now(); }
+QDateTime Reports::now()
+{
+    return Clock::now();
+}
 
 } // namespace pv

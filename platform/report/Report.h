@@ -36,16 +36,26 @@
 class QPrinter;
 class QWidget;
 
-namespace pv {
+namespace pv
+{
 
-enum class SectionKind { ReportHeader, PageHeader, GroupHeader, Detail, GroupFooter, PageFooter, ReportFooter };
+enum class SectionKind {
+    ReportHeader,
+    PageHeader,
+    GroupHeader,
+    Detail,
+    GroupFooter,
+    PageFooter,
+    ReportFooter
+};
 enum class ControlKind { Label, Field, Line, Picture, DataControl };
 enum class SummaryType { None, SubTotal, GrandTotal, PageCount };
 enum class SummaryFunc { Sum, Count, DistinctCount };
 // For page counts: All is the running page number, None the number of pages.
 enum class SummaryRunning { None, Group, All };
 
-class ReportSection {
+class ReportSection
+{
 public:
     const QString &name() const { return m_name; }
     SectionKind kind() const { return m_kind; }
@@ -87,7 +97,8 @@ struct ReportSummary {
     QString distinctField; // for distinct counts; the data field when empty
 };
 
-class ReportControl {
+class ReportControl
+{
 public:
     const QString &name() const { return m_name; }
     ControlKind kind() const { return m_kind; }
@@ -207,7 +218,8 @@ struct ReportPaper {
 };
 
 // A layout as read from its JSON file: design values only.
-class ReportLayout {
+class ReportLayout
+{
 public:
     static std::shared_ptr<const ReportLayout> fromJson(const QByteArray &json, QString *error = nullptr);
 
@@ -225,7 +237,8 @@ class ReportRun;
 
 // The per-row and per-page handlers a layout names, written beside it. A fresh instance
 // serves each run, so any counter it keeps starts again at every print.
-class ReportScript {
+class ReportScript
+{
 public:
     virtual ~ReportScript() = default;
     virtual void detailFormat(ReportRun &) {}
@@ -235,7 +248,8 @@ public:
 using ReportScriptFactory = std::function<std::unique_ptr<ReportScript>()>;
 
 // What a handler sees during a run: this run's own copies of the sections and controls.
-class ReportRun {
+class ReportRun
+{
 public:
     virtual ~ReportRun() = default;
     virtual ReportControl &control(const QString &name) = 0;
@@ -245,7 +259,8 @@ public:
     virtual QDateTime now() const = 0;
 };
 
-class Report {
+class Report
+{
 public:
     explicit Report(std::shared_ptr<const ReportLayout> layout, ReportScriptFactory script = {});
     ~Report();
@@ -287,7 +302,8 @@ private:
     ReportSection m_nowhereSection;
 };
 
-class Reports {
+class Reports
+{
 public:
     // The one instance of a layout, created at first use; an unknown name gives an empty report.
     static Report &get(const QString &name);

@@ -1,15 +1,16 @@
 #include "platform/report/ReportDocument.h"
 #include "platform/components/Fonts.h"
 
-#include <QPageLayout>
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 
 #include <cmath>
 
-namespace pv {
+namespace pv
+{
 
 QString reportFontFamily(const QString &windowsFamily)
 {
@@ -82,7 +83,9 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
     if (page < 0 || page >= pageCount())
         return;
     const double sx = dpiX / 1440.0, sy = dpiY / 1440.0;
-    auto toDevice = [&](const QRect &r) { return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy); };
+    auto toDevice = [&](const QRect &r) {
+        return QRectF(r.x() * sx, r.y() * sy, r.width() * sx, r.height() * sy);
+    };
     // A thin line is one pixel at 96 dpi, whatever the device.
     const double thin = std::max(1.0, dpiX / 96.0);
     const double pad = kReportTextPad * sx;
@@ -96,7 +99,8 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
             break;
         case ReportDrawOp::Line:
             painter.setPen(QPen(op.color, thin, Qt::SolidLine, Qt::FlatCap));
-            painter.drawLine(QLineF(op.line.x1() * sx, op.line.y1() * sy, op.line.x2() * sx, op.line.y2() * sy));
+            painter.drawLine(
+                QLineF(op.line.x1() * sx, op.line.y1() * sy, op.line.x2() * sx, op.line.y2() * sy));
             break;
         case ReportDrawOp::Image:
             painter.drawImage(toDevice(op.rect), op.image);
@@ -135,14 +139,15 @@ QImage ReportDocument::pageImage(int page, double dpi) const
     return img;
 }
 
-namespace {
+namespace
+{
 
 QPageLayout sheetLayout(int w, int h)
 {
     const bool landscape = w > h;
     const QSizeF portrait(std::min(w, h) / 1440.0, std::max(w, h) / 1440.0);
-    return QPageLayout(QPageSize(portrait, QPageSize::Inch), landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(0, 0, 0, 0));
+    return QPageLayout(QPageSize(portrait, QPageSize::Inch),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
 
 } // namespace

@@ -16,7 +16,8 @@
 class QPainter;
 class QPrinter;
 
-namespace pv {
+namespace pv
+{
 
 struct ReportFont {
     QString family; // as the layout names it (a Windows family)
@@ -27,7 +28,7 @@ struct ReportFont {
 struct ReportDrawOp {
     enum Type { Fill, Text, Line, Image };
     Type type = Fill;
-    QRect rect; // twips
+    QRect rect;        // twips
     QColor color;      // fill, text or line colour
     QColor background; // behind a text: the opaque control or section it stands on
     QString text;
@@ -46,7 +47,7 @@ struct PageText {
     QString section;
     QString text;
     bool cut = false; // the rest of the text did not fit its box's one line
-    QRect rect; // twips from the sheet's top-left corner
+    QRect rect;       // twips from the sheet's top-left corner
     QString fontFamily;
     double fontSize = 0;
     bool bold = false;
@@ -60,11 +61,12 @@ struct PageModel {
     QList<PageText> texts;
 
     QList<PageText> onPage(int page) const;
-    QList<PageText> ofItem(const QString &item) const;  // in print order
-    QStringList textsOf(const QString &item) const;      // in print order
+    QList<PageText> ofItem(const QString &item) const; // in print order
+    QStringList textsOf(const QString &item) const;    // in print order
 };
 
-class ReportDocument {
+class ReportDocument
+{
 public:
     QString title;
     QString caption;

@@ -1,7 +1,8 @@
 #include "platform/report/ReportFormat.h"
 #include "platform/text/Formats.h"
 
-namespace pv::detail {
+namespace pv::detail
+{
 
 bool reportNumber(const QVariant &value, const QString &text, double *out)
 {

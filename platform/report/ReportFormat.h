@@ -4,7 +4,8 @@
 #include <QString>
 #include <QVariant>
 
-namespace pv::detail {
+namespace pv::detail
+{
 
 // A number read from a stored value or its text ("1.234,50", "37,5", 12.5); false if none.
 bool reportNumber(const QVariant &value, const QString &text, double *out);

@@ -6,9 +6,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 
 bool parseKind(const QString &s, SectionKind *out)
 {
@@ -104,7 +106,8 @@ std::shared_ptr<const ReportLayout> ReportLayout::fromJson(const QByteArray &jso
     p.marginRight = margins.value(QLatin1String("right")).toInt(p.marginRight);
     p.marginTop = margins.value(QLatin1String("top")).toInt(p.marginTop);
     p.marginBottom = margins.value(QLatin1String("bottom")).toInt(p.marginBottom);
-    p.printWidth = root.value(QLatin1String("printWidth")).toInt(p.sheetWidth() - p.marginLeft - p.marginRight);
+    p.printWidth =
+        root.value(QLatin1String("printWidth")).toInt(p.sheetWidth() - p.marginLeft - p.marginRight);
 
     const QJsonObject style = root.value(QLatin1String("style")).toObject();
     layout->styleFont = style.value(QLatin1String("font")).toString(layout->styleFont);

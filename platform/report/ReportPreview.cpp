@@ -11,9 +11,11 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-namespace pv {
+namespace pv
+{
 
-ReportPreview::ReportPreview(const ReportDocument &doc, QWidget *parent) : QWidget(parent, Qt::Window), m_doc(doc)
+ReportPreview::ReportPreview(const ReportDocument &doc, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_doc(doc)
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setWindowTitle(doc.caption.isEmpty() ? doc.title : doc.caption);
@@ -108,8 +110,9 @@ void ReportPreview::printDocument()
 
 void ReportPreview::savePdf()
 {
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDF Olarak Kaydet"), m_doc.title + QStringLiteral(".pdf"),
-                                                QStringLiteral("PDF (*.pdf)"));
+    QString path =
+        QFileDialog::getSaveFileName(this, QStringLiteral("PDF Olarak Kaydet"),
+                                     m_doc.title + QStringLiteral(".pdf"), QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))

@@ -13,9 +13,11 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 
-namespace pv {
+namespace pv
+{
 
-class ReportPreview : public QWidget {
+class ReportPreview : public QWidget
+{
     Q_OBJECT
 public:
     explicit ReportPreview(const ReportDocument &doc, QWidget *parent = nullptr);

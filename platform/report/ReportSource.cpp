@@ -4,7 +4,8 @@
 
 #include <QRegularExpression>
 
-namespace pv::detail {
+namespace pv::detail
+{
 
 int ReportRows::column(const QString &name) const
 {

@@ -8,7 +8,8 @@
 
 #include <vector>
 
-namespace pv::detail {
+namespace pv::detail
+{
 
 struct ReportCell {
     QVariant value; // as stored; invalid for NULL

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-namespace pv {
+namespace pv
+{
 
-namespace {
+namespace
+{
 
 constexpr QChar kGroupSep = u'.';
 constexpr QChar kDecimalSep = u',';
@@ -128,7 +130,10 @@ std::vector<NumToken> tokenizeNumber(const QString &section)
     return out;
 }
 
-bool isDigitToken(const NumToken &t) { return t.kind == NumToken::Zero || t.kind == NumToken::Hash; }
+bool isDigitToken(const NumToken &t)
+{
+    return t.kind == NumToken::Zero || t.kind == NumToken::Hash;
+}
 
 // Formats the magnitude a (>= 0) with one section. isZero tells whether the shown digits
 // are all zero.
@@ -309,7 +314,8 @@ const char16_t *const kMonthLong[] = {u"Ocak",   u"Şubat",   u"Mart",  u"Nisan"
                                       u"Temmuz", u"Ağustos", u"Eylül", u"Ekim",  u"Kasım", u"Aralık"};
 // Monday first, as QDate::dayOfWeek counts.
 const char16_t *const kDayShort[] = {u"Pzt", u"Sal", u"Çar", u"Per", u"Cum", u"Cmt", u"Paz"};
-const char16_t *const kDayLong[] = {u"Pazartesi", u"Salı", u"Çarşamba", u"Perşembe", u"Cuma", u"Cumartesi", u"Pazar"};
+const char16_t *const kDayLong[] = {u"Pazartesi", u"Salı",      u"Çarşamba", u"Perşembe",
+                                    u"Cuma",      u"Cumartesi", u"Pazar"};
 
 struct DateToken {
     QChar kind; // d m y h n s a (AM/PM), or 0 for literal text
@@ -349,7 +355,10 @@ std::vector<DateToken> tokenizeDate(const QString &pattern)
     return out;
 }
 
-QString two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0')); }
+QString two(int v)
+{
+    return QStringLiteral("%1").arg(v, 2, 10, QChar(u'0'));
+}
 
 QString formatDateParts(const QDate &date, const QTime &time, const QString &pattern);
 
@@ -470,7 +479,8 @@ QString formatDateParts(const QDate &date, const QTime &time, const QString &pat
 
 bool isDatePattern(const QString &pattern)
 {
-    if (!namedDatePattern(pattern).isEmpty() || pattern.trimmed().compare(u"general date", Qt::CaseInsensitive) == 0)
+    if (!namedDatePattern(pattern).isEmpty() ||
+        pattern.trimmed().compare(u"general date", Qt::CaseInsensitive) == 0)
         return true;
     if (!namedNumberPattern(pattern).isEmpty() || isGeneralNumber(pattern))
         return false;
@@ -562,17 +572,32 @@ QString Format(const QString &text, const QString &pattern)
     return text;
 }
 
-QString formatMoney(double value) { return Format(value, kMoney); }
-QString formatMoneyParens(double value) { return Format(value, kMoneyParens); }
-QString formatMoney3(double value) { return Format(value, kMoney3); }
-QString formatMoney4(double value) { return Format(value, kMoney4); }
+QString formatMoney(double value)
+{
+    return Format(value, kMoney);
+}
+QString formatMoneyParens(double value)
+{
+    return Format(value, kMoneyParens);
+}
+QString formatMoney3(double value)
+{
+    return Format(value, kMoney3);
+}
+QString formatMoney4(double value)
+{
+    return Format(value, kMoney4);
+}
 
 bool isWeightUnit(const QString &unit)
 {
     return unit == u"Ton" || unit == u"KG" || unit == u"kg" || unit == u"Kg" || unit == u"Gram";
 }
 
-QString priceFormatForUnit(const QString &unit) { return isWeightUnit(unit) ? kMoney3 : kMoney; }
+QString priceFormatForUnit(const QString &unit)
+{
+    return isWeightUnit(unit) ? kMoney3 : kMoney;
+}
 
 QString plainNumber(double value)
 {
@@ -763,7 +788,9 @@ QString dateText(const QDate &date)
 {
     if (!date.isValid())
         return {};
-    return QStringLiteral("%1.%2.%3").arg(two(date.day()), two(date.month())).arg(date.year(), 4, 10, QChar(u'0'));
+    return QStringLiteral("%1.%2.%3")
+        .arg(two(date.day()), two(date.month()))
+        .arg(date.year(), 4, 10, QChar(u'0'));
 }
 
 std::optional<QDate> parseDate(const QString &text)
@@ -804,7 +831,9 @@ QString dateKey(const QDate &date)
 {
     if (!date.isValid())
         return {};
-    return QStringLiteral("%1%2%3").arg(date.year(), 4, 10, QChar(u'0')).arg(two(date.month()), two(date.day()));
+    return QStringLiteral("%1%2%3")
+        .arg(date.year(), 4, 10, QChar(u'0'))
+        .arg(two(date.month()), two(date.day()));
 }
 
 QString dateKey(const QString &dateText)
@@ -818,7 +847,8 @@ QString postingId(const QDateTime &at)
 {
     const QDate d = at.date();
     const QTime t = at.time();
-    return two(d.day()) + two(d.month()) + two(d.year() % 100) + two(t.hour()) + two(t.minute()) + two(t.second());
+    return two(d.day()) + two(d.month()) + two(d.year() % 100) + two(t.hour()) + two(t.minute()) +
+           two(t.second());
 }
 
 QString backupDateStamp(const QDate &date)

@@ -9,7 +9,8 @@
 
 #include <optional>
 
-namespace pv {
+namespace pv
+{
 
 // ---------------------------------------------------------------- numbers to text
 

@@ -14,7 +14,8 @@ AmountCheck checkAmount(const QString &text, const QString &word)
     case NumberKind::Empty:
         return {AmountStatus::Empty, 0, {}};
     case NumberKind::NotNumber:
-        return {AmountStatus::NotNumber, 0, word + QStringLiteral(" geçerli bir sayı olmalıdır (ör. 1.234,50).")};
+        return {AmountStatus::NotNumber, 0,
+                word + QStringLiteral(" geçerli bir sayı olmalıdır (ör. 1.234,50).")};
     case NumberKind::Number:
         break;
     }

@@ -1,6 +1,7 @@
 #include "platform/text/TurkishText.h"
 
-namespace pv {
+namespace pv
+{
 
 QChar trLowerChar(QChar c)
 {
@@ -43,7 +44,8 @@ static int weight(QChar folded)
 {
     static const QString alphabet = QStringLiteral("abcçdefgğhıijklmnoöpqrsştuüvwxyz");
     const char16_t u = folded.unicode();
-    if ((u >= u'a' && u <= u'z') || u == u'ç' || u == u'ğ' || u == u'ı' || u == u'ö' || u == u'ş' || u == u'ü') {
+    if ((u >= u'a' && u <= u'z') || u == u'ç' || u == u'ğ' || u == u'ı' || u == u'ö' || u == u'ş' ||
+        u == u'ü') {
         return 0x10000 + int(alphabet.indexOf(folded));
     }
     return int(u);
@@ -66,6 +68,9 @@ int trCompare(const QString &a, const QString &b)
     return trCompare(a.constData(), a.size(), b.constData(), b.size());
 }
 
-bool trEqualsIgnoreCase(const QString &a, const QString &b) { return trCompare(a, b) == 0; }
+bool trEqualsIgnoreCase(const QString &a, const QString &b)
+{
+    return trCompare(a, b) == 0;
+}
 
 } // namespace pv

@@ -2,7 +2,8 @@
 // Turkish case rules, independent of the machine's locale: I/ı and İ/i are pairs.
 #include <QString>
 
-namespace pv {
+namespace pv
+{
 
 QChar trLowerChar(QChar c);
 QChar trUpperChar(QChar c);

@@ -4,7 +4,7 @@
 #include "app/ledger/Customers.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
-#include "app/veresiye.h"
+#include "app/shell/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/components/Twips.h"
@@ -26,7 +26,8 @@
 
 using pv::test::Harness;
 
-namespace {
+namespace
+{
 
 struct Entry {
     QString tarih, saat, turu;
@@ -107,11 +108,15 @@ QStringList totals(veresiye2 &w)
     return {w.VornXPTextBox2->text(), w.VornXPTextBox3->text(), w.VornXPTextBox4->text()};
 }
 
-void selectRow(veresiye2 &w, int row) { w.DBGrid2->selectRow(row); }
+void selectRow(veresiye2 &w, int row)
+{
+    w.DBGrid2->selectRow(row);
+}
 
 } // namespace
 
-class TestAccountWindow : public QObject {
+class TestAccountWindow : public QObject
+{
     Q_OBJECT
 private slots:
     void ledgerAndTotals_data();
@@ -164,14 +169,15 @@ void TestAccountWindow::ledgerAndTotals_data()
                         {"20.01.2027", "12:00:00", sale, 100.0, {}}}
         << QStringList{"01.11.2026", "05.12.2026", "05.12.2026", "20.01.2027"}
         << QStringList{"300,00", "50,00", "250,00"};
-    QTest::newRow("credit balance")
-        << QList<Entry>{{"01.12.2026", "10:00:00", sale, 100.0, {}},
-                        {"02.12.2026", "10:00:00", "Tahsilat Nakit", {}, 150.0}}
-        << QStringList{"01.12.2026", "02.12.2026"} << QStringList{"100,00", "150,00", "-50,00"};
-    QTest::newRow("thousands and cents")
-        << QList<Entry>{{"01.12.2026", "10:00:00", sale, 1234.5, {}}, {"01.12.2026", "11:00:00", sale, 0.1, {}},
-                        {"01.12.2026", "12:00:00", sale, 0.2, {}}}
-        << QStringList{"01.12.2026", "01.12.2026", "01.12.2026"} << QStringList{"1.234,80", "0,00", "1.234,80"};
+    QTest::newRow("credit balance") << QList<Entry>{{"01.12.2026", "10:00:00", sale, 100.0, {}},
+                                                    {"02.12.2026", "10:00:00", "Tahsilat Nakit", {}, 150.0}}
+                                    << QStringList{"01.12.2026", "02.12.2026"}
+                                    << QStringList{"100,00", "150,00", "-50,00"};
+    QTest::newRow("thousands and cents") << QList<Entry>{{"01.12.2026", "10:00:00", sale, 1234.5, {}},
+                                                         {"01.12.2026", "11:00:00", sale, 0.1, {}},
+                                                         {"01.12.2026", "12:00:00", sale, 0.2, {}}}
+                                         << QStringList{"01.12.2026", "01.12.2026", "01.12.2026"}
+                                         << QStringList{"1.234,80", "0,00", "1.234,80"};
     QTest::newRow("no rows") << QList<Entry>{} << QStringList{} << QStringList{"0,00", "0,00", "0,00"};
 }
 
@@ -219,11 +225,12 @@ void TestAccountWindow::rangeTotals_data()
     QTest::addColumn<QDate>("first");
     QTest::addColumn<QDate>("last");
     QTest::addColumn<QStringList>("expected");
-    QTest::newRow("both ends included") << QDate(2026, 11, 1) << QDate(2026, 12, 5)
-                                        << QStringList{"200,00", "50,00", "150,00"};
-    QTest::newRow("one day") << QDate(2026, 12, 5) << QDate(2026, 12, 5) << QStringList{"100,00", "50,00", "50,00"};
-    QTest::newRow("no rows in range") << QDate(2025, 1, 1) << QDate(2025, 2, 1)
-                                      << QStringList{"0,00", "0,00", "0,00"};
+    QTest::newRow("both ends included")
+        << QDate(2026, 11, 1) << QDate(2026, 12, 5) << QStringList{"200,00", "50,00", "150,00"};
+    QTest::newRow("one day") << QDate(2026, 12, 5) << QDate(2026, 12, 5)
+                             << QStringList{"100,00", "50,00", "50,00"};
+    QTest::newRow("no rows in range")
+        << QDate(2025, 1, 1) << QDate(2025, 2, 1) << QStringList{"0,00", "0,00", "0,00"};
 }
 
 void TestAccountWindow::rangeTotals()
@@ -258,8 +265,8 @@ void TestAccountWindow::sortChoices_data()
     QTest::newRow("start") << QString() << QString() << QStringLiteral("Tarih2,[Saat] asc");
     QTest::newRow("debt descending") << QStringLiteral("Azalan") << QStringLiteral("Borç")
                                      << QStringLiteral("Eklenen desc");
-    QTest::newRow("record order descending") << QStringLiteral("Azalan") << QStringLiteral("İşlem Sırası")
-                                             << QStringLiteral("id desc");
+    QTest::newRow("record order descending")
+        << QStringLiteral("Azalan") << QStringLiteral("İşlem Sırası") << QStringLiteral("id desc");
     QTest::newRow("paid ascending") << QStringLiteral("Artan") << QStringLiteral("Ödenen")
                                     << QStringLiteral("Odenen asc");
 }
@@ -291,8 +298,8 @@ void TestAccountWindow::commandStates_data()
                                  << QList<bool>{true, true, true, true, true, true, true, true, true, true};
     QTest::newRow("cashier") << "1" << true
                              << QList<bool>{false, false, false, false, false, true, true, true, true, true};
-    QTest::newRow("no rights level") << "" << true
-                                     << QList<bool>{true, true, true, true, true, true, true, true, true, true};
+    QTest::newRow("no rights level") << "" << true << QList<bool>{true, true, true, true, true,
+                                                                  true, true, true, true, true};
     QTest::newRow("full rights, empty ledger")
         << "0" << false << QList<bool>{false, false, false, false, true, false, false, false, true, true};
     QTest::newRow("cashier, empty ledger")
@@ -329,7 +336,8 @@ void TestAccountWindow::lockAndUnlock()
     QVERIFY(!w.Frame1s->Enabled());
     w.Frame1s->setBorderColor(0);
     w.menukilitac2();
-    for (BvButton *b : {w.VornXPButton7, w.VornXPButton8, w.VornXPButton2, w.btnFiyatGuncelle, w.VornXPButton9})
+    for (BvButton *b :
+         {w.VornXPButton7, w.VornXPButton8, w.VornXPButton2, w.btnFiyatGuncelle, w.VornXPButton9})
         QVERIFY2(b->Enabled(), qPrintable(b->objectName()));
     QVERIFY(w.Frame1s->Enabled());
     QCOMPARE(w.Frame1s->BorderColor(), FrameFendrixon::OleColor(0xA87E28));
@@ -367,8 +375,8 @@ void TestAccountWindow::deleteMode()
     Harness::settle();
     QCOMPARE(w.Text3->text(), QStringLiteral("Ahmet"));
 
-    const QList<BvButton *> locked{w.MyButton1,     w.VornXPButton7, w.VornXPButton9, w.VornXPButton8,
-                                   w.VornXPButton10, w.VornXPButton6, w.VornXPButton5, w.VornXPButton2,
+    const QList<BvButton *> locked{w.MyButton1,        w.VornXPButton7, w.VornXPButton9, w.VornXPButton8,
+                                   w.VornXPButton10,   w.VornXPButton6, w.VornXPButton5, w.VornXPButton2,
                                    w.btnFiyatGuncelle, w.tgoster2};
     for (int round = 0; round < 2; ++round) {
         // Whatever an activation enabled is disabled again within one tick.
@@ -385,7 +393,8 @@ void TestAccountWindow::deleteMode()
     Harness::settle();
     QVERIFY(!pv::isLoaded<veresiye2>());
     QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler where mus_kodu = '100'")).toInt(), 1);
-    QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '100'")).toDouble(), 10.0);
+    QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '100'")).toDouble(),
+             10.0);
 }
 
 void TestAccountWindow::deleteModeRedrawsNothingOnceLocked()
@@ -427,7 +436,9 @@ void TestAccountWindow::refreshSignal()
         QString debt;
     };
     // A code equal to the last one raises no change: no re-query until the next one.
-    const QList<Step> steps{{"11", true, 2, "200,00"}, {"11", false, 2, "200,00"}, {"33", true, 4, "400,00"},
+    const QList<Step> steps{{"11", true, 2, "200,00"},
+                            {"11", false, 2, "200,00"},
+                            {"33", true, 4, "400,00"},
                             {"22", true, 5, "500,00"}};
     for (const Step &s : steps) {
         // An entry dialog saved a row, then answers as it does.
@@ -507,7 +518,8 @@ void TestAccountWindow::closingWritesTheAccountRow()
                 {{QStringLiteral("Adres"), QStringLiteral("Çarşı 1")}, {QStringLiteral("Bakiye"), 5.0}});
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
     for (int i = 0; i < 3; ++i)
-        addEntry(h, QStringLiteral("100"), {"01.12.2026", QStringLiteral("1%1:00:00").arg(i), sale, 100.0, {}});
+        addEntry(h, QStringLiteral("100"),
+                 {"01.12.2026", QStringLiteral("1%1:00:00").arg(i), sale, 100.0, {}});
     addEntry(h, QStringLiteral("100"), {"02.12.2026", "10:00:00", "Tahsilat Nakit", {}, 50.0});
 
     veresiye2 &w = openAccount(QStringLiteral("100"));
@@ -587,8 +599,10 @@ void TestAccountWindow::closingWriteRefusedSaysWhy()
 void TestAccountWindow::closingLeavesTheMainListsCurrentRowAlone()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Sonislem2"), "20261203"}});
-    addCustomer(h, QStringLiteral("200"), QStringLiteral("Zeki"), {{QStringLiteral("Sonislem2"), "20261101"}});
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                {{QStringLiteral("Sonislem2"), "20261203"}});
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Zeki"),
+                {{QStringLiteral("Sonislem2"), "20261101"}});
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 40.0, {}});
 
     // The main list stands on another customer, as when the account was opened elsewhere.
@@ -619,7 +633,8 @@ void TestAccountWindow::fromTheMainWindow()
     addCustomer(h, QStringLiteral("200"), QStringLiteral("Zeki"));
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
     for (int i = 0; i < 3; ++i)
-        addEntry(h, QStringLiteral("100"), {"01.12.2026", QStringLiteral("1%1:00:00").arg(i), sale, 100.0, {}});
+        addEntry(h, QStringLiteral("100"),
+                 {"01.12.2026", QStringLiteral("1%1:00:00").arg(i), sale, 100.0, {}});
     addEntry(h, QStringLiteral("100"), {"02.12.2026", "10:00:00", "Tahsilat Nakit", {}, 50.0});
     veresiye &main = pv::form<veresiye>();
     main.Show();
@@ -636,7 +651,8 @@ void TestAccountWindow::fromTheMainWindow()
     main.VornXPButton2_Click();
     Harness::settle();
     QCOMPARE(seen, (QStringList{"300,00", "50,00", "250,00", "1", "0"}));
-    QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '100'")).toDouble(), 250.0);
+    QCOMPARE(h.value(QStringLiteral("select Bakiye from musteriler where mus_kodu = '100'")).toDouble(),
+             250.0);
     pv::Recordset &list = main.Data1->Recordset();
     QCOMPARE(list.textAt(0, list.fieldIndex(QStringLiteral("Bakiye"))), QStringLiteral("250"));
 
@@ -663,10 +679,14 @@ void TestAccountWindow::entryCommands_data()
 {
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("type");
-    QTest::newRow("sale") << "VornXPButton8" << "Alıcı";
-    QTest::newRow("collection") << "VornXPButton10" << "Satıcı";
-    QTest::newRow("credit note") << "mnuAlacak" << "Alıcı";
-    QTest::newRow("payment") << "mnuOdeme" << "Satıcı";
+    QTest::newRow("sale") << "VornXPButton8"
+                          << "Alıcı";
+    QTest::newRow("collection") << "VornXPButton10"
+                                << "Satıcı";
+    QTest::newRow("credit note") << "mnuAlacak"
+                                 << "Alıcı";
+    QTest::newRow("payment") << "mnuOdeme"
+                             << "Satıcı";
 }
 
 void TestAccountWindow::entryCommands()
@@ -709,7 +729,8 @@ void TestAccountWindow::entryCommands()
             QCOMPARE(d.txtMusTuru.text(), type);
             QCOMPARE(d.odefrm2->Caption(),
                      (credit ? QStringLiteral("ALACAK DEKONTU - ") : QStringLiteral("ÖDEME - ")) + caption);
-            QCOMPARE(d.txtIslemTuru.text(), credit ? QStringLiteral("Alacak Dekontu ") : QStringLiteral("Ödeme "));
+            QCOMPARE(d.txtIslemTuru.text(),
+                     credit ? QStringLiteral("Alacak Dekontu ") : QStringLiteral("Ödeme "));
             QCOMPARE(d.Text4->text(), credit ? QString() : QStringLiteral("ÖDEME YAPILDI"));
             QCOMPARE(d.cboOdemeSekli->currentText(), credit ? QString() : QStringLiteral("Nakit"));
             QCOMPARE(d.cboOdemeSekli->isHidden(), credit);
@@ -740,8 +761,8 @@ void TestAccountWindow::editEntry()
     Harness h;
     addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
-    const qint64 first =
-        addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", sale, 200.0, {}, {}, {}, QStringLiteral("2")});
+    const qint64 first = addEntry(h, QStringLiteral("100"),
+                                  {"01.12.2026", "10:00:00", sale, 200.0, {}, {}, {}, QStringLiteral("2")});
     addEntry(h, QStringLiteral("100"), {"02.12.2026", "10:00:00", "Tahsilat Nakit", {}, 50.0});
     veresiye2 &w = openAccount(QStringLiteral("100"));
 
@@ -778,8 +799,9 @@ void TestAccountWindow::editEntry()
     QVERIFY(w.frmHareketEdit->isHidden());
     QVERIFY(!w.txtEdit1->isEnabled());
 
-    const auto row = h.rows(QStringLiteral("select Tarih, Tarih2, Miktar, Eklenen, Aciklama from veresiye where id = ?"),
-                            {first});
+    const auto row =
+        h.rows(QStringLiteral("select Tarih, Tarih2, Miktar, Eklenen, Aciklama from veresiye where id = ?"),
+               {first});
     QCOMPARE(row[0][0].toString(), QStringLiteral("05.03.2027"));
     QCOMPARE(row[0][1].toString(), QStringLiteral("20270305"));
     QCOMPARE(row[0][2].toString(), QStringLiteral("3"));
@@ -796,16 +818,24 @@ void TestAccountWindow::editRefusesBadValues_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no such day") << "txtEdit1" << "31.02.2024" << "Tarih";
-    QTest::newRow("not a date") << "txtEdit1" << "abc" << "Tarih";
-    QTest::newRow("empty date") << "txtEdit1" << "" << "Tarih";
+    QTest::newRow("no such day") << "txtEdit1"
+                                 << "31.02.2024"
+                                 << "Tarih";
+    QTest::newRow("not a date") << "txtEdit1"
+                                << "abc"
+                                << "Tarih";
+    QTest::newRow("empty date") << "txtEdit1"
+                                << ""
+                                << "Tarih";
     QTest::newRow("year 0226") << "txtEdit1"
                                << "10.12.0226"
                                << "Tarih 01.01.1900 ile 31.12.2099 arasında olmalıdır.";
     QTest::newRow("after 2099") << "txtEdit1"
                                 << "01.01.2100"
                                 << "Tarih 01.01.1900 ile 31.12.2099 arasında olmalıdır.";
-    QTest::newRow("not a time") << "txtEdit2" << "25:61" << "Saat";
+    QTest::newRow("not a time") << "txtEdit2"
+                                << "25:61"
+                                << "Saat";
     QTest::newRow("letters in the amount") << "txtEdit5"
                                            << "12a"
                                            << "Tutar geçerli bir sayı olmalıdır (ör. 1.234,50).";
@@ -845,8 +875,8 @@ void TestAccountWindow::editRefusesBadValues()
     QVERIFY(!w.frmHareketEdit->isHidden());
     QCOMPARE(w.findChild<QLineEdit *>(box)->text(), text);
     QCOMPARE(w.txtEdit4->text(), QStringLiteral("değişti"));
-    const auto row = h.rows(QStringLiteral("select Tarih, Saat, Aciklama, Eklenen, Miktar from veresiye where id = ?"),
-                            {id});
+    const auto row = h.rows(
+        QStringLiteral("select Tarih, Saat, Aciklama, Eklenen, Miktar from veresiye where id = ?"), {id});
     QCOMPARE(row[0][0].toString(), QStringLiteral("01.12.2026"));
     QCOMPARE(row[0][2].toString(), QStringLiteral("Stoktan Bağımsız Satış açıklama"));
     QCOMPARE(row[0][3].toDouble(), 200.0);
@@ -898,10 +928,14 @@ void TestAccountWindow::deleteEntry_data()
     QTest::addColumn<double>("stockAfter");
     QTest::addColumn<int>("cashAfter");
     // Cash rows at start: two of posting 011226100000, one of another posting, one without.
-    QTest::newRow("stock sale") << "Stoktan Satış" << "011226100000" << true << 12.5 << 2;
-    QTest::newRow("stock sale, cancelled") << "Stoktan Satış" << "011226100000" << false << 10.0 << 4;
-    QTest::newRow("free-text sale") << "Stoktan Bağımsız Satış" << "011226100000" << true << 10.0 << 2;
-    QTest::newRow("no posting id") << "Tahsilat Nakit" << "" << true << 10.0 << 4;
+    QTest::newRow("stock sale") << "Stoktan Satış"
+                                << "011226100000" << true << 12.5 << 2;
+    QTest::newRow("stock sale, cancelled") << "Stoktan Satış"
+                                           << "011226100000" << false << 10.0 << 4;
+    QTest::newRow("free-text sale") << "Stoktan Bağımsız Satış"
+                                    << "011226100000" << true << 10.0 << 2;
+    QTest::newRow("no posting id") << "Tahsilat Nakit"
+                                   << "" << true << 10.0 << 4;
 }
 
 void TestAccountWindow::deleteEntry()
@@ -913,11 +947,12 @@ void TestAccountWindow::deleteEntry()
     QFETCH(int, cashAfter);
     Harness h;
     addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    h.insert(QStringLiteral("Product"), {{QStringLiteral("Product Code"), QStringLiteral("P-1")},
-                                         {QStringLiteral("OnHand"), 10.0}});
+    h.insert(QStringLiteral("Product"),
+             {{QStringLiteral("Product Code"), QStringLiteral("P-1")}, {QStringLiteral("OnHand"), 10.0}});
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "09:00:00", "Stoktan Bağımsız Satış", 30.0, {}});
-    const qint64 id = addEntry(h, QStringLiteral("100"),
-                               {"01.12.2026", "10:00:00", turu, 100.0, {}, posting, QStringLiteral("p-1"), "2,5"});
+    const qint64 id =
+        addEntry(h, QStringLiteral("100"),
+                 {"01.12.2026", "10:00:00", turu, 100.0, {}, posting, QStringLiteral("p-1"), "2,5"});
     addCash(h, QStringLiteral("100"), QStringLiteral("011226100000"), 100);
     addCash(h, QStringLiteral("100"), QStringLiteral("011226100000"), 5);
     addCash(h, QStringLiteral("100"), QStringLiteral("021226100000"), 7);
@@ -937,7 +972,8 @@ void TestAccountWindow::deleteEntry()
     QVERIFY(w.Frame1s->Enabled());
     QVERIFY(w.VornXPButton7->Enabled());
 
-    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {id}).toInt(), confirm ? 0 : 1);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {id}).toInt(),
+             confirm ? 0 : 1);
     QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), confirm ? 1 : 2);
     QCOMPARE(h.value(QStringLiteral("select OnHand from Product")).toDouble(), stockAfter);
     QCOMPARE(h.value(QStringLiteral("select count(*) from kasa")).toInt(), cashAfter);
@@ -949,10 +985,11 @@ void TestAccountWindow::deleteFailureChangesNothing()
 {
     Harness h;
     addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    h.insert(QStringLiteral("Product"), {{QStringLiteral("Product Code"), QStringLiteral("P-1")},
-                                         {QStringLiteral("OnHand"), 10.0}});
-    const qint64 id = addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Satış", 100.0, {},
-                                                          "011226100000", "P-1", "2"});
+    h.insert(QStringLiteral("Product"),
+             {{QStringLiteral("Product Code"), QStringLiteral("P-1")}, {QStringLiteral("OnHand"), 10.0}});
+    const qint64 id =
+        addEntry(h, QStringLiteral("100"),
+                 {"01.12.2026", "10:00:00", "Stoktan Satış", 100.0, {}, "011226100000", "P-1", "2"});
     addCash(h, QStringLiteral("100"), QStringLiteral("011226100000"), 100);
     QVERIFY(h.exec(QStringLiteral("CREATE TRIGGER kasa_no_delete BEFORE DELETE ON kasa "
                                   "BEGIN SELECT RAISE(ABORT, 'kasa kilitli'); END")));

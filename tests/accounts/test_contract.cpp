@@ -5,7 +5,7 @@
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/veresiye2.h"
 #include "app/reports/AppReports.h"
-#include "app/veresiye.h"
+#include "app/shell/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"

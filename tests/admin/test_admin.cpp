@@ -1,13 +1,13 @@
 // Users, units, settings, backup and restore, driven as a user would.
-#include "app/CopyFile.h"
-#include "app/CopyOto.h"
-#include "app/WebPages.h"
-#include "app/ayarlar.h"
-#include "app/birmler.h"
-#include "app/frmSplash.h"
-#include "app/kullanici.h"
+#include "app/admin/CopyFile.h"
+#include "app/admin/CopyOto.h"
+#include "app/admin/WebPages.h"
+#include "app/admin/ayarlar.h"
+#include "app/admin/birmler.h"
+#include "app/admin/kullanici.h"
+#include "app/shell/frmSplash.h"
+#include "app/shell/veresiye.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
@@ -882,7 +882,7 @@ void TestAdmin::backupWindow()
         QVERIFY(c.isVisible()); // stays open
         h.click(c.VornXPButton3);
     });
-    CopyFile &c = pv::form<CopyFile>();
+    CopyFile &c = frmSplash::backupWindow();
     c.setCaption(QStringLiteral("Yedek Oluşturma İşlemleri"));
     c.txtSurucu = trailing ? folder + QLatin1Char('/') : folder;
     c.Show(pv::Form::Modal);
@@ -915,8 +915,8 @@ void TestAdmin::backupOverwrite()
         QCOMPARE(c.ProgressBar->Value(), answer == pv::vbYes ? 100 : 0);
         h.click(c.VornXPButton3);
     });
-    pv::form<CopyFile>().txtSurucu = folder;
-    pv::form<CopyFile>().Show(pv::Form::Modal);
+    frmSplash::backupWindow().txtSurucu = folder;
+    frmSplash::backupWindow().Show(pv::Form::Modal);
     h.settle();
     QCOMPARE(pv::isProgramDatabase(target, pv::schemaSql()), answer == pv::vbYes);
     if (answer == pv::vbNo)
@@ -946,7 +946,7 @@ void TestAdmin::backupEmptyDestination()
         h.click(c.VornXPButton3);
     });
     const QByteArray before = fileBytes(h.databasePath());
-    pv::form<CopyFile>().Show(pv::Form::Modal);
+    frmSplash::backupWindow().Show(pv::Form::Modal);
     h.settle();
     QCOMPARE(fileBytes(h.databasePath()), before);
 }
@@ -983,7 +983,7 @@ void TestAdmin::backupOfOpenDatabaseIsConsistent()
 // Drives the restore window from the main window's hand-off to the end of the copy.
 static void restoreFrom(Harness &h, const QString &backup, int overwriteAnswer, const QString &result)
 {
-    CopyFile &c = pv::form<CopyFile>();
+    CopyFile &c = frmSplash::backupWindow();
     c.txtAlert = QStringLiteral("11");
     c.txtSurucu = h.folder() + QLatin1Char('/');
     c.setCaption(QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
@@ -1118,13 +1118,13 @@ void TestAdmin::restoreRefused()
     QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
     if (!backup.isEmpty()) {
         // Nothing was replaced: the window stays for another try or a close.
-        CopyFile &c = pv::form<CopyFile>();
+        CopyFile &c = frmSplash::backupWindow();
         QCOMPARE(c.ProgressBar->Value(), 0);
         QVERIFY(c.btnKapat->isVisible());
         QVERIFY(!c.VornXPButton4->isVisible());
     }
     QVERIFY(!pv::isLoaded<frmSplash>());
-    h.click(pv::form<CopyFile>().btnKapat);
+    h.click(frmSplash::backupWindow().btnKapat);
     h.settle();
     QVERIFY(!pv::isLoaded<CopyFile>());
     QVERIFY(pv::isLoaded<frmSplash>());
@@ -1139,7 +1139,7 @@ void TestAdmin::restoreNo()
 {
     Harness h;
     const QByteArray before = fileBytes(h.databasePath());
-    CopyFile &c = pv::form<CopyFile>();
+    CopyFile &c = frmSplash::backupWindow();
     c.txtAlert = QStringLiteral("11");
     c.geriyuklefrm->setVisible(true);
     c.Show(pv::Form::Modeless);
@@ -1154,7 +1154,7 @@ void TestAdmin::restoreKeepsPathsOnActivation()
 {
     Harness h;
     const QString backup = backupFolder(h) + QStringLiteral("/k.ydk");
-    CopyFile &c = pv::form<CopyFile>();
+    CopyFile &c = frmSplash::backupWindow();
     c.txtAlert = QStringLiteral("11");
     c.txtSurucu = h.folder() + QLatin1Char('/');
     c.Show(pv::Form::Modeless);
@@ -1233,8 +1233,8 @@ void TestAdmin::largeBackupShowsFull()
         QCOMPARE(c.ProgressBar->Value(), 100);
         h.click(c.VornXPButton3);
     });
-    pv::form<CopyFile>().txtSurucu = folder;
-    pv::form<CopyFile>().Show(pv::Form::Modal);
+    frmSplash::backupWindow().txtSurucu = folder;
+    frmSplash::backupWindow().Show(pv::Form::Modal);
     h.settle();
     QVERIFY(QFileInfo(folder + ui::backupFileName()).size() > 22 * 1024 * 1024);
 }
@@ -1476,7 +1476,7 @@ void TestAdmin::mainWindowRestore()
     veresiye &m = openMainWindow(h);
     m.ydk2->trigger();
     h.settle();
-    CopyFile &c = pv::form<CopyFile>();
+    CopyFile &c = frmSplash::backupWindow();
     QCOMPARE(c.Caption(), QStringLiteral("Yedekten Geri Yükleme İşlemleri"));
     QVERIFY(c.restoreMode());
     QVERIFY(c.geriyuklefrm->isVisible());

@@ -4,7 +4,7 @@
 #include "app/bank/Banka1.h"
 #include "app/bank/Banka2.h"
 #include "app/ledger/ReceiptNumbers.h"
-#include "app/veresiye.h"
+#include "app/shell/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/data/Database.h"

@@ -338,7 +338,11 @@ private slots:
             [hot](BvButton *b) { b->setPictureNormal(BvButton::Picture::bitmap(hot)); },
             [](BvButton *b) { b->setPictureNormal({}); },
             // A hot picture alone is drawn where the last normal one was.
-            read({{"ButtonStyle", style}, {"Caption", "Sil"}, {"PictureHot", hot}, {"Mode", 1}, {"Value", true}}),
+            read({{"ButtonStyle", style},
+                  {"Caption", "Sil"},
+                  {"PictureHot", hot},
+                  {"Mode", 1},
+                  {"Value", true}}),
             [](BvButton *b) { b->setCaption(QStringLiteral("Kaydet ve Çık")); },
         };
         for (int i = 0; i < steps.size(); ++i) {

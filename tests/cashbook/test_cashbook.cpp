@@ -3,7 +3,7 @@
 #include "app/cashbook/kasa.h"
 #include "app/ledger/CashBook.h"
 #include "app/reports/AppReports.h"
-#include "app/veresiye.h"
+#include "app/shell/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/databind/DataControl.h"

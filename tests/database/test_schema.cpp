@@ -7,7 +7,8 @@
 #include <QtTest>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 struct Column {
     int cid = -1;
@@ -17,7 +18,8 @@ struct Column {
 
 } // namespace
 
-class TestSchema : public QObject {
+class TestSchema : public QObject
+{
     Q_OBJECT
 
     QTemporaryDir m_dir;
@@ -75,7 +77,8 @@ private slots:
         const QString path = m_dir.filePath(QStringLiteral("pelvanor.dll"));
         QString error;
         QVERIFY2(pv::createDatabaseFromScripts(path, &error), qPrintable(error));
-        QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+        QCOMPARE(sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr),
+                 SQLITE_OK);
         QCOMPARE(pv::registerSqlFunctions(m_db), SQLITE_OK);
     }
 
@@ -86,14 +89,33 @@ private slots:
     void tables()
     {
         QStringList names;
-        for (const QStringList &r :
-             rows(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND substr(name, 1, 7) <> 'sqlite_'")))
+        for (const QStringList &r : rows(QStringLiteral(
+                 "SELECT name FROM sqlite_master WHERE type='table' AND substr(name, 1, 7) <> 'sqlite_'")))
             names << r.first();
         names.sort();
-        QStringList expected{"User", "dgrayr", "yedek_yeri", "birimler", "surum", "musteriler", "son_musterino",
-                             "Musteri_Gruplari", "MailKonu", "MailMesaj", "veresiye", "SatisRapor",
-                             "VeresiyeEkleAcik", "VeresiyeOdeAcik", "kasa", "son_islemno", "kasa_giren_a",
-                             "kasa_cikan_a", "Product", "urun_marka", "urun_reyon", "banka", "banka2"};
+        QStringList expected{"User",
+                             "dgrayr",
+                             "yedek_yeri",
+                             "birimler",
+                             "surum",
+                             "musteriler",
+                             "son_musterino",
+                             "Musteri_Gruplari",
+                             "MailKonu",
+                             "MailMesaj",
+                             "veresiye",
+                             "SatisRapor",
+                             "VeresiyeEkleAcik",
+                             "VeresiyeOdeAcik",
+                             "kasa",
+                             "son_islemno",
+                             "kasa_giren_a",
+                             "kasa_cikan_a",
+                             "Product",
+                             "urun_marka",
+                             "urun_reyon",
+                             "banka",
+                             "banka2"};
         expected.sort();
         QCOMPARE(names, expected);
     }
@@ -110,22 +132,22 @@ private slots:
                     << QString::fromLatin1(table) << cols.at(i) << (pos.isEmpty() ? -1 : pos.at(i));
         };
         add("musteriler",
-            {"mus_kodu", "MusteriFirma", "ilgili", "Telefon1", "Adres", "vd", "vdn", "Sonislem", "Bakiye", "Turu",
-             "Gsm", "mail", "Sonislem2", "MusGrup", "ParaTuru", "foto"},
+            {"mus_kodu", "MusteriFirma", "ilgili", "Telefon1", "Adres", "vd", "vdn", "Sonislem", "Bakiye",
+             "Turu", "Gsm", "mail", "Sonislem2", "MusGrup", "ParaTuru", "foto"},
             {1, 2, 3, 4, 7, 8, 9, 10, 12, 13, 14, 15, 16, 20, 21, 22});
         add("musteriler", {"id", "Telefon2", "Gun", "Not"}, {});
         add("veresiye",
-            {"Tarih", "Saat", "Turu", "Aciklama", "Miktar", "Birim", "BirimFiyat", "Eklenen", "Odenen", "Tarih2",
-             "islemNo2", "mus_kodu"},
+            {"Tarih", "Saat", "Turu", "Aciklama", "Miktar", "Birim", "BirimFiyat", "Eklenen", "Odenen",
+             "Tarih2", "islemNo2", "mus_kodu"},
             {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 12, 17});
         add("veresiye", {"id", "UygFiyat", "ProductCode", "form_kodu"}, {});
         add("kasa",
-            {"id", "mus_kodu", "Tarih", "Saat", "Tur", "Aciklama", "Giren", "Cikan", "Tarih2", "islemNo", "islemNo2",
-             "OdemeSekli"},
+            {"id", "mus_kodu", "Tarih", "Saat", "Tur", "Aciklama", "Giren", "Cikan", "Tarih2", "islemNo",
+             "islemNo2", "OdemeSekli"},
             {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11});
         add("SatisRapor",
-            {"ProductCode", "UrunMarkasi", "UrunAdi", "Miktar", "Birim", "BirimFiyat", "Tutar", "Tarih", "Month",
-             "Year", "Tarih2", "mus_kodu"},
+            {"ProductCode", "UrunMarkasi", "UrunAdi", "Miktar", "Birim", "BirimFiyat", "Tutar", "Tarih",
+             "Month", "Year", "Tarih2", "mus_kodu"},
             {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 13, 15});
         add("banka", {"id", "Banka", "Sube", "SubeKod", "HesapNo", "Giren", "Cikan", "Bakiye", "HesapTuru"},
             {0, 1, 2, 3, 4, 5, 6, 7, 8});
@@ -141,8 +163,8 @@ private slots:
         add("VeresiyeOdeAcik", {"Aciklama"}, {0});
         add("User", {"Username", "Password", "UserType", "Name"}, {});
         add("dgrayr",
-            {"kurumismi", "logo", "oto_yedek", "oto_yedek_aktif", "show", "mailsunucu", "mailadres", "mailsifre",
-             "mailport"},
+            {"kurumismi", "logo", "oto_yedek", "oto_yedek_aktif", "show", "mailsunucu", "mailadres",
+             "mailsifre", "mailport"},
             {});
         add("yedek_yeri", {"yolu"}, {});
         add("surum", {"surum", "marketadi"}, {});
@@ -153,10 +175,31 @@ private slots:
         add("urun_marka", {"urunmarkaadi"}, {});
         add("urun_reyon", {"reyon"}, {});
         add("Product",
-            {"id", "Product Code", "Generic Name", "Brand Name", "Price", "SatisFiyati", "SatisFiyati2",
-             "SatisFiyati3", "OnHand", "Reorder Level", "Unit", "kdv", "kdvOran", "SaticiFirma", "Sinifi",
-             "OzelKod1", "OzelKod2", "KayitTarihi", "Month", "Year", "Expiration Date", "AlisFiyatiTopTut",
-             "SatisFiyatiTopTut", "SatisFiyati2TopTut", "SatisFiyati3TopTut"},
+            {"id",
+             "Product Code",
+             "Generic Name",
+             "Brand Name",
+             "Price",
+             "SatisFiyati",
+             "SatisFiyati2",
+             "SatisFiyati3",
+             "OnHand",
+             "Reorder Level",
+             "Unit",
+             "kdv",
+             "kdvOran",
+             "SaticiFirma",
+             "Sinifi",
+             "OzelKod1",
+             "OzelKod2",
+             "KayitTarihi",
+             "Month",
+             "Year",
+             "Expiration Date",
+             "AlisFiyatiTopTut",
+             "SatisFiyatiTopTut",
+             "SatisFiyati2TopTut",
+             "SatisFiyati3TopTut"},
             {});
     }
     void columnPositions()
@@ -196,29 +239,44 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("column");
         QTest::addColumn<QString>("type");
-        const QList<std::pair<const char *, const char *>> money{
-            {"musteriler", "Bakiye"},   {"veresiye", "Eklenen"},      {"veresiye", "Odenen"},
-            {"kasa", "Giren"},          {"kasa", "Cikan"},            {"banka", "Giren"},
-            {"banka", "Cikan"},         {"banka", "Bakiye"},          {"banka2", "Giren"},
-            {"banka2", "Cikan"},        {"Product", "Price"},         {"Product", "SatisFiyati"},
-            {"Product", "SatisFiyati2"}, {"Product", "SatisFiyati3"}, {"Product", "OnHand"},
-            {"Product", "Reorder Level"}, {"Product", "AlisFiyatiTopTut"}, {"Product", "SatisFiyatiTopTut"},
-            {"Product", "SatisFiyati2TopTut"}, {"Product", "SatisFiyati3TopTut"}, {"SatisRapor", "Tutar"}};
+        const QList<std::pair<const char *, const char *>> money{{"musteriler", "Bakiye"},
+                                                                 {"veresiye", "Eklenen"},
+                                                                 {"veresiye", "Odenen"},
+                                                                 {"kasa", "Giren"},
+                                                                 {"kasa", "Cikan"},
+                                                                 {"banka", "Giren"},
+                                                                 {"banka", "Cikan"},
+                                                                 {"banka", "Bakiye"},
+                                                                 {"banka2", "Giren"},
+                                                                 {"banka2", "Cikan"},
+                                                                 {"Product", "Price"},
+                                                                 {"Product", "SatisFiyati"},
+                                                                 {"Product", "SatisFiyati2"},
+                                                                 {"Product", "SatisFiyati3"},
+                                                                 {"Product", "OnHand"},
+                                                                 {"Product", "Reorder Level"},
+                                                                 {"Product", "AlisFiyatiTopTut"},
+                                                                 {"Product", "SatisFiyatiTopTut"},
+                                                                 {"Product", "SatisFiyati2TopTut"},
+                                                                 {"Product", "SatisFiyati3TopTut"},
+                                                                 {"SatisRapor", "Tutar"}};
         for (const auto &[t, c] : money)
             QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "REAL";
         const QList<std::pair<const char *, const char *>> dates{
             {"musteriler", "Sonislem"}, {"banka2", "Tarih"}, {"SatisRapor", "Tarih"}};
         for (const auto &[t, c] : dates)
             QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "DATE";
-        const QList<std::pair<const char *, const char *>> whole{
-            {"son_islemno", "islemno"}, {"son_musterino", "musterino"}, {"yedek_yeri", "yolu"},
-            {"musteriler", "Gun"}};
+        const QList<std::pair<const char *, const char *>> whole{{"son_islemno", "islemno"},
+                                                                 {"son_musterino", "musterino"},
+                                                                 {"yedek_yeri", "yolu"},
+                                                                 {"musteriler", "Gun"}};
         for (const auto &[t, c] : whole)
             QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "INTEGER";
         const QList<std::pair<const char *, const char *>> text{
-            {"veresiye", "Tarih"}, {"veresiye", "Tarih2"}, {"veresiye", "mus_kodu"}, {"veresiye", "islemNo2"},
-            {"veresiye", "Miktar"}, {"veresiye", "BirimFiyat"}, {"kasa", "Tarih"}, {"kasa", "Tarih2"},
-            {"kasa", "islemNo"}, {"banka2", "islemNo"}, {"banka2", "Banka_Kodu"}, {"banka", "HesapNo"},
+            {"veresiye", "Tarih"},      {"veresiye", "Tarih2"},      {"veresiye", "mus_kodu"},
+            {"veresiye", "islemNo2"},   {"veresiye", "Miktar"},      {"veresiye", "BirimFiyat"},
+            {"kasa", "Tarih"},          {"kasa", "Tarih2"},          {"kasa", "islemNo"},
+            {"banka2", "islemNo"},      {"banka2", "Banka_Kodu"},    {"banka", "HesapNo"},
             {"musteriler", "mus_kodu"}, {"musteriler", "Sonislem2"}, {"Product", "Product Code"}};
         for (const auto &[t, c] : text)
             QTest::addRow("%s.%s", t, c) << QString::fromLatin1(t) << QString::fromLatin1(c) << "TEXT";
@@ -243,8 +301,10 @@ private slots:
     void recordNumbers()
     {
         QFETCH(QString, table);
-        const QString sql = scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name='%1'").arg(table));
-        QVERIFY(sql.simplified().contains(QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT"), Qt::CaseInsensitive));
+        const QString sql =
+            scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE name='%1'").arg(table));
+        QVERIFY(sql.simplified().contains(QStringLiteral("id INTEGER PRIMARY KEY AUTOINCREMENT"),
+                                          Qt::CaseInsensitive));
     }
 
     void unwrittenAmountIsEmpty()
@@ -265,24 +325,40 @@ private slots:
     {
         QTest::addColumn<QString>("query");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one settings row") << "SELECT count(*) FROM dgrayr" << "1";
-        QTest::newRow("shop name") << "SELECT kurumismi FROM dgrayr" << "Pelvanor";
-        QTest::newRow("alert off") << "SELECT show FROM dgrayr" << "0";
-        QTest::newRow("auto backup off") << "SELECT oto_yedek_aktif FROM dgrayr" << "0";
-        QTest::newRow("one version row") << "SELECT count(*) FROM surum" << "1";
-        QTest::newRow("version label") << "SELECT surum FROM surum" << "1.0.0";
-        QTest::newRow("market name") << "SELECT marketadi FROM surum" << "Pelvanor";
-        QTest::newRow("receipt counter") << "SELECT count(*) || ':' || max(islemno) FROM son_islemno" << "1:0";
-        QTest::newRow("customer counter") << "SELECT count(*) || ':' || max(musterino) FROM son_musterino" << "1:0";
-        QTest::newRow("next customer receipt") << "SELECT count(*) || ':' || max(yolu) FROM yedek_yeri" << "1:1";
-        QTest::newRow("admin") << "SELECT Password || '|' || UserType || '|' || Name FROM \"User\" WHERE Username='admin'"
-                               << "admin|0|Tam Yetki";
-        QTest::newRow("units") << "SELECT group_concat(birimadi, ',') FROM (SELECT birimadi FROM birimler ORDER BY id)"
-                               << "Adet,Kg,Metre,Litre,Paket,Kutu";
-        QTest::newRow("money-in texts") << "SELECT count(*) > 0 FROM kasa_giren_a" << "1";
-        QTest::newRow("money-out texts") << "SELECT count(*) > 0 FROM kasa_cikan_a" << "1";
-        QTest::newRow("no customers") << "SELECT count(*) FROM musteriler" << "0";
-        QTest::newRow("no movements") << "SELECT count(*) FROM veresiye" << "0";
+        QTest::newRow("one settings row") << "SELECT count(*) FROM dgrayr"
+                                          << "1";
+        QTest::newRow("shop name") << "SELECT kurumismi FROM dgrayr"
+                                   << "Pelvanor";
+        QTest::newRow("alert off") << "SELECT show FROM dgrayr"
+                                   << "0";
+        QTest::newRow("auto backup off") << "SELECT oto_yedek_aktif FROM dgrayr"
+                                         << "0";
+        QTest::newRow("one version row") << "SELECT count(*) FROM surum"
+                                         << "1";
+        QTest::newRow("version label") << "SELECT surum FROM surum"
+                                       << "1.0.0";
+        QTest::newRow("market name") << "SELECT marketadi FROM surum"
+                                     << "Pelvanor";
+        QTest::newRow("receipt counter") << "SELECT count(*) || ':' || max(islemno) FROM son_islemno"
+                                         << "1:0";
+        QTest::newRow("customer counter") << "SELECT count(*) || ':' || max(musterino) FROM son_musterino"
+                                          << "1:0";
+        QTest::newRow("next customer receipt") << "SELECT count(*) || ':' || max(yolu) FROM yedek_yeri"
+                                               << "1:1";
+        QTest::newRow("admin")
+            << "SELECT Password || '|' || UserType || '|' || Name FROM \"User\" WHERE Username='admin'"
+            << "admin|0|Tam Yetki";
+        QTest::newRow("units")
+            << "SELECT group_concat(birimadi, ',') FROM (SELECT birimadi FROM birimler ORDER BY id)"
+            << "Adet,Kg,Metre,Litre,Paket,Kutu";
+        QTest::newRow("money-in texts") << "SELECT count(*) > 0 FROM kasa_giren_a"
+                                        << "1";
+        QTest::newRow("money-out texts") << "SELECT count(*) > 0 FROM kasa_cikan_a"
+                                         << "1";
+        QTest::newRow("no customers") << "SELECT count(*) FROM musteriler"
+                                      << "0";
+        QTest::newRow("no movements") << "SELECT count(*) FROM veresiye"
+                                      << "0";
     }
     void seedRows()
     {
@@ -303,24 +379,39 @@ private slots:
         const QString prod = "INSERT INTO Product ([Product Code]) VALUES ('%1')";
         const QString marka = "INSERT INTO urun_marka (urunmarkaadi) VALUES ('%1')";
         const QString reyon = "INSERT INTO urun_reyon (reyon) VALUES ('%1')";
-        QTest::newRow("customer number") << mus << "42" << "42" << true;
-        QTest::newRow("customer number differs") << mus << "42" << "43" << false;
-        QTest::newRow("user name") << user << "kasa" << "kasa" << true;
-        QTest::newRow("user name İ/i") << user << "İsmail" << "ismail" << true;
-        QTest::newRow("user name I/ı") << user << "IŞIK" << "ışık" << true;
-        QTest::newRow("user name I is not İ") << user << "ISMAIL" << "ismail" << false;
-        QTest::newRow("shipped admin") << user << "Ahmet" << "ADMİN" << true;
-        QTest::newRow("product code") << prod << "8690000000017" << "8690000000017" << true;
-        QTest::newRow("product code case") << prod << "ABC1" << "abc1" << true;
-        QTest::newRow("category") << marka << "Gıda" << "GIDA" << true;
-        QTest::newRow("category differs") << marka << "Gıda" << "Giyim" << false;
-        QTest::newRow("supplier") << reyon << "Şahin Ltd" << "şahin ltd" << true;
-        QTest::newRow("units may repeat") << "INSERT INTO birimler (birimadi) VALUES ('%1')" << "Adet" << "Adet"
-                                          << false;
-        QTest::newRow("canned texts may repeat") << "INSERT INTO VeresiyeEkleAcik (Aciklama) VALUES ('%1')" << "Ekmek"
+        QTest::newRow("customer number") << mus << "42"
+                                         << "42" << true;
+        QTest::newRow("customer number differs") << mus << "42"
+                                                 << "43" << false;
+        QTest::newRow("user name") << user << "kasa"
+                                   << "kasa" << true;
+        QTest::newRow("user name İ/i") << user << "İsmail"
+                                       << "ismail" << true;
+        QTest::newRow("user name I/ı") << user << "IŞIK"
+                                       << "ışık" << true;
+        QTest::newRow("user name I is not İ") << user << "ISMAIL"
+                                              << "ismail" << false;
+        QTest::newRow("shipped admin") << user << "Ahmet"
+                                       << "ADMİN" << true;
+        QTest::newRow("product code") << prod << "8690000000017"
+                                      << "8690000000017" << true;
+        QTest::newRow("product code case") << prod << "ABC1"
+                                           << "abc1" << true;
+        QTest::newRow("category") << marka << "Gıda"
+                                  << "GIDA" << true;
+        QTest::newRow("category differs") << marka << "Gıda"
+                                          << "Giyim" << false;
+        QTest::newRow("supplier") << reyon << "Şahin Ltd"
+                                  << "şahin ltd" << true;
+        QTest::newRow("units may repeat") << "INSERT INTO birimler (birimadi) VALUES ('%1')"
+                                          << "Adet"
+                                          << "Adet" << false;
+        QTest::newRow("canned texts may repeat") << "INSERT INTO VeresiyeEkleAcik (Aciklama) VALUES ('%1')"
+                                                 << "Ekmek"
                                                  << "Ekmek" << false;
-        QTest::newRow("account numbers may repeat") << "INSERT INTO banka (HesapNo) VALUES ('%1')" << "123" << "123"
-                                                    << false;
+        QTest::newRow("account numbers may repeat") << "INSERT INTO banka (HesapNo) VALUES ('%1')"
+                                                    << "123"
+                                                    << "123" << false;
     }
     void uniqueKeys()
     {
@@ -355,11 +446,13 @@ private slots:
     void turkishOrder()
     {
         QVERIFY(exec("BEGIN"));
-        QVERIFY(exec("INSERT INTO Musteri_Gruplari (grupadi) VALUES ('Zeytin'), ('Çiçek'), ('ışık'), ('İnci'), "
-                     "('Cam'), ('Ilgaz')"));
-        QCOMPARE(scalar("SELECT group_concat(grupadi, ',') FROM (SELECT grupadi FROM Musteri_Gruplari ORDER BY "
-                        "grupadi asc)"),
-                 QStringLiteral("Cam,Çiçek,Ilgaz,ışık,İnci,Zeytin"));
+        QVERIFY(
+            exec("INSERT INTO Musteri_Gruplari (grupadi) VALUES ('Zeytin'), ('Çiçek'), ('ışık'), ('İnci'), "
+                 "('Cam'), ('Ilgaz')"));
+        QCOMPARE(
+            scalar("SELECT group_concat(grupadi, ',') FROM (SELECT grupadi FROM Musteri_Gruplari ORDER BY "
+                   "grupadi asc)"),
+            QStringLiteral("Cam,Çiçek,Ilgaz,ışık,İnci,Zeytin"));
     }
 };
 

@@ -259,7 +259,6 @@ QStringList faultsOf(QWidget *window)
     return faults;
 }
 
-
 // The captions (labels, not data) of a laid-out report, as the preview draws them at 100 %
 // (96 dots per inch): each inside its box.
 QStringList reportFaults(pv::Report &r)

@@ -128,7 +128,8 @@ void TestLedgerReads::unreadMovementsKeepTheAccount()
     const qint64 id = h.value(QStringLiteral("SELECT id FROM banka")).toLongLong();
     const pv::ledger::Result deleted = pv::ledger::deleteBankAccount(db, id);
     QVERIFY(!deleted.ok);
-    QVERIFY2(deleted.reason.contains(QStringLiteral("Veri tabanı işlemi yapılamadı.")), qPrintable(deleted.reason));
+    QVERIFY2(deleted.reason.contains(QStringLiteral("Veri tabanı işlemi yapılamadı.")),
+             qPrintable(deleted.reason));
     pv::ledger::BankAccount renamed{QStringLiteral("Ziraat"), {}, {}, QStringLiteral("TR2"), {}};
     QVERIFY(!pv::ledger::updateBankAccount(db, id, renamed).ok);
     QCOMPARE(h.value(QStringLiteral("SELECT HesapNo FROM banka")).toString(), QStringLiteral("TR1"));

@@ -1,15 +1,15 @@
 // How the program looks and behaves at its edges, seen as a user sees it: caption
 // spacing, disabled buttons, the close box, the backup folder, the calculator, and the
 // controls created by class name.
-#include "app/CopyFile.h"
-#include "app/CopyOto.h"
 #include "app/accounts/CariToplu.h"
 #include "app/accounts/veresiye2.h"
+#include "app/admin/CopyFile.h"
+#include "app/admin/CopyOto.h"
 #include "app/bank/Banka2.h"
 #include "app/cashbook/kasa.h"
-#include "app/frmAlert.h"
+#include "app/shell/frmAlert.h"
+#include "app/shell/veresiye.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/button/ButtonPaint.h"
 #include "controls/button/ButtonPrimitives.h"
 #include "controls/button/BvButton.h"

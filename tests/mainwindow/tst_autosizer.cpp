@@ -1,6 +1,6 @@
 // The auto-sizer's twips arithmetic, checked on a plain window at 15 twips a pixel.
 #include "tst_autosizer.h"
-#include "app/BrennavikAutoSizer.h"
+#include "app/shell/BrennavikAutoSizer.h"
 
 #include "platform/components/PropertyBag.h"
 #include "platform/components/Twips.h"

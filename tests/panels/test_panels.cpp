@@ -2,7 +2,7 @@
 // cancelled picture picker leaves everything as it was.
 #include "app/accounts/MusteriDetay.h"
 #include "app/accounts/veresiye2.h"
-#include "app/ayarlar.h"
+#include "app/admin/ayarlar.h"
 #include "controls/button/BvButton.h"
 #include "platform/databind/DataControl.h"
 #include "tests/harness/Harness.h"

@@ -1,8 +1,8 @@
 #include "app/reports/AppReports.h"
 #include "platform/report/Report.h"
-#include "tests/harness/Harness.h"
-#include "platform/text/Formats.h"
 #include "platform/report/ReportPreview.h"
+#include "platform/text/Formats.h"
+#include "tests/harness/Harness.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -17,7 +17,8 @@ using pv::PageModel;
 using pv::PageText;
 using pv::Reports;
 
-namespace {
+namespace
+{
 
 struct Sale {
     QString tarih, saat, turu, aciklama, miktar, birim, birimFiyat;
@@ -30,7 +31,8 @@ QString sqlValue(const QVariant &v)
     if (!v.isValid() || v.isNull())
         return QStringLiteral("NULL");
     if (v.typeId() == QMetaType::QString)
-        return QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
+        return QLatin1Char('\'') + v.toString().replace(QLatin1Char('\''), QStringLiteral("''")) +
+               QLatin1Char('\'');
     return QString::number(v.toDouble(), 'g', 15);
 }
 
@@ -76,14 +78,16 @@ const char *stockLayout = R"({
 })";
 
 // A window that prints: it is activated again when the preview over it closes.
-class PrintingWindow : public pv::Form {
+class PrintingWindow : public pv::Form
+{
     Q_OBJECT
 public:
     int activations = 0;
     void Form_Activate() override { ++activations; }
 };
 
-class StockFooter : public pv::ReportScript {
+class StockFooter : public pv::ReportScript
+{
 public:
     void pageFooterFormat(pv::ReportRun &run) override
     {
@@ -156,7 +160,8 @@ QList<QPair<int, int>> darkRuns(const QImage &img, int top, int bottom)
                              [](QRgb p) { return qGray(p) < 128; });
 }
 
-class TestReport : public QObject {
+class TestReport : public QObject
+{
     Q_OBJECT
 
     std::unique_ptr<pv::test::Harness> m_h;
@@ -169,10 +174,12 @@ class TestReport : public QObject {
         exec(QStringLiteral("DELETE FROM veresiye"));
         for (const Sale &s : rows) {
             const QString key = s.tarih.mid(6, 4) + s.tarih.mid(3, 2) + s.tarih.left(2);
-            exec(QStringLiteral("INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Miktar, Birim, BirimFiyat, "
-                                "Eklenen, Odenen, Tarih2, mus_kodu) VALUES (%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11)")
+            exec(QStringLiteral(
+                     "INSERT INTO veresiye (Tarih, Saat, Turu, Aciklama, Miktar, Birim, BirimFiyat, "
+                     "Eklenen, Odenen, Tarih2, mus_kodu) VALUES (%1,%2,%3,%4,%5,%6,%7,%8,%9,%10,%11)")
                      .arg(sqlValue(s.tarih), sqlValue(s.saat), sqlValue(s.turu), sqlValue(s.aciklama),
-                          sqlValue(s.miktar.isNull() ? QVariant() : s.miktar), sqlValue(s.birim.isNull() ? QVariant() : s.birim),
+                          sqlValue(s.miktar.isNull() ? QVariant() : s.miktar),
+                          sqlValue(s.birim.isNull() ? QVariant() : s.birim),
                           sqlValue(s.birimFiyat.isNull() ? QVariant() : s.birimFiyat), sqlValue(s.eklenen),
                           sqlValue(s.odenen))
                      .arg(sqlValue(key), sqlValue(s.musKodu)));
@@ -182,11 +189,12 @@ class TestReport : public QObject {
     {
         exec(QStringLiteral("DELETE FROM musteriler"));
         // Customers 1001.. named "Müşteri 001".., balance ten and a half times their number.
-        QVERIFY(m_h->exec(QStringLiteral(
-                              "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
-                              "INSERT INTO musteriler (mus_kodu, MusteriFirma, Turu, Gun, Bakiye) "
-                              "SELECT 1000 + i, 'Müşteri ' || substr('00' || i, -3), 'Alıcı', i, i * 10.5 FROM n"),
-                          {n}));
+        QVERIFY(m_h->exec(
+            QStringLiteral(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?) "
+                "INSERT INTO musteriler (mus_kodu, MusteriFirma, Turu, Gun, Bakiye) "
+                "SELECT 1000 + i, 'Müşteri ' || substr('00' || i, -3), 'Alıcı', i, i * 10.5 FROM n"),
+            {n}));
     }
 
 private slots:
@@ -208,14 +216,17 @@ private slots:
         QTest::addColumn<int>("number");
         // The numbers the sale dialog's receipt print uses.
         const std::pair<const char *, int> extre[] = {
-            {"DataControl1", 4028}, {"Label168", 4008}, {"Label173", 4036}, {"Label175", 4038}, {"Label177", 4040},
-            {"LabelFirma", 4019},   {"Label183", 4021}, {"Field1", 4023},   {"Field2", 4024},   {"Field3", 4025},
-            {"Field4", 4026},       {"Field5", 4029},   {"Field6", 4030},   {"Field7", 4031},   {"Field8", 4044},
-            {"Field9", 4042},       {"PageHeader", 4000}, {"PageFooter", 4004}};
+            {"DataControl1", 4028}, {"Label168", 4008},   {"Label173", 4036}, {"Label175", 4038},
+            {"Label177", 4040},     {"LabelFirma", 4019}, {"Label183", 4021}, {"Field1", 4023},
+            {"Field2", 4024},       {"Field3", 4025},     {"Field4", 4026},   {"Field5", 4029},
+            {"Field6", 4030},       {"Field7", 4031},     {"Field8", 4044},   {"Field9", 4042},
+            {"PageHeader", 4000},   {"PageFooter", 4004}};
         for (const auto &[item, number] : extre)
             QTest::addRow("Extre %s", item) << "Extre" << item << number;
-        QTest::newRow("musterilistesi first control") << "musterilistesi" << "Label111" << 4005;
-        QTest::newRow("CariGunlukRapor report footer") << "CariGunlukRapor" << "ReportFooter" << 4006;
+        QTest::newRow("musterilistesi first control") << "musterilistesi"
+                                                      << "Label111" << 4005;
+        QTest::newRow("CariGunlukRapor report footer") << "CariGunlukRapor"
+                                                       << "ReportFooter" << 4006;
     }
     void itemNumbers()
     {
@@ -242,8 +253,10 @@ private slots:
         addCustomers(3);
         pv::Report &r = Reports::get(QStringLiteral("musterilistesi"));
         r.dataControl().setConnectionString(m_conn);
-        r.dataControl().setSource(QStringLiteral("select * from musteriler ORDER BY MusteriFirma %1 ").arg(order));
-        r.label(QStringLiteral("Label111")).setCaption(QStringLiteral("05.03.2024 - TARİHLİ MÜŞTERİ LİSTESİ"));
+        r.dataControl().setSource(
+            QStringLiteral("select * from musteriler ORDER BY MusteriFirma %1 ").arg(order));
+        r.label(QStringLiteral("Label111"))
+            .setCaption(QStringLiteral("05.03.2024 - TARİHLİ MÜŞTERİ LİSTESİ"));
         r.label(QStringLiteral("Label120")).setCaption(QStringLiteral("3"));
         r.label(QStringLiteral("Label119")).setCaption(QStringLiteral("63,00"));
         r.label(QStringLiteral("Label123")).setCaption(QStringLiteral("0,00"));
@@ -268,7 +281,8 @@ private slots:
         const QList<PageText> ranks = m.ofItem(QStringLiteral("lblRank"));
         QCOMPARE(ranks.at(0).rect.top(), 720 + 840);
         QCOMPARE(ranks.at(1).rect.top() - ranks.at(0).rect.top(), 270);
-        QCOMPARE(m.textsOf(QStringLiteral("Field13")).first(), order == "asc" ? QStringLiteral("10,5") : QStringLiteral("31,5"));
+        QCOMPARE(m.textsOf(QStringLiteral("Field13")).first(),
+                 order == "asc" ? QStringLiteral("10,5") : QStringLiteral("31,5"));
     }
 
     // A report takes the program's open database and its values as parameters: a code with
@@ -302,7 +316,8 @@ private slots:
     {
         addSales({{"05.03.2024", "10:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, 50.0, "A"}});
         pv::Report &r = Reports::get(QStringLiteral("Extre"));
-        const QString source = QStringLiteral("select * FROM veresiye WHERE mus_kodu= 'A' ORDER BY Tarih,[Saat] asc ");
+        const QString source =
+            QStringLiteral("select * FROM veresiye WHERE mus_kodu= 'A' ORDER BY Tarih,[Saat] asc ");
         r.dataControl().setConnectionString(m_conn);
         r.dataControl().setSource(source);
         r.item(4021).setCaption(QStringLiteral("857"));
@@ -337,8 +352,9 @@ private slots:
                   {"06.03.2024", "09:00:00", "Satış", "Başka gün", "1", "Adet", "1", 1.0, {}, "C"}});
         pv::Report &r = Reports::get(QStringLiteral("CariGunlukRapor"));
         r.dataControl().setConnectionString(m_conn);
-        r.dataControl().setSource(QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '20240305' "
-                                                 "ORDER BY [Tarih],[Saat],Eklenen asc"));
+        r.dataControl().setSource(
+            QStringLiteral("select DISTINCTROW * from veresiye where Tarih2 like  '20240305' "
+                           "ORDER BY [Tarih],[Saat],Eklenen asc"));
         r.field(QStringLiteral("Field10")).setFontSize(QStringLiteral("9"));
         const PageModel m = r.runToPageModel();
 
@@ -381,8 +397,8 @@ private slots:
                   {"05.03.2024", "11:00:00", "Satış", "Sonraki", "1", "Adet", "8", 8.0, {}, "A"}});
         pv::Report &r = Reports::get(QStringLiteral("Extre"));
         r.dataControl().setConnectionString(m_conn);
-        r.dataControl().setSource(
-            QStringLiteral("select * FROM veresiye WHERE Tarih2 like  '20240305' and  mus_kodu= 'A' ORDER BY Tarih,[Saat] asc "));
+        r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like  '20240305' and  "
+                                                 "mus_kodu= 'A' ORDER BY Tarih,[Saat] asc "));
         const PageModel m = r.runToPageModel();
         const QList<PageText> ranks = m.ofItem(QStringLiteral("lblRank"));
         QCOMPARE(ranks.size(), 3);
@@ -410,12 +426,21 @@ private slots:
     {
         QList<Sale> rows;
         for (int i = 0; i < 4; ++i)
-            rows << Sale{"0" + QString::number(i + 1) + ".03.2024", "10:00:00", "Satış", "Kalem " + QString::number(i),
-                         "1", "Adet", "1234,5", 1234.5, {}, "K1"};
+            rows << Sale{"0" + QString::number(i + 1) + ".03.2024",
+                         "10:00:00",
+                         "Satış",
+                         "Kalem " + QString::number(i),
+                         "1",
+                         "Adet",
+                         "1234,5",
+                         1234.5,
+                         {},
+                         "K1"};
         addSales(rows);
         pv::Report &r = Reports::get(QStringLiteral("carirapor"));
         r.dataControl().setConnectionString(m_conn);
-        r.dataControl().setSource(QStringLiteral("select * from veresiye where mus_kodu= 'K1' ORDER BY Tarih2,[Saat]"));
+        r.dataControl().setSource(
+            QStringLiteral("select * from veresiye where mus_kodu= 'K1' ORDER BY Tarih2,[Saat]"));
         r.label(QStringLiteral("Label121")).setCaption(QStringLiteral("4.938,00"));
         r.label(QStringLiteral("LabelFirma")).setCaption(QStringLiteral("Deneme Ticaret"));
         const PageModel m = r.runToPageModel();
@@ -457,10 +482,14 @@ private slots:
     {
         QTest::addColumn<QString>("connection");
         QTest::addColumn<QString>("source");
-        QTest::newRow("no table") << "db" << "select * from yok_boyle_tablo";
-        QTest::newRow("bad sql") << "db" << "select * frm veresiye";
-        QTest::newRow("no source") << "db" << "";
-        QTest::newRow("no database") << "Provider=x;Data Source=/yok/pelvanor.dll;" << "select * from veresiye";
+        QTest::newRow("no table") << "db"
+                                  << "select * from yok_boyle_tablo";
+        QTest::newRow("bad sql") << "db"
+                                 << "select * frm veresiye";
+        QTest::newRow("no source") << "db"
+                                   << "";
+        QTest::newRow("no database") << "Provider=x;Data Source=/yok/pelvanor.dll;"
+                                     << "select * from veresiye";
     }
     void refusedSourceGivesEmptyReport()
     {
@@ -490,9 +519,10 @@ private slots:
     void layoutWithoutGroupsByNumber()
     {
         for (int i = 0; i < 70; ++i)
-            QVERIFY(m_h->exec(QStringLiteral("INSERT INTO Product ([Product Code], [Brand Name], [Reorder Level]) "
-                                           "VALUES (?, ?, ?)"),
-                            {QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Ürün"), 5.5}));
+            QVERIFY(m_h->exec(
+                QStringLiteral("INSERT INTO Product ([Product Code], [Brand Name], [Reorder Level]) "
+                               "VALUES (?, ?, ?)"),
+                {QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Ürün"), 5.5}));
         QString error;
         auto layout = pv::ReportLayout::fromJson(stockLayout, &error);
         QVERIFY2(layout, qPrintable(error));
@@ -619,14 +649,20 @@ private slots:
         QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("source");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("musterilistesi") << "musterilistesi" << "select * from musteriler ORDER BY MusteriFirma asc "
-                                        << QStringList{"MÜŞTERİ NO", "Müşteri 001", "Listedeki Toplam Borçlu"};
-        QTest::newRow("carirapor") << "carirapor" << "select * from veresiye ORDER BY Tarih2,[Saat]"
+        QTest::newRow("musterilistesi")
+            << "musterilistesi"
+            << "select * from musteriler ORDER BY MusteriFirma asc "
+            << QStringList{"MÜŞTERİ NO", "Müşteri 001", "Listedeki Toplam Borçlu"};
+        QTest::newRow("carirapor") << "carirapor"
+                                   << "select * from veresiye ORDER BY Tarih2,[Saat]"
                                    << QStringList{"AÇIKLAMA", "Ekmek", "TOPLAM BAKİYE:"};
-        QTest::newRow("Extre") << "Extre" << "select * from veresiye ORDER BY Tarih2,[Saat]"
+        QTest::newRow("Extre") << "Extre"
+                               << "select * from veresiye ORDER BY Tarih2,[Saat]"
                                << QStringList{"TAHSİLAT / SATIŞ", "Ekmek", "Teslim Alan"};
-        QTest::newRow("CariGunlukRapor") << "CariGunlukRapor" << "select * from veresiye ORDER BY [Tarih],[Saat]"
-                                         << QStringList{"Günlük Satışlar Tahsilatlar", "Ekmek", "Toplam İşlem Sayısı"};
+        QTest::newRow("CariGunlukRapor")
+            << "CariGunlukRapor"
+            << "select * from veresiye ORDER BY [Tarih],[Saat]"
+            << QStringList{"Günlük Satışlar Tahsilatlar", "Ekmek", "Toplam İşlem Sayısı"};
     }
     void pdfOfEachLayout()
     {
@@ -774,7 +810,8 @@ private slots:
             pageText = w.findChild<QLabel *>(QStringLiteral("lblPage"))->text();
             QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnLast")), Qt::LeftButton);
             lastPageText = w.findChild<QLabel *>(QStringLiteral("lblPage"))->text();
-            QCOMPARE(w.document().pageModel().textsOf(QStringLiteral("Field14")), (QStringList{"1", "2", "3"}));
+            QCOMPARE(w.document().pageModel().textsOf(QStringLiteral("Field14")),
+                     (QStringList{"1", "2", "3"}));
             QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnClose")), Qt::LeftButton);
         });
         PrintingWindow &caller = pv::form<PrintingWindow>();
@@ -795,13 +832,18 @@ private slots:
     {
         QTest::addColumn<QString>("windows");
         QTest::addColumn<QString>("installed");
-        QTest::newRow("Arial") << "Arial" << "Liberation Sans";
-        QTest::newRow("Arial Narrow") << "Arial Narrow" << "Liberation Sans Narrow";
+        QTest::newRow("Arial") << "Arial"
+                               << "Liberation Sans";
+        QTest::newRow("Arial Narrow") << "Arial Narrow"
+                                      << "Liberation Sans Narrow";
         QTest::newRow("Tahoma") << "Tahoma"
                                 << "DejaVu Sans Condensed";
-        QTest::newRow("Verdana") << "Verdana" << "DejaVu Sans";
-        QTest::newRow("Trebuchet MS") << "Trebuchet MS" << "Liberation Sans";
-        QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";
+        QTest::newRow("Verdana") << "Verdana"
+                                 << "DejaVu Sans";
+        QTest::newRow("Trebuchet MS") << "Trebuchet MS"
+                                      << "Liberation Sans";
+        QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                       << "Liberation Sans";
     }
     void fontsStandIn()
     {

@@ -277,9 +277,8 @@ void TestReads::receiptTotalsUnread()
     // The account window re-reads after the posting, then the dialog tells its receipt.
     h.expectMsgBox(QStringLiteral("Hesap okunamadı: Veri tabanı işlemi yapılamadı."), pv::vbCritical,
                    QStringLiteral("Hata"));
-    h.expectMsgBox(
-        QStringLiteral("Hesap okunamadı: Veri tabanı işlemi yapılamadı.\nMakbuz yazdırılmadı."),
-        pv::vbCritical, QStringLiteral("Hata"));
+    h.expectMsgBox(QStringLiteral("Hesap okunamadı: Veri tabanı işlemi yapılamadı.\nMakbuz yazdırılmadı."),
+                   pv::vbCritical, QStringLiteral("Hata"));
     Harness::click(w.VornXPButton10); // an unexpected receipt preview would fail the test
     Harness::settle();
     sqlite3_set_authorizer(db.handle(), nullptr, nullptr);

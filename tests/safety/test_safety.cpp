@@ -1,13 +1,13 @@
 // The database file at start-up and across a restore: damaged, read-only and locked files
 // are told before anything is written, and a restored file that does not open gives the
 // old one back. Backups leave no part files behind.
-#include "app/CopyFile.h"
 #include "app/accounts/musteriekle.h"
-#include "app/frmLogin.h"
-#include "app/frmSplash.h"
+#include "app/admin/CopyFile.h"
 #include "app/reports/AppReports.h"
+#include "app/shell/frmLogin.h"
+#include "app/shell/frmSplash.h"
+#include "app/shell/veresiye.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "database/DbScripts.h"
 #include "platform/data/Database.h"
@@ -65,8 +65,8 @@ QString backup(Harness &h, const QString &name)
 // (when the copy gets that far) the replacing of the live file agreed to.
 CopyFile &pickForRestore(Harness &h, const QString &saved, bool askedToReplace = true)
 {
-    pv::form<CopyFile>().openForRestore(QString());
-    CopyFile &c = pv::form<CopyFile>();
+    frmSplash::backupWindow().openForRestore(QString());
+    CopyFile &c = frmSplash::backupWindow();
     h.click(c.VornXPButton1);
     h.expectOpenFile(saved);
     h.click(c.MyButton3);
@@ -192,7 +192,7 @@ void TestSafety::damagedFileAtStart()
     }
     QVERIFY(!h.programEnded());
     QVERIFY(pv::isLoaded<CopyFile>());
-    CopyFile &c = pv::form<CopyFile>();
+    CopyFile &c = frmSplash::backupWindow();
     QVERIFY(c.restoreMode());
     QVERIFY(c.geriyuklefrm->isVisible());
 }

@@ -7,7 +7,7 @@
 #include "app/reports/AppReports.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
-#include "app/veresiye.h"
+#include "app/shell/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/databind/DataControl.h"

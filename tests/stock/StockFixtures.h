@@ -1,8 +1,8 @@
 #pragma once
 // What the stock card's tests share: products, categories and suppliers put in the
 // database, the card opened from the main window, and the grid read back.
+#include "app/shell/veresiye.h"
 #include "app/stock/frmProduct.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "tests/harness/Harness.h"
 

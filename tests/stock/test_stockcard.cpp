@@ -1,12 +1,12 @@
 // The stock card driven as a shop owner uses it, opened from the main window's
 // "Stok İşlemleri": browsing, adding, editing, deleting, searches, lists, categories,
 // suppliers, totals and price decimals.
+#include "app/shell/veresiye.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/UrunGruplari.h"
 #include "app/stock/frmProduct.h"
 #include "app/ui/Kit.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/databind/DataControl.h"

@@ -1,10 +1,10 @@
 // The stock card's operations driven as a user would: stock in and out, the product-code
 // generator, the stock-value walk and the stock report.
 #include "app/cashbook/kasa.h"
+#include "app/shell/veresiye.h"
 #include "app/stock/StokArama.h"
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/frmProduct.h"
-#include "app/veresiye.h"
 #include "controls/button/BvButton.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Timer.h"

@@ -7,7 +7,8 @@
 
 Q_DECLARE_METATYPE(pv::NumberKind)
 
-class TestFormats : public QObject {
+class TestFormats : public QObject
+{
     Q_OBJECT
 private slots:
     void initTestCase()
@@ -48,24 +49,42 @@ private slots:
         QTest::newRow("four decimals rounding") << 0.12345 << pv::kMoney4 << "0,1235";
         QTest::newRow("three decimals") << 2.5 << pv::kMoney3 << "2,500";
         QTest::newRow("three decimals grouped") << 12345.6785 << pv::kMoney3 << "12.345,679";
-        QTest::newRow("zero-padded 00000") << 42.0 << "00000" << "00042";
-        QTest::newRow("zero-padded rounds") << 41.5 << "00000" << "00042";
-        QTest::newRow("zero-padded longer") << 1234567.0 << "00000" << "1234567";
-        QTest::newRow("hash only") << 0.0 << "#" << "";
-        QTest::newRow("hash decimals trimmed") << 1.5 << "#,##0.##" << "1,5";
-        QTest::newRow("hash decimals whole") << 2.0 << "#,##0.##" << "2";
-        QTest::newRow("no decimals") << 1234.5 << "#,##0" << "1.235";
-        QTest::newRow("zero section") << 0.0 << "#,##0.00;(#,##0.00);\"Sıfır\"" << "Sıfır";
-        QTest::newRow("quoted suffix") << 5.0 << "0.00\" TL\"" << "5,00 TL";
-        QTest::newRow("escaped literal") << 5.0 << "\\[0\\]" << "[5]";
-        QTest::newRow("embedded literal") << 123456.0 << "000-000" << "123-456";
-        QTest::newRow("percent") << 0.256 << "0.0%" << "25,6%";
-        QTest::newRow("Currency") << 1234.5 << "Currency" << "1.234,50 TL";
-        QTest::newRow("Currency negative") << -3.0 << "Currency" << "-3,00 TL";
-        QTest::newRow("Standard") << 1234.5 << "Standard" << "1.234,50";
-        QTest::newRow("Fixed") << 1234.5 << "Fixed" << "1234,50";
-        QTest::newRow("General Number") << 1234.5 << "General Number" << "1234,5";
-        QTest::newRow("empty pattern") << 37.5 << "" << "37,5";
+        QTest::newRow("zero-padded 00000") << 42.0 << "00000"
+                                           << "00042";
+        QTest::newRow("zero-padded rounds") << 41.5 << "00000"
+                                            << "00042";
+        QTest::newRow("zero-padded longer") << 1234567.0 << "00000"
+                                            << "1234567";
+        QTest::newRow("hash only") << 0.0 << "#"
+                                   << "";
+        QTest::newRow("hash decimals trimmed") << 1.5 << "#,##0.##"
+                                               << "1,5";
+        QTest::newRow("hash decimals whole") << 2.0 << "#,##0.##"
+                                             << "2";
+        QTest::newRow("no decimals") << 1234.5 << "#,##0"
+                                     << "1.235";
+        QTest::newRow("zero section") << 0.0 << "#,##0.00;(#,##0.00);\"Sıfır\""
+                                      << "Sıfır";
+        QTest::newRow("quoted suffix") << 5.0 << "0.00\" TL\""
+                                       << "5,00 TL";
+        QTest::newRow("escaped literal") << 5.0 << "\\[0\\]"
+                                         << "[5]";
+        QTest::newRow("embedded literal") << 123456.0 << "000-000"
+                                          << "123-456";
+        QTest::newRow("percent") << 0.256 << "0.0%"
+                                 << "25,6%";
+        QTest::newRow("Currency") << 1234.5 << "Currency"
+                                  << "1.234,50 TL";
+        QTest::newRow("Currency negative") << -3.0 << "Currency"
+                                           << "-3,00 TL";
+        QTest::newRow("Standard") << 1234.5 << "Standard"
+                                  << "1.234,50";
+        QTest::newRow("Fixed") << 1234.5 << "Fixed"
+                               << "1234,50";
+        QTest::newRow("General Number") << 1234.5 << "General Number"
+                                        << "1234,5";
+        QTest::newRow("empty pattern") << 37.5 << ""
+                                       << "37,5";
         QTest::newRow("large") << 123456789012.34 << money << "123.456.789.012,34";
         QTest::newRow("beyond 15 digits keeps decimals") << 1e15 << money << "1.000.000.000.000.000,00";
     }
@@ -190,11 +209,21 @@ private slots:
         QTest::newRow("empty stays empty") << "" << pv::kMoney << "";
         QTest::newRow("not a number stays") << "abc" << pv::kMoney << "abc";
         QTest::newRow("point text stays") << "1.5" << pv::kMoney << "1.5";
-        QTest::newRow("short date typed") << "8.12.2026" << "dd.mm.yyyy" << "08.12.2026";
-        QTest::newRow("slashes typed") << "8/12/26" << "dd.mm.yyyy" << "08.12.2026";
-        QTest::newRow("no real date stays") << "31.02.2026" << "dd.mm.yyyy" << "31.02.2026";
-        QTest::newRow("date pattern on number stays") << "12" << "dd.mm.yyyy" << "12";
-        QTest::newRow("date as dd-mm-yyyy") << "08.12.2026" << "dd-mm-yyyy" << "08-12-2026";
+        QTest::newRow("short date typed") << "8.12.2026"
+                                          << "dd.mm.yyyy"
+                                          << "08.12.2026";
+        QTest::newRow("slashes typed") << "8/12/26"
+                                       << "dd.mm.yyyy"
+                                       << "08.12.2026";
+        QTest::newRow("no real date stays") << "31.02.2026"
+                                            << "dd.mm.yyyy"
+                                            << "31.02.2026";
+        QTest::newRow("date pattern on number stays") << "12"
+                                                      << "dd.mm.yyyy"
+                                                      << "12";
+        QTest::newRow("date as dd-mm-yyyy") << "08.12.2026"
+                                            << "dd-mm-yyyy"
+                                            << "08-12-2026";
     }
     void formatText()
     {
@@ -238,22 +267,38 @@ private slots:
         QTest::addColumn<QString>("expected");
         const QDateTime at(QDate(2026, 12, 8), QTime(14, 30, 5));
         const QDateTime morning(QDate(2026, 1, 3), QTime(9, 5, 7));
-        QTest::newRow("dd.mm.yyyy") << at << "dd.mm.yyyy" << "08.12.2026";
-        QTest::newRow("DDMMYY") << at << "DDMMYY" << "081226";
-        QTest::newRow("HHMMSS minutes") << at << "HHMMSS" << "143005";
-        QTest::newRow("DD-MM-YY") << at << "DD-MM-YY" << "08-12-26";
-        QTest::newRow("HH-MM-SS minutes") << at << "HH-MM-SS" << "14-30-05";
-        QTest::newRow("dd-mm-yyyy") << at << "dd-mm-yyyy" << "08-12-2026";
-        QTest::newRow("hh:nn:ss") << morning << "hh:nn:ss" << "09:05:07";
-        QTest::newRow("slash is the date separator") << morning << "dd/mm/yyyy" << "03.01.2026";
-        QTest::newRow("single digits") << morning << "d.m.yy" << "3.1.26";
-        QTest::newRow("month names") << at << "d mmmm yyyy dddd" << "8 Aralık 2026 Salı";
-        QTest::newRow("short names") << morning << "ddd dd mmm" << "Cmt 03 Oca";
-        QTest::newRow("Short Date") << at << "Short Date" << "08.12.2026";
-        QTest::newRow("Long Time") << at << "Long Time" << "14:30:05";
-        QTest::newRow("General Date") << at << "General Date" << "08.12.2026 14:30:05";
-        QTest::newRow("quoted text") << at << "\"Tarih: \"dd.mm.yyyy" << "Tarih: 08.12.2026";
-        QTest::newRow("AM/PM") << at << "h:nn AM/PM" << "2:30 ÖS";
+        QTest::newRow("dd.mm.yyyy") << at << "dd.mm.yyyy"
+                                    << "08.12.2026";
+        QTest::newRow("DDMMYY") << at << "DDMMYY"
+                                << "081226";
+        QTest::newRow("HHMMSS minutes") << at << "HHMMSS"
+                                        << "143005";
+        QTest::newRow("DD-MM-YY") << at << "DD-MM-YY"
+                                  << "08-12-26";
+        QTest::newRow("HH-MM-SS minutes") << at << "HH-MM-SS"
+                                          << "14-30-05";
+        QTest::newRow("dd-mm-yyyy") << at << "dd-mm-yyyy"
+                                    << "08-12-2026";
+        QTest::newRow("hh:nn:ss") << morning << "hh:nn:ss"
+                                  << "09:05:07";
+        QTest::newRow("slash is the date separator") << morning << "dd/mm/yyyy"
+                                                     << "03.01.2026";
+        QTest::newRow("single digits") << morning << "d.m.yy"
+                                       << "3.1.26";
+        QTest::newRow("month names") << at << "d mmmm yyyy dddd"
+                                     << "8 Aralık 2026 Salı";
+        QTest::newRow("short names") << morning << "ddd dd mmm"
+                                     << "Cmt 03 Oca";
+        QTest::newRow("Short Date") << at << "Short Date"
+                                    << "08.12.2026";
+        QTest::newRow("Long Time") << at << "Long Time"
+                                   << "14:30:05";
+        QTest::newRow("General Date") << at << "General Date"
+                                      << "08.12.2026 14:30:05";
+        QTest::newRow("quoted text") << at << "\"Tarih: \"dd.mm.yyyy"
+                                     << "Tarih: 08.12.2026";
+        QTest::newRow("AM/PM") << at << "h:nn AM/PM"
+                               << "2:30 ÖS";
     }
     void formatDate()
     {
@@ -356,12 +401,18 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("key");
-        QTest::newRow("date text") << "08.12.2026" << "20261208";
-        QTest::newRow("first of year") << "01.01.2027" << "20270101";
-        QTest::newRow("short spelling") << "8.12.2026" << "20261208";
-        QTest::newRow("two-digit year") << "08.12.26" << "20261208";
-        QTest::newRow("not a date: by characters") << "ab.cd.efgh" << "efghcdab";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("date text") << "08.12.2026"
+                                   << "20261208";
+        QTest::newRow("first of year") << "01.01.2027"
+                                       << "20270101";
+        QTest::newRow("short spelling") << "8.12.2026"
+                                        << "20261208";
+        QTest::newRow("two-digit year") << "08.12.26"
+                                        << "20261208";
+        QTest::newRow("not a date: by characters") << "ab.cd.efgh"
+                                                   << "efghcdab";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void dateKey()
     {
@@ -387,8 +438,10 @@ private slots:
         QTest::addColumn<QString>("backupDate");
         QTest::addColumn<QString>("backupTime");
         QTest::newRow("afternoon") << QDateTime(QDate(2026, 12, 8), QTime(14, 30, 5)) << "081226143005"
-                                   << "08-12-26" << "14-30-05";
-        QTest::newRow("early") << QDateTime(QDate(2027, 1, 3), QTime(0, 5, 9)) << "030127000509" << "03-01-27"
+                                   << "08-12-26"
+                                   << "14-30-05";
+        QTest::newRow("early") << QDateTime(QDate(2027, 1, 3), QTime(0, 5, 9)) << "030127000509"
+                               << "03-01-27"
                                << "00-05-09";
     }
     void stamps()
@@ -402,7 +455,8 @@ private slots:
         QCOMPARE(pv::backupDateStamp(at.date()), backupDate);
         QCOMPARE(pv::backupTimeStamp(at.time()), backupTime);
         // The same texts through the general Format.
-        QCOMPARE(pv::Format(at, QStringLiteral("DDMMYY")) + pv::Format(at, QStringLiteral("HHMMSS")), postingId);
+        QCOMPARE(pv::Format(at, QStringLiteral("DDMMYY")) + pv::Format(at, QStringLiteral("HHMMSS")),
+                 postingId);
         QCOMPARE(pv::Format(at, QStringLiteral("DD-MM-YY")), backupDate);
         QCOMPARE(pv::Format(at, QStringLiteral("HH-MM-SS")), backupTime);
     }

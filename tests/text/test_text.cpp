@@ -2,7 +2,8 @@
 
 #include <QtTest>
 
-class TestText : public QObject {
+class TestText : public QObject
+{
     Q_OBJECT
 private slots:
     void caseMapping_data()
@@ -10,10 +11,18 @@ private slots:
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("lower");
-        QTest::newRow("dotted i") << "istanbul" << "İSTANBUL" << "istanbul";
-        QTest::newRow("dotless ı") << "Işık" << "IŞIK" << "ışık";
-        QTest::newRow("İsmail") << "İsmail" << "İSMAİL" << "ismail";
-        QTest::newRow("others") << "çğöşü" << "ÇĞÖŞÜ" << "çğöşü";
+        QTest::newRow("dotted i") << "istanbul"
+                                  << "İSTANBUL"
+                                  << "istanbul";
+        QTest::newRow("dotless ı") << "Işık"
+                                   << "IŞIK"
+                                   << "ışık";
+        QTest::newRow("İsmail") << "İsmail"
+                                << "İSMAİL"
+                                << "ismail";
+        QTest::newRow("others") << "çğöşü"
+                                << "ÇĞÖŞÜ"
+                                << "çğöşü";
     }
     void caseMapping()
     {
@@ -28,15 +37,24 @@ private slots:
     {
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
-        QTest::newRow("C<Ç") << "Cem" << "Çelik";
-        QTest::newRow("Ç<D") << "Çelik" << "Demir";
-        QTest::newRow("I<İ") << "Işık" << "İsmail";
-        QTest::newRow("O<Ö") << "Oya" << "Öz";
-        QTest::newRow("S<Ş") << "Sarı" << "Şahin";
-        QTest::newRow("U<Ü") << "Uz" << "Ümit";
-        QTest::newRow("Ü<V") << "Ümit" << "Veli";
-        QTest::newRow("prefix") << "Ali" << "Alican";
-        QTest::newRow("digit before letter") << "1 Numara" << "Ali";
+        QTest::newRow("C<Ç") << "Cem"
+                             << "Çelik";
+        QTest::newRow("Ç<D") << "Çelik"
+                             << "Demir";
+        QTest::newRow("I<İ") << "Işık"
+                             << "İsmail";
+        QTest::newRow("O<Ö") << "Oya"
+                             << "Öz";
+        QTest::newRow("S<Ş") << "Sarı"
+                             << "Şahin";
+        QTest::newRow("U<Ü") << "Uz"
+                             << "Ümit";
+        QTest::newRow("Ü<V") << "Ümit"
+                             << "Veli";
+        QTest::newRow("prefix") << "Ali"
+                                << "Alican";
+        QTest::newRow("digit before letter") << "1 Numara"
+                                             << "Ali";
     }
     void alphabetOrder()
     {
