@@ -90,9 +90,15 @@ QString formPath(const QWidget *window)
 
 bool loadForm(QWidget *window, const QList<pv::FormMember> &members)
 {
+    return loadForm(window, window->objectName(), window, members);
+}
+
+bool loadForm(QWidget *on, const QString &formName, QObject *handlers, const QList<pv::FormMember> &members)
+{
     static const bool registered = (registerKitClasses(), true);
     Q_UNUSED(registered);
-    const QString error = pv::loadFormFile(window, formPath(window), members);
+    const QString error =
+        pv::loadFormFile(on, handlers, QStringLiteral(":/forms/%1.form.json").arg(formName), members);
     if (!error.isEmpty())
         qWarning("form file: %s", qPrintable(error));
     return error.isEmpty();

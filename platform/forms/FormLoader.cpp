@@ -74,7 +74,10 @@ QVariant designValue(const QJsonValue &v)
 class Loader
 {
 public:
-    Loader(QWidget *window, const QList<FormMember> &members) : m_window(window), m_members(members) {}
+    Loader(QWidget *window, QObject *handlers, const QList<FormMember> &members)
+        : m_window(window), m_handlers(handlers), m_members(members)
+    {
+    }
 
     QString run(const QJsonObject &form)
     {
@@ -246,7 +249,7 @@ private:
 
     QString connectHandlers()
     {
-        const QMetaObject *window = m_window->metaObject();
+        const QMetaObject *window = m_handlers->metaObject();
         for (const QString &name : std::as_const(m_order)) {
             QWidget *w = m_controls.value(name);
             for (const auto &[event, candidates] : eventSignals()) {
@@ -258,7 +261,7 @@ private:
                 for (const QByteArray &s : candidates)
                     if ((signal = w->metaObject()->indexOfSignal(s.constData())) >= 0)
                         break;
-                if (signal < 0 || !QMetaObject::connect(w, signal, m_window, slot))
+                if (signal < 0 || !QMetaObject::connect(w, signal, m_handlers, slot))
                     return QStringLiteral("%1_%2: %1 has no %2 to connect").arg(name, event);
             }
         }
@@ -266,6 +269,7 @@ private:
     }
 
     QWidget *m_window;
+    QObject *m_handlers;
     const QList<FormMember> &m_members;
     QHash<QString, QWidget *> m_controls;
     QStringList m_order;
@@ -276,21 +280,32 @@ private:
 
 QString loadForm(QWidget *window, const QByteArray &json, const QList<FormMember> &members)
 {
+    return loadForm(window, window, json, members);
+}
+
+QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json, const QList<FormMember> &members)
+{
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError)
         return QStringLiteral("form file: %1 at %2").arg(error.errorString()).arg(error.offset);
     if (!doc.isObject())
         return QStringLiteral("form file: no object");
-    return Loader(window, members).run(doc.object());
+    return Loader(parent, handlers, members).run(doc.object());
 }
 
 QString loadFormFile(QWidget *window, const QString &path, const QList<FormMember> &members)
 {
+    return loadFormFile(window, window, path, members);
+}
+
+QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path,
+                     const QList<FormMember> &members)
+{
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return QStringLiteral("form file %1 cannot be read").arg(path);
-    const QString error = loadForm(window, f.readAll(), members);
+    const QString error = loadForm(parent, handlers, f.readAll(), members);
     return error.isEmpty() ? error : path + QStringLiteral(": ") + error;
 }
 

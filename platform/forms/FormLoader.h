@@ -79,5 +79,12 @@ private:
 QString loadForm(QWidget *window, const QByteArray &json, const QList<FormMember> &members = {});
 // The same from a file or resource path.
 QString loadFormFile(QWidget *window, const QString &path, const QList<FormMember> &members = {});
+// A panel's form: its controls made on parent (a window-wide key such as "caption" only
+// when parent is a window), their handlers X_Click, ... looked for on handlers (the panel
+// object that owns them).
+QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json,
+                 const QList<FormMember> &members);
+QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path,
+                     const QList<FormMember> &members);
 
 } // namespace pv

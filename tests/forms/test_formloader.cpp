@@ -117,6 +117,22 @@ private slots:
                  w.findChild<QLabel *>(QStringLiteral("lblText")));
     }
 
+    // A panel's form: made on the panel's widget, its handlers on the panel object.
+    void loadsAPanel()
+    {
+        pv::test::Harness h;
+        QWidget window;
+        auto *frame = new QWidget(&window);
+        LoaderWindow panel; // the handlers' owner, no widget of the form's
+        QCOMPARE(pv::loadForm(frame, &panel, form({QString::fromUtf8(kButton)}),
+                              {pv::FormMember("btnOk", panel.btnOk)}),
+                 QString());
+        QCOMPARE(panel.btnOk->parentWidget(), frame);
+        QVERIFY(panel.children().isEmpty());
+        emit panel.btnOk->Click();
+        QCOMPARE(panel.clicks, 1);
+    }
+
     void refuses_data()
     {
         QTest::addColumn<QByteArray>("json");
