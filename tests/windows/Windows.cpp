@@ -4,6 +4,7 @@
 #include "app/accounts/AccountMail.h"
 #include "app/accounts/CariToplu.h"
 #include "app/accounts/CariYazdir.h"
+#include "app/accounts/Dialog2.h"
 #include "app/accounts/FrmEmail.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
@@ -27,6 +28,7 @@
 #include "app/stock/frmProduct.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
+#include "platform/forms/Timer.h"
 #include "platform/text/Formats.h"
 #include "repair/frmCompact.h"
 
@@ -266,6 +268,28 @@ void openMail(Harness &h)
     accountWindow(h).accountMail->mnuBagMail->trigger();
 }
 
+// The send dialog as " Gönder" of the e-mail window shows it, before its timer's first
+// tick sends anything (the harness's timers tick only when told), then both closed.
+void openSendDialog(Harness &h, const Check &check)
+{
+    QVERIFY(h.exec(QStringLiteral("update dgrayr set mailadres = ?, mailsifre = ?"),
+                   {QStringLiteral("bakkal@gmail.com"), QStringLiteral("sifre")}));
+    bool seen = false;
+    h.onModal<FrmEmail>([&](FrmEmail &e) {
+        h.onModal<Dialog2>([&](Dialog2 &d) {
+            seen = true;
+            check(&d);
+            d.Timer1->setEnabled(false);
+            d.hide();
+        });
+        h.click(e.CommandButton1);
+        e.hide();
+    });
+    openMail(h);
+    h.settle();
+    QVERIFY(seen);
+}
+
 // The account window with one of its panels opened by its command: the panel is there
 // and seen.
 Opener accountPanel(BvButton *veresiye2::*command, const char *panel)
@@ -340,6 +364,7 @@ QList<Window> windows()
          modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecKonu); })},
         {"e-mail, message texts",
          modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecMesaj); })},
+        {"e-mail, sending", openSendDialog},
         {"account window, contract",
          [](Harness &h, const Check &check) {
              veresiye2 &w = accountWindow(h);
