@@ -15,6 +15,7 @@
 #include <QMetaMethod>
 #include <QMetaProperty>
 #include <QPalette>
+#include <QTabWidget>
 #include <QWidget>
 #include <algorithm>
 #include <map>
@@ -33,7 +34,8 @@ const QStringList &ownKeys()
         QStringLiteral("left"),   QStringLiteral("top"),     QStringLiteral("width"),
         QStringLiteral("height"), QStringLiteral("design"),  QStringLiteral("z"),
         QStringLiteral("font"),   QStringLiteral("size"),    QStringLiteral("bold"),
-        QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items")};
+        QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items"),
+        QStringLiteral("page")};
     return keys;
 }
 
@@ -123,6 +125,16 @@ private:
                 return QStringLiteral("%1: parent \"%2\" is no earlier control")
                     .arg(name, c.value(QStringLiteral("parent")).toString());
         }
+        // A control on a page of a tab widget: the pages counted from 0.
+        if (c.contains(QStringLiteral("page"))) {
+            auto *tabs = qobject_cast<QTabWidget *>(parent);
+            QWidget *page = tabs ? tabs->widget(c.value(QStringLiteral("page")).toInt(-1)) : nullptr;
+            if (!page)
+                return QStringLiteral("%1: \"%2\" has no page %3")
+                    .arg(name, parent->objectName())
+                    .arg(c.value(QStringLiteral("page")).toInt(-1));
+            parent = page;
+        }
 
         PropertyBag bag;
         const QJsonObject design = c.value(QStringLiteral("design")).toObject();
@@ -164,6 +176,17 @@ private:
         }
         if (c.contains(QStringLiteral("font"))) {
             QFont f(c.value(QStringLiteral("font")).toString());
+            if (c.contains(QStringLiteral("size")))
+                f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
+            if (c.contains(QStringLiteral("bold")))
+                f.setBold(c.value(QStringLiteral("bold")).toBool());
+            if (c.contains(QStringLiteral("italic")))
+                f.setItalic(c.value(QStringLiteral("italic")).toBool());
+            w->setFont(f);
+        } else if (c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
+                   c.contains(QStringLiteral("italic"))) {
+            // Without "font" the font the control has, only these changed.
+            QFont f = w->font();
             if (c.contains(QStringLiteral("size")))
                 f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
             if (c.contains(QStringLiteral("bold")))

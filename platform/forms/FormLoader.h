@@ -26,6 +26,10 @@
 // the control ("text", "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
 // In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a
 // picture read from a file or resource.
+// "size", "bold" or "italic" without "font" change only that of the font the control has.
+// "page": the control is made on that page (from 0) of its parent, a tab widget.
+// In "tabOrder" each name is put to follow the one before it; a name may come again (the
+// first one named last follows the last).
 //
 // After the controls are made, the window's members named in the member table point to
 // them, and each control X's Click, Change and DblClick signal (a line edit's text change

@@ -7,6 +7,7 @@
 #include "tests/harness/Harness.h"
 
 #include <QLabel>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace
@@ -37,6 +38,16 @@ QWidget *makeLabel(QWidget *parent, const pv::PropertyBag &d)
     return l;
 }
 
+// A tab widget with two pages, as a form file's class makes it.
+QWidget *makeTabs(QWidget *parent, const pv::PropertyBag &d)
+{
+    auto *t = new QTabWidget(parent);
+    t->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+    t->addTab(new QWidget(t), QStringLiteral("Bir"));
+    t->addTab(new QWidget(t), QStringLiteral("İki"));
+    return t;
+}
+
 // JSON written with single quotes, for the double quotes of form().
 const char *const kButton = "{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'left': 1500, 'top': 150, "
                             "'width': 1200, 'height': 450, 'design': {'Caption': 'Tamam'}}";
@@ -61,6 +72,7 @@ private slots:
     void initTestCase()
     {
         pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Label"), makeLabel);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Tabs"), makeTabs);
         QVERIFY(pv::ClassRegistry::instance().isRegistered(QLatin1String(BvButton::ClassName)));
     }
 
@@ -117,6 +129,23 @@ private slots:
                  w.findChild<QLabel *>(QStringLiteral("lblText")));
     }
 
+    // A tab order that names its first control again at the end: it follows the last.
+    void tabOrderRing()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QStringList labels;
+        for (const char *name : {"lblA", "lblB", "lblC"})
+            labels << QStringLiteral("{'name': '%1', 'class': 'Test.Label', 'focusPolicy': 'StrongFocus'}")
+                          .arg(QLatin1String(name));
+        QCOMPARE(pv::loadForm(&w, form(labels, QStringLiteral("'tabOrder': ['lblC', 'lblA', 'lblC'],"))),
+                 QString());
+        auto *a = w.findChild<QLabel *>(QStringLiteral("lblA"));
+        auto *c = w.findChild<QLabel *>(QStringLiteral("lblC"));
+        QCOMPARE(a->nextInFocusChain(), c);
+        QVERIFY(c->nextInFocusChain() != a);
+    }
+
     // A panel's form: made on the panel's widget, its handlers on the panel object.
     void loadsAPanel()
     {
@@ -131,6 +160,47 @@ private slots:
         QVERIFY(panel.children().isEmpty());
         emit panel.btnOk->Click();
         QCOMPARE(panel.clicks, 1);
+    }
+
+    // "page" puts a control on a page of its tab widget parent.
+    void loadsOnTabPages()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w,
+                              form({QStringLiteral("{'name': 'tabs', 'class': 'Test.Tabs'}"),
+                                    QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', "
+                                                   "'parent': 'tabs', 'page': 1, 'left': 150}")}),
+                              {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        auto *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabs"));
+        QCOMPARE(w.lblText->parentWidget(), tabs->widget(1));
+        QCOMPARE(w.lblText->x(), 10);
+    }
+
+    // "size", "bold" and "italic" alone change the inherited font, its family kept; with
+    // "font" the family is the file's.
+    void fontAttributesAlone()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        w.setFont(QFont(QStringLiteral("Courier New"), 11));
+        QCOMPARE(
+            pv::loadForm(&w, form({QStringLiteral("{'name': 'lblBold', 'class': 'Test.Label', 'bold': true}"),
+                                   QStringLiteral("{'name': 'lblSmall', 'class': 'Test.Label', 'size': 7, "
+                                                  "'italic': true}"),
+                                   QStringLiteral("{'name': 'lblOwn', 'class': 'Test.Label', "
+                                                  "'font': 'Tahoma', 'bold': true}")})),
+            QString());
+        const QFont bold = w.findChild<QLabel *>(QStringLiteral("lblBold"))->font();
+        QCOMPARE(bold.family(), w.font().family());
+        QCOMPARE(bold.pointSizeF(), 11.0);
+        QVERIFY(bold.bold());
+        const QFont small = w.findChild<QLabel *>(QStringLiteral("lblSmall"))->font();
+        QCOMPARE(small.family(), w.font().family());
+        QCOMPARE(small.pointSizeF(), 7.0);
+        QVERIFY(small.italic() && !small.bold());
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lblOwn"))->font().family(), QStringLiteral("Tahoma"));
     }
 
     void refuses_data()
@@ -155,6 +225,14 @@ private slots:
         QTest::newRow("parent not made yet")
             << form({QStringLiteral("{'name': 'x', 'class': 'Test.Label', 'parent': 'y'}")}) << false
             << "x: parent \"y\" is no earlier control";
+        QTest::newRow("page past the last")
+            << form({QStringLiteral("{'name': 'tabs', 'class': 'Test.Tabs'}"),
+                     QStringLiteral("{'name': 'x', 'class': 'Test.Label', 'parent': 'tabs', 'page': 2}")})
+            << false << "x: \"tabs\" has no page 2";
+        QTest::newRow("page of no tab widget")
+            << form({label,
+                     QStringLiteral("{'name': 'x', 'class': 'Test.Label', 'parent': 'lblText', 'page': 0}")})
+            << false << "x: \"lblText\" has no page 0";
         QTest::newRow("two of one name") << form({label, label}) << false << "lblText: a second control";
         QTest::newRow("member left unbound") << form({label}) << true << "member btnOk has no control";
         QTest::newRow("member of another class")
