@@ -34,6 +34,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QtTest>
 
@@ -343,6 +346,20 @@ QList<Window> windows()
         {"sale entry, stock list",
          modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); },
                                     [](Harness &h, veresiyeekleode &d) { h.click(d.BvButton1); })},
+        {"sale entry, descriptions",
+         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); },
+                                    [](Harness &, veresiyeekleode &d) {
+                                        QTest::mouseDClick(d.xpText6->viewport(), Qt::LeftButton);
+                                        QVERIFY(d.frmAciklama->isVisible());
+                                    })},
+        {"collection entry",
+         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton10); })},
+        {"collection entry, descriptions",
+         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton10); },
+                                    [](Harness &, veresiyeekleode &d) {
+                                        QTest::mouseDClick(d.Text4, Qt::LeftButton);
+                                        QVERIFY(d.frmAciklama2->isVisible());
+                                    })},
         {"payment entry",
          modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuOdeme_Click(); })},
         {"credit note entry",
