@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableView>
 #include <QTextEdit>
@@ -79,6 +80,13 @@ void registerKitClasses()
     add("Kit.CheckBox", plain<QCheckBox>);
     add("Kit.Frame", plain<QFrame>);
     add("Kit.Widget", plain<QWidget>);
+    // A pop-up menu, made where the file puts it among the window's children; the window
+    // adds its actions ("title" is its Qt property).
+    add("Kit.Menu", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        auto *m = new QMenu(parent);
+        m->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+        return m;
+    });
 }
 
 } // namespace
