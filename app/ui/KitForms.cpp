@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableView>
@@ -100,6 +101,13 @@ void registerKitClasses()
         for (const QString &caption : d.ReadProperty(QStringLiteral("Tabs")).toStringList())
             t->addTab(new QWidget(t), caption);
         return t;
+    });
+    // A pop-up menu, made where the file puts it among the window's children; the window
+    // adds its actions ("title" is its Qt property).
+    add("Kit.Menu", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        auto *m = new QMenu(parent);
+        m->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+        return m;
     });
 }
 

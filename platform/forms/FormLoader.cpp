@@ -174,19 +174,12 @@ private:
                                      QString::fromUtf8(QJsonDocument(QJsonArray{it.value()})
                                                            .toJson(QJsonDocument::Compact)));
         }
-        if (c.contains(QStringLiteral("font"))) {
-            QFont f(c.value(QStringLiteral("font")).toString());
-            if (c.contains(QStringLiteral("size")))
-                f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
-            if (c.contains(QStringLiteral("bold")))
-                f.setBold(c.value(QStringLiteral("bold")).toBool());
-            if (c.contains(QStringLiteral("italic")))
-                f.setItalic(c.value(QStringLiteral("italic")).toBool());
-            w->setFont(f);
-        } else if (c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
-                   c.contains(QStringLiteral("italic"))) {
-            // Without "font" the font the control has, only these changed.
-            QFont f = w->font();
+        // Without a "font", "size", "bold" and "italic" change the font the control inherits.
+        const bool fontChange = c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
+                                c.contains(QStringLiteral("italic"));
+        if (c.contains(QStringLiteral("font")) || fontChange) {
+            QFont f = c.contains(QStringLiteral("font")) ? QFont(c.value(QStringLiteral("font")).toString())
+                                                         : w->font();
             if (c.contains(QStringLiteral("size")))
                 f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
             if (c.contains(QStringLiteral("bold")))

@@ -21,12 +21,12 @@
 // "parent" (an earlier control; the window when none), "left", "top", "width", "height" in
 // twips, "design" (the control's own design properties, handed to its class in the
 // property bag with the name and place), "z" (its place among its siblings, bottom 0, when
-// it is not the order of the file), "font", "size", "bold", "italic", "fore" and "back"
-// (#RRGGBB), "items" (a list's or combo's entries), and any other key a Qt property of
-// the control ("text", "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
+// it is not the order of the file), "font", "size", "bold", "italic" (without "font" they
+// change the font the control inherits), "fore" and "back" (#RRGGBB), "items" (a list's
+// or combo's entries), and any other key a Qt property of the control ("text",
+// "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
 // In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a
 // picture read from a file or resource.
-// "size", "bold" or "italic" without "font" change only that of the font the control has.
 // "page": the control is made on that page (from 0) of its parent, a tab widget.
 // In "tabOrder" each name is put to follow the one before it; a name may come again (the
 // first one named last follows the last).

@@ -146,6 +146,24 @@ private slots:
         QVERIFY(c->nextInFocusChain() != a);
     }
 
+    // "bold" without "font": the font the control inherits made bold, family and size kept.
+    void boldensTheInheritedFont()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QFont own(QStringLiteral("Courier"));
+        own.setPointSizeF(11);
+        w.setFont(own);
+        QCOMPARE(pv::loadForm(
+                     &w, form({QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'bold': true}")}),
+                     {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        QCOMPARE(w.lblText->font().family(), w.font().family());
+        QCOMPARE(w.lblText->font().pointSizeF(), 11.0);
+        QVERIFY(w.lblText->font().bold());
+        QVERIFY(!w.font().bold());
+    }
+
     // A panel's form: made on the panel's widget, its handlers on the panel object.
     void loadsAPanel()
     {

@@ -34,6 +34,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -393,6 +394,36 @@ QList<Window> windows()
         {"account window, note", accountPanel(&veresiye2::btnNote, "frmNote")},
         {"account window, entry edit", accountPanel(&veresiye2::btnEdit, "frmHareketEdit")},
         {"account window, entry delete", accountPanel(&veresiye2::VornXPButton9, "frmSilEkran")},
+        {"account window, date range",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             h.click(w.tgoster2);
+             h.settle();
+             w.ilk->setDate(QDate(2026, 11, 1));
+             h.click(w.tgoster);
+             h.settle();
+             QVERIFY(w.frmTarihBakiyeler->isVisible());
+             check(&w);
+         }},
+        {"account window, posting saved",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             h.onModal<veresiyealacakekle>([&h](veresiyealacakekle &d) {
+                 h.type(d.Text5, QStringLiteral("10"));
+                 h.click(d.VornXPButton9);
+             });
+             w.mnuOdeme->trigger();
+             h.settle();
+             QVERIFY(w.islemfrm->isVisible());
+             check(&w);
+         }},
+        // Opened by the main window's delete command, its commands kept disabled.
+        {"account window, delete customer",
+         modalFrom<veresiye2>([](Harness &h) { h.click(mainWindow(h).VornXPButton9); },
+                              [](Harness &h, veresiye2 &w) {
+                                  h.advance(10);
+                                  QVERIFY(w.musilfrm->isVisible());
+                              })},
         {"account window, print options",
          [](Harness &h, const Check &check) {
              veresiye2 &w = accountWindow(h);
