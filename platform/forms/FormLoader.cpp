@@ -172,6 +172,19 @@ private:
                 f.setItalic(c.value(QStringLiteral("italic")).toBool());
             w->setFont(f);
         }
+        // Without a family, the font the control has from its window takes the size and style.
+        if (!c.contains(QStringLiteral("font")) &&
+            (c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
+             c.contains(QStringLiteral("italic")))) {
+            QFont f = w->font();
+            if (c.contains(QStringLiteral("size")))
+                f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
+            if (c.contains(QStringLiteral("bold")))
+                f.setBold(c.value(QStringLiteral("bold")).toBool());
+            if (c.contains(QStringLiteral("italic")))
+                f.setItalic(c.value(QStringLiteral("italic")).toBool());
+            w->setFont(f);
+        }
         if (c.contains(QStringLiteral("palette"))) {
             QPalette pal = w->palette();
             const QMetaEnum roles = QMetaEnum::fromType<QPalette::ColorRole>();

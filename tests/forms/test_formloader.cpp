@@ -98,6 +98,24 @@ private slots:
         QCOMPARE(w.clicks, 1);
     }
 
+    // A style without a family keeps the font the window gives.
+    void boldOnTheWindowsFont()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QFont windowFont(QStringLiteral("Courier"));
+        windowFont.setPointSizeF(11);
+        w.setFont(windowFont);
+        QCOMPARE(pv::loadForm(
+                     &w, form({QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'bold': true}")}),
+                     {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        QCOMPARE(w.lblText->font().family(), windowFont.family());
+        QCOMPARE(w.lblText->font().pointSizeF(), 11.0);
+        QVERIFY(w.lblText->font().bold());
+        QVERIFY(!w.font().bold());
+    }
+
     void loadsWithoutFault()
     {
         pv::test::Harness h;
