@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTextEdit>
 
@@ -79,6 +80,8 @@ void registerKitClasses()
     add("Kit.CheckBox", plain<QCheckBox>);
     add("Kit.Frame", plain<QFrame>);
     add("Kit.Widget", plain<QWidget>);
+    // Its pages are added by the window's code.
+    add("Kit.TabWidget", plain<QTabWidget>);
 }
 
 } // namespace
