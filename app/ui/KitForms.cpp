@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 namespace ui
@@ -82,6 +83,7 @@ void registerKitClasses()
     add("Kit.Widget", plain<QWidget>);
     // Its pages are added by the window's code.
     add("Kit.TabWidget", plain<QTabWidget>);
+    add("Kit.TextBrowser", plain<QTextBrowser>);
 }
 
 } // namespace
