@@ -16,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 namespace ui
@@ -109,6 +110,7 @@ void registerKitClasses()
         m->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
         return m;
     });
+    add("Kit.TextBrowser", plain<QTextBrowser>);
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
 #include "app/admin/CopyFile.h"
+#include "app/admin/CopyOto.h"
+#include "app/admin/WebPages.h"
 #include "app/admin/ayarlar.h"
 #include "app/admin/birmler.h"
 #include "app/admin/kullanici.h"
@@ -26,6 +28,7 @@
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/UrunGruplari.h"
 #include "app/stock/frmProduct.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/forms/Timer.h"
@@ -324,6 +327,38 @@ Opener repricing(bool done)
     };
 }
 
+// The automatic backup at the program's end, seen while it tells where the copy went (it
+// copies as soon as it shows and closes after the message).
+void automaticBackup(Harness &h, const Check &check)
+{
+    const QString folder = h.value(QStringLiteral("SELECT oto_yedek FROM dgrayr")).toString();
+    h.expectMsgBox(ui::backupFolder(folder) + ui::backupFileName() +
+                       QStringLiteral("\n\n Klasörüne Yedeklendi."),
+                   [check](const MsgBoxCall &) {
+                       check(&pv::form<CopyOto>());
+                       return int(pv::vbOK);
+                   });
+    exitWithAutomaticBackup(QStringLiteral("1"), nullptr);
+    h.settle();
+}
+
+// The main window's announcements panel, its pages answered here instead of the network.
+void announcements(Harness &h, const Check &check)
+{
+    web::setFetcher([](const QUrl &url, int) {
+        return url == web::exchangeRatePage()
+                   ? QStringLiteral("<td>ABD DOLARI</td><td>1</td><td>42,1234</td>")
+                   : QStringLiteral("<h3>Güncel Program Duyuruları</h3><p>Yeni sürüm çıktı: ÇİĞ ÜRÜN "
+                                    "işçiliği artık stok kartında.</p>");
+    });
+    veresiye &m = mainWindow(h);
+    h.click(m.btnDuyuru);
+    h.settle();
+    web::setFetcher({});
+    QVERIFY(m.frmDuyuru->isVisible());
+    check(&m);
+}
+
 } // namespace
 
 // Every window the harness can open, as the user first sees it.
@@ -484,6 +519,8 @@ QList<Window> windows()
              h.settle();
          })},
         {"database repair", modeless<frmCompact>()},
+        {"automatic backup", automaticBackup},
+        {"main window, announcements", announcements},
     };
 }
 
