@@ -33,7 +33,8 @@ const QStringList &ownKeys()
         QStringLiteral("left"),   QStringLiteral("top"),     QStringLiteral("width"),
         QStringLiteral("height"), QStringLiteral("design"),  QStringLiteral("z"),
         QStringLiteral("font"),   QStringLiteral("size"),    QStringLiteral("bold"),
-        QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items")};
+        QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items"),
+        QStringLiteral("take")};
     return keys;
 }
 
@@ -124,6 +125,14 @@ private:
                     .arg(name, c.value(QStringLiteral("parent")).toString());
         }
 
+        if (c.value(QStringLiteral("take")).toBool())
+            if (QWidget *found = m_window->findChild<QWidget *>(name)) {
+                take(c, found, parent);
+                m_controls.insert(name, found);
+                m_order << name;
+                return {};
+            }
+
         PropertyBag bag;
         const QJsonObject design = c.value(QStringLiteral("design")).toObject();
         for (auto it = design.begin(); it != design.end(); ++it)
@@ -197,6 +206,21 @@ private:
             w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
         }
         return {};
+    }
+
+    // A control the window made already, taken as it stands; one under another parent is
+    // moved to the entry's, placed at its place (when it gives one) and shown as a control
+    // made there would be.
+    static void take(const QJsonObject &c, QWidget *found, QWidget *parent)
+    {
+        if (found->parentWidget() == parent)
+            return;
+        found->setParent(parent);
+        if (c.contains(QStringLiteral("left")))
+            setGeometryTwips(
+                found, c.value(QStringLiteral("left")).toDouble(), c.value(QStringLiteral("top")).toDouble(),
+                c.value(QStringLiteral("width")).toDouble(), c.value(QStringLiteral("height")).toDouble());
+        found->setVisible(c.value(QStringLiteral("visible")).toBool(true));
     }
 
     // Siblings given a "z" are put in that order, bottom first.

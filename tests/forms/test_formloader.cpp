@@ -133,6 +133,51 @@ private slots:
         QCOMPARE(panel.clicks, 1);
     }
 
+    // Controls the window has are taken by name, nothing of the file set on them; one
+    // under another parent is moved into the form's; one the window lacks is made.
+    void takesTheWindowsControls()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        auto *own = new BvButton(&w);
+        own->setObjectName(QStringLiteral("btnOk"));
+        own->setCaption(QStringLiteral("Kendi"));
+        own->hide();
+        auto *moved = new QLabel(QStringLiteral("Taşınan"), &w);
+        moved->setObjectName(QStringLiteral("lblText"));
+        moved->hide();
+        const QString error = pv::loadForm(
+            &w,
+            form({QStringLiteral("{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'take': true, "
+                                 "'left': 1500, 'top': 150, 'width': 1200, 'height': 450, "
+                                 "'design': {'Caption': 'Tamam'}}"),
+                  QStringLiteral("{'name': 'frmPanel', 'class': 'Test.Label', 'left': 0, 'top': 0, "
+                                 "'width': 3000, 'height': 3000}"),
+                  QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'parent': 'frmPanel', "
+                                 "'take': true, 'left': 150, 'top': 300, 'width': 1200, 'height': 285, "
+                                 "'text': 'Adı :'}"),
+                  QStringLiteral("{'name': 'lblMade', 'class': 'Test.Label', 'parent': 'frmPanel', "
+                                 "'take': true, 'left': 150, 'top': 600, 'width': 1200, 'height': 285, "
+                                 "'text': 'Yeni'}")}),
+            {pv::FormMember("btnOk", w.btnOk), pv::FormMember("lblText", w.lblText)});
+        QCOMPARE(error, QString());
+        QCOMPARE(w.btnOk, own);
+        QCOMPARE(own->Caption(), QStringLiteral("Kendi"));
+        QVERIFY(own->isHidden());
+        emit own->Click();
+        QCOMPARE(w.clicks, 1);
+        auto *panel = w.findChild<QLabel *>(QStringLiteral("frmPanel"));
+        QCOMPARE(w.lblText, moved);
+        QCOMPARE(moved->parentWidget(), panel);
+        QCOMPARE(moved->geometry(), QRect(10, 20, 80, 19));
+        QCOMPARE(moved->text(), QStringLiteral("Taşınan"));
+        QVERIFY(!moved->isHidden());
+        auto *made = panel->findChild<QLabel *>(QStringLiteral("lblMade"));
+        QVERIFY(made);
+        QCOMPARE(made->text(), QStringLiteral("Yeni"));
+        QCOMPARE(panel->children(), (QObjectList{moved, made}));
+    }
+
     void refuses_data()
     {
         QTest::addColumn<QByteArray>("json");
