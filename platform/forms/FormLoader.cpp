@@ -4,6 +4,7 @@
 #include "platform/components/PropertyBag.h"
 #include "platform/forms/Form.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFont>
 #include <QHash>
@@ -11,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QMetaEnum>
 #include <QMetaMethod>
 #include <QMetaProperty>
@@ -194,7 +196,17 @@ private:
             }
             w->setPalette(pal);
         }
-        if (c.contains(QStringLiteral("items"))) {
+        // A combo's or list's entries: their addItems is no slot the meta-object could call.
+        if (c.contains(QStringLiteral("items")) &&
+            (qobject_cast<QComboBox *>(w) || qobject_cast<QListWidget *>(w))) {
+            QStringList items;
+            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
+                items << v.toString();
+            if (auto *combo = qobject_cast<QComboBox *>(w))
+                combo->addItems(items);
+            else
+                static_cast<QListWidget *>(w)->addItems(items);
+        } else if (c.contains(QStringLiteral("items"))) {
             const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
             if (add < 0) {
                 m_errors << QStringLiteral("%1: holds no items").arg(name);

@@ -6,7 +6,9 @@
 #include "platform/forms/FormLoader.h"
 #include "tests/harness/Harness.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QtTest>
 
 namespace
@@ -37,6 +39,13 @@ QWidget *makeLabel(QWidget *parent, const pv::PropertyBag &d)
     return l;
 }
 
+template <class T> QWidget *plain(QWidget *parent, const pv::PropertyBag &d)
+{
+    auto *w = new T(parent);
+    w->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+    return w;
+}
+
 // JSON written with single quotes, for the double quotes of form().
 const char *const kButton = "{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'left': 1500, 'top': 150, "
                             "'width': 1200, 'height': 450, 'design': {'Caption': 'Tamam'}}";
@@ -61,6 +70,8 @@ private slots:
     void initTestCase()
     {
         pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Label"), makeLabel);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Combo"), plain<QComboBox>);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.List"), plain<QListWidget>);
         QVERIFY(pv::ClassRegistry::instance().isRegistered(QLatin1String(BvButton::ClassName)));
     }
 
@@ -131,6 +142,27 @@ private slots:
         QVERIFY(panel.children().isEmpty());
         emit panel.btnOk->Click();
         QCOMPARE(panel.clicks, 1);
+    }
+
+    // A combo's and a list's entries, in the file's order.
+    void fillsLists()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w, form({QStringLiteral("{'name': 'cboTur', 'class': 'Test.Combo', "
+                                                       "'items': ['Alıcı', 'Satıcı']}"),
+                                        QStringLiteral("{'name': 'lstTur', 'class': 'Test.List', "
+                                                       "'items': ['TL', 'Dolar', 'Euro']}")})),
+                 QString());
+        const auto *combo = w.findChild<QComboBox *>(QStringLiteral("cboTur"));
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->itemText(1), QStringLiteral("Satıcı"));
+        QCOMPARE(combo->currentText(), QStringLiteral("Alıcı"));
+        const auto *list = w.findChild<QListWidget *>(QStringLiteral("lstTur"));
+        QVERIFY(list);
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), QStringLiteral("Euro"));
     }
 
     // Controls the window has are taken by name, nothing of the file set on them; one
