@@ -4,6 +4,7 @@
 #include "platform/components/PropertyBag.h"
 #include "platform/forms/Form.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFont>
 #include <QHash>
@@ -11,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QMetaEnum>
 #include <QMetaMethod>
 #include <QMetaProperty>
@@ -35,7 +37,7 @@ const QStringList &ownKeys()
         QStringLiteral("height"), QStringLiteral("design"),  QStringLiteral("z"),
         QStringLiteral("font"),   QStringLiteral("size"),    QStringLiteral("bold"),
         QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items"),
-        QStringLiteral("page")};
+        QStringLiteral("page"),   QStringLiteral("take")};
     return keys;
 }
 
@@ -136,6 +138,14 @@ private:
             parent = page;
         }
 
+        if (c.value(QStringLiteral("take")).toBool())
+            if (QWidget *found = m_window->findChild<QWidget *>(name)) {
+                take(c, found, parent);
+                m_controls.insert(name, found);
+                m_order << name;
+                return {};
+            }
+
         PropertyBag bag;
         const QJsonObject design = c.value(QStringLiteral("design")).toObject();
         for (auto it = design.begin(); it != design.end(); ++it)
@@ -201,7 +211,17 @@ private:
             }
             w->setPalette(pal);
         }
-        if (c.contains(QStringLiteral("items"))) {
+        // A combo's or list's entries: their addItems is no slot the meta-object could call.
+        if (c.contains(QStringLiteral("items")) &&
+            (qobject_cast<QComboBox *>(w) || qobject_cast<QListWidget *>(w))) {
+            QStringList items;
+            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
+                items << v.toString();
+            if (auto *combo = qobject_cast<QComboBox *>(w))
+                combo->addItems(items);
+            else
+                static_cast<QListWidget *>(w)->addItems(items);
+        } else if (c.contains(QStringLiteral("items"))) {
             const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
             if (add < 0) {
                 m_errors << QStringLiteral("%1: holds no items").arg(name);
@@ -213,6 +233,21 @@ private:
             w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
         }
         return {};
+    }
+
+    // A control the window made already, taken as it stands; one under another parent is
+    // moved to the entry's, placed at its place (when it gives one) and shown as a control
+    // made there would be.
+    static void take(const QJsonObject &c, QWidget *found, QWidget *parent)
+    {
+        if (found->parentWidget() == parent)
+            return;
+        found->setParent(parent);
+        if (c.contains(QStringLiteral("left")))
+            setGeometryTwips(
+                found, c.value(QStringLiteral("left")).toDouble(), c.value(QStringLiteral("top")).toDouble(),
+                c.value(QStringLiteral("width")).toDouble(), c.value(QStringLiteral("height")).toDouble());
+        found->setVisible(c.value(QStringLiteral("visible")).toBool(true));
     }
 
     // Siblings given a "z" are put in that order, bottom first.

@@ -31,6 +31,12 @@
 // In "tabOrder" each name is put to follow the one before it; a name may come again (the
 // first one named last follows the last).
 //
+// "take": true marks a control the window may have made already (a panel's form takes
+// the window's own controls by name). When a widget of that name lies under the widget
+// the form is loaded on, it is taken as it stands, nothing of the entry set on it; only
+// one under another parent than the entry's is moved there, placed at the entry's place
+// when it gives one, and shown unless "visible" is false. Else it is made from the entry.
+//
 // After the controls are made, the window's members named in the member table point to
 // them, and each control X's Click, Change and DblClick signal (a line edit's text change
 // counts as Change, a Qt button's clicked as Click) is connected to the window's handler

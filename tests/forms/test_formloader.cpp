@@ -6,7 +6,9 @@
 #include "platform/forms/FormLoader.h"
 #include "tests/harness/Harness.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -48,6 +50,13 @@ QWidget *makeTabs(QWidget *parent, const pv::PropertyBag &d)
     return t;
 }
 
+template <class T> QWidget *plain(QWidget *parent, const pv::PropertyBag &d)
+{
+    auto *w = new T(parent);
+    w->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+    return w;
+}
+
 // JSON written with single quotes, for the double quotes of form().
 const char *const kButton = "{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'left': 1500, 'top': 150, "
                             "'width': 1200, 'height': 450, 'design': {'Caption': 'Tamam'}}";
@@ -73,6 +82,8 @@ private slots:
     {
         pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Label"), makeLabel);
         pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Tabs"), makeTabs);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Combo"), plain<QComboBox>);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.List"), plain<QListWidget>);
         QVERIFY(pv::ClassRegistry::instance().isRegistered(QLatin1String(BvButton::ClassName)));
     }
 
@@ -219,6 +230,72 @@ private slots:
         QCOMPARE(small.pointSizeF(), 7.0);
         QVERIFY(small.italic() && !small.bold());
         QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lblOwn"))->font().family(), QStringLiteral("Tahoma"));
+    }
+
+    // A combo's and a list's entries, in the file's order.
+    void fillsLists()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w, form({QStringLiteral("{'name': 'cboTur', 'class': 'Test.Combo', "
+                                                       "'items': ['Alıcı', 'Satıcı']}"),
+                                        QStringLiteral("{'name': 'lstTur', 'class': 'Test.List', "
+                                                       "'items': ['TL', 'Dolar', 'Euro']}")})),
+                 QString());
+        const auto *combo = w.findChild<QComboBox *>(QStringLiteral("cboTur"));
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->itemText(1), QStringLiteral("Satıcı"));
+        QCOMPARE(combo->currentText(), QStringLiteral("Alıcı"));
+        const auto *list = w.findChild<QListWidget *>(QStringLiteral("lstTur"));
+        QVERIFY(list);
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), QStringLiteral("Euro"));
+    }
+
+    // Controls the window has are taken by name, nothing of the file set on them; one
+    // under another parent is moved into the form's; one the window lacks is made.
+    void takesTheWindowsControls()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        auto *own = new BvButton(&w);
+        own->setObjectName(QStringLiteral("btnOk"));
+        own->setCaption(QStringLiteral("Kendi"));
+        own->hide();
+        auto *moved = new QLabel(QStringLiteral("Taşınan"), &w);
+        moved->setObjectName(QStringLiteral("lblText"));
+        moved->hide();
+        const QString error = pv::loadForm(
+            &w,
+            form({QStringLiteral("{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'take': true, "
+                                 "'left': 1500, 'top': 150, 'width': 1200, 'height': 450, "
+                                 "'design': {'Caption': 'Tamam'}}"),
+                  QStringLiteral("{'name': 'frmPanel', 'class': 'Test.Label', 'left': 0, 'top': 0, "
+                                 "'width': 3000, 'height': 3000}"),
+                  QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'parent': 'frmPanel', "
+                                 "'take': true, 'left': 150, 'top': 300, 'width': 1200, 'height': 285, "
+                                 "'text': 'Adı :'}"),
+                  QStringLiteral("{'name': 'lblMade', 'class': 'Test.Label', 'parent': 'frmPanel', "
+                                 "'take': true, 'left': 150, 'top': 600, 'width': 1200, 'height': 285, "
+                                 "'text': 'Yeni'}")}),
+            {pv::FormMember("btnOk", w.btnOk), pv::FormMember("lblText", w.lblText)});
+        QCOMPARE(error, QString());
+        QCOMPARE(w.btnOk, own);
+        QCOMPARE(own->Caption(), QStringLiteral("Kendi"));
+        QVERIFY(own->isHidden());
+        emit own->Click();
+        QCOMPARE(w.clicks, 1);
+        auto *panel = w.findChild<QLabel *>(QStringLiteral("frmPanel"));
+        QCOMPARE(w.lblText, moved);
+        QCOMPARE(moved->parentWidget(), panel);
+        QCOMPARE(moved->geometry(), QRect(10, 20, 80, 19));
+        QCOMPARE(moved->text(), QStringLiteral("Taşınan"));
+        QVERIFY(!moved->isHidden());
+        auto *made = panel->findChild<QLabel *>(QStringLiteral("lblMade"));
+        QVERIFY(made);
+        QCOMPARE(made->text(), QStringLiteral("Yeni"));
+        QCOMPARE(panel->children(), (QObjectList{moved, made}));
     }
 
     void refuses_data()

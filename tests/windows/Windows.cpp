@@ -6,6 +6,7 @@
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/Dialog2.h"
 #include "app/accounts/FrmEmail.h"
+#include "app/accounts/MusteriDetay.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
 #include "app/admin/CopyFile.h"
@@ -427,6 +428,20 @@ QList<Window> windows()
          }},
         {"account window, customer card", accountPanel(&veresiye2::MyButton1, "musterifrm")},
         {"account window, note", accountPanel(&veresiye2::btnNote, "frmNote")},
+        {"account window, photo",
+         [](Harness &h, const Check &check) {
+             // The customer's photo: a file of the program folder the card stored.
+             const QString path = h.folder() + QStringLiteral("/musteri.jpg");
+             QImage photo(60, 40, QImage::Format_RGB32);
+             photo.fill(QColor(0x28, 0x7E, 0xA8));
+             QVERIFY(photo.save(path, "JPG"));
+             QVERIFY(h.exec(QStringLiteral("UPDATE musteriler SET foto = ? WHERE mus_kodu = '100'"), {path}));
+             veresiye2 &w = accountWindow(h);
+             h.click(w.musteriDetay->btnResimGoster);
+             h.settle();
+             QVERIFY(w.musteriDetay->frmResim->isVisible());
+             check(&w);
+         }},
         {"account window, entry edit", accountPanel(&veresiye2::btnEdit, "frmHareketEdit")},
         {"account window, entry delete", accountPanel(&veresiye2::VornXPButton9, "frmSilEkran")},
         {"account window, date range",
