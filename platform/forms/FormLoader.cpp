@@ -171,6 +171,17 @@ private:
             if (c.contains(QStringLiteral("italic")))
                 f.setItalic(c.value(QStringLiteral("italic")).toBool());
             w->setFont(f);
+        } else if (c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
+                   c.contains(QStringLiteral("italic"))) {
+            // Without a family the control's own font (the window's) changes in these alone.
+            QFont f = w->font();
+            if (c.contains(QStringLiteral("size")))
+                f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
+            if (c.contains(QStringLiteral("bold")))
+                f.setBold(c.value(QStringLiteral("bold")).toBool());
+            if (c.contains(QStringLiteral("italic")))
+                f.setItalic(c.value(QStringLiteral("italic")).toBool());
+            w->setFont(f);
         }
         if (c.contains(QStringLiteral("palette"))) {
             QPalette pal = w->palette();

@@ -24,6 +24,8 @@
 // it is not the order of the file), "font", "size", "bold", "italic", "fore" and "back"
 // (#RRGGBB), "items" (a list's or combo's entries), and any other key a Qt property of
 // the control ("text", "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
+// Without "font", "size", "bold" and "italic" change the font the control has from its
+// window in that alone.
 // In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a
 // picture read from a file or resource.
 //

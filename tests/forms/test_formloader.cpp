@@ -117,6 +117,24 @@ private slots:
                  w.findChild<QLabel *>(QStringLiteral("lblText")));
     }
 
+    // "bold" without a family: the window's font as it is, made bold.
+    void boldKeepsTheWindowsFont()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QFont windowFont(QStringLiteral("DejaVu Sans"), 11);
+        windowFont.setHintingPreference(QFont::PreferFullHinting);
+        w.setFont(windowFont);
+        QCOMPARE(pv::loadForm(
+                     &w, form({QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'bold': true}")}),
+                     {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        QFont bold = windowFont;
+        bold.setBold(true);
+        QCOMPARE(w.lblText->font(), bold);
+        QCOMPARE(w.lblText->font().hintingPreference(), QFont::PreferFullHinting);
+    }
+
     // A panel's form: made on the panel's widget, its handlers on the panel object.
     void loadsAPanel()
     {
