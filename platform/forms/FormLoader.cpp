@@ -4,6 +4,7 @@
 #include "platform/components/PropertyBag.h"
 #include "platform/forms/Form.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFont>
 #include <QHash>
@@ -11,6 +12,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QMetaEnum>
 #include <QMetaMethod>
 #include <QMetaProperty>
@@ -197,14 +199,23 @@ private:
             w->setPalette(pal);
         }
         if (c.contains(QStringLiteral("items"))) {
+            QStringList items;
+            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
+                items << v.toString();
+            // Qt's combo and list take their items by a function no meta-object lists.
+            if (auto *combo = qobject_cast<QComboBox *>(w)) {
+                combo->addItems(items);
+                return {};
+            }
+            if (auto *list = qobject_cast<QListWidget *>(w)) {
+                list->addItems(items);
+                return {};
+            }
             const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
             if (add < 0) {
                 m_errors << QStringLiteral("%1: holds no items").arg(name);
                 return {};
             }
-            QStringList items;
-            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
-                items << v.toString();
             w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
         }
         return {};

@@ -6,7 +6,9 @@
 #include "platform/forms/FormLoader.h"
 #include "tests/harness/Harness.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QtTest>
 
 namespace
@@ -37,6 +39,13 @@ QWidget *makeLabel(QWidget *parent, const pv::PropertyBag &d)
     return l;
 }
 
+template <class T> QWidget *makePlain(QWidget *parent, const pv::PropertyBag &d)
+{
+    auto *w = new T(parent);
+    w->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+    return w;
+}
+
 // JSON written with single quotes, for the double quotes of form().
 const char *const kButton = "{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'left': 1500, 'top': 150, "
                             "'width': 1200, 'height': 450, 'design': {'Caption': 'Tamam'}}";
@@ -61,6 +70,8 @@ private slots:
     void initTestCase()
     {
         pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Label"), makeLabel);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Combo"), makePlain<QComboBox>);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.List"), makePlain<QListWidget>);
         QVERIFY(pv::ClassRegistry::instance().isRegistered(QLatin1String(BvButton::ClassName)));
     }
 
@@ -133,6 +144,26 @@ private slots:
         bold.setBold(true);
         QCOMPARE(w.lblText->font(), bold);
         QCOMPARE(w.lblText->font().hintingPreference(), QFont::PreferFullHinting);
+    }
+
+    // Qt's combo and list take "items" though no meta-object lists their addItems.
+    void fillsQtLists()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w, form({QStringLiteral("{'name': 'cboKind', 'class': 'Test.Combo', "
+                                                       "'items': ['Artan', 'Azalan']}"),
+                                        QStringLiteral("{'name': 'lstKind', 'class': 'Test.List', "
+                                                       "'items': ['Giren', 'Çıkan']}")})),
+                 QString());
+        const auto *combo = w.findChild<QComboBox *>(QStringLiteral("cboKind"));
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->currentText(), QStringLiteral("Artan"));
+        const auto *list = w.findChild<QListWidget *>(QStringLiteral("lstKind"));
+        QVERIFY(list);
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(1)->text(), QStringLiteral("Çıkan"));
     }
 
     // A panel's form: made on the panel's widget, its handlers on the panel object.
