@@ -104,7 +104,9 @@ void Banka2::buildControls()
     // The query strip, the list, its totals and the commands: Banka2.form.json. The general
     // query lies under the list, which covers it; the first pick of a query type hides it
     // for good. The list reaches down to the foot of the customer picker, the lowest of the
-    // panels that open over it; the totals and the commands stand below, never covered.
+    // panels that open over it; the totals and the commands stand below, never covered. The
+    // date pickers are wide enough for the whole date beside their drop-down button, the
+    // kind lists for the longest movement kind.
     ui::loadForm(this, {PV_FORM_MEMBER(xpCombo2),
                         PV_FORM_MEMBER(xpCombo3),
                         PV_FORM_MEMBER(xpCombo5),

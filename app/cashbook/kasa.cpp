@@ -80,6 +80,8 @@ kasa::~kasa() = default;
 void kasa::buildControls()
 {
     // The list, the commands and the panels (entry, delete confirmation, totals): kasa.form.json.
+    // Its tab order walks the panels in their own orders: money in description, time, date,
+    // amount; money out description, amount, date, time.
     ui::loadForm(this, {PV_FORM_MEMBER(ilk),
                         PV_FORM_MEMBER(son),
                         PV_FORM_MEMBER(xpCombo1),
