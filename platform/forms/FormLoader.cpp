@@ -227,9 +227,6 @@ private:
                 m_errors << QStringLiteral("%1: holds no items").arg(name);
                 return {};
             }
-            QStringList items;
-            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
-                items << v.toString();
             w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
         }
         return {};

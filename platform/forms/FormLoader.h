@@ -22,7 +22,7 @@
 // twips, "design" (the control's own design properties, handed to its class in the
 // property bag with the name and place), "z" (its place among its siblings, bottom 0, when
 // it is not the order of the file), "font", "size", "bold", "italic" (without "font" they
-// change the font the control inherits), "fore" and "back" (#RRGGBB), "items" (a list's
+// change the font the control inherits), "palette" (colour roles as #RRGGBB), "items" (a list's
 // or combo's entries), and any other key a Qt property of the control ("text",
 // "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
 // In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a

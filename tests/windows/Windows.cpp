@@ -487,10 +487,35 @@ QList<Window> windows()
         {"cash book, money in", cashBookPanel(&kasa::KasaGrsBtn)},
         {"cash book, money out", cashBookPanel(&kasa::KasaCksBtn)},
         {"cash book, totals and print", cashBookPanel(&kasa::yazdirBtn)},
+        {"cash book, delete confirmation",
+         [](Harness &h, const Check &check) {
+             // The delete command needs a row to delete.
+             QVERIFY(
+                 h.insert(QStringLiteral("kasa"), {{QStringLiteral("Tarih"), QStringLiteral("10.12.2026")},
+                                                   {QStringLiteral("Saat"), QStringLiteral("09:00:00")},
+                                                   {QStringLiteral("Tur"), QStringLiteral("Giren")},
+                                                   {QStringLiteral("Aciklama"), QStringLiteral("ÇİĞ ÜRÜN")},
+                                                   {QStringLiteral("Giren"), 125000.5},
+                                                   {QStringLiteral("Tarih2"), QStringLiteral("20261210")}}));
+             kasa &k = cashBook(h);
+             k.DBGrid1->selectRow(0);
+             h.click(k.KasaSilBtn);
+             QVERIFY(k.frmSilEkran->isVisible());
+             check(&k);
+         }},
         {"bank accounts, new account",
          [](Harness &h, const Check &check) {
              Banka1 &b = bankAccounts(h);
              h.click(b.btnBankEkle);
+             check(&b);
+         }},
+        {"bank accounts, editing",
+         [](Harness &h, const Check &check) {
+             Banka1 &b = bankAccounts(h);
+             b.DBGrid1->selectRow(0);
+             h.click(b.btnBankEdit);
+             h.click(b.btnDuzEdit);
+             QVERIFY(b.xpText1d->isVisible());
              check(&b);
          }},
         {"bank movements, customer entry", modalFrom<Banka2>(openBankMovements,
