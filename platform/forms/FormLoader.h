@@ -11,7 +11,7 @@
 //        "height": 450, "design": {"ButtonStyle": 3, "Caption": " Ekle"}},
 //       {"name": "Label1", "class": "Kit.Label", "parent": "Frame1", "left": 120, "top": 480,
 //        "width": 1500, "height": 285, "text": "Firma Adı :", "font": "Tahoma", "size": 8, "bold": true,
-//        "fore": "#808080", "visible": false}
+//        "palette": {"WindowText": "#808080"}, "visible": false}
 //     ]
 //   }
 //
