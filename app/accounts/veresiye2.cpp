@@ -110,7 +110,7 @@ veresiye2::veresiye2()
                        {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                         [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
                         [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
-    cariToplu = new CariToplu(*this, *Data5, *cariYazdir,
+    cariToplu = new CariToplu(*this, *Data5,
                               {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
                                [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { btnT1_Click(); },
                                [this] { Command6_Click(); }, [this] { menukitle2(); },

@@ -156,13 +156,10 @@ public:
     void setOutputFormat(const QString &f) { m_format = f; }
     const ReportSummary &summary() const { return m_summary; }
 
-    // The data source (kind DataControl): an open database, or else the file a connection
-    // string names (the ADO form or a plain path). Typed and stored values travel in params,
-    // bound to the source's `?` in order, never in the SQL text.
+    // The data source (kind DataControl): the program's open database. Typed and stored
+    // values travel in params, bound to the source's `?` in order, never in the SQL text.
     const pv::Database &database() const { return m_database; }
     void setDatabase(const pv::Database &db) { m_database = db; }
-    const QString &connectionString() const { return m_connection; }
-    void setConnectionString(const QString &s) { m_connection = s; }
     const QString &source() const { return m_source; }
     const QVariantList &params() const { return m_params; }
     void setSource(const QString &sql, const QVariantList &params = {})
@@ -200,7 +197,6 @@ private:
     QString m_format;
     ReportSummary m_summary;
     pv::Database m_database;
-    QString m_connection;
     QString m_source;
     QVariantList m_params;
     QString m_picture;

@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -1140,9 +1139,7 @@ void TestCustomers::todaysReceipt()
     QCOMPARE(p.son->date(), QDate(2026, 12, 10));
     // Today's rows of this customer only, in the chosen order (the collection has no debt).
     QCOMPARE(m.textsOf(QStringLiteral("Field7")), (QStringList{"Şeker", "Tahsilat"}));
-    QCOMPARE(p.veresiyedllyol4.text(), QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                                           QDir::toNativeSeparators(h.databasePath()) +
-                                           QStringLiteral(";Persist Security Info=False"));
+    QCOMPARE(p.receiptToday().dataControl().database().path(), h.databasePath());
     // A customer without a movement today gets an empty receipt.
     h.exec(QStringLiteral("delete from veresiye where Tarih2 = '20261210'"));
     QVERIFY(p.receiptToday().runToPageModel().textsOf(QStringLiteral("Field7")).isEmpty());

@@ -613,7 +613,9 @@ void TestSafety::reportReadFails()
     Harness h;
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
-    r.dataControl().setConnectionString(h.databasePath());
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    r.dataControl().setDatabase(db);
     r.dataControl().setSource(QStringLiteral("select * from veresiye_yok"));
     h.expectMsgBox(QStringLiteral("Rapor okunamadı: Veri tabanı işlemi yapılamadı."), pv::vbCritical,
                    QStringLiteral("Hata"));
