@@ -545,8 +545,7 @@ void veresiye2::btnT1_Click()
     if (!totalsRead(t, {txtT1, txtT2, txtT3}))
         return;
     showMoney(txtT1, t.debt);
-    showMoney(txtT2, t.paid);
-    showRangeBalance();
+    btnT2_Click(); // the paid total and the balance
 }
 
 void veresiye2::btnT2_Click()
