@@ -206,7 +206,6 @@ public:
     // The grid's displayed text of the current row, column 0-6; "" without a current row.
     QString gridText(int column) const;
     bool hasCurrentRow() const;
-    bool totalsOpen() const { return m_totalsOpen; }
 
 private:
     void requery(const QString &source, const QVariantList &params = {});
