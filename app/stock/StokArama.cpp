@@ -6,6 +6,7 @@
 #include "platform/data/SqlFunctions.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
@@ -49,31 +50,16 @@ StokArama::StokArama(QWidget &card, pv::DataControl &Data1, Hooks hooks)
 
 void StokArama::build(QWidget &card)
 {
-    aramaFrame =
-        ui::frame(&card, "aramaFrame", 8640, 420, 3960, 1620, QStringLiteral("Ürün Arama & Stok Ekleme"));
-    QWidget *f = aramaFrame;
-    txtAra = ui::comboBox(f, "txtAra", 120, 420, 3720, 315);
-    aramatext2 = ui::textBox(f, "aramatext2", 120, 900, 3060, 315);
-    aramatext = ui::textBox(f, "aramatext", 120, 900, 3060, 315);
-    aramatext3 = ui::comboBox(f, "aramatext3", 120, 900, 3720, 315);
-    aramatext4 = ui::comboBox(f, "aramatext4", 120, 900, 3720, 315);
-    aramatext5 = ui::comboBox(f, "aramatext5", 120, 900, 3720, 315);
-    // The VAT kinds are never filled: the box only shows its design text.
-    aramatext5->setEditable(true);
-    aramatext5->lineEdit()->setReadOnly(true);
-    aramatext5->setEditText(QStringLiteral("KDV DAHİL"));
-    Label22 = ui::label(f, "Label22", 120, 900, 1500, 315, QStringLiteral("KDV Oranı % :"));
-    aramatext6 = ui::textBox(f, "aramatext6", 1680, 900, 1020, 315);
-    aramatext6->setAlignment(Qt::AlignCenter);
-    btnSec = ui::button(f, "btnSec", 3240, 870, 600, 375, QStringLiteral("+/-"),
-                        QStringLiteral("Seçili Ürüne Stok Girişi / Çıkışı Yap"));
-    for (QWidget *hidden : {static_cast<QWidget *>(aramatext), static_cast<QWidget *>(aramatext3),
-                            static_cast<QWidget *>(aramatext4), static_cast<QWidget *>(aramatext5),
-                            static_cast<QWidget *>(aramatext6), static_cast<QWidget *>(Label22)})
-        hidden->hide();
+    ui::loadForm(&card, QStringLiteral("frmProduct.StokArama"), this,
+                 {PV_FORM_MEMBER(aramaFrame), PV_FORM_MEMBER(txtAra),      PV_FORM_MEMBER(aramatext2),
+                  PV_FORM_MEMBER(aramatext),  PV_FORM_MEMBER(aramatext3),  PV_FORM_MEMBER(aramatext4),
+                  PV_FORM_MEMBER(aramatext5), PV_FORM_MEMBER(Label22),     PV_FORM_MEMBER(aramatext6),
+                  PV_FORM_MEMBER(btnSec),     PV_FORM_MEMBER(mnuIslemler), PV_FORM_MEMBER(zaBTN1),
+                  PV_FORM_MEMBER(azBTN1),     PV_FORM_MEMBER(BvButton6),   PV_FORM_MEMBER(txtPrice2),
+                  PV_FORM_MEMBER(BvButton7),  PV_FORM_MEMBER(txtPrice3),   PV_FORM_MEMBER(BvButton8),
+                  PV_FORM_MEMBER(txtPrice4),  PV_FORM_MEMBER(BvButton9),   PV_FORM_MEMBER(txtPrice5),
+                  PV_FORM_MEMBER(BvButton10), PV_FORM_MEMBER(txtPrice6)});
 
-    mnuIslemler = new QMenu(QStringLiteral("Islemler"), &card);
-    mnuIslemler->setObjectName(QStringLiteral("mnuIslemler"));
     mnuTum = mnuIslemler->addAction(QStringLiteral("Tüm Ürünleri Göster"));
     mnuIslemler->addSeparator();
     mnuSou = mnuIslemler->addAction(QStringLiteral("Stokta Olan Ürünleri Göster"));
@@ -82,42 +68,17 @@ void StokArama::build(QWidget &card)
     mnuIslemler->addSeparator();
     mnuskt = mnuIslemler->addAction(QStringLiteral("Son Kullanma Tarihi Geçen Ürünler"));
 
-    // The sorts sit under the list, Z to A leftmost; the totals beside them.
-    zaBTN1 = ui::button(&card, "zaBTN1", 120, 8760, 480, 420, QStringLiteral("Z-A"),
-                        QStringLiteral("Ürünleri  Z'den > A'ya Sıralama Yap"));
-    azBTN1 = ui::button(&card, "azBTN1", 645, 8760, 480, 420, QStringLiteral("A-Z"),
-                        QStringLiteral("Ürünleri  A'dan > Z'ye Sıralama Yap"));
-    const char *captionNames[] = {"BvButton6", "BvButton7", "BvButton8", "BvButton9", "BvButton10"};
-    const char *boxNames[] = {"txtPrice2", "txtPrice3", "txtPrice4", "txtPrice5", "txtPrice6"};
-    const QString captions[] = {QStringLiteral("Alış Fiyat Toplamı"), QStringLiteral(" Fiyatı-1 Toplamı"),
-                                QStringLiteral("Fiyatı-2 Toplamı"), QStringLiteral("Fiyatı-3 Toplamı"),
-                                QStringLiteral("Toplam Miktar")};
-    BvButton **buttons[] = {&BvButton6, &BvButton7, &BvButton8, &BvButton9, &BvButton10};
-    QLineEdit **boxes[] = {&txtPrice2, &txtPrice3, &txtPrice4, &txtPrice5, &txtPrice6};
-    for (int i = 0; i < 5; ++i) {
-        const double left = 1200 + i * 2280;
-        *buttons[i] = ui::button(&card, captionNames[i], left, 8760, 2220, 330, captions[i]);
-        (*buttons[i])->setEnabled(false);
-        *boxes[i] = ui::textBox(&card, boxNames[i], left, 9120, 2220, 315,
-                                i < 4 ? QStringLiteral("0,00") : QStringLiteral("0"));
-        (*boxes[i])->setReadOnly(true);
-        (*boxes[i])->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-
     connect(txtAra, &QComboBox::activated, this, &StokArama::txtAra_Click);
     connect(aramatext2, &QLineEdit::textChanged, this, &StokArama::Command1_Click);
     connect(aramatext, &QLineEdit::textChanged, this, &StokArama::Command3_Click);
     connect(aramatext3, &QComboBox::activated, this, &StokArama::aramatext3_Click);
     connect(aramatext4, &QComboBox::activated, this, &StokArama::aramatext4_Click);
     connect(aramatext5, &QComboBox::activated, this, &StokArama::aramatext5_Click);
-    connect(aramatext6, &QLineEdit::textChanged, this, &StokArama::aramatext6_Change);
     connect(btnSec, &BvButton::Click, this, &StokArama::stockPanelAsked);
     connect(mnuTum, &QAction::triggered, this, &StokArama::mnuTum_Click);
     connect(mnuSou, &QAction::triggered, this, &StokArama::mnuSou_Click);
     connect(mnukso, &QAction::triggered, this, &StokArama::mnukso_Click);
     connect(mnuskt, &QAction::triggered, this, &StokArama::mnuskt_Click);
-    connect(azBTN1, &BvButton::Click, this, &StokArama::azBTN1_Click);
-    connect(zaBTN1, &BvButton::Click, this, &StokArama::zaBTN1_Click);
 }
 
 void StokArama::loadCategories()

@@ -46,7 +46,7 @@ public:
     QLineEdit *aramatext2 = nullptr; // code
     QComboBox *aramatext3 = nullptr; // category
     QComboBox *aramatext4 = nullptr; // class
-    QComboBox *aramatext5 = nullptr; // VAT kind
+    QComboBox *aramatext5 = nullptr; // VAT kind: never filled, it shows its design text only
     QLineEdit *aramatext6 = nullptr; // VAT rate
     QLabel *Label22 = nullptr;
     BvButton *btnSec = nullptr; // "+/-": asks for the stock panel
@@ -60,7 +60,7 @@ public:
     pv::HandOff Text5{QStringLiteral("1")}; // the least stock of "in stock"
     pv::HandOff tarih;                      // current month "MM/YYYY"
 
-    // ---- sorts and totals
+    // ---- sorts and totals: under the list, Z to A leftmost, the totals beside them
     BvButton *azBTN1 = nullptr;
     BvButton *zaBTN1 = nullptr;
     BvButton *BvButton6 = nullptr;
@@ -93,15 +93,18 @@ public:
     void aramatext3_Click();
     void aramatext4_Click();
     void aramatext5_Click();
-    void aramatext6_Change();
     void BvButton2_Click(); // the list menu
     void mnuTum_Click();
     void mnuSou_Click();
     void mnukso_Click();
     void mnuskt_Click();
+    void topla2_Click(); // the five grand totals
+
+public slots:
+    // Connected by name to the form file's controls.
+    void aramatext6_Change();
     void azBTN1_Click();
     void zaBTN1_Click();
-    void topla2_Click(); // the five grand totals
 
 signals:
     void stockPanelAsked(); // "+/-" was pressed

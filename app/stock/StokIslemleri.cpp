@@ -6,6 +6,7 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/databind/DataControl.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/forms/Timer.h"
@@ -54,32 +55,15 @@ StokIslemleri::StokIslemleri(QWidget &card, pv::DataControl &Data1, pv::Database
 
 void StokIslemleri::build(QWidget &card)
 {
-    // ---- stock in and out: placed outside the window until opened
-    frmStokEkle = ui::panel(&card, "frmStokEkle", 12720, 1920, 4080, 2160, false);
-    frmStokEkle->hide();
-    FrameFendrixon *f =
-        ui::frame(frmStokEkle, "StokEkleFrame", 0, 0, 4080, 2160, QStringLiteral("Stok Girişi / Çıkışı Yap"));
-    ui::label(f, "lblStok", 120, 480, 1440, 315, QStringLiteral("Stok Miktarı :"),
-              Qt::AlignRight | Qt::AlignVCenter);
-    xpText2 = ui::textBox(f, "xpText2", 1620, 480, 1680, 315);
-    xpText2->setReadOnly(true);
-    xpText2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    xpText2->setStyleSheet(QStringLiteral("color: red;"));
-    ui::label(f, "lblMiktar", 120, 900, 1440, 315, QStringLiteral("Miktar :"),
-              Qt::AlignRight | Qt::AlignVCenter);
-    xpText3 = ui::textBox(f, "xpText3", 1620, 900, 1680, 315, QStringLiteral("0"));
-    xpText3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    btnYukari =
-        ui::button(f, "btnYukari", 3360, 900, 300, 315, QStringLiteral("+"), QStringLiteral("Arttır"));
-    btnAsagi = ui::button(f, "btnAsagi", 3690, 900, 300, 315, QStringLiteral("-"), QStringLiteral("Azalt"));
-    BvButton5 = ui::button(f, "BvButton5", 120, 1500, 1200, 450, QStringLiteral("Ekle"));
-    BvButton16 = ui::button(f, "BvButton16", 1410, 1500, 1200, 450, QStringLiteral("Çıkar"));
-    BvButton3 = ui::button(f, "BvButton3", 2700, 1500, 1260, 450, QStringLiteral("Vazgeç"));
+    // The stock panel lies outside the window until opened; the progress panel over the list.
+    ui::loadForm(&card, QStringLiteral("frmProduct.StokIslemleri"), this,
+                 {PV_FORM_MEMBER(frmStokEkle), PV_FORM_MEMBER(xpText2), PV_FORM_MEMBER(xpText3),
+                  PV_FORM_MEMBER(btnYukari), PV_FORM_MEMBER(btnAsagi), PV_FORM_MEMBER(BvButton5),
+                  PV_FORM_MEMBER(BvButton16), PV_FORM_MEMBER(BvButton3), PV_FORM_MEMBER(mnuBarkodUret),
+                  PV_FORM_MEMBER(Frame1), PV_FORM_MEMBER(Text9)});
     m_list.bind(xpText2, QStringLiteral("OnHand"));
 
     // ---- product codes
-    mnuBarkodUret = new QMenu(QStringLiteral("Barkod Üret"), &card);
-    mnuBarkodUret->setObjectName(QStringLiteral("mnuBarkodUret"));
     mnuEan13 = mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Ean 13)"));
     mnuBarkodUret->addSeparator();
     mnuEan8 = mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Ean 8)"));
@@ -88,25 +72,9 @@ void StokIslemleri::build(QWidget &card)
     mnuBarkodUret->addSeparator();
     mnuRas10 = mnuBarkodUret->addAction(QStringLiteral("Barkod Üret (Rasgele 10)"));
 
-    // ---- stock values: the progress panel over the list
-    Frame1 = ui::panel(&card, "Frame1", 3360, 5400, 6000, 1200);
-    Frame1->hide();
-    QLabel *l1 =
-        ui::label(Frame1, "Label20", 240, 180, 5520, 375, QStringLiteral("Tutarlar Hesaplanıyor..."));
-    QFont bold = l1->font();
-    bold.setBold(true);
-    l1->setFont(bold);
-    ui::label(Frame1, "Label21", 240, 660, 4200, 375, QStringLiteral("Lütfen işlem yapmayınız.."));
-    Text9 = ui::textBox(Frame1, "Text9", 4560, 660, 1200, 375, QStringLiteral("0"));
-    Text9->setReadOnly(true);
-    Text9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // ---- stock values
     Timer1 = new pv::Timer(10, false, &card);
 
-    connect(btnYukari, &BvButton::Click, this, &StokIslemleri::btnYukari_Click);
-    connect(btnAsagi, &BvButton::Click, this, &StokIslemleri::btnAsagi_Click);
-    connect(BvButton5, &BvButton::Click, this, &StokIslemleri::BvButton5_Click);
-    connect(BvButton16, &BvButton::Click, this, &StokIslemleri::BvButton16_Click);
-    connect(BvButton3, &BvButton::Click, this, &StokIslemleri::BvButton3_Click);
     connect(mnuEan13, &QAction::triggered, this, &StokIslemleri::mnuEan13_Click);
     connect(mnuEan8, &QAction::triggered, this, &StokIslemleri::mnuEan8_Click);
     connect(mnuRas13, &QAction::triggered, this, &StokIslemleri::mnuRas13_Click);

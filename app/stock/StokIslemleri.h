@@ -56,11 +56,6 @@ public:
     BvButton *BvButton16 = nullptr; // "Çıkar"
     BvButton *BvButton3 = nullptr;  // "Vazgeç"
     void btnSec_Click();
-    void btnYukari_Click();
-    void btnAsagi_Click();
-    void BvButton5_Click();  // stock in
-    void BvButton16_Click(); // stock out
-    void BvButton3_Click();
 
     // ---- product codes
     QMenu *mnuBarkodUret = nullptr;
@@ -102,6 +97,14 @@ public:
 
     // The card entered edit mode: the stock panel closes.
     void modeChanged(bool editing);
+
+public slots:
+    // Connected by name to the form file's controls.
+    void btnYukari_Click();
+    void btnAsagi_Click();
+    void BvButton5_Click();  // stock in
+    void BvButton16_Click(); // stock out
+    void BvButton3_Click();
 
 private:
     struct WalkRow {

@@ -7,6 +7,7 @@
 #include "platform/components/Twips.h"
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 
 #include <QFrame>
@@ -33,25 +34,12 @@ struct UrunGruplari::Kind {
 namespace
 {
 
-// Placed outside the window until opened.
-QFrame *panel(QWidget *parent, const char *name)
+void listNames(QTableView *g, pv::DataControl *dc, const QString &caption, const QString &field)
 {
-    QFrame *f = ui::panel(parent, name, 12720, 720, 4200, 4200, false);
-    f->hide();
-    return f;
-}
-
-QTableView *grid(QWidget *parent, const char *name, pv::DataControl *dc, const QString &caption,
-                 const QString &field)
-{
-    auto *g = new QTableView(parent);
-    g->setObjectName(QLatin1String(name));
-    ui::place(g, 60, 360, 4080, 3180);
     auto *m = new pv::DataGridModel(dc, {{caption, field, 3600}}, g);
     m->attach(g, [](int twips) { return pv::twipsToPixels(twips); });
     g->verticalHeader()->hide();
     g->horizontalHeader()->setStretchLastSection(true);
-    return g;
 }
 
 } // namespace
@@ -64,50 +52,21 @@ UrunGruplari::UrunGruplari(QWidget &card, pv::DataControl &Data4, pv::DataContro
 
 void UrunGruplari::build(QWidget &card)
 {
-    urunmarkafrm = panel(&card, "urunmarkafrm");
-    FrameFendrixon *h1 =
-        ui::frame(urunmarkafrm, "urunmarkabaslik", 0, 0, 4200, 4200, QStringLiteral("Ürün Kategorisi Ekle"));
-    DBGrid2 =
-        grid(h1, "DBGrid2", &m_categories, QStringLiteral("KATEGORİLER"), QStringLiteral("urunmarkaadi"));
-    MyButton2 = ui::button(h1, "MyButton2", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
-    MyButton1 = ui::button(h1, "MyButton1", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
-    vekbutton6 = ui::button(h1, "vekbutton6", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
-    urunmarkafrm2 =
-        ui::frame(h1, "urunmarkafrm2", 0, 3240, 4200, 960,
-                  QStringLiteral("Ürün Markası Ekle") + QString(49, QLatin1Char(' ')) + QStringLiteral("X"));
-    Text1 = ui::textBox(urunmarkafrm2, "Text1", 120, 480, 2760, 330);
-    ekles = ui::button(urunmarkafrm2, "ekles", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
-    // The caption's own "X" closes it; no collapse button over it.
+    // Both panels lie outside the window until opened.
+    ui::loadForm(&card, QStringLiteral("frmProduct.UrunGruplari"), this,
+                 {PV_FORM_MEMBER(urunmarkafrm), PV_FORM_MEMBER(DBGrid2), PV_FORM_MEMBER(MyButton2),
+                  PV_FORM_MEMBER(MyButton1), PV_FORM_MEMBER(vekbutton6), PV_FORM_MEMBER(urunmarkafrm2),
+                  PV_FORM_MEMBER(Text1), PV_FORM_MEMBER(ekles), PV_FORM_MEMBER(reyonfrm),
+                  PV_FORM_MEMBER(DBGrid3), PV_FORM_MEMBER(vekbutton4), PV_FORM_MEMBER(vekbutton2),
+                  PV_FORM_MEMBER(vekbutton5), PV_FORM_MEMBER(xpFrame3), PV_FORM_MEMBER(Text2),
+                  PV_FORM_MEMBER(ekle2)});
+    listNames(DBGrid2, &m_categories, QStringLiteral("KATEGORİLER"), QStringLiteral("urunmarkaadi"));
+    listNames(DBGrid3, &m_suppliers, QStringLiteral("TEDARİKÇİ FİRMALAR"), QStringLiteral("reyon"));
+    // The add panels' captions close them by their own "X" (pushed to the right end by
+    // blanks, in a hair smaller type): no collapse button over it. Set once their controls
+    // are made, the header is drawn over them.
     urunmarkafrm2->setButton(false);
-    // The blanks push the "X" to the right end; a hair smaller type keeps it inside.
-    QFont small = urunmarkafrm2->Font();
-    small.setPointSizeF(7.5);
-    urunmarkafrm2->setFont(small);
-    urunmarkafrm2->hide();
-
-    reyonfrm = panel(&card, "reyonfrm");
-    FrameFendrixon *h2 =
-        ui::frame(reyonfrm, "reyonbaslik", 0, 0, 4200, 4200, QStringLiteral("Tedarikçi Firma Ekle"));
-    DBGrid3 =
-        grid(h2, "DBGrid3", &m_suppliers, QStringLiteral("TEDARİKÇİ FİRMALAR"), QStringLiteral("reyon"));
-    vekbutton4 = ui::button(h2, "vekbutton4", 60, 3660, 1080, 450, QStringLiteral(" Ekle"));
-    vekbutton2 = ui::button(h2, "vekbutton2", 1185, 3660, 1740, 450, QStringLiteral("Seçili Kaydı Sil"));
-    vekbutton5 = ui::button(h2, "vekbutton5", 2970, 3660, 1050, 450, QStringLiteral(" Kapat"));
-    xpFrame3 = ui::frame(h2, "xpFrame3", 0, 3240, 4200, 960, QStringLiteral("Tedarikçi Firma Ekle"));
-    Text2 = ui::textBox(xpFrame3, "Text2", 120, 480, 2760, 330);
-    ekle2 = ui::button(xpFrame3, "ekle2", 2940, 450, 1020, 390, QStringLiteral("Ekle"));
     xpFrame3->setButton(false);
-    xpFrame3->hide();
-
-    connect(MyButton2, &BvButton::Click, this, &UrunGruplari::MyButton2_Click);
-    connect(vekbutton4, &BvButton::Click, this, &UrunGruplari::vekbutton4_Click);
-    connect(ekles, &BvButton::Click, this, &UrunGruplari::ekles_Click);
-    connect(ekle2, &BvButton::Click, this, &UrunGruplari::ekle2_Click);
-    connect(urunmarkafrm2, &FrameFendrixon::Click, this, &UrunGruplari::urunmarkafrm2_Click);
-    connect(MyButton1, &BvButton::Click, this, &UrunGruplari::MyButton1_Click);
-    connect(vekbutton2, &BvButton::Click, this, &UrunGruplari::vekbutton2_Click);
-    connect(vekbutton6, &BvButton::Click, this, &UrunGruplari::vekbutton6_Click);
-    connect(vekbutton5, &BvButton::Click, this, &UrunGruplari::vekbutton5_Click);
 }
 
 void UrunGruplari::MyButton7_Click()

@@ -48,8 +48,11 @@ public:
 
     void MyButton7_Click();   // categories panel
     void btnTdrkEkle_Click(); // suppliers panel
-    void MyButton2_Click();   // category add sub-panel
-    void vekbutton4_Click();  // supplier add sub-panel
+
+public slots:
+    // Connected by name to the form file's controls.
+    void MyButton2_Click();  // category add sub-panel
+    void vekbutton4_Click(); // supplier add sub-panel
     void ekles_Click();
     void ekle2_Click();
     void urunmarkafrm2_Click();

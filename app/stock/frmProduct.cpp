@@ -11,6 +11,7 @@
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
@@ -59,8 +60,6 @@ bool validExpiry(const QString &text)
 frmProduct::frmProduct()
 {
     setObjectName(QStringLiteral("frmProduct"));
-    setCaption(QStringLiteral("Kapsamlı Stok Kartı İşlemleri"));
-    setClientSizeTwips(12720, 9885);
     setEnterMovesFocus(true);
 
     Data1 = new pv::DataControl(this);
@@ -72,10 +71,8 @@ frmProduct::frmProduct()
     Data87 = new pv::DataControl(this);
 
     buildCard();
-    buildCommands();
     buildPanels();
     bindCard();
-    setTabOrder();
 
     txtYetki.onChange(this, &frmProduct::txtYetki_Change);
 }
@@ -88,86 +85,22 @@ frmProduct::~frmProduct()
 
 void frmProduct::buildCard()
 {
-    ceksayi7 = ui::textBox(this, "ceksayi7", 120, 60, 8280, 315);
-    ceksayi7->setReadOnly(true);
-    ceksayi7->setAlignment(Qt::AlignCenter);
-    ceksayi7->setStyleSheet(QStringLiteral("color: red;"));
+    ui::loadForm(
+        this, {PV_FORM_MEMBER(ceksayi7),        PV_FORM_MEMBER(txtPCode),       PV_FORM_MEMBER(barkodver),
+               PV_FORM_MEMBER(txtBName),        PV_FORM_MEMBER(txtGName),       PV_FORM_MEMBER(cboGName),
+               PV_FORM_MEMBER(MyButton7),       PV_FORM_MEMBER(txtPrice),       PV_FORM_MEMBER(txtsatisfiyat),
+               PV_FORM_MEMBER(txtsatisfiyat2),  PV_FORM_MEMBER(txtsatisfiyat3), PV_FORM_MEMBER(txtOnHand),
+               PV_FORM_MEMBER(txtUnit),         PV_FORM_MEMBER(cboUnit),        PV_FORM_MEMBER(txtReOrder),
+               PV_FORM_MEMBER(meExpires),       PV_FORM_MEMBER(meExpire),       PV_FORM_MEMBER(yokbuton),
+               PV_FORM_MEMBER(txtSinif),        PV_FORM_MEMBER(txtSinifCombo),  PV_FORM_MEMBER(txtOzelKod1),
+               PV_FORM_MEMBER(txtOzelKod2),     PV_FORM_MEMBER(txtLocation),    PV_FORM_MEMBER(cboLocation),
+               PV_FORM_MEMBER(btnTdrkEkle),     PV_FORM_MEMBER(lblKDV),         PV_FORM_MEMBER(lblKdvOran),
+               PV_FORM_MEMBER(DBGrid1),         PV_FORM_MEMBER(cmdAdd),         PV_FORM_MEMBER(cmdEdit),
+               PV_FORM_MEMBER(cmdDelete),       PV_FORM_MEMBER(cmdSave),        PV_FORM_MEMBER(cmdCancel),
+               PV_FORM_MEMBER(cmdClose),        PV_FORM_MEMBER(cmdFirst),       PV_FORM_MEMBER(cmdPrev),
+               PV_FORM_MEMBER(cmdNext),         PV_FORM_MEMBER(cmdLast),        PV_FORM_MEMBER(BvButton2),
+               PV_FORM_MEMBER(btnTutarHesapla), PV_FORM_MEMBER(btnPrint)});
 
-    // Two columns of fields: caption, box, and a button beside some boxes.
-    const double top = 480, step = 360, h = 315;
-    const double la = 120, lw = 1860, ba = 2040, bw = 2400;
-    const double lb = 5100, lbw = 1680, bb = 6840, bbw = 1080;
-    auto rowTop = [&](int i) { return top + i * step; };
-    auto caption = [&](const char *name, double l, double w, int row, const QString &text) {
-        return ui::label(this, name, l, rowTop(row), w, h, text, Qt::AlignRight | Qt::AlignVCenter);
-    };
-    auto box = [&](const char *name, double l, double w, int row) {
-        QLineEdit *e = ui::textBox(this, name, l, rowTop(row), w, h);
-        e->setReadOnly(true);
-        return e;
-    };
-
-    caption("Label1", la, lw, 0, QStringLiteral("Ürün Kodu (Barkod) :"));
-    txtPCode = box("txtPCode", ba, bw, 0);
-    barkodver = ui::button(this, "barkodver", ba + bw + 60, rowTop(0), 480, h, QStringLiteral("#"),
-                           QStringLiteral("Barkodu Üret"));
-    caption("Label2", la, lw, 1, QStringLiteral("Ürün Adı :"));
-    txtBName = box("txtBName", ba, bw, 1);
-    caption("Label3", la, lw, 2, QStringLiteral("Ürün Kategorisi :"));
-    txtGName = box("txtGName", ba, bw, 2);
-    cboGName = ui::comboBox(this, "cboGName", ba, rowTop(2), bw, h);
-    MyButton7 = ui::button(this, "MyButton7", ba + bw + 60, rowTop(2), 720, h, QStringLiteral("EKLE"),
-                           QStringLiteral("Yeni Kategori Ekle"));
-    caption("Label4", la, lw, 3, QStringLiteral("Birim Alış Fiyatı :"));
-    txtPrice = box("txtPrice", ba, bw, 3);
-    caption("Label5", la, lw, 4, QStringLiteral("Satış Fiyatı-1 :"));
-    txtsatisfiyat = box("txtsatisfiyat", ba, bw, 4);
-    caption("Label6", la, lw, 5, QStringLiteral("Satış Fiyatı-2 :"));
-    txtsatisfiyat2 = box("txtsatisfiyat2", ba, bw, 5);
-    caption("Label7", la, lw, 6, QStringLiteral("Satış Fiyatı-3 :"));
-    txtsatisfiyat3 = box("txtsatisfiyat3", ba, bw, 6);
-    for (QLineEdit *e : {txtPrice, txtsatisfiyat, txtsatisfiyat2, txtsatisfiyat3})
-        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-
-    caption("Label8", lb, lbw, 0, QStringLiteral("Stok Miktarı :"));
-    txtOnHand = box("txtOnHand", bb, bbw, 0);
-    caption("Label9", lb, lbw, 1, QStringLiteral("Birimi :"));
-    txtUnit = box("txtUnit", bb, bbw, 1);
-    cboUnit = ui::comboBox(this, "cboUnit", bb, rowTop(1), bbw, h);
-    QLabel *l10 = caption("Label10", lb, lbw, 2, QStringLiteral("Kritik Stok S. :"));
-    l10->setToolTip(QStringLiteral("Kritik Stok Seviyesi "));
-    txtReOrder = box("txtReOrder", bb, bbw, 2);
-    QLabel *l11 = caption("Label11", lb, lbw, 3, QStringLiteral("Son Kullanma :"));
-    l11->setToolTip(QStringLiteral("Son Kullanma Tarihi"));
-    meExpires = box("meExpires", bb, bbw, 3);
-    meExpire = ui::textBox(this, "meExpire", bb, rowTop(3), bbw, h);
-    meExpire->setInputMask(QStringLiteral("99/9999;_"));
-    meExpire->setToolTip(QStringLiteral("Son Kullanma Tarihi"));
-    yokbuton = ui::button(this, "yokbuton", bb + bbw + 60, rowTop(3), 360, h, QStringLiteral("<"),
-                          QStringLiteral("Son Kullanma Tarihi Yok "));
-    caption("Label12", lb, lbw, 4, QStringLiteral("Sınıfı :"));
-    txtSinif = box("txtSinif", bb, bbw, 4);
-    txtSinifCombo = ui::comboBox(this, "txtSinifCombo", bb, rowTop(4), bbw, h);
-    caption("Label13", lb, lbw, 5, QStringLiteral("Özel Kod-1 :"));
-    txtOzelKod1 = box("txtOzelKod1", bb, bbw, 5);
-    caption("Label14", lb, lbw, 6, QStringLiteral("Özel Kod-2 :"));
-    txtOzelKod2 = box("txtOzelKod2", bb, bbw, 6);
-    // The supplier takes the free last row on the left, as wide as the category: a firm's
-    // name does not fit the short boxes of the right column.
-    caption("Label15", la, lw, 7, QStringLiteral("Tedarikçi Firma :"));
-    txtLocation = box("txtLocation", ba, bw, 7);
-    cboLocation = ui::comboBox(this, "cboLocation", ba, rowTop(7), bw, h);
-    btnTdrkEkle = ui::button(this, "btnTdrkEkle", ba + bw + 60, rowTop(7), 720, h, QStringLiteral("EKLE"));
-
-    // The VAT fields are kept on the row but never edited here.
-    lblKDV = ui::label(this, "lblKDV", 0, 0, 600, 255, QStringLiteral("KDV :"));
-    lblKdvOran = ui::label(this, "lblKdvOran", 0, 0, 1200, 255, QStringLiteral("KDV Oranı %:"));
-    lblKDV->hide();
-    lblKdvOran->hide();
-
-    DBGrid1 = new QTableView(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    ui::place(DBGrid1, 120, 4080, 12480, 4560);
     m_grid =
         new pv::DataGridModel(Data1,
                               {{QStringLiteral("Ürün Kodu (Barkod)"), QStringLiteral("Product Code"), 1680},
@@ -189,11 +122,6 @@ void frmProduct::buildCard()
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(270));
     connect(DBGrid1, &QTableView::doubleClicked, this, [this] { DBGrid1_DblClick(); });
 
-    for (QWidget *w :
-         {static_cast<QWidget *>(meExpire), static_cast<QWidget *>(cboGName), static_cast<QWidget *>(cboUnit),
-          static_cast<QWidget *>(cboLocation), static_cast<QWidget *>(txtSinifCombo),
-          static_cast<QWidget *>(MyButton7), static_cast<QWidget *>(btnTdrkEkle)})
-        w->hide();
     for (QWidget *w : {static_cast<QWidget *>(txtPCode), static_cast<QWidget *>(txtOnHand),
                        static_cast<QWidget *>(txtReOrder)})
         w->installEventFilter(this);
@@ -204,51 +132,6 @@ void frmProduct::buildCard()
     connect(cboUnit, &QComboBox::activated, this, [this] { txtUnit->setText(cboUnit->currentText()); });
     connect(txtSinifCombo, &QComboBox::activated, this,
             [this] { txtSinif->setText(txtSinifCombo->currentText()); });
-    connect(txtPCode, &QLineEdit::textChanged, this, [this] { txtPCode_Change(); });
-    connect(txtOnHand, &QLineEdit::textChanged, this, [this] { txtOnHand_Change(); });
-}
-
-void frmProduct::buildCommands()
-{
-    const double y = 3480, h = 450;
-    double x = 120;
-    auto next = [&](const char *name, double w, const QString &caption, const QString &tip = {}) {
-        BvButton *b = ui::button(this, name, x, y, w, h, caption, tip);
-        x += w + 45;
-        return b;
-    };
-    cmdAdd = next("cmdAdd", 1140, QStringLiteral("Ürün Ekle"));
-    cmdEdit = next("cmdEdit", 1020, QStringLiteral("Düzenle"));
-    cmdDelete = next("cmdDelete", 1080, QStringLiteral("Ürün Sil"));
-    cmdSave = next("cmdSave", 960, QStringLiteral("Kaydet"));
-    cmdCancel = next("cmdCancel", 900, QStringLiteral("İptal"));
-    cmdClose = next("cmdClose", 900, QStringLiteral("Kapat"));
-    cmdFirst = next("cmdFirst", 450, QStringLiteral("|<"), QStringLiteral("İlk Kayıt"));
-    cmdPrev = next("cmdPrev", 450, QStringLiteral("<"), QStringLiteral("Geri"));
-    cmdNext = next("cmdNext", 450, QStringLiteral(">"), QStringLiteral("İleri"));
-    cmdLast = next("cmdLast", 450, QStringLiteral(">|"), QStringLiteral("Son Kayıt"));
-    cmdSave->setEnabled(false);
-    cmdCancel->setEnabled(false);
-    barkodver->setEnabled(false);
-    yokbuton->setEnabled(false);
-
-    BvButton2 = ui::button(this, "BvButton2", 8640, 2160, 3960, 450, QStringLiteral("Ürün Stok Raporları"),
-                           QStringLiteral("Ürün Stok Raporları"), {{"DropDownSymbol", 6}});
-    btnTutarHesapla = ui::button(this, "btnTutarHesapla", 8640, 2700, 2760, 450,
-                                 QStringLiteral("Fiyat Toplamlarını Hesapla"));
-    btnPrint = ui::button(this, "btnPrint", 11460, 2700, 1140, 450, QStringLiteral("Yazdır"));
-
-    connect(cmdAdd, &BvButton::Click, this, &frmProduct::cmdAdd_Click);
-    connect(cmdEdit, &BvButton::Click, this, &frmProduct::cmdEdit_Click);
-    connect(cmdDelete, &BvButton::Click, this, &frmProduct::cmdDelete_Click);
-    connect(cmdSave, &BvButton::Click, this, &frmProduct::cmdSave_Click);
-    connect(cmdCancel, &BvButton::Click, this, &frmProduct::cmdCancel_Click);
-    connect(cmdClose, &BvButton::Click, this, &frmProduct::cmdClose_Click);
-    connect(cmdFirst, &BvButton::Click, this, &frmProduct::cmdFirst_Click);
-    connect(cmdPrev, &BvButton::Click, this, &frmProduct::cmdPrev_Click);
-    connect(cmdNext, &BvButton::Click, this, &frmProduct::cmdNext_Click);
-    connect(cmdLast, &BvButton::Click, this, &frmProduct::cmdLast_Click);
-    connect(yokbuton, &BvButton::Click, this, &frmProduct::yokbuton_Click);
 }
 
 void frmProduct::buildPanels()
@@ -346,16 +229,6 @@ void frmProduct::bindCard()
     pv::bindField(*Data1, txtSatisFiyati2TopTut, QStringLiteral("SatisFiyati2TopTut"));
     pv::bindField(*Data1, txtSatisFiyati3TopTut, QStringLiteral("SatisFiyati3TopTut"));
     pv::bindField(*Data87, txtIsletmeIsmi, QStringLiteral("marketadi"));
-}
-
-void frmProduct::setTabOrder()
-{
-    const QList<QWidget *> order{txtPCode,       txtBName,       cboGName,    txtPrice,    txtsatisfiyat,
-                                 txtsatisfiyat2, txtsatisfiyat3, txtOnHand,   cboUnit,     txtReOrder,
-                                 meExpire,       txtSinifCombo,  txtOzelKod1, txtOzelKod2, cmdSave,
-                                 yokbuton,       cboLocation,    txtLocation};
-    for (int i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void frmProduct::Form_Load()

@@ -11,8 +11,9 @@
 //
 // The searches, list commands, sorts and totals are the panel StokArama, the category and
 // supplier panels UrunGruplari, stock in and out, product codes, the stock-value walk and
-// the report StokIslemleri: each builds and owns its controls on the card and reaches the
-// card through hooks and signals; the card's own buttons call their handlers.
+// the report StokIslemleri: each loads its own form file (frmProduct.<panel>.form.json) onto
+// the card, owns those controls and reaches the card through hooks and signals; the card's
+// own buttons call their handlers.
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/HandOff.h"
@@ -78,11 +79,14 @@ public:
     QComboBox *txtSinifCombo = nullptr;
     QLineEdit *txtOzelKod1 = nullptr;
     QLineEdit *txtOzelKod2 = nullptr;
+    // The supplier takes the free last row on the left, as wide as the category: a firm's
+    // name does not fit the short boxes of the right column.
     QLineEdit *txtLocation = nullptr;
     QComboBox *cboLocation = nullptr;
     pv::HandOff txtKayitTarihi, txtMonth, txtYear, txtKDV, txtKdvOran;
     pv::HandOff txtAlisFiyatiTopTut, txtSatisFiyatiTopTut, txtSatisFiyati2TopTut, txtSatisFiyati3TopTut;
     pv::HandOff txtIsletmeIsmi; // surum.marketadi
+    // The VAT fields are kept on the row but never edited here: their captions stay hidden.
     QLabel *lblKDV = nullptr;
     QLabel *lblKdvOran = nullptr;
 
@@ -127,6 +131,10 @@ public:
 
     // ---- handlers
     void txtYetki_Change();
+    void DBGrid1_DblClick();
+
+public slots:
+    // Connected by name to the form file's controls.
     void cmdAdd_Click();
     void cmdEdit_Click();
     void cmdSave_Click();
@@ -138,7 +146,6 @@ public:
     void cmdNext_Click();
     void cmdLast_Click();
     void yokbuton_Click();
-    void DBGrid1_DblClick();
     void txtPCode_Change();
     void txtOnHand_Change();
 
@@ -147,10 +154,8 @@ protected:
 
 private:
     void buildCard();
-    void buildCommands();
     void buildPanels();
     void bindCard();
-    void setTabOrder();
     // The price decimals of the product shown, or of the unit it is saved with while editing.
     QString priceFormat() const;
     bool checkRequired();
