@@ -8,6 +8,7 @@
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
 #include "app/admin/CopyFile.h"
+#include "app/admin/WebPages.h"
 #include "app/admin/ayarlar.h"
 #include "app/admin/birmler.h"
 #include "app/admin/kullanici.h"
@@ -33,6 +34,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QTableView>
+#include <QTextEdit>
 #include <QtTest>
 
 namespace pv::test
@@ -296,6 +298,43 @@ Opener repricing(bool done)
     };
 }
 
+// The main window with one of its panels opened by the user's step: the panel is there
+// and seen.
+Opener mainWindowPanel(std::function<void(Harness &, veresiye &)> step, QFrame *veresiye::*panel)
+{
+    return [step, panel](Harness &h, const Check &check) {
+        veresiye &m = mainWindow(h);
+        step(h, m);
+        h.settle();
+        QVERIFY2((m.*panel)->isVisible(), qPrintable((m.*panel)->objectName()));
+        check(&m);
+    };
+}
+
+// The current customer's picture asked for from the list's menu; no customer of the shop
+// has one on file.
+void askForPicture(Harness &h, veresiye &m)
+{
+    h.expectMsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"));
+    m.mnuResg->trigger();
+}
+
+// The announcements opened, the pages answered here rather than from the network.
+Opener announcements()
+{
+    return [](Harness &h, const Check &check) {
+        web::setFetcher([](const QUrl &url, int) {
+            return url == web::exchangeRatePage()
+                       ? QStringLiteral("<td>ABD DOLARI</td><td>1</td><td>42,1234</td>")
+                       : QStringLiteral("<p>Yeni sürüm: ÇİĞ ÜRÜN İŞÇİLİĞİ hesapları.</p>");
+        });
+        const Opener open =
+            mainWindowPanel([](Harness &h, veresiye &m) { h.click(m.btnDuyuru); }, &veresiye::frmDuyuru);
+        open(h, check);
+        web::setFetcher({});
+    };
+}
+
 } // namespace
 
 // Every window the harness can open, as the user first sees it.
@@ -311,6 +350,12 @@ QList<Window> windows()
              h.click(m.VornXPButton1);
              check(&m);
          }},
+        {"main window, list print",
+         mainWindowPanel([](Harness &h, veresiye &m) { h.click(m.rapbut); }, &veresiye::musListesiFrm)},
+        {"main window, daily list",
+         mainWindowPanel([](Harness &h, veresiye &m) { h.click(m.BvButton5); }, &veresiye::frmGS)},
+        {"main window, customer picture", mainWindowPanel(askForPicture, &veresiye::frmResim)},
+        {"main window, announcements", announcements()},
         {"overdue alert", modeless<frmAlert>()},
         {"customer card", modeless<musteriekle>([](musteriekle &c) { c.txtYetki = QStringLiteral("0"); })},
         {"account window", [](Harness &h, const Check &check) { check(&accountWindow(h)); }},
@@ -327,6 +372,16 @@ QList<Window> windows()
         {"users", modeless<kullanici>()},
         {"units", modeless<birmler>()},
         {"about", modeless<Form3>()},
+        {"about, licence agreement",
+         [](Harness &h, const Check &check) {
+             Form3 &f = pv::form<Form3>();
+             f.Show(pv::Form::Modeless);
+             h.settle();
+             h.click(f.BvButton1);
+             h.settle();
+             QVERIFY(f.RichTextBox1->isVisible());
+             check(&f);
+         }},
         {"backup", modeless<CopyFile>()},
         {"restore", modeless<CopyFile>([](CopyFile &c) {
              c.txtAlert = QStringLiteral("11");
