@@ -33,7 +33,8 @@ const QStringList &ownKeys()
         QStringLiteral("left"),   QStringLiteral("top"),     QStringLiteral("width"),
         QStringLiteral("height"), QStringLiteral("design"),  QStringLiteral("z"),
         QStringLiteral("font"),   QStringLiteral("size"),    QStringLiteral("bold"),
-        QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items")};
+        QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items"),
+        QStringLiteral("tag")};
     return keys;
 }
 
@@ -185,6 +186,9 @@ private:
             }
             w->setPalette(pal);
         }
+        // The control's Tag: a word the program reads from it (the auto-sizer its anchors).
+        if (c.contains(QStringLiteral("tag")))
+            w->setProperty("Tag", c.value(QStringLiteral("tag")).toString());
         if (c.contains(QStringLiteral("items"))) {
             const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
             if (add < 0) {

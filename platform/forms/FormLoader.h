@@ -22,7 +22,8 @@
 // twips, "design" (the control's own design properties, handed to its class in the
 // property bag with the name and place), "z" (its place among its siblings, bottom 0, when
 // it is not the order of the file), "font", "size", "bold", "italic", "fore" and "back"
-// (#RRGGBB), "items" (a list's or combo's entries), and any other key a Qt property of
+// (#RRGGBB), "items" (a list's or combo's entries), "tag" (the text of its "Tag" property,
+// e.g. "AutoSizer:HW" for the auto-sizer), and any other key a Qt property of
 // the control ("text", "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
 // In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a
 // picture read from a file or resource.

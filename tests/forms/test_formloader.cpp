@@ -117,6 +117,19 @@ private slots:
                  w.findChild<QLabel *>(QStringLiteral("lblText")));
     }
 
+    // A control's "tag" becomes its Tag property, where the auto-sizer finds its anchors.
+    void setsTheTag()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w,
+                              form({QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', "
+                                                   "'tag': 'AutoSizer:wy'}")}),
+                              {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        QCOMPARE(w.lblText->property("Tag").toString(), QStringLiteral("AutoSizer:wy"));
+    }
+
     // A panel's form: made on the panel's widget, its handlers on the panel object.
     void loadsAPanel()
     {
