@@ -36,8 +36,9 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
     setFocusPolicy(Qt::StrongFocus);
     setKeyPreview(true);
 
-    ui::loadForm(this, {PV_FORM_MEMBER(Image1), PV_FORM_MEMBER(lblTitle), PV_FORM_MEMBER(Label6),
-                        PV_FORM_MEMBER(lblVersion), PV_FORM_MEMBER(Label8), PV_FORM_MEMBER(QuorvelXPProgressBar1)});
+    ui::loadForm(this,
+                 {PV_FORM_MEMBER(Image1), PV_FORM_MEMBER(lblTitle), PV_FORM_MEMBER(Label6),
+                  PV_FORM_MEMBER(lblVersion), PV_FORM_MEMBER(Label8), PV_FORM_MEMBER(QuorvelXPProgressBar1)});
     Image1->setPixmap([] {
         QPixmap p(80, 80);
         p.fill(Qt::transparent);

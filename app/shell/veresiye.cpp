@@ -177,7 +177,8 @@ void veresiye::drawPictures()
     picture(btnMinimize, glyph(QStringLiteral("_")));
 }
 
-// The controls whose events reach handlers of other names than the form file's.
+// The events the form file does not connect: the choices of the combos, the changes of
+// the name search and the date, the click on the picture.
 void veresiye::connectControls()
 {
     connect(siralatext, &QComboBox::activated, this, [this] { siralatext_Click(); });
