@@ -4,6 +4,8 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/ClassRegistry.h"
+#include "platform/components/Twips.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
@@ -23,41 +25,25 @@ const QString kCurrentSize = QStringLiteral("Şuanki Veri Tabanı Boyutu:");
 const QString kCompactedSize = QStringLiteral("Bakımı Yapıldıktan Sonraki Boyut:");
 const QString kPickDatabase = QStringLiteral("Lütfen veritabanını seçin.");
 
-// A control made as the form loader makes it: by class name from its design properties,
-// then placed by the design's twips.
-template <class T>
-T *control(const char *className, QWidget *parent, const char *name, double l, double t, double w, double h,
-           std::initializer_list<std::pair<const char *, QVariant>> design)
+// The Qt controls of the window's form file, named and placed by their design; the
+// program's own button, frame and bar register themselves.
+template <class T> QWidget *plain(QWidget *parent, const pv::PropertyBag &d)
 {
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Name"), QLatin1String(name));
-    bag.set(QStringLiteral("Width"), w);
-    bag.set(QStringLiteral("Height"), h);
-    for (const auto &[key, value] : design)
-        bag.set(QLatin1String(key), value);
-    auto *c = qobject_cast<T *>(pv::ClassRegistry::instance().create(QLatin1String(className), parent, bag));
-    Q_ASSERT(c);
-    c->setObjectName(QLatin1String(name));
-    pv::setGeometryTwips(c, l, t, w, h);
-    return c;
+    auto *w = new T(parent);
+    w->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+    pv::setGeometryTwips(w, d.ReadProperty(QStringLiteral("Left")).toDouble(),
+                         d.ReadProperty(QStringLiteral("Top")).toDouble(),
+                         d.ReadProperty(QStringLiteral("Width")).toDouble(),
+                         d.ReadProperty(QStringLiteral("Height")).toDouble());
+    return w;
 }
 
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip = {})
+void registerRepairClasses()
 {
-    auto *b = control<BvButton>(
-        BvButton::ClassName, parent, name, l, t, w, h,
-        {{"ButtonStyle", int(BrennavikBtn::eOffice2003)}, {"Caption", caption}, {"ToolTip", toolTip}});
-    b->setAmbientDisplayName(QLatin1String(name));
-    return b;
-}
-
-QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h, const QString &text)
-{
-    auto *lb = new QLabel(text, parent);
-    lb->setObjectName(QLatin1String(name));
-    pv::setGeometryTwips(lb, l, t, w, h);
-    return lb;
+    auto &reg = pv::ClassRegistry::instance();
+    reg.registerClass(QStringLiteral("Repair.Label"), plain<QLabel>);
+    reg.registerClass(QStringLiteral("Repair.GroupBox"), plain<QGroupBox>);
+    reg.registerClass(QStringLiteral("Repair.RadioButton"), plain<QRadioButton>);
 }
 
 // The window's own pictures: a soft blue wash behind everything, and a database drum
@@ -102,54 +88,19 @@ QPixmap drumPicture(QSize size)
 frmCompact::frmCompact() : Timer1(1600, false, this)
 {
     setObjectName(QStringLiteral("frmCompact"));
-    setCaption(QStringLiteral("Veri Tabanı Bakımı Yap"));
-    setClientSizeTwips(7350, 2910);
-    setFixedSize(size());
-
-    Image1 = label(this, "Image1", 0, 0, 9210, 7515, {});
+    static const bool registered = (registerRepairClasses(), true);
+    Q_UNUSED(registered);
+    const QString error = pv::loadFormFile(
+        this, QStringLiteral(":/forms/frmCompact.form.json"),
+        {PV_FORM_MEMBER(Image1), PV_FORM_MEMBER(FrameFendrixon1), PV_FORM_MEMBER(Image2),
+         PV_FORM_MEMBER(cmdCompact), PV_FORM_MEMBER(cmdClose), PV_FORM_MEMBER(ProgressBar),
+         PV_FORM_MEMBER(cmdBrowse1), PV_FORM_MEMBER(lblPath1), PV_FORM_MEMBER(lblCurrentSize),
+         PV_FORM_MEMBER(lblCompactedSize), PV_FORM_MEMBER(Frame3), pv::FormMember("Opt(0)", Opt[0])});
+    if (!error.isEmpty())
+        qWarning("form file: %s", qPrintable(error));
     Image1->setPixmap(backgroundPicture(Image1->size()));
-
-    FrameFendrixon1 = control<FrameFendrixon>(
-        "FendrixonFrame.FrameFendrixon", this, "FrameFendrixon1", 120, 240, 7095, 2535,
-        {{"Caption", QStringLiteral("bvRepair - Pelvanor Veri Tabanı Bakım Aracı")},
-         {"Enabled", true},
-         {"EnableGradient", true},
-         {"BorderColor", qint32(0x00A87E28)}});
-    FrameFendrixon1->setSizeTwips(7095, 2535);
-
-    Image2 = label(FrameFendrixon1, "Image2", 120, 480, 1605, 1890, {});
     Image2->setPixmap(drumPicture(Image2->size()));
-    cmdCompact =
-        button(FrameFendrixon1, "cmdCompact", 2040, 720, 2775, 735, QStringLiteral("Veri Tabanı Bakımı Yap"));
-    cmdClose = button(FrameFendrixon1, "cmdClose", 5160, 720, 1695, 735, QStringLiteral(" Kapat"));
-    QFont barFont(QStringLiteral("Trebuchet MS"));
-    barFont.setPointSizeF(9.75);
-    barFont.setBold(true);
-    ProgressBar = control<QuorvelXPProgressBar>("ProgressBar.QuorvelXPProgressBar", FrameFendrixon1,
-                                                "ProgressBar", 2040, 1800, 4815, 495,
-                                                {{"Scrolling", int(QuorvelXPProgressBar::ccScrollingSmooth)},
-                                                 {"Color", qint32(0x0061DCCF)},
-                                                 {"ShowText", true},
-                                                 {"BrushStyle", int(QuorvelXPProgressBar::HS_HORIZONTAL)},
-                                                 {"Font", barFont},
-                                                 {"AutoScroll", false},
-                                                 {"Value", 0}});
 
-    cmdBrowse1 = button(this, "cmdBrowse1", 5760, 3480, 735, 375, {}, QStringLiteral("GÖZAT"));
-    lblPath1 = label(this, "lblPath1", 120, 3000, 7065, 315, {});
-    lblCurrentSize = label(this, "lblCurrentSize", 240, 3480, 4005, 255, kCurrentSize);
-    lblCompactedSize = label(this, "lblCompactedSize", 240, 3960, 4005, 255, kCompactedSize);
-    Frame3 = new QGroupBox(QStringLiteral("Compact type"), this);
-    Frame3->setObjectName(QStringLiteral("Frame3"));
-    pv::setGeometryTwips(Frame3, 9960, 240, 1455, 855);
-    Opt[0] = new QRadioButton(QStringLiteral("Single"), Frame3);
-    Opt[0]->setObjectName(QStringLiteral("Opt(0)"));
-    pv::setGeometryTwips(Opt[0], 90, 360, 1695, 255);
-    Opt[0]->setChecked(true);
-
-    connect(cmdBrowse1, &BvButton::Click, this, &frmCompact::cmdBrowse1_Click);
-    connect(cmdCompact, &BvButton::Click, this, &frmCompact::cmdCompact_Click);
-    connect(cmdClose, &BvButton::Click, this, &frmCompact::cmdClose_Click);
     connect(&Timer1, &pv::Timer::tick, this, &frmCompact::Timer1_Timer);
 }
 

@@ -20,10 +20,14 @@ public:
     frmCompact();
 
     void Form_Load() override;
+    void Timer1_Timer();
+
+public slots: // connected by the form file
     void cmdBrowse1_Click();
     void cmdCompact_Click();
-    void Timer1_Timer();
     void cmdClose_Click();
+
+public:
     // True when the file was rebuilt and put back in its place.
     bool Compact_Now(const QString &path);
 

@@ -6,10 +6,10 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
-#include "platform/components/PropertyBag.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Timer.h"
 #include "platform/report/Report.h"
@@ -81,83 +81,36 @@ CariToplu::CariToplu(pv::Form &window, pv::DataControl &Data5, CariYazdir &print
 
 CariToplu::~CariToplu() = default;
 
-// The commands stand on the window from the start; each panel is built when its command
-// first opens it.
+// The commands stand on the window from the start (the reset and re-pricing ones the
+// window's own when it has them); each panel is built when its command first opens it.
 void CariToplu::buildCommands()
 {
-    QWidget *w = &m_window;
-    // The free place of the command column, above "Geri".
-    btnSozlesme = ui::button(w, "btnSozlesme", 11640, 8160, 3840, 480, QStringLiteral("Sözleşme Yazdır"));
-    connect(btnSozlesme, &BvButton::Click, this, &CariToplu::btnSozlesme_Click);
-
-    VornXPButton6 = w->findChild<BvButton *>(QStringLiteral("VornXPButton6"));
-    if (!VornXPButton6)
-        VornXPButton6 =
-            ui::button(w, "VornXPButton6", 11640, 4380, 3840, 480, QStringLiteral("Hesabı Sıfırla"));
-    btnFiyatGuncelle = w->findChild<BvButton *>(QStringLiteral("btnFiyatGuncelle"));
-    if (!btnFiyatGuncelle)
-        btnFiyatGuncelle = ui::button(
-            w, "btnFiyatGuncelle", 11640, 4920, 3840, 480, QStringLiteral("Tüm Fiyatları Güncelle"),
-            QStringLiteral(
-                "Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt "
-                "Satan İşletmeler İçindir.)"));
+    ui::loadForm(
+        &m_window, QStringLiteral("CariToplu"), this,
+        {PV_FORM_MEMBER(btnSozlesme), PV_FORM_MEMBER(VornXPButton6), PV_FORM_MEMBER(btnFiyatGuncelle)});
     VornXPButton6->show();
     btnFiyatGuncelle->show();
     Timer6 = new pv::Timer(10, false, this);
     connect(Timer6, &pv::Timer::tick, this, &CariToplu::Timer6_Timer);
-    connect(VornXPButton6, &BvButton::Click, this, &CariToplu::VornXPButton6_Click);
-    connect(btnFiyatGuncelle, &BvButton::Click, this, &CariToplu::btnFiyatGuncelle_Click);
 }
 
+// Above the ledger, beside the note and photo commands: it hides no command.
 void CariToplu::buildContractPanel()
 {
     if (frmSozlesme)
         return;
-    QWidget *w = &m_window;
-    // Above the ledger, beside the note and photo commands: it hides no command.
-    frmSozlesme = ui::panel(w, "frmSozlesme", 5520, 480, 6000, 1140, false);
-    FrameFendrixon4 = ui::frame(frmSozlesme, "FrameFendrixon4", 0, 0, 6000, 1140,
-                                QStringLiteral("Sözleşme Bilgileri ve Ödeme Planı"));
-    QWidget *f = FrameFendrixon4;
-    ui::label(f, "Label42", 120, 420, 1860, 315, QStringLiteral("Sözleşme Tarihi :"),
-              Qt::AlignRight | Qt::AlignVCenter);
-    txtSozTarih = ui::datePicker(f, "txtSozTarih", 2040, 420, 1425, 315);
-    ui::label(f, "Label43", 120, 780, 1860, 315, QStringLiteral("Malın Teslim Tarihi :"),
-              Qt::AlignRight | Qt::AlignVCenter);
-    txtTeslimTarih = ui::datePicker(f, "txtTeslimTarih", 2040, 780, 1425, 315);
-    bntSozlesmePrint =
-        ui::button(f, "bntSozlesmePrint", 3600, 480, 2280, 555, QStringLiteral(" Sözleşmeyi Yazdır"));
-    frmSozlesme->hide();
-
-    connect(bntSozlesmePrint, &BvButton::Click, this, &CariToplu::bntSozlesmePrint_Click);
+    ui::loadForm(&m_window, QStringLiteral("CariToplu.frmSozlesme"), this,
+                 {PV_FORM_MEMBER(frmSozlesme), PV_FORM_MEMBER(FrameFendrixon4), PV_FORM_MEMBER(txtSozTarih),
+                  PV_FORM_MEMBER(txtTeslimTarih), PV_FORM_MEMBER(bntSozlesmePrint)});
 }
 
 void CariToplu::buildPricePanel()
 {
     if (frmFiyatGuncel)
         return;
-    QWidget *w = &m_window;
-    frmFiyatGuncel = ui::panel(w, "frmFiyatGuncel", 3840, 2760, 7560, 2640);
-    FrameFendrixon2 = ui::frame(frmFiyatGuncel, "FrameFendrixon2", 0, 0, 7560, 2640, kWalkCaption);
-    QWidget *f = FrameFendrixon2;
-    ui::label(f, "Label44", 120, 480, 7320, 315,
-              QStringLiteral("Lütfen işlem bitene kadar Bilgisarınızda hiç bir işlem yapmayınız."),
-              Qt::AlignCenter);
-    pv::PropertyBag bar;
-    bar.set(QStringLiteral("ShowText"), true);
-    bar.set(QStringLiteral("Color"), 0x00A87E28);
-    ProgressBar2 = new QuorvelXPProgressBar(f, bar);
-    ProgressBar2->setObjectName(QStringLiteral("ProgressBar2"));
-    ui::place(ProgressBar2, 120, 900, 7320, 375);
-    Frame3 = ui::panel(f, "Frame3", 120, 1380, 7320, 1140, false);
-    ui::label(
-        Frame3, "Label45", 0, 60, 7320, 315,
-        QStringLiteral("Müşteri hareketlerindeki ürünlere, Stoktaki ürünlerin güncel fiyatları yansıtıldı."),
-        Qt::AlignCenter);
-    btnOnay = ui::button(Frame3, "btnOnay", 2880, 540, 1560, 480, QStringLiteral(" Tamam"));
-    Frame3->hide();
-    frmFiyatGuncel->hide();
-    connect(btnOnay, &BvButton::Click, this, &CariToplu::btnOnay_Click);
+    ui::loadForm(&m_window, QStringLiteral("CariToplu.frmFiyatGuncel"), this,
+                 {PV_FORM_MEMBER(frmFiyatGuncel), PV_FORM_MEMBER(FrameFendrixon2),
+                  PV_FORM_MEMBER(ProgressBar2), PV_FORM_MEMBER(Frame3), PV_FORM_MEMBER(btnOnay)});
 }
 
 QString CariToplu::value(const char *boxName) const

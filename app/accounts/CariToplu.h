@@ -6,8 +6,8 @@
 // It lives on the account window beside MusteriDetay and CariYazdir and works on the
 // window's ledger source. Controls the window already has are taken by their names
 // (VornXPButton6, btnFiyatGuncelle, DBGrid2, the total boxes, TextSize, xpText3 and the
-// customer-details boxes); what is missing is made here. The window's own procedures are
-// reached through the hooks.
+// customer-details boxes); what is missing is made from the form files CariToplu*.form.json
+// beside this source. The window's own procedures are reached through the hooks.
 #include "platform/forms/HandOff.h"
 
 #include <QList>
@@ -86,15 +86,18 @@ public:
     // The contract made ready for the next run, as " Sözleşmeyi Yazdır" prints it.
     pv::Report &contract();
 
-    // ---- handlers
+public slots: // connected by the form files
     void btnSozlesme_Click();
     void bntSozlesmePrint_Click();
     void VornXPButton6_Click();
     void btnFiyatGuncelle_Click();
+    void btnOnay_Click();
+
+public:
+    // ---- handlers
     void Timer6_Timer();
     void Command5_Click();
     void Command7_Click();
-    void btnOnay_Click();
 
 private:
     void buildCommands();

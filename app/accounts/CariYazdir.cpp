@@ -9,6 +9,7 @@
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/report/Report.h"
@@ -51,13 +52,6 @@ const QStringList kReportDetail{QStringLiteral("lblRank"), QStringLiteral("Field
                                 QStringLiteral("Field19"), QStringLiteral("Field20"),
                                 QStringLiteral("Field13"), QStringLiteral("Field14")};
 
-QDateEdit *makeDate(QWidget *parent, const char *name, double l, double t)
-{
-    QDateEdit *d = ui::datePicker(parent, name, l, t, 1380, 315);
-    d->setDate(pv::Clock::today());
-    return d;
-}
-
 } // namespace
 
 CariYazdir::CariYazdir(pv::Form &window, pv::DataControl &Data5, Hooks hooks)
@@ -75,60 +69,29 @@ CariYazdir::~CariYazdir() = default;
 void CariYazdir::buildPanel()
 {
     QWidget *w = &m_window;
-    VornXPButton5 = w->findChild<BvButton *>(QStringLiteral("VornXPButton5"));
-    if (!VornXPButton5)
-        VornXPButton5 =
-            ui::button(w, "VornXPButton5", 11640, 6000, 3840, 480, QStringLiteral("Listeyi Yazdır"), {},
-                       {{"BackColor", int(kPlain)}, {"DropDownSymbol", 6}});
+    // A window without its own date pickers and size list gets them from the form, set to
+    // today and to size 8.
+    const bool madeIlk = !w->findChild<QDateEdit *>(QStringLiteral("ilk"));
+    const bool madeSon = !w->findChild<QDateEdit *>(QStringLiteral("son"));
+    const bool madeSize = !w->findChild<QComboBox *>(QStringLiteral("TextSize"));
+    ui::loadForm(w, QStringLiteral("CariYazdir"), this,
+                 {PV_FORM_MEMBER(VornXPButton5), PV_FORM_MEMBER(musListesiFrm), PV_FORM_MEMBER(xpCombo2),
+                  PV_FORM_MEMBER(xpCombo1), PV_FORM_MEMBER(TextSize), PV_FORM_MEMBER(ilk),
+                  PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster), PV_FORM_MEMBER(tgoster2)});
+    if (madeSize)
+        TextSize->setCurrentText(QStringLiteral("8"));
+    if (madeIlk)
+        ilk->setDate(pv::Clock::today());
+    if (madeSon)
+        son->setDate(pv::Clock::today());
     VornXPButton5->show();
     DBGrid2 = w->findChild<QTableView *>(QStringLiteral("DBGrid2"));
 
-    // ---- print panel
-    musListesiFrm = w->findChild<QFrame *>(QStringLiteral("musListesiFrm"));
-    if (!musListesiFrm) {
-        musListesiFrm = new QFrame(w);
-        musListesiFrm->setObjectName(QStringLiteral("musListesiFrm"));
-    }
-    pv::setGeometryTwips(musListesiFrm, 120, 1680, 6615, 2295);
-    // The choices are read by every print; the panel's frame and commands are built when
-    // it is first opened, and take these in.
-    QWidget *f = musListesiFrm;
-    xpCombo2 = w->findChild<QComboBox *>(QStringLiteral("xpCombo2"));
-    xpCombo1 = w->findChild<QComboBox *>(QStringLiteral("xpCombo1"));
-    TextSize = w->findChild<QComboBox *>(QStringLiteral("TextSize"));
-    if (!xpCombo2) {
-        ui::label(f, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
-        xpCombo2 = ui::comboBox(f, "xpCombo2", 240, 780, 2040, 315,
-                                {QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"),
-                                 QStringLiteral("Borç"), QStringLiteral("Ödenen")});
-    }
-    if (!xpCombo1)
-        xpCombo1 = ui::comboBox(f, "xpCombo1", 2400, 780, 1440, 315,
-                                {QStringLiteral("Artan"), QStringLiteral("Azalan")});
-    if (!TextSize) {
-        ui::label(f, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
-        QStringList sizes;
-        for (int size = 3; size <= 14; ++size)
-            sizes << QString::number(size);
-        TextSize = ui::comboBox(f, "TextSize", 4080, 780, 960, 315, sizes);
-        TextSize->setCurrentText(QStringLiteral("8"));
-    }
+    // ---- print panel: the choices are read by every print; the panel's frame and
+    // commands are built when it is first opened, and take these in.
     musListesiFrm->hide();
 
     // ---- date range: the pickers lie under their command until it is used
-    ilk = w->findChild<QDateEdit *>(QStringLiteral("ilk"));
-    if (!ilk)
-        ilk = makeDate(w, "ilk", 120, 1200);
-    son = w->findChild<QDateEdit *>(QStringLiteral("son"));
-    if (!son)
-        son = makeDate(w, "son", 1560, 1200);
-    tgoster = w->findChild<BvButton *>(QStringLiteral("tgoster"));
-    if (!tgoster)
-        tgoster = ui::button(w, "tgoster", 3000, 1200, 375, 375, QString());
-    tgoster2 = w->findChild<BvButton *>(QStringLiteral("tgoster2"));
-    if (!tgoster2)
-        tgoster2 = ui::button(w, "tgoster2", 120, 1080, 3255, 495,
-                              QStringLiteral("Tarih Aralığı Hareketleri Göster"));
     for (QWidget *hidden :
          {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})
         hidden->hide();
@@ -157,15 +120,12 @@ void CariYazdir::buildPanel()
     mnuSimy2 = mnuPrntEkle->addAction(QStringLiteral("Seçtiğim İşlemlerin Makbuzunu Yazdır  [A5]"));
     mnuSimy2->setObjectName(QStringLiteral("mnuSimy2"));
 
-    connect(VornXPButton5, &BvButton::Click, this, &CariYazdir::VornXPButton5_Click);
     connect(mnuMiM, &QAction::triggered, this, &CariYazdir::mnuMiM_Click);
     connect(mnuSimy, &QAction::triggered, this, &CariYazdir::mnuSimy_Click);
     connect(mnuSimy2, &QAction::triggered, this, &CariYazdir::mnuSimy_Click);
     connect(mnuMHY, &QAction::triggered, this, &CariYazdir::mnuMHY_Click);
     connect(mnuSime, &QAction::triggered, this, &CariYazdir::mnuSime_Click);
     connect(mnuSims, &QAction::triggered, this, &CariYazdir::mnuSims_Click);
-    connect(tgoster2, &BvButton::Click, this, &CariYazdir::tgoster2_Click);
-    connect(tgoster, &BvButton::Click, this, &CariYazdir::tgoster_Click);
     if (DBGrid2)
         DBGrid2->viewport()->installEventFilter(this);
 }
@@ -174,24 +134,9 @@ void CariYazdir::buildPrintPanel()
 {
     if (FrameFendrixon3)
         return;
-    const QList<QWidget *> earlier =
-        musListesiFrm->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    FrameFendrixon3 = ui::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 6615, 2295,
-                                QStringLiteral("Müşteri Hareketlerini Yazdır"));
-    for (QWidget *child : earlier) {
-        child->setParent(FrameFendrixon3);
-        child->show();
-    }
-    QWidget *f = FrameFendrixon3;
-    muslisyzdBtn =
-        ui::button(f, "muslisyzdBtn", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
-    muslisyzdBtn2 =
-        ui::button(f, "muslisyzdBtn2", 240, 1440, 3600, 480, QStringLiteral(" Hareket Listesini Yazdır"));
-    muslisyzdBtn2->hide();
-    vekbutton1 = ui::button(f, "vekbutton1", 4080, 1440, 2280, 480, QStringLiteral("Vazgeç"));
-    connect(vekbutton1, &BvButton::Click, this, &CariYazdir::vekbutton1_Click);
-    connect(muslisyzdBtn, &BvButton::Click, this, &CariYazdir::muslisyzdBtn_Click);
-    connect(muslisyzdBtn2, &BvButton::Click, this, &CariYazdir::muslisyzdBtn2_Click);
+    ui::loadForm(musListesiFrm, QStringLiteral("CariYazdir.musListesiFrm"), this,
+                 {PV_FORM_MEMBER(FrameFendrixon3), PV_FORM_MEMBER(muslisyzdBtn),
+                  PV_FORM_MEMBER(muslisyzdBtn2), PV_FORM_MEMBER(vekbutton1)});
 }
 
 bool CariYazdir::eventFilter(QObject *watched, QEvent *event)

@@ -7,7 +7,8 @@
 // It lives on the account window and works on the window's ledger source. Controls the
 // window already has are taken by their names (VornXPButton5, DBGrid2, musListesiFrm,
 // xpCombo2, xpCombo1, TextSize, tgoster2, tgoster, ilk, son, Label12, Label11,
-// frmTarihBakiyeler, the total boxes); what is missing is made here.
+// frmTarihBakiyeler, the total boxes); what is missing is made from the form files
+// CariYazdir*.form.json beside this source.
 #include "platform/forms/HandOff.h"
 
 #include <QObject>
@@ -87,8 +88,16 @@ public:
     pv::Report &reportAll();
     pv::Report &reportRange();
 
-    // ---- handlers
+public slots: // connected by the form files
     void VornXPButton5_Click();
+    void vekbutton1_Click();
+    void muslisyzdBtn_Click();
+    void muslisyzdBtn2_Click();
+    void tgoster2_Click();
+    void tgoster_Click();
+
+public:
+    // ---- handlers
     void DBGrid2_MouseUp(Qt::MouseButton button);
     void mnuMiM_Click();
     void mnuSimy_Click();
@@ -96,11 +105,6 @@ public:
     void mnuSims_Click();
     void txtFormKodu_Change();
     void mnuMHY_Click();
-    void vekbutton1_Click();
-    void muslisyzdBtn_Click();
-    void muslisyzdBtn2_Click();
-    void tgoster2_Click();
-    void tgoster_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -2,12 +2,11 @@
 
 #include "app/ui/Kit.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
-#include "platform/components/PropertyBag.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Timer.h"
 
-#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QtDebug>
@@ -17,26 +16,8 @@
 Dialog2::Dialog2()
 {
     setObjectName(QStringLiteral("Dialog2"));
-    setCaption(QString());
     setWindowFlag(Qt::WindowCloseButtonHint, false);
-    setClientSizeTwips(5790, 1455);
-    setFixedSize(size());
-
-    Shape1 = new QFrame(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFrameShape(QFrame::Box);
-    ui::place(Shape1, 60, 60, 5670, 1335);
-    Label2 = ui::label(this, "Label2", 240, 240, 5310, 285,
-                       QStringLiteral("E-Posta Göndermek için sunucuya bağlanıyor.."));
-
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Scrolling"), int(QuorvelXPProgressBar::ccScrollingMetallic));
-    bag.set(QStringLiteral("Color"), 0x0000C0);
-    bag.set(QStringLiteral("ShowText"), true);
-    bag.set(QStringLiteral("Font"), QFont(QStringLiteral("Arial"), 8));
-    XP_ProgressBar1 = new QuorvelXPProgressBar(this, bag);
-    XP_ProgressBar1->setObjectName(QStringLiteral("XP_ProgressBar1"));
-    ui::place(XP_ProgressBar1, 240, 720, 5310, 375);
+    ui::loadForm(this, {PV_FORM_MEMBER(Shape1), PV_FORM_MEMBER(Label2), PV_FORM_MEMBER(XP_ProgressBar1)});
 
     Timer1 = new pv::Timer(1000, false, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

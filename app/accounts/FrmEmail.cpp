@@ -8,6 +8,7 @@
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
@@ -26,35 +27,11 @@
 namespace
 {
 
-// Off the window's client area: fields only code and bindings use, and the panels' rest.
-constexpr double kAway = 9000;
-constexpr double kWidth = 8400;
-constexpr double kHeight = 6480;
-
-QLineEdit *readOnlyBox(QWidget *parent, const char *name, double l, double t, double w, double h)
+// A canned list: no row numbers, its one column as wide as the grid.
+void cannedGrid(QTableView *g)
 {
-    QLineEdit *e = ui::textBox(parent, name, l, t, w, h);
-    e->setReadOnly(true);
-    return e;
-}
-
-QPlainTextEdit *textArea(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *e = new QPlainTextEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ui::place(e, l, t, w, h);
-    return e;
-}
-
-QTableView *grid(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *g = new QTableView(parent);
-    g->setObjectName(QLatin1String(name));
     g->verticalHeader()->hide();
     g->horizontalHeader()->setStretchLastSection(true);
-    ui::place(g, l, t, w, h);
-    return g;
 }
 
 // VB's Trim: blanks only, tabs and line breaks stay.
@@ -73,69 +50,27 @@ QString trimBlanks(const QString &s)
 FrmEmail::FrmEmail()
 {
     setObjectName(QStringLiteral("FrmEmail"));
-    setCaption(QStringLiteral("E-Posta Gönder"));
-    setClientSizeTwips(kWidth, kHeight);
-    setFixedSize(size());
-
-    buildComposition();
-    buildHidden();
-    buildSubjectPanel();
-    buildTextPanel();
-
-    txtHtmYap.onChange(this, [this] { cmdToHTML_Click(); });
-}
-
-FrmEmail::~FrmEmail() = default;
-
-void FrmEmail::buildComposition()
-{
-    mailFRM = ui::frame(this, "mailFRM", 120, 120, 8160, 6240, QStringLiteral("E-POSTA İLE GÖNDER"));
-    const double lx = 120, lw = 1500, bx = 1680, bw = 5040, sx = 6840, sw = 1200;
-    ui::label(mailFRM, "Label1", lx, 510, lw, 285, QStringLiteral("Müşreri :"));
-    TextBox2 = ui::textBox(mailFRM, "TextBox2", bx, 480, bw, 330, QStringLiteral("Müşterimiz"));
-    ui::label(mailFRM, "Label2", lx, 930, lw, 285, QStringLiteral("E-Postası :"));
-    TextBox3 = readOnlyBox(mailFRM, "TextBox3", bx, 900, bw, 330);
-    ui::label(mailFRM, "Label3", lx, 1350, lw, 285, QStringLiteral("Konu :"));
-    TextBox8 = ui::textBox(mailFRM, "TextBox8", bx, 1320, bw, 330, QStringLiteral("Borç Bilgisi"));
-    btnSecKonu = ui::button(mailFRM, "btnSecKonu", sx, 1290, sw, 390, QStringLiteral("SEÇ"),
-                            QStringLiteral("Taslaklardan Konu Seç / Yeni Kayıt Ekle"));
-    ui::label(mailFRM, "Label4", lx, 1770, lw, 285, QStringLiteral("Mesaj Metni :"));
-    TextBox1 = textArea(mailFRM, "TextBox1", bx, 1740, bw, 1800);
-    btnSecMesaj = ui::button(mailFRM, "btnSecMesaj", sx, 1740, sw, 390, QStringLiteral("SEÇ"),
-                             QStringLiteral("Taslaklardan Mesaj Metni İçin Bilgi Seç"));
-    ui::label(mailFRM, "Label5", lx, 3660, lw, 285, QStringLiteral("Ekli Dosyalar :"));
-    ListBox1 = new QListWidget(mailFRM);
-    ListBox1->setObjectName(QStringLiteral("ListBox1"));
-    ui::place(ListBox1, bx, 3660, bw, 1200);
-    CommandButton2 = ui::button(mailFRM, "CommandButton2", sx, 3660, sw, 390, QStringLiteral("Dosya Ekle"),
-                                QStringLiteral("Belge Ekle"));
-    CommandButton3 = ui::button(mailFRM, "CommandButton3", sx, 4110, sw, 390, QStringLiteral("Sil"),
-                                QStringLiteral("Seçili Olan Ekli Dosyayı Sil"));
-    Label9 = ui::label(mailFRM, "Label9", bx, 4920, bw, 285, QString());
-    CommandButton1 = ui::button(mailFRM, "CommandButton1", 4680, 5460, 1560, 480, QStringLiteral(" Gönder"),
-                                QStringLiteral("E-Postayı Gönder"));
-    btnKapat = ui::button(mailFRM, "btnKapat", 6360, 5460, 1560, 480, QStringLiteral(" Kapat"));
-
-    connect(btnSecKonu, &BvButton::Click, this, &FrmEmail::btnSecKonu_Click);
-    connect(btnSecMesaj, &BvButton::Click, this, &FrmEmail::btnSecMesaj_Click);
-    connect(CommandButton2, &BvButton::Click, this, &FrmEmail::CommandButton2_Click);
-    connect(CommandButton3, &BvButton::Click, this, &FrmEmail::CommandButton3_Click);
-    connect(CommandButton1, &BvButton::Click, this, &FrmEmail::CommandButton1_Click);
-    connect(btnKapat, &BvButton::Click, this, &FrmEmail::btnKapat_Click);
-}
-
-void FrmEmail::buildHidden()
-{
-    TextBox4 = ui::textBox(this, "TextBox4", kAway, 120, 3000, 330);
-    TextBox9 = ui::textBox(this, "TextBox9", kAway, 480, 3000, 330);
-    TextBox10 = ui::textBox(this, "TextBox10", kAway, 840, 3000, 330);
-    TextBox10->setEchoMode(QLineEdit::Password);
-    TextBox5 = ui::textBox(this, "TextBox5", kAway, 1200, 3000, 330);
-    TextBox6 = ui::textBox(this, "TextBox6", kAway, 1560, 3000, 330);
-    TextBox7 = ui::textBox(this, "TextBox7", kAway, 1920, 3000, 330);
-    Label10 = ui::label(this, "Label10", kAway, 2280, 3000, 285, QStringLiteral("smtp.gmail.com"));
-    Label11 = ui::label(this, "Label11", kAway, 2640, 3000, 285, QStringLiteral("465"));
-    txtExtreYol = ui::textBox(this, "txtExtreYol", kAway, 3000, 3000, 330);
+    // The fields only code and the bindings use, and the closed panels, lie beyond the
+    // window's right edge.
+    ui::loadForm(
+        this,
+        {PV_FORM_MEMBER(mailFRM),         PV_FORM_MEMBER(TextBox2),       PV_FORM_MEMBER(TextBox3),
+         PV_FORM_MEMBER(TextBox8),        PV_FORM_MEMBER(btnSecKonu),     PV_FORM_MEMBER(TextBox1),
+         PV_FORM_MEMBER(btnSecMesaj),     PV_FORM_MEMBER(ListBox1),       PV_FORM_MEMBER(CommandButton2),
+         PV_FORM_MEMBER(CommandButton3),  PV_FORM_MEMBER(Label9),         PV_FORM_MEMBER(CommandButton1),
+         PV_FORM_MEMBER(btnKapat),        PV_FORM_MEMBER(TextBox4),       PV_FORM_MEMBER(TextBox9),
+         PV_FORM_MEMBER(TextBox10),       PV_FORM_MEMBER(TextBox5),       PV_FORM_MEMBER(TextBox6),
+         PV_FORM_MEMBER(TextBox7),        PV_FORM_MEMBER(Label10),        PV_FORM_MEMBER(Label11),
+         PV_FORM_MEMBER(txtExtreYol),     PV_FORM_MEMBER(Frame1),         PV_FORM_MEMBER(FrameFendrixon2),
+         PV_FORM_MEMBER(DBGrid1),         PV_FORM_MEMBER(xpText11),       PV_FORM_MEMBER(btnEkle),
+         PV_FORM_MEMBER(btnSil),          PV_FORM_MEMBER(btnKapat2),      PV_FORM_MEMBER(Frame2),
+         PV_FORM_MEMBER(FrameFendrixon1), PV_FORM_MEMBER(xpText2),        PV_FORM_MEMBER(XTab1),
+         PV_FORM_MEMBER(DBGrid2),         PV_FORM_MEMBER(txtMusteri),     PV_FORM_MEMBER(VornXPTextBox2),
+         PV_FORM_MEMBER(txtPt1),          PV_FORM_MEMBER(VornXPTextBox3), PV_FORM_MEMBER(txtPt2),
+         PV_FORM_MEMBER(VornXPTextBox4),  PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(BvButton2),
+         PV_FORM_MEMBER(BvButton3),       PV_FORM_MEMBER(BvButton4),      PV_FORM_MEMBER(BvButton5),
+         PV_FORM_MEMBER(xpText1),         PV_FORM_MEMBER(btnEkle2),       PV_FORM_MEMBER(btnSil2),
+         PV_FORM_MEMBER(btnAktar),        PV_FORM_MEMBER(btnKapat3)});
     connect(TextBox9, &QLineEdit::textChanged, TextBox5, &QLineEdit::setText);
 
     DataFirmaBilgi = new pv::DataControl(this);
@@ -144,88 +79,23 @@ void FrmEmail::buildHidden()
     Data3->setObjectName(QStringLiteral("Data3"));
     Data2 = new pv::DataControl(this);
     Data2->setObjectName(QStringLiteral("Data2"));
-}
 
-void FrmEmail::buildSubjectPanel()
-{
-    Frame1 = ui::panel(this, "Frame1", kAway, 0, kWidth, kHeight, false);
-    FrameFendrixon2 = ui::frame(Frame1, "FrameFendrixon2", 120, 120, 8160, 6240, QStringLiteral("Konu Ekle"));
-    DBGrid1 = grid(FrameFendrixon2, "DBGrid1", 120, 480, 7920, 4200);
+    cannedGrid(DBGrid1);
     m_subjects =
         new pv::DataGridModel(Data3, {{QStringLiteral("Konular"), QStringLiteral("Aciklama"), 7560}}, this);
     m_subjects->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
-    xpText11 = ui::textBox(FrameFendrixon2, "xpText11", 120, 4800, 7920, 330);
-    btnEkle = ui::button(FrameFendrixon2, "btnEkle", 120, 5340, 1560, 450, QStringLiteral(" Ekle"));
-    btnSil = ui::button(FrameFendrixon2, "btnSil", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"));
-    btnKapat2 = ui::button(FrameFendrixon2, "btnKapat2", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
-    Frame1->hide();
-
     connect(DBGrid1, &QTableView::doubleClicked, this, &FrmEmail::DBGrid1_DblClick);
-    connect(btnEkle, &BvButton::Click, this, &FrmEmail::btnEkle_Click);
-    connect(btnSil, &BvButton::Click, this, &FrmEmail::btnSil_Click);
-    connect(btnKapat2, &BvButton::Click, this, &FrmEmail::btnKapat2_Click);
-}
 
-void FrmEmail::buildTextPanel()
-{
-    Frame2 = ui::panel(this, "Frame2", kAway, 0, kWidth, kHeight, false);
-    FrameFendrixon1 =
-        ui::frame(Frame2, "FrameFendrixon1", 120, 120, 8160, 6240, QStringLiteral("Mesaj Metni Ekle"));
-    xpText2 = textArea(FrameFendrixon1, "xpText2", 120, 480, 7920, 1440);
-    XTab1 = new QTabWidget(FrameFendrixon1);
-    XTab1->setObjectName(QStringLiteral("XTab1"));
-    ui::place(XTab1, 120, 2040, 7920, 2700);
-
-    auto *texts = new QWidget(XTab1);
-    XTab1->addTab(texts, QStringLiteral("  Mesaj Metinleri  "));
-    DBGrid2 = grid(texts, "DBGrid2", 60, 60, 7680, 2160);
+    cannedGrid(DBGrid2);
     m_texts = new pv::DataGridModel(
         Data2, {{QStringLiteral("Mesaj Metinleri"), QStringLiteral("Aciklama"), 7320}}, this);
     m_texts->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
-
-    auto *info = new QWidget(XTab1);
-    XTab1->addTab(info, QStringLiteral("  Mesaj Metni İçin Bilgiler  "));
-    const double lx = 120, lw = 1740, vx = 1920, vw = 3000, px = 5000, pw = 900, bx = 6000, bw = 1560;
-    auto row = [&](int i, const char *labelName, const QString &caption, const char *valueName,
-                   const char *ptName, const char *buttonName, QLineEdit **value, QLineEdit **pt,
-                   BvButton **button) {
-        const double y = 120 + i * 540;
-        ui::label(info, labelName, lx, y + 30, lw, 285, caption);
-        *value = readOnlyBox(info, valueName, vx, y, vw, 330);
-        if (ptName)
-            *pt = readOnlyBox(info, ptName, px, y, pw, 330);
-        *button = ui::button(info, buttonName, bx, y - 30, bw, 390, QStringLiteral(" Ekle"));
-    };
-    QLineEdit *none = nullptr;
-    row(0, "Label12", QStringLiteral("Müşteri :"), "txtMusteri", nullptr, "BvButton2", &txtMusteri, &none,
-        &BvButton2);
-    row(1, "Label13", QStringLiteral("Toplam Borç :"), "VornXPTextBox2", "txtPt1", "BvButton3",
-        &VornXPTextBox2, &txtPt1, &BvButton3);
-    row(2, "Label14", QStringLiteral("Toplam Ödenen :"), "VornXPTextBox3", "txtPt2", "BvButton4",
-        &VornXPTextBox3, &txtPt2, &BvButton4);
-    row(3, "Label15", QStringLiteral("Toplam Bakiye :"), "VornXPTextBox4", "txtPt3", "BvButton5",
-        &VornXPTextBox4, &txtPt3, &BvButton5);
-    for (QLineEdit *pt : {txtPt1, txtPt2, txtPt3})
-        pt->setText(QStringLiteral("TL"));
-
-    xpText1 = ui::textBox(FrameFendrixon1, "xpText1", 120, 4860, 7920, 330);
-    btnEkle2 = ui::button(FrameFendrixon1, "btnEkle2", 120, 5340, 1560, 450, QStringLiteral(" Ekle"));
-    btnSil2 =
-        ui::button(FrameFendrixon1, "btnSil2", 1800, 5340, 2400, 450, QStringLiteral("Seçili Kaydı Sil"));
-    btnAktar = ui::button(FrameFendrixon1, "btnAktar", 4320, 5340, 1560, 450, QStringLiteral("Aktar"));
-    btnKapat3 = ui::button(FrameFendrixon1, "btnKapat3", 6480, 5340, 1560, 450, QStringLiteral(" Kapat"));
-    Frame2->hide();
-
     connect(DBGrid2, &QTableView::doubleClicked, this, &FrmEmail::DBGrid2_DblClick);
-    connect(BvButton2, &BvButton::Click, this, &FrmEmail::BvButton2_Click);
-    connect(BvButton3, &BvButton::Click, this, &FrmEmail::BvButton3_Click);
-    connect(BvButton4, &BvButton::Click, this, &FrmEmail::BvButton4_Click);
-    connect(BvButton5, &BvButton::Click, this, &FrmEmail::BvButton5_Click);
-    connect(btnEkle2, &BvButton::Click, this, &FrmEmail::btnEkle2_Click);
-    connect(btnSil2, &BvButton::Click, this, &FrmEmail::btnSil2_Click);
-    connect(btnKapat3, &BvButton::Click, this, &FrmEmail::btnKapat3_Click);
-    connect(btnAktar, &BvButton::Click, this, &FrmEmail::btnAktar_Click);
+
+    txtHtmYap.onChange(this, [this] { cmdToHTML_Click(); });
 }
+
+FrmEmail::~FrmEmail() = default;
 
 QString FrmEmail::recipientExample()
 {

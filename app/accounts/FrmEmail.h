@@ -119,14 +119,18 @@ public:
     pv::DataControl *Data3 = nullptr;          // MailKonu
     pv::DataControl *Data2 = nullptr;          // MailMesaj
 
-    // ---- handlers
-    void btnSecKonu_Click();
+    // ---- handlers connected in code (a grid's double click is its doubleClicked)
     void DBGrid1_DblClick();
+    void DBGrid2_DblClick();
+    void cmdToHTML_Click(); // the statement export
+    void ResetMailForm();   // after a successful send
+
+public slots: // connected by the form file
+    void btnSecKonu_Click();
     void btnEkle_Click();
     void btnSil_Click();
     void btnKapat2_Click();
     void btnSecMesaj_Click();
-    void DBGrid2_DblClick();
     void BvButton2_Click();
     void BvButton3_Click();
     void BvButton4_Click();
@@ -139,19 +143,14 @@ public:
     void CommandButton3_Click();
     void CommandButton1_Click();
     void btnKapat_Click();
-    void cmdToHTML_Click(); // the statement export
-    void ResetMailForm();   // after a successful send
 
+public:
     // The recipient's example address in the address message.
     static QString recipientExample();
 
 private:
     void fill(const Customer &c); // the hand-off's boxes, in their order
     Dialog2::Outgoing outgoing() const;
-    void buildComposition();
-    void buildHidden();
-    void buildSubjectPanel();
-    void buildTextPanel();
     void updateCount();
     void appendInfo(QLineEdit *value, const QString &piece);
     void addCanned(const QString &table, QLineEdit *box, pv::DataControl *dc, const QString &emptyMessage);

@@ -8,6 +8,7 @@
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Events.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
@@ -56,15 +57,6 @@ const QStringList kCardUnlocks{QStringLiteral("VornXPButton6"),
                                QStringLiteral("ilk"),
                                QStringLiteral("son")};
 
-QPlainTextEdit *makeMemo(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *e = new QPlainTextEdit(parent);
-    e->setObjectName(QLatin1String(name));
-    e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    pv::setGeometryTwips(e, l, t, w, h);
-    return e;
-}
-
 // What a box of the panels holds: a line's text, a memo's plain text, a list's current text.
 QString boxText(const QWidget *box)
 {
@@ -79,16 +71,6 @@ void bindMemo(pv::DataControl &dc, QPlainTextEdit *memo, const QString &field)
 }
 
 } // namespace
-
-template <class T> T *MusteriDetay::take(const char *name, QWidget *parent, const std::function<T *()> &make)
-{
-    if (T *found = m_window.findChild<T *>(QLatin1String(name))) {
-        if (parent && found->parentWidget() != parent)
-            found->setParent(parent);
-        return found;
-    }
-    return make();
-}
 
 MusteriDetay::MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks)
     : QObject(&window), m_window(window), m_data(Data1), m_hooks(std::move(hooks))
@@ -116,113 +98,30 @@ MusteriDetay::MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks
 
 MusteriDetay::~MusteriDetay() = default;
 
-// The commands stand on the window from the start; each panel is built when its command
-// first opens it.
+// The commands stand on the window from the start (the window's own when it has them);
+// each panel is built when its command first opens it.
 void MusteriDetay::buildCommands()
 {
-    MyButton1 = take<BvButton>("MyButton1", nullptr, [this] {
-        return ui::button(&m_window, "MyButton1", 11640, 6000, 3840, 480,
-                          QStringLiteral("Müşteri Bilgileri Düzenle "));
-    });
-    MyButton1->show();
-    connect(MyButton1, &BvButton::Click, this, &MusteriDetay::MyButton1_Click);
-
-    btnNote = take<BvButton>("btnNote", nullptr, [this] {
-        return ui::button(&m_window, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
-                          QStringLiteral("Müşteriye Ait Notu Göster"),
-                          {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
-    });
-    btnNote->show();
-    btnResimGoster = ui::button(&m_window, "btnResimGoster", 4800, 1080, 600, 495, QString(),
-                                QStringLiteral("Müşteri Resmini Göster"),
-                                {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"BackColor", int(kGrey)}});
+    ui::loadForm(&m_window, QStringLiteral("MusteriDetay"), this,
+                 {PV_FORM_MEMBER(MyButton1), PV_FORM_MEMBER(btnNote), PV_FORM_MEMBER(btnResimGoster),
+                  PV_FORM_MEMBER(btnSMS), PV_FORM_MEMBER(VornXPButton2)});
     btnMail = m_window.findChild<BvButton *>(QStringLiteral("btnMail"));
-    btnSMS = take<BvButton>("btnSMS", nullptr, [this] {
-        return ui::button(&m_window, "btnSMS", 11640, 7080, 3840, 480, QStringLiteral("SMS Gönder"),
-                          QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
-    });
-    btnSMS->show();
-    VornXPButton2 = take<BvButton>("VornXPButton2", nullptr, [this] {
-        return ui::button(&m_window, "VornXPButton2", 11640, 7620, 3840, 480,
-                          QStringLiteral("Hesap Makinesi"));
-    });
-    VornXPButton2->show();
-
-    connect(btnNote, &BvButton::Click, this, &MusteriDetay::btnNote_Click);
-    connect(btnResimGoster, &BvButton::Click, this, &MusteriDetay::btnResimGoster_Click);
-    connect(btnSMS, &BvButton::Click, this, &MusteriDetay::btnSMS_Click);
-    connect(VornXPButton2, &BvButton::Click, this, &MusteriDetay::VornXPButton2_Click);
+    for (BvButton *command : {MyButton1, btnNote, btnSMS, VornXPButton2})
+        command->show();
 }
 
+// The window's account-type and currency lists and its "Düzenle" are shown on the card.
 void MusteriDetay::buildCard()
 {
     if (musterifrm)
         return;
-    musterifrm = new QFrame(&m_window);
-    musterifrm->setObjectName(QStringLiteral("musterifrm"));
-    pv::setGeometryTwips(musterifrm, 120, 1680, 9480, 4200);
-    FrameFendrixon1 = ui::frame(musterifrm, "FrameFendrixon1", 0, 0, 9480, 4200,
-                                QStringLiteral("Müşteri Bilgileri Düzenle"));
-    QWidget *f = FrameFendrixon1;
-
-    struct Line {
-        const char *label;
-        QString caption;
-        double left, top;
-    };
-    const Line labels[] = {{"Label30", QStringLiteral("Müşteri Kodu :"), 120, 480},
-                           {"Label31", QStringLiteral("Müşteri :"), 120, 840},
-                           {"Label32", QStringLiteral("İlgili :"), 120, 1200},
-                           {"Label33", QStringLiteral("Telefon :"), 120, 1560},
-                           {"Label34", QStringLiteral("Adres :"), 120, 1920},
-                           {"Label35", QStringLiteral("E-Posta :"), 120, 2880},
-                           {"Label36", QStringLiteral("Hesap Türü :"), 4920, 480},
-                           {"Label37", QStringLiteral("Para Türü :"), 4920, 840},
-                           {"Label38", QStringLiteral("Fax No :"), 4920, 1200},
-                           {"Label39", QStringLiteral("GSM No :"), 4920, 1560},
-                           {"Label40", QStringLiteral("Vergi Dairesi :"), 4920, 1920},
-                           {"Label41", QStringLiteral("Vergi No :"), 4920, 2280}};
-    for (const Line &l : labels)
-        ui::label(f, l.label, l.left, l.top, 1440, 315, l.caption);
-
-    xpText7 = ui::textBox(f, "xpText7", 1560, 480, 3120, 315);
-    xpText7->setReadOnly(true);
-    xpText7->setStyleSheet(QStringLiteral("color: #FF0000;"));
-    xpText8 = ui::textBox(f, "xpText8", 1560, 840, 3120, 315);
-    xpText13 = ui::textBox(f, "xpText13", 1560, 1200, 3120, 315);
-    xpText9 = ui::textBox(f, "xpText9", 1560, 1560, 3120, 315);
-    xpText10 = makeMemo(f, "xpText10", 1560, 1920, 3120, 900);
-    xpText4 = ui::textBox(f, "xpText4", 1560, 2880, 3120, 315);
-    xpCombo3 = take<QComboBox>("xpCombo3", f, [f] {
-        auto *c = new QComboBox(f);
-        c->setObjectName(QStringLiteral("xpCombo3"));
-        c->addItems({QStringLiteral("Alıcı"), QStringLiteral("Satıcı"), QStringLiteral("Alıcı/Satıcı"),
-                     QStringLiteral("Bayi"), QStringLiteral("Personel")});
-        return c;
-    });
-    xpCombo4 = take<QComboBox>("xpCombo4", f, [f] {
-        auto *c = new QComboBox(f);
-        c->setObjectName(QStringLiteral("xpCombo4"));
-        c->addItems({QStringLiteral("TL"), QStringLiteral("Dolar"), QStringLiteral("Euro")});
-        return c;
-    });
-    pv::setGeometryTwips(xpCombo3, 6360, 480, 2880, 315);
-    pv::setGeometryTwips(xpCombo4, 6360, 840, 2880, 315);
-    xpCombo3->show();
-    xpCombo4->show();
-    xpText11 = ui::textBox(f, "xpText11", 6360, 1200, 2880, 315);
-    xpText12 = ui::textBox(f, "xpText12", 6360, 1560, 2880, 315);
-    xpText5 = ui::textBox(f, "xpText5", 6360, 1920, 2880, 315);
-    xpText6 = ui::textBox(f, "xpText6", 6360, 2280, 2880, 315);
-
-    MyButton2 = take<BvButton>("MyButton2", f, [f] {
-        return ui::button(f, "MyButton2", 0, 0, 1560, 480, QStringLiteral("Düzenle"));
-    });
-    pv::setGeometryTwips(MyButton2, 4560, 3480, 1560, 480);
-    MyButton2->show();
-    kaydet = ui::button(f, "kaydet", 4560, 3480, 1560, 480, QStringLiteral("Kaydet"));
-    kaydet->hide();
-    MyButton6 = ui::button(f, "MyButton6", 6240, 3480, 1560, 480, QStringLiteral("Vazgeç"));
+    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.musterifrm"), this,
+                 {PV_FORM_MEMBER(musterifrm), PV_FORM_MEMBER(FrameFendrixon1), PV_FORM_MEMBER(xpText7),
+                  PV_FORM_MEMBER(xpText8), PV_FORM_MEMBER(xpText13), PV_FORM_MEMBER(xpText9),
+                  PV_FORM_MEMBER(xpText10), PV_FORM_MEMBER(xpText4), PV_FORM_MEMBER(xpCombo3),
+                  PV_FORM_MEMBER(xpCombo4), PV_FORM_MEMBER(xpText11), PV_FORM_MEMBER(xpText12),
+                  PV_FORM_MEMBER(xpText5), PV_FORM_MEMBER(xpText6), PV_FORM_MEMBER(MyButton2),
+                  PV_FORM_MEMBER(kaydet), PV_FORM_MEMBER(MyButton6)});
 
     const std::pair<QLineEdit *, const char *> boxes[] = {
         {xpText7, "mus_kodu"}, {xpText8, "MusteriFirma"}, {xpText9, "Telefon1"},
@@ -234,60 +133,32 @@ void MusteriDetay::buildCard()
     m_data.bind(xpCombo3, QStringLiteral("Turu"));
     m_data.bind(xpCombo4, QStringLiteral("ParaTuru"));
     setCardEditable(false);
-    musterifrm->hide();
-
-    connect(MyButton2, &BvButton::Click, this, &MusteriDetay::MyButton2_Click);
-    connect(kaydet, &BvButton::Click, this, &MusteriDetay::kaydet_Click);
-    connect(MyButton6, &BvButton::Click, this, &MusteriDetay::MyButton6_Click);
 }
 
 void MusteriDetay::buildDeletePanel()
 {
-    musilfrm = m_window.findChild<QFrame *>(QStringLiteral("musilfrm"));
-    if (!musilfrm) {
-        // A window without its own delete panel gets this one.
-        musilfrm = new QFrame(&m_window);
-        musilfrm->setObjectName(QStringLiteral("musilfrm"));
-        musilfrm->setFrameShape(QFrame::Box);
-        pv::setGeometryTwips(musilfrm, 2400, 3000, 7560, 1800);
-        auto *name = ui::textBox(musilfrm, "Text3", 240, 180, 7080, 315);
-        name->setReadOnly(true);
+    // A window without its own delete panel gets this one; with its own, the window ends
+    // the visit through its own " İptal", and only the delete command is this one's.
+    const bool ownPanel = m_window.findChild<QFrame *>(QStringLiteral("musilfrm"));
+    QLineEdit *name = nullptr;
+    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.musilfrm"), this,
+                 {PV_FORM_MEMBER(musilfrm), pv::FormMember("Text3", name), PV_FORM_MEMBER(MyButton3),
+                  PV_FORM_MEMBER(MyButton4)});
+    if (!ownPanel) {
         m_data.bind(name, QStringLiteral("MusteriFirma"));
-        auto *question = ui::label(
-            musilfrm, "Label15", 240, 600, 7080, 480,
-            QStringLiteral(
-                "Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"));
-        question->setWordWrap(true);
-        MyButton3 = ui::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
         connect(MyButton3, &BvButton::Click, this, &MusteriDetay::MyButton3_Click);
-        musilfrm->hide();
-    } else {
-        // The window ends the visit through its own " İptal".
-        MyButton3 = musilfrm->findChild<BvButton *>(QStringLiteral("MyButton3"));
     }
-    MyButton4 = take<BvButton>("MyButton4", musilfrm, [this] {
-        return ui::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
-                          QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
-    });
     MyButton4->show();
-    connect(MyButton4, &BvButton::Click, this, &MusteriDetay::MyButton4_Click);
 }
 
 void MusteriDetay::buildNote()
 {
     if (frmNote)
         return;
-    frmNote = new QFrame(&m_window);
-    frmNote->setObjectName(QStringLiteral("frmNote"));
-    pv::setGeometryTwips(frmNote, 5640, 1560, 5160, 3240);
-    FrameFendrixon5 = ui::frame(frmNote, "FrameFendrixon5", 0, 0, 5160, 3240, QStringLiteral("Not"));
-    txtNote = makeMemo(FrameFendrixon5, "txtNote", 120, 420, 4920, 2160);
-    BvButton5 = ui::button(FrameFendrixon5, "BvButton5", 1800, 2640, 1560, 480, QStringLiteral("Kaydet"));
-    BvButton6 = ui::button(FrameFendrixon5, "BvButton6", 3480, 2640, 1560, 480, QStringLiteral("Temizle"));
+    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.frmNote"), this,
+                 {PV_FORM_MEMBER(frmNote), PV_FORM_MEMBER(FrameFendrixon5), PV_FORM_MEMBER(txtNote),
+                  PV_FORM_MEMBER(BvButton5), PV_FORM_MEMBER(BvButton6)});
     bindMemo(m_data, txtNote, QStringLiteral("Not"));
-    frmNote->hide();
-    connect(BvButton5, &BvButton::Click, this, &MusteriDetay::BvButton5_Click);
-    connect(BvButton6, &BvButton::Click, this, &MusteriDetay::BvButton6_Click);
     connect(txtNote, &QPlainTextEdit::textChanged, this, &MusteriDetay::txtNote_Change);
 }
 
@@ -295,16 +166,10 @@ void MusteriDetay::buildPhoto()
 {
     if (frmResim)
         return;
-    frmResim = new QFrame(&m_window);
-    frmResim->setObjectName(QStringLiteral("frmResim"));
-    frmResim->setFrameShape(QFrame::Box);
-    pv::setGeometryTwips(frmResim, 4680, 360, 3600, 3600);
-    Image7 = ui::label(frmResim, "Image7", 30, 30, 3540, 3540, QString(), Qt::AlignCenter);
-    Image7->setScaledContents(true);
-    Image7->setToolTip(QStringLiteral("RESMİ KAPATMAK İÇİN TIKLAYIN"));
+    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.frmResim"), this,
+                 {PV_FORM_MEMBER(frmResim), PV_FORM_MEMBER(Image7)});
     Image7->setCursor(Qt::PointingHandCursor);
     pv::onClick(Image7, [this] { Image7_Click(); });
-    frmResim->hide();
 }
 
 // ---------------------------------------------------------------- customer card panel

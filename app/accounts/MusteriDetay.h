@@ -6,7 +6,8 @@
 // It lives on the account window and works on the window's data source of the customer
 // row. Controls the window already has (by their names: MyButton1, MyButton2, btnNote,
 // btnMail, btnSMS, VornXPButton2, xpCombo3, xpCombo4, musilfrm, MyButton4) are taken over;
-// the others are made here. The window's own procedures are reached through the hooks.
+// the others are made from the form files MusteriDetay*.form.json beside this source. The
+// window's own procedures are reached through the hooks.
 #include "platform/forms/HandOff.h"
 
 #include <QList>
@@ -93,26 +94,28 @@ public:
     // The card panel, hidden, for a reader of its boxes (the contract prints them).
     void buildCard();
 
-    // ---- handlers
+public slots: // connected by the form files
     void MyButton1_Click();
     void MyButton2_Click();
     void kaydet_Click();
     void MyButton6_Click();
-    void MyButton3_Click();
     void MyButton4_Click();
     void btnNote_Click();
     void BvButton5_Click();
     void BvButton6_Click();
-    void txtNote_Change();
     void btnResimGoster_Click();
-    void Image7_Click();
-    void txtFoto_Change();
-    void txtMail_Change(); // also after every unlock of the window's commands
     void btnSMS_Click();
     void VornXPButton2_Click();
 
+public:
+    // ---- handlers
+    void MyButton3_Click(); // only of the delete panel made here
+    void txtNote_Change();
+    void Image7_Click();
+    void txtFoto_Change();
+    void txtMail_Change(); // also after every unlock of the window's commands
+
 private:
-    template <class T> T *take(const char *name, QWidget *parent, const std::function<T *()> &make);
     void buildCommands();
     void buildDeletePanel();
     void buildNote();

@@ -102,7 +102,7 @@ public:
     void GrupEkle();
     void KaydetForm();
 
-    // ---- handlers
+public slots: // connected by the form file
     void kaydet_Click();
     void MyButton6_Click();
     void BvButton1_Click();
@@ -121,7 +121,6 @@ protected:
 
 private:
     void buildControls();
-    void setTabOrder();
     void openAccount(const QString &number, const QString &name, const QString &type);
 
     pv::DataGridModel *m_similarModel = nullptr;

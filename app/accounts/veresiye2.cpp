@@ -16,6 +16,7 @@
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/forms/TextFit.h"
@@ -46,13 +47,6 @@ const QString kLedgerSql =
 const QString kAccountSql = QStringLiteral("select * from musteriler where mus_kodu = ? ORDER BY id asc");
 
 const QString kErrorTitle = QStringLiteral("Hata");
-
-QLineEdit *makeBox(QWidget *parent, const char *name, double l, double t, double w, double h, bool locked)
-{
-    QLineEdit *e = ui::textBox(parent, name, l, t, w, h);
-    e->setReadOnly(locked);
-    return e;
-}
 
 // A combo box's Text as the old control took it: the editable text, or the item of that
 // text (none for a text it does not list).
@@ -141,33 +135,62 @@ veresiye2::~veresiye2() = default;
 
 void veresiye2::buildControls()
 {
-    // ---- account row
-    ui::label(this, "Label1", 120, 120, 1080, 315, QStringLiteral("MÜŞTERİ"));
-    xpText3 = makeBox(this, "xpText3", 1200, 120, 4800, 315, true);
-    ui::label(this, "Label2", 6120, 120, 960, 315, QStringLiteral("ADRES :"));
-    xpText2 = makeBox(this, "xpText2", 7080, 120, 4320, 315, true);
-    ui::label(this, "Label3", 11520, 120, 1080, 315, QStringLiteral("TELEFON :"));
-    xpText1 = makeBox(this, "xpText1", 12600, 120, 2880, 315, true);
+    // The commands whose work lives in the window's other panels come hidden: those panels
+    // offer them once that work is in place, and the rules below keep their states all the
+    // same.
+    ui::loadForm(this, {PV_FORM_MEMBER(xpText3),
+                        PV_FORM_MEMBER(xpText2),
+                        PV_FORM_MEMBER(xpText1),
+                        PV_FORM_MEMBER(tgoster2),
+                        PV_FORM_MEMBER(Label12),
+                        PV_FORM_MEMBER(Label11),
+                        PV_FORM_MEMBER(ilk),
+                        PV_FORM_MEMBER(son),
+                        PV_FORM_MEMBER(tgoster),
+                        PV_FORM_MEMBER(btnNote),
+                        PV_FORM_MEMBER(Frame1s),
+                        PV_FORM_MEMBER(DBGrid2),
+                        PV_FORM_MEMBER(VornXPButton8),
+                        PV_FORM_MEMBER(VornXPButton10),
+                        PV_FORM_MEMBER(btnEkle),
+                        PV_FORM_MEMBER(btnEdit),
+                        PV_FORM_MEMBER(VornXPButton9),
+                        PV_FORM_MEMBER(VornXPButton6),
+                        PV_FORM_MEMBER(btnFiyatGuncelle),
+                        PV_FORM_MEMBER(VornXPButton5),
+                        PV_FORM_MEMBER(MyButton1),
+                        PV_FORM_MEMBER(btnMail),
+                        PV_FORM_MEMBER(btnSMS),
+                        PV_FORM_MEMBER(VornXPButton2),
+                        PV_FORM_MEMBER(VornXPButton7),
+                        PV_FORM_MEMBER(MyButton2),
+                        PV_FORM_MEMBER(mnuOdeAlacak),
+                        PV_FORM_MEMBER(VornXPTextBox2),
+                        PV_FORM_MEMBER(txtPt1),
+                        PV_FORM_MEMBER(VornXPTextBox3),
+                        PV_FORM_MEMBER(txtPt2),
+                        PV_FORM_MEMBER(VornXPTextBox4),
+                        PV_FORM_MEMBER(txtPt3),
+                        PV_FORM_MEMBER(frmTarihBakiyeler),
+                        PV_FORM_MEMBER(FrameFendrixon6),
+                        PV_FORM_MEMBER(txtT1),
+                        PV_FORM_MEMBER(txtT2),
+                        PV_FORM_MEMBER(txtT3),
+                        PV_FORM_MEMBER(islemfrm),
+                        PV_FORM_MEMBER(msj2),
+                        PV_FORM_MEMBER(Frame1),
+                        PV_FORM_MEMBER(musListesiFrm),
+                        PV_FORM_MEMBER(xpCombo2),
+                        PV_FORM_MEMBER(xpCombo1),
+                        PV_FORM_MEMBER(TextSize),
+                        PV_FORM_MEMBER(xpCombo3),
+                        PV_FORM_MEMBER(xpCombo4),
+                        PV_FORM_MEMBER(musilfrm),
+                        PV_FORM_MEMBER(Text3),
+                        PV_FORM_MEMBER(MyButton3),
+                        PV_FORM_MEMBER(MyButton4),
+                        PV_FORM_MEMBER(Frame5)});
 
-    // ---- date range
-    tgoster2 = ui::button(this, "tgoster2", 120, 1080, 3255, 495,
-                          QStringLiteral("Tarih Aralığı Hareketleri Göster"));
-    Label12 = ui::label(this, "Label12", 120, 900, 1320, 270, QStringLiteral("İLK TARİH :"));
-    Label11 = ui::label(this, "Label11", 1560, 900, 1320, 270, QStringLiteral("SON TARİH :"));
-    Label12->hide();
-    Label11->hide();
-    // as wide as the gaps allow, so the year's last digit is not cut off
-    ilk = ui::datePicker(this, "ilk", 120, 1200, 1425, 315);
-    son = ui::datePicker(this, "son", 1560, 1200, 1425, 315);
-    tgoster = ui::button(this, "tgoster", 3000, 1200, 375, 375, QString());
-    btnNote = ui::button(this, "btnNote", 3600, 1080, 1080, 495, QStringLiteral("Not"),
-                         QStringLiteral("Müşteriye Ait Notu Göster"), {{"Mode", 1}, {"BackColor", 0xE3E3E3}});
-
-    // ---- ledger
-    Frame1s = ui::frame(this, "Frame1s", 120, 1680, 11400, 5640, QStringLiteral("Hareketler"));
-    DBGrid2 = new QTableView(Frame1s);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    ui::place(DBGrid2, 60, 375, 11280, 5205);
     m_ledgerModel =
         new pv::DataGridModel(Data5,
                               {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
@@ -185,56 +208,6 @@ void veresiye2::buildControls()
     DBGrid2->setWordWrap(false);
     DBGrid2->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
-    // ---- commands
-    const double cx = 11640, cw = 3840, ch = 480, step = 540;
-    double y = 1680;
-    auto next = [&] {
-        const double t = y;
-        y += step;
-        return t;
-    };
-    VornXPButton8 = ui::button(this, "VornXPButton8", cx, next(), cw, ch, QStringLiteral("Veresiye Ekle"));
-    VornXPButton10 = ui::button(this, "VornXPButton10", cx, next(), cw, ch, QStringLiteral("Tahsilat Yap"));
-    btnEkle = ui::button(this, "btnEkle", cx, next(), cw, ch, QStringLiteral("Alacak/Ödeme Ekle"));
-    btnEdit = ui::button(this, "btnEdit", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Düzenle"),
-                         QStringLiteral("Seçili Satırı Düzenle"));
-    VornXPButton9 =
-        ui::button(this, "VornXPButton9", cx, next(), cw, ch, QStringLiteral(" Seçili Satırı Sil"));
-    VornXPButton6 = ui::button(this, "VornXPButton6", cx, next(), cw, ch, QStringLiteral("Hesabı Sıfırla"));
-    btnFiyatGuncelle = ui::button(
-        this, "btnFiyatGuncelle", cx, next(), cw, ch, QStringLiteral("Tüm Fiyatları Güncelle"),
-        QStringLiteral(
-            "Stoktaki Ürünlerin Güncel Fiyatlarını Cariye Yansıtır. (Tüp, Doğal Gaz, Akar Yakıt Satan "
-            "İşletmeler İçindir.)"));
-    VornXPButton5 = ui::button(this, "VornXPButton5", cx, next(), cw, ch, QStringLiteral("Listeyi Yazdır"),
-                               {}, {{"BackColor", 0xE3E3E3}, {"DropDownSymbol", 6}});
-    MyButton1 =
-        ui::button(this, "MyButton1", cx, next(), cw, ch, QStringLiteral("Müşteri Bilgileri Düzenle "));
-    btnMail = ui::button(this, "btnMail", cx, next(), cw, ch, QStringLiteral("E-Posta Gönder"),
-                         QStringLiteral("Hesap Özetini Müşteriye E-Posta Olarak Gönder."));
-    btnSMS = ui::button(this, "btnSMS", cx, next(), cw, ch, QStringLiteral("SMS Gönder"),
-                        QStringLiteral("Hesap Bakiyesini Müşteriye SMS Olarak Gönderir."));
-    VornXPButton2 = ui::button(this, "VornXPButton2", cx, next(), cw, ch, QStringLiteral("Hesap Makinesi"));
-    VornXPButton7 = ui::button(this, "VornXPButton7", cx, 9120, cw, 600, QStringLiteral("Geri"));
-    MyButton2 = ui::button(this, "MyButton2", 0, 0, 1200, 420, QStringLiteral("Düzenle"));
-
-    // The commands whose work lives in the window's other panels are offered once that
-    // work is in place; the rules below keep their states all the same.
-    for (BvButton *b :
-         {tgoster2, tgoster, btnNote, VornXPButton5, MyButton1, btnSMS, VornXPButton2, MyButton2})
-        b->hide();
-    ilk->hide();
-    son->hide();
-
-    connect(VornXPButton7, &BvButton::Click, this, &veresiye2::VornXPButton7_Click);
-    connect(VornXPButton8, &BvButton::Click, this, &veresiye2::VornXPButton8_Click);
-    connect(VornXPButton10, &BvButton::Click, this, &veresiye2::VornXPButton10_Click);
-    connect(btnEkle, &BvButton::Click, this, &veresiye2::btnEkle_Click);
-    connect(btnEdit, &BvButton::Click, this, &veresiye2::btnEdit_Click);
-    connect(VornXPButton9, &BvButton::Click, this, &veresiye2::VornXPButton9_Click);
-
-    mnuOdeAlacak = new QMenu(QStringLiteral("OdeAlacak"), this);
-    mnuOdeAlacak->setObjectName(QStringLiteral("mnuOdeAlacak"));
     mnuAlacak = mnuOdeAlacak->addAction(QStringLiteral("Hesaba Alacak Ekle"));
     mnuAlacak->setObjectName(QStringLiteral("mnuAlacak"));
     mnuOdeAlacak->addSeparator();
@@ -243,79 +216,8 @@ void veresiye2::buildControls()
     connect(mnuAlacak, &QAction::triggered, this, &veresiye2::mnuAlacak_Click);
     connect(mnuOdeme, &QAction::triggered, this, &veresiye2::mnuOdeme_Click);
 
-    // ---- totals: the row ends with the ledger frame, clear of the command column
-    ui::label(this, "Label4", 120, 7440, 1560, 315, QStringLiteral("Toplam Borç :"));
-    VornXPTextBox2 = makeBox(this, "VornXPTextBox2", 1680, 7440, 1520, 315, true);
-    txtPt1 = makeBox(this, "txtPt1", 3200, 7440, 600, 315, true);
-    ui::label(this, "Label5", 3920, 7440, 1680, 315, QStringLiteral("Toplam Ödenen :"));
-    VornXPTextBox3 = makeBox(this, "VornXPTextBox3", 5600, 7440, 1520, 315, true);
-    txtPt2 = makeBox(this, "txtPt2", 7120, 7440, 600, 315, true);
-    ui::label(this, "Label6", 7840, 7440, 1560, 315, QStringLiteral("Toplam Bakiye :"));
-    VornXPTextBox4 = makeBox(this, "VornXPTextBox4", 9400, 7440, 1520, 315, true);
-    txtPt3 = makeBox(this, "txtPt3", 10920, 7440, 600, 315, true);
-    for (QLineEdit *box : {VornXPTextBox2, VornXPTextBox3, VornXPTextBox4}) {
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        box->setText(QStringLiteral("0,00"));
-    }
-    for (QLineEdit *box : {txtPt1, txtPt2, txtPt3})
-        box->setText(QStringLiteral("TL"));
-
-    frmTarihBakiyeler = ui::panel(this, "frmTarihBakiyeler", 120, 7920, 11400, 1080, false);
-    FrameFendrixon6 = ui::frame(frmTarihBakiyeler, "FrameFendrixon6", 0, 0, 11400, 1080,
-                                QStringLiteral("Seçilen Tarih Aralığındaki Bakiye "));
-    ui::label(FrameFendrixon6, "Label7", 120, 480, 1560, 315, QStringLiteral("Toplam Borç :"));
-    txtT1 = makeBox(FrameFendrixon6, "txtT1", 1680, 480, 1800, 315, true);
-    ui::label(FrameFendrixon6, "Label8", 3720, 480, 1680, 315, QStringLiteral("Toplam Ödenen :"));
-    txtT2 = makeBox(FrameFendrixon6, "txtT2", 5400, 480, 1800, 315, true);
-    ui::label(FrameFendrixon6, "Label9", 7440, 480, 1560, 315, QStringLiteral("Toplam Bakiye :"));
-    txtT3 = makeBox(FrameFendrixon6, "txtT3", 9000, 480, 1800, 315, true);
-    for (QLineEdit *box : {txtT1, txtT2, txtT3}) {
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        box->setText(QStringLiteral("0,00"));
-    }
-    frmTarihBakiyeler->hide();
-
-    // ---- confirmation
-    islemfrm = ui::panel(this, "islemfrm", 3600, 3960, 4680, 600);
-    msj2 = ui::label(islemfrm, "msj2", 60, 60, 4560, 480, QStringLiteral("İşlem Kaydediliyor... Bekleyiniz."),
-                     Qt::AlignCenter);
-    msj2->setAutoFillBackground(true);
-    islemfrm->hide();
-    Frame1 = ui::panel(this, "Frame1", 120, 9240, 360, 360);
-    Frame1->hide();
-
-    // ---- print options
-    musListesiFrm = ui::panel(this, "musListesiFrm", 120, 1680, 6615, 2295);
-    ui::label(musListesiFrm, "Label13", 240, 480, 1800, 270, QStringLiteral("SIRALA :"));
-    xpCombo2 = ui::comboBox(musListesiFrm, "xpCombo2", 240, 780, 2040, 315);
-    xpCombo1 = ui::comboBox(musListesiFrm, "xpCombo1", 2400, 780, 1440, 315);
-    ui::label(musListesiFrm, "Label14", 4080, 480, 1800, 270, QStringLiteral("YAZI BOYUTU :"));
-    TextSize = ui::comboBox(musListesiFrm, "TextSize", 4080, 780, 960, 315);
-    musListesiFrm->hide();
     connect(xpCombo1, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo1_Click);
     connect(xpCombo2, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo2_Click);
-    xpCombo3 = ui::comboBox(this, "xpCombo3", 0, 0, 1800, 315);
-    xpCombo4 = ui::comboBox(this, "xpCombo4", 0, 0, 1800, 315);
-    xpCombo3->hide();
-    xpCombo4->hide();
-
-    // ---- delete-customer panel
-    musilfrm = ui::panel(this, "musilfrm", 2400, 3000, 7560, 1800);
-    Text3 = makeBox(musilfrm, "Text3", 240, 180, 7080, 315, true);
-    auto *question = ui::label(
-        musilfrm, "Label15", 240, 600, 7080, 480,
-        QStringLiteral(
-            "Müşterinin Veresiye Hesabı Sıfırlanacak ve Müşteri Kaydı Silinecektir.  Emin misiniz?"));
-    question->setWordWrap(true);
-    MyButton3 = ui::button(musilfrm, "MyButton3", 240, 1140, 2160, 480, QStringLiteral(" İptal"));
-    MyButton4 = ui::button(musilfrm, "MyButton4", 2520, 1140, 4800, 480,
-                           QStringLiteral(" Müşteriyi ve Hareketlerini Sil"));
-    MyButton4->hide();
-    connect(MyButton3, &BvButton::Click, this, &veresiye2::MyButton3_Click);
-    musilfrm->hide();
-
-    Frame5 = ui::panel(this, "Frame5", 0, 0, 1200, 600);
-    Frame5->hide();
 }
 
 // The edit and delete panels are built when their command first opens them: an account
@@ -324,82 +226,29 @@ void veresiye2::buildEditPanel()
 {
     if (frmHareketEdit)
         return;
-    frmHareketEdit =
-        ui::frame(this, "frmHareketEdit", 2400, 1920, 7320, 4560, QStringLiteral("Müşteri Hareketi Düzenle"));
-    struct Line {
-        const char *label;
-        const char *box;
-        QString caption;
-        double top;
-        QLineEdit **edit;
-    };
-    const Line lines[] = {{"Label16", "txtEdit1", QStringLiteral("TARİH :"), 480, &txtEdit1},
-                          {"Label17", "txtEdit2", QStringLiteral("SAAT :"), 840, &txtEdit2},
-                          {"Label18", "txtEdit3", QStringLiteral("İŞLEM TÜRÜ :"), 1200, &txtEdit3},
-                          {"Label19", "txtEdit4", QStringLiteral("AÇIKLAMA :"), 1560, &txtEdit4}};
-    for (const Line &l : lines) {
-        ui::label(frmHareketEdit, l.label, 480, l.top, 1320, 315, l.caption);
-        *l.edit = makeBox(frmHareketEdit, l.box, 1800, l.top, 5160, 315, false);
-    }
-    Frame4 = ui::panel(frmHareketEdit, "Frame4", 120, 1980, 7080, 1080, false);
-    const Line group[] = {{"Label23", "txtEdit7", QStringLiteral("MİKTAR :"), 0, &txtEdit7},
-                          {"Label24", "txtEdit8", QStringLiteral("BİRİM :"), 360, &txtEdit8},
-                          {"Label25", "txtEdit9", QStringLiteral("BİRİM FİYAT :"), 720, &txtEdit9}};
-    for (const Line &l : group) {
-        ui::label(Frame4, l.label, 360, l.top, 1320, 315, l.caption);
-        *l.edit = makeBox(Frame4, l.box, 1680, l.top, 2400, 315, false);
-    }
-    Label21 = ui::label(frmHareketEdit, "Label21", 480, 3120, 1320, 315, QStringLiteral("BORÇ :"));
-    txtEdit5 = makeBox(frmHareketEdit, "txtEdit5", 1800, 3120, 2400, 315, false);
-    Label22 = ui::label(frmHareketEdit, "Label22", 480, 2400, 1320, 315, QStringLiteral("ÖDENEN :"));
-    txtEdit6 = makeBox(frmHareketEdit, "txtEdit6", 1800, 2400, 2400, 315, false);
-    txtEdit10 = makeBox(frmHareketEdit, "txtEdit10", 4320, 3120, 1200, 315, false);
-    txtEdit10->hide();
-    for (QLineEdit *e :
-         {txtEdit1, txtEdit2, txtEdit3, txtEdit4, txtEdit5, txtEdit6, txtEdit7, txtEdit8, txtEdit9})
-        e->setEnabled(false);
-    BvButton2 = ui::button(frmHareketEdit, "BvButton2", 1800, 3840, 1560, 480, QStringLiteral("Düzenle"));
-    BvButton3 = ui::button(frmHareketEdit, "BvButton3", 1800, 3840, 1560, 480, QStringLiteral("Kaydet"));
-    BvButton1 = ui::button(frmHareketEdit, "BvButton1", 3480, 3840, 1560, 480, QStringLiteral("Vazgeç"));
-    BvButton3->hide();
-    connect(BvButton2, &BvButton::Click, this, &veresiye2::BvButton2_Click);
-    connect(BvButton3, &BvButton::Click, this, &veresiye2::BvButton3_Click);
-    connect(BvButton1, &BvButton::Click, this, &veresiye2::BvButton1_Click);
+    ui::loadForm(this, QStringLiteral("veresiye2.frmHareketEdit"), this,
+                 {PV_FORM_MEMBER(frmHareketEdit), PV_FORM_MEMBER(txtEdit1), PV_FORM_MEMBER(txtEdit2),
+                  PV_FORM_MEMBER(txtEdit3), PV_FORM_MEMBER(txtEdit4), PV_FORM_MEMBER(Frame4),
+                  PV_FORM_MEMBER(txtEdit7), PV_FORM_MEMBER(txtEdit8), PV_FORM_MEMBER(txtEdit9),
+                  PV_FORM_MEMBER(Label21), PV_FORM_MEMBER(txtEdit5), PV_FORM_MEMBER(Label22),
+                  PV_FORM_MEMBER(txtEdit6), PV_FORM_MEMBER(txtEdit10), PV_FORM_MEMBER(BvButton2),
+                  PV_FORM_MEMBER(BvButton3), PV_FORM_MEMBER(BvButton1)});
     const std::pair<QLineEdit *, const char *> edits[] = {
         {txtEdit1, "Tarih"},      {txtEdit2, "Saat"},   {txtEdit3, "Turu"},   {txtEdit4, "Aciklama"},
         {txtEdit5, "Eklenen"},    {txtEdit6, "Odenen"}, {txtEdit7, "Miktar"}, {txtEdit8, "Birim"},
         {txtEdit9, "BirimFiyat"}, {txtEdit10, "Tarih2"}};
     for (const auto &[box, field] : edits)
         Data5->bind(box, QLatin1String(field));
-    frmHareketEdit->hide();
 }
 
 void veresiye2::buildDeletePanel()
 {
     if (frmSilEkran)
         return;
-    frmSilEkran = ui::panel(this, "frmSilEkran", 3120, 3120, 6240, 2520);
-    auto *heading = ui::label(frmSilEkran, "Label26", 120, 120, 6000, 360,
-                              QStringLiteral("SEÇİLİ VERESİYE İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    ui::label(frmSilEkran, "Label27", 240, 600, 5880, 300, QStringLiteral("> Seçili Veresiye İşlemi"));
-    ui::label(frmSilEkran, "Label28", 240, 900, 5880, 300,
-              QStringLiteral("> Seçili Veresiye İşlemine Bağlı Kasa Hareketleri"));
-    ui::label(frmSilEkran, "Label29", 240, 1200, 5880, 300,
-              QStringLiteral("> Seçili Veresiye İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
-    btnSilIptal = ui::button(frmSilEkran, "btnSilIptal", 600, 1800, 2280, 480, QStringLiteral(" İptal"));
-    Command12 = ui::button(frmSilEkran, "Command12", 3240, 1800, 2400, 480, QStringLiteral(" İşlemi Sil"));
-    connect(btnSilIptal, &BvButton::Click, this, &veresiye2::btnSilIptal_Click);
-    connect(Command12, &BvButton::Click, this, &veresiye2::Command12_Click);
-    frmSilEkran->hide();
-
-    // The linked cash rows are gathered, never shown.
-    frmTumSil2 = ui::panel(this, "frmTumSil2", 0, 0, 4800, 1800);
-    DBGridKasa = new QTableView(frmTumSil2);
-    DBGridKasa->setObjectName(QStringLiteral("DBGridKasa"));
-    ui::place(DBGridKasa, 0, 0, 4800, 1800);
+    // The linked cash rows are gathered in frmTumSil2, never shown.
+    ui::loadForm(this, QStringLiteral("veresiye2.frmSilEkran"), this,
+                 {PV_FORM_MEMBER(frmSilEkran), PV_FORM_MEMBER(btnSilIptal), PV_FORM_MEMBER(Command12),
+                  PV_FORM_MEMBER(frmTumSil2), PV_FORM_MEMBER(DBGridKasa)});
     m_kasaModel = new pv::DataGridModel(DataKasaSil2,
                                         {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1080},
                                          {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 2400},
@@ -407,7 +256,6 @@ void veresiye2::buildDeletePanel()
                                          {QStringLiteral("Çıkan"), QStringLiteral("Cikan"), 1080}},
                                         this);
     m_kasaModel->attach(DBGridKasa);
-    frmTumSil2->hide();
     pv::fitTexts(frmTumSil2);
 }
 

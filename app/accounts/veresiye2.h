@@ -13,6 +13,10 @@
 // The entry dialogs it opens answer through their posted() signal: the window shows its
 // confirmation (Frame1, islemfrm, Timer3), sets its refresh field txtUygulaOdemeVeresiye
 // ("11", "22", "33") and Text11 := today.
+//
+// Its layout is veresiye2.form.json; the entry edit and entry delete panels, built when
+// their command first opens them, are veresiye2.frmHareketEdit.form.json and
+// veresiye2.frmSilEkran.form.json.
 #include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
@@ -230,12 +234,15 @@ public:
     void Timer5_Timer();
     void xpCombo1_Click();
     void xpCombo2_Click();
+    void mnuAlacak_Click();
+    void mnuOdeme_Click();
+    void Command13_Click();
+
+public slots: // connected by the form files
     void VornXPButton7_Click();
     void VornXPButton8_Click();
     void VornXPButton10_Click();
     void btnEkle_Click();
-    void mnuAlacak_Click();
-    void mnuOdeme_Click();
     void btnEdit_Click();
     void BvButton2_Click();
     void BvButton3_Click();
@@ -243,7 +250,6 @@ public:
     void VornXPButton9_Click();
     void Command12_Click();
     void btnSilIptal_Click();
-    void Command13_Click();
     void MyButton3_Click();
 
 signals:

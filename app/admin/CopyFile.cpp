@@ -4,6 +4,7 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
@@ -16,74 +17,13 @@
 CopyFile::CopyFile()
 {
     setObjectName(QStringLiteral("CopyFile"));
-    setCaption(QStringLiteral("Yedek Oluşturma / Geri Yükleme"));
-    setClientSizeTwips(7320, 5280);
-    setFixedSize(size());
-
-    yedeklefrm = ui::frame(this, "yedeklefrm", 120, 120, 7080, 1935, QStringLiteral("Yedek Oluşturma"));
-    ui::label(yedeklefrm, "Label1", 120, 420, 2400, 285, QStringLiteral("Yedeklenecek Klasör :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    Destinationpath = ui::textBox(yedeklefrm, "Destinationpath", 120, 720, 6240, 330);
-    MyButton7 = ui::button(yedeklefrm, "MyButton7", 6420, 720, 540, 330, QStringLiteral("..."),
-                           QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
-    Copy = ui::button(yedeklefrm, "Copy", 4380, 1260, 1215, 495, QStringLiteral("Yedekle"));
-    VornXPButton3 = ui::button(yedeklefrm, "VornXPButton3", 5700, 1260, 1215, 495, QStringLiteral("İptal"));
-
-    yuklefrm = ui::frame(this, "yuklefrm", 120, 120, 7080, 1935, QStringLiteral("Yedekten Geri Yükleme"));
-    ui::label(yuklefrm, "Label2", 120, 420, 2400, 285, QStringLiteral("Yüklenecek Veri Tabanı :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    Filepath = ui::textBox(yuklefrm, "Filepath", 120, 720, 6240, 330);
-    MyButton3 = ui::button(yuklefrm, "MyButton3", 6420, 720, 540, 330, QStringLiteral("..."),
-                           QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
-    Command3 = ui::button(yuklefrm, "Command3", 4380, 1260, 1215, 495, QStringLiteral("Geri Yükle"));
-    Command3->setEnabled(false);
-    btnKapat = ui::button(yuklefrm, "btnKapat", 5700, 1260, 1215, 495, QStringLiteral(" Kapat"));
-    VornXPButton4 = ui::button(yuklefrm, "VornXPButton4", 5700, 1260, 1215, 495, QStringLiteral("İptal"));
-    VornXPButton4->setVisible(false);
-    yuklefrm->setVisible(false);
-
-    geriyuklefrm = new QFrame(this);
-    geriyuklefrm->setObjectName(QStringLiteral("geriyuklefrm"));
-    geriyuklefrm->setFrameShape(QFrame::Panel);
-    geriyuklefrm->setAutoFillBackground(true);
-    ui::place(geriyuklefrm, 120, 120, 7080, 1935);
-    auto *q = ui::label(geriyuklefrm, "Label3", 120, 120, 6840, 285,
-                        QStringLiteral("Yedek dosyasını geri yüklemek istiyor musunuz?"),
-                        Qt::AlignLeft | Qt::AlignVCenter, true);
-    QFont bold = q->font();
-    bold.setBold(true);
-    q->setFont(bold);
-    ui::label(geriyuklefrm, "Label4", 120, 480, 6840, 720,
-              QStringLiteral("Bu işlem programdaki mevcut verilerinizi silecek ve yedek almış olduğunuz "
-                             "dosyadaki tüm verileri geri yükleyecektir."),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    VornXPButton1 = ui::button(geriyuklefrm, "VornXPButton1", 4380, 1320, 1215, 495, QStringLiteral("EVET"));
-    VornXPButton2 = ui::button(geriyuklefrm, "VornXPButton2", 5700, 1320, 1215, 495, QStringLiteral("HAYIR"));
-    geriyuklefrm->setVisible(false);
-
-    ProgressBar = ui::progressBar(this, "ProgressBar", 120, 2160, 7080, 375);
-
-    FrameFendrixon1 = ui::frame(this, "FrameFendrixon1", 120, 2640, 7080, 2520, QStringLiteral("UYARI !!!"));
-    ui::label(
-        FrameFendrixon1, "Label5", 120, 420, 6840, 960,
-        QStringLiteral("Programınızı daha verimli kullanabilmek ve elektrik kesintilerinden kaynaklanan "
-                       "veri kayıplarını önlemek için bilgisayarınızda mutlaka güç kaynağı kullanmanız "
-                       "önerilir."),
-        Qt::AlignLeft | Qt::AlignVCenter, true);
-    ui::label(FrameFendrixon1, "Label6", 120, 1440, 6840, 960,
-              QStringLiteral("İşletim sistemi, donanım hatası, veri silinmesi yada elektrik kesintilerinden "
-                             "kaynaklanan veri ve bilgi kayıplarından firmamız sorumlu değildir."),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-
-    connect(MyButton7, &BvButton::Click, this, &CopyFile::MyButton7_Click);
-    connect(Copy, &BvButton::Click, this, &CopyFile::Copy_Click);
-    connect(VornXPButton3, &BvButton::Click, this, &CopyFile::VornXPButton3_Click);
-    connect(VornXPButton1, &BvButton::Click, this, &CopyFile::VornXPButton1_Click);
-    connect(VornXPButton2, &BvButton::Click, this, &CopyFile::VornXPButton2_Click);
-    connect(MyButton3, &BvButton::Click, this, &CopyFile::MyButton3_Click);
-    connect(Command3, &BvButton::Click, this, &CopyFile::Command3_Click);
-    connect(btnKapat, &BvButton::Click, this, &CopyFile::btnKapat_Click);
-    connect(VornXPButton4, &BvButton::Click, this, &CopyFile::VornXPButton4_Click);
+    ui::loadForm(this,
+                 {PV_FORM_MEMBER(yedeklefrm), PV_FORM_MEMBER(Destinationpath), PV_FORM_MEMBER(MyButton7),
+                  PV_FORM_MEMBER(Copy), PV_FORM_MEMBER(VornXPButton3), PV_FORM_MEMBER(yuklefrm),
+                  PV_FORM_MEMBER(Filepath), PV_FORM_MEMBER(MyButton3), PV_FORM_MEMBER(Command3),
+                  PV_FORM_MEMBER(btnKapat), PV_FORM_MEMBER(VornXPButton4), PV_FORM_MEMBER(geriyuklefrm),
+                  PV_FORM_MEMBER(VornXPButton1), PV_FORM_MEMBER(VornXPButton2), PV_FORM_MEMBER(ProgressBar),
+                  PV_FORM_MEMBER(FrameFendrixon1)});
     txtAlert.onChange(this, &CopyFile::txtAlert_Change);
 }
 

@@ -33,6 +33,8 @@ public:
     qint64 copyFile(const QString &source, const QString &destination);
 
     void Command1_Click(); // switches to restore mode
+
+public slots: // connected by the form file
     void MyButton7_Click();
     void Copy_Click();
     void VornXPButton3_Click();
@@ -43,6 +45,7 @@ public:
     void btnKapat_Click();
     void VornXPButton4_Click();
 
+public:
     bool restoreMode() const { return m_restoreMode; }
     FrameFendrixon *yedeklefrm = nullptr;
     QLineEdit *Destinationpath = nullptr;

@@ -5,6 +5,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/databind/DataControl.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
@@ -15,22 +16,12 @@
 CopyOto::CopyOto()
 {
     setObjectName(QStringLiteral("CopyOto"));
-    setCaption(QStringLiteral("Otomatik Yedek Oluşturma Sistemi"));
-    setClientSizeTwips(7320, 2640);
-    setFixedSize(size());
-
-    yedeklefrm = ui::frame(this, "yedeklefrm", 120, 120, 7080, 2400, QStringLiteral("Yedek Oluşturma"));
-    ui::label(yedeklefrm, "Label1", 120, 420, 2400, 285, QStringLiteral("Yedeklenecek Klasör :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    Destinationpath = ui::textBox(yedeklefrm, "Destinationpath", 120, 720, 6840, 330);
-    Copy = ui::button(yedeklefrm, "Copy", 5745, 1200, 1215, 495, QStringLiteral("Yedekle"));
-    ProgressBar = ui::progressBar(yedeklefrm, "ProgressBar", 120, 1800, 6840, 375);
+    ui::loadForm(this, {PV_FORM_MEMBER(yedeklefrm), PV_FORM_MEMBER(Destinationpath), PV_FORM_MEMBER(Copy),
+                        PV_FORM_MEMBER(ProgressBar)});
 
     Data3 = new pv::DataControl(this);
     Data3->setObjectName(QStringLiteral("Data3"));
     pv::bindField(*Data3, txtSurucu, QStringLiteral("oto_yedek"));
-
-    connect(Copy, &BvButton::Click, this, &CopyOto::Copy_Click);
 }
 
 void CopyOto::Form_Load()

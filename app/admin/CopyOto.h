@@ -24,8 +24,11 @@ public:
     void Form_Activate() override;
 
     qint64 copyFile(const QString &source, const QString &destination);
+
+public slots: // connected by the form file
     void Copy_Click();
 
+public:
     FrameFendrixon *yedeklefrm = nullptr;
     QLineEdit *Destinationpath = nullptr;
     BvButton *Copy = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 
 #include <QEventLoop>
@@ -75,10 +76,8 @@ bool pageShowsConnection(const QString &page)
 
 QTextBrowser *createBrowser(QWidget *frame)
 {
-    auto *b = new QTextBrowser(frame);
-    b->setObjectName(QStringLiteral("WebBrowser2"));
-    b->setOpenLinks(false);
-    ui::place(b, 120, 360, 6975, 3615);
+    QTextBrowser *b = nullptr;
+    ui::loadForm(frame, QStringLiteral("WebPages"), frame, {pv::FormMember("WebBrowser2", b)});
     return b;
 }
 

@@ -4,6 +4,7 @@
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/databind/DataControl.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
@@ -35,85 +36,27 @@ QWidget *page(QTabWidget *tabs, const QString &caption)
 ayarlar::ayarlar()
 {
     setObjectName(QStringLiteral("ayarlar"));
-    setCaption(QStringLiteral("Genel Ayarlar"));
-    setClientSizeTwips(8400, 5160);
-    setFixedSize(size());
+    ui::loadForm(this, {PV_FORM_MEMBER(XTab1)});
 
-    XTab1 = new QTabWidget(this);
-    XTab1->setObjectName(QStringLiteral("XTab1"));
-    ui::place(XTab1, 120, 120, 8160, 4920);
-
-    // Business: name and logo.
-    QWidget *p1 = page(XTab1, QStringLiteral("  Firma Bilgileri  "));
-    Frame1 = ui::frame(p1, "Frame1", 60, 60, 7920, 4260,
-                       QStringLiteral("RAPOR ÇIKTILARININ ÜZERİNDEKİ FİRMA ADI VE LOGOSU"));
-    ui::label(Frame1, "Label1", 120, 480, 1500, 285, QStringLiteral("Firma Adı :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    Text3 = ui::textBox(Frame1, "Text3", 1680, 450, 5000, 330);
-    ui::label(Frame1, "Label2", 120, 900, 1500, 285, QStringLiteral("Firma Logosu :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    Text4 = ui::textBox(Frame1, "Text4", 1680, 870, 5000, 330);
-    BvButton1 = ui::button(Frame1, "BvButton1", 1680, 1320, 1800, 420, QStringLiteral("LOGO YÜKLE"));
-    BvButton2 = ui::button(Frame1, "BvButton2", 3600, 1320, 1800, 420, QStringLiteral(" LOGOYU SİL"));
-    Picture1 = new QFrame(Frame1);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFrameShape(QFrame::Box);
-    ui::place(Picture1, 1680, 1860, 2400, 1800);
-    Image2 = new QLabel(Picture1);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setAlignment(Qt::AlignCenter);
-    ui::place(Image2, 15, 15, 2370, 1770);
-    btnEdit = ui::button(Frame1, "btnEdit", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    btnSave = ui::button(Frame1, "btnSave", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
-
-    // Backup folder and the automatic backup.
-    QWidget *p2 = page(XTab1, QStringLiteral("  Yedekleme  "));
-    Frame2 = ui::frame(p2, "Frame2", 60, 60, 7920, 4260,
-                       QStringLiteral("PROGRAMIN YEDEKLENECEĞİ KLASÖR AYARLARI"));
-    ui::label(Frame2, "Label3", 120, 480, 2200, 285, QStringLiteral("Yedeklenecek Klasör :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    Destinationpath = ui::textBox(Frame2, "Destinationpath", 120, 800, 6240, 330);
-    MyButton7 = ui::button(Frame2, "MyButton7", 6480, 770, 1320, 390, QStringLiteral(" GÖZAT"),
-                           QStringLiteral("GÖZAT"), {{"ToolTipType", int(BrennavikBtn::TooltipBalloon)}});
-    Check1 = new QCheckBox(QStringLiteral("Otomatik Yedeklemeyi Kapat"), Frame2);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    ui::place(Check1, 120, 1320, 4000, 330);
-    vekbutton6 = ui::button(Frame2, "vekbutton6", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    BvButton6 = ui::button(Frame2, "BvButton6", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
-
-    // The next customer receipt number.
-    QWidget *p3 = page(XTab1, QStringLiteral("  Müşteri Makbuz Ayarı  "));
-    Frame3 = ui::frame(p3, "Frame3", 60, 60, 7920, 4260, QStringLiteral("MÜŞTERİ MAKBUZ AYARLARI"));
-    ui::label(Frame3, "Label4", 120, 480, 2400, 285, QStringLiteral("Son Makbuz Numrası :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    txtFisNo = ui::textBox(Frame3, "txtFisNo", 2580, 450, 2000, 330);
+    // Each page's controls from their own file, in the order of the pages.
+    ui::loadForm(page(XTab1, QStringLiteral("  Firma Bilgileri  ")), QStringLiteral("ayarlar.Frame1"), this,
+                 {PV_FORM_MEMBER(Frame1), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(Text4),
+                  PV_FORM_MEMBER(BvButton1), PV_FORM_MEMBER(BvButton2), PV_FORM_MEMBER(Picture1),
+                  PV_FORM_MEMBER(Image2), PV_FORM_MEMBER(btnEdit), PV_FORM_MEMBER(btnSave)});
+    ui::loadForm(page(XTab1, QStringLiteral("  Yedekleme  ")), QStringLiteral("ayarlar.Frame2"), this,
+                 {PV_FORM_MEMBER(Frame2), PV_FORM_MEMBER(Destinationpath), PV_FORM_MEMBER(MyButton7),
+                  PV_FORM_MEMBER(Check1), PV_FORM_MEMBER(vekbutton6), PV_FORM_MEMBER(BvButton6)});
+    ui::loadForm(page(XTab1, QStringLiteral("  Müşteri Makbuz Ayarı  ")), QStringLiteral("ayarlar.Frame3"),
+                 this,
+                 {PV_FORM_MEMBER(Frame3), PV_FORM_MEMBER(txtFisNo), PV_FORM_MEMBER(btnEdit2),
+                  PV_FORM_MEMBER(btnSave2)});
     txtFisNo->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,18}")), txtFisNo));
-    btnEdit2 = ui::button(Frame3, "btnEdit2", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    btnSave2 = ui::button(Frame3, "btnSave2", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
-
-    // The mail account.
-    QWidget *p4 = page(XTab1, QStringLiteral("  E-Posta Ayarları  "));
-    Frame4 = ui::frame(p4, "Frame4", 60, 60, 7920, 4260, QStringLiteral("FİRMA GMAIL SUNUCU AYARLARI"));
-    ui::label(Frame4, "Label5", 120, 480, 1800, 285, QStringLiteral("E-Posta Sunucu:"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    txtMailSunucu = ui::textBox(Frame4, "txtMailSunucu", 1980, 450, 4000, 330);
-    ui::label(Frame4, "Label6", 120, 900, 1800, 285, QStringLiteral("Kullanıcı Adı:"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    txtMailKul = ui::textBox(Frame4, "txtMailKul", 1980, 870, 4000, 330);
-    ui::label(Frame4, "Label7", 120, 1320, 1800, 285, QStringLiteral("Parola:"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    txtMailSifre = ui::textBox(Frame4, "txtMailSifre", 1980, 1290, 4000, 330);
-    txtMailSifre->setEchoMode(QLineEdit::Password);
-    ui::label(Frame4, "Label8", 120, 1740, 1800, 285, QStringLiteral("Port:"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    txtMailPort = ui::textBox(Frame4, "txtMailPort", 1980, 1710, 1500, 330);
-    Check2 = new QCheckBox(QStringLiteral("SSL Protokolü Kullan"), Frame4);
-    Check2->setObjectName(QStringLiteral("Check2"));
-    ui::place(Check2, 1980, 2160, 3000, 330);
+    ui::loadForm(page(XTab1, QStringLiteral("  E-Posta Ayarları  ")), QStringLiteral("ayarlar.Frame4"), this,
+                 {PV_FORM_MEMBER(Frame4), PV_FORM_MEMBER(txtMailSunucu), PV_FORM_MEMBER(txtMailKul),
+                  PV_FORM_MEMBER(txtMailSifre), PV_FORM_MEMBER(txtMailPort), PV_FORM_MEMBER(Check2),
+                  PV_FORM_MEMBER(btnEdit3), PV_FORM_MEMBER(btnSave3)});
     Check2->setEnabled(false); // nothing reads or stores it, and no edit command enables it
-    btnEdit3 = ui::button(Frame4, "btnEdit3", 6240, 3660, 1560, 450, QStringLiteral(" Düzenle"));
-    btnSave3 = ui::button(Frame4, "btnSave3", 6240, 3660, 1560, 450, QStringLiteral(" Kaydet"));
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -123,18 +66,6 @@ ayarlar::ayarlar()
     for (Page p : {Business, Backup, Receipt, Mail})
         setEditing(p, false);
 
-    connect(btnEdit, &BvButton::Click, this, &ayarlar::btnEdit_Click);
-    connect(btnSave, &BvButton::Click, this, &ayarlar::btnSave_Click);
-    connect(vekbutton6, &BvButton::Click, this, &ayarlar::vekbutton6_Click);
-    connect(BvButton6, &BvButton::Click, this, &ayarlar::BvButton6_Click);
-    connect(btnEdit2, &BvButton::Click, this, &ayarlar::btnEdit2_Click);
-    connect(btnSave2, &BvButton::Click, this, &ayarlar::btnSave2_Click);
-    connect(btnEdit3, &BvButton::Click, this, &ayarlar::btnEdit3_Click);
-    connect(btnSave3, &BvButton::Click, this, &ayarlar::btnSave3_Click);
-    connect(BvButton1, &BvButton::Click, this, &ayarlar::BvButton1_Click);
-    connect(BvButton2, &BvButton::Click, this, &ayarlar::BvButton2_Click);
-    connect(MyButton7, &BvButton::Click, this, &ayarlar::MyButton7_Click);
-    connect(Check1, &QCheckBox::clicked, this, &ayarlar::Check1_Click);
     Text2.onChange(this, &ayarlar::Text2_Change);
     // A hand-typed path is checked once the typing is done, not at every key.
     connect(Text4, &QLineEdit::editingFinished, this, &ayarlar::Command1_Click);

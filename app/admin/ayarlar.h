@@ -25,6 +25,10 @@ public:
 
     void Form_Load() override;
 
+    void Text2_Change(const QString &text);
+    void Command1_Click(); // checks the logo path and previews the picture
+
+public slots: // connected by the form files
     void btnEdit_Click();
     void btnSave_Click();
     void vekbutton6_Click();
@@ -37,9 +41,8 @@ public:
     void BvButton2_Click(); // LOGOYU SİL
     void MyButton7_Click(); // GÖZAT
     void Check1_Click();
-    void Text2_Change(const QString &text);
-    void Command1_Click(); // checks the logo path and previews the picture
 
+public:
     QTabWidget *XTab1 = nullptr;
 
     FrameFendrixon *Frame1 = nullptr;

@@ -7,6 +7,7 @@
 #include "platform/data/Recordset.h"
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
@@ -28,41 +29,28 @@ QString levelOf(const QString &role)
     return role == kCashier ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-void buildPanel(QWidget *panel, QLineEdit *&name, QLineEdit *&password, QComboBox *&role, QCheckBox *&check,
-                const char *names[4])
-{
-    ui::label(panel, "lblAd", 120, 420, 1800, 285, QStringLiteral("KULLANICI ADI :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    ui::label(panel, "lblSifre", 120, 840, 1800, 285, QStringLiteral("ŞİFRESİ :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    ui::label(panel, "lblYetki", 120, 1260, 1800, 285, QStringLiteral("YETKİSİ :"),
-              Qt::AlignLeft | Qt::AlignVCenter, true);
-    name = ui::textBox(panel, names[0], 1980, 390, 2400, 330);
-    password = ui::textBox(panel, names[1], 1980, 810, 2400, 330);
-    role = ui::comboBox(panel, names[2], 1980, 1230, 2400, 330);
-    check = new QCheckBox(QStringLiteral("Şifreyi Gösterme"), panel);
-    check->setObjectName(QLatin1String(names[3]));
-    ui::place(check, 1980, 1650, 2400, 285);
-}
-
 } // namespace
 
 kullanici::kullanici()
 {
     setObjectName(QStringLiteral("kullanici"));
-    setCaption(QStringLiteral("Kullanıcı Hesapları"));
-    setClientSizeTwips(9600, 4800);
-    setFixedSize(size());
     setEscCloses(true);
     setEnterMovesFocus(true);
+    // The add and the edit panel each have their own file: their labels share names.
+    ui::loadForm(this, {PV_FORM_MEMBER(DBGrid2), PV_FORM_MEMBER(MyButton2), PV_FORM_MEMBER(BvButton1),
+                        PV_FORM_MEMBER(MyButton1), PV_FORM_MEMBER(kapat), PV_FORM_MEMBER(xpFrame1),
+                        PV_FORM_MEMBER(xpFrame2)});
+    ui::loadForm(xpFrame1, QStringLiteral("kullanici.xpFrame1"), this,
+                 {PV_FORM_MEMBER(Text1), PV_FORM_MEMBER(Text2), PV_FORM_MEMBER(xpCombo1),
+                  PV_FORM_MEMBER(Check1), PV_FORM_MEMBER(ekles), PV_FORM_MEMBER(BvButton4)});
+    ui::loadForm(xpFrame2, QStringLiteral("kullanici.xpFrame2"), this,
+                 {PV_FORM_MEMBER(xpText1), PV_FORM_MEMBER(xpText2), PV_FORM_MEMBER(xpCombo2),
+                  PV_FORM_MEMBER(Check2), PV_FORM_MEMBER(BvButton2), PV_FORM_MEMBER(BvButton3)});
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
     pv::bindField(*Data1, Text11111, QStringLiteral("Username"));
 
-    DBGrid2 = new QTableView(this);
-    DBGrid2->setObjectName(QStringLiteral("DBGrid2"));
-    ui::place(DBGrid2, 120, 120, 4455, 3960);
     DBGrid2Model = new pv::DataGridModel(Data1,
                                          {{QStringLiteral("KULLANICILAR"), QStringLiteral("Username"), 2200},
                                           {QStringLiteral("YETKİSİ"), QStringLiteral("Name"), 1800}},
@@ -70,42 +58,6 @@ kullanici::kullanici()
     DBGrid2Model->attach(DBGrid2, [](int twips) { return pv::twipsToPixels(twips); });
     DBGrid2->verticalHeader()->setVisible(false);
 
-    MyButton2 = ui::button(this, "MyButton2", 120, 4200, 1095, 450, QStringLiteral("Ekle"));
-    BvButton1 = ui::button(this, "BvButton1", 1290, 4200, 1095, 450, QStringLiteral("Düzenle"));
-    MyButton1 = ui::button(this, "MyButton1", 2460, 4200, 1695, 450, QStringLiteral("Seçili Kaydı Sil"));
-    kapat = ui::button(this, "kapat", 8280, 4200, 1215, 450, QStringLiteral("Kapat"));
-
-    static const char *addNames[4] = {"Text1", "Text2", "xpCombo1", "Check1"};
-    xpFrame1 = ui::frame(this, "xpFrame1", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Ekle"));
-    buildPanel(xpFrame1, Text1, Text2, xpCombo1, Check1, addNames);
-    ekles = ui::button(xpFrame1, "ekles", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
-    BvButton4 = ui::button(xpFrame1, "BvButton4", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
-    xpFrame1->setVisible(false);
-
-    static const char *editNames[4] = {"xpText1", "xpText2", "xpCombo2", "Check2"};
-    xpFrame2 = ui::frame(this, "xpFrame2", 4695, 120, 4800, 2640, QStringLiteral("Kullanıcı Düzenle"));
-    buildPanel(xpFrame2, xpText1, xpText2, xpCombo2, Check2, editNames);
-    BvButton2 = ui::button(xpFrame2, "BvButton2", 2100, 2040, 1215, 450, QStringLiteral(" Kaydet"));
-    BvButton3 = ui::button(xpFrame2, "BvButton3", 3420, 2040, 1215, 450, QStringLiteral("Kapat"));
-    xpFrame2->setVisible(false);
-
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, xpCombo1);
-    setTabOrder(xpCombo1, Check1);
-    setTabOrder(Check1, ekles);
-    setTabOrder(xpText1, xpText2);
-    setTabOrder(xpText2, xpCombo2);
-    setTabOrder(xpCombo2, Check2);
-    setTabOrder(Check2, BvButton2);
-
-    connect(MyButton2, &BvButton::Click, this, &kullanici::MyButton2_Click);
-    connect(ekles, &BvButton::Click, this, &kullanici::ekles_Click);
-    connect(BvButton4, &BvButton::Click, this, &kullanici::BvButton4_Click);
-    connect(BvButton1, &BvButton::Click, this, &kullanici::BvButton1_Click);
-    connect(BvButton2, &BvButton::Click, this, &kullanici::BvButton2_Click);
-    connect(BvButton3, &BvButton::Click, this, &kullanici::BvButton3_Click);
-    connect(MyButton1, &BvButton::Click, this, &kullanici::MyButton1_Click);
-    connect(kapat, &BvButton::Click, this, &kullanici::kapat_Click);
     connect(Check1, &QCheckBox::toggled, this, &kullanici::Check1_Click);
     connect(Check2, &QCheckBox::toggled, this, &kullanici::Check2_Click);
     connect(xpCombo1, &QComboBox::activated, this, &kullanici::xpCombo1_Click);

@@ -25,6 +25,13 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
 
+    void Check1_Click();
+    void Check2_Click();
+    void xpCombo1_Click();
+    void xpCombo2_Click();
+    void Command1_Click(); // the delete button follows the list
+
+public slots:               // connected by the form file
     void MyButton2_Click(); // Ekle
     void ekles_Click();     // the add panel's Kaydet
     void BvButton4_Click(); // the add panel's Kapat
@@ -33,12 +40,8 @@ public:
     void BvButton3_Click(); // the edit panel's Kapat
     void MyButton1_Click(); // Seçili Kaydı Sil
     void kapat_Click();
-    void Check1_Click();
-    void Check2_Click();
-    void xpCombo1_Click();
-    void xpCombo2_Click();
-    void Command1_Click(); // the delete button follows the list
 
+public:
     QTableView *DBGrid2 = nullptr;
     BvButton *MyButton2 = nullptr;
     BvButton *BvButton1 = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/databind/DataControl.h"
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Events.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
@@ -55,11 +56,8 @@ void enable(std::initializer_list<BvButton *> buttons, bool on)
 Banka1::Banka1()
 {
     setObjectName(QStringLiteral("Banka1"));
-    setCaption(QStringLiteral("Banka Hesapları"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setClientSizeTwips(10935, 6135);
-    setFixedSize(size());
     setEnterMovesFocus(true);
 
     txtSirala = QStringLiteral("id");
@@ -84,30 +82,20 @@ Banka1::~Banka1() = default;
 
 void Banka1::buildControls()
 {
-    // ---- search and sort
-    ui::label(this, "Label1", 120, 120, 840, 345, QStringLiteral("SORGU :"));
-    xpCombo2 = ui::comboBox(this, "xpCombo2", 960, 120, 2535, 345);
-    ui::label(this, "Label2", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
-    xpCombo3 = ui::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
-    xpCombo5 = ui::comboBox(this, "xpCombo5", 2520, 600, 975, 345);
+    // Search and sort, the list, the account panel over it and the commands: Banka1.form.json.
+    ui::loadForm(this,
+                 {PV_FORM_MEMBER(xpCombo2),    PV_FORM_MEMBER(xpCombo3),    PV_FORM_MEMBER(xpCombo5),
+                  PV_FORM_MEMBER(frmB),        PV_FORM_MEMBER(Label12),     PV_FORM_MEMBER(xpText14),
+                  PV_FORM_MEMBER(btnaAra1),    PV_FORM_MEMBER(btnaAra2),    PV_FORM_MEMBER(btnaAra3),
+                  PV_FORM_MEMBER(frmListe),    PV_FORM_MEMBER(DBGrid1),     PV_FORM_MEMBER(frmBankaEkle),
+                  PV_FORM_MEMBER(xpText1),     PV_FORM_MEMBER(xpText2),     PV_FORM_MEMBER(xpText3),
+                  PV_FORM_MEMBER(xpText4),     PV_FORM_MEMBER(xpText5),     PV_FORM_MEMBER(xpText1d),
+                  PV_FORM_MEMBER(xpText2d),    PV_FORM_MEMBER(xpText3d),    PV_FORM_MEMBER(xpText4d),
+                  PV_FORM_MEMBER(xpText5d),    PV_FORM_MEMBER(BvButton7),   PV_FORM_MEMBER(btnDuzVazgec),
+                  PV_FORM_MEMBER(btnOnay),     PV_FORM_MEMBER(btnDuzEdit),  PV_FORM_MEMBER(btnDuzKaydet),
+                  PV_FORM_MEMBER(btnBankEkle), PV_FORM_MEMBER(btnBankEdit), PV_FORM_MEMBER(btnBankSil),
+                  PV_FORM_MEMBER(btnHrktAc),   PV_FORM_MEMBER(kptBtn)});
 
-    frmB = ui::frame(this, "frmB", 3720, 120, 7095, 855, kSearchTypes[0]);
-    Label12 = ui::label(frmB, "Label12", 120, 420, 1320, 345, kSearchLabels[0]);
-    xpText14 = ui::textBox(frmB, "xpText14", 1440, 420, 4440, 345);
-    btnaAra1 =
-        ui::button(frmB, "btnaAra1", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-    btnaAra2 =
-        ui::button(frmB, "btnaAra2", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-    btnaAra3 =
-        ui::button(frmB, "btnaAra3", 6000, 420, 855, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-    btnaAra2->hide();
-    btnaAra3->hide();
-
-    // ---- list
-    frmListe = ui::frame(this, "frmListe", 120, 1080, 10695, 4320, QStringLiteral("Banka Hesapları"));
-    DBGrid1 = new QTableView(frmListe);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    ui::place(DBGrid1, 60, 375, 10575, 3885);
     m_model = new pv::DataGridModel(Data4,
                                     {{QStringLiteral("Hesap No"), QStringLiteral("HesapNo"), 2160},
                                      {QStringLiteral("Hesap Türü"), QStringLiteral("HesapTuru"), 1680},
@@ -121,75 +109,12 @@ void Banka1::buildControls()
     DBGrid1->setWordWrap(false);
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
-    // ---- account panel, over the list
-    frmBankaEkle = ui::frame(this, "frmBankaEkle", 2280, 1440, 6375, 3375, QStringLiteral("Banka Ekle"));
-    struct Row {
-        const char *label;
-        QString caption;
-        double left, top, labelWidth;
-        const char *entry;
-        const char *boundName;
-        double boxLeft, boxWidth;
-        QLineEdit **box;
-        QLineEdit **boundBox;
-    };
-    const Row rows[] = {
-        {"Label3", QStringLiteral("Banka Adı :"), 240, 480, 1320, "xpText1", "xpText1d", 1560, 4575, &xpText1,
-         &xpText1d},
-        {"Label4", QStringLiteral("Şube Adı :"), 240, 960, 1320, "xpText2", "xpText2d", 1560, 2055, &xpText2,
-         &xpText2d},
-        {"Label5", QStringLiteral("Şube Kodu :"), 3720, 960, 1200, "xpText3", "xpText3d", 4920, 1215,
-         &xpText3, &xpText3d},
-        {"Label6", QStringLiteral("Hesap No :"), 240, 1440, 1320, "xpText4", "xpText4d", 1560, 4575, &xpText4,
-         &xpText4d},
-        {"Label7", QStringLiteral("Hesap Türü :"), 240, 1920, 1320, "xpText5", "xpText5d", 1560, 4575,
-         &xpText5, &xpText5d},
-    };
-    for (const Row &r : rows) {
-        ui::label(frmBankaEkle, r.label, r.left, r.top, r.labelWidth, 345, r.caption);
-        *r.box = ui::textBox(frmBankaEkle, r.entry, r.boxLeft, r.top, r.boxWidth, 345);
-        *r.boundBox = ui::textBox(frmBankaEkle, r.boundName, r.boxLeft, r.top, r.boxWidth, 345);
-        (*r.boundBox)->hide();
-        (*r.boundBox)->setEnabled(false);
-    }
-    BvButton7 = ui::button(frmBankaEkle, "BvButton7", 2760, 2640, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnDuzVazgec = ui::button(frmBankaEkle, "btnDuzVazgec", 2760, 2640, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnOnay = ui::button(frmBankaEkle, "btnOnay", 4560, 2640, 1575, 495, QStringLiteral(" Onayla"));
-    btnDuzEdit = ui::button(frmBankaEkle, "btnDuzEdit", 4560, 2640, 1575, 495, QStringLiteral(" Düzenle"));
-    btnDuzKaydet = ui::button(frmBankaEkle, "btnDuzKaydet", 4560, 2640, 1575, 495, QStringLiteral(" Kaydet"));
-    btnDuzVazgec->hide();
-    btnDuzEdit->hide();
-    btnDuzKaydet->hide();
-    frmBankaEkle->hide();
-    QWidget::setTabOrder(xpText1, xpText2);
-    QWidget::setTabOrder(xpText2, xpText3);
-    QWidget::setTabOrder(xpText3, xpText4);
-    QWidget::setTabOrder(xpText4, xpText5);
-
-    // ---- commands at the foot
-    btnBankEkle = ui::button(this, "btnBankEkle", 120, 5520, 1815, 495, QStringLiteral(" Banka Ekle"));
-    btnBankEdit = ui::button(this, "btnBankEdit", 2040, 5520, 1575, 495, QStringLiteral(" Düzenle"));
-    btnBankSil = ui::button(this, "btnBankSil", 3720, 5520, 2415, 495, QStringLiteral(" Seçili Bankayı Sil"));
-    btnHrktAc =
-        ui::button(this, "btnHrktAc", 6240, 5520, 2895, 495, QStringLiteral("     Banka Hareketlerini Aç"));
-    kptBtn = ui::button(this, "kptBtn", 9240, 5520, 1575, 495, QStringLiteral(" Kapat"));
-
     connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
     connect(xpCombo3, &QComboBox::activated, this, [this] { xpCombo3_Click(); });
     connect(xpCombo5, &QComboBox::activated, this, [this] { xpCombo5_Click(); });
     connect(btnaAra1, &BvButton::Click, this, [this] { btnaAra_Click(0); });
     connect(btnaAra2, &BvButton::Click, this, [this] { btnaAra_Click(1); });
     connect(btnaAra3, &BvButton::Click, this, [this] { btnaAra_Click(2); });
-    connect(btnBankEkle, &BvButton::Click, this, &Banka1::btnBankEkle_Click);
-    connect(btnOnay, &BvButton::Click, this, &Banka1::btnOnay_Click);
-    connect(BvButton7, &BvButton::Click, this, &Banka1::BvButton7_Click);
-    connect(btnBankEdit, &BvButton::Click, this, &Banka1::btnBankEdit_Click);
-    connect(btnDuzEdit, &BvButton::Click, this, &Banka1::btnDuzEdit_Click);
-    connect(btnDuzKaydet, &BvButton::Click, this, &Banka1::btnDuzKaydet_Click);
-    connect(btnDuzVazgec, &BvButton::Click, this, &Banka1::btnDuzVazgec_Click);
-    connect(btnBankSil, &BvButton::Click, this, &Banka1::btnBankSil_Click);
-    connect(btnHrktAc, &BvButton::Click, this, &Banka1::btnHrktAc_Click);
-    connect(kptBtn, &BvButton::Click, this, &Banka1::kptBtn_Click);
     pv::onDblClick(DBGrid1->viewport(), [this] { DBGrid1_DblClick(); });
 }
 

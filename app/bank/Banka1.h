@@ -82,9 +82,12 @@ public:
     void xpCombo3_Click();
     void xpCombo5_Click();
     void btnaAra_Click(int which);
+    void BankaKaydet();
+    void DBGrid1_DblClick();
+
+public slots: // connected by the form file
     void btnBankEkle_Click();
     void btnOnay_Click();
-    void BankaKaydet();
     void BvButton7_Click();
     void btnBankEdit_Click();
     void btnDuzEdit_Click();
@@ -92,7 +95,6 @@ public:
     void btnDuzVazgec_Click();
     void btnBankSil_Click();
     void btnHrktAc_Click();
-    void DBGrid1_DblClick();
     void kptBtn_Click();
 
 private:

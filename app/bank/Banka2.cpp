@@ -11,6 +11,7 @@
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Events.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
@@ -32,10 +33,6 @@
 namespace
 {
 
-const QStringList kScopes{QStringLiteral("Tüm İşlemler"), QStringLiteral("Sadece Giren İşlemler"),
-                          QStringLiteral("Sadece Çıkan İşlemler")};
-const QStringList kQueryTypes{QStringLiteral("İki Tarih Arası Sorgu"), QStringLiteral("İşlem No İle Sorgu"),
-                              QStringLiteral("İşlem Türü İle Sorgu")};
 const std::array<std::pair<QString, QString>, 6> kSorts{{
     {QStringLiteral("İşlem Sırası"), QStringLiteral("id")},
     {QStringLiteral("Tarih / Saat"), QStringLiteral("Tarih,Saat")},
@@ -48,27 +45,6 @@ const std::array<std::pair<QString, QString>, 6> kSorts{{
 const QString kListSql = QStringLiteral("select * from banka2 where Banka_Kodu = ?");
 const QString kRangeSql = QStringLiteral(" And Tarih2 Between ? and ? ORDER BY ");
 
-BvButton *searchButton(QWidget *parent, const char *name, double l, double t, double w)
-{
-    return ui::button(parent, name, l, t, w, 345, QStringLiteral("Ara"), QStringLiteral("Şimdi Ara"));
-}
-
-// A query frame of a date range and a list: the pickers are wide enough for the whole date
-// beside their drop-down button, and the list for the longest movement kind.
-FrameFendrixon *rangeFrame(QWidget *parent, const char *name, const QString &caption,
-                           std::array<const char *, 6> names, const QString &listLabel, QDateEdit **first,
-                           QDateEdit **last, QComboBox **list)
-{
-    FrameFendrixon *f = ui::frame(parent, name, 3720, 120, 10815, 975, caption);
-    ui::label(f, names[0], 120, 480, 1080, 345, QStringLiteral("İLK TARİH :"));
-    *first = ui::datePicker(f, names[1], 1200, 480, 1500, 345);
-    ui::label(f, names[2], 2760, 480, 1200, 345, QStringLiteral("SON TARİH :"));
-    *last = ui::datePicker(f, names[3], 3960, 480, 1560, 345);
-    ui::label(f, names[4], 5640, 480, 1320, 345, listLabel);
-    *list = ui::comboBox(f, names[5], 6960, 480, 2775, 345);
-    return f;
-}
-
 void enable(BvButton *b, bool on)
 {
     if (b->Enabled() != on)
@@ -79,13 +55,6 @@ void showMoney(QLineEdit *box, double value)
 {
     box->setText(pv::formatMoney(value));
     box->setCursorPosition(int(box->text().size()));
-}
-
-QTableView *grid(QWidget *parent, const char *name)
-{
-    auto *g = new QTableView(parent);
-    g->setObjectName(QLatin1String(name));
-    return g;
 }
 
 void styleGrid(QTableView *g)
@@ -102,8 +71,6 @@ Banka2::Banka2()
     setObjectName(QStringLiteral("Banka2"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setClientSizeTwips(14655, 9495);
-    setFixedSize(size());
     setEnterMovesFocus(true);
 
     txtSirala = QStringLiteral("Tarih,Saat");
@@ -120,8 +87,7 @@ Banka2::Banka2()
     Data6->setObjectName(QStringLiteral("Data6"));
     Data7->setObjectName(QStringLiteral("Data7"));
 
-    buildQueryStrip();
-    buildList();
+    buildControls();
     buildEntryPanel();
     buildPicker();
 
@@ -133,54 +99,52 @@ Banka2::Banka2()
 
 Banka2::~Banka2() = default;
 
-void Banka2::buildQueryStrip()
+void Banka2::buildControls()
 {
-    ui::label(this, "Label2", 120, 120, 840, 345, QStringLiteral("SORGU :"));
-    xpCombo2 = ui::comboBox(this, "xpCombo2", 960, 120, 2535, 345, kQueryTypes);
-    ui::label(this, "Label3", 120, 600, 840, 345, QStringLiteral("SIRALA :"));
-    xpCombo3 = ui::comboBox(this, "xpCombo3", 960, 600, 1455, 345);
-    xpCombo5 = ui::comboBox(this, "xpCombo5", 2520, 600, 975, 345,
-                            {QStringLiteral("Artan"), QStringLiteral("Azalan")});
+    // The query strip, the list, its totals and the commands: Banka2.form.json. The general
+    // query lies under the list, which covers it; the first pick of a query type hides it
+    // for good. The list reaches down to the foot of the customer picker, the lowest of the
+    // panels that open over it; the totals and the commands stand below, never covered. The
+    // date pickers are wide enough for the whole date beside their drop-down button, the
+    // kind lists for the longest movement kind.
+    ui::loadForm(this, {PV_FORM_MEMBER(xpCombo2),
+                        PV_FORM_MEMBER(xpCombo3),
+                        PV_FORM_MEMBER(xpCombo5),
+                        PV_FORM_MEMBER(frm2Tarih),
+                        PV_FORM_MEMBER(ilk),
+                        PV_FORM_MEMBER(son),
+                        PV_FORM_MEMBER(xpCombo1),
+                        PV_FORM_MEMBER(btn2Tarih3),
+                        PV_FORM_MEMBER(btn2Tarih2),
+                        PV_FORM_MEMBER(btn2Tarih1),
+                        PV_FORM_MEMBER(frmIslemNo),
+                        PV_FORM_MEMBER(xpText14),
+                        PV_FORM_MEMBER(btnIslemNo),
+                        PV_FORM_MEMBER(frmIslemTur),
+                        PV_FORM_MEMBER(ilk2),
+                        PV_FORM_MEMBER(son2),
+                        PV_FORM_MEMBER(xpCombo6),
+                        PV_FORM_MEMBER(btnIslemTur1),
+                        PV_FORM_MEMBER(frmGS),
+                        PV_FORM_MEMBER(xpCombo4),
+                        PV_FORM_MEMBER(btnGS1),
+                        PV_FORM_MEMBER(btnGS2),
+                        PV_FORM_MEMBER(btnGS3),
+                        PV_FORM_MEMBER(frmListe),
+                        PV_FORM_MEMBER(DBGrid1),
+                        PV_FORM_MEMBER(VornXPTextBox2),
+                        PV_FORM_MEMBER(VornXPTextBox3),
+                        PV_FORM_MEMBER(VornXPTextBox4),
+                        PV_FORM_MEMBER(btnGeri),
+                        PV_FORM_MEMBER(btnEkle),
+                        PV_FORM_MEMBER(btnSil)});
     for (const auto &s : kSorts)
         xpCombo3->addItem(s.first);
-
-    frm2Tarih = rangeFrame(this, "frm2Tarih", kQueryTypes.at(0),
-                           {"Label4", "ilk", "Label5", "son", "Label6", "xpCombo1"},
-                           QStringLiteral("SORGU TÜRÜ :"), &ilk, &son, &xpCombo1);
-    xpCombo1->addItems(kScopes);
-    btn2Tarih3 = searchButton(frm2Tarih, "btn2Tarih3", 9840, 480, 735);
-    btn2Tarih2 = searchButton(frm2Tarih, "btn2Tarih2", 9840, 480, 735);
-    btn2Tarih1 = searchButton(frm2Tarih, "btn2Tarih1", 9840, 480, 735);
-    btn2Tarih2->hide();
-    btn2Tarih1->hide();
-
-    frmIslemNo = ui::frame(this, "frmIslemNo", 3720, 120, 10815, 975, QStringLiteral("İşlem No İle Sorgu"));
-    ui::label(frmIslemNo, "Label7", 120, 480, 1680, 345, QStringLiteral("İŞLEM NUMARASI :"));
-    xpText14 = ui::textBox(frmIslemNo, "xpText14", 1800, 480, 7575, 345);
-    btnIslemNo = searchButton(frmIslemNo, "btnIslemNo", 9480, 480, 1095);
-    frmIslemNo->hide();
-
-    frmIslemTur = rangeFrame(this, "frmIslemTur", kQueryTypes.at(2),
-                             {"Label8", "ilk2", "Label9", "son2", "Label10", "xpCombo6"},
-                             QStringLiteral("İŞLEM TÜRÜ :"), &ilk2, &son2, &xpCombo6);
     for (pv::ledger::BankKind k : {pv::ledger::BankKind::GenelGelir, pv::ledger::BankKind::GenelGider,
                                    pv::ledger::BankKind::GelenHavale, pv::ledger::BankKind::GonderilenHavale,
                                    pv::ledger::BankKind::KartTahsilat, pv::ledger::BankKind::KartOdeme,
                                    pv::ledger::BankKind::ParaYatirma, pv::ledger::BankKind::ParaCekme})
         xpCombo6->addItem(pv::ledger::bankKind(k).stored);
-    btnIslemTur1 = searchButton(frmIslemTur, "btnIslemTur1", 9840, 480, 735);
-    frmIslemTur->hide();
-
-    // The general query lies under the list, which covers it; the first pick of a query
-    // type hides it for good.
-    frmGS = ui::frame(this, "frmGS", 3600, 3480, 9735, 975, QStringLiteral("Genel Sorgu"));
-    ui::label(frmGS, "Label11", 120, 480, 1560, 345, QStringLiteral("GENEL ARAMA :"));
-    xpCombo4 = ui::comboBox(frmGS, "xpCombo4", 1680, 480, 6855, 345, kScopes);
-    btnGS1 = searchButton(frmGS, "btnGS1", 8640, 480, 855);
-    btnGS2 = searchButton(frmGS, "btnGS2", 8640, 480, 855);
-    btnGS3 = searchButton(frmGS, "btnGS3", 8640, 480, 855);
-    btnGS2->hide();
-    btnGS3->hide();
 
     connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
     connect(xpCombo3, &QComboBox::activated, this, [this] { xpCombo3_Click(); });
@@ -194,22 +158,12 @@ void Banka2::buildQueryStrip()
     connect(btnGS1, &BvButton::Click, this, [this] { btnGS_Click(1); });
     connect(btnGS2, &BvButton::Click, this, [this] { btnGS_Click(2); });
     connect(btnGS3, &BvButton::Click, this, [this] { btnGS_Click(3); });
-    connect(btnIslemNo, &BvButton::Click, this, &Banka2::btnIslemNo_Click);
     connect(xpText14, &QLineEdit::textChanged, this, &Banka2::btnIslemNo_Click);
-    connect(btnIslemTur1, &BvButton::Click, this, &Banka2::btnIslemTur1_Click);
     connect(ilk, &QDateEdit::dateChanged, this, &Banka2::Command5_Click);
     connect(son, &QDateEdit::dateChanged, this, &Banka2::Command5_Click);
     connect(ilk2, &QDateEdit::dateChanged, this, &Banka2::Command7_Click);
     connect(son2, &QDateEdit::dateChanged, this, &Banka2::Command7_Click);
-}
 
-void Banka2::buildList()
-{
-    // The list reaches down to the foot of the customer picker, the lowest of the panels
-    // that open over it; the totals and the commands stand below, never covered.
-    frmListe = ui::frame(this, "frmListe", 120, 1200, 14415, 6840, QStringLiteral("Banka Hareketleri"));
-    DBGrid1 = grid(frmListe, "DBGrid1");
-    ui::place(DBGrid1, 60, 375, 14295, 6405);
     m_model = new pv::DataGridModel(Data1,
                                     {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 1200},
                                      {QStringLiteral("Saat"), QStringLiteral("Saat"), 960},
@@ -222,36 +176,8 @@ void Banka2::buildList()
     m_model->attach(DBGrid1, [](int twips) { return pv::twipsToPixels(twips); });
     styleGrid(DBGrid1);
 
-    const struct {
-        const char *label;
-        QString caption;
-        double left, width;
-        const char *box;
-        QLineEdit **edit;
-    } totals[] = {
-        {"Label12", QStringLiteral("Toplam Giren :"), 120, 1440, "VornXPTextBox2", &VornXPTextBox2},
-        {"Label13", QStringLiteral("Toplam Çıkan :"), 3600, 1440, "VornXPTextBox3", &VornXPTextBox3},
-        {"Label14", QStringLiteral("Toplam Bakiye :"), 7080, 1560, "VornXPTextBox4", &VornXPTextBox4},
-    };
-    for (const auto &t : totals) {
-        ui::label(this, t.label, t.left, 8160, t.width, 345, t.caption);
-        QLineEdit *box = ui::textBox(this, t.box, t.left + t.width, 8160, 1815, 345, QStringLiteral("0"));
-        box->setReadOnly(true);
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        QPalette p = box->palette();
-        p.setColor(QPalette::Text, Qt::red);
-        box->setPalette(p);
-        *t.edit = box;
-    }
-
-    btnGeri = ui::button(this, "btnGeri", 120, 8760, 1575, 495, QStringLiteral(" Geri"));
-    btnEkle = ui::button(this, "btnEkle", 1800, 8760, 1575, 495, QStringLiteral(" Ekle"), {},
-                         {{"DropDownSymbol", int(BrennavikBtn::ebsArrowUp)}, {"DropDownSeparator", true}});
-    btnSil = ui::button(this, "btnSil", 3480, 8760, 2295, 495, QStringLiteral(" Seçili Satırı Sil"));
-    connect(btnGeri, &BvButton::Click, this, &Banka2::btnGeri_Click);
-    connect(btnEkle, &BvButton::Click, this, &Banka2::btnEkle_Click);
-    connect(btnSil, &BvButton::Click, this, &Banka2::btnSil_Click);
-
+    // The menu is made between the commands and the panels, whose forms load after it: the
+    // window's widgets keep the order they were always made in.
     mnuekle = new QMenu(QStringLiteral("ekle"), this);
     mnuekle->setObjectName(QStringLiteral("mnuekle"));
     auto item = [this](QMenu *menu, const char *name, const QString &caption) {
@@ -286,41 +212,15 @@ void Banka2::buildList()
 
 void Banka2::buildEntryPanel()
 {
-    frmBankaEkle = ui::frame(this, "frmBankaEkle", 240, 3360, 6135, 4335, QString());
-    ui::label(frmBankaEkle, "Label15", 600, 480, 960, 345, QStringLiteral("Tarih :"));
-    xpText1 = ui::datePicker(frmBankaEkle, "xpText1", 1560, 480, 1695, 375);
-    ui::label(frmBankaEkle, "Label16", 3480, 480, 840, 345, QStringLiteral("Saat :"));
-    xpText2 = ui::textBox(frmBankaEkle, "xpText2", 4320, 480, 1095, 345);
-    xpText2->setReadOnly(true);
-    ui::label(frmBankaEkle, "Label17", 240, 1080, 1320, 345, QStringLiteral("Fiş No :"));
-    xpText3 = ui::textBox(frmBankaEkle, "xpText3", 1560, 1080, 3855, 375);
-    btnNoVer = ui::button(frmBankaEkle, "btnNoVer", 5520, 1080, 495, 345, QStringLiteral("<"),
-                          QStringLiteral("İşlem Numarası Ver"));
-    ui::label(frmBankaEkle, "Label19", 240, 1680, 1320, 345, QStringLiteral("Açıklama :"));
-    xpText5 = ui::textBox(frmBankaEkle, "xpText5", 1560, 1680, 3855, 375);
-    Label1 = ui::label(frmBankaEkle, "Label1", 240, 2280, 1320, 345, QStringLiteral("Cari Hesap :"));
-    xpText4 = ui::textBox(frmBankaEkle, "xpText4", 1560, 2280, 3855, 375);
-    xpText4->setReadOnly(true);
-    btnSec = ui::button(frmBankaEkle, "btnSec", 5520, 2280, 495, 345, QStringLiteral("..."),
-                        QStringLiteral("Cari Hesap Seç"));
-    Label18 = ui::label(frmBankaEkle, "Label18", 1800, 2880, 1320, 345, QStringLiteral("Tutar :"));
-    xpText6 = ui::textBox(frmBankaEkle, "xpText6", 3120, 2880, 2295, 375);
-    xpText6->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Banka2.frmBankaEkle.form.json; an entry without a customer moves its amount and
+    // commands up (openEntry).
+    ui::loadForm(this, QStringLiteral("Banka2.frmBankaEkle"), this,
+                 {PV_FORM_MEMBER(frmBankaEkle), PV_FORM_MEMBER(xpText1), PV_FORM_MEMBER(xpText2),
+                  PV_FORM_MEMBER(xpText3), PV_FORM_MEMBER(btnNoVer), PV_FORM_MEMBER(xpText5),
+                  PV_FORM_MEMBER(Label1), PV_FORM_MEMBER(xpText4), PV_FORM_MEMBER(btnSec),
+                  PV_FORM_MEMBER(Label18), PV_FORM_MEMBER(xpText6), PV_FORM_MEMBER(btnVazgec),
+                  PV_FORM_MEMBER(btnOnay)});
     pv::onLostFocus(xpText6, [this] { xpText6_LostFocus(); });
-    btnVazgec = ui::button(frmBankaEkle, "btnVazgec", 2520, 3600, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnOnay = ui::button(frmBankaEkle, "btnOnay", 4320, 3600, 1575, 495, QStringLiteral(" Onayla"), {},
-                         {{"Enabled", false}});
-    frmBankaEkle->hide();
-
-    QWidget *order[] = {xpText3,   xpText5, xpText4, xpText6,  btnOnay,
-                        btnVazgec, xpText1, xpText2, btnNoVer, btnSec};
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        QWidget::setTabOrder(order[i - 1], order[i]);
-
-    connect(btnNoVer, &BvButton::Click, this, &Banka2::btnNoVer_Click);
-    connect(btnSec, &BvButton::Click, this, &Banka2::btnSec_Click);
-    connect(btnVazgec, &BvButton::Click, this, &Banka2::btnVazgec_Click);
-    connect(btnOnay, &BvButton::Click, this, &Banka2::btnOnay_Click);
     connect(xpText4, &QLineEdit::textChanged, this, [this](const QString &t) {
         if (!t.isEmpty())
             enable(btnOnay, true);
@@ -329,12 +229,9 @@ void Banka2::buildEntryPanel()
 
 void Banka2::buildPicker()
 {
-    frmmusteri = ui::frame(this, "frmmusteri", 7680, 1200, 6735, 6855, QStringLiteral("Cari Hesap Seçiniz"));
-    ui::label(frmmusteri, "Label20", 120, 480, 600, 375, QStringLiteral("ARA :"));
-    xpText17 = ui::textBox(frmmusteri, "xpText17", 720, 480, 1215, 375);
-    VxpText4 = ui::textBox(frmmusteri, "VxpText4", 2040, 480, 4575, 375);
-    DBGrid6 = grid(frmmusteri, "DBGrid6");
-    ui::place(DBGrid6, 120, 960, 6495, 5175);
+    ui::loadForm(this, QStringLiteral("Banka2.frmmusteri"), this,
+                 {PV_FORM_MEMBER(frmmusteri), PV_FORM_MEMBER(xpText17), PV_FORM_MEMBER(VxpText4),
+                  PV_FORM_MEMBER(DBGrid6), PV_FORM_MEMBER(btnCariVazgec), PV_FORM_MEMBER(btnCariSec)});
     m_customerModel =
         new pv::DataGridModel(Data7,
                               {{QStringLiteral("Müşteri No"), QStringLiteral("mus_kodu"), 1440},
@@ -342,14 +239,9 @@ void Banka2::buildPicker()
                               this);
     m_customerModel->attach(DBGrid6, [](int twips) { return pv::twipsToPixels(twips); });
     styleGrid(DBGrid6);
-    btnCariVazgec = ui::button(frmmusteri, "btnCariVazgec", 3360, 6240, 1575, 495, QStringLiteral(" Vazgeç"));
-    btnCariSec = ui::button(frmmusteri, "btnCariSec", 5040, 6240, 1575, 495, QStringLiteral(" Seç"));
-    frmmusteri->hide();
 
     connect(xpText17, &QLineEdit::textChanged, this, &Banka2::Command9_Click);
     connect(VxpText4, &QLineEdit::textChanged, this, &Banka2::Command10_Click);
-    connect(btnCariVazgec, &BvButton::Click, this, &Banka2::btnCariVazgec_Click);
-    connect(btnCariSec, &BvButton::Click, this, &Banka2::btnCariSec_Click);
     pv::onDblClick(DBGrid6->viewport(), [this] { btnCariSec_Click(); });
 }
 

@@ -126,21 +126,12 @@ public:
     void topla1_Click();   // totals
     void btnKayitYOksa_Click();
     void btnYetki_Click();
-    void btnGeri_Click();
-    void btnEkle_Click();
-    void btnSil_Click();
     void Command5_Click(); // date check of ilk/son
     void Command7_Click(); // date check of ilk2/son2
     void openEntry(QAction *item);
-    void btnNoVer_Click();
-    void btnSec_Click();
     void Command9_Click();  // customers by number
     void Command10_Click(); // customers by name
-    void btnCariSec_Click();
-    void btnCariVazgec_Click();
     void xpText6_LostFocus();
-    void btnOnay_Click();
-    void btnVazgec_Click();
     void xpCombo2_Click();
     void xpCombo3_Click();
     void xpCombo5_Click();
@@ -148,17 +139,27 @@ public:
     void xpCombo6_Click();
     void xpCombo4_Click();
     void btn2Tarih_Click(int scope); // 3 all, 2 money in, 1 money out
+    void btnGS_Click(int scope);     // 1 all, 2 money in, 3 money out
+
+public slots: // connected by the form files
+    void btnGeri_Click();
+    void btnEkle_Click();
+    void btnSil_Click();
+    void btnNoVer_Click();
+    void btnSec_Click();
+    void btnCariSec_Click();
+    void btnCariVazgec_Click();
+    void btnOnay_Click();
+    void btnVazgec_Click();
     void btnIslemNo_Click();
     void btnIslemTur1_Click();
-    void btnGS_Click(int scope); // 1 all, 2 money in, 3 money out
 
 signals:
     // "Geri" has stored the account's totals and is leaving: the account list reads again.
     void goingBack();
 
 private:
-    void buildQueryStrip();
-    void buildList();
+    void buildControls();
     void buildEntryPanel();
     void buildPicker();
     void resetEntry();

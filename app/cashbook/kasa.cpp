@@ -12,6 +12,7 @@
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Events.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/report/Report.h"
@@ -40,22 +41,6 @@ const QString kOrder = QStringLiteral(" ORDER BY Tarih2,Saat asc");
 // Every list takes its range keys, search text and kind words as bound values.
 const QString kRangeSql = QStringLiteral("select * from kasa where Tarih2 Between ? and ?") + kOrder;
 
-QComboBox *makeDescription(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    QComboBox *c = ui::comboBox(parent, name, l, t, w, h);
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    return c;
-}
-
-QLineEdit *makeTotal(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    QLineEdit *e = ui::textBox(parent, name, l, t, w, h, QStringLiteral("0"));
-    e->setReadOnly(true);
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return e;
-}
-
 void showMoney(QLineEdit *box, double value)
 {
     box->setText(pv::formatMoney(value));
@@ -75,8 +60,6 @@ void enableAll(std::initializer_list<BvButton *> buttons, bool on)
 kasa::kasa()
 {
     setObjectName(QStringLiteral("kasa"));
-    setCaption(kCaption);
-    setClientSizeTwips(15600, 8760);
     // Enter walks the fields as Tab does; Esc does nothing.
     setEnterMovesFocus(true);
 
@@ -96,26 +79,58 @@ kasa::~kasa() = default;
 
 void kasa::buildControls()
 {
-    // ---- top row
-    ui::label(this, "Label1", 120, 135, 1200, 315, QStringLiteral("İLK TARİH :"));
-    ilk = ui::datePicker(this, "ilk", 1320, 120, 1440, 345);
-    ui::label(this, "Label2", 2880, 135, 1200, 315, QStringLiteral("SON TARİH :"));
-    son = ui::datePicker(this, "son", 4080, 120, 1440, 345);
-    ui::label(this, "Label4", 5640, 135, 600, 315, QStringLiteral("TÜR :"));
-    xpCombo1 = ui::comboBox(this, "xpCombo1", 6240, 120, 2160, 345);
-    ui::label(this, "Label5", 8520, 135, 600, 315, QStringLiteral("ARA :"));
-    txtAra = ui::textBox(this, "txtAra", 9120, 120, 2400, 345);
-    txtAra->setToolTip(QStringLiteral("HAREKET AÇIKLAMALARINDA ARA"));
-    ui::label(this, "Label6", 11640, 135, 1440, 315, QStringLiteral("KASA DEVİR :"));
-    xpText5 = ui::textBox(this, "xpText5", 13080, 120, 2400, 345, QStringLiteral("0"));
-    xpText5->setReadOnly(true);
-    xpText5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The list, the commands and the panels (entry, delete confirmation, totals): kasa.form.json.
+    // Its tab order walks the panels in their own orders: money in description, time, date,
+    // amount; money out description, amount, date, time.
+    ui::loadForm(this, {PV_FORM_MEMBER(ilk),
+                        PV_FORM_MEMBER(son),
+                        PV_FORM_MEMBER(xpCombo1),
+                        PV_FORM_MEMBER(txtAra),
+                        PV_FORM_MEMBER(xpText5),
+                        PV_FORM_MEMBER(hrktFrm),
+                        PV_FORM_MEMBER(DBGrid1),
+                        PV_FORM_MEMBER(KasaGrsBtn),
+                        PV_FORM_MEMBER(KasaCksBtn),
+                        PV_FORM_MEMBER(KasaSilBtn),
+                        PV_FORM_MEMBER(yazdirBtn),
+                        PV_FORM_MEMBER(kptBtn),
+                        PV_FORM_MEMBER(GrsCksFrm),
+                        PV_FORM_MEMBER(Text10),
+                        PV_FORM_MEMBER(btnNoVer),
+                        PV_FORM_MEMBER(girisFrm),
+                        PV_FORM_MEMBER(Text6),
+                        PV_FORM_MEMBER(Text7),
+                        PV_FORM_MEMBER(Text8),
+                        PV_FORM_MEMBER(Text9),
+                        PV_FORM_MEMBER(ekleBtn1),
+                        PV_FORM_MEMBER(vazgec1),
+                        PV_FORM_MEMBER(cikisFrm),
+                        PV_FORM_MEMBER(xpText2),
+                        PV_FORM_MEMBER(xpText1),
+                        PV_FORM_MEMBER(xpText3),
+                        PV_FORM_MEMBER(xpText4),
+                        PV_FORM_MEMBER(ekleBtn2),
+                        PV_FORM_MEMBER(vazgec2),
+                        PV_FORM_MEMBER(frmSilEkran),
+                        PV_FORM_MEMBER(Command12),
+                        PV_FORM_MEMBER(MyButton3),
+                        PV_FORM_MEMBER(toplaFrm),
+                        PV_FORM_MEMBER(FrameFendrixon3),
+                        PV_FORM_MEMBER(Label3),
+                        PV_FORM_MEMBER(VornXPTextBox2),
+                        PV_FORM_MEMBER(VornXPTextBox3),
+                        PV_FORM_MEMBER(VornXPTextBox4),
+                        PV_FORM_MEMBER(VornXPTextBox5),
+                        PV_FORM_MEMBER(VornXPTextBox6),
+                        PV_FORM_MEMBER(Frame1),
+                        PV_FORM_MEMBER(Frame2),
+                        PV_FORM_MEMBER(Frame3),
+                        PV_FORM_MEMBER(Frame4),
+                        PV_FORM_MEMBER(Frame5),
+                        PV_FORM_MEMBER(TextSize),
+                        PV_FORM_MEMBER(muslisyzdBtn),
+                        PV_FORM_MEMBER(vazgec3)});
 
-    // ---- the list
-    hrktFrm = ui::frame(this, "hrktFrm", 120, 600, 15360, 7320, QStringLiteral("Hareketler"));
-    DBGrid1 = new QTableView(hrktFrm);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    ui::place(DBGrid1, 60, 375, 15240, 6885);
     m_listModel = new pv::DataGridModel(Data10,
                                         {{QStringLiteral("TARİH"), QStringLiteral("Tarih"), 1200},
                                          {QStringLiteral("SAAT"), QStringLiteral("Saat"), 960},
@@ -131,152 +146,12 @@ void kasa::buildControls()
     DBGrid1->setWordWrap(false);
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
-    // ---- commands
-    KasaGrsBtn = ui::button(this, "KasaGrsBtn", 120, 8040, 2880, 600, QStringLiteral("Kasa Para Girişi"));
-    KasaCksBtn = ui::button(this, "KasaCksBtn", 3120, 8040, 2880, 600, QStringLiteral("Kasa Para Çıkışı"));
-    KasaSilBtn = ui::button(this, "KasaSilBtn", 6120, 8040, 2880, 600, QStringLiteral(" Seçili Kaydı Sil"));
-    yazdirBtn =
-        ui::button(this, "yazdirBtn", 9120, 8040, 3360, 600, QStringLiteral(" Listeyi Topla / Yazdır"));
-    kptBtn = ui::button(this, "kptBtn", 12600, 8040, 2880, 600, QStringLiteral(" Kapat"));
-
-    buildEntryPanels();
-    buildDeletePanel();
-    buildTotalsPanel();
-
     connect(ilk, &QDateEdit::dateChanged, this, &kasa::Command2_Click);
     connect(son, &QDateEdit::dateChanged, this, &kasa::Command2_Click);
     connect(txtAra, &QLineEdit::textChanged, this, &kasa::btnAra_Click);
     connect(xpCombo1, &QComboBox::activated, this, &kasa::xpCombo1_Click);
-    connect(KasaGrsBtn, &BvButton::Click, this, &kasa::KasaGrsBtn_Click);
-    connect(KasaCksBtn, &BvButton::Click, this, &kasa::KasaCksBtn_Click);
-    connect(KasaSilBtn, &BvButton::Click, this, &kasa::KasaSilBtn_Click);
-    connect(yazdirBtn, &BvButton::Click, this, &kasa::yazdirBtn_Click);
-    connect(kptBtn, &BvButton::Click, this, &kasa::kptBtn_Click);
-}
-
-void kasa::buildEntryPanels()
-{
-    GrsCksFrm = ui::panel(this, "GrsCksFrm", 3960, 1560, 7440, 4560);
-    GrsCksFrm->hide();
-    ui::label(GrsCksFrm, "Label7", 240, 180, 1920, 315, QStringLiteral("İşlem No / Fiş No:"));
-    Text10 = ui::textBox(GrsCksFrm, "Text10", 2160, 165, 2160, 345);
-    btnNoVer = ui::button(GrsCksFrm, "btnNoVer", 4380, 165, 480, 345, QStringLiteral("<"),
-                          QStringLiteral("İşlem Numarası Ver"));
-    connect(btnNoVer, &BvButton::Click, this, &kasa::btnNoVer_Click);
-
-    struct Fields {
-        QLineEdit **date, **time, **amount;
-        QComboBox **description;
-        BvButton **save, **cancel;
-    };
-    auto build = [this](FrameFendrixon *f, const Fields &x, const QString &amountCaption,
-                        const char *names[6], const char *labels[4]) {
-        ui::label(f, labels[0], 360, 540, 1800, 315, QStringLiteral("Tarih :"));
-        *x.date = ui::textBox(f, names[0], 2160, 525, 1800, 345);
-        ui::label(f, labels[1], 360, 960, 1800, 315, QStringLiteral("Saat :"));
-        *x.time = ui::textBox(f, names[1], 2160, 945, 1800, 345);
-        ui::label(f, labels[2], 360, 1380, 1800, 315, QStringLiteral("Açıklama :"));
-        *x.description = makeDescription(f, names[2], 2160, 1365, 4800, 345);
-        ui::label(f, labels[3], 360, 1800, 1800, 315, amountCaption);
-        *x.amount = ui::textBox(f, names[3], 2160, 1785, 2400, 345);
-        (*x.amount)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        *x.save = ui::button(f, names[4], 2160, 2460, 2160, 540, QStringLiteral(" Ekle"));
-        *x.cancel = ui::button(f, names[5], 4440, 2460, 2160, 540, QStringLiteral(" Vazgeç"));
-    };
-
-    girisFrm = ui::frame(GrsCksFrm, "girisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Girişi"));
-    const char *inNames[6] = {"Text6", "Text7", "Text8", "Text9", "ekleBtn1", "vazgec1"};
-    const char *inLabels[4] = {"Label8", "Label9", "Label10", "Label11"};
-    build(girisFrm, {&Text6, &Text7, &Text9, &Text8, &ekleBtn1, &vazgec1}, QStringLiteral("Giren Miktar :"),
-          inNames, inLabels);
-    cikisFrm = ui::frame(GrsCksFrm, "cikisFrm", 120, 660, 7200, 3780, QStringLiteral("Kasa Para Çıkışı"));
-    const char *outNames[6] = {"xpText2", "xpText1", "xpText3", "xpText4", "ekleBtn2", "vazgec2"};
-    const char *outLabels[4] = {"Label12", "Label13", "Label14", "Label15"};
-    build(cikisFrm, {&xpText2, &xpText1, &xpText4, &xpText3, &ekleBtn2, &vazgec2},
-          QStringLiteral("Çıkan Miktar :"), outNames, outLabels);
-    girisFrm->hide();
-    cikisFrm->hide();
-
-    // The panels' own orders: money in description, time, date, amount; money out
-    // description, amount, date, time.
-    setTabOrder(Text8, Text7);
-    setTabOrder(Text7, Text6);
-    setTabOrder(Text6, Text9);
-    setTabOrder(Text9, ekleBtn1);
-    setTabOrder(ekleBtn1, vazgec1);
-    setTabOrder(xpText3, xpText4);
-    setTabOrder(xpText4, xpText2);
-    setTabOrder(xpText2, xpText1);
-    setTabOrder(xpText1, ekleBtn2);
-    setTabOrder(ekleBtn2, vazgec2);
-
     pv::onLostFocus(Text9, [this] { Text9_LostFocus(); });
     pv::onLostFocus(xpText4, [this] { xpText4_LostFocus(); });
-    connect(ekleBtn1, &BvButton::Click, this, &kasa::ekleBtn1_Click);
-    connect(ekleBtn2, &BvButton::Click, this, &kasa::ekleBtn2_Click);
-    connect(vazgec1, &BvButton::Click, this, &kasa::vazgec1_Click);
-    connect(vazgec2, &BvButton::Click, this, &kasa::vazgec2_Click);
-}
-
-void kasa::buildDeletePanel()
-{
-    frmSilEkran = ui::panel(this, "frmSilEkran", 3960, 2400, 7440, 2640);
-    frmSilEkran->hide();
-    auto *heading = ui::label(frmSilEkran, "Label16", 120, 120, 7200, 360,
-                              QStringLiteral("SEÇİLİ KASA İŞLEMİ SİLİNECEKTİR"), Qt::AlignCenter);
-    QFont bold = heading->font();
-    bold.setBold(true);
-    heading->setFont(bold);
-    ui::label(frmSilEkran, "Label17", 360, 600, 6960, 300, QStringLiteral("> Seçili Kasa İşlemi"));
-    ui::label(frmSilEkran, "Label18", 360, 900, 6960, 300,
-              QStringLiteral("> Seçili Kasa İşlemine Bağlı Cari İşlem"));
-    ui::label(frmSilEkran, "Label19", 360, 1200, 6960, 300,
-              QStringLiteral("> Seçili Kasa İşlemine Bağlı Tahsilat / Ödeme İşlemleri"));
-    MyButton3 = ui::button(frmSilEkran, "MyButton3", 840, 1800, 2640, 540, QStringLiteral(" İptal"));
-    Command12 = ui::button(frmSilEkran, "Command12", 3960, 1800, 2640, 540, QStringLiteral(" İşlemi Sil"));
-    connect(MyButton3, &BvButton::Click, this, &kasa::MyButton3_Click);
-    connect(Command12, &BvButton::Click, this, &kasa::Command12_Click);
-}
-
-void kasa::buildTotalsPanel()
-{
-    toplaFrm = ui::panel(this, "toplaFrm", 2760, 1200, 9840, 5520);
-    toplaFrm->hide();
-    FrameFendrixon3 =
-        ui::frame(toplaFrm, "FrameFendrixon3", 60, 60, 9720, 5400, QStringLiteral("Topla / Yazdır"));
-    Label3 = ui::label(FrameFendrixon3, "Label3", 240, 480, 9240, 540, QStringLiteral("tarihleri arası"),
-                       Qt::AlignCenter, true);
-    const char *captions[5] = {"Listedeki Toplam Giren Miktar :", "Listedeki Toplam Çıkan Miktar :",
-                               "Listedeki Toplam Kalan Miktar :", "Listedeki Toplam Nakit Satış Tutarı :",
-                               "Listedeki Toplam POS Satış Tutarı :"};
-    const char *labels[5] = {"Label20", "Label21", "Label22", "Label23", "Label24"};
-    const char *boxes[5] = {"VornXPTextBox2", "VornXPTextBox3", "VornXPTextBox4", "VornXPTextBox5",
-                            "VornXPTextBox6"};
-    const char *covers[5] = {"Frame1", "Frame2", "Frame3", "Frame4", "Frame5"};
-    QLineEdit **box[5] = {&VornXPTextBox2, &VornXPTextBox3, &VornXPTextBox4, &VornXPTextBox5,
-                          &VornXPTextBox6};
-    QFrame **cover[5] = {&Frame1, &Frame2, &Frame3, &Frame4, &Frame5};
-    for (int i = 0; i < 5; ++i) {
-        const double top = 1140 + i * 480;
-        ui::label(FrameFendrixon3, labels[i], 480, top + 15, 4320, 315, QString::fromUtf8(captions[i]),
-                  Qt::AlignRight | Qt::AlignVCenter);
-        *box[i] = makeTotal(FrameFendrixon3, boxes[i], 4920, top, 2880, 345);
-        // A visible cover hides its row: the panel shows the rows the list type has.
-        auto *c = new QFrame(FrameFendrixon3);
-        c->setObjectName(QLatin1String(covers[i]));
-        c->setAutoFillBackground(true);
-        ui::place(c, 360, top - 45, 7560, 435);
-        c->hide();
-        *cover[i] = c;
-    }
-    ui::label(FrameFendrixon3, "Label25", 480, 3675, 4320, 315, QStringLiteral("YAZI BOYUTU :"),
-              Qt::AlignRight | Qt::AlignVCenter);
-    TextSize = ui::comboBox(FrameFendrixon3, "TextSize", 4920, 3660, 1200, 345);
-    muslisyzdBtn =
-        ui::button(FrameFendrixon3, "muslisyzdBtn", 2400, 4380, 2880, 600, QStringLiteral(" Listeyi Yazdır"));
-    vazgec3 = ui::button(FrameFendrixon3, "vazgec3", 5400, 4380, 2400, 600, QStringLiteral(" Vazgeç"));
-    connect(muslisyzdBtn, &BvButton::Click, this, &kasa::muslisyzdBtn_Click);
-    connect(vazgec3, &BvButton::Click, this, &kasa::vazgec3_Click);
 }
 
 // ---------------------------------------------------------------- loading and activation

@@ -129,11 +129,13 @@ public:
     void bntRenkFRM_Click();
 
     // ---- handlers
+    void Text9_LostFocus();
+    void xpText4_LostFocus();
+
+public slots: // connected by the form file
     void btnNoVer_Click();
     void KasaGrsBtn_Click();
     void KasaCksBtn_Click();
-    void Text9_LostFocus();
-    void xpText4_LostFocus();
     void ekleBtn1_Click();
     void ekleBtn2_Click();
     void vazgec1_Click();
@@ -148,9 +150,6 @@ public:
 
 private:
     void buildControls();
-    void buildEntryPanels();
-    void buildDeletePanel();
-    void buildTotalsPanel();
     void fillDescriptions(pv::DataControl *dc, const QString &table, const QString &field, QComboBox *combo);
     void openEntryPanel(bool moneyIn);
     bool saveEntry(bool moneyIn);

@@ -7,6 +7,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Events.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
@@ -18,33 +19,15 @@
 veresiyealacakekle::veresiyealacakekle()
 {
     setObjectName(QStringLiteral("veresiyealacakekle"));
-    setCaption(QString());
-    setClientSizeTwips(5280, 4440);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+    ui::loadForm(this, {PV_FORM_MEMBER(odefrm2), PV_FORM_MEMBER(Label2), PV_FORM_MEMBER(Text2),
+                        PV_FORM_MEMBER(Label1), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(Label4),
+                        PV_FORM_MEMBER(Text4), PV_FORM_MEMBER(Label3), PV_FORM_MEMBER(cboOdemeSekli),
+                        PV_FORM_MEMBER(Label8), PV_FORM_MEMBER(Text5), PV_FORM_MEMBER(VornXPButton9),
+                        PV_FORM_MEMBER(VornXPButton8)});
 
-    odefrm2 = ui::frame(this, "odefrm2", 0, 0, 5280, 4440, QStringLiteral("ALACAK DEKONTU / ÖDEME"));
-    Label2 = ui::label(odefrm2, "Label2", 240, 480, 2040, 285, QStringLiteral("Tarih :"));
-    Text2 = ui::textBox(odefrm2, "Text2", 240, 765, 2040, 315);
-    Label1 = ui::label(odefrm2, "Label1", 2520, 480, 2040, 285, QStringLiteral("Saat :"));
-    Text3 = ui::textBox(odefrm2, "Text3", 2520, 765, 2040, 315);
-    Label4 = ui::label(odefrm2, "Label4", 240, 1200, 2040, 285, QStringLiteral("Açıklama :"));
-    Text4 = ui::textBox(odefrm2, "Text4", 240, 1485, 4800, 315, QStringLiteral("ÖDEME YAPILDI"));
-    Label3 = ui::label(odefrm2, "Label3", 2520, 2110, 2040, 285, QStringLiteral("Ödeme Şekli :"));
-    cboOdemeSekli = ui::comboBox(odefrm2, "cboOdemeSekli", 2520, 2405, 2520, 315);
-    Label8 = ui::label(odefrm2, "Label8", 2520, 2895, 2040, 285, QStringLiteral("Tutar :"));
-    Text5 = ui::textBox(odefrm2, "Text5", 2520, 3160, 2520, 315);
-    Text5->setAlignment(Qt::AlignRight);
-    VornXPButton9 = ui::button(odefrm2, "VornXPButton9", 1440, 3720, 1680, 495, QStringLiteral(" Onayla"));
-    VornXPButton8 = ui::button(odefrm2, "VornXPButton8", 3240, 3720, 1680, 495, QStringLiteral(" Vazgeç"));
-
-    connect(VornXPButton9, &BvButton::Click, this, &veresiyealacakekle::VornXPButton9_Click);
-    connect(VornXPButton8, &BvButton::Click, this, &veresiyealacakekle::VornXPButton8_Click);
     connect(cboOdemeSekli, &QComboBox::activated, this, &veresiyealacakekle::cboOdemeSekli_Click);
     pv::onLostFocus(Text5, [this] { Text5_LostFocus(); });
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Text4);
-    setTabOrder(Text4, cboOdemeSekli);
-    setTabOrder(cboOdemeSekli, Text5);
 }
 
 void veresiyealacakekle::Form_Load()

@@ -54,9 +54,12 @@ public:
     BvButton *VornXPButton9 = nullptr;  // " Onayla"
     BvButton *VornXPButton8 = nullptr;  // " Vazgeç"
 
-    // ---- handlers and procedures
+public slots: // connected by the form file
     void VornXPButton9_Click();
     void VornXPButton8_Click();
+
+public:
+    // ---- handlers and procedures
     void cboOdemeSekli_Click();
     void Text5_LostFocus();
 

@@ -13,6 +13,7 @@
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Events.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
@@ -37,13 +38,9 @@
 namespace
 {
 
-constexpr int kNarrow = 6855; // twips: the entry panel alone
+constexpr int kNarrow = 6855; // twips: the entry panel alone, as its form file makes it
 constexpr int kWide = 15525;  // with the product panel beside it
 constexpr int kHeight = 4695;
-
-// Two-state buttons (check mode), released or pressed at the start.
-const ui::Design kToggleUp = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", false}};
-const ui::Design kToggleDown = {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"Value", true}};
 
 const QString kPriceSql =
     QStringLiteral("SELECT [Product Code], [Generic Name], [Brand Name], "
@@ -60,14 +57,6 @@ const QString kLevel3 = QStringLiteral("Satış Fiyatı 3");
 const QString kNeeded = QStringLiteral("Gerekli Bilgi");
 const QString kNoReceipt =
     QStringLiteral("Tahsilat kaydedildi, ancak makbuz yazdırılamadı; makbuz numarası kullanılmadı.");
-
-void redRight(QLineEdit *e)
-{
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QPalette p = e->palette();
-    p.setColor(QPalette::Text, Qt::red);
-    e->setPalette(p);
-}
 
 // The two pictures of the quantity hint: an arrow pointing at the quantity, in two shades.
 QPixmap hintArrow(const QColor &colour)
@@ -86,48 +75,6 @@ QPixmap hintArrow(const QColor &colour)
     return pm;
 }
 
-QLabel *picture(QWidget *parent, const char *name, double l, double t, double w, double h, const QPixmap &pm)
-{
-    auto *lb = ui::label(parent, name, l, t, w, h, QString(), Qt::AlignCenter);
-    lb->setPixmap(pm);
-    return lb;
-}
-
-QTableView *grid(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *g = new QTableView(parent);
-    g->setObjectName(QLatin1String(name));
-    g->verticalHeader()->hide();
-    ui::place(g, l, t, w, h);
-    return g;
-}
-
-// A canned-description panel: header, list, new-text box and its three buttons.
-struct DescriptionPanel {
-    QFrame *panel;
-    QTableView *grid;
-    QLineEdit *text;
-    BvButton *add, *remove, *close;
-};
-
-DescriptionPanel descriptionPanel(QWidget *parent, const char *name, double left, const QString &caption,
-                                  const char *gridName, const char *textName, const char *addName,
-                                  const char *removeName, const char *closeName)
-{
-    DescriptionPanel d;
-    d.panel = new QFrame(parent);
-    d.panel->setObjectName(QLatin1String(name));
-    ui::place(d.panel, left, 360, 4335, 4215);
-    auto *header = ui::frame(d.panel, "header", 0, 0, 4335, 4215, caption);
-    d.grid = grid(header, gridName, 120, 405, 4095, 2595);
-    d.text = ui::textBox(header, textName, 120, 3105, 2760, 315);
-    d.add = ui::button(header, addName, 3000, 3045, 1215, 435, QStringLiteral(" Ekle"));
-    d.remove = ui::button(header, removeName, 120, 3585, 2280, 435, QStringLiteral("Seçili Kaydı Sil"));
-    d.close = ui::button(header, closeName, 2520, 3585, 1695, 435, QStringLiteral(" Kapat"));
-    d.panel->hide();
-    return d;
-}
-
 int twipsWidthToPixels(int twips)
 {
     return pv::twipsToPixels(twips);
@@ -138,130 +85,45 @@ int twipsWidthToPixels(int twips)
 veresiyeekleode::veresiyeekleode()
 {
     setObjectName(QStringLiteral("veresiyeekleode"));
-    setCaption(QString());
-    setClientSizeTwips(kNarrow, kHeight);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
 
-    // ---------------------------------------------------------------- sale panel
-    eklefrm = new QFrame(this);
-    eklefrm->setObjectName(QStringLiteral("eklefrm"));
-    ui::place(eklefrm, 0, 0, kNarrow, kHeight);
-    eklefrm2 = ui::frame(eklefrm, "eklefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE EKLE"));
-    QWidget *s = eklefrm2;
-    Label6 = ui::label(s, "Label6", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
-    Text6 = ui::textBox(s, "Text6", 1440, 450, 1560, 315);
-    Label5 = ui::label(s, "Label5", 3120, 480, 720, 285, QStringLiteral("Saat :"));
-    Text7 = ui::textBox(s, "Text7", 3840, 450, 1320, 315);
-    BvButton1 = ui::button(s, "BvButton1", 5400, 405, 600, 405, QStringLiteral("1"),
-                           QStringLiteral("Stoktan Ürün Ekle"), kToggleUp);
-    BvButton4 = ui::button(s, "BvButton4", 6060, 405, 600, 405, QStringLiteral("2"),
-                           QStringLiteral("Stoktan Bağımsız Ürün Ekle (Stoktan Düşmeden)"), kToggleUp);
-    Label7 = ui::label(s, "Label7", 240, 900, 1080, 285, QStringLiteral("Açıklama :"));
-    xpText6 = new QPlainTextEdit(QStringLiteral("-"), s);
-    xpText6->setObjectName(QStringLiteral("xpText6"));
-    xpText6->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    xpText6->setTabChangesFocus(true);
-    ui::place(xpText6, 1440, 870, 5160, 735);
-    Label11 = ui::label(s, "Label11", 240, 1740, 1080, 285, QStringLiteral("Miktar :"));
-    Text10a = ui::textBox(s, "Text10a", 1440, 1710, 1560, 315, QStringLiteral("1"));
-    Text10 = ui::textBox(s, "Text10", 1440, 1710, 1560, 315, QStringLiteral("1"));
-    Text10a->hide();
-    Label10 = ui::label(s, "Label10", 3120, 1740, 720, 285, QStringLiteral("Birim :"));
-    Text11 = ui::comboBox(s, "Text11", 3840, 1710, 1560, 315);
-    Label9 = ui::label(s, "Label9", 240, 2160, 1200, 285, QStringLiteral("Birim Fiyatı :"));
-    Text12a = ui::textBox(s, "Text12a", 1440, 2130, 1560, 315);
-    Text12 = ui::textBox(s, "Text12", 1440, 2130, 1560, 315);
-    Text12a->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Text12->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Text12a->hide();
-    btnFormat = ui::button(s, "btnFormat", 3120, 2100, 1200, 375, QStringLiteral("Yuvarla"),
-                           QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
-    // starts a little further left so the colon is not hidden under the box
-    Label13 = ui::label(s, "Label13", 150, 2580, 1290, 285, QStringLiteral("Toplam Fiyat :"));
-    Text9a = ui::textBox(s, "Text9a", 1440, 2550, 1560, 315);
-    Text9 = ui::textBox(s, "Text9", 1440, 2550, 1560, 315);
-    for (QLineEdit *t : {Text9a, Text9}) {
-        t->setReadOnly(true);
-        redRight(t);
-    }
-    Text9a->hide();
-    msj = ui::label(s, "msj", 1680, 3060, 4920, 285, QStringLiteral("Miktarı Yazıp ENTER Tuşuna Basın"));
-    {
-        QPalette p = msj->palette();
-        p.setColor(QPalette::WindowText, Qt::red);
-        msj->setPalette(p);
-    }
-    msj->hide();
-    Image4 = picture(s, "Image4", 600, 3360, 960, 960, hintArrow(QColor(0xD0, 0x20, 0x20)));
-    Image5 = picture(s, "Image5", 600, 3360, 960, 960, hintArrow(QColor(0xF0, 0xA0, 0xA0)));
-    Image4->hide();
-    Image5->hide();
-    Image3 = picture(s, "Image3", 5520, 2100, 1080, 1080, QPixmap());
-    VornXPButton2 = ui::button(s, "VornXPButton2", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
-    VornXPButton1 = ui::button(s, "VornXPButton1", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
-    VornXPButton2->setEnabled(false);
-    // Below the visible part: a scanner's code arrives here when the quantity is entered
-    // without a product.
-    bartext = ui::textBox(s, "bartext", 1440, kHeight + 120, 1560, 315);
+    // Five form files, loaded in the order their controls were always made (which is the
+    // tab order): the sale panel, its canned descriptions, the collection panel, its canned
+    // descriptions, the product panel. Each description panel has a file of its own because
+    // both name their frame "header".
+    ui::loadForm(this,
+                 {PV_FORM_MEMBER(eklefrm),       PV_FORM_MEMBER(eklefrm2),  PV_FORM_MEMBER(Label6),
+                  PV_FORM_MEMBER(Text6),         PV_FORM_MEMBER(Label5),    PV_FORM_MEMBER(Text7),
+                  PV_FORM_MEMBER(BvButton1),     PV_FORM_MEMBER(BvButton4), PV_FORM_MEMBER(Label7),
+                  PV_FORM_MEMBER(xpText6),       PV_FORM_MEMBER(Label11),   PV_FORM_MEMBER(Text10a),
+                  PV_FORM_MEMBER(Text10),        PV_FORM_MEMBER(Label10),   PV_FORM_MEMBER(Text11),
+                  PV_FORM_MEMBER(Label9),        PV_FORM_MEMBER(Text12a),   PV_FORM_MEMBER(Text12),
+                  PV_FORM_MEMBER(btnFormat),     PV_FORM_MEMBER(Label13),   PV_FORM_MEMBER(Text9a),
+                  PV_FORM_MEMBER(Text9),         PV_FORM_MEMBER(msj),       PV_FORM_MEMBER(Image4),
+                  PV_FORM_MEMBER(Image5),        PV_FORM_MEMBER(Image3),    PV_FORM_MEMBER(VornXPButton2),
+                  PV_FORM_MEMBER(VornXPButton1), PV_FORM_MEMBER(bartext),   PV_FORM_MEMBER(frmAciklama)});
+    ui::loadForm(frmAciklama, QStringLiteral("veresiyeekleode.frmAciklama"), this,
+                 {PV_FORM_MEMBER(DBGrid1), PV_FORM_MEMBER(xpText1), PV_FORM_MEMBER(btnEkle),
+                  PV_FORM_MEMBER(btnSil), PV_FORM_MEMBER(btnKapat)});
+    ui::loadForm(
+        this, QStringLiteral("veresiyeekleode.odefrm"), this,
+        {PV_FORM_MEMBER(odefrm), PV_FORM_MEMBER(odefrm2), PV_FORM_MEMBER(Label2), PV_FORM_MEMBER(Text2),
+         PV_FORM_MEMBER(Label1), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(Label4), PV_FORM_MEMBER(Text4),
+         PV_FORM_MEMBER(Label3), PV_FORM_MEMBER(cboOdemeSekli), PV_FORM_MEMBER(Label8), PV_FORM_MEMBER(Text5),
+         PV_FORM_MEMBER(btnFormat2), PV_FORM_MEMBER(btnMakbuz), PV_FORM_MEMBER(Image1),
+         PV_FORM_MEMBER(VornXPButton9), PV_FORM_MEMBER(VornXPButton8), PV_FORM_MEMBER(frmAciklama2)});
+    ui::loadForm(frmAciklama2, QStringLiteral("veresiyeekleode.frmAciklama2"), this,
+                 {PV_FORM_MEMBER(DBGrid3), PV_FORM_MEMBER(xpText2), PV_FORM_MEMBER(btnEkle2),
+                  PV_FORM_MEMBER(btnSil2), PV_FORM_MEMBER(btnKapat2)});
+    ui::loadForm(this, QStringLiteral("veresiyeekleode.frmstok"), this,
+                 {PV_FORM_MEMBER(frmstok), PV_FORM_MEMBER(xpCombo1), PV_FORM_MEMBER(xpText15),
+                  PV_FORM_MEMBER(xpCombo3), PV_FORM_MEMBER(btnAktar), PV_FORM_MEMBER(BtnAktarA),
+                  PV_FORM_MEMBER(BvButton3), PV_FORM_MEMBER(DBGrid2)});
 
-    const DescriptionPanel sale =
-        descriptionPanel(eklefrm, "frmAciklama", 6600, QStringLiteral("Veresiye Açıklamaları"), "DBGrid1",
-                         "xpText1", "btnEkle", "btnSil", "btnKapat");
-    frmAciklama = sale.panel;
-    DBGrid1 = sale.grid;
-    xpText1 = sale.text;
-    btnEkle = sale.add;
-    btnSil = sale.remove;
-    btnKapat = sale.close;
-    eklefrm->hide();
-
-    // ---------------------------------------------------------------- collection panel
-    odefrm = new QFrame(this);
-    odefrm->setObjectName(QStringLiteral("odefrm"));
-    ui::place(odefrm, 0, 0, kNarrow, kHeight);
-    odefrm2 = ui::frame(odefrm, "odefrm2", 0, 0, kNarrow, kHeight, QStringLiteral("VERESİYE TAHSİLAT YAP"));
-    QWidget *c = odefrm2;
-    Label2 = ui::label(c, "Label2", 240, 480, 1080, 285, QStringLiteral("Tarih :"));
-    Text2 = ui::textBox(c, "Text2", 1680, 450, 1560, 315);
-    Label1 = ui::label(c, "Label1", 3360, 480, 720, 285, QStringLiteral("Saat :"));
-    Text3 = ui::textBox(c, "Text3", 4080, 450, 1320, 315);
-    Label4 = ui::label(c, "Label4", 240, 900, 1320, 285, QStringLiteral("Açıklama :"));
-    Text4 = ui::textBox(c, "Text4", 1680, 870, 4920, 315, QStringLiteral("ÖDEME YAPILDI"));
-    Label3 = ui::label(c, "Label3", 240, 1320, 1320, 285, QStringLiteral("Ödeme Şekli :"));
-    cboOdemeSekli = ui::comboBox(c, "cboOdemeSekli", 1680, 1290, 1560, 315);
-    Label8 = ui::label(c, "Label8", 240, 1740, 1440, 285, QStringLiteral("Ödenen Miktar :"));
-    Text5 = ui::textBox(c, "Text5", 1680, 1710, 1560, 315);
-    redRight(Text5);
-    btnFormat2 = ui::button(c, "btnFormat2", 3360, 1680, 1200, 375, QStringLiteral("Yuvarla"),
-                            QStringLiteral("Para Formatını Yuvarla"), kToggleDown);
-    btnMakbuz = ui::button(c, "btnMakbuz", 1680, 2250, 2040, 435, QStringLiteral(" Makbuz Yazdır"),
-                           QStringLiteral("Makbuz Yazdır"), kToggleUp);
-    Image1 = picture(c, "Image1", 240, 3000, 960, 960, QPixmap());
-    VornXPButton9 = ui::button(c, "VornXPButton9", 3120, 3840, 1680, 495, QStringLiteral(" Onayla"));
-    VornXPButton8 = ui::button(c, "VornXPButton8", 4920, 3840, 1680, 495, QStringLiteral(" Vazgeç"));
-
-    const DescriptionPanel pay =
-        descriptionPanel(odefrm, "frmAciklama2", 6240, QStringLiteral("Tahsilat Açıklamaları"), "DBGrid3",
-                         "xpText2", "btnEkle2", "btnSil2", "btnKapat2");
-    frmAciklama2 = pay.panel;
-    DBGrid3 = pay.grid;
-    xpText2 = pay.text;
-    btnEkle2 = pay.add;
-    btnSil2 = pay.remove;
-    btnKapat2 = pay.close;
-    odefrm->hide();
-
-    // ---------------------------------------------------------------- product panel
-    frmstok = ui::frame(this, "frmstok", 6960, 0, 8535, kHeight, QStringLiteral("STOKTAKİ ÜRÜNLER"));
-    xpCombo1 = ui::comboBox(frmstok, "xpCombo1", 120, 360, 2280, 315);
-    xpText15 = ui::textBox(frmstok, "xpText15", 2520, 360, 1920, 315);
-    // Wide enough for "Satış Fiyatı 3" beside the arrow.
-    xpCombo3 = ui::comboBox(frmstok, "xpCombo3", 4560, 360, 1560, 315);
-    btnAktar = ui::button(frmstok, "btnAktar", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
-    BtnAktarA = ui::button(frmstok, "BtnAktarA", 6240, 330, 1080, 375, QStringLiteral("Tamam"));
-    BvButton3 = ui::button(frmstok, "BvButton3", 7440, 330, 960, 375, QStringLiteral("Kapat"));
-    DBGrid2 = grid(frmstok, "DBGrid2", 15, 840, 8505, 3840);
-    frmstok->hide();
+    Image4->setPixmap(hintArrow(QColor(0xD0, 0x20, 0x20)));
+    Image5->setPixmap(hintArrow(QColor(0xF0, 0xA0, 0xA0)));
+    for (QTableView *g : {DBGrid1, DBGrid3, DBGrid2})
+        g->verticalHeader()->hide();
 
     // ---------------------------------------------------------------- data and timer
     Data9 = new pv::DataControl(this);
@@ -300,23 +162,6 @@ veresiyeekleode::veresiyeekleode()
     Timer6->setObjectName(QStringLiteral("Timer6"));
 
     // ---------------------------------------------------------------- events
-    connect(VornXPButton1, &BvButton::Click, this, &veresiyeekleode::VornXPButton1_Click);
-    connect(VornXPButton8, &BvButton::Click, this, &veresiyeekleode::VornXPButton8_Click);
-    connect(VornXPButton2, &BvButton::Click, this, &veresiyeekleode::VornXPButton2_Click);
-    connect(VornXPButton9, &BvButton::Click, this, &veresiyeekleode::VornXPButton9_Click);
-    connect(btnFormat, &BvButton::Click, this, &veresiyeekleode::btnFormat_Click);
-    connect(btnFormat2, &BvButton::Click, this, &veresiyeekleode::btnFormat2_Click);
-    connect(BvButton1, &BvButton::Click, this, &veresiyeekleode::BvButton1_Click);
-    connect(BvButton4, &BvButton::Click, this, &veresiyeekleode::BvButton4_Click);
-    connect(BvButton3, &BvButton::Click, this, &veresiyeekleode::BvButton3_Click);
-    connect(btnAktar, &BvButton::Click, this, &veresiyeekleode::btnAktar_Click);
-    connect(BtnAktarA, &BvButton::Click, this, &veresiyeekleode::BtnAktarA_Click);
-    connect(btnKapat, &BvButton::Click, this, &veresiyeekleode::btnKapat_Click);
-    connect(btnKapat2, &BvButton::Click, this, &veresiyeekleode::btnKapat2_Click);
-    connect(btnEkle, &BvButton::Click, this, &veresiyeekleode::btnEkle_Click);
-    connect(btnEkle2, &BvButton::Click, this, &veresiyeekleode::btnEkle2_Click);
-    connect(btnSil, &BvButton::Click, this, &veresiyeekleode::btnSil_Click);
-    connect(btnSil2, &BvButton::Click, this, &veresiyeekleode::btnSil2_Click);
     connect(DBGrid1, &QTableView::doubleClicked, this, &veresiyeekleode::DBGrid1_DblClick);
     connect(DBGrid3, &QTableView::doubleClicked, this, &veresiyeekleode::DBGrid3_DblClick);
     connect(DBGrid2->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
@@ -327,10 +172,6 @@ veresiyeekleode::veresiyeekleode()
     connect(xpCombo1, &QComboBox::activated, this, &veresiyeekleode::Command8_Click);
     connect(xpCombo3, &QComboBox::activated, this, &veresiyeekleode::xpCombo3_Click);
     connect(xpText15, &QLineEdit::textChanged, this, &veresiyeekleode::Command2_Click);
-    connect(Text10a, &QLineEdit::textChanged, this, &veresiyeekleode::Text10a_Change);
-    connect(Text12a, &QLineEdit::textChanged, this, &veresiyeekleode::Text12a_Change);
-    connect(Text9a, &QLineEdit::textChanged, this, &veresiyeekleode::Text9a_Change);
-    connect(Text9, &QLineEdit::textChanged, this, &veresiyeekleode::Text9_Change);
     // The stock total follows quantity and price at every change, not only at Enter.
     connect(Text10, &QLineEdit::textChanged, this, &veresiyeekleode::setStockTotal);
     connect(Text12, &QLineEdit::textChanged, this, &veresiyeekleode::setStockTotal);
@@ -353,21 +194,9 @@ veresiyeekleode::veresiyeekleode()
     pv::onKeyPress(Text10, [this](int &k) { Text10_KeyPress(k); });
     pv::onKeyPress(Text12, [this](int &k) { Text12_KeyPress(k); });
     pv::onKeyPress(Text9, [this](int &k) { Text9_KeyPress(k); });
+    // bartext lies below the visible part: a scanner's code arrives there when the
+    // quantity is entered without a product.
     pv::onKeyPress(bartext, [this](int &k) { bartext_KeyPress(k); });
-
-    setTabOrder(Text6, Text7);
-    setTabOrder(Text7, xpText6);
-    setTabOrder(xpText6, Text10a);
-    setTabOrder(Text10a, Text10);
-    setTabOrder(Text10, Text11);
-    setTabOrder(Text11, Text12a);
-    setTabOrder(Text12a, Text12);
-    setTabOrder(Text12, Text9a);
-    setTabOrder(Text9a, Text9);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Text4);
-    setTabOrder(Text4, cboOdemeSekli);
-    setTabOrder(cboOdemeSekli, Text5);
 }
 
 // ---------------------------------------------------------------- load and activation

@@ -147,20 +147,37 @@ public:
     pv::DataControl *Data14 = nullptr;  // urun_marka
     pv::Timer *Timer6 = nullptr;        // 400 ms blink of the quantity hint
 
-    // ---- handlers
+public slots: // connected by the form files
+    // ways out and postings
     void VornXPButton1_Click();
     void VornXPButton8_Click();
-    void Image4_Click();
     void VornXPButton2_Click();
     void VornXPButton9_Click();
     void btnFormat_Click();
     void btnFormat2_Click();
-    void txtFormat_Change();
-    void txtFormat2_Change();
     void Text10a_Change();
     void Text12a_Change();
     void Text9a_Change();
     void Text9_Change();
+    // sale modes and the product panel
+    void BvButton1_Click();
+    void BvButton4_Click();
+    void BvButton3_Click();
+    void btnAktar_Click();
+    void BtnAktarA_Click();
+    // canned descriptions
+    void btnEkle_Click();
+    void btnEkle2_Click();
+    void btnSil_Click();
+    void btnSil2_Click();
+    void btnKapat_Click();
+    void btnKapat2_Click();
+
+public:
+    // ---- handlers
+    void Image4_Click();
+    void txtFormat_Change();
+    void txtFormat2_Change();
     void Text10a_LostFocus();
     void Text12a_LostFocus();
     void Text9a_LostFocus();
@@ -169,16 +186,11 @@ public:
     void Text2_LostFocus();
     void xpText6_DblClick();
     void Text4_DblClick();
-    void btnKapat_Click();
-    void btnKapat2_Click();
     void cboOdemeSekli_Click();
     void Timer6_Timer();
     void birimgrup();
 
     // sale modes, quantities and stock
-    void BvButton1_Click();
-    void BvButton4_Click();
-    void BvButton3_Click();
     void txtOnay_Change();
     void Text10_KeyPress(int &KeyAscii);
     void Text10_GotFocus();
@@ -194,15 +206,9 @@ public:
     void Command2_Click();
     void Command8_Click();
     void xpCombo3_Click();
-    void btnAktar_Click();
-    void BtnAktarA_Click();
     void DBGrid2_RowColChange();
 
     // canned descriptions
-    void btnEkle_Click();
-    void btnEkle2_Click();
-    void btnSil_Click();
-    void btnSil2_Click();
     void DBGrid1_DblClick();
     void DBGrid3_DblClick();
 

@@ -74,8 +74,10 @@ QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, d
 // <Window>.form.json beside the window's source; platform/forms/FormLoader.h tells its
 // form), the members pointed at them, the handlers connected. The kit's controls are the
 // classes "Kit.Label", "Kit.TextBox", "Kit.ComboBox", "Kit.DatePicker", "Kit.Panel" (design
-// "Box"), and Qt's as the windows make them: "Kit.Grid", "Kit.List", "Kit.TextEdit",
-// "Kit.PlainTextEdit", "Kit.CheckBox", "Kit.Frame", "Kit.Widget". False (and the reason
+// "Box"), "Kit.PickedList" (design "Text"), "Kit.TabWidget" (design "Tabs", the pages'
+// captions), "Kit.Menu" (its actions added by the window), and Qt's as the windows make
+// them: "Kit.Grid", "Kit.List", "Kit.TextEdit", "Kit.PlainTextEdit", "Kit.TextBrowser",
+// "Kit.CheckBox", "Kit.Frame", "Kit.Widget". False (and the reason
 // logged as a warning "form file: ...", which fails any test of the harness) when the
 // file cannot be loaded.
 bool loadForm(QWidget *window, const QList<pv::FormMember> &members);

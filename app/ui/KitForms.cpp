@@ -12,8 +12,11 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 namespace ui
@@ -79,6 +82,35 @@ void registerKitClasses()
     add("Kit.CheckBox", plain<QCheckBox>);
     add("Kit.Frame", plain<QFrame>);
     add("Kit.Widget", plain<QWidget>);
+
+    // A list the user picks from but cannot type into, which still shows a text that is
+    // not among its items ("Text": the customer card's group "GENEL" before any group row
+    // exists).
+    add("Kit.PickedList", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        const Place p = placeOf(d);
+        QComboBox *c = comboBox(parent, p.name.constData(), p.l, p.t, p.w, p.h);
+        c->setEditable(true);
+        c->lineEdit()->setReadOnly(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setEditText(d.ReadProperty(QStringLiteral("Text")).toString());
+        return c;
+    });
+    // "Tabs": the captions of its pages, each a plain widget; a control of the form goes
+    // on one by its "page".
+    add("Kit.TabWidget", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        auto *t = static_cast<QTabWidget *>(plain<QTabWidget>(parent, d));
+        for (const QString &caption : d.ReadProperty(QStringLiteral("Tabs")).toStringList())
+            t->addTab(new QWidget(t), caption);
+        return t;
+    });
+    // A pop-up menu, made where the file puts it among the window's children; the window
+    // adds its actions ("title" is its Qt property).
+    add("Kit.Menu", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        auto *m = new QMenu(parent);
+        m->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+        return m;
+    });
+    add("Kit.TextBrowser", plain<QTextBrowser>);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/components/PropertyBag.h"
 #include "platform/forms/Form.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFont>
 #include <QHash>
@@ -11,10 +12,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QListWidget>
 #include <QMetaEnum>
 #include <QMetaMethod>
 #include <QMetaProperty>
 #include <QPalette>
+#include <QTabWidget>
 #include <QWidget>
 #include <algorithm>
 #include <map>
@@ -34,7 +37,7 @@ const QStringList &ownKeys()
         QStringLiteral("height"), QStringLiteral("design"),  QStringLiteral("z"),
         QStringLiteral("font"),   QStringLiteral("size"),    QStringLiteral("bold"),
         QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items"),
-        QStringLiteral("tag")};
+        QStringLiteral("page"),   QStringLiteral("take"),    QStringLiteral("tag")};
     return keys;
 }
 
@@ -124,6 +127,24 @@ private:
                 return QStringLiteral("%1: parent \"%2\" is no earlier control")
                     .arg(name, c.value(QStringLiteral("parent")).toString());
         }
+        // A control on a page of a tab widget: the pages counted from 0.
+        if (c.contains(QStringLiteral("page"))) {
+            auto *tabs = qobject_cast<QTabWidget *>(parent);
+            QWidget *page = tabs ? tabs->widget(c.value(QStringLiteral("page")).toInt(-1)) : nullptr;
+            if (!page)
+                return QStringLiteral("%1: \"%2\" has no page %3")
+                    .arg(name, parent->objectName())
+                    .arg(c.value(QStringLiteral("page")).toInt(-1));
+            parent = page;
+        }
+
+        if (c.value(QStringLiteral("take")).toBool())
+            if (QWidget *found = m_window->findChild<QWidget *>(name)) {
+                take(c, found, parent);
+                m_controls.insert(name, found);
+                m_order << name;
+                return {};
+            }
 
         PropertyBag bag;
         const QJsonObject design = c.value(QStringLiteral("design")).toObject();
@@ -163,8 +184,12 @@ private:
                                      QString::fromUtf8(QJsonDocument(QJsonArray{it.value()})
                                                            .toJson(QJsonDocument::Compact)));
         }
-        if (c.contains(QStringLiteral("font"))) {
-            QFont f(c.value(QStringLiteral("font")).toString());
+        // Without a "font", "size", "bold" and "italic" change the font the control inherits.
+        const bool fontChange = c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
+                                c.contains(QStringLiteral("italic"));
+        if (c.contains(QStringLiteral("font")) || fontChange) {
+            QFont f = c.contains(QStringLiteral("font")) ? QFont(c.value(QStringLiteral("font")).toString())
+                                                         : w->font();
             if (c.contains(QStringLiteral("size")))
                 f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
             if (c.contains(QStringLiteral("bold")))
@@ -189,7 +214,17 @@ private:
         // The control's Tag: a word the program reads from it (the auto-sizer its anchors).
         if (c.contains(QStringLiteral("tag")))
             w->setProperty("Tag", c.value(QStringLiteral("tag")).toString());
-        if (c.contains(QStringLiteral("items"))) {
+        // A combo's or list's entries: their addItems is no slot the meta-object could call.
+        if (c.contains(QStringLiteral("items")) &&
+            (qobject_cast<QComboBox *>(w) || qobject_cast<QListWidget *>(w))) {
+            QStringList items;
+            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
+                items << v.toString();
+            if (auto *combo = qobject_cast<QComboBox *>(w))
+                combo->addItems(items);
+            else
+                static_cast<QListWidget *>(w)->addItems(items);
+        } else if (c.contains(QStringLiteral("items"))) {
             const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
             if (add < 0) {
                 m_errors << QStringLiteral("%1: holds no items").arg(name);
@@ -201,6 +236,21 @@ private:
             w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
         }
         return {};
+    }
+
+    // A control the window made already, taken as it stands; one under another parent is
+    // moved to the entry's, placed at its place (when it gives one) and shown as a control
+    // made there would be.
+    static void take(const QJsonObject &c, QWidget *found, QWidget *parent)
+    {
+        if (found->parentWidget() == parent)
+            return;
+        found->setParent(parent);
+        if (c.contains(QStringLiteral("left")))
+            setGeometryTwips(
+                found, c.value(QStringLiteral("left")).toDouble(), c.value(QStringLiteral("top")).toDouble(),
+                c.value(QStringLiteral("width")).toDouble(), c.value(QStringLiteral("height")).toDouble());
+        found->setVisible(c.value(QStringLiteral("visible")).toBool(true));
     }
 
     // Siblings given a "z" are put in that order, bottom first.

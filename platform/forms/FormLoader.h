@@ -11,7 +11,7 @@
 //        "height": 450, "design": {"ButtonStyle": 3, "Caption": " Ekle"}},
 //       {"name": "Label1", "class": "Kit.Label", "parent": "Frame1", "left": 120, "top": 480,
 //        "width": 1500, "height": 285, "text": "Firma Adı :", "font": "Tahoma", "size": 8, "bold": true,
-//        "fore": "#808080", "visible": false}
+//        "palette": {"WindowText": "#808080"}, "visible": false}
 //     ]
 //   }
 //
@@ -21,12 +21,22 @@
 // "parent" (an earlier control; the window when none), "left", "top", "width", "height" in
 // twips, "design" (the control's own design properties, handed to its class in the
 // property bag with the name and place), "z" (its place among its siblings, bottom 0, when
-// it is not the order of the file), "font", "size", "bold", "italic", "fore" and "back"
-// (#RRGGBB), "items" (a list's or combo's entries), "tag" (the text of its "Tag" property,
-// e.g. "AutoSizer:HW" for the auto-sizer), and any other key a Qt property of
-// the control ("text", "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
+// it is not the order of the file), "font", "size", "bold", "italic" (without "font" they
+// change the font the control inherits), "palette" (colour roles as #RRGGBB), "items" (a list's
+// or combo's entries), "tag" (the text of its "Tag" property, e.g. "AutoSizer:HW" for the
+// auto-sizer), and any other key a Qt property of the control ("text",
+// "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
 // In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a
 // picture read from a file or resource.
+// "page": the control is made on that page (from 0) of its parent, a tab widget.
+// In "tabOrder" each name is put to follow the one before it; a name may come again (the
+// first one named last follows the last).
+//
+// "take": true marks a control the window may have made already (a panel's form takes
+// the window's own controls by name). When a widget of that name lies under the widget
+// the form is loaded on, it is taken as it stands, nothing of the entry set on it; only
+// one under another parent than the entry's is moved there, placed at the entry's place
+// when it gives one, and shown unless "visible" is false. Else it is made from the entry.
 //
 // After the controls are made, the window's members named in the member table point to
 // them, and each control X's Click, Change and DblClick signal (a line edit's text change

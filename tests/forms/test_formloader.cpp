@@ -6,7 +6,10 @@
 #include "platform/forms/FormLoader.h"
 #include "tests/harness/Harness.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QtTest>
 
 namespace
@@ -37,6 +40,23 @@ QWidget *makeLabel(QWidget *parent, const pv::PropertyBag &d)
     return l;
 }
 
+// A tab widget with two pages, as a form file's class makes it.
+QWidget *makeTabs(QWidget *parent, const pv::PropertyBag &d)
+{
+    auto *t = new QTabWidget(parent);
+    t->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+    t->addTab(new QWidget(t), QStringLiteral("Bir"));
+    t->addTab(new QWidget(t), QStringLiteral("İki"));
+    return t;
+}
+
+template <class T> QWidget *plain(QWidget *parent, const pv::PropertyBag &d)
+{
+    auto *w = new T(parent);
+    w->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
+    return w;
+}
+
 // JSON written with single quotes, for the double quotes of form().
 const char *const kButton = "{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'left': 1500, 'top': 150, "
                             "'width': 1200, 'height': 450, 'design': {'Caption': 'Tamam'}}";
@@ -61,6 +81,9 @@ private slots:
     void initTestCase()
     {
         pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Label"), makeLabel);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Tabs"), makeTabs);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.Combo"), plain<QComboBox>);
+        pv::ClassRegistry::instance().registerClass(QStringLiteral("Test.List"), plain<QListWidget>);
         QVERIFY(pv::ClassRegistry::instance().isRegistered(QLatin1String(BvButton::ClassName)));
     }
 
@@ -130,6 +153,41 @@ private slots:
         QCOMPARE(w.lblText->property("Tag").toString(), QStringLiteral("AutoSizer:wy"));
     }
 
+    // A tab order that names its first control again at the end: it follows the last.
+    void tabOrderRing()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QStringList labels;
+        for (const char *name : {"lblA", "lblB", "lblC"})
+            labels << QStringLiteral("{'name': '%1', 'class': 'Test.Label', 'focusPolicy': 'StrongFocus'}")
+                          .arg(QLatin1String(name));
+        QCOMPARE(pv::loadForm(&w, form(labels, QStringLiteral("'tabOrder': ['lblC', 'lblA', 'lblC'],"))),
+                 QString());
+        auto *a = w.findChild<QLabel *>(QStringLiteral("lblA"));
+        auto *c = w.findChild<QLabel *>(QStringLiteral("lblC"));
+        QCOMPARE(a->nextInFocusChain(), c);
+        QVERIFY(c->nextInFocusChain() != a);
+    }
+
+    // "bold" without "font": the font the control inherits made bold, family and size kept.
+    void boldensTheInheritedFont()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QFont own(QStringLiteral("Courier"));
+        own.setPointSizeF(11);
+        w.setFont(own);
+        QCOMPARE(pv::loadForm(
+                     &w, form({QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'bold': true}")}),
+                     {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        QCOMPARE(w.lblText->font().family(), w.font().family());
+        QCOMPARE(w.lblText->font().pointSizeF(), 11.0);
+        QVERIFY(w.lblText->font().bold());
+        QVERIFY(!w.font().bold());
+    }
+
     // A panel's form: made on the panel's widget, its handlers on the panel object.
     void loadsAPanel()
     {
@@ -144,6 +202,113 @@ private slots:
         QVERIFY(panel.children().isEmpty());
         emit panel.btnOk->Click();
         QCOMPARE(panel.clicks, 1);
+    }
+
+    // "page" puts a control on a page of its tab widget parent.
+    void loadsOnTabPages()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w,
+                              form({QStringLiteral("{'name': 'tabs', 'class': 'Test.Tabs'}"),
+                                    QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', "
+                                                   "'parent': 'tabs', 'page': 1, 'left': 150}")}),
+                              {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        auto *tabs = w.findChild<QTabWidget *>(QStringLiteral("tabs"));
+        QCOMPARE(w.lblText->parentWidget(), tabs->widget(1));
+        QCOMPARE(w.lblText->x(), 10);
+    }
+
+    // "size", "bold" and "italic" alone change the inherited font, its family kept; with
+    // "font" the family is the file's.
+    void fontAttributesAlone()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        w.setFont(QFont(QStringLiteral("Courier New"), 11));
+        QCOMPARE(
+            pv::loadForm(&w, form({QStringLiteral("{'name': 'lblBold', 'class': 'Test.Label', 'bold': true}"),
+                                   QStringLiteral("{'name': 'lblSmall', 'class': 'Test.Label', 'size': 7, "
+                                                  "'italic': true}"),
+                                   QStringLiteral("{'name': 'lblOwn', 'class': 'Test.Label', "
+                                                  "'font': 'Tahoma', 'bold': true}")})),
+            QString());
+        const QFont bold = w.findChild<QLabel *>(QStringLiteral("lblBold"))->font();
+        QCOMPARE(bold.family(), w.font().family());
+        QCOMPARE(bold.pointSizeF(), 11.0);
+        QVERIFY(bold.bold());
+        const QFont small = w.findChild<QLabel *>(QStringLiteral("lblSmall"))->font();
+        QCOMPARE(small.family(), w.font().family());
+        QCOMPARE(small.pointSizeF(), 7.0);
+        QVERIFY(small.italic() && !small.bold());
+        QCOMPARE(w.findChild<QLabel *>(QStringLiteral("lblOwn"))->font().family(), QStringLiteral("Tahoma"));
+    }
+
+    // A combo's and a list's entries, in the file's order.
+    void fillsLists()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w, form({QStringLiteral("{'name': 'cboTur', 'class': 'Test.Combo', "
+                                                       "'items': ['Alıcı', 'Satıcı']}"),
+                                        QStringLiteral("{'name': 'lstTur', 'class': 'Test.List', "
+                                                       "'items': ['TL', 'Dolar', 'Euro']}")})),
+                 QString());
+        const auto *combo = w.findChild<QComboBox *>(QStringLiteral("cboTur"));
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->itemText(1), QStringLiteral("Satıcı"));
+        QCOMPARE(combo->currentText(), QStringLiteral("Alıcı"));
+        const auto *list = w.findChild<QListWidget *>(QStringLiteral("lstTur"));
+        QVERIFY(list);
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), QStringLiteral("Euro"));
+    }
+
+    // Controls the window has are taken by name, nothing of the file set on them; one
+    // under another parent is moved into the form's; one the window lacks is made.
+    void takesTheWindowsControls()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        auto *own = new BvButton(&w);
+        own->setObjectName(QStringLiteral("btnOk"));
+        own->setCaption(QStringLiteral("Kendi"));
+        own->hide();
+        auto *moved = new QLabel(QStringLiteral("Taşınan"), &w);
+        moved->setObjectName(QStringLiteral("lblText"));
+        moved->hide();
+        const QString error = pv::loadForm(
+            &w,
+            form({QStringLiteral("{'name': 'btnOk', 'class': 'BrennavikBtn.BvButton', 'take': true, "
+                                 "'left': 1500, 'top': 150, 'width': 1200, 'height': 450, "
+                                 "'design': {'Caption': 'Tamam'}}"),
+                  QStringLiteral("{'name': 'frmPanel', 'class': 'Test.Label', 'left': 0, 'top': 0, "
+                                 "'width': 3000, 'height': 3000}"),
+                  QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'parent': 'frmPanel', "
+                                 "'take': true, 'left': 150, 'top': 300, 'width': 1200, 'height': 285, "
+                                 "'text': 'Adı :'}"),
+                  QStringLiteral("{'name': 'lblMade', 'class': 'Test.Label', 'parent': 'frmPanel', "
+                                 "'take': true, 'left': 150, 'top': 600, 'width': 1200, 'height': 285, "
+                                 "'text': 'Yeni'}")}),
+            {pv::FormMember("btnOk", w.btnOk), pv::FormMember("lblText", w.lblText)});
+        QCOMPARE(error, QString());
+        QCOMPARE(w.btnOk, own);
+        QCOMPARE(own->Caption(), QStringLiteral("Kendi"));
+        QVERIFY(own->isHidden());
+        emit own->Click();
+        QCOMPARE(w.clicks, 1);
+        auto *panel = w.findChild<QLabel *>(QStringLiteral("frmPanel"));
+        QCOMPARE(w.lblText, moved);
+        QCOMPARE(moved->parentWidget(), panel);
+        QCOMPARE(moved->geometry(), QRect(10, 20, 80, 19));
+        QCOMPARE(moved->text(), QStringLiteral("Taşınan"));
+        QVERIFY(!moved->isHidden());
+        auto *made = panel->findChild<QLabel *>(QStringLiteral("lblMade"));
+        QVERIFY(made);
+        QCOMPARE(made->text(), QStringLiteral("Yeni"));
+        QCOMPARE(panel->children(), (QObjectList{moved, made}));
     }
 
     void refuses_data()
@@ -168,6 +333,14 @@ private slots:
         QTest::newRow("parent not made yet")
             << form({QStringLiteral("{'name': 'x', 'class': 'Test.Label', 'parent': 'y'}")}) << false
             << "x: parent \"y\" is no earlier control";
+        QTest::newRow("page past the last")
+            << form({QStringLiteral("{'name': 'tabs', 'class': 'Test.Tabs'}"),
+                     QStringLiteral("{'name': 'x', 'class': 'Test.Label', 'parent': 'tabs', 'page': 2}")})
+            << false << "x: \"tabs\" has no page 2";
+        QTest::newRow("page of no tab widget")
+            << form({label,
+                     QStringLiteral("{'name': 'x', 'class': 'Test.Label', 'parent': 'lblText', 'page': 0}")})
+            << false << "x: \"lblText\" has no page 0";
         QTest::newRow("two of one name") << form({label, label}) << false << "lblText: a second control";
         QTest::newRow("member left unbound") << form({label}) << true << "member btnOk has no control";
         QTest::newRow("member of another class")

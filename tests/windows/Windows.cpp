@@ -4,10 +4,13 @@
 #include "app/accounts/AccountMail.h"
 #include "app/accounts/CariToplu.h"
 #include "app/accounts/CariYazdir.h"
+#include "app/accounts/Dialog2.h"
 #include "app/accounts/FrmEmail.h"
+#include "app/accounts/MusteriDetay.h"
 #include "app/accounts/musteriekle.h"
 #include "app/accounts/veresiye2.h"
 #include "app/admin/CopyFile.h"
+#include "app/admin/CopyOto.h"
 #include "app/admin/WebPages.h"
 #include "app/admin/ayarlar.h"
 #include "app/admin/birmler.h"
@@ -26,13 +29,19 @@
 #include "app/stock/StokIslemleri.h"
 #include "app/stock/UrunGruplari.h"
 #include "app/stock/frmProduct.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
+#include "platform/forms/Timer.h"
 #include "platform/text/Formats.h"
 #include "repair/frmCompact.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTextEdit>
 #include <QtTest>
@@ -268,6 +277,28 @@ void openMail(Harness &h)
     accountWindow(h).accountMail->mnuBagMail->trigger();
 }
 
+// The send dialog as " Gönder" of the e-mail window shows it, before its timer's first
+// tick sends anything (the harness's timers tick only when told), then both closed.
+void openSendDialog(Harness &h, const Check &check)
+{
+    QVERIFY(h.exec(QStringLiteral("update dgrayr set mailadres = ?, mailsifre = ?"),
+                   {QStringLiteral("bakkal@gmail.com"), QStringLiteral("sifre")}));
+    bool seen = false;
+    h.onModal<FrmEmail>([&](FrmEmail &e) {
+        h.onModal<Dialog2>([&](Dialog2 &d) {
+            seen = true;
+            check(&d);
+            d.Timer1->setEnabled(false);
+            d.hide();
+        });
+        h.click(e.CommandButton1);
+        e.hide();
+    });
+    openMail(h);
+    h.settle();
+    QVERIFY(seen);
+}
+
 // The account window with one of its panels opened by its command: the panel is there
 // and seen.
 Opener accountPanel(BvButton *veresiye2::*command, const char *panel)
@@ -319,20 +350,36 @@ void askForPicture(Harness &h, veresiye &m)
     m.mnuResg->trigger();
 }
 
-// The announcements opened, the pages answered here rather than from the network.
-Opener announcements()
+// The automatic backup at the program's end, seen while it tells where the copy went (it
+// copies as soon as it shows and closes after the message).
+void automaticBackup(Harness &h, const Check &check)
 {
-    return [](Harness &h, const Check &check) {
-        web::setFetcher([](const QUrl &url, int) {
-            return url == web::exchangeRatePage()
-                       ? QStringLiteral("<td>ABD DOLARI</td><td>1</td><td>42,1234</td>")
-                       : QStringLiteral("<p>Yeni sürüm: ÇİĞ ÜRÜN İŞÇİLİĞİ hesapları.</p>");
-        });
-        const Opener open =
-            mainWindowPanel([](Harness &h, veresiye &m) { h.click(m.btnDuyuru); }, &veresiye::frmDuyuru);
-        open(h, check);
-        web::setFetcher({});
-    };
+    const QString folder = h.value(QStringLiteral("SELECT oto_yedek FROM dgrayr")).toString();
+    h.expectMsgBox(ui::backupFolder(folder) + ui::backupFileName() +
+                       QStringLiteral("\n\n Klasörüne Yedeklendi."),
+                   [check](const MsgBoxCall &) {
+                       check(&pv::form<CopyOto>());
+                       return int(pv::vbOK);
+                   });
+    exitWithAutomaticBackup(QStringLiteral("1"), nullptr);
+    h.settle();
+}
+
+// The main window's announcements panel, its pages answered here instead of the network.
+void announcements(Harness &h, const Check &check)
+{
+    web::setFetcher([](const QUrl &url, int) {
+        return url == web::exchangeRatePage()
+                   ? QStringLiteral("<td>ABD DOLARI</td><td>1</td><td>42,1234</td>")
+                   : QStringLiteral("<h3>Güncel Program Duyuruları</h3><p>Yeni sürüm çıktı: ÇİĞ ÜRÜN "
+                                    "işçiliği artık stok kartında.</p>");
+    });
+    veresiye &m = mainWindow(h);
+    h.click(m.btnDuyuru);
+    h.settle();
+    web::setFetcher({});
+    QVERIFY(m.frmDuyuru->isVisible());
+    check(&m);
 }
 
 } // namespace
@@ -355,7 +402,6 @@ QList<Window> windows()
         {"main window, daily list",
          mainWindowPanel([](Harness &h, veresiye &m) { h.click(m.BvButton5); }, &veresiye::frmGS)},
         {"main window, customer picture", mainWindowPanel(askForPicture, &veresiye::frmResim)},
-        {"main window, announcements", announcements()},
         {"overdue alert", modeless<frmAlert>()},
         {"customer card", modeless<musteriekle>([](musteriekle &c) { c.txtYetki = QStringLiteral("0"); })},
         {"account window", [](Harness &h, const Check &check) { check(&accountWindow(h)); }},
@@ -364,6 +410,20 @@ QList<Window> windows()
         {"sale entry, stock list",
          modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); },
                                     [](Harness &h, veresiyeekleode &d) { h.click(d.BvButton1); })},
+        {"sale entry, descriptions",
+         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton8); },
+                                    [](Harness &, veresiyeekleode &d) {
+                                        QTest::mouseDClick(d.xpText6->viewport(), Qt::LeftButton);
+                                        QVERIFY(d.frmAciklama->isVisible());
+                                    })},
+        {"collection entry",
+         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton10); })},
+        {"collection entry, descriptions",
+         modalFrom<veresiyeekleode>([](Harness &h) { h.click(accountWindow(h).VornXPButton10); },
+                                    [](Harness &, veresiyeekleode &d) {
+                                        QTest::mouseDClick(d.Text4, Qt::LeftButton);
+                                        QVERIFY(d.frmAciklama2->isVisible());
+                                    })},
         {"payment entry",
          modalFrom<veresiyealacakekle>([](Harness &h) { accountWindow(h).mnuOdeme_Click(); })},
         {"credit note entry",
@@ -395,6 +455,7 @@ QList<Window> windows()
          modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecKonu); })},
         {"e-mail, message texts",
          modalFrom<FrmEmail>(openMail, [](Harness &h, FrmEmail &e) { h.click(e.btnSecMesaj); })},
+        {"e-mail, sending", openSendDialog},
         {"account window, contract",
          [](Harness &h, const Check &check) {
              veresiye2 &w = accountWindow(h);
@@ -404,8 +465,52 @@ QList<Window> windows()
          }},
         {"account window, customer card", accountPanel(&veresiye2::MyButton1, "musterifrm")},
         {"account window, note", accountPanel(&veresiye2::btnNote, "frmNote")},
+        {"account window, photo",
+         [](Harness &h, const Check &check) {
+             // The customer's photo: a file of the program folder the card stored.
+             const QString path = h.folder() + QStringLiteral("/musteri.jpg");
+             QImage photo(60, 40, QImage::Format_RGB32);
+             photo.fill(QColor(0x28, 0x7E, 0xA8));
+             QVERIFY(photo.save(path, "JPG"));
+             QVERIFY(h.exec(QStringLiteral("UPDATE musteriler SET foto = ? WHERE mus_kodu = '100'"), {path}));
+             veresiye2 &w = accountWindow(h);
+             h.click(w.musteriDetay->btnResimGoster);
+             h.settle();
+             QVERIFY(w.musteriDetay->frmResim->isVisible());
+             check(&w);
+         }},
         {"account window, entry edit", accountPanel(&veresiye2::btnEdit, "frmHareketEdit")},
         {"account window, entry delete", accountPanel(&veresiye2::VornXPButton9, "frmSilEkran")},
+        {"account window, date range",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             h.click(w.tgoster2);
+             h.settle();
+             w.ilk->setDate(QDate(2026, 11, 1));
+             h.click(w.tgoster);
+             h.settle();
+             QVERIFY(w.frmTarihBakiyeler->isVisible());
+             check(&w);
+         }},
+        {"account window, posting saved",
+         [](Harness &h, const Check &check) {
+             veresiye2 &w = accountWindow(h);
+             h.onModal<veresiyealacakekle>([&h](veresiyealacakekle &d) {
+                 h.type(d.Text5, QStringLiteral("10"));
+                 h.click(d.VornXPButton9);
+             });
+             w.mnuOdeme->trigger();
+             h.settle();
+             QVERIFY(w.islemfrm->isVisible());
+             check(&w);
+         }},
+        // Opened by the main window's delete command, its commands kept disabled.
+        {"account window, delete customer",
+         modalFrom<veresiye2>([](Harness &h) { h.click(mainWindow(h).VornXPButton9); },
+                              [](Harness &h, veresiye2 &w) {
+                                  h.advance(10);
+                                  QVERIFY(w.musilfrm->isVisible());
+                              })},
         {"account window, print options",
          [](Harness &h, const Check &check) {
              veresiye2 &w = accountWindow(h);
@@ -419,10 +524,35 @@ QList<Window> windows()
         {"cash book, money in", cashBookPanel(&kasa::KasaGrsBtn)},
         {"cash book, money out", cashBookPanel(&kasa::KasaCksBtn)},
         {"cash book, totals and print", cashBookPanel(&kasa::yazdirBtn)},
+        {"cash book, delete confirmation",
+         [](Harness &h, const Check &check) {
+             // The delete command needs a row to delete.
+             QVERIFY(
+                 h.insert(QStringLiteral("kasa"), {{QStringLiteral("Tarih"), QStringLiteral("10.12.2026")},
+                                                   {QStringLiteral("Saat"), QStringLiteral("09:00:00")},
+                                                   {QStringLiteral("Tur"), QStringLiteral("Giren")},
+                                                   {QStringLiteral("Aciklama"), QStringLiteral("ÇİĞ ÜRÜN")},
+                                                   {QStringLiteral("Giren"), 125000.5},
+                                                   {QStringLiteral("Tarih2"), QStringLiteral("20261210")}}));
+             kasa &k = cashBook(h);
+             k.DBGrid1->selectRow(0);
+             h.click(k.KasaSilBtn);
+             QVERIFY(k.frmSilEkran->isVisible());
+             check(&k);
+         }},
         {"bank accounts, new account",
          [](Harness &h, const Check &check) {
              Banka1 &b = bankAccounts(h);
              h.click(b.btnBankEkle);
+             check(&b);
+         }},
+        {"bank accounts, editing",
+         [](Harness &h, const Check &check) {
+             Banka1 &b = bankAccounts(h);
+             b.DBGrid1->selectRow(0);
+             h.click(b.btnBankEdit);
+             h.click(b.btnDuzEdit);
+             QVERIFY(b.xpText1d->isVisible());
              check(&b);
          }},
         {"bank movements, customer entry", modalFrom<Banka2>(openBankMovements,
@@ -466,6 +596,8 @@ QList<Window> windows()
              h.settle();
          })},
         {"database repair", modeless<frmCompact>()},
+        {"automatic backup", automaticBackup},
+        {"main window, announcements", announcements},
     };
 }
 
