@@ -1,6 +1,5 @@
 #include "app/accounts/CariToplu.h"
 
-#include "app/accounts/CariYazdir.h"
 #include "app/ledger/AccountBulk.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
@@ -71,8 +70,8 @@ const QStringList kContractDetail{
 
 } // namespace
 
-CariToplu::CariToplu(pv::Form &window, pv::DataControl &Data5, CariYazdir &print, Hooks hooks)
-    : QObject(&window), m_window(window), m_ledger(Data5), m_print(print), m_hooks(std::move(hooks))
+CariToplu::CariToplu(pv::Form &window, pv::DataControl &Data5, Hooks hooks)
+    : QObject(&window), m_window(window), m_ledger(Data5), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("CariToplu"));
     m_grid = m_window.findChild<QTableView *>(QStringLiteral("DBGrid2"));
@@ -142,7 +141,6 @@ void CariToplu::bntSozlesmePrint_Click()
         return;
     }
     txtSozBedel = pv::formatMoney(amount);
-    m_print.Command3();
     ytl2text = pv::Yaziyla(txtSozBedel.text());
     // A contract whose amount cannot be spelled is not printed with "Hata" in its words.
     if (ytl2text.text() == QLatin1String("Hata")) {

@@ -17,7 +17,6 @@
 #include <functional>
 
 class BvButton;
-class CariYazdir;
 class FrameFendrixon;
 class QDateEdit;
 class QFrame;
@@ -51,7 +50,7 @@ public:
         std::function<void()> customerCard;          // builds the card panel whose boxes the contract prints
     };
 
-    CariToplu(pv::Form &window, pv::DataControl &Data5, CariYazdir &print, Hooks hooks);
+    CariToplu(pv::Form &window, pv::DataControl &Data5, Hooks hooks);
     ~CariToplu() override;
 
     // ---- contract panel, built by its command
@@ -110,7 +109,6 @@ private:
 
     pv::Form &m_window;
     pv::DataControl &m_ledger;
-    CariYazdir &m_print;
     Hooks m_hooks;
     QTableView *m_grid = nullptr;
     bool m_walking = false;

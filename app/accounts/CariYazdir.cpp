@@ -19,7 +19,6 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateEdit>
-#include <QDir>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -185,12 +184,6 @@ QString CariYazdir::orderClause() const
     return order;
 }
 
-void CariYazdir::Command3()
-{
-    veresiyedllyol2 = QDir::toNativeSeparators(pv::databasePath());
-    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
-}
-
 void CariYazdir::fillReceipt(pv::Report &r)
 {
     r.dataControl().setDatabase(m_ledger.Database());
@@ -212,7 +205,6 @@ void CariYazdir::fillReceipt(pv::Report &r)
 
 pv::Report &CariYazdir::receiptToday()
 {
-    Command3();
     son->setDate(pv::Clock::today());
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
     r.dataControl().setSource(
@@ -225,7 +217,6 @@ pv::Report &CariYazdir::receiptToday()
 
 pv::Report &CariYazdir::receiptMarked()
 {
-    Command3();
     static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
     const QString code = m_hooks.txtSecYazdir ? m_hooks.txtSecYazdir() : QString();
     // A code that is no number of this window's marks marks nothing (NULL matches no row).
@@ -259,7 +250,6 @@ void CariYazdir::fillReport(pv::Report &r)
 
 pv::Report &CariYazdir::reportAll()
 {
-    Command3();
     pv::Report &r = pv::Reports::get(QStringLiteral("carirapor"));
     // The whole account always in date and time order, whatever the sort choice.
     r.dataControl().setSource(
@@ -271,7 +261,6 @@ pv::Report &CariYazdir::reportAll()
 
 pv::Report &CariYazdir::reportRange()
 {
-    Command3();
     pv::Report &r = pv::Reports::get(QStringLiteral("carirapor"));
     r.dataControl().setSource(
         QStringLiteral("select * from veresiye where Tarih2 Between ? and ? and mus_kodu = ? ORDER BY %1")
@@ -363,7 +352,6 @@ void CariYazdir::txtFormKodu_Change()
 
 void CariYazdir::mnuMHY_Click()
 {
-    Command3();
     buildPrintPanel();
     ui::showAt(musListesiFrm, 120, 1680);
     ui::setEnabled(&m_window, kPanelLocks, false);

@@ -50,10 +50,6 @@ public:
     ~CariYazdir() override;
 
     // ---- hidden fields
-    pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
-    pv::HandOff veresiyedllyol2;
-    pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
-    pv::HandOff veresiyedllyol4;
     pv::HandOff txtFormKodu; // form_kodu of the ledger's current row
 
     // ---- controls
@@ -81,7 +77,6 @@ public:
     QAction *mnuSimy2 = nullptr;
 
     // ---- procedures
-    void Command3();
     // The reports made ready for the next run, as the commands below print them.
     pv::Report &receiptToday();
     pv::Report &receiptMarked();

@@ -104,7 +104,7 @@ veresiye2::veresiye2()
                        {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                         [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
                         [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
-    cariToplu = new CariToplu(*this, *Data5, *cariYazdir,
+    cariToplu = new CariToplu(*this, *Data5,
                               {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
                                [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { btnT1_Click(); },
                                [this] { Command6_Click(); }, [this] { menukitle2(); },
@@ -393,8 +393,7 @@ void veresiye2::btnT1_Click()
     if (!totalsRead(t, {txtT1, txtT2, txtT3}))
         return;
     showMoney(txtT1, t.debt);
-    showMoney(txtT2, t.paid);
-    showRangeBalance();
+    btnT2_Click(); // the paid total and the balance
 }
 
 void veresiye2::btnT2_Click()

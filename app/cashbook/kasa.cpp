@@ -20,7 +20,6 @@
 
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFrame>
 #include <QHash>
 #include <QHeaderView>
@@ -414,12 +413,6 @@ void kasa::topla5_Click()
     showMoney(VornXPTextBox6, m_rangeCard);
 }
 
-void kasa::Command3_Click()
-{
-    veresiyedllyol2 = QDir::toNativeSeparators(pv::databasePath());
-    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
-}
-
 // ---------------------------------------------------------------- entries
 
 void kasa::btnNoVer_Click()
@@ -655,7 +648,6 @@ void kasa::vazgec3_Click()
 
 void kasa::muslisyzdBtn_Click()
 {
-    Command3_Click();
     m_reads.tellAgain();
     m_reads.beginPass();
     topla1_Click();
@@ -663,7 +655,7 @@ void kasa::muslisyzdBtn_Click()
         return; // a report without its totals is not printed
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("kasaRapor"));
-    r.item(4015).setConnectionString(veresiyedllyol4.text());
+    r.item(4015).setDatabase(m_db);
     // The list type's direction, as krt3 names it, goes in as a bound value.
     QString sql = QStringLiteral("select * from kasa where Tarih2 Between ? and ?");
     QVariantList params{firstKey(), lastKey()};

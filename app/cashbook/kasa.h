@@ -45,11 +45,7 @@ public:
     pv::HandOff frmShowtxt{QStringLiteral("0")}; // list type "0" … "4"
     pv::HandOff turkopyatxt;                     // direction word of the list type
     pv::HandOff krt1, krt2, krt3;                // the list type's criterion, in pieces and whole
-    pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
-    pv::HandOff veresiyedllyol2;
-    pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
-    pv::HandOff veresiyedllyol4; // the report's connection string
-    pv::HandOff Text1, Text2;    // all-time money in and money out, formatted
+    pv::HandOff Text1, Text2;                    // all-time money in and money out, formatted
 
     // ---- data
     pv::DataControl *Data10 = nullptr;           // the list
@@ -123,7 +119,6 @@ public:
     void topla3_Click();
     void topla4_Click();
     void topla5_Click();
-    void Command3_Click();  // report connection string
     void Command13_Click(); // linked account rows of the selected row
     void btnYetki_Click();  // rights switch
     void bntRenkFRM_Click();

@@ -958,19 +958,12 @@ void veresiyeekleode::VornXPButton9_Click()
     pv::Unload(this);
 }
 
-void veresiyeekleode::Command3_Click()
-{
-    veresiyedllyol2 = pv::databasePath();
-    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
-}
-
 // Lays the receipt of the collection just written out on the layout Extre, its rows chosen
 // by the posting id (txtIslemNo2); the totals are those of the database at this moment, the
 // collection included. True only when the receipt came out holding the posting; a failed
 // read of the totals is told through `unread`.
 bool veresiyeekleode::btnMakbuzPrnt_Click(pv::ReportDocument *receipt, QString *unread)
 {
-    Command3_Click();
     const QString code = Text1.text();
     const QVariantList posting{txtIslemNo2.text(), code};
     const QVariant held = m_db.scalar(

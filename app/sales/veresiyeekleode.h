@@ -62,11 +62,7 @@ public:
     pv::HandOff txtSpr3;                         // [Brand Name] of the product taken
     pv::HandOff txtUygFiyat;                     // price of the product list's row at the chosen level
     pv::HandOff TextSize{QStringLiteral("8")};   // font size of the receipt's fields
-    pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
-    pv::HandOff veresiyedllyol2;
-    pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
-    pv::HandOff veresiyedllyol4;  // the receipt's connection string
-    QLineEdit *bartext = nullptr; // product code of the sale, below the visible part
+    QLineEdit *bartext = nullptr;                // product code of the sale, below the visible part
 
     // ---- sale panel
     QFrame *eklefrm = nullptr;
@@ -220,7 +216,6 @@ private:
     void saveSale(bool fromStock);
     // Totals that cannot be read lay nothing out (no receipt with 0,00): the reason goes to *unread.
     bool btnMakbuzPrnt_Click(pv::ReportDocument *receipt, QString *unread = nullptr);
-    void Command3_Click();
     void setStockTotal();
     void transfer(bool fromStock);
     void setDialogWidth(int twips);

@@ -31,14 +31,6 @@ public:
 
     bool Enabled() const { return m_enabled; }
     void setEnabled(bool on) { m_enabled = on; }
-    int MinWidth() const { return m_minWidth; }
-    int MinHeight() const { return m_minHeight; }
-    int MaxWidth() const { return m_maxWidth; }
-    int MaxHeight() const { return m_maxHeight; }
-    void setMinWidth(double v) { m_minWidth = int(v); }
-    void setMinHeight(double v) { m_minHeight = int(v); }
-    void setMaxWidth(double v) { m_maxWidth = int(v); }
-    void setMaxHeight(double v) { m_maxHeight = int(v); }
 
     QWidget *parentForm() const { return m_form; }
 

@@ -801,12 +801,6 @@ void veresiye::xpCombo1_Click()
     txtSirala3 = txtSirala.text() + QLatin1Char(' ') + txtSirala2.text();
 }
 
-void veresiye::Command3_Click()
-{
-    veresiyedllyol2 = pv::databasePath();
-    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
-}
-
 pv::Report &veresiye::prepareMusteriListesi()
 {
     pv::Report &r = pv::Reports::get(QStringLiteral("musterilistesi"));
@@ -833,7 +827,6 @@ pv::Report &veresiye::prepareMusteriListesi()
 
 void veresiye::muslisyzdBtn_Click()
 {
-    Command3_Click();
     topla1_Click();
     // Totals that could not be read (already told) are not printed as blanks.
     if (VornXPTextBox44->text().isEmpty())
@@ -859,7 +852,6 @@ pv::Report &veresiye::prepareCariGunlukRapor()
 
 void veresiye::btnGunlukPrnt_Click()
 {
-    Command3_Click();
     prepareCariGunlukRapor().showPreviewModal(this);
 }
 

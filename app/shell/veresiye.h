@@ -68,7 +68,6 @@ public:
     void siralatext2_Click();
     void xpCombo2_Click();
     void xpCombo1_Click();
-    void Command3_Click();
     // What the two prints hand to their layouts, without showing the preview.
     pv::Report &prepareMusteriListesi();
     pv::Report &prepareCariGunlukRapor();
@@ -203,10 +202,6 @@ public:
     pv::HandOff txttarih; // today as dd.mm.yyyy
     pv::HandOff kasiyer;  // the logged-in user's name
     pv::HandOff txtYetki; // rights level "0" / "1"
-    pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
-    pv::HandOff veresiyedllyol2;
-    pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
-    pv::HandOff veresiyedllyol4;
     pv::HandOff turkopyatxt;
     pv::HandOff txtSirala{QStringLiteral("MusteriFirma")};
     pv::HandOff txtSirala2{QStringLiteral("asc")};
@@ -215,7 +210,6 @@ public:
     // The grid's displayed text of the current row, column 0-6; "" without a current row.
     QString gridText(int column) const;
     bool hasCurrentRow() const;
-    bool totalsOpen() const { return m_totalsOpen; }
 
 private:
     void requery(const QString &source, const QVariantList &params = {});

@@ -16,7 +16,6 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QDateTime>
-#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -409,18 +408,11 @@ void StokIslemleri::endWalk()
 
 // ---------------------------------------------------------------- report
 
-void StokIslemleri::btnYol_Click()
-{
-    veresiyedllyol2 = QDir::toNativeSeparators(pv::databasePath());
-    veresiyedllyol4 = veresiyedllyol.text() + veresiyedllyol2.text() + veresiyedllyol3.text();
-}
-
 void StokIslemleri::btnPrint_Click()
 {
-    btnYol_Click();
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("stokraporyazdir"));
-    r.item(4013).setConnectionString(veresiyedllyol4.text());
+    r.item(4013).setDatabase(m_db);
     r.item(4013).setSource(kReportSource);
     r.showPreviewModal(&m_card);
 }

@@ -4,7 +4,6 @@
 // that builds their panels and menus on the card and answers their events; the card's
 // buttons call its handlers, and it reaches the card through the hooks.
 #include "app/ledger/Stock.h"
-#include "platform/forms/HandOff.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -99,11 +98,6 @@ public:
     void setGroupWriter(GroupWriter writer) { m_writeGroup = std::move(writer); }
 
     // ---- report
-    pv::HandOff veresiyedllyol{QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=")};
-    pv::HandOff veresiyedllyol2;
-    pv::HandOff veresiyedllyol3{QStringLiteral(";Persist Security Info=False")};
-    pv::HandOff veresiyedllyol4;
-    void btnYol_Click();
     void btnPrint_Click();
 
     // The card entered edit mode: the stock panel closes.

@@ -84,7 +84,6 @@ bool loadForm(QWidget *window, const QList<pv::FormMember> &members);
 // A panel's controls from ":/forms/<formName>.form.json", made on `on`, their handlers
 // looked for on `handlers` (the panel object that owns them).
 bool loadForm(QWidget *on, const QString &formName, QObject *handlers, const QList<pv::FormMember> &members);
-QString formPath(const QWidget *window);
 
 // Enabled for any control of the program (the button and the frame keep their own state).
 void setEnabled(QWidget *w, bool on);

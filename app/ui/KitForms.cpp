@@ -115,11 +115,6 @@ void registerKitClasses()
 
 } // namespace
 
-QString formPath(const QWidget *window)
-{
-    return QStringLiteral(":/forms/%1.form.json").arg(window->objectName());
-}
-
 bool loadForm(QWidget *window, const QList<pv::FormMember> &members)
 {
     return loadForm(window, window->objectName(), window, members);

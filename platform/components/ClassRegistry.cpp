@@ -43,14 +43,6 @@ bool ClassRegistry::isRegistered(const QString &className) const
     return indexOf(className) >= 0;
 }
 
-QStringList ClassRegistry::classNames() const
-{
-    QStringList out;
-    for (const auto &e : m_entries)
-        out << e.name;
-    return out;
-}
-
 QWidget *ClassRegistry::create(const QString &className, QWidget *parent, const PropertyBag &design) const
 {
     const int i = indexOf(className);

@@ -24,7 +24,6 @@ public:
     bool registerClass(const QString &className, ControlFactory factory);
     bool unregisterClass(const QString &className);
     bool isRegistered(const QString &className) const;
-    QStringList classNames() const;
 
     // nullptr when the class is not registered.
     QWidget *create(const QString &className, QWidget *parent, const PropertyBag &design = {}) const;

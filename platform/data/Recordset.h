@@ -77,7 +77,6 @@ public:
     // BY names columns, not positions, and should end in a unique order for the rows to
     // follow one another the same way from one read to the next.
     void setReadOnDemand(bool on) { m_onDemand = on; }
-    bool readsOnDemand() const { return m_onDemand; }
 
     bool open(const Database &db, const QString &source, const QVariantList &params = {});
     bool open(const Database &db, const QString &source, const QVariantMap &params);
@@ -86,7 +85,6 @@ public:
     void close();
     bool isOpen() const { return m_open; }
     bool isUpdatable() const { return !m_table.isEmpty(); }
-    QString tableName() const { return m_table; }
 
     // Navigation. Moving discards a pending AddNew/Edit.
     bool MoveFirst();

@@ -40,10 +40,8 @@ public:
     ~DataControl() override;
 
     // The database file's full path.
-    QString DatabaseName() const { return m_databaseName; }
     void setDatabaseName(const QString &path);
     // A table name or a select; typed values go in params, never into the SQL text.
-    QString RecordSource() const { return m_source; }
     void setRecordSource(const QString &source, const QVariantList &params = {});
     void setRecordSource(const QString &source, const QVariantMap &params);
 

@@ -34,11 +34,6 @@ void Clock::clearFixed()
 {
     g_fixed = QDateTime();
 }
-bool Clock::isFixed()
-{
-    return g_fixed.isValid();
-}
-
 void Clock::advance(qint64 seconds)
 {
     if (g_fixed.isValid())

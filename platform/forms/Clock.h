@@ -14,8 +14,7 @@ public:
 
     static void setFixed(const QDateTime &at); // tests: the clock stands still here
     static void clearFixed();                  // back to the system clock
-    static bool isFixed();
-    static void advance(qint64 seconds); // moves a fixed clock on
+    static void advance(qint64 seconds);       // moves a fixed clock on
 };
 
 } // namespace pv

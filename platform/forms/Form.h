@@ -63,13 +63,10 @@ public:
     // Keyboard conventions, per form; all off unless the window asks for them.
     // KeyPreview: Form_KeyPress sees every key of the form before its controls do.
     void setKeyPreview(bool on) { m_keyPreview = on; }
-    bool keyPreview() const { return m_keyPreview; }
     // Enter (and the keypad's Enter) moves the focus to the next field in tab order.
     void setEnterMovesFocus(bool on) { m_enterMovesFocus = on; }
-    bool enterMovesFocus() const { return m_enterMovesFocus; }
     // Esc unloads the form.
     void setEscCloses(bool on) { m_escCloses = on; }
-    bool escCloses() const { return m_escCloses; }
 
     // Client area size given in twips, as the designs give it.
     void setClientSizeTwips(double width, double height);

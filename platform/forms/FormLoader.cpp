@@ -214,26 +214,22 @@ private:
         // The control's Tag: a word the program reads from it (the auto-sizer its anchors).
         if (c.contains(QStringLiteral("tag")))
             w->setProperty("Tag", c.value(QStringLiteral("tag")).toString());
-        // A combo's or list's entries: their addItems is no slot the meta-object could call.
-        if (c.contains(QStringLiteral("items")) &&
-            (qobject_cast<QComboBox *>(w) || qobject_cast<QListWidget *>(w))) {
+        if (c.contains(QStringLiteral("items"))) {
             QStringList items;
             for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
                 items << v.toString();
-            if (auto *combo = qobject_cast<QComboBox *>(w))
+            // Qt's combo and list take their items by a function no meta-object lists.
+            if (auto *combo = qobject_cast<QComboBox *>(w)) {
                 combo->addItems(items);
-            else
-                static_cast<QListWidget *>(w)->addItems(items);
-        } else if (c.contains(QStringLiteral("items"))) {
-            const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
-            if (add < 0) {
-                m_errors << QStringLiteral("%1: holds no items").arg(name);
-                return {};
+            } else if (auto *list = qobject_cast<QListWidget *>(w)) {
+                list->addItems(items);
+            } else {
+                const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
+                if (add < 0)
+                    m_errors << QStringLiteral("%1: holds no items").arg(name);
+                else
+                    w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
             }
-            QStringList items;
-            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
-                items << v.toString();
-            w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
         }
         return {};
     }

@@ -80,11 +80,6 @@ void Timer::setTestMode(bool on)
         t->restart();
 }
 
-bool Timer::testMode()
-{
-    return g_testMode;
-}
-
 bool Timer::fire(Timer &timer)
 {
     if (!timer.m_enabled || timer.m_interval <= 0)

@@ -27,7 +27,6 @@ public:
     void setEnabled(bool on);
 
     static void setTestMode(bool on);
-    static bool testMode();
     // Test mode: one tick now, when the timer is enabled with an interval; false otherwise.
     static bool fire(Timer &timer);
     // Test mode: lets ms of simulated time pass; returns the number of ticks run.

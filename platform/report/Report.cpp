@@ -499,7 +499,7 @@ ReportDocument Engine::run()
 
     for (const ReportControl &c : m_controls)
         if (c.kind() == ControlKind::DataControl) {
-            m_data = detail::runReportSource(c.database(), c.connectionString(), c.source(), c.params());
+            m_data = detail::runReportSource(c.database(), c.source(), c.params());
             if (!m_data.ok)
                 qWarning("report %s: source refused: %s", qPrintable(m_layout.name),
                          qPrintable(m_data.error));

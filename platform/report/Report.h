@@ -64,7 +64,6 @@ public:
     void setHeight(int twips) { m_height = twips; }
     // A transparent section keeps its colour but paints nothing.
     bool isOpaque() const { return m_opaque; }
-    void setOpaque(bool on) { m_opaque = on; }
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &c) { m_backColor = c; }
     bool isVisible() const { return m_visible; }
@@ -116,7 +115,6 @@ public:
     void setFontSize(double points);
     void setFontSize(const QString &points); // the text of a size chooser
     const QString &fontFamily() const { return m_fontFamily; }
-    void setFontFamily(const QString &family) { m_fontFamily = family; }
     bool isBold() const { return m_bold; }
     void setBold(bool on) { m_bold = on; }
 
@@ -136,7 +134,6 @@ public:
     // wraps it within its width instead and grows downward, moving what stands below it
     // in its section down as far.
     bool canGrow() const { return m_canGrow; }
-    void setCanGrow(bool on) { m_canGrow = on; }
 
     Qt::Alignment alignment() const { return m_align; }
     void setAlignment(Qt::Alignment a) { m_align = a; }
@@ -144,25 +141,19 @@ public:
     void setForeColor(const QColor &c) { m_foreColor = c; }
     // As with sections, the colour shows only on an opaque control.
     bool isOpaque() const { return m_opaque; }
-    void setOpaque(bool on) { m_opaque = on; }
     QColor backColor() const { return m_backColor; }
     void setBackColor(const QColor &c) { m_backColor = c; }
     const ReportBorders &borders() const { return m_borders; }
-    void setBorders(const ReportBorders &b) { m_borders = b; }
 
     const QString &dataField() const { return m_dataField; }
     void setDataField(const QString &f) { m_dataField = f; }
     const QString &outputFormat() const { return m_format; }
-    void setOutputFormat(const QString &f) { m_format = f; }
     const ReportSummary &summary() const { return m_summary; }
 
-    // The data source (kind DataControl): an open database, or else the file a connection
-    // string names (the ADO form or a plain path). Typed and stored values travel in params,
-    // bound to the source's `?` in order, never in the SQL text.
+    // The data source (kind DataControl): the program's open database. Typed and stored
+    // values travel in params, bound to the source's `?` in order, never in the SQL text.
     const pv::Database &database() const { return m_database; }
     void setDatabase(const pv::Database &db) { m_database = db; }
-    const QString &connectionString() const { return m_connection; }
-    void setConnectionString(const QString &s) { m_connection = s; }
     const QString &source() const { return m_source; }
     const QVariantList &params() const { return m_params; }
     void setSource(const QString &sql, const QVariantList &params = {})
@@ -200,7 +191,6 @@ private:
     QString m_format;
     ReportSummary m_summary;
     pv::Database m_database;
-    QString m_connection;
     QString m_source;
     QVariantList m_params;
     QString m_picture;

@@ -23,7 +23,6 @@ public:
     explicit ReportPreview(const ReportDocument &doc, QWidget *parent = nullptr);
 
     const ReportDocument &document() const { return m_doc; }
-    int currentPage() const { return m_page; } // 0-based
     void showPage(int page);
     double zoom() const { return m_zoom; }
     void setZoom(double zoom);

@@ -2,8 +2,6 @@
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 
-#include <QRegularExpression>
-
 namespace pv::detail
 {
 
@@ -15,29 +13,11 @@ int ReportRows::column(const QString &name) const
     return -1;
 }
 
-QString databasePathFromConnection(const QString &connection)
-{
-    static const QRegularExpression ds(QStringLiteral("(?:^|;)\\s*Data Source\\s*=\\s*([^;]*)"),
-                                       QRegularExpression::CaseInsensitiveOption);
-    const QRegularExpressionMatch m = ds.match(connection);
-    if (m.hasMatch())
-        return m.captured(1).trimmed();
-    return connection.contains(QLatin1Char('=')) ? QString() : connection.trimmed();
-}
-
-ReportRows runReportSource(const Database &given, const QString &connection, const QString &sql,
-                           const QVariantList &params)
+ReportRows runReportSource(const Database &db, const QString &sql, const QVariantList &params)
 {
     ReportRows out;
-    Database db = given;
-    const QString path = db.isOpen() ? db.path() : databasePathFromConnection(connection);
-    if (path.isEmpty() || sql.trimmed().isEmpty()) {
+    if (!db.isOpen() || sql.trimmed().isEmpty()) {
         out.error = QStringLiteral("no database or no source");
-        return out;
-    }
-    if (!db.isOpen() && !db.open(path)) {
-        out.error = db.lastError().message;
-        out.readFailed = true;
         return out;
     }
     Recordset rs;

@@ -28,13 +28,8 @@ struct ReportRows {
     int column(const QString &name) const; // case-insensitive; -1 when missing
 };
 
-// The database file named by a connection string: the ADO form
-// "Provider=...;Data Source=<path>;..." or a bare path.
-QString databasePathFromConnection(const QString &connection);
-
-// Runs sql with its parameters on db when it is open, else on the file the connection
-// names. A refused source gives ok = false and no rows.
-ReportRows runReportSource(const Database &db, const QString &connection, const QString &sql,
-                           const QVariantList &params = {});
+// Runs sql with its parameters on db. No open database, no source or a refused source
+// gives ok = false and no rows.
+ReportRows runReportSource(const Database &db, const QString &sql, const QVariantList &params = {});
 
 } // namespace pv::detail

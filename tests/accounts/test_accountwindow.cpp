@@ -37,17 +37,14 @@ struct Entry {
     QString miktar = {};
 };
 
-void addCustomer(Harness &h, const QString &code, const QString &name, const QVariantMap &extra = {})
+// The columns of a customer last moved on 03.12.2026 (day count 7); more adds columns or
+// replaces those.
+QVariantMap lastMoved(const QVariantMap &more = {})
 {
-    QVariantMap row{{QStringLiteral("mus_kodu"), code},
-                    {QStringLiteral("MusteriFirma"), name},
-                    {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                    {QStringLiteral("Gun"), 7},
-                    {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")}};
-    for (auto it = extra.begin(); it != extra.end(); ++it)
-        row[it.key()] = it.value();
-    QVERIFY(h.insert(QStringLiteral("musteriler"), row));
+    QVariantMap fields{{QStringLiteral("Gun"), 7},
+                       {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")}};
+    fields.insert(more);
+    return fields;
 }
 
 qint64 addEntry(Harness &h, const QString &code, const Entry &e)
@@ -187,7 +184,7 @@ void TestAccountWindow::ledgerAndTotals()
     QFETCH(QStringList, dates);
     QFETCH(QStringList, expected);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     for (const Entry &e : entries)
         addEntry(h, QStringLiteral("100"), e);
 
@@ -209,8 +206,8 @@ void TestAccountWindow::ledgerAndTotals()
 void TestAccountWindow::codeMatchesOnlyItsAccount()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("12"), QStringLiteral("Ali"));
-    addCustomer(h, QStringLiteral("1*"), QStringLiteral("Yıldız"));
+    addCustomer(h, QStringLiteral("12"), QStringLiteral("Ali"), lastMoved());
+    addCustomer(h, QStringLiteral("1*"), QStringLiteral("Yıldız"), lastMoved());
     addEntry(h, QStringLiteral("12"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 70.0, {}});
     addEntry(h, QStringLiteral("1*"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 5.0, {}});
 
@@ -239,8 +236,8 @@ void TestAccountWindow::rangeTotals()
     QFETCH(QDate, last);
     QFETCH(QStringList, expected);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli"), lastMoved());
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
     addEntry(h, QStringLiteral("100"), {"01.11.2026", "09:00:00", sale, 100.0, {}});
     addEntry(h, QStringLiteral("100"), {"05.12.2026", "10:00:00", sale, 100.0, {}});
@@ -312,7 +309,7 @@ void TestAccountWindow::commandStates()
     QFETCH(bool, rows);
     QFETCH(QList<bool>, enabled);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     if (rows)
         addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
     veresiye2 &w = openAccount(QStringLiteral("100"), rights);
@@ -327,7 +324,7 @@ void TestAccountWindow::commandStates()
 void TestAccountWindow::lockAndUnlock()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
     veresiye2 &w = openAccount(QStringLiteral("100"));
     w.menukitle2();
@@ -353,7 +350,8 @@ void TestAccountWindow::lockAndUnlock()
 void TestAccountWindow::noCloseBox()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Bakiye"), 5.0}});
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                lastMoved({{QStringLiteral("Bakiye"), 5.0}}));
     veresiye2 &w = openAccount(QStringLiteral("100"));
     w.close();
     Harness::settle();
@@ -364,7 +362,7 @@ void TestAccountWindow::noCloseBox()
 void TestAccountWindow::deleteMode()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
     veresiye2 &w = pv::form<veresiye2>();
     w.setCaption(QStringLiteral("Ahmet / 100 - ( Alıcı )"));
@@ -400,7 +398,7 @@ void TestAccountWindow::deleteMode()
 void TestAccountWindow::deleteModeRedrawsNothingOnceLocked()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
     veresiye2 &w = pv::form<veresiye2>();
     w.Text10 = QStringLiteral("100");
@@ -424,7 +422,7 @@ void TestAccountWindow::deleteModeRedrawsNothingOnceLocked()
 void TestAccountWindow::refreshSignal()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 100.0, {}});
     veresiye2 &w = openAccount(QStringLiteral("100"));
     QCOMPARE(w.DBGrid2->model()->rowCount(), 1);
@@ -457,7 +455,7 @@ void TestAccountWindow::refreshSignal()
 void TestAccountWindow::confirmationBlinksAndHides()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     veresiye2 &w = openAccount(QStringLiteral("100"));
     QVERIFY(w.Timer4->Enabled());
     QCOMPARE(w.Timer4->Interval(), 5500);
@@ -514,8 +512,9 @@ void TestAccountWindow::closingWritesTheAccountRow()
     QFETCH(int, gun);
     QFETCH(QString, sonislem);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
-                {{QStringLiteral("Adres"), QStringLiteral("Çarşı 1")}, {QStringLiteral("Bakiye"), 5.0}});
+    addCustomer(
+        h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+        lastMoved({{QStringLiteral("Adres"), QStringLiteral("Çarşı 1")}, {QStringLiteral("Bakiye"), 5.0}}));
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
     for (int i = 0; i < 3; ++i)
         addEntry(h, QStringLiteral("100"),
@@ -550,7 +549,7 @@ void TestAccountWindow::ledgerStoresTheSummaryAsClosingDoes()
     // 20,01 less 0,00, where the plain difference 20,004 would give 20,00.
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
     for (const QString code : {QStringLiteral("100"), QStringLiteral("200")}) {
-        addCustomer(h, code, QStringLiteral("Ahmet ") + code, {{QStringLiteral("Bakiye"), 5.0}});
+        addCustomer(h, code, QStringLiteral("Ahmet ") + code, lastMoved({{QStringLiteral("Bakiye"), 5.0}}));
         addEntry(h, code, {"01.12.2026", "10:00:00", sale, 10.004, {}});
         addEntry(h, code, {"02.12.2026", "10:00:00", sale, 10.004, {}});
         addEntry(h, code, {"03.12.2026", "10:00:00", "Tahsilat Nakit", {}, 0.004});
@@ -580,7 +579,8 @@ void TestAccountWindow::ledgerStoresTheSummaryAsClosingDoes()
 void TestAccountWindow::closingWriteRefusedSaysWhy()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Bakiye"), 5.0}});
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                lastMoved({{QStringLiteral("Bakiye"), 5.0}}));
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 40.0, {}});
     const QString row = QStringLiteral("select Bakiye, Gun, Sonislem, Sonislem2 from musteriler");
     const auto before = h.rows(row);
@@ -600,9 +600,9 @@ void TestAccountWindow::closingLeavesTheMainListsCurrentRowAlone()
 {
     Harness h;
     addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
-                {{QStringLiteral("Sonislem2"), "20261203"}});
+                lastMoved({{QStringLiteral("Sonislem2"), "20261203"}}));
     addCustomer(h, QStringLiteral("200"), QStringLiteral("Zeki"),
-                {{QStringLiteral("Sonislem2"), "20261101"}});
+                lastMoved({{QStringLiteral("Sonislem2"), "20261101"}}));
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 40.0, {}});
 
     // The main list stands on another customer, as when the account was opened elsewhere.
@@ -629,8 +629,8 @@ void TestAccountWindow::closingLeavesTheMainListsCurrentRowAlone()
 void TestAccountWindow::fromTheMainWindow()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    addCustomer(h, QStringLiteral("200"), QStringLiteral("Zeki"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Zeki"), lastMoved());
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
     for (int i = 0; i < 3; ++i)
         addEntry(h, QStringLiteral("100"),
@@ -694,7 +694,8 @@ void TestAccountWindow::entryCommands()
     QFETCH(QString, command);
     QFETCH(QString, type);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Turu"), type}});
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                lastMoved({{QStringLiteral("Turu"), type}}));
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("0"), type);
     const QString caption = w.Caption();
@@ -759,7 +760,7 @@ void TestAccountWindow::entryCommands()
 void TestAccountWindow::editEntry()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
     const qint64 first = addEntry(h, QStringLiteral("100"),
                                   {"01.12.2026", "10:00:00", sale, 200.0, {}, {}, {}, QStringLiteral("2")});
@@ -859,7 +860,7 @@ void TestAccountWindow::editRefusesBadValues()
     QFETCH(QString, text);
     QFETCH(QString, message);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     const qint64 id = addEntry(h, QStringLiteral("100"),
                                {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 200.0, {}, {}, {}, "2"});
     veresiye2 &w = openAccount(QStringLiteral("100"));
@@ -885,7 +886,7 @@ void TestAccountWindow::editRefusesBadValues()
 void TestAccountWindow::editCancelWritesNothing()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     const qint64 id =
         addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 200.0, {}});
     veresiye2 &w = openAccount(QStringLiteral("100"));
@@ -901,7 +902,7 @@ void TestAccountWindow::editCancelWritesNothing()
 void TestAccountWindow::editKeepsTypedValuesWhileTheConfirmationBlinks()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     const qint64 id =
         addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 200.0, {}});
     veresiye2 &w = openAccount(QStringLiteral("100"));
@@ -946,7 +947,7 @@ void TestAccountWindow::deleteEntry()
     QFETCH(double, stockAfter);
     QFETCH(int, cashAfter);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     h.insert(QStringLiteral("Product"),
              {{QStringLiteral("Product Code"), QStringLiteral("P-1")}, {QStringLiteral("OnHand"), 10.0}});
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "09:00:00", "Stoktan Bağımsız Satış", 30.0, {}});
@@ -984,7 +985,7 @@ void TestAccountWindow::deleteEntry()
 void TestAccountWindow::deleteFailureChangesNothing()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     h.insert(QStringLiteral("Product"),
              {{QStringLiteral("Product Code"), QStringLiteral("P-1")}, {QStringLiteral("OnHand"), 10.0}});
     const qint64 id =
@@ -1012,7 +1013,7 @@ void TestAccountWindow::deleteFailureChangesNothing()
 void TestAccountWindow::deleteTakesTheEntryThePanelWasOpenedOn()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
     const qint64 first =
         addEntry(h, QStringLiteral("100"), {"01.12.2026", "09:00:00", "Stoktan Bağımsız Satış", 30.0, {}});
     const qint64 second =

@@ -24,9 +24,8 @@ constexpr int kEntries = 700;
 // a payment of 1 on every tenth.
 void addLedger(Harness &h)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), QStringLiteral("100")},
-                                                    {QStringLiteral("MusteriFirma"), QStringLiteral("Ahmet")},
-                                                    {QStringLiteral("Turu"), QStringLiteral("Alıcı")}}));
+    pv::test::addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                          {{QStringLiteral("ParaTuru"), QVariant()}});
     for (int i = 0; i < kEntries; ++i) {
         const QDate d = QDate(2026, 1, 1).addDays((i * 37) % 340);
         const bool paid = i % 10 == 0;

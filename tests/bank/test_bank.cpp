@@ -54,12 +54,8 @@ void addMove(Harness &h, const QString &account, const QDate &date, const QStrin
                       {QStringLiteral("Tarih2"), date.toString(QStringLiteral("yyyyMMdd"))}}));
 }
 
-void addCustomer(Harness &h, const QString &code, const QString &name)
-{
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), code},
-                                                    {QStringLiteral("MusteriFirma"), name},
-                                                    {QStringLiteral("Turu"), QStringLiteral("Alıcı")}}));
-}
+// The bank's customers carry no currency.
+const QVariantMap kNoCurrency{{QStringLiteral("ParaTuru"), QVariant()}};
 
 void pick(QComboBox *combo, const QString &text)
 {
@@ -593,7 +589,7 @@ void TestBank::posting()
     Harness h;
     QVERIFY(h.exec(QStringLiteral("UPDATE son_islemno SET islemno = 57")));
     addAccount(h, QStringLiteral("TR-1"));
-    addCustomer(h, QStringLiteral("12"), QStringLiteral("Çınar Ticaret"));
+    addCustomer(h, QStringLiteral("12"), QStringLiteral("Çınar Ticaret"), kNoCurrency);
     Banka1 &b = openAccounts(h);
     inMovements(h, b, 0, [&](Banka2 &w) {
         // A customer picked for an earlier movement must not reach a cash row.
@@ -781,11 +777,11 @@ void TestBank::customerPicker()
 {
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
-    addCustomer(h, QStringLiteral("12"), QStringLiteral("Çınar Ticaret"));
-    addCustomer(h, QStringLiteral("120"), QStringLiteral("İpek Tekstil"));
-    addCustomer(h, QStringLiteral("7"), QStringLiteral("ılgaz"));
-    addCustomer(h, QStringLiteral("8"), QStringLiteral("Cam Evi"));
-    addCustomer(h, QStringLiteral("9"), QStringLiteral("50% Market"));
+    addCustomer(h, QStringLiteral("12"), QStringLiteral("Çınar Ticaret"), kNoCurrency);
+    addCustomer(h, QStringLiteral("120"), QStringLiteral("İpek Tekstil"), kNoCurrency);
+    addCustomer(h, QStringLiteral("7"), QStringLiteral("ılgaz"), kNoCurrency);
+    addCustomer(h, QStringLiteral("8"), QStringLiteral("Cam Evi"), kNoCurrency);
+    addCustomer(h, QStringLiteral("9"), QStringLiteral("50% Market"), kNoCurrency);
     Banka1 &b = openAccounts(h);
     inMovements(h, b, 0, [&](Banka2 &w) {
         w.mnubankKT->trigger();
@@ -859,7 +855,7 @@ void TestBank::totalsClearOfPanels()
     QFETCH(bool, picker);
     Harness h;
     addAccount(h, QStringLiteral("TR-1"));
-    addCustomer(h, QStringLiteral("12"), QStringLiteral("Çınar Ticaret"));
+    addCustomer(h, QStringLiteral("12"), QStringLiteral("Çınar Ticaret"), kNoCurrency);
     addMove(h, QStringLiteral("TR-1"), QDate(2026, 12, 1), QStringLiteral("10:00:00"),
             QStringLiteral("Genel Gelir"), 1500.0, QVariant());
     Banka1 &b = openAccounts(h);

@@ -756,12 +756,9 @@ void TestCashBook::deleteShowsInTheMainList()
 {
     Harness h;
     // Sold 220, collected 100: the account window stored 120 when it closed.
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{"mus_kodu", "1"},
-                                                    {"MusteriFirma", "Ahmet"},
-                                                    {"Turu", "Alıcı"},
-                                                    {"Bakiye", 120.0},
-                                                    {"Sonislem", "2026-12-10"},
-                                                    {"Sonislem2", "20261210"}}));
+    pv::test::addCustomer(
+        h, "1", "Ahmet",
+        {{"ParaTuru", QVariant()}, {"Bakiye", 120.0}, {"Sonislem", "2026-12-10"}, {"Sonislem2", "20261210"}});
     h.insert(QStringLiteral("veresiye"),
              {{"Tarih", "09.12.2026"}, {"Tarih2", "20261209"}, {"Eklenen", 220}, {"mus_kodu", "1"}});
     addLedger(h, "1", "081226143005");

@@ -17,7 +17,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -37,16 +36,12 @@ namespace
 const QString kDuplicate = QStringLiteral("BU MÜŞTERİ NUMARASI KAYITLARDA MEVCUT. PROGRAMINIZDAKİ BU HATAYI "
                                           "LÜTFEN www.brennavik.com ADRESİNE BİLDİRİNİZ.");
 
-void addCustomer(Harness &h, const QString &code, const QString &name, const QVariantMap &extra = {})
+// A customer's columns in the group GENEL; more adds columns or replaces those.
+QVariantMap inGeneralGroup(const QVariantMap &more = {})
 {
-    QVariantMap row{{QStringLiteral("mus_kodu"), code},
-                    {QStringLiteral("MusteriFirma"), name},
-                    {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                    {QStringLiteral("MusGrup"), QStringLiteral("GENEL")}};
-    for (auto it = extra.begin(); it != extra.end(); ++it)
-        row[it.key()] = it.value();
-    QVERIFY(h.insert(QStringLiteral("musteriler"), row));
+    QVariantMap fields{{QStringLiteral("MusGrup"), QStringLiteral("GENEL")}};
+    fields.insert(more);
+    return fields;
 }
 
 musteriekle &openCard(const QString &rights = QStringLiteral("0"))
@@ -198,8 +193,8 @@ AccountHost &openHost(Harness &h, const QVariantMap &extra = {})
                     {QStringLiteral("vd"), QStringLiteral("Kadıköy")}};
     for (auto it = extra.begin(); it != extra.end(); ++it)
         row[it.key()] = it.value();
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"), row);
-    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli Kaya"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"), inGeneralGroup(row));
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli Kaya"), inGeneralGroup());
     addEntries(h, QStringLiteral("100"),
                {{"05.12.2026", "10:00:00", "Un", 100.0, {}},
                 {"10.12.2026", "09:00:00", "Şeker", 40.0, {}},
@@ -450,7 +445,7 @@ void TestCustomers::duplicateNumberKeepsTheCard()
     QFETCH(QString, typed);
     Harness h;
     QVERIFY(h.exec(QStringLiteral("update son_musterino set musterino = 41")));
-    addCustomer(h, existing, QStringLiteral("Eski Müşteri"));
+    addCustomer(h, existing, QStringLiteral("Eski Müşteri"), inGeneralGroup());
     musteriekle &c = openCard();
     if (!typed.isEmpty())
         c.xpText1->setText(typed);
@@ -571,10 +566,10 @@ void TestCustomers::similarRecords()
     QFETCH(QString, typed);
     QFETCH(QStringList, names);
     Harness h;
-    addCustomer(h, QStringLiteral("1"), QStringLiteral("Şükrü Çelik"));
-    addCustomer(h, QStringLiteral("2"), QStringLiteral("Ahmet Işık"));
-    addCustomer(h, QStringLiteral("3"), QStringLiteral("ışıl Gıda"));
-    addCustomer(h, QStringLiteral("4"), QStringLiteral("Ali * Yıldız"));
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Şükrü Çelik"), inGeneralGroup());
+    addCustomer(h, QStringLiteral("2"), QStringLiteral("Ahmet Işık"), inGeneralGroup());
+    addCustomer(h, QStringLiteral("3"), QStringLiteral("ışıl Gıda"), inGeneralGroup());
+    addCustomer(h, QStringLiteral("4"), QStringLiteral("Ali * Yıldız"), inGeneralGroup());
     musteriekle &c = openCard();
     QVERIFY(!c.Frame1s->isVisible());
     Harness::type(c.xpText2, typed);
@@ -1144,9 +1139,7 @@ void TestCustomers::todaysReceipt()
     QCOMPARE(p.son->date(), QDate(2026, 12, 10));
     // Today's rows of this customer only, in the chosen order (the collection has no debt).
     QCOMPARE(m.textsOf(QStringLiteral("Field7")), (QStringList{"Şeker", "Tahsilat"}));
-    QCOMPARE(p.veresiyedllyol4.text(), QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                                           QDir::toNativeSeparators(h.databasePath()) +
-                                           QStringLiteral(";Persist Security Info=False"));
+    QCOMPARE(p.receiptToday().dataControl().database().path(), h.databasePath());
     // A customer without a movement today gets an empty receipt.
     h.exec(QStringLiteral("delete from veresiye where Tarih2 = '20261210'"));
     QVERIFY(p.receiptToday().runToPageModel().textsOf(QStringLiteral("Field7")).isEmpty());
@@ -1175,8 +1168,8 @@ void TestCustomers::reportSorts()
     QFETCH(QString, order);
     QFETCH(QStringList, rows);
     Harness h;
-    addCustomer(h, QStringLiteral("1*"), QStringLiteral("Yıldız"));
-    addCustomer(h, QStringLiteral("12"), QStringLiteral("Ali"));
+    addCustomer(h, QStringLiteral("1*"), QStringLiteral("Yıldız"), inGeneralGroup());
+    addCustomer(h, QStringLiteral("12"), QStringLiteral("Ali"), inGeneralGroup());
     addEntries(h, QStringLiteral("1*"),
                {{"01.12.2026", "10:00:00", "Un", 100.0, {}},
                 {"05.12.2026", "09:00:00", "Pirinç", 30.0, {}},
@@ -1316,8 +1309,8 @@ void TestCustomers::accountWindowDetailsAndRights()
     QFETCH(bool, canEdit);
     Harness h;
     addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"),
-                {{QStringLiteral("Telefon1"), QStringLiteral("555")},
-                 {QStringLiteral("Adres"), QStringLiteral("Çarşı")}});
+                inGeneralGroup({{QStringLiteral("Telefon1"), QStringLiteral("555")},
+                                {QStringLiteral("Adres"), QStringLiteral("Çarşı")}}));
     addEntries(h, QStringLiteral("100"), {{"05.12.2026", "10:00:00", "Un", 100.0, {}}});
     veresiye2 &w = openAccountWindow(QStringLiteral("100"), rights);
     MusteriDetay &d = *w.musteriDetay;
@@ -1353,8 +1346,8 @@ void TestCustomers::accountWindowDetailsAndRights()
 void TestCustomers::accountWindowDeleteMode()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"));
-    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli Kaya"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"), inGeneralGroup());
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Veli Kaya"), inGeneralGroup());
     addEntries(
         h, QStringLiteral("100"),
         {{"05.12.2026", "10:00:00", "Un", 100.0, {}}, {"06.12.2026", "10:00:00", "Tahsilat", {}, 20.0}});
@@ -1382,7 +1375,7 @@ void TestCustomers::accountWindowDeleteMode()
 void TestCustomers::accountWindowMarkedReceipt()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"), inGeneralGroup());
     addEntries(h, QStringLiteral("100"),
                {{"05.12.2026", "10:00:00", "Un", 100.0, {}},
                 {"06.12.2026", "10:00:00", "Tahsilat", {}, 20.0},

@@ -447,6 +447,16 @@ bool Harness::insert(const QString &table, const QVariantMap &values)
                 params);
 }
 
+void addCustomer(Harness &h, const QString &code, const QString &name, const QVariantMap &fields)
+{
+    QVariantMap row{{QStringLiteral("mus_kodu"), code},
+                    {QStringLiteral("MusteriFirma"), name},
+                    {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
+                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")}};
+    row.insert(fields);
+    h.insert(QStringLiteral("musteriler"), row); // a refused row fails the test
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile f(path);

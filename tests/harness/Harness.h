@@ -159,6 +159,10 @@ private:
     std::unique_ptr<QObject> m_context; // owns the connections to the runtime's signals
 };
 
+// A customer row in musteriler: its code and name, kind (Turu) "Alıcı" and currency
+// (ParaTuru) "TL"; fields add columns or replace those (an invalid QVariant leaves one NULL).
+void addCustomer(Harness &h, const QString &code, const QString &name, const QVariantMap &fields = {});
+
 // A file's whole contents ("" when it cannot be read), and writing them back: the tests
 // that check a file was left byte-identical.
 QByteArray fileBytes(const QString &path);

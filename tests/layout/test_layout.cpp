@@ -324,9 +324,9 @@ private slots:
         Harness h;
         shop(h);
         pv::Report &r = pv::Reports::get(layout);
-        r.dataControl().setConnectionString(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                                            h.databasePath() +
-                                            QStringLiteral(";Persist Security Info=False"));
+        pv::Database db;
+        QVERIFY(db.open(h.databasePath()));
+        r.dataControl().setDatabase(db);
         r.dataControl().setSource(source);
         const QStringList faults = reportFaults(r);
         QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));

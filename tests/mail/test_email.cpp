@@ -58,12 +58,8 @@ void addEntry(Harness &h, const QString &code, int n, const QString &aciklama = 
 
 void setup(Harness &h, const QString &mail = QStringLiteral("musteri@ornek.com"), int rows = 2)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"),
-                     {{QStringLiteral("mus_kodu"), QStringLiteral("1")},
-                      {QStringLiteral("MusteriFirma"), QStringLiteral("Şükrü Öğüt")},
-                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                      {QStringLiteral("mail"), mail}}));
+    pv::test::addCustomer(h, QStringLiteral("1"), QStringLiteral("Şükrü Öğüt"),
+                          {{QStringLiteral("mail"), mail}});
     QVERIFY(h.exec(QStringLiteral("update dgrayr set kurumismi = ?, mailadres = ?, mailsifre = ?"),
                    {QStringLiteral("Çınar Bakkal"), kSender, kPassword}));
     for (int n = 0; n < rows; ++n)

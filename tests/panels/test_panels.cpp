@@ -19,16 +19,13 @@ using pv::test::Harness;
 namespace
 {
 
-void addCustomer(Harness &h)
+// The customer whose panels are shown.
+void addAhmet(Harness &h)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"),
-                     {{QStringLiteral("mus_kodu"), QStringLiteral("100")},
-                      {QStringLiteral("MusteriFirma"), QStringLiteral("Ahmet Yılmaz")},
-                      {QStringLiteral("Telefon1"), QStringLiteral("0212 555 44 33")},
-                      {QStringLiteral("Adres"), QStringLiteral("Çarşı Cad. No 5")},
-                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                      {QStringLiteral("Not"), QStringLiteral("Ayın 15'inde öder")}}));
+    pv::test::addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Yılmaz"),
+                          {{QStringLiteral("Telefon1"), QStringLiteral("0212 555 44 33")},
+                           {QStringLiteral("Adres"), QStringLiteral("Çarşı Cad. No 5")},
+                           {QStringLiteral("Not"), QStringLiteral("Ayın 15'inde öder")}});
 }
 
 veresiye2 &openAccount()
@@ -52,7 +49,7 @@ QVariantList storedCustomer(Harness &h)
 // The account window of the one customer, with its customer panels.
 MusteriDetay &openDetails(Harness &h)
 {
-    addCustomer(h);
+    addAhmet(h);
     return *openAccount().musteriDetay;
 }
 
@@ -145,7 +142,7 @@ void TestPanels::noteClosedWithoutSaving()
 void TestPanels::namedSaveInTheDataLayer()
 {
     Harness h;
-    addCustomer(h);
+    addAhmet(h);
     pv::DataControl dc;
     dc.setDatabaseName(h.databasePath());
     dc.setRecordSource(QStringLiteral("musteriler"));

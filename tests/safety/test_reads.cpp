@@ -22,16 +22,12 @@ namespace
 
 const QString kUnread = QStringLiteral("Veri tabanı işlemi yapılamadı.");
 
-void addCustomer(Harness &h, const QString &code, double stored)
+// The columns of a customer last moved on 03.12.2026 (day count 7), with this stored balance.
+QVariantMap withBalance(double balance)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"),
-                     {{QStringLiteral("mus_kodu"), code},
-                      {QStringLiteral("MusteriFirma"), QStringLiteral("Müşteri ") + code},
-                      {QStringLiteral("Turu"), QStringLiteral("Alıcı")},
-                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                      {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
-                      {QStringLiteral("Gun"), 7},
-                      {QStringLiteral("Bakiye"), stored}}));
+    return {{QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
+            {QStringLiteral("Gun"), 7},
+            {QStringLiteral("Bakiye"), balance}};
 }
 
 void addDebt(Harness &h, const QString &code, double amount)
@@ -94,7 +90,7 @@ void TestReads::accountUnreadWhenOpened()
 {
     QFETCH(QString, table);
     Harness h;
-    addCustomer(h, QStringLiteral("5"), 750);
+    addCustomer(h, QStringLiteral("5"), QStringLiteral("Müşteri 5"), withBalance(750));
     addDebt(h, QStringLiteral("5"), 750);
     QVERIFY(h.breakReadsOf(table));
     const QString row =
@@ -119,7 +115,7 @@ void TestReads::accountUnreadWhenOpened()
 void TestReads::accountReadFailsDuringTheVisit()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("5"), 0);
+    addCustomer(h, QStringLiteral("5"), QStringLiteral("Müşteri 5"), withBalance(0));
     addDebt(h, QStringLiteral("5"), 750);
     veresiye2 &w = openAccount(QStringLiteral("5"));
     QCOMPARE(totals(w),
@@ -142,7 +138,7 @@ void TestReads::accountReadFailsDuringTheVisit()
 void TestReads::accountRangeTotalsUnread()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("5"), 750);
+    addCustomer(h, QStringLiteral("5"), QStringLiteral("Müşteri 5"), withBalance(750));
     addDebt(h, QStringLiteral("5"), 750);
     veresiye2 &w = openAccount(QStringLiteral("5"));
     w.ilk->setDate(QDate(2026, 12, 1));
@@ -261,7 +257,7 @@ void TestReads::receiptTotalsUnread()
 {
     Harness h;
     QVERIFY(h.exec(QStringLiteral("UPDATE yedek_yeri SET yolu = 7")));
-    addCustomer(h, QStringLiteral("5"), 750);
+    addCustomer(h, QStringLiteral("5"), QStringLiteral("Müşteri 5"), withBalance(750));
     addDebt(h, QStringLiteral("5"), 750);
     veresiye2 &w = openAccount(QStringLiteral("5"));
     pv::Database db; // joins the windows' connection

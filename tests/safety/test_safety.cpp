@@ -531,17 +531,15 @@ void TestSafety::programsOwnBackupsPass()
     QCOMPARE(fileBytes(saved), before);
 }
 
-void addCustomer(Harness &h, const QString &code, const QString &turu, double balance)
+// The columns of a customer of this kind in the group GENEL, last moved on 03.12.2026 (day
+// count 1), with this balance.
+QVariantMap accountColumns(const QString &turu, double balance)
 {
-    QVERIFY(h.insert(QStringLiteral("musteriler"),
-                     {{QStringLiteral("mus_kodu"), code},
-                      {QStringLiteral("MusteriFirma"), QStringLiteral("Müşteri ") + code},
-                      {QStringLiteral("Turu"), turu},
-                      {QStringLiteral("ParaTuru"), QStringLiteral("TL")},
-                      {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
-                      {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
-                      {QStringLiteral("Gun"), 1},
-                      {QStringLiteral("Bakiye"), balance}}));
+    return {{QStringLiteral("Turu"), turu},
+            {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+            {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
+            {QStringLiteral("Gun"), 1},
+            {QStringLiteral("Bakiye"), balance}};
 }
 
 // The data layer tells a row it could not read from a row that is gone.
@@ -576,7 +574,8 @@ void TestSafety::unreadRowIsNotAnEmptyRow()
 void TestSafety::mainListReadFailsAtActivation()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Müşteri 1"),
+                accountColumns(QStringLiteral("Alıcı"), 750));
     QVERIFY(h.breakReadsOf(QStringLiteral("musteriler")));
     h.expectMsgBox(QStringLiteral("Müşteri listesi okunamadı: Veri tabanı işlemi yapılamadı."),
                    pv::vbOKOnly | pv::vbCritical, QStringLiteral("Hata"));
@@ -592,8 +591,10 @@ void TestSafety::mainListReadFailsAtActivation()
 void TestSafety::mainTotalsReadFails()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("1"), QStringLiteral("Alıcı"), 750);
-    addCustomer(h, QStringLiteral("2"), QStringLiteral("Satıcı"), 100);
+    addCustomer(h, QStringLiteral("1"), QStringLiteral("Müşteri 1"),
+                accountColumns(QStringLiteral("Alıcı"), 750));
+    addCustomer(h, QStringLiteral("2"), QStringLiteral("Müşteri 2"),
+                accountColumns(QStringLiteral("Satıcı"), 100));
     veresiye &m = pv::form<veresiye>();
     m.Show();
     h.settle();
@@ -612,7 +613,9 @@ void TestSafety::reportReadFails()
     Harness h;
     pv::registerAppReports();
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
-    r.dataControl().setConnectionString(h.databasePath());
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    r.dataControl().setDatabase(db);
     r.dataControl().setSource(QStringLiteral("select * from veresiye_yok"));
     h.expectMsgBox(QStringLiteral("Rapor okunamadı: Veri tabanı işlemi yapılamadı."), pv::vbCritical,
                    QStringLiteral("Hata"));

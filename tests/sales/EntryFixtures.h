@@ -1,7 +1,7 @@
 #pragma once
-// What the entry-dialog tests set up and how they type: customers, products and a sale on
-// file, the account window opened as the main window hands it over, and a snapshot of
-// every table an entry can write.
+// What the entry-dialog tests set up and how they type: products and a sale on file (the
+// customers are the harness's), the account window opened as the main window hands it over,
+// and a snapshot of every table an entry can write.
 #include "app/accounts/veresiye2.h"
 #include "tests/harness/Harness.h"
 
@@ -14,15 +14,6 @@ namespace entryfix
 {
 
 using pv::test::Harness;
-
-inline void addCustomer(Harness &h, const QString &code, const QString &name,
-                        const QString &type = QStringLiteral("Alıcı"))
-{
-    QVERIFY(h.insert(QStringLiteral("musteriler"), {{QStringLiteral("mus_kodu"), code},
-                                                    {QStringLiteral("MusteriFirma"), name},
-                                                    {QStringLiteral("Turu"), type},
-                                                    {QStringLiteral("ParaTuru"), QStringLiteral("TL")}}));
-}
 
 inline void addProduct(Harness &h, const QString &code, const QString &category, const QString &name,
                        double onHand, double reorder, double price1 = 15,

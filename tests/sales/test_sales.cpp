@@ -96,7 +96,7 @@ private slots:
 void TestSales::saleOpens()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     bool shown = false;
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
@@ -159,7 +159,7 @@ void TestSales::freeTextSale()
     QFETCH(QString, shownPrice);
     QFETCH(double, amount);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     SignalWatch signal;
     signal.watch(w, h);
@@ -227,7 +227,7 @@ void TestSales::freeTextSale()
 void TestSales::roundingSwitch()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
         activate(d);
@@ -273,7 +273,7 @@ void TestSales::dateBoxes()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addSale(h, QStringLiteral("100"), 40);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
@@ -313,7 +313,7 @@ void TestSales::stockSale()
     QFETCH(QString, message);
     QFETCH(QString, title);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
     addProduct(h, QStringLiteral("P2"), QStringLiteral("Gıda"), QStringLiteral("Tuz"), 50, 2, 4);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
@@ -407,7 +407,7 @@ void TestSales::stockSale()
 void TestSales::stockTotalFollowsTheQuantity()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
@@ -430,7 +430,7 @@ void TestSales::stockTotalFollowsTheQuantity()
 void TestSales::modeButtonsAndKeys()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
@@ -500,7 +500,7 @@ void TestSales::stockWarningsOnTheList()
     QFETCH(double, reorder);
     QFETCH(QStringList, messages);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
     addProduct(h, QStringLiteral("P2"), QStringLiteral("Gıda"), QStringLiteral("Tuz"), onHand, reorder);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
@@ -555,7 +555,7 @@ void TestSales::stockSaleRefusals()
     QFETCH(QString, quantity);
     QFETCH(QString, message);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     const QString before = snapshot(h);
@@ -604,7 +604,7 @@ void TestSales::productSearch()
     QFETCH(QString, category);
     QFETCH(QStringList, listed);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Şeker"), 10, 0);
     addProduct(h, QStringLiteral("P2"), QStringLiteral("Süt"), QStringLiteral("Tereyağ Ekstra"), 10, 0);
     addProduct(h, QStringLiteral("P3"), QStringLiteral("Gıda"), QStringLiteral("Un a*b"), 10, 0);
@@ -655,7 +655,7 @@ void TestSales::collection()
     QFETCH(int, kind);
     QFETCH(bool, moneyIn);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), type);
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Turu"), type}});
     addSale(h, QStringLiteral("100"), 40);
     veresiye2 &w = openAccount(QStringLiteral("100"), type);
     const QString header = QStringLiteral("TAHSİLAT - ") + w.Caption();
@@ -741,7 +741,7 @@ void TestSales::creditNoteAndPayment()
     QFETCH(QString, turu);
     QFETCH(bool, debit);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), type);
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), {{QStringLiteral("Turu"), type}});
     veresiye2 &w = openAccount(QStringLiteral("100"), type);
     const QString header =
         (credit ? QStringLiteral("ALACAK DEKONTU - ") : QStringLiteral("ÖDEME - ")) + w.Caption();
@@ -914,7 +914,7 @@ void TestSales::refusals()
     QFETCH(QString, value);
     QFETCH(QString, message);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addSale(h, QStringLiteral("100"), 40);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     const QString before = snapshot(h);
@@ -1000,8 +1000,8 @@ void TestSales::receipt()
     Harness h;
     QVERIFY(h.exec(QStringLiteral("update yedek_yeri set yolu = ?"), {stored}));
     QVERIFY(h.exec(QStringLiteral("update dgrayr set kurumismi = 'Deniz Market'")));
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Usta"), QStringLiteral("Alıcı"));
-    addCustomer(h, QStringLiteral("200"), QStringLiteral("Başka"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet Usta"));
+    addCustomer(h, QStringLiteral("200"), QStringLiteral("Başka"));
     h.insert(QStringLiteral("veresiye"), {{QStringLiteral("Tarih"), QStringLiteral("01.12.2026")},
                                           {QStringLiteral("Saat"), QStringLiteral("10:00:00")},
                                           {QStringLiteral("Turu"), QStringLiteral("Stoktan Bağımsız Satış")},
@@ -1056,7 +1056,8 @@ void TestSales::receipt()
 void TestSales::postingIdMovesOn()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Satıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                {{QStringLiteral("Turu"), QStringLiteral("Satıcı")}});
     // The ids of this second and the next are taken already.
     h.insert(QStringLiteral("kasa"), {{QStringLiteral("islemNo2"), QStringLiteral("101226100000")}});
     h.insert(QStringLiteral("veresiye"), {{QStringLiteral("islemNo2"), QStringLiteral("101226100001")}});
@@ -1081,7 +1082,7 @@ void TestSales::postingIdMovesOn()
 void TestSales::twoCollectionsInOneVisit()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addSale(h, QStringLiteral("100"), 100);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
     QStringList ids;
@@ -1122,7 +1123,8 @@ void TestSales::cancelWritesNothing()
 {
     QFETCH(QString, command);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Satıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                {{QStringLiteral("Turu"), QStringLiteral("Satıcı")}});
     addSale(h, QStringLiteral("100"), 40);
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Satıcı"));
@@ -1191,7 +1193,8 @@ void TestSales::failureLeavesEverythingUnchanged()
     QFETCH(QString, command);
     QFETCH(QString, trigger);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Satıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                {{QStringLiteral("Turu"), QStringLiteral("Satıcı")}});
     addSale(h, QStringLiteral("100"), 40);
     addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
     QVERIFY(h.exec(
@@ -1252,7 +1255,7 @@ void TestSales::failureLeavesEverythingUnchanged()
 void TestSales::cannedDescriptions()
 {
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), QStringLiteral("Alıcı"));
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
     addSale(h, QStringLiteral("100"), 40);
     h.insert(QStringLiteral("VeresiyeEkleAcik"), {{QStringLiteral("Aciklama"), QStringLiteral("Zeytin")}});
     veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
