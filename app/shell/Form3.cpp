@@ -3,6 +3,7 @@
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "platform/components/Twips.h"
+#include "platform/forms/FormLoader.h"
 
 #include <QLabel>
 #include <QLinearGradient>
@@ -44,36 +45,17 @@ Form3::Form3()
     setObjectName(QStringLiteral("Form3"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    setCaption(QString());
-    setClientSizeTwips(8250, 5535);
-    setFixedSize(size());
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
+    ui::loadForm(this, {PV_FORM_MEMBER(Image2), PV_FORM_MEMBER(Label6), PV_FORM_MEMBER(RichTextBox1),
+                        PV_FORM_MEMBER(BvButton1), PV_FORM_MEMBER(BvButton3)});
 
-    Image2 = ui::label(this, "Image2", 0, 0, 8250, 5550, QString());
     Image2->setPixmap(artwork(Image2->width(), Image2->height()));
-
-    Label6 = ui::label(this, "Label6", 120, 4920, 3855, 615, QStringLiteral(" Lisans Sözleşmesi"));
-    Label6->setFont(QFont(QStringLiteral("Cambria"), 14));
+    // Its colour after its font: a style sheet set first draws the label's own font differently.
     Label6->setStyleSheet(QStringLiteral("color: #808080;"));
-    Label6->setVisible(false);
-
-    RichTextBox1 = new QTextEdit(this);
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    RichTextBox1->setReadOnly(true);
-    RichTextBox1->setFont(QFont(QStringLiteral("Calibri"), 10));
     RichTextBox1->setHtml(agreementText());
-    ui::place(RichTextBox1, 8400, 840, 7935, 4575);
-    RichTextBox1->setVisible(false);
-
-    BvButton1 =
-        ui::button(this, "BvButton1", 3960, 4920, 2535, 435, QStringLiteral("Lisans Sözleşmesi"),
-                   QStringLiteral("Lisans Sözleşmesini Oku"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    BvButton3 = ui::button(this, "BvButton3", 6600, 4920, 1335, 435, QStringLiteral("Kapat"));
-    connect(BvButton1, &BvButton::Click, this, &Form3::BvButton1_Click);
-    connect(BvButton3, &BvButton::Click, this, &Form3::BvButton3_Click);
 }
 
 void Form3::Form_Load()

@@ -13,9 +13,12 @@ public:
     Form3();
 
     void Form_Load() override;
+
+public slots: // connected by the form file
     void BvButton1_Click();
     void BvButton3_Click();
 
+public:
     QLabel *Image2 = nullptr;
     BvButton *BvButton1 = nullptr; // shows and hides the agreement
     BvButton *BvButton3 = nullptr; // "Kapat"

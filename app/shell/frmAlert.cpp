@@ -4,6 +4,7 @@
 #include "controls/button/BvButton.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/text/Formats.h"
@@ -14,31 +15,13 @@
 frmAlert::frmAlert()
 {
     setObjectName(QStringLiteral("frmAlert"));
-    setCaption(QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    setClientSizeTwips(6360, 4680);
-
-    List1 = new QListWidget(this);
-    List1->setObjectName(QStringLiteral("List1"));
-    ui::place(List1, 120, 120, 6120, 3600);
-    Check1 = ui::button(this, "Check1", 120, 3840, 1800, 360, QStringLiteral("Açılışta Göster"),
-                        QStringLiteral(" Açılışta Göster"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    btnMail = ui::button(
-        this, "btnMail", 2040, 3840, 1440, 360, QStringLiteral("E-Posta Gönder"),
-        QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı E-Posta  Olarak Gönderir."));
-    btnSMS = ui::button(
-        this, "btnSMS", 3600, 3840, 1320, 360, QStringLiteral("SMS Gönder"),
-        QStringLiteral("Ödeme Günü Geçen Müşterilere Ödemesi Gereken Tutarı SMS Olarak Gönderir."));
-    Button1 = ui::button(this, "Button1", 5040, 3840, 1200, 360, QStringLiteral(" Kapat"));
+    ui::loadForm(this, {PV_FORM_MEMBER(List1), PV_FORM_MEMBER(Check1), PV_FORM_MEMBER(btnMail),
+                        PV_FORM_MEMBER(btnSMS), PV_FORM_MEMBER(Button1)});
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));
     ui::bindField(Data1, &Text1, QStringLiteral("show"));
     Text1.onChange(this, [this] { Text1_Change(); });
-
-    connect(Check1, &BvButton::Click, this, &frmAlert::Check1_Click);
-    connect(btnMail, &BvButton::Click, this, &frmAlert::btnMail_Click);
-    connect(btnSMS, &BvButton::Click, this, &frmAlert::btnSMS_Click);
-    connect(Button1, &BvButton::Click, this, &frmAlert::Button1_Click);
 }
 
 QString frmAlert::makerAddress()

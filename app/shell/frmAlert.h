@@ -22,11 +22,14 @@ public:
     void Form_Activate() override;
 
     void Text1_Change();
+
+public slots: // connected by the form file
     void Check1_Click();
     void btnMail_Click();
     void btnSMS_Click();
     void Button1_Click();
 
+public:
     QListWidget *List1 = nullptr;
     BvButton *Check1 = nullptr;
     BvButton *btnMail = nullptr;

@@ -7,6 +7,7 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Events.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/Keys.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
@@ -20,27 +21,13 @@
 frmLogin::frmLogin()
 {
     setObjectName(QStringLiteral("frmLogin"));
-    setCaption(QStringLiteral("Kullanıcı Giriş"));
-    setClientSizeTwips(5520, 2640);
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
-
-    FrameFendrixon1 = ui::frame(this, "FrameFendrixon1", 120, 120, 5280, 1680,
-                                QStringLiteral("Kullanıcı Adınızı ve Şifrenizi Yazın"));
-    Label14 = ui::label(FrameFendrixon1, "Label14", 240, 540, 1560, 315, QStringLiteral("Kullanıcı Adı :"),
-                        Qt::AlignRight | Qt::AlignVCenter);
-    txtUName = ui::comboBox(FrameFendrixon1, "txtUName", 1920, 510, 3120, 375);
-    Label1 = ui::label(FrameFendrixon1, "Label1", 240, 1080, 1560, 315, QStringLiteral("Şifre :"),
-                       Qt::AlignRight | Qt::AlignVCenter);
-    txtPass = ui::textBox(FrameFendrixon1, "txtPass", 1920, 1050, 3120, 375);
+    ui::loadForm(this, {PV_FORM_MEMBER(FrameFendrixon1), PV_FORM_MEMBER(Label14), PV_FORM_MEMBER(txtUName),
+                        PV_FORM_MEMBER(Label1), PV_FORM_MEMBER(txtPass), PV_FORM_MEMBER(cmdOK),
+                        PV_FORM_MEMBER(cmdClose)});
     txtPass->setEchoMode(QLineEdit::Password);
     // The typed password shows as stars, whatever the platform style draws by default.
     txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
-
-    cmdOK = ui::button(this, "cmdOK", 2280, 1950, 1500, 540, QStringLiteral(" GİRİŞ"));
-    cmdClose = ui::button(this, "cmdClose", 3900, 1950, 1500, 540, QStringLiteral(" KAPAT"));
-    connect(cmdOK, &BvButton::Click, this, &frmLogin::cmdOK_Click);
-    connect(cmdClose, &BvButton::Click, this, &frmLogin::cmdClose_Click);
-    setTabOrder(txtUName, txtPass);
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));

@@ -27,10 +27,13 @@ public:
     void Form_QueryUnload(int &Cancel, int UnloadMode) override;
 
     void birimgrup();
-    void cmdOK_Click();
-    void cmdClose_Click();
     void txtUName_GotFocus();
 
+public slots: // connected by the form file
+    void cmdOK_Click();
+    void cmdClose_Click();
+
+public:
     FrameFendrixon *FrameFendrixon1 = nullptr;
     QLabel *Label14 = nullptr;
     QComboBox *txtUName = nullptr;

@@ -6,9 +6,9 @@
 #include "app/ui/Kit.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "database/DbScripts.h"
-#include "platform/components/PropertyBag.h"
 #include "platform/data/ProgramDatabase.h"
 #include "platform/databind/DataControl.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
@@ -36,7 +36,9 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
     setFocusPolicy(Qt::StrongFocus);
     setKeyPreview(true);
 
-    Image1 = ui::label(this, "Image1", 360, 360, 1200, 1200, QString());
+    ui::loadForm(this,
+                 {PV_FORM_MEMBER(Image1), PV_FORM_MEMBER(lblTitle), PV_FORM_MEMBER(Label6),
+                  PV_FORM_MEMBER(lblVersion), PV_FORM_MEMBER(Label8), PV_FORM_MEMBER(QuorvelXPProgressBar1)});
     Image1->setPixmap([] {
         QPixmap p(80, 80);
         p.fill(Qt::transparent);
@@ -49,26 +51,12 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
         g.drawText(QRect(4, 4, 72, 72), Qt::AlignCenter, QStringLiteral("P"));
         return p;
     }());
-    lblTitle = ui::label(this, "lblTitle", 1800, 420, 5040, 720, QStringLiteral("Pelvanor"));
-    lblTitle->setFont(QFont(QStringLiteral("DejaVu Sans"), 26, QFont::Bold));
-    Label6 =
-        ui::label(this, "Label6", 1800, 1140, 5040, 360, QStringLiteral("Cari + Veresiye + Stok + Kasa"));
-    Label6->setFont(QFont(QStringLiteral("DejaVu Sans"), 11));
-    lblVersion = ui::label(this, "lblVersion", 1800, 1560, 900, 300, QStringLiteral("Version"));
-    Label8 = ui::label(this, "Label8", 2700, 1560, 2400, 300, QStringLiteral("x.x.x"));
     for (QLabel *l : {lblTitle, Label6, lblVersion, Label8, Image1}) {
+        // Set after the fonts: a style sheet set first draws a label's own font differently.
         l->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
         // A click on a label or the picture belongs to it, not to the window.
         l->setAttribute(Qt::WA_NoMousePropagation);
     }
-
-    pv::PropertyBag bar;
-    bar.set(QStringLiteral("AutoScroll"), true);
-    bar.set(QStringLiteral("Scrolling"), int(QuorvelXPProgressBar::ccScrollingSearch));
-    bar.set(QStringLiteral("ShowText"), true);
-    QuorvelXPProgressBar1 = new QuorvelXPProgressBar(this, bar);
-    QuorvelXPProgressBar1->setObjectName(QStringLiteral("QuorvelXPProgressBar1"));
-    ui::place(QuorvelXPProgressBar1, 360, 3600, 6480, 300);
     // The bar is a control of its own: a click on it is not a click on the window.
     QuorvelXPProgressBar1->setAttribute(Qt::WA_NoMousePropagation);
 

@@ -25,6 +25,7 @@
 #include "platform/databind/DataGridModel.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Events.h"
+#include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 #include "platform/forms/Timer.h"
@@ -74,27 +75,6 @@ QImage glyph(const QString &symbol, int size = 24)
     return img;
 }
 
-QLineEdit *totalBox(QWidget *parent, const char *name, double l, double t, const QString &style)
-{
-    auto *e = new QLineEdit(QStringLiteral("0"), parent);
-    e->setObjectName(QLatin1String(name));
-    e->setReadOnly(true);
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    e->setStyleSheet(style);
-    ui::place(e, l, t, 2640, 375);
-    return e;
-}
-
-// A plain container frame of the design, hidden until its command shows it.
-QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    ui::place(f, l, t, w, h);
-    f->setVisible(false);
-    return f;
-}
-
 // A printer, for the daily report's button.
 QImage printerIcon(int size = 24)
 {
@@ -118,8 +98,6 @@ QImage printerIcon(int size = 24)
 veresiye::veresiye()
 {
     setObjectName(QStringLiteral("veresiye"));
-    setCaption(QStringLiteral("Pelvanor - Cari + Veresiye + Stok + Kasa"));
-    setClientSizeTwips(12390, 9045);
     // Wherever an account window is opened from (here, the customer card), its balance
     // ends up in this list.
     connect(&pv::FormEvents::instance(), &pv::FormEvents::loaded, this, [this](pv::Form *f) {
@@ -134,27 +112,29 @@ veresiye::veresiye()
     DataGrup = new pv::DataControl(this);
     DataGrup->setObjectName(QStringLiteral("DataGrup"));
 
-    // The window's backdrop first, so that everything else stands in front of it.
-    Image1 = ui::label(this, "Image1", 0, 0, 12390, 9045, QString());
-    Image1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
-    Image1->setScaledContents(true);
-    Image1->setPixmap([] {
-        QImage img(16, 256, QImage::Format_RGB32);
-        QPainter p(&img);
-        QLinearGradient g(0, 0, 0, 256);
-        g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
-        g.setColorAt(1, QColor(0xDB, 0xE6, 0xF4));
-        p.fillRect(img.rect(), g);
-        return QPixmap::fromImage(img);
-    }());
-
-    buildTopRow();
-    buildFilterArea();
+    ui::loadForm(
+        this,
+        {PV_FORM_MEMBER(Image1),          PV_FORM_MEMBER(BvButton1),       PV_FORM_MEMBER(KasaBtn),
+         PV_FORM_MEMBER(stokbut),         PV_FORM_MEMBER(btnBanka),        PV_FORM_MEMBER(VornXPButton11),
+         PV_FORM_MEMBER(rapbut),          PV_FORM_MEMBER(BvButton4),       PV_FORM_MEMBER(BvButton5),
+         PV_FORM_MEMBER(ayarbtn),         PV_FORM_MEMBER(BvButton3),       PV_FORM_MEMBER(siralatext),
+         PV_FORM_MEMBER(BvButton2),       PV_FORM_MEMBER(musaratext),      PV_FORM_MEMBER(cboGrupAra),
+         PV_FORM_MEMBER(frmGS),           PV_FORM_MEMBER(BvButton6),       PV_FORM_MEMBER(ilk),
+         PV_FORM_MEMBER(btnGunlukPrnt),   PV_FORM_MEMBER(Frame1),          PV_FORM_MEMBER(DBGrid1),
+         PV_FORM_MEMBER(VornXPButton3),   PV_FORM_MEMBER(btnDuyuru),       PV_FORM_MEMBER(btnMinimize),
+         PV_FORM_MEMBER(VornXPButton9),   PV_FORM_MEMBER(VornXPButton1),   PV_FORM_MEMBER(VornXPButton2),
+         PV_FORM_MEMBER(Shape4),          PV_FORM_MEMBER(Label7),          PV_FORM_MEMBER(musListesiFrm),
+         PV_FORM_MEMBER(FrameFendrixon3), PV_FORM_MEMBER(siralatext2),     PV_FORM_MEMBER(xpCombo2),
+         PV_FORM_MEMBER(xpCombo1),        PV_FORM_MEMBER(TextSize),        PV_FORM_MEMBER(muslisyzdBtn),
+         PV_FORM_MEMBER(btnVazgec),       PV_FORM_MEMBER(listetoplamfrm),  PV_FORM_MEMBER(FrameFendrixon1),
+         PV_FORM_MEMBER(VornXPTextBox22), PV_FORM_MEMBER(VornXPTextBox33), PV_FORM_MEMBER(VornXPTextBox44),
+         PV_FORM_MEMBER(xpText1),         PV_FORM_MEMBER(VornXPButton7),   PV_FORM_MEMBER(frmResim),
+         PV_FORM_MEMBER(Image7),          PV_FORM_MEMBER(frmDuyuru),       PV_FORM_MEMBER(FrameFendrixon2)});
+    drawPictures();
+    connectControls();
     buildList();
-    buildBottomRow();
-    buildPrintPanel();
-    buildTotalsPanel();
-    buildPictureAndNews();
+    // The announcements' page, in its panel's frame.
+    WebBrowser2 = web::createBrowser(FrameFendrixon2);
     buildMenus();
 
     ui::bindField(Data1, &Text1, QStringLiteral("mus_kodu"));
@@ -176,85 +156,44 @@ veresiye::veresiye()
 
 // ------------------------------------------------------------------ building the window
 
-void veresiye::buildTopRow()
+// The pictures the window draws itself.
+void veresiye::drawPictures()
 {
-    BvButton1 = ui::button(this, "BvButton1", 120, 1080, 12150, 60, QString(), {}, {{"Enabled", false}});
-    BvButton1->setProperty("Tag", QStringLiteral("AutoSizer:w"));
-
-    // Eight commands share the row left of the filter area (120 to 8280 twips).
-    const double w = 975, step = 1020;
-    double x = 120;
-    auto next = [&] {
-        const double left = x;
-        x += step;
-        return left;
+    // The window's backdrop.
+    Image1->setPixmap([] {
+        QImage img(16, 256, QImage::Format_RGB32);
+        QPainter p(&img);
+        QLinearGradient g(0, 0, 0, 256);
+        g.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
+        g.setColorAt(1, QColor(0xDB, 0xE6, 0xF4));
+        p.fillRect(img.rect(), g);
+        return QPixmap::fromImage(img);
+    }());
+    const auto picture = [](BvButton *b, const QImage &img) {
+        b->setPictureNormal(BvButton::Picture::bitmap(img, img.hasAlphaChannel()));
     };
-    KasaBtn = ui::button(this, "KasaBtn", next(), 120, w, 900, QStringLiteral("Kasa"));
-    stokbut = ui::button(this, "stokbut", next(), 120, w, 900, QStringLiteral("Stok İşlemleri"));
-    btnBanka = ui::button(this, "btnBanka", next(), 120, w, 900, QStringLiteral("Banka"));
-    VornXPButton11 = ui::button(this, "VornXPButton11", next(), 120, w, 900, QStringLiteral("Müşteri Ekle"),
-                                QStringLiteral("Yeni Müşteri Ekle"));
-    rapbut = ui::button(this, "rapbut", next(), 120, w, 900, QStringLiteral("Listeyi Yazdır"),
-                        QStringLiteral("Müşteri Listesini Yazdır"));
-    BvButton4 = ui::button(this, "BvButton4", next(), 120, w, 900, QStringLiteral("Ödeme Günü Geçenler"),
-                           QStringLiteral("Ödeme Günü Geçen Müşteriler"));
-    BvButton5 = ui::button(
-        this, "BvButton5", next(), 120, w, 900, QStringLiteral("Günlük Satışlar Tahsilatlar"),
-        QStringLiteral("Günlük Veresiye Satışlar / Tahsilatlar"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
-    ayarbtn = ui::button(this, "ayarbtn", next(), 120, w, 900, QStringLiteral("Ayarlar"), {},
-                         {{"DropDownSymbol", 6}});
-
-    connect(btnBanka, &BvButton::Click, this, &veresiye::btnBanka_Click);
-    connect(KasaBtn, &BvButton::Click, this, &veresiye::KasaBtn_Click);
-    connect(rapbut, &BvButton::Click, this, &veresiye::rapbut_Click);
-    connect(BvButton4, &BvButton::Click, this, &veresiye::BvButton4_Click);
-    connect(BvButton5, &BvButton::Click, this, &veresiye::BvButton5_Click);
-    connect(ayarbtn, &BvButton::Click, this, &veresiye::ayarbtn_Click);
-    connect(stokbut, &BvButton::Click, this, &veresiye::stokbut_Click);
+    picture(btnGunlukPrnt, printerIcon());
+    picture(btnDuyuru, glyph(QStringLiteral("!")));
+    picture(btnMinimize, glyph(QStringLiteral("_")));
 }
 
-void veresiye::buildFilterArea()
+// The events the form file does not connect: the choices of the combos, the changes of
+// the name search and the date, the click on the picture.
+void veresiye::connectControls()
 {
-    BvButton3 = ui::button(this, "BvButton3", 8400, 180, 1005, 345, QStringLiteral("SIRALA"), {},
-                           {{"Enabled", false}});
-    siralatext = ui::comboBox(this, "siralatext", 9465, 180, 2805, 345);
-    BvButton2 = ui::button(this, "BvButton2", 8400, 600, 1005, 345, QStringLiteral("ARA"),
-                           QStringLiteral("Müşteri Ara"), {{"Enabled", false}});
-    musaratext = ui::textBox(this, "musaratext", 9465, 600, 2805, 345);
-    cboGrupAra = ui::comboBox(this, "cboGrupAra", 9465, 600, 2805, 345);
-    cboGrupAra->setPlaceholderText(QStringLiteral("Seçiniz"));
-    cboGrupAra->setVisible(false);
-    for (QWidget *w : {static_cast<QWidget *>(BvButton3), static_cast<QWidget *>(siralatext),
-                       static_cast<QWidget *>(BvButton2), static_cast<QWidget *>(musaratext),
-                       static_cast<QWidget *>(cboGrupAra)})
-        w->setProperty("Tag", QStringLiteral("AutoSizer:X"));
-
-    frmGS = panel(this, "frmGS", 8400, 120, 3870, 900);
-    frmGS->setProperty("Tag", QStringLiteral("AutoSizer:X"));
-    frmGS->setAutoFillBackground(true);
-    BvButton6 = ui::button(frmGS, "BvButton6", 60, 60, 1500, 345, QStringLiteral("TARİH SEÇİN"), {},
-                           {{"Enabled", false}});
-    BvButton6->setVisible(false);
-    ilk = ui::datePicker(frmGS, "ilk", 1620, 60, 1560, 345);
-    ilk->setVisible(false);
-    btnGunlukPrnt = ui::button(frmGS, "btnGunlukPrnt", 3240, 60, 570, 780, QString(),
-                               QStringLiteral("Listeyi Yazdır"), {{"PictureNormal", printerIcon()}});
-
     connect(siralatext, &QComboBox::activated, this, [this] { siralatext_Click(); });
     connect(cboGrupAra, &QComboBox::activated, this, [this] { cboGrupAra_Click(); });
     connect(musaratext, &QLineEdit::textChanged, this, [this] { Command2_Click(); });
     connect(ilk, &QDateEdit::dateChanged, this, [this] { ilk_Change(); });
-    connect(btnGunlukPrnt, &BvButton::Click, this, &veresiye::btnGunlukPrnt_Click);
+    connect(siralatext2, &QComboBox::activated, this, [this] { siralatext2_Click(); });
+    connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
+    connect(xpCombo1, &QComboBox::activated, this, [this] { xpCombo1_Click(); });
+    pv::onClick(Image7, [this] { Image7_Click(); });
 }
 
+// The list's columns, its double click and its menu.
 void veresiye::buildList()
 {
-    Frame1 = ui::frame(this, "Frame1", 120, 1200, 12150, 6735, QStringLiteral("Müşteri Listesi"));
-    Frame1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
-    DBGrid1 = new QTableView(Frame1);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setProperty("Tag", QStringLiteral("AutoSizer:HW"));
-    ui::place(DBGrid1, 60, 360, 12030, 6315);
     DBGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     DBGrid1->verticalHeader()->setDefaultSectionSize(pv::twipsToPixels(285));
 
@@ -274,117 +213,6 @@ void veresiye::buildList()
     pv::onDblClick(DBGrid1->viewport(), [this] { DBGrid1_DblClick(); });
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { mnuMenu->popup(DBGrid1->viewport()->mapToGlobal(pos)); });
-}
-
-void veresiye::buildBottomRow()
-{
-    VornXPButton3 = ui::button(this, "VornXPButton3", 120, 8040, 1335, 660, QStringLiteral(" Kapat"),
-                               QStringLiteral("Kapat ve Yedekle"));
-    btnDuyuru = ui::button(
-        this, "btnDuyuru", 1515, 8040, 660, 660, QString(), QStringLiteral("Güncel Program Duyuruları"),
-        {{"Mode", int(BrennavikBtn::ebmCheckBox)}, {"PictureNormal", glyph(QStringLiteral("!"))}});
-    btnMinimize = ui::button(this, "btnMinimize", 2235, 8040, 660, 660, QString(), {},
-                             {{"PictureNormal", glyph(QStringLiteral("_"))}});
-    VornXPButton9 =
-        ui::button(this, "VornXPButton9", 6720, 8040, 1755, 660, QStringLiteral(" Müşteriyi Sil"));
-    VornXPButton1 =
-        ui::button(this, "VornXPButton1", 8535, 8040, 1755, 660, QStringLiteral("  Listeyi Topla"));
-    VornXPButton2 =
-        ui::button(this, "VornXPButton2", 10350, 8040, 1920, 660, QStringLiteral("Müşteri Hesabını Göster "));
-    for (QWidget *w : {VornXPButton3, btnDuyuru, btnMinimize})
-        w->setProperty("Tag", QStringLiteral("AutoSizer:y"));
-    for (QWidget *w : {VornXPButton9, VornXPButton1, VornXPButton2})
-        w->setProperty("Tag", QStringLiteral("AutoSizer:xy"));
-
-    Shape4 = new QFrame(this);
-    Shape4->setObjectName(QStringLiteral("Shape4"));
-    Shape4->setFrameShape(QFrame::HLine);
-    Shape4->setFrameShadow(QFrame::Sunken);
-    ui::place(Shape4, 120, 8760, 12150, 30);
-    Shape4->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
-    Label7 = ui::label(this, "Label7", 120, 8805, 12150, 225,
-                       QStringLiteral("Pelvanor  Cari + Veresiye + Stok + Kasa"),
-                       Qt::AlignRight | Qt::AlignVCenter);
-    Label7->setStyleSheet(QStringLiteral("color: #808080;"));
-    Label7->setProperty("Tag", QStringLiteral("AutoSizer:wy"));
-
-    connect(VornXPButton3, &BvButton::Click, this, &veresiye::VornXPButton3_Click);
-    connect(btnDuyuru, &BvButton::Click, this, &veresiye::btnDuyuru_Click);
-    connect(btnMinimize, &BvButton::Click, this, &veresiye::btnMinimize_Click);
-    connect(VornXPButton9, &BvButton::Click, this, &veresiye::VornXPButton9_Click);
-    connect(VornXPButton1, &BvButton::Click, this, &veresiye::VornXPButton1_Click);
-    connect(VornXPButton2, &BvButton::Click, this, &veresiye::VornXPButton2_Click);
-}
-
-void veresiye::buildTotalsPanel()
-{
-    listetoplamfrm = panel(this, "listetoplamfrm", 6480, 4080, 5775, 3735);
-    listetoplamfrm->setProperty("Tag", QStringLiteral("AutoSizer:xy"));
-    FrameFendrixon1 =
-        ui::frame(listetoplamfrm, "FrameFendrixon1", 0, 0, 5775, 3735, QStringLiteral("Liste Toplamı"));
-    const auto row = [this](const char *name, double top, const QString &text) {
-        ui::label(FrameFendrixon1, name, 120, top, 2760, 375, text, Qt::AlignRight | Qt::AlignVCenter);
-    };
-    row("Label2", 480, QStringLiteral("Listedeki Toplam Borçlu :"));
-    row("Label3", 1020, QStringLiteral("Listedeki Toplam Alacaklı :"));
-    row("Label4", 1560, QStringLiteral("Listedeki Toplam Bakiye :"));
-    row("Label5", 2100, QStringLiteral("Listedeki Toplam Müşteri :"));
-    VornXPTextBox22 =
-        totalBox(FrameFendrixon1, "VornXPTextBox22", 2940, 480, QStringLiteral("color: #FF0000;"));
-    VornXPTextBox33 =
-        totalBox(FrameFendrixon1, "VornXPTextBox33", 2940, 1020, QStringLiteral("color: #0000FF;"));
-    VornXPTextBox44 = totalBox(FrameFendrixon1, "VornXPTextBox44", 2940, 1560, QString());
-    xpText1 = totalBox(FrameFendrixon1, "xpText1", 2940, 2100,
-                       QStringLiteral("color: #404040; background-color: #FFFFE1;"));
-    VornXPButton7 =
-        ui::button(FrameFendrixon1, "VornXPButton7", 3960, 2820, 1620, 600, QStringLiteral(" Kapat"));
-    connect(VornXPButton7, &BvButton::Click, this, &veresiye::VornXPButton7_Click);
-    connect(VornXPButton11, &BvButton::Click, this, &veresiye::VornXPButton11_Click);
-}
-
-void veresiye::buildPrintPanel()
-{
-    musListesiFrm = panel(this, "musListesiFrm", 120, 1200, 7695, 2295);
-    musListesiFrm->setProperty("Tag", QStringLiteral("AutoSizer:y"));
-    FrameFendrixon3 = ui::frame(musListesiFrm, "FrameFendrixon3", 0, 0, 7695, 2295,
-                                QStringLiteral("Müşteri Listesini Yazdır"));
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    ui::label(FrameFendrixon3, "Label6", 120, 480, 1320, 345, QStringLiteral("HESAP TÜRÜ :"), right);
-    siralatext2 = ui::comboBox(FrameFendrixon3, "siralatext2", 1500, 480, 2520, 345);
-    ui::label(FrameFendrixon3, "Label14", 120, 960, 1320, 345, QStringLiteral("SIRALA :"), right);
-    xpCombo2 = ui::comboBox(FrameFendrixon3, "xpCombo2", 1500, 960, 2520, 345);
-    xpCombo1 = ui::comboBox(FrameFendrixon3, "xpCombo1", 4080, 960, 1380, 345);
-    ui::label(FrameFendrixon3, "Label1", 120, 1440, 1320, 345, QStringLiteral("YAZI BOYT :"), right);
-    TextSize = ui::comboBox(FrameFendrixon3, "TextSize", 1500, 1440, 900, 345);
-    muslisyzdBtn =
-        ui::button(FrameFendrixon3, "muslisyzdBtn", 5760, 480, 1800, 600, QStringLiteral("Yazdır"));
-    btnVazgec = ui::button(FrameFendrixon3, "btnVazgec", 5760, 1200, 1800, 600, QStringLiteral("Vazgeç"));
-
-    connect(siralatext2, &QComboBox::activated, this, [this] { siralatext2_Click(); });
-    connect(xpCombo2, &QComboBox::activated, this, [this] { xpCombo2_Click(); });
-    connect(xpCombo1, &QComboBox::activated, this, [this] { xpCombo1_Click(); });
-    connect(muslisyzdBtn, &BvButton::Click, this, &veresiye::muslisyzdBtn_Click);
-    connect(btnVazgec, &BvButton::Click, this, &veresiye::btnVazgec_Click);
-}
-
-void veresiye::buildPictureAndNews()
-{
-    frmResim = panel(this, "frmResim", 120, 1200, 4335, 4695);
-    frmResim->setFrameShape(QFrame::Box);
-    frmResim->setAutoFillBackground(true);
-    Image7 = ui::label(frmResim, "Image7", 60, 60, 4215, 4455, QString(), Qt::AlignCenter);
-    Image7->setScaledContents(true);
-    pv::onClick(Image7, [this] { Image7_Click(); });
-    auto *line = new QFrame(frmResim);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setFrameShape(QFrame::HLine);
-    ui::place(line, 60, 4560, 4215, 30);
-
-    frmDuyuru = panel(this, "frmDuyuru", 240, 3720, 7215, 4095);
-    frmDuyuru->setProperty("Tag", QStringLiteral("AutoSizer:y"));
-    FrameFendrixon2 = ui::frame(frmDuyuru, "FrameFendrixon2", 0, 0, 7215, 4095,
-                                QStringLiteral("Güncel Program Duyuruları"));
-    WebBrowser2 = web::createBrowser(FrameFendrixon2);
 }
 
 void veresiye::buildMenus()

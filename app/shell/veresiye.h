@@ -43,28 +43,21 @@ public:
     void Command6_Click(); // the row commands follow the current row
     void btnYetki_Click(); // the rights step
     void DBGrid1_DblClick();
-    void btnMinimize_Click();
 
     // --- filters (the list's record source) -------------------------------------
     void siralatext_Click();
     void cboGrupAra_Click();
-    void Command2_Click();  // the name search, at every change of musaratext
-    void BvButton5_Click(); // daily mode on / off
+    void Command2_Click(); // the name search, at every change of musaratext
     void ilk_Change();
 
     // --- account window and customer views --------------------------------------
-    void KasaBtn_Click();       // open the cash book
-    void VornXPButton2_Click(); // open the account window
-    void accountLeft();         // the account window closed: balances read again
-    void VornXPButton9_Click(); // the account window in delete mode
+    void accountLeft(); // the account window closed: balances read again
     void mnuMHG_Click();
     void mnuNotg_Click();
     void mnuResg_Click();
     void Image7_Click();
 
     // --- totals panel -------------------------------------------------------------
-    void VornXPButton1_Click(); // open
-    void VornXPButton7_Click(); // close
     void menukitle();
     void menukilitac();
     void topla1_Click();
@@ -72,39 +65,50 @@ public:
     void topla3_Click();
 
     // --- list printing ------------------------------------------------------------
-    void rapbut_Click();
-    void btnBanka_Click();
-    void btnVazgec_Click();
     void siralatext2_Click();
     void xpCombo2_Click();
     void xpCombo1_Click();
-    void muslisyzdBtn_Click();
-    void btnGunlukPrnt_Click();
     // What the two prints hand to their layouts, without showing the preview.
     pv::Report &prepareMusteriListesi();
     pv::Report &prepareCariGunlukRapor();
 
     // --- overdue alert ------------------------------------------------------------
-    void BvButton4_Click();
     void txtAlert_Change();
 
-    void ayarbtn_Click();
-    void stokbut_Click();
     void mnuhak_Click();
 
     // --- commands: settings menu, backup, exit, other programs, announcements -------
     void mnuayr2_Click();
     void mnuUser_Click();
-    void VornXPButton11_Click();
     void mnuBirim_Click();
     void ysk_Click();
     void mnuyardim_Click();
     void ydk1_Click();
     void ydk2_Click();
     void mnuBakim_Click();
-    void VornXPButton3_Click();
-    void btnDuyuru_Click();
 
+    // --- the form file's buttons, connected by name --------------------------------
+public slots:
+    void KasaBtn_Click();        // the cash book
+    void stokbut_Click();        // the stock card
+    void btnBanka_Click();       // the bank accounts
+    void VornXPButton11_Click(); // the customer card
+    void rapbut_Click();         // the list print panel
+    void BvButton4_Click();      // the overdue alert
+    void BvButton5_Click();      // daily mode on / off
+    void ayarbtn_Click();        // the settings menu
+    void btnGunlukPrnt_Click();  // the daily report
+    void VornXPButton3_Click();  // exit
+    void btnDuyuru_Click();      // the announcements
+    void btnMinimize_Click();    // the window minimized
+    void VornXPButton9_Click();  // the account window in delete mode
+    void VornXPButton1_Click();  // the totals panel opened
+    void VornXPButton2_Click();  // the account window
+    void VornXPButton7_Click();  // the totals panel closed
+    void muslisyzdBtn_Click();   // the list printed
+    void btnVazgec_Click();      // the list print panel closed
+
+public:
     // --- controls -----------------------------------------------------------------
     QLabel *Image1 = nullptr;
     BvButton *BvButton1 = nullptr;
@@ -213,13 +217,9 @@ private:
     bool selectCustomer(const QString &code);
     void requeryAll();
     void requeryDaily();
-    void buildTopRow();
-    void buildFilterArea();
+    void drawPictures();
+    void connectControls();
     void buildList();
-    void buildBottomRow();
-    void buildTotalsPanel();
-    void buildPrintPanel();
-    void buildPictureAndNews();
     void buildMenus();
     double sumOfType(const QString &turu, bool *ok);
     // Tells a read that failed ("what" + the reason, title "Hata").

@@ -37,7 +37,7 @@ const QStringList &ownKeys()
         QStringLiteral("height"), QStringLiteral("design"),  QStringLiteral("z"),
         QStringLiteral("font"),   QStringLiteral("size"),    QStringLiteral("bold"),
         QStringLiteral("italic"), QStringLiteral("palette"), QStringLiteral("items"),
-        QStringLiteral("page"),   QStringLiteral("take")};
+        QStringLiteral("page"),   QStringLiteral("take"),    QStringLiteral("tag")};
     return keys;
 }
 
@@ -211,6 +211,9 @@ private:
             }
             w->setPalette(pal);
         }
+        // The control's Tag: a word the program reads from it (the auto-sizer its anchors).
+        if (c.contains(QStringLiteral("tag")))
+            w->setProperty("Tag", c.value(QStringLiteral("tag")).toString());
         if (c.contains(QStringLiteral("items"))) {
             QStringList items;
             for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())

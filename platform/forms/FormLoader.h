@@ -23,7 +23,8 @@
 // property bag with the name and place), "z" (its place among its siblings, bottom 0, when
 // it is not the order of the file), "font", "size", "bold", "italic" (without "font" they
 // change the font the control inherits), "palette" (colour roles as #RRGGBB), "items" (a list's
-// or combo's entries), and any other key a Qt property of the control ("text",
+// or combo's entries), "tag" (the text of its "Tag" property, e.g. "AutoSizer:HW" for the
+// auto-sizer), and any other key a Qt property of the control ("text",
 // "alignment": "AlignRight|AlignVCenter", "readOnly", "toolTip", ...).
 // In a design, {"family": ..., "size": ..., "bold": ...} is a font and {"image": path} a
 // picture read from a file or resource.

@@ -140,6 +140,19 @@ private slots:
                  w.findChild<QLabel *>(QStringLiteral("lblText")));
     }
 
+    // A control's "tag" becomes its Tag property, where the auto-sizer finds its anchors.
+    void setsTheTag()
+    {
+        pv::test::Harness h;
+        LoaderWindow w;
+        QCOMPARE(pv::loadForm(&w,
+                              form({QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', "
+                                                   "'tag': 'AutoSizer:wy'}")}),
+                              {pv::FormMember("lblText", w.lblText)}),
+                 QString());
+        QCOMPARE(w.lblText->property("Tag").toString(), QStringLiteral("AutoSizer:wy"));
+    }
+
     // A tab order that names its first control again at the end: it follows the last.
     void tabOrderRing()
     {

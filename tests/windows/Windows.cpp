@@ -43,6 +43,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableView>
+#include <QTextEdit>
 #include <QtTest>
 
 namespace pv::test
@@ -327,6 +328,27 @@ Opener repricing(bool done)
     };
 }
 
+// The main window with one of its panels opened by the user's step: the panel is there
+// and seen.
+Opener mainWindowPanel(std::function<void(Harness &, veresiye &)> step, QFrame *veresiye::*panel)
+{
+    return [step, panel](Harness &h, const Check &check) {
+        veresiye &m = mainWindow(h);
+        step(h, m);
+        h.settle();
+        QVERIFY2((m.*panel)->isVisible(), qPrintable((m.*panel)->objectName()));
+        check(&m);
+    };
+}
+
+// The current customer's picture asked for from the list's menu; no customer of the shop
+// has one on file.
+void askForPicture(Harness &h, veresiye &m)
+{
+    h.expectMsgBox(QStringLiteral("Resim Klasör Dizini Hatalı"));
+    m.mnuResg->trigger();
+}
+
 // The automatic backup at the program's end, seen while it tells where the copy went (it
 // copies as soon as it shows and closes after the message).
 void automaticBackup(Harness &h, const Check &check)
@@ -374,6 +396,11 @@ QList<Window> windows()
              h.click(m.VornXPButton1);
              check(&m);
          }},
+        {"main window, list print",
+         mainWindowPanel([](Harness &h, veresiye &m) { h.click(m.rapbut); }, &veresiye::musListesiFrm)},
+        {"main window, daily list",
+         mainWindowPanel([](Harness &h, veresiye &m) { h.click(m.BvButton5); }, &veresiye::frmGS)},
+        {"main window, customer picture", mainWindowPanel(askForPicture, &veresiye::frmResim)},
         {"overdue alert", modeless<frmAlert>()},
         {"customer card", modeless<musteriekle>([](musteriekle &c) { c.txtYetki = QStringLiteral("0"); })},
         {"account window", [](Harness &h, const Check &check) { check(&accountWindow(h)); }},
@@ -404,6 +431,16 @@ QList<Window> windows()
         {"users", modeless<kullanici>()},
         {"units", modeless<birmler>()},
         {"about", modeless<Form3>()},
+        {"about, licence agreement",
+         [](Harness &h, const Check &check) {
+             Form3 &f = pv::form<Form3>();
+             f.Show(pv::Form::Modeless);
+             h.settle();
+             h.click(f.BvButton1);
+             h.settle();
+             QVERIFY(f.RichTextBox1->isVisible());
+             check(&f);
+         }},
         {"backup", modeless<CopyFile>()},
         {"restore", modeless<CopyFile>([](CopyFile &c) {
              c.txtAlert = QStringLiteral("11");
