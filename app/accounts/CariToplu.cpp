@@ -85,7 +85,7 @@ CariToplu::~CariToplu() = default;
 void CariToplu::buildCommands()
 {
     ui::loadForm(
-        &m_window, QStringLiteral("CariToplu"), this,
+        &m_window, QStringLiteral("veresiye2.CariToplu"), this,
         {PV_FORM_MEMBER(btnSozlesme), PV_FORM_MEMBER(VornXPButton6), PV_FORM_MEMBER(btnFiyatGuncelle)});
     VornXPButton6->show();
     btnFiyatGuncelle->show();
@@ -98,7 +98,7 @@ void CariToplu::buildContractPanel()
 {
     if (frmSozlesme)
         return;
-    ui::loadForm(&m_window, QStringLiteral("CariToplu.frmSozlesme"), this,
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.CariToplu.frmSozlesme"), this,
                  {PV_FORM_MEMBER(frmSozlesme), PV_FORM_MEMBER(FrameFendrixon4), PV_FORM_MEMBER(txtSozTarih),
                   PV_FORM_MEMBER(txtTeslimTarih), PV_FORM_MEMBER(bntSozlesmePrint)});
 }
@@ -107,7 +107,7 @@ void CariToplu::buildPricePanel()
 {
     if (frmFiyatGuncel)
         return;
-    ui::loadForm(&m_window, QStringLiteral("CariToplu.frmFiyatGuncel"), this,
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.CariToplu.frmFiyatGuncel"), this,
                  {PV_FORM_MEMBER(frmFiyatGuncel), PV_FORM_MEMBER(FrameFendrixon2),
                   PV_FORM_MEMBER(ProgressBar2), PV_FORM_MEMBER(Frame3), PV_FORM_MEMBER(btnOnay)});
 }

@@ -73,7 +73,7 @@ void CariYazdir::buildPanel()
     const bool madeIlk = !w->findChild<QDateEdit *>(QStringLiteral("ilk"));
     const bool madeSon = !w->findChild<QDateEdit *>(QStringLiteral("son"));
     const bool madeSize = !w->findChild<QComboBox *>(QStringLiteral("TextSize"));
-    ui::loadForm(w, QStringLiteral("CariYazdir"), this,
+    ui::loadForm(w, QStringLiteral("veresiye2.CariYazdir"), this,
                  {PV_FORM_MEMBER(VornXPButton5), PV_FORM_MEMBER(musListesiFrm), PV_FORM_MEMBER(xpCombo2),
                   PV_FORM_MEMBER(xpCombo1), PV_FORM_MEMBER(TextSize), PV_FORM_MEMBER(ilk),
                   PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster), PV_FORM_MEMBER(tgoster2)});
@@ -133,7 +133,7 @@ void CariYazdir::buildPrintPanel()
 {
     if (FrameFendrixon3)
         return;
-    ui::loadForm(musListesiFrm, QStringLiteral("CariYazdir.musListesiFrm"), this,
+    ui::loadForm(musListesiFrm, QStringLiteral("veresiye2.CariYazdir.musListesiFrm"), this,
                  {PV_FORM_MEMBER(FrameFendrixon3), PV_FORM_MEMBER(muslisyzdBtn),
                   PV_FORM_MEMBER(muslisyzdBtn2), PV_FORM_MEMBER(vekbutton1)});
 }

@@ -102,7 +102,7 @@ MusteriDetay::~MusteriDetay() = default;
 // each panel is built when its command first opens it.
 void MusteriDetay::buildCommands()
 {
-    ui::loadForm(&m_window, QStringLiteral("MusteriDetay"), this,
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay"), this,
                  {PV_FORM_MEMBER(MyButton1), PV_FORM_MEMBER(btnNote), PV_FORM_MEMBER(btnResimGoster),
                   PV_FORM_MEMBER(btnSMS), PV_FORM_MEMBER(VornXPButton2)});
     btnMail = m_window.findChild<BvButton *>(QStringLiteral("btnMail"));
@@ -115,7 +115,7 @@ void MusteriDetay::buildCard()
 {
     if (musterifrm)
         return;
-    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.musterifrm"), this,
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay.musterifrm"), this,
                  {PV_FORM_MEMBER(musterifrm), PV_FORM_MEMBER(FrameFendrixon1), PV_FORM_MEMBER(xpText7),
                   PV_FORM_MEMBER(xpText8), PV_FORM_MEMBER(xpText13), PV_FORM_MEMBER(xpText9),
                   PV_FORM_MEMBER(xpText10), PV_FORM_MEMBER(xpText4), PV_FORM_MEMBER(xpCombo3),
@@ -141,7 +141,7 @@ void MusteriDetay::buildDeletePanel()
     // the visit through its own " İptal", and only the delete command is this one's.
     const bool ownPanel = m_window.findChild<QFrame *>(QStringLiteral("musilfrm"));
     QLineEdit *name = nullptr;
-    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.musilfrm"), this,
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay.musilfrm"), this,
                  {PV_FORM_MEMBER(musilfrm), pv::FormMember("Text3", name), PV_FORM_MEMBER(MyButton3),
                   PV_FORM_MEMBER(MyButton4)});
     if (!ownPanel) {
@@ -155,7 +155,7 @@ void MusteriDetay::buildNote()
 {
     if (frmNote)
         return;
-    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.frmNote"), this,
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay.frmNote"), this,
                  {PV_FORM_MEMBER(frmNote), PV_FORM_MEMBER(FrameFendrixon5), PV_FORM_MEMBER(txtNote),
                   PV_FORM_MEMBER(BvButton5), PV_FORM_MEMBER(BvButton6)});
     bindMemo(m_data, txtNote, QStringLiteral("Not"));
@@ -166,7 +166,7 @@ void MusteriDetay::buildPhoto()
 {
     if (frmResim)
         return;
-    ui::loadForm(&m_window, QStringLiteral("MusteriDetay.frmResim"), this,
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay.frmResim"), this,
                  {PV_FORM_MEMBER(frmResim), PV_FORM_MEMBER(Image7)});
     Image7->setCursor(Qt::PointingHandCursor);
     pv::onClick(Image7, [this] { Image7_Click(); });

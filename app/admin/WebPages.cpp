@@ -77,7 +77,7 @@ bool pageShowsConnection(const QString &page)
 QTextBrowser *createBrowser(QWidget *frame)
 {
     QTextBrowser *b = nullptr;
-    ui::loadForm(frame, QStringLiteral("WebPages"), frame, {pv::FormMember("WebBrowser2", b)});
+    ui::loadForm(frame, QStringLiteral("veresiye.WebPages"), frame, {pv::FormMember("WebBrowser2", b)});
     return b;
 }
 

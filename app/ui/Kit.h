@@ -81,8 +81,9 @@ QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, d
 // logged as a warning "form file: ...", which fails any test of the harness) when the
 // file cannot be loaded.
 bool loadForm(QWidget *window, const QList<pv::FormMember> &members);
-// A panel's controls from ":/forms/<formName>.form.json", made on `on`, their handlers
-// looked for on `handlers` (the panel object that owns them).
+// A panel's controls, made on `on`, their handlers looked for on `handlers` (the panel
+// object that owns them): "Window" is the form of ":/forms/Window.form.json", and
+// "Window.panel" the panel of that name under the file's "panels".
 bool loadForm(QWidget *on, const QString &formName, QObject *handlers, const QList<pv::FormMember> &members);
 
 // Enabled for any control of the program (the button and the frame keep their own state).

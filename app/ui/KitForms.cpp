@@ -124,8 +124,11 @@ bool loadForm(QWidget *on, const QString &formName, QObject *handlers, const QLi
 {
     static const bool registered = (registerKitClasses(), true);
     Q_UNUSED(registered);
-    const QString error =
-        pv::loadFormFile(on, handlers, QStringLiteral(":/forms/%1.form.json").arg(formName), members);
+    // "veresiye2.frmNote": the panel frmNote of veresiye2's form file.
+    const int dot = formName.indexOf(QLatin1Char('.'));
+    const QString file = dot < 0 ? formName : formName.left(dot);
+    const QString error = pv::loadFormFile(on, handlers, QStringLiteral(":/forms/%1.form.json").arg(file),
+                                           dot < 0 ? QString() : formName.mid(dot + 1), members);
     if (!error.isEmpty())
         qWarning("form file: %s", qPrintable(error));
     return error.isEmpty();

@@ -328,6 +328,25 @@ private:
 
 } // namespace
 
+namespace
+{
+
+QString loadFormObject(QWidget *parent, QObject *handlers, const QJsonObject &file, const QString &path,
+                       const QString &panel, const QList<FormMember> &members)
+{
+    QJsonObject form = file;
+    if (!panel.isEmpty()) {
+        const QJsonValue v = file.value(QStringLiteral("panels")).toObject().value(panel);
+        if (!v.isObject())
+            return QStringLiteral("%1: no panel \"%2\"").arg(path, panel);
+        form = v.toObject();
+    }
+    const QString error = Loader(parent, handlers, members).run(form);
+    return error.isEmpty() ? error : path + QStringLiteral(": ") + error;
+}
+
+} // namespace
+
 QString loadForm(QWidget *window, const QByteArray &json, const QList<FormMember> &members)
 {
     return loadForm(window, window, json, members);
@@ -352,11 +371,31 @@ QString loadFormFile(QWidget *window, const QString &path, const QList<FormMembe
 QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path,
                      const QList<FormMember> &members)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return QStringLiteral("form file %1 cannot be read").arg(path);
-    const QString error = loadForm(parent, handlers, f.readAll(), members);
-    return error.isEmpty() ? error : path + QStringLiteral(": ") + error;
+    return loadFormFile(parent, handlers, path, QString(), members);
+}
+
+QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path, const QString &panel,
+                     const QList<FormMember> &members)
+{
+    // A window's panels are read from the file the window read already.
+    static QHash<QString, QJsonObject> read;
+    auto it = read.find(path);
+    if (it == read.end()) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            return QStringLiteral("form file %1 cannot be read").arg(path);
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &error);
+        if (error.error != QJsonParseError::NoError)
+            return QStringLiteral("%1: form file: %2 at %3").arg(path, error.errorString()).arg(error.offset);
+        if (!doc.isObject())
+            return QStringLiteral("%1: form file: no object").arg(path);
+        // A file of the program's resources never changes; one on disk is read each time.
+        if (!path.startsWith(QLatin1Char(':')))
+            return loadFormObject(parent, handlers, doc.object(), path, panel, members);
+        it = read.insert(path, doc.object());
+    }
+    return loadFormObject(parent, handlers, *it, path, panel, members);
 }
 
 } // namespace pv

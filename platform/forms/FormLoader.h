@@ -97,5 +97,9 @@ QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json,
                  const QList<FormMember> &members);
 QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path,
                      const QList<FormMember> &members);
+// A panel of the form file: its "panels" key holds each panel's form by name, read as a
+// form of its own.
+QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path, const QString &panel,
+                     const QList<FormMember> &members);
 
 } // namespace pv

@@ -188,6 +188,26 @@ private slots:
         QVERIFY(!w.font().bold());
     }
 
+    // A window's file holds its panels by name under "panels"; a panel not there is refused.
+    void loadsAPanelOfTheWindowsFile()
+    {
+        pv::test::Harness h;
+        const QString path = h.folder() + QStringLiteral("/w.form.json");
+        QVERIFY(pv::test::writeFile(
+            path, QStringLiteral("{'name': 'w', 'controls': [], 'panels': {'frmNote': {'controls': [%1]}}}")
+                      .arg(QString::fromUtf8(kButton))
+                      .replace(QLatin1Char('\''), QLatin1Char('"'))
+                      .toUtf8()));
+        LoaderWindow w;
+        QCOMPARE(
+            pv::loadFormFile(&w, &w, path, QStringLiteral("frmNote"), {pv::FormMember("btnOk", w.btnOk)}),
+            QString());
+        emit w.btnOk->Click();
+        QCOMPARE(w.clicks, 1);
+        QVERIFY(pv::loadFormFile(&w, &w, path, QStringLiteral("frmOther"), {})
+                    .contains(QStringLiteral("frmOther")));
+    }
+
     // A panel's form: made on the panel's widget, its handlers on the panel object.
     void loadsAPanel()
     {
