@@ -30,7 +30,8 @@ struct Connection {
         size_t operator()(const QByteArray &k) const { return qHash(k); }
     };
     std::unordered_map<QByteArray, Cached, KeyHash> statements;
-    QHash<QString, ColumnInfo> columns; // "table\ncolumn" (lower case)
+    std::pair<const QByteArray, Cached> *lastStatement = nullptr; // the last one handed out
+    QHash<QString, ColumnInfo> columns;                           // "table\ncolumn" (lower case)
 
     ~Connection();
     ColumnInfo columnInfo(const QString &table, const QString &column);

@@ -48,9 +48,16 @@ ColumnInfo Connection::columnInfo(const QString &table, const QString &column)
 
 Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
 {
-    auto it = c->statements.find(sql);
-    if (it != c->statements.end() && !it->second.inUse) {
-        m_cached = &it->second;
+    // A pass that writes row after row asks for the same statement each time: comparing
+    // it with the last one handed out is cheaper than hashing it.
+    auto *node = c->lastStatement;
+    if (!node || node->first != sql) {
+        const auto it = c->statements.find(sql);
+        node = it == c->statements.end() ? nullptr : &*it;
+    }
+    if (node && !node->second.inUse) {
+        c->lastStatement = node;
+        m_cached = &node->second;
         m_cached->inUse = true;
         m_stmt = m_cached->stmt;
         return;
@@ -64,10 +71,10 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         return;
     }
     // A statement already in use (nested reads of the same SQL) gets a twin of its own.
-    if (m_single && it == c->statements.end() && c->statements.size() < 200) {
-        m_cached = &c->statements[sql];
-        m_cached->stmt = m_stmt;
-        m_cached->inUse = true;
+    if (m_single && !node && c->statements.size() < 200) {
+        const auto added = c->statements.emplace(sql, Connection::Cached{m_stmt, true}).first;
+        c->lastStatement = &*added;
+        m_cached = &added->second;
     }
 }
 

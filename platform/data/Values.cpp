@@ -110,7 +110,9 @@ std::optional<QVariant> storageValue(const QVariant &given, ColumnKind kind)
     if (!given.isValid() || given.isNull())
         return QVariant();
     const int t = given.typeId();
-    if (t == QMetaType::QString && given.toString().isEmpty())
+    // A box's text, looked at in place: a posting pass stores thousands of them.
+    const QString *text = t == QMetaType::QString ? static_cast<const QString *>(given.constData()) : nullptr;
+    if (text && text->isEmpty())
         return QVariant();
     const bool isDate = t == QMetaType::QDate || t == QMetaType::QDateTime;
 
@@ -126,7 +128,7 @@ std::optional<QVariant> storageValue(const QVariant &given, ColumnKind kind)
             return QVariant(given.toDate().toString(QStringLiteral("dd.MM.yyyy")));
         if (t == QMetaType::QDateTime)
             return QVariant(dateDisplay(given.toDateTime()));
-        return QVariant(given.toString());
+        return text ? given : QVariant(given.toString());
     case ColumnKind::Integer:
     case ColumnKind::Real:
     case ColumnKind::Numeric: {
@@ -140,7 +142,7 @@ std::optional<QVariant> storageValue(const QVariant &given, ColumnKind kind)
             }
             v = given.toDouble();
         } else {
-            const auto parsed = toNumber(given.toString());
+            const auto parsed = toNumber(text ? *text : given.toString());
             if (!parsed)
                 return std::nullopt;
             v = *parsed;
@@ -157,8 +159,8 @@ std::optional<QVariant> storageValue(const QVariant &given, ColumnKind kind)
             dt = QDateTime(given.toDate(), QTime(0, 0));
         else if (t == QMetaType::QDateTime)
             dt = given.toDateTime();
-        else if (t == QMetaType::QString)
-            dt = parseDateText(given.toString());
+        else if (text)
+            dt = parseDateText(*text);
         if (!dt.isValid())
             return std::nullopt;
         if (dt.time() == QTime(0, 0))

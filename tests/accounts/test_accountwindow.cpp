@@ -548,7 +548,7 @@ void TestAccountWindow::ledgerStoresTheSummaryAsClosingDoes()
     // Two accounts with the same rows, whose totals the window rounds before it subtracts:
     // 20,01 less 0,00, where the plain difference 20,004 would give 20,00.
     const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
-    for (const QString code : {QStringLiteral("100"), QStringLiteral("200")}) {
+    for (const QString &code : {QStringLiteral("100"), QStringLiteral("200")}) {
         addCustomer(h, code, QStringLiteral("Ahmet ") + code, lastMoved({{QStringLiteral("Bakiye"), 5.0}}));
         addEntry(h, code, {"01.12.2026", "10:00:00", sale, 10.004, {}});
         addEntry(h, code, {"02.12.2026", "10:00:00", sale, 10.004, {}});

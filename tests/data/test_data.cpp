@@ -589,6 +589,45 @@ private slots:
         QCOMPARE(shown(), expected);
     }
 
+    // A pass writes fields row after row by the same names and statements: a name stays
+    // the field of the set it is asked of after the set is opened on other columns, and
+    // two sets writing in turn (a statement of each in use at once) each store their own.
+    void passesWriteByTheSameNames()
+    {
+        const QString gun = QStringLiteral("Gun"), bakiye = QStringLiteral("Bakiye");
+        for (const QString &code : {QStringLiteral("1"), QStringLiteral("2")})
+            addCustomer(code, QStringLiteral("Ad ") + code);
+        Recordset a(m_db, QStringLiteral("musteriler"));
+        Recordset b(m_db, QStringLiteral("select Bakiye, Gun, mus_kodu from musteriler"));
+        for (int round = 1; round <= 2; ++round) {
+            for (a.MoveFirst(), b.MoveFirst(); !a.Eof(); a.MoveNext(), b.MoveNext()) {
+                QVERIFY(a.Edit());
+                QVERIFY(a.Fields(gun).setValue(QString::number(round)));
+                QVERIFY(b.Edit());
+                QVERIFY(b.Fields(bakiye).setValue(QStringLiteral("%1,5").arg(round)));
+                QVERIFY(b.Update());
+                QVERIFY(a.Update());
+            }
+        }
+        QCOMPARE(b.fieldIndex(gun), 1);
+        QVERIFY(b.open(m_db, QStringLiteral("select Gun, Bakiye from musteriler")));
+        QCOMPARE(b.fieldIndex(gun), 0);
+        QCOMPARE(b.Fields(bakiye).text(), QStringLiteral("2,5"));
+        QCOMPARE(m_db.scalar(QStringLiteral("SELECT group_concat(Gun || '/' || Bakiye, ' ') FROM musteriler"))
+                     .toString(),
+                 QStringLiteral("2/2.5 2/2.5"));
+        // The same select read inside a read of it gets a statement of its own.
+        const QString sql = QStringLiteral("select mus_kodu from musteriler order by mus_kodu");
+        Recordset outer(m_db, sql);
+        QStringList pairs;
+        for (outer.MoveFirst(); !outer.Eof(); outer.MoveNext()) {
+            Recordset inner(m_db, sql);
+            for (inner.MoveFirst(); !inner.Eof(); inner.MoveNext())
+                pairs << outer.Fields(0).text() + inner.Fields(0).text();
+        }
+        QCOMPARE(pairs.join(u' '), QStringLiteral("11 12 21 22"));
+    }
+
     void sumsAndAliases()
     {
         QVERIFY(m_db.exec(

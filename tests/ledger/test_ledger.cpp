@@ -885,7 +885,7 @@ void TestLedger::cardEditStoresWhatTheBoxesStored()
     Harness h;
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
-    for (const QString code : {QStringLiteral("1"), QStringLiteral("2")})
+    for (const QString &code : {QStringLiteral("1"), QStringLiteral("2")})
         QVERIFY(pv::ledger::addCustomer(db, newCustomer(code)).ok);
     const QList<std::pair<QString, QString>> typed{{"MusteriFirma", " Veli  Kaya "},
                                                    {"Telefon1", "5551234"},
@@ -955,7 +955,7 @@ void TestLedger::dayCounts()
     Harness h;
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
-    for (const QString code : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
+    for (const QString &code : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")})
         QVERIFY(pv::ledger::addCustomer(db, newCustomer(code)).ok);
     // The second row refuses its count; the others are stored all the same.
     QVERIFY(h.exec(
