@@ -300,11 +300,26 @@ constexpr int kMinTwips = 220;
 
 BvButton::BvButton(QWidget *parent) : QWidget(parent)
 {
+    setUp();
+    InitProperties();
+}
+
+BvButton::BvButton(QWidget *parent, const pv::PropertyBag &design) : QWidget(parent)
+{
+    setUp();
+    m_readingDesign = true;
+    InitProperties();
+    m_readingDesign = false;
+    setObjectName(design.ReadProperty(QStringLiteral("Name")).toString());
+    ReadProperties(design);
+}
+
+void BvButton::setUp()
+{
     ++g_instances;
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    InitProperties();
 }
 
 BvButton::~BvButton()
@@ -461,6 +476,8 @@ void BvButton::setAmbientDisplayAsDefault(bool b)
 
 void BvButton::RedrawButton()
 {
+    if (m_readingDesign)
+        return;
     // A checked button is drawn, and counts as, pressed (the two flat-edged styles show
     // their own checked look instead).
     if (m_mode != ebmCommandButton && m_value && m_buttonStyle != eStandard && m_buttonStyle != eXPToolbar)

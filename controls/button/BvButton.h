@@ -90,6 +90,9 @@ public:
 
     // A new instance, as placed on a form: the values of a fresh button.
     explicit BvButton(QWidget *parent = nullptr);
+    // An instance as a form's stored design makes it: the fresh button's values, then the
+    // design read over them. Only the design's face is drawn.
+    BvButton(QWidget *parent, const pv::PropertyBag &design);
     ~BvButton() override;
 
     // --- persistence --------------------------------------------------------------
@@ -267,6 +270,7 @@ protected:
     void changeEvent(QEvent *e) override;
 
 private:
+    void setUp(); // what every instance is from the start
     friend class BrennavikBtn::WindowHook;
 
     void InitProperties();
@@ -341,6 +345,7 @@ private:
     bool m_default = false;
     bool m_cancel = false;
     bool m_userMode = true;
+    bool m_readingDesign = false; // the fresh values are set, the design not read yet: no face
     QString m_displayName;
     int m_twLeft = 0, m_twTop = 0, m_twWidth = 0, m_twHeight = 0;
 

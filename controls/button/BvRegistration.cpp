@@ -12,9 +12,7 @@ namespace
 // "Height", in twips), as a form description does.
 QWidget *createButton(QWidget *parent, const pv::PropertyBag &design)
 {
-    auto *b = new BvButton(parent);
-    b->setObjectName(design.ReadProperty(QStringLiteral("Name")).toString());
-    b->ReadProperties(design);
+    auto *b = new BvButton(parent, design);
     bool okW = false, okH = false;
     const int w = design.ReadProperty(QStringLiteral("Width")).toInt(&okW);
     const int h = design.ReadProperty(QStringLiteral("Height")).toInt(&okH);

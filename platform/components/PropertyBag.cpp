@@ -5,8 +5,11 @@ namespace pv
 
 int PropertyBag::indexOf(const QString &name) const
 {
+    // Names of another length never match, whatever their case: a control reads dozens of
+    // properties from a bag of a few.
     for (int i = 0; i < int(m_items.size()); ++i)
-        if (m_items[size_t(i)].name.compare(name, Qt::CaseInsensitive) == 0)
+        if (const QString &n = m_items[size_t(i)].name;
+            n.size() == name.size() && n.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     return -1;
 }

@@ -21,6 +21,8 @@
 #include <QWidget>
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <optional>
 
 namespace pv
 {
@@ -75,6 +77,135 @@ QVariant designValue(const QJsonValue &v)
     return v.toVariant();
 }
 
+// A form as the loader uses it: the file's entries read once into what each control
+// needs, so that a window opened again makes its controls without looking through JSON.
+struct Entry {
+    QString name, className, parent;
+    bool hasParent = false;
+    bool hasPage = false;
+    int page = -1;
+    bool take = false;
+    bool placed = false; // "left" given: a taken control's place
+    double left = 0, top = 0, width = 0, height = 0;
+    bool visible = true; // a taken control's "visible"
+    PropertyBag design;  // with the name and the place
+    struct Property {
+        QByteArray name;
+        QVariant value;
+        QJsonValue given; // as the file has it, for the message when it cannot be set
+    };
+    std::vector<Property> properties;
+    bool hasFont = false, fontChange = false;
+    QString family;
+    std::optional<double> size;
+    std::optional<bool> bold, italic;
+    std::vector<std::pair<QString, QString>> palette; // role, #RRGGBB
+    std::optional<QString> tag;
+    std::optional<QStringList> items;
+    std::optional<int> z;
+};
+
+struct CompiledForm {
+    std::optional<QString> caption;
+    bool sized = false;
+    double width = 0, height = 0;
+    bool fixedSize = false;
+    std::vector<Entry> entries;
+    QStringList tabOrder;
+};
+
+CompiledForm compile(const QJsonObject &form)
+{
+    CompiledForm out;
+    if (form.contains(QStringLiteral("caption")))
+        out.caption = form.value(QStringLiteral("caption")).toString();
+    if (form.contains(QStringLiteral("width")) || form.contains(QStringLiteral("height"))) {
+        out.sized = true;
+        out.width = form.value(QStringLiteral("width")).toDouble();
+        out.height = form.value(QStringLiteral("height")).toDouble();
+    }
+    out.fixedSize = form.value(QStringLiteral("fixedSize")).toBool();
+    for (const QJsonValue &t : form.value(QStringLiteral("tabOrder")).toArray())
+        out.tabOrder << t.toString();
+    const QJsonArray controls = form.value(QStringLiteral("controls")).toArray();
+    out.entries.reserve(size_t(controls.size()));
+    for (const QJsonValue &v : controls) {
+        const QJsonObject c = v.toObject();
+        Entry e;
+        e.name = c.value(QStringLiteral("name")).toString();
+        e.className = c.value(QStringLiteral("class")).toString();
+        e.hasParent = c.contains(QStringLiteral("parent"));
+        e.parent = c.value(QStringLiteral("parent")).toString();
+        if (c.contains(QStringLiteral("page"))) {
+            e.hasPage = true;
+            e.page = c.value(QStringLiteral("page")).toInt(-1);
+        }
+        e.take = c.value(QStringLiteral("take")).toBool();
+        e.placed = c.contains(QStringLiteral("left"));
+        e.left = c.value(QStringLiteral("left")).toDouble();
+        e.top = c.value(QStringLiteral("top")).toDouble();
+        e.width = c.value(QStringLiteral("width")).toDouble();
+        e.height = c.value(QStringLiteral("height")).toDouble();
+        e.visible = c.value(QStringLiteral("visible")).toBool(true);
+
+        const QJsonObject design = c.value(QStringLiteral("design")).toObject();
+        for (auto it = design.begin(); it != design.end(); ++it)
+            e.design.set(it.key(), designValue(it.value()));
+        e.design.set(QStringLiteral("Name"), e.name);
+        for (const char *key : {"Left", "Top", "Width", "Height"}) {
+            const QString lower = QString::fromLatin1(key).toLower();
+            if (c.contains(lower))
+                e.design.set(QLatin1String(key), designValue(c.value(lower)));
+        }
+        for (auto it = c.begin(); it != c.end(); ++it)
+            if (!ownKeys().contains(it.key()))
+                e.properties.push_back({it.key().toLatin1(), it.value().toVariant(), it.value()});
+
+        e.hasFont = c.contains(QStringLiteral("font"));
+        e.fontChange = c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
+                       c.contains(QStringLiteral("italic"));
+        e.family = c.value(QStringLiteral("font")).toString();
+        if (c.contains(QStringLiteral("size")))
+            e.size = c.value(QStringLiteral("size")).toDouble();
+        if (c.contains(QStringLiteral("bold")))
+            e.bold = c.value(QStringLiteral("bold")).toBool();
+        if (c.contains(QStringLiteral("italic")))
+            e.italic = c.value(QStringLiteral("italic")).toBool();
+        const QJsonObject colours = c.value(QStringLiteral("palette")).toObject();
+        for (auto it = colours.begin(); it != colours.end(); ++it)
+            e.palette.emplace_back(it.key(), it.value().toString());
+        if (c.contains(QStringLiteral("tag")))
+            e.tag = c.value(QStringLiteral("tag")).toString();
+        if (c.contains(QStringLiteral("items"))) {
+            QStringList items;
+            for (const QJsonValue &item : c.value(QStringLiteral("items")).toArray())
+                items << item.toString();
+            e.items = items;
+        }
+        if (c.contains(QStringLiteral("z")))
+            e.z = c.value(QStringLiteral("z")).toInt();
+        out.entries.push_back(std::move(e));
+    }
+    return out;
+}
+
+// The zero-argument methods of a class by name, looked up once per class: each control is
+// asked for its X_Click, X_Change and X_DblClick. As indexOfMethod, a name declared again
+// in a subclass stands for the subclass's.
+const QHash<QString, int> &methodsOf(const QMetaObject *meta)
+{
+    static QHash<const QMetaObject *, QHash<QString, int>> known;
+    auto it = known.find(meta);
+    if (it == known.end()) {
+        QHash<QString, int> methods;
+        for (int i = 0; i < meta->methodCount(); ++i)
+            if (const QMetaMethod m = meta->method(i); m.parameterCount() == 0)
+                methods.insert(QString::fromLatin1(m.name()), i);
+        it = known.insert(meta, methods);
+    }
+    return *it;
+}
+
 class Loader
 {
 public:
@@ -83,23 +214,22 @@ public:
     {
     }
 
-    QString run(const QJsonObject &form)
+    QString run(const CompiledForm &form)
     {
         if (auto *f = qobject_cast<Form *>(m_window)) {
-            if (form.contains(QStringLiteral("caption")))
-                f->setCaption(form.value(QStringLiteral("caption")).toString());
-            if (form.contains(QStringLiteral("width")) || form.contains(QStringLiteral("height")))
-                f->setClientSizeTwips(form.value(QStringLiteral("width")).toDouble(),
-                                      form.value(QStringLiteral("height")).toDouble());
-            if (form.value(QStringLiteral("fixedSize")).toBool())
+            if (form.caption)
+                f->setCaption(*form.caption);
+            if (form.sized)
+                f->setClientSizeTwips(form.width, form.height);
+            if (form.fixedSize)
                 f->setFixedSize(f->size());
         }
-        const QJsonArray controls = form.value(QStringLiteral("controls")).toArray();
-        for (const QJsonValue &c : controls)
-            if (QString e = makeControl(c.toObject()); !e.isEmpty())
-                return e;
-        stack(controls);
-        if (QString e = tabOrder(form.value(QStringLiteral("tabOrder")).toArray()); !e.isEmpty())
+        m_controls.reserve(qsizetype(form.entries.size()));
+        for (const Entry &e : form.entries)
+            if (QString error = makeControl(e); !error.isEmpty())
+                return error;
+        stack(form.entries);
+        if (QString e = tabOrder(form.tabOrder); !e.isEmpty())
             return e;
         if (QString e = bindMembers(); !e.isEmpty())
             return e;
@@ -110,35 +240,33 @@ public:
     }
 
 private:
-    QString makeControl(const QJsonObject &c)
+    QString makeControl(const Entry &c)
     {
-        const QString name = c.value(QStringLiteral("name")).toString();
-        const QString className = c.value(QStringLiteral("class")).toString();
+        const QString &name = c.name;
         if (name.isEmpty())
             return QStringLiteral("a control without a name");
         if (m_controls.contains(name))
             return QStringLiteral("%1: a second control of this name").arg(name);
-        if (!ClassRegistry::instance().isRegistered(className))
-            return QStringLiteral("%1: unknown class \"%2\"").arg(name, className);
+        if (!ClassRegistry::instance().isRegistered(c.className))
+            return QStringLiteral("%1: unknown class \"%2\"").arg(name, c.className);
         QWidget *parent = m_window;
-        if (c.contains(QStringLiteral("parent"))) {
-            parent = m_controls.value(c.value(QStringLiteral("parent")).toString());
+        if (c.hasParent) {
+            parent = m_controls.value(c.parent);
             if (!parent)
-                return QStringLiteral("%1: parent \"%2\" is no earlier control")
-                    .arg(name, c.value(QStringLiteral("parent")).toString());
+                return QStringLiteral("%1: parent \"%2\" is no earlier control").arg(name, c.parent);
         }
         // A control on a page of a tab widget: the pages counted from 0.
-        if (c.contains(QStringLiteral("page"))) {
+        if (c.hasPage) {
             auto *tabs = qobject_cast<QTabWidget *>(parent);
-            QWidget *page = tabs ? tabs->widget(c.value(QStringLiteral("page")).toInt(-1)) : nullptr;
+            QWidget *page = tabs ? tabs->widget(c.page) : nullptr;
             if (!page)
                 return QStringLiteral("%1: \"%2\" has no page %3")
                     .arg(name, parent->objectName())
-                    .arg(c.value(QStringLiteral("page")).toInt(-1));
+                    .arg(c.page);
             parent = page;
         }
 
-        if (c.value(QStringLiteral("take")).toBool())
+        if (c.take)
             if (QWidget *found = m_window->findChild<QWidget *>(name)) {
                 take(c, found, parent);
                 m_controls.insert(name, found);
@@ -146,19 +274,10 @@ private:
                 return {};
             }
 
-        PropertyBag bag;
-        const QJsonObject design = c.value(QStringLiteral("design")).toObject();
-        for (auto it = design.begin(); it != design.end(); ++it)
-            bag.set(it.key(), designValue(it.value()));
-        bag.set(QStringLiteral("Name"), name);
-        for (const char *key : {"Left", "Top", "Width", "Height"}) {
-            const QString lower = QString::fromLatin1(key).toLower();
-            if (c.contains(lower))
-                bag.set(QLatin1String(key), designValue(c.value(lower)));
-        }
-        QWidget *w = ClassRegistry::instance().create(className, parent, bag);
+        PropertyBag bag = c.design;
+        QWidget *w = ClassRegistry::instance().create(c.className, parent, bag);
         if (!w)
-            return QStringLiteral("%1: class \"%2\" made no control").arg(name, className);
+            return QStringLiteral("%1: class \"%2\" made no control").arg(name, c.className);
         for (const char *key : {"Name", "Left", "Top", "Width", "Height"})
             bag.ReadProperty(QLatin1String(key));
         if (const QStringList unknown = bag.unreadNames(); !unknown.isEmpty())
@@ -169,66 +288,57 @@ private:
         m_controls.insert(name, w);
         m_order << name;
 
-        for (auto it = c.begin(); it != c.end(); ++it) {
-            if (ownKeys().contains(it.key()))
-                continue;
-            const int index = w->metaObject()->indexOfProperty(it.key().toLatin1().constData());
+        for (const Entry::Property &p : c.properties) {
+            const int index = w->metaObject()->indexOfProperty(p.name.constData());
             if (index < 0) {
-                m_errors << QStringLiteral("%1: unknown property \"%2\"").arg(name, it.key());
+                m_errors
+                    << QStringLiteral("%1: unknown property \"%2\"").arg(name, QString::fromLatin1(p.name));
                 continue;
             }
-            const QMetaProperty p = w->metaObject()->property(index);
-            if (!p.write(w, it.value().toVariant()))
+            if (!w->metaObject()->property(index).write(w, p.value))
                 m_errors << QStringLiteral("%1: property \"%2\" cannot take %3")
-                                .arg(name, it.key(),
-                                     QString::fromUtf8(QJsonDocument(QJsonArray{it.value()})
-                                                           .toJson(QJsonDocument::Compact)));
+                                .arg(name, QString::fromLatin1(p.name),
+                                     QString::fromUtf8(
+                                         QJsonDocument(QJsonArray{p.given}).toJson(QJsonDocument::Compact)));
         }
         // Without a "font", "size", "bold" and "italic" change the font the control inherits.
-        const bool fontChange = c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
-                                c.contains(QStringLiteral("italic"));
-        if (c.contains(QStringLiteral("font")) || fontChange) {
-            QFont f = c.contains(QStringLiteral("font")) ? QFont(c.value(QStringLiteral("font")).toString())
-                                                         : w->font();
-            if (c.contains(QStringLiteral("size")))
-                f.setPointSizeF(c.value(QStringLiteral("size")).toDouble());
-            if (c.contains(QStringLiteral("bold")))
-                f.setBold(c.value(QStringLiteral("bold")).toBool());
-            if (c.contains(QStringLiteral("italic")))
-                f.setItalic(c.value(QStringLiteral("italic")).toBool());
+        if (c.hasFont || c.fontChange) {
+            QFont f = c.hasFont ? QFont(c.family) : w->font();
+            if (c.size)
+                f.setPointSizeF(*c.size);
+            if (c.bold)
+                f.setBold(*c.bold);
+            if (c.italic)
+                f.setItalic(*c.italic);
             w->setFont(f);
         }
-        if (c.contains(QStringLiteral("palette"))) {
+        if (!c.palette.empty()) {
             QPalette pal = w->palette();
             const QMetaEnum roles = QMetaEnum::fromType<QPalette::ColorRole>();
-            const QJsonObject colours = c.value(QStringLiteral("palette")).toObject();
-            for (auto it = colours.begin(); it != colours.end(); ++it) {
+            for (const auto &[key, colour] : c.palette) {
                 bool ok = false;
-                const int role = roles.keyToValue(it.key().toLatin1().constData(), &ok);
+                const int role = roles.keyToValue(key.toLatin1().constData(), &ok);
                 if (!ok)
-                    m_errors << QStringLiteral("%1: unknown colour role \"%2\"").arg(name, it.key());
-                pal.setColor(QPalette::ColorRole(role), QColor(it.value().toString()));
+                    m_errors << QStringLiteral("%1: unknown colour role \"%2\"").arg(name, key);
+                pal.setColor(QPalette::ColorRole(role), QColor(colour));
             }
             w->setPalette(pal);
         }
         // The control's Tag: a word the program reads from it (the auto-sizer its anchors).
-        if (c.contains(QStringLiteral("tag")))
-            w->setProperty("Tag", c.value(QStringLiteral("tag")).toString());
-        if (c.contains(QStringLiteral("items"))) {
-            QStringList items;
-            for (const QJsonValue &v : c.value(QStringLiteral("items")).toArray())
-                items << v.toString();
+        if (c.tag)
+            w->setProperty("Tag", *c.tag);
+        if (c.items) {
             // Qt's combo and list take their items by a function no meta-object lists.
             if (auto *combo = qobject_cast<QComboBox *>(w)) {
-                combo->addItems(items);
+                combo->addItems(*c.items);
             } else if (auto *list = qobject_cast<QListWidget *>(w)) {
-                list->addItems(items);
+                list->addItems(*c.items);
             } else {
                 const int add = w->metaObject()->indexOfMethod("addItems(QStringList)");
                 if (add < 0)
                     m_errors << QStringLiteral("%1: holds no items").arg(name);
                 else
-                    w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, items));
+                    w->metaObject()->method(add).invoke(w, Q_ARG(QStringList, *c.items));
             }
         }
         return {};
@@ -237,28 +347,25 @@ private:
     // A control the window made already, taken as it stands; one under another parent is
     // moved to the entry's, placed at its place (when it gives one) and shown as a control
     // made there would be.
-    static void take(const QJsonObject &c, QWidget *found, QWidget *parent)
+    static void take(const Entry &c, QWidget *found, QWidget *parent)
     {
         if (found->parentWidget() == parent)
             return;
         found->setParent(parent);
-        if (c.contains(QStringLiteral("left")))
-            setGeometryTwips(
-                found, c.value(QStringLiteral("left")).toDouble(), c.value(QStringLiteral("top")).toDouble(),
-                c.value(QStringLiteral("width")).toDouble(), c.value(QStringLiteral("height")).toDouble());
-        found->setVisible(c.value(QStringLiteral("visible")).toBool(true));
+        if (c.placed)
+            setGeometryTwips(found, c.left, c.top, c.width, c.height);
+        found->setVisible(c.visible);
     }
 
     // Siblings given a "z" are put in that order, bottom first.
-    void stack(const QJsonArray &controls)
+    void stack(const std::vector<Entry> &entries)
     {
         std::map<QWidget *, std::vector<std::pair<int, QWidget *>>> byParent;
-        for (const QJsonValue &v : controls) {
-            const QJsonObject c = v.toObject();
-            if (!c.contains(QStringLiteral("z")))
+        for (const Entry &c : entries) {
+            if (!c.z)
                 continue;
-            QWidget *w = m_controls.value(c.value(QStringLiteral("name")).toString());
-            byParent[w->parentWidget()].push_back({c.value(QStringLiteral("z")).toInt(), w});
+            QWidget *w = m_controls.value(c.name);
+            byParent[w->parentWidget()].push_back({*c.z, w});
         }
         for (auto &[parent, list] : byParent) {
             std::stable_sort(list.begin(), list.end(),
@@ -269,13 +376,13 @@ private:
         }
     }
 
-    QString tabOrder(const QJsonArray &names)
+    QString tabOrder(const QStringList &names)
     {
         QWidget *previous = nullptr;
-        for (const QJsonValue &v : names) {
-            QWidget *w = m_controls.value(v.toString());
+        for (const QString &name : names) {
+            QWidget *w = m_controls.value(name);
             if (!w)
-                return QStringLiteral("tab order: no control \"%1\"").arg(v.toString());
+                return QStringLiteral("tab order: no control \"%1\"").arg(name);
             if (previous)
                 QWidget::setTabOrder(previous, w);
             previous = w;
@@ -299,12 +406,11 @@ private:
 
     QString connectHandlers()
     {
-        const QMetaObject *window = m_handlers->metaObject();
+        const QHash<QString, int> &methods = methodsOf(m_handlers->metaObject());
         for (const QString &name : std::as_const(m_order)) {
             QWidget *w = m_controls.value(name);
             for (const auto &[event, candidates] : eventSignals()) {
-                const QByteArray handler = (name + QLatin1Char('_') + event).toLatin1() + "()";
-                const int slot = window->indexOfMethod(handler.constData());
+                const int slot = methods.value(name + QLatin1Char('_') + event, -1);
                 if (slot < 0)
                     continue;
                 int signal = -1;
@@ -331,8 +437,10 @@ private:
 namespace
 {
 
-QString loadFormObject(QWidget *parent, QObject *handlers, const QJsonObject &file, const QString &path,
-                       const QString &panel, const QList<FormMember> &members)
+// A form and its panels compiled once per resource file; a file on disk is read each time.
+using Compiled = std::shared_ptr<const CompiledForm>;
+
+QString compileFrom(const QJsonObject &file, const QString &path, const QString &panel, Compiled *out)
 {
     QJsonObject form = file;
     if (!panel.isEmpty()) {
@@ -341,8 +449,15 @@ QString loadFormObject(QWidget *parent, QObject *handlers, const QJsonObject &fi
             return QStringLiteral("%1: no panel \"%2\"").arg(path, panel);
         form = v.toObject();
     }
+    *out = std::make_shared<const CompiledForm>(compile(form));
+    return {};
+}
+
+QString build(QWidget *parent, QObject *handlers, const CompiledForm &form, const QString &path,
+              const QList<FormMember> &members)
+{
     const QString error = Loader(parent, handlers, members).run(form);
-    return error.isEmpty() ? error : path + QStringLiteral(": ") + error;
+    return error.isEmpty() || path.isEmpty() ? error : path + QStringLiteral(": ") + error;
 }
 
 } // namespace
@@ -360,7 +475,7 @@ QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json, con
         return QStringLiteral("form file: %1 at %2").arg(error.errorString()).arg(error.offset);
     if (!doc.isObject())
         return QStringLiteral("form file: no object");
-    return Loader(parent, handlers, members).run(doc.object());
+    return build(parent, handlers, compile(doc.object()), QString(), members);
 }
 
 QString loadFormFile(QWidget *window, const QString &path, const QList<FormMember> &members)
@@ -377,8 +492,12 @@ QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path,
 QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path, const QString &panel,
                      const QList<FormMember> &members)
 {
-    // A window's panels are read from the file the window read already.
+    // A window's panels are read from the file the window read already, each compiled once.
     static QHash<QString, QJsonObject> read;
+    static QHash<QString, Compiled> compiled;
+    const QString key = path + QLatin1Char('\n') + panel;
+    if (const auto known = compiled.constFind(key); known != compiled.constEnd())
+        return build(parent, handlers, **known, path, members);
     auto it = read.find(path);
     if (it == read.end()) {
         QFile f(path);
@@ -391,11 +510,19 @@ QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path, co
         if (!doc.isObject())
             return QStringLiteral("%1: form file: no object").arg(path);
         // A file of the program's resources never changes; one on disk is read each time.
-        if (!path.startsWith(QLatin1Char(':')))
-            return loadFormObject(parent, handlers, doc.object(), path, panel, members);
+        if (!path.startsWith(QLatin1Char(':'))) {
+            Compiled form;
+            if (QString e = compileFrom(doc.object(), path, panel, &form); !e.isEmpty())
+                return e;
+            return build(parent, handlers, *form, path, members);
+        }
         it = read.insert(path, doc.object());
     }
-    return loadFormObject(parent, handlers, *it, path, panel, members);
+    Compiled form;
+    if (QString e = compileFrom(*it, path, panel, &form); !e.isEmpty())
+        return e;
+    compiled.insert(key, form);
+    return build(parent, handlers, *form, path, members);
 }
 
 } // namespace pv
