@@ -189,33 +189,24 @@ void DrawButtonGradient(QImage &img, int x, int y, int w, int h, OleColor a, Ole
         // One step: half of each end, each half truncated.
         ramp[0] = qRgb(B.r / 2 + A.r / 2, B.g / 2 + A.g / 2, B.b / 2 + A.b / 2);
     }
-    // Only the part inside the image shows; the ramp still spans the whole rectangle.
+    // Only the part inside the image shows; the ramp still spans the whole rectangle. Along
+    // a row the ramp's index grows by one pixel by pixel (or stays, for a vertical one), so
+    // each row is one run of the ramp.
     const QRect clip = QRect(x, y, w, h).intersected(img.rect());
+    if (clip.isEmpty())
+        return;
     for (int py = clip.top(); py <= clip.bottom(); ++py) {
         const int r = py - y;
-        QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(py));
-        for (int px = clip.left(); px <= clip.right(); ++px) {
-            const int c = px - x;
-            int i = 0;
-            switch (direction) {
-            case gdHorizontal:
-                i = c;
-                break;
-            case gdVertical:
-                i = r;
-                break;
-            case gdDownwardDiagonal:
-                i = r + c;
-                break;
-            case gdUpwardDiagonal:
-                i = (h - 1 - r) + c;
-                break;
-            default:
-                i = r + c;
-                break;
-            }
-            line[px] = ramp[std::size_t(i)];
+        QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(py)) + clip.left();
+        const int c0 = clip.left() - x;
+        if (direction == gdVertical) {
+            std::fill(line, line + clip.width(), ramp[std::size_t(r)]);
+            continue;
         }
+        const int first = direction == gdHorizontal       ? c0
+                          : direction == gdUpwardDiagonal ? (h - 1 - r) + c0
+                                                          : r + c0;
+        std::copy_n(ramp.begin() + first, clip.width(), line);
     }
 }
 

@@ -13,8 +13,8 @@ using namespace detail;
 
 namespace
 {
-constexpr int kFirstKeys = 64; // rows whose keys an opening on demand reads: a few screens of a grid
-constexpr int kReadAhead = 32; // rows not read yet that a look at the first of them reads along: a screen
+constexpr int kFirstKeys = 24; // rows whose keys an opening on demand reads: a grid's screen
+constexpr int kReadAhead = 24; // rows not read yet that a look at the first of them reads along: a screen
 } // namespace
 
 // ---------------------------------------------------------------- row storage

@@ -76,6 +76,14 @@ private slots:
         QCOMPARE(w.VornXPTextBox3->text(), QStringLiteral("70,00"));
         QCOMPARE(pv::toNumber(w.VornXPTextBox4->text()).value_or(-1), debt - 70);
 
+        // A grid made taller than the first screen read fills its rows as they come in sight.
+        const int before = m->rowCount();
+        w.DBGrid2->resize(w.DBGrid2->width(), w.DBGrid2->height() * 4);
+        Harness::settle();
+        const int inSight = w.DBGrid2->rowAt(w.DBGrid2->viewport()->height() - 1);
+        QVERIFY2(inSight > before, qPrintable(QStringLiteral("%1 rows in sight").arg(inSight)));
+        QVERIFY(m->rowCount() > inSight);
+
         // Scrolling to the end reads on until every row is there, in the ledger's order.
         for (int guard = 0; guard < 100 && m->canFetchMore({}); ++guard) {
             w.DBGrid2->scrollToBottom();
