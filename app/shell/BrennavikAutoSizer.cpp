@@ -91,6 +91,22 @@ double BrennavikAutoSizer::recorded(const QString &key) const
     return m_values.value(key, std::numeric_limits<double>::quiet_NaN());
 }
 
+std::vector<BrennavikAutoSizer::Marked> BrennavikAutoSizer::markedControls() const
+{
+    std::vector<Marked> marked;
+    for (QWidget *c : m_form->findChildren<QWidget *>()) {
+        const QString tag = c->property("Tag").toString();
+        if (!isMarked(tag))
+            continue;
+        Marked m{c, controlName(c), flagsOf(tag), nullptr, {}};
+        m.container = referenceContainer(c, m.flags);
+        m.dimensionsKey =
+            m.name + QLatin1Char(' ') + containerName(m.container) + QStringLiteral(".Dimensions");
+        marked.push_back(std::move(m));
+    }
+    return marked;
+}
+
 void BrennavikAutoSizer::GetInitialPositions()
 {
     if (!m_enabled || !m_form)
@@ -98,24 +114,17 @@ void BrennavikAutoSizer::GetInitialPositions()
     BusyCursor busy;
     m_values.clear();
     const double scaleHeight = tw(m_form->height());
-    const auto controls = m_form->findChildren<QWidget *>();
-    for (QWidget *c : controls) {
-        const QString tag = c->property("Tag").toString();
-        if (!isMarked(tag))
-            continue;
-        const QString name = controlName(c);
-        const QString flags = flagsOf(tag);
-        QWidget *container = referenceContainer(c, flags);
-        const QString dimKey =
-            name + QLatin1Char(' ') + containerName(container) + QStringLiteral(".Dimensions");
-        if (!m_dimensions.contains(dimKey)) {
+    for (const Marked &m : markedControls()) {
+        QWidget *c = m.control, *container = m.container;
+        const QString &name = m.name;
+        if (!m_dimensions.contains(m.dimensionsKey)) {
             const double l = container == m_form ? tw(m_form->x()) : tw(container->x());
             const double t = container == m_form ? tw(m_form->y()) : tw(container->y());
-            m_dimensions.insert(dimKey, QStringLiteral("%1:%2:%3:%4")
-                                            .arg(l)
-                                            .arg(tw(container->width()))
-                                            .arg(t)
-                                            .arg(tw(container->height())));
+            m_dimensions.insert(m.dimensionsKey, QStringLiteral("%1:%2:%3:%4")
+                                                     .arg(l)
+                                                     .arg(tw(container->width()))
+                                                     .arg(t)
+                                                     .arg(tw(container->height())));
         }
         if (isLine(c)) {
             for (const char *p : {"X1", "X2", "Y1", "Y2"})
@@ -153,17 +162,10 @@ void BrennavikAutoSizer::AutoResize()
     emit BeforeResize();
     {
         BusyCursor busy;
-        const auto controls = m_form->findChildren<QWidget *>();
-        for (QWidget *c : controls) {
-            const QString tag = c->property("Tag").toString();
-            if (!isMarked(tag))
-                continue;
-            const QString name = controlName(c);
-            const QString flags = flagsOf(tag);
-            QWidget *container = referenceContainer(c, flags);
-            const QString dims = m_dimensions.value(name + QLatin1Char(' ') + containerName(container) +
-                                                    QStringLiteral(".Dimensions"));
-            const QStringList parts = dims.split(QLatin1Char(':'));
+        for (const Marked &m : markedControls()) {
+            QWidget *c = m.control, *container = m.container;
+            const QString &name = m.name, &flags = m.flags;
+            const QStringList parts = m_dimensions.value(m.dimensionsKey).split(QLatin1Char(':'));
             if (parts.size() != 4)
                 continue;
             const double W0 = parts.at(1).toDouble();

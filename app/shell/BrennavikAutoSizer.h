@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <vector>
 
 class QWidget;
 
@@ -58,6 +59,16 @@ private:
     static bool isLine(const QWidget *w);
     QWidget *referenceContainer(QWidget *w, const QString &flags) const;
     QString containerName(QWidget *container) const;
+    // The controls whose tag marks them, with what both the recording and the resize read of
+    // each: its name, flags, reference container and the key of that container's dimensions.
+    struct Marked {
+        QWidget *control;
+        QString name;
+        QString flags;
+        QWidget *container;
+        QString dimensionsKey;
+    };
+    std::vector<Marked> markedControls() const;
     bool has(const QString &key) const { return m_values.contains(key); }
 
     QPointer<QWidget> m_form;
