@@ -25,25 +25,14 @@ const QString kCurrentSize = QStringLiteral("Şuanki Veri Tabanı Boyutu:");
 const QString kCompactedSize = QStringLiteral("Bakımı Yapıldıktan Sonraki Boyut:");
 const QString kPickDatabase = QStringLiteral("Lütfen veritabanını seçin.");
 
-// The Qt controls of the window's form file, named and placed by their design; the
-// program's own button, frame and bar register themselves.
-template <class T> QWidget *plain(QWidget *parent, const pv::PropertyBag &d)
-{
-    auto *w = new T(parent);
-    w->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
-    pv::setGeometryTwips(w, d.ReadProperty(QStringLiteral("Left")).toDouble(),
-                         d.ReadProperty(QStringLiteral("Top")).toDouble(),
-                         d.ReadProperty(QStringLiteral("Width")).toDouble(),
-                         d.ReadProperty(QStringLiteral("Height")).toDouble());
-    return w;
-}
-
+// The Qt controls of the window's form file come as they are, named and placed by their
+// design; the program's own button, frame and bar register themselves.
 void registerRepairClasses()
 {
     auto &reg = pv::ClassRegistry::instance();
-    reg.registerClass(QStringLiteral("Repair.Label"), plain<QLabel>);
-    reg.registerClass(QStringLiteral("Repair.GroupBox"), plain<QGroupBox>);
-    reg.registerClass(QStringLiteral("Repair.RadioButton"), plain<QRadioButton>);
+    reg.registerClass(QStringLiteral("Repair.Label"), pv::plainControl<QLabel>);
+    reg.registerClass(QStringLiteral("Repair.GroupBox"), pv::plainControl<QGroupBox>);
+    reg.registerClass(QStringLiteral("Repair.RadioButton"), pv::plainControl<QRadioButton>);
 }
 
 // The window's own pictures: a soft blue wash behind everything, and a database drum

@@ -39,16 +39,6 @@ Place placeOf(const pv::PropertyBag &d)
             d.ReadProperty(QStringLiteral("Height")).toDouble()};
 }
 
-// A Qt control the windows make as it comes, named and placed.
-template <class T> QWidget *plain(QWidget *parent, const pv::PropertyBag &d)
-{
-    const Place p = placeOf(d);
-    auto *w = new T(parent);
-    w->setObjectName(QString::fromLatin1(p.name));
-    place(w, p.l, p.t, p.w, p.h);
-    return w;
-}
-
 void registerKitClasses()
 {
     auto &reg = pv::ClassRegistry::instance();
@@ -75,13 +65,13 @@ void registerKitClasses()
         return panel(parent, p.name.constData(), p.l, p.t, p.w, p.h,
                      d.ReadProperty(QStringLiteral("Box"), true).toBool());
     });
-    add("Kit.Grid", plain<QTableView>);
-    add("Kit.List", plain<QListWidget>);
-    add("Kit.TextEdit", plain<QTextEdit>);
-    add("Kit.PlainTextEdit", plain<QPlainTextEdit>);
-    add("Kit.CheckBox", plain<QCheckBox>);
-    add("Kit.Frame", plain<QFrame>);
-    add("Kit.Widget", plain<QWidget>);
+    add("Kit.Grid", pv::plainControl<QTableView>);
+    add("Kit.List", pv::plainControl<QListWidget>);
+    add("Kit.TextEdit", pv::plainControl<QTextEdit>);
+    add("Kit.PlainTextEdit", pv::plainControl<QPlainTextEdit>);
+    add("Kit.CheckBox", pv::plainControl<QCheckBox>);
+    add("Kit.Frame", pv::plainControl<QFrame>);
+    add("Kit.Widget", pv::plainControl<QWidget>);
 
     // A list the user picks from but cannot type into, which still shows a text that is
     // not among its items ("Text": the customer card's group "GENEL" before any group row
@@ -98,7 +88,7 @@ void registerKitClasses()
     // "Tabs": the captions of its pages, each a plain widget; a control of the form goes
     // on one by its "page".
     add("Kit.TabWidget", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
-        auto *t = static_cast<QTabWidget *>(plain<QTabWidget>(parent, d));
+        auto *t = static_cast<QTabWidget *>(pv::plainControl<QTabWidget>(parent, d));
         for (const QString &caption : d.ReadProperty(QStringLiteral("Tabs")).toStringList())
             t->addTab(new QWidget(t), caption);
         return t;
@@ -110,7 +100,7 @@ void registerKitClasses()
         m->setObjectName(d.ReadProperty(QStringLiteral("Name")).toString());
         return m;
     });
-    add("Kit.TextBrowser", plain<QTextBrowser>);
+    add("Kit.TextBrowser", pv::plainControl<QTextBrowser>);
 }
 
 } // namespace

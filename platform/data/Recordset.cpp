@@ -315,7 +315,6 @@ void Recordset::close()
 {
     m_db.close();
     m_open = false;
-    m_lastFieldName.clear();
     m_moreKeysSql.clear();
     m_keysDone = true;
     m_rows.clear();
@@ -461,7 +460,6 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
     m_writeSql.clear();
     m_lastMask.clear();
     m_lastSql.clear();
-    m_lastFieldName.clear();
     m_cols.clear();
     m_table.clear();
     m_refetchSql.clear();
@@ -936,18 +934,6 @@ bool Recordset::setBookmark(Bookmark b)
 // ---------------------------------------------------------------- fields
 
 int Recordset::fieldIndex(const QString &nameIn) const
-{
-    // A pass writes the same fields row after row, by the same literal names. The memo holds
-    // the name's text, so the same text pointer means the same name.
-    if (!m_lastFieldName.isNull() && nameIn.constData() == m_lastFieldName.constData() &&
-        nameIn.size() == m_lastFieldName.size())
-        return m_lastFieldIndex;
-    m_lastFieldIndex = findField(nameIn);
-    m_lastFieldName = nameIn;
-    return m_lastFieldIndex;
-}
-
-int Recordset::findField(const QString &nameIn) const
 {
     QString name = nameIn.trimmed();
     if (name.startsWith(u'[') && name.endsWith(u']'))

@@ -195,7 +195,6 @@ private:
     bool runWrite(const QByteArray &sql, std::optional<qint64> rowid);
     const QByteArray &writeSql(QByteArrayView mask);
     int indexOfRowid(qint64 rowid) const;
-    int findField(const QString &name) const;
     bool failSql();
     void notify(Change c) const
     {
@@ -222,8 +221,6 @@ private:
     mutable int m_keyOffset = 0;              // keys of the select consumed so far
     QHash<QByteArray, QByteArray> m_writeSql; // mode and written columns -> statement
     QByteArray m_lastMask, m_lastSql;         // the last of them asked for
-    mutable QString m_lastFieldName;          // the last name looked up, and its field
-    mutable int m_lastFieldIndex = -1;
     int m_pos = 0;
     bool m_currentDeleted = false;
     bool m_noMatch = false;

@@ -462,6 +462,15 @@ QString build(QWidget *parent, QObject *handlers, const CompiledForm &form, cons
 
 } // namespace
 
+void nameAndPlace(QWidget *control, const PropertyBag &design)
+{
+    control->setObjectName(design.ReadProperty(QStringLiteral("Name")).toString());
+    setGeometryTwips(control, design.ReadProperty(QStringLiteral("Left")).toDouble(),
+                     design.ReadProperty(QStringLiteral("Top")).toDouble(),
+                     design.ReadProperty(QStringLiteral("Width")).toDouble(),
+                     design.ReadProperty(QStringLiteral("Height")).toDouble());
+}
+
 QString loadForm(QWidget *window, const QByteArray &json, const QList<FormMember> &members)
 {
     return loadForm(window, window, json, members);
@@ -480,13 +489,7 @@ QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json, con
 
 QString loadFormFile(QWidget *window, const QString &path, const QList<FormMember> &members)
 {
-    return loadFormFile(window, window, path, members);
-}
-
-QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path,
-                     const QList<FormMember> &members)
-{
-    return loadFormFile(parent, handlers, path, QString(), members);
+    return loadFormFile(window, window, path, QString(), members);
 }
 
 QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path, const QString &panel,

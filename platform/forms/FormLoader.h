@@ -49,10 +49,10 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QWidget>
 #include <functional>
 
 class QObject;
-class QWidget;
 struct QMetaObject;
 
 namespace pv
@@ -86,6 +86,19 @@ private:
 // A window member by its own name: PV_FORM_MEMBER(btnEkle).
 #define PV_FORM_MEMBER(member) ::pv::FormMember(#member, member)
 
+class PropertyBag;
+
+// Names a control by its design's "Name" and places it by "Left", "Top", "Width" and
+// "Height" in twips.
+void nameAndPlace(QWidget *control, const PropertyBag &design);
+// A factory for the class registry: a Qt control made as it comes, named and placed.
+template <class T> QWidget *plainControl(QWidget *parent, const PropertyBag &design)
+{
+    auto *w = new T(parent);
+    nameAndPlace(w, design);
+    return w;
+}
+
 // Makes the form's controls on window; "" when done, else the reason it failed.
 QString loadForm(QWidget *window, const QByteArray &json, const QList<FormMember> &members = {});
 // The same from a file or resource path.
@@ -95,10 +108,8 @@ QString loadFormFile(QWidget *window, const QString &path, const QList<FormMembe
 // object that owns them).
 QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json,
                  const QList<FormMember> &members);
-QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path,
-                     const QList<FormMember> &members);
 // A panel of the form file: its "panels" key holds each panel's form by name, read as a
-// form of its own.
+// form of its own; "" for the file's own form.
 QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path, const QString &panel,
                      const QList<FormMember> &members);
 
