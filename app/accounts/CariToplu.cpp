@@ -87,8 +87,6 @@ void CariToplu::buildCommands()
     ui::loadForm(
         &m_window, QStringLiteral("veresiye2.CariToplu"), this,
         {PV_FORM_MEMBER(btnSozlesme), PV_FORM_MEMBER(VornXPButton6), PV_FORM_MEMBER(btnFiyatGuncelle)});
-    VornXPButton6->show();
-    btnFiyatGuncelle->show();
     Timer6 = new pv::Timer(10, false, this);
     connect(Timer6, &pv::Timer::tick, this, &CariToplu::Timer6_Timer);
 }

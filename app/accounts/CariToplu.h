@@ -6,8 +6,8 @@
 // It lives on the account window beside MusteriDetay and CariYazdir and works on the
 // window's ledger source. Controls the window already has are taken by their names
 // (VornXPButton6, btnFiyatGuncelle, DBGrid2, the total boxes, TextSize, xpText3 and the
-// customer-details boxes); what is missing is made from the form files CariToplu*.form.json
-// beside this source. The window's own procedures are reached through the hooks.
+// customer-details boxes); what is missing is made from the panels CariToplu* of
+// veresiye2.form.json. The window's own procedures are reached through the hooks.
 #include "platform/forms/HandOff.h"
 
 #include <QList>

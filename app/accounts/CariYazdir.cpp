@@ -68,35 +68,20 @@ CariYazdir::~CariYazdir() = default;
 void CariYazdir::buildPanel()
 {
     QWidget *w = &m_window;
-    // A window without its own date pickers and size list gets them from the form, set to
-    // today and to size 8.
-    const bool madeIlk = !w->findChild<QDateEdit *>(QStringLiteral("ilk"));
-    const bool madeSon = !w->findChild<QDateEdit *>(QStringLiteral("son"));
-    const bool madeSize = !w->findChild<QComboBox *>(QStringLiteral("TextSize"));
+    // A window without its own date pickers and size list gets them from the form, hidden
+    // until their commands are used; they start at today and at size 8 (a window with its
+    // own sets them again when it loads).
     ui::loadForm(w, QStringLiteral("veresiye2.CariYazdir"), this,
                  {PV_FORM_MEMBER(VornXPButton5), PV_FORM_MEMBER(musListesiFrm), PV_FORM_MEMBER(xpCombo2),
                   PV_FORM_MEMBER(xpCombo1), PV_FORM_MEMBER(TextSize), PV_FORM_MEMBER(ilk),
                   PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster), PV_FORM_MEMBER(tgoster2)});
-    if (madeSize)
-        TextSize->setCurrentText(QStringLiteral("8"));
-    if (madeIlk)
-        ilk->setDate(pv::Clock::today());
-    if (madeSon)
-        son->setDate(pv::Clock::today());
+    TextSize->setCurrentText(QStringLiteral("8"));
+    ilk->setDate(pv::Clock::today());
+    son->setDate(pv::Clock::today());
+    // The print and range commands stand on the window; the print panel's frame and
+    // commands are built when it is first opened, and take the print choices in.
     VornXPButton5->show();
     DBGrid2 = w->findChild<QTableView *>(QStringLiteral("DBGrid2"));
-
-    // ---- print panel: the choices are read by every print; the panel's frame and
-    // commands are built when it is first opened, and take these in.
-    musListesiFrm->hide();
-
-    // ---- date range: the pickers lie under their command until it is used
-    for (QWidget *hidden :
-         {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})
-        hidden->hide();
-    for (const char *name : {"Label12", "Label11"})
-        if (QWidget *l = w->findChild<QWidget *>(QLatin1String(name)))
-            l->hide();
     tgoster2->show();
     tgoster2->raise();
 

@@ -7,8 +7,8 @@
 // It lives on the account window and works on the window's ledger source. Controls the
 // window already has are taken by their names (VornXPButton5, DBGrid2, musListesiFrm,
 // xpCombo2, xpCombo1, TextSize, tgoster2, tgoster, ilk, son, Label12, Label11,
-// frmTarihBakiyeler, the total boxes); what is missing is made from the form files
-// CariYazdir*.form.json beside this source.
+// frmTarihBakiyeler, the total boxes); what is missing is made from the panels
+// CariYazdir* of veresiye2.form.json.
 #include "platform/forms/HandOff.h"
 
 #include <QObject>

@@ -6,7 +6,7 @@
 // It lives on the account window and works on the window's data source of the customer
 // row. Controls the window already has (by their names: MyButton1, MyButton2, btnNote,
 // btnMail, btnSMS, VornXPButton2, xpCombo3, xpCombo4, musilfrm, MyButton4) are taken over;
-// the others are made from the form files MusteriDetay*.form.json beside this source. The
+// the others are made from the panels MusteriDetay* of veresiye2.form.json. The
 // window's own procedures are reached through the hooks.
 #include "platform/forms/HandOff.h"
 

@@ -142,8 +142,6 @@ void veresiye2::buildControls()
                         PV_FORM_MEMBER(xpText2),
                         PV_FORM_MEMBER(xpText1),
                         PV_FORM_MEMBER(tgoster2),
-                        PV_FORM_MEMBER(Label12),
-                        PV_FORM_MEMBER(Label11),
                         PV_FORM_MEMBER(ilk),
                         PV_FORM_MEMBER(son),
                         PV_FORM_MEMBER(tgoster),
@@ -172,7 +170,6 @@ void veresiye2::buildControls()
                         PV_FORM_MEMBER(VornXPTextBox4),
                         PV_FORM_MEMBER(txtPt3),
                         PV_FORM_MEMBER(frmTarihBakiyeler),
-                        PV_FORM_MEMBER(FrameFendrixon6),
                         PV_FORM_MEMBER(txtT1),
                         PV_FORM_MEMBER(txtT2),
                         PV_FORM_MEMBER(txtT3),
@@ -187,9 +184,7 @@ void veresiye2::buildControls()
                         PV_FORM_MEMBER(xpCombo4),
                         PV_FORM_MEMBER(musilfrm),
                         PV_FORM_MEMBER(Text3),
-                        PV_FORM_MEMBER(MyButton3),
-                        PV_FORM_MEMBER(MyButton4),
-                        PV_FORM_MEMBER(Frame5)});
+                        PV_FORM_MEMBER(MyButton3)});
 
     m_ledgerModel =
         new pv::DataGridModel(Data5,

@@ -15,8 +15,7 @@
 // ("11", "22", "33") and Text11 := today.
 //
 // Its layout is veresiye2.form.json; the entry edit and entry delete panels, built when
-// their command first opens them, are veresiye2.frmHareketEdit.form.json and
-// veresiye2.frmSilEkran.form.json.
+// their command first opens them, are its panels frmHareketEdit and frmSilEkran.
 #include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
@@ -114,14 +113,11 @@ public:
     QLineEdit *VornXPTextBox3 = nullptr; // "Toplam Ödenen :"
     QLineEdit *VornXPTextBox4 = nullptr; // "Toplam Bakiye :"
     QFrame *frmTarihBakiyeler = nullptr;
-    FrameFendrixon *FrameFendrixon6 = nullptr;
     QLineEdit *txtT1 = nullptr;
     QLineEdit *txtT2 = nullptr;
     QLineEdit *txtT3 = nullptr;
     QDateEdit *ilk = nullptr; // first day of the range
     QDateEdit *son = nullptr; // last day of the range
-    QLabel *Label12 = nullptr;
-    QLabel *Label11 = nullptr;
 
     // ---- ledger
     FrameFendrixon *Frame1s = nullptr; // "Hareketler"
@@ -161,7 +157,6 @@ public:
     BvButton *btnSMS = nullptr;           // "SMS Gönder"
     BvButton *btnNote = nullptr;          // "Not"
     BvButton *MyButton3 = nullptr;        // " İptal" of the delete-customer panel
-    BvButton *MyButton4 = nullptr;        // " Müşteriyi ve Hareketlerini Sil"
     QMenu *mnuOdeAlacak = nullptr;
     QAction *mnuAlacak = nullptr; // "Hesaba Alacak Ekle"
     QAction *mnuOdeme = nullptr;  // "Ödeme Yap"
@@ -191,7 +186,6 @@ public:
     BvButton *Command12 = nullptr;   // " İşlemi Sil"
     QFrame *frmTumSil2 = nullptr;    // never shown
     QTableView *DBGridKasa = nullptr;
-    QFrame *Frame5 = nullptr; // never shown
 
     // ---- the customer's own row (details, note, photo, delete-customer mode) and the prints
     MusteriDetay *musteriDetay = nullptr;

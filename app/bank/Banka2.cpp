@@ -212,7 +212,7 @@ void Banka2::buildControls()
 
 void Banka2::buildEntryPanel()
 {
-    // Banka2.frmBankaEkle.form.json; an entry without a customer moves its amount and
+    // The panel frmBankaEkle of Banka2.form.json; an entry without a customer moves its amount and
     // commands up (openEntry).
     ui::loadForm(this, QStringLiteral("Banka2.frmBankaEkle"), this,
                  {PV_FORM_MEMBER(frmBankaEkle), PV_FORM_MEMBER(xpText1), PV_FORM_MEMBER(xpText2),

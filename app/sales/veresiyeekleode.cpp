@@ -87,10 +87,10 @@ veresiyeekleode::veresiyeekleode()
     setObjectName(QStringLiteral("veresiyeekleode"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
 
-    // Five form files, loaded in the order their controls were always made (which is the
-    // tab order): the sale panel, its canned descriptions, the collection panel, its canned
-    // descriptions, the product panel. Each description panel has a file of its own because
-    // both name their frame "header".
+    // The form and four of its panels, loaded in the order their controls were always made
+    // (which is the tab order): the sale panel, its canned descriptions, the collection
+    // panel, its canned descriptions, the product panel. Each description panel is a form of
+    // its own because both name their frame "header".
     ui::loadForm(this,
                  {PV_FORM_MEMBER(eklefrm),       PV_FORM_MEMBER(eklefrm2),  PV_FORM_MEMBER(Label6),
                   PV_FORM_MEMBER(Text6),         PV_FORM_MEMBER(Label5),    PV_FORM_MEMBER(Text7),

@@ -32,7 +32,6 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowFlag(Qt::FramelessWindowHint, true);
-    setClientSizeTwips(7200, 4320);
     setFocusPolicy(Qt::StrongFocus);
     setKeyPreview(true);
 

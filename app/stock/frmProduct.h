@@ -11,7 +11,7 @@
 //
 // The searches, list commands, sorts and totals are the panel StokArama, the category and
 // supplier panels UrunGruplari, stock in and out, product codes, the stock-value walk and
-// the report StokIslemleri: each loads its own form file (frmProduct.<panel>.form.json) onto
+// the report StokIslemleri: each loads its own panel of frmProduct.form.json onto
 // the card, owns those controls and reaches the card through hooks and signals; the card's
 // own buttons call their handlers.
 #include "platform/data/Database.h"

@@ -42,39 +42,6 @@ void showAt(QWidget *w, double left, double top)
     w->raise();
 }
 
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip, Design extra)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("ButtonStyle"), int(BrennavikBtn::eOffice2003));
-    bag.set(QStringLiteral("Caption"), caption);
-    if (!toolTip.isEmpty())
-        bag.set(QStringLiteral("ToolTip"), toolTip);
-    for (const auto &[key, value] : extra)
-        bag.set(QLatin1String(key), value);
-    auto *b = new BvButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAmbientDisplayName(QLatin1String(name));
-    place(b, l, t, w, h);
-    b->ReadProperties(bag);
-    return b;
-}
-
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Caption"), caption);
-    bag.set(QStringLiteral("Enabled"), true);
-    // Made in its size: drawn once, not first in a default size and then again.
-    bag.set(QStringLiteral("Width"), int(w));
-    bag.set(QStringLiteral("Height"), int(h));
-    auto *f = new FrameFendrixon(parent, QLatin1String(name), bag);
-    f->setObjectName(QLatin1String(name));
-    place(f, l, t, w, h);
-    return f;
-}
-
 QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
               const QString &caption, Qt::Alignment align, bool wordWrap)
 {
@@ -125,17 +92,6 @@ QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, d
     f->setAutoFillBackground(true);
     place(f, l, t, w, h);
     return f;
-}
-
-QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h)
-{
-    pv::PropertyBag bag;
-    bag.set(QStringLiteral("Scrolling"), int(QuorvelXPProgressBar::ccScrollingMetallic));
-    bag.set(QStringLiteral("ShowText"), true);
-    auto *bar = new QuorvelXPProgressBar(parent, bag);
-    bar->setObjectName(QLatin1String(name));
-    place(bar, l, t, w, h);
-    return bar;
 }
 
 void setEnabled(QWidget *w, bool on)

@@ -12,11 +12,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTime>
-#include <QVariant>
 #include <initializer_list>
-#include <utility>
 
-class BvButton;
 class FrameFendrixon;
 class QComboBox;
 class QDateEdit;
@@ -39,21 +36,12 @@ namespace ui
 
 // ---------------------------------------------------------------- controls
 
-using Design = std::initializer_list<std::pair<const char *, QVariant>>;
-
 // Left, top, width and height in twips.
 void place(QWidget *w, double left, double top, double width, double height);
 void moveTo(QWidget *w, double left, double top);
 // Moves a panel to its place and shows it on top of its siblings.
 void showAt(QWidget *w, double left, double top);
 
-// The program's button in the Office 2003 style; extra design properties (a check mode,
-// a picture) follow the caption and tool tip.
-BvButton *button(QWidget *parent, const char *name, double l, double t, double w, double h,
-                 const QString &caption, const QString &toolTip = {}, Design extra = {});
-// The frame keeps the design's twips as its own size, not the rounded pixels.
-FrameFendrixon *frame(QWidget *parent, const char *name, double l, double t, double w, double h,
-                      const QString &caption);
 // The administration windows' captions pass wordWrap: they wrap onto a second line.
 QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
               const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter,
@@ -67,9 +55,6 @@ QComboBox *comboBox(QWidget *parent, const char *name, double l, double t, doubl
 QDateEdit *datePicker(QWidget *parent, const char *name, double l, double t, double w, double h);
 // A panel that stands over other controls and hides what lies beneath; box draws its edge.
 QFrame *panel(QWidget *parent, const char *name, double l, double t, double w, double h, bool box = true);
-// The backup windows' bar: metallic, percentage shown as text.
-QuorvelXPProgressBar *progressBar(QWidget *parent, const char *name, double l, double t, double w, double h);
-
 // The window's controls made from its form file ":/forms/<objectName>.form.json" (a
 // <Window>.form.json beside the window's source; platform/forms/FormLoader.h tells its
 // form), the members pointed at them, the handlers connected. The kit's controls are the

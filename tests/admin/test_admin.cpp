@@ -1356,9 +1356,14 @@ void TestAdmin::announcements()
     auto *panel = new QFrame(&window);
     panel->setVisible(false);
     QTextBrowser *browser = web::createBrowser(panel);
-    BvButton *toggle =
-        ui::button(&window, "btnDuyuru", 0, 0, 660, 660, QString(),
-                   QStringLiteral("Güncel Program Duyuruları"), {{"Mode", int(BrennavikBtn::ebmCheckBox)}});
+    pv::PropertyBag design;
+    design.set(QStringLiteral("Name"), QStringLiteral("btnDuyuru"));
+    design.set(QStringLiteral("ButtonStyle"), int(BrennavikBtn::eOffice2003));
+    design.set(QStringLiteral("Caption"), QString());
+    design.set(QStringLiteral("ToolTip"), QStringLiteral("Güncel Program Duyuruları"));
+    design.set(QStringLiteral("Mode"), int(BrennavikBtn::ebmCheckBox));
+    auto *toggle = new BvButton(&window, design);
+    ui::place(toggle, 0, 0, 660, 660);
     QObject::connect(toggle, &BvButton::Click, &window,
                      [&] { web::toggleAnnouncements(toggle, panel, browser); });
     window.show();

@@ -170,24 +170,6 @@ private slots:
         QVERIFY(c->nextInFocusChain() != a);
     }
 
-    // "bold" without "font": the font the control inherits made bold, family and size kept.
-    void boldensTheInheritedFont()
-    {
-        pv::test::Harness h;
-        LoaderWindow w;
-        QFont own(QStringLiteral("Courier"));
-        own.setPointSizeF(11);
-        w.setFont(own);
-        QCOMPARE(pv::loadForm(
-                     &w, form({QStringLiteral("{'name': 'lblText', 'class': 'Test.Label', 'bold': true}")}),
-                     {pv::FormMember("lblText", w.lblText)}),
-                 QString());
-        QCOMPARE(w.lblText->font().family(), w.font().family());
-        QCOMPARE(w.lblText->font().pointSizeF(), 11.0);
-        QVERIFY(w.lblText->font().bold());
-        QVERIFY(!w.font().bold());
-    }
-
     // A window's file holds its panels by name under "panels"; a panel not there is refused.
     void loadsAPanelOfTheWindowsFile()
     {
@@ -258,6 +240,7 @@ private slots:
         QCOMPARE(bold.family(), w.font().family());
         QCOMPARE(bold.pointSizeF(), 11.0);
         QVERIFY(bold.bold());
+        QVERIFY(!w.font().bold()); // the window's own font stays as it was
         const QFont small = w.findChild<QLabel *>(QStringLiteral("lblSmall"))->font();
         QCOMPARE(small.family(), w.font().family());
         QCOMPARE(small.pointSizeF(), 7.0);

@@ -164,8 +164,9 @@ private slots:
             QDir().mkpath(sourceFolder() + QStringLiteral("/images"));
             QVERIFY(pv::test::writeFile(fingerprintPath(), renderingFingerprint().toUtf8() + '\n'));
         }
-        m_sameRendering =
-            QString::fromUtf8(pv::test::fileBytes(fingerprintPath())).trimmed() == renderingFingerprint();
+        const QString recorded = QString::fromUtf8(pv::test::fileBytes(fingerprintPath())).trimmed();
+        QVERIFY2(!recorded.isEmpty(), qPrintable(fingerprintPath() + QStringLiteral(" is missing")));
+        m_sameRendering = recorded == renderingFingerprint();
         if (!m_sameRendering)
             qInfo("This machine draws differently from the one that recorded the images: only the "
                   "widget trees are compared.");
@@ -239,7 +240,7 @@ private slots:
         }
 
         if (!m_sameRendering)
-            return;
+            QSKIP("the tree is as recorded; this machine draws differently from the recording one");
         QImage expected(imagePath);
         QVERIFY2(!expected.isNull(), qPrintable(QStringLiteral("no image %1").arg(imagePath)));
         expected = expected.convertToFormat(QImage::Format_RGB32);
