@@ -25,6 +25,7 @@
 #include <functional>
 
 using pv::test::Harness;
+using pv::test::lastMoved;
 
 namespace
 {
@@ -39,14 +40,6 @@ struct Entry {
 
 // The columns of a customer last moved on 03.12.2026 (day count 7); more adds columns or
 // replaces those.
-QVariantMap lastMoved(const QVariantMap &more = {})
-{
-    QVariantMap fields{{QStringLiteral("Gun"), 7},
-                       {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")}};
-    fields.insert(more);
-    return fields;
-}
-
 qint64 addEntry(Harness &h, const QString &code, const Entry &e)
 {
     const QString key = e.tarih.mid(6, 4) + e.tarih.mid(3, 2) + e.tarih.mid(0, 2);

@@ -52,11 +52,8 @@ struct Line {
 // and the "@" of an empty e-mail box; more adds columns or replaces those.
 QVariantMap withContact(const QVariantMap &more = {})
 {
-    QVariantMap fields{{"Gun", 7},
-                       {"Sonislem", "2026-12-03"},
-                       {"Adres", "Çarşı Sk. 1"},
-                       {"Telefon1", "0216 000 00 00"},
-                       {"mail", "@"}};
+    QVariantMap fields =
+        pv::test::lastMoved({{"Adres", "Çarşı Sk. 1"}, {"Telefon1", "0216 000 00 00"}, {"mail", "@"}});
     fields.insert(more);
     return fields;
 }

@@ -457,6 +457,24 @@ void addCustomer(Harness &h, const QString &code, const QString &name, const QVa
     h.insert(QStringLiteral("musteriler"), row); // a refused row fails the test
 }
 
+QVariantMap lastMoved(const QVariantMap &more)
+{
+    QVariantMap fields{{QStringLiteral("Gun"), 7},
+                       {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")}};
+    fields.insert(more);
+    return fields;
+}
+
+QVariantMap listedToday(const QVariantMap &more)
+{
+    QVariantMap fields{{QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+                       {QStringLiteral("Sonislem"), QStringLiteral("2026-12-10")},
+                       {QStringLiteral("Sonislem2"), QStringLiteral("20261210")},
+                       {QStringLiteral("Bakiye"), 0.0}};
+    fields.insert(more);
+    return fields;
+}
+
 QByteArray fileBytes(const QString &path)
 {
     QFile f(path);

@@ -162,6 +162,10 @@ private:
 // A customer row in musteriler: its code and name, kind (Turu) "Alıcı" and currency
 // (ParaTuru) "TL"; fields add columns or replace those (an invalid QVariant leaves one NULL).
 void addCustomer(Harness &h, const QString &code, const QString &name, const QVariantMap &fields = {});
+// Its columns as most tests want them, more on top: last moved on 03.12.2026, 7 days before
+// the harness's day; and listed on that day (10.12.2026) in the GENEL group, no balance.
+QVariantMap lastMoved(const QVariantMap &more = {});
+QVariantMap listedToday(const QVariantMap &more = {});
 
 // A file's whole contents ("" when it cannot be read), and writing them back: the tests
 // that check a file was left byte-identical.

@@ -32,19 +32,12 @@
 #include <dlfcn.h>
 
 using pv::test::Harness;
+using pv::test::listedToday;
 
 namespace
 {
 
 // The columns of a customer in the group GENEL last moved today, with nothing owed.
-QVariantMap listedToday()
-{
-    return {{QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
-            {QStringLiteral("Sonislem"), QStringLiteral("2026-12-10")},
-            {QStringLiteral("Sonislem2"), pv::dateKey(QDate(2026, 12, 10))},
-            {QStringLiteral("Bakiye"), 0.0}};
-}
-
 veresiye &mainWindow()
 {
     veresiye &m = pv::form<veresiye>();

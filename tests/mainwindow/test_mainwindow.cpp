@@ -52,11 +52,7 @@ QString iso(const QDate &d)
 // balance 0; more adds columns or replaces those.
 QVariantMap listColumns(const QString &turu = QStringLiteral("Alıcı"), const QVariantMap &more = {})
 {
-    QVariantMap fields{{QStringLiteral("Turu"), turu},
-                       {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
-                       {QStringLiteral("Sonislem"), iso(kToday)},
-                       {QStringLiteral("Sonislem2"), pv::dateKey(kToday)},
-                       {QStringLiteral("Bakiye"), 0.0}};
+    QVariantMap fields = pv::test::listedToday({{QStringLiteral("Turu"), turu}});
     fields.insert(more);
     return fields;
 }

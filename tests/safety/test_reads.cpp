@@ -25,9 +25,7 @@ const QString kUnread = QStringLiteral("Veri tabanı işlemi yapılamadı.");
 // The columns of a customer last moved on 03.12.2026 (day count 7), with this stored balance.
 QVariantMap withBalance(double balance)
 {
-    return {{QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
-            {QStringLiteral("Gun"), 7},
-            {QStringLiteral("Bakiye"), balance}};
+    return pv::test::lastMoved({{QStringLiteral("Bakiye"), balance}});
 }
 
 void addDebt(Harness &h, const QString &code, double amount)
