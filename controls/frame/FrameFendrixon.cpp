@@ -191,7 +191,7 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.drawImage(0, 0, m_frame->m_header);
+        p.drawImage(0, 0, m_frame->headerImage());
     }
     void mouseMoveEvent(QMouseEvent *e) override
     {
@@ -630,7 +630,6 @@ void FrameFendrixon::UserControl_Resize()
     bringHeaderToFront();
     m_headerPainted = false;
     picHeader_Paint();
-    m_headerPainted = true;
     if (m_enableGradient)
         m_bodyGradientValid = false;
     if (m_heightTwips != CollapsedHeight)
@@ -909,50 +908,71 @@ void FrameFendrixon::picHeader_Paint()
     if (m_headerPainted || !m_picHeader)
         return;
     placeHeader();
-    const int wp = m_header.width(), hp = m_header.height();
-    if (m_header.isNull()) {
-        m_headerPainted = true;
+    m_headerFont.setBold(m_fontBold);
+    m_headerFont.setItalic(m_fontItalic);
+    if (m_fontSize != 0)
+        m_headerFont.setPointSizeF(double(float(m_fontSize)));
+    else
+        m_fontSize = 8;
+    m_headerFont.setStrikeOut(m_fontStrikethru);
+    m_headerFont.setUnderline(m_fontUnderline);
+    // The platform's text call draws without smoothing, at whole-pixel advances, in
+    // the design font's stand-in.
+    QFont crisp = pv::crispFont(m_headerFont);
+    crisp.setFamily(pv::standInFamily(m_headerFont.family()));
+    m_headerToDraw = HeaderDraw{m_backColor,
+                                m_headerGradientTop,
+                                m_headerGradientBottom,
+                                m_foreColor,
+                                crisp,
+                                m_caption,
+                                m_displayPicture,
+                                m_picture,
+                                m_imgFramePic->size(),
+                                m_buttonPin,
+                                m_button,
+                                m_framePinned,
+                                m_heightTwips == m_expandedHeight,
+                                toRgb(m_hoverPin ? m_liveButtonColor : m_buttonColor),
+                                toRgb(m_hoverButton ? m_liveButtonColor : m_buttonColor)};
+    bringHeaderToFront();
+    m_headerPainted = true;
+    m_picHeader->update();
+}
+
+void FrameFendrixon::drawHeader() const
+{
+    if (!m_headerToDraw)
         return;
-    }
-    m_header.fill(toRgb(m_backColor));
-    const QImage background =
-        CreateGradientPicture(wp, hp, false, m_headerGradientTop, m_headerGradientBottom, 0);
+    const HeaderDraw d = std::move(*m_headerToDraw);
+    m_headerToDraw.reset();
+    const int wp = m_header.width(), hp = m_header.height();
+    if (m_header.isNull())
+        return;
+    m_header.fill(toRgb(d.back));
+    const QImage background = CreateGradientPicture(wp, hp, false, d.gradientTop, d.gradientBottom, 0);
     {
         QPainter p(&m_header);
         if (!background.isNull())
             p.drawImage(0, 0, background);
 
-        m_headerFont.setBold(m_fontBold);
-        m_headerFont.setItalic(m_fontItalic);
-        if (m_fontSize != 0)
-            m_headerFont.setPointSizeF(double(float(m_fontSize)));
-        else
-            m_fontSize = 8;
-        m_headerFont.setStrikeOut(m_fontStrikethru);
-        m_headerFont.setUnderline(m_fontUnderline);
-
         int captionLeft = px(75);
-        if (m_displayPicture) {
-            captionLeft = m_imgFramePic->width() + px(75);
-            if (!m_picture.isNull())
-                p.drawPixmap(QRect(px(15), px(15), m_imgFramePic->width(), m_imgFramePic->height()),
-                             m_picture);
+        if (d.displayPicture) {
+            captionLeft = d.pictureSize.width() + px(75);
+            if (!d.picture.isNull())
+                p.drawPixmap(QRect(QPoint(px(15), px(15)), d.pictureSize), d.picture);
         }
-        // The platform's text call draws without smoothing, at whole-pixel advances, in
-        // the design font's stand-in.
-        QFont crisp = pv::crispFont(m_headerFont);
-        crisp.setFamily(pv::standInFamily(m_headerFont.family()));
-        p.setFont(crisp);
-        const QFontMetrics fm(crisp, &m_header);
+        p.setFont(d.font);
+        const QFontMetrics fm(d.font, &m_header);
         const float hh = float(hp * pv::twipsPerPixel());
         const float top = (hh - float(fm.height() * pv::twipsPerPixel())) / 2;
-        p.setPen(QColor(toRgb(m_foreColor)));
+        p.setPen(QColor(toRgb(d.fore)));
         // A caption longer than the header ends in "…" before the pin and the chevron
         // instead of running under them.
-        const int glyphs = m_buttonPin ? 435 + (m_button ? 0 : 180) : (m_button ? 240 : 0);
+        const int glyphs = d.buttonPin ? 435 + (d.button ? 0 : 180) : (d.button ? 240 : 0);
         m_captionRoom = std::max(0, wp - captionLeft - (glyphs ? px(glyphs + 45) : px(75)));
-        m_captionFont = crisp;
-        m_shownCaption = fm.elidedText(m_caption, Qt::ElideRight, m_captionRoom);
+        m_captionFont = d.font;
+        m_shownCaption = fm.elidedText(d.caption, Qt::ElideRight, m_captionRoom);
         p.drawText(QPoint(captionLeft, px(top) + fm.ascent()), m_shownCaption);
     }
 
@@ -961,12 +981,12 @@ void FrameFendrixon::picHeader_Paint()
     auto X = [wp](int offset) { return wp - px(offset); };
     auto Y = [](int y) { return px(y); };
 
-    if (m_buttonPin) {
-        const QRgb c = toRgb(m_hoverPin ? m_liveButtonColor : m_buttonColor);
-        const int shift = m_button ? 0 : 180;
+    if (d.buttonPin) {
+        const QRgb c = d.pinColour;
+        const int shift = d.button ? 0 : 180;
         auto h = [&](int from, int to, int y) { hline(m_header, X(from - shift), X(to - shift), Y(y), c); };
         auto v = [&](int x, int y1, int y2) { vline(m_header, X(x - shift), Y(y1), Y(y2), c); };
-        if (!m_framePinned) {
+        if (!d.framePinned) {
             h(435, 390, 135);
             v(390, 90, 195);
             h(390, 315, 105);
@@ -983,9 +1003,9 @@ void FrameFendrixon::picHeader_Paint()
         }
     }
 
-    if (m_button) {
-        const QRgb c = toRgb(m_hoverButton ? m_liveButtonColor : m_buttonColor);
-        const bool up = m_heightTwips == m_expandedHeight;
+    if (d.button) {
+        const QRgb c = d.buttonColour;
+        const bool up = d.expanded;
         auto h = [&](int from, int to, int y) { hline(m_header, X(from), X(to), Y(y), c); };
         for (int y0 : {75, 135}) {
             const int rows[4] = {y0, y0 + 15, y0 + 30, y0 + 45};
@@ -1000,10 +1020,7 @@ void FrameFendrixon::picHeader_Paint()
         }
     }
 
-    hline(m_header, 0, wp, hp - px(30), toRgb(m_backColor));
-    bringHeaderToFront();
-    m_headerPainted = true;
-    m_picHeader->update();
+    hline(m_header, 0, wp, hp - px(30), toRgb(d.back));
 }
 
 void FrameFendrixon::UserControl_Paint()

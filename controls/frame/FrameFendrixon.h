@@ -62,9 +62,21 @@ public:
     QString Caption() const { return m_caption; }
     // The caption as the header last drew it (ending in "…" when it had no room), the
     // font it was drawn in and the width it had.
-    QString shownCaption() const { return m_shownCaption; }
-    QFont captionFont() const { return m_captionFont; }
-    int captionRoom() const { return m_captionRoom; }
+    QString shownCaption() const
+    {
+        drawHeader();
+        return m_shownCaption;
+    }
+    QFont captionFont() const
+    {
+        drawHeader();
+        return m_captionFont;
+    }
+    int captionRoom() const
+    {
+        drawHeader();
+        return m_captionRoom;
+    }
     void setCaption(const QString &s);
     xFrameStyles ColorScheme() const { return m_colorScheme; }
     void setColorScheme(xFrameStyles s);
@@ -128,7 +140,11 @@ public:
     QTimer *tmrMouseMove() const { return m_tmrMouseMove; }
     QLabel *imgFramePic() const { return m_imgFramePic; }
     const QImage &bodyImage() const;
-    const QImage &headerImage() const { return m_header; }
+    const QImage &headerImage() const
+    {
+        drawHeader();
+        return m_header;
+    }
 
     // W x H pixels, colour varying left to right (horizontal) or top to bottom; mode 0
     // interpolates red, green and blue, mode 1 hue, saturation and lightness.
@@ -189,9 +205,9 @@ private:
     bool m_framePinned = false;
     xFrameStyles m_colorScheme = xpDefault;
     QString m_caption;
-    QString m_shownCaption;
-    QFont m_captionFont;
-    int m_captionRoom = 0;
+    mutable QString m_shownCaption;
+    mutable QFont m_captionFont;
+    mutable int m_captionRoom = 0;
     QFont m_headerFont;
     QPixmap m_picture;
     bool m_fontBold = false, m_fontItalic = false, m_fontStrikethru = false, m_fontUnderline = false;
@@ -228,7 +244,28 @@ private:
     mutable std::optional<BodyDraw> m_bodyToDraw;
     static void paintBody(QPainter &p, const BodyDraw &d);
     QImage m_bodyPicture; // the body gradient while valid
-    QImage m_header;      // the header's retained drawing
+    // The header likewise: what it shows is recorded at each redraw and drawn into its
+    // image when the header is painted or read.
+    mutable QImage m_header;
+    struct HeaderDraw {
+        OleColor back = 0;
+        OleColor gradientTop = 0;
+        OleColor gradientBottom = 0;
+        OleColor fore = 0;
+        QFont font;
+        QString caption;
+        bool displayPicture = false;
+        QPixmap picture;
+        QSize pictureSize;
+        bool buttonPin = false;
+        bool button = false;
+        bool framePinned = false;
+        bool expanded = false; // the chevron points up
+        QRgb pinColour = 0;
+        QRgb buttonColour = 0;
+    };
+    mutable std::optional<HeaderDraw> m_headerToDraw;
+    void drawHeader() const;
     bool m_bodyPressed = false;
 
     friend class FrameHeaderWidget;

@@ -672,6 +672,31 @@ private slots:
         QVERIFY(!f->Picture().isNull());
         QCOMPARE(firstRed(f->headerImage()), left);
     }
+
+    // The header is drawn when it is painted or read, from what the last redraw recorded: a
+    // fore colour set after it waits for the next redraw, as it always did, and a shown
+    // header on screen follows each redraw.
+    void headerDrawnAsRecorded()
+    {
+        auto f = loadedFrame();
+        f->setCaption(QStringLiteral("MMMM"));
+        f->setForeColor(0x000000FF);
+        auto redIn = [](const QImage &img) {
+            for (int x = 0; x < img.width(); ++x)
+                for (int y = 0; y < img.height(); ++y)
+                    if (qRed(img.pixel(x, y)) > 200 && qBlue(img.pixel(x, y)) < 120 &&
+                        qGreen(img.pixel(x, y)) < 120)
+                        return true;
+            return false;
+        };
+        QVERIFY(!redIn(f->headerImage()));
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.get()));
+        f->setCaption(QStringLiteral("MMMMM"));
+        QCoreApplication::processEvents();
+        QVERIFY(redIn(f->picHeader()->grab().toImage()));
+        QCOMPARE(f->shownCaption(), QStringLiteral("MMMMM"));
+    }
 };
 
 QTEST_MAIN(TestFrame)
