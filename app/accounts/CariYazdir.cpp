@@ -68,16 +68,12 @@ CariYazdir::~CariYazdir() = default;
 void CariYazdir::buildPanel()
 {
     QWidget *w = &m_window;
-    // A window without its own date pickers and size list gets them from the form, hidden
-    // until their commands are used; they start at today and at size 8 (a window with its
-    // own sets them again when it loads).
+    // A window without its own size list gets it from the form; it starts at size 8 (a
+    // window with its own sets it again when it loads).
     ui::loadForm(w, QStringLiteral("veresiye2.CariYazdir"), this,
                  {PV_FORM_MEMBER(VornXPButton5), PV_FORM_MEMBER(musListesiFrm), PV_FORM_MEMBER(xpCombo2),
-                  PV_FORM_MEMBER(xpCombo1), PV_FORM_MEMBER(TextSize), PV_FORM_MEMBER(ilk),
-                  PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster), PV_FORM_MEMBER(tgoster2)});
+                  PV_FORM_MEMBER(xpCombo1), PV_FORM_MEMBER(TextSize), PV_FORM_MEMBER(tgoster2)});
     TextSize->setCurrentText(QStringLiteral("8"));
-    ilk->setDate(pv::Clock::today());
-    son->setDate(pv::Clock::today());
     // The print and range commands stand on the window; the print panel's frame and
     // commands are built when it is first opened, and take the print choices in.
     VornXPButton5->show();
@@ -112,6 +108,24 @@ void CariYazdir::buildPanel()
     connect(mnuSims, &QAction::triggered, this, &CariYazdir::mnuSims_Click);
     if (DBGrid2)
         DBGrid2->viewport()->installEventFilter(this);
+}
+
+// The date range's pickers are made when the range, or a print that names its days, is
+// first used: the window makes its own (with the range's totals), a window without them
+// gets them from the form, hidden and at today.
+void CariYazdir::buildRange()
+{
+    if (ilk)
+        return;
+    if (m_hooks.buildRange)
+        m_hooks.buildRange();
+    const bool made = !m_window.findChild<QDateEdit *>(QStringLiteral("ilk"));
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.CariYazdir.range"), this,
+                 {PV_FORM_MEMBER(ilk), PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster)});
+    if (made) {
+        ilk->setDate(pv::Clock::today());
+        son->setDate(pv::Clock::today());
+    }
 }
 
 void CariYazdir::buildPrintPanel()
@@ -190,6 +204,7 @@ void CariYazdir::fillReceipt(pv::Report &r)
 
 pv::Report &CariYazdir::receiptToday()
 {
+    buildRange();
     son->setDate(pv::Clock::today());
     pv::Report &r = pv::Reports::get(QStringLiteral("Extre"));
     r.dataControl().setSource(
@@ -217,6 +232,7 @@ pv::Report &CariYazdir::receiptMarked()
 
 void CariYazdir::fillReport(pv::Report &r)
 {
+    buildRange();
     r.dataControl().setDatabase(m_ledger.Database());
     r.label(QStringLiteral("Label111"))
         .setCaption(m_window.Caption() + QStringLiteral(" - CARİ RAPORU ") + pv::dateText(ilk->date()) +
@@ -246,6 +262,7 @@ pv::Report &CariYazdir::reportAll()
 
 pv::Report &CariYazdir::reportRange()
 {
+    buildRange();
     pv::Report &r = pv::Reports::get(QStringLiteral("carirapor"));
     r.dataControl().setSource(
         QStringLiteral("select * from veresiye where Tarih2 Between ? and ? and mus_kodu = ? ORDER BY %1")
@@ -346,8 +363,9 @@ void CariYazdir::vekbutton1_Click()
 {
     musListesiFrm->hide();
     ui::setEnabled(&m_window, kPanelLocks, true);
-    ilk->setEnabled(true);
-    son->setEnabled(true);
+    for (QDateEdit *day : {ilk, son})
+        if (day)
+            day->setEnabled(true);
     // What the ledger and the rights level forbid stays disabled.
     if (m_hooks.Command6_Click)
         m_hooks.Command6_Click();
@@ -358,6 +376,7 @@ void CariYazdir::vekbutton1_Click()
 void CariYazdir::tgoster2_Click()
 {
     buildPrintPanel(); // its print command becomes the range's
+    buildRange();
     tgoster2->hide();
     for (QWidget *shown :
          {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})

@@ -8,7 +8,8 @@
 // window already has are taken by their names (VornXPButton5, DBGrid2, musListesiFrm,
 // xpCombo2, xpCombo1, TextSize, tgoster2, tgoster, ilk, son, Label12, Label11,
 // frmTarihBakiyeler, the total boxes); what is missing is made from the panels
-// CariYazdir* of veresiye2.form.json.
+// CariYazdir* of veresiye2.form.json. The range's pickers (ilk, son, tgoster) are null
+// until buildRange().
 #include "platform/forms/HandOff.h"
 
 #include <QObject>
@@ -44,6 +45,7 @@ public:
         std::function<QString()> txtFirmaBilgi; // the shop name
         std::function<void()> btnT1_Click;      // the date-range totals
         std::function<void()> Command6_Click;   // sets the ledger commands by the ledger and the rights
+        std::function<void()> buildRange;       // the window's own date range controls, made at first use
     };
 
     CariYazdir(pv::Form &window, pv::DataControl &Data5, Hooks hooks);
@@ -82,6 +84,7 @@ public:
     pv::Report &receiptMarked();
     pv::Report &reportAll();
     pv::Report &reportRange();
+    void buildRange();
 
 public slots: // connected by the form files
     void VornXPButton5_Click();

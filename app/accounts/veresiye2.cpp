@@ -103,7 +103,7 @@ veresiye2::veresiye2()
         new CariYazdir(*this, *Data5,
                        {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                         [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
-                        [this] { btnT1_Click(); }, [this] { Command6_Click(); }});
+                        [this] { btnT1_Click(); }, [this] { Command6_Click(); }, [this] { buildRange(); }});
     cariToplu = new CariToplu(*this, *Data5,
                               {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
                                [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { btnT1_Click(); },
@@ -138,53 +138,22 @@ void veresiye2::buildControls()
     // The commands whose work lives in the window's other panels come hidden: those panels
     // offer them once that work is in place, and the rules below keep their states all the
     // same.
-    ui::loadForm(this, {PV_FORM_MEMBER(xpText3),
-                        PV_FORM_MEMBER(xpText2),
-                        PV_FORM_MEMBER(xpText1),
-                        PV_FORM_MEMBER(tgoster2),
-                        PV_FORM_MEMBER(ilk),
-                        PV_FORM_MEMBER(son),
-                        PV_FORM_MEMBER(tgoster),
-                        PV_FORM_MEMBER(btnNote),
-                        PV_FORM_MEMBER(Frame1s),
-                        PV_FORM_MEMBER(DBGrid2),
-                        PV_FORM_MEMBER(VornXPButton8),
-                        PV_FORM_MEMBER(VornXPButton10),
-                        PV_FORM_MEMBER(btnEkle),
-                        PV_FORM_MEMBER(btnEdit),
-                        PV_FORM_MEMBER(VornXPButton9),
-                        PV_FORM_MEMBER(VornXPButton6),
-                        PV_FORM_MEMBER(btnFiyatGuncelle),
-                        PV_FORM_MEMBER(VornXPButton5),
-                        PV_FORM_MEMBER(MyButton1),
-                        PV_FORM_MEMBER(btnMail),
-                        PV_FORM_MEMBER(btnSMS),
-                        PV_FORM_MEMBER(VornXPButton2),
-                        PV_FORM_MEMBER(VornXPButton7),
-                        PV_FORM_MEMBER(MyButton2),
-                        PV_FORM_MEMBER(mnuOdeAlacak),
-                        PV_FORM_MEMBER(VornXPTextBox2),
-                        PV_FORM_MEMBER(txtPt1),
-                        PV_FORM_MEMBER(VornXPTextBox3),
-                        PV_FORM_MEMBER(txtPt2),
-                        PV_FORM_MEMBER(VornXPTextBox4),
-                        PV_FORM_MEMBER(txtPt3),
-                        PV_FORM_MEMBER(frmTarihBakiyeler),
-                        PV_FORM_MEMBER(txtT1),
-                        PV_FORM_MEMBER(txtT2),
-                        PV_FORM_MEMBER(txtT3),
-                        PV_FORM_MEMBER(islemfrm),
-                        PV_FORM_MEMBER(msj2),
-                        PV_FORM_MEMBER(Frame1),
-                        PV_FORM_MEMBER(musListesiFrm),
-                        PV_FORM_MEMBER(xpCombo2),
-                        PV_FORM_MEMBER(xpCombo1),
-                        PV_FORM_MEMBER(TextSize),
-                        PV_FORM_MEMBER(xpCombo3),
-                        PV_FORM_MEMBER(xpCombo4),
-                        PV_FORM_MEMBER(musilfrm),
-                        PV_FORM_MEMBER(Text3),
-                        PV_FORM_MEMBER(MyButton3)});
+    ui::loadForm(
+        this,
+        {PV_FORM_MEMBER(xpText3),        PV_FORM_MEMBER(xpText2),          PV_FORM_MEMBER(xpText1),
+         PV_FORM_MEMBER(tgoster2),       PV_FORM_MEMBER(btnNote),          PV_FORM_MEMBER(Frame1s),
+         PV_FORM_MEMBER(DBGrid2),        PV_FORM_MEMBER(VornXPButton8),    PV_FORM_MEMBER(VornXPButton10),
+         PV_FORM_MEMBER(btnEkle),        PV_FORM_MEMBER(btnEdit),          PV_FORM_MEMBER(VornXPButton9),
+         PV_FORM_MEMBER(VornXPButton6),  PV_FORM_MEMBER(btnFiyatGuncelle), PV_FORM_MEMBER(VornXPButton5),
+         PV_FORM_MEMBER(MyButton1),      PV_FORM_MEMBER(btnMail),          PV_FORM_MEMBER(btnSMS),
+         PV_FORM_MEMBER(VornXPButton2),  PV_FORM_MEMBER(VornXPButton7),    PV_FORM_MEMBER(MyButton2),
+         PV_FORM_MEMBER(mnuOdeAlacak),   PV_FORM_MEMBER(VornXPTextBox2),   PV_FORM_MEMBER(txtPt1),
+         PV_FORM_MEMBER(VornXPTextBox3), PV_FORM_MEMBER(txtPt2),           PV_FORM_MEMBER(VornXPTextBox4),
+         PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(islemfrm),         PV_FORM_MEMBER(msj2),
+         PV_FORM_MEMBER(Frame1),         PV_FORM_MEMBER(musListesiFrm),    PV_FORM_MEMBER(xpCombo2),
+         PV_FORM_MEMBER(xpCombo1),       PV_FORM_MEMBER(TextSize),         PV_FORM_MEMBER(xpCombo3),
+         PV_FORM_MEMBER(xpCombo4),       PV_FORM_MEMBER(musilfrm),         PV_FORM_MEMBER(Text3),
+         PV_FORM_MEMBER(MyButton3)});
 
     m_ledgerModel =
         new pv::DataGridModel(Data5,
@@ -254,6 +223,35 @@ void veresiye2::buildDeletePanel()
     pv::fitTexts(frmTumSil2);
 }
 
+// The date range's pickers and its totals are built when the range is first asked for (by
+// its command, a print or the totals): an account opened to be looked at builds neither.
+void veresiye2::buildRange()
+{
+    if (frmTarihBakiyeler)
+        return;
+    ui::loadForm(this, QStringLiteral("veresiye2.range"), this,
+                 {PV_FORM_MEMBER(ilk), PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster),
+                  PV_FORM_MEMBER(frmTarihBakiyeler), PV_FORM_MEMBER(txtT1), PV_FORM_MEMBER(txtT2),
+                  PV_FORM_MEMBER(txtT3)});
+    ilk->setDate(pv::Clock::today());
+    son->setDate(pv::Clock::today());
+    // In the tab order where the window's design has them.
+    for (const auto &[before, after] : {std::pair<QWidget *, QWidget *>{tgoster2, ilk},
+                                        {ilk, son},
+                                        {son, tgoster},
+                                        {txtPt3, txtT1},
+                                        {txtT1, txtT2},
+                                        {txtT2, txtT3}})
+        QWidget::setTabOrder(before, after);
+}
+
+void veresiye2::enableDates(bool on)
+{
+    for (QDateEdit *day : {ilk, son})
+        if (day)
+            day->setEnabled(on);
+}
+
 void veresiye2::bindFields()
 {
     ui::bindField(Data1, &Text9, QStringLiteral("Bakiye"));
@@ -304,9 +302,6 @@ void veresiye2::Form_Load()
     xpCombo3->addItems({QStringLiteral("Alıcı"), QStringLiteral("Satıcı"), QStringLiteral("Alıcı/Satıcı"),
                         QStringLiteral("Bayi"), QStringLiteral("Personel")});
     xpCombo4->addItems({QStringLiteral("TL"), QStringLiteral("Dolar"), QStringLiteral("Euro")});
-
-    ilk->setDate(pv::Clock::today());
-    son->setDate(pv::Clock::today());
 }
 
 void veresiye2::Form_Activate()
@@ -384,6 +379,7 @@ void veresiye2::topla3_Click()
 
 void veresiye2::btnT1_Click()
 {
+    buildRange();
     const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
     if (!totalsRead(t, {txtT1, txtT2, txtT3}))
         return;
@@ -393,6 +389,7 @@ void veresiye2::btnT1_Click()
 
 void veresiye2::btnT2_Click()
 {
+    buildRange();
     const pv::ledger::Totals t = pv::ledger::rangeTotals(m_db, Text10.text(), ilk->date(), son->date());
     if (!totalsRead(t, {txtT1, txtT2, txtT3}))
         return;
@@ -675,8 +672,7 @@ void veresiye2::btnEdit_Click()
     enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton9, VornXPButton10, VornXPButton7,
                btnEkle, btnMail, btnSMS, MyButton1, tgoster, tgoster2, btnFiyatGuncelle},
               false);
-    ilk->setEnabled(false);
-    son->setEnabled(false);
+    enableDates(false);
     // The panel edits the row it was opened on: the ledger stays put until it closes.
     Frame1s->setEnabled(false);
     frmHareketEdit->show();
@@ -775,8 +771,7 @@ void veresiye2::closeEditPanel()
     enableAll({VornXPButton6, VornXPButton5, VornXPButton9, VornXPButton10, btnEkle, btnMail, btnSMS,
                btnFiyatGuncelle, MyButton1, tgoster2, tgoster},
               true);
-    ilk->setEnabled(true);
-    son->setEnabled(true);
+    enableDates(true);
     Command6_Click();
     musteriDetay->txtMail_Change(); // the e-mail command still needs an address
 }
@@ -795,8 +790,7 @@ void veresiye2::VornXPButton9_Click()
     enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton10, VornXPButton7, MyButton1, tgoster,
                tgoster2, btnFiyatGuncelle, btnEdit, btnNote},
               false);
-    ilk->setEnabled(false);
-    son->setEnabled(false);
+    enableDates(false);
 }
 
 void veresiye2::Command13_Click()
@@ -841,8 +835,7 @@ void veresiye2::btnSilIptal_Click()
     enableAll({VornXPButton6, VornXPButton5, btnEdit, btnNote, VornXPButton10, btnFiyatGuncelle, MyButton1,
                tgoster, tgoster2},
               true);
-    ilk->setEnabled(true);
-    son->setEnabled(true);
+    enableDates(true);
     topla1_Click();
     Command6_Click();
 }

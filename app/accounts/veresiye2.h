@@ -15,7 +15,8 @@
 // ("11", "22", "33") and Text11 := today.
 //
 // Its layout is veresiye2.form.json; the entry edit and entry delete panels, built when
-// their command first opens them, are its panels frmHareketEdit and frmSilEkran.
+// their command first opens them, are its panels frmHareketEdit and frmSilEkran, and the
+// date range's pickers and totals, built when the range is first used, its panel range.
 #include "app/ui/ReadFailures.h"
 #include "platform/data/Database.h"
 #include "platform/forms/Form.h"
@@ -112,6 +113,7 @@ public:
     QLineEdit *VornXPTextBox2 = nullptr; // "Toplam Borç :"
     QLineEdit *VornXPTextBox3 = nullptr; // "Toplam Ödenen :"
     QLineEdit *VornXPTextBox4 = nullptr; // "Toplam Bakiye :"
+    // The date range's totals and pickers: null until buildRange() makes them.
     QFrame *frmTarihBakiyeler = nullptr;
     QLineEdit *txtT1 = nullptr;
     QLineEdit *txtT2 = nullptr;
@@ -201,6 +203,7 @@ public:
     void topla3_Click();
     void btnT1_Click();
     void btnT2_Click();
+    void buildRange();
     void btnYetki_Click();
     void Command6_Click();
     void menukitle2();
@@ -252,6 +255,7 @@ signals:
 
 private:
     void buildControls();
+    void enableDates(bool on);
     void buildEditPanel();
     void buildDeletePanel();
     void setLedgerCommands(); // the ledger-dependent commands, then the rights level

@@ -239,8 +239,12 @@ void TestAccountWindow::rangeTotals()
     addEntry(h, QStringLiteral("200"), {"05.12.2026", "10:00:00", sale, 999.0, {}});
 
     veresiye2 &w = openAccount(QStringLiteral("100"));
+    // The range's pickers and totals are made with its command.
+    QVERIFY(!w.frmTarihBakiyeler && !w.ilk);
+    Harness::click(w.tgoster2);
     QCOMPARE((QStringList{w.txtT1->text(), w.txtT2->text(), w.txtT3->text()}),
              (QStringList{"0,00", "0,00", "0,00"}));
+    QCOMPARE(w.ilk->date(), QDate(2026, 12, 10));
     w.ilk->setDate(first);
     w.son->setDate(last);
     w.btnT1_Click();

@@ -1133,6 +1133,10 @@ void TestCustomers::todaysReceipt()
     Harness h;
     AccountHost &w = openHost(h);
     CariYazdir &p = *w.yazdir;
+    // A window without its own pickers gets them from the form at today.
+    p.buildRange();
+    QCOMPARE((QList<QDate>{p.ilk->date(), p.son->date()}),
+             (QList<QDate>{QDate(2026, 12, 10), QDate(2026, 12, 10)}));
     p.son->setDate(QDate(2026, 12, 1));
     w.txtSirala3 = QStringLiteral("Eklenen desc");
     const pv::PageModel m = p.receiptToday().runToPageModel();
@@ -1179,6 +1183,7 @@ void TestCustomers::reportSorts()
     auto *w = new AccountHost(QStringLiteral("1*"));
     w->Show();
     CariYazdir &p = *w->yazdir;
+    p.buildRange();
     p.ilk->setDate(QDate(2026, 12, 1));
     p.son->setDate(QDate(2026, 12, 8));
     w->txtSirala3 = order;
@@ -1216,7 +1221,7 @@ void TestCustomers::printPanelAndRangeMode()
     AccountHost &w = openHost(h);
     CariYazdir &p = *w.yazdir;
     QVERIFY(!p.musListesiFrm->isVisible());
-    QVERIFY(!p.ilk->isVisible());
+    QVERIFY(!p.ilk); // made when the range is first used
     p.mnuMHY->trigger();
     QVERIFY(p.musListesiFrm->isVisible());
     QCOMPARE(p.FrameFendrixon3->Caption(), QStringLiteral("Müşteri Hareketlerini Yazdır"));

@@ -454,9 +454,12 @@ private slots:
                       : window == QLatin1String("kasa")   ? static_cast<pv::Form *>(&pv::form<kasa>())
                       : window == QLatin1String("Banka2") ? static_cast<pv::Form *>(&pv::form<Banka2>())
                                                           : static_cast<pv::Form *>(&pv::form<veresiye2>());
-        // The contract's pickers come with its panel, opened by its command.
-        if (auto *account = qobject_cast<veresiye2 *>(w))
+        // The contract's pickers come with its panel, opened by its command, and the range's
+        // with the range.
+        if (auto *account = qobject_cast<veresiye2 *>(w)) {
             Harness::click(account->cariToplu->btnSozlesme);
+            account->buildRange();
+        }
         QStringList found;
         for (QDateEdit *d : w->findChildren<QDateEdit *>()) {
             found << d->objectName();

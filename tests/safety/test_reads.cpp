@@ -139,6 +139,7 @@ void TestReads::accountRangeTotalsUnread()
     addCustomer(h, QStringLiteral("5"), QStringLiteral("Müşteri 5"), withBalance(750));
     addDebt(h, QStringLiteral("5"), 750);
     veresiye2 &w = openAccount(QStringLiteral("5"));
+    Harness::click(w.tgoster2);
     w.ilk->setDate(QDate(2026, 12, 1));
     w.btnT1_Click();
     QCOMPARE(w.txtT3->text(), QStringLiteral("750,00"));
