@@ -1,5 +1,6 @@
 // The account window driven as a shopkeeper uses it: open an account, read the ledger
 // and totals, post through the entry commands, edit and delete entries, go back.
+#include "app/accounts/CariYazdir.h"
 #include "app/accounts/veresiye2.h"
 #include "app/ledger/Customers.h"
 #include "app/sales/veresiyealacakekle.h"
@@ -133,6 +134,7 @@ private slots:
     void entryCommands_data();
     void entryCommands();
     void editEntry();
+    void rangeAroundEditMode();
     void editRefusesBadValues_data();
     void editRefusesBadValues();
     void editCancelWritesNothing();
@@ -809,6 +811,35 @@ void TestAccountWindow::editEntry()
     QCOMPARE(column(w, 0), (QStringList{"02.12.2026", "05.03.2027"}));
     QCOMPARE(w.Data5->currentRow(), 1);
     QCOMPARE(totals(w), (QStringList{"200,00", "50,00", "150,00"}));
+}
+
+// The range is built when first used; whenever that is, its pickers are locked and freed with
+// the window's modes.
+void TestAccountWindow::rangeAroundEditMode()
+{
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
+    addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 200.0, {}});
+    veresiye2 &w = openAccount(QStringLiteral("100"));
+
+    selectRow(w, 0);
+    Harness::click(w.btnEdit);
+    QVERIFY(!w.tgoster2->Enabled());
+    QVERIFY(!w.ilk);
+    Harness::click(w.BvButton1);
+    QVERIFY(w.tgoster2->Enabled());
+    // A print that names the range's days makes the pickers, hidden, at today.
+    w.cariYazdir->reportAll();
+    QVERIFY(w.ilk && w.ilk->isHidden());
+    QCOMPARE(w.son->date(), QDate(2026, 12, 10));
+    Harness::click(w.tgoster2);
+    for (QWidget *picker : {static_cast<QWidget *>(w.ilk), static_cast<QWidget *>(w.son)})
+        QVERIFY(picker->isVisible() && picker->isEnabled());
+
+    Harness::click(w.btnEdit);
+    QVERIFY(!w.ilk->isEnabled() && !w.son->isEnabled());
+    Harness::click(w.BvButton1);
+    QVERIFY(w.ilk->isEnabled() && w.son->isEnabled());
 }
 
 void TestAccountWindow::editRefusesBadValues_data()
