@@ -149,8 +149,7 @@ void veresiye2::buildControls()
          PV_FORM_MEMBER(VornXPButton2),  PV_FORM_MEMBER(VornXPButton7),    PV_FORM_MEMBER(MyButton2),
          PV_FORM_MEMBER(mnuOdeAlacak),   PV_FORM_MEMBER(VornXPTextBox2),   PV_FORM_MEMBER(txtPt1),
          PV_FORM_MEMBER(VornXPTextBox3), PV_FORM_MEMBER(txtPt2),           PV_FORM_MEMBER(VornXPTextBox4),
-         PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(islemfrm),         PV_FORM_MEMBER(msj2),
-         PV_FORM_MEMBER(Frame1),         PV_FORM_MEMBER(musListesiFrm),    PV_FORM_MEMBER(xpCombo2),
+         PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(musListesiFrm),    PV_FORM_MEMBER(xpCombo2),
          PV_FORM_MEMBER(xpCombo1),       PV_FORM_MEMBER(TextSize),         PV_FORM_MEMBER(xpCombo3),
          PV_FORM_MEMBER(xpCombo4),       PV_FORM_MEMBER(musilfrm),         PV_FORM_MEMBER(Text3),
          PV_FORM_MEMBER(MyButton3)});
@@ -243,6 +242,19 @@ void veresiye2::buildRange()
                                         {txtT1, txtT2},
                                         {txtT2, txtT3}})
         QWidget::setTabOrder(before, after);
+}
+
+// The confirmation of a saved posting is built with the first one.
+void veresiye2::buildConfirmation()
+{
+    if (islemfrm)
+        return;
+    ui::loadForm(this, QStringLiteral("veresiye2.islemfrm"), this,
+                 {PV_FORM_MEMBER(islemfrm), PV_FORM_MEMBER(msj2), PV_FORM_MEMBER(Frame1)});
+    // Under the panels the design puts over it (the print choices, the delete confirmation,
+    // the edit and delete panels), as if it had been built with the window.
+    islemfrm->stackUnder(musListesiFrm);
+    Frame1->stackUnder(musListesiFrm);
 }
 
 void veresiye2::enableDates(bool on)
@@ -517,11 +529,13 @@ void veresiye2::Timer5_Timer()
 void veresiye2::txtUygulaOdemeVeresiye_Change()
 {
     ara_Click();
-    Frame1->hide();
+    if (Frame1)
+        Frame1->hide();
 }
 
 void veresiye2::postingSaved(const QString &refreshCode)
 {
+    buildConfirmation();
     Frame1->setVisible(true);
     Timer3->setEnabled(true);
     islemfrm->setVisible(true);
@@ -545,6 +559,7 @@ void veresiye2::refreshLedgerKeepingRow(qint64 id)
 
 void veresiye2::Timer3_Timer()
 {
+    buildConfirmation();
     m_blink = !m_blink;
     msj2->setStyleSheet(m_blink ? QStringLiteral("background-color: #800000; color: #FFFFFF;")
                                 : QStringLiteral("background-color: #FFFFFF; color: #800000;"));
@@ -556,7 +571,8 @@ void veresiye2::Timer3_Timer()
 
 void veresiye2::Timer4_Timer()
 {
-    islemfrm->hide();
+    if (islemfrm)
+        islemfrm->hide();
     Timer3->setEnabled(false);
 }
 

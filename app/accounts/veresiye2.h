@@ -126,6 +126,7 @@ public:
     QTableView *DBGrid2 = nullptr;
 
     // ---- confirmation
+    // The posting confirmation: null until the first posting saved.
     QFrame *islemfrm = nullptr;
     QLabel *msj2 = nullptr;
     QFrame *Frame1 = nullptr;
@@ -256,6 +257,7 @@ signals:
 private:
     void buildControls();
     void enableDates(bool on);
+    void buildConfirmation();
     void buildEditPanel();
     void buildDeletePanel();
     void setLedgerCommands(); // the ledger-dependent commands, then the rights level

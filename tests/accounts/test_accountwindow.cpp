@@ -440,11 +440,7 @@ void TestAccountWindow::refreshSignal()
     for (const Step &s : steps) {
         // An entry dialog saved a row, then answers as it does.
         addEntry(h, QStringLiteral("100"), {"10.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 100.0, {}});
-        w.Frame1->setVisible(true);
-        w.Timer3->setEnabled(true);
-        w.islemfrm->setVisible(true);
-        w.txtUygulaOdemeVeresiye = s.code;
-        w.Text11 = pv::dateText(QDate(2026, 12, 10));
+        w.postingSaved(s.code);
         QCOMPARE(w.Frame1->isHidden(), s.requeried);
         QCOMPARE(w.DBGrid2->model()->rowCount(), s.rows);
         QCOMPARE(w.VornXPTextBox2->text(), s.debt);
@@ -459,8 +455,11 @@ void TestAccountWindow::confirmationBlinksAndHides()
     QVERIFY(w.Timer4->Enabled());
     QCOMPARE(w.Timer4->Interval(), 5500);
     QCOMPARE(w.Timer3->Interval(), 200);
-    w.islemfrm->setVisible(true);
-    w.Timer3->setEnabled(true);
+    QVERIFY(!w.islemfrm); // built with the first posting saved
+    Harness::advance(5500);
+    w.postingSaved(QStringLiteral("11"));
+    QVERIFY(w.Timer3->Enabled());
+    QVERIFY(w.islemfrm->isVisible());
     QCOMPARE(w.msj2->text(), QStringLiteral("İşlem Kaydediliyor... Bekleyiniz."));
     const QString before = w.msj2->styleSheet();
     QVERIFY(Harness::fire(*w.Timer3));
@@ -483,11 +482,7 @@ void saveAnEntry(Harness &h, veresiye2 &w, const std::function<void()> &rows)
 {
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
         rows();
-        w.Frame1->setVisible(true);
-        w.Timer3->setEnabled(true);
-        w.islemfrm->setVisible(true);
-        w.txtUygulaOdemeVeresiye = QStringLiteral("22");
-        w.Text11 = QStringLiteral("10.12.2026");
+        w.postingSaved(QStringLiteral("22"));
         pv::Unload(d);
     });
     w.VornXPButton8_Click();
@@ -934,10 +929,13 @@ void TestAccountWindow::editKeepsTypedValuesWhileTheConfirmationBlinks()
     const qint64 id =
         addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 200.0, {}});
     veresiye2 &w = openAccount(QStringLiteral("100"));
-    // An entry was just saved: the confirmation blinks while the user edits a row.
-    w.islemfrm->setVisible(true);
-    w.Timer3->setEnabled(true);
+    // An entry was just saved: the confirmation blinks while the user edits a row, under
+    // the edit panel, also when that panel was built first.
     Harness::click(w.btnEdit);
+    Harness::click(w.BvButton1);
+    w.postingSaved(QStringLiteral("11"));
+    Harness::click(w.btnEdit);
+    QVERIFY(w.frmHareketEdit->isAncestorOf(w.childAt(w.islemfrm->geometry().center())));
     Harness::click(w.BvButton2);
     w.txtEdit4->setText(QStringLiteral("Tüp"));
     QVERIFY(Harness::fire(*w.Timer3));
