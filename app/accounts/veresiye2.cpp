@@ -234,7 +234,10 @@ void veresiye2::buildRange()
                   PV_FORM_MEMBER(txtT3)});
     ilk->setDate(pv::Clock::today());
     son->setDate(pv::Clock::today());
-    // In the tab order where the window's design has them.
+    // In the stacking and tab order where the window's design has them.
+    for (const char *name : {"Label12", "Label11", "ilk", "son", "tgoster"})
+        findChild<QWidget *>(QLatin1String(name))->stackUnder(btnNote);
+    frmTarihBakiyeler->stackUnder(islemfrm ? islemfrm : musListesiFrm);
     for (const auto &[before, after] : {std::pair<QWidget *, QWidget *>{tgoster2, ilk},
                                         {ilk, son},
                                         {son, tgoster},
