@@ -77,7 +77,6 @@ MusteriDetay::MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks
 {
     setObjectName(QStringLiteral("MusteriDetay"));
     buildCommands();
-    buildDeletePanel();
 
     pv::bindField(m_data, txtFoto, QStringLiteral("foto"));
     pv::bindField(m_data, txtMail, QStringLiteral("mail"));
@@ -137,6 +136,8 @@ void MusteriDetay::buildCard()
 
 void MusteriDetay::buildDeletePanel()
 {
+    if (musilfrm)
+        return;
     // A window without its own delete panel gets this one; with its own, the window ends
     // the visit through its own " İptal", and only the delete command is this one's.
     const bool ownPanel = m_window.findChild<QFrame *>(QStringLiteral("musilfrm"));

@@ -93,6 +93,9 @@ public:
 
     // The card panel, hidden, for a reader of its boxes (the contract prints them).
     void buildCard();
+    // The delete-customer panel (the window's own when it has one), hidden, for the
+    // delete-customer mode.
+    void buildDeletePanel();
 
 public slots: // connected by the form files
     void MyButton1_Click();
@@ -117,7 +120,6 @@ public:
 
 private:
     void buildCommands();
-    void buildDeletePanel();
     void buildNote();
     void buildPhoto();
     void setCardEditable(bool on);

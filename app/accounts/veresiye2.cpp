@@ -151,8 +151,7 @@ void veresiye2::buildControls()
          PV_FORM_MEMBER(VornXPTextBox3), PV_FORM_MEMBER(txtPt2),           PV_FORM_MEMBER(VornXPTextBox4),
          PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(musListesiFrm),    PV_FORM_MEMBER(xpCombo2),
          PV_FORM_MEMBER(xpCombo1),       PV_FORM_MEMBER(TextSize),         PV_FORM_MEMBER(xpCombo3),
-         PV_FORM_MEMBER(xpCombo4),       PV_FORM_MEMBER(musilfrm),         PV_FORM_MEMBER(Text3),
-         PV_FORM_MEMBER(MyButton3)});
+         PV_FORM_MEMBER(xpCombo4)});
 
     m_ledgerModel =
         new pv::DataGridModel(Data5,
@@ -247,6 +246,25 @@ void veresiye2::buildRange()
         QWidget::setTabOrder(before, after);
 }
 
+// The delete-customer panel is built when the window is opened to delete the customer.
+void veresiye2::buildDeleteCustomerPanel()
+{
+    if (musilfrm)
+        return;
+    ui::loadForm(this, QStringLiteral("veresiye2.musilfrm"), this,
+                 {PV_FORM_MEMBER(musilfrm), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(MyButton3)});
+    Data1->bind(Text3, QStringLiteral("MusteriFirma"));
+    musteriDetay->buildDeletePanel(); // its delete command
+    // In the stacking and tab order where the window's design has them.
+    musilfrm->stackUnder(findChild<QWidget *>(QStringLiteral("Frame5")));
+    QWidget *before = xpCombo4;
+    for (QWidget *w : {static_cast<QWidget *>(Text3), static_cast<QWidget *>(MyButton3),
+                       static_cast<QWidget *>(musteriDetay->MyButton4)}) {
+        QWidget::setTabOrder(before, w);
+        before = w;
+    }
+}
+
 // The confirmation of a saved posting is built with the first one.
 void veresiye2::buildConfirmation()
 {
@@ -273,7 +291,6 @@ void veresiye2::bindFields()
     ui::bindField(Data1, &Text12, QStringLiteral("Sonislem"));
     ui::bindField(Data1, &Text13, QStringLiteral("Gun"));
     ui::bindField(Data1, &txtMail, QStringLiteral("mail"));
-    Data1->bind(Text3, QStringLiteral("MusteriFirma"));
     Data1->bind(xpText3, QStringLiteral("MusteriFirma"));
     Data1->bind(xpText2, QStringLiteral("Adres"));
     Data1->bind(xpText1, QStringLiteral("Telefon1"));
@@ -677,6 +694,7 @@ void veresiye2::openForDelete(const QString &caption, const QString &code, QWidg
 {
     setCaption(caption);
     Text10 = code;
+    buildDeleteCustomerPanel();
     musilfrm->setVisible(true);
     Timer5->setEnabled(true);
     Show(pv::Form::Modal, owner);

@@ -73,7 +73,7 @@ public:
     QLineEdit *txtPt1 = nullptr; // currency word after the debt total ("TL" until written)
     QLineEdit *txtPt2 = nullptr; // ... after the paid total
     QLineEdit *txtPt3 = nullptr; // ... after the balance
-    QFrame *musilfrm = nullptr;  // delete-customer panel: shown in delete mode
+    QFrame *musilfrm = nullptr;  // delete-customer panel: built and shown in delete mode
     pv::Timer *Timer5 = nullptr; // delete mode: keeps the commands disabled (10 ms)
 
     // ---- data sources
@@ -205,6 +205,7 @@ public:
     void btnT1_Click();
     void btnT2_Click();
     void buildRange();
+    void buildDeleteCustomerPanel();
     void btnYetki_Click();
     void Command6_Click();
     void menukitle2();

@@ -366,6 +366,7 @@ void TestAccountWindow::deleteMode()
     veresiye2 &w = pv::form<veresiye2>();
     w.setCaption(QStringLiteral("Ahmet / 100 - ( Alıcı )"));
     w.Text10 = QStringLiteral("100");
+    w.buildDeleteCustomerPanel(); // as the delete command opens the window
     w.musilfrm->setVisible(true);
     w.Timer5->setEnabled(true);
     w.Show();
@@ -401,6 +402,7 @@ void TestAccountWindow::deleteModeRedrawsNothingOnceLocked()
     addEntry(h, QStringLiteral("100"), {"01.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
     veresiye2 &w = pv::form<veresiye2>();
     w.Text10 = QStringLiteral("100");
+    w.buildDeleteCustomerPanel(); // as the delete command opens the window
     w.musilfrm->setVisible(true);
     w.Timer5->setEnabled(true);
     w.Show();

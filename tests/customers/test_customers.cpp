@@ -1038,6 +1038,7 @@ void TestCustomers::deleteCustomer()
     Harness h;
     AccountHost &w = openHost(h);
     MusteriDetay &d = *w.detay;
+    d.buildDeletePanel();
     d.musilfrm->show();
     Harness::click(d.MyButton4);
     QCOMPARE(h.value(QStringLiteral("select count(*) from musteriler where mus_kodu = '100'")).toInt(), 0);
@@ -1057,6 +1058,7 @@ void TestCustomers::deleteFailureLeavesBoth()
     QVERIFY(h.exec(QStringLiteral("create trigger kilit before delete on musteriler "
                                   "begin select raise(abort, 'kayıt kilitli'); end")));
     MusteriDetay &d = *w.detay;
+    d.buildDeletePanel();
     d.musilfrm->show();
     h.expectMsgBoxContaining(QStringLiteral("Müşteri silinemedi; hiçbir kayıt değiştirilmedi."));
     Harness::click(d.MyButton4);
@@ -1072,6 +1074,7 @@ void TestCustomers::deleteCancelled()
     Harness h;
     AccountHost &w = openHost(h);
     MusteriDetay &d = *w.detay;
+    d.buildDeletePanel();
     d.musilfrm->show();
     QCOMPARE(d.musilfrm->findChild<QLineEdit *>(QStringLiteral("Text3"))->text(),
              QStringLiteral("Ahmet Yılmaz"));
@@ -1360,6 +1363,7 @@ void TestCustomers::accountWindowDeleteMode()
     veresiye2 &w = pv::form<veresiye2>();
     w.setCaption(QStringLiteral("Ahmet Yılmaz / 100"));
     w.Text10 = QStringLiteral("100");
+    w.buildDeleteCustomerPanel();
     w.musilfrm->setVisible(true);
     w.Timer5->setEnabled(true);
     w.Show();
