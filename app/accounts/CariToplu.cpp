@@ -175,6 +175,8 @@ pv::Report &CariToplu::contract()
     r.label(QStringLiteral("Label199")).setCaption(pv::dateText(txtTeslimTarih->date()));
     r.label(QStringLiteral("Label200")).setCaption(txtSozBedel.text());
     r.label(QStringLiteral("Label201")).setCaption(ytl2text.text());
+    if (m_hooks.printChoices)
+        m_hooks.printChoices();
     if (const auto *size = m_window.findChild<QComboBox *>(QStringLiteral("TextSize")))
         for (const QString &name : kContractDetail)
             r.control(name).setFontSize(size->currentText());

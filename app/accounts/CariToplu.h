@@ -48,6 +48,7 @@ public:
         std::function<void(const QString &)> Text11; // the date of the last entry of this visit
         std::function<void()> commandRules;          // the e-mail and photo commands' own rules
         std::function<void()> customerCard;          // builds the card panel whose boxes the contract prints
+        std::function<void()> printChoices;          // builds the print choices whose text size it takes
     };
 
     CariToplu(pv::Form &window, pv::DataControl &Data5, Hooks hooks);

@@ -68,12 +68,8 @@ CariYazdir::~CariYazdir() = default;
 void CariYazdir::buildPanel()
 {
     QWidget *w = &m_window;
-    // A window without its own size list gets it from the form; it starts at size 8 (a
-    // window with its own sets it again when it loads).
     ui::loadForm(w, QStringLiteral("veresiye2.CariYazdir"), this,
-                 {PV_FORM_MEMBER(VornXPButton5), PV_FORM_MEMBER(musListesiFrm), PV_FORM_MEMBER(xpCombo2),
-                  PV_FORM_MEMBER(xpCombo1), PV_FORM_MEMBER(TextSize), PV_FORM_MEMBER(tgoster2)});
-    TextSize->setCurrentText(QStringLiteral("8"));
+                 {PV_FORM_MEMBER(VornXPButton5), PV_FORM_MEMBER(tgoster2)});
     // The print and range commands stand on the window; the print panel's frame and
     // commands are built when it is first opened, and take the print choices in.
     VornXPButton5->show();
@@ -128,10 +124,25 @@ void CariYazdir::buildRange()
     }
 }
 
+// The print choices (sort and text size) are built when a print or the print panel first
+// needs them; they start at date and time, ascending, size 8.
+void CariYazdir::buildPrintChoices()
+{
+    if (musListesiFrm)
+        return;
+    ui::loadForm(&m_window, QStringLiteral("veresiye2.CariYazdir.choices"), this,
+                 {PV_FORM_MEMBER(musListesiFrm), PV_FORM_MEMBER(xpCombo2), PV_FORM_MEMBER(xpCombo1),
+                  PV_FORM_MEMBER(TextSize)});
+    TextSize->setCurrentText(QStringLiteral("8"));
+    if (m_hooks.printChoicesMade)
+        m_hooks.printChoicesMade();
+}
+
 void CariYazdir::buildPrintPanel()
 {
     if (FrameFendrixon3)
         return;
+    buildPrintChoices();
     ui::loadForm(musListesiFrm, QStringLiteral("veresiye2.CariYazdir.musListesiFrm"), this,
                  {PV_FORM_MEMBER(FrameFendrixon3), PV_FORM_MEMBER(muslisyzdBtn),
                   PV_FORM_MEMBER(muslisyzdBtn2), PV_FORM_MEMBER(vekbutton1)});
@@ -185,6 +196,7 @@ QString CariYazdir::orderClause() const
 
 void CariYazdir::fillReceipt(pv::Report &r)
 {
+    buildPrintChoices();
     r.dataControl().setDatabase(m_ledger.Database());
     r.label(QStringLiteral("Label168")).setCaption(value("xpText3"));
     r.label(QStringLiteral("Label173")).setCaption(value("VornXPTextBox2"));
@@ -233,6 +245,7 @@ pv::Report &CariYazdir::receiptMarked()
 void CariYazdir::fillReport(pv::Report &r)
 {
     buildRange();
+    buildPrintChoices();
     r.dataControl().setDatabase(m_ledger.Database());
     r.label(QStringLiteral("Label111"))
         .setCaption(m_window.Caption() + QStringLiteral(" - CARİ RAPORU ") + pv::dateText(ilk->date()) +

@@ -9,7 +9,8 @@
 // xpCombo2, xpCombo1, TextSize, tgoster2, tgoster, ilk, son, Label12, Label11,
 // frmTarihBakiyeler, the total boxes); what is missing is made from the panels
 // CariYazdir* of veresiye2.form.json. The range's pickers (ilk, son, tgoster) are null
-// until buildRange().
+// until buildRange(), the print choices (musListesiFrm, xpCombo2, xpCombo1, TextSize) until
+// buildPrintChoices().
 #include "platform/forms/HandOff.h"
 
 #include <QObject>
@@ -46,6 +47,7 @@ public:
         std::function<void()> btnT1_Click;      // the date-range totals
         std::function<void()> Command6_Click;   // sets the ledger commands by the ledger and the rights
         std::function<void()> buildRange;       // the window's own date range controls, made at first use
+        std::function<void()> printChoicesMade; // the print choices were just made
     };
 
     CariYazdir(pv::Form &window, pv::DataControl &Data5, Hooks hooks);
@@ -85,6 +87,7 @@ public:
     pv::Report &reportAll();
     pv::Report &reportRange();
     void buildRange();
+    void buildPrintChoices();
 
 public slots: // connected by the form files
     void VornXPButton5_Click();

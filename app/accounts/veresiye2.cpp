@@ -66,6 +66,15 @@ void enableAll(std::initializer_list<BvButton *> buttons, bool on)
             b->setEnabled(on);
 }
 
+// Of the controls a late-built one goes under, in the design's order, the first made yet.
+QWidget *firstMade(std::initializer_list<QWidget *> controls)
+{
+    for (QWidget *w : controls)
+        if (w)
+            return w;
+    return nullptr;
+}
+
 void showMoney(QLineEdit *box, double value)
 {
     box->setText(pv::formatMoney(value));
@@ -103,17 +112,18 @@ veresiye2::veresiye2()
         new CariYazdir(*this, *Data5,
                        {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                         [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
-                        [this] { btnT1_Click(); }, [this] { Command6_Click(); }, [this] { buildRange(); }});
-    cariToplu = new CariToplu(*this, *Data5,
-                              {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); },
-                               [this] { ara_Click(); }, [this] { topla1_Click(); }, [this] { btnT1_Click(); },
-                               [this] { Command6_Click(); }, [this] { menukitle2(); },
-                               [this] { menukilitac2(); }, [this](const QString &day) { Text11 = day; },
-                               [this] {
-                                   musteriDetay->txtMail_Change();
-                                   musteriDetay->txtFoto_Change();
-                               },
-                               [this] { musteriDetay->buildCard(); }});
+                        [this] { btnT1_Click(); }, [this] { Command6_Click(); }, [this] { buildRange(); },
+                        [this] { takePrintChoices(); }});
+    cariToplu = new CariToplu(
+        *this, *Data5,
+        {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); }, [this] { ara_Click(); },
+         [this] { topla1_Click(); }, [this] { btnT1_Click(); }, [this] { Command6_Click(); },
+         [this] { menukitle2(); }, [this] { menukilitac2(); }, [this](const QString &day) { Text11 = day; },
+         [this] {
+             musteriDetay->txtMail_Change();
+             musteriDetay->txtFoto_Change();
+         },
+         [this] { musteriDetay->buildCard(); }, [this] { cariYazdir->buildPrintChoices(); }});
     // What the e-mail window is handed: the customer as this window shows it.
     const auto mailCustomer = [this] {
         return FrmEmail::Customer{xpText3->text(),        txtMail.text(),
@@ -149,9 +159,7 @@ void veresiye2::buildControls()
          PV_FORM_MEMBER(VornXPButton2),  PV_FORM_MEMBER(VornXPButton7),    PV_FORM_MEMBER(MyButton2),
          PV_FORM_MEMBER(mnuOdeAlacak),   PV_FORM_MEMBER(VornXPTextBox2),   PV_FORM_MEMBER(txtPt1),
          PV_FORM_MEMBER(VornXPTextBox3), PV_FORM_MEMBER(txtPt2),           PV_FORM_MEMBER(VornXPTextBox4),
-         PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(musListesiFrm),    PV_FORM_MEMBER(xpCombo2),
-         PV_FORM_MEMBER(xpCombo1),       PV_FORM_MEMBER(TextSize),         PV_FORM_MEMBER(xpCombo3),
-         PV_FORM_MEMBER(xpCombo4)});
+         PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(xpCombo3),         PV_FORM_MEMBER(xpCombo4)});
 
     m_ledgerModel =
         new pv::DataGridModel(Data5,
@@ -177,9 +185,6 @@ void veresiye2::buildControls()
     mnuOdeme->setObjectName(QStringLiteral("mnuOdeme"));
     connect(mnuAlacak, &QAction::triggered, this, &veresiye2::mnuAlacak_Click);
     connect(mnuOdeme, &QAction::triggered, this, &veresiye2::mnuOdeme_Click);
-
-    connect(xpCombo1, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo1_Click);
-    connect(xpCombo2, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo2_Click);
 }
 
 // The edit and delete panels are built when their command first opens them: an account
@@ -236,7 +241,7 @@ void veresiye2::buildRange()
     // In the stacking and tab order where the window's design has them.
     for (const char *name : {"Label12", "Label11", "ilk", "son", "tgoster"})
         findChild<QWidget *>(QLatin1String(name))->stackUnder(btnNote);
-    frmTarihBakiyeler->stackUnder(islemfrm ? islemfrm : musListesiFrm);
+    frmTarihBakiyeler->stackUnder(firstMade({islemfrm, musListesiFrm, xpCombo3}));
     for (const auto &[before, after] : {std::pair<QWidget *, QWidget *>{tgoster2, ilk},
                                         {ilk, son},
                                         {son, tgoster},
@@ -244,6 +249,26 @@ void veresiye2::buildRange()
                                         {txtT1, txtT2},
                                         {txtT2, txtT3}})
         QWidget::setTabOrder(before, after);
+}
+
+// The print choices (the sort and the text size), built by the print helper when first
+// used, sort this window's lists.
+void veresiye2::takePrintChoices()
+{
+    musListesiFrm = cariYazdir->musListesiFrm;
+    xpCombo2 = cariYazdir->xpCombo2;
+    xpCombo1 = cariYazdir->xpCombo1;
+    TextSize = cariYazdir->TextSize;
+    connect(xpCombo1, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo1_Click);
+    connect(xpCombo2, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo2_Click);
+    // In the stacking and tab order where the window's design has them.
+    musListesiFrm->stackUnder(xpCombo3);
+    QWidget *before = txtT3 ? txtT3 : txtPt3;
+    for (QWidget *w : {static_cast<QWidget *>(xpCombo2), static_cast<QWidget *>(xpCombo1),
+                       static_cast<QWidget *>(TextSize)}) {
+        QWidget::setTabOrder(before, w);
+        before = w;
+    }
 }
 
 // The delete-customer panel is built when the window is opened to delete the customer.
@@ -274,8 +299,8 @@ void veresiye2::buildConfirmation()
                  {PV_FORM_MEMBER(islemfrm), PV_FORM_MEMBER(msj2), PV_FORM_MEMBER(Frame1)});
     // Under the panels the design puts over it (the print choices, the delete confirmation,
     // the edit and delete panels), as if it had been built with the window.
-    islemfrm->stackUnder(musListesiFrm);
-    Frame1->stackUnder(musListesiFrm);
+    for (QWidget *w : {islemfrm, Frame1})
+        w->stackUnder(firstMade({musListesiFrm, xpCombo3}));
 }
 
 void veresiye2::enableDates(bool on)
@@ -324,13 +349,6 @@ void veresiye2::Form_Load()
         ara_Click(); // the totals come with it
     setLedgerCommands();
 
-    TextSize->clear();
-    for (int size = 3; size <= 14; ++size)
-        TextSize->addItem(QString::number(size));
-    setComboText(TextSize, QStringLiteral("8"));
-    xpCombo2->addItems({QStringLiteral("Tarih / Saat"), QStringLiteral("İşlem Sırası"),
-                        QStringLiteral("Borç"), QStringLiteral("Ödenen")});
-    xpCombo1->addItems({QStringLiteral("Artan"), QStringLiteral("Azalan")});
     xpCombo3->addItems({QStringLiteral("Alıcı"), QStringLiteral("Satıcı"), QStringLiteral("Alıcı/Satıcı"),
                         QStringLiteral("Bayi"), QStringLiteral("Personel")});
     xpCombo4->addItems({QStringLiteral("TL"), QStringLiteral("Dolar"), QStringLiteral("Euro")});

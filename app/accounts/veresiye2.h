@@ -133,7 +133,7 @@ public:
     pv::Timer *Timer3 = nullptr; // 200 ms: blinks msj2, refreshes the ledger
     pv::Timer *Timer4 = nullptr; // 5500 ms: ends the confirmation
 
-    // ---- print options
+    // ---- print options: the first four null until the print helper builds them
     QFrame *musListesiFrm = nullptr;
     QComboBox *xpCombo2 = nullptr; // sort column
     QComboBox *xpCombo1 = nullptr; // direction
@@ -259,6 +259,7 @@ private:
     void buildControls();
     void enableDates(bool on);
     void buildConfirmation();
+    void takePrintChoices();
     void buildEditPanel();
     void buildDeletePanel();
     void setLedgerCommands(); // the ledger-dependent commands, then the rights level

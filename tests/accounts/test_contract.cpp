@@ -336,7 +336,9 @@ void TestContract::contractPrint()
     const QString pdf = h.folder() + QStringLiteral("/sozlesme.pdf");
     throughMainWindow(h, "1", "0", [&](veresiye2 &w) {
         CariToplu &t = *w.cariToplu;
+        w.cariYazdir->mnuMHY->trigger();
         w.cariYazdir->TextSize->setCurrentText(QStringLiteral("12"));
+        Harness::click(w.cariYazdir->vekbutton1);
         Harness::click(t.btnSozlesme);
         t.txtTeslimTarih->setDate(QDate(2026, 12, 15));
         const pv::PageModel m = printContract(h, w, pdf);

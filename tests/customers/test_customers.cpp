@@ -1112,6 +1112,7 @@ void TestCustomers::marksAndMarkedReceipt()
     QCOMPARE(p.VornXPButton5->BackColor(), BvButton::OleColor(0xE3E3E3));
 
     w.findChild<QLineEdit *>(QStringLiteral("VornXPTextBox4"))->setText(QStringLiteral("90,00"));
+    p.buildPrintChoices();
     p.TextSize->setCurrentText(QStringLiteral("11"));
     pv::PageModel m;
     h.onModal<pv::ReportPreview>([&](pv::ReportPreview &preview) {
@@ -1191,6 +1192,7 @@ void TestCustomers::reportSorts()
     p.son->setDate(QDate(2026, 12, 8));
     w->txtSirala3 = order;
     w->findChild<QLineEdit *>(QStringLiteral("txtT1"))->setText(QStringLiteral("200,00"));
+    p.buildPrintChoices();
     p.TextSize->setCurrentText(QStringLiteral("6"));
     const pv::PageModel m = p.reportRange().runToPageModel();
     QCOMPARE(m.textsOf(QStringLiteral("Field10")), rows);
@@ -1223,8 +1225,7 @@ void TestCustomers::printPanelAndRangeMode()
     Harness h;
     AccountHost &w = openHost(h);
     CariYazdir &p = *w.yazdir;
-    QVERIFY(!p.musListesiFrm->isVisible());
-    QVERIFY(!p.ilk); // made when the range is first used
+    QVERIFY(!p.musListesiFrm && !p.ilk); // made when first used
     p.mnuMHY->trigger();
     QVERIFY(p.musListesiFrm->isVisible());
     QCOMPARE(p.FrameFendrixon3->Caption(), QStringLiteral("Müşteri Hareketlerini Yazdır"));
@@ -1395,6 +1396,7 @@ void TestCustomers::accountWindowMarkedReceipt()
     w.DBGrid2->selectRow(0);
     p.mnuSime->trigger();
     QCOMPARE(w.VornXPButton5->BackColor(), BvButton::OleColor(0xC0FFFF));
+    p.mnuMHY->trigger();
     w.xpCombo1->setCurrentText(QStringLiteral("Azalan"));
     const pv::PageModel m = p.receiptMarked().runToPageModel();
     QCOMPARE(m.textsOf(QStringLiteral("Field7")), (QStringList{"Yağ", "Un"}));
