@@ -35,6 +35,7 @@
 #include <QTableView>
 
 #include <initializer_list>
+#include <utility>
 
 namespace
 {
@@ -108,15 +109,14 @@ veresiye2::veresiye2()
         new MusteriDetay(*this, *Data1,
                          {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
                           [this] { ara_Click(); }, [this] { VornXPButton7_Click(); }});
-    cariYazdir =
-        new CariYazdir(*this, *Data5,
-                       {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
-                        [this] { return txtSirala3.text(); }, [this] { return txtFirmaBilgi.text(); },
-                        [this] { btnT1_Click(); }, [this] { Command6_Click(); }, [this] { buildRange(); },
-                        [this] { takePrintChoices(); }});
+    cariYazdir = new CariYazdir(*this, *Data5,
+                                {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
+                                 [this] { return txtSirala3.text(); }, [this] { return shopName(); },
+                                 [this] { btnT1_Click(); }, [this] { Command6_Click(); },
+                                 [this] { buildRange(); }, [this] { takePrintChoices(); }});
     cariToplu = new CariToplu(
         *this, *Data5,
-        {[this] { return Text10.text(); }, [this] { return txtFirmaBilgi.text(); }, [this] { ara_Click(); },
+        {[this] { return Text10.text(); }, [this] { return shopName(); }, [this] { ara_Click(); },
          [this] { topla1_Click(); }, [this] { btnT1_Click(); }, [this] { Command6_Click(); },
          [this] { menukitle2(); }, [this] { menukilitac2(); }, [this](const QString &day) { Text11 = day; },
          [this] {
@@ -330,6 +330,16 @@ void veresiye2::bindFields()
     ui::bindField(DataFirmaBilgi, &txtFirmaBilgi, QStringLiteral("kurumismi"));
 }
 
+// The shop's name, for the prints, read when a print first asks for it.
+QString veresiye2::shopName()
+{
+    if (!std::exchange(m_shopNameRead, true)) {
+        DataFirmaBilgi->setRecordSource(QStringLiteral("dgrayr"));
+        DataFirmaBilgi->Refresh();
+    }
+    return txtFirmaBilgi.text();
+}
+
 // ---------------------------------------------------------------- loading and activation
 
 void veresiye2::Form_Load()
@@ -340,8 +350,6 @@ void veresiye2::Form_Load()
     m_db.open(path);
     for (pv::DataControl *dc : {Data1, Data5, Data3, DataFirmaBilgi, DataKasaSil2})
         dc->setDatabaseName(path);
-    DataFirmaBilgi->setRecordSource(QStringLiteral("dgrayr"));
-    DataFirmaBilgi->Refresh();
 
     // Every activation reads the account; the openers hand its code over after loading, so
     // there is seldom one to read yet.

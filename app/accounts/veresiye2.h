@@ -260,6 +260,7 @@ private:
     void enableDates(bool on);
     void buildConfirmation();
     void takePrintChoices();
+    QString shopName();
     void buildEditPanel();
     void buildDeletePanel();
     void setLedgerCommands(); // the ledger-dependent commands, then the rights level
@@ -280,5 +281,6 @@ private:
     qint64 m_deleteId = 0; // the entry the delete panel was opened on
     bool m_blink = false;
     bool m_balanceRead = false; // Text9 holds a balance summed from the ledger just read
+    bool m_shopNameRead = false;
     ui::ReadFailures m_reads{QStringLiteral("Hesap okunamadı: ")}; // nothing read from them is written
 };

@@ -12,10 +12,9 @@ QDateTime Clock::now()
 {
     if (g_fixed.isValid())
         return g_fixed;
-    // Whole seconds, as the short time texts the program writes carry no more.
-    QDateTime t = QDateTime::currentDateTime();
-    t.setTime(QTime(t.time().hour(), t.time().minute(), t.time().second()));
-    return t;
+    // Whole seconds, as the short time texts the program writes carry no more (one
+    // conversion to local time).
+    return QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
 }
 
 QDate Clock::today()
