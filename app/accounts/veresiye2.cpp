@@ -76,6 +76,17 @@ QWidget *firstMade(std::initializer_list<QWidget *> controls)
     return nullptr;
 }
 
+// Each control after the one before it in the tab order.
+void tabChain(std::initializer_list<QWidget *> controls)
+{
+    QWidget *before = nullptr;
+    for (QWidget *w : controls) {
+        if (before)
+            QWidget::setTabOrder(before, w);
+        before = w;
+    }
+}
+
 void showMoney(QLineEdit *box, double value)
 {
     box->setText(pv::formatMoney(value));
@@ -242,13 +253,8 @@ void veresiye2::buildRange()
     for (const char *name : {"Label12", "Label11", "ilk", "son", "tgoster"})
         findChild<QWidget *>(QLatin1String(name))->stackUnder(btnNote);
     frmTarihBakiyeler->stackUnder(firstMade({islemfrm, musListesiFrm, xpCombo3}));
-    for (const auto &[before, after] : {std::pair<QWidget *, QWidget *>{tgoster2, ilk},
-                                        {ilk, son},
-                                        {son, tgoster},
-                                        {txtPt3, txtT1},
-                                        {txtT1, txtT2},
-                                        {txtT2, txtT3}})
-        QWidget::setTabOrder(before, after);
+    tabChain({tgoster2, ilk, son, tgoster});
+    tabChain({txtPt3, txtT1, txtT2, txtT3});
 }
 
 // The print choices (the sort and the text size), built by the print helper when first
@@ -263,12 +269,7 @@ void veresiye2::takePrintChoices()
     connect(xpCombo2, &QComboBox::currentTextChanged, this, &veresiye2::xpCombo2_Click);
     // In the stacking and tab order where the window's design has them.
     musListesiFrm->stackUnder(xpCombo3);
-    QWidget *before = txtT3 ? txtT3 : txtPt3;
-    for (QWidget *w : {static_cast<QWidget *>(xpCombo2), static_cast<QWidget *>(xpCombo1),
-                       static_cast<QWidget *>(TextSize)}) {
-        QWidget::setTabOrder(before, w);
-        before = w;
-    }
+    tabChain({firstMade({txtT3, txtPt3}), xpCombo2, xpCombo1, TextSize});
 }
 
 // The delete-customer panel is built when the window is opened to delete the customer.
@@ -282,12 +283,7 @@ void veresiye2::buildDeleteCustomerPanel()
     musteriDetay->buildDeletePanel(); // its delete command
     // In the stacking and tab order where the window's design has them.
     musilfrm->stackUnder(findChild<QWidget *>(QStringLiteral("Frame5")));
-    QWidget *before = xpCombo4;
-    for (QWidget *w : {static_cast<QWidget *>(Text3), static_cast<QWidget *>(MyButton3),
-                       static_cast<QWidget *>(musteriDetay->MyButton4)}) {
-        QWidget::setTabOrder(before, w);
-        before = w;
-    }
+    tabChain({xpCombo4, Text3, MyButton3, musteriDetay->MyButton4});
 }
 
 // The confirmation of a saved posting is built with the first one.
