@@ -5,12 +5,11 @@
 // date-range mode with its view of the ledger.
 //
 // It lives on the account window and works on the window's ledger source. Controls the
-// window already has are taken by their names (VornXPButton5, DBGrid2, musListesiFrm,
-// xpCombo2, xpCombo1, TextSize, tgoster2, tgoster, ilk, son, Label12, Label11,
-// frmTarihBakiyeler, the total boxes); what is missing is made from the panels
-// CariYazdir* of veresiye2.form.json. The range's pickers (ilk, son, tgoster) are null
-// until buildRange(), the print choices (musListesiFrm, xpCombo2, xpCombo1, TextSize) until
-// buildPrintChoices().
+// window already has are taken by their names (VornXPButton5, DBGrid2, tgoster2, the range's
+// pickers when the window makes its own, Label12, Label11, frmTarihBakiyeler, the total
+// boxes); what is missing is made from the panels CariYazdir* of veresiye2.form.json. The
+// range's pickers (ilk, son, tgoster) are null until buildRange(), the print choices
+// (musListesiFrm, xpCombo2, xpCombo1, TextSize) until buildPrintChoices().
 #include "platform/forms/HandOff.h"
 
 #include <QObject>
