@@ -542,7 +542,6 @@ void FrameFendrixon::setHeaderGradientBottom(OleColor c)
 {
     m_headerGradientBottom = c;
     notify("HeaderGradientBottom");
-    m_header.fill(Qt::white);
     headerRedraw();
 }
 
@@ -550,7 +549,6 @@ void FrameFendrixon::setHeaderGradientTop(OleColor c)
 {
     m_headerGradientTop = c;
     notify("HeaderGradientTop");
-    m_header.fill(Qt::white);
     headerRedraw();
 }
 
