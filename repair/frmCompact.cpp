@@ -4,7 +4,6 @@
 #include "controls/frame/FrameFendrixon.h"
 #include "controls/progressbar/QuorvelXPProgressBar.h"
 #include "platform/components/ClassRegistry.h"
-#include "platform/components/Twips.h"
 #include "platform/forms/FormLoader.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"

@@ -49,16 +49,6 @@ const QString kAccountSql = QStringLiteral("select * from musteriler where mus_k
 
 const QString kErrorTitle = QStringLiteral("Hata");
 
-// A combo box's Text as the old control took it: the editable text, or the item of that
-// text (none for a text it does not list).
-void setComboText(QComboBox *c, const QString &text)
-{
-    if (c->isEditable())
-        c->setEditText(text);
-    else
-        c->setCurrentIndex(c->findText(text));
-}
-
 // A button redraws itself at every setEnabled: leave those already in the state asked.
 void enableAll(std::initializer_list<BvButton *> buttons, bool on)
 {

@@ -38,7 +38,7 @@ ayarlar::ayarlar()
     setObjectName(QStringLiteral("ayarlar"));
     ui::loadForm(this, {PV_FORM_MEMBER(XTab1)});
 
-    // Each page's controls from their own file, in the order of the pages.
+    // Each page's controls from its own panel, in the order of the pages.
     ui::loadForm(page(XTab1, QStringLiteral("  Firma Bilgileri  ")), QStringLiteral("ayarlar.Frame1"), this,
                  {PV_FORM_MEMBER(Frame1), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(Text4),
                   PV_FORM_MEMBER(BvButton1), PV_FORM_MEMBER(BvButton2), PV_FORM_MEMBER(Picture1),

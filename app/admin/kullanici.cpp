@@ -36,7 +36,7 @@ kullanici::kullanici()
     setObjectName(QStringLiteral("kullanici"));
     setEscCloses(true);
     setEnterMovesFocus(true);
-    // The add and the edit panel each have their own file: their labels share names.
+    // The add and the edit panel are panels of their own: their labels share names.
     ui::loadForm(this, {PV_FORM_MEMBER(DBGrid2), PV_FORM_MEMBER(MyButton2), PV_FORM_MEMBER(BvButton1),
                         PV_FORM_MEMBER(MyButton1), PV_FORM_MEMBER(kapat), PV_FORM_MEMBER(xpFrame1),
                         PV_FORM_MEMBER(xpFrame2)});

@@ -2,8 +2,6 @@
 
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"
-#include "controls/progressbar/QuorvelXPProgressBar.h"
-#include "platform/components/PropertyBag.h"
 #include "platform/components/Twips.h"
 #include "platform/data/Recordset.h"
 #include "platform/data/Values.h"

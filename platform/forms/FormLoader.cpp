@@ -95,7 +95,7 @@ struct Entry {
         QJsonValue given; // as the file has it, for the message when it cannot be set
     };
     std::vector<Property> properties;
-    bool hasFont = false, fontChange = false;
+    bool hasFont = false;
     QString family;
     std::optional<double> size;
     std::optional<bool> bold, italic;
@@ -162,8 +162,6 @@ CompiledForm compile(const QJsonObject &form)
                 e.properties.push_back({it.key().toLatin1(), it.value().toVariant(), it.value()});
 
         e.hasFont = c.contains(QStringLiteral("font"));
-        e.fontChange = c.contains(QStringLiteral("size")) || c.contains(QStringLiteral("bold")) ||
-                       c.contains(QStringLiteral("italic"));
         e.family = c.value(QStringLiteral("font")).toString();
         if (c.contains(QStringLiteral("size")))
             e.size = c.value(QStringLiteral("size")).toDouble();
@@ -302,7 +300,7 @@ private:
                                          QJsonDocument(QJsonArray{p.given}).toJson(QJsonDocument::Compact)));
         }
         // Without a "font", "size", "bold" and "italic" change the font the control inherits.
-        if (c.hasFont || c.fontChange) {
+        if (c.hasFont || c.size || c.bold || c.italic) {
             QFont f = c.hasFont ? QFont(c.family) : w->font();
             if (c.size)
                 f.setPointSizeF(*c.size);
@@ -476,7 +474,11 @@ QString loadForm(QWidget *window, const QByteArray &json, const QList<FormMember
     return loadForm(window, window, json, members);
 }
 
-QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json, const QList<FormMember> &members)
+namespace
+{
+
+// A form file's JSON as an object, or why it is none.
+QString parseForm(const QByteArray &json, QJsonObject *form)
 {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
@@ -484,7 +486,18 @@ QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json, con
         return QStringLiteral("form file: %1 at %2").arg(error.errorString()).arg(error.offset);
     if (!doc.isObject())
         return QStringLiteral("form file: no object");
-    return build(parent, handlers, compile(doc.object()), QString(), members);
+    *form = doc.object();
+    return {};
+}
+
+} // namespace
+
+QString loadForm(QWidget *parent, QObject *handlers, const QByteArray &json, const QList<FormMember> &members)
+{
+    QJsonObject form;
+    if (QString e = parseForm(json, &form); !e.isEmpty())
+        return e;
+    return build(parent, handlers, compile(form), QString(), members);
 }
 
 QString loadFormFile(QWidget *window, const QString &path, const QList<FormMember> &members)
@@ -506,20 +519,17 @@ QString loadFormFile(QWidget *parent, QObject *handlers, const QString &path, co
         QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return QStringLiteral("form file %1 cannot be read").arg(path);
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(f.readAll(), &error);
-        if (error.error != QJsonParseError::NoError)
-            return QStringLiteral("%1: form file: %2 at %3").arg(path, error.errorString()).arg(error.offset);
-        if (!doc.isObject())
-            return QStringLiteral("%1: form file: no object").arg(path);
+        QJsonObject object;
+        if (QString e = parseForm(f.readAll(), &object); !e.isEmpty())
+            return path + QStringLiteral(": ") + e;
         // A file of the program's resources never changes; one on disk is read each time.
         if (!path.startsWith(QLatin1Char(':'))) {
             Compiled form;
-            if (QString e = compileFrom(doc.object(), path, panel, &form); !e.isEmpty())
+            if (QString e = compileFrom(object, path, panel, &form); !e.isEmpty())
                 return e;
             return build(parent, handlers, *form, path, members);
         }
-        it = read.insert(path, doc.object());
+        it = read.insert(path, object);
     }
     Compiled form;
     if (QString e = compileFrom(*it, path, panel, &form); !e.isEmpty())

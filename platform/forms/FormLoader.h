@@ -49,10 +49,10 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QWidget>
 #include <functional>
 
 class QObject;
+class QWidget;
 struct QMetaObject;
 
 namespace pv
