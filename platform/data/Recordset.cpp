@@ -14,7 +14,6 @@ using namespace detail;
 namespace
 {
 constexpr int kFirstKeys = 24; // rows whose keys an opening on demand reads: a grid's screen
-constexpr int kReadAhead = 24; // rows not read yet that a look at the first of them reads along: a screen
 } // namespace
 
 // ---------------------------------------------------------------- row storage

@@ -77,6 +77,8 @@ public:
     // BY names columns, not positions, and should end in a unique order for the rows to
     // follow one another the same way from one read to the next.
     void setReadOnDemand(bool on) { m_onDemand = on; }
+    // Rows not read yet that a look at the first of them reads along: a screen.
+    static constexpr int kReadAhead = 24;
 
     bool open(const Database &db, const QString &source, const QVariantList &params = {});
     bool open(const Database &db, const QString &source, const QVariantMap &params);

@@ -39,8 +39,6 @@ struct Entry {
     QString miktar = {};
 };
 
-// The columns of a customer last moved on 03.12.2026 (day count 7); more adds columns or
-// replaces those.
 qint64 addEntry(Harness &h, const QString &code, const Entry &e)
 {
     const QString key = e.tarih.mid(6, 4) + e.tarih.mid(3, 2) + e.tarih.mid(0, 2);

@@ -1357,11 +1357,7 @@ void TestAdmin::announcements()
     panel->setVisible(false);
     QTextBrowser *browser = web::createBrowser(panel);
     pv::PropertyBag design;
-    design.set(QStringLiteral("Name"), QStringLiteral("btnDuyuru"));
-    design.set(QStringLiteral("ButtonStyle"), int(BrennavikBtn::eOffice2003));
-    design.set(QStringLiteral("Caption"), QString());
-    design.set(QStringLiteral("ToolTip"), QStringLiteral("Güncel Program Duyuruları"));
-    design.set(QStringLiteral("Mode"), int(BrennavikBtn::ebmCheckBox));
+    design.set(QStringLiteral("Mode"), int(BrennavikBtn::ebmCheckBox)); // a check box: it toggles
     auto *toggle = new BvButton(&window, design);
     ui::place(toggle, 0, 0, 660, 660);
     QObject::connect(toggle, &BvButton::Click, &window,

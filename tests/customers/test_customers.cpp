@@ -136,11 +136,15 @@ public:
                                       Data5->Refresh();
                                   },
                                   count("VornXPButton7_Click")});
-        yazdir =
-            new CariYazdir(*this, *Data5,
-                           {[this] { return m_code; }, [this] { return txtSecYazdir; },
-                            [this] { return txtSirala3; }, [] { return QStringLiteral("Pelvanor Ticaret"); },
-                            count("btnT1_Click"), count("Command6_Click")});
+        yazdir = new CariYazdir(*this, *Data5,
+                                {[this] { return m_code; },
+                                 [this] { return txtSecYazdir; },
+                                 [this] { return txtSirala3; },
+                                 [] { return QStringLiteral("Pelvanor Ticaret"); },
+                                 count("btnT1_Click"),
+                                 count("Command6_Click"),
+                                 {},   // no range of its own: the print helper makes the pickers
+                                 {}}); // no sort handlers to connect
         Data1->Refresh();
         Data5->Refresh();
     }

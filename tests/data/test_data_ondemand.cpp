@@ -115,9 +115,9 @@ private slots:
         QVERIFY(rs.RecordCount() > 40); // every key known: the screen alone bounds the look
         QCOMPARE(rs.valueAt(0, amount).toLongLong(), before[0]);
         QVERIFY(m_db.exec(QStringLiteral("UPDATE veresiye SET Eklenen = -1")));
-        for (int row = 1; row < 24; ++row)
+        for (int row = 1; row < Recordset::kReadAhead; ++row)
             QCOMPARE(rs.valueAt(row, amount).toLongLong(), before[row]);
-        QCOMPARE(rs.valueAt(24, amount).toLongLong(), qint64(-1));
+        QCOMPARE(rs.valueAt(Recordset::kReadAhead, amount).toLongLong(), qint64(-1));
         QVERIFY(!rs.readError());
     }
 

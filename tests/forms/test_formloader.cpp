@@ -167,7 +167,6 @@ private slots:
         auto *a = w.findChild<QLabel *>(QStringLiteral("lblA"));
         auto *c = w.findChild<QLabel *>(QStringLiteral("lblC"));
         QCOMPARE(a->nextInFocusChain(), c);
-        QVERIFY(c->nextInFocusChain() != a);
     }
 
     // A window's file holds its panels by name under "panels"; a panel not there is refused.
@@ -176,10 +175,9 @@ private slots:
         pv::test::Harness h;
         const QString path = h.folder() + QStringLiteral("/w.form.json");
         QVERIFY(pv::test::writeFile(
-            path, QStringLiteral("{'name': 'w', 'controls': [], 'panels': {'frmNote': {'controls': [%1]}}}")
-                      .arg(QString::fromUtf8(kButton))
-                      .replace(QLatin1Char('\''), QLatin1Char('"'))
-                      .toUtf8()));
+            path,
+            form({},
+                 QStringLiteral("'panels': {'frmNote': {'controls': [%1]}},").arg(QLatin1String(kButton)))));
         LoaderWindow w;
         QCOMPARE(
             pv::loadFormFile(&w, &w, path, QStringLiteral("frmNote"), {pv::FormMember("btnOk", w.btnOk)}),

@@ -20,7 +20,6 @@
 #include "platform/components/Twips.h"
 #include "platform/data/ProgramDatabase.h"
 #include "platform/forms/Program.h"
-#include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
 #include <QDateEdit>
@@ -37,7 +36,6 @@ using pv::test::listedToday;
 namespace
 {
 
-// The columns of a customer in the group GENEL last moved today, with nothing owed.
 veresiye &mainWindow()
 {
     veresiye &m = pv::form<veresiye>();

@@ -18,7 +18,6 @@
 #include "platform/forms/Clock.h"
 #include "platform/forms/Program.h"
 #include "platform/report/Report.h"
-#include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
 #include <QAction>

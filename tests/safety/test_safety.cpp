@@ -535,11 +535,10 @@ void TestSafety::programsOwnBackupsPass()
 // count 1), with this balance.
 QVariantMap accountColumns(const QString &turu, double balance)
 {
-    return {{QStringLiteral("Turu"), turu},
-            {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
-            {QStringLiteral("Sonislem"), QStringLiteral("2026-12-03")},
-            {QStringLiteral("Gun"), 1},
-            {QStringLiteral("Bakiye"), balance}};
+    return pv::test::lastMoved({{QStringLiteral("Turu"), turu},
+                                {QStringLiteral("MusGrup"), QStringLiteral("GENEL")},
+                                {QStringLiteral("Gun"), 1},
+                                {QStringLiteral("Bakiye"), balance}});
 }
 
 // The data layer tells a row it could not read from a row that is gone.
