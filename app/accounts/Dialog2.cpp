@@ -17,7 +17,7 @@ Dialog2::Dialog2()
 {
     setObjectName(QStringLiteral("Dialog2"));
     setWindowFlag(Qt::WindowCloseButtonHint, false);
-    ui::loadForm(this, {PV_FORM_MEMBER(Shape1), PV_FORM_MEMBER(Label2), PV_FORM_MEMBER(XP_ProgressBar1)});
+    ui::loadForm(this, {PV_FORM_MEMBER(Label2), PV_FORM_MEMBER(XP_ProgressBar1)});
 
     Timer1 = new pv::Timer(1000, false, this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -42,7 +42,6 @@ public:
     QLabel *Label2 = nullptr;
     QuorvelXPProgressBar *XP_ProgressBar1 = nullptr;
     pv::Timer *Timer1 = nullptr; // 1000 ms, enabled by start() only
-    QFrame *Shape1 = nullptr;
 
     void Timer1_Timer();
 

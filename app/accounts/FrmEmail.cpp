@@ -54,23 +54,23 @@ FrmEmail::FrmEmail()
     // window's right edge.
     ui::loadForm(
         this,
-        {PV_FORM_MEMBER(mailFRM),         PV_FORM_MEMBER(TextBox2),       PV_FORM_MEMBER(TextBox3),
-         PV_FORM_MEMBER(TextBox8),        PV_FORM_MEMBER(btnSecKonu),     PV_FORM_MEMBER(TextBox1),
-         PV_FORM_MEMBER(btnSecMesaj),     PV_FORM_MEMBER(ListBox1),       PV_FORM_MEMBER(CommandButton2),
-         PV_FORM_MEMBER(CommandButton3),  PV_FORM_MEMBER(Label9),         PV_FORM_MEMBER(CommandButton1),
-         PV_FORM_MEMBER(btnKapat),        PV_FORM_MEMBER(TextBox4),       PV_FORM_MEMBER(TextBox9),
-         PV_FORM_MEMBER(TextBox10),       PV_FORM_MEMBER(TextBox5),       PV_FORM_MEMBER(TextBox6),
-         PV_FORM_MEMBER(TextBox7),        PV_FORM_MEMBER(Label10),        PV_FORM_MEMBER(Label11),
-         PV_FORM_MEMBER(txtExtreYol),     PV_FORM_MEMBER(Frame1),         PV_FORM_MEMBER(FrameFendrixon2),
-         PV_FORM_MEMBER(DBGrid1),         PV_FORM_MEMBER(xpText11),       PV_FORM_MEMBER(btnEkle),
-         PV_FORM_MEMBER(btnSil),          PV_FORM_MEMBER(btnKapat2),      PV_FORM_MEMBER(Frame2),
-         PV_FORM_MEMBER(FrameFendrixon1), PV_FORM_MEMBER(xpText2),        PV_FORM_MEMBER(XTab1),
-         PV_FORM_MEMBER(DBGrid2),         PV_FORM_MEMBER(txtMusteri),     PV_FORM_MEMBER(VornXPTextBox2),
-         PV_FORM_MEMBER(txtPt1),          PV_FORM_MEMBER(VornXPTextBox3), PV_FORM_MEMBER(txtPt2),
-         PV_FORM_MEMBER(VornXPTextBox4),  PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(BvButton2),
-         PV_FORM_MEMBER(BvButton3),       PV_FORM_MEMBER(BvButton4),      PV_FORM_MEMBER(BvButton5),
-         PV_FORM_MEMBER(xpText1),         PV_FORM_MEMBER(btnEkle2),       PV_FORM_MEMBER(btnSil2),
-         PV_FORM_MEMBER(btnAktar),        PV_FORM_MEMBER(btnKapat3)});
+        {PV_FORM_MEMBER(TextBox2),       PV_FORM_MEMBER(TextBox3),        PV_FORM_MEMBER(TextBox8),
+         PV_FORM_MEMBER(btnSecKonu),     PV_FORM_MEMBER(TextBox1),        PV_FORM_MEMBER(btnSecMesaj),
+         PV_FORM_MEMBER(ListBox1),       PV_FORM_MEMBER(CommandButton2),  PV_FORM_MEMBER(CommandButton3),
+         PV_FORM_MEMBER(Label9),         PV_FORM_MEMBER(CommandButton1),  PV_FORM_MEMBER(btnKapat),
+         PV_FORM_MEMBER(TextBox4),       PV_FORM_MEMBER(TextBox9),        PV_FORM_MEMBER(TextBox10),
+         PV_FORM_MEMBER(TextBox5),       PV_FORM_MEMBER(TextBox6),        PV_FORM_MEMBER(TextBox7),
+         PV_FORM_MEMBER(Label10),        PV_FORM_MEMBER(Label11),         PV_FORM_MEMBER(txtExtreYol),
+         PV_FORM_MEMBER(Frame1),         PV_FORM_MEMBER(FrameFendrixon2), PV_FORM_MEMBER(DBGrid1),
+         PV_FORM_MEMBER(xpText11),       PV_FORM_MEMBER(btnEkle),         PV_FORM_MEMBER(btnSil),
+         PV_FORM_MEMBER(btnKapat2),      PV_FORM_MEMBER(Frame2),          PV_FORM_MEMBER(FrameFendrixon1),
+         PV_FORM_MEMBER(xpText2),        PV_FORM_MEMBER(XTab1),           PV_FORM_MEMBER(DBGrid2),
+         PV_FORM_MEMBER(txtMusteri),     PV_FORM_MEMBER(VornXPTextBox2),  PV_FORM_MEMBER(txtPt1),
+         PV_FORM_MEMBER(VornXPTextBox3), PV_FORM_MEMBER(txtPt2),          PV_FORM_MEMBER(VornXPTextBox4),
+         PV_FORM_MEMBER(txtPt3),         PV_FORM_MEMBER(BvButton2),       PV_FORM_MEMBER(BvButton3),
+         PV_FORM_MEMBER(BvButton4),      PV_FORM_MEMBER(BvButton5),       PV_FORM_MEMBER(xpText1),
+         PV_FORM_MEMBER(btnEkle2),       PV_FORM_MEMBER(btnSil2),         PV_FORM_MEMBER(btnAktar),
+         PV_FORM_MEMBER(btnKapat3)});
     connect(TextBox9, &QLineEdit::textChanged, TextBox5, &QLineEdit::setText);
 
     DataFirmaBilgi = new pv::DataControl(this);

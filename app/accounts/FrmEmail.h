@@ -56,7 +56,6 @@ public:
     void openStatement(const Customer &c, const QString &code);
 
     // ---- composition area
-    FrameFendrixon *mailFRM = nullptr;  // "E-POSTA İLE GÖNDER"
     QLineEdit *TextBox2 = nullptr;      // recipient's name
     QLineEdit *TextBox3 = nullptr;      // recipient's address, read-only
     QLineEdit *TextBox8 = nullptr;      // subject

@@ -157,8 +157,8 @@ void MusteriDetay::buildNote()
     if (frmNote)
         return;
     ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay.frmNote"), this,
-                 {PV_FORM_MEMBER(frmNote), PV_FORM_MEMBER(FrameFendrixon5), PV_FORM_MEMBER(txtNote),
-                  PV_FORM_MEMBER(BvButton5), PV_FORM_MEMBER(BvButton6)});
+                 {PV_FORM_MEMBER(frmNote), PV_FORM_MEMBER(txtNote), PV_FORM_MEMBER(BvButton5),
+                  PV_FORM_MEMBER(BvButton6)});
     bindMemo(m_data, txtNote, QStringLiteral("Not"));
     connect(txtNote, &QPlainTextEdit::textChanged, this, &MusteriDetay::txtNote_Change);
 }

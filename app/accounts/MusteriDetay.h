@@ -74,7 +74,6 @@ public:
     // ---- note, its panel built by its command
     BvButton *btnNote = nullptr;
     QFrame *frmNote = nullptr;
-    FrameFendrixon *FrameFendrixon5 = nullptr;
     QPlainTextEdit *txtNote = nullptr; // Not
     BvButton *BvButton5 = nullptr;     // "Kaydet"
     BvButton *BvButton6 = nullptr;     // "Temizle"

@@ -56,24 +56,19 @@ musteriekle::~musteriekle() = default;
 
 void musteriekle::buildControls()
 {
-    ui::loadForm(this, {PV_FORM_MEMBER(Image1),          PV_FORM_MEMBER(xpText1),
-                        PV_FORM_MEMBER(xpCombo1),        PV_FORM_MEMBER(BvButton1),
-                        PV_FORM_MEMBER(xpCombo2),        PV_FORM_MEMBER(btnGrupEkle),
-                        PV_FORM_MEMBER(xpCombo3),        PV_FORM_MEMBER(xpText2),
-                        PV_FORM_MEMBER(xpText10),        PV_FORM_MEMBER(cp),
-                        PV_FORM_MEMBER(xpText3),         PV_FORM_MEMBER(xpText8),
-                        PV_FORM_MEMBER(xpText9),         PV_FORM_MEMBER(xpText4),
-                        PV_FORM_MEMBER(xpText5),         PV_FORM_MEMBER(xpText6),
-                        PV_FORM_MEMBER(xpText7),         PV_FORM_MEMBER(btnHesapAc),
-                        PV_FORM_MEMBER(kaydet),          PV_FORM_MEMBER(MyButton6),
-                        PV_FORM_MEMBER(picFrame),        PV_FORM_MEMBER(Image2),
-                        PV_FORM_MEMBER(BvButton3),       PV_FORM_MEMBER(BvButton2),
-                        PV_FORM_MEMBER(txtFoto),         PV_FORM_MEMBER(Frame1s),
-                        PV_FORM_MEMBER(DBGrid2),         PV_FORM_MEMBER(FrameFendrixon1),
-                        PV_FORM_MEMBER(VornXPButton7),   PV_FORM_MEMBER(Frame1),
-                        PV_FORM_MEMBER(FrameFendrixon2), PV_FORM_MEMBER(DBGrid1),
-                        PV_FORM_MEMBER(xpText11),        PV_FORM_MEMBER(btnEkle),
-                        PV_FORM_MEMBER(btnSil),          PV_FORM_MEMBER(btnKapat)});
+    ui::loadForm(this,
+                 {PV_FORM_MEMBER(Image1),    PV_FORM_MEMBER(xpText1),         PV_FORM_MEMBER(xpCombo1),
+                  PV_FORM_MEMBER(BvButton1), PV_FORM_MEMBER(xpCombo2),        PV_FORM_MEMBER(btnGrupEkle),
+                  PV_FORM_MEMBER(xpCombo3),  PV_FORM_MEMBER(xpText2),         PV_FORM_MEMBER(xpText10),
+                  PV_FORM_MEMBER(xpText3),   PV_FORM_MEMBER(xpText8),         PV_FORM_MEMBER(xpText9),
+                  PV_FORM_MEMBER(xpText4),   PV_FORM_MEMBER(xpText5),         PV_FORM_MEMBER(xpText6),
+                  PV_FORM_MEMBER(xpText7),   PV_FORM_MEMBER(btnHesapAc),      PV_FORM_MEMBER(kaydet),
+                  PV_FORM_MEMBER(MyButton6), PV_FORM_MEMBER(Image2),          PV_FORM_MEMBER(BvButton3),
+                  PV_FORM_MEMBER(BvButton2), PV_FORM_MEMBER(txtFoto),         PV_FORM_MEMBER(Frame1s),
+                  PV_FORM_MEMBER(DBGrid2),   PV_FORM_MEMBER(FrameFendrixon1), PV_FORM_MEMBER(VornXPButton7),
+                  PV_FORM_MEMBER(Frame1),    PV_FORM_MEMBER(FrameFendrixon2), PV_FORM_MEMBER(DBGrid1),
+                  PV_FORM_MEMBER(xpText11),  PV_FORM_MEMBER(btnEkle),         PV_FORM_MEMBER(btnSil),
+                  PV_FORM_MEMBER(btnKapat)});
 
     // The pointer over the background hides the similar records, over the name shows them.
     Image1->installEventFilter(this);

@@ -59,7 +59,6 @@ public:
     BvButton *btnGrupEkle = nullptr;   // "Ekle"
     QLineEdit *xpText2 = nullptr;      // name
     QLineEdit *xpText10 = nullptr;     // contact
-    BvButton *cp = nullptr;            // copies the name into the contact box
     QLineEdit *xpText3 = nullptr;      // telephone
     QLineEdit *xpText8 = nullptr;      // fax
     QLineEdit *xpText9 = nullptr;      // mobile
@@ -69,7 +68,6 @@ public:
     QLineEdit *xpText7 = nullptr;      // e-mail
     BvButton *btnHesapAc = nullptr;    // " Müşteri Hesabını Aç"
     QComboBox *xpCombo3 = nullptr;     // currency
-    QFrame *picFrame = nullptr;        // the picture's bordered box with its hint
     QLabel *Image2 = nullptr;          // the picture
     BvButton *BvButton3 = nullptr;     // "Resim Yükle"
     BvButton *BvButton2 = nullptr;     // "Resmi Sil"

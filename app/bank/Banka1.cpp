@@ -84,17 +84,17 @@ void Banka1::buildControls()
 {
     // Search and sort, the list, the account panel over it and the commands: Banka1.form.json.
     ui::loadForm(this,
-                 {PV_FORM_MEMBER(xpCombo2),    PV_FORM_MEMBER(xpCombo3),    PV_FORM_MEMBER(xpCombo5),
-                  PV_FORM_MEMBER(frmB),        PV_FORM_MEMBER(Label12),     PV_FORM_MEMBER(xpText14),
-                  PV_FORM_MEMBER(btnaAra1),    PV_FORM_MEMBER(btnaAra2),    PV_FORM_MEMBER(btnaAra3),
-                  PV_FORM_MEMBER(frmListe),    PV_FORM_MEMBER(DBGrid1),     PV_FORM_MEMBER(frmBankaEkle),
-                  PV_FORM_MEMBER(xpText1),     PV_FORM_MEMBER(xpText2),     PV_FORM_MEMBER(xpText3),
-                  PV_FORM_MEMBER(xpText4),     PV_FORM_MEMBER(xpText5),     PV_FORM_MEMBER(xpText1d),
-                  PV_FORM_MEMBER(xpText2d),    PV_FORM_MEMBER(xpText3d),    PV_FORM_MEMBER(xpText4d),
-                  PV_FORM_MEMBER(xpText5d),    PV_FORM_MEMBER(BvButton7),   PV_FORM_MEMBER(btnDuzVazgec),
-                  PV_FORM_MEMBER(btnOnay),     PV_FORM_MEMBER(btnDuzEdit),  PV_FORM_MEMBER(btnDuzKaydet),
-                  PV_FORM_MEMBER(btnBankEkle), PV_FORM_MEMBER(btnBankEdit), PV_FORM_MEMBER(btnBankSil),
-                  PV_FORM_MEMBER(btnHrktAc),   PV_FORM_MEMBER(kptBtn)});
+                 {PV_FORM_MEMBER(xpCombo2),    PV_FORM_MEMBER(xpCombo3),     PV_FORM_MEMBER(xpCombo5),
+                  PV_FORM_MEMBER(frmB),        PV_FORM_MEMBER(Label12),      PV_FORM_MEMBER(xpText14),
+                  PV_FORM_MEMBER(btnaAra1),    PV_FORM_MEMBER(btnaAra2),     PV_FORM_MEMBER(btnaAra3),
+                  PV_FORM_MEMBER(DBGrid1),     PV_FORM_MEMBER(frmBankaEkle), PV_FORM_MEMBER(xpText1),
+                  PV_FORM_MEMBER(xpText2),     PV_FORM_MEMBER(xpText3),      PV_FORM_MEMBER(xpText4),
+                  PV_FORM_MEMBER(xpText5),     PV_FORM_MEMBER(xpText1d),     PV_FORM_MEMBER(xpText2d),
+                  PV_FORM_MEMBER(xpText3d),    PV_FORM_MEMBER(xpText4d),     PV_FORM_MEMBER(xpText5d),
+                  PV_FORM_MEMBER(BvButton7),   PV_FORM_MEMBER(btnDuzVazgec), PV_FORM_MEMBER(btnOnay),
+                  PV_FORM_MEMBER(btnDuzEdit),  PV_FORM_MEMBER(btnDuzKaydet), PV_FORM_MEMBER(btnBankEkle),
+                  PV_FORM_MEMBER(btnBankEdit), PV_FORM_MEMBER(btnBankSil),   PV_FORM_MEMBER(btnHrktAc),
+                  PV_FORM_MEMBER(kptBtn)});
 
     m_model = new pv::DataGridModel(Data4,
                                     {{QStringLiteral("Hesap No"), QStringLiteral("HesapNo"), 2160},

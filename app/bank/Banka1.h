@@ -44,7 +44,6 @@ public:
     // ---- list; the movements window re-reads it when it goes back
     pv::DataControl *Data4 = nullptr;
     void readAccounts(); // Data4 read again; a failure is told
-    FrameFendrixon *frmListe = nullptr;
     QTableView *DBGrid1 = nullptr;
 
     // ---- account panel

@@ -73,7 +73,6 @@ public:
     BvButton *btn2Tarih1 = nullptr, *btn2Tarih2 = nullptr, *btn2Tarih3 = nullptr;
     FrameFendrixon *frmIslemNo = nullptr;
     QLineEdit *xpText14 = nullptr;
-    BvButton *btnIslemNo = nullptr;
     FrameFendrixon *frmIslemTur = nullptr;
     QDateEdit *ilk2 = nullptr;
     QDateEdit *son2 = nullptr;
@@ -84,7 +83,6 @@ public:
     BvButton *btnGS1 = nullptr, *btnGS2 = nullptr, *btnGS3 = nullptr;
 
     // ---- list and totals
-    FrameFendrixon *frmListe = nullptr;
     QTableView *DBGrid1 = nullptr;
     QLineEdit *VornXPTextBox2 = nullptr; // "Toplam Giren :"
     QLineEdit *VornXPTextBox3 = nullptr; // "Toplam Çıkan :"

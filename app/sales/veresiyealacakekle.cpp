@@ -21,10 +21,9 @@ veresiyealacakekle::veresiyealacakekle()
     setObjectName(QStringLiteral("veresiyealacakekle"));
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
     ui::loadForm(this, {PV_FORM_MEMBER(odefrm2), PV_FORM_MEMBER(Label2), PV_FORM_MEMBER(Text2),
-                        PV_FORM_MEMBER(Label1), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(Label4),
-                        PV_FORM_MEMBER(Text4), PV_FORM_MEMBER(Label3), PV_FORM_MEMBER(cboOdemeSekli),
-                        PV_FORM_MEMBER(Label8), PV_FORM_MEMBER(Text5), PV_FORM_MEMBER(VornXPButton9),
-                        PV_FORM_MEMBER(VornXPButton8)});
+                        PV_FORM_MEMBER(Label1), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(Text4),
+                        PV_FORM_MEMBER(Label3), PV_FORM_MEMBER(cboOdemeSekli), PV_FORM_MEMBER(Label8),
+                        PV_FORM_MEMBER(Text5), PV_FORM_MEMBER(VornXPButton9), PV_FORM_MEMBER(VornXPButton8)});
 
     connect(cboOdemeSekli, &QComboBox::activated, this, &veresiyealacakekle::cboOdemeSekli_Click);
     pv::onLostFocus(Text5, [this] { Text5_LostFocus(); });

@@ -45,7 +45,6 @@ public:
     QLineEdit *Text2 = nullptr;         // date
     QLabel *Label1 = nullptr;           // "Saat :"
     QLineEdit *Text3 = nullptr;         // time
-    QLabel *Label4 = nullptr;           // "Açıklama :"
     QLineEdit *Text4 = nullptr;         // description
     QLabel *Label3 = nullptr;           // "Ödeme Şekli :"
     QComboBox *cboOdemeSekli = nullptr; // payment kind

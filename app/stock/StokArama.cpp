@@ -56,9 +56,8 @@ void StokArama::build(QWidget &card)
                   PV_FORM_MEMBER(aramatext5), PV_FORM_MEMBER(Label22),     PV_FORM_MEMBER(aramatext6),
                   PV_FORM_MEMBER(btnSec),     PV_FORM_MEMBER(mnuIslemler), PV_FORM_MEMBER(zaBTN1),
                   PV_FORM_MEMBER(azBTN1),     PV_FORM_MEMBER(BvButton6),   PV_FORM_MEMBER(txtPrice2),
-                  PV_FORM_MEMBER(BvButton7),  PV_FORM_MEMBER(txtPrice3),   PV_FORM_MEMBER(BvButton8),
-                  PV_FORM_MEMBER(txtPrice4),  PV_FORM_MEMBER(BvButton9),   PV_FORM_MEMBER(txtPrice5),
-                  PV_FORM_MEMBER(BvButton10), PV_FORM_MEMBER(txtPrice6)});
+                  PV_FORM_MEMBER(BvButton7),  PV_FORM_MEMBER(txtPrice3),   PV_FORM_MEMBER(txtPrice4),
+                  PV_FORM_MEMBER(txtPrice5),  PV_FORM_MEMBER(txtPrice6)});
 
     mnuTum = mnuIslemler->addAction(QStringLiteral("Tüm Ürünleri Göster"));
     mnuIslemler->addSeparator();

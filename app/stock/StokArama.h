@@ -65,9 +65,6 @@ public:
     BvButton *zaBTN1 = nullptr;
     BvButton *BvButton6 = nullptr;
     BvButton *BvButton7 = nullptr;
-    BvButton *BvButton8 = nullptr;
-    BvButton *BvButton9 = nullptr;
-    BvButton *BvButton10 = nullptr;
     QLineEdit *txtPrice2 = nullptr;
     QLineEdit *txtPrice3 = nullptr;
     QLineEdit *txtPrice4 = nullptr;

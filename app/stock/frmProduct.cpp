@@ -86,20 +86,19 @@ frmProduct::~frmProduct()
 void frmProduct::buildCard()
 {
     ui::loadForm(
-        this, {PV_FORM_MEMBER(ceksayi7),        PV_FORM_MEMBER(txtPCode),       PV_FORM_MEMBER(barkodver),
-               PV_FORM_MEMBER(txtBName),        PV_FORM_MEMBER(txtGName),       PV_FORM_MEMBER(cboGName),
-               PV_FORM_MEMBER(MyButton7),       PV_FORM_MEMBER(txtPrice),       PV_FORM_MEMBER(txtsatisfiyat),
-               PV_FORM_MEMBER(txtsatisfiyat2),  PV_FORM_MEMBER(txtsatisfiyat3), PV_FORM_MEMBER(txtOnHand),
-               PV_FORM_MEMBER(txtUnit),         PV_FORM_MEMBER(cboUnit),        PV_FORM_MEMBER(txtReOrder),
-               PV_FORM_MEMBER(meExpires),       PV_FORM_MEMBER(meExpire),       PV_FORM_MEMBER(yokbuton),
-               PV_FORM_MEMBER(txtSinif),        PV_FORM_MEMBER(txtSinifCombo),  PV_FORM_MEMBER(txtOzelKod1),
-               PV_FORM_MEMBER(txtOzelKod2),     PV_FORM_MEMBER(txtLocation),    PV_FORM_MEMBER(cboLocation),
-               PV_FORM_MEMBER(btnTdrkEkle),     PV_FORM_MEMBER(lblKDV),         PV_FORM_MEMBER(lblKdvOran),
-               PV_FORM_MEMBER(DBGrid1),         PV_FORM_MEMBER(cmdAdd),         PV_FORM_MEMBER(cmdEdit),
-               PV_FORM_MEMBER(cmdDelete),       PV_FORM_MEMBER(cmdSave),        PV_FORM_MEMBER(cmdCancel),
-               PV_FORM_MEMBER(cmdClose),        PV_FORM_MEMBER(cmdFirst),       PV_FORM_MEMBER(cmdPrev),
-               PV_FORM_MEMBER(cmdNext),         PV_FORM_MEMBER(cmdLast),        PV_FORM_MEMBER(BvButton2),
-               PV_FORM_MEMBER(btnTutarHesapla), PV_FORM_MEMBER(btnPrint)});
+        this, {PV_FORM_MEMBER(ceksayi7),       PV_FORM_MEMBER(txtPCode),        PV_FORM_MEMBER(barkodver),
+               PV_FORM_MEMBER(txtBName),       PV_FORM_MEMBER(txtGName),        PV_FORM_MEMBER(cboGName),
+               PV_FORM_MEMBER(MyButton7),      PV_FORM_MEMBER(txtPrice),        PV_FORM_MEMBER(txtsatisfiyat),
+               PV_FORM_MEMBER(txtsatisfiyat2), PV_FORM_MEMBER(txtsatisfiyat3),  PV_FORM_MEMBER(txtOnHand),
+               PV_FORM_MEMBER(txtUnit),        PV_FORM_MEMBER(cboUnit),         PV_FORM_MEMBER(txtReOrder),
+               PV_FORM_MEMBER(meExpires),      PV_FORM_MEMBER(meExpire),        PV_FORM_MEMBER(yokbuton),
+               PV_FORM_MEMBER(txtSinif),       PV_FORM_MEMBER(txtSinifCombo),   PV_FORM_MEMBER(txtOzelKod1),
+               PV_FORM_MEMBER(txtOzelKod2),    PV_FORM_MEMBER(txtLocation),     PV_FORM_MEMBER(cboLocation),
+               PV_FORM_MEMBER(btnTdrkEkle),    PV_FORM_MEMBER(DBGrid1),         PV_FORM_MEMBER(cmdAdd),
+               PV_FORM_MEMBER(cmdEdit),        PV_FORM_MEMBER(cmdDelete),       PV_FORM_MEMBER(cmdSave),
+               PV_FORM_MEMBER(cmdCancel),      PV_FORM_MEMBER(cmdClose),        PV_FORM_MEMBER(cmdFirst),
+               PV_FORM_MEMBER(cmdPrev),        PV_FORM_MEMBER(cmdNext),         PV_FORM_MEMBER(cmdLast),
+               PV_FORM_MEMBER(BvButton2),      PV_FORM_MEMBER(btnTutarHesapla), PV_FORM_MEMBER(btnPrint)});
 
     m_grid =
         new pv::DataGridModel(Data1,

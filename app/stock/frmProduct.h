@@ -86,9 +86,6 @@ public:
     pv::HandOff txtKayitTarihi, txtMonth, txtYear, txtKDV, txtKdvOran;
     pv::HandOff txtAlisFiyatiTopTut, txtSatisFiyatiTopTut, txtSatisFiyati2TopTut, txtSatisFiyati3TopTut;
     pv::HandOff txtIsletmeIsmi; // surum.marketadi
-    // The VAT fields are kept on the row but never edited here: their captions stay hidden.
-    QLabel *lblKDV = nullptr;
-    QLabel *lblKdvOran = nullptr;
 
     // ---- list
     QTableView *DBGrid1 = nullptr;
