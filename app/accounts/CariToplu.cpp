@@ -32,38 +32,6 @@ const QString kWalkDone = QStringLiteral("İşlem Başarılı");
 const QString kContractSql = QStringLiteral(
     "select * from veresiye where Tarih2 = ? and mus_kodu = ? ORDER BY [Tarih],[Saat],Eklenen asc");
 
-// Every command of the window while the prices walk: nothing can be added, edited,
-// deleted, picked or shown, and "Geri" cannot close it.
-const QStringList kWalkLocks{QStringLiteral("VornXPButton7"),
-                             QStringLiteral("VornXPButton8"),
-                             QStringLiteral("VornXPButton9"),
-                             QStringLiteral("VornXPButton10"),
-                             QStringLiteral("btnEkle"),
-                             QStringLiteral("btnEdit"),
-                             QStringLiteral("VornXPButton6"),
-                             QStringLiteral("btnFiyatGuncelle"),
-                             QStringLiteral("VornXPButton5"),
-                             QStringLiteral("MyButton1"),
-                             QStringLiteral("btnMail"),
-                             QStringLiteral("btnSMS"),
-                             QStringLiteral("VornXPButton2"),
-                             QStringLiteral("tgoster"),
-                             QStringLiteral("tgoster2"),
-                             QStringLiteral("btnNote"),
-                             QStringLiteral("btnResimGoster"),
-                             QStringLiteral("btnSozlesme"),
-                             QStringLiteral("bntSozlesmePrint"),
-                             QStringLiteral("ilk"),
-                             QStringLiteral("son"),
-                             QStringLiteral("Frame1s")};
-// What the window's own unlock leaves to others; the ledger, the rights and the e-mail and
-// photo rules then have their say.
-const QStringList kWalkUnlocks{
-    QStringLiteral("btnEkle"), QStringLiteral("btnEdit"),     QStringLiteral("MyButton1"),
-    QStringLiteral("btnSMS"),  QStringLiteral("tgoster"),     QStringLiteral("tgoster2"),
-    QStringLiteral("btnNote"), QStringLiteral("btnSozlesme"), QStringLiteral("bntSozlesmePrint"),
-    QStringLiteral("ilk"),     QStringLiteral("son")};
-
 const QStringList kContractDetail{
     QStringLiteral("Field1"), QStringLiteral("Field2"), QStringLiteral("Field3"), QStringLiteral("Field4"),
     QStringLiteral("Field5"), QStringLiteral("Field7"), QStringLiteral("lblRank")};
@@ -74,8 +42,23 @@ CariToplu::CariToplu(pv::Form &window, pv::DataControl &Data5, Hooks hooks)
     : QObject(&window), m_window(window), m_ledger(Data5), m_hooks(std::move(hooks))
 {
     setObjectName(QStringLiteral("CariToplu"));
-    m_grid = m_window.findChild<QTableView *>(QStringLiteral("DBGrid2"));
+    QWidget *w = &m_window;
+    m_grid = ui::control<QTableView>(w, "DBGrid2");
+    m_customerName = ui::control<QLineEdit>(w, "xpText3");
+    m_totals = {ui::control<QLineEdit>(w, "VornXPTextBox2"), ui::control<QLineEdit>(w, "VornXPTextBox3"),
+                ui::control<QLineEdit>(w, "VornXPTextBox4")};
     buildCommands();
+    // Every command of the window while the prices walk: nothing can be added, edited,
+    // deleted, picked or shown, and "Geri" cannot close it (the contract's print command
+    // and the range's pickers too, once made).
+    m_walkLocks = ui::controls(w, {"VornXPButton7", "VornXPButton8", "VornXPButton9", "VornXPButton10",
+                                   "btnEkle", "btnEdit", "VornXPButton5", "MyButton1", "btnMail", "btnSMS",
+                                   "VornXPButton2", "tgoster2", "btnNote", "btnResimGoster", "Frame1s"}) +
+                  QList<QWidget *>{VornXPButton6, btnFiyatGuncelle, btnSozlesme};
+    // What the window's own unlock leaves to others; the ledger, the rights and the e-mail
+    // and photo rules then have their say.
+    m_walkUnlocks = ui::controls(w, {"btnEkle", "btnEdit", "MyButton1", "btnSMS", "tgoster2", "btnNote"}) +
+                    QList<QWidget *>{btnSozlesme};
 }
 
 CariToplu::~CariToplu() = default;
@@ -110,13 +93,14 @@ void CariToplu::buildPricePanel()
                   PV_FORM_MEMBER(ProgressBar2), PV_FORM_MEMBER(Frame3), PV_FORM_MEMBER(btnOnay)});
 }
 
-QString CariToplu::value(const char *boxName) const
+// The walk's locks as they stand: the contract's print command and the range's pickers
+// once they are made.
+QList<QWidget *> CariToplu::madeLater() const
 {
-    if (const auto *box = m_window.findChild<QLineEdit *>(QLatin1String(boxName)))
-        return box->text();
-    if (const auto *memo = m_window.findChild<QPlainTextEdit *>(QLatin1String(boxName)))
-        return memo->toPlainText();
-    return {};
+    QList<QWidget *> made{bntSozlesmePrint};
+    if (m_hooks.rangePickers)
+        made += m_hooks.rangePickers();
+    return made;
 }
 
 // ---------------------------------------------------------------- contract
@@ -154,30 +138,28 @@ pv::Report &CariToplu::contract()
 {
     buildContractPanel();
     // The customer's details as the card shows them.
-    if (m_hooks.customerCard)
-        m_hooks.customerCard();
+    const Card card = m_hooks.customerCard ? m_hooks.customerCard() : Card();
+    const auto text = [](const QLineEdit *box) { return box ? box->text() : QString(); };
     pv::Report &r = pv::Reports::get(QStringLiteral("Sozlesme"));
     r.dataControl().setDatabase(m_ledger.Database());
     r.dataControl().setSource(kContractSql, {pv::dateKey(txtSozTarih->date()), m_hooks.Text10()});
     // The report's labels are one line each.
-    QString address = value("xpText10");
+    QString address = card.xpText10 ? card.xpText10->toPlainText() : QString();
     address.replace(QLatin1Char('\n'), QLatin1Char(' '));
     r.label(QStringLiteral("LabelFirma"))
         .setCaption(m_hooks.txtFirmaBilgi ? m_hooks.txtFirmaBilgi() : QString());
-    r.label(QStringLiteral("Label185")).setCaption(value("xpText3"));
+    r.label(QStringLiteral("Label185")).setCaption(text(m_customerName));
     r.label(QStringLiteral("Label186")).setCaption(address.trimmed());
     r.label(QStringLiteral("Label187"))
-        .setCaption(value("xpText9") + QStringLiteral(" - ") + value("xpText12"));
-    r.label(QStringLiteral("Label188")).setCaption(ui::mailValue(value("xpText4")));
-    r.label(QStringLiteral("Label189")).setCaption(value("xpText5"));
-    r.label(QStringLiteral("Label190")).setCaption(value("xpText6"));
-    r.label(QStringLiteral("Label191")).setCaption(value("xpText6"));
+        .setCaption(text(card.xpText9) + QStringLiteral(" - ") + text(card.xpText12));
+    r.label(QStringLiteral("Label188")).setCaption(ui::mailValue(text(card.xpText4)));
+    r.label(QStringLiteral("Label189")).setCaption(text(card.xpText5));
+    r.label(QStringLiteral("Label190")).setCaption(text(card.xpText6));
+    r.label(QStringLiteral("Label191")).setCaption(text(card.xpText6));
     r.label(QStringLiteral("Label199")).setCaption(pv::dateText(txtTeslimTarih->date()));
     r.label(QStringLiteral("Label200")).setCaption(txtSozBedel.text());
     r.label(QStringLiteral("Label201")).setCaption(ytl2text.text());
-    if (m_hooks.printChoices)
-        m_hooks.printChoices();
-    if (const auto *size = m_window.findChild<QComboBox *>(QStringLiteral("TextSize")))
+    if (const QComboBox *size = m_hooks.printChoices ? m_hooks.printChoices() : nullptr)
         for (const QString &name : kContractDetail)
             r.control(name).setFontSize(size->currentText());
     return r;
@@ -214,13 +196,12 @@ bool CariToplu::ResetAll()
         return false;
     }
     m_ledger.Refresh();
-    for (const char *name : {"VornXPTextBox2", "VornXPTextBox3", "VornXPTextBox4"})
-        if (auto *box = m_window.findChild<QLineEdit *>(QLatin1String(name)))
-            box->setText(QStringLiteral("0"));
+    for (QLineEdit *box : m_totals)
+        box->setText(QStringLiteral("0"));
     if (m_hooks.ara_Click)
         m_hooks.ara_Click();
     // The range's figures counted the rows just deleted.
-    const QWidget *range = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
+    const QWidget *range = m_hooks.rangeTotals ? m_hooks.rangeTotals() : nullptr;
     if (range && range->isVisible() && m_hooks.btnT1_Click)
         m_hooks.btnT1_Click();
     // An emptied ledger leaves nothing to edit, delete, reset or re-price.
@@ -312,7 +293,7 @@ void CariToplu::lockForWalk()
     m_walking = true;
     if (m_hooks.menukitle2)
         m_hooks.menukitle2();
-    ui::setEnabled(&m_window, kWalkLocks, false);
+    ui::setEnabled(m_walkLocks + madeLater(), false);
 }
 
 void CariToplu::endWalk()
@@ -321,7 +302,7 @@ void CariToplu::endWalk()
     ProgressBar2->setAutoScroll(false);
     if (m_hooks.menukilitac2)
         m_hooks.menukilitac2();
-    ui::setEnabled(&m_window, kWalkUnlocks, true);
+    ui::setEnabled(m_walkUnlocks + madeLater(), true);
     if (m_hooks.Command6_Click)
         m_hooks.Command6_Click();
     if (m_hooks.commandRules)

@@ -4,10 +4,12 @@
 // re-pricing the ledger from the stock card's first sale price.
 //
 // It lives on the account window beside MusteriDetay and CariYazdir and works on the
-// window's ledger source. Controls the window already has are taken by their names
-// (VornXPButton6, btnFiyatGuncelle, DBGrid2, the total boxes, TextSize, xpText3 and the
-// customer-details boxes); what is missing is made from the panels CariToplu* of
-// veresiye2.form.json. The window's own procedures are reached through the hooks.
+// window's ledger source. Controls the window has from the start are taken by their names
+// when it is made (VornXPButton6, btnFiyatGuncelle, DBGrid2, xpText3, the total boxes, the
+// commands the walk locks; ui::control, which fails on a name the window lacks); those
+// built later (the customer card's boxes, the print choices' text size, the date range)
+// come through the hooks, as the window's own procedures do. What is missing is made from
+// the panels CariToplu* of veresiye2.form.json.
 #include "platform/forms/HandOff.h"
 
 #include <QList>
@@ -18,11 +20,15 @@
 
 class BvButton;
 class FrameFendrixon;
+class QComboBox;
 class QDateEdit;
 class QFrame;
 class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
 class QTableView;
 class QuorvelXPProgressBar;
+class QWidget;
 
 namespace pv
 {
@@ -36,6 +42,15 @@ class CariToplu : public QObject
 {
     Q_OBJECT
 public:
+    // The customer card's boxes the contract prints.
+    struct Card {
+        QLineEdit *xpText9 = nullptr;       // Telefon1
+        QLineEdit *xpText12 = nullptr;      // Gsm
+        QLineEdit *xpText4 = nullptr;       // mail
+        QLineEdit *xpText5 = nullptr;       // vd
+        QLineEdit *xpText6 = nullptr;       // vdn
+        QPlainTextEdit *xpText10 = nullptr; // Adres
+    };
     struct Hooks {
         std::function<QString()> Text10;             // the account code
         std::function<QString()> txtFirmaBilgi;      // the shop name
@@ -47,8 +62,10 @@ public:
         std::function<void()> menukilitac2;          // unlocks them
         std::function<void(const QString &)> Text11; // the date of the last entry of this visit
         std::function<void()> commandRules;          // the e-mail and photo commands' own rules
-        std::function<void()> customerCard;          // builds the card panel whose boxes the contract prints
-        std::function<void()> printChoices;          // builds the print choices whose text size it takes
+        std::function<Card()> customerCard;          // builds the card panel whose boxes the contract prints
+        std::function<QComboBox *()> printChoices;   // builds the print choices, answers their text size
+        std::function<QWidget *()> rangeTotals;      // the date range's totals, null until built
+        std::function<QList<QWidget *>()> rangePickers; // the range's pickers and command, null until built
     };
 
     CariToplu(pv::Form &window, pv::DataControl &Data5, Hooks hooks);
@@ -103,7 +120,7 @@ private:
     void buildCommands();
     void buildContractPanel();
     void buildPricePanel();
-    QString value(const char *boxName) const;
+    QList<QWidget *> madeLater() const;
     QList<qint64> idsInView();
     void lockForWalk();
     void endWalk();
@@ -112,6 +129,10 @@ private:
     pv::DataControl &m_ledger;
     Hooks m_hooks;
     QTableView *m_grid = nullptr;
+    QLineEdit *m_customerName = nullptr; // xpText3
+    QList<QLineEdit *> m_totals;         // VornXPTextBox2..4
+    QList<QWidget *> m_walkLocks;        // the window's commands the walk locks
+    QList<QWidget *> m_walkUnlocks;      // and those it frees
     bool m_walking = false;
     QList<qint64> m_walkIds; // the rows shown when the walk started
     int m_walkRow = 0;       // the index in m_walkIds the next tick re-prices

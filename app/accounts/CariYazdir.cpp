@@ -34,17 +34,6 @@ namespace
 constexpr BvButton::OleColor kMarked = 0xC0FFFF;
 constexpr BvButton::OleColor kPlain = 0xE3E3E3;
 
-// Locked while the print panel is open.
-const QStringList kPanelLocks{QStringLiteral("VornXPButton6"),    QStringLiteral("VornXPButton2"),
-                              QStringLiteral("btnFiyatGuncelle"), QStringLiteral("MyButton1"),
-                              QStringLiteral("VornXPButton7"),    QStringLiteral("VornXPButton9"),
-                              QStringLiteral("VornXPButton8"),    QStringLiteral("VornXPButton10"),
-                              QStringLiteral("tgoster"),          QStringLiteral("tgoster2")};
-// Usable only while the date range shows rows.
-const QStringList kRangeCommands{QStringLiteral("VornXPButton5"),   QStringLiteral("VornXPButton6"),
-                                 QStringLiteral("VornXPButton9"),   QStringLiteral("VornXPButton10"),
-                                 QStringLiteral("btnEdit"),         QStringLiteral("tgoster2"),
-                                 QStringLiteral("btnFiyatGuncelle")};
 const QStringList kReportDetail{QStringLiteral("lblRank"), QStringLiteral("Field1"),
                                 QStringLiteral("Field2"),  QStringLiteral("Field17"),
                                 QStringLiteral("Field10"), QStringLiteral("Field18"),
@@ -73,9 +62,22 @@ void CariYazdir::buildPanel()
     // The print and range commands stand on the window; the print panel's frame and
     // commands are built when it is first opened, and take the print choices in.
     VornXPButton5->show();
-    DBGrid2 = w->findChild<QTableView *>(QStringLiteral("DBGrid2"));
     tgoster2->show();
     tgoster2->raise();
+    // The window's controls it prints, locks and frees.
+    DBGrid2 = ui::control<QTableView>(w, "DBGrid2");
+    xpText3 = ui::control<QLineEdit>(w, "xpText3");
+    VornXPTextBox2 = ui::control<QLineEdit>(w, "VornXPTextBox2");
+    VornXPTextBox3 = ui::control<QLineEdit>(w, "VornXPTextBox3");
+    VornXPTextBox4 = ui::control<QLineEdit>(w, "VornXPTextBox4");
+    // Locked while the print panel is open (with the range's command, once made).
+    m_panelLocks = ui::controls(w, {"VornXPButton6", "VornXPButton2", "btnFiyatGuncelle", "MyButton1",
+                                    "VornXPButton7", "VornXPButton9", "VornXPButton8", "VornXPButton10"}) +
+                   QList<QWidget *>{tgoster2};
+    // Usable only while the date range shows rows.
+    m_rangeCommands =
+        ui::controls(w, {"VornXPButton6", "VornXPButton9", "VornXPButton10", "btnEdit", "btnFiyatGuncelle"}) +
+        QList<QWidget *>{VornXPButton5, tgoster2};
 
     // ---- menus
     mnuPrint = new QMenu(QStringLiteral("Yazdır"), w);
@@ -102,26 +104,33 @@ void CariYazdir::buildPanel()
     connect(mnuMHY, &QAction::triggered, this, &CariYazdir::mnuMHY_Click);
     connect(mnuSime, &QAction::triggered, this, &CariYazdir::mnuSime_Click);
     connect(mnuSims, &QAction::triggered, this, &CariYazdir::mnuSims_Click);
-    if (DBGrid2)
-        DBGrid2->viewport()->installEventFilter(this);
+    DBGrid2->viewport()->installEventFilter(this);
 }
 
 // The date range's pickers are made when the range, or a print that names its days, is
-// first used: the window makes its own (with the range's totals), a window without them
-// gets them from the form, hidden and at today.
+// first used: the window makes its own (with the range's captions and totals), a window
+// without them gets them from the form, hidden and at today.
 void CariYazdir::buildRange()
 {
     if (ilk)
         return;
-    if (m_hooks.buildRange)
+    const bool windowMakesThem = bool(m_hooks.buildRange);
+    if (windowMakesThem)
         m_hooks.buildRange();
-    const bool made = !m_window.findChild<QDateEdit *>(QStringLiteral("ilk"));
     ui::loadForm(&m_window, QStringLiteral("veresiye2.CariYazdir.range"), this,
                  {PV_FORM_MEMBER(ilk), PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster)});
-    if (made) {
+    if (!windowMakesThem) {
         ilk->setDate(pv::Clock::today());
         son->setDate(pv::Clock::today());
     }
+    m_panelLocks << tgoster;
+    // The window's range totals, there from the start or made with its range just now.
+    frmTarihBakiyeler = ui::control<QFrame>(&m_window, "frmTarihBakiyeler");
+    txtT1 = ui::control<QLineEdit>(&m_window, "txtT1");
+    txtT2 = ui::control<QLineEdit>(&m_window, "txtT2");
+    txtT3 = ui::control<QLineEdit>(&m_window, "txtT3");
+    if (windowMakesThem)
+        m_rangeCaptions = ui::controls(&m_window, {"Label12", "Label11"});
 }
 
 // The print choices (sort and text size) are built when a print or the print panel first
@@ -155,9 +164,9 @@ bool CariYazdir::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
-QString CariYazdir::value(const char *boxName) const
+// A box of the window, empty while it is not made.
+QString CariYazdir::value(const QLineEdit *box)
 {
-    const auto *box = m_window.findChild<QLineEdit *>(QLatin1String(boxName));
     return box ? box->text() : QString();
 }
 
@@ -198,13 +207,13 @@ void CariYazdir::fillReceipt(pv::Report &r)
 {
     buildPrintChoices();
     r.dataControl().setDatabase(m_ledger.Database());
-    r.label(QStringLiteral("Label168")).setCaption(value("xpText3"));
-    r.label(QStringLiteral("Label173")).setCaption(value("VornXPTextBox2"));
-    r.label(QStringLiteral("Label175")).setCaption(value("VornXPTextBox3"));
-    r.label(QStringLiteral("Label177")).setCaption(value("VornXPTextBox4"));
-    r.label(QStringLiteral("Label186")).setCaption(value("txtT1"));
-    r.label(QStringLiteral("Label187")).setCaption(value("txtT2"));
-    r.label(QStringLiteral("Label188")).setCaption(value("txtT3"));
+    r.label(QStringLiteral("Label168")).setCaption(value(xpText3));
+    r.label(QStringLiteral("Label173")).setCaption(value(VornXPTextBox2));
+    r.label(QStringLiteral("Label175")).setCaption(value(VornXPTextBox3));
+    r.label(QStringLiteral("Label177")).setCaption(value(VornXPTextBox4));
+    r.label(QStringLiteral("Label186")).setCaption(value(txtT1));
+    r.label(QStringLiteral("Label187")).setCaption(value(txtT2));
+    r.label(QStringLiteral("Label188")).setCaption(value(txtT3));
     r.label(QStringLiteral("LabelFirma"))
         .setCaption(m_hooks.txtFirmaBilgi ? m_hooks.txtFirmaBilgi() : QString());
     // These receipts carry no number of the receipt sequence.
@@ -250,12 +259,12 @@ void CariYazdir::fillReport(pv::Report &r)
     r.label(QStringLiteral("Label111"))
         .setCaption(m_window.Caption() + QStringLiteral(" - CARİ RAPORU ") + pv::dateText(ilk->date()) +
                     QStringLiteral(" - ") + pv::dateText(son->date()));
-    r.label(QStringLiteral("Label121")).setCaption(value("VornXPTextBox2"));
-    r.label(QStringLiteral("Label122")).setCaption(value("VornXPTextBox3"));
-    r.label(QStringLiteral("Label123")).setCaption(value("VornXPTextBox4"));
-    r.label(QStringLiteral("Label186")).setCaption(value("txtT1"));
-    r.label(QStringLiteral("Label187")).setCaption(value("txtT2"));
-    r.label(QStringLiteral("Label188")).setCaption(value("txtT3"));
+    r.label(QStringLiteral("Label121")).setCaption(value(VornXPTextBox2));
+    r.label(QStringLiteral("Label122")).setCaption(value(VornXPTextBox3));
+    r.label(QStringLiteral("Label123")).setCaption(value(VornXPTextBox4));
+    r.label(QStringLiteral("Label186")).setCaption(value(txtT1));
+    r.label(QStringLiteral("Label187")).setCaption(value(txtT2));
+    r.label(QStringLiteral("Label188")).setCaption(value(txtT3));
     r.label(QStringLiteral("LabelFirma"))
         .setCaption(m_hooks.txtFirmaBilgi ? m_hooks.txtFirmaBilgi() : QString());
     for (const QString &name : kReportDetail)
@@ -369,13 +378,13 @@ void CariYazdir::mnuMHY_Click()
 {
     buildPrintPanel();
     ui::showAt(musListesiFrm, 120, 1680);
-    ui::setEnabled(&m_window, kPanelLocks, false);
+    ui::setEnabled(m_panelLocks, false);
 }
 
 void CariYazdir::vekbutton1_Click()
 {
     musListesiFrm->hide();
-    ui::setEnabled(&m_window, kPanelLocks, true);
+    ui::setEnabled(m_panelLocks, true);
     for (QDateEdit *day : {ilk, son})
         if (day)
             day->setEnabled(true);
@@ -394,9 +403,8 @@ void CariYazdir::tgoster2_Click()
     for (QWidget *shown :
          {static_cast<QWidget *>(ilk), static_cast<QWidget *>(son), static_cast<QWidget *>(tgoster)})
         shown->show();
-    for (const char *name : {"Label12", "Label11"})
-        if (QWidget *l = m_window.findChild<QWidget *>(QLatin1String(name)))
-            l->show();
+    for (QWidget *caption : m_rangeCaptions)
+        caption->show();
     muslisyzdBtn->hide();
     muslisyzdBtn2->show();
 }
@@ -420,19 +428,16 @@ void CariYazdir::tgoster_Click()
                    QStringLiteral("Hata"));
         return;
     }
-    QWidget *totals = m_window.findChild<QWidget *>(QStringLiteral("frmTarihBakiyeler"));
     if (m_ledger.Recordset().RecordCount() == 0) {
         ilk->setFocus();
-        ui::setEnabled(&m_window, kRangeCommands, false);
-        if (totals)
-            totals->hide();
+        ui::setEnabled(m_rangeCommands, false);
+        frmTarihBakiyeler->hide();
     } else {
-        ui::setEnabled(&m_window, kRangeCommands, true);
+        ui::setEnabled(m_rangeCommands, true);
         // The rights level still has its say over delete, edit, reset and re-pricing.
         if (m_hooks.Command6_Click)
             m_hooks.Command6_Click();
-        if (totals)
-            totals->show();
+        frmTarihBakiyeler->show();
     }
     if (m_hooks.btnT1_Click)
         m_hooks.btnT1_Click();

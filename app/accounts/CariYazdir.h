@@ -7,11 +7,14 @@
 // It lives on the account window and works on the window's ledger source. Controls the
 // window already has are taken by their names (VornXPButton5, DBGrid2, tgoster2, the range's
 // pickers when the window makes its own, Label12, Label11, frmTarihBakiyeler, the total
-// boxes); what is missing is made from the panels CariYazdir* of veresiye2.form.json. The
-// range's pickers (ilk, son, tgoster) are null until buildRange(), the print choices
-// (musListesiFrm, xpCombo2, xpCombo1, TextSize) until buildPrintChoices().
+// boxes, the commands it locks): when it is made, and those of the range when the range is
+// built (ui::control, which fails on a name the window lacks); what is missing is made
+// from the panels CariYazdir* of veresiye2.form.json. The range's pickers (ilk, son,
+// tgoster) and its totals are null until buildRange(), the print choices (musListesiFrm,
+// xpCombo2, xpCombo1, TextSize) until buildPrintChoices().
 #include "platform/forms/HandOff.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -23,6 +26,7 @@ class QAction;
 class QComboBox;
 class QDateEdit;
 class QFrame;
+class QLineEdit;
 class QMenu;
 class QTableView;
 class QWidget;
@@ -112,7 +116,7 @@ protected:
 private:
     void buildPanel();
     void buildPrintPanel();
-    QString value(const char *boxName) const;
+    static QString value(const QLineEdit *box);
     QString customerCode() const;
     QString orderClause() const;
     void fillReceipt(pv::Report &r);
@@ -122,4 +126,17 @@ private:
     pv::Form &m_window;
     pv::DataControl &m_ledger;
     Hooks m_hooks;
+
+    // ---- the window's controls
+    QLineEdit *xpText3 = nullptr; // the customer's name
+    QLineEdit *VornXPTextBox2 = nullptr;
+    QLineEdit *VornXPTextBox3 = nullptr;
+    QLineEdit *VornXPTextBox4 = nullptr;
+    QFrame *frmTarihBakiyeler = nullptr; // the range's totals, with txtT1..3: null until buildRange()
+    QLineEdit *txtT1 = nullptr;
+    QLineEdit *txtT2 = nullptr;
+    QLineEdit *txtT3 = nullptr;
+    QList<QWidget *> m_rangeCaptions; // Label12, Label11 of the window's own range
+    QList<QWidget *> m_panelLocks;    // locked while the print panel is open
+    QList<QWidget *> m_rangeCommands; // usable only while the range shows rows
 };

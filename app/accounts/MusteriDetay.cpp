@@ -36,27 +36,6 @@ const QStringList kCardFields{
 const QStringList kNoteFields{QStringLiteral("Not")};
 const QString kErrorTitle = QStringLiteral("Hata");
 
-// The commands the card panel locks beside the window's own lock, and frees again.
-const QStringList kCardLocks{QStringLiteral("VornXPButton6"),
-                             QStringLiteral("VornXPButton5"),
-                             QStringLiteral("VornXPButton9"),
-                             QStringLiteral("VornXPButton10"),
-                             QStringLiteral("btnFiyatGuncelle"),
-                             QStringLiteral("tgoster2"),
-                             QStringLiteral("tgoster"),
-                             QStringLiteral("ilk"),
-                             QStringLiteral("son")};
-const QStringList kCardUnlocks{QStringLiteral("VornXPButton6"),
-                               QStringLiteral("VornXPButton5"),
-                               QStringLiteral("VornXPButton9"),
-                               QStringLiteral("VornXPButton8"),
-                               QStringLiteral("VornXPButton10"),
-                               QStringLiteral("btnFiyatGuncelle"),
-                               QStringLiteral("tgoster2"),
-                               QStringLiteral("tgoster"),
-                               QStringLiteral("ilk"),
-                               QStringLiteral("son")};
-
 // What a box of the panels holds: a line's text, a memo's plain text, a list's current text.
 QString boxText(const QWidget *box)
 {
@@ -104,7 +83,12 @@ void MusteriDetay::buildCommands()
     ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay"), this,
                  {PV_FORM_MEMBER(MyButton1), PV_FORM_MEMBER(btnNote), PV_FORM_MEMBER(btnResimGoster),
                   PV_FORM_MEMBER(btnSMS), PV_FORM_MEMBER(VornXPButton2)});
-    btnMail = m_window.findChild<BvButton *>(QStringLiteral("btnMail"));
+    btnMail = ui::control<BvButton>(&m_window, "btnMail");
+    // The window's commands the card panel locks beside the window's own lock; it frees
+    // them and "Veresiye Ekle" again.
+    m_cardLocks =
+        ui::controls(&m_window, {"VornXPButton6", "VornXPButton9", "VornXPButton10", "btnFiyatGuncelle"});
+    m_cardUnlocks = m_cardLocks + ui::controls(&m_window, {"VornXPButton8"});
     for (BvButton *command : {MyButton1, btnNote, btnSMS, VornXPButton2})
         command->show();
 }
@@ -134,13 +118,13 @@ void MusteriDetay::buildCard()
     setCardEditable(false);
 }
 
-void MusteriDetay::buildDeletePanel()
+void MusteriDetay::buildDeletePanel(QFrame *windowPanel)
 {
     if (musilfrm)
         return;
     // A window without its own delete panel gets this one; with its own, the window ends
     // the visit through its own " İptal", and only the delete command is this one's.
-    const bool ownPanel = m_window.findChild<QFrame *>(QStringLiteral("musilfrm"));
+    const bool ownPanel = windowPanel;
     QLineEdit *name = nullptr;
     ui::loadForm(&m_window, QStringLiteral("veresiye2.MusteriDetay.musilfrm"), this,
                  {PV_FORM_MEMBER(musilfrm), pv::FormMember("Text3", name), PV_FORM_MEMBER(MyButton3),
@@ -188,7 +172,7 @@ void MusteriDetay::MyButton1_Click()
     buildCard();
     if (m_hooks.menukitle2)
         m_hooks.menukitle2();
-    ui::setEnabled(&m_window, kCardLocks, false);
+    ui::setEnabled(m_cardLocks + printCommands(), false);
     ui::showAt(musterifrm, 120, 1680);
 }
 
@@ -256,10 +240,15 @@ void MusteriDetay::unlockAfterCard()
 {
     if (m_hooks.menukilitac2)
         m_hooks.menukilitac2();
-    ui::setEnabled(&m_window, kCardUnlocks, true);
+    ui::setEnabled(m_cardUnlocks + printCommands(), true);
     if (m_hooks.Command6_Click)
         m_hooks.Command6_Click();
     txtMail_Change();
+}
+
+QList<QWidget *> MusteriDetay::printCommands() const
+{
+    return m_hooks.printCommands ? m_hooks.printCommands() : QList<QWidget *>();
 }
 
 qint64 MusteriDetay::customerId()
@@ -404,8 +393,7 @@ void MusteriDetay::txtFoto_Change()
 
 void MusteriDetay::txtMail_Change()
 {
-    if (btnMail)
-        btnMail->setEnabled(!ui::mailValue(txtMail.text()).isEmpty());
+    btnMail->setEnabled(!ui::mailValue(txtMail.text()).isEmpty());
 }
 
 void MusteriDetay::btnSMS_Click()

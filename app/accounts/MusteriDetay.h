@@ -6,8 +6,9 @@
 // It lives on the account window and works on the window's data source of the customer
 // row. Controls the window already has (by their names: MyButton1, MyButton2, btnNote,
 // btnMail, btnSMS, VornXPButton2, xpCombo3, xpCombo4, musilfrm, MyButton4) are taken over;
-// the others are made from the panels MusteriDetay* of veresiye2.form.json. The
-// window's own procedures are reached through the hooks.
+// the others are made from the panels MusteriDetay* of veresiye2.form.json. The commands
+// it locks are taken by name when it is made (ui::control), those of the print helper and
+// the date range through a hook. The window's own procedures are reached through the hooks.
 #include "platform/forms/HandOff.h"
 
 #include <QList>
@@ -41,6 +42,8 @@ public:
         std::function<void()> Command6_Click;      // sets the ledger commands afresh
         std::function<void()> ara_Click;           // re-queries the ledger and the customer row
         std::function<void()> VornXPButton7_Click; // closes the window
+        // The print and range commands and the range's pickers, made or not yet (null).
+        std::function<QList<QWidget *>()> printCommands;
     };
 
     MusteriDetay(pv::Form &window, pv::DataControl &Data1, Hooks hooks);
@@ -92,9 +95,9 @@ public:
 
     // The card panel, hidden, for a reader of its boxes (the contract prints them).
     void buildCard();
-    // The delete-customer panel (the window's own when it has one), hidden, for the
-    // delete-customer mode.
-    void buildDeletePanel();
+    // The delete-customer panel (the window's own, windowPanel, when it has one), hidden,
+    // for the delete-customer mode.
+    void buildDeletePanel(QFrame *windowPanel = nullptr);
 
 public slots: // connected by the form files
     void MyButton1_Click();
@@ -123,6 +126,7 @@ private:
     void buildPhoto();
     void setCardEditable(bool on);
     void unlockAfterCard();
+    QList<QWidget *> printCommands() const;
     qint64 customerId();
     QList<QWidget *> cardBoxes() const;
     // The customer row read again after a save of one panel; the other panel's unsaved
@@ -132,5 +136,7 @@ private:
     pv::Form &m_window;
     pv::DataControl &m_data;
     Hooks m_hooks;
-    pv::HandOff m_storedNote; // Not, for the note command's colour while its panel is unbuilt
+    pv::HandOff m_storedNote;       // Not, for the note command's colour while its panel is unbuilt
+    QList<QWidget *> m_cardLocks;   // the window's commands the card panel locks
+    QList<QWidget *> m_cardUnlocks; // and those it frees
 };

@@ -109,7 +109,10 @@ veresiye2::veresiye2()
     musteriDetay =
         new MusteriDetay(*this, *Data1,
                          {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
-                          [this] { ara_Click(); }, [this] { VornXPButton7_Click(); }});
+                          [this] { ara_Click(); }, [this] { VornXPButton7_Click(); },
+                          [this] {
+                              return QList<QWidget *>{VornXPButton5, tgoster2, tgoster, ilk, son};
+                          }});
     cariYazdir = new CariYazdir(*this, *Data5,
                                 {[this] { return Text10.text(); }, [this] { return txtSecYazdir.text(); },
                                  [this] { return txtSirala3.text(); }, [this] { return shopName(); },
@@ -124,7 +127,19 @@ veresiye2::veresiye2()
              musteriDetay->txtMail_Change();
              musteriDetay->txtFoto_Change();
          },
-         [this] { musteriDetay->buildCard(); }, [this] { cariYazdir->buildPrintChoices(); }});
+         [this] {
+             MusteriDetay &d = *musteriDetay;
+             d.buildCard();
+             return CariToplu::Card{d.xpText9, d.xpText12, d.xpText4, d.xpText5, d.xpText6, d.xpText10};
+         },
+         [this] {
+             cariYazdir->buildPrintChoices();
+             return cariYazdir->TextSize;
+         },
+         [this] { return frmTarihBakiyeler; },
+         [this] {
+             return QList<QWidget *>{ilk, son, tgoster};
+         }});
     // What the e-mail window is handed: the customer as this window shows it.
     const auto mailCustomer = [this] {
         return FrmEmail::Customer{xpText3->text(),        txtMail.text(),
@@ -233,15 +248,17 @@ void veresiye2::buildRange()
 {
     if (frmTarihBakiyeler)
         return;
+    QLabel *Label12 = nullptr;
+    QLabel *Label11 = nullptr;
     ui::loadForm(this, QStringLiteral("veresiye2.range"), this,
-                 {PV_FORM_MEMBER(ilk), PV_FORM_MEMBER(son), PV_FORM_MEMBER(tgoster),
-                  PV_FORM_MEMBER(frmTarihBakiyeler), PV_FORM_MEMBER(txtT1), PV_FORM_MEMBER(txtT2),
-                  PV_FORM_MEMBER(txtT3)});
+                 {PV_FORM_MEMBER(Label12), PV_FORM_MEMBER(Label11), PV_FORM_MEMBER(ilk), PV_FORM_MEMBER(son),
+                  PV_FORM_MEMBER(tgoster), PV_FORM_MEMBER(frmTarihBakiyeler), PV_FORM_MEMBER(txtT1),
+                  PV_FORM_MEMBER(txtT2), PV_FORM_MEMBER(txtT3)});
     ilk->setDate(pv::Clock::today());
     son->setDate(pv::Clock::today());
     // In the stacking and tab order where the window's design has them.
-    for (const char *name : {"Label12", "Label11", "ilk", "son", "tgoster"})
-        findChild<QWidget *>(QLatin1String(name))->stackUnder(btnNote);
+    for (QWidget *w : std::initializer_list<QWidget *>{Label12, Label11, ilk, son, tgoster})
+        w->stackUnder(btnNote);
     frmTarihBakiyeler->stackUnder(firstMade({islemfrm, musListesiFrm, xpCombo3}));
     tabChain({tgoster2, ilk, son, tgoster});
     tabChain({txtPt3, txtT1, txtT2, txtT3});
@@ -270,9 +287,9 @@ void veresiye2::buildDeleteCustomerPanel()
     ui::loadForm(this, QStringLiteral("veresiye2.musilfrm"), this,
                  {PV_FORM_MEMBER(musilfrm), PV_FORM_MEMBER(Text3), PV_FORM_MEMBER(MyButton3)});
     Data1->bind(Text3, QStringLiteral("MusteriFirma"));
-    musteriDetay->buildDeletePanel(); // its delete command
+    musteriDetay->buildDeletePanel(musilfrm); // its delete command
     // In the stacking and tab order where the window's design has them.
-    musilfrm->stackUnder(findChild<QWidget *>(QStringLiteral("Frame5")));
+    musilfrm->stackUnder(ui::control<QFrame>(this, "Frame5"));
     tabChain({xpCombo4, Text3, MyButton3, musteriDetay->MyButton4});
 }
 

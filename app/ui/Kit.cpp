@@ -102,10 +102,10 @@ void setEnabled(QWidget *w, bool on)
         w->setEnabled(on);
 }
 
-void setEnabled(QWidget *window, const QStringList &names, bool on)
+void setEnabled(const QList<QWidget *> &controls, bool on)
 {
-    for (const QString &name : names)
-        setEnabled(window->findChild<QWidget *>(name), on);
+    for (QWidget *w : controls)
+        setEnabled(w, on);
 }
 
 void setEnabledWhereNot(std::initializer_list<QWidget *> widgets, bool on)

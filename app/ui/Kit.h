@@ -73,10 +73,20 @@ bool loadForm(QWidget *on, const QString &formName, QObject *handlers, const QLi
 
 // Enabled for any control of the program (the button and the frame keep their own state).
 void setEnabled(QWidget *w, bool on);
-// The same for the window's controls of these names; a name the window lacks is passed over.
-void setEnabled(QWidget *window, const QStringList &names, bool on);
+// The same for each of these controls.
+void setEnabled(const QList<QWidget *> &controls, bool on);
 // The same for those not yet in the state asked: a button redraws itself at every change.
 void setEnabledWhereNot(std::initializer_list<QWidget *> widgets, bool on);
+
+// The window's control of this name and class, for a helper class that takes the
+// window's controls once, when it is made (or when it builds the panel they are on). A
+// name the window lacks, or a control of another class, is a fault of the program: it is
+// logged as the warning "form file: <window> has no <class> named <name>", which fails any
+// test of the harness, and a hidden stand-in of the class, never shown, is answered, so
+// that the program goes on without that control's part instead of stopping.
+template <class T> T *control(QWidget *window, const char *name);
+// The same for several controls of any class, in the order named.
+QList<QWidget *> controls(QWidget *window, std::initializer_list<const char *> names);
 
 // A drop-down filled again with the names of a lookup list as it stands; the name picked
 // stays picked while it is listed.
@@ -207,5 +217,22 @@ bool startProgramWithDatabaseFree(const QString &bareName, const QString &failTe
                                   const QList<pv::DataControl *> &ownControls);
 // Starts a tool beside the program (the remote help); failText when it does not start.
 bool startTool(const QString &bareName, const QString &failText);
+
+// ---------------------------------------------------------------- controls by name
+
+namespace detail
+{
+// The control, or null after the warning.
+QWidget *findControl(QWidget *window, const char *name, const QMetaObject &type);
+} // namespace detail
+
+template <class T> T *control(QWidget *window, const char *name)
+{
+    if (QWidget *found = detail::findControl(window, name, T::staticMetaObject))
+        return static_cast<T *>(found);
+    auto *standIn = new T(window);
+    standIn->hide();
+    return standIn;
+}
 
 } // namespace ui

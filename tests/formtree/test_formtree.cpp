@@ -37,9 +37,13 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QSet>
 #include <QtTest>
 
 using pv::test::Harness;
@@ -253,6 +257,53 @@ private slots:
                                             "differing pixels red in %3")
                                  .arg(imagePath, actualPath, diffPath)));
         }
+    }
+
+    // Every window and every panel of every form file is built by one of the states, and
+    // with it every look-up of a window's control by name that its helpers make when they
+    // are made or build a panel (ui::control): a name that finds nothing warns "form file:
+    // ...", which fails the state here. A control a form file makes that no state builds
+    // fails too, as its panel's look-ups would go untried.
+    void everyFormAndPanelIsBuiltAndFindsItsControls()
+    {
+        QHash<QString, QSet<QString>> built; // a window's name -> the names under it
+        for (const pv::test::Window &state : pv::test::windows()) {
+            Harness h;
+            pv::test::shop(h);
+            state.open(h, [&built](QWidget *w) {
+                QSet<QString> &names = built[w->objectName()];
+                for (const QObject *c : w->findChildren<QObject *>())
+                    names.insert(c->objectName());
+            });
+            if (QTest::currentTestFailed())
+                QFAIL(state.name);
+        }
+        QStringList unbuilt;
+        const QStringList files = QDir(QStringLiteral(":/forms")).entryList({QStringLiteral("*.form.json")});
+        QVERIFY(files.contains(QStringLiteral("veresiye2.form.json")));
+        for (const QString &file : files) {
+            const QString window = file.section(QLatin1Char('.'), 0, 0);
+            const QJsonObject form =
+                QJsonDocument::fromJson(pv::test::fileBytes(QStringLiteral(":/forms/") + file)).object();
+            // A control the panel takes from the window is there whether or not it was built.
+            const auto check = [&](const QString &part, const QJsonObject &design) {
+                QStringList names;
+                for (const QJsonValue &c : design.value(QStringLiteral("controls")).toArray()) {
+                    const QString name = c[QStringLiteral("name")].toString();
+                    if (!c[QStringLiteral("take")].toBool() && !built.value(window).contains(name))
+                        names << name;
+                }
+                if (!names.isEmpty())
+                    unbuilt
+                        << QStringLiteral("%1 %2: %3").arg(window, part, names.join(QStringLiteral(", ")));
+            };
+            check(QStringLiteral("(window)"), form);
+            const QJsonObject panels = form.value(QStringLiteral("panels")).toObject();
+            for (auto p = panels.begin(); p != panels.end(); ++p)
+                check(p.key(), p.value().toObject());
+        }
+        QVERIFY2(unbuilt.isEmpty(), qPrintable(QStringLiteral("built by no state of tests/windows:\n") +
+                                               unbuilt.join(QLatin1Char('\n'))));
     }
 
 private:

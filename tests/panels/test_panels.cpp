@@ -1,8 +1,10 @@
-// Panels of one window that share a customer row save only their own fields, and a
-// cancelled picture picker leaves everything as it was.
+// Panels of one window that share a customer row save only their own fields, a cancelled
+// picture picker leaves everything as it was, and a control a panel takes by name that the
+// window lacks is told.
 #include "app/accounts/MusteriDetay.h"
 #include "app/accounts/veresiye2.h"
 #include "app/admin/ayarlar.h"
+#include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "platform/databind/DataControl.h"
 #include "tests/harness/Harness.h"
@@ -71,6 +73,7 @@ private slots:
     void noteClosedWithoutSaving();
     void namedSaveInTheDataLayer();
     void settingsLogoPickerCancelled();
+    void aControlTheWindowLacksIsTold();
 };
 
 // The card open for editing, the note saved, then the card left with "Vazgeç": the card's
@@ -187,6 +190,35 @@ void TestPanels::settingsLogoPickerCancelled()
     h.settle();
     QCOMPARE(h.value(QStringLiteral("SELECT logo FROM dgrayr")).toString(),
              h.folder() + QStringLiteral("/logo.jpg"));
+}
+
+// A control taken by name is the window's; a name it lacks, or a control of another class,
+// is told as a form-file warning (which fails any test of the harness), and the program goes
+// on with a hidden stand-in that does nothing.
+void TestPanels::aControlTheWindowLacksIsTold()
+{
+    Harness h;
+    QWidget window;
+    window.setObjectName(QStringLiteral("veresiye2"));
+    auto *box = new QLineEdit(&window);
+    box->setObjectName(QStringLiteral("xpText3"));
+    QCOMPARE(ui::control<QLineEdit>(&window, "xpText3"), box);
+    QCOMPARE(ui::control<QWidget>(&window, "xpText3"), box);
+
+    QTest::ignoreMessage(QtWarningMsg, "form file: veresiye2 has no QComboBox named xpText3");
+    auto *list = ui::control<QComboBox>(&window, "xpText3");
+    QVERIFY(list && list != static_cast<QWidget *>(box));
+    QTest::ignoreMessage(QtWarningMsg, "form file: veresiye2 has no QWidget named tgoster");
+    const QList<QWidget *> found = ui::controls(&window, {"xpText3", "tgoster"});
+    QCOMPARE(found.size(), 2);
+    QCOMPARE(found.first(), box);
+    for (QWidget *standIn : {static_cast<QWidget *>(list), found.last()}) {
+        QCOMPARE(standIn->parentWidget(), &window);
+        QVERIFY(standIn->objectName().isEmpty()); // a second look-up is told again
+    }
+    window.show();
+    QVERIFY(box->isVisible());
+    QVERIFY(!list->isVisible() && !found.last()->isVisible());
 }
 
 QTEST_MAIN(TestPanels)
