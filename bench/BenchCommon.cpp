@@ -20,6 +20,7 @@
 #include <random>
 #include <sqlite3.h>
 #include <string>
+#include <vector>
 
 namespace pv::bench
 {
@@ -429,19 +430,44 @@ qint64 stepRows(sqlite3 *db, const char *sql, const QByteArray &param)
     return sink;
 }
 
-Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second)
+namespace
 {
-    Timing best{1e300, 1e300};
+// Each call's time in milliseconds; the two take turns, so that both meet the same load.
+std::pair<std::vector<double>, std::vector<double>> timeRounds(int runs, const std::function<void()> &first,
+                                                               const std::function<void()> &second)
+{
+    std::pair<std::vector<double>, std::vector<double>> ms;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer t;
         t.start();
         first();
-        best.first = std::min(best.first, t.nsecsElapsed() / 1e6);
+        ms.first.push_back(t.nsecsElapsed() / 1e6);
         t.restart();
         second();
-        best.second = std::min(best.second, t.nsecsElapsed() / 1e6);
+        ms.second.push_back(t.nsecsElapsed() / 1e6);
     }
-    return best;
+    return ms;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n == 0 ? 0 : n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+} // namespace
+
+Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second)
+{
+    const auto ms = timeRounds(runs, first, second);
+    return {*std::min_element(ms.first.begin(), ms.first.end()),
+            *std::min_element(ms.second.begin(), ms.second.end())};
+}
+
+Timing medianMs(int runs, const std::function<void()> &first, const std::function<void()> &second)
+{
+    const auto ms = timeRounds(runs, first, second);
+    return {median(ms.first), median(ms.second)};
 }
 
 void report(const char *what, const Timing &t, int width)

@@ -88,6 +88,8 @@ struct Timing {
     double second = 0;
 };
 Timing bestMs(int runs, const std::function<void()> &first, const std::function<void()> &second);
+// The median of each instead of the best: steadier where one lucky round would flatter a side.
+Timing medianMs(int runs, const std::function<void()> &first, const std::function<void()> &second);
 // One line "what  ours … ms  raw … ms  ratio …", what padded to width.
 void report(const char *what, const Timing &t, int width = 46);
 

@@ -1,5 +1,6 @@
 // The data layer against the same work done with bare sqlite3 calls (step, read every
-// column as text), on the generated shop database. Prints each ratio ours/raw.
+// column as text), on the generated shop database. Prints each ratio ours/raw, from the
+// median round of each side.
 #include "bench/BenchCommon.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
@@ -55,7 +56,7 @@ int main(int argc, char **argv)
     {
         const char *sql = "select * from veresiye where mus_kodu = ? ORDER BY Tarih2,Saat asc";
         int rows = 0;
-        const auto t = bench::bestMs(
+        const auto t = bench::medianMs(
             30,
             [&] {
                 Recordset rs(db, QString::fromUtf8(sql), {QStringLiteral("1")});
@@ -75,7 +76,7 @@ int main(int argc, char **argv)
         const char *fields[5] = {"mus_kodu", "MusteriFirma", "Sonislem2", "Not", "foto"};
         for (int i = 0; i < 5; ++i)
             dc.bind(&boxes[i], QString::fromLatin1(fields[i]));
-        const auto t = bench::bestMs(
+        const auto t = bench::medianMs(
             10, [&] { dc.Refresh(); }, [&] { g_sink += bench::stepRows(raw, sql); });
         bench::report(
             qPrintable(
@@ -93,7 +94,7 @@ int main(int argc, char **argv)
         int found = 0;
         sqlite3_stmt *st = nullptr;
         sqlite3_prepare_v2(raw, "SELECT * FROM Product WHERE [Product Code] = ?", -1, &st, nullptr);
-        const auto t = bench::bestMs(
+        const auto t = bench::medianMs(
             5,
             [&] {
                 found = 0;
@@ -120,7 +121,7 @@ int main(int argc, char **argv)
         int value = 0;
         sqlite3_stmt *st = nullptr;
         sqlite3_prepare_v2(raw, "UPDATE musteriler SET Gun = ? WHERE rowid = ?", -1, &st, nullptr);
-        const auto t = bench::bestMs(
+        const auto t = bench::medianMs(
             7,
             [&] {
                 const QString text = QString::number(++value);
