@@ -106,6 +106,9 @@ veresiye2::veresiye2()
 
     buildControls();
     bindFields();
+    // After the grid has taken the rows: a re-read while the delete panel is open (a
+    // posting, an activation, the confirmation's blink) must not leave it marking another.
+    connect(Data5, &pv::DataControl::rowsReset, this, &veresiye2::holdDeletePanel);
     musteriDetay =
         new MusteriDetay(*this, *Data1,
                          {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
@@ -536,6 +539,7 @@ void veresiye2::setLedgerCommands()
         {VornXPButton9, VornXPButton5, VornXPButton6, VornXPButton10, btnFiyatGuncelle, btnEdit, tgoster2},
         rows);
     btnYetki_Click();
+    holdDeletePanel(); // its locks outlast the rules above
 }
 
 void veresiye2::menukitle2()
@@ -598,12 +602,17 @@ qint64 veresiye2::currentEntryId()
     return rs.hasCurrent() ? rs.Fields(QStringLiteral("id")).value().toLongLong() : 0;
 }
 
-void veresiye2::refreshLedgerKeepingRow(qint64 id)
+void veresiye2::standOnEntry(qint64 id)
 {
-    m_reads.check(*Data5, Data5->Refresh());
     // The entry's id is its rowid: found without reading the rows.
     if (const int row = id == 0 ? -1 : Data5->Recordset().rowOfRowid(id); row >= 0)
         Data5->setCurrentRow(row);
+}
+
+void veresiye2::refreshLedgerKeepingRow(qint64 id)
+{
+    m_reads.check(*Data5, Data5->Refresh());
+    standOnEntry(id);
 }
 
 void veresiye2::Timer3_Timer()
@@ -849,14 +858,32 @@ void veresiye2::VornXPButton9_Click()
     buildDeletePanel();
     m_deleteId = currentEntryId();
     Command13_Click();
-    Frame1s->setEnabled(false);
     ui::moveTo(frmSilEkran, 3120, 3120);
     frmSilEkran->show();
     frmSilEkran->raise();
+    lockForDeletePanel();
+}
+
+void veresiye2::lockForDeletePanel()
+{
+    // The ledger frame too, so the entry cannot change while the panel is open.
+    if (Frame1s->Enabled())
+        Frame1s->setEnabled(false);
     enableAll({VornXPButton6, VornXPButton5, VornXPButton8, VornXPButton10, VornXPButton7, MyButton1, tgoster,
                tgoster2, btnFiyatGuncelle, btnEdit, btnNote},
               false);
     enableDates(false);
+}
+
+void veresiye2::holdDeletePanel()
+{
+    if (!frmSilEkran || frmSilEkran->isHidden())
+        return;
+    // A re-read stands on the first row; the panel's entry is found by its id, not by a
+    // place that an entry of the same date and time may take.
+    if (currentEntryId() != m_deleteId)
+        standOnEntry(m_deleteId);
+    lockForDeletePanel();
 }
 
 void veresiye2::Command13_Click()
@@ -870,10 +897,8 @@ void veresiye2::Command13_Click()
 
 void veresiye2::Command12_Click()
 {
-    // An entry posted while the panel was open re-reads the ledger, which then stands on
-    // its first row: go back to the entry the panel was opened on, or delete nothing.
-    if (currentEntryId() != m_deleteId)
-        refreshLedgerKeepingRow(m_deleteId);
+    // The ledger stands on the panel's entry (holdDeletePanel); one gone meanwhile is not
+    // made up for by deleting another.
     const qint64 id = currentEntryId();
     if (id == 0 || id != m_deleteId) {
         btnSilIptal_Click();

@@ -266,6 +266,10 @@ private:
     void setLedgerCommands(); // the ledger-dependent commands, then the rights level
     void bindFields();
     void refreshLedgerKeepingRow(qint64 id);
+    void standOnEntry(qint64 id);
+    void lockForDeletePanel();
+    // While the delete panel is open: the ledger on its entry, its commands locked.
+    void holdDeletePanel();
     qint64 currentEntryId();
     pv::ledger::Result writeAccountRow(); // the closing summary of the customer row
     void closeEditPanel();

@@ -15,6 +15,7 @@
 #include "tests/harness/Harness.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
@@ -141,6 +142,8 @@ private slots:
     void deleteEntry();
     void deleteFailureChangesNothing();
     void deleteTakesTheEntryThePanelWasOpenedOn();
+    void deletePanelHoldsThroughAPosting_data();
+    void deletePanelHoldsThroughAPosting();
 };
 
 // ---------------------------------------------------------------- ledger and totals
@@ -1057,6 +1060,96 @@ void TestAccountWindow::deleteTakesTheEntryThePanelWasOpenedOn()
     Harness::click(w.Command12);
     QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {second}).toInt(), 0);
     QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {first}).toInt(), 1);
+}
+
+void TestAccountWindow::deletePanelHoldsThroughAPosting_data()
+{
+    QTest::addColumn<bool>("credit");
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<int>("panelRow");
+    // The second and third rows and the posting share today's date and time.
+    QTest::newRow("credit note, first of the equal rows") << true << "Alıcı" << 1;
+    QTest::newRow("credit note, second of the equal rows") << true << "Alıcı" << 2;
+    QTest::newRow("supplier payment, a debit row") << false << "Satıcı" << 2;
+}
+
+void TestAccountWindow::deletePanelHoldsThroughAPosting()
+{
+    QFETCH(bool, credit);
+    QFETCH(QString, type);
+    QFETCH(int, panelRow);
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"),
+                lastMoved({{QStringLiteral("Turu"), type}}));
+    const QString sale = QStringLiteral("Stoktan Bağımsız Satış");
+    addEntry(h, QStringLiteral("100"), {"01.12.2026", "09:00:00", sale, 30.0, {}});
+    addEntry(h, QStringLiteral("100"), {"10.12.2026", "10:00:00", sale, 100.0, {}});
+    addEntry(h, QStringLiteral("100"), {"10.12.2026", "10:00:00", sale, 200.0, {}});
+    veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("0"), type);
+
+    // The entry the grid marks, by its id.
+    const auto marked = [&w] {
+        const QModelIndexList rows = w.DBGrid2->selectionModel()->selectedRows();
+        if (rows.size() != 1)
+            return qint64(-1);
+        pv::Recordset &rs = w.Data5->Recordset();
+        return rs.valueAt(rows.first().row(), rs.fieldIndex(QStringLiteral("id"))).toLongLong();
+    };
+    const QList<QWidget *> commands{w.Frame1s,          w.VornXPButton6, w.VornXPButton5, w.VornXPButton8,
+                                    w.VornXPButton10,   w.VornXPButton7, w.MyButton1,     w.tgoster2,
+                                    w.btnFiyatGuncelle, w.btnEdit,       w.btnNote,       w.VornXPButton9,
+                                    w.btnEkle};
+    const auto states = [&commands] {
+        QList<bool> on;
+        for (QWidget *c : commands)
+            on << c->isEnabled();
+        return on;
+    };
+
+    selectRow(w, panelRow);
+    const qint64 id = marked();
+    QVERIFY(id > 0);
+    const qint64 amount =
+        h.value(QStringLiteral("select Eklenen from veresiye where id = ?"), {id}).toLongLong();
+    Harness::click(w.VornXPButton9);
+    const QList<bool> locked = states();
+    QCOMPARE(locked, (QList<bool>{false, false, false, false, false, false, false, false, false, false, false,
+                                  true, true}));
+
+    // "Alacak/Ödeme Ekle" is left usable under the panel: a posting of today, typed in.
+    h.onModal<veresiyealacakekle>([&](veresiyealacakekle &d) {
+        QApplication::setActiveWindow(&d);
+        if (credit)
+            Harness::type(d.Text4, QStringLiteral("İade"));
+        d.Text5->clear();
+        Harness::type(d.Text5, QStringLiteral("25"));
+        Harness::click(d.VornXPButton9);
+    });
+    (credit ? w.mnuAlacak : w.mnuOdeme)->trigger();
+    Harness::settle();
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where Tarih2 = '20261210' and Saat = "
+                                    "'10:00:00'"))
+                 .toInt(),
+             3);
+    QCOMPARE(w.DBGrid2->model()->rowCount(), 4);
+    QVERIFY(!w.frmSilEkran->isHidden());
+    QCOMPARE(marked(), id);
+    QCOMPARE(states(), locked);
+    // The confirmation's blink re-reads the ledger too.
+    QVERIFY(Harness::fire(*w.Timer3));
+    QCOMPARE(marked(), id);
+    QCOMPARE(states(), locked);
+
+    Harness::click(w.Command12);
+    QVERIFY(w.frmSilEkran->isHidden());
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye where id = ?"), {id}).toInt(), 0);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), 3);
+    QCOMPARE(w.DBGrid2->model()->rowCount(), 3);
+    const double debt = 330 - amount + (credit ? 0 : 25);
+    QCOMPARE(w.VornXPTextBox2->text(), pv::formatMoney(debt));
+    QCOMPARE(w.VornXPTextBox4->text(), pv::formatMoney(debt - (credit ? 25 : 0)));
+    QVERIFY(w.Frame1s->isEnabled());
+    QVERIFY(w.VornXPButton7->Enabled());
 }
 
 QTEST_MAIN(TestAccountWindow)
