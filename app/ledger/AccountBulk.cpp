@@ -1,6 +1,7 @@
 #include "app/ledger/AccountBulk.h"
 
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
@@ -59,7 +60,7 @@ Result dayDebitTotal(pv::Database &db, const QString &customerCode, const QDate 
 
 Result resetAccount(pv::Database &db, const QString &customerCode, const QList<qint64> &entryIds)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return refused(kResetFailed, t.lastError().message);
     for (const qint64 id : entryIds) {
@@ -84,7 +85,7 @@ Result repriceEntry(pv::Database &db, qint64 entryId, Repricing *outcome)
 {
     Repricing none = Repricing::Missing;
     Repricing &what = outcome ? *outcome : none;
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return refused(kRepriceFailed, t.lastError().message);
 

@@ -2,6 +2,7 @@
 
 #include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
@@ -98,7 +99,7 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
     if (kind.needsCustomer() && !m.postedOn.isValid())
         return Result::failure(pv::kBadDateMessage);
 
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
     if (!takeReceiptNumber(db, m.receiptNo))
@@ -161,7 +162,7 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
 
 Result deleteBankMovement(pv::Database &db, qint64 id)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
     if (!db.exec(QStringLiteral("DELETE FROM banka2 WHERE id = ?"), {id}))
@@ -190,7 +191,7 @@ Result storeBankTotals(pv::Database &db, const QString &account, const BankTotal
 {
     if (!totals.ok())
         return Result::failure(QStringLiteral("Banka toplamları okunamadı: ") + totals.error);
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
     if (!db.exec(QStringLiteral("UPDATE banka SET Giren = ?, Cikan = ?, Bakiye = ? WHERE id = "
@@ -215,7 +216,7 @@ std::optional<bool> bankHasMovements(pv::Database &db, const QString &hesapNo)
 
 Result addBankAccount(pv::Database &db, const BankAccount &a)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
     if (Result r = checkNumber(db, a, 0); !r)
@@ -232,7 +233,7 @@ Result addBankAccount(pv::Database &db, const BankAccount &a)
 
 Result updateBankAccount(pv::Database &db, qint64 id, const BankAccount &a)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
     const QVariant old = db.scalar(QStringLiteral("SELECT HesapNo FROM banka WHERE id = ?"), {id});
@@ -261,7 +262,7 @@ Result updateBankAccount(pv::Database &db, qint64 id, const BankAccount &a)
 
 Result deleteBankAccount(pv::Database &db, qint64 id)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
     const QVariant number = db.scalar(QStringLiteral("SELECT HesapNo FROM banka WHERE id = ?"), {id});

@@ -1,6 +1,7 @@
 #include "app/ledger/CashBook.h"
 
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
@@ -23,7 +24,7 @@ Result refused(const QString &head, const QString &why)
 
 Result add(pv::Database &db, const CashRow &row, const QString *receipt, qint64 *id)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return refused(kCashSaveFailed, t.lastError().message);
     qint64 newId = 0;
@@ -82,7 +83,7 @@ Result addCashEntry(pv::Database &db, const CashEntry &entry, qint64 *id)
 
 Result deleteCashRow(pv::Database &db, qint64 id)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return refused(kCashDeleteFailed, t.lastError().message);
     // The posting id as stored now, read inside the transaction that deletes by it.

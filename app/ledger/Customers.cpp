@@ -1,5 +1,6 @@
 #include "app/ledger/Customers.h"
 
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
@@ -53,7 +54,7 @@ Result updateCustomer(pv::Database &db, qint64 customerId, const FieldValues &fi
 {
     if (fields.isEmpty())
         return Result::success();
-    pv::Transaction tx(db);
+    LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
     bool found = false;
@@ -131,7 +132,7 @@ bool storeAccountSummary(pv::Database &db, const QString &customerCode, const Ac
 
 Result closeAccount(pv::Database &db, const QString &customerCode, const AccountSummary &fields)
 {
-    pv::Transaction tx(db);
+    LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
     if (QString error; !storeAccountSummary(db, customerCode, fields, &error))
@@ -153,7 +154,7 @@ Result addCustomer(pv::Database &db, const NewCustomer &c)
 {
     if (!c.createdOn.isValid())
         return Result::failure(pv::kBadDateMessage);
-    pv::Transaction tx(db);
+    LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
     // Compared as the unique key compares it (its collation): a taken code is told as such.
@@ -215,7 +216,7 @@ Result updateCustomerNote(pv::Database &db, qint64 customerId, const QString &no
 Result storeDayCounts(pv::Database &db, const QList<DayCount> &counts, QList<bool> *stored)
 {
     stored->clear();
-    pv::Transaction tx(db);
+    LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
     // By the row's key: the code's index compares by collation, the key does not.
@@ -240,6 +241,7 @@ std::optional<qint64> customerNumber(pv::Database &db, QString *error)
 
 bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
 {
+    const pv::WriteScope scope = LedgerWrite::scope(db);
     pv::Counter counter = customerCounter(db);
     const auto held = counter.tryValue();
     if (held && number <= *held)
@@ -272,7 +274,7 @@ bool setCustomerReceiptNumber(pv::Database &db, qint64 next, QString *error)
 
 Result deleteCustomer(pv::Database &db, qint64 customerId, const QString &customerCode)
 {
-    pv::Transaction tx(db);
+    LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
     if (!db.exec(QStringLiteral("delete from veresiye where mus_kodu = ?"), {customerCode}) ||

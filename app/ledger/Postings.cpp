@@ -2,6 +2,7 @@
 
 #include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
@@ -19,7 +20,7 @@ namespace
 // Runs the rows of one posting in one transaction: all of them or none.
 Result inTransaction(pv::Database &db, const std::function<bool(QString *)> &rows)
 {
-    pv::Transaction tx(db);
+    LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
     QString error;

@@ -1,5 +1,6 @@
 #include "app/ledger/ReceiptNumbers.h"
 
+#include "app/ledger/LedgerWrite.h"
 #include "platform/data/Database.h"
 
 namespace pv::ledger
@@ -31,6 +32,7 @@ bool takeReceiptNumber(pv::Database &db, const QString &typed)
     const qint64 number = typed.trimmed().toLongLong(&whole);
     if (!whole)
         return true;
+    const pv::WriteScope scope = LedgerWrite::scope(db);
     return receiptCounter(db).write(number);
 }
 

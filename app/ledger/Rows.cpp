@@ -1,5 +1,6 @@
 #include "app/ledger/Rows.h"
 
+#include "app/ledger/LedgerWrite.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
@@ -28,6 +29,7 @@ int deleteByPostingId(pv::Database &db, const QString &table, const QString &pos
 {
     if (postingId.trimmed().isEmpty())
         return 0;
+    const pv::WriteScope scope = LedgerWrite::scope(db);
     // The second condition keeps an empty id out even if the guard above is ever loosened.
     if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''")
                      .arg(pv::Database::quoteName(table)),
@@ -66,6 +68,7 @@ QString rowRefusal(const QDate &date, const QTime &time, const QList<double> &am
 
 bool writeFields(pv::Recordset &rs, const FieldValues &fields, QString *error)
 {
+    const pv::WriteScope scope = LedgerWrite::scope(rs.database());
     bool ok = rs.Edit();
     for (qsizetype i = 0; ok && i < fields.size(); ++i)
         ok = rs.Fields(fields.at(i).first).setValue(fields.at(i).second);
@@ -78,6 +81,7 @@ bool writeFields(pv::Recordset &rs, const FieldValues &fields, QString *error)
 
 bool addRow(pv::Database &db, const QString &table, const QList<Value> &values, QString *error, qint64 *id)
 {
+    const pv::WriteScope scope = LedgerWrite::scope(db);
     pv::Recordset rs;
     auto failed = [&](const QString &what) {
         if (error)

@@ -1,5 +1,6 @@
 #include "app/ledger/Stock.h"
 
+#include "app/ledger/LedgerWrite.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/data/Values.h"
@@ -43,7 +44,7 @@ Result failed(const pv::DbError &e)
 // One statement in a transaction of its own; rows is what it touched.
 Result runOne(pv::Database &db, const QString &sql, const QVariantList &params, int *rows = nullptr)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(t.lastError());
     if (!db.exec(sql, params))
@@ -60,7 +61,7 @@ Result addName(pv::Database &db, const QString &table, const QString &column, co
 {
     if (name.trimmed().isEmpty())
         return Result::failure(blankReason);
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(t.lastError());
     if (!db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES (?)").arg(table, column), {name})) {
@@ -90,7 +91,7 @@ Result saveProduct(pv::Database &db, qint64 id, const ProductFields &fields, qin
         if (!cardFields().contains(bare(name), Qt::CaseInsensitive))
             return Result::failure(QStringLiteral("%1 alanı kartta yazılmaz.").arg(name));
     }
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(t.lastError());
     // A select of the one row (none for a new product) writes that row and nothing else.
@@ -147,7 +148,7 @@ Result deleteSupplier(pv::Database &db, qint64 id)
 
 Result changeStock(pv::Database &db, qint64 id, double delta, double *newStock)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(t.lastError());
     const QVariant found = db.scalar(QStringLiteral("SELECT count(*) FROM Product WHERE id = ?"), {id});
@@ -175,7 +176,7 @@ Result changeStock(pv::Database &db, qint64 id, double delta, double *newStock)
 
 Result writeStockValues(pv::Database &db, const QList<ProductStockValues> &products)
 {
-    pv::Transaction t(db);
+    LedgerTransaction t(db);
     if (!t.isActive())
         return failed(t.lastError());
     for (const ProductStockValues &p : products) {

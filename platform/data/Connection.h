@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <span>
 #include <sqlite3.h>
 #include <unordered_map>
 
@@ -21,10 +22,16 @@ struct Connection {
     QString path;
     int txDepth = 0;
     bool txDoomed = false;
+    // The write guard (WriteScope.h): the tables it keeps (none on a connection without it),
+    // how many scopes are open, and the guarded table the statement being prepared writes.
+    std::span<const char *const> guardedTables;
+    int writeScopes = 0;
+    const char *preparedWrite = nullptr;
     // Prepared statements kept for reuse; a node keeps its place, so a Stmt may hold on to it.
     struct Cached {
         sqlite3_stmt *stmt = nullptr;
         bool inUse = false;
+        const char *guardedWrite = nullptr; // the guarded table it writes: handed out in a scope only
     };
     struct KeyHash {
         size_t operator()(const QByteArray &k) const { return qHash(k); }
@@ -58,6 +65,12 @@ private:
     int m_rc = SQLITE_OK;
     bool m_single = true;
 };
+
+// Installs the write guard on a connection just opened when its file is guarded.
+void installWriteGuard(Connection &c);
+// The refusal of a write outside a scope: logged (tests fail on it) and answered as the
+// data layer's failure SQLITE_AUTH.
+void reportRefusedWrite(const char *table);
 
 DbError sqliteError(sqlite3 *db, int rc);
 DbError makeError(int number, const QString &message);

@@ -1,5 +1,6 @@
 #include "platform/data/Database.h"
 #include "platform/data/Connection.h"
+#include "platform/data/WriteScope.h"
 #include "platform/text/Formats.h"
 
 #include <QDate>
@@ -59,6 +60,11 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         node = it == c->statements.end() ? nullptr : &*it;
     }
     if (node && !node->second.inUse) {
+        if (node->second.guardedWrite && c->writeScopes == 0) {
+            reportRefusedWrite(node->second.guardedWrite);
+            m_rc = SQLITE_AUTH;
+            return;
+        }
         c->lastStatement = node;
         m_cached = &node->second;
         m_cached->inUse = true;
@@ -66,6 +72,7 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         return;
     }
     const char *tail = nullptr;
+    c->preparedWrite = nullptr;
     m_rc = sqlite3_prepare_v2(c->db, sql.constData(), int(sql.size()), &m_stmt, &tail);
     m_single = !tail || isSpaceOnly(tail);
     if (m_rc != SQLITE_OK) {
@@ -75,7 +82,8 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
     }
     // A statement already in use (nested reads of the same SQL) gets a twin of its own.
     if (m_single && !node && c->statements.size() < 200) {
-        const auto added = c->statements.emplace(sql, Connection::Cached{m_stmt, true}).first;
+        const auto added =
+            c->statements.emplace(sql, Connection::Cached{m_stmt, true, c->preparedWrite}).first;
         c->lastStatement = &*added;
         m_cached = &added->second;
     }
@@ -105,6 +113,9 @@ DbError makeError(int number, const QString &detail)
 
 DbError sqliteError(sqlite3 *db, int rc)
 {
+    // The write guard's refusal, whether at the prepare or from the statement cache.
+    if ((rc & 0xff) == SQLITE_AUTH)
+        return makeError(SQLITE_AUTH, QStringLiteral("write refused outside a write scope"));
     const int ext = db ? sqlite3_extended_errcode(db) : rc;
     const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     if (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY)
@@ -185,6 +196,49 @@ QVariant columnValue(sqlite3_stmt *st, int i)
     default:
         return QVariant();
     }
+}
+
+// ---------------------------------------------------------------- the write guard
+
+static QHash<QString, std::span<const char *const>> &guardedFiles()
+{
+    static QHash<QString, std::span<const char *const>> files;
+    return files;
+}
+
+// Asked by SQLite while a statement is prepared (never while it runs): called for every
+// column read too, so it answers those at once and allocates nothing.
+static int authorizeWrite(void *self, int action, const char *table, const char *, const char *, const char *)
+{
+    if ((action != SQLITE_INSERT && action != SQLITE_UPDATE && action != SQLITE_DELETE) || !table)
+        return SQLITE_OK;
+    auto *c = static_cast<Connection *>(self);
+    for (const char *guarded : c->guardedTables) {
+        if (sqlite3_stricmp(guarded, table) != 0)
+            continue;
+        if (c->writeScopes == 0) {
+            reportRefusedWrite(guarded);
+            return SQLITE_DENY;
+        }
+        c->preparedWrite = guarded;
+        break;
+    }
+    return SQLITE_OK;
+}
+
+void installWriteGuard(Connection &c)
+{
+    const auto it = guardedFiles().constFind(c.path);
+    if (it == guardedFiles().constEnd())
+        return;
+    // Once, at the opening: every call expires the connection's prepared statements.
+    c.guardedTables = *it;
+    sqlite3_set_authorizer(c.db, authorizeWrite, &c);
+}
+
+void reportRefusedWrite(const char *table)
+{
+    qWarning("write refused: %s is written outside a write scope", table);
 }
 
 } // namespace detail
@@ -290,8 +344,10 @@ bool Database::open(const QString &path, OpenMode mode)
         m_error = sqliteError(conn->db, rc);
         return false;
     }
-    if (!readOnly)
+    if (!readOnly) {
+        installWriteGuard(*conn);
         openFiles().insert(key, conn);
+    }
     m_conn = std::move(conn);
     return true;
 }
@@ -545,6 +601,29 @@ void Transaction::rollback()
     } else {
         m_conn->txDoomed = true;
     }
+}
+
+// ---------------------------------------------------------------- WriteScope
+
+WriteScope::WriteScope(const Database &db, Key) : m_conn(db.connection())
+{
+    if (m_conn)
+        ++m_conn->writeScopes;
+}
+
+WriteScope::~WriteScope()
+{
+    if (m_conn)
+        --m_conn->writeScopes;
+}
+
+bool guardWrites(const QString &path, std::span<const char *const> tables)
+{
+    const QString key = QFileInfo(path).absoluteFilePath();
+    if (openFiles().value(key).lock())
+        return false;
+    guardedFiles().insert(key, tables);
+    return true;
 }
 
 // ---------------------------------------------------------------- Counter

@@ -87,6 +87,7 @@ public:
     void close();
     bool isOpen() const { return m_open; }
     bool isUpdatable() const { return !m_table.isEmpty(); }
+    const Database &database() const { return m_db; }
 
     // Navigation. Moving discards a pending AddNew/Edit.
     bool MoveFirst();

@@ -1,5 +1,6 @@
 #include "tests/harness/Harness.h"
 
+#include "app/ledger/ShopFile.h"
 #include "database/DbScripts.h"
 #include "platform/components/Twips.h"
 #include "platform/data/Database.h"
@@ -36,8 +37,10 @@ void filterMessages(QtMsgType type, const QMessageLogContext &context, const QSt
 
 Harness::Harness() : m_context(std::make_unique<QObject>())
 {
-    // A window whose form file cannot be loaded fails the test (ui::loadForm says why).
+    // A window whose form file cannot be loaded fails the test (ui::loadForm says why), and
+    // so does a write of a shop table that the guard refused.
     QTest::failOnWarning(QRegularExpression(QStringLiteral("^form file")));
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("^write refused")));
     static const bool filtering = [] {
         g_previousHandler = qInstallMessageHandler(filterMessages);
         return true;
@@ -49,6 +52,9 @@ Harness::Harness() : m_context(std::make_unique<QObject>())
     QString error;
     if (!createDatabaseFromScripts(databasePath(), &error))
         fail(QStringLiteral("database not built: ") + error);
+    // As the program guards its shop file, so that every test runs under the guard.
+    if (!pv::ledger::guardShopFile(databasePath()))
+        fail(QStringLiteral("shop file open before it was guarded"));
 
     Clock::setFixed(defaultNow());
     Timer::setTestMode(true);

@@ -6,7 +6,9 @@
 #include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
+#include "database/DbScripts.h"
 #include "platform/data/Database.h"
+#include "platform/data/Recordset.h"
 #include "platform/databind/DataControl.h"
 #include "platform/text/InputChecks.h"
 #include "tests/harness/Harness.h"
@@ -185,15 +187,33 @@ namespace
 
 using pv::ledger::Result;
 
+QString rowLine(const QVariantList &row)
+{
+    QStringList cells;
+    for (const QVariant &v : row)
+        cells << (v.isNull() ? QStringLiteral("NULL") : v.toString());
+    return cells.join(QLatin1Char('|'));
+}
+
 // Every row of the four tables a posting may touch, one line per row, NULL spelt out.
 QStringList dump(Harness &h, const QString &sql)
 {
     QStringList out;
-    for (const QVariantList &row : h.rows(sql)) {
-        QStringList cells;
-        for (const QVariant &v : row)
-            cells << (v.isNull() ? QStringLiteral("NULL") : v.toString());
-        out << cells.join(QLatin1Char('|'));
+    for (const QVariantList &row : h.rows(sql))
+        out << rowLine(row);
+    return out;
+}
+
+// The same through the data layer, for a file that is not the harness's.
+QStringList dump(pv::Database &db, const QString &sql)
+{
+    const pv::Recordset rs(db, sql);
+    QStringList out;
+    for (int r = 0; r < rs.RecordCount(); ++r) {
+        QVariantList row;
+        for (int f = 0; f < rs.FieldCount(); ++f)
+            row << rs.valueAt(r, f);
+        out << rowLine(row);
     }
     return out;
 }
@@ -879,14 +899,21 @@ void TestLedger::addCustomerRefusals()
 }
 
 // The card and note written by the ledger store what the panel's boxes stored when the
-// data control wrote them: one customer through each, the same texts typed.
+// data control wrote them: one customer through each, the same texts typed. The boxes
+// write a file of their own, which no guard keeps from them.
 void TestLedger::cardEditStoresWhatTheBoxesStored()
 {
     Harness h;
-    pv::Database db;
+    const QString boxesFile = h.folder() + QStringLiteral("/boxes.dll");
+    QString error;
+    QVERIFY2(pv::createDatabaseFromScripts(boxesFile, &error), qPrintable(error));
+    pv::Database db, boxesDb;
     QVERIFY(db.open(h.databasePath()));
-    for (const QString &code : {QStringLiteral("1"), QStringLiteral("2")})
+    QVERIFY(boxesDb.open(boxesFile));
+    for (const QString &code : {QStringLiteral("1"), QStringLiteral("2")}) {
         QVERIFY(pv::ledger::addCustomer(db, newCustomer(code)).ok);
+        QVERIFY(pv::ledger::addCustomer(boxesDb, newCustomer(code)).ok);
+    }
     const QList<std::pair<QString, QString>> typed{{"MusteriFirma", " Veli  Kaya "},
                                                    {"Telefon1", "5551234"},
                                                    {"vdn", "0012"},
@@ -894,7 +921,7 @@ void TestLedger::cardEditStoresWhatTheBoxesStored()
                                                    {"ParaTuru", "Euro"},
                                                    {"Not", "Ayın 15'inde\nöder"}};
     pv::DataControl dc;
-    dc.setDatabaseName(h.databasePath());
+    dc.setDatabaseName(boxesFile);
     dc.setRecordSource(QStringLiteral("select * from musteriler where mus_kodu = '1'"));
     QVERIFY(dc.Refresh());
     std::vector<std::unique_ptr<QLineEdit>> boxes;
@@ -915,10 +942,11 @@ void TestLedger::cardEditStoresWhatTheBoxesStored()
     QVERIFY(pv::ledger::updateCustomerCard(db, id, edit).ok);
     QVERIFY(pv::ledger::updateCustomerNote(db, id, typed[5].second).ok);
 
-    const QStringList rows = dump(h, kCustomerRow);
-    QCOMPARE(rows.size(), 2);
-    QCOMPARE(rows[1].section(QLatin1Char('|'), 1), rows[0].section(QLatin1Char('|'), 1));
-    QVERIFY2(rows[0].contains(QStringLiteral("| Veli  Kaya |")), qPrintable(rows[0]));
+    const QStringList byBoxes = dump(boxesDb, kCustomerRow), byLedger = dump(db, kCustomerRow);
+    QCOMPARE(byBoxes.size(), 2);
+    QCOMPARE(byLedger.size(), 2);
+    QCOMPARE(byLedger[1].section(QLatin1Char('|'), 1), byBoxes[0].section(QLatin1Char('|'), 1));
+    QVERIFY2(byBoxes[0].contains(QStringLiteral("| Veli  Kaya |")), qPrintable(byBoxes[0]));
     // An empty note is no note.
     QVERIFY(pv::ledger::updateCustomerNote(db, id, QString()).ok);
     QVERIFY(h.value(QStringLiteral("select \"Not\" from musteriler where id = ?"), {id}).isNull());
