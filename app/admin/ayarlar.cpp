@@ -92,25 +92,25 @@ void ayarlar::showPage(Page page)
     };
     switch (page) {
     case Business:
-        Text3->setText(field("kurumismi"));
-        Text4->setText(field("logo"));
+        pv::showFromStart(Text3, field("kurumismi"));
+        pv::showFromStart(Text4, field("logo"));
         checkLogo(false);
         break;
     case Backup:
-        Destinationpath->setText(field("oto_yedek"));
+        pv::showFromStart(Destinationpath, field("oto_yedek"));
         Text2 = field("oto_yedek_aktif");
         Text2_Change(Text2);
         break;
     case Receipt: {
         pv::Recordset &rs = DataFisNo->Recordset();
-        txtFisNo->setText(rs.hasCurrent() ? rs.Fields(QStringLiteral("yolu")).text() : QString());
+        pv::showFromStart(txtFisNo, rs.hasCurrent() ? rs.Fields(QStringLiteral("yolu")).text() : QString());
         break;
     }
     case Mail:
-        txtMailSunucu->setText(field("mailsunucu"));
-        txtMailKul->setText(field("mailadres"));
-        txtMailSifre->setText(field("mailsifre"));
-        txtMailPort->setText(field("mailport"));
+        pv::showFromStart(txtMailSunucu, field("mailsunucu"));
+        pv::showFromStart(txtMailKul, field("mailadres"));
+        pv::showFromStart(txtMailSifre, field("mailsifre"));
+        pv::showFromStart(txtMailPort, field("mailport"));
         break;
     }
 }
@@ -150,6 +150,7 @@ void ayarlar::setEditing(Page page, bool on)
     }
     edit->setVisible(!on);
     save->setVisible(on);
+    m_editing[page] = on;
 }
 
 bool ayarlar::writeFirstRow(pv::DataControl *dc, const QList<std::pair<QString, QString>> &values)
@@ -188,14 +189,8 @@ void ayarlar::btnEdit_Click()
 
 void ayarlar::btnSave_Click()
 {
-    if (!writeFirstRow(
-            Data1, {{QStringLiteral("kurumismi"), Text3->text()}, {QStringLiteral("logo"), Text4->text()}})) {
+    if (savePage(Business) == Saved::Failed)
         saveFailed();
-        return;
-    }
-    showPage(Business);
-    emit settingsSaved();
-    setEditing(Business, false);
 }
 
 void ayarlar::vekbutton6_Click()
@@ -205,15 +200,8 @@ void ayarlar::vekbutton6_Click()
 
 void ayarlar::BvButton6_Click()
 {
-    const QString folder = ui::withTrailingSeparator(Destinationpath->text());
-    if (!writeFirstRow(Data1,
-                       {{QStringLiteral("oto_yedek"), folder}, {QStringLiteral("oto_yedek_aktif"), Text2}})) {
+    if (savePage(Backup) == Saved::Failed)
         saveFailed();
-        return;
-    }
-    showPage(Backup);
-    emit settingsSaved();
-    setEditing(Backup, false);
 }
 
 void ayarlar::btnEdit2_Click()
@@ -223,18 +211,8 @@ void ayarlar::btnEdit2_Click()
 
 void ayarlar::btnSave2_Click()
 {
-    if (!kWholeNumber.match(txtFisNo->text()).hasMatch()) {
-        pv::MsgBox(QStringLiteral("Son makbuz numarası sıfır ya da daha büyük bir tam sayı olmalıdır."),
-                   pv::vbExclamation, QStringLiteral("Dikkat!!"));
-        txtFisNo->setFocus();
-        return;
-    }
-    if (!writeFirstRow(DataFisNo, {{QStringLiteral("yolu"), txtFisNo->text()}})) {
+    if (savePage(Receipt) == Saved::Failed)
         saveFailed();
-        return;
-    }
-    showPage(Receipt);
-    setEditing(Receipt, false);
 }
 
 void ayarlar::btnEdit3_Click()
@@ -244,22 +222,68 @@ void ayarlar::btnEdit3_Click()
 
 void ayarlar::btnSave3_Click()
 {
-    if (!txtMailKul->text().contains(ui::mailDomain())) {
-        pv::MsgBox(QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. ") + ui::mailExample() +
-                       QStringLiteral(" gibi doğru gmail adresi girin."),
-                   pv::vbCritical);
-        txtMailKul->setFocus();
-        return;
-    }
-    if (!writeFirstRow(Data1, {{QStringLiteral("mailsunucu"), txtMailSunucu->text()},
-                               {QStringLiteral("mailadres"), txtMailKul->text()},
-                               {QStringLiteral("mailsifre"), txtMailSifre->text()},
-                               {QStringLiteral("mailport"), txtMailPort->text()}})) {
+    if (savePage(Mail) == Saved::Failed)
         saveFailed();
-        return;
+}
+
+ayarlar::Saved ayarlar::savePage(Page page)
+{
+    bool written = false;
+    switch (page) {
+    case Business:
+        written = writeFirstRow(
+            Data1, {{QStringLiteral("kurumismi"), Text3->text()}, {QStringLiteral("logo"), Text4->text()}});
+        break;
+    case Backup:
+        written = writeFirstRow(
+            Data1, {{QStringLiteral("oto_yedek"), ui::withTrailingSeparator(Destinationpath->text())},
+                    {QStringLiteral("oto_yedek_aktif"), Text2}});
+        break;
+    case Receipt:
+        if (!kWholeNumber.match(txtFisNo->text()).hasMatch()) {
+            pv::MsgBox(QStringLiteral("Son makbuz numarası sıfır ya da daha büyük bir tam sayı olmalıdır."),
+                       pv::vbExclamation, QStringLiteral("Dikkat!!"));
+            txtFisNo->setFocus();
+            return Saved::Refused;
+        }
+        written = writeFirstRow(DataFisNo, {{QStringLiteral("yolu"), txtFisNo->text()}});
+        break;
+    case Mail:
+        if (!txtMailKul->text().contains(ui::mailDomain())) {
+            pv::MsgBox(QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. ") + ui::mailExample() +
+                           QStringLiteral(" gibi doğru gmail adresi girin."),
+                       pv::vbCritical);
+            txtMailKul->setFocus();
+            return Saved::Refused;
+        }
+        written = writeFirstRow(Data1, {{QStringLiteral("mailsunucu"), txtMailSunucu->text()},
+                                        {QStringLiteral("mailadres"), txtMailKul->text()},
+                                        {QStringLiteral("mailsifre"), txtMailSifre->text()},
+                                        {QStringLiteral("mailport"), txtMailPort->text()}});
+        break;
     }
-    showPage(Mail);
-    setEditing(Mail, false);
+    if (!written)
+        return Saved::Failed;
+    showPage(page);
+    // The main window reads the name, the logo and the backup settings.
+    if (page == Business || page == Backup)
+        emit settingsSaved();
+    setEditing(page, false);
+    return Saved::Written;
+}
+
+void ayarlar::Form_Unload(int &Cancel)
+{
+    Q_UNUSED(Cancel);
+    // What was typed into a page still in edit mode is not lost with the window; a page its
+    // own save would refuse is not written, and the window closes all the same.
+    bool failed = false;
+    for (Page p : {Business, Backup, Receipt, Mail}) {
+        if (m_editing[p] && savePage(p) == Saved::Failed)
+            failed = true;
+    }
+    if (failed)
+        saveFailed(); // once, however many pages it stopped
 }
 
 void ayarlar::BvButton1_Click()

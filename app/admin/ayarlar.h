@@ -24,6 +24,8 @@ public:
     ayarlar();
 
     void Form_Load() override;
+    // Pages still in edit mode are saved, each as its own " Kaydet" saves it.
+    void Form_Unload(int &Cancel) override;
 
     void Text2_Change(const QString &text);
     void Command1_Click(); // checks the logo path and previews the picture
@@ -86,9 +88,15 @@ signals:
 
 private:
     enum Page { Business, Backup, Receipt, Mail };
+    enum class Saved { Written, Refused, Failed };
     void setEditing(Page page, bool on);
     void showPage(Page page);
+    // The page's check (its own message when it refuses), then its write; a failed write
+    // is told by the caller.
+    Saved savePage(Page page);
     bool writeFirstRow(pv::DataControl *dc, const QList<std::pair<QString, QString>> &values);
     void saveFailed();
     void checkLogo(bool withMessages);
+
+    bool m_editing[4] = {};
 };

@@ -166,8 +166,8 @@ void kullanici::BvButton1_Click()
     DBGrid2->setEnabled(false);
     xpFrame2->setVisible(true);
     // The boxes hold a copy of the row; only " Kaydet" writes it.
-    xpText1->setText(rs.Fields(QStringLiteral("Username")).text());
-    xpText2->setText(rs.Fields(QStringLiteral("Password")).text());
+    pv::showFromStart(xpText1, rs.Fields(QStringLiteral("Username")).text());
+    pv::showFromStart(xpText2, rs.Fields(QStringLiteral("Password")).text());
     const QString type = rs.Fields(QStringLiteral("UserType")).text();
     xpCombo2->setCurrentText(type == QLatin1String("1") ? kCashier : kFull);
     Text4 = levelOf(xpCombo2->currentText());

@@ -26,8 +26,6 @@ frmLogin::frmLogin()
                         PV_FORM_MEMBER(Label1), PV_FORM_MEMBER(txtPass), PV_FORM_MEMBER(cmdOK),
                         PV_FORM_MEMBER(cmdClose)});
     txtPass->setEchoMode(QLineEdit::Password);
-    // The typed password shows as stars, whatever the platform style draws by default.
-    txtPass->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
 
     Data1 = new pv::DataControl(this);
     Data1->setObjectName(QStringLiteral("Data1"));

@@ -12,11 +12,15 @@
 #include "platform/text/Formats.h"
 #include "platform/text/InputChecks.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPointer>
+#include <QProxyStyle>
+#include <QStyleFactory>
 
 #include <limits>
 
@@ -51,11 +55,43 @@ QLabel *label(QWidget *parent, const char *name, double l, double t, double w, d
     return lb;
 }
 
+namespace
+{
+
+// The program's style, but a password box shows "*" for each character, whatever the
+// platform's style would draw.
+class PasswordStars : public QProxyStyle
+{
+public:
+    PasswordStars() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QStyle *passwordStars()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new PasswordStars;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
+
 QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                    const QString &text)
 {
     auto *e = new QLineEdit(text, parent);
     e->setObjectName(QLatin1String(name));
+    // Every box, so that one that masks its text later (by its form or by code) masks it alike.
+    e->setStyle(passwordStars());
     place(e, l, t, w, h);
     return e;
 }

@@ -46,6 +46,7 @@ void showAt(QWidget *w, double left, double top);
 QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
               const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter,
               bool wordWrap = false);
+// A text box; when it masks its text (a password) it shows "*" for each character.
 QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                    const QString &text = {});
 // A list the user picks from, not types into.

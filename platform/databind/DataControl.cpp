@@ -64,6 +64,12 @@ void DataControl::close()
 
 // ---------------------------------------------------------------- bindings
 
+void showFromStart(QLineEdit *box, const QString &text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 void DataControl::bind(QObject *owner, const QString &field, std::function<void(const QString &)> showFn,
                        std::function<QString()> read)
 {
@@ -79,11 +85,8 @@ void DataControl::bind(QLineEdit *w, const QString &field)
     bind(
         w, field,
         [w](const QString &t) {
-            if (w->text() != t) {
-                w->setText(t);
-                // A value longer than the box shows its start, not its end.
-                w->setCursorPosition(0);
-            }
+            if (w->text() != t)
+                showFromStart(w, t);
         },
         [w] { return w->text(); });
 }

@@ -129,4 +129,8 @@ private:
     const QStringList *m_saving = nullptr;
 };
 
+// A box given a stored value, bound or by code: a value longer than the box shows its
+// start, not its end.
+void showFromStart(QLineEdit *box, const QString &text);
+
 } // namespace pv

@@ -97,6 +97,8 @@ private slots:
     void userDelete_data();
     void userDelete();
     void userPasswordEcho();
+    void passwordBoxesShowStars();
+    void userEditShowsFromStart();
     void userEnterMovesOn();
 
     void unitAdd_data();
@@ -107,7 +109,10 @@ private slots:
 
     void settingsPages_data();
     void settingsPages();
-    void settingsCloseDiscards();
+    void settingsCloseWrites_data();
+    void settingsCloseWrites();
+    void settingsLongTextsFromStart_data();
+    void settingsLongTextsFromStart();
     void settingsSslBoxUnused();
     void settingsMailCheck_data();
     void settingsMailCheck();
@@ -439,6 +444,54 @@ void TestAdmin::userPasswordEcho()
     QVERIFY(!pv::isLoaded<kullanici>());
 }
 
+void TestAdmin::passwordBoxesShowStars()
+{
+    Harness h;
+    h.exec(QStringLiteral("UPDATE dgrayr SET mailsifre = 'gizli', mailadres = 'dukkan@gmail.com'"));
+    const QString stars = QStringLiteral("*****");
+    runModal<kullanici>(h, [&](kullanici &k) {
+        h.click(k.MyButton2);
+        h.click(k.Check1);
+        h.type(k.Text2, QStringLiteral("gizli"));
+        QCOMPARE(k.Text2->displayText(), stars);
+        h.click(k.BvButton4);
+        h.click(k.BvButton1); // admin, password "admin"
+        QCOMPARE(k.xpText2->displayText(), stars);
+        h.click(k.Check2);
+        QCOMPARE(k.xpText2->displayText(), QStringLiteral("admin"));
+        h.click(k.Check2);
+        QCOMPARE(k.xpText2->displayText(), stars);
+    });
+    runModal<ayarlar>(h, [&](ayarlar &a) {
+        QCOMPARE(a.txtMailSifre->displayText(), stars);
+        h.click(a.btnEdit3);
+        h.key(a.txtMailSifre, Qt::Key_End);
+        h.type(a.txtMailSifre, QStringLiteral("12"));
+        QCOMPARE(a.txtMailSifre->displayText(), QStringLiteral("*******"));
+    });
+}
+
+void TestAdmin::userEditShowsFromStart()
+{
+    Harness h;
+    const QString name = QStringLiteral("muhasebe.sorumlusu.ikinci.sube.kadikoy.istanbul");
+    const QString password = QStringLiteral("cok-uzun-bir-parola-ki-kutuya-sigmaz-1234567890");
+    h.insert(QStringLiteral("User"), {{QStringLiteral("Username"), name},
+                                      {QStringLiteral("Password"), password},
+                                      {QStringLiteral("UserType"), QStringLiteral("1")},
+                                      {QStringLiteral("Name"), QStringLiteral("Kasiyer")}});
+    runModal<kullanici>(h, [&](kullanici &k) {
+        selectUser(k, name);
+        h.click(k.BvButton1);
+        for (QLineEdit *box : {k.xpText1, k.xpText2}) {
+            QVERIFY(box->fontMetrics().horizontalAdvance(box->displayText()) > box->width());
+            QCOMPARE(box->cursorPosition(), 0);
+        }
+        QCOMPARE(k.xpText1->text(), name);
+        QCOMPARE(k.xpText2->text(), password);
+    });
+}
+
 void TestAdmin::userEnterMovesOn()
 {
     Harness h;
@@ -584,8 +637,11 @@ void TestAdmin::settingsPages()
         QVERIFY(saves[page]->isHidden());
         QCOMPARE(boxes[page]->text(), value);
         QCOMPARE(told, tellsMainWindow ? 1 : 0);
-        if (page != 3)
+        if (page != 3) {
             QCOMPARE(a.txtMailSunucu->text(), QStringLiteral("yazilmamali")); // still being edited
+            // Without an address its save refuses the page as the window closes.
+            h.expectMsgBoxContaining(QStringLiteral("geçerli bir gmail adresi değil"));
+        }
     });
     QCOMPARE(h.value(QStringLiteral("SELECT %1 FROM %2").arg(column, table)).toString(), value);
     QCOMPARE(h.value(QStringLiteral("SELECT mailsunucu FROM dgrayr")), before[0][5]);
@@ -600,25 +656,161 @@ void TestAdmin::settingsSslBoxUnused()
         h.click(a.btnEdit3);
         QVERIFY(a.txtMailSunucu->isEnabled());
         QVERIFY(!a.Check2->isEnabled()); // nothing reads or stores it
+        // Left in edit mode with no address: its save refuses it as the window closes.
+        h.expectMsgBoxContaining(QStringLiteral("geçerli bir gmail adresi değil"));
     });
 }
 
-void TestAdmin::settingsCloseDiscards()
+void TestAdmin::settingsCloseWrites_data()
 {
+    // Pages left in edit mode ("name", "backup", "receipt", "mail"), what is typed into the
+    // receipt number and the mail address, whether the settings row refuses writes, the
+    // messages shown in order, then the stored name, switch, receipt number and address.
+    QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<QString>("receipt");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("failWrites");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("stored");
+    const QString receiptRefused =
+        QStringLiteral("Son makbuz numarası sıfır ya da daha büyük bir tam sayı olmalıdır.");
+    const QString mailRefused = QStringLiteral("E-posta adresi geçerli bir gmail adresi değil. "
+                                               "isletmeniz@gmail.com gibi doğru gmail adresi girin.");
+    const QString failed = QStringLiteral("Ayarlar kaydedilemedi. Lütfen tekrar deneyin.");
+    const QStringList shipped{"Pelvanor", "0", "1", ""};
+    QTest::newRow("name") << QStringList{"name"} << ""
+                          << "" << false << QStringList{} << QStringList{"Pelvanor Ltd", "0", "1", ""};
+    QTest::newRow("backup switch") << QStringList{"backup"} << ""
+                                   << "" << false << QStringList{} << QStringList{"Pelvanor", "1", "1", ""};
+    QTest::newRow("receipt") << QStringList{"receipt"} << "25"
+                             << "" << false << QStringList{} << QStringList{"Pelvanor", "0", "25", ""};
+    QTest::newRow("receipt refused") << QStringList{"receipt"} << ""
+                                     << "" << false << QStringList{receiptRefused} << shipped;
+    QTest::newRow("mail") << QStringList{"mail"} << ""
+                          << "dukkan@gmail.com" << false << QStringList{}
+                          << QStringList{"Pelvanor", "0", "1", "dukkan@gmail.com"};
+    QTest::newRow("mail refused") << QStringList{"mail"} << ""
+                                  << "dukkan@example.com" << false << QStringList{mailRefused} << shipped;
+    QTest::newRow("two pages") << QStringList{"name", "receipt"} << "25"
+                               << "" << false << QStringList{} << QStringList{"Pelvanor Ltd", "0", "25", ""};
+    QTest::newRow("two pages, one refused")
+        << QStringList{"name", "receipt"} << ""
+        << "" << false << QStringList{receiptRefused} << QStringList{"Pelvanor Ltd", "0", "1", ""};
+    QTest::newRow("two pages refused")
+        << QStringList{"receipt", "mail"} << ""
+        << "GMAIL.COM" << false << QStringList{receiptRefused, mailRefused} << shipped;
+    QTest::newRow("write fails") << QStringList{"name", "backup", "receipt"} << "25"
+                                 << "" << true << QStringList{failed}
+                                 << QStringList{"Pelvanor", "0", "25", ""};
+}
+
+void TestAdmin::settingsCloseWrites()
+{
+    QFETCH(QStringList, pages);
+    QFETCH(QString, receipt);
+    QFETCH(QString, address);
+    QFETCH(bool, failWrites);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, stored);
     Harness h;
-    const auto before = h.rows(QStringLiteral("SELECT * FROM dgrayr"));
-    const auto receipt = h.value(QStringLiteral("SELECT yolu FROM yedek_yeri"));
+    if (failWrites)
+        h.exec(QStringLiteral(
+            "CREATE TRIGGER no_write BEFORE UPDATE ON dgrayr BEGIN SELECT RAISE(ABORT, 'locked'); END"));
     runModal<ayarlar>(h, [&](ayarlar &a) {
-        h.click(a.btnEdit);
-        h.type(a.Text3, QStringLiteral("değişti"));
-        h.click(a.btnEdit2);
-        h.type(a.txtFisNo, QStringLiteral("9"));
-        h.click(a.vekbutton6);
-        h.click(a.Check1);
+        if (pages.contains(QLatin1String("name"))) {
+            h.click(a.btnEdit);
+            h.key(a.Text3, Qt::Key_End);
+            h.type(a.Text3, QStringLiteral(" Ltd"));
+        }
+        if (pages.contains(QLatin1String("backup"))) {
+            a.XTab1->setCurrentIndex(1);
+            h.click(a.vekbutton6);
+            h.click(a.Check1);
+        }
+        if (pages.contains(QLatin1String("receipt"))) {
+            a.XTab1->setCurrentIndex(2);
+            h.click(a.btnEdit2);
+            a.txtFisNo->clear();
+            h.type(a.txtFisNo, receipt);
+        }
+        if (pages.contains(QLatin1String("mail"))) {
+            a.XTab1->setCurrentIndex(3);
+            h.click(a.btnEdit3);
+            a.txtMailKul->clear();
+            h.type(a.txtMailKul, address);
+        }
+        for (const QString &m : messages)
+            h.expectMsgBoxContaining(m);
+        a.close(); // the window's close box
     });
     QVERIFY(!pv::isLoaded<ayarlar>());
-    QCOMPARE(h.rows(QStringLiteral("SELECT * FROM dgrayr")), before);
-    QCOMPARE(h.value(QStringLiteral("SELECT yolu FROM yedek_yeri")), receipt);
+    QCOMPARE(h.msgBoxes().size(), messages.size());
+    for (int i = 0; i < messages.size(); ++i)
+        QCOMPARE(h.msgBoxes()[i].text, messages[i]);
+    const auto row =
+        h.rows(QStringLiteral("SELECT kurumismi, oto_yedek_aktif, (SELECT yolu FROM yedek_yeri), mailadres "
+                              "FROM dgrayr"))[0];
+    QStringList actual;
+    for (const QVariant &v : row)
+        actual << v.toString();
+    QCOMPARE(actual, stored);
+}
+
+void TestAdmin::settingsLongTextsFromStart_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("shop name") << "kurumismi"
+                               << "ÇAĞLAR GIDA TEKSTİL İNŞAAT SANAYİ VE TİCARET LİMİTED ŞİRKETİ / KADIKÖY / "
+                                  "İSTANBUL";
+    QTest::newRow("logo") << "logo"
+                          << "/home/dukkan/Belgeler/Firma Evrakları/Logolar/2026/yeni-logo-buyuk.jpg";
+    QTest::newRow("backup folder")
+        << "oto_yedek"
+        << "/media/dukkan/HARİCİ YEDEK DİSKİ/Pelvanor Programı Yedekleri/Günlük Otomatik Yedekler/";
+    QTest::newRow("mail server") << "mailsunucu"
+                                 << "smtp.posta-sunucusu.cok-uzun-bir-alan-adi.example.com.tr";
+    QTest::newRow("mail address") << "mailadres"
+                                  << "caglar.gida.tekstil.insaat.muhasebe.bolumu@gmail.com";
+}
+
+// A text longer than its box shows from its first character: when the window opens, after
+// the page is saved, and when the window is opened again.
+void TestAdmin::settingsLongTextsFromStart()
+{
+    QFETCH(QString, column);
+    QFETCH(QString, value);
+    Harness h;
+    h.exec(QStringLiteral("UPDATE dgrayr SET mailadres = 'dukkan@gmail.com'"));
+    h.exec(QStringLiteral("UPDATE dgrayr SET %1 = ?").arg(column), {value});
+    const int page = column == QLatin1String("kurumismi") || column == QLatin1String("logo") ? 0
+                     : column == QLatin1String("oto_yedek")                                  ? 1
+                                                                                             : 3;
+    auto box = [&](ayarlar &a) {
+        const QHash<QString, QLineEdit *> boxes{{QStringLiteral("kurumismi"), a.Text3},
+                                                {QStringLiteral("logo"), a.Text4},
+                                                {QStringLiteral("oto_yedek"), a.Destinationpath},
+                                                {QStringLiteral("mailsunucu"), a.txtMailSunucu},
+                                                {QStringLiteral("mailadres"), a.txtMailKul}};
+        return boxes.value(column);
+    };
+    auto shownFromStart = [&](ayarlar &a) {
+        QLineEdit *b = box(a);
+        QCOMPARE(b->text(), value);
+        QVERIFY(b->fontMetrics().horizontalAdvance(value) > b->width());
+        QCOMPARE(b->cursorPosition(), 0);
+    };
+    runModal<ayarlar>(h, [&](ayarlar &a) {
+        shownFromStart(a);
+        a.XTab1->setCurrentIndex(page);
+        const QList<BvButton *> edits{a.btnEdit, a.vekbutton6, a.btnEdit2, a.btnEdit3};
+        const QList<BvButton *> saves{a.btnSave, a.BvButton6, a.btnSave2, a.btnSave3};
+        h.click(edits[page]);
+        h.click(saves[page]);
+        QVERIFY(saves[page]->isHidden());
+        shownFromStart(a);
+    });
+    runModal<ayarlar>(h, [&](ayarlar &a) { shownFromStart(a); });
 }
 
 void TestAdmin::settingsMailCheck_data()
@@ -652,6 +844,8 @@ void TestAdmin::settingsMailCheck()
         h.click(a.btnSave3);
         QCOMPARE(a.txtMailKul->isEnabled(), !passes);
         QCOMPARE(a.btnSave3->isHidden(), passes);
+        if (!passes) // still in edit mode: refused again as the window closes
+            h.expectMsgBoxContaining(QStringLiteral("geçerli bir gmail adresi değil"));
     });
     QCOMPARE(h.value(QStringLiteral("SELECT mailadres FROM dgrayr")).toString(), passes ? address : stored);
 }
@@ -689,6 +883,8 @@ void TestAdmin::settingsReceiptNumber()
             h.expectMsgBoxContaining(QStringLiteral("tam sayı"));
         h.click(a.btnSave2);
         QCOMPARE(a.btnSave2->isHidden(), saved);
+        if (!saved) // still in edit mode: refused again as the window closes
+            h.expectMsgBoxContaining(QStringLiteral("tam sayı"));
     });
     QCOMPARE(h.value(QStringLiteral("SELECT yolu FROM yedek_yeri")).toString(),
              saved ? shown : QStringLiteral("1"));
@@ -702,12 +898,16 @@ void TestAdmin::settingsWriteFailure()
     const auto before = h.rows(QStringLiteral("SELECT * FROM dgrayr"));
     runModal<ayarlar>(h, [&](ayarlar &a) {
         h.click(a.btnEdit);
+        h.key(a.Text3, Qt::Key_End);
         h.type(a.Text3, QStringLiteral(" Ltd"));
         h.expectMsgBox(QStringLiteral("Ayarlar kaydedilemedi. Lütfen tekrar deneyin."), pv::vbCritical,
                        QStringLiteral("Hata"));
         h.click(a.btnSave);
         QVERIFY(a.Text3->isEnabled());
         QVERIFY(a.Text3->text().endsWith(QLatin1String(" Ltd")));
+        // Still in edit mode: written once more as the window closes, and refused again.
+        h.expectMsgBox(QStringLiteral("Ayarlar kaydedilemedi. Lütfen tekrar deneyin."), pv::vbCritical,
+                       QStringLiteral("Hata"));
     });
     QCOMPARE(h.rows(QStringLiteral("SELECT * FROM dgrayr")), before);
 }
