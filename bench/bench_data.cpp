@@ -1,6 +1,8 @@
 // The data layer against the same work done with bare sqlite3 calls (step, read every
 // column as text), on the generated shop database. Prints each ratio ours/raw, from the
 // median round of each side.
+#include "app/ledger/LedgerWrite.h"
+#include "app/ledger/ShopFile.h"
 #include "bench/BenchCommon.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
@@ -45,6 +47,11 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    // Our side is the program's: its shop file refuses shop writes outside a ledger scope.
+    if (!ledger::guardShopFile(path)) {
+        std::fprintf(stderr, "cannot guard the shop database\n");
+        return 1;
+    }
     Database db;
     if (!db.open(path)) {
         std::fprintf(stderr, "cannot open: %s\n", qPrintable(db.lastError().message));
@@ -125,7 +132,7 @@ int main(int argc, char **argv)
             7,
             [&] {
                 const QString text = QString::number(++value);
-                Transaction tx(db);
+                ledger::LedgerTransaction tx(db);
                 for (rs.MoveFirst(); !rs.Eof(); rs.MoveNext()) {
                     rs.Edit();
                     rs.Fields(gun).setValue(text);
