@@ -789,12 +789,14 @@ void veresiyeekleode::transfer(bool fromStock)
     if (!unit.isEmpty() && Text11->findText(unit) < 0)
         Text11->addItem(unit);
     Text11->setCurrentIndex(Text11->findText(unit));
-    (fromStock ? Text12 : Text12a)->setText(row < 0 ? QString() : txtUygFiyat.text());
-    (fromStock ? Text10 : Text10a)->setFocus(Qt::OtherFocusReason);
+    // The hint asks for the quantity until the total changes: started before the price is
+    // filled in, so that a total the product's price and the quantity already give ends it.
     if (fromStock) {
         Timer6->setEnabled(true);
         msj->show();
     }
+    (fromStock ? Text12 : Text12a)->setText(row < 0 ? QString() : txtUygFiyat.text());
+    (fromStock ? Text10 : Text10a)->setFocus(Qt::OtherFocusReason);
     frmstok->hide();
     setDialogWidth(kNarrow);
     BvButton1->setValue(false);

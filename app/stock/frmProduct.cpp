@@ -26,6 +26,7 @@
 #include <QRegularExpression>
 #include <QTableView>
 
+#include <array>
 #include <initializer_list>
 
 namespace
@@ -358,10 +359,15 @@ QString frmProduct::priceFormat() const
                                             : Data1->Recordset().Fields(QStringLiteral("Unit")).text());
 }
 
+std::array<QLineEdit *, 4> frmProduct::priceBoxes() const
+{
+    return {txtPrice, txtsatisfiyat, txtsatisfiyat2, txtsatisfiyat3};
+}
+
 void frmProduct::btnParaSifirAyari_Click()
 {
     const QString format = priceFormat();
-    for (QLineEdit *box : {txtPrice, txtsatisfiyat, txtsatisfiyat2, txtsatisfiyat3}) {
+    for (QLineEdit *box : priceBoxes()) {
         const QString shown = pv::Format(box->text(), format);
         if (box->text() != shown)
             box->setText(shown);
@@ -458,7 +464,7 @@ bool frmProduct::checkValues()
 {
     double v = 0;
     const QString price = QStringLiteral("Fiyat"), qty = QStringLiteral("Miktar");
-    for (QLineEdit *box : {txtPrice, txtsatisfiyat, txtsatisfiyat2, txtsatisfiyat3})
+    for (QLineEdit *box : priceBoxes())
         if (!ui::readAmount(box, &v, QString(), price))
             return false;
     for (QLineEdit *box : {txtOnHand, txtReOrder})
@@ -478,9 +484,16 @@ bool frmProduct::checkValues()
 
 void frmProduct::cmdSave_Click()
 {
-    btnParaSifirAyari_Click();
     if (!checkRequired() || !checkValues())
         return;
+    // The prices are rounded for the row being written, with the decimals of the unit it is
+    // written with. Until then they stay as typed: a unit picked after a refused save must
+    // still find every digit.
+    const auto boxes = priceBoxes();
+    QStringList typed;
+    for (QLineEdit *box : boxes)
+        typed << box->text();
+    btnParaSifirAyari_Click();
     qint64 saved = 0;
     const pv::ledger::Result r = pv::ledger::saveProduct(m_db, m_editId, Data1->changedValues(), &saved);
     if (r) {
@@ -488,10 +501,13 @@ void frmProduct::cmdSave_Click()
         Data1->Refresh();
         showAtId(saved);
         Controlls();
-    } else if (r.reason == pv::ledger::kDuplicateProductCode) {
-        pv::MsgBox(r.reason, pv::vbOKOnly);
     } else {
-        pv::MsgBox(QStringLiteral("Ürün kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
+        for (int i = 0; i < typed.size(); ++i)
+            boxes[i]->setText(typed[i]);
+        if (r.reason == pv::ledger::kDuplicateProductCode)
+            pv::MsgBox(r.reason, pv::vbOKOnly);
+        else
+            pv::MsgBox(QStringLiteral("Ürün kaydedilemedi.\n") + r.reason, pv::vbCritical, ui::kErrorTitle);
     }
     btnYetki_Click();
     countAndTotals();
@@ -584,7 +600,10 @@ void frmProduct::txtPCode_Change()
 
 void frmProduct::txtOnHand_Change()
 {
-    btnParaSifirAyari_Click();
+    // While a product is added or edited its prices stay as typed: the unit the list shows
+    // now need not be the one the row is saved with, and cut digits cannot come back.
+    if (!editing())
+        btnParaSifirAyari_Click();
 }
 
 bool frmProduct::eventFilter(QObject *watched, QEvent *event)

@@ -20,6 +20,8 @@
 
 #include <QString>
 
+#include <array>
+
 class BvButton;
 class FrameFendrixon;
 class QComboBox;
@@ -155,6 +157,7 @@ private:
     void bindCard();
     // The price decimals of the product shown, or of the unit it is saved with while editing.
     QString priceFormat() const;
+    std::array<QLineEdit *, 4> priceBoxes() const; // purchase price, sale prices 1 to 3
     bool checkRequired();
     bool checkValues();
     qint64 currentId();

@@ -67,6 +67,8 @@ private slots:
     void stockSale_data();
     void stockSale();
     void stockTotalFollowsTheQuantity();
+    void quantityHintEndsWithTheTotal_data();
+    void quantityHintEndsWithTheTotal();
     void modeButtonsAndKeys();
     void stockWarningsOnTheList_data();
     void stockWarningsOnTheList();
@@ -336,12 +338,9 @@ void TestSales::stockSale()
         QVERIFY(d.frmstok->isHidden());
         QCOMPARE(d.width(), pv::twipsToPixels(6855));
         QVERIFY(!d.BvButton1->Value() && !d.BvButton4->Value());
-        QVERIFY(!d.msj->isHidden());
-        QVERIFY(d.Timer6->Enabled());
-        QVERIFY(pv::Timer::fire(*d.Timer6));
-        QVERIFY(!d.Image4->isHidden() && d.Image5->isHidden());
-        QVERIFY(pv::Timer::fire(*d.Timer6));
-        QVERIFY(d.Image4->isHidden() && !d.Image5->isHidden());
+        // The quantity 1 gives the total at once: the quantity hint has ended with it.
+        QCOMPARE(d.Text9->text(), QStringLiteral("15,00"));
+        QVERIFY(d.msj->isHidden() && !d.Timer6->Enabled());
 
         retype(d.Text10, first);
         if (!message.isEmpty())
@@ -425,6 +424,62 @@ void TestSales::stockTotalFollowsTheQuantity()
     QCOMPARE(h.value(QStringLiteral("select Eklenen from veresiye")).toDouble(), 45.0);
     QCOMPARE(h.value(QStringLiteral("select Tutar from SatisRapor")).toDouble(), 45.0);
     QCOMPARE(h.value(QStringLiteral("select OnHand from Product")).toDouble(), 7.0);
+}
+
+void TestSales::quantityHintEndsWithTheTotal_data()
+{
+    QTest::addColumn<bool>("emptied"); // the quantity box emptied before the product is taken
+    QTest::newRow("taken with a quantity") << false;
+    QTest::newRow("taken without a quantity") << true;
+}
+
+// The blinking "Miktarı Yazıp ENTER Tuşuna Basın" asks for the quantity until the line total
+// changes, also when taking the product is what fills the total.
+void TestSales::quantityHintEndsWithTheTotal()
+{
+    QFETCH(bool, emptied);
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
+    addProduct(h, QStringLiteral("P2"), QStringLiteral("Gıda"), QStringLiteral("Tuz"), 50, 2, 4);
+    veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
+    auto hintShown = [](veresiyeekleode &d) {
+        return !d.msj->isHidden() || !d.Image4->isHidden() || !d.Image5->isHidden() || d.Timer6->Enabled();
+    };
+    h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
+        activate(d);
+        if (emptied) {
+            Harness::click(d.BvButton1);
+            d.DBGrid2->selectRow(0);
+            Harness::click(d.btnAktar);
+            retype(d.Text10, QString());
+            QCOMPARE(d.Text9->text(), QString());
+        }
+        Harness::click(d.BvButton1);
+        d.DBGrid2->selectRow(1);
+        Harness::click(d.btnAktar);
+        QCOMPARE(d.Text12->text(), QStringLiteral("4"));
+        if (emptied) {
+            // Nothing to total yet: the hint blinks beside the quantity.
+            QCOMPARE(d.Text9->text(), QString());
+            QVERIFY(!d.msj->isHidden() && d.Timer6->Enabled());
+            QVERIFY(pv::Timer::fire(*d.Timer6));
+            QVERIFY(!d.Image4->isHidden() && d.Image5->isHidden());
+            QVERIFY(pv::Timer::fire(*d.Timer6));
+            QVERIFY(d.Image4->isHidden() && !d.Image5->isHidden());
+            Harness::type(d.Text10, QStringLiteral("2"));
+        }
+        QCOMPARE(d.Text9->text(), emptied ? QStringLiteral("8,00") : QStringLiteral("4,00"));
+        QVERIFY(!hintShown(d));
+        Harness::advance(2000);
+        QVERIFY(!hintShown(d));
+        QVERIFY(d.VornXPButton2->Enabled());
+        Harness::click(d.VornXPButton2);
+    });
+    Harness::click(w.VornXPButton8);
+    Harness::settle();
+    QVERIFY(!pv::isLoaded<veresiyeekleode>());
+    QCOMPARE(h.value(QStringLiteral("select Eklenen from veresiye")).toDouble(), emptied ? 8.0 : 4.0);
 }
 
 void TestSales::modeButtonsAndKeys()

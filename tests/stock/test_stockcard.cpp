@@ -93,6 +93,8 @@ private slots:
     void weightPricesShowThreeDecimals();
     void priceDecimalsOfTheUnitSaved_data();
     void priceDecimalsOfTheUnitSaved();
+    void typedPricesWaitForTheSave_data();
+    void typedPricesWaitForTheSave();
     void addStartsWithoutCategoryAndSupplier();
     void longTextsShowTheirStart();
     void addedNamesOfferedAtOnce_data();
@@ -480,6 +482,9 @@ void TestStockCard::duplicateCode()
     QCOMPARE(f.txtBName->text(), QStringLiteral("Bal"));
     QCOMPARE(f.txtGName->text(), QStringLiteral("Çay"));
     QCOMPARE(f.txtOnHand->text(), QStringLiteral("10"));
+    // Nothing was written: the prices are as typed, for a unit still to be corrected.
+    QCOMPARE(f.txtPrice->text(), QStringLiteral("2,5"));
+    QCOMPARE(f.txtsatisfiyat->text(), QStringLiteral("3"));
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM Product")).toInt(), 1);
     f.txtPCode->setText(QStringLiteral("P2"));
     Harness::click(f.cmdSave);
@@ -504,6 +509,7 @@ void TestStockCard::saveFailureKeepsEverything()
     QVERIFY(f.editing());
     QCOMPARE(f.txtPCode->text(), QStringLiteral("NEW"));
     QCOMPARE(f.txtBName->text(), QStringLiteral("Bal"));
+    QCOMPARE(f.txtPrice->text(), QStringLiteral("2,5"));
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM Product")).toInt(), 1);
     QVERIFY(h.exec(QStringLiteral("DROP TRIGGER noinsert")));
     Harness::click(f.cmdSave);
@@ -1070,6 +1076,123 @@ void TestStockCard::priceDecimalsOfTheUnitSaved()
              picked.isEmpty() ? unit : picked);
     QCOMPARE(h.value(QStringLiteral("SELECT Price FROM Product WHERE [Product Code] = 'A1'")).toDouble(),
              1.5);
+}
+
+void TestStockCard::typedPricesWaitForTheSave_data()
+{
+    // start: "opened" (the unit list shows nothing yet), "after Adet" (an Adet product was
+    // edited last, the list is left on Adet) or "edit" (the product K1, saved with Kg, edited).
+    // steps: what the user does in order; "save:<message>" is a save that a check stops.
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QStringList>("shown"); // purchase and sale price on the card after the save
+    QTest::addColumn<double>("price");
+    QTest::addColumn<double>("sale");
+    const QStringList weight{"1,235", "2,346"}, piece{"1,24", "2,35"};
+    QTest::newRow("stock typed before the unit")
+        << "opened" << QStringList{"card", "prices", "stock", "Kg", "reorder", "save"} << "Kg" << weight
+        << 1.235 << 2.346;
+    QTest::newRow("stock typed before the unit, after an Adet product")
+        << "after Adet" << QStringList{"card", "prices", "stock", "Kg", "reorder", "save"} << "Kg" << weight
+        << 1.235 << 2.346;
+    QTest::newRow("no unit, refused, then Kg")
+        << "opened" << QStringList{"card", "prices", "save:Birimi Seçin", "Kg", "stock", "reorder", "save"}
+        << "Kg" << weight << 1.235 << 2.346;
+    QTest::newRow("stock typed, no unit, refused, then Kg")
+        << "opened" << QStringList{"card", "prices", "stock", "reorder", "save:Birimi Seçin", "Kg", "save"}
+        << "Kg" << weight << 1.235 << 2.346;
+    QTest::newRow("Kg picked before the stock")
+        << "opened" << QStringList{"card", "prices", "Kg", "stock", "reorder", "save"} << "Kg" << weight
+        << 1.235 << 2.346;
+    QTest::newRow("piece unit picked")
+        << "opened" << QStringList{"card", "prices", "stock", "Adet", "reorder", "save"} << "Adet"
+        << QStringList{"1,23", "2,35"} << 1.23 << 2.35;
+    QTest::newRow("edit from Kg to Adet")
+        << "edit" << QStringList{"Adet", "stock", "save"} << "Adet" << piece << 1.24 << 2.35;
+    QTest::newRow("edit to Adet and back to Kg")
+        << "edit" << QStringList{"Adet", "stock", "Kg", "save"} << "Kg" << weight << 1.235 << 2.346;
+    QTest::newRow("edit to Adet, refused, back to Kg")
+        << "edit"
+        << QStringList{"Adet", "noReorder", "save:Kritik Stok Seviyesini Yazın", "Kg", "reorder", "save"}
+        << "Kg" << weight << 1.235 << 2.346;
+}
+
+// The prices keep what was typed until a save writes the row; only then are they rounded,
+// with the decimals of the unit the row is saved with.
+void TestStockCard::typedPricesWaitForTheSave()
+{
+    QFETCH(QString, start);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, unit);
+    QFETCH(QStringList, shown);
+    QFETCH(double, price);
+    QFETCH(double, sale);
+    Harness h;
+    addCategory(h, QStringLiteral("Süt"));
+    addProduct(h, {"A1", "Ayran", "Süt", 5, 1, 1.5, 2, "Adet"});
+    addProduct(h, {"K1", "Peynir", "Süt", 10, 2, 1.235, 2.346, "Kg"});
+    frmProduct &f = openCard();
+    const QString code = start == QLatin1String("edit") ? QStringLiteral("K1") : QStringLiteral("YENI");
+    if (start == QLatin1String("edit")) {
+        Harness::click(f.cmdLast);
+        Harness::click(f.cmdEdit);
+        QCOMPARE(f.cboUnit->currentText(), QStringLiteral("Kg"));
+    } else {
+        if (start == QLatin1String("after Adet")) {
+            Harness::click(f.cmdEdit);
+            Harness::click(f.cmdCancel);
+            QCOMPARE(f.cboUnit->currentText(), QStringLiteral("Adet"));
+        } else {
+            QVERIFY(f.cboUnit->currentText().isEmpty());
+        }
+        Harness::click(f.cmdAdd);
+    }
+    auto prices = [&] { return QStringList{f.txtPrice->text(), f.txtsatisfiyat->text()}; };
+    auto erase = [](QLineEdit *box) {
+        box->setFocus();
+        Harness::key(box, Qt::Key_End);
+        while (!box->text().isEmpty())
+            Harness::key(box, Qt::Key_Backspace);
+    };
+    for (const QString &step : steps) {
+        QVERIFY(f.editing());
+        const QStringList before = prices();
+        if (step == QLatin1String("card")) {
+            Harness::type(f.txtPCode, code);
+            Harness::type(f.txtBName, QStringLiteral("Kaşar"));
+            pick(f.cboGName, QStringLiteral("Süt"));
+        } else if (step == QLatin1String("prices")) {
+            Harness::type(f.txtPrice, QStringLiteral("1,2345"));
+            Harness::type(f.txtsatisfiyat, QStringLiteral("2,3456"));
+            QCOMPARE(prices(), (QStringList{"1,2345", "2,3456"}));
+            continue;
+        } else if (step == QLatin1String("stock")) {
+            Harness::type(f.txtOnHand, QStringLiteral("3"));
+        } else if (step == QLatin1String("reorder")) {
+            Harness::type(f.txtReOrder, QStringLiteral("1"));
+        } else if (step == QLatin1String("noReorder")) {
+            erase(f.txtReOrder);
+        } else if (step == QLatin1String("Kg") || step == QLatin1String("Adet")) {
+            pick(f.cboUnit, step);
+        } else if (step.startsWith(QLatin1String("save:"))) {
+            h.expectMsgBox(step.mid(5), pv::vbExclamation, QStringLiteral("Dikkat!!"));
+            Harness::click(f.cmdSave);
+            QCOMPARE(h.unansweredMsgBoxes(), 0);
+        } else {
+            QCOMPARE(step, QStringLiteral("save"));
+            Harness::click(f.cmdSave);
+            continue;
+        }
+        QCOMPARE(prices(), before);
+    }
+    QVERIFY(!f.editing());
+    QCOMPARE(h.msgBoxes().size(), steps.filter(QStringLiteral("save:")).size());
+    QCOMPARE(f.txtPCode->text(), code);
+    QCOMPARE(prices(), shown);
+    QCOMPARE(h.rows(QStringLiteral("SELECT Price, SatisFiyati, Unit FROM Product WHERE [Product Code] = ?"),
+                    {code}),
+             (QList<QVariantList>{{price, sale, unit}}));
 }
 
 // A new product starts with no category and no supplier, as it is saved.
