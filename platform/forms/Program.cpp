@@ -63,6 +63,7 @@ int openLockFile(const QString &path)
         fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     return fd;
 }
+
 // The descriptors this process opened on files for their file locks: one per file, kept
 // until the process ends (see FileLock). A std::list, so that an entry stays where it is.
 struct FileDescriptor {
