@@ -233,10 +233,10 @@ Outcome compactDatabase(const QString &path)
     const QString folder = info.absolutePath();
     const QString temporary = pv::compactionTemporaryPath(original);
 
-    // The main program on this file runs (from whatever folder links to it): it holds the
-    // file and would go on writing to the replaced one. Holding its lock keeps it from
-    // starting until the work is done.
-    pv::InstanceLock mainProgram(QLatin1String(kMainProgram), original);
+    // The main program on this file runs (from whatever folder names it, through any link):
+    // it holds the file and would go on writing to the replaced one. Holding the file's lock
+    // keeps it from starting until the work is done.
+    pv::FileLock mainProgram(original);
     if (!mainProgram.isHeld())
         return Outcome::InUse;
 

@@ -18,13 +18,10 @@ enum class Outcome {
     Replace,        // the copy could not be put in the original's place
 };
 
-// The program whose running holds the database (its instance lock of the file).
-inline constexpr const char kMainProgram[] = "Pelvanor";
-
 // Rebuilds every table and index of the database at path from the tables' rows into
 // the temporary file beside it (pv::compactionTemporaryPath), checks the copy (integrity and every table's
-// row count) and puts it in the original's place. While it works it holds the main program's instance lock
-// for the database file, so the main program cannot start on it meanwhile.
+// row count) and puts it in the original's place. While it works it holds the database file's lock
+// (pv::FileLock), so the main program cannot start on it meanwhile, through whatever name.
 Outcome compactDatabase(const QString &path);
 
 // Tests: runs after the copy was checked and flushed, just before it replaces the

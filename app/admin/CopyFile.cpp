@@ -160,6 +160,9 @@ void CopyFile::Command3_Click()
         btnKapat->setVisible(true);
         return;
     }
+    // The restored file is this program's database from now on: no other start may take it
+    // while the message waits.
+    pv::holdDatabaseFile();
     pv::MsgBox(Destinationpath->text() + QStringLiteral("\n\nYedek dosyasından yükleme yapıldı."),
                pv::vbInformation, QStringLiteral("BİLGİ"));
     Command3->setEnabled(false);

@@ -69,16 +69,26 @@ frmSplash::frmSplash() : Timer1(3000, true, this)
 void frmSplash::Form_Load()
 {
     Timer1.setInterval(3000);
-    if (pv::anotherInstanceRunning()) {
+    if (pv::anotherInstanceRunning() || !pv::holdDatabaseFile()) {
         pv::endProgram();
         return;
     }
     const QString path = pv::databasePath();
-    // A compaction killed on its way left its copy; none runs while this program holds the
-    // file's instance lock.
-    if (pv::holdsInstanceLock())
+    // A compaction or a restore killed on its way left its copy; neither runs while this
+    // program holds its locks (the restore writes beside the program folder's database).
+    if (pv::holdsInstanceLock()) {
         pv::removeCompactionLeftovers(pv::resolvedDatabasePath(path));
+        const QString part = ui::copyPartPath(path);
+        QFile::remove(part);
+        QFile::remove(part + QStringLiteral("-journal"));
+    }
     settleRestore(path);
+    // The file settled in place may be the one the restore had replaced.
+    if (!pv::holdDatabaseFile()) {
+        stop();
+        pv::endProgram();
+        return;
+    }
     if (!fileIsUsable(path))
         return;
     Data1->setDatabaseName(path);

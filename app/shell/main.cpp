@@ -9,6 +9,7 @@
 
 int main(int argc, char **argv)
 {
+    pv::useTurkishAsMachineLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelvanor"));
     pv::useTurkish();

@@ -205,6 +205,9 @@ enum class CopyKind {
 // follows in percent and is left at 0. Failures show "Kopyalama Hatası!, Yeniden deneyin.".
 qint64 copyDatabase(const QString &source, const QString &destination, const QString &questionTitle,
                     QuorvelXPProgressBar *bar, CopyKind kind);
+// The temporary file a copy to destination is written into (hidden, beside it); a copy
+// broken off leaves it behind, with its journal (the same name followed by "-journal").
+QString copyPartPath(const QString &destination);
 
 // Unloads every loaded window but keep, and lets their deferred deletions run so that
 // their data controls let go of the file.

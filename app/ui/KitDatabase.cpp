@@ -199,6 +199,12 @@ bool startTool(const QString &bareName, const QString &failText)
     return false;
 }
 
+QString copyPartPath(const QString &destination)
+{
+    const QFileInfo dest(destination);
+    return dest.absolutePath() + QStringLiteral("/.") + dest.fileName() + QStringLiteral(".part");
+}
+
 qint64 copyDatabase(const QString &source, const QString &destination, const QString &questionTitle,
                     QuorvelXPProgressBar *bar, CopyKind kind)
 {
@@ -223,10 +229,8 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
                    pv::vbYesNo | pv::vbQuestion, questionTitle) != pv::vbYes)
         return 0;
 
-    const QFileInfo dest(destination);
-    const QString temp =
-        dest.absolutePath() + QStringLiteral("/.") + dest.fileName() + QStringLiteral(".part");
-    removeStaleParts(dest.absolutePath(), temp);
+    const QString temp = copyPartPath(destination);
+    removeStaleParts(QFileInfo(destination).absolutePath(), temp);
     bool ok = false;
     {
         // Joins the program's own connection when the file is open, so the copy sees

@@ -40,4 +40,20 @@ bool useTurkish()
     return installed;
 }
 
+bool useTurkishAsMachineLocale()
+{
+    // Qt reads the machine's locale from the environment once, at its first use, and keeps
+    // it; the variable is put back at once, before the C library's locale is set from it.
+    const char *variable = "LC_ALL";
+    const bool wasSet = qEnvironmentVariableIsSet(variable);
+    const QByteArray was = qgetenv(variable);
+    qputenv(variable, QByteArrayLiteral("tr_TR.UTF-8"));
+    const bool turkish = QLocale::system().language() == QLocale::Turkish;
+    if (wasSet)
+        qputenv(variable, was);
+    else
+        qunsetenv(variable);
+    return turkish;
+}
+
 } // namespace pv

@@ -11,4 +11,10 @@ namespace pv
 // translations were not found: the program still runs, with Qt's own texts in English.
 bool useTurkish();
 
+// Called before the application object is made: Qt takes Turkish for the machine's own
+// locale too, which Qt's file dialog follows for its dates and sizes. Neither the C
+// library's locale nor the environment of programs started from here changes. False when
+// it did not take (Qt had read the machine's locale already).
+bool useTurkishAsMachineLocale();
+
 } // namespace pv

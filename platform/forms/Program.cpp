@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <list>
 #include <map>
 #include <memory>
 #include <vector>
@@ -18,6 +19,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace pv
@@ -60,6 +62,82 @@ int openLockFile(const QString &path)
     if (fd < 0)
         fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     return fd;
+}
+
+// The descriptors this process opened on files for their file locks: one per file, kept
+// until the process ends (see FileLock). A std::list, so that an entry stays where it is.
+struct FileDescriptor {
+    dev_t device;
+    ino_t inode;
+    int fd;
+    bool locked; // a FileLock of this process holds the file's lock through it
+};
+
+std::list<FileDescriptor> &fileDescriptors()
+{
+    // Never destroyed: a lock may be let go while the process ends.
+    static auto *descriptors = new std::list<FileDescriptor>;
+    return *descriptors;
+}
+
+// The plain file at path (links followed); false when there is none.
+bool fileAt(const QString &path, struct stat *st)
+{
+    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), st) == 0 && S_ISREG(st->st_mode);
+}
+
+bool sameFile(const struct stat &st, const FileDescriptor &d)
+{
+    return st.st_dev == d.device && st.st_ino == d.inode;
+}
+
+FileDescriptor *lockedDescriptor(const struct stat &st)
+{
+    for (FileDescriptor &d : fileDescriptors())
+        if (d.locked && sameFile(st, d))
+            return &d;
+    return nullptr;
+}
+
+// The descriptor of the file at path, opened the first time it is asked for. Read access
+// is enough for the lock, so a read-only file and another user's file are met as well.
+// Never inherited: a program started from here must not hold this program's lock.
+FileDescriptor *descriptorFor(const QString &path)
+{
+    struct stat st {
+    };
+    if (!fileAt(path, &st))
+        return nullptr;
+    for (FileDescriptor &d : fileDescriptors())
+        if (sameFile(st, d))
+            return &d;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0)
+        return nullptr;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd); // the name led to no plain file meanwhile: nothing SQLite could have open
+        return nullptr;
+    }
+    // Another name may have led to the file meanwhile: this descriptor is kept all the same.
+    fileDescriptors().push_back({st.st_dev, st.st_ino, fd, false});
+    return &fileDescriptors().back();
+}
+
+// Descriptors of files that no name leads to any more, and that no lock here holds, are
+// closed: nothing can open those files again.
+void closeDescriptorsOfRemovedFiles()
+{
+    auto &descriptors = fileDescriptors();
+    for (auto it = descriptors.begin(); it != descriptors.end();) {
+        struct stat st {
+        };
+        if (!it->locked && ::fstat(it->fd, &st) == 0 && st.st_nlink == 0) {
+            ::close(it->fd);
+            it = descriptors.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 } // namespace
 
@@ -128,6 +206,97 @@ void InstanceLock::release()
 bool instanceRunning(const QString &programName, const QString &databasePath)
 {
     return InstanceLock(programName, databasePath).state() == InstanceLock::HeldElsewhere;
+}
+
+FileLock::FileLock(const QString &path)
+{
+    closeDescriptorsOfRemovedFiles();
+    // A rename may give the name to another file between the look and the lock: the lock
+    // counts only on the file the name still leads to once it is taken.
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        FileDescriptor *d = descriptorFor(path);
+        if (!d)
+            return;
+        struct stat st {
+        };
+        if (::fstat(d->fd, &st) == 0 && lockedDescriptor(st)) {
+            m_state = InstanceLock::HeldElsewhere; // another holder in this process
+            return;
+        }
+        if (::flock(d->fd, LOCK_EX | LOCK_NB) != 0) {
+            // EWOULDBLOCK: another process; otherwise a file system without locks.
+            m_state = errno == EWOULDBLOCK ? InstanceLock::HeldElsewhere : InstanceLock::Unavailable;
+            return;
+        }
+        if (fileAt(path, &st) && sameFile(st, *d)) {
+            d->locked = true;
+            m_state = InstanceLock::Held;
+            m_device = quint64(d->device);
+            m_inode = quint64(d->inode);
+            return;
+        }
+        ::flock(d->fd, LOCK_UN);
+    }
+}
+
+FileLock::~FileLock()
+{
+    release();
+}
+
+bool FileLock::holds(const QString &path) const
+{
+    struct stat st {
+    };
+    return isHeld() && fileAt(path, &st) && quint64(st.st_dev) == m_device && quint64(st.st_ino) == m_inode;
+}
+
+void FileLock::release()
+{
+    if (!isHeld())
+        return;
+    for (FileDescriptor &d : fileDescriptors()) {
+        if (d.locked && quint64(d.device) == m_device && quint64(d.inode) == m_inode) {
+            // Unlocked only: the descriptor stays open (see the class).
+            ::flock(d.fd, LOCK_UN);
+            d.locked = false;
+        }
+    }
+    m_state = InstanceLock::Unavailable;
+    closeDescriptorsOfRemovedFiles();
+}
+
+bool fileLocked(const QString &path)
+{
+    FileDescriptor *d = descriptorFor(path);
+    if (!d)
+        return false;
+    struct stat st {
+    };
+    if (::fstat(d->fd, &st) == 0 && lockedDescriptor(st))
+        return true;
+    if (::flock(d->fd, LOCK_EX | LOCK_NB) == 0) {
+        ::flock(d->fd, LOCK_UN);
+        return false;
+    }
+    return errno == EWOULDBLOCK;
+}
+
+bool holdDatabaseFile()
+{
+    // Never destroyed: the lock goes with the process.
+    static auto *held = new std::unique_ptr<FileLock>;
+    closeDescriptorsOfRemovedFiles(); // the file a restore replaced may be gone by now
+    const QString path = databasePath();
+    if (*held && (*held)->holds(path))
+        return true;
+    auto next = std::make_unique<FileLock>(path);
+    if (next->state() == InstanceLock::HeldElsewhere)
+        return false;
+    // The file a restore replaced is let go.
+    if (next->isHeld())
+        *held = std::move(next);
+    return true;
 }
 
 QString programFolder()

@@ -65,6 +65,45 @@ private:
 // database file: a program of that name is running on it.
 bool instanceRunning(const QString &programName, const QString &databasePath);
 
+// The lock of a database file itself: an exclusive flock on a descriptor of the file, so
+// every name of the file meets it (a hard link in another folder as well as a symbolic
+// link, whatever temporary folder or user, as long as the file can be read). The main
+// program holds it on the file it runs on, the compaction while it works; neither may run
+// on a file the other has. A process opens one descriptor per file and keeps it until it
+// ends, also after letting go of the lock: closing any descriptor of a file drops the
+// locks SQLite holds on it in the same process. Only a file that no name leads to any more
+// has its descriptor closed, once nothing here holds its lock.
+class FileLock
+{
+public:
+    using State = InstanceLock::State;
+    explicit FileLock(const QString &path); // tries to take it; Unavailable when there is no file
+    ~FileLock();
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    State state() const { return m_state; }
+    bool isHeld() const { return m_state == InstanceLock::Held; }
+    // The file it holds: the same file as the one at path now.
+    bool holds(const QString &path) const;
+    void release();
+
+private:
+    State m_state = InstanceLock::Unavailable;
+    quint64 m_device = 0, m_inode = 0;
+};
+
+// Whether some holder, in this process or another, has the lock of the file at path. The
+// file is not opened and closed to find out.
+bool fileLocked(const QString &path);
+
+// The main program's hold of its database file: takes the lock of the file now at
+// databasePath() and lets go of the one it held before, when a restore has put a new file
+// in place. False when another holder has the file: the main program runs on it from
+// another folder, or a compaction works on it. True when there is no file there (the
+// program's own instance lock covers that) or the file system keeps no such locks.
+bool holdDatabaseFile();
+
 // Starts a sibling program by bare file name ("bvRepair.exe" or "bvRepair"):
 // <programFolder>/bvRepair, by absolute path, detached, without arguments. The
 // search path and the current folder are never consulted. False when it did not start.

@@ -1,6 +1,6 @@
 // The running-instance lock: one per database file, beside the file it resolves to,
 // whatever program folder or temporary folder each process has, and gone with the process
-// that held it.
+// that held it. The lock of the database file itself, which every name of the file meets.
 #include "platform/forms/Program.h"
 #include "tests/harness/InstanceHelper.h"
 
@@ -13,7 +13,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <sqlite3.h>
 #include <sys/types.h>
+#include <unistd.h>
 
 namespace
 {
@@ -31,6 +33,20 @@ void startHelper(QProcess &p, const QStringList &args, const QString &tmpdir = {
 QString databaseIn(const QTemporaryDir &folder)
 {
     return folder.path() + "/pelvanor.dll";
+}
+
+bool makeFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
+}
+
+// Whether another process may start writing to the SQLite database at path now.
+bool writableFromAnotherProcess(const QString &path)
+{
+    QProcess p;
+    startHelper(p, {"--try-write", path});
+    return p.waitForFinished(10000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
 } // namespace
@@ -62,19 +78,23 @@ private slots:
     void theLockGoesWithAKilledProcess()
     {
         QTemporaryDir folder;
+        QVERIFY(makeFile(databaseIn(folder)));
         QProcess holder;
-        startHelper(holder, {"--hold-instance", folder.path()});
+        startHelper(holder, {"--hold-main", folder.path()});
         QVERIFY(holder.waitForReadyRead(10000));
-        QVERIFY(pv::instanceRunning(QStringLiteral("test_instancelock"), databaseIn(folder)));
+        QVERIFY(pv::instanceRunning(QStringLiteral("Pelvanor"), databaseIn(folder)));
+        QVERIFY(pv::fileLocked(databaseIn(folder)));
         holder.kill(); // no chance to let go by itself
         QVERIFY(holder.waitForFinished(10000));
-        QVERIFY(!pv::instanceRunning(QStringLiteral("test_instancelock"), databaseIn(folder)));
+        QVERIFY(!pv::instanceRunning(QStringLiteral("Pelvanor"), databaseIn(folder)));
+        QVERIFY(!pv::fileLocked(databaseIn(folder)));
     }
 
     void aStartedProgramDoesNotInheritIt()
     {
-        // The holder starts a long-lived program and ends; the lock must end with it.
+        // The holder starts a long-lived program and ends; the locks must end with it.
         QTemporaryDir folder;
+        QVERIFY(makeFile(databaseIn(folder)));
         QProcess holder;
         startHelper(holder, {"--hold-and-start", folder.path()});
         QVERIFY(holder.waitForFinished(10000));
@@ -82,8 +102,114 @@ private slots:
         const qint64 child = holder.readAllStandardOutput().trimmed().toLongLong(&ok);
         QVERIFY(ok && child > 0);
         const bool running = pv::instanceRunning(QStringLiteral("test_instancelock"), databaseIn(folder));
+        const bool fileHeld = pv::fileLocked(databaseIn(folder));
         ::kill(pid_t(child), SIGTERM);
         QVERIFY(!running);
+        QVERIFY(!fileHeld);
+    }
+
+    void theFileLockMeetsEveryNameOfTheFile_data()
+    {
+        QTest::addColumn<QString>("name"); // what the second folder's pelvanor.dll is
+        QTest::addColumn<bool>("met");
+        QTest::newRow("a hard link of the first folder's file") << "hard link" << true;
+        QTest::newRow("a symbolic link to it") << "symbolic link" << true;
+        QTest::newRow("a copy of it") << "copy" << false;
+    }
+    void theFileLockMeetsEveryNameOfTheFile()
+    {
+        // The main program runs on the first folder; a second one starts from the second
+        // folder, with a temporary folder of its own.
+        QFETCH(QString, name);
+        QFETCH(bool, met);
+        QTemporaryDir first, second, tmp;
+        const QByteArray file = QFile::encodeName(databaseIn(first)),
+                         other = QFile::encodeName(databaseIn(second));
+        QVERIFY(makeFile(databaseIn(first)));
+        if (name == "hard link")
+            QVERIFY(::link(file.constData(), other.constData()) == 0);
+        else if (name == "symbolic link")
+            QVERIFY(::symlink(file.constData(), other.constData()) == 0);
+        else
+            QVERIFY(QFile::copy(databaseIn(first), databaseIn(second)));
+        QProcess holder;
+        startHelper(holder, {"--hold-main", first.path()});
+        QVERIFY(holder.waitForReadyRead(10000));
+        QCOMPARE(holder.readLine().trimmed(), QByteArray("held"));
+        QCOMPARE(pv::fileLocked(databaseIn(second)), met);
+
+        QProcess beside;
+        startHelper(beside, {"--hold-main", second.path()}, tmp.path());
+        if (met) {
+            QVERIFY(beside.waitForFinished(10000));
+            QCOMPARE(beside.readAllStandardOutput().trimmed(), QByteArray("refused"));
+        } else {
+            QVERIFY(beside.waitForReadyRead(10000));
+            QCOMPARE(beside.readLine().trimmed(), QByteArray("held"));
+            beside.closeWriteChannel();
+            QVERIFY(beside.waitForFinished(10000));
+        }
+        holder.closeWriteChannel();
+        QVERIFY(holder.waitForFinished(10000));
+        QVERIFY(!pv::fileLocked(databaseIn(second)));
+    }
+
+    void theFileLockInOneProcess()
+    {
+        QTemporaryDir folder;
+        const QString database = databaseIn(folder);
+        {
+            // No file: nothing to hold.
+            pv::FileLock none(database);
+            QCOMPARE(none.state(), pv::InstanceLock::Unavailable);
+            QVERIFY(!pv::fileLocked(database));
+        }
+        QVERIFY(makeFile(database));
+        pv::FileLock first(database);
+        QVERIFY(first.isHeld());
+        QVERIFY(first.holds(folder.path() + "/./pelvanor.dll"));
+        pv::FileLock second(database);
+        QCOMPARE(second.state(), pv::InstanceLock::HeldElsewhere);
+        QVERIFY(pv::fileLocked(database));
+        // Another file put in its place under the same name is another lock.
+        QVERIFY(QFile::rename(database, database + ".old"));
+        QVERIFY(makeFile(database));
+        QVERIFY(!first.holds(database));
+        QVERIFY(!pv::fileLocked(database));
+        QVERIFY(pv::fileLocked(database + ".old"));
+        first.release();
+        QVERIFY(!pv::fileLocked(database + ".old"));
+    }
+
+    void lookingAtTheFileKeepsSQLitesLocks()
+    {
+        // This process has the file open in SQLite, in the middle of a write. Looking at the
+        // file's lock, taking it, letting it go and holding it as the program's database
+        // must leave SQLite's own locks on the file: another process still cannot write.
+        QTemporaryDir folder;
+        const QString database = databaseIn(folder);
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(database).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "CREATE TABLE t (x); BEGIN IMMEDIATE; INSERT INTO t VALUES (1);", nullptr,
+                              nullptr, nullptr),
+                 SQLITE_OK);
+        QVERIFY(!writableFromAnotherProcess(database));
+        QVERIFY(!pv::fileLocked(database));
+        QVERIFY(!writableFromAnotherProcess(database));
+        {
+            pv::FileLock lock(database);
+            QVERIFY(lock.isHeld());
+        }
+        QVERIFY(!writableFromAnotherProcess(database));
+        pv::setProgramFolder(folder.path());
+        QVERIFY(pv::holdDatabaseFile());
+        QVERIFY(pv::holdDatabaseFile());
+        pv::setProgramFolder({});
+        QVERIFY(pv::fileLocked(database));
+        QVERIFY(!writableFromAnotherProcess(database));
+        QCOMPARE(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+        QVERIFY(writableFromAnotherProcess(database));
+        sqlite3_close(db);
     }
 
     void holdersInOneProcess()
@@ -164,7 +290,7 @@ static int holdAndStart(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     pv::setProgramFolder(QString::fromLocal8Bit(argv[2]));
-    if (pv::anotherInstanceRunning())
+    if (pv::anotherInstanceRunning() || !pv::holdDatabaseFile())
         return 1;
     qint64 pid = 0;
     if (!QProcess::startDetached(QStringLiteral("/bin/sleep"), {QStringLiteral("30")}, QString(), &pid))
@@ -180,6 +306,15 @@ int main(int argc, char **argv)
         return pv::test::holdInstance(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--hold-and-start")
         return holdAndStart(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--hold-main")
+        return pv::test::holdMainProgram(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--try-write") {
+        sqlite3 *db = nullptr;
+        const bool ok = sqlite3_open(argv[2], &db) == SQLITE_OK &&
+                        sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_close(db);
+        return ok ? 0 : 1;
+    }
     QCoreApplication app(argc, argv);
     TestInstanceLock t;
     return QTest::qExec(&t, argc, argv);

@@ -13,4 +13,8 @@ namespace pv::test
 int holdInstance(int argc, char **argv, const QString &appName = {},
                  const std::function<bool()> &whileHeld = {});
 
+// The same for the main program on <folder>: its instance lock and the lock of the database
+// file itself, as its start-up takes them.
+int holdMainProgram(int argc, char **argv, const std::function<bool()> &whileHeld = {});
+
 } // namespace pv::test

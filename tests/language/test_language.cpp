@@ -1,5 +1,5 @@
 // The program's start-up language step: Qt's own dialogs and the calendar speak Turkish
-// even on a machine set to English.
+// even on a machine set to English (this test program runs as on such a machine).
 #include "platform/forms/Language.h"
 
 #include <QAbstractButton>
@@ -9,8 +9,10 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 
 class TestLanguage : public QObject
 {
@@ -40,6 +42,37 @@ private slots:
         dlg.hide();
     }
 
+    void fileDialogDatesAreTurkish()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.path() + QStringLiteral("/yedek.ydk");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.setFileTime(QDateTime(QDate(2026, 12, 11), QTime(9, 30)),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+        QFileDialog dlg(nullptr, QStringLiteral("Veri Tabanı Dosyası"), folder.path());
+        dlg.setOption(QFileDialog::DontUseNativeDialog);
+        dlg.setViewMode(QFileDialog::Detail);
+        dlg.show();
+        auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+        QVERIFY(view);
+        QAbstractItemModel *model = view->model();
+        QModelIndex row;
+        QTRY_VERIFY((row = model
+                               ->match(model->index(0, 0, view->rootIndex()), Qt::DisplayRole,
+                                       QStringLiteral("yedek.ydk"), 1, Qt::MatchExactly)
+                               .value(0))
+                        .isValid());
+        // The date column as the user reads it, not "11 Dec" or "12/11/26".
+        QCOMPARE(model->index(row.row(), 3, row.parent()).data().toString(),
+                 QStringLiteral("11.12.2026 09:30"));
+        QCOMPARE(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Değiştirilme Tarihi"));
+        dlg.hide();
+        // The machine's own setting is what programs started from here get.
+        QCOMPARE(qgetenv("LC_ALL"), QByteArray("en_US.UTF-8"));
+    }
+
     void calendarIsTurkish()
     {
         QCalendarWidget cal;
@@ -67,5 +100,13 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestLanguage)
+int main(int argc, char **argv)
+{
+    // A machine whose language is English, whatever the one running the test.
+    qputenv("LC_ALL", "en_US.UTF-8");
+    pv::useTurkishAsMachineLocale();
+    QApplication app(argc, argv);
+    TestLanguage t;
+    return QTest::qExec(&t, argc, argv);
+}
 #include "test_language.moc"

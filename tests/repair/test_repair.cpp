@@ -28,6 +28,7 @@
 #include <memory>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using pv::test::fileBytes;
 using pv::test::Harness;
@@ -121,27 +122,34 @@ bool leftovers(const QString &folder)
            QFileInfo::exists(folder + "/pelvanor.dll-journal");
 }
 
-// A second program folder whose database is a link to the harness's one.
-QString linkedFolder(Harness &h)
+enum class Folder { Same, SymbolicLink, HardLink };
+
+// The folder a second program runs from: the harness's own, or a second program folder
+// whose database is a link to the harness's one.
+QString programFolderFor(Harness &h, Folder kind)
 {
+    if (kind == Folder::Same)
+        return h.folder();
     const QString folder = h.folder() + "/ikinci";
-    if (!QDir().mkpath(folder) || !QFile::link(h.databasePath(), folder + "/pelvanor.dll"))
-        return {};
-    return folder;
+    const QString database = folder + "/pelvanor.dll";
+    const bool linked =
+        QDir().mkpath(folder) &&
+        (kind == Folder::SymbolicLink ? QFile::link(h.databasePath(), database)
+                                      : ::link(QFile::encodeName(h.databasePath()).constData(),
+                                               QFile::encodeName(database).constData()) == 0);
+    return linked ? folder : QString();
 }
 
-// The folder a second program runs from: the harness's own, or one whose database links
-// to it.
-QString programFolderFor(Harness &h, bool linked)
+// hardLink: with a folder whose database is a hard link of this one. The file's own lock
+// meets that name too; the repair program's instance lock, named by the resolved path,
+// does not.
+void addFolderRows(bool hardLink = true)
 {
-    return linked ? linkedFolder(h) : h.folder();
-}
-
-void addFolderRows()
-{
-    QTest::addColumn<bool>("linked");
-    QTest::newRow("the same folder") << false;
-    QTest::newRow("a folder whose database links here") << true;
+    QTest::addColumn<Folder>("kind");
+    QTest::newRow("the same folder") << Folder::Same;
+    QTest::newRow("a folder whose database links here") << Folder::SymbolicLink;
+    if (hardLink)
+        QTest::newRow("a folder whose database is a hard link of this one") << Folder::HardLink;
 }
 
 // A helper process of this test program.
@@ -277,7 +285,7 @@ private slots:
 
     void theTemporaryFileGoesBesideTheDatabase()
     {
-        // A file picked in another folder is rebuilt there, with that folder's lock.
+        // A file picked in another folder is rebuilt there, holding that file's lock.
         const QString other = h->folder() + "/elsewhere";
         QVERIFY(QDir().mkpath(other));
         QVERIFY(QFile::copy(h->databasePath(), other + "/pelvanor.dll"));
@@ -286,8 +294,8 @@ private slots:
             seen = true;
             QCOMPARE(temporary, QFileInfo(other).canonicalFilePath() + "/Newtemp.mdb");
             QCOMPARE(original, QFileInfo(other + "/pelvanor.dll").canonicalFilePath());
-            QVERIFY(pv::instanceRunning("Pelvanor", other + "/pelvanor.dll"));
-            QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath()));
+            QVERIFY(pv::fileLocked(other + "/pelvanor.dll"));
+            QVERIFY(!pv::fileLocked(h->databasePath()));
         });
         QCOMPARE(repair::compactDatabase(other + "/pelvanor.dll"), Outcome::Done);
         QVERIFY(seen);
@@ -311,21 +319,32 @@ private slots:
     void mainProgramRunning_data() { addFolderRows(); }
     void mainProgramRunning()
     {
-        // The main program on this file runs (a helper holding its lock and the file).
-        QFETCH(bool, linked);
+        // The main program runs on the harness's folder (a helper holding its locks and the
+        // file); the repair program is started from the other folder.
+        QFETCH(Folder, kind);
         const QString db = h->databasePath();
-        const QString folder = programFolderFor(*h, linked);
+        const QString folder = programFolderFor(*h, kind);
         QVERIFY(!folder.isEmpty());
         const QByteArray before = fileBytes(db);
+        struct stat file {
+        };
+        QVERIFY(::stat(QFile::encodeName(db).constData(), &file) == 0);
         QProcess main;
-        startHelper(main, {"--main-program", folder});
+        startHelper(main, {"--main-program", h->folder()});
         QVERIFY(main.waitForReadyRead(10000));
         QCOMPARE(main.readLine().trimmed(), QByteArray("held"));
 
+        pv::setProgramFolder(folder);
         h->expectMsgBox(kFailed, kWarning, "bvRepair");
         compactByWindow();
+        pv::setProgramFolder(h->folder());
         QVERIFY(fileBytes(db) == before);
-        QVERIFY(!leftovers(h->folder()));
+        QVERIFY(!leftovers(h->folder()) && !leftovers(folder));
+        // Both folders still name the one file the main program runs on.
+        struct stat there {
+        };
+        QVERIFY(::stat(QFile::encodeName(folder + "/pelvanor.dll").constData(), &there) == 0);
+        QCOMPARE(there.st_ino, file.st_ino);
 
         main.closeWriteChannel();
         QVERIFY(main.waitForFinished(10000));
@@ -367,19 +386,19 @@ private slots:
         }
         handle.close();
         QVERIFY(fileBytes(db) == before);
-        QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath())); // the lock was let go
+        QVERIFY(!pv::fileLocked(h->databasePath())); // the lock was let go
     }
 
     void theLockIsHeldWhileItWorks_data() { addFolderRows(); }
     void theLockIsHeldWhileItWorks()
     {
-        QFETCH(bool, linked);
+        QFETCH(Folder, kind);
         const QString db = h->databasePath();
-        const QString folder = programFolderFor(*h, linked);
+        const QString folder = programFolderFor(*h, kind);
         QVERIFY(!folder.isEmpty());
         QByteArray started;
         repair::setBeforeReplaceHook([&](const QString &, const QString &) {
-            QVERIFY(pv::instanceRunning("Pelvanor", folder + "/pelvanor.dll"));
+            QVERIFY(pv::fileLocked(folder + "/pelvanor.dll"));
             // The main program started now ends at its own instance check.
             QProcess main;
             startHelper(main, {"--main-program", folder});
@@ -388,7 +407,7 @@ private slots:
         });
         QCOMPARE(repair::compactDatabase(db), Outcome::Done);
         QCOMPARE(started, QByteArray("refused"));
-        QVERIFY(!pv::instanceRunning("Pelvanor", h->databasePath()));
+        QVERIFY(!pv::fileLocked(h->databasePath()));
     }
 
     // ------------------------------------------------------------------ replacing
@@ -556,7 +575,7 @@ private slots:
         frmCompact &f = window();
         bool lockFree = false;
         pv::setLaunchHandler([&](const QString &) {
-            lockFree = !pv::instanceRunning("Pelvanor", h->databasePath());
+            lockFree = !pv::fileLocked(h->databasePath());
             return starts;
         });
         h->click(f.cmdClose);
@@ -584,11 +603,11 @@ private slots:
         QCOMPARE(h->launches(), QStringList());
     }
 
-    void aSecondRepairProgramEndsSilently_data() { addFolderRows(); }
+    void aSecondRepairProgramEndsSilently_data() { addFolderRows(false); }
     void aSecondRepairProgramEndsSilently()
     {
-        QFETCH(bool, linked);
-        const QString folder = programFolderFor(*h, linked);
+        QFETCH(Folder, kind);
+        const QString folder = programFolderFor(*h, kind);
         QVERIFY(!folder.isEmpty());
         QProcess first;
         startHelper(first, {"--run-repair", h->folder()});
@@ -624,8 +643,7 @@ int main(int argc, char **argv)
     if (argc >= 3 && QByteArray(argv[1]) == "--main-program") {
         // The main program on a folder: its instance lock and the database open.
         pv::Database db;
-        return pv::test::holdInstance(argc, argv, QStringLiteral("Pelvanor"),
-                                      [&] { return db.open(pv::databasePath()); });
+        return pv::test::holdMainProgram(argc, argv, [&] { return db.open(pv::databasePath()); });
     }
     if (argc >= 3 && QByteArray(argv[1]) == "--die-writing")
         return pv::test::dieWriting(argc, argv);

@@ -17,6 +17,7 @@
 #include "platform/report/Report.h"
 #include "tests/harness/CrashWriter.h"
 #include "tests/harness/Harness.h"
+#include "tests/harness/InstanceHelper.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QtTest>
 
 #include <sqlite3.h>
@@ -147,8 +149,11 @@ private slots:
     void crashJournalOnAFileNobodyMayWrite();
     void crashJournalThatCannotBeRolledBack_data();
     void crashJournalThatCannotBeRolledBack();
-    void compactionLeftoversGoAtStart_data();
-    void compactionLeftoversGoAtStart();
+    void leftoversGoAtStart_data();
+    void leftoversGoAtStart();
+    void aSecondStartFromAHardLinkedFolder_data();
+    void aSecondStartFromAHardLinkedFolder();
+    void aSecondStartAfterARestore();
     void saveWhileAnotherProgramWrites();
     void restoredFileThatDoesNotOpenGivesTheOldOneBack();
     void restoredFileThatOpensDropsTheOldOne();
@@ -386,17 +391,19 @@ void TestSafety::crashJournalThatCannotBeRolledBack()
     QCOMPARE(fileBytes(file + QStringLiteral("-journal")), journal);
 }
 
-void TestSafety::compactionLeftoversGoAtStart_data()
+void TestSafety::leftoversGoAtStart_data()
 {
     QTest::addColumn<QString>("start");
     QTest::newRow("from the database's folder") << "here";
     QTest::newRow("from a folder whose database links there") << "linked";
     QTest::newRow("while a compaction holds the file") << "compacting";
+    QTest::newRow("while the program runs from a hard-linked folder") << "running";
 }
 
 // A compaction killed on its way leaves its copy (as large as the database) beside the
-// file; the main program removes it once it holds the file's instance lock.
-void TestSafety::compactionLeftoversGoAtStart()
+// file, a restore killed while copying its part file beside the program folder's database;
+// the main program removes them once it holds the instance lock.
+void TestSafety::leftoversGoAtStart()
 {
     QFETCH(QString, start);
     Harness h;
@@ -408,19 +415,125 @@ void TestSafety::compactionLeftoversGoAtStart()
     QVERIFY(QDir().mkpath(linked));
     QVERIFY(QFile::link(h.databasePath(), linked + QStringLiteral("/pelvanor.dll")));
     QVERIFY(writeFile(linked + QStringLiteral("/Newtemp.mdb"), "başka"));
-    if (start == QLatin1String("linked"))
-        pv::setProgramFolder(linked);
-    std::unique_ptr<pv::InstanceLock> compaction;
+    const QString folder = start == QLatin1String("linked") ? linked : h.folder();
+    const QString part = folder + QStringLiteral("/.pelvanor.dll.part");
+    QVERIFY(QFile::copy(h.databasePath(), part));
+    QVERIFY(writeFile(part + QStringLiteral("-journal"), "yarım"));
+    // A backup of the user's own beside it stays.
+    QVERIFY(writeFile(folder + QStringLiteral("/.yedek.ydk"), "kalsın"));
+    pv::setProgramFolder(folder);
+    std::unique_ptr<pv::FileLock> compaction;
     if (start == QLatin1String("compacting"))
-        compaction =
-            std::make_unique<pv::InstanceLock>(QCoreApplication::applicationName(), h.databasePath());
+        compaction = std::make_unique<pv::FileLock>(h.databasePath());
+    QProcess running;
+    const QString hardLinked = h.folder() + QStringLiteral("/ucuncu");
+    if (start == QLatin1String("running")) {
+        QVERIFY(QDir().mkpath(hardLinked));
+        QVERIFY(::link(QFile::encodeName(h.databasePath()).constData(),
+                       QFile::encodeName(hardLinked + QStringLiteral("/pelvanor.dll")).constData()) == 0);
+        running.start(QCoreApplication::applicationFilePath(), {"--main-program", hardLinked});
+        QVERIFY(running.waitForReadyRead(10000));
+        QCOMPARE(running.readLine().trimmed(), QByteArray("held"));
+    }
     pv::form<frmSplash>();
     pv::setProgramFolder(h.folder());
-    const bool removed = start != QLatin1String("compacting");
+    const bool removed = start == QLatin1String("here") || start == QLatin1String("linked");
     QCOMPARE(h.programEnded(), !removed);
-    QCOMPARE(QFile::exists(copy), !removed);
-    QCOMPARE(QFile::exists(copy + QStringLiteral("-journal")), !removed);
+    QCOMPARE(h.msgBoxes().size(), 0);
+    for (const QString &leftover : {copy, part})
+        for (const QString &file : {leftover, leftover + QStringLiteral("-journal")})
+            QVERIFY2(QFile::exists(file) != removed, qPrintable(file));
     QCOMPARE(fileBytes(linked + QStringLiteral("/Newtemp.mdb")), QByteArray("başka"));
+    QCOMPARE(fileBytes(folder + QStringLiteral("/.yedek.ydk")), QByteArray("kalsın"));
+    running.closeWriteChannel();
+    running.waitForFinished(10000);
+}
+
+void TestSafety::aSecondStartFromAHardLinkedFolder_data()
+{
+    QTest::addColumn<bool>("thisFirst");
+    QTest::newRow("this start first, another from the linked folder") << true;
+    QTest::newRow("another start first, this one from the linked folder") << false;
+}
+
+// Two program folders whose databases are one file through a hard link: the second start,
+// from either folder, ends before it shows anything, and the first keeps running.
+void TestSafety::aSecondStartFromAHardLinkedFolder()
+{
+    QFETCH(bool, thisFirst);
+    Harness h;
+    const QString linked = h.folder() + QStringLiteral("/ikinci");
+    QVERIFY(QDir().mkpath(linked));
+    QVERIFY(::link(QFile::encodeName(h.databasePath()).constData(),
+                   QFile::encodeName(linked + QStringLiteral("/pelvanor.dll")).constData()) == 0);
+    QProcess other;
+    if (thisFirst) {
+        pv::form<frmSplash>().Show(pv::Form::Modeless);
+        QVERIFY(!h.programEnded());
+        other.start(QCoreApplication::applicationFilePath(), {"--main-program", linked});
+        QVERIFY(other.waitForFinished(10000));
+        QCOMPARE(other.readAllStandardOutput().trimmed(), QByteArray("refused"));
+        QVERIFY(pv::isLoaded<frmSplash>());
+        return;
+    }
+    other.start(QCoreApplication::applicationFilePath(), {"--main-program", h.folder()});
+    QVERIFY(other.waitForReadyRead(10000));
+    QCOMPARE(other.readLine().trimmed(), QByteArray("held"));
+    pv::setProgramFolder(linked);
+    pv::form<frmSplash>().Show(pv::Form::Modeless);
+    pv::setProgramFolder(h.folder());
+    h.settle();
+    QVERIFY(h.programEnded());
+    QCOMPARE(h.msgBoxes().size(), 0);
+    QVERIFY(!pv::isLoaded<veresiye>());
+    other.closeWriteChannel();
+    QVERIFY(other.waitForFinished(10000));
+}
+
+// A restore puts a new file in place of the database: the program takes that file's lock
+// before its start-up runs again, so a start on the restored file from a folder linked to
+// it is refused, and the replaced file is let go of once it is removed.
+void TestSafety::aSecondStartAfterARestore()
+{
+    Harness h;
+    // The program as it runs: its start-up took the locks.
+    pv::form<frmSplash>();
+    QVERIFY(!h.programEnded());
+    pv::discardAllForms(true);
+    const QString saved = backup(h, QStringLiteral("g.ydk"));
+    QVERIFY(!saved.isEmpty());
+    const QString linked = h.folder() + QStringLiteral("/ikinci");
+    QVERIFY(QDir().mkpath(linked));
+    const QByteArray linkedDatabase = QFile::encodeName(linked + QStringLiteral("/pelvanor.dll"));
+    const auto startFromTheLinkedFolder = [&] {
+        ::unlink(linkedDatabase.constData());
+        if (::link(QFile::encodeName(h.databasePath()).constData(), linkedDatabase.constData()) != 0)
+            return QByteArray("no link");
+        QProcess other;
+        other.start(QCoreApplication::applicationFilePath(), {"--main-program", linked});
+        other.waitForFinished(10000);
+        return other.readAllStandardOutput().trimmed();
+    };
+    CopyFile &c = pickForRestore(h, saved);
+    QByteArray whileTold;
+    h.expectMsgBox(QDir::toNativeSeparators(h.databasePath()) +
+                       QStringLiteral("\n\nYedek dosyasından yükleme yapıldı."),
+                   [&](const pv::MsgBoxCall &) {
+                       whileTold = startFromTheLinkedFolder();
+                       return int(pv::vbOK);
+                   });
+    h.click(c.Command3);
+    h.settle();
+    QVERIFY(pv::isLoaded<frmSplash>());
+    QVERIFY(!h.programEnded());
+    QCOMPARE(whileTold, QByteArray("refused"));
+    QCOMPARE(startFromTheLinkedFolder(), QByteArray("refused"));
+    QVERIFY(!QFile::exists(pv::previousDatabasePath(h.databasePath())));
+    // No descriptor of this process keeps the removed database's space.
+    for (const QFileInfo &fd :
+         QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System))
+        QVERIFY2(!fd.symLinkTarget().startsWith(pv::previousDatabasePath(h.databasePath())),
+                 qPrintable(fd.symLinkTarget()));
 }
 
 // A save while another program holds a write lock is refused with a Turkish reason, and
@@ -641,6 +754,8 @@ int main(int argc, char **argv)
 {
     if (argc >= 3 && QByteArray(argv[1]) == "--die-writing")
         return pv::test::dieWriting(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--main-program")
+        return pv::test::holdMainProgram(argc, argv);
     QApplication app(argc, argv);
     TestSafety t;
     return QTest::qExec(&t, argc, argv);
