@@ -178,7 +178,7 @@ void FrmEmail::DBGrid1_DblClick()
         return;
     // The subject is one line: a line break in the canned text parts its words.
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    TextBox8->setText(Data3->Recordset().textAt(row, 0).replace(lineBreak, QStringLiteral(" ")));
+    pv::showFromStart(TextBox8, Data3->Recordset().textAt(row, 0).replace(lineBreak, QStringLiteral(" ")));
     Frame1->hide();
 }
 

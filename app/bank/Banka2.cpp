@@ -443,7 +443,7 @@ void Banka2::btnCariSec_Click()
     if (!rs.hasCurrent())
         return;
     mkodu = rs.Fields(QStringLiteral("mus_kodu")).text();
-    xpText4->setText(rs.Fields(QStringLiteral("MusteriFirma")).text());
+    pv::showFromStart(xpText4, rs.Fields(QStringLiteral("MusteriFirma")).text());
     frmmusteri->hide();
     xpText17->clear();
     VxpText4->clear();

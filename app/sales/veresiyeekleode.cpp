@@ -519,7 +519,7 @@ void veresiyeekleode::DBGrid3_DblClick()
     pv::Recordset &rs = Data33->Recordset();
     if (!rs.hasCurrent())
         return;
-    Text4->setText(rs.Fields(QStringLiteral("Aciklama")).text());
+    pv::showFromStart(Text4, rs.Fields(QStringLiteral("Aciklama")).text());
     frmAciklama2->hide();
 }
 

@@ -612,6 +612,7 @@ void TestBank::posting()
             h.click(w.btnCariSec);
             QVERIFY(w.btnOnay->Enabled());
             QCOMPARE(w.xpText4->text(), QStringLiteral("Çınar Ticaret"));
+            QCOMPARE(w.xpText4->cursorPosition(), 0); // a long name shows its start
         }
         w.xpText1->setDate(QDate(2026, 12, 8));
         h.type(w.xpText5, QStringLiteral("kira"));

@@ -375,6 +375,7 @@ void TestEmail::cannedSubjectLineBreak()
         doubleClickRow(m.DBGrid1, 0);
         QVERIFY(!m.Frame1->isVisible());
         QCOMPARE(m.TextBox8->text(), subject);
+        QCOMPARE(m.TextBox8->cursorPosition(), 0); // a long subject shows its start
     });
     // The canned text itself stays as stored.
     QCOMPARE(h.value(QStringLiteral("select Aciklama from MailKonu")).toString(), canned);

@@ -1376,6 +1376,7 @@ void TestSales::cannedDescriptions()
         Harness::click(d.btnEkle2);
         emit d.DBGrid3->doubleClicked(d.DBGrid3->model()->index(0, 0));
         QCOMPARE(d.Text4->text(), QStringLiteral("Elden alındı"));
+        QCOMPARE(d.Text4->cursorPosition(), 0); // a long description shows its start
         Harness::click(d.btnKapat2);
         Harness::click(d.VornXPButton8);
     });
