@@ -163,9 +163,23 @@ ContentRects LayoutAndDrawContent(QImage &img, ButtonPaintState &s, int state)
         aw = (s.PictureAlign == epRightEdge || s.PictureAlign == epRightOfCaption) ? W - 24 : W - 16;
 
     const QFontMetrics fm(font, &img);
-    const QRect br = fm.boundingRect(QRect(0, 0, std::max(aw, 0), H),
-                                     Qt::AlignLeft | Qt::AlignTop | textFlags(s), s.Caption);
-    const int tw = br.width(), th = br.height();
+    auto measure = [&](int width) {
+        return fm.boundingRect(QRect(0, 0, std::max(width, 0), H),
+                               Qt::AlignLeft | Qt::AlignTop | textFlags(s), s.Caption);
+    };
+    const QRect br = measure(aw);
+    const int th = br.height();
+    int tw = br.width();
+    // The caption is drawn wrapped in the rectangle it measures. A line ending in a blank
+    // ("Müşteri Hesabını Göster ") measures without its last letter's overhang, and drawn
+    // that narrow it wraps once more, its last line falling below the rectangle: widen
+    // the rectangle until the caption lays out in it as it was measured.
+    while (tw < aw) {
+        const QRect again = measure(tw);
+        if (again.width() <= tw && again.height() <= th)
+            break;
+        ++tw;
+    }
     Box c{0, 0, tw, th};
 
     switch (s.CaptionAlign) {

@@ -1,6 +1,7 @@
 #include "controls/button/BvToolTip.h"
 
 #include <QApplication>
+#include <QBitmap>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -26,6 +27,15 @@ QColor fromOle(OleColor c)
     return QColor(rgb & 0xFF, (rgb >> 8) & 0xFF, (rgb >> 16) & 0xFF);
 }
 
+// The tip's outline filled in the brush and drawn in the pen: painted on the window, and
+// in one colour on the bitmap that cuts the window to it.
+void drawShape(QPainter &p, const QPainterPath &path, const QBrush &brush, const QPen &pen)
+{
+    p.setBrush(brush);
+    p.setPen(pen);
+    p.drawPath(path);
+}
+
 QStyle::StandardPixmap iconPixmap(int icon)
 {
     switch (icon) {
@@ -45,6 +55,7 @@ ToolTipWindow::ToolTipWindow(QWidget *tool, const ToolTipSpec &spec)
       m_spec(spec), m_tool(tool)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    m_shaped = !desktopShowsTransparency();
     setAttribute(Qt::WA_ShowWithoutActivating);
     setLayoutDirection(spec.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     m_wake.setSingleShot(true);
@@ -105,6 +116,14 @@ void ToolTipWindow::layoutContent()
     m_textRect.translate(0, top);
     m_iconRect.translate(0, top);
     resize(body.width() + kShadow, body.height() + top + kShadow);
+    if (m_shaped) {
+        QBitmap cut(size());
+        cut.clear();
+        QPainter p(&cut);
+        drawShape(p, shapePath(), Qt::color1, QPen(Qt::color1));
+        p.end();
+        setMask(cut);
+    }
 }
 
 QRect ToolTipWindow::bodyRect() const
@@ -152,10 +171,8 @@ bool ToolTipWindow::eventFilter(QObject *watched, QEvent *e)
     return false;
 }
 
-void ToolTipWindow::paintEvent(QPaintEvent *)
+QPainterPath ToolTipWindow::shapePath() const
 {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, m_spec.balloon);
     const QRectF body = bodyRect();
     QPainterPath path;
     if (m_spec.balloon) {
@@ -170,10 +187,20 @@ void ToolTipWindow::paintEvent(QPaintEvent *)
     } else {
         path.addRect(body.adjusted(0.5, 0.5, -0.5, -0.5));
     }
-    p.fillPath(path.translated(kShadow, kShadow), QColor(0, 0, 0, 60));
-    p.fillPath(path, backgroundColor());
-    p.setPen(fromOle(kSystemColorFlag | COLOR_INFOTEXT));
-    p.drawPath(path);
+    return path;
+}
+
+void ToolTipWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QPainterPath path = shapePath();
+    // A window cut to the tip shows each of its pixels whole: smoothed edges and the
+    // see-through shadow would come out dark.
+    if (!m_shaped) {
+        p.setRenderHint(QPainter::Antialiasing, m_spec.balloon);
+        p.fillPath(path.translated(kShadow, kShadow), QColor(0, 0, 0, 60));
+    }
+    drawShape(p, path, backgroundColor(), fromOle(kSystemColorFlag | COLOR_INFOTEXT));
 
     const int flags = Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop;
     if (!m_spec.title.isEmpty()) {

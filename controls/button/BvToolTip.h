@@ -7,6 +7,7 @@
 #include "controls/button/BvButtonEnums.h"
 
 #include <QColor>
+#include <QPainterPath>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -47,6 +48,13 @@ public:
     // Shows the tip for a pointer at globalPos (nothing when there is no text).
     void popUp(const QPoint &globalPos);
 
+    // Whether the window is cut to the tip's shape: where the desktop cannot show its
+    // see-through pixels (an X11 desktop without a compositing manager draws them black),
+    // the window keeps only the tip, without its shadow.
+    bool isShaped() const { return m_shaped; }
+    // Whether the desktop shows a window's see-through pixels as see-through.
+    static bool desktopShowsTransparency();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
     void paintEvent(QPaintEvent *e) override;
@@ -54,6 +62,8 @@ protected:
 private:
     void layoutContent();
     QRect bodyRect() const;
+    // The tip's outline: the body with rounded corners and a stem for a balloon.
+    QPainterPath shapePath() const;
 
     ToolTipSpec m_spec;
     QPointer<QWidget> m_tool;
@@ -61,6 +71,7 @@ private:
     QTimer m_autoPop;
     QPoint m_lastPos;
     QRect m_titleRect, m_textRect, m_iconRect;
+    bool m_shaped = false;
 };
 
 } // namespace BrennavikBtn

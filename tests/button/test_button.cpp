@@ -1024,6 +1024,61 @@ private slots:
         QVERIFY(!empty.isVisible());
     }
 
+    // Where the desktop cannot show see-through pixels (here the offscreen one; an X11
+    // desktop without a compositing manager) the tip's window is cut to the tip: the
+    // window keeps exactly the pixels the tip paints, each of them whole, so no corner,
+    // stem side or shadow shows as a black rectangle.
+    void tooltipWindowCutToItsShape_data()
+    {
+        QTest::addColumn<bool>("balloon");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("rtl");
+        QTest::newRow("balloon") << true << "" << false;
+        QTest::newRow("balloon with title, right to left") << true << "Dikkat" << true;
+        QTest::newRow("standard") << false << "" << false;
+    }
+    void tooltipWindowCutToItsShape()
+    {
+        QFETCH(bool, balloon);
+        QFETCH(QString, title);
+        QFETCH(bool, rtl);
+        ToolTipWindow tip(nullptr, {QStringLiteral("GÖZAT"), title, TTIconInfo, balloon, 0, rtl});
+        QVERIFY(!ToolTipWindow::desktopShowsTransparency());
+        QVERIFY(tip.isShaped());
+        const QRegion cut = tip.mask();
+        QVERIFY(!cut.isEmpty());
+
+        // What the tip paints on a see-through window, uncut.
+        tip.clearMask();
+        QImage painted(tip.size(), QImage::Format_ARGB32);
+        painted.fill(Qt::transparent);
+        tip.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+        tip.setMask(cut);
+        QRegion opaque;
+        for (int y = 0; y < painted.height(); ++y)
+            for (int x = 0; x < painted.width(); ++x) {
+                const int alpha = qAlpha(painted.pixel(x, y));
+                QVERIFY2(alpha == 0 || alpha == 255,
+                         qPrintable(QStringLiteral("%1,%2: %3").arg(x).arg(y).arg(alpha)));
+                if (alpha)
+                    opaque += QRect(x, y, 1, 1);
+            }
+        QCOMPARE(cut, opaque);
+
+        // The window's corners and its shadow's room are cut away; a balloon keeps its stem.
+        const int w = tip.width(), h = tip.height(), body = balloon ? 12 : 0;
+        for (const QPoint corner :
+             {QPoint(0, body), QPoint(w - 1, h - 1), QPoint(w - 1, body), QPoint(0, h - 1)})
+            QCOMPARE(cut.contains(corner), !balloon && corner == QPoint(0, body));
+        QVERIFY(!cut.contains(QPoint(w - 2, h / 2))); // the shadow at the right
+        QVERIFY(cut.contains(QPoint(w / 2, h / 2)));
+        if (balloon) {
+            const int stemTip = rtl ? w - 3 - 8 - 6 : 8 + 6;
+            QVERIFY(cut.contains(QPoint(stemTip, 1)));
+            QVERIFY(!cut.contains(QPoint(stemTip - 5, 1)));
+        }
+    }
+
     void tooltipCreatedPerHover()
     {
         BvButton *b = onForm({{"ToolTip", "Eski"}, {"ButtonStyle", int(eOutlook2007)}});
