@@ -1,10 +1,13 @@
 #include "app/reports/AppReports.h"
+#include "platform/forms/Pickers.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -923,6 +926,63 @@ private slots:
         QCOMPARE(t.text == text, number);
         QCOMPARE(t.fontSize < 10, number);
         QVERIFY(advanceAt(t, t.fontSize) <= roomOf(t));
+    }
+
+    // "PDF Olarak Kaydet..." proposes the title as the file name, a slash in it made a dash
+    // (it would stand for a folder); the PDF goes where the user picked.
+    void previewProposesTheTitleAsFileName_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("slash") << "Extre"
+                               << "TAHSİLAT - SATIŞ  İŞLEM MAKBUZU.pdf"
+                               << "makbuz";
+        QTest::newRow("plain") << "musterilistesi"
+                               << "Müşteri Listesi.pdf"
+                               << "liste.pdf";
+        QTest::newRow("cancelled") << "Extre"
+                                   << "TAHSİLAT - SATIŞ  İŞLEM MAKBUZU.pdf"
+                                   << "";
+    }
+    void previewProposesTheTitleAsFileName()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, proposed);
+        QFETCH(QString, picked);
+        addCustomers(2);
+        addSales({{"05.03.2024", "09:00:00", "Satış", "Ekmek", "2", "Adet", "5", 10.0, {}, "A"}});
+        pv::Report &r = Reports::get(layout);
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(layout == QLatin1String("Extre")
+                                      ? QStringLiteral("select * from veresiye")
+                                      : QStringLiteral("select * from musteriler"));
+        QList<pv::PickerCall> calls;
+        const QString path = picked.isEmpty() ? QString() : filePath(picked);
+        pv::setPickerHandler([&](const pv::PickerCall &call) {
+            calls << call;
+            return path;
+        });
+        m_h->onModal<pv::ReportPreview>([&](pv::ReportPreview &w) {
+            QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnPdf")), Qt::LeftButton);
+            w.close();
+        });
+        r.showPreviewModal();
+        pv::test::Harness::settle();
+
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0].kind, pv::PickerCall::SaveFile);
+        QCOMPARE(calls[0].title, QStringLiteral("PDF Olarak Kaydet"));
+        QCOMPARE(calls[0].fileName, proposed);
+        QVERIFY(pv::filterMatches(calls[0].filter, proposed));
+        const QStringList written = QDir(m_h->folder()).entryList({QStringLiteral("*.pdf")});
+        if (picked.isEmpty()) {
+            QVERIFY(written.isEmpty());
+            return;
+        }
+        const QString pdf = picked.endsWith(QLatin1String(".pdf")) ? path : path + QStringLiteral(".pdf");
+        QCOMPARE(written, QStringList{QFileInfo(pdf).fileName()});
+        QVERIFY(!readBack(pdf).trimmed().isEmpty());
     }
 
     void previewOpensAndCloses()
