@@ -928,6 +928,42 @@ private slots:
         QVERIFY(advanceAt(t, t.fontSize) <= roomOf(t));
     }
 
+    // A figure drawn smaller stands on the same line as the row's other texts: its digits
+    // end where those of a figure at the row's size do (no comma: it reaches below the line).
+    void smallerFigureKeepsTheLine()
+    {
+        const QString json = QStringLiteral(R"({
+  "name": "satir", "paper": {"width": 11906, "height": 16838},
+  "margins": {"left": 0, "right": 0, "top": 0, "bottom": 0},
+  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 1440}],
+  "controls": [
+    {"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 720, "top": 720, "width": 1440,
+     "height": 400, "text": "12", "font": "Tahoma", "size": 14},
+    {"name": "Label2", "kind": "Label", "section": "PageHeader", "left": 2160, "top": 720, "width": 1440,
+     "height": 400, "text": "999.999.999.999.999", "font": "Tahoma", "size": 14}]
+})");
+        auto layout = pv::ReportLayout::fromJson(json.toUtf8());
+        QVERIFY(layout);
+        pv::Report r(layout, {});
+        const pv::ReportDocument doc = r.run();
+        QVERIFY(doc.pageModel().ofItem(QStringLiteral("Label2")).first().fontSize < 10);
+        const double dpi = 288;
+        const QImage img = doc.pageImage(0, dpi);
+        auto lastInkRow = [&](int leftTwips) {
+            const int x0 = int(leftTwips * dpi / 1440), x1 = int((leftTwips + 1440) * dpi / 1440);
+            const int y0 = int(720 * dpi / 1440), y1 = int(1120 * dpi / 1440);
+            int last = -1;
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x)
+                    if (qGray(img.pixel(x, y)) < 128)
+                        last = y;
+            return last;
+        };
+        const int big = lastInkRow(720), small = lastInkRow(2160);
+        QVERIFY(big > 0 && small > 0);
+        QVERIFY2(std::abs(big - small) <= 1, qPrintable(QStringLiteral("%1 vs %2").arg(big).arg(small)));
+    }
+
     // "PDF Olarak Kaydet..." proposes the title as the file name, a slash in it made a dash
     // (it would stand for a folder); the PDF goes where the user picked.
     void previewProposesTheTitleAsFileName_data()
