@@ -90,6 +90,24 @@ QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner
     return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
 }
 
+QString pickSaveFile(const QString &title, const QString &filter, const QString &fileName, QWidget *owner)
+{
+    if (g_handler)
+        return g_handler({PickerCall::SaveFile, title, filter, QString(), fileName});
+    QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = qtNameFilters(filter);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    dlg.selectFile(fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
+}
+
 QString pickFolder(const QString &title, QWidget *owner)
 {
     QString folder;

@@ -16,6 +16,11 @@ namespace pv
 QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner = nullptr,
                      const QString &startFolder = {});
 
+// Where to save a file: the dialog proposes fileName (a name without a folder) in the
+// dialog's own folder; a picked name is returned as picked.
+QString pickSaveFile(const QString &title, const QString &filter, const QString &fileName,
+                     QWidget *owner = nullptr);
+
 // The picked folder, ending in a path separator, ready to have a file name appended.
 QString pickFolder(const QString &title, QWidget *owner = nullptr);
 
@@ -26,10 +31,11 @@ QStringList qtNameFilters(const QString &filter);
 bool filterMatches(const QString &filter, const QString &fileName);
 
 struct PickerCall {
-    enum Kind { OpenFile, Folder } kind = OpenFile;
+    enum Kind { OpenFile, Folder, SaveFile } kind = OpenFile;
     QString title;
-    QString filter; // OpenFile only, as the form gave it
-    QString folder; // OpenFile only: where the dialog opens
+    QString filter;   // OpenFile and SaveFile, as the caller gave it
+    QString folder;   // OpenFile only: where the dialog opens
+    QString fileName; // SaveFile only: the name proposed
 };
 // Tests answer the pickers; the handler returns the picked path or "" for cancel.
 using PickerHandler = std::function<QString(const PickerCall &)>;

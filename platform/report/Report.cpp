@@ -11,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QHash>
 #include <QImage>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTextBoundaryFinder>
 #include <QtDebug>
@@ -78,6 +79,30 @@ QString oneLine(const QString &text, const QFontMetricsF &fm, double room)
     if (fm.horizontalAdvance(line) <= room)
         return line;
     return line.left(fittingLength(line, fm, room));
+}
+
+// A number as the program prints one: digits, Turkish thousands points and decimal comma,
+// a minus in front ("-1.234,56", "999999999999,99", " 12").
+bool isNumberText(const QString &text)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"(^\s*-?([0-9]{1,3}(\.[0-9]{3})+|[0-9]+)(,[0-9]+)?\s*$)"));
+    return number.match(text).hasMatch();
+}
+
+// The largest size, in tenths of a point and no larger than font's, at which text fits room
+// on one line.
+double fittingSize(const QString &text, const ReportFont &font, double room)
+{
+    const double width = twipsMetrics(font).horizontalAdvance(text);
+    int tenths = int(std::floor(font.size * std::max(0.0, room) / width * 10));
+    ReportFont smaller = font;
+    for (; tenths > 1; --tenths) {
+        smaller.size = tenths / 10.0;
+        if (twipsMetrics(smaller).horizontalAdvance(text) <= room)
+            break;
+    }
+    return std::max(tenths, 1) / 10.0;
 }
 
 // The text in lines no wider than room: broken at a blank, else before a capital that
@@ -196,6 +221,7 @@ private:
     struct SectionFit {
         std::vector<QString> texts; // per control of the section
         std::vector<bool> cut;
+        std::vector<double> size; // a number drawn smaller to fit; 0: the control's own size
         std::vector<int> grow, shift;
         int height = 0;
     };
@@ -321,6 +347,7 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
     SectionFit f;
     f.texts.resize(n);
     f.cut.assign(n, false);
+    f.size.assign(n, 0);
     f.grow.assign(n, 0);
     f.shift.assign(n, 0);
     for (size_t k = 0; k < n; ++k) {
@@ -328,11 +355,18 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
         if (!c.isVisible() || c.text().isEmpty() ||
             (c.kind() != ControlKind::Label && c.kind() != ControlKind::Field))
             continue;
-        const QFontMetricsF fm = twipsMetrics(ReportFont{c.fontFamily(), c.fontSize(), c.isBold()});
+        const ReportFont font{c.fontFamily(), c.fontSize(), c.isBold()};
+        const QFontMetricsF fm = twipsMetrics(font);
         const double room = c.width() - 2 * kReportTextPad;
         if (!c.canGrow()) {
             f.texts[k] = oneLine(c.text(), fm, room);
             f.cut[k] = f.texts[k].size() < c.text().size();
+            // A figure cut short reads as another figure: it is drawn smaller instead.
+            if (f.cut[k] && isNumberText(c.text())) {
+                f.texts[k] = c.text();
+                f.cut[k] = false;
+                f.size[k] = fittingSize(c.text(), font, room);
+            }
             continue;
         }
         const QStringList lines = wrappedLines(c.text(), fm, room);
@@ -406,6 +440,10 @@ void Engine::emitSection(const ReportSection &s, const SectionFit &fitted)
                 op.color = c.foreColor();
                 op.background = backgroundAt(rect);
                 op.font = ReportFont{c.fontFamily(), c.fontSize(), c.isBold()};
+                if (fitted.size[k] > 0) {
+                    op.font.size = fitted.size[k];
+                    op.lineSize = c.fontSize();
+                }
                 op.alignment = int(c.alignment());
                 if (pageTotal)
                     m_pageTotals.emplace_back(int(m_doc.pages.size()) - 1, int(ops.size()));

@@ -130,9 +130,10 @@ public:
     void setWidth(int twips) { m_width = twips; }
     void setHeight(int twips) { m_height = twips; }
 
-    // A text prints on one line, cut at the box's right edge; a control that can grow
-    // wraps it within its width instead and grows downward, moving what stands below it
-    // in its section down as far.
+    // A text prints on one line, cut at the box's right edge; a number (digits with the
+    // thousands point and decimal comma, a minus) that does not fit is drawn smaller
+    // instead, whole. A control that can grow wraps its text within its width and grows
+    // downward, moving what stands below it in its section down as far.
     bool canGrow() const { return m_canGrow; }
 
     Qt::Alignment alignment() const { return m_align; }

@@ -115,9 +115,15 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
             const QFontMetricsF fm(f, painter.device());
             const double overhang = std::max(0.0, -fm.boundingRect(op.text).top() - fm.ascent());
             painter.setClipRect(box.adjusted(0, -overhang, 0, 0));
+            double drop = 0;
+            if (op.lineSize > op.font.size) {
+                ReportFont line = op.font;
+                line.size = op.lineSize;
+                drop = QFontMetricsF(reportQFont(line), painter.device()).ascent() - fm.ascent();
+            }
             // The run has fitted the text to its box: one line, or the lines of a text that
             // grows.
-            painter.drawText(box.adjusted(pad, 0, -pad, 0), op.alignment | Qt::AlignTop, op.text);
+            painter.drawText(box.adjusted(pad, drop, -pad, 0), op.alignment | Qt::AlignTop, op.text);
             painter.restore();
             break;
         }

@@ -1,8 +1,8 @@
 #include "platform/report/ReportPreview.h"
+#include "platform/forms/Pickers.h"
 
 #include <QComboBox>
 #include <QDialog>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPrintDialog>
@@ -110,9 +110,11 @@ void ReportPreview::printDocument()
 
 void ReportPreview::savePdf()
 {
-    QString path =
-        QFileDialog::getSaveFileName(this, QStringLiteral("PDF Olarak Kaydet"),
-                                     m_doc.title + QStringLiteral(".pdf"), QStringLiteral("PDF (*.pdf)"));
+    // A slash in the title would read as a folder and leave only the title's end as the name.
+    QString name = m_doc.title;
+    name.replace(QLatin1Char('/'), QLatin1Char('-'));
+    QString path = pickSaveFile(QStringLiteral("PDF Olarak Kaydet"), QStringLiteral("PDF (*.pdf)|*.pdf|"),
+                                name + QStringLiteral(".pdf"), this);
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QtTest>
 
@@ -205,6 +206,8 @@ private slots:
     void contractOwnCodeOnly_data();
     void contractOwnCodeOnly();
     void contractAmountUnreadable();
+    void contractFiguresPrintWhole_data();
+    void contractFiguresPrintWhole();
     void resetAnsweredNo();
     void resetAnsweredYes();
     void resetDateRangeView();
@@ -470,6 +473,68 @@ void TestContract::contractAmountUnreadable()
         QVERIFY(w.cariToplu->txtSozBedel.text().isEmpty());
         QVERIFY(h.exec(QStringLiteral("ALTER TABLE veresiye_eski RENAME TO veresiye")));
     });
+}
+
+// The day's largest figures print whole at the size chosen for the lists: a figure too wide
+// for its column is drawn smaller, one that fits keeps the size, the line's text is cut.
+void TestContract::contractFiguresPrintWhole_data()
+{
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<QString>("price"); // BirimFiyat is stored as text
+    QTest::newRow("8") << "8" << 999999999999.99 << "999999999999,99";
+    QTest::newRow("14") << "14" << 999999999999.99 << "999.999.999.999,99";
+    QTest::newRow("8, negative") << "8" << -999999999999.99 << "-999999999999,99";
+}
+
+void TestContract::contractFiguresPrintWhole()
+{
+    QFETCH(QString, size);
+    QFETCH(double, amount);
+    QFETCH(QString, price);
+    const QString text = QStringLiteral("Üç kapılı gardırop, montaj ve nakliye dahil ").repeated(3);
+    Harness h;
+    addCustomer(h, "1", "Ahmet", withContact());
+    addLine(h, "1", {"10.12.2026", "09:00:00", kSale, amount, {}, text, "G1", "1", price});
+    const QString pdf = h.folder() + QStringLiteral("/sozlesme.pdf");
+    const QString money = pv::formatMoney(amount);
+    throughMainWindow(h, "1", "0", [&](veresiye2 &w) {
+        w.cariYazdir->mnuMHY->trigger();
+        w.cariYazdir->TextSize->setCurrentText(size);
+        Harness::click(w.cariYazdir->vekbutton1);
+        Harness::click(w.cariToplu->btnSozlesme);
+        const pv::PageModel m = printContract(h, w, pdf);
+
+        const double chosen = size.toDouble();
+        const QList<std::pair<QString, QString>> figures{
+            {"Field3", "1"}, {"Field5", price}, {"Field7", money}, {"Label200", money}};
+        for (const auto &[item, figure] : figures) {
+            const pv::PageText t = m.ofItem(item).first();
+            const QString what = item + QStringLiteral(" printed ") + t.text;
+            QVERIFY2(t.text == figure && !t.cut, qPrintable(what));
+            QVERIFY2(fitsItsBox(t), qPrintable(what));
+            pv::PageText atChosen = t;
+            atChosen.fontSize = item.startsWith(QLatin1String("Field")) ? chosen : 8.5;
+            QVERIFY2(t.fontSize == atChosen.fontSize || !fitsItsBox(atChosen), qPrintable(what));
+            QVERIFY2(t.fontSize <= atChosen.fontSize, qPrintable(what));
+        }
+        // The largest figure is too wide for the price column at any size offered.
+        QVERIFY(m.ofItem("Field5").first().fontSize < chosen);
+        const pv::PageText line = m.ofItem("Field2").first();
+        QVERIFY(line.cut);
+        QVERIFY(text.startsWith(line.text));
+        QCOMPARE(line.fontSize, chosen);
+    });
+
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(p.waitForFinished(30000));
+    const QString read = QString::fromUtf8(p.readAllStandardOutput());
+    for (const QString &figure : {price, money}) {
+        const QRegularExpression whole(QStringLiteral("(^|\\s)") + QRegularExpression::escape(figure) +
+                                       QStringLiteral("(\\s|$)"));
+        QVERIFY2(read.contains(whole), qPrintable(figure + QStringLiteral(" not read back in:\n") + read));
+    }
 }
 
 // ---------------------------------------------------------------- reset

@@ -1,10 +1,13 @@
 #include "app/reports/AppReports.h"
+#include "platform/forms/Pickers.h"
 #include "platform/report/Report.h"
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
 #include <QPrinter>
@@ -158,6 +161,26 @@ QList<QPair<int, int>> darkRuns(const QImage &img, int top, int bottom)
 {
     return pv::test::inkRuns(img, QRect(0, top, img.width(), bottom - top),
                              [](QRgb p) { return qGray(p) < 128; });
+}
+
+// The width of a printed text at size points, in twips.
+double advanceAt(const PageText &t, double size)
+{
+    QFont f(pv::reportFontFamily(t.fontFamily));
+    f.setPointSizeF(size);
+    f.setBold(t.bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    QImage device(1, 1, QImage::Format_RGB32);
+    const int twipsPerMetre = int(std::lround(1440 / 0.0254));
+    device.setDotsPerMeterX(twipsPerMetre);
+    device.setDotsPerMeterY(twipsPerMetre);
+    return QFontMetricsF(f, &device).horizontalAdvance(t.text);
+}
+
+// The room a one-line text has in its box (the painter keeps 15 twips free on each side).
+double roomOf(const PageText &t)
+{
+    return t.rect.width() - 2 * pv::kReportTextPad;
 }
 
 class TestReport : public QObject
@@ -793,6 +816,209 @@ private slots:
         QVERIFY2(text.contains(QStringLiteral("DoksanDokuz Kr")), qPrintable(text));
         for (const PdfWord &w : pdfWords(pdf))
             QVERIFY2(w.box.right() <= printRight + 20, qPrintable(w.text));
+    }
+
+    // A figure prints whole on the receipt at every size the account window offers: one too
+    // wide for its box is drawn smaller, no smaller than it needs; one that fits keeps the
+    // chosen size; a text keeps the chosen size and is cut. Read back from the PDF.
+    void receiptFiguresPrintWhole_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<double>("amount");
+        QTest::addColumn<QString>("price"); // BirimFiyat is stored as text
+        QTest::newRow("3") << "3" << 999999999999.99 << "999999999999,99";
+        QTest::newRow("8") << "8" << 999999999999.99 << "999999999999,99";
+        QTest::newRow("14") << "14" << 999999999999.99 << "999.999.999.999,99";
+        QTest::newRow("14, negative") << "14" << -999999999999.99 << "-999999999999,99";
+        QTest::newRow("8, small") << "8" << 1234.5 << "1.234,50";
+    }
+    void receiptFiguresPrintWhole()
+    {
+        QFETCH(QString, size);
+        QFETCH(double, amount);
+        QFETCH(QString, price);
+        const QString text = QStringLiteral("Kombi bakımı, petek temizliği ve parça değişimi ").repeated(4);
+        addSales({{"05.03.2024", "09:00:00", "Satış", text, "1", "Adet", price, amount, {}, "A"},
+                  {"05.03.2024", "10:00:00", "Tahsilat", "Nakit", {}, {}, {}, {}, amount, "A"}});
+        pv::Report &r = Reports::get(QStringLiteral("Extre"));
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE Tarih2 like  '20240305' and  "
+                                                 "mus_kodu= 'A' ORDER BY Tarih,[Saat] asc "));
+        const QString money = pv::formatMoney(amount);
+        const QStringList totals{"Label173", "Label175", "Label177", "Label186", "Label187", "Label188"};
+        for (const QString &label : totals)
+            r.label(label).setCaption(money);
+        // As the account window prints it: every control at the chosen size.
+        for (pv::ReportControl &c : r.controls())
+            c.setFontSize(size);
+        const pv::ReportDocument doc = r.run();
+        const PageModel m = doc.pageModel();
+        const QString pdf = filePath(QStringLiteral("makbuz.pdf"));
+        QVERIFY(doc.exportPdf(pdf));
+        const QList<PdfWord> words = pdfWords(pdf);
+
+        // The amounts of the lines print as stored, their totals formatted.
+        const QString plain = pv::plainNumber(amount);
+        QMap<QString, QString> figures{{"Field2", "1"},   {"Field4", price}, {"Field5", plain},
+                                       {"Field6", plain}, {"Field8", money}, {"Field9", money}};
+        for (const QString &label : totals)
+            figures.insert(label, money);
+        const double chosen = size.toDouble();
+        for (auto it = figures.cbegin(); it != figures.cend(); ++it) {
+            const QString what = it.key() + QStringLiteral(": ") + it.value();
+            const QList<PageText> printed = m.ofItem(it.key());
+            QVERIFY2(printed.size() == 1, qPrintable(what));
+            const PageText &t = printed.first();
+            QVERIFY2(t.text == it.value() && !t.cut, qPrintable(what + QStringLiteral(" printed ") + t.text));
+            QVERIFY2(advanceAt(t, t.fontSize) <= roomOf(t), qPrintable(what));
+            if (advanceAt(t, chosen) <= roomOf(t)) {
+                QVERIFY2(t.fontSize == chosen, qPrintable(what));
+            } else {
+                QVERIFY2(t.fontSize < chosen, qPrintable(what));
+                QVERIFY2(advanceAt(t, t.fontSize) >= 0.9 * roomOf(t), qPrintable(what));
+            }
+            bool read = false;
+            for (const PdfWord &w : words)
+                read = read || (w.text == it.value() && w.box.left() >= t.rect.left() - 20 &&
+                                w.box.right() <= t.rect.right() + 20);
+            QVERIFY2(read, qPrintable(what + QStringLiteral(" not read back in its box")));
+        }
+        const PageText line = m.ofItem(QStringLiteral("Field7")).first();
+        QVERIFY(line.cut);
+        QVERIFY(text.startsWith(line.text));
+        QCOMPARE(line.fontSize, chosen);
+    }
+
+    // Only a number is drawn smaller; any other text that does not fit its one line is cut.
+    void onlyNumbersShrink_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("number");
+        QTest::newRow("grouped") << "1.234.567.890,12" << true;
+        QTest::newRow("plain") << "123456789012,5" << true;
+        QTest::newRow("negative") << "-1.234.567.890" << true;
+        QTest::newRow("row number") << " 123456789012" << true;
+        QTest::newRow("date") << "10.12.2026" << false;
+        QTest::newRow("with currency") << "1.234.567.890,12 TL" << false;
+        QTest::newRow("points not in threes") << "1.23.4567.890,12" << false;
+        QTest::newRow("two commas") << "1234567890,12,5" << false;
+        QTest::newRow("code") << "12345-67890-12" << false;
+        QTest::newRow("word") << "Onikimilyar" << false;
+    }
+    void onlyNumbersShrink()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, number);
+        const QString json = QStringLiteral(R"({
+  "name": "dar", "paper": {"width": 11906, "height": 16838},
+  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 400}],
+  "controls": [{"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 0, "top": 0,
+                "width": 700, "height": 300, "text": "", "font": "Tahoma", "size": 10, "align": "right"}]
+})");
+        auto layout = pv::ReportLayout::fromJson(json.toUtf8());
+        QVERIFY(layout);
+        pv::Report r(layout, {});
+        r.label(QStringLiteral("Label1")).setCaption(text);
+        const QList<PageText> printed = r.runToPageModel().ofItem(QStringLiteral("Label1"));
+        QCOMPARE(printed.size(), 1);
+        const PageText &t = printed.first();
+        QCOMPARE(t.cut, !number);
+        QCOMPARE(t.text == text, number);
+        QCOMPARE(t.fontSize < 10, number);
+        QVERIFY(advanceAt(t, t.fontSize) <= roomOf(t));
+    }
+
+    // A figure drawn smaller stands on the same line as the row's other texts: its digits
+    // end where those of a figure at the row's size do (no comma: it reaches below the line).
+    void smallerFigureKeepsTheLine()
+    {
+        const QString json = QStringLiteral(R"({
+  "name": "satir", "paper": {"width": 11906, "height": 16838},
+  "margins": {"left": 0, "right": 0, "top": 0, "bottom": 0},
+  "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 1440}],
+  "controls": [
+    {"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 720, "top": 720, "width": 1440,
+     "height": 400, "text": "12", "font": "Tahoma", "size": 14},
+    {"name": "Label2", "kind": "Label", "section": "PageHeader", "left": 2160, "top": 720, "width": 1440,
+     "height": 400, "text": "999.999.999.999.999", "font": "Tahoma", "size": 14}]
+})");
+        auto layout = pv::ReportLayout::fromJson(json.toUtf8());
+        QVERIFY(layout);
+        pv::Report r(layout, {});
+        const pv::ReportDocument doc = r.run();
+        QVERIFY(doc.pageModel().ofItem(QStringLiteral("Label2")).first().fontSize < 10);
+        const double dpi = 288;
+        const QImage img = doc.pageImage(0, dpi);
+        auto lastInkRow = [&](int leftTwips) {
+            const int x0 = int(leftTwips * dpi / 1440), x1 = int((leftTwips + 1440) * dpi / 1440);
+            const int y0 = int(720 * dpi / 1440), y1 = int(1120 * dpi / 1440);
+            int last = -1;
+            for (int y = y0; y < y1; ++y)
+                for (int x = x0; x < x1; ++x)
+                    if (qGray(img.pixel(x, y)) < 128)
+                        last = y;
+            return last;
+        };
+        const int big = lastInkRow(720), small = lastInkRow(2160);
+        QVERIFY(big > 0 && small > 0);
+        QVERIFY2(std::abs(big - small) <= 1, qPrintable(QStringLiteral("%1 vs %2").arg(big).arg(small)));
+    }
+
+    // "PDF Olarak Kaydet..." proposes the title as the file name, a slash in it made a dash
+    // (it would stand for a folder); the PDF goes where the user picked.
+    void previewProposesTheTitleAsFileName_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("proposed");
+        QTest::addColumn<QString>("picked");
+        QTest::newRow("slash") << "Extre"
+                               << "TAHSİLAT - SATIŞ  İŞLEM MAKBUZU.pdf"
+                               << "makbuz";
+        QTest::newRow("plain") << "musterilistesi"
+                               << "Müşteri Listesi.pdf"
+                               << "liste.pdf";
+        QTest::newRow("cancelled") << "Extre"
+                                   << "TAHSİLAT - SATIŞ  İŞLEM MAKBUZU.pdf"
+                                   << "";
+    }
+    void previewProposesTheTitleAsFileName()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, proposed);
+        QFETCH(QString, picked);
+        addCustomers(2);
+        addSales({{"05.03.2024", "09:00:00", "Satış", "Ekmek", "2", "Adet", "5", 10.0, {}, "A"}});
+        pv::Report &r = Reports::get(layout);
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(layout == QLatin1String("Extre")
+                                      ? QStringLiteral("select * from veresiye")
+                                      : QStringLiteral("select * from musteriler"));
+        QList<pv::PickerCall> calls;
+        const QString path = picked.isEmpty() ? QString() : filePath(picked);
+        pv::setPickerHandler([&](const pv::PickerCall &call) {
+            calls << call;
+            return path;
+        });
+        m_h->onModal<pv::ReportPreview>([&](pv::ReportPreview &w) {
+            QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnPdf")), Qt::LeftButton);
+            w.close();
+        });
+        r.showPreviewModal();
+        pv::test::Harness::settle();
+
+        QCOMPARE(calls.size(), 1);
+        QCOMPARE(calls[0].kind, pv::PickerCall::SaveFile);
+        QCOMPARE(calls[0].title, QStringLiteral("PDF Olarak Kaydet"));
+        QCOMPARE(calls[0].fileName, proposed);
+        QVERIFY(pv::filterMatches(calls[0].filter, proposed));
+        const QStringList written = QDir(m_h->folder()).entryList({QStringLiteral("*.pdf")});
+        if (picked.isEmpty()) {
+            QVERIFY(written.isEmpty());
+            return;
+        }
+        const QString pdf = picked.endsWith(QLatin1String(".pdf")) ? path : path + QStringLiteral(".pdf");
+        QCOMPARE(written, QStringList{QFileInfo(pdf).fileName()});
+        QVERIFY(!readBack(pdf).trimmed().isEmpty());
     }
 
     void previewOpensAndCloses()
