@@ -42,6 +42,22 @@ QList<QPair<QString, QStringList>> parseFilter(const QString &filter)
 }
 } // namespace
 
+// Qt's own dialog, so that the bracket patterns are honoured; the description is shown as
+// the caller wrote it. The picked file, or "" when cancelled.
+static QString runFileDialog(QFileDialog &dlg, const QString &filter, const QString &proposedName = {})
+{
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setOption(QFileDialog::HideNameFilterDetails);
+    const QStringList filters = qtNameFilters(filter);
+    if (!filters.isEmpty())
+        dlg.setNameFilters(filters);
+    if (!proposedName.isEmpty())
+        dlg.selectFile(proposedName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
+}
+
 QStringList qtNameFilters(const QString &filter)
 {
     QStringList out;
@@ -74,20 +90,11 @@ void setPickerHandler(PickerHandler handler)
 QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner, const QString &startFolder)
 {
     if (g_handler)
-        return g_handler({PickerCall::OpenFile, title, filter, startFolder});
+        return g_handler({PickerCall::OpenFile, title, filter, startFolder, QString()});
     QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(startFolder));
     dlg.setFileMode(QFileDialog::ExistingFile);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    // Qt's own dialog, so that the bracket patterns are honoured; the description is
-    // shown as the form wrote it.
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setOption(QFileDialog::HideNameFilterDetails);
-    const QStringList filters = qtNameFilters(filter);
-    if (!filters.isEmpty())
-        dlg.setNameFilters(filters);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
+    return runFileDialog(dlg, filter);
 }
 
 QString pickSaveFile(const QString &title, const QString &filter, const QString &fileName, QWidget *owner)
@@ -97,22 +104,14 @@ QString pickSaveFile(const QString &title, const QString &filter, const QString 
     QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
     dlg.setFileMode(QFileDialog::AnyFile);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setOption(QFileDialog::HideNameFilterDetails);
-    const QStringList filters = qtNameFilters(filter);
-    if (!filters.isEmpty())
-        dlg.setNameFilters(filters);
-    dlg.selectFile(fileName);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return {};
-    return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
+    return runFileDialog(dlg, filter, fileName);
 }
 
 QString pickFolder(const QString &title, QWidget *owner)
 {
     QString folder;
     if (g_handler)
-        folder = g_handler({PickerCall::Folder, title, QString(), QString()});
+        folder = g_handler({PickerCall::Folder, title, QString(), QString(), QString()});
     else
         folder = QFileDialog::getExistingDirectory(owner ? owner : activeProgramWindow(), title, QString(),
                                                    QFileDialog::ShowDirsOnly);
