@@ -129,13 +129,16 @@ public:
 
         auto count = [this](const char *what) { return [this, what] { calls << QLatin1String(what); }; };
         detay = new MusteriDetay(*this, *Data1,
-                                 {count("menukitle2"), count("menukilitac2"), count("Command6_Click"),
+                                 {count("menukitle2"),
+                                  count("menukilitac2"),
+                                  count("Command6_Click"),
                                   [this] {
                                       calls << QStringLiteral("ara_Click");
                                       Data1->Refresh();
                                       Data5->Refresh();
                                   },
-                                  count("VornXPButton7_Click")});
+                                  count("VornXPButton7_Click"),
+                                  {}}); // no print or range commands to lock
         yazdir = new CariYazdir(*this, *Data5,
                                 {[this] { return m_code; },
                                  [this] { return txtSecYazdir; },
