@@ -78,9 +78,7 @@ void frmSplash::Form_Load()
     // program holds its locks (the restore writes beside the program folder's database).
     if (pv::holdsInstanceLock()) {
         pv::removeCompactionLeftovers(pv::resolvedDatabasePath(path));
-        const QString part = ui::copyPartPath(path);
-        QFile::remove(part);
-        QFile::remove(part + QStringLiteral("-journal"));
+        ui::removeCopyPart(path);
     }
     settleRestore(path);
     // The file settled in place may be the one the restore had replaced.

@@ -208,6 +208,8 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
 // The temporary file a copy to destination is written into (hidden, beside it); a copy
 // broken off leaves it behind, with its journal (the same name followed by "-journal").
 QString copyPartPath(const QString &destination);
+// Removes what a copy to destination broken off left: its part file and that file's journal.
+void removeCopyPart(const QString &destination);
 
 // Unloads every loaded window but keep, and lets their deferred deletions run so that
 // their data controls let go of the file.

@@ -121,17 +121,16 @@ bool backupInto(sqlite3 *src, const QString &target, QuorvelXPProgressBar *bar)
 }
 
 // Part files of copies that never finished (the program was ended or the disk filled):
-// hidden files ".<name>.ydk.part" and their journals, and the restore's own part file.
-void removeStaleParts(const QString &folder, const QString &ownPart)
+// hidden files ".<name>.ydk.part" and their journals, and the part file of destination.
+void removeStaleParts(const QString &destination)
 {
-    QDir dir(folder);
+    QDir dir(QFileInfo(destination).absolutePath());
     const QStringList parts =
         dir.entryList({QStringLiteral(".*.ydk.part"), QStringLiteral(".*.ydk.part-journal")},
                       QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : parts)
         dir.remove(name);
-    QFile::remove(ownPart);
-    QFile::remove(ownPart + QStringLiteral("-journal"));
+    removeCopyPart(destination);
 }
 
 // Moves a file with its journal (a journal left by a broken write belongs to its file).
@@ -205,6 +204,13 @@ QString copyPartPath(const QString &destination)
     return dest.absolutePath() + QStringLiteral("/.") + dest.fileName() + QStringLiteral(".part");
 }
 
+void removeCopyPart(const QString &destination)
+{
+    const QString part = copyPartPath(destination);
+    QFile::remove(part);
+    QFile::remove(part + QStringLiteral("-journal"));
+}
+
 qint64 copyDatabase(const QString &source, const QString &destination, const QString &questionTitle,
                     QuorvelXPProgressBar *bar, CopyKind kind)
 {
@@ -230,7 +236,7 @@ qint64 copyDatabase(const QString &source, const QString &destination, const QSt
         return 0;
 
     const QString temp = copyPartPath(destination);
-    removeStaleParts(QFileInfo(destination).absolutePath(), temp);
+    removeStaleParts(destination);
     bool ok = false;
     {
         // Joins the program's own connection when the file is open, so the copy sees
