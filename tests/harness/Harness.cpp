@@ -229,6 +229,10 @@ void Harness::expectFolder(const QString &path)
 {
     m_expectedPicks.append({PickerCall::Folder, path});
 }
+void Harness::expectSaveFile(const QString &path)
+{
+    m_expectedPicks.append({PickerCall::SaveFile, path});
+}
 
 QString Harness::answerPicker(const PickerCall &call)
 {

@@ -78,6 +78,7 @@ public:
     // Pickers: the path the next picker returns; "" is a cancel.
     void expectOpenFile(const QString &path);
     void expectFolder(const QString &path);
+    void expectSaveFile(const QString &path);
     const QList<PickerCall> &pickerCalls() const { return m_pickerCalls; }
 
     // Launcher: what startProgram reports (true by default) and what it was asked for
