@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -231,8 +232,17 @@ private slots:
 
     void aFolderThatCannotHoldTheFile()
     {
-        // No lock file can be made there: the temporary folder keeps the lock instead.
-        QTemporaryDir dir;
+        // No lock file can be made there: the temporary folder keeps the lock instead, here
+        // one of the test's own, so that no lock file is left in the machine's.
+        QTemporaryDir dir, tmp;
+        const QByteArray machineTmp = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] {
+            if (machineTmp.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", machineTmp);
+        });
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
         const QString notAFolder = dir.path() + "/file", database = notAFolder + "/pelvanor.dll";
         QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
         pv::InstanceLock held(QStringLiteral("Pelvanor"), database);
