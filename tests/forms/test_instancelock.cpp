@@ -2,11 +2,13 @@
 // whatever program folder or temporary folder each process has, and gone with the process
 // that held it. The lock of the database file itself, which every name of the file meets.
 #include "platform/forms/Program.h"
+#include "tests/harness/Harness.h"
 #include "tests/harness/InstanceHelper.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,7 +17,6 @@
 #include <iostream>
 #include <sqlite3.h>
 #include <sys/types.h>
-#include <unistd.h>
 
 namespace
 {
@@ -33,12 +34,6 @@ void startHelper(QProcess &p, const QStringList &args, const QString &tmpdir = {
 QString databaseIn(const QTemporaryDir &folder)
 {
     return folder.path() + "/pelvanor.dll";
-}
-
-bool makeFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write("x") == 1;
 }
 
 // Whether another process may start writing to the SQLite database at path now.
@@ -78,7 +73,7 @@ private slots:
     void theLockGoesWithAKilledProcess()
     {
         QTemporaryDir folder;
-        QVERIFY(makeFile(databaseIn(folder)));
+        QVERIFY(pv::test::writeFile(databaseIn(folder), "x"));
         QProcess holder;
         startHelper(holder, {"--hold-main", folder.path()});
         QVERIFY(holder.waitForReadyRead(10000));
@@ -94,7 +89,7 @@ private slots:
     {
         // The holder starts a long-lived program and ends; the locks must end with it.
         QTemporaryDir folder;
-        QVERIFY(makeFile(databaseIn(folder)));
+        QVERIFY(pv::test::writeFile(databaseIn(folder), "x"));
         QProcess holder;
         startHelper(holder, {"--hold-and-start", folder.path()});
         QVERIFY(holder.waitForFinished(10000));
@@ -123,13 +118,11 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, met);
         QTemporaryDir first, second, tmp;
-        const QByteArray file = QFile::encodeName(databaseIn(first)),
-                         other = QFile::encodeName(databaseIn(second));
-        QVERIFY(makeFile(databaseIn(first)));
+        QVERIFY(pv::test::writeFile(databaseIn(first), "x"));
         if (name == "hard link")
-            QVERIFY(::link(file.constData(), other.constData()) == 0);
+            QVERIFY(pv::test::hardLink(databaseIn(first), databaseIn(second)));
         else if (name == "symbolic link")
-            QVERIFY(::symlink(file.constData(), other.constData()) == 0);
+            QVERIFY(QFile::link(databaseIn(first), databaseIn(second)));
         else
             QVERIFY(QFile::copy(databaseIn(first), databaseIn(second)));
         QProcess holder;
@@ -164,7 +157,7 @@ private slots:
             QCOMPARE(none.state(), pv::InstanceLock::Unavailable);
             QVERIFY(!pv::fileLocked(database));
         }
-        QVERIFY(makeFile(database));
+        QVERIFY(pv::test::writeFile(database, "x"));
         pv::FileLock first(database);
         QVERIFY(first.isHeld());
         QVERIFY(first.holds(folder.path() + "/./pelvanor.dll"));
@@ -173,7 +166,7 @@ private slots:
         QVERIFY(pv::fileLocked(database));
         // Another file put in its place under the same name is another lock.
         QVERIFY(QFile::rename(database, database + ".old"));
-        QVERIFY(makeFile(database));
+        QVERIFY(pv::test::writeFile(database, "x"));
         QVERIFY(!first.holds(database));
         QVERIFY(!pv::fileLocked(database));
         QVERIFY(pv::fileLocked(database + ".old"));
@@ -239,8 +232,17 @@ private slots:
 
     void aFolderThatCannotHoldTheFile()
     {
-        // No lock file can be made there: the temporary folder keeps the lock instead.
-        QTemporaryDir dir;
+        // No lock file can be made there: the temporary folder keeps the lock instead, here
+        // one of the test's own, so that no lock file is left in the machine's.
+        QTemporaryDir dir, tmp;
+        const QByteArray machineTmp = qgetenv("TMPDIR");
+        const auto restore = qScopeGuard([&] {
+            if (machineTmp.isNull())
+                qunsetenv("TMPDIR");
+            else
+                qputenv("TMPDIR", machineTmp);
+        });
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
         const QString notAFolder = dir.path() + "/file", database = notAFolder + "/pelvanor.dll";
         QVERIFY(QFile(notAFolder).open(QIODevice::WriteOnly));
         pv::InstanceLock held(QStringLiteral("Pelvanor"), database);

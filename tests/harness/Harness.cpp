@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace pv::test
 {
@@ -228,6 +229,10 @@ void Harness::expectOpenFile(const QString &path)
 void Harness::expectFolder(const QString &path)
 {
     m_expectedPicks.append({PickerCall::Folder, path});
+}
+void Harness::expectSaveFile(const QString &path)
+{
+    m_expectedPicks.append({PickerCall::SaveFile, path});
 }
 
 QString Harness::answerPicker(const PickerCall &call)
@@ -491,6 +496,11 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+bool hardLink(const QString &path, const QString &name)
+{
+    return ::link(QFile::encodeName(path).constData(), QFile::encodeName(name).constData()) == 0;
 }
 
 QList<QPair<int, int>> inkRuns(const QImage &img, const QRect &area, const std::function<bool(QRgb)> &isInk)

@@ -78,6 +78,7 @@ public:
     // Pickers: the path the next picker returns; "" is a cancel.
     void expectOpenFile(const QString &path);
     void expectFolder(const QString &path);
+    void expectSaveFile(const QString &path);
     const QList<PickerCall> &pickerCalls() const { return m_pickerCalls; }
 
     // Launcher: what startProgram reports (true by default) and what it was asked for
@@ -172,6 +173,8 @@ QVariantMap listedToday(const QVariantMap &more = {});
 // that check a file was left byte-identical.
 QByteArray fileBytes(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
+// Another name for the file at path (a hard link): one file, which every name reaches.
+bool hardLink(const QString &path, const QString &name);
 
 // The runs of columns of an image area holding ink, as [first, last] pairs: one letter
 // each when the letters of a line do not touch.

@@ -28,7 +28,6 @@
 #include <memory>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 using pv::test::fileBytes;
 using pv::test::Harness;
@@ -132,11 +131,9 @@ QString programFolderFor(Harness &h, Folder kind)
         return h.folder();
     const QString folder = h.folder() + "/ikinci";
     const QString database = folder + "/pelvanor.dll";
-    const bool linked =
-        QDir().mkpath(folder) &&
-        (kind == Folder::SymbolicLink ? QFile::link(h.databasePath(), database)
-                                      : ::link(QFile::encodeName(h.databasePath()).constData(),
-                                               QFile::encodeName(database).constData()) == 0);
+    const bool linked = QDir().mkpath(folder) &&
+                        (kind == Folder::SymbolicLink ? QFile::link(h.databasePath(), database)
+                                                      : pv::test::hardLink(h.databasePath(), database));
     return linked ? folder : QString();
 }
 

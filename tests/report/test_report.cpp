@@ -993,12 +993,8 @@ private slots:
         r.dataControl().setSource(layout == QLatin1String("Extre")
                                       ? QStringLiteral("select * from veresiye")
                                       : QStringLiteral("select * from musteriler"));
-        QList<pv::PickerCall> calls;
         const QString path = picked.isEmpty() ? QString() : filePath(picked);
-        pv::setPickerHandler([&](const pv::PickerCall &call) {
-            calls << call;
-            return path;
-        });
+        m_h->expectSaveFile(path);
         m_h->onModal<pv::ReportPreview>([&](pv::ReportPreview &w) {
             QTest::mouseClick(w.findChild<QPushButton *>(QStringLiteral("btnPdf")), Qt::LeftButton);
             w.close();
@@ -1006,6 +1002,7 @@ private slots:
         r.showPreviewModal();
         pv::test::Harness::settle();
 
+        const QList<pv::PickerCall> &calls = m_h->pickerCalls();
         QCOMPARE(calls.size(), 1);
         QCOMPARE(calls[0].kind, pv::PickerCall::SaveFile);
         QCOMPARE(calls[0].title, QStringLiteral("PDF Olarak Kaydet"));

@@ -34,6 +34,7 @@
 #include <unistd.h>
 
 using pv::test::fileBytes;
+using pv::test::hardLink;
 using pv::test::Harness;
 using pv::test::writeFile;
 
@@ -429,8 +430,7 @@ void TestSafety::leftoversGoAtStart()
     const QString hardLinked = h.folder() + QStringLiteral("/ucuncu");
     if (start == QLatin1String("running")) {
         QVERIFY(QDir().mkpath(hardLinked));
-        QVERIFY(::link(QFile::encodeName(h.databasePath()).constData(),
-                       QFile::encodeName(hardLinked + QStringLiteral("/pelvanor.dll")).constData()) == 0);
+        QVERIFY(hardLink(h.databasePath(), hardLinked + QStringLiteral("/pelvanor.dll")));
         running.start(QCoreApplication::applicationFilePath(), {"--main-program", hardLinked});
         QVERIFY(running.waitForReadyRead(10000));
         QCOMPARE(running.readLine().trimmed(), QByteArray("held"));
@@ -464,8 +464,7 @@ void TestSafety::aSecondStartFromAHardLinkedFolder()
     Harness h;
     const QString linked = h.folder() + QStringLiteral("/ikinci");
     QVERIFY(QDir().mkpath(linked));
-    QVERIFY(::link(QFile::encodeName(h.databasePath()).constData(),
-                   QFile::encodeName(linked + QStringLiteral("/pelvanor.dll")).constData()) == 0);
+    QVERIFY(hardLink(h.databasePath(), linked + QStringLiteral("/pelvanor.dll")));
     QProcess other;
     if (thisFirst) {
         pv::form<frmSplash>().Show(pv::Form::Modeless);
@@ -504,10 +503,10 @@ void TestSafety::aSecondStartAfterARestore()
     QVERIFY(!saved.isEmpty());
     const QString linked = h.folder() + QStringLiteral("/ikinci");
     QVERIFY(QDir().mkpath(linked));
-    const QByteArray linkedDatabase = QFile::encodeName(linked + QStringLiteral("/pelvanor.dll"));
+    const QString linkedDatabase = linked + QStringLiteral("/pelvanor.dll");
     const auto startFromTheLinkedFolder = [&] {
-        ::unlink(linkedDatabase.constData());
-        if (::link(QFile::encodeName(h.databasePath()).constData(), linkedDatabase.constData()) != 0)
+        QFile::remove(linkedDatabase);
+        if (!hardLink(h.databasePath(), linkedDatabase))
             return QByteArray("no link");
         QProcess other;
         other.start(QCoreApplication::applicationFilePath(), {"--main-program", linked});
