@@ -49,6 +49,15 @@ struct SignalWatch {
     }
 };
 
+// A customer's account opened on a shop with two products in stock: Un at 15,00, Tuz at 4,00.
+veresiye2 &openStockShop(Harness &h)
+{
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
+    addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
+    addProduct(h, QStringLiteral("P2"), QStringLiteral("Gıda"), QStringLiteral("Tuz"), 50, 2, 4);
+    return openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
+}
+
 } // namespace
 
 class TestSales : public QObject
@@ -315,10 +324,7 @@ void TestSales::stockSale()
     QFETCH(QString, message);
     QFETCH(QString, title);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
-    addProduct(h, QStringLiteral("P2"), QStringLiteral("Gıda"), QStringLiteral("Tuz"), 50, 2, 4);
-    veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
+    veresiye2 &w = openStockShop(h);
     SignalWatch signal;
     signal.watch(w, h);
     h.onModal<veresiyeekleode>([&](veresiyeekleode &d) {
@@ -439,10 +445,7 @@ void TestSales::quantityHintEndsWithTheTotal()
 {
     QFETCH(bool, emptied);
     Harness h;
-    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"));
-    addProduct(h, QStringLiteral("P1"), QStringLiteral("Gıda"), QStringLiteral("Un"), 10, 2);
-    addProduct(h, QStringLiteral("P2"), QStringLiteral("Gıda"), QStringLiteral("Tuz"), 50, 2, 4);
-    veresiye2 &w = openAccount(QStringLiteral("100"), QStringLiteral("Alıcı"));
+    veresiye2 &w = openStockShop(h);
     auto hintShown = [](veresiyeekleode &d) {
         return !d.msj->isHidden() || !d.Image4->isHidden() || !d.Image5->isHidden() || d.Timer6->Enabled();
     };
