@@ -7,6 +7,7 @@
 #include "app/cashbook/kasa.h"
 #include "bench/BenchCommon.h"
 #include "controls/button/BvButton.h"
+#include "platform/components/MemoryPolicy.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Program.h"
@@ -50,6 +51,7 @@ void setRange(kasa &w, const QDate &first, const QDate &last)
 
 int main(int argc, char **argv)
 {
+    pv::setProcessMemoryPolicy();
     bench::offscreenByDefault();
     QApplication app(argc, argv);
 

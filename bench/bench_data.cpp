@@ -4,6 +4,7 @@
 #include "app/ledger/LedgerWrite.h"
 #include "app/ledger/ShopFile.h"
 #include "bench/BenchCommon.h"
+#include "platform/components/MemoryPolicy.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/databind/DataControl.h"
@@ -36,6 +37,7 @@ void readAll(sqlite3_stmt *st)
 
 int main(int argc, char **argv)
 {
+    pv::setProcessMemoryPolicy();
     bench::offscreenByDefault();
     QApplication app(argc, argv);
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : bench::shopPath();

@@ -4,6 +4,7 @@
 // activation on the same day (no count changes). Prints the times and the ratio ours/raw.
 #include "app/shell/veresiye.h"
 #include "bench/BenchCommon.h"
+#include "platform/components/MemoryPolicy.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Program.h"
@@ -91,6 +92,7 @@ void rawActivation(sqlite3 *db, const QDate &today)
 
 int main(int argc, char **argv)
 {
+    pv::setProcessMemoryPolicy();
     bench::offscreenByDefault();
     QApplication app(argc, argv);
 

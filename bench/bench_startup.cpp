@@ -11,6 +11,7 @@
 #include "app/shell/frmSplash.h"
 #include "app/shell/veresiye.h"
 #include "bench/BenchCommon.h"
+#include "platform/components/MemoryPolicy.h"
 #include "platform/forms/Program.h"
 
 #include <QAbstractTableModel>
@@ -207,6 +208,7 @@ Times runChild(const QString &role, const QString &where)
 
 int main(int argc, char **argv)
 {
+    pv::setProcessMemoryPolicy();
     bench::offscreenByDefault();
     if (argc == 3 && qstrcmp(argv[1], "--bare") == 0)
         return runBare(argc, argv, QString::fromLocal8Bit(argv[2]));

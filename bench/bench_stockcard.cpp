@@ -12,6 +12,7 @@
 #include "app/stock/frmProduct.h"
 #include "bench/BenchCommon.h"
 #include "controls/button/BvButton.h"
+#include "platform/components/MemoryPolicy.h"
 #include "platform/databind/DataControl.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
@@ -133,6 +134,7 @@ double tickCost(frmProduct &w)
 
 int main(int argc, char **argv)
 {
+    pv::setProcessMemoryPolicy();
     bench::offscreenByDefault();
     QApplication app(argc, argv);
     const bench::ShopSize size{.customers = 100, .ledgerRows = 1000, .cashRows = 100, .products = 20000};

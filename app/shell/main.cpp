@@ -2,6 +2,7 @@
 #include "app/ledger/ShopFile.h"
 #include "app/reports/AppReports.h"
 #include "app/shell/frmSplash.h"
+#include "platform/components/MemoryPolicy.h"
 #include "platform/forms/Language.h"
 #include "platform/forms/Program.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char **argv)
 {
+    pv::setProcessMemoryPolicy();
     pv::useTurkishAsMachineLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pelvanor"));

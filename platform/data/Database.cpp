@@ -6,9 +6,6 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QHash>
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace pv
 {
@@ -288,23 +285,8 @@ Database &Database::operator=(const Database &o)
     return *this;
 }
 
-namespace
-{
-// A record set holds its rows in memory and gives them back when it closes; by default the C
-// library hands a freed heap top back to the system at once, so the next window reading its
-// rows pays the page faults of taking it again. Up to 32 MB of freed memory is kept for reuse.
-void keepFreedMemoryForReuse()
-{
-#if defined(__GLIBC__)
-    static const bool once = mallopt(M_TRIM_THRESHOLD, 32 * 1024 * 1024) != 0;
-    Q_UNUSED(once);
-#endif
-}
-} // namespace
-
 bool Database::open(const QString &path, OpenMode mode)
 {
-    keepFreedMemoryForReuse();
     m_error = {};
     const QString key = QFileInfo(path).absoluteFilePath();
     // A read-only look at a file (checks before anything may write to it) never shares the
