@@ -102,7 +102,7 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
     LedgerTransaction t(db);
     if (!t.isActive())
         return failed(QStringLiteral("Veri tabanı yazmaya açılamadı"), t.lastError());
-    if (!takeReceiptNumber(db, m.receiptNo))
+    if (!takeReceiptNumber(t, db, m.receiptNo))
         return failed(QStringLiteral("İşlem numarası yazılamadı"), db.lastError());
 
     const QString time = pv::timeText(m.time);
@@ -131,7 +131,7 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
         cash.customerCode = QStringLiteral("0");
         cash.postingId = kind.stored;
         cash.paymentKind = QStringLiteral("Banka");
-        if (QString error; !writeCashRow(db, cash, &error))
+        if (QString error; !writeCashRow(t, db, cash, &error))
             return Result::failure(QStringLiteral("Kasa kaydı yazılamadı (") + error + QLatin1Char(')'));
         break;
     }
@@ -146,10 +146,10 @@ Result postBankMovement(pv::Database &db, const BankMovement &m)
         row.description = QStringLiteral("Fiş No: [") + m.receiptNo + QStringLiteral("] / ") + m.description;
         (kind.moneyIn ? row.paid : row.debit) = m.amount;
         row.postingId = kind.stored;
-        if (QString error; !writeLedgerRow(db, row, &error))
+        if (QString error; !writeLedgerRow(t, db, row, &error))
             return Result::failure(QStringLiteral("Cari hesap kaydı yazılamadı (") + error +
                                    QLatin1Char(')'));
-        if (QString error; !storeAccountSummary(db, m.customer, postedOn(m.postedOn), &error))
+        if (QString error; !storeAccountSummary(t, db, m.customer, postedOn(m.postedOn), &error))
             return Result::failure(QStringLiteral("Cari hesap bakiyesi yazılamadı (") + error +
                                    QLatin1Char(')'));
         break;

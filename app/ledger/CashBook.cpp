@@ -28,10 +28,10 @@ Result add(pv::Database &db, const CashRow &row, const QString *receipt, qint64 
     if (!t.isActive())
         return refused(kCashSaveFailed, t.lastError().message);
     qint64 newId = 0;
-    if (QString error; !writeCashRow(db, row, &error, &newId))
+    if (QString error; !writeCashRow(t, db, row, &error, &newId))
         return refused(kCashSaveFailed, error);
     // The counter's own handle keeps the engine's reason; ours names the step.
-    if (receipt && !takeReceiptNumber(db, *receipt))
+    if (receipt && !takeReceiptNumber(t, db, *receipt))
         return refused(kCashSaveFailed, QStringLiteral("Fiş numarası sayaca yazılamadı."));
     if (!t.commit())
         return refused(kCashSaveFailed, t.lastError().message);
@@ -42,7 +42,7 @@ Result add(pv::Database &db, const CashRow &row, const QString *receipt, qint64 
 
 } // namespace
 
-bool writeCashRow(pv::Database &db, const CashRow &row, QString *error, qint64 *id)
+bool writeCashRow(LedgerTransaction &tx, pv::Database &db, const CashRow &row, QString *error, qint64 *id)
 {
     if (const QString bad = rowRefusal(row.date, row.time, {row.amount}, QStringLiteral("Miktar"));
         !bad.isEmpty()) {
@@ -50,7 +50,7 @@ bool writeCashRow(pv::Database &db, const CashRow &row, QString *error, qint64 *
         return false;
     }
     const bool in = row.direction == CashDirection::In;
-    return addRow(db, QStringLiteral("kasa"),
+    return addRow(tx, db, QStringLiteral("kasa"),
                   {{QStringLiteral("mus_kodu"), row.customerCode},
                    {QStringLiteral("Tarih"), pv::dateText(row.date)},
                    {QStringLiteral("Saat"), pv::timeText(row.time)},
@@ -108,12 +108,12 @@ Result deleteCashRow(pv::Database &db, qint64 id)
         for (int row = 0; row < linked.RecordCount(); ++row)
             accounts << linked.textAt(row, 0);
     }
-    if (deleteByPostingId(db, QStringLiteral("veresiye"), posting->toString()) < 0)
+    if (deleteByPostingId(t, db, QStringLiteral("veresiye"), posting->toString()) < 0)
         return refused(kCashDeleteFailed, db.lastError().message);
     if (!db.exec(QStringLiteral("DELETE FROM kasa WHERE id = ?"), {id}))
         return refused(kCashDeleteFailed, db.lastError().message);
     for (const QString &account : accounts)
-        if (QString error; !storeAccountSummary(db, account, {}, &error))
+        if (QString error; !storeAccountSummary(t, db, account, {}, &error))
             return refused(kCashDeleteFailed, error);
     if (!t.commit())
         return refused(kCashDeleteFailed, t.lastError().message);

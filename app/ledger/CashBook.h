@@ -24,6 +24,8 @@ class Database;
 namespace pv::ledger
 {
 
+class LedgerTransaction;
+
 enum class CashDirection { In, Out }; // Tur "Giren" / "Çıkan"
 
 // One kasa row as any writer fills it. Empty texts are stored as NULL; the amount goes into
@@ -46,7 +48,8 @@ struct CashRow {
 // A date or time that is none, or an amount past the amount check's limit, is refused
 // before anything is written. False with the reason in *error; the id of the new row goes
 // to *id when given.
-bool writeCashRow(pv::Database &db, const CashRow &row, QString *error, qint64 *id = nullptr);
+bool writeCashRow(LedgerTransaction &tx, pv::Database &db, const CashRow &row, QString *error,
+                  qint64 *id = nullptr);
 
 // Adds the row in a transaction of its own (or the caller's, which it joins).
 Result addCashRow(pv::Database &db, const CashRow &row, qint64 *id = nullptr);

@@ -33,8 +33,8 @@ Totals totals(pv::Database &db, const QString &sql, const QVariantList &params)
 // Writes fields into the first customer row the condition finds, through the record set
 // as the windows' boxes were written, so that every writer of the row stores the same
 // forms. *found tells whether there was a row; false with the reason when the write failed.
-bool writeCustomerFields(pv::Database &db, const QString &condition, const QVariantList &params,
-                         const FieldValues &fields, bool *found, QString *error)
+bool writeCustomerFields(LedgerTransaction &tx, pv::Database &db, const QString &condition,
+                         const QVariantList &params, const FieldValues &fields, bool *found, QString *error)
 {
     pv::Recordset rs(db, QStringLiteral("select * from musteriler where %1 order by id asc").arg(condition),
                      params);
@@ -46,7 +46,7 @@ bool writeCustomerFields(pv::Database &db, const QString &condition, const QVari
     if (!rs.hasCurrent())
         return true;
     *found = true;
-    return writeFields(rs, fields, error);
+    return writeFields(tx, rs, fields, error);
 }
 
 // The fields written into the customer row of that id in a transaction of their own.
@@ -59,7 +59,7 @@ Result updateCustomer(pv::Database &db, qint64 customerId, const FieldValues &fi
         return Result::failure(tx.lastError().message);
     bool found = false;
     QString error;
-    if (!writeCustomerFields(db, QStringLiteral("id = ?"), {customerId}, fields, &found, &error))
+    if (!writeCustomerFields(tx, db, QStringLiteral("id = ?"), {customerId}, fields, &found, &error))
         return Result::failure(error);
     if (!found)
         return Result::failure(QStringLiteral("Müşteri kaydı bulunamadı."));
@@ -111,8 +111,8 @@ AccountSummary postedOn(const QDate &day)
     return {day, 0, day};
 }
 
-bool storeAccountSummary(pv::Database &db, const QString &customerCode, const AccountSummary &fields,
-                         QString *error)
+bool storeAccountSummary(LedgerTransaction &tx, pv::Database &db, const QString &customerCode,
+                         const AccountSummary &fields, QString *error)
 {
     const Totals t = customerTotals(db, customerCode);
     if (!t.ok()) {
@@ -127,7 +127,8 @@ bool storeAccountSummary(pv::Database &db, const QString &customerCode, const Ac
     if (fields.visited)
         written.append({QStringLiteral("Sonislem2"), pv::dateKey(*fields.visited)});
     bool found = false;
-    return writeCustomerFields(db, QStringLiteral("mus_kodu = ?"), {customerCode}, written, &found, error);
+    return writeCustomerFields(tx, db, QStringLiteral("mus_kodu = ?"), {customerCode}, written, &found,
+                               error);
 }
 
 Result closeAccount(pv::Database &db, const QString &customerCode, const AccountSummary &fields)
@@ -135,7 +136,7 @@ Result closeAccount(pv::Database &db, const QString &customerCode, const Account
     LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
-    if (QString error; !storeAccountSummary(db, customerCode, fields, &error))
+    if (QString error; !storeAccountSummary(tx, db, customerCode, fields, &error))
         return Result::failure(error);
     if (!tx.commit())
         return Result::failure(tx.lastError().message);
@@ -165,7 +166,7 @@ Result addCustomer(pv::Database &db, const NewCustomer &c)
     if (taken->toLongLong() > 0)
         return Result::failure(kCustomerCodeTaken);
     QString error;
-    if (!addRow(db, QStringLiteral("musteriler"),
+    if (!addRow(tx, db, QStringLiteral("musteriler"),
                 {{QStringLiteral("mus_kodu"), c.code},
                  {QStringLiteral("MusteriFirma"), c.name},
                  {QStringLiteral("ilgili"), c.contact},
@@ -187,7 +188,7 @@ Result addCustomer(pv::Database &db, const NewCustomer &c)
         return Result::failure(error);
     // A code that is no whole number, or one below the counter, leaves the counter alone:
     // it never goes back to numbers already handed out.
-    if (const auto number = customerNumberOf(c.code); number && !takeCustomerNumber(db, *number, &error))
+    if (const auto number = customerNumberOf(c.code); number && !takeCustomerNumber(tx, db, *number, &error))
         return Result::failure(error);
     if (!tx.commit())
         return Result::failure(tx.lastError().message);
@@ -239,9 +240,8 @@ std::optional<qint64> customerNumber(pv::Database &db, QString *error)
     return held;
 }
 
-bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error)
+bool takeCustomerNumber(LedgerTransaction &, pv::Database &db, qint64 number, QString *error)
 {
-    const pv::WriteScope scope = LedgerWrite::scope(db);
     pv::Counter counter = customerCounter(db);
     const auto held = counter.tryValue();
     if (held && number <= *held)

@@ -19,6 +19,8 @@ class Database;
 namespace pv::ledger
 {
 
+class LedgerTransaction;
+
 struct Totals {
     double debt = 0; // sum of Eklenen
     double paid = 0; // sum of Odenen
@@ -51,11 +53,11 @@ struct AccountSummary {
 AccountSummary postedOn(const QDate &day);
 
 // Stores the account's summary in its customer row (musteriler): Bakiye from the account's
-// rows as they stand now (shownBalance), and the fields given. Meant for the transaction
-// of the operation that changed the rows, so that rows and summary change together; an
+// rows as they stand now (shownBalance), and the fields given, inside the transaction of
+// the operation that changed the rows, so that rows and summary change together; an
 // account without a customer row has nothing to store. False with the reason otherwise.
-bool storeAccountSummary(pv::Database &db, const QString &customerCode, const AccountSummary &fields,
-                         QString *error);
+bool storeAccountSummary(LedgerTransaction &tx, pv::Database &db, const QString &customerCode,
+                         const AccountSummary &fields, QString *error);
 // The account window's closing write: the same summary in a transaction of its own.
 Result closeAccount(pv::Database &db, const QString &customerCode, const AccountSummary &fields);
 
@@ -123,10 +125,10 @@ Result storeDayCounts(pv::Database &db, const QList<DayCount> &counts, QList<boo
 // The last customer number handed out (son_musterino.musterino), read fresh; nullopt when
 // it could not be read (the reason in error).
 std::optional<qint64> customerNumber(pv::Database &db, QString *error = nullptr);
-// Records the number a customer was saved with; call it inside the card's transaction.
-// The counter only moves up: a typed number at or below it (a gap filled by hand) leaves
-// it alone, so the next proposal is never a number already handed out.
-bool takeCustomerNumber(pv::Database &db, qint64 number, QString *error = nullptr);
+// Records the number a customer was saved with, inside the card's transaction. The
+// counter only moves up: a typed number at or below it (a gap filled by hand) leaves it
+// alone, so the next proposal is never a number already handed out.
+bool takeCustomerNumber(LedgerTransaction &tx, pv::Database &db, qint64 number, QString *error = nullptr);
 
 // The number the next customer receipt prints with (yedek_yeri.yolu), read fresh; nothing
 // when it could not be read (the reason in *error): a receipt is never printed with a

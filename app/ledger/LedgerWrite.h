@@ -1,9 +1,10 @@
 #pragma once
 // The ledger's key to the shop's tables, for the ledger's own sources alone. The program's
 // shop file is guarded (ShopFile.h): its connection refuses every write of a shop table
-// outside a write scope, and only the ledger opens one: each operation with its transaction
-// (LedgerTransaction), each piece that writes inside its caller's transaction with a scope of
-// its own (LedgerWrite::scope).
+// outside a write scope, and only the ledger opens one, with each operation's transaction
+// (LedgerTransaction). A piece that writes inside its caller's transaction (addRow,
+// writeCashRow, takeReceiptNumber, ...) opens none: it takes that transaction as a parameter,
+// so nothing can call it without one, and no file outside app/ledger can name one.
 #include "platform/data/Database.h"
 #include "platform/data/WriteScope.h"
 

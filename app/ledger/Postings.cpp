@@ -3,6 +3,7 @@
 #include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
 #include "app/ledger/LedgerWrite.h"
+#include "app/ledger/PostingId.h"
 #include "app/ledger/Rows.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
@@ -18,13 +19,13 @@ namespace
 {
 
 // Runs the rows of one posting in one transaction: all of them or none.
-Result inTransaction(pv::Database &db, const std::function<bool(QString *)> &rows)
+Result inTransaction(pv::Database &db, const std::function<bool(LedgerTransaction &, QString *)> &rows)
 {
     LedgerTransaction tx(db);
     if (!tx.isActive())
         return Result::failure(tx.lastError().message);
     QString error;
-    if (!rows(&error))
+    if (!rows(tx, &error))
         return Result::failure(error);
     if (!tx.commit())
         return Result::failure(tx.lastError().message);
@@ -49,8 +50,8 @@ QString cashDescription(const QString &description, const QString &caption)
     return description + QStringLiteral(" (") + caption + QLatin1Char(')');
 }
 
-bool addSaleRow(pv::Database &db, const SaleEntry &sale, const QString &kind, const QString &productCode,
-                QString *error)
+bool addSaleRow(LedgerTransaction &tx, pv::Database &db, const SaleEntry &sale, const QString &kind,
+                const QString &productCode, QString *error)
 {
     LedgerRow row;
     row.customerCode = sale.customerCode;
@@ -64,7 +65,7 @@ bool addSaleRow(pv::Database &db, const SaleEntry &sale, const QString &kind, co
     row.unitPrice = shown(sale.unitPriceText, sale.unitPrice);
     row.priceLevel = sale.priceLevel;
     row.productCode = productCode;
-    return writeLedgerRow(db, row, error);
+    return writeLedgerRow(tx, db, row, error);
 }
 
 // A collection's, credit note's or payment's row: an amount on one side and its posting id.
@@ -82,9 +83,10 @@ LedgerRow moneyRow(const QString &customerCode, const QDate &date, const QTime &
 }
 
 // The sales log is written by position, as its columns have no names anyone reads.
-bool addSalesLogRow(pv::Database &db, const SaleEntry &sale, const StockSaleLine &line, QString *error)
+bool addSalesLogRow(LedgerTransaction &tx, pv::Database &db, const SaleEntry &sale, const StockSaleLine &line,
+                    QString *error)
 {
-    return addRow(db, QStringLiteral("SatisRapor"),
+    return addRow(tx, db, QStringLiteral("SatisRapor"),
                   {{1, line.productCode},
                    {2, line.genericName},
                    {3, line.brandName},
@@ -135,7 +137,7 @@ void tellPosted(Posted *posted, const QString &postingId)
 
 } // namespace
 
-bool writeLedgerRow(pv::Database &db, const LedgerRow &row, QString *error)
+bool writeLedgerRow(LedgerTransaction &tx, pv::Database &db, const LedgerRow &row, QString *error)
 {
     QList<double> amounts;
     for (const std::optional<double> &amount : {row.debit, row.paid})
@@ -147,7 +149,7 @@ bool writeLedgerRow(pv::Database &db, const LedgerRow &row, QString *error)
         return false;
     }
     auto amount = [](const std::optional<double> &a) { return a ? QVariant(*a) : QVariant(); };
-    return addRow(db, QStringLiteral("veresiye"),
+    return addRow(tx, db, QStringLiteral("veresiye"),
                   {{QStringLiteral("mus_kodu"), row.customerCode},
                    {QStringLiteral("Tarih"), pv::dateText(row.date)},
                    {QStringLiteral("Saat"), pv::timeText(row.time)},
@@ -191,15 +193,15 @@ QString stockShortage(const ProductStock &product, double quantity)
 
 Result postFreeSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &picked)
 {
-    return inTransaction(db, [&](QString *error) {
-        return addSaleRow(db, sale, kFreeSaleKind, picked.productCode, error) &&
-               addSalesLogRow(db, sale, picked, error);
+    return inTransaction(db, [&](LedgerTransaction &tx, QString *error) {
+        return addSaleRow(tx, db, sale, kFreeSaleKind, picked.productCode, error) &&
+               addSalesLogRow(tx, db, sale, picked, error);
     });
 }
 
 Result postStockSale(pv::Database &db, const SaleEntry &sale, const StockSaleLine &line)
 {
-    return inTransaction(db, [&](QString *error) {
+    return inTransaction(db, [&](LedgerTransaction &tx, QString *error) {
         const auto product = findProduct(db, line.productCode);
         if (!product) {
             *error = kNoProduct;
@@ -211,8 +213,8 @@ Result postStockSale(pv::Database &db, const SaleEntry &sale, const StockSaleLin
             return false;
         }
         const StockSaleLine logged{line.productCode, product->genericName, product->brandName};
-        if (!addSaleRow(db, sale, kStockSaleKind, line.productCode, error) ||
-            !addSalesLogRow(db, sale, logged, error))
+        if (!addSaleRow(tx, db, sale, kStockSaleKind, line.productCode, error) ||
+            !addSalesLogRow(tx, db, sale, logged, error))
             return false;
         if (!exec(db,
                   QStringLiteral(
@@ -231,13 +233,13 @@ Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *po
                       const ReceiptPrinter &print)
 {
     Posted done;
-    const Result r = inTransaction(db, [&](QString *error) {
+    const Result r = inTransaction(db, [&](LedgerTransaction &tx, QString *error) {
         done.postingId = uniquePostingId(db, entry.openedAt);
         const QString kind = entry.paymentKind;
         LedgerRow row = moneyRow(entry.customerCode, entry.date, entry.time, kCollectionKind + kind,
                                  entry.description, done.postingId);
         row.paid = entry.amount;
-        if (!writeLedgerRow(db, row, error))
+        if (!writeLedgerRow(tx, db, row, error))
             return false;
         // The cash book gets the moment of the save, whatever date the panel carries.
         CashRow cash;
@@ -249,7 +251,7 @@ Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *po
         cash.customerCode = entry.customerCode;
         cash.postingId = done.postingId;
         cash.paymentKind = kind;
-        if (!writeCashRow(db, cash, error))
+        if (!writeCashRow(tx, db, cash, error))
             return false;
         if (entry.receipt) {
             const auto number = customerReceiptNumber(db, error);
@@ -270,12 +272,12 @@ Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *po
 Result postCreditNote(pv::Database &db, const CreditNoteEntry &entry, Posted *posted)
 {
     QString id;
-    const Result r = inTransaction(db, [&](QString *error) {
+    const Result r = inTransaction(db, [&](LedgerTransaction &tx, QString *error) {
         id = uniquePostingId(db, entry.openedAt);
         LedgerRow row =
             moneyRow(entry.customerCode, entry.date, entry.time, kCreditNoteKind, entry.description, id);
         row.paid = entry.amount;
-        return writeLedgerRow(db, row, error);
+        return writeLedgerRow(tx, db, row, error);
     });
     if (r)
         tellPosted(posted, id);
@@ -285,7 +287,7 @@ Result postCreditNote(pv::Database &db, const CreditNoteEntry &entry, Posted *po
 Result postPayment(pv::Database &db, const PaymentEntry &entry, Posted *posted)
 {
     QString id;
-    const Result r = inTransaction(db, [&](QString *error) {
+    const Result r = inTransaction(db, [&](LedgerTransaction &tx, QString *error) {
         // Another posting may have taken this opening's id meanwhile.
         id = uniquePostingId(db, entry.openedAt);
         const bool supplier = entry.accountType == kSupplierType;
@@ -293,7 +295,7 @@ Result postPayment(pv::Database &db, const PaymentEntry &entry, Posted *posted)
             moneyRow(entry.customerCode, entry.date, entry.time,
                      supplier ? kPaymentKind + entry.paymentKind : kPaymentKind, entry.description, id);
         (supplier ? row.debit : row.paid) = entry.amount;
-        if (!writeLedgerRow(db, row, error))
+        if (!writeLedgerRow(tx, db, row, error))
             return false;
         if (!supplier)
             return true;
@@ -306,7 +308,7 @@ Result postPayment(pv::Database &db, const PaymentEntry &entry, Posted *posted)
         cash.customerCode = entry.customerCode;
         cash.postingId = id;
         cash.paymentKind = entry.paymentKind;
-        return writeCashRow(db, cash, error);
+        return writeCashRow(tx, db, cash, error);
     });
     if (r)
         tellPosted(posted, id);
@@ -315,7 +317,7 @@ Result postPayment(pv::Database &db, const PaymentEntry &entry, Posted *posted)
 
 Result deletePosting(pv::Database &db, qint64 entryId)
 {
-    return inTransaction(db, [&](QString *error) {
+    return inTransaction(db, [&](LedgerTransaction &tx, QString *error) {
         pv::Recordset entry(
             db, QStringLiteral("select Turu, islemNo2, ProductCode, Miktar from veresiye where id = ?"),
             {entryId});
@@ -334,7 +336,7 @@ Result deletePosting(pv::Database &db, qint64 entryId)
                       "UPDATE Product SET OnHand = coalesce(OnHand, 0) + ? WHERE [Product Code] = ?"),
                   {quantity, productCode}, error))
             return false;
-        if (deleteByPostingId(db, QStringLiteral("kasa"), postingId) < 0) {
+        if (deleteByPostingId(tx, db, QStringLiteral("kasa"), postingId) < 0) {
             *error = db.lastError().message;
             return false;
         }
@@ -370,7 +372,7 @@ Result editEntry(pv::Database &db, const EntryEdit &edit)
         fields.append({QStringLiteral("BirimFiyat"), *edit.unitPrice});
     if (fields.isEmpty())
         return Result::success();
-    return inTransaction(db, [&](QString *error) {
+    return inTransaction(db, [&](LedgerTransaction &tx, QString *error) {
         pv::Recordset rs(db, QStringLiteral("select * from veresiye where id = ?"), {edit.id});
         if (!rs.hasCurrent()) {
             *error = rs.lastError() ? rs.lastError().message : QStringLiteral("Kayıt bulunamadı.");
@@ -378,13 +380,14 @@ Result editEntry(pv::Database &db, const EntryEdit &edit)
         }
         const QString postingId = rs.Fields(QStringLiteral("islemNo2")).text();
         const QString customerCode = rs.Fields(QStringLiteral("mus_kodu")).text();
-        return writeFields(rs, fields, error) && carryToCashRows(db, edit, postingId, customerCode, error);
+        return writeFields(tx, rs, fields, error) &&
+               carryToCashRows(db, edit, postingId, customerCode, error);
     });
 }
 
 Result markForReceipt(pv::Database &db, qint64 entryId, const QString &code)
 {
-    return inTransaction(db, [&](QString *error) {
+    return inTransaction(db, [&](LedgerTransaction &, QString *error) {
         return exec(db, QStringLiteral("update veresiye set form_kodu = ? where id = ?"),
                     {code.isEmpty() ? QVariant() : QVariant(code), entryId}, error);
     });

@@ -21,6 +21,8 @@ class Database;
 namespace pv::ledger
 {
 
+class LedgerTransaction;
+
 // ---------------------------------------------------------------- kind words (veresiye.Turu)
 
 inline const QString kFreeSaleKind = QStringLiteral("Stoktan Bağımsız Satış");
@@ -58,7 +60,7 @@ struct LedgerRow {
 // Writes the row inside the caller's transaction: the one writer of veresiye rows. A date
 // or time that is none, or an amount past the amount check's limit, is refused before
 // anything is written. False with the reason in *error.
-bool writeLedgerRow(pv::Database &db, const LedgerRow &row, QString *error);
+bool writeLedgerRow(LedgerTransaction &tx, pv::Database &db, const LedgerRow &row, QString *error);
 
 // ---------------------------------------------------------------- typed inputs
 

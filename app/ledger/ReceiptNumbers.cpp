@@ -1,6 +1,5 @@
 #include "app/ledger/ReceiptNumbers.h"
 
-#include "app/ledger/LedgerWrite.h"
 #include "platform/data/Database.h"
 
 namespace pv::ledger
@@ -26,13 +25,12 @@ std::optional<qint64> offerReceiptNumber(pv::Database &db, QString *error)
     return *held + 1;
 }
 
-bool takeReceiptNumber(pv::Database &db, const QString &typed)
+bool takeReceiptNumber(LedgerTransaction &, pv::Database &db, const QString &typed)
 {
     bool whole = false;
     const qint64 number = typed.trimmed().toLongLong(&whole);
     if (!whole)
         return true;
-    const pv::WriteScope scope = LedgerWrite::scope(db);
     return receiptCounter(db).write(number);
 }
 

@@ -1,6 +1,5 @@
 #include "app/ledger/Rows.h"
 
-#include "app/ledger/LedgerWrite.h"
 #include "platform/data/Database.h"
 #include "platform/data/Recordset.h"
 #include "platform/text/Formats.h"
@@ -11,25 +10,10 @@
 namespace pv::ledger
 {
 
-QString uniquePostingId(pv::Database &db, QDateTime at)
-{
-    for (;;) {
-        const QString id = pv::postingId(at);
-        const QVariant used = db.scalar(QStringLiteral("select 1 where exists (select 1 from veresiye where "
-                                                       "islemNo2 = ?1) or exists (select 1 from kasa where "
-                                                       "islemNo2 = ?1)"),
-                                        {id});
-        if (!used.isValid() || db.lastError())
-            return id;
-        at = at.addSecs(1);
-    }
-}
-
-int deleteByPostingId(pv::Database &db, const QString &table, const QString &postingId)
+int deleteByPostingId(LedgerTransaction &, pv::Database &db, const QString &table, const QString &postingId)
 {
     if (postingId.trimmed().isEmpty())
         return 0;
-    const pv::WriteScope scope = LedgerWrite::scope(db);
     // The second condition keeps an empty id out even if the guard above is ever loosened.
     if (!db.exec(QStringLiteral("DELETE FROM %1 WHERE islemNo2 = ? AND islemNo2 <> ''")
                      .arg(pv::Database::quoteName(table)),
@@ -66,9 +50,8 @@ QString rowRefusal(const QDate &date, const QTime &time, const QList<double> &am
     return {};
 }
 
-bool writeFields(pv::Recordset &rs, const FieldValues &fields, QString *error)
+bool writeFields(LedgerTransaction &, pv::Recordset &rs, const FieldValues &fields, QString *error)
 {
-    const pv::WriteScope scope = LedgerWrite::scope(rs.database());
     bool ok = rs.Edit();
     for (qsizetype i = 0; ok && i < fields.size(); ++i)
         ok = rs.Fields(fields.at(i).first).setValue(fields.at(i).second);
@@ -79,9 +62,9 @@ bool writeFields(pv::Recordset &rs, const FieldValues &fields, QString *error)
     return false;
 }
 
-bool addRow(pv::Database &db, const QString &table, const QList<Value> &values, QString *error, qint64 *id)
+bool addRow(LedgerTransaction &, pv::Database &db, const QString &table, const QList<Value> &values,
+            QString *error, qint64 *id)
 {
-    const pv::WriteScope scope = LedgerWrite::scope(db);
     pv::Recordset rs;
     auto failed = [&](const QString &what) {
         if (error)

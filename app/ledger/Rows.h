@@ -1,9 +1,9 @@
 #pragma once
-// The small pieces every posting is made of: the posting id that pairs a ledger row with
-// its cash row, one new row written field by field as the data layer reads values, and the
-// checks a row's values pass before it is written.
+// The small pieces every posting is made of: one new row written field by field as the data
+// layer reads values, and the checks a row's values pass before it is written. Each writer
+// takes the caller's LedgerTransaction, so it writes inside the caller's write scope only;
+// the posting id lies in PostingId.h, which windows include.
 #include <QDate>
-#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QTime>
@@ -18,14 +18,13 @@ class Recordset;
 namespace pv::ledger
 {
 
-// The posting id of `at` ("yyyyMMddHHmmss"), moved on second by second while veresiye or
-// kasa already carries it, so that two postings never share one.
-QString uniquePostingId(pv::Database &db, QDateTime at);
+class LedgerTransaction;
 
 // Deletes the rows of table (veresiye or kasa) whose islemNo2 is postingId. An empty (or
 // blank) id deletes nothing: rows without a posting id belong to no posting. Returns the
 // rows deleted, -1 on error. Inside the caller's transaction.
-int deleteByPostingId(pv::Database &db, const QString &table, const QString &postingId);
+int deleteByPostingId(LedgerTransaction &tx, pv::Database &db, const QString &table,
+                      const QString &postingId);
 
 // A value for one column of a new row: by name, or by position in the table's order.
 struct Value {
@@ -36,14 +35,14 @@ struct Value {
 // ("" is NULL, a QDate into a text column "dd.mm.yyyy"). False with the reason in *error
 // when a value or the row is refused; the caller's transaction then rolls everything
 // back. The new row's id goes to *id when given.
-bool addRow(pv::Database &db, const QString &table, const QList<Value> &values, QString *error,
-            qint64 *id = nullptr);
+bool addRow(LedgerTransaction &tx, pv::Database &db, const QString &table, const QList<Value> &values,
+            QString *error, qint64 *id = nullptr);
 
 // Named fields of an existing row, with the values to store in them.
 using FieldValues = QList<std::pair<QString, QVariant>>;
 // Writes the fields into the record set's current row (Edit, each field, Update), each
 // stored as a box's text is. False with the reason in *error; the row stays as stored.
-bool writeFields(pv::Recordset &rs, const FieldValues &fields, QString *error);
+bool writeFields(LedgerTransaction &tx, pv::Recordset &rs, const FieldValues &fields, QString *error);
 
 // Why a row with this date, time and amounts cannot be written: a date or time that is
 // none, an amount that is no number or past the amount check's limit (named `word` in its

@@ -1,7 +1,7 @@
 #include "app/sales/veresiyealacakekle.h"
 
+#include "app/ledger/PostingId.h"
 #include "app/ledger/Postings.h"
-#include "app/ledger/Rows.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"
 #include "controls/frame/FrameFendrixon.h"

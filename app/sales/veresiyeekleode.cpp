@@ -1,8 +1,8 @@
 #include "app/sales/veresiyeekleode.h"
 
 #include "app/ledger/Customers.h"
+#include "app/ledger/PostingId.h"
 #include "app/ledger/Postings.h"
-#include "app/ledger/Rows.h"
 #include "app/reports/AppReports.h"
 #include "app/ui/Kit.h"
 #include "controls/button/BvButton.h"

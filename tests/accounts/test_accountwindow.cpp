@@ -3,6 +3,7 @@
 #include "app/accounts/CariYazdir.h"
 #include "app/accounts/veresiye2.h"
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
 #include "app/shell/veresiye.h"
@@ -561,9 +562,11 @@ void TestAccountWindow::ledgerStoresTheSummaryAsClosingDoes()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     QString error;
-    QVERIFY2(pv::ledger::storeAccountSummary(db, QStringLiteral("200"),
+    pv::ledger::LedgerTransaction t(db);
+    QVERIFY2(pv::ledger::storeAccountSummary(t, db, QStringLiteral("200"),
                                              pv::ledger::postedOn(QDate(2026, 12, 10)), &error),
              qPrintable(error));
+    QVERIFY(t.commit());
 
     const auto rows =
         h.rows(QStringLiteral("select Bakiye, typeof(Bakiye), Gun, typeof(Gun), Sonislem, typeof(Sonislem), "

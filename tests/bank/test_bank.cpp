@@ -3,6 +3,7 @@
 // mirror row, and the list queries.
 #include "app/bank/Banka1.h"
 #include "app/bank/Banka2.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/shell/veresiye.h"
 #include "controls/button/BvButton.h"
@@ -754,9 +755,9 @@ void TestBank::numbersFollowTheCashBook()
         pv::Database db;
         QVERIFY(db.open(h.databasePath()));
         {
-            pv::Transaction t(db);
+            pv::ledger::LedgerTransaction t(db);
             QVERIFY(pv::ledger::takeReceiptNumber(
-                db, QString::number(pv::ledger::offerReceiptNumber(db).value_or(0))));
+                t, db, QString::number(pv::ledger::offerReceiptNumber(db).value_or(0))));
             QVERIFY(t.commit());
         }
         w.mnuGGider->trigger();

@@ -10,6 +10,11 @@
 // record-set or data-control write other than the listed writes of the settings, users,
 // units and canned texts. This is the first signal; the shop file's guard refuses such a
 // write at run time however it is spelt.
+//
+// Two doors stay single: SQLite itself (its header, its calls, a connection's handle) is
+// reached from app/ through the kit's database helper alone, so no window opens the file
+// unguarded or switches the guard off; and a control is looked up by its name through the
+// kit's checked look-up alone, which fails loudly on a name the form file lacks.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -173,6 +178,36 @@ QStringList shopWrites(const Scanned &s, const QStringList &allowedCalls)
     return found;
 }
 
+// The one file of app/ that reaches SQLite itself: the backup and the file checks.
+const QString kSqliteDoor = QStringLiteral("app/ui/KitDatabase.cpp");
+
+// Where code reaches SQLite itself, one finding a line: "line: what". The header however
+// its include is spelt, any sqlite3_ name, and a connection's handle.
+QStringList sqliteUses(const Scanned &s)
+{
+    static const QRegularExpression include(QStringLiteral("^\\s*#\\s*include\\s*(<[^>]*>|\"\")"));
+    static const QRegularExpression header(QStringLiteral("(^|[/<])sqlite3\\w*\\.h>?$"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression use(QStringLiteral("\\bsqlite3_\\w+|(\\.|->)\\s*handle\\s*\\("));
+    QStringList found;
+    const QStringList lines = s.code.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        if (const auto m = include.match(lines.at(i)); m.hasMatch()) {
+            QStringList headers{m.captured(1)};
+            for (const auto &[line, literal] : s.literals)
+                if (line == i + 1)
+                    headers << literal;
+            for (const QString &h : headers)
+                if (header.match(h).hasMatch())
+                    found << QStringLiteral("%1: #include %2").arg(i + 1).arg(h);
+        }
+        auto m = use.globalMatch(lines.at(i));
+        while (m.hasNext())
+            found << QStringLiteral("%1: %2").arg(i + 1).arg(m.next().captured(0).remove(QLatin1Char(' ')));
+    }
+    return found;
+}
+
 // The record-set and data-control writes outside the ledger, each on a table that is no
 // shop table, or a pending row the ledger saves: file, the call as written, and why.
 struct AllowedWrite {
@@ -209,6 +244,31 @@ QStringList allowedCallsOf(const QString &file)
 }
 
 // ---------------------------------------------------------------- other windows' controls
+
+// The one file of app/ that looks a control up by its name: the kit's checked look-up.
+const QString kControlDoor = QStringLiteral("app/ui/KitControls.cpp");
+
+// Where code looks a control up by its name, one finding a line: "line: what". A
+// findChild or findChildren given anything but nothing or search options, and a comparison
+// with an object's name on either side. code is without comments and literals.
+QStringList namedLookups(const QString &code)
+{
+    static const QRegularExpression lookup(
+        QStringLiteral("\\bfindChild(ren)?\\b\\s*(<[^;(){}]*>)?\\s*\\((?!\\s*(\\)|Qt::Find\\w+\\s*\\)))"));
+    static const QRegularExpression compared(
+        QStringLiteral("\\bobjectName\\s*\\(\\s*\\)\\s*[!=]=|[!=]=\\s*([\\w:]+(\\(\\))?\\s*(\\.|->)\\s*)*"
+                       "objectName\\s*\\("));
+    QStringList found;
+    const QStringList lines = code.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i)
+        for (const QRegularExpression *re : {&lookup, &compared}) {
+            auto m = re->globalMatch(lines.at(i));
+            while (m.hasNext())
+                found << QStringLiteral("%1: %2").arg(i + 1).arg(
+                    m.next().captured(0).remove(QLatin1Char(' ')));
+        }
+    return found;
+}
 
 // The window classes of the program's sources: every class made on pv::Form.
 QStringList windowClassesIn(const QString &code)
@@ -380,6 +440,18 @@ void TestLayers::sourceScan_data()
     QTest::newRow("comments and texts") << "// rs.Update() in a pv::Transaction\n/* UPDATE kasa SET */\n"
                                            "say(\"rs.Edit() opens it\");"
                                         << none << none;
+    QTest::newRow("SQLite's header")
+        << "#include <sqlite3.h>\n# include \"sqlite3.h\"\n#include <sqlite3ext.h>" << none
+        << QStringList{"1: #include <sqlite3.h>", "2: #include sqlite3.h", "3: #include <sqlite3ext.h>"};
+    QTest::newRow("a file opened raw")
+        << "sqlite3 *raw = nullptr;\nsqlite3_open_v2(path, &raw, SQLITE_OPEN_READWRITE, nullptr);" << none
+        << QStringList{"2: sqlite3_open_v2"};
+    QTest::newRow("the guard switched off")
+        << "sqlite3_set_authorizer(db.handle(), nullptr, nullptr);\nauto *h = m_db->handle ();" << none
+        << QStringList{"1: sqlite3_set_authorizer", "1: .handle(", "2: ->handle("};
+    QTest::newRow("SQLite named in comments and texts")
+        << "// sqlite3_open_v2(db.handle())\n#include \"app/ui/KitDatabase.h\"\nsay(\"sqlite3_exec\");"
+        << none << none;
 }
 
 void TestLayers::sourceScan()
@@ -387,9 +459,11 @@ void TestLayers::sourceScan()
     QFETCH(QString, code);
     QFETCH(QStringList, allowed);
     QFETCH(QStringList, found);
-    QCOMPARE(shopWrites(scan(code), allowed), found);
+    const Scanned scanned = scan(code);
+    QCOMPARE(shopWrites(scanned, allowed) + sqliteUses(scanned), found);
 }
 
+// No shop table written outside the ledger, and SQLite reached through the kit's one door.
 void TestLayers::shopTablesAreWrittenByTheLedgerAlone()
 {
     const QString root = qEnvironmentVariable("PV_SOURCE_DIR");
@@ -400,12 +474,15 @@ void TestLayers::shopTablesAreWrittenByTheLedgerAlone()
     while (it.hasNext()) {
         QFile f(it.next());
         const QString relative = f.fileName().mid(root.size() + 1);
-        if (relative.startsWith(QLatin1String("app/ledger/")))
-            continue;
         QVERIFY(f.open(QIODevice::ReadOnly));
         ++files;
-        for (const QString &finding :
-             shopWrites(scan(QString::fromUtf8(f.readAll())), allowedCallsOf(relative)))
+        const Scanned scanned = scan(QString::fromUtf8(f.readAll()));
+        QStringList findings;
+        if (!relative.startsWith(QLatin1String("app/ledger/")))
+            findings << shopWrites(scanned, allowedCallsOf(relative));
+        if (relative != kSqliteDoor)
+            findings << sqliteUses(scanned);
+        for (const QString &finding : findings)
             wrong << relative + QStringLiteral(":") + finding;
     }
     QVERIFY(files > 20);
@@ -444,6 +521,24 @@ void TestLayers::controlScan_data()
     QTest::newRow("a panel of its own") << "frmProduct"
                                         << "arama->txtAra->setCurrentIndex(0);"
                                         << "" << none;
+    QTest::newRow("a box by its name")
+        << "FrmEmail"
+        << "auto *t = findChild<QLineEdit *>(\"xpTxt3\");\nif (t)\n    t->clear();"
+        << "" << QStringList{"1: findChild<QLineEdit*>("};
+    QTest::newRow("by a name held") << "FrmEmail"
+                                    << "for (auto *b : w->findChildren<QPushButton *>(name)) b->hide();"
+                                    << "" << QStringList{"1: findChildren<QPushButton*>("};
+    QTest::newRow("compared by name")
+        << "FrmEmail"
+        << "if (c->objectName() == \"Text1\") c->hide();\nif (\"Text2\" != c->objectName()) return;"
+        << "" << QStringList{"1: objectName()==", "2: !=c->objectName("};
+    QTest::newRow("every child, names read, in comments and texts")
+        << "FrmEmail"
+        << "for (QWidget *c : findChildren<QWidget *>()) log(c->objectName() + x);\n"
+           "findChildren<QWidget *>(Qt::FindDirectChildrenOnly);\nfindChild<QFrame "
+           "*>(Qt::FindChildrenRecursively);\n"
+           "// findChild<QLineEdit *>(\"xpTxt3\")\nsay(\"objectName() == it\");"
+        << "" << none;
 }
 
 void TestLayers::controlScan()
@@ -454,11 +549,13 @@ void TestLayers::controlScan()
     QFETCH(QStringList, found);
     const QStringList windows{QStringLiteral("FrmEmail"), QStringLiteral("Dialog2"),
                               QStringLiteral("frmProduct")};
-    QCOMPARE(controlsOfOthers(scan(code).code, scan(declarations).code, own, windows), found);
+    const QString scanned = scan(code).code;
+    QCOMPARE(controlsOfOthers(scanned, scan(declarations).code, own, windows) + namedLookups(scanned), found);
 }
 
 // A window reaches another only through its openers and hand-off fields, never by its
-// controls; a panel of a window reaches it through hooks and signals.
+// controls; a panel of a window reaches it through hooks and signals. A control is looked
+// up by its name through the kit's checked look-up alone.
 void TestLayers::windowsReachOthersOnlyByOpeners()
 {
     const QString root = qEnvironmentVariable("PV_SOURCE_DIR");
@@ -479,8 +576,10 @@ void TestLayers::windowsReachOthersOnlyByOpeners()
         const QFileInfo file(i.key());
         const QString stem = file.path() + QLatin1Char('/') + file.completeBaseName();
         const QString declarations = code.value(stem + QStringLiteral(".h"));
-        for (const QString &finding :
-             controlsOfOthers(i.value(), declarations, file.completeBaseName(), windows))
+        QStringList findings = controlsOfOthers(i.value(), declarations, file.completeBaseName(), windows);
+        if (i.key() != kControlDoor)
+            findings << namedLookups(i.value());
+        for (const QString &finding : findings)
             wrong << i.key() + QStringLiteral(":") + finding;
     }
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));

@@ -3,6 +3,8 @@
 #include "app/ledger/Bank.h"
 #include "app/ledger/CashBook.h"
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
+#include "app/ledger/PostingId.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "app/ledger/Rows.h"
@@ -54,6 +56,8 @@ private slots:
     void deleteCustomer();
 
     void oneRowWriterPerTable();
+    void writersAskForTheCallersTransaction_data();
+    void writersAskForTheCallersTransaction();
     void rowWritersRefuseWhatTheyCannotStore_data();
     void rowWritersRefuseWhatTheyCannotStore();
     void addCustomerStoresTheCardAndTheCounter_data();
@@ -138,8 +142,8 @@ void TestLedger::receiptNumbers()
     QVERIFY(db.open(h.databasePath()));
     QCOMPARE(pv::ledger::offerReceiptNumber(db).value_or(0), qint64(42));
     {
-        pv::Transaction t(db);
-        QVERIFY(pv::ledger::takeReceiptNumber(db, typed));
+        pv::ledger::LedgerTransaction t(db);
+        QVERIFY(pv::ledger::takeReceiptNumber(t, db, typed));
         QVERIFY(t.commit());
     }
     QCOMPARE(h.value(QStringLiteral("SELECT islemno FROM son_islemno")).toLongLong(), counterAfter);
@@ -642,7 +646,11 @@ void TestLedger::customerNumber()
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
     QCOMPARE(pv::ledger::customerNumber(db), std::optional<qint64>(41));
-    QVERIFY(pv::ledger::takeCustomerNumber(db, 5000000000));
+    {
+        pv::ledger::LedgerTransaction t(db);
+        QVERIFY(pv::ledger::takeCustomerNumber(t, db, 5000000000));
+        QVERIFY(t.commit());
+    }
     QCOMPARE(pv::ledger::customerNumber(db), std::optional<qint64>(5000000000));
 }
 
@@ -676,7 +684,11 @@ void TestLedger::emptyPostingIdDeletesNothing()
     QVERIFY(db.open(h.databasePath()));
     QVERIFY(h.exec(QStringLiteral("INSERT INTO veresiye (islemNo2) VALUES (''), (NULL), ('  '), "
                                   "('081226101500'), ('081226101500'), ('081226101501')")));
-    QCOMPARE(pv::ledger::deleteByPostingId(db, QStringLiteral("veresiye"), id), deleted);
+    {
+        pv::ledger::LedgerTransaction t(db);
+        QCOMPARE(pv::ledger::deleteByPostingId(t, db, QStringLiteral("veresiye"), id), deleted);
+        QVERIFY(t.commit());
+    }
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM veresiye")).toInt(), 6 - deleted);
 }
 
@@ -725,7 +737,7 @@ void TestLedger::oneRowWriterPerTable()
 {
     const QString dir = qEnvironmentVariable("PV_SOURCE_DIR") + QStringLiteral("/app/ledger");
     static const QRegularExpression adds(
-        QStringLiteral("addRow\\(\\s*db,\\s*QStringLiteral\\(\"(\\w+)\"\\)|insert\\s+into\\s+(\\w+)"),
+        QStringLiteral("addRow\\((?:\\s*\\w+,)*\\s*QStringLiteral\\(\"(\\w+)\"\\)|insert\\s+into\\s+(\\w+)"),
         QRegularExpression::CaseInsensitiveOption);
     QMap<QString, QStringList> writers;
     QDirIterator it(dir, {QStringLiteral("*.cpp")}, QDir::Files);
@@ -741,6 +753,79 @@ void TestLedger::oneRowWriterPerTable()
     }
     QCOMPARE(writers.value(QStringLiteral("veresiye")), QStringList{QStringLiteral("Postings.cpp")});
     QCOMPARE(writers.value(QStringLiteral("kasa")), QStringList{QStringLiteral("CashBook.cpp")});
+}
+
+namespace
+{
+
+// Whether each writer can be called with `lead` before its own arguments. A window holds
+// the database but can name no LedgerTransaction (tests/layers), so a writer callable with
+// the database alone is one a window can write through outside every transaction.
+template <typename... Lead> struct Writers {
+    using Db = pv::Database &;
+    using Rs = pv::Recordset &;
+    using Error = QString *;
+    static constexpr bool addRow = requires(Lead & ...lead, Db db, Error e)
+    {
+        pv::ledger::addRow(lead..., db, QString(), QList<pv::ledger::Value>{}, e);
+    };
+    static constexpr bool writeFields = requires(Lead & ...lead, Rs rs, Error e)
+    {
+        pv::ledger::writeFields(lead..., rs, pv::ledger::FieldValues{}, e);
+    };
+    static constexpr bool deleteByPostingId = requires(Lead & ...lead, Db db)
+    {
+        pv::ledger::deleteByPostingId(lead..., db, QString(), QString());
+    };
+    static constexpr bool writeCashRow = requires(Lead & ...lead, Db db, Error e)
+    {
+        pv::ledger::writeCashRow(lead..., db, pv::ledger::CashRow{}, e);
+    };
+    static constexpr bool writeLedgerRow = requires(Lead & ...lead, Db db, Error e)
+    {
+        pv::ledger::writeLedgerRow(lead..., db, pv::ledger::LedgerRow{}, e);
+    };
+    static constexpr bool storeAccountSummary = requires(Lead & ...lead, Db db, Error e)
+    {
+        pv::ledger::storeAccountSummary(lead..., db, QString(), pv::ledger::AccountSummary{}, e);
+    };
+    static constexpr bool takeReceiptNumber = requires(Lead & ...lead, Db db)
+    {
+        pv::ledger::takeReceiptNumber(lead..., db, QString());
+    };
+    static constexpr bool takeCustomerNumber = requires(Lead & ...lead, Db db)
+    {
+        pv::ledger::takeCustomerNumber(lead..., db, qint64(1));
+    };
+};
+using Alone = Writers<>;
+using WithTransaction = Writers<pv::ledger::LedgerTransaction>;
+
+} // namespace
+
+// No piece that writes inside its caller's transaction can be called without one: each
+// takes the caller's LedgerTransaction, and opens no write scope of its own.
+void TestLedger::writersAskForTheCallersTransaction_data()
+{
+    QTest::addColumn<bool>("alone");
+    QTest::addColumn<bool>("withTransaction");
+    QTest::newRow("addRow") << Alone::addRow << WithTransaction::addRow;
+    QTest::newRow("writeFields") << Alone::writeFields << WithTransaction::writeFields;
+    QTest::newRow("deleteByPostingId") << Alone::deleteByPostingId << WithTransaction::deleteByPostingId;
+    QTest::newRow("writeCashRow") << Alone::writeCashRow << WithTransaction::writeCashRow;
+    QTest::newRow("writeLedgerRow") << Alone::writeLedgerRow << WithTransaction::writeLedgerRow;
+    QTest::newRow("storeAccountSummary")
+        << Alone::storeAccountSummary << WithTransaction::storeAccountSummary;
+    QTest::newRow("takeReceiptNumber") << Alone::takeReceiptNumber << WithTransaction::takeReceiptNumber;
+    QTest::newRow("takeCustomerNumber") << Alone::takeCustomerNumber << WithTransaction::takeCustomerNumber;
+}
+
+void TestLedger::writersAskForTheCallersTransaction()
+{
+    QFETCH(bool, alone);
+    QFETCH(bool, withTransaction);
+    QVERIFY(!alone);
+    QVERIFY(withTransaction); // the call itself is right: only the transaction is missing
 }
 
 void TestLedger::rowWritersRefuseWhatTheyCannotStore_data()

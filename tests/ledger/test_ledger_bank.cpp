@@ -2,6 +2,7 @@
 // the cash book or a customer's ledger, the shared receipt counter, totals and accounts.
 #include "app/ledger/Bank.h"
 #include "app/ledger/CashBook.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/ReceiptNumbers.h"
 #include "platform/data/Database.h"
 #include "tests/harness/Harness.h"
@@ -269,9 +270,9 @@ void TestLedgerBank::cashEntryAndBankShareTheSequence()
     QVERIFY(db.open(h.databasePath()));
     // A cash entry takes 71 the way the cash book does; the bank is then offered 72.
     {
-        pv::Transaction t(db);
+        pv::ledger::LedgerTransaction t(db);
         QCOMPARE(pv::ledger::offerReceiptNumber(db).value_or(0), qint64(71));
-        QVERIFY(pv::ledger::takeReceiptNumber(db, QStringLiteral("71")));
+        QVERIFY(pv::ledger::takeReceiptNumber(t, db, QStringLiteral("71")));
         QVERIFY(t.commit());
     }
     auto m = movement(BankKind::GenelGelir);

@@ -1,6 +1,7 @@
 // The customer-number counter: it only moves up, and an unreadable counter is no number.
 // Account sums tell "no entries" from "not read".
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
 #include "platform/data/Database.h"
 #include "tests/harness/Harness.h"
 
@@ -36,7 +37,11 @@ void TestLedgerCounter::takenNumber()
     QVERIFY(h.exec(QStringLiteral("UPDATE son_musterino SET musterino = 43")));
     pv::Database db;
     QVERIFY(db.open(h.databasePath()));
-    QVERIFY(pv::ledger::takeCustomerNumber(db, taken));
+    {
+        pv::ledger::LedgerTransaction t(db);
+        QVERIFY(pv::ledger::takeCustomerNumber(t, db, taken));
+        QVERIFY(t.commit());
+    }
     QCOMPARE(h.value(QStringLiteral("SELECT musterino FROM son_musterino")).toLongLong(), after);
     QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM son_musterino")).toInt(), 1);
 }
@@ -51,7 +56,8 @@ void TestLedgerCounter::unreadableCounter()
     QVERIFY(db.open(h.databasePath()));
     QVERIFY(!pv::ledger::customerNumber(db));
     QString why;
-    QVERIFY(!pv::ledger::takeCustomerNumber(db, 500, &why));
+    pv::ledger::LedgerTransaction t(db);
+    QVERIFY(!pv::ledger::takeCustomerNumber(t, db, 500, &why));
     QVERIFY(!why.isEmpty());
 }
 
