@@ -105,6 +105,14 @@ void selectRow(veresiye2 &w, int row)
     w.DBGrid2->selectRow(row);
 }
 
+QList<bool> enabledStates(const QList<QWidget *> &commands)
+{
+    QList<bool> on;
+    for (const QWidget *c : commands)
+        on << c->isEnabled();
+    return on;
+}
+
 } // namespace
 
 class TestAccountWindow : public QObject
@@ -1104,12 +1112,7 @@ void TestAccountWindow::deletePanelHoldsThroughAPosting()
                                     w.VornXPButton10,   w.VornXPButton7, w.MyButton1,     w.tgoster2,
                                     w.btnFiyatGuncelle, w.btnEdit,       w.btnNote,       w.VornXPButton9,
                                     w.btnEkle};
-    const auto states = [&commands] {
-        QList<bool> on;
-        for (QWidget *c : commands)
-            on << c->isEnabled();
-        return on;
-    };
+    const auto states = [&commands] { return enabledStates(commands); };
 
     selectRow(w, panelRow);
     const qint64 id = marked();
@@ -1180,14 +1183,9 @@ void TestAccountWindow::printPanelHoldsThroughItsPrints()
     veresiye2 &w = openAccount(QStringLiteral("100"), rights);
     // "Tahsilat Yap", " Seçili Satırı Sil", "Hesabı Sıfırla", "Tüm Fiyatları Güncelle" and the
     // date range's command.
-    const QList<BvButton *> commands{w.VornXPButton10, w.VornXPButton9, w.VornXPButton6, w.btnFiyatGuncelle,
-                                     w.tgoster2};
-    const auto states = [&commands] {
-        QList<bool> on;
-        for (BvButton *c : commands)
-            on << c->Enabled();
-        return on;
-    };
+    const QList<QWidget *> commands{w.VornXPButton10, w.VornXPButton9, w.VornXPButton6, w.btnFiyatGuncelle,
+                                    w.tgoster2};
+    const auto states = [&commands] { return enabledStates(commands); };
     const QList<bool> byTheRules = states();
     QCOMPARE(byTheRules, (rights == QLatin1String("0") ? QList<bool>{true, true, true, true, true}
                                                        : QList<bool>{true, false, false, false, true}));
