@@ -378,7 +378,13 @@ void CariYazdir::mnuMHY_Click()
 {
     buildPrintPanel();
     ui::showAt(musListesiFrm, 120, 1680);
-    ui::setEnabled(m_panelLocks, false);
+    holdPrintPanel();
+}
+
+void CariYazdir::holdPrintPanel()
+{
+    if (musListesiFrm && !musListesiFrm->isHidden())
+        ui::setEnabled(m_panelLocks, false);
 }
 
 void CariYazdir::vekbutton1_Click()

@@ -91,6 +91,8 @@ public:
     pv::Report &reportRange();
     void buildRange();
     void buildPrintChoices();
+    // While the print panel is open: its commands locked again, whatever enabled them.
+    void holdPrintPanel();
 
 public slots: // connected by the form files
     void VornXPButton5_Click();

@@ -106,9 +106,6 @@ veresiye2::veresiye2()
 
     buildControls();
     bindFields();
-    // After the grid has taken the rows: a re-read while the delete panel is open (a
-    // posting, an activation, the confirmation's blink) must not leave it marking another.
-    connect(Data5, &pv::DataControl::rowsReset, this, &veresiye2::holdDeletePanel);
     musteriDetay =
         new MusteriDetay(*this, *Data1,
                          {[this] { menukitle2(); }, [this] { menukilitac2(); }, [this] { Command6_Click(); },
@@ -143,6 +140,10 @@ veresiye2::veresiye2()
          [this] {
              return QList<QWidget *>{ilk, son, tgoster};
          }});
+    // After the grid has taken the rows: a re-read while a panel is open (a posting, an
+    // activation, a print, the confirmation's blink) must not leave the delete panel marking
+    // another entry, nor give back a command a panel locked.
+    connect(Data5, &pv::DataControl::rowsReset, this, &veresiye2::holdPanels);
     // What the e-mail window is handed: the customer as this window shows it.
     const auto mailCustomer = [this] {
         return FrmEmail::Customer{xpText3->text(),        txtMail.text(),
@@ -539,7 +540,7 @@ void veresiye2::setLedgerCommands()
         {VornXPButton9, VornXPButton5, VornXPButton6, VornXPButton10, btnFiyatGuncelle, btnEdit, tgoster2},
         rows);
     btnYetki_Click();
-    holdDeletePanel(); // its locks outlast the rules above
+    holdPanels(); // their locks outlast the rules above
 }
 
 void veresiye2::menukitle2()
@@ -884,6 +885,12 @@ void veresiye2::holdDeletePanel()
     if (currentEntryId() != m_deleteId)
         standOnEntry(m_deleteId);
     lockForDeletePanel();
+}
+
+void veresiye2::holdPanels()
+{
+    holdDeletePanel();
+    cariYazdir->holdPrintPanel();
 }
 
 void veresiye2::Command13_Click()

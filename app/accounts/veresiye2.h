@@ -270,6 +270,9 @@ private:
     void lockForDeletePanel();
     // While the delete panel is open: the ledger on its entry, its commands locked.
     void holdDeletePanel();
+    // Each open panel's locks, after every re-read of the ledger and after the ledger
+    // commands are set: the delete panel's and the print panel's.
+    void holdPanels();
     qint64 currentEntryId();
     pv::ledger::Result writeAccountRow(); // the closing summary of the customer row
     void closeEditPanel();

@@ -81,13 +81,16 @@ QString oneLine(const QString &text, const QFontMetricsF &fm, double room)
     return line.left(fittingLength(line, fm, room));
 }
 
-// A number as the program prints one: digits, Turkish thousands points and decimal comma,
-// a minus in front ("-1.234,56", "999999999999,99", " 12").
-bool isNumberText(const QString &text)
+// A figure as the program prints one, which cut short reads as another: a number (digits,
+// Turkish thousands points and decimal comma, a minus in front: "-1.234,56", " 12"), a date
+// ("11.12.2026"), perhaps with its time, a time ("10:11:12", "10:11") or a month ("12/2026").
+bool isFigureText(const QString &text)
 {
-    static const QRegularExpression number(
-        QStringLiteral(R"(^\s*-?([0-9]{1,3}(\.[0-9]{3})+|[0-9]+)(,[0-9]+)?\s*$)"));
-    return number.match(text).hasMatch();
+    static const QRegularExpression figure(
+        QStringLiteral(R"(^\s*(-?([0-9]{1,3}(\.[0-9]{3})+|[0-9]+)(,[0-9]+)?)"
+                       R"(|[0-9]{1,2}\.[0-9]{1,2}\.[0-9]{4}(\s+[0-9]{1,2}:[0-9]{2}(:[0-9]{2})?)?)"
+                       R"(|[0-9]{1,2}:[0-9]{2}(:[0-9]{2})?|[0-9]{1,2}/[0-9]{4})\s*$)"));
+    return figure.match(text).hasMatch();
 }
 
 // The largest size, in tenths of a point and no larger than font's, at which text fits room
@@ -362,7 +365,7 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
             f.texts[k] = oneLine(c.text(), fm, room);
             f.cut[k] = f.texts[k].size() < c.text().size();
             // A figure cut short reads as another figure: it is drawn smaller instead.
-            if (f.cut[k] && isNumberText(c.text())) {
+            if (f.cut[k] && isFigureText(c.text())) {
                 f.texts[k] = c.text();
                 f.cut[k] = false;
                 f.size[k] = fittingSize(c.text(), font, room);

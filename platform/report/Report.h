@@ -131,9 +131,10 @@ public:
     void setHeight(int twips) { m_height = twips; }
 
     // A text prints on one line, cut at the box's right edge; a number (digits with the
-    // thousands point and decimal comma, a minus) that does not fit is drawn smaller
-    // instead, whole. A control that can grow wraps its text within its width and grows
-    // downward, moving what stands below it in its section down as far.
+    // thousands point and decimal comma, a minus), a date, a time or a month ("12/2026")
+    // that does not fit is drawn smaller instead, whole. A control that can grow wraps its
+    // text within its width and grows downward, moving what stands below it in its section
+    // down as far.
     bool canGrow() const { return m_canGrow; }
 
     Qt::Alignment alignment() const { return m_align; }

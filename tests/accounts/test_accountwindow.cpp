@@ -4,6 +4,7 @@
 #include "app/accounts/veresiye2.h"
 #include "app/ledger/Customers.h"
 #include "app/ledger/LedgerWrite.h"
+#include "app/reports/AppReports.h"
 #include "app/sales/veresiyealacakekle.h"
 #include "app/sales/veresiyeekleode.h"
 #include "app/shell/veresiye.h"
@@ -12,6 +13,7 @@
 #include "platform/components/Twips.h"
 #include "platform/data/Database.h"
 #include "platform/databind/DataControl.h"
+#include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
 
@@ -104,12 +106,21 @@ void selectRow(veresiye2 &w, int row)
     w.DBGrid2->selectRow(row);
 }
 
+QList<bool> enabledStates(const QList<QWidget *> &commands)
+{
+    QList<bool> on;
+    for (const QWidget *c : commands)
+        on << c->isEnabled();
+    return on;
+}
+
 } // namespace
 
 class TestAccountWindow : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { pv::registerAppReports(); }
     void ledgerAndTotals_data();
     void ledgerAndTotals();
     void codeMatchesOnlyItsAccount();
@@ -145,6 +156,8 @@ private slots:
     void deleteTakesTheEntryThePanelWasOpenedOn();
     void deletePanelHoldsThroughAPosting_data();
     void deletePanelHoldsThroughAPosting();
+    void printPanelHoldsThroughItsPrints_data();
+    void printPanelHoldsThroughItsPrints();
 };
 
 // ---------------------------------------------------------------- ledger and totals
@@ -1102,12 +1115,7 @@ void TestAccountWindow::deletePanelHoldsThroughAPosting()
                                     w.VornXPButton10,   w.VornXPButton7, w.MyButton1,     w.tgoster2,
                                     w.btnFiyatGuncelle, w.btnEdit,       w.btnNote,       w.VornXPButton9,
                                     w.btnEkle};
-    const auto states = [&commands] {
-        QList<bool> on;
-        for (QWidget *c : commands)
-            on << c->isEnabled();
-        return on;
-    };
+    const auto states = [&commands] { return enabledStates(commands); };
 
     selectRow(w, panelRow);
     const qint64 id = marked();
@@ -1155,6 +1163,65 @@ void TestAccountWindow::deletePanelHoldsThroughAPosting()
     QCOMPARE(w.VornXPTextBox4->text(), pv::formatMoney(debt - (credit ? 25 : 0)));
     QVERIFY(w.Frame1s->isEnabled());
     QVERIFY(w.VornXPButton7->Enabled());
+}
+
+void TestAccountWindow::printPanelHoldsThroughItsPrints_data()
+{
+    QTest::addColumn<QString>("rights");
+    QTest::addColumn<bool>("receipt"); // the day's receipt from the print menu, else the panel's list
+    QTest::newRow("full rights, movement list") << "0" << false;
+    QTest::newRow("cashier, movement list") << "1" << false;
+    QTest::newRow("full rights, the day's receipt") << "0" << true;
+}
+
+// A print made while the print panel is open leaves its locks on: neither the re-read of
+// the ledger nor the activation after the preview gives the commands back before "Vazgeç".
+void TestAccountWindow::printPanelHoldsThroughItsPrints()
+{
+    QFETCH(QString, rights);
+    QFETCH(bool, receipt);
+    Harness h;
+    addCustomer(h, QStringLiteral("100"), QStringLiteral("Ahmet"), lastMoved());
+    addEntry(h, QStringLiteral("100"), {"10.12.2026", "10:00:00", "Stoktan Bağımsız Satış", 10.0, {}});
+    veresiye2 &w = openAccount(QStringLiteral("100"), rights);
+    // "Tahsilat Yap", " Seçili Satırı Sil", "Hesabı Sıfırla", "Tüm Fiyatları Güncelle" and the
+    // date range's command.
+    const QList<QWidget *> commands{w.VornXPButton10, w.VornXPButton9, w.VornXPButton6, w.btnFiyatGuncelle,
+                                    w.tgoster2};
+    const auto states = [&commands] { return enabledStates(commands); };
+    const QList<bool> byTheRules = states();
+    QCOMPARE(byTheRules, (rights == QLatin1String("0") ? QList<bool>{true, true, true, true, true}
+                                                       : QList<bool>{true, false, false, false, true}));
+    const QList<bool> locked{false, false, false, false, false};
+
+    w.cariYazdir->mnuMHY->trigger();
+    QVERIFY(w.cariYazdir->musListesiFrm->isVisible());
+    QCOMPARE(states(), locked);
+    bool previewed = false;
+    h.onModal<pv::ReportPreview>([&](pv::ReportPreview &p) {
+        previewed = true;
+        p.close();
+    });
+    if (receipt) {
+        QVERIFY(w.VornXPButton5->Enabled()); // the print menu stays usable under the panel
+        w.cariYazdir->mnuMiM->trigger();
+    } else {
+        QCOMPARE(w.cariYazdir->muslisyzdBtn->Caption(), QStringLiteral(" Hareket Listesini Yazdır"));
+        Harness::click(w.cariYazdir->muslisyzdBtn);
+    }
+    Harness::settle();
+    QVERIFY(previewed);
+    QVERIFY(w.cariYazdir->musListesiFrm->isVisible());
+    QCOMPARE(states(), locked);
+    // Another activation and a re-read of the ledger (a mark written) hold them too.
+    w.Form_Activate();
+    QCOMPARE(states(), locked);
+    w.cariYazdir->mnuSime->trigger();
+    QCOMPARE(states(), locked);
+
+    Harness::click(w.cariYazdir->vekbutton1);
+    QVERIFY(w.cariYazdir->musListesiFrm->isHidden());
+    QCOMPARE(states(), byTheRules);
 }
 
 QTEST_MAIN(TestAccountWindow)

@@ -218,6 +218,8 @@ private slots:
     void contractAmountUnreadable();
     void contractFiguresPrintWhole_data();
     void contractFiguresPrintWhole();
+    void datesAndTimesPrintWhole_data();
+    void datesAndTimesPrintWhole();
     void resetAnsweredNo();
     void resetAnsweredYes();
     void resetDateRangeView();
@@ -538,6 +540,75 @@ void TestContract::contractFiguresPrintWhole()
         const QRegularExpression whole(QStringLiteral("(^|\\s)") + QRegularExpression::escape(figure) +
                                        QStringLiteral("(\\s|$)"));
         QVERIFY2(read.contains(whole), qPrintable(figure + QStringLiteral(" not read back in:\n") + read));
+    }
+}
+
+// A date or a time cut short reads as another ("11.12.20", "10:11:1"): at the largest text
+// size the print panel offers, each prints whole, drawn smaller to fit its box.
+void TestContract::datesAndTimesPrintWhole_data()
+{
+    QTest::addColumn<QString>("print");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("contract, the line's date")
+        << "contract" << QStringList{"Field1"} << QStringList{"11.12.2026"};
+    QTest::newRow("receipt, the print's date and time")
+        << "receipt" << QStringList{"Label169", "Label170"} << QStringList{"11.12.2026", "10:11:12"};
+    QTest::newRow("account report, the line's date and time")
+        << "report" << QStringList{"Field1", "Field2"} << QStringList{"11.12.2026", "10:11:12"};
+}
+
+void TestContract::datesAndTimesPrintWhole()
+{
+    QFETCH(QString, print);
+    QFETCH(QStringList, items);
+    QFETCH(QStringList, texts);
+    Harness h;
+    h.setNow(QDateTime(QDate(2026, 12, 11), QTime(10, 11, 12)));
+    addCustomer(h, "1", "Ahmet", withContact());
+    addLine(h, "1", {"11.12.2026", "10:11:12", kSale, 10.0});
+    const QString pdf = h.folder() + QStringLiteral("/baski.pdf");
+    pv::PageModel m;
+    throughMainWindow(h, "1", "0", [&](veresiye2 &w) {
+        CariYazdir &p = *w.cariYazdir;
+        p.mnuMHY->trigger();
+        p.TextSize->setCurrentText(QStringLiteral("14"));
+        if (print == QLatin1String("contract")) {
+            Harness::click(p.vekbutton1);
+            Harness::click(w.cariToplu->btnSozlesme);
+            m = printContract(h, w, pdf);
+            return;
+        }
+        h.onModal<pv::ReportPreview>([&](pv::ReportPreview &preview) {
+            m = preview.document().pageModel();
+            QVERIFY(preview.document().exportPdf(pdf));
+            preview.close();
+        });
+        if (print == QLatin1String("receipt"))
+            p.mnuMiM->trigger(); // today's movements
+        else
+            Harness::click(p.muslisyzdBtn);
+        Harness::settle();
+        Harness::click(p.vekbutton1);
+    });
+
+    const QString read = pdfText(pdf);
+    for (int i = 0; i < items.size(); ++i) {
+        const QRegularExpression whole(QStringLiteral("(^|\\s)") + QRegularExpression::escape(texts[i]) +
+                                       QStringLiteral("(\\s|$)"));
+        // Read back whole as often as the page holds it (in a footer and a title as well).
+        qsizetype drawn = 0;
+        for (const pv::PageText &t : m.texts)
+            drawn += t.text.count(whole);
+        QVERIFY2(drawn >= 1 && read.count(whole) == drawn,
+                 qPrintable(texts[i] + QStringLiteral(" not read back %1 times in:\n").arg(drawn) + read));
+        const QList<pv::PageText> printed = m.ofItem(items[i]);
+        QVERIFY2(!printed.isEmpty(), qPrintable(items[i]));
+        const pv::PageText &t = printed.first();
+        const QString what = items[i] + QStringLiteral(" printed ") + t.text;
+        QVERIFY2(t.text == texts[i] && !t.cut, qPrintable(what));
+        QVERIFY2(fitsItsBox(t), qPrintable(what));
+        QVERIFY2(t.fontSize < 14, qPrintable(what)); // too wide for its box at 14
     }
 }
 

@@ -889,31 +889,41 @@ private slots:
         QCOMPARE(line.fontSize, chosen);
     }
 
-    // Only a number is drawn smaller; any other text that does not fit its one line is cut.
-    void onlyNumbersShrink_data()
+    // Only a figure is drawn smaller, at size 14 as at any other: a number, a date, a time
+    // or a month in every form the program prints them; any other text that does not fit its
+    // one line is cut ("TOPLAM ÖDENEN :" keeps its cut on purpose).
+    void onlyFiguresShrink_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("number");
+        QTest::addColumn<bool>("figure");
         QTest::newRow("grouped") << "1.234.567.890,12" << true;
         QTest::newRow("plain") << "123456789012,5" << true;
         QTest::newRow("negative") << "-1.234.567.890" << true;
         QTest::newRow("row number") << " 123456789012" << true;
-        QTest::newRow("date") << "10.12.2026" << false;
+        QTest::newRow("date") << "11.12.2026" << true;
+        QTest::newRow("date and time") << "11.12.2026 10:11:12" << true;
+        QTest::newRow("time") << "10:11:12" << true;
+        QTest::newRow("hours and minutes") << "10:11" << true;
+        QTest::newRow("month") << "12/2026" << true;
         QTest::newRow("with currency") << "1.234.567.890,12 TL" << false;
         QTest::newRow("points not in threes") << "1.23.4567.890,12" << false;
         QTest::newRow("two commas") << "1234567890,12,5" << false;
         QTest::newRow("code") << "12345-67890-12" << false;
         QTest::newRow("word") << "Onikimilyar" << false;
+        QTest::newRow("label") << "TOPLAM ÖDENEN :" << false;
+        QTest::newRow("date with a word") << "Tarih: 11.12.2026" << false;
+        QTest::newRow("date of slashes") << "11/12/2026" << false;
+        QTest::newRow("time span") << "10:11-12:13" << false;
     }
-    void onlyNumbersShrink()
+    void onlyFiguresShrink()
     {
         QFETCH(QString, text);
-        QFETCH(bool, number);
+        QFETCH(bool, figure);
         const QString json = QStringLiteral(R"({
   "name": "dar", "paper": {"width": 11906, "height": 16838},
   "sections": [{"kind": "PageHeader", "name": "PageHeader", "height": 400}],
   "controls": [{"name": "Label1", "kind": "Label", "section": "PageHeader", "left": 0, "top": 0,
-                "width": 700, "height": 300, "text": "", "font": "Tahoma", "size": 10, "align": "right"}]
+                "width": 700, "height": 300, "text": "", "font": "Tahoma", "size": 14, "align": "right"}]
 })");
         auto layout = pv::ReportLayout::fromJson(json.toUtf8());
         QVERIFY(layout);
@@ -922,9 +932,12 @@ private slots:
         const QList<PageText> printed = r.runToPageModel().ofItem(QStringLiteral("Label1"));
         QCOMPARE(printed.size(), 1);
         const PageText &t = printed.first();
-        QCOMPARE(t.cut, !number);
-        QCOMPARE(t.text == text, number);
-        QCOMPARE(t.fontSize < 10, number);
+        PageText whole = t;
+        whole.text = text;
+        QVERIFY(advanceAt(whole, 14) > roomOf(t)); // none fits at its size
+        QCOMPARE(t.cut, !figure);
+        QCOMPARE(t.text == text, figure);
+        QCOMPARE(t.fontSize < 14, figure);
         QVERIFY(advanceAt(t, t.fontSize) <= roomOf(t));
     }
 
