@@ -3,7 +3,11 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QRegularExpression>
+#include <QTimer>
+#include <QTreeView>
 
 namespace pv
 {
@@ -42,8 +46,30 @@ QList<QPair<QString, QStringList>> parseFilter(const QString &filter)
 }
 } // namespace
 
-// Qt's own dialog, so that the bracket patterns are honoured; the description is shown as
-// the caller wrote it. The picked file, or "" when cancelled.
+// Qt's default widths for the detail view's size, type and date columns are cut to an
+// English date ("10/29/81 02:02PM"): the Turkish date, heading and file types do not fit.
+// Each time the folder's files arrive, those columns widen to their heading and longest
+// text; they only ever widen, so a column the user dragged wider stays so. The name column
+// takes what is left and is the one that gives way when the dialog is narrow.
+static void fitDetailColumns(QTreeView &view)
+{
+    QHeaderView *header = view.header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column) {
+        if (header->isSectionHidden(column))
+            continue;
+        const int needed = qMax(header->sectionSizeHint(column),
+                                static_cast<const QAbstractItemView &>(view).sizeHintForColumn(column));
+        if (needed > header->sectionSize(column))
+            header->resizeSection(column, needed);
+    }
+}
+
+// The one set-up of every picker: Qt's own dialog, so that the bracket patterns are
+// honoured; the description is shown as the caller wrote it. The picked path, or "" when
+// cancelled.
 static QString runFileDialog(QFileDialog &dlg, const QString &filter, const QString &proposedName = {})
 {
     dlg.setOption(QFileDialog::DontUseNativeDialog);
@@ -53,6 +79,18 @@ static QString runFileDialog(QFileDialog &dlg, const QString &filter, const QStr
         dlg.setNameFilters(filters);
     if (!proposedName.isEmpty())
         dlg.selectFile(proposedName);
+    auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *model = dlg.findChild<QFileSystemModel *>();
+    if (view && model) {
+        // Files arrive in batches; one fit once a batch is in.
+        auto *fit = new QTimer(&dlg);
+        fit->setSingleShot(true);
+        fit->setInterval(0);
+        QObject::connect(fit, &QTimer::timeout, view, [view] { fitDetailColumns(*view); });
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, fit, qOverload<>(&QTimer::start));
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, fit, qOverload<>(&QTimer::start));
+        fit->start(); // the headings, before any file has arrived
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
@@ -110,11 +148,14 @@ QString pickSaveFile(const QString &title, const QString &filter, const QString 
 QString pickFolder(const QString &title, QWidget *owner)
 {
     QString folder;
-    if (g_handler)
+    if (g_handler) {
         folder = g_handler({PickerCall::Folder, title, QString(), QString(), QString()});
-    else
-        folder = QFileDialog::getExistingDirectory(owner ? owner : activeProgramWindow(), title, QString(),
-                                                   QFileDialog::ShowDirsOnly);
+    } else {
+        QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
+        dlg.setFileMode(QFileDialog::Directory);
+        dlg.setOption(QFileDialog::ShowDirsOnly);
+        folder = runFileDialog(dlg, QString());
+    }
     if (folder.isEmpty())
         return {};
     folder = QDir::toNativeSeparators(folder);
