@@ -68,12 +68,20 @@ static void fitDetailColumns(QTreeView &view)
 }
 
 // The one set-up of every picker: Qt's own dialog, so that the bracket patterns are
-// honoured; the description is shown as the caller wrote it. The picked path, or "" when
+// honoured; the description is shown as the caller wrote it. mode says the kind: an
+// existing file to open, any file to save, or a folder. The picked path, or "" when
 // cancelled.
-static QString runFileDialog(QFileDialog &dlg, const QString &filter, const QString &proposedName = {})
+static QString runFileDialog(QWidget *owner, const QString &title, const QString &folder,
+                             QFileDialog::FileMode mode, const QString &filter = {},
+                             const QString &proposedName = {})
 {
+    QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(folder));
+    // Qt's own dialog first: it fills its type list from the mode set after.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
+    dlg.setOption(QFileDialog::ShowDirsOnly, mode == QFileDialog::Directory);
+    dlg.setFileMode(mode);
+    dlg.setAcceptMode(mode == QFileDialog::AnyFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     const QStringList filters = qtNameFilters(filter);
     if (!filters.isEmpty())
         dlg.setNameFilters(filters);
@@ -129,33 +137,23 @@ QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner
 {
     if (g_handler)
         return g_handler({PickerCall::OpenFile, title, filter, startFolder, QString()});
-    QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(startFolder));
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    return runFileDialog(dlg, filter);
+    return runFileDialog(owner, title, startFolder, QFileDialog::ExistingFile, filter);
 }
 
 QString pickSaveFile(const QString &title, const QString &filter, const QString &fileName, QWidget *owner)
 {
     if (g_handler)
         return g_handler({PickerCall::SaveFile, title, filter, QString(), fileName});
-    QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    return runFileDialog(dlg, filter, fileName);
+    return runFileDialog(owner, title, QString(), QFileDialog::AnyFile, filter, fileName);
 }
 
 QString pickFolder(const QString &title, QWidget *owner)
 {
     QString folder;
-    if (g_handler) {
+    if (g_handler)
         folder = g_handler({PickerCall::Folder, title, QString(), QString(), QString()});
-    } else {
-        QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
-        dlg.setFileMode(QFileDialog::Directory);
-        dlg.setOption(QFileDialog::ShowDirsOnly);
-        folder = runFileDialog(dlg, QString());
-    }
+    else
+        folder = runFileDialog(owner, title, QString(), QFileDialog::Directory);
     if (folder.isEmpty())
         return {};
     folder = QDir::toNativeSeparators(folder);
