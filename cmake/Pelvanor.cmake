@@ -7,7 +7,9 @@ function(pv_glob_sources out dir)
 endfunction()
 
 # A Qt Test program: pv_add_test(NAME sources... LIBS libs...)
-# Tests run headless, each in a temporary program folder of its own.
+# Tests run headless, each in a temporary program folder of its own, and keep what Qt
+# saves for the user (the file dialogs' history and column widths) in a settings folder
+# of their own under the build folder, never in the user's.
 function(pv_add_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
@@ -16,7 +18,7 @@ function(pv_add_test name)
     RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests-bin)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PV_SOURCE_DIR=${PROJECT_SOURCE_DIR};PV_BIN_DIR=${PV_BIN_DIR}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name};PV_SOURCE_DIR=${PROJECT_SOURCE_DIR};PV_BIN_DIR=${PV_BIN_DIR}"
     TIMEOUT 600)
 endfunction()
 

@@ -3,7 +3,11 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QRegularExpression>
+#include <QTimer>
+#include <QTreeView>
 
 namespace pv
 {
@@ -42,17 +46,59 @@ QList<QPair<QString, QStringList>> parseFilter(const QString &filter)
 }
 } // namespace
 
-// Qt's own dialog, so that the bracket patterns are honoured; the description is shown as
-// the caller wrote it. The picked file, or "" when cancelled.
-static QString runFileDialog(QFileDialog &dlg, const QString &filter, const QString &proposedName = {})
+// Qt's default widths for the detail view's size, type and date columns are cut to an
+// English date ("10/29/81 02:02PM"): the Turkish date, heading and file types do not fit.
+// Each time the folder's files arrive, those columns widen to their heading and longest
+// text; they only ever widen, so a column the user dragged wider stays so. The name column
+// takes what is left and is the one that gives way when the dialog is narrow.
+static void fitDetailColumns(QTreeView &view)
 {
+    QHeaderView *header = view.header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::Interactive);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < header->count(); ++column) {
+        if (header->isSectionHidden(column))
+            continue;
+        const int needed = qMax(header->sectionSizeHint(column),
+                                static_cast<const QAbstractItemView &>(view).sizeHintForColumn(column));
+        if (needed > header->sectionSize(column))
+            header->resizeSection(column, needed);
+    }
+}
+
+// The one set-up of every picker: Qt's own dialog, so that the bracket patterns are
+// honoured; the description is shown as the caller wrote it. mode says the kind: an
+// existing file to open, any file to save, or a folder. The picked path, or "" when
+// cancelled.
+static QString runFileDialog(QWidget *owner, const QString &title, const QString &folder,
+                             QFileDialog::FileMode mode, const QString &filter = {},
+                             const QString &proposedName = {})
+{
+    QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(folder));
+    // Qt's own dialog first: it fills its type list from the mode set after.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
+    dlg.setOption(QFileDialog::ShowDirsOnly, mode == QFileDialog::Directory);
+    dlg.setFileMode(mode);
+    dlg.setAcceptMode(mode == QFileDialog::AnyFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     const QStringList filters = qtNameFilters(filter);
     if (!filters.isEmpty())
         dlg.setNameFilters(filters);
     if (!proposedName.isEmpty())
         dlg.selectFile(proposedName);
+    auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *model = dlg.findChild<QFileSystemModel *>();
+    if (view && model) {
+        // Files arrive in batches; one fit once a batch is in.
+        auto *fit = new QTimer(&dlg);
+        fit->setSingleShot(true);
+        fit->setInterval(0);
+        QObject::connect(fit, &QTimer::timeout, view, [view] { fitDetailColumns(*view); });
+        QObject::connect(model, &QFileSystemModel::directoryLoaded, fit, qOverload<>(&QTimer::start));
+        QObject::connect(model, &QAbstractItemModel::rowsInserted, fit, qOverload<>(&QTimer::start));
+        fit->start(); // the headings, before any file has arrived
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());
@@ -91,20 +137,14 @@ QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner
 {
     if (g_handler)
         return g_handler({PickerCall::OpenFile, title, filter, startFolder, QString()});
-    QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(startFolder));
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    return runFileDialog(dlg, filter);
+    return runFileDialog(owner, title, startFolder, QFileDialog::ExistingFile, filter);
 }
 
 QString pickSaveFile(const QString &title, const QString &filter, const QString &fileName, QWidget *owner)
 {
     if (g_handler)
         return g_handler({PickerCall::SaveFile, title, filter, QString(), fileName});
-    QFileDialog dlg(owner ? owner : activeProgramWindow(), title);
-    dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    return runFileDialog(dlg, filter, fileName);
+    return runFileDialog(owner, title, QString(), QFileDialog::AnyFile, filter, fileName);
 }
 
 QString pickFolder(const QString &title, QWidget *owner)
@@ -113,8 +153,7 @@ QString pickFolder(const QString &title, QWidget *owner)
     if (g_handler)
         folder = g_handler({PickerCall::Folder, title, QString(), QString(), QString()});
     else
-        folder = QFileDialog::getExistingDirectory(owner ? owner : activeProgramWindow(), title, QString(),
-                                                   QFileDialog::ShowDirsOnly);
+        folder = runFileDialog(owner, title, QString(), QFileDialog::Directory);
     if (folder.isEmpty())
         return {};
     folder = QDir::toNativeSeparators(folder);

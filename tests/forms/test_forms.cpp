@@ -3,6 +3,7 @@
 #include "platform/components/Twips.h"
 #include "platform/forms/Clock.h"
 #include "platform/forms/Keys.h"
+#include "platform/forms/Language.h"
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Program.h"
 #include "tests/harness/Harness.h"
@@ -13,17 +14,96 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <QtTest>
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 using pv::test::Harness;
+
+// A backup as the program writes it: an SQLite file of 184 KiB, last written on
+// 11.12.2026 at 10:11.
+static void writeBackupFile(const QString &path)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QByteArray data("SQLite format 3", 16);
+    data.resize(184 * 1024);
+    file.write(data);
+    QVERIFY(
+        file.setFileTime(QDateTime(QDate(2026, 12, 11), QTime(10, 11)), QFileDevice::FileModificationTime));
+}
+
+// Opens a real picker ("open", "save" or "folder") on folder and runs check on it while it
+// is shown; the picker is then cancelled, whatever check found.
+static void withRealPicker(const QString &kind, const QString &folder,
+                           const std::function<void(QFileDialog &)> &check)
+{
+    pv::setPickerHandler({});
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dlg)
+            return;
+        seen = true;
+        check(*dlg);
+        dlg->reject();
+    });
+    const QString filter = QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|");
+    if (kind == "open")
+        pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"), filter, nullptr, folder);
+    else if (kind == "save")
+        pv::pickSaveFile(QStringLiteral("Yedek Dosyası"), filter, QStringLiteral("yedek.ydk"));
+    else
+        pv::pickFolder(QStringLiteral("Yedeklenecek Klasörü Seçin"));
+    QVERIFY2(seen, "no picker was shown");
+}
+
+// What the picker's detail view cuts, "" when nothing: each column after the name holds
+// its heading and its longest text, and the name column fills the rest.
+static QString cutColumns(const QTreeView &view)
+{
+    const QHeaderView *header = view.header();
+    const QAbstractItemModel *model = view.model();
+    const QModelIndex root = view.rootIndex();
+    // An item view draws its text this far in from either side.
+    const int margins = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+    int others = 0;
+    for (int column = 1; column < header->count(); ++column) {
+        QString text = model->headerData(column, Qt::Horizontal).toString();
+        int needed = header->sectionSizeHint(column);
+        for (int row = 0; row < model->rowCount(root); ++row) {
+            const QString cell = model->index(row, column, root).data().toString();
+            const int width = view.fontMetrics().horizontalAdvance(cell) + margins;
+            if (width > needed) {
+                needed = width;
+                text = cell;
+            }
+        }
+        if (header->sectionSize(column) < needed)
+            return QStringLiteral("'%1' needs %2 pixels, its column has %3")
+                .arg(text)
+                .arg(needed)
+                .arg(header->sectionSize(column));
+        others += header->sectionSize(column);
+    }
+    const int rest = qMax(view.viewport()->width() - others, header->minimumSectionSize());
+    if (header->sectionSize(0) != rest)
+        return QStringLiteral("the name column has %1 pixels, %2 are left")
+            .arg(header->sectionSize(0))
+            .arg(rest);
+    return {};
+}
 
 class TestForms : public QObject
 {
@@ -862,6 +942,92 @@ private slots:
         QCOMPARE(h->pickerCalls().last().filter, QStringLiteral("Pelvanor (*.dll)|*.dll"));
     }
 
+    // The real pickers' detail view as the user reads it once the folder is in: the size,
+    // type and date columns hold their heading and longest text, the name column fills the
+    // rest; a column the user dragged wider stays so, when files arrive and when the
+    // dialog is widened.
+    void pickerColumnsHoldTheirTexts_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("arriving"); // a folder entry made while the picker is open
+        QTest::newRow("open file") << "open"
+                                   << "BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk";
+        QTest::newRow("save file") << "save"
+                                   << "BrennavikPelvanor_Yedek_10-12-26(10-00-00).ydk";
+        QTest::newRow("folder") << "folder"
+                                << "Eski Yedekler";
+    }
+    void pickerColumnsHoldTheirTexts()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, arriving);
+        QTemporaryDir folder;
+        writeBackupFile(folder.filePath(QStringLiteral("yedek.ydk")));
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Yedekler")));
+        const int shown = kind == "folder" ? 1 : 2;
+        // As on a first start: no widths kept from an earlier dialog.
+        QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/QtProject.conf"));
+        withRealPicker(kind, folder.path(), [&](QFileDialog &dlg) {
+            dlg.setViewMode(QFileDialog::Detail);
+            dlg.setDirectory(folder.path());
+            auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            QHeaderView *header = view->header();
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), shown);
+            QTRY_COMPARE(cutColumns(*view), QString());
+            if (kind != "folder") { // the date as the user reads it
+                const QModelIndex backup = view->model()
+                                               ->match(view->model()->index(0, 0, view->rootIndex()),
+                                                       Qt::DisplayRole, QStringLiteral("yedek.ydk"))
+                                               .value(0);
+                QCOMPARE(backup.siblingAtColumn(3).data().toString(), QStringLiteral("11.12.2026 10:11"));
+            }
+
+            // The user drags the date column's edge to the right.
+            const int fitted = header->sectionSize(3);
+            const int edge = header->sectionViewportPosition(3) + fitted - 1;
+            const int y = header->height() / 2;
+            QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge, y));
+            QTest::mouseMove(header->viewport(), QPoint(edge + 60, y));
+            QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 60, y));
+            const int widened = header->sectionSize(3);
+            QVERIFY2(widened > fitted, "the drag did not widen the date column");
+
+            if (kind == "folder")
+                QVERIFY(QDir(folder.path()).mkdir(arriving));
+            else
+                writeBackupFile(folder.filePath(arriving));
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), shown + 1);
+            QTRY_COMPARE(cutColumns(*view), QString());
+            QCOMPARE(header->sectionSize(3), widened);
+
+            const int nameBefore = header->sectionSize(0);
+            dlg.resize(dlg.width() + 300, dlg.height());
+            QTRY_COMPARE(cutColumns(*view), QString());
+            QCOMPARE(header->sectionSize(3), widened);
+            QVERIFY(header->sectionSize(0) > nameBefore);
+        });
+    }
+
+    // The dialogs keep their history and column widths in the test's own settings folder,
+    // never in the user's.
+    void pickerSettingsStayOutOfTheUsersFolder()
+    {
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        QVERIFY2(!config.isEmpty(), "XDG_CONFIG_HOME is not set: the pickers write the user's settings");
+        const QString own = QDir::cleanPath(QDir(config).absolutePath());
+        const QString home = QDir::cleanPath(QDir::homePath());
+        const QString build = QDir::cleanPath(qEnvironmentVariable("PV_BIN_DIR") + QStringLiteral("/.."));
+        QVERIFY2(own != home && !own.startsWith(home + QStringLiteral("/.config")), qPrintable(own));
+        QVERIFY2(own.startsWith(build + QLatin1Char('/')),
+                 qPrintable(own + QStringLiteral(" not in ") + build));
+        const QString conf = own + QStringLiteral("/QtProject.conf");
+        QFile::remove(conf);
+        QTemporaryDir folder;
+        withRealPicker(QStringLiteral("open"), folder.path(), [](QFileDialog &) {});
+        QVERIFY(QFile::exists(conf));
+    }
+
     void launcherFake()
     {
         QVERIFY(pv::startProgram(QStringLiteral("bvRepair.exe")));
@@ -1071,6 +1237,7 @@ int main(int argc, char **argv)
         return endInARealRun(argc, argv);
     if (argc >= 3 && QByteArray(argv[1]) == "--last-form")
         return lastForm(argc, argv);
+    pv::useTurkishAsMachineLocale(); // as the program starts: the pickers' dates in Turkish
     QApplication app(argc, argv);
     TestForms t;
     return QTest::qExec(&t, argc, argv);
