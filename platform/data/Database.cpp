@@ -3,6 +3,8 @@
 #include "platform/data/WriteScope.h"
 #include "platform/text/Formats.h"
 
+#include <sys/stat.h>
+
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +12,6 @@
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
-#include <sys/stat.h>
 
 namespace pv
 {
