@@ -1,6 +1,7 @@
 #pragma once
 // The program's shop file is written through the ledger alone: its connection refuses an
-// INSERT, UPDATE or DELETE of a shop table unless a ledger operation is writing.
+// INSERT, UPDATE or DELETE of a shop table unless a ledger operation is writing, and every
+// change of the file's schema.
 #include <QString>
 
 #include <span>
@@ -12,10 +13,11 @@ namespace pv::ledger
 // customer groups, mail texts and canned descriptions stay writable by their windows.
 std::span<const char *const> shopTables();
 
-// From now on every connection to the file at path refuses writes of the shop's tables
-// outside the ledger. The program calls it once for its shop file before opening it (the
-// test harness, standing in for the program, does the same for its file); false when the
-// file is open already.
+// From now on every connection to the file at path (the file the name leads to at each
+// opening, by whatever name it is opened) refuses writes of the shop's tables outside the
+// ledger, and schema changes. The program calls it once for its shop file before opening
+// it (the test harness, standing in for the program, does the same for its file); true
+// when there is no file there yet, false when the file is open already unguarded.
 bool guardShopFile(const QString &path);
 
 } // namespace pv::ledger

@@ -4,9 +4,11 @@
 #include "app/shell/frmSplash.h"
 #include "platform/components/MemoryPolicy.h"
 #include "platform/forms/Language.h"
+#include "platform/forms/MsgBox.h"
 #include "platform/forms/Program.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char **argv)
 {
@@ -17,8 +19,16 @@ int main(int argc, char **argv)
     pv::useTurkish();
     pv::registerAppReports();
     // Before anything opens the shop file: its connection then writes the shop's tables
-    // for the ledger alone.
-    pv::ledger::guardShopFile(pv::databasePath());
+    // for the ledger alone. When the file is open unguarded already the program says so and
+    // ends; a second start still ends silently, in the splash.
+    const QString path = pv::databasePath();
+    if (!pv::ledger::guardShopFile(path) && !pv::anotherInstanceRunning() && pv::holdDatabaseFile()) {
+        pv::MsgBox(QStringLiteral("Veri tabanı dosyası korumaya alınamadı; dosya zaten açık:\n%1\n\nProgram "
+                                  "kapatılacak.")
+                       .arg(QDir::toNativeSeparators(path)),
+                   pv::vbCritical, QStringLiteral("Hata"));
+        return 1;
+    }
     pv::form<frmSplash>().Show(pv::Form::Modeless);
     return app.exec();
 }

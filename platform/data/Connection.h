@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <optional>
 #include <span>
 #include <sqlite3.h>
 #include <unordered_map>
@@ -17,21 +18,37 @@ struct ColumnInfo {
     QString collation;
 };
 
+// A file itself, whatever name leads to it: its device and inode.
+struct FileId {
+    quint64 device = 0, inode = 0;
+    bool operator==(const FileId &) const = default;
+};
+// The plain file a name leads to now (links followed); nullopt when it leads to none.
+std::optional<FileId> fileAt(const QString &name);
+
 struct Connection {
     sqlite3 *db = nullptr;
     QString path;
+    FileId file; // the file it opened (read-write connections)
     int txDepth = 0;
     bool txDoomed = false;
     // The write guard (WriteScope.h): the tables it keeps (none on a connection without it),
-    // how many scopes are open, and the guarded table the statement being prepared writes.
+    // how many scopes are open, whether a prepare of ours runs (else SQLite prepares a
+    // statement again inside its step), and the guarded table the statement being prepared
+    // writes.
     std::span<const char *const> guardedTables;
     int writeScopes = 0;
+    bool preparing = false;
     const char *preparedWrite = nullptr;
+    // Moves on when SQLite prepared a statement again inside its step and found it writing a
+    // guarded table: the marks of every statement kept before then are out of date.
+    unsigned marksRevision = 0;
     // Prepared statements kept for reuse; a node keeps its place, so a Stmt may hold on to it.
     struct Cached {
         sqlite3_stmt *stmt = nullptr;
         bool inUse = false;
         const char *guardedWrite = nullptr; // the guarded table it writes: handed out in a scope only
+        unsigned marksRevision = 0;         // the connection's, when it was prepared
     };
     struct KeyHash {
         size_t operator()(const QByteArray &k) const { return qHash(k); }

@@ -3,7 +3,10 @@
 #include "platform/data/WriteScope.h"
 #include "platform/text/Formats.h"
 
+#include <sys/stat.h>
+
 #include <QDate>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -56,6 +59,14 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         const auto it = c->statements.find(sql);
         node = it == c->statements.end() ? nullptr : &*it;
     }
+    if (node && !node->second.inUse && node->second.marksRevision != c->marksRevision) {
+        // Its mark may be out of date (Connection::marksRevision): prepared afresh instead.
+        sqlite3_finalize(node->second.stmt);
+        if (c->lastStatement == node)
+            c->lastStatement = nullptr;
+        c->statements.erase(sql);
+        node = nullptr;
+    }
     if (node && !node->second.inUse) {
         if (node->second.guardedWrite && c->writeScopes == 0) {
             reportRefusedWrite(node->second.guardedWrite);
@@ -70,7 +81,9 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
     }
     const char *tail = nullptr;
     c->preparedWrite = nullptr;
+    c->preparing = true;
     m_rc = sqlite3_prepare_v2(c->db, sql.constData(), int(sql.size()), &m_stmt, &tail);
+    c->preparing = false;
     m_single = !tail || isSpaceOnly(tail);
     if (m_rc != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
@@ -80,7 +93,8 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
     // A statement already in use (nested reads of the same SQL) gets a twin of its own.
     if (m_single && !node && c->statements.size() < 200) {
         const auto added =
-            c->statements.emplace(sql, Connection::Cached{m_stmt, true, c->preparedWrite}).first;
+            c->statements.emplace(sql, Connection::Cached{m_stmt, true, c->preparedWrite, c->marksRevision})
+                .first;
         c->lastStatement = &*added;
         m_cached = &added->second;
     }
@@ -110,9 +124,10 @@ DbError makeError(int number, const QString &detail)
 
 DbError sqliteError(sqlite3 *db, int rc)
 {
-    // The write guard's refusal, whether at the prepare or from the statement cache.
+    // The write guard's refusal, whether at the prepare, from the statement cache or when
+    // SQLite prepares a statement again inside its step.
     if ((rc & 0xff) == SQLITE_AUTH)
-        return makeError(SQLITE_AUTH, QStringLiteral("write refused outside a write scope"));
+        return makeError(SQLITE_AUTH, QStringLiteral("refused by the write guard"));
     const int ext = db ? sqlite3_extended_errcode(db) : rc;
     const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     if (ext == SQLITE_CONSTRAINT_UNIQUE || ext == SQLITE_CONSTRAINT_PRIMARYKEY)
@@ -197,40 +212,104 @@ QVariant columnValue(sqlite3_stmt *st, int i)
 
 // ---------------------------------------------------------------- the write guard
 
-static QHash<QString, std::span<const char *const>> &guardedFiles()
+std::optional<FileId> fileAt(const QString &name)
 {
-    static QHash<QString, std::span<const char *const>> files;
-    return files;
+    struct stat st {
+    };
+    if (name.isEmpty() || ::stat(QFile::encodeName(name).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    return FileId{quint64(st.st_dev), quint64(st.st_ino)};
 }
 
-// Asked by SQLite while a statement is prepared (never while it runs): called for every
-// column read too, so it answers those at once and allocates nothing.
-static int authorizeWrite(void *self, int action, const char *table, const char *, const char *, const char *)
+// The guarded names (absolute), each with the tables it keeps.
+static QHash<QString, std::span<const char *const>> &guardedNames()
 {
-    if ((action != SQLITE_INSERT && action != SQLITE_UPDATE && action != SQLITE_DELETE) || !table)
+    static QHash<QString, std::span<const char *const>> names;
+    return names;
+}
+
+// A schema change through a guarded connection, refused whatever the scope: logged as a
+// refused write is.
+static int refuseSchemaChange(const char *what)
+{
+    qWarning("write refused: the schema is changed (%s)", what ? what : "");
+    return SQLITE_DENY;
+}
+
+// A write of table: outside a scope refused; inside one it marks the statement being
+// prepared. When SQLite prepares a kept statement again inside its step (the schema
+// changed, a trigger may have come), the statement is not known here: every mark kept
+// before is put out of date instead (Connection::marksRevision).
+static int authorizeWrite(Connection &c, const char *table)
+{
+    if (!table)
         return SQLITE_OK;
-    auto *c = static_cast<Connection *>(self);
-    for (const char *guarded : c->guardedTables) {
+    for (const char *guarded : c.guardedTables) {
         if (sqlite3_stricmp(guarded, table) != 0)
             continue;
-        if (c->writeScopes == 0) {
+        if (c.writeScopes == 0) {
             reportRefusedWrite(guarded);
             return SQLITE_DENY;
         }
-        c->preparedWrite = guarded;
+        if (c.preparing)
+            c.preparedWrite = guarded;
+        else
+            ++c.marksRevision;
         break;
     }
     return SQLITE_OK;
 }
 
+// Asked by SQLite while a statement is prepared (also when it is prepared again inside a
+// step): called for every column read too, so it answers those first and allocates nothing.
+static int authorize(void *self, int action, const char *arg1, const char *arg2, const char *, const char *)
+{
+    if (action == SQLITE_READ)
+        return SQLITE_OK;
+    switch (action) {
+    case SQLITE_INSERT:
+    case SQLITE_UPDATE:
+    case SQLITE_DELETE:
+        return authorizeWrite(*static_cast<Connection *>(self), arg1);
+    case SQLITE_CREATE_INDEX:
+    case SQLITE_CREATE_TABLE:
+    case SQLITE_CREATE_TEMP_INDEX:
+    case SQLITE_CREATE_TEMP_TABLE:
+    case SQLITE_CREATE_TEMP_TRIGGER:
+    case SQLITE_CREATE_TEMP_VIEW:
+    case SQLITE_CREATE_TRIGGER:
+    case SQLITE_CREATE_VIEW:
+    case SQLITE_CREATE_VTABLE:
+    case SQLITE_DROP_INDEX:
+    case SQLITE_DROP_TABLE:
+    case SQLITE_DROP_TEMP_INDEX:
+    case SQLITE_DROP_TEMP_TABLE:
+    case SQLITE_DROP_TEMP_TRIGGER:
+    case SQLITE_DROP_TEMP_VIEW:
+    case SQLITE_DROP_TRIGGER:
+    case SQLITE_DROP_VIEW:
+    case SQLITE_DROP_VTABLE:
+        return refuseSchemaChange(arg1);
+    case SQLITE_ALTER_TABLE: // the database's name, then the table's
+        return refuseSchemaChange(arg2);
+    case SQLITE_PRAGMA:
+        return arg1 && sqlite3_stricmp(arg1, "writable_schema") == 0 ? refuseSchemaChange(arg1) : SQLITE_OK;
+    default:
+        return SQLITE_OK;
+    }
+}
+
 void installWriteGuard(Connection &c)
 {
-    const auto it = guardedFiles().constFind(c.path);
-    if (it == guardedFiles().constEnd())
+    // The names are looked up afresh: whatever file each leads to now is the guarded one.
+    for (auto it = guardedNames().constBegin(); it != guardedNames().constEnd(); ++it) {
+        if (fileAt(it.key()) != c.file)
+            continue;
+        // Once, at the opening: every call expires the connection's prepared statements.
+        c.guardedTables = *it;
+        sqlite3_set_authorizer(c.db, authorize, &c);
         return;
-    // Once, at the opening: every call expires the connection's prepared statements.
-    c.guardedTables = *it;
-    sqlite3_set_authorizer(c.db, authorizeWrite, &c);
+    }
 }
 
 void reportRefusedWrite(const char *table)
@@ -327,6 +406,9 @@ bool Database::open(const QString &path, OpenMode mode)
         return false;
     }
     if (!readOnly) {
+        // The file SQLite has just opened is the one the name leads to now.
+        if (const auto file = fileAt(key))
+            conn->file = *file;
         installWriteGuard(*conn);
         openFiles().insert(key, conn);
     }
@@ -398,7 +480,9 @@ template <typename Bind> static bool runAll(Connection *c, const QString &sql, D
     while (p && *p) {
         sqlite3_stmt *st = nullptr;
         const char *tail = nullptr;
+        c->preparing = true;
         int rc = sqlite3_prepare_v2(c->db, p, -1, &st, &tail);
+        c->preparing = false;
         if (rc != SQLITE_OK) {
             err = sqliteError(c->db, rc);
             return false;
@@ -601,10 +685,17 @@ WriteScope::~WriteScope()
 
 bool guardWrites(const QString &path, std::span<const char *const> tables)
 {
-    const QString key = QFileInfo(path).absoluteFilePath();
-    if (openFiles().value(key).lock())
-        return false;
-    guardedFiles().insert(key, tables);
+    const QString name = QFileInfo(path).absoluteFilePath();
+    // A connection open on the file by any of its names, without these tables' guard.
+    if (const auto file = fileAt(name)) {
+        for (const auto &open : std::as_const(openFiles())) {
+            const auto c = open.lock();
+            if (c && c->file == *file &&
+                (c->guardedTables.data() != tables.data() || c->guardedTables.size() != tables.size()))
+                return false;
+        }
+    }
+    guardedNames().insert(name, tables);
     return true;
 }
 

@@ -3,13 +3,18 @@
 // file guarded by guardWrites, an INSERT, UPDATE or DELETE of a guarded table is refused
 // unless a WriteScope is open on its connection. Only the ledger can open one (the key's
 // constructor is the ledger's), and it opens one with every operation's transaction; a
-// Transaction alone opens none.
+// Transaction alone opens none. No schema change goes through a guarded connection at all,
+// scope or not: creating or dropping a table, an index, a view or a trigger (temporary
+// ones and those of an attached file too), altering a table, PRAGMA writable_schema.
 //
 // SQLite asks the guard when a statement is prepared, not when it runs, and the statement
 // cache is shared and keyed by SQL text: a statement that writes a guarded table keeps that
-// mark, and the cache hands it out inside a scope only. A refused write fails as any failed
-// write does (SQLITE_AUTH, the general Turkish reason), writes nothing, and logs a warning
-// starting "write refused:", on which the tests fail.
+// mark, and the cache hands it out inside a scope only. When another connection changes the
+// schema (a trigger may come with it), SQLite prepares a kept statement again inside its
+// step and asks again: outside a scope a guarded write is refused there, and inside one
+// every statement kept before is prepared afresh at its next use, to be marked anew. A
+// refusal fails as any failed write does (SQLITE_AUTH, the general Turkish reason), writes
+// nothing, and logs a warning starting "write refused:", on which the tests fail.
 #include "platform/data/Database.h"
 
 #include <memory>
@@ -40,10 +45,14 @@ private:
     std::shared_ptr<detail::Connection> m_conn;
 };
 
-// Guards the file at path: every connection opened on it from now on refuses writes of
-// tables (names compared as SQL compares them) outside a WriteScope. tables must last as
-// long as the program (a static array). False, and nothing guarded, when the file is open
-// already: the statements it keeps carry no marks.
+// Guards the file at path, by what the name leads to: every read-write connection opened
+// from now on on the file the name leads to at that opening (whatever name it is opened by:
+// a symbolic link, a hard link, a linked folder; and whatever file a restore puts there)
+// refuses writes of tables (names compared as SQL compares them) outside a WriteScope, and
+// every schema change. tables must last as long as the program (a static array). A name
+// that leads to no file guards nothing yet and is no error. False, and nothing guarded,
+// when the file is open already, by any name, without this guard: the statements its
+// connection keeps carry no marks.
 bool guardWrites(const QString &path, std::span<const char *const> tables);
 
 } // namespace pv

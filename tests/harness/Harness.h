@@ -19,8 +19,10 @@
 // window nobody expected fails the test (and is answered with its escape answer, or
 // hidden, so the test goes on); expectations left unused fail it at the end.
 // The database file is guarded as the program guards its shop file: a write of a shop table
-// outside the ledger is refused and fails the test. The database helpers work on their own
-// sqlite3 connection, independent of the data layer under test (and of the guard).
+// outside the ledger is refused and fails the test, and so is any schema change through the
+// program's connection. The database helpers work on their own sqlite3 connection,
+// independent of the data layer under test (and of the guard): a test changes the file's
+// schema (a trigger, a renamed table) through them.
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"

@@ -1,18 +1,24 @@
 // The shop file refuses writes of the shop's tables outside the ledger, however they are
 // spelt: SQL text, a record set, a data control, or a statement the ledger prepared first
 // and the connection kept. The ledger's own operations still write; other files (the
-// repair program's copy) are not guarded.
+// repair program's copy) are not guarded. Its schema is never changed through the program,
+// and the file is guarded by whatever name it is reached.
 #include "app/ledger/Customers.h"
+#include "app/ledger/LedgerWrite.h"
 #include "app/ledger/Postings.h"
 #include "app/ledger/ShopFile.h"
 #include "database/DbScripts.h"
 #include "platform/data/Database.h"
+#include "platform/data/ProgramDatabase.h"
 #include "platform/data/Recordset.h"
 #include "platform/databind/DataControl.h"
 #include "tests/harness/Harness.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QtTest>
+
+#include <optional>
 
 #include <sqlite3.h>
 
@@ -29,6 +35,18 @@ private slots:
     void eachPathIsRefused();
     void transactionAloneOpensNoScope();
     void otherFilesAreNotGuarded();
+    void schemaChangesAreRefused_data();
+    void schemaChangesAreRefused();
+    void noTriggerRunsInLaterPostings_data();
+    void noTriggerRunsInLaterPostings();
+    void statementPreparedAgainIsMarkedAgain_data();
+    void statementPreparedAgainIsMarkedAgain();
+    void everyNameOfTheFileIsGuarded_data();
+    void everyNameOfTheFileIsGuarded();
+    void fileInPlaceOfTheNameIsGuarded_data();
+    void fileInPlaceOfTheNameIsGuarded();
+    void openUnguardedByAnyNameCannotBeGuarded_data();
+    void openUnguardedByAnyNameCannotBeGuarded();
 };
 
 namespace
@@ -243,6 +261,351 @@ void TestLedgerGuard::otherFilesAreNotGuarded()
     QVERIFY(db.exec(QStringLiteral("UPDATE son_islemno SET islemno = 5")));
     QCOMPARE(db.scalar(QStringLiteral("select count(*) from musteriler")).toInt(), 1);
     QVERIFY(!pv::ledger::guardShopFile(copy));
+}
+
+namespace
+{
+
+void expectSchemaRefusal()
+{
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^write refused: ")));
+}
+
+// The file's schema as another connection reads it.
+QString schema(Harness &h)
+{
+    QString out;
+    for (const QVariantList &row :
+         h.rows(QStringLiteral("select type, name, sql from sqlite_master order by name")))
+        out += row.value(0).toString() + QLatin1Char('|') + row.value(1).toString() + QLatin1Char('|') +
+               row.value(2).toString() + QLatin1Char('\n');
+    return out;
+}
+
+// A cash row written by another program, for a trigger to take away.
+void cashRow(Harness &h)
+{
+    QVERIFY(h.insert(QStringLiteral("kasa"), {{QStringLiteral("Aciklama"), QStringLiteral("Açılış")},
+                                              {QStringLiteral("Giren"), 50.0}}));
+}
+
+} // namespace
+
+// No schema change goes through the program's connection: not in the file, not in its
+// temporary schema, not in a file attached under another name, and not inside a ledger
+// operation's transaction either. The file's rows and schema stay as they were.
+void TestLedgerGuard::schemaChangesAreRefused_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("made");  // made beforehand by another program
+    QTest::addColumn<bool>("attached"); // a file of the shop's tables attached as "ek"
+    QTest::addColumn<bool>("inLedger"); // inside a ledger operation's transaction
+    const QString trigger =
+        QStringLiteral("TRIGGER sil AFTER INSERT ON veresiye BEGIN DELETE FROM kasa; END");
+    QTest::newRow("a cash row through a renamed table")
+        << "ALTER TABLE kasa RENAME TO x; INSERT INTO x (Aciklama, Giren) VALUES ('el ile', 5); "
+           "ALTER TABLE x RENAME TO kasa"
+        << QString() << false << false;
+    QTest::newRow("rename a settings table")
+        << "ALTER TABLE dgrayr RENAME TO ayarlar" << QString() << false << false;
+    QTest::newRow("add a column") << "ALTER TABLE kasa ADD COLUMN ek TEXT" << QString() << false << false;
+    QTest::newRow("drop a column") << "ALTER TABLE kasa DROP COLUMN Aciklama" << QString() << false << false;
+    QTest::newRow("rename a column") << "ALTER TABLE birimler RENAME COLUMN birimadi TO ad" << QString()
+                                     << false << false;
+    QTest::newRow("create a table") << "CREATE TABLE notlar (a)" << QString() << false << false;
+    QTest::newRow("create a temporary table")
+        << "CREATE TEMP TABLE notlar (a)" << QString() << false << false;
+    QTest::newRow("create a table in the attached file")
+        << "CREATE TABLE ek.notlar (a)" << QString() << true << false;
+    QTest::newRow("create an index") << "CREATE INDEX kasa_tutar ON kasa (Giren)" << QString() << false
+                                     << false;
+    QTest::newRow("create an index in the attached file")
+        << "CREATE INDEX ek.kasa_tutar ON kasa (Giren)" << QString() << true << false;
+    QTest::newRow("create a view") << "CREATE VIEW v AS SELECT * FROM kasa" << QString() << false << false;
+    QTest::newRow("create a temporary view")
+        << "CREATE TEMP VIEW v AS SELECT * FROM kasa" << QString() << false << false;
+    QTest::newRow("create a trigger") << "CREATE " + trigger << QString() << false << false;
+    QTest::newRow("create a temporary trigger") << "CREATE TEMP " + trigger << QString() << false << false;
+    QTest::newRow("create a trigger in the attached file")
+        << "CREATE TRIGGER ek.sil AFTER INSERT ON veresiye BEGIN DELETE FROM kasa; END" << QString() << true
+        << false;
+    QTest::newRow("drop a table") << "DROP TABLE birimler" << QString() << false << false;
+    QTest::newRow("drop an index") << "DROP INDEX kasa_Tarih2" << QString() << false << false;
+    QTest::newRow("drop a view") << "DROP VIEW v"
+                                 << "CREATE VIEW v AS SELECT 1" << false << false;
+    QTest::newRow("drop a trigger") << "DROP TRIGGER sil"
+                                    << "CREATE " + trigger << false << false;
+    QTest::newRow("writable schema") << "PRAGMA writable_schema = ON" << QString() << false << false;
+    QTest::newRow("writable schema of temp")
+        << "pragma temp.Writable_Schema = 1" << QString() << false << false;
+    QTest::newRow("rename a cash table in a ledger transaction")
+        << "ALTER TABLE kasa RENAME TO x" << QString() << false << true;
+    QTest::newRow("create a trigger in a ledger transaction")
+        << "CREATE " + trigger << QString() << false << true;
+    QTest::newRow("drop a shop table in a ledger transaction")
+        << "DROP TABLE SatisRapor" << QString() << false << true;
+}
+
+void TestLedgerGuard::schemaChangesAreRefused()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, made);
+    QFETCH(bool, attached);
+    QFETCH(bool, inLedger);
+    Harness h;
+    if (!made.isEmpty())
+        QVERIFY(h.exec(made));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    fixture(db);
+    cashRow(h);
+    if (attached) {
+        const QString other = h.folder() + QStringLiteral("/ek.dll");
+        QString why;
+        QVERIFY2(pv::createDatabaseFromScripts(other, &why), qPrintable(why));
+        QVERIFY(db.exec(QStringLiteral("ATTACH DATABASE ? AS ek"), {other}));
+    }
+    // Every schema the connection sees, the attached file's included.
+    const auto schemas = [&] {
+        const QString attachedSchema =
+            attached ? db.scalar(QStringLiteral("select group_concat(name) from ek.sqlite_master")).toString()
+                     : QString();
+        return schema(h) + attachedSchema +
+               db.scalar(QStringLiteral("select count(*) from sqlite_temp_master")).toString();
+    };
+    const QString before = everything(h);
+    const QString schemaBefore = schemas();
+
+    bool changed = true;
+    pv::DbError error;
+    {
+        std::optional<pv::ledger::LedgerTransaction> tx;
+        if (inLedger)
+            tx.emplace(db);
+        expectSchemaRefusal();
+        changed = db.exec(sql);
+        error = db.lastError();
+        if (tx)
+            QVERIFY(tx->commit());
+    }
+    QVERIFY(!changed);
+    QCOMPARE(error.number, int(SQLITE_AUTH));
+    QCOMPARE(error.message, kGeneralReason);
+    QCOMPARE(schemas(), schemaBefore);
+    QCOMPARE(everything(h), before);
+    // The file reads and the ledger writes as before.
+    QVERIFY(pv::ledger::markForReceipt(db, h.value(QStringLiteral("select id from veresiye")).toLongLong(),
+                                       QStringLiteral("5"))
+                .ok);
+}
+
+// A trigger that takes the cash rows away inside every posting cannot be made through the
+// program, whether kept in the file or for the connection alone.
+void TestLedgerGuard::noTriggerRunsInLaterPostings_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::newRow("kept in the file")
+        << "CREATE TRIGGER sil AFTER INSERT ON veresiye BEGIN DELETE FROM kasa; END";
+    QTest::newRow("temporary")
+        << "CREATE TEMP TRIGGER sil AFTER INSERT ON veresiye BEGIN DELETE FROM kasa; END";
+    QTest::newRow("temporary, before every change of an entry")
+        << "CREATE TEMPORARY TRIGGER sil BEFORE UPDATE ON main.veresiye BEGIN DELETE FROM kasa; END";
+}
+
+void TestLedgerGuard::noTriggerRunsInLaterPostings()
+{
+    QFETCH(QString, sql);
+    Harness h;
+    cashRow(h);
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    expectSchemaRefusal();
+    QVERIFY(!db.exec(sql));
+    fixture(db); // a customer and a sale posted
+    QVERIFY(pv::ledger::markForReceipt(db, h.value(QStringLiteral("select id from veresiye")).toLongLong(),
+                                       QStringLiteral("1"))
+                .ok);
+    QCOMPARE(h.value(QStringLiteral("select count(*) from veresiye")).toInt(), 1);
+    QCOMPARE(h.rows(QStringLiteral("select Aciklama, Giren from kasa")),
+             (QList<QVariantList>{{QStringLiteral("Açılış"), 50.0}}));
+}
+
+// A statement the connection keeps writes a table of its own (units), unguarded. Another
+// program then adds a trigger to that table that writes a shop table; SQLite prepares the
+// kept statement again when it next runs, inside a ledger operation, where the write is
+// allowed. Run again outside the ledger, the same statement is refused: the trigger's write
+// is the shop's.
+void TestLedgerGuard::statementPreparedAgainIsMarkedAgain_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("trigger");
+    QTest::addColumn<QString>("shopTable");
+    QTest::newRow("insert; the trigger deletes the cash rows")
+        << "INSERT INTO birimler (birimadi) VALUES (?)"
+        << "CREATE TRIGGER t AFTER INSERT ON birimler BEGIN DELETE FROM kasa; END"
+        << "kasa";
+    QTest::newRow("update; the trigger adds a cash row")
+        << "UPDATE birimler SET birimadi = ?"
+        << "CREATE TRIGGER t AFTER UPDATE ON birimler BEGIN INSERT INTO kasa (Aciklama) VALUES ('x'); END"
+        << "kasa";
+    QTest::newRow("delete; the trigger moves the receipt number")
+        << "DELETE FROM birimler WHERE birimadi = ?"
+        << "CREATE TRIGGER t BEFORE DELETE ON birimler BEGIN UPDATE son_islemno SET islemno = islemno + 100; "
+           "END"
+        << "son_islemno";
+}
+
+void TestLedgerGuard::statementPreparedAgainIsMarkedAgain()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, trigger);
+    QFETCH(QString, shopTable);
+    Harness h;
+    cashRow(h);
+    QVERIFY(h.exec(QStringLiteral("INSERT INTO birimler (birimadi) VALUES ('Adet'), ('Kilo'), ('Gram')")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    QVERIFY(db.exec(statement, {QStringLiteral("Kilo")})); // kept, writing no shop table
+    QVERIFY(h.exec(trigger));
+    {
+        pv::ledger::LedgerTransaction tx(db);
+        QVERIFY(db.exec(statement, {QStringLiteral("Gram")}));
+        QVERIFY(tx.commit());
+    }
+    cashRow(h);
+    const QString before = everything(h);
+    const auto units = h.rows(QStringLiteral("select birimadi from birimler order by id"));
+    expectRefusal(shopTable);
+    QVERIFY(!db.exec(statement, {QStringLiteral("Adet")}));
+    QCOMPARE(db.lastError().number, int(SQLITE_AUTH));
+    QCOMPARE(db.lastError().message, kGeneralReason);
+    QCOMPARE(everything(h), before);
+    QCOMPARE(h.rows(QStringLiteral("select birimadi from birimler order by id")), units);
+}
+
+namespace
+{
+
+// Another name of the file, made in the harness's folder: a symbolic link, a hard link, or the
+// file reached through a link to its folder; "" when it could not be made.
+QString otherName(Harness &h, const QString &file, const QString &how)
+{
+    const QString folder = h.folder();
+    if (how == QLatin1String("symbolic link")) {
+        const QString name = folder + QStringLiteral("/baglanti.dll");
+        return QFile::link(file, name) ? name : QString();
+    }
+    if (how == QLatin1String("hard link")) {
+        const QString name = folder + QStringLiteral("/ikinci.dll");
+        return pv::test::hardLink(file, name) ? name : QString();
+    }
+    if (how == QLatin1String("linked folder")) {
+        const QString link = folder + QStringLiteral("/klasor");
+        return QFile::link(folder, link) ? link + QLatin1Char('/') + QFileInfo(file).fileName() : QString();
+    }
+    return file;
+}
+
+void addNames()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"symbolic link", "hard link", "linked folder"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+} // namespace
+
+// A second connection to the guarded file, by another of its names, is guarded as well.
+void TestLedgerGuard::everyNameOfTheFileIsGuarded_data()
+{
+    addNames();
+}
+
+void TestLedgerGuard::everyNameOfTheFileIsGuarded()
+{
+    QFETCH(QString, how);
+    Harness h;
+    cashRow(h);
+    pv::Database program;
+    QVERIFY(program.open(h.databasePath()));
+    const QString name = otherName(h, h.databasePath(), how);
+    QVERIFY(!name.isEmpty());
+    pv::Database other;
+    QVERIFY(other.open(name));
+    const QString before = everything(h);
+    expectRefusal(QStringLiteral("kasa"));
+    QVERIFY(!other.exec(QStringLiteral("DELETE FROM kasa")));
+    QCOMPARE(other.lastError().number, int(SQLITE_AUTH));
+    expectSchemaRefusal();
+    QVERIFY(!other.exec(
+        QStringLiteral("CREATE TEMP TRIGGER sil AFTER INSERT ON veresiye BEGIN DELETE FROM kasa; END")));
+    QCOMPARE(everything(h), before);
+}
+
+// The guard follows the name: a file that takes the guarded name's place is guarded when
+// it is next opened, and so is a file made at a name that led to none when it was guarded.
+void TestLedgerGuard::fileInPlaceOfTheNameIsGuarded_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("renamed over the name") << "rename";
+    QTest::newRow("removed and made again") << "remake";
+    QTest::newRow("no file when guarded") << "later";
+}
+
+void TestLedgerGuard::fileInPlaceOfTheNameIsGuarded()
+{
+    QFETCH(QString, how);
+    Harness h;
+    QString name = h.databasePath();
+    const QString made = h.folder() + QStringLiteral("/yeni.dll");
+    QString why;
+    if (how == QLatin1String("later")) {
+        name = h.folder() + QStringLiteral("/sonra.dll");
+        QVERIFY(pv::ledger::guardShopFile(name)); // no file there: nothing to guard yet, and no error
+        QVERIFY2(pv::createDatabaseFromScripts(name, &why), qPrintable(why));
+    } else {
+        {
+            pv::Database before;
+            QVERIFY(before.open(name)); // opened, and closed again, as a restore closes it
+        }
+        QVERIFY2(pv::createDatabaseFromScripts(made, &why), qPrintable(why));
+        if (how == QLatin1String("remake"))
+            QVERIFY(QFile::remove(name) && QFile::copy(made, name));
+        else
+            QVERIFY(pv::renameDurably(made, name));
+    }
+    pv::Database db;
+    QVERIFY(db.open(name));
+    expectRefusal(QStringLiteral("kasa"));
+    QVERIFY(!db.exec(QStringLiteral("DELETE FROM kasa")));
+    QCOMPARE(db.lastError().number, int(SQLITE_AUTH));
+}
+
+// A file open unguarded, by whatever name, cannot be guarded afterwards: its connection's
+// statements carry no marks.
+void TestLedgerGuard::openUnguardedByAnyNameCannotBeGuarded_data()
+{
+    addNames();
+    QTest::newRow("its own name") << "name";
+}
+
+void TestLedgerGuard::openUnguardedByAnyNameCannotBeGuarded()
+{
+    QFETCH(QString, how);
+    Harness h;
+    const QString copy = h.folder() + QStringLiteral("/kopya.dll");
+    QString why;
+    QVERIFY2(pv::createDatabaseFromScripts(copy, &why), qPrintable(why));
+    const QString name = otherName(h, copy, how);
+    QVERIFY(!name.isEmpty());
+    {
+        pv::Database open;
+        QVERIFY(open.open(name));
+        QVERIFY(!pv::ledger::guardShopFile(copy));
+        QVERIFY(open.exec(QStringLiteral("INSERT INTO kasa (Aciklama) VALUES ('serbest')")));
+    }
+    // Closed: now it can be.
+    QVERIFY(pv::ledger::guardShopFile(copy));
 }
 
 QTEST_MAIN(TestLedgerGuard)

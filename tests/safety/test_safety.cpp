@@ -669,7 +669,7 @@ void TestSafety::unreadRowIsNotAnEmptyRow()
     QVERIFY(!rs.valueAt(first, 0).isValid());
     QVERIFY(!rs.readError()); // gone: no failure
     QCOMPARE(rs.valueAt(first + 1, 0).toString(), QStringLiteral("Kilo"));
-    QVERIFY(db.exec(QStringLiteral("ALTER TABLE birimler RENAME TO birimler2")));
+    QVERIFY(h.exec(QStringLiteral("ALTER TABLE birimler RENAME TO birimler2")));
     QVERIFY(!unread.valueAt(first + 1, 0).isValid());
     QVERIFY(unread.readError());
     // A sum or count read straight tells "no rows" from "failed".
