@@ -4,6 +4,8 @@
 #include "controls/button/ButtonPrimitives.h"
 
 #include <QApplication>
+#include <QDataStream>
+#include <QIODevice>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -685,6 +687,29 @@ ButtonPaintResult RedrawButton(ButtonPaintState &s)
 
     Painter(s, r).paint(s.ButtonStyle, s.CurrentState);
     return r;
+}
+
+QByteArray faceKey(const ButtonPaintState &s)
+{
+    if (s.ThemeActive)
+        return {};
+    QByteArray key;
+    QDataStream out(&key, QIODevice::WriteOnly);
+    const auto picture = [&out](const ButtonPicture &p) {
+        out << int(p.type) << (p.isEmpty() ? qint64(0) : p.image.cacheKey()) << p.is32Bit;
+    };
+    out << s.ButtonStyle << s.Colors.ColorScheme << s.Colors.BackColor << s.Colors.ForeColor
+        << s.Colors.ShowFocusRect << s.Colors.PicturePushOnHover << s.ForeColorHover << s.Caption << s.Font
+        << s.CaptionAlign << s.CaptionEffects << s.RightToLeft;
+    picture(s.PictureNormal);
+    picture(s.PictureHot);
+    picture(s.PictureDown);
+    out << s.PictureAlign << s.PictureShadow << s.PictureEffectOnOver << s.PictureEffectOnDown
+        << s.PictureOpacity << s.PictureOpacityOnOver << s.DisabledPictureMode << s.UseMaskColor
+        << s.MaskColor << s.DropDownSymbol << s.DropDownSeparator << s.Mode << s.Value << s.Enabled << s.W
+        << s.H << s.CurrentState << s.HasFocus << s.DisplayAsDefault << s.FormActive << s.PointerOver
+        << s.MouseHeld << s.UserMode << s.SurfaceBackColor << s.PictureRect;
+    return key;
 }
 
 QImage paintButton(ButtonPaintState &s)

@@ -44,8 +44,8 @@ struct ButtonColorSet {
     bool PicturePushOnHover = false;
 };
 
-// Everything a paint reads. Fields marked "out" may be changed by RedrawButton; the
-// widget stores them back as its own values.
+// Everything a paint reads (a field added here goes into faceKey too). Fields marked "out"
+// may be changed by RedrawButton; the widget stores them back as its own values.
 struct ButtonPaintState {
     // Properties
     int ButtonStyle = eWindowsTheme; // enumButtonStlyes; out (theme fallback)
@@ -105,6 +105,10 @@ ButtonPaintResult RedrawButton(ButtonPaintState &s);
 
 // The image alone, for callers that do not need the outline.
 QImage paintButton(ButtonPaintState &s);
+
+// Every field a paint reads, as one key: two states with the same key paint the same image.
+// Empty for a face drawn by the application's style (a themed face), which no key covers.
+QByteArray faceKey(const ButtonPaintState &s);
 
 // The window outline of a style (SetButtonRegion): rounded corners for some styles, the
 // plain rectangle for the others; empty for a size of zero or less.

@@ -5,6 +5,7 @@
 #include "platform/components/Twips.h"
 
 #include <QApplication>
+#include <QCache>
 #include <QDesktopServices>
 #include <QIcon>
 #include <QKeyEvent>
@@ -48,6 +49,14 @@ MenuRunner g_menuRunner;
 std::atomic<int> g_instances{0};
 int g_facesDrawn = 0;
 bool g_facesOnDemand = true;
+
+// A window opened again shows the same faces: they are taken from here instead of drawn anew
+// (kept up to 4 MB of pixels, the least used going first).
+QCache<QByteArray, QImage> &drawnFaces()
+{
+    static QCache<QByteArray, QImage> faces(4 * 1024 * 1024);
+    return faces;
+}
 } // namespace
 
 int facesDrawn()
@@ -580,7 +589,14 @@ void BvButton::drawPendingFace() const
         return;
     ButtonPaintState s = std::move(*m_pendingFace);
     m_pendingFace.reset();
-    m_surface = BrennavikBtn::RedrawButton(s).Image;
+    const QByteArray key = faceKey(s);
+    if (const QImage *drawn = key.isEmpty() ? nullptr : drawnFaces().object(key)) {
+        m_surface = *drawn;
+    } else {
+        m_surface = BrennavikBtn::RedrawButton(s).Image;
+        if (!key.isEmpty())
+            drawnFaces().insert(key, new QImage(m_surface), int(m_surface.sizeInBytes()));
+    }
     ++g_facesDrawn;
 }
 

@@ -310,6 +310,9 @@ private slots:
         auto *now = new BvButton(&hidden);
         setFacesDrawnWhenNeeded(true);
         auto *later = new BvButton(&hidden);
+        // Goes through the same states after "later": the faces "later" has read are taken
+        // again, and must still be the ones drawn for those states.
+        auto *again = new BvButton(&hidden);
 
         QImage hot(16, 16, QImage::Format_RGB32);
         hot.fill(Qt::red);
@@ -363,6 +366,8 @@ private slots:
             // after several redraws.
             if (i % 3 == 0 || i == steps.size() - 1)
                 QVERIFY2(later->surface() == now->surface(), qPrintable(step));
+            steps[i](again);
+            QVERIFY2(again->surface() == now->surface(), qPrintable(step));
         }
     }
 
