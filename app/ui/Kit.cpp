@@ -12,15 +12,23 @@
 #include "platform/text/Formats.h"
 #include "platform/text/InputChecks.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
+#include <QCache>
 #include <QComboBox>
+#include <QDataStream>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QFrame>
+#include <QIODevice>
+#include <QImage>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>
+#include <QScrollBar>
 #include <QStyleFactory>
+#include <QStyleOptionSlider>
 
 #include <limits>
 
@@ -73,17 +81,72 @@ public:
     }
 };
 
-QStyle *passwordStars()
+// One style of the kind for the whole program, gone with the application.
+template <class Style> QStyle *sharedStyle()
 {
     static QPointer<QStyle> style;
     if (!style) {
-        style = new PasswordStars;
+        style = new Style;
         style->setParent(qApp);
     }
     return style;
 }
 
+// The program's style, but a scroll bar is drawn once for each look it takes and copied from
+// that image afterwards: the style fills a bar taller than about a hundred pixels on the
+// thread pool, and handing the work over and waiting for it costs more than the drawing.
+class ScrollBarImages : public QProxyStyle
+{
+public:
+    ScrollBarImages() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        const auto *bar = qstyleoption_cast<const QStyleOptionSlider *>(option);
+        // Copied only where a copy lands on whole pixels, as drawn.
+        if (control != CC_ScrollBar || !bar || bar->rect.isEmpty() ||
+            painter->worldTransform().type() > QTransform::TxTranslate || painter->opacity() < 1.0 ||
+            painter->compositionMode() != QPainter::CompositionMode_SourceOver) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        const qreal ratio = painter->device()->devicePixelRatio();
+        QByteArray key;
+        {
+            QDataStream out(&key, QIODevice::WriteOnly);
+            out << bar->rect.size() << int(bar->state) << int(bar->direction) << bar->palette.cacheKey()
+                << int(bar->subControls) << int(bar->activeSubControls) << int(bar->orientation)
+                << bar->minimum << bar->maximum << bar->sliderPosition << bar->sliderValue << bar->singleStep
+                << bar->pageStep << bar->upsideDown << ratio;
+        }
+        if (const QImage *drawn = m_drawn.object(key)) {
+            painter->drawImage(bar->rect.topLeft(), *drawn);
+            return;
+        }
+        // The bar covers the whole of its rectangle, so the image's own ground never shows.
+        QImage image((QSizeF(bar->rect.size()) * ratio).toSize(), QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(Qt::white);
+        QStyleOptionSlider at(*bar);
+        at.rect.moveTo(0, 0);
+        QPainter p(&image);
+        QProxyStyle::drawComplexControl(control, &at, &p, widget);
+        p.end();
+        painter->drawImage(bar->rect.topLeft(), image);
+        m_drawn.insert(key, new QImage(image), int(image.sizeInBytes() / 1024) + 1);
+    }
+
+private:
+    mutable QCache<QByteArray, QImage> m_drawn{4 * 1024}; // kB of images
+};
+
 } // namespace
+
+void scrollBarsFromImages(QAbstractScrollArea *area)
+{
+    for (QScrollBar *bar : {area->verticalScrollBar(), area->horizontalScrollBar()})
+        bar->setStyle(sharedStyle<ScrollBarImages>());
+}
 
 QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                    const QString &text)
@@ -91,7 +154,7 @@ QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double
     auto *e = new QLineEdit(text, parent);
     e->setObjectName(QLatin1String(name));
     // Every box, so that one that masks its text later (by its form or by code) masks it alike.
-    e->setStyle(passwordStars());
+    e->setStyle(sharedStyle<PasswordStars>());
     place(e, l, t, w, h);
     return e;
 }

@@ -18,6 +18,7 @@ class FrameFendrixon;
 class QComboBox;
 class QDateEdit;
 class QFrame;
+class QAbstractScrollArea;
 class QLineEdit;
 class QuorvelXPProgressBar;
 class QWidget;
@@ -46,6 +47,9 @@ void showAt(QWidget *w, double left, double top);
 QLabel *label(QWidget *parent, const char *name, double l, double t, double w, double h,
               const QString &caption, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter,
               bool wordWrap = false);
+// The scroll bars of area drawn as the program's style draws them, each look drawn once and
+// copied to the screen from then on.
+void scrollBarsFromImages(QAbstractScrollArea *area);
 // A text box; when it masks its text (a password) it shows "*" for each character.
 QLineEdit *textBox(QWidget *parent, const char *name, double l, double t, double w, double h,
                    const QString &text = {});

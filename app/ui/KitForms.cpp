@@ -65,7 +65,11 @@ void registerKitClasses()
         return panel(parent, p.name.constData(), p.l, p.t, p.w, p.h,
                      d.ReadProperty(QStringLiteral("Box"), true).toBool());
     });
-    add("Kit.Grid", pv::plainControl<QTableView>);
+    add("Kit.Grid", [](QWidget *parent, const pv::PropertyBag &d) -> QWidget * {
+        auto *grid = static_cast<QTableView *>(pv::plainControl<QTableView>(parent, d));
+        scrollBarsFromImages(grid);
+        return grid;
+    });
     add("Kit.List", pv::plainControl<QListWidget>);
     add("Kit.TextEdit", pv::plainControl<QTextEdit>);
     add("Kit.PlainTextEdit", pv::plainControl<QPlainTextEdit>);

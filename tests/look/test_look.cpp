@@ -25,6 +25,9 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -470,6 +473,55 @@ private slots:
         }
         found.sort();
         QCOMPARE(found, pickers);
+    }
+
+    void gridScrollBarsLookAsDrawn_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("tall, many rows") << QSize(300, 420) << 10000;
+        QTest::newRow("short, few rows") << QSize(260, 90) << 12;
+        QTest::newRow("tall, a screen and a half") << QSize(300, 420) << 30;
+    }
+    // A grid's scroll bars are copied from images of their looks: each look, the first time
+    // and taken again, and after a scroll, the window's colour beneath.
+    void gridScrollBarsLookAsDrawn()
+    {
+        QFETCH(QSize, size);
+        QFETCH(int, rows);
+        QStandardItemModel model(rows, 40);
+        QWidget window;
+        QPalette red = window.palette();
+        red.setColor(QPalette::Window, Qt::red);
+        window.setPalette(red);
+        QTableView drawn(&window);
+        QTableView copied(&window);
+        ui::scrollBarsFromImages(&copied);
+        for (QTableView *grid : {&drawn, &copied}) {
+            grid->setModel(&model);
+            grid->resize(size);
+        }
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto same = [&](const char *when) {
+            for (auto bar :
+                 {&QAbstractScrollArea::verticalScrollBar, &QAbstractScrollArea::horizontalScrollBar}) {
+                QScrollBar *a = (drawn.*bar)();
+                QScrollBar *b = (copied.*bar)();
+                QVERIFY2(b->style() != a->style(), when);
+                QVERIFY2(a->grab().toImage() == b->grab().toImage(), when);
+            }
+        };
+        same("first");
+        same("again");
+        for (QTableView *grid : {&drawn, &copied}) {
+            grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum() / 2);
+            grid->horizontalScrollBar()->setValue(3);
+        }
+        same("scrolled");
+        for (QTableView *grid : {&drawn, &copied})
+            grid->setEnabled(false);
+        same("disabled");
     }
 
     void disabledButtonsRepaint()
