@@ -1,11 +1,11 @@
 #pragma once
 // Inside of the data layer: one open file, shared by every handle on it.
 #include "platform/data/Database.h"
+#include "platform/data/FileId.h"
 #include "platform/data/Values.h"
 
 #include <QByteArray>
 #include <QHash>
-#include <optional>
 #include <span>
 #include <sqlite3.h>
 #include <unordered_map>
@@ -17,14 +17,6 @@ struct ColumnInfo {
     ColumnKind kind = ColumnKind::Blob;
     QString collation;
 };
-
-// A file itself, whatever name leads to it: its device and inode.
-struct FileId {
-    quint64 device = 0, inode = 0;
-    bool operator==(const FileId &) const = default;
-};
-// The plain file a name leads to now (links followed); nullopt when it leads to none.
-std::optional<FileId> fileAt(const QString &name);
 
 struct Connection {
     sqlite3 *db = nullptr;

@@ -3,10 +3,7 @@
 #include "platform/data/WriteScope.h"
 #include "platform/text/Formats.h"
 
-#include <sys/stat.h>
-
 #include <QDate>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -211,15 +208,6 @@ QVariant columnValue(sqlite3_stmt *st, int i)
 }
 
 // ---------------------------------------------------------------- the write guard
-
-std::optional<FileId> fileAt(const QString &name)
-{
-    struct stat st {
-    };
-    if (name.isEmpty() || ::stat(QFile::encodeName(name).constData(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return FileId{quint64(st.st_dev), quint64(st.st_ino)};
-}
 
 // The guarded names (absolute), each with the tables it keeps.
 static QHash<QString, std::span<const char *const>> &guardedNames()

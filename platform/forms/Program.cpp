@@ -67,8 +67,7 @@ int openLockFile(const QString &path)
 // The descriptors this process opened on files for their file locks: one per file, kept
 // until the process ends (see FileLock). A std::list, so that an entry stays where it is.
 struct FileDescriptor {
-    dev_t device;
-    ino_t inode;
+    FileId file;
     int fd;
     bool locked; // a FileLock of this process holds the file's lock through it
 };
@@ -80,23 +79,20 @@ std::list<FileDescriptor> &fileDescriptors()
     return *descriptors;
 }
 
-// The plain file at path (links followed); false when there is none.
-bool fileAt(const QString &path, struct stat *st)
-{
-    return !path.isEmpty() && ::stat(QFile::encodeName(path).constData(), st) == 0 && S_ISREG(st->st_mode);
-}
-
-bool sameFile(const struct stat &st, const FileDescriptor &d)
-{
-    return st.st_dev == d.device && st.st_ino == d.inode;
-}
-
-FileDescriptor *lockedDescriptor(const struct stat &st)
+FileDescriptor *lockedDescriptor(const FileId &file)
 {
     for (FileDescriptor &d : fileDescriptors())
-        if (d.locked && sameFile(st, d))
+        if (d.locked && d.file == file)
             return &d;
     return nullptr;
+}
+
+// Whether a lock of this process already holds the file d is open on.
+bool lockedHere(const FileDescriptor &d)
+{
+    struct stat st {
+    };
+    return ::fstat(d.fd, &st) == 0 && lockedDescriptor(fileIdOf(st));
 }
 
 // The descriptor of the file at path, opened the first time it is asked for. Read access
@@ -104,22 +100,23 @@ FileDescriptor *lockedDescriptor(const struct stat &st)
 // Never inherited: a program started from here must not hold this program's lock.
 FileDescriptor *descriptorFor(const QString &path)
 {
-    struct stat st {
-    };
-    if (!fileAt(path, &st))
+    const auto file = fileAt(path);
+    if (!file)
         return nullptr;
     for (FileDescriptor &d : fileDescriptors())
-        if (sameFile(st, d))
+        if (d.file == *file)
             return &d;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return nullptr;
+    struct stat st {
+    };
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd); // the name led to no plain file meanwhile: nothing SQLite could have open
         return nullptr;
     }
     // Another name may have led to the file meanwhile: this descriptor is kept all the same.
-    fileDescriptors().push_back({st.st_dev, st.st_ino, fd, false});
+    fileDescriptors().push_back({fileIdOf(st), fd, false});
     return &fileDescriptors().back();
 }
 
@@ -217,9 +214,7 @@ FileLock::FileLock(const QString &path)
         FileDescriptor *d = descriptorFor(path);
         if (!d)
             return;
-        struct stat st {
-        };
-        if (::fstat(d->fd, &st) == 0 && lockedDescriptor(st)) {
+        if (lockedHere(*d)) {
             m_state = InstanceLock::HeldElsewhere; // another holder in this process
             return;
         }
@@ -228,11 +223,10 @@ FileLock::FileLock(const QString &path)
             m_state = errno == EWOULDBLOCK ? InstanceLock::HeldElsewhere : InstanceLock::Unavailable;
             return;
         }
-        if (fileAt(path, &st) && sameFile(st, *d)) {
+        if (fileAt(path) == d->file) {
             d->locked = true;
             m_state = InstanceLock::Held;
-            m_device = quint64(d->device);
-            m_inode = quint64(d->inode);
+            m_file = d->file;
             return;
         }
         ::flock(d->fd, LOCK_UN);
@@ -246,9 +240,7 @@ FileLock::~FileLock()
 
 bool FileLock::holds(const QString &path) const
 {
-    struct stat st {
-    };
-    return isHeld() && fileAt(path, &st) && quint64(st.st_dev) == m_device && quint64(st.st_ino) == m_inode;
+    return isHeld() && fileAt(path) == m_file;
 }
 
 void FileLock::release()
@@ -256,7 +248,7 @@ void FileLock::release()
     if (!isHeld())
         return;
     for (FileDescriptor &d : fileDescriptors()) {
-        if (d.locked && quint64(d.device) == m_device && quint64(d.inode) == m_inode) {
+        if (d.locked && d.file == m_file) {
             // Unlocked only: the descriptor stays open (see the class).
             ::flock(d.fd, LOCK_UN);
             d.locked = false;
@@ -271,9 +263,7 @@ bool fileLocked(const QString &path)
     FileDescriptor *d = descriptorFor(path);
     if (!d)
         return false;
-    struct stat st {
-    };
-    if (::fstat(d->fd, &st) == 0 && lockedDescriptor(st))
+    if (lockedHere(*d))
         return true;
     if (::flock(d->fd, LOCK_EX | LOCK_NB) == 0) {
         ::flock(d->fd, LOCK_UN);

@@ -1,6 +1,8 @@
 #pragma once
 // Where the program lives and how it starts and ends: program folder, database path,
 // the running-instance check, starting sibling programs, and ending the program.
+#include "platform/data/FileId.h"
+
 #include <QString>
 #include <functional>
 
@@ -90,7 +92,7 @@ public:
 
 private:
     State m_state = InstanceLock::Unavailable;
-    quint64 m_device = 0, m_inode = 0;
+    FileId m_file;
 };
 
 // Whether some holder, in this process or another, has the lock of the file at path. The
