@@ -56,6 +56,13 @@ QFontMetricsF twipsMetrics(const ReportFont &font)
     return QFontMetricsF(reportQFont(font), &sheet);
 }
 
+// The height a line of the font takes from the top of its tallest letter to the bottom of
+// its lowest.
+double fullHeight(const QFontMetricsF &fm)
+{
+    return fm.ascent() + fm.descent();
+}
+
 // How much of text, in whole letters from its start, is no wider than room.
 int fittingLength(const QString &text, const QFontMetricsF &fm, double room)
 {
@@ -219,14 +226,32 @@ private:
         return r;
     }
 
-    // What a section prints at the current row: each control's text fitted to its box,
-    // how far a growing control grows and how far a control below it moves down.
+    // What a section prints at the current row: each control's text fitted to its box, and
+    // how far the section grows where a text needs more height than its box gives. A box
+    // grows at its bottom edge, and so does everything across that edge: every cell of a row
+    // takes the row's new height, what stands below moves down, lines stretch or move with
+    // the points they join.
     struct SectionFit {
         std::vector<QString> texts; // per control of the section
         std::vector<bool> cut;
         std::vector<double> size; // a number drawn smaller to fit; 0: the control's own size
         std::vector<int> grow, shift;
+        // How far a point of the design moves down: by the last step at or above it.
+        struct Step {
+            int at = 0, by = 0;
+        };
+        std::vector<Step> steps; // by at, ascending
         int height = 0;
+        int drop(int y) const
+        {
+            int d = 0;
+            for (const Step &s : steps) {
+                if (s.at > y)
+                    break;
+                d = s.by;
+            }
+            return d;
+        }
     };
 
     double aggregate(const ReportControl &c, Range r, bool *isCount) const;
@@ -353,6 +378,7 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
     f.size.assign(n, 0);
     f.grow.assign(n, 0);
     f.shift.assign(n, 0);
+    std::vector<int> needs(n, 0); // how much taller than its box a text needs to be
     for (size_t k = 0; k < n; ++k) {
         const ReportControl &c = m_controls[ids[k]];
         if (!c.isVisible() || c.text().isEmpty() ||
@@ -364,29 +390,48 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
         if (!c.canGrow()) {
             f.texts[k] = oneLine(c.text(), fm, room);
             f.cut[k] = f.texts[k].size() < c.text().size();
-            // A figure cut short reads as another figure: it is drawn smaller instead.
+            // A figure cut short reads as another figure: it is drawn smaller instead, on
+            // the line of the control's own size.
             if (f.cut[k] && isFigureText(c.text())) {
                 f.texts[k] = c.text();
                 f.cut[k] = false;
                 f.size[k] = fittingSize(c.text(), font, room);
             }
+            // From the top of the tallest letter to the bottom of the lowest (ş, ğ, y, the
+            // decimal comma), whatever letters this row happens to hold, so that the rows of
+            // one print are alike.
+            needs[k] = std::max(0, int(std::ceil(fullHeight(fm))) - c.height());
             continue;
         }
         const QStringList lines = wrappedLines(c.text(), fm, room);
         f.texts[k] = lines.join(QLatin1Char('\n'));
-        f.grow[k] = std::max(0, int(std::ceil(lines.size() * fm.lineSpacing())) - c.height());
+        needs[k] = std::max(0, int(std::ceil(lines.size() * fm.lineSpacing())) - c.height());
     }
-    int grown = 0;
+    // Each growing box moves its bottom edge, and what lies at or below it, down by as much as
+    // its text needs beyond what the edges above it have moved already.
+    std::vector<size_t> growing;
+    for (size_t k = 0; k < n; ++k)
+        if (needs[k] > 0)
+            growing.push_back(k);
+    auto bottomOf = [&](size_t k) { return m_controls[ids[k]].top() + m_controls[ids[k]].height(); };
+    std::stable_sort(growing.begin(), growing.end(),
+                     [&](size_t a, size_t b) { return bottomOf(a) < bottomOf(b); });
+    for (size_t k : growing) {
+        const int bottom = bottomOf(k);
+        const int by = std::max(f.drop(bottom), f.drop(m_controls[ids[k]].top()) + needs[k]);
+        if (by == f.drop(bottom))
+            continue;
+        if (!f.steps.empty() && f.steps.back().at == bottom)
+            f.steps.back().by = by;
+        else
+            f.steps.push_back({bottom, by});
+    }
     for (size_t k = 0; k < n; ++k) {
         const ReportControl &c = m_controls[ids[k]];
-        for (size_t g = 0; g < n; ++g) {
-            const ReportControl &above = m_controls[ids[g]];
-            if (f.grow[g] > 0 && g != k && c.top() >= above.top() + above.height())
-                f.shift[k] += f.grow[g];
-        }
-        grown = std::max(grown, f.shift[k] + f.grow[k]);
+        f.shift[k] = f.drop(c.top());
+        f.grow[k] = f.drop(c.top() + c.height()) - f.shift[k];
     }
-    f.height = s.height() + grown;
+    f.height = s.height() + (f.steps.empty() ? 0 : f.steps.back().by);
     return f;
 }
 
@@ -414,7 +459,8 @@ void Engine::emitSection(const ReportSection &s, const SectionFit &fitted)
         op.section = s.name();
         if (c.kind() == ControlKind::Line) {
             op.type = ReportDrawOp::Line;
-            op.line = QLine(x0 + c.left(), y0 + c.top(), x0 + c.x2(), y0 + c.y2());
+            op.line = QLine(x0 + c.left(), m_y + c.top() + fitted.drop(c.top()), x0 + c.x2(),
+                            m_y + c.y2() + fitted.drop(c.y2()));
             op.color = c.foreColor();
             ops.push_back(op);
             continue;
@@ -496,7 +542,8 @@ void Engine::newPage(bool first)
     m_doc.pages.emplace_back();
     m_y = m_layout.paper.marginTop;
     const ReportSection *pf = firstOf(SectionKind::PageFooter);
-    m_bottom = m_doc.sheetHeight - m_layout.paper.marginBottom - (pf && pf->isVisible() ? pf->height() : 0);
+    m_bottom =
+        m_doc.sheetHeight - m_layout.paper.marginBottom - (pf && pf->isVisible() ? fit(*pf).height : 0);
     if (first)
         if (ReportSection *rh = sectionPtr(SectionKind::ReportHeader); rh && rh->isVisible()) {
             bindFields(*rh, false);
@@ -527,8 +574,9 @@ void Engine::endPage()
         m_script->pageFooterFormat(*this);
     if (!pf->isVisible())
         return;
-    m_y = m_doc.sheetHeight - m_layout.paper.marginBottom - pf->height();
-    emitSection(*pf, fit(*pf));
+    const SectionFit f = fit(*pf);
+    m_y = m_doc.sheetHeight - m_layout.paper.marginBottom - f.height;
+    emitSection(*pf, f);
 }
 
 ReportDocument Engine::run()

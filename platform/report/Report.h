@@ -133,8 +133,10 @@ public:
     // A text prints on one line, cut at the box's right edge; a number (digits with the
     // thousands point and decimal comma, a minus), a date, a time or a month ("12/2026")
     // that does not fit is drawn smaller instead, whole. A control that can grow wraps its
-    // text within its width and grows downward, moving what stands below it in its section
-    // down as far.
+    // text within its width and grows downward. A box lower than its font's full height
+    // grows to it, at whatever size the print sets. A growing box takes along all that
+    // stands across its bottom edge (the other cells of its row, their borders and lines),
+    // moves what stands below it in its section down as far, and the section grows with it.
     bool canGrow() const { return m_canGrow; }
 
     Qt::Alignment alignment() const { return m_align; }

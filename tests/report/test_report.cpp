@@ -177,6 +177,20 @@ double advanceAt(const PageText &t, double size)
     return QFontMetricsF(f, &device).horizontalAdvance(t.text);
 }
 
+// A printed text's font measured in twips.
+QFontMetricsF metricsOf(const PageText &t)
+{
+    QFont f(pv::reportFontFamily(t.fontFamily));
+    f.setPointSizeF(t.fontSize);
+    f.setBold(t.bold);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    QImage device(1, 1, QImage::Format_RGB32);
+    const int twipsPerMetre = int(std::lround(1440 / 0.0254));
+    device.setDotsPerMeterX(twipsPerMetre);
+    device.setDotsPerMeterY(twipsPerMetre);
+    return QFontMetricsF(f, &device);
+}
+
 // The room a one-line text has in its box (the painter keeps 15 twips free on each side).
 double roomOf(const PageText &t)
 {
@@ -303,10 +317,13 @@ private slots:
         QCOMPARE(m.ofItem(QStringLiteral("Field10")).first().fontSize, 14.0);
         QCOMPARE(m.ofItem(QStringLiteral("Field1")).first().fontSize, 10.0);
         QCOMPARE(m.ofItem(QStringLiteral("Label2")).first().fontSize, 7.0);
-        // Rows stand one below the other, detail height apart, under the page header.
+        // Rows stand one below the other under the page header, detail height apart and as
+        // much more as their size-14 text needs beyond the fields' boxes.
         const QList<PageText> ranks = m.ofItem(QStringLiteral("lblRank"));
         QCOMPARE(ranks.at(0).rect.top(), 720 + 840);
-        QCOMPARE(ranks.at(1).rect.top() - ranks.at(0).rect.top(), 270);
+        const int grown = ranks.at(0).rect.height() - 258;
+        QVERIFY(grown > 0);
+        QCOMPARE(ranks.at(1).rect.top() - ranks.at(0).rect.top(), 270 + grown);
         QCOMPARE(m.textsOf(QStringLiteral("Field13")).first(),
                  order == "asc" ? QStringLiteral("10,5") : QStringLiteral("31,5"));
     }
@@ -777,6 +794,146 @@ private slots:
                               .arg(w.box.right(), 0, 'f', 0);
         }
         QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+    }
+
+    // A row is as tall as its text at every size a print panel offers: each text has the
+    // font's full height (the tops of İ, Ö, Ğ to the tails of ş, ğ, y and the comma) in the
+    // box it is drawn in; the cells of a row grow together, the row's stripe and lines with
+    // them; rows follow one another without overlapping and stay above the page footer. Up
+    // to the default size nothing grows: every box keeps its layout height. Every text of
+    // every layout at the size, as the receipt prints; the prints that size only their
+    // detail rows ask less.
+    void rowsAreAsTallAsTheirText_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("size"); // empty: the layout's own sizes
+        for (const char *layout : {"musterilistesi", "CariGunlukRapor", "carirapor", "Extre", "Sozlesme",
+                                   "kasaRapor", "stokraporyazdir"})
+            for (const char *size : {"", "3", "8", "12", "13", "14"})
+                QTest::addRow("%s at %s", layout, *size ? size : "design") << layout << size;
+    }
+    void rowsAreAsTallAsTheirText()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, size);
+        pv::Report &r = Reports::get(layout);
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 90) SELECT i FROM n"));
+        QHash<QString, int> designHeight;
+        for (pv::ReportControl &c : r.controls()) {
+            designHeight.insert(c.name(), c.height());
+            if (c.kind() != pv::ControlKind::Label && c.kind() != pv::ControlKind::Field)
+                continue;
+            if (!size.isEmpty())
+                c.setFontSize(size);
+            if (c.summary().type == pv::SummaryType::None && !c.canGrow()) {
+                c.setDataField(QString());
+                c.setCaption(QStringLiteral("Ayşe Öğüt Çelik 88,88"));
+            }
+        }
+        const int designRow = r.section(QStringLiteral("Detail")).height();
+        const pv::ReportDocument doc = r.run();
+        QVERIFY(doc.pageCount() > 1);
+        const bool atMostDefault = size.isEmpty() || size.toDouble() <= 8;
+
+        QStringList faults;
+        for (int p = 0; p < doc.pageCount(); ++p) {
+            QList<QRect> rows; // the detail rows' stripes, in print order
+            int footerTop = doc.sheetHeight;
+            for (const pv::ReportDrawOp &op : doc.pages[p]) {
+                if (op.type == pv::ReportDrawOp::Fill && op.section == QLatin1String("Detail") &&
+                    op.item.isEmpty())
+                    rows << op.rect;
+                if (op.type == pv::ReportDrawOp::Text && op.section == QLatin1String("PageFooter"))
+                    footerTop = std::min(footerTop, op.rect.top());
+            }
+            const QString where = QStringLiteral("page %1: ").arg(p + 1);
+            for (int i = 0; i < rows.size(); ++i) {
+                if (i > 0 && rows[i].top() != rows[i - 1].top() + rows[i - 1].height())
+                    faults << where + QStringLiteral("row %1 does not follow the row above").arg(i + 1);
+                if (rows[i].top() + rows[i].height() > footerTop)
+                    faults << where + QStringLiteral("row %1 runs into the page footer").arg(i + 1);
+                if (atMostDefault && rows[i].height() != designRow)
+                    faults << where + QStringLiteral("row %1 grew to %2").arg(i + 1).arg(rows[i].height());
+            }
+            QMap<int, QSet<int>> rowGrowth; // by the row's top: how far its cells grew
+            for (const pv::ReportDrawOp &op : doc.pages[p]) {
+                if (op.type == pv::ReportDrawOp::Fill)
+                    continue;
+                const QRect box = op.type == pv::ReportDrawOp::Line
+                                      ? QRect(op.line.p1(), op.line.p2()).normalized()
+                                      : op.rect;
+                if (op.section == QLatin1String("Detail")) {
+                    bool inStripe = rows.isEmpty();
+                    for (const QRect &row : rows)
+                        inStripe = inStripe || row.adjusted(0, 0, 1, 1).contains(box);
+                    if (!inStripe)
+                        faults << where + op.item + QStringLiteral(" stands outside its row's stripe");
+                }
+                if (op.type != pv::ReportDrawOp::Text)
+                    continue;
+                PageText t;
+                t.fontFamily = op.font.family;
+                t.fontSize = op.font.size;
+                t.bold = op.font.bold;
+                const QFontMetricsF fm = metricsOf(t);
+                const int lines = int(op.text.count(QLatin1Char('\n')));
+                const double needed = lines * fm.lineSpacing() + fm.ascent() + fm.descent();
+                if (needed > op.rect.height())
+                    faults << where + QStringLiteral("%1 \"%2\" needs %3 twips, has %4")
+                                          .arg(op.item, op.text)
+                                          .arg(needed, 0, 'f', 1)
+                                          .arg(op.rect.height());
+                const int grown = op.rect.height() - designHeight.value(op.item);
+                if (atMostDefault && grown != 0 && lines == 0)
+                    faults << where + QStringLiteral("%1 grew by %2 twips").arg(op.item).arg(grown);
+                if (op.section == QLatin1String("Detail"))
+                    rowGrowth[op.rect.top()].insert(grown);
+            }
+            for (auto it = rowGrowth.cbegin(); it != rowGrowth.cend(); ++it)
+                if (it->size() > 1)
+                    faults << where + QStringLiteral("the cells of the row at %1 grew apart").arg(it.key());
+        }
+        QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+    }
+
+    // At size 14 the customer list's row draws the tails below the line: the cedillas of
+    // "Ayşe Öğüt Çelik" and the decimal comma of "88,88" (cut to a point, it reads as
+    // eight thousand eight hundred and eighty-eight).
+    void largeRowShowsInkBelowTheLine()
+    {
+        exec(QStringLiteral("DELETE FROM musteriler"));
+        QVERIFY(m_h->exec(QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma, Turu, Gun, Bakiye) "
+                                         "VALUES (1001, 'Ayşe Öğüt Çelik', 'Alıcı', 3, 88.88)")));
+        pv::Report &r = Reports::get(QStringLiteral("musterilistesi"));
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(QStringLiteral("select * from musteriler"));
+        for (const char *name : {"Field1", "Field2", "Field10", "Field4", "Field12", "Field13", "lblRank"})
+            r.control(QLatin1String(name)).setFontSize(QStringLiteral("14"));
+        const pv::ReportDocument doc = r.run();
+        const PageModel m = doc.pageModel();
+        const double dpi = 288;
+        const QImage img = doc.pageImage(0, dpi);
+        auto px = [&](double twips) { return int(std::lround(twips * dpi / 1440)); };
+        for (const auto &[item, text] :
+             {std::pair{"Field10", "Ayşe Öğüt Çelik"}, std::pair{"Field13", "88,88"}}) {
+            const QList<PageText> printed = m.ofItem(QLatin1String(item));
+            QCOMPARE(printed.size(), 1);
+            const PageText &t = printed.first();
+            QCOMPARE(t.text, QString::fromUtf8(text));
+            const QFontMetricsF fm = metricsOf(t);
+            // Below the line by a twentieth of the size, above the row's rule and clear of
+            // the cell's right rule.
+            const QRect below(
+                QPoint(px(t.rect.left() + pv::kReportTextPad), px(t.rect.top() + fm.ascent() + 14)),
+                QPoint(px(t.rect.right() - pv::kReportTextPad), px(t.rect.bottom()) - 3));
+            QVERIFY2(below.height() > 3, qPrintable(QString::fromUtf8(text)));
+            const QList<QPair<int, int>> ink =
+                pv::test::inkRuns(img, below, [](QRgb p) { return qGray(p) < 128; });
+            QVERIFY2(!ink.isEmpty(),
+                     qPrintable(QString::fromUtf8(text) + QStringLiteral(" shows nothing below the line")));
+        }
     }
 
     // The contract's amount in words grows downward within the print area: the largest
