@@ -15,6 +15,14 @@
 // every statement kept before is prepared afresh at its next use, to be marked anew. A
 // refusal fails as any failed write does (SQLITE_AUTH, the general Turkish reason), writes
 // nothing, and logs a warning starting "write refused:", on which the tests fail.
+//
+// No connection the data layer opens, guarded or not, attaches a guarded file (found by
+// what the name leads to, as guardWrites finds it): through another connection's attached
+// schema its tables would be written past the guard. A name given as a literal is refused
+// at the prepare; a bound name or an expression reaches the guard only as the statement's
+// mark, so what such a statement attached is looked at as soon as it has run, and a
+// guarded file is detached again before anything else runs. Either way the ATTACH fails as
+// a refused write does. Other files are attached as before (the repair program's copy).
 #include "platform/data/Database.h"
 
 #include <memory>
@@ -51,8 +59,8 @@ private:
 // refuses writes of tables (names compared as SQL compares them) outside a WriteScope, and
 // every schema change. tables must last as long as the program (a static array). A name
 // that leads to no file guards nothing yet and is no error. False, and nothing guarded,
-// when the file is open already, by any name, without this guard: the statements its
-// connection keeps carry no marks.
+// when the file is open already, by any name, without this guard (the statements its
+// connection keeps carry no marks), or attached to an open connection.
 bool guardWrites(const QString &path, std::span<const char *const> tables);
 
 } // namespace pv
