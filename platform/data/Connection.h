@@ -25,11 +25,12 @@ struct Connection {
     int txDepth = 0;
     bool txDoomed = false;
     // The write guard (WriteScope.h): the tables it keeps (none on a connection without it),
-    // how many scopes are open, whether a prepare of ours runs (else SQLite prepares a
-    // statement again inside its step), the guarded table the statement being prepared
-    // writes, and whether it attaches a file.
+    // how many scopes are open and how many suspensions stand over them, whether a prepare
+    // of ours runs (else SQLite prepares a statement again inside its step), the guarded
+    // table the statement being prepared writes, and whether it attaches a file.
     std::span<const char *const> guardedTables;
     int writeScopes = 0;
+    int suspensions = 0;
     bool preparing = false;
     const char *preparedWrite = nullptr;
     bool preparedAttach = false;
@@ -51,6 +52,8 @@ struct Connection {
     QHash<QString, ColumnInfo> columns;                           // "table\ncolumn" (lower case)
 
     ~Connection();
+    // A guarded table may be written now: a scope is open and none is suspended.
+    bool writing() const { return writeScopes > 0 && suspensions == 0; }
     ColumnInfo columnInfo(const QString &table, const QString &column);
 };
 
@@ -90,6 +93,8 @@ void reportRefusedWrite(const char *table);
 // that the guard keeps is detached again, its refusal logged as a refused write's. True
 // when there was one: the statement then fails with SQLITE_AUTH.
 bool refuseGuardedAttachments(Connection &c);
+// How many refusals the guard has logged in this process: a ScopeSuspension compares it.
+unsigned refusalCount();
 
 DbError sqliteError(sqlite3 *db, int rc);
 DbError makeError(int number, const QString &message);

@@ -68,7 +68,7 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         node = nullptr;
     }
     if (node && !node->second.inUse) {
-        if (node->second.guardedWrite && c->writeScopes == 0) {
+        if (node->second.guardedWrite && !c->writing()) {
             reportRefusedWrite(node->second.guardedWrite);
             m_rc = SQLITE_AUTH;
             return;
@@ -243,16 +243,25 @@ static QHash<QString, std::weak_ptr<Connection>> &openFiles()
     return files;
 }
 
+static unsigned g_refusals = 0;
+
+unsigned refusalCount()
+{
+    return g_refusals;
+}
+
 // A schema change through a guarded connection, refused whatever the scope: logged as a
 // refused write is.
 static int refuseSchemaChange(const char *what)
 {
+    ++g_refusals;
     qWarning("write refused: the schema is changed (%s)", what ? what : "");
     return SQLITE_DENY;
 }
 
 static void reportRefusedAttach(const char *file)
 {
+    ++g_refusals;
     qWarning("write refused: %s is a guarded file and is not attached", file);
 }
 
@@ -337,7 +346,7 @@ static int authorizeWrite(Connection &c, const char *table)
     for (const char *guarded : c.guardedTables) {
         if (sqlite3_stricmp(guarded, table) != 0)
             continue;
-        if (c.writeScopes == 0) {
+        if (!c.writing()) {
             reportRefusedWrite(guarded);
             return SQLITE_DENY;
         }
@@ -415,6 +424,7 @@ void installWriteGuard(Connection &c)
 
 void reportRefusedWrite(const char *table)
 {
+    ++g_refusals;
     qWarning("write refused: %s is written outside a write scope", table);
 }
 
@@ -781,6 +791,23 @@ WriteScope::~WriteScope()
 {
     if (m_conn)
         --m_conn->writeScopes;
+}
+
+ScopeSuspension::ScopeSuspension(const Database &db) : m_conn(db.connection()), m_refusals(refusalCount())
+{
+    if (m_conn)
+        ++m_conn->suspensions;
+}
+
+ScopeSuspension::~ScopeSuspension()
+{
+    if (m_conn)
+        --m_conn->suspensions;
+}
+
+bool ScopeSuspension::refused() const
+{
+    return refusalCount() != m_refusals;
 }
 
 bool guardWrites(const QString &path, std::span<const char *const> tables)

@@ -23,6 +23,12 @@
 // mark, so what such a statement attached is looked at as soon as it has run, and a
 // guarded file is detached again before anything else runs. Either way the ATTACH fails as
 // a refused write does. Other files are attached as before (the repair program's copy).
+//
+// Code the ledger calls back inside its transaction (the receipt laid out on the rows just
+// written) runs under a ScopeSuspension: it reads the uncommitted rows, but its connection
+// counts no scope, so a write of a guarded table there is refused (by a kept statement
+// marked as writing one too), and so is one through a scope opened meanwhile. The ledger
+// learns of the refusal from the suspension and takes the whole operation back.
 #include "platform/data/Database.h"
 
 #include <memory>
@@ -51,6 +57,23 @@ public:
 
 private:
     std::shared_ptr<detail::Connection> m_conn;
+};
+
+// While it lives, the write scopes of db's connection count for nothing, and so does any
+// opened meanwhile. refused(): whether the guard refused anything since it began (on any
+// connection: the code run under it may have opened another).
+class ScopeSuspension
+{
+public:
+    explicit ScopeSuspension(const Database &db);
+    ~ScopeSuspension();
+    ScopeSuspension(const ScopeSuspension &) = delete;
+    ScopeSuspension &operator=(const ScopeSuspension &) = delete;
+    bool refused() const;
+
+private:
+    std::shared_ptr<detail::Connection> m_conn;
+    unsigned m_refusals;
 };
 
 // Guards the file at path, by what the name leads to: every read-write connection opened

@@ -51,6 +51,8 @@ private slots:
     void noConnectionAttachesTheGuardedFile();
     void otherFilesAreAttachedAsBefore_data();
     void otherFilesAreAttachedAsBefore();
+    void receiptPrinterWritesNothing_data();
+    void receiptPrinterWritesNothing();
 };
 
 namespace
@@ -764,6 +766,87 @@ void TestLedgerGuard::otherFilesAreAttachedAsBefore()
     QVERIFY(written.open(other, pv::Database::ReadOnly));
     QCOMPARE(
         written.scalar(QStringLiteral("SELECT count(*) FROM birimler WHERE birimadi = 'el ile'")).toInt(), 1);
+}
+
+// The receipt printer runs inside the collection's transaction with the write scope
+// suspended. It reads the rows just written; a write of a shop table it tries is refused,
+// and the collection goes back whole: no row of it, no receipt number used, no receipt.
+void TestLedgerGuard::receiptPrinterWritesNothing_data()
+{
+    QTest::addColumn<QString>("write");
+    QTest::addColumn<QString>("refused"); // the table refused; "" when the printer only reads
+    QTest::newRow("reads only") << QString() << QString();
+    QTest::newRow("a brand") << "INSERT INTO urun_marka (urunmarkaadi) VALUES ('Makbuz')"
+                             << "urun_marka";
+    QTest::newRow("the cash book's receipt number") << "UPDATE son_islemno SET islemno = islemno + 100"
+                                                    << "son_islemno";
+    // The statement markForReceipt prepared in its scope, kept by the connection.
+    QTest::newRow("a statement the ledger kept") << "update veresiye set form_kodu = ? where id = ?"
+                                                 << "veresiye";
+    QTest::newRow("a ledger operation, its own scope") << "markForReceipt"
+                                                       << "veresiye";
+}
+
+void TestLedgerGuard::receiptPrinterWritesNothing()
+{
+    QFETCH(QString, write);
+    QFETCH(QString, refused);
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE yedek_yeri SET yolu = 7")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    fixture(db);
+    const qint64 sale = h.value(QStringLiteral("SELECT id FROM veresiye")).toLongLong();
+    QVERIFY(pv::ledger::markForReceipt(db, sale, QStringLiteral("1")).ok);
+    const QString before = everything(h);
+
+    pv::ledger::CollectionEntry entry;
+    entry.customerCode = QStringLiteral("100");
+    entry.accountType = QStringLiteral("Alıcı");
+    entry.date = QDate(2026, 12, 10);
+    entry.time = QTime(10, 0);
+    entry.description = QStringLiteral("Ödeme");
+    entry.paymentKind = QStringLiteral("Nakit");
+    entry.amount = 5;
+    entry.caption = QStringLiteral("TAHSİLAT");
+    entry.openedAt = entry.savedAt = QDateTime(entry.date, entry.time);
+    entry.receipt = true;
+    int rowsSeen = 0, cashSeen = 0;
+    std::optional<bool> written;
+    pv::ledger::Posted posted;
+    const auto print = [&](qint64, const QString &id) {
+        rowsSeen =
+            db.scalar(QStringLiteral("SELECT count(*) FROM veresiye WHERE islemNo2 = ?"), {id}).toInt();
+        cashSeen = db.scalar(QStringLiteral("SELECT count(*) FROM kasa WHERE islemNo2 = ?"), {id}).toInt();
+        if (write == QLatin1String("markForReceipt")) {
+            expectRefusal(refused);
+            written = pv::ledger::markForReceipt(db, sale, QStringLiteral("2")).ok;
+        } else if (!write.isEmpty()) {
+            expectRefusal(refused);
+            written = write.contains(u'?') ? db.exec(write, {QStringLiteral("2"), sale}) : db.exec(write);
+        }
+        return true;
+    };
+    const pv::ledger::Result r = pv::ledger::postCollection(db, entry, &posted, print);
+    QCOMPARE(rowsSeen, 1);
+    QCOMPARE(cashSeen, 1);
+    QVERIFY(!db.inTransaction());
+    if (refused.isEmpty()) {
+        QVERIFY(r.ok);
+        QVERIFY(posted.receiptPrinted);
+        QCOMPARE(h.value(QStringLiteral("SELECT yolu FROM yedek_yeri")).toLongLong(), qint64(8));
+        QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
+        return;
+    }
+    QCOMPARE(written, std::optional<bool>(false));
+    QVERIFY(!r.ok);
+    QCOMPARE(r.reason, pv::ledger::kReceiptWriteRefused);
+    QVERIFY(posted.postingId.isEmpty());
+    QVERIFY(!posted.receiptPrinted);
+    QCOMPARE(everything(h), before);
+    QCOMPARE(h.value(QStringLiteral("SELECT yolu FROM yedek_yeri")).toLongLong(), qint64(7));
+    // The ledger writes as before once the printer is done.
+    QVERIFY(pv::ledger::markForReceipt(db, sale, QStringLiteral("3")).ok);
 }
 
 QTEST_MAIN(TestLedgerGuard)
