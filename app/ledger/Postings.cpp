@@ -258,7 +258,17 @@ Result postCollection(pv::Database &db, const CollectionEntry &entry, Posted *po
             if (!number)
                 return false;
             done.receiptNumber = *number;
-            done.receiptPrinted = print && print(done.receiptNumber, done.postingId);
+            {
+                // The window's code: it reads the rows just written and writes none of the
+                // shop's. A write it tried was refused, so the receipt may not show what it
+                // meant to: the posting goes back whole and no receipt is shown.
+                const pv::ScopeSuspension suspended(db);
+                done.receiptPrinted = print && print(done.receiptNumber, done.postingId);
+                if (suspended.refused()) {
+                    *error = kReceiptWriteRefused;
+                    return false;
+                }
+            }
             if (done.receiptPrinted && !setCustomerReceiptNumber(db, done.receiptNumber + 1, error))
                 return false;
         }

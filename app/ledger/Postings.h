@@ -155,6 +155,10 @@ struct Posted {
 // committed, selecting them by the posting id; true only when the receipt came out holding
 // the posting. The receipt number is used up only then, in the posting's transaction.
 using ReceiptPrinter = std::function<bool(qint64 receiptNumber, const QString &postingId)>;
+// The printer runs with the ledger's write scope suspended: a write of a shop table it
+// tries is refused, and the collection fails whole with this reason.
+inline const QString kReceiptWriteRefused =
+    QStringLiteral("Makbuz hazırlanırken kayıtlara yazılmak istendi; tahsilat kaydedilmedi.");
 
 // ---------------------------------------------------------------- stock
 

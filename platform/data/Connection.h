@@ -25,13 +25,15 @@ struct Connection {
     int txDepth = 0;
     bool txDoomed = false;
     // The write guard (WriteScope.h): the tables it keeps (none on a connection without it),
-    // how many scopes are open, whether a prepare of ours runs (else SQLite prepares a
-    // statement again inside its step), and the guarded table the statement being prepared
-    // writes.
+    // how many scopes are open and how many suspensions stand over them, whether a prepare
+    // of ours runs (else SQLite prepares a statement again inside its step), the guarded
+    // table the statement being prepared writes, and whether it attaches a file.
     std::span<const char *const> guardedTables;
     int writeScopes = 0;
+    int suspensions = 0;
     bool preparing = false;
     const char *preparedWrite = nullptr;
+    bool preparedAttach = false;
     // Moves on when SQLite prepared a statement again inside its step and found it writing a
     // guarded table: the marks of every statement kept before then are out of date.
     unsigned marksRevision = 0;
@@ -50,6 +52,8 @@ struct Connection {
     QHash<QString, ColumnInfo> columns;                           // "table\ncolumn" (lower case)
 
     ~Connection();
+    // A guarded table may be written now: a scope is open and none is suspended.
+    bool writing() const { return writeScopes > 0 && suspensions == 0; }
     ColumnInfo columnInfo(const QString &table, const QString &column);
 };
 
@@ -66,6 +70,9 @@ public:
     int rc() const { return m_rc; }
     // False when the SQL holds more than one statement; such a statement is not kept.
     bool single() const { return m_single; }
+    // sqlite3_step, and after a statement that attached a file the guard's check of what
+    // it attached (refuseGuardedAttachments): SQLITE_AUTH when it was the guarded file.
+    int step();
 
 private:
     Connection *m_conn;
@@ -73,13 +80,21 @@ private:
     sqlite3_stmt *m_stmt = nullptr;
     int m_rc = SQLITE_OK;
     bool m_single = true;
+    bool m_attaches = false; // an ATTACH whose files are not checked yet (never kept)
 };
 
-// Installs the write guard on a connection just opened when its file is guarded.
+// Installs the guard on a connection just opened: the write guard when it is read-write on
+// a guarded file, and on every connection the refusal to attach a guarded file.
 void installWriteGuard(Connection &c);
 // The refusal of a write outside a scope: logged (tests fail on it) and answered as the
 // data layer's failure SQLITE_AUTH.
 void reportRefusedWrite(const char *table);
+// Run right after a statement that attaches has run: every file attached to the connection
+// that the guard keeps is detached again, its refusal logged as a refused write's. True
+// when there was one: the statement then fails with SQLITE_AUTH.
+bool refuseGuardedAttachments(Connection &c);
+// How many refusals the guard has logged in this process: a ScopeSuspension compares it.
+unsigned refusalCount();
 
 DbError sqliteError(sqlite3 *db, int rc);
 DbError makeError(int number, const QString &message);

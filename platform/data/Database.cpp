@@ -7,6 +7,9 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
+#include <vector>
+
 namespace pv
 {
 
@@ -65,7 +68,7 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         node = nullptr;
     }
     if (node && !node->second.inUse) {
-        if (node->second.guardedWrite && c->writeScopes == 0) {
+        if (node->second.guardedWrite && !c->writing()) {
             reportRefusedWrite(node->second.guardedWrite);
             m_rc = SQLITE_AUTH;
             return;
@@ -78,6 +81,7 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
     }
     const char *tail = nullptr;
     c->preparedWrite = nullptr;
+    c->preparedAttach = false;
     c->preparing = true;
     m_rc = sqlite3_prepare_v2(c->db, sql.constData(), int(sql.size()), &m_stmt, &tail);
     c->preparing = false;
@@ -87,8 +91,10 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         m_stmt = nullptr;
         return;
     }
+    // An ATTACH is prepared afresh each time: a name given as text is looked at again.
+    m_attaches = c->preparedAttach;
     // A statement already in use (nested reads of the same SQL) gets a twin of its own.
-    if (m_single && !node && c->statements.size() < 200) {
+    if (m_single && !node && !m_attaches && c->statements.size() < 200) {
         const auto added =
             c->statements.emplace(sql, Connection::Cached{m_stmt, true, c->preparedWrite, c->marksRevision})
                 .first;
@@ -108,6 +114,20 @@ Stmt::~Stmt()
     } else {
         sqlite3_finalize(m_stmt);
     }
+    // Run by other means than step(): the caller is not told, but nothing stays attached.
+    if (m_attaches)
+        refuseGuardedAttachments(*m_conn);
+}
+
+int Stmt::step()
+{
+    int rc = sqlite3_step(m_stmt);
+    if (m_attaches && rc != SQLITE_ROW) {
+        m_attaches = false;
+        if (refuseGuardedAttachments(*m_conn))
+            rc = SQLITE_AUTH;
+    }
+    return rc;
 }
 
 DbError makeError(int number, const QString &detail)
@@ -216,12 +236,103 @@ static QHash<QString, std::span<const char *const>> &guardedNames()
     return names;
 }
 
+// The read-write connections open, by the absolute name they were opened by.
+static QHash<QString, std::weak_ptr<Connection>> &openFiles()
+{
+    static QHash<QString, std::weak_ptr<Connection>> files;
+    return files;
+}
+
+static unsigned g_refusals = 0;
+
+unsigned refusalCount()
+{
+    return g_refusals;
+}
+
 // A schema change through a guarded connection, refused whatever the scope: logged as a
 // refused write is.
 static int refuseSchemaChange(const char *what)
 {
+    ++g_refusals;
     qWarning("write refused: the schema is changed (%s)", what ? what : "");
     return SQLITE_DENY;
+}
+
+static void reportRefusedAttach(const char *file)
+{
+    ++g_refusals;
+    qWarning("write refused: %s is a guarded file and is not attached", file);
+}
+
+// The files the guard keeps now: those its names lead to, and those of the guarded
+// connections open (a restore may have put another file at the name since).
+static std::vector<FileId> guardedFiles()
+{
+    std::vector<FileId> files;
+    for (auto it = guardedNames().constBegin(); it != guardedNames().constEnd(); ++it)
+        if (const auto file = fileAt(it.key()))
+            files.push_back(*file);
+    for (const auto &open : std::as_const(openFiles()))
+        if (const auto c = open.lock(); c && !c->guardedTables.empty())
+            files.push_back(c->file);
+    return files;
+}
+
+// The file an attached schema (by its name) is, if any.
+static std::optional<FileId> fileOfSchema(sqlite3 *db, const char *schema)
+{
+    const char *file = sqlite3_db_filename(db, schema);
+    return file && *file ? fileAt(QString::fromUtf8(file)) : std::nullopt;
+}
+
+// Whether the connection has the file attached (its own file aside).
+static bool attaches(const Connection &c, const FileId &file)
+{
+    for (int i = 2; const char *schema = sqlite3_db_name(c.db, i); ++i)
+        if (fileOfSchema(c.db, schema) == file)
+            return true;
+    return false;
+}
+
+bool refuseGuardedAttachments(Connection &c)
+{
+    const std::vector<FileId> guarded = guardedFiles();
+    QList<QByteArray> refused;
+    for (int i = 2; const char *schema = sqlite3_db_name(c.db, i); ++i) {
+        const auto file = fileOfSchema(c.db, schema);
+        if (file && std::find(guarded.begin(), guarded.end(), *file) != guarded.end())
+            refused << QByteArray(schema);
+    }
+    for (const QByteArray &schema : std::as_const(refused)) {
+        reportRefusedAttach(sqlite3_db_filename(c.db, schema.constData()));
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(c.db, "DETACH DATABASE ?", -1, &st, nullptr) == SQLITE_OK &&
+            sqlite3_bind_text(st, 1, schema.constData(), int(schema.size()), SQLITE_STATIC) == SQLITE_OK &&
+            sqlite3_step(st) != SQLITE_DONE)
+            qWarning("write refused: %s stays attached, it could not be detached", schema.constData());
+        sqlite3_finalize(st);
+    }
+    return !refused.isEmpty();
+}
+
+// An ATTACH, on any connection. SQLite gives the file's name here only when it is a
+// literal: such a name leading to a guarded file is refused before the file is opened.
+// Any other (a bound name, an expression) arrives as NULL: the statement is marked, and
+// what it attached is looked at when it has run (refuseGuardedAttachments).
+static int authorizeAttach(Connection &c, const char *file)
+{
+    if (file && *file) {
+        const auto id = fileAt(QString::fromUtf8(file));
+        const std::vector<FileId> guarded = id ? guardedFiles() : std::vector<FileId>();
+        if (id && std::find(guarded.begin(), guarded.end(), *id) != guarded.end()) {
+            reportRefusedAttach(file);
+            return SQLITE_DENY;
+        }
+    }
+    if (c.preparing)
+        c.preparedAttach = true;
+    return SQLITE_OK;
 }
 
 // A write of table: outside a scope refused; inside one it marks the statement being
@@ -235,7 +346,7 @@ static int authorizeWrite(Connection &c, const char *table)
     for (const char *guarded : c.guardedTables) {
         if (sqlite3_stricmp(guarded, table) != 0)
             continue;
-        if (c.writeScopes == 0) {
+        if (!c.writing()) {
             reportRefusedWrite(guarded);
             return SQLITE_DENY;
         }
@@ -282,26 +393,38 @@ static int authorize(void *self, int action, const char *arg1, const char *arg2,
         return refuseSchemaChange(arg2);
     case SQLITE_PRAGMA:
         return arg1 && sqlite3_stricmp(arg1, "writable_schema") == 0 ? refuseSchemaChange(arg1) : SQLITE_OK;
+    case SQLITE_ATTACH:
+        return authorizeAttach(*static_cast<Connection *>(self), arg1);
     default:
         return SQLITE_OK;
     }
 }
 
+// A connection without the write guard looks at an ATTACH alone.
+static int authorizeAttachOnly(void *self, int action, const char *arg1, const char *, const char *,
+                               const char *)
+{
+    return action == SQLITE_ATTACH ? authorizeAttach(*static_cast<Connection *>(self), arg1) : SQLITE_OK;
+}
+
 void installWriteGuard(Connection &c)
 {
-    // The names are looked up afresh: whatever file each leads to now is the guarded one.
+    // Once, at the opening: every call expires the connection's prepared statements.
+    // The names are looked up afresh: whatever file each leads to now is the guarded one (a
+    // read-only connection has no file set and is never the guarded one).
     for (auto it = guardedNames().constBegin(); it != guardedNames().constEnd(); ++it) {
         if (fileAt(it.key()) != c.file)
             continue;
-        // Once, at the opening: every call expires the connection's prepared statements.
         c.guardedTables = *it;
         sqlite3_set_authorizer(c.db, authorize, &c);
         return;
     }
+    sqlite3_set_authorizer(c.db, authorizeAttachOnly, &c);
 }
 
 void reportRefusedWrite(const char *table)
 {
+    ++g_refusals;
     qWarning("write refused: %s is written outside a write scope", table);
 }
 
@@ -334,12 +457,6 @@ QString userReason(int number)
     default:
         return QStringLiteral("Veri tabanı işlemi yapılamadı.");
     }
-}
-
-static QHash<QString, std::weak_ptr<Connection>> &openFiles()
-{
-    static QHash<QString, std::weak_ptr<Connection>> files;
-    return files;
 }
 
 Database::Database() = default;
@@ -397,9 +514,9 @@ bool Database::open(const QString &path, OpenMode mode)
         // The file SQLite has just opened is the one the name leads to now.
         if (const auto file = fileAt(key))
             conn->file = *file;
-        installWriteGuard(*conn);
         openFiles().insert(key, conn);
     }
+    installWriteGuard(*conn);
     m_conn = std::move(conn);
     return true;
 }
@@ -455,7 +572,7 @@ template <typename Bind> static bool runAll(Connection *c, const QString &sql, D
                 return false;
             }
             int rc;
-            while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+            while ((rc = st.step()) == SQLITE_ROW) {
             }
             if (rc != SQLITE_DONE) {
                 err = sqliteError(c->db, rc);
@@ -468,6 +585,7 @@ template <typename Bind> static bool runAll(Connection *c, const QString &sql, D
     while (p && *p) {
         sqlite3_stmt *st = nullptr;
         const char *tail = nullptr;
+        c->preparedAttach = false;
         c->preparing = true;
         int rc = sqlite3_prepare_v2(c->db, p, -1, &st, &tail);
         c->preparing = false;
@@ -478,10 +596,14 @@ template <typename Bind> static bool runAll(Connection *c, const QString &sql, D
         p = tail;
         if (!st)
             continue;
+        const bool attaches = c->preparedAttach;
         bind(st);
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         }
         sqlite3_finalize(st);
+        // Before the next statement can use what this one attached.
+        if (attaches && refuseGuardedAttachments(*c))
+            rc = SQLITE_AUTH;
         if (rc != SQLITE_DONE) {
             err = sqliteError(c->db, rc);
             return false;
@@ -523,7 +645,7 @@ QVariant Database::scalar(const QString &sql, const QVariantList &params)
         return {};
     }
     bindAll(st.get(), params);
-    const int rc = sqlite3_step(st.get());
+    const int rc = st.step();
     if (rc == SQLITE_ROW)
         return columnValue(st.get(), 0);
     if (rc != SQLITE_DONE)
@@ -671,15 +793,34 @@ WriteScope::~WriteScope()
         --m_conn->writeScopes;
 }
 
+ScopeSuspension::ScopeSuspension(const Database &db) : m_conn(db.connection()), m_refusals(refusalCount())
+{
+    if (m_conn)
+        ++m_conn->suspensions;
+}
+
+ScopeSuspension::~ScopeSuspension()
+{
+    if (m_conn)
+        --m_conn->suspensions;
+}
+
+bool ScopeSuspension::refused() const
+{
+    return refusalCount() != m_refusals;
+}
+
 bool guardWrites(const QString &path, std::span<const char *const> tables)
 {
     const QString name = QFileInfo(path).absoluteFilePath();
-    // A connection open on the file by any of its names, without these tables' guard.
+    // A connection open on the file by any of its names, without these tables' guard, or
+    // one that has it attached (it writes the file past any guard).
     if (const auto file = fileAt(name)) {
         for (const auto &open : std::as_const(openFiles())) {
             const auto c = open.lock();
-            if (c && c->file == *file &&
-                (c->guardedTables.data() != tables.data() || c->guardedTables.size() != tables.size()))
+            if (c && ((c->file == *file && (c->guardedTables.data() != tables.data() ||
+                                            c->guardedTables.size() != tables.size())) ||
+                      attaches(*c, *file)))
                 return false;
         }
     }

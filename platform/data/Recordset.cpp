@@ -585,7 +585,7 @@ bool Recordset::load(const QVariantList *list, const QVariantMap *map)
             m_rows.push_back(std::move(row));
         }
     } else {
-        while ((rc = sqlite3_step(st.get())) == SQLITE_ROW) {
+        while ((rc = st.step()) == SQLITE_ROW) {
             Row row;
             row.serial = m_nextSerial++;
             if (withRowid)

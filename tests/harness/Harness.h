@@ -20,8 +20,9 @@
 // hidden, so the test goes on); expectations left unused fail it at the end.
 // The database file is guarded as the program guards its shop file: a write of a shop table
 // outside the ledger is refused and fails the test, and so is any schema change through the
-// program's connection. The database helpers work on their own sqlite3 connection,
-// independent of the data layer under test (and of the guard): a test changes the file's
+// program's connection (a harness made with Guard::Nothing stands in for the repair
+// program, which guards nothing and attaches the file it compacts). The database helpers work on their own
+// sqlite3 connection, independent of the data layer under test (and of the guard): a test changes the file's
 // schema (a trigger, a renamed table) through them.
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"
@@ -44,7 +45,8 @@ namespace pv::test
 class Harness
 {
 public:
-    Harness();
+    enum class Guard { ShopFile, Nothing };
+    explicit Harness(Guard guard = Guard::ShopFile);
     ~Harness();
     Harness(const Harness &) = delete;
     Harness &operator=(const Harness &) = delete;

@@ -13,8 +13,10 @@
 //
 // Two doors stay single: SQLite itself (its header, its calls, a connection's handle) is
 // reached from app/ through the kit's database helper alone, so no window opens the file
-// unguarded or switches the guard off; and a control is looked up by its name through the
-// kit's checked look-up alone, which fails loudly on a name the form file lacks.
+// unguarded or switches the guard off, and the data layer's inside (Connection.h, where a
+// connection's scope count lives) from no file of app/ at all; and a control is looked up
+// by its name through the kit's checked look-up alone, which fails loudly on a name the
+// form file lacks.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -149,11 +151,13 @@ Scanned scan(const QString &text)
 }
 
 // What a file's code and literals do to the shop's tables, one finding a line: "line: what".
+// A table is named plain, quoted or bracketed, after a database's name or not (s.kasa,
+// "main"."veresiye").
 QStringList shopWrites(const Scanned &s, const QStringList &allowedCalls)
 {
     static const QRegularExpression sqlWrite(
-        QStringLiteral(
-            "\\b(insert\\s+(or\\s+\\w+\\s+)?into|replace\\s+into|update|delete\\s+from)\\s+[\\[\"`]?(%1)\\b")
+        QStringLiteral("\\b(insert\\s+(or\\s+\\w+\\s+)?into|replace\\s+into|update|delete\\s+from)\\s+"
+                       "((\\w+|\\[[^\\]]*\\]|\"[^\"]*\"|`[^`]*`)\\s*\\.\\s*)?[\\[\"`]?(%1)\\b")
             .arg(kShopTables),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression ledgerOnly(QStringLiteral(
@@ -180,6 +184,29 @@ QStringList shopWrites(const Scanned &s, const QStringList &allowedCalls)
 
 // The one file of app/ that reaches SQLite itself: the backup and the file checks.
 const QString kSqliteDoor = QStringLiteral("app/ui/KitDatabase.cpp");
+
+// Where code includes the data layer's inside, one finding a line: "line: what". Through
+// it a connection's write scopes could be counted up by hand; no file of app/ includes it.
+QStringList insideIncludes(const Scanned &s)
+{
+    static const QRegularExpression include(QStringLiteral("^\\s*#\\s*include\\s*(<([^>]*)>|\"\")"));
+    static const QRegularExpression inside(QStringLiteral("(^|/)platform/data/Connection\\.h$"));
+    QStringList found;
+    const QStringList lines = s.code.split(QLatin1Char('\n'));
+    for (int i = 0; i < lines.size(); ++i) {
+        const auto m = include.match(lines.at(i));
+        if (!m.hasMatch())
+            continue;
+        QStringList headers{m.captured(2)};
+        for (const auto &[line, literal] : s.literals)
+            if (line == i + 1)
+                headers << literal;
+        for (const QString &h : headers)
+            if (inside.match(h).hasMatch())
+                found << QStringLiteral("%1: #include %2").arg(i + 1).arg(h);
+    }
+    return found;
+}
 
 // Where code reaches SQLite itself, one finding a line: "line: what". The header however
 // its include is spelt, any sqlite3_ name, and a connection's handle.
@@ -423,8 +450,23 @@ void TestLayers::sourceScan_data()
                                       << QStringList{"1: SQL \"insert into [kasa] (a) values (?)\""};
     QTest::newRow("delete from the ledger") << "q(\"delete from veresiye where id = ?\");" << none
                                             << QStringList{"1: SQL \"delete from veresiye where id = ?\""};
+    QTest::newRow("an attached file's cash rows")
+        << "q(\"INSERT INTO s.kasa (Aciklama) VALUES (?)\");" << none
+        << QStringList{"1: SQL \"INSERT INTO s.kasa (Aciklama) VALUES (?)\""};
+    QTest::newRow("the ledger of main") << "q(\"UPDATE main.veresiye SET Aciklama = ?\");" << none
+                                        << QStringList{"1: SQL \"UPDATE main.veresiye SET Aciklama = ?\""};
+    QTest::newRow("quoted database and table")
+        << "q(\"delete from \\\"main\\\" . \\\"Product\\\" where 1\");" << none
+        << QStringList{"1: SQL \"delete from \"main\" . \"Product\" where 1\""};
+    QTest::newRow("bracketed database and table")
+        << "q(\"insert or replace into [ek].[son_islemno] values (?)\");" << none
+        << QStringList{"1: SQL \"insert or replace into [ek].[son_islemno] values (?)\""};
     QTest::newRow("a canned text table")
         << "q(\"insert into Musteri_Gruplari (grupadi) values (?)\");" << none << none;
+    QTest::newRow("a canned text table of an attached file")
+        << "q(\"insert into s.Musteri_Gruplari (grupadi) values (?)\");" << none << none;
+    QTest::newRow("a read of an attached file")
+        << "q(\"select * from s.kasa where main.x = ?\");" << none << none;
     QTest::newRow("a read") << "q(\"select * from musteriler where kasa = ?\");" << none << none;
     QTest::newRow("data-control save")
         << "if (!m_data.UpdateRecord(kCardFields))" << none << QStringList{"1: m_data.UpdateRecord("};
@@ -452,6 +494,11 @@ void TestLayers::sourceScan_data()
     QTest::newRow("SQLite named in comments and texts")
         << "// sqlite3_open_v2(db.handle())\n#include \"app/ui/KitDatabase.h\"\nsay(\"sqlite3_exec\");"
         << none << none;
+    QTest::newRow("the data layer's inside")
+        << "#include \"platform/data/Connection.h\"\n#include <platform/data/Connection.h>\n"
+           "#include \"platform/data/Database.h\"\n// #include \"platform/data/Connection.h\""
+        << none
+        << QStringList{"1: #include platform/data/Connection.h", "2: #include platform/data/Connection.h"};
 }
 
 void TestLayers::sourceScan()
@@ -460,10 +507,11 @@ void TestLayers::sourceScan()
     QFETCH(QStringList, allowed);
     QFETCH(QStringList, found);
     const Scanned scanned = scan(code);
-    QCOMPARE(shopWrites(scanned, allowed) + sqliteUses(scanned), found);
+    QCOMPARE(shopWrites(scanned, allowed) + sqliteUses(scanned) + insideIncludes(scanned), found);
 }
 
-// No shop table written outside the ledger, and SQLite reached through the kit's one door.
+// No shop table written outside the ledger, SQLite reached through the kit's one door, and
+// the data layer's inside through none.
 void TestLayers::shopTablesAreWrittenByTheLedgerAlone()
 {
     const QString root = qEnvironmentVariable("PV_SOURCE_DIR");
@@ -482,6 +530,7 @@ void TestLayers::shopTablesAreWrittenByTheLedgerAlone()
             findings << shopWrites(scanned, allowedCallsOf(relative));
         if (relative != kSqliteDoor)
             findings << sqliteUses(scanned);
+        findings << insideIncludes(scanned);
         for (const QString &finding : findings)
             wrong << relative + QStringLiteral(":") + finding;
     }

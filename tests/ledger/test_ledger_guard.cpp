@@ -47,6 +47,12 @@ private slots:
     void fileInPlaceOfTheNameIsGuarded();
     void openUnguardedByAnyNameCannotBeGuarded_data();
     void openUnguardedByAnyNameCannotBeGuarded();
+    void noConnectionAttachesTheGuardedFile_data();
+    void noConnectionAttachesTheGuardedFile();
+    void otherFilesAreAttachedAsBefore_data();
+    void otherFilesAreAttachedAsBefore();
+    void receiptPrinterWritesNothing_data();
+    void receiptPrinterWritesNothing();
 };
 
 namespace
@@ -582,16 +588,22 @@ void TestLedgerGuard::fileInPlaceOfTheNameIsGuarded()
 }
 
 // A file open unguarded, by whatever name, cannot be guarded afterwards: its connection's
-// statements carry no marks.
+// statements carry no marks. Nor can a file another connection has attached, which writes
+// it past any guard.
 void TestLedgerGuard::openUnguardedByAnyNameCannotBeGuarded_data()
 {
-    addNames();
-    QTest::newRow("its own name") << "name";
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("attached"); // to a connection on a file of its own
+    for (const char *how : {"symbolic link", "hard link", "linked folder", "name"}) {
+        QTest::addRow("%s, opened", how) << QString::fromLatin1(how) << false;
+        QTest::addRow("%s, attached", how) << QString::fromLatin1(how) << true;
+    }
 }
 
 void TestLedgerGuard::openUnguardedByAnyNameCannotBeGuarded()
 {
     QFETCH(QString, how);
+    QFETCH(bool, attached);
     Harness h;
     const QString copy = h.folder() + QStringLiteral("/kopya.dll");
     QString why;
@@ -600,12 +612,241 @@ void TestLedgerGuard::openUnguardedByAnyNameCannotBeGuarded()
     QVERIFY(!name.isEmpty());
     {
         pv::Database open;
-        QVERIFY(open.open(name));
+        if (attached) {
+            QVERIFY(open.open(h.folder() + QStringLiteral("/karalama.db"), pv::Database::CreateIfMissing));
+            QVERIFY(open.exec(QStringLiteral("ATTACH DATABASE ? AS s"), {name}));
+        } else {
+            QVERIFY(open.open(name));
+        }
         QVERIFY(!pv::ledger::guardShopFile(copy));
-        QVERIFY(open.exec(QStringLiteral("INSERT INTO kasa (Aciklama) VALUES ('serbest')")));
+        QVERIFY(open.exec(attached ? QStringLiteral("INSERT INTO s.kasa (Aciklama) VALUES ('serbest')")
+                                   : QStringLiteral("INSERT INTO kasa (Aciklama) VALUES ('serbest')")));
     }
     // Closed: now it can be.
     QVERIFY(pv::ledger::guardShopFile(copy));
+}
+
+namespace
+{
+
+void expectAttachRefusal()
+{
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("^write refused: .* is a guarded file")));
+}
+
+// The connection an ATTACH is tried on: one of a scratch file, one in memory, the shop
+// file's own.
+bool openSide(Harness &h, pv::Database &db, const QString &side)
+{
+    if (side == QLatin1String("scratch file"))
+        return db.open(h.folder() + QStringLiteral("/karalama.db"), pv::Database::CreateIfMissing);
+    if (side == QLatin1String("memory"))
+        return db.open(QStringLiteral(":memory:"), pv::Database::CreateIfMissing);
+    return db.open(h.databasePath());
+}
+
+// An ATTACH of name as s, spelt as `spelt` says, with a unit written through s in the same
+// call where the SQL allows it (a table no guard keeps: only the attach itself stands in
+// the way); false with the reason in *error when it failed.
+bool attach(pv::Database &db, const QString &name, const QString &spelt, pv::DbError *error)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    bool ok = false;
+    if (spelt == QLatin1String("literal")) {
+        ok = db.exec(QStringLiteral("ATTACH DATABASE '%1' AS s").arg(quoted));
+        *error = db.lastError();
+    } else if (spelt == QLatin1String("expression, a write after it")) {
+        const qsizetype half = quoted.size() / 2;
+        ok = db.exec(QStringLiteral("ATTACH DATABASE '%1' || '%2' AS s; "
+                                    "INSERT INTO s.birimler (birimadi) VALUES ('el ile')")
+                         .arg(quoted.left(half), quoted.mid(half)));
+        *error = db.lastError();
+    } else if (spelt == QLatin1String("literal, run on the connection's handle")) {
+        // Past the data layer's statements: only the look at the literal name stands there.
+        const int rc =
+            sqlite3_exec(db.handle(), QStringLiteral("ATTACH DATABASE '%1' AS s").arg(quoted).toUtf8(),
+                         nullptr, nullptr, nullptr);
+        ok = rc == SQLITE_OK;
+        *error = ok ? pv::DbError() : pv::DbError{rc, pv::userReason(rc), QString()};
+    } else if (spelt == QLatin1String("bound, read as a value")) {
+        db.scalar(QStringLiteral("ATTACH DATABASE ? AS s"), {name});
+        ok = !db.lastError();
+        *error = db.lastError();
+    } else if (spelt == QLatin1String("bound, opened as a record set")) {
+        pv::Recordset rs(db, QStringLiteral("ATTACH DATABASE ? AS s"), {name});
+        ok = !rs.lastError();
+        *error = rs.lastError();
+    } else {
+        ok = db.exec(QStringLiteral("ATTACH DATABASE ? AS s"), {name});
+        *error = db.lastError();
+    }
+    return ok;
+}
+
+const char *const kSides[] = {"scratch file", "memory", "shop file"};
+const char *const kSpellings[] = {"literal",
+                                  "literal, run on the connection's handle",
+                                  "bound",
+                                  "expression, a write after it",
+                                  "bound, read as a value",
+                                  "bound, opened as a record set"};
+
+} // namespace
+
+// No connection attaches the guarded file, by whatever name and however the name is given:
+// the shop file's tables written through the attached schema would pass the guard. The
+// ATTACH is refused as a write is, nothing stays attached, and the file keeps every byte.
+void TestLedgerGuard::noConnectionAttachesTheGuardedFile_data()
+{
+    QTest::addColumn<QString>("side");
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("spelt");
+    for (const char *side : kSides)
+        for (const char *how : {"name", "symbolic link", "hard link", "linked folder"})
+            for (const char *spelt : kSpellings)
+                QTest::addRow("%s, %s, %s", side, how, spelt)
+                    << QString::fromLatin1(side) << QString::fromLatin1(how) << QString::fromLatin1(spelt);
+}
+
+void TestLedgerGuard::noConnectionAttachesTheGuardedFile()
+{
+    QFETCH(QString, side);
+    QFETCH(QString, how);
+    QFETCH(QString, spelt);
+    Harness h;
+    cashRow(h);
+    const QString name = otherName(h, h.databasePath(), how);
+    QVERIFY(!name.isEmpty());
+    pv::Database db;
+    QVERIFY(openSide(h, db, side));
+    const QByteArray bytes = pv::test::fileBytes(h.databasePath());
+    QVERIFY(!bytes.isEmpty());
+
+    pv::DbError error;
+    expectAttachRefusal();
+    QVERIFY(!attach(db, name, spelt, &error));
+    QCOMPARE(error.number, int(SQLITE_AUTH));
+    QCOMPARE(error.message, kGeneralReason);
+    QCOMPARE(db.scalar(QStringLiteral("SELECT count(*) FROM pragma_database_list WHERE name = 's'")).toInt(),
+             0);
+    QVERIFY(!db.exec(QStringLiteral("INSERT INTO s.birimler (birimadi) VALUES ('el ile')")));
+    QCOMPARE(pv::test::fileBytes(h.databasePath()), bytes);
+    QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
+}
+
+// A file the guard does not keep is attached and written as before, by every connection
+// and every spelling of its name.
+void TestLedgerGuard::otherFilesAreAttachedAsBefore_data()
+{
+    QTest::addColumn<QString>("side");
+    QTest::addColumn<QString>("spelt");
+    for (const char *side : kSides)
+        for (const char *spelt : kSpellings)
+            QTest::addRow("%s, %s", side, spelt) << QString::fromLatin1(side) << QString::fromLatin1(spelt);
+}
+
+void TestLedgerGuard::otherFilesAreAttachedAsBefore()
+{
+    QFETCH(QString, side);
+    QFETCH(QString, spelt);
+    Harness h;
+    const QString other = h.folder() + QStringLiteral("/ek.dll");
+    QString why;
+    QVERIFY2(pv::createDatabaseFromScripts(other, &why), qPrintable(why));
+    pv::Database db;
+    QVERIFY(openSide(h, db, side));
+    pv::DbError error;
+    QVERIFY2(attach(db, other, spelt, &error), qPrintable(error.detail));
+    if (spelt != QLatin1String("expression, a write after it"))
+        QVERIFY(db.exec(QStringLiteral("INSERT INTO s.birimler (birimadi) VALUES ('el ile')")));
+    QVERIFY(db.exec(QStringLiteral("DETACH DATABASE s")));
+    pv::Database written;
+    QVERIFY(written.open(other, pv::Database::ReadOnly));
+    QCOMPARE(
+        written.scalar(QStringLiteral("SELECT count(*) FROM birimler WHERE birimadi = 'el ile'")).toInt(), 1);
+}
+
+// The receipt printer runs inside the collection's transaction with the write scope
+// suspended. It reads the rows just written; a write of a shop table it tries is refused,
+// and the collection goes back whole: no row of it, no receipt number used, no receipt.
+void TestLedgerGuard::receiptPrinterWritesNothing_data()
+{
+    QTest::addColumn<QString>("write");
+    QTest::addColumn<QString>("refused"); // the table refused; "" when the printer only reads
+    QTest::newRow("reads only") << QString() << QString();
+    QTest::newRow("a brand") << "INSERT INTO urun_marka (urunmarkaadi) VALUES ('Makbuz')"
+                             << "urun_marka";
+    QTest::newRow("the cash book's receipt number") << "UPDATE son_islemno SET islemno = islemno + 100"
+                                                    << "son_islemno";
+    // The statement markForReceipt prepared in its scope, kept by the connection.
+    QTest::newRow("a statement the ledger kept") << "update veresiye set form_kodu = ? where id = ?"
+                                                 << "veresiye";
+    QTest::newRow("a ledger operation, its own scope") << "markForReceipt"
+                                                       << "veresiye";
+}
+
+void TestLedgerGuard::receiptPrinterWritesNothing()
+{
+    QFETCH(QString, write);
+    QFETCH(QString, refused);
+    Harness h;
+    QVERIFY(h.exec(QStringLiteral("UPDATE yedek_yeri SET yolu = 7")));
+    pv::Database db;
+    QVERIFY(db.open(h.databasePath()));
+    fixture(db);
+    const qint64 sale = h.value(QStringLiteral("SELECT id FROM veresiye")).toLongLong();
+    QVERIFY(pv::ledger::markForReceipt(db, sale, QStringLiteral("1")).ok);
+    const QString before = everything(h);
+
+    pv::ledger::CollectionEntry entry;
+    entry.customerCode = QStringLiteral("100");
+    entry.accountType = QStringLiteral("Alıcı");
+    entry.date = QDate(2026, 12, 10);
+    entry.time = QTime(10, 0);
+    entry.description = QStringLiteral("Ödeme");
+    entry.paymentKind = QStringLiteral("Nakit");
+    entry.amount = 5;
+    entry.caption = QStringLiteral("TAHSİLAT");
+    entry.openedAt = entry.savedAt = QDateTime(entry.date, entry.time);
+    entry.receipt = true;
+    int rowsSeen = 0, cashSeen = 0;
+    std::optional<bool> written;
+    pv::ledger::Posted posted;
+    const auto print = [&](qint64, const QString &id) {
+        rowsSeen =
+            db.scalar(QStringLiteral("SELECT count(*) FROM veresiye WHERE islemNo2 = ?"), {id}).toInt();
+        cashSeen = db.scalar(QStringLiteral("SELECT count(*) FROM kasa WHERE islemNo2 = ?"), {id}).toInt();
+        if (write == QLatin1String("markForReceipt")) {
+            expectRefusal(refused);
+            written = pv::ledger::markForReceipt(db, sale, QStringLiteral("2")).ok;
+        } else if (!write.isEmpty()) {
+            expectRefusal(refused);
+            written = write.contains(u'?') ? db.exec(write, {QStringLiteral("2"), sale}) : db.exec(write);
+        }
+        return true;
+    };
+    const pv::ledger::Result r = pv::ledger::postCollection(db, entry, &posted, print);
+    QCOMPARE(rowsSeen, 1);
+    QCOMPARE(cashSeen, 1);
+    QVERIFY(!db.inTransaction());
+    if (refused.isEmpty()) {
+        QVERIFY(r.ok);
+        QVERIFY(posted.receiptPrinted);
+        QCOMPARE(h.value(QStringLiteral("SELECT yolu FROM yedek_yeri")).toLongLong(), qint64(8));
+        QCOMPARE(h.value(QStringLiteral("SELECT count(*) FROM kasa")).toInt(), 1);
+        return;
+    }
+    QCOMPARE(written, std::optional<bool>(false));
+    QVERIFY(!r.ok);
+    QCOMPARE(r.reason, pv::ledger::kReceiptWriteRefused);
+    QVERIFY(posted.postingId.isEmpty());
+    QVERIFY(!posted.receiptPrinted);
+    QCOMPARE(everything(h), before);
+    QCOMPARE(h.value(QStringLiteral("SELECT yolu FROM yedek_yeri")).toLongLong(), qint64(7));
+    // The ledger writes as before once the printer is done.
+    QVERIFY(pv::ledger::markForReceipt(db, sale, QStringLiteral("3")).ok);
 }
 
 QTEST_MAIN(TestLedgerGuard)

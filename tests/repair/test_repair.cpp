@@ -180,7 +180,8 @@ class TestRepair : public QObject
 
 private slots:
     void initTestCase() { repair::setUpProgram(); }
-    void init() { h = std::make_unique<Harness>(); }
+    // The repair program guards nothing: its compaction attaches the file it copies.
+    void init() { h = std::make_unique<Harness>(Harness::Guard::Nothing); }
     void cleanup()
     {
         repair::setBeforeReplaceHook({});
