@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QRegularExpression>
@@ -44,13 +45,32 @@ QList<QPair<QString, QStringList>> parseFilter(const QString &filter)
     }
     return out;
 }
+
+// The detail view's type column in Turkish: Qt's Turkish catalogue lacks its "Drive",
+// "Folder", "Shortcut" (a link to nothing) and "Unknown" (a pipe, device or socket). A file's
+// type is its MIME type's name from the system's database, as Qt gives it; icons are Qt's.
+class TurkishFileTypes : public QFileIconProvider
+{
+public:
+    QString type(const QFileInfo &info) const override
+    {
+        if (info.isRoot())
+            return QStringLiteral("Sürücü");
+        if (info.isDir())
+            return QStringLiteral("Klasör");
+        if (!info.isFile())
+            return info.isSymLink() ? QStringLiteral("Kısayol") : QStringLiteral("Bilinmeyen");
+        return QFileIconProvider::type(info);
+    }
+};
 } // namespace
 
 // Qt's default widths for the detail view's size, type and date columns are cut to an
 // English date ("10/29/81 02:02PM"): the Turkish date, heading and file types do not fit.
-// Each time the folder's files arrive, those columns widen to their heading and longest
-// text; they only ever widen, so a column the user dragged wider stays so. The name column
-// takes what is left and is the one that gives way when the dialog is narrow.
+// Each time the folder's files arrive or the type list shows others, those columns widen to
+// their heading and longest text; they only ever widen, so a column the user dragged wider
+// stays so. The name column takes what is left and is the one that gives way when the
+// dialog is narrow.
 static void fitDetailColumns(QTreeView &view)
 {
     QHeaderView *header = view.header();
@@ -75,9 +95,11 @@ static QString runFileDialog(QWidget *owner, const QString &title, const QString
                              QFileDialog::FileMode mode, const QString &filter = {},
                              const QString &proposedName = {})
 {
+    TurkishFileTypes types; // outlives the dialog, whose model asks it
     QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(folder));
     // Qt's own dialog first: it fills its type list from the mode set after.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setIconProvider(&types);
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setOption(QFileDialog::ShowDirsOnly, mode == QFileDialog::Directory);
     dlg.setFileMode(mode);
@@ -90,13 +112,15 @@ static QString runFileDialog(QWidget *owner, const QString &title, const QString
     auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
     auto *model = dlg.findChild<QFileSystemModel *>();
     if (view && model) {
-        // Files arrive in batches; one fit once a batch is in.
+        // Files arrive in batches, and a pick in the type list shows others (a change of the
+        // model's layout, not rows added); one fit once they are in.
         auto *fit = new QTimer(&dlg);
         fit->setSingleShot(true);
         fit->setInterval(0);
         QObject::connect(fit, &QTimer::timeout, view, [view] { fitDetailColumns(*view); });
         QObject::connect(model, &QFileSystemModel::directoryLoaded, fit, qOverload<>(&QTimer::start));
         QObject::connect(model, &QAbstractItemModel::rowsInserted, fit, qOverload<>(&QTimer::start));
+        QObject::connect(model, &QAbstractItemModel::layoutChanged, fit, qOverload<>(&QTimer::start));
         fit->start(); // the headings, before any file has arrived
     }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())

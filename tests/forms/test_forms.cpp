@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 using pv::test::Harness;
 
@@ -103,6 +104,16 @@ static QString cutColumns(const QTreeView &view)
             .arg(header->sectionSize(0))
             .arg(rest);
     return {};
+}
+
+// The type column's text for the entry named name in the picker's folder, "" while the
+// entry is not there.
+static QString typeShown(const QTreeView &view, const QString &name)
+{
+    const QAbstractItemModel *model = view.model();
+    const QModelIndexList found =
+        model->match(model->index(0, 0, view.rootIndex()), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+    return found.isEmpty() ? QString() : found.first().siblingAtColumn(2).data().toString();
 }
 
 class TestForms : public QObject
@@ -1006,6 +1017,81 @@ private slots:
             QTRY_COMPARE(cutColumns(*view), QString());
             QCOMPARE(header->sectionSize(3), widened);
             QVERIFY(header->sectionSize(0) > nameBefore);
+        });
+    }
+
+    // The type column speaks Turkish where Qt's Turkish catalogue has nothing: a folder
+    // picker names a subfolder "Klasör", and "/" under "Bilgisayar" "Sürücü"; the column
+    // holds them.
+    void folderPickerTypesAreTurkish()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Yedekler")));
+        withRealPicker(QStringLiteral("folder"), folder.path(), [&](QFileDialog &dlg) {
+            dlg.setViewMode(QFileDialog::Detail);
+            dlg.setDirectory(folder.path());
+            auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            QTRY_COMPARE(typeShown(*view, QStringLiteral("Yedekler")), QStringLiteral("Klasör"));
+            QTRY_COMPARE(cutColumns(*view), QString());
+            dlg.setDirectory(QString()); // where the folder list's "Bilgisayar" leads
+            QTRY_COMPARE(typeShown(*view, QStringLiteral("/")), QStringLiteral("Sürücü"));
+            QTRY_COMPARE(cutColumns(*view), QString());
+        });
+    }
+
+    // Qt's other type texts, on entries an open-file picker lists once it shows all files,
+    // system ones too. The type column widens to them when they appear.
+    void pickerTypesAreTurkish_data()
+    {
+        QTest::addColumn<QString>("name");
+        // "folder", "link to folder", "link to nothing", "pipe", else a file's content
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("type");
+        QTest::newRow("folder") << "Yedekler"
+                                << "folder"
+                                << "Klasör";
+        QTest::newRow("link to a folder") << "Son Yedekler"
+                                          << "link to folder"
+                                          << "Klasör";
+        QTest::newRow("link to nothing") << "Eski Yedek.ydk"
+                                         << "link to nothing"
+                                         << "Kısayol";
+        QTest::newRow("pipe") << "kanal"
+                              << "pipe"
+                              << "Bilinmeyen";
+    }
+    void pickerTypesAreTurkish()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, made);
+        QFETCH(QString, type);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(name);
+        const QString target = folder.filePath(QStringLiteral("Yedekler"));
+        if (made == "folder") {
+            QVERIFY(QDir().mkdir(path));
+        } else if (made == "link to folder") {
+            QVERIFY(QDir().mkdir(target));
+            QVERIFY(QFile::link(target, path));
+        } else if (made == "link to nothing") {
+            QVERIFY(QFile::link(target, path));
+        } else {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        }
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Arşiv")));
+        withRealPicker(QStringLiteral("open"), folder.path(), [&](QFileDialog &dlg) {
+            dlg.setViewMode(QFileDialog::Detail);
+            dlg.setFilter(dlg.filter() | QDir::System);
+            auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            QTRY_COMPARE(typeShown(*view, QStringLiteral("Arşiv")), QStringLiteral("Klasör"));
+            QTRY_COMPARE(cutColumns(*view), QString());
+            // The user picks the type list's entry for all files: the entry appears and its
+            // type fits too.
+            dlg.setNameFilter(QStringLiteral("Tüm Dosyalar (*)"));
+            QTRY_COMPARE(typeShown(*view, name), type);
+            QTRY_COMPARE(cutColumns(*view), QString());
         });
     }
 
