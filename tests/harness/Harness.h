@@ -21,9 +21,9 @@
 // The database file is guarded as the program guards its shop file: a write of a shop table
 // outside the ledger is refused and fails the test, and so is any schema change through the
 // program's connection (a harness made with Guard::Nothing stands in for the repair
-// program, which guards nothing and attaches the file it compacts). The database helpers work on their own
-// sqlite3 connection, independent of the data layer under test (and of the guard): a test changes the file's
-// schema (a trigger, a renamed table) through them.
+// program, which guards nothing and attaches the file it compacts). The database helpers
+// work on their own sqlite3 connection, independent of the data layer under test (and of the
+// guard): a test changes the file's schema (a trigger, a renamed table) through them.
 #include "platform/forms/Form.h"
 #include "platform/forms/MsgBox.h"
 #include "platform/forms/Pickers.h"
