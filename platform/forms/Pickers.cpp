@@ -2,13 +2,19 @@
 #include "platform/forms/Form.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
+#include <QHash>
 #include <QHeaderView>
+#include <QMimeDatabase>
+#include <QMutex>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
+#include <QXmlStreamReader>
 
 namespace pv
 {
@@ -46,9 +52,34 @@ QList<QPair<QString, QStringList>> parseFilter(const QString &filter)
     return out;
 }
 
+// Whether the system's MIME database names the type in Turkish; for a few types it has only
+// the English name, which Qt then shows. Asked from the dialog's file-reading thread.
+bool hasTurkishName(const QString &mimeType)
+{
+    static QMutex mutex;
+    static QHash<QString, bool> known;
+    const QMutexLocker lock(&mutex);
+    if (const auto it = known.constFind(mimeType); it != known.cend())
+        return *it;
+    bool turkish = true; // no file of the type's own to read: what Qt says stays
+    QFile file(QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                      QStringLiteral("mime/") + mimeType + QStringLiteral(".xml")));
+    if (file.open(QIODevice::ReadOnly)) {
+        turkish = false;
+        QXmlStreamReader xml(&file);
+        while (!turkish && !xml.atEnd())
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"comment")
+                turkish = xml.attributes().value(QStringLiteral("xml:lang")) == u"tr";
+    }
+    known.insert(mimeType, turkish);
+    return turkish;
+}
+
 // The detail view's type column in Turkish: Qt's Turkish catalogue lacks its "Drive",
-// "Folder", "Shortcut" (a link to nothing) and "Unknown" (a pipe, device or socket). A file's
-// type is its MIME type's name from the system's database, as Qt gives it; icons are Qt's.
+// "Folder", "Shortcut" (a link to nothing) and "Unknown" (a pipe, device or socket). A
+// file's type is its MIME type's name from the system's database, as Qt gives it, unless
+// the database has no Turkish name for it: then it is named by its suffix, "TOML dosyası".
+// Icons are Qt's.
 class TurkishFileTypes : public QFileIconProvider
 {
 public:
@@ -60,7 +91,11 @@ public:
             return QStringLiteral("Klasör");
         if (!info.isFile())
             return info.isSymLink() ? QStringLiteral("Kısayol") : QStringLiteral("Bilinmeyen");
-        return QFileIconProvider::type(info);
+        const QMimeType mime = QMimeDatabase().mimeTypeForFile(info);
+        if (hasTurkishName(mime.name()))
+            return mime.comment();
+        return info.suffix().isEmpty() ? QStringLiteral("Dosya")
+                                       : info.suffix().toUpper() + QStringLiteral(" dosyası");
     }
 };
 } // namespace
