@@ -163,20 +163,6 @@ QList<QPair<int, int>> darkRuns(const QImage &img, int top, int bottom)
                              [](QRgb p) { return qGray(p) < 128; });
 }
 
-// The width of a printed text at size points, in twips.
-double advanceAt(const PageText &t, double size)
-{
-    QFont f(pv::reportFontFamily(t.fontFamily));
-    f.setPointSizeF(size);
-    f.setBold(t.bold);
-    f.setHintingPreference(QFont::PreferNoHinting);
-    QImage device(1, 1, QImage::Format_RGB32);
-    const int twipsPerMetre = int(std::lround(1440 / 0.0254));
-    device.setDotsPerMeterX(twipsPerMetre);
-    device.setDotsPerMeterY(twipsPerMetre);
-    return QFontMetricsF(f, &device).horizontalAdvance(t.text);
-}
-
 // A printed text's font measured in twips.
 QFontMetricsF metricsOf(const PageText &t)
 {
@@ -189,6 +175,14 @@ QFontMetricsF metricsOf(const PageText &t)
     device.setDotsPerMeterX(twipsPerMetre);
     device.setDotsPerMeterY(twipsPerMetre);
     return QFontMetricsF(f, &device);
+}
+
+// The width of a printed text at size points, in twips.
+double advanceAt(const PageText &t, double size)
+{
+    PageText at = t;
+    at.fontSize = size;
+    return metricsOf(at).horizontalAdvance(t.text);
 }
 
 // The room a one-line text has in its box (the painter keeps 15 twips free on each side).
