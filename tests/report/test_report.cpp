@@ -852,6 +852,7 @@ private slots:
                     faults << where + QStringLiteral("row %1 grew to %2").arg(i + 1).arg(rows[i].height());
             }
             QMap<int, QSet<int>> rowGrowth; // by the row's top: how far its cells grew
+            QMap<int, int> rowBottom;       // by the row's top: where its lowest cell ends
             for (const pv::ReportDrawOp &op : doc.pages[p]) {
                 if (op.type == pv::ReportDrawOp::Fill)
                     continue;
@@ -882,12 +883,26 @@ private slots:
                 const int grown = op.rect.height() - designHeight.value(op.item);
                 if (atMostDefault && grown != 0 && lines == 0)
                     faults << where + QStringLiteral("%1 grew by %2 twips").arg(op.item).arg(grown);
-                if (op.section == QLatin1String("Detail"))
+                if (op.section == QLatin1String("Detail")) {
                     rowGrowth[op.rect.top()].insert(grown);
+                    rowBottom[op.rect.top()] = std::max(rowBottom.value(op.rect.top()), op.rect.bottom());
+                }
             }
             for (auto it = rowGrowth.cbegin(); it != rowGrowth.cend(); ++it)
                 if (it->size() > 1)
                     faults << where + QStringLiteral("the cells of the row at %1 grew apart").arg(it.key());
+            // The same by the cells, for the layouts whose rows have no stripe.
+            for (auto it = rowBottom.cbegin(); it != rowBottom.cend(); ++it) {
+                const auto next = std::next(it);
+                if (next != rowBottom.cend() && next.key() <= it.value())
+                    faults << where + QStringLiteral("the row at %1 runs into the next").arg(it.key());
+                if (next != rowBottom.cend() && atMostDefault && next.key() - it.key() != designRow)
+                    faults << where + QStringLiteral("the row at %1 stands %2 twips above the next")
+                                          .arg(it.key())
+                                          .arg(next.key() - it.key());
+                if (it.value() > footerTop)
+                    faults << where + QStringLiteral("the row at %1 runs into the page footer").arg(it.key());
+            }
         }
         QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
     }
