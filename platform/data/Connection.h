@@ -27,13 +27,15 @@ struct Connection {
     // The write guard (WriteScope.h): the tables it keeps (none on a connection without it),
     // how many scopes are open and how many suspensions stand over them, whether a prepare
     // of ours runs (else SQLite prepares a statement again inside its step), the guarded
-    // table the statement being prepared writes, and whether it attaches a file.
+    // table the statement being prepared writes, whether it attaches a file, and whether it
+    // begins or ends a transaction or a savepoint.
     std::span<const char *const> guardedTables;
     int writeScopes = 0;
     int suspensions = 0;
     bool preparing = false;
     const char *preparedWrite = nullptr;
     bool preparedAttach = false;
+    bool preparedTransaction = false;
     // Moves on when SQLite prepared a statement again inside its step and found it writing a
     // guarded table: the marks of every statement kept before then are out of date.
     unsigned marksRevision = 0;

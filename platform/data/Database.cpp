@@ -82,6 +82,7 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
     const char *tail = nullptr;
     c->preparedWrite = nullptr;
     c->preparedAttach = false;
+    c->preparedTransaction = false;
     c->preparing = true;
     m_rc = sqlite3_prepare_v2(c->db, sql.constData(), int(sql.size()), &m_stmt, &tail);
     c->preparing = false;
@@ -91,10 +92,11 @@ Stmt::Stmt(Connection *c, const QByteArray &sql) : m_conn(c)
         m_stmt = nullptr;
         return;
     }
-    // An ATTACH is prepared afresh each time: a name given as text is looked at again.
+    // An ATTACH is prepared afresh each time: a name given as text is looked at again. So
+    // is a transaction's statement: whether it may run depends on the moment (a suspension).
     m_attaches = c->preparedAttach;
     // A statement already in use (nested reads of the same SQL) gets a twin of its own.
-    if (m_single && !node && !m_attaches && c->statements.size() < 200) {
+    if (m_single && !node && !m_attaches && !c->preparedTransaction && c->statements.size() < 200) {
         const auto added =
             c->statements.emplace(sql, Connection::Cached{m_stmt, true, c->preparedWrite, c->marksRevision})
                 .first;
@@ -259,6 +261,19 @@ static int refuseSchemaChange(const char *what)
     return SQLITE_DENY;
 }
 
+// BEGIN, COMMIT (END), ROLLBACK, SAVEPOINT or RELEASE while the connection's scopes are
+// suspended: the code run there would end or split the ledger's transaction under it.
+static int authorizeTransaction(Connection &c, const char *kind, const char *what)
+{
+    if (c.preparing)
+        c.preparedTransaction = true;
+    if (c.suspensions == 0)
+        return SQLITE_OK;
+    ++g_refusals;
+    qWarning("write refused: %s %s inside a suspended write scope", kind, what ? what : "");
+    return SQLITE_DENY;
+}
+
 static void reportRefusedAttach(const char *file)
 {
     ++g_refusals;
@@ -395,16 +410,28 @@ static int authorize(void *self, int action, const char *arg1, const char *arg2,
         return arg1 && sqlite3_stricmp(arg1, "writable_schema") == 0 ? refuseSchemaChange(arg1) : SQLITE_OK;
     case SQLITE_ATTACH:
         return authorizeAttach(*static_cast<Connection *>(self), arg1);
+    case SQLITE_TRANSACTION:
+        return authorizeTransaction(*static_cast<Connection *>(self), "transaction", arg1);
+    case SQLITE_SAVEPOINT:
+        return authorizeTransaction(*static_cast<Connection *>(self), "savepoint", arg1);
     default:
         return SQLITE_OK;
     }
 }
 
-// A connection without the write guard looks at an ATTACH alone.
+// A connection without the write guard looks at an ATTACH and a transaction's statements alone.
 static int authorizeAttachOnly(void *self, int action, const char *arg1, const char *, const char *,
                                const char *)
 {
-    return action == SQLITE_ATTACH ? authorizeAttach(*static_cast<Connection *>(self), arg1) : SQLITE_OK;
+    if (action == SQLITE_READ)
+        return SQLITE_OK;
+    if (action == SQLITE_ATTACH)
+        return authorizeAttach(*static_cast<Connection *>(self), arg1);
+    if (action == SQLITE_TRANSACTION)
+        return authorizeTransaction(*static_cast<Connection *>(self), "transaction", arg1);
+    if (action == SQLITE_SAVEPOINT)
+        return authorizeTransaction(*static_cast<Connection *>(self), "savepoint", arg1);
+    return SQLITE_OK;
 }
 
 void installWriteGuard(Connection &c)

@@ -27,8 +27,11 @@
 // Code the ledger calls back inside its transaction (the receipt laid out on the rows just
 // written) runs under a ScopeSuspension: it reads the uncommitted rows, but its connection
 // counts no scope, so a write of a guarded table there is refused (by a kept statement
-// marked as writing one too), and so is one through a scope opened meanwhile. The ledger
-// learns of the refusal from the suspension and takes the whole operation back.
+// marked as writing one too), and so is one through a scope opened meanwhile. Nor may it
+// begin, end or split the transaction under it: BEGIN, COMMIT (END), ROLLBACK, SAVEPOINT
+// and RELEASE are refused there as such a write is, on any connection (a transaction's
+// statement is never kept, so it is looked at each time). The ledger learns of the refusal
+// from the suspension and takes the whole operation back.
 #include "platform/data/Database.h"
 
 #include <memory>
