@@ -156,8 +156,9 @@ Scanned scan(const QString &text)
 QStringList shopWrites(const Scanned &s, const QStringList &allowedCalls)
 {
     static const QRegularExpression sqlWrite(
-        QStringLiteral("\\b(insert\\s+(or\\s+\\w+\\s+)?into|replace\\s+into|update|delete\\s+from)\\s+"
-                       "((\\w+|\\[[^\\]]*\\]|\"[^\"]*\"|`[^`]*`)\\s*\\.\\s*)?[\\[\"`]?(%1)\\b")
+        QStringLiteral(
+            "\\b(insert\\s+(or\\s+\\w+\\s+)?into|replace\\s+into|update(\\s+or\\s+\\w+)?|delete\\s+from)\\s+"
+            "((\\w+|\\[[^\\]]*\\]|\"[^\"]*\"|`[^`]*`)\\s*\\.\\s*)?[\\[\"`]?(%1)\\b")
             .arg(kShopTables),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression ledgerOnly(QStringLiteral(
@@ -461,6 +462,14 @@ void TestLayers::sourceScan_data()
     QTest::newRow("bracketed database and table")
         << "q(\"insert or replace into [ek].[son_islemno] values (?)\");" << none
         << QStringList{"1: SQL \"insert or replace into [ek].[son_islemno] values (?)\""};
+    // Every conflict clause: OR ROLLBACK, ABORT, FAIL, IGNORE, REPLACE.
+    for (const char *sql :
+         {"UPDATE OR IGNORE kasa SET Giren = ?", "update or replace [veresiye] set a = ?",
+          "UPDATE OR ROLLBACK main.Product SET OnHand = ?", "INSERT OR REPLACE INTO kasa (a) VALUES (?)",
+          "insert or abort into \"kasa\" (a) values (?)", "REPLACE INTO musteriler (a) VALUES (?)"})
+        QTest::addRow("conflict clause: %s", sql)
+            << QStringLiteral("q(\"%1\");").arg(QString::fromLatin1(sql).replace(u'"', QLatin1String("\\\"")))
+            << none << QStringList{QStringLiteral("1: SQL \"%1\"").arg(QString::fromLatin1(sql))};
     QTest::newRow("a canned text table")
         << "q(\"insert into Musteri_Gruplari (grupadi) values (?)\");" << none << none;
     QTest::newRow("a canned text table of an attached file")
