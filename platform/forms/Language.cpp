@@ -1,4 +1,5 @@
 #include "platform/forms/Language.h"
+#include "platform/forms/Pickers.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -37,6 +38,7 @@ bool useTurkish()
     const QLocale turkish(QLocale::Turkish, QLocale::Turkey);
     QLocale::setDefault(turkish);
     static const bool installed = installTranslations(turkish);
+    setUpEveryFileDialog(); // Qt's own file dialogs too: Turkish type names
     return installed;
 }
 

@@ -6,9 +6,9 @@
 namespace pv
 {
 
-// Sets the Turkish locale as the default and installs Qt's Turkish translations
-// (once per process; later calls only set the locale again). False when Qt's
-// translations were not found: the program still runs, with Qt's own texts in English.
+// Sets the Turkish locale as the default, installs Qt's Turkish translations and has every
+// file dialog name file types in Turkish (once per process; later calls only set the locale again). False
+// when Qt's translations were not found: the program still runs, with Qt's own texts in English.
 bool useTurkish();
 
 // Called before the application object is made: Qt takes Turkish for the machine's own

@@ -1,7 +1,9 @@
 #include "platform/forms/Pickers.h"
 #include "platform/forms/Form.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -10,11 +12,15 @@
 #include <QHeaderView>
 #include <QMimeDatabase>
 #include <QMutex>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QTreeView>
 #include <QXmlStreamReader>
+
+#include <vector>
 
 namespace pv
 {
@@ -43,9 +49,15 @@ QList<QPair<QString, QStringList>> parseFilter(const QString &filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QStringList patterns;
-        for (const QString &p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts))
-            if (!p.trimmed().isEmpty())
-                patterns.append(p.trimmed());
+        for (const QString &p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const QString pattern = p.trimmed();
+            // Written for a system where "*.*" matches every file; here it would hide every
+            // name without a dot.
+            if (pattern == QLatin1String("*.*"))
+                patterns.append(QStringLiteral("*"));
+            else if (!pattern.isEmpty())
+                patterns.append(pattern);
+        }
         if (!patterns.isEmpty())
             out.append({parts[i], patterns});
     }
@@ -98,27 +110,144 @@ public:
                                        : info.suffix().toUpper() + QStringLiteral(" dosyası");
     }
 };
-} // namespace
 
-// Qt's default widths for the detail view's size, type and date columns are cut to an
-// English date ("10/29/81 02:02PM"): the Turkish date, heading and file types do not fit.
-// Each time the folder's files arrive or the type list shows others, those columns widen to
-// their heading and longest text; they only ever widen, so a column the user dragged wider
-// stays so. The name column takes what is left and is the one that gives way when the
-// dialog is narrow.
-static void fitDetailColumns(QTreeView &view)
+TurkishFileTypes &turkishFileTypes()
 {
+    static TurkishFileTypes types; // outlives every dialog, whose model asks it
+    return types;
+}
+
+// Qt's detail view: name, size, type, date.
+constexpr int kTypeColumn = 2;
+
+// The detail view as the user reads it. A file name is never cut: the name column gets the
+// width its longest name needs first, whatever width Qt's settings kept from an earlier
+// dialog, and with widenDialog the dialog widens for it as far as the screen allows; past
+// that the view scrolls sideways. Size, type and date then widen to their heading and
+// longest text (Qt's default widths are cut to an English date, "10/29/81 02:02PM"). They
+// only ever widen, so a column the user dragged wider stays so, save that where the room is
+// short the type column gives way, a long type name elided at its end, down to its
+// heading's width. The name column takes what is left.
+void fitDetailColumns(QTreeView &view, bool widenDialog)
+{
+    if (!view.isVisible()) // the list view is shown: the widths are set when this one shows
+        return;
     QHeaderView *header = view.header();
     header->setStretchLastSection(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setSectionResizeMode(0, QHeaderView::Stretch);
+    view.setTextElideMode(Qt::ElideRight); // only a type name is ever narrower than its text
+    // Each column's heading and longest text; the name column's first.
+    std::vector<int> needed(size_t(header->count()), 0), widths(needed.size(), 0);
+    for (int column = 0; column < header->count(); ++column)
+        needed[size_t(column)] = qMax(header->sectionSizeHint(column),
+                                      static_cast<const QAbstractItemView &>(view).sizeHintForColumn(column));
+    const int name = needed[0];
+    int others = 0;
     for (int column = 1; column < header->count(); ++column) {
         if (header->isSectionHidden(column))
             continue;
-        const int needed = qMax(header->sectionSizeHint(column),
-                                static_cast<const QAbstractItemView &>(view).sizeHintForColumn(column));
-        if (needed > header->sectionSize(column))
-            header->resizeSection(column, needed);
+        widths[size_t(column)] = qMax(header->sectionSize(column), needed[size_t(column)]);
+        others += widths[size_t(column)];
+    }
+    QWidget *dialog = view.window();
+    if (widenDialog && name + others > view.viewport()->width() && dialog->screen()) {
+        const QRect screen = dialog->screen()->availableGeometry();
+        const int frame = dialog->frameGeometry().width() - dialog->width();
+        const int wanted = dialog->width() + name + others - view.viewport()->width();
+        const int width = qMin(wanted, screen.width() - frame);
+        if (width > dialog->width()) {
+            dialog->resize(width, dialog->height());
+            const int overRight = dialog->frameGeometry().right() - screen.right();
+            if (overRight > 0)
+                dialog->move(qMax(screen.left(), dialog->x() - overRight), dialog->y());
+        }
+    }
+    // Where the room is still short, a long type name gives way, down to its heading.
+    const int room = view.viewport()->width();
+    if (name + others > room && kTypeColumn < header->count() && !header->isSectionHidden(kTypeColumn)) {
+        int &type = widths[size_t(kTypeColumn)];
+        const int give = qMin(type - header->sectionSizeHint(kTypeColumn), name + others - room);
+        if (give > 0) {
+            type -= give;
+            others -= give;
+        }
+    }
+    for (int column = 1; column < header->count(); ++column)
+        if (!header->isSectionHidden(column) && header->sectionSize(column) != widths[size_t(column)])
+            header->resizeSection(column, widths[size_t(column)]);
+    header->resizeSection(0, qMax(name, room - others));
+}
+
+// Refits the detail view when its viewport shows or changes width (the user resizes the
+// dialog).
+class RefitOnResize : public QObject
+{
+public:
+    explicit RefitOnResize(QTreeView *view) : QObject(view), m_view(view) {}
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if ((event->type() == QEvent::Resize || event->type() == QEvent::Show) && !m_fitting) {
+            m_fitting = true;
+            fitDetailColumns(*m_view, false);
+            m_fitting = false;
+        }
+        return false;
+    }
+
+private:
+    QTreeView *m_view;
+    bool m_fitting = false;
+};
+
+// Every file dialog of the process as the program's own pickers are: Turkish type names and
+// a detail view that keeps file names whole. Once per dialog; a native dialog has nothing of
+// Qt's to set.
+void setUpFileDialog(QFileDialog &dlg)
+{
+    static const char *const kSetUp = "pvFileDialogSetUp";
+    auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *model = dlg.findChild<QFileSystemModel *>();
+    if (!view || !model || dlg.property(kSetUp).toBool())
+        return;
+    dlg.setProperty(kSetUp, true);
+    if (dlg.iconProvider() != &turkishFileTypes())
+        dlg.setIconProvider(&turkishFileTypes());
+    // Files arrive in batches, and a pick in the type list shows others (a change of the
+    // model's layout, not rows added); one fit once they are in. A folder's files in widen
+    // the dialog for its names.
+    auto *fit = new QTimer(&dlg);
+    fit->setSingleShot(true);
+    fit->setInterval(0);
+    QObject::connect(fit, &QTimer::timeout, view, [view] { fitDetailColumns(*view, true); });
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, fit, qOverload<>(&QTimer::start));
+    QObject::connect(model, &QAbstractItemModel::rowsInserted, fit, qOverload<>(&QTimer::start));
+    QObject::connect(model, &QAbstractItemModel::layoutChanged, fit, qOverload<>(&QTimer::start));
+    view->viewport()->installEventFilter(new RefitOnResize(view));
+    fit->start(); // the headings, before any file has arrived
+}
+
+// Sets up the file dialogs Qt's own dialogs open (the print dialog's output file picker)
+// as they are shown.
+class FileDialogWatch : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            if (auto *dlg = qobject_cast<QFileDialog *>(watched))
+                setUpFileDialog(*dlg);
+        return false;
+    }
+};
+} // namespace
+
+void setUpEveryFileDialog()
+{
+    static QPointer<FileDialogWatch> watch;
+    if (!watch && QCoreApplication::instance()) {
+        watch = new FileDialogWatch(QCoreApplication::instance());
+        QCoreApplication::instance()->installEventFilter(watch);
     }
 }
 
@@ -130,11 +259,11 @@ static QString runFileDialog(QWidget *owner, const QString &title, const QString
                              QFileDialog::FileMode mode, const QString &filter = {},
                              const QString &proposedName = {})
 {
-    TurkishFileTypes types; // outlives the dialog, whose model asks it
     QFileDialog dlg(owner ? owner : activeProgramWindow(), title, QDir::fromNativeSeparators(folder));
     // Qt's own dialog first: it fills its type list from the mode set after.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setIconProvider(&types);
+    // The types before the folder's files are read.
+    dlg.setIconProvider(&turkishFileTypes());
     dlg.setOption(QFileDialog::HideNameFilterDetails);
     dlg.setOption(QFileDialog::ShowDirsOnly, mode == QFileDialog::Directory);
     dlg.setFileMode(mode);
@@ -144,20 +273,7 @@ static QString runFileDialog(QWidget *owner, const QString &title, const QString
         dlg.setNameFilters(filters);
     if (!proposedName.isEmpty())
         dlg.selectFile(proposedName);
-    auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
-    auto *model = dlg.findChild<QFileSystemModel *>();
-    if (view && model) {
-        // Files arrive in batches, and a pick in the type list shows others (a change of the
-        // model's layout, not rows added); one fit once they are in.
-        auto *fit = new QTimer(&dlg);
-        fit->setSingleShot(true);
-        fit->setInterval(0);
-        QObject::connect(fit, &QTimer::timeout, view, [view] { fitDetailColumns(*view); });
-        QObject::connect(model, &QFileSystemModel::directoryLoaded, fit, qOverload<>(&QTimer::start));
-        QObject::connect(model, &QAbstractItemModel::rowsInserted, fit, qOverload<>(&QTimer::start));
-        QObject::connect(model, &QAbstractItemModel::layoutChanged, fit, qOverload<>(&QTimer::start));
-        fit->start(); // the headings, before any file has arrived
-    }
+    setUpFileDialog(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return QDir::toNativeSeparators(dlg.selectedFiles().constFirst());

@@ -11,7 +11,8 @@ namespace pv
 {
 
 // filter in the form the forms give it: "Description|pattern|Description|pattern|".
-// Patterns match file names in either letter case ("*.YDK" finds "a.ydk" too).
+// Patterns match file names in either letter case ("*.YDK" finds "a.ydk" too); "*.*"
+// matches every file, with or without a dot in its name.
 // startFolder: where the dialog opens (empty: the dialog's own choice).
 QString pickOpenFile(const QString &title, const QString &filter, QWidget *owner = nullptr,
                      const QString &startFolder = {});
@@ -23,6 +24,11 @@ QString pickSaveFile(const QString &title, const QString &filter, const QString 
 
 // The picked folder, ending in a path separator, ready to have a file name appended.
 QString pickFolder(const QString &title, QWidget *owner = nullptr);
+
+// From now on every file dialog this process shows, those Qt's own dialogs open too (the
+// print dialog's output file), names file types in Turkish and shows file names whole, as
+// the pickers above do. Once per process; useTurkish() calls it.
+void setUpEveryFileDialog();
 
 // The filter as Qt file-dialog name filters, the patterns made case-blind:
 // "Pelvanor (*.dll)|*.dll" -> {"Pelvanor (*.dll) (*.[dD][lL][lL])"}.

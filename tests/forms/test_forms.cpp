@@ -19,13 +19,20 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -49,7 +56,8 @@ static void writeBackupFile(const QString &path)
 // Opens a real picker ("open", "save" or "folder") on folder and runs check on it while it
 // is shown; the picker is then cancelled, whatever check found.
 static void withRealPicker(const QString &kind, const QString &folder,
-                           const std::function<void(QFileDialog &)> &check)
+                           const std::function<void(QFileDialog &)> &check,
+                           const QString &filter = QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|"))
 {
     pv::setPickerHandler({});
     bool seen = false;
@@ -61,7 +69,6 @@ static void withRealPicker(const QString &kind, const QString &folder,
         check(*dlg);
         dlg->reject();
     });
-    const QString filter = QStringLiteral("Pelvanor Yedek Dosyası (*.YDK)|*.YDK|");
     if (kind == "open")
         pv::pickOpenFile(QStringLiteral("Veri Tabanı Dosyası"), filter, nullptr, folder);
     else if (kind == "save")
@@ -71,8 +78,10 @@ static void withRealPicker(const QString &kind, const QString &folder,
     QVERIFY2(seen, "no picker was shown");
 }
 
-// What the picker's detail view cuts, "" when nothing: each column after the name holds
-// its heading and its longest text, and the name column fills the rest.
+// What the picker's detail view cuts besides what it may, "" when nothing: each column
+// after the name holds its heading and longest text, save the type column where the other
+// columns leave it too little room (never under its heading), and the name column fills the
+// rest at least. Whether the names are whole is what drawnNames() tells.
 static QString cutColumns(const QTreeView &view)
 {
     const QHeaderView *header = view.header();
@@ -80,31 +89,134 @@ static QString cutColumns(const QTreeView &view)
     const QModelIndex root = view.rootIndex();
     // An item view draws its text this far in from either side.
     const int margins = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
-    int others = 0;
+    QList<int> needed(header->count());
+    QStringList widest(header->count());
+    int allNeeded = header->sectionSize(0);
     for (int column = 1; column < header->count(); ++column) {
-        QString text = model->headerData(column, Qt::Horizontal).toString();
-        int needed = header->sectionSizeHint(column);
+        widest[column] = model->headerData(column, Qt::Horizontal).toString();
+        needed[column] = header->sectionSizeHint(column);
         for (int row = 0; row < model->rowCount(root); ++row) {
             const QString cell = model->index(row, column, root).data().toString();
             const int width = view.fontMetrics().horizontalAdvance(cell) + margins;
-            if (width > needed) {
-                needed = width;
-                text = cell;
+            if (width > needed[column]) {
+                needed[column] = width;
+                widest[column] = cell;
             }
         }
-        if (header->sectionSize(column) < needed)
+        allNeeded += column == 2 ? needed[column] : header->sectionSize(column);
+    }
+    // The columns as they stand leave the type's text too little room.
+    const bool roomIsShort = allNeeded > view.viewport()->width();
+    int others = 0;
+    for (int column = 1; column < header->count(); ++column) {
+        if (column == 2 && roomIsShort) // a type name may give way, the heading not
+            needed[column] = header->sectionSizeHint(column);
+        if (header->sectionSize(column) < needed[column])
             return QStringLiteral("'%1' needs %2 pixels, its column has %3")
-                .arg(text)
-                .arg(needed)
+                .arg(widest[column])
+                .arg(needed[column])
                 .arg(header->sectionSize(column));
         others += header->sectionSize(column);
     }
     const int rest = qMax(view.viewport()->width() - others, header->minimumSectionSize());
-    if (header->sectionSize(0) != rest)
+    if (header->sectionSize(0) < rest || (!roomIsShort && header->sectionSize(0) != rest))
         return QStringLiteral("the name column has %1 pixels, %2 are left")
             .arg(header->sectionSize(0))
             .arg(rest);
     return {};
+}
+
+// The texts a widget draws, each where it starts: what the user reads of it.
+class DrawnTexts : public QPaintDevice
+{
+public:
+    struct Text {
+        QPointF at;
+        QString text;
+    };
+    explicit DrawnTexts(QSize size) : m_size(size) {}
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    const QList<Text> &texts() const { return m_engine.texts; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth:
+            return m_size.width();
+        case PdmHeight:
+            return m_size.height();
+        case PdmDepth:
+            return 32;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmWidthMM:
+            return m_size.width() * 254 / 960;
+        case PdmHeightMM:
+            return m_size.height() * 254 / 960;
+        default: // the resolutions
+            return 96;
+        }
+    }
+
+private:
+    struct Engine : QPaintEngine {
+        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &state) override
+        {
+            if (state.state() & QPaintEngine::DirtyTransform)
+                transform = state.transform();
+        }
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawPath(const QPainterPath &) override {}
+        void drawTextItem(const QPointF &p, const QTextItem &item) override
+        {
+            texts.append({transform.map(p), item.text()});
+        }
+        Type type() const override { return QPaintEngine::User; }
+        QTransform transform;
+        QList<Text> texts;
+    };
+    QSize m_size;
+    mutable Engine m_engine;
+};
+
+// Each entry of the detail view's folder whose drawn name is not its name, as
+// "name -> drawn", "" when every name is drawn whole.
+static QString drawnNames(QTreeView &view)
+{
+    DrawnTexts device(view.viewport()->size());
+    {
+        QPainter painter(&device);
+        view.viewport()->render(&painter);
+    }
+    const QAbstractItemModel *model = view.model();
+    QStringList wrong;
+    for (int row = 0; row < model->rowCount(view.rootIndex()); ++row) {
+        const QModelIndex name = model->index(row, 0, view.rootIndex());
+        // The whole cell, scrolled into view or not: the name column's drawn extent.
+        const QRect cell = view.visualRect(name).united(
+            QRect(view.header()->sectionViewportPosition(0), view.visualRect(name).top(),
+                  view.header()->sectionSize(0), view.visualRect(name).height()));
+        QList<DrawnTexts::Text> inCell;
+        for (const DrawnTexts::Text &t : device.texts())
+            if (cell.contains(t.at.toPoint()))
+                inCell.append(t);
+        std::sort(inCell.begin(), inCell.end(),
+                  [](const auto &a, const auto &b) { return a.at.x() < b.at.x(); });
+        QString drawn;
+        for (const DrawnTexts::Text &t : inCell)
+            drawn += t.text;
+        if (drawn != name.data().toString())
+            wrong << name.data().toString() + QStringLiteral(" -> ") + drawn;
+    }
+    return wrong.join(QStringLiteral("; "));
 }
 
 // The type column's text for the entry named name in the picker's folder, "" while the
@@ -909,6 +1021,12 @@ private slots:
                                          << "pelvanor.mdb" << false;
         QTest::newRow("two pairs") << "Resim|*.jpg;*.gif|Hepsi|*.*"
                                    << "x.png" << true;
+        QTest::newRow("all files, a name without a dot") << "Tüm Dosyalar(*.*)|*.*"
+                                                         << "BENIOKU" << true;
+        QTest::newRow("all files, English") << "All Files (*.*)|*.*"
+                                            << "Makefile" << true;
+        QTest::newRow("a dot and a suffix still asked for") << "Metin|*.txt|"
+                                                            << "txt" << false;
     }
     void pickerFilters()
     {
@@ -1019,6 +1137,126 @@ private slots:
             QCOMPARE(header->sectionSize(3), widened);
             QVERIFY(header->sectionSize(0) > nameBefore);
         });
+    }
+
+    // The restore picker on a folder of backups named as the program names them: every name
+    // is drawn whole as the dialog opens, on a first start and after an earlier dialog showed
+    // a file of a long type name (an .xlsx), whose column widths Qt keeps in its settings;
+    // the dialog is wide enough for the names, and so it stays when the folder fills.
+    void backupNamesAreDrawnWhole_data()
+    {
+        QTest::addColumn<bool>("afterLongType");
+        QTest::newRow("first dialog") << false;
+        QTest::newRow("after a dialog listing an .xlsx") << true;
+    }
+    void backupNamesAreDrawnWhole()
+    {
+        QFETCH(bool, afterLongType);
+        QFile::remove(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/QtProject.conf"));
+        if (afterLongType) {
+            QTemporaryDir other;
+            QFile sheet(other.filePath(QStringLiteral("f.xlsx")));
+            QVERIFY(sheet.open(QIODevice::WriteOnly));
+            sheet.write("PK\x03\x04", 4);
+            sheet.close();
+            const QString longType = QMimeDatabase().mimeTypeForFile(sheet.fileName()).comment();
+            withRealPicker(
+                QStringLiteral("open"), other.path(),
+                [&](QFileDialog &dlg) {
+                    dlg.setViewMode(QFileDialog::Detail);
+                    auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+                    QVERIFY(view);
+                    QTRY_COMPARE(typeShown(*view, QStringLiteral("f.xlsx")), longType);
+                    QTRY_COMPARE(cutColumns(*view), QString());
+                    QTRY_COMPARE(drawnNames(*view), QString());
+                },
+                QStringLiteral("Tüm Dosyalar(*.*)|*.*|"));
+        }
+        QTemporaryDir folder;
+        const QStringList backups{QStringLiteral("BrennavikPelvanor_Yedek_11-12-26(15-17-42).ydk"),
+                                  QStringLiteral("BrennavikPelvanor_Yedek_10-12-26(09-05-13).ydk")};
+        writeBackupFile(folder.filePath(backups[0]));
+        withRealPicker(QStringLiteral("open"), folder.path(), [&](QFileDialog &dlg) {
+            dlg.setViewMode(QFileDialog::Detail);
+            auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+            QVERIFY(view);
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
+            QTRY_COMPARE(drawnNames(*view), QString());
+            QTRY_COMPARE(cutColumns(*view), QString());
+            QVERIFY2(view->header()->length() <= view->viewport()->width(),
+                     qPrintable(QStringLiteral("the view scrolls sideways: %1 of %2 pixels shown, the "
+                                               "dialog is %3 wide on a screen of %4")
+                                    .arg(view->viewport()->width())
+                                    .arg(view->header()->length())
+                                    .arg(dlg.width())
+                                    .arg(dlg.screen()->availableGeometry().width())));
+            writeBackupFile(folder.filePath(backups[1]));
+            QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 2);
+            QTRY_COMPARE(drawnNames(*view), QString());
+            QTRY_COMPARE(cutColumns(*view), QString());
+        });
+    }
+
+    // "*.*" was written for a system where it matches every file: a file without a dot in
+    // its name is listed under it too (the customer picture's picker).
+    void allFilesListsNamesWithoutADot()
+    {
+        QTemporaryDir folder;
+        for (const QString &name : {QStringLiteral("BENIOKU"), QStringLiteral("vitrin.jpg")}) {
+            QFile file(folder.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("x");
+        }
+        const QString filter = QStringLiteral("JPG File (*.jpg)|*.jpg|Bitmap File (*.bmp)|*.bmp|GIF "
+                                              "File(*.gif)|*.gif|Tüm Dosyalar(*.*)|*.*");
+        withRealPicker(
+            QStringLiteral("open"), folder.path(),
+            [&](QFileDialog &dlg) {
+                dlg.setViewMode(QFileDialog::Detail);
+                auto *view = dlg.findChild<QTreeView *>(QStringLiteral("treeView"));
+                QVERIFY(view);
+                QTRY_VERIFY(!typeShown(*view, QStringLiteral("vitrin.jpg")).isEmpty());
+                QVERIFY(typeShown(*view, QStringLiteral("BENIOKU")).isEmpty());
+                dlg.selectNameFilter(pv::qtNameFilters(filter).constLast());
+                QTRY_VERIFY(!typeShown(*view, QStringLiteral("BENIOKU")).isEmpty());
+                QVERIFY(!typeShown(*view, QStringLiteral("vitrin.jpg")).isEmpty());
+            },
+            filter);
+    }
+
+    // Qt's print dialog opens a file picker of its own for the output file ("..."): it names
+    // types as the program's pickers do and keeps names whole.
+    void printDialogPickerIsTheProgramsOwn()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Yedekler")));
+        writeBackupFile(folder.filePath(QStringLiteral("BrennavikPelvanor_Yedek_11-12-26(15-17-42).ydk")));
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(folder.filePath(QStringLiteral("Müşteri Listesi.pdf")));
+        QPrintDialog print(&printer);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto *browse = print.findChild<QAbstractButton *>(QStringLiteral("fileBrowser"));
+            QTimer::singleShot(0, [&] {
+                auto *dlg = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (!dlg)
+                    return;
+                seen = true;
+                const auto close = qScopeGuard([dlg] { dlg->reject(); }); // whatever the checks find
+                dlg->setViewMode(QFileDialog::Detail);
+                auto *view = dlg->findChild<QTreeView *>(QStringLiteral("treeView"));
+                QVERIFY(view);
+                QTRY_COMPARE(typeShown(*view, QStringLiteral("Yedekler")), QStringLiteral("Klasör"));
+                QTRY_COMPARE(drawnNames(*view), QString());
+                QTRY_COMPARE(cutColumns(*view), QString());
+            });
+            if (browse && browse->isEnabled())
+                browse->click();
+            print.reject();
+        });
+        print.exec();
+        QVERIFY2(seen, "the print dialog's file picker was not shown");
     }
 
     // The type column speaks Turkish where Qt's Turkish catalogue has nothing: a folder
