@@ -133,7 +133,12 @@ void fitDetailColumns(QTreeView &view, bool widenDialog)
     if (!view.isVisible()) // the list view is shown: the widths are set when this one shows
         return;
     QHeaderView *header = view.header();
-    header->setStretchLastSection(false);
+    if (header->stretchLastSection()) {
+        // Qt's own set-up: the date column fills the view, a width that says nothing of its
+        // text and is no user's choice.
+        header->setStretchLastSection(false);
+        header->resizeSection(header->count() - 1, header->defaultSectionSize());
+    }
     header->setSectionResizeMode(QHeaderView::Interactive);
     view.setTextElideMode(Qt::ElideRight); // only a type name is ever narrower than its text
     // Each column's heading and longest text; the name column's first.

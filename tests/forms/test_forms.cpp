@@ -82,30 +82,38 @@ static void withRealPicker(const QString &kind, const QString &folder,
 // after the name holds its heading and longest text, save the type column where the other
 // columns leave it too little room (never under its heading), and the name column fills the
 // rest at least. Whether the names are whole is what drawnNames() tells.
-static QString cutColumns(const QTreeView &view)
+// The width column needs for its heading and longest text; widest tells which it is.
+static int columnNeeds(const QTreeView &view, int column, QString *widest = nullptr)
 {
-    const QHeaderView *header = view.header();
     const QAbstractItemModel *model = view.model();
     const QModelIndex root = view.rootIndex();
     // An item view draws its text this far in from either side.
     const int margins = 2 * (view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &view) + 1);
+    QString text = model->headerData(column, Qt::Horizontal).toString();
+    int needed = view.header()->sectionSizeHint(column);
+    for (int row = 0; row < model->rowCount(root); ++row) {
+        const QString cell = model->index(row, column, root).data().toString();
+        const int width = view.fontMetrics().horizontalAdvance(cell) + margins;
+        if (width > needed) {
+            needed = width;
+            text = cell;
+        }
+    }
+    if (widest)
+        *widest = text;
+    return needed;
+}
+
+static QString cutColumns(const QTreeView &view)
+{
+    const QHeaderView *header = view.header();
     QList<int> needed(header->count());
     QStringList widest(header->count());
     int allNeeded = header->sectionSize(0);
     for (int column = 1; column < header->count(); ++column) {
-        widest[column] = model->headerData(column, Qt::Horizontal).toString();
-        needed[column] = header->sectionSizeHint(column);
-        for (int row = 0; row < model->rowCount(root); ++row) {
-            const QString cell = model->index(row, column, root).data().toString();
-            const int width = view.fontMetrics().horizontalAdvance(cell) + margins;
-            if (width > needed[column]) {
-                needed[column] = width;
-                widest[column] = cell;
-            }
-        }
+        needed[column] = columnNeeds(view, column, &widest[column]);
         allNeeded += column == 2 ? needed[column] : header->sectionSize(column);
     }
-    // The columns as they stand leave the type's text too little room.
     const bool roomIsShort = allNeeded > view.viewport()->width();
     int others = 0;
     for (int column = 1; column < header->count(); ++column) {
@@ -1183,6 +1191,8 @@ private slots:
             QTRY_COMPARE(view->model()->rowCount(view->rootIndex()), 1);
             QTRY_COMPARE(drawnNames(*view), QString());
             QTRY_COMPARE(cutColumns(*view), QString());
+            // The dialog widened for the names, not for a column no one made wider.
+            QCOMPARE(view->header()->sectionSize(3), columnNeeds(*view, 3));
             QVERIFY2(view->header()->length() <= view->viewport()->width(),
                      qPrintable(QStringLiteral("the view scrolls sideways: %1 of %2 pixels shown, the "
                                                "dialog is %3 wide on a screen of %4")
