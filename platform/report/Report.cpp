@@ -23,8 +23,10 @@ namespace pv
 
 void ReportControl::setFontSize(double points)
 {
-    if (points > 0 && points < 1000)
+    if (points > 0 && points < 1000) {
         m_fontSize = points;
+        m_sizeSet = true;
+    }
 }
 
 void ReportControl::setFontSize(const QString &points)
@@ -76,13 +78,19 @@ int fittingLength(const QString &text, const QFontMetricsF &fm, double room)
     return fit;
 }
 
-// The text on one line, cut at the right edge of room.
-QString oneLine(const QString &text, const QFontMetricsF &fm, double room)
+// The text on one line: its line breaks made blanks.
+QString oneLine(const QString &text)
 {
     QString line = text;
     line.replace(QLatin1String("\r\n"), QLatin1String(" "));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return line;
+}
+
+// A one-line text cut at the right edge of room.
+QString cutLine(const QString &line, const QFontMetricsF &fm, double room)
+{
     if (fm.horizontalAdvance(line) <= room)
         return line;
     return line.left(fittingLength(line, fm, room));
@@ -98,6 +106,16 @@ bool isFigureText(const QString &text)
                        R"(|[0-9]{1,2}\.[0-9]{1,2}\.[0-9]{4}(\s+[0-9]{1,2}:[0-9]{2}(:[0-9]{2})?)?)"
                        R"(|[0-9]{1,2}:[0-9]{2}(:[0-9]{2})?|[0-9]{1,2}/[0-9]{4})\s*$)"));
     return figure.match(text).hasMatch();
+}
+
+// The size the print panels start at: a default print is made at it.
+constexpr double kDefaultPrintSize = 8;
+
+// Whether a one-line text fits room at the size its control prints at by default.
+bool wholeAtDefault(const ReportControl &c, const QString &line, double room)
+{
+    const ReportFont font{c.fontFamily(), c.isSizeSet() ? kDefaultPrintSize : c.fontSize(), c.isBold()};
+    return twipsMetrics(font).horizontalAdvance(line) <= room;
 }
 
 // The largest size, in tenths of a point and no larger than font's, at which text fits room
@@ -388,14 +406,17 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
         const QFontMetricsF fm = twipsMetrics(font);
         const double room = c.width() - 2 * kReportTextPad;
         if (!c.canGrow()) {
-            f.texts[k] = oneLine(c.text(), fm, room);
+            const QString line = oneLine(c.text());
+            f.texts[k] = cutLine(line, fm, room);
             f.cut[k] = f.texts[k].size() < c.text().size();
-            // A figure cut short reads as another figure: it is drawn smaller instead, on
-            // the line of the control's own size.
-            if (f.cut[k] && isFigureText(c.text())) {
-                f.texts[k] = c.text();
+            // A figure cut short reads as another figure, a text loses its last words: drawn
+            // smaller instead, on the line of the control's own size. A text that is cut
+            // even at the size it prints at by default stays cut, so a default print keeps
+            // every page as it is.
+            if (f.cut[k] && (isFigureText(c.text()) || wholeAtDefault(c, line, room))) {
+                f.texts[k] = line;
                 f.cut[k] = false;
-                f.size[k] = fittingSize(c.text(), font, room);
+                f.size[k] = fittingSize(line, font, room);
             }
             // From the top of the tallest letter to the bottom of the lowest (ş, ğ, y, the
             // decimal comma), whatever letters this row happens to hold, so that the rows of
