@@ -108,6 +108,14 @@ bool isFigureText(const QString &text)
     return figure.match(text).hasMatch();
 }
 
+// Where a control stands in its section as the layout places it; a line from end to end.
+QRect designBox(const ReportControl &c)
+{
+    if (c.kind() == ControlKind::Line)
+        return QRect(QPoint(c.left(), c.top()), QPoint(c.x2(), c.y2())).normalized();
+    return QRect(c.left(), c.top(), c.width(), c.height());
+}
+
 // The size the print panels start at: a default print is made at it.
 constexpr double kDefaultPrintSize = 8;
 
@@ -396,7 +404,22 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
     f.size.assign(n, 0);
     f.grow.assign(n, 0);
     f.shift.assign(n, 0);
-    std::vector<int> needs(n, 0); // how much taller than its box a text needs to be
+    // A text's room ends where its box does, or where a box standing on it begins (the
+    // captions on a band that carries a heading): what stands there moves down with it.
+    std::vector<int> floorOf(n);
+    for (size_t k = 0; k < n; ++k) {
+        const QRect box = designBox(m_controls[ids[k]]);
+        floorOf[k] = box.top() + box.height();
+        for (size_t o = 0; o < n; ++o) {
+            const ReportControl &on = m_controls[ids[o]];
+            const QRect other = designBox(on);
+            if (o != k && on.isVisible() && on.kind() != ControlKind::DataControl &&
+                other.top() > box.top() && other.top() < floorOf[k] && other.left() < box.right() &&
+                box.left() < other.right())
+                floorOf[k] = other.top();
+        }
+    }
+    std::vector<int> needs(n, 0); // how much lower than its floor a text needs to reach
     for (size_t k = 0; k < n; ++k) {
         const ReportControl &c = m_controls[ids[k]];
         if (!c.isVisible() || c.text().isEmpty() ||
@@ -421,12 +444,12 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
             // From the top of the tallest letter to the bottom of the lowest (ş, ğ, y, the
             // decimal comma), whatever letters this row happens to hold, so that the rows of
             // one print are alike.
-            needs[k] = std::max(0, int(std::ceil(fullHeight(fm))) - c.height());
+            needs[k] = std::max(0, int(std::ceil(fullHeight(fm))) - (floorOf[k] - c.top()));
             continue;
         }
         const QStringList lines = wrappedLines(c.text(), fm, room);
         f.texts[k] = lines.join(QLatin1Char('\n'));
-        needs[k] = std::max(0, int(std::ceil(lines.size() * fm.lineSpacing())) - c.height());
+        needs[k] = std::max(0, int(std::ceil(lines.size() * fm.lineSpacing())) - (floorOf[k] - c.top()));
     }
     // Each growing box moves its bottom edge, and what lies at or below it, down by as much as
     // its text needs beyond what the edges above it have moved already.
@@ -434,11 +457,10 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
     for (size_t k = 0; k < n; ++k)
         if (needs[k] > 0)
             growing.push_back(k);
-    auto bottomOf = [&](size_t k) { return m_controls[ids[k]].top() + m_controls[ids[k]].height(); };
     std::stable_sort(growing.begin(), growing.end(),
-                     [&](size_t a, size_t b) { return bottomOf(a) < bottomOf(b); });
+                     [&](size_t a, size_t b) { return floorOf[a] < floorOf[b]; });
     for (size_t k : growing) {
-        const int bottom = bottomOf(k);
+        const int bottom = floorOf[k];
         const int by = std::max(f.drop(bottom), f.drop(m_controls[ids[k]].top()) + needs[k]);
         if (by == f.drop(bottom))
             continue;

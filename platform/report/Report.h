@@ -138,7 +138,8 @@ public:
     // size its control prints at by default (8 where the print sets the size, else the
     // layout's). A control that can grow wraps its text within its width and grows
     // downward. A box lower than its font's full height grows to it, at whatever size the
-    // print sets. A growing box takes along all that stands across its bottom edge
+    // print sets; so does a box whose text would reach a box that stands on it (a band under
+    // a row of captions). A growing box takes along all that stands across its bottom edge
     // (the other cells of its row, their borders and lines), moves what stands below it in
     // its section down as far, and the section grows with it.
     bool canGrow() const { return m_canGrow; }

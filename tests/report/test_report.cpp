@@ -1432,6 +1432,81 @@ private slots:
         }
     }
 
+    // The account's receipt prints every caption at the size chosen (its window sets them
+    // all): at 14 each caption is whole inside its box, and the bold heading over the
+    // totals takes its band and the captions on it down, so nothing stands on its letters'
+    // tails. At 8 the band keeps its place.
+    void receiptCaptionsAndHeadingAtTheLargestSize_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::newRow("8") << "8";
+        QTest::newRow("14") << "14";
+    }
+    void receiptCaptionsAndHeadingAtTheLargestSize()
+    {
+        QFETCH(QString, size);
+        addSales({{"05.03.2024", "09:00:00", "Satış", "Ekmek", "2", "Adet", "5", 10.0, {}, "A"}});
+        pv::Report &r = Reports::get(QStringLiteral("Extre"));
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE mus_kodu = 'A'"));
+        QHash<QString, QString> captions;
+        for (pv::ReportControl &c : r.controls()) {
+            c.setFontSize(size);
+            if (c.kind() == pv::ControlKind::Label && c.isVisible())
+                captions.insert(c.name(), c.caption());
+        }
+        const pv::ReportDocument doc = r.run();
+        QStringList faults;
+        const pv::ReportDrawOp *heading = nullptr;
+        for (const pv::ReportDrawOp &op : doc.pages.front()) {
+            if (op.type != pv::ReportDrawOp::Text)
+                continue;
+            if (op.item == QLatin1String("Label191"))
+                heading = &op;
+            if (!captions.contains(op.item) || !captions.value(op.item).startsWith(op.text))
+                continue; // a caption the receipt's handler writes
+            const Drawn d = drawnOn(doc, op, 300);
+            if (op.cut || d.text != op.text.simplified() || d.left < op.rect.left() ||
+                d.right > op.rect.left() + op.rect.width())
+                faults << QStringLiteral("%1 \"%2\" drawn \"%3\" from %4 to %5, its box %6 to %7")
+                              .arg(op.item, op.text, d.text)
+                              .arg(d.left)
+                              .arg(d.right)
+                              .arg(op.rect.left())
+                              .arg(op.rect.left() + op.rect.width());
+        }
+        for (const char *name : {"Label171", "Label125", "Label126", "Label114", "Label178", "Label181",
+                                 "Label185", "Label187s", "Label189", "Label172", "Label174", "Label176"})
+            if (!captions.contains(QLatin1String(name)))
+                faults << QStringLiteral("%1 not printed").arg(QLatin1String(name));
+        QVERIFY(heading);
+        PageText font;
+        font.fontFamily = heading->font.family;
+        font.fontSize = heading->font.size;
+        font.bold = heading->font.bold;
+        const QFontMetricsF fm = metricsOf(font);
+        const double tails = heading->rect.top() + fm.ascent() + fm.descent();
+        int below = 0;
+        for (const pv::ReportDrawOp &op : doc.pages.front()) {
+            const QRect box =
+                op.type == pv::ReportDrawOp::Line ? QRect(op.line.p1(), op.line.p2()).normalized() : op.rect;
+            if (op.item == heading->item || op.section != heading->section ||
+                box.top() <= heading->rect.top() || box.top() > heading->rect.bottom())
+                continue;
+            ++below;
+            if (box.top() < tails)
+                faults << QStringLiteral("%1 at %2 stands on the heading's letters, which reach %3")
+                              .arg(op.item)
+                              .arg(box.top())
+                              .arg(tails, 0, 'f', 1);
+        }
+        QVERIFY(below > 0);
+        for (const pv::ReportControl &c : r.layout().controls)
+            if (c.name() == heading->item && size == QLatin1String("8"))
+                QCOMPARE(heading->rect.height(), c.height());
+        QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+    }
+
     // A figure drawn smaller stands on the same line as the row's other texts: its digits
     // end where those of a figure at the row's size do (no comma: it reaches below the line).
     void smallerFigureKeepsTheLine()
