@@ -23,8 +23,10 @@ namespace pv
 
 void ReportControl::setFontSize(double points)
 {
-    if (points > 0 && points < 1000)
+    if (points > 0 && points < 1000) {
         m_fontSize = points;
+        m_sizeSet = true;
+    }
 }
 
 void ReportControl::setFontSize(const QString &points)
@@ -76,13 +78,19 @@ int fittingLength(const QString &text, const QFontMetricsF &fm, double room)
     return fit;
 }
 
-// The text on one line, cut at the right edge of room.
-QString oneLine(const QString &text, const QFontMetricsF &fm, double room)
+// The text on one line: its line breaks made blanks.
+QString oneLine(const QString &text)
 {
     QString line = text;
     line.replace(QLatin1String("\r\n"), QLatin1String(" "));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    return line;
+}
+
+// A one-line text cut at the right edge of room.
+QString cutLine(const QString &line, const QFontMetricsF &fm, double room)
+{
     if (fm.horizontalAdvance(line) <= room)
         return line;
     return line.left(fittingLength(line, fm, room));
@@ -98,6 +106,24 @@ bool isFigureText(const QString &text)
                        R"(|[0-9]{1,2}\.[0-9]{1,2}\.[0-9]{4}(\s+[0-9]{1,2}:[0-9]{2}(:[0-9]{2})?)?)"
                        R"(|[0-9]{1,2}:[0-9]{2}(:[0-9]{2})?|[0-9]{1,2}/[0-9]{4})\s*$)"));
     return figure.match(text).hasMatch();
+}
+
+// Where a control stands in its section as the layout places it; a line from end to end.
+QRect designBox(const ReportControl &c)
+{
+    if (c.kind() == ControlKind::Line)
+        return QRect(QPoint(c.left(), c.top()), QPoint(c.x2(), c.y2())).normalized();
+    return QRect(c.left(), c.top(), c.width(), c.height());
+}
+
+// The size the print panels start at: a default print is made at it.
+constexpr double kDefaultPrintSize = 8;
+
+// Whether a one-line text fits room at the size its control prints at by default.
+bool wholeAtDefault(const ReportControl &c, const QString &line, double room)
+{
+    const ReportFont font{c.fontFamily(), c.isSizeSet() ? kDefaultPrintSize : c.fontSize(), c.isBold()};
+    return twipsMetrics(font).horizontalAdvance(line) <= room;
 }
 
 // The largest size, in tenths of a point and no larger than font's, at which text fits room
@@ -378,7 +404,22 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
     f.size.assign(n, 0);
     f.grow.assign(n, 0);
     f.shift.assign(n, 0);
-    std::vector<int> needs(n, 0); // how much taller than its box a text needs to be
+    // A text's room ends where its box does, or where a box standing on it begins (the
+    // captions on a band that carries a heading): what stands there moves down with it.
+    std::vector<int> floorOf(n);
+    for (size_t k = 0; k < n; ++k) {
+        const QRect box = designBox(m_controls[ids[k]]);
+        floorOf[k] = box.top() + box.height();
+        for (size_t o = 0; o < n; ++o) {
+            const ReportControl &on = m_controls[ids[o]];
+            const QRect other = designBox(on);
+            if (o != k && on.isVisible() && on.kind() != ControlKind::DataControl &&
+                other.top() > box.top() && other.top() < floorOf[k] && other.left() < box.right() &&
+                box.left() < other.right())
+                floorOf[k] = other.top();
+        }
+    }
+    std::vector<int> needs(n, 0); // how much lower than its floor a text needs to reach
     for (size_t k = 0; k < n; ++k) {
         const ReportControl &c = m_controls[ids[k]];
         if (!c.isVisible() || c.text().isEmpty() ||
@@ -388,24 +429,27 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
         const QFontMetricsF fm = twipsMetrics(font);
         const double room = c.width() - 2 * kReportTextPad;
         if (!c.canGrow()) {
-            f.texts[k] = oneLine(c.text(), fm, room);
+            const QString line = oneLine(c.text());
+            f.texts[k] = cutLine(line, fm, room);
             f.cut[k] = f.texts[k].size() < c.text().size();
-            // A figure cut short reads as another figure: it is drawn smaller instead, on
-            // the line of the control's own size.
-            if (f.cut[k] && isFigureText(c.text())) {
-                f.texts[k] = c.text();
+            // A figure cut short reads as another figure, a text loses its last words: drawn
+            // smaller instead, on the line of the control's own size. A text that is cut
+            // even at the size it prints at by default stays cut, so a default print keeps
+            // every page as it is.
+            if (f.cut[k] && (isFigureText(c.text()) || wholeAtDefault(c, line, room))) {
+                f.texts[k] = line;
                 f.cut[k] = false;
-                f.size[k] = fittingSize(c.text(), font, room);
+                f.size[k] = fittingSize(line, font, room);
             }
             // From the top of the tallest letter to the bottom of the lowest (ş, ğ, y, the
             // decimal comma), whatever letters this row happens to hold, so that the rows of
             // one print are alike.
-            needs[k] = std::max(0, int(std::ceil(fullHeight(fm))) - c.height());
+            needs[k] = std::max(0, int(std::ceil(fullHeight(fm))) - (floorOf[k] - c.top()));
             continue;
         }
         const QStringList lines = wrappedLines(c.text(), fm, room);
         f.texts[k] = lines.join(QLatin1Char('\n'));
-        needs[k] = std::max(0, int(std::ceil(lines.size() * fm.lineSpacing())) - c.height());
+        needs[k] = std::max(0, int(std::ceil(lines.size() * fm.lineSpacing())) - (floorOf[k] - c.top()));
     }
     // Each growing box moves its bottom edge, and what lies at or below it, down by as much as
     // its text needs beyond what the edges above it have moved already.
@@ -413,11 +457,10 @@ Engine::SectionFit Engine::fit(const ReportSection &s)
     for (size_t k = 0; k < n; ++k)
         if (needs[k] > 0)
             growing.push_back(k);
-    auto bottomOf = [&](size_t k) { return m_controls[ids[k]].top() + m_controls[ids[k]].height(); };
     std::stable_sort(growing.begin(), growing.end(),
-                     [&](size_t a, size_t b) { return bottomOf(a) < bottomOf(b); });
+                     [&](size_t a, size_t b) { return floorOf[a] < floorOf[b]; });
     for (size_t k : growing) {
-        const int bottom = bottomOf(k);
+        const int bottom = floorOf[k];
         const int by = std::max(f.drop(bottom), f.drop(m_controls[ids[k]].top()) + needs[k]);
         if (by == f.drop(bottom))
             continue;

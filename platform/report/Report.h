@@ -114,6 +114,8 @@ public:
     double fontSize() const { return m_fontSize; }
     void setFontSize(double points);
     void setFontSize(const QString &points); // the text of a size chooser
+    // Whether this run's size was set (a print panel's) rather than the layout's.
+    bool isSizeSet() const { return m_sizeSet; }
     const QString &fontFamily() const { return m_fontFamily; }
     bool isBold() const { return m_bold; }
     void setBold(bool on) { m_bold = on; }
@@ -132,11 +134,14 @@ public:
 
     // A text prints on one line, cut at the box's right edge; a number (digits with the
     // thousands point and decimal comma, a minus), a date, a time or a month ("12/2026")
-    // that does not fit is drawn smaller instead, whole. A control that can grow wraps its
-    // text within its width and grows downward. A box lower than its font's full height
-    // grows to it, at whatever size the print sets. A growing box takes along all that
-    // stands across its bottom edge (the other cells of its row, their borders and lines),
-    // moves what stands below it in its section down as far, and the section grows with it.
+    // that does not fit is drawn smaller instead, whole, and so is a text that fits at the
+    // size its control prints at by default (8 where the print sets the size, else the
+    // layout's). A control that can grow wraps its text within its width and grows
+    // downward. A box lower than its font's full height grows to it, at whatever size the
+    // print sets; so does a box whose text would reach a box that stands on it (a band under
+    // a row of captions). A growing box takes along all that stands across its bottom edge
+    // (the other cells of its row, their borders and lines), moves what stands below it in
+    // its section down as far, and the section grows with it.
     bool canGrow() const { return m_canGrow; }
 
     Qt::Alignment alignment() const { return m_align; }
@@ -181,6 +186,7 @@ private:
     QString m_text;
     QString m_fontFamily;
     double m_fontSize = 10;
+    bool m_sizeSet = false;
     bool m_bold = false;
     bool m_visible = true;
     int m_left = 0, m_top = 0, m_width = 0, m_height = 0;

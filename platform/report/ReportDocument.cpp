@@ -122,8 +122,21 @@ void ReportDocument::paintPage(QPainter &painter, int page, double dpiX, double 
                 drop = QFontMetricsF(reportQFont(line), painter.device()).ascent() - fm.ascent();
             }
             // The run has fitted the text to its box: one line, or the lines of a text that
-            // grows.
-            painter.drawText(box.adjusted(pad, drop, -pad, 0), op.alignment | Qt::AlignTop, op.text);
+            // grows. One line stays one line on every device. A device may measure a line a
+            // little wider than the run did: a whole one that would pass its box's edge is
+            // pressed into its room; a cut one ends at the box's edge as it is.
+            QRectF room = box.adjusted(pad, drop, -pad, 0);
+            int flags = op.alignment | Qt::AlignTop;
+            if (!op.text.contains(QLatin1Char('\n'))) {
+                flags |= Qt::TextSingleLine;
+                const double wide = fm.horizontalAdvance(op.text);
+                if (!op.cut && wide > room.width() + pad && room.width() > 0) {
+                    painter.translate(room.left(), 0);
+                    painter.scale(room.width() / wide, 1);
+                    room = QRectF(0, room.top(), wide, room.height());
+                }
+            }
+            painter.drawText(room, flags, op.text);
             painter.restore();
             break;
         }

@@ -34,7 +34,7 @@ struct ReportDrawOp {
     QString text;
     bool cut = false; // longer than its one line: printed only as far as the box reaches
     ReportFont font;
-    // A figure drawn smaller than its control's size stands on the line that size gives it.
+    // A text drawn smaller than its control's size stands on the line that size gives it.
     double lineSize = 0;
     int alignment = 0;
     QLine line;

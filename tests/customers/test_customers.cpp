@@ -1135,8 +1135,10 @@ void TestCustomers::marksAndMarkedReceipt()
     QCOMPARE(m.textsOf(QStringLiteral("Field8")), QStringList{QStringLiteral("140,00")});
     for (const QString &t : m.textsOf(QStringLiteral("Label183")))
         QVERIFY2(t.isEmpty(), qPrintable(t));
+    // Every text at the size chosen; a caption too wide for its box at it is drawn smaller,
+    // whole, as it fits at the default size 8.
     for (const pv::PageText &t : m.texts)
-        QVERIFY2(t.fontSize == 11, qPrintable(t.item));
+        QVERIFY2(t.fontSize == 11 || (t.fontSize >= 8 && t.fontSize < 11 && !t.cut), qPrintable(t.item));
 }
 
 void TestCustomers::todaysReceipt()

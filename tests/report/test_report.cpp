@@ -10,10 +10,14 @@
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTextItem>
+#include <QTextStream>
 #include <QtTest>
 
 using pv::PageModel;
@@ -189,6 +193,143 @@ double advanceAt(const PageText &t, double size)
 double roomOf(const PageText &t)
 {
     return t.rect.width() - 2 * pv::kReportTextPad;
+}
+
+// A device that keeps the texts a painter draws on it: each run of letters, where its
+// baseline starts and how far it reaches, in the device's dots at the given resolution.
+class TextRecorder : public QPaintDevice
+{
+public:
+    struct Run {
+        QPointF at;
+        double width = 0;
+        QString text;
+    };
+    explicit TextRecorder(int dpi) : m_dpi(dpi) {}
+    ~TextRecorder() override = default;
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    const QList<Run> &runs() const { return m_engine.runs; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY:
+            return m_dpi;
+        case PdmWidth:
+        case PdmHeight:
+            return 12 * m_dpi;
+        case PdmWidthMM:
+        case PdmHeightMM:
+            return 12 * 254 / 10;
+        case PdmDepth:
+            return 32;
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return int(devicePixelRatioFScale());
+        default:
+            return 0;
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine
+    {
+    public:
+        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+        QList<Run> runs;
+        QTransform transform;
+        bool begin(QPaintDevice *) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState &state) override
+        {
+            if (state.state() & QPaintEngine::DirtyTransform)
+                transform = state.transform();
+        }
+        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+        void drawTextItem(const QPointF &p, const QTextItem &ti) override
+        {
+            runs << Run{transform.map(p), ti.width() * transform.m11(), ti.text()};
+        }
+        Type type() const override { return QPaintEngine::User; }
+    };
+    int m_dpi;
+    mutable Engine m_engine;
+};
+
+// What the document's painter draws of one text on a device of dpi: the text, its lines
+// joined by blanks, and where it starts and ends in twips.
+struct Drawn {
+    QString text;
+    double left = 0, right = 0;
+    bool oneLine = true;
+    bool onItsRow = true; // every line's baseline inside the box
+};
+Drawn drawnOn(const pv::ReportDocument &doc, const pv::ReportDrawOp &op, int dpi)
+{
+    pv::ReportDocument alone;
+    alone.sheetWidth = doc.sheetWidth;
+    alone.sheetHeight = doc.sheetHeight;
+    alone.pages = {{op}};
+    TextRecorder device(dpi);
+    QPainter painter(&device);
+    alone.paintPage(painter, 0, dpi, dpi);
+    painter.end();
+    QList<TextRecorder::Run> runs = device.runs();
+    std::stable_sort(runs.begin(), runs.end(), [](const auto &a, const auto &b) {
+        return a.at.y() < b.at.y() || (a.at.y() == b.at.y() && a.at.x() < b.at.x());
+    });
+    Drawn d;
+    const double twips = 1440.0 / dpi;
+    d.left = runs.isEmpty() ? 0 : 1e9;
+    d.right = runs.isEmpty() ? 0 : -1e9;
+    for (int i = 0; i < runs.size(); ++i) {
+        const TextRecorder::Run &run = runs[i];
+        const bool newLine = i > 0 && run.at.y() != runs[i - 1].at.y();
+        d.oneLine = d.oneLine && !newLine;
+        d.text += (newLine ? QStringLiteral(" ") : QString()) + run.text;
+        d.left = std::min(d.left, run.at.x() * twips);
+        d.right = std::max(d.right, (run.at.x() + run.width) * twips);
+        const double baseline = run.at.y() * twips;
+        d.onItsRow = d.onItsRow && op.rect.top() < baseline && baseline <= op.rect.top() + op.rect.height();
+    }
+    d.text = d.text.simplified();
+    return d;
+}
+
+// How wide a device of dpi measures a text's one line, in twips.
+double deviceAdvance(const pv::ReportDrawOp &op, int dpi)
+{
+    QImage device(1, 1, QImage::Format_RGB32);
+    device.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+    device.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+    return QFontMetricsF(pv::reportQFont(op.font), &device).horizontalAdvance(op.text) * 1440.0 / dpi;
+}
+
+// The words, from the first on, as many as fit room on one line at size in font's face;
+// the first word of the spares that fits when none does.
+QString wordsFitting(const QStringList &words, const QStringList &spares, PageText font, double size,
+                     double room)
+{
+    font.fontSize = size;
+    const QFontMetricsF fm = metricsOf(font);
+    QString text;
+    for (const QString &w : words) {
+        const QString longer = text.isEmpty() ? w : text + QLatin1Char(' ') + w;
+        if (fm.horizontalAdvance(longer) > room)
+            break;
+        text = longer;
+    }
+    for (const QString &w : spares)
+        if (text.isEmpty() && fm.horizontalAdvance(w) <= room)
+            text = w;
+    return text;
 }
 
 class TestReport : public QObject
@@ -986,7 +1127,8 @@ private slots:
 
     // A figure prints whole on the receipt at every size the account window offers: one too
     // wide for its box is drawn smaller, no smaller than it needs; one that fits keeps the
-    // chosen size; a text keeps the chosen size and is cut. Read back from the PDF.
+    // chosen size; a text too long even at the default size keeps the chosen size and is
+    // cut. Read back from the PDF.
     void receiptFiguresPrintWhole_data()
     {
         QTest::addColumn<QString>("size");
@@ -1055,9 +1197,9 @@ private slots:
         QCOMPARE(line.fontSize, chosen);
     }
 
-    // Only a figure is drawn smaller, at size 14 as at any other: a number, a date, a time
-    // or a month in every form the program prints them; any other text that does not fit its
-    // one line is cut ("TOPLAM ÖDENEN :" keeps its cut on purpose).
+    // At the layout's own size only a figure is drawn smaller, at size 14 as at any other: a
+    // number, a date, a time or a month in every form the program prints them; any other text
+    // that does not fit its one line is cut ("TOPLAM ÖDENEN :" keeps its cut on purpose).
     void onlyFiguresShrink_data()
     {
         QTest::addColumn<QString>("text");
@@ -1105,6 +1247,292 @@ private slots:
         QCOMPARE(t.text == text, figure);
         QCOMPARE(t.fontSize < 14, figure);
         QVERIFY(advanceAt(t, t.fontSize) <= roomOf(t));
+    }
+
+    // A text that prints whole on its one line at the default size prints every word at
+    // any other size the print sets, inside its box, on every layout: drawn smaller where
+    // it needs to be, never cut at the edge or running under the next column, at the
+    // preview's resolution as at the PDF's. One word more than fits at the default size is
+    // cut as before, at the size chosen. At the default size nothing changes.
+    void textsWholeAtTheDefaultSizeStayWhole_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("wholeAtDefault");
+        for (const char *layout : {"musterilistesi", "carirapor", "CariGunlukRapor", "Extre", "kasaRapor",
+                                   "stokraporyazdir", "Sozlesme"})
+            for (const char *size : {"", "3", "8", "10", "14"})
+                for (const bool whole : {true, false})
+                    QTest::addRow("%s at %s, %s", layout, *size ? size : "the layout's sizes",
+                                  whole ? "whole at 8" : "a word too long at 8")
+                        << layout << size << whole;
+    }
+    void textsWholeAtTheDefaultSizeStayWhole()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, size);
+        QFETCH(bool, wholeAtDefault);
+        const QStringList words =
+            QStringLiteral("Yağmur Ağaoğlu Gıda Pazarlama Çağlayan Şubesi Stoktan Bağımsız Satış Öğüt Çelik "
+                           "TOPLAM ÖDENEN İŞLEM TÜRÜ Yağmur Ağaoğlu Gıda Pazarlama Çağlayan Şubesi")
+                .split(QLatin1Char(' '));
+        const QStringList spares{QStringLiteral("Gün"), QStringLiteral("İş"), QStringLiteral("Ş")};
+        pv::Report &r = Reports::get(layout);
+        auto texts = [&r] {
+            std::vector<pv::ReportControl *> out;
+            for (pv::ReportControl &c : r.controls())
+                if ((c.kind() == pv::ControlKind::Label || c.kind() == pv::ControlKind::Field) &&
+                    c.summary().type == pv::SummaryType::None)
+                    out.push_back(&c);
+            return out;
+        };
+        // What the layout's handlers write (row numbers, print dates) prints without a caption.
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(QStringLiteral("select 1 as Bir")); // one detail row
+        for (pv::ReportControl *c : texts()) {
+            c->setDataField(QString());
+            c->setCaption(QString());
+        }
+        QSet<QString> handlers;
+        for (const PageText &t : r.runToPageModel().texts)
+            handlers.insert(t.item);
+
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(QStringLiteral("select 1 as Bir"));
+        QHash<QString, QString> given;
+        int i = 0;
+        for (pv::ReportControl *control : texts()) {
+            pv::ReportControl &c = *control;
+            if (!size.isEmpty())
+                c.setFontSize(size);
+            if (handlers.contains(c.name()))
+                continue;
+            if (!wholeAtDefault && c.canGrow())
+                continue; // a growing text wraps whatever its length
+            PageText font;
+            font.fontFamily = c.fontFamily();
+            font.bold = c.isBold();
+            const double room = c.width() - 2 * pv::kReportTextPad;
+            const QStringList from = words.mid(i++ % 12);
+            QString text = wordsFitting(from, wholeAtDefault ? spares : QStringList(), font, 8, room);
+            if (!wholeAtDefault) {
+                const int fit = text.isEmpty() ? 0 : int(text.count(QLatin1Char(' '))) + 1;
+                text = fit < from.size() ? from.mid(0, fit + 1).join(QLatin1Char(' ')) : QString();
+            }
+            if (text.isEmpty())
+                continue;
+            c.setDataField(QString());
+            c.setCaption(text);
+            given.insert(c.name(), text);
+        }
+        QHash<QString, double> designSize;
+        for (const pv::ReportControl &c : r.layout().controls)
+            designSize.insert(c.name(), c.fontSize());
+        const pv::ReportDocument doc = r.run();
+
+        QStringList faults;
+        int checked = 0;
+        for (const auto &page : doc.pages)
+            for (const pv::ReportDrawOp &op : page) {
+                if (op.type != pv::ReportDrawOp::Text || !given.contains(op.item))
+                    continue;
+                ++checked;
+                const QString text = given.value(op.item);
+                const double chosen = size.isEmpty() ? designSize.value(op.item) : size.toDouble();
+                const QString what = QStringLiteral("%1 \"%2\" printed \"%3\" at %4: ")
+                                         .arg(op.item, text, op.text)
+                                         .arg(op.font.size);
+                // A text too long at the default size, and every text where the print sets no
+                // size, prints as before: whole where it fits its line, else cut, at its size.
+                if (!wholeAtDefault || size.isEmpty()) {
+                    PageText t;
+                    t.fontFamily = op.font.family;
+                    t.bold = op.font.bold;
+                    t.text = text;
+                    t.rect = op.rect;
+                    const bool fits =
+                        advanceAt(t, chosen) <= roomOf(t) || op.text.contains(QLatin1Char('\n'));
+                    if (op.font.size != chosen || op.cut == fits ||
+                        (fits ? QString(op.text).replace(QLatin1Char('\n'), QLatin1Char(' ')) != text
+                              : !text.startsWith(op.text) || op.text == text))
+                        faults << what + QStringLiteral("not as before: whole where it fits, else cut");
+                    if (!wholeAtDefault || op.cut)
+                        continue;
+                }
+                if (op.cut || QString(op.text).replace(QLatin1Char('\n'), QLatin1Char(' ')) != text)
+                    faults << what + QStringLiteral("not whole");
+                if (op.font.size > chosen || (chosen == 8 && (op.font.size != 8 || op.lineSize != 0)))
+                    faults << what + QStringLiteral("not at the size chosen");
+                for (const int dpi : {96, 1200}) {
+                    const Drawn d = drawnOn(doc, op, dpi);
+                    const QString where = what + QStringLiteral("at %1 dpi ").arg(dpi);
+                    if (d.text != text)
+                        faults << where + QStringLiteral("drawn as \"%1\"").arg(d.text);
+                    if (!d.onItsRow || (d.oneLine != !op.text.contains(QLatin1Char('\n'))))
+                        faults << where + QStringLiteral("drawn off its line");
+                    if (d.left < op.rect.left() || d.right > op.rect.left() + op.rect.width())
+                        faults << where + QStringLiteral("drawn from %1 to %2, its box from %3 to %4")
+                                              .arg(d.left, 0, 'f', 1)
+                                              .arg(d.right, 0, 'f', 1)
+                                              .arg(op.rect.left())
+                                              .arg(op.rect.left() + op.rect.width());
+                    // A line the device holds within its box is drawn as the run laid it out,
+                    // at its own width: nothing pressed or moved.
+                    const double natural = deviceAdvance(op, dpi);
+                    if (d.oneLine && natural <= op.rect.width() - pv::kReportTextPad &&
+                        std::abs((d.right - d.left) - natural) > 0.01)
+                        faults << where + QStringLiteral("drawn %1 wide, laid out %2")
+                                              .arg(d.right - d.left, 0, 'f', 2)
+                                              .arg(natural, 0, 'f', 2);
+                }
+            }
+        QVERIFY(checked > 0);
+        QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
+    }
+
+    // Two prints as their windows make them: the customer list and the account report size
+    // their rows from the panel's chooser. At every size the chooser
+    // offers the name and the kind print every word in their boxes, on the screen and in
+    // the PDF, whose text holds them too.
+    void reportedTextsPrintWhole_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("sized");
+        QTest::newRow("customer list")
+            << "musterilistesi"
+            << "Field10"
+            << "Yağmur Ağaoğlu Gıda Pazarlama Çağlayan Şubesi"
+            << QStringList{"Field1", "Field2", "Field10", "Field4", "Field12", "Field13", "lblRank"};
+        QTest::newRow("account report")
+            << "carirapor"
+            << "Field17"
+            << "Stoktan Bağımsız Satış" << QStringList{"lblRank", "Field1",  "Field2",  "Field17", "Field10",
+                                                       "Field18", "Field19", "Field20", "Field13", "Field14"};
+    }
+    void reportedTextsPrintWhole()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, item);
+        QFETCH(QString, text);
+        QFETCH(QStringList, sized);
+        exec(QStringLiteral("DELETE FROM musteriler"));
+        QVERIFY(m_h->exec(QStringLiteral("INSERT INTO musteriler (mus_kodu, MusteriFirma, Turu, Gun, Bakiye) "
+                                         "VALUES (1001, ?, 'Alıcı', 3, 88.88)"),
+                          {text}));
+        addSales({{"05.03.2024", "09:00:00", text, "Ekmek", "2", "Adet", "5", 10.0, {}, "A"}});
+        for (int size = 3; size <= 14; ++size) {
+            pv::Report &r = Reports::get(layout);
+            r.dataControl().setDatabase(m_db);
+            r.dataControl().setSource(layout == QLatin1String("musterilistesi")
+                                          ? QStringLiteral("select * from musteriler")
+                                          : QStringLiteral("select * from veresiye ORDER BY Tarih2,[Saat]"));
+            for (const QString &name : sized)
+                r.control(name).setFontSize(QString::number(size));
+            const pv::ReportDocument doc = r.run();
+            const QString what = QStringLiteral("at %1: ").arg(size);
+            const pv::ReportDrawOp *printed = nullptr;
+            for (const pv::ReportDrawOp &op : doc.pages.front())
+                if (op.type == pv::ReportDrawOp::Text && op.item == item)
+                    printed = &op;
+            QVERIFY2(printed, qPrintable(what));
+            QVERIFY2(printed->text == text && !printed->cut, qPrintable(what + printed->text));
+            for (const int dpi : {96, 600, 1200}) {
+                const Drawn d = drawnOn(doc, *printed, dpi);
+                QVERIFY2(d.text == text && d.oneLine, qPrintable(what + d.text));
+                QVERIFY2(
+                    printed->rect.left() <= d.left && d.right <= printed->rect.left() + printed->rect.width(),
+                    qPrintable(what + QStringLiteral("%1 dpi: %2..%3").arg(dpi).arg(d.left).arg(d.right)));
+            }
+            if (size != 14)
+                continue;
+            const QString pdf = filePath(layout + QStringLiteral(".pdf"));
+            QVERIFY(doc.exportPdf(pdf));
+            QVERIFY2(readBack(pdf).contains(text), qPrintable(readBack(pdf)));
+            for (const QString &word : text.split(QLatin1Char(' '))) {
+                bool inside = false;
+                for (const PdfWord &w : pdfWords(pdf))
+                    inside = inside || (w.text == word && printed->rect.left() <= w.box.left() &&
+                                        w.box.right() <= printed->rect.left() + printed->rect.width());
+                QVERIFY2(inside, qPrintable(word + QStringLiteral(" not read back in its box")));
+            }
+        }
+    }
+
+    // The account's receipt prints every caption at the size chosen (its window sets them
+    // all): at 14 each caption is whole inside its box, and the bold heading over the
+    // totals takes its band and the captions on it down, so nothing stands on its letters'
+    // tails. At 8 the band keeps its place.
+    void receiptCaptionsAndHeadingAtTheLargestSize_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::newRow("8") << "8";
+        QTest::newRow("14") << "14";
+    }
+    void receiptCaptionsAndHeadingAtTheLargestSize()
+    {
+        QFETCH(QString, size);
+        addSales({{"05.03.2024", "09:00:00", "Satış", "Ekmek", "2", "Adet", "5", 10.0, {}, "A"}});
+        pv::Report &r = Reports::get(QStringLiteral("Extre"));
+        r.dataControl().setDatabase(m_db);
+        r.dataControl().setSource(QStringLiteral("select * FROM veresiye WHERE mus_kodu = 'A'"));
+        QHash<QString, QString> captions;
+        for (pv::ReportControl &c : r.controls()) {
+            c.setFontSize(size);
+            if (c.kind() == pv::ControlKind::Label && c.isVisible())
+                captions.insert(c.name(), c.caption());
+        }
+        const pv::ReportDocument doc = r.run();
+        QStringList faults;
+        const pv::ReportDrawOp *heading = nullptr;
+        for (const pv::ReportDrawOp &op : doc.pages.front()) {
+            if (op.type != pv::ReportDrawOp::Text)
+                continue;
+            if (op.item == QLatin1String("Label191"))
+                heading = &op;
+            if (!captions.contains(op.item) || !captions.value(op.item).startsWith(op.text))
+                continue; // a caption the receipt's handler writes
+            const Drawn d = drawnOn(doc, op, 300);
+            if (op.cut || d.text != op.text.simplified() || d.left < op.rect.left() ||
+                d.right > op.rect.left() + op.rect.width())
+                faults << QStringLiteral("%1 \"%2\" drawn \"%3\" from %4 to %5, its box %6 to %7")
+                              .arg(op.item, op.text, d.text)
+                              .arg(d.left)
+                              .arg(d.right)
+                              .arg(op.rect.left())
+                              .arg(op.rect.left() + op.rect.width());
+        }
+        for (const char *name : {"Label171", "Label125", "Label126", "Label114", "Label178", "Label181",
+                                 "Label185", "Label187s", "Label189", "Label172", "Label174", "Label176"})
+            if (!captions.contains(QLatin1String(name)))
+                faults << QStringLiteral("%1 not printed").arg(QLatin1String(name));
+        QVERIFY(heading);
+        PageText font;
+        font.fontFamily = heading->font.family;
+        font.fontSize = heading->font.size;
+        font.bold = heading->font.bold;
+        const QFontMetricsF fm = metricsOf(font);
+        const double tails = heading->rect.top() + fm.ascent() + fm.descent();
+        int below = 0;
+        for (const pv::ReportDrawOp &op : doc.pages.front()) {
+            const QRect box =
+                op.type == pv::ReportDrawOp::Line ? QRect(op.line.p1(), op.line.p2()).normalized() : op.rect;
+            if (op.item == heading->item || op.section != heading->section ||
+                box.top() <= heading->rect.top() || box.top() > heading->rect.bottom())
+                continue;
+            ++below;
+            if (box.top() < tails)
+                faults << QStringLiteral("%1 at %2 stands on the heading's letters, which reach %3")
+                              .arg(op.item)
+                              .arg(box.top())
+                              .arg(tails, 0, 'f', 1);
+        }
+        QVERIFY(below > 0);
+        for (const pv::ReportControl &c : r.layout().controls)
+            if (c.name() == heading->item && size == QLatin1String("8"))
+                QCOMPARE(heading->rect.height(), c.height());
+        QVERIFY2(faults.isEmpty(), qPrintable(QLatin1Char('\n') + faults.join(QLatin1Char('\n'))));
     }
 
     // A figure drawn smaller stands on the same line as the row's other texts: its digits
