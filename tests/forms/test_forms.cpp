@@ -8,6 +8,7 @@
 #include "platform/forms/Program.h"
 #include "tests/harness/Harness.h"
 #include "tests/harness/InstanceHelper.h"
+#include "tests/harness/TextRecorder.h"
 
 #include "platform/databind/DataControl.h"
 
@@ -19,7 +20,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeDatabase>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -32,7 +32,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <climits>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -134,72 +133,11 @@ static QString cutColumns(const QTreeView &view)
     return {};
 }
 
-// The texts a widget draws, each where it starts: what the user reads of it.
-class DrawnTexts : public QPaintDevice
-{
-public:
-    struct Text {
-        QPointF at;
-        QString text;
-    };
-    explicit DrawnTexts(QSize size) : m_size(size) {}
-    QPaintEngine *paintEngine() const override { return &m_engine; }
-    const QList<Text> &texts() const { return m_engine.texts; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override
-    {
-        switch (m) {
-        case PdmWidth:
-            return m_size.width();
-        case PdmHeight:
-            return m_size.height();
-        case PdmDepth:
-            return 32;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmWidthMM:
-            return m_size.width() * 254 / 960;
-        case PdmHeightMM:
-            return m_size.height() * 254 / 960;
-        default: // the resolutions
-            return 96;
-        }
-    }
-
-private:
-    struct Engine : QPaintEngine {
-        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
-        bool begin(QPaintDevice *) override { return true; }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState &state) override
-        {
-            if (state.state() & QPaintEngine::DirtyTransform)
-                transform = state.transform();
-        }
-        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-        void drawPath(const QPainterPath &) override {}
-        void drawTextItem(const QPointF &p, const QTextItem &item) override
-        {
-            texts.append({transform.map(p), item.text()});
-        }
-        Type type() const override { return QPaintEngine::User; }
-        QTransform transform;
-        QList<Text> texts;
-    };
-    QSize m_size;
-    mutable Engine m_engine;
-};
-
 // Each entry of the detail view's folder whose drawn name is not its name, as
 // "name -> drawn", "" when every name is drawn whole.
 static QString drawnNames(QTreeView &view)
 {
-    DrawnTexts device(view.viewport()->size());
+    pv::test::TextRecorder device(96, view.viewport()->width(), view.viewport()->height());
     {
         QPainter painter(&device);
         view.viewport()->render(&painter);
@@ -212,14 +150,14 @@ static QString drawnNames(QTreeView &view)
         const QRect cell = view.visualRect(name).united(
             QRect(view.header()->sectionViewportPosition(0), view.visualRect(name).top(),
                   view.header()->sectionSize(0), view.visualRect(name).height()));
-        QList<DrawnTexts::Text> inCell;
-        for (const DrawnTexts::Text &t : device.texts())
+        QList<pv::test::TextRecorder::Run> inCell;
+        for (const pv::test::TextRecorder::Run &t : device.runs())
             if (cell.contains(t.at.toPoint()))
                 inCell.append(t);
         std::sort(inCell.begin(), inCell.end(),
                   [](const auto &a, const auto &b) { return a.at.x() < b.at.x(); });
         QString drawn;
-        for (const DrawnTexts::Text &t : inCell)
+        for (const pv::test::TextRecorder::Run &t : inCell)
             drawn += t.text;
         if (drawn != name.data().toString())
             wrong << name.data().toString() + QStringLiteral(" -> ") + drawn;

@@ -4,19 +4,18 @@
 #include "platform/report/ReportPreview.h"
 #include "platform/text/Formats.h"
 #include "tests/harness/Harness.h"
+#include "tests/harness/TextRecorder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTextItem>
 #include <QTextStream>
 #include <QtTest>
 
@@ -195,74 +194,6 @@ double roomOf(const PageText &t)
     return t.rect.width() - 2 * pv::kReportTextPad;
 }
 
-// A device that keeps the texts a painter draws on it: each run of letters, where its
-// baseline starts and how far it reaches, in the device's dots at the given resolution.
-class TextRecorder : public QPaintDevice
-{
-public:
-    struct Run {
-        QPointF at;
-        double width = 0;
-        QString text;
-    };
-    explicit TextRecorder(int dpi) : m_dpi(dpi) {}
-    ~TextRecorder() override = default;
-    QPaintEngine *paintEngine() const override { return &m_engine; }
-    const QList<Run> &runs() const { return m_engine.runs; }
-
-protected:
-    int metric(PaintDeviceMetric m) const override
-    {
-        switch (m) {
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return m_dpi;
-        case PdmWidth:
-        case PdmHeight:
-            return 12 * m_dpi;
-        case PdmWidthMM:
-        case PdmHeightMM:
-            return 12 * 254 / 10;
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return INT_MAX;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        default:
-            return 0;
-        }
-    }
-
-private:
-    class Engine : public QPaintEngine
-    {
-    public:
-        Engine() : QPaintEngine(QPaintEngine::AllFeatures) {}
-        QList<Run> runs;
-        QTransform transform;
-        bool begin(QPaintDevice *) override { return true; }
-        bool end() override { return true; }
-        void updateState(const QPaintEngineState &state) override
-        {
-            if (state.state() & QPaintEngine::DirtyTransform)
-                transform = state.transform();
-        }
-        void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
-        void drawTextItem(const QPointF &p, const QTextItem &ti) override
-        {
-            runs << Run{transform.map(p), ti.width() * transform.m11(), ti.text()};
-        }
-        Type type() const override { return QPaintEngine::User; }
-    };
-    int m_dpi;
-    mutable Engine m_engine;
-};
-
 // What the document's painter draws of one text on a device of dpi: the text, its lines
 // joined by blanks, and where it starts and ends in twips.
 struct Drawn {
@@ -277,11 +208,11 @@ Drawn drawnOn(const pv::ReportDocument &doc, const pv::ReportDrawOp &op, int dpi
     alone.sheetWidth = doc.sheetWidth;
     alone.sheetHeight = doc.sheetHeight;
     alone.pages = {{op}};
-    TextRecorder device(dpi);
+    pv::test::TextRecorder device(dpi);
     QPainter painter(&device);
     alone.paintPage(painter, 0, dpi, dpi);
     painter.end();
-    QList<TextRecorder::Run> runs = device.runs();
+    QList<pv::test::TextRecorder::Run> runs = device.runs();
     std::stable_sort(runs.begin(), runs.end(), [](const auto &a, const auto &b) {
         return a.at.y() < b.at.y() || (a.at.y() == b.at.y() && a.at.x() < b.at.x());
     });
@@ -290,7 +221,7 @@ Drawn drawnOn(const pv::ReportDocument &doc, const pv::ReportDrawOp &op, int dpi
     d.left = runs.isEmpty() ? 0 : 1e9;
     d.right = runs.isEmpty() ? 0 : -1e9;
     for (int i = 0; i < runs.size(); ++i) {
-        const TextRecorder::Run &run = runs[i];
+        const pv::test::TextRecorder::Run &run = runs[i];
         const bool newLine = i > 0 && run.at.y() != runs[i - 1].at.y();
         d.oneLine = d.oneLine && !newLine;
         d.text += (newLine ? QStringLiteral(" ") : QString()) + run.text;
