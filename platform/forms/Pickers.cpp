@@ -122,12 +122,12 @@ constexpr int kTypeColumn = 2;
 
 // The detail view as the user reads it. A file name is never cut: the name column gets the
 // width its longest name needs first, whatever width Qt's settings kept from an earlier
-// dialog, and with widenDialog the dialog widens for it as far as the screen allows; past
-// that the view scrolls sideways. Size, type and date then widen to their heading and
-// longest text (Qt's default widths are cut to an English date, "10/29/81 02:02PM"). They
-// only ever widen, so a column the user dragged wider stays so, save that where the room is
-// short the type column gives way, a long type name elided at its end, down to its
-// heading's width. The name column takes what is left.
+// dialog, and with widenDialog the dialog widens to show it beside the other columns as far
+// as the screen allows; past that the view scrolls sideways. Size, type and date then widen
+// to their heading and longest text (Qt's default widths are cut to an English date,
+// "10/29/81 02:02PM"). They only ever widen, so a column the user dragged wider stays so,
+// save that where the room is short the type column gives way, a long type name elided at
+// its end, down to its heading's width. The name column takes what is left.
 void fitDetailColumns(QTreeView &view, bool widenDialog)
 {
     if (!view.isVisible()) // the list view is shown: the widths are set when this one shows
